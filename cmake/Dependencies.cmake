@@ -1,0 +1,33 @@
+# Third-party libraries, all from Debian packages (see scripts/deps).
+# Each becomes an imported target named kest::<lib> so layers link by name.
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
+
+pkg_check_modules(kest_sdl2        REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(kest_sdl2_image  REQUIRED IMPORTED_TARGET SDL2_image)
+pkg_check_modules(kest_sdl2_ttf    REQUIRED IMPORTED_TARGET SDL2_ttf)
+pkg_check_modules(kest_sdl2_mixer  REQUIRED IMPORTED_TARGET SDL2_mixer)
+pkg_check_modules(kest_tinyxml2    REQUIRED IMPORTED_TARGET tinyxml2)
+pkg_check_modules(kest_rapidjson   REQUIRED IMPORTED_TARGET RapidJSON)
+pkg_check_modules(kest_zlib        REQUIRED IMPORTED_TARGET zlib)
+pkg_check_modules(kest_minizip     REQUIRED IMPORTED_TARGET minizip)
+pkg_check_modules(kest_curl        REQUIRED IMPORTED_TARGET libcurl)
+pkg_check_modules(kest_md          REQUIRED IMPORTED_TARGET libmd)
+
+add_library(kest::sdl2       ALIAS PkgConfig::kest_sdl2)
+add_library(kest::sdl2_image ALIAS PkgConfig::kest_sdl2_image)
+add_library(kest::sdl2_ttf   ALIAS PkgConfig::kest_sdl2_ttf)
+add_library(kest::sdl2_mixer ALIAS PkgConfig::kest_sdl2_mixer)
+add_library(kest::tinyxml2   ALIAS PkgConfig::kest_tinyxml2)
+add_library(kest::rapidjson  ALIAS PkgConfig::kest_rapidjson)
+add_library(kest::zlib       ALIAS PkgConfig::kest_zlib)
+add_library(kest::minizip    ALIAS PkgConfig::kest_minizip)
+add_library(kest::curl       ALIAS PkgConfig::kest_curl)
+add_library(kest::md         ALIAS PkgConfig::kest_md)
+
+if(KESTRELIUM_TESTS)
+  find_package(GTest REQUIRED)
+endif()
+if(KESTRELIUM_BENCH)
+  find_package(benchmark REQUIRED)
+endif()

@@ -1,0 +1,52 @@
+# kest_add_library(<name> SOURCES ... [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
+# One static library per layer. Headers are included from the project root
+# ("core/Wire.h"), so every layer puts the root on its public include path.
+function(kest_add_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_PUBLIC_LIBS} PRIVATE ${A_PRIVATE_LIBS})
+endfunction()
+
+# kest_add_test(<name> SOURCES ... LIBS ...)
+# One GoogleTest executable; each test is registered with CTest. Tests run
+# headless with a fixed time step (KEST_HEADLESS) and a private settings folder.
+function(kest_add_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    KEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KEST_RES_DIR="${KEST_RES_DIR}")
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "KEST_HEADLESS=1;SDL_AUDIODRIVER=dummy;${A_ENV}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# kest_add_fuzzer(<name> SOURCES ... LIBS ... CORPUS <dir>)
+# With KESTRELIUM_FUZZ (clang) this is a libFuzzer binary. Otherwise the same
+# LLVMFuzzerTestOneInput is linked with a replay driver and every corpus file
+# runs as one CTest test, so CI exercises the corpus on every build.
+function(kest_add_fuzzer name)
+  cmake_parse_arguments(A "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  if(KESTRELIUM_FUZZ)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  else()
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/fuzz/ReplayMain.cpp)
+    add_test(NAME ${name}.corpus COMMAND ${name} ${A_CORPUS})
+    set_tests_properties(${name}.corpus PROPERTIES ENVIRONMENT "KEST_HEADLESS=1;SDL_AUDIODRIVER=dummy")
+  endif()
+endfunction()
+
+# kest_add_bench(<name> SOURCES ... LIBS ...)
+function(kest_add_bench name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} benchmark::benchmark)
+endfunction()
