@@ -50,3 +50,12 @@ function(kest_add_bench name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${A_LIBS} benchmark::benchmark)
 endfunction()
+
+# kest_add_rules_library(<Module> SOURCES ...)
+# The pure card and game rules of one game module: target game_<Module>_rules,
+# depending on nothing of the engine, so rule tests and benchmarks link it alone.
+function(kest_add_rules_library module)
+  cmake_parse_arguments(A "" "" "SOURCES;PUBLIC_LIBS" ${ARGN})
+  kest_add_library(game_${module}_rules SOURCES ${A_SOURCES} PUBLIC_LIBS ${A_PUBLIC_LIBS})
+  set_property(GLOBAL APPEND PROPERTY KEST_RULES_TARGETS game_${module}_rules)
+endfunction()
