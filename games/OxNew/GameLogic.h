@@ -6,12 +6,10 @@
 
 namespace OxNew {
 
-enum : uint8_t {
-    OX_VALUE_NONE = 0,    // no bull
-    OX_BULL_BULL = 10,    // 1..9 are the bull points
-    OX_FOUR_FACE = 104,   // four face cards and one ten
-    OX_FIVE_FACE = 105,   // five face cards
-};
+constexpr uint8_t OX_VALUE_NONE = 0;   // no bull; 1..9 are the bull points
+constexpr uint8_t OX_BULL_BULL = 10;
+constexpr uint8_t OX_FOUR_FACE = 104;  // four face cards and one ten
+constexpr uint8_t OX_FIVE_FACE = 105;  // five face cards
 
 // Stateless; one instance per board. Counts come from the wire: a count
 // below 2 or above 5 is not a bull hand (type 0, arrangement refused) and

@@ -5,12 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-enum : uint8_t {
-    TK_TYPE_NONE = 0,     // not three cards
-    TK_TYPE_POINTS = 1,   // a points hand, 0 to 9
-    TK_TYPE_SANGONG = 2,  // three faces (J, Q, K)
-    TK_TYPE_BOMB = 3,     // three of a kind
-};
+constexpr uint8_t TK_TYPE_NONE = 0;     // not three cards
+constexpr uint8_t TK_TYPE_POINTS = 1;   // a points hand, 0 to 9
+constexpr uint8_t TK_TYPE_SANGONG = 2;  // three faces (J, Q, K)
+constexpr uint8_t TK_TYPE_BOMB = 3;     // three of a kind
 
 // Stateless; only the value nibble of a card matters, never its colour.
 class ThreeKingCGameLogic {
