@@ -1,0 +1,202 @@
+#include "platform/MessageWindow.h"
+#include "platform/SharedMemory.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace platform;
+
+namespace {
+
+struct Received {
+    WindowHandle sender;
+    uint32_t dwData;
+    std::vector<uint8_t> bytes;
+};
+
+class RecordingSink : public IMessageWindowSink {
+public:
+    void OnCopyData(WindowHandle sender, uint32_t dwData, const void* data, size_t size) override
+    {
+        const auto* p = static_cast<const uint8_t*>(data);
+        messages.push_back(Received{sender, dwData, std::vector<uint8_t>(p, p + size)});
+    }
+    void OnTimer(uint32_t id) override
+    {
+        timers.push_back(id);
+        if (window != nullptr && id == killOnFire)
+            window->Destroy();
+    }
+    std::vector<Received> messages;
+    std::vector<uint32_t> timers;
+    MessageWindow* window = nullptr;
+    uint32_t killOnFire = 0;
+};
+
+// Pumps until a message arrives or about two seconds pass.
+bool PumpUntilMessage(MessageWindow& window, RecordingSink& sink, size_t count)
+{
+    for (int i = 0; i < 2000 && sink.messages.size() < count; ++i) {
+        window.Pump();
+        if (sink.messages.size() < count)
+            usleep(1000);
+    }
+    return sink.messages.size() >= count;
+}
+
+} // namespace
+
+TEST(CopyData, DeliversTheBlockAndNamesTheSender)
+{
+    RecordingSink aSink, bSink;
+    MessageWindow a, b;
+    ASSERT_TRUE(a.Create(&aSink));
+    ASSERT_TRUE(b.Create(&bSink));
+    EXPECT_NE(a.GetHandle(), b.GetHandle());
+    EXPECT_TRUE(IsWindow(b.GetHandle()));
+
+    const char text[] = "hello";
+    ASSERT_TRUE(SendCopyData(a.GetHandle(), b.GetHandle(), 1, text, sizeof(text)));
+    ASSERT_TRUE(SendCopyData(0, b.GetHandle(), 7, nullptr, 0));
+    b.Pump();
+    ASSERT_EQ(bSink.messages.size(), 2u);
+    EXPECT_EQ(bSink.messages[0].sender, a.GetHandle());
+    EXPECT_EQ(bSink.messages[0].dwData, 1u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bSink.messages[0].bytes.data())), "hello");
+    EXPECT_EQ(bSink.messages[1].sender, 0u);
+    EXPECT_TRUE(bSink.messages[1].bytes.empty());
+    EXPECT_TRUE(aSink.messages.empty());
+}
+
+TEST(CopyData, SizeLimitAndMissingPeersAreRefused)
+{
+    RecordingSink sink;
+    MessageWindow window;
+    ASSERT_TRUE(window.Create(&sink));
+    std::vector<uint8_t> block(kMaxCopyData + 1, 0x5A);
+    EXPECT_FALSE(SendCopyData(0, window.GetHandle(), 1, block.data(), block.size()));
+    EXPECT_TRUE(SendCopyData(0, window.GetHandle(), 1, block.data(), kMaxCopyData));
+    window.Pump();
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].bytes.size(), kMaxCopyData);
+    EXPECT_EQ(sink.messages[0].bytes.back(), 0x5A);
+
+    const WindowHandle gone = window.GetHandle();
+    window.Destroy();
+    EXPECT_FALSE(IsWindow(gone));
+    EXPECT_FALSE(SendCopyData(0, gone, 1, "x", 1));
+    EXPECT_FALSE(SendCopyData(0, 0, 1, "x", 1));
+}
+
+TEST(CopyData, TwoProcessesTalkAndAnswerTheSender)
+{
+    int toParent[2];
+    ASSERT_EQ(pipe(toParent), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The external program: announce our window, echo one message back.
+        RecordingSink sink;
+        MessageWindow window;
+        if (!window.Create(&sink))
+            _exit(2);
+        WindowHandle handle = window.GetHandle();
+        if (write(toParent[1], &handle, sizeof(handle)) != sizeof(handle))
+            _exit(3);
+        if (!PumpUntilMessage(window, sink, 1))
+            _exit(4);
+        const Received& in = sink.messages[0];
+        bool ok = SendCopyData(handle, in.sender, in.dwData + 1, in.bytes.data(), in.bytes.size());
+        _exit(ok ? 0 : 5);
+    }
+    close(toParent[1]);
+    WindowHandle peer = 0;
+    ASSERT_EQ(read(toParent[0], &peer, sizeof(peer)), static_cast<ssize_t>(sizeof(peer)));
+    close(toParent[0]);
+
+    RecordingSink sink;
+    MessageWindow room;
+    ASSERT_TRUE(room.Create(&sink));
+    std::vector<uint8_t> block(10232);
+    for (size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<uint8_t>(i * 7);
+    ASSERT_TRUE(SendCopyData(room.GetHandle(), peer, 1, block.data(), block.size()));
+    ASSERT_TRUE(PumpUntilMessage(room, sink, 1));
+    EXPECT_EQ(sink.messages[0].sender, peer);
+    EXPECT_EQ(sink.messages[0].dwData, 2u);
+    EXPECT_EQ(sink.messages[0].bytes, block);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(WindowTimers, FireWhenDueCoalesceAndSurviveDestructionInTheCallback)
+{
+    RecordingSink sink;
+    MessageWindow window;
+    ASSERT_TRUE(window.Create(&sink));
+    const uint64_t t0 = MessageWindow::NowMs();
+    ASSERT_TRUE(window.SetTimer(100, 500));
+    window.Pump(t0 + 499);
+    EXPECT_TRUE(sink.timers.empty());
+    window.Pump(t0 + 2600);  // five periods missed: one message
+    EXPECT_EQ(sink.timers, std::vector<uint32_t>{100});
+    window.Pump(t0 + 3000);
+    EXPECT_EQ(sink.timers.size(), 1u);
+    window.Pump(t0 + 3100);
+    EXPECT_EQ(sink.timers.size(), 2u);
+
+    EXPECT_TRUE(window.KillTimer(100));
+    EXPECT_FALSE(window.KillTimer(100));
+    window.Pump(t0 + 10000);
+    EXPECT_EQ(sink.timers.size(), 2u);
+
+    // A timer callback that destroys the window ends the pump cleanly.
+    sink.window = &window;
+    sink.killOnFire = 1;
+    window.SetTimer(1, 10);
+    window.SetTimer(2, 10);
+    window.Pump(MessageWindow::NowMs() + 20);
+    EXPECT_FALSE(window.IsValid());
+    EXPECT_EQ(sink.timers.back(), 1u);
+    EXPECT_FALSE(window.SetTimer(3, 10));
+}
+
+TEST(SharedMemory, ExclusiveCreationAndSharingBetweenProcesses)
+{
+    const std::string name = "test." + std::to_string(getpid());
+    SharedMemory block;
+    ASSERT_TRUE(block.Create(name, 14));
+    EXPECT_EQ(static_cast<uint8_t*>(block.Data())[13], 0);
+    SharedMemory second;
+    EXPECT_FALSE(second.Create(name, 14));
+    EXPECT_FALSE(second.Open(name, 4096));  // larger than the block
+    EXPECT_FALSE(SharedMemory().Create("a/b", 14));
+
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SharedMemory view;
+        if (!view.Open(name, 14))
+            _exit(2);
+        uint32_t window = 0x12345678;
+        std::memcpy(static_cast<uint8_t*>(view.Data()) + 2, &window, 4);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    uint32_t seen = 0;
+    std::memcpy(&seen, static_cast<uint8_t*>(block.Data()) + 2, 4);
+    EXPECT_EQ(seen, 0x12345678u);
+
+    block.Close();
+    EXPECT_FALSE(second.Open(name, 14));
+    EXPECT_TRUE(second.Create(name, 14));  // the name is free again
+}
