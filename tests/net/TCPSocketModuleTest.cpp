@@ -1,5 +1,7 @@
 #include "NetTestUtil.h"
 
+#include "core/ClientGlobal.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -45,7 +47,13 @@ protected:
 
 TEST_F(LinkedSocket, DispatchesCoalescedPacketsInOrder)
 {
+    CClientGlobal* global = CClientGlobal::GetInstance();
+    global->GetUserRecord().dwClientAddr = 0;
+    EXPECT_EQ(global->GetServerAddr(), 0x0100007Fu) << "the server's IPv4 as in_addr keeps it";
+
     std::vector<uint8_t> stream;
+    const uint8_t shortNotice[3] = {10, 0, 0};
+    net::AppendPacket(stream, 0, 2, shortNotice, 3);
     net::AppendPacket(stream, 1, 100, nullptr, 0);
     net::AppendPacket(stream, 2, 101, "0123456789", 10);
     const uint8_t notice[4] = {127, 0, 0, 1};
@@ -57,6 +65,7 @@ TEST_F(LinkedSocket, DispatchesCoalescedPacketsInOrder)
     EXPECT_EQ(sink.Commands(), (std::vector<uint32_t>{1 | 100u << 16, 2 | 101u << 16, 1 | 102u << 16}))
         << "the address notice is the transport's own";
     EXPECT_EQ(sink.events[1].body.size(), 10u);
+    EXPECT_EQ(global->GetUserRecord().dwClientAddr, 0x0100007Fu) << "the address notice of 4 bytes is kept";
     EXPECT_TRUE(module->IsLinked());
 }
 
@@ -242,7 +251,7 @@ TEST(SocketConnect, RefusedConnectionIsReportedThroughLink)
     ASSERT_EQ(sink.events.size(), 1u);
     EXPECT_EQ(sink.events[0].kind, Event::Link);
     EXPECT_EQ(sink.events[0].error, kLinkRefused);
-    EXPECT_FALSE(sink.events[0].text.empty());
+    EXPECT_EQ(CClientGlobal::GBKToUTF8(sink.events[0].text), "无法连接到服务器");
     for (int k = 0; k < 5; ++k)
         module.OnUpdate();
     EXPECT_EQ(sink.events.size(), 1u) << "no shut for a connection that never linked";
