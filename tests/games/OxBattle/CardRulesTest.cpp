@@ -74,6 +74,7 @@ TEST(OxTypeByPoint, RemainderGivesTheBull)
     EXPECT_EQ(GetTypeByPoint(15), 7u);
     EXPECT_EQ(GetTypeByPoint(-1), OX_NO_BULL);
     EXPECT_EQ(GetTypeByPoint(-9), OX_NO_BULL);
+    EXPECT_EQ(GetTypeByPoint(-4), OX_NO_BULL);
     EXPECT_EQ(GetTypeByPoint(-10), OX_BULL_BULL); // signed remainder 0
 }
 

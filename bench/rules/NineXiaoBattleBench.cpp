@@ -1,0 +1,36 @@
+// NineXiaoBattle hand values as the board shows them: pair, else points.
+#include "games/NineXiaoBattle/CardRules.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+namespace {
+
+void BM_NineXiaoHandImage(benchmark::State& state)
+{
+    std::vector<uint8_t> deck;
+    for (int colour = 0; colour < 4; ++colour)
+        for (int value = 1; value <= 13; ++value)
+            deck.push_back(static_cast<uint8_t>(colour << 4 | value));
+    std::mt19937 rng(110);
+    std::vector<uint8_t> cards;
+    while (cards.size() < 8192) {
+        std::shuffle(deck.begin(), deck.end(), rng);
+        cards.insert(cards.end(), deck.begin(), deck.begin() + 8); // four hands a deal
+    }
+    size_t i = 0;
+    for (auto _ : state) {
+        const uint8_t* hand = &cards[i];
+        const uint8_t image = NineXiaoBattle::GetCardType(hand, 2) == NineXiaoBattle::CARD_TYPE_PAIR
+                                  ? 119
+                                  : NineXiaoBattle::GetHandPoint(hand, 2);
+        benchmark::DoNotOptimize(image);
+        i = (i + 2) & 8191;
+    }
+}
+BENCHMARK(BM_NineXiaoHandImage);
+
+} // namespace
