@@ -61,12 +61,12 @@ private:
             out_[k] = c_[order[k]];
     }
 
-    // The two indexes of {from..4} that are neither i nor j, ascending.
-    static void Others(int from, int i, int j, int& x, int& y)
+    // The two indexes of 1..4 that are neither i nor j, ascending.
+    static void Others(int i, int j, int& x, int& y)
     {
         x = -1;
         y = -1;
-        for (int k = from; k < HAND_CARDS; ++k) {
+        for (int k = 1; k < HAND_CARDS; ++k) {
             if (k == i || k == j)
                 continue;
             (x < 0 ? x : y) = k;
@@ -114,7 +114,7 @@ bool Classifier::FourOfAKind()
 uint8_t Classifier::SingleJoker(int tenPointers)
 {
     const uint8_t completed = c_[0] == BIG_JOKER ? uint8_t{OX_BIG_JOKER_BULL} : uint8_t{OX_JOKER_BULL};
-    // Three of c1..c4 make the bull; the joker completes the fourth.
+    // Three of c1..c4 make the bull (tried in index order); the joker completes the fourth.
     for (int skip = 4; skip >= 1; --skip) {
         int sum = 0;
         int three[3];
@@ -149,11 +149,11 @@ uint8_t Classifier::SingleJoker(int tenPointers)
     }
     int x, y;
     if (tenPointers == 1 && zeroI >= 0) {
-        Others(1, zeroI, zeroJ, x, y);
+        Others(zeroI, zeroJ, x, y);
         Arrange(0, x, y, zeroI, zeroJ);
         return completed;
     }
-    Others(1, bestI, bestJ, x, y);
+    Others(bestI, bestJ, x, y);
     Arrange(0, x, y, bestI, bestJ);
     return static_cast<uint8_t>(GetTypeByPoint(P(bestI) + P(bestJ)));
 }
@@ -186,7 +186,7 @@ bool Classifier::PairAmongLastFour(uint8_t& type)
         for (int j = i + 1; j < HAND_CARDS; ++j) {
             if ((P(i) + P(j)) % 10 == 0) {
                 int x, y;
-                Others(1, i, j, x, y);
+                Others(i, j, x, y);
                 Arrange(0, i, j, x, y);
                 type = static_cast<uint8_t>(GetTypeByPoint(P(x) + P(y)));
                 return true;
