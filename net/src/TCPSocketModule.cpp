@@ -339,7 +339,8 @@ void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link)
         return;
     }
 
-    const uint64_t silent = Now() - link->lastReceive;
+    const uint64_t now = Now();
+    const uint64_t silent = now > link->lastReceive ? now - link->lastReceive : 0;
     if (silent >= kWatchdogMs) {
         Shut(link, SocketShutReason::Watchdog, "nothing received for 30 seconds");
         return;
