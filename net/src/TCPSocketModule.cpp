@@ -45,6 +45,7 @@ struct CTCPSocketModule::Link {
     bool keepAliveOutstanding = false;
     // A failure found where no callback may run (inside SendData).
     bool pendingShut = false;
+    bool updating = false;  // an update is on the stack: a nested one must not dispatch
     SocketShutReason pendingReason = SocketShutReason::ReadError;
 
     ~Link() { CloseFd(); }
@@ -61,8 +62,9 @@ namespace {
 
 std::vector<CTCPSocketModule*>& LiveModules()
 {
-    static std::vector<CTCPSocketModule*> modules;
-    return modules;
+    // Never destroyed: a module may outlive static destruction at exit.
+    static auto* modules = new std::vector<CTCPSocketModule*>();
+    return *modules;
 }
 
 uint64_t SteadyMs()
@@ -267,12 +269,16 @@ void CTCPSocketModule::AdvanceConnect(const std::shared_ptr<Link>& link)
 void CTCPSocketModule::OnUpdate()
 {
     std::shared_ptr<Link> link = m_link;
-    if (!link || link->closed)
+    // A sink calling OnUpdate from inside a callback would dispatch the next
+    // packet before the current one is handled, and move the bytes under it.
+    if (!link || link->closed || link->updating)
         return;
+    link->updating = true;
     if (link->stage == Link::Stage::Linked)
         ServiceLink(link);
     else
         AdvanceConnect(link);
+    link->updating = false;
 }
 
 void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link)

@@ -171,6 +171,30 @@ TEST_F(LinkedSocket, SinkMayDestroyTheModuleInsideARead)
     EXPECT_EQ(sink.Count(Event::Read), 1u);
 }
 
+TEST_F(LinkedSocket, UpdateFromInsideAReadDoesNotNest)
+{
+    int depth = 0, deepest = 0;
+    std::vector<uint8_t> firstBody;
+    sink.onRead = [&](uint32_t, IClientSocket* socket) {
+        ++depth;
+        deepest = std::max(deepest, depth);
+        const std::vector<uint8_t> before = sink.events.back().body;
+        socket->OnUpdate();
+        if (firstBody.empty())
+            firstBody = before;
+        --depth;
+        return true;
+    };
+    std::vector<uint8_t> stream;
+    net::AppendPacket(stream, 200, 1, std::string(100, 'a').data(), 100);
+    net::AppendPacket(stream, 200, 2, std::string(100, 'b').data(), 100);
+    server.SendRaw(stream);
+    ASSERT_TRUE(PumpReads(2));
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(sink.Commands(), (std::vector<uint32_t>{200 | 1u << 16, 200 | 2u << 16}));
+    EXPECT_EQ(firstBody, std::vector<uint8_t>(100, 'a'));
+}
+
 TEST_F(LinkedSocket, SendsFramedPacketsAndRefusesBadOnes)
 {
     ASSERT_TRUE(module->SendData(3, 3, "seat", 4));
