@@ -283,8 +283,12 @@ TEST(RoomSimEndToEnd, AnswersKeepAliveWithoutDisturbingTheScenario)
     auto scenario = Parse(R"({"steps":[{"expect":{"main":3,"sub":4,"size":5}},{"close":true}]})");
     SimRun sim(scenario);
     uint64_t now = 0;
+    UserRecord& me = CClientGlobal::GetInstance()->GetUserRecord();
+    me.dwClientAddr = 0;
     RoomClient client(sim.Port(), [&] { return now; });
     client.module.SendData(1, 1, RoomLogon(1, 200).data(), roomsim::kRoomLogonSize);
+    // Once the address notice is in, the next thing the client hears is our answer.
+    ASSERT_TRUE(Pump(client.module, [&] { return me.dwClientAddr != 0; }));
     now += CTCPSocketModule::kKeepAliveIdleMs;
     client.module.OnUpdate();  // sends a keep-alive first
     const uint8_t standUp[5] = {1, 0, 2, 0, 1};
