@@ -5,6 +5,7 @@
 // std::string, wide texts are std::u16string or fixed char16_t fields.
 #pragma once
 
+#include "core/TextWidth.h"
 #include "core/Wire.h"
 
 #include <cstddef>
@@ -127,6 +128,17 @@ public:
     void SendUdpLog(const std::string& text);
 
     static bool CopyUTF8TextToClipboard(const std::string& utf8);
+
+    // --- widths of drawn text (the UI installs the measure) -----------------
+    static void SetTextMeasure(textwidth::MeasureFn measure);
+    // Width of the GBK text drawn in "Arial" at the size; 0 without a measure.
+    static float GetTextWidth(const std::string& gbkText, float size);
+    // Takes whole UTF-8 characters from byte start until their widths reach
+    // width; end = start + the bytes taken.
+    static textwidth::Split SplitTextByWidth(const std::string& utf8, int start, int width, float size,
+                                             const std::string& font);
+    // GBK in and out; cut where the width is reached, with "..." appended.
+    static std::string TruncateTextToWidth(const std::string& gbkText, int width, float size, const std::string& font);
 
     // --- services of the UI layer ------------------------------------------
     // The UI installs the message box at start-up (core sits below ui/).

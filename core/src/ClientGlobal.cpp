@@ -28,6 +28,12 @@ CClientGlobal::MessageBoxHandler& MessageBoxHook()
     return handler;
 }
 
+textwidth::MeasureFn& TextMeasure()
+{
+    static textwidth::MeasureFn measure = nullptr;
+    return measure;
+}
+
 } // namespace
 
 CClientGlobal* CClientGlobal::GetInstance()
@@ -168,6 +174,26 @@ void CClientGlobal::ShowMessageBox(const std::string& gbkText)
     }
     GetInstance()->WriteLog(gbkText);
     std::fprintf(stderr, "%s\n", GBKToUTF8(gbkText).c_str());
+}
+
+void CClientGlobal::SetTextMeasure(textwidth::MeasureFn measure) { TextMeasure() = measure; }
+
+float CClientGlobal::GetTextWidth(const std::string& gbkText, float size)
+{
+    textwidth::MeasureFn measure = TextMeasure();
+    return measure != nullptr ? measure(GBKToUTF8(gbkText), "Arial", size) : 0.0f;
+}
+
+textwidth::Split CClientGlobal::SplitTextByWidth(const std::string& utf8, int start, int width, float size,
+                                                 const std::string& font)
+{
+    return textwidth::SplitByWidth(utf8, start, width, size, font, TextMeasure());
+}
+
+std::string CClientGlobal::TruncateTextToWidth(const std::string& gbkText, int width, float size,
+                                               const std::string& font)
+{
+    return UTF8ToGBK(textwidth::TruncateToWidth(GBKToUTF8(gbkText), width, size, font, TextMeasure()));
 }
 
 void CClientGlobal::TopLayerHook(cocos2d::CCNode*, float, float, int) {}

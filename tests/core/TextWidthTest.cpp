@@ -1,3 +1,4 @@
+#include "core/ClientGlobal.h"
 #include "core/TextWidth.h"
 
 #include <gtest/gtest.h>
@@ -50,4 +51,16 @@ TEST(TextWidth, TruncateAppendsDotsOnlyWhenItCuts)
     EXPECT_EQ(textwidth::TruncateToWidth("abcdef", 36, 12, "Arial", FakeMeasure), "abcdef");
     EXPECT_EQ(textwidth::TruncateToWidth("中文名字", 24, 12, "Arial", FakeMeasure), "中文...");
     EXPECT_EQ(textwidth::TruncateToWidth("", 10, 12, "Arial", FakeMeasure), "");
+}
+
+TEST(TextWidth, ClientObjectConvertsGbkAroundTheWalk)
+{
+    CClientGlobal::SetTextMeasure(nullptr);
+    EXPECT_EQ(CClientGlobal::GetTextWidth("abc", 12), 0.0f);
+    CClientGlobal::SetTextMeasure(&FakeMeasure);
+    const std::string gbk = CClientGlobal::UTF8ToGBK("玩家昵称很长");
+    EXPECT_EQ(CClientGlobal::TruncateTextToWidth(gbk, 36, 12, "Arial"), CClientGlobal::UTF8ToGBK("玩家昵..."));
+    EXPECT_EQ(CClientGlobal::GetTextWidth(CClientGlobal::UTF8ToGBK("a"), 12), 6.0f);
+    EXPECT_EQ(CClientGlobal::SplitTextByWidth("ab", 0, 100, 12, "Arial").end, 2);
+    CClientGlobal::SetTextMeasure(nullptr);
 }
