@@ -1,0 +1,234 @@
+// Runs the generator on the project's own table into a temporary folder and
+// checks what a loader will meet: every picture at its size, every sheet
+// frame in the plist at a rectangle that holds exactly that picture.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+#include <gtest/gtest.h>
+#include <tinyxml2.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "tools/artgen/Generator.h"
+#include "tools/artgen/Painter.h"
+#include "tools/artgen/PictureTable.h"
+
+namespace artgen {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kFont = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
+
+struct SurfaceDeleter {
+  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using Surface = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+Surface LoadRgba(const fs::path& path) {
+  Surface loaded(IMG_Load(path.c_str()));
+  if (!loaded) return nullptr;
+  return Surface(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0));
+}
+
+struct Rect {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+// "{{x,y},{w,h}}" and "{w,h}", as the engine's geometry strings.
+bool ParseRect(const char* text, Rect& r) {
+  return text && std::sscanf(text, "{{%d,%d},{%d,%d}}", &r.x, &r.y, &r.w, &r.h) == 4;
+}
+bool ParseSize(const char* text, int& w, int& h) {
+  return text && std::sscanf(text, "{%d,%d}", &w, &h) == 2;
+}
+
+// The value element following <key>name</key> in a plist dict.
+const tinyxml2::XMLElement* DictValue(const tinyxml2::XMLElement* dict, const std::string& name) {
+  for (const tinyxml2::XMLElement* e = dict ? dict->FirstChildElement("key") : nullptr; e;
+       e = e->NextSiblingElement("key")) {
+    if (e->GetText() && name == e->GetText()) return e->NextSiblingElement();
+  }
+  return nullptr;
+}
+
+const char* DictString(const tinyxml2::XMLElement* dict, const std::string& name) {
+  const tinyxml2::XMLElement* v = DictValue(dict, name);
+  return v ? v->GetText() : nullptr;
+}
+
+PictureTable ProjectTable() {
+  PictureTable table;
+  EXPECT_TRUE(LoadTable(std::string(KEST_SOURCE_DIR) + "/res/pictures.tsv", table));
+  return table;
+}
+
+TEST(ProjectTable, HasNoBadRows) {
+  PictureTable table = ProjectTable();
+  for (const TableError& e : table.errors) ADD_FAILURE() << "pictures.tsv:" << e.line << ": " << e.message;
+  EXPECT_GT(table.pictures.size(), 500u);
+}
+
+TEST(ProjectTable, FrameFamiliesTheFrameworkLoadsAreComplete) {
+  std::map<std::string, std::set<std::string>> framesOf;
+  std::set<std::string> files;
+  for (const Picture& p : ProjectTable().pictures) {
+    if (p.sheet.empty()) files.insert(p.FilePath());
+    else framesOf[p.sheet].insert(p.name);
+  }
+  for (int i = 0; i <= 54; ++i) {
+    EXPECT_TRUE(framesOf["ClientGame/Cards"].count("Card-" + std::to_string(i))) << i;
+    EXPECT_TRUE(framesOf["ClientGame/Cards"].count("Cards-" + std::to_string(i))) << i;
+    EXPECT_TRUE(framesOf["DZShowHand/Animation/DZPokerCards"].count("Cards-" + std::to_string(i))) << i;
+  }
+  for (int i = 1; i <= 10; ++i)
+    EXPECT_TRUE(framesOf["ClientGame/TimerNum"].count("Digital-1_0" + std::to_string(i))) << i;
+  // Every chip cursor id a betting game loads; 123, 124, 216 and 223 are none.
+  for (int id = 116; id <= 224; ++id) {
+    bool used = (id <= 122) || id == 125 || (id >= 200 && id <= 222 && id != 216) || id == 224;
+    EXPECT_EQ(files.count("Cursor/" + std::to_string(id) + ".png") == 1, used) << id;
+  }
+}
+
+// Checks one sheet's plist and texture against its rows.
+void CheckSheet(const fs::path& dir, const std::string& sheet, const std::vector<const Picture*>& frames,
+                TextPainter& text) {
+  tinyxml2::XMLDocument doc;
+  ASSERT_EQ(doc.LoadFile((dir / (sheet + ".plist")).c_str()), tinyxml2::XML_SUCCESS) << sheet;
+  const tinyxml2::XMLElement* plist = doc.FirstChildElement("plist");
+  ASSERT_TRUE(plist) << sheet;
+  const tinyxml2::XMLElement* root = plist->FirstChildElement("dict");
+  const tinyxml2::XMLElement* frameDict = DictValue(root, "frames");
+  const tinyxml2::XMLElement* meta = DictValue(root, "metadata");
+  ASSERT_TRUE(frameDict && meta) << sheet;
+  ASSERT_TRUE(DictString(meta, "format")) << sheet;
+  EXPECT_STREQ(DictString(meta, "format"), "2") << sheet;
+  ASSERT_TRUE(DictString(meta, "textureFileName")) << sheet;
+  EXPECT_EQ(DictString(meta, "textureFileName"), fs::path(sheet).filename().string() + ".png");
+
+  Surface png = LoadRgba(dir / (sheet + ".png"));
+  ASSERT_TRUE(png) << sheet;
+  int sizeW = 0, sizeH = 0;
+  ASSERT_TRUE(ParseSize(DictString(meta, "size"), sizeW, sizeH)) << sheet;
+  EXPECT_EQ(sizeW, png->w) << sheet;
+  EXPECT_EQ(sizeH, png->h) << sheet;
+
+  for (const Picture* p : frames) {
+    const tinyxml2::XMLElement* f = DictValue(frameDict, p->name);
+    ASSERT_TRUE(f) << p->name << " missing from " << sheet;
+    Rect r;
+    int srcW = 0, srcH = 0;
+    ASSERT_TRUE(ParseRect(DictString(f, "frame"), r)) << p->name;
+    ASSERT_TRUE(ParseSize(DictString(f, "sourceSize"), srcW, srcH)) << p->name;
+    EXPECT_EQ(r.w, p->width) << p->name;
+    EXPECT_EQ(r.h, p->height) << p->name;
+    EXPECT_EQ(srcW, p->width) << p->name;
+    EXPECT_EQ(srcH, p->height) << p->name;
+    EXPECT_STREQ(DictString(f, "offset"), "{0,0}") << p->name;
+    ASSERT_TRUE(DictValue(f, "rotated")) << p->name;
+    EXPECT_STREQ(DictValue(f, "rotated")->Name(), "false") << p->name;
+    ASSERT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= png->w && r.y + r.h <= png->h)
+        << p->name << " lies outside " << sheet;
+
+    // The rectangle must hold this very picture: a frame packed over its
+    // neighbour, or a shifted rectangle, shows up here.
+    Canvas expected = DrawPicture(*p, text);
+    int differing = 0;
+    const uint8_t* base = static_cast<const uint8_t*>(png->pixels);
+    for (int y = 0; y < r.h; ++y) {
+      const uint8_t* row = base + static_cast<size_t>(r.y + y) * png->pitch + r.x * 4;
+      const uint8_t* want = &expected.pixels()[static_cast<size_t>(y) * r.w * 4];
+      for (int i = 0; i < r.w * 4; ++i) differing += row[i] != want[i];
+    }
+    EXPECT_EQ(differing, 0) << p->name << " in " << sheet << " does not hold its picture";
+  }
+}
+
+TEST(GeneratedResources, EveryRowIsProducedAtItsSize) {
+  SDL_Init(0);
+  IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+  fs::path dir = fs::temp_directory_path() / ("artgen-test-" + std::to_string(getpid()));
+  {
+    TextPainter text(kFont);
+    ASSERT_TRUE(text.ok()) << "the CJK font is missing: run scripts/deps";
+    PictureTable table = ProjectTable();
+    GenerateReport report = Generate(table, dir.string(), text);
+    for (const std::string& e : report.errors) ADD_FAILURE() << e;
+
+    std::map<std::string, std::vector<const Picture*>> sheets;
+    for (const Picture& p : table.pictures) {
+      if (!p.sheet.empty()) {
+        sheets[p.sheet].push_back(&p);
+        continue;
+      }
+      Surface s = LoadRgba(dir / p.FilePath());
+      ASSERT_TRUE(s) << p.FilePath() << " (table line " << p.line << ")";
+      EXPECT_EQ(s->w, p.width) << p.FilePath();
+      EXPECT_EQ(s->h, p.height) << p.FilePath();
+      if (p.kind == Kind::Digits) {
+        // A label atlas is read as cells of the named size, from '0' on.
+        EXPECT_EQ(s->w, p.cellWidth * static_cast<int>(p.param.size())) << p.FilePath();
+        EXPECT_EQ(s->h, p.cellHeight) << p.FilePath();
+      }
+    }
+    EXPECT_FALSE(sheets.empty());
+    for (const auto& [sheet, frames] : sheets) CheckSheet(dir, sheet, frames, text);
+  }
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+  TTF_Quit();
+  IMG_Quit();
+  SDL_Quit();
+}
+
+TEST(CopyData, CopiesHandWrittenFilesButNotTheTableOrNotes) {
+  fs::path root = fs::temp_directory_path() / ("artgen-copy-" + std::to_string(getpid()));
+  fs::path src = root / "res", out = root / "out";
+  fs::create_directories(src / "Land");
+  std::ofstream(src / "pictures.tsv") << "x\t1x1\tfill\n";
+  std::ofstream(src / "README.md") << "notes\n";
+  std::ofstream(src / "Land" / "Point.xml") << "<plist/>\n";
+
+  GenerateReport report;
+  CopyData(src.string(), out.string(), (src / "pictures.tsv").string(), report);
+  EXPECT_TRUE(report.errors.empty());
+  EXPECT_EQ(report.written, (std::vector<std::string>{"Land/Point.xml"}));
+  std::ifstream copied(out / "Land" / "Point.xml");
+  std::string line;
+  std::getline(copied, line);
+  EXPECT_EQ(line, "<plist/>");
+  EXPECT_FALSE(fs::exists(out / "pictures.tsv"));
+  EXPECT_FALSE(fs::exists(out / "README.md"));
+  std::error_code ec;
+  fs::remove_all(root, ec);
+}
+
+TEST(UpdateStamp, RemovesWhatAnEarlierRunWroteAndThisOneDidNot) {
+  fs::path out = fs::temp_directory_path() / ("artgen-stamp-" + std::to_string(getpid()));
+  fs::create_directories(out / "Land");
+  std::ofstream(out / "Land" / "gone.png") << "x";
+  std::ofstream(out / "Land" / "kept.png") << "x";
+  std::ofstream(out / "mine.txt") << "x";  // never written by the tool
+  std::string stamp = (out / ".stamp").string();
+  std::ofstream(stamp) << "Land/gone.png\nLand/kept.png\n../outside\n";
+
+  ASSERT_TRUE(UpdateStamp(stamp, out.string(), {"Land/kept.png"}));
+  EXPECT_FALSE(fs::exists(out / "Land" / "gone.png"));
+  EXPECT_TRUE(fs::exists(out / "Land" / "kept.png"));
+  EXPECT_TRUE(fs::exists(out / "mine.txt"));
+  std::ifstream in(stamp);
+  std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(all, "Land/kept.png\n");
+  std::error_code ec;
+  fs::remove_all(out, ec);
+}
+
+}  // namespace
+}  // namespace artgen

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/artgen/PictureTable.h"
+
+namespace artgen {
+namespace {
+
+std::vector<std::string> Expand(const std::string& text) {
+  std::vector<std::string> out;
+  std::string error;
+  EXPECT_TRUE(ExpandBraces(text, out, error)) << text << ": " << error;
+  return out;
+}
+
+std::string ExpandError(const std::string& text) {
+  std::vector<std::string> out;
+  std::string error;
+  EXPECT_FALSE(ExpandBraces(text, out, error)) << text;
+  return error;
+}
+
+std::vector<int> ErrorLines(const PictureTable& table) {
+  std::vector<int> lines;
+  for (const TableError& e : table.errors) lines.push_back(e.line);
+  return lines;
+}
+
+TEST(BraceExpansion, RangesCountBothEndsAndKeepZeroPadding) {
+  std::vector<std::string> cards = Expand("Card-{0..54}");
+  ASSERT_EQ(cards.size(), 55u);
+  EXPECT_EQ(cards.front(), "Card-0");
+  EXPECT_EQ(cards.back(), "Card-54");
+
+  std::vector<std::string> frames = Expand("gaopai_{00000..00011}.png");
+  ASSERT_EQ(frames.size(), 12u);
+  EXPECT_EQ(frames.front(), "gaopai_00000.png");
+  EXPECT_EQ(frames.back(), "gaopai_00011.png");
+
+  // "Digital-1_0%d" with 1..10 ends in "_010", not "_10".
+  EXPECT_EQ(Expand("Digital-1_0{1..10}").back(), "Digital-1_010");
+}
+
+TEST(BraceExpansion, AlternativesMayBeEmptyAndGroupsMultiply) {
+  EXPECT_EQ(Expand("Table/exit{,_pressed,_hover}"),
+            (std::vector<std::string>{"Table/exit", "Table/exit_pressed", "Table/exit_hover"}));
+  EXPECT_EQ(Expand("a{1,2}b{x,y}"), (std::vector<std::string>{"a1bx", "a1by", "a2bx", "a2by"}));
+  EXPECT_EQ(Expand("s{a,{b,c}}"), (std::vector<std::string>{"sa", "sb", "sc"}));
+  EXPECT_EQ(Expand("plain"), (std::vector<std::string>{"plain"}));
+}
+
+TEST(BraceExpansion, MalformedGroupsAreRefused) {
+  EXPECT_NE(ExpandError("Card-{0..54"), "");
+  EXPECT_NE(ExpandError("Card-0..54}"), "");
+  EXPECT_NE(ExpandError("x{5..2}"), "");
+  EXPECT_NE(ExpandError("x{a..b}"), "");
+  EXPECT_NE(ExpandError("x{0..99999}"), "");
+  EXPECT_NE(ExpandError("{0..99}{0..99}"), "");
+}
+
+TEST(TableRows, CaptionsAndColoursFollowTheNamesInStep) {
+  PictureTable t = ParseTable(
+      "status_{2..4}\t18x18\ticon\t{坐,准,观}\t{steel,green,#102030}\tClientGame/UserStatus\n");
+  ASSERT_TRUE(t.errors.empty()) << t.errors[0].message;
+  ASSERT_EQ(t.pictures.size(), 3u);
+  EXPECT_EQ(t.pictures[1].name, "status_3");
+  EXPECT_EQ(t.pictures[1].caption, "准");
+  EXPECT_EQ(t.pictures[2].caption, "观");
+  ASSERT_EQ(t.pictures[2].colours.size(), 1u);
+  EXPECT_EQ(t.pictures[2].colours[0].g, 0x20);
+  EXPECT_EQ(t.pictures[2].index, 2);
+  EXPECT_EQ(t.pictures[2].count, 3);
+  EXPECT_EQ(t.pictures[0].sheet, "ClientGame/UserStatus");
+
+  // A field without a group is shared by every member.
+  PictureTable shared = ParseTable("Table/exit{,_pressed,_hover}\t60x22\tbutton\t退出\tred,white\n");
+  ASSERT_EQ(shared.pictures.size(), 3u);
+  EXPECT_EQ(shared.pictures[2].caption, "退出");
+  EXPECT_EQ(shared.pictures[2].colours.size(), 2u);
+}
+
+TEST(TableRows, AtlasWidthIsCellsTimesCharacters) {
+  PictureTable t = ParseTable(
+      "Land/theEnd/nember5\t19x25\tdigits\n"
+      "Signed\t10x12\tdigits:0123456789-+\n");
+  ASSERT_TRUE(t.errors.empty());
+  ASSERT_EQ(t.pictures.size(), 2u);
+  EXPECT_EQ(t.pictures[0].width, 190);
+  EXPECT_EQ(t.pictures[0].height, 25);
+  EXPECT_EQ(t.pictures[0].cellWidth, 19);
+  EXPECT_EQ(t.pictures[1].width, 120);
+}
+
+TEST(TableRows, FilesKeepTheExtensionTheNameAsksFor) {
+  PictureTable t = ParseTable(
+      "Land/3{click_button,across_button.jpg,ban_button}\t110x46\tbutton:npd\t3分\n"
+      "DZShowHand/scorebg.png\t140x34\tpanel\n");
+  ASSERT_TRUE(t.errors.empty());
+  EXPECT_EQ(t.pictures[0].FilePath(), "Land/3click_button.png");
+  EXPECT_EQ(t.pictures[1].FilePath(), "Land/3across_button.jpg");
+  EXPECT_EQ(t.pictures[3].FilePath(), "DZShowHand/scorebg.png");
+}
+
+TEST(TableRows, CommentsBlankLinesDashesAndCrlfAreAccepted) {
+  PictureTable t = ParseTable(
+      "# a comment\r\n"
+      "\r\n"
+      "Chat/line\t4x4\tfill\t-\t-\t-\r\n"
+      "   # indented comment\n"
+      "Dialog/cancel_1\t100x36\tbutton\n");
+  ASSERT_TRUE(t.errors.empty()) << t.errors[0].message;
+  ASSERT_EQ(t.pictures.size(), 2u);
+  EXPECT_EQ(t.pictures[0].caption, "");
+  EXPECT_TRUE(t.pictures[0].colours.empty());
+  EXPECT_EQ(t.pictures[0].sheet, "");
+  EXPECT_EQ(t.pictures[1].line, 5);
+}
+
+TEST(TableRows, BadRowsAreReportedByLineAndGoodRowsKept) {
+  PictureTable t = ParseTable(
+      "Good/one\t10x10\tfill\n"                              // 1
+      "Bad/kind\t10x10\tsprocket\n"                          // 2 unknown kind
+      "Bad/size\t10by10\tfill\n"                             // 3 bad size
+      "Bad/count{1..3}\t10x10\ticon\t{a,b}\n"                // 4 captions do not match
+      "Card-{54..55}\t97x130\tcard\t{54..55}\t-\tC/Cards\n"  // 5 card index 55
+      "Good/one\t20x20\tfill\n"                              // 6 same file as line 1
+      "Card-{0..1}\t97x130\tcard\t{0..1}\t-\tC/Cards\n"      // 7 fine
+      "Card-1\t97x130\tcard\t1\t-\tC/Cards\n"                // 8 frame already in sheet
+      "../escape\t10x10\tfill\n"                             // 9 leaves the folder
+      "Short\t10x10\n"                                       // 10 too few columns
+      "Bad/colour\t10x10\tfill\t-\tmauve\n"                  // 11 unknown colour
+      "Bad/states{1,2}\t10x10\tbutton:nph\n"                 // 12 states do not match
+      "C/Cards\t10x10\tfill\n"                               // 13 would overwrite the sheet
+      "Good/two\t0x10\tfill\n"                               // 14 empty size
+      "Cards-1\t97x130\tcard\t1\t-\tOther/Sheet\n");         // 15 fine: another sheet
+  EXPECT_EQ(ErrorLines(t), (std::vector<int>{2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14}));
+  std::vector<std::string> kept;
+  for (const Picture& p : t.pictures) kept.push_back(p.name);
+  EXPECT_EQ(kept, (std::vector<std::string>{"Good/one", "Card-0", "Card-1", "Cards-1"}));
+}
+
+TEST(TableRows, ButtonStatesComeFromTheParameter) {
+  EXPECT_TRUE(ParseTable("b{1,2,3}\t10x10\tbutton:npd\n").errors.empty());
+  EXPECT_TRUE(ParseTable("b{1,2,3,4}\t10x10\tbutton\n").errors.empty());
+  EXPECT_FALSE(ParseTable("b{1..5}\t10x10\tbutton\n").errors.empty());
+  EXPECT_FALSE(ParseTable("b\t10x10\tbutton:x\n").errors.empty());
+  EXPECT_FALSE(ParseTable("b\t10x10\tfill:x\n").errors.empty());
+}
+
+}  // namespace
+}  // namespace artgen

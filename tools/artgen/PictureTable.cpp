@@ -1,0 +1,468 @@
+#include "tools/artgen/PictureTable.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace artgen {
+namespace {
+
+constexpr size_t kMaxExpansion = 4096;
+constexpr int kMaxSide = 4096;
+
+struct KindInfo {
+  const char* name;
+  Kind kind;
+};
+
+constexpr KindInfo kKinds[] = {
+    {"card", Kind::Card},   {"chip", Kind::Chip},     {"cursor", Kind::Cursor},
+    {"button", Kind::Button}, {"radio", Kind::Radio}, {"table", Kind::Table},
+    {"bg", Kind::Background}, {"panel", Kind::Panel}, {"fill", Kind::Fill},
+    {"frame", Kind::Frame}, {"digits", Kind::Digits}, {"text", Kind::Text},
+    {"icon", Kind::Icon},   {"face", Kind::Face},     {"ring", Kind::Ring},
+    {"anim", Kind::Anim},
+};
+
+struct NamedColour {
+  const char* name;
+  Colour colour;
+};
+
+// Named colours keep the table readable; anything else is #rrggbb[aa].
+constexpr NamedColour kPalette[] = {
+    {"felt", {26, 110, 58, 255}},    {"teal", {16, 98, 104, 255}},
+    {"wood", {122, 74, 36, 255}},    {"gold", {222, 170, 40, 255}},
+    {"red", {200, 40, 40, 255}},     {"darkred", {128, 20, 24, 255}},
+    {"orange", {232, 122, 26, 255}}, {"yellow", {250, 214, 60, 255}},
+    {"green", {46, 150, 80, 255}},   {"blue", {36, 96, 178, 255}},
+    {"sky", {80, 160, 224, 255}},    {"navy", {22, 48, 82, 255}},
+    {"purple", {120, 62, 160, 255}}, {"pink", {226, 104, 150, 255}},
+    {"brown", {96, 60, 32, 255}},    {"cream", {246, 238, 218, 255}},
+    {"white", {255, 255, 255, 255}}, {"silver", {190, 196, 204, 255}},
+    {"grey", {120, 126, 134, 255}},  {"black", {24, 24, 28, 255}},
+    {"steel", {70, 98, 128, 255}},
+};
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char sep) {
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  for (;;) {
+    size_t at = text.find(sep, start);
+    if (at == std::string_view::npos) {
+      parts.push_back(text.substr(start));
+      return parts;
+    }
+    parts.push_back(text.substr(start, at - start));
+    start = at + 1;
+  }
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  return text;
+}
+
+bool ParseInt(std::string_view text, int& value) {
+  if (text.empty() || text.size() > 9) return false;
+  value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return true;
+}
+
+// Splits "a,b,{c,d}" at the commas outside braces.
+std::vector<std::string_view> SplitTopLevel(std::string_view text) {
+  std::vector<std::string_view> parts;
+  int depth = 0;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '{') ++depth;
+    else if (text[i] == '}') --depth;
+    else if (text[i] == ',' && depth == 0) {
+      parts.push_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+// The members of one group body: "a,b,c" or "m..n".
+bool ExpandGroup(std::string_view body, std::vector<std::string>& out, std::string& error) {
+  size_t dots = body.find("..");
+  if (dots != std::string_view::npos && body.find(',') == std::string_view::npos) {
+    std::string_view from = body.substr(0, dots), to = body.substr(dots + 2);
+    int a = 0, b = 0;
+    if (!ParseInt(from, a) || !ParseInt(to, b)) {
+      error = "bad range {" + std::string(body) + "}";
+      return false;
+    }
+    if (b < a) {
+      error = "descending range {" + std::string(body) + "}";
+      return false;
+    }
+    if (static_cast<size_t>(b - a) >= kMaxExpansion) {
+      error = "range too long {" + std::string(body) + "}";
+      return false;
+    }
+    // A leading zero asks for numbers of the same width ("00000..00011").
+    int width = (from.size() > 1 && from[0] == '0') ? static_cast<int>(from.size()) : 0;
+    for (int v = a; v <= b; ++v) {
+      char buf[32];
+      std::snprintf(buf, sizeof buf, "%0*d", width, v);
+      out.emplace_back(buf);
+    }
+    return true;
+  }
+  for (std::string_view member : SplitTopLevel(body)) {
+    std::vector<std::string> sub;
+    if (!ExpandBraces(member, sub, error)) return false;
+    out.insert(out.end(), sub.begin(), sub.end());
+  }
+  return true;
+}
+
+bool ParseSize(std::string_view text, int& w, int& h) {
+  size_t x = text.find('x');
+  if (x == std::string_view::npos) return false;
+  return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 &&
+         h > 0 && w <= kMaxSide && h <= kMaxSide;
+}
+
+bool EndsWith(std::string_view text, std::string_view tail) {
+  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+bool SafePath(std::string_view path) {
+  if (path.empty() || path.front() == '/' || path.back() == '/') return false;
+  for (std::string_view part : Split(path, '/'))
+    if (part.empty() || part == "." || part == "..") return false;
+  return path.find('\\') == std::string_view::npos;
+}
+
+size_t Utf8Length(std::string_view text) {
+  size_t n = 0;
+  for (unsigned char c : text)
+    if ((c & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+// Expands a field in step with a family of `count` names.
+bool ExpandAlong(std::string_view field, size_t count, const char* column,
+                 std::vector<std::string>& out, std::string& error) {
+  out.clear();
+  if (!ExpandBraces(field, out, error)) return false;
+  if (out.size() == 1 && count > 1) {
+    out.assign(count, out[0]);
+    return true;
+  }
+  if (out.size() != count) {
+    error = std::string(column) + " expands to " + std::to_string(out.size()) +
+            " values for " + std::to_string(count) + " names";
+    return false;
+  }
+  return true;
+}
+
+bool CheckParam(const Picture& p, std::string& error) {
+  switch (p.kind) {
+    case Kind::Button:
+      for (char c : p.param) {
+        if (std::string_view("nphd").find(c) == std::string_view::npos) {
+          error = "button states take only the letters n, p, h and d";
+          return false;
+        }
+      }
+      if (!p.param.empty() && p.param.size() != static_cast<size_t>(p.count)) {
+        error = "button states \"" + p.param + "\" do not match a family of " +
+                std::to_string(p.count);
+        return false;
+      }
+      if (p.param.empty() && p.count > 4) {
+        error = "a button family has at most 4 states";
+        return false;
+      }
+      return true;
+    case Kind::Radio:
+      if (p.count > 2) {
+        error = "a radio family has 2 members (unselected, selected)";
+        return false;
+      }
+      return true;
+    case Kind::Digits:
+      return true;
+    case Kind::Panel:
+      if (!p.param.empty() && p.param != "left") {
+        error = "panel takes only the parameter \"left\"";
+        return false;
+      }
+      return true;
+    default:
+      if (!p.param.empty()) {
+        error = std::string("kind ") + KindName(p.kind) + " takes no parameter";
+        return false;
+      }
+      return true;
+  }
+}
+
+bool CheckCaption(const Picture& p, std::string& error) {
+  if (p.kind == Kind::Card) {
+    int index = 0;
+    if (!ParseInt(p.caption, index) || index > 54) {
+      error = "a card caption is the frame index 0..54, not \"" + p.caption + "\"";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string Picture::FilePath() const {
+  if (EndsWith(name, ".png") || EndsWith(name, ".jpg")) return name;
+  return name + ".png";
+}
+
+const char* KindName(Kind kind) {
+  for (const KindInfo& info : kKinds)
+    if (info.kind == kind) return info.name;
+  return "?";
+}
+
+bool ParseColour(std::string_view text, Colour& colour) {
+  text = Trim(text);
+  for (const NamedColour& named : kPalette) {
+    if (text == named.name) {
+      colour = named.colour;
+      return true;
+    }
+  }
+  if (text.size() != 7 && text.size() != 9) return false;
+  if (text[0] != '#') return false;
+  uint8_t bytes[4] = {0, 0, 0, 255};
+  for (size_t i = 1, b = 0; i < text.size(); i += 2, ++b) {
+    int hi = HexDigit(text[i]), lo = HexDigit(text[i + 1]);
+    if (hi < 0 || lo < 0) return false;
+    bytes[b] = static_cast<uint8_t>(hi * 16 + lo);
+  }
+  colour = {bytes[0], bytes[1], bytes[2], bytes[3]};
+  return true;
+}
+
+bool ExpandBraces(std::string_view text, std::vector<std::string>& out, std::string& error) {
+  size_t open = text.find('{');
+  if (open == std::string_view::npos) {
+    if (text.find('}') != std::string_view::npos) {
+      error = "unbalanced '}'";
+      return false;
+    }
+    out.emplace_back(text);
+    return true;
+  }
+  int depth = 0;
+  size_t close = std::string_view::npos;
+  for (size_t i = open; i < text.size(); ++i) {
+    if (text[i] == '{') ++depth;
+    if (text[i] == '}' && --depth == 0) {
+      close = i;
+      break;
+    }
+  }
+  if (close == std::string_view::npos) {
+    error = "unbalanced '{'";
+    return false;
+  }
+  std::string_view head = text.substr(0, open);
+  if (head.find('}') != std::string_view::npos) {
+    error = "unbalanced '}'";
+    return false;
+  }
+  std::vector<std::string> members, tails;
+  if (!ExpandGroup(text.substr(open + 1, close - open - 1), members, error)) return false;
+  if (!ExpandBraces(text.substr(close + 1), tails, error)) return false;
+  if (members.size() * tails.size() + out.size() > kMaxExpansion) {
+    error = "expansion too large";
+    return false;
+  }
+  for (const std::string& m : members)
+    for (const std::string& t : tails) out.push_back(std::string(head) + m + t);
+  return true;
+}
+
+PictureTable ParseTable(std::string_view text) {
+  PictureTable table;
+  std::set<std::string> files;                           // written files
+  std::map<std::string, std::set<std::string>> frames;   // sheet -> frame names
+  int line = 0;
+  for (std::string_view row : Split(text, '\n')) {
+    ++line;
+    if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
+    if (Trim(row).empty() || Trim(row).front() == '#') continue;
+
+    auto fail = [&](std::string message) { table.errors.push_back({line, std::move(message)}); };
+    std::vector<std::string_view> cols = Split(row, '\t');
+    if (cols.size() < 3) {
+      fail("a row needs at least name, size and kind (tab-separated)");
+      continue;
+    }
+    if (cols.size() > 6) {
+      fail("a row has at most 6 columns");
+      continue;
+    }
+    std::string_view col[6];
+    for (size_t i = 0; i < 6; ++i) {
+      col[i] = i < cols.size() ? Trim(cols[i]) : std::string_view();
+      if (col[i] == "-") col[i] = std::string_view();
+    }
+
+    int w = 0, h = 0;
+    if (!ParseSize(col[1], w, h)) {
+      fail("bad size \"" + std::string(col[1]) + "\" (WxH, 1..4096)");
+      continue;
+    }
+    std::string_view kindText = col[2], param;
+    if (size_t colon = kindText.find(':'); colon != std::string_view::npos) {
+      param = kindText.substr(colon + 1);
+      kindText = kindText.substr(0, colon);
+    }
+    const KindInfo* info = nullptr;
+    for (const KindInfo& k : kKinds)
+      if (kindText == k.name) info = &k;
+    if (!info) {
+      fail("unknown kind \"" + std::string(kindText) + "\"");
+      continue;
+    }
+
+    std::string error;
+    std::vector<std::string> names, captions, colourLists;
+    if (!ExpandBraces(col[0], names, error) ||
+        !ExpandAlong(col[3], names.size(), "caption", captions, error) ||
+        !ExpandAlong(col[4], names.size(), "colours", colourLists, error)) {
+      fail(error);
+      continue;
+    }
+    std::string sheet(col[5]);
+    if (!sheet.empty() && !SafePath(sheet)) {
+      fail("bad sheet path \"" + sheet + "\"");
+      continue;
+    }
+
+    std::vector<Picture> rowPictures;
+    for (size_t i = 0; i < names.size() && error.empty(); ++i) {
+      Picture p;
+      p.name = names[i];
+      p.sheet = sheet;
+      p.kind = info->kind;
+      p.param = std::string(param);
+      p.caption = captions[i];
+      p.cellWidth = w;
+      p.cellHeight = h;
+      p.width = w;
+      p.height = h;
+      p.index = static_cast<int>(i);
+      p.count = static_cast<int>(names.size());
+      p.line = line;
+      if (p.kind == Kind::Digits) {
+        if (p.param.empty()) p.param = "0123456789";
+        size_t chars = Utf8Length(p.param);
+        if (chars * static_cast<size_t>(w) > kMaxSide) {
+          error = "atlas wider than " + std::to_string(kMaxSide);
+          break;
+        }
+        p.width = static_cast<int>(chars) * w;
+      }
+      for (std::string_view c : SplitTopLevel(colourLists[i])) {
+        if (Trim(c).empty()) continue;
+        Colour colour;
+        if (!ParseColour(c, colour)) {
+          error = "unknown colour \"" + std::string(Trim(c)) + "\"";
+          break;
+        }
+        p.colours.push_back(colour);
+      }
+      if (!error.empty()) break;
+      if (!CheckParam(p, error) || !CheckCaption(p, error)) break;
+      if (sheet.empty()) {
+        if (!SafePath(p.name)) {
+          error = "bad picture path \"" + p.name + "\"";
+          break;
+        }
+        if (EndsWith(p.name, ".plist")) {
+          error = "a picture cannot be named .plist";
+          break;
+        }
+      } else if (p.name.empty() || p.name.find_first_of("<>&\"") != std::string::npos) {
+        error = "bad frame name \"" + p.name + "\"";
+        break;
+      } else if (EndsWith(p.name, ".jpg")) {
+        error = "a sheet frame cannot be a JPEG";
+        break;
+      }
+      rowPictures.push_back(std::move(p));
+    }
+    if (!error.empty()) {
+      fail(error);
+      continue;
+    }
+
+    // Two rows writing one file, or one frame name twice in a sheet, would
+    // silently lose a picture: refuse the later row.
+    std::vector<std::string> newFiles;
+    if (sheet.empty()) {
+      for (const Picture& p : rowPictures) newFiles.push_back(p.FilePath());
+    } else if (!frames.count(sheet)) {
+      newFiles.push_back(sheet + ".png");
+      newFiles.push_back(sheet + ".plist");
+    }
+    std::set<std::string> rowFiles;
+    for (const std::string& f : newFiles) {
+      if (files.count(f) || !rowFiles.insert(f).second) {
+        error = "\"" + f + "\" is written by an earlier row";
+        break;
+      }
+    }
+    if (error.empty() && !sheet.empty()) {
+      std::set<std::string> rowFrames;
+      for (const Picture& p : rowPictures) {
+        if (frames[sheet].count(p.name) || !rowFrames.insert(p.name).second) {
+          error = "frame \"" + p.name + "\" is already in sheet \"" + sheet + "\"";
+          break;
+        }
+      }
+      if (error.empty()) frames[sheet].insert(rowFrames.begin(), rowFrames.end());
+    }
+    if (!error.empty()) {
+      fail(error);
+      continue;
+    }
+    files.insert(rowFiles.begin(), rowFiles.end());
+    for (Picture& p : rowPictures) table.pictures.push_back(std::move(p));
+  }
+  return table;
+}
+
+bool LoadTable(const std::string& path, PictureTable& table) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  table = ParseTable(buffer.str());
+  return true;
+}
+
+}  // namespace artgen

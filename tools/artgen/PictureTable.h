@@ -1,0 +1,87 @@
+// The picture table (res/pictures.tsv): one row per picture, sheet frame,
+// atlas or cursor that the program names, expanded into single pictures.
+//
+// Columns, tab-separated: name, size, kind, caption, colours, sheet. "-" or a
+// missing trailing column means empty. Lines starting with '#' are comments.
+//
+// A name may hold brace groups, expanded like a shell does:
+//   "Card-{0..54}"            55 names; "{00000..00011}" keeps the zero padding
+//   "Table/exit{,_pressed,_hover}"  three names, the first with no suffix
+// Several groups multiply. The caption and colours columns may hold groups of
+// the same total count: they are taken in step with the name, so one row can
+// give each member of a family its own caption or colour.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace artgen {
+
+struct Colour {
+  uint8_t r = 0, g = 0, b = 0, a = 255;
+};
+
+enum class Kind {
+  Card,        // caption = frame index 0..54 (52, 53 jokers, 54 back)
+  Chip,        // caption = value text
+  Cursor,      // a chip cursor, caption = value text
+  Button,      // family members take the states of the parameter ("nphd")
+  Radio,       // member 0 unselected, member 1 selected
+  Table,       // oval felt table on a transparent ground
+  Background,  // full-bleed background
+  Panel,       // rounded panel; a caption becomes its title
+  Fill,        // flat colour, or a vertical gradient of two colours
+  Frame,       // hollow window border
+  Digits,      // label atlas: the parameter's characters in cells of the size
+  Text,        // outlined caption on a transparent ground
+  Icon,        // round badge (a pill when wide) with a short caption
+  Face,        // avatar picture
+  Ring,        // ring for countdowns
+  Anim,        // one frame of a looping glow, phase from the member index
+};
+
+struct Picture {
+  std::string name;   // resource-relative name, or the frame name in a sheet
+  std::string sheet;  // sheet base path; empty for a picture file of its own
+  Kind kind = Kind::Fill;
+  std::string param;  // kind parameter after ':' (button states, atlas chars)
+  std::string caption;
+  std::vector<Colour> colours;
+  int width = 0, height = 0;          // whole picture (atlas: cells x chars)
+  int cellWidth = 0, cellHeight = 0;  // size column as written
+  int index = 0, count = 1;           // place in the row's family
+  int line = 0;                       // line of the table
+
+  // File the picture is written to (plain pictures only).
+  std::string FilePath() const;
+};
+
+struct TableError {
+  int line = 0;
+  std::string message;
+};
+
+struct PictureTable {
+  std::vector<Picture> pictures;
+  std::vector<TableError> errors;
+};
+
+// Parses the whole table. Bad rows are reported in errors and left out;
+// the good rows are kept so that one slip does not hide everything else.
+PictureTable ParseTable(std::string_view text);
+
+// Reads and parses a table file; false when the file cannot be read.
+bool LoadTable(const std::string& path, PictureTable& table);
+
+// Expands the brace groups of one field. Returns false with a message for
+// unbalanced braces, bad ranges or expansions beyond a sane size.
+bool ExpandBraces(std::string_view text, std::vector<std::string>& out,
+                  std::string& error);
+
+bool ParseColour(std::string_view text, Colour& colour);
+
+const char* KindName(Kind kind);
+
+}  // namespace artgen
