@@ -323,7 +323,7 @@ void DrawPanel(Canvas& c, const Picture& p, TextPainter& text) {
     return;
   }
   if (h < 150) {
-    DrawCaption(c, text, p.caption, w / 2, h / 2, w - 16, std::min(h * 0.6f, 40.0f), InkOn(base), base);
+    DrawCaption(c, text, p.caption, w / 2, h / 2, w - 16, std::min(h * 0.6f, 28.0f), InkOn(base), base);
     return;
   }
   // A title band across the top.
