@@ -1,0 +1,224 @@
+#include "app/AppDelegate.h"
+
+#include "core/ClientGlobal.h"
+#include "core/ServerList.h"
+#include "core/UserMarkList.h"
+#include "platform/MessageWindow.h"
+#include "platform/WindowIcon.h"
+#include "ui/CCCursorTextField.h"
+#include "ui/MyPoint.h"
+#include "ui/UiServices.h"
+#include "ui/VisibleRect.h"
+#include "ui/WindyTopLayer.h"
+
+using namespace cocos2d;
+#if __has_include("SimpleAudioEngine.h")
+#include "SimpleAudioEngine.h"
+#define KEST_HAVE_AUDIO 1
+using CocosDenshion::SimpleAudioEngine;
+#endif
+
+namespace {
+
+AppDelegate* g_app = nullptr;
+AppDelegate::InputTargetResolver g_inputResolver = nullptr;
+AppDelegate::ResizeHandler g_resizeHandler = nullptr;
+AppDelegate::SceneFactory g_firstScene = nullptr;
+
+constexpr float kDesignWidth = 1288;
+constexpr float kDesignHeight = 762;
+
+bool SoundExists(const std::string& path) { return CCFileUtils::sharedFileUtils()->isFileExist(
+                                                CCFileUtils::sharedFileUtils()->fullPathForFilename(path.c_str())); }
+
+// Message windows (the room's, the external games') are pumped every frame.
+class WindowPump : public CCObject {
+public:
+    void pump(float) { platform::MessageWindow::PumpAll(); }
+};
+
+void Post(const char* name, float x, float y)
+{
+    CCNotificationCenter::sharedNotificationCenter()->postNotification(name, CMyPoint::create(x, y));
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(const launch::Options& options) : m_options(options) { g_app = this; }
+
+AppDelegate::~AppDelegate()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+AppDelegate* AppDelegate::GetInstance() { return g_app; }
+
+void AppDelegate::SetInputTargetResolver(InputTargetResolver resolver) { g_inputResolver = resolver; }
+void AppDelegate::SetResizeHandler(ResizeHandler handler) { g_resizeHandler = handler; }
+void AppDelegate::SetFirstSceneFactory(SceneFactory factory) { g_firstScene = factory; }
+
+void AppDelegate::applySettingsAtStart()
+{
+    CCUserDefault* settings = CCUserDefault::sharedUserDefault();
+    settings->setIntegerForKey("WIN32CheckVesion", settings->getIntegerForKey("WIN32CheckVesion", 1));
+    settings->setIntegerForKey("WIN32BackVesion", settings->getIntegerForKey("WIN32BackVesion", 1));
+    settings->setBoolForKey("RememberPwd", settings->getBoolForKey("RememberPwd", true));
+    settings->setIntegerForKey("RoomSocketPort", 0);
+    settings->flush();
+}
+
+bool AppDelegate::applicationDidFinishLaunching()
+{
+    ui::InstallCoreServices();
+    CServerList::GetInstance();
+    applySettingsAtStart();
+    CUserMarkList::GetInstance()->Load();
+
+    CCDirector* director = CCDirector::sharedDirector();
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    director->setOpenGLView(view);
+    view->setDesignResolutionSize(kDesignWidth, kDesignHeight, kResolutionFixedWidth);
+    director->setAnimationInterval(1.0 / 60);
+    view->setWindowMessageHook(&AppDelegate::WindowMessageHook);
+    m_savedRect = view->getWindowRect();
+
+    WindyTopLayer::sharedTopLayer();
+    static WindowPump* pump = new WindowPump();  // lives as long as the program
+    director->getScheduler()->scheduleSelector(schedule_selector(WindowPump::pump), pump, 0, false);
+    platform::SetWindowIcon(CCFileUtils::sharedFileUtils()->fullPathForFilename("Public/icon.png"));
+
+    // The guided tour belongs before the hall on a first run; it is not part
+    // of this client yet, so the first run only moves the setting on.
+    CCUserDefault* settings = CCUserDefault::sharedUserDefault();
+    if (settings->getIntegerForKey("effect", 0) == 1) {
+        settings->setIntegerForKey("effect", 2);
+        settings->flush();
+    }
+    CCScene* scene = g_firstScene != nullptr ? g_firstScene() : nullptr;
+    if (scene == nullptr)
+        scene = CCScene::create();  // the hall (hall/GameHallScene) goes here once it exists
+    director->runWithScene(scene);
+    return true;
+}
+
+std::string AppDelegate::ResolveSoundPath(const std::string& name)
+{
+    static const std::vector<std::string> kExtensions{".wma", ".mp3", ".ogg"};
+    return launch::ResolveSound(name, kExtensions, &SoundExists);
+}
+
+void AppDelegate::playBackgroundMusic(const char* name, bool loop)
+{
+    if (name == nullptr || !CCUserDefault::sharedUserDefault()->getBoolForKey("Music", true))
+        return;
+    const std::string path = ResolveSoundPath(name);
+    if (path.empty())
+        return;
+    m_currentMusic = path;
+#ifdef KEST_HAVE_AUDIO
+    SimpleAudioEngine::sharedEngine()->playBackgroundMusic(path.c_str(), loop);
+#else
+    (void)loop;
+#endif
+}
+
+void AppDelegate::stopBackgroundMusic()
+{
+#ifdef KEST_HAVE_AUDIO
+    SimpleAudioEngine::sharedEngine()->stopBackgroundMusic(true);
+#endif
+}
+
+void AppDelegate::playEffect(const char* name)
+{
+    if (name == nullptr || !CCUserDefault::sharedUserDefault()->getBoolForKey("Effect", true))
+        return;
+    const std::string path = ResolveSoundPath(name);
+#ifdef KEST_HAVE_AUDIO
+    if (!path.empty())
+        SimpleAudioEngine::sharedEngine()->playEffect(path.c_str(), false);
+#endif
+}
+
+void AppDelegate::stopAllEffects()
+{
+#ifdef KEST_HAVE_AUDIO
+    SimpleAudioEngine::sharedEngine()->stopAllEffects();
+#endif
+}
+
+int AppDelegate::GetWindowWidth() const
+{
+    return static_cast<int>(CCEGLView::sharedOpenGLView()->getFrameSize().width);
+}
+
+int AppDelegate::GetWindowHeight() const
+{
+    return static_cast<int>(CCEGLView::sharedOpenGLView()->getFrameSize().height);
+}
+
+const std::vector<std::string>& AppDelegate::GetServerAddresses() const
+{
+    return CServerList::GetInstance()->GetServers();
+}
+
+bool AppDelegate::WindowMessageHook(const CCWindowMessage& message)
+{
+    IWindowInputTarget* board = g_inputResolver != nullptr ? g_inputResolver() : nullptr;
+    CCCursorTextField* field = CCCursorTextField::GetEditingField();
+    switch (message.kind) {
+    case CCWindowMessage::kSetCursor:
+        if (board == nullptr)
+            return false;
+        board->UpdateChipCursor();
+        return true;
+    case CCWindowMessage::kMouseMove:
+        if (board != nullptr && board->WantsMouseMove())
+            board->OnMouseMove(VisibleRect::windowToGL(message.location));
+        Post(notify::kCursor, message.location.x, message.location.y);
+        return false;
+    case CCWindowMessage::kRButtonUp:
+        Post(notify::kRButtonUp, message.location.x, message.location.y);
+        if (board != nullptr)
+            board->OnRButtonUp();
+        return false;
+    case CCWindowMessage::kLButtonDblClk:
+        if (board != nullptr)
+            board->OnLButtonDblClk();
+        return false;
+    case CCWindowMessage::kMouseWheel:
+        Post(notify::kMouseWheel, message.location.x, static_cast<float>(message.wheelDelta));
+        return false;
+    case CCWindowMessage::kKeyDown:
+        if (message.key == kCCVKTab || message.key == kCCVKReturn) {
+            Post(notify::kKeyReturn, static_cast<float>(message.key), 0);
+            return false;
+        }
+        if (message.ctrl && message.key == 'C') {
+            Post(notify::kCopy, 0, 0);
+            return true;
+        }
+        if (message.ctrl && message.key == 'V') {
+            Post(notify::kPaste, 0, 0);
+            return true;
+        }
+        if (message.key == kCCVKBack && field != nullptr) {
+            field->DeleteBackward();
+            return true;
+        }
+        return false;
+    case CCWindowMessage::kTextInput:
+        if (field == nullptr)
+            return false;
+        field->InsertText(message.text);
+        return true;
+    case CCWindowMessage::kResized:
+        WindyTopLayer::sharedTopLayer()->relayout();
+        if (g_resizeHandler != nullptr)
+            g_resizeHandler(static_cast<int>(message.location.x), static_cast<int>(message.location.y));
+        return false;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,79 @@
+// The program entry: one instance, the update hand-over, then the engine.
+#include "app/AppDelegate.h"
+#include "app/LaunchRules.h"
+#include "core/ClientGlobal.h"
+#include "platform/SingleInstance.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+using namespace cocos2d;
+
+namespace {
+
+// Counts frames for --frames and writes --screenshot before ending.
+class FrameLimit : public CCObject {
+public:
+    FrameLimit(int frames, std::string screenshot) : m_left(frames), m_screenshot(std::move(screenshot)) {}
+    void tick(float)
+    {
+        if (--m_left > 0)
+            return;
+        CCDirector* director = CCDirector::sharedDirector();
+        if (!m_screenshot.empty() && !director->saveScreenshot(m_screenshot))
+            std::fprintf(stderr, "kestrelium: cannot write %s\n", m_screenshot.c_str());
+        director->getScheduler()->unscheduleAllForTarget(this);
+        director->end();
+    }
+
+private:
+    int m_left;
+    std::string m_screenshot;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    launch::Options options = launch::ParseOptions(argc, argv);
+    if (!options.ok) {
+        std::fprintf(stderr, "kestrelium: %s\n", options.error.c_str());
+        return 2;
+    }
+
+    platform::SingleInstance instance("Kestrelium");
+    if (!instance.Acquire())
+        return 0;
+
+    // The launcher's copy of itself is stale once we run again.
+    unlink((CClientGlobal::GetAppDirectory() + "Springlock_1.exe").c_str());
+
+    if (options.headless || std::getenv("KEST_HEADLESS") != nullptr)
+        CCDirector::setHeadless(true);
+    CCFileUtils::sharedFileUtils()->addSearchPath(options.resourceDir.empty() ? KEST_RES_DIR
+                                                                             : options.resourceDir.c_str());
+
+    CCUserDefault* settings = CCUserDefault::sharedUserDefault();
+    const int version = launch::BackVersionToStore(options.commandLine, settings->getIntegerForKey("WIN32BackVesion", 0));
+    if (version >= 0) {
+        settings->setIntegerForKey("WIN32BackVesion", version);
+        settings->flush();
+    }
+
+    AppDelegate app(options);
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    view->setViewName("Kestrelium");
+    view->setFrameSize(1288, 762);
+
+    FrameLimit* limit = nullptr;
+    if (options.frames >= 0) {
+        limit = new FrameLimit(options.frames, options.screenshot);
+        CCDirector::sharedDirector()->getScheduler()->scheduleSelector(schedule_selector(FrameLimit::tick), limit, 0,
+                                                                       false);
+    }
+    const int rc = app.Run();
+    if (limit != nullptr)
+        limit->release();
+    return rc;
+}

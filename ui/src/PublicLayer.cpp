@@ -1,0 +1,164 @@
+#include "ui/PublicLayer.h"
+
+#include "core/ClientGlobal.h"
+#include "ui/Dialog.h"
+#include "ui/ImageButton.h"
+#include "ui/VisibleRect.h"
+#include "ui/WinSizeRects.h"
+
+#include <cstdio>
+
+using namespace cocos2d;
+
+namespace {
+
+struct ButtonSpec {
+    int tag;
+    const char* family;
+    float offset;
+};
+
+const ButtonSpec kButtons[] = {
+    {PublicLayer::kButtonClose, "Public/close", PublicLayer::kCloseOffset},
+    {PublicLayer::kButtonMaximize, "Public/max", PublicLayer::kMaximizeOffset},
+    {PublicLayer::kButtonRestore, "Public/restore", PublicLayer::kRestoreOffset},
+    {PublicLayer::kButtonMinimize, "Public/min", PublicLayer::kMinimizeOffset},
+    {PublicLayer::kButtonSetting, "Public/setting", PublicLayer::kSettingOffset},
+};
+
+} // namespace
+
+PublicLayer* PublicLayer::create(int room)
+{
+    PublicLayer* layer = new PublicLayer();
+    if (!layer->initFrame(room)) {
+        delete layer;
+        return nullptr;
+    }
+    layer->autorelease();
+    return layer;
+}
+
+bool PublicLayer::initFrame(int room)
+{
+    if (!CCLayer::init())
+        return false;
+    m_nRoom = room;
+    m_pTitle = CCSprite::create("Public/title_bg");
+    if (m_pTitle != nullptr) {
+        m_pTitle->setAnchorPoint(CCPoint(0, 0));
+        addChild(m_pTitle, 0, kTagTitle);
+    }
+    for (CCSprite*& edge : m_pEdges) {
+        edge = CCSprite::create("Public/frame_edge");
+        if (edge != nullptr) {
+            edge->setAnchorPoint(CCPoint(0, 0));
+            addChild(edge, 1);
+        }
+    }
+    for (const ButtonSpec& spec : kButtons) {
+        const std::string family = spec.family;
+        CImageButton* button = CImageButton::create(family + "_01", family + "_02", family + "_03", this,
+                                                    menu_selector(PublicLayer::onButton), spec.tag);
+        if (button != nullptr) {
+            button->setAnchorPoint(CCPoint(0, 1));
+            Dialog::AddDialogChild(this, button, 10, spec.tag);
+        }
+    }
+    m_pUserPanel = CCNode::create();
+    addChild(m_pUserPanel, 5, kTagUserPanel);
+    CCSprite* face = CCSprite::create("ChangePhoto/people1-1");
+    if (face != nullptr) {
+        face->setScale(0.56f);
+        face->setPosition(CCPoint(40, 0));
+        m_pUserPanel->addChild(face, 0, kTagFace);
+    }
+    CCLabelTTF* nickname = CCLabelTTF::create("", "Arial", 15);
+    nickname->setAnchorPoint(CCPoint(0, 0.5f));
+    nickname->setPosition(CCPoint(80, 12));
+    m_pUserPanel->addChild(nickname, 1, kTagNickname);
+    CCLabelTTF* score = CCLabelTTF::create("", "Arial", 14);
+    score->setAnchorPoint(CCPoint(0, 0.5f));
+    score->setColor(ccc3(255, 220, 90));
+    score->setPosition(CCPoint(80, -12));
+    m_pUserPanel->addChild(score, 1, kTagScore);
+
+    const CCRect visible = VisibleRect::getVisibleRect();
+    Relayout(visible.size.width, visible.size.height, false);
+    UpdateUserInfo();
+    return true;
+}
+
+void PublicLayer::HideTitleAndClose()
+{
+    if (m_pTitle != nullptr)
+        m_pTitle->setVisible(false);
+    if (CImageButton* close = getButton(kButtonClose))
+        close->setVisible(false);
+}
+
+CImageButton* PublicLayer::getButton(int tag) { return dynamic_cast<CImageButton*>(getChildByTag(tag)); }
+
+void PublicLayer::Relayout(float width, float height, bool maximized)
+{
+    (void)width;
+    (void)height;
+    CWinSizeRects* rects = CWinSizeRects::GetInstance();
+    rects->Refresh();
+    auto place = [](CCSprite* sprite, const CCRect& r) {
+        if (sprite == nullptr)
+            return;
+        sprite->setTextureRect(CCRect(0, 0, r.size.width, r.size.height));
+        sprite->setPosition(r.origin);
+    };
+    place(m_pTitle, rects->m_rcTitle);
+    place(m_pEdges[0], rects->m_rcLeft);
+    place(m_pEdges[1], rects->m_rcRight);
+    place(m_pEdges[2], rects->m_rcBottom);
+
+    const CCPoint rightTop = VisibleRect::rightTop();
+    for (const ButtonSpec& spec : kButtons)
+        if (CImageButton* button = getButton(spec.tag))
+            button->setPosition(CCPoint(rightTop.x - spec.offset, rightTop.y - 1));
+    if (CImageButton* maximize = getButton(kButtonMaximize))
+        maximize->setVisible(!maximized);
+    if (CImageButton* restore = getButton(kButtonRestore))
+        restore->setVisible(maximized);
+    if (m_pUserPanel != nullptr)
+        m_pUserPanel->setPosition(CCPoint(rects->m_rcTitle.origin.x + 20, rects->m_rcTitle.origin.y + 44));
+}
+
+void PublicLayer::UpdateUserInfo()
+{
+    if (m_pUserPanel == nullptr)
+        return;
+    CClientGlobal* global = CClientGlobal::GetInstance();
+    const UserRecord& me = global->GetUserRecord();
+    if (auto* nickname = dynamic_cast<CCLabelTTF*>(m_pUserPanel->getChildByTag(kTagNickname)))
+        nickname->setString(CClientGlobal::WideToUTF8(FieldText(me.szNickName)).c_str());
+    if (auto* score = dynamic_cast<CCLabelTTF*>(m_pUserPanel->getChildByTag(kTagScore)))
+        score->setString(CClientGlobal::FormatScore(me.lScore).c_str());
+    if (auto* face = dynamic_cast<CCSprite*>(m_pUserPanel->getChildByTag(kTagFace))) {
+        char name[64];
+        std::snprintf(name, sizeof(name), "ChangePhoto/people1-%d", global->GetMyLevel());
+        if (CCSprite* picture = CCSprite::create(name))
+            face->setDisplayFrame(picture->displayFrame());
+    }
+}
+
+void PublicLayer::setButtonTarget(CCObject* target, SEL_MenuHandler action)
+{
+    m_pTarget = target;
+    m_pAction = action;
+}
+
+void PublicLayer::onButton(CCObject* sender)
+{
+    auto* node = dynamic_cast<CCNode*>(sender);
+    if (node != nullptr && node->getTag() == kButtonMinimize && m_pTarget == nullptr) {
+        CCDirector::sharedDirector()->getOpenGLView()->minimizeWindow();
+        return;
+    }
+    if (m_pTarget != nullptr && m_pAction != nullptr)
+        (m_pTarget->*m_pAction)(sender);
+}
