@@ -86,7 +86,7 @@ bool AppDelegate::applicationDidFinishLaunching()
     WindyTopLayer::sharedTopLayer();
     static WindowPump* pump = new WindowPump();  // lives as long as the program
     director->getScheduler()->scheduleSelector(schedule_selector(WindowPump::pump), pump, 0, false);
-    platform::SetWindowIcon(CCFileUtils::sharedFileUtils()->fullPathForFilename("Public/icon.png"));
+    platform::SetWindowIcon(CCFileUtils::sharedFileUtils()->fullPathForFilename("Icon/kestrelium.png"));
 
     // The guided tour belongs before the hall on a first run; it is not part
     // of this client yet, so the first run only moves the setting on.

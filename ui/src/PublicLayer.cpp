@@ -49,8 +49,9 @@ bool PublicLayer::initFrame(int room)
         m_pTitle->setAnchorPoint(CCPoint(0, 0));
         addChild(m_pTitle, 0, kTagTitle);
     }
-    for (CCSprite*& edge : m_pEdges) {
-        edge = CCSprite::create("Public/frame_edge");
+    for (int i = 0; i < 3; ++i) {
+        CCSprite*& edge = m_pEdges[i];
+        edge = CCSprite::create(i < 2 ? "Public/frame_side" : "Public/frame_bottom");
         if (edge != nullptr) {
             edge->setAnchorPoint(CCPoint(0, 0));
             addChild(edge, 1);
@@ -58,7 +59,8 @@ bool PublicLayer::initFrame(int room)
     }
     for (const ButtonSpec& spec : kButtons) {
         const std::string family = spec.family;
-        CImageButton* button = CImageButton::create(family + "_01", family + "_02", family + "_03", this,
+        // Families of three: _01 normal, _03 pressed, _02 hover.
+        CImageButton* button = CImageButton::create(family + "_01", family + "_03", family + "_02", this,
                                                     menu_selector(PublicLayer::onButton), spec.tag);
         if (button != nullptr) {
             button->setAnchorPoint(CCPoint(0, 1));
