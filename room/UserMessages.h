@@ -1,0 +1,50 @@
+// Reading the room's user messages into records, and building what the room
+// sends about users: to the server (log-on, seats, table rule) and to the game.
+#pragma once
+
+#include "room/RoomMessages.h"
+#include "room/UserData.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace room {
+
+// A zero-filled record from a user enter (head and tail items). False when the
+// message is shorter than its head. Text items longer than their field are
+// ignored (the field stays empty); unknown items are skipped.
+bool ReadUserEnter(const void* data, size_t size, tagUserData& out);
+
+// Copies the six values and the score-block end of a score message.
+void ApplyUserScore(tagUserData& user, const UserScoreMessage& score);
+
+// User enter for the game (4/100): a 0 byte, the head rebuilt from the record
+// one byte further on (the kept bytes zero), then items 10 always, 11 and 12
+// when not empty.
+std::vector<uint8_t> BuildGameUserEnter(const tagUserData& user);
+
+// User status for the game (4/102), nine bytes.
+UserStatusMessage BuildGameUserStatus(const tagUserData& user);
+
+struct LogonIdentity {
+    uint32_t userId = 0;
+    std::u16string passwordMd5;  // 32 hex digits
+    std::string machineId;       // 32 characters
+    uint16_t kindId = 0;
+    uint32_t clientAddr = 0;
+    uint32_t roomVersion = kDefaultRoomVersion;
+};
+RoomLogonRequest BuildRoomLogon(const LogonIdentity& identity);
+
+// The password is cut to 32 units: the field holds 33 with its terminator.
+SitDownRequest BuildSitDown(uint16_t table, uint16_t chair, const std::u16string& password);
+
+// Zero head and one type-1 item with the whole password (empty: no password).
+std::vector<uint8_t> BuildTableRule(const std::u16string& password);
+
+// The card's words for a client kind; a space for an unknown kind.
+const char* ClientKindText(uint32_t clientKind);  // UTF-8
+
+}  // namespace room

@@ -1,0 +1,178 @@
+#include "room/UserMessages.h"
+
+#include "net/PacketHelper.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace room {
+
+namespace {
+
+// Copies a text item into a fixed field when it fits; the last unit always 0.
+template <size_t N>
+void CopyItem(char16_t (&field)[N], const void* item, size_t bytes)
+{
+    if (bytes > sizeof(field))
+        return;
+    std::memset(field, 0, sizeof(field));
+    std::memcpy(field, item, bytes);
+    field[N - 1] = 0;
+}
+
+template <size_t N>
+std::u16string Text(const char16_t (&field)[N])
+{
+    return wire::ReadText(field, N);
+}
+
+}  // namespace
+
+bool ReadUserEnter(const void* data, size_t size, tagUserData& out)
+{
+    UserEnterHead head;
+    if (!wire::ReadRecord(data, size, head))
+        return false;
+    out = tagUserData{};
+    out.dwUserID = head.dwUserID;
+    out.dwGameID = head.dwGameID;
+    out.dwCarried8 = head.dwCarried8;
+    out.wCarried12 = head.wCarried12;
+    out.dwCarried14 = head.dwCarried14;
+    out.cbGender = head.cbGender;
+    out.cbMemberOrder = head.cbMemberOrder;
+    out.cbCarried20 = head.cbCarried20;
+    out.wTableID = head.wTableID;
+    out.wChairID = head.wChairID;
+    out.cbUserStatus = head.cbUserStatus;
+    int64_t values[6];
+    std::memcpy(values, reinterpret_cast<const uint8_t*>(data) + offsetof(UserEnterHead, lValues), sizeof(values));
+    out.lScore = values[0];
+    out.lCarried1 = values[1];
+    out.lInsureScore = values[2];
+    out.lCarried3 = values[3];
+    out.lCarried4 = values[4];
+    out.lCarried5 = values[5];
+    out.dwScoreEnd = head.dwScoreEnd;
+    out.cbKept78 = head.cbKept78;
+    out.cbKept79 = head.cbKept79;
+    out.dwClientKind = head.wClientKind;
+
+    CRecvPacketHelper items(static_cast<const uint8_t*>(data) + sizeof(head), size - sizeof(head));
+    tagDataDescribe describe;
+    while (const void* item = items.GetData(describe)) {
+        switch (describe.wDataDescribe) {
+        case 10: CopyItem(out.szNickName, item, describe.wDataSize); break;
+        case 11: CopyItem(out.szSecondText, item, describe.wDataSize); break;
+        case 12: CopyItem(out.szThirdText, item, describe.wDataSize); break;
+        case 13: CopyItem(out.szFourthText, item, describe.wDataSize); break;
+        default: break;
+        }
+    }
+    return true;
+}
+
+void ApplyUserScore(tagUserData& user, const UserScoreMessage& score)
+{
+    int64_t values[6];
+    std::memcpy(values, reinterpret_cast<const uint8_t*>(&score) + offsetof(UserScoreMessage, lValues), sizeof(values));
+    user.lScore = values[0];
+    user.lCarried1 = values[1];
+    user.lInsureScore = values[2];
+    user.lCarried3 = values[3];
+    user.lCarried4 = values[4];
+    user.lCarried5 = values[5];
+    user.dwScoreEnd = score.dwScoreEnd;
+}
+
+std::vector<uint8_t> BuildGameUserEnter(const tagUserData& user)
+{
+    UserEnterHead head{};
+    head.dwGameID = user.dwGameID;
+    head.dwUserID = user.dwUserID;
+    head.dwCarried8 = user.dwCarried8;
+    head.wCarried12 = user.wCarried12;
+    head.dwCarried14 = user.dwCarried14;
+    head.cbGender = user.cbGender;
+    head.cbMemberOrder = user.cbMemberOrder;
+    head.cbCarried20 = user.cbCarried20;
+    head.wTableID = user.wTableID;
+    head.wChairID = user.wChairID;
+    head.cbUserStatus = user.cbUserStatus;
+    const int64_t values[6] = {user.lScore,    user.lCarried1, user.lInsureScore,
+                               user.lCarried3, user.lCarried4, user.lCarried5};
+    std::memcpy(reinterpret_cast<uint8_t*>(&head) + offsetof(UserEnterHead, lValues), values, sizeof(values));
+    head.dwScoreEnd = user.dwScoreEnd;
+    head.wClientKind = static_cast<uint16_t>(user.dwClientKind);
+
+    std::vector<uint8_t> message(1 + sizeof(head) + kUserEnterItemCapacity);
+    message[0] = 0;
+    std::memcpy(message.data() + 1, &head, sizeof(head));
+    CSendPacketHelper items(message.data() + 1 + sizeof(head), kUserEnterItemCapacity);
+    items.AddPacket(Text(user.szNickName), 10);
+    const std::u16string second = Text(user.szSecondText);
+    if (!second.empty())
+        items.AddPacket(second, 11);
+    const std::u16string third = Text(user.szThirdText);
+    if (!third.empty())
+        items.AddPacket(third, 12);
+    message.resize(1 + sizeof(head) + items.GetDataSize());
+    return message;
+}
+
+UserStatusMessage BuildGameUserStatus(const tagUserData& user)
+{
+    UserStatusMessage status{};
+    status.dwUserID = user.dwUserID;
+    status.wTableID = user.wTableID;
+    status.wChairID = user.wChairID;
+    status.cbUserStatus = user.cbUserStatus;
+    return status;
+}
+
+RoomLogonRequest BuildRoomLogon(const LogonIdentity& identity)
+{
+    RoomLogonRequest request;
+    std::memset(&request, 0, sizeof(request));
+    request.dwUserID = identity.userId;
+    wire::WriteText(request.szPassword, 33, identity.passwordMd5);
+    std::u16string machine(identity.machineId.begin(), identity.machineId.end());
+    wire::WriteText(request.szMachineID, 33, machine);
+    request.wKindID = identity.kindId;
+    request.dwClientAddr = identity.clientAddr;
+    request.dwRoomVersion = identity.roomVersion;
+    request.dwLogonKind = kRoomLogonKind;
+    return request;
+}
+
+SitDownRequest BuildSitDown(uint16_t table, uint16_t chair, const std::u16string& password)
+{
+    SitDownRequest request;
+    std::memset(&request, 0, sizeof(request));
+    request.wTableID = table;
+    request.wChairID = chair;
+    wire::WriteText(request.szPassword, 33, password);
+    return request;
+}
+
+std::vector<uint8_t> BuildTableRule(const std::u16string& password)
+{
+    std::vector<uint8_t> message(sizeof(TableRuleHead) + kTableRuleItemCapacity, 0);
+    CSendPacketHelper items(message.data() + sizeof(TableRuleHead), kTableRuleItemCapacity);
+    const size_t maxUnits = (kTableRuleItemCapacity - sizeof(tagDataDescribe)) / 2;
+    items.AddPacket(password.substr(0, std::min(password.size(), maxUnits)), 1);
+    message.resize(sizeof(TableRuleHead) + items.GetDataSize());
+    return message;
+}
+
+const char* ClientKindText(uint32_t clientKind)
+{
+    switch (clientKind) {
+    case CLIENT_KIND_APPLE: return "来自苹果客户端";
+    case CLIENT_KIND_ANDROID: return "来自安卓客户端";
+    case CLIENT_KIND_PC: return "来自电脑客户端";
+    default: return " ";
+    }
+}
+
+}  // namespace room

@@ -1,0 +1,216 @@
+#include "room/UserMessages.h"
+
+#include "core/ClientGlobal.h"
+
+#include "RoomTestUtil.h"
+
+#include <gtest/gtest.h>
+
+using namespace roomtest;
+
+namespace {
+
+TEST(RoomLogon, RequestBytesSitAtTheirOffsets)
+{
+    room::LogonIdentity id;
+    id.userId = 0x01020304;
+    id.passwordMd5 = u"e10adc3949ba59abbe56e057f20f883e";
+    id.machineId = "0123456789ABCDEF0123456789ABCDEF";
+    id.kindId = 200;
+    id.clientAddr = 0x0100007F;
+    const Bytes b = AsBytes(room::BuildRoomLogon(id));
+    ASSERT_EQ(b.size(), 162u);
+    for (size_t i = 0; i < 12; ++i)
+        EXPECT_EQ(b[i], 0) << i;
+    EXPECT_EQ(U32At(b, 12), 0x01020304u);
+    EXPECT_EQ(TextAt(b, 16, 33), u"e10adc3949ba59abbe56e057f20f883e");
+    EXPECT_EQ(U16At(b, 16 + 64), 0);  // terminator inside the field
+    EXPECT_EQ(TextAt(b, 82, 33), u"0123456789ABCDEF0123456789ABCDEF");
+    EXPECT_EQ(U16At(b, 148), 200);
+    EXPECT_EQ(U32At(b, 150), 0x0100007Fu);
+    EXPECT_EQ(U32At(b, 154), 5002u);
+    EXPECT_EQ(U32At(b, 158), 3u);
+}
+
+TEST(UserEnter, ShortHeadIsRefused)
+{
+    Bytes b = UserEnter({});
+    tagUserData user;
+    EXPECT_FALSE(room::ReadUserEnter(b.data(), 81, user));
+    EXPECT_TRUE(room::ReadUserEnter(b.data(), 82, user));
+}
+
+TEST(UserEnter, HeadFieldsLandInTheRecord)
+{
+    UserSpec spec;
+    spec.userId = 77;
+    spec.gameId = 100077;
+    spec.nick = u"张三";
+    spec.table = 4;
+    spec.chair = 2;
+    spec.status = US_READY;
+    spec.score = -1234567890123;
+    spec.bank = 42;
+    spec.member = 3;
+    spec.gender = 1;
+    spec.client = 2;
+    const Bytes b = UserEnter(spec);
+    tagUserData u;
+    ASSERT_TRUE(room::ReadUserEnter(b.data(), b.size(), u));
+    EXPECT_EQ(u.dwUserID, 77u);
+    EXPECT_EQ(u.dwGameID, 100077u);
+    EXPECT_EQ(u.dwCarried8, 0x11111111u);
+    EXPECT_EQ(u.wCarried12, 0x2222);
+    EXPECT_EQ(u.dwCarried14, 0x33333333u);
+    EXPECT_EQ(u.cbGender, 1);
+    EXPECT_EQ(u.cbMemberOrder, 3);
+    EXPECT_EQ(u.cbCarried20, 0x44);
+    EXPECT_EQ(u.wTableID, 4);
+    EXPECT_EQ(u.wChairID, 2);
+    EXPECT_EQ(u.cbUserStatus, US_READY);
+    EXPECT_EQ(u.lScore, -1234567890123);
+    EXPECT_EQ(u.lCarried1, 5);
+    EXPECT_EQ(u.lInsureScore, 42);
+    EXPECT_EQ(u.lCarried5, 8);
+    EXPECT_EQ(u.dwScoreEnd, 0x55555555u);
+    EXPECT_EQ(u.cbKept78, 0x66);
+    EXPECT_EQ(u.cbKept79, 0x77);
+    EXPECT_EQ(u.dwClientKind, 2u);
+    EXPECT_EQ(FieldText(u.szNickName), u"张三");
+}
+
+// Items longer than their field are dropped whole; the rest of the record
+// stays as the head said.
+TEST(UserEnter, TextItemsAreBoundedByTheirFields)
+{
+    UserSpec spec;
+    spec.table = 1;
+    spec.chair = 0;
+    spec.status = US_SIT;
+    spec.score = 99;
+    spec.nick = std::u16string(32, u'a');  // 64 bytes: 31 kept
+    Bytes b = UserEnter(spec);
+    PutItem(b, 11, std::u16string(33, u'b'));  // 66 bytes: ignored
+    PutItem(b, 12, u"签名");
+    PutItem(b, 13, std::u16string(20, u'd'));  // 40 bytes over a 16-unit field
+    PutItem(b, 99, u"unknown");
+    tagUserData u;
+    ASSERT_TRUE(room::ReadUserEnter(b.data(), b.size(), u));
+    EXPECT_EQ(FieldText(u.szNickName), std::u16string(31, u'a'));
+    EXPECT_EQ(FieldText(u.szSecondText), u"");
+    EXPECT_EQ(FieldText(u.szThirdText), u"签名");
+    EXPECT_EQ(FieldText(u.szFourthText), u"");
+    EXPECT_EQ(u.wTableID, 1);
+    EXPECT_EQ(u.cbUserStatus, US_SIT);
+    EXPECT_EQ(u.lScore, 99);
+}
+
+TEST(UserEnter, BrokenItemEndsTheItems)
+{
+    UserSpec spec;
+    spec.nick = u"ok";
+    Bytes b = UserEnter(spec);
+    PutU16(b, 200);  // announces more than is there
+    PutU16(b, 11);
+    PutText(b, u"xy");
+    tagUserData u;
+    ASSERT_TRUE(room::ReadUserEnter(b.data(), b.size(), u));
+    EXPECT_EQ(FieldText(u.szNickName), u"ok");
+    EXPECT_EQ(FieldText(u.szSecondText), u"");
+}
+
+TEST(GameUserEnter, HeadMovesByOneAndKeptBytesAreZero)
+{
+    UserSpec spec;
+    spec.userId = 9;
+    spec.gameId = 900;
+    spec.nick = u"李四";
+    spec.table = 3;
+    spec.chair = 1;
+    spec.status = US_PLAYING;
+    spec.score = 500;
+    spec.client = 3;
+    const Bytes in = UserEnter(spec);
+    tagUserData u;
+    ASSERT_TRUE(room::ReadUserEnter(in.data(), in.size(), u));
+    const Bytes out = room::BuildGameUserEnter(u);
+    ASSERT_GE(out.size(), 83u);
+    EXPECT_EQ(out[0], 0);
+    for (size_t i = 0; i < 78; ++i)
+        EXPECT_EQ(out[i + 1], in[i]) << "head byte " << i;
+    EXPECT_EQ(out[79], 0);
+    EXPECT_EQ(out[80], 0);
+    EXPECT_EQ(U16At(out, 81), 3);
+    // Only the nickname item: the second and third texts are empty.
+    ASSERT_EQ(out.size(), 83u + 4 + 4);
+    EXPECT_EQ(U16At(out, 83), 4);
+    EXPECT_EQ(U16At(out, 85), 10);
+    EXPECT_EQ(TextAt(out, 87, 2), u"李四");
+}
+
+TEST(GameUserEnter, ItemsTenAlwaysElevenAndTwelveWhenSetThirteenNever)
+{
+    tagUserData u{};
+    SetFieldText(u.szSecondText, u"b");
+    SetFieldText(u.szThirdText, u"cc");
+    SetFieldText(u.szFourthText, u"ddd");
+    const Bytes out = room::BuildGameUserEnter(u);
+    // nickname empty but present, then 11 and 12
+    ASSERT_EQ(out.size(), 83u + 4 + (4 + 2) + (4 + 4));
+    EXPECT_EQ(U16At(out, 83), 0);
+    EXPECT_EQ(U16At(out, 85), 10);
+    EXPECT_EQ(U16At(out, 87), 2);
+    EXPECT_EQ(U16At(out, 89), 11);
+    EXPECT_EQ(U16At(out, 93), 4);
+    EXPECT_EQ(U16At(out, 95), 12);
+}
+
+TEST(SeatRequests, SitDownIs71BytesAndCutsLongPasswords)
+{
+    Bytes b = AsBytes(room::BuildSitDown(5, 2, u"abc"));
+    ASSERT_EQ(b.size(), 71u);
+    EXPECT_EQ(U16At(b, 0), 5);
+    EXPECT_EQ(U16At(b, 2), 2);
+    EXPECT_EQ(b[4], 0);
+    EXPECT_EQ(TextAt(b, 5, 33), u"abc");
+
+    b = AsBytes(room::BuildSitDown(INVALID_TABLE, INVALID_CHAIR, std::u16string(40, u'p')));
+    EXPECT_EQ(U16At(b, 0), 0xFFFF);
+    EXPECT_EQ(TextAt(b, 5, 33), std::u16string(32, u'p'));
+    EXPECT_EQ(U16At(b, 5 + 64), 0);
+
+    b = AsBytes(room::BuildSitDown(0, 0, u""));
+    for (size_t i = 5; i < 71; ++i)
+        EXPECT_EQ(b[i], 0);
+}
+
+TEST(SeatRequests, TableRuleCarriesTheWholePasswordAsItemOne)
+{
+    Bytes b = room::BuildTableRule(u"");
+    ASSERT_EQ(b.size(), 13u + 4);
+    for (size_t i = 0; i < 13; ++i)
+        EXPECT_EQ(b[i], 0);
+    EXPECT_EQ(U16At(b, 13), 0);
+    EXPECT_EQ(U16At(b, 15), 1);
+
+    const std::u16string longPassword(40, u'x');
+    b = room::BuildTableRule(longPassword);
+    ASSERT_EQ(b.size(), 13u + 4 + 80);
+    EXPECT_EQ(U16At(b, 13), 80);
+    EXPECT_EQ(TextAt(b, 17, 40), longPassword);
+}
+
+TEST(UserScore, SixValuesAndTheEndAreCopied)
+{
+    tagUserData u{};
+    u.dwUserID = 1;
+    const Bytes msg = UserScore(1, 777, 888);
+    UserScoreMessage score;
+    ASSERT_TRUE(wire::ReadRecord(msg.data(), msg.size(), score));
+    room::ApplyUserScore(u, score);
+    EXPECT_EQ(u.lScore, 777);
+    EXPECT_EQ(u.lInsureScore, 888);
+    EXPECT_EQ(u.dwScoreEnd, 9u);
+}
+
+}  // namespace
