@@ -86,19 +86,19 @@ struct tagRoomConfig {
 struct UserEnterHead {
     uint32_t dwGameID;
     uint32_t dwUserID;
-    uint32_t dwCarried8;
-    uint16_t wCarried12;
-    uint32_t dwCarried14;
+    uint32_t dwCarried1;
+    uint16_t wCarried2;
+    uint32_t dwCarried3;
     uint8_t cbGender;
     uint8_t cbMemberOrder;
-    uint8_t cbCarried20;
+    uint8_t cbCarried4;
     uint16_t wTableID;
     uint16_t wChairID;
     uint8_t cbUserStatus;
     int64_t lValues[6];          // score, carried, safe-box balance, three carried
     uint32_t dwScoreEnd;
-    uint8_t cbKept78;
-    uint8_t cbKept79;
+    uint8_t cbKept1;
+    uint8_t cbKept2;
     uint16_t wClientKind;
 };
 

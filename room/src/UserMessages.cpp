@@ -36,26 +36,26 @@ bool ReadUserEnter(const void* data, size_t size, tagUserData& out)
     out = tagUserData{};
     out.dwUserID = head.dwUserID;
     out.dwGameID = head.dwGameID;
-    out.dwCarried8 = head.dwCarried8;
-    out.wCarried12 = head.wCarried12;
-    out.dwCarried14 = head.dwCarried14;
+    out.dwCarried1 = head.dwCarried1;
+    out.wCarried2 = head.wCarried2;
+    out.dwCarried3 = head.dwCarried3;
     out.cbGender = head.cbGender;
     out.cbMemberOrder = head.cbMemberOrder;
-    out.cbCarried20 = head.cbCarried20;
+    out.cbCarried4 = head.cbCarried4;
     out.wTableID = head.wTableID;
     out.wChairID = head.wChairID;
     out.cbUserStatus = head.cbUserStatus;
     int64_t values[6];
     std::memcpy(values, reinterpret_cast<const uint8_t*>(data) + offsetof(UserEnterHead, lValues), sizeof(values));
     out.lScore = values[0];
-    out.lCarried1 = values[1];
+    out.lCarriedScore1 = values[1];
     out.lInsureScore = values[2];
-    out.lCarried3 = values[3];
-    out.lCarried4 = values[4];
-    out.lCarried5 = values[5];
+    out.lCarriedScore2 = values[3];
+    out.lCarriedScore3 = values[4];
+    out.lCarriedScore4 = values[5];
     out.dwScoreEnd = head.dwScoreEnd;
-    out.cbKept78 = head.cbKept78;
-    out.cbKept79 = head.cbKept79;
+    out.cbKept1 = head.cbKept1;
+    out.cbKept2 = head.cbKept2;
     out.dwClientKind = head.wClientKind;
 
     CRecvPacketHelper items(static_cast<const uint8_t*>(data) + sizeof(head), size - sizeof(head));
@@ -77,11 +77,11 @@ void ApplyUserScore(tagUserData& user, const UserScoreMessage& score)
     int64_t values[6];
     std::memcpy(values, reinterpret_cast<const uint8_t*>(&score) + offsetof(UserScoreMessage, lValues), sizeof(values));
     user.lScore = values[0];
-    user.lCarried1 = values[1];
+    user.lCarriedScore1 = values[1];
     user.lInsureScore = values[2];
-    user.lCarried3 = values[3];
-    user.lCarried4 = values[4];
-    user.lCarried5 = values[5];
+    user.lCarriedScore2 = values[3];
+    user.lCarriedScore3 = values[4];
+    user.lCarriedScore4 = values[5];
     user.dwScoreEnd = score.dwScoreEnd;
 }
 
@@ -90,17 +90,17 @@ std::vector<uint8_t> BuildGameUserEnter(const tagUserData& user)
     UserEnterHead head{};
     head.dwGameID = user.dwGameID;
     head.dwUserID = user.dwUserID;
-    head.dwCarried8 = user.dwCarried8;
-    head.wCarried12 = user.wCarried12;
-    head.dwCarried14 = user.dwCarried14;
+    head.dwCarried1 = user.dwCarried1;
+    head.wCarried2 = user.wCarried2;
+    head.dwCarried3 = user.dwCarried3;
     head.cbGender = user.cbGender;
     head.cbMemberOrder = user.cbMemberOrder;
-    head.cbCarried20 = user.cbCarried20;
+    head.cbCarried4 = user.cbCarried4;
     head.wTableID = user.wTableID;
     head.wChairID = user.wChairID;
     head.cbUserStatus = user.cbUserStatus;
-    const int64_t values[6] = {user.lScore,    user.lCarried1, user.lInsureScore,
-                               user.lCarried3, user.lCarried4, user.lCarried5};
+    const int64_t values[6] = {user.lScore,    user.lCarriedScore1, user.lInsureScore,
+                               user.lCarriedScore2, user.lCarriedScore3, user.lCarriedScore4};
     std::memcpy(reinterpret_cast<uint8_t*>(&head) + offsetof(UserEnterHead, lValues), values, sizeof(values));
     head.dwScoreEnd = user.dwScoreEnd;
     head.wClientKind = static_cast<uint16_t>(user.dwClientKind);

@@ -31,7 +31,7 @@ TEST(TableGridModel, ForgetUserClearsEveryChairShowingIt)
     grid.Setup(2, 2);
     tagUserData a{}, b{};
     grid.SetChairUser(0, 1, &a);
-    grid.SetChairState(0, 1, US_PLAYING);
+    grid.SetChairState(0, 1, US_PLAY);
     grid.SetChairUser(1, 0, &a);  // a stale seat
     grid.SetChairUser(1, 1, &b);
     grid.ForgetUser(&a);
