@@ -1,0 +1,86 @@
+#ifndef KEST_ENGINE_BACKEND_H
+#define KEST_ENGINE_BACKEND_H
+
+// The engine's only door to the platform: window, renderer, input, picture
+// codecs, fonts and message boxes. Nodes never see SDL; engine/backend/sdl/
+// implements this. Everything here runs on the main thread except the
+// picture codecs, which are safe on any thread.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kest {
+namespace backend {
+
+struct Texture;
+
+struct Vertex {
+  float x, y;  // window pixels, origin top-left
+  uint8_t r, g, b, a;
+  float u, v;
+};
+
+enum class Blend { None, Alpha, Add, Modulate, Multiply };
+
+// Opens the window and renderer once (hidden when headless). False when no
+// renderer could be made; drawing then does nothing and textures are empty.
+bool open(bool headless, int width, int height, const char* title);
+bool isOpen();
+void close();
+// "opengl", "software" or "none".
+const char* rendererName();
+
+// Textures from RGBA 8888 pixels, rows top first.
+Texture* createTexture(const uint8_t* rgba, int width, int height);
+void destroyTexture(Texture* t);
+void setTextureFilter(Texture* t, bool linear);
+
+void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a);
+void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indices, int indexCount, Blend blend);
+// Window pixels; a null rectangle clears the clip.
+void setClip(const int* xywh);
+void flush();
+// Reads the frame drawn so far (before present), RGBA rows top first.
+bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height);
+void present();
+// Output size in pixels.
+void outputSize(int& width, int& height);
+
+// Window.
+void setTitle(const char* title);
+void setWindowSize(int width, int height);
+void minimize();
+void maximize();
+void restore();
+bool isMinimized();
+void windowRect(int& x, int& y, int& w, int& h);
+void setWindowRect(int x, int y, int w, int h);
+void workArea(int& x, int& y, int& w, int& h);
+// Sends pending events to the view; false when the window was asked to close.
+bool pumpEvents();
+// Sleeps until an event arrives or the timeout passes.
+void waitEvents(int timeoutMs);
+double now();
+
+// Pictures (any thread).
+bool decodeFile(const std::string& path, std::vector<uint8_t>& rgba, int& width, int& height);
+bool decodeMemory(const void* data, size_t size, std::vector<uint8_t>& rgba, int& width, int& height);
+// A worker thread that used the codecs calls this before it ends.
+void workerThreadExit();
+bool savePng(const std::string& path, const uint8_t* rgba, int width, int height);
+
+// Text: white glyphs with alpha, wrapped at wrapWidth pixels (0: only at
+// line breaks), lines aligned 0 left, 1 centre, 2 right. False when the font
+// cannot be opened or the text is empty.
+bool renderText(const std::string& fontPath, int size, const std::string& utf8, int wrapWidth, int align,
+                std::vector<uint8_t>& rgba, int& width, int& height);
+bool fontUsable(const std::string& fontPath);
+int fontLineHeight(const std::string& fontPath, int size);
+
+void messageBox(const char* text, const char* title);
+
+}  // namespace backend
+}  // namespace kest
+
+#endif

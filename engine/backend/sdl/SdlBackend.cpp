@@ -1,0 +1,479 @@
+// SDL2 back end of the engine.
+//
+// Implemented: a window (hidden when headless) with SDL's OpenGL renderer,
+// falling back to the software renderer (and, headless, from the offscreen
+// video driver with EGL to the dummy driver); batched textured triangles with
+// alpha, additive and modulating blends; clip rectangles; read-back of the
+// frame; mouse, wheel, keys, text input and window state to CCEGLView;
+// PNG/JPEG decoding (SDL2_image) on any thread; PNG saving; text with SDL2_ttf;
+// message boxes.
+// Not implemented: GL wrap modes (the sprite tiles repeated textures itself),
+// blend functions beyond the four SDL offers (others draw as alpha blending).
+
+#include "backend/Backend.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <utility>
+
+#include "CCEGLView.h"
+
+namespace kest {
+namespace backend {
+
+struct Texture {
+  SDL_Texture* tex = nullptr;
+};
+
+namespace {
+
+SDL_Window* g_window = nullptr;
+SDL_Renderer* g_renderer = nullptr;
+bool g_open = false;
+bool g_tried = false;
+const char* g_rendererName = "none";
+
+std::vector<SDL_Vertex> g_verts;
+std::vector<int> g_indices;
+Texture* g_batchTex = nullptr;
+Blend g_batchBlend = Blend::Alpha;
+
+std::map<std::pair<std::string, int>, TTF_Font*> g_fonts;
+
+SDL_BlendMode toSdl(Blend b) {
+  switch (b) {
+    case Blend::None: return SDL_BLENDMODE_NONE;
+    case Blend::Add: return SDL_BLENDMODE_ADD;
+    case Blend::Modulate: return SDL_BLENDMODE_MOD;
+    case Blend::Multiply: return SDL_BLENDMODE_MUL;
+    default: return SDL_BLENDMODE_BLEND;
+  }
+}
+
+bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int w, int h, const char* title) {
+  if (videoDriver) SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+  Uint32 flags = hidden ? SDL_WINDOW_HIDDEN : (SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
+  if (strcmp(renderDriver, "opengl") == 0) flags |= SDL_WINDOW_OPENGL;
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, renderDriver);
+  // Naming a driver turns SDL's own batching off unless asked for.
+  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  SDL_Window* win = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
+  if (!win) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
+  }
+  Uint32 rflags = strcmp(renderDriver, "software") == 0 ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_ACCELERATED;
+  SDL_Renderer* ren = SDL_CreateRenderer(win, -1, rflags);
+  if (!ren) {
+    SDL_DestroyWindow(win);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
+  }
+  SDL_RendererInfo info;
+  SDL_GetRendererInfo(ren, &info);
+  g_rendererName = strcmp(info.name, "opengl") == 0 ? "opengl" : (strcmp(info.name, "software") == 0 ? "software" : "other");
+  g_window = win;
+  g_renderer = ren;
+  SDL_SetRenderDrawBlendMode(ren, SDL_BLENDMODE_BLEND);
+  return true;
+}
+
+void flushBatch() {
+  if (g_indices.empty() || !g_renderer) {
+    g_verts.clear();
+    g_indices.clear();
+    return;
+  }
+  SDL_Texture* t = g_batchTex ? g_batchTex->tex : nullptr;
+  if (t) SDL_SetTextureBlendMode(t, toSdl(g_batchBlend));
+  else SDL_SetRenderDrawBlendMode(g_renderer, toSdl(g_batchBlend));
+  SDL_RenderGeometry(g_renderer, t, g_verts.data(), (int)g_verts.size(), g_indices.data(), (int)g_indices.size());
+  g_verts.clear();
+  g_indices.clear();
+}
+
+int toVK(SDL_Keycode k) {
+  if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+  if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+  switch (k) {
+    case SDLK_BACKSPACE: return cocos2d::kCCVKBack;
+    case SDLK_TAB: return cocos2d::kCCVKTab;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return cocos2d::kCCVKReturn;
+    case SDLK_ESCAPE: return cocos2d::kCCVKEscape;
+    case SDLK_END: return cocos2d::kCCVKEnd;
+    case SDLK_HOME: return cocos2d::kCCVKHome;
+    case SDLK_LEFT: return cocos2d::kCCVKLeft;
+    case SDLK_UP: return cocos2d::kCCVKUp;
+    case SDLK_RIGHT: return cocos2d::kCCVKRight;
+    case SDLK_DOWN: return cocos2d::kCCVKDown;
+    case SDLK_DELETE: return cocos2d::kCCVKDelete;
+    case SDLK_SPACE: return ' ';
+    default: return 0;
+  }
+}
+
+std::once_flag g_imgOnce;
+void initImage() {
+  std::call_once(g_imgOnce, [] { IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG); });
+}
+
+bool surfaceToRgba(SDL_Surface* s, std::vector<uint8_t>& rgba, int& w, int& h) {
+  if (!s) return false;
+  SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ABGR8888, 0);
+  SDL_FreeSurface(s);
+  if (!c) return false;
+  w = c->w;
+  h = c->h;
+  rgba.resize((size_t)w * h * 4);
+  SDL_LockSurface(c);
+  for (int y = 0; y < h; ++y)
+    memcpy(&rgba[(size_t)y * w * 4], (const uint8_t*)c->pixels + (size_t)y * c->pitch, (size_t)w * 4);
+  SDL_UnlockSurface(c);
+  SDL_FreeSurface(c);
+  return w > 0 && h > 0;
+}
+
+TTF_Font* font(const std::string& path, int size) {
+  if (size <= 0) return nullptr;
+  if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
+  auto key = std::make_pair(path, size);
+  auto it = g_fonts.find(key);
+  if (it != g_fonts.end()) return it->second;
+  TTF_Font* f = TTF_OpenFont(path.c_str(), size);
+  g_fonts[key] = f;  // a failure is remembered too
+  return f;
+}
+
+}  // namespace
+
+bool open(bool headless, int width, int height, const char* title) {
+  if (g_tried) return g_open;
+  g_tried = true;
+  const char* forced = SDL_getenv("KEST_RENDERER");
+  bool wantSoftware = forced && strcmp(forced, "software") == 0;
+  bool ok = false;
+  if (headless) {
+    if (!wantSoftware) ok = tryOpen("offscreen", "opengl", true, width, height, title);
+    if (!ok) ok = tryOpen("offscreen", "software", true, width, height, title);
+    if (!ok) ok = tryOpen("dummy", "software", true, width, height, title);
+  } else {
+    if (!wantSoftware) ok = tryOpen(nullptr, "opengl", false, width, height, title);
+    if (!ok) ok = tryOpen(nullptr, "software", false, width, height, title);
+  }
+  if (!ok) SDL_Log("engine: no renderer could be opened: %s", SDL_GetError());
+  // Fonts, renderer and SDL itself go at exit, so nothing is left behind.
+  static bool registered = false;
+  if (!registered) {
+    registered = true;
+    atexit([] {
+      for (auto& kv : g_fonts)
+        if (kv.second) TTF_CloseFont(kv.second);
+      g_fonts.clear();
+      if (TTF_WasInit()) TTF_Quit();
+    });
+  }
+  if (ok && !headless) SDL_StartTextInput();
+  g_open = ok;
+  return ok;
+}
+
+bool isOpen() { return g_open; }
+
+void close() {
+  for (auto& kv : g_fonts)
+    if (kv.second) TTF_CloseFont(kv.second);
+  g_fonts.clear();
+  if (g_renderer) SDL_DestroyRenderer(g_renderer);
+  if (g_window) SDL_DestroyWindow(g_window);
+  g_renderer = nullptr;
+  g_window = nullptr;
+  g_open = false;
+  g_tried = false;
+}
+
+const char* rendererName() { return g_open ? g_rendererName : "none"; }
+
+Texture* createTexture(const uint8_t* rgba, int width, int height) {
+  Texture* t = new Texture();
+  if (!g_renderer || width <= 0 || height <= 0) return t;
+  t->tex = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, width, height);
+  if (t->tex) {
+    SDL_UpdateTexture(t->tex, nullptr, rgba, width * 4);
+    SDL_SetTextureBlendMode(t->tex, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(t->tex, SDL_ScaleModeLinear);
+  } else {
+    SDL_Log("engine: texture %dx%d not created: %s", width, height, SDL_GetError());
+  }
+  return t;
+}
+
+void destroyTexture(Texture* t) {
+  if (!t) return;
+  if (!g_renderer) {
+    // The renderer (and its textures) went first, at exit.
+    delete t;
+    return;
+  }
+  if (g_batchTex == t) flushBatch();
+  if (g_batchTex == t) g_batchTex = nullptr;
+  if (t->tex) SDL_DestroyTexture(t->tex);
+  delete t;
+}
+
+void setTextureFilter(Texture* t, bool linear) {
+  if (t && t->tex) {
+    if (g_batchTex == t) flushBatch();
+    SDL_SetTextureScaleMode(t->tex, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  }
+}
+
+void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+  if (!g_renderer) return;
+  g_verts.clear();
+  g_indices.clear();
+  g_batchTex = nullptr;
+  SDL_RenderSetClipRect(g_renderer, nullptr);
+  SDL_SetRenderDrawColor(g_renderer, r, g, b, a);
+  SDL_RenderClear(g_renderer);
+}
+
+void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indices, int indexCount, Blend blend) {
+  if (!g_renderer || vertexCount <= 0 || indexCount <= 0) return;
+  if (t && !t->tex) return;
+  if (t != g_batchTex || blend != g_batchBlend) {
+    flushBatch();
+    g_batchTex = t;
+    g_batchBlend = blend;
+  }
+  int base = (int)g_verts.size();
+  for (int i = 0; i < vertexCount; ++i) {
+    const Vertex& v = vertices[i];
+    SDL_Vertex s;
+    s.position.x = v.x;
+    s.position.y = v.y;
+    s.color = SDL_Color{v.r, v.g, v.b, v.a};
+    s.tex_coord.x = v.u;
+    s.tex_coord.y = v.v;
+    g_verts.push_back(s);
+  }
+  for (int i = 0; i < indexCount; ++i) {
+    int idx = indices[i];
+    if (idx < 0 || idx >= vertexCount) idx = 0;
+    g_indices.push_back(base + idx);
+  }
+}
+
+void setClip(const int* xywh) {
+  if (!g_renderer) return;
+  flushBatch();
+  if (!xywh) {
+    SDL_RenderSetClipRect(g_renderer, nullptr);
+    return;
+  }
+  SDL_Rect r{xywh[0], xywh[1], xywh[2] > 0 ? xywh[2] : 0, xywh[3] > 0 ? xywh[3] : 0};
+  // SDL reads an empty rectangle as "no clip"; a clipped-away subtree must draw nothing.
+  if (r.w == 0 || r.h == 0) r = SDL_Rect{-10, -10, 1, 1};
+  SDL_RenderSetClipRect(g_renderer, &r);
+}
+
+void flush() { flushBatch(); }
+
+bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height) {
+  if (!g_renderer) return false;
+  flushBatch();
+  SDL_RenderSetClipRect(g_renderer, nullptr);
+  if (SDL_GetRendererOutputSize(g_renderer, &width, &height) != 0) return false;
+  rgba.resize((size_t)width * height * 4);
+  return SDL_RenderReadPixels(g_renderer, nullptr, SDL_PIXELFORMAT_ABGR8888, rgba.data(), width * 4) == 0;
+}
+
+void present() {
+  if (!g_renderer) return;
+  flushBatch();
+  SDL_RenderPresent(g_renderer);
+}
+
+void outputSize(int& width, int& height) {
+  width = height = 0;
+  if (g_renderer) SDL_GetRendererOutputSize(g_renderer, &width, &height);
+}
+
+void setTitle(const char* title) {
+  if (g_window) SDL_SetWindowTitle(g_window, title);
+}
+
+void setWindowSize(int width, int height) {
+  if (g_window) SDL_SetWindowSize(g_window, width, height);
+}
+
+void minimize() {
+  if (g_window) SDL_MinimizeWindow(g_window);
+}
+void maximize() {
+  if (g_window) SDL_MaximizeWindow(g_window);
+}
+void restore() {
+  if (g_window) SDL_RestoreWindow(g_window);
+}
+bool isMinimized() { return g_window && (SDL_GetWindowFlags(g_window) & SDL_WINDOW_MINIMIZED); }
+
+void windowRect(int& x, int& y, int& w, int& h) {
+  x = y = w = h = 0;
+  if (!g_window) return;
+  SDL_GetWindowPosition(g_window, &x, &y);
+  SDL_GetWindowSize(g_window, &w, &h);
+}
+
+void setWindowRect(int x, int y, int w, int h) {
+  if (!g_window) return;
+  SDL_SetWindowPosition(g_window, x, y);
+  SDL_SetWindowSize(g_window, w, h);
+}
+
+void workArea(int& x, int& y, int& w, int& h) {
+  x = y = 0;
+  w = 1288;
+  h = 762;
+  SDL_Rect r;
+  int display = g_window ? SDL_GetWindowDisplayIndex(g_window) : 0;
+  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &r) == 0) {
+    x = r.x;
+    y = r.y;
+    w = r.w;
+    h = r.h;
+  }
+}
+
+bool pumpEvents() {
+  if (!g_open) return true;
+  cocos2d::CCEGLView* view = cocos2d::CCEGLView::sharedOpenGLView();
+  SDL_Event e;
+  bool keepRunning = true;
+  while (SDL_PollEvent(&e)) {
+    switch (e.type) {
+      case SDL_QUIT:
+        keepRunning = false;
+        break;
+      case SDL_MOUSEMOTION:
+        view->handleMouseMove((float)e.motion.x, (float)e.motion.y, (e.motion.state & SDL_BUTTON_LMASK) != 0);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        int button = e.button.button == SDL_BUTTON_LEFT ? 0 : (e.button.button == SDL_BUTTON_RIGHT ? 1 : 2);
+        view->handleMouseButton((float)e.button.x, (float)e.button.y, button, e.type == SDL_MOUSEBUTTONDOWN,
+                                e.button.clicks);
+        break;
+      }
+      case SDL_MOUSEWHEEL: {
+        int dy = e.wheel.y;
+        if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) dy = -dy;
+        if (dy != 0) view->handleMouseWheel(dy * 120);
+        break;
+      }
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        int vk = toVK(e.key.keysym.sym);
+        if (vk) {
+          bool ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
+          bool shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+          view->handleKey(vk, e.type == SDL_KEYDOWN, ctrl, shift);
+        }
+        break;
+      }
+      case SDL_TEXTINPUT:
+        view->handleTextInput(e.text.text);
+        break;
+      case SDL_WINDOWEVENT:
+        switch (e.window.event) {
+          case SDL_WINDOWEVENT_MINIMIZED: view->handleWindowState(cocos2d::CCWindowMessage::kMinimized); break;
+          case SDL_WINDOWEVENT_MAXIMIZED: view->handleWindowState(cocos2d::CCWindowMessage::kMaximized); break;
+          case SDL_WINDOWEVENT_RESTORED: view->handleWindowState(cocos2d::CCWindowMessage::kRestored); break;
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+            view->handleResize((float)e.window.data1, (float)e.window.data2);
+            break;
+          case SDL_WINDOWEVENT_EXPOSED: view->handleWindowState(cocos2d::CCWindowMessage::kRestored); break;
+          case SDL_WINDOWEVENT_CLOSE: view->handleWindowState(cocos2d::CCWindowMessage::kClose); break;
+          default: break;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  return keepRunning;
+}
+
+void waitEvents(int timeoutMs) {
+  if (timeoutMs <= 0) return;
+  if (g_open)
+    SDL_WaitEventTimeout(nullptr, timeoutMs);
+  else
+    SDL_Delay((Uint32)timeoutMs);
+}
+
+double now() {
+  using clock = std::chrono::steady_clock;
+  static const clock::time_point start = clock::now();
+  return std::chrono::duration<double>(clock::now() - start).count();
+}
+
+bool decodeFile(const std::string& path, std::vector<uint8_t>& rgba, int& width, int& height) {
+  initImage();
+  return surfaceToRgba(IMG_Load(path.c_str()), rgba, width, height);
+}
+
+bool decodeMemory(const void* data, size_t size, std::vector<uint8_t>& rgba, int& width, int& height) {
+  if (!data || size == 0) return false;
+  initImage();
+  SDL_RWops* rw = SDL_RWFromConstMem(data, (int)size);
+  if (!rw) return false;
+  return surfaceToRgba(IMG_Load_RW(rw, 1), rgba, width, height);
+}
+
+bool savePng(const std::string& path, const uint8_t* rgba, int width, int height) {
+  if (!rgba || width <= 0 || height <= 0) return false;
+  initImage();
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32, width * 4,
+                                                      SDL_PIXELFORMAT_ABGR8888);
+  if (!s) return false;
+  int rc = IMG_SavePNG(s, path.c_str());
+  SDL_FreeSurface(s);
+  return rc == 0;
+}
+
+bool renderText(const std::string& fontPath, int size, const std::string& utf8, int wrapWidth, int align,
+                std::vector<uint8_t>& rgba, int& width, int& height) {
+  if (utf8.empty()) return false;
+  TTF_Font* f = font(fontPath, size);
+  if (!f) return false;
+  TTF_SetFontWrappedAlign(f, align == 1 ? TTF_WRAPPED_ALIGN_CENTER
+                                        : (align == 2 ? TTF_WRAPPED_ALIGN_RIGHT : TTF_WRAPPED_ALIGN_LEFT));
+  SDL_Surface* s = TTF_RenderUTF8_Blended_Wrapped(f, utf8.c_str(), SDL_Color{255, 255, 255, 255},
+                                                  (Uint32)(wrapWidth > 0 ? wrapWidth : 0));
+  return surfaceToRgba(s, rgba, width, height);
+}
+
+void workerThreadExit() { SDL_TLSCleanup(); }
+
+bool fontUsable(const std::string& fontPath) { return font(fontPath, 12) != nullptr; }
+
+int fontLineHeight(const std::string& fontPath, int size) {
+  TTF_Font* f = font(fontPath, size);
+  return f ? TTF_FontLineSkip(f) : size;
+}
+
+void messageBox(const char* text, const char* title) {
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title ? title : "", text ? text : "", g_window);
+}
+
+}  // namespace backend
+}  // namespace kest

@@ -1,0 +1,165 @@
+#ifndef KEST_CC_EGLVIEW_H
+#define KEST_CC_EGLVIEW_H
+
+// The window: frame size in pixels, the design resolution (1288 x 762) and the
+// scale between them, and the window messages.
+//
+// Input path: every SDL event becomes a CCWindowMessage handed first to the
+// application's hook; if the hook does not consume it, the left button turns
+// into touch 0, Escape into the keypad's back key.
+
+#include <functional>
+#include <string>
+
+#include "CCGeometry.h"
+#include "CCObject.h"
+
+NS_CC_BEGIN
+
+enum ResolutionPolicy {
+  kResolutionExactFit,
+  kResolutionNoBorder,
+  kResolutionShowAll,
+  kResolutionFixedHeight,
+  kResolutionFixedWidth,
+  kResolutionUnKnown,
+};
+
+// Virtual-key codes of the key messages (the values the program's hooks test).
+enum {
+  kCCVKBack = 8,
+  kCCVKTab = 9,
+  kCCVKReturn = 13,
+  kCCVKEscape = 27,
+  kCCVKEnd = 35,
+  kCCVKHome = 36,
+  kCCVKLeft = 37,
+  kCCVKUp = 38,
+  kCCVKRight = 39,
+  kCCVKDown = 40,
+  kCCVKDelete = 46,
+  // Letters and digits are their upper-case ASCII codes ('C', 'V', '0').
+};
+
+struct CCWindowMessage {
+  enum Kind {
+    kMouseMove,       // location
+    kLButtonDown,     // location
+    kLButtonUp,       // location
+    kLButtonDblClk,   // location
+    kRButtonDown,     // location
+    kRButtonUp,       // location
+    kMouseWheel,      // wheelDelta: +120 a notch away from the user, -120 towards
+    kSetCursor,       // location; sent after each mouse move inside the window
+    kKeyDown,         // key, ctrl, shift
+    kKeyUp,           // key, ctrl, shift
+    kTextInput,       // text (UTF-8)
+    kMinimized,
+    kMaximized,
+    kRestored,
+    kResized,         // location = new frame size in pixels
+    kClose,
+  };
+  Kind kind;
+  // Window pixels with the origin at the bottom-left (GL orientation).
+  CCPoint location;
+  // Window pixels with the origin at the top-left.
+  CCPoint locationInView;
+  int wheelDelta = 0;
+  int key = 0;
+  bool ctrl = false;
+  bool shift = false;
+  std::string text;
+};
+
+// Returns true when the message is consumed (no touch or keypad handling).
+typedef std::function<bool(const CCWindowMessage&)> CCWindowMessageHook;
+
+class CCEGLView {
+ public:
+  static CCEGLView* sharedOpenGLView();
+
+  const CCSize& getFrameSize() const { return m_obScreenSize; }
+  // Resizes the window (and the scale).
+  void setFrameSize(float width, float height);
+  const CCSize& getDesignResolutionSize() const { return m_obDesignResolutionSize; }
+  void setDesignResolutionSize(float width, float height, ResolutionPolicy resolutionPolicy);
+  CCSize getVisibleSize() const;
+  CCPoint getVisibleOrigin() const;
+  float getScaleX() const { return m_fScaleX; }
+  float getScaleY() const { return m_fScaleY; }
+  const CCRect& getViewPortRect() const { return m_obViewPortRect; }
+  void setViewName(const char* pszViewName);
+  const char* getViewName() const { return m_sViewName.c_str(); }
+  bool isOpenGLReady();
+  void end();
+  void swapBuffers() {}
+  void setIMEKeyboardState(bool) {}
+
+  // Scissor in points, as the engine's GL scissor; applies to what is drawn
+  // until disabled (the renderer's clip).
+  void setScissorInPoints(float x, float y, float w, float h);
+  void enableScissor(bool enabled);
+  bool isScissorEnabled() const { return m_bScissor; }
+  CCRect getScissorRect() const { return m_obScissor; }
+
+  // The module instance of the window on the original platform; nothing here.
+  void* GetHistance() const { return nullptr; }
+  // The engine view's extra value; kept, not used.
+  void setExtraValue(int v) { m_nExtraValue = v; }
+  int getExtraValue() const { return m_nExtraValue; }
+
+  void setWindowMessageHook(CCWindowMessageHook hook) { m_hook = std::move(hook); }
+
+  // Window state.
+  void minimizeWindow();
+  void maximizeWindow();
+  void restoreWindow();
+  bool isMinimized() const;
+  // Position and size of the window in screen pixels, and of the usable desktop.
+  CCRect getWindowRect() const;
+  void setWindowRect(const CCRect& r);
+  CCRect getWorkArea() const;
+
+  // Input entry points (the SDL loop calls them; tests may too). Coordinates are
+  // window pixels with the origin at the top-left.
+  void handleMouseMove(float x, float y, bool leftHeld);
+  void handleMouseButton(float x, float y, int button, bool down, int clicks);
+  void handleMouseWheel(int delta);
+  void handleKey(int vk, bool down, bool ctrl, bool shift);
+  void handleTextInput(const char* utf8);
+  void handleWindowState(CCWindowMessage::Kind kind);
+  void handleResize(float width, float height);
+  // Touch entry (view pixels).
+  void handleTouchesBegin(int num, int ids[], float xs[], float ys[]);
+  void handleTouchesMove(int num, int ids[], float xs[], float ys[]);
+  void handleTouchesEnd(int num, int ids[], float xs[], float ys[]);
+  void handleTouchesCancel(int num, int ids[], float xs[], float ys[]);
+
+  // Processes pending SDL events; false when the window was closed.
+  bool pollEvents();
+
+ private:
+  CCEGLView();
+  void updateScale();
+  bool sendToHook(CCWindowMessage& msg);
+  CCWindowMessage makeMessage(CCWindowMessage::Kind kind, float x, float y) const;
+  void dispatchTouches(int phase, int num, int ids[], float xs[], float ys[]);
+
+  CCSize m_obScreenSize;
+  CCSize m_obDesignResolutionSize;
+  CCRect m_obViewPortRect;
+  ResolutionPolicy m_eResolutionPolicy = kResolutionExactFit;
+  float m_fScaleX = 1;
+  float m_fScaleY = 1;
+  std::string m_sViewName = "Kestrelium";
+  bool m_bScissor = false;
+  CCRect m_obScissor;
+  int m_nExtraValue = 0;
+  bool m_bLeftDown = false;
+  CCWindowMessageHook m_hook;
+};
+
+NS_CC_END
+
+#endif

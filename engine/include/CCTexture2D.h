@@ -1,0 +1,65 @@
+#ifndef KEST_CC_TEXTURE2D_H
+#define KEST_CC_TEXTURE2D_H
+
+// A picture on the renderer. Sizes in pixels (= points: content scale 1).
+
+#include "CCImage.h"
+#include "ccTypes.h"
+
+namespace kest {
+namespace backend {
+struct Texture;
+}
+}  // namespace kest
+
+NS_CC_BEGIN
+
+class CCTexture2D : public CCObject {
+ public:
+  CCTexture2D();
+  ~CCTexture2D() override;
+
+  bool initWithImage(CCImage* uiImage);
+  // RGBA 8888, rows top first.
+  bool initWithData(const void* rgba, unsigned int pixelsWide, unsigned int pixelsHigh);
+
+  unsigned int getPixelsWide() const { return m_uPixelsWide; }
+  unsigned int getPixelsHigh() const { return m_uPixelsHigh; }
+  unsigned int getName() const { return m_uName; }
+  CCSize getContentSize() const { return CCSize((float)m_uPixelsWide, (float)m_uPixelsHigh); }
+  const CCSize& getContentSizeInPixels() { return m_tContentSize; }
+  float getMaxS() const { return 1; }
+  float getMaxT() const { return 1; }
+  bool hasPremultipliedAlpha() const { return false; }
+  bool hasMipmaps() const { return false; }
+
+  // Filter and wrap. GL_REPEAT makes a texture rectangle larger than the picture tile it.
+  void setTexParameters(ccTexParams* texParams);
+  void setAntiAliasTexParameters();
+  void setAliasTexParameters();
+  void generateMipmap() {}
+  bool isRepeatS() const { return m_bRepeatS; }
+  bool isRepeatT() const { return m_bRepeatT; }
+  bool isAntiAlias() const { return m_bLinear; }
+
+  // The picture this texture was made from (for stand-in accounting and debugging).
+  const char* getSourceName() const { return m_sSource.c_str(); }
+  void setSourceName(const std::string& s) { m_sSource = s; }
+
+  kest::backend::Texture* backendTexture() const { return m_pTexture; }
+
+ private:
+  kest::backend::Texture* m_pTexture = nullptr;
+  unsigned int m_uPixelsWide = 0;
+  unsigned int m_uPixelsHigh = 0;
+  unsigned int m_uName = 0;
+  CCSize m_tContentSize;
+  bool m_bLinear = true;
+  bool m_bRepeatS = false;
+  bool m_bRepeatT = false;
+  std::string m_sSource;
+};
+
+NS_CC_END
+
+#endif

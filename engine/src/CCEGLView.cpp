@@ -1,0 +1,271 @@
+#include "CCEGLView.h"
+
+#include <algorithm>
+
+#include "CCDirector.h"
+#include "CCKeypadDispatcher.h"
+#include "CCRenderer.h"
+#include "CCTouch.h"
+#include "CCTouchDispatcher.h"
+#include "backend/Backend.h"
+
+NS_CC_BEGIN
+
+namespace be = kest::backend;
+
+static const float kDesignWidth = 1288;
+static const float kDesignHeight = 762;
+
+CCEGLView* CCEGLView::sharedOpenGLView() {
+  static CCEGLView* s = new CCEGLView();
+  return s;
+}
+
+CCEGLView::CCEGLView()
+    : m_obScreenSize(kDesignWidth, kDesignHeight), m_obDesignResolutionSize(kDesignWidth, kDesignHeight) {
+  updateScale();
+}
+
+bool CCEGLView::isOpenGLReady() {
+  if (!be::isOpen()) {
+    be::open(CCDirector::isHeadless(), (int)m_obScreenSize.width, (int)m_obScreenSize.height, m_sViewName.c_str());
+    if (be::isOpen()) {
+      int w = 0, h = 0;
+      be::outputSize(w, h);
+      if (w > 0 && h > 0 && (w != (int)m_obScreenSize.width || h != (int)m_obScreenSize.height)) {
+        m_obScreenSize = CCSize((float)w, (float)h);
+        updateScale();
+      }
+    }
+  }
+  return be::isOpen();
+}
+
+void CCEGLView::end() { CCDirector::sharedDirector()->end(); }
+
+void CCEGLView::setViewName(const char* name) {
+  m_sViewName = name ? name : "";
+  be::setTitle(m_sViewName.c_str());
+}
+
+void CCEGLView::setFrameSize(float width, float height) {
+  if (width <= 0 || height <= 0) return;
+  m_obScreenSize = CCSize(width, height);
+  be::setWindowSize((int)width, (int)height);
+  updateScale();
+}
+
+void CCEGLView::setDesignResolutionSize(float width, float height, ResolutionPolicy policy) {
+  if (width <= 0 || height <= 0) return;
+  m_obDesignResolutionSize = CCSize(width, height);
+  m_eResolutionPolicy = policy;
+  updateScale();
+}
+
+void CCEGLView::updateScale() {
+  float sx = m_obScreenSize.width / m_obDesignResolutionSize.width;
+  float sy = m_obScreenSize.height / m_obDesignResolutionSize.height;
+  switch (m_eResolutionPolicy) {
+    case kResolutionNoBorder: sx = sy = std::max(sx, sy); break;
+    case kResolutionShowAll: sx = sy = std::min(sx, sy); break;
+    case kResolutionFixedHeight: sx = sy; break;
+    case kResolutionFixedWidth: sy = sx; break;
+    default: break;
+  }
+  m_fScaleX = sx;
+  m_fScaleY = sy;
+  float vw = m_obDesignResolutionSize.width * sx, vh = m_obDesignResolutionSize.height * sy;
+  m_obViewPortRect = CCRect((m_obScreenSize.width - vw) / 2, (m_obScreenSize.height - vh) / 2, vw, vh);
+  ccSetNeedsRedraw();
+}
+
+CCSize CCEGLView::getVisibleSize() const {
+  if (m_eResolutionPolicy == kResolutionNoBorder)
+    return CCSize(m_obScreenSize.width / m_fScaleX, m_obScreenSize.height / m_fScaleY);
+  return m_obDesignResolutionSize;
+}
+
+CCPoint CCEGLView::getVisibleOrigin() const {
+  if (m_eResolutionPolicy == kResolutionNoBorder)
+    return CCPoint((m_obDesignResolutionSize.width - m_obScreenSize.width / m_fScaleX) / 2,
+                   (m_obDesignResolutionSize.height - m_obScreenSize.height / m_fScaleY) / 2);
+  return CCPointZero;
+}
+
+void CCEGLView::setScissorInPoints(float x, float y, float w, float h) {
+  m_obScissor = CCRect(x, y, w, h);
+  if (m_bScissor) {
+    CCRenderer* r = CCRenderer::sharedRenderer();
+    r->popClipRect();
+    r->pushClipRect(m_obScissor);
+  }
+}
+
+void CCEGLView::enableScissor(bool enabled) {
+  if (enabled == m_bScissor) return;
+  m_bScissor = enabled;
+  CCRenderer* r = CCRenderer::sharedRenderer();
+  if (enabled)
+    r->pushClipRect(m_obScissor);
+  else
+    r->popClipRect();
+}
+
+void CCEGLView::minimizeWindow() { be::minimize(); }
+void CCEGLView::maximizeWindow() { be::maximize(); }
+void CCEGLView::restoreWindow() { be::restore(); }
+bool CCEGLView::isMinimized() const { return be::isMinimized(); }
+
+CCRect CCEGLView::getWindowRect() const {
+  int x, y, w, h;
+  be::windowRect(x, y, w, h);
+  return CCRect((float)x, (float)y, (float)w, (float)h);
+}
+
+void CCEGLView::setWindowRect(const CCRect& r) {
+  be::setWindowRect((int)r.origin.x, (int)r.origin.y, (int)r.size.width, (int)r.size.height);
+}
+
+CCRect CCEGLView::getWorkArea() const {
+  int x, y, w, h;
+  be::workArea(x, y, w, h);
+  return CCRect((float)x, (float)y, (float)w, (float)h);
+}
+
+bool CCEGLView::pollEvents() { return be::pumpEvents(); }
+
+// --- input ------------------------------------------------------------------
+
+CCWindowMessage CCEGLView::makeMessage(CCWindowMessage::Kind kind, float x, float y) const {
+  CCWindowMessage m;
+  m.kind = kind;
+  m.locationInView = CCPoint(x, y);
+  m.location = CCPoint(x, m_obScreenSize.height - y);
+  return m;
+}
+
+bool CCEGLView::sendToHook(CCWindowMessage& msg) {
+  // Input may change what is shown (hover, focus): draw the next frame.
+  ccSetNeedsRedraw();
+  return m_hook && m_hook(msg);
+}
+
+void CCEGLView::handleMouseMove(float x, float y, bool leftHeld) {
+  CCWindowMessage m = makeMessage(CCWindowMessage::kMouseMove, x, y);
+  bool consumed = sendToHook(m);
+  CCWindowMessage c = makeMessage(CCWindowMessage::kSetCursor, x, y);
+  sendToHook(c);
+  if (consumed || !leftHeld || !m_bLeftDown) return;
+  int id = 0;
+  handleTouchesMove(1, &id, &x, &y);
+}
+
+void CCEGLView::handleMouseButton(float x, float y, int button, bool down, int clicks) {
+  CCWindowMessage::Kind kind;
+  if (button == 0)
+    kind = down ? (clicks == 2 ? CCWindowMessage::kLButtonDblClk : CCWindowMessage::kLButtonDown)
+                : CCWindowMessage::kLButtonUp;
+  else if (button == 1)
+    kind = down ? CCWindowMessage::kRButtonDown : CCWindowMessage::kRButtonUp;
+  else
+    return;
+  CCWindowMessage m = makeMessage(kind, x, y);
+  bool consumed = sendToHook(m);
+  if (button != 0) return;
+  int id = 0;
+  if (down) {
+    if (consumed) return;
+    // A second press without a release between (lost events) ends the first touch.
+    if (m_bLeftDown) handleTouchesEnd(1, &id, &x, &y);
+    m_bLeftDown = true;
+    handleTouchesBegin(1, &id, &x, &y);
+  } else if (m_bLeftDown) {
+    // The release always ends a touch that began, consumed or not.
+    m_bLeftDown = false;
+    handleTouchesEnd(1, &id, &x, &y);
+  }
+}
+
+void CCEGLView::handleMouseWheel(int delta) {
+  CCWindowMessage m = makeMessage(CCWindowMessage::kMouseWheel, 0, 0);
+  m.wheelDelta = delta;
+  sendToHook(m);
+}
+
+void CCEGLView::handleKey(int vk, bool down, bool ctrl, bool shift) {
+  CCWindowMessage m = makeMessage(down ? CCWindowMessage::kKeyDown : CCWindowMessage::kKeyUp, 0, 0);
+  m.key = vk;
+  m.ctrl = ctrl;
+  m.shift = shift;
+  if (sendToHook(m)) return;
+  if (down && vk == kCCVKEscape)
+    CCDirector::sharedDirector()->getKeypadDispatcher()->dispatchKeypadMSG(kTypeBackClicked);
+}
+
+void CCEGLView::handleTextInput(const char* utf8) {
+  if (!utf8 || !*utf8) return;
+  CCWindowMessage m = makeMessage(CCWindowMessage::kTextInput, 0, 0);
+  m.text = utf8;
+  sendToHook(m);
+}
+
+void CCEGLView::handleWindowState(CCWindowMessage::Kind kind) {
+  CCWindowMessage m = makeMessage(kind, 0, 0);
+  sendToHook(m);
+}
+
+void CCEGLView::handleResize(float width, float height) {
+  if (width <= 0 || height <= 0) return;
+  m_obScreenSize = CCSize(width, height);
+  updateScale();
+  CCWindowMessage m = makeMessage(CCWindowMessage::kResized, 0, 0);
+  m.location = CCPoint(width, height);
+  sendToHook(m);
+}
+
+// One touch object per id, alive from began to ended.
+static CCTouch* s_touches[8] = {};
+
+void CCEGLView::dispatchTouches(int phase, int num, int ids[], float xs[], float ys[]) {
+  CCSet* set = new CCSet();
+  for (int i = 0; i < num; ++i) {
+    int id = ids[i];
+    if (id < 0 || id >= 8) continue;
+    CCTouch*& t = s_touches[id];
+    if (phase == CCTOUCHBEGAN) {
+      if (t) t->release();
+      t = new CCTouch();
+    }
+    if (!t) continue;  // a move or end without a began
+    t->setTouchInfo(id, xs[i], ys[i]);
+    set->addObject(t);
+  }
+  if (set->count() > 0) {
+    CCDirector::sharedDirector()->getTouchDispatcher()->touches(set, nullptr, (unsigned int)phase);
+    ccSetNeedsRedraw();
+  }
+  if (phase == CCTOUCHENDED || phase == CCTOUCHCANCELLED) {
+    for (int i = 0; i < num; ++i) {
+      int id = ids[i];
+      if (id < 0 || id >= 8 || !s_touches[id]) continue;
+      s_touches[id]->release();
+      s_touches[id] = nullptr;
+    }
+  }
+  set->release();
+}
+
+void CCEGLView::handleTouchesBegin(int num, int ids[], float xs[], float ys[]) {
+  dispatchTouches(CCTOUCHBEGAN, num, ids, xs, ys);
+}
+void CCEGLView::handleTouchesMove(int num, int ids[], float xs[], float ys[]) {
+  dispatchTouches(CCTOUCHMOVED, num, ids, xs, ys);
+}
+void CCEGLView::handleTouchesEnd(int num, int ids[], float xs[], float ys[]) {
+  dispatchTouches(CCTOUCHENDED, num, ids, xs, ys);
+}
+void CCEGLView::handleTouchesCancel(int num, int ids[], float xs[], float ys[]) {
+  dispatchTouches(CCTOUCHCANCELLED, num, ids, xs, ys);
+}
+
+NS_CC_END

@@ -1,0 +1,143 @@
+#include "CCRenderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "CCDirector.h"
+#include "CCEGLView.h"
+#include "CCTexture2D.h"
+#include "backend/Backend.h"
+
+NS_CC_BEGIN
+
+namespace be = kest::backend;
+
+static be::Blend toBlend(const ccBlendFunc& b) {
+  if (b.src == GL_ONE && b.dst == GL_ZERO) return be::Blend::None;
+  if (b.dst == GL_ONE) return be::Blend::Add;
+  if ((b.src == GL_DST_COLOR && b.dst == GL_ZERO) || (b.src == GL_ZERO && b.dst == GL_SRC_COLOR))
+    return be::Blend::Modulate;
+  return be::Blend::Alpha;
+}
+
+CCRenderer* CCRenderer::sharedRenderer() {
+  static CCRenderer* s = new CCRenderer();
+  return s;
+}
+
+CCRenderer::CCRenderer() { m_stack.push_back(CCAffineTransformIdentity); }
+
+void CCRenderer::pushMatrix() { m_stack.push_back(m_stack.back()); }
+
+void CCRenderer::popMatrix() {
+  if (m_stack.size() > 1) m_stack.pop_back();
+}
+
+void CCRenderer::multMatrix(const CCAffineTransform& t) { m_stack.back() = CCAffineTransformConcat(t, m_stack.back()); }
+
+void CCRenderer::loadMatrix(const CCAffineTransform& t) { m_stack.back() = t; }
+
+// The current matrix followed by world points -> window pixels (origin top-left).
+static CCAffineTransform pixelMatrix(const CCAffineTransform& m) {
+  CCEGLView* view = CCEGLView::sharedOpenGLView();
+  const CCRect& vp = view->getViewPortRect();
+  float sx = view->getScaleX(), sy = view->getScaleY();
+  float h = view->getFrameSize().height;
+  return CCAffineTransform{sx * m.a, -sy * m.b, sx * m.c, -sy * m.d, vp.origin.x + sx * m.tx,
+                           h - vp.origin.y - sy * m.ty};
+}
+
+void CCRenderer::drawTriangles(CCTexture2D* texture, const ccV2F_C4B_T2F* vertices, int vertexCount,
+                               const int* indices, int indexCount, const ccBlendFunc& blend) {
+  if (!vertices || !indices || vertexCount <= 0 || indexCount <= 0) return;
+  be::Texture* tex = texture ? texture->backendTexture() : nullptr;
+  if (texture && !tex) return;
+  ++m_uSubmissions;
+  const CCAffineTransform m = pixelMatrix(m_stack.back());
+  // Small fixed buffer for quads; larger meshes allocate.
+  be::Vertex local[8];
+  std::vector<be::Vertex> heap;
+  be::Vertex* out = local;
+  if (vertexCount > 8) {
+    heap.resize((size_t)vertexCount);
+    out = heap.data();
+  }
+  for (int i = 0; i < vertexCount; ++i) {
+    const ccV2F_C4B_T2F& v = vertices[i];
+    out[i].x = m.a * v.vertices.x + m.c * v.vertices.y + m.tx;
+    out[i].y = m.b * v.vertices.x + m.d * v.vertices.y + m.ty;
+    out[i].r = v.colors.r;
+    out[i].g = v.colors.g;
+    out[i].b = v.colors.b;
+    out[i].a = v.colors.a;
+    out[i].u = v.texCoords.u;
+    out[i].v = v.texCoords.v;
+  }
+  be::draw(tex, out, vertexCount, indices, indexCount, toBlend(blend));
+}
+
+void CCRenderer::drawQuad(CCTexture2D* texture, const ccV2F_C4B_T2F_Quad& quad, const ccBlendFunc& blend) {
+  // bl, br, tl, tr -> two triangles.
+  static const int idx[6] = {0, 1, 2, 2, 1, 3};
+  ccV2F_C4B_T2F v[4] = {quad.bl, quad.br, quad.tl, quad.tr};
+  drawTriangles(texture, v, 4, idx, 6, blend);
+}
+
+void CCRenderer::drawSolidRect(const CCPoint& origin, const CCPoint& dest, const ccColor4B& color,
+                               const ccBlendFunc& blend) {
+  ccV2F_C4B_T2F_Quad q;
+  q.bl = {{origin.x, origin.y}, color, {0, 0}};
+  q.br = {{dest.x, origin.y}, color, {0, 0}};
+  q.tl = {{origin.x, dest.y}, color, {0, 0}};
+  q.tr = {{dest.x, dest.y}, color, {0, 0}};
+  drawQuad(nullptr, q, blend);
+}
+
+void CCRenderer::pushClipRect(const CCRect& worldRect) {
+  CCEGLView* view = CCEGLView::sharedOpenGLView();
+  const CCRect& vp = view->getViewPortRect();
+  float sx = view->getScaleX(), sy = view->getScaleY();
+  float left = vp.origin.x + worldRect.getMinX() * sx;
+  float right = vp.origin.x + worldRect.getMaxX() * sx;
+  float top = view->getFrameSize().height - (vp.origin.y + worldRect.getMaxY() * sy);
+  float bottom = view->getFrameSize().height - (vp.origin.y + worldRect.getMinY() * sy);
+  CCRect px(floorf(left), floorf(top), ceilf(right) - floorf(left), ceilf(bottom) - floorf(top));
+  if (!m_clips.empty()) {
+    const CCRect& o = m_clips.back();
+    float l = std::max(px.getMinX(), o.getMinX()), t = std::max(px.getMinY(), o.getMinY());
+    float r = std::min(px.getMaxX(), o.getMaxX()), b = std::min(px.getMaxY(), o.getMaxY());
+    px = CCRect(l, t, std::max(0.0f, r - l), std::max(0.0f, b - t));
+  }
+  m_clips.push_back(px);
+  applyClip();
+}
+
+void CCRenderer::popClipRect() {
+  if (!m_clips.empty()) m_clips.pop_back();
+  applyClip();
+}
+
+void CCRenderer::applyClip() {
+  if (m_clips.empty()) {
+    be::setClip(nullptr);
+    return;
+  }
+  const CCRect& r = m_clips.back();
+  int xywh[4] = {(int)r.origin.x, (int)r.origin.y, (int)r.size.width, (int)r.size.height};
+  be::setClip(xywh);
+}
+
+void CCRenderer::beginFrame() {
+  m_stack.assign(1, CCAffineTransformIdentity);
+  m_clips.clear();
+  m_uSubmissions = 0;
+  be::beginFrame(0, 0, 0, 255);
+}
+
+void CCRenderer::endFrame() {
+  m_clips.clear();
+  be::setClip(nullptr);
+  be::flush();
+}
+
+NS_CC_END

@@ -1,0 +1,95 @@
+#include "CCTexture2D.h"
+
+#include <cstring>
+
+#include "CCEGLView.h"
+#include "CCNode.h"
+#include "backend/Backend.h"
+
+NS_CC_BEGIN
+
+namespace be = kest::backend;
+
+// --- CCImage ----------------------------------------------------------------
+
+bool CCImage::initWithImageFile(const char* strPath, EImageFormat) {
+  m_data.clear();
+  m_nWidth = m_nHeight = 0;
+  if (!strPath) return false;
+  return be::decodeFile(strPath, m_data, m_nWidth, m_nHeight);
+}
+
+bool CCImage::initWithImageData(const void* pData, int nDataLen, EImageFormat) {
+  m_data.clear();
+  m_nWidth = m_nHeight = 0;
+  if (!pData || nDataLen <= 0) return false;
+  return be::decodeMemory(pData, (size_t)nDataLen, m_data, m_nWidth, m_nHeight);
+}
+
+bool CCImage::initWithRawData(const unsigned char* rgba, int width, int height) {
+  if (!rgba || width <= 0 || height <= 0) return false;
+  m_nWidth = width;
+  m_nHeight = height;
+  m_data.assign(rgba, rgba + (size_t)width * height * 4);
+  return true;
+}
+
+bool CCImage::saveToFile(const char* pszFilePath, bool) {
+  if (!pszFilePath || m_data.empty()) return false;
+  return be::savePng(pszFilePath, m_data.data(), m_nWidth, m_nHeight);
+}
+
+unsigned int CCImage::pixelAt(int x, int y) const {
+  if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight) return 0;
+  const unsigned char* p = &m_data[((size_t)y * m_nWidth + x) * 4];
+  return (unsigned int)p[0] << 24 | (unsigned int)p[1] << 16 | (unsigned int)p[2] << 8 | p[3];
+}
+
+// --- CCTexture2D ------------------------------------------------------------
+
+static unsigned int s_nextTextureName = 1;
+
+CCTexture2D::CCTexture2D() : m_uName(s_nextTextureName++) {}
+
+CCTexture2D::~CCTexture2D() { be::destroyTexture(m_pTexture); }
+
+bool CCTexture2D::initWithImage(CCImage* image) {
+  if (!image || !image->getData()) return false;
+  return initWithData(image->getData(), image->getWidth(), image->getHeight());
+}
+
+bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h) {
+  if (!rgba || w == 0 || h == 0) return false;
+  CCEGLView::sharedOpenGLView()->isOpenGLReady();
+  be::destroyTexture(m_pTexture);
+  m_pTexture = be::createTexture((const uint8_t*)rgba, (int)w, (int)h);
+  m_uPixelsWide = w;
+  m_uPixelsHigh = h;
+  m_tContentSize = CCSize((float)w, (float)h);
+  if (!m_bLinear) be::setTextureFilter(m_pTexture, false);
+  ccSetNeedsRedraw();
+  return true;
+}
+
+void CCTexture2D::setTexParameters(ccTexParams* p) {
+  if (!p) return;
+  m_bLinear = p->magFilter != GL_NEAREST;
+  m_bRepeatS = p->wrapS == GL_REPEAT;
+  m_bRepeatT = p->wrapT == GL_REPEAT;
+  be::setTextureFilter(m_pTexture, m_bLinear);
+  ccSetNeedsRedraw();
+}
+
+void CCTexture2D::setAntiAliasTexParameters() {
+  m_bLinear = true;
+  be::setTextureFilter(m_pTexture, true);
+  ccSetNeedsRedraw();
+}
+
+void CCTexture2D::setAliasTexParameters() {
+  m_bLinear = false;
+  be::setTextureFilter(m_pTexture, false);
+  ccSetNeedsRedraw();
+}
+
+NS_CC_END

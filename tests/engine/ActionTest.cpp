@@ -1,0 +1,245 @@
+// Action end states and timing under the fixed 1/60 s step.
+
+#include <cmath>
+
+#include "EngineFixture.h"
+
+USING_NS_CC;
+
+namespace {
+
+class Probe : public CCSprite {
+ public:
+  static Probe* make() {
+    Probe* p = new Probe();
+    p->init();
+    p->autorelease();
+    return p;
+  }
+  std::vector<std::string> log;
+  std::vector<CCNode*> nodes;
+  void a() { log.push_back("a"); }
+  void b() { log.push_back("b"); }
+  void withNode(CCNode* n) { nodes.push_back(n); }
+  void withData(CCNode* n, void* d) {
+    nodes.push_back(n);
+    log.push_back(*static_cast<std::string*>(d));
+  }
+  void stopAll() {
+    log.push_back("stop");
+    stopAllActions();
+  }
+};
+
+class ActionTest : public EngineTest {
+ protected:
+  Probe* probe() {
+    if (!m_scene) m_scene = runScene();
+    Probe* p = Probe::make();
+    m_scene->addChild(p);
+    return p;
+  }
+  CCScene* m_scene = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ActionTest, IntervalActionsEndExactlyWhereAskedAfterTheirDuration) {
+  Probe* p = probe();
+  p->setPosition(ccp(10, 20));
+  p->runAction(CCMoveTo::create(1.0f, ccp(110, 220)));
+  // The first step applies t = 0; sixty more steps of 1/60 s make a second.
+  step(1);
+  EXPECT_EQ(p->getPosition(), ccp(10, 20));
+  step(30);
+  EXPECT_NEAR(p->getPositionX(), 60, 0.01);
+  step(29);
+  EXPECT_EQ(p->numberOfRunningActions(), 1u);
+  step(1);
+  EXPECT_EQ(p->getPosition(), ccp(110, 220));
+  EXPECT_EQ(p->numberOfRunningActions(), 0u);
+
+  Probe* q = probe();
+  q->runAction(CCSpawn::create(CCMoveBy::create(0.5f, ccp(-43, 30)), CCScaleTo::create(1.0f, 0.0f, 1.0f),
+                               CCRotateBy::create(1.0f, 720), CCFadeOut::create(0.25f), nullptr));
+  step(61);
+  EXPECT_EQ(q->getPosition(), ccp(-43, 30));
+  EXPECT_EQ(q->getScaleX(), 0.0f);
+  EXPECT_EQ(q->getScaleY(), 1.0f);
+  EXPECT_FLOAT_EQ(q->getRotation(), 720.0f);
+  EXPECT_EQ(q->getOpacity(), 0);
+}
+
+TEST_F(ActionTest, ZeroOrNegativeDurationCompletesOnTheFirstStep) {
+  Probe* p = probe();
+  p->setOpacity(0);
+  p->runAction(CCFadeIn::create(0));
+  p->runAction(CCMoveTo::create(-1.0f, ccp(5, 6)));
+  p->runAction(CCFadeTo::create(0, 255));
+  step(1);
+  EXPECT_EQ(p->getOpacity(), 255);
+  EXPECT_EQ(p->getPosition(), ccp(5, 6));
+  EXPECT_EQ(p->numberOfRunningActions(), 0u);
+}
+
+TEST_F(ActionTest, SequenceRunsEveryStepInOrderEvenAcrossALongFrame) {
+  Probe* p = probe();
+  std::string data = "nd";
+  p->runAction(CCSequence::create(CCCallFunc::create(p, callfunc_selector(Probe::a)),
+                                  CCDelayTime::create(0.5f), CCCallFunc::create(p, callfunc_selector(Probe::b)),
+                                  CCMoveBy::create(0.5f, ccp(100, 0)),
+                                  CCCallFuncN::create(p, callfuncN_selector(Probe::withNode)),
+                                  CCCallFuncND::create(p, callfuncND_selector(Probe::withData), &data),
+                                  CCHide::create(), nullptr));
+  step(1);
+  EXPECT_EQ(p->log, (std::vector<std::string>{"a"}));
+  // One frame of two seconds: everything left happens, in order.
+  CCDirector::sharedDirector()->getActionManager()->update(2.0f);
+  EXPECT_EQ(p->log, (std::vector<std::string>{"a", "b", "nd"}));
+  EXPECT_EQ(p->getPosition(), ccp(100, 0));
+  ASSERT_EQ(p->nodes.size(), 2u);
+  EXPECT_EQ(p->nodes[0], p);
+  EXPECT_FALSE(p->isVisible());
+}
+
+TEST_F(ActionTest, RepeatRunsTheInnerActionNTimesAndForeverNeverEnds) {
+  Probe* p = probe();
+  p->runAction(CCRepeat::create(
+      CCSequence::create(CCMoveBy::create(0.5f, ccp(10, 0)), CCCallFunc::create(p, callfunc_selector(Probe::a)), nullptr),
+      3));
+  step(200);
+  EXPECT_EQ(p->log.size(), 3u);
+  EXPECT_NEAR(p->getPositionX(), 30, 0.01);
+
+  Probe* f = probe();
+  f->runAction(CCRepeatForever::create(
+      CCSequence::create(CCDelayTime::create(0.5f), CCCallFunc::create(f, callfunc_selector(Probe::a)), nullptr)));
+  step(60 * 10 + 1);
+  EXPECT_EQ(f->log.size(), 20u);
+  EXPECT_EQ(f->numberOfRunningActions(), 1u);
+}
+
+TEST_F(ActionTest, RotateToTakesTheShortWayAndBlinkRestoresVisibility) {
+  Probe* p = probe();
+  p->setRotation(10);
+  p->runAction(CCRotateTo::create(0.5f, 345));  // -25 degrees, not +335
+  step(16);
+  EXPECT_LT(p->getRotation(), 10);
+  step(60);
+  EXPECT_FLOAT_EQ(fmodf(p->getRotation() + 360, 360), 345);
+
+  Probe* b = probe();
+  b->runAction(CCBlink::create(1.5f, 4));
+  int hidden = 0;
+  for (int i = 0; i < 95; ++i) {
+    step(1);
+    if (!b->isVisible()) ++hidden;
+  }
+  EXPECT_GT(hidden, 30);
+  EXPECT_TRUE(b->isVisible());
+}
+
+TEST_F(ActionTest, StoppingFromInsideAnActionIsSafe) {
+  Probe* p = probe();
+  p->runAction(CCSequence::create(CCCallFunc::create(p, callfunc_selector(Probe::stopAll)),
+                                  CCCallFunc::create(p, callfunc_selector(Probe::a)), nullptr));
+  p->runAction(CCMoveBy::create(1, ccp(50, 0)));
+  step(120);
+  EXPECT_EQ(p->getPositionX(), 0);
+  EXPECT_EQ(p->numberOfRunningActions(), 0u);
+
+  // Removing itself in the middle of a sequence ends the sequence with the node.
+  Probe* r = probe();
+  r->runAction(CCSequence::create(CCDelayTime::create(0.1f), CCRemoveSelf::create(),
+                                  CCCallFunc::create(r, callfunc_selector(Probe::a)), nullptr));
+  step(60);
+  EXPECT_EQ(m_scene->getChildrenCount(), 1u);
+}
+
+TEST_F(ActionTest, TagsAndQueries) {
+  Probe* p = probe();
+  CCAction* a = CCRepeatForever::create(CCRotateBy::create(1, 90));
+  a->setTag(1000);
+  p->runAction(a);
+  CCActionManager* am = CCDirector::sharedDirector()->getActionManager();
+  EXPECT_TRUE(am->QueryTarget(p));
+  EXPECT_EQ(p->getActionByTag(1000), a);
+  p->stopActionByTag(1000);
+  EXPECT_EQ(p->getActionByTag(1000), nullptr);
+  EXPECT_FALSE(am->QueryTarget(p));
+}
+
+TEST_F(ActionTest, TargetedActionActsOnItsOwnTarget) {
+  Probe* p = probe();
+  Probe* other = probe();
+  other->setVisible(false);
+  p->runAction(CCSequence::create(CCDelayTime::create(0.2f), CCTargetedAction::create(other, CCShow::create()),
+                                  nullptr));
+  step(30);
+  EXPECT_TRUE(other->isVisible());
+  EXPECT_TRUE(p->isVisible());
+}
+
+TEST_F(ActionTest, OrbitCameraFlipIsDrawnAsAHorizontalScale) {
+  Probe* p = probe();
+  p->runAction(CCSequence::create(CCOrbitCamera::create(0.2f, 1, 0, 0, -90, 0, 0),
+                                  CCOrbitCamera::create(0.2f, 1, 0, 90, -90, 0, 0), nullptr));
+  step(13);
+  EXPECT_NEAR(p->getCameraScaleX(), 0, 1e-4);
+  step(20);
+  EXPECT_NEAR(p->getCameraScaleX(), 1, 1e-4);
+  EXPECT_EQ(p->getScaleX(), 1.0f);  // the node's own scale is untouched
+}
+
+TEST_F(ActionTest, EasesKeepTheEndpointsAndShapeTheMiddle) {
+  float (*curves[])(float) = {ease::bounceOut, ease::bounceIn, ease::bounceInOut,
+                              ease::backIn, ease::backOut, ease::backInOut};
+  for (auto c : curves) {
+    EXPECT_NEAR(c(0), 0, 1e-4);
+    EXPECT_NEAR(c(1), 1, 1e-4);
+  }
+  EXPECT_NEAR(ease::elasticOut(0, 0.3f), 0, 1e-6);
+  EXPECT_NEAR(ease::elasticOut(1, 0.3f), 1, 1e-6);
+  EXPECT_GT(ease::elasticOut(0.2f, 0.3f), 1.0f);   // overshoots
+  EXPECT_LT(ease::backInOut(0.1f), 0.0f);           // pulls back first
+  EXPECT_NEAR(ease::bounceOut(1 / 2.75f), 1, 1e-4);  // first bounce touches the end
+
+  Probe* p = probe();
+  p->runAction(CCEaseIn::create(CCMoveTo::create(1, ccp(100, 0)), 2));
+  step(31);
+  EXPECT_NEAR(p->getPositionX(), 25, 0.5);
+  step(30);
+  EXPECT_EQ(p->getPositionX(), 100);
+}
+
+TEST_F(ActionTest, AnimateShowsFramesByDelayUnitsAndRestoresTheOriginal) {
+  Probe* p = probe();
+  CCTexture2D* tex = new CCTexture2D();
+  std::vector<unsigned char> px(40 * 10 * 4, 255);
+  tex->initWithData(px.data(), 40, 10);
+  CCArray* frames = CCArray::create();
+  float units[] = {1, 2, 1};
+  for (int i = 0; i < 3; ++i) {
+    CCAnimationFrame* f = new CCAnimationFrame();
+    f->initWithSpriteFrame(CCSpriteFrame::createWithTexture(tex, CCRect(10.0f * i, 0, 10, 10)), units[i], nullptr);
+    frames->addObject(f);
+    f->release();
+  }
+  tex->release();
+  CCAnimation* anim = CCAnimation::create(frames, 0.25f, 1);
+  anim->setRestoreOriginalFrame(true);
+  EXPECT_FLOAT_EQ(anim->getDuration(), 1.0f);
+  p->setDisplayFrame(CCSpriteFrame::createWithTexture(p->getTexture() ? p->getTexture() : nullptr, CCRect(30, 0, 10, 10)));
+  CCRect original = p->getTextureRect();
+  p->runAction(CCAnimate::create(anim));
+  step(2);
+  EXPECT_EQ(p->getTextureRect().origin.x, 0);
+  step(20);  // 0.35 s: the second frame lasts two units
+  EXPECT_EQ(p->getTextureRect().origin.x, 10);
+  step(18);  // 0.65 s
+  EXPECT_EQ(p->getTextureRect().origin.x, 10);
+  step(10);  // 0.8 s
+  EXPECT_EQ(p->getTextureRect().origin.x, 20);
+  step(20);
+  EXPECT_EQ(p->getTextureRect(), original);
+}

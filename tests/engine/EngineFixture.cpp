@@ -1,0 +1,72 @@
+#include "EngineFixture.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+USING_NS_CC;
+
+static void makeDirs(const std::string& path) {
+  std::string cur;
+  for (size_t i = 0; i < path.size(); ++i) {
+    cur += path[i];
+    if (path[i] == '/' && i > 0) mkdir(cur.c_str(), 0755);
+  }
+  mkdir(path.c_str(), 0755);
+}
+
+void EngineTest::SetUp() {
+  char tmpl[] = "/tmp/kest-engine-XXXXXX";
+  const char* dir = mkdtemp(tmpl);
+  ASSERT_NE(dir, nullptr);
+  m_root = dir;
+  makeDirs(m_root + "/res");
+  makeDirs(m_root + "/user");
+  setenv("KEST_USER_DIR", (m_root + "/user").c_str(), 1);
+  CCDirector::setHeadless(true);
+  CCFileUtils::sharedFileUtils()->setResourceRoot(m_root + "/res");
+  CCFileUtils::sharedFileUtils()->removeAllPaths();
+}
+
+void EngineTest::TearDown() {
+  CCDirector::sharedDirector()->reset();
+  CCTextureCache::sharedTextureCache()->waitForAsync();
+  CCSpriteFrameCache::purgeSharedSpriteFrameCache();
+  CCTextureCache::purgeSharedTextureCache();
+  CCAnimationCache::purgeSharedAnimationCache();
+  CCNotificationCenter::purgeNotificationCenter();
+  CCUserDefault::purgeSharedUserDefault();
+  CCPoolManager::sharedPoolManager()->pop();
+  std::string cmd = "rm -rf '" + m_root + "'";
+  if (system(cmd.c_str()) != 0) fprintf(stderr, "cannot remove %s\n", m_root.c_str());
+}
+
+CCScene* EngineTest::runScene() {
+  CCScene* scene = CCScene::create();
+  CCDirector::sharedDirector()->runWithScene(scene);
+  step(1);
+  return scene;
+}
+
+void EngineTest::writePng(const std::string& relPath, int w, int h, unsigned int rgba) {
+  std::string full = m_root + "/res/" + relPath;
+  makeDirs(full.substr(0, full.rfind('/')));
+  std::vector<unsigned char> px((size_t)w * h * 4);
+  for (size_t i = 0; i < px.size(); i += 4) {
+    px[i] = (unsigned char)(rgba >> 24);
+    px[i + 1] = (unsigned char)(rgba >> 16);
+    px[i + 2] = (unsigned char)(rgba >> 8);
+    px[i + 3] = (unsigned char)rgba;
+  }
+  CCImage img;
+  ASSERT_TRUE(img.initWithRawData(px.data(), w, h));
+  ASSERT_TRUE(img.saveToFile(full.c_str()));
+}
+
+void EngineTest::writeFile(const std::string& relPath, const std::string& text) {
+  std::string full = m_root + "/res/" + relPath;
+  makeDirs(full.substr(0, full.rfind('/')));
+  std::ofstream(full, std::ios::binary) << text;
+}

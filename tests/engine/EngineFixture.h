@@ -1,0 +1,29 @@
+#ifndef KEST_TESTS_ENGINE_FIXTURE_H
+#define KEST_TESTS_ENGINE_FIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cocos2d.h"
+
+// Every engine test runs headless with a fixed 1/60 s step, a fresh resource
+// folder and settings folder, and leaves the director and caches empty.
+class EngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs n frames.
+  static void step(int n = 1) { cocos2d::CCDirector::sharedDirector()->stepFrames(n); }
+  // Runs a scene holding `node` (so it is running) and returns the scene.
+  cocos2d::CCScene* runScene();
+  // Writes a w x h PNG of one colour (RGBA) under the resource root.
+  void writePng(const std::string& relPath, int w, int h, unsigned int rgba);
+  void writeFile(const std::string& relPath, const std::string& text);
+
+  std::string m_root;
+};
+
+#endif

@@ -1,0 +1,242 @@
+// What reaches the screen: screenshots, idle frames, scenes, clipping, tiling.
+
+#include "EngineFixture.h"
+
+USING_NS_CC;
+
+namespace {
+
+class RenderTest : public EngineTest {
+ protected:
+  // RGBA of the pixel at GL point (x, y) of a fresh screenshot.
+  unsigned int pixel(CCImage& img, float x, float y) { return img.pixelAt((int)x, (int)(762 - 1 - y)); }
+  bool shoot(CCImage& img) {
+    std::string path = m_root + "/shot.png";
+    if (!CCDirector::sharedDirector()->saveScreenshot(path)) return false;
+    return img.initWithImageFile(path.c_str());
+  }
+};
+
+std::vector<std::string> g_scene;
+
+class LoggedScene : public CCScene {
+ public:
+  static LoggedScene* make(const char* name) {
+    LoggedScene* s = new LoggedScene();
+    s->m_name = name;
+    s->init();
+    s->autorelease();
+    return s;
+  }
+  ~LoggedScene() override { g_scene.push_back(m_name + ".deleted"); }
+  void onEnter() override {
+    CCScene::onEnter();
+    g_scene.push_back(m_name + ".enter");
+  }
+  void onExit() override {
+    CCScene::onExit();
+    g_scene.push_back(m_name + ".exit");
+  }
+  std::string m_name;
+};
+
+}  // namespace
+
+TEST_F(RenderTest, ScreenshotShowsTheSceneWhereItIsPlaced) {
+  writePng("blue.png", 40, 40, 0x0000ffff);
+  CCScene* scene = runScene();
+  scene->addChild(CCLayerColor::create(ccc4(255, 0, 0, 255)));
+  CCSprite* s = CCSprite::create("blue");
+  s->setPosition(ccp(100, 100));
+  scene->addChild(s);
+  CCSprite* tinted = CCSprite::create("blue");
+  tinted->setPosition(ccp(300, 100));
+  tinted->setOpacity(0);
+  scene->addChild(tinted);
+  CCImage img;
+  ASSERT_TRUE(shoot(img));
+  ASSERT_EQ(img.getWidth(), 1288);
+  ASSERT_EQ(img.getHeight(), 762);
+  EXPECT_EQ(pixel(img, 100, 100), 0x0000ffffu);  // the sprite, centred on its position
+  EXPECT_EQ(pixel(img, 85, 115), 0x0000ffffu);
+  EXPECT_EQ(pixel(img, 125, 100), 0xff0000ffu);  // just outside it
+  EXPECT_EQ(pixel(img, 300, 100), 0xff0000ffu);  // transparent sprite
+  EXPECT_EQ(pixel(img, 1280, 750), 0xff0000ffu);
+}
+
+TEST_F(RenderTest, RotatedSheetFramesDrawUpright) {
+  // A 20 x 30 region stored turned clockwise: its right half is the sprite's top.
+  std::vector<unsigned char> px(64 * 64 * 4, 0);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 20; ++x) {
+      unsigned char* p = &px[((size_t)y * 64 + x) * 4];
+      p[x >= 10 ? 0 : 2] = 255;
+      p[3] = 255;
+    }
+  CCImage sheet;
+  sheet.initWithRawData(px.data(), 64, 64);
+  sheet.saveToFile((m_root + "/res/rot.png").c_str());
+  writeFile("rot.plist", R"(<plist><dict><key>frames</key><dict><key>r</key><dict>
+    <key>frame</key><string>{{0,0},{30,20}}</string><key>offset</key><string>{0,0}</string>
+    <key>rotated</key><true/><key>sourceSize</key><string>{30,20}</string></dict></dict>
+    <key>metadata</key><dict><key>format</key><integer>2</integer></dict></dict></plist>)");
+  CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("rot.plist");
+  CCScene* scene = runScene();
+  CCSprite* s = CCSprite::createWithSpriteFrameName("r");
+  s->setScale(4);
+  s->setPosition(ccp(200, 200));
+  scene->addChild(s);
+  CCImage img;
+  ASSERT_TRUE(shoot(img));
+  EXPECT_EQ(pixel(img, 200, 230), 0xff0000ffu);  // upper half red
+  EXPECT_EQ(pixel(img, 200, 170), 0x0000ffffu);  // lower half blue
+  EXPECT_EQ(pixel(img, 200 + 55, 200 + 5), 0xff0000ffu);  // 120 wide, 80 tall
+  EXPECT_EQ(pixel(img, 200, 200 + 45) & 0xff, 0xffu);     // black background, opaque
+  EXPECT_EQ(pixel(img, 200, 200 + 45) >> 8, 0u);
+}
+
+TEST_F(RenderTest, ClipRectAndRepeatedTextures) {
+  writePng("tile.png", 10, 10, 0x00ff00ff);
+  CCScene* scene = runScene();
+  CCNode* clipped = CCNode::create();
+  clipped->setClipRect(CCRect(0, 0, 50, 50));
+  scene->addChild(clipped);
+  clipped->addChild(CCLayerColor::create(ccc4(255, 255, 255, 255), 200, 200));
+  CCSprite* tiled = CCSprite::create("tile");
+  ccTexParams params = {GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT};
+  tiled->getTexture()->setTexParameters(&params);
+  tiled->setTextureRect(CCRect(0, 0, 100, 30));
+  tiled->setAnchorPoint(ccp(0, 0));
+  tiled->setPosition(ccp(300, 300));
+  scene->addChild(tiled);
+  CCImage img;
+  ASSERT_TRUE(shoot(img));
+  EXPECT_EQ(pixel(img, 25, 25), 0xffffffffu);
+  EXPECT_EQ(pixel(img, 75, 25), 0x000000ffu);
+  EXPECT_EQ(pixel(img, 305, 305), 0x00ff00ffu);
+  EXPECT_EQ(pixel(img, 395, 325), 0x00ff00ffu);  // the tenth tile
+  EXPECT_EQ(pixel(img, 405, 305), 0x000000ffu);
+}
+
+TEST_F(RenderTest, AnUnchangedSceneIsNotDrawnAgain) {
+  writePng("p.png", 8, 8, 0xffffffff);
+  CCScene* scene = runScene();
+  CCSprite* s = CCSprite::create("p");
+  scene->addChild(s);
+  CCLabelTTF* label = CCLabelTTF::create("100", "Arial", 16);
+  scene->addChild(label);
+  int ticks = 0;
+  struct Tick : public CCNode {
+    int* n = nullptr;
+    void tick(float) { ++*n; }
+  };
+  Tick* t = new Tick();
+  t->n = &ticks;
+  t->autorelease();
+  scene->addChild(t);
+  t->schedule(schedule_selector(Tick::tick), 1.0f);
+  step(2);
+  CCDirector* d = CCDirector::sharedDirector();
+  unsigned int before = d->getDrawnFrames();
+  step(600);
+  EXPECT_EQ(d->getDrawnFrames(), before);
+  EXPECT_EQ(ticks, 10);  // the scheduler kept time all the same
+  // A change draws exactly the frames it needs.
+  label->setString("100");
+  step(1);
+  EXPECT_EQ(d->getDrawnFrames(), before);
+  label->setString("200");
+  step(5);
+  EXPECT_EQ(d->getDrawnFrames(), before + 1);
+  s->runAction(CCMoveBy::create(0.5f, ccp(10, 0)));
+  step(60);
+  EXPECT_EQ(d->getDrawnFrames(), before + 1 + 30);  // t = 0 moves nothing
+}
+
+TEST_F(RenderTest, SceneChangesHappenNextFrameAndKeepTheOldSceneAliveUntilThen) {
+  g_scene.clear();
+  CCDirector* d = CCDirector::sharedDirector();
+  d->runWithScene(LoggedScene::make("room"));
+  step(1);
+  d->pushScene(LoggedScene::make("dialog"));
+  step(1);
+  EXPECT_EQ(g_scene, (std::vector<std::string>{"room.enter", "room.exit", "dialog.enter"}));
+  g_scene.clear();
+  d->popScene();
+  EXPECT_TRUE(g_scene.empty());  // the popped scene still runs this frame
+  step(1);
+  EXPECT_EQ(g_scene, (std::vector<std::string>{"dialog.exit", "dialog.deleted", "room.enter"}));
+  g_scene.clear();
+  d->replaceScene(LoggedScene::make("hall"));
+  step(2);
+  EXPECT_EQ(g_scene, (std::vector<std::string>{"room.exit", "room.deleted", "hall.enter"}));
+  EXPECT_STREQ(static_cast<LoggedScene*>(d->getRunningScene())->m_name.c_str(), "hall");
+}
+
+TEST_F(RenderTest, ATransitionSceneCarriesTheOtherScenesWithoutDoubleEnterOrExit) {
+  // A minimal transition: draws both scenes and hands over as the real ones do.
+  class Fade : public CCScene {
+   public:
+    CCScene* in = nullptr;
+    CCScene* out = nullptr;
+    void carry(CCScene* i, CCScene* o) {
+      in = i;
+      out = o;
+      in->retain();
+      out->retain();
+    }
+    ~Fade() override {
+      in->release();
+      out->release();
+    }
+    bool isTransitionScene() const override { return true; }
+    void onEnter() override {
+      CCScene::onEnter();
+      out->onExitTransitionDidStart();
+      in->onEnter();
+    }
+    void onExit() override {
+      CCScene::onExit();
+      out->onExit();
+      in->onEnterTransitionDidFinish();
+    }
+    void draw() override {
+      out->visit();
+      in->visit();
+    }
+  };
+  g_scene.clear();
+  CCDirector* d = CCDirector::sharedDirector();
+  LoggedScene* a = LoggedScene::make("a");
+  d->runWithScene(a);
+  step(1);
+  LoggedScene* b = LoggedScene::make("b");
+  Fade* f = new Fade();
+  f->init();
+  f->carry(b, a);
+  d->replaceScene(f);
+  step(1);
+  d->replaceScene(b);
+  step(1);
+  f->release();
+  EXPECT_EQ(g_scene, (std::vector<std::string>{"a.enter", "b.enter", "a.exit", "a.deleted"}));
+}
+
+TEST_F(RenderTest, TheTopLayerRunsAndDrawsAboveEveryScene) {
+  CCScene* scene = runScene();
+  scene->addChild(CCLayerColor::create(ccc4(0, 0, 255, 255)));
+  CCLayerColor* top = CCLayerColor::create(ccc4(0, 255, 0, 255), 100, 100);
+  CCDirector::sharedDirector()->setTopLayer(top);
+  EXPECT_TRUE(top->isRunning());
+  top->runAction(CCMoveTo::create(0.1f, ccp(500, 500)));
+  step(10);
+  EXPECT_EQ(top->getPosition(), ccp(500, 500));
+  CCImage img;
+  ASSERT_TRUE(shoot(img));
+  EXPECT_EQ(pixel(img, 550, 550), 0x00ff00ffu);
+  EXPECT_EQ(pixel(img, 450, 450), 0x0000ffffu);
+  top->retain();
+  CCDirector::sharedDirector()->setTopLayer(nullptr);
+  EXPECT_FALSE(top->isRunning());
+  top->release();
+}

@@ -1,0 +1,169 @@
+// Touch order, swallowing and claims; the window's input path.
+
+#include "EngineFixture.h"
+
+USING_NS_CC;
+
+namespace {
+
+std::vector<std::string> g_log;
+
+class Handler : public CCObject, public CCTargetedTouchDelegate {
+ public:
+  static Handler* make(const char* name, bool claims) {
+    Handler* h = new Handler();
+    h->m_name = name;
+    h->m_claims = claims;
+    h->autorelease();
+    return h;
+  }
+  bool ccTouchBegan(CCTouch* t, CCEvent*) override {
+    g_log.push_back(m_name + ".began");
+    m_last = t->getLocation();
+    if (m_onBegan) m_onBegan();
+    return m_claims;
+  }
+  void ccTouchMoved(CCTouch* t, CCEvent*) override {
+    g_log.push_back(m_name + ".moved");
+    m_delta = t->getDelta();
+  }
+  void ccTouchEnded(CCTouch*, CCEvent*) override { g_log.push_back(m_name + ".ended"); }
+  std::string m_name;
+  bool m_claims = false;
+  CCPoint m_last, m_delta;
+  std::function<void()> m_onBegan;
+};
+
+class Standard : public CCObject, public CCStandardTouchDelegate {
+ public:
+  void ccTouchesBegan(CCSet* s, CCEvent*) override { began += s->count(); }
+  int began = 0;
+};
+
+class TouchTest : public EngineTest {
+ protected:
+  CCTouchDispatcher* dispatcher() { return CCDirector::sharedDirector()->getTouchDispatcher(); }
+  void click(float x, float y) {
+    CCEGLView* v = CCEGLView::sharedOpenGLView();
+    v->handleMouseButton(x, y, 0, true, 1);
+    v->handleMouseButton(x, y, 0, false, 1);
+  }
+};
+
+}  // namespace
+
+TEST_F(TouchTest, LowerPriorityFirstAndLaterRegisteredFirstAmongEquals) {
+  g_log.clear();
+  dispatcher()->addTargetedDelegate(Handler::make("board", false), -128, true);
+  dispatcher()->addTargetedDelegate(Handler::make("card", false), -129, true);
+  dispatcher()->addTargetedDelegate(Handler::make("button", false), -128, true);
+  dispatcher()->addTargetedDelegate(Handler::make("view", false), 0, true);
+  click(10, 10);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"card.began", "button.began", "board.began", "view.began"}));
+}
+
+TEST_F(TouchTest, ASwallowedTouchGoesNoFurtherAndOnlyTheClaimantFollowsIt) {
+  g_log.clear();
+  Standard* std = new Standard();
+  dispatcher()->addStandardDelegate(std, 0);
+  std->release();
+  dispatcher()->addTargetedDelegate(Handler::make("late", true), 0, true);
+  dispatcher()->addTargetedDelegate(Handler::make("modal", true), -128, true);
+  Handler* watcher = Handler::make("watcher", true);
+  dispatcher()->addTargetedDelegate(watcher, -10000, false);  // claims but lets the touch on
+  CCEGLView* v = CCEGLView::sharedOpenGLView();
+  v->handleMouseButton(100, 100, 0, true, 1);
+  v->handleMouseMove(110, 90, true);
+  v->handleMouseButton(110, 90, 0, false, 1);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"watcher.began", "modal.began", "watcher.moved", "modal.moved",
+                                             "watcher.ended", "modal.ended"}));
+  EXPECT_EQ(std->began, 0);
+  // Window pixels to points (origin bottom-left), and the movement since the last event.
+  EXPECT_EQ(watcher->m_last, ccp(100, 762 - 100));
+  EXPECT_EQ(watcher->m_delta, ccp(10, 10));
+}
+
+TEST_F(TouchTest, DelegatesAddedOrRemovedDuringADispatchAreSafe) {
+  g_log.clear();
+  Handler* first = Handler::make("first", false);
+  Handler* second = Handler::make("second", true);
+  Handler* added = Handler::make("added", true);
+  dispatcher()->addTargetedDelegate(second, 0, true);
+  dispatcher()->addTargetedDelegate(first, -1, true);
+  // The first handler removes the second (which the dispatcher then holds the
+  // last reference to) and registers a new one.
+  first->m_onBegan = [&] {
+    dispatcher()->removeDelegate(second);
+    dispatcher()->addTargetedDelegate(added, -5, true);
+  };
+  click(1, 1);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"first.began"}));
+  g_log.clear();
+  first->m_onBegan = nullptr;
+  click(1, 1);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"added.began", "added.ended"}));
+  EXPECT_FALSE(dispatcher()->hasDelegate(second));
+}
+
+TEST_F(TouchTest, TheApplicationHookSeesMessagesFirstAndCanConsumeThem) {
+  g_log.clear();
+  dispatcher()->addTargetedDelegate(Handler::make("layer", true), 0, true);
+  std::vector<CCWindowMessage> seen;
+  bool consume = true;
+  CCEGLView* v = CCEGLView::sharedOpenGLView();
+  v->setWindowMessageHook([&](const CCWindowMessage& m) {
+    seen.push_back(m);
+    return consume && m.kind == CCWindowMessage::kLButtonDown;
+  });
+  click(20, 30);
+  EXPECT_TRUE(g_log.empty());
+  consume = false;
+  v->handleMouseButton(20, 30, 0, true, 2);
+  v->handleMouseButton(20, 30, 0, false, 2);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"layer.began", "layer.ended"}));
+  v->handleMouseButton(5, 6, 1, false, 1);
+  v->handleMouseWheel(-120);
+  v->handleKey(kCCVKTab, true, false, false);
+  v->handleKey('C', true, true, false);
+  v->handleTextInput("好");
+  v->handleMouseMove(7, 8, false);
+  std::vector<CCWindowMessage::Kind> kinds;
+  for (const auto& m : seen) kinds.push_back(m.kind);
+  EXPECT_EQ(kinds, (std::vector<CCWindowMessage::Kind>{
+                       CCWindowMessage::kLButtonDown, CCWindowMessage::kLButtonUp, CCWindowMessage::kLButtonDblClk,
+                       CCWindowMessage::kLButtonUp, CCWindowMessage::kRButtonUp, CCWindowMessage::kMouseWheel,
+                       CCWindowMessage::kKeyDown, CCWindowMessage::kKeyDown, CCWindowMessage::kTextInput,
+                       CCWindowMessage::kMouseMove, CCWindowMessage::kSetCursor}));
+  EXPECT_EQ(seen[4].location, ccp(5, 762 - 6));
+  EXPECT_EQ(seen[5].wheelDelta, -120);
+  EXPECT_EQ(seen[6].key, 9);
+  EXPECT_TRUE(seen[7].ctrl);
+  EXPECT_EQ(seen[8].text, "好");
+  v->setWindowMessageHook(nullptr);
+}
+
+TEST_F(TouchTest, LayersRegisterWhileRunningWithTheirPriority) {
+  g_log.clear();
+  class Board : public CCLayer {
+   public:
+    CREATE_FUNC(Board)
+    bool ccTouchBegan(CCTouch*, CCEvent*) override {
+      g_log.push_back("board");
+      return true;
+    }
+  };
+  CCScene* scene = runScene();
+  Board* b = Board::create();
+  b->setTouchMode(kCCTouchesOneByOne);
+  b->setTouchPriority(-128);
+  b->setTouchEnabled(true);
+  EXPECT_FALSE(dispatcher()->hasDelegate(b));
+  scene->addChild(b);
+  EXPECT_TRUE(dispatcher()->hasDelegate(b));
+  click(1, 1);
+  EXPECT_EQ(g_log.size(), 1u);
+  b->removeFromParentAndCleanup(true);
+  EXPECT_FALSE(dispatcher()->hasDelegate(b));
+  click(1, 1);
+  EXPECT_EQ(g_log.size(), 1u);
+}
