@@ -1,0 +1,158 @@
+// The game kernel: one per room. It keeps my table's seats, my record, the
+// game status, the configuration the room hands over, the single game clock
+// and the module objects of the game kinds; it turns the room's channel
+// messages into calls on the current game's handler and board, and sends the
+// game's packets through the room.
+//
+// The room feeds it with OnChannelMessage (main 1 game-server packets, main 3
+// control, main 4 users at my table) and calls LoadGameResources, EnterGame,
+// RequestExit and ResetGameKernel. Games reach it only through the handler's
+// accessors (GameHandler.h) or GetGameRoom()->GetKernelLayer().
+#pragma once
+
+#include "cocos2d.h"
+#include "games/framework/KernelMessages.h"
+#include "games/framework/MobileUserManager.h"
+#include "games/framework/GameKindTable.h"
+#include "ui/Dialog.h"
+
+#include <cstdint>
+#include <string>
+
+namespace Sexy {
+
+class CGameHandler;
+class CGameBoard;
+class CGameKindModule;
+
+class CBaseKernelLayer : public cocos2d::CCLayer, public CDialogDelegate {
+public:
+    static constexpr size_t kMaxSeats = 100;
+    static constexpr int kBoardZOrder = 10;
+    static constexpr int kExitDialogTag = 1508;
+    static constexpr int kReadySeconds = 45;
+
+    static CBaseKernelLayer* create();
+    CBaseKernelLayer();
+    ~CBaseKernelLayer() override;
+    bool init() override;
+
+    // --- what games call (through the handler's accessors) ---------------
+    // Refuses a payload over 16209 bytes; otherwise {main, sub, payload} goes
+    // to the room as channel (1, 1).
+    virtual bool SendSocketData(uint16_t main, uint16_t sub, const void* data, uint16_t size);
+    virtual bool SendSocketData(uint16_t main, uint16_t sub);
+    virtual uint8_t GetGameStatus();
+    virtual void SetGameStatus(uint8_t status);
+    // Only while I sit (status 2): stops the ready clock and sends (100, 2).
+    // Otherwise sends nothing and answers true.
+    virtual bool SendUserReady(const void* data, uint16_t size);
+    // (chair count - my chair + chair) mod chair count; 0 without my record.
+    virtual uint16_t SwitchViewChairID(uint16_t chair);
+    virtual tagUserData* GetMeUserData();
+    virtual uint16_t GetMeChairID();
+    // Null for an empty chair or one not below the chair count (or 100).
+    virtual tagUserData* GetTableUserData(uint16_t chair);
+    virtual tagUserData* SearchUserByGameID(uint32_t gameID);
+    virtual uint16_t GetClockChairID();
+    // One clock at a time: a new one ends the running one first.
+    virtual bool SetGameClock(uint16_t chair, uint32_t timerID, int32_t seconds);
+    // 0 stops whichever clock runs; a foreign id is refused.
+    virtual bool KillGameClock(uint32_t timerID);
+    virtual bool SearchReadyUser();
+
+    // The exit confirmation's button (1 confirms).
+    void OnDialogResult(int button) override;
+
+    // --- what the room calls ---------------------------------------------
+    bool OnChannelMessage(uint16_t main, uint16_t sub, const void* data, uint16_t size);
+    bool OnChannelMessage(uint16_t main, uint16_t sub);
+    // Leave the game at my table, asking first while I am playing.
+    void RequestExit();
+    // Empties the table state when I leave my seat; drops the board.
+    void ResetGameKernel();
+    // False for kind 2055 and for rooms of 9 to 100 chairs.
+    bool IsSeatGame();
+
+    // The kind is the u16 at offset 6 of the room's kind record.
+    void LoadGameResources(const void* kindRecord);
+    void UnloadGameResources(uint32_t kindID);
+    // Creates handler and board once resources are ready, then shows the
+    // game view; before that only the loading spinner. Always true.
+    bool EnterGame(const void* kindRecord);
+
+    // --- state for the framework and the room ----------------------------
+    CGameHandler* GetGameHandler() const { return m_pGameHandler; }
+    // The handler base attaches each new handler here.
+    void SetGameHandler(CGameHandler* handler) { m_pGameHandler = handler; }
+    CGameBoard* GetGameBoard() const { return m_pGameBoard; }
+    uint16_t GetKindID() const { return m_wKindID; }
+    uint16_t GetChairCount() const { return m_wChairCount; }
+    uint16_t GetMeTableID() const { return m_wMeTableID; }
+    uint32_t GetMeUserID() const { return m_dwUserID; }
+    uint32_t GetCurrentKind() const { return m_dwCurrentKind; }
+    bool IsAllowLookon() const { return m_cbAllowLookon != 0; }
+    // The server's name and the kind's name from the configuration.
+    std::u16string GetServerName() const;
+    std::u16string GetKindName() const;
+    int64_t GetScoreAtEnter() const { return m_lScoreAtEnter; }
+    void SetScoreAtEnter(int64_t score) { m_lScoreAtEnter = score; }
+    int64_t GetScoreChangeSum() const { return m_lScoreChangeSum; }
+    uint32_t GetClockTimerID() const { return m_dwClockTimerID; }
+    CGameKindModule* GetKindModule(uint16_t kindID) const;
+
+    // Called by the clock node once a second.
+    void OnClockTick(uint16_t chair, uint32_t timerID, int32_t secondsLeft);
+
+private:
+    bool OnSocketMessage(const void* data, uint16_t size);
+    bool OnFrameMessage(uint16_t sub, const void* data, uint16_t size);
+    bool OnControlMessage(uint16_t sub, const void* data, uint16_t size);
+    bool OnUserMessage(uint16_t sub, const void* data, uint16_t size);
+    void ActiveUserData(const tagUserData& record);
+    bool UpdateUserScore(const UserScoreMessage& message);
+    void OnUserStatusMessage(const UserStatusMessage& message);
+    void DeleteUserData(uint32_t userID);
+    void ClearSeatsOf(uint32_t userID, tagUserData* keep);
+    void SetTableStatus(uint8_t status);
+    void ShowGameBoard();
+    void ConfirmExit();
+    uint16_t SeatLimit() const;
+    static uint16_t KindOfRecord(const void* kindRecord);
+    CGameKindModule* MakeKindModule(int slot);
+
+    CGameHandler* m_pGameHandler = nullptr;
+    uint32_t m_dwUserID = 0;
+    uint16_t m_wConfigWord1 = 0;
+    uint16_t m_wConfigWord2 = 0;
+    uint32_t m_dwConfigLong1 = 0;
+    uint32_t m_dwConfigLong2 = 0;
+    uint16_t m_wKindID = 0;
+    uint16_t m_wChairCount = 0;
+    uint32_t m_dwOptionValue = 0;
+    uint8_t m_cbTableBlock[64] = {};
+    uint16_t m_wServerKindID = 0;
+    uint16_t m_wServerWord1 = 0;
+    uint16_t m_wServerWord2 = 0;
+    uint32_t m_dwServerLong1 = 0;
+    uint8_t m_cbServerBlock[64] = {};
+    uint16_t m_wServerWord3 = 0;
+    uint32_t m_dwServerLong2 = 0;
+    CMobileUserManager m_UserManager;
+    uint32_t m_dwCurrentKind = 0;
+    tagUserData* m_pMeUserData = nullptr;
+    tagUserData* m_pSeats[kMaxSeats] = {};
+    int64_t m_lScoreAtEnter = 0;
+    int64_t m_lScoreChangeSum = 0;
+    uint8_t m_cbGameStatus = GAME_STATUS_FREE;
+    uint16_t m_wMeTableID = INVALID_TABLE;
+    uint16_t m_wMeChairID = INVALID_CHAIR;
+    uint8_t m_cbAllowLookon = 0;
+    uint32_t m_dwClockTimerID = 0;
+    uint32_t m_dwClockSeconds = 0;
+    uint16_t m_wClockChairID = INVALID_CHAIR;
+    CGameBoard* m_pGameBoard = nullptr;
+    CGameKindModule* m_pKindModules[kGameKindCount] = {};
+};
+
+} // namespace Sexy

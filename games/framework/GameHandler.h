@@ -1,0 +1,95 @@
+// Base of every game's message handler, and the accessors through which
+// game code reaches the kernel.
+//
+// The kernel calls the handler for each game message, scene, system message,
+// user event and clock event; the defaults keep the board's seats, player
+// list and clock up to date, so a game overrides only what it needs. The
+// module object creates one handler per game entry and keeps it; the kernel
+// only points to the latest one attached and never deletes it.
+#pragma once
+
+#include "games/framework/UserData.h"
+#include "ui/Dialog.h"
+
+#include <cstdint>
+#include <string>
+
+namespace Sexy {
+
+class CBaseKernelLayer;
+class CGameBoard;
+
+class CGameHandler : public CDialogDelegate {
+public:
+    CGameHandler();
+    ~CGameHandler() override;
+
+    // From the notice dialog, whatever the button: leave the table.
+    void OnDialogResult(int button) override;
+    // A non-empty name replaces the stored one; an empty name replays it.
+    // Plays only with "Music" on and no music playing, looped, at volume 0.5.
+    virtual void PlayBackgroundMusic(const char* name);
+    virtual void StopBackgroundMusic();
+    // Effects follow "Music" as well.
+    virtual void PlayGameSound(const char* name, bool loop);
+    virtual void StopAllGameSounds();
+    // Makes this handler the kernel's handler; the class path is not used.
+    virtual bool AttachToKernel(const char* classPath);
+    virtual void ResetGameClient() {}
+    virtual void ReservedHook1() {}
+    // Shows the seconds at the chair's view position; games act on 0.
+    virtual bool OnClockInfo(uint16_t chair, int32_t seconds, uint32_t timerID);
+    virtual bool ReservedHook2(int value) { (void)value; return true; }
+    virtual void OnClockKill(uint16_t chair, uint32_t timerID);
+    virtual void ReservedHook3(int a, int b, int c) { (void)a; (void)b; (void)c; }
+    // Game-server main 200; data is null when the payload is empty.
+    virtual bool OnGameMessage(uint16_t sub, const void* data, uint16_t size) = 0;
+    // The scene when I enter or re-enter a table; lookOn when my status is 4.
+    virtual bool OnGameSceneMessage(uint8_t gameStatus, bool lookOn, const void* data, uint16_t size) = 0;
+    // False lets the kernel handle game-server main 100 itself.
+    virtual bool OnFrameMessage(uint16_t sub, const void* data, uint16_t size);
+    // {u16 type, u16 length, UTF-16 text}; its size already matches its length.
+    virtual void OnSystemMessage(const void* message, uint16_t size);
+    virtual void OnUserEnter(tagUserData* user, uint16_t chair, bool lookOn);
+    virtual void OnUserLeave(tagUserData* user, uint16_t chair, bool lookOn);
+    virtual void OnUserScore(tagUserData* user, uint16_t chair, bool flag);
+    virtual void OnUserScoreChange(uint32_t userID, const char16_t* nickName, int64_t delta, uint8_t status);
+    virtual void OnUserStatus(tagUserData* user, uint16_t chair, bool lookOn);
+    // One body for every game: attaches the handler and answers true. The
+    // module's CreateGame calls it on each new handler.
+    virtual bool InitGameHandler();
+
+    // --- accessors: each goes through the room's kernel ------------------
+    static CBaseKernelLayer* GetKernel();
+    CGameBoard* GetBoard() const;
+    uint16_t SwitchViewChairID(uint16_t chair);
+    uint16_t GetMeChairID();
+    tagUserData* GetTableUserData(uint16_t chair);
+    uint8_t GetGameStatus();
+    void SetGameStatus(uint8_t status);
+    bool SendGameData(uint16_t sub, const void* data, uint16_t size);
+    bool SendGameData(uint16_t sub);
+    bool SetGameClock(uint16_t chair, uint32_t timerID, int32_t seconds);
+    bool KillGameClock(uint32_t timerID);
+    // False without a record on my chair; else true unless I am playing.
+    bool IsMeNotPlaying();
+
+    // The file a sound name stands for: its extension is dropped and .wav,
+    // .wma, .mp3 and .ogg are tried in turn; the name itself when none exists.
+    static std::string ResolveSoundPath(const std::string& name);
+
+    Dialog* GetNoticeDialog() const { return m_pNoticeDialog; }
+    // The kernel removes the notice when the player leaves.
+    void ForgetNoticeDialog() { m_pNoticeDialog = nullptr; }
+    bool IsCloseFlag() const { return m_cbCloseFlag != 0; }
+    const std::string& GetEffectName() const { return m_strEffectName; }
+    const std::string& GetMusicName() const { return m_strMusicName; }
+
+protected:
+    Dialog* m_pNoticeDialog = nullptr;
+    std::string m_strEffectName;
+    std::string m_strMusicName;
+    uint8_t m_cbCloseFlag = 0;  // a system message told the game to close
+};
+
+} // namespace Sexy
