@@ -1,16 +1,21 @@
-// The user record of a room and of the game kernel, and the user status byte.
-//
-// Never sent whole on the wire: the room fills it from the user-enter message
-// and the kernel from the relayed copy, field by field. Natural alignment, so
-// games may bind its fields; texts are 0-terminated fixed UTF-16 arrays (read
-// them with FieldText from core/ClientGlobal.h, never unbounded).
+// The user record of a room, one per user, shared with the game kernel (which
+// keeps copies of the records at its table). Not a wire record: the room
+// builds it field by field from the user-enter message and the kernel from
+// the relayed copy, so it keeps natural alignment and its fields may be read
+// and bound like any struct member. Texts are 0-terminated fixed UTF-16
+// arrays (read them with FieldText from core/ClientGlobal.h, never unbounded).
 #pragma once
 
 #include <cstdint>
 
-// UserStatus: below US_SIT the user is not at a table.
+// Table and chair numbers; 65535 is none (or any chair in a sit-down).
+constexpr uint16_t INVALID_TABLE = 0xFFFF;
+constexpr uint16_t INVALID_CHAIR = 0xFFFF;
+
+// UserStatus, the status byte of a record: below US_SIT the user is not at a
+// table.
 enum : uint8_t {
-    US_NULL = 0,
+    US_NULL = 0,     // left the room
     US_FREE = 1,
     US_SIT = 2,
     US_READY = 3,
@@ -18,34 +23,38 @@ enum : uint8_t {
     US_PLAY = 5,
 };
 
-constexpr uint16_t INVALID_TABLE = 0xFFFF;
-constexpr uint16_t INVALID_CHAIR = 0xFFFF;
+// Client kinds of dwClientKind.
+enum : uint32_t {
+    CLIENT_KIND_APPLE = 1,
+    CLIENT_KIND_ANDROID = 2,
+    CLIENT_KIND_PC = 3,
+};
 
 struct tagUserData {
-    uint32_t dwUserID;
-    uint32_t dwGameID;          // the number players see and search by
-    uint32_t dwCarried1;        // relayed without meaning to us
-    char16_t szNickName[32];
-    char16_t szSecondText[32];
-    char16_t szThirdText[32];   // shown on the player info card
-    char16_t szFourthText[16];  // never relayed to the game
-    uint16_t wCarried2;
-    uint32_t dwCarried3;
-    uint8_t cbGender;           // 0 male, 1 female, other undisclosed
-    uint8_t cbMemberOrder;      // non-zero: a member
-    uint8_t cbCarried4;
-    uint16_t wTableID;          // INVALID_TABLE: none
-    uint16_t wChairID;          // INVALID_CHAIR: none
-    uint8_t cbUserStatus;
+    uint32_t dwUserID;           // identity on the servers
+    uint32_t dwGameID;           // the number players see and search by
+    uint32_t dwCarried1;         // user-enter head offset 8, relayed as is
+    char16_t szNickName[32];     // 0-terminated, at most 31 units
+    char16_t szSecondText[32];   // tail item 11
+    char16_t szThirdText[32];    // tail item 12, shown on the info card
+    char16_t szFourthText[16];   // tail item 13, never relayed
+    uint16_t wCarried2;          // head offset 12
+    uint32_t dwCarried3;         // head offset 14
+    uint8_t cbGender;            // 0 male, 1 female, other undisclosed
+    uint8_t cbMemberOrder;       // non-zero marks a member
+    uint8_t cbCarried4;          // head offset 20
+    uint16_t wTableID;
+    uint16_t wChairID;
+    uint8_t cbUserStatus;        // UserStatus
     // The score block, relayed as 52 bytes: six values and a trailing u32.
     int64_t lScore;
     int64_t lCarriedScore1;
-    int64_t lInsureScore;       // safe-box balance
+    int64_t lInsureScore;        // safe-box balance
     int64_t lCarriedScore2;
     int64_t lCarriedScore3;
     int64_t lCarriedScore4;
-    uint32_t dwScoreEnd;
-    uint32_t dwClientKind;      // 1 Apple, 2 Android, 3 PC
-    uint8_t cbKept1;            // kept by the room, not relayed
+    uint32_t dwScoreEnd;         // carried with the six values
+    uint32_t dwClientKind;       // CLIENT_KIND_*; from a u16
+    uint8_t cbKept1;             // kept, not relayed to the game
     uint8_t cbKept2;
 };
