@@ -249,6 +249,14 @@ class CCNodeRGBA : public CCNode, public CCRGBAProtocol {
 // Helpers shared by RGBA nodes: propagate to children that speak CCRGBAProtocol.
 void ccCascadeOpacity(CCNode* node, unsigned char displayed);
 void ccCascadeColor(CCNode* node, const ccColor3B& displayed);
+// The colour and opacity rules every RGBA node shares (CCNodeRGBA, CCLayerRGBA, extension nodes).
+void ccRGBASetOpacity(CCNode* self, unsigned char& real, unsigned char& displayed, bool cascade,
+                      unsigned char opacity);
+void ccRGBAUpdateOpacity(CCNode* self, unsigned char real, unsigned char& displayed, bool cascade,
+                         unsigned char parentOpacity);
+void ccRGBASetColor(CCNode* self, ccColor3B& real, ccColor3B& displayed, bool cascade, const ccColor3B& color);
+void ccRGBAUpdateColor(CCNode* self, const ccColor3B& real, ccColor3B& displayed, bool cascade,
+                       const ccColor3B& parentColor);
 
 NS_CC_END
 

@@ -41,6 +41,8 @@
 #include "CCSpriteFrameCache.h"
 #include "CCSprite.h"
 #include "CCLabelTTF.h"
+#include "CCLabelAtlas.h"
+#include "CCCommon.h"
 #include "CCFileUtils.h"
 #include "CCUserDefault.h"
 

@@ -113,39 +113,19 @@ bool CCLayer::ccTouchBegan(CCTouch*, CCEvent*) { return true; }
 bool CCLayerRGBA::init() { return CCLayer::init(); }
 
 void CCLayerRGBA::setOpacity(unsigned char opacity) {
-  m_cDisplayedOpacity = m_cRealOpacity = opacity;
-  if (m_bCascadeOpacityEnabled) {
-    unsigned char parentOpacity = 255;
-    CCRGBAProtocol* parent = dynamic_cast<CCRGBAProtocol*>(m_pParent);
-    if (parent && parent->isCascadeOpacityEnabled()) parentOpacity = parent->getDisplayedOpacity();
-    updateDisplayedOpacity(parentOpacity);
-  }
-  ccSetNeedsRedraw();
+  ccRGBASetOpacity(this, m_cRealOpacity, m_cDisplayedOpacity, m_bCascadeOpacityEnabled, opacity);
 }
 
 void CCLayerRGBA::updateDisplayedOpacity(unsigned char parentOpacity) {
-  m_cDisplayedOpacity = (unsigned char)(m_cRealOpacity * parentOpacity / 255);
-  if (m_bCascadeOpacityEnabled) ccCascadeOpacity(this, m_cDisplayedOpacity);
-  ccSetNeedsRedraw();
+  ccRGBAUpdateOpacity(this, m_cRealOpacity, m_cDisplayedOpacity, m_bCascadeOpacityEnabled, parentOpacity);
 }
 
 void CCLayerRGBA::setColor(const ccColor3B& color) {
-  m_tDisplayedColor = m_tRealColor = color;
-  if (m_bCascadeColorEnabled) {
-    ccColor3B parentColor = ccWHITE;
-    CCRGBAProtocol* parent = dynamic_cast<CCRGBAProtocol*>(m_pParent);
-    if (parent && parent->isCascadeColorEnabled()) parentColor = parent->getDisplayedColor();
-    updateDisplayedColor(parentColor);
-  }
-  ccSetNeedsRedraw();
+  ccRGBASetColor(this, m_tRealColor, m_tDisplayedColor, m_bCascadeColorEnabled, color);
 }
 
 void CCLayerRGBA::updateDisplayedColor(const ccColor3B& parentColor) {
-  m_tDisplayedColor.r = (uint8_t)(m_tRealColor.r * parentColor.r / 255);
-  m_tDisplayedColor.g = (uint8_t)(m_tRealColor.g * parentColor.g / 255);
-  m_tDisplayedColor.b = (uint8_t)(m_tRealColor.b * parentColor.b / 255);
-  if (m_bCascadeColorEnabled) ccCascadeColor(this, m_tDisplayedColor);
-  ccSetNeedsRedraw();
+  ccRGBAUpdateColor(this, m_tRealColor, m_tDisplayedColor, m_bCascadeColorEnabled, parentColor);
 }
 
 // --- CCLayerColor -----------------------------------------------------------

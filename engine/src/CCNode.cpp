@@ -536,40 +536,59 @@ void ccCascadeColor(CCNode* node, const ccColor3B& displayed) {
   }
 }
 
-void CCNodeRGBA::setOpacity(unsigned char opacity) {
-  m_cDisplayedOpacity = m_cRealOpacity = opacity;
-  if (m_bCascadeOpacityEnabled) {
+void ccRGBASetOpacity(CCNode* self, unsigned char& real, unsigned char& displayed, bool cascade,
+                      unsigned char opacity) {
+  displayed = real = opacity;
+  if (cascade) {
     unsigned char parentOpacity = 255;
-    CCRGBAProtocol* parent = dynamic_cast<CCRGBAProtocol*>(m_pParent);
+    CCRGBAProtocol* parent = dynamic_cast<CCRGBAProtocol*>(self->getParent());
     if (parent && parent->isCascadeOpacityEnabled()) parentOpacity = parent->getDisplayedOpacity();
-    updateDisplayedOpacity(parentOpacity);
+    ccRGBAUpdateOpacity(self, real, displayed, cascade, parentOpacity);
   }
   ccSetNeedsRedraw();
+}
+
+void ccRGBAUpdateOpacity(CCNode* self, unsigned char real, unsigned char& displayed, bool cascade,
+                         unsigned char parentOpacity) {
+  displayed = (unsigned char)(real * parentOpacity / 255);
+  if (cascade) ccCascadeOpacity(self, displayed);
+  ccSetNeedsRedraw();
+}
+
+void ccRGBASetColor(CCNode* self, ccColor3B& real, ccColor3B& displayed, bool cascade, const ccColor3B& color) {
+  displayed = real = color;
+  if (cascade) {
+    ccColor3B parentColor = ccWHITE;
+    CCRGBAProtocol* parent = dynamic_cast<CCRGBAProtocol*>(self->getParent());
+    if (parent && parent->isCascadeColorEnabled()) parentColor = parent->getDisplayedColor();
+    ccRGBAUpdateColor(self, real, displayed, cascade, parentColor);
+  }
+  ccSetNeedsRedraw();
+}
+
+void ccRGBAUpdateColor(CCNode* self, const ccColor3B& real, ccColor3B& displayed, bool cascade,
+                       const ccColor3B& parentColor) {
+  displayed.r = (uint8_t)(real.r * parentColor.r / 255);
+  displayed.g = (uint8_t)(real.g * parentColor.g / 255);
+  displayed.b = (uint8_t)(real.b * parentColor.b / 255);
+  if (cascade) ccCascadeColor(self, displayed);
+  ccSetNeedsRedraw();
+}
+
+void CCNodeRGBA::setOpacity(unsigned char opacity) {
+  ccRGBASetOpacity(this, m_cRealOpacity, m_cDisplayedOpacity, m_bCascadeOpacityEnabled, opacity);
 }
 
 void CCNodeRGBA::updateDisplayedOpacity(unsigned char parentOpacity) {
-  m_cDisplayedOpacity = (unsigned char)(m_cRealOpacity * parentOpacity / 255);
-  if (m_bCascadeOpacityEnabled) ccCascadeOpacity(this, m_cDisplayedOpacity);
-  ccSetNeedsRedraw();
+  ccRGBAUpdateOpacity(this, m_cRealOpacity, m_cDisplayedOpacity, m_bCascadeOpacityEnabled, parentOpacity);
 }
 
 void CCNodeRGBA::setColor(const ccColor3B& color) {
-  m_tDisplayedColor = m_tRealColor = color;
-  if (m_bCascadeColorEnabled) {
-    ccColor3B parentColor = ccWHITE;
-    CCRGBAProtocol* parent = dynamic_cast<CCRGBAProtocol*>(m_pParent);
-    if (parent && parent->isCascadeColorEnabled()) parentColor = parent->getDisplayedColor();
-    updateDisplayedColor(parentColor);
-  }
-  ccSetNeedsRedraw();
+  ccRGBASetColor(this, m_tRealColor, m_tDisplayedColor, m_bCascadeColorEnabled, color);
 }
 
 void CCNodeRGBA::updateDisplayedColor(const ccColor3B& parentColor) {
-  m_tDisplayedColor.r = (uint8_t)(m_tRealColor.r * parentColor.r / 255);
-  m_tDisplayedColor.g = (uint8_t)(m_tRealColor.g * parentColor.g / 255);
-  m_tDisplayedColor.b = (uint8_t)(m_tRealColor.b * parentColor.b / 255);
-  if (m_bCascadeColorEnabled) ccCascadeColor(this, m_tDisplayedColor);
-  ccSetNeedsRedraw();
+  ccRGBAUpdateColor(this, m_tRealColor, m_tDisplayedColor, m_bCascadeColorEnabled, parentColor);
 }
 
 NS_CC_END

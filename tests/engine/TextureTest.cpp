@@ -203,3 +203,23 @@ TEST_F(TextureTest, LabelsMeasureTheirTextAndRenderOnlyOnChange) {
   empty->setString(" ");
   EXPECT_GT(empty->getContentSize().width, 0);
 }
+
+TEST_F(TextureTest, AtlasLabelsSkipCharactersOutsideTheirMap) {
+  writePng("Land/theEnd/nember5.png", 190, 25, 0xffffffff);
+  CCLabelAtlas* l = CCLabelAtlas::create(" ", "Land/theEnd/nember5", 19, 25, '0');
+  ASSERT_NE(l, nullptr);
+  EXPECT_EQ(l->quadCount(), 0u);  // a space is below '0': nothing drawn
+  EXPECT_EQ(l->getContentSize(), CCSize(19, 25));
+  l->setString("12 3:");
+  EXPECT_EQ(l->quadCount(), 3u);  // ':' is past the ten cells
+  EXPECT_EQ(l->getContentSize(), CCSize(5 * 19, 25));
+  EXPECT_STREQ(l->getString(), "12 3:");
+}
+
+TEST_F(TextureTest, HeadlessMessageBoxesAreRecorded) {
+  CCMessageBoxClearHistory();
+  CCMessageBox("游戏网络繁忙", "DATA ERROR");
+  ASSERT_EQ(CCMessageBoxHistory().size(), 1u);
+  EXPECT_EQ(CCMessageBoxHistory()[0].title, "DATA ERROR");
+  EXPECT_EQ(CCMessageBoxHistory()[0].text, "游戏网络繁忙");
+}
