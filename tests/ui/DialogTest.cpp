@@ -101,6 +101,7 @@ TEST_F(DialogTest, CounterKeysAndObserverFollowTheDialogsLife)
     EXPECT_EQ(recorder.keys, (std::vector<int>{9, 13}));
 
     dialog->release();
+    CCDirector::sharedDirector()->stepFrames(1);  // drains the autorelease pool
     EXPECT_EQ(global->GetDialogCount(), before);
     // No observer is left behind to call a freed dialog.
     CCNotificationCenter::sharedNotificationCenter()->postNotification(notify::kKeyReturn, CMyPoint::create(13, 0));

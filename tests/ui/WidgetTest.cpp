@@ -108,7 +108,10 @@ TEST_F(TextFieldTest, LengthPasswordAndReadOnlyRules)
 
     field->setText("");
     platform::SetClipboardText("pa\r\nste");
-    EXPECT_TRUE(field->PasteFromClipboard());
+    EXPECT_FALSE(field->PasteFromClipboard());  // five characters: refused whole
+    EXPECT_EQ(field->getInputText(), "");
+    field->setMaxLength(0);
+    EXPECT_TRUE(field->PasteFromClipboard());  // line breaks dropped
     EXPECT_EQ(field->getInputText(), "paste");
 
     field->closeInput();
