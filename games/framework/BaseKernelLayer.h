@@ -24,6 +24,7 @@ namespace Sexy {
 class CGameHandler;
 class CGameBoard;
 class CGameKindModule;
+class CMobileUserTimer;
 
 class CBaseKernelLayer : public cocos2d::CCLayer, public CDialogDelegate {
 public:
@@ -101,8 +102,8 @@ public:
     uint32_t GetClockTimerID() const { return m_dwClockTimerID; }
     CGameKindModule* GetKindModule(uint16_t kindID) const;
 
-    // Called by the clock node once a second.
-    void OnClockTick(uint16_t chair, uint32_t timerID, int32_t secondsLeft);
+    // Called by the running clock node once a second.
+    void OnClockTick(CMobileUserTimer* node, int32_t secondsLeft);
 
 private:
     bool OnSocketMessage(const void* data, uint16_t size);
@@ -113,13 +114,15 @@ private:
     bool UpdateUserScore(const UserScoreMessage& message);
     void OnUserStatusMessage(const UserStatusMessage& message);
     void DeleteUserData(uint32_t userID);
-    void ClearSeatsOf(uint32_t userID, tagUserData* keep);
+    // Empties a seat: the handler hears the user leave, the record goes back.
+    void RemoveSeat(uint16_t chair);
     void SetTableStatus(uint8_t status);
     void ShowGameBoard();
-    void ConfirmExit();
+    void StopClockNode();
+    // Seat loops stop at the chair count, and never past the 100 seats.
     uint16_t SeatLimit() const;
     static uint16_t KindOfRecord(const void* kindRecord);
-    CGameKindModule* MakeKindModule(int slot);
+    CGameKindModule* MakeKindModule(uint16_t kindID);
 
     CGameHandler* m_pGameHandler = nullptr;
     uint32_t m_dwUserID = 0;
@@ -151,6 +154,7 @@ private:
     uint32_t m_dwClockTimerID = 0;
     uint32_t m_dwClockSeconds = 0;
     uint16_t m_wClockChairID = INVALID_CHAIR;
+    CMobileUserTimer* m_pClockNode = nullptr;
     CGameBoard* m_pGameBoard = nullptr;
     CGameKindModule* m_pKindModules[kGameKindCount] = {};
 };

@@ -59,10 +59,16 @@ public:
     // With show (seated games): the ready clock on my chair and the start
     // button; without: only the ready clock stops.
     void ShowStartButton(bool show, int seconds);
+    void HideStartButton();
+    // Only while I sit: resets the view, says I am ready, stops the ready
+    // clock, then OnMeReady.
     void OnStartButton(cocos2d::CCObject* sender);
+    // Normal and hover pictures; kept by the board, on the table only while shown.
+    void CreateStartButton(const char* normal, const char* hover, const cocos2d::CCPoint& point);
     void SetTotalScore(int64_t score);
     void SetSeatUser(uint16_t chair, tagUserData* user);
     tagUserData* GetSeatUser(uint16_t chair) const;
+    void RefreshSeatPanel(uint16_t chair);
     // 0 hides the chair's clock; view positions of 100 or more are refused.
     bool SetUserClock(uint16_t viewChair, uint16_t seconds);
     void ShowUserStatus(uint16_t chair, tagUserData* user);
@@ -103,7 +109,12 @@ public:
 protected:
     static CBaseKernelLayer* Kernel();
     void DrawSeat(uint16_t chair);
+    void RedrawSeats();
+    // Where a view position sits when the game set no seat point: round the
+    // table, my own seat at the bottom.
+    cocos2d::CCPoint DefaultSeatPoint(uint16_t viewChair) const;
     void OnCloseButton(cocos2d::CCObject* sender);
+    static constexpr int kClockTagBase = 300;
 
     tagUserData* m_pSeatUsers[kMaxChairs] = {};
     uint16_t m_wClockSeconds[kMaxChairs] = {};
@@ -113,7 +124,7 @@ protected:
     cocos2d::CCSprite* m_pOverlay = nullptr;
     cocos2d::CCLabelTTF* m_pTotalScoreLabel = nullptr;
     cocos2d::CCLabelTTF* m_pTableLabel = nullptr;
-    cocos2d::CCNode* m_pStartButton = nullptr;
+    cocos2d::CCNode* m_pStartButton = nullptr;  // retained
     cocos2d::CCNode* m_pCloseButton = nullptr;
     int m_nPlayWidth = 0;
     int m_nPlayHeight = 0;

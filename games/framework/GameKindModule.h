@@ -68,3 +68,22 @@ void ClearGameKinds();
 CGameBoard* CreatePlainGame();
 
 } // namespace Sexy
+
+namespace Sexy {
+
+// Keeps the handler of the latest game a module created; the one it replaces
+// is deleted once the new one is attached (the kernel only ever points to
+// the latest). Kept until the program ends.
+template <typename Handler>
+Handler* ReplaceGameHandler(Handler*& kept, Handler* fresh)
+{
+    Handler* old = kept;
+    kept = fresh;
+    if (fresh != nullptr)
+        fresh->InitGameHandler();
+    if (old != fresh)
+        delete old;
+    return fresh;
+}
+
+} // namespace Sexy

@@ -1,0 +1,181 @@
+#include "KernelFixture.h"
+
+#include "ui/Dialog.h"
+
+#include <fstream>
+#include <sys/stat.h>
+
+using namespace Sexy;
+using kt::KernelTest;
+using kt::RecordingHandler;
+using Log = std::vector<std::string>;
+
+namespace {
+
+std::vector<uint8_t> Notice(uint16_t type)
+{
+    std::vector<uint8_t> m = {static_cast<uint8_t>(type & 0xFF), static_cast<uint8_t>(type >> 8), 2, 0};
+    for (char16_t c : u"走了")
+        if (c != 0) {
+            m.push_back(static_cast<uint8_t>(c & 0xFF));
+            m.push_back(static_cast<uint8_t>(c >> 8));
+        }
+    return m;
+}
+
+} // namespace
+
+using HandlerBase = KernelTest;
+
+TEST_F(HandlerBase, AccessorsReachTheRoomsKernel)
+{
+    Configure(3);
+    RecordingHandler* h = Attach();
+    EXPECT_TRUE(Enter(1000, 2, US_SIT));
+    EXPECT_EQ(h->GetMeChairID(), 2);
+    EXPECT_EQ(h->SwitchViewChairID(0), 1);
+    EXPECT_EQ(h->GetTableUserData(2), kernel->GetMeUserData());
+    h->SetGameStatus(GAME_STATUS_PLAY);
+    EXPECT_EQ(h->GetGameStatus(), GAME_STATUS_PLAY);
+    const uint8_t call = 3;
+    EXPECT_TRUE(h->SendGameData(1, &call, 1));
+    EXPECT_TRUE(h->SendGameData(3));
+    ASSERT_EQ(room.sent.size(), 2u);
+    EXPECT_EQ(room.sent[0].main, MDM_GF_GAME);
+    EXPECT_EQ(room.sent[0].payload, std::vector<uint8_t>{3});
+    EXPECT_TRUE(h->SetGameClock(2, 7, 5));
+    EXPECT_EQ(kernel->GetClockChairID(), 2);
+    EXPECT_TRUE(h->KillGameClock(7));
+
+    binding.reset();  // outside a room every accessor answers "nothing"
+    EXPECT_EQ(h->GetMeChairID(), INVALID_CHAIR);
+    EXPECT_EQ(h->GetTableUserData(2), nullptr);
+    EXPECT_FALSE(h->SendGameData(3));
+    EXPECT_FALSE(h->SetGameClock(2, 7, 5));
+    binding.reset(new CGameRoomBinding(&room));
+}
+
+TEST_F(HandlerBase, IsMeNotPlayingNeedsMySeat)
+{
+    Configure(3);
+    RecordingHandler* h = Attach();
+    EXPECT_FALSE(h->IsMeNotPlaying());
+    EXPECT_TRUE(Enter(1000, 0, US_READY));
+    EXPECT_TRUE(h->IsMeNotPlaying());
+    EXPECT_TRUE(Status(1000, US_PLAY));
+    EXPECT_FALSE(h->IsMeNotPlaying());
+}
+
+TEST_F(HandlerBase, OnlyCloseTypeSystemMessagesOpenTheNotice)
+{
+    Configure(3);
+    RecordingHandler* h = Attach();
+    EXPECT_TRUE(Enter(1000, 0, US_SIT));
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SYSTEM_MESSAGE, Notice(1)));
+    EXPECT_EQ(h->GetNoticeDialog(), nullptr);
+    EXPECT_FALSE(h->IsCloseFlag());
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SYSTEM_MESSAGE, Notice(0x201)));
+    Dialog* notice = h->GetNoticeDialog();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(h->IsCloseFlag());
+    EXPECT_EQ(notice->getDelegate(), h);
+    EXPECT_EQ(notice->getButtonMode(), Dialog::kModeOK);
+    EXPECT_NE(notice->getParent(), nullptr);
+
+    notice->getDelegate()->OnDialogResult(Dialog::kButtonOK);  // its button, whatever it is: leave
+    EXPECT_EQ(room.exits, 1);
+}
+
+TEST_F(HandlerBase, TheDefaultsKeepTheBoardsSeatsAndClock)
+{
+    CGameBoard* board = EnterWithBoard(3);
+    ASSERT_NE(board, nullptr);
+    RecordingHandler* h = handler.get();
+    EXPECT_TRUE(Enter(1000, 1, US_SIT, 777));
+    EXPECT_TRUE(Enter(2001, 2));
+    EXPECT_EQ(board->GetSeatUser(1), kernel->GetMeUserData());
+    EXPECT_EQ(kernel->GetScoreAtEnter(), 777);
+    cocos2d::CCNode* root = board->GetContentRoot();
+    ASSERT_NE(root, nullptr);
+    EXPECT_NE(root->getChildByTag(CGameBoard::kSeatPanelTagBase + 0), nullptr);  // me, view 0
+    EXPECT_NE(root->getChildByTag(CGameBoard::kSeatPanelTagBase + 1), nullptr);  // chair 2, view 1
+
+    EXPECT_TRUE(h->SetGameClock(2, 30, 12));
+    EXPECT_NE(root->getChildByTag(300 + 1), nullptr);
+    EXPECT_TRUE(h->KillGameClock(30));
+    EXPECT_EQ(root->getChildByTag(300 + 1), nullptr);
+
+    EXPECT_TRUE(Status(2001, US_FREE, 2));
+    EXPECT_EQ(board->GetSeatUser(2), nullptr);
+    EXPECT_EQ(root->getChildByTag(CGameBoard::kSeatPanelTagBase + 1), nullptr);
+}
+
+TEST_F(HandlerBase, StartButtonSaysReadyOnlyWhileSeated)
+{
+    CGameBoard* board = EnterWithBoard(3);
+    ASSERT_NE(board, nullptr);
+    EXPECT_TRUE(Enter(1000, 0, US_SIT));
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {}));
+    EXPECT_TRUE(board->IsStartButtonShown());
+    EXPECT_EQ(kernel->GetClockTimerID(), ReadyClockID);
+    board->OnStartButton(nullptr);
+    ASSERT_EQ(room.sent.size(), 1u);
+    EXPECT_EQ(room.sent[0].sub, SUB_GF_USER_READY);
+    EXPECT_FALSE(board->IsStartButtonShown());
+    EXPECT_EQ(kernel->GetClockTimerID(), 0u);
+    EXPECT_TRUE(Status(1000, US_READY));
+    board->OnStartButton(nullptr);
+    EXPECT_EQ(room.sent.size(), 1u);
+}
+
+using HandlerSound = KernelTest;
+
+TEST_F(HandlerSound, NamesResolveByExtensionOrder)
+{
+    char dir[] = "/tmp/kest-sound-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string root = dir;
+    mkdir((root + "/snd").c_str(), 0755);
+    for (const char* file : {"/snd/a.mp3", "/snd/a.wav", "/snd/b.ogg", "/snd/c.wma", "/snd/c.mp3"})
+        std::ofstream(root + file) << "x";
+    cocos2d::CCFileUtils::sharedFileUtils()->addSearchPath(root.c_str());
+
+    EXPECT_EQ(CGameHandler::ResolveSoundPath("snd/a.mp3"), root + "/snd/a.wav");  // the given extension is dropped
+    EXPECT_EQ(CGameHandler::ResolveSoundPath("snd/a"), root + "/snd/a.wav");
+    EXPECT_EQ(CGameHandler::ResolveSoundPath("snd/b.wav"), root + "/snd/b.ogg");
+    EXPECT_EQ(CGameHandler::ResolveSoundPath("snd/c"), root + "/snd/c.wma");
+    EXPECT_EQ(CGameHandler::ResolveSoundPath("snd/none.mp3"), "snd/none.mp3");
+    EXPECT_EQ(CGameHandler::ResolveSoundPath(".mp3"), "");
+    EXPECT_EQ(CGameHandler::ResolveSoundPath(""), "");
+    std::system(("rm -rf '" + root + "'").c_str());
+}
+
+TEST_F(HandlerSound, EffectsReplayTheLastNameAndFollowMusic)
+{
+    RecordingHandler* h = Attach();
+    h->PlayGameSound("", false);  // nothing stored: nothing plays
+    h->PlayGameSound("snd/x", false);
+    h->PlayGameSound("", true);
+    EXPECT_EQ(audio.log, (Log{"effect snd/x", "effect snd/x loop"}));
+    cocos2d::CCUserDefault::sharedUserDefault()->setBoolForKey("Music", false);
+    h->PlayGameSound("snd/y", false);
+    h->PlayBackgroundMusic("snd/m");
+    EXPECT_EQ(audio.log.size(), 2u);
+    EXPECT_EQ(h->GetEffectName(), "snd/y");
+    cocos2d::CCUserDefault::sharedUserDefault()->setBoolForKey("Music", true);
+}
+
+TEST_F(HandlerSound, MusicStartsOnlyWhenNothingPlays)
+{
+    RecordingHandler* h = Attach();
+    h->PlayBackgroundMusic("snd/m");
+    EXPECT_EQ(audio.log, (Log{"preload snd/m", "effects volume 0.5", "music volume 0.5", "music snd/m loop"}));
+    audio.log.clear();
+    h->PlayBackgroundMusic("snd/n");  // already playing: only the name changes
+    EXPECT_TRUE(audio.log.empty());
+    EXPECT_EQ(h->GetMusicName(), "snd/n");
+    h->StopBackgroundMusic();
+    h->PlayBackgroundMusic("");
+    EXPECT_EQ(audio.log, (Log{"stop music", "preload snd/n", "effects volume 0.5", "music volume 0.5",
+                              "music snd/n loop"}));
+}
