@@ -13,8 +13,9 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when no other process holds the name; it is then held until this
-    // object dies or the process ends (a crash releases it too).
+    // False only when another holder has the name; otherwise it is held
+    // until this object dies or the process ends (a crash releases it too).
+    // Without a usable lock folder it is true and nothing is held.
     bool Acquire();
     bool IsHeld() const { return m_fd >= 0; }
 

@@ -12,6 +12,8 @@ public:
     enum { kTagLoading = 9901, kTagTicker = 9902 };
     static constexpr float kTickerHeight = 26;
     static constexpr float kTickerSpeed = 90;  // points a second
+    static constexpr float kTickerShare = 0.5f;  // of the visible width
+    static constexpr float kTickerTopGap = 4;
 
     // Made on first use and handed to the director as its top layer.
     static WindyTopLayer* sharedTopLayer();
@@ -31,6 +33,7 @@ public:
 
 private:
     WindyTopLayer() = default;
+    void clearContents();
     void startNextMessage();
     void tickTicker(float dt);
 

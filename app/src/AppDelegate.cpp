@@ -3,6 +3,7 @@
 #include "core/ClientGlobal.h"
 #include "core/ServerList.h"
 #include "core/UserMarkList.h"
+#include "net/TCPSocketModule.h"
 #include "platform/MessageWindow.h"
 #include "platform/WindowIcon.h"
 #include "ui/CCCursorTextField.h"
@@ -31,10 +32,15 @@ constexpr float kDesignHeight = 762;
 bool SoundExists(const std::string& path) { return CCFileUtils::sharedFileUtils()->isFileExist(
                                                 CCFileUtils::sharedFileUtils()->fullPathForFilename(path.c_str())); }
 
-// Message windows (the room's, the external games') are pumped every frame.
-class WindowPump : public CCObject {
+// Connections and message windows (the room's, the external games') move
+// only when polled: once a frame, on the main thread.
+class FramePump : public CCObject {
 public:
-    void pump(float) { platform::MessageWindow::PumpAll(); }
+    void pump(float)
+    {
+        CTCPSocketModule::PollAll();
+        platform::MessageWindow::PumpAll();
+    }
 };
 
 void Post(const char* name, float x, float y)
@@ -84,8 +90,8 @@ bool AppDelegate::applicationDidFinishLaunching()
     m_savedRect = view->getWindowRect();
 
     WindyTopLayer::sharedTopLayer();
-    static WindowPump* pump = new WindowPump();  // lives as long as the program
-    director->getScheduler()->scheduleSelector(schedule_selector(WindowPump::pump), pump, 0, false);
+    static FramePump* pump = new FramePump();  // lives as long as the program
+    director->getScheduler()->scheduleSelector(schedule_selector(FramePump::pump), pump, 0, false);
     platform::SetWindowIcon(CCFileUtils::sharedFileUtils()->fullPathForFilename("Icon/kestrelium.png"));
 
     // The guided tour belongs before the hall on a first run; it is not part

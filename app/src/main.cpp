@@ -51,8 +51,8 @@ int main(int argc, char** argv)
 
     if (options.headless || std::getenv("KEST_HEADLESS") != nullptr)
         CCDirector::setHeadless(true);
-    CCFileUtils::sharedFileUtils()->addSearchPath(options.resourceDir.empty() ? KEST_RES_DIR
-                                                                             : options.resourceDir.c_str());
+    CCFileUtils::sharedFileUtils()->setResourceRoot(options.resourceDir.empty() ? KEST_RES_DIR
+                                                                               : options.resourceDir);
 
     CCUserDefault* settings = CCUserDefault::sharedUserDefault();
     const int version = launch::BackVersionToStore(options.commandLine, settings->getIntegerForKey("WIN32BackVesion", 0));

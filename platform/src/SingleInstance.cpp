@@ -5,7 +5,9 @@
 // $XDG_RUNTIME_DIR (or /tmp with the user id in the name). Emulated
 // semantics: the kernel drops the lock with the process, so a crashed client
 // never blocks the next start; the descriptor is CLOEXEC, so programs we
-// start do not keep the lock alive after we exit.
+// start do not keep the lock alive after we exit. Only a lock held by
+// another process refuses: a folder where no lock file can be made does not
+// keep the program from starting.
 #include "platform/SingleInstance.h"
 
 #include <fcntl.h>
@@ -39,7 +41,7 @@ bool SingleInstance::Acquire()
         return true;
     int fd = open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
-        return false;
+        return true;  // no lock file possible: nobody holds the name, so run unguarded
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         close(fd);
         return false;

@@ -85,6 +85,29 @@ TEST_F(WindowHook, NotificationsAlwaysAndBoardCallsOnlyWithABoard)
     EXPECT_EQ(keys.seen[0].x, 9);
     EXPECT_EQ(keys.seen[1].x, 13);
 
+    // The wheel's delta rides in y; Ctrl+C and Ctrl+V are consumed.
+    Listener wheel, copy, paste;
+    center->addObserver(&wheel, callfuncO_selector(Listener::On), "MouseWheel", nullptr);
+    center->addObserver(&copy, callfuncO_selector(Listener::On), "Copy", nullptr);
+    center->addObserver(&paste, callfuncO_selector(Listener::On), "Paste", nullptr);
+    CCWindowMessage notch = Message(CCWindowMessage::kMouseWheel, 30, 40);
+    notch.wheelDelta = -120;
+    AppDelegate::WindowMessageHook(notch);
+    ASSERT_EQ(wheel.seen.size(), 1u);
+    EXPECT_EQ(wheel.seen[0].y, -120);
+    key.ctrl = true;
+    key.key = 'C';
+    EXPECT_TRUE(AppDelegate::WindowMessageHook(key));
+    key.key = 'V';
+    EXPECT_TRUE(AppDelegate::WindowMessageHook(key));
+    key.ctrl = false;
+    EXPECT_FALSE(AppDelegate::WindowMessageHook(key));  // a plain V is typing
+    EXPECT_EQ(copy.seen.size(), 1u);
+    EXPECT_EQ(paste.seen.size(), 1u);
+    center->removeObserver(&wheel, "MouseWheel");
+    center->removeObserver(&copy, "Copy");
+    center->removeObserver(&paste, "Paste");
+
     g_board = nullptr;
     AppDelegate::SetInputTargetResolver(nullptr);
     center->removeObserver(&cursor, "Cursor");

@@ -86,3 +86,10 @@ TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds)
     std::remove((std::string(dir) + "/Kestrelium.lock").c_str());
     rmdir(dir);
 }
+
+TEST(SingleInstance, NoLockFolderDoesNotKeepTheProgramFromStarting)
+{
+    SingleInstance guard("Kestrelium", "/nonexistent/kest-lock");
+    EXPECT_TRUE(guard.Acquire());
+    EXPECT_FALSE(guard.IsHeld());
+}

@@ -1,4 +1,6 @@
-// A headless engine with one running scene, the shared UI services installed.
+// A headless engine with one running scene, the drawn resources, a private
+// settings folder and the shared UI services installed; each test starts from
+// an empty director. Scene tests of other layers include it as "ui/UiFixture.h".
 #pragma once
 
 #include "cocos2d.h"
@@ -6,25 +8,46 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
 class UiFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
         using namespace cocos2d;
+        char dir[] = "/tmp/kest-ui-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        m_settingsDir = dir;
+        setenv("KEST_USER_DIR", dir, 1);
+        CCUserDefault::purgeSharedUserDefault();
         CCDirector::setHeadless(true);
         CCDirector* director = CCDirector::sharedDirector();
         CCEGLView* view = CCEGLView::sharedOpenGLView();
         director->setOpenGLView(view);
         view->setFrameSize(1288, 762);
         view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-        CCFileUtils::sharedFileUtils()->addSearchPath(KEST_RES_DIR);
+        CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
+        CCTextureCache::sharedTextureCache()->clearMissingPictures();
         ui::InstallCoreServices();
         scene = CCScene::create();
         director->runWithScene(scene);
         director->stepFrames(1);
     }
 
-    void TearDown() override { cocos2d::CCDirector::sharedDirector()->stepFrames(1); }
+    void TearDown() override
+    {
+        using namespace cocos2d;
+        CCDirector::sharedDirector()->stepFrames(1);
+        const auto& missing = CCTextureCache::sharedTextureCache()->getMissingPictures();
+        EXPECT_TRUE(missing.empty()) << "missing picture " << missing.front();
+        CCDirector::sharedDirector()->reset();
+        CCUserDefault::purgeSharedUserDefault();
+        unlink((m_settingsDir + "/UserDefault.xml").c_str());
+        rmdir(m_settingsDir.c_str());
+    }
 
     // A touch at a GL point (design points equal window pixels here).
     static void Touch(int phase, float x, float y)
@@ -46,5 +69,15 @@ protected:
         Touch(2, x, y);
     }
 
+    // Writes the frame as it would show to screens/<name>.png beside the test.
+    static void SaveScreen(const std::string& name)
+    {
+        mkdir("screens", 0755);
+        EXPECT_TRUE(cocos2d::CCDirector::sharedDirector()->saveScreenshot("screens/" + name + ".png"));
+    }
+
     cocos2d::CCScene* scene = nullptr;
+
+private:
+    std::string m_settingsDir;
 };

@@ -69,12 +69,14 @@ void Dialog::ShowMessage(const char* title, const char* text)
     const CCSize size = frame->getContentSize();
 
     CCLabelTTF* titleLabel = CreateGBKLabel(title != nullptr ? title : "", "Arial", 18);
+    titleLabel->setColor(ccc3(110, 60, 20));
     titleLabel->setPosition(CCPoint(size.width / 2, size.height - 22));
     frame->addChild(titleLabel, 1, kTagTitle);
 
     CCLabelTTF* textLabel = CCLabelTTF::create(CClientGlobal::GBKToUTF8(text != nullptr ? text : "").c_str(), "Arial",
                                                16, CCSize(size.width - 40, size.height - 110), kCCTextAlignmentCenter,
                                                kCCVerticalTextAlignmentCenter);
+    textLabel->setColor(ccc3(50, 40, 30));
     textLabel->setPosition(CCPoint(size.width / 2, size.height / 2 + 5));
     frame->addChild(textLabel, 1, kTagText);
 

@@ -22,10 +22,26 @@ WindyTopLayer* WindyTopLayer::sharedTopLayer()
     static WindyTopLayer* layer = [] {
         WindyTopLayer* l = new WindyTopLayer();
         l->init();
-        CCDirector::sharedDirector()->setTopLayer(l);
         return l;  // kept for the whole run
     }();
+    CCDirector* director = CCDirector::sharedDirector();
+    if (director->getTopLayer() != layer) {
+        // First use, or the director was reset (between tests): what the
+        // layer held belonged to the torn-down scenes.
+        layer->clearContents();
+        director->setTopLayer(layer);
+    }
     return layer;
+}
+
+void WindyTopLayer::clearContents()
+{
+    removeAllChildrenWithCleanup(true);
+    unschedule(schedule_selector(WindyTopLayer::tickTicker));
+    m_messages.clear();
+    m_pTicker = nullptr;
+    m_pTickerLabel = nullptr;
+    m_bTickerRunning = false;
 }
 
 void WindyTopLayer::showLoading()
@@ -47,9 +63,14 @@ void WindyTopLayer::relayout()
     if (CCNode* spinner = getChildByTag(kTagLoading))
         spinner->setPosition(VisibleRect::center());
     if (m_pTicker != nullptr) {
+        // Centred along the top, clear of the user panel on the left and the
+        // window buttons on the right.
         const CCRect visible = VisibleRect::getVisibleRect();
-        m_pTicker->changeWidth(visible.size.width);
-        m_pTicker->setPosition(CCPoint(visible.origin.x, visible.origin.y + visible.size.height - kTickerHeight));
+        const float width = visible.size.width * kTickerShare;
+        m_pTicker->changeWidth(width);
+        m_pTicker->setClipRect(CCRect(0, 0, width, kTickerHeight));
+        m_pTicker->setPosition(CCPoint(visible.origin.x + (visible.size.width - width) / 2,
+                                       visible.origin.y + visible.size.height - kTickerHeight - kTickerTopGap));
     }
 }
 

@@ -1,0 +1,128 @@
+// The program itself, started as a player's desktop would start it, headless,
+// with its own settings and lock folders.
+#include "platform/SingleInstance.h"
+
+#include "cocos2d.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <spawn.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+using namespace cocos2d;
+
+namespace {
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char dir[] = "/tmp/kest-program-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        m_dir = dir;
+        mkdir((m_dir + "/user").c_str(), 0755);
+        mkdir((m_dir + "/run").c_str(), 0755);
+        setenv("KEST_USER_DIR", (m_dir + "/user").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (m_dir + "/run").c_str(), 1);
+        setenv("KEST_HEADLESS", "1", 1);
+        CCUserDefault::purgeSharedUserDefault();
+    }
+
+    void TearDown() override
+    {
+        CCUserDefault::purgeSharedUserDefault();
+        const std::string cmd = "rm -rf '" + m_dir + "'";
+        if (std::system(cmd.c_str()) != 0)
+            std::fprintf(stderr, "cannot remove %s\n", m_dir.c_str());
+    }
+
+    // Runs kestrelium with the arguments; its exit code, or -1.
+    static int Run(const std::vector<std::string>& args)
+    {
+        std::vector<std::string> all{KEST_PROGRAM};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& arg : all)
+            argv.push_back(&arg[0]);
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        if (posix_spawn(&pid, KEST_PROGRAM, nullptr, nullptr, argv.data(), environ) != 0)
+            return -1;
+        int status = 0;
+        if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+            return -1;
+        return WEXITSTATUS(status);
+    }
+
+    // The settings the program left, read afresh.
+    static CCUserDefault* Settings()
+    {
+        CCUserDefault::purgeSharedUserDefault();
+        return CCUserDefault::sharedUserDefault();
+    }
+
+    bool SettingsWritten() const { return Exists(m_dir + "/user/UserDefault.xml"); }
+
+    std::string m_dir;
+};
+
+} // namespace
+
+TEST_F(Program, HeadlessRunWritesTheFrameAndTheStartSettings)
+{
+    CCUserDefault* before = Settings();
+    before->setIntegerForKey("WIN32BackVesion", 5);
+    before->setIntegerForKey("RoomSocketPort", 4000);
+    before->setIntegerForKey("effect", 1);
+    before->flush();
+    const std::string program = KEST_PROGRAM;
+    const std::string launcherCopy = program.substr(0, program.rfind('/') + 1) + "Springlock_1.exe";
+    if (FILE* stale = std::fopen(launcherCopy.c_str(), "wb"))
+        std::fclose(stale);
+
+    const std::string frame = m_dir + "/frame.png";
+    ASSERT_EQ(Run({"--headless", "--frames", "3", "--screenshot", frame, "updatefinsh/6021"}), 0);
+
+    CCImage image;
+    ASSERT_TRUE(image.initWithImageFile(frame.c_str()));
+    EXPECT_EQ(image.getWidth(), 1288);
+    EXPECT_EQ(image.getHeight(), 762);
+    EXPECT_FALSE(Exists(launcherCopy));
+    CCUserDefault* after = Settings();
+    EXPECT_EQ(after->getIntegerForKey("WIN32BackVesion", 0), 6021);
+    EXPECT_EQ(after->getIntegerForKey("WIN32CheckVesion", 0), 1);
+    EXPECT_EQ(after->getIntegerForKey("RoomSocketPort", -1), 0);
+    EXPECT_EQ(after->getIntegerForKey("effect", 0), 2);  // the first run is over
+    EXPECT_TRUE(after->getBoolForKey("RememberPwd", false));
+}
+
+TEST_F(Program, SecondStartEndsAtOnceAndTouchesNothing)
+{
+    platform::SingleInstance running("Kestrelium", m_dir + "/run");
+    ASSERT_TRUE(running.Acquire());
+    const std::string frame = m_dir + "/frame.png";
+    EXPECT_EQ(Run({"--headless", "--frames", "1", "--screenshot", frame, "updatefinsh/7"}), 0);
+    EXPECT_FALSE(Exists(frame));
+    EXPECT_FALSE(SettingsWritten());
+}
+
+TEST_F(Program, BadOptionsStopBeforeAnything)
+{
+    EXPECT_EQ(Run({"--headless", "--frames", "many"}), 2);
+    EXPECT_EQ(Run({"--headless", "--frames", "-3"}), 2);
+    EXPECT_EQ(Run({"--headless", "--screenshot"}), 2);
+    EXPECT_FALSE(SettingsWritten());
+}
