@@ -13,13 +13,15 @@ public:
     // Distance of each button's left edge from the right edge, 1 below the top.
     static constexpr float kCloseOffset = 47, kMaximizeOffset = 77, kRestoreOffset = 77, kMinimizeOffset = 107,
                            kSettingOffset = 143;
-    enum { kTagTitle = 8001, kTagUserPanel = 8002, kTagNickname = 8003, kTagScore = 8004, kTagFace = 8005 };
+    enum { kTagTitle = 8001, kTagUserPanel = 8002, kTagNickname = 8003, kTagScore = 8004, kTagFace = 8005,
+           kTagBand = 8006 };
 
     // room = 1 for the room's frame.
     static PublicLayer* create(int room);
     bool initFrame(int room);
 
-    // The room shows neither the title band nor the close button.
+    // The room shows neither the title nor the close button; the band
+    // behind them stays.
     void HideTitleAndClose();
     // Frame pieces follow the window-size rectangles; the buttons follow the
     // right edge; maximise or restore shows by the maximised state.
@@ -37,6 +39,7 @@ private:
     void onButton(cocos2d::CCObject* sender);
 
     int m_nRoom = 0;
+    cocos2d::CCSprite* m_pBand = nullptr;
     cocos2d::CCSprite* m_pTitle = nullptr;
     cocos2d::CCSprite* m_pEdges[3] = {nullptr, nullptr, nullptr};  // left, right, bottom
     cocos2d::CCNode* m_pUserPanel = nullptr;

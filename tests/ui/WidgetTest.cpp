@@ -4,7 +4,10 @@
 #include "platform/Clipboard.h"
 #include "ui/CCCursorTextField.h"
 #include "ui/CCTableSliderLayer.h"
+#include "ui/ImageButton.h"
 #include "ui/MBProgressHUD.h"
+#include "ui/MyPoint.h"
+#include "ui/PublicLayer.h"
 #include "ui/WindyTopLayer.h"
 
 using namespace cocos2d;
@@ -151,4 +154,81 @@ TEST_F(TopLayerTest, LoadingSpinnerAndTickerQueue)
     EXPECT_TRUE(MBProgressHUD::isShown());
     MBProgressHUD::hideHUD(false);
     EXPECT_FALSE(MBProgressHUD::isShown());
+}
+
+namespace {
+class ButtonTarget : public CCObject {
+public:
+    void OnButton(CCObject* sender) { tags.push_back(static_cast<CCNode*>(sender)->getTag()); }
+    std::vector<int> tags;
+};
+} // namespace
+
+using FrameTest = UiFixture;
+
+TEST_F(FrameTest, WindowButtonsKeepTheirPlacesAndTheRoomLosesTitleAndClose)
+{
+    ButtonTarget target;
+    PublicLayer* frame = PublicLayer::create(1);
+    frame->setButtonTarget(&target, menu_selector(ButtonTarget::OnButton));
+    scene->addChild(frame);
+    const struct {
+        int tag;
+        float offset;
+    } places[] = {{PublicLayer::kButtonClose, 47},
+                  {PublicLayer::kButtonMaximize, 77},
+                  {PublicLayer::kButtonRestore, 77},
+                  {PublicLayer::kButtonMinimize, 107},
+                  {PublicLayer::kButtonSetting, 143}};
+    for (const auto& place : places) {
+        CImageButton* button = frame->getButton(place.tag);
+        ASSERT_NE(button, nullptr) << place.tag;
+        // Left edge offset from the right, top edge 1 below the top.
+        const CCRect box = button->boundingBox();
+        EXPECT_EQ(box.getMinX(), 1288 - place.offset) << place.tag;
+        EXPECT_EQ(box.getMaxY(), 762 - 1) << place.tag;
+        EXPECT_EQ(button->getTouchPriority(), -128);
+    }
+    frame->Relayout(1288, 762, false);
+    EXPECT_TRUE(frame->getButton(PublicLayer::kButtonMaximize)->isVisible());
+    EXPECT_FALSE(frame->getButton(PublicLayer::kButtonRestore)->isVisible());
+    frame->Relayout(1288, 762, true);
+    EXPECT_FALSE(frame->getButton(PublicLayer::kButtonMaximize)->isVisible());
+    EXPECT_TRUE(frame->getButton(PublicLayer::kButtonRestore)->isVisible());
+
+    frame->HideTitleAndClose();
+    EXPECT_FALSE(frame->getChildByTag(PublicLayer::kTagTitle)->isVisible());
+    EXPECT_TRUE(frame->getChildByTag(PublicLayer::kTagBand)->isVisible());
+    CCDirector::sharedDirector()->stepFrames(1);
+    Tap(1288 - 47 + 10, 762 - 10);  // where the hidden close button was
+    Tap(1288 - 77 + 10, 762 - 10);  // restore, shown while maximised
+    Tap(1288 - 143 + 10, 762 - 10);
+    EXPECT_EQ(target.tags, (std::vector<int>{PublicLayer::kButtonRestore, PublicLayer::kButtonSetting}));
+}
+
+TEST_F(FrameTest, ButtonsHoverUnderTheMouseButNotWhilePressed)
+{
+    ButtonTarget target;
+    CImageButton* button =
+        CImageButton::create("Public/min_01", "Public/min_03", "Public/min_02", &target,
+                             menu_selector(ButtonTarget::OnButton), 4);
+    button->setPosition(CCPoint(200, 200));
+    scene->addChild(button);
+    CCDirector::sharedDirector()->stepFrames(1);
+    auto cursor = [](float x, float y) {
+        CCNotificationCenter::sharedNotificationCenter()->postNotification("Cursor", CMyPoint::create(x, y));
+    };
+    cursor(200, 200);
+    EXPECT_EQ(button->getShownState(), 2);
+    cursor(400, 400);
+    EXPECT_EQ(button->getShownState(), 0);
+    Touch(0, 200, 200);
+    EXPECT_EQ(button->getShownState(), 1);
+    cursor(200, 201);  // pressed wins over hover
+    EXPECT_EQ(button->getShownState(), 1);
+    Touch(2, 200, 200);
+    EXPECT_EQ(target.tags, (std::vector<int>{4}));
+    button->setEnabled(false);
+    cursor(200, 200);
+    EXPECT_EQ(button->getShownState(), 0);
 }

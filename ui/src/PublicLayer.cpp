@@ -26,6 +26,9 @@ const ButtonSpec kButtons[] = {
     {PublicLayer::kButtonSetting, "Public/setting", PublicLayer::kSettingOffset},
 };
 
+// The title sits low in the band, below the ticker's strip.
+constexpr float kTitleRaise = 36;
+
 } // namespace
 
 PublicLayer* PublicLayer::create(int room)
@@ -44,11 +47,11 @@ bool PublicLayer::initFrame(int room)
     if (!CCLayer::init())
         return false;
     m_nRoom = room;
-    m_pTitle = CCSprite::create("Public/title_bg");
-    if (m_pTitle != nullptr) {
-        m_pTitle->setAnchorPoint(CCPoint(0, 0));
-        addChild(m_pTitle, 0, kTagTitle);
-    }
+    m_pBand = CCSprite::create("Public/title_bg");
+    m_pBand->setAnchorPoint(CCPoint(0, 0));
+    addChild(m_pBand, 0, kTagBand);
+    m_pTitle = CCSprite::create("Public/title");
+    addChild(m_pTitle, 1, kTagTitle);
     for (int i = 0; i < 3; ++i) {
         CCSprite*& edge = m_pEdges[i];
         edge = CCSprite::create(i < 2 ? "Public/frame_side" : "Public/frame_bottom");
@@ -93,8 +96,7 @@ bool PublicLayer::initFrame(int room)
 
 void PublicLayer::HideTitleAndClose()
 {
-    if (m_pTitle != nullptr)
-        m_pTitle->setVisible(false);
+    m_pTitle->setVisible(false);
     if (CImageButton* close = getButton(kButtonClose))
         close->setVisible(false);
 }
@@ -113,7 +115,8 @@ void PublicLayer::Relayout(float width, float height, bool maximized)
         sprite->setTextureRect(CCRect(0, 0, r.size.width, r.size.height));
         sprite->setPosition(r.origin);
     };
-    place(m_pTitle, rects->m_rcTitle);
+    place(m_pBand, rects->m_rcTitle);
+    m_pTitle->setPosition(CCPoint(rects->m_rcTitle.getMidX(), rects->m_rcTitle.getMinY() + kTitleRaise));
     place(m_pEdges[0], rects->m_rcLeft);
     place(m_pEdges[1], rects->m_rcRight);
     place(m_pEdges[2], rects->m_rcBottom);
