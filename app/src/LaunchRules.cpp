@@ -67,6 +67,11 @@ Options ParseOptions(int argc, const char* const argv[])
             options.commandLine += arg;
         }
     }
+    // The frame is written when the frames are done; without an end it never would be.
+    if (!options.screenshot.empty() && options.frames < 0) {
+        options.ok = false;
+        options.error = "--screenshot needs --frames";
+    }
     return options;
 }
 

@@ -21,13 +21,18 @@ public:
         if (--m_left > 0)
             return;
         CCDirector* director = CCDirector::sharedDirector();
-        if (!m_screenshot.empty() && !director->saveScreenshot(m_screenshot))
+        if (!m_screenshot.empty() && !director->saveScreenshot(m_screenshot)) {
             std::fprintf(stderr, "kestrelium: cannot write %s\n", m_screenshot.c_str());
+            m_failed = true;
+        }
         director->getScheduler()->unscheduleAllForTarget(this);
         director->end();
     }
 
+    bool failed() const { return m_failed; }
+
 private:
+    bool m_failed = false;
     int m_left;
     std::string m_screenshot;
 };
@@ -72,8 +77,12 @@ int main(int argc, char** argv)
         CCDirector::sharedDirector()->getScheduler()->scheduleSelector(schedule_selector(FrameLimit::tick), limit, 0,
                                                                        false);
     }
-    const int rc = app.Run();
-    if (limit != nullptr)
+    int rc = app.Run();
+    if (limit != nullptr) {
+        // A frame asked for and not written is a failed run.
+        if (rc == 0 && limit->failed())
+            rc = 1;
         limit->release();
+    }
     return rc;
 }

@@ -36,6 +36,8 @@ TEST(LaunchRules, OptionsAreSeparatedFromTheCommandLine)
     EXPECT_FALSE(launch::ParseOptions(3, bad).ok);
     const char* missing[] = {"kestrelium", "--screenshot"};
     EXPECT_FALSE(launch::ParseOptions(2, missing).ok);
+    const char* endless[] = {"kestrelium", "--screenshot", "out.png"};  // would never be written
+    EXPECT_FALSE(launch::ParseOptions(3, endless).ok);
 }
 
 namespace {

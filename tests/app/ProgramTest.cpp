@@ -126,3 +126,8 @@ TEST_F(Program, BadOptionsStopBeforeAnything)
     EXPECT_EQ(Run({"--headless", "--screenshot"}), 2);
     EXPECT_FALSE(SettingsWritten());
 }
+
+TEST_F(Program, AFrameThatCannotBeWrittenFailsTheRun)
+{
+    EXPECT_NE(Run({"--headless", "--frames", "1", "--screenshot", m_dir + "/no/such/folder/frame.png"}), 0);
+}
