@@ -4,6 +4,7 @@
 #include "ui/Dialog.h"
 #include "ui/ImageButton.h"
 #include "ui/MyPoint.h"
+#include "ui/PublicLayer.h"
 #include "ui/WindyTopLayer.h"
 
 using namespace cocos2d;
@@ -143,4 +144,26 @@ TEST_F(DialogTest, MessageBoxOpensAPlainDialogTitledFriendlyNotice)
     ASSERT_NE(title, nullptr);
     EXPECT_STREQ(title->getString(), "友情提示");
     dialog->Close();
+}
+
+TEST_F(DialogTest, AnOpenMessageBoxKeepsTheWindowButtonsBelowItFromActing)
+{
+    Recorder recorder;
+    PublicLayer* frame = PublicLayer::create(0);
+    frame->setButtonTarget(&recorder, menu_selector(Recorder::OnButton));
+    scene->addChild(frame);
+    CCDirector::sharedDirector()->stepFrames(1);
+    const CCPoint setting(1288 - PublicLayer::kSettingOffset + 10, 762 - 10);
+
+    CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK("连接已断开"));
+    CCDirector::sharedDirector()->stepFrames(1);
+    Tap(setting.x, setting.y);  // same priority, but the box came later
+    EXPECT_EQ(recorder.pressed, 0);
+
+    auto* box = dynamic_cast<Dialog*>(WindyTopLayer::sharedTopLayer()->getChildren()->objectAtIndex(0));
+    ASSERT_NE(box, nullptr);
+    box->Close();
+    CCDirector::sharedDirector()->stepFrames(1);
+    Tap(setting.x, setting.y);
+    EXPECT_EQ(recorder.pressed, 1);
 }

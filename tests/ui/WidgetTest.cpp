@@ -232,3 +232,19 @@ TEST_F(FrameTest, ButtonsHoverUnderTheMouseButNotWhilePressed)
     cursor(200, 200);
     EXPECT_EQ(button->getShownState(), 0);
 }
+
+using MeasureTest = UiFixture;
+
+TEST_F(MeasureTest, CoreWidthsComeFromDrawnLabels)
+{
+    // Without the installed measure every width would be 0 and the chat
+    // would never wrap.
+    const float latin = CClientGlobal::GetTextWidth("ab", 16);
+    const float chinese = CClientGlobal::GetTextWidth(CClientGlobal::UTF8ToGBK("中文"), 16);
+    EXPECT_GT(latin, 0);
+    EXPECT_GT(chinese, latin);
+    EXPECT_GT(CClientGlobal::GetTextWidth(CClientGlobal::UTF8ToGBK("中文"), 32), chinese);
+    const std::string cut =
+        CClientGlobal::TruncateTextToWidth(CClientGlobal::UTF8ToGBK("一二三四五六七八九十"), 60, 16, "Arial");
+    EXPECT_EQ(CClientGlobal::GBKToUTF8(cut).substr(CClientGlobal::GBKToUTF8(cut).size() - 3), "...");
+}
