@@ -59,3 +59,19 @@ function(kest_add_rules_library module)
   kest_add_library(game_${module}_rules SOURCES ${A_SOURCES} PUBLIC_LIBS ${A_PUBLIC_LIBS})
   set_property(GLOBAL APPEND PROPERTY KEST_RULES_TARGETS game_${module}_rules)
 endfunction()
+
+# kest_add_game(<Module> SOURCES ... [LIBS ...])
+# A game module's module object, handler and board: target game_<Module> on
+# the framework, with the module's rules library when it has one. Skipped
+# while the framework is not built.
+function(kest_add_game module)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT TARGET framework)
+    return()
+  endif()
+  set(libs framework ${A_LIBS})
+  if(TARGET game_${module}_rules)
+    list(APPEND libs game_${module}_rules)
+  endif()
+  kest_add_library(game_${module} SOURCES ${A_SOURCES} PUBLIC_LIBS ${libs})
+endfunction()

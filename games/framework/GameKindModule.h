@@ -33,15 +33,18 @@ public:
     uint32_t GetExpectedImageCount() const { return m_dwExpectedImages; }
     uint32_t GetLoadedImageCount() const { return m_dwLoadedImages; }
 
-protected:
-    // Asks for each picture with OnImageLoaded as callback.
+    // Asks for each picture with OnImageLoaded as callback (the engine calls
+    // back for missing pictures too).
     void RequestImages(std::initializer_list<const char*> names);
     // Asks without a callback (pictures that do not count).
     static void PreloadImages(std::initializer_list<const char*> names);
     static void AddFrames(std::initializer_list<const char*> plists);
     static void RemoveFrames(std::initializer_list<const char*> plists);
     static void RemoveTextures(std::initializer_list<const char*> names);
+    // A sheet's frames with their picture named apart.
+    static void AddFramesWithTexture(const char* plist, const char* texture);
 
+protected:
     uint32_t m_dwExpectedImages;
     uint32_t m_dwLoadedImages = 0;
 };

@@ -68,6 +68,11 @@ void CGameKindModule::RemoveFrames(std::initializer_list<const char*> plists)
         frames->removeSpriteFramesFromFile(plist);
 }
 
+void CGameKindModule::AddFramesWithTexture(const char* plist, const char* texture)
+{
+    CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(plist, texture);
+}
+
 void CGameKindModule::RemoveTextures(std::initializer_list<const char*> names)
 {
     CCTextureCache* cache = CCTextureCache::sharedTextureCache();

@@ -1,0 +1,33 @@
+#include "games/BaccaratNew/BaccaratNewMobile.h"
+
+namespace BaccaratNew {
+
+BaccaratNewMobile::BaccaratNewMobile() : Sexy::CGameKindModule(5) {}
+
+Sexy::CGameBoard* BaccaratNewMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+
+void BaccaratNewMobile::LoadResources()
+{
+    RequestImages({
+        "ClientGame/Cards",
+        "BaccaratNew/UI/BaccaratNew-PC/NewUi0",
+        "BaccaratNew/UI/BaccaratNew-PC/NewUi1",
+        "BaccaratNew/UI/GameEndAnimation/GameEndAnimation0",
+        "BaccaratNew/BG"});
+    AddFrames({
+        "ClientGame/Cards.plist",
+        "BaccaratNew/UI/BaccaratNew-PC/NewUi0.plist",
+        "BaccaratNew/UI/BaccaratNew-PC/NewUi1.plist",
+        "BaccaratNew/UI/GameEndAnimation/GameEndAnimation0.plist"});
+}
+
+void BaccaratNewMobile::UnloadResources()
+{
+    RemoveFrames({
+        "BaccaratNew/UI/BaccaratNew-PC/NewUi0.plist",
+        "BaccaratNew/UI/BaccaratNew-PC/NewUi1.plist",
+        "ClientGame/Cards.plist",
+        "BaccaratNew/UI/GameEndAnimation/GameEndAnimation0.plist"});
+}
+
+} // namespace BaccaratNew

@@ -1,0 +1,9 @@
+#include "games/BumperCarBattle/BumperCarGame.h"
+
+#include "games/framework/GameKindModule.h"
+
+namespace BumperCarBattle {
+
+Sexy::CGameBoard* CreateGame() { return Sexy::CreatePlainGame(); }
+
+} // namespace BumperCarBattle

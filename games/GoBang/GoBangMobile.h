@@ -1,0 +1,22 @@
+// The module object of five in a row (kind 401): the least resource table, and its game. Until the
+// game's own handler and board are built, the game is the framework's plain
+// table.
+#pragma once
+
+#include "games/framework/GameKindModule.h"
+
+#include <cstdint>
+
+namespace GoBang {
+
+class GoBangMobile : public Sexy::CGameKindModule {
+public:
+    static constexpr uint16_t kKindID = 401;
+
+    GoBangMobile();
+    Sexy::CGameBoard* CreateGame() override;
+    void LoadResources() override;
+    void UnloadResources() override;
+};
+
+} // namespace GoBang

@@ -1,0 +1,34 @@
+#include "games/HorseBattle/HorseBattleMobile.h"
+
+namespace HorseBattle {
+
+HorseBattleMobile::HorseBattleMobile() : Sexy::CGameKindModule(1) {}
+
+Sexy::CGameBoard* HorseBattleMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+
+void HorseBattleMobile::LoadResources()
+{
+    // Ready with the first of the seven pictures.
+    AddFrames({"HorseBattle/UI/PaoMaUI/PaoMaUI0.plist", "HorseBattle/UI/PaoMaUI/PaoMaUI1.plist"});
+    RequestImages({"HorseBattle/UI/PaoMaUI/PaoMaUI0", "HorseBattle/UI/PaoMaUI/PaoMaUI1"});
+    AddFrames({"HorseBattle/Animations/HorseAnimation/HorseAnimation0.plist"});
+    RequestImages({"HorseBattle/Animations/HorseAnimation/HorseAnimation0"});
+    AddFrames({"HorseBattle/Animations/FenceAnimation/FenceAnimation0.plist"});
+    RequestImages({"HorseBattle/Animations/FenceAnimation/FenceAnimation0"});
+    AddFrames({"HorseBattle/Animations/TimeClockAnimation/TimeClockAnimation0.plist"});
+    RequestImages({"HorseBattle/Animations/TimeClockAnimation/TimeClockAnimation0"});
+    RequestImages({"HorseBattle/UI/pm_runbj", "HorseBattle/UI/bm"});
+}
+
+void HorseBattleMobile::UnloadResources()
+{
+    // The clock animation's frames stay.
+    RemoveFrames({
+        "HorseBattle/Animations/HorseAnimation/HorseAnimation0.plist",
+        "HorseBattle/UI/PaoMaUI/PaoMaUI0.plist",
+        "HorseBattle/UI/PaoMaUI/PaoMaUI1.plist",
+        "HorseBattle/Animations/FenceAnimation/FenceAnimation0.plist"});
+    RemoveTextures({"HorseBattle/UI/pm_runbj", "HorseBattle/UI/bm"});
+}
+
+} // namespace HorseBattle

@@ -1,0 +1,22 @@
+// The module object of little nine (kind 110): its pictures, and its game. Until the
+// game's own handler and board are built, the game is the framework's plain
+// table.
+#pragma once
+
+#include "games/framework/GameKindModule.h"
+
+#include <cstdint>
+
+namespace NineXiaoBattle {
+
+class NineXiaoMobile : public Sexy::CGameKindModule {
+public:
+    static constexpr uint16_t kKindID = 110;
+
+    NineXiaoMobile();
+    Sexy::CGameBoard* CreateGame() override;
+    void LoadResources() override;
+    void UnloadResources() override;
+};
+
+} // namespace NineXiaoBattle

@@ -1,0 +1,22 @@
+// The module object of bull with dice (kind 104): its pictures, and its game. Until the
+// game's own handler and board are built, the game is the framework's plain
+// table.
+#pragma once
+
+#include "games/framework/GameKindModule.h"
+
+#include <cstdint>
+
+namespace OxBattle {
+
+class OxBattleMobile : public Sexy::CGameKindModule {
+public:
+    static constexpr uint16_t kKindID = 104;
+
+    OxBattleMobile();
+    Sexy::CGameBoard* CreateGame() override;
+    void LoadResources() override;
+    void UnloadResources() override;
+};
+
+} // namespace OxBattle

@@ -1,0 +1,22 @@
+// The module object of six-seat bull (kind 102): its pictures, and its game. Until the
+// game's own handler and board are built, the game is the framework's plain
+// table.
+#pragma once
+
+#include "games/framework/GameKindModule.h"
+
+#include <cstdint>
+
+namespace OxEx {
+
+class OxExMobile : public Sexy::CGameKindModule {
+public:
+    static constexpr uint16_t kKindID = 102;
+
+    OxExMobile();
+    Sexy::CGameBoard* CreateGame() override;
+    void LoadResources() override;
+    void UnloadResources() override;
+};
+
+} // namespace OxEx

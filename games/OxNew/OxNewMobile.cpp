@@ -1,0 +1,20 @@
+#include "games/OxNew/OxNewMobile.h"
+#include "games/OxTB/OxTBMobile.h"
+
+namespace OxNew {
+
+OxNewMobile::OxNewMobile() : Sexy::CGameKindModule(8) {}
+
+Sexy::CGameBoard* OxNewMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+
+void OxNewMobile::LoadResources()
+{
+    OxTB::OxTBMobile::LoadBullResources(*this);
+}
+
+void OxNewMobile::UnloadResources()
+{
+    OxTB::OxTBMobile::UnloadBullResources();
+}
+
+} // namespace OxNew

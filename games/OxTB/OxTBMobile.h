@@ -1,0 +1,27 @@
+// The module object of bull with banker robbing (OxTB) (kind 28): its pictures, and its game. Until the
+// game's own handler and board are built, the game is the framework's plain
+// table.
+#pragma once
+
+#include "games/framework/GameKindModule.h"
+
+#include <cstdint>
+
+namespace OxTB {
+
+class OxTBMobile : public Sexy::CGameKindModule {
+public:
+    static constexpr uint16_t kKindID = 28;
+
+    OxTBMobile();
+    Sexy::CGameBoard* CreateGame() override;
+    void LoadResources() override;
+    void UnloadResources() override;
+    // Shared with OxNew (kind 27): eight counted pictures, the number sheet
+    // uncounted, then the frames.
+    static void LoadBullResources(Sexy::CGameKindModule& module);
+    // Shared with OxEx (102) and OxNew (27).
+    static void UnloadBullResources();
+};
+
+} // namespace OxTB

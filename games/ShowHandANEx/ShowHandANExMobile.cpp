@@ -1,0 +1,40 @@
+#include "games/ShowHandANEx/ShowHandANExMobile.h"
+
+namespace ShowHandANEx {
+
+ShowHandANExMobile::ShowHandANExMobile() : Sexy::CGameKindModule(7) {}
+
+Sexy::CGameBoard* ShowHandANExMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+
+void ShowHandANExMobile::LoadResources()
+{
+    AddFrames({
+        "ShowHandANEx/ShowHandANEx.plist",
+        "ClientGame/Cards.plist",
+        "ClientGame/Ready.plist",
+        "ShowHandANEx/SpirteStatus.plist",
+        "ClientGame/TimerNum.plist",
+        "ClientGame/Light.plist"});
+    RequestImages({
+        "ShowHandANEx/ShowHandANEx",
+        "ClientGame/Cards",
+        "ClientGame/Ready",
+        "ShowHandANEx/SpirteStatus",
+        "ClientGame/TimerNum",
+        "ClientGame/Light",
+        "ShowHandANEx/background"});
+}
+
+void ShowHandANExMobile::UnloadResources()
+{
+    RemoveFrames({
+        "ShowHandANEx/ShowHandANEx.plist",
+        "ClientGame/Cards.plist",
+        "ClientGame/Ready.plist",
+        "ShowHandANEx/SpirteStatus.plist",
+        "ClientGame/TimerNum.plist",
+        "ClientGame/Light.plist"});
+    RemoveTextures({"ShowHandANEx/background"});
+}
+
+} // namespace ShowHandANEx

@@ -1,0 +1,14 @@
+// San Gong (kind 9) has no module object of its own: the kernel loads its
+// pictures through the landlord module and creates the game here. Until the
+// game's own handler and board are built, it is the framework's plain table.
+#pragma once
+
+namespace Sexy {
+class CGameBoard;
+}
+
+namespace ThreeKing {
+
+Sexy::CGameBoard* CreateGame();
+
+} // namespace ThreeKing
