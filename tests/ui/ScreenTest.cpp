@@ -38,6 +38,10 @@ TEST_F(Screens, FrameWidgetsAndMessageBox)
     name->setText(CClientGlobal::UTF8ToGBK("牌桌一号"));
     scene->addChild(name);
     name->openInput();
+    CCCursorTextField* longer = CCCursorTextField::create("", "Arial", 15, CCSize(180, 22));
+    longer->setPosition(CCPoint(120, 380));
+    longer->setText(CClientGlobal::UTF8ToGBK("一段很长很长的文字，比输入框宽得多，看看怎么显示"));
+    scene->addChild(longer);
 
     CCTableSliderLayer* across = CCTableSliderLayer::create(CCTableSliderLayer::kHorizontal, 400, nullptr, nullptr);
     across->setPosition(CCPoint(120, 300));
@@ -60,9 +64,9 @@ TEST_F(Screens, FrameWidgetsAndMessageBox)
     CCDirector::sharedDirector()->stepFrames(90);
     SaveScreen("widgets");
 
-    // The caret behind the text, and the right-click menu over the field.
-    name->closeInput();
-    name->openInput();
+    // The caret behind the end of a text longer than its box, and the
+    // right-click menu over another field.
+    longer->openInput();
     CCNotificationCenter::sharedNotificationCenter()->postNotification("WmRbuttonUp", CMyPoint::create(150, 428));
     CCDirector::sharedDirector()->stepFrames(1);
     EXPECT_TRUE(name->isMenuShown());

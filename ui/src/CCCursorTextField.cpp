@@ -93,10 +93,12 @@ bool CCCursorTextField::initField(const char* placeholder, const char* fontName,
     setAnchorPoint(CCPoint(0, 0));
     setContentSize(box);
     m_strPlaceholder = placeholder != nullptr ? placeholder : "";
-    m_pLabel = CCLabelTTF::create("", fontName != nullptr ? fontName : "", fontSize, box, kCCTextAlignmentLeft,
-                                  kCCVerticalTextAlignmentTop);
-    m_pLabel->setAnchorPoint(CCPoint(0, 0));
+    // One line, clipped to the box; a longer text slides left so that its
+    // end and the caret stay in view.
+    m_pLabel = CCLabelTTF::create("", fontName != nullptr ? fontName : "", fontSize);
+    m_pLabel->setAnchorPoint(CCPoint(0, 0.5f));
     addChild(m_pLabel);
+    setClipRect(CCRect(0, 0, box.width, box.height));
     m_pCaret = CCLayerColor::create(ccc4(255, 255, 255, 255), 2, fontSize + 2);
     m_pCaret->setVisible(false);
     addChild(m_pCaret, 1);
@@ -310,14 +312,11 @@ void CCCursorTextField::refresh()
         m_pLabel->setString(CClientGlobal::GBKToUTF8(getShowText()).c_str());
         m_pLabel->setColor(m_textColor);
     }
-    // Caret behind the text: measure the text alone, not the box.
-    float width = 0;
-    if (!empty) {
-        CCLabelTTF* measure = CCLabelTTF::create(CClientGlobal::GBKToUTF8(getShowText()).c_str(),
-                                                 m_pLabel->getFontName(), m_pLabel->getFontSize());
-        width = measure->getContentSize().width;
-    }
-    const float maxX = getContentSize().width - 2;
-    m_pCaret->setPosition(CCPoint(width < maxX ? width : maxX, getContentSize().height - m_pCaret->getContentSize().height));
+    const CCSize box = getContentSize();
+    const float textWidth = empty ? 0 : m_pLabel->getContentSize().width;
+    const float room = box.width - m_pCaret->getContentSize().width - 1;
+    const float shift = textWidth > room ? textWidth - room : 0;
+    m_pLabel->setPosition(CCPoint(-shift, box.height / 2));
+    m_pCaret->setPosition(CCPoint(textWidth - shift, (box.height - m_pCaret->getContentSize().height) / 2));
     m_pCaret->setColor(m_textColor);
 }
