@@ -145,6 +145,10 @@ TEST_F(TopLayerTest, LoadingSpinnerAndTickerQueue)
     top->pushMessage(CClientGlobal::UTF8ToGBK("乙： 再见"));
     EXPECT_TRUE(top->isTickerRunning());
     EXPECT_EQ(top->getQueuedMessageCount(), 1u);
+    // The strip leaves the window buttons free.
+    const CCRect strip = top->getChildByTag(WindyTopLayer::kTagTicker)->boundingBox();
+    EXPECT_LT(strip.getMaxX(), 1288 - PublicLayer::kSettingOffset);
+    EXPECT_LE(strip.getMaxY(), 762);
     // Both lines cross a 1288-point window in well under a minute.
     CCDirector::sharedDirector()->stepFrames(60 * 60);
     EXPECT_FALSE(top->isTickerRunning());
