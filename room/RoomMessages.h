@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Wire.h"
+#include "games/framework/KernelMessages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -102,23 +103,6 @@ struct UserEnterHead {
     uint16_t wClientKind;
 };
 
-// A user's score (3/101), relayed to the game unchanged.
-struct UserScoreMessage {
-    uint32_t dwUserID;
-    uint8_t cbChangeFlag;
-    int64_t lValues[6];
-    uint32_t dwScoreEnd;
-};
-
-// A user's status (3/102). The server sends at least kUserStatusMinSize
-// bytes; the game gets exactly these nine.
-struct UserStatusMessage {
-    uint32_t dwUserID;
-    uint16_t wTableID;
-    uint16_t wChairID;
-    uint8_t cbUserStatus;
-};
-
 // Client: sit down (3/3).
 struct SitDownRequest {
     uint16_t wTableID;           // INVALID_TABLE: any
@@ -153,6 +137,11 @@ struct TableStatusMessage {
 
 KEST_WIRE_END
 
+// The score (3/101, 57 bytes) and status (3/102, the first 9 of at least 25)
+// messages have the layout the room relays to the game.
+using Sexy::UserScoreMessage;
+using Sexy::UserStatusMessage;
+
 static_assert(sizeof(RoomLogonRequest) == 162, "room log-on layout");
 static_assert(offsetof(RoomLogonRequest, szPassword) == 16 && offsetof(RoomLogonRequest, szMachineID) == 82 &&
                   offsetof(RoomLogonRequest, wKindID) == 148 && offsetof(RoomLogonRequest, dwRoomVersion) == 154,
@@ -161,8 +150,6 @@ static_assert(sizeof(tagRoomConfig) == 26 && offsetof(tagRoomConfig, wGridValue2
 static_assert(sizeof(UserEnterHead) == 82 && offsetof(UserEnterHead, wTableID) == 21 &&
                   offsetof(UserEnterHead, lValues) == 26 && offsetof(UserEnterHead, wClientKind) == 80,
               "user enter head layout");
-static_assert(sizeof(UserScoreMessage) == 57, "user score layout");
-static_assert(sizeof(UserStatusMessage) == 9, "user status layout");
 static_assert(sizeof(SitDownRequest) == 71, "sit-down layout");
 static_assert(sizeof(StandUpRequest) == 5, "stand-up layout");
 static_assert(sizeof(TableRuleHead) == 13, "table rule head layout");
@@ -173,8 +160,7 @@ constexpr uint32_t kDefaultRoomVersion = 5002;
 constexpr size_t kUserStatusMinSize = 25;
 constexpr size_t kLogonErrorMinSize = 6;
 constexpr size_t kSitFailedMinSize = 5;
-// Capacities of the tail items written to the game and to the server.
-constexpr size_t kUserEnterItemCapacity = 16301;
+// Capacity of the tail items of the table rule.
 constexpr size_t kTableRuleItemCapacity = 16196;
 
 // Command word of a sink's OnSocketRead.

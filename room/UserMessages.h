@@ -1,5 +1,6 @@
-// Reading the room's user messages into records, and building what the room
-// sends about users: to the server (log-on, seats, table rule) and to the game.
+// Reading the room's user-enter message into a record, and building what the
+// room sends the server: the log-on, seats and the table rule. What goes to
+// the game about users is built by the framework (KernelMessages.h).
 #pragma once
 
 #include "room/RoomMessages.h"
@@ -16,17 +17,6 @@ namespace room {
 // message is shorter than its head. Text items longer than their field are
 // ignored (the field stays empty); unknown items are skipped.
 bool ReadUserEnter(const void* data, size_t size, tagUserData& out);
-
-// Copies the six values and the score-block end of a score message.
-void ApplyUserScore(tagUserData& user, const UserScoreMessage& score);
-
-// User enter for the game (4/100): a 0 byte, the head rebuilt from the record
-// one byte further on (the kept bytes zero), then items 10 always, 11 and 12
-// when not empty.
-std::vector<uint8_t> BuildGameUserEnter(const tagUserData& user);
-
-// User status for the game (4/102), nine bytes.
-UserStatusMessage BuildGameUserStatus(const tagUserData& user);
 
 struct LogonIdentity {
     uint32_t userId = 0;

@@ -2,7 +2,9 @@
 #include "app/AppDelegate.h"
 #include "app/LaunchRules.h"
 #include "core/ClientGlobal.h"
+#include "hall/GameHallScene.h"
 #include "platform/SingleInstance.h"
+#include "room/RoomScene.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +67,10 @@ int main(int argc, char** argv)
         settings->setIntegerForKey("WIN32BackVesion", version);
         settings->flush();
     }
+
+    // The hall is the first scene; it enters rooms through the room layer.
+    AppDelegate::SetFirstSceneFactory(&GameHallScene::CreateFirstScene);
+    GameHallScene::SetRoomEnterer(&RoomScene::EnterFromHall);
 
     AppDelegate app(options);
     CCEGLView* view = CCEGLView::sharedOpenGLView();

@@ -20,12 +20,6 @@ void CopyItem(char16_t (&field)[N], const void* item, size_t bytes)
     field[N - 1] = 0;
 }
 
-template <size_t N>
-std::u16string Text(const char16_t (&field)[N])
-{
-    return wire::ReadText(field, N);
-}
-
 }  // namespace
 
 bool ReadUserEnter(const void* data, size_t size, tagUserData& out)
@@ -70,64 +64,6 @@ bool ReadUserEnter(const void* data, size_t size, tagUserData& out)
         }
     }
     return true;
-}
-
-void ApplyUserScore(tagUserData& user, const UserScoreMessage& score)
-{
-    int64_t values[6];
-    std::memcpy(values, reinterpret_cast<const uint8_t*>(&score) + offsetof(UserScoreMessage, lValues), sizeof(values));
-    user.lScore = values[0];
-    user.lCarriedScore1 = values[1];
-    user.lInsureScore = values[2];
-    user.lCarriedScore2 = values[3];
-    user.lCarriedScore3 = values[4];
-    user.lCarriedScore4 = values[5];
-    user.dwScoreEnd = score.dwScoreEnd;
-}
-
-std::vector<uint8_t> BuildGameUserEnter(const tagUserData& user)
-{
-    UserEnterHead head{};
-    head.dwGameID = user.dwGameID;
-    head.dwUserID = user.dwUserID;
-    head.dwCarried1 = user.dwCarried1;
-    head.wCarried2 = user.wCarried2;
-    head.dwCarried3 = user.dwCarried3;
-    head.cbGender = user.cbGender;
-    head.cbMemberOrder = user.cbMemberOrder;
-    head.cbCarried4 = user.cbCarried4;
-    head.wTableID = user.wTableID;
-    head.wChairID = user.wChairID;
-    head.cbUserStatus = user.cbUserStatus;
-    const int64_t values[6] = {user.lScore,    user.lCarriedScore1, user.lInsureScore,
-                               user.lCarriedScore2, user.lCarriedScore3, user.lCarriedScore4};
-    std::memcpy(reinterpret_cast<uint8_t*>(&head) + offsetof(UserEnterHead, lValues), values, sizeof(values));
-    head.dwScoreEnd = user.dwScoreEnd;
-    head.wClientKind = static_cast<uint16_t>(user.dwClientKind);
-
-    std::vector<uint8_t> message(1 + sizeof(head) + kUserEnterItemCapacity);
-    message[0] = 0;
-    std::memcpy(message.data() + 1, &head, sizeof(head));
-    CSendPacketHelper items(message.data() + 1 + sizeof(head), kUserEnterItemCapacity);
-    items.AddPacket(Text(user.szNickName), 10);
-    const std::u16string second = Text(user.szSecondText);
-    if (!second.empty())
-        items.AddPacket(second, 11);
-    const std::u16string third = Text(user.szThirdText);
-    if (!third.empty())
-        items.AddPacket(third, 12);
-    message.resize(1 + sizeof(head) + items.GetDataSize());
-    return message;
-}
-
-UserStatusMessage BuildGameUserStatus(const tagUserData& user)
-{
-    UserStatusMessage status{};
-    status.dwUserID = user.dwUserID;
-    status.wTableID = user.wTableID;
-    status.wChairID = user.wChairID;
-    status.cbUserStatus = user.cbUserStatus;
-    return status;
 }
 
 RoomLogonRequest BuildRoomLogon(const LogonIdentity& identity)

@@ -1,0 +1,328 @@
+#include "hall/GameHallScene.h"
+
+#include "app/AppDelegate.h"
+#include "core/ClientGlobal.h"
+#include "net/TCPSocketModule.h"
+#include "ui/GBKLabel.h"
+#include "ui/ImageButton.h"
+#include "ui/MBProgressHUD.h"
+#include "ui/PublicLayer.h"
+#include "ui/VisibleRect.h"
+
+#include <cstdio>
+#include <fstream>
+
+using namespace cocos2d;
+
+GameHallScene* g_pGameHallScene = nullptr;
+
+namespace {
+
+GameHallScene::RoomEnterer g_roomEnterer = nullptr;
+
+constexpr uint16_t kHallUserMain = 3;
+constexpr uint16_t kSubUserInfoResult = 301;
+constexpr uint16_t kSubModifyResult = 900;
+
+std::string GBK(const char* utf8)
+{
+    return CClientGlobal::UTF8ToGBK(utf8);
+}
+
+}  // namespace
+
+// --- small services ---------------------------------------------------------
+
+bool HallMessage::init()
+{
+    if (!CCLayer::init())
+        return false;
+    CCSprite* panel = CCSprite::create("Hall/message_bg");
+    if (panel != nullptr) {
+        panel->setAnchorPoint(CCPoint(0, 0));
+        addChild(panel);
+        setContentSize(panel->getContentSize());
+    }
+    return true;
+}
+
+void GameHallUserLayer::UpdateUserInfo(PublicLayer* frame)
+{
+    if (frame != nullptr)
+        frame->UpdateUserInfo();
+}
+
+// --- the scene ----------------------------------------------------------------
+
+void GameHallScene::SetRoomEnterer(RoomEnterer enterer)
+{
+    g_roomEnterer = enterer;
+}
+
+GameHallScene* GameHallScene::create(const HallConfig& config)
+{
+    auto* hall = new GameHallScene();
+    if (!hall->initHall(config)) {
+        delete hall;
+        return nullptr;
+    }
+    hall->autorelease();
+    return hall;
+}
+
+CCScene* GameHallScene::CreateFirstScene()
+{
+    HallConfig config;
+    std::string error;
+    std::vector<std::string> options;
+    const std::string defaultFile = CClientGlobal::GetAppDirectory() + "hall.conf";
+    if (std::ifstream(defaultFile).good()) {
+        options.push_back("--hall-config");
+        options.push_back(defaultFile);
+    }
+    if (AppDelegate* app = AppDelegate::GetInstance()) {
+        const std::vector<std::string>& extra = app->GetOptions().extra;
+        options.insert(options.end(), extra.begin(), extra.end());
+    }
+    if (!hall::ReadOptions(options, config, error)) {
+        std::fprintf(stderr, "kestrelium: %s\n", error.c_str());
+        CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK(error));
+    }
+    hall::ApplyUser(config.user, CClientGlobal::GetInstance()->GetUserRecord());
+    CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("ClientGame/UserStatus.plist");
+    return create(config);
+}
+
+GameHallScene::GameHallScene() = default;
+
+GameHallScene::~GameHallScene()
+{
+    CCDirector::sharedDirector()->getScheduler()->unscheduleAllForTarget(this);
+    if (g_pGameHallScene == this)
+        g_pGameHallScene = nullptr;
+}
+
+bool GameHallScene::initHall(const HallConfig& config)
+{
+    if (!CCScene::init())
+        return false;
+    m_Config = config;
+    g_pGameHallScene = this;
+    SetHallSocket(std::make_unique<CTCPSocketModule>());
+
+    const CCRect visible = VisibleRect::getVisibleRect();
+    if (CCSprite* background = CCSprite::create("Skin/Bg/bg1")) {
+        background->setAnchorPoint(CCPoint(0, 0));
+        background->setTextureRect(CCRect(0, 0, visible.size.width, visible.size.height));
+        background->setPosition(visible.origin);
+        addChild(background, -1);
+    }
+    m_pPublicLayer = PublicLayer::create(0);
+    if (m_pPublicLayer != nullptr) {
+        m_pPublicLayer->setButtonTarget(this, menu_selector(GameHallScene::OnFrameButton));
+        m_pPublicLayer->Relayout(visible.size.width, visible.size.height, false);
+        addChild(m_pPublicLayer, 0);
+    }
+    BuildRoomList();
+    m_pHallMessage = HallMessage::create();
+    m_pHallMessage->setPosition(CCPoint(visible.getMinX() + 12, visible.getMinY() + 12));
+    addChild(m_pHallMessage, 1);
+    if (m_Config.enterRoom >= 0)
+        scheduleOnce(schedule_selector(GameHallScene::EnterAtStart), 0);
+    return true;
+}
+
+void GameHallScene::BuildRoomList()
+{
+    const CCRect visible = VisibleRect::getVisibleRect();
+    CCLabelTTF* heading = CCLabelTTF::create("游戏房间", "Arial", 22);
+    heading->setAnchorPoint(CCPoint(0, 0.5f));
+    heading->setPosition(CCPoint(visible.getMinX() + 40, visible.getMaxY() - 130));
+    addChild(heading, 1);
+    if (m_Config.rooms.empty()) {
+        CCLabelTTF* note = CCLabelTTF::create("没有配置房间（--room 或 hall.conf）", "Arial", 16);
+        note->setPosition(VisibleRect::center());
+        addChild(note, 1, kTagEmptyNote);
+        return;
+    }
+    const float cellWidth = 240;
+    const float cellHeight = 96;
+    const int columns = std::max(1, static_cast<int>((visible.size.width - 80) / cellWidth));
+    for (size_t i = 0; i < m_Config.rooms.size() && i < 60; ++i) {
+        const HallRoom& room = m_Config.rooms[i];
+        CImageButton* button = CImageButton::create("Hall/room", "Hall/room_pressed", "Hall/room_hover", this,
+                                                    menu_selector(GameHallScene::OnRoomButton),
+                                                    kTagRoomBase + static_cast<int>(i));
+        if (button == nullptr)
+            continue;
+        const int column = static_cast<int>(i) % columns;
+        const int row = static_cast<int>(i) / columns;
+        button->setPosition(CCPoint(visible.getMinX() + 40 + (column + 0.5f) * cellWidth,
+                                    visible.getMaxY() - 200 - row * cellHeight));
+        const CCSize size = button->getContentSize();
+        const std::string kindName = room.kindName.empty() ? hall::DefaultKindName(room.kindId) : room.kindName;
+        CCLabelTTF* kindLabel = CCLabelTTF::create(kindName.c_str(), "Arial", 18);
+        kindLabel->setPosition(CCPoint(size.width / 2, size.height / 2 + 11));
+        button->addChild(kindLabel, 5);
+        CCLabelTTF* nameLabel = CCLabelTTF::create(room.name.c_str(), "Arial", 14);
+        nameLabel->setPosition(CCPoint(size.width / 2, size.height / 2 - 13));
+        nameLabel->setColor(ccc3(230, 240, 250));
+        button->addChild(nameLabel, 5);
+        addChild(button, 1, kTagRoomBase + static_cast<int>(i));
+    }
+}
+
+void GameHallScene::onEnter()
+{
+    CCScene::onEnter();
+    // The room asked to be entered again (its re-enter dialog).
+    CCUserDefault* settings = CCUserDefault::sharedUserDefault();
+    const int port = settings->getIntegerForKey("RoomSocketPort", 0);
+    if (port == 0)
+        return;
+    settings->setIntegerForKey("RoomSocketPort", 0);
+    settings->flush();
+    for (size_t i = 0; i < m_Config.rooms.size(); ++i) {
+        if (m_Config.rooms[i].port == port) {
+            EnterConfiguredRoom(i);
+            return;
+        }
+    }
+}
+
+void GameHallScene::EnterAtStart(float)
+{
+    if (m_Config.enterRoom >= 0)
+        EnterConfiguredRoom(static_cast<size_t>(m_Config.enterRoom));
+}
+
+void GameHallScene::OnRoomButton(CCObject* sender)
+{
+    auto* node = dynamic_cast<CCNode*>(sender);
+    if (node != nullptr && node->getTag() >= kTagRoomBase)
+        EnterConfiguredRoom(static_cast<size_t>(node->getTag() - kTagRoomBase));
+}
+
+void GameHallScene::OnFrameButton(CCObject* sender)
+{
+    auto* node = dynamic_cast<CCNode*>(sender);
+    if (node == nullptr)
+        return;
+    if (node->getTag() == PublicLayer::kButtonClose)
+        CCDirector::sharedDirector()->end();
+    else if (node->getTag() == PublicLayer::kButtonMinimize)
+        CCEGLView::sharedOpenGLView()->minimizeWindow();
+}
+
+bool GameHallScene::EnterConfiguredRoom(size_t index)
+{
+    if (index >= m_Config.rooms.size())
+        return false;
+    const HallRoom& room = m_Config.rooms[index];
+    return EnterGameServer(hall::MakeKindRecord(room), hall::MakeServerRecord(room));
+}
+
+bool GameHallScene::EnterGameServer(const GameKindRecord& kind, const GameServerRecord& server)
+{
+    if (m_bEntering || g_roomEnterer == nullptr)
+        return false;
+    MBProgressHUD::showHUD();
+    if (!g_roomEnterer(kind, server)) {
+        MBProgressHUD::hideHUD(false);
+        CClientGlobal::ShowMessageBox(GBK("进入房间失败"));
+        return false;
+    }
+    return true;
+}
+
+void GameHallScene::RemoveHallMessage()
+{
+    if (m_pHallMessage == nullptr)
+        return;
+    m_pHallMessage->removeFromParentAndCleanup(true);
+    m_pHallMessage = nullptr;
+}
+
+// --- the hall connection ---------------------------------------------------------
+
+void GameHallScene::SetHallSocket(std::unique_ptr<IClientSocket> socket)
+{
+    m_pHallSocket = std::move(socket);
+    if (m_pHallSocket)
+        m_pHallSocket->SetSocketSink(this);
+}
+
+bool GameHallScene::ConnectHallServer(int connectType)
+{
+    m_nConnectType = connectType;
+    m_nConnectTries = 1;
+    const UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
+    m_pHallSocket->SetUserID(logon.dwUserID);
+    return m_pHallSocket->Connect({m_Config.hallHost}, CClientGlobal::WideToAnsi(FieldText(logon.szAccounts)),
+                                  m_Config.hallPort);
+}
+
+void GameHallScene::CloseHallSocket()
+{
+    m_nConnectType = 0;
+    if (m_pHallSocket)
+        m_pHallSocket->CloseSocket();
+}
+
+IPersonalCentreDialog* GameHallScene::FindDialog(int tag)
+{
+    CCScene* scene = CCDirector::sharedDirector()->getRunningScene();
+    CCNode* child = scene != nullptr ? scene->getChildByTag(tag) : nullptr;
+    return dynamic_cast<IPersonalCentreDialog*>(child);
+}
+
+bool GameHallScene::OnSocketLink(int errorCode, const char*, IClientSocket*)
+{
+    if (m_nConnectType != kConnectPersonalCentre)
+        return true;
+    if (errorCode == 0) {
+        IPersonalCentreDialog* dialog = FindDialog(kTagUserInfoDialog);
+        if (dialog != nullptr && dialog->QueryUserInfo())
+            return true;
+    } else if (m_nConnectTries < kPersonalCentreTries) {
+        ++m_nConnectTries;
+        const UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
+        m_pHallSocket->Connect({m_Config.hallHost}, CClientGlobal::WideToAnsi(FieldText(logon.szAccounts)),
+                               m_Config.hallPort);
+        return true;
+    }
+    m_nConnectType = 0;
+    CClientGlobal::ShowMessageBox(GBK("个人中心异常"));
+    return true;
+}
+
+bool GameHallScene::OnSocketRead(uint32_t command, const void* data, size_t size, IClientSocket*)
+{
+    const uint16_t main = static_cast<uint16_t>(command & 0xFFFF);
+    const uint16_t sub = static_cast<uint16_t>(command >> 16);
+    if (main != kHallUserMain)
+        return true;
+    if (sub == kSubUserInfoResult) {
+        IPersonalCentreDialog* dialog = FindDialog(kTagUserInfoDialog);
+        if (dialog == nullptr) {
+            CClientGlobal::ShowMessageBox(GBK("个人中心请求异常"));
+            return true;
+        }
+        return dialog->OnUserInfoResult(data, size);
+    }
+    if (sub == kSubModifyResult) {
+        bool ok = true;
+        if (IPersonalCentreDialog* lock = FindDialog(kTagLockMachineDialog))
+            ok = lock->OnModifyResult(data, size) && ok;
+        if (IPersonalCentreDialog* info = FindDialog(kTagUserInfoDialog))
+            ok = info->OnModifyResult(data, size) && ok;
+        return ok;
+    }
+    return true;
+}
+
+bool GameHallScene::OnSocketShut(IClientSocket*, SocketShutReason)
+{
+    m_nConnectType = 0;
+    return true;
+}

@@ -1,0 +1,251 @@
+// The scene of one game room: its connection to the room server, the room
+// log-on, the users, the table grid, the user list and chat, the seats, and
+// the game kernel that hosts the game at my table.
+//
+// The hall makes it (create, retain, EnterRoom); it pushes itself over the
+// hall when the log-on finishes and pops itself when the player leaves. At
+// most one exists at a time: g_pRoomScene.
+#pragma once
+
+#include "cocos2d.h"
+#include "games/framework/BaseKernelLayer.h"
+#include "games/framework/GameRoom.h"
+#include "hall/CDlgSetting.h"
+#include "hall/HallRecords.h"
+#include "net/ClientSocket.h"
+#include "net/IPCCopyData.h"
+#include "platform/MessageWindow.h"
+#include "platform/Process.h"
+#include "platform/SharedMemory.h"
+#include "room/CCTableListLayer.h"
+#include "room/RoomMessages.h"
+#include "room/RoomUserManager.h"
+#include "ui/Dialog.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class PublicLayer;
+class CImageButton;
+class GameChatLayerG;
+class PlayerTableViewLayerG;
+class BankDialogServer;
+
+class RoomScene : public cocos2d::CCScene,
+                  public IClientSocketSink,
+                  public IChannelMessageSink,
+                  public CDialogDelegate,
+                  public platform::IMessageWindowSink,
+                  public Sexy::IGameRoom,
+                  public ITableSeatSink,
+                  public ISettingTarget {
+public:
+    // Room state: what the room connection has reached.
+    enum {
+        kRoomIdle = 0,       // before the link
+        kRoomLinked = 2,     // log-on sent
+        kRoomLoggedOn = 3,
+        kRoomReady = 4,      // log-on finished: the room is usable
+        kRoomRefused = 5,
+    };
+    enum { kSceneTag = 2, kKernelZOrder = 999 };
+    // Top-layer child of the dialog that asks to enter the room again.
+    enum { kReenterDialogTag = 5508 };
+    enum { kTagTablePassword = 5601, kTagUserInfo = 5602, kTagSetting = 5603 };
+    static constexpr float kEnterFlagSeconds = 20.0f;
+    static constexpr float kSocketTickSeconds = 2.0f;
+    static constexpr uint32_t kExternalPollTimer = 100;
+
+    static RoomScene* create();
+    // What the hall calls to enter a room: makes the scene, keeps a
+    // reference for the hall, and connects. False when it cannot be made.
+    static bool EnterFromHall(const GameKindRecord& kind, const GameServerRecord& server);
+    RoomScene();
+    ~RoomScene() override;
+    bool init() override;
+    void onEnter() override;
+
+    // --- life ---------------------------------------------------------------
+    void EnterRoom(const GameKindRecord& kind, const GameServerRecord& server);
+    // Leaves once: closes the room, pops the scene, stops the music.
+    void ExitRoom();
+    // Tears the room down without popping (also the end of ExitRoom); once.
+    void CloseRoom();
+    void ClearHallEnterFlag(float dt);
+    void OnSocketTick(float dt);
+
+    // --- the room connection ------------------------------------------------
+    bool OnSocketLink(int errorCode, const char* errorText, IClientSocket* socket) override;
+    bool OnSocketRead(uint32_t command, const void* data, size_t size, IClientSocket* socket) override;
+    bool OnSocketShut(IClientSocket* socket, SocketShutReason reason) override;
+    void OnDialogResult(int button) override;
+
+    // Handlers of main 3 and main 1000, in slot order.
+    virtual bool OnUserEnter(const void* data, size_t size);
+    virtual bool OnUserScore(const void* data, size_t size);
+    virtual bool OnUserStatus(const void* data, size_t size);
+    virtual bool OnRequestFailure(const void* data, size_t size);
+    virtual bool OnUserChat(const void* data, size_t size);
+    virtual bool OnSystemMessage(const void* data, size_t size);
+    virtual bool OnRoomMessage(const void* data, size_t size);
+    virtual bool OnSpeakerMessage(const void* data, size_t size);
+    virtual bool OnSpeakerInfo(const void* data, size_t size);
+
+    // --- seats --------------------------------------------------------------
+    // A chair of the grid was clicked; false when nothing was sent or opened.
+    bool RequestSitDown(uint16_t table, uint16_t chair) override;
+    // The password dialog's OK: sit on the pending seat with this password.
+    bool SendSitDown(const std::string& gbkPassword);
+    void OnQuickJoin(cocos2d::CCObject* sender);
+    bool SendStandUp(uint16_t table, uint16_t chair, uint8_t force);
+    // Locks my table with the password, or unlocks it with "".
+    bool SendTableRule(const std::string& gbkPassword) override;
+
+    // --- panes --------------------------------------------------------------
+    void LayoutRoom(float width, float height);
+    void HideUserList() override;
+    void ShowUserList() override;
+    void ToggleMaximize() override;
+    void PushRoomScene();
+    void OnSettingButton(cocos2d::CCObject* sender);
+    void OnExitButton(cocos2d::CCObject* sender);
+    void OnFrameButton(cocos2d::CCObject* sender);
+
+    // --- the game (RoomSceneRelay.cpp) ---------------------------------------
+    // Main 100 and 200 from the server (and main 5 without a bank dialog) to
+    // the game as channel (1, 2).
+    bool ForwardToGame(uint16_t main, uint16_t sub, const void* data, size_t size);
+    // A message for the game by the room's kind: the external program from
+    // kind 2060 on, the kernel below.
+    bool SendToGame(uint16_t main, uint16_t sub, const void* data, size_t size);
+    bool SendGameConfig();
+    bool SendUserToGame(const tagUserData* user);
+    bool SendTableUsersToGame();
+    void EnterGame(uint16_t table, uint16_t chair);
+    void LaunchExternalGame(const tagUserData* me);
+    void OnBackToGame(cocos2d::CCObject* sender);
+    bool OnChannelMessage(const CopyDataHead& head, const void* data, size_t size,
+                          platform::WindowHandle sender) override;
+    bool OnIPCControl(const CopyDataHead& head, const void* data, size_t size, platform::WindowHandle sender);
+    bool OnIPCSocketRelay(const CopyDataHead& head, const void* data, size_t size);
+    void OnCopyData(platform::WindowHandle sender, uint32_t dwData, const void* data, size_t size) override;
+    void OnTimer(uint32_t timerId) override;
+    // Sexy::IGameRoom
+    bool OnGameSendData(uint16_t main, uint16_t sub, const void* data, uint16_t size) override;
+    void OnGameExit() override;
+    void ShowGameView() override;
+    void ShowRoomView(bool show) override;
+    void OnGameResourcesLoaded(bool ready) override;
+    bool IsGameResourcesReady() override { return m_bGameResourcesReady; }
+    Sexy::CBaseKernelLayer* GetKernelLayer() override { return m_pKernelLayer; }
+
+    // --- state for the room's widgets, the hall, games and tests -----------
+    int GetRoomState() const { return m_nRoomState; }
+    bool IsRoomShown() const { return m_bRoomShown; }
+    bool IsUserListHidden() const { return m_bUserListHidden; }
+    bool IsMyTablePlaying() const { return m_bMyTablePlaying; }
+    uint16_t GetRequestTable() const { return m_wRequestTable; }
+    uint16_t GetRequestChair() const { return m_wRequestChair; }
+    const std::string& GetTablePassword() const { return m_strTablePassword; }
+    tagUserData* GetMeUserData() const { return m_pMeUserData; }
+    RoomUserManager& GetUserManager() { return m_UserManager; }
+    const tagRoomConfig& GetRoomConfig() const { return m_RoomConfig; }
+    uint16_t GetChairCount() const { return m_RoomConfig.wChairCount; }
+    const GameKindRecord& GetKindRecord() const { return m_KindRecord; }
+    const GameServerRecord& GetServerRecord() const { return m_ServerRecord; }
+    uint16_t GetKindID() const { return m_ServerRecord.wKindID; }
+    CCTableListLayer* GetTableList() const { return m_pTableList; }
+    PlayerTableViewLayerG* GetUserList() const { return m_pUserList; }
+    GameChatLayerG* GetChatLayer() const { return m_pChatLayer; }
+    int GetAvailableHeight() const { return m_nAvailableHeight; }
+    int GetUserListHeight() const { return m_nUserListHeight; }
+    cocos2d::CCNode* GetTopBar() const { return m_pTopBar; }
+    // The safe box open over this room, or null.
+    BankDialogServer* GetBankDialog() const;
+    platform::WindowHandle GetMessageWindow() const { return m_MessageWindow.GetHandle(); }
+
+    // The connection is made in init; tests put their own in before EnterRoom.
+    void SetSocket(std::unique_ptr<IClientSocket> socket);
+    IClientSocket* GetSocket() const { return m_pSocket.get(); }
+
+private:
+    bool OnLogonMessage(uint16_t sub, const void* data, size_t size);
+    bool OnConfigMessage(uint16_t sub, const void* data, size_t size);
+    bool OnUserMessage(uint16_t sub, const void* data, size_t size);
+    bool OnTableMessage(uint16_t sub, const void* data, size_t size);
+    bool OnBankMessage(uint16_t sub, const void* data, size_t size);
+    bool OnSystemCommand(uint16_t sub, const void* data, size_t size);
+    bool OnLogonFinish();
+    bool OnTableStatusList(const void* data, size_t size);
+    bool OnTableStatus(const void* data, size_t size);
+
+    void CreatePanes();
+    void ApplyLayout(bool withUserList);
+    void SendRoomLogon();
+    bool SendSitDownRequest(uint16_t table, uint16_t chair, const std::string& gbkPassword);
+    void OpenTablePassword();
+    // Puts a record on its chair in the grid with its status.
+    void SeatInGrid(const tagUserData* user);
+    void StopExternalGame(uint16_t notifySub);
+    bool IsExternalKind() const;
+
+    // Flags.
+    bool m_bRoomShown = false;
+    bool m_bUserListHidden = false;
+    bool m_bGameResourcesReady = false;
+    bool m_bMyTablePlaying = false;
+    bool m_bLeaving = false;
+    bool m_bClosed = false;
+    // Layout numbers.
+    int m_nTopBarHeight = 33;
+    int m_nHeaderHeight = 121;
+    int m_nAvailableHeight = 0;
+    int m_nUserListHeight = 0;
+    // Seats.
+    uint16_t m_wRequestTable = INVALID_TABLE;
+    uint16_t m_wRequestChair = INVALID_CHAIR;
+    uint16_t m_wPendingTable = INVALID_TABLE;
+    uint16_t m_wPendingChair = INVALID_CHAIR;
+    int m_nRoomState = kRoomIdle;
+    std::string m_strTablePassword;  // GBK, as the player typed it last
+
+    RoomUserManager m_UserManager;
+    tagRoomConfig m_RoomConfig{};
+
+    // Panes.
+    cocos2d::CCSprite* m_pChatBackground = nullptr;
+    cocos2d::CCSprite* m_pTopBar = nullptr;
+    cocos2d::CCSprite* m_pTableArea = nullptr;
+    cocos2d::CCSprite* m_pLines[2] = {nullptr, nullptr};  // vertical, horizontal
+    GameChatLayerG* m_pChatLayer = nullptr;
+    CImageButton* m_pExitButton = nullptr;
+    CImageButton* m_pSettingButton = nullptr;
+    CImageButton* m_pQuickJoinButton = nullptr;
+    CImageButton* m_pBackButton = nullptr;
+    cocos2d::CCLabelTTF* m_pBackLabel = nullptr;
+    cocos2d::CCLabelTTF* m_pTitleLabel = nullptr;
+    PlayerTableViewLayerG* m_pUserList = nullptr;
+    PublicLayer* m_pPublicLayer = nullptr;
+
+    GameKindRecord m_KindRecord{};
+    GameServerRecord m_ServerRecord{};
+    std::unique_ptr<IClientSocket> m_pSocket;
+    Sexy::CBaseKernelLayer* m_pKernelLayer = nullptr;
+    CCTableListLayer* m_pTableList = nullptr;
+    tagUserData* m_pMeUserData = nullptr;  // the manager's, kept valid for the scene's life
+
+    // The external game program.
+    platform::Process m_Process;
+    platform::WindowHandle m_hGameWnd = 0;
+    platform::MessageWindow m_MessageWindow;
+    std::string m_strWindowText;  // the message window's handle as decimal text
+    platform::SharedMemory m_SharedRecord;
+    CIPCRecvCopyData m_RecvCopyData;
+    CIPCSendCopyData m_SendCopyData;
+
+    Sexy::CGameRoomBinding m_GameRoomBinding;
+};
+
+extern RoomScene* g_pRoomScene;

@@ -1,0 +1,220 @@
+// The room's life: connect, log on, show, leave; refusals and lost links.
+#include "RoomFixture.h"
+
+#include "room/GameChatLayerG.h"
+#include "ui/Dialog.h"
+#include "ui/WindyTopLayer.h"
+
+using namespace cocos2d;
+
+namespace roomtest {
+namespace {
+
+class RoomLife : public RoomFixture {};
+
+TEST_F(RoomLife, EnterConnectsToTheRoomWithTheLoggedOnAccount)
+{
+    MakeRoom(200, 16123);
+    EXPECT_EQ(socket->connects, 1);
+    EXPECT_EQ(socket->port, 16123);
+    EXPECT_EQ(socket->addresses, (std::vector<std::string>{"127.0.0.1"}));
+    EXPECT_EQ(socket->identity, "player");
+    EXPECT_TRUE(socket->serialCheck);  // kinds below 2060
+    EXPECT_EQ(room->GetRoomState(), RoomScene::kRoomIdle);
+    EXPECT_EQ(g_pRoomScene, room);
+}
+
+TEST_F(RoomLife, StatesFollowTheLogonUntilTheRoomShows)
+{
+    MakeRoom();
+    room->OnSocketLink(0, "", socket);
+    EXPECT_EQ(room->GetRoomState(), RoomScene::kRoomLinked);
+    const std::vector<Bytes> logons = socket->SentWith(1, 1);
+    ASSERT_EQ(logons.size(), 1u);
+    EXPECT_EQ(logons[0].size(), 162u);
+    EXPECT_EQ(U32At(logons[0], 12), 1001u);
+    EXPECT_EQ(U16At(logons[0], 148), 200);
+
+    ASSERT_TRUE(Read(1, 100));
+    EXPECT_EQ(room->GetRoomState(), RoomScene::kRoomLoggedOn);
+    ASSERT_TRUE(Read(2, 101, Config(6, 3)));
+    ASSERT_TRUE(Read(3, 100, UserEnter(MeAnd({})[0])));
+    EXPECT_FALSE(room->IsRoomShown());
+    ASSERT_TRUE(Read(1, 102));
+    EXPECT_EQ(room->GetRoomState(), RoomScene::kRoomReady);
+    EXPECT_TRUE(room->IsRoomShown());
+    Step(2);
+    EXPECT_EQ(CCDirector::sharedDirector()->getRunningScene(), room);
+    // The connection is ticked every 2 seconds from then on.
+    const int before = socket->updates;
+    Step(121);
+    EXPECT_GE(socket->updates - before, 1);
+    EXPECT_LE(socket->updates - before, 2);
+}
+
+TEST_F(RoomLife, RefusedLogonShowsTheServerTextAndClosesTheRoom)
+{
+    MakeRoom();
+    room->OnSocketLink(0, "", socket);
+    Bytes refusal(6, 0xEE);
+    PutText(refusal, u"房间已满");  // no terminator: the message ends the text
+    ASSERT_TRUE(Read(1, 101, refusal));
+    EXPECT_EQ(room->GetRoomState(), RoomScene::kRoomRefused);
+    EXPECT_EQ(LastDialogText(), "房间已满");
+    // Closing the dialog closes the room and lets the scene go.
+    auto* dialog = static_cast<Dialog*>(WindyTopLayer::sharedTopLayer()->getChildren()->lastObject());
+    dialog->getDelegate()->OnDialogResult(Dialog::kButtonClose);
+    Step(2);
+    EXPECT_EQ(g_pRoomScene, nullptr);
+    EXPECT_EQ(CCDirector::sharedDirector()->getRunningScene(), hall);
+    room = nullptr;
+}
+
+// A room that never showed would otherwise stay made forever, holding the
+// program-wide pointer, while the hall entered the next one.
+TEST_F(RoomLife, FailedLinkShowsItsTextAndLetsTheRoomGo)
+{
+    MakeRoom();
+    room->OnSocketLink(3, "connection refused", socket);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0], "connection refused");
+    Step(2);
+    EXPECT_EQ(g_pRoomScene, nullptr);
+}
+
+TEST_F(RoomLife, LostConnectionTellsThePlayerAndKeepsAShownRoom)
+{
+    LogOn(4, 3, MeAnd({}));
+    room->OnSocketShut(socket, SocketShutReason::Remote);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0], "房间爆满拥挤 请稍后再试!");
+    EXPECT_TRUE(socket->closed);
+    Step(2);
+    EXPECT_EQ(CCDirector::sharedDirector()->getRunningScene(), room);
+    const int before = socket->updates;
+    Step(200);
+    EXPECT_EQ(socket->updates, before);  // the tick stopped
+}
+
+TEST_F(RoomLife, LostConnectionBeforeTheRoomShowsLetsItGo)
+{
+    MakeRoom();
+    room->OnSocketLink(0, "", socket);
+    room->OnSocketShut(socket, SocketShutReason::Remote);
+    EXPECT_EQ(Boxes().size(), 1u);
+    Step(2);
+    EXPECT_EQ(g_pRoomScene, nullptr);
+}
+
+TEST_F(RoomLife, ExitRoomTwiceLeavesOnce)
+{
+    // A scene under the hall shows whether a second pop went through.
+    CCScene* under = hall;
+    hall = CCScene::create();
+    CCDirector::sharedDirector()->pushScene(hall);
+    Step(2);
+    LogOn(4, 3, MeAnd({}));
+    room->ExitRoom();
+    room->ExitRoom();
+    Step(2);
+    EXPECT_EQ(CCDirector::sharedDirector()->getRunningScene(), hall);
+    EXPECT_NE(hall, under);
+    EXPECT_EQ(g_pRoomScene, nullptr);
+    EXPECT_FALSE(CCUserDefault::sharedUserDefault()->getBoolForKey("Lock", true));
+}
+
+// Leaving a room that is not on show must not take the hall away.
+TEST_F(RoomLife, LeavingBeforeTheRoomShowsKeepsTheHall)
+{
+    MakeRoom();
+    room->OnSocketLink(0, "", socket);
+    room->ExitRoom();
+    Step(2);
+    EXPECT_EQ(CCDirector::sharedDirector()->getRunningScene(), hall);
+    EXPECT_EQ(g_pRoomScene, nullptr);
+}
+
+TEST_F(RoomLife, NoticeFlagsPickChatBoxAndLeave)
+{
+    LogOn(4, 3, MeAnd({}));
+    auto notice = [](uint16_t flags, const std::u16string& text) {
+        Bytes b;
+        PutU16(b, flags);
+        PutU16(b, static_cast<uint16_t>(text.size()));
+        PutText(b, text);
+        return b;
+    };
+    ASSERT_TRUE(Read(1000, 1, notice(3, u"维护通知")));
+    ASSERT_EQ(room->GetChatLayer()->GetLines().size(), 1u);
+    EXPECT_EQ(CClientGlobal::GBKToUTF8(room->GetChatLayer()->GetLines()[0].sender), "系统公告");
+    EXPECT_EQ(room->GetChatLayer()->GetLines()[0].kind, GameChatLayerG::kNotice);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0], "维护通知");
+
+    ASSERT_TRUE(Read(1000, 1, notice(2, u"对方被迫离开了")));
+    EXPECT_EQ(Boxes().size(), 1u);
+
+    ASSERT_TRUE(Read(1000, 1, notice(259, u"再见")));
+    EXPECT_EQ(Boxes().size(), 2u);
+    Step(2);
+    EXPECT_EQ(CCDirector::sharedDirector()->getRunningScene(), hall);
+}
+
+// The port is read before leaving frees the scene.
+TEST_F(RoomLife, ReenterDialogStoresTheRoomPortAfterLeaving)
+{
+    MakeRoom(200, 16222);
+    LogOn(4, 3, MeAnd({}));
+    CCNode* marker = CCNode::create();
+    WindyTopLayer::sharedTopLayer()->addChild(marker, 0, RoomScene::kReenterDialogTag);
+    room->OnDialogResult(Dialog::kButtonOK);
+    EXPECT_EQ(CCUserDefault::sharedUserDefault()->getIntegerForKey("RoomSocketPort", 0), 16222);
+    marker->removeFromParent();
+    Step(2);
+    EXPECT_EQ(g_pRoomScene, nullptr);
+}
+
+TEST_F(RoomLife, ChatAndLoudspeakerLinesGoToTheChatPane)
+{
+    LogOn(4, 3, MeAnd({}));
+    Bytes chat(270, 0);
+    chat[0] = 2;
+    Bytes sender;
+    PutText(sender, u"张三");
+    std::copy(sender.begin(), sender.end(), chat.begin() + 14);
+    PutText(chat, u"你好");
+    ASSERT_TRUE(Read(3, 211, chat));
+    Bytes speaker(394, 0);
+    speaker[0] = 19;
+    Bytes who;
+    PutText(who, u"李四");
+    std::copy(who.begin(), who.end(), speaker.begin() + 10);
+    Bytes what;
+    PutText(what, u"大家好");
+    std::copy(what.begin(), what.end(), speaker.begin() + 138);
+    ASSERT_TRUE(Read(3, 308, speaker));
+    speaker[0] = 7;  // only the ticker
+    ASSERT_TRUE(Read(3, 308, speaker));
+    const auto& lines = room->GetChatLayer()->GetLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(CClientGlobal::GBKToUTF8(lines[0].text), "你好");
+    EXPECT_EQ(lines[0].kind, GameChatLayerG::kChat);
+    EXPECT_EQ(CClientGlobal::GBKToUTF8(lines[1].sender), "李四");
+    EXPECT_EQ(lines[1].kind, GameChatLayerG::kSpeakerSmall);
+    EXPECT_EQ(WindyTopLayer::sharedTopLayer()->getQueuedMessageCount() +
+                  (WindyTopLayer::sharedTopLayer()->isTickerRunning() ? 1u : 0u),
+              2u);
+}
+
+TEST_F(RoomLife, ChatPaneKeepsTheLatestTwentyLines)
+{
+    GameChatLayerG* chat = GameChatLayerG::create();
+    for (int i = 0; i < 25; ++i)
+        chat->AddChatLine("a", std::to_string(i), GameChatLayerG::kChat);
+    ASSERT_EQ(chat->GetLines().size(), GameChatLayerG::kMaxLines);
+    EXPECT_EQ(chat->GetLines().front().text, "5");
+    EXPECT_EQ(chat->GetLines().back().text, "24");
+}
+
+}  // namespace
+}  // namespace roomtest

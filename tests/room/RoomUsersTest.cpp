@@ -1,0 +1,108 @@
+// The room's users: who is listed, who sits where in the grid, and what
+// happens to records that leave.
+#include "RoomFixture.h"
+
+#include "room/CCTableListLayer.h"
+#include "room/PlayerTableViewLayerG.h"
+
+namespace roomtest {
+namespace {
+
+class RoomUsers : public RoomFixture {};
+
+TEST_F(RoomUsers, FirstRecordIsMineAndSeatedUsersSitInTheGrid)
+{
+    LogOn(4, 3, MeAnd({User(2, u"张三", 1, 0, US_READY), User(3, u"李四", 1, 2, US_LOOKON), User(4, u"王五")}));
+    tagUserData* me = room->GetMeUserData();
+    ASSERT_NE(me, nullptr);
+    EXPECT_EQ(me->dwUserID, 1001u);
+    EXPECT_EQ(room->GetUserManager().GetUserCount(), 4u);
+    CCTableListLayer* grid = room->GetTableList();
+    const tagUserData* seated = grid->GetChairUser(1, 0);
+    ASSERT_NE(seated, nullptr);
+    EXPECT_EQ(seated->dwUserID, 2u);
+    EXPECT_EQ(grid->GetTableInfo(1)->chairStatus[0], US_READY);
+    // Looking on is listed, not seated.
+    EXPECT_EQ(grid->GetChairUser(1, 2), nullptr);
+    EXPECT_NE(room->GetUserManager().SearchUserByUserID(3), nullptr);
+    EXPECT_EQ(room->GetUserList()->GetRowCount(), 4);
+}
+
+// A second enter for a held user id refreshes that record: no second record
+// that nobody owns, and the grid shows the held one at its new seat.
+TEST_F(RoomUsers, RepeatedEnterRefreshesTheHeldRecord)
+{
+    LogOn(4, 3, MeAnd({User(2, u"张三", 1, 0, US_SIT)}));
+    tagUserData* held = room->GetUserManager().SearchUserByUserID(2);
+    ASSERT_TRUE(Read(3, 100, UserEnter(User(2, u"张三丰", 2, 1, US_SIT))));
+    EXPECT_EQ(room->GetUserManager().GetUserCount(), 2u);
+    EXPECT_EQ(room->GetUserManager().SearchUserByUserID(2), held);
+    EXPECT_EQ(FieldText(held->szNickName), u"张三丰");
+    CCTableListLayer* grid = room->GetTableList();
+    EXPECT_EQ(grid->GetChairUser(1, 0), nullptr);
+    EXPECT_EQ(grid->GetChairUser(2, 1), held);
+    // Leaving then clears the seat it really has.
+    ASSERT_TRUE(Read(3, 102, UserStatus(2, 2, 1, US_NULL)));
+    EXPECT_EQ(grid->GetChairUser(2, 1), nullptr);
+}
+
+// Status 0 that repeats the old seat still clears the chair: the grid must
+// not keep a freed record.
+TEST_F(RoomUsers, LeavingTheRoomClearsTheGridAndTheList)
+{
+    LogOn(4, 3, MeAnd({User(2, u"张三", 3, 1, US_PLAY), User(5, u"赵六")}));
+    ASSERT_TRUE(Read(3, 102, UserStatus(2, 3, 1, US_NULL)));
+    EXPECT_EQ(room->GetUserManager().SearchUserByUserID(2), nullptr);
+    EXPECT_EQ(room->GetTableList()->GetChairUser(3, 1), nullptr);
+    EXPECT_EQ(room->GetUserList()->GetRowCount(), 2);
+    room->GetTableList()->FlushCells();
+    room->GetUserList()->FlushRows();
+    Step(1);  // draws: ASan reports any freed record still shown
+}
+
+TEST_F(RoomUsers, MyRecordStaysValidWhenILeave)
+{
+    LogOn(4, 3, MeAnd({}, 0, 0, US_SIT));
+    tagUserData* me = room->GetMeUserData();
+    ASSERT_TRUE(Read(3, 102, UserStatus(1001, 0, 0, US_NULL)));
+    EXPECT_EQ(room->GetMeUserData(), me);
+    EXPECT_EQ(me->dwUserID, 1001u);  // ASan: still ours
+    EXPECT_EQ(room->GetUserManager().SearchUserByUserID(1001), nullptr);
+    EXPECT_EQ(room->GetTableList()->GetChairUser(0, 0), nullptr);
+}
+
+// Tables and chairs beyond the configuration come from the server too.
+TEST_F(RoomUsers, SeatsOutsideTheRoomAreListedButNotDrawn)
+{
+    LogOn(4, 3, MeAnd({User(2, u"越界", 4, 0, US_SIT), User(3, u"越界二", 1, 3, US_SIT)}));
+    EXPECT_EQ(room->GetUserManager().GetUserCount(), 3u);
+    ASSERT_TRUE(Read(3, 102, UserStatus(2, 0xFFFE, 0xFFFE, US_SIT)));
+    ASSERT_TRUE(Read(3, 102, UserStatus(3, 0, 2, US_SIT)));
+    EXPECT_EQ(room->GetTableList()->GetChairUser(0, 2)->dwUserID, 3u);
+}
+
+TEST_F(RoomUsers, ScoresUpdateMyLoggedOnRecordAndTheRows)
+{
+    LogOn(4, 3, MeAnd({User(2, u"张三", 0, 0, US_SIT)}, 0, 1, US_SIT));
+    ASSERT_TRUE(Read(3, 101, UserScore(1001, 5555, 777)));
+    const UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
+    EXPECT_EQ(logon.lScore, 5555);
+    EXPECT_EQ(logon.lInsureScore, 777);
+    ASSERT_TRUE(Read(3, 101, UserScore(2, -40, 0)));
+    EXPECT_EQ(room->GetUserManager().SearchUserByUserID(2)->lScore, -40);
+    EXPECT_EQ(logon.lScore, 5555);
+}
+
+TEST_F(RoomUsers, MySeatClearsTheOutstandingRequest)
+{
+    LogOn(4, 3, MeAnd({}));
+    ASSERT_TRUE(room->RequestSitDown(2, 1));
+    EXPECT_EQ(room->GetRequestTable(), 2);
+    ASSERT_TRUE(Read(3, 102, UserStatus(1001, 2, 1, US_SIT)));
+    EXPECT_EQ(room->GetRequestTable(), INVALID_TABLE);
+    EXPECT_EQ(room->GetRequestChair(), INVALID_CHAIR);
+    EXPECT_EQ(room->GetTableList()->GetChairUser(2, 1), room->GetMeUserData());
+}
+
+}  // namespace
+}  // namespace roomtest
