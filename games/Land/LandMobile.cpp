@@ -2,6 +2,16 @@
 
 namespace Land {
 
+namespace {
+
+const char* const kAnimationLists[] = {
+    "Land/animation/animation_0.plist", "Land/animation/animation_1.plist", "Land/animation/animation_2.plist",
+    "Land/animation/animation_3.plist", "Land/animation/animation_4.plist", "Land/animation/animation_5.plist",
+    "Land/animation/animation_6.plist", "Land/animation/animation_7.plist", "Land/animation/animation_8.plist",
+};
+
+} // namespace
+
 LandMobile::LandMobile() : Sexy::CGameKindModule(9) {}
 
 Sexy::CGameBoard* LandMobile::CreateGame() { return Sexy::CreatePlainGame(); }
@@ -10,50 +20,16 @@ void LandMobile::LoadResources()
 {
     // Nine of the fourteen requests name frame lists; the engine answers
     // those with their sheets' pictures, so the ninth answer comes.
-    RequestImages({
-        "Land/animation/animation_0.plist",
-        "Land/animation/animation_1.plist",
-        "Land/animation/animation_2.plist",
-        "Land/animation/animation_3.plist",
-        "Land/animation/animation_4.plist",
-        "Land/animation/animation_5.plist",
-        "Land/animation/animation_6.plist",
-        "Land/animation/animation_7.plist",
-        "Land/animation/animation_8.plist",
-        "ClientGame/Cards",
-        "ClientGame/Ready",
-        "ClientGame/border-1",
-        "ClientGame/TimerNum",
-        "ClientGame/Light"});
-    AddFrames({
-        "Land/animation/animation_0.plist",
-        "Land/animation/animation_1.plist",
-        "Land/animation/animation_2.plist",
-        "Land/animation/animation_3.plist",
-        "Land/animation/animation_4.plist",
-        "Land/animation/animation_5.plist",
-        "Land/animation/animation_6.plist",
-        "Land/animation/animation_7.plist",
-        "Land/animation/animation_8.plist",
-        "ClientGame/Light.plist",
-        "ClientGame/Cards.plist",
-        "ClientGame/Ready.plist",
-        "ClientGame/TimerNum.plist"});
+    RequestImages(kAnimationLists);
+    RequestImages({"ClientGame/Cards", "ClientGame/Ready", "ClientGame/border-1", "ClientGame/TimerNum", "ClientGame/Light"});
+    AddFrames(kAnimationLists);
+    AddFrames({"ClientGame/Light.plist", "ClientGame/Cards.plist", "ClientGame/Ready.plist", "ClientGame/TimerNum.plist"});
 }
 
 void LandMobile::UnloadResources()
 {
     // The ClientGame sheets stay: the other games use them.
-    RemoveFrames({
-        "Land/animation/animation_0.plist",
-        "Land/animation/animation_1.plist",
-        "Land/animation/animation_2.plist",
-        "Land/animation/animation_3.plist",
-        "Land/animation/animation_4.plist",
-        "Land/animation/animation_5.plist",
-        "Land/animation/animation_6.plist",
-        "Land/animation/animation_7.plist",
-        "Land/animation/animation_8.plist"});
+    RemoveFrames(kAnimationLists);
 }
 
 } // namespace Land

@@ -1,4 +1,5 @@
 #include "games/OxEx/OxExMobile.h"
+
 #include "games/OxTB/OxTBMobile.h"
 
 namespace OxEx {
@@ -9,29 +10,12 @@ Sexy::CGameBoard* OxExMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 
 void OxExMobile::LoadResources()
 {
-    RequestImages({
-        "OxEx/OxEx",
-        "ClientGame/Cards",
-        "OxEx/CentrenOxEx",
-        "OxEx/SpirteStatus",
-        "ClientGame/Ready",
-        "ClientGame/border-1",
-        "ClientGame/TimerNum",
-        "ClientGame/Light",
-        "OxEx/OxNumber/OxNumber"});
-    AddFrames({
-        "OxEx/OxEx.plist",
-        "ClientGame/Light.plist",
-        "ClientGame/Cards.plist",
-        "OxEx/SpirteStatus.plist",
-        "ClientGame/Ready.plist",
-        "ClientGame/TimerNum.plist",
-        "OxEx/OxNumber/OxNumber.plist"});
+    // The bull pictures with the number sheet counted: nine.
+    RequestImages(OxTB::OxTBMobile::kBullPictures);
+    RequestImages({"OxEx/OxNumber/OxNumber"});
+    AddFrames(OxTB::OxTBMobile::kBullFrameLists);
 }
 
-void OxExMobile::UnloadResources()
-{
-    OxTB::OxTBMobile::UnloadBullResources();
-}
+void OxExMobile::UnloadResources() { OxTB::OxTBMobile::UnloadBullResources(); }
 
 } // namespace OxEx

@@ -2,52 +2,34 @@
 
 namespace OxTB {
 
+const char* const OxTBMobile::kBullPictures[8] = {
+    "OxEx/OxEx",        "ClientGame/Cards",    "OxEx/CentrenOxEx",     "OxEx/SpirteStatus",
+    "ClientGame/Ready", "ClientGame/border-1", "ClientGame/TimerNum", "ClientGame/Light",
+};
+
+const char* const OxTBMobile::kBullFrameLists[7] = {
+    "OxEx/OxEx.plist",        "ClientGame/Light.plist",    "ClientGame/Cards.plist",       "OxEx/SpirteStatus.plist",
+    "ClientGame/Ready.plist", "ClientGame/TimerNum.plist", "OxEx/OxNumber/OxNumber.plist",
+};
+
 OxTBMobile::OxTBMobile() : Sexy::CGameKindModule(8) {}
 
 Sexy::CGameBoard* OxTBMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 
-void OxTBMobile::LoadResources()
-{
-    LoadBullResources(*this);
-}
+void OxTBMobile::LoadResources() { LoadBullResources(*this); }
 
-void OxTBMobile::UnloadResources()
-{
-    UnloadBullResources();
-}
+void OxTBMobile::UnloadResources() { UnloadBullResources(); }
 
 void OxTBMobile::LoadBullResources(Sexy::CGameKindModule& module)
 {
-    module.RequestImages({
-        "OxEx/OxEx",
-        "ClientGame/Cards",
-        "OxEx/CentrenOxEx",
-        "OxEx/SpirteStatus",
-        "ClientGame/Ready",
-        "ClientGame/border-1",
-        "ClientGame/TimerNum",
-        "ClientGame/Light"});
+    module.RequestImages(kBullPictures);
     PreloadImages({"OxEx/OxNumber/OxNumber"});
-    AddFrames({
-        "OxEx/OxEx.plist",
-        "ClientGame/Light.plist",
-        "ClientGame/Cards.plist",
-        "OxEx/SpirteStatus.plist",
-        "ClientGame/Ready.plist",
-        "ClientGame/TimerNum.plist",
-        "OxEx/OxNumber/OxNumber.plist"});
+    AddFrames(kBullFrameLists);
 }
 
 void OxTBMobile::UnloadBullResources()
 {
-    RemoveFrames({
-        "OxEx/OxEx.plist",
-        "ClientGame/Light.plist",
-        "ClientGame/Cards.plist",
-        "OxEx/SpirteStatus.plist",
-        "ClientGame/Ready.plist",
-        "ClientGame/TimerNum.plist",
-        "OxEx/OxNumber/OxNumber.plist"});
+    RemoveFrames(kBullFrameLists);
     RemoveTextures({"OxEx/CentrenOxEx"});
 }
 

@@ -17,6 +17,10 @@ public:
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
+    // The bull games' pictures and frame lists (OxEx counts the number
+    // sheet too).
+    static const char* const kBullPictures[8];
+    static const char* const kBullFrameLists[7];
     // Shared with OxNew (kind 27): eight counted pictures, the number sheet
     // uncounted, then the frames.
     static void LoadBullResources(Sexy::CGameKindModule& module);

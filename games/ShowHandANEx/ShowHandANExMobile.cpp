@@ -2,19 +2,22 @@
 
 namespace ShowHandANEx {
 
+namespace {
+
+const char* const kFrameLists[] = {
+    "ShowHandANEx/ShowHandANEx.plist", "ClientGame/Cards.plist",    "ClientGame/Ready.plist",
+    "ShowHandANEx/SpirteStatus.plist", "ClientGame/TimerNum.plist", "ClientGame/Light.plist",
+};
+
+} // namespace
+
 ShowHandANExMobile::ShowHandANExMobile() : Sexy::CGameKindModule(7) {}
 
 Sexy::CGameBoard* ShowHandANExMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 
 void ShowHandANExMobile::LoadResources()
 {
-    AddFrames({
-        "ShowHandANEx/ShowHandANEx.plist",
-        "ClientGame/Cards.plist",
-        "ClientGame/Ready.plist",
-        "ShowHandANEx/SpirteStatus.plist",
-        "ClientGame/TimerNum.plist",
-        "ClientGame/Light.plist"});
+    AddFrames(kFrameLists);
     RequestImages({
         "ShowHandANEx/ShowHandANEx",
         "ClientGame/Cards",
@@ -27,13 +30,7 @@ void ShowHandANExMobile::LoadResources()
 
 void ShowHandANExMobile::UnloadResources()
 {
-    RemoveFrames({
-        "ShowHandANEx/ShowHandANEx.plist",
-        "ClientGame/Cards.plist",
-        "ClientGame/Ready.plist",
-        "ShowHandANEx/SpirteStatus.plist",
-        "ClientGame/TimerNum.plist",
-        "ClientGame/Light.plist"});
+    RemoveFrames(kFrameLists);
     RemoveTextures({"ShowHandANEx/background"});
 }
 

@@ -2,6 +2,23 @@
 
 namespace ShuangKouHP {
 
+namespace {
+
+const char* const kFrameLists[] = {
+    "shuangkouHP/ShuangKou.plist",
+    "shuangkouHP/SpirteStatus.plist",
+    "shuangkouHP/theEnd/tuo.plist",
+    "shuangkouHP/animation/animation_4.plist",
+    "shuangkouHP/animation/animation_3.plist",
+    "shuangkouHP/animation/animation_2.plist",
+    "ClientGame/Light.plist",
+    "ClientGame/Cards.plist",
+    "ClientGame/Ready.plist",
+    "ClientGame/TimerNum.plist",
+};
+
+} // namespace
+
 ShuangKouMobile::ShuangKouMobile() : Sexy::CGameKindModule(8) {}
 
 Sexy::CGameBoard* ShuangKouMobile::CreateGame() { return Sexy::CreatePlainGame(); }
@@ -9,10 +26,7 @@ Sexy::CGameBoard* ShuangKouMobile::CreateGame() { return Sexy::CreatePlainGame()
 void ShuangKouMobile::LoadResources()
 {
     // The animation sheets do not count towards the eight.
-    PreloadImages({
-        "shuangkouHP/animation/animation_4.plist",
-        "shuangkouHP/animation/animation_3.plist",
-        "shuangkouHP/animation/animation_2.plist"});
+    PreloadImages({kFrameLists[3], kFrameLists[4], kFrameLists[5]});
     RequestImages({
         "shuangkouHP/ShuangKou",
         "shuangkouHP/SpirteStatus",
@@ -22,32 +36,9 @@ void ShuangKouMobile::LoadResources()
         "ClientGame/TimerNum",
         "ClientGame/Light",
         "ClientGame/Cards"});
-    AddFrames({
-        "shuangkouHP/ShuangKou.plist",
-        "shuangkouHP/SpirteStatus.plist",
-        "shuangkouHP/theEnd/tuo.plist",
-        "shuangkouHP/animation/animation_4.plist",
-        "shuangkouHP/animation/animation_3.plist",
-        "shuangkouHP/animation/animation_2.plist",
-        "ClientGame/Light.plist",
-        "ClientGame/Cards.plist",
-        "ClientGame/Ready.plist",
-        "ClientGame/TimerNum.plist"});
+    AddFrames(kFrameLists);
 }
 
-void ShuangKouMobile::UnloadResources()
-{
-    RemoveFrames({
-        "shuangkouHP/ShuangKou.plist",
-        "shuangkouHP/SpirteStatus.plist",
-        "shuangkouHP/theEnd/tuo.plist",
-        "shuangkouHP/animation/animation_4.plist",
-        "shuangkouHP/animation/animation_3.plist",
-        "shuangkouHP/animation/animation_2.plist",
-        "ClientGame/Light.plist",
-        "ClientGame/Cards.plist",
-        "ClientGame/Ready.plist",
-        "ClientGame/TimerNum.plist"});
-}
+void ShuangKouMobile::UnloadResources() { RemoveFrames(kFrameLists); }
 
 } // namespace ShuangKouHP

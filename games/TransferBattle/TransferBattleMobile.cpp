@@ -18,8 +18,8 @@ void TransferBattleMobile::LoadResources()
         "TransferBattle/xuanwu/xuan1wu",
         "TransferBattle/zhuque/zhu1que"};
     for (const char* sheet : kSheets) {
-        AddFrames({(std::string(sheet) + ".plist").c_str()});
-        RequestImages({sheet});
+        AddFrame((std::string(sheet) + ".plist").c_str());
+        RequestImage(sheet);
     }
 }
 

@@ -33,16 +33,31 @@ public:
     uint32_t GetExpectedImageCount() const { return m_dwExpectedImages; }
     uint32_t GetLoadedImageCount() const { return m_dwLoadedImages; }
 
-    // Asks for each picture with OnImageLoaded as callback (the engine calls
-    // back for missing pictures too).
-    void RequestImages(std::initializer_list<const char*> names);
-    // Asks without a callback (pictures that do not count).
-    static void PreloadImages(std::initializer_list<const char*> names);
-    static void AddFrames(std::initializer_list<const char*> plists);
-    static void RemoveFrames(std::initializer_list<const char*> plists);
-    static void RemoveTextures(std::initializer_list<const char*> names);
+    // One name each. A picture is asked for with OnImageLoaded as callback
+    // (the engine calls back for missing pictures too); a preloaded one
+    // counts for nothing.
+    void RequestImage(const char* name);
+    static void PreloadImage(const char* name);
+    static void AddFrame(const char* plist);
+    static void RemoveFrame(const char* plist);
+    static void RemoveTexture(const char* name);
     // A sheet's frames with their picture named apart.
     static void AddFramesWithTexture(const char* plist, const char* texture);
+
+    // The same over a braced list or a named array of the module.
+    template <typename Names>
+    void RequestImages(const Names& names) { for (const char* n : names) RequestImage(n); }
+    void RequestImages(std::initializer_list<const char*> names) { for (const char* n : names) RequestImage(n); }
+    template <typename Names>
+    static void PreloadImages(const Names& names) { for (const char* n : names) PreloadImage(n); }
+    static void PreloadImages(std::initializer_list<const char*> names) { for (const char* n : names) PreloadImage(n); }
+    template <typename Names>
+    static void AddFrames(const Names& names) { for (const char* n : names) AddFrame(n); }
+    static void AddFrames(std::initializer_list<const char*> names) { for (const char* n : names) AddFrame(n); }
+    template <typename Names>
+    static void RemoveFrames(const Names& names) { for (const char* n : names) RemoveFrame(n); }
+    static void RemoveFrames(std::initializer_list<const char*> names) { for (const char* n : names) RemoveFrame(n); }
+    static void RemoveTextures(std::initializer_list<const char*> names) { for (const char* n : names) RemoveTexture(n); }
 
 protected:
     uint32_t m_dwExpectedImages;

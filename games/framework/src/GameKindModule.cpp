@@ -40,32 +40,21 @@ void CGameKindModule::OnImageLoaded(CCObject*)
         room->OnGameResourcesLoaded(true);
 }
 
-void CGameKindModule::RequestImages(std::initializer_list<const char*> names)
+void CGameKindModule::RequestImage(const char* name)
 {
-    CCTextureCache* cache = CCTextureCache::sharedTextureCache();
-    for (const char* name : names)
-        cache->addImageAsync(name, this, callfuncO_selector(CGameKindModule::OnImageLoaded));
+    CCTextureCache::sharedTextureCache()->addImageAsync(name, this, callfuncO_selector(CGameKindModule::OnImageLoaded));
 }
 
-void CGameKindModule::PreloadImages(std::initializer_list<const char*> names)
+void CGameKindModule::PreloadImage(const char* name)
 {
-    CCTextureCache* cache = CCTextureCache::sharedTextureCache();
-    for (const char* name : names)
-        cache->addImageAsync(name, nullptr, nullptr);
+    CCTextureCache::sharedTextureCache()->addImageAsync(name, nullptr, nullptr);
 }
 
-void CGameKindModule::AddFrames(std::initializer_list<const char*> plists)
-{
-    CCSpriteFrameCache* frames = CCSpriteFrameCache::sharedSpriteFrameCache();
-    for (const char* plist : plists)
-        frames->addSpriteFramesWithFile(plist);
-}
+void CGameKindModule::AddFrame(const char* plist) { CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(plist); }
 
-void CGameKindModule::RemoveFrames(std::initializer_list<const char*> plists)
+void CGameKindModule::RemoveFrame(const char* plist)
 {
-    CCSpriteFrameCache* frames = CCSpriteFrameCache::sharedSpriteFrameCache();
-    for (const char* plist : plists)
-        frames->removeSpriteFramesFromFile(plist);
+    CCSpriteFrameCache::sharedSpriteFrameCache()->removeSpriteFramesFromFile(plist);
 }
 
 void CGameKindModule::AddFramesWithTexture(const char* plist, const char* texture)
@@ -73,12 +62,7 @@ void CGameKindModule::AddFramesWithTexture(const char* plist, const char* textur
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(plist, texture);
 }
 
-void CGameKindModule::RemoveTextures(std::initializer_list<const char*> names)
-{
-    CCTextureCache* cache = CCTextureCache::sharedTextureCache();
-    for (const char* name : names)
-        cache->removeTextureForKey(name);
-}
+void CGameKindModule::RemoveTexture(const char* name) { CCTextureCache::sharedTextureCache()->removeTextureForKey(name); }
 
 void RegisterGameKind(uint16_t kindID, KindModuleFactory makeModule, CreateGameFunction createGame)
 {
