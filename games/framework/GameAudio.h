@@ -14,6 +14,7 @@ public:
     virtual void PlayMusic(const std::string& path, bool loop) = 0;
     virtual void StopMusic(bool releaseData) = 0;
     virtual void PauseMusic() = 0;
+    virtual void ResumeMusic() = 0;
     virtual void SetMusicVolume(float volume) = 0;
     virtual void SetEffectsVolume(float volume) = 0;
     virtual void PlayEffect(const std::string& path, bool loop) = 0;

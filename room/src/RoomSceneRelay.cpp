@@ -1,15 +1,20 @@
 // The room's relay to the game: game packets both ways, the users at my
-// table, the configuration, and the switch between the room and the game.
-// External game programs (kind 2060 on) are reached over the copy-data
-// channel; starting them is not here yet.
+// table, the configuration, the switch between the room and the game, and
+// the external game programs (kind 2060 on) over the copy-data channel.
 #include "room/RoomScene.h"
 
+#include "app/AppDelegate.h"
 #include "bank/BankDialogServer.h"
 #include "core/ClientGlobal.h"
-#include "ui/PublicLayer.h"
+#include "games/framework/GameAudio.h"
+#include "games/framework/GameBoard.h"
+#include "games/framework/modules/GameModules.h"
+#include "platform/Process.h"
 #include "room/GameChatLayerG.h"
 #include "room/PlayerTableViewLayerG.h"
 #include "ui/ImageButton.h"
+#include "ui/MBProgressHUD.h"
+#include "ui/PublicLayer.h"
 #include "ui/WindyTopLayer.h"
 
 #include <cstdio>
@@ -18,24 +23,52 @@
 
 using namespace cocos2d;
 
+namespace {
+
+// Every in-process game kind is known to the kernels before the first room.
+const bool g_bGameModulesInstalled = (Sexy::InstallGameModules(), true);
+
+// The shared record: {u16 14, u32 game window, u32 main window, u32 room window}.
+constexpr size_t kRecordGameWindow = 2;
+
+void LogLine(const std::string& utf8) { CClientGlobal::GetInstance()->WriteLog(CClientGlobal::UTF8ToGBK(utf8.c_str())); }
+
+// The program folder of each external kind.
+const char* ExternalFolder(uint16_t kind)
+{
+    switch (kind) {
+    case 2060: return "2060/";
+    case 2070: return "2070/";
+    case 2075: return "2075/";
+    case 2080: return "2080/";
+    default: return "";
+    }
+}
+
+} // namespace
+
+// --- packets --------------------------------------------------------------------------
+
 bool RoomScene::SendToGame(uint16_t main, uint16_t sub, const void* data, size_t size)
 {
+    (void)g_bGameModulesInstalled;
     if (IsExternalKind()) {
+        // The channel takes 10232 bytes at most; the room goes on without it.
         if (!m_SendCopyData.SendData(main, sub, data, size)) {
             char line[96];
             std::snprintf(line, sizeof(line), "relay to the game program dropped (%u, %u, %zu bytes)", main, sub, size);
-            CClientGlobal::GetInstance()->WriteLog(line);
+            LogLine(line);
         }
         return true;
     }
-    if (m_pKernelLayer == nullptr)
+    if (m_pKernelLayer == nullptr || size > 0xFFFF)
         return true;
     return m_pKernelLayer->OnChannelMessage(main, sub, data, static_cast<uint16_t>(size));
 }
 
 bool RoomScene::ForwardToGame(uint16_t main, uint16_t sub, const void* data, size_t size)
 {
-    if (size > Sexy::kMaxGamePayload)
+    if (size > Sexy::kMaxGamePayload || (data == nullptr && size != 0))
         return false;
     std::vector<uint8_t> packet(Sexy::kGamePacketHead + size);
     std::memcpy(packet.data(), &main, 2);
@@ -49,19 +82,19 @@ bool RoomScene::ForwardToGame(uint16_t main, uint16_t sub, const void* data, siz
 bool RoomScene::OnGameSendData(uint16_t main, uint16_t sub, const void* data, uint16_t size)
 {
     if (main != Sexy::IPC_MAIN_SOCKET || sub != Sexy::IPC_SUB_SOCKET_SEND || size < Sexy::kGamePacketHead ||
-        data == nullptr)
+        data == nullptr || !m_pSocket)
         return false;
     uint16_t head[2];
     std::memcpy(head, data, sizeof(head));
     const size_t payload = size - Sexy::kGamePacketHead;
-    if (!m_pSocket)
-        return false;
     if (payload > 0)
         m_pSocket->SendData(head[0], head[1], static_cast<const uint8_t*>(data) + Sexy::kGamePacketHead, payload);
     else
         m_pSocket->SendCommand(head[0], head[1]);
     return true;
 }
+
+// --- what the game is told ------------------------------------------------------------------
 
 bool RoomScene::SendGameConfig()
 {
@@ -99,29 +132,42 @@ bool RoomScene::SendTableUsersToGame()
     return true;
 }
 
+// --- switching between the room and the game ---------------------------------------------------
+
 void RoomScene::EnterGame(uint16_t table, uint16_t chair)
 {
     (void)chair;
-    if (m_KindRecord.wKindID == kFirstExternalKind)
+    const uint16_t kind = m_KindRecord.wKindID;
+    if (kind == kFirstExternalKind)
         return;
-    if (m_pBackButton != nullptr) {
+    if (m_pKernelLayer != nullptr && m_pKernelLayer->isVisible()) {
+        if (AppDelegate* app = AppDelegate::GetInstance())
+            app->stopBackgroundMusic();
+    } else if (kind != 308 && kind != 10 && kind != 401) {
+        Sexy::GetGameAudio()->ResumeMusic();
+    }
+    if (m_pBackButton != nullptr && m_pBackLabel != nullptr) {
         char title[32];
         std::snprintf(title, sizeof(title), "%u桌", static_cast<unsigned>(table) + 1);
         m_pBackLabel->setString(title);
-        m_pBackButton->setPositionX(m_pTitleLabel->getContentSize().width + 15);
+        if (m_pTitleLabel != nullptr)
+            m_pBackButton->setPositionX(m_pTitleLabel->getContentSize().width + 15);
         m_pBackButton->setVisible(true);
     }
-    if (m_pKernelLayer == nullptr)
-        return;
-    m_pKernelLayer->setPosition(CCPoint(0, 0));
-    m_pKernelLayer->setVisible(true);
+    if (m_pKernelLayer == nullptr) {
+        m_pKernelLayer = Sexy::CBaseKernelLayer::create();
+        if (m_pKernelLayer == nullptr)
+            return;
+        m_pKernelLayer->LoadGameResources(&m_KindRecord);
+        m_pKernelLayer->setPosition(CCPoint(0, 0));
+        addChild(m_pKernelLayer, kKernelZOrder);
+    } else {
+        m_pKernelLayer->setPosition(CCPoint(0, 0));
+        m_pKernelLayer->setVisible(true);
+        if (Sexy::CGameBoard* board = m_pKernelLayer->GetGameBoard())
+            board->setModal(true);
+    }
     m_pKernelLayer->EnterGame(&m_KindRecord);
-}
-
-void RoomScene::LaunchExternalGame(const tagUserData* me)
-{
-    (void)me;
-    CClientGlobal::GetInstance()->WriteLog("external game programs are not started yet");
 }
 
 void RoomScene::ShowGameView()
@@ -166,6 +212,7 @@ void RoomScene::OnBackToGame(CCObject*)
         return;
     m_pKernelLayer->setPosition(CCPoint(0, 0));
     m_pKernelLayer->setVisible(true);
+    m_pKernelLayer->GetGameBoard()->setModal(true);
     ShowRoomView(false);
 }
 
@@ -174,9 +221,62 @@ void RoomScene::OnGameResourcesLoaded(bool ready)
     m_bGameResourcesReady = ready;
     if (m_bRoomShown && m_pMeUserData != nullptr && m_pMeUserData->wTableID != INVALID_TABLE &&
         m_pKernelLayer != nullptr && m_pKernelLayer->GetGameBoard() == nullptr) {
-        WindyTopLayer::sharedTopLayer()->hideLoading();
+        WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
+        if (top->isLoadingShown())
+            top->hideLoading();
         EnterGame(m_pMeUserData->wTableID, m_pMeUserData->wChairID);
     }
+}
+
+// --- external game programs ----------------------------------------------------------------
+
+void RoomScene::LaunchExternalGame(const tagUserData* me)
+{
+    if (me == nullptr)
+        return;
+    if (AppDelegate* app = AppDelegate::GetInstance())
+        app->stopBackgroundMusic();
+
+    uint32_t gameWindow = 0;
+    if (m_SharedRecord.Data() != nullptr)
+        std::memcpy(&gameWindow, static_cast<uint8_t*>(m_SharedRecord.Data()) + kRecordGameWindow, 4);
+    if (m_Process.IsOpen() && m_Process.IsRunning()) {
+        // A program that never announced its window is ended, and nothing
+        // new starts on this sit-down.
+        if (gameWindow == 0) {
+            m_Process.Terminate();
+            return;
+        }
+        LogLine("the game program runs already: showing it the table again");
+        SendGameConfig();
+        SendTableUsersToGame();
+        SendToGame(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SHOW_GAME, nullptr, 0);
+        return;
+    }
+
+    const uint16_t kind = m_KindRecord.wKindID;
+    const std::string program = CClientGlobal::GetAppDirectory() + ExternalFolder(kind) +
+                                CClientGlobal::WideToUTF8(FieldText(m_KindRecord.szProcessName));
+    const std::string server = CClientGlobal::WideToUTF8(FieldText(m_ServerRecord.szServerName));
+    char title[160];
+    std::snprintf(title, sizeof(title), "%s %d号桌", server.c_str(), me->wTableID + 1);
+    std::vector<char> commandLine(m_strWindowText.size() + sizeof(title) + 64);
+    std::snprintf(commandLine.data(), commandLine.size(), "%s %u %d %d \"%s\"", m_strWindowText.c_str(),
+                  static_cast<unsigned>(m_RoomConfig.wGameValue4), kind, me->wChairID, title);
+    CClientGlobal::CopyUTF8TextToClipboard(commandLine.data());
+
+    AppDelegate* app = AppDelegate::GetInstance();
+    if (app != nullptr && app->IsExternalGameDebug()) {
+        CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK("参数已经复制到剪贴板！请ctrl v到游戏调试参数"));
+        return;
+    }
+    if (!m_Process.Start(program, commandLine.data(), std::string())) {
+        m_Process.Close();
+        LogLine("cannot start the game program " + program);
+        CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK("启动游戏失败"));
+        return;
+    }
+    MBProgressHUD::showHUD();
 }
 
 bool RoomScene::OnChannelMessage(const CopyDataHead& head, const void* data, size_t size,
@@ -189,12 +289,45 @@ bool RoomScene::OnChannelMessage(const CopyDataHead& head, const void* data, siz
     }
 }
 
-bool RoomScene::OnIPCControl(const CopyDataHead& head, const void* data, size_t size, platform::WindowHandle sender)
+bool RoomScene::OnIPCControl(const CopyDataHead& head, const void*, size_t, platform::WindowHandle sender)
 {
-    (void)data;
-    (void)size;
-    (void)sender;
+    auto* record = static_cast<uint8_t*>(m_SharedRecord.Data());
     switch (head.wSubCmdID) {
+    case Sexy::IPC_SUB_GAME_READY: {
+        m_hGameWnd = sender;
+        if (record != nullptr) {
+            uint32_t kept = 0;
+            std::memcpy(&kept, record + kRecordGameWindow, 4);
+            if (kept == 0)
+                std::memcpy(record + kRecordGameWindow, &sender, 4);
+        }
+        m_SendCopyData.SetPeerWnd(m_hGameWnd);
+        m_SendCopyData.SetLocalWnd(m_MessageWindow.GetHandle());
+        SendGameConfig();
+        SendTableUsersToGame();
+        SendToGame(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SHOW_GAME, nullptr, 0);
+        MBProgressHUD::hideHUD(false);
+        WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
+        if (top->isLoadingShown())
+            top->hideLoading();
+        if (m_wRequestTable != INVALID_TABLE && m_wRequestChair != INVALID_CHAIR) {
+            m_wRequestTable = INVALID_TABLE;
+            m_wRequestChair = INVALID_CHAIR;
+        }
+        return true;
+    }
+    case Sexy::IPC_SUB_GAME_CLOSED: {
+        if (sender != m_hGameWnd || m_pMeUserData == nullptr)
+            return false;
+        if (m_pMeUserData->wTableID != INVALID_TABLE)
+            SendStandUp(m_pMeUserData->wTableID, m_pMeUserData->wChairID, 1);
+        m_hGameWnd = 0;
+        m_SendCopyData.SetPeerWnd(0);
+        if (record != nullptr)
+            std::memset(record + kRecordGameWindow, 0, 4);
+        m_Process.Close();
+        return true;
+    }
     case Sexy::IPC_SUB_CLOSE_BANK: BankDialogServer::CloseRoomDialog(); return true;
     case Sexy::IPC_SUB_CONTROL_NOP: return true;
     default: return false;
@@ -215,5 +348,13 @@ void RoomScene::OnCopyData(platform::WindowHandle sender, uint32_t dwData, const
 
 void RoomScene::OnTimer(uint32_t timerId)
 {
-    (void)timerId;
+    if (timerId != kExternalPollTimer || !IsExternalKind())
+        return;
+    // A program that ended without saying so is handled as if it had.
+    if (m_Process.IsOpen() && !m_Process.IsRunning()) {
+        const CopyDataHead closed{kCopyDataVersion, sizeof(CopyDataHead), Sexy::IPC_MAIN_CONTROL,
+                                  Sexy::IPC_SUB_GAME_CLOSED};
+        if (!OnIPCControl(closed, nullptr, 0, m_hGameWnd))
+            m_Process.Close();
+    }
 }

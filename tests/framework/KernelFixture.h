@@ -156,6 +156,7 @@ public:
         playing = false;
         log.push_back("pause music");
     }
+    void ResumeMusic() override { log.push_back("resume music"); }
     void SetMusicVolume(float v) override { log.push_back("music volume " + std::to_string(v).substr(0, 3)); }
     void SetEffectsVolume(float v) override { log.push_back("effects volume " + std::to_string(v).substr(0, 3)); }
     void PlayEffect(const std::string& path, bool loop) override

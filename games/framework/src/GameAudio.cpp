@@ -12,6 +12,7 @@ public:
     void PlayMusic(const std::string&, bool) override { m_bMusic = true; }
     void StopMusic(bool) override { m_bMusic = false; }
     void PauseMusic() override { m_bMusic = false; }
+    void ResumeMusic() override {}
     void SetMusicVolume(float) override {}
     void SetEffectsVolume(float) override {}
     void PlayEffect(const std::string&, bool) override {}
