@@ -2,15 +2,16 @@
 // "VKRETURN", "Copy" and "Paste".
 #pragma once
 
-#include "cocos2d.h"
+#include "CCPointObject.h"
 
 // For mouse notifications the point is the mouse in window pixels (origin
 // bottom-left); for "VKRETURN" x is the key (9 Tab, 13 Enter); for
 // "MouseWheel" y is the wheel delta (+120 a notch away from the user).
-class CMyPoint : public cocos2d::CCObject {
+// It is the engine's point payload, so engine widgets (the control button's
+// hover) read it as well.
+class CMyPoint : public cocos2d::extension::CCPointObject {
 public:
     static CMyPoint* create(float x, float y);
-    cocos2d::CCPoint m_point;
 };
 
 // Input notification names.

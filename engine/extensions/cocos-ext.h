@@ -1,0 +1,15 @@
+#ifndef KEST_COCOS_EXT_H
+#define KEST_COCOS_EXT_H
+
+// The extension classes in one include: nine-slice sprites, control
+// buttons, scroll and table views (cocos2d::extension).
+
+#include "CCControl.h"
+#include "CCControlButton.h"
+#include "CCPointObject.h"
+#include "CCScale9Sprite.h"
+#include "CCScrollView.h"
+#include "CCTableView.h"
+#include "ExtensionMacros.h"
+
+#endif
