@@ -235,6 +235,7 @@ private:
     Sexy::CBaseKernelLayer* m_pKernelLayer = nullptr;
     CCTableListLayer* m_pTableList = nullptr;
     tagUserData* m_pMeUserData = nullptr;  // the manager's, kept valid for the scene's life
+    Dialog* m_pLogonDialog = nullptr;      // the refusal, retained: it must not call a freed room
 
     // The external game program.
     platform::Process m_Process;

@@ -1,5 +1,7 @@
 #include "hall/GameHallScene.h"
 
+#include "hall/ScriptedInput.h"
+
 #include "app/AppDelegate.h"
 #include "core/ClientGlobal.h"
 #include "net/TCPSocketModule.h"
@@ -9,6 +11,7 @@
 #include "ui/PublicLayer.h"
 #include "ui/VisibleRect.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -88,6 +91,10 @@ CCScene* GameHallScene::CreateFirstScene()
         std::fprintf(stderr, "kestrelium: %s\n", error.c_str());
         CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK(error));
     }
+    std::vector<hall::InputStep> steps;
+    if (!hall::ReadInputSteps(options, steps, error))
+        std::fprintf(stderr, "kestrelium: %s\n", error.c_str());
+    hall::PlayInputSteps(steps);
     hall::ApplyUser(config.user, CClientGlobal::GetInstance()->GetUserRecord());
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("ClientGame/UserStatus.plist");
     return create(config);
@@ -112,8 +119,10 @@ bool GameHallScene::initHall(const HallConfig& config)
 
     const CCRect visible = VisibleRect::getVisibleRect();
     if (CCSprite* background = CCSprite::create("Skin/Bg/bg1")) {
+        const CCSize picture = background->getContentSize();
         background->setAnchorPoint(CCPoint(0, 0));
-        background->setTextureRect(CCRect(0, 0, visible.size.width, visible.size.height));
+        background->setScale(visible.size.width / std::max(1.0f, picture.width),
+                             visible.size.height / std::max(1.0f, picture.height));
         background->setPosition(visible.origin);
         addChild(background, -1);
     }

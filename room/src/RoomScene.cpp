@@ -107,6 +107,10 @@ RoomScene::RoomScene() : m_GameRoomBinding(this) {}
 RoomScene::~RoomScene()
 {
     CCDirector::sharedDirector()->getScheduler()->unscheduleAllForTarget(this);
+    if (m_pLogonDialog != nullptr) {
+        m_pLogonDialog->setDelegate(nullptr);
+        m_pLogonDialog->release();
+    }
     m_pSocket.reset();
     if (g_pRoomScene == this)
         g_pRoomScene = nullptr;
@@ -371,10 +375,15 @@ bool RoomScene::OnLogonMessage(uint16_t sub, const void* data, size_t size)
         CCDirector::sharedDirector()->getScheduler()->unscheduleSelector(
             schedule_selector(RoomScene::ClearHallEnterFlag), this);
         const std::u16string reason = wire::ReadTextAt(data, size, kLogonErrorMinSize, size / 2);
-        Dialog* dialog = Dialog::create();
-        dialog->setModal(true);
-        dialog->setDelegate(this);
-        dialog->ShowMessage(GBK("提示").c_str(), CClientGlobal::WideToAnsi(reason).c_str());
+        if (m_pLogonDialog != nullptr) {
+            m_pLogonDialog->setDelegate(nullptr);
+            m_pLogonDialog->release();
+        }
+        m_pLogonDialog = Dialog::create();
+        m_pLogonDialog->retain();
+        m_pLogonDialog->setModal(true);
+        m_pLogonDialog->setDelegate(this);
+        m_pLogonDialog->ShowMessage(GBK("提示").c_str(), CClientGlobal::WideToAnsi(reason).c_str());
         m_nRoomState = kRoomRefused;
         return true;
     }

@@ -146,6 +146,16 @@ int RoomFixture::CountDialogs()
     return count;
 }
 
+Dialog* RoomFixture::TopDialog()
+{
+    Dialog* top = nullptr;
+    if (CCArray* children = WindyTopLayer::sharedTopLayer()->getChildren())
+        for (unsigned int i = 0; i < children->count(); ++i)
+            if (auto* dialog = dynamic_cast<Dialog*>(static_cast<CCNode*>(children->objectAtIndex(i))))
+                top = dialog;
+    return top;
+}
+
 std::string RoomFixture::LastDialogText()
 {
     std::string text;

@@ -62,12 +62,31 @@ TEST_F(RoomLife, RefusedLogonShowsTheServerTextAndClosesTheRoom)
     EXPECT_EQ(room->GetRoomState(), RoomScene::kRoomRefused);
     EXPECT_EQ(LastDialogText(), "房间已满");
     // Closing the dialog closes the room and lets the scene go.
-    auto* dialog = static_cast<Dialog*>(WindyTopLayer::sharedTopLayer()->getChildren()->lastObject());
+    Dialog* dialog = TopDialog();
+    ASSERT_NE(dialog, nullptr);
     dialog->getDelegate()->OnDialogResult(Dialog::kButtonClose);
     Step(2);
     EXPECT_EQ(g_pRoomScene, nullptr);
     EXPECT_EQ(CCDirector::sharedDirector()->getRunningScene(), hall);
     room = nullptr;
+}
+
+// The refusal's dialog outlives a room the server then drops: closing it
+// later must not call into the freed room.
+TEST_F(RoomLife, RefusalDialogOutlivesTheRoom)
+{
+    MakeRoom();
+    room->OnSocketLink(0, "", socket);
+    ASSERT_TRUE(Read(1, 101, Bytes(8, 0)));
+    room->OnSocketShut(socket, SocketShutReason::Remote);
+    Step(2);
+    ASSERT_EQ(g_pRoomScene, nullptr);
+    room = nullptr;
+    ASSERT_EQ(CountDialogs(), 1);
+    Dialog* dialog = TopDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->getDelegate(), nullptr);
+    dialog->Close();
 }
 
 // A room that never showed would otherwise stay made forever, holding the

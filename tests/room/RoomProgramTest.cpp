@@ -1,0 +1,234 @@
+// The real program against the scenario room server: kestrelium started
+// headless with one configured room enters it, and roomsim checks every
+// message the client sends. Clicks are played in at window pixels (top-left
+// origin) of the 1288 x 762 window.
+#include "cocos2d.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+using namespace cocos2d;
+
+namespace {
+
+// roomsim's exit statuses.
+constexpr int kPassed = 0;
+constexpr int kClientClosed = 4;
+
+// Where things are on the room's screen.
+constexpr const char* kChairTable2Chair1 = "374,216";
+constexpr const char* kQuickJoin = "857,132";
+constexpr const char* kExit = "999,132";
+constexpr const char* kPasswordField = "664,386";
+constexpr const char* kPasswordOK = "714,426";
+constexpr const char* kDialogOK = "644,465";
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+pid_t Spawn(const std::vector<std::string>& args, const std::string& log)
+{
+    std::vector<std::string> all = args;
+    std::vector<char*> argv;
+    for (std::string& arg : all)
+        argv.push_back(&arg[0]);
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+// Waits for the process; -1 when it did not end in time (it is killed) or
+// ended by a signal.
+int Wait(pid_t pid, int seconds)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > giveUp) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class RoomProgram : public ::testing::Test {
+protected:
+    struct Outcome {
+        int server = -1;
+        int client = -1;
+        std::string serverLog;
+        std::string clientLog;
+    };
+
+    void SetUp() override
+    {
+        char dir[] = "/tmp/kest-room-e2e-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        m_dir = dir;
+        mkdir((m_dir + "/user").c_str(), 0755);
+        mkdir((m_dir + "/run").c_str(), 0755);
+        setenv("KEST_USER_DIR", (m_dir + "/user").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (m_dir + "/run").c_str(), 1);
+        setenv("KEST_HEADLESS", "1", 1);
+    }
+
+    void TearDown() override
+    {
+        const std::string cmd = "rm -rf '" + m_dir + "'";
+        if (std::system(cmd.c_str()) != 0)
+            std::fprintf(stderr, "cannot remove %s\n", m_dir.c_str());
+    }
+
+    // Serves the scenario to the program, which enters room 1 and runs for
+    // the frames (60 a second) with the extra options.
+    Outcome Play(const std::string& scenario, int frames, const std::vector<std::string>& extra,
+                 const std::string& screenshot = std::string())
+    {
+        Outcome outcome;
+        const std::string portFile = m_dir + "/port";
+        const pid_t server =
+            Spawn({ROOMSIM_PATH, "--port-file", portFile, "--accept-timeout", "20000",
+                   std::string(KEST_SOURCE_DIR) + "/scenarios/" + scenario},
+                  m_dir + "/roomsim.log");
+        EXPECT_GT(server, 0);
+        if (server <= 0)
+            return outcome;
+        int port = 0;
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (port == 0 && std::chrono::steady_clock::now() < giveUp) {
+            std::ifstream(portFile) >> port;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        EXPECT_NE(port, 0);
+        std::vector<std::string> args = {KEST_PROGRAM, "--headless", "--frames", std::to_string(frames),
+                                         "--user", "1001,player,玩家",
+                                         "--room", "200,欢乐斗地主 一号房,127.0.0.1," + std::to_string(port),
+                                         "--enter", "1"};
+        if (!screenshot.empty()) {
+            args.push_back("--screenshot");
+            args.push_back(screenshot);
+        }
+        args.insert(args.end(), extra.begin(), extra.end());
+        const pid_t client = Spawn(args, m_dir + "/kestrelium.log");
+        EXPECT_GT(client, 0);
+        outcome.client = client > 0 ? Wait(client, frames / 60 + 60) : -1;
+        outcome.server = Wait(server, 30);
+        outcome.serverLog = ReadAll(m_dir + "/roomsim.log");
+        outcome.clientLog = ReadAll(m_dir + "/kestrelium.log");
+        return outcome;
+    }
+
+    static std::string Click(int frame, const char* at) { return "--click=" + std::to_string(frame) + ":" + at; }
+    static std::string Type(int frame, const char* text) { return "--type=" + std::to_string(frame) + ":" + text; }
+
+    static int MagentaPixels(const std::string& png)
+    {
+        CCImage image;
+        if (!image.initWithImageFile(png.c_str()))
+            return -1;
+        int count = 0;
+        const unsigned char* p = image.getData();
+        for (int i = 0; i < image.getDataLen(); i += 4)
+            count += (p[i] > 230 && p[i + 1] < 40 && p[i + 2] > 230) ? 1 : 0;
+        return count;
+    }
+
+    std::string m_dir;
+};
+
+#define EXPECT_OUTCOME(o, expected)                                                             \
+    do {                                                                                      \
+        EXPECT_EQ((o).client, 0) << (o).clientLog;                                            \
+        EXPECT_EQ((o).server, (expected)) << (o).serverLog;                                     \
+        EXPECT_EQ((o).clientLog.find("AddressSanitizer"), std::string::npos) << (o).clientLog; \
+        EXPECT_EQ((o).clientLog.find("runtime error"), std::string::npos) << (o).clientLog;    \
+    } while (0)
+
+TEST_F(RoomProgram, FullRoomShowsEveryTableWithoutStandIns)
+{
+    const std::string shot = m_dir + "/full.png";
+    const Outcome o = Play("room_full.json", 150, {}, shot);
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_NE(o.serverLog.find("<- 1/1 162 bytes"), std::string::npos) << o.serverLog;
+    EXPECT_EQ(MagentaPixels(shot), 0);
+    EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
+    // Keep it for a look: the frame as a player would see it.
+    mkdir("screens", 0755);
+    std::ifstream from(shot, std::ios::binary);
+    std::ofstream("screens/room_full.png", std::ios::binary) << from.rdbuf();
+}
+
+TEST_F(RoomProgram, ClickOnAFreeChairSitsThere)
+{
+    const Outcome o = Play("room_sit_down.json", 180, {Click(90, kChairTable2Chair1)});
+    EXPECT_OUTCOME(o, kPassed);
+}
+
+TEST_F(RoomProgram, LockedTableTakesItsPassword)
+{
+    const Outcome o = Play("room_table_password.json", 240,
+                           {Click(90, kChairTable2Chair1), Click(110, kPasswordField), Type(120, "abc123"),
+                            Click(140, kPasswordOK)});
+    EXPECT_OUTCOME(o, kPassed);
+}
+
+TEST_F(RoomProgram, QuickJoinAsksForAnySeat)
+{
+    const Outcome o = Play("room_quick_join.json", 150, {Click(90, kQuickJoin)});
+    EXPECT_OUTCOME(o, kPassed);
+}
+
+// The refusal's dialog closes the room, and with it the connection, before
+// the scenario's wait for a sit-down runs out.
+TEST_F(RoomProgram, RefusedLogonClosesTheRoom)
+{
+    const std::string shot = m_dir + "/refused.png";
+    const Outcome o = Play("room_refused.json", 150, {Click(80, kDialogOK)}, shot);
+    EXPECT_OUTCOME(o, kClientClosed);
+}
+
+TEST_F(RoomProgram, LostConnectionKeepsTheProgramRunning)
+{
+    const Outcome o = Play("room_lost.json", 150, {});
+    EXPECT_OUTCOME(o, kPassed);
+}
+
+TEST_F(RoomProgram, ExitButtonLeavesForTheHall)
+{
+    const std::string shot = m_dir + "/hall.png";
+    const Outcome o = Play("room_leave.json", 150, {Click(90, kExit)}, shot);
+    EXPECT_OUTCOME(o, kClientClosed);
+    EXPECT_EQ(MagentaPixels(shot), 0);
+}
+
+}  // namespace
