@@ -54,6 +54,9 @@ public:
 
     // A dimmed backdrop over the whole visible area, behind the dialog's parts.
     void AddSkinBackground();
+    // A white box behind a text field (added to parent already), so the
+    // player sees where to type.
+    static void AddInputBox(cocos2d::CCNode* parent, cocos2d::CCNode* field);
 
     void setDelegate(CDialogDelegate* delegate) { m_pDelegate = delegate; }
     CDialogDelegate* getDelegate() const { return m_pDelegate; }

@@ -137,6 +137,7 @@ bool CverifyPassWord::init()
     m_pField->setMaxLength(30);
     m_pField->setPasswordMode(true);
     AddDialogChild(panel, m_pField, 1, kTagField);
+    AddInputBox(panel, m_pField);
     if (CImageButton* ok = CImageButton::create("Bank/Determine_1", "Bank/Determine_3", "Bank/Determine_2", this,
                                                 menu_selector(CverifyPassWord::OnButton), kTagOK)) {
         ok->setPosition(CCPoint(230, 40));

@@ -58,6 +58,7 @@ bool CDlgSetting::init()
     m_pPassword->setMaxLength(kPasswordLength);
     m_pPassword->setPasswordMode(true);
     AddDialogChild(m_pRoomRow, m_pPassword, 1, kTagPassword);
+    AddInputBox(m_pRoomRow, m_pPassword);
     button("Setting/lock", kTagLock, CCPoint(size.width * 0.3f, 40), m_pRoomRow);
     button("Setting/unlock", kTagUnlock, CCPoint(size.width * 0.7f, 40), m_pRoomRow);
     m_pRoomRow->setVisible(false);

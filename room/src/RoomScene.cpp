@@ -4,6 +4,7 @@
 #include "bank/BankDialogServer.h"
 #include "core/ClientGlobal.h"
 #include "core/ServerList.h"
+#include "games/framework/GameBoard.h"
 #include "hall/CDlgSetting.h"
 #include "hall/GameHallScene.h"
 #include "update/WinUpdateGame.h"
@@ -72,6 +73,50 @@ void ResizeRoom(int width, int height)
 {
     if (g_pRoomScene != nullptr && g_pRoomScene->IsRoomShown())
         g_pRoomScene->LayoutRoom(static_cast<float>(width), static_cast<float>(height));
+}
+
+// The window hook's way to the game board: only while the room runs and
+// its kernel has a board.
+class RoomBoardInput : public IWindowInputTarget {
+public:
+    static Sexy::CGameBoard* Board()
+    {
+        RoomScene* room = g_pRoomScene;
+        if (room == nullptr || CCDirector::sharedDirector()->getRunningScene() != room)
+            return nullptr;
+        Sexy::CBaseKernelLayer* kernel = room->GetKernelLayer();
+        return kernel != nullptr ? kernel->GetGameBoard() : nullptr;
+    }
+    void UpdateChipCursor() override
+    {
+        if (Sexy::CGameBoard* board = Board())
+            board->UpdateChipCursor();
+    }
+    bool WantsMouseMove() override
+    {
+        return g_pRoomScene != nullptr && g_pRoomScene->IsRoomShown() && g_pRoomScene->GetChairCount() > 8;
+    }
+    void OnMouseMove(const CCPoint& gl) override
+    {
+        if (Sexy::CGameBoard* board = Board())
+            board->OnMouseMove(gl);
+    }
+    void OnRButtonUp() override
+    {
+        if (Sexy::CGameBoard* board = Board())
+            board->OnRButtonUp();
+    }
+    void OnLButtonDblClk() override
+    {
+        if (Sexy::CGameBoard* board = Board())
+            board->OnLButtonDblClk();
+    }
+};
+
+IWindowInputTarget* ResolveBoardInput()
+{
+    static RoomBoardInput input;
+    return RoomBoardInput::Board() != nullptr ? &input : nullptr;
 }
 
 CCRect Grown(const CCRect& r)
@@ -151,6 +196,7 @@ bool RoomScene::init()
     CreatePanes();
     g_pRoomScene = this;
     AppDelegate::SetResizeHandler(&ResizeRoom);
+    AppDelegate::SetInputTargetResolver(&ResolveBoardInput);
     m_pKernelLayer = Sexy::CBaseKernelLayer::create();
     if (m_pKernelLayer != nullptr) {
         m_pKernelLayer->setPosition(CCPoint(0, 0));
@@ -941,6 +987,8 @@ void RoomScene::LayoutRoom(float width, float height)
     ApplyLayout(!m_bUserListHidden);
     if (m_pTableList != nullptr)
         m_pTableList->SetupTables(m_RoomConfig, m_KindRecord.wKindID);
+    if (m_pKernelLayer != nullptr && m_pKernelLayer->GetGameBoard() != nullptr)
+        m_pKernelLayer->GetGameBoard()->LayoutBoard(static_cast<int>(width), static_cast<int>(height));
 }
 
 void RoomScene::HideUserList()

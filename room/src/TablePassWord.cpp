@@ -24,6 +24,7 @@ bool TablePassWord::init()
     m_pField->setMaxLength(kMaxLength);
     m_pField->setPasswordMode(true);
     AddDialogChild(panel, m_pField, 1, kTagField);
+    AddInputBox(panel, m_pField);
 
     if (CImageButton* ok = CImageButton::create("Bank/Determine_1", "Bank/Determine_3", "Bank/Determine_2", this,
                                                 menu_selector(TablePassWord::OnButton), kTagOK)) {

@@ -123,6 +123,18 @@ void Dialog::Close()
         removeFromParentAndCleanup(true);
 }
 
+void Dialog::AddInputBox(CCNode* parent, CCNode* field)
+{
+    CCSprite* box = CCSprite::create("Dialog/input_bg");
+    if (parent == nullptr || field == nullptr || box == nullptr)
+        return;
+    const CCSize size = field->getContentSize();
+    box->setScale((size.width + 8) / box->getContentSize().width, (size.height + 4) / box->getContentSize().height);
+    box->setPosition(CCPoint(field->getPositionX() - 4 + (size.width + 8) / 2,
+                             field->getPositionY() - 2 + (size.height + 4) / 2));
+    parent->addChild(box, field->getZOrder() - 1);
+}
+
 void Dialog::FixTouchPriority(CCNode* node)
 {
     if (node == nullptr)

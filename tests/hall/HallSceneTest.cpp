@@ -1,0 +1,254 @@
+// The least hall: entering rooms, the hall connection's personal-centre
+// messages, the settings dialog, the safe box and the played-in input.
+#include "room/FakeSocket.h"
+
+#include "bank/BankDialogServer.h"
+#include "bank/BankEntry.h"
+#include "core/ClientGlobal.h"
+#include "hall/CDlgSetting.h"
+#include "hall/GameHallScene.h"
+#include "hall/ScriptedInput.h"
+#include "ui/CCCursorTextField.h"
+#include "ui/UiFixture.h"
+
+using namespace cocos2d;
+using roomtest::Bytes;
+using roomtest::FakeSocket;
+
+namespace {
+
+std::vector<std::string> g_boxes;
+void CaptureBox(const std::string& gbk) { g_boxes.push_back(CClientGlobal::GBKToUTF8(gbk)); }
+
+std::vector<std::pair<uint16_t, uint16_t>> g_entered;  // kind, port
+bool g_enterResult = true;
+bool RecordEnter(const GameKindRecord& kind, const GameServerRecord& server)
+{
+    g_entered.emplace_back(kind.wKindID, server.wServerPort);
+    return g_enterResult;
+}
+
+// A personal-centre dialog as the hall finds it by tag.
+class CentreDialog : public CCNode, public IPersonalCentreDialog {
+public:
+    CREATE_FUNC(CentreDialog)
+    bool QueryUserInfo() override { return ++queries, true; }
+    bool OnUserInfoResult(const void*, size_t size) override { return infoSizes.push_back(size), true; }
+    bool OnModifyResult(const void*, size_t size) override { return modifySizes.push_back(size), true; }
+    int queries = 0;
+    std::vector<size_t> infoSizes;
+    std::vector<size_t> modifySizes;
+};
+
+class HallScene : public UiFixture {
+protected:
+    void SetUp() override
+    {
+        UiFixture::SetUp();
+        CClientGlobal::SetMessageBoxHandler(&CaptureBox);
+        g_boxes.clear();
+        g_entered.clear();
+        g_enterResult = true;
+        GameHallScene::SetRoomEnterer(&RecordEnter);
+        config.hallHost = "10.1.2.3";
+        config.hallPort = 16055;
+        for (uint16_t port : {16100, 16200}) {
+            HallRoom room;
+            room.kindId = 200;
+            room.port = port;
+            room.name = "房间";
+            config.rooms.push_back(room);
+        }
+    }
+    void TearDown() override
+    {
+        GameHallScene::SetRoomEnterer(nullptr);
+        UiFixture::TearDown();
+    }
+
+    GameHallScene* Run()
+    {
+        GameHallScene* hall = GameHallScene::create(config);
+        socket = new FakeSocket();
+        hall->SetHallSocket(std::unique_ptr<IClientSocket>(socket));
+        CCDirector::sharedDirector()->replaceScene(hall);
+        Step(2);
+        return hall;
+    }
+    static void Step(int n) { CCDirector::sharedDirector()->stepFrames(n); }
+    bool Read(GameHallScene* hall, uint16_t sub, size_t size)
+    {
+        const Bytes body(size, 0);
+        return hall->OnSocketRead(MakeCommand(3, sub), body.data(), body.size(), socket);
+    }
+
+    HallConfig config;
+    FakeSocket* socket = nullptr;
+};
+
+TEST_F(HallScene, RoomButtonsEnterOnceWhileEntering)
+{
+    GameHallScene* hall = Run();
+    EXPECT_EQ(g_pGameHallScene, hall);
+    EXPECT_TRUE(hall->EnterConfiguredRoom(1));
+    ASSERT_EQ(g_entered.size(), 1u);
+    EXPECT_EQ(g_entered[0].second, 16200);
+    hall->SetEnterFlag(true);  // the room sets it while it connects
+    EXPECT_FALSE(hall->EnterConfiguredRoom(0));
+    EXPECT_FALSE(hall->EnterConfiguredRoom(5));
+    hall->SetEnterFlag(false);
+    g_enterResult = false;
+    EXPECT_FALSE(hall->EnterConfiguredRoom(0));
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_entered.size(), 2u);
+}
+
+TEST_F(HallScene, StoredRoomPortEntersThatRoomAgainOnce)
+{
+    CCUserDefault::sharedUserDefault()->setIntegerForKey("RoomSocketPort", 16200);
+    Run();
+    ASSERT_EQ(g_entered.size(), 1u);
+    EXPECT_EQ(g_entered[0].second, 16200);
+    EXPECT_EQ(CCUserDefault::sharedUserDefault()->getIntegerForKey("RoomSocketPort", -1), 0);
+}
+
+TEST_F(HallScene, UserInfoRepliesGoToTheDialogAtTag444)
+{
+    GameHallScene* hall = Run();
+    EXPECT_TRUE(Read(hall, 301, 20));
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0], "个人中心请求异常");
+
+    CentreDialog* info = CentreDialog::create();
+    CentreDialog* lock = CentreDialog::create();
+    hall->addChild(info, 444, GameHallScene::kTagUserInfoDialog);
+    hall->addChild(lock, 433, GameHallScene::kTagLockMachineDialog);
+    EXPECT_TRUE(Read(hall, 301, 20));
+    EXPECT_EQ(info->infoSizes, (std::vector<size_t>{20}));
+    EXPECT_TRUE(Read(hall, 900, 8));
+    EXPECT_EQ(info->modifySizes, (std::vector<size_t>{8}));
+    EXPECT_EQ(lock->modifySizes, (std::vector<size_t>{8}));
+    EXPECT_TRUE(Read(hall, 302, 3));  // others are taken
+    EXPECT_EQ(g_boxes.size(), 1u);
+}
+
+TEST_F(HallScene, PersonalCentreConnectionRetriesThenTellsThePlayer)
+{
+    GameHallScene* hall = Run();
+    CentreDialog* info = CentreDialog::create();
+    hall->addChild(info, 444, GameHallScene::kTagUserInfoDialog);
+    ASSERT_TRUE(hall->ConnectHallServer(GameHallScene::kConnectPersonalCentre));
+    EXPECT_EQ(socket->addresses, (std::vector<std::string>{"10.1.2.3"}));
+    EXPECT_EQ(socket->port, 16055);
+    hall->OnSocketLink(0, "", socket);
+    EXPECT_EQ(info->queries, 1);
+
+    hall->ConnectHallServer(GameHallScene::kConnectPersonalCentre);
+    for (int i = 0; i < GameHallScene::kPersonalCentreTries; ++i)
+        hall->OnSocketLink(kLinkRefused, "refused", socket);
+    EXPECT_EQ(socket->connects, 1 + GameHallScene::kPersonalCentreTries);
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0], "个人中心异常");
+    hall->CloseHallSocket();
+    EXPECT_TRUE(socket->closed);
+}
+
+TEST_F(HallScene, RoomTakesTheLoudspeakerPanelAway)
+{
+    GameHallScene* hall = Run();
+    ASSERT_NE(hall->GetHallMessage(), nullptr);
+    hall->RemoveHallMessage();
+    EXPECT_EQ(hall->GetHallMessage(), nullptr);
+    hall->RemoveHallMessage();
+}
+
+class SettingTarget : public ISettingTarget {
+public:
+    bool SendTableRule(const std::string& gbk) override { return rules.push_back(gbk), true; }
+    void HideUserList() override { ++hides; }
+    void ShowUserList() override { ++shows; }
+    std::vector<std::string> rules;
+    int hides = 0;
+    int shows = 0;
+};
+
+TEST_F(HallScene, SettingsFromTheRoomLockTheTableAndSwitchTheList)
+{
+    CDlgSetting* dialog = CDlgSetting::create();
+    SettingTarget room;
+    dialog->SetOpenedFromRoom(&room);
+    scene->addChild(dialog);
+    auto press = [&](int tag) {
+        CCNode* node = CCNode::create();
+        node->setTag(tag);
+        dialog->OnButton(node);
+    };
+    dialog->GetPasswordField()->setText("secret");
+    press(CDlgSetting::kTagLock);
+    press(CDlgSetting::kTagUnlock);
+    EXPECT_EQ(room.rules, (std::vector<std::string>{"secret", ""}));
+    EXPECT_EQ(dialog->GetPasswordField()->getInputText(), "");
+    CCUserDefault* settings = CCUserDefault::sharedUserDefault();
+    settings->setBoolForKey("UserList", true);
+    press(CDlgSetting::kTagUserList);
+    EXPECT_FALSE(settings->getBoolForKey("UserList", true));
+    EXPECT_EQ(room.hides, 1);
+    press(CDlgSetting::kTagUserList);
+    EXPECT_EQ(room.shows, 1);
+    settings->setBoolForKey("Music", true);
+    press(CDlgSetting::kTagMusic);
+    EXPECT_FALSE(settings->getBoolForKey("Music", true));
+    press(CDlgSetting::kTagClose);
+}
+
+TEST_F(HallScene, SafeBoxOverARoomTakesTheBankReplies)
+{
+    scene->setTag(kRoomSceneTag);
+    ShowBankDialog();
+    Step(1);
+    BankDialogServer* bank = BankDialogServer::GetRoomDialog();
+    ASSERT_NE(bank, nullptr);
+    EXPECT_TRUE(bank->OnBankMessage(3, nullptr, 0));
+    ShowBankDialog();  // one at a time
+    EXPECT_EQ(BankDialogServer::GetRoomDialog(), bank);
+    BankDialogServer::CloseRoomDialog();
+    Step(1);
+    EXPECT_EQ(BankDialogServer::GetRoomDialog(), nullptr);
+}
+
+TEST_F(HallScene, SafeBoxPasswordPromptKeepsTheDigestAndOpensTheBox)
+{
+    ShowVerifyPassWord();
+    auto* prompt = dynamic_cast<CverifyPassWord*>(scene->getChildByTag(CverifyPassWord::kDialogTag));
+    ASSERT_NE(prompt, nullptr);
+    prompt->GetField()->setText("123456");
+    CCNode* ok = CCNode::create();
+    ok->setTag(CverifyPassWord::kTagOK);
+    prompt->OnButton(ok);
+    Step(1);
+    EXPECT_EQ(scene->getChildByTag(CverifyPassWord::kDialogTag), nullptr);
+    EXPECT_NE(scene->getChildByTag(BankDialogServer::kDialogTag), nullptr);
+    EXPECT_EQ(FieldText(CClientGlobal::GetInstance()->GetUserRecord().szBankPassword),
+              u"e10adc3949ba59abbe56e057f20f883e");
+}
+
+TEST(ScriptedInput, StepsAreReadInFrameOrder)
+{
+    std::vector<hall::InputStep> steps;
+    std::string error;
+    ASSERT_TRUE(hall::ReadInputSteps({"--click", "90:374,216", "--room", "x", "--type=60:abc 1", "--click=5:1.5,2"},
+                                     steps, error))
+        << error;
+    ASSERT_EQ(steps.size(), 3u);
+    EXPECT_EQ(steps[0].frame, 5);
+    EXPECT_FLOAT_EQ(steps[0].x, 1.5f);
+    EXPECT_EQ(steps[1].text, "abc 1");
+    EXPECT_TRUE(steps[2].click);
+    EXPECT_FLOAT_EQ(steps[2].y, 216);
+    for (const char* bad : {"90", "x:1,2", "9:1", "9:1,2x", ":1,2"}) {
+        steps.clear();
+        EXPECT_FALSE(hall::ReadInputSteps({"--click", bad}, steps, error)) << bad;
+    }
+}
+
+}  // namespace
