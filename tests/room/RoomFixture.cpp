@@ -1,5 +1,6 @@
 #include "RoomFixture.h"
 
+#include "hall/GameHallScene.h"
 #include "ui/Dialog.h"
 #include "ui/WindyTopLayer.h"
 
@@ -39,7 +40,10 @@ void RoomFixture::SetUp()
     user.account = "player";
     user.nickname = "玩家";
     hall::ApplyUser(user, CClientGlobal::GetInstance()->GetUserRecord());
-    hall = scene;
+    // The hall the room enters from, with nothing configured.
+    hall = GameHallScene::create(HallConfig{});
+    CCDirector::sharedDirector()->replaceScene(hall);
+    Step(1);
 }
 
 void RoomFixture::TearDown()

@@ -1,6 +1,8 @@
 // The room's life: connect, log on, show, leave; refusals and lost links.
 #include "RoomFixture.h"
 
+#include "app/AppDelegate.h"
+#include "hall/GameHallScene.h"
 #include "room/GameChatLayerG.h"
 #include "ui/Dialog.h"
 #include "ui/WindyTopLayer.h"
@@ -22,6 +24,58 @@ TEST_F(RoomLife, EnterConnectsToTheRoomWithTheLoggedOnAccount)
     EXPECT_TRUE(socket->serialCheck);  // kinds below 2060
     EXPECT_EQ(room->GetRoomState(), RoomScene::kRoomIdle);
     EXPECT_EQ(g_pRoomScene, room);
+}
+
+// The hall enters one room at a time; the room clears the flag when it is
+// refused, when its connection is lost, and after 20 seconds even when it
+// never got to show.
+TEST_F(RoomLife, EnteringFlagLastsTwentySecondsAtMost)
+{
+    MakeRoom();
+    ASSERT_NE(g_pGameHallScene, nullptr);
+    EXPECT_TRUE(g_pGameHallScene->IsEntering());
+    room->OnSocketLink(0, "", socket);
+    Step(60 * 19);
+    EXPECT_TRUE(g_pGameHallScene->IsEntering());
+    Step(60 + 2);
+    EXPECT_FALSE(g_pGameHallScene->IsEntering());
+}
+
+TEST_F(RoomLife, RefusalAndLostLinkClearTheEnteringFlag)
+{
+    MakeRoom();
+    room->OnSocketLink(0, "", socket);
+    ASSERT_TRUE(Read(1, 101, Bytes(6, 0)));
+    EXPECT_FALSE(g_pGameHallScene->IsEntering());
+    g_pGameHallScene->SetEnterFlag(true);
+    room->OnSocketShut(socket, SocketShutReason::Remote);
+    EXPECT_FALSE(g_pGameHallScene->IsEntering());
+}
+
+TEST_F(RoomLife, ShownRoomTakesTheHallsLoudspeakerPanel)
+{
+    auto* gameHall = static_cast<GameHallScene*>(hall);
+    ASSERT_NE(gameHall->GetHallMessage(), nullptr);
+    LogOn(4, 3, MeAnd({}));
+    EXPECT_EQ(gameHall->GetHallMessage(), nullptr);
+}
+
+TEST_F(RoomLife, MaximiseTwiceGivesBackTheSavedRectangleGrown)
+{
+    AppDelegate app(launch::Options{});
+    LogOn(4, 3, MeAnd({}));
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    const CCRect before = view->getWindowRect();
+    room->ToggleMaximize();
+    EXPECT_TRUE(app.IsMaximized());
+    room->ToggleMaximize();
+    EXPECT_FALSE(app.IsMaximized());
+    const CCRect after = view->getWindowRect();
+    EXPECT_FLOAT_EQ(after.origin.x, before.origin.x - 2);
+    EXPECT_FLOAT_EQ(after.origin.y, before.origin.y - 2);
+    EXPECT_FLOAT_EQ(after.size.width, before.size.width + 4);
+    EXPECT_FLOAT_EQ(after.size.height, before.size.height + 4);
+    view->setWindowRect(before);
 }
 
 TEST_F(RoomLife, StatesFollowTheLogonUntilTheRoomShows)

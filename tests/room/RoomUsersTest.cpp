@@ -3,6 +3,7 @@
 #include "RoomFixture.h"
 
 #include "room/CCTableListLayer.h"
+#include "room/CDlgGameUserInfo.h"
 #include "room/PlayerTableViewLayerG.h"
 
 namespace roomtest {
@@ -102,6 +103,34 @@ TEST_F(RoomUsers, MySeatClearsTheOutstandingRequest)
     EXPECT_EQ(room->GetRequestTable(), INVALID_TABLE);
     EXPECT_EQ(room->GetRequestChair(), INVALID_CHAIR);
     EXPECT_EQ(room->GetTableList()->GetChairUser(2, 1), room->GetMeUserData());
+}
+
+// The card keeps its own copy: the user may leave while it is open.
+TEST_F(RoomUsers, ClickOnARowOpensThatUsersCard)
+{
+    UserSpec member = User(2, u"张三", 1, 0, US_SIT);
+    member.member = 1;
+    member.gender = 1;
+    LogOn(4, 3, MeAnd({member}));
+    PlayerTableViewLayerG* list = room->GetUserList();
+    cocos2d::CCNode* row = list->GetRowNode(1);
+    ASSERT_NE(row, nullptr);
+    Tap(row->convertToWorldSpace(cocos2d::CCPoint(60, 15)));
+    auto* card = dynamic_cast<CDlgGameUserInfo*>(room->getChildByTag(CDlgGameUserInfo::kDialogTag));
+    ASSERT_NE(card, nullptr);
+    cocos2d::CCNode* panel = card->getChildByTag(CDlgGameUserInfo::kTagPanel);
+    auto text = [&](int tag) {
+        auto* label = dynamic_cast<cocos2d::CCLabelTTF*>(panel->getChildByTag(tag));
+        return label != nullptr ? std::string(label->getString()) : std::string();
+    };
+    EXPECT_EQ(text(CDlgGameUserInfo::kTagNickname), "昵称：张三");
+    EXPECT_EQ(text(CDlgGameUserInfo::kTagGameID), "ID：200002");
+    EXPECT_EQ(text(CDlgGameUserInfo::kTagGender), "性别：女");
+    EXPECT_EQ(text(CDlgGameUserInfo::kTagClient), "来自电脑客户端");
+    EXPECT_NE(panel->getChildByTag(CDlgGameUserInfo::kTagMember), nullptr);
+    ASSERT_TRUE(Read(3, 102, UserStatus(2, 1, 0, US_NULL)));
+    Step(2);
+    EXPECT_EQ(text(CDlgGameUserInfo::kTagNickname), "昵称：张三");
 }
 
 }  // namespace
