@@ -162,6 +162,7 @@ public:
     int GetAvailableHeight() const { return m_nAvailableHeight; }
     int GetUserListHeight() const { return m_nUserListHeight; }
     cocos2d::CCNode* GetTopBar() const { return m_pTopBar; }
+    CImageButton* GetBackButton() const { return m_pBackButton; }
     // The safe box open over this room, or null.
     BankDialogServer* GetBankDialog() const;
     platform::WindowHandle GetMessageWindow() const { return m_MessageWindow.GetHandle(); }

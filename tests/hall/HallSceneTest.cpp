@@ -153,15 +153,6 @@ TEST_F(HallScene, PersonalCentreConnectionRetriesThenTellsThePlayer)
     EXPECT_TRUE(socket->closed);
 }
 
-TEST_F(HallScene, RoomTakesTheLoudspeakerPanelAway)
-{
-    GameHallScene* hall = Run();
-    ASSERT_NE(hall->GetHallMessage(), nullptr);
-    hall->RemoveHallMessage();
-    EXPECT_EQ(hall->GetHallMessage(), nullptr);
-    hall->RemoveHallMessage();
-}
-
 class SettingTarget : public ISettingTarget {
 public:
     bool SendTableRule(const std::string& gbk) override { return rules.push_back(gbk), true; }

@@ -41,16 +41,6 @@ TEST(RoomLayoutNumbers, WithoutTheListTheTablesTakeTheWholeWidth)
     EXPECT_FLOAT_EQ(l.tableGrid.width, 1288);
 }
 
-TEST(RoomLayoutNumbers, TopBarButtonsLineUpFromTheRight)
-{
-    const room::TopBarButtons b = room::PlaceTopBarButtons(1042, 60, 60, 84);
-    EXPECT_FLOAT_EQ(b.exitX, 967);
-    EXPECT_FLOAT_EQ(b.settingX, 902);
-    EXPECT_FLOAT_EQ(b.quickJoinX, 813);
-    EXPECT_FLOAT_EQ(b.exitY, 10.75f);
-    EXPECT_FLOAT_EQ(b.settingY, 18.5f);
-}
-
 TEST(TableGridGeometry, CellsFillTheWidthAndChairsRingTheTable)
 {
     const CCTableListLayer::Geometry g = CCTableListLayer::ComputeGeometry(1044, 100, 3);

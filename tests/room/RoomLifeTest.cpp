@@ -5,6 +5,7 @@
 #include "hall/GameHallScene.h"
 #include "room/GameChatLayerG.h"
 #include "ui/Dialog.h"
+#include "ui/ImageButton.h"
 #include "ui/WindyTopLayer.h"
 
 using namespace cocos2d;
@@ -104,6 +105,19 @@ TEST_F(RoomLife, StatesFollowTheLogonUntilTheRoomShows)
     Step(121);
     EXPECT_GE(socket->updates - before, 1);
     EXPECT_LE(socket->updates - before, 2);
+}
+
+TEST_F(RoomLife, FinishWhileSeatedWithTheGameReadyEntersTheGame)
+{
+    MakeRoom();
+    room->OnSocketLink(0, "", socket);
+    ASSERT_TRUE(Read(1, 100));
+    ASSERT_TRUE(Read(2, 101, Config(6, 3)));
+    ASSERT_TRUE(Read(3, 100, UserEnter(MeAnd({}, 2, 0, US_SIT)[0])));
+    room->OnGameResourcesLoaded(true);  // before the room shows: only noted
+    EXPECT_FALSE(room->GetBackButton()->isVisible());
+    ASSERT_TRUE(Read(1, 102));
+    EXPECT_TRUE(room->GetBackButton()->isVisible());
 }
 
 TEST_F(RoomLife, RefusedLogonShowsTheServerTextAndClosesTheRoom)

@@ -41,23 +41,6 @@ TEST(RoomUserManager, DeleteKeepsTheOrderOfTheRest)
     EXPECT_EQ(m.GetUserByIndex(2), nullptr);
 }
 
-TEST(RoomUserManager, SearchesReturnTheFirstMatch)
-{
-    RoomUserManager m;
-    tagUserData seated = User(1, 10, u"a");
-    seated.wTableID = 2;
-    seated.wChairID = 1;
-    tagUserData* first = m.AddUser(seated);
-    tagUserData* second = m.AddUser(seated);  // same ids again
-    EXPECT_NE(first, second);
-    EXPECT_EQ(m.SearchUserByUserID(1), first);
-    EXPECT_EQ(m.SearchUserByGameID(10), first);
-    EXPECT_EQ(m.SearchUserByTableChair(2, 1), first);
-    EXPECT_EQ(m.SearchUserByTableChair(2, 0), nullptr);
-    EXPECT_EQ(m.SearchUserByUserID(99), nullptr);
-    EXPECT_EQ(m.SearchUserByGameID(99), nullptr);
-}
-
 // My record can leave the list (status 0 about me) while the room still
 // points at it; it must stay readable until the room is torn down.
 TEST(RoomUserManager, MyRecordOutlivesItsDeletion)
@@ -120,16 +103,6 @@ TEST(RoomUserManagerSort, MeFirstThenMembersThenTheColumnOrder)
     EXPECT_EQ(GameIds(m), (std::vector<uint32_t>{50, 30, 10, 20, 40}));
     m.SortByColumn(1);
     EXPECT_EQ(GameIds(m), (std::vector<uint32_t>{50, 30, 20, 10, 40}));
-}
-
-TEST(RoomUserManagerSort, UnknownColumnKeepsOnlyTheMemberOrder)
-{
-    RoomUserManager m;
-    m.AddUser(User(1, 1, u"a", 0, 0));
-    m.AddUser(User(2, 2, u"b", 0, 1));
-    m.AddUser(User(3, 3, u"c", 0, 0));
-    m.SortByColumn(7);
-    EXPECT_EQ(GameIds(m), (std::vector<uint32_t>{2, 1, 3}));
 }
 
 }  // namespace

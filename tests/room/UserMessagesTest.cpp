@@ -105,20 +105,6 @@ TEST(UserEnter, TextItemsAreBoundedByTheirFields)
     EXPECT_EQ(u.lScore, 99);
 }
 
-TEST(UserEnter, BrokenItemEndsTheItems)
-{
-    UserSpec spec;
-    spec.nick = u"ok";
-    Bytes b = UserEnter(spec);
-    PutU16(b, 200);  // announces more than is there
-    PutU16(b, 11);
-    PutText(b, u"xy");
-    tagUserData u;
-    ASSERT_TRUE(room::ReadUserEnter(b.data(), b.size(), u));
-    EXPECT_EQ(FieldText(u.szNickName), u"ok");
-    EXPECT_EQ(FieldText(u.szSecondText), u"");
-}
-
 // The room reads the server's enter; the framework writes the game's from the
 // record: together the head moves by one byte and the kept bytes drop out.
 TEST(GameUserEnter, HeadMovesByOneAndKeptBytesAreZero)
