@@ -45,5 +45,9 @@
 #include "CCCommon.h"
 #include "CCFileUtils.h"
 #include "CCUserDefault.h"
+// The second half's core nodes (engine/nodes/).
+#include "CCMenu.h"
+#include "CCProgressTimer.h"
+#include "CCClippingNode.h"
 
 #endif

@@ -1,0 +1,83 @@
+#ifndef KEST_SIMPLE_AUDIO_ENGINE_H
+#define KEST_SIMPLE_AUDIO_ENGINE_H
+
+// Background music and sound effects.
+//
+// Paths are resource names (resolved by CCFileUtils). The device opens on
+// first use; when there is none every call is silent and nothing fails.
+// Headless, the device is SDL's dummy one unless SDL_AUDIODRIVER names
+// another. A missing or unplayable file (".wma" among them) is silent too
+// and logged once. Music: one piece at a time, looping or once;
+// paused music does not count as playing. Effects: up to 32 at once; each
+// play returns an id for stopEffect and the like (0 when nothing plays).
+// Volumes are 0..1.
+
+#include <map>
+#include <set>
+#include <string>
+
+// SDL_mixer's types, kept out of this header.
+struct _Mix_Music;
+struct Mix_Chunk;
+
+namespace CocosDenshion {
+
+class SimpleAudioEngine {
+ public:
+  static SimpleAudioEngine* sharedEngine();
+  // Stops everything, frees the sounds and closes the device.
+  static void end();
+
+  void preloadBackgroundMusic(const char* pszFilePath);
+  void playBackgroundMusic(const char* pszFilePath, bool bLoop = false);
+  void stopBackgroundMusic(bool bReleaseData = false);
+  void pauseBackgroundMusic();
+  void resumeBackgroundMusic();
+  void rewindBackgroundMusic();
+  bool willPlayBackgroundMusic();
+  bool isBackgroundMusicPlaying();
+  float getBackgroundMusicVolume() { return m_musicVolume; }
+  void setBackgroundMusicVolume(float volume);
+
+  float getEffectsVolume() { return m_effectsVolume; }
+  void setEffectsVolume(float volume);
+  unsigned int playEffect(const char* pszFilePath, bool bLoop = false, float pitch = 1.0f, float pan = 0.0f,
+                          float gain = 1.0f);
+  void pauseEffect(unsigned int nSoundId);
+  void pauseAllEffects();
+  void resumeEffect(unsigned int nSoundId);
+  void resumeAllEffects();
+  void stopEffect(unsigned int nSoundId);
+  void stopAllEffects();
+  void preloadEffect(const char* pszFilePath);
+  void unloadEffect(const char* pszFilePath);
+
+  // Whether sound reaches a device.
+  bool hasDevice();
+  // Effects playing now.
+  int playingEffectCount();
+
+ private:
+  SimpleAudioEngine() {}
+  ~SimpleAudioEngine();
+  bool open();
+  std::string resolve(const char* path);
+  void failOnce(const std::string& path, const char* why);
+  ::_Mix_Music* loadMusic(const std::string& full);
+  int channelOf(unsigned int id);
+
+  bool m_bTried = false;
+  bool m_bOpen = false;
+  float m_musicVolume = 1.0f;
+  float m_effectsVolume = 1.0f;
+  ::_Mix_Music* m_music = nullptr;
+  std::string m_musicPath;
+  std::map<std::string, ::Mix_Chunk*> m_effects;
+  std::set<std::string> m_failed;
+  unsigned int m_nextId = 1;
+  std::map<int, unsigned int> m_channelIds;  // channel -> id of the effect it plays
+};
+
+}  // namespace CocosDenshion
+
+#endif

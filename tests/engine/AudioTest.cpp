@@ -1,0 +1,136 @@
+// Sound: music and effects on the dummy device, files that cannot play,
+// and a machine without any device.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "ExtFixture.h"
+#include "SimpleAudioEngine.h"
+
+USING_NS_CC;
+using CocosDenshion::SimpleAudioEngine;
+
+namespace {
+
+class AudioTest : public ExtTest {
+ protected:
+  void SetUp() override {
+    ExtTest::SetUp();
+    writeFile("Music/beep.wav", wav(8000, 4000));
+    writeFile("Music/broken.ogg", "not an ogg file at all");
+    writeFile("Music/GAME_WARN.wma", std::string(64, '\x30'));
+  }
+  void TearDown() override {
+    SimpleAudioEngine::end();
+    ExtTest::TearDown();
+  }
+  // A mono 16-bit PCM wave of `samples` samples of a square tone.
+  static std::string wav(int rate, int samples) {
+    std::string s;
+    auto u32 = [&](uint32_t v) {
+      for (int i = 0; i < 4; ++i) s += (char)(v >> (8 * i));
+    };
+    auto u16 = [&](uint16_t v) {
+      s += (char)v;
+      s += (char)(v >> 8);
+    };
+    s += "RIFF";
+    u32(36 + samples * 2);
+    s += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    s += "data";
+    u32(samples * 2);
+    for (int i = 0; i < samples; ++i) u16((i / 20) % 2 ? 3000 : (uint16_t)-3000);
+    return s;
+  }
+  static int count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+  }
+};
+
+}  // namespace
+
+TEST_F(AudioTest, MusicAndEffectsPlayOnTheDevice) {
+  SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
+  ASSERT_TRUE(audio->hasDevice());
+  audio->setBackgroundMusicVolume(0.5f);
+  audio->playBackgroundMusic("Music/beep.wav", true);
+  EXPECT_TRUE(audio->isBackgroundMusicPlaying());
+  audio->pauseBackgroundMusic();
+  EXPECT_FALSE(audio->isBackgroundMusicPlaying());
+  audio->resumeBackgroundMusic();
+  EXPECT_TRUE(audio->isBackgroundMusicPlaying());
+  audio->stopBackgroundMusic(true);
+  EXPECT_FALSE(audio->isBackgroundMusicPlaying());
+  EXPECT_FALSE(audio->willPlayBackgroundMusic());
+  EXPECT_FLOAT_EQ(audio->getBackgroundMusicVolume(), 0.5f);
+
+  unsigned int a = audio->playEffect("Music/beep.wav", true);
+  unsigned int b = audio->playEffect("Music/beep.wav", true);
+  EXPECT_NE(a, 0u);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(audio->playingEffectCount(), 2);
+  audio->stopEffect(a);
+  EXPECT_EQ(audio->playingEffectCount(), 1);
+  // Unloading a sound that still plays stops it first.
+  audio->unloadEffect("Music/beep.wav");
+  EXPECT_EQ(audio->playingEffectCount(), 0);
+  audio->playEffect("Music/beep.wav", true);
+  audio->stopAllEffects();
+  EXPECT_EQ(audio->playingEffectCount(), 0);
+}
+
+TEST_F(AudioTest, UnplayableFilesAreSilentAndLoggedOnce) {
+  SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
+  ASSERT_TRUE(audio->hasDevice());
+  testing::internal::CaptureStderr();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(audio->playEffect("DZShowHand/Music/GAME_WARN.mp3"), 0u);
+    EXPECT_EQ(audio->playEffect("Music/GAME_WARN.wma"), 0u);
+    audio->playBackgroundMusic("Music/broken.ogg", true);
+    audio->preloadEffect("Music/broken.ogg");
+  }
+  std::string log = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(count(log, "GAME_WARN.mp3"), 1) << log;
+  EXPECT_EQ(count(log, "GAME_WARN.wma"), 1) << log;
+  EXPECT_EQ(count(log, "broken.ogg"), 1) << log;
+  EXPECT_FALSE(audio->isBackgroundMusicPlaying());
+  // A good file still plays after the bad ones.
+  EXPECT_NE(audio->playEffect("Music/beep.wav"), 0u);
+}
+
+TEST_F(AudioTest, NoDeviceIsSilentAndNeverAnError) {
+  const char* old = getenv("SDL_AUDIODRIVER");
+  std::string saved = old ? old : "";
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  SimpleAudioEngine::end();
+  SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
+  EXPECT_FALSE(audio->hasDevice());
+  audio->preloadBackgroundMusic("Music/beep.wav");
+  audio->playBackgroundMusic("Music/beep.wav", true);
+  EXPECT_FALSE(audio->isBackgroundMusicPlaying());
+  audio->pauseBackgroundMusic();
+  audio->resumeBackgroundMusic();
+  audio->stopBackgroundMusic(true);
+  EXPECT_EQ(audio->playEffect("Music/beep.wav", true), 0u);
+  audio->setEffectsVolume(0.5f);
+  audio->pauseAllEffects();
+  audio->resumeAllEffects();
+  audio->stopAllEffects();
+  audio->unloadEffect("Music/beep.wav");
+  EXPECT_EQ(audio->playingEffectCount(), 0);
+  SimpleAudioEngine::end();
+  if (old)
+    setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+  else
+    unsetenv("SDL_AUDIODRIVER");
+}
