@@ -13,6 +13,8 @@ public:
     // Distance of each button's left edge from the right edge, 1 below the top.
     static constexpr float kCloseOffset = 47, kMaximizeOffset = 77, kRestoreOffset = 77, kMinimizeOffset = 107,
                            kSettingOffset = 143;
+    // The room's header: its top bar starts this far below the top.
+    static constexpr float kRoomHeaderHeight = 121;
     enum { kTagTitle = 8001, kTagUserPanel = 8002, kTagNickname = 8003, kTagScore = 8004, kTagFace = 8005,
            kTagBand = 8006 };
 

@@ -202,7 +202,11 @@ TEST_F(FrameTest, WindowButtonsKeepTheirPlacesAndTheRoomLosesTitleAndClose)
 
     frame->HideTitleAndClose();
     EXPECT_FALSE(frame->getChildByTag(PublicLayer::kTagTitle)->isVisible());
-    EXPECT_TRUE(frame->getChildByTag(PublicLayer::kTagBand)->isVisible());
+    CCNode* band = frame->getChildByTag(PublicLayer::kTagBand);
+    EXPECT_TRUE(band->isVisible());
+    // Down to the room's top bar, 121 below the top.
+    EXPECT_EQ(band->boundingBox().getMinY(), 762 - 121);
+    EXPECT_EQ(band->boundingBox().getMaxY(), 762);
     CCDirector::sharedDirector()->stepFrames(1);
     Tap(1288 - 47 + 10, 762 - 10);  // where the hidden close button was
     Tap(1288 - 77 + 10, 762 - 10);  // restore, shown while maximised

@@ -60,7 +60,8 @@ void Dialog::OnVKReturn(CCObject* object)
 
 void Dialog::ShowMessage(const char* title, const char* text)
 {
-    removeChildByTag(kTagFrame, true);
+    if (getChildByTag(kTagFrame) != nullptr)
+        removeChildByTag(kTagFrame, true);  // shown again: the new frame replaces the old
     CCSprite* frame = CCSprite::create("Dialog/frame");
     if (frame == nullptr)
         return;

@@ -115,7 +115,16 @@ void PublicLayer::Relayout(float width, float height, bool maximized)
         sprite->setTextureRect(CCRect(0, 0, r.size.width, r.size.height));
         sprite->setPosition(r.origin);
     };
-    place(m_pBand, rects->m_rcTitle);
+    // The room's header reaches down to its top bar; the band's picture
+    // stretches to it rather than leave a strip of nothing.
+    CCRect band = rects->m_rcTitle;
+    float stretch = 1;
+    if (m_nRoom != 0 && band.size.height > 0 && band.size.height < kRoomHeaderHeight) {
+        stretch = kRoomHeaderHeight / band.size.height;
+        band.origin.y -= kRoomHeaderHeight - band.size.height;
+    }
+    m_pBand->setScaleY(stretch);
+    place(m_pBand, band);
     m_pTitle->setPosition(CCPoint(rects->m_rcTitle.getMidX(), rects->m_rcTitle.getMinY() + kTitleRaise));
     place(m_pEdges[0], rects->m_rcLeft);
     place(m_pEdges[1], rects->m_rcRight);
