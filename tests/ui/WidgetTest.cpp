@@ -84,6 +84,20 @@ TEST_F(SliderTest, TouchesOnTheTrackMoveTheThumbWhileTheUserListIsOn)
     EXPECT_EQ(slider->getTrack()->getTextureRect().size.width, 400);
     slider->setScrollRange(0);
     EXPECT_FALSE(slider->getThumb()->isVisible());
+
+    // Beside a list the bar is turned a quarter and runs down from its place:
+    // the touch is read along the bar, not along the window's x.
+    Slider* down = Slider::create(Slider::kVertical, 300, &watcher, callfuncO_selector(SliderWatcher::OnSlide));
+    down->setAnchorPoint(CCPoint(0, 0));
+    down->setContentSize(CCSize(300, 14));
+    down->setRotation(90);
+    down->setPosition(CCPoint(700, 560));
+    down->setScrollRange(-600);
+    scene->addChild(down);
+    CCDirector::sharedDirector()->stepFrames(1);
+    Touch(0, 707, 560 - 100);
+    EXPECT_EQ(down->getCurrentOffset(), Slider::OffsetForThumbX(Slider::kVertical, 100, t, 300, -600));
+    Touch(2, 707, 560 - 100);
 }
 
 using TextFieldTest = UiFixture;
