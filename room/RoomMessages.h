@@ -83,26 +83,6 @@ struct tagRoomConfig {
     uint16_t wGridValue24;
 };
 
-// Head of a user enter (3/100); tail items follow.
-struct UserEnterHead {
-    uint32_t dwGameID;
-    uint32_t dwUserID;
-    uint32_t dwCarried1;
-    uint16_t wCarried2;
-    uint32_t dwCarried3;
-    uint8_t cbGender;
-    uint8_t cbMemberOrder;
-    uint8_t cbCarried4;
-    uint16_t wTableID;
-    uint16_t wChairID;
-    uint8_t cbUserStatus;
-    int64_t lValues[6];          // score, carried, safe-box balance, three carried
-    uint32_t dwScoreEnd;
-    uint8_t cbKept1;
-    uint8_t cbKept2;
-    uint16_t wClientKind;
-};
-
 // Client: sit down (3/3).
 struct SitDownRequest {
     uint16_t wTableID;           // INVALID_TABLE: any
@@ -137,8 +117,10 @@ struct TableStatusMessage {
 
 KEST_WIRE_END
 
-// The score (3/101, 57 bytes) and status (3/102, the first 9 of at least 25)
-// messages have the layout the room relays to the game.
+// The user enter (3/100) is an 82-byte head and text items, read by
+// Sexy::ReadUserHeadAndItems. The score (3/101, 57 bytes) and status (3/102,
+// the first 9 of at least 25) messages have the layout the room relays to
+// the game.
 using Sexy::UserScoreMessage;
 using Sexy::UserStatusMessage;
 
@@ -147,9 +129,6 @@ static_assert(offsetof(RoomLogonRequest, szPassword) == 16 && offsetof(RoomLogon
                   offsetof(RoomLogonRequest, wKindID) == 148 && offsetof(RoomLogonRequest, dwRoomVersion) == 154,
               "room log-on offsets");
 static_assert(sizeof(tagRoomConfig) == 26 && offsetof(tagRoomConfig, wGridValue24) == 24, "room configuration layout");
-static_assert(sizeof(UserEnterHead) == 82 && offsetof(UserEnterHead, wTableID) == 21 &&
-                  offsetof(UserEnterHead, lValues) == 26 && offsetof(UserEnterHead, wClientKind) == 80,
-              "user enter head layout");
 static_assert(sizeof(SitDownRequest) == 71, "sit-down layout");
 static_assert(sizeof(StandUpRequest) == 5, "stand-up layout");
 static_assert(sizeof(TableRuleHead) == 13, "table rule head layout");

@@ -126,11 +126,20 @@ constexpr size_t kUserEnterMaxSize = kUserEnterHead + kUserEnterItemCapacity;
 constexpr uint16_t kItemNickName = 10;
 constexpr uint16_t kItemSecondText = 11;
 constexpr uint16_t kItemThirdText = 12;
+constexpr uint16_t kItemFourthText = 13;  // the room's only
+// The user head of the room's user-enter message (3, 100); the game's
+// carries the same head one byte later.
+constexpr size_t kUserHead = 82;
 
 // Writes the message for one user into buffer (kUserEnterMaxSize bytes are
 // always enough); the nickname item always, the second and third texts only
 // when not empty, the fourth never. Returns the size written.
 size_t WriteUserEnterMessage(const tagUserData& user, uint8_t* buffer, size_t capacity);
+
+// Fills out (zeroed first) from a user head and the text items after it:
+// 10 to 12 of at most 64 bytes, 13 of at most 32; over-long items are
+// skipped. False, with out zeroed, when shorter than the head.
+bool ReadUserHeadAndItems(const void* data, size_t size, tagUserData& out);
 
 // Fills out (zeroed first) from a user-enter message; false, with out
 // zeroed, when it is shorter than its head. Text items of more than 64 bytes

@@ -8,18 +8,22 @@ namespace Sexy {
 
 namespace {
 
-constexpr size_t kTextItemMaxBytes = 64;
 
 std::u16string FieldText(const char16_t* field, size_t units)
 {
     return wire::ReadText(field, units);
 }
 
-void CopyTextItem(char16_t (&field)[32], const void* bytes, size_t size)
+// An item that does not fit its field is dropped whole; the last unit is
+// always 0.
+template <size_t N>
+void CopyTextItem(char16_t (&field)[N], const void* bytes, size_t size)
 {
+    if (size > sizeof(field))
+        return;
     std::memset(field, 0, sizeof(field));
     std::memcpy(field, bytes, size);
-    field[31] = 0;
+    field[N - 1] = 0;
 }
 
 } // namespace
@@ -79,14 +83,13 @@ size_t WriteUserEnterMessage(const tagUserData& user, uint8_t* buffer, size_t ca
     return kUserEnterHead + items.GetDataSize();
 }
 
-bool ReadUserEnterMessage(const void* data, size_t size, tagUserData& out)
+bool ReadUserHeadAndItems(const void* data, size_t size, tagUserData& out)
 {
     std::memset(&out, 0, sizeof(out));
-    if (data == nullptr || size < kUserEnterHead)
+    if (data == nullptr || size < kUserHead)
         return false;
     wire::ByteReader in(data, size);
     uint16_t clientKind = 0;
-    in.skip(1);
     in.u32(out.dwGameID);
     in.u32(out.dwUserID);
     in.u32(out.dwCarried1);
@@ -105,23 +108,37 @@ bool ReadUserEnterMessage(const void* data, size_t size, tagUserData& out)
     in.i64(out.lCarriedScore3);
     in.i64(out.lCarriedScore4);
     in.u32(out.dwScoreEnd);
-    in.skip(2);
+    in.u8(out.cbKept1);
+    in.u8(out.cbKept2);
     in.u16(clientKind);
     out.dwClientKind = clientKind;
 
-    CRecvPacketHelper items(static_cast<const uint8_t*>(data) + kUserEnterHead, size - kUserEnterHead);
+    CRecvPacketHelper items(static_cast<const uint8_t*>(data) + kUserHead, size - kUserHead);
     tagDataDescribe describe;
     while (const void* item = items.GetData(describe)) {
         const size_t bytes = describe.wDataSize;
-        if (bytes > kTextItemMaxBytes)
-            continue;
         switch (describe.wDataDescribe) {
         case kItemNickName: CopyTextItem(out.szNickName, item, bytes); break;
         case kItemSecondText: CopyTextItem(out.szSecondText, item, bytes); break;
         case kItemThirdText: CopyTextItem(out.szThirdText, item, bytes); break;
+        case kItemFourthText: CopyTextItem(out.szFourthText, item, bytes); break;
         default: break;
         }
     }
+    return true;
+}
+
+bool ReadUserEnterMessage(const void* data, size_t size, tagUserData& out)
+{
+    if (data == nullptr || size < kUserEnterHead) {
+        std::memset(&out, 0, sizeof(out));
+        return false;
+    }
+    ReadUserHeadAndItems(static_cast<const uint8_t*>(data) + 1, size - 1, out);
+    // The room keeps these to itself: the game's message carries none.
+    out.cbKept1 = 0;
+    out.cbKept2 = 0;
+    std::memset(out.szFourthText, 0, sizeof(out.szFourthText));
     return true;
 }
 
