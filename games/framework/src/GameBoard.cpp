@@ -62,7 +62,7 @@ bool CGameBoard::init()
                                                this, menu_selector(CGameBoard::OnCloseButton), kCloseButtonTag);
     if (close != nullptr) {
         close->setAnchorPoint(CCPoint(0, 1));
-        close->setPosition(CCPoint(origin.x + visible.width - 46 + 23, origin.y + visible.height - 12));
+        close->setPosition(CCPoint(origin.x + visible.width - 46, origin.y + visible.height));
         addChild(close, 100);
         m_pCloseButton = close;
     }
@@ -176,7 +176,7 @@ void CGameBoard::LayoutBoard(int width, int height)
     if (m_pTableLabel != nullptr)
         m_pTableLabel->setPosition(CCPoint(origin.x + 20, top - 8));
     if (m_pCloseButton != nullptr)
-        m_pCloseButton->setPosition(CCPoint(origin.x + width - 23, top - 12));
+        m_pCloseButton->setPosition(CCPoint(origin.x + width - 46, top));
     CBaseKernelLayer* kernel = Kernel();
     LayoutGameTable(m_nPlayWidth, m_nPlayHeight, false, kernel != nullptr && kernel->GetKindID() == 114);
 }
