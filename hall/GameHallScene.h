@@ -44,10 +44,12 @@ public:
     enum { kConnectPersonalCentre = 9 };
     static constexpr int kPersonalCentreTries = 3;
 
-    // Enters a room: makes the room scene and starts it. Installed by the
-    // program, since the room sits above the hall.
+    // Enters a room: makes the room scene and starts it; closes the room
+    // that is open when the hall goes. Installed by the program, since the
+    // room sits above the hall.
     using RoomEnterer = bool (*)(const GameKindRecord& kind, const GameServerRecord& server);
-    static void SetRoomEnterer(RoomEnterer enterer);
+    using RoomCloser = void (*)();
+    static void SetRoomEnterer(RoomEnterer enterer, RoomCloser closer = nullptr);
 
     static GameHallScene* create(const HallConfig& config);
     // The program's first scene: the config from its options (and hall.conf

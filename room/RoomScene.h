@@ -57,11 +57,14 @@ public:
     static constexpr float kEnterFlagSeconds = 20.0f;
     static constexpr float kSocketTickSeconds = 2.0f;
     static constexpr uint32_t kExternalPollTimer = 100;
+    static constexpr int kWindowAttempts = 64;
 
     static RoomScene* create();
     // What the hall calls to enter a room: makes the scene, keeps a
     // reference for the hall, and connects. False when it cannot be made.
     static bool EnterFromHall(const GameKindRecord& kind, const GameServerRecord& server);
+    // Gives back the hall's reference to the open room, if any.
+    static void CloseOpenRoom();
     RoomScene();
     ~RoomScene() override;
     bool init() override;

@@ -70,7 +70,7 @@ int main(int argc, char** argv)
 
     // The hall is the first scene; it enters rooms through the room layer.
     AppDelegate::SetFirstSceneFactory(&GameHallScene::CreateFirstScene);
-    GameHallScene::SetRoomEnterer(&RoomScene::EnterFromHall);
+    GameHallScene::SetRoomEnterer(&RoomScene::EnterFromHall, &RoomScene::CloseOpenRoom);
 
     AppDelegate app(options);
     CCEGLView* view = CCEGLView::sharedOpenGLView();

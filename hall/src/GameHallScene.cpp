@@ -22,6 +22,7 @@ GameHallScene* g_pGameHallScene = nullptr;
 namespace {
 
 GameHallScene::RoomEnterer g_roomEnterer = nullptr;
+GameHallScene::RoomCloser g_roomCloser = nullptr;
 
 constexpr uint16_t kHallUserMain = 3;
 constexpr uint16_t kSubUserInfoResult = 301;
@@ -57,9 +58,10 @@ void GameHallUserLayer::UpdateUserInfo(PublicLayer* frame)
 
 // --- the scene ----------------------------------------------------------------
 
-void GameHallScene::SetRoomEnterer(RoomEnterer enterer)
+void GameHallScene::SetRoomEnterer(RoomEnterer enterer, RoomCloser closer)
 {
     g_roomEnterer = enterer;
+    g_roomCloser = closer;
 }
 
 GameHallScene* GameHallScene::create(const HallConfig& config)
@@ -105,6 +107,9 @@ GameHallScene::GameHallScene() = default;
 GameHallScene::~GameHallScene()
 {
     CCDirector::sharedDirector()->getScheduler()->unscheduleAllForTarget(this);
+    // The hall's reference to a room still open (the program is ending).
+    if (g_roomCloser != nullptr)
+        g_roomCloser();
     if (g_pGameHallScene == this)
         g_pGameHallScene = nullptr;
 }

@@ -147,6 +147,12 @@ bool RoomScene::EnterFromHall(const GameKindRecord& kind, const GameServerRecord
     return true;
 }
 
+void RoomScene::CloseOpenRoom()
+{
+    if (g_pRoomScene != nullptr)
+        g_pRoomScene->CloseRoom();
+}
+
 RoomScene::RoomScene() : m_GameRoomBinding(this) {}
 
 RoomScene::~RoomScene()
@@ -177,12 +183,18 @@ bool RoomScene::init()
     SetSocket(std::move(socket));
 
     m_RecvCopyData.SetChannelMessageSink(this);
-    if (!m_MessageWindow.Create(this))
-        return false;
-    char handle[16];
-    std::snprintf(handle, sizeof(handle), "%u", m_MessageWindow.GetHandle());
-    m_strWindowText = handle;
-    if (!m_SharedRecord.Create(m_strWindowText, 14))
+    // A named block outlives a program that ended without closing it, and
+    // window handles come round again: a taken name asks for another handle.
+    for (int attempt = 0; attempt < kWindowAttempts && m_SharedRecord.Data() == nullptr; ++attempt) {
+        if (!m_MessageWindow.Create(this))
+            return false;
+        char handle[16];
+        std::snprintf(handle, sizeof(handle), "%u", m_MessageWindow.GetHandle());
+        m_strWindowText = handle;
+        if (!m_SharedRecord.Create(m_strWindowText, 14))
+            m_MessageWindow.Destroy();
+    }
+    if (m_SharedRecord.Data() == nullptr)
         return false;
     auto* record = static_cast<uint8_t*>(m_SharedRecord.Data());
     const uint16_t recordSize = 14;
