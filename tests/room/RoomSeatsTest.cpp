@@ -4,6 +4,7 @@
 #include "room/CCTableListLayer.h"
 #include "room/TablePassWord.h"
 #include "ui/CCCursorTextField.h"
+#include "update/WinUpdateGame.h"
 
 using namespace cocos2d;
 
@@ -204,6 +205,23 @@ TEST_F(RoomTables, MyTablesStateIsFollowed)
     EXPECT_TRUE(room->IsMyTablePlaying());
     ASSERT_TRUE(Read(4, 101, TableState(1, 0, 0)));
     EXPECT_FALSE(room->IsMyTablePlaying());
+}
+
+// A finished update asks for a restart when my table of a small room stops,
+// and only once.
+TEST_F(RoomTables, RestartPromptWaitsForMyTableToStop)
+{
+    CWinUpdateGame* update = CWinUpdateGame::GetInstance();
+    update->SetRestartPending(true);
+    LogOn(4, 3, MeAnd({}, 1, 0, US_SIT));
+    ASSERT_TRUE(Read(4, 101, TableState(1, 0, 1)));
+    EXPECT_TRUE(Boxes().empty());
+    ASSERT_TRUE(Read(4, 101, TableState(1, 0, 0)));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0], "程序已经升级完成，请重启大厅");
+    ASSERT_TRUE(Read(4, 101, TableState(1, 0, 0)));
+    EXPECT_EQ(Boxes().size(), 1u);
+    update->SetRestartPending(false);
 }
 
 }  // namespace
