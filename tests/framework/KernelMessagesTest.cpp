@@ -118,16 +118,6 @@ TEST(GameServerConfig, FilledFromMySeatAndTheRoomsRecords)
     EXPECT_EQ(wire::ReadText(b + 102, 32), u"斗地主");
 }
 
-TEST(GameServerConfig, MissingRecordsLeaveZeros)
-{
-    GameServerConfigSource source;
-    GameServerConfig config = BuildGameServerConfig(source);
-    const auto* b = reinterpret_cast<const uint8_t*>(&config);
-    EXPECT_EQ(At<uint16_t>(b, 0), INVALID_TABLE);
-    for (size_t i = 4; i < sizeof(config); ++i)
-        ASSERT_EQ(b[i], 0) << "byte " << i;
-}
-
 TEST(UserEnterMessage, HeadFieldsSitOneByteAfterTheRoomsLayout)
 {
     const tagUserData user = SampleUser();
@@ -242,23 +232,4 @@ TEST(UserEnterMessage, ItemsThatDoNotFitAreLeftOut)
     std::vector<uint8_t> msg(kUserEnterHead + 10);
     EXPECT_EQ(WriteUserEnterMessage(user, msg.data(), msg.size()), kUserEnterHead + 8);  // the nickname only
     EXPECT_EQ(WriteUserEnterMessage(user, msg.data(), kUserEnterHead - 1), 0u);
-}
-
-TEST(UserScoreMessage, CopiesTheWholeScoreBlock)
-{
-    tagUserData user = SampleUser();
-    UserScoreMessage m;
-    std::memset(&m, 0, sizeof(m));
-    m.dwUserID = user.dwUserID;
-    m.lScore = 9;
-    m.lInsureScore = 8;
-    m.lCarriedScore4 = 7;
-    m.dwScoreEnd = 6;
-    ApplyUserScore(m, user);
-    EXPECT_EQ(user.lScore, 9);
-    EXPECT_EQ(user.lCarriedScore1, 0);
-    EXPECT_EQ(user.lInsureScore, 8);
-    EXPECT_EQ(user.lCarriedScore4, 7);
-    EXPECT_EQ(user.dwScoreEnd, 6u);
-    EXPECT_EQ(user.wTableID, 7);
 }
