@@ -7,18 +7,8 @@ namespace kt {
 
 void KernelTest::SetUp()
 {
-    CCDirector::setHeadless(true);
-    CCDirector* director = CCDirector::sharedDirector();
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    director->setOpenGLView(view);
-    view->setFrameSize(1288, 762);
-    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-    CCFileUtils::sharedFileUtils()->addSearchPath(KEST_RES_DIR);
-    ui::InstallCoreServices();
+    UiFixture::SetUp();
     CCUserDefault::sharedUserDefault()->setBoolForKey("Music", true);
-    scene = CCScene::create();
-    director->runWithScene(scene);
-    Step();
     CCMessageBoxClearHistory();
     TestModule::fixture = this;
     TestModule::made = TestModule::destroyed = TestModule::loads = TestModule::unloads = TestModule::games = 0;
@@ -47,6 +37,7 @@ void KernelTest::TearDown()
     SetGameAudio(nullptr);
     binding.reset();
     CCMessageBoxClearHistory();
+    UiFixture::TearDown();
 }
 
 KernelTest* TestModule::fixture = nullptr;

@@ -10,7 +10,7 @@
 #include "games/framework/GameHandler.h"
 #include "games/framework/GameKindModule.h"
 #include "games/framework/GameRoom.h"
-#include "ui/UiServices.h"
+#include "ui/UiFixture.h"
 #include "ui/WindyTopLayer.h"
 
 #include <gtest/gtest.h>
@@ -190,7 +190,7 @@ public:
     static int made, destroyed, loads, unloads, games;
 };
 
-class KernelTest : public ::testing::Test {
+class KernelTest : public UiFixture {
     friend class TestModule;
 
 protected:
@@ -222,7 +222,6 @@ protected:
     Sexy::CGameBoard* EnterWithBoard(uint16_t chairs, uint16_t kind = 200);
     static std::vector<uint8_t> KindRecord(uint16_t kind);
 
-    cocos2d::CCScene* scene = nullptr;
     Sexy::CBaseKernelLayer* kernel = nullptr;
     FakeRoom room;
     std::unique_ptr<Sexy::CGameRoomBinding> binding;
