@@ -77,5 +77,4 @@ private:
     cocos2d::CCRect m_savedRect;
     bool m_bMaximized = false;
     bool m_bExternalGameDebug = false;
-    std::string m_currentMusic;
 };

@@ -12,12 +12,10 @@
 #include "ui/VisibleRect.h"
 #include "ui/WindyTopLayer.h"
 
-using namespace cocos2d;
-#if __has_include("SimpleAudioEngine.h")
 #include "SimpleAudioEngine.h"
-#define KEST_HAVE_AUDIO 1
+
+using namespace cocos2d;
 using CocosDenshion::SimpleAudioEngine;
-#endif
 
 namespace {
 
@@ -119,40 +117,22 @@ void AppDelegate::playBackgroundMusic(const char* name, bool loop)
     if (name == nullptr || !CCUserDefault::sharedUserDefault()->getBoolForKey("Music", true))
         return;
     const std::string path = ResolveSoundPath(name);
-    if (path.empty())
-        return;
-    m_currentMusic = path;
-#ifdef KEST_HAVE_AUDIO
-    SimpleAudioEngine::sharedEngine()->playBackgroundMusic(path.c_str(), loop);
-#else
-    (void)loop;
-#endif
+    if (!path.empty())
+        SimpleAudioEngine::sharedEngine()->playBackgroundMusic(path.c_str(), loop);
 }
 
-void AppDelegate::stopBackgroundMusic()
-{
-#ifdef KEST_HAVE_AUDIO
-    SimpleAudioEngine::sharedEngine()->stopBackgroundMusic(true);
-#endif
-}
+void AppDelegate::stopBackgroundMusic() { SimpleAudioEngine::sharedEngine()->stopBackgroundMusic(true); }
 
 void AppDelegate::playEffect(const char* name)
 {
     if (name == nullptr || !CCUserDefault::sharedUserDefault()->getBoolForKey("Effect", true))
         return;
     const std::string path = ResolveSoundPath(name);
-#ifdef KEST_HAVE_AUDIO
     if (!path.empty())
         SimpleAudioEngine::sharedEngine()->playEffect(path.c_str(), false);
-#endif
 }
 
-void AppDelegate::stopAllEffects()
-{
-#ifdef KEST_HAVE_AUDIO
-    SimpleAudioEngine::sharedEngine()->stopAllEffects();
-#endif
-}
+void AppDelegate::stopAllEffects() { SimpleAudioEngine::sharedEngine()->stopAllEffects(); }
 
 int AppDelegate::GetWindowWidth() const
 {
