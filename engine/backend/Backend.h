@@ -44,6 +44,8 @@ void flush();
 // Reads the frame drawn so far (before present), RGBA rows top first.
 bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height);
 void present();
+// Waits until everything submitted so far is drawn (benchmarks).
+void finish();
 // Output size in pixels.
 void outputSize(int& width, int& height);
 

@@ -243,9 +243,13 @@ void CCRepeatForever::step(float dt) {
   CCNode* target = m_pTarget;
   m_pInnerAction->step(dt);
   if (m_pInnerAction->isDone() && target) {
-    float diff = m_pInnerAction->getElapsed() - m_pInnerAction->getDuration();
-    if (diff < 0 || diff > m_pInnerAction->getDuration()) diff = 0;
+    float d = m_pInnerAction->getDuration();
+    float diff = m_pInnerAction->getElapsed() - d;
+    if (diff < 0 || diff > d) diff = 0;
     m_pInnerAction->startWithTarget(target);
+    // An inner action without duration runs again next frame, not again now:
+    // once a frame, never a busy loop.
+    if (d <= FLT_EPSILON) return;
     m_pInnerAction->step(0.0f);
     m_pInnerAction->step(diff);
   }

@@ -62,10 +62,15 @@ void CCRenderer::drawTriangles(CCTexture2D* texture, const ccV2F_C4B_T2F* vertic
     heap.resize((size_t)vertexCount);
     out = heap.data();
   }
+  float minX = 1e30f, minY = 1e30f, maxX = -1e30f, maxY = -1e30f;
   for (int i = 0; i < vertexCount; ++i) {
     const ccV2F_C4B_T2F& v = vertices[i];
     out[i].x = m.a * v.vertices.x + m.c * v.vertices.y + m.tx;
     out[i].y = m.b * v.vertices.x + m.d * v.vertices.y + m.ty;
+    minX = std::min(minX, out[i].x);
+    maxX = std::max(maxX, out[i].x);
+    minY = std::min(minY, out[i].y);
+    maxY = std::max(maxY, out[i].y);
     out[i].r = v.colors.r;
     out[i].g = v.colors.g;
     out[i].b = v.colors.b;
@@ -73,6 +78,10 @@ void CCRenderer::drawTriangles(CCTexture2D* texture, const ccV2F_C4B_T2F* vertic
     out[i].u = v.texCoords.u;
     out[i].v = v.texCoords.v;
   }
+  // Nodes parked off screen (the program moves hidden widgets far above the
+  // window) cost nothing to the rasteriser.
+  const CCSize& frame = CCEGLView::sharedOpenGLView()->getFrameSize();
+  if (maxX < 0 || maxY < 0 || minX > frame.width || minY > frame.height) return;
   be::draw(tex, out, vertexCount, indices, indexCount, toBlend(blend));
 }
 

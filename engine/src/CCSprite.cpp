@@ -232,6 +232,8 @@ void CCSprite::draw() {
     return;
   }
   m_sQuad.bl.colors = m_sQuad.br.colors = m_sQuad.tl.colors = m_sQuad.tr.colors = c;
+  // Opaque pictures are blended all the same: splitting batches by blend mode
+  // cost far more (draw calls, rasteriser memory) than the blending saves.
   CCRenderer::sharedRenderer()->drawQuad(m_pobTexture, m_sQuad, m_sBlendFunc);
 }
 

@@ -167,3 +167,19 @@ TEST_F(TouchTest, LayersRegisterWhileRunningWithTheirPriority) {
   click(1, 1);
   EXPECT_EQ(g_log.size(), 1u);
 }
+
+TEST_F(TouchTest, AResizedWindowScalesTouchesBackToDesignPoints) {
+  g_log.clear();
+  Handler* h = Handler::make("h", true);
+  dispatcher()->addTargetedDelegate(h, 0, true);
+  CCEGLView* v = CCEGLView::sharedOpenGLView();
+  EXPECT_EQ(v->getDesignResolutionSize(), CCSize(1288, 762));
+  v->handleResize(1932, 1143);  // maximised: one and a half times
+  EXPECT_FLOAT_EQ(v->getScaleX(), 1.5f);
+  EXPECT_FLOAT_EQ(v->getScaleY(), 1.5f);
+  EXPECT_EQ(CCDirector::sharedDirector()->getVisibleSize(), CCSize(1288, 762));
+  click(150, 150);
+  EXPECT_EQ(h->m_last, ccp(100, (1143 - 150) / 1.5f));
+  v->handleResize(1288, 762);
+  EXPECT_FLOAT_EQ(v->getScaleY(), 1.0f);
+}
