@@ -2,7 +2,8 @@
 #define KEST_COCOS_EXT_H
 
 // The extension classes in one include: nine-slice sprites, control
-// buttons, scroll and table views (cocos2d::extension).
+// buttons, scroll and table views (cocos2d::extension), and CocoStudio
+// (widgets in cocos2d::ui, the reader, layout animations, armatures).
 
 #include "CCControl.h"
 #include "CCControlButton.h"
@@ -10,6 +11,7 @@
 #include "CCScale9Sprite.h"
 #include "CCScrollView.h"
 #include "CCTableView.h"
+#include "CocoStudio.h"
 #include "ExtensionMacros.h"
 
 #endif

@@ -23,6 +23,8 @@ class ExtTest : public EngineTest {
     press(x, y);
     release(x, y);
   }
+  // Copies a file of tests/engine/data/ to the same place under the resource root.
+  void copyData(const std::string& relPath);
   // Posts "Cursor" with the mouse at (x, y) in window pixels, GL orientation.
   static void cursor(float x, float y);
 };
