@@ -48,6 +48,12 @@ void present();
 void finish();
 // Output size in pixels.
 void outputSize(int& width, int& height);
+// A texture that can be drawn into (scene transitions snapshot a scene into
+// one); null when the renderer cannot make it.
+Texture* createTargetTexture(int width, int height);
+// Draws into the texture from now on, cleared to opaque black (null: the
+// window again). False when that cannot be done.
+bool setRenderTarget(Texture* t);
 
 // Window.
 void setTitle(const char* title);

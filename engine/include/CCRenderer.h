@@ -38,6 +38,12 @@ class CCRenderer {
   void popClipRect();
   bool hasClip() const { return !m_clips.empty(); }
 
+  // Draws into a texture made by CCTexture2D::initAsRenderTarget (same size
+  // as the window) until endTarget, with a fresh matrix and no clip. False,
+  // and nothing changes, when that cannot be done.
+  bool beginTarget(CCTexture2D* target);
+  void endTarget();
+
   // Frame bookkeeping (the director calls these).
   void beginFrame();
   void endFrame();
@@ -49,6 +55,9 @@ class CCRenderer {
   void applyClip();
   std::vector<CCAffineTransform> m_stack;
   std::vector<CCRect> m_clips;  // in window pixels, already intersected
+  std::vector<CCAffineTransform> m_savedStack;
+  std::vector<CCRect> m_savedClips;
+  bool m_bInTarget = false;
   unsigned int m_uSubmissions = 0;
   std::vector<float> m_scratch;
 };

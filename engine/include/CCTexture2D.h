@@ -22,6 +22,9 @@ class CCTexture2D : public CCObject {
   bool initWithImage(CCImage* uiImage);
   // RGBA 8888, rows top first.
   bool initWithData(const void* rgba, unsigned int pixelsWide, unsigned int pixelsHigh);
+  // A texture the renderer can draw into (CCRenderer::beginTarget); false
+  // when the renderer cannot make one.
+  bool initAsRenderTarget(unsigned int pixelsWide, unsigned int pixelsHigh);
 
   unsigned int getPixelsWide() const { return m_uPixelsWide; }
   unsigned int getPixelsHigh() const { return m_uPixelsHigh; }

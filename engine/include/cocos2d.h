@@ -49,5 +49,6 @@
 #include "CCMenu.h"
 #include "CCProgressTimer.h"
 #include "CCClippingNode.h"
+#include "CCTransition.h"
 
 #endif

@@ -136,6 +136,30 @@ void CCRenderer::applyClip() {
   be::setClip(xywh);
 }
 
+bool CCRenderer::beginTarget(CCTexture2D* target) {
+  if (m_bInTarget || !target || !target->backendTexture()) return false;
+  be::flush();
+  if (!be::setRenderTarget(target->backendTexture())) return false;
+  m_bInTarget = true;
+  m_savedStack.swap(m_stack);
+  m_savedClips.swap(m_clips);
+  m_stack.assign(1, CCAffineTransformIdentity);
+  m_clips.clear();
+  applyClip();
+  return true;
+}
+
+void CCRenderer::endTarget() {
+  if (!m_bInTarget) return;
+  be::flush();
+  be::setRenderTarget(nullptr);
+  m_bInTarget = false;
+  m_stack.swap(m_savedStack);
+  m_clips.swap(m_savedClips);
+  if (m_stack.empty()) m_stack.assign(1, CCAffineTransformIdentity);
+  applyClip();
+}
+
 void CCRenderer::beginFrame() {
   m_stack.assign(1, CCAffineTransformIdentity);
   m_clips.clear();

@@ -71,6 +71,19 @@ bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h)
   return true;
 }
 
+bool CCTexture2D::initAsRenderTarget(unsigned int w, unsigned int h) {
+  if (w == 0 || h == 0) return false;
+  CCEGLView::sharedOpenGLView()->isOpenGLReady();
+  be::Texture* target = be::createTargetTexture((int)w, (int)h);
+  if (!target) return false;
+  be::destroyTexture(m_pTexture);
+  m_pTexture = target;
+  m_uPixelsWide = w;
+  m_uPixelsHigh = h;
+  m_tContentSize = CCSize((float)w, (float)h);
+  return true;
+}
+
 void CCTexture2D::setTexParameters(ccTexParams* p) {
   if (!p) return;
   m_bLinear = p->magFilter != GL_NEAREST;

@@ -335,6 +335,32 @@ void outputSize(int& width, int& height) {
   if (g_renderer) SDL_GetRendererOutputSize(g_renderer, &width, &height);
 }
 
+Texture* createTargetTexture(int width, int height) {
+  if (!g_renderer || width <= 0 || height <= 0) return nullptr;
+  SDL_Texture* tex = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_TARGET, width, height);
+  if (!tex) {
+    SDL_Log("engine: target texture %dx%d not created: %s", width, height, SDL_GetError());
+    return nullptr;
+  }
+  SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
+  SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
+  Texture* t = new Texture();
+  t->tex = tex;
+  return t;
+}
+
+bool setRenderTarget(Texture* t) {
+  if (!g_renderer) return false;
+  flushBatch();
+  if (SDL_SetRenderTarget(g_renderer, t ? t->tex : nullptr) != 0) return false;
+  if (t) {
+    SDL_RenderSetClipRect(g_renderer, nullptr);
+    SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);
+    SDL_RenderClear(g_renderer);
+  }
+  return true;
+}
+
 void setTitle(const char* title) {
   if (g_window) SDL_SetWindowTitle(g_window, title);
 }
