@@ -218,3 +218,29 @@ TEST_F(ArmatureTest, WrongFilesAddNothingAndNeverCrash) {
   EXPECT_TRUE(oddOne->getAnimation()->isComplete());
   CCTextureCache::sharedTextureCache()->clearMissingPictures();
 }
+
+TEST_F(ArmatureTest, HeldKeysDelaysAndUnloading) {
+  // A key with tweenFrame false holds until the next; a bone's delay shifts a loop.
+  const std::string text =
+      "{\"armature_data\":[{\"name\":\"Flag\",\"version\":1.1,\"bone_data\":[{\"name\":\"pole\"},"
+      "{\"name\":\"cloth\"}]}],\"animation_data\":[{\"name\":\"Flag\",\"mov_data\":[{\"name\":\"wave\","
+      "\"dr\":11,\"lp\":true,\"mov_bone_data\":["
+      "{\"name\":\"pole\",\"frame_data\":[{\"fi\":0,\"x\":0,\"tweenFrame\":false},{\"fi\":10,\"x\":100}]},"
+      "{\"name\":\"cloth\",\"dl\":0.5,\"frame_data\":[{\"fi\":0,\"x\":0},{\"fi\":10,\"x\":100}]}]}]}]}";
+  CCArmatureDataManager* m = CCArmatureDataManager::sharedArmatureDataManager();
+  ASSERT_TRUE(m->addArmatureFileData(text.data(), text.size(), "Flag/Flag.ExportJson"));
+  CCArmature* flag = CCArmature::create("Flag");
+  m_scene->addChild(flag);
+  flag->getAnimation()->play("wave");
+  step(1);
+  step(5);  // progress 6/11
+  EXPECT_FLOAT_EQ(flag->getBone("pole")->getTweenData().x, 0);
+  EXPECT_NEAR(flag->getBone("cloth")->getTweenData().x, 100 * (6.0f / 11 - 0.5f), 1e-3);
+  // Unloading forgets the data; armatures already made keep theirs.
+  m->removeArmatureFileInfo("Flag/Flag.ExportJson");
+  EXPECT_EQ(m->getArmatureData("Flag"), nullptr);
+  step(3);
+  EXPECT_EQ(flag->getAnimation()->getCurrentMovementID(), "wave");
+  ASSERT_TRUE(m->addArmatureFileData(text.data(), text.size(), "Flag/Flag.ExportJson"));
+  EXPECT_NE(m->getArmatureData("Flag"), nullptr);
+}

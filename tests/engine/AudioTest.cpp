@@ -134,3 +134,23 @@ TEST_F(AudioTest, NoDeviceIsSilentAndNeverAnError) {
   else
     unsetenv("SDL_AUDIODRIVER");
 }
+
+TEST_F(AudioTest, VolumesStayInRangeAndPreloadedMusicPlays) {
+  SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
+  audio->setBackgroundMusicVolume(3);
+  EXPECT_FLOAT_EQ(audio->getBackgroundMusicVolume(), 1);
+  audio->setEffectsVolume(-1);
+  EXPECT_FLOAT_EQ(audio->getEffectsVolume(), 0);
+  audio->preloadBackgroundMusic("Music/beep.wav");
+  EXPECT_TRUE(audio->willPlayBackgroundMusic());
+  EXPECT_FALSE(audio->isBackgroundMusicPlaying());
+  audio->playBackgroundMusic("Music/beep.wav", false);
+  EXPECT_TRUE(audio->isBackgroundMusicPlaying());
+  // Stopping without releasing keeps the piece ready.
+  audio->stopBackgroundMusic(false);
+  EXPECT_TRUE(audio->willPlayBackgroundMusic());
+  // An id that never played, or has ended, is ignored.
+  audio->stopEffect(12345);
+  audio->pauseEffect(0);
+  audio->resumeEffect(7);
+}

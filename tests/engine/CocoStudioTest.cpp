@@ -398,3 +398,122 @@ TEST_F(CocoStudioTest, BadFilesGiveAnEmptyPanelAndALogLine) {
     ++depth;
   EXPECT_EQ(depth, 64);
 }
+
+TEST_F(CocoStudioTest, LinearPanelsPlaceTheirChildrenAndClip) {
+  // A vertical panel of two buttons with gravity and margins, clipping a third
+  // that hangs outside it.
+  std::string text =
+      "{\"version\":\"1.2.0.1\",\"widgetTree\":{\"classname\":\"Panel\",\"options\":{\"name\":\"col\","
+      "\"width\":200,\"height\":200,\"ignoreSize\":false,\"layoutType\":1,\"clipAble\":true,\"touchAble\":false},"
+      "\"children\":["
+      "{\"classname\":\"Button\",\"options\":{\"name\":\"a\",\"touchAble\":true,\"normalData\":{\"path\":\"btn_n.png\","
+      "\"resourceType\":0},\"layoutParameter\":{\"type\":1,\"gravity\":6,\"marginTop\":10,\"marginDown\":5}}},"
+      "{\"classname\":\"Button\",\"options\":{\"name\":\"b\",\"touchAble\":true,\"normalData\":{\"path\":\"btn_n.png\","
+      "\"resourceType\":0},\"layoutParameter\":{\"type\":1,\"gravity\":3,\"marginLeft\":0,\"marginRight\":4}}}]}}";
+  Widget* col = GUIReader::shareReader()->widgetFromJsonData(text.data(), text.size(), kLayout);
+  m_group = TouchGroup::create();
+  m_scene->addChild(m_group);
+  col->setPosition(CCPoint(100, 100));
+  m_group->addWidget(col);
+  Widget* a = UIHelper::seekWidgetByName(col, "a");
+  Widget* b = UIHelper::seekWidgetByName(col, "b");
+  ASSERT_TRUE(a && b);
+  // a: centred, its top 10 below the panel's top; b: at the right, under a and its margin.
+  EXPECT_EQ(a->getPosition(), CCPoint(100, 200 - 10 - 15));
+  EXPECT_EQ(b->getPosition(), CCPoint(200 - 40, 200 - 10 - 30 - 5 - 15));
+  // Moved partly out of the panel, b takes touches only inside it.
+  listen(b);
+  b->setPosition(CCPoint(200, 100));
+  click(100 + 210, 200);
+  EXPECT_TRUE(m_events->log.empty());
+  click(100 + 190, 200);
+  EXPECT_EQ(m_events->log.size(), 2u);
+}
+
+TEST_F(CocoStudioTest, StatesShowTheirPicturesAndPassToChildren) {
+  Widget* root = load();
+  Button* bet = seek<Button>(root, "Button_Bet");
+  bet->setBright(false);
+  EXPECT_EQ(bet->getShownPicture(), 2);
+  bet->setBright(true);
+  EXPECT_EQ(bet->getShownPicture(), 0);
+  bet->setBrightStyle(BRIGHT_HIGHLIGHT);
+  EXPECT_EQ(bet->getShownPicture(), 1);
+  bet->setBrightStyle(BRIGHT_NORMAL);
+  // A button with no pressed picture keeps showing its normal one when pressed.
+  Button* plain = Button::create();
+  plain->loadTextureNormal("TestUI/btn_n.png");
+  plain->setBrightStyle(BRIGHT_HIGHLIGHT);
+  EXPECT_EQ(plain->getShownPicture(), 1);
+  EXPECT_EQ(plain->getSize(), CCSize(80, 30));
+  // Disabling a panel disables what is in it.
+  Layout* hidden = seek<Layout>(root, "Panel_Hidden");
+  hidden->setEnabled(false);
+  EXPECT_FALSE(seek<Button>(root, "Button_InHidden")->isEnabled());
+  // Colour goes to the pictures; opacity to child widgets as well.
+  bet->setColor(ccc3(100, 100, 100));
+  EXPECT_EQ(bet->getColor(), ccc3(100, 100, 100));
+  root->setOpacity(0);
+  EXPECT_EQ(seek<ImageView>(root, "Image_Chip")->getDisplayedOpacity(), 0);
+  root->setOpacity(255);
+  EXPECT_EQ(seek<ImageView>(root, "Image_Chip")->getDisplayedOpacity(), 255);
+}
+
+namespace {
+class Remover : public CCObject {
+ public:
+  int ended = 0;
+  void onTouch(CCObject* sender, TouchEventType type) {
+    if (type != TOUCH_EVENT_ENDED) return;
+    ++ended;
+    static_cast<Widget*>(sender)->removeFromParentAndCleanup(true);
+  }
+};
+}  // namespace
+
+TEST_F(CocoStudioTest, AListenerMayRemoveItsWidget) {
+  Widget* root = load();
+  Remover* remover = new Remover();
+  Button* bet = seek<Button>(root, "Button_Bet");
+  bet->addTouchEventListener(remover, toucheventselector(Remover::onTouch));
+  click(170, 100);
+  step(2);
+  EXPECT_EQ(remover->ended, 1);
+  EXPECT_EQ(UIHelper::seekWidgetByName(root, "Button_Bet"), nullptr);
+  remover->release();
+}
+
+TEST_F(CocoStudioTest, TextFieldsTakeInputWhenAttached) {
+  Widget* root = load();
+  TextField* field = TextField::create();
+  field->setPlaceHolder("请输入");
+  field->setMaxLengthEnabled(true);
+  field->setMaxLength(4);
+  field->setTouchSize(CCSize(200, 30));
+  field->setPosition(CCPoint(400, 700));
+  root->addChild(field);
+  EXPECT_STREQ(field->getShownText(), "请输入");
+  EXPECT_EQ(TextField::getAttached(), nullptr);
+  click(450, 705);
+  ASSERT_EQ(TextField::getAttached(), field);
+  field->insertText("ab");
+  field->insertText("密码xyz");  // cut at four characters
+  EXPECT_STREQ(field->getStringValue(), "ab密码");
+  field->deleteBackward();
+  EXPECT_STREQ(field->getStringValue(), "ab密");
+  field->setPasswordEnabled(true);
+  EXPECT_STREQ(field->getShownText(), "***");
+  field->setText("12345678");
+  EXPECT_STREQ(field->getStringValue(), "1234");
+  // Leaving the scene lets go of the keyboard.
+  field->removeFromParentAndCleanup(true);
+  EXPECT_EQ(TextField::getAttached(), nullptr);
+}
+
+TEST_F(CocoStudioTest, VersionsReadAsTheEditorNumbersThem) {
+  EXPECT_EQ(GUIReader::getVersionInteger("1.2.0.1"), 1201);
+  EXPECT_EQ(GUIReader::getVersionInteger("0.2.5.0"), 250);
+  EXPECT_EQ(GUIReader::getVersionInteger("1.0"), 0);
+  EXPECT_EQ(GUIReader::getVersionInteger(nullptr), 0);
+  EXPECT_EQ(GUIReader::getVersionInteger("99999999999.9.9.9"), 99999 * 1000 + 999);
+}

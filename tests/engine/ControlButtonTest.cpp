@@ -308,3 +308,64 @@ TEST_F(ControlButtonTest, AButtonOnAModalBoardGetsTheTouchFirst) {
   click(10, 10);
   EXPECT_EQ(board->touches, 1);
 }
+
+TEST_F(ControlButtonTest, RotatedSheetFramesSliceUpright) {
+  // A 30 x 20 picture whose top-left 10 x 10 is blue, stored turned 90°
+  // clockwise in the sheet: its top-left lands at the region's top-right.
+  std::vector<unsigned char> px(64 * 64 * 4, 0);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 20; ++x) {
+      unsigned char* p = &px[(y * 64 + x) * 4];
+      bool blue = x >= 10 && y < 10;
+      p[0] = blue ? 0 : 255;
+      p[2] = blue ? 255 : 0;
+      p[3] = 255;
+    }
+  writeFile("Rot/rot.plist",
+            "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>frames</key><dict>"
+            "<key>turned.png</key><dict><key>frame</key><string>{{0,0},{30,20}}</string>"
+            "<key>offset</key><string>{0,0}</string><key>rotated</key><true/>"
+            "<key>sourceSize</key><string>{30,20}</string></dict></dict>"
+            "<key>metadata</key><dict><key>format</key><integer>2</integer></dict></dict></plist>");
+  CCImage img;
+  ASSERT_TRUE(img.initWithRawData(px.data(), 64, 64));
+  ASSERT_TRUE(img.saveToFile((m_root + "/res/Rot/rot.png").c_str()));
+  CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("Rot/rot.plist");
+  CCScale9Sprite* s = CCScale9Sprite::create("Rot/turned.png");
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->getOriginalSize(), CCSize(30, 20));
+  s->setPreferredSize(CCSize(90, 60));
+  s->setAnchorPoint(CCPoint(0, 0));
+  s->setPosition(100, 100);
+  m_scene->addChild(s);
+  std::string png = m_root + "/rot-shot.png";
+  ASSERT_TRUE(CCDirector::sharedDirector()->saveScreenshot(png));
+  CCImage shot;
+  ASSERT_TRUE(shot.initWithImageFile(png.c_str()));
+  int h = shot.getHeight();
+  EXPECT_EQ(shot.pixelAt(103, h - 157) >> 8, 0x0000ffu);  // top-left corner keeps its colour
+  EXPECT_EQ(shot.pixelAt(186, h - 157) >> 8, 0xff0000u);
+  EXPECT_EQ(shot.pixelAt(103, h - 103) >> 8, 0xff0000u);
+  EXPECT_EQ(shot.pixelAt(140, h - 130) >> 8, 0xff0000u);
+}
+
+TEST_F(ControlButtonTest, OneSpriteMayServeSeveralStates) {
+  // The same picture for normal and highlighted (the close buttons do this).
+  CCScale9Sprite* close = CCScale9Sprite::create("Btn/ok_01");
+  CCControlButton* b = CCControlButton::create(close);
+  b->setBackgroundSpriteForState(close, CCControlStateHighlighted);
+  b->setPreferredSize(close->getOriginalSize());
+  b->setPosition(100, 100);
+  m_scene->addChild(b);
+  EXPECT_EQ(close->getParent(), b);
+  press(100, 100);
+  EXPECT_EQ(b->getBackgroundSprite(), close);
+  EXPECT_TRUE(close->isVisible());
+  release(100, 100);
+  // Giving one state another picture keeps the shared one for the other.
+  b->setBackgroundSpriteForState(CCScale9Sprite::create("Btn/ok_03"), CCControlStateHighlighted);
+  EXPECT_EQ(close->getParent(), b);
+  EXPECT_EQ(b->getBackgroundSpriteForState(CCControlStateNormal), close);
+  b->removeFromParentAndCleanup(true);
+  step(2);
+}

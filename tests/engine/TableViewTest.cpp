@@ -212,3 +212,83 @@ TEST_F(TableViewTest, AMisbehavingDataSourceLeavesRowsEmpty) {
   click(150, 390);
   EXPECT_TRUE(m_rows->touched.empty());
 }
+
+namespace {
+// Reloads the table from inside the touch callback, as list panes do.
+class Reloading : public Rows {
+ public:
+  CCTableView* table = nullptr;
+  void tableCellTouched(CCTableView* t, CCTableViewCell* cell) override {
+    Rows::tableCellTouched(t, cell);
+    count = 3;
+    table->reloadData();
+  }
+};
+}  // namespace
+
+TEST_F(TableViewTest, ACallbackMayReloadTheTableUnderTheTouch) {
+  Reloading* rows = new Reloading();
+  CCTableView* t = CCTableView::create(rows, CCSize(200, 300));
+  rows->table = t;
+  t->setVerticalFillOrder(kCCTableViewFillTopDown);
+  t->setDelegate(rows);
+  t->setPosition(100, 100);
+  m_scene->addChild(t);
+  t->reloadData();
+  click(150, 390);
+  EXPECT_EQ(rows->touched, (std::vector<unsigned int>{0}));
+  EXPECT_EQ(t->usedCellCount(), 3u);
+  // The highlight log stays balanced through the reload.
+  EXPECT_EQ(rows->log, (std::vector<std::string>{"hi0", "un0"}));
+  t->removeFromParentAndCleanup(true);
+  rows->release();
+}
+
+TEST_F(TableViewTest, InsertAndRemoveShiftTheRowsBelow) {
+  m_rows->count = 20;
+  CCTableView* t = makeTable();
+  CCTableViewCell* third = t->cellAtIndex(2);
+  ASSERT_NE(third, nullptr);
+  m_rows->count = 21;
+  t->insertCellAtIndex(1);
+  EXPECT_EQ(t->cellAtIndex(3), third);
+  EXPECT_EQ(third->getIdx(), 3u);
+  EXPECT_EQ(third->getPosition(), CCPoint(0, 21 * 30 - 4 * 30));
+  EXPECT_EQ(t->cellAtIndex(1)->getTag(), 1);
+  m_rows->count = 20;
+  t->removeCellAtIndex(1);
+  EXPECT_EQ(t->cellAtIndex(2), third);
+  EXPECT_EQ(third->getPosition(), CCPoint(0, 20 * 30 - 3 * 30));
+  // Out of range: nothing happens.
+  t->insertCellAtIndex(500);
+  t->removeCellAtIndex(500);
+  t->updateCellAtIndex(CC_INVALID_INDEX);
+  EXPECT_EQ(t->cellAtIndex(2), third);
+}
+
+TEST_F(TableViewTest, ABounceSlidesBackAfterTheDrag) {
+  CCTableView* t = makeTable();
+  ASSERT_TRUE(t->isBounceable());
+  // Drag the first row down past the top: the list overshoots, then returns.
+  press(200, 300);
+  drag(200, 290);
+  drag(200, 240);
+  EXPECT_FLOAT_EQ(t->getContentOffset().y, t->minContainerOffset().y - 50);
+  release(200, 240);
+  step(60);
+  EXPECT_FLOAT_EQ(t->getContentOffset().y, t->minContainerOffset().y);
+  // A fling keeps going after the release and slows down.
+  t->setContentOffset(CCPoint(0, -15000), false);
+  press(200, 200);
+  drag(200, 210);
+  drag(200, 240);
+  release(200, 240);
+  float released = t->getContentOffset().y;
+  step(1);
+  float after1 = t->getContentOffset().y;
+  step(1);
+  float after2 = t->getContentOffset().y;
+  EXPECT_GT(after1, released);
+  EXPECT_GT(after2 - after1, 0);
+  EXPECT_LT(after2 - after1, after1 - released);
+}
