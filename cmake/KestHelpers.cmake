@@ -12,7 +12,7 @@ endfunction()
 # One GoogleTest executable; each test is registered with CTest. Tests run
 # headless with a fixed time step (KEST_HEADLESS) and a private settings folder.
 function(kest_add_test name)
-  cmake_parse_arguments(A "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -20,7 +20,8 @@ function(kest_add_test name)
     KEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KEST_RES_DIR="${KEST_RES_DIR}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "KEST_HEADLESS=1;SDL_AUDIODRIVER=dummy;${A_ENV}"
+    # One value per property: a ';' list would be split apart by discovery.
+    PROPERTIES ENVIRONMENT "KEST_HEADLESS=1" ENVIRONMENT_MODIFICATION "SDL_AUDIODRIVER=set:dummy"
     DISCOVERY_TIMEOUT 60)
 endfunction()
 

@@ -74,7 +74,7 @@ void AppDelegate::applySettingsAtStart()
 
 bool AppDelegate::applicationDidFinishLaunching()
 {
-    ui::InstallCoreServices();
+    InstallUiCoreServices();
     CServerList::GetInstance();
     applySettingsAtStart();
     CUserMarkList::GetInstance()->Load();

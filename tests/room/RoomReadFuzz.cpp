@@ -36,7 +36,7 @@ void Prepare()
     view->setFrameSize(1288, 762);
     view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
     CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    ui::InstallCoreServices();
+    InstallUiCoreServices();
     CClientGlobal::SetMessageBoxHandler(&Quiet);
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("ClientGame/UserStatus.plist");
     HallUser user;

@@ -42,19 +42,19 @@ TEST(UserEnter, ShortHeadIsRefused)
 
 TEST(UserEnter, HeadFieldsLandInTheRecord)
 {
-    UserSpec spec;
-    spec.userId = 77;
-    spec.gameId = 100077;
-    spec.nick = u"张三";
-    spec.table = 4;
-    spec.chair = 2;
-    spec.status = US_READY;
-    spec.score = -1234567890123;
-    spec.bank = 42;
-    spec.member = 3;
-    spec.gender = 1;
-    spec.client = 2;
-    const Bytes b = UserEnter(spec);
+    UserSpec user;
+    user.userId = 77;
+    user.gameId = 100077;
+    user.nick = u"张三";
+    user.table = 4;
+    user.chair = 2;
+    user.status = US_READY;
+    user.score = -1234567890123;
+    user.bank = 42;
+    user.member = 3;
+    user.gender = 1;
+    user.client = 2;
+    const Bytes b = UserEnter(user);
     tagUserData u;
     ASSERT_TRUE(room::ReadUserEnter(b.data(), b.size(), u));
     EXPECT_EQ(u.dwUserID, 77u);
@@ -83,13 +83,13 @@ TEST(UserEnter, HeadFieldsLandInTheRecord)
 // stays as the head said.
 TEST(UserEnter, TextItemsAreBoundedByTheirFields)
 {
-    UserSpec spec;
-    spec.table = 1;
-    spec.chair = 0;
-    spec.status = US_SIT;
-    spec.score = 99;
-    spec.nick = std::u16string(32, u'a');  // 64 bytes: 31 kept
-    Bytes b = UserEnter(spec);
+    UserSpec user;
+    user.table = 1;
+    user.chair = 0;
+    user.status = US_SIT;
+    user.score = 99;
+    user.nick = std::u16string(32, u'a');  // 64 bytes: 31 kept
+    Bytes b = UserEnter(user);
     PutItem(b, 11, std::u16string(33, u'b'));  // 66 bytes: ignored
     PutItem(b, 12, u"签名");
     PutItem(b, 13, std::u16string(20, u'd'));  // 40 bytes over a 16-unit field
@@ -109,16 +109,16 @@ TEST(UserEnter, TextItemsAreBoundedByTheirFields)
 // record: together the head moves by one byte and the kept bytes drop out.
 TEST(GameUserEnter, HeadMovesByOneAndKeptBytesAreZero)
 {
-    UserSpec spec;
-    spec.userId = 9;
-    spec.gameId = 900;
-    spec.nick = u"李四";
-    spec.table = 3;
-    spec.chair = 1;
-    spec.status = US_PLAY;
-    spec.score = 500;
-    spec.client = 3;
-    const Bytes in = UserEnter(spec);
+    UserSpec user;
+    user.userId = 9;
+    user.gameId = 900;
+    user.nick = u"李四";
+    user.table = 3;
+    user.chair = 1;
+    user.status = US_PLAY;
+    user.score = 500;
+    user.client = 3;
+    const Bytes in = UserEnter(user);
     tagUserData u;
     ASSERT_TRUE(room::ReadUserEnter(in.data(), in.size(), u));
     Bytes out(Sexy::kUserEnterMaxSize);

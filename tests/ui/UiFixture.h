@@ -31,7 +31,7 @@ protected:
         view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
         CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
         CCTextureCache::sharedTextureCache()->clearMissingPictures();
-        ui::InstallCoreServices();
+        InstallUiCoreServices();
         scene = CCScene::create();
         director->runWithScene(scene);
         director->stepFrames(1);

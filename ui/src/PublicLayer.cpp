@@ -60,14 +60,14 @@ bool PublicLayer::initFrame(int room)
             addChild(edge, 1);
         }
     }
-    for (const ButtonSpec& spec : kButtons) {
-        const std::string family = spec.family;
+    for (const ButtonSpec& entry : kButtons) {
+        const std::string family = entry.family;
         // Families of three: _01 normal, _03 pressed, _02 hover.
         CImageButton* button = CImageButton::create(family + "_01", family + "_03", family + "_02", this,
-                                                    menu_selector(PublicLayer::onButton), spec.tag);
+                                                    menu_selector(PublicLayer::onButton), entry.tag);
         if (button != nullptr) {
             button->setAnchorPoint(CCPoint(0, 1));
-            Dialog::AddDialogChild(this, button, 10, spec.tag);
+            Dialog::AddDialogChild(this, button, 10, entry.tag);
         }
     }
     m_pUserPanel = CCNode::create();
@@ -131,9 +131,9 @@ void PublicLayer::Relayout(float width, float height, bool maximized)
     place(m_pEdges[2], rects->m_rcBottom);
 
     const CCPoint rightTop = VisibleRect::rightTop();
-    for (const ButtonSpec& spec : kButtons)
-        if (CImageButton* button = getButton(spec.tag))
-            button->setPosition(CCPoint(rightTop.x - spec.offset, rightTop.y - 1));
+    for (const ButtonSpec& entry : kButtons)
+        if (CImageButton* button = getButton(entry.tag))
+            button->setPosition(CCPoint(rightTop.x - entry.offset, rightTop.y - 1));
     if (CImageButton* maximize = getButton(kButtonMaximize))
         maximize->setVisible(!maximized);
     if (CImageButton* restore = getButton(kButtonRestore))

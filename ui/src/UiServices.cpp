@@ -24,7 +24,7 @@ float LabelWidth(const std::string& utf8, const std::string& font, float size)
 
 } // namespace
 
-void ui::InstallCoreServices()
+void InstallUiCoreServices()
 {
     CClientGlobal::SetMessageBoxHandler(&ShowMessageBoxDialog);
     CClientGlobal::SetTextMeasure(&LabelWidth);
