@@ -52,6 +52,8 @@ AppDelegate::AppDelegate(const launch::Options& options) : m_options(options) { 
 
 AppDelegate::~AppDelegate()
 {
+    // The sound device's thread ends with the program's object.
+    SimpleAudioEngine::end();
     if (g_app == this)
         g_app = nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include "CCDirector.h"
 #include "CCEGLView.h"
+#include "CCTextureCache.h"
 #include "backend/Backend.h"
 
 NS_CC_BEGIN
@@ -34,6 +35,10 @@ int CCApplication::run() {
     if (left > 0.001) kest::backend::waitEvents((int)(left * 1000));
   }
   director->reset();
+  // The picture loader's and the renderer's threads end with their owners:
+  // none may outlive the loop (a leak checker at exit scans every thread).
+  CCTextureCache::purgeSharedTextureCache();
+  kest::backend::close();
   return 0;
 }
 

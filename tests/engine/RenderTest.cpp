@@ -2,6 +2,8 @@
 
 #include "EngineFixture.h"
 
+#include <dirent.h>
+
 USING_NS_CC;
 
 namespace {
@@ -239,4 +241,47 @@ TEST_F(RenderTest, TheTopLayerRunsAndDrawsAboveEveryScene) {
   CCDirector::sharedDirector()->setTopLayer(nullptr);
   EXPECT_FALSE(top->isRunning());
   top->release();
+}
+
+int threadCount() {
+  int n = 0;
+  if (DIR* d = opendir("/proc/self/task")) {
+    while (dirent* e = readdir(d)) n += e->d_name[0] != '.';
+    closedir(d);
+  }
+  return n;
+}
+
+struct FrameCounter : CCObject {
+  int frames = 0;
+  void tick(float) {
+    if (++frames == 5) CCDirector::sharedDirector()->end();
+  }
+};
+
+// Starts a picture load on the worker, then ends the loop a few frames on.
+class ShortApp : public CCApplication {
+ public:
+  bool applicationDidFinishLaunching() override {
+    CCDirector::sharedDirector()->runWithScene(CCScene::create());
+    CCTextureCache::sharedTextureCache()->addImageAsync("a.png", nullptr, nullptr);
+    CCDirector::sharedDirector()->getScheduler()->scheduleSelector(schedule_selector(FrameCounter::tick), &m_counter,
+                                                                   0, false);
+    return true;
+  }
+  FrameCounter m_counter;
+};
+
+// The loop's end takes the renderer's and the picture loader's threads with
+// it: a leak checker at exit must find the program on one thread.
+TEST_F(RenderTest, TheApplicationLoopLeavesOnlyTheMainThreadAndTheWindowOpensAgain) {
+  writePng("a.png", 4, 4, 0xff0000ff);
+  ShortApp app;
+  ASSERT_EQ(app.run(), 0);
+  EXPECT_EQ(app.m_counter.frames, 5);
+  EXPECT_EQ(threadCount(), 1);
+  CCImage img;
+  runScene()->addChild(CCLayerColor::create(ccc4(0, 0, 255, 255)));
+  ASSERT_TRUE(shoot(img));
+  EXPECT_EQ(pixel(img, 10, 10), 0x0000ffffu);
 }

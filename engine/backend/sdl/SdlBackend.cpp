@@ -16,6 +16,8 @@
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
+#include <dlfcn.h>
+#include <link.h>
 #include <sched.h>
 #include <unistd.h>
 
@@ -171,6 +173,18 @@ void sizeRasteriserThreads() {
   setenv("LP_NUM_THREADS", std::to_string(allowed + 1).c_str(), 0);
 }
 
+// The GL driver keeps blocks for the life of the process in its globals;
+// unloading it at close would turn them into leaks and leave dangling
+// thread-local entries. Every library loaded so far stays mapped instead.
+void keepLibrariesMapped() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void*) {
+        if (info->dlpi_name && info->dlpi_name[0]) dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        return 0;
+      },
+      nullptr);
+}
+
 }  // namespace
 
 bool open(bool headless, int width, int height, const char* title) {
@@ -189,7 +203,7 @@ bool open(bool headless, int width, int height, const char* title) {
     if (!ok) ok = tryOpen(nullptr, "software", false, width, height, title);
   }
   if (!ok) SDL_Log("engine: no renderer could be opened: %s", SDL_GetError());
-  // Fonts, renderer and SDL itself go at exit, so nothing is left behind.
+  // Fonts go at exit even when nothing closes the window (tests).
   static bool registered = false;
   if (!registered) {
     registered = true;
@@ -211,10 +225,17 @@ void close() {
   for (auto& kv : g_fonts)
     if (kv.second) TTF_CloseFont(kv.second);
   g_fonts.clear();
+  if (g_open) keepLibrariesMapped();
   if (g_renderer) SDL_DestroyRenderer(g_renderer);
   if (g_window) SDL_DestroyWindow(g_window);
+  // Quitting video ends the GL driver's display, which joins its threads.
+  if (g_open) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
   g_renderer = nullptr;
   g_window = nullptr;
+  g_verts.clear();
+  g_indices.clear();
+  g_batchTex = nullptr;
   g_open = false;
   g_tried = false;
 }
