@@ -69,6 +69,7 @@ public:
     ~RoomScene() override;
     bool init() override;
     void onEnter() override;
+    void onEnterTransitionDidFinish() override;
 
     // --- life ---------------------------------------------------------------
     void EnterRoom(const GameKindRecord& kind, const GameServerRecord& server);
@@ -111,7 +112,16 @@ public:
     void HideUserList() override;
     void ShowUserList() override;
     void ToggleMaximize() override;
+    // Pushed with a random one of the five transitions (tests may force one;
+    // -1 is random again).
     void PushRoomScene();
+    void PushRoomScene(int transition);
+    static void ForceTransition(int which) { s_nForcedTransition = which; }
+    enum { kRoomTransitions = 5 };
+    // 0 radial, 1 horizontal, 2 in-out progress, 3 move in from the left
+    // (0.7 s each), 4 move in from the bottom (0.5 s); the scene itself for
+    // any other number.
+    static cocos2d::CCScene* CreateRoomTransition(int which, cocos2d::CCScene* scene);
     void OnSettingButton(cocos2d::CCObject* sender);
     void OnExitButton(cocos2d::CCObject* sender);
     void OnFrameButton(cocos2d::CCObject* sender);
@@ -185,6 +195,7 @@ private:
     bool OnTableStatusList(const void* data, size_t size);
     bool OnTableStatus(const void* data, size_t size);
 
+    void PopLeftRoom(float dt);
     void CreatePanes();
     void ApplyLayout(bool withUserList);
     void SendRoomLogon();
@@ -202,6 +213,8 @@ private:
     bool m_bMyTablePlaying = false;
     bool m_bLeaving = false;
     bool m_bClosed = false;
+    bool m_bPopWhenShown = false;  // left while its transition ran
+    static int s_nForcedTransition;
     // Layout numbers.
     int m_nTopBarHeight = 33;
     int m_nHeaderHeight = 121;

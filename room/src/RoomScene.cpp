@@ -282,12 +282,31 @@ void RoomScene::ExitRoom()
     // Only a room on show is a scene of its own; popping otherwise would
     // take the hall away.
     const bool pushed = m_bRoomShown;
+    // A transition still running would take the hall's exit with it when
+    // popped: the room waits for it to hand over, then pops.
+    CCScene* running = CCDirector::sharedDirector()->getRunningScene();
+    const bool inTransition = pushed && running != nullptr && running != this && running->isTransitionScene();
     retain();
     CloseRoom();
-    if (pushed)
+    if (inTransition)
+        m_bPopWhenShown = true;
+    else if (pushed)
         CCDirector::sharedDirector()->popScene();
     StopRoomMusic();
     release();
+}
+
+void RoomScene::onEnterTransitionDidFinish()
+{
+    CCScene::onEnterTransitionDidFinish();
+    if (m_bPopWhenShown)
+        scheduleOnce(schedule_selector(RoomScene::PopLeftRoom), 0);
+}
+
+void RoomScene::PopLeftRoom(float)
+{
+    m_bPopWhenShown = false;
+    CCDirector::sharedDirector()->popScene();
 }
 
 void RoomScene::CloseRoom()
@@ -1031,10 +1050,31 @@ void RoomScene::ToggleMaximize()
     }
 }
 
+CCScene* RoomScene::CreateRoomTransition(int which, CCScene* scene)
+{
+    switch (which) {
+    case 0: return CCTransitionProgressRadialCCW::create(0.7f, scene);
+    case 1: return CCTransitionProgressHorizontal::create(0.7f, scene);
+    case 2: return CCTransitionProgressInOut::create(0.7f, scene);
+    case 3: return CCTransitionMoveInL::create(0.7f, scene);
+    case 4: return CCTransitionMoveInB::create(0.5f, scene);
+    default: return scene;
+    }
+}
+
+int RoomScene::s_nForcedTransition = -1;
+
 void RoomScene::PushRoomScene()
 {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    CCDirector::sharedDirector()->pushScene(this);
+    const int random = std::rand() % kRoomTransitions;
+    PushRoomScene(s_nForcedTransition >= 0 ? s_nForcedTransition : random);
+}
+
+void RoomScene::PushRoomScene(int transition)
+{
+    CCScene* shown = CreateRoomTransition(transition, this);
+    CCDirector::sharedDirector()->pushScene(shown != nullptr ? shown : this);
     CCDirector::sharedDirector()->getScheduler()->scheduleSelector(schedule_selector(RoomScene::OnSocketTick), this,
                                                                    kSocketTickSeconds, kCCRepeatForever, 0, false);
 }

@@ -86,7 +86,7 @@ void RoomFixture::LogOn(uint16_t tables, uint16_t chairs, const std::vector<User
     for (const UserSpec& u : users)
         ASSERT_TRUE(Read(3, 100, UserEnter(u)));
     ASSERT_TRUE(Read(1, 102));
-    Step(2);  // the push takes effect
+    Step(kTransitionFrames);
 }
 
 std::vector<UserSpec> RoomFixture::MeAnd(std::vector<UserSpec> others, uint16_t table, uint16_t chair, uint8_t status)

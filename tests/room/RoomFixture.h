@@ -28,6 +28,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The longest of the room's transitions (0.7 s) and its hand-over.
+    static constexpr int kTransitionFrames = 45;
     static void Step(int frames = 1) { cocos2d::CCDirector::sharedDirector()->stepFrames(frames); }
 
     // The room made and entered as the hall does; the socket is ours.

@@ -98,7 +98,7 @@ TEST_F(RoomLife, StatesFollowTheLogonUntilTheRoomShows)
     ASSERT_TRUE(Read(1, 102));
     EXPECT_EQ(room->GetRoomState(), RoomScene::kRoomReady);
     EXPECT_TRUE(room->IsRoomShown());
-    Step(2);
+    Step(kTransitionFrames);
     EXPECT_EQ(CCDirector::sharedDirector()->getRunningScene(), room);
     // The connection is ticked every 2 seconds from then on.
     const int before = socket->updates;
@@ -106,6 +106,109 @@ TEST_F(RoomLife, StatesFollowTheLogonUntilTheRoomShows)
     EXPECT_GE(socket->updates - before, 1);
     EXPECT_LE(socket->updates - before, 2);
 }
+
+// Counts what a scene passes on to its children.
+class SceneVisits : public CCNode {
+public:
+    static SceneVisits* AddTo(CCNode* scene)
+    {
+        auto* node = new SceneVisits();
+        node->init();
+        node->autorelease();
+        scene->addChild(node);
+        return node;
+    }
+    void onEnter() override
+    {
+        CCNode::onEnter();
+        ++enters;
+    }
+    void onExit() override
+    {
+        CCNode::onExit();
+        ++exits;
+    }
+    int enters = 0;
+    int exits = 0;
+};
+
+// The room arrives by one of five transitions, 0.7 s each but the last
+// (0.5 s): it runs once the transition is over, and hall and room each get
+// one exit and one enter, as a plain push gives them.
+class RoomTransition : public RoomFixture, public ::testing::WithParamInterface<int> {
+protected:
+    void TearDown() override
+    {
+        RoomScene::ForceTransition(-1);
+        RoomFixture::TearDown();
+    }
+    // Logged on up to the point the room is pushed.
+    void Prepare()
+    {
+        RoomScene::ForceTransition(GetParam());
+        MakeRoom();
+        hallVisits = SceneVisits::AddTo(hall);
+        Step(1);
+        hallVisits->enters = 0;
+        roomVisits = SceneVisits::AddTo(room);
+        room->OnSocketLink(0, "", socket);
+        ASSERT_TRUE(Read(1, 100));
+        ASSERT_TRUE(Read(2, 101, Config(4, 3)));
+        ASSERT_TRUE(Read(3, 100, UserEnter(MeAnd({})[0])));
+    }
+    SceneVisits* hallVisits = nullptr;
+    SceneVisits* roomVisits = nullptr;
+};
+
+TEST_P(RoomTransition, RoomRunsAfterItsDurationWithOneEnterAndExitEach)
+{
+    Prepare();
+    const int frames = GetParam() == 4 ? 30 : 42;  // 0.5 s, 0.7 s
+    ASSERT_TRUE(Read(1, 102));
+    CCDirector* director = CCDirector::sharedDirector();
+    Step(frames - 2);
+    ASSERT_NE(director->getRunningScene(), nullptr);
+    EXPECT_TRUE(director->getRunningScene()->isTransitionScene());
+    EXPECT_EQ(roomVisits->enters, 1);
+    Step(4);
+    EXPECT_EQ(director->getRunningScene(), room);
+    Step(5);
+    EXPECT_EQ(roomVisits->enters, 1);
+    EXPECT_EQ(roomVisits->exits, 0);
+    EXPECT_EQ(hallVisits->exits, 1);
+    EXPECT_EQ(hallVisits->enters, 0);
+    EXPECT_TRUE(hall->isVisible());
+
+    room->ExitRoom();
+    Step(2);
+    EXPECT_EQ(director->getRunningScene(), hall);
+    EXPECT_EQ(hallVisits->enters, 1);
+    room = nullptr;
+}
+
+// Popping the transition itself would leave the hall exited and the room
+// entered for good: leaving waits for the hand-over.
+TEST_P(RoomTransition, LeavingWhileTheTransitionRunsReturnsToARunningHall)
+{
+    Prepare();
+    ASSERT_TRUE(Read(1, 102));
+    Step(10);
+    roomVisits->retain();  // outlives the room's clean-up
+    room->ExitRoom();
+    room = nullptr;
+    Step(kTransitionFrames);
+    CCDirector* director = CCDirector::sharedDirector();
+    EXPECT_EQ(director->getRunningScene(), hall);
+    EXPECT_TRUE(hall->isRunning());
+    EXPECT_EQ(hallVisits->exits, 1);
+    EXPECT_EQ(hallVisits->enters, 1);
+    EXPECT_EQ(roomVisits->enters, 1);
+    EXPECT_EQ(roomVisits->exits, 1);
+    EXPECT_EQ(g_pRoomScene, nullptr);
+    roomVisits->release();
+}
+
+INSTANTIATE_TEST_SUITE_P(EachKind, RoomTransition, ::testing::Range(0, int{RoomScene::kRoomTransitions}));
 
 TEST_F(RoomLife, FinishWhileSeatedWithTheGameReadyEntersTheGame)
 {
