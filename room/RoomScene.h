@@ -175,6 +175,7 @@ public:
     int GetAvailableHeight() const { return m_nAvailableHeight; }
     int GetUserListHeight() const { return m_nUserListHeight; }
     cocos2d::CCNode* GetTopBar() const { return m_pTopBar; }
+    cocos2d::CCSprite* GetTableArea() const { return m_pTableArea; }
     CImageButton* GetBackButton() const { return m_pBackButton; }
     // The safe box open over this room, or null.
     BankDialogServer* GetBankDialog() const;

@@ -83,6 +83,8 @@ class CCEGLView {
   // Resizes the window (and the scale).
   void setFrameSize(float width, float height);
   const CCSize& getDesignResolutionSize() const { return m_obDesignResolutionSize; }
+  // Fixed width keeps the width and makes the height frame height x width /
+  // frame width (rounded up), on every resize; fixed height the other way.
   void setDesignResolutionSize(float width, float height, ResolutionPolicy resolutionPolicy);
   CCSize getVisibleSize() const;
   CCPoint getVisibleOrigin() const;

@@ -1,6 +1,7 @@
 #include "CCEGLView.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "CCDirector.h"
 #include "CCKeypadDispatcher.h"
@@ -68,8 +69,16 @@ void CCEGLView::updateScale() {
   switch (m_eResolutionPolicy) {
     case kResolutionNoBorder: sx = sy = std::max(sx, sy); break;
     case kResolutionShowAll: sx = sy = std::min(sx, sy); break;
-    case kResolutionFixedHeight: sx = sy; break;
-    case kResolutionFixedWidth: sy = sx; break;
+    // The fixed side keeps its design length; the other follows the
+    // window's aspect, so a maximised window shows more, not black bars.
+    case kResolutionFixedHeight:
+      sx = sy;
+      m_obDesignResolutionSize.width = std::ceil(m_obScreenSize.width / sx);
+      break;
+    case kResolutionFixedWidth:
+      sy = sx;
+      m_obDesignResolutionSize.height = std::ceil(m_obScreenSize.height / sy);
+      break;
     default: break;
   }
   m_fScaleX = sx;

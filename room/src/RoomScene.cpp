@@ -22,6 +22,7 @@
 #include "ui/WebBrowserHost.h"
 #include "ui/WindyTopLayer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -965,10 +966,19 @@ void RoomScene::ApplyLayout(bool withUserList)
         room::ComputeRoomLayout(visible.getMaxX(), visible.getMaxY(), visible.getMinY(), withUserList);
     m_nAvailableHeight = l.availableHeight;
     m_nUserListHeight = l.userListHeight;
+    // A pane larger than its picture (a tall maximised window) stretches
+    // the picture: there are no texels beyond it to show.
     auto place = [](CCSprite* sprite, const room::PaneRect& r) {
         if (sprite == nullptr)
             return;
-        sprite->setTextureRect(CCRect(0, 0, r.width, r.height));
+        CCSize picture(r.width, r.height);
+        if (CCTexture2D* texture = sprite->getTexture())
+            picture = texture->getContentSize();
+        const float w = std::min(r.width, picture.width);
+        const float h = std::min(r.height, picture.height);
+        sprite->setTextureRect(CCRect(0, 0, w, h));
+        sprite->setScaleX(w > 0 ? r.width / w : 1);
+        sprite->setScaleY(h > 0 ? r.height / h : 1);
         sprite->setPosition(CCPoint(r.x, r.y));
     };
     place(m_pTopBar, l.topBar);

@@ -183,3 +183,30 @@ TEST_F(TouchTest, AResizedWindowScalesTouchesBackToDesignPoints) {
   v->handleResize(1288, 762);
   EXPECT_FLOAT_EQ(v->getScaleY(), 1.0f);
 }
+
+// Fixed width: a maximised window of another aspect shows more height, not
+// bars; the width stays 1288 points.
+TEST_F(TouchTest, FixedWidthLetsTheDesignHeightFollowTheWindow) {
+  g_log.clear();
+  Handler* h = Handler::make("h", true);
+  dispatcher()->addTargetedDelegate(h, 0, true);
+  CCEGLView* v = CCEGLView::sharedOpenGLView();
+  v->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
+  v->handleResize(1920, 1080);
+  EXPECT_EQ(v->getDesignResolutionSize(), CCSize(1288, 725));  // 1080 x 1288 / 1920 = 724.5
+  EXPECT_EQ(CCDirector::sharedDirector()->getVisibleSize(), CCSize(1288, 725));
+  EXPECT_NEAR(v->getViewPortRect().origin.y, 0, 0.5);  // no bars: the rounding's half pixel
+  click(1920 / 2, 1080 / 2);
+  EXPECT_NEAR(h->m_last.x, 644, 0.5);
+  EXPECT_NEAR(h->m_last.y, 362.5, 0.5);
+  v->handleResize(1024, 768);
+  EXPECT_EQ(v->getDesignResolutionSize(), CCSize(1288, 966));
+  v->handleResize(1288, 762);
+  EXPECT_EQ(v->getDesignResolutionSize(), CCSize(1288, 762));
+  // Fixed height: the width follows instead.
+  v->setDesignResolutionSize(1288, 762, kResolutionFixedHeight);
+  v->handleResize(1600, 762);
+  EXPECT_EQ(v->getDesignResolutionSize(), CCSize(1600, 762));
+  v->handleResize(1288, 762);
+  v->setDesignResolutionSize(1288, 762, kResolutionExactFit);
+}

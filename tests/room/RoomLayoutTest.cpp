@@ -1,6 +1,7 @@
 // Where the room's panes go, and what the room looks like with a full grid.
 #include "RoomFixture.h"
 
+#include "app/AppDelegate.h"
 #include "room/CCTableListLayer.h"
 #include "room/PlayerTableViewLayerG.h"
 #include "room/GameChatLayerG.h"
@@ -145,6 +146,43 @@ TEST_F(RoomPanes, FullGridShowsNoStandInPicture)
     EXPECT_EQ(grid->GetCell(0), nullptr);
     EXPECT_NE(grid->GetCell(29), nullptr);
     EXPECT_LE(grid->GetBuiltCellCount(), built + 5);
+}
+
+// Maximised on a 4:3 desktop the view keeps 1288 points of width, so the
+// visible height grows to 966 and the panes follow it.
+class MaximisedRoom : public RoomFixture {
+protected:
+    CCSize FrameSize() const override { return CCSize(1600, 1200); }
+};
+
+TEST_F(MaximisedRoom, PanesFollowTheTallerVisibleAreaAndComeBackOnRestore)
+{
+    LogOn(12, 3, MeAnd({}));
+    EXPECT_EQ(CCDirector::sharedDirector()->getVisibleSize(), CCSize(1288, 966));
+    EXPECT_EQ(room->GetAvailableHeight(), 845);
+    EXPECT_EQ(room->GetUserListHeight(), 483);  // 15 rows and the header
+    EXPECT_FLOAT_EQ(room->GetUserList()->getPositionY(), 966 - 483 - 121);
+    EXPECT_FLOAT_EQ(room->GetChatLayer()->getContentSize().height, 362);
+    EXPECT_FLOAT_EQ(room->GetTopBar()->getPositionY(), 845);
+    // The table area is taller than its picture: the picture stretches to
+    // it instead of asking for rows it does not have.
+    CCSprite* area = room->GetTableArea();
+    ASSERT_NE(area, nullptr);
+    const CCRect box = area->boundingBox();
+    EXPECT_FLOAT_EQ(box.size.width, 1042);
+    EXPECT_FLOAT_EQ(box.size.height, 810);
+    EXPECT_LE(area->getTextureRect().size.height, area->getTexture()->getContentSize().height);
+    SaveScreen("room_maximised");
+
+    // Restored: the window's resize reaches the room through the program's hook.
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    view->setWindowMessageHook(&AppDelegate::WindowMessageHook);
+    view->handleResize(1288, 762);
+    view->setWindowMessageHook(nullptr);
+    EXPECT_EQ(room->GetAvailableHeight(), 641);
+    EXPECT_EQ(room->GetUserListHeight(), 363);
+    EXPECT_FLOAT_EQ(room->GetChatLayer()->getContentSize().height, 278);
+    EXPECT_FLOAT_EQ(area->boundingBox().size.height, 606);
 }
 
 }  // namespace

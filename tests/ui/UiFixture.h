@@ -26,8 +26,10 @@ protected:
         CCDirector::setHeadless(true);
         CCDirector* director = CCDirector::sharedDirector();
         CCEGLView* view = CCEGLView::sharedOpenGLView();
+        // Sized before the view opens the window, which keeps its first size.
+        const CCSize frame = FrameSize();
+        view->setFrameSize(frame.width, frame.height);
         director->setOpenGLView(view);
-        view->setFrameSize(1288, 762);
         view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
         CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
         CCTextureCache::sharedTextureCache()->clearMissingPictures();
@@ -48,6 +50,11 @@ protected:
         unlink((m_settingsDir + "/UserDefault.xml").c_str());
         rmdir(m_settingsDir.c_str());
     }
+
+    // The window's size in pixels. A fixture that opens a larger window gets
+    // it in the pictures only when its test runs in a process of its own
+    // (as under ctest): a window already open keeps its drawing surface.
+    virtual cocos2d::CCSize FrameSize() const { return cocos2d::CCSize(1288, 762); }
 
     // A touch at a GL point (design points equal window pixels here).
     static void Touch(int phase, float x, float y)
