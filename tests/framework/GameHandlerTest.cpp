@@ -1,9 +1,13 @@
 #include "KernelFixture.h"
 
+#include "SilentWav.h"
 #include "ui/Dialog.h"
+
+#include "SimpleAudioEngine.h"
 
 #include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Sexy;
 using kt::KernelTest;
@@ -163,6 +167,39 @@ TEST_F(HandlerSound, EffectsReplayTheLastNameAndFollowMusic)
     EXPECT_EQ(audio.log.size(), 2u);
     EXPECT_EQ(h->GetEffectName(), "snd/y");
     cocos2d::CCUserDefault::sharedUserDefault()->setBoolForKey("Music", true);
+}
+
+// Without a stand-in the handler's sounds reach the engine's audio (SDL's
+// dummy device in tests), still under "Music".
+TEST_F(HandlerSound, TheDefaultPlaysOnTheEngine)
+{
+    const std::string wav = "/tmp/kest-game-sound-" + std::to_string(getpid()) + ".wav";
+    ASSERT_TRUE(WriteSilentWav(wav));
+    SetGameAudio(nullptr);
+    CocosDenshion::SimpleAudioEngine* engine = CocosDenshion::SimpleAudioEngine::sharedEngine();
+    if (!engine->hasDevice()) {
+        SetGameAudio(&audio);
+        std::remove(wav.c_str());
+        GTEST_SKIP() << "no audio device";
+    }
+    RecordingHandler* h = Attach();
+    h->PlayBackgroundMusic(wav.c_str());
+    EXPECT_TRUE(engine->isBackgroundMusicPlaying());
+    EXPECT_TRUE(GetGameAudio()->IsMusicPlaying());
+    h->PlayGameSound(wav.c_str(), false);
+    EXPECT_EQ(engine->playingEffectCount(), 1);
+    h->StopAllGameSounds();
+    h->StopBackgroundMusic();
+    EXPECT_FALSE(engine->isBackgroundMusicPlaying());
+    cocos2d::CCUserDefault::sharedUserDefault()->setBoolForKey("Music", false);
+    h->PlayBackgroundMusic("");
+    h->PlayGameSound("", false);
+    EXPECT_FALSE(engine->isBackgroundMusicPlaying());
+    EXPECT_EQ(engine->playingEffectCount(), 0);
+    cocos2d::CCUserDefault::sharedUserDefault()->setBoolForKey("Music", true);
+    CocosDenshion::SimpleAudioEngine::end();
+    SetGameAudio(&audio);
+    std::remove(wav.c_str());
 }
 
 TEST_F(HandlerSound, MusicStartsOnlyWhenNothingPlays)
