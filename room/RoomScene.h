@@ -197,6 +197,9 @@ private:
     bool OnTableStatus(const void* data, size_t size);
 
     void PopLeftRoom(float dt);
+    // My record's score and safe-box balance into the logged-on user's
+    // record, and the frame's user panel refreshed.
+    void TakeMyScore();
     void CreatePanes();
     void ApplyLayout(bool withUserList);
     void SendRoomLogon();

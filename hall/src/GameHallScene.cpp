@@ -189,6 +189,8 @@ void GameHallScene::BuildRoomList()
 void GameHallScene::onEnter()
 {
     CCScene::onEnter();
+    // Back from a room: the logged-on user's score may have changed there.
+    GameHallUserLayer::UpdateUserInfo(m_pPublicLayer);
     // The room asked to be entered again (its re-enter dialog).
     CCUserDefault* settings = CCUserDefault::sharedUserDefault();
     const int port = settings->getIntegerForKey("RoomSocketPort", 0);

@@ -561,9 +561,22 @@ bool RoomScene::OnUserEnter(const void* data, size_t size)
         m_pMeUserData = user;
         m_UserManager.SetMeUser(user);
     }
+    // The hall has no log-on server to give the logged-on user a score: my
+    // record here is where it comes from.
+    if (user == m_pMeUserData)
+        TakeMyScore();
     if (user->cbUserStatus >= US_SIT && user->cbUserStatus != US_LOOKON)
         SeatInGrid(user);
     return true;
+}
+
+void RoomScene::TakeMyScore()
+{
+    UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
+    logon.lScore = m_pMeUserData->lScore;
+    logon.lInsureScore = m_pMeUserData->lInsureScore;
+    if (m_pPublicLayer != nullptr)
+        GameHallUserLayer::UpdateUserInfo(m_pPublicLayer);
 }
 
 bool RoomScene::OnUserScore(const void* data, size_t size)
@@ -576,11 +589,8 @@ bool RoomScene::OnUserScore(const void* data, size_t size)
         return true;
     const int64_t oldScore = user->lScore;
     Sexy::ApplyUserScore(score, *user);
-    if (user == m_pMeUserData) {
-        UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
-        logon.lScore = user->lScore;
-        logon.lInsureScore = user->lInsureScore;
-    }
+    if (user == m_pMeUserData)
+        TakeMyScore();
     if (m_pUserList != nullptr)
         m_pUserList->UpdateUser(user);
     if (m_pTableList != nullptr)

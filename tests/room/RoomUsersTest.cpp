@@ -5,6 +5,7 @@
 #include "room/CCTableListLayer.h"
 #include "room/CDlgGameUserInfo.h"
 #include "room/PlayerTableViewLayerG.h"
+#include "ui/PublicLayer.h"
 
 namespace roomtest {
 namespace {
@@ -82,16 +83,48 @@ TEST_F(RoomUsers, SeatsOutsideTheRoomAreListedButNotDrawn)
     EXPECT_EQ(room->GetTableList()->GetChairUser(0, 2)->dwUserID, 3u);
 }
 
-TEST_F(RoomUsers, ScoresUpdateMyLoggedOnRecordAndTheRows)
+// The score the frame's user panel shows, as drawn.
+std::string PanelScore(cocos2d::CCNode* scene)
 {
-    LogOn(4, 3, MeAnd({User(2, u"张三", 0, 0, US_SIT)}, 0, 1, US_SIT));
+    cocos2d::CCArray* children = scene->getChildren();
+    for (unsigned int i = 0; children != nullptr && i < children->count(); ++i)
+        if (auto* frame = dynamic_cast<PublicLayer*>(static_cast<cocos2d::CCNode*>(children->objectAtIndex(i)))) {
+            auto* label =
+                dynamic_cast<cocos2d::CCLabelTTF*>(frame->getUserPanel()->getChildByTag(PublicLayer::kTagScore));
+            return label != nullptr ? label->getString() : "";
+        }
+    return "no panel";
+}
+
+// My record brings my score and safe-box balance (the hall has no log-on
+// server to have given them); score messages keep them, and the panels of
+// the room's frame and of the hall, up to date.
+TEST_F(RoomUsers, MyScoreReachesTheLoggedOnRecordAndTheFramePanels)
+{
+    UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
+    logon.lScore = logon.lInsureScore = 0;
+    std::vector<UserSpec> users = MeAnd({User(2, u"张三", 0, 0, US_SIT)}, 0, 1, US_SIT);
+    users[0].score = 128000;
+    users[0].bank = 50000;
+    LogOn(4, 3, users);
+    EXPECT_EQ(logon.lScore, 128000);
+    EXPECT_EQ(logon.lInsureScore, 50000);
+    EXPECT_EQ(PanelScore(room), "12,8000");
+
     ASSERT_TRUE(Read(3, 101, UserScore(1001, 5555, 777)));
-    const UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
     EXPECT_EQ(logon.lScore, 5555);
     EXPECT_EQ(logon.lInsureScore, 777);
+    EXPECT_EQ(PanelScore(room), "5555");
     ASSERT_TRUE(Read(3, 101, UserScore(2, -40, 0)));
+    ASSERT_TRUE(Read(3, 100, UserEnter(User(3, u"李四"))));
     EXPECT_EQ(room->GetUserManager().SearchUserByUserID(2)->lScore, -40);
     EXPECT_EQ(logon.lScore, 5555);
+    EXPECT_EQ(PanelScore(room), "5555");
+
+    room->ExitRoom();
+    room = nullptr;
+    Step(2);
+    EXPECT_EQ(PanelScore(hall), "5555");
 }
 
 TEST_F(RoomUsers, MySeatClearsTheOutstandingRequest)
