@@ -53,6 +53,9 @@ public:
     // The normal window rectangle kept while maximised.
     const cocos2d::CCRect& GetSavedRect() const { return m_savedRect; }
     void SetSavedRect(const cocos2d::CCRect& rect) { m_savedRect = rect; }
+    // Maximised: back to the saved rectangle; normal: keeps the rectangle and
+    // takes the work area. Either grown by 2 pixels on each side.
+    void ToggleMaximize();
 
     const std::vector<std::string>& GetServerAddresses() const;
     // When set, an external game is not started (its command line is only

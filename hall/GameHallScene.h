@@ -40,6 +40,7 @@ public:
 class GameHallScene : public cocos2d::CCScene, public IClientSocketSink {
 public:
     enum { kTagUserInfoDialog = 444, kTagLockMachineDialog = 433, kTagRoomBase = 600, kTagEmptyNote = 599 };
+    static constexpr size_t kMaxRooms = 60;
     // Connection purposes of ConnectHallServer.
     enum { kConnectPersonalCentre = 9 };
     static constexpr int kPersonalCentreTries = 3;
@@ -83,6 +84,13 @@ public:
     bool OnSocketRead(uint32_t command, const void* data, size_t size, IClientSocket* socket) override;
     bool OnSocketShut(IClientSocket* socket, SocketShutReason reason) override;
 
+    // Places everything for the visible area: at creation, when the window
+    // changes size while the hall runs, and on coming back from a room that
+    // saw the window change.
+    void LayoutHall();
+    // The program's resize handler while no room has installed its own.
+    static void OnWindowResized(int width, int height);
+
 private:
     void BuildRoomList();
     void OnRoomButton(cocos2d::CCObject* sender);
@@ -92,6 +100,9 @@ private:
 
     HallConfig m_Config;
     PublicLayer* m_pPublicLayer = nullptr;
+    cocos2d::CCSprite* m_pBackground = nullptr;
+    cocos2d::CCLabelTTF* m_pHeading = nullptr;
+    cocos2d::CCSize m_laidOutFor;
     HallMessage* m_pHallMessage = nullptr;
     std::unique_ptr<IClientSocket> m_pHallSocket;
     int m_nConnectType = 0;

@@ -136,6 +136,22 @@ void AppDelegate::playEffect(const char* name)
 
 void AppDelegate::stopAllEffects() { SimpleAudioEngine::sharedEngine()->stopAllEffects(); }
 
+void AppDelegate::ToggleMaximize()
+{
+    auto grown = [](const CCRect& r) {
+        return CCRect(r.origin.x - 2, r.origin.y - 2, r.size.width + 4, r.size.height + 4);
+    };
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    if (m_bMaximized) {
+        m_bMaximized = false;
+        view->setWindowRect(grown(m_savedRect));
+    } else {
+        m_savedRect = view->getWindowRect();
+        m_bMaximized = true;
+        view->setWindowRect(grown(view->getWorkArea()));
+    }
+}
+
 int AppDelegate::GetWindowWidth() const
 {
     return static_cast<int>(CCEGLView::sharedOpenGLView()->getFrameSize().width);

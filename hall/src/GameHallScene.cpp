@@ -122,25 +122,21 @@ bool GameHallScene::initHall(const HallConfig& config)
     g_pGameHallScene = this;
     SetHallSocket(std::make_unique<CTCPSocketModule>());
 
-    const CCRect visible = VisibleRect::getVisibleRect();
     if (CCSprite* background = CCSprite::create("Skin/Bg/bg1")) {
-        const CCSize picture = background->getContentSize();
         background->setAnchorPoint(CCPoint(0, 0));
-        background->setScale(visible.size.width / std::max(1.0f, picture.width),
-                             visible.size.height / std::max(1.0f, picture.height));
-        background->setPosition(visible.origin);
         addChild(background, -1);
+        m_pBackground = background;
     }
     m_pPublicLayer = PublicLayer::create(0);
     if (m_pPublicLayer != nullptr) {
         m_pPublicLayer->setButtonTarget(this, menu_selector(GameHallScene::OnFrameButton));
-        m_pPublicLayer->Relayout(visible.size.width, visible.size.height, false);
         addChild(m_pPublicLayer, 0);
     }
     BuildRoomList();
     m_pHallMessage = HallMessage::create();
-    m_pHallMessage->setPosition(CCPoint(visible.getMinX() + 12, visible.getMinY() + 12));
     addChild(m_pHallMessage, 1);
+    LayoutHall();
+    AppDelegate::SetResizeHandler(&GameHallScene::OnWindowResized);
     if (m_Config.enterRoom >= 0)
         scheduleOnce(schedule_selector(GameHallScene::EnterAtStart), 0);
     return true;
@@ -148,31 +144,21 @@ bool GameHallScene::initHall(const HallConfig& config)
 
 void GameHallScene::BuildRoomList()
 {
-    const CCRect visible = VisibleRect::getVisibleRect();
-    CCLabelTTF* heading = CCLabelTTF::create("游戏房间", "Arial", 22);
-    heading->setAnchorPoint(CCPoint(0, 0.5f));
-    heading->setPosition(CCPoint(visible.getMinX() + 40, visible.getMaxY() - 130));
-    addChild(heading, 1);
+    m_pHeading = CCLabelTTF::create("游戏房间", "Arial", 22);
+    m_pHeading->setAnchorPoint(CCPoint(0, 0.5f));
+    addChild(m_pHeading, 1);
     if (m_Config.rooms.empty()) {
         CCLabelTTF* note = CCLabelTTF::create("没有配置房间（--room 或 hall.conf）", "Arial", 16);
-        note->setPosition(VisibleRect::center());
         addChild(note, 1, kTagEmptyNote);
         return;
     }
-    const float cellWidth = 240;
-    const float cellHeight = 96;
-    const int columns = std::max(1, static_cast<int>((visible.size.width - 80) / cellWidth));
-    for (size_t i = 0; i < m_Config.rooms.size() && i < 60; ++i) {
+    for (size_t i = 0; i < m_Config.rooms.size() && i < kMaxRooms; ++i) {
         const HallRoom& room = m_Config.rooms[i];
         CImageButton* button = CImageButton::create("Hall/room", "Hall/room_pressed", "Hall/room_hover", this,
                                                     menu_selector(GameHallScene::OnRoomButton),
                                                     kTagRoomBase + static_cast<int>(i));
         if (button == nullptr)
             continue;
-        const int column = static_cast<int>(i) % columns;
-        const int row = static_cast<int>(i) / columns;
-        button->setPosition(CCPoint(visible.getMinX() + 40 + (column + 0.5f) * cellWidth,
-                                    visible.getMaxY() - 200 - row * cellHeight));
         const CCSize size = button->getContentSize();
         const std::string kindName = room.kindName.empty() ? hall::DefaultKindName(room.kindId) : room.kindName;
         CCLabelTTF* kindLabel = CCLabelTTF::create(kindName.c_str(), "Arial", 18);
@@ -186,10 +172,53 @@ void GameHallScene::BuildRoomList()
     }
 }
 
+void GameHallScene::LayoutHall()
+{
+    const CCRect visible = VisibleRect::getVisibleRect();
+    m_laidOutFor = visible.size;
+    if (m_pBackground != nullptr) {
+        const CCSize picture = m_pBackground->getContentSize();
+        m_pBackground->setScale(visible.size.width / std::max(1.0f, picture.width),
+                                visible.size.height / std::max(1.0f, picture.height));
+        m_pBackground->setPosition(visible.origin);
+    }
+    if (m_pPublicLayer != nullptr) {
+        AppDelegate* app = AppDelegate::GetInstance();
+        m_pPublicLayer->Relayout(visible.size.width, visible.size.height, app != nullptr && app->IsMaximized());
+    }
+    if (m_pHeading != nullptr)
+        m_pHeading->setPosition(CCPoint(visible.getMinX() + 40, visible.getMaxY() - 130));
+    if (CCNode* note = getChildByTag(kTagEmptyNote))
+        note->setPosition(VisibleRect::center());
+    const float cellWidth = 240;
+    const float cellHeight = 96;
+    const int columns = std::max(1, static_cast<int>((visible.size.width - 80) / cellWidth));
+    for (size_t i = 0; i < m_Config.rooms.size() && i < kMaxRooms; ++i) {
+        CCNode* button = getChildByTag(kTagRoomBase + static_cast<int>(i));
+        if (button == nullptr)
+            continue;
+        const int column = static_cast<int>(i) % columns;
+        const int row = static_cast<int>(i) / columns;
+        button->setPosition(CCPoint(visible.getMinX() + 40 + (column + 0.5f) * cellWidth,
+                                    visible.getMaxY() - 200 - row * cellHeight));
+    }
+    if (m_pHallMessage != nullptr)
+        m_pHallMessage->setPosition(CCPoint(visible.getMinX() + 12, visible.getMinY() + 12));
+}
+
+void GameHallScene::OnWindowResized(int, int)
+{
+    if (g_pGameHallScene != nullptr && g_pGameHallScene->isRunning())
+        g_pGameHallScene->LayoutHall();
+}
+
 void GameHallScene::onEnter()
 {
     CCScene::onEnter();
-    // Back from a room: the logged-on user's score may have changed there.
+    // Back from a room: the window may have been maximised there, and the
+    // logged-on user's score may have changed.
+    if (!VisibleRect::getVisibleRect().size.equals(m_laidOutFor))
+        LayoutHall();
     GameHallUserLayer::UpdateUserInfo(m_pPublicLayer);
     // The room asked to be entered again (its re-enter dialog).
     CCUserDefault* settings = CCUserDefault::sharedUserDefault();
@@ -228,6 +257,10 @@ void GameHallScene::OnFrameButton(CCObject* sender)
         CCDirector::sharedDirector()->end();
     else if (node->getTag() == PublicLayer::kButtonMinimize)
         CCEGLView::sharedOpenGLView()->minimizeWindow();
+    else if (node->getTag() == PublicLayer::kButtonMaximize || node->getTag() == PublicLayer::kButtonRestore) {
+        if (AppDelegate* app = AppDelegate::GetInstance())
+            app->ToggleMaximize();
+    }
 }
 
 bool GameHallScene::EnterConfiguredRoom(size_t index)

@@ -74,6 +74,8 @@ void ResizeRoom(int width, int height)
 {
     if (g_pRoomScene != nullptr && g_pRoomScene->IsRoomShown())
         g_pRoomScene->LayoutRoom(static_cast<float>(width), static_cast<float>(height));
+    else
+        GameHallScene::OnWindowResized(width, height);
 }
 
 // The window hook's way to the game board: only while the room runs and
@@ -118,11 +120,6 @@ IWindowInputTarget* ResolveBoardInput()
 {
     static RoomBoardInput input;
     return RoomBoardInput::Board() != nullptr ? &input : nullptr;
-}
-
-CCRect Grown(const CCRect& r)
-{
-    return CCRect(r.origin.x - 2, r.origin.y - 2, r.size.width + 4, r.size.height + 4);
 }
 
 }  // namespace
@@ -1056,18 +1053,8 @@ void RoomScene::ShowUserList()
 
 void RoomScene::ToggleMaximize()
 {
-    AppDelegate* app = AppDelegate::GetInstance();
-    if (app == nullptr)
-        return;
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    if (app->IsMaximized()) {
-        app->SetMaximized(false);
-        view->setWindowRect(Grown(app->GetSavedRect()));
-    } else {
-        app->SetSavedRect(view->getWindowRect());
-        app->SetMaximized(true);
-        view->setWindowRect(Grown(view->getWorkArea()));
-    }
+    if (AppDelegate* app = AppDelegate::GetInstance())
+        app->ToggleMaximize();
 }
 
 CCScene* RoomScene::CreateRoomTransition(int which, CCScene* scene)

@@ -2,6 +2,7 @@
 // messages, the settings dialog, the safe box and the played-in input.
 #include "room/FakeSocket.h"
 
+#include "app/AppDelegate.h"
 #include "bank/BankDialogServer.h"
 #include "bank/BankEntry.h"
 #include "core/ClientGlobal.h"
@@ -101,6 +102,27 @@ TEST_F(HallScene, RoomButtonsEnterOnceWhileEntering)
     EXPECT_FALSE(hall->EnterConfiguredRoom(0));
     ASSERT_EQ(g_boxes.size(), 1u);
     EXPECT_EQ(g_entered.size(), 2u);
+}
+
+// The window maximised in a room (the visible height follows it) or resized
+// while the hall runs: the hall is laid out for the new area.
+TEST_F(HallScene, WindowSizeChangesLayTheHallOutAgain)
+{
+    GameHallScene* hall = Run();
+    CCNode* button = hall->getChildByTag(GameHallScene::kTagRoomBase);
+    ASSERT_NE(button, nullptr);
+    EXPECT_FLOAT_EQ(button->getPositionY(), 762 - 200);
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    CCDirector::sharedDirector()->pushScene(CCScene::create());  // a room over it
+    Step(2);
+    view->handleResize(1600, 1200);  // 966 points high
+    CCDirector::sharedDirector()->popScene();
+    Step(2);
+    EXPECT_FLOAT_EQ(button->getPositionY(), 966 - 200);
+    view->setWindowMessageHook(&AppDelegate::WindowMessageHook);
+    view->handleResize(1288, 762);
+    view->setWindowMessageHook(nullptr);
+    EXPECT_FLOAT_EQ(button->getPositionY(), 762 - 200);
 }
 
 TEST_F(HallScene, StoredRoomPortEntersThatRoomAgainOnce)
