@@ -2,7 +2,7 @@
 // dummy device in tests).
 #include "app/AppDelegate.h"
 
-#include "SilentWav.h"
+#include "WavFile.h"
 #include "ui/UiFixture.h"
 
 #include "SimpleAudioEngine.h"
@@ -19,7 +19,7 @@ using Sounds = UiFixture;
 TEST_F(Sounds, MusicAndEffectsFollowTheirSettings)
 {
     const std::string wav = "/tmp/kest-sound-" + std::to_string(getpid()) + ".wav";
-    ASSERT_TRUE(WriteSilentWav(wav));
+    ASSERT_TRUE(WriteWav(wav));
     AppDelegate app(launch::Options{});
     SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
     if (!audio->hasDevice()) {

@@ -7,6 +7,7 @@
 
 #include "ExtFixture.h"
 #include "SimpleAudioEngine.h"
+#include "WavFile.h"
 
 USING_NS_CC;
 using CocosDenshion::SimpleAudioEngine;
@@ -17,38 +18,13 @@ class AudioTest : public ExtTest {
  protected:
   void SetUp() override {
     ExtTest::SetUp();
-    writeFile("Music/beep.wav", wav(8000, 4000));
+    writeFile("Music/beep.wav", MakeWav(8000, 4000));
     writeFile("Music/broken.ogg", "not an ogg file at all");
     writeFile("Music/GAME_WARN.wma", std::string(64, '\x30'));
   }
   void TearDown() override {
     SimpleAudioEngine::end();
     ExtTest::TearDown();
-  }
-  // A mono 16-bit PCM wave of `samples` samples of a square tone.
-  static std::string wav(int rate, int samples) {
-    std::string s;
-    auto u32 = [&](uint32_t v) {
-      for (int i = 0; i < 4; ++i) s += (char)(v >> (8 * i));
-    };
-    auto u16 = [&](uint16_t v) {
-      s += (char)v;
-      s += (char)(v >> 8);
-    };
-    s += "RIFF";
-    u32(36 + samples * 2);
-    s += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    s += "data";
-    u32(samples * 2);
-    for (int i = 0; i < samples; ++i) u16((i / 20) % 2 ? 3000 : (uint16_t)-3000);
-    return s;
   }
   static int count(const std::string& text, const std::string& what) {
     int n = 0;

@@ -1,6 +1,6 @@
 #include "KernelFixture.h"
 
-#include "SilentWav.h"
+#include "WavFile.h"
 #include "ui/Dialog.h"
 
 #include "SimpleAudioEngine.h"
@@ -174,7 +174,7 @@ TEST_F(HandlerSound, EffectsReplayTheLastNameAndFollowMusic)
 TEST_F(HandlerSound, TheDefaultPlaysOnTheEngine)
 {
     const std::string wav = "/tmp/kest-game-sound-" + std::to_string(getpid()) + ".wav";
-    ASSERT_TRUE(WriteSilentWav(wav));
+    ASSERT_TRUE(WriteWav(wav));
     SetGameAudio(nullptr);
     CocosDenshion::SimpleAudioEngine* engine = CocosDenshion::SimpleAudioEngine::sharedEngine();
     if (!engine->hasDevice()) {

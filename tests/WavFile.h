@@ -1,0 +1,42 @@
+// Wave files for sound tests: mono 16-bit PCM of a square tone.
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+inline std::string MakeWav(int rate, int samples)
+{
+    std::string s;
+    auto u32 = [&s](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            s += static_cast<char>(v >> (8 * i));
+    };
+    auto u16 = [&s](uint16_t v) {
+        s += static_cast<char>(v);
+        s += static_cast<char>(v >> 8);
+    };
+    s += "RIFF";
+    u32(36 + samples * 2);
+    s += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    s += "data";
+    u32(samples * 2);
+    for (int i = 0; i < samples; ++i)
+        u16((i / 20) % 2 ? 3000 : static_cast<uint16_t>(-3000));
+    return s;
+}
+
+// A second of it.
+inline bool WriteWav(const std::string& path)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << MakeWav(22050, 22050);
+    return static_cast<bool>(out.flush());
+}
