@@ -35,6 +35,10 @@ const char* rendererName();
 Texture* createTexture(const uint8_t* rgba, int width, int height);
 void destroyTexture(Texture* t);
 void setTextureFilter(Texture* t, bool linear);
+// Nearest sampling for draws that map pixels one to one onto texels, and no
+// blending for draws of opaque texels at full alpha: the same pixels, less
+// work. On by default; tests turn it off to compare.
+void setDrawShortcuts(bool on);
 
 void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a);
 void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indices, int indexCount, Blend blend);

@@ -1,6 +1,7 @@
 // What reaches the screen: screenshots, idle frames, scenes, clipping, tiling.
 
 #include "EngineFixture.h"
+#include "engine/backend/Backend.h"
 
 #include <dirent.h>
 
@@ -18,6 +19,23 @@ class RenderTest : public EngineTest {
     return img.initWithImageFile(path.c_str());
   }
 };
+
+// Neighbouring texels differ, so any filtering shows. Columns from `clearFrom`
+// on are half transparent, and that column itself fully.
+CCTexture2D* patterned(const char* key, int w, int h, int clearFrom) {
+  std::vector<unsigned char> px((size_t)w * h * 4);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      unsigned char* p = &px[((size_t)y * w + x) * 4];
+      p[0] = (unsigned char)(x * 37 + y * 11);
+      p[1] = (unsigned char)((x ^ y) * 23);
+      p[2] = (unsigned char)(y * 53 + x);
+      p[3] = x < clearFrom ? 255 : (x == clearFrom ? 0 : 128);
+    }
+  CCImage img;
+  img.initWithRawData(px.data(), w, h);
+  return CCTextureCache::sharedTextureCache()->addUIImage(&img, key);
+}
 
 std::vector<std::string> g_scene;
 
@@ -284,4 +302,65 @@ TEST_F(RenderTest, TheApplicationLoopLeavesOnlyTheMainThreadAndTheWindowOpensAga
   runScene()->addChild(CCLayerColor::create(ccc4(0, 0, 255, 255)));
   ASSERT_TRUE(shoot(img));
   EXPECT_EQ(pixel(img, 10, 10), 0x0000ffffu);
+}
+
+TEST_F(RenderTest, CheapDrawsGiveTheSamePixelsAsTheGeneralPath) {
+  CCScene* scene = runScene();
+  CCSprite* bg = CCSprite::createWithTexture(patterned("t/bg", 400, 300, 400));
+  bg->setAnchorPoint(ccp(0, 0));
+  scene->addChild(bg);
+  // An opaque frame that ends one texel before the transparent column.
+  CCTexture2D* sheet = patterned("t/sheet", 128, 64, 64);
+  CCSpriteFrame* solid = CCSpriteFrame::createWithTexture(sheet, CCRect(8, 8, 56, 48));
+  CCSpriteFrame* seeThrough = CCSpriteFrame::createWithTexture(sheet, CCRect(70, 8, 40, 40));
+  struct Placed {
+    CCSpriteFrame* frame;
+    float x, y, rotation, scale;
+    bool flip;
+    unsigned char opacity;
+  };
+  // Each sprite starts a batch of its own (a dot of another texture comes
+  // between), so the sheet goes from texel-exact to filtered and back within
+  // the frame, ending texel-exact; the turned and scaled ones reach the
+  // transparent column.
+  const Placed placed[] = {
+      {solid, 100, 100, 0, 1, false, 255},    {solid, 200, 100, 30, 1, false, 255},
+      {solid, 300, 100, 0, 1, true, 255},     {solid, 100, 200, 0, 1, false, 128},
+      {solid, 200.5f, 200, 0, 1, false, 255}, {solid, 300, 200, 90, 1, false, 255},
+      {solid, 500, 200, 0, 2, false, 255},    {seeThrough, 150, 150, 0, 1, false, 255},
+      {seeThrough, 600, 400, 45, 1, false, 255}, {solid, 700, 200, 0, 0.5f, false, 255},
+      {solid, 800, 200, 0, 1, false, 255}};
+  CCTexture2D* dotTexture = patterned("t/dot", 2, 2, 2);
+  float dotX = 1000;
+  for (const Placed& p : placed) {
+    CCSprite* dot = CCSprite::createWithTexture(dotTexture);
+    dot->setPosition(ccp(dotX += 10, 700));
+    scene->addChild(dot);
+    CCSprite* s = CCSprite::createWithSpriteFrame(p.frame);
+    s->setPosition(ccp(p.x, p.y));
+    s->setRotation(p.rotation);
+    s->setScale(p.scale);
+    s->setFlipX(p.flip);
+    s->setOpacity(p.opacity);
+    scene->addChild(s);
+  }
+  CCLabelTTF* label = CCLabelTTF::create("Kestrel 42", "Arial", 16);
+  label->setAnchorPoint(ccp(0, 0));
+  label->setPosition(ccp(40, 260));
+  scene->addChild(label);
+
+  CCImage cheap, general;
+  ASSERT_TRUE(shoot(cheap));
+  kest::backend::setDrawShortcuts(false);
+  bool shot = shoot(general);
+  kest::backend::setDrawShortcuts(true);
+  ASSERT_TRUE(shot);
+  ASSERT_EQ(cheap.getDataLen(), general.getDataLen());
+  const unsigned char* a = cheap.getData();
+  const unsigned char* b = general.getData();
+  int differing = 0;
+  for (int i = 0; i < cheap.getDataLen(); ++i) differing += a[i] != b[i];
+  EXPECT_EQ(differing, 0);
+  // The pattern really reached the screen (the bottom-left texel of the background).
+  EXPECT_EQ(pixel(cheap, 0, 0), (unsigned)((299 * 11 % 256) << 24 | (299 * 23 % 256) << 16 | (299 * 53 % 256) << 8 | 255));
 }

@@ -9,6 +9,11 @@
 // message boxes.
 // Not implemented: GL wrap modes (the sprite tiles repeated textures itself),
 // blend functions beyond the four SDL offers (others draw as alpha blending).
+//
+// Mesa's llvmpipe fills every pixel on the CPU, so two kinds of draw take the
+// cheap road with the same result: one whose pixel centres land on texel
+// centres samples the nearest texel instead of filtering four, and one that
+// covers only opaque texels at full alpha is written without blending.
 
 #include "backend/Backend.h"
 
@@ -21,7 +26,9 @@
 #include <sched.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -36,6 +43,14 @@ namespace backend {
 
 struct Texture {
   SDL_Texture* tex = nullptr;
+  int w = 0, h = 0;
+  bool linear = true;          // the filter the engine asked for
+  bool sdlLinear = true;       // the filter SDL holds now
+  // Opacity in blocks of kBlock x kBlock texels: 'opaque' when every texel
+  // is, 'clear' when no block is, else prefix sums of the blocks that are not.
+  bool opaque = false, clear = true;
+  int bw = 0, bh = 0;
+  std::vector<uint32_t> notOpaqueSum;  // (bw + 1) x (bh + 1)
 };
 
 namespace {
@@ -50,6 +65,10 @@ std::vector<SDL_Vertex> g_verts;
 std::vector<int> g_indices;
 Texture* g_batchTex = nullptr;
 Blend g_batchBlend = Blend::Alpha;
+bool g_batchLinear = true;
+bool g_shortcuts = true;
+
+constexpr int kBlock = 4;
 
 std::map<std::pair<std::string, int>, TTF_Font*> g_fonts;
 
@@ -67,7 +86,13 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
   if (videoDriver) SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   Uint32 flags = hidden ? SDL_WINDOW_HIDDEN : (SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
-  if (strcmp(renderDriver, "opengl") == 0) flags |= SDL_WINDOW_OPENGL;
+  if (strcmp(renderDriver, "opengl") == 0) {
+    flags |= SDL_WINDOW_OPENGL;
+    // 2D drawing needs no depth or stencil; without them llvmpipe also drops
+    // whatever an opaque full-tile draw covers.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  }
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, renderDriver);
   // Naming a driver turns SDL's own batching off unless asked for.
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
@@ -99,11 +124,129 @@ void flushBatch() {
     return;
   }
   SDL_Texture* t = g_batchTex ? g_batchTex->tex : nullptr;
+  if (t && g_batchTex->sdlLinear != g_batchLinear) {
+    // SDL changes the filter at once, also for draws it still holds queued.
+    SDL_RenderFlush(g_renderer);
+    SDL_SetTextureScaleMode(t, g_batchLinear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    g_batchTex->sdlLinear = g_batchLinear;
+  }
   if (t) SDL_SetTextureBlendMode(t, toSdl(g_batchBlend));
   else SDL_SetRenderDrawBlendMode(g_renderer, toSdl(g_batchBlend));
   SDL_RenderGeometry(g_renderer, t, g_verts.data(), (int)g_verts.size(), g_indices.data(), (int)g_indices.size());
   g_verts.clear();
   g_indices.clear();
+}
+
+// Marks the blocks holding any texel that is not fully opaque.
+void summariseOpacity(Texture* t, const uint8_t* rgba) {
+  const int w = t->w, h = t->h;
+  t->bw = (w + kBlock - 1) / kBlock;
+  t->bh = (h + kBlock - 1) / kBlock;
+  std::vector<uint8_t> notOpaque((size_t)t->bw * t->bh, 0);
+  size_t count = 0;
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* row = rgba + (size_t)y * w * 4;
+    uint8_t* blocks = &notOpaque[(size_t)(y / kBlock) * t->bw];
+    for (int x = 0; x < w; ++x)
+      if (row[x * 4 + 3] != 255 && !blocks[x / kBlock]) {
+        blocks[x / kBlock] = 1;
+        ++count;
+      }
+  }
+  t->opaque = count == 0;
+  t->clear = count == notOpaque.size();
+  t->notOpaqueSum.clear();
+  if (t->opaque || t->clear) return;
+  const int stride = t->bw + 1;
+  t->notOpaqueSum.assign((size_t)stride * (t->bh + 1), 0);
+  for (int by = 0; by < t->bh; ++by)
+    for (int bx = 0; bx < t->bw; ++bx)
+      t->notOpaqueSum[(size_t)(by + 1) * stride + bx + 1] = notOpaque[(size_t)by * t->bw + bx] +
+                                                             t->notOpaqueSum[(size_t)by * stride + bx + 1] +
+                                                             t->notOpaqueSum[(size_t)(by + 1) * stride + bx] -
+                                                             t->notOpaqueSum[(size_t)by * stride + bx];
+}
+
+// Whether every texel of [x0, x1) x [y0, y1), clamped to the texture, is opaque.
+bool texelsOpaque(const Texture* t, int x0, int y0, int x1, int y1) {
+  if (t->opaque) return true;
+  if (t->clear) return false;
+  x0 = std::max(x0, 0);
+  y0 = std::max(y0, 0);
+  x1 = std::min(x1, t->w);
+  y1 = std::min(y1, t->h);
+  if (x1 <= x0 || y1 <= y0) return false;
+  const int bx0 = x0 / kBlock, by0 = y0 / kBlock;
+  const int bx1 = (x1 + kBlock - 1) / kBlock, by1 = (y1 + kBlock - 1) / kBlock;
+  const int stride = t->bw + 1;
+  const std::vector<uint32_t>& s = t->notOpaqueSum;
+  return s[(size_t)by1 * stride + bx1] - s[(size_t)by0 * stride + bx1] - s[(size_t)by1 * stride + bx0] +
+             s[(size_t)by0 * stride + bx0] ==
+         0;
+}
+
+bool nearInt(float f, float tolerance) { return std::fabs(f - std::round(f)) < tolerance; }
+
+// True when texel coordinates follow window pixels one to one (turned by
+// quarter turns or flipped, but not scaled), with pixel centres on texel
+// centres: then the nearest texel is exactly what filtering would give.
+bool texelExact(const Texture* t, const Vertex* v, int n) {
+  if (n < 3) return false;
+  const float W = (float)t->w, H = (float)t->h;
+  int k = -1;
+  float dx1 = v[1].x - v[0].x, dy1 = v[1].y - v[0].y, det = 0;
+  for (int i = 2; i < n && k < 0; ++i) {
+    det = dx1 * (v[i].y - v[0].y) - (v[i].x - v[0].x) * dy1;
+    if (std::fabs(det) > 1e-3f) k = i;
+  }
+  if (k < 0) return false;
+  const float dx2 = v[k].x - v[0].x, dy2 = v[k].y - v[0].y;
+  const float du1 = (v[1].u - v[0].u) * W, du2 = (v[k].u - v[0].u) * W;
+  const float dv1 = (v[1].v - v[0].v) * H, dv2 = (v[k].v - v[0].v) * H;
+  // Texel coordinate per window pixel along x and y.
+  const float ux = (du1 * dy2 - du2 * dy1) / det, uy = (dx1 * du2 - dx2 * du1) / det;
+  const float vx = (dv1 * dy2 - dv2 * dy1) / det, vy = (dx1 * dv2 - dx2 * dv1) / det;
+  const float tol = 1e-3f;
+  if (!nearInt(ux, tol) || !nearInt(uy, tol) || !nearInt(vx, tol) || !nearInt(vy, tol)) return false;
+  const int a = (int)std::round(ux), b = (int)std::round(uy), c = (int)std::round(vx), d = (int)std::round(vy);
+  if (std::abs(a) + std::abs(b) != 1 || std::abs(c) + std::abs(d) != 1 || a * d - b * c == 0) return false;
+  const float u0 = v[0].u * W - a * v[0].x - b * v[0].y, v0 = v[0].v * H - c * v[0].x - d * v[0].y;
+  if (!nearInt(u0, tol) || !nearInt(v0, tol)) return false;
+  for (int i = 1; i < n; ++i)
+    if (std::fabs(v[i].u * W - (a * v[i].x + b * v[i].y + u0)) > tol ||
+        std::fabs(v[i].v * H - (c * v[i].x + d * v[i].y + v0)) > tol)
+      return false;
+  return true;
+}
+
+struct DrawState {
+  Blend blend;
+  bool linear;
+};
+
+DrawState chooseState(const Texture* t, const Vertex* v, int n, Blend blend) {
+  DrawState st{blend, t ? t->linear : true};
+  if (!g_shortcuts) return st;
+  if (t && st.linear && texelExact(t, v, n)) st.linear = false;
+  if (blend != Blend::Alpha) return st;
+  for (int i = 0; i < n; ++i)
+    if (v[i].a != 255) return st;
+  if (t) {
+    float u0 = v[0].u, u1 = v[0].u, v0 = v[0].v, v1 = v[0].v;
+    for (int i = 1; i < n; ++i) {
+      u0 = std::min(u0, v[i].u);
+      u1 = std::max(u1, v[i].u);
+      v0 = std::min(v0, v[i].v);
+      v1 = std::max(v1, v[i].v);
+    }
+    // Filtering reaches half a texel past the covered ones.
+    const int m = st.linear ? 1 : 0;
+    if (!texelsOpaque(t, (int)std::floor(u0 * t->w) - m, (int)std::floor(v0 * t->h) - m,
+                      (int)std::ceil(u1 * t->w) + m, (int)std::ceil(v1 * t->h) + m))
+      return st;
+  }
+  st.blend = Blend::None;
+  return st;
 }
 
 int toVK(SDL_Keycode k) {
@@ -247,6 +390,9 @@ Texture* createTexture(const uint8_t* rgba, int width, int height) {
   if (!g_renderer || width <= 0 || height <= 0) return t;
   t->tex = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, width, height);
   if (t->tex) {
+    t->w = width;
+    t->h = height;
+    summariseOpacity(t, rgba);
     SDL_UpdateTexture(t->tex, nullptr, rgba, width * 4);
     SDL_SetTextureBlendMode(t->tex, SDL_BLENDMODE_BLEND);
     SDL_SetTextureScaleMode(t->tex, SDL_ScaleModeLinear);
@@ -270,10 +416,16 @@ void destroyTexture(Texture* t) {
 }
 
 void setTextureFilter(Texture* t, bool linear) {
-  if (t && t->tex) {
-    if (g_batchTex == t) flushBatch();
-    SDL_SetTextureScaleMode(t->tex, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-  }
+  if (!t) return;
+  // Draws already made keep the filter they were made with; SDL gets the
+  // new one when a batch needs it.
+  if (g_batchTex == t) flushBatch();
+  t->linear = linear;
+}
+
+void setDrawShortcuts(bool on) {
+  flushBatch();
+  g_shortcuts = on;
 }
 
 void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
@@ -289,10 +441,13 @@ void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
 void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indices, int indexCount, Blend blend) {
   if (!g_renderer || vertexCount <= 0 || indexCount <= 0) return;
   if (t && !t->tex) return;
-  if (t != g_batchTex || blend != g_batchBlend) {
+  const DrawState st = chooseState(t, vertices, vertexCount, blend);
+  const bool general = blend == g_batchBlend && (t ? t->linear : true) == g_batchLinear;
+  if (t != g_batchTex || ((st.blend != g_batchBlend || st.linear != g_batchLinear) && !general)) {
     flushBatch();
     g_batchTex = t;
-    g_batchBlend = blend;
+    g_batchBlend = st.blend;
+    g_batchLinear = st.linear;
   }
   int base = (int)g_verts.size();
   for (int i = 0; i < vertexCount; ++i) {
@@ -367,6 +522,8 @@ Texture* createTargetTexture(int width, int height) {
   SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
   Texture* t = new Texture();
   t->tex = tex;
+  t->w = width;
+  t->h = height;
   return t;
 }
 
