@@ -31,13 +31,16 @@ void close();
 // "opengl", "software" or "none".
 const char* rendererName();
 
-// Textures from RGBA 8888 pixels, rows top first.
-Texture* createTexture(const uint8_t* rgba, int width, int height);
+// Textures from RGBA 8888 pixels, rows top first. One that is only ever
+// drawn from within its own texels (texture coordinates 0 to 1, as labels
+// are) may share a page with others.
+Texture* createTexture(const uint8_t* rgba, int width, int height, bool drawnWhole = false);
 void destroyTexture(Texture* t);
 void setTextureFilter(Texture* t, bool linear);
-// Nearest sampling for draws that map pixels one to one onto texels, and no
-// blending for draws of opaque texels at full alpha: the same pixels, less
-// work. On by default; tests turn it off to compare.
+// Nearest sampling for draws that map pixels one to one onto texels, no
+// blending for draws of opaque texels at full alpha, and small textures made
+// from now on sharing pages: the same pixels, less work. On by default; tests
+// turn it off to compare.
 void setDrawShortcuts(bool on);
 
 void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a);

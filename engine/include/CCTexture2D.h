@@ -20,8 +20,9 @@ class CCTexture2D : public CCObject {
   ~CCTexture2D() override;
 
   bool initWithImage(CCImage* uiImage);
-  // RGBA 8888, rows top first.
-  bool initWithData(const void* rgba, unsigned int pixelsWide, unsigned int pixelsHigh);
+  // RGBA 8888, rows top first. `drawnWhole`: only ever drawn from within
+  // its own texels (as labels are), so the renderer may pack it with others.
+  bool initWithData(const void* rgba, unsigned int pixelsWide, unsigned int pixelsHigh, bool drawnWhole = false);
   // A texture the renderer can draw into (CCRenderer::beginTarget); false
   // when the renderer cannot make one.
   bool initAsRenderTarget(unsigned int pixelsWide, unsigned int pixelsHigh);

@@ -199,7 +199,7 @@ bool CCLabelTTF::updateTexture() {
     pixels = canvas.data();
   }
   CCTexture2D* tex = new CCTexture2D();
-  tex->initWithData(pixels, (unsigned int)W, (unsigned int)H);
+  tex->initWithData(pixels, (unsigned int)W, (unsigned int)H, true);
   setTexture(tex);
   tex->release();
   setTextureRect(CCRect(0, 0, (float)W, (float)H));

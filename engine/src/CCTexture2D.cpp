@@ -58,11 +58,11 @@ bool CCTexture2D::initWithImage(CCImage* image) {
   return initWithData(image->getData(), image->getWidth(), image->getHeight());
 }
 
-bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h) {
+bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h, bool drawnWhole) {
   if (!rgba || w == 0 || h == 0) return false;
   CCEGLView::sharedOpenGLView()->isOpenGLReady();
   be::destroyTexture(m_pTexture);
-  m_pTexture = be::createTexture((const uint8_t*)rgba, (int)w, (int)h);
+  m_pTexture = be::createTexture((const uint8_t*)rgba, (int)w, (int)h, drawnWhole);
   m_uPixelsWide = w;
   m_uPixelsHigh = h;
   m_tContentSize = CCSize((float)w, (float)h);

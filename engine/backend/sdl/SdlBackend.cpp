@@ -13,7 +13,10 @@
 // Mesa's llvmpipe fills every pixel on the CPU, so two kinds of draw take the
 // cheap road with the same result: one whose pixel centres land on texel
 // centres samples the nearest texel instead of filtering four, and one that
-// covers only opaque texels at full alpha is written without blending.
+// covers only opaque texels at full alpha is written without blending. Small
+// textures drawn only whole (labels) share pages, so a board full of them is
+// drawn in a few batches instead of one per texture, and changing a label's
+// text writes into a page instead of making a new GL texture.
 
 #include "backend/Backend.h"
 
@@ -32,6 +35,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <mutex>
 #include <utility>
@@ -41,11 +45,33 @@
 namespace kest {
 namespace backend {
 
-struct Texture {
+// What SDL draws from: a texture's own, or a page that small ones share.
+struct Surface {
   SDL_Texture* tex = nullptr;
   int w = 0, h = 0;
-  bool linear = true;          // the filter the engine asked for
-  bool sdlLinear = true;       // the filter SDL holds now
+  bool sdlLinear = true;  // the filter SDL holds now
+};
+
+// Pages: rows ("shelves") of one height, each with its free spans of columns.
+struct Shelf {
+  int y, h;
+  std::vector<std::pair<int, int>> free;  // [x0, x1), in order
+};
+struct Page {
+  Surface surf;
+  std::vector<Shelf> shelves;
+  int nextY = 0;
+  int live = 0;
+};
+
+struct Texture {
+  Surface own;
+  Surface* surf = &own;
+  Page* page = nullptr;
+  int x = 0, y = 0;  // where its texels start on the page
+  unsigned generation = 0;
+  int w = 0, h = 0;
+  bool linear = true;  // the filter the engine asked for
   // Opacity in blocks of kBlock x kBlock texels: 'opaque' when every texel
   // is, 'clear' when no block is, else prefix sums of the blocks that are not.
   bool opaque = false, clear = true;
@@ -63,10 +89,16 @@ const char* g_rendererName = "none";
 
 std::vector<SDL_Vertex> g_verts;
 std::vector<int> g_indices;
-Texture* g_batchTex = nullptr;
+Surface* g_batchSurf = nullptr;
 Blend g_batchBlend = Blend::Alpha;
 bool g_batchLinear = true;
 bool g_shortcuts = true;
+
+constexpr int kPageSize = 1024;
+constexpr int kPagedMaxW = 512, kPagedMaxH = 128;
+std::vector<std::unique_ptr<Page>> g_pages;
+// Textures made before the renderer last closed point at nothing of today's.
+unsigned g_generation = 1;
 
 constexpr int kBlock = 4;
 
@@ -123,12 +155,12 @@ void flushBatch() {
     g_indices.clear();
     return;
   }
-  SDL_Texture* t = g_batchTex ? g_batchTex->tex : nullptr;
-  if (t && g_batchTex->sdlLinear != g_batchLinear) {
+  SDL_Texture* t = g_batchSurf ? g_batchSurf->tex : nullptr;
+  if (t && g_batchSurf->sdlLinear != g_batchLinear) {
     // SDL changes the filter at once, also for draws it still holds queued.
     SDL_RenderFlush(g_renderer);
     SDL_SetTextureScaleMode(t, g_batchLinear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-    g_batchTex->sdlLinear = g_batchLinear;
+    g_batchSurf->sdlLinear = g_batchLinear;
   }
   if (t) SDL_SetTextureBlendMode(t, toSdl(g_batchBlend));
   else SDL_SetRenderDrawBlendMode(g_renderer, toSdl(g_batchBlend));
@@ -247,6 +279,109 @@ DrawState chooseState(const Texture* t, const Vertex* v, int n, Blend blend) {
   }
   st.blend = Blend::None;
   return st;
+}
+
+bool placeOnPage(Page& p, int w, int h, int& x, int& y) {
+  const int rowH = (h + 7) & ~7;
+  for (Shelf& s : p.shelves) {
+    if (s.h != rowH) continue;
+    for (size_t i = 0; i < s.free.size(); ++i)
+      if (s.free[i].second - s.free[i].first >= w) {
+        x = s.free[i].first;
+        y = s.y;
+        s.free[i].first += w;
+        if (s.free[i].first == s.free[i].second) s.free.erase(s.free.begin() + (long)i);
+        return true;
+      }
+  }
+  if (p.nextY + rowH > kPageSize) return false;
+  p.shelves.push_back(Shelf{p.nextY, rowH, {{w, kPageSize}}});
+  x = 0;
+  y = p.nextY;
+  p.nextY += rowH;
+  return true;
+}
+
+void freeOnPage(Page& p, int x, int y, int w) {
+  for (Shelf& s : p.shelves) {
+    if (s.y != y) continue;
+    auto it = s.free.begin();
+    while (it != s.free.end() && it->first < x) ++it;
+    it = s.free.insert(it, {x, x + w});
+    if (it + 1 != s.free.end() && (it + 1)->first == it->second) {
+      it->second = (it + 1)->second;
+      s.free.erase(it + 1);
+    }
+    if (it != s.free.begin() && (it - 1)->second == it->first) {
+      (it - 1)->second = it->second;
+      s.free.erase(it);
+    }
+    return;
+  }
+}
+
+Page* newPage() {
+  SDL_Texture* tex =
+      SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, kPageSize, kPageSize);
+  if (!tex) return nullptr;
+  std::vector<uint8_t> clear((size_t)kPageSize * kPageSize * 4, 0);
+  SDL_UpdateTexture(tex, nullptr, clear.data(), kPageSize * 4);
+  SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
+  SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
+  g_pages.push_back(std::unique_ptr<Page>(new Page()));
+  Page* p = g_pages.back().get();
+  p->surf.tex = tex;
+  p->surf.w = p->surf.h = kPageSize;
+  return p;
+}
+
+// Puts the texels on a page inside a border that repeats the edge texels, so
+// filtering at the edges reads what clamping to the edge would.
+bool placePaged(Texture* t, const uint8_t* rgba) {
+  const int w = t->w + 2, h = t->h + 2;
+  int x = 0, y = 0;
+  Page* page = nullptr;
+  for (auto& p : g_pages)
+    if (placeOnPage(*p, w, h, x, y)) {
+      page = p.get();
+      break;
+    }
+  if (!page) {
+    page = newPage();
+    if (!page || !placeOnPage(*page, w, h, x, y)) return false;
+  }
+  std::vector<uint8_t> bordered((size_t)w * h * 4);
+  for (int row = 0; row < h; ++row) {
+    const uint8_t* src = rgba + (size_t)std::min(std::max(row - 1, 0), t->h - 1) * t->w * 4;
+    uint8_t* dst = &bordered[(size_t)row * w * 4];
+    memcpy(dst + 4, src, (size_t)t->w * 4);
+    memcpy(dst, src, 4);
+    memcpy(dst + (size_t)(w - 1) * 4, src + (size_t)(t->w - 1) * 4, 4);
+  }
+  // Draws already batched from this page read it before the new texels land.
+  if (g_batchSurf == &page->surf) flushBatch();
+  SDL_Rect r{x, y, w, h};
+  SDL_UpdateTexture(page->surf.tex, &r, bordered.data(), w * 4);
+  t->page = page;
+  t->surf = &page->surf;
+  t->x = x + 1;
+  t->y = y + 1;
+  ++page->live;
+  return true;
+}
+
+void releasePaged(Texture* t) {
+  Page* page = t->page;
+  freeOnPage(*page, t->x - 1, t->y - 1, t->w + 2);
+  // The newest page stays for the next label even when it empties.
+  if (--page->live > 0 || page == g_pages.back().get()) return;
+  if (g_batchSurf == &page->surf) g_batchSurf = nullptr;
+  SDL_DestroyTexture(page->surf.tex);
+  for (size_t i = 0; i < g_pages.size(); ++i)
+    if (g_pages[i].get() == page) {
+      g_pages.erase(g_pages.begin() + (long)i);
+      break;
+    }
 }
 
 int toVK(SDL_Keycode k) {
@@ -378,24 +513,30 @@ void close() {
   g_window = nullptr;
   g_verts.clear();
   g_indices.clear();
-  g_batchTex = nullptr;
+  g_batchSurf = nullptr;
+  g_pages.clear();
+  ++g_generation;
   g_open = false;
   g_tried = false;
 }
 
 const char* rendererName() { return g_open ? g_rendererName : "none"; }
 
-Texture* createTexture(const uint8_t* rgba, int width, int height) {
+Texture* createTexture(const uint8_t* rgba, int width, int height, bool drawnWhole) {
   Texture* t = new Texture();
+  t->generation = g_generation;
   if (!g_renderer || width <= 0 || height <= 0) return t;
-  t->tex = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, width, height);
-  if (t->tex) {
-    t->w = width;
-    t->h = height;
-    summariseOpacity(t, rgba);
-    SDL_UpdateTexture(t->tex, nullptr, rgba, width * 4);
-    SDL_SetTextureBlendMode(t->tex, SDL_BLENDMODE_BLEND);
-    SDL_SetTextureScaleMode(t->tex, SDL_ScaleModeLinear);
+  t->w = width;
+  t->h = height;
+  summariseOpacity(t, rgba);
+  if (drawnWhole && g_shortcuts && width <= kPagedMaxW && height <= kPagedMaxH && placePaged(t, rgba)) return t;
+  t->own.tex = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, width, height);
+  if (t->own.tex) {
+    t->own.w = width;
+    t->own.h = height;
+    SDL_UpdateTexture(t->own.tex, nullptr, rgba, width * 4);
+    SDL_SetTextureBlendMode(t->own.tex, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(t->own.tex, SDL_ScaleModeLinear);
   } else {
     SDL_Log("engine: texture %dx%d not created: %s", width, height, SDL_GetError());
   }
@@ -404,23 +545,26 @@ Texture* createTexture(const uint8_t* rgba, int width, int height) {
 
 void destroyTexture(Texture* t) {
   if (!t) return;
-  if (!g_renderer) {
+  if (!g_renderer || t->generation != g_generation) {
     // The renderer (and its textures) went first, at exit.
     delete t;
     return;
   }
-  if (g_batchTex == t) flushBatch();
-  if (g_batchTex == t) g_batchTex = nullptr;
-  if (t->tex) SDL_DestroyTexture(t->tex);
+  // Batched draws read the texels before they go or are reused.
+  if (g_batchSurf == t->surf) flushBatch();
+  if (t->page) {
+    releasePaged(t);
+  } else {
+    if (g_batchSurf == &t->own) g_batchSurf = nullptr;
+    if (t->own.tex) SDL_DestroyTexture(t->own.tex);
+  }
   delete t;
 }
 
 void setTextureFilter(Texture* t, bool linear) {
-  if (!t) return;
-  // Draws already made keep the filter they were made with; SDL gets the
+  // Draws already batched keep the filter they were made with; SDL gets the
   // new one when a batch needs it.
-  if (g_batchTex == t) flushBatch();
-  t->linear = linear;
+  if (t) t->linear = linear;
 }
 
 void setDrawShortcuts(bool on) {
@@ -432,7 +576,7 @@ void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
   if (!g_renderer) return;
   g_verts.clear();
   g_indices.clear();
-  g_batchTex = nullptr;
+  g_batchSurf = nullptr;
   SDL_RenderSetClipRect(g_renderer, nullptr);
   SDL_SetRenderDrawColor(g_renderer, r, g, b, a);
   SDL_RenderClear(g_renderer);
@@ -440,12 +584,13 @@ void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
 
 void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indices, int indexCount, Blend blend) {
   if (!g_renderer || vertexCount <= 0 || indexCount <= 0) return;
-  if (t && !t->tex) return;
+  if (t && !t->surf->tex) return;
+  Surface* surf = t ? t->surf : nullptr;
   const DrawState st = chooseState(t, vertices, vertexCount, blend);
   const bool general = blend == g_batchBlend && (t ? t->linear : true) == g_batchLinear;
-  if (t != g_batchTex || ((st.blend != g_batchBlend || st.linear != g_batchLinear) && !general)) {
+  if (surf != g_batchSurf || ((st.blend != g_batchBlend || st.linear != g_batchLinear) && !general)) {
     flushBatch();
-    g_batchTex = t;
+    g_batchSurf = surf;
     g_batchBlend = st.blend;
     g_batchLinear = st.linear;
   }
@@ -458,6 +603,10 @@ void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indice
     s.color = SDL_Color{v.r, v.g, v.b, v.a};
     s.tex_coord.x = v.u;
     s.tex_coord.y = v.v;
+    if (t && t->page) {
+      s.tex_coord.x = (t->x + v.u * t->w) / kPageSize;
+      s.tex_coord.y = (t->y + v.v * t->h) / kPageSize;
+    }
     g_verts.push_back(s);
   }
   for (int i = 0; i < indexCount; ++i) {
@@ -521,16 +670,17 @@ Texture* createTargetTexture(int width, int height) {
   SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
   Texture* t = new Texture();
-  t->tex = tex;
-  t->w = width;
-  t->h = height;
+  t->generation = g_generation;
+  t->own.tex = tex;
+  t->own.w = t->w = width;
+  t->own.h = t->h = height;
   return t;
 }
 
 bool setRenderTarget(Texture* t) {
   if (!g_renderer) return false;
   flushBatch();
-  if (SDL_SetRenderTarget(g_renderer, t ? t->tex : nullptr) != 0) return false;
+  if (SDL_SetRenderTarget(g_renderer, t ? t->own.tex : nullptr) != 0) return false;
   if (t) {
     SDL_RenderSetClipRect(g_renderer, nullptr);
     SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);
