@@ -38,9 +38,10 @@ Texture* createTexture(const uint8_t* rgba, int width, int height, bool drawnWho
 void destroyTexture(Texture* t);
 void setTextureFilter(Texture* t, bool linear);
 // Nearest sampling for draws that map pixels one to one onto texels, no
-// blending for draws of opaque texels at full alpha, and small textures made
-// from now on sharing pages: the same pixels, less work. On by default; tests
-// turn it off to compare.
+// blending for draws of opaque texels at full alpha, draws batched out of
+// order where they do not overlap, and small textures made from now on
+// sharing pages: the same pixels, less work. On by default; tests turn it
+// off to compare.
 void setDrawShortcuts(bool on);
 
 void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a);

@@ -353,6 +353,21 @@ void buildCheapScene(CCScene* scene) {
     s->setOpacity(p.opacity);
     scene->addChild(s);
   }
+  // A pile of opaque and fading sprites with a label inside it: however the
+  // draws are batched, each must stay over the ones drawn before it.
+  CCSpriteFrame* inner = CCSpriteFrame::createWithTexture(sheet, CCRect(4, 4, 40, 40));
+  for (int i = 0; i < 8; ++i) {
+    CCSprite* s = CCSprite::createWithSpriteFrame(inner);
+    s->setPosition(ccp(900.0f + i * 9, 450.0f + i * 5));
+    s->setRotation(10.0f * i);
+    s->setOpacity(i % 2 ? 150 : 255);
+    scene->addChild(s);
+    if (i == 4) {
+      CCLabelTTF* label = CCLabelTTF::create("Pile", "Arial", 24);
+      label->setPosition(ccp(930, 470));
+      scene->addChild(label);
+    }
+  }
   // Labels share the sheet's page when pages are in use; the last is texel-exact.
   const float labelAt[][3] = {{40.5f, 600.5f, 1}, {300, 600, 1.3f}, {40, 260, 1}};
   for (const auto& at : labelAt) {

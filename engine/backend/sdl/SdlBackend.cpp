@@ -87,12 +87,29 @@ bool g_open = false;
 bool g_tried = false;
 const char* g_rendererName = "none";
 
-std::vector<SDL_Vertex> g_verts;
-std::vector<int> g_indices;
-Surface* g_batchSurf = nullptr;
-Blend g_batchBlend = Blend::Alpha;
-bool g_batchLinear = true;
+// Draws wait in batches until something needs them on the renderer (a clip,
+// a target, a read-back, the end of the frame). A draw joins a batch of its
+// state that comes no earlier than the last batch drawing where it draws, so
+// interleaved states (opaque and fading sprites of one sheet, labels between
+// sprites) cost a few batches instead of one per change.
+struct Batch {
+  Surface* surf = nullptr;
+  Blend blend = Blend::Alpha;
+  bool linear = true;
+  std::vector<SDL_Vertex> verts;
+  std::vector<int> indices;
+};
+std::vector<Batch> g_batches;  // the first g_batchCount wait; the rest keep their storage
+size_t g_batchCount = 0;
+constexpr size_t kMaxBatches = 32;
+// For each kCell x kCell square of the output: the last waiting batch that
+// draws there, or -1.
+constexpr int kCell = 32;
+int g_cellsW = 0, g_cellsH = 0;
+std::vector<int8_t> g_cells;
+static_assert(kMaxBatches <= 127, "batch numbers fit the cells");
 bool g_shortcuts = true;
+bool g_headless = false;
 
 constexpr int kPageSize = 1024;
 constexpr int kPagedMaxW = 512, kPagedMaxH = 128;
@@ -149,24 +166,42 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
   return true;
 }
 
-void flushBatch() {
-  if (g_indices.empty() || !g_renderer) {
-    g_verts.clear();
-    g_indices.clear();
-    return;
-  }
-  SDL_Texture* t = g_batchSurf ? g_batchSurf->tex : nullptr;
-  if (t && g_batchSurf->sdlLinear != g_batchLinear) {
+void submit(Batch& b) {
+  SDL_Texture* t = b.surf ? b.surf->tex : nullptr;
+  if (t && b.surf->sdlLinear != b.linear) {
     // SDL changes the filter at once, also for draws it still holds queued.
     SDL_RenderFlush(g_renderer);
-    SDL_SetTextureScaleMode(t, g_batchLinear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-    g_batchSurf->sdlLinear = g_batchLinear;
+    SDL_SetTextureScaleMode(t, b.linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    b.surf->sdlLinear = b.linear;
   }
-  if (t) SDL_SetTextureBlendMode(t, toSdl(g_batchBlend));
-  else SDL_SetRenderDrawBlendMode(g_renderer, toSdl(g_batchBlend));
-  SDL_RenderGeometry(g_renderer, t, g_verts.data(), (int)g_verts.size(), g_indices.data(), (int)g_indices.size());
-  g_verts.clear();
-  g_indices.clear();
+  if (t) SDL_SetTextureBlendMode(t, toSdl(b.blend));
+  else SDL_SetRenderDrawBlendMode(g_renderer, toSdl(b.blend));
+  SDL_RenderGeometry(g_renderer, t, b.verts.data(), (int)b.verts.size(), b.indices.data(), (int)b.indices.size());
+}
+
+// Drops the waiting batches (sent first when `send`) and sizes the cells to
+// the output.
+void endBatches(bool send) {
+  for (size_t i = 0; i < g_batchCount; ++i) {
+    Batch& b = g_batches[i];
+    if (send && g_renderer && !b.indices.empty()) submit(b);
+    b.verts.clear();
+    b.indices.clear();
+  }
+  g_batchCount = 0;
+  int w = 0, h = 0;
+  if (g_renderer) SDL_GetRendererOutputSize(g_renderer, &w, &h);
+  g_cellsW = (w + kCell - 1) / kCell;
+  g_cellsH = (h + kCell - 1) / kCell;
+  g_cells.assign((size_t)g_cellsW * g_cellsH, -1);
+}
+
+void flushBatch() { endBatches(true); }
+
+bool waiting(const Surface* surf) {
+  for (size_t i = 0; i < g_batchCount; ++i)
+    if (g_batches[i].surf == surf) return true;
+  return false;
 }
 
 // Marks the blocks holding any texel that is not fully opaque.
@@ -358,8 +393,8 @@ bool placePaged(Texture* t, const uint8_t* rgba) {
     memcpy(dst, src, 4);
     memcpy(dst + (size_t)(w - 1) * 4, src + (size_t)(t->w - 1) * 4, 4);
   }
-  // Draws already batched from this page read it before the new texels land.
-  if (g_batchSurf == &page->surf) flushBatch();
+  // Draws waiting on this page read it before the new texels land.
+  if (waiting(&page->surf)) flushBatch();
   SDL_Rect r{x, y, w, h};
   SDL_UpdateTexture(page->surf.tex, &r, bordered.data(), w * 4);
   t->page = page;
@@ -375,7 +410,6 @@ void releasePaged(Texture* t) {
   freeOnPage(*page, t->x - 1, t->y - 1, t->w + 2);
   // The newest page stays for the next label even when it empties.
   if (--page->live > 0 || page == g_pages.back().get()) return;
-  if (g_batchSurf == &page->surf) g_batchSurf = nullptr;
   SDL_DestroyTexture(page->surf.tex);
   for (size_t i = 0; i < g_pages.size(); ++i)
     if (g_pages[i].get() == page) {
@@ -468,6 +502,7 @@ void keepLibrariesMapped() {
 bool open(bool headless, int width, int height, const char* title) {
   if (g_tried) return g_open;
   g_tried = true;
+  g_headless = headless;
   sizeRasteriserThreads();
   const char* forced = SDL_getenv("KEST_RENDERER");
   bool wantSoftware = forced && strcmp(forced, "software") == 0;
@@ -511,9 +546,7 @@ void close() {
   if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
   g_renderer = nullptr;
   g_window = nullptr;
-  g_verts.clear();
-  g_indices.clear();
-  g_batchSurf = nullptr;
+  endBatches(false);
   g_pages.clear();
   ++g_generation;
   g_open = false;
@@ -550,13 +583,12 @@ void destroyTexture(Texture* t) {
     delete t;
     return;
   }
-  // Batched draws read the texels before they go or are reused.
-  if (g_batchSurf == t->surf) flushBatch();
+  // Waiting draws read the texels before they go or are reused.
+  if (waiting(t->surf)) flushBatch();
   if (t->page) {
     releasePaged(t);
-  } else {
-    if (g_batchSurf == &t->own) g_batchSurf = nullptr;
-    if (t->own.tex) SDL_DestroyTexture(t->own.tex);
+  } else if (t->own.tex) {
+    SDL_DestroyTexture(t->own.tex);
   }
   delete t;
 }
@@ -574,9 +606,7 @@ void setDrawShortcuts(bool on) {
 
 void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
   if (!g_renderer) return;
-  g_verts.clear();
-  g_indices.clear();
-  g_batchSurf = nullptr;
+  endBatches(false);
   SDL_RenderSetClipRect(g_renderer, nullptr);
   SDL_SetRenderDrawColor(g_renderer, r, g, b, a);
   SDL_RenderClear(g_renderer);
@@ -586,15 +616,58 @@ void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indice
   if (!g_renderer || vertexCount <= 0 || indexCount <= 0) return;
   if (t && !t->surf->tex) return;
   Surface* surf = t ? t->surf : nullptr;
-  const DrawState st = chooseState(t, vertices, vertexCount, blend);
-  const bool general = blend == g_batchBlend && (t ? t->linear : true) == g_batchLinear;
-  if (surf != g_batchSurf || ((st.blend != g_batchBlend || st.linear != g_batchLinear) && !general)) {
-    flushBatch();
-    g_batchSurf = surf;
-    g_batchBlend = st.blend;
-    g_batchLinear = st.linear;
+  const DrawState cheap = chooseState(t, vertices, vertexCount, blend);
+  const DrawState general{blend, t ? t->linear : true};
+  // The cells under the draw, and the last batch drawing in any of them.
+  float x0 = vertices[0].x, x1 = x0, y0 = vertices[0].y, y1 = y0;
+  for (int i = 1; i < vertexCount; ++i) {
+    x0 = std::min(x0, vertices[i].x);
+    x1 = std::max(x1, vertices[i].x);
+    y0 = std::min(y0, vertices[i].y);
+    y1 = std::max(y1, vertices[i].y);
   }
-  int base = (int)g_verts.size();
+  const float right = (float)(g_cellsW * kCell), bottom = (float)(g_cellsH * kCell);
+  const bool onScreen = std::isfinite(x0) && std::isfinite(x1) && std::isfinite(y0) && std::isfinite(y1) &&
+                        x1 >= 0 && y1 >= 0 && x0 < right && y0 < bottom;
+  // A pixel's margin around the bounds, clamped to the grid.
+  auto cell = [](float f, float end) { return (int)std::min(std::max(f, 0.0f), end - 1) / kCell; };
+  const int cx0 = onScreen ? cell(x0 - 1, right) : 0, cx1 = onScreen ? cell(x1 + 1, right) : -1;
+  const int cy0 = onScreen ? cell(y0 - 1, bottom) : 0, cy1 = onScreen ? cell(y1 + 1, bottom) : -1;
+  int last = -1;
+  if (onScreen)
+    for (int cy = cy0; cy <= cy1; ++cy)
+      for (int cx = cx0; cx <= cx1; ++cx) last = std::max(last, (int)g_cells[(size_t)cy * g_cellsW + cx]);
+  // The first batch from there on in the cheap state, else in the general
+  // one. Comparing, nothing moves: only the newest batch is joined.
+  size_t k = SIZE_MAX, kGeneral = SIZE_MAX;
+  size_t from = last < 0 ? 0 : (size_t)last;
+  if (!g_shortcuts && g_batchCount > 0) from = g_batchCount - 1;
+  for (size_t i = from; i < g_batchCount && k == SIZE_MAX; ++i) {
+    const Batch& b = g_batches[i];
+    if (b.surf != surf) continue;
+    if (b.blend == cheap.blend && b.linear == cheap.linear) k = i;
+    else if (kGeneral == SIZE_MAX && b.blend == general.blend && b.linear == general.linear) kGeneral = i;
+  }
+  // A new batch for the cheap state is worth its state change; once the
+  // batches run out, the general state is fine too.
+  if (k == SIZE_MAX && g_batchCount == kMaxBatches) k = kGeneral;
+  if (k == SIZE_MAX) {
+    if (g_batchCount == kMaxBatches) flushBatch();
+    k = g_batchCount++;
+    if (g_batches.size() < g_batchCount) g_batches.emplace_back();
+    Batch& b = g_batches[k];
+    b.surf = surf;
+    b.blend = cheap.blend;
+    b.linear = cheap.linear;
+  }
+  Batch& b = g_batches[k];
+  if (onScreen)
+    for (int cy = cy0; cy <= cy1; ++cy)
+      for (int cx = cx0; cx <= cx1; ++cx) {
+        int8_t& c = g_cells[(size_t)cy * g_cellsW + cx];
+        c = std::max(c, (int8_t)k);
+      }
+  const int base = (int)b.verts.size();
   for (int i = 0; i < vertexCount; ++i) {
     const Vertex& v = vertices[i];
     SDL_Vertex s;
@@ -607,12 +680,12 @@ void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indice
       s.tex_coord.x = (t->x + v.u * t->w) / kPageSize;
       s.tex_coord.y = (t->y + v.v * t->h) / kPageSize;
     }
-    g_verts.push_back(s);
+    b.verts.push_back(s);
   }
   for (int i = 0; i < indexCount; ++i) {
     int idx = indices[i];
     if (idx < 0 || idx >= vertexCount) idx = 0;
-    g_indices.push_back(base + idx);
+    b.indices.push_back(base + idx);
   }
 }
 
@@ -640,12 +713,6 @@ bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height) {
   return SDL_RenderReadPixels(g_renderer, nullptr, SDL_PIXELFORMAT_ABGR8888, rgba.data(), width * 4) == 0;
 }
 
-void present() {
-  if (!g_renderer) return;
-  flushBatch();
-  SDL_RenderPresent(g_renderer);
-}
-
 void finish() {
   if (!g_renderer) return;
   flushBatch();
@@ -653,6 +720,17 @@ void finish() {
   uint32_t px = 0;
   SDL_Rect r{0, 0, 1, 1};
   SDL_RenderReadPixels(g_renderer, &r, SDL_PIXELFORMAT_ABGR8888, &px, 4);
+}
+
+void present() {
+  if (!g_renderer) return;
+  flushBatch();
+  SDL_RenderPresent(g_renderer);
+  // Nothing waits for a frame without a window, and llvmpipe then queues
+  // every presented frame (up to 64), each holding its own copy of the
+  // drawing state of every batch: stepping frames headless grew by hundreds
+  // of megabytes. One frame at a time, as a window's swap gives.
+  if (g_headless) finish();
 }
 
 void outputSize(int& width, int& height) {
@@ -681,6 +759,7 @@ bool setRenderTarget(Texture* t) {
   if (!g_renderer) return false;
   flushBatch();
   if (SDL_SetRenderTarget(g_renderer, t ? t->own.tex : nullptr) != 0) return false;
+  endBatches(false);  // cells for the new output
   if (t) {
     SDL_RenderSetClipRect(g_renderer, nullptr);
     SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);
