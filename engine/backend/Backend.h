@@ -37,6 +37,9 @@ const char* rendererName();
 Texture* createTexture(const uint8_t* rgba, int width, int height, bool drawnWhole = false);
 void destroyTexture(Texture* t);
 void setTextureFilter(Texture* t, bool linear);
+// Texture coordinates outside 0 to 1 repeat the picture along an axis that
+// repeats, else show its edge texels (GL's repeat and clamp to edge).
+void setTextureWrap(Texture* t, bool repeatS, bool repeatT);
 // Nearest sampling for draws that map pixels one to one onto texels, no
 // blending for draws of opaque texels at full alpha, draws batched out of
 // order where they do not overlap, and small textures made from now on

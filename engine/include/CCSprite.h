@@ -72,7 +72,6 @@ class CCSprite : public CCNodeRGBA, public CCTextureProtocol {
   void setTextureCoords(const CCRect& rect);
   void updateColor();
   bool initWithResolvedFrame(CCSpriteFrame* frame, const CCRect* subRect);
-  void drawRepeated(const ccColor4B& color);
 
   CCTexture2D* m_pobTexture = nullptr;
   ccBlendFunc m_sBlendFunc;

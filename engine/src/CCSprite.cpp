@@ -1,7 +1,6 @@
 #include "CCSprite.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "CCAnimation.h"
 #include "CCRenderer.h"
@@ -225,52 +224,10 @@ void CCSprite::updateDisplayedOpacity(unsigned char parentOpacity) {
 void CCSprite::draw() {
   if (!m_pobTexture || m_cDisplayedOpacity == 0 || m_obRect.size.width <= 0 || m_obRect.size.height <= 0) return;
   ccColor4B c = ccc4(m_tDisplayedColor.r, m_tDisplayedColor.g, m_tDisplayedColor.b, m_cDisplayedOpacity);
-  float tw = (float)m_pobTexture->getPixelsWide(), th = (float)m_pobTexture->getPixelsHigh();
-  bool beyond = m_obRect.origin.x < 0 || m_obRect.origin.y < 0 || m_obRect.getMaxX() > tw || m_obRect.getMaxY() > th;
-  if (beyond && !m_bRectRotated && (m_pobTexture->isRepeatS() || m_pobTexture->isRepeatT())) {
-    drawRepeated(c);
-    return;
-  }
   m_sQuad.bl.colors = m_sQuad.br.colors = m_sQuad.tl.colors = m_sQuad.tr.colors = c;
   // Opaque pictures are blended all the same: splitting batches by blend mode
   // cost far more (draw calls, rasteriser memory) than the blending saves.
   CCRenderer::sharedRenderer()->drawQuad(m_pobTexture, m_sQuad, m_sBlendFunc);
-}
-
-// A rectangle larger than a repeating texture: one quad per tile it covers.
-void CCSprite::drawRepeated(const ccColor4B& c) {
-  float tw = (float)m_pobTexture->getPixelsWide(), th = (float)m_pobTexture->getPixelsHigh();
-  bool rs = m_pobTexture->isRepeatS(), rt = m_pobTexture->isRepeatT();
-  const CCRect& r = m_obRect;
-  float x0 = r.origin.x, y0 = r.origin.y, x1 = r.getMaxX(), y1 = r.getMaxY();
-  if (!rs) { x0 = std::max(x0, 0.0f); x1 = std::min(x1, tw); }
-  if (!rt) { y0 = std::max(y0, 0.0f); y1 = std::min(y1, th); }
-  CCRenderer* ren = CCRenderer::sharedRenderer();
-  // Bound the work for absurd rectangles.
-  int tilesX = (int)(std::ceil(x1 / tw) - std::floor(x0 / tw));
-  int tilesY = (int)(std::ceil(y1 / th) - std::floor(y0 / th));
-  if (tilesX <= 0 || tilesY <= 0 || (long)tilesX * tilesY > 4096) return;
-  for (float ty = std::floor(y0 / th) * th; ty < y1; ty += th) {
-    float sy0 = std::max(y0, ty), sy1 = std::min(y1, ty + th);
-    if (sy1 <= sy0) continue;
-    for (float tx = std::floor(x0 / tw) * tw; tx < x1; tx += tw) {
-      float sx0 = std::max(x0, tx), sx1 = std::min(x1, tx + tw);
-      if (sx1 <= sx0) continue;
-      float u0 = (sx0 - tx) / tw, u1 = (sx1 - tx) / tw;
-      float v0 = (sy0 - ty) / th, v1 = (sy1 - ty) / th;
-      // Local positions: texture Y runs down, node Y up. (Flips are not applied to tiles.)
-      float lx0 = m_obOffsetPosition.x + (sx0 - r.origin.x);
-      float lx1 = lx0 + (sx1 - sx0);
-      float ly1 = m_obOffsetPosition.y + (r.getMaxY() - sy0);
-      float ly0 = ly1 - (sy1 - sy0);
-      ccV2F_C4B_T2F_Quad q;
-      q.bl = {{lx0, ly0}, c, {u0, v1}};
-      q.br = {{lx1, ly0}, c, {u1, v1}};
-      q.tl = {{lx0, ly1}, c, {u0, v0}};
-      q.tr = {{lx1, ly1}, c, {u1, v0}};
-      ren->drawQuad(m_pobTexture, q, m_sBlendFunc);
-    }
-  }
 }
 
 NS_CC_END

@@ -67,6 +67,7 @@ bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h,
   m_uPixelsHigh = h;
   m_tContentSize = CCSize((float)w, (float)h);
   if (!m_bLinear) be::setTextureFilter(m_pTexture, false);
+  be::setTextureWrap(m_pTexture, m_bRepeatS, m_bRepeatT);
   ccSetNeedsRedraw();
   return true;
 }
@@ -90,6 +91,7 @@ void CCTexture2D::setTexParameters(ccTexParams* p) {
   m_bRepeatS = p->wrapS == GL_REPEAT;
   m_bRepeatT = p->wrapT == GL_REPEAT;
   be::setTextureFilter(m_pTexture, m_bLinear);
+  be::setTextureWrap(m_pTexture, m_bRepeatS, m_bRepeatT);
   ccSetNeedsRedraw();
 }
 

@@ -974,7 +974,7 @@ void RoomScene::ApplyLayout(bool withUserList)
     m_nAvailableHeight = l.availableHeight;
     m_nUserListHeight = l.userListHeight;
     // A pane larger than its picture (a tall maximised window) stretches
-    // the picture: there are no texels beyond it to show.
+    // the picture: its edge texels drawn on would streak the background.
     auto place = [](CCSprite* sprite, const room::PaneRect& r) {
         if (sprite == nullptr)
             return;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 USING_NS_CC;
 
@@ -141,6 +142,180 @@ TEST_F(RenderTest, ClipRectAndRepeatedTextures) {
   EXPECT_EQ(pixel(img, 305, 305), 0x00ff00ffu);
   EXPECT_EQ(pixel(img, 395, 325), 0x00ff00ffu);  // the tenth tile
   EXPECT_EQ(pixel(img, 405, 305), 0x000000ffu);
+}
+
+// Left half red, right half blue.
+CCTexture2D* halves() {
+  std::vector<unsigned char> px(20 * 10 * 4);
+  for (int i = 0; i < 200; ++i) {
+    const bool left = i % 20 < 10;
+    unsigned char* p = &px[(size_t)i * 4];
+    p[0] = left ? 255 : 0, p[1] = 0, p[2] = left ? 0 : 255, p[3] = 255;
+  }
+  CCTexture2D* t = new CCTexture2D();
+  t->initWithData(px.data(), 20, 10);
+  t->autorelease();
+  return t;
+}
+
+// A texture rectangle larger than its picture: repeat wrap tiles the picture,
+// clamp to the edge stretches the edge texels, in either renderer.
+void checkWrap(CCScene* scene, const std::function<bool(CCImage&)>& shoot,
+               const std::function<unsigned(CCImage&, float, float)>& pixel) {
+  const unsigned red = 0xff0000ffu, blue = 0x0000ffffu, black = 0x000000ffu;
+  CCTexture2D* repeated = halves();
+  ccTexParams repeat = {GL_NEAREST, GL_NEAREST, GL_REPEAT, GL_REPEAT};
+  repeated->setTexParameters(&repeat);
+  CCSprite* tiled = CCSprite::createWithTexture(repeated, CCRect(-20, 0, 80, 30));
+  tiled->setAnchorPoint(ccp(0, 0));
+  tiled->setPosition(ccp(100, 100));
+  scene->addChild(tiled);
+  CCSprite* stretched = CCSprite::createWithTexture(halves(), CCRect(-20, 0, 80, 10));
+  stretched->setAnchorPoint(ccp(0, 0));
+  stretched->setPosition(ccp(100, 300));
+  scene->addChild(stretched);
+  CCImage img;
+  ASSERT_TRUE(shoot(img));
+  // Columns of 10: red blue red blue ..., rows repeat three times.
+  for (int col = 0; col < 8; ++col)
+    for (float y : {105.0f, 115.0f, 125.0f})
+      EXPECT_EQ(pixel(img, 105.0f + col * 10, y), col % 2 ? blue : red) << "tile column " << col;
+  EXPECT_EQ(pixel(img, 185, 105), black);
+  EXPECT_EQ(pixel(img, 105, 135), black);
+  // Clamped: 20 of red edge, the picture, then 40 of blue edge.
+  const unsigned row[8] = {red, red, red, blue, blue, blue, blue, blue};
+  for (int col = 0; col < 8; ++col) EXPECT_EQ(pixel(img, 105.0f + col * 10, 305), row[col]) << "clamped " << col;
+  EXPECT_EQ(pixel(img, 105, 315), black);
+}
+
+TEST_F(RenderTest, RectanglesLargerThanTheirPictureWrapAsTheTextureSays) {
+  checkWrap(runScene(), [this](CCImage& i) { return shoot(i); },
+            [this](CCImage& i, float x, float y) { return pixel(i, x, y); });
+}
+
+// Maximise and restore resize the window after it opened: the frame must be
+// drawn and read back at the new size, not inside the first one.
+TEST_F(RenderTest, AResizedWindowDrawsAndReadsBackAtItsNewSize) {
+  writePng("blue.png", 40, 40, 0x0000ffff);
+  CCEGLView* view = CCEGLView::sharedOpenGLView();
+  CCScene* scene = runScene();
+  scene->addChild(CCLayerColor::create(ccc4(255, 0, 0, 255)));
+  CCSprite* corner = CCSprite::create("blue");
+  corner->setAnchorPoint(ccp(0, 1));
+  corner->setPosition(ccp(0, 762));
+  scene->addChild(corner);
+  const int sizes[][2] = {{1600, 1200}, {1288, 762}, {1000, 700}, {1288, 762}};
+  for (const auto& size : sizes) {
+    view->setFrameSize((float)size[0], (float)size[1]);
+    view->pollEvents();
+    step(1);
+    std::string path = m_root + "/shot.png";
+    ASSERT_TRUE(CCDirector::sharedDirector()->saveScreenshot(path));
+    CCImage img;
+    ASSERT_TRUE(img.initWithImageFile(path.c_str()));
+    ASSERT_EQ(img.getWidth(), size[0]);
+    ASSERT_EQ(img.getHeight(), size[1]);
+    // The design area stretches over the window: the sprite keeps the top-left corner.
+    const int w = size[0], h = size[1];
+    EXPECT_EQ(img.pixelAt(1, 1), 0x0000ffffu) << w << "x" << h;
+    EXPECT_EQ(img.pixelAt(40 * w / 1288 - 2, 40 * h / 762 - 2), 0x0000ffffu) << w << "x" << h;
+    EXPECT_EQ(img.pixelAt(40 * w / 1288 + 2, 1), 0xff0000ffu) << w << "x" << h;
+    EXPECT_EQ(img.pixelAt(w / 2, 1), 0xff0000ffu) << w << "x" << h;
+    EXPECT_EQ(img.pixelAt(w - 1, h - 1), 0xff0000ffu) << w << "x" << h;
+    EXPECT_EQ(img.pixelAt(w - 1, 0), 0xff0000ffu) << w << "x" << h;
+  }
+}
+
+// Reopens the window with SDL's software renderer at a size, and the default
+// renderer at the design size afterwards.
+struct SoftwareWindow {
+  SoftwareWindow(int w, int h) {
+    kest::backend::close();
+    setenv("KEST_RENDERER", "software", 1);
+    CCEGLView::sharedOpenGLView()->setFrameSize((float)w, (float)h);
+  }
+  ~SoftwareWindow() {
+    CCDirector::sharedDirector()->reset();
+    kest::backend::close();
+    unsetenv("KEST_RENDERER");
+    CCEGLView::sharedOpenGLView()->setFrameSize(1288, 762);
+  }
+};
+
+// Blocks of 100 x 100 texels, each of its own colour.
+CCTexture2D* blocks(int w, int h) {
+  std::vector<unsigned char> px((size_t)w * h * 4);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      unsigned char* p = &px[((size_t)y * w + x) * 4];
+      p[0] = (unsigned char)(x / 100 * 15);
+      p[1] = (unsigned char)(y / 100 * 20);
+      p[2] = 200;
+      p[3] = 255;
+    }
+  CCTexture2D* t = new CCTexture2D();
+  t->initWithData(px.data(), (unsigned)w, (unsigned)h);
+  t->autorelease();
+  return t;
+}
+
+// SDL's software rasteriser computes in 32-bit integers: a picture covering a
+// window 1600 pixels wide, or reaching far past it, overflowed them and read
+// texels from anywhere (wrong blocks, or a crash).
+TEST_F(RenderTest, TheSoftwareRendererDrawsLargePicturesTexelForTexel) {
+  SoftwareWindow window(1600, 1200);
+  CCScene* scene = runScene();
+  ASSERT_STREQ(kest::backend::rendererName(), "software");
+  const float sx = 1600.0f / 1288, sy = 1200.0f / 762;
+  // Stretched from the design size and turned a little, a picture covers the
+  // window nearly texel for pixel.
+  CCSprite* bg = CCSprite::createWithTexture(blocks(1600, 1200));
+  bg->setPosition(ccp(644, 381));
+  bg->setScaleX(1 / sx);
+  bg->setScaleY(1 / sy);
+  bg->setRotation(0.1f);
+  scene->addChild(bg);
+  // Over its right half, a picture thirty times its size, turned.
+  CCNode* right = CCNode::create();
+  right->setClipRect(CCRect(644, 0, 644, 762));
+  scene->addChild(right);
+  CCSprite* big = CCSprite::createWithTexture(blocks(400, 300));
+  big->setPosition(ccp(900, 400));
+  big->setScale(30);
+  big->setRotation(30);
+  right->addChild(big);
+  std::string path = m_root + "/shot.png";
+  ASSERT_TRUE(CCDirector::sharedDirector()->saveScreenshot(path));
+  CCImage img;
+  ASSERT_TRUE(img.initWithImageFile(path.c_str()));
+  ASSERT_EQ(img.getWidth(), 1600);
+  auto block = [](float tx, float ty) {
+    return (unsigned)((int)tx / 100 * 15) << 24 | (unsigned)((int)ty / 100 * 20) << 16 | 200u << 8 | 255u;
+  };
+  int wrong = 0, checked = 0;
+  for (int by = 0; by < 12; ++by)
+    for (int bx = 0; bx < 8; ++bx, ++checked) wrong += img.pixelAt(bx * 100 + 50, by * 100 + 50) != block(bx * 100.0f, by * 100.0f);
+  // The big one, from window pixels back to its texels.
+  const float turn = 30 * 3.14159265f / 180, c = std::cos(turn), s = std::sin(turn);
+  for (int py = 3; py < 1200; py += 37)
+    for (int px = 803; px < 1600; px += 37) {
+      const float dx = (px + 0.5f) / sx - 900, dy = (1200 - py - 0.5f) / sy - 400;
+      const float tx = (dx * c - dy * s) / 30 + 200, ty = 150 - (dx * s + dy * c) / 30;
+      const float inX = std::fmod(tx, 100.0f), inY = std::fmod(ty, 100.0f);
+      if (tx < 0 || ty < 0 || tx >= 400 || ty >= 300 || inX < 1 || inX > 99 || inY < 1 || inY > 99) continue;
+      ++checked;
+      wrong += img.pixelAt(px, py) != block(tx, ty);
+    }
+  EXPECT_GT(checked, 400);
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(RenderTest, TheSoftwareRendererWrapsAsTheTextureSays) {
+  SoftwareWindow window(1288, 762);
+  CCScene* scene = runScene();
+  ASSERT_STREQ(kest::backend::rendererName(), "software");
+  checkWrap(scene, [this](CCImage& i) { return shoot(i); },
+            [this](CCImage& i, float x, float y) { return pixel(i, x, y); });
 }
 
 TEST_F(RenderTest, AnUnchangedSceneIsNotDrawnAgain) {

@@ -26,7 +26,6 @@ protected:
         CCDirector::setHeadless(true);
         CCDirector* director = CCDirector::sharedDirector();
         CCEGLView* view = CCEGLView::sharedOpenGLView();
-        // Sized before the view opens the window, which keeps its first size.
         const CCSize frame = FrameSize();
         view->setFrameSize(frame.width, frame.height);
         director->setOpenGLView(view);
@@ -51,9 +50,7 @@ protected:
         rmdir(m_settingsDir.c_str());
     }
 
-    // The window's size in pixels. A fixture that opens a larger window gets
-    // it in the pictures only when its test runs in a process of its own
-    // (as under ctest): a window already open keeps its drawing surface.
+    // The window's size in pixels.
     virtual cocos2d::CCSize FrameSize() const { return cocos2d::CCSize(1288, 762); }
 
     // A touch at a GL point (design points equal window pixels here).

@@ -115,8 +115,8 @@ void PublicLayer::Relayout(float width, float height, bool maximized)
         sprite->setTextureRect(CCRect(0, 0, r.size.width, r.size.height));
         sprite->setPosition(r.origin);
     };
-    // The room's header reaches down to its top bar; the band's picture
-    // stretches to it rather than leave a strip of nothing.
+    // The room's header reaches down to its top bar; the band's gradient
+    // stretches to it rather than end in a flat strip of its last row.
     CCRect band = rects->m_rcTitle;
     float stretch = 1;
     if (m_nRoom != 0 && band.size.height > 0 && band.size.height < kRoomHeaderHeight) {
