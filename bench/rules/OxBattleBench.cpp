@@ -4,9 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/rules/Deals.h"
+
 #include <algorithm>
 #include <array>
-#include <random>
 #include <vector>
 
 namespace {
@@ -15,17 +16,10 @@ using OxHand = std::array<uint8_t, 5>;
 
 std::vector<OxHand> OxHands(size_t count)
 {
-    std::vector<uint8_t> deck = {0x41, 0x42};
-    for (int colour = 0; colour < 4; ++colour)
-        for (int value = 1; value <= 13; ++value)
-            deck.push_back(static_cast<uint8_t>(colour << 4 | value));
-    std::mt19937 rng(104);
-    std::vector<OxHand> hands;
-    while (hands.size() < count) {
-        std::shuffle(deck.begin(), deck.end(), rng);
-        for (size_t i = 0; i + 5 <= 25 && hands.size() < count; i += 5) // five hands a deal
-            hands.push_back({deck[i], deck[i + 1], deck[i + 2], deck[i + 3], deck[i + 4]});
-    }
+    const std::vector<uint8_t> cards = bench::Deals(count * 5, 25, 104, {0x41, 0x42}); // five hands a deal
+    std::vector<OxHand> hands(count);
+    for (size_t i = 0; i < count; ++i)
+        std::copy(&cards[i * 5], &cards[i * 5] + 5, hands[i].begin());
     return hands;
 }
 

@@ -5,10 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/rules/Deals.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <random>
 #include <vector>
 
 namespace {
@@ -17,18 +18,11 @@ using Hand = std::array<uint8_t, 5>;
 
 std::vector<Hand> RandomHands(bool jokers)
 {
-    std::vector<uint8_t> deck;
-    if (jokers)
-        deck = {0x4E, 0x4F};
-    for (int colour = 0; colour < 4; ++colour)
-        for (int value = 1; value <= 13; ++value)
-            deck.push_back(static_cast<uint8_t>(colour << 4 | value));
-    std::mt19937 rng(8104);
+    const std::vector<uint8_t> cards =
+        jokers ? bench::Deals(4096 * 5, 5, 8104, {0x4E, 0x4F}) : bench::Deals(4096 * 5, 5, 8104);
     std::vector<Hand> hands(4096);
-    for (Hand& hand : hands) {
-        std::shuffle(deck.begin(), deck.end(), rng);
-        std::copy(deck.begin(), deck.begin() + 5, hand.begin());
-    }
+    for (size_t i = 0; i < hands.size(); ++i)
+        std::copy(&cards[i * 5], &cards[i * 5] + 5, hands[i].begin());
     return hands;
 }
 

@@ -3,24 +3,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <random>
-#include <vector>
+#include "bench/rules/Deals.h"
 
 namespace {
 
 void BM_RedNineHandImage(benchmark::State& state)
 {
-    std::vector<uint8_t> deck;
-    for (int colour = 0; colour < 4; ++colour)
-        for (int value = 1; value <= 13; ++value)
-            deck.push_back(static_cast<uint8_t>(colour << 4 | value));
-    std::mt19937 rng(106);
-    std::vector<uint8_t> cards;
-    while (cards.size() < 8192) {
-        std::shuffle(deck.begin(), deck.end(), rng);
-        cards.insert(cards.end(), deck.begin(), deck.begin() + 8); // four hands a deal
-    }
+    const std::vector<uint8_t> cards = bench::Deals(8192, 8, 106); // four hands a deal
     size_t i = 0;
     for (auto _ : state) {
         const uint8_t* hand = &cards[i];

@@ -1,5 +1,7 @@
 #include "games/RedNineBattle/CardRules.h"
 
+#include "games/common/CardSort.h"
+
 namespace RedNineBattle {
 namespace {
 
@@ -108,22 +110,8 @@ uint8_t GetCardRank(uint8_t card)
 
 void SortCardList(uint8_t* cards, uint8_t count, uint8_t mode)
 {
-    if (cards == nullptr)
-        return;
-    // (key, byte) is a strict order on distinct bytes, so any exact sort gives
-    // the same list as a bubble sort; insertion sort is enough for a hand.
-    for (int i = 1; i < count; ++i) {
-        const uint8_t card = cards[i];
-        const uint8_t key = mode == 1 ? Value(card) : GetCardRank(card);
-        int j = i - 1;
-        for (; j >= 0; --j) {
-            const uint8_t otherKey = mode == 1 ? Value(cards[j]) : GetCardRank(cards[j]);
-            if (otherKey > key || (otherKey == key && cards[j] >= card))
-                break;
-            cards[j + 1] = cards[j];
-        }
-        cards[j + 1] = card;
-    }
+    games::SortByKeyDescending(cards, count,
+                               [mode](uint8_t card) { return mode == 1 ? Value(card) : GetCardRank(card); });
 }
 
 uint8_t GetCardType(const uint8_t* cards, uint8_t count)
