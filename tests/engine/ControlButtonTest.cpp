@@ -327,9 +327,7 @@ TEST_F(ControlButtonTest, RotatedSheetFramesSliceUpright) {
             "<key>offset</key><string>{0,0}</string><key>rotated</key><true/>"
             "<key>sourceSize</key><string>{30,20}</string></dict></dict>"
             "<key>metadata</key><dict><key>format</key><integer>2</integer></dict></dict></plist>");
-  CCImage img;
-  ASSERT_TRUE(img.initWithRawData(px.data(), 64, 64));
-  ASSERT_TRUE(img.saveToFile((m_root + "/res/Rot/rot.png").c_str()));
+  writePixels("Rot/rot.png", px, 64, 64);
   CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("Rot/rot.plist");
   CCScale9Sprite* s = CCScale9Sprite::create("Rot/turned.png");
   ASSERT_NE(s, nullptr);
@@ -338,15 +336,12 @@ TEST_F(ControlButtonTest, RotatedSheetFramesSliceUpright) {
   s->setAnchorPoint(CCPoint(0, 0));
   s->setPosition(100, 100);
   m_scene->addChild(s);
-  std::string png = m_root + "/rot-shot.png";
-  ASSERT_TRUE(CCDirector::sharedDirector()->saveScreenshot(png));
   CCImage shot;
-  ASSERT_TRUE(shot.initWithImageFile(png.c_str()));
-  int h = shot.getHeight();
-  EXPECT_EQ(shot.pixelAt(103, h - 157) >> 8, 0x0000ffu);  // top-left corner keeps its colour
-  EXPECT_EQ(shot.pixelAt(186, h - 157) >> 8, 0xff0000u);
-  EXPECT_EQ(shot.pixelAt(103, h - 103) >> 8, 0xff0000u);
-  EXPECT_EQ(shot.pixelAt(140, h - 130) >> 8, 0xff0000u);
+  ASSERT_TRUE(shoot(shot));
+  EXPECT_EQ(rgbAt(shot, 103, 157), 0x0000ffu);  // top-left corner keeps its colour
+  EXPECT_EQ(rgbAt(shot, 186, 157), 0xff0000u);
+  EXPECT_EQ(rgbAt(shot, 103, 103), 0xff0000u);
+  EXPECT_EQ(rgbAt(shot, 140, 130), 0xff0000u);
 }
 
 TEST_F(ControlButtonTest, OneSpriteMayServeSeveralStates) {

@@ -51,8 +51,6 @@ CCScene* EngineTest::runScene() {
 }
 
 void EngineTest::writePng(const std::string& relPath, int w, int h, unsigned int rgba) {
-  std::string full = m_root + "/res/" + relPath;
-  makeDirs(full.substr(0, full.rfind('/')));
   std::vector<unsigned char> px((size_t)w * h * 4);
   for (size_t i = 0; i < px.size(); i += 4) {
     px[i] = (unsigned char)(rgba >> 24);
@@ -60,6 +58,12 @@ void EngineTest::writePng(const std::string& relPath, int w, int h, unsigned int
     px[i + 2] = (unsigned char)(rgba >> 8);
     px[i + 3] = (unsigned char)rgba;
   }
+  writePixels(relPath, px, w, h);
+}
+
+void EngineTest::writePixels(const std::string& relPath, const std::vector<unsigned char>& px, int w, int h) {
+  std::string full = m_root + "/res/" + relPath;
+  makeDirs(full.substr(0, full.rfind('/')));
   CCImage img;
   ASSERT_TRUE(img.initWithRawData(px.data(), w, h));
   ASSERT_TRUE(img.saveToFile(full.c_str()));
@@ -69,4 +73,9 @@ void EngineTest::writeFile(const std::string& relPath, const std::string& text) 
   std::string full = m_root + "/res/" + relPath;
   makeDirs(full.substr(0, full.rfind('/')));
   std::ofstream(full, std::ios::binary) << text;
+}
+
+bool EngineTest::shoot(CCImage& img) {
+  std::string path = m_root + "/shot.png";
+  return CCDirector::sharedDirector()->saveScreenshot(path) && img.initWithImageFile(path.c_str());
 }

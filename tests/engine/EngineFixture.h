@@ -22,6 +22,12 @@ class EngineTest : public ::testing::Test {
   // Writes a w x h PNG of one colour (RGBA) under the resource root.
   void writePng(const std::string& relPath, int w, int h, unsigned int rgba);
   void writeFile(const std::string& relPath, const std::string& text);
+  // Writes w x h RGBA pixels as a PNG under the resource root.
+  void writePixels(const std::string& relPath, const std::vector<unsigned char>& px, int w, int h);
+  // Reads the current frame back into img (false when it cannot).
+  bool shoot(cocos2d::CCImage& img);
+  // 0xRRGGBB of a shot at window pixel x, y pixels up from the bottom edge.
+  static unsigned rgbAt(cocos2d::CCImage& img, int x, int y) { return img.pixelAt(x, img.getHeight() - y) >> 8; }
 
   std::string m_root;
 };

@@ -192,15 +192,12 @@ TEST_F(NodesTest, ProgressDrawsOnlyItsPart) {
   bar->setPercentage(40);
   bar->setPosition(200, 200);
   m_scene->addChild(bar);
-  std::string png = m_root + "/bar.png";
-  ASSERT_TRUE(CCDirector::sharedDirector()->saveScreenshot(png));
   CCImage img;
-  ASSERT_TRUE(img.initWithImageFile(png.c_str()));
+  ASSERT_TRUE(shoot(img));
   // The sprite spans x 150..250; 40% from the left reaches x 190.
-  float y = (float)img.getHeight() - 200;
-  EXPECT_EQ(img.pixelAt(160, (int)y) >> 8, 0xff0000u);
-  EXPECT_EQ(img.pixelAt(185, (int)y) >> 8, 0xff0000u);
-  EXPECT_NE(img.pixelAt(195, (int)y) >> 8, 0xff0000u);
+  EXPECT_EQ(rgbAt(img, 160, 200), 0xff0000u);
+  EXPECT_EQ(rgbAt(img, 185, 200), 0xff0000u);
+  EXPECT_NE(rgbAt(img, 195, 200), 0xff0000u);
 }
 
 TEST_F(NodesTest, ClippingFollowsTheStencilBox) {
@@ -217,12 +214,9 @@ TEST_F(NodesTest, ClippingFollowsTheStencilBox) {
   step(10);
   EXPECT_EQ(clip->stencilRect(), CCRect(300, 275, 100, 50));
 
-  std::string png = m_root + "/clip.png";
-  ASSERT_TRUE(CCDirector::sharedDirector()->saveScreenshot(png));
   CCImage img;
-  ASSERT_TRUE(img.initWithImageFile(png.c_str()));
-  int y = img.getHeight() - 300;
-  EXPECT_EQ(img.pixelAt(350, y) >> 8, 0x0000ffu);
-  EXPECT_NE(img.pixelAt(280, y) >> 8, 0x0000ffu);
-  EXPECT_NE(img.pixelAt(350, img.getHeight() - 200) >> 8, 0x0000ffu);
+  ASSERT_TRUE(shoot(img));
+  EXPECT_EQ(rgbAt(img, 350, 300), 0x0000ffu);
+  EXPECT_NE(rgbAt(img, 280, 300), 0x0000ffu);
+  EXPECT_NE(rgbAt(img, 350, 200), 0x0000ffu);
 }

@@ -18,11 +18,6 @@ class RenderTest : public EngineTest {
  protected:
   // RGBA of the pixel at GL point (x, y) of a fresh screenshot.
   unsigned int pixel(CCImage& img, float x, float y) { return img.pixelAt((int)x, (int)(762 - 1 - y)); }
-  bool shoot(CCImage& img) {
-    std::string path = m_root + "/shot.png";
-    if (!CCDirector::sharedDirector()->saveScreenshot(path)) return false;
-    return img.initWithImageFile(path.c_str());
-  }
 };
 
 // Neighbouring texels differ, so any filtering shows. Columns from `clearFrom`
@@ -99,9 +94,7 @@ TEST_F(RenderTest, RotatedSheetFramesDrawUpright) {
       p[x >= 10 ? 0 : 2] = 255;
       p[3] = 255;
     }
-  CCImage sheet;
-  sheet.initWithRawData(px.data(), 64, 64);
-  sheet.saveToFile((m_root + "/res/rot.png").c_str());
+  writePixels("rot.png", px, 64, 64);
   writeFile("rot.plist", R"(<plist><dict><key>frames</key><dict><key>r</key><dict>
     <key>frame</key><string>{{0,0},{30,20}}</string><key>offset</key><string>{0,0}</string>
     <key>rotated</key><true/><key>sourceSize</key><string>{30,20}</string></dict></dict>
@@ -209,10 +202,8 @@ TEST_F(RenderTest, AResizedWindowDrawsAndReadsBackAtItsNewSize) {
     view->setFrameSize((float)size[0], (float)size[1]);
     view->pollEvents();
     step(1);
-    std::string path = m_root + "/shot.png";
-    ASSERT_TRUE(CCDirector::sharedDirector()->saveScreenshot(path));
     CCImage img;
-    ASSERT_TRUE(img.initWithImageFile(path.c_str()));
+    ASSERT_TRUE(shoot(img));
     ASSERT_EQ(img.getWidth(), size[0]);
     ASSERT_EQ(img.getHeight(), size[1]);
     // The design area stretches over the window: the sprite keeps the top-left corner.
@@ -284,10 +275,8 @@ TEST_F(RenderTest, TheSoftwareRendererDrawsLargePicturesTexelForTexel) {
   big->setScale(30);
   big->setRotation(30);
   right->addChild(big);
-  std::string path = m_root + "/shot.png";
-  ASSERT_TRUE(CCDirector::sharedDirector()->saveScreenshot(path));
   CCImage img;
-  ASSERT_TRUE(img.initWithImageFile(path.c_str()));
+  ASSERT_TRUE(shoot(img));
   ASSERT_EQ(img.getWidth(), 1600);
   auto block = [](float tx, float ty) {
     return (unsigned)((int)tx / 100 * 15) << 24 | (unsigned)((int)ty / 100 * 20) << 16 | 200u << 8 | 255u;

@@ -63,11 +63,9 @@ class TransitionTest : public ExtTest {
   }
   // The colour of the window at (x, y) in points, as 0xRRGGBB.
   unsigned int colourAt(float x, float y) {
-    std::string png = m_root + "/frame.png";
-    EXPECT_TRUE(CCDirector::sharedDirector()->saveScreenshot(png));
     CCImage img;
-    EXPECT_TRUE(img.initWithImageFile(png.c_str()));
-    return img.pixelAt((int)x, (int)(img.getHeight() - y)) >> 8;
+    EXPECT_TRUE(shoot(img));
+    return rgbAt(img, (int)x, (int)y);
   }
   void expectHandedOver(bool pushed) {
     CCDirector* d = CCDirector::sharedDirector();

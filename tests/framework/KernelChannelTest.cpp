@@ -55,24 +55,18 @@ TEST_F(ChannelTable, UserMessagesKeepTheirSizeRules)
 {
     Configure(3);
     std::vector<uint8_t> bytes(200, 0);
-    auto user = [&](uint16_t sub, size_t size) {
-        return kernel->OnChannelMessage(IPC_MAIN_USER, sub, bytes.data(), static_cast<uint16_t>(size));
-    };
-    EXPECT_FALSE(user(IPC_SUB_USER_ENTER, kUserEnterHead - 1));
-    EXPECT_TRUE(user(IPC_SUB_USER_ENTER, kUserEnterHead));
-    EXPECT_FALSE(user(IPC_SUB_USER_SCORE, 56));
-    EXPECT_FALSE(user(IPC_SUB_USER_SCORE, 58));
-    EXPECT_TRUE(user(IPC_SUB_USER_SCORE, 57));
-    EXPECT_FALSE(user(IPC_SUB_USER_STATUS, 8));
-    EXPECT_TRUE(user(IPC_SUB_USER_STATUS, 9));
-    EXPECT_TRUE(user(IPC_SUB_USER_STATUS, 25));
-    EXPECT_TRUE(user(103, 0));
-    EXPECT_TRUE(user(104, 7));
-    EXPECT_TRUE(user(IPC_SUB_TABLE_STARTED, 0));
-    EXPECT_TRUE(user(IPC_SUB_TABLE_ENDED, 0));
-    EXPECT_FALSE(user(105, 0));
-    EXPECT_FALSE(user(106, 0));
-    EXPECT_FALSE(user(0, 0));
+    const struct {
+        uint16_t sub;
+        size_t size;
+        bool accepted;
+    } rows[] = {{IPC_SUB_USER_ENTER, kUserEnterHead - 1, false}, {IPC_SUB_USER_ENTER, kUserEnterHead, true},
+                {IPC_SUB_USER_SCORE, 56, false}, {IPC_SUB_USER_SCORE, 58, false}, {IPC_SUB_USER_SCORE, 57, true},
+                {IPC_SUB_USER_STATUS, 8, false}, {IPC_SUB_USER_STATUS, 9, true}, {IPC_SUB_USER_STATUS, 25, true},
+                {103, 0, true}, {104, 7, true}, {IPC_SUB_TABLE_STARTED, 0, true}, {IPC_SUB_TABLE_ENDED, 0, true},
+                {105, 0, false}, {106, 0, false}, {0, 0, false}};
+    for (const auto& r : rows)
+        EXPECT_EQ(kernel->OnChannelMessage(IPC_MAIN_USER, r.sub, bytes.data(), static_cast<uint16_t>(r.size)), r.accepted)
+            << r.sub << " of " << r.size;
     EXPECT_FALSE(kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER));  // no data at all
 }
 

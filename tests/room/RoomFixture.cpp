@@ -175,7 +175,7 @@ std::string RoomFixture::LastDialogText()
     return text;
 }
 
-int RoomFixture::MagentaPixels(const std::string& png)
+int MagentaPixels(const std::string& png)
 {
     CCImage image;
     if (!image.initWithImageFile(png.c_str()))

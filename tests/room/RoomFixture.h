@@ -51,8 +51,6 @@ protected:
     static int CountDialogs();
     static Dialog* TopDialog();
     static std::string LastDialogText();
-    // Pixels of a PNG in the stand-in box's magenta; -1 when unreadable.
-    static int MagentaPixels(const std::string& png);
     // Whether any sprite under node shows the stand-in for a missing picture.
     static bool HasStandIn(cocos2d::CCNode* node);
 
@@ -60,5 +58,8 @@ protected:
     RoomScene* room = nullptr;
     FakeSocket* socket = nullptr;
 };
+
+// Pixels of a PNG in the stand-in box's magenta; -1 when unreadable.
+int MagentaPixels(const std::string& png);
 
 }  // namespace roomtest

@@ -2,6 +2,7 @@
 // headless with one configured room enters it, and roomsim checks every
 // message the client sends. Clicks are played in at window pixels (top-left
 // origin) of the 1288 x 762 window.
+#include "RoomFixture.h"
 #include "cocos2d.h"
 
 #include <gtest/gtest.h>
@@ -157,18 +158,6 @@ protected:
     static std::string Click(int frame, const char* at) { return "--click=" + std::to_string(frame) + ":" + at; }
     static std::string Type(int frame, const char* text) { return "--type=" + std::to_string(frame) + ":" + text; }
 
-    static int MagentaPixels(const std::string& png)
-    {
-        CCImage image;
-        if (!image.initWithImageFile(png.c_str()))
-            return -1;
-        int count = 0;
-        const unsigned char* p = image.getData();
-        for (int i = 0; i < image.getDataLen(); i += 4)
-            count += (p[i] > 230 && p[i + 1] < 40 && p[i + 2] > 230) ? 1 : 0;
-        return count;
-    }
-
     std::string m_dir;
 };
 
@@ -187,7 +176,7 @@ TEST_F(RoomProgram, FullRoomShowsEveryTableWithoutStandIns)
     const Outcome o = Play("room_full.json", 150, {}, shot);
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_NE(o.serverLog.find("<- 1/1 162 bytes"), std::string::npos) << o.serverLog;
-    EXPECT_EQ(MagentaPixels(shot), 0);
+    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
     EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
     // Keep it for a look: the frame as a player would see it.
     mkdir("screens", 0755);
@@ -235,7 +224,7 @@ TEST_F(RoomProgram, ExitButtonLeavesForTheHall)
     const std::string shot = m_dir + "/hall.png";
     const Outcome o = Play("room_leave.json", 150, {Click(90, kExit)}, shot);
     EXPECT_OUTCOME(o, kClientClosed);
-    EXPECT_EQ(MagentaPixels(shot), 0);
+    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
 }
 
 // --- the game at my table -----------------------------------------------------------
@@ -252,7 +241,7 @@ TEST_F(RoomProgram, SeatedPlayerPlaysThroughTheKernel)
     const Outcome o = Play("kernel_landlord.json", 330, {Click(240, kBoardClose)}, shot);
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
-    EXPECT_EQ(MagentaPixels(shot), 0);
+    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
     mkdir("screens", 0755);
     std::ifstream from(shot, std::ios::binary);
     std::ofstream("screens/kernel_landlord.png", std::ios::binary) << from.rdbuf();

@@ -30,29 +30,45 @@ uint8_t Compare(const std::string& first, const std::string& second)
     return logic.CompareCard(a.data(), b.data(), 5);
 }
 
+void ExpectClasses(std::initializer_list<std::pair<const char*, uint8_t>> rows)
+{
+    for (const auto& r : rows)
+        EXPECT_EQ(ClassOf(r.first), r.second) << r.first;
+}
+
+// {first, second, CompareCard's answer: 1 first wins, 2 second wins, 0 equal}.
+struct CompareRow {
+    const char* first;
+    const char* second;
+    uint8_t result;
+};
+
+void ExpectCompares(std::initializer_list<CompareRow> rows)
+{
+    for (const CompareRow& r : rows)
+        EXPECT_EQ(Compare(r.first, r.second), r.result) << r.first << " / " << r.second;
+}
+
 } // namespace
 
 TEST(DZPoKerHandClass, EveryClassOfTheTable)
 {
-    EXPECT_EQ(ClassOf("Aa Kb 9a 7c 2d"), HAND_HIGH_CARD);
-    EXPECT_EQ(ClassOf("Ka Kb 9a 7c 2d"), HAND_ONE_PAIR);
-    EXPECT_EQ(ClassOf("Ka Kb 9a 9c 2d"), HAND_TWO_PAIRS);
-    EXPECT_EQ(ClassOf("Ka Kb Kc 9c 2d"), HAND_THREE_OF_A_KIND);
-    EXPECT_EQ(ClassOf("9a 8b 7a 6c 5d"), HAND_STRAIGHT);
-    EXPECT_EQ(ClassOf("Aa Kb Qa Jc Td"), HAND_STRAIGHT);
-    EXPECT_EQ(ClassOf("Ka Ta 8a 4a 2a"), HAND_FLUSH);
-    EXPECT_EQ(ClassOf("Ka Kb Kc 9c 9d"), HAND_FULL_HOUSE);
-    EXPECT_EQ(ClassOf("9a 9b 9c 9d 2d"), HAND_FOUR_OF_A_KIND);
-    EXPECT_EQ(ClassOf("9b 8b 7b 6b 5b"), HAND_STRAIGHT_FLUSH);
-    EXPECT_EQ(ClassOf("Kc Qc Jc Tc 9c"), HAND_STRAIGHT_FLUSH);
-    EXPECT_EQ(ClassOf("Ad Kd Qd Jd Td"), HAND_ROYAL_FLUSH);
+    ExpectClasses({
+        {"Aa Kb 9a 7c 2d", HAND_HIGH_CARD}, {"Ka Kb 9a 7c 2d", HAND_ONE_PAIR},
+        {"Ka Kb 9a 9c 2d", HAND_TWO_PAIRS}, {"Ka Kb Kc 9c 2d", HAND_THREE_OF_A_KIND},
+        {"9a 8b 7a 6c 5d", HAND_STRAIGHT}, {"Aa Kb Qa Jc Td", HAND_STRAIGHT}, {"Ka Ta 8a 4a 2a", HAND_FLUSH},
+        {"Ka Kb Kc 9c 9d", HAND_FULL_HOUSE}, {"9a 9b 9c 9d 2d", HAND_FOUR_OF_A_KIND},
+        {"9b 8b 7b 6b 5b", HAND_STRAIGHT_FLUSH}, {"Kc Qc Jc Tc 9c", HAND_STRAIGHT_FLUSH},
+        {"Ad Kd Qd Jd Td", HAND_ROYAL_FLUSH},
+    });
 }
 
 TEST(DZPoKerHandClass, TheAceCountsLowOnlyInFiveHigh)
 {
-    EXPECT_EQ(ClassOf("Aa 5b 4a 3c 2d"), HAND_STRAIGHT);
-    EXPECT_EQ(ClassOf("Aa 5a 4a 3a 2a"), HAND_STRAIGHT_FLUSH);
-    EXPECT_EQ(ClassOf("Aa Kb Qa Jc 2d"), HAND_HIGH_CARD);  // no wrap round the ace
+    ExpectClasses({
+        {"Aa 5b 4a 3c 2d", HAND_STRAIGHT}, {"Aa 5a 4a 3a 2a", HAND_STRAIGHT_FLUSH},
+        {"Aa Kb Qa Jc 2d", HAND_HIGH_CARD},  // no wrap round the ace
+    });
 }
 
 TEST(DZPoKerHandClass, OnlyFiveCardsHaveAClass)
@@ -67,53 +83,50 @@ TEST(DZPoKerHandClass, OnlyFiveCardsHaveAClass)
 
 TEST(DZPoKerCompare, HigherClassWins)
 {
-    EXPECT_EQ(Compare("Ka Ta 8a 4a 2a", "9a 8b 7a 6c 5d"), 2);  // flush over straight
-    EXPECT_EQ(Compare("Ka Ta 8a 4a 2a", "3a 3b 3c 2c 2d"), 1);  // full house over flush
-    EXPECT_EQ(Compare("3a 3b 3c 3d 2d", "Aa Ab Ac Kc Kd"), 2);  // four over full house
-    EXPECT_EQ(Compare("Aa 5b 4a 3c 2d", "Ka Kb Kc 9c 2d"), 2);
-    EXPECT_EQ(Compare("Ad Kd Qd Jd Td", "Kc Qc Jc Tc 9c"), 2);
+    ExpectCompares({
+        {"Ka Ta 8a 4a 2a", "9a 8b 7a 6c 5d", 2},  // flush over straight
+        {"Ka Ta 8a 4a 2a", "3a 3b 3c 2c 2d", 1},  // full house over flush
+        {"3a 3b 3c 3d 2d", "Aa Ab Ac Kc Kd", 2},  // four over full house
+        {"Aa 5b 4a 3c 2d", "Ka Kb Kc 9c 2d", 2}, {"Ad Kd Qd Jd Td", "Kc Qc Jc Tc 9c", 2},
+    });
 }
 
 TEST(DZPoKerCompare, StraightsByTopCardWithFiveHighLowest)
 {
-    EXPECT_EQ(Compare("Aa 5b 4a 3c 2d", "6a 5c 4b 3d 2c"), 1);
-    EXPECT_EQ(Compare("6a 5c 4b 3d 2c", "Aa 5b 4a 3c 2d"), 2);
-    EXPECT_EQ(Compare("Aa 5b 4a 3c 2d", "Ab 5a 4c 3d 2a"), 0);
-    EXPECT_EQ(Compare("Aa Kb Qa Jc Td", "Kc Qb Jd Ta 9a"), 2);
-    EXPECT_EQ(Compare("9a 8b 7a 6c 5d", "9b 8a 7c 6d 5a"), 0);
-    EXPECT_EQ(Compare("Aa 5a 4a 3a 2a", "6b 5b 4b 3b 2b"), 1);  // steel wheel loses to every straight flush
-    EXPECT_EQ(Compare("Ad Kd Qd Jd Td", "Ac Kc Qc Jc Tc"), 0);
+    ExpectCompares({
+        {"Aa 5b 4a 3c 2d", "6a 5c 4b 3d 2c", 1}, {"6a 5c 4b 3d 2c", "Aa 5b 4a 3c 2d", 2},
+        {"Aa 5b 4a 3c 2d", "Ab 5a 4c 3d 2a", 0}, {"Aa Kb Qa Jc Td", "Kc Qb Jd Ta 9a", 2},
+        {"9a 8b 7a 6c 5d", "9b 8a 7c 6d 5a", 0},
+        {"Aa 5a 4a 3a 2a", "6b 5b 4b 3b 2b", 1},  // steel wheel loses to every straight flush
+        {"Ad Kd Qd Jd Td", "Ac Kc Qc Jc Tc", 0},
+    });
 }
 
 TEST(DZPoKerCompare, HighCardsAndFlushesPlaceByPlace)
 {
-    EXPECT_EQ(Compare("Aa Kb 9a 7c 3d", "Ab Kc 9d 7a 2b"), 2);
-    EXPECT_EQ(Compare("Aa Kb 9a 7c 3d", "Ab Kc 9d 7a 3b"), 0);
-    EXPECT_EQ(Compare("Ka Qb 9a 7c 3d", "Ab 6d 4c 3a 2b"), 1);
-    EXPECT_EQ(Compare("Ka Ta 8a 4a 2a", "Kb Tb 8b 5b 2b"), 1);
+    ExpectCompares({
+        {"Aa Kb 9a 7c 3d", "Ab Kc 9d 7a 2b", 2}, {"Aa Kb 9a 7c 3d", "Ab Kc 9d 7a 3b", 0},
+        {"Ka Qb 9a 7c 3d", "Ab 6d 4c 3a 2b", 1}, {"Ka Ta 8a 4a 2a", "Kb Tb 8b 5b 2b", 1},
+    });
 }
 
 TEST(DZPoKerCompare, GroupedClassesByGroupsThenKickers)
 {
     // Two pairs: the higher pair, the second pair, then the single.
-    EXPECT_EQ(Compare("Aa Ka Kb 5a 5b", "Kc Kd Qa 5c 5d"), 2);
-    EXPECT_EQ(Compare("Aa Ka Kb 5a 5b", "Ab Qa Qb Ja Jb"), 2);
-    EXPECT_EQ(Compare("Ka Kb 5a 5b 2a", "Kc Kd 6c 6d 2b"), 1);
-    EXPECT_EQ(Compare("Ka Kb 5a 5b 2a", "Kc Kd 5c 5d 2b"), 0);
-    // One pair: the pair, then the singles in order.
-    EXPECT_EQ(Compare("Ka 9a 9b 7c 3d", "Kb 9c 9d 7a 2b"), 2);
-    EXPECT_EQ(Compare("Ka 9a 9b 7c 3d", "Ta Tb 4a 3c 2d"), 1);
-    EXPECT_EQ(Compare("Aa Ab Ka 7c 3d", "Ac Ad Kb 7a 3b"), 0);
-    // Three of a kind: the three, then the singles.
-    EXPECT_EQ(Compare("Ka 7a 7b 7c 2d", "Qa Jd 7a 7b 7c"), 2);
-    EXPECT_EQ(Compare("Ka 7a 7b 7c 2d", "8a 8b 8c 3a 2c"), 1);
-    // Full house: the three, then the pair (8 8 8 K K over 8 8 8 Q Q).
-    EXPECT_EQ(Compare("Ka Kb 8a 8b 8c", "Qa Qb 8b 8c 8d"), 2);
-    EXPECT_EQ(Compare("8a 8b 8c 2a 2b", "Aa Ab 7b 7c 7d"), 2);
-    // Four of a kind: the four, then the single.
-    EXPECT_EQ(Compare("Ka 5a 5b 5c 5d", "Qa 5a 5b 5c 5d"), 2);
-    EXPECT_EQ(Compare("Ka 5a 5b 5c 5d", "6a 6b 6c 6d 2a"), 1);
-    EXPECT_EQ(Compare("Ka 5a 5b 5c 5d", "Kb 5a 5b 5c 5d"), 0);
+    ExpectCompares({
+        {"Aa Ka Kb 5a 5b", "Kc Kd Qa 5c 5d", 2}, {"Aa Ka Kb 5a 5b", "Ab Qa Qb Ja Jb", 2},
+        {"Ka Kb 5a 5b 2a", "Kc Kd 6c 6d 2b", 1}, {"Ka Kb 5a 5b 2a", "Kc Kd 5c 5d 2b", 0},
+        // One pair: the pair, then the singles in order.
+        {"Ka 9a 9b 7c 3d", "Kb 9c 9d 7a 2b", 2}, {"Ka 9a 9b 7c 3d", "Ta Tb 4a 3c 2d", 1},
+        {"Aa Ab Ka 7c 3d", "Ac Ad Kb 7a 3b", 0},
+        // Three of a kind: the three, then the singles.
+        {"Ka 7a 7b 7c 2d", "Qa Jd 7a 7b 7c", 2}, {"Ka 7a 7b 7c 2d", "8a 8b 8c 3a 2c", 1},
+        // Full house: the three, then the pair (8 8 8 K K over 8 8 8 Q Q).
+        {"Ka Kb 8a 8b 8c", "Qa Qb 8b 8c 8d", 2}, {"8a 8b 8c 2a 2b", "Aa Ab 7b 7c 7d", 2},
+        // Four of a kind: the four, then the single.
+        {"Ka 5a 5b 5c 5d", "Qa 5a 5b 5c 5d", 2}, {"Ka 5a 5b 5c 5d", "6a 6b 6c 6d 2a", 1},
+        {"Ka 5a 5b 5c 5d", "Kb 5a 5b 5c 5d", 0},
+    });
 }
 
 TEST(DZPoKerAnalyse, GroupsByValueInHandOrder)

@@ -48,137 +48,91 @@ TEST(LandLogicValue, RanksTwoAboveAceAndJokersOnTop)
     EXPECT_EQ(logic.GetCardLogicValue(BIG_JOKER), 17);
 }
 
-TEST(LandCardType, SinglesPairsAndThrees)
+struct TypeRow {
+    const char* cards;
+    uint8_t type;
+};
+
+void ExpectTypes(std::initializer_list<TypeRow> rows)
 {
-    EXPECT_EQ(TypeOf("3"), SINGLE);
-    EXPECT_EQ(TypeOf("BJ"), SINGLE);
-    EXPECT_EQ(TypeOf("9 9"), DOUBLE);
-    EXPECT_EQ(TypeOf("2 2"), DOUBLE);
-    EXPECT_EQ(TypeOf("9 T"), ERROR);
-    EXPECT_EQ(TypeOf("2 A"), ERROR);
-    EXPECT_EQ(TypeOf("7 7 7"), THREE);
-    EXPECT_EQ(TypeOf("7 7 8"), ERROR);
-    EXPECT_EQ(TypeOf("3 4 5"), ERROR);
+    for (const TypeRow& r : rows)
+        EXPECT_EQ(TypeOf(r.cards), r.type) << r.cards;
+}
+
+TEST(LandCardType, SinglesPairsThreesAndTheMissile)
+{
+    ExpectTypes({{"3", SINGLE}, {"BJ", SINGLE}, {"9 9", DOUBLE}, {"2 2", DOUBLE}, {"9 T", ERROR},
+                 {"2 A", ERROR}, {"7 7 7", THREE}, {"7 7 8", ERROR}, {"3 4 5", ERROR}, {"SJ 2", ERROR}});
     EXPECT_EQ(logic.GetCardType(nullptr, 0), ERROR);
-}
-
-TEST(LandCardType, MissileOnlyBigJokerFirst)
-{
-    const auto missile = Cards("BJ SJ");
+    // The missile only in its sorted order, big joker first.
+    const auto missile = Cards("BJ SJ"), reversed = Cards("SJ BJ");
     EXPECT_EQ(logic.GetCardType(missile.data(), 2), MISSILE_CARD);
-    const auto reversed = Cards("SJ BJ");
     EXPECT_EQ(logic.GetCardType(reversed.data(), 2), ERROR);
-    EXPECT_EQ(TypeOf("SJ 2"), ERROR);
 }
 
-TEST(LandCardType, SingleLines)
+// Lines run 3..A (a 2 or a joker never joins, the ace never wraps): singles
+// from 5 to 12 cards, pairs from 3 pairs, threes from 2 threes.
+TEST(LandCardType, Lines)
 {
-    EXPECT_EQ(TypeOf("3 4 5 6 7"), SINGLE_LINE);
-    EXPECT_EQ(TypeOf("T J Q K A"), SINGLE_LINE);
-    EXPECT_EQ(TypeOf("3 4 5 6 7 8 9 T J Q K A"), SINGLE_LINE);  // longest: 12
-    EXPECT_EQ(TypeOf("J Q K A 2"), ERROR);                      // a 2 never joins a line
-    EXPECT_EQ(TypeOf("A 2 3 4 5"), ERROR);                      // nor does the ace wrap
-    EXPECT_EQ(TypeOf("3 4 5 6"), ERROR);                        // too short
-    EXPECT_EQ(TypeOf("3 4 5 6 8"), ERROR);                      // gap
-    EXPECT_EQ(TypeOf("Q K A SJ BJ"), ERROR);
+    ExpectTypes({{"3 4 5 6 7", SINGLE_LINE}, {"T J Q K A", SINGLE_LINE},
+                 {"3 4 5 6 7 8 9 T J Q K A", SINGLE_LINE}, {"J Q K A 2", ERROR}, {"A 2 3 4 5", ERROR},
+                 {"3 4 5 6", ERROR}, {"3 4 5 6 8", ERROR}, {"Q K A SJ BJ", ERROR},
+                 {"3 3 4 4", ERROR}, {"3 3 4 4 5 5", DOUBLE_LINE}, {"Q Q K K A A", DOUBLE_LINE},
+                 {"3 3 4 4 5 5 6 6 7 7 8 8 9 9 T T J J Q Q", DOUBLE_LINE}, {"K K A A 2 2", ERROR},
+                 {"3 3 4 4 6 6", ERROR}, {"3 3 4 4 5 5 6", ERROR},
+                 {"3 3 3 4 4 4", THREE_LINE}, {"Q Q Q K K K A A A", THREE_LINE}, {"3 3 3 5 5 5", ERROR},
+                 {"A A A 2 2 2", ERROR}});
 }
 
-TEST(LandCardType, DoubleLines)
+// A three or a line of threes takes one single or one pair per three (a pair
+// may count as two singles); a four takes two singles or two pairs.
+TEST(LandCardType, ThreesAndFoursWithAttachments)
 {
-    EXPECT_EQ(TypeOf("3 3 4 4"), ERROR);  // two pairs are no line
-    EXPECT_EQ(TypeOf("3 3 4 4 5 5"), DOUBLE_LINE);
-    EXPECT_EQ(TypeOf("Q Q K K A A"), DOUBLE_LINE);
-    EXPECT_EQ(TypeOf("3 3 4 4 5 5 6 6 7 7 8 8 9 9 T T J J Q Q"), DOUBLE_LINE);  // 20 cards
-    EXPECT_EQ(TypeOf("K K A A 2 2"), ERROR);
-    EXPECT_EQ(TypeOf("3 3 4 4 6 6"), ERROR);
-    EXPECT_EQ(TypeOf("3 3 4 4 5 5 6"), ERROR);
+    ExpectTypes({{"7 7 7 3", THREE_TAKE_ONE}, {"2 2 2 3", THREE_TAKE_ONE}, {"K K K A A A 5 6", THREE_TAKE_ONE},
+                 {"A A A 2 2 2 5 6", ERROR}, {"3 3 3 4 4 4 5 5", THREE_TAKE_ONE},
+                 {"3 3 3 4 4 4 SJ BJ", THREE_TAKE_ONE}, {"3 3 3 4 4 4 5 5 5 J Q K", THREE_TAKE_ONE},
+                 {"7 7 7 3 3", THREE_TAKE_TWO}, {"3 3 3 4 4 4 8 8 9 9", THREE_TAKE_TWO}, {"7 7 7 3 4", ERROR},
+                 {"3 3 3 4 4 4 8 8 9 T", ERROR}, {"7 7 7 3 3 3", ERROR},
+                 {"4 4 4 4", BOMB_CARD}, {"2 2 2 2", BOMB_CARD}, {"4 4 4 4 SJ BJ", FOUR_TAKE_ONE},
+                 {"4 4 4 4 3 9", FOUR_TAKE_ONE}, {"4 4 4 4 3 3", FOUR_TAKE_ONE}, {"4 4 4 4 3 3 5 5", FOUR_TAKE_TWO},
+                 {"4 4 4 4 3 3 5 6", ERROR}, {"4 4 4 4 3", ERROR}, {"4 4 4 4 5 5 5 5", ERROR},
+                 {"4 4 4 4 5 5 5 6", ERROR}});
 }
 
-TEST(LandCardType, ThreeLinesAndThreesWithAttachments)
+// {on the table, played, beats}.
+struct CompareRow {
+    const char* table;
+    const char* next;
+    bool beats;
+};
+
+void ExpectBeats(std::initializer_list<CompareRow> rows)
 {
-    EXPECT_EQ(TypeOf("3 3 3 4 4 4"), THREE_LINE);
-    EXPECT_EQ(TypeOf("Q Q Q K K K A A A"), THREE_LINE);
-    EXPECT_EQ(TypeOf("3 3 3 5 5 5"), ERROR);
-    EXPECT_EQ(TypeOf("A A A 2 2 2"), ERROR);
-
-    EXPECT_EQ(TypeOf("7 7 7 3"), THREE_TAKE_ONE);
-    EXPECT_EQ(TypeOf("2 2 2 3"), THREE_TAKE_ONE);  // a single three may be of 2s
-    EXPECT_EQ(TypeOf("K K K A A A 5 6"), THREE_TAKE_ONE);
-    EXPECT_EQ(TypeOf("A A A 2 2 2 5 6"), ERROR);
-    EXPECT_EQ(TypeOf("3 3 3 4 4 4 5 5"), THREE_TAKE_ONE);  // a pair as two attachments
-    EXPECT_EQ(TypeOf("3 3 3 4 4 4 SJ BJ"), THREE_TAKE_ONE);
-    EXPECT_EQ(TypeOf("3 3 3 4 4 4 5 5 5 J Q K"), THREE_TAKE_ONE);
-
-    EXPECT_EQ(TypeOf("7 7 7 3 3"), THREE_TAKE_TWO);
-    EXPECT_EQ(TypeOf("3 3 3 4 4 4 8 8 9 9"), THREE_TAKE_TWO);
-    EXPECT_EQ(TypeOf("7 7 7 3 4"), ERROR);
-    EXPECT_EQ(TypeOf("3 3 3 4 4 4 8 8 9 T"), ERROR);
-    EXPECT_EQ(TypeOf("7 7 7 3 3 3"), ERROR);  // not consecutive, nothing else fits
+    for (const CompareRow& r : rows)
+        EXPECT_EQ(Beats(r.table, r.next), r.beats) << r.next << " on " << r.table;
 }
 
-TEST(LandCardType, FoursBombsAndTheirAttachments)
+// Same type and count: the leading value (equal does not beat); another type
+// or count never beats; attachments never count.
+TEST(LandCompare, SameTypeAndCountByTheMainPartsValue)
 {
-    EXPECT_EQ(TypeOf("4 4 4 4"), BOMB_CARD);
-    EXPECT_EQ(TypeOf("2 2 2 2"), BOMB_CARD);
-    EXPECT_EQ(TypeOf("4 4 4 4 SJ BJ"), FOUR_TAKE_ONE);
-    EXPECT_EQ(TypeOf("4 4 4 4 3 9"), FOUR_TAKE_ONE);
-    EXPECT_EQ(TypeOf("4 4 4 4 3 3"), FOUR_TAKE_ONE);
-    EXPECT_EQ(TypeOf("4 4 4 4 3 3 5 5"), FOUR_TAKE_TWO);
-    EXPECT_EQ(TypeOf("4 4 4 4 3 3 5 6"), ERROR);
-    EXPECT_EQ(TypeOf("4 4 4 4 3"), ERROR);
-    EXPECT_EQ(TypeOf("4 4 4 4 5 5 5 5"), ERROR);  // two fours
-    EXPECT_EQ(TypeOf("4 4 4 4 5 5 5 6"), ERROR);
+    ExpectBeats({{"3", "4", true}, {"A", "2", true}, {"2", "SJ", true}, {"SJ", "BJ", true}, {"4", "4", false},
+                 {"5", "4", false}, {"9 9", "T T", true}, {"3 4 5 6 7", "4 5 6 7 8", true},
+                 {"3 3 4 4 5 5", "Q Q K K A A", true}, {"3 3 3 4 4 4", "4 4 4 5 5 5", true},
+                 {"3 4 5 6 7", "4 5 6 7 8 9", false}, {"3 4 5 6 7 8", "4 5 6 7 8", false}, {"3 3", "K", false},
+                 {"3 3 3 4", "K K K Q Q", false}, {"3", "K K", false}, {"3", "4 5", false},
+                 {"7 7 7 A", "8 8 8 3", true}, {"8 8 8 3", "7 7 7 A", false}, {"7 7 7 2 2", "8 8 8 3 3", true},
+                 {"3 3 3 4 4 4 A K", "4 4 4 5 5 5 6 7", true}, {"5 5 5 5 A K", "6 6 6 6 3 4", true},
+                 {"6 6 6 6 3 4", "5 5 5 5 A K", false}, {"5 5 5 5 A A K K", "6 6 6 6 3 3 4 4", true}});
 }
 
-TEST(LandCompare, SameTypeAndCountByLeadingValue)
-{
-    EXPECT_TRUE(Beats("3", "4"));
-    EXPECT_TRUE(Beats("A", "2"));
-    EXPECT_TRUE(Beats("2", "SJ"));
-    EXPECT_TRUE(Beats("SJ", "BJ"));
-    EXPECT_FALSE(Beats("4", "4"));  // equal does not beat
-    EXPECT_FALSE(Beats("5", "4"));
-    EXPECT_TRUE(Beats("9 9", "T T"));
-    EXPECT_TRUE(Beats("3 4 5 6 7", "4 5 6 7 8"));
-    EXPECT_TRUE(Beats("3 3 4 4 5 5", "Q Q K K A A"));
-    EXPECT_TRUE(Beats("3 3 3 4 4 4", "4 4 4 5 5 5"));
-}
-
-TEST(LandCompare, DifferentTypesOrCountsNeverBeat)
-{
-    EXPECT_FALSE(Beats("3 4 5 6 7", "4 5 6 7 8 9"));
-    EXPECT_FALSE(Beats("3 4 5 6 7 8", "4 5 6 7 8"));
-    EXPECT_FALSE(Beats("3 3", "K"));
-    EXPECT_FALSE(Beats("3 3 3 4", "K K K Q Q"));
-    EXPECT_FALSE(Beats("3", "K K"));
-    EXPECT_FALSE(Beats("3", "4 5"));  // no type
-}
-
-TEST(LandCompare, AttachmentsAreIgnoredOnlyTheMainPartCounts)
-{
-    EXPECT_TRUE(Beats("7 7 7 A", "8 8 8 3"));
-    EXPECT_FALSE(Beats("8 8 8 3", "7 7 7 A"));
-    EXPECT_TRUE(Beats("7 7 7 2 2", "8 8 8 3 3"));
-    EXPECT_TRUE(Beats("3 3 3 4 4 4 A K", "4 4 4 5 5 5 6 7"));
-    EXPECT_TRUE(Beats("5 5 5 5 A K", "6 6 6 6 3 4"));
-    EXPECT_FALSE(Beats("6 6 6 6 3 4", "5 5 5 5 A K"));
-    EXPECT_TRUE(Beats("5 5 5 5 A A K K", "6 6 6 6 3 3 4 4"));
-}
-
+// A bomb beats any other play but a higher bomb; nothing beats the missile.
 TEST(LandCompare, BombsAndMissile)
 {
-    EXPECT_TRUE(Beats("2", "3 3 3 3"));
-    EXPECT_TRUE(Beats("3 4 5 6 7 8 9 T J Q K A", "3 3 3 3"));  // any count
-    EXPECT_TRUE(Beats("A A A 2 2", "3 3 3 3"));
-    EXPECT_TRUE(Beats("A A A A K Q", "3 3 3 3"));
-    EXPECT_TRUE(Beats("3 3 3 3", "4 4 4 4"));
-    EXPECT_FALSE(Beats("4 4 4 4", "3 3 3 3"));
-    EXPECT_FALSE(Beats("3 3 3 3", "2"));
-    EXPECT_FALSE(Beats("3 3 3 3", "A A A A K Q"));
-    EXPECT_TRUE(Beats("2 2 2 2", "BJ SJ"));
-    EXPECT_TRUE(Beats("BJ", "BJ SJ"));
-    EXPECT_FALSE(Beats("BJ SJ", "2 2 2 2"));  // nothing beats the missile
-    EXPECT_FALSE(Beats("BJ SJ", "BJ"));
+    ExpectBeats({{"2", "3 3 3 3", true}, {"3 4 5 6 7 8 9 T J Q K A", "3 3 3 3", true}, {"A A A 2 2", "3 3 3 3", true},
+                 {"A A A A K Q", "3 3 3 3", true}, {"3 3 3 3", "4 4 4 4", true}, {"4 4 4 4", "3 3 3 3", false},
+                 {"3 3 3 3", "2", false}, {"3 3 3 3", "A A A A K Q", false}, {"2 2 2 2", "BJ SJ", true},
+                 {"BJ", "BJ SJ", true}, {"BJ SJ", "2 2 2 2", false}, {"BJ SJ", "BJ", false}});
 }
 
 TEST(LandSort, ModeOneIsValueThenColourDescending)

@@ -67,15 +67,11 @@ struct Dealer {
 
 TEST(OxTypeByPoint, RemainderGivesTheBull)
 {
-    EXPECT_EQ(GetTypeByPoint(0), OX_BULL_BULL);
-    EXPECT_EQ(GetTypeByPoint(20), OX_BULL_BULL);
-    EXPECT_EQ(GetTypeByPoint(1), OX_BULL_1);
-    EXPECT_EQ(GetTypeByPoint(19), OX_BULL_9);
-    EXPECT_EQ(GetTypeByPoint(15), 7u);
-    EXPECT_EQ(GetTypeByPoint(-1), OX_NO_BULL);
-    EXPECT_EQ(GetTypeByPoint(-9), OX_NO_BULL);
-    EXPECT_EQ(GetTypeByPoint(-4), OX_NO_BULL);
-    EXPECT_EQ(GetTypeByPoint(-10), OX_BULL_BULL); // signed remainder 0
+    const std::pair<int, uint8_t> rows[] = {{0, OX_BULL_BULL}, {20, OX_BULL_BULL}, {1, OX_BULL_1}, {19, OX_BULL_9},
+                                            {15, 7}, {-1, OX_NO_BULL}, {-9, OX_NO_BULL}, {-4, OX_NO_BULL},
+                                            {-10, OX_BULL_BULL}}; // signed remainder 0
+    for (const auto& r : rows)
+        EXPECT_EQ(GetTypeByPoint(r.first), r.second) << r.first;
 }
 
 TEST(OxSort, SortValueAndModes)

@@ -48,6 +48,18 @@ std::string Substituted(const std::string& text, bool* ok = nullptr)
     return Text(Sorted(out));
 }
 
+struct BeatRow {
+    const char* next;
+    const char* first;
+    bool beats;
+};
+
+void ExpectBeats(std::initializer_list<BeatRow> rows)
+{
+    for (const BeatRow& r : rows)
+        EXPECT_EQ(Beats(r.next, r.first), r.beats) << r.next << " on " << r.first;
+}
+
 } // namespace
 
 TEST(ShuangKouCards, LogicValuesAndMadeCards)
@@ -100,52 +112,27 @@ TEST(ShuangKouCardTypes, EveryTypeAndItsStars)
         uint8_t stars;
     };
     const Row rows[] = {
-        {"", CT_ERROR, 0},
-        {"7", CT_SINGLE, 0},
-        {"b", CT_SINGLE, 0},
-        {"9 9", CT_DOUBLE, 0},
-        {"s s", CT_DOUBLE, 0},
-        {"b b", CT_DOUBLE, 0},
-        {"s b", CT_ERROR, 0},
-        {"9 8", CT_ERROR, 0},
-        {"7 7 7", CT_THREE, 0},
-        {"7 7 8", CT_ERROR, 0},
-        {"3 4 5 6 7", CT_SINGLE_LINE, 0},
-        {"10 J Q K A", CT_SINGLE_LINE, 0},
-        {"3 4 5 6 7 8 9 10 J Q K A", CT_SINGLE_LINE, 0},
-        {"J Q K A 2", CT_ERROR, 0},
-        {"A 2 3 4 5", CT_ERROR, 0},
-        {"3 4 5 6", CT_ERROR, 0},
-        {"3 4 5 7 8", CT_ERROR, 0},
-        {"3 3 4 4 5 5", CT_DOUBLE_LINE, 0},
-        {"Q Q K K A A", CT_DOUBLE_LINE, 0},
-        {"K K A A 2 2", CT_ERROR, 0},
-        {"3 3 4 4", CT_ERROR, 0},
-        {"3 3 4 4 6 6", CT_ERROR, 0},
-        {"3 3 3 4 4 4 5 5 5", CT_THREE_LINE, 0},
-        {"3 3 3 4 4 4", CT_ERROR, 0},
-        {"3 3 3 4 4 4 5 5", CT_ERROR, 0},
-        {"8 8 8 8", CT_BOMB, 4},
-        {"8 8 8 8 8", CT_BOMB, 5},
-        {"8 8 8 8 8 8 8 8", CT_BOMB, 8},
-        {"8 8 8 8 8 8 8 8 8 8 8 8", CT_BOMB, 12},
-        {"s s b", CT_THREE_JOKERS, 6},
-        {"b b s", CT_THREE_JOKERS, 6},
-        {"s s b b", CT_FOUR_JOKERS, 7},
-        {"s b 5", CT_ERROR, 0},
-        {"4 4 4 4 5 5 5 5 6 6 6 6", CT_LINKED_BOMB, 7},
+        {"", CT_ERROR, 0}, {"7", CT_SINGLE, 0}, {"b", CT_SINGLE, 0}, {"9 9", CT_DOUBLE, 0},
+        {"s s", CT_DOUBLE, 0}, {"b b", CT_DOUBLE, 0}, {"s b", CT_ERROR, 0}, {"9 8", CT_ERROR, 0},
+        {"7 7 7", CT_THREE, 0}, {"7 7 8", CT_ERROR, 0}, {"3 4 5 6 7", CT_SINGLE_LINE, 0},
+        {"10 J Q K A", CT_SINGLE_LINE, 0}, {"3 4 5 6 7 8 9 10 J Q K A", CT_SINGLE_LINE, 0},
+        {"J Q K A 2", CT_ERROR, 0}, {"A 2 3 4 5", CT_ERROR, 0}, {"3 4 5 6", CT_ERROR, 0},
+        {"3 4 5 7 8", CT_ERROR, 0}, {"3 3 4 4 5 5", CT_DOUBLE_LINE, 0}, {"Q Q K K A A", CT_DOUBLE_LINE, 0},
+        {"K K A A 2 2", CT_ERROR, 0}, {"3 3 4 4", CT_ERROR, 0}, {"3 3 4 4 6 6", CT_ERROR, 0},
+        {"3 3 3 4 4 4 5 5 5", CT_THREE_LINE, 0}, {"3 3 3 4 4 4", CT_ERROR, 0}, {"3 3 3 4 4 4 5 5", CT_ERROR, 0},
+        {"8 8 8 8", CT_BOMB, 4}, {"8 8 8 8 8", CT_BOMB, 5}, {"8 8 8 8 8 8 8 8", CT_BOMB, 8},
+        {"8 8 8 8 8 8 8 8 8 8 8 8", CT_BOMB, 12}, {"s s b", CT_THREE_JOKERS, 6}, {"b b s", CT_THREE_JOKERS, 6},
+        {"s s b b", CT_FOUR_JOKERS, 7}, {"s b 5", CT_ERROR, 0}, {"4 4 4 4 5 5 5 5 6 6 6 6", CT_LINKED_BOMB, 7},
         {"3 3 3 3 4 4 4 4 5 5 5 5 6 6 6 6", CT_LINKED_BOMB, 8},
         {"5 5 5 5 5 6 6 6 6 6 7 7 7 7 7", CT_LINKED_BOMB, 8},
-        {"4 4 4 4 4 5 5 5 5 6 6 6 6", CT_LINKED_BOMB, 7},   // uneven: smallest 4 + 3 groups
+        {"4 4 4 4 4 5 5 5 5 6 6 6 6", CT_LINKED_BOMB, 7},  // uneven: smallest 4 + 3 groups
         {"5 5 5 5 6 6 6 6 6 6 7 7 7 7 7", CT_LINKED_BOMB, 7},
-        {"2 2 2 2 3 3 3 3 4 4 4 4", CT_LINKED_BOMB, 7},     // the two links the ace to the three
-        {"A A A A 2 2 2 2 3 3 3 3", CT_LINKED_BOMB, 7},
-        {"K K K K A A A A 2 2 2 2", CT_LINKED_BOMB, 7},
-        {"A A A A 3 3 3 3 4 4 4 4", CT_ERROR, 0},
-        {"4 4 4 4 5 5 5 5 7 7 7 7", CT_ERROR, 0},
-        {"4 4 4 4 5 5 5 6 6 6 6 6", CT_ERROR, 0},          // a group of three stops the walk
-        {"4 4 4 4 5 5 5 5", CT_ERROR, 0},                  // two groups are no linked bomb
-        {"7 7 7 7 7 7 7 5 5 5 5 5", CT_ERROR, 0},          // more than half one value
+        {"2 2 2 2 3 3 3 3 4 4 4 4", CT_LINKED_BOMB, 7},  // the two links the ace to the three
+        {"A A A A 2 2 2 2 3 3 3 3", CT_LINKED_BOMB, 7}, {"K K K K A A A A 2 2 2 2", CT_LINKED_BOMB, 7},
+        {"A A A A 3 3 3 3 4 4 4 4", CT_ERROR, 0}, {"4 4 4 4 5 5 5 5 7 7 7 7", CT_ERROR, 0},
+        {"4 4 4 4 5 5 5 6 6 6 6 6", CT_ERROR, 0},  // a group of three stops the walk
+        {"4 4 4 4 5 5 5 5", CT_ERROR, 0},  // two groups are no linked bomb
+        {"7 7 7 7 7 7 7 5 5 5 5 5", CT_ERROR, 0},  // more than half one value
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.cards);
@@ -157,58 +144,51 @@ TEST(ShuangKouCardTypes, EveryTypeAndItsStars)
 
 TEST(ShuangKouCompare, PlainPatternsNeedTheSameShapeAndAHigherTop)
 {
-    EXPECT_TRUE(Beats("8", "7"));
-    EXPECT_FALSE(Beats("7", "7"));  // a tie leaves the table as it is
-    EXPECT_FALSE(Beats("7", "8"));
-    EXPECT_TRUE(Beats("2", "A"));
-    EXPECT_TRUE(Beats("s", "2"));
-    EXPECT_TRUE(Beats("b", "s"));
-    EXPECT_TRUE(Beats("s b", "2 2"));       // the joker pair plays as big jokers
-    EXPECT_FALSE(Beats("K K", "K"));
-    EXPECT_FALSE(Beats("4 5 6 7 8 9", "3 4 5 6 7"));  // lines of another length
-    EXPECT_TRUE(Beats("4 5 6 7 8", "3 4 5 6 7"));
-    EXPECT_FALSE(Beats("5 5 5", "4 4 4 4 5 6 7 8 9"));  // an invalid table beats nothing
-    EXPECT_FALSE(Beats("4 4 5 5 6 6", "3 3 3 4 4 4"));
+    ExpectBeats({
+        {"8", "7", true}, {"7", "7", false},  // a tie leaves the table as it is
+        {"7", "8", false}, {"2", "A", true}, {"s", "2", true}, {"b", "s", true},
+        {"s b", "2 2", true},  // the joker pair plays as big jokers
+        {"K K", "K", false}, {"4 5 6 7 8 9", "3 4 5 6 7", false},  // lines of another length
+        {"4 5 6 7 8", "3 4 5 6 7", true},
+        {"5 5 5", "4 4 4 4 5 6 7 8 9", false},  // an invalid table beats nothing
+        {"4 4 5 5 6 6", "3 3 3 4 4 4", false},
+    });
 }
 
 TEST(ShuangKouCompare, BombsByStarsThenShape)
 {
-    EXPECT_TRUE(Beats("3 3 3 3", "2 2 2"));
-    EXPECT_FALSE(Beats("A A A", "3 3 3 3"));
-    EXPECT_TRUE(Beats("3 3 3 3 3", "2 2 2 2"));   // more stars
-    EXPECT_TRUE(Beats("5 5 5 5", "4 4 4 4"));
-    EXPECT_FALSE(Beats("4 4 4 4", "4 4 4 4"));
-    EXPECT_TRUE(Beats("6 6 6 6 6", "5 5 5 5 5"));
+    ExpectBeats({
+        {"3 3 3 3", "2 2 2", true}, {"A A A", "3 3 3 3", false}, {"3 3 3 3 3", "2 2 2 2", true},  // more stars
+        {"5 5 5 5", "4 4 4 4", true}, {"4 4 4 4", "4 4 4 4", false}, {"6 6 6 6 6", "5 5 5 5 5", true},
+    });
 
     // Stars 6: a six-card bomb beats three jokers, never the other way.
-    EXPECT_TRUE(Beats("3 3 3 3 3 3", "s s b"));
-    EXPECT_FALSE(Beats("s b b", "3 3 3 3 3 3"));
-    EXPECT_TRUE(Beats("9 9 9 9 9 9", "8 8 8 8 8 8"));
+    ExpectBeats({
+        {"3 3 3 3 3 3", "s s b", true}, {"s b b", "3 3 3 3 3 3", false}, {"9 9 9 9 9 9", "8 8 8 8 8 8", true},
+    });
 
     // Stars 7: four jokers beat every 7; a linked bomb beats a 7-card bomb.
     const char* linked7 = "4 4 4 4 5 5 5 5 6 6 6 6";
     const char* bomb7 = "K K K K K K K";
-    EXPECT_TRUE(Beats(linked7, bomb7));
-    EXPECT_FALSE(Beats(bomb7, linked7));
-    EXPECT_TRUE(Beats("s s b b", linked7));
-    EXPECT_FALSE(Beats(linked7, "s s b b"));
-    EXPECT_TRUE(Beats("s s b b", bomb7));
-    EXPECT_FALSE(Beats("A A A A A A A", "s s b b"));
-    EXPECT_TRUE(Beats("A A A A A A A", bomb7));
-    EXPECT_TRUE(Beats("5 5 5 5 6 6 6 6 7 7 7 7", linked7));   // lowest value 5 above 4
-    EXPECT_FALSE(Beats("A A A A 2 2 2 2 3 3 3 3", linked7));  // lowest value 3
-    EXPECT_FALSE(Beats("2 2 2 2 3 3 3 3 4 4 4 4", "A A A A 2 2 2 2 3 3 3 3"));
+    ExpectBeats({
+        {linked7, bomb7, true}, {bomb7, linked7, false}, {"s s b b", linked7, true},
+        {linked7, "s s b b", false}, {"s s b b", bomb7, true}, {"A A A A A A A", "s s b b", false},
+        {"A A A A A A A", bomb7, true}, {"5 5 5 5 6 6 6 6 7 7 7 7", linked7, true},  // lowest value 5 above 4
+        {"A A A A 2 2 2 2 3 3 3 3", linked7, false},  // lowest value 3
+        {"2 2 2 2 3 3 3 3 4 4 4 4", "A A A A 2 2 2 2 3 3 3 3", false},
+    });
 
     // A 7-card bomb beats nothing of more stars.
-    EXPECT_FALSE(Beats(bomb7, "3 3 3 3 3 3 3 3"));
-    EXPECT_TRUE(Beats("3 3 3 3 3 3 3 3", "s s b b"));
+    ExpectBeats({
+        {bomb7, "3 3 3 3 3 3 3 3", false}, {"3 3 3 3 3 3 3 3", "s s b b", true},
+    });
 
     // Stars 8 and up: linked beats plain, plains by value, linked by lowest.
     const char* linked8 = "3 3 3 3 4 4 4 4 5 5 5 5 6 6 6 6";
-    EXPECT_TRUE(Beats(linked8, "2 2 2 2 2 2 2 2"));
-    EXPECT_FALSE(Beats("2 2 2 2 2 2 2 2", linked8));
-    EXPECT_TRUE(Beats("9 9 9 9 9 9 9 9", "8 8 8 8 8 8 8 8"));
-    EXPECT_TRUE(Beats("5 5 5 5 5 6 6 6 6 6 7 7 7 7 7", linked8));
+    ExpectBeats({
+        {linked8, "2 2 2 2 2 2 2 2", true}, {"2 2 2 2 2 2 2 2", linked8, false},
+        {"9 9 9 9 9 9 9 9", "8 8 8 8 8 8 8 8", true}, {"5 5 5 5 5 6 6 6 6 6 7 7 7 7 7", linked8, true},
+    });
 }
 
 TEST(ShuangKouSubstitution, JokersStandInForTheCardsTheyComplete)
@@ -252,19 +232,12 @@ TEST(ShuangKouSubstitution, JokersStandInForTheCardsTheyComplete)
 
 TEST(ShuangKouSubstitution, WhatCannotBeCompletedIsCopied)
 {
-    bool ok = true;
-    EXPECT_EQ(Substituted("3 4 5 6 7", &ok), "7 6 5 4 3");  // no joker
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(Substituted("s s b", &ok), "b s s");
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(Substituted("2 3 4 5 s", &ok), "s 2 5 4 3");  // the two is never in a line
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(Substituted("5 5 5 5 6 s", &ok), "s 6 5 5 5 5");
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(Substituted("3 3 5 5 s", &ok), "s 5 5 3 3");  // five cards cannot make pairs
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(Substituted("3 8 s", &ok), "s 8 3");
-    EXPECT_FALSE(ok);
+    // No joker; jokers only; a two is never in a line; five cards cannot make pairs.
+    for (const char* text : {"3 4 5 6 7", "s s b", "2 3 4 5 s", "5 5 5 5 6 s", "3 3 5 5 s", "3 8 s"}) {
+        bool ok = true;
+        EXPECT_EQ(Substituted(text, &ok), Text(Sorted(Parse(text)))) << text;
+        EXPECT_FALSE(ok) << text;
+    }
 }
 
 TEST(ShuangKouSubstitution, JokerFillLevel)
