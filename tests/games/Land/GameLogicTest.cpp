@@ -171,26 +171,21 @@ TEST(LandSort, ModeTwoNeverLosesCardsTheGroupsCannotHold)
     EXPECT_EQ(Text(cards), "4a 0x53 3d 3c 3b 3a");
 }
 
-TEST(LandRemove, RemovesAndCompactsInHandOrder)
-{
-    auto hand = Cards("Ka 9b 7a 5c 3a");
-    const auto played = Cards("3a 7a");
-    ASSERT_TRUE(logic.RemoveCards(played.data(), 2, hand.data(), 5));
-    EXPECT_EQ(Text(hand), "Ka 9b 5c 5c 3a");  // the places behind keep their old bytes
-}
-
-TEST(LandRemove, AllOrNothing)
+TEST(LandRemove, AllOrNothingAndCompactsInHandOrder)
 {
     const auto before = Cards("Ka 9b 7a 5c 3a");
     auto hand = before;
-    const auto twice = Cards("7a 7a");
-    EXPECT_FALSE(logic.RemoveCards(twice.data(), 2, hand.data(), 5));
-    const auto missing = Cards("Ka 4d");
-    EXPECT_FALSE(logic.RemoveCards(missing.data(), 2, hand.data(), 5));
+    const auto twice = Cards("7a 7a"), missing = Cards("Ka 4d");
     const uint8_t noCard[1] = {0};
+    EXPECT_FALSE(logic.RemoveCards(twice.data(), 2, hand.data(), 5));
+    EXPECT_FALSE(logic.RemoveCards(missing.data(), 2, hand.data(), 5));
     EXPECT_FALSE(logic.RemoveCards(noCard, 1, hand.data(), 5));
     EXPECT_FALSE(logic.RemoveCards(before.data(), 5, hand.data(), 4));  // more than the hand
     EXPECT_EQ(hand, before);
+
+    const auto played = Cards("3a 7a");
+    ASSERT_TRUE(logic.RemoveCards(played.data(), 2, hand.data(), 5));
+    EXPECT_EQ(Text(hand), "Ka 9b 5c 5c 3a");  // the places behind keep their old bytes
 }
 
 TEST(LandRemove, RefusesHandsOverTwentyCards)

@@ -19,6 +19,21 @@ Cards Typed(OxTB::CGameLogic& logic, Cards cards, uint8_t& type)
     return cards;
 }
 
+struct ArrangedRow {
+    Cards hand;
+    Cards arranged;
+    uint8_t type;
+};
+
+void ExpectArranged(OxTB::CGameLogic& logic, std::initializer_list<ArrangedRow> rows)
+{
+    for (const ArrangedRow& r : rows) {
+        uint8_t type = 0;
+        EXPECT_EQ(Typed(logic, r.hand, type), r.arranged);
+        EXPECT_EQ(type, r.type);
+    }
+}
+
 int Point(uint8_t card) { return std::min(card & 0x0F, 10); }
 bool IsJoker(uint8_t card) { return card >> 4 == 4; }
 
@@ -93,56 +108,40 @@ TEST(OxTBRules, FaceHandsAndHighCardBulls)
 TEST(OxTBRules, JokerBulls)
 {
     OxTB::CGameLogic logic;
-    uint8_t type = 0;
-    // Both jokers: always the big-joker bull, (big, c3, c4, small, c2).
-    EXPECT_EQ(Typed(logic, {0x05, SJ, 0x17, BJ, 0x29}, type), (Cards{BJ, 0x17, 0x05, SJ, 0x29}));
-    EXPECT_EQ(type, OxTB::OXTB_BIG_JOKER);
-    EXPECT_EQ(Typed(logic, {0x05, SJ, 0x0D, BJ, 0x07}, type), (Cards{BJ, 0x07, 0x05, SJ, 0x0D}));
-    EXPECT_EQ(type, OxTB::OXTB_BIG_JOKER);
-
-    // A joker with two more high cards: the high cards are the pair.
-    EXPECT_EQ(Typed(logic, {0x03, 0x0D, SJ, 0x0A, 0x04}, type), (Cards{SJ, 0x04, 0x03, 0x0D, 0x0A}));
-    EXPECT_EQ(type, OxTB::OXTB_SMALL_JOKER);
-
-    // Three of the other four make a bull: the joker joins the pair.
-    EXPECT_EQ(Typed(logic, {0x02, 0x08, BJ, 0x07, 0x05}, type), (Cards{0x08, 0x07, 0x05, BJ, 0x02}));
-    EXPECT_EQ(type, OxTB::OXTB_BIG_JOKER);
-
-    // Two of the other four sum to ten: small joker, 6, 4, 3, 2.
-    EXPECT_EQ(Typed(logic, {0x06, 0x04, SJ, 0x03, 0x02}, type), (Cards{SJ, 0x03, 0x02, 0x06, 0x04}));
-    EXPECT_EQ(type, OxTB::OXTB_SMALL_JOKER);
-
-    // Big joker and the four fives: the first two fives in sorted order pair.
-    EXPECT_EQ(Typed(logic, {0x05, 0x15, 0x25, 0x35, BJ}, type), (Cards{BJ, 0x15, 0x05, 0x35, 0x25}));
-    EXPECT_EQ(type, OxTB::OXTB_BIG_JOKER);
-
-    // Nothing makes ten: the joker stands in the bull and the best pair scores.
-    EXPECT_EQ(Typed(logic, {0x06, 0x07, SJ, 0x08, 0x09}, type), (Cards{SJ, 0x07, 0x06, 0x09, 0x08}));
-    EXPECT_EQ(type, 7);
+    ExpectArranged(logic, {
+        // Both jokers: always the big-joker bull, (big, c3, c4, small, c2).
+        {{0x05, SJ, 0x17, BJ, 0x29}, {BJ, 0x17, 0x05, SJ, 0x29}, OxTB::OXTB_BIG_JOKER},
+        {{0x05, SJ, 0x0D, BJ, 0x07}, {BJ, 0x07, 0x05, SJ, 0x0D}, OxTB::OXTB_BIG_JOKER},
+        // A joker with two more high cards: the high cards are the pair.
+        {{0x03, 0x0D, SJ, 0x0A, 0x04}, {SJ, 0x04, 0x03, 0x0D, 0x0A}, OxTB::OXTB_SMALL_JOKER},
+        // Three of the other four make a bull: the joker joins the pair.
+        {{0x02, 0x08, BJ, 0x07, 0x05}, {0x08, 0x07, 0x05, BJ, 0x02}, OxTB::OXTB_BIG_JOKER},
+        // Two of the other four sum to ten: small joker, 6, 4, 3, 2.
+        {{0x06, 0x04, SJ, 0x03, 0x02}, {SJ, 0x03, 0x02, 0x06, 0x04}, OxTB::OXTB_SMALL_JOKER},
+        // Big joker and the four fives: the first two fives in sorted order pair.
+        {{0x05, 0x15, 0x25, 0x35, BJ}, {BJ, 0x15, 0x05, 0x35, 0x25}, OxTB::OXTB_BIG_JOKER},
+        // Nothing makes ten: the joker stands in the bull and the best pair scores.
+        {{0x06, 0x07, SJ, 0x08, 0x09}, {SJ, 0x07, 0x06, 0x09, 0x08}, 7},
+    });
 }
 
 TEST(OxTBRules, SplitsWithoutJokers)
 {
     OxTB::CGameLogic logic;
-    uint8_t type = 0;
-    // Two high cards and three small ones that make ten on their own.
-    EXPECT_EQ(Typed(logic, {0x0D, 0x05, 0x0C, 0x03, 0x02}, type), (Cards{0x05, 0x03, 0x02, 0x0D, 0x0C}));
-    EXPECT_EQ(type, OxTB::OXTB_BULL_BULL);
-    // Two high cards: the last split found is shown, (K, 3, 7) with (Q, 4).
-    EXPECT_EQ(Typed(logic, {0x0D, 0x07, 0x0C, 0x03, 0x04}, type), (Cards{0x0D, 0x03, 0x07, 0x0C, 0x04}));
-    EXPECT_EQ(type, 4);
-    // One high card: king, 7, 5, 3, 2 shows (K, 7, 3) with (5, 2).
-    EXPECT_EQ(Typed(logic, {0x02, 0x03, 0x05, 0x07, 0x0D}, type), (Cards{0x0D, 0x07, 0x03, 0x05, 0x02}));
-    EXPECT_EQ(type, 7);
-    // One high card and a zero-point split ends the search at once.
-    EXPECT_EQ(Typed(logic, {0x0D, 0x06, 0x04, 0x07, 0x03}, type), (Cards{0x0D, 0x03, 0x07, 0x06, 0x04}));
-    EXPECT_EQ(type, OxTB::OXTB_BULL_BULL);
-    // No high card: 9 + 8 + 3 found last as (3, 8, 9), pair 2 + ace.
-    EXPECT_EQ(Typed(logic, {0x09, 0x08, 0x03, 0x02, 0x01}, type), (Cards{0x03, 0x08, 0x09, 0x02, 0x01}));
-    EXPECT_EQ(type, 3);
-    // No bull at all: the array stays sorted.
-    EXPECT_EQ(Typed(logic, {0x07, 0x0D, 0x06, 0x09, 0x08}, type), (Cards{0x0D, 0x09, 0x08, 0x07, 0x06}));
-    EXPECT_EQ(type, OxTB::OXTB_NONE);
+    ExpectArranged(logic, {
+        // Two high cards and three small ones that make ten on their own.
+        {{0x0D, 0x05, 0x0C, 0x03, 0x02}, {0x05, 0x03, 0x02, 0x0D, 0x0C}, OxTB::OXTB_BULL_BULL},
+        // Two high cards: the last split found is shown, (K, 3, 7) with (Q, 4).
+        {{0x0D, 0x07, 0x0C, 0x03, 0x04}, {0x0D, 0x03, 0x07, 0x0C, 0x04}, 4},
+        // One high card: king, 7, 5, 3, 2 shows (K, 7, 3) with (5, 2).
+        {{0x02, 0x03, 0x05, 0x07, 0x0D}, {0x0D, 0x07, 0x03, 0x05, 0x02}, 7},
+        // One high card and a zero-point split ends the search at once.
+        {{0x0D, 0x06, 0x04, 0x07, 0x03}, {0x0D, 0x03, 0x07, 0x06, 0x04}, OxTB::OXTB_BULL_BULL},
+        // No high card: 9 + 8 + 3 found last as (3, 8, 9), pair 2 + ace.
+        {{0x09, 0x08, 0x03, 0x02, 0x01}, {0x03, 0x08, 0x09, 0x02, 0x01}, 3},
+        // No bull at all: the array stays sorted.
+        {{0x07, 0x0D, 0x06, 0x09, 0x08}, {0x0D, 0x09, 0x08, 0x07, 0x06}, OxTB::OXTB_NONE},
+    });
 }
 
 TEST(OxTBRules, ArrangedTypeAndPointType)
