@@ -167,6 +167,11 @@ void checkWrap(CCScene* scene, const std::function<bool(CCImage&)>& shoot,
   stretched->setAnchorPoint(ccp(0, 0));
   stretched->setPosition(ccp(100, 300));
   scene->addChild(stretched);
+  CCSprite* flipped = CCSprite::createWithTexture(halves(), CCRect(-20, 0, 80, 10));
+  flipped->setFlipX(true);
+  flipped->setAnchorPoint(ccp(0, 0));
+  flipped->setPosition(ccp(100, 400));
+  scene->addChild(flipped);
   CCImage img;
   ASSERT_TRUE(shoot(img));
   // Columns of 10: red blue red blue ..., rows repeat three times.
@@ -177,7 +182,10 @@ void checkWrap(CCScene* scene, const std::function<bool(CCImage&)>& shoot,
   EXPECT_EQ(pixel(img, 105, 135), black);
   // Clamped: 20 of red edge, the picture, then 40 of blue edge.
   const unsigned row[8] = {red, red, red, blue, blue, blue, blue, blue};
-  for (int col = 0; col < 8; ++col) EXPECT_EQ(pixel(img, 105.0f + col * 10, 305), row[col]) << "clamped " << col;
+  for (int col = 0; col < 8; ++col) {
+    EXPECT_EQ(pixel(img, 105.0f + col * 10, 305), row[col]) << "clamped " << col;
+    EXPECT_EQ(pixel(img, 105.0f + col * 10, 405), row[7 - col]) << "flipped " << col;
+  }
   EXPECT_EQ(pixel(img, 105, 315), black);
 }
 
