@@ -130,21 +130,32 @@ bool CCEaseElastic::initWithAction(CCActionInterval* pAction, float fPeriod) {
 
 // --- the curves -------------------------------------------------------------
 
-#define KEST_EASE_RATE_IMPL(Name, Formula, Reverse)                        \
-  Name* Name::create(CCActionInterval* pAction, float fRate) {             \
-    Name* e = new Name();                                                  \
-    if (e->initWithAction(pAction, fRate)) {                               \
-      e->autorelease();                                                    \
-      return e;                                                            \
-    }                                                                      \
-    delete e;                                                              \
-    return nullptr;                                                        \
-  }                                                                        \
-  void Name::update(float t) { m_pInner->update(Formula); }                \
-  CCActionInterval* Name::reverse() {                                      \
-    CCActionInterval* r = m_pInner->reverse();                             \
-    return r ? Reverse::create(r, m_fRate) : nullptr;                      \
+// One ease: create with the given parameters, the curve, and the reverse
+// built with the same parameter (Params, InitArgs and ReverseArgs in parentheses).
+#define KEST_EASE_DEFINE(Name, Formula, Reverse, Params, InitArgs, ReverseArgs) \
+  Name* Name::create Params {                                                   \
+    Name* e = new Name();                                                       \
+    if (e->initWithAction InitArgs) {                                           \
+      e->autorelease();                                                         \
+      return e;                                                                 \
+    }                                                                           \
+    delete e;                                                                   \
+    return nullptr;                                                             \
+  }                                                                             \
+  void Name::update(float t) { m_pInner->update(Formula); }                     \
+  CCActionInterval* Name::reverse() {                                           \
+    CCActionInterval* r = m_pInner->reverse();                                  \
+    return r ? Reverse::create ReverseArgs : nullptr;                           \
   }
+
+#define KEST_EASE_RATE_IMPL(Name, Formula, Reverse)                                   \
+  KEST_EASE_DEFINE(Name, Formula, Reverse, (CCActionInterval * pAction, float fRate), \
+                   (pAction, fRate), (r, m_fRate))
+#define KEST_EASE_IMPL(Name, Formula, Reverse) \
+  KEST_EASE_DEFINE(Name, Formula, Reverse, (CCActionInterval * pAction), (pAction), (r))
+#define KEST_EASE_ELASTIC_IMPL(Name, Formula, Reverse)                                   \
+  KEST_EASE_DEFINE(Name, Formula, Reverse, (CCActionInterval * pAction, float fPeriod), \
+                   (pAction, fPeriod), (r, m_fPeriod))
 
 static float easeInOut(float t, float rate) {
   t *= 2;
@@ -155,22 +166,6 @@ static float easeInOut(float t, float rate) {
 KEST_EASE_RATE_IMPL(CCEaseIn, powf(t, m_fRate), CCEaseOut)
 KEST_EASE_RATE_IMPL(CCEaseOut, powf(t, 1 / m_fRate), CCEaseIn)
 KEST_EASE_RATE_IMPL(CCEaseInOut, easeInOut(t, m_fRate), CCEaseInOut)
-
-#define KEST_EASE_IMPL(Name, Formula, Reverse)                             \
-  Name* Name::create(CCActionInterval* pAction) {                          \
-    Name* e = new Name();                                                  \
-    if (e->initWithAction(pAction)) {                                      \
-      e->autorelease();                                                    \
-      return e;                                                            \
-    }                                                                      \
-    delete e;                                                              \
-    return nullptr;                                                        \
-  }                                                                        \
-  void Name::update(float t) { m_pInner->update(Formula); }                \
-  CCActionInterval* Name::reverse() {                                      \
-    CCActionInterval* r = m_pInner->reverse();                             \
-    return r ? Reverse::create(r) : nullptr;                               \
-  }
 
 static float expIn(float t) { return t == 0 ? 0 : powf(2, 10 * (t - 1)) - 0.001f; }
 static float expOut(float t) { return t == 1 ? 1 : -powf(2, -10 * t) + 1; }
@@ -192,22 +187,6 @@ KEST_EASE_IMPL(CCEaseBounceInOut, ease::bounceInOut(t), CCEaseBounceInOut)
 KEST_EASE_IMPL(CCEaseBackIn, ease::backIn(t), CCEaseBackOut)
 KEST_EASE_IMPL(CCEaseBackOut, ease::backOut(t), CCEaseBackIn)
 KEST_EASE_IMPL(CCEaseBackInOut, ease::backInOut(t), CCEaseBackInOut)
-
-#define KEST_EASE_ELASTIC_IMPL(Name, Formula, Reverse)                     \
-  Name* Name::create(CCActionInterval* pAction, float fPeriod) {           \
-    Name* e = new Name();                                                  \
-    if (e->initWithAction(pAction, fPeriod)) {                             \
-      e->autorelease();                                                    \
-      return e;                                                            \
-    }                                                                      \
-    delete e;                                                              \
-    return nullptr;                                                        \
-  }                                                                        \
-  void Name::update(float t) { m_pInner->update(Formula); }                \
-  CCActionInterval* Name::reverse() {                                      \
-    CCActionInterval* r = m_pInner->reverse();                             \
-    return r ? Reverse::create(r, m_fPeriod) : nullptr;                    \
-  }
 
 KEST_EASE_ELASTIC_IMPL(CCEaseElasticIn, ease::elasticIn(t, m_fPeriod), CCEaseElasticOut)
 KEST_EASE_ELASTIC_IMPL(CCEaseElasticOut, ease::elasticOut(t, m_fPeriod), CCEaseElasticIn)
