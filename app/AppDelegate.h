@@ -11,7 +11,8 @@
 // The current game board as the window hook sees it. The room installs a
 // resolver that returns it only while the room scene runs and its kernel has
 // a board.
-class IWindowInputTarget {
+class IWindowInputTarget
+{
 public:
     virtual ~IWindowInputTarget() = default;
     virtual void UpdateChipCursor() = 0;
@@ -23,7 +24,8 @@ public:
     virtual void OnLButtonDblClk() = 0;
 };
 
-class AppDelegate : private cocos2d::CCApplication {
+class AppDelegate : private cocos2d::CCApplication
+{
 public:
     using InputTargetResolver = IWindowInputTarget* (*)();
     using ResizeHandler = void (*)(int width, int height);

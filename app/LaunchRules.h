@@ -14,12 +14,13 @@ namespace launch {
 int BackVersionToStore(const std::string& commandLine, int stored);
 
 // Options of this platform, read from argv; the rest is the command line.
-struct Options {
+struct Options
+{
     bool headless = false;
-    int frames = -1;             // stop after this many frames; -1 runs on
-    std::string screenshot;      // PNG of the last frame
-    std::string resourceDir;     // resource folder (default: the build's)
-    std::string commandLine;     // everything that is not an option, joined by ' '
+    int frames = -1;                 // stop after this many frames; -1 runs on
+    std::string screenshot;          // PNG of the last frame
+    std::string resourceDir;         // resource folder (default: the build's)
+    std::string commandLine;         // everything that is not an option, joined by ' '
     std::vector<std::string> extra;  // options other layers read (--room ...)
     bool ok = true;
     std::string error;
@@ -31,4 +32,4 @@ Options ParseOptions(int argc, const char* const argv[]);
 using ExistsFn = bool (*)(const std::string& path);
 std::string ResolveSound(const std::string& name, const std::vector<std::string>& extensions, ExistsFn exists);
 
-} // namespace launch
+}  // namespace launch

@@ -8,10 +8,20 @@
 #include <cstddef>
 #include <cstdint>
 
-class BankDialogServer : public Dialog {
+class BankDialogServer : public Dialog
+{
 public:
-    enum { kTagPanel = 1, kTagBalance = 2, kTagScore = 3, kTagClose = 4 };
-    enum { kDialogTag = 5701 };
+    enum
+    {
+        kTagPanel = 1,
+        kTagBalance = 2,
+        kTagScore = 3,
+        kTagClose = 4
+    };
+    enum
+    {
+        kDialogTag = 5701
+    };
 
     CREATE_FUNC(BankDialogServer)
     ~BankDialogServer() override;

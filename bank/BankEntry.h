@@ -12,10 +12,20 @@ void ShowVerifyPassWord();
 
 // Asks for the safe-box password; OK keeps its digest as the stored one and
 // opens the safe box.
-class CverifyPassWord : public Dialog {
+class CverifyPassWord : public Dialog
+{
 public:
-    enum { kTagPanel = 1, kTagField = 2, kTagOK = 3, kTagCancel = 4 };
-    enum { kDialogTag = 5702 };
+    enum
+    {
+        kTagPanel = 1,
+        kTagField = 2,
+        kTagOK = 3,
+        kTagCancel = 4
+    };
+    enum
+    {
+        kDialogTag = 5702
+    };
     CREATE_FUNC(CverifyPassWord)
     bool init() override;
     void OnButton(cocos2d::CCObject* sender);

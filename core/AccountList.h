@@ -5,13 +5,15 @@
 #include <vector>
 
 // One remembered account: 130 bytes of UTF-16 units.
-struct AccountRecord {
+struct AccountRecord
+{
     char16_t szAccounts[32];
     char16_t szPassword[33];  // as typed (empty when not remembered)
 };
 static_assert(sizeof(AccountRecord) == 130, "an account record is 130 bytes");
 
-class CAccountList {
+class CAccountList
+{
 public:
     // Loaded from the program folder on first use.
     static CAccountList* GetInstance();

@@ -20,15 +20,16 @@ class CCNode;
 // The logged-on user (432 bytes). Laid out on natural alignment, so fields
 // may be read and bound like any struct member; the texts are 0-terminated
 // fixed arrays of UTF-16 units (read them with FieldText, never unbounded).
-struct UserRecord {
+struct UserRecord
+{
     uint32_t dwUserID;
     uint32_t dwGameID;
-    uint32_t dwClientAddr;        // from the transport's address notice; 0 when none
+    uint32_t dwClientAddr;  // from the transport's address notice; 0 when none
     uint16_t wFaceID;
-    uint8_t cbGender;             // non-zero selects the second set of faces and levels
-    uint8_t cbConnectCount;       // sub-connections per server connection
+    uint8_t cbGender;        // non-zero selects the second set of faces and levels
+    uint8_t cbConnectCount;  // sub-connections per server connection
     int64_t lScore;
-    int64_t lInsureScore;         // safe-box balance
+    int64_t lInsureScore;  // safe-box balance
     char16_t szAccounts[32];
     char16_t szNickName[32];
     char16_t szPassword[33];      // log-on password MD5 text
@@ -51,7 +52,8 @@ size_t SetFieldText(char16_t (&field)[N], const std::u16string& text)
     return wire::WriteText(field, N, text);
 }
 
-class CClientGlobal {
+class CClientGlobal
+{
 public:
     // Made on first use, never freed.
     static CClientGlobal* GetInstance();
@@ -153,12 +155,16 @@ public:
     template <typename Field>
     static void FocusNextTextField(const std::vector<Field*>& fields)
     {
-        for (size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i] != nullptr && fields[i]->isEditing()) {
+        for (size_t i = 0; i < fields.size(); ++i)
+        {
+            if (fields[i] != nullptr && fields[i]->isEditing())
+            {
                 fields[i]->closeInput();
-                for (size_t k = 1; k <= fields.size(); ++k) {
+                for (size_t k = 1; k <= fields.size(); ++k)
+                {
                     Field* next = fields[(i + k) % fields.size()];
-                    if (next != nullptr) {
+                    if (next != nullptr)
+                    {
                         next->openInput();
                         return;
                     }

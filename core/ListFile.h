@@ -18,4 +18,4 @@ bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
 void Scramble(std::vector<uint8_t>& bytes);
 void Unscramble(std::vector<uint8_t>& bytes);
 
-} // namespace listfile
+}  // namespace listfile

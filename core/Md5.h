@@ -11,7 +11,8 @@ namespace kest {
 constexpr size_t kMd5DigestSize = 16;
 
 // Incremental digest, for data that arrives in pieces (packet head + body).
-class Md5 {
+class Md5
+{
 public:
     Md5();
     void Update(const void* data, size_t size);
@@ -29,4 +30,4 @@ std::string Md5Hex(const void* data, size_t size);
 std::string Md5Hex(const std::string& text);
 std::string DigestToHex(const uint8_t digest[kMd5DigestSize]);
 
-} // namespace kest
+}  // namespace kest

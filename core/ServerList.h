@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-class CServerList {
+class CServerList
+{
 public:
     // Loaded from the program folder on first use.
     static CServerList* GetInstance();

@@ -13,7 +13,8 @@ using MeasureFn = float (*)(const std::string& utf8, const std::string& font, fl
 // past the end (a stray continuation byte counts as one).
 size_t CharLength(const std::string& text, size_t at);
 
-struct Split {
+struct Split
+{
     int end;
     std::string part;
 };
@@ -25,7 +26,6 @@ Split SplitByWidth(const std::string& utf8, int start, int width, float size, co
 
 // Cuts the text after the character whose width reaches `width` and appends
 // "..." unless the cut falls at the end.
-std::string TruncateToWidth(const std::string& utf8, int width, float size, const std::string& font,
-                            MeasureFn measure);
+std::string TruncateToWidth(const std::string& utf8, int width, float size, const std::string& font, MeasureFn measure);
 
-} // namespace textwidth
+}  // namespace textwidth

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-class CUserMarkList {
+class CUserMarkList
+{
 public:
     static CUserMarkList* GetInstance();
 

@@ -44,10 +44,10 @@ bool ReadRecord(const void* data, size_t size, T& out)
 // Sequential bounds-checked reader. Every read fails (returns false and leaves
 // the output zeroed) once the buffer is exhausted; ok() reports whether any
 // read has failed.
-class ByteReader {
+class ByteReader
+{
 public:
-    ByteReader(const void* data, size_t size)
-        : m_data(static_cast<const uint8_t*>(data)), m_size(data ? size : 0) {}
+    ByteReader(const void* data, size_t size) : m_data(static_cast<const uint8_t*>(data)), m_size(data ? size : 0) {}
 
     bool u8(uint8_t& v) { return raw(&v, 1); }
     bool u16(uint16_t& v) { return raw(&v, 2); }
@@ -75,7 +75,8 @@ private:
 };
 
 // Sequential writer into a caller's fixed buffer; refuses to overrun it.
-class ByteWriter {
+class ByteWriter
+{
 public:
     ByteWriter(void* data, size_t capacity) : m_data(static_cast<uint8_t*>(data)), m_capacity(capacity) {}
 
@@ -101,7 +102,7 @@ private:
     bool m_ok = true;
 };
 
-} // namespace wire
+}  // namespace wire
 
 // Packed wire records: declare between these so the layout is exact.
 #define KEST_WIRE_BEGIN _Pragma("pack(push, 1)")

@@ -10,7 +10,8 @@ class CCCursorTextField;
 class CImageButton;
 
 // What the dialog asks of the room it was opened from.
-class ISettingTarget {
+class ISettingTarget
+{
 public:
     virtual ~ISettingTarget() = default;
     // GBK password; "" unlocks.
@@ -19,10 +20,19 @@ public:
     virtual void ShowUserList() = 0;
 };
 
-class CDlgSetting : public Dialog {
+class CDlgSetting : public Dialog
+{
 public:
-    enum { kTagPanel = 1, kTagPassword = 2, kTagLock = 3, kTagUnlock = 4, kTagUserList = 5, kTagMusic = 6,
-           kTagClose = 7 };
+    enum
+    {
+        kTagPanel = 1,
+        kTagPassword = 2,
+        kTagLock = 3,
+        kTagUnlock = 4,
+        kTagUserList = 5,
+        kTagMusic = 6,
+        kTagClose = 7
+    };
     static constexpr int kPasswordLength = 30;
 
     CREATE_FUNC(CDlgSetting)

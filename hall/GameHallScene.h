@@ -16,7 +16,8 @@ class PublicLayer;
 
 // The personal-centre dialogs as the hall reaches them: the running scene's
 // child with tag 444 (and 433 for the lock-machine dialog).
-class IPersonalCentreDialog {
+class IPersonalCentreDialog
+{
 public:
     virtual ~IPersonalCentreDialog() = default;
     virtual bool QueryUserInfo() { return false; }
@@ -25,24 +26,36 @@ public:
 };
 
 // The hall's loudspeaker panel; the room takes it away when it shows.
-class HallMessage : public cocos2d::CCLayer {
+class HallMessage : public cocos2d::CCLayer
+{
 public:
     CREATE_FUNC(HallMessage)
     bool init() override;
 };
 
 // The logged-on user's panel, which the frame layer holds.
-class GameHallUserLayer {
+class GameHallUserLayer
+{
 public:
     static void UpdateUserInfo(PublicLayer* frame);
 };
 
-class GameHallScene : public cocos2d::CCScene, public IClientSocketSink {
+class GameHallScene : public cocos2d::CCScene, public IClientSocketSink
+{
 public:
-    enum { kTagUserInfoDialog = 444, kTagLockMachineDialog = 433, kTagRoomBase = 600, kTagEmptyNote = 599 };
+    enum
+    {
+        kTagUserInfoDialog = 444,
+        kTagLockMachineDialog = 433,
+        kTagRoomBase = 600,
+        kTagEmptyNote = 599
+    };
     static constexpr size_t kMaxRooms = 60;
     // Connection purposes of ConnectHallServer.
-    enum { kConnectPersonalCentre = 9 };
+    enum
+    {
+        kConnectPersonalCentre = 9
+    };
     static constexpr int kPersonalCentreTries = 3;
 
     // Enters a room: makes the room scene and starts it; closes the room

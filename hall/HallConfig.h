@@ -19,7 +19,8 @@
 
 struct UserRecord;
 
-struct HallRoom {
+struct HallRoom
+{
     uint16_t kindId = 0;
     uint16_t serverId = 0;
     uint16_t port = 0;
@@ -29,7 +30,8 @@ struct HallRoom {
     std::string program;   // an external game's program file
 };
 
-struct HallUser {
+struct HallUser
+{
     uint32_t userId = 1001;
     uint32_t gameId = 100001;
     uint8_t gender = 0;
@@ -38,7 +40,8 @@ struct HallUser {
     std::string passwordMd5;  // 32 lowercase hex digits; empty: MD5 of ""
 };
 
-struct HallConfig {
+struct HallConfig
+{
     HallUser user;
     std::vector<HallRoom> rooms;
     std::string hallHost = "127.0.0.1";

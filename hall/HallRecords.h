@@ -9,7 +9,8 @@
 
 KEST_WIRE_BEGIN
 
-struct GameKindRecord {
+struct GameKindRecord
+{
     uint16_t wTypeID;
     uint16_t wJoinID;
     uint16_t wSortID;
@@ -20,13 +21,14 @@ struct GameKindRecord {
     uint8_t cbReserved150[1346];
 };
 
-struct GameServerRecord {
+struct GameServerRecord
+{
     uint16_t wKindID;
     uint16_t wNodeID;
     uint16_t wSortID;
-    uint16_t wServerID;          // handed to the game's configuration
+    uint16_t wServerID;  // handed to the game's configuration
     uint16_t wServerPort;
-    char16_t szServerAddr[32];   // host of the room; empty: the program's server list
+    char16_t szServerAddr[32];  // host of the room; empty: the program's server list
     uint8_t cbReserved74[8];
     char16_t szServerName[32];
     uint8_t cbReserved146[16];

@@ -10,7 +10,8 @@
 
 namespace hall {
 
-struct InputStep {
+struct InputStep
+{
     int frame = 0;
     bool click = false;
     float x = 0, y = 0;

@@ -9,7 +9,8 @@
 class IClientSocket;
 
 // Error codes of OnSocketLink.
-enum SocketLinkError : int {
+enum SocketLinkError : int
+{
     kLinkOK = 0,
     kLinkNoAddress = 1,      // empty address list or port 0
     kLinkResolveFailed = 2,  // no address of the list resolved
@@ -18,16 +19,18 @@ enum SocketLinkError : int {
 };
 
 // Why a connection closed without its owner asking.
-enum class SocketShutReason : uint8_t {
-    Remote,        // the server closed it
-    ReadError,     // a read or write failed
-    ProtocolError, // a head announced an over-long body
-    Watchdog,      // nothing received for 30 s
-    SinkRefused,   // OnSocketRead returned false
-    SendOverflow,  // the server stopped reading
+enum class SocketShutReason : uint8_t
+{
+    Remote,         // the server closed it
+    ReadError,      // a read or write failed
+    ProtocolError,  // a head announced an over-long body
+    Watchdog,       // nothing received for 30 s
+    SinkRefused,    // OnSocketRead returned false
+    SendOverflow,   // the server stopped reading
 };
 
-class IClientSocketSink {
+class IClientSocketSink
+{
 public:
     virtual ~IClientSocketSink() = default;
     // Once per Connect: error 0 when linked, else a SocketLinkError and a GBK
@@ -42,7 +45,8 @@ public:
     virtual bool OnSocketShut(IClientSocket* socket, SocketShutReason reason) = 0;
 };
 
-class IClientSocket {
+class IClientSocket
+{
 public:
     virtual ~IClientSocket() = default;
 

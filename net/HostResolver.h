@@ -11,7 +11,8 @@
 namespace net {
 
 // Shared by the worker and the poller; outlives whichever lets go first.
-class HostLookup {
+class HostLookup
+{
 public:
     // True once finished; `addresses` then holds the IPv4 addresses found
     // (network order, as in in_addr), empty when the name did not resolve.
@@ -35,4 +36,4 @@ bool ParseIPv4(const std::string& text, uint32_t& address);
 
 std::string FormatIPv4(uint32_t address);
 
-} // namespace net
+}  // namespace net

@@ -9,9 +9,10 @@
 #include <cstdint>
 
 KEST_WIRE_BEGIN
-struct CopyDataHead {
-    uint16_t wVersion;    // kCopyDataVersion
-    uint16_t wDataSize;   // the whole block: this head and the data
+struct CopyDataHead
+{
+    uint16_t wVersion;   // kCopyDataVersion
+    uint16_t wDataSize;  // the whole block: this head and the data
     uint16_t wMainCmdID;
     uint16_t wSubCmdID;
 };
@@ -19,10 +20,11 @@ KEST_WIRE_END
 static_assert(sizeof(CopyDataHead) == 8, "copy-data head layout");
 
 constexpr uint16_t kCopyDataVersion = 1;
-constexpr uint32_t kCopyDataIdentifier = 1;  // dwData of every channel message
+constexpr uint32_t kCopyDataIdentifier = 1;                                         // dwData of every channel message
 constexpr size_t kMaxCopyDataBody = platform::kMaxCopyData - sizeof(CopyDataHead);  // 10232
 
-class IChannelMessageSink {
+class IChannelMessageSink
+{
 public:
     virtual ~IChannelMessageSink() = default;
     // One checked message; data follows the head (size bytes, possibly 0).
@@ -30,7 +32,8 @@ public:
                                   platform::WindowHandle sender) = 0;
 };
 
-class CIPCSendCopyData {
+class CIPCSendCopyData
+{
 public:
     void SetPeerWnd(platform::WindowHandle peer) { m_peer = peer; }
     void SetLocalWnd(platform::WindowHandle local) { m_local = local; }
@@ -46,7 +49,8 @@ private:
     platform::WindowHandle m_local = 0;
 };
 
-class CIPCRecvCopyData {
+class CIPCRecvCopyData
+{
 public:
     void SetChannelMessageSink(IChannelMessageSink* sink) { m_sink = sink; }
 

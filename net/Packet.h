@@ -13,11 +13,13 @@
 #include <vector>
 
 KEST_WIRE_BEGIN
-struct SocketCommand {
+struct SocketCommand
+{
     uint16_t wMainCmdID;
     uint16_t wSubCmdID;
 };
-struct SocketPacketHead {
+struct SocketPacketHead
+{
     SocketCommand CommandInfo;
     uint32_t dwPacketSize;  // body bytes after the head
 };
@@ -43,7 +45,8 @@ inline uint16_t CommandSub(uint32_t command) { return static_cast<uint16_t>(comm
 // over kMaxPacketBody or a null body with a non-zero size.
 bool AppendPacket(std::vector<uint8_t>& out, uint16_t main, uint16_t sub, const void* data, size_t size);
 
-struct Packet {
+struct Packet
+{
     uint16_t main = 0;
     uint16_t sub = 0;
     const uint8_t* data = nullptr;  // valid until the next Feed, Next or Reset
@@ -51,9 +54,15 @@ struct Packet {
 };
 
 // Cuts a byte stream into packets, whatever the split of the reads.
-class PacketReader {
+class PacketReader
+{
 public:
-    enum class Result { Packet, NeedMore, Error };
+    enum class Result
+    {
+        Packet,
+        NeedMore,
+        Error
+    };
 
     void Feed(const void* data, size_t size);
     // The next whole packet. Error when a head announces an over-long body;
@@ -70,4 +79,4 @@ private:
     bool m_failed = false;
 };
 
-} // namespace net
+}  // namespace net

@@ -8,7 +8,8 @@
 #include <string>
 
 KEST_WIRE_BEGIN
-struct tagDataDescribe {
+struct tagDataDescribe
+{
     uint16_t wDataSize;      // bytes of the item after this descriptor
     uint16_t wDataDescribe;  // item type; 0 never starts an item
 };
@@ -17,7 +18,8 @@ static_assert(sizeof(tagDataDescribe) == 4, "item descriptor layout");
 
 // Writes items into a caller's buffer of `capacity` bytes; the data size
 // starts at 0. An item that does not fit is refused whole.
-class CSendPacketHelper {
+class CSendPacketHelper
+{
 public:
     CSendPacketHelper(void* buffer, size_t capacity);
 
@@ -36,7 +38,8 @@ private:
 };
 
 // Reads items in order from (data, size).
-class CRecvPacketHelper {
+class CRecvPacketHelper
+{
 public:
     CRecvPacketHelper(const void* data, size_t size);
 

@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
-class CTCPSocketModule : public IClientSocket {
+class CTCPSocketModule : public IClientSocket
+{
 public:
-    static constexpr uint64_t kConnectTimeoutMs = 5000;   // per address and per resolved IPv4
-    static constexpr uint64_t kKeepAliveIdleMs = 10000;   // silence before we send a keep-alive
-    static constexpr uint64_t kWatchdogMs = 30000;        // silence that closes the connection
+    static constexpr uint64_t kConnectTimeoutMs = 5000;  // per address and per resolved IPv4
+    static constexpr uint64_t kKeepAliveIdleMs = 10000;  // silence before we send a keep-alive
+    static constexpr uint64_t kWatchdogMs = 30000;       // silence that closes the connection
     static constexpr size_t kMaxPendingSend = 4u << 20;
 
     CTCPSocketModule();

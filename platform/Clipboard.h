@@ -9,4 +9,4 @@ namespace platform {
 bool SetClipboardText(const std::string& utf8);
 std::string GetClipboardText();
 
-} // namespace platform
+}  // namespace platform

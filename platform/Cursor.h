@@ -17,4 +17,4 @@ void SetCursor(Cursor* cursor);
 Cursor* GetCursor();
 const std::string& GetCursorSource(const Cursor* cursor);
 
-} // namespace platform
+}  // namespace platform

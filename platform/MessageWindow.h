@@ -14,7 +14,8 @@ using WindowHandle = uint32_t;
 // Largest copy-data block (the {dwData, block} of one WM_COPYDATA).
 constexpr size_t kMaxCopyData = 10240;
 
-class IMessageWindowSink {
+class IMessageWindowSink
+{
 public:
     virtual ~IMessageWindowSink() = default;
     // sender is 0 when the message came from no window.
@@ -22,7 +23,8 @@ public:
     virtual void OnTimer(uint32_t timerId) = 0;
 };
 
-class MessageWindow {
+class MessageWindow
+{
 public:
     MessageWindow() = default;
     ~MessageWindow();
@@ -53,7 +55,8 @@ public:
 private:
     friend bool SendCopyData(WindowHandle, WindowHandle, uint32_t, const void*, size_t);
 
-    struct Timer {
+    struct Timer
+    {
         uint32_t interval;
         uint64_t due;
     };
@@ -78,4 +81,4 @@ bool IsWindow(WindowHandle handle);
 void SetMainWindowHandle(WindowHandle handle);
 WindowHandle GetMainWindowHandle();
 
-} // namespace platform
+}  // namespace platform

@@ -7,7 +7,8 @@
 namespace platform {
 
 // A started program, as a process handle is to Windows.
-class Process {
+class Process
+{
 public:
     Process() = default;
     ~Process();  // closes, does not terminate
@@ -36,4 +37,4 @@ private:
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
-} // namespace platform
+}  // namespace platform

@@ -6,7 +6,8 @@
 namespace platform {
 
 // A named block of memory shared between processes (a named file mapping).
-class SharedMemory {
+class SharedMemory
+{
 public:
     SharedMemory() = default;
     ~SharedMemory();
@@ -29,4 +30,4 @@ private:
     std::string m_unlinkName;
 };
 
-} // namespace platform
+}  // namespace platform

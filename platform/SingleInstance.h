@@ -5,7 +5,8 @@
 namespace platform {
 
 // The named mutex that keeps a program to one running instance.
-class SingleInstance {
+class SingleInstance
+{
 public:
     // dir: where the lock file lives; empty = the user's runtime folder.
     explicit SingleInstance(const std::string& name, const std::string& dir = "");
@@ -24,4 +25,4 @@ private:
     int m_fd = -1;
 };
 
-} // namespace platform
+}  // namespace platform

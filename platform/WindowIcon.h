@@ -8,4 +8,4 @@ namespace platform {
 // window yet or the picture cannot be read.
 bool SetWindowIcon(const std::string& picturePath);
 
-} // namespace platform
+}  // namespace platform

@@ -15,21 +15,33 @@
 #include <map>
 #include <set>
 
-class ITableSeatSink {
+class ITableSeatSink
+{
 public:
     virtual ~ITableSeatSink() = default;
     virtual bool RequestSitDown(uint16_t table, uint16_t chair) = 0;
 };
 
-class CCTableListLayer : public CScrollPaneLayer {
+class CCTableListLayer : public CScrollPaneLayer
+{
 public:
     // Tables with more chairs than this show one join spot and a head count.
     static constexpr uint16_t kMaxDrawnChairs = 8;
     static constexpr float kWheelStep = 60;
-    enum { kTagTable = 1, kTagLock = 2, kTagNumber = 3, kTagCount = 4, kTagChairBase = 100, kTagNameBase = 200,
-           kTagStatusBase = 300, kTagFaceBase = 400 };
+    enum
+    {
+        kTagTable = 1,
+        kTagLock = 2,
+        kTagNumber = 3,
+        kTagCount = 4,
+        kTagChairBase = 100,
+        kTagNameBase = 200,
+        kTagStatusBase = 300,
+        kTagFaceBase = 400
+    };
 
-    struct Geometry {
+    struct Geometry
+    {
         float cellWidth = 0;
         float cellHeight = 0;
         int columns = 1;
@@ -97,7 +109,7 @@ private:
     CTableGridModel m_Model;
     Geometry m_Geometry;
     ITableSeatSink* m_pSink = nullptr;
-    cocos2d::CCNode* m_pContent = nullptr;  // cells, moved by the scroll
+    cocos2d::CCNode* m_pContent = nullptr;         // cells, moved by the scroll
     std::map<uint16_t, cocos2d::CCNode*> m_Cells;  // table -> cell, retained by m_pContent
     std::set<uint16_t> m_Dirty;                    // cells to build again
     uint16_t m_wKindID = 0;

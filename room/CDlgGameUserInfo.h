@@ -10,11 +10,25 @@
 
 class RoomUserManager;
 
-class CDlgGameUserInfo : public Dialog {
+class CDlgGameUserInfo : public Dialog
+{
 public:
-    enum { kTagPanel = 1, kTagNickname = 2, kTagGameID = 3, kTagGender = 4, kTagMember = 5, kTagThirdText = 6,
-           kTagClient = 7, kTagScore = 8, kTagClose = 9 };
-    enum { kDialogTag = 5602 };
+    enum
+    {
+        kTagPanel = 1,
+        kTagNickname = 2,
+        kTagGameID = 3,
+        kTagGender = 4,
+        kTagMember = 5,
+        kTagThirdText = 6,
+        kTagClient = 7,
+        kTagScore = 8,
+        kTagClose = 9
+    };
+    enum
+    {
+        kDialogTag = 5602
+    };
 
     // Looks the user up by game ID and opens the card on the running scene;
     // null when there is no such user.

@@ -8,15 +8,27 @@
 #include <deque>
 #include <string>
 
-class GameChatLayerG : public cocos2d::CCLayer {
+class GameChatLayerG : public cocos2d::CCLayer
+{
 public:
     static constexpr size_t kMaxLines = 20;
     static constexpr float kFontSize = 12;
     static constexpr float kLineHeight = 18;
-    enum LineKind { kChat = 0, kNotice = 1, kSpeakerBig = 2, kSpeakerSmall = 3 };
-    enum { kTagLines = 1, kTagLineBase = 100 };
+    enum LineKind
+    {
+        kChat = 0,
+        kNotice = 1,
+        kSpeakerBig = 2,
+        kSpeakerSmall = 3
+    };
+    enum
+    {
+        kTagLines = 1,
+        kTagLineBase = 100
+    };
 
-    struct Line {
+    struct Line
+    {
         std::string sender;  // GBK
         std::string text;    // GBK
         int kind = kChat;
@@ -42,4 +54,4 @@ private:
 // A left-aligned GBK label anchored at its top-left corner; the line height
 // is not used.
 cocos2d::CCLabelTTF* CreateChatLineNode(const std::string& gbkText, int tag, int x, int y,
-                                         const cocos2d::ccColor3B& colour, int fontSize, int lineHeight);
+                                        const cocos2d::ccColor3B& colour, int fontSize, int lineHeight);

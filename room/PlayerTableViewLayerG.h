@@ -11,14 +11,31 @@
 
 class RoomUserManager;
 
-class PlayerTableViewLayerG : public CScrollPaneLayer {
+class PlayerTableViewLayerG : public CScrollPaneLayer
+{
 public:
     static constexpr float kHeaderHeight = 33;
     static constexpr float kRowHeight = 30;
     static constexpr float kWheelStep = 30;
-    enum { kTagSortNickname = 1002, kTagSortGameID = 1003, kTagSortScore = 1004 };
-    enum { kTagRows = 10, kTagHeader = 11, kTagRowBase = 2000 };
-    enum { kTagRowStatus = 1, kTagRowName = 2, kTagRowGameID = 3, kTagRowScore = 4 };
+    enum
+    {
+        kTagSortNickname = 1002,
+        kTagSortGameID = 1003,
+        kTagSortScore = 1004
+    };
+    enum
+    {
+        kTagRows = 10,
+        kTagHeader = 11,
+        kTagRowBase = 2000
+    };
+    enum
+    {
+        kTagRowStatus = 1,
+        kTagRowName = 2,
+        kTagRowGameID = 3,
+        kTagRowScore = 4
+    };
 
     static PlayerTableViewLayerG* create(RoomUserManager* users);
     bool initList(RoomUserManager* users);

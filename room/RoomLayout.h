@@ -4,11 +4,13 @@
 
 namespace room {
 
-struct PaneRect {
+struct PaneRect
+{
     float x = 0, y = 0, width = 0, height = 0;
 };
 
-struct RoomLayout {
+struct RoomLayout
+{
     static constexpr int kTopBarHeight = 33;
     static constexpr int kHeaderHeight = 121;  // from the visible top to the top bar's upper edge
     static constexpr int kRightWidth = 240;    // user list and chat column
@@ -32,7 +34,8 @@ struct RoomLayout {
 RoomLayout ComputeRoomLayout(float right, float top, float bottom, bool withUserList);
 
 // Top-bar buttons, bottom-left anchored, from the bar's width and their own.
-struct TopBarButtons {
+struct TopBarButtons
+{
     float exitX, exitY, settingX, settingY, quickJoinX, quickJoinY;
 };
 TopBarButtons PlaceTopBarButtons(float barWidth, float exitWidth, float settingWidth, float quickJoinWidth);

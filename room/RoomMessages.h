@@ -9,7 +9,8 @@
 #include <cstdint>
 
 // Main commands of the room server.
-enum : uint16_t {
+enum : uint16_t
+{
     MDM_GR_LOGON = 1,
     MDM_GR_INFO = 2,
     MDM_GR_USER = 3,
@@ -21,21 +22,26 @@ enum : uint16_t {
 };
 
 // MDM_GR_LOGON
-enum : uint16_t {
-    SUB_GR_LOGON_USERID = 1,     // client: RoomLogonRequest
+enum : uint16_t
+{
+    SUB_GR_LOGON_USERID = 1,  // client: RoomLogonRequest
     SUB_GR_LOGON_SUCCESS = 100,
-    SUB_GR_LOGON_ERROR = 101,    // u8[6], then the reason as UTF-16
+    SUB_GR_LOGON_ERROR = 101,  // u8[6], then the reason as UTF-16
     SUB_GR_LOGON_FINISH = 102,
 };
 
 // MDM_GR_INFO
-enum : uint16_t { SUB_GR_SERVER_INFO = 101 };
+enum : uint16_t
+{
+    SUB_GR_SERVER_INFO = 101
+};
 
 // MDM_GR_USER
-enum : uint16_t {
-    SUB_GR_USER_RULE = 1,        // client: table password (TableRuleHead + item)
-    SUB_GR_USER_SIT_REQ = 3,     // client: SitDownRequest
-    SUB_GR_USER_STANDUP_REQ = 4, // client: StandUpRequest
+enum : uint16_t
+{
+    SUB_GR_USER_RULE = 1,         // client: table password (TableRuleHead + item)
+    SUB_GR_USER_SIT_REQ = 3,      // client: SitDownRequest
+    SUB_GR_USER_STANDUP_REQ = 4,  // client: StandUpRequest
     SUB_GR_USER_SPEAKER_INFO = 70,
     SUB_GR_USER_COME = 100,
     SUB_GR_USER_SCORE = 101,
@@ -43,18 +49,20 @@ enum : uint16_t {
     SUB_GR_SIT_FAILED = 103,
     SUB_GR_USER_CHAT = 211,
     SUB_GR_ROOM_MESSAGE = 302,
-    SUB_GR_USER_SPEAKER = 305,   // client: loudspeaker request
+    SUB_GR_USER_SPEAKER = 305,  // client: loudspeaker request
     SUB_GR_SPEAKER_MESSAGE = 308,
 };
 
 // MDM_GR_STATUS
-enum : uint16_t {
-    SUB_GR_TABLE_INFO = 100,     // u16 count, count x tagTableStatus
-    SUB_GR_TABLE_STATUS = 101,   // TableStatusMessage
+enum : uint16_t
+{
+    SUB_GR_TABLE_INFO = 100,    // u16 count, count x tagTableStatus
+    SUB_GR_TABLE_STATUS = 101,  // TableStatusMessage
 };
 
 // MDM_GR_SYSTEM
-enum : uint16_t {
+enum : uint16_t
+{
     SUB_GR_SYSTEM_MESSAGE = 1,
     SUB_GR_SYSTEM_MESSAGE_2 = 2,
 };
@@ -62,54 +70,61 @@ enum : uint16_t {
 KEST_WIRE_BEGIN
 
 // Client: room log-on (1/1).
-struct RoomLogonRequest {
-    uint32_t dwReserved[3];      // 0
+struct RoomLogonRequest
+{
+    uint32_t dwReserved[3];  // 0
     uint32_t dwUserID;
-    char16_t szPassword[33];     // log-on password MD5 text
+    char16_t szPassword[33];  // log-on password MD5 text
     char16_t szMachineID[33];
-    uint16_t wKindID;            // from the server record
-    uint32_t dwClientAddr;       // the transport's address notice; 0 when none
-    uint32_t dwRoomVersion;      // setting "RoomVesion"
-    uint32_t dwLogonKind;        // always kRoomLogonKind
+    uint16_t wKindID;        // from the server record
+    uint32_t dwClientAddr;   // the transport's address notice; 0 when none
+    uint32_t dwRoomVersion;  // setting "RoomVesion"
+    uint32_t dwLogonKind;    // always kRoomLogonKind
 };
 
 // Room configuration (2/101), kept whole.
-struct tagRoomConfig {
+struct tagRoomConfig
+{
     uint16_t wTableCount;
-    uint16_t wChairCount;        // chairs per table
-    uint16_t wGameValue4;        // to the game's configuration and an external program's command line
-    uint32_t dwGameValue6;       // to the game's configuration
-    uint8_t cbGridBlock[14];     // for the table grid only
+    uint16_t wChairCount;     // chairs per table
+    uint16_t wGameValue4;     // to the game's configuration and an external program's command line
+    uint32_t dwGameValue6;    // to the game's configuration
+    uint8_t cbGridBlock[14];  // for the table grid only
     uint16_t wGridValue24;
 };
 
 // Client: sit down (3/3).
-struct SitDownRequest {
-    uint16_t wTableID;           // INVALID_TABLE: any
-    uint16_t wChairID;           // INVALID_CHAIR: any
+struct SitDownRequest
+{
+    uint16_t wTableID;  // INVALID_TABLE: any
+    uint16_t wChairID;  // INVALID_CHAIR: any
     uint8_t cbReserved;
-    char16_t szPassword[33];     // table password, zero when none
+    char16_t szPassword[33];  // table password, zero when none
 };
 
 // Client: stand up (3/4).
-struct StandUpRequest {
+struct StandUpRequest
+{
     uint16_t wTableID;
     uint16_t wChairID;
-    uint8_t cbForce;             // 1 leaves even while the game runs
+    uint8_t cbForce;  // 1 leaves even while the game runs
 };
 
 // Client: head of the table rule (3/1), always zero; a type-1 item follows.
-struct TableRuleHead {
+struct TableRuleHead
+{
     uint8_t cbReserved[13];
 };
 
-struct tagTableStatus {
+struct tagTableStatus
+{
     uint8_t cbTableLock;
     uint8_t cbPlayStatus;
 };
 
 // One table's state (4/101).
-struct TableStatusMessage {
+struct TableStatusMessage
+{
     uint16_t wTableID;
     uint8_t cbTableLock;
     uint8_t cbPlayStatus;

@@ -40,20 +40,34 @@ class RoomScene : public cocos2d::CCScene,
                   public platform::IMessageWindowSink,
                   public Sexy::IGameRoom,
                   public ITableSeatSink,
-                  public ISettingTarget {
+                  public ISettingTarget
+{
 public:
     // Room state: what the room connection has reached.
-    enum {
-        kRoomIdle = 0,       // before the link
-        kRoomLinked = 2,     // log-on sent
+    enum
+    {
+        kRoomIdle = 0,    // before the link
+        kRoomLinked = 2,  // log-on sent
         kRoomLoggedOn = 3,
-        kRoomReady = 4,      // log-on finished: the room is usable
+        kRoomReady = 4,  // log-on finished: the room is usable
         kRoomRefused = 5,
     };
-    enum { kSceneTag = 2, kKernelZOrder = 999 };
+    enum
+    {
+        kSceneTag = 2,
+        kKernelZOrder = 999
+    };
     // Top-layer child of the dialog that asks to enter the room again.
-    enum { kReenterDialogTag = 5508 };
-    enum { kTagTablePassword = 5601, kTagUserInfo = 5602, kTagSetting = 5603 };
+    enum
+    {
+        kReenterDialogTag = 5508
+    };
+    enum
+    {
+        kTagTablePassword = 5601,
+        kTagUserInfo = 5602,
+        kTagSetting = 5603
+    };
     static constexpr float kEnterFlagSeconds = 20.0f;
     static constexpr float kSocketTickSeconds = 2.0f;
     static constexpr uint32_t kExternalPollTimer = 100;
@@ -117,7 +131,10 @@ public:
     void PushRoomScene();
     void PushRoomScene(int transition);
     static void ForceTransition(int which) { s_nForcedTransition = which; }
-    enum { kRoomTransitions = 5 };
+    enum
+    {
+        kRoomTransitions = 5
+    };
     // 0 radial, 1 horizontal, 2 in-out progress, 3 move in from the left
     // (0.7 s each), 4 move in from the bottom (0.5 s); the scene itself for
     // any other number.

@@ -8,7 +8,8 @@
 #include <memory>
 #include <vector>
 
-class RoomUserManager {
+class RoomUserManager
+{
 public:
     static constexpr uint8_t kNoColumn = 255;
 

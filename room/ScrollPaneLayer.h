@@ -7,7 +7,8 @@
 
 class CCTableSliderLayer;
 
-class CScrollPaneLayer : public cocos2d::CCLayer {
+class CScrollPaneLayer : public cocos2d::CCLayer
+{
 public:
     static constexpr float kClickSlop = 8;
 

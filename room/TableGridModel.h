@@ -9,14 +9,16 @@
 #include <cstdint>
 #include <vector>
 
-struct CCTableInfo {
+struct CCTableInfo
+{
     bool bLocked = false;
     bool bPlaying = false;
     std::vector<const tagUserData*> chairUsers;  // null: free chair
     std::vector<uint8_t> chairStatus;            // UserStatus shown on the chair
 };
 
-class CTableGridModel {
+class CTableGridModel
+{
 public:
     // A configuration can announce up to 65535 x 65535 chairs; the grid keeps
     // at most this many and drops the tables beyond.

@@ -5,9 +5,16 @@
 
 class CCCursorTextField;
 
-class TablePassWord : public Dialog {
+class TablePassWord : public Dialog
+{
 public:
-    enum { kTagOK = 100, kTagCancel = 101, kTagField = 102, kTagPanel = 103 };
+    enum
+    {
+        kTagOK = 100,
+        kTagCancel = 101,
+        kTagField = 102,
+        kTagPanel = 103
+    };
     static constexpr int kMaxLength = 30;
 
     CREATE_FUNC(TablePassWord)

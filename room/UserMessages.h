@@ -18,7 +18,8 @@ namespace room {
 // ignored (the field stays empty); unknown items are skipped.
 bool ReadUserEnter(const void* data, size_t size, tagUserData& out);
 
-struct LogonIdentity {
+struct LogonIdentity
+{
     uint32_t userId = 0;
     std::u16string passwordMd5;  // 32 hex digits
     std::string machineId;       // 32 characters

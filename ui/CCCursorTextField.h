@@ -9,10 +9,15 @@
 
 #include <string>
 
-class CCCursorTextField : public cocos2d::CCLayer {
+class CCCursorTextField : public cocos2d::CCLayer
+{
 public:
     static constexpr float kCaretBlink = 0.5f;
-    enum { kMenuCopy = 1, kMenuPaste = 2 };
+    enum
+    {
+        kMenuCopy = 1,
+        kMenuPaste = 2
+    };
 
     static CCCursorTextField* create(const char* placeholder, const char* fontName, float fontSize,
                                      const cocos2d::CCSize& box);

@@ -4,9 +4,14 @@
 
 #include "cocos2d.h"
 
-class CCTableSliderLayer : public cocos2d::CCLayer {
+class CCTableSliderLayer : public cocos2d::CCLayer
+{
 public:
-    enum { kVertical = 0, kHorizontal = 1 };
+    enum
+    {
+        kVertical = 0,
+        kHorizontal = 1
+    };
     static constexpr int kTrackThickness = 14;
 
     // callback(slider) runs whenever a touch moves the thumb.

@@ -7,26 +7,42 @@
 
 // Told which button closed a dialog: 1 OK, 0 close (or cancel). Called
 // before the dialog closes.
-class CDialogDelegate {
+class CDialogDelegate
+{
 public:
     virtual ~CDialogDelegate() = default;
     virtual void OnDialogResult(int button) { (void)button; }
 };
 
 // Told of Tab (9) and Enter (13) while the dialog lives.
-class CDialogButtonDeleagate {
+class CDialogButtonDeleagate
+{
 public:
     virtual ~CDialogButtonDeleagate() = default;
     virtual void OnKeyReturn(int key) { (void)key; }
 };
 
-class Dialog : public cocos2d::CCLayer, public CDialogButtonDeleagate {
+class Dialog : public cocos2d::CCLayer, public CDialogButtonDeleagate
+{
 public:
-    enum { kButtonClose = 0, kButtonOK = 1 };
-    enum { kModeOK = 1, kModeOKCancel = 2 };
+    enum
+    {
+        kButtonClose = 0,
+        kButtonOK = 1
+    };
+    enum
+    {
+        kModeOK = 1,
+        kModeOKCancel = 2
+    };
     static constexpr int kTouchPriority = -128;
     // Tags of the message frame's parts.
-    enum { kTagFrame = 7001, kTagTitle = 7002, kTagText = 7003 };
+    enum
+    {
+        kTagFrame = 7001,
+        kTagTitle = 7002,
+        kTagText = 7003
+    };
 
     // Modal, priority -128; counts as an open dialog until destroyed.
     Dialog();

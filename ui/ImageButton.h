@@ -6,7 +6,8 @@
 
 #include <string>
 
-class CImageButton : public cocos2d::CCLayer {
+class CImageButton : public cocos2d::CCLayer
+{
 public:
     // Pictures by name; pressed and hover may be empty (normal is kept).
     static CImageButton* create(const std::string& normal, const std::string& pressed, const std::string& hover,

@@ -3,9 +3,13 @@
 
 #include "cocos2d.h"
 
-class MBProgressHUD : public cocos2d::CCNode {
+class MBProgressHUD : public cocos2d::CCNode
+{
 public:
-    enum { kTagHUD = 9903 };
+    enum
+    {
+        kTagHUD = 9903
+    };
     static MBProgressHUD* sharedHUD();
     static void showHUD();
     // animated: fades out instead of vanishing at once.

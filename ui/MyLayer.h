@@ -3,7 +3,8 @@
 #include "cocos2d.h"
 
 // A plain page layer for dialog pages.
-class MyLayer : public cocos2d::CCLayer {
+class MyLayer : public cocos2d::CCLayer
+{
 public:
     CREATE_FUNC(MyLayer)
 };

@@ -9,7 +9,8 @@
 // "MouseWheel" y is the wheel delta (+120 a notch away from the user).
 // It is the engine's point payload, so engine widgets (the control button's
 // hover) read it as well.
-class CMyPoint : public cocos2d::extension::CCPointObject {
+class CMyPoint : public cocos2d::extension::CCPointObject
+{
 public:
     static CMyPoint* create(float x, float y);
 };
@@ -22,4 +23,4 @@ constexpr const char* kRButtonUp = "WmRbuttonUp";
 constexpr const char* kKeyReturn = "VKRETURN";
 constexpr const char* kCopy = "Copy";
 constexpr const char* kPaste = "Paste";
-} // namespace notify
+}  // namespace notify

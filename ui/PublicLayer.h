@@ -6,17 +6,32 @@
 
 class CImageButton;
 
-class PublicLayer : public cocos2d::CCLayer {
+class PublicLayer : public cocos2d::CCLayer
+{
 public:
     // Window buttons; their tags, and the action the target receives.
-    enum { kButtonClose = 1, kButtonMaximize = 2, kButtonRestore = 3, kButtonMinimize = 4, kButtonSetting = 5 };
+    enum
+    {
+        kButtonClose = 1,
+        kButtonMaximize = 2,
+        kButtonRestore = 3,
+        kButtonMinimize = 4,
+        kButtonSetting = 5
+    };
     // Distance of each button's left edge from the right edge, 1 below the top.
     static constexpr float kCloseOffset = 47, kMaximizeOffset = 77, kRestoreOffset = 77, kMinimizeOffset = 107,
                            kSettingOffset = 143;
     // The room's header: its top bar starts this far below the top.
     static constexpr float kRoomHeaderHeight = 121;
-    enum { kTagTitle = 8001, kTagUserPanel = 8002, kTagNickname = 8003, kTagScore = 8004, kTagFace = 8005,
-           kTagBand = 8006 };
+    enum
+    {
+        kTagTitle = 8001,
+        kTagUserPanel = 8002,
+        kTagNickname = 8003,
+        kTagScore = 8004,
+        kTagFace = 8005,
+        kTagBand = 8006
+    };
 
     // room = 1 for the room's frame.
     static PublicLayer* create(int room);

@@ -3,7 +3,8 @@
 
 #include "cocos2d.h"
 
-class VisibleRect {
+class VisibleRect
+{
 public:
     static cocos2d::CCRect getVisibleRect();
     static cocos2d::CCPoint left();

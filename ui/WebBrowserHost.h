@@ -2,7 +2,8 @@
 // exists so callers keep their shape, and showing or hiding does nothing.
 #pragma once
 
-class CWebBrowserHost {
+class CWebBrowserHost
+{
 public:
     static CWebBrowserHost* GetInstance();
     void ShowWebWindows(bool show);

@@ -3,7 +3,8 @@
 
 #include "cocos2d.h"
 
-class CWinSizeRects {
+class CWinSizeRects
+{
 public:
     static CWinSizeRects* GetInstance();
 

@@ -7,11 +7,16 @@
 #include <deque>
 #include <string>
 
-class WindyTopLayer : public cocos2d::CCLayer {
+class WindyTopLayer : public cocos2d::CCLayer
+{
 public:
-    enum { kTagLoading = 9901, kTagTicker = 9902 };
+    enum
+    {
+        kTagLoading = 9901,
+        kTagTicker = 9902
+    };
     static constexpr float kTickerHeight = 26;
-    static constexpr float kTickerSpeed = 90;  // points a second
+    static constexpr float kTickerSpeed = 90;    // points a second
     static constexpr float kTickerShare = 0.5f;  // of the visible width
     static constexpr float kTickerTopGap = 4;
 

@@ -2,7 +2,8 @@
 // is left is the flag of a finished update and the prompt to restart.
 #pragma once
 
-class CWinUpdateGame {
+class CWinUpdateGame
+{
 public:
     static CWinUpdateGame* GetInstance();
 

@@ -27,12 +27,16 @@ AppDelegate::SceneFactory g_firstScene = nullptr;
 constexpr float kDesignWidth = 1288;
 constexpr float kDesignHeight = 762;
 
-bool SoundExists(const std::string& path) { return CCFileUtils::sharedFileUtils()->isFileExist(
-                                                CCFileUtils::sharedFileUtils()->fullPathForFilename(path.c_str())); }
+bool SoundExists(const std::string& path)
+{
+    return CCFileUtils::sharedFileUtils()->isFileExist(
+        CCFileUtils::sharedFileUtils()->fullPathForFilename(path.c_str()));
+}
 
 // Connections and message windows (the room's, the external games') move
 // only when polled: once a frame, on the main thread.
-class FramePump : public CCObject {
+class FramePump : public CCObject
+{
 public:
     void pump(float)
     {
@@ -46,7 +50,7 @@ void Post(const char* name, float x, float y)
     CCNotificationCenter::sharedNotificationCenter()->postNotification(name, CMyPoint::create(x, y));
 }
 
-} // namespace
+}  // namespace
 
 AppDelegate::AppDelegate(const launch::Options& options) : m_options(options) { g_app = this; }
 
@@ -97,7 +101,8 @@ bool AppDelegate::applicationDidFinishLaunching()
     // The guided tour belongs before the hall on a first run; it is not part
     // of this client yet, so the first run only moves the setting on.
     CCUserDefault* settings = CCUserDefault::sharedUserDefault();
-    if (settings->getIntegerForKey("effect", 0) == 1) {
+    if (settings->getIntegerForKey("effect", 0) == 1)
+    {
         settings->setIntegerForKey("effect", 2);
         settings->flush();
     }
@@ -142,10 +147,13 @@ void AppDelegate::ToggleMaximize()
         return CCRect(r.origin.x - 2, r.origin.y - 2, r.size.width + 4, r.size.height + 4);
     };
     CCEGLView* view = CCEGLView::sharedOpenGLView();
-    if (m_bMaximized) {
+    if (m_bMaximized)
+    {
         m_bMaximized = false;
         view->setWindowRect(grown(m_savedRect));
-    } else {
+    }
+    else
+    {
         m_savedRect = view->getWindowRect();
         m_bMaximized = true;
         view->setWindowRect(grown(view->getWorkArea()));
@@ -171,58 +179,62 @@ bool AppDelegate::WindowMessageHook(const CCWindowMessage& message)
 {
     IWindowInputTarget* board = g_inputResolver != nullptr ? g_inputResolver() : nullptr;
     CCCursorTextField* field = CCCursorTextField::GetEditingField();
-    switch (message.kind) {
-    case CCWindowMessage::kSetCursor:
-        if (board == nullptr)
-            return false;
-        board->UpdateChipCursor();
-        return true;
-    case CCWindowMessage::kMouseMove:
-        if (board != nullptr && board->WantsMouseMove())
-            board->OnMouseMove(VisibleRect::windowToGL(message.location));
-        Post(notify::kCursor, message.location.x, message.location.y);
-        return false;
-    case CCWindowMessage::kRButtonUp:
-        Post(notify::kRButtonUp, message.location.x, message.location.y);
-        if (board != nullptr)
-            board->OnRButtonUp();
-        return false;
-    case CCWindowMessage::kLButtonDblClk:
-        if (board != nullptr)
-            board->OnLButtonDblClk();
-        return false;
-    case CCWindowMessage::kMouseWheel:
-        Post(notify::kMouseWheel, message.location.x, static_cast<float>(message.wheelDelta));
-        return false;
-    case CCWindowMessage::kKeyDown:
-        if (message.key == kCCVKTab || message.key == kCCVKReturn) {
-            Post(notify::kKeyReturn, static_cast<float>(message.key), 0);
-            return false;
-        }
-        if (message.ctrl && message.key == 'C') {
-            Post(notify::kCopy, 0, 0);
+    switch (message.kind)
+    {
+        case CCWindowMessage::kSetCursor:
+            if (board == nullptr)
+                return false;
+            board->UpdateChipCursor();
             return true;
-        }
-        if (message.ctrl && message.key == 'V') {
-            Post(notify::kPaste, 0, 0);
-            return true;
-        }
-        if (message.key == kCCVKBack && field != nullptr) {
-            field->DeleteBackward();
-            return true;
-        }
-        return false;
-    case CCWindowMessage::kTextInput:
-        if (field == nullptr)
+        case CCWindowMessage::kMouseMove:
+            if (board != nullptr && board->WantsMouseMove())
+                board->OnMouseMove(VisibleRect::windowToGL(message.location));
+            Post(notify::kCursor, message.location.x, message.location.y);
             return false;
-        field->InsertText(message.text);
-        return true;
-    case CCWindowMessage::kResized:
-        WindyTopLayer::sharedTopLayer()->relayout();
-        if (g_resizeHandler != nullptr)
-            g_resizeHandler(static_cast<int>(message.location.x), static_cast<int>(message.location.y));
-        return false;
-    default:
-        return false;
+        case CCWindowMessage::kRButtonUp:
+            Post(notify::kRButtonUp, message.location.x, message.location.y);
+            if (board != nullptr)
+                board->OnRButtonUp();
+            return false;
+        case CCWindowMessage::kLButtonDblClk:
+            if (board != nullptr)
+                board->OnLButtonDblClk();
+            return false;
+        case CCWindowMessage::kMouseWheel:
+            Post(notify::kMouseWheel, message.location.x, static_cast<float>(message.wheelDelta));
+            return false;
+        case CCWindowMessage::kKeyDown:
+            if (message.key == kCCVKTab || message.key == kCCVKReturn)
+            {
+                Post(notify::kKeyReturn, static_cast<float>(message.key), 0);
+                return false;
+            }
+            if (message.ctrl && message.key == 'C')
+            {
+                Post(notify::kCopy, 0, 0);
+                return true;
+            }
+            if (message.ctrl && message.key == 'V')
+            {
+                Post(notify::kPaste, 0, 0);
+                return true;
+            }
+            if (message.key == kCCVKBack && field != nullptr)
+            {
+                field->DeleteBackward();
+                return true;
+            }
+            return false;
+        case CCWindowMessage::kTextInput:
+            if (field == nullptr)
+                return false;
+            field->InsertText(message.text);
+            return true;
+        case CCWindowMessage::kResized:
+            WindyTopLayer::sharedTopLayer()->relayout();
+            if (g_resizeHandler != nullptr)
+                g_resizeHandler(static_cast<int>(message.location.x), static_cast<int>(message.location.y));
+            return false;
+        default: return false;
     }
 }

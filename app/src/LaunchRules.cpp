@@ -14,12 +14,13 @@ int PositiveNumber(const std::string& text)
     return std::atoi(text.c_str());
 }
 
-} // namespace
+}  // namespace
 
 int BackVersionToStore(const std::string& commandLine, int stored)
 {
     const size_t slash = commandLine.rfind('/');
-    if (slash != std::string::npos && commandLine.substr(0, slash) == "updatefinsh") {
+    if (slash != std::string::npos && commandLine.substr(0, slash) == "updatefinsh")
+    {
         // A version that is not a number must not wipe the setting to 0.
         const int version = PositiveNumber(commandLine.substr(slash + 1));
         return version > 0 ? version : 1;
@@ -32,43 +33,59 @@ int BackVersionToStore(const std::string& commandLine, int stored)
 Options ParseOptions(int argc, const char* const argv[])
 {
     Options options;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; ++i)
+    {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--headless") {
+        if (arg == "--headless")
+        {
             options.headless = true;
-        } else if (arg == "--frames" || arg == "--screenshot" || arg == "--res") {
-            if (!hasValue) {
+        }
+        else if (arg == "--frames" || arg == "--screenshot" || arg == "--res")
+        {
+            if (!hasValue)
+            {
                 options.ok = false;
                 options.error = arg + " needs a value";
                 return options;
             }
             const std::string value = argv[++i];
-            if (arg == "--frames") {
+            if (arg == "--frames")
+            {
                 options.frames = PositiveNumber(value);
-                if (options.frames <= 0 && value != "0") {
+                if (options.frames <= 0 && value != "0")
+                {
                     options.ok = false;
                     options.error = "--frames needs a number";
                     return options;
                 }
-            } else if (arg == "--screenshot") {
+            }
+            else if (arg == "--screenshot")
+            {
                 options.screenshot = value;
-            } else {
+            }
+            else
+            {
                 options.resourceDir = value;
             }
-        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+        }
+        else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0)
+        {
             // Options of other layers take one value unless written --name=value.
             options.extra.push_back(arg);
             if (arg.find('=') == std::string::npos && hasValue && std::string(argv[i + 1]).compare(0, 2, "--") != 0)
                 options.extra.push_back(argv[++i]);
-        } else {
+        }
+        else
+        {
             if (!options.commandLine.empty())
                 options.commandLine += ' ';
             options.commandLine += arg;
         }
     }
     // The frame is written when the frames are done; without an end it never would be.
-    if (!options.screenshot.empty() && options.frames < 0) {
+    if (!options.screenshot.empty() && options.frames < 0)
+    {
         options.ok = false;
         options.error = "--screenshot needs --frames";
     }
@@ -81,11 +98,12 @@ std::string ResolveSound(const std::string& name, const std::vector<std::string>
         return std::string();
     const size_t slash = name.rfind('/');
     const size_t dot = name.rfind('.');
-    const std::string base = dot != std::string::npos && (slash == std::string::npos || dot > slash) ? name.substr(0, dot) : name;
+    const std::string base =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash) ? name.substr(0, dot) : name;
     for (const std::string& extension : extensions)
         if (exists(base + extension))
             return base + extension;
     return exists(name) ? name : std::string();
 }
 
-} // namespace launch
+}  // namespace launch

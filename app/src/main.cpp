@@ -15,7 +15,8 @@ using namespace cocos2d;
 namespace {
 
 // Counts frames for --frames and writes --screenshot before ending.
-class FrameLimit : public CCObject {
+class FrameLimit : public CCObject
+{
 public:
     FrameLimit(int frames, std::string screenshot) : m_left(frames), m_screenshot(std::move(screenshot)) {}
     void tick(float)
@@ -23,7 +24,8 @@ public:
         if (--m_left > 0)
             return;
         CCDirector* director = CCDirector::sharedDirector();
-        if (!m_screenshot.empty() && !director->saveScreenshot(m_screenshot)) {
+        if (!m_screenshot.empty() && !director->saveScreenshot(m_screenshot))
+        {
             std::fprintf(stderr, "kestrelium: cannot write %s\n", m_screenshot.c_str());
             m_failed = true;
         }
@@ -39,12 +41,13 @@ private:
     std::string m_screenshot;
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
     launch::Options options = launch::ParseOptions(argc, argv);
-    if (!options.ok) {
+    if (!options.ok)
+    {
         std::fprintf(stderr, "kestrelium: %s\n", options.error.c_str());
         return 2;
     }
@@ -58,12 +61,13 @@ int main(int argc, char** argv)
 
     if (options.headless || std::getenv("KEST_HEADLESS") != nullptr)
         CCDirector::setHeadless(true);
-    CCFileUtils::sharedFileUtils()->setResourceRoot(options.resourceDir.empty() ? KEST_RES_DIR
-                                                                               : options.resourceDir);
+    CCFileUtils::sharedFileUtils()->setResourceRoot(options.resourceDir.empty() ? KEST_RES_DIR : options.resourceDir);
 
     CCUserDefault* settings = CCUserDefault::sharedUserDefault();
-    const int version = launch::BackVersionToStore(options.commandLine, settings->getIntegerForKey("WIN32BackVesion", 0));
-    if (version >= 0) {
+    const int version =
+        launch::BackVersionToStore(options.commandLine, settings->getIntegerForKey("WIN32BackVesion", 0));
+    if (version >= 0)
+    {
         settings->setIntegerForKey("WIN32BackVesion", version);
         settings->flush();
     }
@@ -78,13 +82,15 @@ int main(int argc, char** argv)
     view->setFrameSize(1288, 762);
 
     FrameLimit* limit = nullptr;
-    if (options.frames >= 0) {
+    if (options.frames >= 0)
+    {
         limit = new FrameLimit(options.frames, options.screenshot);
         CCDirector::sharedDirector()->getScheduler()->scheduleSelector(schedule_selector(FrameLimit::tick), limit, 0,
                                                                        false);
     }
     int rc = app.Run();
-    if (limit != nullptr) {
+    if (limit != nullptr)
+    {
         // A frame asked for and not written is a failed run.
         if (rc == 0 && limit->failed())
             rc = 1;

@@ -12,10 +12,7 @@ namespace {
 
 BankDialogServer* g_roomDialog = nullptr;
 
-CCScene* RunningScene()
-{
-    return CCDirector::sharedDirector()->getRunningScene();
-}
+CCScene* RunningScene() { return CCDirector::sharedDirector()->getRunningScene(); }
 
 }  // namespace
 
@@ -36,7 +33,8 @@ bool BankDialogServer::init()
     panel->setPosition(VisibleRect::center());
     addChild(panel, 1, kTagPanel);
     const CCSize size = panel->getContentSize();
-    for (int tag : {kTagBalance, kTagScore}) {
+    for (int tag : {kTagBalance, kTagScore})
+    {
         CCLabelTTF* label = CCLabelTTF::create("", "Arial", 16);
         label->setAnchorPoint(CCPoint(0, 0.5f));
         label->setColor(ccc3(34, 48, 64));
@@ -44,7 +42,8 @@ bool BankDialogServer::init()
         panel->addChild(label, 1, tag);
     }
     if (CImageButton* close = CImageButton::create("Dialog/close_1", "Dialog/close_3", "Dialog/close_2", this,
-                                                   menu_selector(BankDialogServer::OnClose), kTagClose)) {
+                                                   menu_selector(BankDialogServer::OnClose), kTagClose))
+    {
         close->setPosition(CCPoint(size.width - 24, size.height - 24));
         AddDialogChild(panel, close, 2, kTagClose);
     }
@@ -87,10 +86,7 @@ bool BankDialogServer::OnBankMessage(uint16_t sub, const void* data, size_t size
     return true;
 }
 
-BankDialogServer* BankDialogServer::GetRoomDialog()
-{
-    return g_roomDialog;
-}
+BankDialogServer* BankDialogServer::GetRoomDialog() { return g_roomDialog; }
 
 void BankDialogServer::CloseRoomDialog()
 {
@@ -98,10 +94,7 @@ void BankDialogServer::CloseRoomDialog()
         g_roomDialog->Close();
 }
 
-void BankDialogServer::OnClose(CCObject*)
-{
-    Close();
-}
+void BankDialogServer::OnClose(CCObject*) { Close(); }
 
 void ShowBankDialog()
 {
@@ -139,12 +132,14 @@ bool CverifyPassWord::init()
     AddDialogChild(panel, m_pField, 1, kTagField);
     AddInputBox(panel, m_pField);
     if (CImageButton* ok = CImageButton::create("Bank/Determine_1", "Bank/Determine_3", "Bank/Determine_2", this,
-                                                menu_selector(CverifyPassWord::OnButton), kTagOK)) {
+                                                menu_selector(CverifyPassWord::OnButton), kTagOK))
+    {
         ok->setPosition(CCPoint(230, 40));
         AddDialogChild(panel, ok, 1, kTagOK);
     }
     if (CImageButton* cancel = CImageButton::create("Bank/Cancel_1", "Bank/Cancel_3", "Bank/Cancel_2", this,
-                                                    menu_selector(CverifyPassWord::OnButton), kTagCancel)) {
+                                                    menu_selector(CverifyPassWord::OnButton), kTagCancel))
+    {
         cancel->setPosition(CCPoint(70, 40));
         AddDialogChild(panel, cancel, 1, kTagCancel);
     }
@@ -156,7 +151,8 @@ void CverifyPassWord::OnButton(CCObject* sender)
     auto* node = dynamic_cast<CCNode*>(sender);
     const bool ok = node != nullptr && node->getTag() == kTagOK;
     m_pField->closeInput();
-    if (ok) {
+    if (ok)
+    {
         UserRecord& me = CClientGlobal::GetInstance()->GetUserRecord();
         const std::string md5 = CClientGlobal::MD5Text(m_pField->getInputText());
         SetFieldText(me.szBankPassword, std::u16string(md5.begin(), md5.end()));

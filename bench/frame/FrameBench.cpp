@@ -58,8 +58,10 @@ CCScene* buildScene(int sprites, bool board) {
   // One sheet: cards and chips as frames of a single texture.
   CCTexture2D* sheet = solidTexture("bench/sheet", 1024, 512, 11);
   std::vector<CCSpriteFrame*> frames;
-  for (int i = 0; i < 20; ++i) frames.push_back(CCSpriteFrame::createWithTexture(sheet, CCRect((i % 10) * 72.0f, (i / 10) * 100.0f, 70, 96)));
-  for (int i = 0; i < 10; ++i) frames.push_back(CCSpriteFrame::createWithTexture(sheet, CCRect(i * 50.0f, 300, 48, 48)));
+  for (int i = 0; i < 20; ++i)
+    frames.push_back(CCSpriteFrame::createWithTexture(sheet, CCRect((i % 10) * 72.0f, (i / 10) * 100.0f, 70, 96)));
+  for (int i = 0; i < 10; ++i)
+    frames.push_back(CCSpriteFrame::createWithTexture(sheet, CCRect(i * 50.0f, 300, 48, 48)));
   if (board) {
     CCSprite* bg = CCSprite::createWithTexture(solidTexture("bench/bg", 1288, 762, 3));
     bg->setAnchorPoint(ccp(0, 0));
@@ -75,7 +77,8 @@ CCScene* buildScene(int sprites, bool board) {
     s->runAction(CCRepeatForever::create(CCSequence::create(CCMoveTo::create(t, b), CCMoveTo::create(t, a), nullptr)));
     s->runAction(CCRepeatForever::create(CCRotateBy::create(2.0f, 360)));
     if (i % 3 == 0)
-      s->runAction(CCRepeatForever::create(CCSequence::create(CCFadeTo::create(0.7f, 80), CCFadeTo::create(0.7f, 255), nullptr)));
+      s->runAction(CCRepeatForever::create(
+          CCSequence::create(CCFadeTo::create(0.7f, 80), CCFadeTo::create(0.7f, 255), nullptr)));
   }
   if (board) {
     LabelTicker* ticker = new LabelTicker();
@@ -121,7 +124,27 @@ void BM_Stress2000Draw(benchmark::State& st) { runFrames(st, 2000, false, true);
 
 }  // namespace
 
-BENCHMARK(BM_BusyBoardUpdate)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK(BM_BusyBoardDraw)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Stress2000Update)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Stress2000Draw)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BusyBoardUpdate)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_BusyBoardDraw)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Stress2000Update)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Stress2000Draw)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);

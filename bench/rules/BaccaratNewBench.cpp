@@ -11,7 +11,8 @@
 
 namespace {
 
-struct Round {
+struct Round
+{
     uint8_t player[3];
     uint8_t playerCount;
     uint8_t banker[3];
@@ -31,7 +32,8 @@ std::vector<Round> Shoe(size_t rounds)
     std::shuffle(cards.begin(), cards.end(), rng);
     size_t next = 0;
     std::vector<Round> shoe(rounds);
-    for (Round& r : shoe) {
+    for (Round& r : shoe)
+    {
         r.player[0] = cards[next++];
         r.banker[0] = cards[next++];
         r.player[1] = cards[next++];
@@ -41,13 +43,14 @@ std::vector<Round> Shoe(size_t rounds)
         if (p >= 8 || b >= 8)
             continue;
         int third = -1;
-        if (p <= 5) {
+        if (p <= 5)
+        {
             r.player[r.playerCount++] = cards[next++];
             third = CGameLogic::GetCardPoint(r.player[2]);
         }
         bool bankerDraws = third < 0 ? b <= 5
-                         : b <= 2 || (b == 3 && third != 8) || (b == 4 && third >= 2 && third <= 7) ||
-                               (b == 5 && third >= 4 && third <= 7) || (b == 6 && third >= 6 && third <= 7);
+                                     : b <= 2 || (b == 3 && third != 8) || (b == 4 && third >= 2 && third <= 7) ||
+                                           (b == 5 && third >= 4 && third <= 7) || (b == 6 && third >= 6 && third <= 7);
         if (bankerDraws)
             r.banker[r.bankerCount++] = cards[next++];
     }
@@ -59,9 +62,11 @@ void BM_BaccaratRoadsShoeOf80(benchmark::State& state)
     using BaccaratNew::CGameLogic;
     const std::vector<Round> shoe = Shoe(80);
     BaccaratNew::CRecord record;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         record.Clear();
-        for (const Round& r : shoe) {
+        for (const Round& r : shoe)
+        {
             auto result = CGameLogic::ClassifyRound(r.player, r.playerCount, r.banker, r.bankerCount);
             uint8_t code = result.cbPlayerPoint > result.cbBankerPoint   ? BaccaratNew::CRecord::RESULT_XIAN
                            : result.cbPlayerPoint < result.cbBankerPoint ? BaccaratNew::CRecord::RESULT_ZHUANG
@@ -74,4 +79,4 @@ void BM_BaccaratRoadsShoeOf80(benchmark::State& state)
 }
 BENCHMARK(BM_BaccaratRoadsShoeOf80);
 
-} // namespace
+}  // namespace

@@ -21,7 +21,8 @@ std::vector<uint8_t> DealHands(size_t count, size_t perDeck, std::mt19937& rng)
         for (uint8_t face = 1; face <= 13; ++face)
             deck.push_back(static_cast<uint8_t>(colour << 4 | face));
     std::vector<uint8_t> hands;
-    for (size_t h = 0; h < count; ++h) {
+    for (size_t h = 0; h < count; ++h)
+    {
         if (h % perDeck == 0)
             std::shuffle(deck.begin(), deck.end(), rng);
         auto first = deck.begin() + (h % perDeck) * 5;
@@ -41,7 +42,8 @@ void BM_DZPoKerClassify(benchmark::State& state)
     const std::vector<uint8_t> hands = DealHands(count, 10, rng);
     const DZPoKerCGameLogic logic;
     size_t i = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         benchmark::DoNotOptimize(logic.GetCardType(&hands[(i++ & (count - 1)) * 5], 5));
     }
     state.SetItemsProcessed(state.iterations());
@@ -56,7 +58,8 @@ void BM_DZPoKerSelectWinners(benchmark::State& state)
     const DZPoKerCGameLogic logic;
     DZPoKer::WinnerList winners;
     size_t i = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         const auto* rows = reinterpret_cast<const uint8_t(*)[5]>(&hands[(i++ & (tables - 1)) * 30]);
         benchmark::DoNotOptimize(logic.SelectWinners(rows, winners));
         benchmark::ClobberMemory();
@@ -65,4 +68,4 @@ void BM_DZPoKerSelectWinners(benchmark::State& state)
 }
 BENCHMARK(BM_DZPoKerSelectWinners);
 
-} // namespace
+}  // namespace

@@ -20,7 +20,8 @@ inline std::vector<uint8_t> Deals(size_t total, size_t perDeal, unsigned seed,
             deck.push_back(static_cast<uint8_t>(colour << 4 | value));
     std::mt19937 rng(seed);
     std::vector<uint8_t> cards;
-    while (cards.size() < total) {
+    while (cards.size() < total)
+    {
         std::shuffle(deck.begin(), deck.end(), rng);
         const size_t n = std::min(perDeal, total - cards.size());
         cards.insert(cards.end(), deck.begin(), deck.begin() + static_cast<long>(n));
@@ -28,4 +29,4 @@ inline std::vector<uint8_t> Deals(size_t total, size_t perDeal, unsigned seed,
     return cards;
 }
 
-} // namespace bench
+}  // namespace bench

@@ -10,7 +10,8 @@
 
 namespace {
 
-struct HintCase {
+struct HintCase
+{
     uint8_t hand[Land::MAX_COUNT];
     uint8_t turn[Land::MAX_COUNT];
     uint8_t turnCount;
@@ -28,7 +29,8 @@ std::vector<HintCase> MakeCases(bool leadOnly)
     deck.push_back(Land::BIG_JOKER);
 
     std::vector<HintCase> cases(1024);
-    for (HintCase& c : cases) {
+    for (HintCase& c : cases)
+    {
         std::shuffle(deck.begin(), deck.end(), rng);
         std::copy(deck.begin(), deck.begin() + 20, c.hand);
         c.turnCount = 0;
@@ -52,7 +54,8 @@ void RunHints(benchmark::State& state, const std::vector<HintCase>& cases)
     const Land::CGameLogic logic;
     Land::CardSearchResult result;
     size_t i = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         const HintCase& c = cases[i++ & (cases.size() - 1)];
         benchmark::DoNotOptimize(logic.FindHints(c.hand, 20, c.turn, c.turnCount, &result));
         benchmark::ClobberMemory();
@@ -74,4 +77,4 @@ void BM_LandFindHintsLead(benchmark::State& state)
 }
 BENCHMARK(BM_LandFindHintsLead);
 
-} // namespace
+}  // namespace

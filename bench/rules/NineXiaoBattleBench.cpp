@@ -9,9 +9,10 @@ namespace {
 
 void BM_NineXiaoHandImage(benchmark::State& state)
 {
-    const std::vector<uint8_t> cards = bench::Deals(8192, 8, 110); // four hands a deal
+    const std::vector<uint8_t> cards = bench::Deals(8192, 8, 110);  // four hands a deal
     size_t i = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         const uint8_t* hand = &cards[i];
         const uint8_t image = NineXiaoBattle::GetCardType(hand, 2) == NineXiaoBattle::CARD_TYPE_PAIR
                                   ? 119
@@ -22,4 +23,4 @@ void BM_NineXiaoHandImage(benchmark::State& state)
 }
 BENCHMARK(BM_NineXiaoHandImage);
 
-} // namespace
+}  // namespace

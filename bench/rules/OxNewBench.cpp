@@ -31,7 +31,8 @@ void BM_OxNewCardType(benchmark::State& state)
     const std::vector<Hand> hands = RandomHands(false);
     OxNew::CGameLogic logic;
     size_t i = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         benchmark::DoNotOptimize(logic.GetCardType(hands[i].data(), 5));
         i = (i + 1) & 4095;
     }
@@ -43,7 +44,8 @@ void BM_OxNewArrangeBullCards(benchmark::State& state)
     const std::vector<Hand> hands = RandomHands(false);
     OxNew::CGameLogic logic;
     size_t i = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         Hand hand = hands[i];
         benchmark::DoNotOptimize(logic.ArrangeBullCards(hand.data(), 5));
         benchmark::DoNotOptimize(hand);
@@ -58,7 +60,8 @@ void BM_OxTBCardType(benchmark::State& state)
     const std::vector<Hand> hands = RandomHands(true);
     OxTB::CGameLogic logic;
     size_t i = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         Hand hand = hands[i];
         benchmark::DoNotOptimize(logic.GetCardType(hand.data(), 5));
         benchmark::DoNotOptimize(hand);
@@ -67,4 +70,4 @@ void BM_OxTBCardType(benchmark::State& state)
 }
 BENCHMARK(BM_OxTBCardType);
 
-} // namespace
+}  // namespace

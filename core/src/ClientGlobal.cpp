@@ -34,7 +34,7 @@ textwidth::MeasureFn& TextMeasure()
     return measure;
 }
 
-} // namespace
+}  // namespace
 
 CClientGlobal* CClientGlobal::GetInstance()
 {
@@ -57,7 +57,8 @@ std::string CClientGlobal::FormatScore(int64_t score)
     const char* digits = text[0] == '-' ? text + 1 : text;
     const size_t count = std::strlen(digits);
     std::string out(text[0] == '-' ? "-" : "");
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i)
+    {
         if (i > 0 && (count - i) % 4 == 0)
             out.push_back(',');
         out.push_back(digits[i]);
@@ -67,7 +68,7 @@ std::string CClientGlobal::FormatScore(int64_t score)
 
 int CClientGlobal::GetUserLevel(int64_t score, uint8_t gender)
 {
-    static const int64_t kThresholds[] = {0,       99999,   499999,   999999,   1499999,  1999999,
+    static const int64_t kThresholds[] = {0,       99999,   499999,  999999,   1499999,  1999999,
                                           2999999, 3999999, 6999999, 10999999, 29999999, 99999999};
     int level = 0;
     for (int64_t threshold : kThresholds)
@@ -168,7 +169,8 @@ void CClientGlobal::SetMessageBoxHandler(MessageBoxHandler handler) { MessageBox
 
 void CClientGlobal::ShowMessageBox(const std::string& gbkText)
 {
-    if (MessageBoxHandler handler = MessageBoxHook()) {
+    if (MessageBoxHandler handler = MessageBoxHook())
+    {
         handler(gbkText);
         return;
     }

@@ -19,7 +19,7 @@ void SetUnit(std::vector<uint8_t>& b, size_t i, uint16_t v)
     b[i] = static_cast<uint8_t>(v & 0xFF);
     b[i + 1] = static_cast<uint8_t>(v >> 8);
 }
-} // namespace
+}  // namespace
 
 bool ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes)
 {
@@ -29,7 +29,8 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t maxByte
         return false;
     uint8_t buffer[4096];
     bool ok = true;
-    while (out.size() < maxBytes) {
+    while (out.size() < maxBytes)
+    {
         ssize_t n = read(fd, buffer, sizeof(buffer));
         if (n < 0 && errno == EINTR)
             continue;
@@ -51,7 +52,8 @@ bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
     if (fd < 0)
         return false;
     size_t written = 0;
-    while (written < bytes.size()) {
+    while (written < bytes.size())
+    {
         ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
@@ -61,7 +63,8 @@ bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
     }
     bool ok = written == bytes.size() && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0)
+    {
         unlink(temp.c_str());
         return false;
     }
@@ -80,4 +83,4 @@ void Unscramble(std::vector<uint8_t>& bytes)
         SetUnit(bytes, i, static_cast<uint16_t>(Unit(bytes, i) - kOffset));
 }
 
-} // namespace listfile
+}  // namespace listfile

@@ -38,7 +38,8 @@ std::string DigestToHex(const uint8_t digest[kMd5DigestSize])
 {
     static const char kHex[] = "0123456789abcdef";
     std::string out(kMd5DigestSize * 2, '0');
-    for (size_t i = 0; i < kMd5DigestSize; ++i) {
+    for (size_t i = 0; i < kMd5DigestSize; ++i)
+    {
         out[2 * i] = kHex[digest[i] >> 4];
         out[2 * i + 1] = kHex[digest[i] & 0x0F];
     }
@@ -54,4 +55,4 @@ std::string Md5Hex(const void* data, size_t size)
 
 std::string Md5Hex(const std::string& text) { return Md5Hex(text.data(), text.size()); }
 
-} // namespace kest
+}  // namespace kest

@@ -15,7 +15,7 @@ constexpr size_t kMaxListBytes = 1 << 20;
 constexpr size_t kServerUnits = 64;
 constexpr size_t kServerRecordBytes = kServerUnits * 2;
 
-} // namespace
+}  // namespace
 
 // --- CAccountList -----------------------------------------------------------
 
@@ -39,7 +39,8 @@ bool CAccountList::Load()
         return false;
     listfile::Unscramble(bytes);
     // A cut-off last record is dropped; the whole ones are kept.
-    for (size_t at = 0; at + sizeof(AccountRecord) <= bytes.size(); at += sizeof(AccountRecord)) {
+    for (size_t at = 0; at + sizeof(AccountRecord) <= bytes.size(); at += sizeof(AccountRecord))
+    {
         AccountRecord record;
         std::memcpy(&record, bytes.data() + at, sizeof(record));
         record.szAccounts[31] = 0;
@@ -111,9 +112,11 @@ bool CServerList::Load()
 {
     m_servers.clear();
     std::vector<uint8_t> bytes;
-    if (listfile::ReadFile(m_path, bytes, kMaxListBytes)) {
+    if (listfile::ReadFile(m_path, bytes, kMaxListBytes))
+    {
         listfile::Unscramble(bytes);
-        for (size_t at = 0; at + kServerRecordBytes <= bytes.size(); at += kServerRecordBytes) {
+        for (size_t at = 0; at + kServerRecordBytes <= bytes.size(); at += kServerRecordBytes)
+        {
             std::string address = CClientGlobal::WideToUTF8(wire::ReadText(bytes.data() + at, kServerUnits));
             if (!address.empty())
                 m_servers.push_back(address);

@@ -9,7 +9,8 @@
 namespace {
 
 // One converter per direction and thread, opened on first use.
-class Iconv {
+class Iconv
+{
 public:
     Iconv(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
     ~Iconv()
@@ -24,7 +25,8 @@ public:
     std::string Convert(const std::string& in)
     {
         std::string out;
-        if (m_cd == reinterpret_cast<iconv_t>(-1)) {
+        if (m_cd == reinterpret_cast<iconv_t>(-1))
+        {
             out = in;
             return out;
         }
@@ -32,7 +34,8 @@ public:
         char* src = const_cast<char*>(in.data());
         size_t srcLeft = in.size();
         char buffer[1024];
-        while (srcLeft > 0) {
+        while (srcLeft > 0)
+        {
             char* dst = buffer;
             size_t dstLeft = sizeof(buffer);
             size_t rc = iconv(m_cd, &src, &srcLeft, &dst, &dstLeft);
@@ -71,16 +74,23 @@ Iconv& Utf8ToGbk()
 
 void AppendUtf8(std::string& out, uint32_t cp)
 {
-    if (cp < 0x80) {
+    if (cp < 0x80)
+    {
         out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
+    }
+    else if (cp < 0x800)
+    {
         out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
+    }
+    else if (cp < 0x10000)
+    {
         out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
         out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
+    }
+    else
+    {
         out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
         out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
@@ -101,7 +111,7 @@ size_t GbkCharLength(const std::string& text, size_t i)
     return 2;
 }
 
-} // namespace
+}  // namespace
 
 std::string CClientGlobal::GBKToUTF8(const std::string& gbk) { return GbkToUtf8().Convert(gbk); }
 
@@ -111,15 +121,20 @@ std::string CClientGlobal::WideToUTF8(const std::u16string& wide)
 {
     std::string out;
     out.reserve(wide.size() * 3);
-    for (size_t i = 0; i < wide.size(); ++i) {
+    for (size_t i = 0; i < wide.size(); ++i)
+    {
         uint32_t unit = wide[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
-            wide[i + 1] <= 0xDFFF) {
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF)
+        {
             AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (wide[i + 1] - 0xDC00));
             ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+        }
+        else if (unit >= 0xD800 && unit <= 0xDFFF)
+        {
             out.push_back('?');  // half of a pair
-        } else {
+        }
+        else
+        {
             AppendUtf8(out, unit);
         }
     }
@@ -131,12 +146,18 @@ std::u16string CClientGlobal::UTF8ToWide(const std::string& utf8)
     std::u16string out;
     out.reserve(utf8.size());
     size_t i = 0;
-    while (i < utf8.size()) {
+    while (i < utf8.size())
+    {
         const auto lead = static_cast<uint8_t>(utf8[i]);
-        size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+        size_t length = lead < 0x80                    ? 1
+                        : lead >= 0xF0 && lead <= 0xF4 ? 4
+                        : lead >= 0xE0                 ? 3
+                        : lead >= 0xC2 && lead < 0xE0  ? 2
+                                                       : 0;
         uint32_t cp = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
         bool valid = length != 0 && i + length <= utf8.size();
-        for (size_t k = 1; valid && k < length; ++k) {
+        for (size_t k = 1; valid && k < length; ++k)
+        {
             const auto cont = static_cast<uint8_t>(utf8[i + k]);
             if ((cont & 0xC0) != 0x80)
                 valid = false;
@@ -146,16 +167,20 @@ std::u16string CClientGlobal::UTF8ToWide(const std::string& utf8)
         if (valid && ((length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
                       (length == 4 && (cp < 0x10000 || cp > 0x10FFFF))))
             valid = false;
-        if (!valid) {
+        if (!valid)
+        {
             out.push_back(u'?');
             ++i;
             continue;
         }
-        if (cp >= 0x10000) {
+        if (cp >= 0x10000)
+        {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
             out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
+        }
+        else
+        {
             out.push_back(static_cast<char16_t>(cp));
         }
         i += length;
@@ -183,7 +208,8 @@ std::string CClientGlobal::TruncateText(const std::string& text, size_t maxBytes
 {
     const std::string gbk = utf8 ? UTF8ToGBK(text) : text;
     size_t end = 0;
-    while (end < gbk.size()) {
+    while (end < gbk.size())
+    {
         size_t length = GbkCharLength(gbk, end);
         if (end + length > maxBytes)
             break;

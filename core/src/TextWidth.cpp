@@ -20,7 +20,8 @@ Split SplitByWidth(const std::string& utf8, int start, int width, float size, co
     if (at >= utf8.size())
         return Split{start, std::string()};
     float sum = 0;
-    while (at < utf8.size()) {
+    while (at < utf8.size())
+    {
         const size_t length = CharLength(utf8, at);
         sum += measure != nullptr ? measure(utf8.substr(at, length), font, size) : 0.0f;
         at += length;
@@ -30,8 +31,7 @@ Split SplitByWidth(const std::string& utf8, int start, int width, float size, co
     return Split{static_cast<int>(at), utf8.substr(static_cast<size_t>(start), at - static_cast<size_t>(start))};
 }
 
-std::string TruncateToWidth(const std::string& utf8, int width, float size, const std::string& font,
-                            MeasureFn measure)
+std::string TruncateToWidth(const std::string& utf8, int width, float size, const std::string& font, MeasureFn measure)
 {
     Split split = SplitByWidth(utf8, 0, width, size, font, measure);
     if (static_cast<size_t>(split.end) >= utf8.size())
@@ -39,4 +39,4 @@ std::string TruncateToWidth(const std::string& utf8, int width, float size, cons
     return split.part + "...";
 }
 
-} // namespace textwidth
+}  // namespace textwidth

@@ -8,7 +8,8 @@ std::u16string ReadText(const void* field, size_t maxUnits)
     if (field == nullptr)
         return out;
     const auto* bytes = static_cast<const uint8_t*>(field);
-    for (size_t i = 0; i < maxUnits; ++i) {
+    for (size_t i = 0; i < maxUnits; ++i)
+    {
         char16_t unit = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
         if (unit == 0)
             break;
@@ -35,7 +36,8 @@ size_t WriteText(void* field, size_t fieldUnits, const std::u16string& text)
     // Do not leave half of a surrogate pair at the cut.
     if (n > 0 && n < text.size() && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF)
         --n;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i)
+    {
         bytes[2 * i] = static_cast<uint8_t>(text[i] & 0xFF);
         bytes[2 * i + 1] = static_cast<uint8_t>(text[i] >> 8);
     }
@@ -44,7 +46,8 @@ size_t WriteText(void* field, size_t fieldUnits, const std::u16string& text)
 
 bool ByteReader::raw(void* out, size_t n)
 {
-    if (!m_ok || n > m_size - m_offset) {
+    if (!m_ok || n > m_size - m_offset)
+    {
         m_ok = false;
         if (out != nullptr && n > 0)
             std::memset(out, 0, n);
@@ -58,7 +61,8 @@ bool ByteReader::raw(void* out, size_t n)
 
 bool ByteReader::skip(size_t n)
 {
-    if (!m_ok || n > m_size - m_offset) {
+    if (!m_ok || n > m_size - m_offset)
+    {
         m_ok = false;
         return false;
     }
@@ -69,7 +73,8 @@ bool ByteReader::skip(size_t n)
 bool ByteReader::text(std::u16string& out, size_t units)
 {
     out.clear();
-    if (!m_ok || units > (m_size - m_offset) / 2) {
+    if (!m_ok || units > (m_size - m_offset) / 2)
+    {
         m_ok = false;
         return false;
     }
@@ -80,7 +85,8 @@ bool ByteReader::text(std::u16string& out, size_t units)
 
 bool ByteWriter::raw(const void* in, size_t n)
 {
-    if (!m_ok || n > m_capacity - m_offset) {
+    if (!m_ok || n > m_capacity - m_offset)
+    {
         m_ok = false;
         return false;
     }
@@ -92,7 +98,8 @@ bool ByteWriter::raw(const void* in, size_t n)
 
 bool ByteWriter::zeros(size_t n)
 {
-    if (!m_ok || n > m_capacity - m_offset) {
+    if (!m_ok || n > m_capacity - m_offset)
+    {
         m_ok = false;
         return false;
     }
@@ -103,7 +110,8 @@ bool ByteWriter::zeros(size_t n)
 
 bool ByteWriter::text(const std::u16string& s, size_t units)
 {
-    if (!m_ok || units > (m_capacity - m_offset) / 2) {
+    if (!m_ok || units > (m_capacity - m_offset) / 2)
+    {
         m_ok = false;
         return false;
     }
@@ -112,4 +120,4 @@ bool ByteWriter::text(const std::u16string& s, size_t units)
     return true;
 }
 
-} // namespace wire
+}  // namespace wire

@@ -48,8 +48,7 @@ bool SimpleAudioEngine::open() {
   if (m_bTried) return m_bOpen;
   m_bTried = true;
   // Headless runs (tests, screenshots) make no sound on the machine's speakers.
-  if (cocos2d::CCDirector::isHeadless() && !SDL_getenv("SDL_AUDIODRIVER"))
-    SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+  if (cocos2d::CCDirector::isHeadless() && !SDL_getenv("SDL_AUDIODRIVER")) SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     cocos2d::CCLog("audio: no audio device (%s); sound is off", SDL_GetError());
     return false;

@@ -48,70 +48,38 @@ float bezier(float t, const float* p, int n) {
 float ccTweenTo(float t, int type, const float* params, int paramCount) {
   t = std::min(std::max(t, 0.0f), 1.0f);
   switch (type) {
-    case kTweenCustom:
-      return params ? bezier(t, params, paramCount) : t;
-    case 1:
-      return -std::cos(t * kPi / 2) + 1;
-    case 2:
-      return std::sin(t * kPi / 2);
-    case 3:
-      return -0.5f * (std::cos(kPi * t) - 1);
-    case 4:
-      return powIn(t, 2);
-    case 5:
-      return powOut(t, 2);
-    case 6:
-      return powInOut(t, 2);
-    case 7:
-      return powIn(t, 3);
-    case 8:
-      return powOut(t, 3);
-    case 9:
-      return powInOut(t, 3);
-    case 10:
-      return powIn(t, 4);
-    case 11:
-      return powOut(t, 4);
-    case 12:
-      return powInOut(t, 4);
-    case 13:
-      return powIn(t, 5);
-    case 14:
-      return powOut(t, 5);
-    case 15:
-      return powInOut(t, 5);
-    case 16:
-      return expoIn(t);
-    case 17:
-      return expoOut(t);
-    case 18:
-      return expoInOut(t);
-    case 19:
-      return circIn(t);
-    case 20:
-      return circOut(t);
-    case 21:
-      return circInOut(t);
-    case 22:
-      return ease::elasticIn(t, 0.3f);
-    case 23:
-      return ease::elasticOut(t, 0.3f);
-    case 24:
-      return ease::elasticInOut(t, 0.45f);
-    case 25:
-      return ease::backIn(t);
-    case 26:
-      return ease::backOut(t);
-    case 27:
-      return ease::backInOut(t);
-    case 28:
-      return ease::bounceIn(t);
-    case 29:
-      return ease::bounceOut(t);
-    case 30:
-      return ease::bounceInOut(t);
-    default:
-      return t;
+    case kTweenCustom: return params ? bezier(t, params, paramCount) : t;
+    case 1: return -std::cos(t * kPi / 2) + 1;
+    case 2: return std::sin(t * kPi / 2);
+    case 3: return -0.5f * (std::cos(kPi * t) - 1);
+    case 4: return powIn(t, 2);
+    case 5: return powOut(t, 2);
+    case 6: return powInOut(t, 2);
+    case 7: return powIn(t, 3);
+    case 8: return powOut(t, 3);
+    case 9: return powInOut(t, 3);
+    case 10: return powIn(t, 4);
+    case 11: return powOut(t, 4);
+    case 12: return powInOut(t, 4);
+    case 13: return powIn(t, 5);
+    case 14: return powOut(t, 5);
+    case 15: return powInOut(t, 5);
+    case 16: return expoIn(t);
+    case 17: return expoOut(t);
+    case 18: return expoInOut(t);
+    case 19: return circIn(t);
+    case 20: return circOut(t);
+    case 21: return circInOut(t);
+    case 22: return ease::elasticIn(t, 0.3f);
+    case 23: return ease::elasticOut(t, 0.3f);
+    case 24: return ease::elasticInOut(t, 0.45f);
+    case 25: return ease::backIn(t);
+    case 26: return ease::backOut(t);
+    case 27: return ease::backInOut(t);
+    case 28: return ease::bounceIn(t);
+    case 29: return ease::bounceOut(t);
+    case 30: return ease::bounceInOut(t);
+    default: return t;
   }
 }
 

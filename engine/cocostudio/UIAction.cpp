@@ -30,24 +30,15 @@ float ActionNode::getDuration(float unitTime) const {
 
 static void applyFrame(ui::Widget* w, ActionTrack track, const ActionFrame& f) {
   switch (track) {
-    case kTrackMove:
-      w->setPosition(CCPoint(f.values[0], f.values[1]));
-      break;
+    case kTrackMove: w->setPosition(CCPoint(f.values[0], f.values[1])); break;
     case kTrackScale:
       w->setScaleX(f.values[0]);
       w->setScaleY(f.values[1]);
       break;
-    case kTrackRotate:
-      w->setRotation(f.values[0]);
-      break;
-    case kTrackFade:
-      w->setOpacity((unsigned char)f.values[0]);
-      break;
-    case kTrackTint:
-      w->setColor(ccc3((uint8_t)f.values[0], (uint8_t)f.values[1], (uint8_t)f.values[2]));
-      break;
-    default:
-      break;
+    case kTrackRotate: w->setRotation(f.values[0]); break;
+    case kTrackFade: w->setOpacity((unsigned char)f.values[0]); break;
+    case kTrackTint: w->setColor(ccc3((uint8_t)f.values[0], (uint8_t)f.values[1], (uint8_t)f.values[2])); break;
+    default: break;
   }
 }
 
@@ -61,23 +52,14 @@ CCFiniteTimeAction* ActionNode::trackAction(ActionTrack track, float unitTime) {
     float d = std::max(0.0f, (to.frameIndex - from.frameIndex) * unitTime);
     CCActionInterval* a = nullptr;
     switch (track) {
-      case kTrackMove:
-        a = CCMoveTo::create(d, CCPoint(to.values[0], to.values[1]));
-        break;
-      case kTrackScale:
-        a = CCScaleTo::create(d, to.values[0], to.values[1]);
-        break;
-      case kTrackRotate:
-        a = CCRotateBy::create(d, to.values[0] - from.values[0]);
-        break;
-      case kTrackFade:
-        a = CCFadeTo::create(d, (unsigned char)to.values[0]);
-        break;
+      case kTrackMove: a = CCMoveTo::create(d, CCPoint(to.values[0], to.values[1])); break;
+      case kTrackScale: a = CCScaleTo::create(d, to.values[0], to.values[1]); break;
+      case kTrackRotate: a = CCRotateBy::create(d, to.values[0] - from.values[0]); break;
+      case kTrackFade: a = CCFadeTo::create(d, (unsigned char)to.values[0]); break;
       case kTrackTint:
         a = CCTintTo::create(d, (unsigned char)to.values[0], (unsigned char)to.values[1], (unsigned char)to.values[2]);
         break;
-      default:
-        break;
+      default: break;
     }
     if (!a) continue;
     if (to.tweenType != kTweenLinear)

@@ -231,9 +231,7 @@ void ScrollView::onTouchCancelled(CCTouch* touch, CCEvent* event) {
 void ScrollView::interceptTouchEvent(int handleState, Widget* sender, const CCPoint& touchPoint) {
   if (!m_bEnabled || !m_bTouchEnabled) return;
   switch (handleState) {
-    case 0:
-      handlePressLogic(touchPoint);
-      break;
+    case 0: handlePressLogic(touchPoint); break;
     case 1:
       if (sender->getTouchStartPos().getDistance(touchPoint) > m_fChildFocusCancelOffset) {
         sender->setFocused(false);
@@ -242,9 +240,7 @@ void ScrollView::interceptTouchEvent(int handleState, Widget* sender, const CCPo
         m_lastTouch = convertToNodeSpace(touchPoint);
       }
       break;
-    default:
-      handleReleaseLogic(touchPoint);
-      break;
+    default: handleReleaseLogic(touchPoint); break;
   }
 }
 

@@ -10,10 +10,10 @@ NS_CC_BEGIN
 
 class CCOrbitCamera : public CCActionInterval {
  public:
-  static CCOrbitCamera* create(float t, float radius, float deltaRadius, float angleZ,
-                               float deltaAngleZ, float angleX, float deltaAngleX);
-  bool initWithDuration(float t, float radius, float deltaRadius, float angleZ, float deltaAngleZ,
-                        float angleX, float deltaAngleX);
+  static CCOrbitCamera* create(float t, float radius, float deltaRadius, float angleZ, float deltaAngleZ, float angleX,
+                               float deltaAngleX);
+  bool initWithDuration(float t, float radius, float deltaRadius, float angleZ, float deltaAngleZ, float angleX,
+                        float deltaAngleX);
   void startWithTarget(CCNode* pTarget) override;
   void update(float time) override;
 

@@ -33,24 +33,24 @@ class CCEaseRateAction : public CCActionEase {
   float m_fRate = 1;
 };
 
-#define KEST_CC_EASE_RATE(Name)                                        \
-  class Name : public CCEaseRateAction {                              \
-   public:                                                            \
-    static Name* create(CCActionInterval* pAction, float fRate);      \
-    void update(float time) override;                                 \
-    CCActionInterval* reverse() override;                             \
+#define KEST_CC_EASE_RATE(Name)                                  \
+  class Name : public CCEaseRateAction {                         \
+   public:                                                       \
+    static Name* create(CCActionInterval* pAction, float fRate); \
+    void update(float time) override;                            \
+    CCActionInterval* reverse() override;                        \
   };
 
 KEST_CC_EASE_RATE(CCEaseIn)
 KEST_CC_EASE_RATE(CCEaseOut)
 KEST_CC_EASE_RATE(CCEaseInOut)
 
-#define KEST_CC_EASE(Name)                                             \
-  class Name : public CCActionEase {                                  \
-   public:                                                            \
-    static Name* create(CCActionInterval* pAction);                   \
-    void update(float time) override;                                 \
-    CCActionInterval* reverse() override;                             \
+#define KEST_CC_EASE(Name)                          \
+  class Name : public CCActionEase {                \
+   public:                                          \
+    static Name* create(CCActionInterval* pAction); \
+    void update(float time) override;               \
+    CCActionInterval* reverse() override;           \
   };
 
 KEST_CC_EASE(CCEaseExponentialIn)
@@ -76,12 +76,12 @@ class CCEaseElastic : public CCActionEase {
   float m_fPeriod = 0.3f;
 };
 
-#define KEST_CC_EASE_ELASTIC(Name)                                             \
-  class Name : public CCEaseElastic {                                         \
-   public:                                                                    \
-    static Name* create(CCActionInterval* pAction, float fPeriod = 0.3f);     \
-    void update(float time) override;                                         \
-    CCActionInterval* reverse() override;                                     \
+#define KEST_CC_EASE_ELASTIC(Name)                                        \
+  class Name : public CCEaseElastic {                                     \
+   public:                                                                \
+    static Name* create(CCActionInterval* pAction, float fPeriod = 0.3f); \
+    void update(float time) override;                                     \
+    CCActionInterval* reverse() override;                                 \
   };
 
 KEST_CC_EASE_ELASTIC(CCEaseElasticIn)

@@ -54,6 +54,7 @@ class CCFlipX : public CCActionInstant {
  public:
   static CCFlipX* create(bool x);
   void update(float time) override;
+
  protected:
   bool m_bFlipX = false;
 };
@@ -62,6 +63,7 @@ class CCFlipY : public CCActionInstant {
  public:
   static CCFlipY* create(bool y);
   void update(float time) override;
+
  protected:
   bool m_bFlipY = false;
 };
@@ -70,6 +72,7 @@ class CCPlace : public CCActionInstant {
  public:
   static CCPlace* create(const CCPoint& pos);
   void update(float time) override;
+
  protected:
   CCPoint m_tPosition;
 };

@@ -60,17 +60,16 @@ class CCArray : public CCObject {
 };
 
 // Re-reads the count each step, so removing the current object does not read freed memory.
-#define CCARRAY_FOREACH(__array__, __object__)                                        \
-  if (__array__)                                                                      \
-    for (unsigned int __cc_i = 0;                                                     \
-         __cc_i < (__array__)->count() &&                                             \
-         (((__object__) = (__array__)->objectAtIndex(__cc_i)) != nullptr || true);    \
+#define CCARRAY_FOREACH(__array__, __object__)                                                                      \
+  if (__array__)                                                                                                    \
+    for (unsigned int __cc_i = 0;                                                                                   \
+         __cc_i < (__array__)->count() && (((__object__) = (__array__)->objectAtIndex(__cc_i)) != nullptr || true); \
          ++__cc_i)
 
-#define CCARRAY_FOREACH_REVERSE(__array__, __object__)                                       \
-  if (__array__)                                                                             \
-    for (unsigned int __cc_i = (__array__)->count(); __cc_i-- > 0 &&                         \
-         (((__object__) = (__array__)->objectAtIndex(__cc_i)) != nullptr || true);)
+#define CCARRAY_FOREACH_REVERSE(__array__, __object__) \
+  if (__array__)                                       \
+    for (unsigned int __cc_i = (__array__)->count();   \
+         __cc_i-- > 0 && (((__object__) = (__array__)->objectAtIndex(__cc_i)) != nullptr || true);)
 
 NS_CC_END
 

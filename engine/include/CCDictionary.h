@@ -57,9 +57,7 @@ class CCDictionary : public CCObject {
   CCObject* randomObject();
   CCObject* copyWithZone(CCZone*) override;
 
-  CCDictElement* elementAt(unsigned int index) const {
-    return index < m_elements.size() ? m_elements[index] : nullptr;
-  }
+  CCDictElement* elementAt(unsigned int index) const { return index < m_elements.size() ? m_elements[index] : nullptr; }
 
  private:
   CCDictElement* findStr(const std::string& key) const;
@@ -72,11 +70,10 @@ class CCDictionary : public CCObject {
   std::unordered_map<intptr_t, CCDictElement*> m_intIndex;
 };
 
-#define CCDICT_FOREACH(__dict__, __el__)                                          \
-  if (__dict__)                                                                   \
-    for (unsigned int __cc_d = 0;                                                 \
-         __cc_d < (__dict__)->count() && ((__el__) = (__dict__)->elementAt(__cc_d)) != nullptr; \
-         ++__cc_d)
+#define CCDICT_FOREACH(__dict__, __el__) \
+  if (__dict__)                          \
+    for (unsigned int __cc_d = 0;        \
+         __cc_d < (__dict__)->count() && ((__el__) = (__dict__)->elementAt(__cc_d)) != nullptr; ++__cc_d)
 
 NS_CC_END
 

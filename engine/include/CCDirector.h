@@ -20,7 +20,11 @@ class CCActionManager;
 class CCTouchDispatcher;
 class CCKeypadDispatcher;
 
-enum ccDirectorProjection { kCCDirectorProjection2D, kCCDirectorProjection3D, kCCDirectorProjectionDefault = kCCDirectorProjection2D };
+enum ccDirectorProjection {
+  kCCDirectorProjection2D,
+  kCCDirectorProjection3D,
+  kCCDirectorProjectionDefault = kCCDirectorProjection2D
+};
 
 class CCDirector : public CCObject {
  public:

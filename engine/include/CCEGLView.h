@@ -43,21 +43,21 @@ enum {
 
 struct CCWindowMessage {
   enum Kind {
-    kMouseMove,       // location
-    kLButtonDown,     // location
-    kLButtonUp,       // location
-    kLButtonDblClk,   // location
-    kRButtonDown,     // location
-    kRButtonUp,       // location
-    kMouseWheel,      // wheelDelta: +120 a notch away from the user, -120 towards
-    kSetCursor,       // location; sent after each mouse move inside the window
-    kKeyDown,         // key, ctrl, shift
-    kKeyUp,           // key, ctrl, shift
-    kTextInput,       // text (UTF-8)
+    kMouseMove,      // location
+    kLButtonDown,    // location
+    kLButtonUp,      // location
+    kLButtonDblClk,  // location
+    kRButtonDown,    // location
+    kRButtonUp,      // location
+    kMouseWheel,     // wheelDelta: +120 a notch away from the user, -120 towards
+    kSetCursor,      // location; sent after each mouse move inside the window
+    kKeyDown,        // key, ctrl, shift
+    kKeyUp,          // key, ctrl, shift
+    kTextInput,      // text (UTF-8)
     kMinimized,
     kMaximized,
     kRestored,
-    kResized,         // location = new frame size in pixels
+    kResized,  // location = new frame size in pixels
     kClose,
   };
   Kind kind;

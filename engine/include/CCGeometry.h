@@ -15,7 +15,10 @@ class CCPoint {
   float y;
   CCPoint() : x(0), y(0) {}
   CCPoint(float px, float py) : x(px), y(py) {}
-  void setPoint(float px, float py) { x = px; y = py; }
+  void setPoint(float px, float py) {
+    x = px;
+    y = py;
+  }
   bool equals(const CCPoint& o) const { return x == o.x && y == o.y; }
   bool fuzzyEquals(const CCPoint& o, float var) const {
     return x - var <= o.x && o.x <= x + var && y - var <= o.y && o.y <= y + var;
@@ -37,7 +40,10 @@ class CCSize {
   float height;
   CCSize() : width(0), height(0) {}
   CCSize(float w, float h) : width(w), height(h) {}
-  void setSize(float w, float h) { width = w; height = h; }
+  void setSize(float w, float h) {
+    width = w;
+    height = h;
+  }
   bool equals(const CCSize& o) const { return width == o.width && height == o.height; }
   CCSize operator*(float a) const { return CCSize(width * a, height * a); }
   CCSize operator/(float a) const { return CCSize(width / a, height / a); }
@@ -53,7 +59,10 @@ class CCRect {
   CCSize size;
   CCRect() {}
   CCRect(float x, float y, float w, float h) : origin(x, y), size(w, h) {}
-  void setRect(float x, float y, float w, float h) { origin.setPoint(x, y); size.setSize(w, h); }
+  void setRect(float x, float y, float w, float h) {
+    origin.setPoint(x, y);
+    size.setSize(w, h);
+  }
   float getMinX() const { return origin.x; }
   float getMidX() const { return origin.x + size.width / 2.0f; }
   float getMaxX() const { return origin.x + size.width; }
@@ -68,8 +77,7 @@ class CCRect {
     return p.x >= getMinX() && p.x <= getMaxX() && p.y >= getMinY() && p.y <= getMaxY();
   }
   bool intersectsRect(const CCRect& r) const {
-    return !(getMaxX() < r.getMinX() || r.getMaxX() < getMinX() || getMaxY() < r.getMinY() ||
-             r.getMaxY() < getMinY());
+    return !(getMaxX() < r.getMinX() || r.getMaxX() < getMinX() || getMaxY() < r.getMinY() || r.getMaxY() < getMinY());
   }
 };
 

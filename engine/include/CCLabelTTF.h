@@ -21,18 +21,16 @@ class CCLabelTTF : public CCSprite, public CCLabelProtocol {
 
   static CCLabelTTF* create();
   static CCLabelTTF* create(const char* string, const char* fontName, float fontSize);
-  static CCLabelTTF* create(const char* string, const char* fontName, float fontSize,
-                            const CCSize& dimensions, CCTextAlignment hAlignment);
-  static CCLabelTTF* create(const char* string, const char* fontName, float fontSize,
-                            const CCSize& dimensions, CCTextAlignment hAlignment,
-                            CCVerticalTextAlignment vAlignment);
+  static CCLabelTTF* create(const char* string, const char* fontName, float fontSize, const CCSize& dimensions,
+                            CCTextAlignment hAlignment);
+  static CCLabelTTF* create(const char* string, const char* fontName, float fontSize, const CCSize& dimensions,
+                            CCTextAlignment hAlignment, CCVerticalTextAlignment vAlignment);
   bool init() override;
   bool initWithString(const char* string, const char* fontName, float fontSize);
-  bool initWithString(const char* string, const char* fontName, float fontSize,
-                      const CCSize& dimensions, CCTextAlignment hAlignment);
-  bool initWithString(const char* string, const char* fontName, float fontSize,
-                      const CCSize& dimensions, CCTextAlignment hAlignment,
-                      CCVerticalTextAlignment vAlignment);
+  bool initWithString(const char* string, const char* fontName, float fontSize, const CCSize& dimensions,
+                      CCTextAlignment hAlignment);
+  bool initWithString(const char* string, const char* fontName, float fontSize, const CCSize& dimensions,
+                      CCTextAlignment hAlignment, CCVerticalTextAlignment vAlignment);
 
   void setString(const char* label) override;
   const char* getString() override { return m_string.c_str(); }

@@ -19,7 +19,13 @@ class CCAction;
 class CCTouch;
 
 enum { kCCNodeTagInvalid = -1 };
-enum { kCCNodeOnEnter, kCCNodeOnExit, kCCNodeOnEnterTransitionDidFinish, kCCNodeOnExitTransitionDidStart, kCCNodeOnCleanup };
+enum {
+  kCCNodeOnEnter,
+  kCCNodeOnExit,
+  kCCNodeOnEnterTransitionDidFinish,
+  kCCNodeOnExitTransitionDidStart,
+  kCCNodeOnCleanup
+};
 
 // Any change that shows on screen calls this, so an unchanged frame is not drawn again.
 void ccSetNeedsRedraw();
@@ -250,8 +256,7 @@ class CCNodeRGBA : public CCNode, public CCRGBAProtocol {
 void ccCascadeOpacity(CCNode* node, unsigned char displayed);
 void ccCascadeColor(CCNode* node, const ccColor3B& displayed);
 // The colour and opacity rules every RGBA node shares (CCNodeRGBA, CCLayerRGBA, extension nodes).
-void ccRGBASetOpacity(CCNode* self, unsigned char& real, unsigned char& displayed, bool cascade,
-                      unsigned char opacity);
+void ccRGBASetOpacity(CCNode* self, unsigned char& real, unsigned char& displayed, bool cascade, unsigned char opacity);
 void ccRGBAUpdateOpacity(CCNode* self, unsigned char real, unsigned char& displayed, bool cascade,
                          unsigned char parentOpacity);
 void ccRGBASetColor(CCNode* self, ccColor3B& real, ccColor3B& displayed, bool cascade, const ccColor3B& color);

@@ -25,30 +25,61 @@ void CCLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 #define CCLOGERROR(...) ::cocos2d::CCLog(__VA_ARGS__)
 
 // Programmer errors are logged, never fatal: nothing in this layer aborts.
-#define CCAssert(cond, msg)                                                          \
-  do {                                                                               \
+#define CCAssert(cond, msg)                                                                \
+  do {                                                                                     \
     if (!(cond)) ::cocos2d::CCLog("Assert failed: %s (%s:%d)", (msg), __FILE__, __LINE__); \
   } while (0)
 
-#define CC_SAFE_DELETE(p) do { delete (p); (p) = nullptr; } while (0)
-#define CC_SAFE_DELETE_ARRAY(p) do { delete[] (p); (p) = nullptr; } while (0)
-#define CC_SAFE_FREE(p) do { if (p) { free(p); (p) = nullptr; } } while (0)
-#define CC_SAFE_RELEASE(p) do { if (p) { (p)->release(); } } while (0)
-#define CC_SAFE_RELEASE_NULL(p) do { if (p) { (p)->release(); (p) = nullptr; } } while (0)
-#define CC_SAFE_RETAIN(p) do { if (p) { (p)->retain(); } } while (0)
-#define CC_BREAK_IF(cond) if (cond) break
+#define CC_SAFE_DELETE(p) \
+  do {                    \
+    delete (p);           \
+    (p) = nullptr;        \
+  } while (0)
+#define CC_SAFE_DELETE_ARRAY(p) \
+  do {                          \
+    delete[](p);                \
+    (p) = nullptr;              \
+  } while (0)
+#define CC_SAFE_FREE(p) \
+  do {                  \
+    if (p) {            \
+      free(p);          \
+      (p) = nullptr;    \
+    }                   \
+  } while (0)
+#define CC_SAFE_RELEASE(p) \
+  do {                     \
+    if (p) {               \
+      (p)->release();      \
+    }                      \
+  } while (0)
+#define CC_SAFE_RELEASE_NULL(p) \
+  do {                          \
+    if (p) {                    \
+      (p)->release();           \
+      (p) = nullptr;            \
+    }                           \
+  } while (0)
+#define CC_SAFE_RETAIN(p) \
+  do {                    \
+    if (p) {              \
+      (p)->retain();      \
+    }                     \
+  } while (0)
+#define CC_BREAK_IF(cond) \
+  if (cond) break
 #define CC_UNUSED_PARAM(unusedparam) (void)(unusedparam)
 
 // Two-phase construction: new, init, autorelease; a failed init yields null.
-#define CREATE_FUNC(__TYPE__)            \
-  static __TYPE__* create() {            \
-    __TYPE__* pRet = new __TYPE__();     \
-    if (pRet->init()) {                  \
-      pRet->autorelease();               \
-      return pRet;                       \
-    }                                    \
-    delete pRet;                         \
-    return nullptr;                      \
+#define CREATE_FUNC(__TYPE__)        \
+  static __TYPE__* create() {        \
+    __TYPE__* pRet = new __TYPE__(); \
+    if (pRet->init()) {              \
+      pRet->autorelease();           \
+      return pRet;                   \
+    }                                \
+    delete pRet;                     \
+    return nullptr;                  \
   }
 
 #define NODE_FUNC(__TYPE__) CREATE_FUNC(__TYPE__)
@@ -56,12 +87,14 @@ void CCLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 #define CC_PROPERTY_READONLY(varType, varName, funName) \
  protected:                                             \
   varType varName;                                      \
+                                                        \
  public:                                                \
   virtual varType get##funName(void);
 
 #define CC_PROPERTY(varType, varName, funName) \
  protected:                                    \
   varType varName;                             \
+                                               \
  public:                                       \
   virtual varType get##funName(void);          \
   virtual void set##funName(varType var);
@@ -69,26 +102,30 @@ void CCLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 #define CC_SYNTHESIZE_READONLY(varType, varName, funName) \
  protected:                                               \
   varType varName;                                        \
+                                                          \
  public:                                                  \
   virtual varType get##funName(void) const { return varName; }
 
-#define CC_SYNTHESIZE(varType, varName, funName)                  \
- protected:                                                       \
-  varType varName;                                                \
- public:                                                          \
-  virtual varType get##funName(void) const { return varName; }    \
+#define CC_SYNTHESIZE(varType, varName, funName)               \
+ protected:                                                    \
+  varType varName;                                             \
+                                                               \
+ public:                                                       \
+  virtual varType get##funName(void) const { return varName; } \
   virtual void set##funName(varType var) { varName = var; }
 
-#define CC_SYNTHESIZE_PASS_BY_REF(varType, varName, funName)              \
- protected:                                                               \
-  varType varName;                                                        \
- public:                                                                  \
-  virtual const varType& get##funName(void) const { return varName; }     \
+#define CC_SYNTHESIZE_PASS_BY_REF(varType, varName, funName)          \
+ protected:                                                           \
+  varType varName;                                                    \
+                                                                      \
+ public:                                                              \
+  virtual const varType& get##funName(void) const { return varName; } \
   virtual void set##funName(const varType& var) { varName = var; }
 
 #define CC_SYNTHESIZE_RETAIN(varType, varName, funName)        \
  private:                                                      \
   varType varName;                                             \
+                                                               \
  public:                                                       \
   virtual varType get##funName(void) const { return varName; } \
   virtual void set##funName(varType var) {                     \
@@ -99,8 +136,8 @@ void CCLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
     }                                                          \
   }
 
-#define CC_DEGREES_TO_RADIANS(a) ((a) * 0.01745329252f)
-#define CC_RADIANS_TO_DEGREES(a) ((a) * 57.29577951f)
+#define CC_DEGREES_TO_RADIANS(a) ((a)*0.01745329252f)
+#define CC_RADIANS_TO_DEGREES(a) ((a)*57.29577951f)
 #define CC_CONTENT_SCALE_FACTOR() 1.0f
 #define CC_REPEAT_FOREVER (UINT_MAX - 1)
 #define kCCRepeatForever (UINT_MAX - 1)

@@ -28,8 +28,8 @@ class CCRenderer {
 
   // A quad in local coordinates; texture may be null for flat colour.
   void drawQuad(CCTexture2D* texture, const ccV2F_C4B_T2F_Quad& quad, const ccBlendFunc& blend);
-  void drawTriangles(CCTexture2D* texture, const ccV2F_C4B_T2F* vertices, int vertexCount,
-                     const int* indices, int indexCount, const ccBlendFunc& blend);
+  void drawTriangles(CCTexture2D* texture, const ccV2F_C4B_T2F* vertices, int vertexCount, const int* indices,
+                     int indexCount, const ccBlendFunc& blend);
   // An axis-aligned rectangle in local coordinates filled with one colour.
   void drawSolidRect(const CCPoint& origin, const CCPoint& destination, const ccColor4B& color,
                      const ccBlendFunc& blend);

@@ -36,8 +36,8 @@ class CCScheduler : public CCObject {
 
   void update(float dt) override;
 
-  void scheduleSelector(SEL_SCHEDULE pfnSelector, CCObject* pTarget, float fInterval,
-                        unsigned int repeat, float delay, bool bPaused);
+  void scheduleSelector(SEL_SCHEDULE pfnSelector, CCObject* pTarget, float fInterval, unsigned int repeat, float delay,
+                        bool bPaused);
   void scheduleSelector(SEL_SCHEDULE pfnSelector, CCObject* pTarget, float fInterval, bool bPaused);
   void scheduleUpdateForTarget(CCObject* pTarget, int nPriority, bool bPaused);
   void unscheduleSelector(SEL_SCHEDULE pfnSelector, CCObject* pTarget);

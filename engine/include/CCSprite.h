@@ -37,7 +37,10 @@ class CCSprite : public CCNodeRGBA, public CCTextureProtocol {
   // Texture.
   void setTexture(CCTexture2D* texture) override;
   CCTexture2D* getTexture() override { return m_pobTexture; }
-  void setBlendFunc(ccBlendFunc blendFunc) override { m_sBlendFunc = blendFunc; ccSetNeedsRedraw(); }
+  void setBlendFunc(ccBlendFunc blendFunc) override {
+    m_sBlendFunc = blendFunc;
+    ccSetNeedsRedraw();
+  }
   ccBlendFunc getBlendFunc() override { return m_sBlendFunc; }
 
   // Rect in texture pixels (top-left origin).

@@ -42,6 +42,7 @@ class CCBool : public CCObject {
   explicit CCBool(bool v) : m_bValue(v) {}
   static CCBool* create(bool v);
   bool getValue() const { return m_bValue; }
+
  private:
   bool m_bValue;
 };
@@ -51,6 +52,7 @@ class CCInteger : public CCObject {
   explicit CCInteger(int v) : m_nValue(v) {}
   static CCInteger* create(int v);
   int getValue() const { return m_nValue; }
+
  private:
   int m_nValue;
 };
@@ -60,6 +62,7 @@ class CCFloat : public CCObject {
   explicit CCFloat(float v) : m_fValue(v) {}
   static CCFloat* create(float v);
   float getValue() const { return m_fValue; }
+
  private:
   float m_fValue;
 };
@@ -69,6 +72,7 @@ class CCDouble : public CCObject {
   explicit CCDouble(double v) : m_dValue(v) {}
   static CCDouble* create(double v);
   double getValue() const { return m_dValue; }
+
  private:
   double m_dValue;
 };

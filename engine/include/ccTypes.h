@@ -40,12 +40,8 @@ struct ccColor4F {
 inline ccColor3B ccc3(uint8_t r, uint8_t g, uint8_t b) { return ccColor3B{r, g, b}; }
 inline ccColor4B ccc4(uint8_t r, uint8_t g, uint8_t b, uint8_t a) { return ccColor4B{r, g, b, a}; }
 inline ccColor4F ccc4f(float r, float g, float b, float a) { return ccColor4F{r, g, b, a}; }
-inline ccColor4F ccc4FFromccc4B(ccColor4B c) {
-  return ccColor4F{c.r / 255.f, c.g / 255.f, c.b / 255.f, c.a / 255.f};
-}
-inline bool ccc3BEqual(const ccColor3B& a, const ccColor3B& b) {
-  return a.r == b.r && a.g == b.g && a.b == b.b;
-}
+inline ccColor4F ccc4FFromccc4B(ccColor4B c) { return ccColor4F{c.r / 255.f, c.g / 255.f, c.b / 255.f, c.a / 255.f}; }
+inline bool ccc3BEqual(const ccColor3B& a, const ccColor3B& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
 inline bool operator==(const ccColor3B& a, const ccColor3B& b) { return ccc3BEqual(a, b); }
 inline bool operator!=(const ccColor3B& a, const ccColor3B& b) { return !ccc3BEqual(a, b); }
 

@@ -148,14 +148,13 @@ bool CCEaseElastic::initWithAction(CCActionInterval* pAction, float fPeriod) {
     return r ? Reverse::create ReverseArgs : nullptr;                           \
   }
 
-#define KEST_EASE_RATE_IMPL(Name, Formula, Reverse)                                   \
-  KEST_EASE_DEFINE(Name, Formula, Reverse, (CCActionInterval * pAction, float fRate), \
-                   (pAction, fRate), (r, m_fRate))
+#define KEST_EASE_RATE_IMPL(Name, Formula, Reverse) \
+  KEST_EASE_DEFINE(Name, Formula, Reverse, (CCActionInterval * pAction, float fRate), (pAction, fRate), (r, m_fRate))
 #define KEST_EASE_IMPL(Name, Formula, Reverse) \
   KEST_EASE_DEFINE(Name, Formula, Reverse, (CCActionInterval * pAction), (pAction), (r))
-#define KEST_EASE_ELASTIC_IMPL(Name, Formula, Reverse)                                   \
-  KEST_EASE_DEFINE(Name, Formula, Reverse, (CCActionInterval * pAction, float fPeriod), \
-                   (pAction, fPeriod), (r, m_fPeriod))
+#define KEST_EASE_ELASTIC_IMPL(Name, Formula, Reverse)                                                      \
+  KEST_EASE_DEFINE(Name, Formula, Reverse, (CCActionInterval * pAction, float fPeriod), (pAction, fPeriod), \
+                   (r, m_fPeriod))
 
 static float easeInOut(float t, float rate) {
   t *= 2;
@@ -178,8 +177,8 @@ static float expInOut(float t) {
 KEST_EASE_IMPL(CCEaseExponentialIn, expIn(t), CCEaseExponentialOut)
 KEST_EASE_IMPL(CCEaseExponentialOut, expOut(t), CCEaseExponentialIn)
 KEST_EASE_IMPL(CCEaseExponentialInOut, expInOut(t), CCEaseExponentialInOut)
-KEST_EASE_IMPL(CCEaseSineIn, -cosf(t * kPi / 2) + 1, CCEaseSineOut)
-KEST_EASE_IMPL(CCEaseSineOut, sinf(t * kPi / 2), CCEaseSineIn)
+KEST_EASE_IMPL(CCEaseSineIn, -cosf(t* kPi / 2) + 1, CCEaseSineOut)
+KEST_EASE_IMPL(CCEaseSineOut, sinf(t* kPi / 2), CCEaseSineIn)
 KEST_EASE_IMPL(CCEaseSineInOut, -0.5f * (cosf(kPi * t) - 1), CCEaseSineInOut)
 KEST_EASE_IMPL(CCEaseBounceIn, ease::bounceIn(t), CCEaseBounceOut)
 KEST_EASE_IMPL(CCEaseBounceOut, ease::bounceOut(t), CCEaseBounceIn)

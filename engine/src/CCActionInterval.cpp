@@ -641,8 +641,8 @@ static uint8_t clampByte(float v) { return (uint8_t)(v < 0 ? 0 : (v > 255 ? 255 
 
 void CCTintBy::update(float t) {
   if (CCRGBAProtocol* p = rgba(m_pTarget))
-    p->setColor(ccc3(clampByte(m_fromR + m_deltaR * t), clampByte(m_fromG + m_deltaG * t),
-                     clampByte(m_fromB + m_deltaB * t)));
+    p->setColor(
+        ccc3(clampByte(m_fromR + m_deltaR * t), clampByte(m_fromG + m_deltaG * t), clampByte(m_fromB + m_deltaB * t)));
 }
 
 CCActionInterval* CCTintBy::reverse() { return CCTintBy::create(m_fDuration, -m_deltaR, -m_deltaG, -m_deltaB); }

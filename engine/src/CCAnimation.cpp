@@ -105,7 +105,8 @@ void CCAnimation::addSpriteFrame(CCSpriteFrame* pFrame) {
 void CCAnimation::addSpriteFrameWithFileName(const char* pszFileName) {
   CCTexture2D* tex = CCTextureCache::sharedTextureCache()->addImage(pszFileName);
   if (!tex) return;
-  addSpriteFrame(CCSpriteFrame::createWithTexture(tex, CCRect(0, 0, (float)tex->getPixelsWide(), (float)tex->getPixelsHigh())));
+  addSpriteFrame(
+      CCSpriteFrame::createWithTexture(tex, CCRect(0, 0, (float)tex->getPixelsWide(), (float)tex->getPixelsHigh())));
 }
 
 void CCAnimation::addSpriteFrameWithTexture(CCTexture2D* pobTexture, const CCRect& rect) {

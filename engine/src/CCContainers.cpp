@@ -65,18 +65,32 @@ int CCString::intValue() const { return atoi(m_sString.c_str()); }
 unsigned int CCString::uintValue() const { return (unsigned int)atoi(m_sString.c_str()); }
 float CCString::floatValue() const { return (float)atof(m_sString.c_str()); }
 double CCString::doubleValue() const { return atof(m_sString.c_str()); }
-bool CCString::boolValue() const {
-  return !(m_sString.empty() || m_sString == "0" || m_sString == "false");
-}
+bool CCString::boolValue() const { return !(m_sString.empty() || m_sString == "0" || m_sString == "false"); }
 bool CCString::isEqual(const CCObject* pObject) {
   const CCString* s = dynamic_cast<const CCString*>(pObject);
   return s && s->m_sString == m_sString;
 }
 
-CCBool* CCBool::create(bool v) { CCBool* p = new CCBool(v); p->autorelease(); return p; }
-CCInteger* CCInteger::create(int v) { CCInteger* p = new CCInteger(v); p->autorelease(); return p; }
-CCFloat* CCFloat::create(float v) { CCFloat* p = new CCFloat(v); p->autorelease(); return p; }
-CCDouble* CCDouble::create(double v) { CCDouble* p = new CCDouble(v); p->autorelease(); return p; }
+CCBool* CCBool::create(bool v) {
+  CCBool* p = new CCBool(v);
+  p->autorelease();
+  return p;
+}
+CCInteger* CCInteger::create(int v) {
+  CCInteger* p = new CCInteger(v);
+  p->autorelease();
+  return p;
+}
+CCFloat* CCFloat::create(float v) {
+  CCFloat* p = new CCFloat(v);
+  p->autorelease();
+  return p;
+}
+CCDouble* CCDouble::create(double v) {
+  CCDouble* p = new CCDouble(v);
+  p->autorelease();
+  return p;
+}
 
 // --- CCArray ----------------------------------------------------------------
 
@@ -133,9 +147,7 @@ unsigned int CCArray::indexOfObject(CCObject* object) const {
   return it == m_data.end() ? UINT_MAX : (unsigned int)(it - m_data.begin());
 }
 
-CCObject* CCArray::objectAtIndex(unsigned int index) const {
-  return index < m_data.size() ? m_data[index] : nullptr;
-}
+CCObject* CCArray::objectAtIndex(unsigned int index) const { return index < m_data.size() ? m_data[index] : nullptr; }
 
 CCObject* CCArray::lastObject() const { return m_data.empty() ? nullptr : m_data.back(); }
 

@@ -94,15 +94,13 @@ CCPoint CCDirector::getVisibleOrigin() { return getOpenGLView()->getVisibleOrigi
 CCPoint CCDirector::convertToGL(const CCPoint& p) {
   CCEGLView* v = getOpenGLView();
   const CCRect& vp = v->getViewPortRect();
-  return CCPoint((p.x - vp.origin.x) / v->getScaleX(),
-                 (v->getFrameSize().height - p.y - vp.origin.y) / v->getScaleY());
+  return CCPoint((p.x - vp.origin.x) / v->getScaleX(), (v->getFrameSize().height - p.y - vp.origin.y) / v->getScaleY());
 }
 
 CCPoint CCDirector::convertToUI(const CCPoint& p) {
   CCEGLView* v = getOpenGLView();
   const CCRect& vp = v->getViewPortRect();
-  return CCPoint(p.x * v->getScaleX() + vp.origin.x,
-                 v->getFrameSize().height - (p.y * v->getScaleY() + vp.origin.y));
+  return CCPoint(p.x * v->getScaleX() + vp.origin.x, v->getFrameSize().height - (p.y * v->getScaleY() + vp.origin.y));
 }
 
 // --- scenes -----------------------------------------------------------------

@@ -94,14 +94,12 @@ CCAffineTransform CCAffineTransformScale(const CCAffineTransform& t, float sx, f
 }
 
 CCAffineTransform CCAffineTransformConcat(const CCAffineTransform& t1, const CCAffineTransform& t2) {
-  return {t1.a * t2.a + t1.b * t2.c, t1.a * t2.b + t1.b * t2.d,
-          t1.c * t2.a + t1.d * t2.c, t1.c * t2.b + t1.d * t2.d,
-          t1.tx * t2.a + t1.ty * t2.c + t2.tx, t1.tx * t2.b + t1.ty * t2.d + t2.ty};
+  return {t1.a * t2.a + t1.b * t2.c, t1.a * t2.b + t1.b * t2.d,           t1.c * t2.a + t1.d * t2.c,
+          t1.c * t2.b + t1.d * t2.d, t1.tx * t2.a + t1.ty * t2.c + t2.tx, t1.tx * t2.b + t1.ty * t2.d + t2.ty};
 }
 
 bool CCAffineTransformEqualToTransform(const CCAffineTransform& t1, const CCAffineTransform& t2) {
-  return t1.a == t2.a && t1.b == t2.b && t1.c == t2.c && t1.d == t2.d && t1.tx == t2.tx &&
-         t1.ty == t2.ty;
+  return t1.a == t2.a && t1.b == t2.b && t1.c == t2.c && t1.d == t2.d && t1.tx == t2.tx && t1.ty == t2.ty;
 }
 
 CCAffineTransform CCAffineTransformInvert(const CCAffineTransform& t) {
@@ -109,8 +107,8 @@ CCAffineTransform CCAffineTransformInvert(const CCAffineTransform& t) {
   // A node scaled to zero has no inverse; identity keeps hit tests harmless.
   if (det == 0.0f) return CCAffineTransformIdentity;
   float inv = 1.0f / det;
-  return {inv * t.d, -inv * t.b, -inv * t.c, inv * t.a, inv * (t.c * t.ty - t.d * t.tx),
-          inv * (t.b * t.tx - t.a * t.ty)};
+  return {
+      inv * t.d, -inv * t.b, -inv * t.c, inv * t.a, inv * (t.c * t.ty - t.d * t.tx), inv * (t.b * t.tx - t.a * t.ty)};
 }
 
 NS_CC_END

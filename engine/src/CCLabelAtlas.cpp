@@ -52,8 +52,7 @@ bool CCLabelAtlas::initWithString(const char* string, const char* charMapFile, u
   CCSpriteFrame* frame = CCResolvePicture(charMapFile);
   if (!frame || !frame->getTexture()) return false;
   setTexture(frame->getTexture());
-  m_tCells = frame->isRotated() ? CCRect(frame->getRect().origin.x, frame->getRect().origin.y, 0, 0)
-                                : frame->getRect();
+  m_tCells = frame->isRotated() ? CCRect(frame->getRect().origin.x, frame->getRect().origin.y, 0, 0) : frame->getRect();
   m_uItemWidth = itemWidth;
   m_uItemHeight = itemHeight;
   m_uMapStartChar = startCharMap;

@@ -158,7 +158,8 @@ bool CCLabelTTF::updateTexture() {
   bool rendered = false;
   const std::string font = fontPathFor(m_pFontName);
   if (!m_string.empty()) {
-    rendered = !font.empty() && be::renderText(font, size, m_string, boxW > 0 ? boxW : 0, (int)m_hAlignment, text, tw, th);
+    rendered =
+        !font.empty() && be::renderText(font, size, m_string, boxW > 0 ? boxW : 0, (int)m_hAlignment, text, tw, th);
     if (!rendered) {
       static std::set<std::string> logged;
       if (logged.insert(m_pFontName).second)
@@ -184,9 +185,11 @@ bool CCLabelTTF::updateTexture() {
   const uint8_t* pixels = text.data();
   if (W != tw || H != th) {
     canvas.assign((size_t)W * H * 4, 0);
-    int ox = m_hAlignment == kCCTextAlignmentLeft ? 0 : (m_hAlignment == kCCTextAlignmentCenter ? (W - tw) / 2 : W - tw);
-    int oy = m_vAlignment == kCCVerticalTextAlignmentTop ? 0
-             : (m_vAlignment == kCCVerticalTextAlignmentCenter ? (H - th) / 2 : H - th);
+    int ox =
+        m_hAlignment == kCCTextAlignmentLeft ? 0 : (m_hAlignment == kCCTextAlignmentCenter ? (W - tw) / 2 : W - tw);
+    int oy = m_vAlignment == kCCVerticalTextAlignmentTop
+                 ? 0
+                 : (m_vAlignment == kCCVerticalTextAlignmentCenter ? (H - th) / 2 : H - th);
     for (int y = 0; y < th; ++y) {
       int dy = y + oy;
       if (dy < 0 || dy >= H) continue;

@@ -184,8 +184,8 @@ void CCLayerColor::changeWidthAndHeight(float w, float h) { setContentSize(CCSiz
 void CCLayerColor::draw() {
   if (m_cDisplayedOpacity == 0) return;
   ccColor4B c = ccc4(m_tDisplayedColor.r, m_tDisplayedColor.g, m_tDisplayedColor.b, m_cDisplayedOpacity);
-  CCRenderer::sharedRenderer()->drawSolidRect(CCPointZero, CCPoint(m_obContentSize.width, m_obContentSize.height),
-                                              c, m_tBlendFunc);
+  CCRenderer::sharedRenderer()->drawSolidRect(CCPointZero, CCPoint(m_obContentSize.width, m_obContentSize.height), c,
+                                              m_tBlendFunc);
 }
 
 NS_CC_END

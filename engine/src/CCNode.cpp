@@ -199,10 +199,23 @@ void CCNode::setZOrder(int zOrder) {
   if (m_pParent) m_pParent->reorderChild(this, zOrder);
 }
 
-void CCNode::setScaleX(float f) { m_fScaleX = f; markTransformDirty(); }
-void CCNode::setScaleY(float f) { m_fScaleY = f; markTransformDirty(); }
-void CCNode::setScale(float s) { m_fScaleX = m_fScaleY = s; markTransformDirty(); }
-void CCNode::setScale(float sx, float sy) { m_fScaleX = sx; m_fScaleY = sy; markTransformDirty(); }
+void CCNode::setScaleX(float f) {
+  m_fScaleX = f;
+  markTransformDirty();
+}
+void CCNode::setScaleY(float f) {
+  m_fScaleY = f;
+  markTransformDirty();
+}
+void CCNode::setScale(float s) {
+  m_fScaleX = m_fScaleY = s;
+  markTransformDirty();
+}
+void CCNode::setScale(float sx, float sy) {
+  m_fScaleX = sx;
+  m_fScaleY = sy;
+  markTransformDirty();
+}
 
 float CCNode::getScale() {
   if (m_fScaleX != m_fScaleY) CCLOG("CCNode::getScale: scale X and Y differ, X returned");
@@ -220,8 +233,14 @@ void CCNode::getPosition(float* x, float* y) {
   if (y) *y = m_obPosition.y;
 }
 
-void CCNode::setSkewX(float f) { m_fSkewX = f; markTransformDirty(); }
-void CCNode::setSkewY(float f) { m_fSkewY = f; markTransformDirty(); }
+void CCNode::setSkewX(float f) {
+  m_fSkewX = f;
+  markTransformDirty();
+}
+void CCNode::setSkewY(float f) {
+  m_fSkewY = f;
+  markTransformDirty();
+}
 
 void CCNode::setAnchorPoint(const CCPoint& point) {
   if (point.equals(m_obAnchorPoint)) return;
@@ -243,9 +262,18 @@ void CCNode::setVisible(bool visible) {
   ccSetNeedsRedraw();
 }
 
-void CCNode::setRotation(float r) { m_fRotationX = m_fRotationY = r; markTransformDirty(); }
-void CCNode::setRotationX(float r) { m_fRotationX = r; markTransformDirty(); }
-void CCNode::setRotationY(float r) { m_fRotationY = r; markTransformDirty(); }
+void CCNode::setRotation(float r) {
+  m_fRotationX = m_fRotationY = r;
+  markTransformDirty();
+}
+void CCNode::setRotationX(float r) {
+  m_fRotationX = r;
+  markTransformDirty();
+}
+void CCNode::setRotationY(float r) {
+  m_fRotationY = r;
+  markTransformDirty();
+}
 
 void CCNode::ignoreAnchorPointForPosition(bool ignore) {
   if (ignore == m_bIgnoreAnchorPointForPosition) return;
@@ -403,9 +431,7 @@ void CCNode::schedule(SEL_SCHEDULE selector, float interval, unsigned int repeat
   m_pScheduler->scheduleSelector(selector, this, interval, repeat, delay, !m_bRunning);
 }
 
-void CCNode::schedule(SEL_SCHEDULE selector, float interval) {
-  schedule(selector, interval, kCCRepeatForever, 0.0f);
-}
+void CCNode::schedule(SEL_SCHEDULE selector, float interval) { schedule(selector, interval, kCCRepeatForever, 0.0f); }
 
 void CCNode::schedule(SEL_SCHEDULE selector) { schedule(selector, 0.0f, kCCRepeatForever, 0.0f); }
 

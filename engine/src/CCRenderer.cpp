@@ -43,12 +43,12 @@ static CCAffineTransform pixelMatrix(const CCAffineTransform& m) {
   const CCRect& vp = view->getViewPortRect();
   float sx = view->getScaleX(), sy = view->getScaleY();
   float h = view->getFrameSize().height;
-  return CCAffineTransform{sx * m.a, -sy * m.b, sx * m.c, -sy * m.d, vp.origin.x + sx * m.tx,
-                           h - vp.origin.y - sy * m.ty};
+  return CCAffineTransform{
+      sx * m.a, -sy * m.b, sx * m.c, -sy * m.d, vp.origin.x + sx * m.tx, h - vp.origin.y - sy * m.ty};
 }
 
-void CCRenderer::drawTriangles(CCTexture2D* texture, const ccV2F_C4B_T2F* vertices, int vertexCount,
-                               const int* indices, int indexCount, const ccBlendFunc& blend) {
+void CCRenderer::drawTriangles(CCTexture2D* texture, const ccV2F_C4B_T2F* vertices, int vertexCount, const int* indices,
+                               int indexCount, const ccBlendFunc& blend) {
   if (!vertices || !indices || vertexCount <= 0 || indexCount <= 0) return;
   be::Texture* tex = texture ? texture->backendTexture() : nullptr;
   if (texture && !tex) return;

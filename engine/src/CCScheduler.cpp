@@ -9,7 +9,10 @@ static const double kTimeEpsilon = 1e-6;
 
 CCScheduler::CCScheduler() {}
 
-CCScheduler::~CCScheduler() { unscheduleAll(); purge(); }
+CCScheduler::~CCScheduler() {
+  unscheduleAll();
+  purge();
+}
 
 CCScheduler::TargetState* CCScheduler::acquireTarget(CCObject* target, bool paused) {
   auto it = m_targets.find(target);
@@ -34,8 +37,8 @@ CCScheduler::Timer* CCScheduler::findTimer(SEL_SCHEDULE sel, const CCObject* tar
   return nullptr;
 }
 
-void CCScheduler::scheduleSelector(SEL_SCHEDULE pfnSelector, CCObject* pTarget, float fInterval,
-                                   unsigned int repeat, float delay, bool bPaused) {
+void CCScheduler::scheduleSelector(SEL_SCHEDULE pfnSelector, CCObject* pTarget, float fInterval, unsigned int repeat,
+                                   float delay, bool bPaused) {
   if (!pfnSelector || !pTarget) return;
   Timer* t = findTimer(pfnSelector, pTarget);
   if (!t) {
@@ -111,9 +114,15 @@ void CCScheduler::unscheduleUpdateForTarget(const CCObject* pTarget) {
 void CCScheduler::unscheduleAllForTarget(CCObject* pTarget) {
   if (!pTarget) return;
   for (auto& t : m_timers)
-    if (t->target == pTarget && !t->removed) { t->removed = true; m_bNeedsPurge = true; }
+    if (t->target == pTarget && !t->removed) {
+      t->removed = true;
+      m_bNeedsPurge = true;
+    }
   for (auto& u : m_updates)
-    if (u->target == pTarget && !u->removed) { u->removed = true; m_bNeedsPurge = true; }
+    if (u->target == pTarget && !u->removed) {
+      u->removed = true;
+      m_bNeedsPurge = true;
+    }
   if (!m_bLocked) purge();
 }
 
@@ -121,9 +130,15 @@ void CCScheduler::unscheduleAll() { unscheduleAllWithMinPriority(kCCPrioritySyst
 
 void CCScheduler::unscheduleAllWithMinPriority(int nMinPriority) {
   for (auto& t : m_timers)
-    if (!t->removed) { t->removed = true; m_bNeedsPurge = true; }
+    if (!t->removed) {
+      t->removed = true;
+      m_bNeedsPurge = true;
+    }
   for (auto& u : m_updates)
-    if (!u->removed && u->priority >= nMinPriority) { u->removed = true; m_bNeedsPurge = true; }
+    if (!u->removed && u->priority >= nMinPriority) {
+      u->removed = true;
+      m_bNeedsPurge = true;
+    }
   if (!m_bLocked) purge();
 }
 

@@ -24,8 +24,12 @@ static CCSprite* make(F init) {
   return nullptr;
 }
 
-CCSprite* CCSprite::create() { return make([](CCSprite* s) { return s->init(); }); }
-CCSprite* CCSprite::create(const char* file) { return make([&](CCSprite* s) { return s->initWithFile(file); }); }
+CCSprite* CCSprite::create() {
+  return make([](CCSprite* s) { return s->init(); });
+}
+CCSprite* CCSprite::create(const char* file) {
+  return make([&](CCSprite* s) { return s->initWithFile(file); });
+}
 CCSprite* CCSprite::create(const char* file, const CCRect& rect) {
   return make([&](CCSprite* s) { return s->initWithFile(file, rect); });
 }
@@ -176,8 +180,8 @@ bool CCSprite::isFrameDisplayed(CCSpriteFrame* frame) {
 }
 
 CCSpriteFrame* CCSprite::displayFrame() {
-  return CCSpriteFrame::createWithTexture(m_pobTexture, m_obRect, m_bRectRotated,
-                                          m_obUnflippedOffsetPositionFromCenter, m_obContentSize);
+  return CCSpriteFrame::createWithTexture(m_pobTexture, m_obRect, m_bRectRotated, m_obUnflippedOffsetPositionFromCenter,
+                                          m_obContentSize);
 }
 
 void CCSprite::setDisplayFrameWithAnimationName(const char* animationName, int frameIndex) {

@@ -40,8 +40,8 @@ struct CCTextureCache::AsyncWork {
 
   std::mutex mutex;
   std::condition_variable cv;
-  std::deque<Request*> queue;     // for the worker
-  std::deque<Request*> pending;   // every request, in order, until its callback
+  std::deque<Request*> queue;    // for the worker
+  std::deque<Request*> pending;  // every request, in order, until its callback
   bool stop = false;
   std::thread worker;
 
@@ -222,7 +222,8 @@ void CCTextureCache::finishAsync(bool blocking) {
     delete r;
   }
   if (pendingAsyncCount() == 0)
-    CCDirector::sharedDirector()->getScheduler()->unscheduleSelector(schedule_selector(CCTextureCache::asyncTick), this);
+    CCDirector::sharedDirector()->getScheduler()->unscheduleSelector(schedule_selector(CCTextureCache::asyncTick),
+                                                                     this);
 }
 
 // --- cache ------------------------------------------------------------------
@@ -310,9 +311,15 @@ CCTexture2D* CCTextureCache::standInTexture() {
       bool border = x < edge || y < edge || x >= n - edge || y >= n - edge;
       bool cross = x == y || x == n - 1 - y;
       if (border || cross) {
-        p[0] = 255; p[1] = 0; p[2] = 255; p[3] = 255;
+        p[0] = 255;
+        p[1] = 0;
+        p[2] = 255;
+        p[3] = 255;
       } else {
-        p[0] = 40; p[1] = 40; p[2] = 40; p[3] = 160;
+        p[0] = 40;
+        p[1] = 40;
+        p[2] = 40;
+        p[3] = 160;
       }
     }
   }

@@ -148,9 +148,7 @@ void CCTouchDispatcher::touches(CCSet* pTouches, CCEvent* pEvent, unsigned int u
         if (it != h->claimed.end()) {
           claimed = true;
           switch (uIndex) {
-            case CCTOUCHMOVED:
-              h->delegate->ccTouchMoved(touch, pEvent);
-              break;
+            case CCTOUCHMOVED: h->delegate->ccTouchMoved(touch, pEvent); break;
             case CCTOUCHENDED:
             case CCTOUCHCANCELLED: {
               // Drop the claim first: the handler may remove itself.

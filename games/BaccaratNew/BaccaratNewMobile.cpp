@@ -8,26 +8,17 @@ Sexy::CGameBoard* BaccaratNewMobile::CreateGame() { return Sexy::CreatePlainGame
 
 void BaccaratNewMobile::LoadResources()
 {
-    RequestImages({
-        "ClientGame/Cards",
-        "BaccaratNew/UI/BaccaratNew-PC/NewUi0",
-        "BaccaratNew/UI/BaccaratNew-PC/NewUi1",
-        "BaccaratNew/UI/GameEndAnimation/GameEndAnimation0",
-        "BaccaratNew/BG"});
-    AddFrames({
-        "ClientGame/Cards.plist",
-        "BaccaratNew/UI/BaccaratNew-PC/NewUi0.plist",
-        "BaccaratNew/UI/BaccaratNew-PC/NewUi1.plist",
-        "BaccaratNew/UI/GameEndAnimation/GameEndAnimation0.plist"});
+    RequestImages({"ClientGame/Cards", "BaccaratNew/UI/BaccaratNew-PC/NewUi0", "BaccaratNew/UI/BaccaratNew-PC/NewUi1",
+                   "BaccaratNew/UI/GameEndAnimation/GameEndAnimation0", "BaccaratNew/BG"});
+    AddFrames({"ClientGame/Cards.plist", "BaccaratNew/UI/BaccaratNew-PC/NewUi0.plist",
+               "BaccaratNew/UI/BaccaratNew-PC/NewUi1.plist",
+               "BaccaratNew/UI/GameEndAnimation/GameEndAnimation0.plist"});
 }
 
 void BaccaratNewMobile::UnloadResources()
 {
-    RemoveFrames({
-        "BaccaratNew/UI/BaccaratNew-PC/NewUi0.plist",
-        "BaccaratNew/UI/BaccaratNew-PC/NewUi1.plist",
-        "ClientGame/Cards.plist",
-        "BaccaratNew/UI/GameEndAnimation/GameEndAnimation0.plist"});
+    RemoveFrames({"BaccaratNew/UI/BaccaratNew-PC/NewUi0.plist", "BaccaratNew/UI/BaccaratNew-PC/NewUi1.plist",
+                  "ClientGame/Cards.plist", "BaccaratNew/UI/GameEndAnimation/GameEndAnimation0.plist"});
 }
 
-} // namespace BaccaratNew
+}  // namespace BaccaratNew

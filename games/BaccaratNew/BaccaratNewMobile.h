@@ -9,7 +9,8 @@
 
 namespace BaccaratNew {
 
-class BaccaratNewMobile : public Sexy::CGameKindModule {
+class BaccaratNewMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 122;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace BaccaratNew
+}  // namespace BaccaratNew

@@ -17,10 +17,7 @@ size_t HandCount(const uint8_t* cards, size_t count)
 
 uint8_t Value(uint8_t card) { return card & 0x0F; }
 
-bool IsPair(const uint8_t* cards, size_t count)
-{
-    return count >= 2 && Value(cards[0]) == Value(cards[1]);
-}
+bool IsPair(const uint8_t* cards, size_t count) { return count >= 2 && Value(cards[0]) == Value(cards[1]); }
 
 // Same number of cards and the same values place by place.
 bool SameValues(const uint8_t* a, size_t an, const uint8_t* b, size_t bn)
@@ -41,12 +38,9 @@ std::string Format(const char* format, Args... args)
     return text;
 }
 
-} // namespace
+}  // namespace
 
-uint8_t CGameLogic::GetCardPoint(uint8_t card)
-{
-    return Value(card) < 10 ? Value(card) : 0;
-}
+uint8_t CGameLogic::GetCardPoint(uint8_t card) { return Value(card) < 10 ? Value(card) : 0; }
 
 uint8_t CGameLogic::GetHandPoint(const uint8_t* cards, size_t count)
 {
@@ -57,8 +51,8 @@ uint8_t CGameLogic::GetHandPoint(const uint8_t* cards, size_t count)
     return point;
 }
 
-tagRoundResult CGameLogic::ClassifyRound(const uint8_t* player, size_t playerCount,
-                                         const uint8_t* banker, size_t bankerCount)
+tagRoundResult CGameLogic::ClassifyRound(const uint8_t* player, size_t playerCount, const uint8_t* banker,
+                                         size_t bankerCount)
 {
     size_t pn = HandCount(player, playerCount);
     size_t bn = HandCount(banker, bankerCount);
@@ -66,13 +60,18 @@ tagRoundResult CGameLogic::ClassifyRound(const uint8_t* player, size_t playerCou
     result.cbPlayerPoint = GetHandPoint(player, pn);
     result.cbBankerPoint = GetHandPoint(banker, bn);
     uint8_t p = result.cbPlayerPoint, b = result.cbBankerPoint;
-    if (p > b) {
+    if (p > b)
+    {
         result.cbWinner = WINNER_XIAN;
         result.cbSpecial = p >= 8 ? AREA_XIAN_TIAN_WANG : 0;
-    } else if (p < b) {
+    }
+    else if (p < b)
+    {
         result.cbWinner = WINNER_ZHUANG;
         result.cbSpecial = b >= 8 ? AREA_ZHUANG_TIAN_WANG : 0;
-    } else {
+    }
+    else
+    {
         result.cbWinner = WINNER_PING;
         result.cbSpecial = SameValues(player, pn, banker, bn) ? AREA_TONG_DIAN_PING : 0;
     }
@@ -108,13 +107,9 @@ AreaOutcome CGameLogic::GetAreaOutcome(const tagRoundResult& result, size_t area
     return AreaOutcome::Lost;
 }
 
-int CGameLogic::GetAreaMultiple(size_t area)
-{
-    return area < AREA_COUNT ? kAreaMultiple[area] : 0;
-}
+int CGameLogic::GetAreaMultiple(size_t area) { return area < AREA_COUNT ? kAreaMultiple[area] : 0; }
 
-std::string CGameLogic::GetDrawTip(const uint8_t* player, size_t playerShown,
-                                   const uint8_t* banker, size_t bankerShown)
+std::string CGameLogic::GetDrawTip(const uint8_t* player, size_t playerShown, const uint8_t* banker, size_t bankerShown)
 {
     size_t pn = HandCount(player, playerShown);
     size_t bn = HandCount(banker, bankerShown);
@@ -134,33 +129,32 @@ std::string CGameLogic::GetDrawTip(const uint8_t* player, size_t playerShown,
     int t = pn == 3 ? GetCardPoint(player[2]) : -1;
     const char* thirdCard = "闲第三张牌%d点，庄%d点，庄继续拿牌\n";
     const char* noDraw = "闲不补牌，庄%d点，庄继续拿牌\n";
-    switch (b2) {
-    case 0:
-    case 1:
-    case 2:
-        return Format("闲前两张牌%d点，庄%d点，庄继续拿牌\n", p2, b2);
-    case 3:
-        if (pn == 3 && t != 8)
-            return Format(thirdCard, t, 3);
-        break;
-    case 4:
-        if (pn == 3 && t >= 2 && t <= 7)
-            return Format(thirdCard, t, 4);
-        break;
-    case 5:
-        if (pn == 3 && t >= 4 && t <= 7)
-            return Format(thirdCard, t, 5);
-        break;
-    case 6:
-        if (pn == 3 && (t == 6 || t == 7))
-            return Format(thirdCard, t, 6);
-        return std::string();
-    default:
-        return std::string();
+    switch (b2)
+    {
+        case 0:
+        case 1:
+        case 2: return Format("闲前两张牌%d点，庄%d点，庄继续拿牌\n", p2, b2);
+        case 3:
+            if (pn == 3 && t != 8)
+                return Format(thirdCard, t, 3);
+            break;
+        case 4:
+            if (pn == 3 && t >= 2 && t <= 7)
+                return Format(thirdCard, t, 4);
+            break;
+        case 5:
+            if (pn == 3 && t >= 4 && t <= 7)
+                return Format(thirdCard, t, 5);
+            break;
+        case 6:
+            if (pn == 3 && (t == 6 || t == 7))
+                return Format(thirdCard, t, 6);
+            return std::string();
+        default: return std::string();
     }
     if (pn == 2)
         return Format(noDraw, b2);
     return std::string();
 }
 
-} // namespace BaccaratNew
+}  // namespace BaccaratNew

@@ -12,14 +12,14 @@ constexpr size_t MAX_HAND_COUNT = 3;
 constexpr size_t AREA_COUNT = 8;
 
 // Bet areas, in the order of the wire's area byte.
-constexpr uint8_t AREA_XIAN = 0;             // player wins
-constexpr uint8_t AREA_PING = 1;             // tie
-constexpr uint8_t AREA_ZHUANG = 2;           // banker wins
-constexpr uint8_t AREA_XIAN_TIAN_WANG = 3;   // player wins with a natural
-constexpr uint8_t AREA_ZHUANG_TIAN_WANG = 4; // banker wins with a natural
-constexpr uint8_t AREA_TONG_DIAN_PING = 5;   // same-point tie
-constexpr uint8_t AREA_XIAN_DUI = 6;         // player pair
-constexpr uint8_t AREA_ZHUANG_DUI = 7;       // banker pair
+constexpr uint8_t AREA_XIAN = 0;              // player wins
+constexpr uint8_t AREA_PING = 1;              // tie
+constexpr uint8_t AREA_ZHUANG = 2;            // banker wins
+constexpr uint8_t AREA_XIAN_TIAN_WANG = 3;    // player wins with a natural
+constexpr uint8_t AREA_ZHUANG_TIAN_WANG = 4;  // banker wins with a natural
+constexpr uint8_t AREA_TONG_DIAN_PING = 5;    // same-point tie
+constexpr uint8_t AREA_XIAN_DUI = 6;          // player pair
+constexpr uint8_t AREA_ZHUANG_DUI = 7;        // banker pair
 
 constexpr uint8_t WINNER_XIAN = 0;
 constexpr uint8_t WINNER_PING = 1;
@@ -28,21 +28,28 @@ constexpr uint8_t WINNER_ZHUANG = 2;
 // What a won stake returns, stake included.
 extern const int kAreaMultiple[AREA_COUNT];
 
-enum class AreaOutcome : uint8_t { Lost, Won, Returned };
+enum class AreaOutcome : uint8_t
+{
+    Lost,
+    Won,
+    Returned
+};
 
 // One finished round as the record history keeps it.
-struct tagRoundResult {
+struct tagRoundResult
+{
     uint8_t cbPlayerPoint;
     uint8_t cbBankerPoint;
-    uint8_t cbWinner;       // WINNER_*, follows from the two points
-    uint8_t cbSpecial;      // 0, or the area 3, 4 or 5 that won
-    uint8_t cbPlayerPair;   // 0 or 1
-    uint8_t cbBankerPair;   // 0 or 1
+    uint8_t cbWinner;      // WINNER_*, follows from the two points
+    uint8_t cbSpecial;     // 0, or the area 3, 4 or 5 that won
+    uint8_t cbPlayerPair;  // 0 or 1
+    uint8_t cbBankerPair;  // 0 or 1
 };
 
 // Stateless; the board owns one instance. Hands hold at most three cards:
 // a longer count is cut to three, so nothing past a hand is read.
-class CGameLogic {
+class CGameLogic
+{
 public:
     virtual ~CGameLogic() = default;
 
@@ -52,8 +59,8 @@ public:
     static uint8_t GetHandPoint(const uint8_t* cards, size_t count);
 
     // Classifies a dealt round: player hand first, then the banker hand.
-    static tagRoundResult ClassifyRound(const uint8_t* player, size_t playerCount,
-                                        const uint8_t* banker, size_t bankerCount);
+    static tagRoundResult ClassifyRound(const uint8_t* player, size_t playerCount, const uint8_t* banker,
+                                        size_t bankerCount);
 
     // Bit k set when area k won the round.
     static uint8_t GetWinningAreas(const tagRoundResult& result);
@@ -64,8 +71,7 @@ public:
 
     // The tip written while the cards are dealt, from the cards shown so
     // far on each side; empty when no rule applies. UTF-8, ends with "\n".
-    static std::string GetDrawTip(const uint8_t* player, size_t playerShown,
-                                  const uint8_t* banker, size_t bankerShown);
+    static std::string GetDrawTip(const uint8_t* player, size_t playerShown, const uint8_t* banker, size_t bankerShown);
 };
 
-} // namespace BaccaratNew
+}  // namespace BaccaratNew

@@ -8,31 +8,36 @@ namespace {
 
 // Lays derived-road marks into a 100 x 6 grid: a run of equal marks grows
 // down its column and turns right along its last row when blocked.
-class RoadLayout {
+class RoadLayout
+{
 public:
     explicit RoadLayout(uint32_t* grid) : m_grid(grid) {}
 
     void Lay(uint32_t mark)
     {
-        if (!m_started) {
+        if (!m_started)
+        {
             m_started = true;
             Set(0, 0, mark);
             return;
         }
-        if (mark != Get(m_runColumn, m_lastRow)) {
+        if (mark != Get(m_runColumn, m_lastRow))
+        {
             // A new run replaces whatever a turned run left at its top.
             ++m_runColumn;
             m_lastRow = 0;
             Set(m_runColumn, 0, mark);
             return;
         }
-        if (m_lastRow < CRecord::ROAD_ROWS - 1 && Get(m_runColumn, m_lastRow + 1) == CRecord::CELL_EMPTY) {
+        if (m_lastRow < CRecord::ROAD_ROWS - 1 && Get(m_runColumn, m_lastRow + 1) == CRecord::CELL_EMPTY)
+        {
             ++m_lastRow;
             Set(m_runColumn, m_lastRow, mark);
             return;
         }
         size_t column = m_runColumn + 1;
-        if (m_runColumn < 29) {
+        if (m_runColumn < 29)
+        {
             while (column <= 29 && Get(column, m_lastRow) != CRecord::CELL_EMPTY)
                 ++column;
         }
@@ -57,12 +62,9 @@ private:
     size_t m_lastRow = 0;
 };
 
-} // namespace
+}  // namespace
 
-CRecord::CRecord()
-{
-    Clear();
-}
+CRecord::CRecord() { Clear(); }
 
 void CRecord::Clear()
 {
@@ -131,19 +133,27 @@ void CRecord::RebuildRoad(size_t road)
 
     const size_t m = road + 1;  // distance to the compared column
     size_t startColumn = m, startRow = 1;
-    if (m_bigRoad[m][1] == CELL_EMPTY) {
+    if (m_bigRoad[m][1] == CELL_EMPTY)
+    {
         startColumn = m + 1;
         startRow = 0;
     }
-    for (size_t c = startColumn; c < BIG_ROAD_COLUMNS; ++c) {
+    for (size_t c = startColumn; c < BIG_ROAD_COLUMNS; ++c)
+    {
         bool firstGapSeen = false;
-        for (size_t r = (c == startColumn ? startRow : 0); r < BIG_ROAD_ROWS && m_bigRoad[c][r] != CELL_EMPTY; ++r) {
+        for (size_t r = (c == startColumn ? startRow : 0); r < BIG_ROAD_ROWS && m_bigRoad[c][r] != CELL_EMPTY; ++r)
+        {
             uint32_t mark;
-            if (r == 0) {
+            if (r == 0)
+            {
                 mark = ColumnLength(c - 1) == ColumnLength(c - 1 - m) ? 2 : 1;
-            } else if (m_bigRoad[c - m][r] != CELL_EMPTY) {
+            }
+            else if (m_bigRoad[c - m][r] != CELL_EMPTY)
+            {
                 mark = 2;
-            } else {
+            }
+            else
+            {
                 mark = firstGapSeen ? 2 : 1;
                 firstGapSeen = true;
             }
@@ -152,4 +162,4 @@ void CRecord::RebuildRoad(size_t road)
     }
 }
 
-} // namespace BaccaratNew
+}  // namespace BaccaratNew

@@ -7,7 +7,8 @@
 
 namespace BaccaratNew {
 
-class CRecord {
+class CRecord
+{
 public:
     // Result codes as the board passes them.
     static constexpr uint8_t RESULT_ZHUANG = 1;  // banker point higher
@@ -53,4 +54,4 @@ private:
     uint32_t m_roads[ROAD_COUNT][ROAD_COLUMNS * ROAD_ROWS];  // column * 6 + row
 };
 
-} // namespace BaccaratNew
+}  // namespace BaccaratNew

@@ -6,4 +6,4 @@ namespace BumperCarBattle {
 
 Sexy::CGameBoard* CreateGame() { return Sexy::CreatePlainGame(); }
 
-} // namespace BumperCarBattle
+}  // namespace BumperCarBattle

@@ -12,4 +12,4 @@ namespace BumperCarBattle {
 
 Sexy::CGameBoard* CreateGame();
 
-} // namespace BumperCarBattle
+}  // namespace BumperCarBattle

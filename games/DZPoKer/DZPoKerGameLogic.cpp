@@ -12,15 +12,13 @@ inline uint8_t LogicValue(uint8_t card)
     return face == 1 ? 14 : face;
 }
 
-inline uint8_t Decide(uint8_t first, uint8_t second)
-{
-    return first > second ? 2 : first < second ? 1 : 0;
-}
+inline uint8_t Decide(uint8_t first, uint8_t second) { return first > second ? 2 : first < second ? 1 : 0; }
 
 // First difference of two value lists, place by place.
 uint8_t DecideInOrder(const uint8_t* first, const uint8_t* second, uint8_t count)
 {
-    for (uint8_t i = 0; i < count; ++i) {
+    for (uint8_t i = 0; i < count; ++i)
+    {
         const uint8_t d = Decide(first[i], second[i]);
         if (d != 0)
             return d;
@@ -29,12 +27,9 @@ uint8_t DecideInOrder(const uint8_t* first, const uint8_t* second, uint8_t count
 }
 
 // A 5 4 3 2: the ace is followed by the 5.
-inline bool FiveHigh(const uint8_t* cards)
-{
-    return LogicValue(cards[0]) == LogicValue(cards[1]) + 9;
-}
+inline bool FiveHigh(const uint8_t* cards) { return LogicValue(cards[0]) == LogicValue(cards[1]) + 9; }
 
-} // namespace
+}  // namespace
 
 uint8_t DZPoKerCGameLogic::GetCardLogicValue(uint8_t card) { return LogicValue(card); }
 
@@ -43,7 +38,8 @@ void DZPoKerCGameLogic::AnalyseCards(const uint8_t* cards, uint8_t count, Analys
     std::memset(&result, 0, sizeof(result));
     if (count > HAND_CARD_COUNT)
         return;
-    struct Group {
+    struct Group
+    {
         uint8_t* count;
         uint8_t* values;
         uint8_t* cards;
@@ -54,14 +50,16 @@ void DZPoKerCGameLogic::AnalyseCards(const uint8_t* cards, uint8_t count, Analys
         {&result.threeCount, result.threeValue, result.threeCards},
         {&result.fourCount, result.fourValue, result.fourCards},
     };
-    for (uint8_t i = 0; i < count;) {
+    for (uint8_t i = 0; i < count;)
+    {
         const uint8_t value = LogicValue(cards[i]);
         uint8_t j = i + 1;
         while (j < count && LogicValue(cards[j]) == value)
             ++j;
         const uint8_t size = j - i;
         // Five equal values cannot come from one deck: skipped.
-        if (size <= 4) {
+        if (size <= 4)
+        {
             const Group& group = groups[size - 1];
             group.values[*group.count] = value;
             std::memcpy(group.cards + *group.count * size, cards + i, size);
@@ -79,12 +77,14 @@ uint8_t DZPoKerCGameLogic::GetCardType(const uint8_t* cards, uint8_t count) cons
     uint8_t value[HAND_CARD_COUNT];
     bool flush = true;
     bool straight = true;
-    for (uint8_t i = 0; i < HAND_CARD_COUNT; ++i) {
+    for (uint8_t i = 0; i < HAND_CARD_COUNT; ++i)
+    {
         value[i] = LogicValue(cards[i]);
         if ((cards[i] >> 4) != (cards[0] >> 4))
             flush = false;
     }
-    for (uint8_t i = 1; i < HAND_CARD_COUNT; ++i) {
+    for (uint8_t i = 1; i < HAND_CARD_COUNT; ++i)
+    {
         if (value[0] != value[i] + i)
             straight = false;
     }
@@ -104,7 +104,8 @@ uint8_t DZPoKerCGameLogic::GetCardType(const uint8_t* cards, uint8_t count) cons
         return HAND_FOUR_OF_A_KIND;
     if (r.doubleCount == 2)
         return HAND_TWO_PAIRS;
-    if (r.doubleCount == 1) {
+    if (r.doubleCount == 1)
+    {
         if (r.threeCount == 1)
             return HAND_FULL_HOUSE;
         return r.singleCount == 3 ? HAND_ONE_PAIR : HAND_HIGH_CARD;
@@ -112,64 +113,67 @@ uint8_t DZPoKerCGameLogic::GetCardType(const uint8_t* cards, uint8_t count) cons
     return r.threeCount == 1 ? HAND_THREE_OF_A_KIND : HAND_HIGH_CARD;
 }
 
-uint8_t DZPoKerCGameLogic::CompareCard(const uint8_t* first, const uint8_t* second,
-                                       uint8_t count) const
+uint8_t DZPoKerCGameLogic::CompareCard(const uint8_t* first, const uint8_t* second, uint8_t count) const
 {
     const uint8_t firstType = GetCardType(first, count);
     const uint8_t secondType = GetCardType(second, count);
     if (firstType != secondType)
         return Decide(firstType, secondType);
 
-    switch (firstType) {
-    case HAND_HIGH_CARD:
-    case HAND_FLUSH:
-        for (uint8_t i = 0; i < count; ++i) {
-            const uint8_t d = Decide(LogicValue(first[i]), LogicValue(second[i]));
-            if (d != 0)
-                return d;
-        }
-        return 0;
+    switch (firstType)
+    {
+        case HAND_HIGH_CARD:
+        case HAND_FLUSH:
+            for (uint8_t i = 0; i < count; ++i)
+            {
+                const uint8_t d = Decide(LogicValue(first[i]), LogicValue(second[i]));
+                if (d != 0)
+                    return d;
+            }
+            return 0;
 
-    case HAND_STRAIGHT:
-    case HAND_STRAIGHT_FLUSH: {
-        const bool firstLow = FiveHigh(first);
-        const bool secondLow = FiveHigh(second);
-        if (firstLow || secondLow)
-            return firstLow == secondLow ? 0 : (firstLow ? 1 : 2);
-        return Decide(LogicValue(first[0]), LogicValue(second[0]));
-    }
-
-    case HAND_ONE_PAIR:
-    case HAND_TWO_PAIRS:
-    case HAND_THREE_OF_A_KIND:
-    case HAND_FULL_HOUSE:
-    case HAND_FOUR_OF_A_KIND: {
-        AnalyseResult a, b;
-        AnalyseCards(first, count, a);
-        AnalyseCards(second, count, b);
-        if (a.fourCount > 0) {
-            const uint8_t d = Decide(a.fourValue[0], b.fourValue[0]);
-            return d != 0 ? d : Decide(a.singleValue[0], b.singleValue[0]);
+        case HAND_STRAIGHT:
+        case HAND_STRAIGHT_FLUSH:
+        {
+            const bool firstLow = FiveHigh(first);
+            const bool secondLow = FiveHigh(second);
+            if (firstLow || secondLow)
+                return firstLow == secondLow ? 0 : (firstLow ? 1 : 2);
+            return Decide(LogicValue(first[0]), LogicValue(second[0]));
         }
-        if (a.threeCount > 0) {
-            const uint8_t d = Decide(a.threeValue[0], b.threeValue[0]);
-            if (d != 0)
-                return d;
-            if (firstType == HAND_FULL_HOUSE)
-                return Decide(a.doubleValue[0], b.doubleValue[0]);
-            return DecideInOrder(a.singleValue, b.singleValue, a.singleCount);
-        }
-        const uint8_t d = DecideInOrder(a.doubleValue, b.doubleValue, a.doubleCount);
-        return d != 0 ? d : DecideInOrder(a.singleValue, b.singleValue, a.singleCount);
-    }
 
-    default:
-        return 0;  // royal flushes, and hands that are not five cards
+        case HAND_ONE_PAIR:
+        case HAND_TWO_PAIRS:
+        case HAND_THREE_OF_A_KIND:
+        case HAND_FULL_HOUSE:
+        case HAND_FOUR_OF_A_KIND:
+        {
+            AnalyseResult a, b;
+            AnalyseCards(first, count, a);
+            AnalyseCards(second, count, b);
+            if (a.fourCount > 0)
+            {
+                const uint8_t d = Decide(a.fourValue[0], b.fourValue[0]);
+                return d != 0 ? d : Decide(a.singleValue[0], b.singleValue[0]);
+            }
+            if (a.threeCount > 0)
+            {
+                const uint8_t d = Decide(a.threeValue[0], b.threeValue[0]);
+                if (d != 0)
+                    return d;
+                if (firstType == HAND_FULL_HOUSE)
+                    return Decide(a.doubleValue[0], b.doubleValue[0]);
+                return DecideInOrder(a.singleValue, b.singleValue, a.singleCount);
+            }
+            const uint8_t d = DecideInOrder(a.doubleValue, b.doubleValue, a.doubleCount);
+            return d != 0 ? d : DecideInOrder(a.singleValue, b.singleValue, a.singleCount);
+        }
+
+        default: return 0;  // royal flushes, and hands that are not five cards
     }
 }
 
-bool DZPoKerCGameLogic::SelectWinners(const uint8_t bestFive[GAME_PLAYER][HAND_CARD_COUNT],
-                                      WinnerList& winners) const
+bool DZPoKerCGameLogic::SelectWinners(const uint8_t bestFive[GAME_PLAYER][HAND_CARD_COUNT], WinnerList& winners) const
 {
     std::memset(&winners, 0, sizeof(winners));
     uint16_t first = 0;
@@ -181,15 +185,16 @@ bool DZPoKerCGameLogic::SelectWinners(const uint8_t bestFive[GAME_PLAYER][HAND_C
     // Visiting in chair order and replacing only on a strict win keeps the
     // lowest chair among equal best hands.
     uint16_t best = first;
-    for (uint16_t step = 1; step < GAME_PLAYER; ++step) {
+    for (uint16_t step = 1; step < GAME_PLAYER; ++step)
+    {
         const uint16_t chair = (first + step) % GAME_PLAYER;
-        if (bestFive[chair][0] != 0 &&
-            CompareCard(bestFive[chair], bestFive[best], HAND_CARD_COUNT) == 2)
+        if (bestFive[chair][0] != 0 && CompareCard(bestFive[chair], bestFive[best], HAND_CARD_COUNT) == 2)
             best = chair;
     }
 
     winners.chairs[winners.count++] = best;
-    for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair) {
+    for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
+    {
         if (chair != best && bestFive[chair][0] != 0 &&
             CompareCard(bestFive[chair], bestFive[best], HAND_CARD_COUNT) == 0)
             winners.chairs[winners.count++] = chair;
@@ -197,4 +202,4 @@ bool DZPoKerCGameLogic::SelectWinners(const uint8_t bestFive[GAME_PLAYER][HAND_C
     return true;
 }
 
-} // namespace DZPoKer
+}  // namespace DZPoKer

@@ -14,7 +14,8 @@ constexpr uint8_t HAND_CARD_COUNT = 5;
 constexpr uint16_t GAME_PLAYER = 6;
 
 // Hand classes, weakest first.
-enum HandClass : uint8_t {
+enum HandClass : uint8_t
+{
     HAND_INVALID = 0,
     HAND_HIGH_CARD = 1,
     HAND_ONE_PAIR = 2,
@@ -29,7 +30,8 @@ enum HandClass : uint8_t {
 };
 
 // Groups of equal logic values in a hand, each kind in hand order.
-struct AnalyseResult {
+struct AnalyseResult
+{
     uint8_t fourCount;
     uint8_t threeCount;
     uint8_t doubleCount;
@@ -44,12 +46,14 @@ struct AnalyseResult {
     uint8_t singleCards[5];
 };
 
-struct WinnerList {
+struct WinnerList
+{
     uint8_t count;
     uint16_t chairs[GAME_PLAYER];
 };
 
-class DZPoKerCGameLogic {
+class DZPoKerCGameLogic
+{
 public:
     DZPoKerCGameLogic() = default;
     virtual ~DZPoKerCGameLogic() = default;
@@ -69,8 +73,7 @@ public:
     // bestFive: one row per chair 0..5, a row whose first byte is 0 has no
     // hand. The strongest chairs: the lowest of them first, then the others
     // in chair order. False (and an empty list) when no row holds a hand.
-    bool SelectWinners(const uint8_t bestFive[GAME_PLAYER][HAND_CARD_COUNT],
-                       WinnerList& winners) const;
+    bool SelectWinners(const uint8_t bestFive[GAME_PLAYER][HAND_CARD_COUNT], WinnerList& winners) const;
 };
 
-} // namespace DZPoKer
+}  // namespace DZPoKer

@@ -6,12 +6,12 @@ namespace DZPoKer {
 
 namespace {
 
-const char* const kFrameLists[] = {
-    "ClientGame/Cards.plist", "ClientGame/Ready.plist", "ClientGame/TimerNum.plist", "ClientGame/Light.plist"};
+const char* const kFrameLists[] = {"ClientGame/Cards.plist", "ClientGame/Ready.plist", "ClientGame/TimerNum.plist",
+                                   "ClientGame/Light.plist"};
 const char* const kAnimationSheets[] = {"shengli", "gaopai",  "hulu",    "jingang",     "shijian",
                                         "shunzi",  "tonghua", "waiting", "DZPokerCards"};
 
-} // namespace
+}  // namespace
 
 DZPoKerMobile::DZPoKerMobile() : Sexy::CGameKindModule(4) {}
 
@@ -29,7 +29,8 @@ void DZPoKerMobile::UnloadResources()
     RemoveFrames(kFrameLists);
     RemoveTextures({"DZShowHand/background1"});
     // The waiting animation's frames stay cached.
-    for (const char* sheet : kAnimationSheets) {
+    for (const char* sheet : kAnimationSheets)
+    {
         if (std::string(sheet) != "waiting")
             RemoveFrame((std::string("DZShowHand/Animation/") + sheet + ".plist").c_str());
     }
@@ -37,10 +38,11 @@ void DZPoKerMobile::UnloadResources()
 
 void DZPoKerMobile::LoadAnimationFrames()
 {
-    for (const char* sheet : kAnimationSheets) {
+    for (const char* sheet : kAnimationSheets)
+    {
         const std::string base = std::string("DZShowHand/Animation/") + sheet;
         AddFramesWithTexture((base + ".plist").c_str(), (base + ".png").c_str());
     }
 }
 
-} // namespace DZPoKer
+}  // namespace DZPoKer

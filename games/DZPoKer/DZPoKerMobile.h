@@ -9,7 +9,8 @@
 
 namespace DZPoKer {
 
-class DZPoKerMobile : public Sexy::CGameKindModule {
+class DZPoKerMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 350;
 
@@ -21,4 +22,4 @@ public:
     static void LoadAnimationFrames();
 };
 
-} // namespace DZPoKer
+}  // namespace DZPoKer

@@ -19,4 +19,4 @@ void GoBangMobile::UnloadResources()
     // Nothing of its own: the framework's sheets stay for the other games.
 }
 
-} // namespace GoBang
+}  // namespace GoBang

@@ -9,7 +9,8 @@
 
 namespace GoBang {
 
-class GoBangMobile : public Sexy::CGameKindModule {
+class GoBangMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 401;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace GoBang
+}  // namespace GoBang

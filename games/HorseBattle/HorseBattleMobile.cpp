@@ -23,12 +23,10 @@ void HorseBattleMobile::LoadResources()
 void HorseBattleMobile::UnloadResources()
 {
     // The clock animation's frames stay.
-    RemoveFrames({
-        "HorseBattle/Animations/HorseAnimation/HorseAnimation0.plist",
-        "HorseBattle/UI/PaoMaUI/PaoMaUI0.plist",
-        "HorseBattle/UI/PaoMaUI/PaoMaUI1.plist",
-        "HorseBattle/Animations/FenceAnimation/FenceAnimation0.plist"});
+    RemoveFrames({"HorseBattle/Animations/HorseAnimation/HorseAnimation0.plist",
+                  "HorseBattle/UI/PaoMaUI/PaoMaUI0.plist", "HorseBattle/UI/PaoMaUI/PaoMaUI1.plist",
+                  "HorseBattle/Animations/FenceAnimation/FenceAnimation0.plist"});
     RemoveTextures({"HorseBattle/UI/pm_runbj", "HorseBattle/UI/bm"});
 }
 
-} // namespace HorseBattle
+}  // namespace HorseBattle

@@ -9,7 +9,8 @@
 
 namespace HorseBattle {
 
-class HorseBattleMobile : public Sexy::CGameKindModule {
+class HorseBattleMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 114;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace HorseBattle
+}  // namespace HorseBattle

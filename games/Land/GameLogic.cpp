@@ -18,10 +18,7 @@ inline uint8_t LogicValue(uint8_t card)
 inline uint8_t FaceOf(uint8_t card) { return card & 0x0F; }
 
 // Sorted order: descending logic value, then descending card byte.
-inline bool RanksBefore(uint8_t lvA, uint8_t a, uint8_t lvB, uint8_t b)
-{
-    return lvA > lvB || (lvA == lvB && a > b);
-}
+inline bool RanksBefore(uint8_t lvA, uint8_t a, uint8_t lvB, uint8_t b) { return lvA > lvB || (lvA == lvB && a > b); }
 
 void SortDescending(uint8_t* cards, uint8_t count)
 {
@@ -29,10 +26,12 @@ void SortDescending(uint8_t* cards, uint8_t count)
     for (uint8_t i = 0; i < count; ++i)
         lv[i] = LogicValue(cards[i]);
     // The order is total on card bytes, so any correct sort gives the same list.
-    for (uint8_t i = 1; i < count; ++i) {
+    for (uint8_t i = 1; i < count; ++i)
+    {
         const uint8_t card = cards[i], value = lv[i];
         int j = i - 1;
-        while (j >= 0 && RanksBefore(value, card, lv[j], cards[j])) {
+        while (j >= 0 && RanksBefore(value, card, lv[j], cards[j]))
+        {
             cards[j + 1] = cards[j];
             lv[j + 1] = lv[j];
             --j;
@@ -46,7 +45,8 @@ void SortDescending(uint8_t* cards, uint8_t count)
 uint8_t WriteGroups(const CardGroups& groups, const uint8_t* sizes, uint8_t* out)
 {
     uint8_t n = 0;
-    for (int part = 0; part < 4; ++part) {
+    for (int part = 0; part < 4; ++part)
+    {
         const uint8_t size = sizes[part];
         const uint8_t cards = groups.blockCount[size - 1] * size;
         std::memcpy(out + n, groups.cards[size - 1], cards);
@@ -57,8 +57,7 @@ uint8_t WriteGroups(const CardGroups& groups, const uint8_t* sizes, uint8_t* out
 
 uint8_t GroupedCardCount(const CardGroups& groups)
 {
-    return groups.blockCount[0] + groups.blockCount[1] * 2 + groups.blockCount[2] * 3 +
-           groups.blockCount[3] * 4;
+    return groups.blockCount[0] + groups.blockCount[1] * 2 + groups.blockCount[2] * 3 + groups.blockCount[3] * 4;
 }
 
 void ClearResult(CardSearchResult* result)
@@ -82,7 +81,8 @@ bool AddRow(CardSearchResult& result, const uint8_t* cards, uint8_t count)
 uint8_t TakeFace(const FaceCountTable& table, uint8_t face, uint8_t blockCount, uint8_t* out)
 {
     uint8_t n = 0;
-    for (int colour = 3; colour >= 0 && n < blockCount; --colour) {
+    for (int colour = 3; colour >= 0 && n < blockCount; --colour)
+    {
         for (uint8_t c = table.faces[face - 1][colour]; c > 0 && n < blockCount; --c)
             out[n++] = static_cast<uint8_t>((colour << 4) | face);
     }
@@ -95,7 +95,7 @@ uint8_t OrdinaryCount(const FaceCountTable& table, uint8_t face)
     return row[0] + row[1] + row[2] + row[3];
 }
 
-} // namespace
+}  // namespace
 
 uint8_t CGameLogic::GetCardLogicValue(uint8_t card) const { return LogicValue(card); }
 
@@ -104,13 +104,15 @@ void CGameLogic::AnalyseCards(const uint8_t* cards, uint8_t count, CardGroups& g
     std::memset(&groups, 0, sizeof(groups));
     if (count > MAX_COUNT)
         return;
-    for (uint8_t i = 0; i < count;) {
+    for (uint8_t i = 0; i < count;)
+    {
         const uint8_t value = LogicValue(cards[i]);
         uint8_t j = i + 1;
         while (j < count && LogicValue(cards[j]) == value)
             ++j;
         const uint8_t size = j - i;
-        if (size > 4) {
+        if (size > 4)
+        {
             // More than four equal values cannot come from one deck.
             std::memset(&groups, 0, sizeof(groups));
             return;
@@ -127,7 +129,8 @@ void CGameLogic::CountFaces(const uint8_t* cards, uint8_t count, FaceCountTable&
     std::memset(&table, 0, sizeof(table));
     if (count > MAX_COUNT)
         return;
-    for (uint8_t i = 0; i < count; ++i) {
+    for (uint8_t i = 0; i < count; ++i)
+    {
         const uint8_t face = FaceOf(cards[i]);
         const uint8_t colour = cards[i] >> 4;
         // Bytes that name no card would index outside the table.
@@ -145,7 +148,8 @@ uint8_t CGameLogic::GetCardType(const uint8_t* cards, uint8_t count) const
         return ERROR;
     if (count == 1)
         return SINGLE;
-    if (count == 2) {
+    if (count == 2)
+    {
         if (cards[0] == BIG_JOKER && cards[1] == SMALL_JOKER)
             return MISSILE_CARD;
         return LogicValue(cards[0]) == LogicValue(cards[1]) ? DOUBLE : ERROR;
@@ -154,7 +158,8 @@ uint8_t CGameLogic::GetCardType(const uint8_t* cards, uint8_t count) const
     CardGroups g;
     AnalyseCards(cards, count, g);
 
-    if (g.blockCount[3] > 0) {
+    if (g.blockCount[3] > 0)
+    {
         if (g.blockCount[3] > 1)
             return ERROR;
         if (count == 4)
@@ -166,17 +171,22 @@ uint8_t CGameLogic::GetCardType(const uint8_t* cards, uint8_t count) const
         return ERROR;
     }
 
-    if (g.blockCount[2] > 0) {
+    if (g.blockCount[2] > 0)
+    {
         const uint8_t n = g.blockCount[2];
-        if (n >= 2) {
+        if (n >= 2)
+        {
             const uint8_t first = LogicValue(g.cards[2][0]);
             if (first >= 15)
                 return ERROR;
-            for (uint8_t i = 1; i < n; ++i) {
+            for (uint8_t i = 1; i < n; ++i)
+            {
                 if (LogicValue(g.cards[2][i * 3]) != first - i)
                     return ERROR;
             }
-        } else if (count == 3) {
+        }
+        else if (count == 3)
+        {
             return THREE;
         }
         if (count == n * 3)
@@ -188,23 +198,27 @@ uint8_t CGameLogic::GetCardType(const uint8_t* cards, uint8_t count) const
         return ERROR;
     }
 
-    if (g.blockCount[1] >= 3) {
+    if (g.blockCount[1] >= 3)
+    {
         const uint8_t n = g.blockCount[1];
         const uint8_t first = LogicValue(g.cards[1][0]);
         if (first >= 15)
             return ERROR;
-        for (uint8_t i = 1; i < n; ++i) {
+        for (uint8_t i = 1; i < n; ++i)
+        {
             if (LogicValue(g.cards[1][i * 2]) != first - i)
                 return ERROR;
         }
         return count == n * 2 ? DOUBLE_LINE : ERROR;
     }
 
-    if (g.blockCount[0] >= 5 && g.blockCount[0] == count) {
+    if (g.blockCount[0] >= 5 && g.blockCount[0] == count)
+    {
         const uint8_t first = LogicValue(cards[0]);
         if (first >= 15)
             return ERROR;
-        for (uint8_t i = 1; i < count; ++i) {
+        for (uint8_t i = 1; i < count; ++i)
+        {
             if (LogicValue(cards[i]) != first - i)
                 return ERROR;
         }
@@ -236,11 +250,14 @@ bool CGameLogic::RemoveCards(const uint8_t* removeCards, uint8_t removeCount, ui
         return false;
     bool removed[MAX_COUNT] = {};
     uint8_t found = 0;
-    for (uint8_t r = 0; r < removeCount; ++r) {
+    for (uint8_t r = 0; r < removeCount; ++r)
+    {
         if (removeCards[r] == 0)
             continue;  // 0 is no card: never found
-        for (uint8_t i = 0; i < handCount; ++i) {
-            if (!removed[i] && handCards[i] == removeCards[r]) {
+        for (uint8_t i = 0; i < handCount; ++i)
+        {
+            if (!removed[i] && handCards[i] == removeCards[r])
+            {
                 removed[i] = true;
                 ++found;
                 break;
@@ -250,7 +267,8 @@ bool CGameLogic::RemoveCards(const uint8_t* removeCards, uint8_t removeCount, ui
     if (found != removeCount)
         return false;
     uint8_t n = 0;
-    for (uint8_t i = 0; i < handCount; ++i) {
+    for (uint8_t i = 0; i < handCount; ++i)
+    {
         if (!removed[i] && handCards[i] != 0)
             handCards[n++] = handCards[i];
     }
@@ -277,8 +295,8 @@ void CGameLogic::PutMainPartFirst(uint8_t* cards, uint8_t count) const
 namespace {
 
 // Compare with both types known (first = the table, next = the candidate).
-bool BeatsTyped(const CGameLogic& logic, uint8_t firstType, const uint8_t* first,
-                uint8_t firstCount, uint8_t nextType, const uint8_t* next, uint8_t nextCount)
+bool BeatsTyped(const CGameLogic& logic, uint8_t firstType, const uint8_t* first, uint8_t firstCount, uint8_t nextType,
+                const uint8_t* next, uint8_t nextCount)
 {
     if (nextType == ERROR)
         return false;
@@ -293,26 +311,27 @@ bool BeatsTyped(const CGameLogic& logic, uint8_t firstType, const uint8_t* first
     if (firstType != nextType || firstCount != nextCount)
         return false;
 
-    switch (nextType) {
-    case THREE_TAKE_ONE:
-    case THREE_TAKE_TWO:
-    case FOUR_TAKE_ONE:
-    case FOUR_TAKE_TWO: {
-        const uint8_t index = (nextType == THREE_TAKE_ONE || nextType == THREE_TAKE_TWO) ? 2 : 3;
-        CardGroups a, b;
-        logic.AnalyseCards(first, firstCount, a);
-        logic.AnalyseCards(next, nextCount, b);
-        return LogicValue(b.cards[index][0]) > LogicValue(a.cards[index][0]);
-    }
-    default:
-        return LogicValue(next[0]) > LogicValue(first[0]);
+    switch (nextType)
+    {
+        case THREE_TAKE_ONE:
+        case THREE_TAKE_TWO:
+        case FOUR_TAKE_ONE:
+        case FOUR_TAKE_TWO:
+        {
+            const uint8_t index = (nextType == THREE_TAKE_ONE || nextType == THREE_TAKE_TWO) ? 2 : 3;
+            CardGroups a, b;
+            logic.AnalyseCards(first, firstCount, a);
+            logic.AnalyseCards(next, nextCount, b);
+            return LogicValue(b.cards[index][0]) > LogicValue(a.cards[index][0]);
+        }
+        default: return LogicValue(next[0]) > LogicValue(first[0]);
     }
 }
 
-} // namespace
+}  // namespace
 
-bool CGameLogic::CompareCards(const uint8_t* firstCards, const uint8_t* nextCards,
-                              uint8_t firstCount, uint8_t nextCount) const
+bool CGameLogic::CompareCards(const uint8_t* firstCards, const uint8_t* nextCards, uint8_t firstCount,
+                              uint8_t nextCount) const
 {
     const uint8_t nextType = GetCardType(nextCards, nextCount);
     if (nextType == ERROR)
@@ -321,8 +340,8 @@ bool CGameLogic::CompareCards(const uint8_t* firstCards, const uint8_t* nextCard
     return BeatsTyped(*this, firstType, firstCards, firstCount, nextType, nextCards, nextCount);
 }
 
-uint8_t CGameLogic::FindSameCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard,
-                                  uint8_t sameCount, CardSearchResult* result) const
+uint8_t CGameLogic::FindSameCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard, uint8_t sameCount,
+                                  CardSearchResult* result) const
 {
     CardSearchResult local;
     CardSearchResult& out = result ? *result : local;
@@ -338,9 +357,11 @@ uint8_t CGameLogic::FindSameCards(const uint8_t* hand, uint8_t handCount, uint8_
 
     const uint8_t reference = referenceCard == 0 ? 0 : LogicValue(referenceCard);
     // Exact-size groups before groups that must be split, lowest first.
-    for (uint8_t size = sameCount; size <= 4; ++size) {
+    for (uint8_t size = sameCount; size <= 4; ++size)
+    {
         const uint8_t index = size - 1;
-        for (int group = g.blockCount[index] - 1; group >= 0; --group) {
+        for (int group = g.blockCount[index] - 1; group >= 0; --group)
+        {
             const uint8_t* cards = g.cards[index] + group * size;
             if (LogicValue(cards[0]) <= reference)
                 continue;
@@ -353,9 +374,8 @@ uint8_t CGameLogic::FindSameCards(const uint8_t* hand, uint8_t handCount, uint8_
     return out.rowCount;
 }
 
-uint8_t CGameLogic::FindTakeCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard,
-                                  uint8_t sameCount, uint8_t takeCount,
-                                  CardSearchResult* result) const
+uint8_t CGameLogic::FindTakeCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard, uint8_t sameCount,
+                                  uint8_t takeCount, CardSearchResult* result) const
 {
     CardSearchResult local;
     CardSearchResult& out = result ? *result : local;
@@ -377,14 +397,17 @@ uint8_t CGameLogic::FindTakeCards(const uint8_t* hand, uint8_t handCount, uint8_
     AnalyseCards(sorted, handCount, g);
 
     const uint8_t needed = sameCount == 3 ? 3 + takeCount : 4 + 2 * takeCount;
-    for (uint8_t c = 0; c < candidates.rowCount; ++c) {
+    for (uint8_t c = 0; c < candidates.rowCount; ++c)
+    {
         uint8_t row[MAX_COUNT];
         std::memcpy(row, candidates.rows[c], sameCount);
         uint8_t length = sameCount;
         const uint8_t face = FaceOf(row[0]);
-        for (uint8_t size = takeCount; size <= 4 && length < needed; ++size) {
+        for (uint8_t size = takeCount; size <= 4 && length < needed; ++size)
+        {
             const uint8_t index = size - 1;
-            for (int group = g.blockCount[index] - 1; group >= 0 && length < needed; --group) {
+            for (int group = g.blockCount[index] - 1; group >= 0 && length < needed; --group)
+            {
                 const uint8_t* cards = g.cards[index] + group * size;
                 if (FaceOf(cards[0]) == face)
                     continue;
@@ -402,9 +425,8 @@ uint8_t CGameLogic::FindTakeCards(const uint8_t* hand, uint8_t handCount, uint8_
     return out.rowCount;
 }
 
-uint8_t CGameLogic::FindLineCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard,
-                                  uint8_t blockCount, uint8_t lineLength,
-                                  CardSearchResult* result) const
+uint8_t CGameLogic::FindLineCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard, uint8_t blockCount,
+                                  uint8_t lineLength, CardSearchResult* result) const
 {
     CardSearchResult local;
     CardSearchResult& out = result ? *result : local;
@@ -438,14 +460,19 @@ uint8_t CGameLogic::FindLineCards(const uint8_t* hand, uint8_t handCount, uint8_
     };
 
     int run = 0;
-    for (int k = start; k < 13; ++k) {
-        if (OrdinaryCount(table, static_cast<uint8_t>(k + 1)) >= blockCount) {
+    for (int k = start; k < 13; ++k)
+    {
+        if (OrdinaryCount(table, static_cast<uint8_t>(k + 1)) >= blockCount)
+        {
             ++run;
-            if (fixedLength && run >= length) {
+            if (fixedLength && run >= length)
+            {
                 addRow(k, run, false);
                 --run;  // the window slides by one face
             }
-        } else {
+        }
+        else
+        {
             if (run >= length)
                 addRow(k - 1, run, false);
             run = 0;
@@ -464,13 +491,12 @@ uint8_t CGameLogic::FindLineCards(const uint8_t* hand, uint8_t handCount, uint8_
 namespace {
 
 // Collects hint rows, keeping only plays that the follow test accepts.
-class HintRows {
+class HintRows
+{
 public:
-    HintRows(const CGameLogic& logic, CardSearchResult& out, const uint8_t* turn,
-             uint8_t turnCount, uint8_t turnType)
+    HintRows(const CGameLogic& logic, CardSearchResult& out, const uint8_t* turn, uint8_t turnCount, uint8_t turnType)
         : m_logic(logic), m_out(out), m_turn(turn), m_turnCount(turnCount), m_turnType(turnType)
-    {
-    }
+    {}
 
     void Add(const uint8_t* cards, uint8_t count)
     {
@@ -482,8 +508,7 @@ public:
         const uint8_t type = m_logic.GetCardType(sorted, count);
         if (type == ERROR)
             return;
-        if (m_turnType != ERROR &&
-            !BeatsTyped(m_logic, m_turnType, m_turn, m_turnCount, type, sorted, count))
+        if (m_turnType != ERROR && !BeatsTyped(m_logic, m_turnType, m_turn, m_turnCount, type, sorted, count))
             return;
         AddRow(m_out, cards, count);
     }
@@ -506,10 +531,10 @@ private:
     uint8_t m_turnType;
 };
 
-} // namespace
+}  // namespace
 
-uint8_t CGameLogic::FindHints(const uint8_t* hand, uint8_t handCount, const uint8_t* turnCards,
-                              uint8_t turnCount, CardSearchResult* result) const
+uint8_t CGameLogic::FindHints(const uint8_t* hand, uint8_t handCount, const uint8_t* turnCards, uint8_t turnCount,
+                              CardSearchResult* result) const
 {
     if (!result)
         return 0;
@@ -530,15 +555,18 @@ uint8_t CGameLogic::FindHints(const uint8_t* hand, uint8_t handCount, const uint
     HintRows hints(*this, *result, turn, turnCount, turnType);
     CardSearchResult rows;
 
-    if (turnType == ERROR) {
+    if (turnType == ERROR)
+    {
         if (GetCardType(sorted, handCount) != ERROR)
             hints.Add(sorted, handCount);
 
         uint8_t lowestGroup = 0;
-        if (handCount >= 2 && FaceOf(sorted[handCount - 1]) == FaceOf(sorted[handCount - 2])) {
+        if (handCount >= 2 && FaceOf(sorted[handCount - 1]) == FaceOf(sorted[handCount - 2]))
+        {
             const uint8_t face = FaceOf(sorted[handCount - 1]);
             uint8_t group[MAX_COUNT];
-            for (uint8_t i = 0; i < handCount; ++i) {
+            for (uint8_t i = 0; i < handCount; ++i)
+            {
                 if (FaceOf(sorted[i]) == face)
                     group[lowestGroup++] = sorted[i];
             }
@@ -546,27 +574,33 @@ uint8_t CGameLogic::FindHints(const uint8_t* hand, uint8_t handCount, const uint
         }
         FindSameCards(sorted, handCount, 0, 1, &rows);
         hints.AddFirst(rows);
-        if (lowestGroup != 2) {
+        if (lowestGroup != 2)
+        {
             FindSameCards(sorted, handCount, 0, 2, &rows);
             hints.AddFirst(rows);
         }
-        if (lowestGroup != 3) {
+        if (lowestGroup != 3)
+        {
             FindSameCards(sorted, handCount, 0, 3, &rows);
             hints.AddFirst(rows);
         }
-        if (handCount >= 4) {
+        if (handCount >= 4)
+        {
             FindTakeCards(sorted, handCount, 0, 3, 1, &rows);
             hints.AddFirst(rows);
         }
-        if (handCount >= 5) {
+        if (handCount >= 5)
+        {
             FindTakeCards(sorted, handCount, 0, 3, 2, &rows);
             hints.AddFirst(rows);
         }
-        for (uint8_t block = 1; block <= 3; ++block) {
+        for (uint8_t block = 1; block <= 3; ++block)
+        {
             FindLineCards(sorted, handCount, 0, block, 0, &rows);
             hints.AddFirst(rows);
         }
-        if (lowestGroup != 4) {
+        if (lowestGroup != 4)
+        {
             FindSameCards(sorted, handCount, 0, 4, &rows);
             hints.AddFirst(rows);
         }
@@ -578,88 +612,99 @@ uint8_t CGameLogic::FindHints(const uint8_t* hand, uint8_t handCount, const uint
     if (turnType == MISSILE_CARD)
         return 0;
 
-    switch (turnType) {
-    case SINGLE:
-    case DOUBLE:
-    case THREE:
-        FindSameCards(sorted, handCount, turn[0], turnType, &rows);
-        hints.AddAll(rows);
-        break;
-    case SINGLE_LINE:
-    case DOUBLE_LINE:
-    case THREE_LINE: {
-        const uint8_t block = turnType - SINGLE_LINE + 1;
-        FindLineCards(sorted, handCount, turn[0], block, turnCount / block, &rows);
-        hints.AddAll(rows);
-        break;
-    }
-    case THREE_TAKE_ONE:
-    case THREE_TAKE_TWO: {
-        const uint8_t take = turnType == THREE_TAKE_ONE ? 1 : 2;
-        if (handCount < turnCount)
+    switch (turnType)
+    {
+        case SINGLE:
+        case DOUBLE:
+        case THREE:
+            FindSameCards(sorted, handCount, turn[0], turnType, &rows);
+            hints.AddAll(rows);
             break;
-        if (turnCount == 3 + take) {
-            // The third card of a sorted three-with-attachment is always one of the three.
-            FindTakeCards(sorted, handCount, turn[2], 3, take, &rows);
+        case SINGLE_LINE:
+        case DOUBLE_LINE:
+        case THREE_LINE:
+        {
+            const uint8_t block = turnType - SINGLE_LINE + 1;
+            FindLineCards(sorted, handCount, turn[0], block, turnCount / block, &rows);
             hints.AddAll(rows);
             break;
         }
-        const uint8_t threes = turnCount / (3 + take);
-        uint8_t main[MAX_COUNT];
-        std::memcpy(main, turn, turnCount);
-        PutMainPartFirst(main, turnCount);
-        CardSearchResult lines;
-        FindLineCards(sorted, handCount, main[0], 3, threes, &lines);
-        for (uint8_t r = 0; r < lines.rowCount; ++r) {
-            uint8_t rest[MAX_COUNT];
-            std::memcpy(rest, sorted, handCount);
-            const uint8_t lineCount = lines.rowLength[r];
-            if (!RemoveCards(lines.rows[r], lineCount, rest, handCount))
-                continue;
-            CardGroups g;
-            AnalyseCards(rest, handCount - lineCount, g);
+        case THREE_TAKE_ONE:
+        case THREE_TAKE_TWO:
+        {
+            const uint8_t take = turnType == THREE_TAKE_ONE ? 1 : 2;
+            if (handCount < turnCount)
+                break;
+            if (turnCount == 3 + take)
+            {
+                // The third card of a sorted three-with-attachment is always one of the three.
+                FindTakeCards(sorted, handCount, turn[2], 3, take, &rows);
+                hints.AddAll(rows);
+                break;
+            }
+            const uint8_t threes = turnCount / (3 + take);
+            uint8_t main[MAX_COUNT];
+            std::memcpy(main, turn, turnCount);
+            PutMainPartFirst(main, turnCount);
+            CardSearchResult lines;
+            FindLineCards(sorted, handCount, main[0], 3, threes, &lines);
+            for (uint8_t r = 0; r < lines.rowCount; ++r)
+            {
+                uint8_t rest[MAX_COUNT];
+                std::memcpy(rest, sorted, handCount);
+                const uint8_t lineCount = lines.rowLength[r];
+                if (!RemoveCards(lines.rows[r], lineCount, rest, handCount))
+                    continue;
+                CardGroups g;
+                AnalyseCards(rest, handCount - lineCount, g);
 
-            uint8_t row[MAX_COUNT];
-            std::memcpy(row, lines.rows[r], lineCount);
-            uint8_t length = lineCount;
-            const uint8_t needed = lineCount + threes * take;
-            const uint8_t exact = take - 1;
-            if (g.blockCount[exact] >= threes) {
-                // Enough groups of exactly the attachment size: the lowest of them.
-                for (uint8_t i = 0; i < threes; ++i) {
-                    const int group = g.blockCount[exact] - 1 - i;
-                    std::memcpy(row + length, g.cards[exact] + group * take, take);
-                    length += take;
-                }
-            } else {
-                for (uint8_t size = take; size <= 4 && length < needed; ++size) {
-                    const uint8_t index = size - 1;
-                    for (int group = g.blockCount[index] - 1; group >= 0 && length < needed;
-                         --group) {
-                        std::memcpy(row + length, g.cards[index] + group * size, take);
+                uint8_t row[MAX_COUNT];
+                std::memcpy(row, lines.rows[r], lineCount);
+                uint8_t length = lineCount;
+                const uint8_t needed = lineCount + threes * take;
+                const uint8_t exact = take - 1;
+                if (g.blockCount[exact] >= threes)
+                {
+                    // Enough groups of exactly the attachment size: the lowest of them.
+                    for (uint8_t i = 0; i < threes; ++i)
+                    {
+                        const int group = g.blockCount[exact] - 1 - i;
+                        std::memcpy(row + length, g.cards[exact] + group * take, take);
                         length += take;
                     }
                 }
+                else
+                {
+                    for (uint8_t size = take; size <= 4 && length < needed; ++size)
+                    {
+                        const uint8_t index = size - 1;
+                        for (int group = g.blockCount[index] - 1; group >= 0 && length < needed; --group)
+                        {
+                            std::memcpy(row + length, g.cards[index] + group * size, take);
+                            length += take;
+                        }
+                    }
+                }
+                if (length == needed)
+                    hints.Add(row, length);
             }
-            if (length == needed)
-                hints.Add(row, length);
+            break;
         }
-        break;
-    }
-    case FOUR_TAKE_ONE:
-    case FOUR_TAKE_TWO: {
-        uint8_t main[MAX_COUNT];
-        std::memcpy(main, turn, turnCount);
-        PutMainPartFirst(main, turnCount);
-        FindTakeCards(sorted, handCount, main[0], 4, turnType == FOUR_TAKE_ONE ? 1 : 2, &rows);
-        hints.AddAll(rows);
-        break;
-    }
-    default:
-        break;  // a bomb is beaten only by a higher bomb or the missile, below
+        case FOUR_TAKE_ONE:
+        case FOUR_TAKE_TWO:
+        {
+            uint8_t main[MAX_COUNT];
+            std::memcpy(main, turn, turnCount);
+            PutMainPartFirst(main, turnCount);
+            FindTakeCards(sorted, handCount, main[0], 4, turnType == FOUR_TAKE_ONE ? 1 : 2, &rows);
+            hints.AddAll(rows);
+            break;
+        }
+        default: break;  // a bomb is beaten only by a higher bomb or the missile, below
     }
 
-    if (handCount >= 4) {
+    if (handCount >= 4)
+    {
         FindSameCards(sorted, handCount, turnType == BOMB_CARD ? turn[0] : 0, 4, &rows);
         hints.AddAll(rows);
     }
@@ -668,4 +713,4 @@ uint8_t CGameLogic::FindHints(const uint8_t* hand, uint8_t handCount, const uint
     return result->rowCount;
 }
 
-} // namespace Land
+}  // namespace Land

@@ -12,11 +12,12 @@
 
 namespace Land {
 
-constexpr uint8_t MAX_COUNT = 20;      // cards in the largest hand (the landlord's)
+constexpr uint8_t MAX_COUNT = 20;  // cards in the largest hand (the landlord's)
 constexpr uint8_t MAX_SEARCH_ROWS = 20;
 
 // Card types.
-enum CardType : uint8_t {
+enum CardType : uint8_t
+{
     ERROR = 0,
     SINGLE = 1,
     DOUBLE = 2,
@@ -38,25 +39,29 @@ constexpr uint8_t BIG_JOKER = 0x4F;
 // Groups of equal logic values. Index i holds the groups of exactly i + 1
 // cards: blockCount[i] groups, group g starting at cards[i][g * (i + 1)], in
 // input order (highest first for a sorted list).
-struct CardGroups {
+struct CardGroups
+{
     uint8_t blockCount[4];
     uint8_t cards[4][MAX_COUNT];
 };
 
 // Cards per face value (rows 0..14 for faces 1..15; 14 and 15 are the
 // jokers): columns 0..4 by colour, column 5 the row's total.
-struct FaceCountTable {
+struct FaceCountTable
+{
     uint8_t cardCount;
     uint8_t faces[15][6];
 };
 
-struct CardSearchResult {
+struct CardSearchResult
+{
     uint8_t rowCount;
     uint8_t rowLength[MAX_SEARCH_ROWS];
     uint8_t rows[MAX_SEARCH_ROWS][MAX_COUNT];
 };
 
-class CGameLogic {
+class CGameLogic
+{
 public:
     CGameLogic() = default;
     virtual ~CGameLogic() = default;
@@ -75,8 +80,7 @@ public:
 
     // All or nothing: false leaves the hand as it was. On success the
     // remaining cards move to the front; places behind keep their old bytes.
-    bool RemoveCards(const uint8_t* removeCards, uint8_t removeCount, uint8_t* handCards,
-                     uint8_t handCount) const;
+    bool RemoveCards(const uint8_t* removeCards, uint8_t removeCount, uint8_t* handCards, uint8_t handCount) const;
 
     void AnalyseCards(const uint8_t* cards, uint8_t count, CardGroups& groups) const;
     void CountFaces(const uint8_t* cards, uint8_t count, FaceCountTable& table) const;
@@ -86,25 +90,24 @@ public:
 
     // True when next (the candidate) beats first (the cards on the table).
     // Both lists in the sorted order.
-    bool CompareCards(const uint8_t* firstCards, const uint8_t* nextCards, uint8_t firstCount,
-                      uint8_t nextCount) const;
+    bool CompareCards(const uint8_t* firstCards, const uint8_t* nextCards, uint8_t firstCount, uint8_t nextCount) const;
 
     // The searches clear and fill result and return its row count. With a null
     // result they return 1 as soon as one row exists, else 0.
     // referenceCard 0 = none; a row must rank above the reference.
-    uint8_t FindSameCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard,
-                          uint8_t sameCount, CardSearchResult* result) const;
-    uint8_t FindTakeCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard,
-                          uint8_t sameCount, uint8_t takeCount, CardSearchResult* result) const;
+    uint8_t FindSameCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard, uint8_t sameCount,
+                          CardSearchResult* result) const;
+    uint8_t FindTakeCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard, uint8_t sameCount,
+                          uint8_t takeCount, CardSearchResult* result) const;
     // blockCount 1, 2 or 3; lineLength 0 = free length (maximal runs).
-    uint8_t FindLineCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard,
-                          uint8_t blockCount, uint8_t lineLength, CardSearchResult* result) const;
+    uint8_t FindLineCards(const uint8_t* hand, uint8_t handCount, uint8_t referenceCard, uint8_t blockCount,
+                          uint8_t lineLength, CardSearchResult* result) const;
 
     // Hint rows for a hand against the cards on the table (turnCount 0: the
     // player leads). Every row is a legal play that beats the turn. Without a
     // result record: 0 and nothing done.
-    uint8_t FindHints(const uint8_t* hand, uint8_t handCount, const uint8_t* turnCards,
-                      uint8_t turnCount, CardSearchResult* result) const;
+    uint8_t FindHints(const uint8_t* hand, uint8_t handCount, const uint8_t* turnCards, uint8_t turnCount,
+                      CardSearchResult* result) const;
 };
 
-} // namespace Land
+}  // namespace Land

@@ -10,7 +10,7 @@ const char* const kAnimationLists[] = {
     "Land/animation/animation_6.plist", "Land/animation/animation_7.plist", "Land/animation/animation_8.plist",
 };
 
-} // namespace
+}  // namespace
 
 LandMobile::LandMobile() : Sexy::CGameKindModule(9) {}
 
@@ -21,9 +21,11 @@ void LandMobile::LoadResources()
     // Nine of the fourteen requests name frame lists; the engine answers
     // those with their sheets' pictures, so the ninth answer comes.
     RequestImages(kAnimationLists);
-    RequestImages({"ClientGame/Cards", "ClientGame/Ready", "ClientGame/border-1", "ClientGame/TimerNum", "ClientGame/Light"});
+    RequestImages(
+        {"ClientGame/Cards", "ClientGame/Ready", "ClientGame/border-1", "ClientGame/TimerNum", "ClientGame/Light"});
     AddFrames(kAnimationLists);
-    AddFrames({"ClientGame/Light.plist", "ClientGame/Cards.plist", "ClientGame/Ready.plist", "ClientGame/TimerNum.plist"});
+    AddFrames(
+        {"ClientGame/Light.plist", "ClientGame/Cards.plist", "ClientGame/Ready.plist", "ClientGame/TimerNum.plist"});
 }
 
 void LandMobile::UnloadResources()
@@ -32,4 +34,4 @@ void LandMobile::UnloadResources()
     RemoveFrames(kAnimationLists);
 }
 
-} // namespace Land
+}  // namespace Land

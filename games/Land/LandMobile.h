@@ -9,7 +9,8 @@
 
 namespace Land {
 
-class LandMobile : public Sexy::CGameKindModule {
+class LandMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 200;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace Land
+}  // namespace Land

@@ -19,4 +19,4 @@ void MaJiang2Mobile::UnloadResources()
     // Nothing of its own: the framework's sheets stay for the other games.
 }
 
-} // namespace MaJiang2
+}  // namespace MaJiang2

@@ -9,7 +9,8 @@
 
 namespace MaJiang2 {
 
-class MaJiang2Mobile : public Sexy::CGameKindModule {
+class MaJiang2Mobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 10;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace MaJiang2
+}  // namespace MaJiang2

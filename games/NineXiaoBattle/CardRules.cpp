@@ -21,14 +21,15 @@ uint8_t SortKey(uint8_t card, uint8_t mode)
     return (mode != 1 && value == 1) ? 14 : value;
 }
 
-} // namespace
+}  // namespace
 
 uint8_t GetHandPoint(const uint8_t* cards, uint8_t count)
 {
     if (cards == nullptr)
         return 0;
     uint8_t sum = 0;
-    for (uint8_t i = 0; i < count; ++i) {
+    for (uint8_t i = 0; i < count; ++i)
+    {
         const uint8_t value = Value(cards[i]);
         sum = static_cast<uint8_t>(sum + (value > 10 ? 10 : value));
     }
@@ -49,4 +50,4 @@ uint8_t GetCardType(const uint8_t* cards, uint8_t count)
     return Value(cards[0]) == Value(cards[1]) ? CARD_TYPE_PAIR : CARD_TYPE_POINTS;
 }
 
-} // namespace NineXiaoBattle
+}  // namespace NineXiaoBattle

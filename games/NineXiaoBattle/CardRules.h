@@ -7,8 +7,9 @@
 namespace NineXiaoBattle {
 
 // Card byte: colour 0..3 in the high nibble, value 1 (ace) .. 13 (king) in the low.
-enum : uint8_t {
-    CARD_TYPE_INVALID = 0, // not two cards, or a byte that is no card of the deck
+enum : uint8_t
+{
+    CARD_TYPE_INVALID = 0,  // not two cards, or a byte that is no card of the deck
     CARD_TYPE_POINTS = 1,
     CARD_TYPE_PAIR = 2,
 };
@@ -25,4 +26,4 @@ void SortCardList(uint8_t* cards, uint8_t count, uint8_t mode);
 // two cards, CARD_TYPE_INVALID otherwise.
 uint8_t GetCardType(const uint8_t* cards, uint8_t count);
 
-} // namespace NineXiaoBattle
+}  // namespace NineXiaoBattle

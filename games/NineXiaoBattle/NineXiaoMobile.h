@@ -9,7 +9,8 @@
 
 namespace NineXiaoBattle {
 
-class NineXiaoMobile : public Sexy::CGameKindModule {
+class NineXiaoMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 110;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace NineXiaoBattle
+}  // namespace NineXiaoBattle

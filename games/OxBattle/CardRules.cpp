@@ -42,12 +42,10 @@ uint8_t SortKey(uint8_t card, uint8_t mode)
 uint8_t Multiplier(uint8_t type) { return type >= OX_JOKER_BULL ? 10 : static_cast<uint8_t>(type - 2); }
 
 // Classifies c (sorted with mode 3) and writes its display order to out.
-class Classifier {
+class Classifier
+{
 public:
-    Classifier(const uint8_t* sorted, uint8_t* out) : c_(sorted), out_(out)
-    {
-        std::memcpy(out_, c_, HAND_CARDS);
-    }
+    Classifier(const uint8_t* sorted, uint8_t* out) : c_(sorted), out_(out) { std::memcpy(out_, c_, HAND_CARDS); }
 
     uint8_t Run();
 
@@ -68,7 +66,8 @@ private:
     {
         x = -1;
         y = -1;
-        for (int k = 1; k < HAND_CARDS; ++k) {
+        for (int k = 1; k < HAND_CARDS; ++k)
+        {
             if (k == i || k == j)
                 continue;
             (x < 0 ? x : y) = k;
@@ -89,22 +88,28 @@ bool Classifier::FourOfAKind()
 {
     if (V(0) == V(3) || V(1) == V(4))
         return true;
-    if (J(0) && J(1)) {
-        if (V(2) == V(3)) {
+    if (J(0) && J(1))
+    {
+        if (V(2) == V(3))
+        {
             Arrange(2, 3, 0, 1, 4);
             return true;
         }
-        if (V(3) == V(4)) {
+        if (V(3) == V(4))
+        {
             Arrange(0, 1, 3, 4, 2);
             return true;
         }
     }
-    if (J(0)) {
-        if (V(1) == V(3)) {
+    if (J(0))
+    {
+        if (V(1) == V(3))
+        {
             Arrange(1, 2, 3, 0, 4);
             return true;
         }
-        if (V(2) == V(4)) {
+        if (V(2) == V(4))
+        {
             Arrange(2, 3, 4, 0, 1);
             return true;
         }
@@ -117,17 +122,21 @@ uint8_t Classifier::SingleJoker(int tenPointers)
 {
     const uint8_t completed = c_[0] == BIG_JOKER ? uint8_t{OX_BIG_JOKER_BULL} : uint8_t{OX_JOKER_BULL};
     // Three of c1..c4 make the bull (tried in index order); the joker completes the fourth.
-    for (int skip = 4; skip >= 1; --skip) {
+    for (int skip = 4; skip >= 1; --skip)
+    {
         int sum = 0;
         int three[3];
         int n = 0;
-        for (int k = 1; k < HAND_CARDS; ++k) {
-            if (k != skip) {
+        for (int k = 1; k < HAND_CARDS; ++k)
+        {
+            if (k != skip)
+            {
                 sum += P(k);
                 three[n++] = k;
             }
         }
-        if (sum % 10 == 0) {
+        if (sum % 10 == 0)
+        {
             Arrange(three[0], three[1], three[2], 0, skip);
             return completed;
         }
@@ -135,22 +144,27 @@ uint8_t Classifier::SingleJoker(int tenPointers)
     // The joker and two cards make the bull; the best remaining pair scores.
     int bestI = 1, bestJ = 2, best = -1;
     int zeroI = -1, zeroJ = -1;
-    for (int i = 1; i < HAND_CARDS; ++i) {
-        for (int j = i + 1; j < HAND_CARDS; ++j) {
+    for (int i = 1; i < HAND_CARDS; ++i)
+    {
+        for (int j = i + 1; j < HAND_CARDS; ++j)
+        {
             const int m = (P(i) + P(j)) % 10;
-            if (m > best) {
+            if (m > best)
+            {
                 best = m;
                 bestI = i;
                 bestJ = j;
             }
-            if (m == 0 && zeroI < 0) {
+            if (m == 0 && zeroI < 0)
+            {
                 zeroI = i;
                 zeroJ = j;
             }
         }
     }
     int x, y;
-    if (tenPointers == 1 && zeroI >= 0) {
+    if (tenPointers == 1 && zeroI >= 0)
+    {
         Others(zeroI, zeroJ, x, y);
         Arrange(0, x, y, zeroI, zeroJ);
         return completed;
@@ -163,14 +177,18 @@ uint8_t Classifier::SingleJoker(int tenPointers)
 // c0 and c1 are the only ten-pointers and neither is a joker.
 bool Classifier::TwoTensNoJoker(uint8_t& type)
 {
-    if ((P(2) + P(3) + P(4)) % 10 == 0) {
+    if ((P(2) + P(3) + P(4)) % 10 == 0)
+    {
         Arrange(2, 3, 4, 0, 1);
         type = OX_BULL_BULL;
         return true;
     }
-    for (int i = 2; i < HAND_CARDS; ++i) {
-        for (int j = i + 1; j < HAND_CARDS; ++j) {
-            if ((P(i) + P(j)) % 10 == 0) {
+    for (int i = 2; i < HAND_CARDS; ++i)
+    {
+        for (int j = i + 1; j < HAND_CARDS; ++j)
+        {
+            if ((P(i) + P(j)) % 10 == 0)
+            {
                 const int third = 2 + 3 + 4 - i - j;
                 Arrange(0, i, j, 1, third);
                 type = static_cast<uint8_t>(GetTypeByPoint(P(third)));
@@ -184,9 +202,12 @@ bool Classifier::TwoTensNoJoker(uint8_t& type)
 // c0 is a ten-pointer: with a pair of c1..c4 it makes the bull.
 bool Classifier::PairAmongLastFour(uint8_t& type)
 {
-    for (int i = 1; i < HAND_CARDS; ++i) {
-        for (int j = i + 1; j < HAND_CARDS; ++j) {
-            if ((P(i) + P(j)) % 10 == 0) {
+    for (int i = 1; i < HAND_CARDS; ++i)
+    {
+        for (int j = i + 1; j < HAND_CARDS; ++j)
+        {
+            if ((P(i) + P(j)) % 10 == 0)
+            {
                 int x, y;
                 Others(i, j, x, y);
                 Arrange(0, i, j, x, y);
@@ -200,14 +221,18 @@ bool Classifier::PairAmongLastFour(uint8_t& type)
 
 uint8_t Classifier::AnyThree()
 {
-    for (int i = 0; i < HAND_CARDS; ++i) {
-        for (int j = i + 1; j < HAND_CARDS; ++j) {
-            for (int k = j + 1; k < HAND_CARDS; ++k) {
+    for (int i = 0; i < HAND_CARDS; ++i)
+    {
+        for (int j = i + 1; j < HAND_CARDS; ++j)
+        {
+            for (int k = j + 1; k < HAND_CARDS; ++k)
+            {
                 if ((P(i) + P(j) + P(k)) % 10 != 0)
                     continue;
                 int rest[2];
                 int n = 0;
-                for (int m = 0; m < HAND_CARDS; ++m) {
+                for (int m = 0; m < HAND_CARDS; ++m)
+                {
                     if (m != i && m != j && m != k)
                         rest[n++] = m;
                 }
@@ -221,7 +246,8 @@ uint8_t Classifier::AnyThree()
 
 uint8_t Classifier::Run()
 {
-    for (int i = 0; i < HAND_CARDS; ++i) {
+    for (int i = 0; i < HAND_CARDS; ++i)
+    {
         if (!IsDeckCard(c_[i]))
             return OX_INVALID;
     }
@@ -230,14 +256,16 @@ uint8_t Classifier::Run()
 
     int tenPointers = 0;
     int tens = 0;
-    for (int i = 0; i < HAND_CARDS; ++i) {
+    for (int i = 0; i < HAND_CARDS; ++i)
+    {
         tenPointers += IsTenPointer(c_[i]) ? 1 : 0;
         tens += (!J(i) && Value(c_[i]) == 10) ? 1 : 0;
     }
     if (tenPointers == HAND_CARDS && tens <= 1)
         return tens == 0 ? OX_FIVE_FLOWER : OX_FOUR_FLOWER;
 
-    if (tenPointers >= 3) {
+    if (tenPointers >= 3)
+    {
         if (!J(0))
             return static_cast<uint8_t>(GetTypeByPoint(P(3) + P(4)));
         Arrange(0, 3, 4, 1, 2);
@@ -245,8 +273,10 @@ uint8_t Classifier::Run()
     }
 
     uint8_t type = OX_NO_BULL;
-    if (tenPointers == 2 || (tenPointers == 1 && J(0))) {
-        if (J(0) && J(1)) {
+    if (tenPointers == 2 || (tenPointers == 1 && J(0)))
+    {
+        if (J(0) && J(1))
+        {
             Arrange(0, 3, 4, 1, 2);
             return OX_BIG_JOKER_BULL;
         }
@@ -256,14 +286,16 @@ uint8_t Classifier::Run()
             return type;
         if (PairAmongLastFour(type))
             return type;
-    } else if (tenPointers == 1) {
+    }
+    else if (tenPointers == 1)
+    {
         if (PairAmongLastFour(type))
             return type;
     }
     return AnyThree();
 }
 
-} // namespace
+}  // namespace
 
 uint32_t GetTypeByPoint(int32_t points)
 {
@@ -273,10 +305,7 @@ uint32_t GetTypeByPoint(int32_t points)
     return rest == 0 ? uint32_t{OX_BULL_BULL} : static_cast<uint32_t>(rest + 2);
 }
 
-uint8_t GetCardSortValue(uint8_t card)
-{
-    return static_cast<uint8_t>(Value(card) + (IsJoker(card) ? 15 : 0));
-}
+uint8_t GetCardSortValue(uint8_t card) { return static_cast<uint8_t>(Value(card) + (IsJoker(card) ? 15 : 0)); }
 
 void SortCardList(uint8_t* cards, uint8_t count, uint8_t mode)
 {
@@ -306,7 +335,8 @@ int32_t CompareCard(const uint8_t* first, uint8_t firstCount, const uint8_t* nex
     const uint8_t t2 = GetCardType(next, HAND_CARDS, nullptr);
     if (t1 == OX_INVALID || t2 == OX_INVALID)
         return 0;
-    if (t1 != t2) {
+    if (t1 != t2)
+    {
         if (multiplier != nullptr)
             *multiplier = Multiplier(t1 > t2 ? t1 : t2);
         return t2 > t1 ? 1 : -1;
@@ -327,4 +357,4 @@ int32_t CompareCard(const uint8_t* first, uint8_t firstCount, const uint8_t* nex
     return Colour(a[0]) < Colour(b[0]) ? 1 : -1;
 }
 
-} // namespace OxBattle
+}  // namespace OxBattle

@@ -10,19 +10,21 @@ namespace OxBattle {
 // Card byte: colour 0..3 in the high nibble, value 1 (ace) .. 13 (king) in the
 // low nibble. Any card of colour 4 is a joker; 0x42 is the big joker where the
 // rules tell jokers apart (0x41 is the small one).
-enum : uint8_t {
+enum : uint8_t
+{
     BIG_JOKER = 0x42,
     HAND_CARDS = 5,
 };
 
 // Hand types, higher wins.
-enum : uint8_t {
-    OX_INVALID = 0,         // not five cards, or a byte that is no card of the deck
+enum : uint8_t
+{
+    OX_INVALID = 0,  // not five cards, or a byte that is no card of the deck
     OX_NO_BULL = 1,
-    OX_BULL_1 = 3,          // bull n is OX_BULL_1 + n - 1, up to OX_BULL_9
+    OX_BULL_1 = 3,  // bull n is OX_BULL_1 + n - 1, up to OX_BULL_9
     OX_BULL_9 = 11,
-    OX_JOKER_BULL = 12,     // bull-bull completed by a single joker other than the big one
-    OX_BIG_JOKER_BULL = 13, // completed by the big joker, or any hand with two jokers
+    OX_JOKER_BULL = 12,      // bull-bull completed by a single joker other than the big one
+    OX_BIG_JOKER_BULL = 13,  // completed by the big joker, or any hand with two jokers
     OX_BULL_BULL = 14,
     OX_FOUR_FLOWER = 15,
     OX_FIVE_FLOWER = 16,
@@ -54,4 +56,4 @@ uint8_t GetCardType(const uint8_t* cards, uint8_t count, uint8_t* arranged);
 int32_t CompareCard(const uint8_t* first, uint8_t firstCount, const uint8_t* next, uint8_t nextCount,
                     uint8_t* multiplier);
 
-} // namespace OxBattle
+}  // namespace OxBattle

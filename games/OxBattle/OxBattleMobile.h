@@ -9,7 +9,8 @@
 
 namespace OxBattle {
 
-class OxBattleMobile : public Sexy::CGameKindModule {
+class OxBattleMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 104;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace OxBattle
+}  // namespace OxBattle

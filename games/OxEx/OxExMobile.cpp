@@ -18,4 +18,4 @@ void OxExMobile::LoadResources()
 
 void OxExMobile::UnloadResources() { OxTB::OxTBMobile::UnloadBullResources(); }
 
-} // namespace OxEx
+}  // namespace OxEx

@@ -9,7 +9,8 @@
 
 namespace OxEx {
 
-class OxExMobile : public Sexy::CGameKindModule {
+class OxExMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 102;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace OxEx
+}  // namespace OxEx

@@ -25,13 +25,17 @@ bool FindPair(const uint8_t* cards, size_t count, size_t& pi, size_t& pj)
 {
     unsigned points[CGameLogic::MAX_COUNT];
     unsigned sum = 0;
-    for (size_t k = 0; k < count; ++k) {
+    for (size_t k = 0; k < count; ++k)
+    {
         points[k] = CardPoint(cards[k]);
         sum += points[k];
     }
-    for (size_t i = 0; i + 1 < count; ++i) {
-        for (size_t j = i + 1; j < count; ++j) {
-            if ((sum - points[i] - points[j]) % 10 == 0) {
+    for (size_t i = 0; i + 1 < count; ++i)
+    {
+        for (size_t j = i + 1; j < count; ++j)
+        {
+            if ((sum - points[i] - points[j]) % 10 == 0)
+            {
                 pi = i;
                 pj = j;
                 return true;
@@ -41,7 +45,7 @@ bool FindPair(const uint8_t* cards, size_t count, size_t& pi, size_t& pj)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 uint8_t CGameLogic::GetCardType(const uint8_t* cards, size_t count) const
 {
@@ -49,7 +53,8 @@ uint8_t CGameLogic::GetCardType(const uint8_t* cards, size_t count) const
         return OX_VALUE_NONE;
 
     size_t faces = 0, tens = 0;
-    for (size_t k = 0; k < count; ++k) {
+    for (size_t k = 0; k < count; ++k)
+    {
         uint8_t value = CardValue(cards[k]);
         if (value > 10)
             ++faces;
@@ -80,7 +85,8 @@ bool CGameLogic::ArrangeBullCards(uint8_t* cards, size_t count) const
     uint8_t copy[MAX_COUNT];
     std::memcpy(copy, cards, count);
     size_t out = 0;
-    for (size_t k = 0; k < count; ++k) {
+    for (size_t k = 0; k < count; ++k)
+    {
         if (k != i && k != j)
             cards[out++] = copy[k];
     }
@@ -89,4 +95,4 @@ bool CGameLogic::ArrangeBullCards(uint8_t* cards, size_t count) const
     return true;
 }
 
-} // namespace OxNew
+}  // namespace OxNew

@@ -6,7 +6,7 @@
 
 namespace OxNew {
 
-constexpr uint8_t OX_VALUE_NONE = 0;   // no bull; 1..9 are the bull points
+constexpr uint8_t OX_VALUE_NONE = 0;  // no bull; 1..9 are the bull points
 constexpr uint8_t OX_BULL_BULL = 10;
 constexpr uint8_t OX_FOUR_FACE = 104;  // four face cards and one ten
 constexpr uint8_t OX_FIVE_FACE = 105;  // five face cards
@@ -14,7 +14,8 @@ constexpr uint8_t OX_FIVE_FACE = 105;  // five face cards
 // Stateless; one instance per board. Counts come from the wire: a count
 // below 2 or above 5 is not a bull hand (type 0, arrangement refused) and
 // nothing past `count` bytes is ever read.
-class CGameLogic {
+class CGameLogic
+{
 public:
     static constexpr size_t MAX_COUNT = 5;
 
@@ -29,4 +30,4 @@ public:
     bool ArrangeBullCards(uint8_t* cards, size_t count) const;
 };
 
-} // namespace OxNew
+}  // namespace OxNew

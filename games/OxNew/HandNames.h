@@ -8,7 +8,8 @@ namespace OxNew {
 
 // A name table that answers every index: the type comes from the wire, and
 // an index past the table gives the table's fallback text.
-struct HandNameTable {
+struct HandNameTable
+{
     const char* const* names;
     size_t count;
     const char* beyond;
@@ -22,4 +23,4 @@ struct HandNameTable {
 extern const HandNameTable OxExHandNames;
 extern const HandNameTable OxNewHandNames;
 
-} // namespace OxNew
+}  // namespace OxNew

@@ -7,14 +7,8 @@ OxNewMobile::OxNewMobile() : Sexy::CGameKindModule(8) {}
 
 Sexy::CGameBoard* OxNewMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 
-void OxNewMobile::LoadResources()
-{
-    OxTB::OxTBMobile::LoadBullResources(*this);
-}
+void OxNewMobile::LoadResources() { OxTB::OxTBMobile::LoadBullResources(*this); }
 
-void OxNewMobile::UnloadResources()
-{
-    OxTB::OxTBMobile::UnloadBullResources();
-}
+void OxNewMobile::UnloadResources() { OxTB::OxTBMobile::UnloadBullResources(); }
 
-} // namespace OxNew
+}  // namespace OxNew

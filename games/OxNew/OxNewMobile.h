@@ -9,7 +9,8 @@
 
 namespace OxNew {
 
-class OxNewMobile : public Sexy::CGameKindModule {
+class OxNewMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 27;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace OxNew
+}  // namespace OxNew

@@ -30,14 +30,15 @@ void Write(uint8_t* cards, uint8_t a, uint8_t b, uint8_t c, uint8_t d, uint8_t e
 void OtherTwo(size_t first, size_t i, size_t j, size_t& r0, size_t& r1)
 {
     size_t found = 0;
-    for (size_t k = first; k < 5; ++k) {
+    for (size_t k = first; k < 5; ++k)
+    {
         if (k == i || k == j)
             continue;
         (found++ == 0 ? r0 : r1) = k;
     }
 }
 
-} // namespace
+}  // namespace
 
 uint8_t CGameLogic::GetPointType(unsigned points) const
 {
@@ -50,11 +51,14 @@ void CGameLogic::SortCardList(uint8_t* cards, size_t count) const
         return;
     size_t last = count - 1;
     bool swapped = true;
-    while (swapped && last > 0) {
+    while (swapped && last > 0)
+    {
         swapped = false;
-        for (size_t i = 0; i < last; ++i) {
+        for (size_t i = 0; i < last; ++i)
+        {
             uint8_t l = cards[i], r = cards[i + 1];
-            if (Value(l) < Value(r) || (Value(l) == Value(r) && l < r)) {
+            if (Value(l) < Value(r) || (Value(l) == Value(r) && l < r))
+            {
                 cards[i] = r;
                 cards[i + 1] = l;
                 swapped = true;
@@ -74,7 +78,8 @@ uint8_t CGameLogic::GetCardType(uint8_t* cards, size_t count) const
     std::memcpy(c, cards, 5);
 
     size_t faces = 0, tens = 0, high = 0;
-    for (uint8_t card : c) {
+    for (uint8_t card : c)
+    {
         faces += IsFace(card);
         tens += IsTen(card);
         high += Value(card) >= 10;
@@ -88,8 +93,10 @@ uint8_t CGameLogic::GetCardType(uint8_t* cards, size_t count) const
     bool joker0 = IsJoker(c[0]);
     bool joker1 = IsJoker(c[1]);
 
-    if (high >= 3) {
-        if (joker0) {
+    if (high >= 3)
+    {
+        if (joker0)
+        {
             // Both jokers, or one joker with two more high cards: the joker
             // completes (c0, c3, c4) and the pair is a multiple of 10.
             Write(cards, c[0], c[3], c[4], c[1], c[2]);
@@ -98,16 +105,19 @@ uint8_t CGameLogic::GetCardType(uint8_t* cards, size_t count) const
         return GetPointType(Point(c[3]) + Point(c[4]));
     }
 
-    if (joker0 && joker1) {
+    if (joker0 && joker1)
+    {
         Write(cards, c[0], c[3], c[4], c[1], c[2]);
         return OXTB_BIG_JOKER;
     }
 
-    if (joker0) {
+    if (joker0)
+    {
         // Three of the others make a bull: the joker makes the pair.
         for (size_t i = 1; i < 5; ++i)
             for (size_t j = 1; j < 5; ++j)
-                for (size_t k = 1; k < 5; ++k) {
+                for (size_t k = 1; k < 5; ++k)
+                {
                     if (i == j || j == k || i == k)
                         continue;
                     if ((Point(c[i]) + Point(c[j]) + Point(c[k])) % 10 != 0)
@@ -118,7 +128,8 @@ uint8_t CGameLogic::GetCardType(uint8_t* cards, size_t count) const
                 }
         // Two of the others sum to a multiple of 10: the joker completes the bull.
         for (size_t i = 1; i < 5; ++i)
-            for (size_t j = 1; j < 5; ++j) {
+            for (size_t j = 1; j < 5; ++j)
+            {
                 if (i == j || (Point(c[i]) + Point(c[j])) % 10 != 0)
                     continue;
                 size_t r0 = 0, r1 = 0;
@@ -131,11 +142,13 @@ uint8_t CGameLogic::GetCardType(uint8_t* cards, size_t count) const
         unsigned best = 0;
         bool kept = false;
         for (size_t i = 1; i < 5; ++i)
-            for (size_t j = 1; j < 5; ++j) {
+            for (size_t j = 1; j < 5; ++j)
+            {
                 if (i == j)
                     continue;
                 unsigned points = (Point(c[i]) + Point(c[j])) % 10;
-                if (!kept || points > best) {
+                if (!kept || points > best)
+                {
                     kept = true;
                     best = points;
                     bi = i;
@@ -148,8 +161,10 @@ uint8_t CGameLogic::GetCardType(uint8_t* cards, size_t count) const
         return GetPointType(Point(c[bi]) + Point(c[bj]));
     }
 
-    if (high == 2) {
-        if ((Point(c[2]) + Point(c[3]) + Point(c[4])) % 10 == 0) {
+    if (high == 2)
+    {
+        if ((Point(c[2]) + Point(c[3]) + Point(c[4])) % 10 == 0)
+        {
             Write(cards, c[2], c[3], c[4], c[0], c[1]);
             return OXTB_BULL_BULL;
         }
@@ -158,12 +173,14 @@ uint8_t CGameLogic::GetCardType(uint8_t* cards, size_t count) const
         unsigned kept = 0;
         size_t ki = 0, kj = 0, kr = 0;
         for (size_t i = 2; i < 5; ++i)
-            for (size_t j = 2; j < 5; ++j) {
+            for (size_t j = 2; j < 5; ++j)
+            {
                 if (i == j || (Point(c[i]) + Point(c[j])) % 10 != 0)
                     continue;
                 size_t r = 9 - i - j;  // positions 2..4 sum to 9
                 unsigned points = Point(c[r]) % 10;
-                if (!found || points >= kept) {
+                if (!found || points >= kept)
+                {
                     found = true;
                     kept = points;
                     ki = i;
@@ -171,17 +188,20 @@ uint8_t CGameLogic::GetCardType(uint8_t* cards, size_t count) const
                     kr = r;
                 }
             }
-        if (found) {
+        if (found)
+        {
             Write(cards, c[0], c[ki], c[kj], c[1], c[kr]);
             return GetPointType(kept);
         }
     }
 
-    if (high == 1 || high == 2) {
+    if (high == 1 || high == 2)
+    {
         bool found = false;
         unsigned kept = 0;
         for (size_t i = 1; i < 5; ++i)
-            for (size_t j = 1; j < 5; ++j) {
+            for (size_t j = 1; j < 5; ++j)
+            {
                 if (i == j || (Point(c[0]) + Point(c[i]) + Point(c[j])) % 10 != 0)
                     continue;
                 size_t r0 = 0, r1 = 0;
@@ -204,7 +224,8 @@ uint8_t CGameLogic::GetCardType(uint8_t* cards, size_t count) const
     unsigned kept = 0;
     for (size_t i = 0; i < 5; ++i)
         for (size_t j = 0; j < 5; ++j)
-            for (size_t k = 0; k < 5; ++k) {
+            for (size_t k = 0; k < 5; ++k)
+            {
                 if (i == j || j == k || i == k)
                     continue;
                 if ((Point(c[i]) + Point(c[j]) + Point(c[k])) % 10 != 0)
@@ -233,7 +254,8 @@ uint8_t CGameLogic::GetArrangedType(const uint8_t* cards, size_t count) const
 
     size_t faces = 0, tens = 0;
     bool small = false, big = false;
-    for (size_t k = 0; k < count; ++k) {
+    for (size_t k = 0; k < count; ++k)
+    {
         faces += IsFace(cards[k]);
         tens += IsTen(cards[k]);
         small |= cards[k] == kSmallJoker;
@@ -263,4 +285,4 @@ bool CGameLogic::IsBullBullOrBetter(const uint8_t* cards) const
     return GetArrangedType(cards, MAX_COUNT) >= OXTB_SMALL_JOKER;
 }
 
-} // namespace OxTB
+}  // namespace OxTB

@@ -10,12 +10,13 @@ constexpr uint8_t OXTB_NONE = 0;          // no bull; 1..9 are the bull points
 constexpr uint8_t OXTB_SMALL_JOKER = 11;  // bull-bull made with the small joker
 constexpr uint8_t OXTB_BIG_JOKER = 12;    // bull-bull made with the big joker, or both jokers
 constexpr uint8_t OXTB_BULL_BULL = 13;
-constexpr uint8_t OXTB_FOUR_FACE = 14;    // four face cards and one ten
+constexpr uint8_t OXTB_FOUR_FACE = 14;  // four face cards and one ten
 constexpr uint8_t OXTB_FIVE_FACE = 15;
 
 // Stateless; one instance per board. A hand is exactly five cards: any
 // other count from the wire is refused (type 0, cards untouched).
-class CGameLogic {
+class CGameLogic
+{
 public:
     static constexpr size_t MAX_COUNT = 5;
 
@@ -38,4 +39,4 @@ public:
     void SortCardList(uint8_t* cards, size_t count) const;
 };
 
-} // namespace OxTB
+}  // namespace OxTB

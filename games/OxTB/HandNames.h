@@ -8,7 +8,8 @@ namespace OxTB {
 
 // Answers every index: the type comes from the wire, and one past the
 // sixteen names gives an empty text.
-struct HandNameTable {
+struct HandNameTable
+{
     const char* const* names;
     size_t count;
 
@@ -20,4 +21,4 @@ struct HandNameTable {
 // 13 "牛牛", 14 "四花牛", 15 "五花牛".
 extern const HandNameTable OxTBHandNames;
 
-} // namespace OxTB
+}  // namespace OxTB

@@ -3,7 +3,7 @@
 namespace OxTB {
 
 const char* const OxTBMobile::kBullPictures[8] = {
-    "OxEx/OxEx",        "ClientGame/Cards",    "OxEx/CentrenOxEx",     "OxEx/SpirteStatus",
+    "OxEx/OxEx",        "ClientGame/Cards",    "OxEx/CentrenOxEx",    "OxEx/SpirteStatus",
     "ClientGame/Ready", "ClientGame/border-1", "ClientGame/TimerNum", "ClientGame/Light",
 };
 
@@ -33,4 +33,4 @@ void OxTBMobile::UnloadBullResources()
     RemoveTextures({"OxEx/CentrenOxEx"});
 }
 
-} // namespace OxTB
+}  // namespace OxTB

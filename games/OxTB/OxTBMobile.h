@@ -9,7 +9,8 @@
 
 namespace OxTB {
 
-class OxTBMobile : public Sexy::CGameKindModule {
+class OxTBMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 28;
 
@@ -28,4 +29,4 @@ public:
     static void UnloadBullResources();
 };
 
-} // namespace OxTB
+}  // namespace OxTB

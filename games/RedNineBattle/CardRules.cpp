@@ -12,14 +12,12 @@ bool IsBlack(uint8_t card) { return Colour(card) == 1 || Colour(card) == 3; }
 
 // The colour sums below only mean red or black pairs for colours 0..3: the
 // back (colour 6, value 3) with a colour-0 ace would otherwise make type 18.
-bool IsDeckCard(uint8_t card)
-{
-    return Colour(card) <= 3 && Value(card) >= 1 && Value(card) <= 13;
-}
+bool IsDeckCard(uint8_t card) { return Colour(card) <= 3 && Value(card) >= 1 && Value(card) <= 13; }
 
 // A two-card hand in display order: A (value a) first, B (value b) second,
 // s the sum of their colours.
-struct SortedHand {
+struct SortedHand
+{
     uint8_t a;
     uint8_t b;
     uint8_t s;
@@ -36,7 +34,8 @@ bool SortHand(const uint8_t* cards, uint8_t count, SortedHand& out)
 }
 
 // Pairs of equal value, in the order the types are tried (type 16 down to 3).
-struct PairRow {
+struct PairRow
+{
     uint8_t type;
     uint8_t colourSum;
     uint8_t value;
@@ -52,8 +51,10 @@ uint8_t TypeOf(const SortedHand& h)
         return 18;
     if (h.a == 12 && h.b == 12)
         return 17;
-    if (h.a == h.b) {
-        for (const PairRow& row : kPairRows) {
+    if (h.a == h.b)
+    {
+        for (const PairRow& row : kPairRows)
+        {
             if (h.s == row.colourSum && h.a == row.value)
                 return row.type;
         }
@@ -68,14 +69,15 @@ uint8_t TypeOf(const SortedHand& h)
 // The level table groups the special types; index = type.
 const uint8_t kLevelOfType[19] = {1, 3, 4, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 8, 9, 10, 11, 12};
 
-} // namespace
+}  // namespace
 
 uint8_t GetHandPoint(const uint8_t* cards, uint8_t count)
 {
     if (cards == nullptr)
         return 0;
     uint8_t sum = 0;
-    for (uint8_t i = 0; i < count; ++i) {
+    for (uint8_t i = 0; i < count; ++i)
+    {
         const uint8_t value = Value(cards[i]);
         sum = static_cast<uint8_t>(sum + (value == 1 ? 6 : value));
     }
@@ -85,22 +87,33 @@ uint8_t GetHandPoint(const uint8_t* cards, uint8_t count)
 uint8_t GetCardRank(uint8_t card)
 {
     const uint8_t v = Value(card);
-    if (IsRed(card)) {
-        switch (v) {
-        case 12: return 8;
-        case 2: return 7;
-        case 8: return 6;
-        case 4: return 5;
-        case 10: case 6: case 7: return 3;
-        case 5: case 9: return 2;
-        default: break;
+    if (IsRed(card))
+    {
+        switch (v)
+        {
+            case 12: return 8;
+            case 2: return 7;
+            case 8: return 6;
+            case 4: return 5;
+            case 10:
+            case 6:
+            case 7: return 3;
+            case 5:
+            case 9: return 2;
+            default: break;
         }
-    } else if (IsBlack(card)) {
-        switch (v) {
-        case 10: case 6: case 4: return 4;
-        case 11: return 3;
-        case 7: case 8: return 2;
-        default: break;
+    }
+    else if (IsBlack(card))
+    {
+        switch (v)
+        {
+            case 10:
+            case 6:
+            case 4: return 4;
+            case 11: return 3;
+            case 7:
+            case 8: return 2;
+            default: break;
         }
     }
     if (Colour(card) == 3 && (v == 1 || v == 3))
@@ -131,4 +144,4 @@ uint8_t GetCardLevel(const uint8_t* cards, uint8_t count)
     return kLevelOfType[type];
 }
 
-} // namespace RedNineBattle
+}  // namespace RedNineBattle

@@ -30,4 +30,4 @@ uint8_t GetCardType(const uint8_t* cards, uint8_t count);
 // holding a byte that is no card of the deck.
 uint8_t GetCardLevel(const uint8_t* cards, uint8_t count);
 
-} // namespace RedNineBattle
+}  // namespace RedNineBattle

@@ -8,22 +8,14 @@ Sexy::CGameBoard* RedNineMobile::CreateGame() { return Sexy::CreatePlainGame(); 
 
 void RedNineMobile::LoadResources()
 {
-    AddFrames({
-        "RedNineBattle/LiangZhangUI_1/LiangZhangUI0.plist",
-        "ClientGame/Light.plist",
-        "ClientGame/Cards.plist"});
-    RequestImages({
-        "RedNineBattle/LiangZhangUI_1/LiangZhangUI0",
-        "ClientGame/Light",
-        "ClientGame/Cards"});
+    AddFrames({"RedNineBattle/LiangZhangUI_1/LiangZhangUI0.plist", "ClientGame/Light.plist", "ClientGame/Cards.plist"});
+    RequestImages({"RedNineBattle/LiangZhangUI_1/LiangZhangUI0", "ClientGame/Light", "ClientGame/Cards"});
 }
 
 void RedNineMobile::UnloadResources()
 {
-    RemoveFrames({
-        "RedNineBattle/LiangZhangUI_1/LiangZhangUI0.plist",
-        "ClientGame/Light.plist",
-        "ClientGame/Cards.plist"});
+    RemoveFrames(
+        {"RedNineBattle/LiangZhangUI_1/LiangZhangUI0.plist", "ClientGame/Light.plist", "ClientGame/Cards.plist"});
 }
 
-} // namespace RedNineBattle
+}  // namespace RedNineBattle

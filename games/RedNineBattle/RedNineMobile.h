@@ -9,7 +9,8 @@
 
 namespace RedNineBattle {
 
-class RedNineMobile : public Sexy::CGameKindModule {
+class RedNineMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 106;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace RedNineBattle
+}  // namespace RedNineBattle

@@ -9,7 +9,7 @@ const char* const kFrameLists[] = {
     "ShowHandANEx/SpirteStatus.plist", "ClientGame/TimerNum.plist", "ClientGame/Light.plist",
 };
 
-} // namespace
+}  // namespace
 
 ShowHandANExMobile::ShowHandANExMobile() : Sexy::CGameKindModule(7) {}
 
@@ -18,14 +18,8 @@ Sexy::CGameBoard* ShowHandANExMobile::CreateGame() { return Sexy::CreatePlainGam
 void ShowHandANExMobile::LoadResources()
 {
     AddFrames(kFrameLists);
-    RequestImages({
-        "ShowHandANEx/ShowHandANEx",
-        "ClientGame/Cards",
-        "ClientGame/Ready",
-        "ShowHandANEx/SpirteStatus",
-        "ClientGame/TimerNum",
-        "ClientGame/Light",
-        "ShowHandANEx/background"});
+    RequestImages({"ShowHandANEx/ShowHandANEx", "ClientGame/Cards", "ClientGame/Ready", "ShowHandANEx/SpirteStatus",
+                   "ClientGame/TimerNum", "ClientGame/Light", "ShowHandANEx/background"});
 }
 
 void ShowHandANExMobile::UnloadResources()
@@ -34,4 +28,4 @@ void ShowHandANExMobile::UnloadResources()
     RemoveTextures({"ShowHandANEx/background"});
 }
 
-} // namespace ShowHandANEx
+}  // namespace ShowHandANEx

@@ -9,7 +9,8 @@
 
 namespace ShowHandANEx {
 
-class ShowHandANExMobile : public Sexy::CGameKindModule {
+class ShowHandANExMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 19;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace ShowHandANEx
+}  // namespace ShowHandANEx

@@ -6,18 +6,15 @@ namespace ShuangKouHP {
 
 namespace {
 
-constexpr size_t kMaxGroup = 12;   // two decks and four jokers make 12 of a value at most
+constexpr size_t kMaxGroup = 12;  // two decks and four jokers make 12 of a value at most
 constexpr size_t kMaxJokers = 4;
 constexpr size_t kLineValues = 12;  // value indexes 0..11: 3 up to the ace
 
 bool IsJoker(uint8_t card) { return (card >> 4) == 4; }
 
-bool ValidList(const uint8_t* cards, size_t count)
-{
-    return count <= MAX_COUNT && (count == 0 || cards != nullptr);
-}
+bool ValidList(const uint8_t* cards, size_t count) { return count <= MAX_COUNT && (count == 0 || cards != nullptr); }
 
-} // namespace
+}  // namespace
 
 uint8_t CGameLogic::GetCardLogicValue(uint8_t card) const
 {
@@ -45,10 +42,7 @@ uint8_t CGameLogic::MakeCardData(uint8_t index, uint8_t colour) const
     return 0;
 }
 
-bool CGameLogic::CompareLogicValue(uint8_t a, uint8_t b) const
-{
-    return GetCardLogicValue(b) < GetCardLogicValue(a);
-}
+bool CGameLogic::CompareLogicValue(uint8_t a, uint8_t b) const { return GetCardLogicValue(b) < GetCardLogicValue(a); }
 
 void CGameLogic::SortCardList(uint8_t* cards, size_t count, uint8_t mode) const
 {
@@ -61,10 +55,13 @@ void CGameLogic::SortCardList(uint8_t* cards, size_t count, uint8_t mode) const
     // High to low by logic value, then by the card byte.
     size_t last = count - 1;
     bool swapped = true;
-    while (swapped && last > 0) {
+    while (swapped && last > 0)
+    {
         swapped = false;
-        for (size_t i = 0; i < last; ++i) {
-            if (logic[i] < logic[i + 1] || (logic[i] == logic[i + 1] && cards[i] < cards[i + 1])) {
+        for (size_t i = 0; i < last; ++i)
+        {
+            if (logic[i] < logic[i + 1] || (logic[i] == logic[i + 1] && cards[i] < cards[i + 1]))
+            {
                 uint8_t t = cards[i];
                 cards[i] = cards[i + 1];
                 cards[i + 1] = t;
@@ -86,7 +83,8 @@ void CGameLogic::SortCardList(uint8_t* cards, size_t count, uint8_t mode) const
     size_t n = 0;
     for (size_t i = 0; i < result.cbJokerCount; ++i)
         sorted[n++] = result.cbJokerData[i];
-    for (size_t size = kMaxGroup; size >= 1; --size) {
+    for (size_t size = kMaxGroup; size >= 1; --size)
+    {
         size_t cards_in_size = size_t(result.cbBlockCount[size - 1]) * size;
         std::memcpy(sorted + n, result.cbCardData[size - 1], cards_in_size);
         n += cards_in_size;
@@ -103,10 +101,13 @@ bool CGameLogic::RemoveCard(const uint8_t* removed, size_t removedCount, uint8_t
         return false;
 
     bool struck[MAX_COUNT] = {};
-    for (size_t r = 0; r < removedCount; ++r) {
+    for (size_t r = 0; r < removedCount; ++r)
+    {
         bool found = false;
-        for (size_t i = 0; i < cardCount; ++i) {
-            if (!struck[i] && cards[i] == removed[r]) {
+        for (size_t i = 0; i < cardCount; ++i)
+        {
+            if (!struck[i] && cards[i] == removed[r])
+            {
                 struck[i] = true;
                 found = true;
                 break;
@@ -116,7 +117,8 @@ bool CGameLogic::RemoveCard(const uint8_t* removed, size_t removedCount, uint8_t
             return false;
     }
     size_t kept = 0;
-    for (size_t i = 0; i < cardCount; ++i) {
+    for (size_t i = 0; i < cardCount; ++i)
+    {
         if (!struck[i])
             cards[kept++] = cards[i];
     }
@@ -132,9 +134,11 @@ void CGameLogic::AnalyseCardData(const uint8_t* cards, size_t count, tagAnalyseR
         return;
 
     size_t i = 0;
-    while (i < count) {
+    while (i < count)
+    {
         uint8_t card = cards[i];
-        if (IsJoker(card)) {
+        if (IsJoker(card))
+        {
             if (result.cbJokerCount < kMaxJokers)
                 result.cbJokerData[result.cbJokerCount++] = card;
             ++i;
@@ -145,7 +149,8 @@ void CGameLogic::AnalyseCardData(const uint8_t* cards, size_t count, tagAnalyseR
         while (i + size < count && !IsJoker(cards[i + size]) && GetCardLogicValue(cards[i + size]) == logic)
             ++size;
         // A group larger than two decks allow is no pattern: it is left out.
-        if (size <= kMaxGroup) {
+        if (size <= kMaxGroup)
+        {
             uint8_t& groups = result.cbBlockCount[size - 1];
             std::memcpy(&result.cbCardData[size - 1][groups * size], cards + i, size);
             ++groups;
@@ -159,7 +164,8 @@ void CGameLogic::AnalyseDistributing(const uint8_t* cards, size_t count, tagDist
     std::memset(&result, 0, sizeof result);
     if (!ValidList(cards, count))
         return;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i)
+    {
         uint8_t card = cards[i];
         if (card == 0)
             continue;
@@ -183,9 +189,11 @@ bool CGameLogic::IsLinkedRun(const uint8_t* cards, size_t count, size_t step, bo
         return true;
 
     int first = GetCardLogicValue(cards[0]);
-    if (allowWrap && first == 15) {
+    if (allowWrap && first == 15)
+    {
         // Down from the two through the ace, or up from the three at the end.
-        for (size_t i = 1; i < n; ++i) {
+        for (size_t i = 1; i < n; ++i)
+        {
             int v = GetCardLogicValue(cards[i * step]);
             int k = static_cast<int>(i), len = static_cast<int>(n);
             if (v + k != 15 && v - len + k + 13 != 15)
@@ -195,7 +203,8 @@ bool CGameLogic::IsLinkedRun(const uint8_t* cards, size_t count, size_t step, bo
     }
     if (first > 14)
         return false;
-    for (size_t i = 1; i < n; ++i) {
+    for (size_t i = 1; i < n; ++i)
+    {
         if (GetCardLogicValue(cards[i * step]) != first - static_cast<int>(i))
             return false;
     }
@@ -212,7 +221,8 @@ uint8_t CGameLogic::GetJokerFillLevel(const tagAnalyseResult& result) const
 
     if (blocks[0] > 1)
         return 1;
-    if (blocks[0] == 1) {
+    if (blocks[0] == 1)
+    {
         if (jokers < 3)
             return 1;
         jokers -= 3;
@@ -227,7 +237,8 @@ uint8_t CGameLogic::GetJokerFillLevel(const tagAnalyseResult& result) const
     jokers -= blocks[2];
     blocks[3] += blocks[2];
 
-    for (size_t size = 4; size <= kMaxGroup; ++size) {
+    for (size_t size = 4; size <= kMaxGroup; ++size)
+    {
         unsigned k = blocks[size - 1];
         if (jokers < k)
             return static_cast<uint8_t>(size);
@@ -263,40 +274,54 @@ uint8_t CGameLogic::GetCardType(const uint8_t* cards, size_t count, uint8_t* sta
         ++same;
 
     bool analyse = false;
-    if (count == 2) {
+    if (count == 2)
+    {
         if (same == 2)
             return CT_DOUBLE;
         analyse = true;
-    } else if (count == 3) {
-        if (allJokers()) {
+    }
+    else if (count == 3)
+    {
+        if (allJokers())
+        {
             setStars(6);
             return CT_THREE_JOKERS;
         }
         if (same == 3)
             return CT_THREE;
         analyse = true;
-    } else if (count == 4) {
-        if (allJokers()) {
+    }
+    else if (count == 4)
+    {
+        if (allJokers())
+        {
             setStars(7);
             return CT_FOUR_JOKERS;
         }
-        if (same == 4) {
+        if (same == 4)
+        {
             setStars(4);
             return CT_BOMB;
         }
         analyse = true;
-    } else if (count <= 12 && same == count) {
+    }
+    else if (count <= 12 && same == count)
+    {
         setStars(count);
         return CT_BOMB;
-    } else if (count < 12) {
+    }
+    else if (count < 12)
+    {
         analyse = true;
     }
 
-    if (!analyse && same <= count / 2) {
+    if (!analyse && same <= count / 2)
+    {
         // Linked bomb: three or more groups of at least four, values in a run.
         uint8_t firsts[MAX_COUNT];
         size_t groups = 0, covered = 0, smallest = MAX_COUNT, largest = 0;
-        while (covered < count) {
+        while (covered < count)
+        {
             uint8_t logic = GetCardLogicValue(cards[covered]);
             size_t size = 1;
             while (covered + size < count && GetCardLogicValue(cards[covered + size]) == logic)
@@ -308,13 +333,15 @@ uint8_t CGameLogic::GetCardType(const uint8_t* cards, size_t count, uint8_t* sta
             largest = size > largest ? size : largest;
             covered += size;
         }
-        if (groups >= 3 && covered == count) {
-            if (count % groups == 0 && smallest == largest &&
-                IsLinkedRun(cards, count, count / groups, true)) {
+        if (groups >= 3 && covered == count)
+        {
+            if (count % groups == 0 && smallest == largest && IsLinkedRun(cards, count, count / groups, true))
+            {
                 setStars(count / groups + groups);
                 return CT_LINKED_BOMB;
             }
-            if (IsLinkedRun(firsts, groups, 1, true)) {
+            if (IsLinkedRun(firsts, groups, 1, true))
+            {
                 setStars(smallest + groups);
                 return CT_LINKED_BOMB;
             }
@@ -324,14 +351,11 @@ uint8_t CGameLogic::GetCardType(const uint8_t* cards, size_t count, uint8_t* sta
     // Lines: pairs, triples or singles whose values follow one another.
     tagAnalyseResult result;
     AnalyseCardData(cards, count, result);
-    if (count >= 6 && size_t(result.cbBlockCount[1]) * 2 == count &&
-        IsLinkedRun(result.cbCardData[1], count, 2, false))
+    if (count >= 6 && size_t(result.cbBlockCount[1]) * 2 == count && IsLinkedRun(result.cbCardData[1], count, 2, false))
         return CT_DOUBLE_LINE;
-    if (count >= 9 && size_t(result.cbBlockCount[2]) * 3 == count &&
-        IsLinkedRun(result.cbCardData[2], count, 3, false))
+    if (count >= 9 && size_t(result.cbBlockCount[2]) * 3 == count && IsLinkedRun(result.cbCardData[2], count, 3, false))
         return CT_THREE_LINE;
-    if (count >= 5 && size_t(result.cbBlockCount[0]) == count &&
-        IsLinkedRun(result.cbCardData[0], count, 1, false))
+    if (count >= 5 && size_t(result.cbBlockCount[0]) == count && IsLinkedRun(result.cbCardData[0], count, 1, false))
         return CT_SINGLE_LINE;
     return CT_ERROR;
 }
@@ -350,7 +374,8 @@ bool CGameLogic::CompareCard(const uint8_t* firstCards, const uint8_t* nextCards
     // Ties lose: the cards on the table stay.
     auto nextHigher = [&]() { return CompareLogicValue(nextCards[0], firstCards[0]); };
 
-    if (!firstBomb && !nextBomb) {
+    if (!firstBomb && !nextBomb)
+    {
         return nextType == firstType && nextType != CT_ERROR && nextCount == firstCount && nextHigher();
     }
     if (nextBomb != firstBomb)
@@ -360,14 +385,16 @@ bool CGameLogic::CompareCard(const uint8_t* firstCards, const uint8_t* nextCards
 
     if (nextStars == 4 || nextStars == 5)
         return nextHigher();
-    if (nextStars == 6) {
+    if (nextStars == 6)
+    {
         if (firstCount == 3)
-            return true;   // three jokers on the table
+            return true;  // three jokers on the table
         if (nextCount == 3)
             return false;  // three jokers against a six-card bomb
         return nextHigher();
     }
-    if (nextStars == 7) {
+    if (nextStars == 7)
+    {
         if (firstCount == 4)
             return false;  // four jokers
         if (nextCount == 4)
@@ -379,10 +406,12 @@ bool CGameLogic::CompareCard(const uint8_t* firstCards, const uint8_t* nextCards
         return false;
     if (nextType == CT_BOMB && firstType == CT_BOMB)
         return nextHigher();
-    if (nextType == CT_LINKED_BOMB && firstType == CT_LINKED_BOMB) {
+    if (nextType == CT_LINKED_BOMB && firstType == CT_LINKED_BOMB)
+    {
         auto lowest = [this](const uint8_t* cards, size_t count) {
             uint8_t low = 0xFF;
-            for (size_t i = 0; i < count; ++i) {
+            for (size_t i = 0; i < count; ++i)
+            {
                 uint8_t v = GetCardLogicValue(cards[i]);
                 low = v < low ? v : low;
             }
@@ -399,23 +428,25 @@ namespace {
 // before the last card, fill it to `target` with copies of its card; the
 // last group is filled the same way, every joker still left becomes one
 // more copy of the last card, and the last card closes the list.
-size_t FillLinkedBomb(const CGameLogic& logic, const uint8_t* cards, size_t n, size_t jokers, int target,
-                      uint8_t* out)
+size_t FillLinkedBomb(const CGameLogic& logic, const uint8_t* cards, size_t n, size_t jokers, int target, uint8_t* out)
 {
     size_t len = 0;
     size_t groupSize = 0;
     auto fill = [&](uint8_t card) {
         int missing = target - static_cast<int>(groupSize);
-        if (missing > 0 && static_cast<size_t>(missing) <= jokers) {
+        if (missing > 0 && static_cast<size_t>(missing) <= jokers)
+        {
             for (int k = 0; k < missing; ++k)
                 out[len++] = card;
             jokers -= static_cast<size_t>(missing);
         }
     };
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i)
+    {
         uint8_t v = logic.GetCardLogicValue(cards[i]);
         groupSize = (i > 0 && v == logic.GetCardLogicValue(cards[i - 1])) ? groupSize + 1 : 1;
-        if (i + 1 < n) {
+        if (i + 1 < n)
+        {
             out[len++] = cards[i];
             if (logic.GetCardLogicValue(cards[i + 1]) != v)
                 fill(cards[i]);
@@ -429,7 +460,7 @@ size_t FillLinkedBomb(const CGameLogic& logic, const uint8_t* cards, size_t n, s
     return len;
 }
 
-} // namespace
+}  // namespace
 
 bool CGameLogic::SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* out) const
 {
@@ -443,7 +474,8 @@ bool CGameLogic::SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* o
 
     uint8_t plain[MAX_COUNT];
     size_t n = 0, jokers = 0;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i)
+    {
         if (IsJoker(cards[i]))
             ++jokers;
         else
@@ -451,7 +483,8 @@ bool CGameLogic::SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* o
     }
     if (jokers == 0 || (jokers != 2 && n == 0))
         return copy();
-    if (n == 0) {
+    if (n == 0)
+    {
         // Any two jokers play as a pair of big jokers.
         out[0] = BIG_JOKER;
         out[1] = BIG_JOKER;
@@ -461,26 +494,33 @@ bool CGameLogic::SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* o
     // Groups of equal value among the non-jokers, in the order given. A
     // final lone card counts as a group without entering the sizes.
     size_t groups = 0, smallest = MAX_COUNT, largest = 0, size = 0;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i)
+    {
         bool opens = i == 0 || GetCardLogicValue(plain[i]) != GetCardLogicValue(plain[i - 1]);
-        if (opens) {
-            if (i > 0) {
+        if (opens)
+        {
+            if (i > 0)
+            {
                 smallest = size < smallest ? size : smallest;
                 largest = size > largest ? size : largest;
             }
             ++groups;
             size = 1;
-        } else {
+        }
+        else
+        {
             ++size;
         }
     }
     bool finalLoneCard = n > 1 && size == 1;
-    if (!finalLoneCard) {
+    if (!finalLoneCard)
+    {
         smallest = size < smallest ? size : smallest;
         largest = size > largest ? size : largest;
     }
 
-    if (groups == 1) {
+    if (groups == 1)
+    {
         // The jokers join a single, pair, triple or bomb of that card.
         for (size_t i = 0; i < jokers; ++i)
             out[i] = plain[0];
@@ -488,11 +528,13 @@ bool CGameLogic::SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* o
         return true;
     }
 
-    if (count >= 12 && smallest == largest && count % groups == 0 && groups >= 3 && count / groups >= 4) {
+    if (count >= 12 && smallest == largest && count % groups == 0 && groups >= 3 && count / groups >= 4)
+    {
         FillLinkedBomb(*this, plain, n, jokers, static_cast<int>(count / groups), out);
         return true;
     }
-    if (largest >= 4 && count >= 12 && groups >= 3) {
+    if (largest >= 4 && count >= 12 && groups >= 3)
+    {
         tagAnalyseResult result;
         AnalyseCardData(cards, count, result);
         FillLinkedBomb(*this, plain, n, jokers, GetJokerFillLevel(result), out);
@@ -508,7 +550,8 @@ bool CGameLogic::SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* o
 
     tagDistributing dist;
     AnalyseDistributing(plain, n, dist);
-    for (int direction = 0; direction < 2; ++direction) {
+    for (int direction = 0; direction < 2; ++direction)
+    {
         uint8_t line[MAX_COUNT];
         size_t len = 0, placed = 0, left = jokers;
         bool filled[kLineValues] = {};
@@ -516,7 +559,8 @@ bool CGameLogic::SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* o
             if (len < MAX_COUNT)
                 line[len++] = card;
         };
-        for (size_t k = 0; k < kLineValues; ++k) {
+        for (size_t k = 0; k < kLineValues; ++k)
+        {
             uint8_t index = static_cast<uint8_t>(direction == 0 ? k : kLineValues - 1 - k);
             const uint8_t* value = dist.cbDistributing[index];
             size_t total = value[5];
@@ -532,9 +576,11 @@ bool CGameLogic::SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* o
                 add(MakeCardData(index, 0));
             filled[index] = true;
         }
-        if (placed == n && left > 0) {
+        if (placed == n && left > 0)
+        {
             // Spare jokers lengthen the line on the side not yet walked.
-            for (size_t k = 0; k < kLineValues && left > 0; ++k) {
+            for (size_t k = 0; k < kLineValues && left > 0; ++k)
+            {
                 uint8_t index = static_cast<uint8_t>(direction == 0 ? kLineValues - 1 - k : k);
                 if (filled[index])
                     continue;
@@ -543,7 +589,8 @@ bool CGameLogic::SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* o
                 filled[index] = true;
             }
         }
-        if (placed == n && left == 0 && len == count) {
+        if (placed == n && left == 0 && len == count)
+        {
             SortCardList(line, len, ST_VALUE);
             std::memcpy(out, line, count);
             return true;
@@ -552,4 +599,4 @@ bool CGameLogic::SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* o
     return copy();
 }
 
-} // namespace ShuangKouHP
+}  // namespace ShuangKouHP

@@ -29,14 +29,16 @@ constexpr uint8_t ST_GROUP = 1;
 constexpr uint8_t SMALL_JOKER = 0x4E;
 constexpr uint8_t BIG_JOKER = 0x4F;
 
-struct tagAnalyseResult {
+struct tagAnalyseResult
+{
     uint8_t cbBlockCount[12];           // groups of each size, index = size - 1
     uint8_t cbCardData[12][MAX_COUNT];  // their cards, group after group
     uint8_t cbJokerData[4];
     uint8_t cbJokerCount;
 };
 
-struct tagDistributing {
+struct tagDistributing
+{
     uint8_t cbCardCount;
     uint8_t cbDistributing[15][6];  // logic value 3..17: count per colour 0..4, then the total
 };
@@ -44,7 +46,8 @@ struct tagDistributing {
 // Stateless; the board keeps one instance. Every count comes from the wire:
 // a list longer than MAX_COUNT is refused (CT_ERROR, false, nothing done)
 // and nothing past `count` bytes is read or written.
-class CGameLogic {
+class CGameLogic
+{
 public:
     virtual ~CGameLogic() = default;
 
@@ -73,12 +76,11 @@ public:
     // The cards must be sorted by value. Stars (bomb level) go to *stars.
     uint8_t GetCardType(const uint8_t* cards, size_t count, uint8_t* stars = nullptr) const;
     // True when nextCards beats firstCards; both sorted by value.
-    bool CompareCard(const uint8_t* firstCards, const uint8_t* nextCards, size_t firstCount,
-                     size_t nextCount) const;
+    bool CompareCard(const uint8_t* firstCards, const uint8_t* nextCards, size_t firstCount, size_t nextCount) const;
     // Writes `count` bytes to out: the cards with every joker replaced by
     // the card it stands for (true), or a plain copy (false). A count above
     // MAX_COUNT writes nothing and returns false.
     bool SubstituteJokers(const uint8_t* cards, size_t count, uint8_t* out) const;
 };
 
-} // namespace ShuangKouHP
+}  // namespace ShuangKouHP

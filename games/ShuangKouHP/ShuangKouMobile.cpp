@@ -17,7 +17,7 @@ const char* const kFrameLists[] = {
     "ClientGame/TimerNum.plist",
 };
 
-} // namespace
+}  // namespace
 
 ShuangKouMobile::ShuangKouMobile() : Sexy::CGameKindModule(8) {}
 
@@ -27,18 +27,11 @@ void ShuangKouMobile::LoadResources()
 {
     // The animation sheets do not count towards the eight.
     PreloadImages({kFrameLists[3], kFrameLists[4], kFrameLists[5]});
-    RequestImages({
-        "shuangkouHP/ShuangKou",
-        "shuangkouHP/SpirteStatus",
-        "shuangkouHP/theEnd/tuo",
-        "ClientGame/Ready",
-        "ClientGame/border-1",
-        "ClientGame/TimerNum",
-        "ClientGame/Light",
-        "ClientGame/Cards"});
+    RequestImages({"shuangkouHP/ShuangKou", "shuangkouHP/SpirteStatus", "shuangkouHP/theEnd/tuo", "ClientGame/Ready",
+                   "ClientGame/border-1", "ClientGame/TimerNum", "ClientGame/Light", "ClientGame/Cards"});
     AddFrames(kFrameLists);
 }
 
 void ShuangKouMobile::UnloadResources() { RemoveFrames(kFrameLists); }
 
-} // namespace ShuangKouHP
+}  // namespace ShuangKouHP

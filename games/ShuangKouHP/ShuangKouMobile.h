@@ -9,7 +9,8 @@
 
 namespace ShuangKouHP {
 
-class ShuangKouMobile : public Sexy::CGameKindModule {
+class ShuangKouMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 233;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace ShuangKouHP
+}  // namespace ShuangKouHP

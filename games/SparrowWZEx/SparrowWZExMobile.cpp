@@ -19,4 +19,4 @@ void SparrowWZExMobile::UnloadResources()
     // Nothing of its own: the framework's sheets stay for the other games.
 }
 
-} // namespace SparrowWZEx
+}  // namespace SparrowWZEx

@@ -9,7 +9,8 @@
 
 namespace SparrowWZEx {
 
-class SparrowWZExMobile : public Sexy::CGameKindModule {
+class SparrowWZExMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 308;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace SparrowWZEx
+}  // namespace SparrowWZEx

@@ -19,7 +19,8 @@ uint8_t ThreeKingCGameLogic::GetCardPoint(const uint8_t* cards, size_t count) co
         return 0;
     size_t n = count < 3 ? count : 3;
     unsigned total = 0;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i)
+    {
         unsigned value = cards[i] & 0x0F;
         if (value < 10)
             total = (total + value) % 10;

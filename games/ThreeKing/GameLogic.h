@@ -11,7 +11,8 @@ constexpr uint8_t TK_TYPE_SANGONG = 2;  // three faces (J, Q, K)
 constexpr uint8_t TK_TYPE_BOMB = 3;     // three of a kind
 
 // Stateless; only the value nibble of a card matters, never its colour.
-class ThreeKingCGameLogic {
+class ThreeKingCGameLogic
+{
 public:
     virtual ~ThreeKingCGameLogic() = default;
 

@@ -6,7 +6,8 @@
 
 // Answers every index: the index comes from the wire, and one past the
 // twelve names gives an empty text.
-struct ThreeKingHandNameTable {
+struct ThreeKingHandNameTable
+{
     const char* const* names;
     size_t count;
 

@@ -6,4 +6,4 @@ namespace ThreeKing {
 
 Sexy::CGameBoard* CreateGame() { return Sexy::CreatePlainGame(); }
 
-} // namespace ThreeKing
+}  // namespace ThreeKing

@@ -11,4 +11,4 @@ namespace ThreeKing {
 
 Sexy::CGameBoard* CreateGame();
 
-} // namespace ThreeKing
+}  // namespace ThreeKing

@@ -10,14 +10,11 @@ Sexy::CGameBoard* TransferBattleMobile::CreateGame() { return Sexy::CreatePlainG
 
 void TransferBattleMobile::LoadResources()
 {
-    static const char* const kSheets[] = {
-        "TransferBattle/NewUi_1/NewUi0",
-        "TransferBattle/images/jieshudongwu",
-        "TransferBattle/baihu/bai1hu",
-        "TransferBattle/qinglong/qing1long",
-        "TransferBattle/xuanwu/xuan1wu",
-        "TransferBattle/zhuque/zhu1que"};
-    for (const char* sheet : kSheets) {
+    static const char* const kSheets[] = {"TransferBattle/NewUi_1/NewUi0", "TransferBattle/images/jieshudongwu",
+                                          "TransferBattle/baihu/bai1hu",   "TransferBattle/qinglong/qing1long",
+                                          "TransferBattle/xuanwu/xuan1wu", "TransferBattle/zhuque/zhu1que"};
+    for (const char* sheet : kSheets)
+    {
         AddFrame((std::string(sheet) + ".plist").c_str());
         RequestImage(sheet);
     }
@@ -25,13 +22,9 @@ void TransferBattleMobile::LoadResources()
 
 void TransferBattleMobile::UnloadResources()
 {
-    RemoveFrames({
-        "TransferBattle/NewUi_1/NewUi0.plist",
-        "TransferBattle/images/jieshudongwu.plist",
-        "TransferBattle/baihu/bai1hu.plist",
-        "TransferBattle/qinglong/qing1long.plist",
-        "TransferBattle/xuanwu/xuan1wu.plist",
-        "TransferBattle/zhuque/zhu1que.plist"});
+    RemoveFrames({"TransferBattle/NewUi_1/NewUi0.plist", "TransferBattle/images/jieshudongwu.plist",
+                  "TransferBattle/baihu/bai1hu.plist", "TransferBattle/qinglong/qing1long.plist",
+                  "TransferBattle/xuanwu/xuan1wu.plist", "TransferBattle/zhuque/zhu1que.plist"});
 }
 
-} // namespace TransferBattle
+}  // namespace TransferBattle

@@ -9,7 +9,8 @@
 
 namespace TransferBattle {
 
-class TransferBattleMobile : public Sexy::CGameKindModule {
+class TransferBattleMobile : public Sexy::CGameKindModule
+{
 public:
     static constexpr uint16_t kKindID = 404;
 
@@ -19,4 +20,4 @@ public:
     void UnloadResources() override;
 };
 
-} // namespace TransferBattle
+}  // namespace TransferBattle

@@ -12,11 +12,13 @@ void SortByKeyDescending(uint8_t* cards, uint8_t count, Key key)
 {
     if (cards == nullptr)
         return;
-    for (int i = 1; i < count; ++i) {
+    for (int i = 1; i < count; ++i)
+    {
         const uint8_t card = cards[i];
         const uint8_t k = key(card);
         int j = i - 1;
-        for (; j >= 0; --j) {
+        for (; j >= 0; --j)
+        {
             const uint8_t other = key(cards[j]);
             if (other > k || (other == k && cards[j] >= card))
                 break;
@@ -26,4 +28,4 @@ void SortByKeyDescending(uint8_t* cards, uint8_t count, Key key)
     }
 }
 
-} // namespace games
+}  // namespace games

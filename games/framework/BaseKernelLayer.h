@@ -26,7 +26,8 @@ class CGameBoard;
 class CGameKindModule;
 class CMobileUserTimer;
 
-class CBaseKernelLayer : public cocos2d::CCLayer, public CDialogDelegate {
+class CBaseKernelLayer : public cocos2d::CCLayer, public CDialogDelegate
+{
 public:
     static constexpr size_t kMaxSeats = 100;
     static constexpr int kBoardZOrder = 10;
@@ -159,4 +160,4 @@ private:
     CGameKindModule* m_pKindModules[kGameKindCount] = {};
 };
 
-} // namespace Sexy
+}  // namespace Sexy

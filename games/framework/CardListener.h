@@ -5,14 +5,19 @@ namespace Sexy {
 
 class CardSprite;
 
-class CCardListener {
+class CCardListener
+{
 public:
     virtual ~CCardListener() = default;
-    virtual bool OnCardTouchBegan(CardSprite* card) { (void)card; return true; }
+    virtual bool OnCardTouchBegan(CardSprite* card)
+    {
+        (void)card;
+        return true;
+    }
     virtual void OnCardTouchMoved(CardSprite* card) { (void)card; }
     virtual void OnCardTouchEnded(CardSprite* card) { (void)card; }
     // After the card changed: the listener sets the card's logic value.
     virtual void OnCardDataChanged(CardSprite* card) { (void)card; }
 };
 
-} // namespace Sexy
+}  // namespace Sexy

@@ -6,7 +6,8 @@
 
 namespace Sexy {
 
-class IGameAudio {
+class IGameAudio
+{
 public:
     virtual ~IGameAudio() = default;
     virtual bool IsMusicPlaying() = 0;
@@ -26,4 +27,4 @@ IGameAudio* GetGameAudio();
 // Null restores the engine's.
 void SetGameAudio(IGameAudio* audio);
 
-} // namespace Sexy
+}  // namespace Sexy

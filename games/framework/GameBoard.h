@@ -22,7 +22,8 @@ namespace Sexy {
 class CBoardDrawUserData;
 class CBaseKernelLayer;
 
-class CGameBoard : public Dialog, public CCardListener {
+class CGameBoard : public Dialog, public CCardListener
+{
 public:
     static constexpr int kMaxChairs = 100;
     static constexpr int kTimerBoxTag = 99;
@@ -45,7 +46,12 @@ public:
     virtual void ResetGameViewEx() {}
     virtual void LayoutMyInfo(CBoardDrawUserData* panel) { (void)panel; }
     // True when the game drew the seat itself.
-    virtual bool OnSeatUserChanged(uint16_t chair, tagUserData* user) { (void)chair; (void)user; return false; }
+    virtual bool OnSeatUserChanged(uint16_t chair, tagUserData* user)
+    {
+        (void)chair;
+        (void)user;
+        return false;
+    }
     virtual void LayoutGameTable(int width, int height, bool maximised, bool stretchBoth);
     virtual void OnMouseMove(const cocos2d::CCPoint& point) { (void)point; }
     virtual void OnRButtonUp();
@@ -78,7 +84,10 @@ public:
     void OnUserStatusUpdated(tagUserData* user) { (void)user; }
     void OnUserScoreChanged(uint32_t userID, const char16_t* nickName, int64_t delta, uint8_t status)
     {
-        (void)userID; (void)nickName; (void)delta; (void)status;
+        (void)userID;
+        (void)nickName;
+        (void)delta;
+        (void)status;
     }
     void SetSelectedChip(bool refresh, int64_t chip);
     void UpdateChipCursor() {}
@@ -133,4 +142,4 @@ protected:
     int m_nSelectedChip = 0;
 };
 
-} // namespace Sexy
+}  // namespace Sexy

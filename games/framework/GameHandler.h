@@ -19,7 +19,8 @@ namespace Sexy {
 class CBaseKernelLayer;
 class CGameBoard;
 
-class CGameHandler : public CDialogDelegate {
+class CGameHandler : public CDialogDelegate
+{
 public:
     CGameHandler();
     ~CGameHandler() override;
@@ -39,9 +40,18 @@ public:
     virtual void ReservedHook1() {}
     // Shows the seconds at the chair's view position; games act on 0.
     virtual bool OnClockInfo(uint16_t chair, int32_t seconds, uint32_t timerID);
-    virtual bool ReservedHook2(int value) { (void)value; return true; }
+    virtual bool ReservedHook2(int value)
+    {
+        (void)value;
+        return true;
+    }
     virtual void OnClockKill(uint16_t chair, uint32_t timerID);
-    virtual void ReservedHook3(int a, int b, int c) { (void)a; (void)b; (void)c; }
+    virtual void ReservedHook3(int a, int b, int c)
+    {
+        (void)a;
+        (void)b;
+        (void)c;
+    }
     // Game-server main 200; data is null when the payload is empty.
     virtual bool OnGameMessage(uint16_t sub, const void* data, uint16_t size) = 0;
     // The scene when I enter or re-enter a table; lookOn when my status is 4.
@@ -92,4 +102,4 @@ protected:
     uint8_t m_cbCloseFlag = 0;  // a system message told the game to close
 };
 
-} // namespace Sexy
+}  // namespace Sexy

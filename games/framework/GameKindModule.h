@@ -19,7 +19,8 @@ namespace Sexy {
 class CGameBoard;
 class CGameHandler;
 
-class CGameKindModule : public cocos2d::CCObject {
+class CGameKindModule : public cocos2d::CCObject
+{
 public:
     explicit CGameKindModule(uint32_t expectedImages) : m_dwExpectedImages(expectedImages) {}
 
@@ -46,18 +47,54 @@ public:
 
     // The same over a braced list or a named array of the module.
     template <typename Names>
-    void RequestImages(const Names& names) { for (const char* n : names) RequestImage(n); }
-    void RequestImages(std::initializer_list<const char*> names) { for (const char* n : names) RequestImage(n); }
+    void RequestImages(const Names& names)
+    {
+        for (const char* n : names)
+            RequestImage(n);
+    }
+    void RequestImages(std::initializer_list<const char*> names)
+    {
+        for (const char* n : names)
+            RequestImage(n);
+    }
     template <typename Names>
-    static void PreloadImages(const Names& names) { for (const char* n : names) PreloadImage(n); }
-    static void PreloadImages(std::initializer_list<const char*> names) { for (const char* n : names) PreloadImage(n); }
+    static void PreloadImages(const Names& names)
+    {
+        for (const char* n : names)
+            PreloadImage(n);
+    }
+    static void PreloadImages(std::initializer_list<const char*> names)
+    {
+        for (const char* n : names)
+            PreloadImage(n);
+    }
     template <typename Names>
-    static void AddFrames(const Names& names) { for (const char* n : names) AddFrame(n); }
-    static void AddFrames(std::initializer_list<const char*> names) { for (const char* n : names) AddFrame(n); }
+    static void AddFrames(const Names& names)
+    {
+        for (const char* n : names)
+            AddFrame(n);
+    }
+    static void AddFrames(std::initializer_list<const char*> names)
+    {
+        for (const char* n : names)
+            AddFrame(n);
+    }
     template <typename Names>
-    static void RemoveFrames(const Names& names) { for (const char* n : names) RemoveFrame(n); }
-    static void RemoveFrames(std::initializer_list<const char*> names) { for (const char* n : names) RemoveFrame(n); }
-    static void RemoveTextures(std::initializer_list<const char*> names) { for (const char* n : names) RemoveTexture(n); }
+    static void RemoveFrames(const Names& names)
+    {
+        for (const char* n : names)
+            RemoveFrame(n);
+    }
+    static void RemoveFrames(std::initializer_list<const char*> names)
+    {
+        for (const char* n : names)
+            RemoveFrame(n);
+    }
+    static void RemoveTextures(std::initializer_list<const char*> names)
+    {
+        for (const char* n : names)
+            RemoveTexture(n);
+    }
 
 protected:
     uint32_t m_dwExpectedImages;
@@ -71,7 +108,8 @@ using KindModuleFactory = CGameKindModule* (*)();
 // What the kernel uses for one kind: a factory of its module object and,
 // for kinds that borrow another game's module, the game's own creator. A
 // borrowing kind gets a new module object on every load.
-struct GameKindEntry {
+struct GameKindEntry
+{
     KindModuleFactory makeModule = nullptr;
     CreateGameFunction createGame = nullptr;
 };
@@ -85,7 +123,7 @@ void ClearGameKinds();
 // takes every message and the framework's board.
 CGameBoard* CreatePlainGame();
 
-} // namespace Sexy
+}  // namespace Sexy
 
 namespace Sexy {
 
@@ -104,4 +142,4 @@ Handler* ReplaceGameHandler(Handler*& kept, Handler* fresh)
     return fresh;
 }
 
-} // namespace Sexy
+}  // namespace Sexy

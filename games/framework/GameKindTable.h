@@ -7,7 +7,8 @@
 
 namespace Sexy {
 
-struct GameKindInfo {
+struct GameKindInfo
+{
     uint16_t wKindID;
     const char* pszModule;  // the game's namespace and folder under games/
 };
@@ -30,4 +31,4 @@ bool IsSeatGameKind(uint16_t kindID, uint16_t chairCount);
 // order. 0 without my seat (myChair INVALID_CHAIR) or without chairs.
 uint16_t SwitchViewChair(uint16_t chairCount, uint16_t myChair, uint16_t chair);
 
-} // namespace Sexy
+}  // namespace Sexy

@@ -12,7 +12,8 @@ namespace Sexy {
 
 class CBaseKernelLayer;
 
-class IGameRoom {
+class IGameRoom
+{
 public:
     virtual ~IGameRoom() = default;
 
@@ -36,7 +37,8 @@ public:
 IGameRoom* GetGameRoom();
 
 // Binds a room for its own lifetime (a member of the room scene).
-class CGameRoomBinding {
+class CGameRoomBinding
+{
 public:
     explicit CGameRoomBinding(IGameRoom* room);
     ~CGameRoomBinding();
@@ -47,4 +49,4 @@ private:
     IGameRoom* m_pRoom;
 };
 
-} // namespace Sexy
+}  // namespace Sexy

@@ -16,21 +16,21 @@ namespace Sexy {
 // --- the kernel channel ----------------------------------------------------
 // Main 0: an external game program controls the room.
 constexpr uint16_t IPC_MAIN_CONTROL = 0;
-constexpr uint16_t IPC_SUB_GAME_READY = 1;    // its game window is ready (sender = that window)
+constexpr uint16_t IPC_SUB_GAME_READY = 1;  // its game window is ready (sender = that window)
 constexpr uint16_t IPC_SUB_GAME_CLOSED = 3;
 constexpr uint16_t IPC_SUB_CLOSE_BANK = 4;
 constexpr uint16_t IPC_SUB_CONTROL_NOP = 5;
 // Main 1: game-server packets {u16 main, u16 sub, payload}.
 constexpr uint16_t IPC_MAIN_SOCKET = 1;
-constexpr uint16_t IPC_SUB_SOCKET_SEND = 1;   // game -> room
-constexpr uint16_t IPC_SUB_SOCKET_RECV = 2;   // room -> game
+constexpr uint16_t IPC_SUB_SOCKET_SEND = 1;  // game -> room
+constexpr uint16_t IPC_SUB_SOCKET_RECV = 2;  // room -> game
 // Main 3: room control.
 constexpr uint16_t IPC_MAIN_CONFIG = 3;
 constexpr uint16_t IPC_SUB_SERVER_INFO = 102;  // GameServerConfig
 constexpr uint16_t IPC_SUB_SHOW_GAME = 104;
 constexpr uint16_t IPC_SUB_CLOSE_GAME = 105;
 constexpr uint16_t IPC_SUB_NETWORK_BUSY = 106;
-constexpr uint16_t IPC_SUB_SPEAKER = 108;      // external programs only
+constexpr uint16_t IPC_SUB_SPEAKER = 108;  // external programs only
 // Main 4: users at my table.
 constexpr uint16_t IPC_MAIN_USER = 4;
 constexpr uint16_t IPC_SUB_USER_ENTER = 100;
@@ -41,9 +41,9 @@ constexpr uint16_t IPC_SUB_TABLE_ENDED = 108;
 
 // --- game-server commands ----------------------------------------------------
 constexpr uint16_t MDM_GF_FRAME = 100;
-constexpr uint16_t SUB_GF_OPTION = 1;          // to the server: GameOptionMessage
-constexpr uint16_t SUB_GF_USER_READY = 2;      // to the server
-constexpr uint16_t SUB_GF_GAME_STATUS = 100;   // exactly 2 bytes
+constexpr uint16_t SUB_GF_OPTION = 1;         // to the server: GameOptionMessage
+constexpr uint16_t SUB_GF_USER_READY = 2;     // to the server
+constexpr uint16_t SUB_GF_GAME_STATUS = 100;  // exactly 2 bytes
 constexpr uint16_t SUB_GF_SCENE = 101;
 constexpr uint16_t SUB_GF_SYSTEM_MESSAGE = 200;
 constexpr uint16_t MDM_GF_GAME = 200;
@@ -64,16 +64,17 @@ constexpr uint16_t kFirstExternalKind = 2060;
 
 KEST_WIRE_BEGIN
 // Room -> game (3, 102): what the game needs of the room and my seat.
-struct GameServerConfig {
+struct GameServerConfig
+{
     uint16_t wTableID;
     uint16_t wChairID;
     uint32_t dwUserID;
     uint32_t dwConfigLong1;
     uint32_t dwConfigLong2;
     uint16_t wKindID;
-    uint16_t wServerWord1;     // the server record's u16 at its offset 6
-    uint16_t wServerWord2;     // the room configuration's u16 at its offset 4
-    uint32_t dwServerLong1;    // the room configuration's u32 at its offset 6
+    uint16_t wServerWord1;   // the server record's u16 at its offset 6
+    uint16_t wServerWord2;   // the room configuration's u16 at its offset 4
+    uint32_t dwServerLong1;  // the room configuration's u32 at its offset 6
     uint16_t szServerName[32];
     uint16_t wServerWord3;
     uint32_t dwServerLong2;
@@ -83,16 +84,18 @@ struct GameServerConfig {
 };
 
 // Game -> server (100, 1), sent when the board is shown.
-struct GameOptionMessage {
+struct GameOptionMessage
+{
     uint8_t cbAllowLookon;
     uint32_t dwFrameVersion;
     uint32_t dwOptionValue;
 };
 
 // Room -> game (4, 101): the room's user-score message unchanged.
-struct UserScoreMessage {
+struct UserScoreMessage
+{
     uint32_t dwUserID;
-    uint8_t cbNoChange;        // 1: do not report a change
+    uint8_t cbNoChange;  // 1: do not report a change
     int64_t lScore;
     int64_t lCarriedScore1;
     int64_t lInsureScore;
@@ -103,7 +106,8 @@ struct UserScoreMessage {
 };
 
 // Room -> game (4, 102).
-struct UserStatusMessage {
+struct UserStatusMessage
+{
     uint32_t dwUserID;
     uint16_t wTableID;
     uint16_t wChairID;
@@ -150,7 +154,8 @@ bool ReadUserEnterMessage(const void* data, size_t size, tagUserData& out);
 void ApplyUserScore(const UserScoreMessage& message, tagUserData& user);
 
 // The room's records that the configuration is built from.
-struct GameServerConfigSource {
+struct GameServerConfigSource
+{
     uint16_t wTableID = INVALID_TABLE;
     uint16_t wChairID = INVALID_CHAIR;
     uint32_t dwUserID = 0;
@@ -170,4 +175,4 @@ GameServerConfig BuildGameServerConfig(const GameServerConfigSource& source);
 uint16_t ReadU16At(const uint8_t* record, size_t offset);
 uint32_t ReadU32At(const uint8_t* record, size_t offset);
 
-} // namespace Sexy
+}  // namespace Sexy

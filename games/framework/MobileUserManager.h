@@ -11,7 +11,8 @@
 
 namespace Sexy {
 
-class CMobileUserManager {
+class CMobileUserManager
+{
 public:
     static constexpr uint32_t kNoLimit = 65535;
 
@@ -35,9 +36,9 @@ public:
 
 private:
     uint32_t m_limit;
-    std::deque<tagUserData*> m_free;      // taken from the front, returned at the back
-    std::vector<tagUserData*> m_active;   // in hand-out order
+    std::deque<tagUserData*> m_free;     // taken from the front, returned at the back
+    std::vector<tagUserData*> m_active;  // in hand-out order
     std::vector<std::unique_ptr<tagUserData>> m_all;
 };
 
-} // namespace Sexy
+}  // namespace Sexy

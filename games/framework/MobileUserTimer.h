@@ -11,7 +11,8 @@ namespace Sexy {
 
 class CBaseKernelLayer;
 
-class CMobileUserTimer : public cocos2d::CCSprite {
+class CMobileUserTimer : public cocos2d::CCSprite
+{
 public:
     static CMobileUserTimer* create();
 
@@ -32,4 +33,4 @@ private:
     int32_t m_nSecondsLeft = 0;
 };
 
-} // namespace Sexy
+}  // namespace Sexy

@@ -9,10 +9,7 @@ using namespace cocos2d;
 
 namespace {
 
-CCUserDefault* Settings()
-{
-    return CCUserDefault::sharedUserDefault();
-}
+CCUserDefault* Settings() { return CCUserDefault::sharedUserDefault(); }
 
 }  // namespace
 
@@ -39,7 +36,8 @@ bool CDlgSetting::init()
         const std::string base = name;
         CImageButton* b = CImageButton::create(base + "_1", base + "_3", base + "_2", this,
                                                menu_selector(CDlgSetting::OnButton), tag);
-        if (b != nullptr) {
+        if (b != nullptr)
+        {
             b->setPosition(at);
             AddDialogChild(parent, b, 2, tag);
         }
@@ -77,18 +75,22 @@ void CDlgSetting::SetOpenedFromRoom(ISettingTarget* room)
 void CDlgSetting::ShowChecks()
 {
     // A check shows its pressed picture while the setting is on.
-    const struct {
+    const struct
+    {
         int tag;
         bool on;
     } checks[] = {{kTagUserList, Settings()->getBoolForKey("UserList", true)},
                   {kTagMusic, Settings()->getBoolForKey("Music", true)}};
-    for (const auto& check : checks) {
+    for (const auto& check : checks)
+    {
         auto* node = dynamic_cast<CImageButton*>(m_pPanel->getChildByTag(check.tag));
         if (node == nullptr)
             continue;
         node->removeChildByTag(99, true);
-        if (check.on) {
-            if (CCSprite* mark = CCSprite::create("Setting/check_on")) {
+        if (check.on)
+        {
+            if (CCSprite* mark = CCSprite::create("Setting/check_on"))
+            {
                 mark->setPosition(CCPoint(node->getContentSize().width / 2, node->getContentSize().height / 2));
                 node->addChild(mark, 5, 99);
             }
@@ -101,46 +103,51 @@ void CDlgSetting::OnButton(CCObject* sender)
     auto* node = dynamic_cast<CCNode*>(sender);
     if (node == nullptr)
         return;
-    switch (node->getTag()) {
-    case kTagUserList: {
-        const bool on = !Settings()->getBoolForKey("UserList", true);
-        Settings()->setBoolForKey("UserList", on);
-        Settings()->flush();
-        if (m_pRoom != nullptr) {
-            if (on)
-                m_pRoom->ShowUserList();
-            else
-                m_pRoom->HideUserList();
+    switch (node->getTag())
+    {
+        case kTagUserList:
+        {
+            const bool on = !Settings()->getBoolForKey("UserList", true);
+            Settings()->setBoolForKey("UserList", on);
+            Settings()->flush();
+            if (m_pRoom != nullptr)
+            {
+                if (on)
+                    m_pRoom->ShowUserList();
+                else
+                    m_pRoom->HideUserList();
+            }
+            ShowChecks();
+            break;
         }
-        ShowChecks();
-        break;
-    }
-    case kTagMusic: {
-        const bool on = !Settings()->getBoolForKey("Music", true);
-        Settings()->setBoolForKey("Music", on);
-        Settings()->flush();
-        if (AppDelegate* app = AppDelegate::GetInstance()) {
-            if (on)
-                app->playLoopMusic("Music/background.mp3");
-            else
-                app->stopBackgroundMusic();
+        case kTagMusic:
+        {
+            const bool on = !Settings()->getBoolForKey("Music", true);
+            Settings()->setBoolForKey("Music", on);
+            Settings()->flush();
+            if (AppDelegate* app = AppDelegate::GetInstance())
+            {
+                if (on)
+                    app->playLoopMusic("Music/background.mp3");
+                else
+                    app->stopBackgroundMusic();
+            }
+            ShowChecks();
+            break;
         }
-        ShowChecks();
-        break;
-    }
-    case kTagLock:
-        if (m_pRoom != nullptr)
-            m_pRoom->SendTableRule(m_pPassword->getInputText());
-        break;
-    case kTagUnlock:
-        if (m_pRoom != nullptr)
-            m_pRoom->SendTableRule(std::string());
-        m_pPassword->setText("");
-        break;
-    case kTagClose:
-        m_pPassword->closeInput();
-        Close();
-        break;
-    default: break;
+        case kTagLock:
+            if (m_pRoom != nullptr)
+                m_pRoom->SendTableRule(m_pPassword->getInputText());
+            break;
+        case kTagUnlock:
+            if (m_pRoom != nullptr)
+                m_pRoom->SendTableRule(std::string());
+            m_pPassword->setText("");
+            break;
+        case kTagClose:
+            m_pPassword->closeInput();
+            Close();
+            break;
+        default: break;
     }
 }

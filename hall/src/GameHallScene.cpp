@@ -28,10 +28,7 @@ constexpr uint16_t kHallUserMain = 3;
 constexpr uint16_t kSubUserInfoResult = 301;
 constexpr uint16_t kSubModifyResult = 900;
 
-std::string GBK(const char* utf8)
-{
-    return CClientGlobal::UTF8ToGBK(utf8);
-}
+std::string GBK(const char* utf8) { return CClientGlobal::UTF8ToGBK(utf8); }
 
 }  // namespace
 
@@ -42,7 +39,8 @@ bool HallMessage::init()
     if (!CCLayer::init())
         return false;
     CCSprite* panel = CCSprite::create("Hall/message_bg");
-    if (panel != nullptr) {
+    if (panel != nullptr)
+    {
         panel->setAnchorPoint(CCPoint(0, 0));
         addChild(panel);
         setContentSize(panel->getContentSize());
@@ -67,7 +65,8 @@ void GameHallScene::SetRoomEnterer(RoomEnterer enterer, RoomCloser closer)
 GameHallScene* GameHallScene::create(const HallConfig& config)
 {
     auto* hall = new GameHallScene();
-    if (!hall->initHall(config)) {
+    if (!hall->initHall(config))
+    {
         delete hall;
         return nullptr;
     }
@@ -81,15 +80,18 @@ CCScene* GameHallScene::CreateFirstScene()
     std::string error;
     std::vector<std::string> options;
     const std::string defaultFile = CClientGlobal::GetAppDirectory() + "hall.conf";
-    if (std::ifstream(defaultFile).good()) {
+    if (std::ifstream(defaultFile).good())
+    {
         options.push_back("--hall-config");
         options.push_back(defaultFile);
     }
-    if (AppDelegate* app = AppDelegate::GetInstance()) {
+    if (AppDelegate* app = AppDelegate::GetInstance())
+    {
         const std::vector<std::string>& extra = app->GetOptions().extra;
         options.insert(options.end(), extra.begin(), extra.end());
     }
-    if (!hall::ReadOptions(options, config, error)) {
+    if (!hall::ReadOptions(options, config, error))
+    {
         std::fprintf(stderr, "kestrelium: %s\n", error.c_str());
         CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK(error));
     }
@@ -122,13 +124,15 @@ bool GameHallScene::initHall(const HallConfig& config)
     g_pGameHallScene = this;
     SetHallSocket(std::make_unique<CTCPSocketModule>());
 
-    if (CCSprite* background = CCSprite::create("Skin/Bg/bg1")) {
+    if (CCSprite* background = CCSprite::create("Skin/Bg/bg1"))
+    {
         background->setAnchorPoint(CCPoint(0, 0));
         addChild(background, -1);
         m_pBackground = background;
     }
     m_pPublicLayer = PublicLayer::create(0);
-    if (m_pPublicLayer != nullptr) {
+    if (m_pPublicLayer != nullptr)
+    {
         m_pPublicLayer->setButtonTarget(this, menu_selector(GameHallScene::OnFrameButton));
         addChild(m_pPublicLayer, 0);
     }
@@ -147,16 +151,18 @@ void GameHallScene::BuildRoomList()
     m_pHeading = CCLabelTTF::create("游戏房间", "Arial", 22);
     m_pHeading->setAnchorPoint(CCPoint(0, 0.5f));
     addChild(m_pHeading, 1);
-    if (m_Config.rooms.empty()) {
+    if (m_Config.rooms.empty())
+    {
         CCLabelTTF* note = CCLabelTTF::create("没有配置房间（--room 或 hall.conf）", "Arial", 16);
         addChild(note, 1, kTagEmptyNote);
         return;
     }
-    for (size_t i = 0; i < m_Config.rooms.size() && i < kMaxRooms; ++i) {
+    for (size_t i = 0; i < m_Config.rooms.size() && i < kMaxRooms; ++i)
+    {
         const HallRoom& room = m_Config.rooms[i];
-        CImageButton* button = CImageButton::create("Hall/room", "Hall/room_pressed", "Hall/room_hover", this,
-                                                    menu_selector(GameHallScene::OnRoomButton),
-                                                    kTagRoomBase + static_cast<int>(i));
+        CImageButton* button =
+            CImageButton::create("Hall/room", "Hall/room_pressed", "Hall/room_hover", this,
+                                 menu_selector(GameHallScene::OnRoomButton), kTagRoomBase + static_cast<int>(i));
         if (button == nullptr)
             continue;
         const CCSize size = button->getContentSize();
@@ -176,13 +182,15 @@ void GameHallScene::LayoutHall()
 {
     const CCRect visible = VisibleRect::getVisibleRect();
     m_laidOutFor = visible.size;
-    if (m_pBackground != nullptr) {
+    if (m_pBackground != nullptr)
+    {
         const CCSize picture = m_pBackground->getContentSize();
         m_pBackground->setScale(visible.size.width / std::max(1.0f, picture.width),
                                 visible.size.height / std::max(1.0f, picture.height));
         m_pBackground->setPosition(visible.origin);
     }
-    if (m_pPublicLayer != nullptr) {
+    if (m_pPublicLayer != nullptr)
+    {
         AppDelegate* app = AppDelegate::GetInstance();
         m_pPublicLayer->Relayout(visible.size.width, visible.size.height, app != nullptr && app->IsMaximized());
     }
@@ -193,14 +201,15 @@ void GameHallScene::LayoutHall()
     const float cellWidth = 240;
     const float cellHeight = 96;
     const int columns = std::max(1, static_cast<int>((visible.size.width - 80) / cellWidth));
-    for (size_t i = 0; i < m_Config.rooms.size() && i < kMaxRooms; ++i) {
+    for (size_t i = 0; i < m_Config.rooms.size() && i < kMaxRooms; ++i)
+    {
         CCNode* button = getChildByTag(kTagRoomBase + static_cast<int>(i));
         if (button == nullptr)
             continue;
         const int column = static_cast<int>(i) % columns;
         const int row = static_cast<int>(i) / columns;
-        button->setPosition(CCPoint(visible.getMinX() + 40 + (column + 0.5f) * cellWidth,
-                                    visible.getMaxY() - 200 - row * cellHeight));
+        button->setPosition(
+            CCPoint(visible.getMinX() + 40 + (column + 0.5f) * cellWidth, visible.getMaxY() - 200 - row * cellHeight));
     }
     if (m_pHallMessage != nullptr)
         m_pHallMessage->setPosition(CCPoint(visible.getMinX() + 12, visible.getMinY() + 12));
@@ -227,8 +236,10 @@ void GameHallScene::onEnter()
         return;
     settings->setIntegerForKey("RoomSocketPort", 0);
     settings->flush();
-    for (size_t i = 0; i < m_Config.rooms.size(); ++i) {
-        if (m_Config.rooms[i].port == port) {
+    for (size_t i = 0; i < m_Config.rooms.size(); ++i)
+    {
+        if (m_Config.rooms[i].port == port)
+        {
             EnterConfiguredRoom(i);
             return;
         }
@@ -257,7 +268,8 @@ void GameHallScene::OnFrameButton(CCObject* sender)
         CCDirector::sharedDirector()->end();
     else if (node->getTag() == PublicLayer::kButtonMinimize)
         CCEGLView::sharedOpenGLView()->minimizeWindow();
-    else if (node->getTag() == PublicLayer::kButtonMaximize || node->getTag() == PublicLayer::kButtonRestore) {
+    else if (node->getTag() == PublicLayer::kButtonMaximize || node->getTag() == PublicLayer::kButtonRestore)
+    {
         if (AppDelegate* app = AppDelegate::GetInstance())
             app->ToggleMaximize();
     }
@@ -276,7 +288,8 @@ bool GameHallScene::EnterGameServer(const GameKindRecord& kind, const GameServer
     if (m_bEntering || g_roomEnterer == nullptr)
         return false;
     MBProgressHUD::showHUD();
-    if (!g_roomEnterer(kind, server)) {
+    if (!g_roomEnterer(kind, server))
+    {
         MBProgressHUD::hideHUD(false);
         CClientGlobal::ShowMessageBox(GBK("进入房间失败"));
         return false;
@@ -329,11 +342,14 @@ bool GameHallScene::OnSocketLink(int errorCode, const char*, IClientSocket*)
 {
     if (m_nConnectType != kConnectPersonalCentre)
         return true;
-    if (errorCode == 0) {
+    if (errorCode == 0)
+    {
         IPersonalCentreDialog* dialog = FindDialog(kTagUserInfoDialog);
         if (dialog != nullptr && dialog->QueryUserInfo())
             return true;
-    } else if (m_nConnectTries < kPersonalCentreTries) {
+    }
+    else if (m_nConnectTries < kPersonalCentreTries)
+    {
         ++m_nConnectTries;
         const UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
         m_pHallSocket->Connect({m_Config.hallHost}, CClientGlobal::WideToAnsi(FieldText(logon.szAccounts)),
@@ -351,15 +367,18 @@ bool GameHallScene::OnSocketRead(uint32_t command, const void* data, size_t size
     const uint16_t sub = static_cast<uint16_t>(command >> 16);
     if (main != kHallUserMain)
         return true;
-    if (sub == kSubUserInfoResult) {
+    if (sub == kSubUserInfoResult)
+    {
         IPersonalCentreDialog* dialog = FindDialog(kTagUserInfoDialog);
-        if (dialog == nullptr) {
+        if (dialog == nullptr)
+        {
             CClientGlobal::ShowMessageBox(GBK("个人中心请求异常"));
             return true;
         }
         return dialog->OnUserInfoResult(data, size);
     }
-    if (sub == kSubModifyResult) {
+    if (sub == kSubModifyResult)
+    {
         bool ok = true;
         if (IPersonalCentreDialog* lock = FindDialog(kTagLockMachineDialog))
             ok = lock->OnModifyResult(data, size) && ok;

@@ -62,7 +62,8 @@ std::vector<std::string> SplitCommas(const std::string& text)
 
 bool SetHall(const std::string& key, const std::string& value, HallConfig& config)
 {
-    if (key == "host") {
+    if (key == "host")
+    {
         config.hallHost = value;
         return true;
     }
@@ -79,15 +80,18 @@ bool SetUser(const std::string& key, const std::string& value, HallUser& user)
         return ParseInto(value, user.gameId, 0xFFFFFFFFull);
     if (key == "gender")
         return ParseInto(value, user.gender, 255);
-    if (key == "account") {
+    if (key == "account")
+    {
         user.account = value;
         return true;
     }
-    if (key == "nickname") {
+    if (key == "nickname")
+    {
         user.nickname = value;
         return true;
     }
-    if (key == "password") {
+    if (key == "password")
+    {
         user.passwordMd5 = value;
         return IsMd5Text(value);
     }
@@ -150,11 +154,18 @@ bool ParseUserOption(const std::string& value, HallUser& user)
 
 bool ParseConfigText(const std::string& text, HallConfig& config, std::string& error)
 {
-    enum class Section { None, Hall, User, Room } section = Section::None;
+    enum class Section
+    {
+        None,
+        Hall,
+        User,
+        Room
+    } section = Section::None;
     std::istringstream stream(text);
     std::string line;
     int number = 0;
-    while (std::getline(stream, line)) {
+    while (std::getline(stream, line))
+    {
         ++number;
         const size_t hash = line.find('#');
         if (hash != std::string::npos)
@@ -163,41 +174,54 @@ bool ParseConfigText(const std::string& text, HallConfig& config, std::string& e
         if (line.empty())
             continue;
         const std::string where = "line " + std::to_string(number) + ": ";
-        if (line.front() == '[') {
-            if (line == "[hall]") {
+        if (line.front() == '[')
+        {
+            if (line == "[hall]")
+            {
                 section = Section::Hall;
-            } else if (line == "[user]") {
+            }
+            else if (line == "[user]")
+            {
                 section = Section::User;
-            } else if (line == "[room]") {
+            }
+            else if (line == "[room]")
+            {
                 section = Section::Room;
                 config.rooms.emplace_back();
-            } else {
+            }
+            else
+            {
                 error = where + "unknown section " + line;
                 return false;
             }
             continue;
         }
         const size_t equals = line.find('=');
-        if (equals == std::string::npos) {
+        if (equals == std::string::npos)
+        {
             error = where + "expected key = value";
             return false;
         }
         const std::string key = Trim(line.substr(0, equals));
         const std::string value = Trim(line.substr(equals + 1));
         bool ok = false;
-        switch (section) {
-        case Section::Hall: ok = SetHall(key, value, config); break;
-        case Section::User: ok = SetUser(key, value, config.user); break;
-        case Section::Room: ok = SetRoom(key, value, config.rooms.back()); break;
-        case Section::None: break;
+        switch (section)
+        {
+            case Section::Hall: ok = SetHall(key, value, config); break;
+            case Section::User: ok = SetUser(key, value, config.user); break;
+            case Section::Room: ok = SetRoom(key, value, config.rooms.back()); break;
+            case Section::None: break;
         }
-        if (!ok) {
+        if (!ok)
+        {
             error = where + "bad " + key + " = " + value;
             return false;
         }
     }
-    for (size_t i = 0; i < config.rooms.size(); ++i) {
-        if (config.rooms[i].port == 0) {
+    for (size_t i = 0; i < config.rooms.size(); ++i)
+    {
+        if (config.rooms[i].port == 0)
+        {
             error = "room " + std::to_string(i + 1) + " has no port";
             return false;
         }
@@ -209,65 +233,87 @@ bool ReadOptions(const std::vector<std::string>& options, HallConfig& config, st
 {
     // name, value pairs in order
     std::vector<std::pair<std::string, std::string>> pairs;
-    for (size_t i = 0; i < options.size(); ++i) {
+    for (size_t i = 0; i < options.size(); ++i)
+    {
         const std::string& option = options[i];
         if (option.compare(0, 2, "--") != 0)
             continue;
         const size_t equals = option.find('=');
-        if (equals != std::string::npos) {
+        if (equals != std::string::npos)
+        {
             pairs.emplace_back(option.substr(0, equals), option.substr(equals + 1));
-        } else if (i + 1 < options.size() && options[i + 1].compare(0, 2, "--") != 0) {
+        }
+        else if (i + 1 < options.size() && options[i + 1].compare(0, 2, "--") != 0)
+        {
             pairs.emplace_back(option, options[i + 1]);
             ++i;
-        } else {
+        }
+        else
+        {
             pairs.emplace_back(option, std::string());
         }
     }
-    for (const auto& [name, value] : pairs) {
+    for (const auto& [name, value] : pairs)
+    {
         if (name != "--hall-config")
             continue;
         std::string text;
-        if (!ReadFile(value, text)) {
+        if (!ReadFile(value, text))
+        {
             error = "cannot read " + value;
             return false;
         }
-        if (!ParseConfigText(text, config, error)) {
+        if (!ParseConfigText(text, config, error))
+        {
             error = value + ": " + error;
             return false;
         }
     }
-    for (const auto& [name, value] : pairs) {
-        if (name == "--hall") {
+    for (const auto& [name, value] : pairs)
+    {
+        if (name == "--hall")
+        {
             const size_t colon = value.rfind(':');
-            if (colon == std::string::npos || !SetHall("port", value.substr(colon + 1), config)) {
+            if (colon == std::string::npos || !SetHall("port", value.substr(colon + 1), config))
+            {
                 error = "--hall needs HOST:PORT";
                 return false;
             }
             config.hallHost = value.substr(0, colon);
-        } else if (name == "--user") {
-            if (!ParseUserOption(value, config.user)) {
+        }
+        else if (name == "--user")
+        {
+            if (!ParseUserOption(value, config.user))
+            {
                 error = "--user needs ID,ACCOUNT,NICKNAME[,PASSWORD-MD5]";
                 return false;
             }
-        } else if (name == "--room") {
+        }
+        else if (name == "--room")
+        {
             HallRoom room;
-            if (!ParseRoomOption(value, room)) {
+            if (!ParseRoomOption(value, room))
+            {
                 error = "--room needs KIND,NAME,HOST,PORT";
                 return false;
             }
             config.rooms.push_back(room);
-        } else if (name == "--enter") {
+        }
+        else if (name == "--enter")
+        {
             int index = 0;
-            if (!ParseInto(value, index, 65535) || index < 1) {
+            if (!ParseInto(value, index, 65535) || index < 1)
+            {
                 error = "--enter needs a room number from 1";
                 return false;
             }
             config.enterRoom = index - 1;
         }
     }
-    if (config.enterRoom >= static_cast<int>(config.rooms.size())) {
-        error = "--enter names room " + std::to_string(config.enterRoom + 1) + " of " +
-                std::to_string(config.rooms.size());
+    if (config.enterRoom >= static_cast<int>(config.rooms.size()))
+    {
+        error =
+            "--enter names room " + std::to_string(config.enterRoom + 1) + " of " + std::to_string(config.rooms.size());
         return false;
     }
     return true;
@@ -275,26 +321,27 @@ bool ReadOptions(const std::vector<std::string>& options, HallConfig& config, st
 
 std::string DefaultKindName(uint16_t kindId)
 {
-    switch (kindId) {
-    case 9: return "三公";
-    case 10: return "二人麻将";
-    case 19: return "梭哈";
-    case 27: return "牛牛";
-    case 28: return "通比牛牛";
-    case 102: return "抢庄牛牛";
-    case 104: return "百人牛牛";
-    case 106: return "红九";
-    case 108: return "碰碰车";
-    case 110: return "小九";
-    case 114: return "赛马";
-    case 122: return "百家乐";
-    case 200: return "斗地主";
-    case 233: return "双扣";
-    case 308: return "麻将";
-    case 350: return "德州扑克";
-    case 401: return "五子棋";
-    case 404: return "四方神兽";
-    default: return std::string();
+    switch (kindId)
+    {
+        case 9: return "三公";
+        case 10: return "二人麻将";
+        case 19: return "梭哈";
+        case 27: return "牛牛";
+        case 28: return "通比牛牛";
+        case 102: return "抢庄牛牛";
+        case 104: return "百人牛牛";
+        case 106: return "红九";
+        case 108: return "碰碰车";
+        case 110: return "小九";
+        case 114: return "赛马";
+        case 122: return "百家乐";
+        case 200: return "斗地主";
+        case 233: return "双扣";
+        case 308: return "麻将";
+        case 350: return "德州扑克";
+        case 401: return "五子棋";
+        case 404: return "四方神兽";
+        default: return std::string();
     }
 }
 

@@ -11,7 +11,8 @@ namespace hall {
 
 namespace {
 
-class InputPlayer : public CCObject {
+class InputPlayer : public CCObject
+{
 public:
     explicit InputPlayer(std::vector<InputStep> steps) : m_steps(std::move(steps)) {}
 
@@ -19,13 +20,17 @@ public:
     {
         ++m_frame;
         CCEGLView* view = CCEGLView::sharedOpenGLView();
-        while (m_next < m_steps.size() && m_steps[m_next].frame <= m_frame) {
+        while (m_next < m_steps.size() && m_steps[m_next].frame <= m_frame)
+        {
             const InputStep& step = m_steps[m_next++];
-            if (step.click) {
+            if (step.click)
+            {
                 view->handleMouseMove(step.x, step.y, false);
                 view->handleMouseButton(step.x, step.y, 0, true, 1);
                 view->handleMouseButton(step.x, step.y, 0, false, 1);
-            } else {
+            }
+            else
+            {
                 view->handleTextInput(step.text.c_str());
             }
         }
@@ -49,7 +54,8 @@ bool ParseStep(const std::string& name, const std::string& value, InputStep& ste
     if (end != value.c_str() + colon || step.frame < 0)
         return false;
     const std::string rest = value.substr(colon + 1);
-    if (name == "--type") {
+    if (name == "--type")
+    {
         step.text = rest;
         return true;
     }
@@ -68,14 +74,18 @@ bool ParseStep(const std::string& name, const std::string& value, InputStep& ste
 
 bool ReadInputSteps(const std::vector<std::string>& options, std::vector<InputStep>& steps, std::string& error)
 {
-    for (size_t i = 0; i < options.size(); ++i) {
+    for (size_t i = 0; i < options.size(); ++i)
+    {
         std::string name = options[i];
         std::string value;
         const size_t equals = name.find('=');
-        if (equals != std::string::npos) {
+        if (equals != std::string::npos)
+        {
             value = name.substr(equals + 1);
             name.erase(equals);
-        } else if (i + 1 < options.size()) {
+        }
+        else if (i + 1 < options.size())
+        {
             value = options[i + 1];
         }
         if (name != "--click" && name != "--type")
@@ -83,7 +93,8 @@ bool ReadInputSteps(const std::vector<std::string>& options, std::vector<InputSt
         if (equals == std::string::npos)
             ++i;
         InputStep step;
-        if (!ParseStep(name, value, step)) {
+        if (!ParseStep(name, value, step))
+        {
             error = name + " needs FRAME:" + (name == "--click" ? "X,Y" : "TEXT");
             return false;
         }

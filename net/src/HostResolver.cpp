@@ -27,7 +27,8 @@ void HostLookup::Finish(std::vector<uint32_t> addresses)
 
 namespace {
 
-struct ResolveJob {
+struct ResolveJob
+{
     std::string host;
     std::shared_ptr<HostLookup> lookup;
 };
@@ -40,8 +41,10 @@ void* ResolveThread(void* arg)
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
     std::vector<uint32_t> addresses;
-    if (getaddrinfo(job->host.c_str(), nullptr, &hints, &found) == 0) {
-        for (addrinfo* ai = found; ai != nullptr; ai = ai->ai_next) {
+    if (getaddrinfo(job->host.c_str(), nullptr, &hints, &found) == 0)
+    {
+        for (addrinfo* ai = found; ai != nullptr; ai = ai->ai_next)
+        {
             if (ai->ai_family != AF_INET || ai->ai_addrlen < sizeof(sockaddr_in))
                 continue;
             sockaddr_in sin;
@@ -56,7 +59,7 @@ void* ResolveThread(void* arg)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 std::shared_ptr<HostLookup> ResolveHostAsync(const std::string& host)
 {
@@ -66,7 +69,8 @@ std::shared_ptr<HostLookup> ResolveHostAsync(const std::string& host)
     pthread_attr_init(&attr);
     pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
     pthread_t thread;
-    if (pthread_create(&thread, &attr, ResolveThread, job) != 0) {
+    if (pthread_create(&thread, &attr, ResolveThread, job) != 0)
+    {
         delete job;
         lookup->Finish({});
     }
@@ -92,4 +96,4 @@ std::string FormatIPv4(uint32_t address)
     return text;
 }
 
-} // namespace net
+}  // namespace net

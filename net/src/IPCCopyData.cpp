@@ -6,7 +6,8 @@
 
 bool CIPCSendCopyData::SendData(uint16_t main, uint16_t sub, const void* data, size_t size)
 {
-    if (m_peer == 0 || size > kMaxCopyDataBody || (data == nullptr && size != 0)) {
+    if (m_peer == 0 || size > kMaxCopyDataBody || (data == nullptr && size != 0))
+    {
         net::detail::Log("channel message %u/%u of %zu bytes not sent", main, sub, size);
         return false;
     }
@@ -25,9 +26,10 @@ bool CIPCRecvCopyData::OnCopyData(platform::WindowHandle sender, uint32_t dwData
         return false;
     CopyDataHead head;
     std::memcpy(&head, block, sizeof(head));
-    if (head.wVersion != kCopyDataVersion || head.wDataSize != size) {
-        net::detail::Log("channel message refused: version %u, size %u in a block of %zu bytes",
-                         head.wVersion, head.wDataSize, size);
+    if (head.wVersion != kCopyDataVersion || head.wDataSize != size)
+    {
+        net::detail::Log("channel message refused: version %u, size %u in a block of %zu bytes", head.wVersion,
+                         head.wDataSize, size);
         return false;
     }
     if (m_sink == nullptr)

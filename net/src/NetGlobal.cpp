@@ -29,12 +29,13 @@ const char* LinkErrorText(int errorCode)
     static const std::string unresolved = CClientGlobal::UTF8ToGBK("无法解析服务器地址");
     static const std::string timedOut = CClientGlobal::UTF8ToGBK("连接服务器超时");
     static const std::string refused = CClientGlobal::UTF8ToGBK("无法连接到服务器");
-    switch (errorCode) {
-    case kLinkOK: return "";
-    case kLinkNoAddress: return noAddress.c_str();
-    case kLinkResolveFailed: return unresolved.c_str();
-    case kLinkTimedOut: return timedOut.c_str();
-    default: return refused.c_str();
+    switch (errorCode)
+    {
+        case kLinkOK: return "";
+        case kLinkNoAddress: return noAddress.c_str();
+        case kLinkResolveFailed: return unresolved.c_str();
+        case kLinkTimedOut: return timedOut.c_str();
+        default: return refused.c_str();
     }
 }
 
@@ -42,4 +43,4 @@ void StoreServerAddress(uint32_t address) { CClientGlobal::GetInstance()->SetSer
 
 void StoreClientAddress(uint32_t address) { CClientGlobal::GetInstance()->GetUserRecord().dwClientAddr = address; }
 
-} // namespace net::detail
+}  // namespace net::detail

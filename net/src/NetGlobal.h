@@ -11,4 +11,4 @@ const char* LinkErrorText(int errorCode);
 void StoreServerAddress(uint32_t address);
 void StoreClientAddress(uint32_t address);
 
-} // namespace net::detail
+}  // namespace net::detail

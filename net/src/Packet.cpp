@@ -26,7 +26,8 @@ void PacketReader::Feed(const void* data, size_t size)
         return;
     // Drop what was consumed before growing, so the buffer stays one packet
     // plus one read long however long the stream runs.
-    if (m_start != 0) {
+    if (m_start != 0)
+    {
         m_buffer.erase(m_buffer.begin(), m_buffer.begin() + static_cast<std::ptrdiff_t>(m_start));
         m_start = 0;
     }
@@ -44,7 +45,8 @@ PacketReader::Result PacketReader::Next(Packet& out)
     SocketPacketHead head;
     std::memcpy(&head, m_buffer.data() + m_start, kPacketHeadSize);
     const uint32_t bodySize = head.dwPacketSize;
-    if (bodySize > kMaxPacketBody) {
+    if (bodySize > kMaxPacketBody)
+    {
         m_failed = true;
         return Result::Error;
     }
@@ -65,4 +67,4 @@ void PacketReader::Reset()
     m_failed = false;
 }
 
-} // namespace net
+}  // namespace net

@@ -5,8 +5,7 @@
 
 CSendPacketHelper::CSendPacketHelper(void* buffer, size_t capacity)
     : m_buffer(static_cast<uint8_t*>(buffer)), m_capacity(buffer ? capacity : 0)
-{
-}
+{}
 
 bool CSendPacketHelper::AddPacket(const std::u16string& text, uint16_t type)
 {
@@ -19,7 +18,8 @@ bool CSendPacketHelper::AddPacket(const std::u16string& text, uint16_t type)
     uint8_t* at = m_buffer + m_dataSize;
     std::memcpy(at, &describe, sizeof(describe));
     at += sizeof(describe);
-    for (char16_t unit : text) {
+    for (char16_t unit : text)
+    {
         *at++ = static_cast<uint8_t>(unit & 0xFF);
         *at++ = static_cast<uint8_t>(unit >> 8);
     }
@@ -29,8 +29,7 @@ bool CSendPacketHelper::AddPacket(const std::u16string& text, uint16_t type)
 
 CRecvPacketHelper::CRecvPacketHelper(const void* data, size_t size)
     : m_data(static_cast<const uint8_t*>(data)), m_size(data ? size : 0)
-{
-}
+{}
 
 const void* CRecvPacketHelper::GetData(tagDataDescribe& describe)
 {
@@ -41,7 +40,8 @@ const void* CRecvPacketHelper::GetData(tagDataDescribe& describe)
     std::memcpy(&next, m_data + m_position, sizeof(next));
     const size_t itemSize = next.wDataSize;
     const size_t remaining = m_size - m_position - sizeof(tagDataDescribe);
-    if (next.wDataDescribe == 0 || itemSize > remaining) {
+    if (next.wDataDescribe == 0 || itemSize > remaining)
+    {
         m_position = m_size;  // a broken item ends the list
         return nullptr;
     }

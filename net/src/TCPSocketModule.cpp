@@ -20,8 +20,15 @@ using net::detail::Log;
 // One Connect: the attempt and, once linked, the connection. Callbacks hold
 // their own reference, so a sink may close, reconnect or destroy the module
 // from inside a callback; `closed` tells the poll to stop touching anything.
-struct CTCPSocketModule::Link {
-    enum class Stage { Resolving, Connecting, Linked, Failed };
+struct CTCPSocketModule::Link
+{
+    enum class Stage
+    {
+        Resolving,
+        Connecting,
+        Linked,
+        Failed
+    };
 
     Stage stage = Stage::Failed;
     bool closed = false;
@@ -51,7 +58,8 @@ struct CTCPSocketModule::Link {
     ~Link() { CloseFd(); }
     void CloseFd()
     {
-        if (fd >= 0) {
+        if (fd >= 0)
+        {
             ::close(fd);
             fd = -1;
         }
@@ -73,17 +81,11 @@ uint64_t SteadyMs()
     return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-int FailureFromErrno(int error)
-{
-    return error == ETIMEDOUT ? kLinkTimedOut : kLinkRefused;
-}
+int FailureFromErrno(int error) { return error == ETIMEDOUT ? kLinkTimedOut : kLinkRefused; }
 
-} // namespace
+}  // namespace
 
-CTCPSocketModule::CTCPSocketModule() : m_resolver(net::ResolveHostAsync)
-{
-    LiveModules().push_back(this);
-}
+CTCPSocketModule::CTCPSocketModule() : m_resolver(net::ResolveHostAsync) { LiveModules().push_back(this); }
 
 CTCPSocketModule::~CTCPSocketModule()
 {
@@ -109,7 +111,8 @@ void CTCPSocketModule::PollAll()
     // A callback may destroy or create modules: poll a copy, and only those
     // still alive when their turn comes.
     const std::vector<CTCPSocketModule*> snapshot = LiveModules();
-    for (CTCPSocketModule* module : snapshot) {
+    for (CTCPSocketModule* module : snapshot)
+    {
         const auto& live = LiveModules();
         if (std::find(live.begin(), live.end(), module) != live.end())
             module->OnUpdate();
@@ -125,7 +128,8 @@ bool CTCPSocketModule::Connect(const std::vector<std::string>& addresses, const 
     link->addresses = addresses;
     link->port = port;
     m_link = link;
-    if (addresses.empty() || port == 0) {
+    if (addresses.empty() || port == 0)
+    {
         link->stage = Link::Stage::Failed;
         link->failure = kLinkNoAddress;
         return false;
@@ -138,24 +142,31 @@ bool CTCPSocketModule::Connect(const std::vector<std::string>& addresses, const 
 // at once. False when none is left (the link is then Failed).
 bool CTCPSocketModule::StartAddress(Link& link)
 {
-    while (link.addressIndex < link.addresses.size()) {
+    while (link.addressIndex < link.addresses.size())
+    {
         const std::string& address = link.addresses[link.addressIndex];
         link.candidates.clear();
         link.candidateIndex = 0;
         uint32_t literal = 0;
-        if (net::ParseIPv4(address, literal)) {
+        if (net::ParseIPv4(address, literal))
+        {
             link.candidates.push_back(literal);
             if (StartConnect(link))
                 return true;
-        } else if (!address.empty()) {
+        }
+        else if (!address.empty())
+        {
             link.lookup = m_resolver(address);
-            if (link.lookup) {
+            if (link.lookup)
+            {
                 link.stage = Link::Stage::Resolving;
                 link.deadline = Now() + kConnectTimeoutMs;
                 return true;
             }
             link.failure = kLinkResolveFailed;
-        } else {
+        }
+        else
+        {
             link.failure = kLinkResolveFailed;
         }
         ++link.addressIndex;
@@ -168,10 +179,12 @@ bool CTCPSocketModule::StartAddress(Link& link)
 // candidates that fail at once. False when the address has none left.
 bool CTCPSocketModule::StartConnect(Link& link)
 {
-    for (; link.candidateIndex < link.candidates.size(); ++link.candidateIndex) {
+    for (; link.candidateIndex < link.candidates.size(); ++link.candidateIndex)
+    {
         link.CloseFd();
         int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        if (fd < 0) {
+        if (fd < 0)
+        {
             link.failure = kLinkRefused;
             continue;
         }
@@ -182,7 +195,8 @@ bool CTCPSocketModule::StartConnect(Link& link)
         sin.sin_port = htons(link.port);
         sin.sin_addr.s_addr = link.candidates[link.candidateIndex];
         int rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&sin), sizeof(sin));
-        if (rc == 0 || errno == EINPROGRESS) {
+        if (rc == 0 || errno == EINPROGRESS)
+        {
             link.fd = fd;
             link.serverAddress = sin.sin_addr.s_addr;
             link.stage = Link::Stage::Connecting;
@@ -201,34 +215,45 @@ void CTCPSocketModule::AdvanceConnect(const std::shared_ptr<Link>& link)
 {
     const uint64_t now = Now();
     bool nextAddress = false;
-    if (link->stage == Link::Stage::Resolving) {
+    if (link->stage == Link::Stage::Resolving)
+    {
         std::vector<uint32_t> found;
-        if (link->lookup->Poll(found)) {
+        if (link->lookup->Poll(found))
+        {
             link->lookup.reset();
-            if (found.empty()) {
+            if (found.empty())
+            {
                 Log("cannot resolve %s", link->addresses[link->addressIndex].c_str());
                 link->failure = kLinkResolveFailed;
                 nextAddress = true;
-            } else {
+            }
+            else
+            {
                 link->candidates = std::move(found);
                 link->candidateIndex = 0;
                 nextAddress = !StartConnect(*link);
             }
-        } else if (now >= link->deadline) {
+        }
+        else if (now >= link->deadline)
+        {
             Log("resolving %s timed out", link->addresses[link->addressIndex].c_str());
             link->lookup.reset();  // the worker finishes into a lookup nobody reads
             link->failure = kLinkTimedOut;
             nextAddress = true;
         }
-    } else if (link->stage == Link::Stage::Connecting) {
+    }
+    else if (link->stage == Link::Stage::Connecting)
+    {
         pollfd p{link->fd, POLLOUT, 0};
         int ready = ::poll(&p, 1, 0);
-        if (ready > 0) {
+        if (ready > 0)
+        {
             int error = 0;
             socklen_t len = sizeof(error);
             if (::getsockopt(link->fd, SOL_SOCKET, SO_ERROR, &error, &len) != 0)
                 error = errno;
-            if (error == 0) {
+            if (error == 0)
+            {
                 link->stage = Link::Stage::Linked;
                 link->linked = true;
                 link->lastReceive = now;
@@ -241,21 +266,27 @@ void CTCPSocketModule::AdvanceConnect(const std::shared_ptr<Link>& link)
             Log("connect to %s:%u failed: %s", net::FormatIPv4(link->serverAddress).c_str(), link->port,
                 std::strerror(error));
             link->failure = FailureFromErrno(error);
-        } else if (now >= link->deadline) {
+        }
+        else if (now >= link->deadline)
+        {
             Log("connect to %s:%u timed out", net::FormatIPv4(link->serverAddress).c_str(), link->port);
             link->failure = kLinkTimedOut;
-        } else {
+        }
+        else
+        {
             return;
         }
         link->CloseFd();
         ++link->candidateIndex;
         nextAddress = !StartConnect(*link);
     }
-    if (nextAddress) {
+    if (nextAddress)
+    {
         ++link->addressIndex;
         StartAddress(*link);
     }
-    if (link->stage == Link::Stage::Failed) {
+    if (link->stage == Link::Stage::Failed)
+    {
         const int failure = link->failure;
         Log("no server reachable (error %d)", failure);
         link->closed = true;
@@ -283,11 +314,13 @@ void CTCPSocketModule::OnUpdate()
 
 void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link)
 {
-    if (link->pendingShut) {
+    if (link->pendingShut)
+    {
         Shut(link, link->pendingReason, "send failed");
         return;
     }
-    if (!Flush(*link)) {
+    if (!Flush(*link))
+    {
         Shut(link, link->pendingReason, "send failed");
         return;
     }
@@ -297,9 +330,11 @@ void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link)
     bool remoteClosed = false;
     bool readFailed = false;
     uint8_t chunk[16384];
-    for (int i = 0; i < 64; ++i) {
+    for (int i = 0; i < 64; ++i)
+    {
         ssize_t n = ::recv(link->fd, chunk, sizeof(chunk), 0);
-        if (n > 0) {
+        if (n > 0)
+        {
             link->reader.Feed(chunk, static_cast<size_t>(n));
             link->lastReceive = Now();
             continue;
@@ -311,16 +346,19 @@ void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link)
         break;
     }
 
-    for (;;) {
+    for (;;)
+    {
         net::Packet packet;
         auto result = link->reader.Next(packet);
         if (result == net::PacketReader::Result::NeedMore)
             break;
-        if (result == net::PacketReader::Result::Error) {
+        if (result == net::PacketReader::Result::Error)
+        {
             Shut(link, SocketShutReason::ProtocolError, "packet head announces more than 65535 bytes");
             return;
         }
-        if (packet.main == net::kTransportMain) {
+        if (packet.main == net::kTransportMain)
+        {
             HandleTransport(*link, packet.sub, packet.data, packet.size);
             continue;
         }
@@ -330,14 +368,16 @@ void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link)
             m_sink->OnSocketRead(net::PackCommand(packet.main, packet.sub), packet.data, packet.size, this);
         if (link->closed)
             return;  // the sink closed, reconnected or destroyed us
-        if (!accepted) {
+        if (!accepted)
+        {
             Log("message %u/%u (%zu bytes) refused", packet.main, packet.sub, packet.size);
             Shut(link, SocketShutReason::SinkRefused, "message refused by its handler");
             return;
         }
     }
 
-    if (remoteClosed || readFailed) {
+    if (remoteClosed || readFailed)
+    {
         if (link->reader.Buffered() != 0)
             Log("%zu bytes of a partial packet discarded", link->reader.Buffered());
         Shut(link, remoteClosed ? SocketShutReason::Remote : SocketShutReason::ReadError,
@@ -347,11 +387,13 @@ void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link)
 
     const uint64_t now = Now();
     const uint64_t silent = now > link->lastReceive ? now - link->lastReceive : 0;
-    if (silent >= kWatchdogMs) {
+    if (silent >= kWatchdogMs)
+    {
         Shut(link, SocketShutReason::Watchdog, "nothing received for 30 seconds");
         return;
     }
-    if (silent >= kKeepAliveIdleMs && !link->keepAliveOutstanding) {
+    if (silent >= kKeepAliveIdleMs && !link->keepAliveOutstanding)
+    {
         QueueKeepAlive(*link);
         link->keepAliveOutstanding = true;
     }
@@ -361,14 +403,16 @@ void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link)
 
 void CTCPSocketModule::HandleTransport(Link& link, uint16_t sub, const uint8_t* data, size_t size)
 {
-    if (sub == net::kKeepAliveSub) {
+    if (sub == net::kKeepAliveSub)
+    {
         if (link.keepAliveOutstanding)
             link.keepAliveOutstanding = false;  // the answer to ours
         else
             QueueKeepAlive(link);
         return;
     }
-    if (sub == net::kAddressNoticeSub && size == 4) {
+    if (sub == net::kAddressNoticeSub && size == 4)
+    {
         uint32_t address;
         std::memcpy(&address, data, 4);
         net::detail::StoreClientAddress(address);
@@ -385,10 +429,12 @@ void CTCPSocketModule::QueueKeepAlive(Link& link)
 // Sends what the socket takes now. False on a failure (pendingReason set).
 bool CTCPSocketModule::Flush(Link& link)
 {
-    while (link.outboxStart < link.outbox.size()) {
-        ssize_t n = ::send(link.fd, link.outbox.data() + link.outboxStart, link.outbox.size() - link.outboxStart,
-                           MSG_NOSIGNAL);
-        if (n > 0) {
+    while (link.outboxStart < link.outbox.size())
+    {
+        ssize_t n =
+            ::send(link.fd, link.outbox.data() + link.outboxStart, link.outbox.size() - link.outboxStart, MSG_NOSIGNAL);
+        if (n > 0)
+        {
             link.outboxStart += static_cast<size_t>(n);
             continue;
         }
@@ -397,10 +443,13 @@ bool CTCPSocketModule::Flush(Link& link)
         link.pendingReason = SocketShutReason::ReadError;
         return false;
     }
-    if (link.outboxStart == link.outbox.size()) {
+    if (link.outboxStart == link.outbox.size())
+    {
         link.outbox.clear();
         link.outboxStart = 0;
-    } else if (link.outbox.size() - link.outboxStart > kMaxPendingSend) {
+    }
+    else if (link.outbox.size() - link.outboxStart > kMaxPendingSend)
+    {
         link.pendingReason = SocketShutReason::SendOverflow;
         return false;
     }
@@ -410,19 +459,23 @@ bool CTCPSocketModule::Flush(Link& link)
 bool CTCPSocketModule::SendData(uint16_t main, uint16_t sub, const void* data, size_t size)
 {
     Link* link = m_link.get();
-    if (link == nullptr || link->stage != Link::Stage::Linked || link->pendingShut) {
+    if (link == nullptr || link->stage != Link::Stage::Linked || link->pendingShut)
+    {
         Log("send %u/%u while not linked: dropped", main, sub);
         return false;
     }
-    if (main == net::kTransportMain) {
+    if (main == net::kTransportMain)
+    {
         Log("send 0/%u refused: main 0 belongs to the transport", sub);
         return false;
     }
-    if (!net::AppendPacket(link->outbox, main, sub, data, size)) {
+    if (!net::AppendPacket(link->outbox, main, sub, data, size))
+    {
         Log("send %u/%u refused: %zu bytes", main, sub, size);
         return false;
     }
-    if (!Flush(*link)) {
+    if (!Flush(*link))
+    {
         // Reported from the next update: no callback may run inside a send.
         link->pendingShut = true;
         return false;

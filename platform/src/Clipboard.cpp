@@ -25,7 +25,8 @@ bool SetClipboardText(const std::string& utf8)
 
 std::string GetClipboardText()
 {
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_HasClipboardText()) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_HasClipboardText())
+    {
         char* text = SDL_GetClipboardText();
         std::string out = text != nullptr ? text : "";
         SDL_free(text);
@@ -34,4 +35,4 @@ std::string GetClipboardText()
     return LocalClipboard();
 }
 
-} // namespace platform
+}  // namespace platform

@@ -16,7 +16,8 @@
 
 namespace platform {
 
-class Cursor {
+class Cursor
+{
 public:
     std::string source;
     SDL_Cursor* sdl = nullptr;
@@ -35,7 +36,7 @@ std::vector<std::unique_ptr<Cursor>>& AllCursors()
 Cursor* g_current = nullptr;
 bool g_currentSet = false;
 
-} // namespace
+}  // namespace
 
 Cursor* LoadCursorFromFile(const std::string& path, int hotX, int hotY)
 {
@@ -43,7 +44,8 @@ Cursor* LoadCursorFromFile(const std::string& path, int hotX, int hotY)
     if (picture == nullptr)
         return nullptr;
     SDL_Surface* sized = SDL_CreateRGBSurfaceWithFormat(0, kCursorSize, kCursorSize, 32, SDL_PIXELFORMAT_RGBA32);
-    if (sized == nullptr) {
+    if (sized == nullptr)
+    {
         SDL_FreeSurface(picture);
         return nullptr;
     }
@@ -53,7 +55,8 @@ Cursor* LoadCursorFromFile(const std::string& path, int hotX, int hotY)
 
     auto cursor = std::make_unique<Cursor>();
     cursor->source = path;
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
+    {
         int x = hotX < 0 ? 0 : hotX >= kCursorSize ? kCursorSize - 1 : hotX;
         int y = hotY < 0 ? 0 : hotY >= kCursorSize ? kCursorSize - 1 : hotY;
         cursor->sdl = SDL_CreateColorCursor(sized, x, y);
@@ -82,7 +85,8 @@ void SetCursor(Cursor* cursor)
     g_currentSet = true;
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
         return;
-    if (cursor == nullptr) {
+    if (cursor == nullptr)
+    {
         SDL_ShowCursor(SDL_DISABLE);
         return;
     }
@@ -99,4 +103,4 @@ const std::string& GetCursorSource(const Cursor* cursor)
     return cursor != nullptr ? cursor->source : none;
 }
 
-} // namespace platform
+}  // namespace platform

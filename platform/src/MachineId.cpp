@@ -28,7 +28,8 @@ std::string GetMachineId()
     std::string source = ReadFirstLine("/etc/machine-id");
     if (source.empty())
         source = ReadFirstLine("/var/lib/dbus/machine-id");
-    if (source.empty()) {
+    if (source.empty())
+    {
         char host[256] = {};
         if (gethostname(host, sizeof(host) - 1) == 0)
             source = host;
@@ -39,4 +40,4 @@ std::string GetMachineId()
     return std::string(hex, MD5_DIGEST_LENGTH * 2);
 }
 
-} // namespace platform
+}  // namespace platform

@@ -48,7 +48,8 @@ WindowHandle HandleFromAddress(const sockaddr_un& addr, socklen_t length)
     if (std::memcmp(name, kNamePrefix, prefix) != 0)
         return 0;
     uint64_t value = 0;
-    for (size_t i = prefix; i < nameLength; ++i) {
+    for (size_t i = prefix; i < nameLength; ++i)
+    {
         if (name[i] < '0' || name[i] > '9')
             return 0;
         value = value * 10 + static_cast<uint64_t>(name[i] - '0');
@@ -72,7 +73,7 @@ int& SendSocket()
 
 WindowHandle g_mainWindow = 0;
 
-} // namespace
+}  // namespace
 
 MessageWindow::~MessageWindow() { Destroy(); }
 
@@ -84,13 +85,15 @@ bool MessageWindow::Create(IMessageWindowSink* sink)
         return false;
     static uint32_t counter = 0;
     const uint32_t base = static_cast<uint32_t>(getpid()) << 10;
-    for (int attempt = 0; attempt < 4096; ++attempt) {
+    for (int attempt = 0; attempt < 4096; ++attempt)
+    {
         WindowHandle candidate = base + (counter++ & 0x3FF);
         if (candidate == 0)
             continue;
         sockaddr_un addr;
         socklen_t length = MakeAddress(candidate, addr);
-        if (bind(fd, reinterpret_cast<sockaddr*>(&addr), length) == 0) {
+        if (bind(fd, reinterpret_cast<sockaddr*>(&addr), length) == 0)
+        {
             m_handle = candidate;
             m_socket = fd;
             m_sink = sink;
@@ -117,8 +120,10 @@ void MessageWindow::Destroy()
         *m_alive = false;
     m_alive.reset();
     auto& live = LiveWindows();
-    for (size_t i = 0; i < live.size(); ++i) {
-        if (live[i] == this) {
+    for (size_t i = 0; i < live.size(); ++i)
+    {
+        if (live[i] == this)
+        {
             live.erase(live.begin() + static_cast<std::ptrdiff_t>(i));
             break;
         }
@@ -150,11 +155,12 @@ void MessageWindow::Pump(uint64_t nowMs)
         return;
     std::shared_ptr<bool> alive = m_alive;
     std::vector<uint8_t> buffer(4 + kMaxCopyData + 1);
-    while (*alive) {
+    while (*alive)
+    {
         sockaddr_un from;
         socklen_t fromLength = sizeof(from);
-        ssize_t n = recvfrom(m_socket, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from),
-                             &fromLength);
+        ssize_t n =
+            recvfrom(m_socket, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
         if (n < 0)
             break;
         // Shorter than dwData, or longer than any sender may make: not ours.
@@ -169,13 +175,16 @@ void MessageWindow::Pump(uint64_t nowMs)
     if (!*alive)
         return;
     std::vector<uint32_t> due;
-    for (auto& entry : m_timers) {
-        if (entry.second.due <= nowMs) {
+    for (auto& entry : m_timers)
+    {
+        if (entry.second.due <= nowMs)
+        {
             due.push_back(entry.first);
             entry.second.due = nowMs + entry.second.interval;
         }
     }
-    for (uint32_t id : due) {
+    for (uint32_t id : due)
+    {
         // A callback may kill later timers or the window itself.
         if (!*alive)
             return;
@@ -189,10 +198,13 @@ void MessageWindow::PumpAll()
     const uint64_t now = NowMs();
     // Copy: pumping may create or destroy windows.
     std::vector<MessageWindow*> windows = LiveWindows();
-    for (MessageWindow* window : windows) {
+    for (MessageWindow* window : windows)
+    {
         auto& live = LiveWindows();
-        for (MessageWindow* w : live) {
-            if (w == window) {
+        for (MessageWindow* w : live)
+        {
+            if (w == window)
+            {
                 window->Pump(now);
                 break;
             }
@@ -209,7 +221,8 @@ bool SendCopyData(WindowHandle from, WindowHandle to, uint32_t dwData, const voi
     for (MessageWindow* window : LiveWindows())
         if (from != 0 && window->GetHandle() == from)
             fd = window->m_socket;
-    if (fd < 0) {
+    if (fd < 0)
+    {
         int& anonymous = SendSocket();
         if (anonymous < 0)
             anonymous = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -225,7 +238,8 @@ bool SendCopyData(WindowHandle from, WindowHandle to, uint32_t dwData, const voi
     socklen_t length = MakeAddress(to, addr);
     // A full queue drains when the peer pumps; wait for that, but not forever.
     const uint64_t giveUp = MessageWindow::NowMs() + 1000;
-    for (;;) {
+    for (;;)
+    {
         ssize_t n = sendto(fd, datagram.data(), datagram.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
                            reinterpret_cast<sockaddr*>(&addr), length);
         if (n == static_cast<ssize_t>(datagram.size()))
@@ -256,4 +270,4 @@ void SetMainWindowHandle(WindowHandle handle) { g_mainWindow = handle; }
 
 WindowHandle GetMainWindowHandle() { return g_mainWindow; }
 
-} // namespace platform
+}  // namespace platform

@@ -29,7 +29,8 @@ std::vector<pid_t>& Orphans()
 void ReapOrphans()
 {
     auto& orphans = Orphans();
-    for (size_t i = 0; i < orphans.size();) {
+    for (size_t i = 0; i < orphans.size();)
+    {
         int status;
         pid_t r = waitpid(orphans[i], &status, WNOHANG);
         if (r == orphans[i] || r < 0)
@@ -39,7 +40,7 @@ void ReapOrphans()
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine)
 {
@@ -47,16 +48,22 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine)
     std::string current;
     bool inQuotes = false;
     bool have = false;
-    for (char c : commandLine) {
-        if (c == '"') {
+    for (char c : commandLine)
+    {
+        if (c == '"')
+        {
             inQuotes = !inQuotes;
             have = true;
-        } else if ((c == ' ' || c == '\t') && !inQuotes) {
+        }
+        else if ((c == ' ' || c == '\t') && !inQuotes)
+        {
             if (have)
                 args.push_back(current);
             current.clear();
             have = false;
-        } else {
+        }
+        else
+        {
             current.push_back(c);
             have = true;
         }
@@ -130,4 +137,4 @@ void Process::Close()
     ReapOrphans();
 }
 
-} // namespace platform
+}  // namespace platform

@@ -26,7 +26,7 @@ bool PosixName(const std::string& name, std::string& out)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 SharedMemory::~SharedMemory() { Close(); }
 
@@ -43,7 +43,8 @@ bool SharedMemory::Create(const std::string& name, size_t size)
     if (ftruncate(fd, static_cast<off_t>(size)) == 0)
         data = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     close(fd);
-    if (data == MAP_FAILED) {
+    if (data == MAP_FAILED)
+    {
         shm_unlink(path.c_str());
         return false;
     }
@@ -85,4 +86,4 @@ void SharedMemory::Close()
     m_unlinkName.clear();
 }
 
-} // namespace platform
+}  // namespace platform

@@ -20,11 +20,16 @@ namespace platform {
 
 SingleInstance::SingleInstance(const std::string& name, const std::string& dir)
 {
-    if (!dir.empty()) {
+    if (!dir.empty())
+    {
         m_path = dir + "/" + name + ".lock";
-    } else if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime != '\0') {
+    }
+    else if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime != '\0')
+    {
         m_path = std::string(runtime) + "/" + name + ".lock";
-    } else {
+    }
+    else
+    {
         m_path = "/tmp/" + name + "-" + std::to_string(getuid()) + ".lock";
     }
 }
@@ -42,7 +47,8 @@ bool SingleInstance::Acquire()
     int fd = open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return true;  // no lock file possible: nobody holds the name, so run unguarded
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0)
+    {
         close(fd);
         return false;
     }
@@ -50,4 +56,4 @@ bool SingleInstance::Acquire()
     return true;
 }
 
-} // namespace platform
+}  // namespace platform

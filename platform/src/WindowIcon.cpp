@@ -28,4 +28,4 @@ bool SetWindowIcon(const std::string& picturePath)
     return true;
 }
 
-} // namespace platform
+}  // namespace platform

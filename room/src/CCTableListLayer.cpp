@@ -15,10 +15,7 @@ constexpr float kSliderRoom = 18;  // the scroll bar's strip at the right
 const ccColor3B kNameColour{255, 255, 255};
 const ccColor3B kMemberColour{255, 96, 80};
 
-std::string Utf8Nick(const tagUserData* user)
-{
-    return CClientGlobal::WideToUTF8(FieldText(user->szNickName));
-}
+std::string Utf8Nick(const tagUserData* user) { return CClientGlobal::WideToUTF8(FieldText(user->szNickName)); }
 
 }  // namespace
 
@@ -70,7 +67,8 @@ CCPoint CCTableListLayer::ChairOffset(uint16_t chairCount, uint16_t chair, const
 CCTableListLayer* CCTableListLayer::create()
 {
     CCTableListLayer* layer = new CCTableListLayer();
-    if (!layer->init()) {
+    if (!layer->init())
+    {
         delete layer;
         return nullptr;
     }
@@ -94,7 +92,8 @@ void CCTableListLayer::SetupTables(const tagRoomConfig& config, uint16_t kindId)
     const uint16_t chairs = config.wChairCount;
     m_wKindID = kindId;
     // The same counts again (a new layout) keep who sits where.
-    if (!m_bSetUp || tables != m_wConfigTables || chairs != m_Model.GetChairCount()) {
+    if (!m_bSetUp || tables != m_wConfigTables || chairs != m_Model.GetChairCount())
+    {
         m_bSetUp = true;
         m_wConfigTables = tables;
         m_Model.Setup(tables, chairs);
@@ -152,23 +151,30 @@ void CCTableListLayer::UpdateVisibleCells()
     const int tables = m_Model.GetTableCount();
     int first = 0;
     int last = -1;
-    if (tables > 0 && m_Geometry.cellHeight > 0 && height > 0) {
+    if (tables > 0 && m_Geometry.cellHeight > 0 && height > 0)
+    {
         const int firstRow = static_cast<int>(m_fScroll / m_Geometry.cellHeight);
         const int lastRow = static_cast<int>((m_fScroll + height) / m_Geometry.cellHeight);
         first = firstRow * m_Geometry.columns;
         last = std::min(tables - 1, (lastRow + 1) * m_Geometry.columns - 1);
     }
-    for (auto it = m_Cells.begin(); it != m_Cells.end();) {
-        if (it->first < first || it->first > last) {
+    for (auto it = m_Cells.begin(); it != m_Cells.end();)
+    {
+        if (it->first < first || it->first > last)
+        {
             it->second->removeFromParentAndCleanup(true);
             m_Dirty.erase(it->first);
             it = m_Cells.erase(it);
-        } else {
+        }
+        else
+        {
             ++it;
         }
     }
-    for (int table = first; table <= last; ++table) {
-        if (m_Cells.count(static_cast<uint16_t>(table)) == 0) {
+    for (int table = first; table <= last; ++table)
+    {
+        if (m_Cells.count(static_cast<uint16_t>(table)) == 0)
+        {
             CCNode* cell = BuildCell(static_cast<uint16_t>(table));
             m_pContent->addChild(cell);
             m_Cells[static_cast<uint16_t>(table)] = cell;
@@ -193,7 +199,8 @@ void CCTableListLayer::RefreshCell(uint16_t table)
 
 void CCTableListLayer::FlushCells()
 {
-    for (uint16_t table : m_Dirty) {
+    for (uint16_t table : m_Dirty)
+    {
         auto it = m_Cells.find(table);
         if (it == m_Cells.end())
             continue;
@@ -205,10 +212,7 @@ void CCTableListLayer::FlushCells()
     m_Dirty.clear();
 }
 
-void CCTableListLayer::update(float)
-{
-    FlushCells();
-}
+void CCTableListLayer::update(float) { FlushCells(); }
 
 CCNode* CCTableListLayer::BuildCell(uint16_t table)
 {
@@ -221,7 +225,8 @@ CCNode* CCTableListLayer::BuildCell(uint16_t table)
 
     const char* picture = many ? (info->bPlaying ? "Table/table_many_playing" : "Table/table_many")
                                : (info->bPlaying ? "Table/table_playing" : "Table/table_free");
-    if (CCSprite* top = CCSprite::create(picture)) {
+    if (CCSprite* top = CCSprite::create(picture))
+    {
         top->setPosition(CCPoint(0, 8));
         cell->addChild(top, 0, kTagTable);
     }
@@ -231,14 +236,17 @@ CCNode* CCTableListLayer::BuildCell(uint16_t table)
     numberLabel->setColor(ccc3(255, 244, 200));
     numberLabel->setPosition(CCPoint(0, many ? 16 : 8));
     cell->addChild(numberLabel, 1, kTagNumber);
-    if (info->bLocked) {
-        if (CCSprite* lock = CCSprite::create("Table/lock")) {
+    if (info->bLocked)
+    {
+        if (CCSprite* lock = CCSprite::create("Table/lock"))
+        {
             lock->setPosition(CCPoint(many ? 58 : 46, many ? 44 : 36));
             cell->addChild(lock, 2, kTagLock);
         }
     }
 
-    if (many) {
+    if (many)
+    {
         unsigned seated = 0;
         for (const tagUserData* user : info->chairUsers)
             seated += user != nullptr ? 1 : 0;
@@ -248,17 +256,20 @@ CCNode* CCTableListLayer::BuildCell(uint16_t table)
         countLabel->setPosition(CCPoint(0, -6));
         cell->addChild(countLabel, 1, kTagCount);
         const CCPoint spot = ChairOffset(chairs, 0, m_Geometry);
-        if (CCSprite* join = CCSprite::create("Table/join")) {
+        if (CCSprite* join = CCSprite::create("Table/join"))
+        {
             join->setPosition(spot);
             cell->addChild(join, 1, kTagChairBase);
         }
         return cell;
     }
 
-    for (uint16_t chair = 0; chair < chairs; ++chair) {
+    for (uint16_t chair = 0; chair < chairs; ++chair)
+    {
         const CCPoint at = ChairOffset(chairs, chair, m_Geometry);
         const tagUserData* user = info->chairUsers[chair];
-        if (CCSprite* seat = CCSprite::create(user != nullptr ? "Table/chair_taken" : "Table/chair")) {
+        if (CCSprite* seat = CCSprite::create(user != nullptr ? "Table/chair_taken" : "Table/chair"))
+        {
             seat->setPosition(at);
             cell->addChild(seat, 1, kTagChairBase + chair);
         }
@@ -266,21 +277,23 @@ CCNode* CCTableListLayer::BuildCell(uint16_t table)
             continue;
         char face[48];
         std::snprintf(face, sizeof(face), "ChangePhoto/people1-%d", CClientGlobal::GetUserLevel(user));
-        if (CCSprite* faceSprite = CCSprite::create(face)) {
+        if (CCSprite* faceSprite = CCSprite::create(face))
+        {
             const float side = std::max(1.0f, faceSprite->getContentSize().width);
             faceSprite->setScale(34 / side);
             faceSprite->setPosition(at);
             cell->addChild(faceSprite, 2, kTagFaceBase + chair);
         }
-        const std::string name = CClientGlobal::TruncateTextToWidth(
-            CClientGlobal::UTF8ToGBK(Utf8Nick(user)), 84, 12, "Arial");
+        const std::string name =
+            CClientGlobal::TruncateTextToWidth(CClientGlobal::UTF8ToGBK(Utf8Nick(user)), 84, 12, "Arial");
         CCLabelTTF* nameLabel = CreateGBKLabel(name, "Arial", 12);
         nameLabel->setColor(user->cbMemberOrder != 0 ? kMemberColour : kNameColour);
         const float side = at.y >= 8 ? 28.0f : -28.0f;
         nameLabel->setPosition(CCPoint(at.x, at.y + side));
         cell->addChild(nameLabel, 2, kTagNameBase + chair);
         const uint8_t status = info->chairStatus[chair];
-        if (status >= US_SIT && status <= 6) {
+        if (status >= US_SIT && status <= 6)
+        {
             if (CCSprite* icon = CreateUserStatusIcon(status, CCPoint(at.x + 21, at.y - 19), kTagStatusBase + chair))
                 cell->addChild(icon, 3);
         }
@@ -320,9 +333,11 @@ void CCTableListLayer::ForgetUser(const tagUserData* user)
 {
     if (user == nullptr)
         return;
-    for (uint16_t table = 0; table < m_Model.GetTableCount(); ++table) {
+    for (uint16_t table = 0; table < m_Model.GetTableCount(); ++table)
+    {
         const CCTableInfo* info = m_Model.GetTableInfo(table);
-        if (std::find(info->chairUsers.begin(), info->chairUsers.end(), user) != info->chairUsers.end()) {
+        if (std::find(info->chairUsers.begin(), info->chairUsers.end(), user) != info->chairUsers.end())
+        {
             for (uint16_t chair = 0; chair < info->chairUsers.size(); ++chair)
                 if (info->chairUsers[chair] == user)
                     m_Model.SetChairUser(table, chair, nullptr);
@@ -345,9 +360,9 @@ void CCTableListLayer::ShowScoreChange(uint16_t table, uint16_t chair, int64_t d
     label->setColor(delta > 0 ? ccc3(255, 214, 64) : ccc3(160, 200, 255));
     label->setPosition(ChairOffset(m_Model.GetChairCount(), chair, m_Geometry));
     cell->addChild(label, 10);
-    label->runAction(CCSequence::create(CCSpawn::create(CCMoveBy::create(1.2f, CCPoint(0, 30)),
-                                                        CCFadeOut::create(1.2f), nullptr),
-                                        CCRemoveSelf::create(), nullptr));
+    label->runAction(
+        CCSequence::create(CCSpawn::create(CCMoveBy::create(1.2f, CCPoint(0, 30)), CCFadeOut::create(1.2f), nullptr),
+                           CCRemoveSelf::create(), nullptr));
 }
 
 bool CCTableListLayer::GetChairWorldPosition(uint16_t table, uint16_t chair, CCPoint& out)
@@ -369,20 +384,25 @@ bool CCTableListLayer::HitChair(const CCPoint& world, uint16_t& table, uint16_t&
     FlushCells();
     const uint16_t chairs = m_Model.GetChairCount();
     const float reach = 22;
-    for (auto& entry : m_Cells) {
+    for (auto& entry : m_Cells)
+    {
         const CCPoint local = entry.second->convertToNodeSpace(world);
-        if (chairs > kMaxDrawnChairs) {
+        if (chairs > kMaxDrawnChairs)
+        {
             const CCPoint spot = ChairOffset(chairs, 0, m_Geometry);
-            if (std::fabs(local.x - spot.x) <= 36 && std::fabs(local.y - spot.y) <= 16) {
+            if (std::fabs(local.x - spot.x) <= 36 && std::fabs(local.y - spot.y) <= 16)
+            {
                 table = entry.first;
                 chair = INVALID_CHAIR;
                 return true;
             }
             continue;
         }
-        for (uint16_t c = 0; c < chairs; ++c) {
+        for (uint16_t c = 0; c < chairs; ++c)
+        {
             const CCPoint spot = ChairOffset(chairs, c, m_Geometry);
-            if (std::fabs(local.x - spot.x) <= reach && std::fabs(local.y - spot.y) <= reach) {
+            if (std::fabs(local.x - spot.x) <= reach && std::fabs(local.y - spot.y) <= reach)
+            {
                 table = entry.first;
                 chair = c;
                 return true;

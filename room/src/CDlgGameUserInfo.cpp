@@ -12,10 +12,11 @@ using namespace cocos2d;
 
 const char* CDlgGameUserInfo::GenderText(uint8_t gender)
 {
-    switch (gender) {
-    case 0: return "男";
-    case 1: return "女";
-    default: return "保密";
+    switch (gender)
+    {
+        case 0: return "男";
+        case 1: return "女";
+        default: return "保密";
     }
 }
 
@@ -35,7 +36,8 @@ CDlgGameUserInfo* CDlgGameUserInfo::Open(RoomUserManager* users, uint32_t gameId
 CDlgGameUserInfo* CDlgGameUserInfo::create(const tagUserData& user)
 {
     auto* card = new CDlgGameUserInfo();
-    if (!card->initCard(user)) {
+    if (!card->initCard(user))
+    {
         delete card;
         return nullptr;
     }
@@ -57,7 +59,8 @@ bool CDlgGameUserInfo::initCard(const tagUserData& user)
 
     char face[48];
     std::snprintf(face, sizeof(face), "ChangePhoto/people1-%d", CClientGlobal::GetUserLevel(&user));
-    if (CCSprite* faceSprite = CCSprite::create(face)) {
+    if (CCSprite* faceSprite = CCSprite::create(face))
+    {
         faceSprite->setScale(80 / std::max(1.0f, faceSprite->getContentSize().width));
         faceSprite->setPosition(CCPoint(62, size.height - 92));
         panel->addChild(faceSprite);
@@ -80,14 +83,16 @@ bool CDlgGameUserInfo::initCard(const tagUserData& user)
     line(kTagClient, room::ClientKindText(user.dwClientKind), 4, text);
     const std::u16string third = FieldText(user.szThirdText);
     line(kTagThirdText, CClientGlobal::WideToUTF8(third), 5, text);
-    if (user.cbMemberOrder != 0) {
+    if (user.cbMemberOrder != 0)
+    {
         CCLabelTTF* mark = CCLabelTTF::create("会员", "Arial", 13);
         mark->setColor(member);
         mark->setPosition(CCPoint(62, size.height - 150));
         panel->addChild(mark, 1, kTagMember);
     }
     if (CImageButton* close = CImageButton::create("Dialog/close_1", "Dialog/close_3", "Dialog/close_2", this,
-                                                   menu_selector(CDlgGameUserInfo::OnClose), kTagClose)) {
+                                                   menu_selector(CDlgGameUserInfo::OnClose), kTagClose))
+    {
         close->setPosition(CCPoint(size.width - 38, size.height - 38));
         panel->addChild(close, 2, kTagClose);
     }
@@ -95,7 +100,4 @@ bool CDlgGameUserInfo::initCard(const tagUserData& user)
     return true;
 }
 
-void CDlgGameUserInfo::OnClose(CCObject*)
-{
-    Close();
-}
+void CDlgGameUserInfo::OnClose(CCObject*) { Close(); }

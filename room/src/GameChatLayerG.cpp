@@ -14,18 +14,19 @@ constexpr float kMargin = 6;
 
 ccColor3B KindColour(int kind)
 {
-    switch (kind) {
-    case GameChatLayerG::kNotice: return ccc3(200, 40, 40);
-    case GameChatLayerG::kSpeakerBig: return ccc3(214, 110, 0);
-    case GameChatLayerG::kSpeakerSmall: return ccc3(130, 60, 170);
-    default: return ccc3(30, 60, 100);
+    switch (kind)
+    {
+        case GameChatLayerG::kNotice: return ccc3(200, 40, 40);
+        case GameChatLayerG::kSpeakerBig: return ccc3(214, 110, 0);
+        case GameChatLayerG::kSpeakerSmall: return ccc3(130, 60, 170);
+        default: return ccc3(30, 60, 100);
     }
 }
 
 }  // namespace
 
-CCLabelTTF* CreateChatLineNode(const std::string& gbkText, int tag, int x, int y, const ccColor3B& colour,
-                               int fontSize, int lineHeight)
+CCLabelTTF* CreateChatLineNode(const std::string& gbkText, int tag, int x, int y, const ccColor3B& colour, int fontSize,
+                               int lineHeight)
 {
     (void)lineHeight;
     CCLabelTTF* label = CreateGBKLabel(gbkText, "Arial", static_cast<float>(fontSize));
@@ -69,18 +70,22 @@ void GameChatLayerG::Redraw()
     const CCSize& size = getContentSize();
     const int width = static_cast<int>(size.width - 2 * kMargin);
     // Wrap every line, then stack the pieces from the bottom up.
-    struct Piece {
+    struct Piece
+    {
         std::string utf8;
         int kind;
     };
     std::vector<Piece> pieces;
-    for (const Line& line : m_Lines) {
+    for (const Line& line : m_Lines)
+    {
         std::string utf8 = CClientGlobal::GBKToUTF8(line.sender);
         utf8 = (line.kind == kNotice ? "[" + utf8 + "] " : utf8 + "：") + CClientGlobal::GBKToUTF8(line.text);
         int start = 0;
-        do {
+        do
+        {
             const textwidth::Split part = CClientGlobal::SplitTextByWidth(utf8, start, width, kFontSize, "Arial");
-            if (part.end <= start) {  // no measure: keep the rest whole
+            if (part.end <= start)
+            {  // no measure: keep the rest whole
                 pieces.push_back({utf8.substr(static_cast<size_t>(start)), line.kind});
                 break;
             }
@@ -90,10 +95,11 @@ void GameChatLayerG::Redraw()
     }
     float y = kMargin + kLineHeight;
     int tag = kTagLineBase;
-    for (auto it = pieces.rbegin(); it != pieces.rend() && y - kLineHeight < size.height; ++it) {
+    for (auto it = pieces.rbegin(); it != pieces.rend() && y - kLineHeight < size.height; ++it)
+    {
         CCLabelTTF* label = CreateChatLineNode(CClientGlobal::UTF8ToGBK(it->utf8), tag++, static_cast<int>(kMargin),
-                                               static_cast<int>(y), KindColour(it->kind),
-                                               static_cast<int>(kFontSize), static_cast<int>(kLineHeight));
+                                               static_cast<int>(y), KindColour(it->kind), static_cast<int>(kFontSize),
+                                               static_cast<int>(kLineHeight));
         m_pLines->addChild(label);
         y += kLineHeight;
     }

@@ -41,7 +41,8 @@ CCLabelTTF* CellLabel(const std::string& gbk, float x, float width, const ccColo
 PlayerTableViewLayerG* PlayerTableViewLayerG::create(RoomUserManager* users)
 {
     auto* list = new PlayerTableViewLayerG();
-    if (!list->initList(users)) {
+    if (!list->initList(users))
+    {
         delete list;
         return nullptr;
     }
@@ -66,7 +67,8 @@ void PlayerTableViewLayerG::BuildHeader()
 {
     CCNode* header = CCNode::create();
     addChild(header, 2, kTagHeader);
-    struct Column {
+    struct Column
+    {
         const char* picture;
         int tag;
         float x;
@@ -75,7 +77,8 @@ void PlayerTableViewLayerG::BuildHeader()
         {"Table/head_gameid", kTagSortGameID, kGameIdX - 2},
         {"Table/head_score", kTagSortScore, kScoreX - 2},
     };
-    for (const Column& column : columns) {
+    for (const Column& column : columns)
+    {
         const std::string name = column.picture;
         CImageButton* button = CImageButton::create(name, name + "_pressed", name + "_hover", this,
                                                     menu_selector(PlayerTableViewLayerG::OnHeaderButton), column.tag);
@@ -92,11 +95,12 @@ void PlayerTableViewLayerG::OnHeaderButton(CCObject* sender)
     auto* node = dynamic_cast<CCNode*>(sender);
     if (node == nullptr || m_pUsers == nullptr)
         return;
-    switch (node->getTag()) {
-    case kTagSortNickname: m_pUsers->SortByColumn(0); break;
-    case kTagSortGameID: m_pUsers->SortByColumn(1); break;
-    case kTagSortScore: m_pUsers->SortByColumn(2); break;
-    default: return;
+    switch (node->getTag())
+    {
+        case kTagSortNickname: m_pUsers->SortByColumn(0); break;
+        case kTagSortGameID: m_pUsers->SortByColumn(1); break;
+        case kTagSortScore: m_pUsers->SortByColumn(2); break;
+        default: return;
     }
     ReloadList();
 }
@@ -119,10 +123,7 @@ int PlayerTableViewLayerG::GetRowCount() const
     return m_pUsers != nullptr ? static_cast<int>(std::min<size_t>(m_pUsers->GetUserCount(), 65535)) : 0;
 }
 
-float PlayerTableViewLayerG::GetViewHeight() const
-{
-    return std::max(0.0f, getContentSize().height - kHeaderHeight);
-}
+float PlayerTableViewLayerG::GetViewHeight() const { return std::max(0.0f, getContentSize().height - kHeaderHeight); }
 
 void PlayerTableViewLayerG::OnScrolled()
 {
@@ -148,10 +149,7 @@ void PlayerTableViewLayerG::RemoveUser(uint32_t gameId)
     ReloadList();
 }
 
-void PlayerTableViewLayerG::update(float)
-{
-    FlushRows();
-}
+void PlayerTableViewLayerG::update(float) { FlushRows(); }
 
 void PlayerTableViewLayerG::FlushRows()
 {
@@ -164,10 +162,13 @@ void PlayerTableViewLayerG::FlushRows()
     const int last = std::min(GetRowCount() - 1, static_cast<int>((m_fScroll + rowsHeight) / kRowHeight));
     // Rows below the last user keep the stripes going.
     const int lastStripe = static_cast<int>((m_fScroll + rowsHeight) / kRowHeight);
-    for (int row = m_nFirstShown; row <= lastStripe; ++row) {
+    for (int row = m_nFirstShown; row <= lastStripe; ++row)
+    {
         CCNode* node = row <= last ? BuildRow(row) : CCNode::create();
-        if (row > last) {
-            if (CCSprite* stripe = CCSprite::create(row % 2 == 0 ? "Table/player_bg_0" : "Table/player_bg_1")) {
+        if (row > last)
+        {
+            if (CCSprite* stripe = CCSprite::create(row % 2 == 0 ? "Table/player_bg_0" : "Table/player_bg_1"))
+            {
                 stripe->setAnchorPoint(CCPoint(0, 0));
                 stripe->setScaleX(getContentSize().width / std::max(1.0f, stripe->getContentSize().width));
                 stripe->setScaleY(kRowHeight / std::max(1.0f, stripe->getContentSize().height));
@@ -183,7 +184,8 @@ void PlayerTableViewLayerG::FlushRows()
 CCNode* PlayerTableViewLayerG::BuildRow(int row)
 {
     CCNode* node = CCNode::create();
-    if (CCSprite* stripe = CCSprite::create(row % 2 == 0 ? "Table/player_bg_0" : "Table/player_bg_1")) {
+    if (CCSprite* stripe = CCSprite::create(row % 2 == 0 ? "Table/player_bg_0" : "Table/player_bg_1"))
+    {
         stripe->setAnchorPoint(CCPoint(0, 0));
         stripe->setScaleX(getContentSize().width / std::max(1.0f, stripe->getContentSize().width));
         stripe->setScaleY(kRowHeight / std::max(1.0f, stripe->getContentSize().height));
@@ -192,7 +194,8 @@ CCNode* PlayerTableViewLayerG::BuildRow(int row)
     const tagUserData* user = m_pUsers->GetUserByIndex(static_cast<uint16_t>(row));
     if (user == nullptr)
         return node;
-    if (user->cbUserStatus >= US_SIT && user->cbUserStatus <= 6) {
+    if (user->cbUserStatus >= US_SIT && user->cbUserStatus <= 6)
+    {
         if (CCSprite* icon = CreateUserStatusIcon(user->cbUserStatus, CCPoint(21, 6), kTagRowStatus))
             node->addChild(icon, 1);
     }

@@ -34,15 +34,9 @@ RoomScene* g_pRoomScene = nullptr;
 
 namespace {
 
-std::string GBK(const char* utf8)
-{
-    return CClientGlobal::UTF8ToGBK(utf8);
-}
+std::string GBK(const char* utf8) { return CClientGlobal::UTF8ToGBK(utf8); }
 
-CCUserDefault* Settings()
-{
-    return CCUserDefault::sharedUserDefault();
-}
+CCUserDefault* Settings() { return CCUserDefault::sharedUserDefault(); }
 
 // The program's services; tests run the room without an application.
 void PlayRoomMusic()
@@ -80,7 +74,8 @@ void ResizeRoom(int width, int height)
 
 // The window hook's way to the game board: only while the room runs and
 // its kernel has a board.
-class RoomBoardInput : public IWindowInputTarget {
+class RoomBoardInput : public IWindowInputTarget
+{
 public:
     static Sexy::CGameBoard* Board()
     {
@@ -127,7 +122,8 @@ IWindowInputTarget* ResolveBoardInput()
 RoomScene* RoomScene::create()
 {
     auto* scene = new RoomScene();
-    if (!scene->init()) {
+    if (!scene->init())
+    {
         delete scene;
         return nullptr;
     }
@@ -156,7 +152,8 @@ RoomScene::RoomScene() : m_GameRoomBinding(this) {}
 RoomScene::~RoomScene()
 {
     CCDirector::sharedDirector()->getScheduler()->unscheduleAllForTarget(this);
-    if (m_pLogonDialog != nullptr) {
+    if (m_pLogonDialog != nullptr)
+    {
         m_pLogonDialog->setDelegate(nullptr);
         m_pLogonDialog->release();
     }
@@ -165,10 +162,7 @@ RoomScene::~RoomScene()
         g_pRoomScene = nullptr;
 }
 
-BankDialogServer* RoomScene::GetBankDialog() const
-{
-    return BankDialogServer::GetRoomDialog();
-}
+BankDialogServer* RoomScene::GetBankDialog() const { return BankDialogServer::GetRoomDialog(); }
 
 bool RoomScene::init()
 {
@@ -183,7 +177,8 @@ bool RoomScene::init()
     m_RecvCopyData.SetChannelMessageSink(this);
     // A named block outlives a program that ended without closing it, and
     // window handles come round again: a taken name asks for another handle.
-    for (int attempt = 0; attempt < kWindowAttempts && m_SharedRecord.Data() == nullptr; ++attempt) {
+    for (int attempt = 0; attempt < kWindowAttempts && m_SharedRecord.Data() == nullptr; ++attempt)
+    {
         if (!m_MessageWindow.Create(this))
             return false;
         char handle[16];
@@ -208,7 +203,8 @@ bool RoomScene::init()
     AppDelegate::SetResizeHandler(&ResizeRoom);
     AppDelegate::SetInputTargetResolver(&ResolveBoardInput);
     m_pKernelLayer = Sexy::CBaseKernelLayer::create();
-    if (m_pKernelLayer != nullptr) {
+    if (m_pKernelLayer != nullptr)
+    {
         m_pKernelLayer->setPosition(CCPoint(0, 0));
         addChild(m_pKernelLayer, kKernelZOrder);
     }
@@ -222,10 +218,7 @@ void RoomScene::SetSocket(std::unique_ptr<IClientSocket> socket)
         m_pSocket->SetSocketSink(this);
 }
 
-bool RoomScene::IsExternalKind() const
-{
-    return GetKindID() >= kFirstExternalKind;
-}
+bool RoomScene::IsExternalKind() const { return GetKindID() >= kFirstExternalKind; }
 
 // --- life ------------------------------------------------------------------
 
@@ -239,9 +232,8 @@ void RoomScene::EnterRoom(const GameKindRecord& kind, const GameServerRecord& se
     // A room configured with its own host goes there; otherwise to the
     // program's servers.
     std::vector<std::string> addresses;
-    const std::u16string host = wire::ReadText(reinterpret_cast<const uint8_t*>(&m_ServerRecord) +
-                                                   offsetof(GameServerRecord, szServerAddr),
-                                               32);
+    const std::u16string host = wire::ReadText(
+        reinterpret_cast<const uint8_t*>(&m_ServerRecord) + offsetof(GameServerRecord, szServerAddr), 32);
     if (!host.empty())
         addresses.push_back(CClientGlobal::WideToUTF8(host));
     else if (AppDelegate* app = AppDelegate::GetInstance())
@@ -315,7 +307,8 @@ void RoomScene::CloseRoom()
     MBProgressHUD::hideHUD(false);
     CCScheduler* scheduler = CCDirector::sharedDirector()->getScheduler();
     scheduler->unscheduleSelector(schedule_selector(RoomScene::OnSocketTick), this);
-    if (scheduler->isScheduledForTarget(schedule_selector(RoomScene::ClearHallEnterFlag), this)) {
+    if (scheduler->isScheduledForTarget(schedule_selector(RoomScene::ClearHallEnterFlag), this))
+    {
         scheduler->unscheduleSelector(schedule_selector(RoomScene::ClearHallEnterFlag), this);
         SetHallEntering(false);
     }
@@ -349,7 +342,8 @@ void RoomScene::onEnter()
 
 bool RoomScene::OnSocketLink(int errorCode, const char* errorText, IClientSocket*)
 {
-    if (errorCode != 0) {
+    if (errorCode != 0)
+    {
         MBProgressHUD::hideHUD(false);
         CClientGlobal::ShowMessageBox(errorText != nullptr ? errorText : "");
         // The room never showed: nothing else would ever let it go.
@@ -384,16 +378,17 @@ bool RoomScene::OnSocketRead(uint32_t command, const void* data, size_t size, IC
     const uint16_t sub = static_cast<uint16_t>(command >> 16);
     if (m_bClosed)
         return true;
-    switch (main) {
-    case MDM_GR_LOGON: return OnLogonMessage(sub, data, size);
-    case MDM_GR_INFO: return OnConfigMessage(sub, data, size);
-    case MDM_GR_USER: return OnUserMessage(sub, data, size);
-    case MDM_GR_STATUS: return OnTableMessage(sub, data, size);
-    case MDM_GR_BANK: return OnBankMessage(sub, data, size);
-    case MDM_GF_FRAME:
-    case MDM_GF_GAME: return ForwardToGame(main, sub, data, size);
-    case MDM_GR_SYSTEM: return OnSystemCommand(sub, data, size);
-    default: return true;
+    switch (main)
+    {
+        case MDM_GR_LOGON: return OnLogonMessage(sub, data, size);
+        case MDM_GR_INFO: return OnConfigMessage(sub, data, size);
+        case MDM_GR_USER: return OnUserMessage(sub, data, size);
+        case MDM_GR_STATUS: return OnTableMessage(sub, data, size);
+        case MDM_GR_BANK: return OnBankMessage(sub, data, size);
+        case MDM_GF_FRAME:
+        case MDM_GF_GAME: return ForwardToGame(main, sub, data, size);
+        case MDM_GR_SYSTEM: return OnSystemCommand(sub, data, size);
+        default: return true;
     }
 }
 
@@ -416,7 +411,8 @@ bool RoomScene::OnSocketShut(IClientSocket*, SocketShutReason)
 
 void RoomScene::OnDialogResult(int button)
 {
-    if (WindyTopLayer::sharedTopLayer()->getChildByTag(kReenterDialogTag) == nullptr) {
+    if (WindyTopLayer::sharedTopLayer()->getChildByTag(kReenterDialogTag) == nullptr)
+    {
         CloseRoom();
         return;
     }
@@ -433,37 +429,40 @@ void RoomScene::OnDialogResult(int button)
 
 bool RoomScene::OnLogonMessage(uint16_t sub, const void* data, size_t size)
 {
-    switch (sub) {
-    case SUB_GR_LOGON_SUCCESS:
-        m_nRoomState = kRoomLoggedOn;
-        if (m_pPublicLayer != nullptr)
-            GameHallUserLayer::UpdateUserInfo(m_pPublicLayer);
-        MBProgressHUD::hideHUD(false);
-        if (m_pKernelLayer != nullptr)
-            m_pKernelLayer->LoadGameResources(&m_KindRecord);
-        return true;
-    case SUB_GR_LOGON_ERROR: {
-        if (size < kLogonErrorMinSize)
-            return false;
-        SetHallEntering(false);
-        MBProgressHUD::hideHUD(false);
-        CCDirector::sharedDirector()->getScheduler()->unscheduleSelector(
-            schedule_selector(RoomScene::ClearHallEnterFlag), this);
-        const std::u16string reason = wire::ReadTextAt(data, size, kLogonErrorMinSize, size / 2);
-        if (m_pLogonDialog != nullptr) {
-            m_pLogonDialog->setDelegate(nullptr);
-            m_pLogonDialog->release();
+    switch (sub)
+    {
+        case SUB_GR_LOGON_SUCCESS:
+            m_nRoomState = kRoomLoggedOn;
+            if (m_pPublicLayer != nullptr)
+                GameHallUserLayer::UpdateUserInfo(m_pPublicLayer);
+            MBProgressHUD::hideHUD(false);
+            if (m_pKernelLayer != nullptr)
+                m_pKernelLayer->LoadGameResources(&m_KindRecord);
+            return true;
+        case SUB_GR_LOGON_ERROR:
+        {
+            if (size < kLogonErrorMinSize)
+                return false;
+            SetHallEntering(false);
+            MBProgressHUD::hideHUD(false);
+            CCDirector::sharedDirector()->getScheduler()->unscheduleSelector(
+                schedule_selector(RoomScene::ClearHallEnterFlag), this);
+            const std::u16string reason = wire::ReadTextAt(data, size, kLogonErrorMinSize, size / 2);
+            if (m_pLogonDialog != nullptr)
+            {
+                m_pLogonDialog->setDelegate(nullptr);
+                m_pLogonDialog->release();
+            }
+            m_pLogonDialog = Dialog::create();
+            m_pLogonDialog->retain();
+            m_pLogonDialog->setModal(true);
+            m_pLogonDialog->setDelegate(this);
+            m_pLogonDialog->ShowMessage(GBK("提示").c_str(), CClientGlobal::WideToAnsi(reason).c_str());
+            m_nRoomState = kRoomRefused;
+            return true;
         }
-        m_pLogonDialog = Dialog::create();
-        m_pLogonDialog->retain();
-        m_pLogonDialog->setModal(true);
-        m_pLogonDialog->setDelegate(this);
-        m_pLogonDialog->ShowMessage(GBK("提示").c_str(), CClientGlobal::WideToAnsi(reason).c_str());
-        m_nRoomState = kRoomRefused;
-        return true;
-    }
-    case SUB_GR_LOGON_FINISH: return OnLogonFinish();
-    default: return true;
+        case SUB_GR_LOGON_FINISH: return OnLogonFinish();
+        default: return true;
     }
 }
 
@@ -511,16 +510,17 @@ bool RoomScene::OnConfigMessage(uint16_t sub, const void* data, size_t size)
 
 bool RoomScene::OnUserMessage(uint16_t sub, const void* data, size_t size)
 {
-    switch (sub) {
-    case SUB_GR_USER_COME: return OnUserEnter(data, size);
-    case SUB_GR_USER_SCORE: return OnUserScore(data, size);
-    case SUB_GR_USER_STATUS: return OnUserStatus(data, size);
-    case SUB_GR_SIT_FAILED: return OnRequestFailure(data, size);
-    case SUB_GR_USER_CHAT: return OnUserChat(data, size);
-    case SUB_GR_ROOM_MESSAGE: return OnRoomMessage(data, size);
-    case SUB_GR_SPEAKER_MESSAGE: return OnSpeakerMessage(data, size);
-    case SUB_GR_USER_SPEAKER_INFO: return OnSpeakerInfo(data, size);
-    default: return true;
+    switch (sub)
+    {
+        case SUB_GR_USER_COME: return OnUserEnter(data, size);
+        case SUB_GR_USER_SCORE: return OnUserScore(data, size);
+        case SUB_GR_USER_STATUS: return OnUserStatus(data, size);
+        case SUB_GR_SIT_FAILED: return OnRequestFailure(data, size);
+        case SUB_GR_USER_CHAT: return OnUserChat(data, size);
+        case SUB_GR_ROOM_MESSAGE: return OnRoomMessage(data, size);
+        case SUB_GR_SPEAKER_MESSAGE: return OnSpeakerMessage(data, size);
+        case SUB_GR_USER_SPEAKER_INFO: return OnSpeakerInfo(data, size);
+        default: return true;
     }
 }
 
@@ -538,11 +538,14 @@ bool RoomScene::OnUserEnter(const void* data, size_t size)
     if (!room::ReadUserEnter(data, size, record))
         return false;
     tagUserData* user = m_UserManager.SearchUserByUserID(record.dwUserID);
-    if (user == nullptr) {
+    if (user == nullptr)
+    {
         user = m_UserManager.AddUser(record);
         if (m_bRoomShown && m_pUserList != nullptr)
             m_pUserList->ReloadList();
-    } else {
+    }
+    else
+    {
         // The same user again: refresh the held record rather than keep a
         // second one nobody owns; the grid lets go of the old seat first.
         const uint16_t oldTable = user->wTableID;
@@ -554,7 +557,8 @@ bool RoomScene::OnUserEnter(const void* data, size_t size)
         if (m_pUserList != nullptr)
             m_pUserList->UpdateUser(user);
     }
-    if (m_pMeUserData == nullptr) {
+    if (m_pMeUserData == nullptr)
+    {
         m_pMeUserData = user;
         m_UserManager.SetMeUser(user);
     }
@@ -591,10 +595,10 @@ bool RoomScene::OnUserScore(const void* data, size_t size)
     if (m_pUserList != nullptr)
         m_pUserList->UpdateUser(user);
     if (m_pTableList != nullptr)
-        m_pTableList->ShowScoreChange(user->wTableID, user->wChairID, user->lScore - oldScore, user,
-                                      score.cbNoChange);
+        m_pTableList->ShowScoreChange(user->wTableID, user->wChairID, user->lScore - oldScore, user, score.cbNoChange);
     if (m_pMeUserData != nullptr && m_pMeUserData->wTableID != INVALID_TABLE &&
-        user->wTableID == m_pMeUserData->wTableID) {
+        user->wTableID == m_pMeUserData->wTableID)
+    {
         CCNotificationCenter::sharedNotificationCenter()->postNotification("ChangeFacePhoto");
         SendToGame(Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_SCORE, data, sizeof(UserScoreMessage));
     }
@@ -622,7 +626,8 @@ bool RoomScene::OnUserStatus(const void* data, size_t size)
         m_pTableList->GetChairUser(oldTable, oldChair) == user)
         m_pTableList->SetUserInfo(oldTable, oldChair, nullptr);
 
-    if (newStatus != US_NULL) {
+    if (newStatus != US_NULL)
+    {
         user->wTableID = newTable;
         user->wChairID = newChair;
         user->cbUserStatus = newStatus;
@@ -630,7 +635,9 @@ bool RoomScene::OnUserStatus(const void* data, size_t size)
             m_pUserList->UpdateUser(user);
         if (m_pTableList != nullptr)
             m_pTableList->SetChairState(newTable, newChair, newStatus);
-    } else {
+    }
+    else
+    {
         // Leaving the room: no chair or row may keep the record.
         if (m_pTableList != nullptr)
             m_pTableList->ForgetUser(user);
@@ -639,14 +646,16 @@ bool RoomScene::OnUserStatus(const void* data, size_t size)
     }
 
     const uint16_t myTable = m_pMeUserData != nullptr ? m_pMeUserData->wTableID : INVALID_TABLE;
-    if (newStatus != US_NULL && newTable != INVALID_TABLE && seatChanged && newStatus != US_LOOKON) {
+    if (newStatus != US_NULL && newTable != INVALID_TABLE && seatChanged && newStatus != US_LOOKON)
+    {
         if (m_pTableList != nullptr)
             m_pTableList->SetUserInfo(newTable, newChair, user);
         if (!isMe && myTable != INVALID_TABLE && newTable == myTable)
             SendUserToGame(user);
     }
 
-    if (isMe || (myTable != INVALID_TABLE && (myTable == newTable || myTable == oldTable))) {
+    if (isMe || (myTable != INVALID_TABLE && (myTable == newTable || myTable == oldTable)))
+    {
         UserStatusMessage relay{};
         relay.dwUserID = status.dwUserID;
         relay.wTableID = newTable;
@@ -658,10 +667,12 @@ bool RoomScene::OnUserStatus(const void* data, size_t size)
     if (newStatus == US_NULL)
         m_UserManager.DeleteUser(user);  // my own record stays valid
 
-    if (isMe) {
+    if (isMe)
+    {
         m_wRequestTable = INVALID_TABLE;
         m_wRequestChair = INVALID_CHAIR;
-        if (newTable != INVALID_TABLE && seatChanged) {
+        if (newTable != INVALID_TABLE && seatChanged)
+        {
             if (IsExternalKind())
                 LaunchExternalGame(m_pMeUserData);
             else
@@ -718,9 +729,11 @@ bool RoomScene::OnSpeakerMessage(const void* data, size_t size)
     wire::ReadRecord(data, size, type);
     const std::string sender = CClientGlobal::WideToAnsi(wire::ReadTextAt(data, size, 10, 32));
     const std::string text = CClientGlobal::WideToAnsi(wire::ReadTextAt(data, size, 138, 128));
-    if (m_pChatLayer != nullptr && (type == 20 || type == 19)) {
+    if (m_pChatLayer != nullptr && (type == 20 || type == 19))
+    {
         m_pChatLayer->PrepareSpeakerLine();
-        m_pChatLayer->AddChatLine(sender, text, type == 20 ? GameChatLayerG::kSpeakerBig : GameChatLayerG::kSpeakerSmall);
+        m_pChatLayer->AddChatLine(sender, text,
+                                  type == 20 ? GameChatLayerG::kSpeakerBig : GameChatLayerG::kSpeakerSmall);
     }
     WindyTopLayer::sharedTopLayer()->pushMessage(sender + GBK("： ") + text);
     if (IsExternalKind())
@@ -740,10 +753,11 @@ bool RoomScene::OnSpeakerInfo(const void* data, size_t size)
 
 bool RoomScene::OnTableMessage(uint16_t sub, const void* data, size_t size)
 {
-    switch (sub) {
-    case SUB_GR_TABLE_INFO: return OnTableStatusList(data, size);
-    case SUB_GR_TABLE_STATUS: return OnTableStatus(data, size);
-    default: return true;
+    switch (sub)
+    {
+        case SUB_GR_TABLE_INFO: return OnTableStatusList(data, size);
+        case SUB_GR_TABLE_STATUS: return OnTableStatus(data, size);
+        default: return true;
     }
 }
 
@@ -755,7 +769,8 @@ bool RoomScene::OnTableStatusList(const void* data, size_t size)
     if (m_pTableList == nullptr)
         return true;
     const auto* entries = static_cast<const uint8_t*>(data) + 2;
-    for (uint16_t table = 0; table < count; ++table) {
+    for (uint16_t table = 0; table < count; ++table)
+    {
         const uint8_t locked = entries[2 * table];
         const uint8_t playing = entries[2 * table + 1];
         m_pTableList->SetTableState(table, playing != 0, locked != 0);
@@ -826,20 +841,24 @@ bool RoomScene::RequestSitDown(uint16_t table, uint16_t chair)
         return false;
     if (m_wRequestTable != INVALID_TABLE && (table == m_wRequestTable || chair == m_wRequestChair))
         return false;
-    if (m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus >= US_PLAY) {
+    if (m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus >= US_PLAY)
+    {
         CClientGlobal::ShowMessageBox(GBK("您正在游戏中，暂时不能离开，请先结束当前游戏"));
         return false;
     }
     const tagUserData* sitting = m_pTableList != nullptr ? m_pTableList->GetChairUser(table, chair) : nullptr;
     if (sitting != nullptr && sitting == m_pMeUserData)
         return false;
-    if (table != INVALID_TABLE && chair != INVALID_CHAIR && m_pTableList != nullptr) {
-        if (sitting != nullptr) {
+    if (table != INVALID_TABLE && chair != INVALID_CHAIR && m_pTableList != nullptr)
+    {
+        if (sitting != nullptr)
+        {
             CClientGlobal::ShowMessageBox(GBK("座位已被占用"));
             return false;
         }
         const CCTableInfo* info = m_pTableList->GetTableInfo(table);
-        if (info != nullptr && info->bLocked) {
+        if (info != nullptr && info->bLocked)
+        {
             m_wPendingTable = table;
             m_wPendingChair = chair;
             OpenTablePassword();
@@ -873,10 +892,7 @@ bool RoomScene::SendSitDown(const std::string& gbkPassword)
     return SendSitDownRequest(m_wPendingTable, m_wPendingChair, gbkPassword);
 }
 
-void RoomScene::OnQuickJoin(CCObject*)
-{
-    SendSitDownRequest(INVALID_TABLE, INVALID_CHAIR, std::string());
-}
+void RoomScene::OnQuickJoin(CCObject*) { SendSitDownRequest(INVALID_TABLE, INVALID_CHAIR, std::string()); }
 
 bool RoomScene::SendStandUp(uint16_t table, uint16_t chair, uint8_t force)
 {
@@ -908,7 +924,8 @@ void RoomScene::StopExternalGame(uint16_t notifySub)
 void RoomScene::CreatePanes()
 {
     m_pPublicLayer = PublicLayer::create(1);
-    if (m_pPublicLayer != nullptr) {
+    if (m_pPublicLayer != nullptr)
+    {
         m_pPublicLayer->HideTitleAndClose();
         m_pPublicLayer->setButtonTarget(this, menu_selector(RoomScene::OnFrameButton));
         addChild(m_pPublicLayer, 0);
@@ -934,9 +951,10 @@ void RoomScene::CreatePanes()
                                          menu_selector(RoomScene::OnExitButton), 1);
     m_pSettingButton = CImageButton::create("Table/setting", "Table/setting_pressed", "Table/setting_hover", this,
                                             menu_selector(RoomScene::OnSettingButton), 2);
-    m_pQuickJoinButton = CImageButton::create("Table/quick_join", "Table/quick_join_pressed",
-                                              "Table/quick_join_hover", this, menu_selector(RoomScene::OnQuickJoin), 3);
-    for (CImageButton* button : {m_pExitButton, m_pSettingButton, m_pQuickJoinButton}) {
+    m_pQuickJoinButton = CImageButton::create("Table/quick_join", "Table/quick_join_pressed", "Table/quick_join_hover",
+                                              this, menu_selector(RoomScene::OnQuickJoin), 3);
+    for (CImageButton* button : {m_pExitButton, m_pSettingButton, m_pQuickJoinButton})
+    {
         button->setAnchorPoint(CCPoint(0, 0));
         button->setTouchPriority(-128);
         m_pTopBar->addChild(button, 2);
@@ -956,7 +974,8 @@ void RoomScene::CreatePanes()
     m_pChatBackground = CCSprite::create("Table/chat_bg");
     m_pChatBackground->setAnchorPoint(CCPoint(0, 1));
     addChild(m_pChatBackground, 1);
-    for (CCSprite*& line : m_pLines) {
+    for (CCSprite*& line : m_pLines)
+    {
         line = CCSprite::create("Chat/line");
         line->setAnchorPoint(CCPoint(0, 0));
         addChild(line, 3);
@@ -990,14 +1009,16 @@ void RoomScene::ApplyLayout(bool withUserList)
     };
     place(m_pTopBar, l.topBar);
     place(m_pTableArea, l.tableArea);
-    if (m_pTableList != nullptr) {
+    if (m_pTableList != nullptr)
+    {
         m_pTableList->setPosition(CCPoint(l.tableGrid.x, l.tableGrid.y));
         m_pTableList->LayoutTables(CCSize(l.tableGrid.width, l.tableGrid.height), m_KindRecord.wKindID);
     }
-    if (m_pExitButton != nullptr) {
-        const room::TopBarButtons b = room::PlaceTopBarButtons(
-            l.topBar.width, m_pExitButton->getContentSize().width, m_pSettingButton->getContentSize().width,
-            m_pQuickJoinButton->getContentSize().width);
+    if (m_pExitButton != nullptr)
+    {
+        const room::TopBarButtons b = room::PlaceTopBarButtons(l.topBar.width, m_pExitButton->getContentSize().width,
+                                                               m_pSettingButton->getContentSize().width,
+                                                               m_pQuickJoinButton->getContentSize().width);
         m_pExitButton->setPosition(CCPoint(b.exitX, b.exitY));
         m_pSettingButton->setPosition(CCPoint(b.settingX, b.settingY));
         m_pQuickJoinButton->setPosition(CCPoint(b.quickJoinX, b.quickJoinY));
@@ -1005,17 +1026,20 @@ void RoomScene::ApplyLayout(bool withUserList)
     place(m_pChatBackground, l.chatBackground);
     place(m_pLines[0], l.verticalLine);
     place(m_pLines[1], l.horizontalLine);
-    if (m_pUserList != nullptr) {
+    if (m_pUserList != nullptr)
+    {
         m_pUserList->setPosition(CCPoint(l.userList.x, l.userList.y));
         m_pUserList->LayoutList(l.userList.width, l.userList.height);
     }
-    if (m_pChatLayer != nullptr) {
+    if (m_pChatLayer != nullptr)
+    {
         m_pChatLayer->setPosition(CCPoint(l.chatPane.x, l.chatPane.y));
         m_pChatLayer->LayoutChat(l.chatPane.width, l.chatPane.height);
     }
     // Off: the right column neither shows nor takes touches.
-    for (CCNode* node : std::initializer_list<CCNode*>{m_pUserList, m_pChatBackground, m_pChatLayer, m_pLines[0],
-                                                        m_pLines[1]}) {
+    for (CCNode* node :
+         std::initializer_list<CCNode*>{m_pUserList, m_pChatBackground, m_pChatLayer, m_pLines[0], m_pLines[1]})
+    {
         if (node != nullptr)
             node->setVisible(withUserList);
     }
@@ -1059,13 +1083,14 @@ void RoomScene::ToggleMaximize()
 
 CCScene* RoomScene::CreateRoomTransition(int which, CCScene* scene)
 {
-    switch (which) {
-    case 0: return CCTransitionProgressRadialCCW::create(0.7f, scene);
-    case 1: return CCTransitionProgressHorizontal::create(0.7f, scene);
-    case 2: return CCTransitionProgressInOut::create(0.7f, scene);
-    case 3: return CCTransitionMoveInL::create(0.7f, scene);
-    case 4: return CCTransitionMoveInB::create(0.5f, scene);
-    default: return scene;
+    switch (which)
+    {
+        case 0: return CCTransitionProgressRadialCCW::create(0.7f, scene);
+        case 1: return CCTransitionProgressHorizontal::create(0.7f, scene);
+        case 2: return CCTransitionProgressInOut::create(0.7f, scene);
+        case 3: return CCTransitionMoveInL::create(0.7f, scene);
+        case 4: return CCTransitionMoveInB::create(0.5f, scene);
+        default: return scene;
     }
 }
 
@@ -1096,21 +1121,19 @@ void RoomScene::OnSettingButton(CCObject*)
     addChild(dialog, kKernelZOrder + 1, kTagSetting);
 }
 
-void RoomScene::OnExitButton(CCObject*)
-{
-    ExitRoom();
-}
+void RoomScene::OnExitButton(CCObject*) { ExitRoom(); }
 
 void RoomScene::OnFrameButton(CCObject* sender)
 {
     auto* node = dynamic_cast<CCNode*>(sender);
     if (node == nullptr)
         return;
-    switch (node->getTag()) {
-    case PublicLayer::kButtonMaximize:
-    case PublicLayer::kButtonRestore: ToggleMaximize(); break;
-    case PublicLayer::kButtonMinimize: CCEGLView::sharedOpenGLView()->minimizeWindow(); break;
-    case PublicLayer::kButtonSetting: OnSettingButton(sender); break;
-    default: break;
+    switch (node->getTag())
+    {
+        case PublicLayer::kButtonMaximize:
+        case PublicLayer::kButtonRestore: ToggleMaximize(); break;
+        case PublicLayer::kButtonMinimize: CCEGLView::sharedOpenGLView()->minimizeWindow(); break;
+        case PublicLayer::kButtonSetting: OnSettingButton(sender); break;
+        default: break;
     }
 }

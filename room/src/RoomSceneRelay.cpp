@@ -31,30 +31,36 @@ const bool g_bGameModulesInstalled = (Sexy::InstallGameModules(), true);
 // The shared record: {u16 14, u32 game window, u32 main window, u32 room window}.
 constexpr size_t kRecordGameWindow = 2;
 
-void LogLine(const std::string& utf8) { CClientGlobal::GetInstance()->WriteLog(CClientGlobal::UTF8ToGBK(utf8.c_str())); }
+void LogLine(const std::string& utf8)
+{
+    CClientGlobal::GetInstance()->WriteLog(CClientGlobal::UTF8ToGBK(utf8.c_str()));
+}
 
 // The program folder of each external kind.
 const char* ExternalFolder(uint16_t kind)
 {
-    switch (kind) {
-    case 2060: return "2060/";
-    case 2070: return "2070/";
-    case 2075: return "2075/";
-    case 2080: return "2080/";
-    default: return "";
+    switch (kind)
+    {
+        case 2060: return "2060/";
+        case 2070: return "2070/";
+        case 2075: return "2075/";
+        case 2080: return "2080/";
+        default: return "";
     }
 }
 
-} // namespace
+}  // namespace
 
 // --- packets --------------------------------------------------------------------------
 
 bool RoomScene::SendToGame(uint16_t main, uint16_t sub, const void* data, size_t size)
 {
     (void)g_bGameModulesInstalled;
-    if (IsExternalKind()) {
+    if (IsExternalKind())
+    {
         // The channel takes 10232 bytes at most; the room goes on without it.
-        if (!m_SendCopyData.SendData(main, sub, data, size)) {
+        if (!m_SendCopyData.SendData(main, sub, data, size))
+        {
             char line[96];
             std::snprintf(line, sizeof(line), "relay to the game program dropped (%u, %u, %zu bytes)", main, sub, size);
             LogLine(line);
@@ -125,7 +131,8 @@ bool RoomScene::SendTableUsersToGame()
     if (m_pMeUserData == nullptr || m_pMeUserData->wTableID == INVALID_TABLE)
         return false;
     SendUserToGame(m_pMeUserData);
-    for (uint16_t i = 0; const tagUserData* user = m_UserManager.GetUserByIndex(i); ++i) {
+    for (uint16_t i = 0; const tagUserData* user = m_UserManager.GetUserByIndex(i); ++i)
+    {
         if (user != m_pMeUserData && user->wTableID == m_pMeUserData->wTableID)
             SendUserToGame(user);
     }
@@ -140,13 +147,17 @@ void RoomScene::EnterGame(uint16_t table, uint16_t chair)
     const uint16_t kind = m_KindRecord.wKindID;
     if (kind == kFirstExternalKind)
         return;
-    if (m_pKernelLayer != nullptr && m_pKernelLayer->isVisible()) {
+    if (m_pKernelLayer != nullptr && m_pKernelLayer->isVisible())
+    {
         if (AppDelegate* app = AppDelegate::GetInstance())
             app->stopBackgroundMusic();
-    } else if (kind != 308 && kind != 10 && kind != 401) {
+    }
+    else if (kind != 308 && kind != 10 && kind != 401)
+    {
         Sexy::GetGameAudio()->ResumeMusic();
     }
-    if (m_pBackButton != nullptr && m_pBackLabel != nullptr) {
+    if (m_pBackButton != nullptr && m_pBackLabel != nullptr)
+    {
         char title[32];
         std::snprintf(title, sizeof(title), "%u桌", static_cast<unsigned>(table) + 1);
         m_pBackLabel->setString(title);
@@ -154,14 +165,17 @@ void RoomScene::EnterGame(uint16_t table, uint16_t chair)
             m_pBackButton->setPositionX(m_pTitleLabel->getContentSize().width + 15);
         m_pBackButton->setVisible(true);
     }
-    if (m_pKernelLayer == nullptr) {
+    if (m_pKernelLayer == nullptr)
+    {
         m_pKernelLayer = Sexy::CBaseKernelLayer::create();
         if (m_pKernelLayer == nullptr)
             return;
         m_pKernelLayer->LoadGameResources(&m_KindRecord);
         m_pKernelLayer->setPosition(CCPoint(0, 0));
         addChild(m_pKernelLayer, kKernelZOrder);
-    } else {
+    }
+    else
+    {
         m_pKernelLayer->setPosition(CCPoint(0, 0));
         m_pKernelLayer->setVisible(true);
         if (Sexy::CGameBoard* board = m_pKernelLayer->GetGameBoard())
@@ -173,8 +187,9 @@ void RoomScene::EnterGame(uint16_t table, uint16_t chair)
 void RoomScene::ShowGameView()
 {
     CCEGLView::sharedOpenGLView()->setExtraValue(350);
-    for (CCNode* node : std::initializer_list<CCNode*>{m_pChatLayer, m_pUserList, m_pPublicLayer, m_pTableList,
-                                                        m_pTopBar}) {
+    for (CCNode* node :
+         std::initializer_list<CCNode*>{m_pChatLayer, m_pUserList, m_pPublicLayer, m_pTableList, m_pTopBar})
+    {
         if (node != nullptr)
             node->setVisible(false);
     }
@@ -191,7 +206,8 @@ void RoomScene::ShowRoomView(bool show)
         m_pChatLayer->setVisible(list);
     if (m_pUserList != nullptr)
         m_pUserList->setVisible(list);
-    for (CCNode* node : std::initializer_list<CCNode*>{m_pPublicLayer, m_pTableList, m_pTopBar}) {
+    for (CCNode* node : std::initializer_list<CCNode*>{m_pPublicLayer, m_pTableList, m_pTopBar})
+    {
         if (node != nullptr)
             node->setVisible(show);
     }
@@ -220,7 +236,8 @@ void RoomScene::OnGameResourcesLoaded(bool ready)
 {
     m_bGameResourcesReady = ready;
     if (m_bRoomShown && m_pMeUserData != nullptr && m_pMeUserData->wTableID != INVALID_TABLE &&
-        m_pKernelLayer != nullptr && m_pKernelLayer->GetGameBoard() == nullptr) {
+        m_pKernelLayer != nullptr && m_pKernelLayer->GetGameBoard() == nullptr)
+    {
         WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
         if (top->isLoadingShown())
             top->hideLoading();
@@ -240,10 +257,12 @@ void RoomScene::LaunchExternalGame(const tagUserData* me)
     uint32_t gameWindow = 0;
     if (m_SharedRecord.Data() != nullptr)
         std::memcpy(&gameWindow, static_cast<uint8_t*>(m_SharedRecord.Data()) + kRecordGameWindow, 4);
-    if (m_Process.IsOpen() && m_Process.IsRunning()) {
+    if (m_Process.IsOpen() && m_Process.IsRunning())
+    {
         // A program that never announced its window is ended, and nothing
         // new starts on this sit-down.
-        if (gameWindow == 0) {
+        if (gameWindow == 0)
+        {
             m_Process.Terminate();
             return;
         }
@@ -266,11 +285,13 @@ void RoomScene::LaunchExternalGame(const tagUserData* me)
     CClientGlobal::CopyUTF8TextToClipboard(commandLine.data());
 
     AppDelegate* app = AppDelegate::GetInstance();
-    if (app != nullptr && app->IsExternalGameDebug()) {
+    if (app != nullptr && app->IsExternalGameDebug())
+    {
         CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK("参数已经复制到剪贴板！请ctrl v到游戏调试参数"));
         return;
     }
-    if (!m_Process.Start(program, commandLine.data(), std::string())) {
+    if (!m_Process.Start(program, commandLine.data(), std::string()))
+    {
         m_Process.Close();
         LogLine("cannot start the game program " + program);
         CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK("启动游戏失败"));
@@ -279,58 +300,63 @@ void RoomScene::LaunchExternalGame(const tagUserData* me)
     MBProgressHUD::showHUD();
 }
 
-bool RoomScene::OnChannelMessage(const CopyDataHead& head, const void* data, size_t size,
-                                 platform::WindowHandle sender)
+bool RoomScene::OnChannelMessage(const CopyDataHead& head, const void* data, size_t size, platform::WindowHandle sender)
 {
-    switch (head.wMainCmdID) {
-    case Sexy::IPC_MAIN_CONTROL: return OnIPCControl(head, data, size, sender);
-    case Sexy::IPC_MAIN_SOCKET: return OnIPCSocketRelay(head, data, size);
-    default: return false;
+    switch (head.wMainCmdID)
+    {
+        case Sexy::IPC_MAIN_CONTROL: return OnIPCControl(head, data, size, sender);
+        case Sexy::IPC_MAIN_SOCKET: return OnIPCSocketRelay(head, data, size);
+        default: return false;
     }
 }
 
 bool RoomScene::OnIPCControl(const CopyDataHead& head, const void*, size_t, platform::WindowHandle sender)
 {
     auto* record = static_cast<uint8_t*>(m_SharedRecord.Data());
-    switch (head.wSubCmdID) {
-    case Sexy::IPC_SUB_GAME_READY: {
-        m_hGameWnd = sender;
-        if (record != nullptr) {
-            uint32_t kept = 0;
-            std::memcpy(&kept, record + kRecordGameWindow, 4);
-            if (kept == 0)
-                std::memcpy(record + kRecordGameWindow, &sender, 4);
+    switch (head.wSubCmdID)
+    {
+        case Sexy::IPC_SUB_GAME_READY:
+        {
+            m_hGameWnd = sender;
+            if (record != nullptr)
+            {
+                uint32_t kept = 0;
+                std::memcpy(&kept, record + kRecordGameWindow, 4);
+                if (kept == 0)
+                    std::memcpy(record + kRecordGameWindow, &sender, 4);
+            }
+            m_SendCopyData.SetPeerWnd(m_hGameWnd);
+            m_SendCopyData.SetLocalWnd(m_MessageWindow.GetHandle());
+            SendGameConfig();
+            SendTableUsersToGame();
+            SendToGame(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SHOW_GAME, nullptr, 0);
+            MBProgressHUD::hideHUD(false);
+            WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
+            if (top->isLoadingShown())
+                top->hideLoading();
+            if (m_wRequestTable != INVALID_TABLE && m_wRequestChair != INVALID_CHAIR)
+            {
+                m_wRequestTable = INVALID_TABLE;
+                m_wRequestChair = INVALID_CHAIR;
+            }
+            return true;
         }
-        m_SendCopyData.SetPeerWnd(m_hGameWnd);
-        m_SendCopyData.SetLocalWnd(m_MessageWindow.GetHandle());
-        SendGameConfig();
-        SendTableUsersToGame();
-        SendToGame(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SHOW_GAME, nullptr, 0);
-        MBProgressHUD::hideHUD(false);
-        WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
-        if (top->isLoadingShown())
-            top->hideLoading();
-        if (m_wRequestTable != INVALID_TABLE && m_wRequestChair != INVALID_CHAIR) {
-            m_wRequestTable = INVALID_TABLE;
-            m_wRequestChair = INVALID_CHAIR;
+        case Sexy::IPC_SUB_GAME_CLOSED:
+        {
+            if (sender != m_hGameWnd || m_pMeUserData == nullptr)
+                return false;
+            if (m_pMeUserData->wTableID != INVALID_TABLE)
+                SendStandUp(m_pMeUserData->wTableID, m_pMeUserData->wChairID, 1);
+            m_hGameWnd = 0;
+            m_SendCopyData.SetPeerWnd(0);
+            if (record != nullptr)
+                std::memset(record + kRecordGameWindow, 0, 4);
+            m_Process.Close();
+            return true;
         }
-        return true;
-    }
-    case Sexy::IPC_SUB_GAME_CLOSED: {
-        if (sender != m_hGameWnd || m_pMeUserData == nullptr)
-            return false;
-        if (m_pMeUserData->wTableID != INVALID_TABLE)
-            SendStandUp(m_pMeUserData->wTableID, m_pMeUserData->wChairID, 1);
-        m_hGameWnd = 0;
-        m_SendCopyData.SetPeerWnd(0);
-        if (record != nullptr)
-            std::memset(record + kRecordGameWindow, 0, 4);
-        m_Process.Close();
-        return true;
-    }
-    case Sexy::IPC_SUB_CLOSE_BANK: BankDialogServer::CloseRoomDialog(); return true;
-    case Sexy::IPC_SUB_CONTROL_NOP: return true;
-    default: return false;
+        case Sexy::IPC_SUB_CLOSE_BANK: BankDialogServer::CloseRoomDialog(); return true;
+        case Sexy::IPC_SUB_CONTROL_NOP: return true;
+        default: return false;
     }
 }
 
@@ -351,7 +377,8 @@ void RoomScene::OnTimer(uint32_t timerId)
     if (timerId != kExternalPollTimer || !IsExternalKind())
         return;
     // A program that ended without saying so is handled as if it had.
-    if (m_Process.IsOpen() && !m_Process.IsRunning()) {
+    if (m_Process.IsOpen() && !m_Process.IsRunning())
+    {
         const CopyDataHead closed{kCopyDataVersion, sizeof(CopyDataHead), Sexy::IPC_MAIN_CONTROL,
                                   Sexy::IPC_SUB_GAME_CLOSED};
         if (!OnIPCControl(closed, nullptr, 0, m_hGameWnd))

@@ -5,10 +5,7 @@
 #include <algorithm>
 #include <string>
 
-RoomUserManager::~RoomUserManager()
-{
-    ClearAll();
-}
+RoomUserManager::~RoomUserManager() { ClearAll(); }
 
 tagUserData* RoomUserManager::AddUser(const tagUserData& record)
 {
@@ -72,13 +69,15 @@ void RoomUserManager::SortByColumn(uint8_t column)
     const bool flag = m_sortFlag;
 
     // Nicknames compare as code-page bytes; convert each once.
-    struct Entry {
+    struct Entry
+    {
         std::unique_ptr<tagUserData> user;
         std::string key;
     };
     std::vector<Entry> entries;
     entries.reserve(m_users.size());
-    for (auto& user : m_users) {
+    for (auto& user : m_users)
+    {
         std::string key;
         if (column == 0)
             key = CClientGlobal::WideToAnsi(FieldText(user->szNickName));
@@ -87,26 +86,25 @@ void RoomUserManager::SortByColumn(uint8_t column)
     m_users.clear();
 
     auto byColumn = [column, flag](const Entry& a, const Entry& b) {
-        switch (column) {
-        case 0: {
-            // std::string compares as unsigned bytes.
-            const int order = a.key.compare(b.key);
-            return flag ? order > 0 : order < 0;
-        }
-        case 1:
-            return flag ? a.user->dwGameID < b.user->dwGameID : a.user->dwGameID > b.user->dwGameID;
-        case 2:
-            return flag ? a.user->lScore < b.user->lScore : a.user->lScore > b.user->lScore;
-        default:
-            return false;
+        switch (column)
+        {
+            case 0:
+            {
+                // std::string compares as unsigned bytes.
+                const int order = a.key.compare(b.key);
+                return flag ? order > 0 : order < 0;
+            }
+            case 1: return flag ? a.user->dwGameID < b.user->dwGameID : a.user->dwGameID > b.user->dwGameID;
+            case 2: return flag ? a.user->lScore < b.user->lScore : a.user->lScore > b.user->lScore;
+            default: return false;
         }
     };
     std::stable_sort(entries.begin(), entries.end(), byColumn);
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.user->cbMemberOrder > b.user->cbMemberOrder;
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.user->cbMemberOrder > b.user->cbMemberOrder; });
 
-    for (auto& entry : entries) {
+    for (auto& entry : entries)
+    {
         if (entry.user.get() == m_me)
             m_users.insert(m_users.begin(), std::move(entry.user));
         else

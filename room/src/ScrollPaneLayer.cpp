@@ -9,10 +9,7 @@
 
 using namespace cocos2d;
 
-CScrollPaneLayer::~CScrollPaneLayer()
-{
-    CCNotificationCenter::sharedNotificationCenter()->removeAllObservers(this);
-}
+CScrollPaneLayer::~CScrollPaneLayer() { CCNotificationCenter::sharedNotificationCenter()->removeAllObservers(this); }
 
 bool CScrollPaneLayer::initPane(int touchPriority, float wheelStep)
 {
@@ -63,15 +60,9 @@ bool CScrollPaneLayer::ContainsWorld(const CCPoint& world)
     return local.x >= 0 && local.y >= 0 && local.x < size.width && local.y < size.height;
 }
 
-float CScrollPaneLayer::GetMaxScroll() const
-{
-    return std::max(0.0f, GetContentHeight() - GetViewHeight());
-}
+float CScrollPaneLayer::GetMaxScroll() const { return std::max(0.0f, GetContentHeight() - GetViewHeight()); }
 
-void CScrollPaneLayer::ClampScroll()
-{
-    m_fScroll = std::max(0.0f, std::min(m_fScroll, GetMaxScroll()));
-}
+void CScrollPaneLayer::ClampScroll() { m_fScroll = std::max(0.0f, std::min(m_fScroll, GetMaxScroll())); }
 
 void CScrollPaneLayer::ScrollTo(float scroll)
 {
@@ -128,7 +119,8 @@ bool CScrollPaneLayer::ccTouchBegan(CCTouch* touch, CCEvent*)
 void CScrollPaneLayer::ccTouchMoved(CCTouch* touch, CCEvent*)
 {
     const CCPoint now = touch->getLocation();
-    if (!m_bDragging && std::fabs(now.y - m_TouchStart.y) < kClickSlop && std::fabs(now.x - m_TouchStart.x) < kClickSlop)
+    if (!m_bDragging && std::fabs(now.y - m_TouchStart.y) < kClickSlop &&
+        std::fabs(now.x - m_TouchStart.x) < kClickSlop)
         return;
     m_bDragging = true;
     ScrollTo(m_fTouchScroll + (now.y - m_TouchStart.y));

@@ -9,7 +9,8 @@ void CTableGridModel::Setup(uint16_t tableCount, uint16_t chairCount)
     if (chairCount > 0)
         tables = std::min(tables, kMaxChairs / chairCount);
     m_tables.assign(tables, CCTableInfo{});
-    for (CCTableInfo& info : m_tables) {
+    for (CCTableInfo& info : m_tables)
+    {
         info.chairUsers.assign(chairCount, nullptr);
         info.chairStatus.assign(chairCount, US_NULL);
     }
@@ -56,9 +57,12 @@ void CTableGridModel::ForgetUser(const tagUserData* user)
 {
     if (user == nullptr)
         return;
-    for (CCTableInfo& info : m_tables) {
-        for (size_t chair = 0; chair < info.chairUsers.size(); ++chair) {
-            if (info.chairUsers[chair] == user) {
+    for (CCTableInfo& info : m_tables)
+    {
+        for (size_t chair = 0; chair < info.chairUsers.size(); ++chair)
+        {
+            if (info.chairUsers[chair] == user)
+            {
                 info.chairUsers[chair] = nullptr;
                 info.chairStatus[chair] = US_NULL;
             }

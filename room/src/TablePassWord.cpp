@@ -27,12 +27,14 @@ bool TablePassWord::init()
     AddInputBox(panel, m_pField);
 
     if (CImageButton* ok = CImageButton::create("Bank/Determine_1", "Bank/Determine_3", "Bank/Determine_2", this,
-                                                menu_selector(TablePassWord::OnButton), kTagOK)) {
+                                                menu_selector(TablePassWord::OnButton), kTagOK))
+    {
         ok->setPosition(CCPoint(230, 40));
         AddDialogChild(panel, ok, 1, kTagOK);
     }
     if (CImageButton* cancel = CImageButton::create("Bank/Cancel_1", "Bank/Cancel_3", "Bank/Cancel_2", this,
-                                                    menu_selector(TablePassWord::OnButton), kTagCancel)) {
+                                                    menu_selector(TablePassWord::OnButton), kTagCancel))
+    {
         cancel->setPosition(CCPoint(70, 40));
         AddDialogChild(panel, cancel, 1, kTagCancel);
     }

@@ -49,11 +49,12 @@ std::vector<uint8_t> BuildTableRule(const std::u16string& password)
 
 const char* ClientKindText(uint32_t clientKind)
 {
-    switch (clientKind) {
-    case CLIENT_KIND_APPLE: return "来自苹果客户端";
-    case CLIENT_KIND_ANDROID: return "来自安卓客户端";
-    case CLIENT_KIND_PC: return "来自电脑客户端";
-    default: return " ";
+    switch (clientKind)
+    {
+        case CLIENT_KIND_APPLE: return "来自苹果客户端";
+        case CLIENT_KIND_ANDROID: return "来自安卓客户端";
+        case CLIENT_KIND_PC: return "来自电脑客户端";
+        default: return " ";
     }
 }
 

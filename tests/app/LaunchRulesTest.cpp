@@ -21,8 +21,8 @@ TEST(LaunchRules, UpdateHandOverStoresTheClientVersion)
 
 TEST(LaunchRules, OptionsAreSeparatedFromTheCommandLine)
 {
-    const char* argv[] = {"kestrelium", "--headless", "--frames", "30", "updatefinsh/9", "--screenshot", "out.png",
-                          "--res", "/r", "--room", "127.0.0.1:4000", "--user=7"};
+    const char* argv[] = {"kestrelium", "--headless", "--frames", "30",     "updatefinsh/9",  "--screenshot",
+                          "out.png",    "--res",      "/r",       "--room", "127.0.0.1:4000", "--user=7"};
     launch::Options o = launch::ParseOptions(12, argv);
     ASSERT_TRUE(o.ok);
     EXPECT_TRUE(o.headless);
@@ -43,7 +43,7 @@ TEST(LaunchRules, OptionsAreSeparatedFromTheCommandLine)
 namespace {
 std::set<std::string> g_files;
 bool Exists(const std::string& path) { return g_files.count(path) != 0; }
-} // namespace
+}  // namespace
 
 TEST(LaunchRules, SoundsResolveInExtensionOrder)
 {

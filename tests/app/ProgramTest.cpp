@@ -26,7 +26,8 @@ bool Exists(const std::string& path)
     return stat(path.c_str(), &st) == 0;
 }
 
-class Program : public ::testing::Test {
+class Program : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -79,7 +80,7 @@ protected:
     std::string m_dir;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Program, HeadlessRunWritesTheFrameAndTheStartSettings)
 {

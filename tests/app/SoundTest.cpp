@@ -22,7 +22,8 @@ TEST_F(Sounds, MusicAndEffectsFollowTheirSettings)
     ASSERT_TRUE(WriteWav(wav));
     AppDelegate app(launch::Options{});
     SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
-    if (!audio->hasDevice()) {
+    if (!audio->hasDevice())
+    {
         std::remove(wav.c_str());
         GTEST_SKIP() << "no audio device";
     }

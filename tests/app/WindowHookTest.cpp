@@ -10,7 +10,8 @@ using namespace cocos2d;
 
 namespace {
 
-class FakeBoard : public IWindowInputTarget {
+class FakeBoard : public IWindowInputTarget
+{
 public:
     void UpdateChipCursor() override { calls.push_back("cursor"); }
     bool WantsMouseMove() override { return wantsMove; }
@@ -24,7 +25,8 @@ public:
 FakeBoard* g_board = nullptr;
 IWindowInputTarget* Resolve() { return g_board; }
 
-class Listener : public CCObject {
+class Listener : public CCObject
+{
 public:
     void On(CCObject* object)
     {
@@ -42,7 +44,7 @@ CCWindowMessage Message(CCWindowMessage::Kind kind, float x = 0, float y = 0)
     return m;
 }
 
-} // namespace
+}  // namespace
 
 using WindowHook = UiFixture;
 
@@ -65,7 +67,7 @@ TEST_F(WindowHook, NotificationsAlwaysAndBoardCallsOnlyWithABoard)
     FakeBoard board;
     g_board = &board;
     EXPECT_TRUE(AppDelegate::WindowMessageHook(Message(CCWindowMessage::kSetCursor)));  // handled
-    AppDelegate::WindowMessageHook(Message(CCWindowMessage::kMouseMove, 1, 2));  // small tables: no board move
+    AppDelegate::WindowMessageHook(Message(CCWindowMessage::kMouseMove, 1, 2));         // small tables: no board move
     board.wantsMove = true;
     AppDelegate::WindowMessageHook(Message(CCWindowMessage::kMouseMove, 3, 4));
     AppDelegate::WindowMessageHook(Message(CCWindowMessage::kRButtonUp, 5, 6));

@@ -46,9 +46,7 @@ struct Rect {
 bool ParseRect(const char* text, Rect& r) {
   return text && std::sscanf(text, "{{%d,%d},{%d,%d}}", &r.x, &r.y, &r.w, &r.h) == 4;
 }
-bool ParseSize(const char* text, int& w, int& h) {
-  return text && std::sscanf(text, "{%d,%d}", &w, &h) == 2;
-}
+bool ParseSize(const char* text, int& w, int& h) { return text && std::sscanf(text, "{%d,%d}", &w, &h) == 2; }
 
 // The value element following <key>name</key> in a plist dict.
 const tinyxml2::XMLElement* DictValue(const tinyxml2::XMLElement* dict, const std::string& name) {
@@ -80,8 +78,10 @@ TEST(ProjectTable, FrameFamiliesTheFrameworkLoadsAreComplete) {
   std::map<std::string, std::set<std::string>> framesOf;
   std::set<std::string> files;
   for (const Picture& p : ProjectTable().pictures) {
-    if (p.sheet.empty()) files.insert(p.FilePath());
-    else framesOf[p.sheet].insert(p.name);
+    if (p.sheet.empty())
+      files.insert(p.FilePath());
+    else
+      framesOf[p.sheet].insert(p.name);
   }
   for (int i = 0; i <= 54; ++i) {
     EXPECT_TRUE(framesOf["ClientGame/Cards"].count("Card-" + std::to_string(i))) << i;

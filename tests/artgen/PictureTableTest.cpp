@@ -61,8 +61,7 @@ TEST(BraceExpansion, MalformedGroupsAreRefused) {
 }
 
 TEST(TableRows, CaptionsAndColoursFollowTheNamesInStep) {
-  PictureTable t = ParseTable(
-      "status_{2..4}\t18x18\ticon\t{坐,准,观}\t{steel,green,#102030}\tClientGame/UserStatus\n");
+  PictureTable t = ParseTable("status_{2..4}\t18x18\ticon\t{坐,准,观}\t{steel,green,#102030}\tClientGame/UserStatus\n");
   ASSERT_TRUE(t.errors.empty()) << t.errors[0].message;
   ASSERT_EQ(t.pictures.size(), 3u);
   EXPECT_EQ(t.pictures[1].name, "status_3");

@@ -18,7 +18,7 @@ const std::u16string kGrin = u"\U0001F600";  // outside the BMP: a surrogate pai
 
 using G = CClientGlobal;
 
-} // namespace
+}  // namespace
 
 TEST(TextConversion, GbkAndUtf8RoundTrip)
 {
@@ -36,10 +36,12 @@ TEST(TextConversion, BadBytesBecomeQuestionMarksAndTheRestSurvives)
     // A lone lead byte in the middle, and one cut off at the end.
     EXPECT_EQ(G::GBKToUTF8("a\xD6!b"), "a?!b");
     EXPECT_EQ(G::GBKToUTF8("ab\xD6"), "ab?");
-    EXPECT_EQ(G::UTF8ToGBK("a\xFF" "b"), "a?b");
-    EXPECT_EQ(G::UTF8ToWide("a\xE4\xB8"), u"a??");       // truncated 3-byte sequence
-    EXPECT_EQ(G::UTF8ToWide("\xC0\xAF"), u"??");         // overlong '/'
-    EXPECT_EQ(G::UTF8ToWide("\xED\xA0\x80"), u"???");    // encoded surrogate
+    EXPECT_EQ(G::UTF8ToGBK("a\xFF"
+                           "b"),
+              "a?b");
+    EXPECT_EQ(G::UTF8ToWide("a\xE4\xB8"), u"a??");     // truncated 3-byte sequence
+    EXPECT_EQ(G::UTF8ToWide("\xC0\xAF"), u"??");       // overlong '/'
+    EXPECT_EQ(G::UTF8ToWide("\xED\xA0\x80"), u"???");  // encoded surrogate
 }
 
 TEST(TextConversion, SurrogatePairsSurviveAndHalvesDoNot)
@@ -126,7 +128,8 @@ TEST(UserLevel, CountsThresholdsStrictlyBelowTheScore)
     EXPECT_EQ(G::GetUserLevel(0, 1), 13);
     EXPECT_EQ(G::GetUserLevel(100000000, 2), 24);
 
-    struct Record {
+    struct Record
+    {
         int64_t lScore;
         uint8_t cbGender;
     } record{500000, 1};
@@ -216,7 +219,8 @@ namespace {
 std::string g_lastBox;
 void RecordBox(const std::string& text) { g_lastBox = text; }
 
-struct FakeField {
+struct FakeField
+{
     bool editing = false;
     int opened = 0;
     bool isEditing() const { return editing; }
@@ -227,7 +231,7 @@ struct FakeField {
         ++opened;
     }
 };
-} // namespace
+}  // namespace
 
 TEST(ClientGlobal, MessageBoxGoesToTheInstalledHandler)
 {

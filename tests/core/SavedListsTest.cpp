@@ -16,7 +16,8 @@
 
 namespace {
 
-class SavedLists : public ::testing::Test {
+class SavedLists : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -47,7 +48,7 @@ protected:
     std::string m_dir;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SavedLists, AccountsRoundTripNewestFirst)
 {

@@ -11,7 +11,7 @@ float FakeMeasure(const std::string& ch, const std::string&, float size)
     return (static_cast<unsigned char>(ch[0]) < 0x80 ? 6.0f : 12.0f) * size / 12.0f;
 }
 
-} // namespace
+}  // namespace
 
 TEST(TextWidth, SplitTakesWholeCharactersOfEveryLength)
 {

@@ -7,7 +7,8 @@
 namespace {
 
 KEST_WIRE_BEGIN
-struct SampleRecord {
+struct SampleRecord
+{
     uint8_t flag;
     uint16_t table;
     uint32_t userId;
@@ -20,14 +21,15 @@ static_assert(sizeof(SampleRecord) == 23, "packed layout");
 std::vector<uint8_t> Utf16Bytes(const std::u16string& s)
 {
     std::vector<uint8_t> out;
-    for (char16_t c : s) {
+    for (char16_t c : s)
+    {
         out.push_back(static_cast<uint8_t>(c & 0xFF));
         out.push_back(static_cast<uint8_t>(c >> 8));
     }
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(WireText, StopsAtZeroOrFieldEnd)
 {
@@ -44,9 +46,9 @@ TEST(WireText, ReadAtIsCutByTheMessageEnd)
     auto text = Utf16Bytes(u"hello");
     msg.insert(msg.end(), text.begin(), text.end());  // no terminator at all
     EXPECT_EQ(wire::ReadTextAt(msg.data(), msg.size(), 6, 128), u"hello");
-    EXPECT_EQ(wire::ReadTextAt(msg.data(), 6, 6, 128), u"");        // text missing
-    EXPECT_EQ(wire::ReadTextAt(msg.data(), 9, 6, 128), u"h");       // odd byte dropped
-    EXPECT_EQ(wire::ReadTextAt(msg.data(), 4, 6, 128), u"");        // offset past the end
+    EXPECT_EQ(wire::ReadTextAt(msg.data(), 6, 6, 128), u"");   // text missing
+    EXPECT_EQ(wire::ReadTextAt(msg.data(), 9, 6, 128), u"h");  // odd byte dropped
+    EXPECT_EQ(wire::ReadTextAt(msg.data(), 4, 6, 128), u"");   // offset past the end
 }
 
 TEST(WireText, UnalignedFieldsReadSafely)

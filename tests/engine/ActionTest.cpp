@@ -85,12 +85,11 @@ TEST_F(ActionTest, ZeroOrNegativeDurationCompletesOnTheFirstStep) {
 TEST_F(ActionTest, SequenceRunsEveryStepInOrderEvenAcrossALongFrame) {
   Probe* p = probe();
   std::string data = "nd";
-  p->runAction(CCSequence::create(CCCallFunc::create(p, callfunc_selector(Probe::a)),
-                                  CCDelayTime::create(0.5f), CCCallFunc::create(p, callfunc_selector(Probe::b)),
-                                  CCMoveBy::create(0.5f, ccp(100, 0)),
-                                  CCCallFuncN::create(p, callfuncN_selector(Probe::withNode)),
-                                  CCCallFuncND::create(p, callfuncND_selector(Probe::withData), &data),
-                                  CCHide::create(), nullptr));
+  p->runAction(CCSequence::create(
+      CCCallFunc::create(p, callfunc_selector(Probe::a)), CCDelayTime::create(0.5f),
+      CCCallFunc::create(p, callfunc_selector(Probe::b)), CCMoveBy::create(0.5f, ccp(100, 0)),
+      CCCallFuncN::create(p, callfuncN_selector(Probe::withNode)),
+      CCCallFuncND::create(p, callfuncND_selector(Probe::withData), &data), CCHide::create(), nullptr));
   step(1);
   EXPECT_EQ(p->log, (std::vector<std::string>{"a"}));
   // One frame of two seconds: everything left happens, in order.
@@ -104,9 +103,9 @@ TEST_F(ActionTest, SequenceRunsEveryStepInOrderEvenAcrossALongFrame) {
 
 TEST_F(ActionTest, RepeatRunsTheInnerActionNTimesAndForeverNeverEnds) {
   Probe* p = probe();
-  p->runAction(CCRepeat::create(
-      CCSequence::create(CCMoveBy::create(0.5f, ccp(10, 0)), CCCallFunc::create(p, callfunc_selector(Probe::a)), nullptr),
-      3));
+  p->runAction(CCRepeat::create(CCSequence::create(CCMoveBy::create(0.5f, ccp(10, 0)),
+                                                   CCCallFunc::create(p, callfunc_selector(Probe::a)), nullptr),
+                                3));
   step(200);
   EXPECT_EQ(p->log.size(), 3u);
   EXPECT_NEAR(p->getPositionX(), 30, 0.01);
@@ -173,8 +172,8 @@ TEST_F(ActionTest, TargetedActionActsOnItsOwnTarget) {
   Probe* p = probe();
   Probe* other = probe();
   other->setVisible(false);
-  p->runAction(CCSequence::create(CCDelayTime::create(0.2f), CCTargetedAction::create(other, CCShow::create()),
-                                  nullptr));
+  p->runAction(
+      CCSequence::create(CCDelayTime::create(0.2f), CCTargetedAction::create(other, CCShow::create()), nullptr));
   step(30);
   EXPECT_TRUE(other->isVisible());
   EXPECT_TRUE(p->isVisible());
@@ -193,15 +192,15 @@ TEST_F(ActionTest, OrbitCameraFlipIsDrawnAsAHorizontalScale) {
 
 TEST_F(ActionTest, EasesKeepTheEndpointsAndShapeTheMiddle) {
   float (*curves[])(float) = {ease::bounceOut, ease::bounceIn, ease::bounceInOut,
-                              ease::backIn, ease::backOut, ease::backInOut};
+                              ease::backIn,    ease::backOut,  ease::backInOut};
   for (auto c : curves) {
     EXPECT_NEAR(c(0), 0, 1e-4);
     EXPECT_NEAR(c(1), 1, 1e-4);
   }
   EXPECT_NEAR(ease::elasticOut(0, 0.3f), 0, 1e-6);
   EXPECT_NEAR(ease::elasticOut(1, 0.3f), 1, 1e-6);
-  EXPECT_GT(ease::elasticOut(0.2f, 0.3f), 1.0f);   // overshoots
-  EXPECT_LT(ease::backInOut(0.1f), 0.0f);           // pulls back first
+  EXPECT_GT(ease::elasticOut(0.2f, 0.3f), 1.0f);     // overshoots
+  EXPECT_LT(ease::backInOut(0.1f), 0.0f);            // pulls back first
   EXPECT_NEAR(ease::bounceOut(1 / 2.75f), 1, 1e-4);  // first bounce touches the end
 
   Probe* p = probe();
@@ -229,7 +228,8 @@ TEST_F(ActionTest, AnimateShowsFramesByDelayUnitsAndRestoresTheOriginal) {
   CCAnimation* anim = CCAnimation::create(frames, 0.25f, 1);
   anim->setRestoreOriginalFrame(true);
   EXPECT_FLOAT_EQ(anim->getDuration(), 1.0f);
-  p->setDisplayFrame(CCSpriteFrame::createWithTexture(p->getTexture() ? p->getTexture() : nullptr, CCRect(30, 0, 10, 10)));
+  p->setDisplayFrame(
+      CCSpriteFrame::createWithTexture(p->getTexture() ? p->getTexture() : nullptr, CCRect(30, 0, 10, 10)));
   CCRect original = p->getTextureRect();
   p->runAction(CCAnimate::create(anim));
   step(2);

@@ -38,8 +38,8 @@ TEST_F(EdgeCaseTest, AnInstantActionRepeatedForeverRunsOncePerFrameAndNeverHangs
   CCScene* scene = runScene();
   Counter* c = Counter::create();
   scene->addChild(c);
-  c->runAction(CCRepeatForever::create(
-      CCSequence::create(CCCallFunc::create(c, callfunc_selector(Counter::hit)), nullptr)));
+  c->runAction(
+      CCRepeatForever::create(CCSequence::create(CCCallFunc::create(c, callfunc_selector(Counter::hit)), nullptr)));
   step(10);
   EXPECT_GE(c->calls, 10);
   EXPECT_LE(c->calls, 20);
@@ -172,8 +172,8 @@ TEST_F(EdgeCaseTest, ContainersKeepOneKindOfKeyAndSurviveOddInput) {
 }
 
 TEST_F(EdgeCaseTest, WrappedLabelsStayInsideTheirBox) {
-  CCLabelTTF* l = CCLabelTTF::create("这是一行很长的聊天文字，需要在宽度之内换行显示出来", "Arial", 16,
-                                     CCSize(120, 0), kCCTextAlignmentLeft);
+  CCLabelTTF* l = CCLabelTTF::create("这是一行很长的聊天文字，需要在宽度之内换行显示出来", "Arial", 16, CCSize(120, 0),
+                                     kCCTextAlignmentLeft);
   EXPECT_EQ(l->getContentSize().width, 120);
   EXPECT_GT(l->getContentSize().height, 40);  // several lines
   CCLabelTTF* two = CCLabelTTF::create("一\n二", "Arial", 16);

@@ -107,8 +107,8 @@ TEST_F(RenderTest, RotatedSheetFramesDrawUpright) {
   scene->addChild(s);
   CCImage img;
   ASSERT_TRUE(shoot(img));
-  EXPECT_EQ(pixel(img, 200, 230), 0xff0000ffu);  // upper half red
-  EXPECT_EQ(pixel(img, 200, 170), 0x0000ffffu);  // lower half blue
+  EXPECT_EQ(pixel(img, 200, 230), 0xff0000ffu);           // upper half red
+  EXPECT_EQ(pixel(img, 200, 170), 0x0000ffffu);           // lower half blue
   EXPECT_EQ(pixel(img, 200 + 55, 200 + 5), 0xff0000ffu);  // 120 wide, 80 tall
   EXPECT_EQ(pixel(img, 200, 200 + 45) & 0xff, 0xffu);     // black background, opaque
   EXPECT_EQ(pixel(img, 200, 200 + 45) >> 8, 0u);
@@ -190,8 +190,9 @@ void checkWrap(CCScene* scene, const std::function<bool(CCImage&)>& shoot,
 }
 
 TEST_F(RenderTest, RectanglesLargerThanTheirPictureWrapAsTheTextureSays) {
-  checkWrap(runScene(), [this](CCImage& i) { return shoot(i); },
-            [this](CCImage& i, float x, float y) { return pixel(i, x, y); });
+  checkWrap(
+      runScene(), [this](CCImage& i) { return shoot(i); },
+      [this](CCImage& i, float x, float y) { return pixel(i, x, y); });
 }
 
 // Maximise and restore resize the window after it opened: the frame must be
@@ -291,7 +292,8 @@ TEST_F(RenderTest, TheSoftwareRendererDrawsLargePicturesTexelForTexel) {
   };
   int wrong = 0, checked = 0;
   for (int by = 0; by < 12; ++by)
-    for (int bx = 0; bx < 8; ++bx, ++checked) wrong += img.pixelAt(bx * 100 + 50, by * 100 + 50) != block(bx * 100.0f, by * 100.0f);
+    for (int bx = 0; bx < 8; ++bx, ++checked)
+      wrong += img.pixelAt(bx * 100 + 50, by * 100 + 50) != block(bx * 100.0f, by * 100.0f);
   // The big one, from window pixels back to its texels.
   const float turn = 30 * 3.14159265f / 180, c = std::cos(turn), s = std::sin(turn);
   for (int py = 3; py < 1200; py += 37)
@@ -311,8 +313,8 @@ TEST_F(RenderTest, TheSoftwareRendererWrapsAsTheTextureSays) {
   SoftwareWindow window(1288, 762);
   CCScene* scene = runScene();
   ASSERT_STREQ(kest::backend::rendererName(), "software");
-  checkWrap(scene, [this](CCImage& i) { return shoot(i); },
-            [this](CCImage& i, float x, float y) { return pixel(i, x, y); });
+  checkWrap(
+      scene, [this](CCImage& i) { return shoot(i); }, [this](CCImage& i, float x, float y) { return pixel(i, x, y); });
 }
 
 TEST_F(RenderTest, AnUnchangedSceneIsNotDrawnAgain) {
@@ -460,8 +462,8 @@ class ShortApp : public CCApplication {
   bool applicationDidFinishLaunching() override {
     CCDirector::sharedDirector()->runWithScene(CCScene::create());
     CCTextureCache::sharedTextureCache()->addImageAsync("a.png", nullptr, nullptr);
-    CCDirector::sharedDirector()->getScheduler()->scheduleSelector(schedule_selector(FrameCounter::tick), &m_counter,
-                                                                   0, false);
+    CCDirector::sharedDirector()->getScheduler()->scheduleSelector(schedule_selector(FrameCounter::tick), &m_counter, 0,
+                                                                   false);
     return true;
   }
   FrameCounter m_counter;
@@ -504,13 +506,12 @@ void buildCheapScene(CCScene* scene) {
   // between), so the sheet goes from texel-exact to filtered and back within
   // the frame, ending texel-exact; the turned and scaled ones reach the
   // transparent column.
-  const Placed placed[] = {
-      {solid, 100, 100, 0, 1, false, 255},       {solid, 200, 100, 30, 1, false, 255},
-      {solid, 300, 100, 0, 1, true, 255},        {solid, 100, 200, 0, 1, false, 128},
-      {solid, 200.5f, 200, 0, 1, false, 255},    {solid, 300, 200, 90, 1, false, 255},
-      {solid, 500, 200, 0, 2, false, 255},       {seeThrough, 150, 150, 0, 1, false, 255},
-      {seeThrough, 600, 400, 45, 1, false, 255}, {whole, 700, 400, 30, 1.5f, false, 255},
-      {solid, 700, 200, 0, 0.5f, false, 255},    {solid, 800, 200, 0, 1, false, 255}};
+  const Placed placed[] = {{solid, 100, 100, 0, 1, false, 255},       {solid, 200, 100, 30, 1, false, 255},
+                           {solid, 300, 100, 0, 1, true, 255},        {solid, 100, 200, 0, 1, false, 128},
+                           {solid, 200.5f, 200, 0, 1, false, 255},    {solid, 300, 200, 90, 1, false, 255},
+                           {solid, 500, 200, 0, 2, false, 255},       {seeThrough, 150, 150, 0, 1, false, 255},
+                           {seeThrough, 600, 400, 45, 1, false, 255}, {whole, 700, 400, 30, 1.5f, false, 255},
+                           {solid, 700, 200, 0, 0.5f, false, 255},    {solid, 800, 200, 0, 1, false, 255}};
   CCTexture2D* dotTexture = patterned(600, 2, 600);
   float dotX = 1000;
   for (const Placed& p : placed) {
@@ -571,7 +572,8 @@ TEST_F(RenderTest, CheapDrawsGiveTheSamePixelsAsTheGeneralPath) {
   for (int i = 0; i < cheap.getDataLen(); ++i) worst = std::max(worst, std::abs(a[i] - b[i]));
   EXPECT_LE(worst, 1);
   // The pattern really reached the screen (the bottom-left texel of the background).
-  EXPECT_EQ(pixel(cheap, 0, 0), (unsigned)((299 * 11 % 256) << 24 | (299 * 23 % 256) << 16 | (299 * 53 % 256) << 8 | 255));
+  EXPECT_EQ(pixel(cheap, 0, 0),
+            (unsigned)((299 * 11 % 256) << 24 | (299 * 23 % 256) << 16 | (299 * 53 % 256) << 8 | 255));
 }
 
 // Labels whose texts keep changing take and give back room on shared pages;

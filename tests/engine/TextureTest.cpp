@@ -104,26 +104,29 @@ TEST_F(TextureTest, AllFourSheetFormatsLoadAndTheFirstFrameOfANameWins) {
   writePng("s/zero.png", 64, 64, 0xffffffff);
   writeSheet("s/zero.plist", 0, R"(<key>z</key><dict><key>x</key><integer>1</integer><key>y</key><integer>2</integer>
     <key>width</key><integer>10</integer><key>height</key><integer>11</integer><key>offsetX</key><real>0</real>
-    <key>offsetY</key><real>0</real><key>originalWidth</key><integer>-12</integer><key>originalHeight</key><integer>13</integer></dict>)", "");
+    <key>offsetY</key><real>0</real><key>originalWidth</key><integer>-12</integer><key>originalHeight</key><integer>13</integer></dict>)",
+             "");
   writePng("s/one.png", 64, 64, 0xffffffff);
   writeSheet("s/one.plist", 1, R"(<key>o</key><dict><key>frame</key><string>{{3,4},{5,6}}</string>
     <key>offset</key><string>{0,0}</string><key>rotated</key><true/><key>sourceSize</key><string>{5,6}</string></dict>
     <key>z</key><dict><key>frame</key><string>{{0,0},{1,1}}</string><key>offset</key><string>{0,0}</string>
-    <key>sourceSize</key><string>{1,1}</string></dict>)", "");
+    <key>sourceSize</key><string>{1,1}</string></dict>)",
+             "");
   writePng("s/three.png", 64, 64, 0xffffffff);
   writeSheet("s/three.plist", 3, R"(<key>t.png</key><dict><key>spriteSize</key><string>{7,8}</string>
     <key>textureRect</key><string>{{9,10},{99,99}}</string><key>spriteOffset</key><string>{1,-1}</string>
     <key>spriteSourceSize</key><string>{9,10}</string><key>textureRotated</key><false/>
-    <key>aliases</key><array><string>alias-t</string></array></dict>)", "");
+    <key>aliases</key><array><string>alias-t</string></array></dict>)",
+             "");
   CCSpriteFrameCache* fc = CCSpriteFrameCache::sharedSpriteFrameCache();
   fc->addSpriteFramesWithFile("s/zero.plist");
   fc->addSpriteFramesWithFile("s/one.plist");
   fc->addSpriteFramesWithFile("s/three.plist");
   ASSERT_NE(fc->findFrame("z"), nullptr);
-  EXPECT_EQ(fc->findFrame("z")->getRect(), CCRect(1, 2, 10, 11));         // format 0, first wins
-  EXPECT_EQ(fc->findFrame("z")->getOriginalSize(), CCSize(12, 13));       // absolute values
-  EXPECT_FALSE(fc->findFrame("o")->isRotated());                          // format 1 ignores rotation
-  EXPECT_EQ(fc->findFrame("t.png")->getRect(), CCRect(9, 10, 7, 8));      // size from spriteSize
+  EXPECT_EQ(fc->findFrame("z")->getRect(), CCRect(1, 2, 10, 11));     // format 0, first wins
+  EXPECT_EQ(fc->findFrame("z")->getOriginalSize(), CCSize(12, 13));   // absolute values
+  EXPECT_FALSE(fc->findFrame("o")->isRotated());                      // format 1 ignores rotation
+  EXPECT_EQ(fc->findFrame("t.png")->getRect(), CCRect(9, 10, 7, 8));  // size from spriteSize
   EXPECT_EQ(fc->findFrame("alias-t"), fc->findFrame("t.png"));
   EXPECT_EQ(fc->frameCount(), 3u);
   fc->removeSpriteFramesFromFile("s/one.plist");
@@ -148,7 +151,8 @@ TEST_F(TextureTest, OneResolverForSpritesFrameThenBaseNameThenFile) {
   writeSheet("OxBattle/chips.plist", 2, R"(<key>chouma-01</key><dict><key>frame</key><string>{{0,0},{16,16}}</string>
     <key>offset</key><string>{0,0}</string><key>rotated</key><false/><key>sourceSize</key><string>{16,16}</string></dict>
     <key>deng_1.png</key><dict><key>frame</key><string>{{16,0},{8,8}}</string>
-    <key>offset</key><string>{0,0}</string><key>rotated</key><false/><key>sourceSize</key><string>{8,8}</string></dict>)", "");
+    <key>offset</key><string>{0,0}</string><key>rotated</key><false/><key>sourceSize</key><string>{8,8}</string></dict>)",
+             "");
   CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("OxBattle/chips.plist");
 
   CCSprite* file = CCSprite::create("Table/bg1");
@@ -195,8 +199,8 @@ TEST_F(TextureTest, LabelsMeasureTheirTextAndRenderOnlyOnChange) {
   CCLabelTTF* one = CCLabelTTF::create("总", "STHeitiK-Light", 16);
   EXPECT_GT(cjk->getContentSize().width, one->getContentSize().width * 1.5f);
 
-  CCLabelTTF* boxed = CCLabelTTF::create("无人坐庄", "", 16, CCSize(370, 30), kCCTextAlignmentRight,
-                                         kCCVerticalTextAlignmentCenter);
+  CCLabelTTF* boxed =
+      CCLabelTTF::create("无人坐庄", "", 16, CCSize(370, 30), kCCTextAlignmentRight, kCCVerticalTextAlignmentCenter);
   EXPECT_EQ(boxed->getContentSize(), CCSize(370, 30));
   CCLabelTTF* empty = CCLabelTTF::create("", "Arial", 16);
   EXPECT_EQ(empty->getContentSize().width, 0);

@@ -22,7 +22,8 @@ using namespace Sexy;
 
 namespace {
 
-class QuietRoom : public IGameRoom {
+class QuietRoom : public IGameRoom
+{
 public:
     bool OnGameSendData(uint16_t, uint16_t, const void* data, uint16_t size) override
     {
@@ -40,7 +41,8 @@ public:
     CBaseKernelLayer* kernel = nullptr;
 };
 
-class PlainModule : public CGameKindModule {
+class PlainModule : public CGameKindModule
+{
 public:
     PlainModule() : CGameKindModule(0) {}
     static CGameKindModule* Make() { return new PlainModule(); }
@@ -72,7 +74,8 @@ void CheckSeats(CBaseKernelLayer* kernel)
 {
     const uint16_t chairs = kernel->GetChairCount();
     std::set<uint32_t> seated;
-    for (uint32_t chair = 0; chair < 0x10000; chair += (chair < 256 ? 1 : 997)) {
+    for (uint32_t chair = 0; chair < 0x10000; chair += (chair < 256 ? 1 : 997))
+    {
         tagUserData* user = kernel->GetTableUserData(static_cast<uint16_t>(chair));
         if (user == nullptr)
             continue;
@@ -86,7 +89,7 @@ void CheckSeats(CBaseKernelLayer* kernel)
             std::abort();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -108,9 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     kernel->LoadGameResources(kindRecord);
     kernel->EnterGame(kindRecord);
 
-    static const uint16_t kMains[6] = {IPC_MAIN_SOCKET, IPC_MAIN_SOCKET, IPC_MAIN_CONFIG, IPC_MAIN_USER, IPC_MAIN_USER, 7};
+    static const uint16_t kMains[6] = {IPC_MAIN_SOCKET, IPC_MAIN_SOCKET, IPC_MAIN_CONFIG,
+                                       IPC_MAIN_USER,   IPC_MAIN_USER,   7};
     size_t at = 1;
-    while (at + 5 <= size) {
+    while (at + 5 <= size)
+    {
         const uint16_t main = kMains[data[at] % 6];
         uint16_t sub, length;
         std::memcpy(&sub, data + at + 1, 2);

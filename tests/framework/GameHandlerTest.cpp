@@ -20,14 +20,15 @@ std::vector<uint8_t> Notice(uint16_t type)
 {
     std::vector<uint8_t> m = {static_cast<uint8_t>(type & 0xFF), static_cast<uint8_t>(type >> 8), 2, 0};
     for (char16_t c : u"走了")
-        if (c != 0) {
+        if (c != 0)
+        {
             m.push_back(static_cast<uint8_t>(c & 0xFF));
             m.push_back(static_cast<uint8_t>(c >> 8));
         }
     return m;
 }
 
-} // namespace
+}  // namespace
 
 using HandlerBase = KernelTest;
 
@@ -177,7 +178,8 @@ TEST_F(HandlerSound, TheDefaultPlaysOnTheEngine)
     ASSERT_TRUE(WriteWav(wav));
     SetGameAudio(nullptr);
     CocosDenshion::SimpleAudioEngine* engine = CocosDenshion::SimpleAudioEngine::sharedEngine();
-    if (!engine->hasDevice()) {
+    if (!engine->hasDevice())
+    {
         SetGameAudio(&audio);
         std::remove(wav.c_str());
         GTEST_SKIP() << "no audio device";
@@ -213,6 +215,6 @@ TEST_F(HandlerSound, MusicStartsOnlyWhenNothingPlays)
     EXPECT_EQ(h->GetMusicName(), "snd/n");
     h->StopBackgroundMusic();
     h->PlayBackgroundMusic("");
-    EXPECT_EQ(audio.log, (Log{"stop music", "preload snd/n", "effects volume 0.5", "music volume 0.5",
-                              "music snd/n loop"}));
+    EXPECT_EQ(audio.log,
+              (Log{"stop music", "preload snd/n", "effects volume 0.5", "music volume 0.5", "music snd/n loop"}));
 }

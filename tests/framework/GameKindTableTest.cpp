@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace Sexy;
 
 TEST(GameKindTable, KindsOutsideTheTableHaveNoSlot)
@@ -32,11 +31,14 @@ TEST(SwitchViewChair, ThreeChairsFromChairOne)
 
 TEST(SwitchViewChair, EveryTableSizeTurnsTheTableAroundMySeat)
 {
-    for (uint16_t count = 2; count <= 8; ++count) {
-        for (uint16_t me = 0; me < count; ++me) {
+    for (uint16_t count = 2; count <= 8; ++count)
+    {
+        for (uint16_t me = 0; me < count; ++me)
+        {
             // Going round the table from my chair visits the views 0, 1, 2, ... in turn.
             uint16_t chair = me;
-            for (uint16_t view = 0; view < count; ++view) {
+            for (uint16_t view = 0; view < count; ++view)
+            {
                 EXPECT_EQ(SwitchViewChair(count, me, chair), view) << count << " chairs, mine " << me;
                 chair = static_cast<uint16_t>(chair + 1 == count ? 0 : chair + 1);
             }

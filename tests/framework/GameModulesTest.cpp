@@ -12,15 +12,16 @@ namespace {
 
 // Pictures each kind's module waits for before the game may start.
 const std::map<uint16_t, uint32_t> kExpectedImages = {
-    {102, 9}, {27, 8}, {28, 8}, {106, 3}, {110, 3}, {233, 8}, {19, 7}, {401, 2}, {308, 2},
+    {102, 9}, {27, 8},  {28, 8},  {106, 3}, {110, 3}, {233, 8}, {19, 7},  {401, 2}, {308, 2},
     {10, 2},  {404, 6}, {122, 5}, {104, 4}, {114, 1}, {200, 9}, {350, 4}, {108, 9}, {9, 9},
 };
 
 void FinishLoads() { cocos2d::CCTextureCache::sharedTextureCache()->waitForAsync(); }
 
-} // namespace
+}  // namespace
 
-class GameModules : public KernelTest {
+class GameModules : public KernelTest
+{
 protected:
     void SetUp() override
     {
@@ -32,7 +33,8 @@ protected:
 TEST_F(GameModules, EveryKindMakesItsModuleWithItsImageCount)
 {
     ASSERT_EQ(kExpectedImages.size(), kGameKindCount);
-    for (const GameKindInfo& info : kGameKinds) {
+    for (const GameKindInfo& info : kGameKinds)
+    {
         const GameKindEntry* entry = FindGameKindEntry(info.wKindID);
         ASSERT_NE(entry, nullptr) << info.wKindID;
         CGameKindModule* module = entry->makeModule();
@@ -48,7 +50,8 @@ TEST_F(GameModules, EveryKindMakesItsModuleWithItsImageCount)
 TEST_F(GameModules, EveryKindLoadsReportsReadyOnceAndEntersItsGame)
 {
     room.ready = false;
-    for (const GameKindInfo& info : kGameKinds) {
+    for (const GameKindInfo& info : kGameKinds)
+    {
         SCOPED_TRACE(info.pszModule);
         Configure(3, info.wKindID);
         const auto record = KindRecord(info.wKindID);

@@ -17,7 +17,7 @@ std::vector<uint8_t> SystemMessage(uint16_t type, const std::u16string& text, in
     return m;
 }
 
-} // namespace
+}  // namespace
 
 using ChannelTable = KernelTest;
 
@@ -55,17 +55,29 @@ TEST_F(ChannelTable, UserMessagesKeepTheirSizeRules)
 {
     Configure(3);
     std::vector<uint8_t> bytes(200, 0);
-    const struct {
+    const struct
+    {
         uint16_t sub;
         size_t size;
         bool accepted;
-    } rows[] = {{IPC_SUB_USER_ENTER, kUserEnterHead - 1, false}, {IPC_SUB_USER_ENTER, kUserEnterHead, true},
-                {IPC_SUB_USER_SCORE, 56, false}, {IPC_SUB_USER_SCORE, 58, false}, {IPC_SUB_USER_SCORE, 57, true},
-                {IPC_SUB_USER_STATUS, 8, false}, {IPC_SUB_USER_STATUS, 9, true}, {IPC_SUB_USER_STATUS, 25, true},
-                {103, 0, true}, {104, 7, true}, {IPC_SUB_TABLE_STARTED, 0, true}, {IPC_SUB_TABLE_ENDED, 0, true},
-                {105, 0, false}, {106, 0, false}, {0, 0, false}};
+    } rows[] = {{IPC_SUB_USER_ENTER, kUserEnterHead - 1, false},
+                {IPC_SUB_USER_ENTER, kUserEnterHead, true},
+                {IPC_SUB_USER_SCORE, 56, false},
+                {IPC_SUB_USER_SCORE, 58, false},
+                {IPC_SUB_USER_SCORE, 57, true},
+                {IPC_SUB_USER_STATUS, 8, false},
+                {IPC_SUB_USER_STATUS, 9, true},
+                {IPC_SUB_USER_STATUS, 25, true},
+                {103, 0, true},
+                {104, 7, true},
+                {IPC_SUB_TABLE_STARTED, 0, true},
+                {IPC_SUB_TABLE_ENDED, 0, true},
+                {105, 0, false},
+                {106, 0, false},
+                {0, 0, false}};
     for (const auto& r : rows)
-        EXPECT_EQ(kernel->OnChannelMessage(IPC_MAIN_USER, r.sub, bytes.data(), static_cast<uint16_t>(r.size)), r.accepted)
+        EXPECT_EQ(kernel->OnChannelMessage(IPC_MAIN_USER, r.sub, bytes.data(), static_cast<uint16_t>(r.size)),
+                  r.accepted)
             << r.sub << " of " << r.size;
     EXPECT_FALSE(kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER));  // no data at all
 }
@@ -100,7 +112,7 @@ TEST_F(ChannelTable, MalformedGamePacketsShowDataError)
     RecordingHandler* h = Attach();
     EXPECT_TRUE(Packet(std::vector<uint8_t>{200, 0, 1}));  // 3 bytes
     EXPECT_TRUE(Packet(std::vector<uint8_t>{}));
-    EXPECT_TRUE(Packet(300, 1));  // neither frame nor game
+    EXPECT_TRUE(Packet(300, 1));            // neither frame nor game
     EXPECT_TRUE(Packet(MDM_GF_FRAME, 55));  // a frame sub nobody takes
     EXPECT_EQ(Boxes(), 4u);
     EXPECT_EQ(h->Take(), (Lines{"frame 55"}));

@@ -46,7 +46,7 @@ TEST_F(GameClock, OneClockAtATime)
     EXPECT_FALSE(kernel->KillGameClock(5));  // a foreign id: the clock keeps running
     Seconds(1);
     EXPECT_EQ(h->Take(), (Lines{"clock 1 40 4"}));
-    EXPECT_TRUE(kernel->KillGameClock(0));   // 0 stops whichever runs
+    EXPECT_TRUE(kernel->KillGameClock(0));  // 0 stops whichever runs
     EXPECT_EQ(h->Take(), (Lines{"kill 1 40"}));
     EXPECT_EQ(kernel->GetClockChairID(), INVALID_CHAIR);
     EXPECT_FALSE(kernel->KillGameClock(0));
@@ -60,16 +60,17 @@ TEST_F(GameClock, RefusedClocksStillEndTheRunningOne)
     EXPECT_FALSE(kernel->SetGameClock(0, 30, 5));  // no handler: nothing at all
     RecordingHandler* h = Attach();
     EXPECT_TRUE(kernel->SetGameClock(0, 30, 5));
-    EXPECT_FALSE(kernel->SetGameClock(3, 40, 5));   // chair not below the chair count
+    EXPECT_FALSE(kernel->SetGameClock(3, 40, 5));  // chair not below the chair count
     EXPECT_FALSE(kernel->SetGameClock(0, 40, 0));
-    EXPECT_FALSE(kernel->SetGameClock(0, 0, 5));    // 0 names no clock
+    EXPECT_FALSE(kernel->SetGameClock(0, 0, 5));  // 0 names no clock
     EXPECT_EQ(h->Take(), (Lines{"clock 0 30 5", "kill 0 30"}));
     EXPECT_EQ(kernel->GetClockTimerID(), 0u);
 }
 
 TEST_F(GameClock, AHandlerMayKillTheClockFromItsOwnTick)
 {
-    struct Killer : RecordingHandler {
+    struct Killer : RecordingHandler
+    {
         bool OnClockInfo(uint16_t chair, int32_t seconds, uint32_t timerID) override
         {
             RecordingHandler::OnClockInfo(chair, seconds, timerID);

@@ -142,4 +142,4 @@ bool KernelTest::Packet(const std::vector<uint8_t>& raw)
                                     static_cast<uint16_t>(raw.size()));
 }
 
-} // namespace kt
+}  // namespace kt

@@ -22,13 +22,15 @@
 
 namespace kt {
 
-struct Sent {
+struct Sent
+{
     uint16_t main;
     uint16_t sub;
     std::vector<uint8_t> payload;
 };
 
-class FakeRoom : public Sexy::IGameRoom {
+class FakeRoom : public Sexy::IGameRoom
+{
 public:
     bool OnGameSendData(uint16_t main, uint16_t sub, const void* data, uint16_t size) override
     {
@@ -65,7 +67,8 @@ public:
 };
 
 // Records every call as a line of text.
-class RecordingHandler : public Sexy::CGameHandler {
+class RecordingHandler : public Sexy::CGameHandler
+{
 public:
     bool OnGameMessage(uint16_t sub, const void* data, uint16_t size) override
     {
@@ -137,7 +140,8 @@ public:
     bool takeFrames = false;
 };
 
-class RecordingAudio : public Sexy::IGameAudio {
+class RecordingAudio : public Sexy::IGameAudio
+{
 public:
     bool IsMusicPlaying() override { return playing; }
     void PreloadMusic(const std::string& path) override { log.push_back("preload " + path); }
@@ -172,7 +176,8 @@ class KernelTest;
 
 // A module object whose game is a framework board with a recording handler.
 // Its two pictures do not exist: their callbacks must come all the same.
-class TestModule : public Sexy::CGameKindModule {
+class TestModule : public Sexy::CGameKindModule
+{
 public:
     TestModule() : Sexy::CGameKindModule(2) { ++made; }
     ~TestModule() override { ++destroyed; }
@@ -190,7 +195,8 @@ public:
     static int made, destroyed, loads, unloads, games;
 };
 
-class KernelTest : public UiFixture {
+class KernelTest : public UiFixture
+{
     friend class TestModule;
 
 protected:
@@ -229,4 +235,4 @@ protected:
     RecordingAudio audio;
 };
 
-} // namespace kt
+}  // namespace kt

@@ -76,11 +76,12 @@ void AddItem(std::vector<uint8_t>& msg, uint16_t type, size_t bytes, uint8_t fil
         msg.push_back(i % 2 == 0 ? fill : 0);
 }
 
-} // namespace
+}  // namespace
 
 TEST(GameServerConfig, FilledFromMySeatAndTheRoomsRecords)
 {
-    std::vector<uint8_t> kind(kGameKindRecordSize, 0xEE), server(kGameServerRecordSize, 0xEE), room(kRoomConfigSize, 0xEE);
+    std::vector<uint8_t> kind(kGameKindRecordSize, 0xEE), server(kGameServerRecordSize, 0xEE),
+        room(kRoomConfigSize, 0xEE);
     const uint16_t kindId = 200, serverWord = 0x1234, chairs = 3, roomWord = 0x4321;
     const uint32_t roomLong = 0x89ABCDEF;
     std::memcpy(server.data() + 0, &kindId, 2);
@@ -149,9 +150,11 @@ TEST(UserEnterMessage, HeadFieldsSitOneByteAfterTheRoomsLayout)
     CRecvPacketHelper items(b + kUserEnterHead, size - kUserEnterHead);
     tagDataDescribe d;
     std::vector<uint16_t> types;
-    while (const void* item = items.GetData(d)) {
+    while (const void* item = items.GetData(d))
+    {
         types.push_back(d.wDataDescribe);
-        if (d.wDataDescribe == kItemNickName) {
+        if (d.wDataDescribe == kItemNickName)
+        {
             EXPECT_EQ(wire::ReadText(item, d.wDataSize / 2), u"张三");
         }
     }
@@ -191,9 +194,9 @@ TEST(UserEnterMessage, RefusesAShortHead)
 TEST(UserEnterMessage, TextItemsOfAtMost64BytesAreKeptAndTerminated)
 {
     std::vector<uint8_t> msg = EnterHead();
-    AddItem(msg, kItemNickName, 64, 'n');     // 32 units: the last becomes the terminator
-    AddItem(msg, kItemSecondText, 66, 's');   // too long: skipped, reading goes on
-    AddItem(msg, 13, 8, 'f');                 // fourth text: not for the game
+    AddItem(msg, kItemNickName, 64, 'n');    // 32 units: the last becomes the terminator
+    AddItem(msg, kItemSecondText, 66, 's');  // too long: skipped, reading goes on
+    AddItem(msg, 13, 8, 'f');                // fourth text: not for the game
     AddItem(msg, kItemThirdText, 6, 't');
     tagUserData out;
     ASSERT_TRUE(ReadUserEnterMessage(msg.data(), msg.size(), out));

@@ -8,7 +8,7 @@ namespace {
 
 void FinishLoads() { cocos2d::CCTextureCache::sharedTextureCache()->waitForAsync(); }
 
-} // namespace
+}  // namespace
 
 using ModuleTable = KernelTest;
 

@@ -11,8 +11,8 @@ TEST_F(KernelSeats, UsersAreSeatedOnlyAtAChairBelowTheChairCount)
 {
     Configure(3);
     RecordingHandler* h = Attach();
-    EXPECT_TRUE(Enter(2001, 3));                              // chair == chair count
-    EXPECT_TRUE(Enter(2002, 0, US_SIT, 0, INVALID_TABLE));    // no table
+    EXPECT_TRUE(Enter(2001, 3));                            // chair == chair count
+    EXPECT_TRUE(Enter(2002, 0, US_SIT, 0, INVALID_TABLE));  // no table
     EXPECT_TRUE(Enter(2003, 2));
     EXPECT_EQ(h->Take(), (Lines{"enter 2003@2"}));
     EXPECT_EQ(kernel->GetTableUserData(3), nullptr);

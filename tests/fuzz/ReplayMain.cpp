@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 static int RunFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    if (!in)
+    {
         std::fprintf(stderr, "cannot read %s\n", path.c_str());
         return 1;
     }
@@ -24,16 +25,22 @@ static int RunFile(const std::filesystem::path& path)
 int main(int argc, char** argv)
 {
     int failures = 0, count = 0;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; ++i)
+    {
         std::filesystem::path arg(argv[i]);
-        if (std::filesystem::is_directory(arg)) {
-            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg)) {
-                if (entry.is_regular_file()) {
+        if (std::filesystem::is_directory(arg))
+        {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
+            {
+                if (entry.is_regular_file())
+                {
                     failures += RunFile(entry.path());
                     ++count;
                 }
             }
-        } else {
+        }
+        else
+        {
             failures += RunFile(arg);
             ++count;
         }

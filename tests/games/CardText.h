@@ -18,12 +18,15 @@ inline std::vector<uint8_t> Cards(const std::string& text)
     int used[16] = {};
     std::istringstream in(text);
     std::string token;
-    while (in >> token) {
-        if (token == "SJ") {
+    while (in >> token)
+    {
+        if (token == "SJ")
+        {
             out.push_back(0x4E);
             continue;
         }
-        if (token == "BJ") {
+        if (token == "BJ")
+        {
             out.push_back(0x4F);
             continue;
         }
@@ -43,19 +46,27 @@ inline std::string Text(const uint8_t* cards, size_t count)
 {
     static const char kRanks[] = "?A23456789TJQK";
     std::string out;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i)
+    {
         if (!out.empty())
             out += ' ';
         const uint8_t c = cards[i];
         const int face = c & 0x0F, colour = c >> 4;
-        if (c == 0x4E) {
+        if (c == 0x4E)
+        {
             out += "SJ";
-        } else if (c == 0x4F) {
+        }
+        else if (c == 0x4F)
+        {
             out += "BJ";
-        } else if (face >= 1 && face <= 13 && colour <= 3) {
+        }
+        else if (face >= 1 && face <= 13 && colour <= 3)
+        {
             out += kRanks[face];
             out += static_cast<char>('a' + colour);
-        } else {
+        }
+        else
+        {
             char hex[8];
             std::snprintf(hex, sizeof(hex), "0x%02X", c);
             out += hex;
@@ -66,4 +77,4 @@ inline std::string Text(const uint8_t* cards, size_t count)
 
 inline std::string Text(const std::vector<uint8_t>& cards) { return Text(cards.data(), cards.size()); }
 
-} // namespace cardtext
+}  // namespace cardtext

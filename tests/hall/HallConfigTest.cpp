@@ -56,7 +56,8 @@ TEST(HallConfigFile, ReadsHallUserAndRooms)
 
 TEST(HallConfigFile, ErrorsNameTheirLine)
 {
-    struct Case {
+    struct Case
+    {
         const char* text;
         const char* error;
     } cases[] = {
@@ -68,7 +69,8 @@ TEST(HallConfigFile, ErrorsNameTheirLine)
         {"[room]\nkind\n", "line 2: expected key = value"},
         {"[room]\nkind = 200\n", "room 1 has no port"},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         HallConfig config;
         std::string error;
         EXPECT_FALSE(hall::ParseConfigText(c.text, config, error)) << c.text;
@@ -85,8 +87,8 @@ TEST(HallOptions, FileFirstThenOptionsAddToIt)
     }
     HallConfig config;
     std::string error;
-    ASSERT_TRUE(hall::ReadOptions({"--room", "350,德州 1,127.0.0.1,17000", "--hall-config", path, "--enter=3",
-                                   "--user", "9,acc,昵称", "--other", "x", "--hall", "h.example:1"},
+    ASSERT_TRUE(hall::ReadOptions({"--room", "350,德州 1,127.0.0.1,17000", "--hall-config", path, "--enter=3", "--user",
+                                   "9,acc,昵称", "--other", "x", "--hall", "h.example:1"},
                                   config, error))
         << error;
     ASSERT_EQ(config.rooms.size(), 3u);
@@ -114,7 +116,8 @@ TEST(HallOptions, BadValuesAreReported)
         {"--hall", "nohost"},
         {"--hall-config", "/nonexistent/hall.conf"},
     };
-    for (const auto& options : bad) {
+    for (const auto& options : bad)
+    {
         HallConfig config;
         std::string error;
         EXPECT_FALSE(hall::ReadOptions(options, config, error)) << options[0] << " " << options[1];

@@ -30,7 +30,8 @@ bool RecordEnter(const GameKindRecord& kind, const GameServerRecord& server)
 }
 
 // A personal-centre dialog as the hall finds it by tag.
-class CentreDialog : public CCNode, public IPersonalCentreDialog {
+class CentreDialog : public CCNode, public IPersonalCentreDialog
+{
 public:
     CREATE_FUNC(CentreDialog)
     bool QueryUserInfo() override { return ++queries, true; }
@@ -41,7 +42,8 @@ public:
     std::vector<size_t> modifySizes;
 };
 
-class HallScene : public UiFixture {
+class HallScene : public UiFixture
+{
 protected:
     void SetUp() override
     {
@@ -53,7 +55,8 @@ protected:
         GameHallScene::SetRoomEnterer(&RecordEnter);
         config.hallHost = "10.1.2.3";
         config.hallPort = 16055;
-        for (uint16_t port : {16100, 16200}) {
+        for (uint16_t port : {16100, 16200})
+        {
             HallRoom room;
             room.kindId = 200;
             room.port = port;
@@ -175,7 +178,8 @@ TEST_F(HallScene, PersonalCentreConnectionRetriesThenTellsThePlayer)
     EXPECT_TRUE(socket->closed);
 }
 
-class SettingTarget : public ISettingTarget {
+class SettingTarget : public ISettingTarget
+{
 public:
     bool SendTableRule(const std::string& gbk) override { return rules.push_back(gbk), true; }
     void HideUserList() override { ++hides; }
@@ -258,7 +262,8 @@ TEST(ScriptedInput, StepsAreReadInFrameOrder)
     EXPECT_EQ(steps[1].text, "abc 1");
     EXPECT_TRUE(steps[2].click);
     EXPECT_FLOAT_EQ(steps[2].y, 216);
-    for (const char* bad : {"90", "x:1,2", "9:1", "9:1,2x", ":1,2"}) {
+    for (const char* bad : {"90", "x:1,2", "9:1", "9:1,2x", ":1,2"})
+    {
         steps.clear();
         EXPECT_FALSE(hall::ReadInputSteps({"--click", bad}, steps, error)) << bad;
     }

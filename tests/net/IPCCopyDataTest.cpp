@@ -7,13 +7,15 @@
 
 namespace {
 
-struct Heard {
+struct Heard
+{
     uint16_t version, size, main, sub;
     std::vector<uint8_t> data;
     platform::WindowHandle sender;
 };
 
-class ChannelSink : public IChannelMessageSink {
+class ChannelSink : public IChannelMessageSink
+{
 public:
     bool OnChannelMessage(const CopyDataHead& head, const void* data, size_t size,
                           platform::WindowHandle sender) override
@@ -36,7 +38,8 @@ std::vector<uint8_t> Block(uint16_t version, uint16_t headSize, uint16_t main, u
 }
 
 // A message window whose copy-data goes to a channel receiver.
-class ChannelWindow : public platform::IMessageWindowSink {
+class ChannelWindow : public platform::IMessageWindowSink
+{
 public:
     ChannelWindow() { created = window.Create(this); }
     void OnCopyData(platform::WindowHandle sender, uint32_t dwData, const void* data, size_t size) override
@@ -50,7 +53,7 @@ public:
     bool created = false;
 };
 
-} // namespace
+}  // namespace
 
 TEST(IPCRecvCopyData, ChecksTheHeadBeforeTheSinkHearsIt)
 {

@@ -44,7 +44,8 @@ inline uint16_t ClosedPort()
     return port;
 }
 
-class TestServer {
+class TestServer
+{
 public:
     TestServer()
     {
@@ -82,7 +83,8 @@ public:
     void SendRaw(const std::vector<uint8_t>& bytes) const
     {
         size_t at = 0;
-        while (at < bytes.size()) {
+        while (at < bytes.size())
+        {
             ssize_t n = ::send(m_client, bytes.data() + at, bytes.size() - at, MSG_NOSIGNAL);
             if (n <= 0)
                 return;
@@ -99,9 +101,11 @@ public:
     // The next packet from the client; false when none comes or the client closed.
     bool Receive(net::Packet& packet, std::vector<uint8_t>& body, int waitMs = kPatienceMs)
     {
-        for (;;) {
+        for (;;)
+        {
             net::Packet p;
-            if (m_reader.Next(p) == net::PacketReader::Result::Packet) {
+            if (m_reader.Next(p) == net::PacketReader::Result::Packet)
+            {
                 body.assign(p.data, p.data + p.size);
                 packet = p;
                 packet.data = body.data();
@@ -131,7 +135,8 @@ public:
         if (::poll(&pf, 1, kPatienceMs) <= 0)
             return false;
         uint8_t chunk[4096];
-        for (;;) {
+        for (;;)
+        {
             ssize_t n = ::recv(m_client, chunk, sizeof(chunk), MSG_DONTWAIT);
             if (n == 0)
                 return true;
@@ -148,8 +153,14 @@ private:
     net::PacketReader m_reader;
 };
 
-struct Event {
-    enum Kind { Link, Read, Shut } kind;
+struct Event
+{
+    enum Kind
+    {
+        Link,
+        Read,
+        Shut
+    } kind;
     int error = 0;
     std::string text;
     uint32_t command = 0;
@@ -157,7 +168,8 @@ struct Event {
     SocketShutReason reason = SocketShutReason::Remote;
 };
 
-class RecordingSink : public IClientSocketSink {
+class RecordingSink : public IClientSocketSink
+{
 public:
     bool OnSocketLink(int errorCode, const char* errorText, IClientSocket*) override
     {
@@ -204,7 +216,8 @@ public:
 inline bool Pump(CTCPSocketModule& module, const std::function<bool()>& done)
 {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatienceMs);
-    while (std::chrono::steady_clock::now() < giveUp) {
+    while (std::chrono::steady_clock::now() < giveUp)
+    {
         module.OnUpdate();
         if (done())
             return true;
@@ -213,4 +226,4 @@ inline bool Pump(CTCPSocketModule& module, const std::function<bool()>& done)
     return false;
 }
 
-} // namespace nettest
+}  // namespace nettest

@@ -11,17 +11,20 @@
 
 namespace {
 
-struct Found {
+struct Found
+{
     std::vector<uint8_t> encoded;  // every packet re-encoded, in order
     bool failed = false;
 };
 
 void Drain(net::PacketReader& reader, Found& found)
 {
-    for (;;) {
+    for (;;)
+    {
         net::Packet p;
         auto r = reader.Next(p);
-        if (r == net::PacketReader::Result::Error) {
+        if (r == net::PacketReader::Result::Error)
+        {
             found.failed = true;
             return;
         }
@@ -32,7 +35,8 @@ void Drain(net::PacketReader& reader, Found& found)
         CRecvPacketHelper items(p.data, p.size);
         tagDataDescribe d;
         size_t seen = 0;
-        while (const void* item = items.GetData(d)) {
+        while (const void* item = items.GetData(d))
+        {
             seen += 4 + d.wDataSize;
             if (seen > p.size)
                 std::abort();
@@ -43,7 +47,7 @@ void Drain(net::PacketReader& reader, Found& found)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -61,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     net::PacketReader pieces;
     Found b;
-    for (size_t at = 0; at < length && !b.failed; at += step) {
+    for (size_t at = 0; at < length && !b.failed; at += step)
+    {
         pieces.Feed(stream + at, at + step <= length ? step : length - at);
         Drain(pieces, b);
     }

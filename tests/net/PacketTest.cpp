@@ -8,7 +8,8 @@
 
 namespace {
 
-struct Seen {
+struct Seen
+{
     uint16_t main, sub;
     std::vector<uint8_t> body;
     bool operator==(const Seen& o) const { return main == o.main && sub == o.sub && body == o.body; }
@@ -43,7 +44,8 @@ std::vector<Seen> Decode(const std::vector<uint8_t>& stream, const std::vector<s
     net::PacketReader reader;
     std::vector<Seen> out;
     size_t at = 0, piece = 0;
-    while (at < stream.size()) {
+    while (at < stream.size())
+    {
         size_t n = piece < pieces.size() ? std::min(pieces[piece++], stream.size() - at) : stream.size() - at;
         reader.Feed(stream.data() + at, n);
         at += n;
@@ -55,7 +57,7 @@ std::vector<Seen> Decode(const std::vector<uint8_t>& stream, const std::vector<s
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(PacketFraming, HeadLayoutAndCommandWord)
 {
@@ -79,9 +81,11 @@ TEST(PacketFraming, SameResultWhateverTheSplit)
     EXPECT_EQ(Decode(stream, {7, 1, 9, 300}), packets) << "split inside heads and bodies";
 
     std::mt19937 random(12345);
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 20; ++round)
+    {
         std::vector<size_t> pieces;
-        for (size_t total = 0; total < stream.size();) {
+        for (size_t total = 0; total < stream.size();)
+        {
             size_t n = 1 + random() % 5000;
             pieces.push_back(n);
             total += n;

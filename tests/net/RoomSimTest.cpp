@@ -64,7 +64,8 @@ std::vector<uint8_t> RoomLogon(uint32_t userId, uint16_t kind, size_t size = roo
 std::string SourcePath(const std::string& relative) { return std::string(KEST_SOURCE_DIR) + "/" + relative; }
 
 // roomsim in a thread on an ephemeral port, its log captured.
-class SimRun {
+class SimRun
+{
 public:
     explicit SimRun(const roomsim::Scenario& scenario) : m_scenario(scenario)
     {
@@ -105,7 +106,8 @@ private:
 };
 
 // A client of the room on the real transport.
-struct RoomClient {
+struct RoomClient
+{
     explicit RoomClient(uint16_t port, CTCPSocketModule::Clock clock = nullptr)
     {
         module.SetClock(std::move(clock));
@@ -134,7 +136,7 @@ const char kLogonThenClose[] = R"({
   "steps": [ { "send": { "main": 1, "sub": 100 } }, { "send": { "main": 1, "sub": 102 } }, { "close": true } ]
 })";
 
-} // namespace
+}  // namespace
 
 TEST(RoomSimScenario, RefusesBrokenFilesWithAClearReason)
 {
@@ -146,13 +148,13 @@ TEST(RoomSimScenario, RefusesBrokenFilesWithAClearReason)
     EXPECT_NE(ParseError(R"({"steps":[{"send":{"main":1,"sub":1,"fields":[{"u16":1},{"offset":1,"u8":1}]}}]})")
                   .find("overlaps"),
               std::string::npos);
-    EXPECT_NE(ParseError(R"({"steps":[{"send":{"main":1,"sub":1,"fields":[{"zeros":65535},{"u8":1}]}}]})")
-                  .find("65535"),
-              std::string::npos);
+    EXPECT_NE(
+        ParseError(R"({"steps":[{"send":{"main":1,"sub":1,"fields":[{"zeros":65535},{"u8":1}]}}]})").find("65535"),
+        std::string::npos);
     EXPECT_NE(ParseError(R"({"steps":[{"send":{"main":1,"sub":1,"hex":"abc"}}]})").find("hex"), std::string::npos);
-    EXPECT_NE(ParseError(R"({"steps":[{"expect":{"main":1,"sub":1,"fields":[{"offset":0,"text":"a"}]}}]})")
-                  .find("units"),
-              std::string::npos);
+    EXPECT_NE(
+        ParseError(R"({"steps":[{"expect":{"main":1,"sub":1,"fields":[{"offset":0,"text":"a"}]}}]})").find("units"),
+        std::string::npos);
     EXPECT_NE(ParseError(R"({"steps":[{"bots":[{"user":1,"chiar":2}]}]})").find("bot 1: unknown key \"chiar\""),
               std::string::npos);
     EXPECT_NE(ParseError(R"({"steps":[], "end":"later"})").find("end"), std::string::npos);
@@ -162,8 +164,8 @@ TEST(RoomSimScenario, BodiesAreBuiltByteExact)
 {
     const auto body = SendBody(R"([{"u16":258},{"i32":-2},{"offset":8,"text":"ab","units":3},
                                    {"hex":"ff 01"},{"text":"z","item":10},{"text":"c"}])");
-    const std::vector<uint8_t> expected = {2, 1, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 'a', 0, 'b', 0, 0, 0, 0xFF, 1,
-                                           2, 0, 10, 0, 'z', 0, 'c', 0};
+    const std::vector<uint8_t> expected = {2, 1, 0xFE, 0xFF, 0xFF, 0xFF, 0,  0, 'a', 0, 'b', 0,
+                                           0, 0, 0xFF, 1,    2,    0,    10, 0, 'z', 0, 'c', 0};
     EXPECT_EQ(body, expected);
     EXPECT_EQ(SendBody(R"([{"zeros":65535}])").size(), 65535u) << "the largest body";
 }
@@ -302,7 +304,8 @@ TEST(RoomSimEndToEnd, AnswersKeepAliveWithoutDisturbingTheScenario)
 
 TEST(RoomSimEndToEnd, FailsClearlyOnWhatItDoesNotExpect)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::string scenario;
         std::function<void(CTCPSocketModule&)> client;
@@ -312,8 +315,8 @@ TEST(RoomSimEndToEnd, FailsClearlyOnWhatItDoesNotExpect)
     const std::string sitDown = R"({"steps":[{"expect":{"main":3,"sub":3,"size":71,"timeout":3000}}]})";
     const std::vector<Case> cases = {
         {"short log-on", kLogonThenClose,
-         [](CTCPSocketModule& m) { m.SendData(1, 1, RoomLogon(4242, 200, 161).data(), 161); },
-         roomsim::kUnexpected, "expected the room log-on 1/1 of 162 bytes, got 1/1 of 161 bytes"},
+         [](CTCPSocketModule& m) { m.SendData(1, 1, RoomLogon(4242, 200, 161).data(), 161); }, roomsim::kUnexpected,
+         "expected the room log-on 1/1 of 162 bytes, got 1/1 of 161 bytes"},
         {"wrong log-on field", kLogonThenClose,
          [](CTCPSocketModule& m) { m.SendData(1, 1, RoomLogon(4242, 350).data(), roomsim::kRoomLogonSize); },
          roomsim::kUnexpected, "offset 148 is 350, expected 200"},
@@ -333,7 +336,8 @@ TEST(RoomSimEndToEnd, FailsClearlyOnWhatItDoesNotExpect)
          [](CTCPSocketModule& m) { m.SendData(1, 1, RoomLogon(1, 200).data(), roomsim::kRoomLogonSize); },
          roomsim::kTimedOut, "timed out"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
+    {
         SimRun sim(Parse(c.scenario));
         RoomClient client(sim.Port());
         ASSERT_TRUE(client.linked) << c.name;
@@ -366,7 +370,8 @@ TEST(RoomSimProgram, ExitStatusTellsTheOutcome)
 
     uint16_t port = 0;
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(nettest::kPatienceMs);
-    while (port == 0 && std::chrono::steady_clock::now() < giveUp) {
+    while (port == 0 && std::chrono::steady_clock::now() < giveUp)
+    {
         std::ifstream(portFile) >> port;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }

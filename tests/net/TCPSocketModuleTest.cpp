@@ -14,7 +14,8 @@ namespace {
 std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> b) { return std::vector<uint8_t>(b); }
 
 // A module with a clock the test moves, linked to a raw loopback server.
-class LinkedSocket : public ::testing::Test {
+class LinkedSocket : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -43,7 +44,7 @@ protected:
     std::unique_ptr<CTCPSocketModule> module;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(LinkedSocket, DispatchesCoalescedPacketsInOrder)
 {
@@ -73,7 +74,8 @@ TEST_F(LinkedSocket, PacketArrivingAByteAtATimeIsDispatchedOnceWhole)
 {
     std::vector<uint8_t> stream;
     net::AppendPacket(stream, 3, 102, "abcdefghijklmnopqrstuvwxy", 25);
-    for (size_t i = 0; i + 1 < stream.size(); ++i) {
+    for (size_t i = 0; i + 1 < stream.size(); ++i)
+    {
         server.SendRaw({stream[i]});
         // Let the byte reach the module before the next one.
         for (int k = 0; k < 5; ++k)

@@ -14,13 +14,15 @@ using namespace platform;
 
 namespace {
 
-struct Received {
+struct Received
+{
     WindowHandle sender;
     uint32_t dwData;
     std::vector<uint8_t> bytes;
 };
 
-class RecordingSink : public IMessageWindowSink {
+class RecordingSink : public IMessageWindowSink
+{
 public:
     void OnCopyData(WindowHandle sender, uint32_t dwData, const void* data, size_t size) override
     {
@@ -42,7 +44,8 @@ public:
 // Pumps until a message arrives or about two seconds pass.
 bool PumpUntilMessage(MessageWindow& window, RecordingSink& sink, size_t count)
 {
-    for (int i = 0; i < 2000 && sink.messages.size() < count; ++i) {
+    for (int i = 0; i < 2000 && sink.messages.size() < count; ++i)
+    {
         window.Pump();
         if (sink.messages.size() < count)
             usleep(1000);
@@ -50,7 +53,7 @@ bool PumpUntilMessage(MessageWindow& window, RecordingSink& sink, size_t count)
     return sink.messages.size() >= count;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CopyData, DeliversTheBlockAndNamesTheSender)
 {
@@ -100,7 +103,8 @@ TEST(CopyData, TwoProcessesTalkAndAnswerTheSender)
     ASSERT_EQ(pipe(toParent), 0);
     pid_t child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) {
+    if (child == 0)
+    {
         // The external program: announce our window, echo one message back.
         RecordingSink sink;
         MessageWindow window;
@@ -181,7 +185,8 @@ TEST(SharedMemory, ExclusiveCreationAndSharingBetweenProcesses)
 
     pid_t child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) {
+    if (child == 0)
+    {
         SharedMemory view;
         if (!view.Open(name, 14))
             _exit(2);

@@ -19,7 +19,7 @@ bool WaitForExit(Process& process)
         usleep(1000);
     return !process.IsRunning();
 }
-} // namespace
+}  // namespace
 
 TEST(Process, CommandLineSplitsLikeWindows)
 {
@@ -66,7 +66,8 @@ TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds)
     ASSERT_NE(mkdtemp(dir), nullptr);
     auto other = [&dir]() {
         pid_t child = fork();
-        if (child == 0) {
+        if (child == 0)
+        {
             SingleInstance guard("Kestrelium", dir);
             _exit(guard.Acquire() ? 0 : 1);
         }

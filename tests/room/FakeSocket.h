@@ -9,9 +9,11 @@
 
 namespace roomtest {
 
-class FakeSocket : public IClientSocket {
+class FakeSocket : public IClientSocket
+{
 public:
-    struct Sent {
+    struct Sent
+    {
         uint16_t main;
         uint16_t sub;
         Bytes data;

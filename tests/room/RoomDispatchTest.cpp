@@ -8,9 +8,11 @@
 namespace roomtest {
 namespace {
 
-class RoomDispatch : public RoomFixture {};
+class RoomDispatch : public RoomFixture
+{};
 
-struct Case {
+struct Case
+{
     uint16_t main;
     uint16_t sub;
     Bytes data;

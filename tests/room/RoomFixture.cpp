@@ -4,17 +4,13 @@
 #include "ui/Dialog.h"
 #include "ui/WindyTopLayer.h"
 
-
 using namespace cocos2d;
 
 namespace roomtest {
 
 namespace {
 
-void CaptureBox(const std::string& gbkText)
-{
-    Boxes().push_back(CClientGlobal::GBKToUTF8(gbkText));
-}
+void CaptureBox(const std::string& gbkText) { Boxes().push_back(CClientGlobal::GBKToUTF8(gbkText)); }
 
 }  // namespace
 
@@ -125,7 +121,8 @@ Bytes RoomFixture::TableList(const std::vector<std::pair<uint8_t, uint8_t>>& tab
 {
     Bytes b;
     PutU16(b, static_cast<uint16_t>(tables.size()));
-    for (const auto& t : tables) {
+    for (const auto& t : tables)
+    {
         b.push_back(t.first);
         b.push_back(t.second);
     }
@@ -163,11 +160,14 @@ Dialog* RoomFixture::TopDialog()
 std::string RoomFixture::LastDialogText()
 {
     std::string text;
-    if (CCArray* children = WindyTopLayer::sharedTopLayer()->getChildren()) {
-        for (unsigned int i = 0; i < children->count(); ++i) {
+    if (CCArray* children = WindyTopLayer::sharedTopLayer()->getChildren())
+    {
+        for (unsigned int i = 0; i < children->count(); ++i)
+        {
             auto* dialog = dynamic_cast<Dialog*>(static_cast<CCNode*>(children->objectAtIndex(i)));
             CCNode* frame = dialog != nullptr ? dialog->getChildByTag(Dialog::kTagFrame) : nullptr;
-            auto* label = frame != nullptr ? dynamic_cast<CCLabelTTF*>(frame->getChildByTag(Dialog::kTagText)) : nullptr;
+            auto* label =
+                frame != nullptr ? dynamic_cast<CCLabelTTF*>(frame->getChildByTag(Dialog::kTagText)) : nullptr;
             if (label != nullptr)
                 text = label->getString();
         }

@@ -23,7 +23,8 @@ namespace roomtest {
 // Message boxes the room opened, as UTF-8.
 std::vector<std::string>& Boxes();
 
-class RoomFixture : public UiFixture {
+class RoomFixture : public UiFixture
+{
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -39,7 +40,7 @@ protected:
     void LogOn(uint16_t tables = 12, uint16_t chairs = 3, const std::vector<UserSpec>& users = {});
     // Me (user 1001, game 100001) and whatever else.
     static std::vector<UserSpec> MeAnd(std::vector<UserSpec> others, uint16_t table = INVALID_TABLE,
-                                      uint16_t chair = INVALID_CHAIR, uint8_t status = US_FREE);
+                                       uint16_t chair = INVALID_CHAIR, uint8_t status = US_FREE);
     static UserSpec User(uint32_t id, const std::u16string& nick, uint16_t table = INVALID_TABLE,
                          uint16_t chair = INVALID_CHAIR, uint8_t status = US_FREE);
     static Bytes Config(uint16_t tables, uint16_t chairs);

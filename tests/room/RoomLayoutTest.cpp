@@ -56,13 +56,16 @@ TEST(TableGridGeometry, CellsFillTheWidthAndChairsRingTheTable)
     EXPECT_GT(c1.x, 0);
     EXPECT_LT(c2.x, 0);
     // Chairs keep clear of each other and of the cell's edges.
-    for (uint16_t chairs = 2; chairs <= 8; ++chairs) {
+    for (uint16_t chairs = 2; chairs <= 8; ++chairs)
+    {
         const CCTableListLayer::Geometry geo = CCTableListLayer::ComputeGeometry(1044, 10, chairs);
-        for (uint16_t a = 0; a < chairs; ++a) {
+        for (uint16_t a = 0; a < chairs; ++a)
+        {
             const CCPoint p = CCTableListLayer::ChairOffset(chairs, a, geo);
             EXPECT_LE(std::fabs(p.x) + 20, geo.cellWidth / 2) << chairs;
             EXPECT_LE(std::fabs(p.y) + 20 + 14, geo.cellHeight / 2 + 10) << chairs;
-            for (uint16_t b = a + 1; b < chairs; ++b) {
+            for (uint16_t b = a + 1; b < chairs; ++b)
+            {
                 const CCPoint q = CCTableListLayer::ChairOffset(chairs, b, geo);
                 EXPECT_GE(std::hypot(p.x - q.x, p.y - q.y), 40) << chairs << ": " << a << " " << b;
             }
@@ -70,7 +73,8 @@ TEST(TableGridGeometry, CellsFillTheWidthAndChairsRingTheTable)
     }
 }
 
-class RoomPanes : public RoomFixture {};
+class RoomPanes : public RoomFixture
+{};
 
 TEST_F(RoomPanes, PanesSitWhereTheLayoutSays)
 {
@@ -121,7 +125,8 @@ TEST_F(RoomPanes, FullGridShowsNoStandInPicture)
     std::vector<UserSpec> others;
     const std::u16string names[] = {u"张三", u"李四", u"王五", u"赵六", u"孙七", u"周八", u"吴九", u"郑十"};
     for (uint16_t table = 0; table < 15; ++table)
-        for (uint16_t chair = 0; chair < 3; ++chair) {
+        for (uint16_t chair = 0; chair < 3; ++chair)
+        {
             UserSpec u = User(10 + table * 3 + chair, names[(table + chair) % 8], table, chair,
                               static_cast<uint8_t>(US_SIT + (table + chair) % 4));
             u.member = (table + chair) % 5 == 0 ? 1 : 0;
@@ -150,7 +155,8 @@ TEST_F(RoomPanes, FullGridShowsNoStandInPicture)
 
 // Maximised on a 4:3 desktop the view keeps 1288 points of width, so the
 // visible height grows to 966 and the panes follow it.
-class MaximisedRoom : public RoomFixture {
+class MaximisedRoom : public RoomFixture
+{
 protected:
     CCSize FrameSize() const override { return CCSize(1600, 1200); }
 };

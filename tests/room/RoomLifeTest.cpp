@@ -13,7 +13,8 @@ using namespace cocos2d;
 namespace roomtest {
 namespace {
 
-class RoomLife : public RoomFixture {};
+class RoomLife : public RoomFixture
+{};
 
 TEST_F(RoomLife, EnterConnectsToTheRoomWithTheLoggedOnAccount)
 {
@@ -108,7 +109,8 @@ TEST_F(RoomLife, StatesFollowTheLogonUntilTheRoomShows)
 }
 
 // Counts what a scene passes on to its children.
-class SceneVisits : public CCNode {
+class SceneVisits : public CCNode
+{
 public:
     static SceneVisits* AddTo(CCNode* scene)
     {
@@ -135,7 +137,8 @@ public:
 // The room arrives by one of five transitions, 0.7 s each but the last
 // (0.5 s): it runs once the transition is over, and hall and room each get
 // one exit and one enter, as a plain push gives them.
-class RoomTransition : public RoomFixture, public ::testing::WithParamInterface<int> {
+class RoomTransition : public RoomFixture, public ::testing::WithParamInterface<int>
+{
 protected:
     void TearDown() override
     {

@@ -71,8 +71,10 @@ int Wait(pid_t pid, int seconds)
 {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > giveUp) {
+    while (waitpid(pid, &status, WNOHANG) == 0)
+    {
+        if (std::chrono::steady_clock::now() > giveUp)
+        {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
             return -1;
@@ -82,9 +84,11 @@ int Wait(pid_t pid, int seconds)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-class RoomProgram : public ::testing::Test {
+class RoomProgram : public ::testing::Test
+{
 protected:
-    struct Outcome {
+    struct Outcome
+    {
         int server = -1;
         int client = -1;
         std::string serverLog;
@@ -117,25 +121,26 @@ protected:
     {
         Outcome outcome;
         const std::string portFile = m_dir + "/port";
-        const pid_t server =
-            Spawn({ROOMSIM_PATH, "--port-file", portFile, "--accept-timeout", "20000",
-                   std::string(KEST_SOURCE_DIR) + "/scenarios/" + scenario},
-                  m_dir + "/roomsim.log");
+        const pid_t server = Spawn({ROOMSIM_PATH, "--port-file", portFile, "--accept-timeout", "20000",
+                                    std::string(KEST_SOURCE_DIR) + "/scenarios/" + scenario},
+                                   m_dir + "/roomsim.log");
         EXPECT_GT(server, 0);
         if (server <= 0)
             return outcome;
         int port = 0;
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (port == 0 && std::chrono::steady_clock::now() < giveUp) {
+        while (port == 0 && std::chrono::steady_clock::now() < giveUp)
+        {
             std::ifstream(portFile) >> port;
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         EXPECT_NE(port, 0);
-        std::vector<std::string> args = {KEST_PROGRAM, "--headless", "--frames", std::to_string(frames),
-                                         "--user", "1001,player,玩家", "--enter", "1"};
+        std::vector<std::string> args = {KEST_PROGRAM, "--headless",       "--frames", std::to_string(frames),
+                                         "--user",     "1001,player,玩家", "--enter",  "1"};
         const std::vector<std::string> room = RoomOptions(port);
         args.insert(args.end(), room.begin(), room.end());
-        if (!screenshot.empty()) {
+        if (!screenshot.empty())
+        {
             args.push_back("--screenshot");
             args.push_back(screenshot);
         }
@@ -161,13 +166,14 @@ protected:
     std::string m_dir;
 };
 
-#define EXPECT_OUTCOME(o, expected)                                                             \
-    do {                                                                                      \
-        EXPECT_EQ((o).client, 0) << (o).clientLog;                                            \
-        EXPECT_EQ((o).server, (expected)) << (o).serverLog;                                     \
-        EXPECT_EQ((o).clientLog.find("AddressSanitizer"), std::string::npos) << (o).clientLog; \
-        EXPECT_EQ((o).clientLog.find("LeakSanitizer"), std::string::npos) << (o).clientLog;   \
-        EXPECT_EQ((o).clientLog.find("runtime error"), std::string::npos) << (o).clientLog;    \
+#define EXPECT_OUTCOME(o, expected)                                                                                    \
+    do                                                                                                                 \
+    {                                                                                                                  \
+        EXPECT_EQ((o).client, 0) << (o).clientLog;                                                                     \
+        EXPECT_EQ((o).server, (expected)) << (o).serverLog;                                                            \
+        EXPECT_EQ((o).clientLog.find("AddressSanitizer"), std::string::npos) << (o).clientLog;                         \
+        EXPECT_EQ((o).clientLog.find("LeakSanitizer"), std::string::npos) << (o).clientLog;                            \
+        EXPECT_EQ((o).clientLog.find("runtime error"), std::string::npos) << (o).clientLog;                            \
     } while (0)
 
 TEST_F(RoomProgram, FullRoomShowsEveryTableWithoutStandIns)
@@ -192,9 +198,9 @@ TEST_F(RoomProgram, ClickOnAFreeChairSitsThere)
 
 TEST_F(RoomProgram, LockedTableTakesItsPassword)
 {
-    const Outcome o = Play("room_table_password.json", 240,
-                           {Click(90, kChairTable2Chair1), Click(110, kPasswordField), Type(120, "abc123"),
-                            Click(140, kPasswordOK)});
+    const Outcome o =
+        Play("room_table_password.json", 240,
+             {Click(90, kChairTable2Chair1), Click(110, kPasswordField), Type(120, "abc123"), Click(140, kPasswordOK)});
     EXPECT_OUTCOME(o, kPassed);
 }
 
@@ -250,7 +256,8 @@ TEST_F(RoomProgram, SeatedPlayerPlaysThroughTheKernel)
 // Kind 2060: the room starts tools/extgame (next to the program, in its
 // kind's folder), which takes the game over the copy-data channel and then
 // ends without a word; the 500 ms poll notices and stands me up.
-class ExternalProgram : public RoomProgram {
+class ExternalProgram : public RoomProgram
+{
 protected:
     std::vector<std::string> RoomOptions(int port) override
     {

@@ -80,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     me.userId = 1001;
     me.nick = u"me";
     Feed(room, socket, 3, 100, UserEnter(me));
-    for (uint32_t id = 2; id <= 3; ++id) {
+    for (uint32_t id = 2; id <= 3; ++id)
+    {
         UserSpec other;
         other.userId = id;
         other.gameId = id;
@@ -93,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Feed(room, socket, 1, 102, Bytes());
 
     size_t at = 0;
-    while (at + 6 <= size) {
+    while (at + 6 <= size)
+    {
         uint16_t head[3];
         std::memcpy(head, data + at, sizeof(head));
         at += sizeof(head);
@@ -108,11 +110,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CCDirector::sharedDirector()->stepFrames(2);
     // Message boxes the input opened, which a player would close.
     WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
-    for (bool found = true; found;) {
+    for (bool found = true; found;)
+    {
         found = false;
-        if (CCArray* children = top->getChildren()) {
-            for (unsigned int i = 0; i < children->count(); ++i) {
-                if (auto* dialog = dynamic_cast<Dialog*>(static_cast<CCNode*>(children->objectAtIndex(i)))) {
+        if (CCArray* children = top->getChildren())
+        {
+            for (unsigned int i = 0; i < children->count(); ++i)
+            {
+                if (auto* dialog = dynamic_cast<Dialog*>(static_cast<CCNode*>(children->objectAtIndex(i))))
+                {
                     dialog->Close();
                     found = true;
                     break;

@@ -40,15 +40,17 @@ Bytes Payload(size_t size)
     return b;
 }
 
-} // namespace
+}  // namespace
 
-class RoomRelay : public RoomFixture {
+class RoomRelay : public RoomFixture
+{
 protected:
     // Runs frames and the message windows until done() or the time is up.
     bool RunUntil(const std::function<bool()>& done, int ms = 5000)
     {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (!done()) {
+        while (!done())
+        {
             if (std::chrono::steady_clock::now() > end)
                 return false;
             platform::MessageWindow::PumpAll();
@@ -144,7 +146,8 @@ TEST_F(RoomRelay, SittingDownLaterEntersTheGameAndLeavingResetsIt)
     EXPECT_NE(kernel->GetGameBoard(), nullptr);
 }
 
-class ExternalGame : public RoomRelay {
+class ExternalGame : public RoomRelay
+{
 protected:
     void SetUp() override
     {
@@ -285,8 +288,9 @@ TEST_F(ExternalGame, ASilentProgramIsEndedOnTheNextSitDown)
     setenv("KEST_EXTGAME_SILENT", "1", 1);
     MakeExternalRoom();
     ASSERT_TRUE(Read(3, 102, StatusOf(1001, 0, 1, US_SIT)));
-    ASSERT_TRUE(RunUntil([&] { return Logged("window " + std::to_string(RecordU32(2)) + ", room " +
-                                            std::to_string(room->GetMessageWindow())); }));
+    ASSERT_TRUE(RunUntil([&] {
+        return Logged("window " + std::to_string(RecordU32(2)) + ", room " + std::to_string(room->GetMessageWindow()));
+    }));
     // The program wrote its window but never said it was ready: a second
     // seat ends it instead of starting another.
     platform::SharedMemory record;

@@ -11,7 +11,8 @@ using namespace cocos2d;
 namespace roomtest {
 namespace {
 
-class RoomSeats : public RoomFixture {
+class RoomSeats : public RoomFixture
+{
 protected:
     std::vector<Bytes> SitDowns() const { return socket->SentWith(3, 3); }
     // Taps a button of the password dialog where it shows.
@@ -176,7 +177,8 @@ TEST_F(RoomSeats, ServerRefusalShowsItsTextAndClearsTheRequest)
     EXPECT_EQ(Boxes()[0], "桌子已满");
 }
 
-class RoomTables : public RoomFixture {};
+class RoomTables : public RoomFixture
+{};
 
 TEST_F(RoomTables, StateListMustMatchItsCountAndStopsAtTheLastTable)
 {

@@ -41,11 +41,15 @@ inline void PutItem(Bytes& b, uint16_t type, const std::u16string& s)
 }
 
 inline uint16_t U16At(const Bytes& b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
-inline uint32_t U32At(const Bytes& b, size_t at) { return U16At(b, at) | static_cast<uint32_t>(U16At(b, at + 2)) << 16; }
+inline uint32_t U32At(const Bytes& b, size_t at)
+{
+    return U16At(b, at) | static_cast<uint32_t>(U16At(b, at + 2)) << 16;
+}
 inline std::u16string TextAt(const Bytes& b, size_t at, size_t units)
 {
     std::u16string s;
-    for (size_t i = 0; i < units && at + 2 * i + 1 < b.size(); ++i) {
+    for (size_t i = 0; i < units && at + 2 * i + 1 < b.size(); ++i)
+    {
         const char16_t c = U16At(b, at + 2 * i);
         if (c == 0)
             break;
@@ -63,7 +67,8 @@ Bytes AsBytes(const T& record)
 }
 
 // A user as the server announces it.
-struct UserSpec {
+struct UserSpec
+{
     uint32_t userId = 0;
     uint32_t gameId = 0;
     std::u16string nick;

@@ -10,7 +10,8 @@
 namespace roomtest {
 namespace {
 
-class RoomUsers : public RoomFixture {};
+class RoomUsers : public RoomFixture
+{};
 
 TEST_F(RoomUsers, FirstRecordIsMineAndSeatedUsersSitInTheGrid)
 {
@@ -88,7 +89,8 @@ std::string PanelScore(cocos2d::CCNode* scene)
 {
     cocos2d::CCArray* children = scene->getChildren();
     for (unsigned int i = 0; children != nullptr && i < children->count(); ++i)
-        if (auto* frame = dynamic_cast<PublicLayer*>(static_cast<cocos2d::CCNode*>(children->objectAtIndex(i)))) {
+        if (auto* frame = dynamic_cast<PublicLayer*>(static_cast<cocos2d::CCNode*>(children->objectAtIndex(i))))
+        {
             auto* label =
                 dynamic_cast<cocos2d::CCLabelTTF*>(frame->getUserPanel()->getChildByTag(PublicLayer::kTagScore));
             return label != nullptr ? label->getString() : "";

@@ -12,7 +12,8 @@ using namespace cocos2d;
 namespace {
 
 // A plain layer under the dialog that counts the touches it gets.
-class Counter : public CCLayer {
+class Counter : public CCLayer
+{
 public:
     static Counter* create(int priority)
     {
@@ -35,7 +36,8 @@ public:
     int touches = 0;
 };
 
-class Recorder : public CCObject, public CDialogDelegate, public CDialogButtonDeleagate {
+class Recorder : public CCObject, public CDialogDelegate, public CDialogButtonDeleagate
+{
 public:
     void OnDialogResult(int button) override { results.push_back(button); }
     void OnKeyReturn(int key) override { keys.push_back(key); }
@@ -45,7 +47,7 @@ public:
     int pressed = 0;
 };
 
-} // namespace
+}  // namespace
 
 using DialogTest = UiFixture;
 
@@ -112,7 +114,8 @@ TEST_F(DialogTest, CounterKeysAndObserverFollowTheDialogsLife)
 TEST_F(DialogTest, MessageButtonsReportTheirTagAndClose)
 {
     Recorder recorder;
-    for (int mode : {Dialog::kModeOK, Dialog::kModeOKCancel}) {
+    for (int mode : {Dialog::kModeOK, Dialog::kModeOKCancel})
+    {
         Dialog* dialog = Dialog::create();
         dialog->setDelegate(&recorder);
         dialog->setButtonMode(mode);

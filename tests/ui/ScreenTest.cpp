@@ -24,8 +24,8 @@ TEST_F(Screens, FrameWidgetsAndMessageBox)
     PublicLayer* frame = PublicLayer::create(0);
     scene->addChild(frame);
 
-    CCCursorTextField* account = CCCursorTextField::create(CClientGlobal::UTF8ToGBK("请输入账号").c_str(), "Arial",
-                                                           15, CCSize(180, 22));
+    CCCursorTextField* account =
+        CCCursorTextField::create(CClientGlobal::UTF8ToGBK("请输入账号").c_str(), "Arial", 15, CCSize(180, 22));
     account->setPosition(CCPoint(120, 500));
     scene->addChild(account);
     CCCursorTextField* password = CCCursorTextField::create("", "Arial", 15, CCSize(180, 22));

@@ -13,7 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-class UiFixture : public ::testing::Test {
+class UiFixture : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -35,12 +35,13 @@ TEST(SliderFormulas, OffsetFollowsTheThumbAndBack)
 }
 
 namespace {
-class SliderWatcher : public CCObject {
+class SliderWatcher : public CCObject
+{
 public:
     void OnSlide(CCObject* slider) { offsets.push_back(static_cast<Slider*>(slider)->getCurrentOffset()); }
     std::vector<int> offsets;
 };
-} // namespace
+}  // namespace
 
 using SliderTest = UiFixture;
 
@@ -175,12 +176,13 @@ TEST_F(TopLayerTest, LoadingSpinnerAndTickerQueue)
 }
 
 namespace {
-class ButtonTarget : public CCObject {
+class ButtonTarget : public CCObject
+{
 public:
     void OnButton(CCObject* sender) { tags.push_back(static_cast<CCNode*>(sender)->getTag()); }
     std::vector<int> tags;
 };
-} // namespace
+}  // namespace
 
 using FrameTest = UiFixture;
 
@@ -190,7 +192,8 @@ TEST_F(FrameTest, WindowButtonsKeepTheirPlacesAndTheRoomLosesTitleAndClose)
     PublicLayer* frame = PublicLayer::create(1);
     frame->setButtonTarget(&target, menu_selector(ButtonTarget::OnButton));
     scene->addChild(frame);
-    const struct {
+    const struct
+    {
         int tag;
         float offset;
     } places[] = {{PublicLayer::kButtonClose, 47},
@@ -198,7 +201,8 @@ TEST_F(FrameTest, WindowButtonsKeepTheirPlacesAndTheRoomLosesTitleAndClose)
                   {PublicLayer::kButtonRestore, 77},
                   {PublicLayer::kButtonMinimize, 107},
                   {PublicLayer::kButtonSetting, 143}};
-    for (const auto& place : places) {
+    for (const auto& place : places)
+    {
         CImageButton* button = frame->getButton(place.tag);
         ASSERT_NE(button, nullptr) << place.tag;
         // Left edge offset from the right, top edge 1 below the top.
@@ -231,9 +235,8 @@ TEST_F(FrameTest, WindowButtonsKeepTheirPlacesAndTheRoomLosesTitleAndClose)
 TEST_F(FrameTest, ButtonsHoverUnderTheMouseButNotWhilePressed)
 {
     ButtonTarget target;
-    CImageButton* button =
-        CImageButton::create("Public/min_01", "Public/min_03", "Public/min_02", &target,
-                             menu_selector(ButtonTarget::OnButton), 4);
+    CImageButton* button = CImageButton::create("Public/min_01", "Public/min_03", "Public/min_02", &target,
+                                                menu_selector(ButtonTarget::OnButton), 4);
     button->setPosition(CCPoint(200, 200));
     scene->addChild(button);
     CCDirector::sharedDirector()->stepFrames(1);

@@ -29,8 +29,7 @@ float Grain(uint32_t x, uint32_t y, uint32_t seed) {
 Rgbaf ToRgbaf(Colour c) { return {c.r / 255.f, c.g / 255.f, c.b / 255.f, c.a / 255.f}; }
 
 Rgbaf Mix(Rgbaf a, Rgbaf b, float t) {
-  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t,
-          a.a + (b.a - a.a) * t};
+  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
 
 Rgbaf Shade(Rgbaf c, float factor) {
@@ -140,12 +139,8 @@ float Shape::Distance(float px, float py) const {
 
 void Shape::Bounds(float& x0, float& y0, float& x1, float& y1) const {
   switch (type) {
-    case Type::RoundRect:
-      x0 = x, y0 = y, x1 = x + w, y1 = y + h;
-      return;
-    case Type::Ellipse:
-      x0 = cx - rx, y0 = cy - ry, x1 = cx + rx, y1 = cy + ry;
-      return;
+    case Type::RoundRect: x0 = x, y0 = y, x1 = x + w, y1 = y + h; return;
+    case Type::Ellipse: x0 = cx - rx, y0 = cy - ry, x1 = cx + rx, y1 = cy + ry; return;
     case Type::Segment:
       x0 = std::min(ax, bx) - r, y0 = std::min(ay, by) - r;
       x1 = std::max(ax, bx) + r, y1 = std::max(ay, by) + r;
@@ -273,8 +268,7 @@ std::pair<int, int> TextPainter::Measure(const std::string& text, int size, bool
   return {w, h};
 }
 
-int TextPainter::FitSize(const std::string& text, int boxWidth, int boxHeight, int maxSize,
-                         bool bold) {
+int TextPainter::FitSize(const std::string& text, int boxWidth, int boxHeight, int maxSize, bool bold) {
   // The font's line height is about 1.3 em; glyph ink is nearer 1 em.
   int size = std::max(4, std::min(maxSize, boxHeight));
   while (size > 4) {
@@ -285,8 +279,7 @@ int TextPainter::FitSize(const std::string& text, int boxWidth, int boxHeight, i
   return size;
 }
 
-void TextPainter::Blit(Canvas& canvas, const std::string& text, TTF_Font* font, float cx,
-                       float cy, Rgbaf colour) {
+void TextPainter::Blit(Canvas& canvas, const std::string& text, TTF_Font* font, float cx, float cy, Rgbaf colour) {
   SDL_Color white = {255, 255, 255, 255};
   SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, text.c_str(), white);
   if (!rendered) return;
@@ -323,8 +316,8 @@ void TextPainter::Blit(Canvas& canvas, const std::string& text, TTF_Font* font, 
   SDL_FreeSurface(surface);
 }
 
-void TextPainter::Draw(Canvas& canvas, const std::string& text, int size, bool bold, float cx,
-                       float cy, Rgbaf colour, int outline, Rgbaf outlineColour) {
+void TextPainter::Draw(Canvas& canvas, const std::string& text, int size, bool bold, float cx, float cy, Rgbaf colour,
+                       int outline, Rgbaf outlineColour) {
   if (text.empty()) return;
   if (outline > 0) {
     if (TTF_Font* font = Font(size, bold, outline)) Blit(canvas, text, font, cx, cy, outlineColour);

@@ -28,13 +28,18 @@ float Luma(Rgbaf c);
 // How a shape is coloured at a point.
 struct Paint {
   enum class Type { Solid, Vertical, Radial } type = Type::Solid;
-  Rgbaf a, b;             // Solid: a. Vertical: a at y0, b at y1. Radial: a at centre, b at radius
-  float x0 = 0, y0 = 0;   // Radial centre
+  Rgbaf a, b;            // Solid: a. Vertical: a at y0, b at y1. Radial: a at centre, b at radius
+  float x0 = 0, y0 = 0;  // Radial centre
   float y1 = 1, radius = 1;
-  float noise = 0;        // relative brightness jitter (felt, wood)
+  float noise = 0;  // relative brightness jitter (felt, wood)
   uint32_t seed = 0;
 
-  static Paint Solid(Rgbaf c) { Paint p; p.a = c; p.b = c; return p; }
+  static Paint Solid(Rgbaf c) {
+    Paint p;
+    p.a = c;
+    p.b = c;
+    return p;
+  }
   static Paint Vertical(Rgbaf top, Rgbaf bottom, float y0, float y1);
   static Paint Radial(Rgbaf centre, Rgbaf edge, float cx, float cy, float radius);
   Rgbaf At(float x, float y) const;
@@ -98,13 +103,12 @@ class TextPainter {
   // Largest font size (up to maxSize) whose caption fits the box.
   int FitSize(const std::string& text, int boxWidth, int boxHeight, int maxSize, bool bold);
   // Draws the caption centred on (cx, cy), with an outline when outline > 0.
-  void Draw(Canvas& canvas, const std::string& text, int size, bool bold, float cx, float cy,
-            Rgbaf colour, int outline = 0, Rgbaf outlineColour = {});
+  void Draw(Canvas& canvas, const std::string& text, int size, bool bold, float cx, float cy, Rgbaf colour,
+            int outline = 0, Rgbaf outlineColour = {});
 
  private:
   TTF_Font* Font(int size, bool bold, int outline);
-  void Blit(Canvas& canvas, const std::string& text, TTF_Font* font, float cx, float cy,
-            Rgbaf colour);
+  void Blit(Canvas& canvas, const std::string& text, TTF_Font* font, float cx, float cy, Rgbaf colour);
 
   std::string fontPath_;
   std::map<std::tuple<int, bool, int>, TTF_Font*> fonts_;

@@ -54,12 +54,12 @@ std::string PlistText(const SheetLayout& layout) {
          "<plist version=\"1.0\">\n<dict>\n    <key>frames</key>\n    <dict>\n";
   for (const FramePlace& f : layout.frames) {
     out << "        <key>" << XmlEscape(f.frame) << "</key>\n        <dict>\n"
-        << "            <key>frame</key>\n            <string>{{" << f.x << ',' << f.y << "},{"
-        << f.width << ',' << f.height << "}}</string>\n"
+        << "            <key>frame</key>\n            <string>{{" << f.x << ',' << f.y << "},{" << f.width << ','
+        << f.height << "}}</string>\n"
         << "            <key>offset</key>\n            <string>{0,0}</string>\n"
         << "            <key>rotated</key>\n            <false/>\n"
-        << "            <key>sourceColorRect</key>\n            <string>{{0,0},{" << f.width << ','
-        << f.height << "}}</string>\n"
+        << "            <key>sourceColorRect</key>\n            <string>{{0,0},{" << f.width << ',' << f.height
+        << "}}</string>\n"
         << "            <key>sourceSize</key>\n            <string>{" << f.width << ',' << f.height
         << "}</string>\n        </dict>\n";
   }
@@ -67,8 +67,7 @@ std::string PlistText(const SheetLayout& layout) {
   out << "    </dict>\n    <key>metadata</key>\n    <dict>\n"
       << "        <key>format</key>\n        <integer>2</integer>\n"
       << "        <key>realTextureFileName</key>\n        <string>" << texture << "</string>\n"
-      << "        <key>size</key>\n        <string>{" << layout.width << ',' << layout.height
-      << "}</string>\n"
+      << "        <key>size</key>\n        <string>{" << layout.width << ',' << layout.height << "}</string>\n"
       << "        <key>textureFileName</key>\n        <string>" << texture << "</string>\n"
       << "    </dict>\n</dict>\n</plist>\n";
   return out.str();
@@ -83,8 +82,7 @@ bool WriteText(const fs::path& path, const std::string& text) {
 
 SDL_Surface* SurfaceOf(const Canvas& canvas) {
   return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(canvas.pixels().data()), canvas.width(),
-                                            canvas.height(), 32, canvas.width() * 4,
-                                            SDL_PIXELFORMAT_RGBA32);
+                                            canvas.height(), 32, canvas.width() * 4, SDL_PIXELFORMAT_RGBA32);
 }
 
 // JPEG has no alpha: lay the picture on the table green it will be seen on.
@@ -140,8 +138,8 @@ SheetLayout PackSheet(const std::string& sheet, const std::vector<const Picture*
     area += static_cast<long long>(frames[u]->width + kPad) * (frames[u]->height + kPad);
     widest = std::max(widest, frames[u]->width);
   }
-  int limit = std::max(widest + 2 * kPad,
-                       NextPowerOfTwo(static_cast<int>(std::ceil(std::sqrt(static_cast<double>(area))))));
+  int limit =
+      std::max(widest + 2 * kPad, NextPowerOfTwo(static_cast<int>(std::ceil(std::sqrt(static_cast<double>(area))))));
   limit = std::min(limit, std::max(kMaxSheetWidth, widest + 2 * kPad));
 
   std::vector<int> order = unique;
@@ -237,8 +235,7 @@ void CopyData(const std::string& sourceDir, const std::string& outDir, const std
     if (fs::weakly_canonical(path, ec) == table) continue;
     fs::path relative = fs::relative(path, sourceDir, ec);
     fs::path target = fs::path(outDir) / relative;
-    if (!EnsureParent(target) ||
-        !fs::copy_file(path, target, fs::copy_options::overwrite_existing, ec)) {
+    if (!EnsureParent(target) || !fs::copy_file(path, target, fs::copy_options::overwrite_existing, ec)) {
       report.errors.push_back("cannot copy " + path.string());
       continue;
     }
@@ -247,8 +244,7 @@ void CopyData(const std::string& sourceDir, const std::string& outDir, const std
   }
 }
 
-bool UpdateStamp(const std::string& stampPath, const std::string& outDir,
-                 const std::vector<std::string>& written) {
+bool UpdateStamp(const std::string& stampPath, const std::string& outDir, const std::vector<std::string>& written) {
   std::set<std::string> now(written.begin(), written.end());
   std::ifstream previous(stampPath);
   std::string line;

@@ -28,7 +28,7 @@ struct SheetLayout {
 SheetLayout PackSheet(const std::string& sheet, const std::vector<const Picture*>& frames);
 
 struct GenerateReport {
-  int files = 0;   // pictures, sheet textures, plists and copied data files
+  int files = 0;                     // pictures, sheet textures, plists and copied data files
   std::vector<std::string> written;  // paths relative to the output folder
   std::vector<std::string> errors;
 };
@@ -38,18 +38,17 @@ GenerateReport Generate(const PictureTable& table, const std::string& outDir, Te
 
 // Copies every file under sourceDir into outDir, except the table itself and
 // documentation; adds the copies to the report.
-void CopyData(const std::string& sourceDir, const std::string& outDir,
-              const std::string& tablePath, GenerateReport& report);
+void CopyData(const std::string& sourceDir, const std::string& outDir, const std::string& tablePath,
+              GenerateReport& report);
 
 // Removes files an earlier run wrote (listed in the stamp) that this run did
 // not, so a dropped row does not leave a stale picture behind; then writes
 // the new stamp.
-bool UpdateStamp(const std::string& stampPath, const std::string& outDir,
-                 const std::vector<std::string>& written);
+bool UpdateStamp(const std::string& stampPath, const std::string& outDir, const std::vector<std::string>& written);
 
 // A montage of every picture with its name, for looking the art over.
-bool WriteContactSheet(const PictureTable& table, const std::string& outDir,
-                       const std::string& path, TextPainter& text);
+bool WriteContactSheet(const PictureTable& table, const std::string& outDir, const std::string& path,
+                       TextPainter& text);
 
 bool SavePng(const Canvas& canvas, const std::string& path);
 

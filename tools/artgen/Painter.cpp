@@ -19,9 +19,7 @@ Rgbaf ColourOr(const Picture& p, size_t i, Rgbaf fallback) {
   return i < p.colours.size() ? ToRgbaf(p.colours[i]) : fallback;
 }
 
-Rgbaf Hex(uint32_t rgb) {
-  return {((rgb >> 16) & 255) / 255.f, ((rgb >> 8) & 255) / 255.f, (rgb & 255) / 255.f, 1};
-}
+Rgbaf Hex(uint32_t rgb) { return {((rgb >> 16) & 255) / 255.f, ((rgb >> 8) & 255) / 255.f, (rgb & 255) / 255.f, 1}; }
 
 // Readable ink on a given ground.
 Rgbaf InkOn(Rgbaf ground) { return Luma(ground) > 0.62f ? kInk : kWhite; }
@@ -44,8 +42,7 @@ std::vector<std::string> Utf8Chars(const std::string& text) {
 }
 
 // Captions: plain text, or "@name" for the few line icons of window buttons.
-void DrawIcon(Canvas& c, const std::string& icon, float cx, float cy, float size, Rgbaf ink,
-              Rgbaf ground) {
+void DrawIcon(Canvas& c, const std::string& icon, float cx, float cy, float size, Rgbaf ink, Rgbaf ground) {
   float s = size * 0.5f, t = std::max(1.6f, size * 0.16f);
   Paint pen = Paint::Solid(ink);
   if (icon == "@close") {
@@ -70,8 +67,8 @@ void DrawIcon(Canvas& c, const std::string& icon, float cx, float cy, float size
   }
 }
 
-void DrawCaption(Canvas& c, TextPainter& text, const std::string& caption, float cx, float cy,
-                 float boxW, float boxH, Rgbaf ink, Rgbaf ground, int maxSize = 64) {
+void DrawCaption(Canvas& c, TextPainter& text, const std::string& caption, float cx, float cy, float boxW, float boxH,
+                 Rgbaf ink, Rgbaf ground, int maxSize = 64) {
   if (caption.empty()) return;
   if (caption[0] == '@') {
     DrawIcon(c, caption, cx, cy, std::min(boxW, boxH) * 0.85f, ink, ground);
@@ -183,8 +180,7 @@ void DrawChip(Canvas& c, const Picture& p, TextPainter& text, bool cursor) {
   float radius = std::min(w, h) / 2 - (cursor ? 2.5f : 1.0f);
   Rgbaf base = ColourOr(p, 0, Hex(0x2460b2));
   Rgbaf stripe = ColourOr(p, 1, Hex(0xf6eedc));
-  if (cursor)
-    c.Fill(Shape::Circle(cx, cy, radius + 1.2f), Paint::Solid(WithAlpha(kBlack, 0.85f)));
+  if (cursor) c.Fill(Shape::Circle(cx, cy, radius + 1.2f), Paint::Solid(WithAlpha(kBlack, 0.85f)));
   c.Fill(Shape::Circle(cx, cy, radius),
          Paint::Radial(Shade(base, 1.2f), Shade(base, 0.75f), cx, cy - radius * 0.35f, radius * 1.5f));
   // Edge inlays: six light blocks round the rim, as on a casino chip.
@@ -244,14 +240,17 @@ void DrawButton(Canvas& c, const Picture& p, TextPainter& text) {
   c.Fill(body, Paint::Vertical(top, bottom, 0, h));
   if (state != 'p') {
     Shape gloss = Shape::Rect(2, 1.5f, w - 4, h * 0.46f, std::max(1.0f, radius - 1.5f));
-    c.Fill(gloss, Paint::Vertical(WithAlpha(kWhite, state == 'h' ? 0.38f : 0.24f), WithAlpha(kWhite, 0.04f), 1.5f, h * 0.46f));
+    c.Fill(gloss,
+           Paint::Vertical(WithAlpha(kWhite, state == 'h' ? 0.38f : 0.24f), WithAlpha(kWhite, 0.04f), 1.5f, h * 0.46f));
   } else {
     // A pressed button is lit from below and its top edge is in shadow.
-    c.Stroke(Shape::Rect(1.5f, 1.5f, w - 3, h - 3, std::max(1.0f, radius - 1)), Paint::Vertical(WithAlpha(kBlack, 0.35f), WithAlpha(kBlack, 0), 0, h * 0.4f), 2);
+    c.Stroke(Shape::Rect(1.5f, 1.5f, w - 3, h - 3, std::max(1.0f, radius - 1)),
+             Paint::Vertical(WithAlpha(kBlack, 0.35f), WithAlpha(kBlack, 0), 0, h * 0.4f), 2);
   }
   c.Stroke(body, Paint::Solid(rim), 1.2f);
   if (state == 'h')
-    c.Stroke(Shape::Rect(1.6f, 1.6f, w - 3.2f, h - 3.2f, std::max(1.0f, radius - 1.1f)), Paint::Solid(WithAlpha(Hex(0xfff4c0), 0.9f)), 1.4f);
+    c.Stroke(Shape::Rect(1.6f, 1.6f, w - 3.2f, h - 3.2f, std::max(1.0f, radius - 1.1f)),
+             Paint::Solid(WithAlpha(Hex(0xfff4c0), 0.9f)), 1.4f);
   float shift = state == 'p' ? 1.0f : 0.0f;
   float pad = std::min(h * 0.5f, 14.0f);
   DrawCaption(c, text, p.caption, w / 2, h / 2 + shift, w - pad, h * 0.62f, ink, Mix(top, bottom, 0.5f));
@@ -264,7 +263,8 @@ void DrawRadio(Canvas& c, const Picture& p) {
   c.Fill(Shape::Circle(w / 2, h / 2, r), Paint::Vertical(kWhite, Hex(0xdadde2), 0, h));
   c.Stroke(Shape::Circle(w / 2, h / 2, r), Paint::Solid(Hex(0x6b7078)), 1.2f);
   if (p.index == 1)
-    c.Fill(Shape::Circle(w / 2, h / 2, r * 0.52f), Paint::Radial(Shade(mark, 1.3f), mark, w / 2, h / 2 - r * 0.2f, r * 0.6f));
+    c.Fill(Shape::Circle(w / 2, h / 2, r * 0.52f),
+           Paint::Radial(Shade(mark, 1.3f), mark, w / 2, h / 2 - r * 0.2f, r * 0.6f));
 }
 
 // ---------------------------------------------------------------- grounds
@@ -384,8 +384,8 @@ void DrawIconBadge(Canvas& c, const Picture& p, TextPainter& text) {
   Rgbaf base = ColourOr(p, 0, Hex(0x2460b2));
   Rgbaf ink = ColourOr(p, 1, InkOn(base));
   bool round = std::abs(w - h) <= 2;
-  Shape body = round ? Shape::Ellipse(w / 2, h / 2, w / 2 - 0.8f, h / 2 - 0.8f)
-                     : Shape::Rect(0.5f, 0.5f, w - 1, h - 1, h / 2);
+  Shape body =
+      round ? Shape::Ellipse(w / 2, h / 2, w / 2 - 0.8f, h / 2 - 0.8f) : Shape::Rect(0.5f, 0.5f, w - 1, h - 1, h / 2);
   c.Fill(body, Paint::Vertical(Shade(base, 1.25f), Shade(base, 0.8f), 0, h));
   c.Stroke(body, Paint::Solid(WithAlpha(Shade(base, 0.5f), base.a)), std::max(1.0f, h * 0.05f));
   float boxW = round ? w * 0.7f : w - h * 0.6f;
@@ -415,7 +415,8 @@ void DrawRing(Canvas& c, const Picture& p) {
   Rgbaf colour = ColourOr(p, 0, Hex(0x3ac060));
   float t = std::max(3.0f, std::min(w, h) * 0.12f);
   float r = std::min(w, h) / 2 - t / 2 - 1;
-  c.Stroke(Shape::Circle(w / 2, h / 2, r), Paint::Radial(Shade(colour, 1.3f), Shade(colour, 0.85f), w / 2, h * 0.3f, r * 2), t);
+  c.Stroke(Shape::Circle(w / 2, h / 2, r),
+           Paint::Radial(Shade(colour, 1.3f), Shade(colour, 0.85f), w / 2, h * 0.3f, r * 2), t);
   c.Stroke(Shape::Circle(w / 2, h / 2, r + t / 2), Paint::Solid(WithAlpha(kBlack, 0.4f)), 1);
 }
 
@@ -434,12 +435,13 @@ void DrawAnim(Canvas& c, const Picture& p, TextPainter& text) {
   for (int i = 0; i < 8; ++i) {
     float a = spin + i * kPi / 4;
     float r0 = reach * 0.35f, r1 = reach * (0.7f + 0.28f * pulse);
-    c.Fill(Shape::Segment(cx + std::cos(a) * r0, cy + std::sin(a) * r0, cx + std::cos(a) * r1,
-                          cy + std::sin(a) * r1, std::max(1.5f, reach * 0.07f)),
+    c.Fill(Shape::Segment(cx + std::cos(a) * r0, cy + std::sin(a) * r0, cx + std::cos(a) * r1, cy + std::sin(a) * r1,
+                          std::max(1.5f, reach * 0.07f)),
            Paint::Solid(WithAlpha(Shade(glow, 1.3f), 0.7f)));
   }
   if (p.caption.empty()) {
-    c.Fill(Shape::Circle(cx, cy, reach * (0.25f + 0.1f * pulse)), Paint::Radial(kWhite, WithAlpha(glow, 0.9f), cx, cy, reach * 0.35f));
+    c.Fill(Shape::Circle(cx, cy, reach * (0.25f + 0.1f * pulse)),
+           Paint::Radial(kWhite, WithAlpha(glow, 0.9f), cx, cy, reach * 0.35f));
     return;
   }
   float scale = 0.88f + 0.12f * pulse;
@@ -475,9 +477,8 @@ Canvas DrawPicture(const Picture& p, TextPainter& text) {
 }
 
 bool SameDrawing(const Picture& a, const Picture& b) {
-  if (a.kind != b.kind || a.param != b.param || a.caption != b.caption || a.width != b.width ||
-      a.height != b.height || a.cellWidth != b.cellWidth || a.index != b.index ||
-      a.count != b.count || a.colours.size() != b.colours.size())
+  if (a.kind != b.kind || a.param != b.param || a.caption != b.caption || a.width != b.width || a.height != b.height ||
+      a.cellWidth != b.cellWidth || a.index != b.index || a.count != b.count || a.colours.size() != b.colours.size())
     return false;
   for (size_t i = 0; i < a.colours.size(); ++i) {
     const Colour &x = a.colours[i], &y = b.colours[i];

@@ -19,12 +19,10 @@ struct KindInfo {
 };
 
 constexpr KindInfo kKinds[] = {
-    {"card", Kind::Card},   {"chip", Kind::Chip},     {"cursor", Kind::Cursor},
-    {"button", Kind::Button}, {"radio", Kind::Radio}, {"table", Kind::Table},
-    {"bg", Kind::Background}, {"panel", Kind::Panel}, {"fill", Kind::Fill},
-    {"frame", Kind::Frame}, {"digits", Kind::Digits}, {"text", Kind::Text},
-    {"icon", Kind::Icon},   {"face", Kind::Face},     {"ring", Kind::Ring},
-    {"anim", Kind::Anim},
+    {"card", Kind::Card},   {"chip", Kind::Chip},   {"cursor", Kind::Cursor}, {"button", Kind::Button},
+    {"radio", Kind::Radio}, {"table", Kind::Table}, {"bg", Kind::Background}, {"panel", Kind::Panel},
+    {"fill", Kind::Fill},   {"frame", Kind::Frame}, {"digits", Kind::Digits}, {"text", Kind::Text},
+    {"icon", Kind::Icon},   {"face", Kind::Face},   {"ring", Kind::Ring},     {"anim", Kind::Anim},
 };
 
 struct NamedColour {
@@ -34,17 +32,13 @@ struct NamedColour {
 
 // Named colours keep the table readable; anything else is #rrggbb[aa].
 constexpr NamedColour kPalette[] = {
-    {"felt", {26, 110, 58, 255}},    {"teal", {16, 98, 104, 255}},
-    {"wood", {122, 74, 36, 255}},    {"gold", {222, 170, 40, 255}},
-    {"red", {200, 40, 40, 255}},     {"darkred", {128, 20, 24, 255}},
-    {"orange", {232, 122, 26, 255}}, {"yellow", {250, 214, 60, 255}},
-    {"green", {46, 150, 80, 255}},   {"blue", {36, 96, 178, 255}},
-    {"sky", {80, 160, 224, 255}},    {"navy", {22, 48, 82, 255}},
-    {"purple", {120, 62, 160, 255}}, {"pink", {226, 104, 150, 255}},
-    {"brown", {96, 60, 32, 255}},    {"cream", {246, 238, 218, 255}},
-    {"white", {255, 255, 255, 255}}, {"silver", {190, 196, 204, 255}},
-    {"grey", {120, 126, 134, 255}},  {"black", {24, 24, 28, 255}},
-    {"steel", {70, 98, 128, 255}},
+    {"felt", {26, 110, 58, 255}},    {"teal", {16, 98, 104, 255}},    {"wood", {122, 74, 36, 255}},
+    {"gold", {222, 170, 40, 255}},   {"red", {200, 40, 40, 255}},     {"darkred", {128, 20, 24, 255}},
+    {"orange", {232, 122, 26, 255}}, {"yellow", {250, 214, 60, 255}}, {"green", {46, 150, 80, 255}},
+    {"blue", {36, 96, 178, 255}},    {"sky", {80, 160, 224, 255}},    {"navy", {22, 48, 82, 255}},
+    {"purple", {120, 62, 160, 255}}, {"pink", {226, 104, 150, 255}},  {"brown", {96, 60, 32, 255}},
+    {"cream", {246, 238, 218, 255}}, {"white", {255, 255, 255, 255}}, {"silver", {190, 196, 204, 255}},
+    {"grey", {120, 126, 134, 255}},  {"black", {24, 24, 28, 255}},    {"steel", {70, 98, 128, 255}},
 };
 
 int HexDigit(char c) {
@@ -90,8 +84,10 @@ std::vector<std::string_view> SplitTopLevel(std::string_view text) {
   int depth = 0;
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '{') ++depth;
-    else if (text[i] == '}') --depth;
+    if (text[i] == '{')
+      ++depth;
+    else if (text[i] == '}')
+      --depth;
     else if (text[i] == ',' && depth == 0) {
       parts.push_back(text.substr(start, i - start));
       start = i + 1;
@@ -139,8 +135,8 @@ bool ExpandGroup(std::string_view body, std::vector<std::string>& out, std::stri
 bool ParseSize(std::string_view text, int& w, int& h) {
   size_t x = text.find('x');
   if (x == std::string_view::npos) return false;
-  return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 &&
-         h > 0 && w <= kMaxSide && h <= kMaxSide;
+  return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 && h > 0 && w <= kMaxSide &&
+         h <= kMaxSide;
 }
 
 bool EndsWith(std::string_view text, std::string_view tail) {
@@ -162,8 +158,8 @@ size_t Utf8Length(std::string_view text) {
 }
 
 // Expands a field in step with a family of `count` names.
-bool ExpandAlong(std::string_view field, size_t count, const char* column,
-                 std::vector<std::string>& out, std::string& error) {
+bool ExpandAlong(std::string_view field, size_t count, const char* column, std::vector<std::string>& out,
+                 std::string& error) {
   out.clear();
   if (!ExpandBraces(field, out, error)) return false;
   if (out.size() == 1 && count > 1) {
@@ -171,8 +167,8 @@ bool ExpandAlong(std::string_view field, size_t count, const char* column,
     return true;
   }
   if (out.size() != count) {
-    error = std::string(column) + " expands to " + std::to_string(out.size()) +
-            " values for " + std::to_string(count) + " names";
+    error = std::string(column) + " expands to " + std::to_string(out.size()) + " values for " + std::to_string(count) +
+            " names";
     return false;
   }
   return true;
@@ -188,8 +184,7 @@ bool CheckParam(const Picture& p, std::string& error) {
         }
       }
       if (!p.param.empty() && p.param.size() != static_cast<size_t>(p.count)) {
-        error = "button states \"" + p.param + "\" do not match a family of " +
-                std::to_string(p.count);
+        error = "button states \"" + p.param + "\" do not match a family of " + std::to_string(p.count);
         return false;
       }
       if (p.param.empty() && p.count > 4) {
@@ -203,8 +198,7 @@ bool CheckParam(const Picture& p, std::string& error) {
         return false;
       }
       return true;
-    case Kind::Digits:
-      return true;
+    case Kind::Digits: return true;
     case Kind::Panel:
       if (!p.param.empty() && p.param != "left") {
         error = "panel takes only the parameter \"left\"";
@@ -306,8 +300,8 @@ bool ExpandBraces(std::string_view text, std::vector<std::string>& out, std::str
 
 PictureTable ParseTable(std::string_view text) {
   PictureTable table;
-  std::set<std::string> files;                           // written files
-  std::map<std::string, std::set<std::string>> frames;   // sheet -> frame names
+  std::set<std::string> files;                          // written files
+  std::map<std::string, std::set<std::string>> frames;  // sheet -> frame names
   int line = 0;
   for (std::string_view row : Split(text, '\n')) {
     ++line;
@@ -350,8 +344,7 @@ PictureTable ParseTable(std::string_view text) {
 
     std::string error;
     std::vector<std::string> names, captions, colourLists;
-    if (!ExpandBraces(col[0], names, error) ||
-        !ExpandAlong(col[3], names.size(), "caption", captions, error) ||
+    if (!ExpandBraces(col[0], names, error) || !ExpandAlong(col[3], names.size(), "caption", captions, error) ||
         !ExpandAlong(col[4], names.size(), "colours", colourLists, error)) {
       fail(error);
       continue;

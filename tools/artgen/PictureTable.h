@@ -77,8 +77,7 @@ bool LoadTable(const std::string& path, PictureTable& table);
 
 // Expands the brace groups of one field. Returns false with a message for
 // unbalanced braces, bad ranges or expansions beyond a sane size.
-bool ExpandBraces(std::string_view text, std::vector<std::string>& out,
-                  std::string& error);
+bool ExpandBraces(std::string_view text, std::vector<std::string>& out, std::string& error);
 
 bool ParseColour(std::string_view text, Colour& colour);
 

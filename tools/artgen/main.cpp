@@ -34,13 +34,20 @@ int Run(int argc, char** argv) {
     std::string arg = argv[i];
     if (i + 1 >= argc) return Usage();
     std::string value = argv[++i];
-    if (arg == "--table") table = value;
-    else if (arg == "--source") source = value;
-    else if (arg == "--out") out = value;
-    else if (arg == "--stamp") stamp = value;
-    else if (arg == "--font") font = value;
-    else if (arg == "--contact") contact = value;
-    else return Usage();
+    if (arg == "--table")
+      table = value;
+    else if (arg == "--source")
+      source = value;
+    else if (arg == "--out")
+      out = value;
+    else if (arg == "--stamp")
+      stamp = value;
+    else if (arg == "--font")
+      font = value;
+    else if (arg == "--contact")
+      contact = value;
+    else
+      return Usage();
   }
   if (table.empty() || out.empty()) return Usage();
 

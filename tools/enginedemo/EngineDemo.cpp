@@ -28,8 +28,10 @@ CCTexture2D* makeTexture(const char* key, int w, int h, unsigned int fill, unsig
       if (round) {
         float dx = x - w / 2.0f + 0.5f, dy = y - h / 2.0f + 0.5f, r = w / 2.0f;
         float d = std::sqrt(dx * dx + dy * dy);
-        if (d > r) c = 0;
-        else if (d > r - 4 || d < r / 3) c = mark;
+        if (d > r)
+          c = 0;
+        else if (d > r - 4 || d < r / 3)
+          c = mark;
       } else if (edge || (x > 6 && x < 20 && y > 6 && y < 26)) {
         c = mark;
       }
@@ -73,8 +75,8 @@ class DemoLayer : public CCLayer {
       CCPoint to(size.width / 2 + (i - 4) * 60.0f, 190 + std::fabs(i - 4.0f) * -8.0f);
       s->runAction(CCSequence::create(
           CCDelayTime::create(0.1f * i),
-          CCSpawn::create(CCEaseOut::create(CCMoveTo::create(0.4f, to), 2),
-                          CCRotateTo::create(0.4f, (i - 4) * 6.0f), nullptr),
+          CCSpawn::create(CCEaseOut::create(CCMoveTo::create(0.4f, to), 2), CCRotateTo::create(0.4f, (i - 4) * 6.0f),
+                          nullptr),
           CCDelayTime::create(0.5f),
           CCRepeatForever::create(CCSequence::create(CCScaleTo::create(0.2f, 0, 1), CCScaleTo::create(0.2f, 1, 1),
                                                      CCDelayTime::create(2.0f), nullptr)),
@@ -88,11 +90,11 @@ class DemoLayer : public CCLayer {
       CCPoint from(140.0f + i * 190.0f, 420);
       c->setPosition(from);
       addChild(c, 20);
-      c->runAction(CCRepeatForever::create(CCSequence::create(
-          CCDelayTime::create(0.3f * i), CCPlace::create(from), CCFadeIn::create(0.2f),
-          CCSpawn::create(CCEaseBackInOut::create(CCMoveTo::create(0.8f, ccp(size.width / 2, 520))),
-                          CCRotateBy::create(0.8f, 360), nullptr),
-          CCFadeOut::create(0.4f), CCDelayTime::create(1.8f - 0.3f * i), nullptr)));
+      c->runAction(CCRepeatForever::create(
+          CCSequence::create(CCDelayTime::create(0.3f * i), CCPlace::create(from), CCFadeIn::create(0.2f),
+                             CCSpawn::create(CCEaseBackInOut::create(CCMoveTo::create(0.8f, ccp(size.width / 2, 520))),
+                                             CCRotateBy::create(0.8f, 360), nullptr),
+                             CCFadeOut::create(0.4f), CCDelayTime::create(1.8f - 0.3f * i), nullptr)));
     }
 
     CCLabelTTF* pot = CCLabelTTF::create("总注 12000", "Arial", 26, CCSize(300, 40), kCCTextAlignmentCenter,
@@ -137,9 +139,12 @@ int main(int argc, char** argv) {
   int frames = 180;
   std::string shot;
   for (int i = 1; i < argc; ++i) {
-    if (strcmp(argv[i], "--headless") == 0) headless = true;
-    else if (strcmp(argv[i], "--frames") == 0 && i + 1 < argc) frames = atoi(argv[++i]);
-    else if (strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) shot = argv[++i];
+    if (strcmp(argv[i], "--headless") == 0)
+      headless = true;
+    else if (strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
+      frames = atoi(argv[++i]);
+    else if (strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
+      shot = argv[++i];
     else {
       fprintf(stderr, "usage: %s [--headless] [--frames N] [--screenshot FILE]\n", argv[0]);
       return 2;

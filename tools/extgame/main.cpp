@@ -47,7 +47,8 @@ void Log(const char* format, ...)
     std::vsnprintf(line, sizeof(line), format, args);
     va_end(args);
     std::fprintf(stderr, "extgame: %s\n", line);
-    if (g_log != nullptr) {
+    if (g_log != nullptr)
+    {
         std::fprintf(g_log, "%s\n", line);
         std::fflush(g_log);
     }
@@ -83,7 +84,8 @@ uint32_t U32(const void* data, size_t offset)
     return v;
 }
 
-class Game : public platform::IMessageWindowSink, public IChannelMessageSink {
+class Game : public platform::IMessageWindowSink, public IChannelMessageSink
+{
 public:
     bool Start(platform::WindowHandle room, platform::SharedMemory& record, bool silent)
     {
@@ -108,21 +110,25 @@ public:
     {
         const long exitAfter = EnvNumber("KEST_EXTGAME_EXIT_AFTER_SHOW", -1);
         const long closeAfter = EnvNumber("KEST_EXTGAME_CLOSE_AFTER_SHOW", -1);
-        for (;;) {
+        for (;;)
+        {
             m_window.Pump();
             if (m_done)
                 return m_status;
             const uint64_t now = platform::MessageWindow::NowMs();
-            if (m_shownAt != 0 && exitAfter >= 0 && now >= m_shownAt + static_cast<uint64_t>(exitAfter)) {
+            if (m_shownAt != 0 && exitAfter >= 0 && now >= m_shownAt + static_cast<uint64_t>(exitAfter))
+            {
                 Log("leaving without a word");
                 return 0;
             }
-            if (m_shownAt != 0 && closeAfter >= 0 && now >= m_shownAt + static_cast<uint64_t>(closeAfter)) {
+            if (m_shownAt != 0 && closeAfter >= 0 && now >= m_shownAt + static_cast<uint64_t>(closeAfter))
+            {
                 Log("closing");
                 m_send.SendCommand(kMainControl, kSubClosed);
                 return 0;
             }
-            if (now > m_lastHeard + kIdleLimitMs || !platform::IsWindow(m_room)) {
+            if (now > m_lastHeard + kIdleLimitMs || !platform::IsWindow(m_room))
+            {
                 Log("the room is gone");
                 return 0;
             }
@@ -141,7 +147,8 @@ public:
                           platform::WindowHandle sender) override
     {
         m_lastHeard = platform::MessageWindow::NowMs();
-        if (sender != m_room) {
+        if (sender != m_room)
+        {
             Log("message from a stranger %u", sender);
             return false;
         }
@@ -149,36 +156,43 @@ public:
         const uint16_t sub = head.wSubCmdID;
         if (main == kMainSocket && sub == kSubRecv)
             return OnGamePacket(data, size);
-        if (main == kMainConfig && sub == kSubConfig && size == 166) {
+        if (main == kMainConfig && sub == kSubConfig && size == 166)
+        {
             Log("config table %u chair %u user %u kind %u chairs %u", U16(data, 0), U16(data, 2), U32(data, 4),
                 U16(data, 16), U16(data, 96));
             return true;
         }
-        if (main == kMainConfig && sub == kSubShow) {
+        if (main == kMainConfig && sub == kSubShow)
+        {
             Log("show");
             m_shownAt = platform::MessageWindow::NowMs();
             SendOption();
             return true;
         }
-        if (main == kMainConfig && (sub == kSubClose || sub == kSubLost)) {
+        if (main == kMainConfig && (sub == kSubClose || sub == kSubLost))
+        {
             Log(sub == kSubClose ? "room closing" : "room connection lost");
             m_done = true;
             return true;
         }
-        if (main == kMainConfig && sub == kSubSpeaker) {
+        if (main == kMainConfig && sub == kSubSpeaker)
+        {
             Log("speaker %zu", size);
             return true;
         }
-        if (main == kMainUser && sub == kSubEnter && size >= 83) {
+        if (main == kMainUser && sub == kSubEnter && size >= 83)
+        {
             Log("user enter %u table %u chair %u status %u", U32(data, 5), U16(data, 22), U16(data, 24),
                 static_cast<const uint8_t*>(data)[26]);
             return true;
         }
-        if (main == kMainUser && sub == kSubScore && size == 57) {
+        if (main == kMainUser && sub == kSubScore && size == 57)
+        {
             Log("user score %u", U32(data, 0));
             return true;
         }
-        if (main == kMainUser && sub == kSubStatus && size >= 9) {
+        if (main == kMainUser && sub == kSubStatus && size >= 9)
+        {
             Log("user status %u %u", U32(data, 0), static_cast<const uint8_t*>(data)[8]);
             return true;
         }
@@ -220,14 +234,15 @@ private:
     int m_status = 0;
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
     // Started by the room, the first argument is its window; by hand, the
     // program's own name comes first.
     int first = AllDigits(argv[0]) ? 0 : 1;
-    if (argc - first < 5 || !AllDigits(argv[first])) {
+    if (argc - first < 5 || !AllDigits(argv[first]))
+    {
         std::fprintf(stderr, "usage: extgame ROOMWINDOW GAMEVALUE KIND CHAIR \"TITLE\"\n");
         return 1;
     }
@@ -237,17 +252,20 @@ int main(int argc, char** argv)
         argv[first + 3], argv[first + 4]);
 
     platform::SharedMemory record;
-    if (!record.Open(argv[first], kRecordSize)) {
+    if (!record.Open(argv[first], kRecordSize))
+    {
         Log("no shared record %s", argv[first]);
         return 2;
     }
     const uint32_t roomWindow = U32(record.Data(), 10);
-    if (U16(record.Data(), 0) != kRecordSize || roomWindow == 0) {
+    if (U16(record.Data(), 0) != kRecordSize || roomWindow == 0)
+    {
         Log("the shared record is not the room's");
         return 2;
     }
     Game game;
-    if (!game.Start(roomWindow, record, EnvNumber("KEST_EXTGAME_SILENT", 0) != 0)) {
+    if (!game.Start(roomWindow, record, EnvNumber("KEST_EXTGAME_SILENT", 0) != 0))
+    {
         Log("no window");
         return 2;
     }

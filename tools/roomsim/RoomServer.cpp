@@ -23,17 +23,18 @@ uint64_t NowMs()
 
 std::string Command(uint16_t main, uint16_t sub) { return std::to_string(main) + "/" + std::to_string(sub); }
 
-} // namespace
+}  // namespace
 
 const char* ExitStatusName(int status)
 {
-    switch (status) {
-    case kPassed: return "passed";
-    case kUsage: return "usage or scenario error";
-    case kUnexpected: return "unexpected client message";
-    case kTimedOut: return "timed out";
-    case kClientLeft: return "client left early";
-    default: return "unknown";
+    switch (status)
+    {
+        case kPassed: return "passed";
+        case kUsage: return "usage or scenario error";
+        case kUnexpected: return "unexpected client message";
+        case kTimedOut: return "timed out";
+        case kClientLeft: return "client left early";
+        default: return "unknown";
     }
 }
 
@@ -50,7 +51,8 @@ RoomServer::~RoomServer()
 bool RoomServer::Listen(const std::string& host, uint16_t port, std::string& error)
 {
     uint32_t address = 0;
-    if (!net::ParseIPv4(host, address)) {
+    if (!net::ParseIPv4(host, address))
+    {
         error = "not an IPv4 address: " + host;
         return false;
     }
@@ -62,7 +64,8 @@ bool RoomServer::Listen(const std::string& host, uint16_t port, std::string& err
     sin.sin_port = htons(port);
     sin.sin_addr.s_addr = address;
     if (m_listen < 0 || ::bind(m_listen, reinterpret_cast<sockaddr*>(&sin), sizeof(sin)) != 0 ||
-        ::listen(m_listen, 4) != 0) {
+        ::listen(m_listen, 4) != 0)
+    {
         error = "cannot listen on " + host + ":" + std::to_string(port) + ": " + std::strerror(errno);
         return false;
     }
@@ -103,7 +106,8 @@ int RoomServer::Serve(uint64_t acceptTimeoutMs)
     int status = Send(net::kTransportMain, net::kAddressNoticeSub, notice) ? Play() : Fail(kClientLeft, "send failed");
     ::close(m_client);
     m_client = -1;
-    if (status == kPassed) {
+    if (status == kPassed)
+    {
         std::fprintf(m_log, "roomsim: PASS \"%s\"\n", m_scenario.name.c_str());
         std::fflush(m_log);
     }
@@ -125,7 +129,8 @@ int RoomServer::Play()
     std::memcpy(&m_logonUserId, logon.body.data() + 12, 4);
     std::fprintf(m_log, "roomsim: room log-on of user %u accepted\n", m_logonUserId);
 
-    for (size_t i = 0; i < m_scenario.steps.size(); ++i) {
+    for (size_t i = 0; i < m_scenario.steps.size(); ++i)
+    {
         status = RunStep(i, m_scenario.steps[i]);
         if (status != kPassed)
             return status;
@@ -144,45 +149,47 @@ int RoomServer::Play()
 int RoomServer::RunStep(size_t index, const Step& step)
 {
     const std::string where = "step " + std::to_string(index + 1);
-    switch (step.kind) {
-    case Step::Kind::Send: {
-        std::vector<uint8_t> body;
-        std::string error;
-        if (!BuildBody(step.fields, body, error))
-            return Fail(kUsage, where + ": " + error);
-        return Send(step.main, step.sub, body) ? kPassed : Fail(kClientLeft, where + ": send failed");
-    }
-    case Step::Kind::Bots:
-        for (const BotSpec& bot : step.bots)
-            if (!Send(3, 100, BuildUserEnter(bot, m_logonUserId)))
-                return Fail(kClientLeft, where + ": send failed");
-        return kPassed;
-    case Step::Kind::Wait: {
-        const uint64_t until = NowMs() + step.waitMs;
-        for (uint64_t now = NowMs(); now < until; now = NowMs())
-            if (!Pump(static_cast<int>(until - now)))
-                return Fail(kClientLeft, where + ": the client left while waiting");
-        return kPassed;
-    }
-    case Step::Kind::Expect: {
-        Message got;
-        int status = NextMessage(NowMs() + step.waitMs, got);
-        const std::string wanted = "expected " + Command(step.main, step.sub) +
-                                   (step.size >= 0 ? " of " + std::to_string(step.size) + " bytes" : "");
-        if (status != kPassed)
-            return Fail(status, where + ": " + wanted);
-        if (got.main != step.main || got.sub != step.sub ||
-            (step.size >= 0 && got.body.size() != static_cast<size_t>(step.size)))
-            return Fail(kUnexpected, where + ": " + wanted + ", got " + Command(got.main, got.sub) + " of " +
-                                         std::to_string(got.body.size()) + " bytes");
-        std::string mismatch;
-        if (!CheckFields(step.fields, got.body.data(), got.body.size(), mismatch))
-            return Fail(kUnexpected, where + ": " + Command(got.main, got.sub) + ": " + mismatch);
-        return kPassed;
-    }
-    case Step::Kind::Close:
-        std::fprintf(m_log, "roomsim: closing the connection\n");
-        return kPassed;
+    switch (step.kind)
+    {
+        case Step::Kind::Send:
+        {
+            std::vector<uint8_t> body;
+            std::string error;
+            if (!BuildBody(step.fields, body, error))
+                return Fail(kUsage, where + ": " + error);
+            return Send(step.main, step.sub, body) ? kPassed : Fail(kClientLeft, where + ": send failed");
+        }
+        case Step::Kind::Bots:
+            for (const BotSpec& bot : step.bots)
+                if (!Send(3, 100, BuildUserEnter(bot, m_logonUserId)))
+                    return Fail(kClientLeft, where + ": send failed");
+            return kPassed;
+        case Step::Kind::Wait:
+        {
+            const uint64_t until = NowMs() + step.waitMs;
+            for (uint64_t now = NowMs(); now < until; now = NowMs())
+                if (!Pump(static_cast<int>(until - now)))
+                    return Fail(kClientLeft, where + ": the client left while waiting");
+            return kPassed;
+        }
+        case Step::Kind::Expect:
+        {
+            Message got;
+            int status = NextMessage(NowMs() + step.waitMs, got);
+            const std::string wanted = "expected " + Command(step.main, step.sub) +
+                                       (step.size >= 0 ? " of " + std::to_string(step.size) + " bytes" : "");
+            if (status != kPassed)
+                return Fail(status, where + ": " + wanted);
+            if (got.main != step.main || got.sub != step.sub ||
+                (step.size >= 0 && got.body.size() != static_cast<size_t>(step.size)))
+                return Fail(kUnexpected, where + ": " + wanted + ", got " + Command(got.main, got.sub) + " of " +
+                                             std::to_string(got.body.size()) + " bytes");
+            std::string mismatch;
+            if (!CheckFields(step.fields, got.body.data(), got.body.size(), mismatch))
+                return Fail(kUnexpected, where + ": " + Command(got.main, got.sub) + ": " + mismatch);
+            return kPassed;
+        }
+        case Step::Kind::Close: std::fprintf(m_log, "roomsim: closing the connection\n"); return kPassed;
     }
     return kPassed;
 }
@@ -197,25 +204,29 @@ bool RoomServer::Pump(int waitMs)
         return true;
     uint8_t chunk[16384];
     ssize_t n = ::recv(m_client, chunk, sizeof(chunk), 0);
-    if (n <= 0) {
+    if (n <= 0)
+    {
         std::fprintf(m_log, "roomsim: the client closed the connection\n");
         m_clientLeft = true;
         return false;
     }
     m_reader.Feed(chunk, static_cast<size_t>(n));
-    for (;;) {
+    for (;;)
+    {
         net::Packet packet;
         auto result = m_reader.Next(packet);
         if (result == net::PacketReader::Result::NeedMore)
             break;
-        if (result == net::PacketReader::Result::Error) {
+        if (result == net::PacketReader::Result::Error)
+        {
             std::fprintf(m_log, "roomsim: the client sent a head announcing more than 65535 bytes\n");
             m_clientLeft = true;
             return false;
         }
         Message m{packet.main, packet.sub, std::vector<uint8_t>(packet.data, packet.data + packet.size)};
         LogMessage("<-", m.main, m.sub, m.body);
-        if (m.main == net::kTransportMain) {
+        if (m.main == net::kTransportMain)
+        {
             // We never send keep-alives of our own, so every one is answered.
             if (m.sub == net::kKeepAliveSub && !Send(net::kTransportMain, net::kKeepAliveSub, {}))
                 return false;
@@ -228,7 +239,8 @@ bool RoomServer::Pump(int waitMs)
 
 int RoomServer::NextMessage(uint64_t deadline, Message& out)
 {
-    while (m_received.empty()) {
+    while (m_received.empty())
+    {
         const uint64_t now = NowMs();
         if (now >= deadline)
             return kTimedOut;
@@ -247,14 +259,20 @@ bool RoomServer::Send(uint16_t main, uint16_t sub, const std::vector<uint8_t>& b
         return false;
     LogMessage("->", main, sub, body);
     size_t at = 0;
-    while (at < bytes.size()) {
+    while (at < bytes.size())
+    {
         ssize_t n = ::send(m_client, bytes.data() + at, bytes.size() - at, MSG_NOSIGNAL);
-        if (n > 0) {
+        if (n > 0)
+        {
             at += static_cast<size_t>(n);
-        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+        }
+        else if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        {
             pollfd p{m_client, POLLOUT, 0};
             ::poll(&p, 1, 1000);
-        } else {
+        }
+        else
+        {
             m_clientLeft = true;
             return false;
         }
@@ -274,4 +292,4 @@ void RoomServer::LogMessage(const char* arrow, uint16_t main, uint16_t sub, cons
     std::fflush(m_log);
 }
 
-} // namespace roomsim
+}  // namespace roomsim

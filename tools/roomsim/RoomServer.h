@@ -14,7 +14,8 @@
 namespace roomsim {
 
 // Exit statuses of the program, one per way a scenario ends.
-enum ExitStatus : int {
+enum ExitStatus : int
+{
     kPassed = 0,
     kUsage = 1,       // bad command line or scenario file, or no port
     kUnexpected = 2,  // the client sent what the scenario does not expect
@@ -25,7 +26,8 @@ const char* ExitStatusName(int status);
 
 constexpr size_t kRoomLogonSize = 162;
 
-class RoomServer {
+class RoomServer
+{
 public:
     RoomServer(const Scenario& scenario, std::FILE* log);
     ~RoomServer();
@@ -38,7 +40,8 @@ public:
     int Serve(uint64_t acceptTimeoutMs);
 
 private:
-    struct Message {
+    struct Message
+    {
         uint16_t main, sub;
         std::vector<uint8_t> body;
     };
@@ -64,4 +67,4 @@ private:
     uint32_t m_logonUserId = 0;
 };
 
-} // namespace roomsim
+}  // namespace roomsim

@@ -20,7 +20,8 @@ namespace {
 
 using Value = rapidjson::Value;
 
-struct IntKind {
+struct IntKind
+{
     const char* key;
     FieldSpec::Kind kind;
     size_t width;
@@ -42,7 +43,8 @@ const IntKind* FindIntKind(FieldSpec::Kind kind)
 
 bool ReadInt(const Value& v, const IntKind& k, uint64_t& out)
 {
-    if (k.isSigned) {
+    if (k.isSigned)
+    {
         if (!v.IsInt64())
             return false;
         int64_t n = v.GetInt64();
@@ -64,7 +66,8 @@ bool ReadHex(const std::string& text, std::vector<uint8_t>& out)
 {
     out.clear();
     int high = -1;
-    for (char c : text) {
+    for (char c : text)
+    {
         int digit;
         if (c >= '0' && c <= '9')
             digit = c - '0';
@@ -76,9 +79,12 @@ bool ReadHex(const std::string& text, std::vector<uint8_t>& out)
             continue;
         else
             return false;
-        if (high < 0) {
+        if (high < 0)
+        {
             high = digit;
-        } else {
+        }
+        else
+        {
             out.push_back(static_cast<uint8_t>(high << 4 | digit));
             high = -1;
         }
@@ -89,13 +95,15 @@ bool ReadHex(const std::string& text, std::vector<uint8_t>& out)
 template <typename T>
 bool ReadUint(const Value& object, const char* key, T& out, bool required, std::string& error)
 {
-    if (!object.HasMember(key)) {
+    if (!object.HasMember(key))
+    {
         if (required)
             error = std::string("\"") + key + "\" is missing";
         return !required;
     }
     const Value& v = object[key];
-    if (!v.IsUint64() || v.GetUint64() > std::numeric_limits<T>::max()) {
+    if (!v.IsUint64() || v.GetUint64() > std::numeric_limits<T>::max())
+    {
         error = std::string("\"") + key + "\" is not a number in range";
         return false;
     }
@@ -105,11 +113,13 @@ bool ReadUint(const Value& object, const char* key, T& out, bool required, std::
 
 bool OnlyKeys(const Value& object, std::initializer_list<const char*> keys, std::string& error)
 {
-    for (auto it = object.MemberBegin(); it != object.MemberEnd(); ++it) {
+    for (auto it = object.MemberBegin(); it != object.MemberEnd(); ++it)
+    {
         bool known = false;
         for (const char* k : keys)
             known = known || std::strcmp(k, it->name.GetString()) == 0;
-        if (!known) {
+        if (!known)
+        {
             error = std::string("unknown key \"") + it->name.GetString() + "\"";
             return false;
         }
@@ -119,68 +129,88 @@ bool OnlyKeys(const Value& object, std::initializer_list<const char*> keys, std:
 
 bool ParseField(const Value& v, bool forExpect, FieldSpec& f, std::string& error)
 {
-    if (!v.IsObject()) {
+    if (!v.IsObject())
+    {
         error = "a field is not an object";
         return false;
     }
-    if (v.HasMember("offset")) {
-        if (!v["offset"].IsUint() || v["offset"].GetUint() > net::kMaxPacketBody) {
+    if (v.HasMember("offset"))
+    {
+        if (!v["offset"].IsUint() || v["offset"].GetUint() > net::kMaxPacketBody)
+        {
             error = "\"offset\" is not a body offset";
             return false;
         }
         f.offset = v["offset"].GetUint();
     }
-    for (const auto& k : kIntKinds) {
-        if (v.HasMember(k.key)) {
+    for (const auto& k : kIntKinds)
+    {
+        if (v.HasMember(k.key))
+        {
             f.kind = k.kind;
-            if (!ReadInt(v[k.key], k, f.number)) {
+            if (!ReadInt(v[k.key], k, f.number))
+            {
                 error = std::string("\"") + k.key + "\" value out of range";
                 return false;
             }
             return OnlyKeys(v, {"offset", k.key}, error);
         }
     }
-    if (v.HasMember("text")) {
-        if (!v["text"].IsString()) {
+    if (v.HasMember("text"))
+    {
+        if (!v["text"].IsString())
+        {
             error = "\"text\" is not a string";
             return false;
         }
         f.text = CClientGlobal::UTF8ToWide(v["text"].GetString());
-        if (v.HasMember("item")) {
-            if (forExpect) {
+        if (v.HasMember("item"))
+        {
+            if (forExpect)
+            {
                 error = "an expect step cannot check items";
                 return false;
             }
             f.kind = FieldSpec::Kind::Item;
-            if (!ReadUint(v, "item", f.itemType, true, error) || f.itemType == 0) {
+            if (!ReadUint(v, "item", f.itemType, true, error) || f.itemType == 0)
+            {
                 error = "\"item\" must be a type from 1 to 65535";
                 return false;
             }
             return OnlyKeys(v, {"offset", "text", "item"}, error);
         }
-        if (v.HasMember("units")) {
+        if (v.HasMember("units"))
+        {
             f.kind = FieldSpec::Kind::Text;
-            if (!ReadUint(v, "units", f.units, true, error) || f.units == 0 || f.units > net::kMaxPacketBody / 2) {
+            if (!ReadUint(v, "units", f.units, true, error) || f.units == 0 || f.units > net::kMaxPacketBody / 2)
+            {
                 error = "\"units\" must be a field size in UTF-16 units";
                 return false;
             }
-        } else if (forExpect) {
+        }
+        else if (forExpect)
+        {
             error = "a checked text needs \"units\"";
             return false;
-        } else {
+        }
+        else
+        {
             f.kind = FieldSpec::Kind::WideText;
         }
         return OnlyKeys(v, {"offset", "text", "units"}, error);
     }
-    if (v.HasMember("zeros")) {
+    if (v.HasMember("zeros"))
+    {
         f.kind = FieldSpec::Kind::Zeros;
         if (!ReadUint(v, "zeros", f.count, true, error) || f.count > net::kMaxPacketBody)
             return false;
         return OnlyKeys(v, {"offset", "zeros"}, error);
     }
-    if (v.HasMember("hex")) {
+    if (v.HasMember("hex"))
+    {
         f.kind = FieldSpec::Kind::Hex;
-        if (!v["hex"].IsString() || !ReadHex(v["hex"].GetString(), f.bytes)) {
+        if (!v["hex"].IsString() || !ReadHex(v["hex"].GetString(), f.bytes))
+        {
             error = "\"hex\" is not an even run of hex digits";
             return false;
         }
@@ -195,13 +225,16 @@ bool ParseFields(const Value& object, bool forExpect, std::vector<FieldSpec>& ou
     if (!object.HasMember("fields"))
         return true;
     const Value& list = object["fields"];
-    if (!list.IsArray()) {
+    if (!list.IsArray())
+    {
         error = "\"fields\" is not a list";
         return false;
     }
-    for (rapidjson::SizeType i = 0; i < list.Size(); ++i) {
+    for (rapidjson::SizeType i = 0; i < list.Size(); ++i)
+    {
         FieldSpec f;
-        if (!ParseField(list[i], forExpect, f, error)) {
+        if (!ParseField(list[i], forExpect, f, error))
+        {
             error = "field " + std::to_string(i + 1) + ": " + error;
             return false;
         }
@@ -217,28 +250,34 @@ bool ParseCommand(const Value& v, Step& step, std::string& error)
 
 bool ParseBot(const Value& v, BotSpec& bot, std::string& error)
 {
-    if (!v.IsObject()) {
+    if (!v.IsObject())
+    {
         error = "a bot is not an object";
         return false;
     }
-    if (!OnlyKeys(v, {"user", "game", "nick", "gender", "member", "table", "chair", "status", "score", "bank",
-                      "client"},
+    if (!OnlyKeys(v,
+                  {"user", "game", "nick", "gender", "member", "table", "chair", "status", "score", "bank", "client"},
                   error))
         return false;
     if (v.HasMember("user") && v["user"].IsString() && std::string(v["user"].GetString()) == "logon")
         bot.logonUser = true;
     else if (!ReadUint(v, "user", bot.userId, true, error))
         return false;
-    if (v.HasMember("nick")) {
-        if (!v["nick"].IsString()) {
+    if (v.HasMember("nick"))
+    {
+        if (!v["nick"].IsString())
+        {
             error = "\"nick\" is not a string";
             return false;
         }
         bot.nickname = CClientGlobal::UTF8ToWide(v["nick"].GetString());
     }
-    for (const char* key : {"score", "bank"}) {
-        if (v.HasMember(key)) {
-            if (!v[key].IsInt64()) {
+    for (const char* key : {"score", "bank"})
+    {
+        if (v.HasMember(key))
+        {
+            if (!v[key].IsInt64())
+            {
                 error = std::string("\"") + key + "\" is not a whole number";
                 return false;
             }
@@ -253,34 +292,42 @@ bool ParseBot(const Value& v, BotSpec& bot, std::string& error)
 
 bool ParseStep(const Value& v, Step& step, std::string& error)
 {
-    if (!v.IsObject() || v.MemberCount() != 1) {
+    if (!v.IsObject() || v.MemberCount() != 1)
+    {
         error = "a step is an object with one key: send, expect, wait, bots or close";
         return false;
     }
     const std::string kind = v.MemberBegin()->name.GetString();
     const Value& body = v.MemberBegin()->value;
-    if (kind == "wait") {
+    if (kind == "wait")
+    {
         step.kind = Step::Kind::Wait;
-        if (!body.IsUint64()) {
+        if (!body.IsUint64())
+        {
             error = "\"wait\" takes milliseconds";
             return false;
         }
         step.waitMs = body.GetUint64();
         return true;
     }
-    if (kind == "close") {
+    if (kind == "close")
+    {
         step.kind = Step::Kind::Close;
         return true;
     }
-    if (kind == "bots") {
+    if (kind == "bots")
+    {
         step.kind = Step::Kind::Bots;
-        if (!body.IsArray()) {
+        if (!body.IsArray())
+        {
             error = "\"bots\" is a list";
             return false;
         }
-        for (rapidjson::SizeType i = 0; i < body.Size(); ++i) {
+        for (rapidjson::SizeType i = 0; i < body.Size(); ++i)
+        {
             BotSpec bot;
-            if (!ParseBot(body[i], bot, error)) {
+            if (!ParseBot(body[i], bot, error))
+            {
                 error = "bot " + std::to_string(i + 1) + ": " + error;
                 return false;
             }
@@ -288,22 +335,27 @@ bool ParseStep(const Value& v, Step& step, std::string& error)
         }
         return true;
     }
-    if (!body.IsObject()) {
+    if (!body.IsObject())
+    {
         error = "\"" + kind + "\" takes an object";
         return false;
     }
-    if (kind == "send") {
+    if (kind == "send")
+    {
         step.kind = Step::Kind::Send;
         if (!OnlyKeys(body, {"main", "sub", "fields", "hex"}, error) || !ParseCommand(body, step, error))
             return false;
-        if (body.HasMember("hex")) {
-            if (body.HasMember("fields")) {
+        if (body.HasMember("hex"))
+        {
+            if (body.HasMember("fields"))
+            {
                 error = "a body is given as fields or as hex, not both";
                 return false;
             }
             FieldSpec f;
             f.kind = FieldSpec::Kind::Hex;
-            if (!body["hex"].IsString() || !ReadHex(body["hex"].GetString(), f.bytes)) {
+            if (!body["hex"].IsString() || !ReadHex(body["hex"].GetString(), f.bytes))
+            {
                 error = "\"hex\" is not an even run of hex digits";
                 return false;
             }
@@ -314,15 +366,18 @@ bool ParseStep(const Value& v, Step& step, std::string& error)
         std::vector<uint8_t> built;
         return BuildBody(step.fields, built, error);
     }
-    if (kind == "expect") {
+    if (kind == "expect")
+    {
         step.kind = Step::Kind::Expect;
         step.waitMs = 10000;
         if (!OnlyKeys(body, {"main", "sub", "size", "fields", "timeout"}, error) || !ParseCommand(body, step, error) ||
             !ReadUint(body, "timeout", step.waitMs, false, error))
             return false;
-        if (body.HasMember("size")) {
+        if (body.HasMember("size"))
+        {
             size_t size = 0;
-            if (!ReadUint(body, "size", size, true, error) || size > net::kMaxPacketBody) {
+            if (!ReadUint(body, "size", size, true, error) || size > net::kMaxPacketBody)
+            {
                 error = "\"size\" is not a body size";
                 return false;
             }
@@ -338,64 +393,71 @@ size_t FieldLength(const FieldSpec& f)
 {
     if (const IntKind* k = FindIntKind(f.kind))
         return k->width;
-    switch (f.kind) {
-    case FieldSpec::Kind::Text: return f.units * 2;
-    case FieldSpec::Kind::WideText: return f.text.size() * 2;
-    case FieldSpec::Kind::Zeros: return f.count;
-    case FieldSpec::Kind::Hex: return f.bytes.size();
-    case FieldSpec::Kind::Item: return 4 + f.text.size() * 2;
-    default: return 0;
+    switch (f.kind)
+    {
+        case FieldSpec::Kind::Text: return f.units * 2;
+        case FieldSpec::Kind::WideText: return f.text.size() * 2;
+        case FieldSpec::Kind::Zeros: return f.count;
+        case FieldSpec::Kind::Hex: return f.bytes.size();
+        case FieldSpec::Kind::Item: return 4 + f.text.size() * 2;
+        default: return 0;
     }
 }
 
-std::string Describe(size_t at)
-{
-    return "field at offset " + std::to_string(at);
-}
+std::string Describe(size_t at) { return "field at offset " + std::to_string(at); }
 
-} // namespace
+}  // namespace
 
 bool ParseScenario(const std::string& json, Scenario& out, std::string& error)
 {
     out = Scenario{};
     rapidjson::Document doc;
     doc.Parse(json.c_str(), json.size());
-    if (doc.HasParseError()) {
+    if (doc.HasParseError())
+    {
         error = std::string("not JSON at byte ") + std::to_string(doc.GetErrorOffset()) + ": " +
                 rapidjson::GetParseError_En(doc.GetParseError());
         return false;
     }
-    if (!doc.IsObject() || !OnlyKeys(doc, {"name", "logon", "steps", "end"}, error)) {
+    if (!doc.IsObject() || !OnlyKeys(doc, {"name", "logon", "steps", "end"}, error))
+    {
         if (error.empty())
             error = "a scenario is a JSON object";
         return false;
     }
     if (doc.HasMember("name") && doc["name"].IsString())
         out.name = doc["name"].GetString();
-    if (doc.HasMember("logon")) {
+    if (doc.HasMember("logon"))
+    {
         const Value& logon = doc["logon"];
         if (!logon.IsObject() || !OnlyKeys(logon, {"fields"}, error) ||
-            !ParseFields(logon, true, out.logonChecks, error)) {
+            !ParseFields(logon, true, out.logonChecks, error))
+        {
             error = "logon: " + (error.empty() ? std::string("not an object") : error);
             return false;
         }
     }
-    if (doc.HasMember("end")) {
+    if (doc.HasMember("end"))
+    {
         const std::string end = doc["end"].IsString() ? doc["end"].GetString() : "";
-        if (end != "hold" && end != "close") {
+        if (end != "hold" && end != "close")
+        {
             error = "\"end\" is \"hold\" or \"close\"";
             return false;
         }
         out.holdAtEnd = end == "hold";
     }
-    if (!doc.HasMember("steps") || !doc["steps"].IsArray()) {
+    if (!doc.HasMember("steps") || !doc["steps"].IsArray())
+    {
         error = "\"steps\" is missing or not a list";
         return false;
     }
     const Value& steps = doc["steps"];
-    for (rapidjson::SizeType i = 0; i < steps.Size(); ++i) {
+    for (rapidjson::SizeType i = 0; i < steps.Size(); ++i)
+    {
         Step step;
-        if (!ParseStep(steps[i], step, error)) {
+        if (!ParseStep(steps[i], step, error))
+        {
             error = "step " + std::to_string(i + 1) + ": " + error;
             return false;
         }
@@ -407,13 +469,15 @@ bool ParseScenario(const std::string& json, Scenario& out, std::string& error)
 bool LoadScenario(const std::string& path, Scenario& out, std::string& error)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    if (!in)
+    {
         error = "cannot read " + path;
         return false;
     }
     std::stringstream text;
     text << in.rdbuf();
-    if (!ParseScenario(text.str(), out, error)) {
+    if (!ParseScenario(text.str(), out, error))
+    {
         error = path + ": " + error;
         return false;
     }
@@ -423,11 +487,14 @@ bool LoadScenario(const std::string& path, Scenario& out, std::string& error)
 bool BuildBody(const std::vector<FieldSpec>& fields, std::vector<uint8_t>& out, std::string& error)
 {
     out.clear();
-    for (size_t i = 0; i < fields.size(); ++i) {
+    for (size_t i = 0; i < fields.size(); ++i)
+    {
         const FieldSpec& f = fields[i];
         size_t at = out.size();
-        if (f.offset >= 0) {
-            if (static_cast<size_t>(f.offset) < at) {
+        if (f.offset >= 0)
+        {
+            if (static_cast<size_t>(f.offset) < at)
+            {
                 error = "field " + std::to_string(i + 1) + " at offset " + std::to_string(f.offset) +
                         " overlaps the one before (which ends at " + std::to_string(at) + ")";
                 return false;
@@ -435,26 +502,38 @@ bool BuildBody(const std::vector<FieldSpec>& fields, std::vector<uint8_t>& out, 
             at = static_cast<size_t>(f.offset);
         }
         const size_t length = FieldLength(f);
-        if (at + length > net::kMaxPacketBody) {
+        if (at + length > net::kMaxPacketBody)
+        {
             error = "the body grows past 65535 bytes at field " + std::to_string(i + 1);
             return false;
         }
         out.resize(at + length, 0);
         uint8_t* dest = out.data() + at;
-        if (FindIntKind(f.kind)) {
+        if (FindIntKind(f.kind))
+        {
             std::memcpy(dest, &f.number, length);  // little-endian host: the low bytes
-        } else if (f.kind == FieldSpec::Kind::Text) {
+        }
+        else if (f.kind == FieldSpec::Kind::Text)
+        {
             wire::WriteText(dest, f.units, f.text);
-        } else if (f.kind == FieldSpec::Kind::WideText) {
-            for (size_t u = 0; u < f.text.size(); ++u) {
+        }
+        else if (f.kind == FieldSpec::Kind::WideText)
+        {
+            for (size_t u = 0; u < f.text.size(); ++u)
+            {
                 dest[2 * u] = static_cast<uint8_t>(f.text[u] & 0xFF);
                 dest[2 * u + 1] = static_cast<uint8_t>(f.text[u] >> 8);
             }
-        } else if (f.kind == FieldSpec::Kind::Hex && length != 0) {
+        }
+        else if (f.kind == FieldSpec::Kind::Hex && length != 0)
+        {
             std::memcpy(dest, f.bytes.data(), length);
-        } else if (f.kind == FieldSpec::Kind::Item) {
+        }
+        else if (f.kind == FieldSpec::Kind::Item)
+        {
             CSendPacketHelper items(dest, length);
-            if (!items.AddPacket(f.text, f.itemType)) {
+            if (!items.AddPacket(f.text, f.itemType))
+            {
                 error = "item " + std::to_string(i + 1) + " is too long";
                 return false;
             }
@@ -466,43 +545,58 @@ bool BuildBody(const std::vector<FieldSpec>& fields, std::vector<uint8_t>& out, 
 bool CheckFields(const std::vector<FieldSpec>& fields, const uint8_t* data, size_t size, std::string& mismatch)
 {
     size_t at = 0;
-    for (const FieldSpec& f : fields) {
+    for (const FieldSpec& f : fields)
+    {
         if (f.offset >= 0)
             at = static_cast<size_t>(f.offset);
         const size_t length = FieldLength(f);
-        if (at + length > size) {
+        if (at + length > size)
+        {
             mismatch = Describe(at) + " lies past the end of the " + std::to_string(size) + "-byte body";
             return false;
         }
         const uint8_t* field = data + at;
-        if (FindIntKind(f.kind)) {
+        if (FindIntKind(f.kind))
+        {
             uint64_t got = 0;
             std::memcpy(&got, field, length);
             uint64_t want = f.number;
-            if (length < 8) {
+            if (length < 8)
+            {
                 const uint64_t mask = (uint64_t{1} << (8 * length)) - 1;
                 want &= mask;
             }
-            if (got != want) {
+            if (got != want)
+            {
                 mismatch = Describe(at) + " is " + std::to_string(got) + ", expected " + std::to_string(want);
                 return false;
             }
-        } else if (f.kind == FieldSpec::Kind::Text) {
+        }
+        else if (f.kind == FieldSpec::Kind::Text)
+        {
             std::u16string got = wire::ReadText(field, f.units);
-            if (got != f.text) {
+            if (got != f.text)
+            {
                 mismatch = Describe(at) + " is the text \"" + CClientGlobal::WideToUTF8(got) + "\", expected \"" +
                            CClientGlobal::WideToUTF8(f.text) + "\"";
                 return false;
             }
-        } else if (f.kind == FieldSpec::Kind::Zeros) {
-            for (size_t i = 0; i < length; ++i) {
-                if (field[i] != 0) {
+        }
+        else if (f.kind == FieldSpec::Kind::Zeros)
+        {
+            for (size_t i = 0; i < length; ++i)
+            {
+                if (field[i] != 0)
+                {
                     mismatch = "byte " + std::to_string(at + i) + " is not 0";
                     return false;
                 }
             }
-        } else if (f.kind == FieldSpec::Kind::Hex) {
-            if (length != 0 && std::memcmp(field, f.bytes.data(), length) != 0) {
+        }
+        else if (f.kind == FieldSpec::Kind::Hex)
+        {
+            if (length != 0 && std::memcmp(field, f.bytes.data(), length) != 0)
+            {
                 mismatch = Describe(at) + " differs from the expected bytes";
                 return false;
             }
@@ -537,4 +631,4 @@ std::vector<uint8_t> BuildUserEnter(const BotSpec& bot, uint32_t logonUserId)
     return body;
 }
 
-} // namespace roomsim
+}  // namespace roomsim

@@ -9,20 +9,35 @@
 namespace roomsim {
 
 // One piece of a message body, written in order (or at an absolute offset).
-struct FieldSpec {
-    enum class Kind { U8, U16, U32, I32, I64, U64, Text, WideText, Zeros, Hex, Item };
+struct FieldSpec
+{
+    enum class Kind
+    {
+        U8,
+        U16,
+        U32,
+        I32,
+        I64,
+        U64,
+        Text,
+        WideText,
+        Zeros,
+        Hex,
+        Item
+    };
     Kind kind = Kind::U8;
-    long long offset = -1;   // -1: right after the previous field
-    uint64_t number = 0;     // integer kinds (two's complement for signed ones)
-    std::u16string text;     // Text, WideText, Item
-    size_t units = 0;        // Text: the field's units (cut and 0-terminated)
-    size_t count = 0;        // Zeros
+    long long offset = -1;       // -1: right after the previous field
+    uint64_t number = 0;         // integer kinds (two's complement for signed ones)
+    std::u16string text;         // Text, WideText, Item
+    size_t units = 0;            // Text: the field's units (cut and 0-terminated)
+    size_t count = 0;            // Zeros
     std::vector<uint8_t> bytes;  // Hex
-    uint16_t itemType = 0;   // Item
+    uint16_t itemType = 0;       // Item
 };
 
 // A user the server puts in the room: a user-enter message (3/100).
-struct BotSpec {
+struct BotSpec
+{
     bool logonUser = false;  // the user id of the log-on request
     uint32_t userId = 0;
     uint32_t gameId = 0;
@@ -37,8 +52,16 @@ struct BotSpec {
     uint16_t clientKind = 3;
 };
 
-struct Step {
-    enum class Kind { Send, Expect, Wait, Bots, Close };
+struct Step
+{
+    enum class Kind
+    {
+        Send,
+        Expect,
+        Wait,
+        Bots,
+        Close
+    };
     Kind kind = Kind::Send;
     uint16_t main = 0;
     uint16_t sub = 0;
@@ -48,7 +71,8 @@ struct Step {
     std::vector<BotSpec> bots;
 };
 
-struct Scenario {
+struct Scenario
+{
     std::string name;
     std::vector<FieldSpec> logonChecks;  // on the 162-byte room log-on
     std::vector<Step> steps;
@@ -68,4 +92,4 @@ bool CheckFields(const std::vector<FieldSpec>& fields, const uint8_t* data, size
 // The user-enter body (82-byte head and tail items) of one bot.
 std::vector<uint8_t> BuildUserEnter(const BotSpec& bot, uint32_t logonUserId);
 
-} // namespace roomsim
+}  // namespace roomsim

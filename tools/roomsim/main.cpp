@@ -24,7 +24,7 @@ bool ParseNumber(const char* text, unsigned long long max, unsigned long long& o
     return errno == 0 && end != text && *end == '\0' && out <= max;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -32,48 +32,72 @@ int main(int argc, char** argv)
     unsigned long long port = 0, acceptTimeout = 60000;
     bool repeat = false, check = false;
     std::vector<std::string> paths;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; ++i)
+    {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--host" && hasValue) {
+        if (arg == "--host" && hasValue)
+        {
             host = argv[++i];
-        } else if (arg == "--port" && hasValue) {
-            if (!ParseNumber(argv[++i], 65535, port)) {
+        }
+        else if (arg == "--port" && hasValue)
+        {
+            if (!ParseNumber(argv[++i], 65535, port))
+            {
                 std::fputs(kUsageText, stderr);
                 return roomsim::kUsage;
             }
-        } else if (arg == "--port-file" && hasValue) {
+        }
+        else if (arg == "--port-file" && hasValue)
+        {
             portFile = argv[++i];
-        } else if (arg == "--accept-timeout" && hasValue) {
-            if (!ParseNumber(argv[++i], 86400000ULL, acceptTimeout)) {
+        }
+        else if (arg == "--accept-timeout" && hasValue)
+        {
+            if (!ParseNumber(argv[++i], 86400000ULL, acceptTimeout))
+            {
                 std::fputs(kUsageText, stderr);
                 return roomsim::kUsage;
             }
-        } else if (arg == "--repeat") {
+        }
+        else if (arg == "--repeat")
+        {
             repeat = true;
-        } else if (arg == "--check") {
+        }
+        else if (arg == "--check")
+        {
             check = true;
-        } else if (!arg.empty() && arg[0] != '-') {
+        }
+        else if (!arg.empty() && arg[0] != '-')
+        {
             paths.push_back(arg);
-        } else {
+        }
+        else
+        {
             std::fputs(kUsageText, stderr);
             return roomsim::kUsage;
         }
     }
-    if (paths.empty() || (!check && paths.size() != 1)) {
+    if (paths.empty() || (!check && paths.size() != 1))
+    {
         std::fputs(kUsageText, stderr);
         return roomsim::kUsage;
     }
 
-    if (check) {
+    if (check)
+    {
         int status = roomsim::kPassed;
-        for (const auto& path : paths) {
+        for (const auto& path : paths)
+        {
             roomsim::Scenario scenario;
             std::string error;
-            if (!roomsim::LoadScenario(path, scenario, error)) {
+            if (!roomsim::LoadScenario(path, scenario, error))
+            {
                 std::fprintf(stderr, "roomsim: %s\n", error.c_str());
                 status = roomsim::kUsage;
-            } else {
+            }
+            else
+            {
                 std::printf("roomsim: %s: \"%s\", %zu steps\n", path.c_str(), scenario.name.c_str(),
                             scenario.steps.size());
             }
@@ -83,30 +107,35 @@ int main(int argc, char** argv)
 
     roomsim::Scenario scenario;
     std::string error;
-    if (!roomsim::LoadScenario(paths[0], scenario, error)) {
+    if (!roomsim::LoadScenario(paths[0], scenario, error))
+    {
         std::fprintf(stderr, "roomsim: %s\n", error.c_str());
         return roomsim::kUsage;
     }
     roomsim::RoomServer server(scenario, stderr);
-    if (!server.Listen(host, static_cast<uint16_t>(port), error)) {
+    if (!server.Listen(host, static_cast<uint16_t>(port), error))
+    {
         std::fprintf(stderr, "roomsim: %s\n", error.c_str());
         return roomsim::kUsage;
     }
     std::printf("roomsim: listening on %s:%u\n", host.c_str(), server.Port());
     std::fflush(stdout);
-    if (!portFile.empty()) {
+    if (!portFile.empty())
+    {
         // Written whole under another name first, so a reader never sees half.
         const std::string partial = portFile + ".part";
         FILE* f = std::fopen(partial.c_str(), "w");
         if (f == nullptr || std::fprintf(f, "%u\n", server.Port()) < 0 || std::fclose(f) != 0 ||
-            std::rename(partial.c_str(), portFile.c_str()) != 0) {
+            std::rename(partial.c_str(), portFile.c_str()) != 0)
+        {
             std::fprintf(stderr, "roomsim: cannot write %s\n", portFile.c_str());
             return roomsim::kUsage;
         }
     }
     // With --repeat every client gets the scenario anew (a player who leaves
     // the room and enters again), until the program is stopped.
-    for (;;) {
+    for (;;)
+    {
         int status = server.Serve(acceptTimeout);
         if (!repeat)
             return status;

@@ -22,7 +22,8 @@ size_t CountChars(const std::string& utf8)
 }
 
 // A small two-entry menu that closes on any touch outside it.
-class FieldMenu : public CCLayerColor {
+class FieldMenu : public CCLayerColor
+{
 public:
     static FieldMenu* create(CCCursorTextField* field)
     {
@@ -31,7 +32,8 @@ public:
         menu->initWithColor(ccc4(245, 245, 245, 255), kWidth, 2 * kRow);
         menu->autorelease();
         const char* names[2] = {"复制", "粘贴"};
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 2; ++i)
+        {
             CCLabelTTF* label = CCLabelTTF::create(names[i], "Arial", 14);
             label->setColor(ccc3(0, 0, 0));
             label->setAnchorPoint(CCPoint(0, 0.5f));
@@ -61,13 +63,14 @@ public:
     CCCursorTextField* m_pField = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 CCCursorTextField* CCCursorTextField::create(const char* placeholder, const char* fontName, float fontSize,
                                              const CCSize& box)
 {
     CCCursorTextField* field = new CCCursorTextField();
-    if (!field->initField(placeholder, fontName, fontSize, box)) {
+    if (!field->initField(placeholder, fontName, fontSize, box))
+    {
         delete field;
         return nullptr;
     }
@@ -144,10 +147,13 @@ bool CCCursorTextField::containsWorldPoint(const CCPoint& world)
 
 bool CCCursorTextField::ccTouchBegan(CCTouch* touch, CCEvent*)
 {
-    if (containsWorldPoint(touch->getLocation())) {
+    if (containsWorldPoint(touch->getLocation()))
+    {
         if (!m_bReadOnly)
             openInput();
-    } else if (isEditing()) {
+    }
+    else if (isEditing())
+    {
         closeInput();
     }
     return false;
@@ -305,10 +311,13 @@ void CCCursorTextField::refresh()
     if (m_pLabel == nullptr)
         return;
     const bool empty = m_strInput.empty();
-    if (empty && !isEditing()) {
+    if (empty && !isEditing())
+    {
         m_pLabel->setString(CClientGlobal::GBKToUTF8(m_strPlaceholder).c_str());
         m_pLabel->setColor(m_placeholderColor);
-    } else {
+    }
+    else
+    {
         m_pLabel->setString(CClientGlobal::GBKToUTF8(getShowText()).c_str());
         m_pLabel->setColor(m_textColor);
     }

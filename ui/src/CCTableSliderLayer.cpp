@@ -5,7 +5,8 @@ using namespace cocos2d;
 CCTableSliderLayer* CCTableSliderLayer::create(int flag, int trackLength, CCObject* target, SEL_CallFuncO callback)
 {
     CCTableSliderLayer* slider = new CCTableSliderLayer();
-    if (!slider->initSlider(flag, trackLength, target, callback)) {
+    if (!slider->initSlider(flag, trackLength, target, callback))
+    {
         delete slider;
         return nullptr;
     }
@@ -22,14 +23,16 @@ bool CCTableSliderLayer::initSlider(int flag, int trackLength, CCObject* target,
     m_pTarget = target;
     m_pCallback = callback;
     m_pTrack = CCSprite::create("Table/table_slider_bg");
-    if (m_pTrack != nullptr) {
+    if (m_pTrack != nullptr)
+    {
         m_pTrack->setTextureRect(CCRect(0, 0, static_cast<float>(trackLength), kTrackThickness));
         m_pTrack->setAnchorPoint(CCPoint(0, 0));
         m_pTrack->setPosition(CCPoint(0, 0));
         addChild(m_pTrack);
     }
     m_pThumb = CCSprite::create("Table/table_slider_thumb");
-    if (m_pThumb != nullptr) {
+    if (m_pThumb != nullptr)
+    {
         m_nThumbLength = static_cast<int>(m_pThumb->getContentSize().width + 6);
         m_nThumbThickness = static_cast<int>(m_pThumb->getContentSize().height);
         m_pThumb->setPosition(CCPoint(m_nThumbLength / 2.0f, m_nThumbThickness / 2.0f));

@@ -25,7 +25,8 @@ Dialog::~Dialog()
 Dialog* Dialog::create()
 {
     Dialog* dialog = new Dialog();
-    if (!dialog->init()) {
+    if (!dialog->init())
+    {
         delete dialog;
         return nullptr;
     }
@@ -85,21 +86,26 @@ void Dialog::ShowMessage(const char* title, const char* text)
                                             menu_selector(Dialog::OnMessageButton), kButtonOK);
     CImageButton* close = CImageButton::create("Dialog/close_1", "Dialog/close_3", "Dialog/close_2", this,
                                                menu_selector(Dialog::OnMessageButton), kButtonClose);
-    if (m_nButtonMode == kModeOKCancel) {
+    if (m_nButtonMode == kModeOKCancel)
+    {
         CImageButton* cancel = CImageButton::create("Dialog/cancel_1", "Dialog/cancel_3", "Dialog/cancel_2", this,
                                                     menu_selector(Dialog::OnMessageButton), kButtonClose);
         if (ok != nullptr)
             ok->setPosition(CCPoint(size.width * 0.3f, 36));
-        if (cancel != nullptr) {
+        if (cancel != nullptr)
+        {
             cancel->setPosition(CCPoint(size.width * 0.7f, 36));
             AddDialogChild(frame, cancel, 2);
         }
-    } else if (ok != nullptr) {
+    }
+    else if (ok != nullptr)
+    {
         ok->setPosition(CCPoint(size.width / 2, 36));
     }
     if (ok != nullptr)
         AddDialogChild(frame, ok, 2);
-    if (close != nullptr) {
+    if (close != nullptr)
+    {
         close->setPosition(CCPoint(size.width - 22, size.height - 22));
         AddDialogChild(frame, close, 2);
     }
@@ -131,8 +137,8 @@ void Dialog::AddInputBox(CCNode* parent, CCNode* field)
         return;
     const CCSize size = field->getContentSize();
     box->setScale((size.width + 8) / box->getContentSize().width, (size.height + 4) / box->getContentSize().height);
-    box->setPosition(CCPoint(field->getPositionX() - 4 + (size.width + 8) / 2,
-                             field->getPositionY() - 2 + (size.height + 4) / 2));
+    box->setPosition(
+        CCPoint(field->getPositionX() - 4 + (size.width + 8) / 2, field->getPositionY() - 2 + (size.height + 4) / 2));
     parent->addChild(box, field->getZOrder() - 1);
 }
 
@@ -142,7 +148,8 @@ void Dialog::FixTouchPriority(CCNode* node)
         return;
     if (auto* layer = dynamic_cast<CCLayer*>(node))
         layer->setTouchPriority(kTouchPriority);
-    if (CCArray* children = node->getChildren()) {
+    if (CCArray* children = node->getChildren())
+    {
         for (unsigned int i = 0; i < children->count(); ++i)
             FixTouchPriority(dynamic_cast<CCNode*>(children->objectAtIndex(i)));
     }
@@ -154,7 +161,10 @@ void Dialog::addChild(CCNode* child, int zOrder)
     FixTouchPriority(child);
 }
 
-void Dialog::AddDialogChild(CCNode* parent, CCNode* child) { AddDialogChild(parent, child, child ? child->getZOrder() : 0); }
+void Dialog::AddDialogChild(CCNode* parent, CCNode* child)
+{
+    AddDialogChild(parent, child, child ? child->getZOrder() : 0);
+}
 
 void Dialog::AddDialogChild(CCNode* parent, CCNode* child, int zOrder)
 {

@@ -9,7 +9,8 @@ CImageButton* CImageButton::create(const std::string& normal, const std::string&
                                    CCObject* target, SEL_MenuHandler action, int tag)
 {
     CImageButton* button = new CImageButton();
-    if (!button->initButton(normal, pressed, hover, target, action, tag)) {
+    if (!button->initButton(normal, pressed, hover, target, action, tag))
+    {
         delete button;
         return nullptr;
     }
@@ -17,7 +18,10 @@ CImageButton* CImageButton::create(const std::string& normal, const std::string&
     return button;
 }
 
-CImageButton::~CImageButton() { CCNotificationCenter::sharedNotificationCenter()->removeObserver(this, notify::kCursor); }
+CImageButton::~CImageButton()
+{
+    CCNotificationCenter::sharedNotificationCenter()->removeObserver(this, notify::kCursor);
+}
 
 bool CImageButton::initButton(const std::string& normal, const std::string& pressed, const std::string& hover,
                               CCObject* target, SEL_MenuHandler action, int tag)
@@ -25,7 +29,8 @@ bool CImageButton::initButton(const std::string& normal, const std::string& pres
     if (!CCLayer::init())
         return false;
     const std::string names[3] = {normal, pressed.empty() ? normal : pressed, hover.empty() ? normal : hover};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
+    {
         m_pictures[i] = CCSprite::create(names[i].c_str());
         if (m_pictures[i] == nullptr)
             return false;
@@ -88,7 +93,8 @@ void CImageButton::ccTouchEnded(CCTouch* touch, CCEvent*)
     m_bPressed = false;
     const bool inside = hitTest(touch->getLocation());
     show(inside ? 2 : 0);
-    if (inside && m_bEnabled && m_pTarget != nullptr && m_pAction != nullptr) {
+    if (inside && m_bEnabled && m_pTarget != nullptr && m_pAction != nullptr)
+    {
         // The action may close the dialog that holds us.
         retain();
         (m_pTarget->*m_pAction)(this);

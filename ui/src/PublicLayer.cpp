@@ -12,7 +12,8 @@ using namespace cocos2d;
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonSpec
+{
     int tag;
     const char* family;
     float offset;
@@ -29,12 +30,13 @@ const ButtonSpec kButtons[] = {
 // The title sits low in the band, below the ticker's strip.
 constexpr float kTitleRaise = 36;
 
-} // namespace
+}  // namespace
 
 PublicLayer* PublicLayer::create(int room)
 {
     PublicLayer* layer = new PublicLayer();
-    if (!layer->initFrame(room)) {
+    if (!layer->initFrame(room))
+    {
         delete layer;
         return nullptr;
     }
@@ -52,20 +54,24 @@ bool PublicLayer::initFrame(int room)
     addChild(m_pBand, 0, kTagBand);
     m_pTitle = CCSprite::create("Public/title");
     addChild(m_pTitle, 1, kTagTitle);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
+    {
         CCSprite*& edge = m_pEdges[i];
         edge = CCSprite::create(i < 2 ? "Public/frame_side" : "Public/frame_bottom");
-        if (edge != nullptr) {
+        if (edge != nullptr)
+        {
             edge->setAnchorPoint(CCPoint(0, 0));
             addChild(edge, 1);
         }
     }
-    for (const ButtonSpec& entry : kButtons) {
+    for (const ButtonSpec& entry : kButtons)
+    {
         const std::string family = entry.family;
         // Families of three: _01 normal, _03 pressed, _02 hover.
         CImageButton* button = CImageButton::create(family + "_01", family + "_03", family + "_02", this,
                                                     menu_selector(PublicLayer::onButton), entry.tag);
-        if (button != nullptr) {
+        if (button != nullptr)
+        {
             button->setAnchorPoint(CCPoint(0, 1));
             Dialog::AddDialogChild(this, button, 10, entry.tag);
         }
@@ -73,7 +79,8 @@ bool PublicLayer::initFrame(int room)
     m_pUserPanel = CCNode::create();
     addChild(m_pUserPanel, 5, kTagUserPanel);
     CCSprite* face = CCSprite::create("ChangePhoto/people1-1");
-    if (face != nullptr) {
+    if (face != nullptr)
+    {
         face->setScale(0.56f);
         face->setPosition(CCPoint(40, 0));
         m_pUserPanel->addChild(face, 0, kTagFace);
@@ -119,7 +126,8 @@ void PublicLayer::Relayout(float width, float height, bool maximized)
     // stretches to it rather than end in a flat strip of its last row.
     CCRect band = rects->m_rcTitle;
     float stretch = 1;
-    if (m_nRoom != 0 && band.size.height > 0 && band.size.height < kRoomHeaderHeight) {
+    if (m_nRoom != 0 && band.size.height > 0 && band.size.height < kRoomHeaderHeight)
+    {
         stretch = kRoomHeaderHeight / band.size.height;
         band.origin.y -= kRoomHeaderHeight - band.size.height;
     }
@@ -152,7 +160,8 @@ void PublicLayer::UpdateUserInfo()
         nickname->setString(CClientGlobal::WideToUTF8(FieldText(me.szNickName)).c_str());
     if (auto* score = dynamic_cast<CCLabelTTF*>(m_pUserPanel->getChildByTag(kTagScore)))
         score->setString(CClientGlobal::FormatScore(me.lScore).c_str());
-    if (auto* face = dynamic_cast<CCSprite*>(m_pUserPanel->getChildByTag(kTagFace))) {
+    if (auto* face = dynamic_cast<CCSprite*>(m_pUserPanel->getChildByTag(kTagFace)))
+    {
         char name[64];
         std::snprintf(name, sizeof(name), "ChangePhoto/people1-%d", global->GetMyLevel());
         if (CCSprite* picture = CCSprite::create(name))
@@ -169,7 +178,8 @@ void PublicLayer::setButtonTarget(CCObject* target, SEL_MenuHandler action)
 void PublicLayer::onButton(CCObject* sender)
 {
     auto* node = dynamic_cast<CCNode*>(sender);
-    if (node != nullptr && node->getTag() == kButtonMinimize && m_pTarget == nullptr) {
+    if (node != nullptr && node->getTag() == kButtonMinimize && m_pTarget == nullptr)
+    {
         CCDirector::sharedDirector()->getOpenGLView()->minimizeWindow();
         return;
     }

@@ -15,7 +15,7 @@ CCSprite* MakeSpinner()
     return spinner;
 }
 
-} // namespace
+}  // namespace
 
 WindyTopLayer* WindyTopLayer::sharedTopLayer()
 {
@@ -25,7 +25,8 @@ WindyTopLayer* WindyTopLayer::sharedTopLayer()
         return l;  // kept for the whole run
     }();
     CCDirector* director = CCDirector::sharedDirector();
-    if (director->getTopLayer() != layer) {
+    if (director->getTopLayer() != layer)
+    {
         // First use, or the director was reset (between tests): what the
         // layer held belonged to the torn-down scenes.
         layer->clearContents();
@@ -48,7 +49,8 @@ void WindyTopLayer::showLoading()
 {
     if (getChildByTag(kTagLoading) != nullptr)
         return;
-    if (CCSprite* spinner = MakeSpinner()) {
+    if (CCSprite* spinner = MakeSpinner())
+    {
         spinner->setPosition(VisibleRect::center());
         addChild(spinner, 1000, kTagLoading);
     }
@@ -62,7 +64,8 @@ void WindyTopLayer::relayout()
 {
     if (CCNode* spinner = getChildByTag(kTagLoading))
         spinner->setPosition(VisibleRect::center());
-    if (m_pTicker != nullptr) {
+    if (m_pTicker != nullptr)
+    {
         // Centred along the top, clear of the user panel on the left and the
         // window buttons on the right.
         const CCRect visible = VisibleRect::getVisibleRect();
@@ -85,14 +88,16 @@ void WindyTopLayer::pushMessage(const std::string& gbkText)
 
 void WindyTopLayer::startNextMessage()
 {
-    if (m_messages.empty()) {
+    if (m_messages.empty())
+    {
         m_bTickerRunning = false;
         if (m_pTicker != nullptr)
             m_pTicker->setVisible(false);
         unschedule(schedule_selector(WindyTopLayer::tickTicker));
         return;
     }
-    if (m_pTicker == nullptr) {
+    if (m_pTicker == nullptr)
+    {
         m_pTicker = CCLayerColor::create(ccc4(0, 0, 0, 150), 1, kTickerHeight);
         addChild(m_pTicker, 900, kTagTicker);
         m_pTickerLabel = CCLabelTTF::create("", "Arial", 16);
@@ -139,7 +144,8 @@ void MBProgressHUD::showHUD()
         top->addChild(hud, 1001, kTagHUD);
     hud->stopAllActions();
     hud->removeAllChildrenWithCleanup(true);
-    if (CCSprite* spinner = MakeSpinner()) {
+    if (CCSprite* spinner = MakeSpinner())
+    {
         spinner->setPosition(VisibleRect::center());
         hud->addChild(spinner);
     }
@@ -150,7 +156,8 @@ void MBProgressHUD::hideHUD(bool animated)
     MBProgressHUD* hud = sharedHUD();
     if (hud->getParent() == nullptr)
         return;
-    if (!animated || hud->getChildrenCount() == 0) {
+    if (!animated || hud->getChildrenCount() == 0)
+    {
         hud->removeAllChildrenWithCleanup(true);
         hud->removeFromParentAndCleanup(false);
         return;

@@ -87,8 +87,7 @@ CCPoint VisibleRect::windowToGL(const CCPoint& windowPixel)
 
 CCLabelTTF* CreateGBKLabel(const std::string& gbkText, const char* fontName, float fontSize)
 {
-    return CCLabelTTF::create(CClientGlobal::GBKToUTF8(gbkText).c_str(), fontName != nullptr ? fontName : "",
-                              fontSize);
+    return CCLabelTTF::create(CClientGlobal::GBKToUTF8(gbkText).c_str(), fontName != nullptr ? fontName : "", fontSize);
 }
 
 CWinSizeRects* CWinSizeRects::GetInstance()
@@ -111,8 +110,8 @@ void CWinSizeRects::Refresh()
     m_rcLeft = CCRect(x, y, kBorder, below);
     m_rcRight = CCRect(x + w - kBorder, y, kBorder, below);
     m_rcBottom = CCRect(x, y, w, kBorder);
-    m_rcClient = CCRect(x + kBorder, y + kBorder, w > 2 * kBorder ? w - 2 * kBorder : 0,
-                        below > kBorder ? below - kBorder : 0);
+    m_rcClient =
+        CCRect(x + kBorder, y + kBorder, w > 2 * kBorder ? w - 2 * kBorder : 0, below > kBorder ? below - kBorder : 0);
 }
 
 CWebBrowserHost* CWebBrowserHost::GetInstance()

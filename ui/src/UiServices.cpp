@@ -22,7 +22,7 @@ float LabelWidth(const std::string& utf8, const std::string& font, float size)
     return label != nullptr ? label->getContentSize().width : 0.0f;
 }
 
-} // namespace
+}  // namespace
 
 void InstallUiCoreServices()
 {

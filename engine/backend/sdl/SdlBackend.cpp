@@ -71,7 +71,7 @@ struct Texture {
   int x = 0, y = 0;  // where its texels start on the page
   unsigned generation = 0;
   int w = 0, h = 0;
-  bool linear = true;  // the filter the engine asked for
+  bool linear = true;                     // the filter the engine asked for
   bool repeatS = false, repeatT = false;  // else clamped to the edge
   // Opacity in blocks of kBlock x kBlock texels: 'opaque' when every texel
   // is, 'clear' when no block is, else prefix sums of the blocks that are not.
@@ -170,7 +170,8 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
   }
   SDL_RendererInfo info;
   SDL_GetRendererInfo(ren, &info);
-  g_rendererName = strcmp(info.name, "opengl") == 0 ? "opengl" : (strcmp(info.name, "software") == 0 ? "software" : "other");
+  g_rendererName =
+      strcmp(info.name, "opengl") == 0 ? "opengl" : (strcmp(info.name, "software") == 0 ? "software" : "other");
   g_software = strcmp(g_rendererName, "software") == 0;
   g_window = win;
   g_renderer = ren;
@@ -191,8 +192,10 @@ void submit(Batch& b) {
     SDL_SetTextureScaleMode(t, b.linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     b.surf->sdlLinear = b.linear;
   }
-  if (t) SDL_SetTextureBlendMode(t, toSdl(b.blend));
-  else SDL_SetRenderDrawBlendMode(g_renderer, toSdl(b.blend));
+  if (t)
+    SDL_SetTextureBlendMode(t, toSdl(b.blend));
+  else
+    SDL_SetRenderDrawBlendMode(g_renderer, toSdl(b.blend));
   SDL_RenderGeometry(g_renderer, t, b.verts.data(), (int)b.verts.size(), b.indices.data(), (int)b.indices.size());
 }
 
@@ -274,10 +277,9 @@ void summariseOpacity(Texture* t, const uint8_t* rgba) {
   t->notOpaqueSum.assign((size_t)stride * (t->bh + 1), 0);
   for (int by = 0; by < t->bh; ++by)
     for (int bx = 0; bx < t->bw; ++bx)
-      t->notOpaqueSum[(size_t)(by + 1) * stride + bx + 1] = notOpaque[(size_t)by * t->bw + bx] +
-                                                             t->notOpaqueSum[(size_t)by * stride + bx + 1] +
-                                                             t->notOpaqueSum[(size_t)(by + 1) * stride + bx] -
-                                                             t->notOpaqueSum[(size_t)by * stride + bx];
+      t->notOpaqueSum[(size_t)(by + 1) * stride + bx + 1] =
+          notOpaque[(size_t)by * t->bw + bx] + t->notOpaqueSum[(size_t)by * stride + bx + 1] +
+          t->notOpaqueSum[(size_t)(by + 1) * stride + bx] - t->notOpaqueSum[(size_t)by * stride + bx];
 }
 
 // Whether every texel of [x0, x1) x [y0, y1), clamped to the texture, is opaque.
@@ -357,8 +359,8 @@ DrawState chooseState(const Texture* t, const Vertex* v, int n, Blend blend) {
     if (t->repeatT && (v0 < 0 || v1 > 1)) v0 = 0, v1 = 1;
     // Filtering reaches half a texel past the covered ones.
     const int m = st.linear ? 1 : 0;
-    if (!texelsOpaque(t, (int)std::floor(u0 * t->w) - m, (int)std::floor(v0 * t->h) - m,
-                      (int)std::ceil(u1 * t->w) + m, (int)std::ceil(v1 * t->h) + m))
+    if (!texelsOpaque(t, (int)std::floor(u0 * t->w) - m, (int)std::floor(v0 * t->h) - m, (int)std::ceil(u1 * t->w) + m,
+                      (int)std::ceil(v1 * t->h) + m))
       return st;
   }
   st.blend = Blend::None;
@@ -389,8 +391,7 @@ SDL_Vertex toSdl(const Corner& c) {
 }
 
 Corner toCorner(const SDL_Vertex& v) {
-  return toCorner(v.position.x, v.position.y, v.tex_coord.x, v.tex_coord.y, v.color.r, v.color.g, v.color.b,
-                  v.color.a);
+  return toCorner(v.position.x, v.position.y, v.tex_coord.x, v.tex_coord.y, v.color.r, v.color.g, v.color.b, v.color.a);
 }
 
 bool before(const Corner& a, const Corner& b) {
@@ -1112,8 +1113,8 @@ void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indice
     y1 = std::max(y1, vertices[i].y);
   }
   const float right = (float)(g_cellsW * kCell), bottom = (float)(g_cellsH * kCell);
-  const bool onScreen = std::isfinite(x0) && std::isfinite(x1) && std::isfinite(y0) && std::isfinite(y1) &&
-                        x1 >= 0 && y1 >= 0 && x0 < right && y0 < bottom;
+  const bool onScreen = std::isfinite(x0) && std::isfinite(x1) && std::isfinite(y0) && std::isfinite(y1) && x1 >= 0 &&
+                        y1 >= 0 && x0 < right && y0 < bottom;
   // A pixel's margin around the bounds, clamped to the grid.
   auto cell = [](float f, float end) { return (int)std::min(std::max(f, 0.0f), end - 1) / kCell; };
   const int cx0 = onScreen ? cell(x0 - 1, right) : 0, cx1 = onScreen ? cell(x1 + 1, right) : -1;
@@ -1130,8 +1131,10 @@ void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indice
   for (size_t i = from; i < g_batchCount && k == SIZE_MAX; ++i) {
     const Batch& b = g_batches[i];
     if (b.surf != surf) continue;
-    if (b.blend == cheap.blend && b.linear == cheap.linear) k = i;
-    else if (kGeneral == SIZE_MAX && b.blend == general.blend && b.linear == general.linear) kGeneral = i;
+    if (b.blend == cheap.blend && b.linear == cheap.linear)
+      k = i;
+    else if (kGeneral == SIZE_MAX && b.blend == general.blend && b.linear == general.linear)
+      kGeneral = i;
   }
   // A new batch for the cheap state is worth its state change; once the
   // batches run out, the general state is fine too.
@@ -1291,9 +1294,7 @@ bool pumpEvents() {
   bool keepRunning = true;
   while (SDL_PollEvent(&e)) {
     switch (e.type) {
-      case SDL_QUIT:
-        keepRunning = false;
-        break;
+      case SDL_QUIT: keepRunning = false; break;
       case SDL_MOUSEMOTION:
         view->handleMouseMove((float)e.motion.x, (float)e.motion.y, (e.motion.state & SDL_BUTTON_LMASK) != 0);
         break;
@@ -1320,24 +1321,19 @@ bool pumpEvents() {
         }
         break;
       }
-      case SDL_TEXTINPUT:
-        view->handleTextInput(e.text.text);
-        break;
+      case SDL_TEXTINPUT: view->handleTextInput(e.text.text); break;
       case SDL_WINDOWEVENT:
         switch (e.window.event) {
           case SDL_WINDOWEVENT_MINIMIZED: view->handleWindowState(cocos2d::CCWindowMessage::kMinimized); break;
           case SDL_WINDOWEVENT_MAXIMIZED: view->handleWindowState(cocos2d::CCWindowMessage::kMaximized); break;
           case SDL_WINDOWEVENT_RESTORED: view->handleWindowState(cocos2d::CCWindowMessage::kRestored); break;
-          case SDL_WINDOWEVENT_SIZE_CHANGED:
-            view->handleResize((float)e.window.data1, (float)e.window.data2);
-            break;
+          case SDL_WINDOWEVENT_SIZE_CHANGED: view->handleResize((float)e.window.data1, (float)e.window.data2); break;
           case SDL_WINDOWEVENT_EXPOSED: view->handleWindowState(cocos2d::CCWindowMessage::kRestored); break;
           case SDL_WINDOWEVENT_CLOSE: view->handleWindowState(cocos2d::CCWindowMessage::kClose); break;
           default: break;
         }
         break;
-      default:
-        break;
+      default: break;
     }
   }
   return keepRunning;
@@ -1386,8 +1382,8 @@ bool renderText(const std::string& fontPath, int size, const std::string& utf8, 
   if (utf8.empty()) return false;
   TTF_Font* f = font(fontPath, size);
   if (!f) return false;
-  TTF_SetFontWrappedAlign(f, align == 1 ? TTF_WRAPPED_ALIGN_CENTER
-                                        : (align == 2 ? TTF_WRAPPED_ALIGN_RIGHT : TTF_WRAPPED_ALIGN_LEFT));
+  TTF_SetFontWrappedAlign(
+      f, align == 1 ? TTF_WRAPPED_ALIGN_CENTER : (align == 2 ? TTF_WRAPPED_ALIGN_RIGHT : TTF_WRAPPED_ALIGN_LEFT));
   SDL_Surface* s = TTF_RenderUTF8_Blended_Wrapped(f, utf8.c_str(), SDL_Color{255, 255, 255, 255},
                                                   (Uint32)(wrapWidth > 0 ? wrapWidth : 0));
   return surfaceToRgba(s, rgba, width, height);

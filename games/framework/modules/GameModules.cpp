@@ -32,7 +32,7 @@ CGameKindModule* Make()
     return new (std::nothrow) Module();
 }
 
-} // namespace
+}  // namespace
 
 void InstallGameModules()
 {
@@ -57,4 +57,4 @@ void InstallGameModules()
     RegisterGameKind(9, &Make<Land::LandMobile>, &ThreeKing::CreateGame);
 }
 
-} // namespace Sexy
+}  // namespace Sexy

@@ -6,4 +6,4 @@ namespace Sexy {
 
 void InstallGameModules();
 
-} // namespace Sexy
+}  // namespace Sexy

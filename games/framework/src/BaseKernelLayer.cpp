@@ -46,12 +46,13 @@ void DetachLater(CCNode* node)
     node->autorelease();
 }
 
-} // namespace
+}  // namespace
 
 CBaseKernelLayer* CBaseKernelLayer::create()
 {
     auto* kernel = new (std::nothrow) CBaseKernelLayer();
-    if (kernel != nullptr && kernel->init()) {
+    if (kernel != nullptr && kernel->init())
+    {
         kernel->autorelease();
         return kernel;
     }
@@ -65,8 +66,10 @@ CBaseKernelLayer::~CBaseKernelLayer()
 {
     // The exit question must not outlive its delegate.
     CCNode* exitDialog = WindyTopLayer::sharedTopLayer()->getChildByTag(kExitDialogTag);
-    if (auto* dialog = dynamic_cast<Dialog*>(exitDialog)) {
-        if (dialog->getDelegate() == this) {
+    if (auto* dialog = dynamic_cast<Dialog*>(exitDialog))
+    {
+        if (dialog->getDelegate() == this)
+        {
             dialog->setDelegate(nullptr);
             dialog->Close();
         }
@@ -74,7 +77,8 @@ CBaseKernelLayer::~CBaseKernelLayer()
     UnloadGameResources(m_dwCurrentKind);
     // Released, not deleted: a module with loads still pending is kept alive
     // by the texture cache until its last callback.
-    for (CGameKindModule*& module : m_pKindModules) {
+    for (CGameKindModule*& module : m_pKindModules)
+    {
         if (module != nullptr)
             module->release();
         module = nullptr;
@@ -205,7 +209,8 @@ void CBaseKernelLayer::StopClockNode()
 {
     CMobileUserTimer* node = m_pClockNode;
     m_pClockNode = nullptr;
-    if (node != nullptr) {
+    if (node != nullptr)
+    {
         node->Stop();
         DetachLater(node);
     }
@@ -220,7 +225,8 @@ void CBaseKernelLayer::OnClockTick(CMobileUserTimer* node, int32_t secondsLeft)
     if (m_pGameHandler != nullptr)
         m_pGameHandler->OnClockInfo(chair, secondsLeft, timerID);
     // The ready countdown ran out (and nobody stopped it meanwhile): leave.
-    if (timerID == ReadyClockID && secondsLeft == 0 && node == m_pClockNode) {
+    if (timerID == ReadyClockID && secondsLeft == 0 && node == m_pClockNode)
+    {
         node->Stop();
         RequestExit();
     }
@@ -234,17 +240,15 @@ bool CBaseKernelLayer::OnChannelMessage(uint16_t main, uint16_t sub, const void*
 {
     if (data == nullptr)
         size = 0;
-    switch (main) {
-    case IPC_MAIN_SOCKET:
-        if (sub == IPC_SUB_SOCKET_RECV && !OnSocketMessage(data, size))
-            CCMessageBox("DATA ERROR", "DATA ERROR");
-        return true;
-    case IPC_MAIN_CONFIG:
-        return OnControlMessage(sub, data, size);
-    case IPC_MAIN_USER:
-        return OnUserMessage(sub, data, size);
-    default:
-        return true;
+    switch (main)
+    {
+        case IPC_MAIN_SOCKET:
+            if (sub == IPC_SUB_SOCKET_RECV && !OnSocketMessage(data, size))
+                CCMessageBox("DATA ERROR", "DATA ERROR");
+            return true;
+        case IPC_MAIN_CONFIG: return OnControlMessage(sub, data, size);
+        case IPC_MAIN_USER: return OnUserMessage(sub, data, size);
+        default: return true;
     }
 }
 
@@ -260,7 +264,8 @@ bool CBaseKernelLayer::OnSocketMessage(const void* data, uint16_t size)
     const void* payload = payloadSize != 0 ? static_cast<const uint8_t*>(data) + kGamePacketHead : nullptr;
     if (main == MDM_GF_GAME)
         return m_pGameHandler->OnGameMessage(sub, payload, payloadSize);
-    if (main == MDM_GF_FRAME) {
+    if (main == MDM_GF_FRAME)
+    {
         if (m_pGameHandler->OnFrameMessage(sub, payload, payloadSize))
             return true;
         return OnFrameMessage(sub, payload, payloadSize);
@@ -271,80 +276,77 @@ bool CBaseKernelLayer::OnSocketMessage(const void* data, uint16_t size)
 bool CBaseKernelLayer::OnFrameMessage(uint16_t sub, const void* data, uint16_t size)
 {
     const auto* bytes = static_cast<const uint8_t*>(data);
-    switch (sub) {
-    case SUB_GF_GAME_STATUS:
-        if (size != 2)
-            return false;
-        m_cbGameStatus = bytes[0];
-        m_cbAllowLookon = bytes[1] != 0 ? 1 : 0;
-        return true;
-    case SUB_GF_SCENE: {
-        if (m_cbGameStatus == GAME_STATUS_FREE && m_pGameBoard != nullptr) {
-            int seconds = kReadySeconds;
-            if (!SearchReadyUser())
-                seconds = m_dwClockTimerID != 0 ? static_cast<int>(m_dwClockSeconds) : 99;
-            m_pGameBoard->ShowStartButton(true, seconds);
-        }
-        if (m_pGameHandler == nullptr)
+    switch (sub)
+    {
+        case SUB_GF_GAME_STATUS:
+            if (size != 2)
+                return false;
+            m_cbGameStatus = bytes[0];
+            m_cbAllowLookon = bytes[1] != 0 ? 1 : 0;
             return true;
-        const bool lookOn = m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus == US_LOOKON;
-        return m_pGameHandler->OnGameSceneMessage(m_cbGameStatus, lookOn, data, size);
-    }
-    case SUB_GF_SYSTEM_MESSAGE: {
-        if (size <= 4 || static_cast<size_t>(U16(data, 2)) * 2 + 4 != size)
-            return false;
-        if (m_pGameHandler != nullptr)
-            m_pGameHandler->OnSystemMessage(data, size);
-        return true;
-    }
-    case 10:
-    case 11:
-    case 102:
-    case 201:
-        return true;
-    default:
-        return false;
+        case SUB_GF_SCENE:
+        {
+            if (m_cbGameStatus == GAME_STATUS_FREE && m_pGameBoard != nullptr)
+            {
+                int seconds = kReadySeconds;
+                if (!SearchReadyUser())
+                    seconds = m_dwClockTimerID != 0 ? static_cast<int>(m_dwClockSeconds) : 99;
+                m_pGameBoard->ShowStartButton(true, seconds);
+            }
+            if (m_pGameHandler == nullptr)
+                return true;
+            const bool lookOn = m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus == US_LOOKON;
+            return m_pGameHandler->OnGameSceneMessage(m_cbGameStatus, lookOn, data, size);
+        }
+        case SUB_GF_SYSTEM_MESSAGE:
+        {
+            if (size <= 4 || static_cast<size_t>(U16(data, 2)) * 2 + 4 != size)
+                return false;
+            if (m_pGameHandler != nullptr)
+                m_pGameHandler->OnSystemMessage(data, size);
+            return true;
+        }
+        case 10:
+        case 11:
+        case 102:
+        case 201: return true;
+        default: return false;
     }
 }
 
 bool CBaseKernelLayer::OnControlMessage(uint16_t sub, const void* data, uint16_t size)
 {
-    switch (sub) {
-    case IPC_SUB_SERVER_INFO: {
-        GameServerConfig config;
-        if (size != sizeof(config))
-            return false;
-        std::memcpy(&config, data, sizeof(config));
-        m_wConfigWord1 = config.wTableID;
-        m_wConfigWord2 = config.wChairID;
-        m_dwUserID = config.dwUserID;
-        m_dwConfigLong1 = config.dwConfigLong1;
-        m_dwConfigLong2 = config.dwConfigLong2;
-        m_wKindID = config.wKindID;
-        m_wServerKindID = config.wKindID;
-        m_wServerWord1 = config.wServerWord1;
-        m_wServerWord2 = config.wServerWord2;
-        m_dwServerLong1 = config.dwServerLong1;
-        std::memcpy(m_cbServerBlock, static_cast<const uint8_t*>(data) + offsetof(GameServerConfig, szServerName),
-                    sizeof(m_cbServerBlock));
-        m_wServerWord3 = config.wServerWord3;
-        m_dwServerLong2 = config.dwServerLong2;
-        m_wChairCount = config.wChairCount;
-        std::memcpy(m_cbTableBlock, static_cast<const uint8_t*>(data) + offsetof(GameServerConfig, szKindName),
-                    sizeof(m_cbTableBlock));
-        return true;
-    }
-    case IPC_SUB_SHOW_GAME:
-        ShowGameBoard();
-        return true;
-    case IPC_SUB_CLOSE_GAME:
-        RequestExit();
-        return true;
-    case IPC_SUB_NETWORK_BUSY:
-        CCMessageBox("游戏网络繁忙", "异常");
-        return true;
-    default:
-        return false;
+    switch (sub)
+    {
+        case IPC_SUB_SERVER_INFO:
+        {
+            GameServerConfig config;
+            if (size != sizeof(config))
+                return false;
+            std::memcpy(&config, data, sizeof(config));
+            m_wConfigWord1 = config.wTableID;
+            m_wConfigWord2 = config.wChairID;
+            m_dwUserID = config.dwUserID;
+            m_dwConfigLong1 = config.dwConfigLong1;
+            m_dwConfigLong2 = config.dwConfigLong2;
+            m_wKindID = config.wKindID;
+            m_wServerKindID = config.wKindID;
+            m_wServerWord1 = config.wServerWord1;
+            m_wServerWord2 = config.wServerWord2;
+            m_dwServerLong1 = config.dwServerLong1;
+            std::memcpy(m_cbServerBlock, static_cast<const uint8_t*>(data) + offsetof(GameServerConfig, szServerName),
+                        sizeof(m_cbServerBlock));
+            m_wServerWord3 = config.wServerWord3;
+            m_dwServerLong2 = config.dwServerLong2;
+            m_wChairCount = config.wChairCount;
+            std::memcpy(m_cbTableBlock, static_cast<const uint8_t*>(data) + offsetof(GameServerConfig, szKindName),
+                        sizeof(m_cbTableBlock));
+            return true;
+        }
+        case IPC_SUB_SHOW_GAME: ShowGameBoard(); return true;
+        case IPC_SUB_CLOSE_GAME: RequestExit(); return true;
+        case IPC_SUB_NETWORK_BUSY: CCMessageBox("游戏网络繁忙", "异常"); return true;
+        default: return false;
     }
 }
 
@@ -361,41 +363,41 @@ void CBaseKernelLayer::ShowGameBoard()
 
 bool CBaseKernelLayer::OnUserMessage(uint16_t sub, const void* data, uint16_t size)
 {
-    switch (sub) {
-    case IPC_SUB_USER_ENTER: {
-        tagUserData record;
-        if (!ReadUserEnterMessage(data, size, record))
-            return false;
-        ActiveUserData(record);
-        return true;
-    }
-    case IPC_SUB_USER_SCORE: {
-        UserScoreMessage message;
-        if (size != sizeof(message))
-            return false;
-        std::memcpy(&message, data, sizeof(message));
-        UpdateUserScore(message);
-        return true;
-    }
-    case IPC_SUB_USER_STATUS: {
-        UserStatusMessage message;
-        if (!wire::ReadRecord(data, size, message))
-            return false;
-        OnUserStatusMessage(message);
-        return true;
-    }
-    case 103:
-    case 104:
-        return true;
-    case IPC_SUB_TABLE_STARTED:
-        if (IsSeatGame())
-            SetTableStatus(US_PLAY);
-        return true;
-    case IPC_SUB_TABLE_ENDED:
-        SetTableStatus(US_SIT);
-        return true;
-    default:
-        return false;
+    switch (sub)
+    {
+        case IPC_SUB_USER_ENTER:
+        {
+            tagUserData record;
+            if (!ReadUserEnterMessage(data, size, record))
+                return false;
+            ActiveUserData(record);
+            return true;
+        }
+        case IPC_SUB_USER_SCORE:
+        {
+            UserScoreMessage message;
+            if (size != sizeof(message))
+                return false;
+            std::memcpy(&message, data, sizeof(message));
+            UpdateUserScore(message);
+            return true;
+        }
+        case IPC_SUB_USER_STATUS:
+        {
+            UserStatusMessage message;
+            if (!wire::ReadRecord(data, size, message))
+                return false;
+            OnUserStatusMessage(message);
+            return true;
+        }
+        case 103:
+        case 104: return true;
+        case IPC_SUB_TABLE_STARTED:
+            if (IsSeatGame())
+                SetTableStatus(US_PLAY);
+            return true;
+        case IPC_SUB_TABLE_ENDED: SetTableStatus(US_SIT); return true;
+        default: return false;
     }
 }
 
@@ -411,14 +413,16 @@ void CBaseKernelLayer::ActiveUserData(const tagUserData& record)
         return;
     // A user changing chairs is announced at the new chair before his status
     // says so: empty his old seat first, so he is never seated twice.
-    for (uint16_t i = 0; i < SeatLimit(); ++i) {
+    for (uint16_t i = 0; i < SeatLimit(); ++i)
+    {
         tagUserData* held = m_pSeats[i];
         if (held != nullptr && (held->dwUserID == record.dwUserID || i == chair))
             RemoveSeat(i);
     }
     *user = record;
     m_pSeats[chair] = user;
-    if (user->dwUserID == m_dwUserID) {
+    if (user->dwUserID == m_dwUserID)
+    {
         m_pMeUserData = user;
         m_wMeTableID = user->wTableID;
         m_wMeChairID = user->wChairID;
@@ -431,7 +435,8 @@ void CBaseKernelLayer::RemoveSeat(uint16_t chair)
 {
     tagUserData* user = m_pSeats[chair];
     m_pSeats[chair] = nullptr;
-    if (user == m_pMeUserData) {
+    if (user == m_pMeUserData)
+    {
         m_pMeUserData = nullptr;
         m_wMeTableID = INVALID_TABLE;
         m_wMeChairID = INVALID_CHAIR;
@@ -455,7 +460,8 @@ bool CBaseKernelLayer::UpdateUserScore(const UserScoreMessage& message)
     m_pGameHandler->OnUserScore(user, chair, user->cbUserStatus != US_NULL);
     if (message.cbNoChange != 1)
         m_pGameHandler->OnUserScoreChange(user->dwUserID, user->szNickName, delta, user->cbUserStatus);
-    if (chair == m_wMeChairID) {
+    if (chair == m_wMeChairID)
+    {
         m_lScoreChangeSum = WrappingAdd(m_lScoreChangeSum, delta);
         if (m_pGameBoard != nullptr)
             m_pGameBoard->SetTotalScore(m_lScoreChangeSum);
@@ -467,7 +473,8 @@ void CBaseKernelLayer::OnUserStatusMessage(const UserStatusMessage& message)
 {
     const uint32_t userID = message.dwUserID;
     const uint8_t status = message.cbUserStatus;
-    if (status >= US_SIT) {
+    if (status >= US_SIT)
+    {
         tagUserData* user = m_UserManager.SearchUserByUserID(userID);
         if (user == nullptr)
             return;
@@ -479,7 +486,8 @@ void CBaseKernelLayer::OnUserStatusMessage(const UserStatusMessage& message)
     // Someone left the table: the game there is over.
     m_cbGameStatus = GAME_STATUS_FREE;
     m_cbAllowLookon = 0;
-    if (userID != m_dwUserID) {
+    if (userID != m_dwUserID)
+    {
         DeleteUserData(userID);
         return;
     }
@@ -490,8 +498,10 @@ void CBaseKernelLayer::OnUserStatusMessage(const UserStatusMessage& message)
 
 void CBaseKernelLayer::DeleteUserData(uint32_t userID)
 {
-    for (uint16_t chair = 0; chair < SeatLimit(); ++chair) {
-        if (m_pSeats[chair] != nullptr && m_pSeats[chair]->dwUserID == userID) {
+    for (uint16_t chair = 0; chair < SeatLimit(); ++chair)
+    {
+        if (m_pSeats[chair] != nullptr && m_pSeats[chair]->dwUserID == userID)
+        {
             RemoveSeat(chair);
             return;
         }
@@ -500,7 +510,8 @@ void CBaseKernelLayer::DeleteUserData(uint32_t userID)
 
 void CBaseKernelLayer::SetTableStatus(uint8_t status)
 {
-    for (uint16_t chair = 0; chair < SeatLimit(); ++chair) {
+    for (uint16_t chair = 0; chair < SeatLimit(); ++chair)
+    {
         tagUserData* user = m_pSeats[chair];
         if (user == nullptr)
             continue;
@@ -518,7 +529,8 @@ void CBaseKernelLayer::ResetGameKernel()
     m_dwClockSeconds = 0;
     m_wClockChairID = INVALID_CHAIR;
 
-    for (uint16_t chair = 0; chair < SeatLimit(); ++chair) {
+    for (uint16_t chair = 0; chair < SeatLimit(); ++chair)
+    {
         tagUserData* user = m_pSeats[chair];
         if (user == nullptr)
             continue;
@@ -536,9 +548,11 @@ void CBaseKernelLayer::ResetGameKernel()
     if (m_pGameHandler != nullptr)
         m_pGameHandler->ResetGameClient();
 
-    if (CGameBoard* board = m_pGameBoard) {
+    if (CGameBoard* board = m_pGameBoard)
+    {
         m_pGameBoard = nullptr;
-        if (CCNode* timerBox = board->GetTimerBox()) {
+        if (CCNode* timerBox = board->GetTimerBox())
+        {
             board->RemoveContentChild(timerBox);
             board->ForgetTimerBox();
         }
@@ -551,7 +565,8 @@ void CBaseKernelLayer::ResetGameKernel()
 
 void CBaseKernelLayer::RequestExit()
 {
-    if (m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus == US_PLAY) {
+    if (m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus == US_PLAY)
+    {
         WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
         if (top->getChildByTag(kExitDialogTag) != nullptr)
             return;
@@ -570,19 +585,23 @@ void CBaseKernelLayer::RequestExit()
 
 void CBaseKernelLayer::OnDialogResult(int button)
 {
-    if (button == Dialog::kButtonOK) {
+    if (button == Dialog::kButtonOK)
+    {
         retain();  // the room may drop us while we finish
         if (IGameRoom* room = GetGameRoom())
             room->OnGameExit();
         const CCPoint origin = CCDirector::sharedDirector()->getVisibleOrigin();
         const CCSize visible = CCDirector::sharedDirector()->getVisibleSize();
         setPosition(CCPoint(-(origin.x + visible.width), getPosition().y));
-        if (m_pGameBoard != nullptr) {
+        if (m_pGameBoard != nullptr)
+        {
             m_pGameBoard->setModal(false);
             m_pGameBoard->SetSelectedChip(true, 0);
         }
-        if (m_pGameHandler != nullptr) {
-            if (Dialog* notice = m_pGameHandler->GetNoticeDialog()) {
+        if (m_pGameHandler != nullptr)
+        {
+            if (Dialog* notice = m_pGameHandler->GetNoticeDialog())
+            {
                 m_pGameHandler->ForgetNoticeDialog();
                 notice->setDelegate(nullptr);
                 notice->Close();
@@ -616,7 +635,8 @@ CGameKindModule* CBaseKernelLayer::MakeKindModule(uint16_t kindID)
     const GameKindEntry* entry = FindGameKindEntry(kindID);
     if (slot < 0)
         return nullptr;
-    if (entry == nullptr || entry->makeModule == nullptr) {
+    if (entry == nullptr || entry->makeModule == nullptr)
+    {
         CCLog("no game module installed for kind %u", kindID);
         return nullptr;
     }
@@ -659,23 +679,29 @@ bool CBaseKernelLayer::EnterGame(const void* kindRecord)
     const uint16_t kind = KindOfRecord(kindRecord);
     WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
     IGameRoom* room = GetGameRoom();
-    if (room == nullptr || !room->IsGameResourcesReady() || top->isLoadingShown()) {
+    if (room == nullptr || !room->IsGameResourcesReady() || top->isLoadingShown())
+    {
         top->showLoading();
         return true;
     }
-    if (m_pGameBoard == nullptr) {
+    if (m_pGameBoard == nullptr)
+    {
         CGameBoard* board = nullptr;
         const GameKindEntry* entry = FindGameKindEntry(kind);
-        if (entry != nullptr && entry->createGame != nullptr) {
+        if (entry != nullptr && entry->createGame != nullptr)
+        {
             board = entry->createGame();
-        } else if (FindGameKindSlot(kind) >= 0) {
+        }
+        else if (FindGameKindSlot(kind) >= 0)
+        {
             CGameKindModule* module = GetKindModule(kind);
             if (module == nullptr)
                 module = MakeKindModule(kind);
             if (module != nullptr)
                 board = module->CreateGame();
         }
-        if (board != nullptr) {
+        if (board != nullptr)
+        {
             m_pGameBoard = board;
             addChild(board, kBoardZOrder);
         }
@@ -687,4 +713,4 @@ bool CBaseKernelLayer::EnterGame(const void* kindRecord)
     return true;
 }
 
-} // namespace Sexy
+}  // namespace Sexy

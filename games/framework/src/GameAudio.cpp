@@ -9,7 +9,8 @@ namespace {
 using CocosDenshion::SimpleAudioEngine;
 
 // The engine's music and effects.
-class CEngineAudio : public IGameAudio {
+class CEngineAudio : public IGameAudio
+{
 public:
     bool IsMusicPlaying() override { return Engine()->isBackgroundMusicPlaying(); }
     void PreloadMusic(const std::string& path) override { Engine()->preloadBackgroundMusic(path.c_str()); }
@@ -30,10 +31,10 @@ private:
 CEngineAudio g_engineAudio;
 IGameAudio* g_pAudio = nullptr;
 
-} // namespace
+}  // namespace
 
 IGameAudio* GetGameAudio() { return g_pAudio != nullptr ? g_pAudio : &g_engineAudio; }
 
 void SetGameAudio(IGameAudio* audio) { g_pAudio = audio; }
 
-} // namespace Sexy
+}  // namespace Sexy

@@ -26,7 +26,7 @@ void RemoveTagged(CCNode* parent, int tag)
         parent->removeChildByTag(tag, true);
 }
 
-} // namespace
+}  // namespace
 
 CGameBoard::CGameBoard() = default;
 
@@ -43,7 +43,8 @@ CGameBoard* CGameBoard::create()
         return nullptr;
     board->InitGameTable("Skin/Bg/bg1", "ClientGame/Table", nullptr, CCPointZero);
     board->CreateStartButton("ClientGame/BtnStart_01", "ClientGame/BtnStart_02", CCPoint(0, 0));
-    if (!board->init()) {
+    if (!board->init())
+    {
         delete board;
         return nullptr;
     }
@@ -60,7 +61,8 @@ bool CGameBoard::init()
     const CCSize visible = CCDirector::sharedDirector()->getVisibleSize();
     CImageButton* close = CImageButton::create("GameHall/Close_BT_01", "GameHall/Close_BT_03", "GameHall/Close_BT_02",
                                                this, menu_selector(CGameBoard::OnCloseButton), kCloseButtonTag);
-    if (close != nullptr) {
+    if (close != nullptr)
+    {
         close->setAnchorPoint(CCPoint(0, 1));
         close->setPosition(CCPoint(origin.x + visible.width - 46, origin.y + visible.height));
         addChild(close, 100);
@@ -87,23 +89,28 @@ CBaseKernelLayer* CGameBoard::Kernel()
 
 void CGameBoard::InitGameTable(const char* table, const char* content, const char* overlay, const CCPoint& offset)
 {
-    if (m_pTable == nullptr && table != nullptr) {
+    if (m_pTable == nullptr && table != nullptr)
+    {
         m_pTable = CCSprite::create(table);
-        if (m_pTable != nullptr) {
+        if (m_pTable != nullptr)
+        {
             m_pTable->setAnchorPoint(CCPoint(0, 0));
             CCLayer::addChild(m_pTable, 0);
         }
     }
-    if (m_pContentRoot == nullptr && content != nullptr) {
+    if (m_pContentRoot == nullptr && content != nullptr)
+    {
         m_pContentRoot = CCSprite::create(content);
         if (m_pContentRoot == nullptr)
             m_pContentRoot = CCSprite::create();
         m_ContentSize = m_pContentRoot->getContentSize();
         CCLayer::addChild(m_pContentRoot, 2);
     }
-    if (m_pOverlay == nullptr && overlay != nullptr && m_pContentRoot != nullptr) {
+    if (m_pOverlay == nullptr && overlay != nullptr && m_pContentRoot != nullptr)
+    {
         m_pOverlay = CCSprite::create(overlay);
-        if (m_pOverlay != nullptr) {
+        if (m_pOverlay != nullptr)
+        {
             m_pOverlay->setPosition(CCPoint(m_ContentSize.width / 2 + offset.x, m_ContentSize.height / 2 + offset.y));
             m_pContentRoot->addChild(m_pOverlay);
         }
@@ -142,16 +149,20 @@ void CGameBoard::ShowBoard()
     CBaseKernelLayer* kernel = Kernel();
     const tagUserData* me = kernel != nullptr ? kernel->GetMeUserData() : nullptr;
     std::string title = kernel != nullptr ? CClientGlobal::WideToUTF8(kernel->GetServerName()) : std::string();
-    if (me != nullptr) {
+    if (me != nullptr)
+    {
         char table[32];
         std::snprintf(table, sizeof(table), "  %d桌", me->wTableID + 1);
         title += table;
     }
-    if (m_pTableLabel == nullptr) {
+    if (m_pTableLabel == nullptr)
+    {
         m_pTableLabel = CCLabelTTF::create(title.c_str(), "Arial", 15);
         m_pTableLabel->setAnchorPoint(CCPoint(0, 1));
         CCLayer::addChild(m_pTableLabel, kTitleZOrder);
-    } else {
+    }
+    else
+    {
         m_pTableLabel->setString(title.c_str());
     }
     const CCSize visible = CCDirector::sharedDirector()->getVisibleSize();
@@ -163,7 +174,8 @@ void CGameBoard::LayoutBoard(int width, int height)
 {
     const CCPoint origin = CCDirector::sharedDirector()->getVisibleOrigin();
     const float top = origin.y + height;
-    if (m_pTable != nullptr) {
+    if (m_pTable != nullptr)
+    {
         m_pTable->setPosition(origin);
         m_pTable->setScaleX(m_pTable->getContentSize().width > 0 ? width / m_pTable->getContentSize().width : 1.0f);
         m_pTable->setScaleY(m_pTable->getContentSize().height > 0 ? height / m_pTable->getContentSize().height : 1.0f);
@@ -207,12 +219,15 @@ void CGameBoard::SetTotalScore(int64_t score)
     if (m_pContentRoot == nullptr)
         return;
     const std::string text = "总分: " + CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(score));
-    if (m_pTotalScoreLabel == nullptr) {
+    if (m_pTotalScoreLabel == nullptr)
+    {
         m_pTotalScoreLabel = CCLabelTTF::create(text.c_str(), "Arial", 16);
         const bool placed = m_ptTotalScore.x != 0 || m_ptTotalScore.y != 0;
         m_pTotalScoreLabel->setPosition(placed ? m_ptTotalScore : CCPoint(m_ContentSize.width - 90, 24));
         m_pContentRoot->addChild(m_pTotalScoreLabel, 100);
-    } else {
+    }
+    else
+    {
         m_pTotalScoreLabel->setString(text.c_str());
     }
 }
@@ -228,7 +243,10 @@ void CGameBoard::SetSeatUser(uint16_t chair, tagUserData* user)
         DrawSeat(chair);
 }
 
-tagUserData* CGameBoard::GetSeatUser(uint16_t chair) const { return chair < kMaxChairs ? m_pSeatUsers[chair] : nullptr; }
+tagUserData* CGameBoard::GetSeatUser(uint16_t chair) const
+{
+    return chair < kMaxChairs ? m_pSeatUsers[chair] : nullptr;
+}
 
 void CGameBoard::RefreshSeatPanel(uint16_t chair)
 {
@@ -274,7 +292,8 @@ void CGameBoard::DrawSeat(uint16_t chair)
     if (user == nullptr)
         return;
     const bool ready = user->cbUserStatus == US_READY;
-    std::string text = UTF8(user->szNickName) + "\n" + CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(user->lScore));
+    std::string text =
+        UTF8(user->szNickName) + "\n" + CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(user->lScore));
     if (ready)
         text += "\n准备";
     CCLabelTTF* panel = CCLabelTTF::create(text.c_str(), "Arial", 16, CCSize(160, 70), kCCTextAlignmentCenter,
@@ -329,19 +348,24 @@ void CGameBoard::CreateStartButton(const char* normal, const char* hover, const 
     m_pStartButton = button;
 }
 
-bool CGameBoard::IsStartButtonShown() const { return m_pStartButton != nullptr && m_pStartButton->getParent() != nullptr; }
+bool CGameBoard::IsStartButtonShown() const
+{
+    return m_pStartButton != nullptr && m_pStartButton->getParent() != nullptr;
+}
 
 void CGameBoard::ShowStartButton(bool show, int seconds)
 {
     CBaseKernelLayer* kernel = Kernel();
     if (kernel == nullptr || !kernel->IsSeatGame())
         return;
-    if (!show) {
+    if (!show)
+    {
         kernel->KillGameClock(ReadyClockID);
         return;
     }
     kernel->SetGameClock(kernel->GetMeChairID(), ReadyClockID, seconds);
-    if (m_pStartButton != nullptr && m_pStartButton->getParent() == nullptr && m_pContentRoot != nullptr) {
+    if (m_pStartButton != nullptr && m_pStartButton->getParent() == nullptr && m_pContentRoot != nullptr)
+    {
         if (m_pStartButton->getPosition().equals(CCPointZero))
             m_pStartButton->setPosition(CCPoint(m_ContentSize.width / 2, m_ContentSize.height * 0.3f));
         AddContentChild(m_pStartButton, 500);
@@ -379,7 +403,8 @@ void CGameBoard::OnCloseButton(CCObject*)
 void CGameBoard::OnRoomButton(CCObject*)
 {
     SetSelectedChip(true, 0);
-    if (CBaseKernelLayer* kernel = Kernel()) {
+    if (CBaseKernelLayer* kernel = Kernel())
+    {
         const CCPoint origin = CCDirector::sharedDirector()->getVisibleOrigin();
         const CCSize visible = CCDirector::sharedDirector()->getVisibleSize();
         kernel->setVisible(false);
@@ -390,4 +415,4 @@ void CGameBoard::OnRoomButton(CCObject*)
         room->ShowRoomView(true);
 }
 
-} // namespace Sexy
+}  // namespace Sexy

@@ -16,14 +16,15 @@ namespace {
 
 bool MusicOn() { return CCUserDefault::sharedUserDefault()->getBoolForKey("Music", true); }
 
-} // namespace
+}  // namespace
 
 CGameHandler::CGameHandler() = default;
 
 CGameHandler::~CGameHandler()
 {
     // The notice must not call a handler that is gone.
-    if (m_pNoticeDialog != nullptr) {
+    if (m_pNoticeDialog != nullptr)
+    {
         m_pNoticeDialog->setDelegate(nullptr);
         m_pNoticeDialog->Close();
         m_pNoticeDialog = nullptr;
@@ -65,7 +66,8 @@ std::string CGameHandler::ResolveSoundPath(const std::string& name)
     if (base.empty())
         return std::string();
     CCFileUtils* files = CCFileUtils::sharedFileUtils();
-    for (const char* extension : {".wav", ".wma", ".mp3", ".ogg"}) {
+    for (const char* extension : {".wav", ".wma", ".mp3", ".ogg"})
+    {
         const std::string candidate = files->fullPathForFilename((base + extension).c_str());
         if (files->isFileExist(candidate))
             return candidate;
@@ -118,7 +120,8 @@ bool CGameHandler::InitGameHandler() { return AttachToKernel("Sexy::CGameHandler
 
 bool CGameHandler::OnClockInfo(uint16_t chair, int32_t seconds, uint32_t)
 {
-    if (CGameBoard* board = GetBoard()) {
+    if (CGameBoard* board = GetBoard())
+    {
         const int32_t shown = seconds < 0 ? 0 : seconds > 0xFFFF ? 0xFFFF : seconds;
         board->SetUserClock(SwitchViewChairID(chair), static_cast<uint16_t>(shown));
     }
@@ -144,7 +147,8 @@ void CGameHandler::OnSystemMessage(const void* message, uint16_t size)
         return;
     m_cbCloseFlag = 1;
     const std::string text = CClientGlobal::WideToAnsi(wire::ReadTextAt(message, size, 4, length));
-    if (m_pNoticeDialog != nullptr) {
+    if (m_pNoticeDialog != nullptr)
+    {
         m_pNoticeDialog->setDelegate(nullptr);
         m_pNoticeDialog->Close();
     }
@@ -162,7 +166,8 @@ void CGameHandler::OnUserEnter(tagUserData* user, uint16_t chair, bool lookOn)
     CGameBoard* board = GetBoard();
     if (board != nullptr && !lookOn)
         board->SetSeatUser(chair, user);
-    if (kernel != nullptr && chair == kernel->GetMeChairID()) {
+    if (kernel != nullptr && chair == kernel->GetMeChairID())
+    {
         if (tagUserData* mine = kernel->GetTableUserData(chair))
             kernel->SetScoreAtEnter(mine->lScore);
     }
@@ -270,4 +275,4 @@ bool CGameHandler::IsMeNotPlaying()
     return mine != nullptr && mine->cbUserStatus != US_PLAY;
 }
 
-} // namespace Sexy
+}  // namespace Sexy

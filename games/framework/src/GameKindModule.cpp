@@ -21,7 +21,8 @@ std::map<uint16_t, GameKindEntry>& Entries()
 }
 
 // The handler of a game that is not built yet: takes every message.
-class CPlainGameHandler : public CGameHandler {
+class CPlainGameHandler : public CGameHandler
+{
 public:
     bool OnGameMessage(uint16_t, const void*, uint16_t) override { return true; }
     bool OnGameSceneMessage(uint8_t, bool, const void*, uint16_t) override { return true; }
@@ -29,7 +30,7 @@ public:
 
 CPlainGameHandler* g_pPlainHandler = nullptr;
 
-} // namespace
+}  // namespace
 
 void CGameKindModule::OnImageLoaded(CCObject*)
 {
@@ -50,7 +51,10 @@ void CGameKindModule::PreloadImage(const char* name)
     CCTextureCache::sharedTextureCache()->addImageAsync(name, nullptr, nullptr);
 }
 
-void CGameKindModule::AddFrame(const char* plist) { CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(plist); }
+void CGameKindModule::AddFrame(const char* plist)
+{
+    CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(plist);
+}
 
 void CGameKindModule::RemoveFrame(const char* plist)
 {
@@ -62,7 +66,10 @@ void CGameKindModule::AddFramesWithTexture(const char* plist, const char* textur
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(plist, texture);
 }
 
-void CGameKindModule::RemoveTexture(const char* name) { CCTextureCache::sharedTextureCache()->removeTextureForKey(name); }
+void CGameKindModule::RemoveTexture(const char* name)
+{
+    CCTextureCache::sharedTextureCache()->removeTextureForKey(name);
+}
 
 void RegisterGameKind(uint16_t kindID, KindModuleFactory makeModule, CreateGameFunction createGame)
 {
@@ -83,4 +90,4 @@ CGameBoard* CreatePlainGame()
     return CGameBoard::create();
 }
 
-} // namespace Sexy
+}  // namespace Sexy

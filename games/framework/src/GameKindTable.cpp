@@ -5,11 +5,24 @@
 namespace Sexy {
 
 const GameKindInfo kGameKinds[kGameKindCount] = {
-    {102, "OxEx"},           {27, "OxNew"},           {28, "OxTB"},          {106, "RedNineBattle"},
-    {110, "NineXiaoBattle"}, {233, "ShuangKouHP"},    {19, "ShowHandANEx"},  {401, "GoBang"},
-    {308, "SparrowWZEx"},    {10, "MaJiang2"},        {404, "TransferBattle"}, {122, "BaccaratNew"},
-    {104, "OxBattle"},       {114, "HorseBattle"},    {200, "Land"},         {350, "DZPoKer"},
-    {108, "BumperCarBattle"}, {9, "ThreeKing"},
+    {102, "OxEx"},
+    {27, "OxNew"},
+    {28, "OxTB"},
+    {106, "RedNineBattle"},
+    {110, "NineXiaoBattle"},
+    {233, "ShuangKouHP"},
+    {19, "ShowHandANEx"},
+    {401, "GoBang"},
+    {308, "SparrowWZEx"},
+    {10, "MaJiang2"},
+    {404, "TransferBattle"},
+    {122, "BaccaratNew"},
+    {104, "OxBattle"},
+    {114, "HorseBattle"},
+    {200, "Land"},
+    {350, "DZPoKer"},
+    {108, "BumperCarBattle"},
+    {9, "ThreeKing"},
 };
 
 int FindGameKindSlot(uint16_t kindID)
@@ -36,4 +49,4 @@ uint16_t SwitchViewChair(uint16_t chairCount, uint16_t myChair, uint16_t chair)
     return static_cast<uint16_t>((count - myChair % count + chair % count) % count);
 }
 
-} // namespace Sexy
+}  // namespace Sexy

@@ -16,4 +16,4 @@ CGameRoomBinding::~CGameRoomBinding()
         g_pGameRoom = nullptr;
 }
 
-} // namespace Sexy
+}  // namespace Sexy

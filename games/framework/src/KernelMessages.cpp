@@ -8,11 +8,7 @@ namespace Sexy {
 
 namespace {
 
-
-std::u16string FieldText(const char16_t* field, size_t units)
-{
-    return wire::ReadText(field, units);
-}
+std::u16string FieldText(const char16_t* field, size_t units) { return wire::ReadText(field, units); }
 
 // An item that does not fit its field is dropped whole; the last unit is
 // always 0.
@@ -26,7 +22,7 @@ void CopyTextItem(char16_t (&field)[N], const void* bytes, size_t size)
     field[N - 1] = 0;
 }
 
-} // namespace
+}  // namespace
 
 uint16_t ReadU16At(const uint8_t* record, size_t offset)
 {
@@ -115,14 +111,16 @@ bool ReadUserHeadAndItems(const void* data, size_t size, tagUserData& out)
 
     CRecvPacketHelper items(static_cast<const uint8_t*>(data) + kUserHead, size - kUserHead);
     tagDataDescribe describe;
-    while (const void* item = items.GetData(describe)) {
+    while (const void* item = items.GetData(describe))
+    {
         const size_t bytes = describe.wDataSize;
-        switch (describe.wDataDescribe) {
-        case kItemNickName: CopyTextItem(out.szNickName, item, bytes); break;
-        case kItemSecondText: CopyTextItem(out.szSecondText, item, bytes); break;
-        case kItemThirdText: CopyTextItem(out.szThirdText, item, bytes); break;
-        case kItemFourthText: CopyTextItem(out.szFourthText, item, bytes); break;
-        default: break;
+        switch (describe.wDataDescribe)
+        {
+            case kItemNickName: CopyTextItem(out.szNickName, item, bytes); break;
+            case kItemSecondText: CopyTextItem(out.szSecondText, item, bytes); break;
+            case kItemThirdText: CopyTextItem(out.szThirdText, item, bytes); break;
+            case kItemFourthText: CopyTextItem(out.szFourthText, item, bytes); break;
+            default: break;
         }
     }
     return true;
@@ -130,7 +128,8 @@ bool ReadUserHeadAndItems(const void* data, size_t size, tagUserData& out)
 
 bool ReadUserEnterMessage(const void* data, size_t size, tagUserData& out)
 {
-    if (data == nullptr || size < kUserEnterHead) {
+    if (data == nullptr || size < kUserEnterHead)
+    {
         std::memset(&out, 0, sizeof(out));
         return false;
     }
@@ -160,12 +159,14 @@ GameServerConfig BuildGameServerConfig(const GameServerConfigSource& source)
     config.wTableID = source.wTableID;
     config.wChairID = source.wChairID;
     config.dwUserID = source.dwUserID;
-    if (const uint8_t* server = source.pServerRecord) {
+    if (const uint8_t* server = source.pServerRecord)
+    {
         config.wKindID = ReadU16At(server, 0);
         config.wServerWord1 = ReadU16At(server, 6);
         std::memcpy(config.szServerName, server + 82, sizeof(config.szServerName));
     }
-    if (const uint8_t* room = source.pRoomConfig) {
+    if (const uint8_t* room = source.pRoomConfig)
+    {
         config.wServerWord2 = ReadU16At(room, 4);
         config.dwServerLong1 = ReadU32At(room, 6);
         config.wChairCount = ReadU16At(room, 2);
@@ -175,4 +176,4 @@ GameServerConfig BuildGameServerConfig(const GameServerConfigSource& source)
     return config;
 }
 
-} // namespace Sexy
+}  // namespace Sexy

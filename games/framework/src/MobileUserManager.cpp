@@ -8,7 +8,8 @@ namespace Sexy {
 
 tagUserData* CMobileUserManager::AllocUserData()
 {
-    if (!m_free.empty()) {
+    if (!m_free.empty())
+    {
         tagUserData* record = m_free.front();
         m_free.pop_front();
         m_active.push_back(record);
@@ -43,4 +44,4 @@ tagUserData* CMobileUserManager::SearchUserByUserID(uint32_t userID) const
     return nullptr;
 }
 
-} // namespace Sexy
+}  // namespace Sexy

@@ -11,7 +11,8 @@ namespace Sexy {
 CMobileUserTimer* CMobileUserTimer::create()
 {
     auto* timer = new (std::nothrow) CMobileUserTimer();
-    if (timer != nullptr && timer->init()) {
+    if (timer != nullptr && timer->init())
+    {
         timer->autorelease();
         return timer;
     }
@@ -46,4 +47,4 @@ void CMobileUserTimer::Stop()
     m_pKernel = nullptr;
 }
 
-} // namespace Sexy
+}  // namespace Sexy

@@ -32,7 +32,7 @@ std::string Tip(const Cards& player, const Cards& banker)
     return CGameLogic::GetDrawTip(player.data(), player.size(), banker.data(), banker.size());
 }
 
-} // namespace
+}  // namespace
 
 TEST(BaccaratPoints, CardAndHandPoints)
 {
@@ -112,7 +112,8 @@ TEST(BaccaratClassification, RandomRoundsKeepTheOutcomeGroups)
 {
     std::mt19937 rng(9102);
     std::uniform_int_distribution<int> value(1, 13), colour(0, 3), third(0, 1);
-    for (int n = 0; n < 20000; ++n) {
+    for (int n = 0; n < 20000; ++n)
+    {
         Cards player, banker;
         for (int k = 0; k < 2 + third(rng); ++k)
             player.push_back(static_cast<uint8_t>(colour(rng) << 4 | value(rng)));
@@ -156,30 +157,35 @@ TEST(BaccaratDrawTips, PlayerTurnThenBankerRule)
     EXPECT_EQ(Tip(Hand({3, 4}), Hand({3, 4})), "");
 
     // After the player's third card: by the banker's two cards and that card.
-    struct Row {
+    struct Row
+    {
         int b2;
         int t;
         bool draws;
     };
     const Row rows[] = {
-        {0, 9, true}, {2, 1, true}, {3, 7, true}, {3, 9, true}, {3, 8, false},
-        {4, 2, true}, {4, 7, true}, {4, 1, false}, {4, 8, false},
-        {5, 4, true}, {5, 7, true}, {5, 3, false}, {5, 8, false},
-        {6, 6, true}, {6, 7, true}, {6, 5, false}, {6, 8, false},
-        {7, 7, false}, {9, 1, false},
+        {0, 9, true},  {2, 1, true},  {3, 7, true},  {3, 9, true},  {3, 8, false}, {4, 2, true},  {4, 7, true},
+        {4, 1, false}, {4, 8, false}, {5, 4, true},  {5, 7, true},  {5, 3, false}, {5, 8, false}, {6, 6, true},
+        {6, 7, true},  {6, 5, false}, {6, 8, false}, {7, 7, false}, {9, 1, false},
     };
-    for (const Row& row : rows) {
+    for (const Row& row : rows)
+    {
         SCOPED_TRACE(::testing::Message() << "banker " << row.b2 << " third " << row.t);
         Cards player = Hand({A, 2, row.t == 0 ? 10 : row.t});
         Cards banker = Hand({K, row.b2 == 0 ? 10 : row.b2});
         std::string tip = Tip(player, banker);
-        if (!row.draws) {
+        if (!row.draws)
+        {
             EXPECT_EQ(tip, "");
-        } else if (row.b2 <= 2) {
+        }
+        else if (row.b2 <= 2)
+        {
             EXPECT_EQ(tip, "闲前两张牌3点，庄" + std::to_string(row.b2) + "点，庄继续拿牌\n");
-        } else {
-            EXPECT_EQ(tip, "闲第三张牌" + std::to_string(row.t) + "点，庄" + std::to_string(row.b2) +
-                               "点，庄继续拿牌\n");
+        }
+        else
+        {
+            EXPECT_EQ(tip,
+                      "闲第三张牌" + std::to_string(row.t) + "点，庄" + std::to_string(row.b2) + "点，庄继续拿牌\n");
         }
     }
 

@@ -29,7 +29,8 @@ void AddRun(CRecord& record, uint8_t result, int times)
 std::string Road(const CRecord& record, size_t road, size_t columns)
 {
     std::string text;
-    for (size_t row = 0; row < CRecord::ROAD_ROWS; ++row) {
+    for (size_t row = 0; row < CRecord::ROAD_ROWS; ++row)
+    {
         for (size_t column = 0; column < columns; ++column)
             text += static_cast<char>('0' + record.GetRoadCell(road, column, row));
         text += '\n';
@@ -55,7 +56,7 @@ size_t BigRoadCells(const CRecord& record)
     return cells;
 }
 
-} // namespace
+}  // namespace
 
 TEST(BaccaratBigRoad, TiesTakeNoCell)
 {
@@ -202,14 +203,17 @@ TEST(BaccaratDerivedRoads, RandomShoesKeepTheBigRoadShape)
     std::mt19937 rng(9105);
     std::discrete_distribution<int> pick({46, 10, 44});
     CRecord record;
-    for (int n = 0; n < 3000; ++n) {
+    for (int n = 0; n < 3000; ++n)
+    {
         record.AddResult(static_cast<uint8_t>(1 + pick(rng)));
         // Columns are unbroken runs from row 0, and neighbours alternate sides.
         uint32_t previous = CRecord::CELL_EMPTY;
         bool ended = false;
-        for (size_t column = 0; column < CRecord::BIG_ROAD_COLUMNS; ++column) {
+        for (size_t column = 0; column < CRecord::BIG_ROAD_COLUMNS; ++column)
+        {
             uint32_t side = record.GetBigRoadCell(column, 0);
-            if (side == CRecord::CELL_EMPTY) {
+            if (side == CRecord::CELL_EMPTY)
+            {
                 ended = true;
                 continue;
             }
@@ -217,7 +221,8 @@ TEST(BaccaratDerivedRoads, RandomShoesKeepTheBigRoadShape)
             ASSERT_NE(side, previous);
             previous = side;
             bool gap = false;
-            for (size_t row = 1; row < CRecord::BIG_ROAD_ROWS; ++row) {
+            for (size_t row = 1; row < CRecord::BIG_ROAD_ROWS; ++row)
+            {
                 uint32_t cell = record.GetBigRoadCell(column, row);
                 if (cell == CRecord::CELL_EMPTY)
                     gap = true;

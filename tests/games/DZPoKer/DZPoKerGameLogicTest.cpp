@@ -37,7 +37,8 @@ void ExpectClasses(std::initializer_list<std::pair<const char*, uint8_t>> rows)
 }
 
 // {first, second, CompareCard's answer: 1 first wins, 2 second wins, 0 equal}.
-struct CompareRow {
+struct CompareRow
+{
     const char* first;
     const char* second;
     uint8_t result;
@@ -49,16 +50,22 @@ void ExpectCompares(std::initializer_list<CompareRow> rows)
         EXPECT_EQ(Compare(r.first, r.second), r.result) << r.first << " / " << r.second;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DZPoKerHandClass, EveryClassOfTheTable)
 {
     ExpectClasses({
-        {"Aa Kb 9a 7c 2d", HAND_HIGH_CARD}, {"Ka Kb 9a 7c 2d", HAND_ONE_PAIR},
-        {"Ka Kb 9a 9c 2d", HAND_TWO_PAIRS}, {"Ka Kb Kc 9c 2d", HAND_THREE_OF_A_KIND},
-        {"9a 8b 7a 6c 5d", HAND_STRAIGHT}, {"Aa Kb Qa Jc Td", HAND_STRAIGHT}, {"Ka Ta 8a 4a 2a", HAND_FLUSH},
-        {"Ka Kb Kc 9c 9d", HAND_FULL_HOUSE}, {"9a 9b 9c 9d 2d", HAND_FOUR_OF_A_KIND},
-        {"9b 8b 7b 6b 5b", HAND_STRAIGHT_FLUSH}, {"Kc Qc Jc Tc 9c", HAND_STRAIGHT_FLUSH},
+        {"Aa Kb 9a 7c 2d", HAND_HIGH_CARD},
+        {"Ka Kb 9a 7c 2d", HAND_ONE_PAIR},
+        {"Ka Kb 9a 9c 2d", HAND_TWO_PAIRS},
+        {"Ka Kb Kc 9c 2d", HAND_THREE_OF_A_KIND},
+        {"9a 8b 7a 6c 5d", HAND_STRAIGHT},
+        {"Aa Kb Qa Jc Td", HAND_STRAIGHT},
+        {"Ka Ta 8a 4a 2a", HAND_FLUSH},
+        {"Ka Kb Kc 9c 9d", HAND_FULL_HOUSE},
+        {"9a 9b 9c 9d 2d", HAND_FOUR_OF_A_KIND},
+        {"9b 8b 7b 6b 5b", HAND_STRAIGHT_FLUSH},
+        {"Kc Qc Jc Tc 9c", HAND_STRAIGHT_FLUSH},
         {"Ad Kd Qd Jd Td", HAND_ROYAL_FLUSH},
     });
 }
@@ -66,7 +73,8 @@ TEST(DZPoKerHandClass, EveryClassOfTheTable)
 TEST(DZPoKerHandClass, TheAceCountsLowOnlyInFiveHigh)
 {
     ExpectClasses({
-        {"Aa 5b 4a 3c 2d", HAND_STRAIGHT}, {"Aa 5a 4a 3a 2a", HAND_STRAIGHT_FLUSH},
+        {"Aa 5b 4a 3c 2d", HAND_STRAIGHT},
+        {"Aa 5a 4a 3a 2a", HAND_STRAIGHT_FLUSH},
         {"Aa Kb Qa Jc 2d", HAND_HIGH_CARD},  // no wrap round the ace
     });
 }
@@ -87,15 +95,18 @@ TEST(DZPoKerCompare, HigherClassWins)
         {"Ka Ta 8a 4a 2a", "9a 8b 7a 6c 5d", 2},  // flush over straight
         {"Ka Ta 8a 4a 2a", "3a 3b 3c 2c 2d", 1},  // full house over flush
         {"3a 3b 3c 3d 2d", "Aa Ab Ac Kc Kd", 2},  // four over full house
-        {"Aa 5b 4a 3c 2d", "Ka Kb Kc 9c 2d", 2}, {"Ad Kd Qd Jd Td", "Kc Qc Jc Tc 9c", 2},
+        {"Aa 5b 4a 3c 2d", "Ka Kb Kc 9c 2d", 2},
+        {"Ad Kd Qd Jd Td", "Kc Qc Jc Tc 9c", 2},
     });
 }
 
 TEST(DZPoKerCompare, StraightsByTopCardWithFiveHighLowest)
 {
     ExpectCompares({
-        {"Aa 5b 4a 3c 2d", "6a 5c 4b 3d 2c", 1}, {"6a 5c 4b 3d 2c", "Aa 5b 4a 3c 2d", 2},
-        {"Aa 5b 4a 3c 2d", "Ab 5a 4c 3d 2a", 0}, {"Aa Kb Qa Jc Td", "Kc Qb Jd Ta 9a", 2},
+        {"Aa 5b 4a 3c 2d", "6a 5c 4b 3d 2c", 1},
+        {"6a 5c 4b 3d 2c", "Aa 5b 4a 3c 2d", 2},
+        {"Aa 5b 4a 3c 2d", "Ab 5a 4c 3d 2a", 0},
+        {"Aa Kb Qa Jc Td", "Kc Qb Jd Ta 9a", 2},
         {"9a 8b 7a 6c 5d", "9b 8a 7c 6d 5a", 0},
         {"Aa 5a 4a 3a 2a", "6b 5b 4b 3b 2b", 1},  // steel wheel loses to every straight flush
         {"Ad Kd Qd Jd Td", "Ac Kc Qc Jc Tc", 0},
@@ -105,8 +116,10 @@ TEST(DZPoKerCompare, StraightsByTopCardWithFiveHighLowest)
 TEST(DZPoKerCompare, HighCardsAndFlushesPlaceByPlace)
 {
     ExpectCompares({
-        {"Aa Kb 9a 7c 3d", "Ab Kc 9d 7a 2b", 2}, {"Aa Kb 9a 7c 3d", "Ab Kc 9d 7a 3b", 0},
-        {"Ka Qb 9a 7c 3d", "Ab 6d 4c 3a 2b", 1}, {"Ka Ta 8a 4a 2a", "Kb Tb 8b 5b 2b", 1},
+        {"Aa Kb 9a 7c 3d", "Ab Kc 9d 7a 2b", 2},
+        {"Aa Kb 9a 7c 3d", "Ab Kc 9d 7a 3b", 0},
+        {"Ka Qb 9a 7c 3d", "Ab 6d 4c 3a 2b", 1},
+        {"Ka Ta 8a 4a 2a", "Kb Tb 8b 5b 2b", 1},
     });
 }
 
@@ -114,17 +127,23 @@ TEST(DZPoKerCompare, GroupedClassesByGroupsThenKickers)
 {
     // Two pairs: the higher pair, the second pair, then the single.
     ExpectCompares({
-        {"Aa Ka Kb 5a 5b", "Kc Kd Qa 5c 5d", 2}, {"Aa Ka Kb 5a 5b", "Ab Qa Qb Ja Jb", 2},
-        {"Ka Kb 5a 5b 2a", "Kc Kd 6c 6d 2b", 1}, {"Ka Kb 5a 5b 2a", "Kc Kd 5c 5d 2b", 0},
+        {"Aa Ka Kb 5a 5b", "Kc Kd Qa 5c 5d", 2},
+        {"Aa Ka Kb 5a 5b", "Ab Qa Qb Ja Jb", 2},
+        {"Ka Kb 5a 5b 2a", "Kc Kd 6c 6d 2b", 1},
+        {"Ka Kb 5a 5b 2a", "Kc Kd 5c 5d 2b", 0},
         // One pair: the pair, then the singles in order.
-        {"Ka 9a 9b 7c 3d", "Kb 9c 9d 7a 2b", 2}, {"Ka 9a 9b 7c 3d", "Ta Tb 4a 3c 2d", 1},
+        {"Ka 9a 9b 7c 3d", "Kb 9c 9d 7a 2b", 2},
+        {"Ka 9a 9b 7c 3d", "Ta Tb 4a 3c 2d", 1},
         {"Aa Ab Ka 7c 3d", "Ac Ad Kb 7a 3b", 0},
         // Three of a kind: the three, then the singles.
-        {"Ka 7a 7b 7c 2d", "Qa Jd 7a 7b 7c", 2}, {"Ka 7a 7b 7c 2d", "8a 8b 8c 3a 2c", 1},
+        {"Ka 7a 7b 7c 2d", "Qa Jd 7a 7b 7c", 2},
+        {"Ka 7a 7b 7c 2d", "8a 8b 8c 3a 2c", 1},
         // Full house: the three, then the pair (8 8 8 K K over 8 8 8 Q Q).
-        {"Ka Kb 8a 8b 8c", "Qa Qb 8b 8c 8d", 2}, {"8a 8b 8c 2a 2b", "Aa Ab 7b 7c 7d", 2},
+        {"Ka Kb 8a 8b 8c", "Qa Qb 8b 8c 8d", 2},
+        {"8a 8b 8c 2a 2b", "Aa Ab 7b 7c 7d", 2},
         // Four of a kind: the four, then the single.
-        {"Ka 5a 5b 5c 5d", "Qa 5a 5b 5c 5d", 2}, {"Ka 5a 5b 5c 5d", "6a 6b 6c 6d 2a", 1},
+        {"Ka 5a 5b 5c 5d", "Qa 5a 5b 5c 5d", 2},
+        {"Ka 5a 5b 5c 5d", "6a 6b 6c 6d 2a", 1},
         {"Ka 5a 5b 5c 5d", "Kb 5a 5b 5c 5d", 0},
     });
 }
@@ -166,7 +185,7 @@ std::vector<uint16_t> Winners(const Rows& rows, bool expectResult = true)
     return std::vector<uint16_t>(list.chairs, list.chairs + list.count);
 }
 
-} // namespace
+}  // namespace
 
 TEST(DZPoKerSelectWinners, EqualBestHandsListedLowestChairFirst)
 {
@@ -206,20 +225,22 @@ std::vector<int> RankKey(const uint8_t* hand)
 {
     int count[15] = {};
     bool flush = true;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
+    {
         const int face = hand[i] & 0x0F;
         ++count[face == 1 ? 14 : face];
         flush = flush && (hand[i] >> 4) == (hand[0] >> 4);
     }
     std::vector<std::pair<int, int>> groups;  // (size, value)
-    for (int v = 14; v >= 2; --v) {
+    for (int v = 14; v >= 2; --v)
+    {
         if (count[v] > 0)
             groups.push_back({count[v], v});
     }
-    std::stable_sort(groups.begin(), groups.end(),
-                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::stable_sort(groups.begin(), groups.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     int top = 0;
-    if (groups.size() == 5) {
+    if (groups.size() == 5)
+    {
         if (groups[0].second - groups[4].second == 4)
             top = groups[0].second;
         else if (groups[0].second == 14 && groups[1].second == 5)
@@ -277,19 +298,19 @@ std::vector<uint8_t> DeckOf(const std::vector<int>& faces, int colours)
 // A full deck, and small decks that make straights, groups and flushes common.
 std::vector<std::vector<uint8_t>> Decks()
 {
-    return {DeckOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, 4),
-            DeckOf({1, 2, 3, 4, 5, 6, 13}, 4), DeckOf({1, 10, 11, 12, 13, 9}, 2),
-            DeckOf({1, 2, 3, 4, 5, 9, 10, 11, 12, 13}, 1)};
+    return {DeckOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, 4), DeckOf({1, 2, 3, 4, 5, 6, 13}, 4),
+            DeckOf({1, 10, 11, 12, 13, 9}, 2), DeckOf({1, 2, 3, 4, 5, 9, 10, 11, 12, 13}, 1)};
 }
 
-} // namespace
+}  // namespace
 
 TEST(DZPoKerProperties, ClassAndCompareAgreeWithAnIndependentRanking)
 {
     std::mt19937 rng(350);
     const auto decks = Decks();
     int classesSeen[11] = {};
-    for (int i = 0; i < 40000; ++i) {
+    for (int i = 0; i < 40000; ++i)
+    {
         const auto& deck = decks[i % decks.size()];
         const auto a = RandomHand(rng, deck), b = RandomHand(rng, deck);
         const auto ka = RankKey(a.data()), kb = RankKey(b.data());
@@ -308,11 +329,13 @@ TEST(DZPoKerProperties, WinnersAreEveryStrongestSeatInChairOrder)
 {
     std::mt19937 rng(352);
     const auto decks = Decks();
-    for (int i = 0; i < 5000; ++i) {
+    for (int i = 0; i < 5000; ++i)
+    {
         const auto& deck = decks[1 + i % 3];  // small decks: ties are common
         Rows rows = {};
         std::vector<std::vector<int>> keys(GAME_PLAYER);
-        for (int chair = 0; chair < GAME_PLAYER; ++chair) {
+        for (int chair = 0; chair < GAME_PLAYER; ++chair)
+        {
             if (rng() % 4 == 0)
                 continue;
             const auto hand = RandomHand(rng, deck);
@@ -321,10 +344,12 @@ TEST(DZPoKerProperties, WinnersAreEveryStrongestSeatInChairOrder)
         }
         std::vector<int> best;
         std::vector<uint16_t> expected;
-        for (int chair = 0; chair < GAME_PLAYER; ++chair) {
+        for (int chair = 0; chair < GAME_PLAYER; ++chair)
+        {
             if (keys[chair].empty())
                 continue;
-            if (keys[chair] > best) {
+            if (keys[chair] > best)
+            {
                 best = keys[chair];
                 expected.clear();
             }

@@ -40,8 +40,7 @@ RowList TakeRows(const std::string& hand, uint8_t reference, uint8_t sameCount, 
 {
     const auto cards = Cards(hand);
     CardSearchResult r;
-    const uint8_t n =
-        logic.FindTakeCards(cards.data(), Count(cards), reference, sameCount, take, &r);
+    const uint8_t n = logic.FindTakeCards(cards.data(), Count(cards), reference, sameCount, take, &r);
     EXPECT_EQ(n, r.rowCount);
     return Rows(r);
 }
@@ -50,8 +49,7 @@ RowList LineRows(const std::string& hand, uint8_t reference, uint8_t block, uint
 {
     const auto cards = Cards(hand);
     CardSearchResult r;
-    const uint8_t n =
-        logic.FindLineCards(cards.data(), Count(cards), reference, block, length, &r);
+    const uint8_t n = logic.FindLineCards(cards.data(), Count(cards), reference, block, length, &r);
     EXPECT_EQ(n, r.rowCount);
     return Rows(r);
 }
@@ -67,7 +65,7 @@ RowList Hints(const std::string& hand, const std::string& turn)
 
 uint8_t Card(const std::string& text) { return Cards(text).at(0); }
 
-} // namespace
+}  // namespace
 
 TEST(LandFindSame, ExactGroupsFirstThenSplitGroupsLowestFirst)
 {
@@ -103,7 +101,7 @@ TEST(LandFindTake, CompletesEachThreeOrFourWithTheLowestOtherGroups)
 
 TEST(LandFindTake, RefusesImpossibleShapesAndShortHands)
 {
-    EXPECT_EQ(TakeRows("3a 3b 3c 4a 5a", 0, 3, 2), RowList{});   // no pair to attach
+    EXPECT_EQ(TakeRows("3a 3b 3c 4a 5a", 0, 3, 2), RowList{});  // no pair to attach
     EXPECT_EQ(TakeRows("3a 3b 3c", 0, 3, 1), RowList{});
     EXPECT_EQ(TakeRows("6a 6b 6c 6d 3a", 0, 4, 1), RowList{});  // a four needs six cards
     EXPECT_EQ(TakeRows("3a 3b 3c 4a 5a", 0, 2, 1), RowList{});
@@ -123,12 +121,12 @@ TEST(LandFindLine, FreeLengthGivesMaximalRunsWithTheAceAfterKing)
 
 TEST(LandFindLine, FixedLengthSlidesAWindowAboveTheReference)
 {
-    EXPECT_EQ(LineRows("4a 5a 6a 7a 8a 9a", Card("7a"), 1, 5),
-              (RowList{"4a 5a 6a 7a 8a", "5a 6a 7a 8a 9a"}));
+    EXPECT_EQ(LineRows("4a 5a 6a 7a 8a 9a", Card("7a"), 1, 5), (RowList{"4a 5a 6a 7a 8a", "5a 6a 7a 8a 9a"}));
     EXPECT_EQ(LineRows("9a Ta Ja Qa Ka Aa", Card("Kb"), 1, 5), (RowList{"Ta Ja Qa Ka Aa"}));
     EXPECT_EQ(LineRows("Ta Ja Qa Ka", Card("Kb"), 1, 5), RowList{});
     EXPECT_EQ(LineRows("Ta Ja Qa Ka Aa", Card("Ab"), 1, 5), RowList{});  // nothing above A
-    EXPECT_EQ(LineRows("5a 5b 6a 6b 7a 7b 8a 8b", Card("6c"), 2, 3), (RowList{"5b 5a 6b 6a 7b 7a", "6b 6a 7b 7a 8b 8a"}));
+    EXPECT_EQ(LineRows("5a 5b 6a 6b 7a 7b 8a 8b", Card("6c"), 2, 3),
+              (RowList{"5b 5a 6b 6a 7b 7a", "6b 6a 7b 7a 8b 8a"}));
     EXPECT_EQ(LineRows("5a 6a 7a 8a 9a", Card("5b"), 1, 12), RowList{});
     EXPECT_EQ(LineRows("Aa 2a 3a 4a 5a 6a", Card("4b"), 1, 5), RowList{});  // no 2-3-4-5-6 from a low reference
     EXPECT_EQ(LineRows("3a 4a 5a 6a 7a", 0, 0, 5), RowList{});
@@ -140,8 +138,8 @@ TEST(LandHints, LeadOffersOneRowOfEachKind)
 {
     EXPECT_EQ(Hints("3a 3b 5a", ""), (RowList{"3b 3a", "5a"}));
     EXPECT_EQ(Hints("3a 4a 4b 5a 6a 7a 8a 9a 9b 9c Ka Kb Kc Kd SJ BJ", ""),
-              (RowList{"3a", "4b 4a", "9c 9b 9a", "9c 9b 9a 3a", "9c 9b 9a 4b 4a",
-                       "3a 4b 5a 6a 7a 8a 9c", "Kd Kc Kb Ka", "BJ SJ"}));
+              (RowList{"3a", "4b 4a", "9c 9b 9a", "9c 9b 9a 3a", "9c 9b 9a 4b 4a", "3a 4b 5a 6a 7a 8a 9c",
+                       "Kd Kc Kb Ka", "BJ SJ"}));
     // The whole hand first when it is one play; the lowest group then stands for its size.
     EXPECT_EQ(Hints("7a 7b 7c 7d", ""), (RowList{"7d 7c 7b 7a", "7d 7c 7b 7a", "7d", "7d 7c", "7d 7c 7b"}));
     EXPECT_EQ(Hints("SJ BJ", ""), (RowList{"BJ SJ", "SJ", "BJ SJ"}));
@@ -149,8 +147,7 @@ TEST(LandHints, LeadOffersOneRowOfEachKind)
 
 TEST(LandHints, FollowSameCountsThenBombsThenMissile)
 {
-    EXPECT_EQ(Hints("3a 5a Aa 2a 7a 7b 7c 7d SJ BJ", "Kb"),
-              (RowList{"Aa", "2a", "SJ", "BJ", "7d 7c 7b 7a", "BJ SJ"}));
+    EXPECT_EQ(Hints("3a 5a Aa 2a 7a 7b 7c 7d SJ BJ", "Kb"), (RowList{"Aa", "2a", "SJ", "BJ", "7d 7c 7b 7a", "BJ SJ"}));
     EXPECT_EQ(Hints("3a 3b 8a 8b Qa Qb Qc", "5c 5d"), (RowList{"8b 8a", "Qc Qb"}));
     EXPECT_EQ(Hints("3a 3b 3c 8a", "5a 5b 5c"), RowList{});
 }
@@ -167,12 +164,10 @@ TEST(LandHints, FollowThreesAndFoursWithAttachments)
 {
     EXPECT_EQ(Hints("6a 6b 6c 4a 9a 9b", "5a 5b 5c 3a"), (RowList{"6c 6b 6a 4a"}));
     EXPECT_EQ(Hints("6a 6b 6c 4a 9a 9b", "5a 5b 5c 3a 3b"), (RowList{"6c 6b 6a 9b 9a"}));
-    EXPECT_EQ(Hints("5a 5b 5c 6a 6b 6c Ta Ja Qa 2a", "3a 3b 3c 4a 4b 4c 8a 9a"),
-              (RowList{"5c 5b 5a 6c 6b 6a Ta Ja"}));
+    EXPECT_EQ(Hints("5a 5b 5c 6a 6b 6c Ta Ja Qa 2a", "3a 3b 3c 4a 4b 4c 8a 9a"), (RowList{"5c 5b 5a 6c 6b 6a Ta Ja"}));
     EXPECT_EQ(Hints("5a 5b 5c 6a 6b 6c Ta Tb Ja Jb Qa", "3a 3b 3c 4a 4b 4c 8a 8b 9a 9b"),
               (RowList{"5c 5b 5a 6c 6b 6a Tb Ta Jb Ja"}));
-    EXPECT_EQ(Hints("9a 9b 9c 9d 4a 7a", "3a 3b 3c 3d 5a 6a"),
-              (RowList{"9d 9c 9b 9a 4a 7a", "9d 9c 9b 9a"}));
+    EXPECT_EQ(Hints("9a 9b 9c 9d 4a 7a", "3a 3b 3c 3d 5a 6a"), (RowList{"9d 9c 9b 9a 4a 7a", "9d 9c 9b 9a"}));
     EXPECT_EQ(Hints("6a 6b 6c 6d 3a 3b 9a 9b", "5a 5b 5c 5d Ka Kb Qa Qb"),
               (RowList{"6d 6c 6b 6a 3b 3a 9b 9a", "6d 6c 6b 6a"}));
     // Too few cards to answer a long play: only bombs and the missile remain.
@@ -181,8 +176,7 @@ TEST(LandHints, FollowThreesAndFoursWithAttachments)
 
 TEST(LandHints, BombsAndMissile)
 {
-    EXPECT_EQ(Hints("7a 7b 7c 7d 9a 9b 9c 9d SJ BJ 3a", "8a 8b 8c 8d"),
-              (RowList{"9d 9c 9b 9a", "BJ SJ"}));
+    EXPECT_EQ(Hints("7a 7b 7c 7d 9a 9b 9c 9d SJ BJ 3a", "8a 8b 8c 8d"), (RowList{"9d 9c 9b 9a", "BJ SJ"}));
     EXPECT_EQ(Hints("7a 7b 7c 7d 9a 9b 9c 9d SJ BJ 3a", "BJ SJ"), RowList{});
     EXPECT_EQ(Hints("3a 3b 3c 3d", "Ab Ac Ad Kb Kc"), (RowList{"3d 3c 3b 3a"}));
 }
@@ -191,8 +185,7 @@ TEST(LandHints, NeverOffersAPlayThatCannotBeMade)
 {
     // Three 5s for the line leave a lone 5, and taking it as an attachment
     // would make a four: the row is no play and is not offered.
-    EXPECT_EQ(Hints("5a 5b 5c 5d 6a 6b 6c 7a 7b", "3a 3b 3c 4a 4b 4c 8a 9a"),
-              (RowList{"5d 5c 5b 5a"}));
+    EXPECT_EQ(Hints("5a 5b 5c 5d 6a 6b 6c 7a 7b", "3a 3b 3c 4a 4b 4c 8a 9a"), (RowList{"5d 5c 5b 5a"}));
 }
 
 TEST(LandHints, RefusesCountsPastTheArrays)
@@ -226,7 +219,8 @@ TEST(LandHints, RefusesCountsPastTheArrays)
 TEST(LandHints, BytesThatNameNoCardAreHarmless)
 {
     std::vector<uint8_t> junk = {0x00, 0x10, 0x53, 0xF5, 0xFF, 0x4D, 0x40, 0x4F, 0x4E, 0x3D};
-    for (uint8_t n = 0; n <= junk.size(); ++n) {
+    for (uint8_t n = 0; n <= junk.size(); ++n)
+    {
         CardSearchResult r;
         logic.FindHints(junk.data(), n, junk.data(), 0, &r);
         for (uint8_t t = 1; t <= n; ++t)
@@ -241,7 +235,8 @@ namespace {
 std::vector<uint8_t> Deck()
 {
     std::vector<uint8_t> deck;
-    for (uint8_t colour = 0; colour < 4; ++colour) {
+    for (uint8_t colour = 0; colour < 4; ++colour)
+    {
         for (uint8_t face = 1; face <= 13; ++face)
             deck.push_back(static_cast<uint8_t>(colour << 4 | face));
     }
@@ -280,51 +275,52 @@ std::vector<uint8_t> RandomPlay(std::mt19937& rng, const std::vector<uint8_t>& p
     const uint8_t n = Count(pool);
     CardSearchResult rows;
     std::vector<uint8_t> play;
-    switch (rng() % 10) {
-    case 0:
-    case 1:
-    case 2:
-        logic.FindSameCards(pool.data(), n, 0, static_cast<uint8_t>(1 + rng() % 4), &rows);
-        play = PickRow(rng, rows);
-        break;
-    case 3: {
-        const uint8_t block = static_cast<uint8_t>(1 + rng() % 3);
-        const uint8_t length = static_cast<uint8_t>((block == 1 ? 5 : block == 2 ? 3 : 2) + rng() % 4);
-        logic.FindLineCards(pool.data(), n, 0, block, length, &rows);
-        play = PickRow(rng, rows);
-        break;
-    }
-    case 4:
-    case 5:
-        logic.FindTakeCards(pool.data(), n, 0, static_cast<uint8_t>(3 + rng() % 2),
-                            static_cast<uint8_t>(1 + rng() % 2), &rows);
-        play = PickRow(rng, rows);
-        break;
-    case 6:
-        play = Cards("BJ SJ");
-        break;
-    default: {
-        // Threes in a line with one single or one pair for each three.
-        const uint8_t threes = static_cast<uint8_t>(2 + rng() % 3);
-        const uint8_t take = static_cast<uint8_t>(1 + rng() % 2);
-        logic.FindLineCards(pool.data(), n, 0, 3, threes, &rows);
-        play = PickRow(rng, rows);
-        if (play.empty())
+    switch (rng() % 10)
+    {
+        case 0:
+        case 1:
+        case 2:
+            logic.FindSameCards(pool.data(), n, 0, static_cast<uint8_t>(1 + rng() % 4), &rows);
+            play = PickRow(rng, rows);
             break;
-        std::vector<uint8_t> rest = pool;
-        logic.RemoveCards(play.data(), Count(play), rest.data(), n);
-        rest.resize(n - play.size());
-        logic.FindSameCards(rest.data(), Count(rest), 0, take, &rows);
-        std::vector<uint8_t> order(rows.rowCount);
-        for (uint8_t i = 0; i < rows.rowCount; ++i)
-            order[i] = i;
-        std::shuffle(order.begin(), order.end(), rng);
-        if (order.size() < threes)
-            return {};
-        for (uint8_t i = 0; i < threes; ++i)
-            play.insert(play.end(), rows.rows[order[i]], rows.rows[order[i]] + take);
-        break;
-    }
+        case 3:
+        {
+            const uint8_t block = static_cast<uint8_t>(1 + rng() % 3);
+            const uint8_t length = static_cast<uint8_t>((block == 1 ? 5 : block == 2 ? 3 : 2) + rng() % 4);
+            logic.FindLineCards(pool.data(), n, 0, block, length, &rows);
+            play = PickRow(rng, rows);
+            break;
+        }
+        case 4:
+        case 5:
+            logic.FindTakeCards(pool.data(), n, 0, static_cast<uint8_t>(3 + rng() % 2),
+                                static_cast<uint8_t>(1 + rng() % 2), &rows);
+            play = PickRow(rng, rows);
+            break;
+        case 6: play = Cards("BJ SJ"); break;
+        default:
+        {
+            // Threes in a line with one single or one pair for each three.
+            const uint8_t threes = static_cast<uint8_t>(2 + rng() % 3);
+            const uint8_t take = static_cast<uint8_t>(1 + rng() % 2);
+            logic.FindLineCards(pool.data(), n, 0, 3, threes, &rows);
+            play = PickRow(rng, rows);
+            if (play.empty())
+                break;
+            std::vector<uint8_t> rest = pool;
+            logic.RemoveCards(play.data(), Count(play), rest.data(), n);
+            rest.resize(n - play.size());
+            logic.FindSameCards(rest.data(), Count(rest), 0, take, &rows);
+            std::vector<uint8_t> order(rows.rowCount);
+            for (uint8_t i = 0; i < rows.rowCount; ++i)
+                order[i] = i;
+            std::shuffle(order.begin(), order.end(), rng);
+            if (order.size() < threes)
+                return {};
+            for (uint8_t i = 0; i < threes; ++i)
+                play.insert(play.end(), rows.rows[order[i]], rows.rows[order[i]] + take);
+            break;
+        }
     }
     if (!IsSubset(play, pool))
         return {};
@@ -337,7 +333,8 @@ std::vector<uint8_t> RandomPlay(std::mt19937& rng, const std::vector<uint8_t>& p
 // Deals a hand and a play that it must answer (none: the hand leads). The
 // play comes from a deck of its own, so any hand meets any play; a third of
 // the hands come from a few neighbouring values, full of threes and fours.
-struct Deal {
+struct Deal
+{
     std::vector<uint8_t> hand;
     std::vector<uint8_t> turn;
 };
@@ -346,7 +343,8 @@ Deal RandomDeal(std::mt19937& rng)
 {
     Deal deal;
     std::vector<uint8_t> deck = Deck();
-    if (rng() % 3 == 0) {
+    if (rng() % 3 == 0)
+    {
         const uint8_t low = static_cast<uint8_t>(3 + rng() % 7);
         deck.clear();
         for (uint8_t face = low; face < low + 6; ++face)
@@ -360,7 +358,8 @@ Deal RandomDeal(std::mt19937& rng)
     deal.hand.assign(deck.begin(), deck.begin() + handSize);
     if (rng() % 8 == 0)
         return deal;
-    for (int attempt = 0; attempt < 8 && deal.turn.empty(); ++attempt) {
+    for (int attempt = 0; attempt < 8 && deal.turn.empty(); ++attempt)
+    {
         auto other = Deck();
         std::shuffle(other.begin(), other.end(), rng);
         deal.turn = RandomPlay(rng, std::vector<uint8_t>(other.begin(), other.begin() + 20));
@@ -368,33 +367,34 @@ Deal RandomDeal(std::mt19937& rng)
     return deal;
 }
 
-} // namespace
+}  // namespace
 
 TEST(LandProperties, EveryHintIsAPlayFromTheHandThatBeatsTheTurn)
 {
     std::mt19937 rng(101);
     int followRows = 0;
-    for (int i = 0; i < 10000; ++i) {
+    for (int i = 0; i < 10000; ++i)
+    {
         const Deal deal = RandomDeal(rng);
         CardSearchResult r;
         logic.FindHints(deal.hand.data(), Count(deal.hand), deal.turn.data(), Count(deal.turn), &r);
         ASSERT_LE(r.rowCount, MAX_SEARCH_ROWS);
-        for (uint8_t row = 0; row < r.rowCount; ++row) {
+        for (uint8_t row = 0; row < r.rowCount; ++row)
+        {
             const auto play = SortedCopy(r.rows[row], r.rowLength[row]);
-            const std::string what = Text(play) + " against " + Text(deal.turn) + " from " +
-                                     Text(deal.hand);
+            const std::string what = Text(play) + " against " + Text(deal.turn) + " from " + Text(deal.hand);
             ASSERT_TRUE(IsSubset(play, deal.hand)) << what;
             ASSERT_EQ(std::count(r.rows[row], r.rows[row] + r.rowLength[row], 0), 0) << what;
             ASSERT_NE(logic.GetCardType(play.data(), Count(play)), ERROR) << what;
-            if (!deal.turn.empty()) {
+            if (!deal.turn.empty())
+            {
                 ++followRows;
-                ASSERT_TRUE(logic.CompareCards(deal.turn.data(), play.data(), Count(deal.turn),
-                                               Count(play)))
-                    << what;
+                ASSERT_TRUE(logic.CompareCards(deal.turn.data(), play.data(), Count(deal.turn), Count(play))) << what;
             }
         }
         // A lead always has a hint: at least the lowest single.
-        if (deal.turn.empty()) {
+        if (deal.turn.empty())
+        {
             ASSERT_GT(r.rowCount, 0) << Text(deal.hand);
         }
     }
@@ -404,7 +404,8 @@ TEST(LandProperties, EveryHintIsAPlayFromTheHandThatBeatsTheTurn)
 TEST(LandProperties, HintsFindABeatingPlayOfOneValueWheneverOneExists)
 {
     std::mt19937 rng(202);
-    for (int i = 0; i < 4000; ++i) {
+    for (int i = 0; i < 4000; ++i)
+    {
         const Deal deal = RandomDeal(rng);
         const uint8_t turnType = logic.GetCardType(deal.turn.data(), Count(deal.turn));
         if (turnType != SINGLE && turnType != DOUBLE && turnType != THREE && turnType != BOMB_CARD)
@@ -416,7 +417,8 @@ TEST(LandProperties, HintsFindABeatingPlayOfOneValueWheneverOneExists)
         for (uint8_t c : deal.hand)
             ++perValue[logic.GetCardLogicValue(c)];
         bool exists = perValue[16] == 1 && perValue[17] == 1;
-        for (int v = 3; v <= 17; ++v) {
+        for (int v = 3; v <= 17; ++v)
+        {
             if ((perValue[v] >= need && v > turnValue) || (turnType != BOMB_CARD && perValue[v] == 4))
                 exists = true;
         }
@@ -430,11 +432,13 @@ TEST(LandProperties, CompareIsAntisymmetricAndTransitive)
 {
     std::mt19937 rng(303);
     std::vector<std::vector<uint8_t>> plays;
-    while (plays.size() < 400) {
+    while (plays.size() < 400)
+    {
         const Deal deal = RandomDeal(rng);
         CardSearchResult r;
         logic.FindHints(deal.hand.data(), Count(deal.hand), deal.turn.data(), Count(deal.turn), &r);
-        for (uint8_t row = 0; row < r.rowCount; ++row) {
+        for (uint8_t row = 0; row < r.rowCount; ++row)
+        {
             auto play = SortedCopy(r.rows[row], r.rowLength[row]);
             // One deck holds one missile: it never meets another.
             if (logic.GetCardType(play.data(), Count(play)) != MISSILE_CARD)
@@ -447,16 +451,21 @@ TEST(LandProperties, CompareIsAntisymmetricAndTransitive)
     };
     std::swap(plays[0], plays.back());  // keep the missile among the compared plays
     const size_t n = 150;
-    for (size_t a = 0; a < n; ++a) {
-        if (a != 0) {  // the missile is the one play that beats its own kind
+    for (size_t a = 0; a < n; ++a)
+    {
+        if (a != 0)
+        {  // the missile is the one play that beats its own kind
             ASSERT_FALSE(beats(plays[a], plays[a])) << Text(plays[a]);
         }
-        for (size_t b = 0; b < n; ++b) {
+        for (size_t b = 0; b < n; ++b)
+        {
             if (a == b || !beats(plays[a], plays[b]))
                 continue;
             ASSERT_FALSE(beats(plays[b], plays[a])) << Text(plays[a]) << " / " << Text(plays[b]);
-            for (size_t c = 0; c < n; ++c) {
-                if (beats(plays[b], plays[c])) {
+            for (size_t c = 0; c < n; ++c)
+            {
+                if (beats(plays[b], plays[c]))
+                {
                     ASSERT_TRUE(beats(plays[a], plays[c]))
                         << Text(plays[a]) << " < " << Text(plays[b]) << " < " << Text(plays[c]);
                 }
@@ -468,11 +477,13 @@ TEST(LandProperties, CompareIsAntisymmetricAndTransitive)
 TEST(LandProperties, ClassificationDoesNotDependOnDealOrderOrSortMode)
 {
     std::mt19937 rng(404);
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 2000; ++i)
+    {
         const Deal deal = RandomDeal(rng);
         CardSearchResult r;
         logic.FindHints(deal.hand.data(), Count(deal.hand), deal.turn.data(), Count(deal.turn), &r);
-        for (uint8_t row = 0; row < r.rowCount; ++row) {
+        for (uint8_t row = 0; row < r.rowCount; ++row)
+        {
             std::vector<uint8_t> play(r.rows[row], r.rows[row] + r.rowLength[row]);
             const auto reference = SortedCopy(play.data(), Count(play));
             const uint8_t type = logic.GetCardType(reference.data(), Count(reference));
@@ -487,7 +498,8 @@ TEST(LandProperties, ClassificationDoesNotDependOnDealOrderOrSortMode)
 TEST(LandProperties, SortModesOrderAPermutationOfTheHand)
 {
     std::mt19937 rng(505);
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 2000; ++i)
+    {
         auto deck = Deck();
         std::shuffle(deck.begin(), deck.end(), rng);
         const uint8_t n = static_cast<uint8_t>(rng() % 21);
@@ -495,7 +507,8 @@ TEST(LandProperties, SortModesOrderAPermutationOfTheHand)
 
         const auto byValue = SortedCopy(hand.data(), n, 1);
         ASSERT_TRUE(std::is_permutation(byValue.begin(), byValue.end(), hand.begin()));
-        for (uint8_t k = 1; k < n; ++k) {
+        for (uint8_t k = 1; k < n; ++k)
+        {
             const uint8_t a = logic.GetCardLogicValue(byValue[k - 1]);
             const uint8_t b = logic.GetCardLogicValue(byValue[k]);
             ASSERT_TRUE(a > b || (a == b && byValue[k - 1] > byValue[k])) << Text(byValue);
@@ -506,10 +519,12 @@ TEST(LandProperties, SortModesOrderAPermutationOfTheHand)
         const auto byCount = SortedCopy(hand.data(), n, 2);
         ASSERT_TRUE(std::is_permutation(byCount.begin(), byCount.end(), hand.begin()));
         int lastSize = 5, lastValue = 99;
-        for (uint8_t k = 0; k < n;) {
+        for (uint8_t k = 0; k < n;)
+        {
             const uint8_t v = logic.GetCardLogicValue(byCount[k]);
             uint8_t end = k + 1;
-            while (end < n && logic.GetCardLogicValue(byCount[end]) == v) {
+            while (end < n && logic.GetCardLogicValue(byCount[end]) == v)
+            {
                 ASSERT_GT(byCount[end - 1], byCount[end]);
                 ++end;
             }
@@ -525,7 +540,8 @@ TEST(LandProperties, SortModesOrderAPermutationOfTheHand)
 TEST(LandProperties, RemoveIsAllOrNothing)
 {
     std::mt19937 rng(606);
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 3000; ++i)
+    {
         auto deck = Deck();
         std::shuffle(deck.begin(), deck.end(), rng);
         const uint8_t n = static_cast<uint8_t>(rng() % 21);
@@ -538,9 +554,11 @@ TEST(LandProperties, RemoveIsAllOrNothing)
         // Expected: every card found once (a repeated card needs repeated copies).
         std::vector<uint8_t> expected = hand;
         bool all = true;
-        for (uint8_t c : remove) {
+        for (uint8_t c : remove)
+        {
             auto it = std::find(expected.begin(), expected.end(), c);
-            if (it == expected.end()) {
+            if (it == expected.end())
+            {
                 all = false;
                 break;
             }
@@ -549,9 +567,12 @@ TEST(LandProperties, RemoveIsAllOrNothing)
         std::vector<uint8_t> after = hand;
         const bool ok = logic.RemoveCards(remove.data(), Count(remove), after.data(), n);
         ASSERT_EQ(ok, all);
-        if (ok) {
+        if (ok)
+        {
             ASSERT_EQ(std::vector<uint8_t>(after.begin(), after.begin() + expected.size()), expected);
-        } else {
+        }
+        else
+        {
             ASSERT_EQ(after, hand);
         }
     }

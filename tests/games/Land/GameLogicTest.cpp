@@ -32,15 +32,17 @@ bool Beats(const std::string& table, const std::string& next)
                               static_cast<uint8_t>(second.size()));
 }
 
-} // namespace
+}  // namespace
 
 TEST(LandLogicValue, RanksTwoAboveAceAndJokersOnTop)
 {
-    for (uint8_t face = 3; face <= 13; ++face) {
+    for (uint8_t face = 3; face <= 13; ++face)
+    {
         for (uint8_t colour = 0; colour < 4; ++colour)
             EXPECT_EQ(logic.GetCardLogicValue(static_cast<uint8_t>(colour << 4 | face)), face);
     }
-    for (uint8_t colour = 0; colour < 4; ++colour) {
+    for (uint8_t colour = 0; colour < 4; ++colour)
+    {
         EXPECT_EQ(logic.GetCardLogicValue(static_cast<uint8_t>(colour << 4 | 1)), 14);
         EXPECT_EQ(logic.GetCardLogicValue(static_cast<uint8_t>(colour << 4 | 2)), 15);
     }
@@ -48,7 +50,8 @@ TEST(LandLogicValue, RanksTwoAboveAceAndJokersOnTop)
     EXPECT_EQ(logic.GetCardLogicValue(BIG_JOKER), 17);
 }
 
-struct TypeRow {
+struct TypeRow
+{
     const char* cards;
     uint8_t type;
 };
@@ -61,8 +64,16 @@ void ExpectTypes(std::initializer_list<TypeRow> rows)
 
 TEST(LandCardType, SinglesPairsThreesAndTheMissile)
 {
-    ExpectTypes({{"3", SINGLE}, {"BJ", SINGLE}, {"9 9", DOUBLE}, {"2 2", DOUBLE}, {"9 T", ERROR},
-                 {"2 A", ERROR}, {"7 7 7", THREE}, {"7 7 8", ERROR}, {"3 4 5", ERROR}, {"SJ 2", ERROR}});
+    ExpectTypes({{"3", SINGLE},
+                 {"BJ", SINGLE},
+                 {"9 9", DOUBLE},
+                 {"2 2", DOUBLE},
+                 {"9 T", ERROR},
+                 {"2 A", ERROR},
+                 {"7 7 7", THREE},
+                 {"7 7 8", ERROR},
+                 {"3 4 5", ERROR},
+                 {"SJ 2", ERROR}});
     EXPECT_EQ(logic.GetCardType(nullptr, 0), ERROR);
     // The missile only in its sorted order, big joker first.
     const auto missile = Cards("BJ SJ"), reversed = Cards("SJ BJ");
@@ -74,13 +85,24 @@ TEST(LandCardType, SinglesPairsThreesAndTheMissile)
 // from 5 to 12 cards, pairs from 3 pairs, threes from 2 threes.
 TEST(LandCardType, Lines)
 {
-    ExpectTypes({{"3 4 5 6 7", SINGLE_LINE}, {"T J Q K A", SINGLE_LINE},
-                 {"3 4 5 6 7 8 9 T J Q K A", SINGLE_LINE}, {"J Q K A 2", ERROR}, {"A 2 3 4 5", ERROR},
-                 {"3 4 5 6", ERROR}, {"3 4 5 6 8", ERROR}, {"Q K A SJ BJ", ERROR},
-                 {"3 3 4 4", ERROR}, {"3 3 4 4 5 5", DOUBLE_LINE}, {"Q Q K K A A", DOUBLE_LINE},
-                 {"3 3 4 4 5 5 6 6 7 7 8 8 9 9 T T J J Q Q", DOUBLE_LINE}, {"K K A A 2 2", ERROR},
-                 {"3 3 4 4 6 6", ERROR}, {"3 3 4 4 5 5 6", ERROR},
-                 {"3 3 3 4 4 4", THREE_LINE}, {"Q Q Q K K K A A A", THREE_LINE}, {"3 3 3 5 5 5", ERROR},
+    ExpectTypes({{"3 4 5 6 7", SINGLE_LINE},
+                 {"T J Q K A", SINGLE_LINE},
+                 {"3 4 5 6 7 8 9 T J Q K A", SINGLE_LINE},
+                 {"J Q K A 2", ERROR},
+                 {"A 2 3 4 5", ERROR},
+                 {"3 4 5 6", ERROR},
+                 {"3 4 5 6 8", ERROR},
+                 {"Q K A SJ BJ", ERROR},
+                 {"3 3 4 4", ERROR},
+                 {"3 3 4 4 5 5", DOUBLE_LINE},
+                 {"Q Q K K A A", DOUBLE_LINE},
+                 {"3 3 4 4 5 5 6 6 7 7 8 8 9 9 T T J J Q Q", DOUBLE_LINE},
+                 {"K K A A 2 2", ERROR},
+                 {"3 3 4 4 6 6", ERROR},
+                 {"3 3 4 4 5 5 6", ERROR},
+                 {"3 3 3 4 4 4", THREE_LINE},
+                 {"Q Q Q K K K A A A", THREE_LINE},
+                 {"3 3 3 5 5 5", ERROR},
                  {"A A A 2 2 2", ERROR}});
 }
 
@@ -88,19 +110,33 @@ TEST(LandCardType, Lines)
 // may count as two singles); a four takes two singles or two pairs.
 TEST(LandCardType, ThreesAndFoursWithAttachments)
 {
-    ExpectTypes({{"7 7 7 3", THREE_TAKE_ONE}, {"2 2 2 3", THREE_TAKE_ONE}, {"K K K A A A 5 6", THREE_TAKE_ONE},
-                 {"A A A 2 2 2 5 6", ERROR}, {"3 3 3 4 4 4 5 5", THREE_TAKE_ONE},
-                 {"3 3 3 4 4 4 SJ BJ", THREE_TAKE_ONE}, {"3 3 3 4 4 4 5 5 5 J Q K", THREE_TAKE_ONE},
-                 {"7 7 7 3 3", THREE_TAKE_TWO}, {"3 3 3 4 4 4 8 8 9 9", THREE_TAKE_TWO}, {"7 7 7 3 4", ERROR},
-                 {"3 3 3 4 4 4 8 8 9 T", ERROR}, {"7 7 7 3 3 3", ERROR},
-                 {"4 4 4 4", BOMB_CARD}, {"2 2 2 2", BOMB_CARD}, {"4 4 4 4 SJ BJ", FOUR_TAKE_ONE},
-                 {"4 4 4 4 3 9", FOUR_TAKE_ONE}, {"4 4 4 4 3 3", FOUR_TAKE_ONE}, {"4 4 4 4 3 3 5 5", FOUR_TAKE_TWO},
-                 {"4 4 4 4 3 3 5 6", ERROR}, {"4 4 4 4 3", ERROR}, {"4 4 4 4 5 5 5 5", ERROR},
+    ExpectTypes({{"7 7 7 3", THREE_TAKE_ONE},
+                 {"2 2 2 3", THREE_TAKE_ONE},
+                 {"K K K A A A 5 6", THREE_TAKE_ONE},
+                 {"A A A 2 2 2 5 6", ERROR},
+                 {"3 3 3 4 4 4 5 5", THREE_TAKE_ONE},
+                 {"3 3 3 4 4 4 SJ BJ", THREE_TAKE_ONE},
+                 {"3 3 3 4 4 4 5 5 5 J Q K", THREE_TAKE_ONE},
+                 {"7 7 7 3 3", THREE_TAKE_TWO},
+                 {"3 3 3 4 4 4 8 8 9 9", THREE_TAKE_TWO},
+                 {"7 7 7 3 4", ERROR},
+                 {"3 3 3 4 4 4 8 8 9 T", ERROR},
+                 {"7 7 7 3 3 3", ERROR},
+                 {"4 4 4 4", BOMB_CARD},
+                 {"2 2 2 2", BOMB_CARD},
+                 {"4 4 4 4 SJ BJ", FOUR_TAKE_ONE},
+                 {"4 4 4 4 3 9", FOUR_TAKE_ONE},
+                 {"4 4 4 4 3 3", FOUR_TAKE_ONE},
+                 {"4 4 4 4 3 3 5 5", FOUR_TAKE_TWO},
+                 {"4 4 4 4 3 3 5 6", ERROR},
+                 {"4 4 4 4 3", ERROR},
+                 {"4 4 4 4 5 5 5 5", ERROR},
                  {"4 4 4 4 5 5 5 6", ERROR}});
 }
 
 // {on the table, played, beats}.
-struct CompareRow {
+struct CompareRow
+{
     const char* table;
     const char* next;
     bool beats;
@@ -116,36 +152,58 @@ void ExpectBeats(std::initializer_list<CompareRow> rows)
 // or count never beats; attachments never count.
 TEST(LandCompare, SameTypeAndCountByTheMainPartsValue)
 {
-    ExpectBeats({{"3", "4", true}, {"A", "2", true}, {"2", "SJ", true}, {"SJ", "BJ", true}, {"4", "4", false},
-                 {"5", "4", false}, {"9 9", "T T", true}, {"3 4 5 6 7", "4 5 6 7 8", true},
-                 {"3 3 4 4 5 5", "Q Q K K A A", true}, {"3 3 3 4 4 4", "4 4 4 5 5 5", true},
-                 {"3 4 5 6 7", "4 5 6 7 8 9", false}, {"3 4 5 6 7 8", "4 5 6 7 8", false}, {"3 3", "K", false},
-                 {"3 3 3 4", "K K K Q Q", false}, {"3", "K K", false}, {"3", "4 5", false},
-                 {"7 7 7 A", "8 8 8 3", true}, {"8 8 8 3", "7 7 7 A", false}, {"7 7 7 2 2", "8 8 8 3 3", true},
-                 {"3 3 3 4 4 4 A K", "4 4 4 5 5 5 6 7", true}, {"5 5 5 5 A K", "6 6 6 6 3 4", true},
-                 {"6 6 6 6 3 4", "5 5 5 5 A K", false}, {"5 5 5 5 A A K K", "6 6 6 6 3 3 4 4", true}});
+    ExpectBeats({{"3", "4", true},
+                 {"A", "2", true},
+                 {"2", "SJ", true},
+                 {"SJ", "BJ", true},
+                 {"4", "4", false},
+                 {"5", "4", false},
+                 {"9 9", "T T", true},
+                 {"3 4 5 6 7", "4 5 6 7 8", true},
+                 {"3 3 4 4 5 5", "Q Q K K A A", true},
+                 {"3 3 3 4 4 4", "4 4 4 5 5 5", true},
+                 {"3 4 5 6 7", "4 5 6 7 8 9", false},
+                 {"3 4 5 6 7 8", "4 5 6 7 8", false},
+                 {"3 3", "K", false},
+                 {"3 3 3 4", "K K K Q Q", false},
+                 {"3", "K K", false},
+                 {"3", "4 5", false},
+                 {"7 7 7 A", "8 8 8 3", true},
+                 {"8 8 8 3", "7 7 7 A", false},
+                 {"7 7 7 2 2", "8 8 8 3 3", true},
+                 {"3 3 3 4 4 4 A K", "4 4 4 5 5 5 6 7", true},
+                 {"5 5 5 5 A K", "6 6 6 6 3 4", true},
+                 {"6 6 6 6 3 4", "5 5 5 5 A K", false},
+                 {"5 5 5 5 A A K K", "6 6 6 6 3 3 4 4", true}});
 }
 
 // A bomb beats any other play but a higher bomb; nothing beats the missile.
 TEST(LandCompare, BombsAndMissile)
 {
-    ExpectBeats({{"2", "3 3 3 3", true}, {"3 4 5 6 7 8 9 T J Q K A", "3 3 3 3", true}, {"A A A 2 2", "3 3 3 3", true},
-                 {"A A A A K Q", "3 3 3 3", true}, {"3 3 3 3", "4 4 4 4", true}, {"4 4 4 4", "3 3 3 3", false},
-                 {"3 3 3 3", "2", false}, {"3 3 3 3", "A A A A K Q", false}, {"2 2 2 2", "BJ SJ", true},
-                 {"BJ", "BJ SJ", true}, {"BJ SJ", "2 2 2 2", false}, {"BJ SJ", "BJ", false}});
+    ExpectBeats({{"2", "3 3 3 3", true},
+                 {"3 4 5 6 7 8 9 T J Q K A", "3 3 3 3", true},
+                 {"A A A 2 2", "3 3 3 3", true},
+                 {"A A A A K Q", "3 3 3 3", true},
+                 {"3 3 3 3", "4 4 4 4", true},
+                 {"4 4 4 4", "3 3 3 3", false},
+                 {"3 3 3 3", "2", false},
+                 {"3 3 3 3", "A A A A K Q", false},
+                 {"2 2 2 2", "BJ SJ", true},
+                 {"BJ", "BJ SJ", true},
+                 {"BJ SJ", "2 2 2 2", false},
+                 {"BJ SJ", "BJ", false}});
 }
 
 TEST(LandSort, ModeOneIsValueThenColourDescending)
 {
     EXPECT_EQ(Text(Sorted("3a 3c 5b 2a Ka Kd BJ 5a Aa SJ", 1)), "BJ SJ 2a Aa Kd Ka 5b 5a 3c 3a");
-    EXPECT_EQ(Text(Sorted("3a 3c 5b", 0)), "5b 3c 3a");    // other modes sort as mode 1
+    EXPECT_EQ(Text(Sorted("3a 3c 5b", 0)), "5b 3c 3a");  // other modes sort as mode 1
     EXPECT_EQ(Text(Sorted("3a 3c 5b", 200)), "5b 3c 3a");
 }
 
 TEST(LandSort, ModeTwoGroupsByCountThenValue)
 {
-    EXPECT_EQ(Text(Sorted("Ka 4a 9a 7a 4b 7b 4c 9b 7c 4d", 2)),
-              "4d 4c 4b 4a 7c 7b 7a 9b 9a Ka");
+    EXPECT_EQ(Text(Sorted("Ka 4a 9a 7a 4b 7b 4c 9b 7c 4d", 2)), "4d 4c 4b 4a 7c 7b 7a 9b 9a Ka");
     EXPECT_EQ(Text(Sorted("3a 3b 5a 5b 8a 2a BJ", 2)), "5b 5a 3b 3a BJ 2a 8a");
 }
 

@@ -13,8 +13,8 @@ namespace {
 
 using Hand = std::array<uint8_t, 5>;
 
-const uint8_t J1 = 0x41; // small joker
-const uint8_t J2 = 0x42; // big joker
+const uint8_t J1 = 0x41;  // small joker
+const uint8_t J2 = 0x42;  // big joker
 
 std::string Show(const Hand& h)
 {
@@ -45,14 +45,16 @@ std::vector<uint8_t> Deck()
 }
 
 // Five distinct cards from a shuffled deck of 52 and the two jokers.
-struct Dealer {
+struct Dealer
+{
     std::mt19937 rng;
     std::vector<uint8_t> deck = Deck();
     size_t next = 0;
     explicit Dealer(unsigned seed) : rng(seed) { std::shuffle(deck.begin(), deck.end(), rng); }
     Hand Deal()
     {
-        if (next + 5 > deck.size()) {
+        if (next + 5 > deck.size())
+        {
             std::shuffle(deck.begin(), deck.end(), rng);
             next = 0;
         }
@@ -63,13 +65,13 @@ struct Dealer {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(OxTypeByPoint, RemainderGivesTheBull)
 {
-    const std::pair<int, uint8_t> rows[] = {{0, OX_BULL_BULL}, {20, OX_BULL_BULL}, {1, OX_BULL_1}, {19, OX_BULL_9},
-                                            {15, 7}, {-1, OX_NO_BULL}, {-9, OX_NO_BULL}, {-4, OX_NO_BULL},
-                                            {-10, OX_BULL_BULL}}; // signed remainder 0
+    const std::pair<int, uint8_t> rows[] = {
+        {0, OX_BULL_BULL}, {20, OX_BULL_BULL}, {1, OX_BULL_1},   {19, OX_BULL_9},    {15, 7},
+        {-1, OX_NO_BULL},  {-9, OX_NO_BULL},   {-4, OX_NO_BULL}, {-10, OX_BULL_BULL}};  // signed remainder 0
     for (const auto& r : rows)
         EXPECT_EQ(GetTypeByPoint(r.first), r.second) << r.first;
 }
@@ -82,26 +84,31 @@ TEST(OxSort, SortValueAndModes)
     EXPECT_EQ(GetCardSortValue(J2), 17);
 
     Hand h = {0x01, J1, 0x1D, J2, 0x0A};
-    SortCardList(h.data(), 5, 3); // jokers first, big one first, then king down to ace
+    SortCardList(h.data(), 5, 3);  // jokers first, big one first, then king down to ace
     EXPECT_EQ(h, (Hand{J2, J1, 0x1D, 0x0A, 0x01}));
     h = {0x01, J1, 0x1D, J2, 0x0A};
-    SortCardList(h.data(), 5, 1); // by bare value: the jokers are a 1 and a 2
+    SortCardList(h.data(), 5, 1);  // by bare value: the jokers are a 1 and a 2
     EXPECT_EQ(h, (Hand{0x1D, 0x0A, J2, J1, 0x01}));
     h = {0x0A, 0x0B, J1, 0x3C, 0x0D};
-    SortCardList(h.data(), 5, 2); // points: jokers 11, ten to king all 10, ties by byte
+    SortCardList(h.data(), 5, 2);  // points: jokers 11, ten to king all 10, ties by byte
     EXPECT_EQ(h, (Hand{J1, 0x3C, 0x0D, 0x0B, 0x0A}));
     h = {0x05, 0x25, 0x15, 0x35, 0x01};
     SortCardList(h.data(), 5, 3);
     EXPECT_EQ(h, (Hand{0x35, 0x25, 0x15, 0x05, 0x01}));
     SortCardList(h.data(), 0, 3);
-    SortCardList(nullptr, 5, 3); // tolerated
+    SortCardList(nullptr, 5, 3);  // tolerated
     EXPECT_EQ(h, (Hand{0x35, 0x25, 0x15, 0x05, 0x01}));
 }
 
 // One case per branch of the classification, with the display order it gives.
 TEST(OxCardType, EveryTypeAndItsArrangement)
 {
-    const struct { Hand cards; uint8_t type; Hand arranged; } cases[] = {
+    const struct
+    {
+        Hand cards;
+        uint8_t type;
+        Hand arranged;
+    } cases[] = {
         // No bull, and plain bulls from any three cards.
         {{0x18, 0x09, 0x26, 0x34, 0x01}, OX_NO_BULL, {0x09, 0x18, 0x26, 0x34, 0x01}},
         {{0x09, 0x18, 0x27, 0x36, 0x05}, 7, {0x09, 0x36, 0x05, 0x18, 0x27}},
@@ -145,7 +152,8 @@ TEST(OxCardType, EveryTypeAndItsArrangement)
         {{J1, 0x0D, 0x1D, 0x2D, 0x02}, OX_FOUR_OF_A_KIND, {0x2D, 0x1D, 0x0D, J1, 0x02}},
         {{J2, 0x05, 0x15, 0x25, 0x0D}, OX_FOUR_OF_A_KIND, {0x25, 0x15, 0x05, J2, 0x0D}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
+    {
         EXPECT_EQ(TypeOf(c.cards), c.type) << Show(c.cards);
         EXPECT_EQ(Arranged(c.cards), c.arranged) << Show(c.cards);
     }
@@ -155,7 +163,8 @@ TEST(OxCardType, RefusesWhatIsNotAFiveCardHand)
 {
     const uint8_t cards[6] = {0x0D, 0x1C, 0x2B, 0x3A, 0x0A, 0x01};
     Hand out = {1, 2, 3, 4, 5};
-    for (uint8_t count : {0, 4, 6, 255}) { // nothing past the hand is read, nothing arranged
+    for (uint8_t count : {0, 4, 6, 255})
+    {  // nothing past the hand is read, nothing arranged
         EXPECT_EQ(GetCardType(cards, count, out.data()), OX_INVALID) << int(count);
         EXPECT_EQ(out, (Hand{1, 2, 3, 4, 5}));
     }
@@ -163,21 +172,27 @@ TEST(OxCardType, RefusesWhatIsNotAFiveCardHand)
     EXPECT_EQ(out, (Hand{1, 2, 3, 4, 5}));
     // Blank bytes, the back (99) and out-of-range values are no cards: a blank
     // hand would otherwise be four of a kind.
-    const Hand bad[] = {{0, 0, 0, 0, 0}, {99, 99, 99, 99, 99}, {0x01, 0x02, 0x03, 0x04, 99},
-                        {0x0E, 0x1C, 0x2B, 0x3A, 0x01}, {0x40, 0x1C, 0x2B, 0x3A, 0x01}, {0x51, 0x1C, 0x2B, 0x3A, 0x01}};
-    for (const Hand& h : bad) {
+    const Hand bad[] = {{0, 0, 0, 0, 0},
+                        {99, 99, 99, 99, 99},
+                        {0x01, 0x02, 0x03, 0x04, 99},
+                        {0x0E, 0x1C, 0x2B, 0x3A, 0x01},
+                        {0x40, 0x1C, 0x2B, 0x3A, 0x01},
+                        {0x51, 0x1C, 0x2B, 0x3A, 0x01}};
+    for (const Hand& h : bad)
+    {
         EXPECT_EQ(GetCardType(h.data(), 5, out.data()), OX_INVALID) << Show(h);
         EXPECT_TRUE(std::is_permutation(out.begin(), out.end(), h.begin())) << Show(h);
     }
     // Both jokers in their other coding are jokers too.
     EXPECT_EQ(TypeOf({0x4E, 0x4F, 0x09, 0x15, 0x23}), OX_BIG_JOKER_BULL);
-    EXPECT_EQ(TypeOf({0x4F, 0x0A, 0x1B, 0x23, 0x34}), OX_JOKER_BULL); // only 0x42 is the big joker
+    EXPECT_EQ(TypeOf({0x4F, 0x0A, 0x1B, 0x23, 0x34}), OX_JOKER_BULL);  // only 0x42 is the big joker
 }
 
 TEST(OxCardType, ArrangementMayOverwriteTheInput)
 {
     Dealer dealer(9232);
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 200; ++i)
+    {
         Hand h = dealer.Deal();
         const Hand expected = Arranged(h);
         const uint8_t type = TypeOf(h);
@@ -190,7 +205,8 @@ TEST(OxCardType, RandomHandsSplitIntoABullAndTwoPointCards)
 {
     Dealer dealer(2014);
     std::vector<int> seen(18, 0);
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 20000; ++i)
+    {
         const Hand h = dealer.Deal();
         const Hand input = h;
         Hand arranged{};
@@ -232,11 +248,13 @@ TEST(OxCardType, HandsWithoutJokersFollowTheClassicBull)
 {
     Dealer dealer(1936);
     dealer.deck.erase(std::remove_if(dealer.deck.begin(), dealer.deck.end(), IsJoker), dealer.deck.end());
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 20000; ++i)
+    {
         const Hand h = dealer.Deal();
         int counts[14] = {};
         int total = 0, tens = 0, faces = 0;
-        for (uint8_t c : h) {
+        for (uint8_t c : h)
+        {
             ++counts[c & 0x0F];
             total += Points(c);
             tens += (c & 0x0F) == 10;
@@ -273,24 +291,29 @@ TEST(OxCompare, RefusesWhatIsNotTwoFiveCardHands)
     EXPECT_EQ(CompareCard(a, 5, blank, 5, &multiplier), 0);
     EXPECT_EQ(CompareCard(blank, 5, b, 5, &multiplier), 0);
     EXPECT_EQ(multiplier, 77);
-    EXPECT_EQ(CompareCard(a, 5, b, 5, nullptr), -1); // the multiplier is optional
+    EXPECT_EQ(CompareCard(a, 5, b, 5, nullptr), -1);  // the multiplier is optional
 }
 
 TEST(OxCompare, HigherTypeWinsWithItsMultiplier)
 {
     const Hand noBull = {0x09, 0x18, 0x26, 0x34, 0x01};
-    const struct { Hand hand; uint8_t multiplier; } winners[] = {
-        {{0x0D, 0x1C, 0x27, 0x33, 0x01}, 1},       // bull 1
-        {{0x09, 0x18, 0x27, 0x36, 0x05}, 5},       // bull 5
-        {{0x0D, 0x1C, 0x2B, 0x35, 0x04}, 9},       // bull 9
-        {{J1, 0x0A, 0x1B, 0x23, 0x34}, 10},        // joker bull
-        {{J2, 0x0A, 0x1B, 0x23, 0x34}, 10},        // big joker bull
-        {{0x0A, 0x19, 0x28, 0x32, 0x01}, 10},      // bull-bull
-        {{0x0D, 0x1C, 0x2B, 0x3B, 0x0A}, 10},      // four-flower
-        {{0x0D, 0x1C, 0x2C, 0x0B, 0x1B}, 10},      // five-flower
-        {{0x07, 0x17, 0x27, 0x37, 0x0D}, 10},      // four of a kind
+    const struct
+    {
+        Hand hand;
+        uint8_t multiplier;
+    } winners[] = {
+        {{0x0D, 0x1C, 0x27, 0x33, 0x01}, 1},   // bull 1
+        {{0x09, 0x18, 0x27, 0x36, 0x05}, 5},   // bull 5
+        {{0x0D, 0x1C, 0x2B, 0x35, 0x04}, 9},   // bull 9
+        {{J1, 0x0A, 0x1B, 0x23, 0x34}, 10},    // joker bull
+        {{J2, 0x0A, 0x1B, 0x23, 0x34}, 10},    // big joker bull
+        {{0x0A, 0x19, 0x28, 0x32, 0x01}, 10},  // bull-bull
+        {{0x0D, 0x1C, 0x2B, 0x3B, 0x0A}, 10},  // four-flower
+        {{0x0D, 0x1C, 0x2C, 0x0B, 0x1B}, 10},  // five-flower
+        {{0x07, 0x17, 0x27, 0x37, 0x0D}, 10},  // four of a kind
     };
-    for (const auto& w : winners) {
+    for (const auto& w : winners)
+    {
         uint8_t multiplier = 0;
         EXPECT_EQ(CompareCard(noBull.data(), 5, w.hand.data(), 5, &multiplier), 1) << Show(w.hand);
         EXPECT_EQ(multiplier, w.multiplier) << Show(w.hand);
@@ -317,7 +340,7 @@ TEST(OxCompare, EqualTypesGoByTheHighestCardThenItsColour)
     EXPECT_EQ(CompareCard(queenHigh.data(), 5, kingHigh.data(), 5, &multiplier), 1);
     EXPECT_EQ(CompareCard(kingHigh.data(), 5, queenHigh.data(), 5, &multiplier), -1);
     EXPECT_EQ(multiplier, 77);
-    const Hand otherKing = {0x3D, 0x29, 0x17, 0x25, 0x12}; // the same values, a king of colour 3
+    const Hand otherKing = {0x3D, 0x29, 0x17, 0x25, 0x12};  // the same values, a king of colour 3
     ASSERT_EQ(TypeOf(otherKing), OX_NO_BULL);
     EXPECT_EQ(CompareCard(kingHigh.data(), 5, otherKing.data(), 5, &multiplier), 1);
     EXPECT_EQ(CompareCard(otherKing.data(), 5, kingHigh.data(), 5, &multiplier), -1);
@@ -343,7 +366,7 @@ TEST(OxCompare, EqualTypesGoByTheHighestCardThenItsColour)
     const Hand smallPair = {J1, 0x0D, 0x19, 0x21, 0x35};
     ASSERT_EQ(TypeOf(smallPair), OX_JOKER_BULL);
     multiplier = 0;
-    EXPECT_EQ(CompareCard(smallPair.data(), 5, small.data(), 5, &multiplier), -1); // same joker: banker
+    EXPECT_EQ(CompareCard(smallPair.data(), 5, small.data(), 5, &multiplier), -1);  // same joker: banker
     EXPECT_EQ(multiplier, 10);
     ASSERT_EQ(TypeOf(big), OX_BIG_JOKER_BULL);
     EXPECT_EQ(CompareCard(small.data(), 5, big.data(), 5, &multiplier), 1);
@@ -352,7 +375,8 @@ TEST(OxCompare, EqualTypesGoByTheHighestCardThenItsColour)
 TEST(OxCompare, RandomHandsFromOneDeckOrderStrictly)
 {
     Dealer dealer(9236);
-    for (int i = 0; i < 5000; ++i) {
+    for (int i = 0; i < 5000; ++i)
+    {
         // Three hands from one deck, as the table deals them.
         if (dealer.next + 15 > dealer.deck.size())
             dealer.next = dealer.deck.size();
@@ -362,11 +386,13 @@ TEST(OxCompare, RandomHandsFromOneDeckOrderStrictly)
         const int ac = CompareCard(a.data(), 5, c.data(), 5, nullptr);
         ASSERT_TRUE(ab == 1 || ab == -1);
         ASSERT_EQ(CompareCard(b.data(), 5, a.data(), 5, nullptr), -ab) << Show(a) << " / " << Show(b);
-        if (ab == bc) { // b beats a and c beats b (or the reverse)
+        if (ab == bc)
+        {  // b beats a and c beats b (or the reverse)
             ASSERT_EQ(ac, ab) << Show(a) << " / " << Show(b) << " / " << Show(c);
         }
         const uint8_t ta = TypeOf(a), tb = TypeOf(b);
-        if (ta != tb) {
+        if (ta != tb)
+        {
             ASSERT_EQ(ab, tb > ta ? 1 : -1);
         }
     }

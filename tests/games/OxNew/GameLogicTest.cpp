@@ -38,7 +38,8 @@ int Point(uint8_t card) { return std::min(card & 0x0F, 10); }
 uint8_t ReferenceType(const Cards& cards)
 {
     int faces = 0, tens = 0, sum = 0;
-    for (uint8_t c : cards) {
+    for (uint8_t c : cards)
+    {
         faces += (c & 0x0F) > 10;
         tens += (c & 0x0F) == 10;
         sum += Point(c);
@@ -65,11 +66,12 @@ Cards RandomHand(std::mt19937& rng)
     return Cards(deck.begin(), deck.begin() + 5);
 }
 
-} // namespace
+}  // namespace
 
 TEST(OxNewBullRules, WorkedExamples)
 {
-    struct Row {
+    struct Row
+    {
         Cards dealt;
         uint8_t type;
         std::vector<int> arranged;  // empty: no bull, array unchanged
@@ -87,7 +89,8 @@ TEST(OxNewBullRules, WorkedExamples)
         {Hand({A, A, A, A, 6}), 0, {}},
     };
     OxNew::CGameLogic logic;
-    for (const Row& row : rows) {
+    for (const Row& row : rows)
+    {
         SCOPED_TRACE(::testing::PrintToString(Values(row.dealt)));
         EXPECT_EQ(logic.GetCardType(row.dealt.data(), 5), row.type);
         Cards cards = row.dealt;
@@ -105,7 +108,7 @@ TEST(OxNewBullRules, FaceHandsComeBeforeThePointSearch)
     OxNew::CGameLogic logic;
     EXPECT_EQ(logic.GetCardType(Hand({J, J, Q, Q, K}).data(), 5), OxNew::OX_FIVE_FACE);
     EXPECT_EQ(logic.GetCardType(Hand({10, J, Q, Q, K}).data(), 5), OxNew::OX_FOUR_FACE);
-    EXPECT_EQ(logic.GetCardType(Hand({5, J, Q, Q, K}).data(), 5), 5);   // king and five pair
+    EXPECT_EQ(logic.GetCardType(Hand({5, J, Q, Q, K}).data(), 5), 5);  // king and five pair
     EXPECT_EQ(logic.GetCardType(Hand({10, 10, Q, Q, K}).data(), 5), OxNew::OX_BULL_BULL);
     EXPECT_EQ(logic.GetCardType(Hand({10, 10, J, Q, K}).data(), 5), OxNew::OX_BULL_BULL);
 }
@@ -135,7 +138,8 @@ TEST(OxNewBullRules, RandomHandsMatchTheDefinitionInAnyOrder)
 {
     OxNew::CGameLogic logic;
     std::mt19937 rng(8104);
-    for (int n = 0; n < 20000; ++n) {
+    for (int n = 0; n < 20000; ++n)
+    {
         Cards hand = RandomHand(rng);
         uint8_t type = logic.GetCardType(hand.data(), 5);
         ASSERT_EQ(type, ReferenceType(hand)) << ::testing::PrintToString(Values(hand));
@@ -147,7 +151,8 @@ TEST(OxNewBullRules, RandomHandsMatchTheDefinitionInAnyOrder)
         Cards arranged = hand;
         bool found = logic.ArrangeBullCards(arranged.data(), 5);
         ASSERT_EQ(found, type != 0);
-        if (!found) {
+        if (!found)
+        {
             ASSERT_EQ(arranged, hand);
             continue;
         }
@@ -164,7 +169,8 @@ TEST(OxNewHandNames, EveryTypeByteHasAName)
     EXPECT_EQ(std::string(OxNew::OxNewHandNames[1]), "牛一");
     EXPECT_EQ(std::string(OxNew::OxNewHandNames[9]), "牛九");
     EXPECT_EQ(std::string(OxNew::OxNewHandNames[10]), "牛牛");
-    for (size_t type : {11u, 104u, 105u, 255u}) {
+    for (size_t type : {11u, 104u, 105u, 255u})
+    {
         EXPECT_EQ(std::string(OxNew::OxNewHandNames[type]), "牛牛");
         EXPECT_EQ(std::string(OxNew::OxExHandNames[type]), "牛牛");
     }

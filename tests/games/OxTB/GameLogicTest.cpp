@@ -19,7 +19,8 @@ Cards Typed(OxTB::CGameLogic& logic, Cards cards, uint8_t& type)
     return cards;
 }
 
-struct ArrangedRow {
+struct ArrangedRow
+{
     Cards hand;
     Cards arranged;
     uint8_t type;
@@ -27,7 +28,8 @@ struct ArrangedRow {
 
 void ExpectArranged(OxTB::CGameLogic& logic, std::initializer_list<ArrangedRow> rows)
 {
-    for (const ArrangedRow& r : rows) {
+    for (const ArrangedRow& r : rows)
+    {
         uint8_t type = 0;
         EXPECT_EQ(Typed(logic, r.hand, type), r.arranged);
         EXPECT_EQ(type, r.type);
@@ -43,8 +45,10 @@ uint8_t ReferenceType(const Cards& hand)
     Cards others;
     int jokers = 0, faces = 0, tens = 0, sum = 0;
     bool small = false;
-    for (uint8_t c : hand) {
-        if (IsJoker(c)) {
+    for (uint8_t c : hand)
+    {
+        if (IsJoker(c))
+        {
             ++jokers;
             small = c == SJ;
             continue;
@@ -61,10 +65,12 @@ uint8_t ReferenceType(const Cards& hand)
     if (jokers == 2)
         return 12;
     size_t n = others.size();
-    if (jokers == 1) {
+    if (jokers == 1)
+    {
         int best = -1;
         for (size_t a = 0; a < n; ++a)
-            for (size_t b = a + 1; b < n; ++b) {
+            for (size_t b = a + 1; b < n; ++b)
+            {
                 int pair = (Point(others[a]) + Point(others[b])) % 10;
                 if (pair == 0)
                     return small ? 11 : 12;
@@ -83,7 +89,7 @@ uint8_t ReferenceType(const Cards& hand)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 TEST(OxTBRules, FaceHandsAndHighCardBulls)
 {
@@ -109,39 +115,39 @@ TEST(OxTBRules, JokerBulls)
 {
     OxTB::CGameLogic logic;
     ExpectArranged(logic, {
-        // Both jokers: always the big-joker bull, (big, c3, c4, small, c2).
-        {{0x05, SJ, 0x17, BJ, 0x29}, {BJ, 0x17, 0x05, SJ, 0x29}, OxTB::OXTB_BIG_JOKER},
-        {{0x05, SJ, 0x0D, BJ, 0x07}, {BJ, 0x07, 0x05, SJ, 0x0D}, OxTB::OXTB_BIG_JOKER},
-        // A joker with two more high cards: the high cards are the pair.
-        {{0x03, 0x0D, SJ, 0x0A, 0x04}, {SJ, 0x04, 0x03, 0x0D, 0x0A}, OxTB::OXTB_SMALL_JOKER},
-        // Three of the other four make a bull: the joker joins the pair.
-        {{0x02, 0x08, BJ, 0x07, 0x05}, {0x08, 0x07, 0x05, BJ, 0x02}, OxTB::OXTB_BIG_JOKER},
-        // Two of the other four sum to ten: small joker, 6, 4, 3, 2.
-        {{0x06, 0x04, SJ, 0x03, 0x02}, {SJ, 0x03, 0x02, 0x06, 0x04}, OxTB::OXTB_SMALL_JOKER},
-        // Big joker and the four fives: the first two fives in sorted order pair.
-        {{0x05, 0x15, 0x25, 0x35, BJ}, {BJ, 0x15, 0x05, 0x35, 0x25}, OxTB::OXTB_BIG_JOKER},
-        // Nothing makes ten: the joker stands in the bull and the best pair scores.
-        {{0x06, 0x07, SJ, 0x08, 0x09}, {SJ, 0x07, 0x06, 0x09, 0x08}, 7},
-    });
+                              // Both jokers: always the big-joker bull, (big, c3, c4, small, c2).
+                              {{0x05, SJ, 0x17, BJ, 0x29}, {BJ, 0x17, 0x05, SJ, 0x29}, OxTB::OXTB_BIG_JOKER},
+                              {{0x05, SJ, 0x0D, BJ, 0x07}, {BJ, 0x07, 0x05, SJ, 0x0D}, OxTB::OXTB_BIG_JOKER},
+                              // A joker with two more high cards: the high cards are the pair.
+                              {{0x03, 0x0D, SJ, 0x0A, 0x04}, {SJ, 0x04, 0x03, 0x0D, 0x0A}, OxTB::OXTB_SMALL_JOKER},
+                              // Three of the other four make a bull: the joker joins the pair.
+                              {{0x02, 0x08, BJ, 0x07, 0x05}, {0x08, 0x07, 0x05, BJ, 0x02}, OxTB::OXTB_BIG_JOKER},
+                              // Two of the other four sum to ten: small joker, 6, 4, 3, 2.
+                              {{0x06, 0x04, SJ, 0x03, 0x02}, {SJ, 0x03, 0x02, 0x06, 0x04}, OxTB::OXTB_SMALL_JOKER},
+                              // Big joker and the four fives: the first two fives in sorted order pair.
+                              {{0x05, 0x15, 0x25, 0x35, BJ}, {BJ, 0x15, 0x05, 0x35, 0x25}, OxTB::OXTB_BIG_JOKER},
+                              // Nothing makes ten: the joker stands in the bull and the best pair scores.
+                              {{0x06, 0x07, SJ, 0x08, 0x09}, {SJ, 0x07, 0x06, 0x09, 0x08}, 7},
+                          });
 }
 
 TEST(OxTBRules, SplitsWithoutJokers)
 {
     OxTB::CGameLogic logic;
     ExpectArranged(logic, {
-        // Two high cards and three small ones that make ten on their own.
-        {{0x0D, 0x05, 0x0C, 0x03, 0x02}, {0x05, 0x03, 0x02, 0x0D, 0x0C}, OxTB::OXTB_BULL_BULL},
-        // Two high cards: the last split found is shown, (K, 3, 7) with (Q, 4).
-        {{0x0D, 0x07, 0x0C, 0x03, 0x04}, {0x0D, 0x03, 0x07, 0x0C, 0x04}, 4},
-        // One high card: king, 7, 5, 3, 2 shows (K, 7, 3) with (5, 2).
-        {{0x02, 0x03, 0x05, 0x07, 0x0D}, {0x0D, 0x07, 0x03, 0x05, 0x02}, 7},
-        // One high card and a zero-point split ends the search at once.
-        {{0x0D, 0x06, 0x04, 0x07, 0x03}, {0x0D, 0x03, 0x07, 0x06, 0x04}, OxTB::OXTB_BULL_BULL},
-        // No high card: 9 + 8 + 3 found last as (3, 8, 9), pair 2 + ace.
-        {{0x09, 0x08, 0x03, 0x02, 0x01}, {0x03, 0x08, 0x09, 0x02, 0x01}, 3},
-        // No bull at all: the array stays sorted.
-        {{0x07, 0x0D, 0x06, 0x09, 0x08}, {0x0D, 0x09, 0x08, 0x07, 0x06}, OxTB::OXTB_NONE},
-    });
+                              // Two high cards and three small ones that make ten on their own.
+                              {{0x0D, 0x05, 0x0C, 0x03, 0x02}, {0x05, 0x03, 0x02, 0x0D, 0x0C}, OxTB::OXTB_BULL_BULL},
+                              // Two high cards: the last split found is shown, (K, 3, 7) with (Q, 4).
+                              {{0x0D, 0x07, 0x0C, 0x03, 0x04}, {0x0D, 0x03, 0x07, 0x0C, 0x04}, 4},
+                              // One high card: king, 7, 5, 3, 2 shows (K, 7, 3) with (5, 2).
+                              {{0x02, 0x03, 0x05, 0x07, 0x0D}, {0x0D, 0x07, 0x03, 0x05, 0x02}, 7},
+                              // One high card and a zero-point split ends the search at once.
+                              {{0x0D, 0x06, 0x04, 0x07, 0x03}, {0x0D, 0x03, 0x07, 0x06, 0x04}, OxTB::OXTB_BULL_BULL},
+                              // No high card: 9 + 8 + 3 found last as (3, 8, 9), pair 2 + ace.
+                              {{0x09, 0x08, 0x03, 0x02, 0x01}, {0x03, 0x08, 0x09, 0x02, 0x01}, 3},
+                              // No bull at all: the array stays sorted.
+                              {{0x07, 0x0D, 0x06, 0x09, 0x08}, {0x0D, 0x09, 0x08, 0x07, 0x06}, OxTB::OXTB_NONE},
+                          });
 }
 
 TEST(OxTBRules, ArrangedTypeAndPointType)
@@ -189,12 +195,13 @@ TEST(OxTBRules, RandomHandsAreArrangedConsistently)
         for (int v = 1; v <= 13; ++v)
             deck.push_back(static_cast<uint8_t>(colour << 4 | v));
     std::mt19937 rng(8107);
-    for (int n = 0; n < 20000; ++n) {
+    for (int n = 0; n < 20000; ++n)
+    {
         std::shuffle(deck.begin(), deck.end(), rng);
         // Every third hand is forced to hold a joker so joker paths get exercised.
         Cards hand(deck.begin(), deck.begin() + 5);
-        if (n % 3 == 0 && !IsJoker(hand[0]) && !IsJoker(hand[1]) && !IsJoker(hand[2]) &&
-            !IsJoker(hand[3]) && !IsJoker(hand[4]))
+        if (n % 3 == 0 && !IsJoker(hand[0]) && !IsJoker(hand[1]) && !IsJoker(hand[2]) && !IsJoker(hand[3]) &&
+            !IsJoker(hand[4]))
             hand[0] = n % 2 ? SJ : BJ;
 
         uint8_t type = 0;

@@ -10,7 +10,8 @@ using skt::Text;
 
 namespace {
 
-struct Typed {
+struct Typed
+{
     uint8_t type;
     uint8_t stars;
 };
@@ -48,7 +49,8 @@ std::string Substituted(const std::string& text, bool* ok = nullptr)
     return Text(Sorted(out));
 }
 
-struct BeatRow {
+struct BeatRow
+{
     const char* next;
     const char* first;
     bool beats;
@@ -60,7 +62,7 @@ void ExpectBeats(std::initializer_list<BeatRow> rows)
         EXPECT_EQ(Beats(r.next, r.first), r.beats) << r.next << " on " << r.first;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ShuangKouCards, LogicValuesAndMadeCards)
 {
@@ -75,7 +77,8 @@ TEST(ShuangKouCards, LogicValuesAndMadeCards)
     EXPECT_FALSE(logic.CompareLogicValue(0x01, 0x11));  // equal is not higher
 
     for (uint8_t index = 0; index <= 12; ++index)
-        for (uint8_t colour = 0; colour < 4; ++colour) {
+        for (uint8_t colour = 0; colour < 4; ++colour)
+        {
             uint8_t card = logic.MakeCardData(index, colour);
             EXPECT_EQ(card >> 4, colour);
             EXPECT_EQ(logic.GetCardLogicValue(card), index + 3);
@@ -106,35 +109,62 @@ TEST(ShuangKouSort, ByValueAndByGroupSize)
 
 TEST(ShuangKouCardTypes, EveryTypeAndItsStars)
 {
-    struct Row {
+    struct Row
+    {
         const char* cards;
         uint8_t type;
         uint8_t stars;
     };
     const Row rows[] = {
-        {"", CT_ERROR, 0}, {"7", CT_SINGLE, 0}, {"b", CT_SINGLE, 0}, {"9 9", CT_DOUBLE, 0},
-        {"s s", CT_DOUBLE, 0}, {"b b", CT_DOUBLE, 0}, {"s b", CT_ERROR, 0}, {"9 8", CT_ERROR, 0},
-        {"7 7 7", CT_THREE, 0}, {"7 7 8", CT_ERROR, 0}, {"3 4 5 6 7", CT_SINGLE_LINE, 0},
-        {"10 J Q K A", CT_SINGLE_LINE, 0}, {"3 4 5 6 7 8 9 10 J Q K A", CT_SINGLE_LINE, 0},
-        {"J Q K A 2", CT_ERROR, 0}, {"A 2 3 4 5", CT_ERROR, 0}, {"3 4 5 6", CT_ERROR, 0},
-        {"3 4 5 7 8", CT_ERROR, 0}, {"3 3 4 4 5 5", CT_DOUBLE_LINE, 0}, {"Q Q K K A A", CT_DOUBLE_LINE, 0},
-        {"K K A A 2 2", CT_ERROR, 0}, {"3 3 4 4", CT_ERROR, 0}, {"3 3 4 4 6 6", CT_ERROR, 0},
-        {"3 3 3 4 4 4 5 5 5", CT_THREE_LINE, 0}, {"3 3 3 4 4 4", CT_ERROR, 0}, {"3 3 3 4 4 4 5 5", CT_ERROR, 0},
-        {"8 8 8 8", CT_BOMB, 4}, {"8 8 8 8 8", CT_BOMB, 5}, {"8 8 8 8 8 8 8 8", CT_BOMB, 8},
-        {"8 8 8 8 8 8 8 8 8 8 8 8", CT_BOMB, 12}, {"s s b", CT_THREE_JOKERS, 6}, {"b b s", CT_THREE_JOKERS, 6},
-        {"s s b b", CT_FOUR_JOKERS, 7}, {"s b 5", CT_ERROR, 0}, {"4 4 4 4 5 5 5 5 6 6 6 6", CT_LINKED_BOMB, 7},
+        {"", CT_ERROR, 0},
+        {"7", CT_SINGLE, 0},
+        {"b", CT_SINGLE, 0},
+        {"9 9", CT_DOUBLE, 0},
+        {"s s", CT_DOUBLE, 0},
+        {"b b", CT_DOUBLE, 0},
+        {"s b", CT_ERROR, 0},
+        {"9 8", CT_ERROR, 0},
+        {"7 7 7", CT_THREE, 0},
+        {"7 7 8", CT_ERROR, 0},
+        {"3 4 5 6 7", CT_SINGLE_LINE, 0},
+        {"10 J Q K A", CT_SINGLE_LINE, 0},
+        {"3 4 5 6 7 8 9 10 J Q K A", CT_SINGLE_LINE, 0},
+        {"J Q K A 2", CT_ERROR, 0},
+        {"A 2 3 4 5", CT_ERROR, 0},
+        {"3 4 5 6", CT_ERROR, 0},
+        {"3 4 5 7 8", CT_ERROR, 0},
+        {"3 3 4 4 5 5", CT_DOUBLE_LINE, 0},
+        {"Q Q K K A A", CT_DOUBLE_LINE, 0},
+        {"K K A A 2 2", CT_ERROR, 0},
+        {"3 3 4 4", CT_ERROR, 0},
+        {"3 3 4 4 6 6", CT_ERROR, 0},
+        {"3 3 3 4 4 4 5 5 5", CT_THREE_LINE, 0},
+        {"3 3 3 4 4 4", CT_ERROR, 0},
+        {"3 3 3 4 4 4 5 5", CT_ERROR, 0},
+        {"8 8 8 8", CT_BOMB, 4},
+        {"8 8 8 8 8", CT_BOMB, 5},
+        {"8 8 8 8 8 8 8 8", CT_BOMB, 8},
+        {"8 8 8 8 8 8 8 8 8 8 8 8", CT_BOMB, 12},
+        {"s s b", CT_THREE_JOKERS, 6},
+        {"b b s", CT_THREE_JOKERS, 6},
+        {"s s b b", CT_FOUR_JOKERS, 7},
+        {"s b 5", CT_ERROR, 0},
+        {"4 4 4 4 5 5 5 5 6 6 6 6", CT_LINKED_BOMB, 7},
         {"3 3 3 3 4 4 4 4 5 5 5 5 6 6 6 6", CT_LINKED_BOMB, 8},
         {"5 5 5 5 5 6 6 6 6 6 7 7 7 7 7", CT_LINKED_BOMB, 8},
         {"4 4 4 4 4 5 5 5 5 6 6 6 6", CT_LINKED_BOMB, 7},  // uneven: smallest 4 + 3 groups
         {"5 5 5 5 6 6 6 6 6 6 7 7 7 7 7", CT_LINKED_BOMB, 7},
         {"2 2 2 2 3 3 3 3 4 4 4 4", CT_LINKED_BOMB, 7},  // the two links the ace to the three
-        {"A A A A 2 2 2 2 3 3 3 3", CT_LINKED_BOMB, 7}, {"K K K K A A A A 2 2 2 2", CT_LINKED_BOMB, 7},
-        {"A A A A 3 3 3 3 4 4 4 4", CT_ERROR, 0}, {"4 4 4 4 5 5 5 5 7 7 7 7", CT_ERROR, 0},
+        {"A A A A 2 2 2 2 3 3 3 3", CT_LINKED_BOMB, 7},
+        {"K K K K A A A A 2 2 2 2", CT_LINKED_BOMB, 7},
+        {"A A A A 3 3 3 3 4 4 4 4", CT_ERROR, 0},
+        {"4 4 4 4 5 5 5 5 7 7 7 7", CT_ERROR, 0},
         {"4 4 4 4 5 5 5 6 6 6 6 6", CT_ERROR, 0},  // a group of three stops the walk
-        {"4 4 4 4 5 5 5 5", CT_ERROR, 0},  // two groups are no linked bomb
+        {"4 4 4 4 5 5 5 5", CT_ERROR, 0},          // two groups are no linked bomb
         {"7 7 7 7 7 7 7 5 5 5 5 5", CT_ERROR, 0},  // more than half one value
     };
-    for (const Row& row : rows) {
+    for (const Row& row : rows)
+    {
         SCOPED_TRACE(row.cards);
         Typed t = TypeOf(row.cards);
         EXPECT_EQ(t.type, row.type);
@@ -145,10 +175,15 @@ TEST(ShuangKouCardTypes, EveryTypeAndItsStars)
 TEST(ShuangKouCompare, PlainPatternsNeedTheSameShapeAndAHigherTop)
 {
     ExpectBeats({
-        {"8", "7", true}, {"7", "7", false},  // a tie leaves the table as it is
-        {"7", "8", false}, {"2", "A", true}, {"s", "2", true}, {"b", "s", true},
+        {"8", "7", true},
+        {"7", "7", false},  // a tie leaves the table as it is
+        {"7", "8", false},
+        {"2", "A", true},
+        {"s", "2", true},
+        {"b", "s", true},
         {"s b", "2 2", true},  // the joker pair plays as big jokers
-        {"K K", "K", false}, {"4 5 6 7 8 9", "3 4 5 6 7", false},  // lines of another length
+        {"K K", "K", false},
+        {"4 5 6 7 8 9", "3 4 5 6 7", false},  // lines of another length
         {"4 5 6 7 8", "3 4 5 6 7", true},
         {"5 5 5", "4 4 4 4 5 6 7 8 9", false},  // an invalid table beats nothing
         {"4 4 5 5 6 6", "3 3 3 4 4 4", false},
@@ -158,36 +193,50 @@ TEST(ShuangKouCompare, PlainPatternsNeedTheSameShapeAndAHigherTop)
 TEST(ShuangKouCompare, BombsByStarsThenShape)
 {
     ExpectBeats({
-        {"3 3 3 3", "2 2 2", true}, {"A A A", "3 3 3 3", false}, {"3 3 3 3 3", "2 2 2 2", true},  // more stars
-        {"5 5 5 5", "4 4 4 4", true}, {"4 4 4 4", "4 4 4 4", false}, {"6 6 6 6 6", "5 5 5 5 5", true},
+        {"3 3 3 3", "2 2 2", true},
+        {"A A A", "3 3 3 3", false},
+        {"3 3 3 3 3", "2 2 2 2", true},  // more stars
+        {"5 5 5 5", "4 4 4 4", true},
+        {"4 4 4 4", "4 4 4 4", false},
+        {"6 6 6 6 6", "5 5 5 5 5", true},
     });
 
     // Stars 6: a six-card bomb beats three jokers, never the other way.
     ExpectBeats({
-        {"3 3 3 3 3 3", "s s b", true}, {"s b b", "3 3 3 3 3 3", false}, {"9 9 9 9 9 9", "8 8 8 8 8 8", true},
+        {"3 3 3 3 3 3", "s s b", true},
+        {"s b b", "3 3 3 3 3 3", false},
+        {"9 9 9 9 9 9", "8 8 8 8 8 8", true},
     });
 
     // Stars 7: four jokers beat every 7; a linked bomb beats a 7-card bomb.
     const char* linked7 = "4 4 4 4 5 5 5 5 6 6 6 6";
     const char* bomb7 = "K K K K K K K";
     ExpectBeats({
-        {linked7, bomb7, true}, {bomb7, linked7, false}, {"s s b b", linked7, true},
-        {linked7, "s s b b", false}, {"s s b b", bomb7, true}, {"A A A A A A A", "s s b b", false},
-        {"A A A A A A A", bomb7, true}, {"5 5 5 5 6 6 6 6 7 7 7 7", linked7, true},  // lowest value 5 above 4
+        {linked7, bomb7, true},
+        {bomb7, linked7, false},
+        {"s s b b", linked7, true},
+        {linked7, "s s b b", false},
+        {"s s b b", bomb7, true},
+        {"A A A A A A A", "s s b b", false},
+        {"A A A A A A A", bomb7, true},
+        {"5 5 5 5 6 6 6 6 7 7 7 7", linked7, true},   // lowest value 5 above 4
         {"A A A A 2 2 2 2 3 3 3 3", linked7, false},  // lowest value 3
         {"2 2 2 2 3 3 3 3 4 4 4 4", "A A A A 2 2 2 2 3 3 3 3", false},
     });
 
     // A 7-card bomb beats nothing of more stars.
     ExpectBeats({
-        {bomb7, "3 3 3 3 3 3 3 3", false}, {"3 3 3 3 3 3 3 3", "s s b b", true},
+        {bomb7, "3 3 3 3 3 3 3 3", false},
+        {"3 3 3 3 3 3 3 3", "s s b b", true},
     });
 
     // Stars 8 and up: linked beats plain, plains by value, linked by lowest.
     const char* linked8 = "3 3 3 3 4 4 4 4 5 5 5 5 6 6 6 6";
     ExpectBeats({
-        {linked8, "2 2 2 2 2 2 2 2", true}, {"2 2 2 2 2 2 2 2", linked8, false},
-        {"9 9 9 9 9 9 9 9", "8 8 8 8 8 8 8 8", true}, {"5 5 5 5 5 6 6 6 6 6 7 7 7 7 7", linked8, true},
+        {linked8, "2 2 2 2 2 2 2 2", true},
+        {"2 2 2 2 2 2 2 2", linked8, false},
+        {"9 9 9 9 9 9 9 9", "8 8 8 8 8 8 8 8", true},
+        {"5 5 5 5 5 6 6 6 6 6 7 7 7 7 7", linked8, true},
     });
 }
 
@@ -233,7 +282,8 @@ TEST(ShuangKouSubstitution, JokersStandInForTheCardsTheyComplete)
 TEST(ShuangKouSubstitution, WhatCannotBeCompletedIsCopied)
 {
     // No joker; jokers only; a two is never in a line; five cards cannot make pairs.
-    for (const char* text : {"3 4 5 6 7", "s s b", "2 3 4 5 s", "5 5 5 5 6 s", "3 3 5 5 s", "3 8 s"}) {
+    for (const char* text : {"3 4 5 6 7", "s s b", "2 3 4 5 s", "5 5 5 5 6 s", "3 3 5 5 s", "3 8 s"})
+    {
         bool ok = true;
         EXPECT_EQ(Substituted(text, &ok), Text(Sorted(Parse(text)))) << text;
         EXPECT_FALSE(ok) << text;
@@ -249,11 +299,11 @@ TEST(ShuangKouSubstitution, JokerFillLevel)
         logic.AnalyseCardData(cards.data(), cards.size(), result);
         return logic.GetJokerFillLevel(result);
     };
-    EXPECT_EQ(level("3 4 s"), 1);              // two singles
-    EXPECT_EQ(level("3 s b"), 1);              // one single needs three jokers
-    EXPECT_EQ(level("3 s s b"), 4);            // ...and with them is a group of four
+    EXPECT_EQ(level("3 4 s"), 1);                // two singles
+    EXPECT_EQ(level("3 s b"), 1);                // one single needs three jokers
+    EXPECT_EQ(level("3 s s b"), 4);              // ...and with them is a group of four
     EXPECT_EQ(level("3 3 4 4 5 5 s s b b"), 2);  // more than two pairs
-    EXPECT_EQ(level("3 3 4 4 s"), 2);          // two jokers a pair
+    EXPECT_EQ(level("3 3 4 4 s"), 2);            // two jokers a pair
     EXPECT_EQ(level("3 3 3 4 4 4 s"), 3);
     EXPECT_EQ(level("4 4 4 4 5 5 5 5 6 6 6 s"), 4);
     EXPECT_EQ(level("4 4 4 4 4 5 5 5 5 s"), 5);

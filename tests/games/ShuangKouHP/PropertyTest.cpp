@@ -18,7 +18,8 @@ namespace {
 Cards Shoe()
 {
     Cards shoe;
-    for (int deck = 0; deck < 2; ++deck) {
+    for (int deck = 0; deck < 2; ++deck)
+    {
         for (int colour = 0; colour < 4; ++colour)
             for (int v = 1; v <= 13; ++v)
                 shoe.push_back(static_cast<uint8_t>(colour << 4 | v));
@@ -29,33 +30,26 @@ Cards Shoe()
 }
 
 // Draws random plays of a chosen type out of what is left in the shoe.
-class PlayMaker {
+class PlayMaker
+{
 public:
     explicit PlayMaker(std::mt19937& rng) : m_rng(rng), m_shoe(Shoe()) {}
 
     // A play of the given type, or an empty list when the shoe cannot give one.
     Cards Make(uint8_t type)
     {
-        switch (type) {
-        case CT_SINGLE:
-            return TakeValues({Pick(3, 17)}, 1);
-        case CT_DOUBLE:
-            return TakeValues({Pick(3, 17)}, 2);
-        case CT_THREE:
-            return TakeValues({Pick(3, 15)}, 3);
-        case CT_SINGLE_LINE:
-            return Line(1, Pick(5, 12));
-        case CT_DOUBLE_LINE:
-            return Line(2, Pick(3, 6));
-        case CT_THREE_LINE:
-            return Line(3, Pick(3, 4));
-        case CT_BOMB:
-            return TakeValues({Pick(3, 15)}, Pick(4, 8));
-        case CT_THREE_JOKERS:
-        case CT_FOUR_JOKERS:
-            return Jokers(type == CT_THREE_JOKERS ? 3 : 4);
-        default:
-            return LinkedBomb();
+        switch (type)
+        {
+            case CT_SINGLE: return TakeValues({Pick(3, 17)}, 1);
+            case CT_DOUBLE: return TakeValues({Pick(3, 17)}, 2);
+            case CT_THREE: return TakeValues({Pick(3, 15)}, 3);
+            case CT_SINGLE_LINE: return Line(1, Pick(5, 12));
+            case CT_DOUBLE_LINE: return Line(2, Pick(3, 6));
+            case CT_THREE_LINE: return Line(3, Pick(3, 4));
+            case CT_BOMB: return TakeValues({Pick(3, 15)}, Pick(4, 8));
+            case CT_THREE_JOKERS:
+            case CT_FOUR_JOKERS: return Jokers(type == CT_THREE_JOKERS ? 3 : 4);
+            default: return LinkedBomb();
         }
     }
 
@@ -68,9 +62,11 @@ private:
         CGameLogic logic;
         Cards taken;
         std::vector<size_t> used;
-        for (size_t g = 0; g < logics.size(); ++g) {
+        for (size_t g = 0; g < logics.size(); ++g)
+        {
             int need = sizes[g];
-            for (size_t i = 0; i < m_shoe.size() && need > 0; ++i) {
+            for (size_t i = 0; i < m_shoe.size() && need > 0; ++i)
+            {
                 if (logic.GetCardLogicValue(m_shoe[i]) != logics[g] ||
                     std::find(used.begin(), used.end(), i) != used.end())
                     continue;
@@ -103,15 +99,20 @@ private:
     Cards Jokers(int count)
     {
         Cards taken;
-        for (size_t i = 0; i < m_shoe.size() && static_cast<int>(taken.size()) < count;) {
-            if ((m_shoe[i] >> 4) == 4) {
+        for (size_t i = 0; i < m_shoe.size() && static_cast<int>(taken.size()) < count;)
+        {
+            if ((m_shoe[i] >> 4) == 4)
+            {
                 taken.push_back(m_shoe[i]);
                 m_shoe.erase(m_shoe.begin() + static_cast<long>(i));
-            } else {
+            }
+            else
+            {
                 ++i;
             }
         }
-        if (static_cast<int>(taken.size()) < count) {
+        if (static_cast<int>(taken.size()) < count)
+        {
             m_shoe.insert(m_shoe.end(), taken.begin(), taken.end());
             return Cards();
         }
@@ -125,9 +126,12 @@ private:
         static const std::vector<std::vector<int>> wrapped = {{13, 14, 15}, {14, 15, 3}, {15, 3, 4}};
         std::vector<int> logics;
         int groups = Pick(3, 4);
-        if (groups == 3 && Pick(0, 3) == 0) {
+        if (groups == 3 && Pick(0, 3) == 0)
+        {
             logics = wrapped[static_cast<size_t>(Pick(0, 2))];
-        } else {
+        }
+        else
+        {
             int low = Pick(3, 15 - groups);
             for (int k = 0; k < groups; ++k)
                 logics.push_back(low + k);
@@ -142,7 +146,8 @@ private:
     Cards m_shoe;
 };
 
-struct Play {
+struct Play
+{
     Cards cards;  // sorted by value
     uint8_t type;
 };
@@ -151,7 +156,8 @@ std::vector<Play> RandomPlays(std::mt19937& rng, int count)
 {
     PlayMaker maker(rng);
     std::vector<Play> plays;
-    for (int tries = 0; tries < 200 && static_cast<int>(plays.size()) < count; ++tries) {
+    for (int tries = 0; tries < 200 && static_cast<int>(plays.size()) < count; ++tries)
+    {
         uint8_t type = static_cast<uint8_t>(std::uniform_int_distribution<int>(CT_SINGLE, CT_LINKED_BOMB)(rng));
         Cards cards = maker.Make(type);
         if (!cards.empty())
@@ -160,14 +166,16 @@ std::vector<Play> RandomPlays(std::mt19937& rng, int count)
     return plays;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ShuangKouProperties, GeneratedPlaysHaveTheirTypeInAnyOrder)
 {
     CGameLogic logic;
     std::mt19937 rng(7204);
-    for (int round = 0; round < 300; ++round) {
-        for (Play& play : RandomPlays(rng, 8)) {
+    for (int round = 0; round < 300; ++round)
+    {
+        for (Play& play : RandomPlays(rng, 8))
+        {
             std::shuffle(play.cards.begin(), play.cards.end(), rng);
             Cards sorted = Sorted(play.cards);
             uint8_t stars = 0;
@@ -189,16 +197,19 @@ TEST(ShuangKouProperties, CompareIsAntisymmetricAndTransitive)
         return logic.CompareCard(first.cards.data(), next.cards.data(), first.cards.size(), next.cards.size());
     };
     int chains = 0;
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < 400; ++round)
+    {
         std::vector<Play> plays = RandomPlays(rng, 10);
         for (const Play& a : plays)
-            for (const Play& b : plays) {
+            for (const Play& b : plays)
+            {
                 if (&a == &b)
                     continue;
                 ASSERT_FALSE(beats(a, b) && beats(b, a)) << Text(a.cards) << " / " << Text(b.cards);
                 if (!beats(b, a))
                     continue;
-                for (const Play& c : plays) {
+                for (const Play& c : plays)
+                {
                     if (&c == &a || &c == &b || !beats(c, b))
                         continue;
                     ++chains;
@@ -214,8 +225,10 @@ TEST(ShuangKouProperties, SubstitutionRestoresAPlayMissingOneCard)
     CGameLogic logic;
     std::mt19937 rng(7206);
     int checked = 0;
-    for (int round = 0; round < 400; ++round) {
-        for (Play& play : RandomPlays(rng, 8)) {
+    for (int round = 0; round < 400; ++round)
+    {
+        for (Play& play : RandomPlays(rng, 8))
+        {
             if (play.type == CT_SINGLE || play.type == CT_THREE_JOKERS || play.type == CT_FOUR_JOKERS)
                 continue;
             std::vector<size_t> plain;
@@ -251,7 +264,8 @@ TEST(ShuangKouProperties, SubstitutionKeepsThePlayedCards)
         bool ok = logic.SubstituteJokers(cards.data(), count, out.data());
         ASSERT_EQ(out[count], 0xEE);  // exactly count bytes
         out.pop_back();
-        if (!ok) {
+        if (!ok)
+        {
             ASSERT_EQ(out, cards);
             return;
         }
@@ -264,23 +278,27 @@ TEST(ShuangKouProperties, SubstitutionKeepsThePlayedCards)
             if ((c >> 4) != 4)
                 outPlain.push_back(c);
         if (plain.empty())
-            return;  // two jokers: a pair of big jokers
+            return;                                        // two jokers: a pair of big jokers
         ASSERT_EQ(outPlain.size(), count) << Text(cards);  // no joker left
-        for (uint8_t c : plain) {
+        for (uint8_t c : plain)
+        {
             auto it = std::find(outPlain.begin(), outPlain.end(), c);
             ASSERT_NE(it, outPlain.end()) << Text(cards) << " -> " << Text(out);
             outPlain.erase(it);
         }
     };
-    for (int n = 0; n < 10000; ++n) {
+    for (int n = 0; n < 10000; ++n)
+    {
         // Random selections in hand order (sorted by value, or grouped)...
         std::shuffle(shoe.begin(), shoe.end(), rng);
         size_t count = std::uniform_int_distribution<size_t>(1, 16)(rng);
         check(Sorted(Cards(shoe.begin(), shoe.begin() + static_cast<long>(count)), n % 2 ? ST_GROUP : ST_VALUE));
     }
-    for (int round = 0; round < 1000; ++round) {
+    for (int round = 0; round < 1000; ++round)
+    {
         // ...and plays with up to three cards turned into jokers.
-        for (Play& play : RandomPlays(rng, 6)) {
+        for (Play& play : RandomPlays(rng, 6))
+        {
             int jokers = std::uniform_int_distribution<int>(1, 3)(rng);
             for (int k = 0; k < jokers; ++k)
                 play.cards[rng() % play.cards.size()] = k % 2 ? SMALL_JOKER : BIG_JOKER;
@@ -295,7 +313,8 @@ TEST(ShuangKouProperties, RemoveIsAllOrNothing)
     CGameLogic logic;
     std::mt19937 rng(7207);
     Cards shoe = Shoe();
-    for (int n = 0; n < 20000; ++n) {
+    for (int n = 0; n < 20000; ++n)
+    {
         std::shuffle(shoe.begin(), shoe.end(), rng);
         Cards hand(shoe.begin(), shoe.begin() + MAX_COUNT);
         size_t k = std::uniform_int_distribution<size_t>(0, 8)(rng);
@@ -309,16 +328,19 @@ TEST(ShuangKouProperties, RemoveIsAllOrNothing)
         bool ok = logic.RemoveCard(removed.data(), removed.size(), cards.data(), cards.size());
         Cards rest = hand;
         bool expected = true;
-        for (uint8_t c : removed) {
+        for (uint8_t c : removed)
+        {
             auto it = std::find(rest.begin(), rest.end(), c);
-            if (it == rest.end()) {
+            if (it == rest.end())
+            {
                 expected = false;
                 break;
             }
             rest.erase(it);
         }
         ASSERT_EQ(ok, expected);
-        if (!ok) {
+        if (!ok)
+        {
             ASSERT_EQ(cards, hand);
             continue;
         }

@@ -21,7 +21,7 @@ Cards Hand(std::initializer_list<int> values, int firstColour = 0)
     return cards;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ThreeKingRules, TypesInPrecedenceOrder)
 {
@@ -72,10 +72,12 @@ TEST(ThreeKingRules, ColoursNeverMatter)
     ThreeKingCGameLogic logic;
     std::mt19937 rng(8110);
     std::uniform_int_distribution<int> value(1, 13), colour(0, 3);
-    for (int n = 0; n < 5000; ++n) {
+    for (int n = 0; n < 5000; ++n)
+    {
         Cards a, b;
         int sum = 0;
-        for (int k = 0; k < 3; ++k) {
+        for (int k = 0; k < 3; ++k)
+        {
             int v = value(rng);
             a.push_back(static_cast<uint8_t>(colour(rng) << 4 | v));
             b.push_back(static_cast<uint8_t>(colour(rng) << 4 | v));
