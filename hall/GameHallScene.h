@@ -66,9 +66,9 @@ public:
     static void SetRoomEnterer(RoomEnterer enterer, RoomCloser closer = nullptr);
 
     static GameHallScene* create(const HallConfig& config);
-    // The program's first scene: the config from its options (and hall.conf
-    // in the program's folder), the user record, then the hall.
-    static cocos2d::CCScene* CreateFirstScene();
+    // The program's first scene: the user record from the configuration the
+    // program read, then the hall.
+    static cocos2d::CCScene* CreateFirstScene(const HallConfig& config);
     GameHallScene();
     ~GameHallScene() override;
     bool initHall(const HallConfig& config);

@@ -25,7 +25,7 @@ struct HallRoom
     uint16_t serverId = 0;
     uint16_t port = 0;
     std::string name;      // UTF-8
-    std::string kindName;  // UTF-8; empty: the kind's usual name
+    std::string kindName;  // UTF-8; the program gives an empty one the kind's usual name
     std::string host;      // empty: the program's server list
     std::string program;   // an external game's program file
 };
@@ -57,9 +57,6 @@ bool ParseConfigText(const std::string& text, HallConfig& config, std::string& e
 // "--name=value"); a --hall-config file is read first, the other options
 // then add to it. Unknown options are left to other layers.
 bool ReadOptions(const std::vector<std::string>& options, HallConfig& config, std::string& error);
-
-// The usual name of an in-process game kind; empty when unknown.
-std::string DefaultKindName(uint16_t kindId);
 
 GameKindRecord MakeKindRecord(const HallRoom& room);
 GameServerRecord MakeServerRecord(const HallRoom& room);

@@ -1,6 +1,8 @@
-// The scene of one game room: its connection to the room server, the room
-// log-on, the users, the table grid, the user list and chat, the seats, and
-// the game kernel that hosts the game at my table.
+// The scene of one game room: the panes (table grid, user list, chat, top
+// bar), their layout and transitions, the game kernel that hosts the game at
+// my table and the relay to external game programs. The room connection, the
+// users, the seats and the room's state are its session (RoomSession.h); the
+// scene shows the session as its view.
 //
 // The hall makes it (create, retain, EnterRoom); it pushes itself over the
 // hall when the log-on finishes and pops itself when the player leaves. At
@@ -12,14 +14,13 @@
 #include "games/framework/GameRoom.h"
 #include "hall/CDlgSetting.h"
 #include "hall/HallRecords.h"
-#include "net/ClientSocket.h"
 #include "net/IPCCopyData.h"
 #include "platform/MessageWindow.h"
 #include "platform/Process.h"
 #include "platform/SharedMemory.h"
 #include "room/CCTableListLayer.h"
 #include "room/RoomMessages.h"
-#include "room/RoomUserManager.h"
+#include "room/RoomSession.h"
 #include "ui/Dialog.h"
 
 #include <cstddef>
@@ -34,7 +35,7 @@ class PlayerTableViewLayerG;
 class BankDialogServer;
 
 class RoomScene : public cocos2d::CCScene,
-                  public IClientSocketSink,
+                  public IRoomView,
                   public IChannelMessageSink,
                   public CDialogDelegate,
                   public platform::IMessageWindowSink,
@@ -46,11 +47,11 @@ public:
     // Room state: what the room connection has reached.
     enum
     {
-        kRoomIdle = 0,    // before the link
-        kRoomLinked = 2,  // log-on sent
-        kRoomLoggedOn = 3,
-        kRoomReady = 4,  // log-on finished: the room is usable
-        kRoomRefused = 5,
+        kRoomIdle = RoomSession::kRoomIdle,
+        kRoomLinked = RoomSession::kRoomLinked,
+        kRoomLoggedOn = RoomSession::kRoomLoggedOn,
+        kRoomReady = RoomSession::kRoomReady,
+        kRoomRefused = RoomSession::kRoomRefused,
     };
     enum
     {
@@ -94,32 +95,27 @@ public:
     void ClearHallEnterFlag(float dt);
     void OnSocketTick(float dt);
 
-    // --- the room connection ------------------------------------------------
-    bool OnSocketLink(int errorCode, const char* errorText, IClientSocket* socket) override;
-    bool OnSocketRead(uint32_t command, const void* data, size_t size, IClientSocket* socket) override;
-    bool OnSocketShut(IClientSocket* socket, SocketShutReason reason) override;
+    // --- the room connection (the session's) -------------------------------
+    bool OnSocketLink(int errorCode, const char* errorText, IClientSocket* socket)
+    {
+        return m_Session.OnSocketLink(errorCode, errorText, socket);
+    }
+    bool OnSocketRead(uint32_t command, const void* data, size_t size, IClientSocket* socket)
+    {
+        return m_Session.OnSocketRead(command, data, size, socket);
+    }
+    bool OnSocketShut(IClientSocket* socket, SocketShutReason reason) { return m_Session.OnSocketShut(socket, reason); }
     void OnDialogResult(int button) override;
 
-    // Handlers of main 3 and main 1000, in slot order.
-    virtual bool OnUserEnter(const void* data, size_t size);
-    virtual bool OnUserScore(const void* data, size_t size);
-    virtual bool OnUserStatus(const void* data, size_t size);
-    virtual bool OnRequestFailure(const void* data, size_t size);
-    virtual bool OnUserChat(const void* data, size_t size);
-    virtual bool OnSystemMessage(const void* data, size_t size);
-    virtual bool OnRoomMessage(const void* data, size_t size);
-    virtual bool OnSpeakerMessage(const void* data, size_t size);
-    virtual bool OnSpeakerInfo(const void* data, size_t size);
-
-    // --- seats --------------------------------------------------------------
-    // A chair of the grid was clicked; false when nothing was sent or opened.
-    bool RequestSitDown(uint16_t table, uint16_t chair) override;
-    // The password dialog's OK: sit on the pending seat with this password.
-    bool SendSitDown(const std::string& gbkPassword);
-    void OnQuickJoin(cocos2d::CCObject* sender);
-    bool SendStandUp(uint16_t table, uint16_t chair, uint8_t force);
-    // Locks my table with the password, or unlocks it with "".
-    bool SendTableRule(const std::string& gbkPassword) override;
+    // --- seats (the session's) ----------------------------------------------
+    bool RequestSitDown(uint16_t table, uint16_t chair) override { return m_Session.RequestSitDown(table, chair); }
+    bool SendSitDown(const std::string& gbkPassword) { return m_Session.SendSitDown(gbkPassword); }
+    void OnQuickJoin(cocos2d::CCObject*) { m_Session.OnQuickJoin(); }
+    bool SendStandUp(uint16_t table, uint16_t chair, uint8_t force)
+    {
+        return m_Session.SendStandUp(table, chair, force);
+    }
+    bool SendTableRule(const std::string& gbkPassword) override { return m_Session.SendTableRule(gbkPassword); }
 
     // --- panes --------------------------------------------------------------
     void LayoutRoom(float width, float height);
@@ -146,12 +142,12 @@ public:
     // --- the game (RoomSceneRelay.cpp) ---------------------------------------
     // Main 100 and 200 from the server (and main 5 without a bank dialog) to
     // the game as channel (1, 2).
-    bool ForwardToGame(uint16_t main, uint16_t sub, const void* data, size_t size);
+    bool ForwardToGame(uint16_t main, uint16_t sub, const void* data, size_t size) override;
     // A message for the game by the room's kind: the external program from
     // kind 2060 on, the kernel below.
-    bool SendToGame(uint16_t main, uint16_t sub, const void* data, size_t size);
+    bool SendToGame(uint16_t main, uint16_t sub, const void* data, size_t size) override;
     bool SendGameConfig();
-    bool SendUserToGame(const tagUserData* user);
+    bool SendUserToGame(const tagUserData* user) override;
     bool SendTableUsersToGame();
     void EnterGame(uint16_t table, uint16_t chair);
     void LaunchExternalGame(const tagUserData* me);
@@ -172,20 +168,22 @@ public:
     Sexy::CBaseKernelLayer* GetKernelLayer() override { return m_pKernelLayer; }
 
     // --- state for the room's widgets, the hall, games and tests -----------
-    int GetRoomState() const { return m_nRoomState; }
+    RoomSession& GetSession() { return m_Session; }
+    const RoomSession& GetSession() const { return m_Session; }
+    int GetRoomState() const { return m_Session.GetRoomState(); }
     bool IsRoomShown() const { return m_bRoomShown; }
     bool IsUserListHidden() const { return m_bUserListHidden; }
-    bool IsMyTablePlaying() const { return m_bMyTablePlaying; }
-    uint16_t GetRequestTable() const { return m_wRequestTable; }
-    uint16_t GetRequestChair() const { return m_wRequestChair; }
-    const std::string& GetTablePassword() const { return m_strTablePassword; }
-    tagUserData* GetMeUserData() const { return m_pMeUserData; }
-    RoomUserManager& GetUserManager() { return m_UserManager; }
-    const tagRoomConfig& GetRoomConfig() const { return m_RoomConfig; }
-    uint16_t GetChairCount() const { return m_RoomConfig.wChairCount; }
-    const GameKindRecord& GetKindRecord() const { return m_KindRecord; }
-    const GameServerRecord& GetServerRecord() const { return m_ServerRecord; }
-    uint16_t GetKindID() const { return m_ServerRecord.wKindID; }
+    bool IsMyTablePlaying() const { return m_Session.IsMyTablePlaying(); }
+    uint16_t GetRequestTable() const { return m_Session.GetRequestTable(); }
+    uint16_t GetRequestChair() const { return m_Session.GetRequestChair(); }
+    const std::string& GetTablePassword() const { return m_Session.GetTablePassword(); }
+    tagUserData* GetMeUserData() const { return m_Session.GetMeUserData(); }
+    RoomUserManager& GetUserManager() { return m_Session.GetUserManager(); }
+    const tagRoomConfig& GetRoomConfig() const { return m_Session.GetRoomConfig(); }
+    uint16_t GetChairCount() const { return m_Session.GetChairCount(); }
+    const GameKindRecord& GetKindRecord() const { return m_Session.GetKindRecord(); }
+    const GameServerRecord& GetServerRecord() const { return m_Session.GetServerRecord(); }
+    uint16_t GetKindID() const { return m_Session.GetKindID(); }
     CCTableListLayer* GetTableList() const { return m_pTableList; }
     PlayerTableViewLayerG* GetUserList() const { return m_pUserList; }
     GameChatLayerG* GetChatLayer() const { return m_pChatLayer; }
@@ -199,39 +197,48 @@ public:
     platform::WindowHandle GetMessageWindow() const { return m_MessageWindow.GetHandle(); }
 
     // The connection is made in init; tests put their own in before EnterRoom.
-    void SetSocket(std::unique_ptr<IClientSocket> socket);
-    IClientSocket* GetSocket() const { return m_pSocket.get(); }
+    void SetSocket(std::unique_ptr<IClientSocket> socket) { m_Session.SetSocket(std::move(socket)); }
+    IClientSocket* GetSocket() const { return m_Session.GetSocket(); }
 
 private:
-    bool OnLogonMessage(uint16_t sub, const void* data, size_t size);
-    bool OnConfigMessage(uint16_t sub, const void* data, size_t size);
-    bool OnUserMessage(uint16_t sub, const void* data, size_t size);
-    bool OnTableMessage(uint16_t sub, const void* data, size_t size);
-    bool OnBankMessage(uint16_t sub, const void* data, size_t size);
-    bool OnSystemCommand(uint16_t sub, const void* data, size_t size);
-    bool OnLogonFinish();
-    bool OnTableStatusList(const void* data, size_t size);
-    bool OnTableStatus(const void* data, size_t size);
+    // --- IRoomView: what the session shows ----------------------------------
+    void OnRoomLinkFailed(const std::string& text) override;
+    void OnRoomShut() override;
+    void OnRoomLoggedOn() override;
+    void OnRoomRefused(const std::u16string& reason) override;
+    void OnRoomLogonFinished() override;
+    void OnRoomConfig() override;
+    void OnLeaveAsked() override { ExitRoom(); }
+    void OnUserAdded(const tagUserData* user) override;
+    void OnUserChanged(const tagUserData* user) override;
+    void OnUserRemoved(const tagUserData* user) override;
+    void OnMyScoreChanged() override;
+    void OnTableScoreChanged() override;
+    const tagUserData* GetChairUser(uint16_t table, uint16_t chair) const override;
+    bool IsTableLocked(uint16_t table) const override;
+    void SetTableState(uint16_t table, bool playing, bool locked) override;
+    void SetChairUser(uint16_t table, uint16_t chair, const tagUserData* user) override;
+    void SetChairState(uint16_t table, uint16_t chair, uint8_t status) override;
+    void ForgetChairUser(const tagUserData* user) override;
+    void ShowScoreChange(uint16_t table, uint16_t chair, int64_t delta, const tagUserData* user, uint8_t flag) override;
+    void OpenTablePassword() override;
+    void HideProgress() override;
+    void AddChatLine(const std::string& sender, const std::string& text, ChatKind kind) override;
+    void ShowSpeakerLine(uint16_t type, const std::string& sender, const std::string& text) override;
+    bool OnBankMessage(uint16_t sub, const void* data, size_t size) override;
+    void OnMyTableState(bool playing) override;
+    void OnMySeatTaken(uint16_t table, uint16_t chair) override;
 
     void PopLeftRoom(float dt);
-    // My record's score and safe-box balance into the logged-on user's
-    // record, and the frame's user panel refreshed.
-    void TakeMyScore();
     void CreatePanes();
     void ApplyLayout(bool withUserList);
-    void SendRoomLogon();
-    bool SendSitDownRequest(uint16_t table, uint16_t chair, const std::string& gbkPassword);
-    void OpenTablePassword();
-    // Puts a record on its chair in the grid with its status.
-    void SeatInGrid(const tagUserData* user);
     void StopExternalGame(uint16_t notifySub);
-    bool IsExternalKind() const;
+    bool IsExternalKind() const { return m_Session.IsExternalKind(); }
 
     // Flags.
     bool m_bRoomShown = false;
     bool m_bUserListHidden = false;
     bool m_bGameResourcesReady = false;
-    bool m_bMyTablePlaying = false;
     bool m_bLeaving = false;
     bool m_bClosed = false;
     bool m_bPopWhenShown = false;  // left while its transition ran
@@ -241,16 +248,8 @@ private:
     int m_nHeaderHeight = 121;
     int m_nAvailableHeight = 0;
     int m_nUserListHeight = 0;
-    // Seats.
-    uint16_t m_wRequestTable = INVALID_TABLE;
-    uint16_t m_wRequestChair = INVALID_CHAIR;
-    uint16_t m_wPendingTable = INVALID_TABLE;
-    uint16_t m_wPendingChair = INVALID_CHAIR;
-    int m_nRoomState = kRoomIdle;
-    std::string m_strTablePassword;  // GBK, as the player typed it last
 
-    RoomUserManager m_UserManager;
-    tagRoomConfig m_RoomConfig{};
+    RoomSession m_Session{this};
 
     // Panes.
     cocos2d::CCSprite* m_pChatBackground = nullptr;
@@ -267,13 +266,9 @@ private:
     PlayerTableViewLayerG* m_pUserList = nullptr;
     PublicLayer* m_pPublicLayer = nullptr;
 
-    GameKindRecord m_KindRecord{};
-    GameServerRecord m_ServerRecord{};
-    std::unique_ptr<IClientSocket> m_pSocket;
     Sexy::CBaseKernelLayer* m_pKernelLayer = nullptr;
     CCTableListLayer* m_pTableList = nullptr;
-    tagUserData* m_pMeUserData = nullptr;  // the manager's, kept valid for the scene's life
-    Dialog* m_pLogonDialog = nullptr;      // the refusal, retained: it must not call a freed room
+    Dialog* m_pLogonDialog = nullptr;  // the refusal, retained: it must not call a freed room
 
     // The external game program.
     platform::Process m_Process;

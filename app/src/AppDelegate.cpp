@@ -20,8 +20,6 @@ using CocosDenshion::SimpleAudioEngine;
 namespace {
 
 AppDelegate* g_app = nullptr;
-AppDelegate::InputTargetResolver g_inputResolver = nullptr;
-AppDelegate::ResizeHandler g_resizeHandler = nullptr;
 AppDelegate::SceneFactory g_firstScene = nullptr;
 
 constexpr float kDesignWidth = 1288;
@@ -52,7 +50,11 @@ void Post(const char* name, float x, float y)
 
 }  // namespace
 
-AppDelegate::AppDelegate(const launch::Options& options) : m_options(options) { g_app = this; }
+AppDelegate::AppDelegate(const launch::Options& options) : m_options(options)
+{
+    g_app = this;
+    app_services::Install(this);
+}
 
 AppDelegate::~AppDelegate()
 {
@@ -60,12 +62,12 @@ AppDelegate::~AppDelegate()
     SimpleAudioEngine::end();
     if (g_app == this)
         g_app = nullptr;
+    if (app_services::Get() == this)
+        app_services::Install(nullptr);
 }
 
 AppDelegate* AppDelegate::GetInstance() { return g_app; }
 
-void AppDelegate::SetInputTargetResolver(InputTargetResolver resolver) { g_inputResolver = resolver; }
-void AppDelegate::SetResizeHandler(ResizeHandler handler) { g_resizeHandler = handler; }
 void AppDelegate::SetFirstSceneFactory(SceneFactory factory) { g_firstScene = factory; }
 
 void AppDelegate::applySettingsAtStart()
@@ -108,7 +110,7 @@ bool AppDelegate::applicationDidFinishLaunching()
     }
     CCScene* scene = g_firstScene != nullptr ? g_firstScene() : nullptr;
     if (scene == nullptr)
-        scene = CCScene::create();  // the hall (hall/GameHallScene) goes here once it exists
+        scene = CCScene::create();  // a program that installed no first scene (tests)
     director->runWithScene(scene);
     return true;
 }
@@ -177,7 +179,8 @@ const std::vector<std::string>& AppDelegate::GetServerAddresses() const
 
 bool AppDelegate::WindowMessageHook(const CCWindowMessage& message)
 {
-    IWindowInputTarget* board = g_inputResolver != nullptr ? g_inputResolver() : nullptr;
+    const app_services::InputTargetResolver resolver = app_services::GetInputTargetResolver();
+    IWindowInputTarget* board = resolver != nullptr ? resolver() : nullptr;
     CCCursorTextField* field = CCCursorTextField::GetEditingField();
     switch (message.kind)
     {
@@ -232,8 +235,8 @@ bool AppDelegate::WindowMessageHook(const CCWindowMessage& message)
             return true;
         case CCWindowMessage::kResized:
             WindyTopLayer::sharedTopLayer()->relayout();
-            if (g_resizeHandler != nullptr)
-                g_resizeHandler(static_cast<int>(message.location.x), static_cast<int>(message.location.y));
+            if (const app_services::ResizeHandler resize = app_services::GetResizeHandler())
+                resize(static_cast<int>(message.location.x), static_cast<int>(message.location.y));
             return false;
         default: return false;
     }

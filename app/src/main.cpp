@@ -2,12 +2,16 @@
 #include "app/AppDelegate.h"
 #include "app/LaunchRules.h"
 #include "core/ClientGlobal.h"
+#include "games/registry/GameRegistry.h"
 #include "hall/GameHallScene.h"
+#include "hall/HallConfig.h"
 #include "platform/SingleInstance.h"
 #include "room/RoomScene.h"
+#include "tools/scriptedinput/ScriptedInput.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <unistd.h>
 
 using namespace cocos2d;
@@ -41,6 +45,43 @@ private:
     std::string m_screenshot;
 };
 
+// The hall's configuration: hall.conf in the program's folder, then the
+// options; a room without a kind name takes the registry's. Scripted input
+// among the options starts playing with the first frame.
+CCScene* CreateHall()
+{
+    std::vector<std::string> options;
+    const std::string defaultFile = CClientGlobal::GetAppDirectory() + "hall.conf";
+    if (std::ifstream(defaultFile).good())
+    {
+        options.push_back("--hall-config");
+        options.push_back(defaultFile);
+    }
+    if (AppDelegate* app = AppDelegate::GetInstance())
+    {
+        const std::vector<std::string>& extra = app->GetOptions().extra;
+        options.insert(options.end(), extra.begin(), extra.end());
+    }
+    HallConfig config;
+    std::string error;
+    if (!hall::ReadOptions(options, config, error))
+    {
+        std::fprintf(stderr, "kestrelium: %s\n", error.c_str());
+        CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK(error));
+    }
+    for (HallRoom& room : config.rooms)
+    {
+        const Sexy::GameKindModuleInfo* kind = games::FindGameKind(room.kindId);
+        if (room.kindName.empty() && kind != nullptr)
+            room.kindName = kind->pszName;
+    }
+    std::vector<scripted::InputStep> steps;
+    if (!scripted::ReadInputSteps(options, steps, error))
+        std::fprintf(stderr, "kestrelium: %s\n", error.c_str());
+    scripted::PlayInputSteps(steps);
+    return GameHallScene::CreateFirstScene(config);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -72,8 +113,10 @@ int main(int argc, char** argv)
         settings->flush();
     }
 
+    // Every in-process game is known to the kernel before the first room.
+    games::InstallGameKinds();
     // The hall is the first scene; it enters rooms through the room layer.
-    AppDelegate::SetFirstSceneFactory(&GameHallScene::CreateFirstScene);
+    AppDelegate::SetFirstSceneFactory(&CreateHall);
     GameHallScene::SetRoomEnterer(&RoomScene::EnterFromHall, &RoomScene::CloseOpenRoom);
 
     AppDelegate app(options);

@@ -2,7 +2,7 @@
 
 namespace BaccaratNew {
 
-BaccaratNewMobile::BaccaratNewMobile() : Sexy::CGameKindModule(5) {}
+BaccaratNewMobile::BaccaratNewMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* BaccaratNewMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

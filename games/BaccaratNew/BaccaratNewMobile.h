@@ -13,11 +13,18 @@ class BaccaratNewMobile : public Sexy::CGameKindModule
 {
 public:
     static constexpr uint16_t kKindID = 122;
+    // Pictures LoadResources waits for before the game may start.
+    static constexpr uint32_t kExpectedImages = 5;
 
     BaccaratNewMobile();
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
 };
+
+// The game as it describes itself to the registry (games/registry).
+inline constexpr Sexy::GameKindModuleInfo kGameKind{
+    BaccaratNewMobile::kKindID,        "百家乐", "BaccaratNew", &Sexy::MakeGameKindModule<BaccaratNewMobile>, nullptr,
+    BaccaratNewMobile::kExpectedImages};
 
 }  // namespace BaccaratNew

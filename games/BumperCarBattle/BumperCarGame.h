@@ -4,12 +4,18 @@
 // framework's plain table.
 #pragma once
 
-namespace Sexy {
-class CGameBoard;
-}
+#include "games/framework/GameKindModule.h"
+
+#include <cstdint>
 
 namespace BumperCarBattle {
 
+constexpr uint16_t kKindID = 108;
+
 Sexy::CGameBoard* CreateGame();
+
+// The game as it describes itself to the registry (games/registry); the
+// registry lends it the landlord module.
+inline constexpr Sexy::GameKindModuleInfo kGameKind{kKindID, "碰碰车", "BumperCarBattle", nullptr, &CreateGame, 0};
 
 }  // namespace BumperCarBattle

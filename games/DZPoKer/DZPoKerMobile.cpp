@@ -13,7 +13,7 @@ const char* const kAnimationSheets[] = {"shengli", "gaopai",  "hulu",    "jingan
 
 }  // namespace
 
-DZPoKerMobile::DZPoKerMobile() : Sexy::CGameKindModule(4) {}
+DZPoKerMobile::DZPoKerMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* DZPoKerMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

@@ -13,6 +13,8 @@ class DZPoKerMobile : public Sexy::CGameKindModule
 {
 public:
     static constexpr uint16_t kKindID = 350;
+    // Pictures LoadResources waits for before the game may start.
+    static constexpr uint32_t kExpectedImages = 4;
 
     DZPoKerMobile();
     Sexy::CGameBoard* CreateGame() override;
@@ -21,5 +23,10 @@ public:
     // The nine animation sheets, each with its picture.
     static void LoadAnimationFrames();
 };
+
+// The game as it describes itself to the registry (games/registry).
+inline constexpr Sexy::GameKindModuleInfo kGameKind{
+    DZPoKerMobile::kKindID,        "德州扑克", "DZPoKer", &Sexy::MakeGameKindModule<DZPoKerMobile>, nullptr,
+    DZPoKerMobile::kExpectedImages};
 
 }  // namespace DZPoKer

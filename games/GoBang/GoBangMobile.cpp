@@ -2,7 +2,7 @@
 
 namespace GoBang {
 
-GoBangMobile::GoBangMobile() : Sexy::CGameKindModule(2) {}
+GoBangMobile::GoBangMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* GoBangMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

@@ -2,7 +2,7 @@
 
 namespace HorseBattle {
 
-HorseBattleMobile::HorseBattleMobile() : Sexy::CGameKindModule(1) {}
+HorseBattleMobile::HorseBattleMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* HorseBattleMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

@@ -13,11 +13,18 @@ class HorseBattleMobile : public Sexy::CGameKindModule
 {
 public:
     static constexpr uint16_t kKindID = 114;
+    // Pictures LoadResources waits for before the game may start.
+    static constexpr uint32_t kExpectedImages = 1;
 
     HorseBattleMobile();
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
 };
+
+// The game as it describes itself to the registry (games/registry).
+inline constexpr Sexy::GameKindModuleInfo kGameKind{
+    HorseBattleMobile::kKindID,        "赛马", "HorseBattle", &Sexy::MakeGameKindModule<HorseBattleMobile>, nullptr,
+    HorseBattleMobile::kExpectedImages};
 
 }  // namespace HorseBattle

@@ -12,7 +12,7 @@ const char* const kAnimationLists[] = {
 
 }  // namespace
 
-LandMobile::LandMobile() : Sexy::CGameKindModule(9) {}
+LandMobile::LandMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* LandMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

@@ -13,11 +13,17 @@ class LandMobile : public Sexy::CGameKindModule
 {
 public:
     static constexpr uint16_t kKindID = 200;
+    // Pictures LoadResources waits for before the game may start.
+    static constexpr uint32_t kExpectedImages = 9;
 
     LandMobile();
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
 };
+
+// The game as it describes itself to the registry (games/registry).
+inline constexpr Sexy::GameKindModuleInfo kGameKind{
+    LandMobile::kKindID, "斗地主", "Land", &Sexy::MakeGameKindModule<LandMobile>, nullptr, LandMobile::kExpectedImages};
 
 }  // namespace Land

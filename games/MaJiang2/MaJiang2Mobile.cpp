@@ -2,7 +2,7 @@
 
 namespace MaJiang2 {
 
-MaJiang2Mobile::MaJiang2Mobile() : Sexy::CGameKindModule(2) {}
+MaJiang2Mobile::MaJiang2Mobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* MaJiang2Mobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

@@ -2,7 +2,7 @@
 
 namespace NineXiaoBattle {
 
-NineXiaoMobile::NineXiaoMobile() : Sexy::CGameKindModule(3) {}
+NineXiaoMobile::NineXiaoMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* NineXiaoMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

@@ -2,7 +2,7 @@
 
 namespace OxBattle {
 
-OxBattleMobile::OxBattleMobile() : Sexy::CGameKindModule(4) {}
+OxBattleMobile::OxBattleMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* OxBattleMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

@@ -13,11 +13,18 @@ class OxBattleMobile : public Sexy::CGameKindModule
 {
 public:
     static constexpr uint16_t kKindID = 104;
+    // Pictures LoadResources waits for before the game may start.
+    static constexpr uint32_t kExpectedImages = 4;
 
     OxBattleMobile();
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
 };
+
+// The game as it describes itself to the registry (games/registry).
+inline constexpr Sexy::GameKindModuleInfo kGameKind{
+    OxBattleMobile::kKindID,        "百人牛牛", "OxBattle", &Sexy::MakeGameKindModule<OxBattleMobile>, nullptr,
+    OxBattleMobile::kExpectedImages};
 
 }  // namespace OxBattle

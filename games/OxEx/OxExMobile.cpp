@@ -4,7 +4,7 @@
 
 namespace OxEx {
 
-OxExMobile::OxExMobile() : Sexy::CGameKindModule(9) {}
+OxExMobile::OxExMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* OxExMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

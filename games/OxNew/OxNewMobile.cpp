@@ -3,7 +3,7 @@
 
 namespace OxNew {
 
-OxNewMobile::OxNewMobile() : Sexy::CGameKindModule(8) {}
+OxNewMobile::OxNewMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* OxNewMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

@@ -12,7 +12,7 @@ const char* const OxTBMobile::kBullFrameLists[7] = {
     "ClientGame/Ready.plist", "ClientGame/TimerNum.plist", "OxEx/OxNumber/OxNumber.plist",
 };
 
-OxTBMobile::OxTBMobile() : Sexy::CGameKindModule(8) {}
+OxTBMobile::OxTBMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* OxTBMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

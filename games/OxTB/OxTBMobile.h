@@ -13,6 +13,8 @@ class OxTBMobile : public Sexy::CGameKindModule
 {
 public:
     static constexpr uint16_t kKindID = 28;
+    // Pictures LoadResources waits for before the game may start.
+    static constexpr uint32_t kExpectedImages = 8;
 
     OxTBMobile();
     Sexy::CGameBoard* CreateGame() override;
@@ -28,5 +30,10 @@ public:
     // Shared with OxEx (102) and OxNew (27).
     static void UnloadBullResources();
 };
+
+// The game as it describes itself to the registry (games/registry).
+inline constexpr Sexy::GameKindModuleInfo kGameKind{
+    OxTBMobile::kKindID,        "通比牛牛", "OxTB", &Sexy::MakeGameKindModule<OxTBMobile>, nullptr,
+    OxTBMobile::kExpectedImages};
 
 }  // namespace OxTB

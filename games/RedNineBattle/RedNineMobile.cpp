@@ -2,7 +2,7 @@
 
 namespace RedNineBattle {
 
-RedNineMobile::RedNineMobile() : Sexy::CGameKindModule(3) {}
+RedNineMobile::RedNineMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* RedNineMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

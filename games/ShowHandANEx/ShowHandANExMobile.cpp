@@ -11,7 +11,7 @@ const char* const kFrameLists[] = {
 
 }  // namespace
 
-ShowHandANExMobile::ShowHandANExMobile() : Sexy::CGameKindModule(7) {}
+ShowHandANExMobile::ShowHandANExMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* ShowHandANExMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

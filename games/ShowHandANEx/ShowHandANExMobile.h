@@ -13,11 +13,18 @@ class ShowHandANExMobile : public Sexy::CGameKindModule
 {
 public:
     static constexpr uint16_t kKindID = 19;
+    // Pictures LoadResources waits for before the game may start.
+    static constexpr uint32_t kExpectedImages = 7;
 
     ShowHandANExMobile();
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
 };
+
+// The game as it describes itself to the registry (games/registry).
+inline constexpr Sexy::GameKindModuleInfo kGameKind{
+    ShowHandANExMobile::kKindID,        "梭哈", "ShowHandANEx", &Sexy::MakeGameKindModule<ShowHandANExMobile>, nullptr,
+    ShowHandANExMobile::kExpectedImages};
 
 }  // namespace ShowHandANEx

@@ -19,7 +19,7 @@ const char* const kFrameLists[] = {
 
 }  // namespace
 
-ShuangKouMobile::ShuangKouMobile() : Sexy::CGameKindModule(8) {}
+ShuangKouMobile::ShuangKouMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* ShuangKouMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

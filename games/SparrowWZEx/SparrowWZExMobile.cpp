@@ -2,7 +2,7 @@
 
 namespace SparrowWZEx {
 
-SparrowWZExMobile::SparrowWZExMobile() : Sexy::CGameKindModule(2) {}
+SparrowWZExMobile::SparrowWZExMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* SparrowWZExMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

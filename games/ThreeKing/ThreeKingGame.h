@@ -3,12 +3,18 @@
 // game's own handler and board are built, it is the framework's plain table.
 #pragma once
 
-namespace Sexy {
-class CGameBoard;
-}
+#include "games/framework/GameKindModule.h"
+
+#include <cstdint>
 
 namespace ThreeKing {
 
+constexpr uint16_t kKindID = 9;
+
 Sexy::CGameBoard* CreateGame();
+
+// The game as it describes itself to the registry (games/registry); the
+// registry lends it the landlord module.
+inline constexpr Sexy::GameKindModuleInfo kGameKind{kKindID, "三公", "ThreeKing", nullptr, &CreateGame, 0};
 
 }  // namespace ThreeKing

@@ -4,7 +4,7 @@
 
 namespace TransferBattle {
 
-TransferBattleMobile::TransferBattleMobile() : Sexy::CGameKindModule(6) {}
+TransferBattleMobile::TransferBattleMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
 Sexy::CGameBoard* TransferBattleMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 

@@ -13,11 +13,21 @@ class TransferBattleMobile : public Sexy::CGameKindModule
 {
 public:
     static constexpr uint16_t kKindID = 404;
+    // Pictures LoadResources waits for before the game may start.
+    static constexpr uint32_t kExpectedImages = 6;
 
     TransferBattleMobile();
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
 };
+
+// The game as it describes itself to the registry (games/registry).
+inline constexpr Sexy::GameKindModuleInfo kGameKind{TransferBattleMobile::kKindID,
+                                                    "四方神兽",
+                                                    "TransferBattle",
+                                                    &Sexy::MakeGameKindModule<TransferBattleMobile>,
+                                                    nullptr,
+                                                    TransferBattleMobile::kExpectedImages};
 
 }  // namespace TransferBattle

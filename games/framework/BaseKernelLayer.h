@@ -17,6 +17,7 @@
 #include "ui/Dialog.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 namespace Sexy {
@@ -157,7 +158,7 @@ private:
     uint16_t m_wClockChairID = INVALID_CHAIR;
     CMobileUserTimer* m_pClockNode = nullptr;
     CGameBoard* m_pGameBoard = nullptr;
-    CGameKindModule* m_pKindModules[kGameKindCount] = {};
+    std::map<uint16_t, CGameKindModule*> m_KindModules;  // made on first use, kept by kind
 };
 
 }  // namespace Sexy

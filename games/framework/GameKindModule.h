@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <new>
 
 namespace Sexy {
 
@@ -105,18 +106,32 @@ protected:
 using CreateGameFunction = CGameBoard* (*)();
 using KindModuleFactory = CGameKindModule* (*)();
 
-// What the kernel uses for one kind: a factory of its module object and,
-// for kinds that borrow another game's module, the game's own creator. A
-// borrowing kind gets a new module object on every load.
-struct GameKindEntry
+template <typename Module>
+CGameKindModule* MakeGameKindModule()
 {
+    return new (std::nothrow) Module();
+}
+
+// How a game module describes itself: its kind, the hall's name for it, a
+// factory of its module object and the pictures that object waits for. A
+// kind that borrows another game's module names its own game creator; it
+// gets a new module object on every load. The registry above the games
+// (games/registry) collects the descriptions and installs them here.
+struct GameKindModuleInfo
+{
+    uint16_t wKindID = 0;
+    const char* pszName = "";    // UTF-8
+    const char* pszModule = "";  // the game's namespace and folder under games/
     KindModuleFactory makeModule = nullptr;
     CreateGameFunction createGame = nullptr;
+    uint32_t dwExpectedImages = 0;
 };
 
-// Filled once at start-up (InstallGameModules in games/framework/modules).
+// The kernel's switch from kind to module (the GameKindModuleTable), filled
+// once at start-up; kinds never registered have no module.
+void RegisterGameKind(const GameKindModuleInfo& info);
 void RegisterGameKind(uint16_t kindID, KindModuleFactory makeModule, CreateGameFunction createGame = nullptr);
-const GameKindEntry* FindGameKindEntry(uint16_t kindID);
+const GameKindModuleInfo* FindGameKindEntry(uint16_t kindID);
 void ClearGameKinds();
 
 // The plain table of a kind whose game is not built yet: a handler that

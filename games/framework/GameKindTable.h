@@ -1,24 +1,11 @@
-// The in-process game kinds, in the kernel's module order, and the seating
-// rules that follow from a room's kind and chair count.
+// The seating rules that follow from a room's kind and chair count. Which
+// kinds exist is the game registry's (games/registry).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 namespace Sexy {
-
-struct GameKindInfo
-{
-    uint16_t wKindID;
-    const char* pszModule;  // the game's namespace and folder under games/
-};
-
-constexpr size_t kGameKindCount = 18;
-extern const GameKindInfo kGameKinds[kGameKindCount];
-
-// Index of the kind in kGameKinds, or -1 for kinds without a module (2055,
-// external programs, anything unknown).
-int FindGameKindSlot(uint16_t kindID);
 
 // Kind of the many-seat room that is never seated whatever its chair count.
 constexpr uint16_t kUnseatedKind = 2055;

@@ -1,6 +1,6 @@
 #include "hall/CDlgSetting.h"
 
-#include "app/AppDelegate.h"
+#include "ui/AppServices.h"
 #include "ui/CCCursorTextField.h"
 #include "ui/ImageButton.h"
 #include "ui/VisibleRect.h"
@@ -125,13 +125,10 @@ void CDlgSetting::OnButton(CCObject* sender)
             const bool on = !Settings()->getBoolForKey("Music", true);
             Settings()->setBoolForKey("Music", on);
             Settings()->flush();
-            if (AppDelegate* app = AppDelegate::GetInstance())
-            {
-                if (on)
-                    app->playLoopMusic("Music/background.mp3");
-                else
-                    app->stopBackgroundMusic();
-            }
+            if (on)
+                app_services::PlayLoopMusic("Music/background.mp3");
+            else
+                app_services::StopBackgroundMusic();
             ShowChecks();
             break;
         }

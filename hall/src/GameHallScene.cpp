@@ -1,10 +1,8 @@
 #include "hall/GameHallScene.h"
 
-#include "hall/ScriptedInput.h"
-
-#include "app/AppDelegate.h"
 #include "core/ClientGlobal.h"
 #include "net/TCPSocketModule.h"
+#include "ui/AppServices.h"
 #include "ui/GBKLabel.h"
 #include "ui/ImageButton.h"
 #include "ui/MBProgressHUD.h"
@@ -13,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 using namespace cocos2d;
 
@@ -74,31 +71,8 @@ GameHallScene* GameHallScene::create(const HallConfig& config)
     return hall;
 }
 
-CCScene* GameHallScene::CreateFirstScene()
+CCScene* GameHallScene::CreateFirstScene(const HallConfig& config)
 {
-    HallConfig config;
-    std::string error;
-    std::vector<std::string> options;
-    const std::string defaultFile = CClientGlobal::GetAppDirectory() + "hall.conf";
-    if (std::ifstream(defaultFile).good())
-    {
-        options.push_back("--hall-config");
-        options.push_back(defaultFile);
-    }
-    if (AppDelegate* app = AppDelegate::GetInstance())
-    {
-        const std::vector<std::string>& extra = app->GetOptions().extra;
-        options.insert(options.end(), extra.begin(), extra.end());
-    }
-    if (!hall::ReadOptions(options, config, error))
-    {
-        std::fprintf(stderr, "kestrelium: %s\n", error.c_str());
-        CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK(error));
-    }
-    std::vector<hall::InputStep> steps;
-    if (!hall::ReadInputSteps(options, steps, error))
-        std::fprintf(stderr, "kestrelium: %s\n", error.c_str());
-    hall::PlayInputSteps(steps);
     hall::ApplyUser(config.user, CClientGlobal::GetInstance()->GetUserRecord());
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("ClientGame/UserStatus.plist");
     return create(config);
@@ -140,7 +114,7 @@ bool GameHallScene::initHall(const HallConfig& config)
     m_pHallMessage = HallMessage::create();
     addChild(m_pHallMessage, 1);
     LayoutHall();
-    AppDelegate::SetResizeHandler(&GameHallScene::OnWindowResized);
+    app_services::SetResizeHandler(&GameHallScene::OnWindowResized);
     if (m_Config.enterRoom >= 0)
         scheduleOnce(schedule_selector(GameHallScene::EnterAtStart), 0);
     return true;
@@ -166,8 +140,7 @@ void GameHallScene::BuildRoomList()
         if (button == nullptr)
             continue;
         const CCSize size = button->getContentSize();
-        const std::string kindName = room.kindName.empty() ? hall::DefaultKindName(room.kindId) : room.kindName;
-        CCLabelTTF* kindLabel = CCLabelTTF::create(kindName.c_str(), "Arial", 18);
+        CCLabelTTF* kindLabel = CCLabelTTF::create(room.kindName.c_str(), "Arial", 18);
         kindLabel->setPosition(CCPoint(size.width / 2, size.height / 2 + 11));
         button->addChild(kindLabel, 5);
         CCLabelTTF* nameLabel = CCLabelTTF::create(room.name.c_str(), "Arial", 14);
@@ -191,8 +164,7 @@ void GameHallScene::LayoutHall()
     }
     if (m_pPublicLayer != nullptr)
     {
-        AppDelegate* app = AppDelegate::GetInstance();
-        m_pPublicLayer->Relayout(visible.size.width, visible.size.height, app != nullptr && app->IsMaximized());
+        m_pPublicLayer->Relayout(visible.size.width, visible.size.height, app_services::IsMaximized());
     }
     if (m_pHeading != nullptr)
         m_pHeading->setPosition(CCPoint(visible.getMinX() + 40, visible.getMaxY() - 130));
@@ -270,8 +242,7 @@ void GameHallScene::OnFrameButton(CCObject* sender)
         CCEGLView::sharedOpenGLView()->minimizeWindow();
     else if (node->getTag() == PublicLayer::kButtonMaximize || node->getTag() == PublicLayer::kButtonRestore)
     {
-        if (AppDelegate* app = AppDelegate::GetInstance())
-            app->ToggleMaximize();
+        app_services::ToggleMaximize();
     }
 }
 

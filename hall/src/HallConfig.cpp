@@ -319,41 +319,13 @@ bool ReadOptions(const std::vector<std::string>& options, HallConfig& config, st
     return true;
 }
 
-std::string DefaultKindName(uint16_t kindId)
-{
-    switch (kindId)
-    {
-        case 9: return "三公";
-        case 10: return "二人麻将";
-        case 19: return "梭哈";
-        case 27: return "牛牛";
-        case 28: return "通比牛牛";
-        case 102: return "抢庄牛牛";
-        case 104: return "百人牛牛";
-        case 106: return "红九";
-        case 108: return "碰碰车";
-        case 110: return "小九";
-        case 114: return "赛马";
-        case 122: return "百家乐";
-        case 200: return "斗地主";
-        case 233: return "双扣";
-        case 308: return "麻将";
-        case 350: return "德州扑克";
-        case 401: return "五子棋";
-        case 404: return "四方神兽";
-        default: return std::string();
-    }
-}
-
 GameKindRecord MakeKindRecord(const HallRoom& room)
 {
     GameKindRecord kind;
     std::memset(&kind, 0, sizeof(kind));
     kind.wKindID = room.kindId;
-    const std::string name = room.kindName.empty() ? DefaultKindName(room.kindId) : room.kindName;
-    auto* bytes = reinterpret_cast<uint8_t*>(&kind);
-    CClientGlobal::UTF8ToWideBuffer(bytes + offsetof(GameKindRecord, szKindName), 32, name);
-    CClientGlobal::UTF8ToWideBuffer(bytes + offsetof(GameKindRecord, szProcessName), 32, room.program);
+    SetFieldText(kind.szKindName, CClientGlobal::UTF8ToWide(room.kindName));
+    SetFieldText(kind.szProcessName, CClientGlobal::UTF8ToWide(room.program));
     return kind;
 }
 
@@ -364,9 +336,8 @@ GameServerRecord MakeServerRecord(const HallRoom& room)
     server.wKindID = room.kindId;
     server.wServerID = room.serverId;
     server.wServerPort = room.port;
-    auto* bytes = reinterpret_cast<uint8_t*>(&server);
-    CClientGlobal::UTF8ToWideBuffer(bytes + offsetof(GameServerRecord, szServerAddr), 32, room.host);
-    CClientGlobal::UTF8ToWideBuffer(bytes + offsetof(GameServerRecord, szServerName), 32, room.name);
+    SetFieldText(server.szServerAddr, CClientGlobal::UTF8ToWide(room.host));
+    SetFieldText(server.szServerName, CClientGlobal::UTF8ToWide(room.name));
     return server;
 }
 

@@ -1,19 +1,19 @@
 #include "room/RoomScene.h"
 
-#include "app/AppDelegate.h"
 #include "bank/BankDialogServer.h"
 #include "core/ClientGlobal.h"
 #include "core/ServerList.h"
 #include "games/framework/GameBoard.h"
 #include "hall/CDlgSetting.h"
 #include "hall/GameHallScene.h"
-#include "update/WinUpdateGame.h"
+#include "net/GameWindowRecord.h"
 #include "net/TCPSocketModule.h"
 #include "room/GameChatLayerG.h"
 #include "room/PlayerTableViewLayerG.h"
 #include "room/RoomLayout.h"
 #include "room/TablePassWord.h"
 #include "room/UserMessages.h"
+#include "ui/AppServices.h"
 #include "ui/GBKLabel.h"
 #include "ui/ImageButton.h"
 #include "ui/MBProgressHUD.h"
@@ -21,6 +21,7 @@
 #include "ui/VisibleRect.h"
 #include "ui/WebBrowserHost.h"
 #include "ui/WindyTopLayer.h"
+#include "update/WinUpdateGame.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -37,26 +38,6 @@ namespace {
 std::string GBK(const char* utf8) { return CClientGlobal::UTF8ToGBK(utf8); }
 
 CCUserDefault* Settings() { return CCUserDefault::sharedUserDefault(); }
-
-// The program's services; tests run the room without an application.
-void PlayRoomMusic()
-{
-    if (AppDelegate* app = AppDelegate::GetInstance())
-        app->playLoopMusic("Music/background.mp3");
-}
-
-void StopRoomMusic()
-{
-    if (AppDelegate* app = AppDelegate::GetInstance())
-        app->stopBackgroundMusic();
-}
-
-CCSize WindowSize()
-{
-    if (AppDelegate* app = AppDelegate::GetInstance())
-        return CCSize(static_cast<float>(app->GetWindowWidth()), static_cast<float>(app->GetWindowHeight()));
-    return CCEGLView::sharedOpenGLView()->getFrameSize();
-}
 
 void SetHallEntering(bool entering)
 {
@@ -157,7 +138,7 @@ RoomScene::~RoomScene()
         m_pLogonDialog->setDelegate(nullptr);
         m_pLogonDialog->release();
     }
-    m_pSocket.reset();
+    m_Session.SetSocket(nullptr);
     if (g_pRoomScene == this)
         g_pRoomScene = nullptr;
 }
@@ -184,24 +165,22 @@ bool RoomScene::init()
         char handle[16];
         std::snprintf(handle, sizeof(handle), "%u", m_MessageWindow.GetHandle());
         m_strWindowText = handle;
-        if (!m_SharedRecord.Create(m_strWindowText, 14))
+        if (!m_SharedRecord.Create(m_strWindowText, sizeof(GameWindowRecord)))
             m_MessageWindow.Destroy();
     }
     if (m_SharedRecord.Data() == nullptr)
         return false;
-    auto* record = static_cast<uint8_t*>(m_SharedRecord.Data());
-    const uint16_t recordSize = 14;
-    const uint32_t mainWindow = platform::GetMainWindowHandle();
-    const uint32_t ownWindow = m_MessageWindow.GetHandle();
-    std::memcpy(record, &recordSize, 2);
-    std::memcpy(record + 6, &mainWindow, 4);
-    std::memcpy(record + 10, &ownWindow, 4);
+    GameWindowRecord record{};
+    record.wSize = sizeof(GameWindowRecord);
+    record.hMainWnd = platform::GetMainWindowHandle();
+    record.hRoomWnd = m_MessageWindow.GetHandle();
+    std::memcpy(m_SharedRecord.Data(), &record, sizeof(record));
     setTag(kSceneTag);
 
     CreatePanes();
     g_pRoomScene = this;
-    AppDelegate::SetResizeHandler(&ResizeRoom);
-    AppDelegate::SetInputTargetResolver(&ResolveBoardInput);
+    app_services::SetResizeHandler(&ResizeRoom);
+    app_services::SetInputTargetResolver(&ResolveBoardInput);
     m_pKernelLayer = Sexy::CBaseKernelLayer::create();
     if (m_pKernelLayer != nullptr)
     {
@@ -211,38 +190,17 @@ bool RoomScene::init()
     return true;
 }
 
-void RoomScene::SetSocket(std::unique_ptr<IClientSocket> socket)
-{
-    m_pSocket = std::move(socket);
-    if (m_pSocket)
-        m_pSocket->SetSocketSink(this);
-}
-
-bool RoomScene::IsExternalKind() const { return GetKindID() >= kFirstExternalKind; }
-
 // --- life ------------------------------------------------------------------
 
 void RoomScene::EnterRoom(const GameKindRecord& kind, const GameServerRecord& server)
 {
-    m_KindRecord = kind;
-    m_ServerRecord = server;
-    const uint16_t kindId = m_KindRecord.wKindID;
-    m_pSocket->SetSerialCheck(kindId < kFirstExternalKind);
-
-    // A room configured with its own host goes there; otherwise to the
-    // program's servers.
-    std::vector<std::string> addresses;
-    const std::u16string host = wire::ReadText(
-        reinterpret_cast<const uint8_t*>(&m_ServerRecord) + offsetof(GameServerRecord, szServerAddr), 32);
-    if (!host.empty())
-        addresses.push_back(CClientGlobal::WideToUTF8(host));
-    else if (AppDelegate* app = AppDelegate::GetInstance())
-        addresses = app->GetServerAddresses();
+    std::vector<std::string> servers;
+    if (IAppServices* app = app_services::Get())
+        servers = app->GetServerAddresses();
     else
-        addresses = CServerList::GetInstance()->GetServers();
-    const UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
-    const uint16_t port = m_ServerRecord.wServerPort;
-    m_pSocket->Connect(addresses, CClientGlobal::WideToAnsi(FieldText(logon.szAccounts)), port);
+        servers = CServerList::GetInstance()->GetServers();
+    m_Session.SetRoomVersion(static_cast<uint32_t>(Settings()->getIntegerForKey("RoomVesion", kDefaultRoomVersion)));
+    m_Session.Connect(kind, server, servers);
 
     SetHallEntering(true);
     // Runs even while the room is not on show yet.
@@ -257,11 +215,7 @@ void RoomScene::ClearHallEnterFlag(float)
     SetHallEntering(false);
 }
 
-void RoomScene::OnSocketTick(float)
-{
-    if (m_pSocket)
-        m_pSocket->OnUpdate();
-}
+void RoomScene::OnSocketTick(float) { m_Session.Tick(); }
 
 void RoomScene::ExitRoom()
 {
@@ -282,7 +236,7 @@ void RoomScene::ExitRoom()
         m_bPopWhenShown = true;
     else if (pushed)
         CCDirector::sharedDirector()->popScene();
-    StopRoomMusic();
+    app_services::StopBackgroundMusic();
     release();
 }
 
@@ -313,8 +267,7 @@ void RoomScene::CloseRoom()
         SetHallEntering(false);
     }
     CClientGlobal::GetInstance()->WriteLog(GBK("房间点击退出按钮"));
-    if (m_pSocket)
-        m_pSocket->CloseSocket();
+    m_Session.Close();
     StopExternalGame(105);
     m_bRoomShown = false;
     removeAllChildrenWithCleanup(true);
@@ -338,77 +291,6 @@ void RoomScene::onEnter()
     WindyTopLayer::sharedTopLayer()->relayout();
 }
 
-// --- the room connection ------------------------------------------------------
-
-bool RoomScene::OnSocketLink(int errorCode, const char* errorText, IClientSocket*)
-{
-    if (errorCode != 0)
-    {
-        MBProgressHUD::hideHUD(false);
-        CClientGlobal::ShowMessageBox(errorText != nullptr ? errorText : "");
-        // The room never showed: nothing else would ever let it go.
-        SetHallEntering(false);
-        if (!m_bRoomShown)
-            CloseRoom();
-        return true;
-    }
-    SendRoomLogon();
-    m_nRoomState = kRoomLinked;
-    return true;
-}
-
-void RoomScene::SendRoomLogon()
-{
-    CClientGlobal* global = CClientGlobal::GetInstance();
-    const UserRecord& logon = global->GetUserRecord();
-    room::LogonIdentity identity;
-    identity.userId = logon.dwUserID;
-    identity.passwordMd5 = FieldText(logon.szPassword);
-    identity.machineId = CClientGlobal::GetMachineID();
-    identity.kindId = m_ServerRecord.wKindID;
-    identity.clientAddr = logon.dwClientAddr;
-    identity.roomVersion = static_cast<uint32_t>(Settings()->getIntegerForKey("RoomVesion", kDefaultRoomVersion));
-    const RoomLogonRequest request = room::BuildRoomLogon(identity);
-    m_pSocket->SendData(MDM_GR_LOGON, SUB_GR_LOGON_USERID, &request, sizeof(request));
-}
-
-bool RoomScene::OnSocketRead(uint32_t command, const void* data, size_t size, IClientSocket*)
-{
-    const uint16_t main = static_cast<uint16_t>(command & 0xFFFF);
-    const uint16_t sub = static_cast<uint16_t>(command >> 16);
-    if (m_bClosed)
-        return true;
-    switch (main)
-    {
-        case MDM_GR_LOGON: return OnLogonMessage(sub, data, size);
-        case MDM_GR_INFO: return OnConfigMessage(sub, data, size);
-        case MDM_GR_USER: return OnUserMessage(sub, data, size);
-        case MDM_GR_STATUS: return OnTableMessage(sub, data, size);
-        case MDM_GR_BANK: return OnBankMessage(sub, data, size);
-        case MDM_GF_FRAME:
-        case MDM_GF_GAME: return ForwardToGame(main, sub, data, size);
-        case MDM_GR_SYSTEM: return OnSystemCommand(sub, data, size);
-        default: return true;
-    }
-}
-
-bool RoomScene::OnSocketShut(IClientSocket*, SocketShutReason)
-{
-    MBProgressHUD::hideHUD(false);
-    StopExternalGame(106);
-    CClientGlobal::GetInstance()->WriteLog(GBK("房间网络关闭"));
-    if (m_pSocket)
-        m_pSocket->CloseSocket();
-    SetHallEntering(false);
-    CCDirector::sharedDirector()->getScheduler()->unscheduleSelector(schedule_selector(RoomScene::OnSocketTick), this);
-    CClientGlobal::ShowMessageBox(GBK("房间爆满拥挤 请稍后再试!"));
-    // A room on show stays until the player leaves it; one that never showed
-    // would never be left.
-    if (!m_bRoomShown)
-        CloseRoom();
-    return true;
-}
-
 void RoomScene::OnDialogResult(int button)
 {
     if (WindyTopLayer::sharedTopLayer()->getChildByTag(kReenterDialogTag) == nullptr)
@@ -419,56 +301,66 @@ void RoomScene::OnDialogResult(int button)
     if (button != Dialog::kButtonOK)
         return;
     // Read before leaving: leaving may free the scene.
-    const int port = m_ServerRecord.wServerPort;
+    const int port = GetServerRecord().wServerPort;
     ExitRoom();
     Settings()->setIntegerForKey("RoomSocketPort", port);
     Settings()->flush();
 }
 
-// --- main 1: log-on -----------------------------------------------------------
+// --- what the session shows: the connection -----------------------------------
 
-bool RoomScene::OnLogonMessage(uint16_t sub, const void* data, size_t size)
+void RoomScene::OnRoomLinkFailed(const std::string& text)
 {
-    switch (sub)
-    {
-        case SUB_GR_LOGON_SUCCESS:
-            m_nRoomState = kRoomLoggedOn;
-            if (m_pPublicLayer != nullptr)
-                GameHallUserLayer::UpdateUserInfo(m_pPublicLayer);
-            MBProgressHUD::hideHUD(false);
-            if (m_pKernelLayer != nullptr)
-                m_pKernelLayer->LoadGameResources(&m_KindRecord);
-            return true;
-        case SUB_GR_LOGON_ERROR:
-        {
-            if (size < kLogonErrorMinSize)
-                return false;
-            SetHallEntering(false);
-            MBProgressHUD::hideHUD(false);
-            CCDirector::sharedDirector()->getScheduler()->unscheduleSelector(
-                schedule_selector(RoomScene::ClearHallEnterFlag), this);
-            const std::u16string reason = wire::ReadTextAt(data, size, kLogonErrorMinSize, size / 2);
-            if (m_pLogonDialog != nullptr)
-            {
-                m_pLogonDialog->setDelegate(nullptr);
-                m_pLogonDialog->release();
-            }
-            m_pLogonDialog = Dialog::create();
-            m_pLogonDialog->retain();
-            m_pLogonDialog->setModal(true);
-            m_pLogonDialog->setDelegate(this);
-            m_pLogonDialog->ShowMessage(GBK("提示").c_str(), CClientGlobal::WideToAnsi(reason).c_str());
-            m_nRoomState = kRoomRefused;
-            return true;
-        }
-        case SUB_GR_LOGON_FINISH: return OnLogonFinish();
-        default: return true;
-    }
+    MBProgressHUD::hideHUD(false);
+    CClientGlobal::ShowMessageBox(text);
+    // The room never showed: nothing else would ever let it go.
+    SetHallEntering(false);
+    if (!m_bRoomShown)
+        CloseRoom();
 }
 
-bool RoomScene::OnLogonFinish()
+void RoomScene::OnRoomShut()
 {
-    const std::u16string name = FieldText(m_ServerRecord.szServerName);
+    MBProgressHUD::hideHUD(false);
+    StopExternalGame(106);
+    SetHallEntering(false);
+    CCDirector::sharedDirector()->getScheduler()->unscheduleSelector(schedule_selector(RoomScene::OnSocketTick), this);
+    // A room on show stays until the player leaves it; one that never showed
+    // would never be left.
+    if (!m_bRoomShown)
+        CloseRoom();
+}
+
+void RoomScene::OnRoomLoggedOn()
+{
+    if (m_pPublicLayer != nullptr)
+        GameHallUserLayer::UpdateUserInfo(m_pPublicLayer);
+    MBProgressHUD::hideHUD(false);
+    if (m_pKernelLayer != nullptr)
+        m_pKernelLayer->LoadGameResources(&GetKindRecord());
+}
+
+void RoomScene::OnRoomRefused(const std::u16string& reason)
+{
+    SetHallEntering(false);
+    MBProgressHUD::hideHUD(false);
+    CCDirector::sharedDirector()->getScheduler()->unscheduleSelector(schedule_selector(RoomScene::ClearHallEnterFlag),
+                                                                     this);
+    if (m_pLogonDialog != nullptr)
+    {
+        m_pLogonDialog->setDelegate(nullptr);
+        m_pLogonDialog->release();
+    }
+    m_pLogonDialog = Dialog::create();
+    m_pLogonDialog->retain();
+    m_pLogonDialog->setModal(true);
+    m_pLogonDialog->setDelegate(this);
+    m_pLogonDialog->ShowMessage(GBK("提示").c_str(), CClientGlobal::WideToAnsi(reason).c_str());
+}
+
+void RoomScene::OnRoomLogonFinished()
+{
+    const std::u16string name = FieldText(GetServerRecord().szServerName);
     if (m_pTitleLabel != nullptr)
         m_pTitleLabel->setString(("[ " + CClientGlobal::WideToUTF8(name) + " ]").c_str());
     CWebBrowserHost::GetInstance()->ShowWebWindows(false);
@@ -480,395 +372,94 @@ bool RoomScene::OnLogonFinish()
     Settings()->flush();
 
     m_bRoomShown = true;
-    const CCSize window = WindowSize();
+    const CCSize window = app_services::WindowSize();
     LayoutRoom(window.width, window.height);
     PushRoomScene();
 
-    m_nRoomState = kRoomReady;
-    if (m_pMeUserData != nullptr && m_pMeUserData->wTableID != INVALID_TABLE && m_bGameResourcesReady)
-        EnterGame(m_pMeUserData->wTableID, m_pMeUserData->wChairID);
+    tagUserData* me = GetMeUserData();
+    if (m_Session.IsSeated() && m_bGameResourcesReady)
+        EnterGame(me->wTableID, me->wChairID);
     if (Settings()->getBoolForKey("Music", true))
-        PlayRoomMusic();
+        app_services::PlayLoopMusic("Music/background.mp3");
     Settings()->flush();
-    return true;
 }
 
-// --- main 2: configuration ------------------------------------------------------
-
-bool RoomScene::OnConfigMessage(uint16_t sub, const void* data, size_t size)
+void RoomScene::OnRoomConfig()
 {
-    if (sub != SUB_GR_SERVER_INFO)
-        return true;
-    if (!wire::ReadRecord(data, size, m_RoomConfig))
-        return false;
     if (m_pTableList != nullptr)
-        m_pTableList->SetupTables(m_RoomConfig, m_KindRecord.wKindID);
-    return true;
+        m_pTableList->SetupTables(GetRoomConfig(), GetKindRecord().wKindID);
 }
 
-// --- main 3: users, seats, chat ---------------------------------------------------
+// --- what the session shows: users and the grid -----------------------------------
 
-bool RoomScene::OnUserMessage(uint16_t sub, const void* data, size_t size)
+void RoomScene::OnUserAdded(const tagUserData*)
 {
-    switch (sub)
-    {
-        case SUB_GR_USER_COME: return OnUserEnter(data, size);
-        case SUB_GR_USER_SCORE: return OnUserScore(data, size);
-        case SUB_GR_USER_STATUS: return OnUserStatus(data, size);
-        case SUB_GR_SIT_FAILED: return OnRequestFailure(data, size);
-        case SUB_GR_USER_CHAT: return OnUserChat(data, size);
-        case SUB_GR_ROOM_MESSAGE: return OnRoomMessage(data, size);
-        case SUB_GR_SPEAKER_MESSAGE: return OnSpeakerMessage(data, size);
-        case SUB_GR_USER_SPEAKER_INFO: return OnSpeakerInfo(data, size);
-        default: return true;
-    }
+    if (m_bRoomShown && m_pUserList != nullptr)
+        m_pUserList->ReloadList();
 }
 
-void RoomScene::SeatInGrid(const tagUserData* user)
+void RoomScene::OnUserChanged(const tagUserData* user)
 {
-    if (m_pTableList == nullptr)
-        return;
-    m_pTableList->SetUserInfo(user->wTableID, user->wChairID, user);
-    m_pTableList->SetChairState(user->wTableID, user->wChairID, user->cbUserStatus);
+    if (m_pUserList != nullptr)
+        m_pUserList->UpdateUser(user);
 }
 
-bool RoomScene::OnUserEnter(const void* data, size_t size)
+void RoomScene::OnUserRemoved(const tagUserData* user)
 {
-    tagUserData record;
-    if (!room::ReadUserEnter(data, size, record))
-        return false;
-    tagUserData* user = m_UserManager.SearchUserByUserID(record.dwUserID);
-    if (user == nullptr)
-    {
-        user = m_UserManager.AddUser(record);
-        if (m_bRoomShown && m_pUserList != nullptr)
-            m_pUserList->ReloadList();
-    }
-    else
-    {
-        // The same user again: refresh the held record rather than keep a
-        // second one nobody owns; the grid lets go of the old seat first.
-        const uint16_t oldTable = user->wTableID;
-        const uint16_t oldChair = user->wChairID;
-        if (m_pTableList != nullptr && m_pTableList->GetChairUser(oldTable, oldChair) == user &&
-            (oldTable != record.wTableID || oldChair != record.wChairID))
-            m_pTableList->SetUserInfo(oldTable, oldChair, nullptr);
-        *user = record;
-        if (m_pUserList != nullptr)
-            m_pUserList->UpdateUser(user);
-    }
-    if (m_pMeUserData == nullptr)
-    {
-        m_pMeUserData = user;
-        m_UserManager.SetMeUser(user);
-    }
-    // The hall has no log-on server to give the logged-on user a score: my
-    // record here is where it comes from.
-    if (user == m_pMeUserData)
-        TakeMyScore();
-    if (user->cbUserStatus >= US_SIT && user->cbUserStatus != US_LOOKON)
-        SeatInGrid(user);
-    return true;
+    if (m_pUserList != nullptr)
+        m_pUserList->RemoveUser(user->dwGameID);
 }
 
-void RoomScene::TakeMyScore()
+void RoomScene::OnMyScoreChanged()
 {
-    UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
-    logon.lScore = m_pMeUserData->lScore;
-    logon.lInsureScore = m_pMeUserData->lInsureScore;
     if (m_pPublicLayer != nullptr)
         GameHallUserLayer::UpdateUserInfo(m_pPublicLayer);
 }
 
-bool RoomScene::OnUserScore(const void* data, size_t size)
+void RoomScene::OnTableScoreChanged()
 {
-    UserScoreMessage score;
-    if (!wire::ReadRecord(data, size, score))
-        return false;
-    tagUserData* user = m_UserManager.SearchUserByUserID(score.dwUserID);
-    if (user == nullptr)
-        return true;
-    const int64_t oldScore = user->lScore;
-    Sexy::ApplyUserScore(score, *user);
-    if (user == m_pMeUserData)
-        TakeMyScore();
-    if (m_pUserList != nullptr)
-        m_pUserList->UpdateUser(user);
+    CCNotificationCenter::sharedNotificationCenter()->postNotification("ChangeFacePhoto");
+}
+
+const tagUserData* RoomScene::GetChairUser(uint16_t table, uint16_t chair) const
+{
+    return m_pTableList != nullptr ? m_pTableList->GetChairUser(table, chair) : nullptr;
+}
+
+bool RoomScene::IsTableLocked(uint16_t table) const
+{
+    const CCTableInfo* info = m_pTableList != nullptr ? m_pTableList->GetTableInfo(table) : nullptr;
+    return info != nullptr && info->bLocked;
+}
+
+void RoomScene::SetTableState(uint16_t table, bool playing, bool locked)
+{
     if (m_pTableList != nullptr)
-        m_pTableList->ShowScoreChange(user->wTableID, user->wChairID, user->lScore - oldScore, user, score.cbNoChange);
-    if (m_pMeUserData != nullptr && m_pMeUserData->wTableID != INVALID_TABLE &&
-        user->wTableID == m_pMeUserData->wTableID)
-    {
-        CCNotificationCenter::sharedNotificationCenter()->postNotification("ChangeFacePhoto");
-        SendToGame(Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_SCORE, data, sizeof(UserScoreMessage));
-    }
-    return true;
+        m_pTableList->SetTableState(table, playing, locked);
 }
 
-bool RoomScene::OnUserStatus(const void* data, size_t size)
+void RoomScene::SetChairUser(uint16_t table, uint16_t chair, const tagUserData* user)
 {
-    if (size < kUserStatusMinSize)
-        return false;
-    UserStatusMessage status;
-    wire::ReadRecord(data, size, status);
-    tagUserData* user = m_UserManager.SearchUserByUserID(status.dwUserID);
-    if (user == nullptr)
-        return true;
-    const bool isMe = user == m_pMeUserData;
-    const uint16_t oldTable = user->wTableID;
-    const uint16_t oldChair = user->wChairID;
-    const uint16_t newTable = status.wTableID;
-    const uint16_t newChair = status.wChairID;
-    const uint8_t newStatus = status.cbUserStatus;
-    const bool seatChanged = oldTable != newTable || oldChair != newChair;
-
-    if (m_pTableList != nullptr && oldTable != INVALID_TABLE && seatChanged &&
-        m_pTableList->GetChairUser(oldTable, oldChair) == user)
-        m_pTableList->SetUserInfo(oldTable, oldChair, nullptr);
-
-    if (newStatus != US_NULL)
-    {
-        user->wTableID = newTable;
-        user->wChairID = newChair;
-        user->cbUserStatus = newStatus;
-        if (m_pUserList != nullptr)
-            m_pUserList->UpdateUser(user);
-        if (m_pTableList != nullptr)
-            m_pTableList->SetChairState(newTable, newChair, newStatus);
-    }
-    else
-    {
-        // Leaving the room: no chair or row may keep the record.
-        if (m_pTableList != nullptr)
-            m_pTableList->ForgetUser(user);
-        if (m_pUserList != nullptr)
-            m_pUserList->RemoveUser(user->dwGameID);
-    }
-
-    const uint16_t myTable = m_pMeUserData != nullptr ? m_pMeUserData->wTableID : INVALID_TABLE;
-    if (newStatus != US_NULL && newTable != INVALID_TABLE && seatChanged && newStatus != US_LOOKON)
-    {
-        if (m_pTableList != nullptr)
-            m_pTableList->SetUserInfo(newTable, newChair, user);
-        if (!isMe && myTable != INVALID_TABLE && newTable == myTable)
-            SendUserToGame(user);
-    }
-
-    if (isMe || (myTable != INVALID_TABLE && (myTable == newTable || myTable == oldTable)))
-    {
-        UserStatusMessage relay{};
-        relay.dwUserID = status.dwUserID;
-        relay.wTableID = newTable;
-        relay.wChairID = newChair;
-        relay.cbUserStatus = newStatus;
-        SendToGame(Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_STATUS, &relay, sizeof(relay));
-    }
-
-    if (newStatus == US_NULL)
-        m_UserManager.DeleteUser(user);  // my own record stays valid
-
-    if (isMe)
-    {
-        m_wRequestTable = INVALID_TABLE;
-        m_wRequestChair = INVALID_CHAIR;
-        if (newTable != INVALID_TABLE && seatChanged)
-        {
-            if (IsExternalKind())
-                LaunchExternalGame(m_pMeUserData);
-            else
-                EnterGame(newTable, newChair);
-        }
-    }
-    return true;
-}
-
-bool RoomScene::OnRequestFailure(const void* data, size_t size)
-{
-    if (size < kSitFailedMinSize)
-        return false;
-    m_wRequestTable = INVALID_TABLE;
-    m_wRequestChair = INVALID_CHAIR;
-    const std::u16string text = wire::ReadTextAt(data, size, 4, size / 2);
-    if (!text.empty())
-        CClientGlobal::ShowMessageBox(CClientGlobal::WideToAnsi(text));
-    MBProgressHUD::hideHUD(false);
-    return true;
-}
-
-bool RoomScene::OnUserChat(const void* data, size_t size)
-{
-    constexpr size_t kTextAt = 270;
-    uint16_t count = 0;
-    if (size < kTextAt || !wire::ReadRecord(data, size, count) || size != kTextAt + 2u * count)
-        return false;
-    if (m_pChatLayer == nullptr)
-        return true;
-    const std::u16string sender = wire::ReadTextAt(data, size, 14, (kTextAt - 14) / 2);
-    const std::u16string text = wire::ReadTextAt(data, size, kTextAt, count);
-    m_pChatLayer->AddChatLine(CClientGlobal::WideToAnsi(sender), CClientGlobal::WideToAnsi(text),
-                              GameChatLayerG::kChat);
-    return true;
-}
-
-bool RoomScene::OnRoomMessage(const void* data, size_t size)
-{
-    if (size < 6)
-        return false;
-    const std::u16string text = wire::ReadTextAt(data, size, 6, size / 2);
-    if (!text.empty())
-        CClientGlobal::ShowMessageBox(CClientGlobal::WideToAnsi(text));
-    return true;
-}
-
-bool RoomScene::OnSpeakerMessage(const void* data, size_t size)
-{
-    constexpr size_t kSize = 394;
-    if (size != kSize)
-        return false;
-    uint16_t type = 0;
-    wire::ReadRecord(data, size, type);
-    const std::string sender = CClientGlobal::WideToAnsi(wire::ReadTextAt(data, size, 10, 32));
-    const std::string text = CClientGlobal::WideToAnsi(wire::ReadTextAt(data, size, 138, 128));
-    if (m_pChatLayer != nullptr && (type == 20 || type == 19))
-    {
-        m_pChatLayer->PrepareSpeakerLine();
-        m_pChatLayer->AddChatLine(sender, text,
-                                  type == 20 ? GameChatLayerG::kSpeakerBig : GameChatLayerG::kSpeakerSmall);
-    }
-    WindyTopLayer::sharedTopLayer()->pushMessage(sender + GBK("： ") + text);
-    if (IsExternalKind())
-        SendToGame(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SPEAKER, data, size);
-    return true;
-}
-
-bool RoomScene::OnSpeakerInfo(const void* data, size_t size)
-{
-    (void)data;
-    // The loudspeaker dialog is not part of this client yet: the allowance
-    // is checked and dropped.
-    return size == 16;
-}
-
-// --- main 4: tables -----------------------------------------------------------------
-
-bool RoomScene::OnTableMessage(uint16_t sub, const void* data, size_t size)
-{
-    switch (sub)
-    {
-        case SUB_GR_TABLE_INFO: return OnTableStatusList(data, size);
-        case SUB_GR_TABLE_STATUS: return OnTableStatus(data, size);
-        default: return true;
-    }
-}
-
-bool RoomScene::OnTableStatusList(const void* data, size_t size)
-{
-    uint16_t count = 0;
-    if (!wire::ReadRecord(data, size, count) || size != 2u + 2u * count)
-        return false;
-    if (m_pTableList == nullptr)
-        return true;
-    const auto* entries = static_cast<const uint8_t*>(data) + 2;
-    for (uint16_t table = 0; table < count; ++table)
-    {
-        const uint8_t locked = entries[2 * table];
-        const uint8_t playing = entries[2 * table + 1];
-        m_pTableList->SetTableState(table, playing != 0, locked != 0);
-    }
-    return true;
-}
-
-bool RoomScene::OnTableStatus(const void* data, size_t size)
-{
-    TableStatusMessage state;
-    if (size != sizeof(state))
-        return false;
-    wire::ReadRecord(data, size, state);
-    const uint16_t table = state.wTableID;
-    const bool playing = state.cbPlayStatus != 0;
     if (m_pTableList != nullptr)
-        m_pTableList->SetTableState(table, playing, state.cbTableLock != 0);
-    if (m_pMeUserData == nullptr || m_pMeUserData->wTableID == INVALID_TABLE || m_pMeUserData->wTableID != table)
-        return true;
-    m_bMyTablePlaying = playing;
-    if (!IsExternalKind() && m_pKernelLayer != nullptr)
-        m_pKernelLayer->OnChannelMessage(Sexy::IPC_MAIN_USER,
-                                         playing ? Sexy::IPC_SUB_TABLE_STARTED : Sexy::IPC_SUB_TABLE_ENDED);
-    CWinUpdateGame* update = CWinUpdateGame::GetInstance();
-    if (update->IsRestartPending() && m_RoomConfig.wChairCount < 8 && !playing)
-        update->ShowRestartPrompt();
-    return true;
+        m_pTableList->SetUserInfo(table, chair, user);
 }
 
-// --- main 5 and 1000 -------------------------------------------------------------------
-
-bool RoomScene::OnBankMessage(uint16_t sub, const void* data, size_t size)
+void RoomScene::SetChairState(uint16_t table, uint16_t chair, uint8_t status)
 {
-    if (BankDialogServer* bank = GetBankDialog())
-        return bank->OnBankMessage(sub, data, size);
-    return ForwardToGame(MDM_GR_BANK, sub, data, size);
+    if (m_pTableList != nullptr)
+        m_pTableList->SetChairState(table, chair, status);
 }
 
-bool RoomScene::OnSystemCommand(uint16_t sub, const void* data, size_t size)
+void RoomScene::ForgetChairUser(const tagUserData* user)
 {
-    if (sub == SUB_GR_SYSTEM_MESSAGE)
-        return OnSystemMessage(data, size);
-    return true;
+    if (m_pTableList != nullptr)
+        m_pTableList->ForgetUser(user);
 }
 
-bool RoomScene::OnSystemMessage(const void* data, size_t size)
+void RoomScene::ShowScoreChange(uint16_t table, uint16_t chair, int64_t delta, const tagUserData* user, uint8_t flag)
 {
-    uint16_t head[2] = {0, 0};
-    if (size <= 4 || !wire::ReadRecord(data, size, head) || size != 4u + 2u * head[1])
-        return false;
-    const uint16_t flags = head[0];
-    const std::u16string text = wire::ReadTextAt(data, size, 4, head[1]);
-    const std::string gbk = CClientGlobal::WideToAnsi(text);
-    if ((flags & 0x0001) != 0 && m_pChatLayer != nullptr)
-        m_pChatLayer->AddChatLine(GBK("系统公告"), gbk, GameChatLayerG::kNotice);
-    if ((flags & 0x0002) != 0 && gbk.find(GBK("对方被迫离开")) == std::string::npos)
-        CClientGlobal::ShowMessageBox(gbk);
-    if ((flags & 0x0100) != 0)
-        ExitRoom();
-    return true;
-}
-
-// --- seats ---------------------------------------------------------------------------
-
-bool RoomScene::RequestSitDown(uint16_t table, uint16_t chair)
-{
-    if (m_nRoomState != kRoomReady)
-        return false;
-    if (m_wRequestTable != INVALID_TABLE && (table == m_wRequestTable || chair == m_wRequestChair))
-        return false;
-    if (m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus >= US_PLAY)
-    {
-        CClientGlobal::ShowMessageBox(GBK("您正在游戏中，暂时不能离开，请先结束当前游戏"));
-        return false;
-    }
-    const tagUserData* sitting = m_pTableList != nullptr ? m_pTableList->GetChairUser(table, chair) : nullptr;
-    if (sitting != nullptr && sitting == m_pMeUserData)
-        return false;
-    if (table != INVALID_TABLE && chair != INVALID_CHAIR && m_pTableList != nullptr)
-    {
-        if (sitting != nullptr)
-        {
-            CClientGlobal::ShowMessageBox(GBK("座位已被占用"));
-            return false;
-        }
-        const CCTableInfo* info = m_pTableList->GetTableInfo(table);
-        if (info != nullptr && info->bLocked)
-        {
-            m_wPendingTable = table;
-            m_wPendingChair = chair;
-            OpenTablePassword();
-            return true;
-        }
-    }
-    m_wRequestTable = table;
-    m_wRequestChair = chair;
-    SendSitDownRequest(table, chair, m_strTablePassword);
-    return true;
+    if (m_pTableList != nullptr)
+        m_pTableList->ShowScoreChange(table, chair, delta, user, flag);
 }
 
 void RoomScene::OpenTablePassword()
@@ -878,36 +469,51 @@ void RoomScene::OpenTablePassword()
         addChild(dialog, kKernelZOrder + 1, kTagTablePassword);
 }
 
-bool RoomScene::SendSitDownRequest(uint16_t table, uint16_t chair, const std::string& gbkPassword)
+void RoomScene::HideProgress() { MBProgressHUD::hideHUD(false); }
+
+// --- what the session shows: texts and the game ------------------------------------
+
+void RoomScene::AddChatLine(const std::string& sender, const std::string& text, ChatKind kind)
 {
-    const SitDownRequest request = room::BuildSitDown(table, chair, CClientGlobal::AnsiToWide(gbkPassword));
-    return m_pSocket && m_pSocket->SendData(MDM_GR_USER, SUB_GR_USER_SIT_REQ, &request, sizeof(request));
+    if (m_pChatLayer == nullptr)
+        return;
+    m_pChatLayer->AddChatLine(sender, text, kind == ChatKind::Notice ? GameChatLayerG::kNotice : GameChatLayerG::kChat);
 }
 
-bool RoomScene::SendSitDown(const std::string& gbkPassword)
+void RoomScene::ShowSpeakerLine(uint16_t type, const std::string& sender, const std::string& text)
 {
-    m_strTablePassword = gbkPassword;
-    m_wRequestTable = m_wPendingTable;
-    m_wRequestChair = m_wPendingChair;
-    return SendSitDownRequest(m_wPendingTable, m_wPendingChair, gbkPassword);
+    if (m_pChatLayer != nullptr && (type == 20 || type == 19))
+    {
+        m_pChatLayer->PrepareSpeakerLine();
+        m_pChatLayer->AddChatLine(sender, text,
+                                  type == 20 ? GameChatLayerG::kSpeakerBig : GameChatLayerG::kSpeakerSmall);
+    }
+    WindyTopLayer::sharedTopLayer()->pushMessage(sender + GBK("： ") + text);
 }
 
-void RoomScene::OnQuickJoin(CCObject*) { SendSitDownRequest(INVALID_TABLE, INVALID_CHAIR, std::string()); }
-
-bool RoomScene::SendStandUp(uint16_t table, uint16_t chair, uint8_t force)
+bool RoomScene::OnBankMessage(uint16_t sub, const void* data, size_t size)
 {
-    StandUpRequest request{};
-    request.wTableID = table;
-    request.wChairID = chair;
-    request.cbForce = force;
-    return m_pSocket && m_pSocket->SendData(MDM_GR_USER, SUB_GR_USER_STANDUP_REQ, &request, sizeof(request));
+    if (BankDialogServer* bank = GetBankDialog())
+        return bank->OnBankMessage(sub, data, size);
+    return ForwardToGame(MDM_GR_BANK, sub, data, size);
 }
 
-bool RoomScene::SendTableRule(const std::string& gbkPassword)
+void RoomScene::OnMyTableState(bool playing)
 {
-    m_strTablePassword = gbkPassword;
-    const std::vector<uint8_t> message = room::BuildTableRule(CClientGlobal::AnsiToWide(gbkPassword));
-    return m_pSocket && m_pSocket->SendData(MDM_GR_USER, SUB_GR_USER_RULE, message.data(), message.size());
+    if (!IsExternalKind() && m_pKernelLayer != nullptr)
+        m_pKernelLayer->OnChannelMessage(Sexy::IPC_MAIN_USER,
+                                         playing ? Sexy::IPC_SUB_TABLE_STARTED : Sexy::IPC_SUB_TABLE_ENDED);
+    CWinUpdateGame* update = CWinUpdateGame::GetInstance();
+    if (update->IsRestartPending() && GetChairCount() < 8 && !playing)
+        update->ShowRestartPrompt();
+}
+
+void RoomScene::OnMySeatTaken(uint16_t table, uint16_t chair)
+{
+    if (IsExternalKind())
+        LaunchExternalGame(GetMeUserData());
+    else
+        EnterGame(table, chair);
 }
 
 void RoomScene::StopExternalGame(uint16_t notifySub)
@@ -969,7 +575,7 @@ void RoomScene::CreatePanes()
     m_pBackButton->addChild(m_pBackLabel, 5);
     m_pTopBar->addChild(m_pBackButton, 2);
 
-    m_pUserList = PlayerTableViewLayerG::create(&m_UserManager);
+    m_pUserList = PlayerTableViewLayerG::create(&GetUserManager());
     addChild(m_pUserList, 2);
     m_pChatBackground = CCSprite::create("Table/chat_bg");
     m_pChatBackground->setAnchorPoint(CCPoint(0, 1));
@@ -1012,7 +618,7 @@ void RoomScene::ApplyLayout(bool withUserList)
     if (m_pTableList != nullptr)
     {
         m_pTableList->setPosition(CCPoint(l.tableGrid.x, l.tableGrid.y));
-        m_pTableList->LayoutTables(CCSize(l.tableGrid.width, l.tableGrid.height), m_KindRecord.wKindID);
+        m_pTableList->LayoutTables(CCSize(l.tableGrid.width, l.tableGrid.height), GetKindRecord().wKindID);
     }
     if (m_pExitButton != nullptr)
     {
@@ -1053,12 +659,11 @@ void RoomScene::LayoutRoom(float width, float height)
 {
     m_bUserListHidden = !Settings()->getBoolForKey("UserList", true);
     Settings()->flush();
-    AppDelegate* app = AppDelegate::GetInstance();
     if (m_pPublicLayer != nullptr)
-        m_pPublicLayer->Relayout(width, height, app != nullptr && app->IsMaximized());
+        m_pPublicLayer->Relayout(width, height, app_services::IsMaximized());
     ApplyLayout(!m_bUserListHidden);
     if (m_pTableList != nullptr)
-        m_pTableList->SetupTables(m_RoomConfig, m_KindRecord.wKindID);
+        m_pTableList->SetupTables(GetRoomConfig(), GetKindRecord().wKindID);
     if (m_pKernelLayer != nullptr && m_pKernelLayer->GetGameBoard() != nullptr)
         m_pKernelLayer->GetGameBoard()->LayoutBoard(static_cast<int>(width), static_cast<int>(height));
 }
@@ -1075,11 +680,7 @@ void RoomScene::ShowUserList()
     ApplyLayout(true);
 }
 
-void RoomScene::ToggleMaximize()
-{
-    if (AppDelegate* app = AppDelegate::GetInstance())
-        app->ToggleMaximize();
-}
+void RoomScene::ToggleMaximize() { app_services::ToggleMaximize(); }
 
 CCScene* RoomScene::CreateRoomTransition(int which, CCScene* scene)
 {

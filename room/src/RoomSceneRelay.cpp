@@ -3,15 +3,15 @@
 // the external game programs (kind 2060 on) over the copy-data channel.
 #include "room/RoomScene.h"
 
-#include "app/AppDelegate.h"
 #include "bank/BankDialogServer.h"
 #include "core/ClientGlobal.h"
 #include "games/framework/GameAudio.h"
 #include "games/framework/GameBoard.h"
-#include "games/framework/modules/GameModules.h"
+#include "net/GameWindowRecord.h"
 #include "platform/Process.h"
 #include "room/GameChatLayerG.h"
 #include "room/PlayerTableViewLayerG.h"
+#include "ui/AppServices.h"
 #include "ui/ImageButton.h"
 #include "ui/MBProgressHUD.h"
 #include "ui/PublicLayer.h"
@@ -25,11 +25,25 @@ using namespace cocos2d;
 
 namespace {
 
-// Every in-process game kind is known to the kernels before the first room.
-const bool g_bGameModulesInstalled = (Sexy::InstallGameModules(), true);
+// The game's window in the shared record; 0 when the block is missing.
+uint32_t ReadGameWindow(const platform::SharedMemory& block)
+{
+    if (block.Data() == nullptr)
+        return 0;
+    GameWindowRecord record;
+    std::memcpy(&record, block.Data(), sizeof(record));
+    return record.hGameWnd;
+}
 
-// The shared record: {u16 14, u32 game window, u32 main window, u32 room window}.
-constexpr size_t kRecordGameWindow = 2;
+void WriteGameWindow(platform::SharedMemory& block, uint32_t window)
+{
+    if (block.Data() == nullptr)
+        return;
+    GameWindowRecord record;
+    std::memcpy(&record, block.Data(), sizeof(record));
+    record.hGameWnd = window;
+    std::memcpy(block.Data(), &record, sizeof(record));
+}
 
 void LogLine(const std::string& utf8)
 {
@@ -55,7 +69,6 @@ const char* ExternalFolder(uint16_t kind)
 
 bool RoomScene::SendToGame(uint16_t main, uint16_t sub, const void* data, size_t size)
 {
-    (void)g_bGameModulesInstalled;
     if (IsExternalKind())
     {
         // The channel takes 10232 bytes at most; the room goes on without it.
@@ -87,16 +100,17 @@ bool RoomScene::ForwardToGame(uint16_t main, uint16_t sub, const void* data, siz
 
 bool RoomScene::OnGameSendData(uint16_t main, uint16_t sub, const void* data, uint16_t size)
 {
+    IClientSocket* socket = GetSocket();
     if (main != Sexy::IPC_MAIN_SOCKET || sub != Sexy::IPC_SUB_SOCKET_SEND || size < Sexy::kGamePacketHead ||
-        data == nullptr || !m_pSocket)
+        data == nullptr || socket == nullptr)
         return false;
     uint16_t head[2];
     std::memcpy(head, data, sizeof(head));
     const size_t payload = size - Sexy::kGamePacketHead;
     if (payload > 0)
-        m_pSocket->SendData(head[0], head[1], static_cast<const uint8_t*>(data) + Sexy::kGamePacketHead, payload);
+        socket->SendData(head[0], head[1], static_cast<const uint8_t*>(data) + Sexy::kGamePacketHead, payload);
     else
-        m_pSocket->SendCommand(head[0], head[1]);
+        socket->SendCommand(head[0], head[1]);
     return true;
 }
 
@@ -104,15 +118,16 @@ bool RoomScene::OnGameSendData(uint16_t main, uint16_t sub, const void* data, ui
 
 bool RoomScene::SendGameConfig()
 {
-    if (m_pMeUserData == nullptr)
+    const tagUserData* me = GetMeUserData();
+    if (me == nullptr)
         return false;
     Sexy::GameServerConfigSource source;
-    source.wTableID = m_pMeUserData->wTableID;
-    source.wChairID = m_pMeUserData->wChairID;
-    source.dwUserID = m_pMeUserData->dwUserID;
-    source.pKindRecord = reinterpret_cast<const uint8_t*>(&m_KindRecord);
-    source.pServerRecord = reinterpret_cast<const uint8_t*>(&m_ServerRecord);
-    source.pRoomConfig = reinterpret_cast<const uint8_t*>(&m_RoomConfig);
+    source.wTableID = me->wTableID;
+    source.wChairID = me->wChairID;
+    source.dwUserID = me->dwUserID;
+    source.pKindRecord = reinterpret_cast<const uint8_t*>(&GetKindRecord());
+    source.pServerRecord = reinterpret_cast<const uint8_t*>(&GetServerRecord());
+    source.pRoomConfig = reinterpret_cast<const uint8_t*>(&GetRoomConfig());
     const Sexy::GameServerConfig config = Sexy::BuildGameServerConfig(source);
     return SendToGame(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SERVER_INFO, &config, sizeof(config));
 }
@@ -128,12 +143,13 @@ bool RoomScene::SendUserToGame(const tagUserData* user)
 
 bool RoomScene::SendTableUsersToGame()
 {
-    if (m_pMeUserData == nullptr || m_pMeUserData->wTableID == INVALID_TABLE)
+    const tagUserData* me = GetMeUserData();
+    if (!m_Session.IsSeated())
         return false;
-    SendUserToGame(m_pMeUserData);
-    for (uint16_t i = 0; const tagUserData* user = m_UserManager.GetUserByIndex(i); ++i)
+    SendUserToGame(me);
+    for (uint16_t i = 0; const tagUserData* user = GetUserManager().GetUserByIndex(i); ++i)
     {
-        if (user != m_pMeUserData && user->wTableID == m_pMeUserData->wTableID)
+        if (user != me && user->wTableID == me->wTableID)
             SendUserToGame(user);
     }
     return true;
@@ -144,13 +160,12 @@ bool RoomScene::SendTableUsersToGame()
 void RoomScene::EnterGame(uint16_t table, uint16_t chair)
 {
     (void)chair;
-    const uint16_t kind = m_KindRecord.wKindID;
+    const uint16_t kind = GetKindRecord().wKindID;
     if (kind == kFirstExternalKind)
         return;
     if (m_pKernelLayer != nullptr && m_pKernelLayer->isVisible())
     {
-        if (AppDelegate* app = AppDelegate::GetInstance())
-            app->stopBackgroundMusic();
+        app_services::StopBackgroundMusic();
     }
     else if (kind != 308 && kind != 10 && kind != 401)
     {
@@ -170,7 +185,7 @@ void RoomScene::EnterGame(uint16_t table, uint16_t chair)
         m_pKernelLayer = Sexy::CBaseKernelLayer::create();
         if (m_pKernelLayer == nullptr)
             return;
-        m_pKernelLayer->LoadGameResources(&m_KindRecord);
+        m_pKernelLayer->LoadGameResources(&GetKindRecord());
         m_pKernelLayer->setPosition(CCPoint(0, 0));
         addChild(m_pKernelLayer, kKernelZOrder);
     }
@@ -181,7 +196,7 @@ void RoomScene::EnterGame(uint16_t table, uint16_t chair)
         if (Sexy::CGameBoard* board = m_pKernelLayer->GetGameBoard())
             board->setModal(true);
     }
-    m_pKernelLayer->EnterGame(&m_KindRecord);
+    m_pKernelLayer->EnterGame(&GetKindRecord());
 }
 
 void RoomScene::ShowGameView()
@@ -215,8 +230,8 @@ void RoomScene::ShowRoomView(bool show)
 
 void RoomScene::OnGameExit()
 {
-    if (m_pMeUserData != nullptr && m_pMeUserData->wTableID != INVALID_TABLE)
-        SendStandUp(m_pMeUserData->wTableID, m_pMeUserData->wChairID, 1);
+    if (m_Session.IsSeated())
+        SendStandUp(GetMeUserData()->wTableID, GetMeUserData()->wChairID, 1);
     if (m_pBackButton != nullptr)
         m_pBackButton->setVisible(false);
     ShowRoomView(true);
@@ -235,13 +250,12 @@ void RoomScene::OnBackToGame(CCObject*)
 void RoomScene::OnGameResourcesLoaded(bool ready)
 {
     m_bGameResourcesReady = ready;
-    if (m_bRoomShown && m_pMeUserData != nullptr && m_pMeUserData->wTableID != INVALID_TABLE &&
-        m_pKernelLayer != nullptr && m_pKernelLayer->GetGameBoard() == nullptr)
+    if (m_bRoomShown && m_Session.IsSeated() && m_pKernelLayer != nullptr && m_pKernelLayer->GetGameBoard() == nullptr)
     {
         WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
         if (top->isLoadingShown())
             top->hideLoading();
-        EnterGame(m_pMeUserData->wTableID, m_pMeUserData->wChairID);
+        EnterGame(GetMeUserData()->wTableID, GetMeUserData()->wChairID);
     }
 }
 
@@ -251,12 +265,9 @@ void RoomScene::LaunchExternalGame(const tagUserData* me)
 {
     if (me == nullptr)
         return;
-    if (AppDelegate* app = AppDelegate::GetInstance())
-        app->stopBackgroundMusic();
+    app_services::StopBackgroundMusic();
 
-    uint32_t gameWindow = 0;
-    if (m_SharedRecord.Data() != nullptr)
-        std::memcpy(&gameWindow, static_cast<uint8_t*>(m_SharedRecord.Data()) + kRecordGameWindow, 4);
+    const uint32_t gameWindow = ReadGameWindow(m_SharedRecord);
     if (m_Process.IsOpen() && m_Process.IsRunning())
     {
         // A program that never announced its window is ended, and nothing
@@ -273,18 +284,18 @@ void RoomScene::LaunchExternalGame(const tagUserData* me)
         return;
     }
 
-    const uint16_t kind = m_KindRecord.wKindID;
+    const uint16_t kind = GetKindRecord().wKindID;
     const std::string program = CClientGlobal::GetAppDirectory() + ExternalFolder(kind) +
-                                CClientGlobal::WideToUTF8(FieldText(m_KindRecord.szProcessName));
-    const std::string server = CClientGlobal::WideToUTF8(FieldText(m_ServerRecord.szServerName));
+                                CClientGlobal::WideToUTF8(FieldText(GetKindRecord().szProcessName));
+    const std::string server = CClientGlobal::WideToUTF8(FieldText(GetServerRecord().szServerName));
     char title[160];
     std::snprintf(title, sizeof(title), "%s %d号桌", server.c_str(), me->wTableID + 1);
     std::vector<char> commandLine(m_strWindowText.size() + sizeof(title) + 64);
     std::snprintf(commandLine.data(), commandLine.size(), "%s %u %d %d \"%s\"", m_strWindowText.c_str(),
-                  static_cast<unsigned>(m_RoomConfig.wGameValue4), kind, me->wChairID, title);
+                  static_cast<unsigned>(GetRoomConfig().wGameValue4), kind, me->wChairID, title);
     CClientGlobal::CopyUTF8TextToClipboard(commandLine.data());
 
-    AppDelegate* app = AppDelegate::GetInstance();
+    IAppServices* app = app_services::Get();
     if (app != nullptr && app->IsExternalGameDebug())
     {
         CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK("参数已经复制到剪贴板！请ctrl v到游戏调试参数"));
@@ -312,19 +323,13 @@ bool RoomScene::OnChannelMessage(const CopyDataHead& head, const void* data, siz
 
 bool RoomScene::OnIPCControl(const CopyDataHead& head, const void*, size_t, platform::WindowHandle sender)
 {
-    auto* record = static_cast<uint8_t*>(m_SharedRecord.Data());
     switch (head.wSubCmdID)
     {
         case Sexy::IPC_SUB_GAME_READY:
         {
             m_hGameWnd = sender;
-            if (record != nullptr)
-            {
-                uint32_t kept = 0;
-                std::memcpy(&kept, record + kRecordGameWindow, 4);
-                if (kept == 0)
-                    std::memcpy(record + kRecordGameWindow, &sender, 4);
-            }
+            if (ReadGameWindow(m_SharedRecord) == 0)
+                WriteGameWindow(m_SharedRecord, sender);
             m_SendCopyData.SetPeerWnd(m_hGameWnd);
             m_SendCopyData.SetLocalWnd(m_MessageWindow.GetHandle());
             SendGameConfig();
@@ -334,23 +339,19 @@ bool RoomScene::OnIPCControl(const CopyDataHead& head, const void*, size_t, plat
             WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
             if (top->isLoadingShown())
                 top->hideLoading();
-            if (m_wRequestTable != INVALID_TABLE && m_wRequestChair != INVALID_CHAIR)
-            {
-                m_wRequestTable = INVALID_TABLE;
-                m_wRequestChair = INVALID_CHAIR;
-            }
+            m_Session.ClearRequest();
             return true;
         }
         case Sexy::IPC_SUB_GAME_CLOSED:
         {
-            if (sender != m_hGameWnd || m_pMeUserData == nullptr)
+            const tagUserData* me = GetMeUserData();
+            if (sender != m_hGameWnd || me == nullptr)
                 return false;
-            if (m_pMeUserData->wTableID != INVALID_TABLE)
-                SendStandUp(m_pMeUserData->wTableID, m_pMeUserData->wChairID, 1);
+            if (me->wTableID != INVALID_TABLE)
+                SendStandUp(me->wTableID, me->wChairID, 1);
             m_hGameWnd = 0;
             m_SendCopyData.SetPeerWnd(0);
-            if (record != nullptr)
-                std::memset(record + kRecordGameWindow, 0, 4);
+            WriteGameWindow(m_SharedRecord, 0);
             m_Process.Close();
             return true;
         }

@@ -56,7 +56,7 @@ TEST_F(WindowHook, NotificationsAlwaysAndBoardCallsOnlyWithABoard)
     center->addObserver(&rbutton, callfuncO_selector(Listener::On), "WmRbuttonUp", nullptr);
     center->addObserver(&keys, callfuncO_selector(Listener::On), "VKRETURN", nullptr);
 
-    AppDelegate::SetInputTargetResolver(&Resolve);
+    app_services::SetInputTargetResolver(&Resolve);
     g_board = nullptr;
     EXPECT_FALSE(AppDelegate::WindowMessageHook(Message(CCWindowMessage::kSetCursor)));
     AppDelegate::WindowMessageHook(Message(CCWindowMessage::kMouseMove, 40, 700));
@@ -111,7 +111,7 @@ TEST_F(WindowHook, NotificationsAlwaysAndBoardCallsOnlyWithABoard)
     center->removeObserver(&paste, "Paste");
 
     g_board = nullptr;
-    AppDelegate::SetInputTargetResolver(nullptr);
+    app_services::SetInputTargetResolver(nullptr);
     center->removeObserver(&cursor, "Cursor");
     center->removeObserver(&rbutton, "WmRbuttonUp");
     center->removeObserver(&keys, "VKRETURN");

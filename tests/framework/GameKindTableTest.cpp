@@ -6,12 +6,6 @@
 
 using namespace Sexy;
 
-TEST(GameKindTable, KindsOutsideTheTableHaveNoSlot)
-{
-    for (uint16_t outside : {0, 1, 2055, 2060, 2070, 2075, 2080, 65535})
-        EXPECT_EQ(FindGameKindSlot(outside), -1) << outside;
-}
-
 TEST(SeatGame, ManySeatRoomsAndKind2055AreNotSeated)
 {
     for (uint16_t chairs : {0, 1, 2, 3, 6, 8, 101, 200, 65535})

@@ -1,9 +1,10 @@
 #include "KernelFixture.h"
 
-#include "games/framework/GameKindTable.h"
-#include "games/framework/modules/GameModules.h"
+#include "games/registry/GameRegistry.h"
 
 #include <map>
+#include <string>
+#include <vector>
 
 using namespace Sexy;
 using kt::KernelTest;
@@ -16,6 +17,13 @@ const std::map<uint16_t, uint32_t> kExpectedImages = {
     {10, 2},  {404, 6}, {122, 5}, {104, 4}, {114, 1}, {200, 9}, {350, 4}, {108, 9}, {9, 9},
 };
 
+std::vector<GameKindModuleInfo> Kinds()
+{
+    size_t count = 0;
+    const GameKindModuleInfo* kinds = games::GetGameKinds(count);
+    return std::vector<GameKindModuleInfo>(kinds, kinds + count);
+}
+
 void FinishLoads() { cocos2d::CCTextureCache::sharedTextureCache()->waitForAsync(); }
 
 }  // namespace
@@ -26,20 +34,21 @@ protected:
     void SetUp() override
     {
         KernelTest::SetUp();
-        InstallGameModules();
+        games::InstallGameKinds();
     }
 };
 
 TEST_F(GameModules, EveryKindMakesItsModuleWithItsImageCount)
 {
-    ASSERT_EQ(kExpectedImages.size(), kGameKindCount);
-    for (const GameKindInfo& info : kGameKinds)
+    ASSERT_EQ(kExpectedImages.size(), Kinds().size());
+    for (const GameKindModuleInfo& info : Kinds())
     {
-        const GameKindEntry* entry = FindGameKindEntry(info.wKindID);
+        const GameKindModuleInfo* entry = FindGameKindEntry(info.wKindID);
         ASSERT_NE(entry, nullptr) << info.wKindID;
         CGameKindModule* module = entry->makeModule();
         ASSERT_NE(module, nullptr) << info.wKindID;
         EXPECT_EQ(module->GetExpectedImageCount(), kExpectedImages.at(info.wKindID)) << info.wKindID;
+        EXPECT_EQ(entry->dwExpectedImages, kExpectedImages.at(info.wKindID)) << info.wKindID;
         EXPECT_EQ(module->GetLoadedImageCount(), 0u);
         module->release();
         // Only the two kinds that borrow the landlord module create their game themselves.
@@ -50,7 +59,7 @@ TEST_F(GameModules, EveryKindMakesItsModuleWithItsImageCount)
 TEST_F(GameModules, EveryKindLoadsReportsReadyOnceAndEntersItsGame)
 {
     room.ready = false;
-    for (const GameKindInfo& info : kGameKinds)
+    for (const GameKindModuleInfo& info : Kinds())
     {
         SCOPED_TRACE(info.pszModule);
         Configure(3, info.wKindID);
@@ -93,4 +102,28 @@ TEST_F(GameModules, LandlordUnloadKeepsTheSharedCardFrames)
     ASSERT_NE(frames->spriteFrameByName("Card-0"), nullptr);
     kernel->UnloadGameResources(200);
     EXPECT_NE(frames->spriteFrameByName("Card-0"), nullptr);
+}
+
+// The registry's one table: every module kind once, with the name the hall
+// shows; kinds without a module are not in it.
+TEST(GameRegistry, KindsAreListedOnceWithTheirNames)
+{
+    const std::map<uint16_t, std::string> names = {
+        {9, "三公"},       {10, "二人麻将"}, {19, "梭哈"},    {27, "牛牛"},      {28, "通比牛牛"}, {102, "抢庄牛牛"},
+        {104, "百人牛牛"}, {106, "红九"},    {108, "碰碰车"}, {110, "小九"},     {114, "赛马"},    {122, "百家乐"},
+        {200, "斗地主"},   {233, "双扣"},    {308, "麻将"},   {350, "德州扑克"}, {401, "五子棋"},  {404, "四方神兽"},
+    };
+    std::map<uint16_t, int> seen;
+    for (const GameKindModuleInfo& info : Kinds())
+    {
+        ++seen[info.wKindID];
+        ASSERT_EQ(names.count(info.wKindID), 1u) << info.wKindID;
+        EXPECT_EQ(info.pszName, names.at(info.wKindID));
+        EXPECT_EQ(games::FindGameKind(info.wKindID)->pszModule, std::string(info.pszModule));
+    }
+    EXPECT_EQ(seen.size(), names.size());
+    for (const auto& [kind, count] : seen)
+        EXPECT_EQ(count, 1) << kind;
+    for (uint16_t outside : {0, 1, 2055, 2060, 2070, 2075, 2080, 65535})
+        EXPECT_EQ(games::FindGameKind(outside), nullptr) << outside;
 }

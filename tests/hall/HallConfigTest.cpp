@@ -140,13 +140,14 @@ TEST(HallRecords, RoomBecomesKindAndServerRecords)
     const auto* s = reinterpret_cast<const uint8_t*>(&server);
     EXPECT_EQ(k[6] | k[7] << 8, 2060);
     EXPECT_EQ(wire::ReadText(k + 86, 32), u"extgame");
-    EXPECT_EQ(wire::ReadText(k + 22, 32), u"");  // no usual name for an external kind
+    EXPECT_EQ(wire::ReadText(k + 22, 32), u"");  // no name given
     EXPECT_EQ(s[0] | s[1] << 8, 2060);
     EXPECT_EQ(s[6] | s[7] << 8, 12);
     EXPECT_EQ(s[8] | s[9] << 8, 16200);
     EXPECT_EQ(wire::ReadText(s + 82, 32), u"外部一号");
 
     room.kindId = 200;
+    room.kindName = "斗地主";
     const GameKindRecord land = hall::MakeKindRecord(room);
     EXPECT_EQ(wire::ReadText(reinterpret_cast<const uint8_t*>(&land) + 22, 32), u"斗地主");
 }

@@ -8,7 +8,6 @@
 #include "core/ClientGlobal.h"
 #include "hall/CDlgSetting.h"
 #include "hall/GameHallScene.h"
-#include "hall/ScriptedInput.h"
 #include "ui/CCCursorTextField.h"
 #include "ui/UiFixture.h"
 
@@ -247,26 +246,6 @@ TEST_F(HallScene, SafeBoxPasswordPromptKeepsTheDigestAndOpensTheBox)
     EXPECT_NE(scene->getChildByTag(BankDialogServer::kDialogTag), nullptr);
     EXPECT_EQ(FieldText(CClientGlobal::GetInstance()->GetUserRecord().szBankPassword),
               u"e10adc3949ba59abbe56e057f20f883e");
-}
-
-TEST(ScriptedInput, StepsAreReadInFrameOrder)
-{
-    std::vector<hall::InputStep> steps;
-    std::string error;
-    ASSERT_TRUE(hall::ReadInputSteps({"--click", "90:374,216", "--room", "x", "--type=60:abc 1", "--click=5:1.5,2"},
-                                     steps, error))
-        << error;
-    ASSERT_EQ(steps.size(), 3u);
-    EXPECT_EQ(steps[0].frame, 5);
-    EXPECT_FLOAT_EQ(steps[0].x, 1.5f);
-    EXPECT_EQ(steps[1].text, "abc 1");
-    EXPECT_TRUE(steps[2].click);
-    EXPECT_FLOAT_EQ(steps[2].y, 216);
-    for (const char* bad : {"90", "x:1,2", "9:1", "9:1,2x", ":1,2"})
-    {
-        steps.clear();
-        EXPECT_FALSE(hall::ReadInputSteps({"--click", bad}, steps, error)) << bad;
-    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "RoomFixture.h"
 
+#include "games/registry/GameRegistry.h"
 #include "hall/GameHallScene.h"
 #include "ui/Dialog.h"
 #include "ui/WindyTopLayer.h"
@@ -23,6 +24,7 @@ std::vector<std::string>& Boxes()
 void RoomFixture::SetUp()
 {
     UiFixture::SetUp();
+    games::InstallGameKinds();
     CClientGlobal::SetMessageBoxHandler(&CaptureBox);
     Boxes().clear();
     // A reset between tests takes the top layer off the director.

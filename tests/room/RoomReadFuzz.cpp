@@ -7,6 +7,7 @@
 #include "cocos2d.h"
 #include "core/ClientGlobal.h"
 #include "hall/HallConfig.h"
+#include "games/registry/GameRegistry.h"
 #include "room/RoomScene.h"
 #include "ui/Dialog.h"
 #include "ui/UiServices.h"
@@ -38,6 +39,7 @@ void Prepare()
     CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
     InstallUiCoreServices();
     CClientGlobal::SetMessageBoxHandler(&Quiet);
+    games::InstallGameKinds();
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("ClientGame/UserStatus.plist");
     HallUser user;
     hall::ApplyUser(user, CClientGlobal::GetInstance()->GetUserRecord());

@@ -77,12 +77,9 @@ CBaseKernelLayer::~CBaseKernelLayer()
     UnloadGameResources(m_dwCurrentKind);
     // Released, not deleted: a module with loads still pending is kept alive
     // by the texture cache until its last callback.
-    for (CGameKindModule*& module : m_pKindModules)
-    {
-        if (module != nullptr)
-            module->release();
-        module = nullptr;
-    }
+    for (auto& kept : m_KindModules)
+        kept.second->release();
+    m_KindModules.clear();
 }
 
 bool CBaseKernelLayer::init() { return CCLayer::init(); }
@@ -625,27 +622,22 @@ uint16_t CBaseKernelLayer::KindOfRecord(const void* kindRecord)
 
 CGameKindModule* CBaseKernelLayer::GetKindModule(uint16_t kindID) const
 {
-    const int slot = FindGameKindSlot(kindID);
-    return slot >= 0 ? m_pKindModules[slot] : nullptr;
+    auto it = m_KindModules.find(kindID);
+    return it != m_KindModules.end() ? it->second : nullptr;
 }
 
 CGameKindModule* CBaseKernelLayer::MakeKindModule(uint16_t kindID)
 {
-    const int slot = FindGameKindSlot(kindID);
-    const GameKindEntry* entry = FindGameKindEntry(kindID);
-    if (slot < 0)
-        return nullptr;
+    const GameKindModuleInfo* entry = FindGameKindEntry(kindID);
     if (entry == nullptr || entry->makeModule == nullptr)
-    {
-        CCLog("no game module installed for kind %u", kindID);
         return nullptr;
-    }
     CGameKindModule* module = entry->makeModule();
     if (module == nullptr)
         return nullptr;
-    if (m_pKindModules[slot] != nullptr)
-        m_pKindModules[slot]->release();
-    m_pKindModules[slot] = module;
+    CGameKindModule*& kept = m_KindModules[kindID];
+    if (kept != nullptr)
+        kept->release();
+    kept = module;
     return module;
 }
 
@@ -653,7 +645,7 @@ void CBaseKernelLayer::LoadGameResources(const void* kindRecord)
 {
     const uint16_t kind = KindOfRecord(kindRecord);
     m_dwCurrentKind = kind;
-    const GameKindEntry* entry = FindGameKindEntry(kind);
+    const GameKindModuleInfo* entry = FindGameKindEntry(kind);
     // Kinds that borrow another game's module get a fresh one every time.
     const bool renew = entry != nullptr && entry->createGame != nullptr;
     if (GetKindModule(kind) != nullptr && !renew)
@@ -687,12 +679,12 @@ bool CBaseKernelLayer::EnterGame(const void* kindRecord)
     if (m_pGameBoard == nullptr)
     {
         CGameBoard* board = nullptr;
-        const GameKindEntry* entry = FindGameKindEntry(kind);
+        const GameKindModuleInfo* entry = FindGameKindEntry(kind);
         if (entry != nullptr && entry->createGame != nullptr)
         {
             board = entry->createGame();
         }
-        else if (FindGameKindSlot(kind) >= 0)
+        else if (entry != nullptr)
         {
             CGameKindModule* module = GetKindModule(kind);
             if (module == nullptr)

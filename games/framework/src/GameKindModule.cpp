@@ -2,7 +2,6 @@
 
 #include "games/framework/GameBoard.h"
 #include "games/framework/GameHandler.h"
-#include "games/framework/GameKindTable.h"
 #include "games/framework/GameRoom.h"
 
 #include <map>
@@ -14,9 +13,9 @@ namespace Sexy {
 
 namespace {
 
-std::map<uint16_t, GameKindEntry>& Entries()
+std::map<uint16_t, GameKindModuleInfo>& Entries()
 {
-    static std::map<uint16_t, GameKindEntry> entries;
+    static std::map<uint16_t, GameKindModuleInfo> entries;
     return entries;
 }
 
@@ -71,12 +70,18 @@ void CGameKindModule::RemoveTexture(const char* name)
     CCTextureCache::sharedTextureCache()->removeTextureForKey(name);
 }
 
+void RegisterGameKind(const GameKindModuleInfo& info) { Entries()[info.wKindID] = info; }
+
 void RegisterGameKind(uint16_t kindID, KindModuleFactory makeModule, CreateGameFunction createGame)
 {
-    Entries()[kindID] = GameKindEntry{makeModule, createGame};
+    GameKindModuleInfo info;
+    info.wKindID = kindID;
+    info.makeModule = makeModule;
+    info.createGame = createGame;
+    RegisterGameKind(info);
 }
 
-const GameKindEntry* FindGameKindEntry(uint16_t kindID)
+const GameKindModuleInfo* FindGameKindEntry(uint16_t kindID)
 {
     auto it = Entries().find(kindID);
     return it != Entries().end() ? &it->second : nullptr;

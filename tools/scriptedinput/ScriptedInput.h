@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace hall {
+namespace scripted {
 
 struct InputStep
 {
@@ -24,4 +24,4 @@ bool ReadInputSteps(const std::vector<std::string>& options, std::vector<InputSt
 // Plays the steps from the next frame on.
 void PlayInputSteps(const std::vector<InputStep>& steps);
 
-}  // namespace hall
+}  // namespace scripted

@@ -1,4 +1,4 @@
-#include "hall/ScriptedInput.h"
+#include "tools/scriptedinput/ScriptedInput.h"
 
 #include "cocos2d.h"
 
@@ -7,7 +7,7 @@
 
 using namespace cocos2d;
 
-namespace hall {
+namespace scripted {
 
 namespace {
 
@@ -116,4 +116,4 @@ void PlayInputSteps(const std::vector<InputStep>& steps)
     player->release();
 }
 
-}  // namespace hall
+}  // namespace scripted
