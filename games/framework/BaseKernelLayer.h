@@ -118,6 +118,8 @@ private:
     void DeleteUserData(uint32_t userID);
     // Empties a seat: the handler hears the user leave, the record goes back.
     void RemoveSeat(uint16_t chair);
+    // Every seat emptied (each user told to leave) and my record forgotten.
+    void ClearSeats();
     void SetTableStatus(uint8_t status);
     void ShowGameBoard();
     void StopClockNode();

@@ -111,9 +111,9 @@ bool KernelTest::Enter(uint32_t userID, uint16_t chair, uint8_t status, int64_t 
     return kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, msg.data(), static_cast<uint16_t>(size));
 }
 
-bool KernelTest::Status(uint32_t userID, uint8_t status, uint16_t chair)
+bool KernelTest::Status(uint32_t userID, uint8_t status, uint16_t chair, uint16_t table)
 {
-    UserStatusMessage m{userID, 5, chair, status};
+    UserStatusMessage m{userID, table, chair, status};
     return kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_STATUS, &m, sizeof(m));
 }
 

@@ -159,6 +159,65 @@ TEST_F(KernelSeats, AnotherUserLeavingFreesTheGameStatusButNotMySeat)
     EXPECT_NE(kernel->GetMeUserData(), nullptr);
 }
 
+TEST_F(KernelSeats, AUserMovingToAnotherTableInOneStatusLeavesMine)
+{
+    for (uint8_t status : {US_SIT, US_READY, US_LOOKON, US_PLAY})
+    {
+        SCOPED_TRACE(int{status});
+        Configure(3);
+        RecordingHandler* h = Attach();
+        EXPECT_TRUE(Enter(1000, 0));
+        EXPECT_TRUE(Enter(2001, 1));
+        EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {GAME_STATUS_PLAY, 1}));
+        h->Take();
+        EXPECT_TRUE(Status(2001, status, 1, 7));
+        EXPECT_EQ(h->Take(), (Lines{"leave 2001@1"}));
+        EXPECT_EQ(kernel->GetTableUserData(1), nullptr);
+        EXPECT_EQ(kernel->GetGameStatus(), GAME_STATUS_FREE);
+        EXPECT_NE(kernel->GetMeUserData(), nullptr);
+        kernel->ResetGameKernel();
+    }
+}
+
+TEST_F(KernelSeats, MyTableChangingEmptiesTheOldTableBeforeTheNewUsers)
+{
+    CGameBoard* board = EnterWithBoard(3);
+    ASSERT_NE(board, nullptr);
+    RecordingHandler* h = handler.get();
+    EXPECT_TRUE(Enter(1000, 0));
+    EXPECT_TRUE(Enter(2001, 1));
+    EXPECT_TRUE(Enter(2002, 2));
+    h->Take();
+
+    EXPECT_TRUE(Status(1000, US_SIT, 1, 7));
+    EXPECT_EQ(h->Take(), (Lines{"leave 1000@0", "leave 2001@1", "leave 2002@2", "reset"}));
+    EXPECT_EQ(kernel->GetGameBoard(), nullptr);  // the next game gets a new board
+
+    // The room then seats the new table's users.
+    EXPECT_TRUE(Enter(1000, 1, US_SIT, 0, 7));
+    EXPECT_TRUE(Enter(2003, 0, US_SIT, 0, 7));
+    EXPECT_EQ(kernel->GetMeTableID(), 7);
+    EXPECT_EQ(kernel->GetTableUserData(0)->dwUserID, 2003u);
+    EXPECT_EQ(kernel->GetTableUserData(1)->dwUserID, 1000u);
+    EXPECT_EQ(kernel->GetTableUserData(2), nullptr);
+    EXPECT_EQ(kernel->SearchUserByGameID(502002), nullptr);
+}
+
+TEST_F(KernelSeats, MyTableChangingUnderACloseNoticeStillEmptiesTheSeats)
+{
+    Configure(3);
+    RecordingHandler* h = Attach();
+    EXPECT_TRUE(Enter(1000, 0));
+    EXPECT_TRUE(Enter(2001, 1));
+    std::vector<uint8_t> notice = {0x01, 0x02, 2, 0, 'O', 0, 'K', 0};  // type 0x201
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SYSTEM_MESSAGE, notice));
+    h->Take();
+    EXPECT_TRUE(Status(1000, US_SIT, 2, 7));
+    EXPECT_EQ(h->Take(), (Lines{"leave 1000@0", "leave 2001@1"}));
+    EXPECT_EQ(kernel->GetTableUserData(1), nullptr);
+    EXPECT_NE(h->GetNoticeDialog(), nullptr);
+}
+
 TEST_F(KernelSeats, LeavingMySeatResetsTheTable)
 {
     CGameBoard* board = EnterWithBoard(3);

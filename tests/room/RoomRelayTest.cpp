@@ -146,6 +146,33 @@ TEST_F(RoomRelay, SittingDownLaterEntersTheGameAndLeavingResetsIt)
     EXPECT_NE(kernel->GetGameBoard(), nullptr);
 }
 
+TEST_F(RoomRelay, MovingTablesInOneStatusLeavesNobodyBehindAtMyTable)
+{
+    LogOn(12, 3,
+          MeAnd({User(2001, u"张三", 0, 0, US_SIT), User(2002, u"李四", 0, 2, US_READY),
+                 User(2003, u"王五", 1, 2, US_SIT)},
+                0, 1, US_SIT));
+    FinishLoads();
+    Sexy::CBaseKernelLayer* kernel = room->GetKernelLayer();
+    ASSERT_NE(kernel->GetGameBoard(), nullptr);
+    ASSERT_NE(kernel->GetTableUserData(0), nullptr);
+
+    // Another player goes straight to table 1.
+    ASSERT_TRUE(Read(3, 102, StatusOf(2001, 1, 0, US_SIT)));
+    EXPECT_EQ(kernel->GetTableUserData(0), nullptr);
+
+    // Then I do: only table 1's players sit at the new board.
+    ASSERT_TRUE(Read(3, 102, StatusOf(1001, 1, 1, US_SIT)));
+    ASSERT_NE(kernel->GetGameBoard(), nullptr);
+    EXPECT_EQ(kernel->GetMeTableID(), 1);
+    ASSERT_NE(kernel->GetTableUserData(0), nullptr);
+    EXPECT_EQ(kernel->GetTableUserData(0)->dwUserID, 2001u);
+    EXPECT_EQ(kernel->GetTableUserData(1), kernel->GetMeUserData());
+    ASSERT_NE(kernel->GetTableUserData(2), nullptr);
+    EXPECT_EQ(kernel->GetTableUserData(2)->dwUserID, 2003u);
+    EXPECT_EQ(kernel->SearchUserByGameID(User(2002, u"").gameId), nullptr);
+}
+
 class ExternalGame : public RoomRelay
 {
 protected:

@@ -470,7 +470,11 @@ void CBaseKernelLayer::OnUserStatusMessage(const UserStatusMessage& message)
 {
     const uint32_t userID = message.dwUserID;
     const uint8_t status = message.cbUserStatus;
-    if (status >= US_SIT)
+    // Moving to another table in one message is leaving this one: the room
+    // relays it because the old table was mine.
+    const uint16_t table = message.wTableID;
+    const bool atMyTable = m_pMeUserData == nullptr || table == m_wMeTableID;
+    if (status >= US_SIT && atMyTable)
     {
         tagUserData* user = m_UserManager.SearchUserByUserID(userID);
         if (user == nullptr)
@@ -489,7 +493,13 @@ void CBaseKernelLayer::OnUserStatusMessage(const UserStatusMessage& message)
         return;
     }
     if (m_pGameHandler != nullptr && m_pGameHandler->IsCloseFlag())
+    {
+        // The close notice keeps the board; the new table's users must
+        // still not sit down beside the old table's.
+        if (status >= US_SIT)
+            ClearSeats();
         return;
+    }
     ResetGameKernel();
 }
 
@@ -526,21 +536,9 @@ void CBaseKernelLayer::ResetGameKernel()
     m_dwClockSeconds = 0;
     m_wClockChairID = INVALID_CHAIR;
 
-    for (uint16_t chair = 0; chair < SeatLimit(); ++chair)
-    {
-        tagUserData* user = m_pSeats[chair];
-        if (user == nullptr)
-            continue;
-        m_pSeats[chair] = nullptr;
-        if (m_pGameHandler != nullptr)
-            m_pGameHandler->OnUserLeave(user, chair, false);
-        m_UserManager.FreeUserData(user);
-    }
-    m_pMeUserData = nullptr;
+    ClearSeats();
     m_cbGameStatus = GAME_STATUS_FREE;
     m_cbAllowLookon = 0;
-    m_wMeTableID = INVALID_TABLE;
-    m_wMeChairID = INVALID_CHAIR;
 
     if (m_pGameHandler != nullptr)
         m_pGameHandler->ResetGameClient();
@@ -556,6 +554,23 @@ void CBaseKernelLayer::ResetGameKernel()
         board->HideStartButton();
         DetachLater(board);
     }
+}
+
+void CBaseKernelLayer::ClearSeats()
+{
+    for (uint16_t chair = 0; chair < SeatLimit(); ++chair)
+    {
+        tagUserData* user = m_pSeats[chair];
+        if (user == nullptr)
+            continue;
+        m_pSeats[chair] = nullptr;
+        if (m_pGameHandler != nullptr)
+            m_pGameHandler->OnUserLeave(user, chair, false);
+        m_UserManager.FreeUserData(user);
+    }
+    m_pMeUserData = nullptr;
+    m_wMeTableID = INVALID_TABLE;
+    m_wMeChairID = INVALID_CHAIR;
 }
 
 // --- leaving -------------------------------------------------------------------------
