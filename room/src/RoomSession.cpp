@@ -451,9 +451,11 @@ bool RoomSession::RequestSitDown(uint16_t table, uint16_t chair)
     const tagUserData* sitting = m_pView->GetChairUser(table, chair);
     if (sitting != nullptr && sitting == m_pMeUserData)
         return false;
-    if (table != INVALID_TABLE && chair != INVALID_CHAIR)
+    // The join spot of a many-seat table asks for any of its chairs: its
+    // lock holds all the same.
+    if (table != INVALID_TABLE)
     {
-        if (sitting != nullptr)
+        if (chair != INVALID_CHAIR && sitting != nullptr)
         {
             CClientGlobal::ShowMessageBox(GBK("座位已被占用"));
             return false;

@@ -35,6 +35,7 @@ constexpr int kClientClosed = 4;
 // Where things are on the room's screen.
 constexpr const char* kChairTable2Chair1 = "374,216";
 constexpr const char* kQuickJoin = "857,132";
+constexpr const char* kJoinTable2Of20Chairs = "310,320";
 constexpr const char* kExit = "999,132";
 constexpr const char* kPasswordField = "664,386";
 constexpr const char* kPasswordOK = "714,426";
@@ -201,6 +202,16 @@ TEST_F(RoomProgram, LockedTableTakesItsPassword)
     const Outcome o =
         Play("room_table_password.json", 240,
              {Click(90, kChairTable2Chair1), Click(110, kPasswordField), Type(120, "abc123"), Click(140, kPasswordOK)});
+    EXPECT_OUTCOME(o, kPassed);
+}
+
+// At twenty chairs a table shows a join button instead of its chairs; a
+// locked one asks for its password there too.
+TEST_F(RoomProgram, ManySeatLockedTableTakesItsPasswordAtItsJoinButton)
+{
+    const Outcome o = Play(
+        "room_many_seats_password.json", 240,
+        {Click(90, kJoinTable2Of20Chairs), Click(110, kPasswordField), Type(120, "abc123"), Click(140, kPasswordOK)});
     EXPECT_OUTCOME(o, kPassed);
 }
 

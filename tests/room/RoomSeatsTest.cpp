@@ -108,6 +108,45 @@ TEST_F(RoomSeats, LockedTableAsksForItsPasswordWhichLaterSeatsCarry)
     EXPECT_EQ(TextAt(sent[1], 5, 33), u"abc123");
 }
 
+// A many-seat table's join spot asks for any chair of the table; a locked
+// one wants its password as a chair does.
+struct LockedSeat
+{
+    uint16_t chairs;
+    uint16_t chair;  // what the grid's spot for the seat sends
+};
+
+class RoomLockedSeats : public RoomSeats, public ::testing::WithParamInterface<LockedSeat>
+{};
+
+TEST_P(RoomLockedSeats, AsksForThePasswordWhateverTheChair)
+{
+    const LockedSeat c = GetParam();
+    LogOn(6, c.chairs, MeAnd({}));
+    ASSERT_TRUE(Read(4, 101, TableState(2, 1, 0)));
+    CCPoint at;
+    ASSERT_TRUE(room->GetTableList()->GetChairWorldPosition(2, c.chair, at));
+    Tap(at);
+    EXPECT_TRUE(SitDowns().empty());
+    auto* dialog = dynamic_cast<TablePassWord*>(room->getChildByTag(RoomScene::kTagTablePassword));
+    ASSERT_NE(dialog, nullptr);
+    dialog->GetField()->setText("abc123");
+    Press(dialog, TablePassWord::kTagOK);
+    Step(1);
+    const std::vector<Bytes> sent = SitDowns();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(U16At(sent[0], 0), 2);
+    EXPECT_EQ(U16At(sent[0], 2), c.chair);
+    EXPECT_EQ(TextAt(sent[0], 5, 33), u"abc123");
+}
+
+INSTANTIATE_TEST_SUITE_P(Chairs, RoomLockedSeats,
+                         ::testing::Values(LockedSeat{3, 1}, LockedSeat{8, 5}, LockedSeat{20, INVALID_CHAIR},
+                                           LockedSeat{100, INVALID_CHAIR}),
+                         [](const ::testing::TestParamInfo<LockedSeat>& info) {
+                             return std::to_string(info.param.chairs) + "Chairs";
+                         });
+
 TEST_F(RoomSeats, CancelSendsNothing)
 {
     LogOn(6, 3, MeAnd({}));
