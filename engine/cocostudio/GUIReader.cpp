@@ -59,13 +59,30 @@ int fontSize(const Value& o, const char* key, int def) {
 
 void readLayoutParameter(Widget* w, const Value& options) {
   const Value* p = json::getObject(options, "layoutParameter");
-  if (!p || json::getInt(*p, "type", 0) != 1) return;
-  LinearLayoutParameter* lp = LinearLayoutParameter::create();
-  int g = json::getInt(*p, "gravity", 0);
-  lp->setGravity(g >= 0 && g <= 6 ? (LinearGravity)g : LINEAR_GRAVITY_NONE);
-  lp->setMargin(Margin(json::getFloat(*p, "marginLeft", 0), json::getFloat(*p, "marginTop", 0),
-                       json::getFloat(*p, "marginRight", 0), json::getFloat(*p, "marginDown", 0)));
-  w->setLayoutParameter(lp);
+  if (!p) return;
+  LayoutParameter* parameter = nullptr;
+  switch (json::getInt(*p, "type", 0)) {
+    case 1: {
+      LinearLayoutParameter* lp = LinearLayoutParameter::create();
+      int g = json::getInt(*p, "gravity", 0);
+      lp->setGravity(g >= 0 && g <= 6 ? (LinearGravity)g : LINEAR_GRAVITY_NONE);
+      parameter = lp;
+      break;
+    }
+    case 2: {
+      RelativeLayoutParameter* rp = RelativeLayoutParameter::create();
+      int a = json::getInt(*p, "align", 0);
+      rp->setAlign(a >= 0 && a <= RELATIVE_LOCATION_BELOW_RIGHTALIGN ? (RelativeAlign)a : RELATIVE_ALIGN_NONE);
+      rp->setRelativeName(json::getString(*p, "relativeName"));
+      rp->setRelativeToWidgetName(json::getString(*p, "relativeToName"));
+      parameter = rp;
+      break;
+    }
+    default: return;
+  }
+  parameter->setMargin(Margin(json::getFloat(*p, "marginLeft", 0), json::getFloat(*p, "marginTop", 0),
+                              json::getFloat(*p, "marginRight", 0), json::getFloat(*p, "marginDown", 0)));
+  w->setLayoutParameter(parameter);
 }
 
 void readCommon(Widget* w, const Value& o) {

@@ -1,6 +1,8 @@
 #include "UILayout.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "CCScale9Sprite.h"
 
@@ -58,6 +60,21 @@ LayoutParameter* LinearLayoutParameter::clone() {
   return p;
 }
 
+RelativeLayoutParameter* RelativeLayoutParameter::create() {
+  RelativeLayoutParameter* p = new RelativeLayoutParameter();
+  p->autorelease();
+  return p;
+}
+
+LayoutParameter* RelativeLayoutParameter::clone() {
+  RelativeLayoutParameter* p = create();
+  p->m_margin = m_margin;
+  p->m_eAlign = m_eAlign;
+  p->m_strRelativeName = m_strRelativeName;
+  p->m_strRelativeToName = m_strRelativeToName;
+  return p;
+}
+
 // --- Layout -----------------------------------------------------------------
 
 Layout::Layout() { m_eWidgetType = WidgetTypeContainer; }
@@ -110,12 +127,14 @@ void Layout::setClippingEnabled(bool enabled) {
 
 void Layout::setLayoutType(LayoutType type) {
   m_eLayoutType = type;
-  if (type == LAYOUT_RELATIVE) {
-    static bool logged = false;
-    if (!logged) CCLog("Layout: relative layouts are not placed; children keep their positions");
-    logged = true;
-  }
   doLayout();
+}
+
+void Layout::onEnter() {
+  Widget::onEnter();
+  // Children resolve their percent sizes and positions as they enter: the
+  // layout has the last word.
+  if (m_eLayoutType != LAYOUT_ABSOLUTE) doLayout();
 }
 
 // --- background -------------------------------------------------------------
@@ -205,10 +224,16 @@ void Layout::draw() {
   Widget::draw();
 }
 
+void Layout::doLayout() {
+  if (m_eLayoutType == LAYOUT_LINEAR_VERTICAL || m_eLayoutType == LAYOUT_LINEAR_HORIZONTAL)
+    doLinearLayout();
+  else if (m_eLayoutType == LAYOUT_RELATIVE)
+    doRelativeLayout();
+}
+
 // --- linear layout ----------------------------------------------------------
 
-void Layout::doLayout() {
-  if (m_eLayoutType != LAYOUT_LINEAR_VERTICAL && m_eLayoutType != LAYOUT_LINEAR_HORIZONTAL) return;
+void Layout::doLinearLayout() {
   float topBoundary = m_size.height, leftBoundary = 0;
   CCObject* obj = nullptr;
   CCARRAY_FOREACH(getChildren(), obj) {
@@ -238,6 +263,117 @@ void Layout::doLayout() {
       leftBoundary = x + (1 - ap.x) * cs.width + mg.right;
     }
     child->CCNode::setPosition(CCPoint(x, y));
+  }
+}
+
+// --- relative layout --------------------------------------------------------
+
+namespace {
+
+struct Box {
+  float left, bottom, right, top;
+};
+
+Box boxInParent(Widget* w) {
+  const CCPoint ap = w->getAnchorPoint();
+  const CCSize cs = w->getSize();
+  const float left = w->getPositionX() - ap.x * cs.width;
+  const float bottom = w->getPositionY() - ap.y * cs.height;
+  return Box{left, bottom, left + cs.width, bottom + cs.height};
+}
+
+// Where a child of size cs and anchor ap goes: against the layout (size ls)
+// or beside the sibling's box, then moved by its margins on the aligned sides.
+CCPoint relativePosition(RelativeAlign align, const CCPoint& ap, const CCSize& cs, const CCSize& ls, const Box* to,
+                         const Margin& mg) {
+  // Anchor offsets from the child's left/bottom and right/top edges.
+  const float fromLeft = ap.x * cs.width, fromRight = (1 - ap.x) * cs.width;
+  const float fromBottom = ap.y * cs.height, fromTop = (1 - ap.y) * cs.height;
+  const float centreX = ls.width * 0.5f - cs.width * (0.5f - ap.x);
+  const float centreY = ls.height * 0.5f - cs.height * (0.5f - ap.y);
+  switch (align) {
+    case RELATIVE_ALIGN_NONE:
+    case RELATIVE_ALIGN_PARENT_TOP_LEFT: return CCPoint(fromLeft + mg.left, ls.height - fromTop - mg.top);
+    case RELATIVE_ALIGN_PARENT_TOP_CENTER_HORIZONTAL: return CCPoint(centreX, ls.height - fromTop - mg.top);
+    case RELATIVE_ALIGN_PARENT_TOP_RIGHT: return CCPoint(ls.width - fromRight - mg.right, ls.height - fromTop - mg.top);
+    case RELATIVE_ALIGN_PARENT_LEFT_CENTER_VERTICAL: return CCPoint(fromLeft + mg.left, centreY);
+    case RELATIVE_CENTER_IN_PARENT: return CCPoint(centreX, centreY);
+    case RELATIVE_ALIGN_PARENT_RIGHT_CENTER_VERTICAL: return CCPoint(ls.width - fromRight - mg.right, centreY);
+    case RELATIVE_ALIGN_PARENT_LEFT_BOTTOM: return CCPoint(fromLeft + mg.left, fromBottom + mg.bottom);
+    case RELATIVE_ALIGN_PARENT_BOTTOM_CENTER_HORIZONTAL: return CCPoint(centreX, fromBottom + mg.bottom);
+    case RELATIVE_ALIGN_PARENT_RIGHT_BOTTOM: return CCPoint(ls.width - fromRight - mg.right, fromBottom + mg.bottom);
+    default: break;
+  }
+  // Beside a sibling: without one the child goes to the corner, its margins
+  // still applied as for a sibling there.
+  const Box b = to ? *to : Box{0, 0, 0, 0};
+  const float midX = (b.left + b.right) * 0.5f - cs.width * (0.5f - ap.x);
+  const float midY = (b.bottom + b.top) * 0.5f - cs.height * (0.5f - ap.y);
+  const float leftAligned = b.left + fromLeft + mg.left, rightAligned = b.right - fromRight - mg.right;
+  const float topAligned = b.top - fromTop - mg.top, bottomAligned = b.bottom + fromBottom + mg.bottom;
+  const float above = b.top + fromBottom + mg.bottom, below = b.bottom - fromTop - mg.top;
+  const float leftOf = b.left - fromRight - mg.right, rightOf = b.right + fromLeft + mg.left;
+  switch (align) {
+    case RELATIVE_LOCATION_ABOVE_LEFTALIGN: return CCPoint(leftAligned, above);
+    case RELATIVE_LOCATION_ABOVE_CENTER: return CCPoint(midX, above);
+    case RELATIVE_LOCATION_ABOVE_RIGHTALIGN: return CCPoint(rightAligned, above);
+    case RELATIVE_LOCATION_LEFT_OF_TOPALIGN: return CCPoint(leftOf, topAligned);
+    case RELATIVE_LOCATION_LEFT_OF_CENTER: return CCPoint(leftOf, midY);
+    case RELATIVE_LOCATION_LEFT_OF_BOTTOMALIGN: return CCPoint(leftOf, bottomAligned);
+    case RELATIVE_LOCATION_RIGHT_OF_TOPALIGN: return CCPoint(rightOf, topAligned);
+    case RELATIVE_LOCATION_RIGHT_OF_CENTER: return CCPoint(rightOf, midY);
+    case RELATIVE_LOCATION_RIGHT_OF_BOTTOMALIGN: return CCPoint(rightOf, bottomAligned);
+    case RELATIVE_LOCATION_BELOW_LEFTALIGN: return CCPoint(leftAligned, below);
+    case RELATIVE_LOCATION_BELOW_CENTER: return CCPoint(midX, below);
+    case RELATIVE_LOCATION_BELOW_RIGHTALIGN: return CCPoint(rightAligned, below);
+    default: return CCPoint(0, 0);
+  }
+}
+
+}  // namespace
+
+void Layout::doRelativeLayout() {
+  struct Item {
+    Widget* widget;
+    RelativeLayoutParameter* parameter;
+    bool put;
+  };
+  std::vector<Item> items;
+  CCObject* obj = nullptr;
+  CCARRAY_FOREACH(getChildren(), obj) {
+    Widget* child = dynamic_cast<Widget*>(obj);
+    auto* p = child ? dynamic_cast<RelativeLayoutParameter*>(child->getLayoutParameter()) : nullptr;
+    if (p) items.push_back(Item{child, p, false});
+  }
+  auto sibling = [&](const std::string& name) -> Item* {
+    if (name.empty()) return nullptr;
+    for (Item& item : items)
+      if (item.parameter->getRelativeName() == name) return &item;
+    return nullptr;
+  };
+  // A child beside a sibling waits until the sibling is placed; a sibling
+  // that never is (a loop of references) is taken where it stands.
+  size_t left = items.size();
+  bool force = false;
+  while (left > 0) {
+    size_t placed = 0;
+    for (Item& item : items) {
+      if (item.put) continue;
+      RelativeAlign align = item.parameter->getAlign();
+      Item* to =
+          align >= RELATIVE_LOCATION_ABOVE_LEFTALIGN ? sibling(item.parameter->getRelativeToWidgetName()) : nullptr;
+      if (to && to != &item && !to->put && !force) continue;
+      Box box{0, 0, 0, 0};
+      if (to) box = boxInParent(to->widget);
+      CCPoint at = relativePosition(align, item.widget->getAnchorPoint(), item.widget->getSize(), m_size,
+                                    to ? &box : nullptr, item.parameter->getMargin());
+      item.widget->CCNode::setPosition(at);
+      item.put = true;
+      ++placed;
+      --left;
+      force = false;
+    }
+    if (placed == 0) force = true;
   }
 }
 

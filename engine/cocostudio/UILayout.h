@@ -4,10 +4,13 @@
 // Panels: a widget container with a background (none, one colour or a
 // gradient, with its own opacity; and/or a picture, centred, nine-sliced to
 // the panel's size when asked), optional clipping of its children to its
-// rectangle, and a layout type: absolute (children where they are put), or
+// rectangle, and a layout type: absolute (children where they are put);
 // linear vertical / horizontal, which place the children one after another
-// from the top (from the left) with their linear gravity and margins.
-// Relative layouts are not implemented: their children keep their positions.
+// from the top (from the left) with their linear gravity and margins; or
+// relative, which puts each child with a relative parameter against one of
+// the panel's nine alignment points or beside a sibling (found by its
+// relative name), its margins on the aligned sides. Children without such a
+// parameter keep their positions.
 
 #include "UIWidget.h"
 
@@ -61,6 +64,51 @@ class LinearLayoutParameter : public LayoutParameter {
   LinearGravity m_eGravity = LINEAR_GRAVITY_NONE;
 };
 
+enum RelativeAlign {
+  RELATIVE_ALIGN_NONE,
+  RELATIVE_ALIGN_PARENT_TOP_LEFT,
+  RELATIVE_ALIGN_PARENT_TOP_CENTER_HORIZONTAL,
+  RELATIVE_ALIGN_PARENT_TOP_RIGHT,
+  RELATIVE_ALIGN_PARENT_LEFT_CENTER_VERTICAL,
+  RELATIVE_CENTER_IN_PARENT,
+  RELATIVE_ALIGN_PARENT_RIGHT_CENTER_VERTICAL,
+  RELATIVE_ALIGN_PARENT_LEFT_BOTTOM,
+  RELATIVE_ALIGN_PARENT_BOTTOM_CENTER_HORIZONTAL,
+  RELATIVE_ALIGN_PARENT_RIGHT_BOTTOM,
+  RELATIVE_LOCATION_ABOVE_LEFTALIGN,
+  RELATIVE_LOCATION_ABOVE_CENTER,
+  RELATIVE_LOCATION_ABOVE_RIGHTALIGN,
+  RELATIVE_LOCATION_LEFT_OF_TOPALIGN,
+  RELATIVE_LOCATION_LEFT_OF_CENTER,
+  RELATIVE_LOCATION_LEFT_OF_BOTTOMALIGN,
+  RELATIVE_LOCATION_RIGHT_OF_TOPALIGN,
+  RELATIVE_LOCATION_RIGHT_OF_CENTER,
+  RELATIVE_LOCATION_RIGHT_OF_BOTTOMALIGN,
+  RELATIVE_LOCATION_BELOW_LEFTALIGN,
+  RELATIVE_LOCATION_BELOW_CENTER,
+  RELATIVE_LOCATION_BELOW_RIGHTALIGN
+};
+
+class RelativeLayoutParameter : public LayoutParameter {
+ public:
+  RelativeLayoutParameter() { m_eType = LAYOUT_PARAMETER_RELATIVE; }
+  static RelativeLayoutParameter* create();
+  void setAlign(RelativeAlign align) { m_eAlign = align; }
+  RelativeAlign getAlign() const { return m_eAlign; }
+  // The name siblings place themselves by (not the widget's name).
+  void setRelativeName(const std::string& name) { m_strRelativeName = name; }
+  const std::string& getRelativeName() const { return m_strRelativeName; }
+  // The sibling the location alignments refer to.
+  void setRelativeToWidgetName(const std::string& name) { m_strRelativeToName = name; }
+  const std::string& getRelativeToWidgetName() const { return m_strRelativeToName; }
+  LayoutParameter* clone() override;
+
+ protected:
+  RelativeAlign m_eAlign = RELATIVE_ALIGN_NONE;
+  std::string m_strRelativeName;
+  std::string m_strRelativeToName;
+};
+
 enum LayoutBackGroundColorType { LAYOUT_COLOR_NONE, LAYOUT_COLOR_SOLID, LAYOUT_COLOR_GRADIENT };
 enum LayoutType { LAYOUT_ABSOLUTE, LAYOUT_LINEAR_VERTICAL, LAYOUT_LINEAR_HORIZONTAL, LAYOUT_RELATIVE };
 
@@ -91,10 +139,11 @@ class Layout : public Widget {
 
   void setClippingEnabled(bool enabled);
   bool isClippingEnabled() const { return m_bClippingEnabled; }
-  void setLayoutType(LayoutType type);
+  virtual void setLayoutType(LayoutType type);
   LayoutType getLayoutType() const { return m_eLayoutType; }
-  // Places the children again (linear layouts).
+  // Places the children again (linear and relative layouts).
   virtual void doLayout();
+  void onEnter() override;
 
   void addChild(CCNode* child) override;
   void addChild(CCNode* child, int zOrder) override;
@@ -107,6 +156,8 @@ class Layout : public Widget {
   Widget* createCloneInstance() override;
   void copySpecialProperties(Widget* model) override;
   void updateBackGroundImage();
+  void doLinearLayout();
+  void doRelativeLayout();
 
   bool m_bClippingEnabled = false;
   bool m_bBackGroundScale9Enabled = false;

@@ -44,6 +44,10 @@ bool ScrollView::init() {
 
 Widget* ScrollView::createCloneInstance() { return ScrollView::create(); }
 
+void ScrollView::setLayoutType(LayoutType type) {
+  if (m_pInner) m_pInner->setLayoutType(type);
+}
+
 const CCSize& ScrollView::getInnerContainerSize() const { return m_pInner->getSize(); }
 
 void ScrollView::setInnerContainerSize(const CCSize& size) {
@@ -251,6 +255,7 @@ void ScrollView::copySpecialProperties(Widget* widget) {
   m_eDirection = model->m_eDirection;
   m_bBounceEnabled = model->m_bBounceEnabled;
   setInnerContainerSize(model->getInnerContainerSize());
+  m_pInner->setLayoutType(model->m_pInner->getLayoutType());
 }
 
 void ScrollView::copyClonedWidgetChildren(Widget* model) {

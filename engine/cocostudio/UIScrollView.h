@@ -41,6 +41,8 @@ class ScrollView : public Layout {
   std::string getDescription() const override { return "ScrollView"; }
 
   Layout* getInnerContainer() const { return m_pInner; }
+  // The children live in the inner container: it lays them out.
+  void setLayoutType(LayoutType type) override;
   void setInnerContainerSize(const CCSize& size);
   const CCSize& getInnerContainerSize() const;
   virtual void setDirection(SCROLLVIEW_DIR dir) { m_eDirection = dir; }
@@ -143,6 +145,8 @@ class ListView : public ScrollView {
   void setDirection(SCROLLVIEW_DIR dir) override;
   void refreshView();
   void requestRefreshView() { refreshView(); }
+  // Items are stacked by the list itself, whatever the file says.
+  void setLayoutType(LayoutType) override {}
 
   void addChild(CCNode* child, int zOrder, int tag) override;
   using ScrollView::addChild;

@@ -125,7 +125,8 @@ class Widget : public CCNodeRGBA {
   // views: the view's size).
   virtual CCSize getLayoutSize() const { return m_size; }
 
-  // Layout parameter (linear gravity and margins) used by linear layouts.
+  // Layout parameter (gravity or alignment, and margins) used by linear and
+  // relative layouts.
   void setLayoutParameter(LayoutParameter* parameter);
   LayoutParameter* getLayoutParameter() const { return m_pLayoutParameter; }
 

@@ -116,15 +116,24 @@ void CCScale9Sprite::setPreferredSize(CCSize size) {
   m_preferredSize = size;
 }
 
+static void fitCaps(float& origin, float& length, float picture) {
+  // A little slack for insets computed back from the other sides.
+  if (origin < 0 || length < 0 || origin + length > picture + 0.01f) {
+    origin = 0;
+    length = picture;
+  }
+  length = std::min(length, picture - origin);
+}
+
 void CCScale9Sprite::setCapInsets(CCRect caps) {
   float w = m_originalSize.width, h = m_originalSize.height;
   if (caps.size.width <= 0 && caps.size.height <= 0 && caps.origin.x == 0 && caps.origin.y == 0)
     caps = CCRect(w / 3, h / 3, w / 3, h / 3);
-  // Insets beyond the picture would make negative slices: keep them inside.
-  caps.origin.x = std::min(std::max(caps.origin.x, 0.0f), w);
-  caps.origin.y = std::min(std::max(caps.origin.y, 0.0f), h);
-  caps.size.width = std::min(std::max(caps.size.width, 0.0f), w - caps.origin.x);
-  caps.size.height = std::min(std::max(caps.size.height, 0.0f), h - caps.origin.y);
+  // Insets that do not fit the picture (often left from a larger one) are
+  // dropped along that axis: the whole picture stretches there, so the
+  // sprite still fills its size.
+  fitCaps(caps.origin.x, caps.size.width, w);
+  fitCaps(caps.origin.y, caps.size.height, h);
   m_capInsets = caps;
   updateInsetsFromCaps();
   ccSetNeedsRedraw();

@@ -6,7 +6,8 @@
 // take any content size (its preferred size).
 //
 // Cap insets are the centre rectangle in the picture's own pixels (origin
-// top-left); a zero rectangle means the middle third. Pictures are found by
+// top-left); a zero rectangle means the middle third, and insets that do not
+// fit the picture along an axis stretch the whole picture along it. Pictures are found by
 // the engine's one name resolver (frame by full name, by base name, then the
 // file); a missing one shows the stand-in box. A content size smaller than
 // the fixed borders shrinks the borders in proportion instead of folding them.

@@ -517,3 +517,106 @@ TEST_F(CocoStudioTest, VersionsReadAsTheEditorNumbersThem) {
   EXPECT_EQ(GUIReader::getVersionInteger(nullptr), 0);
   EXPECT_EQ(GUIReader::getVersionInteger("99999999999.9.9.9"), 99999 * 1000 + 999);
 }
+
+// Children of a relative panel go where the editor shows them: against the
+// panel's nine alignment points or beside a sibling named by its relative
+// name (which may come later in the file), margins on the aligned sides.
+// The file puts every child at (999, 999) first.
+TEST_F(CocoStudioTest, RelativePanelsPlaceTheirChildrenAsTheEditorDoes) {
+  copyData("TestUI/Relative.ExportJson");
+  m_group = TouchGroup::create();
+  m_scene->addChild(m_group);
+  Widget* root = GUIReader::shareReader()->widgetFromJsonFile("TestUI/Relative.ExportJson");
+  m_group->addWidget(root);
+  // Panel 400 x 300; buttons 80 x 30 and images 30 x 30, anchored at their
+  // centres; margins left 5, top 7, right 11, bottom 13.
+  struct Case {
+    const char* name;
+    CCPoint at;
+  };
+  const Case cases[] = {
+      {"None", CCPoint(45, 278)},
+      {"TopLeft", CCPoint(45, 278)},
+      {"TopCentre", CCPoint(200, 278)},
+      {"TopRight", CCPoint(349, 278)},
+      {"LeftCentre", CCPoint(45, 150)},
+      {"Centre", CCPoint(200, 150)},
+      {"RightCentre", CCPoint(349, 150)},
+      {"LeftBottom", CCPoint(45, 28)},
+      {"BottomCentre", CCPoint(200, 28)},
+      {"RightBottom", CCPoint(349, 28)},
+      {"TopLeftAnchored", CCPoint(5, 293)},  // anchor (0, 1)
+      // Beside "Mark", centred: its box is 160..240 x 135..165.
+      {"Mark", CCPoint(200, 150)},
+      {"AboveLeft", CCPoint(180, 193)},
+      {"AboveCentre", CCPoint(200, 193)},
+      {"AboveRight", CCPoint(214, 193)},
+      {"LeftOfTop", CCPoint(134, 143)},
+      {"LeftOfCentre", CCPoint(134, 150)},
+      {"LeftOfBottom", CCPoint(134, 163)},
+      {"RightOfTop", CCPoint(260, 143)},
+      {"RightOfCentre", CCPoint(260, 150)},
+      {"RightOfBottom", CCPoint(260, 163)},
+      {"BelowLeft", CCPoint(180, 113)},
+      {"BelowCentre", CCPoint(200, 113)},
+      {"BelowRight", CCPoint(214, 113)},
+      // Half the panel's size once it entered, anchored bottom-left.
+      {"Half", CCPoint(189, 13)},
+      // Not a relative parameter: where the file put it.
+      {"Linear", CCPoint(33, 44)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Widget* w = UIHelper::seekWidgetByName(root, c.name);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FLOAT_EQ(w->getPositionX(), c.at.x);
+    EXPECT_FLOAT_EQ(w->getPositionY(), c.at.y);
+  }
+  EXPECT_EQ(UIHelper::seekWidgetByName(root, "Half")->getSize(), CCSize(200, 150));
+
+  // Two images placed beside each other are both placed, one after the other.
+  Widget* a = UIHelper::seekWidgetByName(root, "LoopA");
+  Widget* b = UIHelper::seekWidgetByName(root, "LoopB");
+  EXPECT_FLOAT_EQ(b->getPositionX() - a->getPositionX(), 30 + 5);
+  EXPECT_FLOAT_EQ(b->getPositionY(), a->getPositionY());
+
+  // A new size lays the panel out again; a clone lays out the same way.
+  root->setSize(CCSize(500, 300));
+  EXPECT_FLOAT_EQ(UIHelper::seekWidgetByName(root, "TopRight")->getPositionX(), 449);
+  EXPECT_FLOAT_EQ(UIHelper::seekWidgetByName(root, "AboveCentre")->getPositionX(), 250);
+  Widget* copy = root->clone();
+  m_group->addWidget(copy);
+  EXPECT_FLOAT_EQ(UIHelper::seekWidgetByName(copy, "BelowRight")->getPositionX(), 264);
+  EXPECT_FLOAT_EQ(UIHelper::seekWidgetByName(copy, "BelowRight")->getPositionY(), 113);
+}
+
+// Nine-slice pictures whose cap insets do not fit the picture still fill
+// their widgets (the whole picture stretches) for images, buttons and panel
+// backgrounds alike.
+TEST_F(CocoStudioTest, NineSlicesWithInsetsPastThePictureFillTheirWidgets) {
+  copyData("TestUI/Scale9.ExportJson");
+  writePng("TestUI/square.png", 40, 40, 0x00ff00ff);
+  m_group = TouchGroup::create();
+  m_scene->addChild(m_group);
+  Widget* root = GUIReader::shareReader()->widgetFromJsonFile("TestUI/Scale9.ExportJson");
+  m_group->addWidget(root);
+  step(1);
+  CCImage img;
+  ASSERT_TRUE(shoot(img));
+  // Each widget is 200 x 100: its bottom-left corner, and inside each of its
+  // corners, two pixels in.
+  struct Case {
+    const char* name;
+    int x, y;
+  };
+  for (const Case& c : {Case{"Image", 10, 210}, Case{"Button", 10, 50}, Case{"Panel", 240, 50}}) {
+    SCOPED_TRACE(c.name);
+    for (int dx : {2, 197})
+      for (int dy : {2, 97}) EXPECT_EQ(rgbAt(img, c.x + dx, c.y + dy), 0x00ff00u) << dx << "," << dy;
+    EXPECT_NE(rgbAt(img, c.x + 202, c.y + 50), 0x00ff00u);
+  }
+  CCNode* renderer = seek<ImageView>(root, "Image")->getVirtualRenderer();
+  auto* s9 = dynamic_cast<CCScale9Sprite*>(renderer);
+  ASSERT_NE(s9, nullptr);
+  EXPECT_EQ(s9->getCapInsets(), CCRect(0, 0, 40, 40));
+}

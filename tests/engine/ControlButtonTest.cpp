@@ -119,11 +119,19 @@ TEST_F(ControlButtonTest, SlicesKeepCornersAndStretchTheCentre) {
   EXPECT_FLOAT_EQ(cols[0], 500);
   EXPECT_FLOAT_EQ(rows[0] + rows[2], 362);
 
-  // No insets: the middle third stretches; insets past the picture are cut.
+  // No insets: the middle third stretches; along an axis where the insets do
+  // not fit the picture, the whole picture stretches.
   CCScale9Sprite* plain = CCScale9Sprite::create("Btn/ok_01");
   EXPECT_EQ(plain->getCapInsets(), CCRect(20, 20.f / 3, 20, 20.f / 3));
   plain->setCapInsets(CCRect(50, 5, 40, 40));
-  EXPECT_EQ(plain->getCapInsets(), CCRect(50, 5, 10, 15));
+  EXPECT_EQ(plain->getCapInsets(), CCRect(0, 0, 60, 20));
+  plain->setCapInsets(CCRect(10, 5, 20, 40));
+  EXPECT_EQ(plain->getCapInsets(), CCRect(10, 0, 20, 20));
+  plain->setCapInsets(CCRect(70, 30, 5, 5));
+  plain->setPreferredSize(CCSize(300, 90));
+  plain->getSliceSizes(cols, rows);
+  EXPECT_FLOAT_EQ(cols[1], 300);
+  EXPECT_FLOAT_EQ(rows[1], 90);
 }
 
 TEST_F(ControlButtonTest, BackgroundFollowsTheStateWithNormalAsFallback) {
