@@ -76,3 +76,39 @@ function(kest_add_game module)
   endif()
   kest_add_library(game_${module} SOURCES ${A_SOURCES} PUBLIC_LIBS ${libs})
 endfunction()
+
+# kest_link_sanitizer_options()
+# Links the sanitizer's default options (cmake/SanitizerOptions.c) into every
+# executable defined so far under the project, whoever added it; run once
+# after all folders are added.
+function(kest_link_sanitizer_options)
+  add_library(kest_sanitizer_options OBJECT ${PROJECT_SOURCE_DIR}/cmake/SanitizerOptions.c)
+  # Tests check for the options where this says they are linked in.
+  target_compile_definitions(kest_sanitizer_options INTERFACE KEST_SANITIZER_OPTIONS=1)
+  set(dirs ${PROJECT_SOURCE_DIR})
+  while(dirs)
+    list(POP_FRONT dirs dir)
+    get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    list(APPEND dirs ${subdirs})
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target IN LISTS targets)
+      get_target_property(type ${target} TYPE)
+      if(type STREQUAL "EXECUTABLE")
+        target_link_libraries(${target} PRIVATE kest_sanitizer_options)
+        set_property(GLOBAL APPEND PROPERTY KEST_SANITIZED_EXECUTABLES ${target})
+      endif()
+    endforeach()
+  endwhile()
+  if(KESTRELIUM_TESTS)
+    # Every executable must export the options for the runtime to find them.
+    get_property(executables GLOBAL PROPERTY KEST_SANITIZED_EXECUTABLES)
+    set(files "")
+    foreach(target IN LISTS executables)
+      string(APPEND files "$<TARGET_FILE:${target}>\n")
+    endforeach()
+    file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/sanitized-executables.txt CONTENT "${files}")
+    add_test(NAME build.sanitizer_options_in_every_executable
+             COMMAND ${CMAKE_COMMAND} -DLIST=${PROJECT_BINARY_DIR}/sanitized-executables.txt
+                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckSanitizerOptions.cmake)
+  endif()
+endfunction()
