@@ -11,8 +11,8 @@ namespace listfile {
 
 // Reads at most maxBytes; false when the file is missing or unreadable.
 bool ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes);
-// Writes a temporary file beside the target, flushes it to disk and renames
-// it over the target: a crash leaves the old file or the new one, never half.
+// Replaces the file whole or not at all (platform::WriteFileAtomically): a
+// crash or a full disk leaves the old file. A failure is logged.
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes);
 
 void Scramble(std::vector<uint8_t>& bytes);

@@ -1,5 +1,8 @@
 #include "core/ListFile.h"
 
+#include "core/ClientGlobal.h"
+#include "platform/AtomicFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,28 +50,14 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>& out, size_t maxByte
 
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    const std::string temp = path + ".tmp";
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    size_t written = 0;
-    while (written < bytes.size())
-    {
-        ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        written += static_cast<size_t>(n);
-    }
-    bool ok = written == bytes.size() && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0)
-    {
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    std::string error;
+    if (platform::WriteFileAtomically(path, bytes.data(), bytes.size(), error))
+        return true;
+    // The old list stays; say why the new one did not replace it.
+    const std::string line = "cannot save " + path + " (" + error + "); the old file is kept";
+    std::fprintf(stderr, "kestrelium: %s\n", line.c_str());
+    CClientGlobal::GetInstance()->WriteLog(CClientGlobal::UTF8ToGBK(line));
+    return false;
 }
 
 void Scramble(std::vector<uint8_t>& bytes)

@@ -8,6 +8,8 @@
 
 #include <tinyxml2.h>
 
+#include "platform/AtomicFile.h"
+
 NS_CC_BEGIN
 
 static CCUserDefault* s_userDefault = nullptr;
@@ -128,10 +130,13 @@ bool CCUserDefault::flush() {
     e->SetText(kv.second.c_str());
     root->InsertEndChild(e);
   }
-  // Write to a side file and rename, so a crash never leaves half a file.
-  std::string tmp = m_path + ".tmp";
-  if (doc.SaveFile(tmp.c_str()) != tinyxml2::XML_SUCCESS || rename(tmp.c_str(), m_path.c_str()) != 0) {
-    CCLOG("CCUserDefault: cannot write %s", m_path.c_str());
+  // The old file is replaced only by a complete, flushed new one: a full
+  // disk keeps the settings that were saved before.
+  tinyxml2::XMLPrinter printer;
+  doc.Print(&printer);
+  std::string error;
+  if (!platform::WriteFileAtomically(m_path, printer.CStr(), (size_t)printer.CStrSize() - 1, error)) {
+    CCLOG("CCUserDefault: cannot write %s (%s); the old file is kept", m_path.c_str(), error.c_str());
     return false;
   }
   return true;

@@ -3,12 +3,14 @@
 #include "core/ListFile.h"
 #include "core/ServerList.h"
 #include "core/UserMarkList.h"
+#include "platform/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -96,23 +98,34 @@ TEST_F(SavedLists, DamagedAccountFileKeepsWholeTerminatedRecords)
     EXPECT_EQ(FieldText(list.GetAccounts()[0].szPassword), std::u16string(32, u'x'));
 }
 
-TEST_F(SavedLists, AFailedSaveLeavesTheOldFileWhole)
+// The disk fills up: every list keeps the file it had, whole, and no
+// temporary file is left behind.
+TEST_F(SavedLists, AFullDiskLeavesTheOldFilesWhole)
 {
-    CAccountList list(Path("UserAccount.dat"));
-    ASSERT_TRUE(list.AddAccount(Account(u"alice", u"one")));
-    const std::string before = Slurp(Path("UserAccount.dat"));
+    CAccountList accounts(Path("UserAccount.dat"));
+    ASSERT_TRUE(accounts.AddAccount(Account(u"alice", u"one")));
+    CServerList servers(Path("client.dat"));
+    ASSERT_TRUE(servers.SetServers({"hall1.example"}));
+    const std::string accountsBefore = Slurp(Path("UserAccount.dat"));
+    const std::string serversBefore = Slurp(Path("client.dat"));
 
-    // The temporary file cannot be made: the replace must not happen at all.
-    ASSERT_EQ(mkdir(Path("UserAccount.dat.tmp").c_str(), 0700), 0);
-    EXPECT_FALSE(list.AddAccount(Account(u"bob", u"two")));
-    EXPECT_EQ(Slurp(Path("UserAccount.dat")), before);
-    rmdir(Path("UserAccount.dat.tmp").c_str());
+    platform::SetWriteFunction([](int, const void*, size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    });
+    EXPECT_FALSE(accounts.AddAccount(Account(u"bob", u"two")));
+    EXPECT_FALSE(servers.SetServers({"hall2.example"}));
+    platform::SetWriteFunction([](int, const void*, size_t) -> ssize_t { return 0; });  // no progress at all
+    EXPECT_FALSE(accounts.AddAccount(Account(u"carol", u"three")));
+    platform::SetWriteFunction(nullptr);
+    EXPECT_EQ(Slurp(Path("UserAccount.dat")), accountsBefore);
+    EXPECT_EQ(Slurp(Path("client.dat")), serversBefore);
+    EXPECT_EQ(system(("test $(ls -A " + m_dir + " | wc -l) -eq 2").c_str()), 0) << "a temporary file was left";
 
-    ASSERT_TRUE(list.AddAccount(Account(u"carol", u"three")));
+    ASSERT_TRUE(accounts.AddAccount(Account(u"dave", u"four")));
     CAccountList again(Path("UserAccount.dat"));
     ASSERT_TRUE(again.Load());
-    EXPECT_EQ(again.GetAccounts().size(), 3u);
-    EXPECT_NE(access(Path("UserAccount.dat.tmp").c_str(), F_OK), 0);
+    EXPECT_EQ(again.GetAccounts().size(), 4u);
 }
 
 TEST_F(SavedLists, ServerListFallsBackToBuiltInAddresses)

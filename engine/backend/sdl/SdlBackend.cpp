@@ -41,6 +41,7 @@
 #include <utility>
 
 #include "CCEGLView.h"
+#include "platform/AtomicFile.h"
 
 namespace kest {
 namespace backend {
@@ -1372,9 +1373,30 @@ bool savePng(const std::string& path, const uint8_t* rgba, int width, int height
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32, width * 4,
                                                       SDL_PIXELFORMAT_ABGR8888);
   if (!s) return false;
-  int rc = IMG_SavePNG(s, path.c_str());
+  // Encoded in memory, then written whole: a full disk keeps the old file.
+  std::vector<uint8_t> png;
+  SDL_RWops* out = SDL_AllocRW();
+  if (!out) {
+    SDL_FreeSurface(s);
+    return false;
+  }
+  out->hidden.unknown.data1 = &png;
+  out->size = [](SDL_RWops*) -> Sint64 { return -1; };
+  out->seek = [](SDL_RWops*, Sint64, int) -> Sint64 { return -1; };
+  out->read = [](SDL_RWops*, void*, size_t, size_t) -> size_t { return 0; };
+  out->write = [](SDL_RWops* rw, const void* p, size_t size, size_t count) -> size_t {
+    auto* bytes = static_cast<std::vector<uint8_t>*>(rw->hidden.unknown.data1);
+    bytes->insert(bytes->end(), static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + size * count);
+    return count;
+  };
+  out->close = [](SDL_RWops* rw) -> int {
+    SDL_FreeRW(rw);
+    return 0;
+  };
+  int rc = IMG_SavePNG_RW(s, out, 1);
   SDL_FreeSurface(s);
-  return rc == 0;
+  std::string error;
+  return rc == 0 && !png.empty() && platform::WriteFileAtomically(path, png.data(), png.size(), error);
 }
 
 bool renderText(const std::string& fontPath, int size, const std::string& utf8, int wrapWidth, int align,
