@@ -6,6 +6,11 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
+
+#include <sys/types.h>
+
+struct msghdr;
 
 namespace platform {
 
@@ -43,6 +48,11 @@ public:
     bool SetTimer(uint32_t timerId, uint32_t intervalMs);
     bool KillTimer(uint32_t timerId);
 
+    // Copy data is taken only from processes of our own user; with a list,
+    // only from those processes (the room names itself and the game it
+    // started). An empty list goes back to any process of our user.
+    void AcceptOnly(std::vector<pid_t> processes);
+
     // Delivers waiting copy-data messages, then due timers. The sink may
     // destroy the window from inside a callback.
     void Pump();
@@ -55,6 +65,8 @@ public:
 private:
     friend bool SendCopyData(WindowHandle, WindowHandle, uint32_t, const void*, size_t);
 
+    bool Accepts(const msghdr& message) const;
+
     struct Timer
     {
         uint32_t interval;
@@ -66,6 +78,7 @@ private:
     IMessageWindowSink* m_sink = nullptr;
     std::map<uint32_t, Timer> m_timers;
     std::shared_ptr<bool> m_alive;
+    std::vector<pid_t> m_accepted;
 };
 
 // WM_COPYDATA: one datagram {u32 dwData, block}. False when the block is

@@ -10,12 +10,18 @@
 // synchronous on Windows; here the message waits in the peer's queue until
 // the peer pumps (once a frame), and the sender only blocks while that queue
 // is full. A block above 10240 bytes is refused, never cut.
+//
+// Abstract socket names carry no permissions, so any local process could
+// write to a window. Every datagram comes with its sender's credentials
+// (SO_PASSCRED, filled in by the kernel): one from another user, or from a
+// process the window was not told to accept, is dropped unread.
 #include "platform/MessageWindow.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -83,6 +89,12 @@ bool MessageWindow::Create(IMessageWindowSink* sink)
     int fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
+    const int on = 1;
+    if (setsockopt(fd, SOL_SOCKET, SO_PASSCRED, &on, sizeof(on)) != 0)
+    {
+        close(fd);
+        return false;
+    }
     static uint32_t counter = 0;
     const uint32_t base = static_cast<uint32_t>(getpid()) << 10;
     for (int attempt = 0; attempt < 4096; ++attempt)
@@ -116,6 +128,7 @@ void MessageWindow::Destroy()
     m_handle = 0;
     m_sink = nullptr;
     m_timers.clear();
+    m_accepted.clear();
     if (m_alive)
         *m_alive = false;
     m_alive.reset();
@@ -154,22 +167,32 @@ void MessageWindow::Pump(uint64_t nowMs)
     if (!IsValid())
         return;
     std::shared_ptr<bool> alive = m_alive;
-    std::vector<uint8_t> buffer(4 + kMaxCopyData + 1);
+    std::vector<uint8_t> buffer(4 + kMaxCopyData);
     while (*alive)
     {
         sockaddr_un from;
-        socklen_t fromLength = sizeof(from);
-        ssize_t n =
-            recvfrom(m_socket, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
+        iovec part{buffer.data(), buffer.size()};
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(ucred))];
+        msghdr message{};
+        message.msg_name = &from;
+        message.msg_namelen = sizeof(from);
+        message.msg_iov = &part;
+        message.msg_iovlen = 1;
+        message.msg_control = control;
+        message.msg_controllen = sizeof(control);
+        // MSG_TRUNC: the datagram's real size, even when it did not fit.
+        const ssize_t n = recvmsg(m_socket, &message, MSG_TRUNC | MSG_CMSG_CLOEXEC);
         if (n < 0)
             break;
         // Shorter than dwData, or longer than any sender may make: not ours.
-        if (n < 4 || static_cast<size_t>(n) > 4 + kMaxCopyData)
+        if (n < 4 || static_cast<size_t>(n) > buffer.size() || (message.msg_flags & (MSG_TRUNC | MSG_CTRUNC)) != 0)
+            continue;
+        if (!Accepts(message))
             continue;
         uint32_t dwData;
         std::memcpy(&dwData, buffer.data(), 4);
         if (m_sink != nullptr)
-            m_sink->OnCopyData(HandleFromAddress(from, fromLength), dwData, buffer.data() + 4,
+            m_sink->OnCopyData(HandleFromAddress(from, message.msg_namelen), dwData, buffer.data() + 4,
                                static_cast<size_t>(n) - 4);
     }
     if (!*alive)
@@ -191,6 +214,24 @@ void MessageWindow::Pump(uint64_t nowMs)
         if (m_timers.count(id) != 0 && m_sink != nullptr)
             m_sink->OnTimer(id);
     }
+}
+
+void MessageWindow::AcceptOnly(std::vector<pid_t> processes) { m_accepted = std::move(processes); }
+
+bool MessageWindow::Accepts(const msghdr& message) const
+{
+    for (const cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr;
+         c = CMSG_NXTHDR(const_cast<msghdr*>(&message), const_cast<cmsghdr*>(c)))
+    {
+        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_CREDENTIALS || c->cmsg_len < CMSG_LEN(sizeof(ucred)))
+            continue;
+        ucred sender;
+        std::memcpy(&sender, CMSG_DATA(c), sizeof(sender));
+        if (sender.uid != getuid())
+            return false;
+        return m_accepted.empty() || std::find(m_accepted.begin(), m_accepted.end(), sender.pid) != m_accepted.end();
+    }
+    return false;  // no credentials: nobody we can vouch for
 }
 
 void MessageWindow::PumpAll()

@@ -17,6 +17,8 @@
 #include "ui/PublicLayer.h"
 #include "ui/WindyTopLayer.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -308,6 +310,8 @@ void RoomScene::LaunchExternalGame(const tagUserData* me)
         CClientGlobal::ShowMessageBox(CClientGlobal::UTF8ToGBK("启动游戏失败"));
         return;
     }
+    // Only this program (and we ourselves) may talk on the channel now.
+    m_MessageWindow.AcceptOnly({getpid(), m_Process.Pid()});
     MBProgressHUD::showHUD();
 }
 

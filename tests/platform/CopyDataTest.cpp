@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -204,4 +208,91 @@ TEST(SharedMemory, ExclusiveCreationAndSharingBetweenProcesses)
     block.Close();
     EXPECT_FALSE(second.Open(name, 14));
     EXPECT_TRUE(second.Create(name, 14));  // the name is free again
+}
+
+namespace {
+
+// A datagram as any local process could send it, straight to the window's
+// abstract name, from an unbound socket.
+bool SendRaw(WindowHandle to, const std::vector<uint8_t>& bytes)
+{
+    int fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const int n = std::snprintf(addr.sun_path + 1, sizeof(addr.sun_path) - 1, "kestrelium.wnd.%u", to);
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + n);
+    const bool sent = sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&addr), length) ==
+                      static_cast<ssize_t>(bytes.size());
+    close(fd);
+    return sent;
+}
+
+// Runs `send` in a child process (as user `uid` when not -1) and waits for it.
+template <typename Send>
+bool InChild(uid_t uid, Send send)
+{
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        if (uid != static_cast<uid_t>(-1) && setuid(uid) != 0)
+            _exit(2);
+        _exit(send() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+// Every datagram is measured before it is read: short ones and ones larger
+// than any block (cut by the socket) are dropped, the next good one arrives.
+TEST(CopyData, DatagramsOfTheWrongSizeAreDroppedUnread)
+{
+    RecordingSink sink;
+    MessageWindow window;
+    ASSERT_TRUE(window.Create(&sink));
+    const std::vector<std::vector<uint8_t>> bad = {
+        {}, {1, 0, 0}, std::vector<uint8_t>(4 + kMaxCopyData + 1, 1), std::vector<uint8_t>(65000, 1)};
+    for (const auto& datagram : bad)
+        ASSERT_TRUE(SendRaw(window.GetHandle(), datagram)) << datagram.size();
+    std::vector<uint8_t> largest(4 + kMaxCopyData, 2);
+    ASSERT_TRUE(SendRaw(window.GetHandle(), largest));
+    ASSERT_TRUE(SendRaw(window.GetHandle(), {9, 0, 0, 0}));
+    window.Pump();
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[0].bytes.size(), kMaxCopyData);
+    EXPECT_EQ(sink.messages[1].dwData, 9u);
+    EXPECT_TRUE(sink.messages[1].bytes.empty());
+}
+
+// Any local process can reach an abstract socket name: only our own user's
+// processes are heard, and once the room names its game, only that one.
+TEST(CopyData, OnlyOurUsersAndTheAcceptedProcessesAreHeard)
+{
+    RecordingSink sink;
+    MessageWindow window;
+    ASSERT_TRUE(window.Create(&sink));
+    const WindowHandle handle = window.GetHandle();
+    const auto sendOne = [handle] { return SendRaw(handle, {1, 0, 0, 0, 'c'}); };
+
+    ASSERT_TRUE(InChild(static_cast<uid_t>(-1), sendOne));  // same user, any process
+    window.Pump();
+    EXPECT_EQ(sink.messages.size(), 1u);
+
+    window.AcceptOnly({getpid()});
+    ASSERT_TRUE(InChild(static_cast<uid_t>(-1), sendOne));  // not on the list
+    ASSERT_TRUE(SendCopyData(0, handle, 2, "me", 2));
+    window.Pump();
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[1].dwData, 2u);
+    window.AcceptOnly({});
+
+    if (getuid() != 0)
+        GTEST_SKIP() << "another user's process needs root to start";
+    const uid_t nobody = 65534;
+    ASSERT_TRUE(InChild(nobody, sendOne));
+    window.Pump();
+    EXPECT_EQ(sink.messages.size(), 2u) << "a datagram of another user was heard";
 }
