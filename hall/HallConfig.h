@@ -1,7 +1,8 @@
 // The rooms the hall lists and the logged-on user. This platform has no
 // log-on dialog: both come from a small file or from command-line options.
 //
-// File (UTF-8; '#' starts a comment; "[room]" starts another room):
+// File (UTF-8, a byte-order mark allowed; '#' starts a comment; "[room]"
+// starts another room):
 //   [hall]  host = 127.0.0.1   port = 16050
 //   [user]  id = 1001  game = 100001  account = player  nickname = 玩家
 //           password = <32 hex digits: MD5 of the log-on password>  gender = 0
@@ -55,7 +56,10 @@ namespace hall {
 bool ParseConfigText(const std::string& text, HallConfig& config, std::string& error);
 // Reads the options (as the program passes them on: "--name", "value" or
 // "--name=value"); a --hall-config file is read first, the other options
-// then add to it. Unknown options are left to other layers.
+// then add to it. Unknown options are left to other layers. A file that
+// cannot be read or parsed adds nothing and makes the result false with its
+// error, but the other options are still read into config. Texts are cut to
+// the record fields they go into.
 bool ReadOptions(const std::vector<std::string>& options, HallConfig& config, std::string& error);
 
 GameKindRecord MakeKindRecord(const HallRoom& room);

@@ -7,6 +7,8 @@
 // dimensions the text wraps at their width and is aligned inside them;
 // without, the content size is the rendered text's. The texture is rendered
 // again only when the text, font, size, dimensions or alignment change.
+// Only the first kMaxDrawnCharacters characters are drawn: no label needs
+// more, and the font library copies the text onto the stack.
 
 #include <string>
 
@@ -16,6 +18,8 @@ NS_CC_BEGIN
 
 class CCLabelTTF : public CCSprite, public CCLabelProtocol {
  public:
+  static constexpr size_t kMaxDrawnCharacters = 4096;
+
   CCLabelTTF();
   ~CCLabelTTF() override;
 

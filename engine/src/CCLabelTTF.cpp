@@ -52,6 +52,15 @@ static size_t utf8Length(const std::string& s) {
   return n;
 }
 
+// The text cut after `limit` characters (whole UTF-8 sequences).
+static std::string drawnPart(const std::string& s, size_t limit) {
+  size_t n = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80 && n++ == limit) return s.substr(0, i);
+  }
+  return s;
+}
+
 CCLabelTTF::CCLabelTTF() {}
 CCLabelTTF::~CCLabelTTF() {}
 
@@ -157,15 +166,15 @@ bool CCLabelTTF::updateTexture() {
   int tw = 0, th = 0;
   bool rendered = false;
   const std::string font = fontPathFor(m_pFontName);
-  if (!m_string.empty()) {
-    rendered =
-        !font.empty() && be::renderText(font, size, m_string, boxW > 0 ? boxW : 0, (int)m_hAlignment, text, tw, th);
+  const std::string drawn = drawnPart(m_string, kMaxDrawnCharacters);
+  if (!drawn.empty()) {
+    rendered = !font.empty() && be::renderText(font, size, drawn, boxW > 0 ? boxW : 0, (int)m_hAlignment, text, tw, th);
     if (!rendered) {
       static std::set<std::string> logged;
       if (logged.insert(m_pFontName).second)
         CCLOG("CCLabelTTF: font '%s' cannot draw text (drawn as a stand-in)", m_pFontName.c_str());
       // A frame of the text's likely size, so layout still works.
-      tw = std::max(1, (int)(utf8Length(m_string) * size * 0.6f));
+      tw = std::max(1, (int)(utf8Length(drawn) * size * 0.6f));
       th = size + size / 4;
       text.assign((size_t)tw * th * 4, 0);
       for (int y = 0; y < th; ++y)

@@ -21,6 +21,23 @@ std::string Trim(const std::string& s)
     return s.substr(first, s.find_last_not_of(space) - first + 1);
 }
 
+// Texts go into fixed fields of 32 UTF-16 units, the last one the 0.
+constexpr size_t kFieldUnits = 32;
+// A host name is at most 253 bytes; anything longer names no host.
+constexpr size_t kMaxHostBytes = 253;
+
+// The text as the field of `units` units will hold it: cut whole characters,
+// never half a surrogate pair. A megabyte name costs no more than a short one.
+std::string FitField(const std::string& utf8, size_t units)
+{
+    // A character takes at most 4 bytes, so the first units * 4 bytes hold
+    // every character the field can keep.
+    const std::string head = utf8.size() > units * 4 ? utf8.substr(0, units * 4) : utf8;
+    std::vector<char16_t> field(units);
+    CClientGlobal::UTF8ToWideBuffer(field.data(), units, head);
+    return CClientGlobal::WideToUTF8(wire::ReadText(field.data(), units));
+}
+
 bool ParseNumber(const std::string& text, unsigned long long max, unsigned long long& out)
 {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
@@ -64,7 +81,7 @@ bool SetHall(const std::string& key, const std::string& value, HallConfig& confi
 {
     if (key == "host")
     {
-        config.hallHost = value;
+        config.hallHost = value.substr(0, kMaxHostBytes);
         return true;
     }
     if (key == "port")
@@ -82,12 +99,12 @@ bool SetUser(const std::string& key, const std::string& value, HallUser& user)
         return ParseInto(value, user.gender, 255);
     if (key == "account")
     {
-        user.account = value;
+        user.account = FitField(value, kFieldUnits);
         return true;
     }
     if (key == "nickname")
     {
-        user.nickname = value;
+        user.nickname = FitField(value, kFieldUnits);
         return true;
     }
     if (key == "password")
@@ -107,13 +124,13 @@ bool SetRoom(const std::string& key, const std::string& value, HallRoom& room)
     if (key == "port")
         return ParseInto(value, room.port, 65535) && room.port != 0;
     if (key == "name")
-        room.name = value;
+        room.name = FitField(value, kFieldUnits);
     else if (key == "kindname")
-        room.kindName = value;
+        room.kindName = FitField(value, kFieldUnits);
     else if (key == "host")
-        room.host = value;
+        room.host = FitField(value, kFieldUnits);
     else if (key == "program")
-        room.program = value;
+        room.program = FitField(value, kFieldUnits);
     else
         return false;
     return true;
@@ -150,6 +167,9 @@ bool ParseUserOption(const std::string& value, HallUser& user)
     return parts.size() == 3 || SetUser("password", parts[3], user);
 }
 
+bool ReadOptionPairs(const std::vector<std::pair<std::string, std::string>>& pairs, HallConfig& config,
+                     std::string& error);
+
 }  // namespace
 
 bool ParseConfigText(const std::string& text, HallConfig& config, std::string& error)
@@ -161,7 +181,10 @@ bool ParseConfigText(const std::string& text, HallConfig& config, std::string& e
         User,
         Room
     } section = Section::None;
-    std::istringstream stream(text);
+    // Editors on other systems start a UTF-8 file with a byte-order mark.
+    static const char kByteOrderMark[] = "\xEF\xBB\xBF";
+    const bool marked = text.compare(0, 3, kByteOrderMark) == 0;
+    std::istringstream stream(marked ? text.substr(3) : text);
     std::string line;
     int number = 0;
     while (std::getline(stream, line))
@@ -253,6 +276,9 @@ bool ReadOptions(const std::vector<std::string>& options, HallConfig& config, st
             pairs.emplace_back(option, std::string());
         }
     }
+    // A file that cannot be read or parsed adds nothing; it is reported, and
+    // the other options still count.
+    std::string fileError;
     for (const auto& [name, value] : pairs)
     {
         if (name != "--hall-config")
@@ -260,15 +286,39 @@ bool ReadOptions(const std::vector<std::string>& options, HallConfig& config, st
         std::string text;
         if (!ReadFile(value, text))
         {
-            error = "cannot read " + value;
-            return false;
+            fileError = "cannot read " + value;
+            continue;
         }
-        if (!ParseConfigText(text, config, error))
+        HallConfig parsed = config;
+        std::string parseError;
+        if (!ParseConfigText(text, parsed, parseError))
         {
-            error = value + ": " + error;
-            return false;
+            fileError = value + ": " + parseError;
+            continue;
         }
+        config = std::move(parsed);
     }
+    bool ok = ReadOptionPairs(pairs, config, error);
+    if (ok && config.enterRoom >= static_cast<int>(config.rooms.size()))
+    {
+        error =
+            "--enter names room " + std::to_string(config.enterRoom + 1) + " of " + std::to_string(config.rooms.size());
+        ok = false;
+    }
+    if (config.enterRoom >= static_cast<int>(config.rooms.size()))
+        config.enterRoom = -1;
+    if (ok)
+        error.clear();
+    if (!fileError.empty())
+        error = ok ? fileError : fileError + "; " + error;
+    return ok && fileError.empty();
+}
+
+namespace {
+
+bool ReadOptionPairs(const std::vector<std::pair<std::string, std::string>>& pairs, HallConfig& config,
+                     std::string& error)
+{
     for (const auto& [name, value] : pairs)
     {
         if (name == "--hall")
@@ -310,14 +360,10 @@ bool ReadOptions(const std::vector<std::string>& options, HallConfig& config, st
             config.enterRoom = index - 1;
         }
     }
-    if (config.enterRoom >= static_cast<int>(config.rooms.size()))
-    {
-        error =
-            "--enter names room " + std::to_string(config.enterRoom + 1) + " of " + std::to_string(config.rooms.size());
-        return false;
-    }
     return true;
 }
+
+}  // namespace
 
 GameKindRecord MakeKindRecord(const HallRoom& room)
 {

@@ -125,6 +125,102 @@ TEST(HallOptions, BadValuesAreReported)
     }
 }
 
+TEST(HallConfigFile, AByteOrderMarkIsSkipped)
+{
+    HallConfig config;
+    std::string error;
+    ASSERT_TRUE(hall::ParseConfigText(std::string("\xEF\xBB\xBF") + kConfig, config, error)) << error;
+    EXPECT_EQ(config.rooms.size(), 2u);
+    // Only at the very start: elsewhere the same bytes are text.
+    EXPECT_FALSE(hall::ParseConfigText("\n\xEF\xBB\xBF[hall]\n", config, error));
+}
+
+TEST(HallConfigFile, TextsAreCutToTheirRecordFields)
+{
+    // A room name of megabytes, cut to the 31 units of the record's field,
+    // never halving a character, whether one, two or four UTF-8 bytes each.
+    struct Case
+    {
+        std::string unit;
+        std::u16string expected;
+    } cases[] = {
+        {"a", std::u16string(31, u'a')},
+        {"房", std::u16string(31, u'房')},
+        {"\xF0\x9F\x82\xA1",
+         [] {  // a card: a surrogate pair each
+             std::u16string pairs;
+             for (int i = 0; i < 15; ++i)
+                 pairs += u"\U0001F0A1";
+             return pairs;
+         }()},
+    };
+    for (const Case& c : cases)
+    {
+        std::string huge;
+        for (size_t i = 0; i < (3u << 20) / c.unit.size(); ++i)
+            huge += c.unit;
+        const std::string text = "[user]\naccount = " + huge + "\nnickname = " + huge +
+                                 "\n[room]\nport = 1\nname = " + huge + "\nkindname = " + huge + "\nhost = " + huge +
+                                 "\nprogram = " + huge + "\n";
+        HallConfig config;
+        std::string error;
+        ASSERT_TRUE(hall::ParseConfigText(text, config, error)) << error;
+        ASSERT_EQ(config.rooms.size(), 1u);
+        const HallRoom& room = config.rooms[0];
+        const HallUser& user = config.user;
+        for (const std::string* field :
+             {&room.name, &room.kindName, &room.host, &room.program, &user.account, &user.nickname})
+            EXPECT_EQ(CClientGlobal::UTF8ToWide(*field), c.expected) << c.unit;
+        const GameServerRecord server = hall::MakeServerRecord(room);
+        EXPECT_EQ(wire::ReadText(reinterpret_cast<const uint8_t*>(&server) + 82, 32), c.expected);
+    }
+    // The hall's host goes into no record; it is cut to a host name's length.
+    HallConfig config;
+    std::string error;
+    ASSERT_TRUE(hall::ParseConfigText("[hall]\nhost = " + std::string(1 << 20, 'h') + "\n", config, error));
+    EXPECT_EQ(config.hallHost.size(), 253u);
+    // The --room and --user options are cut the same way.
+    ASSERT_TRUE(hall::ReadOptions(
+        {"--room", "200," + std::string(100, 'n') + ",127.0.0.1,1", "--user", "1," + std::string(40, 'a') + ",nick"},
+        config, error))
+        << error;
+    EXPECT_EQ(config.rooms.back().name, std::string(31, 'n'));
+    EXPECT_EQ(config.user.account, std::string(31, 'a'));
+}
+
+TEST(HallOptions, ABadFileIsReportedAndTheOptionsStillCount)
+{
+    const std::string path = testing::TempDir() + "hall_bad.conf";
+    struct Case
+    {
+        const char* name;
+        std::string file;  // empty: no file at all
+        const char* error;
+    } cases[] = {
+        {"malformed", "[room]\nkind = 200\nname = from the file\nport = 1\n[lobby]\n", "line 5: unknown section"},
+        {"missing", "", "cannot read"},
+    };
+    for (const Case& c : cases)
+    {
+        std::remove(path.c_str());
+        if (!c.file.empty())
+            std::ofstream(path) << c.file;
+        HallConfig config;
+        std::string error;
+        EXPECT_FALSE(hall::ReadOptions(
+            {"--hall-config", path, "--room", "350,德州,127.0.0.1,17000", "--enter", "1", "--hall", "h.example:9"},
+            config, error))
+            << c.name;
+        EXPECT_NE(error.find(c.error), std::string::npos) << c.name << ": " << error;
+        // Nothing of the bad file, everything of the options.
+        ASSERT_EQ(config.rooms.size(), 1u) << c.name;
+        EXPECT_EQ(config.rooms[0].kindId, 350) << c.name;
+        EXPECT_EQ(config.enterRoom, 0) << c.name;
+        EXPECT_EQ(config.hallHost, "h.example") << c.name;
+    }
+    std::remove(path.c_str());
+}
+
 TEST(HallRecords, RoomBecomesKindAndServerRecords)
 {
     HallRoom room;

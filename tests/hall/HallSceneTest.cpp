@@ -11,6 +11,14 @@
 #include "ui/CCCursorTextField.h"
 #include "ui/UiFixture.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
 using namespace cocos2d;
 using roomtest::Bytes;
 using roomtest::FakeSocket;
@@ -134,6 +142,52 @@ TEST_F(HallScene, StoredRoomPortEntersThatRoomAgainOnce)
     ASSERT_EQ(g_entered.size(), 1u);
     EXPECT_EQ(g_entered[0].second, 16200);
     EXPECT_EQ(CCUserDefault::sharedUserDefault()->getIntegerForKey("RoomSocketPort", -1), 0);
+}
+
+// Every label's text on a room button, in UTF-16 units.
+std::vector<size_t> LabelLengths(CCNode* button)
+{
+    std::vector<size_t> lengths;
+    CCArray* children = button != nullptr ? button->getChildren() : nullptr;
+    for (unsigned int i = 0; children != nullptr && i < children->count(); ++i)
+        if (auto* label = dynamic_cast<CCLabelTTF*>(static_cast<CCNode*>(children->objectAtIndex(i))))
+            lengths.push_back(CClientGlobal::UTF8ToWide(label->getString()).size());
+    return lengths;
+}
+
+// A room name of megabytes once overflowed the font library's stack when the
+// hall drew it: from hall.conf it is cut to its record's field, and a label
+// given one anyway draws only its first characters.
+TEST_F(HallScene, AHugeRoomNameDrawsWithoutOverflowing)
+{
+    const std::string huge(9u << 20, 'x');
+    const std::string path = testing::TempDir() + "hall_huge.conf";
+    {
+        // With a byte-order mark too, as other systems' editors write it.
+        std::ofstream file(path, std::ios::binary);
+        file << "\xEF\xBB\xBF[room]\nkind = 200\nport = 16100\nname = " << huge << "\n";
+    }
+    HallConfig fromConf;
+    std::string error;
+    EXPECT_TRUE(hall::ReadOptions({"--hall-config", path}, fromConf, error)) << error;
+    std::remove(path.c_str());
+    CCScene* first = GameHallScene::CreateFirstScene(fromConf);
+    auto* fromFile = dynamic_cast<GameHallScene*>(first);
+    ASSERT_NE(fromFile, nullptr);
+    EXPECT_TRUE(g_boxes.empty());
+    ASSERT_EQ(fromFile->GetConfig().rooms.size(), 1u);
+    CCDirector::sharedDirector()->replaceScene(fromFile);
+    Step(2);
+    const std::vector<size_t> lengths = LabelLengths(fromFile->getChildByTag(GameHallScene::kTagRoomBase));
+    ASSERT_EQ(lengths.size(), 2u);
+    EXPECT_EQ(*std::max_element(lengths.begin(), lengths.end()), 31u);
+
+    config.rooms[0].name = huge;
+    GameHallScene* direct = Run();
+    auto* label = CCLabelTTF::create(huge.c_str(), "Arial", 14);
+    auto* drawn = CCLabelTTF::create(std::string(CCLabelTTF::kMaxDrawnCharacters, 'x').c_str(), "Arial", 14);
+    EXPECT_FLOAT_EQ(label->getContentSize().width, drawn->getContentSize().width);
+    EXPECT_NE(direct->getChildByTag(GameHallScene::kTagRoomBase), nullptr);
 }
 
 TEST_F(HallScene, UserInfoRepliesGoToTheDialogAtTag444)
