@@ -181,6 +181,48 @@ TEST_F(EdgeCaseTest, WrappedLabelsStayInsideTheirBox) {
   EXPECT_GT(two->getContentSize().height, one->getContentSize().height * 1.5f);
 }
 
+// Megabytes of text once overflowed the font library's stack: a label draws
+// its first characters only, cut between whole characters.
+TEST_F(EdgeCaseTest, LabelsDrawABoundedPartOfAHugeText) {
+  const size_t cap = CCLabelTTF::kMaxDrawnCharacters;
+  for (const std::string unit : {"x", "一"}) {
+    std::string huge, drawn;
+    for (size_t i = 0; i < (9u << 20) / unit.size(); ++i) huge += unit;
+    for (size_t i = 0; i < cap; ++i) drawn += unit;
+    CCLabelTTF* label = CCLabelTTF::create(huge.c_str(), "Arial", 14);
+    CCLabelTTF* expected = CCLabelTTF::create(drawn.c_str(), "Arial", 14);
+    EXPECT_EQ(label->getString(), huge);  // the text itself is kept
+    EXPECT_FLOAT_EQ(label->getContentSize().width, expected->getContentSize().width) << unit;
+    EXPECT_GT(label->getContentSize().width, 0) << unit;
+    label->setDimensions(CCSize(300, 0));  // wrapped as well
+    EXPECT_EQ(label->getContentSize().width, 300);
+  }
+}
+
+// A sheet may name any frame rectangle: one of astronomic size (or not a
+// number at all) draws without overflowing the renderer's texel arithmetic.
+TEST_F(EdgeCaseTest, FramesOfAnySizeDrawWithoutOverflow) {
+  CCScene* scene = runScene();
+  std::vector<unsigned char> pixels(16 * 16 * 4);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = (unsigned char)(i * 7);
+  CCTexture2D* texture = new CCTexture2D();
+  ASSERT_TRUE(texture->initWithData(pixels.data(), 16, 16));
+  const char* rects[] = {"{{-1e9,3e9},{1e38,1e38}}", "{{nan,0},{8,nan}}", "{{0,0},{inf,-inf}}"};
+  for (const char* rect : rects) {
+    for (bool rotated : {false, true}) {
+      CCSpriteFrame* frame = CCSpriteFrame::createWithTexture(texture, CCRectFromString(rect), rotated,
+                                                              CCPoint(1e20f, 1e20f), CCSize(1e30f, 1));
+      CCSprite* sprite = CCSprite::createWithSpriteFrame(frame);
+      ASSERT_NE(sprite, nullptr) << rect;
+      sprite->setPosition(CCPoint(100, 100));
+      scene->addChild(sprite);
+      step(1);
+      sprite->removeFromParent();
+    }
+  }
+  texture->release();
+}
+
 TEST_F(EdgeCaseTest, PoppingTheLastSceneEndsTheMainLoop) {
   CCDirector* d = CCDirector::sharedDirector();
   d->runWithScene(CCScene::create());

@@ -301,6 +301,14 @@ bool texelsOpaque(const Texture* t, int x0, int y0, int x1, int y1) {
          0;
 }
 
+// A texel coordinate as an int, kept just around the picture: a frame of any
+// size (or NaN) must not overflow the conversion; texelsOpaque clips anyway.
+int texelIndex(float f, int size) {
+  if (!(f > -1.0f)) return -1;
+  if (!(f < (float)size + 1.0f)) return size + 1;
+  return (int)f;
+}
+
 bool nearInt(float f, float tolerance) { return std::fabs(f - std::round(f)) < tolerance; }
 
 // True when texel coordinates follow window pixels one to one (turned by
@@ -360,8 +368,8 @@ DrawState chooseState(const Texture* t, const Vertex* v, int n, Blend blend) {
     if (t->repeatT && (v0 < 0 || v1 > 1)) v0 = 0, v1 = 1;
     // Filtering reaches half a texel past the covered ones.
     const int m = st.linear ? 1 : 0;
-    if (!texelsOpaque(t, (int)std::floor(u0 * t->w) - m, (int)std::floor(v0 * t->h) - m, (int)std::ceil(u1 * t->w) + m,
-                      (int)std::ceil(v1 * t->h) + m))
+    if (!texelsOpaque(t, texelIndex(std::floor(u0 * t->w), t->w) - m, texelIndex(std::floor(v0 * t->h), t->h) - m,
+                      texelIndex(std::ceil(u1 * t->w), t->w) + m, texelIndex(std::ceil(v1 * t->h), t->h) + m))
       return st;
   }
   st.blend = Blend::None;
