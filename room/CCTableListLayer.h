@@ -10,6 +10,7 @@
 #include "room/RoomMessages.h"
 #include "room/ScrollPaneLayer.h"
 #include "room/TableGridModel.h"
+#include "ui/ListNodes.h"
 
 #include <cstdint>
 #include <map>
@@ -116,7 +117,3 @@ private:
     uint16_t m_wConfigTables = 0;
     bool m_bSetUp = false;
 };
-
-// The status badge of a user ("status_%d" frame; 9999 the large face
-// "people0-9999"), anchored bottom-right with pixel-exact filtering.
-cocos2d::CCSprite* CreateUserStatusIcon(int status, const cocos2d::CCPoint& position, int tag);

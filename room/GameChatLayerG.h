@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cocos2d.h"
+#include "ui/ListNodes.h"
 
 #include <deque>
 #include <string>
@@ -50,8 +51,3 @@ private:
     std::deque<Line> m_Lines;
     cocos2d::CCNode* m_pLines = nullptr;
 };
-
-// A left-aligned GBK label anchored at its top-left corner; the line height
-// is not used.
-cocos2d::CCLabelTTF* CreateChatLineNode(const std::string& gbkText, int tag, int x, int y,
-                                        const cocos2d::ccColor3B& colour, int fontSize, int lineHeight);

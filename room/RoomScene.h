@@ -180,7 +180,7 @@ public:
     tagUserData* GetMeUserData() const { return m_Session.GetMeUserData(); }
     RoomUserManager& GetUserManager() { return m_Session.GetUserManager(); }
     const tagRoomConfig& GetRoomConfig() const { return m_Session.GetRoomConfig(); }
-    uint16_t GetChairCount() const { return m_Session.GetChairCount(); }
+    uint16_t GetChairCount() const override { return m_Session.GetChairCount(); }
     const GameKindRecord& GetKindRecord() const { return m_Session.GetKindRecord(); }
     const GameServerRecord& GetServerRecord() const { return m_Session.GetServerRecord(); }
     uint16_t GetKindID() const { return m_Session.GetKindID(); }

@@ -30,6 +30,8 @@ public:
     virtual void OnGameResourcesLoaded(bool ready) = 0;
     virtual bool IsGameResourcesReady() = 0;
     virtual void ToggleMaximize() = 0;
+    // Chairs at a table of the room (0 until the room knows).
+    virtual uint16_t GetChairCount() const { return 0; }
     virtual CBaseKernelLayer* GetKernelLayer() = 0;
 };
 

@@ -19,26 +19,6 @@ std::string Utf8Nick(const tagUserData* user) { return CClientGlobal::WideToUTF8
 
 }  // namespace
 
-CCSprite* CreateUserStatusIcon(int status, const CCPoint& position, int tag)
-{
-    char frame[32];
-    if (status == 9999)
-        std::snprintf(frame, sizeof(frame), "people0-9999");
-    else
-        std::snprintf(frame, sizeof(frame), "status_%d", status);
-    CCSprite* icon = CCSprite::createWithSpriteFrameName(frame);
-    if (icon == nullptr)
-        return nullptr;
-    icon->setAnchorPoint(CCPoint(1, 0));
-    if (icon->getTexture() != nullptr)
-        icon->getTexture()->setAliasTexParameters();
-    icon->setTag(tag);
-    if (status == 9999)
-        icon->setScale(0.12f, 0.13f);
-    icon->setPosition(position);
-    return icon;
-}
-
 CCTableListLayer::Geometry CCTableListLayer::ComputeGeometry(float viewWidth, uint16_t tableCount, uint16_t chairCount)
 {
     Geometry g;

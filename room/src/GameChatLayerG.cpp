@@ -25,20 +25,6 @@ ccColor3B KindColour(int kind)
 
 }  // namespace
 
-CCLabelTTF* CreateChatLineNode(const std::string& gbkText, int tag, int x, int y, const ccColor3B& colour, int fontSize,
-                               int lineHeight)
-{
-    (void)lineHeight;
-    CCLabelTTF* label = CreateGBKLabel(gbkText, "Arial", static_cast<float>(fontSize));
-    label->setAnchorPoint(CCPoint(0, 1));
-    label->setHorizontalAlignment(kCCTextAlignmentLeft);
-    label->setVerticalAlignment(kCCVerticalTextAlignmentCenter);
-    label->setColor(colour);
-    label->setPosition(CCPoint(static_cast<float>(x), static_cast<float>(y)));
-    label->setTag(tag);
-    return label;
-}
-
 bool GameChatLayerG::init()
 {
     if (!CCLayer::init())

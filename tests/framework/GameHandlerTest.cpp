@@ -105,10 +105,16 @@ TEST_F(HandlerBase, TheDefaultsKeepTheBoardsSeatsAndClock)
     EXPECT_NE(root->getChildByTag(CGameBoard::kSeatPanelTagBase + 0), nullptr);  // me, view 0
     EXPECT_NE(root->getChildByTag(CGameBoard::kSeatPanelTagBase + 1), nullptr);  // chair 2, view 1
 
+    EXPECT_TRUE(Control(IPC_SUB_SHOW_GAME));  // the timer box comes with the show
+    CTimerBox* box = board->GetTimerBox();
+    ASSERT_NE(box, nullptr);
     EXPECT_TRUE(h->SetGameClock(2, 30, 12));
-    EXPECT_NE(root->getChildByTag(300 + 1), nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->GetSeconds(), 12);
+    EXPECT_EQ(board->GetUserClock(1), 12);
     EXPECT_TRUE(h->KillGameClock(30));
-    EXPECT_EQ(root->getChildByTag(300 + 1), nullptr);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(board->GetUserClock(1), 0);
 
     EXPECT_TRUE(Status(2001, US_FREE, 2));
     EXPECT_EQ(board->GetSeatUser(2), nullptr);
@@ -123,13 +129,13 @@ TEST_F(HandlerBase, StartButtonSaysReadyOnlyWhileSeated)
     EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {}));
     EXPECT_TRUE(board->IsStartButtonShown());
     EXPECT_EQ(kernel->GetClockTimerID(), ReadyClockID);
-    board->OnStartButton(nullptr);
+    board->OnStartButton(nullptr, cocos2d::extension::CCControlEventTouchDown);
     ASSERT_EQ(room.sent.size(), 1u);
     EXPECT_EQ(room.sent[0].sub, SUB_GF_USER_READY);
     EXPECT_FALSE(board->IsStartButtonShown());
     EXPECT_EQ(kernel->GetClockTimerID(), 0u);
     EXPECT_TRUE(Status(1000, US_READY));
-    board->OnStartButton(nullptr);
+    board->OnStartButton(nullptr, cocos2d::extension::CCControlEventTouchDown);
     EXPECT_EQ(room.sent.size(), 1u);
 }
 

@@ -13,6 +13,7 @@ void KernelTest::SetUp()
     TestModule::fixture = this;
     TestModule::made = TestModule::destroyed = TestModule::loads = TestModule::unloads = TestModule::games = 0;
     SetGameAudio(&audio);
+    app_services::Install(&app);
     binding.reset(new CGameRoomBinding(&room));
     kernel = CBaseKernelLayer::create();
     ASSERT_NE(kernel, nullptr);
@@ -35,6 +36,7 @@ void KernelTest::TearDown()
     CCTextureCache::sharedTextureCache()->waitForAsync();
     ClearGameKinds();
     SetGameAudio(nullptr);
+    app_services::Install(nullptr);
     binding.reset();
     CCMessageBoxClearHistory();
     UiFixture::TearDown();

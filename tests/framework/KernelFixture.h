@@ -10,6 +10,7 @@
 #include "games/framework/GameHandler.h"
 #include "games/framework/GameKindModule.h"
 #include "games/framework/GameRoom.h"
+#include "ui/AppServices.h"
 #include "ui/UiFixture.h"
 #include "ui/WindyTopLayer.h"
 
@@ -54,7 +55,7 @@ public:
         this->ready = ready;
     }
     bool IsGameResourcesReady() override { return ready; }
-    void ToggleMaximize() override {}
+    void ToggleMaximize() override { ++maximizeToggles; }
     Sexy::CBaseKernelLayer* GetKernelLayer() override { return kernel; }
 
     Sexy::CBaseKernelLayer* kernel = nullptr;
@@ -63,6 +64,7 @@ public:
     int gameViews = 0;
     int readySignals = 0;
     bool ready = false;
+    int maximizeToggles = 0;
     std::vector<bool> roomViews;
 };
 
@@ -138,6 +140,31 @@ public:
     std::vector<std::string> calls;
     bool gameAnswer = true;
     bool takeFrames = false;
+};
+
+// The program as the board sees it: a window that is maximised or not.
+class FakeApp : public IAppServices
+{
+public:
+    void playBackgroundMusic(const char*, bool) override {}
+    void playLoopMusic(const char*) override {}
+    void stopBackgroundMusic() override {}
+    void playEffect(const char*) override {}
+    void stopAllEffects() override {}
+    int GetWindowWidth() const override
+    {
+        return static_cast<int>(cocos2d::CCEGLView::sharedOpenGLView()->getFrameSize().width);
+    }
+    int GetWindowHeight() const override
+    {
+        return static_cast<int>(cocos2d::CCEGLView::sharedOpenGLView()->getFrameSize().height);
+    }
+    bool IsMaximized() const override { return maximized; }
+    void ToggleMaximize() override { maximized = !maximized; }
+    const std::vector<std::string>& GetServerAddresses() const override { return servers; }
+    bool IsExternalGameDebug() const override { return false; }
+    bool maximized = false;
+    std::vector<std::string> servers;
 };
 
 class RecordingAudio : public Sexy::IGameAudio
@@ -233,6 +260,7 @@ protected:
     std::unique_ptr<Sexy::CGameRoomBinding> binding;
     std::unique_ptr<RecordingHandler> handler;
     RecordingAudio audio;
+    FakeApp app;
 };
 
 }  // namespace kt

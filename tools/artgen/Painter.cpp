@@ -343,7 +343,7 @@ void DrawFill(Canvas& c, const Picture& p) {
 void DrawFrame(Canvas& c, const Picture& p) {
   // Kept thin: stretched as nine slices, the right and bottom bands must fit
   // inside the few pixels of cap those slices keep.
-  float w = c.width(), h = c.height(), t = 4;
+  float w = c.width(), h = c.height(), t = 3;
   Rgbaf wood = ColourOr(p, 0, Hex(0x5a3a1e));
   Paint band = Paint::Vertical(Shade(wood, 1.3f), Shade(wood, 0.8f), 0, h);
   c.Fill(Shape::Rect(0, 0, w, t), band);

@@ -192,7 +192,7 @@ void CGameHandler::OnUserScore(tagUserData* user, uint16_t chair, bool)
     if (board == nullptr)
         return;
     if (kernel != nullptr && kernel->IsSeatGame())
-        board->RefreshSeatPanel(chair);
+        board->RefreshSeatPanel(chair, user);
     board->OnUserScoreUpdated(user);
 }
 

@@ -1,0 +1,531 @@
+// The board as a player sees it: built through the kernel from the room's
+// messages, then inspected node by node and in screenshots.
+#include "KernelFixture.h"
+
+#include "bank/BankDialogServer.h"
+#include "bank/BankEntry.h"
+#include "games/framework/BoardDrawUserData.h"
+#include "games/framework/GameChatLayer.h"
+#include "games/framework/PlainGameBoard.h"
+#include "games/framework/PlayerTableViewLayer.h"
+#include "games/framework/TimerBox.h"
+#include "games/framework/UserInfoView.h"
+#include "platform/Cursor.h"
+
+using namespace cocos2d;
+using namespace cocos2d::extension;
+using namespace Sexy;
+using kt::KernelTest;
+
+namespace {
+
+constexpr uint16_t kCountingKind = 77;
+
+// A plain board that counts its resets.
+class CountingBoard : public CPlainGameBoard
+{
+public:
+    static CountingBoard* create()
+    {
+        auto* board = new CountingBoard();
+        board->init();
+        board->autorelease();
+        return board;
+    }
+    void ResetGameView() override { ++resets; }
+    int resets = 0;
+};
+
+class BoardScene : public KernelTest
+{
+protected:
+    void SetUp() override
+    {
+        KernelTest::SetUp();
+        s_self = this;
+        platform::SetCursor(platform::GetArrowCursor());
+    }
+
+    // A board of the kind at a table of `chairs`, me on chair 1 and others
+    // on the chairs given, shown as the room shows it.
+    CGameBoard* Seat(uint16_t chairs, std::vector<uint16_t> others, uint16_t kind = 200)
+    {
+        CGameBoard* board = EnterWithBoard(chairs, kind);
+        EXPECT_NE(board, nullptr);
+        EXPECT_TRUE(Enter(1000, 1, US_SIT, 12345678));
+        uint32_t id = 2001;
+        for (uint16_t chair : others)
+        {
+            EXPECT_TRUE(Enter(id, chair, US_SIT, 8800 * id));
+            ++id;
+        }
+        EXPECT_TRUE(Control(IPC_SUB_SHOW_GAME));
+        Step();
+        return board;
+    }
+
+    CountingBoard* SeatCounting(uint16_t chairs)
+    {
+        RegisterGameKind(kCountingKind, &kt::TestModule::Make, &MakeCountingGame);
+        Configure(chairs, kCountingKind);
+        const std::vector<uint8_t> record = KindRecord(kCountingKind);
+        kernel->LoadGameResources(record.data());
+        room.ready = true;
+        kernel->EnterGame(record.data());
+        return dynamic_cast<CountingBoard*>(kernel->GetGameBoard());
+    }
+
+    static CGameBoard* MakeCountingGame()
+    {
+        auto* fresh = new kt::RecordingHandler();
+        fresh->InitGameHandler();
+        s_self->handler.reset(fresh);
+        return CountingBoard::create();
+    }
+
+    static CBoardDrawUserData* Panel(CGameBoard* board, uint16_t view) { return board->GetSeatPanel(view); }
+
+    static BoardScene* s_self;
+};
+
+BoardScene* BoardScene::s_self = nullptr;
+
+std::string Text(CCNode* label)
+{
+    auto* ttf = dynamic_cast<CCLabelTTF*>(label);
+    return ttf != nullptr ? ttf->getString() : std::string("<none>");
+}
+
+TEST_F(BoardScene, ShowsTheWholeTableOfAThreeSeatGame)
+{
+    CGameBoard* board = Seat(3, {0, 2});
+    ASSERT_NE(board, nullptr);
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {0, 0}));
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {1, 2, 3}));
+    EXPECT_TRUE(Status(2001, US_READY, 0));
+    Step(30);
+
+    // Me on chair 1 at view 0; chair 2 at view 1, chair 0 at view 2.
+    for (uint16_t view : {0, 1, 2})
+    {
+        CBoardDrawUserData* panel = Panel(board, view);
+        ASSERT_NE(panel, nullptr) << view;
+        EXPECT_EQ(panel->getParent(), board->GetContentRoot());
+        EXPECT_EQ(panel->getZOrder(), CGameBoard::kSeatPanelZOrder);
+        EXPECT_EQ(panel->getPosition(), board->m_ptSeatPanel[view]);
+    }
+    EXPECT_EQ(Panel(board, 3), nullptr);
+    EXPECT_NE(Panel(board, 2)->getChildByTag(CBoardDrawUserData::kReadySignTagBase + 2), nullptr);
+    EXPECT_EQ(Panel(board, 1)->getChildByTag(CBoardDrawUserData::kReadySignTagBase + 1), nullptr);
+
+    // The scene in the free status: the start button and my ready clock.
+    EXPECT_TRUE(board->IsStartButtonShown());
+    EXPECT_EQ(board->GetStartButton()->getParent(), board->GetContentRoot());
+    CTimerBox* box = board->GetTimerBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->getTag(), CGameBoard::kTimerBoxTag);
+    EXPECT_EQ(box->getZOrder(), CGameBoard::kTimerBoxZOrder);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->GetSeconds(), 45);
+    EXPECT_EQ(box->getPosition(), board->m_ptClock[0]);
+
+    // The right bar: my card, the list of the three, the chat.
+    ASSERT_NE(board->GetUserInfoView(), nullptr);
+    EXPECT_EQ(Text(board->GetUserInfoView()->GetScoreLabel()), "1234,5678");
+    EXPECT_EQ(board->GetPlayerList()->GetItems().size(), 3u);
+    EXPECT_NE(board->GetChatLayer(), nullptr);
+    ASSERT_NE(board->GetTotalScorePanel(), nullptr);
+    EXPECT_EQ(board->GetTotalScorePanel()->getTag(), CGameBoard::kTotalScoreTag);
+    SaveScreen("board_three_seats");
+}
+
+TEST_F(BoardScene, RightBarAndCaptionFollowTheVisibleArea)
+{
+    CGameBoard* board = Seat(3, {0});
+    ASSERT_NE(board, nullptr);
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    struct Case
+    {
+        CCSize frame;
+        float top;
+        int barTop, advert, list;
+    };
+    // c = ceil(1 / vertical scale): 1 at the design size and larger, 2 below.
+    const Case cases[] = {
+        {{1288, 762}, 762, 197, 108, 199},
+        {{1600, 1200}, 966, 197, 108, 319},
+        {{966, 572}, 763, 198, 110, 199},
+    };
+    for (const Case& c : cases)
+    {
+        view->setFrameSize(c.frame.width, c.frame.height);
+        board->LayoutBoard(static_cast<int>(c.frame.width), static_cast<int>(c.frame.height));
+        const float top = CCDirector::sharedDirector()->getVisibleSize().height;
+        EXPECT_FLOAT_EQ(top, c.top);
+        EXPECT_EQ(board->GetBarTopHeight(), c.barTop);
+        EXPECT_EQ(board->GetAdvertHeight(), c.advert);
+        EXPECT_EQ(board->GetListHeight(), c.list);
+        EXPECT_EQ((board->GetListHeight() - 49) % 30, 0);
+        const int rest = static_cast<int>(top) - c.barTop - c.advert;
+        EXPECT_EQ(board->GetBarRestHeight(), rest);
+        EXPECT_EQ(board->GetPlayerList()->getPosition(), CCPoint(1028, top - c.list - c.barTop));
+        EXPECT_EQ(board->GetPlayerList()->getContentSize(), CCSize(258, static_cast<float>(c.list)));
+        EXPECT_EQ(board->GetChatLayer()->getPosition(), CCPoint(1028, 0));
+        EXPECT_EQ(board->GetChatLayer()->getContentSize(), CCSize(258, static_cast<float>(rest - c.list)));
+        EXPECT_EQ(board->GetUserInfoBackground()->getPosition(), CCPoint(1030, top - 196 + 7));
+        EXPECT_EQ(board->GetUserInfoView()->getPosition(), CCPoint(1091, top - 131));
+        // The list and the chat share the bar's rest between them.
+        EXPECT_EQ(board->GetPlayerList()->GetListHeight() + 49, c.list);
+        EXPECT_EQ(board->GetChatLayer()->GetListHeight(), rest - c.list - 60);
+        // Caption buttons hang from the top right.
+        EXPECT_EQ(board->GetCloseButton()->getPosition(), CCPoint(1242, top));
+        EXPECT_EQ(board->GetMaximizeButton()->getPosition(), CCPoint(1212, top));
+        EXPECT_EQ(board->GetMinimizeButton()->getPosition(), CCPoint(1182, top));
+        EXPECT_EQ(board->GetSettingButton()->getPosition(), CCPoint(1152, top));
+        EXPECT_FALSE(board->GetSettingButton()->isVisible());
+        // The table fills the play area left of the bar, under the caption.
+        EXPECT_EQ(board->GetTable()->getContentSize(), CCSize(1018, top - 40));
+        EXPECT_EQ(board->GetPlayWidth(), 1018);
+        EXPECT_EQ(board->GetPlayHeight(), static_cast<int>(top - 40));
+        EXPECT_EQ(board->GetContentRoot()->getPosition(), CCPoint(513, (top - 40) * 0.5f + 4));
+        EXPECT_EQ(board->GetRoomButton()->getPosition(), CCPoint(50, top - 4));
+        EXPECT_EQ(board->GetTitle()->getPosition(), CCPoint(20, top - 17));
+        EXPECT_EQ(board->GetBorder()->getContentSize(), CCDirector::sharedDirector()->getVisibleSize());
+    }
+    view->setFrameSize(1288, 762);
+}
+
+TEST_F(BoardScene, MaximisedWindowStretchesTheTableUnderTheScaledContent)
+{
+    CGameBoard* board = Seat(3, {0});
+    ASSERT_NE(board, nullptr);
+    CCEGLView::sharedOpenGLView()->setFrameSize(1600, 1200);  // visible 1288 x 966
+    app.maximized = true;
+    board->LayoutBoard(1600, 1200);
+    board->LayoutBoard(1600, 1200);
+    EXPECT_TRUE(board->GetRestoreButton()->isVisible());
+    EXPECT_FALSE(board->GetMaximizeButton()->isVisible());
+    int copies = 0;
+    for (unsigned i = 0; i < board->getChildrenCount(); ++i)
+        copies +=
+            static_cast<CCNode*>(board->getChildren()->objectAtIndex(i))->getTag() == CGameBoard::kStretchedTableTag;
+    EXPECT_EQ(copies, 1);
+    CCSprite* copy = static_cast<CCSprite*>(board->getChildByTag(CGameBoard::kStretchedTableTag));
+    EXPECT_EQ(copy->getZOrder(), 1);
+    EXPECT_FLOAT_EQ(copy->getScaleX(), 1018.0f / 1000);
+    EXPECT_FLOAT_EQ(copy->getScaleY(), 926.0f / 700);
+    CCSprite* root = board->GetContentRoot();
+    EXPECT_FLOAT_EQ(board->GetContentScale(), 1.018f);
+    EXPECT_FLOAT_EQ(root->getScaleX(), 1.018f);
+    EXPECT_EQ(root->getOpacity(), 0);
+    // The scaled content stands on the play area's lower edge.
+    EXPECT_FLOAT_EQ(root->getPositionY() - 700 * 0.5f * 1.018f, 4);
+    SaveScreen("board_maximised");
+
+    CCEGLView::sharedOpenGLView()->setFrameSize(1288, 762);
+    app.maximized = false;
+    board->LayoutBoard(1288, 762);
+    EXPECT_EQ(board->getChildByTag(CGameBoard::kStretchedTableTag), nullptr);
+    EXPECT_FLOAT_EQ(root->getScale(), 1.0f);
+    EXPECT_EQ(root->getOpacity(), 255);
+    EXPECT_FLOAT_EQ(board->GetContentScale(), 1.0f);
+    EXPECT_EQ(root->getPosition(), CCPoint(513, 365));
+    EXPECT_FALSE(board->GetRestoreButton()->isVisible());
+    EXPECT_TRUE(board->GetMaximizeButton()->isVisible());
+}
+
+TEST_F(BoardScene, SeatPanelsFollowUsersComingGoingAndChanging)
+{
+    CountingBoard* board = SeatCounting(3);
+    ASSERT_NE(board, nullptr);
+    // My own panel: the game's layout, and the table is reset for me.
+    EXPECT_TRUE(Enter(1000, 1, US_SIT, 500));
+    CBoardDrawUserData* mine = Panel(board, 0);
+    ASSERT_NE(mine, nullptr);
+    EXPECT_EQ(board->resets, 1);
+    EXPECT_EQ(mine->GetFace()->getPosition(), CCPoint(44, 40));
+    EXPECT_FLOAT_EQ(mine->GetFace()->getScale(), 0.7f);
+    EXPECT_EQ(mine->GetFaceName(), "ChangePhoto/people1-1");
+    ASSERT_NE(board->GetTotalScorePanel(), nullptr);
+    EXPECT_EQ(board->GetTotalScorePanel()->getPosition(), board->m_ptTotalScore);
+    EXPECT_EQ(Text(board->GetTotalScoreLabel()), "0");
+
+    // Others: the shared layout, a device icon for the three known kinds.
+    struct Device
+    {
+        uint32_t kind;
+        bool icon;
+    };
+    for (const Device d : {Device{1, true}, Device{2, true}, Device{3, true}, Device{4, false}, Device{0, false}})
+    {
+        tagUserData user{};
+        user.dwUserID = 3000;
+        user.dwGameID = 503000;
+        user.dwClientKind = d.kind;
+        SetFieldText(user.szNickName, u"一二三四五六七");
+        board->DrawSeatPanel(2, nullptr);
+        board->DrawSeatPanel(2, &user);
+        CBoardDrawUserData* panel = Panel(board, 2);
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->GetDeviceIcon() != nullptr, d.icon) << d.kind;
+        EXPECT_EQ(panel->GetFace()->getPosition(), CCPoint(37, 50));
+        // Cut at 11 bytes without splitting a character, marked.
+        EXPECT_EQ(Text(panel->GetNameLabel()), "一二三四五..");
+    }
+    EXPECT_EQ(board->resets, 1);  // only my own seat resets the table
+
+    // My name is cut at 12 bytes; an existing panel only updates.
+    tagUserData me = *kernel->GetMeUserData();
+    SetFieldText(me.szNickName, u"一二三四五六七八");
+    board->DrawSeatPanel(0, nullptr);
+    EXPECT_EQ(Panel(board, 0), nullptr);
+    board->DrawSeatPanel(0, &me);
+    EXPECT_EQ(Text(Panel(board, 0)->GetNameLabel()), "一二三四五六..");
+    CBoardDrawUserData* before = Panel(board, 0);
+    me.lScore = 1234567;
+    board->DrawSeatPanel(0, &me);
+    EXPECT_EQ(Panel(board, 0), before);
+    EXPECT_EQ(Text(before->GetScoreLabel()), "123,4567");
+    EXPECT_EQ(before->GetFaceName(), "ChangePhoto/people1-4");
+
+    // A chair of 100 or more is refused.
+    EXPECT_FALSE(board->SetSeatUser(100, &me));
+    EXPECT_EQ(board->GetSeatUser(100), nullptr);
+}
+
+TEST_F(BoardScene, ClosingHandlerKeepsTheTableWhenMySeatIsDrawn)
+{
+    CountingBoard* board = SeatCounting(3);
+    ASSERT_NE(board, nullptr);
+    // A close-type system message sets the handler's close flag.
+    std::vector<uint8_t> notice = {0x01, 0x02, 1, 0, 'x', 0};
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SYSTEM_MESSAGE, notice));
+    ASSERT_TRUE(handler->IsCloseFlag());
+    EXPECT_TRUE(Enter(1000, 1, US_SIT));
+    EXPECT_NE(Panel(board, 0), nullptr);
+    EXPECT_EQ(board->resets, 0);
+}
+
+TEST_F(BoardScene, ManySeatGamesHaveNoSeatPanelsClockOrReadySigns)
+{
+    CGameBoard* board = Seat(20, {0, 2, 3});
+    ASSERT_NE(board, nullptr);
+    for (uint16_t view = 0; view < 20; ++view)
+        EXPECT_EQ(Panel(board, view), nullptr);
+    EXPECT_EQ(board->GetTimerBox(), nullptr);
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {1}));
+    EXPECT_FALSE(board->IsStartButtonShown());
+    EXPECT_EQ(board->GetPlayerList()->GetItems().size(), 4u);  // the list still has everyone
+}
+
+TEST_F(BoardScene, ReadySignFollowsTheStatus)
+{
+    CGameBoard* board = Seat(3, {2});
+    ASSERT_NE(board, nullptr);
+    CBoardDrawUserData* panel = Panel(board, 1);
+    ASSERT_NE(panel, nullptr);
+    const int tag = CBoardDrawUserData::kReadySignTagBase + 1;
+    auto signs = [&] {
+        int n = 0;
+        for (unsigned i = 0; i < panel->getChildrenCount(); ++i)
+            n += static_cast<CCNode*>(panel->getChildren()->objectAtIndex(i))->getTag() == tag;
+        return n;
+    };
+    EXPECT_TRUE(Status(2001, US_READY, 2));
+    EXPECT_EQ(signs(), 1);
+    CCNode* sign = panel->getChildByTag(tag);
+    EXPECT_EQ(sign->getPosition(), board->m_ptStatus[1]);
+    EXPECT_TRUE(CCDirector::sharedDirector()->getActionManager()->QueryTarget(sign));  // it runs
+    EXPECT_TRUE(Status(2001, US_READY, 2));
+    EXPECT_EQ(signs(), 1);  // a repeated ready replaces the sign
+    EXPECT_TRUE(Status(2001, US_PLAY, 2));
+    EXPECT_EQ(signs(), 0);
+}
+
+TEST_F(BoardScene, ShowingAgainKeepsOneOfEachAndFollowsMyTable)
+{
+    CGameBoard* board = EnterWithBoard(3);
+    ASSERT_NE(board, nullptr);
+    // Shown before my record came: no table button, no card contents.
+    EXPECT_TRUE(Control(IPC_SUB_SHOW_GAME));
+    EXPECT_NE(board->GetRoomButton(), nullptr);
+    EXPECT_EQ(board->GetTableButton(), nullptr);
+    ASSERT_NE(board->GetUserInfoView(), nullptr);
+    EXPECT_EQ(board->GetUserInfoView()->GetFace(), nullptr);
+
+    EXPECT_TRUE(Enter(1000, 1, US_SIT, 0, 5));
+    EXPECT_TRUE(Control(IPC_SUB_SHOW_GAME));
+    CCControlButton* roomButton = board->GetRoomButton();
+    CUserInfoView* card = board->GetUserInfoView();
+    ASSERT_NE(board->GetTableButton(), nullptr);
+    EXPECT_EQ(board->GetTableButton()->getTitleForState(CCControlStateNormal)->m_sString, "6桌");
+    EXPECT_TRUE(Enter(1000, 1, US_SIT, 0, 11));
+    EXPECT_TRUE(Control(IPC_SUB_SHOW_GAME));
+    EXPECT_EQ(board->GetRoomButton(), roomButton);
+    EXPECT_EQ(board->GetUserInfoView(), card);
+    EXPECT_EQ(board->GetTableButton()->getTitleForState(CCControlStateNormal)->m_sString, "12桌");
+    EXPECT_EQ(board->GetRoomButton()->getTitleForState(CCControlStateNormal)->m_sString, "测试房间");
+    // The table button stands 5 to the right of the room-name button.
+    EXPECT_FLOAT_EQ(board->GetTableButton()->getPositionX(),
+                    board->GetRoomButton()->getPositionX() + board->GetRoomButton()->getContentSize().width + 5);
+    EXPECT_EQ(room.sent.back().sub, SUB_GF_OPTION);  // each show sends the option again
+}
+
+TEST_F(BoardScene, MyScoreReachesTheCardListAndTotal)
+{
+    CGameBoard* board = Seat(3, {2});
+    ASSERT_NE(board, nullptr);
+    EXPECT_TRUE(Score(1000, 12345678 + 500));
+    EXPECT_TRUE(Score(1000, 12345678 + 200));
+    EXPECT_EQ(Text(board->GetTotalScoreLabel()), "200");
+    EXPECT_EQ(Text(board->GetUserInfoView()->GetScoreLabel()), "1234,5878");
+    EXPECT_EQ(board->GetUserInfoView()->GetScoreLabel()->getPosition(), CCPoint(106, -25));
+    EXPECT_EQ(Text(Panel(board, 0)->GetScoreLabel()), "1234,5878");
+    // Another's score never touches my total or my card.
+    EXPECT_TRUE(Score(2001, 5));
+    EXPECT_EQ(Text(board->GetTotalScoreLabel()), "200");
+    EXPECT_EQ(Text(board->GetUserInfoView()->GetScoreLabel()), "1234,5878");
+    EXPECT_EQ(Text(Panel(board, 1)->GetScoreLabel()), "5");
+}
+
+TEST_F(BoardScene, StartButtonHiddenOnlyStopsTheReadyClock)
+{
+    CGameBoard* board = Seat(3, {});
+    ASSERT_NE(board, nullptr);
+    board->ShowStartButton(true, 20);
+    EXPECT_EQ(kernel->GetClockTimerID(), ReadyClockID);
+    board->ShowStartButton(false, 0);
+    EXPECT_EQ(kernel->GetClockTimerID(), 0u);
+    EXPECT_TRUE(board->IsStartButtonShown());  // the button stays
+    EXPECT_TRUE(handler->SetGameClock(1, 30, 9));
+    board->ShowStartButton(false, 0);
+    EXPECT_EQ(kernel->GetClockTimerID(), 30u);  // another clock is left alone
+    // A touch on the button says I am ready and takes it away.
+    CCControlButton* start = board->GetStartButton();
+    board->ShowStartButton(true, 20);
+    const CCPoint at = start->convertToWorldSpace(CCPoint(60, 24));
+    Tap(at.x, at.y);
+    EXPECT_FALSE(board->IsStartButtonShown());
+    EXPECT_EQ(room.sent.back().sub, SUB_GF_USER_READY);
+    EXPECT_EQ(kernel->GetClockTimerID(), 0u);
+}
+
+TEST_F(BoardScene, CaptionAndRoomButtonsActOnTouchDown)
+{
+    CGameBoard* board = Seat(3, {});
+    ASSERT_NE(board, nullptr);
+    Touch(0, 1212 + 15, 762 - 12);  // maximise
+    EXPECT_EQ(room.maximizeToggles, 1);
+    Touch(2, 1212 + 15, 762 - 12);
+    Touch(0, 60, 762 - 16);  // the room-name button
+    Touch(2, 60, 762 - 16);
+    EXPECT_EQ(room.roomViews, std::vector<bool>{true});
+    EXPECT_FALSE(board->isModal());
+    EXPECT_FALSE(kernel->isVisible());
+    EXPECT_LT(kernel->getPositionX(), 0);
+    // Back on the table, the close button leaves it (I am not playing).
+    kernel->setVisible(true);
+    kernel->setPosition(CCPointZero);
+    board->setModal(true);
+    Touch(0, 1242 + 20, 762 - 12);
+    EXPECT_EQ(room.exits, 1);
+}
+
+TEST_F(BoardScene, ChipCursorsFollowTheSelectedChipInManySeatGames)
+{
+    struct Case
+    {
+        uint16_t kind;
+        int64_t chip;
+        const char* cursor;  // source of the cursor shown after; null: no cursor
+    };
+    const Case cases[] = {
+        {122, 10000, "Cursor/219.png"},    {122, 50000, nullptr},        {122, 0, "arrow"},
+        {104, 10000, "Cursor/210.png"},    {104, 10000000, nullptr},     {404, 50000, "Cursor/125.png"},
+        {106, 10000000, "Cursor/207.png"}, {110, 100, "Cursor/200.png"}, {108, 100, nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        CGameBoard* board = Seat(100, {}, c.kind);
+        ASSERT_NE(board, nullptr);
+        board->SetSelectedChip(true, c.chip);
+        EXPECT_EQ(board->GetSelectedChip(), static_cast<int>(c.chip));
+        platform::Cursor* shown = platform::GetCursor();
+        if (c.cursor == nullptr)
+            EXPECT_EQ(shown, nullptr) << c.kind << " " << c.chip;
+        else
+            EXPECT_NE(platform::GetCursorSource(shown).find(c.cursor), std::string::npos)
+                << c.kind << " " << c.chip << " " << platform::GetCursorSource(shown);
+        // Other values change nothing; the right button drops the chip.
+        board->SetSelectedChip(true, 10000);
+        platform::Cursor* chip = platform::GetCursor();
+        board->SetSelectedChip(true, 250);
+        EXPECT_EQ(platform::GetCursor(), chip);
+        board->OnRButtonUp();
+        EXPECT_EQ(board->GetSelectedChip(), 0);
+        EXPECT_EQ(platform::GetCursor(), platform::GetArrowCursor());
+        // Off the play area the pointer is the arrow again.
+        board->SetSelectedChip(true, 100);
+        board->OnMouseMove(CCPoint(1100, 300));
+        EXPECT_EQ(platform::GetCursor(), platform::GetArrowCursor());
+        kernel->ResetGameKernel();
+        Step();
+    }
+}
+
+TEST_F(BoardScene, SeatedGamesKeepTheirPointer)
+{
+    CGameBoard* board = Seat(3, {});
+    ASSERT_NE(board, nullptr);
+    platform::SetCursor(nullptr);
+    board->SetSelectedChip(true, 0);
+    board->OnRButtonUp();
+    board->OnMouseMove(CCPoint(1100, 300));
+    EXPECT_EQ(platform::GetCursor(), nullptr);
+    // The low 32 bits of the value are kept.
+    board->SetSelectedChip(true, (int64_t{1} << 32) + 100);
+    EXPECT_EQ(board->GetSelectedChip(), 100);
+}
+
+TEST_F(BoardScene, BankButtonAsksForThePasswordFirst)
+{
+    CGameBoard* board = Seat(100, {}, 104);
+    ASSERT_NE(board, nullptr);
+    UserRecord& user = CClientGlobal::GetInstance()->GetUserRecord();
+    SetFieldText(user.szBankPassword, u"");
+    board->OpenBank();
+    EXPECT_NE(scene->getChildByTag(CverifyPassWord::kDialogTag), nullptr);
+    EXPECT_EQ(scene->getChildByTag(BankDialogServer::kDialogTag), nullptr);
+    SetFieldText(user.szBankPassword, u"0123456789abcdef0123456789abcdef");
+    board->OpenBank();
+    EXPECT_NE(scene->getChildByTag(BankDialogServer::kDialogTag), nullptr);
+    SetFieldText(user.szBankPassword, u"");
+    EXPECT_EQ(CGameBoard::WideToUTF8String(u""), "");
+    EXPECT_EQ(CGameBoard::WideToUTF8String(u"玩家"), "玩家");
+}
+
+TEST_F(BoardScene, ButtonsTheGamesMake)
+{
+    CGameBoard* board = Seat(3, {});
+    ASSERT_NE(board, nullptr);
+    CCControlButton* image =
+        board->CreateImageButton("Land/chupai4", "Land/chupai", nullptr, CCPoint(100, 100), nullptr, false);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->getParent(), board->GetContentRoot());
+    EXPECT_FALSE(image->isVisible());
+    EXPECT_EQ(image->getBackgroundSpriteForState(CCControlStateDisabled),
+              image->getBackgroundSpriteForState(CCControlStateNormal));
+    EXPECT_EQ(image->getTouchPriority(), -128);
+    CCControlButton* label = board->CreateLabelButton("Land/chupai4", "Land/chupai", "Land/chupai3", CCPoint(100, 200),
+                                                      nullptr, true, "抢庄", 18);
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->getPreferredSize(), CCSize(110, 46));
+    EXPECT_NE(label->getBackgroundSpriteForState(CCControlStateDisabled),
+              label->getBackgroundSpriteForState(CCControlStateNormal));
+    board->ShakeBoard();
+    Step(40);
+    EXPECT_EQ(board->getPosition(), CCPointZero);
+}
+
+}  // namespace
