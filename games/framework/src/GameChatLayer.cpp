@@ -166,7 +166,7 @@ bool GameChatLayer::init()
         addChild(m_pInputField);
     }
 
-    struct ButtonSpec
+    struct ButtonLook
     {
         const char* images[3];
         CCPoint anchor;
@@ -174,7 +174,7 @@ bool GameChatLayer::init()
         int tag;
         bool zoom;
     };
-    const ButtonSpec buttons[] = {
+    const ButtonLook buttons[] = {
         {{"RightBar/send_button_1", "RightBar/send_button_2", "RightBar/send_button_3"},
          {0, 0},
          {200, 7},
@@ -196,18 +196,18 @@ bool GameChatLayer::init()
          kTagBan,
          true},
     };
-    for (const ButtonSpec& spec : buttons)
+    for (const ButtonLook& look : buttons)
     {
-        CCScale9Sprite* normal = CCScale9Sprite::create(spec.images[0]);
+        CCScale9Sprite* normal = CCScale9Sprite::create(look.images[0]);
         CCControlButton* button = CCControlButton::create(normal);
         button->setPreferredSize(normal->getOriginalSize());
-        button->setBackgroundSpriteForState(CCScale9Sprite::create(spec.images[1]), CCControlStateHighlighted);
-        button->setBackgroundSpriteForState(CCScale9Sprite::create(spec.images[2]), CCControlStateHover);
+        button->setBackgroundSpriteForState(CCScale9Sprite::create(look.images[1]), CCControlStateHighlighted);
+        button->setBackgroundSpriteForState(CCScale9Sprite::create(look.images[2]), CCControlStateHover);
         button->setTouchPriority(-128);
-        button->setAnchorPoint(spec.anchor);
-        button->setPosition(spec.position);
-        button->setTag(spec.tag);
-        if (!spec.zoom)
+        button->setAnchorPoint(look.anchor);
+        button->setPosition(look.position);
+        button->setTag(look.tag);
+        if (!look.zoom)
             button->setZoomOnTouchDown(false);
         button->addTargetWithActionForControlEvents(this, cccontrol_selector(GameChatLayer::OnButtonClicked),
                                                     CCControlEventTouchDown);
