@@ -89,10 +89,10 @@ public:
     // The handler base attaches each new handler here.
     void SetGameHandler(CGameHandler* handler) { m_pGameHandler = handler; }
     CGameBoard* GetGameBoard() const { return m_pGameBoard; }
-    uint16_t GetKindID() const { return m_wKindID; }
-    uint16_t GetChairCount() const { return m_wChairCount; }
+    uint16_t GetKindID() const { return m_Config.wKindID; }
+    uint16_t GetChairCount() const { return m_Config.wChairCount; }
     uint16_t GetMeTableID() const { return m_wMeTableID; }
-    uint32_t GetMeUserID() const { return m_dwUserID; }
+    uint32_t GetMeUserID() const { return m_Config.dwUserID; }
     uint32_t GetCurrentKind() const { return m_dwCurrentKind; }
     bool IsAllowLookon() const { return m_cbAllowLookon != 0; }
     // The server's name and the kind's name from the configuration.
@@ -129,22 +129,7 @@ private:
     CGameKindModule* MakeKindModule(uint16_t kindID);
 
     CGameHandler* m_pGameHandler = nullptr;
-    uint32_t m_dwUserID = 0;
-    uint16_t m_wConfigWord1 = 0;
-    uint16_t m_wConfigWord2 = 0;
-    uint32_t m_dwConfigLong1 = 0;
-    uint32_t m_dwConfigLong2 = 0;
-    uint16_t m_wKindID = 0;
-    uint16_t m_wChairCount = 0;
-    uint32_t m_dwOptionValue = 0;
-    uint8_t m_cbTableBlock[64] = {};
-    uint16_t m_wServerKindID = 0;
-    uint16_t m_wServerWord1 = 0;
-    uint16_t m_wServerWord2 = 0;
-    uint32_t m_dwServerLong1 = 0;
-    uint8_t m_cbServerBlock[64] = {};
-    uint16_t m_wServerWord3 = 0;
-    uint32_t m_dwServerLong2 = 0;
+    GameServerConfig m_Config{};  // as the room last handed it over (control 102)
     CMobileUserManager m_UserManager;
     uint32_t m_dwCurrentKind = 0;
     tagUserData* m_pMeUserData = nullptr;

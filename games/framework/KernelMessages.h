@@ -36,6 +36,8 @@ constexpr uint16_t IPC_MAIN_USER = 4;
 constexpr uint16_t IPC_SUB_USER_ENTER = 100;
 constexpr uint16_t IPC_SUB_USER_SCORE = 101;
 constexpr uint16_t IPC_SUB_USER_STATUS = 102;
+constexpr uint16_t IPC_SUB_USER_IGNORED_103 = 103;  // accepted and ignored
+constexpr uint16_t IPC_SUB_USER_IGNORED_104 = 104;  // accepted and ignored
 constexpr uint16_t IPC_SUB_TABLE_STARTED = 107;
 constexpr uint16_t IPC_SUB_TABLE_ENDED = 108;
 
@@ -46,6 +48,11 @@ constexpr uint16_t SUB_GF_USER_READY = 2;     // to the server
 constexpr uint16_t SUB_GF_GAME_STATUS = 100;  // exactly 2 bytes
 constexpr uint16_t SUB_GF_SCENE = 101;
 constexpr uint16_t SUB_GF_SYSTEM_MESSAGE = 200;
+// The server sends these too; the kernel accepts them and does nothing.
+constexpr uint16_t SUB_GF_IGNORED_10 = 10;
+constexpr uint16_t SUB_GF_IGNORED_11 = 11;
+constexpr uint16_t SUB_GF_IGNORED_102 = 102;
+constexpr uint16_t SUB_GF_IGNORED_201 = 201;
 constexpr uint16_t MDM_GF_GAME = 200;
 
 constexpr uint8_t GAME_STATUS_FREE = 0;

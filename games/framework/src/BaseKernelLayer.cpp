@@ -122,7 +122,7 @@ uint16_t CBaseKernelLayer::SwitchViewChairID(uint16_t chair)
 {
     if (m_pMeUserData == nullptr)
         return 0;
-    return SwitchViewChair(m_wChairCount, m_wMeChairID, chair);
+    return SwitchViewChair(GetChairCount(), m_wMeChairID, chair);
 }
 
 tagUserData* CBaseKernelLayer::GetMeUserData() { return m_pMeUserData; }
@@ -150,16 +150,16 @@ bool CBaseKernelLayer::SearchReadyUser()
     return true;
 }
 
-bool CBaseKernelLayer::IsSeatGame() { return IsSeatGameKind(m_wKindID, m_wChairCount); }
+bool CBaseKernelLayer::IsSeatGame() { return IsSeatGameKind(GetKindID(), GetChairCount()); }
 
 uint16_t CBaseKernelLayer::SeatLimit() const
 {
-    return static_cast<uint16_t>(std::min<size_t>(m_wChairCount, kMaxSeats));
+    return static_cast<uint16_t>(std::min<size_t>(GetChairCount(), kMaxSeats));
 }
 
-std::u16string CBaseKernelLayer::GetServerName() const { return wire::ReadText(m_cbServerBlock, 32); }
+std::u16string CBaseKernelLayer::GetServerName() const { return wire::ReadText(m_Config.szServerName, 32); }
 
-std::u16string CBaseKernelLayer::GetKindName() const { return wire::ReadText(m_cbTableBlock, 32); }
+std::u16string CBaseKernelLayer::GetKindName() const { return wire::ReadText(m_Config.szKindName, 32); }
 
 // --- the game clock -------------------------------------------------------------
 
@@ -169,7 +169,7 @@ bool CBaseKernelLayer::SetGameClock(uint16_t chair, uint32_t timerID, int32_t se
         return false;
     if (m_dwClockTimerID != 0)
         KillGameClock(m_dwClockTimerID);
-    if (chair >= m_wChairCount || seconds < 1 || timerID == 0)
+    if (chair >= GetChairCount() || seconds < 1 || timerID == 0)
         return false;
     CMobileUserTimer* node = CMobileUserTimer::create();
     if (node == nullptr)
@@ -303,10 +303,10 @@ bool CBaseKernelLayer::OnFrameMessage(uint16_t sub, const void* data, uint16_t s
                 m_pGameHandler->OnSystemMessage(data, size);
             return true;
         }
-        case 10:
-        case 11:
-        case 102:
-        case 201: return true;
+        case SUB_GF_IGNORED_10:
+        case SUB_GF_IGNORED_11:
+        case SUB_GF_IGNORED_102:
+        case SUB_GF_IGNORED_201: return true;
         default: return false;
     }
 }
@@ -317,27 +317,9 @@ bool CBaseKernelLayer::OnControlMessage(uint16_t sub, const void* data, uint16_t
     {
         case IPC_SUB_SERVER_INFO:
         {
-            GameServerConfig config;
-            if (size != sizeof(config))
+            if (size != sizeof(m_Config))
                 return false;
-            std::memcpy(&config, data, sizeof(config));
-            m_wConfigWord1 = config.wTableID;
-            m_wConfigWord2 = config.wChairID;
-            m_dwUserID = config.dwUserID;
-            m_dwConfigLong1 = config.dwConfigLong1;
-            m_dwConfigLong2 = config.dwConfigLong2;
-            m_wKindID = config.wKindID;
-            m_wServerKindID = config.wKindID;
-            m_wServerWord1 = config.wServerWord1;
-            m_wServerWord2 = config.wServerWord2;
-            m_dwServerLong1 = config.dwServerLong1;
-            std::memcpy(m_cbServerBlock, static_cast<const uint8_t*>(data) + offsetof(GameServerConfig, szServerName),
-                        sizeof(m_cbServerBlock));
-            m_wServerWord3 = config.wServerWord3;
-            m_dwServerLong2 = config.dwServerLong2;
-            m_wChairCount = config.wChairCount;
-            std::memcpy(m_cbTableBlock, static_cast<const uint8_t*>(data) + offsetof(GameServerConfig, szKindName),
-                        sizeof(m_cbTableBlock));
+            std::memcpy(&m_Config, data, sizeof(m_Config));
             return true;
         }
         case IPC_SUB_SHOW_GAME: ShowGameBoard(); return true;
@@ -354,7 +336,7 @@ void CBaseKernelLayer::ShowGameBoard()
     GameOptionMessage option;
     option.cbAllowLookon = 0;
     option.dwFrameVersion = kGameFrameVersion;
-    option.dwOptionValue = m_dwOptionValue;
+    option.dwOptionValue = m_Config.dwOptionValue;
     SendSocketData(MDM_GF_FRAME, SUB_GF_OPTION, &option, sizeof(option));
 }
 
@@ -387,8 +369,8 @@ bool CBaseKernelLayer::OnUserMessage(uint16_t sub, const void* data, uint16_t si
             OnUserStatusMessage(message);
             return true;
         }
-        case 103:
-        case 104: return true;
+        case IPC_SUB_USER_IGNORED_103:
+        case IPC_SUB_USER_IGNORED_104: return true;
         case IPC_SUB_TABLE_STARTED:
             if (IsSeatGame())
                 SetTableStatus(US_PLAY);
@@ -418,7 +400,7 @@ void CBaseKernelLayer::ActiveUserData(const tagUserData& record)
     }
     *user = record;
     m_pSeats[chair] = user;
-    if (user->dwUserID == m_dwUserID)
+    if (user->dwUserID == GetMeUserID())
     {
         m_pMeUserData = user;
         m_wMeTableID = user->wTableID;
@@ -487,7 +469,7 @@ void CBaseKernelLayer::OnUserStatusMessage(const UserStatusMessage& message)
     // Someone left the table: the game there is over.
     m_cbGameStatus = GAME_STATUS_FREE;
     m_cbAllowLookon = 0;
-    if (userID != m_dwUserID)
+    if (userID != GetMeUserID())
     {
         DeleteUserData(userID);
         return;
