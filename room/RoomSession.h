@@ -166,6 +166,10 @@ public:
     const GameKindRecord& GetKindRecord() const { return m_KindRecord; }
     const GameServerRecord& GetServerRecord() const { return m_ServerRecord; }
     uint16_t GetKindID() const { return m_ServerRecord.wKindID; }
+    // What the game is told of the room and my seat (control 102): zero
+    // filled, then my seat, the kind and server, the room's configuration
+    // and the two names. False without my record.
+    bool BuildGameConfig(Sexy::GameServerConfig& config) const;
     // Kinds from 2060 on run as programs of their own.
     bool IsExternalKind() const { return GetKindID() >= kFirstExternalKind; }
 

@@ -160,26 +160,8 @@ bool ReadUserEnterMessage(const void* data, size_t size, tagUserData& out);
 // Copies the score block of a user-score message into a record.
 void ApplyUserScore(const UserScoreMessage& message, tagUserData& user);
 
-// The room's records that the configuration is built from.
-struct GameServerConfigSource
-{
-    uint16_t wTableID = INVALID_TABLE;
-    uint16_t wChairID = INVALID_CHAIR;
-    uint32_t dwUserID = 0;
-    const uint8_t* pKindRecord = nullptr;    // GameKindRecord, 1496 bytes
-    const uint8_t* pServerRecord = nullptr;  // GameServerRecord, 162 bytes
-    const uint8_t* pRoomConfig = nullptr;    // the room configuration, 26 bytes
-};
+// Size of the room's game kind record (its kind ID at offset 6), which the
+// kernel's resource and enter calls take.
 constexpr size_t kGameKindRecordSize = 1496;
-constexpr size_t kGameServerRecordSize = 162;
-constexpr size_t kRoomConfigSize = 26;
-
-// Zero-filled, then filled from the room's records (missing records leave
-// their fields 0).
-GameServerConfig BuildGameServerConfig(const GameServerConfigSource& source);
-
-// Byte helpers for the room's records (little-endian, any alignment).
-uint16_t ReadU16At(const uint8_t* record, size_t offset);
-uint32_t ReadU32At(const uint8_t* record, size_t offset);
 
 }  // namespace Sexy

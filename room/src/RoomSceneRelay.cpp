@@ -120,17 +120,9 @@ bool RoomScene::OnGameSendData(uint16_t main, uint16_t sub, const void* data, ui
 
 bool RoomScene::SendGameConfig()
 {
-    const tagUserData* me = GetMeUserData();
-    if (me == nullptr)
+    Sexy::GameServerConfig config;
+    if (!m_Session.BuildGameConfig(config))
         return false;
-    Sexy::GameServerConfigSource source;
-    source.wTableID = me->wTableID;
-    source.wChairID = me->wChairID;
-    source.dwUserID = me->dwUserID;
-    source.pKindRecord = reinterpret_cast<const uint8_t*>(&GetKindRecord());
-    source.pServerRecord = reinterpret_cast<const uint8_t*>(&GetServerRecord());
-    source.pRoomConfig = reinterpret_cast<const uint8_t*>(&GetRoomConfig());
-    const Sexy::GameServerConfig config = Sexy::BuildGameServerConfig(source);
     return SendToGame(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SERVER_INFO, &config, sizeof(config));
 }
 

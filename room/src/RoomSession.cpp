@@ -506,6 +506,28 @@ bool RoomSession::SendTableRule(const std::string& gbkPassword)
     return m_pSocket && m_pSocket->SendData(MDM_GR_USER, SUB_GR_USER_RULE, message.data(), message.size());
 }
 
+bool RoomSession::BuildGameConfig(Sexy::GameServerConfig& config) const
+{
+    std::memset(&config, 0, sizeof(config));
+    if (m_pMeUserData == nullptr)
+        return false;
+    config.wTableID = m_pMeUserData->wTableID;
+    config.wChairID = m_pMeUserData->wChairID;
+    config.dwUserID = m_pMeUserData->dwUserID;
+    config.wKindID = m_ServerRecord.wKindID;
+    config.wServerWord1 = m_ServerRecord.wServerID;
+    config.wServerWord2 = m_RoomConfig.wGameValue4;
+    config.dwServerLong1 = m_RoomConfig.dwGameValue6;
+    config.wChairCount = m_RoomConfig.wChairCount;
+    // Both names are UTF-16 fields of 32 units on either side.
+    static_assert(sizeof(config.szServerName) == sizeof(m_ServerRecord.szServerName) &&
+                      sizeof(config.szKindName) == sizeof(m_KindRecord.szKindName),
+                  "the names pass over whole");
+    std::memcpy(&config.szServerName, &m_ServerRecord.szServerName, sizeof(config.szServerName));
+    std::memcpy(&config.szKindName, &m_KindRecord.szKindName, sizeof(config.szKindName));
+    return true;
+}
+
 void RoomSession::ClearRequest()
 {
     m_wRequestTable = INVALID_TABLE;

@@ -20,11 +20,6 @@ T At(const uint8_t* bytes, size_t offset)
     return v;
 }
 
-void PutText(std::vector<uint8_t>& record, size_t offset, const std::u16string& text, size_t units)
-{
-    wire::WriteText(record.data() + offset, units, text);
-}
-
 tagUserData SampleUser()
 {
     tagUserData u;
@@ -77,47 +72,6 @@ void AddItem(std::vector<uint8_t>& msg, uint16_t type, size_t bytes, uint8_t fil
 }
 
 }  // namespace
-
-TEST(GameServerConfig, FilledFromMySeatAndTheRoomsRecords)
-{
-    std::vector<uint8_t> kind(kGameKindRecordSize, 0xEE), server(kGameServerRecordSize, 0xEE),
-        room(kRoomConfigSize, 0xEE);
-    const uint16_t kindId = 200, serverWord = 0x1234, chairs = 3, roomWord = 0x4321;
-    const uint32_t roomLong = 0x89ABCDEF;
-    std::memcpy(server.data() + 0, &kindId, 2);
-    std::memcpy(server.data() + 6, &serverWord, 2);
-    PutText(server, 82, u"欢乐斗地主一区", 32);
-    std::memcpy(room.data() + 2, &chairs, 2);
-    std::memcpy(room.data() + 4, &roomWord, 2);
-    std::memcpy(room.data() + 6, &roomLong, 4);
-    PutText(kind, 22, u"斗地主", 32);
-
-    GameServerConfigSource source;
-    source.wTableID = 11;
-    source.wChairID = 2;
-    source.dwUserID = 0xCAFE;
-    source.pKindRecord = kind.data();
-    source.pServerRecord = server.data();
-    source.pRoomConfig = room.data();
-    GameServerConfig config = BuildGameServerConfig(source);
-    const auto* b = reinterpret_cast<const uint8_t*>(&config);
-
-    EXPECT_EQ(At<uint16_t>(b, 0), 11);
-    EXPECT_EQ(At<uint16_t>(b, 2), 2);
-    EXPECT_EQ(At<uint32_t>(b, 4), 0xCAFEu);
-    EXPECT_EQ(At<uint32_t>(b, 8), 0u);
-    EXPECT_EQ(At<uint32_t>(b, 12), 0u);
-    EXPECT_EQ(At<uint16_t>(b, 16), 200);
-    EXPECT_EQ(At<uint16_t>(b, 18), 0x1234);
-    EXPECT_EQ(At<uint16_t>(b, 20), 0x4321);
-    EXPECT_EQ(At<uint32_t>(b, 22), 0x89ABCDEFu);
-    EXPECT_EQ(wire::ReadText(b + 26, 32), u"欢乐斗地主一区");
-    EXPECT_EQ(At<uint16_t>(b, 90), 0);
-    EXPECT_EQ(At<uint32_t>(b, 92), 0u);
-    EXPECT_EQ(At<uint16_t>(b, 96), 3);
-    EXPECT_EQ(At<uint32_t>(b, 98), 0u);  // the option value the game sends back
-    EXPECT_EQ(wire::ReadText(b + 102, 32), u"斗地主");
-}
 
 TEST(UserEnterMessage, HeadFieldsSitOneByteAfterTheRoomsLayout)
 {

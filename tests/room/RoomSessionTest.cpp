@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -385,6 +386,66 @@ TEST_F(RoomSessionTest, SystemMessageFlagsChooseWhereItGoes)
     EXPECT_TRUE(std::find(view.events.begin(), view.events.end(), "leave") == view.events.end());
     ASSERT_TRUE(Read(1000, 1, message(0x0100, u"再见")));
     EXPECT_EQ(view.events.back(), "leave");
+}
+
+// The configuration the game is told: my seat, then the kind, server and
+// room values at their offsets, the two names, and zeros elsewhere.
+TEST(RoomSessionConfig, FilledFromMySeatAndTheRoomsRecords)
+{
+    FakeView view;
+    RoomSession session(&view);
+    view.session = &session;
+    auto* socket = new FakeSocket();
+    session.SetSocket(std::unique_ptr<IClientSocket>(socket));
+    GameKindRecord kind;
+    std::memset(&kind, 0xEE, sizeof(kind));
+    kind.wKindID = 200;
+    SetFieldText(kind.szKindName, u"斗地主");
+    GameServerRecord server;
+    std::memset(&server, 0xEE, sizeof(server));
+    server.wKindID = 200;
+    server.wServerID = 0x1234;
+    SetFieldText(server.szServerAddr, u"127.0.0.1");
+    SetFieldText(server.szServerName, u"欢乐斗地主一区");
+    session.Connect(kind, server, {});
+
+    Sexy::GameServerConfig config;
+    EXPECT_FALSE(session.BuildGameConfig(config));  // nobody is me yet
+
+    Bytes roomConfig;
+    PutU16(roomConfig, 12);
+    PutU16(roomConfig, 3);
+    PutU16(roomConfig, 0x4321);
+    PutU32(roomConfig, 0x89ABCDEF);
+    roomConfig.resize(sizeof(tagRoomConfig), 0xEE);
+    ASSERT_TRUE(session.OnSocketRead(MakeCommand(2, 101), roomConfig.data(), roomConfig.size(), socket));
+    UserSpec me;
+    me.userId = 0xCAFE;
+    me.gameId = 1;
+    me.table = 11;
+    me.chair = 2;
+    me.status = US_SIT;
+    const Bytes enter = UserEnter(me);
+    ASSERT_TRUE(session.OnSocketRead(MakeCommand(3, 100), enter.data(), enter.size(), socket));
+
+    ASSERT_TRUE(session.BuildGameConfig(config));
+    const Bytes b = AsBytes(config);
+    ASSERT_EQ(b.size(), 166u);
+    EXPECT_EQ(U16At(b, 0), 11);
+    EXPECT_EQ(U16At(b, 2), 2);
+    EXPECT_EQ(U32At(b, 4), 0xCAFEu);
+    EXPECT_EQ(U32At(b, 8), 0u);
+    EXPECT_EQ(U32At(b, 12), 0u);
+    EXPECT_EQ(U16At(b, 16), 200);
+    EXPECT_EQ(U16At(b, 18), 0x1234);
+    EXPECT_EQ(U16At(b, 20), 0x4321);
+    EXPECT_EQ(U32At(b, 22), 0x89ABCDEFu);
+    EXPECT_EQ(TextAt(b, 26, 32), u"欢乐斗地主一区");
+    EXPECT_EQ(U16At(b, 90), 0);
+    EXPECT_EQ(U32At(b, 92), 0u);
+    EXPECT_EQ(U16At(b, 96), 3);
+    EXPECT_EQ(U32At(b, 98), 0u);  // the option value the game sends back
+    EXPECT_EQ(TextAt(b, 102, 32), u"斗地主");
 }
 
 TEST_F(RoomSessionTest, ShutConnectionTellsThePlayerOnce)

@@ -11,6 +11,7 @@
 //   KEST_EXTGAME_CLOSE_AFTER_SHOW=MS the same, but tell the room first (0, 3)
 //   KEST_EXTGAME_SILENT=1            never announce the window
 #include "core/Wire.h"
+#include "net/GameWindowRecord.h"
 #include "net/IPCCopyData.h"
 #include "platform/MessageWindow.h"
 #include "platform/SharedMemory.h"
@@ -33,7 +34,7 @@ constexpr uint16_t kMainConfig = 3, kSubConfig = 102, kSubShow = 104, kSubClose 
                    kSubSpeaker = 108;
 constexpr uint16_t kMainUser = 4, kSubEnter = 100, kSubScore = 101, kSubStatus = 102;
 constexpr uint16_t kFrame = 100, kOption = 1, kGame = 200;
-constexpr size_t kRecordSize = 14;
+constexpr size_t kRecordSize = sizeof(GameWindowRecord);
 constexpr uint64_t kIdleLimitMs = 120000;  // nobody talks to us: end
 
 FILE* g_log = nullptr;
@@ -97,7 +98,7 @@ public:
         m_send.SetPeerWnd(room);
         auto* bytes = static_cast<uint8_t*>(record.Data());
         const platform::WindowHandle own = m_window.GetHandle();
-        std::memcpy(bytes + 2, &own, 4);
+        std::memcpy(bytes + offsetof(GameWindowRecord, hGameWnd), &own, sizeof(own));
         Log("window %u, room %u", own, room);
         if (!silent)
             m_send.SendCommand(kMainControl, kSubReady);

@@ -24,22 +24,6 @@ void CopyTextItem(char16_t (&field)[N], const void* bytes, size_t size)
 
 }  // namespace
 
-uint16_t ReadU16At(const uint8_t* record, size_t offset)
-{
-    uint16_t v = 0;
-    if (record != nullptr)
-        std::memcpy(&v, record + offset, sizeof(v));
-    return v;
-}
-
-uint32_t ReadU32At(const uint8_t* record, size_t offset)
-{
-    uint32_t v = 0;
-    if (record != nullptr)
-        std::memcpy(&v, record + offset, sizeof(v));
-    return v;
-}
-
 size_t WriteUserEnterMessage(const tagUserData& user, uint8_t* buffer, size_t capacity)
 {
     if (buffer == nullptr || capacity < kUserEnterHead)
@@ -150,30 +134,6 @@ void ApplyUserScore(const UserScoreMessage& message, tagUserData& user)
     user.lCarriedScore3 = message.lCarriedScore3;
     user.lCarriedScore4 = message.lCarriedScore4;
     user.dwScoreEnd = message.dwScoreEnd;
-}
-
-GameServerConfig BuildGameServerConfig(const GameServerConfigSource& source)
-{
-    GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.wTableID = source.wTableID;
-    config.wChairID = source.wChairID;
-    config.dwUserID = source.dwUserID;
-    if (const uint8_t* server = source.pServerRecord)
-    {
-        config.wKindID = ReadU16At(server, 0);
-        config.wServerWord1 = ReadU16At(server, 6);
-        std::memcpy(config.szServerName, server + 82, sizeof(config.szServerName));
-    }
-    if (const uint8_t* room = source.pRoomConfig)
-    {
-        config.wServerWord2 = ReadU16At(room, 4);
-        config.dwServerLong1 = ReadU32At(room, 6);
-        config.wChairCount = ReadU16At(room, 2);
-    }
-    if (const uint8_t* kind = source.pKindRecord)
-        std::memcpy(config.szKindName, kind + 22, sizeof(config.szKindName));
-    return config;
 }
 
 }  // namespace Sexy
