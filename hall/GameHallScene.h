@@ -23,6 +23,8 @@ public:
     virtual bool QueryUserInfo() { return false; }
     virtual bool OnUserInfoResult(const void* data, size_t size) = 0;
     virtual bool OnModifyResult(const void* data, size_t size) = 0;
+    // A tab's button; null from the hall when it opens the password page.
+    virtual void OnTabSelected(cocos2d::CCObject* sender) { (void)sender; }
 };
 
 // The hall's loudspeaker panel; the room takes it away when it shows.
@@ -64,6 +66,10 @@ public:
     using RoomEnterer = bool (*)(const GameKindRecord& kind, const GameServerRecord& server);
     using RoomCloser = void (*)();
     static void SetRoomEnterer(RoomEnterer enterer, RoomCloser closer = nullptr);
+    // Makes the personal centre (a node that is an IPersonalCentreDialog);
+    // installed by the program, since the dialog sits above the hall.
+    using UserInfoDialogFactory = cocos2d::CCNode* (*)();
+    static void SetUserInfoDialogFactory(UserInfoDialogFactory factory);
 
     static GameHallScene* create(const HallConfig& config);
     // The program's first scene: the user record from the configuration the
@@ -82,6 +88,10 @@ public:
     bool EnterConfiguredRoom(size_t index);
     void SetEnterFlag(bool entering) { m_bEntering = entering; }
     bool IsEntering() const { return m_bEntering; }
+
+    // Opens the personal centre on the running scene (tag and z 444), on its
+    // password page when asked; false when one is open or none can be made.
+    bool ShowUserInfoDialog(bool passwordPage);
 
     // The hall connection, to the configured hall address.
     bool ConnectHallServer(int connectType);

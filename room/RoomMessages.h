@@ -130,6 +130,34 @@ struct TableStatusMessage
     uint8_t cbPlayStatus;
 };
 
+// The player's loudspeaker allowance (3/70).
+struct tagSpeakerInfo
+{
+    uint32_t dwSmallPrice;
+    uint32_t dwBigPrice;
+    uint32_t dwSmallCount;  // small loudspeakers left
+    uint32_t dwBigCount;
+};
+
+// A loudspeaker line to everyone (3/308).
+struct SpeakerMessage
+{
+    uint16_t wType;  // kSpeakerSmallType, kSpeakerBigType, or one that only scrolls
+    uint8_t cbReserved1[8];
+    char16_t szSender[32];
+    uint8_t cbReserved2[64];
+    char16_t szText[128];
+};
+
+// Client: a loudspeaker text (3/305).
+struct SpeakerRequest
+{
+    uint8_t cbFlag;     // always kSpeakerRequestFlag
+    uint16_t wType;     // kSpeakerSmallType or kSpeakerBigType
+    uint32_t dwColour;  // always kSpeakerColour
+    char16_t szText[128];
+};
+
 KEST_WIRE_END
 
 // The user enter (3/100) is an 82-byte head and text items, read by
@@ -148,6 +176,11 @@ static_assert(sizeof(SitDownRequest) == 71, "sit-down layout");
 static_assert(sizeof(StandUpRequest) == 5, "stand-up layout");
 static_assert(sizeof(TableRuleHead) == 13, "table rule head layout");
 static_assert(sizeof(tagTableStatus) == 2 && sizeof(TableStatusMessage) == 4, "table state layout");
+static_assert(sizeof(tagSpeakerInfo) == 16, "loudspeaker allowance layout");
+static_assert(sizeof(SpeakerMessage) == 394 && offsetof(SpeakerMessage, szSender) == 10 &&
+                  offsetof(SpeakerMessage, szText) == 138,
+              "loudspeaker line layout");
+static_assert(sizeof(SpeakerRequest) == 263 && offsetof(SpeakerRequest, szText) == 7, "loudspeaker request layout");
 
 constexpr uint32_t kRoomLogonKind = 3;
 constexpr uint32_t kDefaultRoomVersion = 5002;
@@ -156,6 +189,26 @@ constexpr size_t kLogonErrorMinSize = 6;
 constexpr size_t kSitFailedMinSize = 5;
 // Capacity of the tail items of the table rule.
 constexpr size_t kTableRuleItemCapacity = 16196;
+// Chat (3/211): u16 count of the text's units, the sender at 14, the text
+// at 270 (count units, exactly).
+constexpr size_t kChatSenderAt = 14;
+constexpr size_t kChatTextAt = 270;
+// Notice (1000/1): u16 flags, u16 length of the text in units, the text.
+constexpr size_t kNoticeTextAt = 4;
+enum : uint16_t
+{
+    kNoticeToChat = 0x0001,
+    kNoticeToBox = 0x0002,
+    kNoticeLeave = 0x0100,
+};
+// Room message (3/302): the text from byte 6.
+constexpr size_t kRoomMessageTextAt = 6;
+// Loudspeaker types: the small and the big loudspeaker's lines; others only
+// scroll on the top layer.
+constexpr uint16_t kSpeakerSmallType = 19;
+constexpr uint16_t kSpeakerBigType = 20;
+constexpr uint8_t kSpeakerRequestFlag = 4;
+constexpr uint32_t kSpeakerColour = 0x00FF0000;
 
 // Command word of a sink's OnSocketRead.
 constexpr uint32_t MakeCommand(uint16_t main, uint16_t sub)

@@ -225,6 +225,7 @@ private:
     void HideProgress() override;
     void AddChatLine(const std::string& sender, const std::string& text, ChatKind kind) override;
     void ShowSpeakerLine(uint16_t type, const std::string& sender, const std::string& text) override;
+    void OpenSpeakerDialog(const tagSpeakerInfo& info) override;
     bool OnBankMessage(uint16_t sub, const void* data, size_t size) override;
     void OnMyTableState(bool playing) override;
     void OnMySeatTaken(uint16_t table, uint16_t chair) override;

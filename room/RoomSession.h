@@ -73,6 +73,8 @@ public:
     virtual void AddChatLine(const std::string& sender, const std::string& text, ChatKind kind) = 0;
     // A loudspeaker line: 19 small, 20 big; every type scrolls on the top layer.
     virtual void ShowSpeakerLine(uint16_t type, const std::string& sender, const std::string& text) = 0;
+    // The server sent my loudspeaker allowance: the player may send one.
+    virtual void OpenSpeakerDialog(const tagSpeakerInfo& info) = 0;
 
     // --- the game ------------------------------------------------------------
     // Main 5 without a safe box, main 100 and 200: the view knows the bank and
@@ -147,6 +149,8 @@ public:
     bool SendTableRule(const std::string& gbkPassword);
     // The game program has the table: no request is pending any more.
     void ClearRequest();
+    // A loudspeaker text (GBK): kind 0 the small loudspeaker, 1 the big one.
+    bool SendSpeaker(int kind, const std::string& gbkText);
 
     // --- state ----------------------------------------------------------------
     int GetRoomState() const { return m_nRoomState; }

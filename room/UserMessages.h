@@ -35,6 +35,11 @@ SitDownRequest BuildSitDown(uint16_t table, uint16_t chair, const std::u16string
 // Zero head and one type-1 item with the whole password (empty: no password).
 std::vector<uint8_t> BuildTableRule(const std::u16string& password);
 
+// The loudspeaker request: kind 0 small (type 19), else big (type 20). The
+// text (UTF-8) is cut to the field's 127 units and 0-terminated, never
+// splitting a surrogate pair.
+SpeakerRequest BuildSpeakerRequest(int kind, const std::string& utf8Text);
+
 // The card's words for a client kind; a space for an unknown kind.
 const char* ClientKindText(uint32_t clientKind);  // UTF-8
 

@@ -44,6 +44,8 @@ public:
     void setReadOnly(bool readOnly) { m_bReadOnly = readOnly; }
     bool isReadOnly() const { return m_bReadOnly; }
 
+    // The line sits in the middle of the box, or at its top.
+    void setVerticalAlignment(cocos2d::CCVerticalTextAlignment alignment);
     void setTextColor(const cocos2d::ccColor3B& color);
     void setPlaceholderColor(const cocos2d::ccColor3B& color);
 
@@ -82,6 +84,7 @@ private:
     cocos2d::CCLayer* m_pMenu = nullptr;
     cocos2d::ccColor3B m_textColor{255, 255, 255};
     cocos2d::ccColor3B m_placeholderColor{127, 127, 127};
+    cocos2d::CCVerticalTextAlignment m_eVAlign = cocos2d::kCCVerticalTextAlignmentCenter;
     int m_nMaxLength = 0;
     bool m_bPassword = false;
     bool m_bReadOnly = false;

@@ -46,6 +46,13 @@ public:
     // Nickname, score and level picture of the logged-on user.
     void UpdateUserInfo();
 
+    // In the hall's frame a click on the user panel reaches the button target
+    // with the panel (tag kTagUserPanel) as sender.
+    void registerWithTouchDispatcher() override;
+    bool ccTouchBegan(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
+    void ccTouchEnded(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
+    bool userPanelContains(const cocos2d::CCPoint& world);
+
     // Receives the window buttons (sender's tag says which).
     void setButtonTarget(cocos2d::CCObject* target, cocos2d::SEL_MenuHandler action);
     CImageButton* getButton(int tag);

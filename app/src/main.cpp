@@ -7,6 +7,7 @@
 #include "hall/HallConfig.h"
 #include "platform/SingleInstance.h"
 #include "room/RoomScene.h"
+#include "room/UserInfoDialog.h"
 #include "tools/scriptedinput/ScriptedInput.h"
 
 #include <cstdio>
@@ -118,6 +119,7 @@ int main(int argc, char** argv)
     // The hall is the first scene; it enters rooms through the room layer.
     AppDelegate::SetFirstSceneFactory(&CreateHall);
     GameHallScene::SetRoomEnterer(&RoomScene::EnterFromHall, &RoomScene::CloseOpenRoom);
+    GameHallScene::SetUserInfoDialogFactory(&UserInfoDialog::CreateForHall);
 
     AppDelegate app(options);
     CCEGLView* view = CCEGLView::sharedOpenGLView();

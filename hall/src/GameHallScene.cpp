@@ -20,6 +20,7 @@ namespace {
 
 GameHallScene::RoomEnterer g_roomEnterer = nullptr;
 GameHallScene::RoomCloser g_roomCloser = nullptr;
+GameHallScene::UserInfoDialogFactory g_userInfoFactory = nullptr;
 
 constexpr uint16_t kHallUserMain = 3;
 constexpr uint16_t kSubUserInfoResult = 301;
@@ -58,6 +59,8 @@ void GameHallScene::SetRoomEnterer(RoomEnterer enterer, RoomCloser closer)
     g_roomEnterer = enterer;
     g_roomCloser = closer;
 }
+
+void GameHallScene::SetUserInfoDialogFactory(UserInfoDialogFactory factory) { g_userInfoFactory = factory; }
 
 GameHallScene* GameHallScene::create(const HallConfig& config)
 {
@@ -236,7 +239,9 @@ void GameHallScene::OnFrameButton(CCObject* sender)
     auto* node = dynamic_cast<CCNode*>(sender);
     if (node == nullptr)
         return;
-    if (node->getTag() == PublicLayer::kButtonClose)
+    if (node->getTag() == PublicLayer::kTagUserPanel)
+        ShowUserInfoDialog(false);
+    else if (node->getTag() == PublicLayer::kButtonClose)
         CCDirector::sharedDirector()->end();
     else if (node->getTag() == PublicLayer::kButtonMinimize)
         CCEGLView::sharedOpenGLView()->minimizeWindow();
@@ -274,6 +279,21 @@ void GameHallScene::RemoveHallMessage()
         return;
     m_pHallMessage->removeFromParentAndCleanup(true);
     m_pHallMessage = nullptr;
+}
+
+bool GameHallScene::ShowUserInfoDialog(bool passwordPage)
+{
+    CCScene* scene = CCDirector::sharedDirector()->getRunningScene();
+    if (scene == nullptr || g_userInfoFactory == nullptr || scene->getChildByTag(kTagUserInfoDialog) != nullptr)
+        return false;
+    CCNode* dialog = g_userInfoFactory();
+    if (dialog == nullptr)
+        return false;
+    scene->addChild(dialog, kTagUserInfoDialog, kTagUserInfoDialog);
+    if (passwordPage)
+        if (auto* centre = dynamic_cast<IPersonalCentreDialog*>(dialog))
+            centre->OnTabSelected(nullptr);
+    return true;
 }
 
 // --- the hall connection ---------------------------------------------------------

@@ -23,6 +23,17 @@ ccColor3B KindColour(int kind)
     }
 }
 
+// Loudspeaker lines say which loudspeaker carried them.
+std::string LinePrefix(int kind)
+{
+    switch (kind)
+    {
+        case GameChatLayerG::kSpeakerBig: return "【大喇叭】";
+        case GameChatLayerG::kSpeakerSmall: return "【小喇叭】";
+        default: return std::string();
+    }
+}
+
 }  // namespace
 
 bool GameChatLayerG::init()
@@ -65,7 +76,8 @@ void GameChatLayerG::Redraw()
     for (const Line& line : m_Lines)
     {
         std::string utf8 = CClientGlobal::GBKToUTF8(line.sender);
-        utf8 = (line.kind == kNotice ? "[" + utf8 + "] " : utf8 + "：") + CClientGlobal::GBKToUTF8(line.text);
+        utf8 = LinePrefix(line.kind) + (line.kind == kNotice ? "[" + utf8 + "] " : utf8 + "：") +
+               CClientGlobal::GBKToUTF8(line.text);
         int start = 0;
         do
         {

@@ -8,6 +8,7 @@
 #include "hall/GameHallScene.h"
 #include "net/GameWindowRecord.h"
 #include "net/TCPSocketModule.h"
+#include "room/CDlgSpeaker.h"
 #include "room/GameChatLayerG.h"
 #include "room/PlayerTableViewLayerG.h"
 #include "room/RoomLayout.h"
@@ -480,13 +481,28 @@ void RoomScene::AddChatLine(const std::string& sender, const std::string& text, 
 
 void RoomScene::ShowSpeakerLine(uint16_t type, const std::string& sender, const std::string& text)
 {
-    if (m_pChatLayer != nullptr && (type == 20 || type == 19))
+    if (m_pChatLayer != nullptr && (type == kSpeakerBigType || type == kSpeakerSmallType))
     {
         m_pChatLayer->PrepareSpeakerLine();
-        m_pChatLayer->AddChatLine(sender, text,
-                                  type == 20 ? GameChatLayerG::kSpeakerBig : GameChatLayerG::kSpeakerSmall);
+        m_pChatLayer->AddChatLine(
+            sender, text, type == kSpeakerBigType ? GameChatLayerG::kSpeakerBig : GameChatLayerG::kSpeakerSmall);
     }
     WindyTopLayer::sharedTopLayer()->pushMessage(sender + GBK("： ") + text);
+}
+
+void RoomScene::OpenSpeakerDialog(const tagSpeakerInfo& info)
+{
+    // A second allowance while the dialog is open refreshes it.
+    if (auto* open = dynamic_cast<CDlgSpeaker*>(getChildByTag(CDlgSpeaker::kDialogTag)))
+    {
+        open->SetSpeakerInfo(info);
+        return;
+    }
+    if (CDlgSpeaker* dialog = CDlgSpeaker::create())
+    {
+        dialog->SetSpeakerInfo(info);
+        addChild(dialog, kKernelZOrder + 1, CDlgSpeaker::kDialogTag);
+    }
 }
 
 bool RoomScene::OnBankMessage(uint16_t sub, const void* data, size_t size)

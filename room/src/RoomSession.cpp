@@ -3,6 +3,7 @@
 #include "core/ClientGlobal.h"
 #include "room/UserMessages.h"
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -323,21 +324,21 @@ bool RoomSession::OnRequestFailure(const void* data, size_t size)
 
 bool RoomSession::OnUserChat(const void* data, size_t size)
 {
-    constexpr size_t kTextAt = 270;
     uint16_t count = 0;
-    if (size < kTextAt || !wire::ReadRecord(data, size, count) || size != kTextAt + 2u * count)
+    if (size < kChatTextAt || !wire::ReadRecord(data, size, count) || size != kChatTextAt + 2u * count)
         return false;
-    const std::u16string sender = wire::ReadTextAt(data, size, 14, (kTextAt - 14) / 2);
-    const std::u16string text = wire::ReadTextAt(data, size, kTextAt, count);
+    // Neither text need end in a 0: each is read no further than its field.
+    const std::u16string sender = wire::ReadTextAt(data, size, kChatSenderAt, (kChatTextAt - kChatSenderAt) / 2);
+    const std::u16string text = wire::ReadTextAt(data, size, kChatTextAt, count);
     m_pView->AddChatLine(CClientGlobal::WideToAnsi(sender), CClientGlobal::WideToAnsi(text), IRoomView::ChatKind::Chat);
     return true;
 }
 
 bool RoomSession::OnRoomMessage(const void* data, size_t size)
 {
-    if (size < 6)
+    if (size < kRoomMessageTextAt)
         return false;
-    const std::u16string text = wire::ReadTextAt(data, size, 6, size / 2);
+    const std::u16string text = wire::ReadTextAt(data, size, kRoomMessageTextAt, size / 2);
     if (!text.empty())
         CClientGlobal::ShowMessageBox(CClientGlobal::WideToAnsi(text));
     return true;
@@ -345,14 +346,15 @@ bool RoomSession::OnRoomMessage(const void* data, size_t size)
 
 bool RoomSession::OnSpeakerMessage(const void* data, size_t size)
 {
-    constexpr size_t kSize = 394;
-    if (size != kSize)
+    SpeakerMessage line;
+    if (size != sizeof(line))
         return false;
-    uint16_t type = 0;
-    wire::ReadRecord(data, size, type);
-    const std::string sender = CClientGlobal::WideToAnsi(wire::ReadTextAt(data, size, 10, 32));
-    const std::string text = CClientGlobal::WideToAnsi(wire::ReadTextAt(data, size, 138, 128));
-    m_pView->ShowSpeakerLine(type, sender, text);
+    wire::ReadRecord(data, size, line);
+    const std::string sender =
+        CClientGlobal::WideToAnsi(wire::ReadTextAt(data, size, offsetof(SpeakerMessage, szSender), 32));
+    const std::string text =
+        CClientGlobal::WideToAnsi(wire::ReadTextAt(data, size, offsetof(SpeakerMessage, szText), 128));
+    m_pView->ShowSpeakerLine(line.wType, sender, text);
     if (IsExternalKind())
         m_pView->SendToGame(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SPEAKER, data, size);
     return true;
@@ -360,10 +362,18 @@ bool RoomSession::OnSpeakerMessage(const void* data, size_t size)
 
 bool RoomSession::OnSpeakerInfo(const void* data, size_t size)
 {
-    (void)data;
-    // The loudspeaker dialog is not part of this client yet: the allowance
-    // is checked and dropped.
-    return size == 16;
+    tagSpeakerInfo info;
+    if (size != sizeof(info))
+        return false;
+    wire::ReadRecord(data, size, info);
+    m_pView->OpenSpeakerDialog(info);
+    return true;
+}
+
+bool RoomSession::SendSpeaker(int kind, const std::string& gbkText)
+{
+    const SpeakerRequest request = room::BuildSpeakerRequest(kind, CClientGlobal::GBKToUTF8(gbkText));
+    return m_pSocket && m_pSocket->SendData(MDM_GR_USER, SUB_GR_USER_SPEAKER, &request, sizeof(request));
 }
 
 // --- main 4: tables -----------------------------------------------------------------
@@ -420,17 +430,17 @@ bool RoomSession::OnSystemCommand(uint16_t sub, const void* data, size_t size)
 
 bool RoomSession::OnSystemMessage(const void* data, size_t size)
 {
-    uint16_t head[2] = {0, 0};
-    if (size <= 4 || !wire::ReadRecord(data, size, head) || size != 4u + 2u * head[1])
+    uint16_t head[2] = {0, 0};  // flags, length in units
+    if (size <= kNoticeTextAt || !wire::ReadRecord(data, size, head) || size != kNoticeTextAt + 2u * head[1])
         return false;
     const uint16_t flags = head[0];
-    const std::u16string text = wire::ReadTextAt(data, size, 4, head[1]);
+    const std::u16string text = wire::ReadTextAt(data, size, kNoticeTextAt, head[1]);
     const std::string gbk = CClientGlobal::WideToAnsi(text);
-    if ((flags & 0x0001) != 0)
+    if ((flags & kNoticeToChat) != 0)
         m_pView->AddChatLine(GBK("系统公告"), gbk, IRoomView::ChatKind::Notice);
-    if ((flags & 0x0002) != 0 && gbk.find(GBK("对方被迫离开")) == std::string::npos)
+    if ((flags & kNoticeToBox) != 0 && gbk.find(GBK("对方被迫离开")) == std::string::npos)
         CClientGlobal::ShowMessageBox(gbk);
-    if ((flags & 0x0100) != 0)
+    if ((flags & kNoticeLeave) != 0)
         m_pView->OnLeaveAsked();
     return true;
 }

@@ -1,8 +1,10 @@
 #include "room/UserMessages.h"
 
+#include "core/ClientGlobal.h"
 #include "net/PacketHelper.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace room {
@@ -45,6 +47,19 @@ std::vector<uint8_t> BuildTableRule(const std::u16string& password)
     items.AddPacket(password.substr(0, std::min(password.size(), maxUnits)), 1);
     message.resize(sizeof(TableRuleHead) + items.GetDataSize());
     return message;
+}
+
+SpeakerRequest BuildSpeakerRequest(int kind, const std::string& utf8Text)
+{
+    SpeakerRequest request;
+    std::memset(&request, 0, sizeof(request));
+    request.cbFlag = kSpeakerRequestFlag;
+    request.wType = kind == 0 ? kSpeakerSmallType : kSpeakerBigType;
+    request.dwColour = kSpeakerColour;
+    // The field sits at an odd offset: written through its bytes.
+    CClientGlobal::UTF8ToWideBuffer(reinterpret_cast<uint8_t*>(&request) + offsetof(SpeakerRequest, szText),
+                                    sizeof(request.szText) / sizeof(char16_t), utf8Text);
+    return request;
 }
 
 const char* ClientKindText(uint32_t clientKind)

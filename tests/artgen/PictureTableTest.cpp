@@ -102,6 +102,28 @@ TEST(TableRows, FilesKeepTheExtensionTheNameAsksFor) {
   EXPECT_EQ(t.pictures[3].FilePath(), "DZShowHand/scorebg.png");
 }
 
+TEST(TableRows, FormPanelsTakeTheirFieldCaptions) {
+  PictureTable t = ParseTable(
+      "UserInfo/gr\t460x400\tpanel:form\t78,42,帐号;111,87,>男;\n"  // 1
+      "Bad/form\t10x10\tpanel:form\t78,帐号\n"                      // 2 no Y
+      "Bad/empty\t10x10\tpanel:form\t7,8,>\n"                       // 3 no text
+      "Bad/param\t10x10\tpanel:wide\n");                            // 4
+  ASSERT_EQ(t.pictures.size(), 1u);
+  ASSERT_EQ(t.errors.size(), 3u);
+  EXPECT_EQ(t.errors[0].line, 2);
+  EXPECT_EQ(t.errors[2].line, 4);
+  std::vector<FormCaption> captions;
+  std::string error;
+  ASSERT_TRUE(ParseFormCaptions(t.pictures[0].caption, captions, error)) << error;
+  ASSERT_EQ(captions.size(), 2u);
+  EXPECT_EQ(captions[0].x, 78);
+  EXPECT_EQ(captions[0].y, 42);
+  EXPECT_FALSE(captions[0].leftAligned);
+  EXPECT_EQ(captions[0].text, "帐号");
+  EXPECT_TRUE(captions[1].leftAligned);
+  EXPECT_EQ(captions[1].text, "男");
+}
+
 TEST(TableRows, CommentsBlankLinesDashesAndCrlfAreAccepted) {
   PictureTable t = ParseTable(
       "# a comment\r\n"

@@ -72,8 +72,15 @@ public:
     void ShowScoreChange(uint16_t, uint16_t, int64_t, const tagUserData*, uint8_t) override {}
     void OpenTablePassword() override { ++passwordDialogs; }
     void HideProgress() override {}
-    void AddChatLine(const std::string&, const std::string&, ChatKind) override {}
-    void ShowSpeakerLine(uint16_t, const std::string&, const std::string&) override {}
+    void AddChatLine(const std::string& sender, const std::string& text, ChatKind kind) override
+    {
+        chat.push_back({CClientGlobal::GBKToUTF8(sender), CClientGlobal::GBKToUTF8(text), static_cast<int>(kind)});
+    }
+    void ShowSpeakerLine(uint16_t type, const std::string& sender, const std::string& text) override
+    {
+        speaker.push_back({CClientGlobal::GBKToUTF8(sender), CClientGlobal::GBKToUTF8(text), type});
+    }
+    void OpenSpeakerDialog(const tagSpeakerInfo& info) override { allowances.push_back(info); }
     bool OnBankMessage(uint16_t, const void*, size_t) override { return true; }
     bool ForwardToGame(uint16_t, uint16_t, const void*, size_t) override { return true; }
     bool SendToGame(uint16_t main, uint16_t sub, const void* data, size_t size) override
@@ -90,8 +97,19 @@ public:
     void OnMyTableState(bool playing) override { tableStates.push_back(playing); }
     void OnMySeatTaken(uint16_t table, uint16_t chair) override { seatsTaken.emplace_back(table, chair); }
 
+    struct Line
+    {
+        std::string sender;  // UTF-8
+        std::string text;
+        int kind;  // ChatKind, or the loudspeaker type
+        bool operator==(const Line& o) const { return sender == o.sender && text == o.text && kind == o.kind; }
+    };
+
     RoomSession* session = nullptr;
     CTableGridModel grid;
+    std::vector<Line> chat;
+    std::vector<Line> speaker;
+    std::vector<tagSpeakerInfo> allowances;
     std::vector<std::string> events;
     std::u16string refusal;
     std::vector<uint32_t> removed;
@@ -455,6 +473,75 @@ TEST_F(RoomSessionTest, ShutConnectionTellsThePlayerOnce)
     EXPECT_TRUE(socket->closed);
     EXPECT_EQ(SessionBoxes().size(), 1u);
     EXPECT_EQ(view.events.back(), "shut");
+}
+
+// Every text of a chat, loudspeaker line or notice is read no further than
+// its field and its message: full fields without a terminator, a chat of
+// count 0 with no text at all.
+TEST_F(RoomSessionTest, TextsStopAtTheirFields)
+{
+    LogOn({Spec(1001)});
+    using Line = FakeView::Line;
+
+    Bytes chat(270, 0);
+    for (size_t at = 14; at < 270; at += 2)
+        chat[at] = 'A';  // a sender of 128 units, no terminator
+    ASSERT_TRUE(Read(3, 211, chat));
+    PutText(chat, u"你好");
+    chat[0] = 2;
+    ASSERT_TRUE(Read(3, 211, chat));
+    const std::string sender(128, 'A');
+    EXPECT_EQ(view.chat, (std::vector<Line>{{sender, "", 0}, {sender, "你好", 0}}));
+
+    SpeakerMessage line{};
+    line.wType = 19;
+    Bytes speaker = AsBytes(line);
+    for (size_t at = 10; at < 74; at += 2)
+        speaker[at] = 'S';
+    for (size_t at = 138; at < 394; at += 2)
+        speaker[at] = 'T';
+    ASSERT_TRUE(Read(3, 308, speaker));
+    speaker[0] = 7;  // a type that only scrolls
+    ASSERT_TRUE(Read(3, 308, speaker));
+    EXPECT_EQ(view.speaker, (std::vector<Line>{{std::string(32, 'S'), std::string(128, 'T'), 19},
+                                               {std::string(32, 'S'), std::string(128, 'T'), 7}}));
+
+    Bytes notice;
+    PutU16(notice, kNoticeToChat | kNoticeToBox);
+    PutU16(notice, 2);
+    PutText(notice, u"维护");
+    ASSERT_TRUE(Read(1000, 1, notice));
+    EXPECT_EQ(view.chat.back(), (Line{"系统公告", "维护", 1}));
+    EXPECT_EQ(SessionBoxes(), std::vector<std::string>{"维护"});
+
+    Bytes message(6, 0);
+    PutText(message, u"房间消息");  // no terminator
+    ASSERT_TRUE(Read(3, 302, message));
+    EXPECT_EQ(SessionBoxes().back(), "房间消息");
+}
+
+TEST_F(RoomSessionTest, AllowanceOpensTheSpeakerDialog)
+{
+    LogOn({Spec(1001)});
+    Bytes allowance;
+    for (uint32_t v : {5000u, 20000u, 3u, 1u})
+        PutU32(allowance, v);
+    ASSERT_TRUE(Read(3, 70, allowance));
+    ASSERT_EQ(view.allowances.size(), 1u);
+    EXPECT_EQ(uint32_t{view.allowances[0].dwSmallPrice}, 5000u);
+    EXPECT_EQ(uint32_t{view.allowances[0].dwBigPrice}, 20000u);
+    EXPECT_EQ(uint32_t{view.allowances[0].dwSmallCount}, 3u);
+    EXPECT_EQ(uint32_t{view.allowances[0].dwBigCount}, 1u);
+    allowance.push_back(0);
+    EXPECT_FALSE(Read(3, 70, allowance));
+    EXPECT_EQ(view.allowances.size(), 1u);
+
+    ASSERT_TRUE(session.SendSpeaker(0, CClientGlobal::UTF8ToGBK("有人吗")));
+    const std::vector<Bytes> sent = socket->SentWith(3, 305);
+    ASSERT_EQ(sent.size(), 1u);
+    ASSERT_EQ(sent[0].size(), 263u);
+    EXPECT_EQ(U16At(sent[0], 1), 19);
+    EXPECT_EQ(TextAt(sent[0], 7, 128), u"有人吗");
 }
 
 }  // namespace

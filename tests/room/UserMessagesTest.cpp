@@ -170,4 +170,41 @@ TEST(SeatRequests, TableRuleCarriesTheWholePasswordAsItemOne)
     EXPECT_EQ(TextAt(b, 17, 40), longPassword);
 }
 
+// The 263-byte loudspeaker request: flag 4, type 19 or 20, the colour word,
+// then the text in a field of 128 units that it never passes.
+TEST(SpeakerRequest, KindTextAndCut)
+{
+    const std::string emoji = "\xF0\x9F\x98\x80";  // U+1F600: two units
+    std::string hundredEmoji;
+    for (int i = 0; i < 100; ++i)
+        hundredEmoji += emoji;
+    struct Case
+    {
+        int kind;
+        std::string utf8;
+        uint16_t type;
+        size_t units;  // before the terminator
+    } cases[] = {
+        {0, "大家好", 19, 3},
+        {1, "大家好", 20, 3},
+        {7, "x", 20, 1},
+        {1, "", 20, 0},
+        {0, std::string(200, 'a'), 19, 127},  // cut to the field
+        {1, hundredEmoji, 20, 126},           // 200 units: cut between pairs
+    };
+    for (const Case& c : cases)
+    {
+        const Bytes b = AsBytes(room::BuildSpeakerRequest(c.kind, c.utf8));
+        ASSERT_EQ(b.size(), 263u);
+        EXPECT_EQ(b[0], 4);
+        EXPECT_EQ(U16At(b, 1), c.type) << c.kind;
+        EXPECT_EQ(U32At(b, 3), 0x00FF0000u);
+        const std::u16string text = TextAt(b, 7, 128);
+        EXPECT_EQ(text.size(), c.units) << c.utf8.size();
+        EXPECT_EQ(text, CClientGlobal::UTF8ToWide(c.utf8).substr(0, c.units));
+        for (size_t at = 7 + 2 * c.units; at < b.size(); ++at)
+            ASSERT_EQ(b[at], 0) << at;
+    }
+}
+
 }  // namespace

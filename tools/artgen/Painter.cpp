@@ -317,6 +317,18 @@ void DrawPanel(Canvas& c, const Picture& p, TextPainter& text) {
     c.Stroke(Shape::Rect(4, 4, w - 8, h - 8, std::max(1.0f, radius - 3)), Paint::Solid(WithAlpha(kWhite, 0.22f)), 1);
   c.Stroke(body, Paint::Solid(border), 2);
   if (p.caption.empty()) return;
+  if (p.param == "form") {
+    std::vector<FormCaption> captions;
+    std::string error;
+    ParseFormCaptions(p.caption, captions, error);
+    const int size = 14;
+    for (const FormCaption& form : captions) {
+      const float width = static_cast<float>(text.Measure(form.text, size, false).first);
+      const float cx = form.leftAligned ? form.x + width / 2 : form.x - width / 2;
+      text.Draw(c, form.text, size, false, cx, static_cast<float>(form.y), InkOn(base));
+    }
+    return;
+  }
   if (p.param == "left") {
     float box = std::min(w * 0.3f, h * 2.4f);
     DrawCaption(c, text, p.caption, 4 + box / 2, h / 2, box, h * 0.6f, InkOn(base), base);

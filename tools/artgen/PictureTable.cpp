@@ -200,8 +200,12 @@ bool CheckParam(const Picture& p, std::string& error) {
       return true;
     case Kind::Digits: return true;
     case Kind::Panel:
+      if (p.param == "form") {
+        std::vector<FormCaption> captions;
+        return ParseFormCaptions(p.caption, captions, error);
+      }
       if (!p.param.empty() && p.param != "left") {
-        error = "panel takes only the parameter \"left\"";
+        error = "panel takes only the parameters \"left\" and \"form\"";
         return false;
       }
       return true;
@@ -236,6 +240,45 @@ const char* KindName(Kind kind) {
   for (const KindInfo& info : kKinds)
     if (info.kind == kind) return info.name;
   return "?";
+}
+
+bool ParseFormCaptions(std::string_view caption, std::vector<FormCaption>& out, std::string& error) {
+  out.clear();
+  while (!caption.empty()) {
+    const size_t end = caption.find(';');
+    std::string_view entry = caption.substr(0, end);
+    caption = end == std::string_view::npos ? std::string_view() : caption.substr(end + 1);
+    if (entry.empty()) continue;
+    const size_t c1 = entry.find(',');
+    const size_t c2 = c1 == std::string_view::npos ? c1 : entry.find(',', c1 + 1);
+    FormCaption form;
+    auto number = [](std::string_view text, int& value) {
+      if (text.empty() || text.size() > 5) return false;
+      value = 0;
+      for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+      }
+      return true;
+    };
+    if (c2 == std::string_view::npos || !number(entry.substr(0, c1), form.x) ||
+        !number(entry.substr(c1 + 1, c2 - c1 - 1), form.y)) {
+      error = "form caption \"" + std::string(entry) + "\" is not X,Y,TEXT";
+      return false;
+    }
+    std::string_view text = entry.substr(c2 + 1);
+    if (!text.empty() && text[0] == '>') {
+      form.leftAligned = true;
+      text.remove_prefix(1);
+    }
+    if (text.empty()) {
+      error = "form caption \"" + std::string(entry) + "\" has no text";
+      return false;
+    }
+    form.text = std::string(text);
+    out.push_back(std::move(form));
+  }
+  return true;
 }
 
 bool ParseColour(std::string_view text, Colour& colour) {

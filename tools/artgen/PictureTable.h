@@ -31,7 +31,7 @@ enum class Kind {
   Radio,       // member 0 unselected, member 1 selected
   Table,       // oval felt table on a transparent ground
   Background,  // full-bleed background
-  Panel,       // rounded panel; a caption becomes its title
+  Panel,       // rounded panel; a caption becomes its title (":form": field captions)
   Fill,        // flat colour, or a vertical gradient of two colours
   Frame,       // hollow window border
   Digits,      // label atlas: the parameter's characters in cells of the size
@@ -80,6 +80,17 @@ bool LoadTable(const std::string& path, PictureTable& table);
 bool ExpandBraces(std::string_view text, std::vector<std::string>& out, std::string& error);
 
 bool ParseColour(std::string_view text, Colour& colour);
+
+// One caption of a form panel ("panel:form"): the caption column holds
+// entries "X,Y,TEXT" separated by ';', each a line of text centred on Y
+// (pixels from the top) and ending at X, or beginning at X when TEXT starts
+// with '>' (which is not drawn).
+struct FormCaption {
+  int x = 0, y = 0;
+  bool leftAligned = false;
+  std::string text;
+};
+bool ParseFormCaptions(std::string_view caption, std::vector<FormCaption>& out, std::string& error);
 
 const char* KindName(Kind kind);
 

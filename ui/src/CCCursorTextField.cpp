@@ -178,6 +178,12 @@ void CCCursorTextField::setPasswordMode(bool on)
     refresh();
 }
 
+void CCCursorTextField::setVerticalAlignment(CCVerticalTextAlignment alignment)
+{
+    m_eVAlign = alignment;
+    refresh();
+}
+
 void CCCursorTextField::setTextColor(const ccColor3B& color)
 {
     m_textColor = color;
@@ -325,7 +331,9 @@ void CCCursorTextField::refresh()
     const float textWidth = empty ? 0 : m_pLabel->getContentSize().width;
     const float room = box.width - m_pCaret->getContentSize().width - 1;
     const float shift = textWidth > room ? textWidth - room : 0;
-    m_pLabel->setPosition(CCPoint(-shift, box.height / 2));
-    m_pCaret->setPosition(CCPoint(textWidth - shift, (box.height - m_pCaret->getContentSize().height) / 2));
+    const float caretHeight = m_pCaret->getContentSize().height;
+    const float middle = m_eVAlign == kCCVerticalTextAlignmentTop ? box.height - caretHeight / 2 - 2 : box.height / 2;
+    m_pLabel->setPosition(CCPoint(-shift, middle));
+    m_pCaret->setPosition(CCPoint(textWidth - shift, middle - caretHeight / 2));
     m_pCaret->setColor(m_textColor);
 }

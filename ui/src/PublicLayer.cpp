@@ -98,7 +98,45 @@ bool PublicLayer::initFrame(int room)
     const CCRect visible = VisibleRect::getVisibleRect();
     Relayout(visible.size.width, visible.size.height, false);
     UpdateUserInfo();
+    // The hall's user panel opens the personal centre.
+    if (m_nRoom == 0)
+        setTouchEnabled(true);
     return true;
+}
+
+void PublicLayer::registerWithTouchDispatcher()
+{
+    // Below every dialog (-128), which keeps the panel while one is open.
+    CCDirector::sharedDirector()->getTouchDispatcher()->addTargetedDelegate(this, 0, true);
+}
+
+bool PublicLayer::userPanelContains(const CCPoint& world)
+{
+    if (m_pUserPanel == nullptr)
+        return false;
+    for (CCNode* node = m_pUserPanel; node != nullptr; node = node->getParent())
+        if (!node->isVisible())
+            return false;
+    const CCPoint local = m_pUserPanel->convertToNodeSpace(world);
+    CCArray* children = m_pUserPanel->getChildren();
+    for (unsigned int i = 0; children != nullptr && i < children->count(); ++i)
+    {
+        auto* child = static_cast<CCNode*>(children->objectAtIndex(i));
+        if (child->isVisible() && child->boundingBox().containsPoint(local))
+            return true;
+    }
+    return false;
+}
+
+bool PublicLayer::ccTouchBegan(CCTouch* touch, CCEvent*)
+{
+    return m_nRoom == 0 && m_pTarget != nullptr && userPanelContains(touch->getLocation());
+}
+
+void PublicLayer::ccTouchEnded(CCTouch* touch, CCEvent*)
+{
+    if (m_pTarget != nullptr && m_pAction != nullptr && userPanelContains(touch->getLocation()))
+        (m_pTarget->*m_pAction)(m_pUserPanel);
 }
 
 void PublicLayer::HideTitleAndClose()
