@@ -158,6 +158,9 @@ TEST(RoomSimScenario, RefusesBrokenFilesWithAClearReason)
     EXPECT_NE(ParseError(R"({"steps":[{"bots":[{"user":1,"chiar":2}]}]})").find("bot 1: unknown key \"chiar\""),
               std::string::npos);
     EXPECT_NE(ParseError(R"({"steps":[], "end":"later"})").find("end"), std::string::npos);
+    EXPECT_NE(ParseError(R"({"steps":[], "connection":"lobby"})").find("connection"), std::string::npos);
+    EXPECT_NE(ParseError(R"({"steps":[], "connection":"hall", "logon":{"fields":[]}})").find("log-on"),
+              std::string::npos);
 }
 
 TEST(RoomSimScenario, BodiesAreBuiltByteExact)
@@ -189,6 +192,23 @@ TEST(RoomSimScenario, FieldChecksNameTheFirstMismatch)
     EXPECT_NE(mismatch.find("byte 11"), std::string::npos) << mismatch;
     EXPECT_FALSE(roomsim::CheckFields(fields, body.data(), 11, mismatch)) << "a field past a short body";
     EXPECT_NE(mismatch.find("past the end"), std::string::npos) << mismatch;
+    body[11] = 0;
+    body[8] = 'x';  // after the text's terminator, inside its field
+    EXPECT_FALSE(roomsim::CheckFields(fields, body.data(), body.size(), mismatch));
+    EXPECT_NE(mismatch.find("after its text"), std::string::npos) << mismatch;
+}
+
+TEST(RoomSimScenario, ItemsAreCheckedWhole)
+{
+    auto s = Parse(R"({"steps":[{"expect":{"main":3,"sub":303,"fields":[
+        {"offset":2,"text":"签名","item":3},{"text":"n","item":1}]}}]})");
+    const auto& fields = s.steps[0].fields;
+    std::vector<uint8_t> body = {9, 9, 4, 0, 3, 0, 0x7e, 0x7b, 0x0d, 0x54, 2, 0, 1, 0, 'n', 0};
+    std::string mismatch;
+    EXPECT_TRUE(roomsim::CheckFields(fields, body.data(), body.size(), mismatch)) << mismatch;
+    body[12] = 2;
+    EXPECT_FALSE(roomsim::CheckFields(fields, body.data(), body.size(), mismatch));
+    EXPECT_NE(mismatch.find("offset 10 is an item of type 2"), std::string::npos) << mismatch;
 }
 
 TEST(RoomSimScenario, BotsEnterWithTheRoomUserEnterLayout)
@@ -251,6 +271,30 @@ TEST(RoomSimEndToEnd, AcceptsTheRoomLogonSentThroughTheTransport)
     const std::string log = sim.Log();
     EXPECT_NE(log.find("<- 1/1 162 bytes"), std::string::npos) << log;
     EXPECT_NE(log.find("-> 1/100 0 bytes"), std::string::npos) << log;
+}
+
+// The hall connection of the personal centre: no room log-on, the steps
+// start at once.
+TEST(RoomSimEndToEnd, HallConnectionPlaysWithoutARoomLogon)
+{
+    SimRun sim(Parse(R"({
+      "connection": "hall",
+      "steps": [
+        { "expect": { "main": 3, "sub": 302, "size": 74, "fields": [ { "offset": 4, "u32": 1001 } ] } },
+        { "send": { "main": 3, "sub": 301, "fields": [ { "u32": 0 }, { "u8": 1 }, { "text": "签名", "item": 3 } ] } },
+        { "close": true }
+      ]
+    })"));
+    RoomClient client(sim.Port());
+    ASSERT_TRUE(client.linked);
+    std::vector<uint8_t> query(74, 0);
+    const uint32_t user = 1001;
+    std::memcpy(&query[4], &user, 4);
+    ASSERT_TRUE(client.module.SendData(3, 302, query.data(), query.size()));
+    ASSERT_TRUE(client.WaitShut());
+    EXPECT_EQ(client.sink.Commands(), (std::vector<uint32_t>{3 | 301u << 16}));
+    EXPECT_EQ(sim.Finish(), roomsim::kPassed) << sim.Log();
+    EXPECT_NE(sim.Log().find("hall connection, no room log-on"), std::string::npos) << sim.Log();
 }
 
 TEST(RoomSimEndToEnd, DemoScenarioFillsTheRoom)

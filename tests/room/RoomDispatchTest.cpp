@@ -3,7 +3,10 @@
 // decision to drop the server.
 #include "RoomFixture.h"
 
+#include "room/CDlgSpeaker.h"
 #include "ui/WindyTopLayer.h"
+
+#include <functional>
 
 namespace roomtest {
 namespace {
@@ -106,6 +109,59 @@ TEST_F(RoomDispatch, EveryCommandKeepsItsSizeRule)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Read(c.main, c.sub, c.data), c.accepted) << c.main << "/" << c.sub << " of " << c.data.size();
+}
+
+// The room's texts and the loudspeaker allowance, at every size from 0 to
+// two past their own: only the size their rule gives is taken.
+TEST_F(RoomDispatch, TextMessagesTakeOnlyTheirOwnSize)
+{
+    LogOn(4, 3, MeAnd({}));
+    struct Rule
+    {
+        uint16_t main;
+        uint16_t sub;
+        size_t own;  // the one size taken
+        std::function<Bytes(size_t)> make;
+    };
+    const auto chatOf = [](uint16_t count) {
+        return [count](size_t size) {
+            Bytes b(size, 'c');
+            if (size >= 2)
+            {
+                b[0] = static_cast<uint8_t>(count);
+                b[1] = static_cast<uint8_t>(count >> 8);
+            }
+            return b;
+        };
+    };
+    const auto noticeOf = [](uint16_t length) {
+        return [length](size_t size) {
+            Bytes b(size, 'n');
+            if (size >= 4)
+            {
+                b[0] = 1;
+                b[1] = 0;
+                b[2] = static_cast<uint8_t>(length);
+                b[3] = static_cast<uint8_t>(length >> 8);
+            }
+            return b;
+        };
+    };
+    const std::vector<Rule> rules = {
+        {3, 70, 16, Zeros},       {3, 308, 394, Zeros},      {3, 211, 270, chatOf(0)},
+        {3, 211, 276, chatOf(3)}, {1000, 1, 6, noticeOf(1)}, {1000, 1, 24, noticeOf(10)},
+    };
+    for (const Rule& rule : rules)
+    {
+        for (size_t size = 0; size <= rule.own + 2; ++size)
+            EXPECT_EQ(Read(rule.main, rule.sub, rule.make(size)), size == rule.own)
+                << rule.main << "/" << rule.sub << " of " << size;
+        // Whatever opened meanwhile (the loudspeaker dialog) goes again.
+        room->removeChildByTag(CDlgSpeaker::kDialogTag, true);
+    }
+    // The room message needs its 6 bytes before the text; any text is taken.
+    for (size_t size = 0; size <= 9; ++size)
+        EXPECT_EQ(Read(3, 302, Zeros(size)), size >= 6) << size;
 }
 
 // Refusals must change nothing: a short refusal shows no dialog.

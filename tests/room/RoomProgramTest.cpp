@@ -49,6 +49,14 @@ std::string ReadAll(const std::string& path)
     return text.str();
 }
 
+// Keeps a screenshot of the run for a look.
+void KeepScreen(const std::string& shot, const std::string& name)
+{
+    mkdir("screens", 0755);
+    std::ifstream from(shot, std::ios::binary);
+    std::ofstream("screens/" + name + ".png", std::ios::binary) << from.rdbuf();
+}
+
 pid_t Spawn(const std::vector<std::string>& args, const std::string& log)
 {
     std::vector<std::string> all = args;
@@ -136,10 +144,9 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         EXPECT_NE(port, 0);
-        std::vector<std::string> args = {KEST_PROGRAM, "--headless",       "--frames", std::to_string(frames),
-                                         "--user",     "1001,player,玩家", "--enter",  "1"};
-        const std::vector<std::string> room = RoomOptions(port);
-        args.insert(args.end(), room.begin(), room.end());
+        std::vector<std::string> args = {KEST_PROGRAM, "--headless", "--frames", std::to_string(frames)};
+        const std::vector<std::string> options = ProgramOptions(port);
+        args.insert(args.end(), options.begin(), options.end());
         if (!screenshot.empty())
         {
             args.push_back("--screenshot");
@@ -153,6 +160,15 @@ protected:
         outcome.serverLog = ReadAll(m_dir + "/roomsim.log");
         outcome.clientLog = ReadAll(m_dir + "/kestrelium.log");
         return outcome;
+    }
+
+    // The user, and the room the program enters at once.
+    virtual std::vector<std::string> ProgramOptions(int port)
+    {
+        std::vector<std::string> options = {"--user", "1001,player,玩家", "--enter", "1"};
+        const std::vector<std::string> room = RoomOptions(port);
+        options.insert(options.end(), room.begin(), room.end());
+        return options;
     }
 
     // The room the program enters.
@@ -186,9 +202,7 @@ TEST_F(RoomProgram, FullRoomShowsEveryTableWithoutStandIns)
     EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
     EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
     // Keep it for a look: the frame as a player would see it.
-    mkdir("screens", 0755);
-    std::ifstream from(shot, std::ios::binary);
-    std::ofstream("screens/room_full.png", std::ios::binary) << from.rdbuf();
+    KeepScreen(shot, "room_full");
 }
 
 TEST_F(RoomProgram, ClickOnAFreeChairSitsThere)
@@ -236,6 +250,44 @@ TEST_F(RoomProgram, LostConnectionKeepsTheProgramRunning)
     EXPECT_OUTCOME(o, kPassed);
 }
 
+// The room's texts as the server sends them: a room message in a box (closed
+// with its OK), a notice, other users' chat and loudspeaker lines in the chat
+// pane, every loudspeaker line on the ticker, a bank reply for the game.
+TEST_F(RoomProgram, NoticesChatAndLoudspeakerLinesShow)
+{
+    const std::string shot = m_dir + "/messages.png";
+    const Outcome o = Play("room_messages.json", 300, {Click(120, kDialogOK)}, shot);
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
+    KeepScreen(shot, "room_messages");
+}
+
+// Where things are in the loudspeaker dialog.
+constexpr const char* kSpeakerSmall = "654,324";
+constexpr const char* kSpeakerBig = "654,301";
+constexpr const char* kSpeakerText = "639,396";
+constexpr const char* kSpeakerSend = "734,501";
+
+// The allowance opens the dialog on the big loudspeaker; the player sends a
+// small one, then a big one whose text is longer than its field: the request
+// keeps the 63 whole characters (126 units) that fit before the terminator.
+TEST_F(RoomProgram, LoudspeakerDialogSendsBothKinds)
+{
+    std::string hundred;
+    for (int i = 0; i < 100; ++i)
+        hundred += "\xF0\x9F\x98\x80";
+    const std::string shot = m_dir + "/speaker.png";
+    const Outcome o = Play("room_speaker.json", 330,
+                           {Click(120, kSpeakerSmall), Click(130, kSpeakerText), Type(140, "今晚八点开赛，速来"),
+                            Click(160, kSpeakerSend), Click(200, kSpeakerBig), Click(210, kSpeakerText),
+                            Type(220, hundred.c_str()), Click(240, kSpeakerSend)},
+                           shot);
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    KeepScreen(shot, "room_speaker");
+}
+
 TEST_F(RoomProgram, ExitButtonLeavesForTheHall)
 {
     const std::string shot = m_dir + "/hall.png";
@@ -259,9 +311,7 @@ TEST_F(RoomProgram, SeatedPlayerPlaysThroughTheKernel)
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
     EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
-    mkdir("screens", 0755);
-    std::ifstream from(shot, std::ios::binary);
-    std::ofstream("screens/kernel_landlord.png", std::ios::binary) << from.rdbuf();
+    KeepScreen(shot, "kernel_landlord");
 }
 
 // Kind 2060: the room starts tools/extgame (next to the program, in its
@@ -287,6 +337,61 @@ TEST_F(ExternalProgram, GameRunsInTheExternalProgram)
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_NE(o.clientLog.find("extgame: show"), std::string::npos) << o.clientLog;
     EXPECT_NE(o.clientLog.find("extgame: packet 200/7 of 3 bytes"), std::string::npos) << o.clientLog;
+}
+
+// The personal centre against roomsim serving the hall connection: no room,
+// the logged-on user's password is "oldpass".
+class HallProgram : public RoomProgram
+{
+protected:
+    std::vector<std::string> ProgramOptions(int port) override
+    {
+        return {"--user", "1001,player,玩家,65596aece8ead4b14c78d52f2b88ec37", "--hall",
+                "127.0.0.1:" + std::to_string(port)};
+    }
+};
+
+// Where things are in the hall and its personal centre.
+constexpr const char* kUserPanel = "60,44";
+constexpr const char* kProfileTab = "415,208";
+constexpr const char* kPasswordTab = "415,240";
+constexpr const char* kRealNameField = "623,355";
+constexpr const char* kMale = "573,301";
+constexpr const char* kConfirm = "803,584";
+constexpr const char* kOldLogon = "642,286";
+constexpr const char* kNewLogon = "642,311";
+constexpr const char* kConfirmLogon = "642,336";
+constexpr const char* kModifyLogon = "683,386";
+
+// The user panel opens it; the server's profile fills the page; an edited
+// field and the other gender go back in the profile request.
+TEST_F(HallProgram, PersonalCentreSendsTheChangedProfile)
+{
+    const std::string shot = m_dir + "/profile.png";
+    const Outcome o = Play(
+        "hall_profile.json", 200,
+        {Click(30, kUserPanel), Click(100, kRealNameField), Type(110, "丰"), Click(120, kMale), Click(130, kConfirm)},
+        shot);
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    KeepScreen(shot, "personal_centre_profile");
+}
+
+// The log-on password changes; the confirm field is edited again before the
+// server answers, and the record keeps the password that was sent: the next
+// profile request carries its digest.
+TEST_F(HallProgram, PersonalCentreKeepsThePasswordItSent)
+{
+    const std::string shot = m_dir + "/password.png";
+    const Outcome o = Play("hall_password.json", 330,
+                           {Click(30, kUserPanel), Click(60, kPasswordTab), Click(70, kOldLogon), Type(75, "oldpass"),
+                            Click(80, kNewLogon), Type(85, "newpass1"), Click(90, kConfirmLogon), Type(95, "newpass1"),
+                            Click(100, kModifyLogon), Click(110, kConfirmLogon), Type(115, "x"), Click(270, kDialogOK),
+                            Click(280, kProfileTab), Click(290, kConfirm), Click(300, kPasswordTab)},
+                           shot);
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    KeepScreen(shot, "personal_centre_password");
 }
 
 }  // namespace

@@ -2,13 +2,21 @@
 // that has logged on with users seated; then a frame is drawn, so every
 // record the grid and the list still show is read once more. Input: repeated
 // {u16 main, u16 sub, u16 size, size bytes}, the last cut at the input's end.
+// Main 0 never comes from a server (the transport keeps it), so here it plays
+// the player: sub 1 opens or closes the safe box over the room (main 5 then
+// goes to it rather than to the game), sub 2 presses the loudspeaker
+// dialog's send button with the message's bytes as the typed text, sub 3 its
+// choice of the other loudspeaker.
 #include "FakeSocket.h"
 
 #include "cocos2d.h"
 #include "core/ClientGlobal.h"
 #include "hall/HallConfig.h"
 #include "games/registry/GameRegistry.h"
+#include "bank/BankDialogServer.h"
+#include "room/CDlgSpeaker.h"
 #include "room/RoomScene.h"
+#include "ui/CCCursorTextField.h"
 #include "ui/Dialog.h"
 #include "ui/UiServices.h"
 #include "ui/WindyTopLayer.h"
@@ -50,6 +58,32 @@ void Prepare()
 void Feed(RoomScene* room, FakeSocket* socket, uint16_t main, uint16_t sub, const Bytes& body)
 {
     room->OnSocketRead(MakeCommand(main, sub), body.empty() ? nullptr : body.data(), body.size(), socket);
+}
+
+void PlayPlayer(RoomScene* room, uint16_t sub, const Bytes& body)
+{
+    auto* speaker = dynamic_cast<CDlgSpeaker*>(room->getChildByTag(CDlgSpeaker::kDialogTag));
+    switch (sub)
+    {
+        case 1:
+            if (BankDialogServer* bank = room->GetBankDialog())
+                bank->Close();
+            else if (BankDialogServer* opened = BankDialogServer::create())
+                room->addChild(opened, 1000, BankDialogServer::kDialogTag);
+            break;
+        case 2:
+            if (speaker != nullptr)
+            {
+                speaker->GetField()->setText(std::string(body.begin(), body.end()));
+                speaker->OnButton(speaker->GetBackground()->getChildByTag(CDlgSpeaker::kTagSend));
+            }
+            break;
+        case 3:
+            if (speaker != nullptr)
+                speaker->OnKindSelected(speaker->GetItem(1 - speaker->GetKind()));
+            break;
+        default: break;
+    }
 }
 
 }  // namespace
@@ -104,7 +138,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const size_t length = std::min<size_t>(head[2], size - at);
         const Bytes body(data + at, data + at + length);
         at += length;
-        Feed(room, socket, head[0], head[1], body);
+        if (head[0] == 0)
+            PlayPlayer(room, head[1], body);
+        else
+            Feed(room, socket, head[0], head[1], body);
     }
     CCDirector::sharedDirector()->stepFrames(1);
     room->ExitRoom();

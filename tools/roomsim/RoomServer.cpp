@@ -116,6 +116,30 @@ int RoomServer::Serve(uint64_t acceptTimeoutMs)
 
 int RoomServer::Play()
 {
+    int status = kPassed;
+    if (m_scenario.hallConnection)
+        std::fprintf(m_log, "roomsim: hall connection, no room log-on\n");
+    else if ((status = AcceptRoomLogon()) != kPassed)
+        return status;
+    for (size_t i = 0; i < m_scenario.steps.size(); ++i)
+    {
+        status = RunStep(i, m_scenario.steps[i]);
+        if (status != kPassed)
+            return status;
+        if (m_scenario.steps[i].kind == Step::Kind::Close)
+            return kPassed;
+    }
+    if (!m_scenario.holdAtEnd)
+        return kPassed;
+    // Hold the connection open: keep answering and logging until the client leaves.
+    std::fprintf(m_log, "roomsim: scenario done, holding until the client leaves\n");
+    while (Pump(1000))
+        m_received.clear();
+    return kPassed;
+}
+
+int RoomServer::AcceptRoomLogon()
+{
     Message logon;
     int status = NextMessage(NowMs() + 10000, logon);
     if (status != kPassed)
@@ -128,21 +152,6 @@ int RoomServer::Play()
         return Fail(kUnexpected, "room log-on: " + mismatch);
     std::memcpy(&m_logonUserId, logon.body.data() + 12, 4);
     std::fprintf(m_log, "roomsim: room log-on of user %u accepted\n", m_logonUserId);
-
-    for (size_t i = 0; i < m_scenario.steps.size(); ++i)
-    {
-        status = RunStep(i, m_scenario.steps[i]);
-        if (status != kPassed)
-            return status;
-        if (m_scenario.steps[i].kind == Step::Kind::Close)
-            return kPassed;
-    }
-    if (!m_scenario.holdAtEnd)
-        return kPassed;
-    // Hold the room open: keep answering and logging until the client leaves.
-    std::fprintf(m_log, "roomsim: scenario done, holding until the client leaves\n");
-    while (Pump(1000))
-        m_received.clear();
     return kPassed;
 }
 

@@ -47,6 +47,8 @@ private:
     };
 
     int Play();
+    // Waits for and checks the 162-byte room log-on.
+    int AcceptRoomLogon();
     int RunStep(size_t index, const Step& step);
     // Reads for up to waitMs; false when the client closed or broke the framing.
     bool Pump(int waitMs);

@@ -166,11 +166,6 @@ bool ParseField(const Value& v, bool forExpect, FieldSpec& f, std::string& error
         f.text = CClientGlobal::UTF8ToWide(v["text"].GetString());
         if (v.HasMember("item"))
         {
-            if (forExpect)
-            {
-                error = "an expect step cannot check items";
-                return false;
-            }
             f.kind = FieldSpec::Kind::Item;
             if (!ReadUint(v, "item", f.itemType, true, error) || f.itemType == 0)
             {
@@ -419,7 +414,7 @@ bool ParseScenario(const std::string& json, Scenario& out, std::string& error)
                 rapidjson::GetParseError_En(doc.GetParseError());
         return false;
     }
-    if (!doc.IsObject() || !OnlyKeys(doc, {"name", "logon", "steps", "end"}, error))
+    if (!doc.IsObject() || !OnlyKeys(doc, {"name", "connection", "logon", "steps", "end"}, error))
     {
         if (error.empty())
             error = "a scenario is a JSON object";
@@ -427,8 +422,23 @@ bool ParseScenario(const std::string& json, Scenario& out, std::string& error)
     }
     if (doc.HasMember("name") && doc["name"].IsString())
         out.name = doc["name"].GetString();
+    if (doc.HasMember("connection"))
+    {
+        const std::string connection = doc["connection"].IsString() ? doc["connection"].GetString() : "";
+        if (connection != "room" && connection != "hall")
+        {
+            error = "\"connection\" is \"room\" or \"hall\"";
+            return false;
+        }
+        out.hallConnection = connection == "hall";
+    }
     if (doc.HasMember("logon"))
     {
+        if (out.hallConnection)
+        {
+            error = "a hall connection has no room log-on to check";
+            return false;
+        }
         const Value& logon = doc["logon"];
         if (!logon.IsObject() || !OnlyKeys(logon, {"fields"}, error) ||
             !ParseFields(logon, true, out.logonChecks, error))
@@ -578,6 +588,32 @@ bool CheckFields(const std::vector<FieldSpec>& fields, const uint8_t* data, size
             if (got != f.text)
             {
                 mismatch = Describe(at) + " is the text \"" + CClientGlobal::WideToUTF8(got) + "\", expected \"" +
+                           CClientGlobal::WideToUTF8(f.text) + "\"";
+                return false;
+            }
+            // Byte for byte: the rest of the field is zero.
+            for (size_t i = got.size() * 2; i < length; ++i)
+            {
+                if (field[i] != 0)
+                {
+                    mismatch = Describe(at) + " holds byte " + std::to_string(at + i) + " = " +
+                               std::to_string(field[i]) + " after its text";
+                    return false;
+                }
+            }
+        }
+        else if (f.kind == FieldSpec::Kind::Item)
+        {
+            std::vector<uint8_t> want(length, 0);
+            CSendPacketHelper item(want.data(), want.size());
+            if (!item.AddPacket(f.text, f.itemType) || std::memcmp(field, want.data(), length) != 0)
+            {
+                tagDataDescribe got{};
+                std::memcpy(&got, field, sizeof(got));
+                mismatch = Describe(at) + " is an item of type " + std::to_string(got.wDataDescribe) + " and " +
+                           std::to_string(got.wDataSize) + " bytes \"" +
+                           CClientGlobal::WideToUTF8(wire::ReadTextAt(field, length, 4, got.wDataSize / 2)) +
+                           "\", expected type " + std::to_string(f.itemType) + " \"" +
                            CClientGlobal::WideToUTF8(f.text) + "\"";
                 return false;
             }

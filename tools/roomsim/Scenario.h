@@ -74,6 +74,9 @@ struct Step
 struct Scenario
 {
     std::string name;
+    // A hall connection (the personal centre's) sends no room log-on: the
+    // steps start once the client is connected.
+    bool hallConnection = false;
     std::vector<FieldSpec> logonChecks;  // on the 162-byte room log-on
     std::vector<Step> steps;
     bool holdAtEnd = true;  // keep serving after the last step until the client leaves
