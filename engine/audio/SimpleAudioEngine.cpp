@@ -1,26 +1,25 @@
-// SDL2_mixer stands in for the Windows audio the engine used. Implemented:
-// music (MP3, OGG, WAV, whatever the installed decoders read) and effects
-// (WAV, OGG, MP3) on 32 channels, volumes, pause and resume. Not
-// implemented: pitch, pan and gain of an effect (taken, not applied); WMA
-// (no decoder: logged once and silent, like any unplayable file).
+// Stands in for the Windows audio the engine used, on the back end's sound
+// device (engine/backend/Audio.h). Implemented: music and effects on 32
+// channels, volumes, pause and resume. Not implemented: pitch, pan and gain
+// of an effect (taken, not applied); WMA (no decoder: logged once and
+// silent, like any unplayable file).
 
 #include "SimpleAudioEngine.h"
-
-#include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <algorithm>
 
 #include "CCDirector.h"
 #include "CCFileUtils.h"
 #include "CCPlatformMacros.h"
+#include "backend/Audio.h"
 
 namespace CocosDenshion {
+
+namespace device = kest::backend::audio;
 
 namespace {
 SimpleAudioEngine* s_engine = nullptr;
 const int kChannels = 32;
-int toMixVolume(float v) { return (int)(std::min(std::max(v, 0.0f), 1.0f) * MIX_MAX_VOLUME); }
 }  // namespace
 
 SimpleAudioEngine* SimpleAudioEngine::sharedEngine() {
@@ -35,34 +34,23 @@ void SimpleAudioEngine::end() {
 
 SimpleAudioEngine::~SimpleAudioEngine() {
   if (!m_bOpen) return;
-  Mix_HaltChannel(-1);
-  Mix_HaltMusic();
-  if (m_music) Mix_FreeMusic(m_music);
-  for (auto& kv : m_effects) Mix_FreeChunk(kv.second);
-  Mix_CloseAudio();
-  Mix_Quit();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  device::stopChannel(-1);
+  device::stopMusic();
+  device::freeMusic(m_music);
+  for (auto& kv : m_effects) device::freeSound(kv.second);
+  device::close();
 }
 
 bool SimpleAudioEngine::open() {
   if (m_bTried) return m_bOpen;
   m_bTried = true;
-  // Headless runs (tests, screenshots) make no sound on the machine's speakers.
-  if (cocos2d::CCDirector::isHeadless() && !SDL_getenv("SDL_AUDIODRIVER")) SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    cocos2d::CCLog("audio: no audio device (%s); sound is off", SDL_GetError());
+  std::string why;
+  if (!device::open(cocos2d::CCDirector::isHeadless(), kChannels, why)) {
+    cocos2d::CCLog("audio: %s; sound is off", why.c_str());
     return false;
   }
-  Mix_Init(MIX_INIT_OGG | MIX_INIT_MP3);
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-    cocos2d::CCLog("audio: cannot open the audio device (%s); sound is off", Mix_GetError());
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
-  }
-  Mix_AllocateChannels(kChannels);
-  Mix_VolumeMusic(toMixVolume(m_musicVolume));
-  Mix_Volume(-1, toMixVolume(m_effectsVolume));
+  device::setMusicVolume(m_musicVolume);
+  device::setChannelVolume(-1, m_effectsVolume);
   m_bOpen = true;
   return true;
 }
@@ -81,7 +69,7 @@ void SimpleAudioEngine::failOnce(const std::string& path, const char* why) {
 
 // --- music ------------------------------------------------------------------
 
-Mix_Music* SimpleAudioEngine::loadMusic(const std::string& full) {
+device::Music* SimpleAudioEngine::loadMusic(const std::string& full) {
   if (full.empty() || !open()) return nullptr;
   if (m_music && m_musicPath == full) return m_music;
   if (m_failed.count(full)) return nullptr;
@@ -89,13 +77,13 @@ Mix_Music* SimpleAudioEngine::loadMusic(const std::string& full) {
     failOnce(full, "no such file");
     return nullptr;
   }
-  Mix_Music* music = Mix_LoadMUS(full.c_str());
+  device::Music* music = device::loadMusic(full);
   if (!music) {
-    failOnce(full, Mix_GetError());
+    failOnce(full, device::lastError());
     return nullptr;
   }
-  Mix_HaltMusic();
-  if (m_music) Mix_FreeMusic(m_music);
+  device::stopMusic();
+  device::freeMusic(m_music);
   m_music = music;
   m_musicPath = full;
   return m_music;
@@ -104,48 +92,48 @@ Mix_Music* SimpleAudioEngine::loadMusic(const std::string& full) {
 void SimpleAudioEngine::preloadBackgroundMusic(const char* path) { loadMusic(resolve(path)); }
 
 void SimpleAudioEngine::playBackgroundMusic(const char* path, bool loop) {
-  Mix_Music* music = loadMusic(resolve(path));
+  device::Music* music = loadMusic(resolve(path));
   if (!music) return;
-  Mix_VolumeMusic(toMixVolume(m_musicVolume));
-  if (Mix_PlayMusic(music, loop ? -1 : 0) != 0) failOnce(m_musicPath, Mix_GetError());
+  device::setMusicVolume(m_musicVolume);
+  if (!device::playMusic(music, loop)) failOnce(m_musicPath, device::lastError());
 }
 
 void SimpleAudioEngine::stopBackgroundMusic(bool releaseData) {
   if (!m_bOpen) return;
-  Mix_HaltMusic();
+  device::stopMusic();
   if (releaseData && m_music) {
-    Mix_FreeMusic(m_music);
+    device::freeMusic(m_music);
     m_music = nullptr;
     m_musicPath.clear();
   }
 }
 
 void SimpleAudioEngine::pauseBackgroundMusic() {
-  if (m_bOpen) Mix_PauseMusic();
+  if (m_bOpen) device::pauseMusic();
 }
 
 void SimpleAudioEngine::resumeBackgroundMusic() {
-  if (m_bOpen) Mix_ResumeMusic();
+  if (m_bOpen) device::resumeMusic();
 }
 
 void SimpleAudioEngine::rewindBackgroundMusic() {
-  if (m_bOpen && m_music) Mix_RewindMusic();
+  if (m_bOpen && m_music) device::rewindMusic();
 }
 
 bool SimpleAudioEngine::willPlayBackgroundMusic() { return m_bOpen && m_music != nullptr; }
 
-bool SimpleAudioEngine::isBackgroundMusicPlaying() { return m_bOpen && Mix_PlayingMusic() && !Mix_PausedMusic(); }
+bool SimpleAudioEngine::isBackgroundMusicPlaying() { return m_bOpen && device::isMusicPlaying(); }
 
 void SimpleAudioEngine::setBackgroundMusicVolume(float volume) {
   m_musicVolume = std::min(std::max(volume, 0.0f), 1.0f);
-  if (m_bOpen) Mix_VolumeMusic(toMixVolume(m_musicVolume));
+  if (m_bOpen) device::setMusicVolume(m_musicVolume);
 }
 
 // --- effects ----------------------------------------------------------------
 
 void SimpleAudioEngine::setEffectsVolume(float volume) {
   m_effectsVolume = std::min(std::max(volume, 0.0f), 1.0f);
-  if (m_bOpen) Mix_Volume(-1, toMixVolume(m_effectsVolume));
+  if (m_bOpen) device::setChannelVolume(-1, m_effectsVolume);
 }
 
 void SimpleAudioEngine::preloadEffect(const char* path) {
@@ -155,12 +143,12 @@ void SimpleAudioEngine::preloadEffect(const char* path) {
     failOnce(full, "no such file");
     return;
   }
-  Mix_Chunk* chunk = Mix_LoadWAV(full.c_str());
-  if (!chunk) {
-    failOnce(full, Mix_GetError());
+  device::Sound* sound = device::loadSound(full);
+  if (!sound) {
+    failOnce(full, device::lastError());
     return;
   }
-  m_effects[full] = chunk;
+  m_effects[full] = sound;
 }
 
 unsigned int SimpleAudioEngine::playEffect(const char* path, bool loop, float, float, float) {
@@ -168,9 +156,9 @@ unsigned int SimpleAudioEngine::playEffect(const char* path, bool loop, float, f
   preloadEffect(path);
   auto it = m_effects.find(full);
   if (it == m_effects.end()) return 0;
-  int ch = Mix_PlayChannel(-1, it->second, loop ? -1 : 0);
+  int ch = device::playSound(it->second, loop);
   if (ch < 0) return 0;  // every channel busy: this one is dropped
-  Mix_Volume(ch, toMixVolume(m_effectsVolume));
+  device::setChannelVolume(ch, m_effectsVolume);
   unsigned int id = m_nextId++;
   if (m_nextId == 0) m_nextId = 1;
   m_channelIds[ch] = id;
@@ -179,47 +167,44 @@ unsigned int SimpleAudioEngine::playEffect(const char* path, bool loop, float, f
 
 int SimpleAudioEngine::channelOf(unsigned int id) {
   for (auto& kv : m_channelIds)
-    if (kv.second == id && Mix_Playing(kv.first)) return kv.first;
+    if (kv.second == id && device::isChannelPlaying(kv.first)) return kv.first;
   return -1;
 }
 
 void SimpleAudioEngine::pauseEffect(unsigned int id) {
   int ch = m_bOpen ? channelOf(id) : -1;
-  if (ch >= 0) Mix_Pause(ch);
+  if (ch >= 0) device::pauseChannel(ch);
 }
 
 void SimpleAudioEngine::pauseAllEffects() {
-  if (m_bOpen) Mix_Pause(-1);
+  if (m_bOpen) device::pauseChannel(-1);
 }
 
 void SimpleAudioEngine::resumeEffect(unsigned int id) {
   int ch = m_bOpen ? channelOf(id) : -1;
-  if (ch >= 0) Mix_Resume(ch);
+  if (ch >= 0) device::resumeChannel(ch);
 }
 
 void SimpleAudioEngine::resumeAllEffects() {
-  if (m_bOpen) Mix_Resume(-1);
+  if (m_bOpen) device::resumeChannel(-1);
 }
 
 void SimpleAudioEngine::stopEffect(unsigned int id) {
   int ch = m_bOpen ? channelOf(id) : -1;
-  if (ch >= 0) Mix_HaltChannel(ch);
+  if (ch >= 0) device::stopChannel(ch);
 }
 
 void SimpleAudioEngine::stopAllEffects() {
-  if (m_bOpen) Mix_HaltChannel(-1);
+  if (m_bOpen) device::stopChannel(-1);
 }
 
 void SimpleAudioEngine::unloadEffect(const char* path) {
   auto it = m_effects.find(resolve(path));
   if (it == m_effects.end()) return;
-  // A chunk must not be freed while a channel still plays it.
-  for (int ch = 0; ch < kChannels; ++ch)
-    if (Mix_Playing(ch) && Mix_GetChunk(ch) == it->second) Mix_HaltChannel(ch);
-  Mix_FreeChunk(it->second);
+  device::freeSound(it->second);  // stops it first where it still plays
   m_effects.erase(it);
 }
 
-int SimpleAudioEngine::playingEffectCount() { return m_bOpen ? Mix_Playing(-1) : 0; }
+int SimpleAudioEngine::playingEffectCount() { return m_bOpen ? device::playingChannelCount() : 0; }
 
 }  // namespace CocosDenshion

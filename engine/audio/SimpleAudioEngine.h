@@ -16,9 +16,15 @@
 #include <set>
 #include <string>
 
-// SDL_mixer's types, kept out of this header.
-struct _Mix_Music;
-struct Mix_Chunk;
+// The sound device's types (engine/backend/Audio.h), kept out of this header.
+namespace kest {
+namespace backend {
+namespace audio {
+struct Music;
+struct Sound;
+}  // namespace audio
+}  // namespace backend
+}  // namespace kest
 
 namespace CocosDenshion {
 
@@ -63,16 +69,16 @@ class SimpleAudioEngine {
   bool open();
   std::string resolve(const char* path);
   void failOnce(const std::string& path, const char* why);
-  ::_Mix_Music* loadMusic(const std::string& full);
+  kest::backend::audio::Music* loadMusic(const std::string& full);
   int channelOf(unsigned int id);
 
   bool m_bTried = false;
   bool m_bOpen = false;
   float m_musicVolume = 1.0f;
   float m_effectsVolume = 1.0f;
-  ::_Mix_Music* m_music = nullptr;
+  kest::backend::audio::Music* m_music = nullptr;
   std::string m_musicPath;
-  std::map<std::string, ::Mix_Chunk*> m_effects;
+  std::map<std::string, kest::backend::audio::Sound*> m_effects;
   std::set<std::string> m_failed;
   unsigned int m_nextId = 1;
   std::map<int, unsigned int> m_channelIds;  // channel -> id of the effect it plays

@@ -1,4 +1,4 @@
-# CocosDenshion::SimpleAudioEngine on SDL2_mixer ("SimpleAudioEngine.h").
+# CocosDenshion::SimpleAudioEngine ("SimpleAudioEngine.h") on the back end's
+# sound device.
 target_sources(engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/SimpleAudioEngine.cpp)
 target_include_directories(engine PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(engine PRIVATE kest::sdl2_mixer)
