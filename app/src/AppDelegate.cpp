@@ -5,7 +5,6 @@
 #include "core/UserMarkList.h"
 #include "net/TCPSocketModule.h"
 #include "platform/MessageWindow.h"
-#include "platform/WindowIcon.h"
 #include "ui/CCCursorTextField.h"
 #include "ui/MyPoint.h"
 #include "ui/UiServices.h"
@@ -98,7 +97,7 @@ bool AppDelegate::applicationDidFinishLaunching()
     WindyTopLayer::sharedTopLayer();
     static FramePump* pump = new FramePump();  // lives as long as the program
     director->getScheduler()->scheduleSelector(schedule_selector(FramePump::pump), pump, 0, false);
-    platform::SetWindowIcon(CCFileUtils::sharedFileUtils()->fullPathForFilename("Icon/kestrelium.png"));
+    view->setWindowIcon(CCFileUtils::sharedFileUtils()->fullPathForFilename("Icon/kestrelium.png"));
 
     // The guided tour belongs before the hall on a first run; it is not part
     // of this client yet, so the first run only moves the setting on.

@@ -76,6 +76,23 @@ bool isMinimized();
 void windowRect(int& x, int& y, int& w, int& h);
 void setWindowRect(int x, int y, int w, int h);
 void workArea(int& x, int& y, int& w, int& h);
+// The window's icon from RGBA pixels; false when there is no window.
+bool setWindowIcon(const uint8_t* rgba, int width, int height);
+
+// Mouse cursors. A colour cursor from RGBA pixels scaled to size x size,
+// with its hot spot in those pixels, or the system arrow: null when there is
+// no window. Hiding the pointer needs no cursor; showing it with a null one
+// keeps the current picture. Cursors live until the program ends.
+struct Cursor;
+Cursor* createCursor(const uint8_t* rgba, int width, int height, int size, int hotX, int hotY);
+Cursor* createArrowCursor();
+void showCursor(bool shown, Cursor* cursor);
+
+// The window system's clipboard text (UTF-8): false when there is no window,
+// or the text could not be set, or there is none to get.
+bool setClipboardText(const std::string& utf8);
+bool getClipboardText(std::string& utf8);
+
 // Sends pending events to the view; false when the window was asked to close.
 bool pumpEvents();
 // Sleeps until an event arrives or the timeout passes.

@@ -4,15 +4,23 @@
 // The window: frame size in pixels, the design resolution (1288 x 762) and the
 // scale between them, and the window messages.
 //
-// Input path: every SDL event becomes a CCWindowMessage handed first to the
-// application's hook; if the hook does not consume it, the left button turns
+// Input path: every window event becomes a CCWindowMessage handed first to
+// the application's hook; if the hook does not consume it, the left button turns
 // into touch 0, Escape into the keypad's back key.
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "CCGeometry.h"
 #include "CCObject.h"
+
+namespace kest {
+namespace backend {
+struct Cursor;
+}  // namespace backend
+}  // namespace kest
 
 NS_CC_BEGIN
 
@@ -75,6 +83,19 @@ struct CCWindowMessage {
 // Returns true when the message is consumed (no touch or keypad handling).
 typedef std::function<bool(const CCWindowMessage&)> CCWindowMessageHook;
 
+// A mouse cursor the view made (loadCursor, getArrowCursor); it lives until
+// the program ends.
+class CCCursor {
+ public:
+  // The picture's path, or "arrow".
+  const std::string& getSource() const { return m_source; }
+
+ private:
+  friend class CCEGLView;
+  std::string m_source;
+  kest::backend::Cursor* m_pCursor = nullptr;  // null: made without a window, never shown
+};
+
 class CCEGLView {
  public:
   static CCEGLView* sharedOpenGLView();
@@ -93,7 +114,11 @@ class CCEGLView {
   const CCRect& getViewPortRect() const { return m_obViewPortRect; }
   void setViewName(const char* pszViewName);
   const char* getViewName() const { return m_sViewName.c_str(); }
-  bool isOpenGLReady();
+  // Opens the window and its renderer the first time (hidden when headless);
+  // true when there is a renderer.
+  bool openWindow();
+  // Whether the window and its renderer are open; opens nothing.
+  bool isOpenGLReady() const;
   void end();
   void swapBuffers() {}
   void setIMEKeyboardState(bool) {}
@@ -122,8 +147,27 @@ class CCEGLView {
   CCRect getWindowRect() const;
   void setWindowRect(const CCRect& r);
   CCRect getWorkArea() const;
+  // The window's icon from a picture file; false when there is no window or
+  // the picture cannot be read.
+  bool setWindowIcon(const std::string& picturePath);
 
-  // Input entry points (the SDL loop calls them; tests may too). Coordinates are
+  // Mouse cursors, as LoadImage(IMAGE_CURSOR, 48, 48), LoadCursor(IDC_ARROW)
+  // and SetCursor: a picture scaled to 48 x 48 with its hot spot in those
+  // pixels (null when the file is missing or unreadable), the system arrow,
+  // and setCursor(nullptr) hides the pointer. Made without a window, a cursor
+  // is kept and remembered as current but never shown.
+  CCCursor* loadCursor(const std::string& picturePath, int hotX, int hotY);
+  CCCursor* getArrowCursor();
+  void setCursor(CCCursor* cursor);
+  // The arrow until a cursor was set.
+  CCCursor* getCursor();
+
+  // The window system's clipboard text (UTF-8): false when there is no
+  // window, or the text could not be set, or there is none to get.
+  bool setClipboardText(const std::string& utf8);
+  bool getClipboardText(std::string& utf8);
+
+  // Input entry points (the back end's event pump calls them; tests may too). Coordinates are
   // window pixels with the origin at the top-left.
   void handleMouseMove(float x, float y, bool leftHeld);
   void handleMouseButton(float x, float y, int button, bool down, int clicks);
@@ -138,7 +182,7 @@ class CCEGLView {
   void handleTouchesEnd(int num, int ids[], float xs[], float ys[]);
   void handleTouchesCancel(int num, int ids[], float xs[], float ys[]);
 
-  // Processes pending SDL events; false when the window was closed.
+  // Processes pending window events; false when the window was closed.
   bool pollEvents();
 
  private:
@@ -160,6 +204,10 @@ class CCEGLView {
   int m_nExtraValue = 0;
   bool m_bLeftDown = false;
   CCWindowMessageHook m_hook;
+  std::vector<std::unique_ptr<CCCursor>> m_cursors;
+  CCCursor* m_pArrowCursor = nullptr;
+  CCCursor* m_pCursor = nullptr;
+  bool m_bCursorSet = false;
 };
 
 NS_CC_END

@@ -24,7 +24,7 @@ void CCApplication::setAnimationInterval(double interval) {
 int CCApplication::run() {
   CCDirector* director = CCDirector::sharedDirector();
   CCEGLView* view = director->getOpenGLView();
-  view->isOpenGLReady();
+  view->openWindow();
   if (!applicationDidFinishLaunching()) return 1;
   while (!director->isEnding()) {
     double start = kest::backend::now();

@@ -65,7 +65,7 @@ CCEGLView* CCDirector::getOpenGLView() {
 
 void CCDirector::setOpenGLView(CCEGLView* view) {
   m_pobOpenGLView = view;
-  if (view) view->isOpenGLReady();
+  if (view) view->openWindow();
   s_needsRedraw = true;
 }
 
@@ -269,7 +269,7 @@ static void drawFrame(CCScene* running, CCNode* notification, CCNode* top, std::
 }
 
 void CCDirector::drawScene() {
-  getOpenGLView()->isOpenGLReady();
+  getOpenGLView()->openWindow();
   drawFrame(m_pRunningScene, m_pNotificationNode, m_pTopLayer, nullptr, nullptr, nullptr);
   ++m_uDrawnFrames;
   // Changes made while drawing do not count: the frame shows them already.
@@ -291,7 +291,7 @@ void CCDirector::stepFrames(int n) {
 }
 
 bool CCDirector::saveScreenshot(const std::string& pngPath) {
-  if (!getOpenGLView()->isOpenGLReady()) {
+  if (!getOpenGLView()->openWindow()) {
     CCLOG("screenshot: no renderer, %s not written", pngPath.c_str());
     return false;
   }

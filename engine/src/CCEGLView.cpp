@@ -27,7 +27,7 @@ CCEGLView::CCEGLView()
   updateScale();
 }
 
-bool CCEGLView::isOpenGLReady() {
+bool CCEGLView::openWindow() {
   if (!be::isOpen()) {
     be::open(CCDirector::isHeadless(), (int)m_obScreenSize.width, (int)m_obScreenSize.height, m_sViewName.c_str());
     if (be::isOpen()) {
@@ -41,6 +41,8 @@ bool CCEGLView::isOpenGLReady() {
   }
   return be::isOpen();
 }
+
+bool CCEGLView::isOpenGLReady() const { return be::isOpen(); }
 
 void CCEGLView::end() { CCDirector::sharedDirector()->end(); }
 
@@ -140,6 +142,51 @@ CCRect CCEGLView::getWorkArea() const {
   be::workArea(x, y, w, h);
   return CCRect((float)x, (float)y, (float)w, (float)h);
 }
+
+bool CCEGLView::setWindowIcon(const std::string& picturePath) {
+  std::vector<uint8_t> rgba;
+  int w = 0, h = 0;
+  return be::isOpen() && be::decodeFile(picturePath, rgba, w, h) && be::setWindowIcon(rgba.data(), w, h);
+}
+
+// --- cursors and clipboard --------------------------------------------------
+
+static const int kCursorSize = 48;
+
+CCCursor* CCEGLView::loadCursor(const std::string& picturePath, int hotX, int hotY) {
+  std::vector<uint8_t> rgba;
+  int w = 0, h = 0;
+  if (!be::decodeFile(picturePath, rgba, w, h)) return nullptr;
+  m_cursors.emplace_back(new CCCursor());
+  CCCursor* cursor = m_cursors.back().get();
+  cursor->m_source = picturePath;
+  cursor->m_pCursor = be::createCursor(rgba.data(), w, h, kCursorSize, hotX, hotY);
+  return cursor;
+}
+
+CCCursor* CCEGLView::getArrowCursor() {
+  if (!m_pArrowCursor) {
+    m_cursors.emplace_back(new CCCursor());
+    m_pArrowCursor = m_cursors.back().get();
+    m_pArrowCursor->m_source = "arrow";
+    m_pArrowCursor->m_pCursor = be::createArrowCursor();
+  }
+  return m_pArrowCursor;
+}
+
+void CCEGLView::setCursor(CCCursor* cursor) {
+  m_pCursor = cursor;
+  m_bCursorSet = true;
+  be::showCursor(cursor != nullptr, cursor ? cursor->m_pCursor : nullptr);
+}
+
+CCCursor* CCEGLView::getCursor() { return m_bCursorSet ? m_pCursor : getArrowCursor(); }
+
+bool CCEGLView::setClipboardText(const std::string& utf8) { return be::setClipboardText(utf8); }
+
+bool CCEGLView::getClipboardText(std::string& utf8) { return be::getClipboardText(utf8); }
+
+// --- window events ----------------------------------------------------------
 
 bool CCEGLView::pollEvents() { return be::pumpEvents(); }
 

@@ -60,7 +60,7 @@ bool CCTexture2D::initWithImage(CCImage* image) {
 
 bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h, bool drawnWhole) {
   if (!rgba || w == 0 || h == 0) return false;
-  CCEGLView::sharedOpenGLView()->isOpenGLReady();
+  CCEGLView::sharedOpenGLView()->openWindow();
   be::destroyTexture(m_pTexture);
   m_pTexture = be::createTexture((const uint8_t*)rgba, (int)w, (int)h, drawnWhole);
   m_uPixelsWide = w;
@@ -74,7 +74,7 @@ bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h,
 
 bool CCTexture2D::initAsRenderTarget(unsigned int w, unsigned int h) {
   if (w == 0 || h == 0) return false;
-  CCEGLView::sharedOpenGLView()->isOpenGLReady();
+  CCEGLView::sharedOpenGLView()->openWindow();
   be::Texture* target = be::createTargetTexture((int)w, (int)h);
   if (!target) return false;
   be::destroyTexture(m_pTexture);

@@ -29,10 +29,6 @@ class CUserInfoView;
 class GameChatLayer;
 class PlayerTableViewLayer;
 
-namespace platform {
-class Cursor;
-}
-
 namespace Sexy {
 
 class CBoardDrawUserData;
@@ -173,7 +169,7 @@ public:
     // Many-seat games: the selected chip's cursor (a null one when the kind
     // has none for it), the arrow for 0, no change for other values.
     void UpdateChipCursor();
-    platform::Cursor* GetChipCursor(int slot) const;
+    cocos2d::CCCursor* GetChipCursor(int slot) const;
 
     // --- board utilities ----------------------------------------------------
     // The safe box when a safe-box password is stored, else its prompt.
@@ -285,7 +281,7 @@ protected:
     cocos2d::CCSprite* m_pChatTile = nullptr;
     PlayerTableViewLayer* m_pPlayerList = nullptr;
     GameChatLayer* m_pChatLayer = nullptr;
-    platform::Cursor* m_pChipCursors[kChipCount] = {};
+    cocos2d::CCCursor* m_pChipCursors[kChipCount] = {};
 };
 
 }  // namespace Sexy

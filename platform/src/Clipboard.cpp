@@ -1,37 +1,50 @@
 // Clipboard text.
 //
-// Stands in for the Win32 clipboard (CF_TEXT). Implemented: UTF-8 text through
-// SDL when its video subsystem runs, else a process-local store. Missing:
-// bitmaps (the transfer voucher copies a picture; not used on this platform).
+// Stands in for the Win32 clipboard (CF_TEXT). Implemented: UTF-8 text on the
+// window system's clipboard, which the window's owner installs, while it is
+// ready; else a process-local store. Missing: bitmaps (the transfer voucher
+// copies a picture; not used on this platform).
 #include "platform/Clipboard.h"
-
-#include <SDL.h>
 
 namespace platform {
 
-static std::string& LocalClipboard()
+namespace {
+
+std::string& LocalClipboard()
 {
     static std::string text;
     return text;
 }
 
+SystemClipboard& System()
+{
+    static SystemClipboard clipboard;
+    return clipboard;
+}
+
+bool SystemReady()
+{
+    const SystemClipboard& system = System();
+    return system.isReady != nullptr && system.setText != nullptr && system.getText != nullptr && system.isReady();
+}
+
+}  // namespace
+
+void SetSystemClipboard(const SystemClipboard& clipboard) { System() = clipboard; }
+
 bool SetClipboardText(const std::string& utf8)
 {
     LocalClipboard() = utf8;
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
-        return SDL_SetClipboardText(utf8.c_str()) == 0;
+    if (SystemReady())
+        return System().setText(utf8);
     return true;
 }
 
 std::string GetClipboardText()
 {
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_HasClipboardText())
-    {
-        char* text = SDL_GetClipboardText();
-        std::string out = text != nullptr ? text : "";
-        SDL_free(text);
-        return out;
-    }
+    std::string text;
+    if (SystemReady() && System().getText(text))
+        return text;
     return LocalClipboard();
 }
 

@@ -10,7 +10,6 @@
 #include "games/framework/PlayerTableViewLayer.h"
 #include "games/framework/TimerBox.h"
 #include "games/framework/UserInfoView.h"
-#include "platform/Cursor.h"
 
 using namespace cocos2d;
 using namespace cocos2d::extension;
@@ -20,6 +19,9 @@ using kt::KernelTest;
 namespace {
 
 constexpr uint16_t kCountingKind = 77;
+
+CCEGLView* View() { return CCEGLView::sharedOpenGLView(); }
+std::string SourceOf(const CCCursor* cursor) { return cursor != nullptr ? cursor->getSource() : ""; }
 
 // A plain board that counts its resets.
 class CountingBoard : public CPlainGameBoard
@@ -43,7 +45,7 @@ protected:
     {
         KernelTest::SetUp();
         s_self = this;
-        platform::SetCursor(platform::GetArrowCursor());
+        View()->setCursor(View()->getArrowCursor());
     }
 
     // A board of the kind at a table of `chairs`, me on chair 1 and others
@@ -450,24 +452,24 @@ TEST_F(BoardScene, ChipCursorsFollowTheSelectedChipInManySeatGames)
         ASSERT_NE(board, nullptr);
         board->SetSelectedChip(true, c.chip);
         EXPECT_EQ(board->GetSelectedChip(), static_cast<int>(c.chip));
-        platform::Cursor* shown = platform::GetCursor();
+        CCCursor* shown = View()->getCursor();
         if (c.cursor == nullptr)
             EXPECT_EQ(shown, nullptr) << c.kind << " " << c.chip;
         else
-            EXPECT_NE(platform::GetCursorSource(shown).find(c.cursor), std::string::npos)
-                << c.kind << " " << c.chip << " " << platform::GetCursorSource(shown);
+            EXPECT_NE(SourceOf(shown).find(c.cursor), std::string::npos)
+                << c.kind << " " << c.chip << " " << SourceOf(shown);
         // Other values change nothing; the right button drops the chip.
         board->SetSelectedChip(true, 10000);
-        platform::Cursor* chip = platform::GetCursor();
+        CCCursor* chip = View()->getCursor();
         board->SetSelectedChip(true, 250);
-        EXPECT_EQ(platform::GetCursor(), chip);
+        EXPECT_EQ(View()->getCursor(), chip);
         board->OnRButtonUp();
         EXPECT_EQ(board->GetSelectedChip(), 0);
-        EXPECT_EQ(platform::GetCursor(), platform::GetArrowCursor());
+        EXPECT_EQ(View()->getCursor(), View()->getArrowCursor());
         // Off the play area the pointer is the arrow again.
         board->SetSelectedChip(true, 100);
         board->OnMouseMove(CCPoint(1100, 300));
-        EXPECT_EQ(platform::GetCursor(), platform::GetArrowCursor());
+        EXPECT_EQ(View()->getCursor(), View()->getArrowCursor());
         kernel->ResetGameKernel();
         Step();
     }
@@ -477,11 +479,11 @@ TEST_F(BoardScene, SeatedGamesKeepTheirPointer)
 {
     CGameBoard* board = Seat(3, {});
     ASSERT_NE(board, nullptr);
-    platform::SetCursor(nullptr);
+    View()->setCursor(nullptr);
     board->SetSelectedChip(true, 0);
     board->OnRButtonUp();
     board->OnMouseMove(CCPoint(1100, 300));
-    EXPECT_EQ(platform::GetCursor(), nullptr);
+    EXPECT_EQ(View()->getCursor(), nullptr);
     // The low 32 bits of the value are kept.
     board->SetSelectedChip(true, (int64_t{1} << 32) + 100);
     EXPECT_EQ(board->GetSelectedChip(), 100);

@@ -1,6 +1,7 @@
 #include "ui/UiServices.h"
 
 #include "core/ClientGlobal.h"
+#include "platform/Clipboard.h"
 #include "ui/Dialog.h"
 
 #include "cocos2d.h"
@@ -22,10 +23,19 @@ float LabelWidth(const std::string& utf8, const std::string& font, float size)
     return label != nullptr ? label->getContentSize().width : 0.0f;
 }
 
+bool WindowOpen() { return CCEGLView::sharedOpenGLView()->isOpenGLReady(); }
+bool SetWindowClipboard(const std::string& utf8) { return CCEGLView::sharedOpenGLView()->setClipboardText(utf8); }
+bool GetWindowClipboard(std::string& utf8) { return CCEGLView::sharedOpenGLView()->getClipboardText(utf8); }
+
 }  // namespace
 
 void InstallUiCoreServices()
 {
     CClientGlobal::SetMessageBoxHandler(&ShowMessageBoxDialog);
     CClientGlobal::SetTextMeasure(&LabelWidth);
+    platform::SystemClipboard clipboard;
+    clipboard.isReady = &WindowOpen;
+    clipboard.setText = &SetWindowClipboard;
+    clipboard.getText = &GetWindowClipboard;
+    platform::SetSystemClipboard(clipboard);
 }

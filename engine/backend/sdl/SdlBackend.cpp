@@ -1296,6 +1296,60 @@ void workArea(int& x, int& y, int& w, int& h) {
   }
 }
 
+bool setWindowIcon(const uint8_t* rgba, int width, int height) {
+  if (!g_window || !rgba || width <= 0 || height <= 0) return false;
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32, width * 4,
+                                                      SDL_PIXELFORMAT_ABGR8888);
+  if (!s) return false;
+  SDL_SetWindowIcon(g_window, s);
+  SDL_FreeSurface(s);
+  return true;
+}
+
+// SDL frees its cursors when the window closes: one made before then is
+// stale and shows nothing.
+struct Cursor {
+  SDL_Cursor* sdl;
+  unsigned generation;
+};
+
+Cursor* createCursor(const uint8_t* rgba, int width, int height, int size, int hotX, int hotY) {
+  if (!g_window || !rgba || width <= 0 || height <= 0 || size <= 0) return nullptr;
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32, width * 4,
+                                                            SDL_PIXELFORMAT_ABGR8888);
+  SDL_Surface* sized = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ABGR8888);
+  SDL_Cursor* sdl = nullptr;
+  if (picture && sized) {
+    SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
+    SDL_BlitScaled(picture, nullptr, sized, nullptr);
+    sdl = SDL_CreateColorCursor(sized, std::min(std::max(hotX, 0), size - 1), std::min(std::max(hotY, 0), size - 1));
+  }
+  if (picture) SDL_FreeSurface(picture);
+  if (sized) SDL_FreeSurface(sized);
+  return sdl ? new Cursor{sdl, g_generation} : nullptr;
+}
+
+Cursor* createArrowCursor() {
+  SDL_Cursor* sdl = g_window ? SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW) : nullptr;
+  return sdl ? new Cursor{sdl, g_generation} : nullptr;
+}
+
+void showCursor(bool shown, Cursor* cursor) {
+  if (!g_window) return;
+  if (shown && cursor && cursor->generation == g_generation) SDL_SetCursor(cursor->sdl);
+  SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool setClipboardText(const std::string& utf8) { return g_window && SDL_SetClipboardText(utf8.c_str()) == 0; }
+
+bool getClipboardText(std::string& utf8) {
+  if (!g_window || !SDL_HasClipboardText()) return false;
+  char* text = SDL_GetClipboardText();
+  utf8 = text ? text : "";
+  SDL_free(text);
+  return true;
+}
+
 bool pumpEvents() {
   if (!g_open) return true;
   cocos2d::CCEGLView* view = cocos2d::CCEGLView::sharedOpenGLView();

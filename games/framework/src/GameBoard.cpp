@@ -12,7 +12,6 @@
 #include "games/framework/PlayerTableViewLayer.h"
 #include "games/framework/TimerBox.h"
 #include "games/framework/UserInfoView.h"
-#include "platform/Cursor.h"
 #include "ui/AppServices.h"
 #include "ui/VisibleRect.h"
 
@@ -653,7 +652,7 @@ void CGameBoard::OnMouseMove(const CCPoint& point)
         return;
     const CCRect play(0, 0, static_cast<float>(m_nPlayWidth), static_cast<float>(m_nPlayHeight));
     if (!play.containsPoint(point))
-        platform::SetCursor(platform::GetArrowCursor());
+        CCEGLView::sharedOpenGLView()->setCursor(CCEGLView::sharedOpenGLView()->getArrowCursor());
 }
 
 void CGameBoard::OnRButtonUp() { SetSelectedChip(true, 0); }

@@ -4,7 +4,6 @@
 #include "core/ClientGlobal.h"
 #include "games/framework/BaseKernelLayer.h"
 #include "games/framework/GameBoard.h"
-#include "platform/Cursor.h"
 
 #include <cstdio>
 #include <map>
@@ -30,16 +29,16 @@ const ChipCursorSet kChipCursorSets[] = {
 };
 
 // Loaded once for the program and never freed, as the window's cursors are.
-platform::Cursor* LoadChipCursor(int id)
+CCCursor* LoadChipCursor(int id)
 {
-    static std::map<int, platform::Cursor*> loaded;
+    static std::map<int, CCCursor*> loaded;
     auto it = loaded.find(id);
     if (it != loaded.end())
         return it->second;
     char name[32];
     std::snprintf(name, sizeof(name), "Cursor/%d.png", id);
     const std::string path = CCFileUtils::sharedFileUtils()->fullPathForFilename(name);
-    platform::Cursor* cursor = platform::LoadCursorFromFile(path, 24, 24);
+    CCCursor* cursor = CCEGLView::sharedOpenGLView()->loadCursor(path, 24, 24);
     if (cursor == nullptr)
         CCLog("chip cursor %s is missing", name);
     loaded[id] = cursor;
@@ -62,7 +61,7 @@ void CGameBoard::LoadChipCursors()
     }
 }
 
-platform::Cursor* CGameBoard::GetChipCursor(int slot) const
+CCCursor* CGameBoard::GetChipCursor(int slot) const
 {
     return slot >= 0 && slot < kChipCount ? m_pChipCursors[slot] : nullptr;
 }
@@ -73,7 +72,7 @@ void CGameBoard::UpdateChipCursor()
         return;
     if (m_nSelectedChip == 0)
     {
-        platform::SetCursor(platform::GetArrowCursor());
+        CCEGLView::sharedOpenGLView()->setCursor(CCEGLView::sharedOpenGLView()->getArrowCursor());
         return;
     }
     for (int slot = 0; slot < kChipCount; ++slot)
@@ -81,7 +80,7 @@ void CGameBoard::UpdateChipCursor()
         // A value the kind has no cursor for takes the pointer away.
         if (kChipValues[slot] == m_nSelectedChip)
         {
-            platform::SetCursor(m_pChipCursors[slot]);
+            CCEGLView::sharedOpenGLView()->setCursor(m_pChipCursors[slot]);
             return;
         }
     }
