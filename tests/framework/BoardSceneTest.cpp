@@ -373,6 +373,26 @@ TEST_F(BoardScene, ShowingAgainKeepsOneOfEachAndFollowsMyTable)
     EXPECT_EQ(room.sent.back().sub, SUB_GF_OPTION);  // each show sends the option again
 }
 
+TEST_F(BoardScene, WithoutMyRecordTheBoardStillTakesEverything)
+{
+    CGameBoard* board = EnterWithBoard(3);
+    ASSERT_NE(board, nullptr);
+    EXPECT_TRUE(Enter(2001, 2, US_SIT, 100));
+    EXPECT_TRUE(Control(IPC_SUB_SHOW_GAME));
+    EXPECT_EQ(board->GetTableButton(), nullptr);
+    // The free scene: the button shows, the ready clock has no chair of mine.
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {1}));
+    EXPECT_EQ(handler->Take().back(), "scene 0 1");  // not looking on
+    EXPECT_TRUE(board->IsStartButtonShown());
+    EXPECT_EQ(kernel->GetClockTimerID(), 0u);
+    // Another's score: the list row changes, my card is left alone.
+    EXPECT_TRUE(Score(2001, 900));
+    EXPECT_EQ(board->GetUserInfoView()->GetScoreLabel(), nullptr);
+    EXPECT_EQ(board->GetPlayerList()->GetItems().size(), 1u);
+    board->OnStartButton(nullptr, CCControlEventTouchDown);  // not seated: nothing
+    EXPECT_EQ(room.sent.back().sub, SUB_GF_OPTION);
+}
+
 TEST_F(BoardScene, MyScoreReachesTheCardListAndTotal)
 {
     CGameBoard* board = Seat(3, {2});

@@ -314,6 +314,42 @@ TEST_F(RoomProgram, SeatedPlayerPlaysThroughTheKernel)
     KeepScreen(shot, "kernel_landlord");
 }
 
+// The framework's board in the real program, at a four-chair table of a game
+// that has no board of its own: I sit down, three players come, talk and get
+// ready, my ready clock runs out and I leave the table. The board is shot at
+// 1288 x 762 and maximised (the headless desktop is 1920 x 1040).
+class BoardProgram : public RoomProgram
+{
+protected:
+    std::vector<std::string> RoomOptions(int port) override
+    {
+        return {"--room", "308,麻将 一号房,127.0.0.1," + std::to_string(port)};
+    }
+    static std::string Shot(int frame, const std::string& file)
+    {
+        return "--shot=" + std::to_string(frame) + ":" + file;
+    }
+};
+
+TEST_F(BoardProgram, ReadyClockRunsOutAndLeavesTheTable)
+{
+    const std::string board = m_dir + "/board.png";
+    const std::string maximised = m_dir + "/maximised.png";
+    const Outcome o = Play(
+        "board_table.json", 3150,
+        {Click(90, "179,245"), Shot(540, board), Click(600, "1227,12"), Shot(680, maximised), Click(720, "1830,15")});
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
+    EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
+    mkdir("screens", 0755);
+    for (const auto& [file, name] : {std::pair{board, "board_table"}, std::pair{maximised, "board_table_maximised"}})
+    {
+        EXPECT_EQ(roomtest::MagentaPixels(file), 0) << name;
+        std::ifstream from(file, std::ios::binary);
+        std::ofstream(std::string("screens/") + name + ".png", std::ios::binary) << from.rdbuf();
+    }
+}
+
 // Kind 2060: the room starts tools/extgame (next to the program, in its
 // kind's folder), which takes the game over the copy-data channel and then
 // ends without a word; the 500 ms poll notices and stands me up.

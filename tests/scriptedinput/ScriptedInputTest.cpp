@@ -23,6 +23,15 @@ TEST(ScriptedInput, StepsAreReadInFrameOrder)
         steps.clear();
         EXPECT_FALSE(scripted::ReadInputSteps({"--click", bad}, steps, error)) << bad;
     }
+    // Screenshots at given frames, each with its file.
+    steps.clear();
+    ASSERT_TRUE(scripted::ReadInputSteps({"--shot", "300:/tmp/a.png", "--shot=100:b.png"}, steps, error)) << error;
+    ASSERT_EQ(steps.size(), 2u);
+    EXPECT_TRUE(steps[0].shot);
+    EXPECT_FALSE(steps[0].click);
+    EXPECT_EQ(steps[0].frame, 100);
+    EXPECT_EQ(steps[1].text, "/tmp/a.png");
+    EXPECT_FALSE(scripted::ReadInputSteps({"--shot", "300:"}, steps, error));
 }
 
 }  // namespace

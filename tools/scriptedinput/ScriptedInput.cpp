@@ -23,7 +23,12 @@ public:
         while (m_next < m_steps.size() && m_steps[m_next].frame <= m_frame)
         {
             const InputStep& step = m_steps[m_next++];
-            if (step.click)
+            if (step.shot)
+            {
+                if (!CCDirector::sharedDirector()->saveScreenshot(step.text))
+                    CCLog("cannot write %s", step.text.c_str());
+            }
+            else if (step.click)
             {
                 view->handleMouseMove(step.x, step.y, false);
                 view->handleMouseButton(step.x, step.y, 0, true, 1);
@@ -54,10 +59,11 @@ bool ParseStep(const std::string& name, const std::string& value, InputStep& ste
     if (end != value.c_str() + colon || step.frame < 0)
         return false;
     const std::string rest = value.substr(colon + 1);
-    if (name == "--type")
+    if (name == "--type" || name == "--shot")
     {
         step.text = rest;
-        return true;
+        step.shot = name == "--shot";
+        return !step.shot || !rest.empty();
     }
     const size_t comma = rest.find(',');
     if (comma == std::string::npos)
@@ -88,14 +94,14 @@ bool ReadInputSteps(const std::vector<std::string>& options, std::vector<InputSt
         {
             value = options[i + 1];
         }
-        if (name != "--click" && name != "--type")
+        if (name != "--click" && name != "--type" && name != "--shot")
             continue;
         if (equals == std::string::npos)
             ++i;
         InputStep step;
         if (!ParseStep(name, value, step))
         {
-            error = name + " needs FRAME:" + (name == "--click" ? "X,Y" : "TEXT");
+            error = name + " needs FRAME:" + (name == "--click" ? "X,Y" : name == "--shot" ? "FILE" : "TEXT");
             return false;
         }
         steps.push_back(step);

@@ -3,6 +3,7 @@
 // headless run can take a seat or answer a dialog.
 //   --click FRAME:X,Y   a left click at window pixel (X, Y), top-left origin
 //   --type FRAME:TEXT   UTF-8 text typed into the field that is editing
+//   --shot FRAME:FILE   a PNG of the window as it shows at that frame
 #pragma once
 
 #include <string>
@@ -14,8 +15,9 @@ struct InputStep
 {
     int frame = 0;
     bool click = false;
+    bool shot = false;
     float x = 0, y = 0;
-    std::string text;
+    std::string text;  // typed, or the screenshot's file
 };
 
 // The steps among the options, in frame order; false with an error for a

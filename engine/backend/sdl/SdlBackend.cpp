@@ -32,6 +32,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -1025,6 +1026,12 @@ void close() {
     if (kv.second) TTF_CloseFont(kv.second);
   g_fonts.clear();
   if (g_open) keepLibrariesMapped();
+  // The canvas goes first: a renderer destroyed while a texture is its target
+  // leaves that texture's queued commands behind.
+  if (g_renderer && g_canvas) {
+    SDL_SetRenderTarget(g_renderer, nullptr);
+    SDL_DestroyTexture(g_canvas);
+  }
   if (g_renderer) SDL_DestroyRenderer(g_renderer);
   if (g_window) SDL_DestroyWindow(g_window);
   // Quitting video ends the GL driver's display, which joins its threads.
@@ -1286,6 +1293,19 @@ void workArea(int& x, int& y, int& w, int& h) {
   x = y = 0;
   w = 1288;
   h = 762;
+  // Headless there is no desktop: a common one stands in (KEST_DESKTOP=WxH
+  // names another), so a maximised window is what a player would get.
+  if (g_headless) {
+    w = 1920;
+    h = 1040;
+    const char* desktop = SDL_getenv("KEST_DESKTOP");
+    int dw = 0, dh = 0;
+    if (desktop && sscanf(desktop, "%dx%d", &dw, &dh) == 2 && dw > 0 && dh > 0) {
+      w = dw;
+      h = dh;
+    }
+    return;
+  }
   SDL_Rect r;
   int display = g_window ? SDL_GetWindowDisplayIndex(g_window) : 0;
   if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &r) == 0) {
