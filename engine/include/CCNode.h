@@ -17,6 +17,7 @@ class CCScheduler;
 class CCActionManager;
 class CCAction;
 class CCTouch;
+class CCCamera;
 
 enum { kCCNodeTagInvalid = -1 };
 enum {
@@ -101,9 +102,8 @@ class CCNode : public CCObject {
   virtual float getRotationY() { return m_fRotationY; }
   virtual void ignoreAnchorPointForPosition(bool ignore);
   virtual bool isIgnoreAnchorPointForPosition() { return m_bIgnoreAnchorPointForPosition; }
-  // A horizontal factor drawn on top of scale X: the card-flip camera uses it.
-  void setCameraScaleX(float f);
-  float getCameraScaleX() const { return m_fCameraScaleX; }
+  // Made on first use; a moved camera turns the node in 3D (CCCamera.h).
+  virtual CCCamera* getCamera();
 
   virtual void setTag(int nTag) { m_nTag = nTag; }
   virtual int getTag() const { return m_nTag; }
@@ -199,7 +199,7 @@ class CCNode : public CCObject {
   CCPoint m_obAnchorPointInPoints;
   CCPoint m_obAnchorPoint;
   CCSize m_obContentSize;
-  float m_fCameraScaleX = 1;
+  CCCamera* m_pCamera = nullptr;
   CCAffineTransform m_sTransform;
   CCAffineTransform m_sInverse;
   bool m_bTransformDirty = true;

@@ -25,6 +25,15 @@ class CCRenderer {
   void multMatrix(const CCAffineTransform& t);
   void loadMatrix(const CCAffineTransform& t);
   const CCAffineTransform& currentMatrix() const { return m_stack.back(); }
+  // Until the matching popMatrix, what is drawn is turned in 3D about the
+  // pivot (a point of the current node's space) by the row-major rotation
+  // and seen in the director's perspective (CCCamera.h). Quads are drawn as
+  // a fine mesh then, so the picture keeps its perspective. A turn inside a
+  // turned subtree replaces the outer one.
+  void turnCurrent(const float rotation[9], const CCPoint& pivot);
+  bool isTurned() const { return m_turns.back().on; }
+  // Where a point of the current node's space is drawn, in world points.
+  CCPoint projectPoint(const CCPoint& local) const;
 
   // A quad in local coordinates; texture may be null for flat colour.
   void drawQuad(CCTexture2D* texture, const ccV2F_C4B_T2F_Quad& quad, const ccBlendFunc& blend);
@@ -51,11 +60,28 @@ class CCRenderer {
   unsigned int getSubmissions() const { return m_uSubmissions; }
 
  private:
+  // A turn in 3D (turnCurrent): the turned node's world matrix and its
+  // inverse, so points drawn below it can be taken back into its space.
+  struct Turn {
+    bool on = false;
+    float rotation[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    CCPoint pivot;
+    CCAffineTransform world = CCAffineTransformIdentity;
+    CCAffineTransform inverse = CCAffineTransformIdentity;
+    float depthScale = 1;     // node units to world points along the view
+    CCPoint eye;              // the middle of the window
+    float eyeDistance = 660;  // in front of the screen, in points
+  };
+  static CCPoint project(const CCAffineTransform& m, const Turn& turn, float x, float y);
+  void drawTurnedQuad(CCTexture2D* texture, const ccV2F_C4B_T2F_Quad& quad, const ccBlendFunc& blend);
+
   CCRenderer();
   void applyClip();
   std::vector<CCAffineTransform> m_stack;
+  std::vector<Turn> m_turns;    // one per matrix of the stack
   std::vector<CCRect> m_clips;  // in window pixels, already intersected
   std::vector<CCAffineTransform> m_savedStack;
+  std::vector<Turn> m_savedTurns;
   std::vector<CCRect> m_savedClips;
   bool m_bInTarget = false;
   unsigned int m_uSubmissions = 0;

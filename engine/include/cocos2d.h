@@ -22,6 +22,7 @@
 #include "CCActionInterval.h"
 #include "CCActionInstant.h"
 #include "CCActionEase.h"
+#include "CCCamera.h"
 #include "CCActionCamera.h"
 #include "CCActionManager.h"
 #include "CCAnimation.h"

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdarg>
 
-#include "CCActionCamera.h"
 #include "CCAnimation.h"
 #include "CCSprite.h"
 
@@ -772,30 +771,5 @@ void CCTargetedAction::stop() {
 }
 
 void CCTargetedAction::update(float time) { m_pAction->update(time); }
-
-// --- orbit camera -----------------------------------------------------------
-
-CCOrbitCamera* CCOrbitCamera::create(float t, float radius, float deltaRadius, float angleZ, float deltaAngleZ,
-                                     float angleX, float deltaAngleX) {
-  CCOrbitCamera* a = new CCOrbitCamera();
-  return autoreleased(a, a->initWithDuration(t, radius, deltaRadius, angleZ, deltaAngleZ, angleX, deltaAngleX));
-}
-
-bool CCOrbitCamera::initWithDuration(float t, float, float, float angleZ, float deltaAngleZ, float, float) {
-  m_fAngleZ = angleZ;
-  m_fDeltaAngleZ = deltaAngleZ;
-  return CCActionInterval::initWithDuration(t);
-}
-
-void CCOrbitCamera::startWithTarget(CCNode* pTarget) { CCActionInterval::startWithTarget(pTarget); }
-
-void CCOrbitCamera::update(float time) {
-  if (!m_pTarget) return;
-  float angle = CC_DEGREES_TO_RADIANS(m_fAngleZ + m_fDeltaAngleZ * time);
-  float c = cosf(angle);
-  // Edge-on within rounding is edge-on.
-  if (fabsf(c) < 1e-6f) c = 0;
-  m_pTarget->setCameraScaleX(c);
-}
 
 NS_CC_END

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "CCActionManager.h"
+#include "CCCamera.h"
 #include "CCDirector.h"
 #include "CCRenderer.h"
 #include "CCScheduler.h"
@@ -30,6 +31,7 @@ CCNode::~CCNode() {
     m_pChildren->release();
   }
   CC_SAFE_RELEASE(m_pUserObject);
+  CC_SAFE_RELEASE(m_pCamera);
   CC_SAFE_RELEASE(m_pActionManager);
   CC_SAFE_RELEASE(m_pScheduler);
 }
@@ -281,10 +283,9 @@ void CCNode::ignoreAnchorPointForPosition(bool ignore) {
   markTransformDirty();
 }
 
-void CCNode::setCameraScaleX(float f) {
-  if (f == m_fCameraScaleX) return;
-  m_fCameraScaleX = f;
-  markTransformDirty();
+CCCamera* CCNode::getCamera() {
+  if (!m_pCamera) m_pCamera = new CCCamera();
+  return m_pCamera;
 }
 
 void CCNode::setUserObject(CCObject* pUserObject) {
@@ -347,7 +348,12 @@ void CCNode::cleanup() {
 
 // --- drawing ----------------------------------------------------------------
 
-void CCNode::transform() { CCRenderer::sharedRenderer()->multMatrix(nodeToParentTransform()); }
+void CCNode::transform() {
+  CCRenderer* r = CCRenderer::sharedRenderer();
+  r->multMatrix(nodeToParentTransform());
+  float turn[9];
+  if (m_pCamera && m_pCamera->getTurn(turn)) r->turnCurrent(turn, m_obAnchorPointInPoints);
+}
 
 void CCNode::visit() {
   if (!m_bVisible) return;
@@ -462,7 +468,7 @@ CCAffineTransform CCNode::nodeToParentTransform() {
       x += m_obAnchorPointInPoints.x;
       y += m_obAnchorPointInPoints.y;
     }
-    float scaleX = m_fScaleX * m_fCameraScaleX;
+    float scaleX = m_fScaleX;
     float cx = 1, sx = 0, cy = 1, sy = 0;
     if (m_fRotationX != 0 || m_fRotationY != 0) {
       float rx = -CC_DEGREES_TO_RADIANS(m_fRotationX);

@@ -179,15 +179,45 @@ TEST_F(ActionTest, TargetedActionActsOnItsOwnTarget) {
   EXPECT_TRUE(p->isVisible());
 }
 
-TEST_F(ActionTest, OrbitCameraFlipIsDrawnAsAHorizontalScale) {
+TEST_F(ActionTest, OrbitCameraTurnsTheTargetRoundItsCameraAndEndsLookingStraight) {
   Probe* p = probe();
   p->runAction(CCSequence::create(CCOrbitCamera::create(0.2f, 1, 0, 0, -90, 0, 0),
                                   CCOrbitCamera::create(0.2f, 1, 0, 90, -90, 0, 0), nullptr));
-  step(13);
-  EXPECT_NEAR(p->getCameraScaleX(), 0, 1e-4);
-  step(20);
-  EXPECT_NEAR(p->getCameraScaleX(), 1, 1e-4);
+  float turn[9];
+  EXPECT_FALSE(p->getCamera()->getTurn(turn));  // at rest
+  step(7);                                      // halfway through the first quarter: 45 degrees
+  ASSERT_TRUE(p->getCamera()->getTurn(turn));
+  EXPECT_NEAR(turn[0], cosf(M_PI / 4), 1e-3);   // x shrinks by the cosine ...
+  EXPECT_NEAR(turn[6], -sinf(M_PI / 4), 1e-3);  // ... and the right edge goes away from the viewer
+  EXPECT_NEAR(turn[4], 1, 1e-5);                // y stays
+  step(6);
+  ASSERT_TRUE(p->getCamera()->getTurn(turn));
+  EXPECT_NEAR(turn[0], 0, 1e-3);  // edge-on
+  step(6);
+  ASSERT_TRUE(p->getCamera()->getTurn(turn));
+  EXPECT_NEAR(turn[6], sinf(M_PI / 4), 1e-3);  // the second quarter brings the right edge in
+  step(6);
+  EXPECT_FALSE(p->getCamera()->getTurn(turn));  // straight again
+  EXPECT_TRUE(p->getCamera()->isDirty());
   EXPECT_EQ(p->getScaleX(), 1.0f);  // the node's own scale is untouched
+  float x, y, z;
+  p->getCamera()->getEyeXYZ(&x, &y, &z);
+  EXPECT_NEAR(z, CCCamera::getZEye(), 1e-9);
+}
+
+TEST_F(ActionTest, OrbitCameraTakesNaNArgumentsFromWhereTheCameraIs) {
+  Probe* p = probe();
+  p->runAction(CCOrbitCamera::create(0.1f, 1, 0, 0, -60, 0, 0));
+  step(8);
+  float before[9], after[9];
+  ASSERT_TRUE(p->getCamera()->getTurn(before));
+  p->runAction(CCOrbitCamera::create(0.1f, NAN, 0, NAN, 0, NAN, 0));
+  step(8);
+  ASSERT_TRUE(p->getCamera()->getTurn(after));
+  for (int i = 0; i < 9; ++i) EXPECT_NEAR(before[i], after[i], 1e-3) << i;
+  p->getCamera()->restore();
+  EXPECT_FALSE(p->getCamera()->isDirty());
+  EXPECT_FALSE(p->getCamera()->getTurn(after));
 }
 
 TEST_F(ActionTest, EasesKeepTheEndpointsAndShapeTheMiddle) {

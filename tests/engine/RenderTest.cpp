@@ -85,6 +85,85 @@ TEST_F(RenderTest, ScreenshotShowsTheSceneWhereItIsPlaced) {
   EXPECT_EQ(pixel(img, 1280, 750), 0xff0000ffu);
 }
 
+// The white run of a column of a shot: {lowest y, highest y}, or {-1, -1}.
+static std::pair<int, int> whiteRun(CCImage& img, int x) {
+  int lo = -1, hi = -1;
+  for (int y = 0; y < 762; ++y)
+    if (img.pixelAt(x, 761 - y) == 0xffffffffu) {
+      if (lo < 0) lo = y;
+      hi = y;
+    }
+  return {lo, hi};
+}
+
+TEST_F(RenderTest, ATurnedPictureIsDrawnInPerspectiveAboutItsAnchor) {
+  writePng("white.png", 200, 100, 0xffffffff);
+  CCScene* scene = runScene();
+  CCSprite* s = CCSprite::create("white");
+  s->setPosition(ccp(644, 381));  // under the director's eye
+  scene->addChild(s);
+  // 45 degrees of a quarter turn: the left edge comes towards the viewer.
+  s->runAction(CCOrbitCamera::create(0.2f, 1, 0, 0, -90, 0, 0));
+  step(7);
+  CCImage img;
+  ASSERT_TRUE(shoot(img));
+  const float f = 762 / 1.1566f, half = 100 * cosf(M_PI / 4), depth = 100 * sinf(M_PI / 4);
+  const int left = (int)lroundf(644 - half * f / (f - depth));
+  const int right = (int)lroundf(644 + half * f / (f + depth));
+  int first = -1, last = -1;
+  for (int x = 0; x < 1288; ++x)
+    if (whiteRun(img, x).first >= 0) {
+      if (first < 0) first = x;
+      last = x;
+    }
+  EXPECT_NEAR(first, left, 2);
+  EXPECT_NEAR(last + 1, right, 2);
+  // The near edge is taller than the far one, each as the perspective says.
+  const std::pair<int, int> nearEdge = whiteRun(img, first + 1), farEdge = whiteRun(img, last - 1);
+  EXPECT_NEAR(nearEdge.second - nearEdge.first + 1, 100 * f / (f - depth), 3);
+  EXPECT_NEAR(farEdge.second - farEdge.first + 1, 100 * f / (f + depth), 3);
+  // Symmetric about the picture's middle row.
+  EXPECT_NEAR(nearEdge.first + nearEdge.second, 2 * 381, 2);
+
+  // Edge-on, nothing shows; back at rest it is the plain picture again.
+  step(6);
+  ASSERT_TRUE(shoot(img));
+  int shown = 0;
+  for (int x = 600; x < 690; ++x) shown += whiteRun(img, x).first >= 0;
+  EXPECT_LE(shown, 1);
+  s->runAction(CCOrbitCamera::create(0.1f, 1, 0, 90, -90, 0, 0));
+  step(8);
+  ASSERT_TRUE(shoot(img));
+  EXPECT_EQ(whiteRun(img, 543).first, -1);
+  EXPECT_EQ(whiteRun(img, 544), std::make_pair(331, 430));
+  EXPECT_EQ(whiteRun(img, 743), std::make_pair(331, 430));
+  EXPECT_EQ(whiteRun(img, 744).first, -1);
+}
+
+TEST_F(RenderTest, ATurnCarriesTheSubtreeAndEndsWithIt) {
+  writePng("white.png", 20, 20, 0xffffffff);
+  CCScene* scene = runScene();
+  CCNode* turned = CCNode::create();
+  turned->setPosition(ccp(644, 381));
+  scene->addChild(turned);
+  CCSprite* child = CCSprite::create("white");
+  child->setPosition(ccp(100, 0));  // right of the turned node's anchor
+  turned->addChild(child);
+  CCSprite* beside = CCSprite::create("white");
+  beside->setPosition(ccp(744, 200));  // not under the turn
+  scene->addChild(beside);
+  turned->getCamera()->setEyeXYZ(sinf(-M_PI / 3) * CCCamera::getZEye(), 0, cosf(-M_PI / 3) * CCCamera::getZEye());
+  CCImage img;
+  ASSERT_TRUE(shoot(img));
+  // cos 60 = 0.5 brings the child halfway in, and it goes away from the viewer.
+  const float f = 762 / 1.1566f, depth = 100 * sinf(M_PI / 3);
+  const float centre = 644 + 50 * f / (f + depth);
+  EXPECT_NE(whiteRun(img, (int)centre).first, -1);
+  EXPECT_EQ(whiteRun(img, 744 - 5), std::make_pair(190, 209));  // the sprite beside is drawn flat
+  const std::pair<int, int> run = whiteRun(img, (int)centre);
+  EXPECT_LT(run.second - run.first + 1, 20);
+}
+
 TEST_F(RenderTest, RotatedSheetFramesDrawUpright) {
   // A 20 x 30 region stored turned clockwise: its right half is the sprite's top.
   std::vector<unsigned char> px(64 * 64 * 4, 0);
