@@ -127,7 +127,15 @@ bool CCUserDefault::flush() {
   doc.InsertEndChild(root);
   for (const auto& kv : m_values) {
     tinyxml2::XMLElement* e = doc.NewElement(kv.first.c_str());
-    e->SetText(kv.second.c_str());
+    const std::string& value = kv.second;
+    if (!value.empty() && value.find_first_not_of(" \t\n\r\v\f") == std::string::npos) {
+      // The reader drops text that is only blanks; in CDATA it stays.
+      tinyxml2::XMLText* text = doc.NewText(value.c_str());
+      text->SetCData(true);
+      e->InsertEndChild(text);
+    } else {
+      e->SetText(value.c_str());
+    }
     root->InsertEndChild(e);
   }
   // The old file is replaced only by a complete, flushed new one: a full

@@ -126,6 +126,9 @@ TEST_F(ContainersTest, UserDefaultsRoundTripThroughTheFile) {
   u->setIntegerForKey("RoomSocketPort", 7301);
   u->setStringForKey("Account", "玩家<1>&");
   u->setDoubleForKey("Ratio", 0.1);
+  // Texts of blanks only, which the XML reader drops unless kept as CDATA.
+  const std::string blanks[] = {"\v", " ", "\t \f", " x "};
+  for (const std::string& b : blanks) u->setStringForKey(("Blank" + std::to_string(&b - blanks)).c_str(), b);
   u->flush();
   CCUserDefault::purgeSharedUserDefault();
   u = CCUserDefault::sharedUserDefault();
@@ -133,6 +136,8 @@ TEST_F(ContainersTest, UserDefaultsRoundTripThroughTheFile) {
   EXPECT_EQ(u->getIntegerForKey("RoomSocketPort"), 7301);
   EXPECT_EQ(u->getStringForKey("Account"), "玩家<1>&");
   EXPECT_DOUBLE_EQ(u->getDoubleForKey("Ratio"), 0.1);
+  for (const std::string& b : blanks)
+    EXPECT_EQ(u->getStringForKey(("Blank" + std::to_string(&b - blanks)).c_str(), "<lost>"), b);
   EXPECT_EQ(CCUserDefault::getXMLFilePath(), m_root + "/user/UserDefault.xml");
 
   // A damaged file starts empty rather than failing.
