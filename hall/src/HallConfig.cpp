@@ -329,7 +329,7 @@ bool ReadOptionPairs(const std::vector<std::pair<std::string, std::string>>& pai
                 error = "--hall needs HOST:PORT";
                 return false;
             }
-            config.hallHost = value.substr(0, colon);
+            SetHall("host", value.substr(0, colon), config);
         }
         else if (name == "--user")
         {

@@ -179,6 +179,8 @@ TEST(HallConfigFile, TextsAreCutToTheirRecordFields)
     std::string error;
     ASSERT_TRUE(hall::ParseConfigText("[hall]\nhost = " + std::string(1 << 20, 'h') + "\n", config, error));
     EXPECT_EQ(config.hallHost.size(), 253u);
+    ASSERT_TRUE(hall::ReadOptions({"--hall", std::string(1000, 'h') + ":16050"}, config, error)) << error;
+    EXPECT_EQ(config.hallHost.size(), 253u);
     // The --room and --user options are cut the same way.
     ASSERT_TRUE(hall::ReadOptions(
         {"--room", "200," + std::string(100, 'n') + ",127.0.0.1,1", "--user", "1," + std::string(40, 'a') + ",nick"},
