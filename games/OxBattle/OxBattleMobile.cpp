@@ -1,10 +1,25 @@
 #include "games/OxBattle/OxBattleMobile.h"
 
+#include "games/OxBattle/OXBoard.h"
+#include "games/OxBattle/OXHandler.h"
+
 namespace OxBattle {
+
+namespace {
+
+OXHandler* s_pHandler = nullptr;
+
+}  // namespace
 
 OxBattleMobile::OxBattleMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* OxBattleMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+OXHandler* OxBattleMobile::GetHandler() { return s_pHandler; }
+
+Sexy::CGameBoard* OxBattleMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new OXHandler());
+    return OXBoard::create();
+}
 
 void OxBattleMobile::LoadResources()
 {

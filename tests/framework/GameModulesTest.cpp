@@ -74,7 +74,9 @@ TEST_F(GameModules, EveryKindLoadsReportsReadyOnceAndEntersItsGame)
         EXPECT_NE(kernel->GetGameHandler(), nullptr);
         EXPECT_TRUE(Enter(1000, 0));
         EXPECT_TRUE(kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME));
-        EXPECT_TRUE(Packet(MDM_GF_GAME, 100, {1, 2, 3}));
+        // A sub no game reads: a game with a board of its own checks the
+        // sizes of the ones it reads.
+        EXPECT_TRUE(Packet(MDM_GF_GAME, 250, {1, 2, 3}));
         EXPECT_EQ(Boxes(), 0u);
         kernel->ResetGameKernel();
         room.ready = false;

@@ -462,6 +462,46 @@ void DrawAnim(Canvas& c, const Picture& p, TextPainter& text) {
   text.Draw(c, p.caption, size, true, cx, cy, ink, edge, Shade(glow, 0.35f));
 }
 
+// ---------------------------------------------------------------- dice
+
+// One die of `side` pixels at (x, y) showing `value` pips (1..6).
+void DrawDie(Canvas& c, float x, float y, float side, int value, Rgbaf body, Rgbaf pipColour) {
+  Shape cube = Shape::Rect(x + 0.5f, y + 0.5f, side - 1, side - 1, side * 0.18f);
+  c.Fill(cube, Paint::Vertical(Shade(body, 1.05f), Shade(body, 0.86f), y, y + side));
+  c.Stroke(cube, Paint::Solid(Shade(body, 0.55f)), std::max(1.0f, side * 0.03f));
+  // Pip places on a 3 x 3 grid, row by row.
+  static const char* const kPips[6] = {"000010000", "100000001", "100010001", "101000101", "101010101", "101101101"};
+  const char* pips = kPips[std::clamp(value, 1, 6) - 1];
+  float r = side * 0.09f;
+  for (int i = 0; i < 9; ++i) {
+    if (pips[i] != '1') continue;
+    float px = x + side * (0.25f + 0.25f * (i % 3)), py = y + side * (0.25f + 0.25f * (i / 3));
+    Rgbaf ink = value == 1 || value == 4 ? kCardRed : pipColour;
+    c.Fill(Shape::Circle(px, py, value == 1 ? r * 1.5f : r), Paint::Solid(ink));
+  }
+}
+
+// A face ("1" to "6") fills the picture; without a caption the member is a
+// frame of two dice tumbling, the faces and heights changing with its index.
+void DrawDice(Canvas& c, const Picture& p) {
+  float w = c.width(), h = c.height();
+  Rgbaf body = ColourOr(p, 0, kWhite);
+  Rgbaf pips = ColourOr(p, 1, kInk);
+  if (!p.caption.empty()) {
+    float side = std::min(w, h);
+    DrawDie(c, (w - side) / 2, (h - side) / 2, side, std::atoi(p.caption.c_str()), body, pips);
+    return;
+  }
+  float side = std::min(w * 0.42f, h * 0.7f);
+  float phase = 2 * kPi * p.index / std::max(1, p.count);
+  for (int d = 0; d < 2; ++d) {
+    float hop = std::fabs(std::sin(phase * 2 + d * 1.3f)) * (h - side) * 0.9f;
+    float x = d == 0 ? w * 0.04f : w - side - w * 0.04f;
+    int value = (p.index * (d == 0 ? 1 : 5) + d * 3) % 6 + 1;
+    DrawDie(c, x, h - side - hop, side, value, body, pips);
+  }
+}
+
 }  // namespace
 
 Canvas DrawPicture(const Picture& p, TextPainter& text) {
@@ -483,6 +523,7 @@ Canvas DrawPicture(const Picture& p, TextPainter& text) {
     case Kind::Face: DrawFace(c, p, text); break;
     case Kind::Ring: DrawRing(c, p); break;
     case Kind::Anim: DrawAnim(c, p, text); break;
+    case Kind::Dice: DrawDice(c, p); break;
   }
   if (p.kind == Kind::Button && ButtonState(p) == 'd') c.Desaturate(0.6f);
   return c;

@@ -40,6 +40,7 @@ enum class Kind {
   Face,        // avatar picture
   Ring,        // ring for countdowns
   Anim,        // one frame of a looping glow, phase from the member index
+  Dice,        // a die's face (caption 1..6), or a frame of two dice rolling
 };
 
 struct Picture {

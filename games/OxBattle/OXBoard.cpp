@@ -1,0 +1,268 @@
+// The board's construction: the layout, the card sprites, the chip and area
+// widgets and their labels, and the lookups the other parts share.
+#include "games/OxBattle/OXBoard.h"
+
+#include "core/ClientGlobal.h"
+#include "games/OxBattle/Dice.h"
+#include "games/OxBattle/OXHandler.h"
+#include "games/OxBattle/OxBattleMobile.h"
+#include "games/OxBattle/ScoreView.h"
+#include "games/framework/CardSprite.h"
+#include "ui/VisibleRect.h"
+#include "ui/WindyTopLayer.h"
+
+#include <cstdio>
+#include <new>
+
+using namespace cocos2d;
+using namespace cocos2d::ui;
+using namespace cocos2d::extension;
+
+namespace OxBattle {
+
+namespace {
+
+const char* const kLayoutFile = "OxBattle/IngameUI_1/IngameUI_1.ExportJson";
+// Hand 0 is the banker's, hands 1 to 4 those of areas 1 to 4.
+const char* const kHandAnchors[HAND_COUNT] = {"Image_20_3", "Image_20", "Image_20_2", "Image_20_1", "Image_20_0"};
+const char* const kHighlights[AREA_COUNT] = {"Image_34_0", "Image_34", "Image_34_1", "Image_34_1_2"};
+const char* const kHoverImages[AREA_COUNT] = {"Image_21", "Image_14", "Image_17", "Image_18"};
+
+}  // namespace
+
+constexpr int OXBoard::kChipValues[];
+
+OXBoard::OXBoard() = default;
+
+OXBoard::~OXBoard() = default;
+
+OXBoard* OXBoard::create()
+{
+    auto* board = new (std::nothrow) OXBoard();
+    if (board != nullptr && board->init())
+    {
+        board->autorelease();
+        return board;
+    }
+    delete board;
+    return nullptr;
+}
+
+bool OXBoard::init()
+{
+    if (!CCLayer::init())
+        return false;
+    m_pUILayer = TouchGroup::create();
+    if (OXHandler* handler = Handler())
+        handler->PlayBackgroundMusic("OxBattle/Sound/BACK_GROUND");
+    const CCPoint leftTop = VisibleRect::leftTop();
+    CClientGlobal::TopLayerHook(WindyTopLayer::sharedTopLayer(), leftTop.x + 50, leftTop.y - 150, 0);
+    AddGameTitle("OxBattle/LOGO");
+    InitGameTable("OxBattle/Tile", "OxBattle/BG", nullptr, CCPointZero);
+
+    m_pLayout = GUIReader::shareReader()->widgetFromJsonFile(kLayoutFile);
+    AddContentChild(m_pUILayer);
+    m_pUILayer->addWidget(m_pLayout);
+
+    for (int hand = 0; hand < HAND_COUNT; ++hand)
+        m_ptHands[hand] = ContentPoint(GetWidget(kHandAnchors[hand]));
+    for (int hand = 0; hand < HAND_COUNT; ++hand)
+    {
+        for (int i = 0; i < CARDS_PER_HAND; ++i)
+        {
+            Sexy::CardSprite* card = Sexy::CardSprite::create();
+            AddContentChild(card);
+            card->SetCardData(Sexy::CardSprite::kCardBack);
+            card->setScale(kCardScale);
+            card->setPosition(ccpAdd(m_ptHands[0], CCPoint(200, 0)));
+            card->setVisible(false);
+            m_HandCards[hand].push_back(card);
+        }
+    }
+
+    InitChipButtons();
+
+    m_pApplyButton = GetWidget("Button_57");
+    m_pCancelButton = GetWidget("Button_16");
+    Listen(m_pApplyButton, toucheventselector(OXBoard::OnApplyBankerButton));
+    Listen(m_pCancelButton, toucheventselector(OXBoard::OnCancelBankerButton));
+    SetButtonEnabled(m_pApplyButton, true);
+    SetButtonEnabled(m_pCancelButton, false);
+    SetLabel("Label_51_1", "0");
+    Listen(GetWidget("Button_2"), toucheventselector(OXBoard::OnRecordLeftButton));
+    Listen(GetWidget("Button_3"), toucheventselector(OXBoard::OnRecordRightButton));
+    Listen(GetWidget("Button_6"), toucheventselector(OXBoard::OnBankButton));
+    Listen(GetWidget("Button_4"), toucheventselector(OXBoard::EnableManualOpen));
+    Listen(GetWidget("Button_5"), toucheventselector(OXBoard::DisableManualOpen));
+    SetManualOpenButtons();
+    m_pBankerList = dynamic_cast<ListView*>(GetWidget("ListView_29"));
+
+    m_pStateImage = dynamic_cast<ImageView*>(GetWidget("Image_12"));
+    SetStateTexture("OxBattle/free");
+
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        const CCPoint at = ContentPoint(GetArea(area));
+        CCLabelAtlas* total = CCLabelAtlas::create(" ", "OxBattle/IngameUI_1/nember1.png", 14, 21, '0');
+        total->setVisible(false);
+        total->setAnchorPoint(CCPoint(0.5f, 0.5f));
+        AddContentChild(total, kAreaLabelZ);
+        total->setPosition(ccpAdd(at, CCPoint(0, 80)));
+        m_pTotalLabels[area - 1] = total;
+        CCLabelAtlas* mine = CCLabelAtlas::create(" ", "OxBattle/IngameUI_1/nember2.png", 14, 20, '0');
+        mine->setVisible(false);
+        mine->setAnchorPoint(CCPoint(0.5f, 0.5f));
+        AddContentChild(mine, kAreaLabelZ);
+        mine->setPosition(ccpSub(at, CCPoint(0, 70)));
+        m_pMyLabels[area - 1] = mine;
+        m_lAreaTotals[area - 1] = 0;
+        m_lMyBets[area - 1] = 0;
+        m_pAreaHighlights[area - 1] = GetWidget(kHighlights[area - 1]);
+        m_pHoverImages[area - 1] = GetWidget(kHoverImages[area - 1]);
+    }
+    return CGameBoard::init();
+}
+
+void OXBoard::InitChipButtons()
+{
+    for (int i = 0; i < kChipButtons; ++i)
+    {
+        char name[24];
+        std::snprintf(name, sizeof(name), "Button_102_%d", i);
+        Widget* chip = GetWidget(name);
+        if (chip == nullptr)
+            continue;
+        chip->setTag(kChipValues[i] + kChipTagOffset);
+        Listen(chip, toucheventselector(OXBoard::OnChipButton));
+        m_ChipButtons.push_back(chip);
+    }
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        char name[24];
+        std::snprintf(name, sizeof(name), "Image_113_%d", area - 1);
+        Widget* widget = GetWidget(name);
+        if (widget == nullptr)
+            continue;
+        widget->setTag(area * 10000 + kAreaTagBase);
+        Listen(widget, toucheventselector(OXBoard::OnAreaTouched));
+        widget->setTouchEnabled(true);
+        m_AreaWidgets.push_back(widget);
+    }
+    for (Widget* chip : m_ChipButtons)
+        SetButtonEnabled(chip, false);
+}
+
+// --- lookups ------------------------------------------------------------------------------------
+
+OXHandler* OXBoard::Handler() const { return OxBattleMobile::GetHandler(); }
+
+tagUserData* OXBoard::UserAt(int chair) const
+{
+    OXHandler* handler = Handler();
+    if (handler == nullptr || chair < 0 || chair >= 0xFFFF)
+        return nullptr;
+    return handler->GetTableUserData(static_cast<uint16_t>(chair));
+}
+
+Widget* OXBoard::GetWidget(const char* name) const
+{
+    return m_pUILayer != nullptr ? m_pUILayer->getWidgetByName(name) : nullptr;
+}
+
+Widget* OXBoard::GetChipButton(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_ChipButtons.size()) ? m_ChipButtons[index] : nullptr;
+}
+
+Widget* OXBoard::GetArea(int area) const
+{
+    for (Widget* widget : m_AreaWidgets)
+    {
+        if (widget->getTag() == area * 10000 + kAreaTagBase)
+            return widget;
+    }
+    return nullptr;
+}
+
+CCLabelAtlas* OXBoard::GetTotalLabel(int area) const { return ValidArea(area) ? m_pTotalLabels[area - 1] : nullptr; }
+
+CCLabelAtlas* OXBoard::GetMyLabel(int area) const { return ValidArea(area) ? m_pMyLabels[area - 1] : nullptr; }
+
+Sexy::CardSprite* OXBoard::GetCard(int hand, int card) const
+{
+    if (hand < 0 || hand >= HAND_COUNT || card < 0 || card >= static_cast<int>(m_HandCards[hand].size()))
+        return nullptr;
+    return m_HandCards[hand][card];
+}
+
+CCPoint OXBoard::GetHandPoint(int hand) const { return hand >= 0 && hand < HAND_COUNT ? m_ptHands[hand] : CCPointZero; }
+
+Dice* OXBoard::GetDice() const
+{
+    return m_pContentRoot != nullptr ? dynamic_cast<Dice*>(m_pContentRoot->getChildByTag(kDiceTag)) : nullptr;
+}
+
+CCPoint OXBoard::ContentPoint(Widget* widget) const
+{
+    if (widget == nullptr || m_pContentRoot == nullptr)
+        return CCPointZero;
+    CCNode* parent = widget->getParent();
+    if (parent == nullptr)
+        return widget->getPosition();
+    return m_pContentRoot->convertToNodeSpace(parent->convertToWorldSpace(widget->getPosition()));
+}
+
+// --- small parts --------------------------------------------------------------------------------
+
+void OXBoard::Listen(Widget* widget, SEL_TouchEvent action)
+{
+    if (widget != nullptr)
+        widget->addTouchEventListener(this, action);
+}
+
+void OXBoard::SetButtonEnabled(Widget* button, bool enabled)
+{
+    if (button == nullptr)
+        return;
+    button->setTouchEnabled(enabled);
+    button->setBright(enabled);
+}
+
+void OXBoard::SetLabel(const char* name, const std::string& text)
+{
+    if (auto* label = dynamic_cast<Label*>(GetWidget(name)))
+        label->setText(text);
+}
+
+std::string OXBoard::LabelText(const char* name) const
+{
+    Widget* widget = GetWidget(name);
+    if (auto* label = dynamic_cast<Label*>(widget))
+        return label->getStringValue();
+    if (auto* atlas = dynamic_cast<LabelAtlas*>(widget))
+        return atlas->getStringValue();
+    return std::string();
+}
+
+void OXBoard::SetStateTexture(const char* picture)
+{
+    m_szStateTexture = picture;
+    if (m_pStateImage != nullptr)
+        m_pStateImage->loadTexture(picture);
+}
+
+void OXBoard::PlaySound(const char* name)
+{
+    if (OXHandler* handler = Handler())
+        handler->PlayGameSound(name, false);
+}
+
+void OXBoard::RefreshMyChair()
+{
+    OXHandler* handler = Handler();
+    const uint16_t chair = handler != nullptr ? handler->GetMeChairID() : INVALID_CHAIR;
+    // Without a chair nobody is me: 0xFFFF is also the system banker.
+    m_nMyChair = chair == INVALID_CHAIR ? -1 : chair;
+}
+
+}  // namespace OxBattle
