@@ -3,6 +3,7 @@
 // and closes, read by the hall's read handler with both personal-centre
 // dialogs open. Nothing may crash or read past a message, and the link ends
 // once the server has gone.
+#include "fuzz/UiStage.h"
 #include "cocos2d.h"
 #include "core/ClientGlobal.h"
 #include "hall/GameHallScene.h"
@@ -22,8 +23,6 @@
 using namespace cocos2d;
 
 namespace {
-
-void Quiet(const std::string&) {}
 
 // A dialog as the hall finds it by tag; it reads every byte it is given.
 class ReadingDialog : public CCNode, public IPersonalCentreDialog
@@ -55,16 +54,8 @@ GameHallScene* Prepare()
     static GameHallScene* hall = nullptr;
     if (hall != nullptr)
         return hall;
-    setenv("KEST_USER_DIR", "/tmp", 0);
-    CCDirector::setHeadless(true);
+    fuzzstage::PrepareUi();
     CCDirector* director = CCDirector::sharedDirector();
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    director->setOpenGLView(view);
-    view->setFrameSize(1288, 762);
-    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-    CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    InstallUiCoreServices();
-    CClientGlobal::SetMessageBoxHandler(&Quiet);
 
     g_listen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in sin{};

@@ -4,6 +4,7 @@
 // the last cut at the input's end. Sub 0 never comes from a server here, so
 // it plays the player: its bytes are typed into every password field and
 // the confirm and both modify buttons are pressed.
+#include "fuzz/UiStage.h"
 #include "FakeSocket.h"
 
 #include "cocos2d.h"
@@ -22,8 +23,6 @@ using namespace roomtest;
 
 namespace {
 
-void Quiet(const std::string&) {}
-
 GameHallScene* g_hall = nullptr;
 FakeSocket* g_socket = nullptr;
 
@@ -31,21 +30,13 @@ void Prepare()
 {
     if (g_hall != nullptr)
         return;
-    setenv("KEST_USER_DIR", "/tmp", 0);
     // The saved accounts a password change writes go to a scratch folder.
     char dir[] = "/tmp/kest-centre-fuzz-XXXXXX";
     if (mkdtemp(dir) == nullptr)
         std::abort();
     CClientGlobal::SetAppDirectory(std::string(dir) + "/");
-    CCDirector::setHeadless(true);
+    fuzzstage::PrepareUi();
     CCDirector* director = CCDirector::sharedDirector();
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    director->setOpenGLView(view);
-    view->setFrameSize(1288, 762);
-    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-    CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    InstallUiCoreServices();
-    CClientGlobal::SetMessageBoxHandler(&Quiet);
     GameHallScene::SetUserInfoDialogFactory(&UserInfoDialog::CreateForHall);
     g_hall = GameHallScene::create(HallConfig{});
     g_hall->retain();

@@ -8,6 +8,7 @@
 // dialog's send button with the message's bytes as the typed text, sub 3 its
 // choice of the other loudspeaker.
 #include "FakeSocket.h"
+#include "fuzz/UiStage.h"
 
 #include "cocos2d.h"
 #include "core/ClientGlobal.h"
@@ -29,24 +30,14 @@ using namespace roomtest;
 
 namespace {
 
-void Quiet(const std::string&) {}
-
 void Prepare()
 {
     static bool ready = false;
     if (ready)
         return;
     ready = true;
-    setenv("KEST_USER_DIR", "/tmp", 0);
-    CCDirector::setHeadless(true);
+    fuzzstage::PrepareUi();
     CCDirector* director = CCDirector::sharedDirector();
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    director->setOpenGLView(view);
-    view->setFrameSize(1288, 762);
-    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-    CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    InstallUiCoreServices();
-    CClientGlobal::SetMessageBoxHandler(&Quiet);
     games::InstallGameKinds();
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("ClientGame/UserStatus.plist");
     HallUser user;
