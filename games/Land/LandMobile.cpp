@@ -1,5 +1,8 @@
 #include "games/Land/LandMobile.h"
 
+#include "games/Land/LandBoard.h"
+#include "games/Land/LandHandler.h"
+
 namespace Land {
 
 namespace {
@@ -10,11 +13,19 @@ const char* const kAnimationLists[] = {
     "Land/animation/animation_6.plist", "Land/animation/animation_7.plist", "Land/animation/animation_8.plist",
 };
 
+LandHandler* s_pHandler = nullptr;
+
 }  // namespace
 
 LandMobile::LandMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* LandMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+LandHandler* LandMobile::GetHandler() { return s_pHandler; }
+
+Sexy::CGameBoard* LandMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new LandHandler());
+    return LandBoard::create();
+}
 
 void LandMobile::LoadResources()
 {

@@ -1,0 +1,205 @@
+// The landlord handler and board over any sequence of server messages and
+// player actions: nothing may crash or read past a message, and the hands
+// never hold more than twenty cards.
+//
+// Input: the first byte picks my chair; then records {u8 kind, u16 code,
+// u16 size, size bytes}. Kind 0 is a game message (code = sub), 1 a scene
+// (code = status), 2 some frames (code), 3 a player action (code).
+#include "cocos2d.h"
+#include "games/Land/LandBoard.h"
+#include "games/Land/LandHandler.h"
+#include "games/Land/LandMobile.h"
+#include "games/framework/BaseKernelLayer.h"
+#include "games/framework/GameRoom.h"
+#include "games/framework/KernelMessages.h"
+#include "ui/UiServices.h"
+#include "ui/WindyTopLayer.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+using namespace Sexy;
+using namespace cocos2d;
+
+namespace {
+
+class QuietRoom : public IGameRoom
+{
+public:
+    bool OnGameSendData(uint16_t, uint16_t, const void* data, uint16_t size) override
+    {
+        if (size < 4 || data == nullptr)
+            std::abort();
+        return true;
+    }
+    void OnGameExit() override {}
+    void ShowGameView() override {}
+    void ShowRoomView(bool) override {}
+    void OnGameResourcesLoaded(bool) override {}
+    bool IsGameResourcesReady() override { return true; }
+    void ToggleMaximize() override {}
+    CBaseKernelLayer* GetKernelLayer() override { return kernel; }
+    CBaseKernelLayer* kernel = nullptr;
+};
+
+CCScene* Setup()
+{
+    static CCScene* scene = nullptr;
+    if (scene != nullptr)
+        return scene;
+    CCDirector::setHeadless(true);
+    CCDirector* director = CCDirector::sharedDirector();
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    director->setOpenGLView(view);
+    view->setFrameSize(1288, 762);
+    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
+    CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
+    InstallUiCoreServices();
+    scene = CCScene::create();
+    scene->retain();
+    director->runWithScene(scene);
+    director->stepFrames(1);
+    // Frames run without drawing.
+    director->stopAnimation();
+    RegisterGameKind(Land::kGameKind);
+    return scene;
+}
+
+void Seat(CBaseKernelLayer* kernel, uint32_t userID, uint16_t chair, uint8_t gender)
+{
+    tagUserData user;
+    std::memset(&user, 0, sizeof(user));
+    user.dwUserID = userID;
+    user.wTableID = 0;
+    user.wChairID = chair;
+    user.cbUserStatus = US_SIT;
+    user.cbGender = gender;
+    std::vector<uint8_t> message(kUserEnterMaxSize);
+    const size_t size = WriteUserEnterMessage(user, message.data(), message.size());
+    kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, message.data(), static_cast<uint16_t>(size));
+}
+
+void Packet(CBaseKernelLayer* kernel, uint16_t main, uint16_t sub, const uint8_t* data, uint16_t size)
+{
+    // A copy of exactly the message, so reading past it is caught.
+    std::vector<uint8_t> raw(4 + size);
+    std::memcpy(raw.data(), &main, 2);
+    std::memcpy(raw.data() + 2, &sub, 2);
+    if (size != 0)
+        std::memcpy(raw.data() + 4, data, size);
+    kernel->OnChannelMessage(IPC_MAIN_SOCKET, IPC_SUB_SOCKET_RECV, raw.data(), static_cast<uint16_t>(raw.size()));
+}
+
+void Act(Land::LandBoard* board, uint16_t code)
+{
+    uint16_t me = 0;
+    if (Land::LandHandler* handler = Land::LandMobile::GetHandler())
+        me = handler->GetMeChairID();
+    const Land::CardList& hand = board->HandSprites(me);
+    CardSprite* card = hand.empty() ? nullptr : hand[(code >> 4) % hand.size()];
+    switch (code & 0x0F)
+    {
+        case 0: board->OnCallScoreButton(board->CallButton(code >> 4), 0); break;
+        case 1: board->OnPlayButton(nullptr, 0); break;
+        case 2: board->OnPassButton(nullptr, 0); break;
+        case 3: board->OnHintButton(nullptr, 0); break;
+        case 4: board->OnTrusteeButton(nullptr, 0); break;
+        case 5: board->OnSortButton(nullptr, 0); break;
+        case 6: board->OnPreviousPlaysButton(nullptr, 0); break;
+        case 7: board->OnRButtonUp(); break;
+        case 8: board->OnLButtonDblClk(); break;
+        case 9: board->OnStartButton(nullptr, 0); break;
+        case 10:
+            if (card != nullptr && card->GetCardListener() != nullptr)
+            {
+                card->GetCardListener()->OnCardTouchBegan(card);
+                card->SetTouchMoveX(card->GetTouchBeginX() + static_cast<float>(code >> 8) - 100);
+                card->GetCardListener()->OnCardTouchMoved(card);
+                card->GetCardListener()->OnCardTouchEnded(card);
+            }
+            break;
+        case 11: board->OnOutCardTimeout(0); break;
+        case 12: board->OnCallTimeout(0); break;
+        default: break;
+    }
+}
+
+void Check(Land::LandBoard* board)
+{
+    for (uint16_t chair = 0; chair < Land::GAME_PLAYER; ++chair)
+        if (board->HandSprites(chair).size() > Land::MAX_COUNT)
+            std::abort();
+    if (board->MyCardCount() < 0 || board->MyCardCount() > Land::MAX_COUNT || board->ViewCardCount(1) < 0 ||
+        board->ViewCardCount(2) < 0)
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    CCScene* scene = Setup();
+    QuietRoom room;
+    CGameRoomBinding binding(&room);
+    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
+    room.kernel = kernel;
+    scene->addChild(kernel);
+
+    const uint16_t me = size > 0 ? data[0] % 3 : 0;
+    GameServerConfig config;
+    std::memset(&config, 0, sizeof(config));
+    config.dwUserID = 1000;
+    config.wChairID = me;
+    config.wKindID = Land::LandMobile::kKindID;
+    config.wChairCount = 3;
+    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
+    uint8_t kindRecord[8] = {0, 0, 0, 0, 0, 0, 200, 0};
+    kernel->LoadGameResources(kindRecord);
+    kernel->EnterGame(kindRecord);
+    auto* board = dynamic_cast<Land::LandBoard*>(kernel->GetGameBoard());
+    if (board == nullptr)
+        std::abort();
+    Seat(kernel, 1000, me, 0);
+    Seat(kernel, 2001, static_cast<uint16_t>((me + 1) % 3), 1);
+    Seat(kernel, 2002, static_cast<uint16_t>((me + 2) % 3), 0);
+    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
+
+    size_t at = 1;
+    while (at + 5 <= size)
+    {
+        const uint8_t kind = data[at] % 4;
+        uint16_t code, length;
+        std::memcpy(&code, data + at + 1, 2);
+        std::memcpy(&length, data + at + 3, 2);
+        at += 5;
+        if (length > size - at)
+            length = static_cast<uint16_t>(size - at);
+        switch (kind)
+        {
+            case 0: Packet(kernel, MDM_GF_GAME, code, data + at, length); break;
+            case 1:
+            {
+                const uint8_t status[2] = {static_cast<uint8_t>(code), 0};
+                Packet(kernel, MDM_GF_FRAME, SUB_GF_GAME_STATUS, status, 2);
+                Packet(kernel, MDM_GF_FRAME, SUB_GF_SCENE, data + at, length);
+                break;
+            }
+            case 2: CCDirector::sharedDirector()->stepFrames(code % 1800); break;
+            default: Act(board, code); break;
+        }
+        at += length;
+        Check(board);
+    }
+    CCDirector::sharedDirector()->stepFrames(2);
+    kernel->removeFromParentAndCleanup(true);
+    room.kernel = nullptr;
+    WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
+    while (CCNode* dialog = top->getChildByTag(CBaseKernelLayer::kExitDialogTag))
+        dialog->removeFromParentAndCleanup(true);
+    if (top->isLoadingShown())
+        top->hideLoading();
+    CCDirector::sharedDirector()->stepFrames(1);
+    return 0;
+}

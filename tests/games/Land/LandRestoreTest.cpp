@@ -1,0 +1,238 @@
+// Entering a game that runs: the calling table and the playing table built
+// again from the scene, and my plays after it.
+#include "LandFixture.h"
+
+#include "games/Land/ScoreView.h"
+
+using namespace cocos2d;
+using namespace cocos2d::extension;
+using namespace Sexy;
+using namespace landtest;
+using Land::LandBoard;
+
+namespace {
+
+Bytes CallingScene(uint16_t current, uint8_t score, const std::string& hand)
+{
+    Land::CMD_S_StatusScore s = {};
+    s.cbOutCardTime = 20;
+    s.cbCallScoreTime = 15;
+    s.cbFirstOutTime = 30;
+    s.wCurrentUser = current;
+    s.cbCurrentScore = score;
+    const Bytes c = Cards(hand);
+    std::memcpy(s.cbCardData, c.data(), std::min<size_t>(c.size(), 17));
+    return BytesOf(s);
+}
+
+Bytes PlayingScene(uint16_t landlord, uint16_t current, uint16_t winner, const std::string& table,
+                   const std::string& mine, const uint8_t (&counts)[3])
+{
+    Land::CMD_S_StatusPlay s = {};
+    s.cbOutCardTime = 20;
+    s.cbCallScoreTime = 15;
+    s.cbFirstOutTime = 30;
+    s.wBankerUser = landlord;
+    s.wCurrentUser = current;
+    s.wTurnWinner = winner;
+    const Bytes t = Cards(table);
+    s.cbTurnCardCount = static_cast<uint8_t>(t.size());
+    if (!t.empty())
+        std::memcpy(s.cbTurnCardData, t.data(), t.size());
+    const Bytes b = Cards("Ac 2c 2d");
+    std::memcpy(s.cbBackCard, b.data(), 3);
+    const Bytes m = Cards(mine);
+    std::memcpy(s.cbCardData, m.data(), std::min<size_t>(m.size(), 20));
+    for (int i = 0; i < 3; ++i)
+        s.cbCardCount[i] = counts[i];
+    return BytesOf(s);
+}
+
+const char kMine[] = "3a 4a 5a 6a 7a 8a 9a Ta Ja";
+
+int CallButtonsOnTable(CCNode* root)
+{
+    int n = 0;
+    CCArray* children = root->getChildren();
+    for (unsigned int i = 0; i < children->count(); ++i)
+    {
+        auto* button = dynamic_cast<CCControlButton*>(children->objectAtIndex(i));
+        n += button != nullptr && button->getScale() == 0.8f ? 1 : 0;
+    }
+    return n;
+}
+
+}  // namespace
+
+TEST_F(LandTest, CallingSceneDealsTheTableAgainAndOffersMyCall)
+{
+    ASSERT_TRUE(Scene(Land::GS_WK_SCORE, CallingScene(kMe, 2, "3a 4a 5a 6a 7a 8a 9a Ta Ja Qa Ka Aa 2a 3b 4b 5b 6b")));
+    Step();
+    EXPECT_EQ(land->m_cbRestored, 1);
+    EXPECT_EQ(board->MyCardCount(), 17);
+    EXPECT_EQ(CardName(MyHand()[0]->GetCardData()), "2a");
+    EXPECT_TRUE(MyHand()[0]->getPosition().equals(board->Place(0, 1)));
+    EXPECT_FLOAT_EQ(board->HandSprites(kRight)[3]->getRotation(), -150.0f);
+    EXPECT_TRUE(board->HandSprites(kLeft)[3]->isVisible());
+    EXPECT_FALSE(board->CallButton(1)->isEnabled());
+    EXPECT_TRUE(board->CallButton(2)->isEnabled());
+    EXPECT_TRUE(board->CallButton(3)->isVisible());
+    EXPECT_EQ(board->GetUserClock(0), 15);
+    // A second scene keeps the one set of call buttons; no time-out runs.
+    ASSERT_TRUE(Scene(Land::GS_WK_SCORE, CallingScene(kMe, 1, "3a 4a 5a 6a 7a 8a 9a Ta Ja Qa Ka Aa 2a 3b 4b 5b 6b")));
+    EXPECT_EQ(CallButtonsOnTable(board->GetContentRoot()), 4);
+    Seconds(20);
+    EXPECT_TRUE(SentGame().empty());
+    SaveScreen("land_restore_calling");
+}
+
+TEST_F(LandTest, PlayingSceneShowsThePassesSinceTheTurnWinner)
+{
+    struct Case
+    {
+        uint16_t winner, current;
+        uint8_t turnCount;
+        bool passShown[3];  // by view
+    };
+    // Views: me 0, the right (chair 2) 1, the left (chair 0) 2.
+    const Case cases[] = {
+        {kLeft, kRight, 2, {true, false, false}},   // W = 0, current W + 2: chair 1 passed
+        {kLeft, kMe, 2, {false, false, false}},     // current W + 1: nobody passed
+        {kRight, kMe, 2, {false, false, true}},     // W = 2, current W + 2: chair 0 passed
+        {kLeft, kRight, 0, {false, false, false}},  // nothing on the table
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.winner) + " " + std::to_string(c.current));
+        const uint8_t counts[3] = {20, 9, 17};
+        const char* table = c.turnCount != 0 ? "Qc Qd" : "";
+        ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, c.current, c.winner, table, kMine, counts)));
+        for (uint16_t view = 0; view < 3; ++view)
+            EXPECT_EQ(board->PassSign(view)->isVisible(), c.passShown[view]) << view;
+    }
+}
+
+TEST_F(LandTest, PlayingSceneRebuildsHandsTableAndBottomOnce)
+{
+    const uint8_t counts[3] = {20, 9, 17};
+    ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, kMe, kRight, "Qc Qd", kMine, counts)));
+    ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, kMe, kRight, "Qc Qd", kMine, counts)));
+    Step();
+    // The landlord's list grows to 20 once, and shows its 20 backs.
+    ASSERT_EQ(board->HandSprites(kLeft).size(), 20u);
+    int backs = 0;
+    for (CardSprite* card : board->HandSprites(kLeft))
+        backs += card->isVisible() ? 1 : 0;
+    EXPECT_EQ(backs, 20);
+    EXPECT_FLOAT_EQ(board->HandSprites(kLeft)[0]->getRotation(), 130.0f);
+    EXPECT_EQ(board->MyCardCount(), 9);
+    EXPECT_EQ(CardName(MyHand()[0]->GetCardData()), "Ja");
+    EXPECT_EQ(board->ViewCardCount(1), 17);
+    EXPECT_EQ(board->ViewCardCount(2), 20);
+    EXPECT_EQ(board->OutCards(1).size(), 2u);
+    EXPECT_FLOAT_EQ(board->OutCards(1)[0]->getScale(), 0.7f);
+    EXPECT_TRUE(Shows(board->IdentityImage(2), "Land/dizhu"));
+    EXPECT_EQ(board->BottomSprites()[0]->GetCardData(), Cards("Ac")[0]);
+    EXPECT_TRUE(board->PlayButton()->isVisible());
+    EXPECT_TRUE(board->SortButton()->isEnabled());
+    EXPECT_EQ(board->GetUserClock(0), 20);
+    SaveScreen("land_restore_playing");
+}
+
+TEST_F(LandTest, AfterAPlayingSceneMyFollowIsTestedAgainstTheRestoredTable)
+{
+    const uint8_t counts[3] = {20, 9, 17};
+    ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, kMe, kRight, "Qc Qd", kMine, counts)));
+    ASSERT_FALSE(land->HasTableRecord());
+    // Two jacks do not beat two queens; no lead test lets them through.
+    TapCard(MyCard("Ja"));
+    TapCard(MyCard("Ta"));
+    PressButton(board->PlayButton());
+    EXPECT_TRUE(SentGame().empty());
+    EXPECT_EQ(ChildrenShowing(board->GetContentRoot(), "Land/bufuhe").size(), 1u);
+    // The hint, too, looks at the restored table: nothing beats the queens.
+    land->m_cbRestored = 1;
+    PressButton(board->HintButton());
+    ASSERT_EQ(SentGame().size(), 1u);
+    EXPECT_EQ(SentGame()[0].first, Land::SUB_C_PASS_CARD);
+}
+
+TEST_F(LandTest, ALeadAfterAPlayingSceneIsTestedAsALead)
+{
+    const uint8_t counts[3] = {20, 9, 17};
+    ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, kMe, kMe, "Qc Qd", kMine, counts)));
+    EXPECT_EQ(land->m_cbRestoredFreeLead, 1);
+    for (const char* card : {"3a", "4a", "5a", "6a", "7a"})
+        TapCard(MyCard(card));
+    PressButton(board->PlayButton());
+    ASSERT_EQ(SentGame().size(), 1u);
+    EXPECT_EQ(SentGame()[0].second.size(), 6u);
+    EXPECT_EQ(land->m_cbRestored, 0);
+    EXPECT_FALSE(board->IsTrustee());
+}
+
+class LandScoreViewTest : public LandTest
+{
+protected:
+    Land::CScoreView* EndWith(const int64_t (&scores)[3])
+    {
+        EXPECT_TRUE(Game(Land::SUB_S_GAME_END, End(scores)));
+        Step();
+        return board->GetScoreView();
+    }
+    // Texts of the atlas labels of the view, in the order added.
+    static std::vector<std::string> Numbers(CCNode* view)
+    {
+        std::vector<std::string> out;
+        CCArray* children = view->getChildren();
+        for (unsigned int i = 0; i < children->count(); ++i)
+            if (auto* label = dynamic_cast<CCLabelAtlas*>(children->objectAtIndex(i)))
+                out.push_back(label->getString());
+        return out;
+    }
+};
+
+TEST_F(LandScoreViewTest, AScoreOfZeroIsALossAndTwoWinnersAreTheFarmers)
+{
+    const int64_t scores[3] = {5, 0, 5};  // my chair 1 scores 0
+    Land::CScoreView* view = EndWith(scores);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(ChildrenShowing(view, "Land/theEnd/lose").size(), 1u);
+    EXPECT_EQ(ChildrenShowing(view, "Land/theEnd/nongminsheng").size(), 1u);
+    EXPECT_EQ(Played(audio, "Land/effect/otherSounds/GAME_LOSE"), 1);
+    EXPECT_EQ(ChildrenShowing(view, "Land/theEnd/fuhao").size(), 1u);
+}
+
+TEST_F(LandScoreViewTest, OneWinnerIsTheLandlordAndNegativeScoresShowTheirSize)
+{
+    const int64_t scores[3] = {-40, 80, -9223372036854775807LL - 1};
+    Land::CScoreView* view = EndWith(scores);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(ChildrenShowing(view, "Land/theEnd/win").size(), 1u);
+    EXPECT_EQ(ChildrenShowing(view, "Land/theEnd/dizhusheng").size(), 1u);
+    EXPECT_EQ(ChildrenShowing(view, "Land/theEnd/fuhao").size(), 2u);
+    const std::vector<std::string> numbers = Numbers(view);
+    // The shown value, then score and number of each row (rows by view of chair 0, 1, 2).
+    ASSERT_EQ(numbers.size(), 7u);
+    EXPECT_EQ(numbers[0], "2");
+    EXPECT_NE(std::find(numbers.begin(), numbers.end(), "40"), numbers.end());
+    EXPECT_NE(std::find(numbers.begin(), numbers.end(), "9223372036854775808"), numbers.end());
+    // Closing hides it; it stays until the next hand.
+    view->OnClose(nullptr, 0);
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_EQ(board->GetScoreView(), view);
+}
+
+TEST_F(LandScoreViewTest, APlayerWhoLeftHasNoNameInHisRow)
+{
+    ASSERT_TRUE(Status(2002, US_NULL, 65535, 65535));
+    const int64_t scores[3] = {1, 1, -2};
+    Land::CScoreView* view = EndWith(scores);
+    ASSERT_NE(view, nullptr);
+    int empty = 0;
+    CCArray* children = view->getChildren();
+    for (unsigned int i = 0; i < children->count(); ++i)
+        if (auto* label = dynamic_cast<CCLabelTTF*>(children->objectAtIndex(i)))
+            empty += std::string(label->getString()).empty() ? 1 : 0;
+    EXPECT_EQ(empty, 1);
+}
