@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdlib>
-#include <cstring>
 
 #include "CCArray.h"
 #include "CCDictionary.h"

@@ -1,9 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "CCAffineTransform.h"
 #include "ccTypes.h"

@@ -1,7 +1,5 @@
 #include "CCLabelAtlas.h"
 
-#include <set>
-
 #include "CCCommon.h"
 #include "CCDirector.h"
 #include "CCRenderer.h"

@@ -1,6 +1,6 @@
 #include "CCSprite.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "CCAnimation.h"
 #include "CCRenderer.h"

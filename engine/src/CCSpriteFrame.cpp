@@ -1,12 +1,10 @@
 #include "CCSpriteFrame.h"
 
-#include <algorithm>
 #include <cmath>
 
-#include "CCFileUtils.h"
+#include "CCDictionary.h"
 #include "CCSpriteFrameCache.h"
 #include "CCTextureCache.h"
-#include "Plist.h"
 
 NS_CC_BEGIN
 
