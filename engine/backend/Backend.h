@@ -1,10 +1,12 @@
 #ifndef KEST_ENGINE_BACKEND_H
 #define KEST_ENGINE_BACKEND_H
 
-// The engine's only door to the platform: window, renderer, input, picture
-// codecs, fonts and message boxes. Nodes never see SDL; engine/backend/sdl/
-// implements this. Everything here runs on the main thread except the
-// picture codecs, which are safe on any thread.
+// The engine's only door to the platform: window (with its icon, cursors
+// and clipboard), renderer, input events, picture codecs, fonts and message
+// boxes; the sound device has its own door, Audio.h. Nodes never see SDL;
+// engine/backend/sdl/ implements both (SdlBackend.h lists its files).
+// Everything here runs on the main thread except the picture codecs, which
+// are safe on any thread.
 
 #include <cstdint>
 #include <string>

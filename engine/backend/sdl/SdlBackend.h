@@ -1,0 +1,202 @@
+#ifndef KEST_ENGINE_BACKEND_SDL_BACKEND_H
+#define KEST_ENGINE_BACKEND_SDL_BACKEND_H
+
+// The SDL2 back end of the engine (backend/Backend.h), shared by its files
+// and by nothing else:
+//
+//   SdlWindow.cpp        opening and closing the window and its renderer,
+//                        window state, icon, cursors, clipboard, message box
+//   SdlEvents.cpp        the one place that waits for and reads SDL events,
+//                        handing them to CCEGLView; the clock
+//   SdlRenderer.cpp      frames: draws batched by state, the cheap states,
+//                        clip, render targets, read-back, present
+//   SdlTextures.cpp      textures, the pages small ones share, and which of
+//                        their texels are opaque
+//   SdlTriangleCuts.cpp  how a draw's triangles enter a batch: cut where a
+//                        texture drawn past its edge wraps, and cut to what
+//                        SDL's software rasteriser can take
+//   SdlImages.cpp        decoding and saving pictures (any thread)
+//   SdlFonts.cpp         text drawn into pixels with SDL2_ttf
+//   SdlAudio.cpp         the sound device (backend/Audio.h)
+//
+// Everything the back end keeps between calls is in one object, `g_sdl`,
+// used on the main thread only (the picture codecs keep nothing).
+//
+// Mesa's llvmpipe fills every pixel on the CPU, so two kinds of draw take the
+// cheap road with the same result: one whose pixel centres land on texel
+// centres samples the nearest texel instead of filtering four, and one that
+// covers only opaque texels at full alpha is written without blending. Small
+// textures drawn only whole (labels) share pages, so a board full of them is
+// drawn in a few batches instead of one per texture, and changing a label's
+// text writes into a page instead of making a new GL texture.
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "backend/Backend.h"
+
+namespace kest {
+namespace backend {
+
+// --- textures (SdlTextures.cpp) ----------------------------------------------
+
+// What SDL draws from: a texture's own, or a page that small ones share.
+struct Surface {
+  SDL_Texture* tex = nullptr;
+  int w = 0, h = 0;
+  bool sdlLinear = true;  // the filter SDL holds now
+};
+
+// Pages: rows ("shelves") of one height, each with its free spans of columns.
+struct Shelf {
+  int y, h;
+  std::vector<std::pair<int, int>> free;  // [x0, x1), in order
+};
+struct Page {
+  Surface surf;
+  std::vector<Shelf> shelves;
+  int nextY = 0;
+  int live = 0;
+};
+constexpr int kPageSize = 1024;
+
+// Opacity is kept in blocks of kBlock x kBlock texels.
+constexpr int kBlock = 4;
+
+struct Texture {
+  Surface own;
+  Surface* surf = &own;
+  Page* page = nullptr;
+  int x = 0, y = 0;  // where its texels start on the page
+  unsigned generation = 0;
+  int w = 0, h = 0;
+  bool linear = true;                     // the filter the engine asked for
+  bool repeatS = false, repeatT = false;  // else clamped to the edge
+  // Opacity in blocks of kBlock x kBlock texels: 'opaque' when every texel
+  // is, 'clear' when no block is, else prefix sums of the blocks that are not.
+  bool opaque = false, clear = true;
+  int bw = 0, bh = 0;
+  std::vector<uint32_t> notOpaqueSum;  // (bw + 1) x (bh + 1)
+};
+
+// Whether every texel of [x0, x1) x [y0, y1), clamped to the texture, is opaque.
+bool texelsOpaque(const Texture* t, int x0, int y0, int x1, int y1);
+
+// Texture coordinates of the texture's own texels to those of what SDL draws from.
+inline SDL_Vertex onSurface(const Texture* t, const Vertex& v) {
+  SDL_Vertex s;
+  s.position = SDL_FPoint{v.x, v.y};
+  s.color = SDL_Color{v.r, v.g, v.b, v.a};
+  float u = v.u, w = v.v;
+  if (t && t->page) {
+    u = (t->x + u * t->w) / kPageSize;
+    w = (t->y + w * t->h) / kPageSize;
+  }
+  // SDL refuses a whole draw for one coordinate outside 0..1.
+  s.tex_coord = SDL_FPoint{std::min(std::max(u, 0.0f), 1.0f), std::min(std::max(w, 0.0f), 1.0f)};
+  return s;
+}
+
+// --- batches (SdlRenderer.cpp) -----------------------------------------------
+
+// Draws wait in batches until something needs them on the renderer (a clip,
+// a target, a read-back, the end of the frame). A draw joins a batch of its
+// state that comes no earlier than the last batch drawing where it draws, so
+// interleaved states (opaque and fading sprites of one sheet, labels between
+// sprites) cost a few batches instead of one per change.
+struct Batch {
+  Surface* surf = nullptr;
+  Blend blend = Blend::Alpha;
+  bool linear = true;
+  std::vector<SDL_Vertex> verts;
+  std::vector<int> indices;
+};
+constexpr size_t kMaxBatches = 32;
+// The output is cut into kCell x kCell squares to tell where batches draw.
+constexpr int kCell = 32;
+static_assert(kMaxBatches <= 127, "batch numbers fit the cells");
+
+// Drops the waiting batches (sent first when `send`) and sizes the cells to
+// the output.
+void endBatches(bool send);
+// Sends the waiting batches to the renderer.
+void flushBatches();
+// Whether a waiting batch draws from the surface.
+bool drawsWaitOn(const Surface* surf);
+
+// --- triangles into batches (SdlTriangleCuts.cpp) ----------------------------
+
+// Appends a draw's triangles to the batch (on the software renderer, cut to
+// what it can take).
+void appendMesh(Batch& b, const Texture* t, const Vertex* vertices, int vertexCount, const int* indices,
+                int indexCount);
+// Whether a texture coordinate lies outside 0..1: the texture wraps there.
+bool beyondTexture(const Vertex* v, int n);
+// Appends a draw reaching past its texture, cut where the copies of the
+// picture meet so that each piece draws from within it.
+void appendWrapped(Batch& b, const Texture* t, const Vertex* vertices, int vertexCount, const int* indices,
+                   int indexCount);
+
+// --- pictures and fonts (SdlImages.cpp, SdlFonts.cpp) ------------------------
+
+// Converts a surface to RGBA rows and frees it; false for a null or empty one.
+bool surfaceToRgba(SDL_Surface* s, std::vector<uint8_t>& rgba, int& w, int& h);
+// Closes the fonts opened so far (they open again on use).
+void closeFonts();
+// Closes them, and SDL2_ttf, at the process's exit too.
+void closeFontsAtExit();
+
+// --- the state ---------------------------------------------------------------
+
+struct SdlState {
+  // The window and its renderer (SdlWindow.cpp).
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  bool open = false;
+  bool tried = false;  // open() ran since the last close()
+  bool headless = false;
+  const char* rendererName = "none";
+  bool software = false;  // SDL's software renderer: triangles are cut to fit it
+
+  // A headless GL window draws into a buffer of the size it was opened with,
+  // which does not follow the window. Once the window has another size,
+  // frames are drawn into a canvas of that size instead (SdlRenderer.cpp).
+  int surfaceW = 0, surfaceH = 0;  // 0: the drawing surface follows the window
+  SDL_Texture* canvas = nullptr;
+  int canvasW = 0, canvasH = 0;
+  SDL_Texture* target = nullptr;  // what setRenderTarget asked for
+
+  // Waiting draws (SdlRenderer.cpp).
+  std::vector<Batch> batches;  // the first batchCount wait; the rest keep their storage
+  size_t batchCount = 0;
+  int outW = 0, outH = 0;  // the output the batches draw to
+  // For each kCell x kCell square of the output: the last waiting batch that
+  // draws there, or -1.
+  int cellsW = 0, cellsH = 0;
+  std::vector<int8_t> cells;
+  bool shortcuts = true;  // setDrawShortcuts
+
+  // Pages that small textures share (SdlTextures.cpp).
+  std::vector<std::unique_ptr<Page>> pages;
+  // Textures made before the renderer last closed point at nothing of today's.
+  unsigned generation = 1;
+
+  // Fonts by path and size; one that failed to open is kept as null
+  // (SdlFonts.cpp).
+  std::map<std::pair<std::string, int>, TTF_Font*> fonts;
+};
+
+extern SdlState g_sdl;
+
+}  // namespace backend
+}  // namespace kest
+
+#endif

@@ -1,0 +1,110 @@
+// Window events and the clock.
+//
+// The engine's main loop (CCApplication::run) pumps the events once a frame,
+// then waits for the next event or the next frame's time, whichever comes
+// first: pumpEvents and waitEvents below are the only places that read or
+// wait for SDL events. Mouse moves, buttons (with double clicks), the wheel,
+// keys with Ctrl and Shift, text input and window state go to CCEGLView as
+// its handle* calls.
+
+#include <chrono>
+
+#include "CCEGLView.h"
+#include "backend/sdl/SdlBackend.h"
+
+namespace kest {
+namespace backend {
+
+namespace {
+
+int toVK(SDL_Keycode k) {
+  if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+  if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+  switch (k) {
+    case SDLK_BACKSPACE: return cocos2d::kCCVKBack;
+    case SDLK_TAB: return cocos2d::kCCVKTab;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return cocos2d::kCCVKReturn;
+    case SDLK_ESCAPE: return cocos2d::kCCVKEscape;
+    case SDLK_END: return cocos2d::kCCVKEnd;
+    case SDLK_HOME: return cocos2d::kCCVKHome;
+    case SDLK_LEFT: return cocos2d::kCCVKLeft;
+    case SDLK_UP: return cocos2d::kCCVKUp;
+    case SDLK_RIGHT: return cocos2d::kCCVKRight;
+    case SDLK_DOWN: return cocos2d::kCCVKDown;
+    case SDLK_DELETE: return cocos2d::kCCVKDelete;
+    case SDLK_SPACE: return ' ';
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+bool pumpEvents() {
+  if (!g_sdl.open) return true;
+  cocos2d::CCEGLView* view = cocos2d::CCEGLView::sharedOpenGLView();
+  SDL_Event e;
+  bool keepRunning = true;
+  while (SDL_PollEvent(&e)) {
+    switch (e.type) {
+      case SDL_QUIT: keepRunning = false; break;
+      case SDL_MOUSEMOTION:
+        view->handleMouseMove((float)e.motion.x, (float)e.motion.y, (e.motion.state & SDL_BUTTON_LMASK) != 0);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        int button = e.button.button == SDL_BUTTON_LEFT ? 0 : (e.button.button == SDL_BUTTON_RIGHT ? 1 : 2);
+        view->handleMouseButton((float)e.button.x, (float)e.button.y, button, e.type == SDL_MOUSEBUTTONDOWN,
+                                e.button.clicks);
+        break;
+      }
+      case SDL_MOUSEWHEEL: {
+        int dy = e.wheel.y;
+        if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) dy = -dy;
+        if (dy != 0) view->handleMouseWheel(dy * 120);
+        break;
+      }
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        int vk = toVK(e.key.keysym.sym);
+        if (vk) {
+          bool ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
+          bool shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+          view->handleKey(vk, e.type == SDL_KEYDOWN, ctrl, shift);
+        }
+        break;
+      }
+      case SDL_TEXTINPUT: view->handleTextInput(e.text.text); break;
+      case SDL_WINDOWEVENT:
+        switch (e.window.event) {
+          case SDL_WINDOWEVENT_MINIMIZED: view->handleWindowState(cocos2d::CCWindowMessage::kMinimized); break;
+          case SDL_WINDOWEVENT_MAXIMIZED: view->handleWindowState(cocos2d::CCWindowMessage::kMaximized); break;
+          case SDL_WINDOWEVENT_RESTORED: view->handleWindowState(cocos2d::CCWindowMessage::kRestored); break;
+          case SDL_WINDOWEVENT_SIZE_CHANGED: view->handleResize((float)e.window.data1, (float)e.window.data2); break;
+          case SDL_WINDOWEVENT_EXPOSED: view->handleWindowState(cocos2d::CCWindowMessage::kRestored); break;
+          case SDL_WINDOWEVENT_CLOSE: view->handleWindowState(cocos2d::CCWindowMessage::kClose); break;
+          default: break;
+        }
+        break;
+      default: break;
+    }
+  }
+  return keepRunning;
+}
+
+void waitEvents(int timeoutMs) {
+  if (timeoutMs <= 0) return;
+  if (g_sdl.open)
+    SDL_WaitEventTimeout(nullptr, timeoutMs);
+  else
+    SDL_Delay((Uint32)timeoutMs);
+}
+
+double now() {
+  using clock = std::chrono::steady_clock;
+  static const clock::time_point start = clock::now();
+  return std::chrono::duration<double>(clock::now() - start).count();
+}
+
+}  // namespace backend
+}  // namespace kest

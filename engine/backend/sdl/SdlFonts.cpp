@@ -1,0 +1,65 @@
+// Text drawn into pixels with SDL2_ttf: white glyphs with alpha, wrapped
+// and aligned. Fonts open on first use by path and size and stay open until
+// the window closes.
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "backend/sdl/SdlBackend.h"
+
+namespace kest {
+namespace backend {
+
+namespace {
+
+TTF_Font* font(const std::string& path, int size) {
+  if (size <= 0) return nullptr;
+  if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
+  auto key = std::make_pair(path, size);
+  auto it = g_sdl.fonts.find(key);
+  if (it != g_sdl.fonts.end()) return it->second;
+  TTF_Font* f = TTF_OpenFont(path.c_str(), size);
+  g_sdl.fonts[key] = f;  // a failure is remembered too
+  return f;
+}
+
+}  // namespace
+
+bool renderText(const std::string& fontPath, int size, const std::string& utf8, int wrapWidth, int align,
+                std::vector<uint8_t>& rgba, int& width, int& height) {
+  if (utf8.empty()) return false;
+  TTF_Font* f = font(fontPath, size);
+  if (!f) return false;
+  TTF_SetFontWrappedAlign(
+      f, align == 1 ? TTF_WRAPPED_ALIGN_CENTER : (align == 2 ? TTF_WRAPPED_ALIGN_RIGHT : TTF_WRAPPED_ALIGN_LEFT));
+  SDL_Surface* s = TTF_RenderUTF8_Blended_Wrapped(f, utf8.c_str(), SDL_Color{255, 255, 255, 255},
+                                                  (Uint32)(wrapWidth > 0 ? wrapWidth : 0));
+  return surfaceToRgba(s, rgba, width, height);
+}
+
+bool fontUsable(const std::string& fontPath) { return font(fontPath, 12) != nullptr; }
+
+int fontLineHeight(const std::string& fontPath, int size) {
+  TTF_Font* f = font(fontPath, size);
+  return f ? TTF_FontLineSkip(f) : size;
+}
+
+void closeFonts() {
+  for (auto& kv : g_sdl.fonts)
+    if (kv.second) TTF_CloseFont(kv.second);
+  g_sdl.fonts.clear();
+}
+
+void closeFontsAtExit() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  atexit([] {
+    closeFonts();
+    if (TTF_WasInit()) TTF_Quit();
+  });
+}
+
+}  // namespace backend
+}  // namespace kest

@@ -1,0 +1,91 @@
+// Pictures: PNG and JPEG decoded with SDL2_image on any thread, PNG saved
+// whole (encoded in memory, then written in one atomic write).
+
+#include <SDL_image.h>
+
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "backend/sdl/SdlBackend.h"
+#include "platform/AtomicFile.h"
+
+namespace kest {
+namespace backend {
+
+namespace {
+
+// The codecs start once for the process, on whichever thread comes first.
+std::once_flag g_imgOnce;
+void initImage() {
+  std::call_once(g_imgOnce, [] { IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG); });
+}
+
+}  // namespace
+
+bool surfaceToRgba(SDL_Surface* s, std::vector<uint8_t>& rgba, int& w, int& h) {
+  if (!s) return false;
+  SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ABGR8888, 0);
+  SDL_FreeSurface(s);
+  if (!c) return false;
+  w = c->w;
+  h = c->h;
+  rgba.resize((size_t)w * h * 4);
+  SDL_LockSurface(c);
+  for (int y = 0; y < h; ++y)
+    memcpy(&rgba[(size_t)y * w * 4], (const uint8_t*)c->pixels + (size_t)y * c->pitch, (size_t)w * 4);
+  SDL_UnlockSurface(c);
+  SDL_FreeSurface(c);
+  return w > 0 && h > 0;
+}
+
+bool decodeFile(const std::string& path, std::vector<uint8_t>& rgba, int& width, int& height) {
+  initImage();
+  return surfaceToRgba(IMG_Load(path.c_str()), rgba, width, height);
+}
+
+bool decodeMemory(const void* data, size_t size, std::vector<uint8_t>& rgba, int& width, int& height) {
+  if (!data || size == 0) return false;
+  initImage();
+  SDL_RWops* rw = SDL_RWFromConstMem(data, (int)size);
+  if (!rw) return false;
+  return surfaceToRgba(IMG_Load_RW(rw, 1), rgba, width, height);
+}
+
+bool savePng(const std::string& path, const uint8_t* rgba, int width, int height) {
+  if (!rgba || width <= 0 || height <= 0) return false;
+  initImage();
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32, width * 4,
+                                                      SDL_PIXELFORMAT_ABGR8888);
+  if (!s) return false;
+  // Encoded in memory, then written whole: a full disk keeps the old file.
+  std::vector<uint8_t> png;
+  SDL_RWops* out = SDL_AllocRW();
+  if (!out) {
+    SDL_FreeSurface(s);
+    return false;
+  }
+  out->hidden.unknown.data1 = &png;
+  out->size = [](SDL_RWops*) -> Sint64 { return -1; };
+  out->seek = [](SDL_RWops*, Sint64, int) -> Sint64 { return -1; };
+  out->read = [](SDL_RWops*, void*, size_t, size_t) -> size_t { return 0; };
+  out->write = [](SDL_RWops* rw, const void* p, size_t size, size_t count) -> size_t {
+    auto* bytes = static_cast<std::vector<uint8_t>*>(rw->hidden.unknown.data1);
+    bytes->insert(bytes->end(), static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + size * count);
+    return count;
+  };
+  out->close = [](SDL_RWops* rw) -> int {
+    SDL_FreeRW(rw);
+    return 0;
+  };
+  int rc = IMG_SavePNG_RW(s, out, 1);
+  SDL_FreeSurface(s);
+  std::string error;
+  return rc == 0 && !png.empty() && platform::WriteFileAtomically(path, png.data(), png.size(), error);
+}
+
+void workerThreadExit() { SDL_TLSCleanup(); }
+
+}  // namespace backend
+}  // namespace kest

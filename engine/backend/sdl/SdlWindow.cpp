@@ -1,0 +1,271 @@
+// The window and its renderer.
+//
+// Implemented: a window (hidden when headless) with SDL's OpenGL renderer,
+// falling back to the software renderer (and, headless, from the offscreen
+// video driver with EGL to the dummy driver); minimise, maximise, restore,
+// position and size; the work area (headless: a stand-in desktop); the
+// icon; colour cursors; the clipboard; message boxes. Closing ends the
+// renderer, every texture page and the fonts; textures and cursors made
+// before then are stale.
+
+#include <dlfcn.h>
+#include <link.h>
+#include <sched.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "backend/sdl/SdlBackend.h"
+
+namespace kest {
+namespace backend {
+
+SdlState g_sdl;
+
+namespace {
+
+bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int w, int h, const char* title) {
+  if (videoDriver) SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+  Uint32 flags = hidden ? SDL_WINDOW_HIDDEN : (SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
+  if (strcmp(renderDriver, "opengl") == 0) {
+    flags |= SDL_WINDOW_OPENGL;
+    // 2D drawing needs no depth or stencil; without them llvmpipe also drops
+    // whatever an opaque full-tile draw covers.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  }
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, renderDriver);
+  // Naming a driver turns SDL's own batching off unless asked for.
+  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  SDL_Window* win = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
+  if (!win) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
+  }
+  Uint32 rflags = strcmp(renderDriver, "software") == 0 ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_ACCELERATED;
+  SDL_Renderer* ren = SDL_CreateRenderer(win, -1, rflags);
+  if (!ren) {
+    SDL_DestroyWindow(win);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    return false;
+  }
+  SDL_RendererInfo info;
+  SDL_GetRendererInfo(ren, &info);
+  g_sdl.rendererName =
+      strcmp(info.name, "opengl") == 0 ? "opengl" : (strcmp(info.name, "software") == 0 ? "software" : "other");
+  g_sdl.software = strcmp(g_sdl.rendererName, "software") == 0;
+  g_sdl.window = win;
+  g_sdl.renderer = ren;
+  g_sdl.surfaceW = g_sdl.surfaceH = 0;
+  if (hidden && strcmp(g_sdl.rendererName, "opengl") == 0) {
+    g_sdl.surfaceW = w;
+    g_sdl.surfaceH = h;
+  }
+  SDL_SetRenderDrawBlendMode(ren, SDL_BLENDMODE_BLEND);
+  return true;
+}
+
+// Mesa's software rasteriser sizes its thread pool by the online CPUs. Confined
+// to fewer (taskset, containers) the pool crowds them: measured here on two
+// cores, one thread more than the CPUs we may use draws the busy board about
+// a third faster than the default.
+void sizeRasteriserThreads() {
+  if (getenv("LP_NUM_THREADS")) return;
+  cpu_set_t set;
+  if (sched_getaffinity(0, sizeof set, &set) != 0) return;
+  int allowed = CPU_COUNT(&set);
+  long online = sysconf(_SC_NPROCESSORS_ONLN);
+  if (allowed <= 1 || allowed >= online) return;
+  setenv("LP_NUM_THREADS", std::to_string(allowed + 1).c_str(), 0);
+}
+
+// The GL driver keeps blocks for the life of the process in its globals;
+// unloading it at close would turn them into leaks and leave dangling
+// thread-local entries. Every library loaded so far stays mapped instead.
+void keepLibrariesMapped() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void*) {
+        if (info->dlpi_name && info->dlpi_name[0]) dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        return 0;
+      },
+      nullptr);
+}
+
+}  // namespace
+
+bool open(bool headless, int width, int height, const char* title) {
+  if (g_sdl.tried) return g_sdl.open;
+  g_sdl.tried = true;
+  g_sdl.headless = headless;
+  sizeRasteriserThreads();
+  const char* forced = SDL_getenv("KEST_RENDERER");
+  bool wantSoftware = forced && strcmp(forced, "software") == 0;
+  bool ok = false;
+  if (headless) {
+    if (!wantSoftware) ok = tryOpen("offscreen", "opengl", true, width, height, title);
+    if (!ok) ok = tryOpen("offscreen", "software", true, width, height, title);
+    if (!ok) ok = tryOpen("dummy", "software", true, width, height, title);
+  } else {
+    if (!wantSoftware) ok = tryOpen(nullptr, "opengl", false, width, height, title);
+    if (!ok) ok = tryOpen(nullptr, "software", false, width, height, title);
+  }
+  if (!ok) SDL_Log("engine: no renderer could be opened: %s", SDL_GetError());
+  // Fonts go at exit even when nothing closes the window (tests).
+  closeFontsAtExit();
+  if (ok && !headless) SDL_StartTextInput();
+  g_sdl.open = ok;
+  return ok;
+}
+
+bool isOpen() { return g_sdl.open; }
+
+void close() {
+  closeFonts();
+  if (g_sdl.open) keepLibrariesMapped();
+  // The canvas goes first: a renderer destroyed while a texture is its target
+  // leaves that texture's queued commands behind.
+  if (g_sdl.renderer && g_sdl.canvas) {
+    SDL_SetRenderTarget(g_sdl.renderer, nullptr);
+    SDL_DestroyTexture(g_sdl.canvas);
+  }
+  if (g_sdl.renderer) SDL_DestroyRenderer(g_sdl.renderer);
+  if (g_sdl.window) SDL_DestroyWindow(g_sdl.window);
+  // Quitting video ends the GL driver's display, which joins its threads.
+  if (g_sdl.open) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
+  g_sdl.renderer = nullptr;
+  g_sdl.window = nullptr;
+  g_sdl.canvas = g_sdl.target = nullptr;
+  g_sdl.surfaceW = g_sdl.surfaceH = 0;
+  endBatches(false);
+  g_sdl.pages.clear();
+  ++g_sdl.generation;
+  g_sdl.open = false;
+  g_sdl.tried = false;
+}
+
+const char* rendererName() { return g_sdl.open ? g_sdl.rendererName : "none"; }
+
+void setTitle(const char* title) {
+  if (g_sdl.window) SDL_SetWindowTitle(g_sdl.window, title);
+}
+
+void setWindowSize(int width, int height) {
+  if (g_sdl.window) SDL_SetWindowSize(g_sdl.window, width, height);
+}
+
+void minimize() {
+  if (g_sdl.window) SDL_MinimizeWindow(g_sdl.window);
+}
+void maximize() {
+  if (g_sdl.window) SDL_MaximizeWindow(g_sdl.window);
+}
+void restore() {
+  if (g_sdl.window) SDL_RestoreWindow(g_sdl.window);
+}
+bool isMinimized() { return g_sdl.window && (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_MINIMIZED); }
+
+void windowRect(int& x, int& y, int& w, int& h) {
+  x = y = w = h = 0;
+  if (!g_sdl.window) return;
+  SDL_GetWindowPosition(g_sdl.window, &x, &y);
+  SDL_GetWindowSize(g_sdl.window, &w, &h);
+}
+
+void setWindowRect(int x, int y, int w, int h) {
+  if (!g_sdl.window) return;
+  SDL_SetWindowPosition(g_sdl.window, x, y);
+  SDL_SetWindowSize(g_sdl.window, w, h);
+}
+
+void workArea(int& x, int& y, int& w, int& h) {
+  x = y = 0;
+  w = 1288;
+  h = 762;
+  // Headless there is no desktop: a common one stands in (KEST_DESKTOP=WxH
+  // names another), so a maximised window is what a player would get.
+  if (g_sdl.headless) {
+    w = 1920;
+    h = 1040;
+    const char* desktop = SDL_getenv("KEST_DESKTOP");
+    int dw = 0, dh = 0;
+    if (desktop && sscanf(desktop, "%dx%d", &dw, &dh) == 2 && dw > 0 && dh > 0) {
+      w = dw;
+      h = dh;
+    }
+    return;
+  }
+  SDL_Rect r;
+  int display = g_sdl.window ? SDL_GetWindowDisplayIndex(g_sdl.window) : 0;
+  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &r) == 0) {
+    x = r.x;
+    y = r.y;
+    w = r.w;
+    h = r.h;
+  }
+}
+
+bool setWindowIcon(const uint8_t* rgba, int width, int height) {
+  if (!g_sdl.window || !rgba || width <= 0 || height <= 0) return false;
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32, width * 4,
+                                                      SDL_PIXELFORMAT_ABGR8888);
+  if (!s) return false;
+  SDL_SetWindowIcon(g_sdl.window, s);
+  SDL_FreeSurface(s);
+  return true;
+}
+
+// SDL frees its cursors when the window closes: one made before then is
+// stale and shows nothing.
+struct Cursor {
+  SDL_Cursor* sdl;
+  unsigned generation;
+};
+
+Cursor* createCursor(const uint8_t* rgba, int width, int height, int size, int hotX, int hotY) {
+  if (!g_sdl.window || !rgba || width <= 0 || height <= 0 || size <= 0) return nullptr;
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32, width * 4,
+                                                            SDL_PIXELFORMAT_ABGR8888);
+  SDL_Surface* sized = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ABGR8888);
+  SDL_Cursor* sdl = nullptr;
+  if (picture && sized) {
+    SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
+    SDL_BlitScaled(picture, nullptr, sized, nullptr);
+    sdl = SDL_CreateColorCursor(sized, std::min(std::max(hotX, 0), size - 1), std::min(std::max(hotY, 0), size - 1));
+  }
+  if (picture) SDL_FreeSurface(picture);
+  if (sized) SDL_FreeSurface(sized);
+  return sdl ? new Cursor{sdl, g_sdl.generation} : nullptr;
+}
+
+Cursor* createArrowCursor() {
+  SDL_Cursor* sdl = g_sdl.window ? SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW) : nullptr;
+  return sdl ? new Cursor{sdl, g_sdl.generation} : nullptr;
+}
+
+void showCursor(bool shown, Cursor* cursor) {
+  if (!g_sdl.window) return;
+  if (shown && cursor && cursor->generation == g_sdl.generation) SDL_SetCursor(cursor->sdl);
+  SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool setClipboardText(const std::string& utf8) { return g_sdl.window && SDL_SetClipboardText(utf8.c_str()) == 0; }
+
+bool getClipboardText(std::string& utf8) {
+  if (!g_sdl.window || !SDL_HasClipboardText()) return false;
+  char* text = SDL_GetClipboardText();
+  utf8 = text ? text : "";
+  SDL_free(text);
+  return true;
+}
+
+void messageBox(const char* text, const char* title) {
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title ? title : "", text ? text : "", g_sdl.window);
+}
+
+}  // namespace backend
+}  // namespace kest
