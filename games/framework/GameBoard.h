@@ -74,7 +74,8 @@ public:
         (void)user;
         return false;
     }
-    // Fits the content root into the play area (seated games only).
+    // Fits the content root into the play area (seated games only; a
+    // many-seat game that wants it calls FitContentToPlayArea).
     virtual void LayoutGameTable(int width, int height, bool maximised, bool stretchBoth);
     // GL point of the mouse (many-seat rooms only): off the play area the
     // cursor becomes the arrow.
@@ -226,6 +227,10 @@ public:
 protected:
     // The room's kernel; null outside a room.
     static CBaseKernelLayer* Kernel();
+    // Maximised, the content root scales uniformly (both ways when asked)
+    // over a stretched copy of its picture, its bottom on the table's;
+    // restored, it is back at scale 1 in the middle.
+    void FitContentToPlayArea(int width, int height, bool maximised, bool stretchBoth);
     // Seated unless the kernel says otherwise (a board without a kernel is).
     static bool IsSeatGame();
     // The right bar's tiles, list, advert and chat for the visible area.

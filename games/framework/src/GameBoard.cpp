@@ -352,7 +352,13 @@ void CGameBoard::LayoutBoard(int width, int height)
 
 void CGameBoard::LayoutGameTable(int width, int height, bool maximised, bool stretchBoth)
 {
-    if (!IsSeatGame() || m_pContentRoot == nullptr)
+    if (IsSeatGame())
+        FitContentToPlayArea(width, height, maximised, stretchBoth);
+}
+
+void CGameBoard::FitContentToPlayArea(int width, int height, bool maximised, bool stretchBoth)
+{
+    if (m_pContentRoot == nullptr)
         return;
     const CCSize content = m_pContentRoot->getContentSize();
     if (content.width <= 0 || content.height <= 0)
