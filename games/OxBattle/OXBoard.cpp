@@ -152,6 +152,11 @@ void OXBoard::InitChipButtons()
         SetButtonEnabled(chip, false);
 }
 
+void OXBoard::LayoutGameTable(int width, int height, bool maximised, bool stretchBoth)
+{
+    FitContentToPlayArea(width, height, maximised, stretchBoth);
+}
+
 // --- lookups ------------------------------------------------------------------------------------
 
 OXHandler* OXBoard::Handler() const { return OxBattleMobile::GetHandler(); }

@@ -107,6 +107,8 @@ public:
     // --- framework slots -------------------------------------------------------
     void OnMouseMove(const cocos2d::CCPoint& point) override;
     void OnRButtonUp() override;
+    // Maximised, the table scales to fit the play area as a seated game's does.
+    void LayoutGameTable(int width, int height, bool maximised, bool stretchBoth) override;
     bool OnCardTouchBegan(Sexy::CardSprite* card) override;
     void OnCardTouchMoved(Sexy::CardSprite* card) override;
     void OnCardTouchEnded(Sexy::CardSprite* card) override;
@@ -200,6 +202,8 @@ private:
     void LayChip(int area, int64_t value);
     void ShowChipButtons(bool show);
     void HideHoverImages();
+    // The win highlights and the amount labels of the areas.
+    void HideAreaMarks();
     // The chips on the areas, and what ClearResult takes.
     void ClearTable();
     // The hints, hand types and score view of a result.

@@ -55,6 +55,12 @@ void OXBoard::OnGameFree(const FreeMessage& message)
     SetManualOpenButtons();
     CCLog("7777777777");
 
+    HideAreaMarks();
+    CCLog("8888888888");
+}
+
+void OXBoard::HideAreaMarks()
+{
     for (int area = 0; area < AREA_COUNT; ++area)
     {
         if (Widget* highlight = m_pAreaHighlights[area])
@@ -67,7 +73,6 @@ void OXBoard::OnGameFree(const FreeMessage& message)
         if (m_pMyLabels[area] != nullptr)
             m_pMyLabels[area]->setVisible(false);
     }
-    CCLog("8888888888");
 }
 
 // --- betting ------------------------------------------------------------------------------------
@@ -344,6 +349,16 @@ void OXBoard::OnFreeScene(const FreeScene& scene)
     ScheduleClock();
     SetBankerInfo(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
     SetBankerButtonsByQueue();
+    // Free time: whatever an earlier state left on the table goes.
+    SetStateTexture("OxBattle/free");
+    StopDealing();
+    ClearTable();
+    ResetCards();
+    HideAreaMarks();
+    for (Widget* chip : m_ChipButtons)
+        SetButtonEnabled(chip, false);
+    ShowChipButtons(true);
+    SetManualOpenButtons();
 }
 
 void OXBoard::OnBetScene(const PlayScene& scene)

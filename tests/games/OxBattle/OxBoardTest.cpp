@@ -93,7 +93,7 @@ TEST_F(OxBoard, EachMessageAndSceneSetsItsPhase)
         {false, 0, SUB_S_GAME_FREE, Free(10), OXBoard::kPhaseFree, "OxBattle/free"},
         {false, 0, SUB_S_GAME_START, Start(1, 50000000, 2000000, 20), OXBoard::kPhaseBetting, "OxBattle/call"},
         {false, 0, SUB_S_GAME_END, End(25), OXBoard::kPhaseResult, "OxBattle/outCard"},
-        {true, GS_FREE, 0, BytesOf(FreeSceneRecord(12, 1, 0)), OXBoard::kPhaseFreeScene, "OxBattle/outCard"},
+        {true, GS_FREE, 0, BytesOf(FreeSceneRecord(12, 1, 0)), OXBoard::kPhaseFreeScene, "OxBattle/free"},
         {true, GS_BETTING, 0, BytesOf(PlaySceneRecord(GS_BETTING, 9, 1)), OXBoard::kPhaseBetting, "OxBattle/call"},
         {true, GS_RESULT_END, 0, BytesOf(PlaySceneRecord(GS_RESULT_END, 8, 1)), OXBoard::kPhaseResultScene,
          "OxBattle/outCard"},
@@ -567,6 +567,26 @@ TEST_F(OxBoard, TheManualOpeningSwitchesFlipEachOther)
     EXPECT_FALSE(Enabled(board->GetWidget("Button_5")));
     ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
     EXPECT_TRUE(Enabled(board->GetWidget("Button_4")));
+}
+
+}  // namespace
+
+namespace {
+
+// A maximised window of the headless desktop is wider but, in design
+// points, lower than the table: the table scales down to fit over a
+// stretched copy of its picture, and comes back whole when restored.
+TEST_F(OxBoard, AMaximisedWindowFitsTheWholeTable)
+{
+    CCSprite* root = board->GetContentRoot();
+    const CCSize content = root->getContentSize();
+    board->LayoutGameTable(1018, 658, true, false);
+    EXPECT_FLOAT_EQ(board->GetContentScale(), 658 / content.height);
+    EXPECT_FLOAT_EQ(root->getScale(), 658 / content.height);
+    EXPECT_NE(board->getChildByTag(Sexy::CGameBoard::kStretchedTableTag), nullptr);
+    board->LayoutGameTable(1018, 722, false, false);
+    EXPECT_FLOAT_EQ(root->getScale(), 1.0f);
+    EXPECT_EQ(board->getChildByTag(Sexy::CGameBoard::kStretchedTableTag), nullptr);
 }
 
 }  // namespace

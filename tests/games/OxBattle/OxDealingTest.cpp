@@ -427,3 +427,23 @@ TEST_F(OxDealing, AResultSceneLaysTheResultOutAtOnce)
 }
 
 }  // namespace
+
+namespace {
+
+// A free scene is the whole table at free time: a result an earlier state
+// left goes.
+TEST_F(OxDealing, AFreeSceneAfterAResultClearsTheTable)
+{
+    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(GS_RESULT, 12, 1))));
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeSceneRecord(12, 1, 0))));
+    EXPECT_EQ(ShownCards(), 0);
+    EXPECT_TRUE(board->GetTypeImages().empty());
+    EXPECT_EQ(board->GetScoreView(), nullptr);
+    EXPECT_TRUE(board->GetTableChips().empty());
+    EXPECT_FALSE(board->GetTotalLabel(1)->isVisible());
+    EXPECT_TRUE(board->GetChipButton(0)->isVisible());
+    EXPECT_TRUE(UsableChips().empty());
+    EXPECT_STREQ(board->GetStateTexture(), "OxBattle/free");
+}
+
+}  // namespace
