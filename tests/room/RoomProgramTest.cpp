@@ -350,6 +350,76 @@ TEST_F(BoardProgram, ReadyClockRunsOutAndLeavesTheTable)
     }
 }
 
+// Bull with dice (kind 104) at its own table in a room of 100 chairs. Every
+// step the server takes after my entry waits for a click of mine, so the
+// shots show the same moments however fast the frames run.
+class OxBattleProgram : public RoomProgram
+{
+protected:
+    std::vector<std::string> RoomOptions(int port) override
+    {
+        return {"--room", "104,百人牛牛 一号房,127.0.0.1," + std::to_string(port)};
+    }
+    std::string Shot(int frame, const std::string& name)
+    {
+        m_shots.push_back(name);
+        return "--shot=" + std::to_string(frame) + ":" + m_dir + "/" + name + ".png";
+    }
+    // Every shot without stand-ins, kept for a look.
+    void CheckShots()
+    {
+        for (const std::string& name : m_shots)
+        {
+            EXPECT_EQ(roomtest::MagentaPixels(m_dir + "/" + name + ".png"), 0) << name;
+            KeepScreen(m_dir + "/" + name + ".png", name);
+        }
+    }
+    std::vector<std::string> m_shots;
+};
+
+// Window pixels of the table's buttons, chips and areas.
+constexpr const char* kOxApply = "853,168";
+constexpr const char* kOxCancel = "961,168";
+constexpr const char* kOxChip10000 = "421,587";
+constexpr const char* kOxChip100000 = "549,587";
+constexpr const char* kOxArea1 = "153,449";
+constexpr const char* kOxArea3 = "633,449";
+constexpr const char* kOxMaximise = "1227,12";
+
+// A whole round: I queue for the banker, the banker changes, I bet 10,000 on
+// area 1 and 100,000 on area 3 by clicks (roomsim checks both requests byte
+// for byte), give up my place in the queue, and the round ends: dice, deal,
+// hands opened one by one, the result with the score view; I queue again
+// and the next free time clears the table.
+TEST_F(OxBattleProgram, AWholeRoundIsBetByClicksAndPlayedToTheResult)
+{
+    const Outcome o = Play("oxbattle_round.json", 2760,
+                           {Click(480, kOxApply), Click(540, kOxChip10000), Click(570, kOxArea1),
+                            Click(600, kOxChip100000), Click(630, kOxArea3), Shot(720, "oxbattle_betting"),
+                            Click(780, kOxCancel), Shot(840, "oxbattle_dice"), Shot(1320, "oxbattle_dealing"),
+                            Shot(1920, "oxbattle_opening"), Shot(2370, "oxbattle_result"), Click(2400, kOxApply),
+                            Shot(2520, "oxbattle_free"), Click(2580, kOxMaximise), Shot(2700, "oxbattle_maximised")});
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
+    EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
+    CheckShots();
+}
+
+// Entering in the middle of the betting restores the chips and amounts; a
+// result scene lays the hands, their types and the score view out at once;
+// a free scene shows the banker's panel.
+TEST_F(OxBattleProgram, EnteringMidRoundRestoresTheTableFromEachScene)
+{
+    const Outcome o =
+        Play("oxbattle_restore.json", 780,
+             {Shot(450, "oxbattle_restore_betting"), Click(480, kOxApply), Shot(570, "oxbattle_restore_result"),
+              Click(600, kOxCancel), Shot(690, "oxbattle_restore_free")});
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
+    EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
+    CheckShots();
+}
+
 // Kind 2060: the room starts tools/extgame (next to the program, in its
 // kind's folder), which takes the game over the copy-data channel and then
 // ends without a word; the 500 ms poll notices and stands me up.
