@@ -6,6 +6,7 @@
 // u16 size, size bytes}. Kind 0 is a game message (code = sub), 1 a scene
 // (code = status), 2 some frames (code), 3 a player action (code).
 #include "cocos2d.h"
+#include "fuzz/UiStage.h"
 #include "games/OxBattle/OXBoard.h"
 #include "games/OxBattle/OXHandler.h"
 #include "games/OxBattle/OxBattleMobile.h"
@@ -13,7 +14,6 @@
 #include "games/framework/CardSprite.h"
 #include "games/framework/GameRoom.h"
 #include "games/framework/KernelMessages.h"
-#include "ui/UiServices.h"
 #include "ui/WindyTopLayer.h"
 
 #include <cstdint>
@@ -51,14 +51,8 @@ CCScene* Setup()
     static CCScene* scene = nullptr;
     if (scene != nullptr)
         return scene;
-    CCDirector::setHeadless(true);
+    fuzzstage::PrepareUi();
     CCDirector* director = CCDirector::sharedDirector();
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    director->setOpenGLView(view);
-    view->setFrameSize(1288, 762);
-    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-    CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    InstallUiCoreServices();
     scene = CCScene::create();
     scene->retain();
     director->runWithScene(scene);
