@@ -1,21 +1,40 @@
 #ifndef KEST_CC_SCHEDULER_H
 #define KEST_CC_SCHEDULER_H
 
-// Timed selectors and per-frame updates.
+// Timed selectors and per-frame updates, stepped once a frame with the
+// frame's time (times the time scale).
 //
-// - schedule(sel, interval, repeat, delay): first call after delay (after
-//   interval when delay is 0), then every interval; repeat n means n + 1 calls,
-//   kCCRepeatForever never ends. scheduleOnce(sel, delay) is one call.
-// - Scheduling a selector that is already scheduled for the target restarts it
-//   with the new interval, repeat and delay: a newer request replaces the
-//   waiting one.
-// - A timer fires at most once a frame; time it could not use (intervals
-//   shorter than a frame, or a long frame) is dropped, never piled up.
-// - Per-frame updates run first, lower priority first; then timers in the
-//   order they were first scheduled.
-// - Unscheduling, or releasing the target, from inside a callback is safe:
-//   targets are retained while they have something scheduled.
+// Timers (schedule(sel, interval, repeat, delay)):
+// - The first update after a timer is scheduled only starts its clock; time
+//   counts from the next update on. A selector scheduled every frame before
+//   frame 1 runs at frames 2, 3, 4...; every 0.25 s (15 frames) at 16, 31, 46.
+// - A timer fires when its clock reaches the interval, with the time counted
+//   (steps of 0.3125 s, interval 1: updates 5, 9, 13, 17, each with 1.25).
+//   After a call the clock restarts at 0: time past the interval is dropped,
+//   so a timer fires at most once an update, however long the step.
+// - With a delay, the first call comes when the clock reaches the delay (also
+//   counted from the update after scheduling); what the clock ran past the
+//   delay counts towards the first interval. repeat n means n + 1 calls in
+//   all, kCCRepeatForever never ends; scheduleOnce(sel, d) is (0, 0, d).
+// - Scheduling a selector that is already scheduled for the target replaces it
+//   with the new interval, repeat and delay, counted afresh (as unscheduling it
+//   and scheduling it again would).
+// - Timers run grouped by target, targets in the order they got their first
+//   timer (one whose timers all ended comes back at the end), timers of a
+//   target in the order scheduled. A timer scheduled during the walk, on a
+//   new target or one the walk has not finished, gets its first update (the
+//   clock start) in the same frame; on a target already passed, in the next.
+// - A paused target's clocks stand still; they go on from where they were.
+//
+// Per-frame updates (scheduleUpdateForTarget) run before the timers, every
+// frame from the first, lower priority first (below 0, 0, above 0), in order
+// of scheduling among equals. One scheduled during the walk runs in the same
+// frame when it lands beyond the entry the walk goes to next.
+//
+// Unscheduling, or releasing the target, from inside a callback is safe:
+// targets are retained while they have something scheduled.
 
+#include <list>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -60,37 +79,57 @@ class CCScheduler : public CCObject {
     int entries = 0;
   };
   struct Timer {
-    CCObject* target;
     SEL_SCHEDULE selector;
-    TargetState* state;
     double interval;
     double delay;
     double elapsed;
     unsigned int repeat;
     unsigned int timesExecuted;
+    bool started;  // the first update starts the clock
     bool useDelay;
     bool runForever;
     bool removed;
-    unsigned int generation;
   };
+  struct TimerTarget {
+    CCObject* target;
+    TargetState* state;
+    std::vector<std::unique_ptr<Timer>> timers;
+    long index = 0;  // the timer being updated during the walk
+  };
+  using TimerTargets = std::list<TimerTarget>;
   struct UpdateEntry {
     CCObject* target;
     TargetState* state;
     int priority;
     bool removed;
   };
+  using UpdateList = std::list<UpdateEntry>;
 
   TargetState* acquireTarget(CCObject* target, bool paused);
   void releaseTarget(CCObject* target);
-  void advance(Timer& t, double dt);
-  void purge();
-  Timer* findTimer(SEL_SCHEDULE sel, const CCObject* target) const;
+  void updateTimer(Timer& t, CCObject* target, double dt);
+  void removeTimerAt(TimerTargets::iterator tt, size_t i);
+  void removeTimerTargetIfEmpty(TimerTargets::iterator tt);
+  void removeUpdateEntry(UpdateList& list, UpdateList::iterator it);
+  void walkUpdates(UpdateList& list, float dt);
+  void flushReleases();
+  UpdateList& listFor(int priority);
 
   float m_fTimeScale = 1.0f;
   bool m_bLocked = false;
-  bool m_bNeedsPurge = false;
-  std::vector<std::unique_ptr<Timer>> m_timers;
-  std::vector<std::unique_ptr<UpdateEntry>> m_updates;
+  bool m_bUpdatesNeedPurge = false;
+
+  TimerTargets m_timerTargets;
+  std::unordered_map<const CCObject*, TimerTargets::iterator> m_timerIndex;
+  TimerTarget* m_currentTimerTarget = nullptr;
+  // Removed timers and targets whose release waits for the end of the walk.
+  std::vector<std::unique_ptr<Timer>> m_deadTimers;
+  std::vector<CCObject*> m_pendingRelease;
+
+  // Priority below 0, 0, above 0; each ordered by priority, then scheduling.
+  UpdateList m_updatesNeg, m_updates0, m_updatesPos;
+  std::unordered_map<const CCObject*, std::pair<UpdateList*, UpdateList::iterator>> m_updateIndex;
+
   std::unordered_map<const CCObject*, TargetState> m_targets;
 };
 

@@ -11,8 +11,10 @@ CCScheduler::CCScheduler() {}
 
 CCScheduler::~CCScheduler() {
   unscheduleAll();
-  purge();
+  flushReleases();
 }
+
+// --- bookkeeping ------------------------------------------------------------
 
 CCScheduler::TargetState* CCScheduler::acquireTarget(CCObject* target, bool paused) {
   auto it = m_targets.find(target);
@@ -28,123 +30,222 @@ CCScheduler::TargetState* CCScheduler::acquireTarget(CCObject* target, bool paus
 void CCScheduler::releaseTarget(CCObject* target) {
   auto it = m_targets.find(target);
   if (it != m_targets.end() && --it->second.entries <= 0) m_targets.erase(it);
-  target->release();
+  // Releasing may run the target's destructor, which may call back in: never
+  // in the middle of a walk or of a change to the lists.
+  m_pendingRelease.push_back(target);
 }
 
-CCScheduler::Timer* CCScheduler::findTimer(SEL_SCHEDULE sel, const CCObject* target) const {
-  for (const auto& t : m_timers)
-    if (!t->removed && t->target == target && t->selector == sel) return t.get();
-  return nullptr;
+void CCScheduler::flushReleases() {
+  if (m_bLocked) return;
+  m_deadTimers.clear();
+  while (!m_pendingRelease.empty()) {
+    std::vector<CCObject*> batch;
+    batch.swap(m_pendingRelease);
+    for (CCObject* o : batch) o->release();
+  }
 }
+
+CCScheduler::UpdateList& CCScheduler::listFor(int priority) {
+  return priority < 0 ? m_updatesNeg : (priority == 0 ? m_updates0 : m_updatesPos);
+}
+
+// --- timers -----------------------------------------------------------------
 
 void CCScheduler::scheduleSelector(SEL_SCHEDULE pfnSelector, CCObject* pTarget, float fInterval, unsigned int repeat,
                                    float delay, bool bPaused) {
   if (!pfnSelector || !pTarget) return;
-  Timer* t = findTimer(pfnSelector, pTarget);
-  if (!t) {
-    m_timers.emplace_back(new Timer());
-    t = m_timers.back().get();
-    t->target = pTarget;
-    t->selector = pfnSelector;
-    t->state = acquireTarget(pTarget, bPaused);
-    t->generation = 0;
+  auto found = m_timerIndex.find(pTarget);
+  TimerTargets::iterator tt;
+  if (found == m_timerIndex.end()) {
+    m_timerTargets.push_back(TimerTarget());
+    tt = std::prev(m_timerTargets.end());
+    tt->target = pTarget;
+    m_timerIndex[pTarget] = tt;
+  } else {
+    tt = found->second;
   }
-  // A new request replaces the waiting one: everything restarts.
+  std::unique_ptr<Timer> t(new Timer());
+  t->selector = pfnSelector;
   t->interval = fInterval > 0 ? fInterval : 0;
   t->delay = delay > 0 ? delay : 0;
-  t->useDelay = delay > 0;
-  t->repeat = repeat;
-  t->runForever = repeat == kCCRepeatForever;
   t->elapsed = 0;
+  t->repeat = repeat;
   t->timesExecuted = 0;
+  t->started = false;
+  t->useDelay = delay > 0;
+  t->runForever = repeat == kCCRepeatForever;
   t->removed = false;
-  ++t->generation;
+  // Take the new entry before dropping an old one, so the target keeps its
+  // state (paused or not) and its place.
+  tt->state = acquireTarget(pTarget, bPaused);
+  for (size_t i = 0; i < tt->timers.size(); ++i) {
+    if (tt->timers[i]->selector == pfnSelector) {
+      // A newer request replaces the waiting one, counted afresh.
+      removeTimerAt(tt, i);
+      break;
+    }
+  }
+  tt->timers.push_back(std::move(t));
+  flushReleases();
 }
 
 void CCScheduler::scheduleSelector(SEL_SCHEDULE pfnSelector, CCObject* pTarget, float fInterval, bool bPaused) {
   scheduleSelector(pfnSelector, pTarget, fInterval, kCCRepeatForever, 0.0f, bPaused);
 }
 
-void CCScheduler::scheduleUpdateForTarget(CCObject* pTarget, int nPriority, bool bPaused) {
-  if (!pTarget) return;
-  for (auto& u : m_updates) {
-    if (!u->removed && u->target == pTarget) {
-      if (u->priority == nPriority) return;
-      // A new priority: drop the old entry and insert afresh.
-      unscheduleUpdateForTarget(pTarget);
-      break;
-    }
-  }
-  std::unique_ptr<UpdateEntry> e(new UpdateEntry());
-  e->target = pTarget;
-  e->priority = nPriority;
-  e->removed = false;
-  e->state = acquireTarget(pTarget, bPaused);
-  // After every entry of the same or a lower priority.
-  auto pos = std::find_if(m_updates.begin(), m_updates.end(),
-                          [&](const std::unique_ptr<UpdateEntry>& x) { return x->priority > nPriority; });
-  if (m_bLocked) {
-    // Inserting mid-walk would shift indexes; new entries wait at the end and
-    // are sorted into place when the walk ends.
-    m_updates.push_back(std::move(e));
-    m_bNeedsPurge = true;
-  } else {
-    m_updates.insert(pos, std::move(e));
-  }
+void CCScheduler::removeTimerAt(TimerTargets::iterator tt, size_t i) {
+  std::unique_ptr<Timer> t = std::move(tt->timers[i]);
+  tt->timers.erase(tt->timers.begin() + (long)i);
+  // Keep the walk on the timer after the removed one.
+  if (tt->index >= (long)i) --tt->index;
+  t->removed = true;
+  // The timer may be the one running its callback right now.
+  m_deadTimers.push_back(std::move(t));
+  releaseTarget(tt->target);
+}
+
+void CCScheduler::removeTimerTargetIfEmpty(TimerTargets::iterator tt) {
+  // The target being walked goes when its walk is done.
+  if (!tt->timers.empty() || &*tt == m_currentTimerTarget) return;
+  m_timerIndex.erase(tt->target);
+  m_timerTargets.erase(tt);
 }
 
 void CCScheduler::unscheduleSelector(SEL_SCHEDULE pfnSelector, CCObject* pTarget) {
-  Timer* t = findTimer(pfnSelector, pTarget);
-  if (!t) return;
-  t->removed = true;
-  m_bNeedsPurge = true;
-  if (!m_bLocked) purge();
+  auto found = m_timerIndex.find(pTarget);
+  if (found == m_timerIndex.end()) return;
+  TimerTargets::iterator tt = found->second;
+  for (size_t i = 0; i < tt->timers.size(); ++i) {
+    if (tt->timers[i]->selector == pfnSelector) {
+      removeTimerAt(tt, i);
+      removeTimerTargetIfEmpty(tt);
+      break;
+    }
+  }
+  flushReleases();
+}
+
+bool CCScheduler::isScheduledForTarget(SEL_SCHEDULE pfnSelector, CCObject* pTarget) const {
+  auto found = m_timerIndex.find(pTarget);
+  if (found == m_timerIndex.end()) return false;
+  for (const auto& t : found->second->timers)
+    if (t->selector == pfnSelector) return true;
+  return false;
+}
+
+void CCScheduler::updateTimer(Timer& t, CCObject* target, double dt) {
+  if (!t.started) {
+    t.started = true;
+    t.elapsed = 0;
+    t.timesExecuted = 0;
+    return;
+  }
+  t.elapsed += dt;
+  bool delayed = t.useDelay;
+  double due = delayed ? t.delay : t.interval;
+  if (t.elapsed + kTimeEpsilon < due) return;
+
+  SEL_SCHEDULE sel = t.selector;
+  (target->*sel)((float)t.elapsed);
+  // The callback may have unscheduled or replaced this very timer.
+  if (t.removed) return;
+
+  if (delayed) {
+    t.elapsed = std::max(0.0, t.elapsed - t.delay);
+    t.useDelay = false;
+  } else {
+    t.elapsed = 0;
+  }
+  ++t.timesExecuted;
+  if (!t.runForever && t.timesExecuted > t.repeat) unscheduleSelector(sel, target);
+}
+
+// --- per-frame updates ------------------------------------------------------
+
+void CCScheduler::scheduleUpdateForTarget(CCObject* pTarget, int nPriority, bool bPaused) {
+  if (!pTarget) return;
+  auto found = m_updateIndex.find(pTarget);
+  if (found != m_updateIndex.end()) {
+    UpdateEntry& e = *found->second.second;
+    if (e.priority == nPriority) {
+      // Unscheduled earlier in this walk: it comes back in its place.
+      if (e.removed) {
+        e.state = acquireTarget(pTarget, bPaused);
+        e.removed = false;
+      }
+      return;
+    }
+    // A new priority: drop the old entry and insert afresh.
+    removeUpdateEntry(*found->second.first, found->second.second);
+    m_updateIndex.erase(pTarget);
+  }
+  UpdateList& list = listFor(nPriority);
+  // After every entry of the same or a lower priority.
+  auto pos = std::find_if(list.begin(), list.end(), [&](const UpdateEntry& x) { return x.priority > nPriority; });
+  UpdateEntry e;
+  e.target = pTarget;
+  e.priority = nPriority;
+  e.removed = false;
+  e.state = acquireTarget(pTarget, bPaused);
+  m_updateIndex[pTarget] = std::make_pair(&list, list.insert(pos, e));
+  flushReleases();
+}
+
+void CCScheduler::removeUpdateEntry(UpdateList& list, UpdateList::iterator it) {
+  if (it->removed) return;
+  releaseTarget(it->target);
+  if (m_bLocked) {
+    // The walk may stand on it: it goes when the walk ends.
+    it->removed = true;
+    m_bUpdatesNeedPurge = true;
+    return;
+  }
+  auto found = m_updateIndex.find(it->target);
+  if (found != m_updateIndex.end() && found->second.second == it) m_updateIndex.erase(found);
+  list.erase(it);
 }
 
 void CCScheduler::unscheduleUpdateForTarget(const CCObject* pTarget) {
-  for (auto& u : m_updates) {
-    if (!u->removed && u->target == pTarget) {
-      u->removed = true;
-      m_bNeedsPurge = true;
-    }
-  }
-  if (!m_bLocked) purge();
+  auto found = m_updateIndex.find(pTarget);
+  if (found == m_updateIndex.end()) return;
+  removeUpdateEntry(*found->second.first, found->second.second);
+  flushReleases();
 }
+
+// --- all of a target, all targets --------------------------------------------
 
 void CCScheduler::unscheduleAllForTarget(CCObject* pTarget) {
   if (!pTarget) return;
-  for (auto& t : m_timers)
-    if (t->target == pTarget && !t->removed) {
-      t->removed = true;
-      m_bNeedsPurge = true;
-    }
-  for (auto& u : m_updates)
-    if (u->target == pTarget && !u->removed) {
-      u->removed = true;
-      m_bNeedsPurge = true;
-    }
-  if (!m_bLocked) purge();
+  auto found = m_timerIndex.find(pTarget);
+  if (found != m_timerIndex.end()) {
+    TimerTargets::iterator tt = found->second;
+    while (!tt->timers.empty()) removeTimerAt(tt, tt->timers.size() - 1);
+    removeTimerTargetIfEmpty(tt);
+  }
+  unscheduleUpdateForTarget(pTarget);
+  flushReleases();
 }
 
 void CCScheduler::unscheduleAll() { unscheduleAllWithMinPriority(kCCPrioritySystem); }
 
 void CCScheduler::unscheduleAllWithMinPriority(int nMinPriority) {
-  for (auto& t : m_timers)
-    if (!t->removed) {
-      t->removed = true;
-      m_bNeedsPurge = true;
+  for (auto tt = m_timerTargets.begin(); tt != m_timerTargets.end();) {
+    auto next = std::next(tt);
+    while (!tt->timers.empty()) removeTimerAt(tt, tt->timers.size() - 1);
+    removeTimerTargetIfEmpty(tt);
+    tt = next;
+  }
+  for (UpdateList* list : {&m_updatesNeg, &m_updates0, &m_updatesPos}) {
+    for (auto it = list->begin(); it != list->end();) {
+      auto next = std::next(it);
+      if (!it->removed && it->priority >= nMinPriority) removeUpdateEntry(*list, it);
+      it = next;
     }
-  for (auto& u : m_updates)
-    if (!u->removed && u->priority >= nMinPriority) {
-      u->removed = true;
-      m_bNeedsPurge = true;
-    }
-  if (!m_bLocked) purge();
+  }
+  flushReleases();
 }
 
-bool CCScheduler::isScheduledForTarget(SEL_SCHEDULE pfnSelector, CCObject* pTarget) const {
-  return findTimer(pfnSelector, pTarget) != nullptr;
-}
+// --- pause ------------------------------------------------------------------
 
 void CCScheduler::pauseTarget(CCObject* pTarget) {
   auto it = m_targets.find(pTarget);
@@ -163,31 +264,21 @@ bool CCScheduler::isTargetPaused(CCObject* pTarget) const {
 
 unsigned int CCScheduler::timerCount() const {
   unsigned int n = 0;
-  for (const auto& t : m_timers) n += t->removed ? 0 : 1;
-  for (const auto& u : m_updates) n += u->removed ? 0 : 1;
+  for (const TimerTarget& tt : m_timerTargets) n += (unsigned int)tt.timers.size();
+  for (const UpdateList* list : {&m_updatesNeg, &m_updates0, &m_updatesPos})
+    for (const UpdateEntry& e : *list) n += e.removed ? 0 : 1;
   return n;
 }
 
-void CCScheduler::advance(Timer& t, double dt) {
-  t.elapsed += dt;
-  double due = t.useDelay ? t.delay : t.interval;
-  if (t.elapsed + kTimeEpsilon < due) return;
+// --- the frame --------------------------------------------------------------
 
-  unsigned int generation = t.generation;
-  CCObject* target = t.target;
-  SEL_SCHEDULE sel = t.selector;
-  (target->*sel)((float)t.elapsed);
-  // The callback may have unscheduled or re-scheduled this very timer.
-  if (t.removed || t.generation != generation) return;
-
-  t.elapsed -= due;
-  t.useDelay = false;
-  // Fire at most once a frame: time beyond one interval is dropped.
-  if (t.elapsed + kTimeEpsilon >= t.interval || t.elapsed < 0) t.elapsed = 0;
-  ++t.timesExecuted;
-  if (!t.runForever && t.timesExecuted > t.repeat) {
-    t.removed = true;
-    m_bNeedsPurge = true;
+void CCScheduler::walkUpdates(UpdateList& list, float dt) {
+  // The next entry is taken before the update runs: one inserted right after
+  // the running entry waits for the next frame, one further on runs now.
+  for (auto it = list.begin(); it != list.end();) {
+    auto next = std::next(it);
+    if (!it->removed && !it->state->paused) it->target->update(dt);
+    it = next;
   }
 }
 
@@ -195,52 +286,45 @@ void CCScheduler::update(float dt) {
   bool wasLocked = m_bLocked;
   m_bLocked = true;
   double step = (double)dt * m_fTimeScale;
+  float fstep = (float)step;
 
-  // Updates first: entries added during the walk wait for the next frame.
-  size_t n = m_updates.size();
-  for (size_t i = 0; i < n && i < m_updates.size(); ++i) {
-    UpdateEntry* u = m_updates[i].get();
-    if (u->removed || u->state->paused) continue;
-    u->target->update((float)step);
+  walkUpdates(m_updatesNeg, fstep);
+  walkUpdates(m_updates0, fstep);
+  walkUpdates(m_updatesPos, fstep);
+
+  // Timers: targets added during the walk are reached in it; so are timers
+  // added to the target being walked.
+  TimerTarget* outer = m_currentTimerTarget;
+  for (auto tt = m_timerTargets.begin(); tt != m_timerTargets.end();) {
+    m_currentTimerTarget = &*tt;
+    if (!tt->state->paused) {
+      for (tt->index = 0; tt->index < (long)tt->timers.size(); ++tt->index) {
+        Timer& t = *tt->timers[(size_t)tt->index];
+        updateTimer(t, tt->target, step);
+      }
+    }
+    auto next = std::next(tt);
+    m_currentTimerTarget = outer;
+    removeTimerTargetIfEmpty(tt);
+    tt = next;
   }
 
-  n = m_timers.size();
-  for (size_t i = 0; i < n && i < m_timers.size(); ++i) {
-    Timer* t = m_timers[i].get();
-    if (t->removed || t->state->paused) continue;
-    advance(*t, step);
+  if (m_bUpdatesNeedPurge && !wasLocked) {
+    m_bUpdatesNeedPurge = false;
+    for (UpdateList* list : {&m_updatesNeg, &m_updates0, &m_updatesPos}) {
+      for (auto it = list->begin(); it != list->end();) {
+        auto next = std::next(it);
+        if (it->removed) {
+          auto found = m_updateIndex.find(it->target);
+          if (found != m_updateIndex.end() && found->second.second == it) m_updateIndex.erase(found);
+          list->erase(it);
+        }
+        it = next;
+      }
+    }
   }
-
   m_bLocked = wasLocked;
-  if (!m_bLocked && m_bNeedsPurge) purge();
-}
-
-void CCScheduler::purge() {
-  m_bNeedsPurge = false;
-  // Collect first: releasing a target may run its destructor, which may call
-  // back into the scheduler.
-  std::vector<CCObject*> toRelease;
-  for (auto it = m_timers.begin(); it != m_timers.end();) {
-    if ((*it)->removed) {
-      toRelease.push_back((*it)->target);
-      it = m_timers.erase(it);
-    } else {
-      ++it;
-    }
-  }
-  for (auto it = m_updates.begin(); it != m_updates.end();) {
-    if ((*it)->removed) {
-      toRelease.push_back((*it)->target);
-      it = m_updates.erase(it);
-    } else {
-      ++it;
-    }
-  }
-  std::stable_sort(m_updates.begin(), m_updates.end(),
-                   [](const std::unique_ptr<UpdateEntry>& a, const std::unique_ptr<UpdateEntry>& b) {
-                     return a->priority < b->priority;
-                   });
-  for (CCObject* o : toRelease) releaseTarget(o);
+  flushReleases();
 }
 
 NS_CC_END

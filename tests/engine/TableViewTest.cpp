@@ -284,6 +284,8 @@ TEST_F(TableViewTest, ABounceSlidesBackAfterTheDrag) {
   drag(200, 240);
   release(200, 240);
   float released = t->getContentOffset().y;
+  step(1);  // the glide's clock starts
+  EXPECT_EQ(t->getContentOffset().y, released);
   step(1);
   float after1 = t->getContentOffset().y;
   step(1);
