@@ -129,6 +129,9 @@ class CCRotateBy : public CCActionInterval {
   float m_fAngle = 0, m_fStartAngle = 0;
 };
 
+// Moves stack: each step adds its part of the movement to where the node is
+// now, so two moves on one node add up and a position set during a move
+// stays (the move goes on from there). So do jumps.
 class CCMoveBy : public CCActionInterval {
  public:
   static CCMoveBy* create(float duration, const CCPoint& deltaPosition);
@@ -138,7 +141,7 @@ class CCMoveBy : public CCActionInterval {
   CCActionInterval* reverse() override;
 
  protected:
-  CCPoint m_positionDelta, m_startPosition;
+  CCPoint m_positionDelta, m_startPosition, m_previousPosition;
 };
 
 class CCMoveTo : public CCMoveBy {
@@ -160,7 +163,7 @@ class CCJumpBy : public CCActionInterval {
   CCActionInterval* reverse() override;
 
  protected:
-  CCPoint m_startPosition, m_delta;
+  CCPoint m_startPosition, m_delta, m_previousPosition;
   float m_height = 0;
   unsigned int m_nJumps = 0;
 };

@@ -4,8 +4,15 @@
 // Runs the actions of every target once a frame. Targets are retained while
 // they have actions; actions are retained while they run. Adding, stopping or
 // removing actions (or the target) from inside an action is safe.
+//
+// Targets run in the order they got their first action (a target whose
+// actions all ended, or were stopped, comes back at the end), actions of a
+// target in the order they were run. The walk takes in what is added while it
+// goes: an action run on its own node from inside a step (a CCCallFunc in a
+// sequence) gets its first step in the same frame, and so does one run on a
+// node the walk has not reached yet or that had no actions.
 
-#include <memory>
+#include <list>
 #include <unordered_map>
 #include <vector>
 
@@ -38,18 +45,23 @@ class CCActionManager : public CCObject {
  private:
   struct Element {
     CCObject* target;
-    std::vector<CCAction*> actions;  // null = removed, purged after the step
+    std::vector<CCAction*> actions;  // retained
+    long index = 0;                  // the action stepping during the walk
     bool paused = false;
-    bool removed = false;
   };
-  Element* find(const CCObject* target) const;
-  void purge();
-  void dropElement(Element* e);
+  using Elements = std::list<Element>;
+  Element* find(const CCObject* target);
+  void removeActionAt(Elements::iterator e, size_t i);
+  void removeAllActionsOf(Elements::iterator e);
+  void dropIfEmpty(Elements::iterator e);
+  void flushReleases();
 
-  std::vector<std::unique_ptr<Element>> m_elements;
-  std::unordered_map<const CCObject*, Element*> m_index;
+  Elements m_elements;
+  std::unordered_map<const CCObject*, Elements::iterator> m_index;
+  Element* m_pCurrentTarget = nullptr;
   bool m_bLocked = false;
-  bool m_bNeedsPurge = false;
+  // Actions and targets whose release waits for the end of the walk.
+  std::vector<CCObject*> m_pendingRelease;
 };
 
 NS_CC_END

@@ -399,11 +399,15 @@ bool CCMoveBy::initWithDuration(float duration, const CCPoint& deltaPosition) {
 
 void CCMoveBy::startWithTarget(CCNode* pTarget) {
   CCActionInterval::startWithTarget(pTarget);
-  m_startPosition = pTarget->getPosition();
+  m_previousPosition = m_startPosition = pTarget->getPosition();
 }
 
 void CCMoveBy::update(float t) {
-  if (m_pTarget) m_pTarget->setPosition(m_startPosition + m_positionDelta * t);
+  if (!m_pTarget) return;
+  // Whatever else moved the node since our last step moves our path along.
+  m_startPosition = m_startPosition + (m_pTarget->getPosition() - m_previousPosition);
+  m_previousPosition = m_startPosition + m_positionDelta * t;
+  m_pTarget->setPosition(m_previousPosition);
 }
 
 CCActionInterval* CCMoveBy::reverse() { return CCMoveBy::create(m_fDuration, -m_positionDelta); }
@@ -437,14 +441,17 @@ bool CCJumpBy::initWithDuration(float duration, const CCPoint& position, float h
 
 void CCJumpBy::startWithTarget(CCNode* pTarget) {
   CCActionInterval::startWithTarget(pTarget);
-  m_startPosition = pTarget->getPosition();
+  m_previousPosition = m_startPosition = pTarget->getPosition();
 }
 
 void CCJumpBy::update(float t) {
   if (!m_pTarget) return;
   float frac = fmodf(t * m_nJumps, 1.0f);
   float y = m_height * 4 * frac * (1 - frac) + m_delta.y * t;
-  m_pTarget->setPosition(m_startPosition + CCPoint(m_delta.x * t, y));
+  // Stacks like a move.
+  m_startPosition = m_startPosition + (m_pTarget->getPosition() - m_previousPosition);
+  m_previousPosition = m_startPosition + CCPoint(m_delta.x * t, y);
+  m_pTarget->setPosition(m_previousPosition);
 }
 
 CCActionInterval* CCJumpBy::reverse() { return CCJumpBy::create(m_fDuration, -m_delta, m_height, m_nJumps); }

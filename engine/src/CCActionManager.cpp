@@ -8,32 +8,37 @@ CCActionManager::CCActionManager() {}
 
 CCActionManager::~CCActionManager() {
   removeAllActions();
-  purge();
+  flushReleases();
 }
 
-CCActionManager::Element* CCActionManager::find(const CCObject* target) const {
+CCActionManager::Element* CCActionManager::find(const CCObject* target) {
   auto it = m_index.find(target);
-  return it == m_index.end() || it->second->removed ? nullptr : it->second;
+  return it == m_index.end() ? nullptr : &*it->second;
+}
+
+void CCActionManager::flushReleases() {
+  // Releasing may delete an action or a target whose destructor calls back in.
+  if (m_bLocked) return;
+  while (!m_pendingRelease.empty()) {
+    std::vector<CCObject*> batch;
+    batch.swap(m_pendingRelease);
+    for (CCObject* o : batch) o->release();
+  }
 }
 
 void CCActionManager::addAction(CCAction* pAction, CCNode* pTarget, bool paused) {
   if (!pAction || !pTarget) return;
-  Element* e = find(pTarget);
-  if (!e) {
-    // A removed element may still sit in the index until the purge.
-    auto it = m_index.find(pTarget);
-    if (it != m_index.end()) {
-      e = it->second;
-      e->removed = false;
-      e->paused = paused;
-    } else {
-      m_elements.emplace_back(new Element());
-      e = m_elements.back().get();
-      e->target = pTarget;
-      e->paused = paused;
-      pTarget->retain();
-      m_index[pTarget] = e;
-    }
+  auto it = m_index.find(pTarget);
+  Elements::iterator e;
+  if (it == m_index.end()) {
+    m_elements.push_back(Element());
+    e = std::prev(m_elements.end());
+    e->target = pTarget;
+    e->paused = paused;
+    pTarget->retain();
+    m_index[pTarget] = e;
+  } else {
+    e = it->second;
   }
   if (std::find(e->actions.begin(), e->actions.end(), pAction) != e->actions.end()) {
     CCLOG("CCActionManager: action already running");
@@ -44,75 +49,85 @@ void CCActionManager::addAction(CCAction* pAction, CCNode* pTarget, bool paused)
   pAction->startWithTarget(pTarget);
 }
 
-void CCActionManager::dropElement(Element* e) {
-  for (CCAction*& a : e->actions) {
-    if (a) {
-      CCAction* old = a;
-      a = nullptr;
-      old->release();
-    }
-  }
-  e->removed = true;
-  m_bNeedsPurge = true;
+void CCActionManager::removeActionAt(Elements::iterator e, size_t i) {
+  CCAction* a = e->actions[i];
+  e->actions.erase(e->actions.begin() + (long)i);
+  // Keep the walk on the action after the removed one.
+  if (e->index >= (long)i) --e->index;
+  m_pendingRelease.push_back(a);
+}
+
+void CCActionManager::removeAllActionsOf(Elements::iterator e) {
+  for (CCAction* a : e->actions) m_pendingRelease.push_back(a);
+  // The walk's place stays where it was: actions run after this, from the same
+  // step, wait for the next frame unless they land beyond it.
+  e->actions.clear();
+}
+
+void CCActionManager::dropIfEmpty(Elements::iterator e) {
+  // The target being walked goes when its walk is done.
+  if (!e->actions.empty() || &*e == m_pCurrentTarget) return;
+  m_pendingRelease.push_back(e->target);
+  m_index.erase(e->target);
+  m_elements.erase(e);
 }
 
 void CCActionManager::removeAllActions() {
-  for (auto& e : m_elements)
-    if (!e->removed) dropElement(e.get());
-  if (!m_bLocked) purge();
+  for (auto e = m_elements.begin(); e != m_elements.end();) {
+    auto next = std::next(e);
+    removeAllActionsOf(e);
+    dropIfEmpty(e);
+    e = next;
+  }
+  flushReleases();
 }
 
 void CCActionManager::removeAllActionsFromTarget(CCObject* pTarget) {
-  Element* e = find(pTarget);
-  if (!e) return;
-  dropElement(e);
-  if (!m_bLocked) purge();
+  auto it = m_index.find(pTarget);
+  if (it == m_index.end()) return;
+  Elements::iterator e = it->second;
+  removeAllActionsOf(e);
+  dropIfEmpty(e);
+  flushReleases();
 }
 
 void CCActionManager::removeAction(CCAction* pAction) {
   if (!pAction) return;
-  Element* e = find(pAction->getOriginalTarget());
-  if (!e) return;
-  for (CCAction*& a : e->actions) {
-    if (a == pAction) {
-      a = nullptr;
-      m_bNeedsPurge = true;
-      pAction->release();
-      break;
-    }
-  }
-  if (!m_bLocked) purge();
+  auto it = m_index.find(pAction->getOriginalTarget());
+  if (it == m_index.end()) return;
+  Elements::iterator e = it->second;
+  auto pos = std::find(e->actions.begin(), e->actions.end(), pAction);
+  if (pos == e->actions.end()) return;
+  removeActionAt(e, (size_t)(pos - e->actions.begin()));
+  dropIfEmpty(e);
+  flushReleases();
 }
 
 void CCActionManager::removeActionByTag(unsigned int tag, CCObject* pTarget) {
-  Element* e = find(pTarget);
-  if (!e) return;
-  for (CCAction*& a : e->actions) {
-    if (a && a->getTag() == (int)tag) {
-      CCAction* old = a;
-      a = nullptr;
-      m_bNeedsPurge = true;
-      old->release();
+  auto it = m_index.find(pTarget);
+  if (it == m_index.end()) return;
+  Elements::iterator e = it->second;
+  for (size_t i = 0; i < e->actions.size(); ++i) {
+    if (e->actions[i]->getTag() == (int)tag) {
+      removeActionAt(e, i);
+      dropIfEmpty(e);
       break;
     }
   }
-  if (!m_bLocked) purge();
+  flushReleases();
 }
 
 CCAction* CCActionManager::getActionByTag(unsigned int tag, CCObject* pTarget) {
   Element* e = find(pTarget);
   if (!e) return nullptr;
   for (CCAction* a : e->actions)
-    if (a && a->getTag() == (int)tag) return a;
+    if (a->getTag() == (int)tag) return a;
   return nullptr;
 }
 
 unsigned int CCActionManager::numberOfRunningActionsInTarget(CCObject* pTarget) {
   Element* e = find(pTarget);
-  if (!e) return 0;
-  unsigned int n = 0;
-  for (CCAction* a : e->actions) n += a ? 1 : 0;
-  return n;
+  return e ? (unsigned int)e->actions.size() : 0;
 }
 
 bool CCActionManager::QueryTarget(CCObject* pTarget) { return numberOfRunningActionsInTarget(pTarget) > 0; }
@@ -127,10 +142,10 @@ void CCActionManager::resumeTarget(CCObject* pTarget) {
 
 CCArray* CCActionManager::pauseAllRunningActions() {
   CCArray* targets = CCArray::create();
-  for (auto& e : m_elements) {
-    if (!e->removed && !e->paused) {
-      e->paused = true;
-      targets->addObject(e->target);
+  for (Element& e : m_elements) {
+    if (!e.paused && !e.actions.empty()) {
+      e.paused = true;
+      targets->addObject(e.target);
     }
   }
   return targets;
@@ -144,64 +159,36 @@ void CCActionManager::resumeTargets(CCArray* targetsToResume) {
 void CCActionManager::update(float dt) {
   bool wasLocked = m_bLocked;
   m_bLocked = true;
-  size_t n = m_elements.size();
-  for (size_t i = 0; i < n && i < m_elements.size(); ++i) {
-    Element* e = m_elements[i].get();
-    if (e->removed || e->paused) continue;
-    // Actions added during this walk start next frame.
-    size_t count = e->actions.size();
-    for (size_t j = 0; j < count && j < e->actions.size(); ++j) {
-      CCAction* a = e->actions[j];
-      if (!a) continue;
-      a->retain();
-      a->step(dt);
-      // The step may have stopped this action or every action of the target.
-      if (!e->removed && j < e->actions.size() && e->actions[j] == a && a->isDone()) {
-        a->stop();
-        if (j < e->actions.size() && e->actions[j] == a) {
-          e->actions[j] = nullptr;
-          m_bNeedsPurge = true;
-          a->release();
+  Element* outer = m_pCurrentTarget;
+  // The number of targets, and of each target's actions, is read afresh at
+  // every turn: what a step adds is reached in this walk.
+  for (auto e = m_elements.begin(); e != m_elements.end();) {
+    m_pCurrentTarget = &*e;
+    if (!e->paused) {
+      for (e->index = 0; e->index < (long)e->actions.size(); ++e->index) {
+        CCAction* a = e->actions[(size_t)e->index];
+        a->retain();
+        a->step(dt);
+        // The step may have stopped this action or every action of the target.
+        if (a->isDone()) {
+          auto pos = std::find(e->actions.begin(), e->actions.end(), a);
+          if (pos != e->actions.end()) {
+            a->stop();
+            // stop() may have removed it too.
+            pos = std::find(e->actions.begin(), e->actions.end(), a);
+            if (pos != e->actions.end()) removeActionAt(e, (size_t)(pos - e->actions.begin()));
+          }
         }
-      }
-      a->release();
-      if (e->removed || e->paused) break;
-    }
-    if (!e->removed) {
-      bool empty = true;
-      for (CCAction* a : e->actions) empty = empty && a == nullptr;
-      if (empty) {
-        e->removed = true;
-        m_bNeedsPurge = true;
+        a->release();
       }
     }
+    auto next = std::next(e);
+    m_pCurrentTarget = outer;
+    dropIfEmpty(e);
+    e = next;
   }
   m_bLocked = wasLocked;
-  if (!m_bLocked && m_bNeedsPurge) purge();
-}
-
-void CCActionManager::purge() {
-  m_bNeedsPurge = false;
-  std::vector<CCObject*> toRelease;
-  for (auto& e : m_elements) {
-    if (e->removed) continue;
-    e->actions.erase(std::remove(e->actions.begin(), e->actions.end(), nullptr), e->actions.end());
-    if (e->actions.empty()) e->removed = true;
-  }
-  for (auto it = m_elements.begin(); it != m_elements.end();) {
-    Element* e = it->get();
-    if (e->removed) {
-      m_index.erase(e->target);
-      toRelease.push_back(e->target);
-      for (CCAction* a : e->actions)
-        if (a) a->release();
-      it = m_elements.erase(it);
-    } else {
-      ++it;
-    }
-  }
-  // Releasing may delete targets whose destructors call back in.
-  for (CCObject* o : toRelease) o->release();
+  flushReleases();
 }
 
 NS_CC_END

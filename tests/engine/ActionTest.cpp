@@ -1,6 +1,9 @@
 // Action end states and timing under the fixed 1/60 s step.
 
 #include <cmath>
+#include <functional>
+#include <string>
+#include <utility>
 
 #include "EngineFixture.h"
 
@@ -272,4 +275,241 @@ TEST_F(ActionTest, AnimateShowsFramesByDelayUnitsAndRestoresTheOriginal) {
   EXPECT_EQ(p->getTextureRect().origin.x, 20);
   step(20);
   EXPECT_EQ(p->getTextureRect(), original);
+}
+
+// --- moves stack ------------------------------------------------------------------
+
+namespace {
+
+struct MoveCase {
+  const char* name;
+  CCPoint start;
+  std::function<void(CCNode*)> run;
+  int nudgeFrame;  // 0: none; else after that frame the node is moved by `nudge`
+  CCPoint nudge;
+  std::vector<std::pair<int, CCPoint>> expect;  // frame (1 = the first step), position after it
+};
+
+}  // namespace
+
+TEST_F(ActionTest, MovesAndJumpsAddToWhereTheNodeIsNow) {
+  const MoveCase cases[] = {
+      {"two moves add up",
+       ccp(0, 0),
+       [](CCNode* n) {
+         n->runAction(CCMoveBy::create(1, ccp(100, 0)));
+         n->runAction(CCMoveBy::create(1, ccp(0, 200)));
+       },
+       0,
+       CCPointZero,
+       {{1, ccp(0, 0)},
+        {2, ccp(100.0f / 60, 200.0f / 60)},
+        {31, ccp(50, 100)},
+        {61, ccp(100, 200)},
+        {70, ccp(100, 200)}}},
+      {"a move to beside a move by",
+       ccp(10, 10),
+       [](CCNode* n) {
+         n->runAction(CCMoveTo::create(1, ccp(110, 10)));
+         n->runAction(CCMoveBy::create(1, ccp(0, 60)));
+       },
+       0,
+       CCPointZero,
+       {{31, ccp(60, 40)}, {61, ccp(110, 70)}}},
+      {"a position set during a move stays",
+       ccp(0, 0),
+       [](CCNode* n) { n->runAction(CCMoveBy::create(1, ccp(120, 0))); },
+       31,
+       ccp(0, 50),
+       {{31, ccp(60, 50)}, {32, ccp(62, 50)}, {61, ccp(120, 50)}}},
+      {"a move to keeps a nudge too",
+       ccp(0, 0),
+       [](CCNode* n) { n->runAction(CCMoveTo::create(0.5f, ccp(30, 0))); },
+       16,
+       ccp(-5, 7),
+       {{16, ccp(10, 7)}, {31, ccp(25, 7)}}},
+      {"a jump beside a move",
+       ccp(0, 0),
+       [](CCNode* n) {
+         n->runAction(CCJumpBy::create(1, ccp(0, 0), 40, 1));
+         n->runAction(CCMoveBy::create(1, ccp(100, 0)));
+       },
+       0,
+       CCPointZero,
+       {{16, ccp(25, 30)}, {31, ccp(50, 40)}, {61, ccp(100, 0)}}},
+      {"a jump to keeps a nudge",
+       ccp(0, 0),
+       [](CCNode* n) { n->runAction(CCJumpTo::create(1, ccp(60, 0), 30, 2)); },
+       31,
+       ccp(0, 20),
+       {{31, ccp(30, 20)}, {46, ccp(45, 50)}, {61, ccp(60, 20)}}},
+      {"a shake during a flight lands on the spot",
+       ccp(0, 0),
+       [](CCNode* n) {
+         n->runAction(CCMoveTo::create(0.5f, ccp(200, 0)));
+         n->runAction(CCSequence::create(CCMoveBy::create(0.05f, ccp(0, 6)), CCMoveBy::create(0.1f, ccp(0, -12)),
+                                         CCMoveBy::create(0.05f, ccp(0, 6)), nullptr));
+       },
+       0,
+       CCPointZero,
+       {{4, ccp(20, 6)}, {10, ccp(60, -6)}, {13, ccp(80, 0)}, {31, ccp(200, 0)}}},
+  };
+  for (const MoveCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Probe* p = probe();
+    p->setPosition(c.start);
+    c.run(p);
+    int last = c.expect.back().first;
+    size_t next = 0;
+    for (int frame = 1; frame <= last; ++frame) {
+      step(1);
+      if (frame == c.nudgeFrame) p->setPosition(p->getPosition() + c.nudge);
+      if (next < c.expect.size() && c.expect[next].first == frame) {
+        EXPECT_NEAR(p->getPositionX(), c.expect[next].second.x, 1e-3) << "frame " << frame;
+        EXPECT_NEAR(p->getPositionY(), c.expect[next].second.y, 1e-3) << "frame " << frame;
+        ++next;
+      }
+    }
+    p->removeFromParentAndCleanup(true);
+  }
+}
+
+// --- actions started from a step --------------------------------------------------
+
+namespace {
+
+class Chained : public Probe {
+ public:
+  static Chained* make() {
+    Chained* c = new Chained();
+    c->init();
+    c->autorelease();
+    return c;
+  }
+  std::vector<std::pair<std::string, unsigned int>> calls;
+  void mark(const char* what) { calls.push_back({what, CCDirector::sharedDirector()->getTotalFrames()}); }
+  void deal() {
+    mark("flip");
+    runAction(CCSequence::create(CCScaleTo::create(0.25f, 0, 1),
+                                 CCCallFunc::create(this, callfunc_selector(Chained::flipped)), nullptr));
+  }
+  void flipped() {
+    mark("move");
+    runAction(CCMoveBy::create(0.25f, ccp(0, 30)));
+  }
+};
+
+}  // namespace
+
+TEST_F(ActionTest, EachLinkOfAChainStartsInTheFrameThePreviousOneEnds) {
+  CCNode* scene = probe()->getParent();
+  Chained* c = Chained::make();
+  scene->addChild(c);
+  unsigned int s = CCDirector::sharedDirector()->getTotalFrames();
+  c->runAction(CCSequence::create(CCMoveBy::create(0.25f, ccp(30, 0)),
+                                  CCCallFunc::create(c, callfunc_selector(Chained::deal)), nullptr));
+  // Deal over frames s+1..s+16; the flip starts (t = 0) in frame s+16 and ends in
+  // s+31, where the move starts; it ends in s+46.
+  step(16);
+  EXPECT_EQ(c->getScaleX(), 1.0f);
+  step(1);
+  EXPECT_NEAR(c->getScaleX(), 1 - 1 / 15.0f, 1e-4);
+  step(14);
+  EXPECT_EQ(c->getScaleX(), 0.0f);
+  EXPECT_EQ(c->getPosition(), ccp(30, 0));
+  step(1);
+  EXPECT_NEAR(c->getPositionY(), 2, 1e-4);
+  step(13);
+  EXPECT_NEAR(c->getPositionY(), 28, 1e-4);
+  EXPECT_EQ(c->numberOfRunningActions(), 1u);
+  step(1);
+  EXPECT_EQ(c->getPosition(), ccp(30, 30));
+  EXPECT_EQ(c->numberOfRunningActions(), 0u);
+  EXPECT_EQ(c->calls, (std::vector<std::pair<std::string, unsigned int>>{{"flip", s + 16}, {"move", s + 31}}));
+}
+
+namespace {
+
+struct StartCase {
+  const char* name;
+  int runOn;  // 0: the node itself, 1: a node without actions, 2: a node the walk passed
+  bool stopAllFirst;
+  unsigned int firstStep;  // frames after the trigger's frame
+};
+
+class Trigger : public Probe {
+ public:
+  static Trigger* make() {
+    Trigger* t = new Trigger();
+    t->init();
+    t->autorelease();
+    return t;
+  }
+  CCNode* runOn = nullptr;
+  bool stopAllFirst = false;
+  unsigned int fired = 0, started = 0;
+  void fire() {
+    fired = CCDirector::sharedDirector()->getTotalFrames();
+    if (stopAllFirst) runOn->stopAllActions();
+    runOn->runAction(CCCallFunc::create(this, callfunc_selector(Trigger::start)));
+  }
+  void start() { started = CCDirector::sharedDirector()->getTotalFrames(); }
+};
+
+}  // namespace
+
+TEST_F(ActionTest, AnActionRunFromAStepStartsWhereTheWalkStillReachesIt) {
+  const StartCase cases[] = {
+      {"its own node", 0, false, 0},
+      {"a node without actions", 1, false, 0},
+      {"a node the walk already passed", 2, false, 1},
+      {"its own node, after stopping all", 0, true, 1},
+  };
+  for (const StartCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Probe* passed = probe();
+    passed->runAction(CCRepeatForever::create(CCDelayTime::create(1)));
+    Probe* idle = probe();
+    Trigger* t = Trigger::make();
+    passed->getParent()->addChild(t);
+    CCNode* targets[] = {t, idle, passed};
+    t->runOn = targets[c.runOn];
+    t->stopAllFirst = c.stopAllFirst;
+    unsigned int s = CCDirector::sharedDirector()->getTotalFrames();
+    t->runAction(CCSequence::create(CCDelayTime::create(0.1f), CCCallFunc::create(t, callfunc_selector(Trigger::fire)),
+                                    nullptr));
+    step(10);
+    EXPECT_EQ(t->fired, s + 7);
+    EXPECT_EQ(t->started, t->fired + c.firstStep);
+    passed->removeFromParentAndCleanup(true);
+    idle->removeFromParentAndCleanup(true);
+    t->removeFromParentAndCleanup(true);
+  }
+}
+
+// --- repeat --------------------------------------------------------------------
+
+TEST_F(ActionTest, RepeatRunsAnInstantActionEveryTimeAndHandsOnLeftoverTimeOnItsOwnScale) {
+  Probe* p = probe();
+  p->runAction(CCRepeat::create(CCCallFunc::create(p, callfunc_selector(Probe::a)), 3));
+  step(1);
+  EXPECT_EQ(p->log, (std::vector<std::string>{"a", "a", "a"}));
+  EXPECT_EQ(p->numberOfRunningActions(), 0u);
+
+  // Two runs of a one-second move: three quarters of the way is halfway
+  // through the second run.
+  Probe* m = probe();
+  m->runAction(CCRepeat::create(CCMoveBy::create(1, ccp(100, 0)), 2));
+  step(1);
+  CCDirector::sharedDirector()->getActionManager()->update(1.5f);
+  EXPECT_NEAR(m->getPositionX(), 150, 1e-3);
+  step(31);
+  EXPECT_NEAR(m->getPositionX(), 200, 1e-3);
+  EXPECT_EQ(m->numberOfRunningActions(), 0u);
+
+  // Frame by frame the same: 1.5 s after the first step.
+  Probe* f = probe();
+  f->runAction(CCRepeat::create(CCMoveBy::create(1, ccp(100, 0)), 2));
+  step(91);
+  EXPECT_NEAR(f->getPositionX(), 150, 1e-3);
 }
