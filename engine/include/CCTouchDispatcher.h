@@ -9,8 +9,11 @@
 //   its moves and end; if it swallows, no later delegate sees that touch.
 // - Then standard delegates, in the same order, with the touches left.
 // - Delegates (CCObjects) are retained while registered. Adding or removing
-//   delegates during a dispatch is safe: a removed delegate gets nothing more,
-//   an added one takes part from the next event.
+//   delegates during a dispatch is safe. A delegate removed during a dispatch
+//   goes when that dispatch ends: it still gets the event being dispatched
+//   (and may claim or swallow it) but nothing after. Added back before the
+//   end, it stays as it was, claims included. One added takes part from the
+//   next event.
 
 #include <vector>
 
@@ -51,9 +54,11 @@ class CCTouchDispatcher : public CCObject {
     bool targeted;
     bool swallows;
     bool removed;
+    bool leaving;                   // removed during a dispatch: goes when it ends
     std::vector<CCTouch*> claimed;  // retained
   };
   void insert(Handler* h, std::vector<Handler*>& list);
+  bool stayIfLeaving(CCTouchDelegate* pDelegate);
   Handler* find(CCTouchDelegate* d) const;
   void purge();
   static void retainDelegate(CCTouchDelegate* d);

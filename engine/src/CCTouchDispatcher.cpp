@@ -58,7 +58,10 @@ CCTouchDispatcher::Handler* CCTouchDispatcher::find(CCTouchDelegate* d) const {
   return nullptr;
 }
 
-bool CCTouchDispatcher::hasDelegate(CCTouchDelegate* pDelegate) const { return find(pDelegate) != nullptr; }
+bool CCTouchDispatcher::hasDelegate(CCTouchDelegate* pDelegate) const {
+  Handler* h = find(pDelegate);
+  return h && !h->leaving;
+}
 
 void CCTouchDispatcher::insert(Handler* h, std::vector<Handler*>& list) {
   // Before the first handler of the same or a higher priority number: a later
@@ -67,16 +70,24 @@ void CCTouchDispatcher::insert(Handler* h, std::vector<Handler*>& list) {
   list.insert(pos, h);
 }
 
+bool CCTouchDispatcher::stayIfLeaving(CCTouchDelegate* pDelegate) {
+  Handler* h = find(pDelegate);
+  if (!h) return false;
+  // Removed and added back within one dispatch: nothing changes.
+  h->leaving = false;
+  return true;
+}
+
 void CCTouchDispatcher::addStandardDelegate(CCTouchDelegate* pDelegate, int nPriority) {
-  if (!pDelegate || find(pDelegate)) return;
-  Handler* h = new Handler{pDelegate, nPriority, false, false, false, {}};
+  if (!pDelegate || stayIfLeaving(pDelegate)) return;
+  Handler* h = new Handler{pDelegate, nPriority, false, false, false, false, {}};
   retainDelegate(pDelegate);
   insert(h, m_standard);
 }
 
 void CCTouchDispatcher::addTargetedDelegate(CCTouchDelegate* pDelegate, int nPriority, bool bSwallowsTouches) {
-  if (!pDelegate || find(pDelegate)) return;
-  Handler* h = new Handler{pDelegate, nPriority, true, bSwallowsTouches, false, {}};
+  if (!pDelegate || stayIfLeaving(pDelegate)) return;
+  Handler* h = new Handler{pDelegate, nPriority, true, bSwallowsTouches, false, false, {}};
   retainDelegate(pDelegate);
   insert(h, m_targeted);
 }
@@ -84,13 +95,23 @@ void CCTouchDispatcher::addTargetedDelegate(CCTouchDelegate* pDelegate, int nPri
 void CCTouchDispatcher::removeDelegate(CCTouchDelegate* pDelegate) {
   Handler* h = find(pDelegate);
   if (!h) return;
+  if (m_nLocked > 0) {
+    h->leaving = true;
+    return;
+  }
   h->removed = true;
-  if (m_nLocked == 0) purge();
+  purge();
 }
 
 void CCTouchDispatcher::removeAllDelegates() {
-  for (Handler* h : m_targeted) h->removed = true;
-  for (Handler* h : m_standard) h->removed = true;
+  for (std::vector<Handler*>* list : {&m_targeted, &m_standard}) {
+    for (Handler* h : *list) {
+      if (m_nLocked > 0)
+        h->leaving = true;
+      else
+        h->removed = true;
+    }
+  }
   if (m_nLocked == 0) purge();
 }
 
@@ -98,16 +119,17 @@ void CCTouchDispatcher::setPriority(int nPriority, CCTouchDelegate* pDelegate) {
   Handler* h = find(pDelegate);
   if (!h || h->priority == nPriority) return;
   std::vector<Handler*>& list = h->targeted ? m_targeted : m_standard;
-  // Re-insert as a fresh registration at the new priority.
-  Handler* moved = new Handler{h->delegate, nPriority, h->targeted, h->swallows, false, {}};
-  moved->claimed.swap(h->claimed);
-  retainDelegate(moved->delegate);
-  h->removed = true;
-  insert(moved, list);
-  if (m_nLocked == 0) purge();
+  // Placed afresh as a new registration at that priority; a dispatch under way
+  // keeps its order.
+  list.erase(std::find(list.begin(), list.end(), h));
+  h->priority = nPriority;
+  insert(h, list);
 }
 
 void CCTouchDispatcher::purge() {
+  for (std::vector<Handler*>* list : {&m_targeted, &m_standard})
+    for (Handler* h : *list)
+      if (h->leaving) h->removed = true;
   for (std::vector<Handler*>* list : {&m_targeted, &m_standard}) {
     std::vector<Handler*> dead;
     for (auto it = list->begin(); it != list->end();) {

@@ -1,5 +1,8 @@
 // Touch order, swallowing and claims; the window's input path.
 
+#include <functional>
+#include <string>
+
 #include "EngineFixture.h"
 
 USING_NS_CC;
@@ -91,13 +94,14 @@ TEST_F(TouchTest, DelegatesAddedOrRemovedDuringADispatchAreSafe) {
   dispatcher()->addTargetedDelegate(second, 0, true);
   dispatcher()->addTargetedDelegate(first, -1, true);
   // The first handler removes the second (which the dispatcher then holds the
-  // last reference to) and registers a new one.
+  // last reference to) and registers a new one. The second goes when the
+  // dispatch ends: it still takes this touch-began, but not its end.
   first->m_onBegan = [&] {
     dispatcher()->removeDelegate(second);
     dispatcher()->addTargetedDelegate(added, -5, true);
   };
   click(1, 1);
-  EXPECT_EQ(g_log, (std::vector<std::string>{"first.began"}));
+  EXPECT_EQ(g_log, (std::vector<std::string>{"first.began", "second.began"}));
   g_log.clear();
   first->m_onBegan = nullptr;
   click(1, 1);
@@ -209,4 +213,119 @@ TEST_F(TouchTest, FixedWidthLetsTheDesignHeightFollowTheWindow) {
   EXPECT_EQ(v->getDesignResolutionSize(), CCSize(1600, 762));
   v->handleResize(1288, 762);
   v->setDesignResolutionSize(1288, 762, kResolutionExactFit);
+}
+
+namespace {
+
+struct RemovalCase {
+  const char* name;
+  const char* remover;  // whose handler removes
+  const char* removed;  // whom it removes
+  const char* phase;    // in which call: "began" or "moved"
+  bool addBack;         // and registers it again before the dispatch ends
+  std::vector<std::string> log;
+};
+
+class Logger : public CCObject, public CCTargetedTouchDelegate {
+ public:
+  std::string name;
+  bool claims = true;
+  std::function<void(const char*)> hook;
+  bool ccTouchBegan(CCTouch*, CCEvent*) override {
+    g_log.push_back(name + ".began");
+    if (hook) hook("began");
+    return claims;
+  }
+  void ccTouchMoved(CCTouch*, CCEvent*) override {
+    g_log.push_back(name + ".moved");
+    if (hook) hook("moved");
+  }
+  void ccTouchEnded(CCTouch*, CCEvent*) override { g_log.push_back(name + ".ended"); }
+};
+
+}  // namespace
+
+// A handler removed while a touch is dispatched goes when that dispatch ends:
+// it still gets the event under way, nothing after.
+TEST_F(TouchTest, AHandlerRemovedDuringADispatchGoesWhenTheDispatchEnds) {
+  const RemovalCase cases[] = {
+      {"an earlier handler removes a later one",
+       "top",
+       "low",
+       "began",
+       false,
+       {"top.began", "low.began", "top.moved", "top.ended"}},
+      {"a handler removes itself", "low", "low", "began", false, {"top.began", "low.began", "top.moved", "top.ended"}},
+      {"a later handler removes an earlier one",
+       "low",
+       "top",
+       "began",
+       false,
+       {"top.began", "low.began", "low.moved", "low.ended"}},
+      {"removed during a move",
+       "top",
+       "low",
+       "moved",
+       false,
+       {"top.began", "low.began", "top.moved", "low.moved", "top.ended"}},
+      {"removed and added back: nothing changes",
+       "top",
+       "low",
+       "began",
+       true,
+       {"top.began", "low.began", "top.moved", "low.moved", "top.ended", "low.ended"}},
+  };
+  for (const RemovalCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    g_log.clear();
+    Logger* top = new Logger();
+    top->name = "top";
+    Logger* low = new Logger();
+    low->name = "low";
+    dispatcher()->addTargetedDelegate(top, -10, false);
+    dispatcher()->addTargetedDelegate(low, 0, false);
+    Logger* remover = std::string(c.remover) == "top" ? top : low;
+    Logger* removed = std::string(c.removed) == "top" ? top : low;
+    top->release();
+    low->release();  // the dispatcher holds the last references
+    std::string phase = c.phase;
+    bool addBack = c.addBack;
+    bool done = false;
+    remover->hook = [&, removed](const char* now) {
+      if (done || phase != now) return;
+      done = true;
+      dispatcher()->removeDelegate(removed);
+      EXPECT_FALSE(dispatcher()->hasDelegate(removed));
+      if (addBack) dispatcher()->addTargetedDelegate(removed, 50, true);
+    };
+    CCEGLView* v = CCEGLView::sharedOpenGLView();
+    v->handleMouseButton(100, 100, 0, true, 1);
+    v->handleMouseMove(110, 100, true);
+    v->handleMouseButton(110, 100, 0, false, 1);
+    EXPECT_EQ(g_log, c.log);
+    EXPECT_EQ(dispatcher()->hasDelegate(removed), addBack);
+    dispatcher()->removeAllDelegates();
+  }
+}
+
+TEST_F(TouchTest, ARemovedHandlerStillClaimsAndSwallowsTheTouchUnderWay) {
+  g_log.clear();
+  Logger* top = new Logger();
+  top->name = "top";
+  Logger* low = new Logger();
+  low->name = "low";
+  dispatcher()->addTargetedDelegate(low, 0, true);
+  dispatcher()->addTargetedDelegate(top, -10, true);
+  top->claims = false;
+  top->hook = [&](const char*) { dispatcher()->removeDelegate(low); };
+  Standard* std = new Standard();
+  dispatcher()->addStandardDelegate(std, 0);
+  click(5, 5);
+  // `low` swallowed the touch-began (the standard delegate saw nothing) and
+  // was gone before its end.
+  EXPECT_EQ(g_log, (std::vector<std::string>{"top.began", "low.began"}));
+  EXPECT_EQ(std->began, 0);
+  top->release();
+  low->release();
+  std->release();
 }
