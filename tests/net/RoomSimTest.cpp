@@ -157,6 +157,14 @@ TEST(RoomSimScenario, RefusesBrokenFilesWithAClearReason)
         std::string::npos);
     EXPECT_NE(ParseError(R"({"steps":[{"bots":[{"user":1,"chiar":2}]}]})").find("bot 1: unknown key \"chiar\""),
               std::string::npos);
+    EXPECT_NE(ParseError(R"({"steps":[{"repeat":{"steps":[{"wait":1}]}}]})").find("\"times\" is missing"),
+              std::string::npos);
+    EXPECT_NE(ParseError(R"({"steps":[{"repeat":{"times":2,"steps":[]}}]})").find("list of steps"), std::string::npos);
+    EXPECT_NE(ParseError(R"({"steps":[{"repeat":{"times":2,"steps":[{"wait":1},{"close":true}]}}]})")
+                  .find("step 1: repeated step 2: a round cannot close"),
+              std::string::npos);
+    EXPECT_NE(ParseError(R"({"steps":[{"repeat":{"times":2,"steps":[{"wait":-1}]}}]})").find("repeated step 1"),
+              std::string::npos);
     EXPECT_NE(ParseError(R"({"steps":[], "end":"later"})").find("end"), std::string::npos);
     EXPECT_NE(ParseError(R"({"steps":[], "connection":"lobby"})").find("connection"), std::string::npos);
     EXPECT_NE(ParseError(R"({"steps":[], "connection":"hall", "logon":{"fields":[]}})").find("log-on"),
@@ -321,6 +329,21 @@ TEST(RoomSimEndToEnd, DemoScenarioFillsTheRoom)
     EXPECT_EQ(firstUser, 4242u) << "my own record comes first";
 
     client.module.CloseSocket();  // the player leaves: the held room ends well
+    EXPECT_EQ(sim.Finish(), roomsim::kPassed) << sim.Log();
+}
+
+TEST(RoomSimEndToEnd, RepeatPlaysItsRoundsInOrder)
+{
+    auto scenario = Parse(R"({"steps":[{"repeat":{"times":3,"steps":[{"send":{"main":7,"sub":1}},
+                                {"wait":1},{"send":{"main":7,"sub":2}}]}},{"send":{"main":7,"sub":3}}],"end":"close"})");
+    SimRun sim(scenario);
+    RoomClient client(sim.Port());
+    ASSERT_TRUE(client.linked);
+    client.module.SendData(1, 1, RoomLogon(1, 200).data(), roomsim::kRoomLogonSize);
+    ASSERT_TRUE(client.WaitReads(7));
+    const std::vector<uint32_t> expected = {7 | 1u << 16, 7 | 2u << 16, 7 | 1u << 16, 7 | 2u << 16,
+                                            7 | 1u << 16, 7 | 2u << 16, 7 | 3u << 16};
+    EXPECT_EQ(client.sink.Commands(), expected);
     EXPECT_EQ(sim.Finish(), roomsim::kPassed) << sim.Log();
 }
 

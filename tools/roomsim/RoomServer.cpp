@@ -199,6 +199,17 @@ int RoomServer::RunStep(size_t index, const Step& step)
             return kPassed;
         }
         case Step::Kind::Close: std::fprintf(m_log, "roomsim: closing the connection\n"); return kPassed;
+        case Step::Kind::Repeat:
+            for (uint64_t round = 0; round < step.times; ++round)
+            {
+                for (size_t i = 0; i < step.steps.size(); ++i)
+                {
+                    const int status = RunStep(index, step.steps[i]);
+                    if (status != kPassed)
+                        return status;
+                }
+            }
+            return kPassed;
     }
     return kPassed;
 }

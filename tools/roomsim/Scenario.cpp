@@ -285,11 +285,48 @@ bool ParseBot(const Value& v, BotSpec& bot, std::string& error)
            ReadUint(v, "client", bot.clientKind, false, error);
 }
 
+bool ParseStep(const Value& v, Step& step, std::string& error);
+
+// {"times": N, "steps": [...]}: the steps N times over. A round may not close
+// the connection (only the last step of a scenario does).
+bool ParseRepeat(const Value& body, Step& step, std::string& error)
+{
+    step.kind = Step::Kind::Repeat;
+    if (!body.IsObject() || !OnlyKeys(body, {"times", "steps"}, error) || !ReadUint(body, "times", step.times, true, error))
+    {
+        if (error.empty())
+            error = "\"repeat\" takes an object";
+        return false;
+    }
+    if (!body.HasMember("steps") || !body["steps"].IsArray() || body["steps"].Empty())
+    {
+        error = "\"repeat\" needs a list of steps";
+        return false;
+    }
+    const Value& steps = body["steps"];
+    for (rapidjson::SizeType i = 0; i < steps.Size(); ++i)
+    {
+        Step inner;
+        if (!ParseStep(steps[i], inner, error))
+        {
+            error = "repeated step " + std::to_string(i + 1) + ": " + error;
+            return false;
+        }
+        if (inner.kind == Step::Kind::Close)
+        {
+            error = "repeated step " + std::to_string(i + 1) + ": a round cannot close the connection";
+            return false;
+        }
+        step.steps.push_back(std::move(inner));
+    }
+    return true;
+}
+
 bool ParseStep(const Value& v, Step& step, std::string& error)
 {
     if (!v.IsObject() || v.MemberCount() != 1)
     {
-        error = "a step is an object with one key: send, expect, wait, bots or close";
+        error = "a step is an object with one key: send, expect, wait, bots, repeat or close";
         return false;
     }
     const std::string kind = v.MemberBegin()->name.GetString();
@@ -310,6 +347,8 @@ bool ParseStep(const Value& v, Step& step, std::string& error)
         step.kind = Step::Kind::Close;
         return true;
     }
+    if (kind == "repeat")
+        return ParseRepeat(body, step, error);
     if (kind == "bots")
     {
         step.kind = Step::Kind::Bots;

@@ -60,7 +60,8 @@ struct Step
         Expect,
         Wait,
         Bots,
-        Close
+        Close,
+        Repeat
     };
     Kind kind = Kind::Send;
     uint16_t main = 0;
@@ -69,6 +70,8 @@ struct Step
     long long size = -1;            // Expect: exact body size, -1 for any
     uint64_t waitMs = 0;            // Wait; Expect: how long to wait
     std::vector<BotSpec> bots;
+    uint64_t times = 0;       // Repeat: how many rounds
+    std::vector<Step> steps;  // Repeat: one round
 };
 
 struct Scenario
