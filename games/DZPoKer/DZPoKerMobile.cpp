@@ -1,5 +1,8 @@
 #include "games/DZPoKer/DZPoKerMobile.h"
 
+#include "games/DZPoKer/DZPoKerBoard.h"
+#include "games/DZPoKer/DZPoKerHandler.h"
+
 #include <string>
 
 namespace DZPoKer {
@@ -11,11 +14,19 @@ const char* const kFrameLists[] = {"ClientGame/Cards.plist", "ClientGame/Ready.p
 const char* const kAnimationSheets[] = {"shengli", "gaopai",  "hulu",    "jingang",     "shijian",
                                         "shunzi",  "tonghua", "waiting", "DZPokerCards"};
 
+DZPoKerHandler* s_pHandler = nullptr;
+
 }  // namespace
 
 DZPoKerMobile::DZPoKerMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* DZPoKerMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+DZPoKerHandler* DZPoKerMobile::GetHandler() { return s_pHandler; }
+
+Sexy::CGameBoard* DZPoKerMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new DZPoKerHandler());
+    return DZPoKerBoard::create();
+}
 
 void DZPoKerMobile::LoadResources()
 {

@@ -1,6 +1,5 @@
-// The module object of Texas hold'em (kind 350): its pictures, and its game. Until the
-// game's own handler and board are built, the game is the framework's plain
-// table.
+// The module object of Texas hold'em (kind 350): its pictures, and its game
+// (handler and board).
 #pragma once
 
 #include "games/framework/GameKindModule.h"
@@ -8,6 +7,8 @@
 #include <cstdint>
 
 namespace DZPoKer {
+
+class DZPoKerHandler;
 
 class DZPoKerMobile : public Sexy::CGameKindModule
 {
@@ -22,6 +23,8 @@ public:
     void UnloadResources() override;
     // The nine animation sheets, each with its picture.
     static void LoadAnimationFrames();
+    // The handler of the latest game; null before the first.
+    static DZPoKerHandler* GetHandler();
 };
 
 // The game as it describes itself to the registry (games/registry).

@@ -1,0 +1,229 @@
+#include "DZPoKerFixture.h"
+
+#include "games/framework/KernelMessages.h"
+
+#include <algorithm>
+
+using namespace cocos2d;
+using namespace cocos2d::ui;
+using namespace Sexy;
+using namespace DZPoKer;
+
+namespace holdemtest {
+
+namespace {
+
+void CopyCards(uint8_t* to, size_t room, const std::string& text)
+{
+    const Bytes cards = cardtext::Cards(text);
+    if (!cards.empty())
+        std::memcpy(to, cards.data(), std::min(room, cards.size()));
+}
+
+}  // namespace
+
+Bytes StartBytes(const Start& s)
+{
+    CMD_S_GameStart m = {};
+    m.wCurrentUser = s.current;
+    m.wDealerUser = s.dealer;
+    m.lCellScore = s.cell;
+    m.lAllInScore = s.allIn;
+    m.lFollowScore = s.follow;
+    m.lStartChip = s.startChip;
+    m.nActionMask = s.mask;
+    std::copy(s.playing.begin(), s.playing.end(), m.cbPlayStatus);
+    CopyCards(m.cbHandCard[2], 2, s.mine);
+    return BytesOf(m);
+}
+
+Bytes ActionBytes(const Action& a)
+{
+    CMD_S_AddScore m = {};
+    m.wCurrentUser = a.current;
+    m.wAddScoreUser = a.actor;
+    m.lAddScore = a.amount;
+    m.nActionCode = a.code;
+    m.lFollowScore = a.follow;
+    m.lAllInScore = a.allIn;
+    m.lStartChip = a.startChip;
+    m.nActionMask = a.mask;
+    m.lFollowShow = a.followShow;
+    return BytesOf(m);
+}
+
+Bytes GiveUpBytes(uint16_t chair)
+{
+    CMD_S_GiveUp m = {};
+    m.wGiveUpUser = chair;
+    return BytesOf(m);
+}
+
+Bytes SendCardBytes(int32_t mask, uint8_t runOut, uint16_t current, const std::string& cards)
+{
+    CMD_S_SendCard m = {};
+    m.nActionMask = mask;
+    m.cbRunOut = runOut;
+    m.wCurrentUser = current;
+    const Bytes c = cardtext::Cards(cards);
+    m.cbCardCount = static_cast<uint8_t>(c.size());
+    if (!c.empty())
+        std::memcpy(m.cbCenterCard, c.data(), std::min<size_t>(c.size(), 5));
+    return BytesOf(m);
+}
+
+Bytes EndBytes(const End& e)
+{
+    CMD_S_GameEnd m = {};
+    m.cbShowHand = e.showHand;
+    for (int chair = 0; chair < GAME_PLAYER; ++chair)
+    {
+        m.lGameScore[chair] = e.scores[chair];
+        CopyCards(m.cbHandCard[chair], 2, e.hole[chair]);
+        CopyCards(m.cbBestFive[chair], 5, e.best[chair]);
+        m.cbHandClass[chair] = e.classes[chair];
+        m.cbPotCount[chair] = e.potCount[chair];
+        for (size_t i = 0; i < e.potIndex[chair].size() && i < MAX_POT_COUNT; ++i)
+            m.cbPotIndex[chair][i] = e.potIndex[chair][i];
+    }
+    return BytesOf(m);
+}
+
+Bytes PotListBytes(const std::vector<int64_t>& pots, uint32_t count)
+{
+    CMD_S_PotList m = {};
+    for (size_t i = 0; i < pots.size() && i < MAX_POT_COUNT; ++i)
+        m.lPotScore[i] = pots[i];
+    m.dwPotCount = count;
+    return BytesOf(m);
+}
+
+Bytes PlayingBytes(const Playing& p)
+{
+    CMD_S_StatusPlay m = {};
+    m.lCellScore = p.cell;
+    m.lAllInScore = p.allIn;
+    m.lFollowScore = p.follow;
+    m.lStartChip = p.startChip;
+    for (int chair = 0; chair < GAME_PLAYER; ++chair)
+    {
+        m.lTableScore[chair] = p.table[chair];
+        m.lTotalScore[chair] = p.total[chair];
+    }
+    m.lPot = p.pot;
+    m.lFollowShow = p.followShow;
+    m.wDealerUser = p.dealer;
+    m.wCurrentUser = p.current;
+    std::copy(p.playing.begin(), p.playing.end(), m.cbPlayStatus);
+    m.cbBetRound = p.round;
+    m.nActionMask = p.mask;
+    CopyCards(m.cbCenterCard, 5, p.centre);
+    CopyCards(m.cbHandCard, 2, p.mine);
+    return BytesOf(m);
+}
+
+bool Shows(CCSprite* sprite, const char* picture)
+{
+    CCSpriteFrame* frame = CCResolvePicture(picture, false);
+    return sprite != nullptr && frame != nullptr && sprite->getTexture() == frame->getTexture() &&
+           sprite->getTextureRect().equals(frame->getRect());
+}
+
+void HoldemTest::SetUp()
+{
+    KernelTest::SetUp();
+    RegisterGameKind(DZPoKer::kGameKind);
+    Configure(GAME_PLAYER, DZPoKerMobile::kKindID);
+    const std::vector<uint8_t> record = KindRecord(DZPoKerMobile::kKindID);
+    kernel->LoadGameResources(record.data());
+    CCTextureCache::sharedTextureCache()->waitForAsync();
+    Step();
+    room.ready = true;
+    kernel->EnterGame(record.data());
+    board = dynamic_cast<DZPoKerBoard*>(kernel->GetGameBoard());
+    ASSERT_NE(board, nullptr);
+    holdem = DZPoKerMobile::GetHandler();
+    ASSERT_NE(holdem, nullptr);
+    for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
+    {
+        if (chair != kMe || SeatMe())
+        {
+            ASSERT_TRUE(EnterUser(chair == kMe ? 1000 : 2000 + chair, chair));
+        }
+    }
+    ASSERT_TRUE(Control(IPC_SUB_SHOW_GAME));
+    ASSERT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {GS_FREE, 0}));
+    ASSERT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, Bytes(16, 0)));
+    Step();
+    board->OnStartButton(nullptr, 0);
+    for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
+    {
+        if (chair != kMe || SeatMe())
+        {
+            ASSERT_TRUE(Status(chair == kMe ? 1000 : 2000 + chair, US_PLAY, chair));
+        }
+    }
+    Step();
+    room.sent.clear();
+    audio.log.clear();
+    // Frames run the scheduler and actions without drawing; screenshots
+    // still draw the frame they save.
+    CCDirector::sharedDirector()->stopAnimation();
+}
+
+bool HoldemTest::Scene(uint8_t status, const Bytes& body)
+{
+    return Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {status, 0}) &&
+           holdem->OnGameSceneMessage(status, false, body.empty() ? nullptr : body.data(),
+                                      static_cast<uint16_t>(body.size()));
+}
+
+bool HoldemTest::EnterUser(uint32_t userID, uint16_t chair, uint8_t status)
+{
+    tagUserData user;
+    std::memset(&user, 0, sizeof(user));
+    user.dwUserID = userID;
+    user.dwGameID = userID + 500000;
+    user.wTableID = 5;
+    user.wChairID = chair;
+    user.cbUserStatus = status;
+    user.lScore = 1000 * userID;
+    SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(userID)));
+    std::vector<uint8_t> msg(kUserEnterMaxSize);
+    const size_t size = WriteUserEnterMessage(user, msg.data(), msg.size());
+    return kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, msg.data(), static_cast<uint16_t>(size));
+}
+
+std::vector<std::pair<uint16_t, Bytes>> HoldemTest::SentGame()
+{
+    std::vector<std::pair<uint16_t, Bytes>> out;
+    for (const kt::Sent& s : room.sent)
+    {
+        if (s.main == MDM_GF_GAME)
+            out.emplace_back(s.sub, s.payload);
+    }
+    return out;
+}
+
+void HoldemTest::Press(Widget* widget)
+{
+    ASSERT_NE(widget, nullptr);
+    const CCPoint at = widget->getParent()->convertToWorldSpace(widget->getPosition());
+    Tap(at.x, at.y);
+}
+
+bool HoldemTest::Offered(Widget* widget)
+{
+    return widget != nullptr && widget->isShownWithParents() && widget->isEnabled() && widget->isTouchEnabled() &&
+           widget->isBright();
+}
+
+int HoldemTest::Played(const std::string& sound) const
+{
+    int n = 0;
+    for (const std::string& line : audio.log)
+        n += line.find("effect " + sound) == 0 ? 1 : 0;
+    return n;
+}
+
+}  // namespace holdemtest
