@@ -124,9 +124,10 @@ protected:
     }
 
     // Serves the scenario to the program, which enters room 1 and runs for
-    // the frames (60 a second) with the extra options.
+    // the frames (60 a second) with the extra options; it has `seconds` to
+    // end (by default one for every 60 frames, plus a minute).
     Outcome Play(const std::string& scenario, int frames, const std::vector<std::string>& extra,
-                 const std::string& screenshot = std::string())
+                 const std::string& screenshot = std::string(), int seconds = 0)
     {
         Outcome outcome;
         const std::string portFile = m_dir + "/port";
@@ -155,7 +156,7 @@ protected:
         args.insert(args.end(), extra.begin(), extra.end());
         const pid_t client = Spawn(args, m_dir + "/kestrelium.log");
         EXPECT_GT(client, 0);
-        outcome.client = client > 0 ? Wait(client, frames / 60 + 60) : -1;
+        outcome.client = client > 0 ? Wait(client, seconds > 0 ? seconds : frames / 60 + 60) : -1;
         outcome.server = Wait(server, 30);
         outcome.serverLog = ReadAll(m_dir + "/roomsim.log");
         outcome.clientLog = ReadAll(m_dir + "/kestrelium.log");
@@ -418,6 +419,75 @@ TEST_F(OxBattleProgram, EnteringMidRoundRestoresTheTableFromEachScene)
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
     EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
     CheckShots();
+}
+
+// Texas hold'em in the real program, at a six-chair table where I sit on
+// chair 2: my actions are clicks on the table's buttons, checked byte for
+// byte by the scenario, and each phase of the hand is shot.
+class HoldemProgram : public BoardProgram
+{
+protected:
+    std::vector<std::string> RoomOptions(int port) override
+    {
+        return {"--room", "350,德州扑克 一号房,127.0.0.1," + std::to_string(port)};
+    }
+    // Runs the scenario and keeps every shot as screens/<name>.png; none may
+    // hold a stand-in picture. A hand draws nearly every frame, so a loaded
+    // machine gets four minutes.
+    void PlayAndShoot(const std::string& scenario, int frames, std::vector<std::string> clicks,
+                      const std::vector<std::pair<int, std::string>>& shots)
+    {
+        for (const auto& [frame, name] : shots)
+            clicks.push_back(Shot(frame, m_dir + "/" + name + ".png"));
+        const Outcome o = Play(scenario, frames, clicks, std::string(), 240);
+        EXPECT_OUTCOME(o, kPassed);
+        EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
+        EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
+        for (const auto& [frame, name] : shots)
+        {
+            const std::string file = m_dir + "/" + name + ".png";
+            EXPECT_EQ(roomtest::MagentaPixels(file), 0) << name;
+            KeepScreen(file, name);
+        }
+    }
+};
+
+// Where the table's buttons are on the window.
+constexpr const char* kHoldemStart = "513,591";
+constexpr const char* kHoldemPass = "575,713";
+constexpr const char* kHoldemFollow = "663,713";
+constexpr const char* kHoldemAdd = "751,713";
+constexpr const char* kHoldemAddKind2 = "751,609";
+constexpr const char* kMaximise = "1227,12";
+constexpr const char* kRestore = "1830,15";
+
+// A whole hand: I pass, follow a raise and an all-in, add two cells on the
+// flop (the side pot), pass the turn and the river, and the showdown pays the
+// main pot to the all-in and the side pot to me; then I am ready again.
+TEST_F(HoldemProgram, AWholeHandToAShowdownWithASidePot)
+{
+    PlayAndShoot("holdem_round.json", 1310,
+                 {Click(240, kHoldemStart), Click(300, kHoldemPass), Click(405, kHoldemFollow), Click(531, kHoldemAdd),
+                  Click(571, kHoldemAddKind2), Click(715, kHoldemPass), Click(859, kHoldemPass),
+                  Click(1275, kHoldemStart)},
+                 {{200, "holdem_round_free"},
+                  {295, "holdem_round_deal"},
+                  {400, "holdem_round_bets"},
+                  {566, "holdem_round_add"},
+                  {710, "holdem_round_pots"},
+                  {1093, "holdem_round_showdown"},
+                  {1213, "holdem_round_paid"},
+                  {1300, "holdem_round_ready"}});
+}
+
+// Entering in the middle of a hand: the playing scene puts the pot, the
+// bets, the cards and my buttons back; I follow, the others give up. The
+// table is shot maximised on the way (the headless desktop is 1920 x 1040).
+TEST_F(HoldemProgram, EnteringMidHandRestoresTheTable)
+{
+    PlayAndShoot("holdem_restore.json", 680,
+                 {Click(240, kHoldemFollow), Click(260, kMaximise), Click(340, kRestore), Click(630, kHoldemStart)},
+                 {{230, "holdem_restore_scene"}, {330, "holdem_restore_maximised"}, {450, "holdem_restore_end"}});
 }
 
 // Kind 2060: the room starts tools/extgame (next to the program, in its
