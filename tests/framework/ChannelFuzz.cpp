@@ -6,6 +6,7 @@
 // Input: the first byte picks the chair count; then records
 // {u8 main, u16 sub, u16 size, size bytes} until the input ends.
 #include "cocos2d.h"
+#include "fuzz/GameRoomStage.h"
 #include "games/framework/BaseKernelLayer.h"
 #include "games/framework/GameBoard.h"
 #include "games/framework/GameKindModule.h"
@@ -21,25 +22,6 @@
 using namespace Sexy;
 
 namespace {
-
-class QuietRoom : public IGameRoom
-{
-public:
-    bool OnGameSendData(uint16_t, uint16_t, const void* data, uint16_t size) override
-    {
-        if (size < 4 || data == nullptr)
-            std::abort();
-        return true;
-    }
-    void OnGameExit() override {}
-    void ShowGameView() override {}
-    void ShowRoomView(bool) override {}
-    void OnGameResourcesLoaded(bool) override {}
-    bool IsGameResourcesReady() override { return true; }
-    void ToggleMaximize() override {}
-    CBaseKernelLayer* GetKernelLayer() override { return kernel; }
-    CBaseKernelLayer* kernel = nullptr;
-};
 
 class PlainModule : public CGameKindModule
 {
@@ -94,7 +76,7 @@ void CheckSeats(CBaseKernelLayer* kernel)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     cocos2d::CCScene* scene = Setup();
-    QuietRoom room;
+    fuzzstage::QuietRoom room;
     CGameRoomBinding binding(&room);
     CBaseKernelLayer* kernel = CBaseKernelLayer::create();
     room.kernel = kernel;

@@ -6,7 +6,7 @@
 // u16 size, size bytes}. Kind 0 is a game message (code = sub), 1 a scene
 // (code = status), 2 some frames (code), 3 a player action (code).
 #include "cocos2d.h"
-#include "fuzz/UiStage.h"
+#include "fuzz/KernelStage.h"
 #include "games/OxBattle/OXBoard.h"
 #include "games/OxBattle/OXHandler.h"
 #include "games/OxBattle/OxBattleMobile.h"
@@ -14,6 +14,7 @@
 #include "games/framework/CardSprite.h"
 #include "games/framework/GameRoom.h"
 #include "games/framework/KernelMessages.h"
+#include "ui/UiServices.h"
 #include "ui/WindyTopLayer.h"
 
 #include <cstdint>
@@ -27,65 +28,11 @@ using namespace cocos2d::ui;
 
 namespace {
 
-class QuietRoom : public IGameRoom
-{
-public:
-    bool OnGameSendData(uint16_t, uint16_t, const void* data, uint16_t size) override
-    {
-        if (size < 4 || data == nullptr)
-            std::abort();
-        return true;
-    }
-    void OnGameExit() override {}
-    void ShowGameView() override {}
-    void ShowRoomView(bool) override {}
-    void OnGameResourcesLoaded(bool) override {}
-    bool IsGameResourcesReady() override { return true; }
-    void ToggleMaximize() override {}
-    CBaseKernelLayer* GetKernelLayer() override { return kernel; }
-    CBaseKernelLayer* kernel = nullptr;
-};
-
 CCScene* Setup()
 {
-    static CCScene* scene = nullptr;
-    if (scene != nullptr)
-        return scene;
-    fuzzstage::PrepareUi();
-    CCDirector* director = CCDirector::sharedDirector();
-    scene = CCScene::create();
-    scene->retain();
-    director->runWithScene(scene);
-    director->stepFrames(1);
-    // Frames run without drawing.
-    director->stopAnimation();
+    CCScene* scene = fuzzstage::KernelScene();
     RegisterGameKind(OxBattle::kGameKind);
     return scene;
-}
-
-void Seat(CBaseKernelLayer* kernel, uint32_t userID, uint16_t chair, int64_t score)
-{
-    tagUserData user;
-    std::memset(&user, 0, sizeof(user));
-    user.dwUserID = userID;
-    user.wTableID = 0;
-    user.wChairID = chair;
-    user.cbUserStatus = US_SIT;
-    user.lScore = score;
-    std::vector<uint8_t> message(kUserEnterMaxSize);
-    const size_t size = WriteUserEnterMessage(user, message.data(), message.size());
-    kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, message.data(), static_cast<uint16_t>(size));
-}
-
-void Packet(CBaseKernelLayer* kernel, uint16_t main, uint16_t sub, const uint8_t* data, uint16_t size)
-{
-    // A copy of exactly the message, so reading past it is caught.
-    std::vector<uint8_t> raw(4 + size);
-    std::memcpy(raw.data(), &main, 2);
-    std::memcpy(raw.data() + 2, &sub, 2);
-    if (size != 0)
-        std::memcpy(raw.data() + 4, data, size);
-    kernel->OnChannelMessage(IPC_MAIN_SOCKET, IPC_SUB_SOCKET_RECV, raw.data(), static_cast<uint16_t>(raw.size()));
 }
 
 void Act(OxBattle::OXBoard* board, uint16_t code)
@@ -138,7 +85,7 @@ void Check(OxBattle::OXBoard* board)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CCScene* scene = Setup();
-    QuietRoom room;
+    fuzzstage::QuietRoom room;
     CGameRoomBinding binding(&room);
     CBaseKernelLayer* kernel = CBaseKernelLayer::create();
     room.kernel = kernel;
@@ -158,9 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     auto* board = dynamic_cast<OxBattle::OXBoard*>(kernel->GetGameBoard());
     if (board == nullptr)
         std::abort();
-    Seat(kernel, 1000, me, 8800000);
-    Seat(kernel, 2001, static_cast<uint16_t>((me + 1) % 100), 56000000);
-    Seat(kernel, 2002, static_cast<uint16_t>((me + 2) % 100), 3300000);
+    fuzzstage::Seat(kernel, 1000, 0, me, US_SIT, 8800000);
+    fuzzstage::Seat(kernel, 2001, 0, static_cast<uint16_t>((me + 1) % 100), US_SIT, 56000000);
+    fuzzstage::Seat(kernel, 2002, 0, static_cast<uint16_t>((me + 2) % 100), US_SIT, 3300000);
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
 
     size_t at = 1;
@@ -175,12 +122,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             length = static_cast<uint16_t>(size - at);
         switch (kind)
         {
-            case 0: Packet(kernel, MDM_GF_GAME, code, data + at, length); break;
+            case 0: fuzzstage::Packet(kernel, MDM_GF_GAME, code, data + at, length); break;
             case 1:
             {
                 const uint8_t status[2] = {static_cast<uint8_t>(code), 0};
-                Packet(kernel, MDM_GF_FRAME, SUB_GF_GAME_STATUS, status, 2);
-                Packet(kernel, MDM_GF_FRAME, SUB_GF_SCENE, data + at, length);
+                fuzzstage::Packet(kernel, MDM_GF_FRAME, SUB_GF_GAME_STATUS, status, 2);
+                fuzzstage::Packet(kernel, MDM_GF_FRAME, SUB_GF_SCENE, data + at, length);
                 break;
             }
             case 2: CCDirector::sharedDirector()->stepFrames(code % 1800); break;
