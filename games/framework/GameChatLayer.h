@@ -8,6 +8,7 @@
 #include "cocos2d.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ struct ChatItem
     std::string head;                // GBK, empty for kinds 1 and 4
     int headWidth = 0;               // pixels before the first line of text
     std::vector<std::string> lines;  // UTF-8: the first beside the head, then the rest
+    unsigned serial = 0;             // which built row shows it
 };
 
 class GameChatLayer : public cocos2d::CCLayer,
@@ -109,7 +111,11 @@ private:
     void OnCursorMoved(cocos2d::CCObject* point);
     void OnMouseWheel(cocos2d::CCObject* point);
     void ScrollAfterReload(float oldOffset, float oldLowest, float nearEnd);
-    void FillRow(cocos2d::CCNode* row, unsigned int index, float height);
+    // A line's row is built once and moves between the table's cells.
+    cocos2d::CCNode* RowOf(const ChatItem& item, float height);
+    void FillRow(cocos2d::CCNode* row, const ChatItem& item, float height);
+    void ForgetRow(unsigned serial);
+    void ForgetRows();
 
     float m_fHover = 0.0f;
     CCCursorTextField* m_pInputField = nullptr;
@@ -118,4 +124,6 @@ private:
     cocos2d::CCArray* m_pNoteFrames = nullptr;
     CCTableSliderLayer* m_pScrollBar = nullptr;
     cocos2d::extension::CCTableView* m_pTableView = nullptr;
+    std::map<unsigned, cocos2d::CCNode*> m_Rows;  // retained, by the line's serial
+    unsigned m_nNextSerial = 1;
 };

@@ -17,6 +17,9 @@ public:
 
     static CTimerBox* create();
     bool init() override;
+    // The light runs only while the box shows: a hidden box costs no frames.
+    void setVisible(bool visible) override;
+    void onEnter() override;
 
     // Moves the box to (x, y) and shows the seconds with two digits (a
     // leading 0 below 10); the box shows itself.
@@ -26,6 +29,7 @@ public:
     cocos2d::CCSprite* GetFrame() const { return m_pFrame; }
     cocos2d::CCSprite* GetOnes() const { return m_pOnes; }
     cocos2d::CCSprite* GetTens() const { return m_pTens; }
+    cocos2d::CCSprite* GetLight() const { return m_pLight; }
     int GetTensDigit() const { return m_nTens; }
     int GetOnesDigit() const { return m_nOnes; }
 
@@ -35,6 +39,7 @@ private:
     cocos2d::CCSprite* m_pFrame = nullptr;
     cocos2d::CCSprite* m_pOnes = nullptr;
     cocos2d::CCSprite* m_pTens = nullptr;
+    cocos2d::CCSprite* m_pLight = nullptr;
     uint16_t m_wSeconds = 0;
     int m_nTens = 0;
     int m_nOnes = 0;

@@ -141,6 +141,26 @@ TEST_F(BoardScene, ShowsTheWholeTableOfAThreeSeatGame)
     SaveScreen("board_three_seats");
 }
 
+TEST_F(BoardScene, NothingIsDrawnWhileNothingChanges)
+{
+    CGameBoard* board = Seat(4, {0, 2, 3});
+    ASSERT_NE(board, nullptr);
+    CCDirector* director = CCDirector::sharedDirector();
+    Step(30);
+    const unsigned drawn = director->getDrawnFrames();
+    Step(180);
+    EXPECT_EQ(director->getDrawnFrames(), drawn);
+    // A clock ticks and its light runs: frames are drawn again.
+    EXPECT_TRUE(handler->SetGameClock(2, 30, 10));
+    Step(60);
+    EXPECT_GT(director->getDrawnFrames(), drawn);
+    EXPECT_TRUE(handler->KillGameClock(30));
+    Step(30);
+    const unsigned afterClock = director->getDrawnFrames();
+    Step(180);
+    EXPECT_EQ(director->getDrawnFrames(), afterClock);
+}
+
 TEST_F(BoardScene, RightBarAndCaptionFollowTheVisibleArea)
 {
     CGameBoard* board = Seat(3, {0});

@@ -6,6 +6,9 @@
 
 #include "cocos2d.h"
 
+#include <string>
+#include <unordered_map>
+
 using namespace cocos2d;
 
 namespace {
@@ -19,8 +22,24 @@ void ShowMessageBoxDialog(const std::string& gbkText)
 
 float LabelWidth(const std::string& utf8, const std::string& font, float size)
 {
+    // Wrapping measures one character at a time, and chat and lists wrap the
+    // same few hundred characters again and again: a drawn label each time
+    // would cost a texture.
+    static std::unordered_map<std::string, float> widths;
+    std::string key = font;
+    key += '\x1f';
+    key += std::to_string(size);
+    key += '\x1f';
+    key += utf8;
+    auto it = widths.find(key);
+    if (it != widths.end())
+        return it->second;
     CCLabelTTF* label = CCLabelTTF::create(utf8.c_str(), font.c_str(), size);
-    return label != nullptr ? label->getContentSize().width : 0.0f;
+    const float width = label != nullptr ? label->getContentSize().width : 0.0f;
+    if (widths.size() >= 8192)
+        widths.clear();
+    widths.emplace(std::move(key), width);
+    return width;
 }
 
 bool WindowOpen() { return CCEGLView::sharedOpenGLView()->isOpenGLReady(); }

@@ -96,6 +96,7 @@ GameChatLayer::~GameChatLayer()
     centre->removeObserver(this, notify::kCursor);
     centre->removeObserver(this, kChatMouseWheel);
     CC_SAFE_RELEASE(m_pNoteFrames);
+    ForgetRows();
     m_pScrollBar = nullptr;
     m_pTableView = nullptr;
 }
@@ -277,8 +278,12 @@ void GameChatLayer::AddChatItem(ChatLine line)
     if (m_pTableView == nullptr)
         return;
     if (m_Items.size() >= kMaxItems)
+    {
+        ForgetRow(m_Items.front().serial);
         m_Items.erase(m_Items.begin());
+    }
     m_Items.push_back(LayOut(line));
+    m_Items.back().serial = m_nNextSerial++;
     const float oldOffset = m_pTableView->getContentOffset().y;
     const float oldLowest = m_pTableView->minContainerOffset().y;
     m_pTableView->reloadData();
@@ -300,33 +305,62 @@ CCTableViewCell* GameChatLayer::tableCellAtIndex(CCTableView* table, unsigned in
 {
     const float h = static_cast<float>(GetRowHeight(index));
     CCTableViewCell* cell = table->dequeueCell();
-    CCNode* row = nullptr;
     if (cell == nullptr)
     {
         cell = new (std::nothrow) CCTableViewCell();
         if (cell == nullptr)
             return nullptr;
         cell->autorelease();
-        row = CCLayer::create();
-        cell->addChild(row, 0, kRowLayerTag);
     }
-    else
+    else if (CCNode* old = cell->getChildByTag(kRowLayerTag))
     {
-        row = cell->getChildByTag(kRowLayerTag);
-        if (row == nullptr)
-            return cell;
-        row->removeAllChildrenWithCleanup(true);
+        // The row stays built for its line; only the cell lets it go.
+        cell->removeChild(old, false);
     }
+    CCNode* row = index < m_Items.size() ? RowOf(m_Items[index], h) : CCLayer::create();
+    if (row->getParent() != nullptr)
+        row->removeFromParentAndCleanup(false);
     row->setContentSize(CCSize(kRowLayerWidth, h));
     row->setPosition(CCPoint(0, 0));
-    if (index < m_Items.size())
-        FillRow(row, index, h);
+    cell->addChild(row, 0, kRowLayerTag);
     return cell;
 }
 
-void GameChatLayer::FillRow(CCNode* row, unsigned int index, float h)
+CCNode* GameChatLayer::RowOf(const ChatItem& item, float height)
 {
-    const ChatItem& item = m_Items[index];
+    auto it = m_Rows.find(item.serial);
+    if (it != m_Rows.end())
+        return it->second;
+    CCNode* row = CCLayer::create();
+    row->setContentSize(CCSize(kRowLayerWidth, height));
+    FillRow(row, item, height);
+    row->retain();
+    m_Rows[item.serial] = row;
+    return row;
+}
+
+void GameChatLayer::ForgetRow(unsigned serial)
+{
+    auto it = m_Rows.find(serial);
+    if (it == m_Rows.end())
+        return;
+    it->second->removeFromParentAndCleanup(true);
+    it->second->release();
+    m_Rows.erase(it);
+}
+
+void GameChatLayer::ForgetRows()
+{
+    for (auto& kv : m_Rows)
+    {
+        kv.second->removeFromParentAndCleanup(true);
+        kv.second->release();
+    }
+    m_Rows.clear();
+}
+
+void GameChatLayer::FillRow(CCNode* row, const ChatItem& item, float h)
+{
     const KindStyle style = StyleOf(item.kind);
     if (item.kind == 1)
     {
@@ -417,6 +451,7 @@ void GameChatLayer::OnButtonClicked(CCObject* sender, CCControlEvent)
             if (m_pTableView == nullptr)
                 break;
             m_Items.clear();
+            ForgetRows();
             m_pTableView->reloadData();
             const float lowest = m_pTableView->minContainerOffset().y;
             m_pTableView->setContentOffset(CCPoint(0, lowest), false);

@@ -39,12 +39,30 @@ bool CTimerBox::init()
     m_pTens = CCSprite::createWithSpriteFrameName("Digital-1_01");
     m_pTens->setPosition(CCPoint(46, 74));
     m_pFrame->addChild(m_pTens);
-    CCSprite* light = CCSprite::create();
-    light->setPosition(CCPoint(62, 51));
-    m_pFrame->addChild(light);
+    m_pLight = CCSprite::create();
+    m_pLight->setPosition(CCPoint(62, 51));
+    m_pFrame->addChild(m_pLight);
     if (CCAction* run = RunFramesForever("Light-%d", 1, 5, 0.2f))
-        light->runAction(run);
+        m_pLight->runAction(run);
     return true;
+}
+
+void CTimerBox::onEnter()
+{
+    CCSprite::onEnter();
+    if (!isVisible() && m_pLight != nullptr)
+        m_pLight->pauseSchedulerAndActions();
+}
+
+void CTimerBox::setVisible(bool visible)
+{
+    CCSprite::setVisible(visible);
+    if (m_pLight == nullptr)
+        return;
+    if (visible)
+        m_pLight->resumeSchedulerAndActions();
+    else
+        m_pLight->pauseSchedulerAndActions();
 }
 
 void CTimerBox::ShowDigit(CCSprite* sprite, int digit)
