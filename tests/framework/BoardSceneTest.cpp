@@ -296,6 +296,16 @@ TEST_F(BoardScene, SeatPanelsFollowUsersComingGoingAndChanging)
     }
     EXPECT_EQ(board->resets, 1);  // only my own seat resets the table
 
+    // Another user on that panel: the name follows (cut at 18 bytes), but the
+    // panel keeps the game ID it was built for, so every update sets it again.
+    CBoardDrawUserData* other = Panel(board, 2);
+    tagUserData next{};
+    next.dwGameID = 504000;
+    SetFieldText(next.szNickName, u"甲乙丙丁戊己庚辛壬癸");
+    other->Update(&next);
+    EXPECT_EQ(Text(other->GetNameLabel()), "甲乙丙丁戊己庚辛壬..");
+    EXPECT_EQ(other->GetGameID(), 503000u);
+
     // My name is cut at 12 bytes; an existing panel only updates.
     tagUserData me = *kernel->GetMeUserData();
     SetFieldText(me.szNickName, u"一二三四五六七八");
