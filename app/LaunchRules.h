@@ -19,6 +19,8 @@ struct Options
     bool headless = false;
     int frames = -1;                 // stop after this many frames; -1 runs on
     std::string screenshot;          // PNG of the last frame
+    int speed = 1;                   // headless: seconds of play per second of frames
+    bool noDraw = false;             // headless: draw only the frames written as pictures
     std::string resourceDir;         // resource folder (default: the build's)
     std::string commandLine;         // everything that is not an option, joined by ' '
     std::vector<std::string> extra;  // options other layers read (--room ...)

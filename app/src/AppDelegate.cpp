@@ -111,6 +111,9 @@ bool AppDelegate::applicationDidFinishLaunching()
     if (scene == nullptr)
         scene = CCScene::create();  // a program that installed no first scene (tests)
     director->runWithScene(scene);
+    // Screenshots draw their frame themselves.
+    if (m_options.noDraw)
+        director->stopAnimation();
     return true;
 }
 

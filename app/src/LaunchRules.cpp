@@ -41,7 +41,11 @@ Options ParseOptions(int argc, const char* const argv[])
         {
             options.headless = true;
         }
-        else if (arg == "--frames" || arg == "--screenshot" || arg == "--res")
+        else if (arg == "--no-draw")
+        {
+            options.noDraw = true;
+        }
+        else if (arg == "--frames" || arg == "--screenshot" || arg == "--res" || arg == "--speed")
         {
             if (!hasValue)
             {
@@ -57,6 +61,16 @@ Options ParseOptions(int argc, const char* const argv[])
                 {
                     options.ok = false;
                     options.error = "--frames needs a number";
+                    return options;
+                }
+            }
+            else if (arg == "--speed")
+            {
+                options.speed = PositiveNumber(value);
+                if (options.speed < 1 || options.speed > 60)
+                {
+                    options.ok = false;
+                    options.error = "--speed needs a number from 1 to 60";
                     return options;
                 }
             }
@@ -88,6 +102,12 @@ Options ParseOptions(int argc, const char* const argv[])
     {
         options.ok = false;
         options.error = "--screenshot needs --frames";
+    }
+    // Faster clocks and frames left undrawn are for test runs nobody watches.
+    if ((options.speed != 1 || options.noDraw) && !options.headless)
+    {
+        options.ok = false;
+        options.error = options.noDraw ? "--no-draw needs --headless" : "--speed needs --headless";
     }
     return options;
 }

@@ -103,6 +103,9 @@ int main(int argc, char** argv)
 
     if (options.headless || std::getenv("KEST_HEADLESS") != nullptr)
         CCDirector::setHeadless(true);
+    // Every clock, timer and animation runs on the scheduler's time.
+    if (options.speed != 1)
+        CCDirector::sharedDirector()->getScheduler()->setTimeScale(static_cast<float>(options.speed));
     CCFileUtils::sharedFileUtils()->setResourceRoot(options.resourceDir.empty() ? KEST_RES_DIR : options.resourceDir);
 
     CCUserDefault* settings = CCUserDefault::sharedUserDefault();

@@ -40,6 +40,27 @@ TEST(LaunchRules, OptionsAreSeparatedFromTheCommandLine)
     EXPECT_FALSE(launch::ParseOptions(3, endless).ok);
 }
 
+// Faster clocks (within reason) and undrawn frames are for headless runs only.
+TEST(LaunchRules, SpeedAndNoDrawAreForHeadlessRuns)
+{
+    const char* fast[] = {"kestrelium", "--headless", "--speed", "4"};
+    launch::Options o = launch::ParseOptions(4, fast);
+    ASSERT_TRUE(o.ok);
+    EXPECT_EQ(o.speed, 4);
+    EXPECT_TRUE(o.extra.empty());
+    EXPECT_EQ(launch::ParseOptions(2, fast).speed, 1);
+    for (const char* value : {"0", "61", "2.5", "-3", "x"})
+    {
+        const char* argv[] = {"kestrelium", "--headless", "--speed", value};
+        EXPECT_FALSE(launch::ParseOptions(4, argv).ok) << value;
+    }
+    const char* windowed[] = {"kestrelium", "--speed", "4"};
+    EXPECT_FALSE(launch::ParseOptions(3, windowed).ok);
+    const char* undrawn[] = {"kestrelium", "--no-draw", "--headless"};
+    EXPECT_TRUE(launch::ParseOptions(3, undrawn).noDraw);
+    EXPECT_FALSE(launch::ParseOptions(2, undrawn).ok);
+}
+
 namespace {
 std::set<std::string> g_files;
 bool Exists(const std::string& path) { return g_files.count(path) != 0; }
