@@ -164,6 +164,9 @@ void OXBoard::OnBetFailed(const BetFailedMessage& message)
     // the limit the chips had).
     const int64_t below = games::SaturatingSub(message.lAmount, 1);
     UpdateChipButtons(std::min(m_lChipLimit, games::SaturatingMul(below, kBetCommitment)));
+    // The cursor shows the chip the next bet is made with.
+    if (m_nBetChip > 0)
+        SetSelectedChip(true, m_nBetChip);
 }
 
 // --- the result ---------------------------------------------------------------------------------

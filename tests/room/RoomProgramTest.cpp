@@ -388,21 +388,24 @@ constexpr const char* kOxChip10000 = "421,587";
 constexpr const char* kOxChip100000 = "549,587";
 constexpr const char* kOxArea1 = "153,449";
 constexpr const char* kOxArea3 = "633,449";
+constexpr const char* kOxManualOpen = "948,569";
 constexpr const char* kOxMaximise = "1227,12";
 
 // A whole round: I queue for the banker, the banker changes, I bet 10,000 on
 // area 1 and 100,000 on area 3 by clicks (roomsim checks both requests byte
-// for byte), give up my place in the queue, and the round ends: dice, deal,
-// hands opened one by one, the result with the score view; I queue again
-// and the next free time clears the table.
+// for byte), choose to open my hands by hand, give up my place in the
+// queue, and the round ends: dice, deal, and with six seconds left every hand
+// forced open with the result and its score view; I queue again and the next
+// free time clears the table. (Hands opening by themselves take 25 s: the
+// board's tests follow them frame by frame.)
 TEST_F(OxBattleProgram, AWholeRoundIsBetByClicksAndPlayedToTheResult)
 {
-    const Outcome o = Play("oxbattle_round.json", 2760,
-                           {Click(480, kOxApply), Click(540, kOxChip10000), Click(570, kOxArea1),
-                            Click(600, kOxChip100000), Click(630, kOxArea3), Shot(720, "oxbattle_betting"),
-                            Click(780, kOxCancel), Shot(840, "oxbattle_dice"), Shot(1320, "oxbattle_dealing"),
-                            Shot(1920, "oxbattle_opening"), Shot(2370, "oxbattle_result"), Click(2400, kOxApply),
-                            Shot(2520, "oxbattle_free"), Click(2580, kOxMaximise), Shot(2700, "oxbattle_maximised")});
+    const Outcome o = Play("oxbattle_round.json", 1560,
+                           {Click(240, kOxApply), Click(300, kOxChip10000), Click(330, kOxArea1),
+                            Click(360, kOxChip100000), Click(390, kOxArea3), Click(420, kOxManualOpen),
+                            Shot(480, "oxbattle_betting"), Click(540, kOxCancel), Shot(600, "oxbattle_dice"),
+                            Shot(1085, "oxbattle_dealing"), Shot(1290, "oxbattle_result"), Click(1320, kOxApply),
+                            Shot(1410, "oxbattle_free"), Click(1440, kOxMaximise), Shot(1530, "oxbattle_maximised")});
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
     EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
@@ -415,9 +418,9 @@ TEST_F(OxBattleProgram, AWholeRoundIsBetByClicksAndPlayedToTheResult)
 TEST_F(OxBattleProgram, EnteringMidRoundRestoresTheTableFromEachScene)
 {
     const Outcome o =
-        Play("oxbattle_restore.json", 780,
-             {Shot(450, "oxbattle_restore_betting"), Click(480, kOxApply), Shot(570, "oxbattle_restore_result"),
-              Click(600, kOxCancel), Shot(690, "oxbattle_restore_free")});
+        Play("oxbattle_restore.json", 540,
+             {Shot(210, "oxbattle_restore_betting"), Click(240, kOxApply), Shot(330, "oxbattle_restore_result"),
+              Click(360, kOxCancel), Shot(450, "oxbattle_restore_free")});
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
     EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;

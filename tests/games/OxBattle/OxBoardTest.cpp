@@ -302,6 +302,7 @@ TEST_F(OxBoard, ARefusedBetTakesAwayItsChipOnly)
     ASSERT_TRUE(Game(SUB_S_PLACE_BET_FAIL, BytesOf(failed)));
     EXPECT_EQ(UsableChips(), std::vector<int>{100});
     EXPECT_EQ(board->GetBetChip(), 100);
+    EXPECT_EQ(board->GetSelectedChip(), 100);
     // A refusal never makes more chips usable than the limit had.
     failed.lAmount = 5000000;
     ASSERT_TRUE(Game(SUB_S_PLACE_BET_FAIL, BytesOf(failed)));
@@ -310,6 +311,7 @@ TEST_F(OxBoard, ARefusedBetTakesAwayItsChipOnly)
     ASSERT_TRUE(Game(SUB_S_PLACE_BET_FAIL, BytesOf(failed)));
     EXPECT_TRUE(UsableChips().empty());
     EXPECT_EQ(board->GetBetChip(), 0);
+    EXPECT_EQ(board->GetSelectedChip(), 0);
 }
 
 TEST_F(OxBoard, TheBankerQueueShowsEachApplicantAndMyButtonsFollowIt)
@@ -540,17 +542,6 @@ TEST_F(OxBoard, TheRecordStripKeepsAtMostAHundredColumns)
     EXPECT_EQ(static_cast<int>(board->GetContentRoot()->getChildrenCount()), childrenBefore + 99 * 4);
 }
 
-// Without my record (I left meanwhile) there is nothing to bet with.
-TEST_F(OxBoard, ARoundStartWithoutMyRecordGivesNoCapacity)
-{
-    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
-    ASSERT_TRUE(Status(1000, US_FREE, INVALID_CHAIR, INVALID_TABLE));
-    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 50000000, 2000000, 20)));
-    EXPECT_EQ(board->GetMyBetCapacity(), 0);
-    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(GS_BETTING, 9, 1))));
-    EXPECT_EQ(board->GetMyBetCapacity(), 0);
-}
-
 TEST_F(OxBoard, TheManualOpeningSwitchesFlipEachOther)
 {
     TapWidget("Button_4");
@@ -587,6 +578,54 @@ TEST_F(OxBoard, AMaximisedWindowFitsTheWholeTable)
     board->LayoutGameTable(1018, 722, false, false);
     EXPECT_FLOAT_EQ(root->getScale(), 1.0f);
     EXPECT_EQ(board->getChildByTag(Sexy::CGameBoard::kStretchedTableTag), nullptr);
+}
+
+// Waiting in free time only the clock changes, once a second: only those
+// frames are drawn.
+TEST_F(OxBoard, WaitingDrawsOnlyWhenTheClockTicks)
+{
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(20)));
+    CCDirector* director = CCDirector::sharedDirector();
+    director->startAnimation();
+    Step(5);
+    const unsigned int before = director->getDrawnFrames();
+    Seconds(5);
+    EXPECT_LE(director->getDrawnFrames() - before, 5u);
+    EXPECT_GE(director->getDrawnFrames() - before, 4u);
+    director->stopAnimation();
+}
+
+// No record of mine at the table yet: the kernel gives me no chair, so I am
+// neither a bettor with money nor the system banker, and nothing is sent
+// for me.
+class OxWithoutMyRecord : public OxTest
+{
+protected:
+    void EnterUsers() override
+    {
+        ASSERT_TRUE(EnterUser(2002, 1, 56000000));
+        ASSERT_TRUE(EnterUser(2003, 2, 3300000));
+    }
+};
+
+TEST_F(OxWithoutMyRecord, TheRoundGoesOnWithNothingToBetWith)
+{
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(NO_BANKER, 50000000, 2000000, 20)));
+    EXPECT_EQ(board->GetMyChair(), -1);
+    EXPECT_EQ(board->GetPhase(), OXBoard::kPhaseBetting);
+    EXPECT_EQ(board->GetMyBetCapacity(), 0);
+    EXPECT_EQ(board->LabelText("Label_51_0"), "");
+    // The system banker is not me: the chips follow the limit.
+    EXPECT_FALSE(UsableChips().empty());
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(GS_BETTING, 9, NO_BANKER))));
+    EXPECT_EQ(board->GetMyBetCapacity(), 0);
+    ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, BytesOf(ApplyBankerMessage{0})));
+    EXPECT_EQ(board->GetBankerList()->getItems()->count(), 0u);
+    board->OnApplyBankerButton(nullptr, TOUCH_EVENT_ENDED);
+    board->OnCancelBankerButton(nullptr, TOUCH_EVENT_ENDED);
+    ASSERT_EQ(SentGame().size(), 1u);
+    EXPECT_EQ(SentGame()[0].first, SUB_C_CANCEL_BANKER);
 }
 
 }  // namespace

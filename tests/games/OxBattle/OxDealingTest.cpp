@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <vector>
+
 using namespace cocos2d;
 using namespace cocos2d::ui;
 using namespace OxBattle;
@@ -143,6 +146,73 @@ TEST_F(OxDealing, HandsOpenByThemselvesEveryTwoPointFourSecondsThenTheResultShow
         EXPECT_TRUE(Shows(board->GetRecordMarks(area)[0], marks[area - 1])) << area;
     }
     SaveScreen("oxbattle_result");
+}
+
+// The same end frame by frame (the message comes between frames, 60 frames a
+// second): every timer's clock starts at its first frame, and each link of
+// a chain of actions starts in the frame the one before it ends.
+TEST_F(OxDealing, TheEndKeepsItsClockToTheFrame)
+{
+    EndRound();
+    std::vector<int> rollFrames, cards, hints, types, clock;
+    int facesAt = 0, diceGoneAt = 0, shown = 0;
+    int countdown = board->GetCountdown();
+    CCSpriteFrameCache* cache = CCSpriteFrameCache::sharedSpriteFrameCache();
+    for (int frame = 1; frame <= 1500; ++frame)
+    {
+        Step();
+        Dice* dice = board->GetDice();
+        CCArray* children = dice != nullptr ? dice->getChildren() : nullptr;
+        if (children != nullptr && children->count() == 1 && facesAt == 0)
+        {
+            // The roller: which of the 27 roll pictures it shows.
+            auto* roller = dynamic_cast<CCSprite*>(children->objectAtIndex(0));
+            const int next = static_cast<int>(rollFrames.size()) + 1;
+            char name[16];
+            std::snprintf(name, sizeof(name), "dices%d", next);
+            if (next <= 27 && roller->isFrameDisplayed(cache->findFrame(name)))
+                rollFrames.push_back(frame);
+        }
+        if (children != nullptr && children->count() == 2 && facesAt == 0)
+            facesAt = frame;
+        if (dice == nullptr && diceGoneAt == 0)
+            diceGoneAt = frame;
+        for (; shown < ShownCards(); ++shown)
+            cards.push_back(frame);
+        const int step = static_cast<int>(hints.size());
+        if (step < HAND_COUNT && board->GetContentRoot()->getChildByTag(OXBoard::kAutoHintTagBase + step) != nullptr)
+            hints.push_back(frame);
+        if (board->GetTypeImages().size() > types.size())
+            types.push_back(frame);
+        if (board->GetCountdown() != countdown)
+        {
+            countdown = board->GetCountdown();
+            clock.push_back(frame);
+        }
+    }
+    // The roll: 27 pictures 0.07 s apart while the roller slides, then the
+    // faces for 2 s and their fade of 0.2 s.
+    ASSERT_EQ(rollFrames.size(), 27u);
+    EXPECT_EQ(rollFrames.front(), 1);
+    EXPECT_EQ(rollFrames.back(), 111);  // 26 pictures of 4.2 frames on
+    EXPECT_EQ(facesAt, 121);
+    EXPECT_EQ(diceGoneAt, 121 + 132);
+    // The deal 4 s on, a card every 24 frames; the openings 14 s on, every
+    // 144 frames, each laid out when its fifth card is back 1.1 s later.
+    ASSERT_EQ(cards.size(), 25u);
+    for (int n = 0; n < 25; ++n)
+        EXPECT_EQ(cards[n], 242 + 24 * n) << n;
+    ASSERT_EQ(hints.size(), 5u);
+    ASSERT_EQ(types.size(), 5u);
+    for (int step = 0; step < HAND_COUNT; ++step)
+    {
+        EXPECT_EQ(hints[step], 841 + 144 * step) << step;
+        EXPECT_EQ(types[step], hints[step] + 67) << step;
+    }
+    // The clock: its first second after 61 frames, then every 60.
+    ASSERT_EQ(clock.size(), 24u);
+    for (size_t k = 0; k < clock.size(); ++k)
+        EXPECT_EQ(clock[k], 61 + 60 * static_cast<int>(k)) << k;
 }
 
 TEST_F(OxDealing, OpenedHandsShowTheirCardsInBullOrder)

@@ -126,16 +126,21 @@ void OxTest::SetUp()
     ASSERT_NE(board, nullptr);
     ox = OxBattleMobile::GetHandler();
     ASSERT_NE(ox, nullptr);
-    ASSERT_TRUE(EnterUser(1000, kMe, kMyScore));
-    ASSERT_TRUE(EnterUser(2001, 0, 120000000));
-    ASSERT_TRUE(EnterUser(2002, 1, 56000000));
-    ASSERT_TRUE(EnterUser(2003, 2, 3300000));
+    EnterUsers();
     ASSERT_TRUE(Control(IPC_SUB_SHOW_GAME));
     Step();
     room.sent.clear();
     // Frames run the scheduler and actions without drawing; screenshots
     // still draw the frame they save.
     CCDirector::sharedDirector()->stopAnimation();
+}
+
+void OxTest::EnterUsers()
+{
+    ASSERT_TRUE(EnterUser(1000, kMe, kMyScore));
+    ASSERT_TRUE(EnterUser(2001, 0, 120000000));
+    ASSERT_TRUE(EnterUser(2002, 1, 56000000));
+    ASSERT_TRUE(EnterUser(2003, 2, 3300000));
 }
 
 bool OxTest::Scene(uint8_t status, const Bytes& body)

@@ -45,6 +45,8 @@ protected:
     static constexpr int64_t kMyScore = 8800000;
 
     void SetUp() override;
+    // My user and three others; a test may seat others only.
+    virtual void EnterUsers();
 
     bool Game(uint16_t sub, const Bytes& body) { return Packet(Sexy::MDM_GF_GAME, sub, body); }
     // The game status, then the scene record.
