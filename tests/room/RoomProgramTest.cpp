@@ -388,24 +388,23 @@ constexpr const char* kOxChip10000 = "421,587";
 constexpr const char* kOxChip100000 = "549,587";
 constexpr const char* kOxArea1 = "153,449";
 constexpr const char* kOxArea3 = "633,449";
-constexpr const char* kOxManualOpen = "948,569";
 constexpr const char* kOxMaximise = "1227,12";
 
 // A whole round: I queue for the banker, the banker changes, I bet 10,000 on
 // area 1 and 100,000 on area 3 by clicks (roomsim checks both requests byte
-// for byte), choose to open my hands by hand, give up my place in the
-// queue, and the round ends: dice, deal, and with six seconds left every hand
-// forced open with the result and its score view; I queue again and the next
-// free time clears the table. (Hands opening by themselves take 25 s: the
-// board's tests follow them frame by frame.)
+// for byte), give up my place in the queue, and the round ends: dice, deal,
+// hands opened one by one, the result with the score view; I queue again
+// and the next free time clears the table. The clocks run four times as fast
+// as the frames, so the 25 s of the result take some 370 frames.
 TEST_F(OxBattleProgram, AWholeRoundIsBetByClicksAndPlayedToTheResult)
 {
-    const Outcome o = Play("oxbattle_round.json", 1560,
-                           {Click(240, kOxApply), Click(300, kOxChip10000), Click(330, kOxArea1),
-                            Click(360, kOxChip100000), Click(390, kOxArea3), Click(420, kOxManualOpen),
-                            Shot(480, "oxbattle_betting"), Click(540, kOxCancel), Shot(600, "oxbattle_dice"),
-                            Shot(1085, "oxbattle_dealing"), Shot(1290, "oxbattle_result"), Click(1320, kOxApply),
-                            Shot(1410, "oxbattle_free"), Click(1440, kOxMaximise), Shot(1530, "oxbattle_maximised")});
+    const Outcome o =
+        Play("oxbattle_round.json", 1220,
+             {"--speed", "4", "--no-draw", Click(240, kOxApply), Click(300, kOxChip10000), Click(330, kOxArea1),
+              Click(360, kOxChip100000), Click(390, kOxArea3), Shot(480, "oxbattle_betting"), Click(540, kOxCancel),
+              Shot(585, "oxbattle_dice"), Shot(677, "oxbattle_dealing"), Shot(826, "oxbattle_opening"),
+              Shot(954, "oxbattle_result"), Click(980, kOxApply), Shot(1070, "oxbattle_free"), Click(1100, kOxMaximise),
+              Shot(1190, "oxbattle_maximised")});
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
     EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
@@ -419,8 +418,8 @@ TEST_F(OxBattleProgram, EnteringMidRoundRestoresTheTableFromEachScene)
 {
     const Outcome o =
         Play("oxbattle_restore.json", 540,
-             {Shot(210, "oxbattle_restore_betting"), Click(240, kOxApply), Shot(330, "oxbattle_restore_result"),
-              Click(360, kOxCancel), Shot(450, "oxbattle_restore_free")});
+             {"--no-draw", Shot(210, "oxbattle_restore_betting"), Click(240, kOxApply),
+              Shot(330, "oxbattle_restore_result"), Click(360, kOxCancel), Shot(450, "oxbattle_restore_free")});
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
     EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
