@@ -1,4 +1,5 @@
 #include "games/OxNew/OxNewMobile.h"
+#include "games/OxEx/OxExMobile.h"
 #include "games/OxTB/OxTBMobile.h"
 
 namespace OxNew {
@@ -9,6 +10,6 @@ Sexy::CGameBoard* OxNewMobile::CreateGame() { return Sexy::CreatePlainGame(); }
 
 void OxNewMobile::LoadResources() { OxTB::OxTBMobile::LoadBullResources(*this); }
 
-void OxNewMobile::UnloadResources() { OxTB::OxTBMobile::UnloadBullResources(); }
+void OxNewMobile::UnloadResources() { OxEx::OxExMobile::UnloadBullResources(); }
 
 }  // namespace OxNew

@@ -20,15 +20,9 @@ public:
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
-    // The bull games' pictures and frame lists (OxEx counts the number
-    // sheet too).
-    static const char* const kBullPictures[8];
-    static const char* const kBullFrameLists[7];
     // Shared with OxNew (kind 27): eight counted pictures, the number sheet
     // uncounted, then the frames.
     static void LoadBullResources(Sexy::CGameKindModule& module);
-    // Shared with OxEx (102) and OxNew (27).
-    static void UnloadBullResources();
 };
 
 // The game as it describes itself to the registry (games/registry).

@@ -1,0 +1,684 @@
+#include "games/OxEx/BullBoard.h"
+
+#include "core/ClientGlobal.h"
+#include "games/OxEx/BullHandler.h"
+#include "games/framework/BoardDrawUserData.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+using namespace cocos2d;
+using namespace cocos2d::extension;
+using Sexy::CardSprite;
+
+namespace OxEx {
+
+namespace {
+
+constexpr int kChipPictures = 4;
+const ccColor3B kAmountColour = {255, 255, 0};
+
+struct BetButtonArt
+{
+    const char* normal;
+    const char* pressed;
+    const char* disabled;
+};
+
+const BetButtonArt kBetButtonArt[CBullBoard::kBetButtons] = {
+    {"Button_green-1", "Button_green-2", "Button_green-4"},
+    {"Button_blue-1", "Button_blue-2", "Button_blue-4"},
+    {"Button_Mei-red-1", "Button_Mei-red-2", "Button_Mei-red-4"},
+    {"Button_blue1-1", "Button_blue1-2", "Button_blue1-4"},
+};
+
+const CCPoint kBetButtonPoints[CBullBoard::kBetButtons] = {{315, 40}, {490, 40}, {660, 40}, {833, 40}};
+
+}  // namespace
+
+std::string OxResPath(const char* name) { return std::string("OxEx/") + (name != nullptr ? name : ""); }
+
+CBullBoard::CBullBoard(uint16_t cardGroups, uint16_t chipPiles)
+{
+    std::array<CardSprite*, kCards> none{};
+    m_Cards.assign(cardGroups, none);
+    std::array<CCSprite*, kChipSlots> empty{};
+    m_Chips.assign(chipPiles, empty);
+}
+
+CBullBoard::~CBullBoard()
+{
+    for (CCSprite* picture : m_HandTypes)
+        picture->release();
+    CC_SAFE_RELEASE(m_pScoreView);
+}
+
+void CBullBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel)
+{
+    if (panel != nullptr)
+        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(90, 42), 18, CCPoint(120, 11), 14, "");
+}
+
+void CBullBoard::OnCardDataChanged(CardSprite* card)
+{
+    if (card == nullptr)
+        return;
+    const uint8_t value = card->m_cbCardData & 0x0F;
+    card->m_cbLogicValue = value > 10 ? 10 : value;
+}
+
+int CBullBoard::HandTypePicture(uint8_t type)
+{
+    if (type == 10 || (type >= 102 && type <= 105))
+        return 13;
+    return type;
+}
+
+// --- building ---------------------------------------------------------------------------------
+
+void CBullBoard::MakeActionButtons(const CCPoint& left, const CCPoint& right, const char* hintDisabled, int openZOrder,
+                                   bool robButtons)
+{
+    if (robButtons)
+    {
+        m_pRobButton =
+            CreateImageButton(OxResPath("Button_Rob-zhuang-1").c_str(), OxResPath("Button_Rob-zhuang-2").c_str(),
+                              nullptr, left, cccontrol_selector(CBullBoard::OnRobButton), false);
+        m_pNoRobButton = CreateImageButton(OxResPath("Button_no-Rob-1").c_str(), OxResPath("Button_no-Rob-2").c_str(),
+                                           nullptr, right, cccontrol_selector(CBullBoard::OnNoRobButton), false);
+    }
+    const std::string disabled = hintDisabled != nullptr ? OxResPath(hintDisabled) : std::string();
+    m_pOpenButton = CreateImageButton(OxResPath("Button_showdown-1").c_str(), OxResPath("Button_showdown-2").c_str(),
+                                      nullptr, left, cccontrol_selector(CBullBoard::OnOpenButton), false);
+    m_pHintButton = CreateImageButton(OxResPath("Button_prompt-1").c_str(), OxResPath("Button_prompt-2").c_str(),
+                                      hintDisabled != nullptr ? disabled.c_str() : nullptr, right,
+                                      cccontrol_selector(CBullBoard::OnHintButton), false);
+    if (openZOrder != 0 && GetContentRoot() != nullptr)
+    {
+        GetContentRoot()->reorderChild(m_pOpenButton, openZOrder);
+        GetContentRoot()->reorderChild(m_pHintButton, openZOrder);
+    }
+}
+
+CCSprite* CBullBoard::MakeLoopAnimation(const char* format, int count, float delay, const CCPoint& point, int zOrder)
+{
+    CCArray* frames = CCArray::create();
+    CCSpriteFrameCache* cache = CCSpriteFrameCache::sharedSpriteFrameCache();
+    for (int i = 1; i <= count; ++i)
+    {
+        char name[48];
+        std::snprintf(name, sizeof(name), format, i);
+        if (CCSpriteFrame* frame = cache->spriteFrameByName(name))
+            frames->addObject(frame);
+    }
+    CCSprite* sprite = CCSprite::create();
+    if (frames->count() > 0)
+    {
+        sprite->setDisplayFrame(static_cast<CCSpriteFrame*>(frames->objectAtIndex(0)));
+        CCAnimation* animation = CCAnimation::createWithSpriteFrames(frames, delay);
+        animation->setRestoreOriginalFrame(true);
+        sprite->setUserObject(animation);
+    }
+    sprite->setPosition(point);
+    sprite->setVisible(false);
+    AddContentChild(sprite, zOrder);
+    return sprite;
+}
+
+void CBullBoard::ShowLoop(CCSprite* sprite, bool show)
+{
+    if (sprite == nullptr)
+        return;
+    sprite->setVisible(show);
+    // A hidden animation stops, so a quiet table draws nothing.
+    if (!show)
+    {
+        sprite->stopAllActions();
+        return;
+    }
+    auto* animation = dynamic_cast<CCAnimation*>(sprite->getUserObject());
+    if (animation != nullptr && sprite->numberOfRunningActions() == 0)
+        sprite->runAction(CCRepeatForever::create(CCAnimate::create(animation)));
+}
+
+void CBullBoard::MakeRoundAnimations(const CCPoint& bankerCall, const CCPoint& betting, const CCPoint& open,
+                                     int bettingZOrder)
+{
+    CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(OxResPath("SpirteStatus.plist").c_str());
+    m_pBankerCallAnimation = MakeLoopAnimation("jiaozhuang-0%d", 4, 0.25f, bankerCall, 0);
+    m_pBettingAnimation = MakeLoopAnimation("xiazhu-0%d", 4, 0.25f, betting, bettingZOrder);
+    m_pOpenAnimation = MakeLoopAnimation("taipai-0%d", 4, 0.25f, open, 0);
+}
+
+void CBullBoard::MakeBankerMark()
+{
+    m_pBankerMark = CCSprite::create(OxResPath("BnakerMark").c_str());
+    m_pBankerMark->setVisible(false);
+    AddContentChild(m_pBankerMark, 5000);
+}
+
+void CBullBoard::MakeBottomSprites(bool tagBack)
+{
+    const CCSize table = GetContentPictureSize();
+    m_pPersonalInfo = CCSprite::create(OxResPath("Personal-information").c_str());
+    m_pPersonalInfo->setAnchorPoint(CCPoint(0, 0));
+    m_pPersonalInfo->setPosition(CCPoint(0, 0));
+    AddContentChild(m_pPersonalInfo, 100);
+    CCSprite* back = CCSprite::create(OxResPath("OxExback").c_str());
+    back->setAnchorPoint(CCPoint(0, 0));
+    back->setPosition(CCPoint(table.width - back->getContentSize().width, 0));
+    if (tagBack)
+        AddContentChild(back, 100, 1567);
+    else
+        AddContentChild(back, 100);
+    CCSprite* welcome = CCSprite::create(OxResPath("welcome").c_str());
+    welcome->setAnchorPoint(CCPoint(0, 0));
+    welcome->setPosition(CCPoint(m_pPersonalInfo->getContentSize().width - 60, 0));
+    welcome->setVisible(true);
+    AddContentChild(welcome, 0);
+}
+
+void CBullBoard::MakeCardGroup(uint16_t group, const int (&zOrders)[kCards], bool listen)
+{
+    if (group >= m_Cards.size())
+        return;
+    for (int j = 0; j < kCards; ++j)
+    {
+        CardSprite* card = CardSprite::create();
+        if (card == nullptr)
+            continue;
+        if (listen)
+            card->SetCardListener(this);
+        card->setVisible(false);
+        card->setScale(0.3f);
+        AddContentChild(card, zOrders[j], j);
+        m_Cards[group][j] = card;
+    }
+}
+
+void CBullBoard::ResetCardGroup(uint16_t group, const int (&zOrders)[kCards])
+{
+    if (group >= m_Cards.size())
+        return;
+    for (int j = 0; j < kCards; ++j)
+    {
+        CardSprite* card = m_Cards[group][j];
+        if (card == nullptr)
+            continue;
+        card->stopAllActions();
+        Reorder(card, zOrders[j]);
+        card->setScale(0.3f);
+        card->setVisible(false);
+    }
+}
+
+void CBullBoard::Reorder(CCNode* node, int zOrder)
+{
+    if (node != nullptr && node->getParent() != nullptr)
+        node->getParent()->reorderChild(node, zOrder);
+}
+
+void CBullBoard::ShowCard(CardSprite* card, uint8_t data)
+{
+    if (card == nullptr)
+        return;
+    // Setting the card initialises the sprite again.
+    const float scale = card->getScale();
+    card->SetCardData(data);
+    card->setScale(scale);
+}
+
+// --- parts ------------------------------------------------------------------------------------
+
+CardSprite* CBullBoard::GetCardSprite(uint16_t group, int j) const
+{
+    if (group >= m_Cards.size() || j < 0 || j >= kCards)
+        return nullptr;
+    return m_Cards[group][j];
+}
+
+CCSprite* CBullBoard::GetChip(uint16_t pile, int slot) const
+{
+    if (pile >= m_Chips.size() || slot < 0 || slot >= kChipSlots)
+        return nullptr;
+    return m_Chips[pile][slot];
+}
+
+CCSprite* CBullBoard::GetWaitAnimation() const
+{
+    CCSprite* root = GetContentRoot();
+    return root != nullptr ? dynamic_cast<CCSprite*>(root->getChildByTag(kWaitAnimationTag)) : nullptr;
+}
+
+uint16_t CBullBoard::MeChair() const
+{
+    CBullHandler* handler = Handler();
+    return handler != nullptr ? handler->GetMeChairID() : CBullHandler::kNoChair;
+}
+
+bool CBullBoard::IsMyChair(uint16_t chair) const { return chair != CBullHandler::kNoChair && chair == MeChair(); }
+
+uint16_t CBullBoard::ViewOf(uint16_t chair) const
+{
+    CBullHandler* handler = Handler();
+    return handler != nullptr ? handler->SwitchViewChairID(chair) : 0;
+}
+
+void CBullBoard::PlaySound(const char* name)
+{
+    if (CBullHandler* handler = Handler())
+        handler->PlayGameSound(name, false);
+}
+
+// --- countdowns ---------------------------------------------------------------------------------
+
+void CBullBoard::StartCountdown(Countdown which)
+{
+    // One counter serves the three: a tick left running by an earlier phase
+    // would count it down twice as fast and act for the wrong phase.
+    StopAnyCountdown();
+    m_eCountdown = which;
+    m_nCountdown = kCountdownStart;
+    schedule(schedule_selector(CBullBoard::OnCountdownTick), 1.0f);
+}
+
+void CBullBoard::StopCountdown(Countdown which)
+{
+    if (m_eCountdown == which)
+        StopAnyCountdown();
+    m_nCountdown = kCountdownStart;
+}
+
+void CBullBoard::StopAnyCountdown()
+{
+    unschedule(schedule_selector(CBullBoard::OnCountdownTick));
+    m_eCountdown = kNoCountdown;
+    m_nCountdown = kCountdownStart;
+}
+
+void CBullBoard::OnCountdownTick(float)
+{
+    const Countdown which = m_eCountdown;
+    if (which == kNoCountdown || !CountdownTicks(which))
+        return;
+    --m_nCountdown;
+    if (m_nCountdown >= 1 && m_nCountdown <= 5)
+        PlaySound("OxEx/Eff/GAME_WARN");
+    if (m_nCountdown > 0)
+        return;
+    StopAnyCountdown();
+    retain();  // a send may end the game and drop the board
+    OnCountdownEnd(which);
+    release();
+}
+
+void CBullBoard::OnCountdownEnd(Countdown which)
+{
+    CBullHandler* handler = Handler();
+    switch (which)
+    {
+        case kBankerCallCountdown:
+            HideRobChoice();
+            if (handler != nullptr)
+                handler->SendRobChoice(false);
+            break;
+        case kBetCountdown:
+            if (handler != nullptr)
+                handler->SendBet(BetCeiling() / 4);
+            ClearActions();
+            break;
+        case kOpenCountdown:
+            SendOpen();
+            ClearActions();
+            break;
+        case kNoCountdown: break;
+    }
+}
+
+// --- rob choice and bets ------------------------------------------------------------------------
+
+void CBullBoard::ShowRobChoice(uint16_t view)
+{
+    if (m_pRobButton == nullptr || m_pNoRobButton == nullptr)
+        return;
+    const bool mine = view == 0;
+    for (CCControlButton* button : {m_pRobButton, m_pNoRobButton})
+    {
+        button->setVisible(mine);
+        button->setTouchEnabled(mine);
+        if (mine)
+            Reorder(button, 2);
+    }
+    if (!mine)
+        ShowLoop(m_pBankerCallAnimation, true);
+}
+
+void CBullBoard::HideRobChoice()
+{
+    if (m_pRobButton == nullptr || m_pNoRobButton == nullptr || m_pBankerCallAnimation == nullptr)
+        return;
+    m_pRobButton->setVisible(false);
+    m_pNoRobButton->setVisible(false);
+    ShowLoop(m_pBankerCallAnimation, false);
+}
+
+void CBullBoard::OnRobButton(CCObject*, CCControlEvent)
+{
+    StopCountdown(kBankerCallCountdown);
+    if (CBullHandler* handler = Handler())
+        handler->SendRobChoice(true);
+}
+
+void CBullBoard::OnNoRobButton(CCObject*, CCControlEvent)
+{
+    StopCountdown(kBankerCallCountdown);
+    if (CBullHandler* handler = Handler())
+        handler->SendRobChoice(false);
+}
+
+int64_t CBullBoard::BetCeiling() const
+{
+    CBullHandler* handler = Handler();
+    return handler != nullptr ? handler->GetBetCeiling() : 0;
+}
+
+void CBullBoard::CreateBetButtons(int64_t ceiling)
+{
+    ClearActions();
+    for (int i = 0; i < kBetButtons; ++i)
+    {
+        std::string title = CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(ceiling / (i + 1)));
+        if (i == 0)
+            title = "      " + title;
+        else if (i == kBetButtons - 1)
+            title += "     ";
+        const BetButtonArt& art = kBetButtonArt[i];
+        m_pBetButtons[i] = CreateLabelButton(art.normal, art.pressed, art.disabled, kBetButtonPoints[i],
+                                             cccontrol_selector(CBullBoard::OnBetButton), true, title.c_str(), 16);
+        if (m_pBetButtons[i] != nullptr)
+            m_pBetButtons[i]->setTag(i);
+    }
+}
+
+void CBullBoard::OnBetButton(CCObject* sender, CCControlEvent)
+{
+    auto* button = dynamic_cast<CCNode*>(sender);
+    const int tag = button != nullptr ? button->getTag() : 0;
+    if (tag < 0 || tag >= kBetButtons)
+        return;
+    const int64_t amount = BetCeiling() / (tag + 1);
+    retain();  // the button that called is removed here
+    ClearActions();
+    StopCountdown(kBetCountdown);
+    if (CBullHandler* handler = Handler())
+        handler->SendBet(amount);
+    release();
+}
+
+void CBullBoard::ClearActions()
+{
+    for (CCControlButton*& button : m_pBetButtons)
+    {
+        if (button == nullptr)
+            continue;
+        RemoveContentChild(button);
+        button = nullptr;
+    }
+    HideRobChoice();
+}
+
+// --- chips, amounts and type pictures ------------------------------------------------------------
+
+CCSprite* CBullBoard::MakeChip(uint16_t pile, int slot, const CCPoint& at)
+{
+    if (pile >= m_Chips.size() || slot < 0 || slot >= kChipSlots)
+        return nullptr;
+    char frame[16];
+    std::snprintf(frame, sizeof(frame), "chouma-0%d", 1 + std::rand() % kChipPictures);
+    CCSprite* chip = CCSprite::createWithSpriteFrameName(frame);
+    chip->setPosition(at);
+    AddContentChild(chip);
+    m_Chips[pile][slot] = chip;
+    return chip;
+}
+
+void CBullBoard::RemoveChips()
+{
+    for (auto& pile : m_Chips)
+    {
+        for (CCSprite*& chip : pile)
+        {
+            if (chip != nullptr && chip->getParent() != nullptr)
+                chip->removeFromParentAndCleanup(true);
+            chip = nullptr;
+        }
+    }
+}
+
+CCLabelTTF* CBullBoard::MakeAmountLabel(int64_t amount)
+{
+    const std::string text = CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(amount));
+    CCLabelTTF* label = CCLabelTTF::create(text.c_str(), "Arial", 25);
+    label->setColor(kAmountColour);
+    return label;
+}
+
+void CBullBoard::ShowHandType(const CCPoint& point, uint8_t type)
+{
+    // A type the pictures do not know shows none.
+    const int number = HandTypePicture(type);
+    if (number > kLastHandTypePicture)
+        return;
+    char name[40];
+    std::snprintf(name, sizeof(name), "OxEx/OxNumber/niu%d", number);
+    CCSprite* picture = CCSprite::create(name);
+    picture->setPosition(point);
+    picture->setVisible(true);
+    AddContentChild(picture, HandTypeZOrder());
+    picture->runAction(CCSequence::create(CCEaseBackInOut::create(CCScaleTo::create(0.3f, 1.3f)),
+                                          CCEaseBackInOut::create(CCScaleTo::create(0.3f, 1.0f)), nullptr));
+    picture->retain();
+    m_HandTypes.push_back(picture);
+    m_HandTypeNumbers.push_back(number);
+}
+
+void CBullBoard::RemoveHandTypes()
+{
+    for (CCSprite* picture : m_HandTypes)
+    {
+        if (picture->getParent() != nullptr)
+            picture->removeFromParentAndCleanup(true);
+        picture->release();
+    }
+    m_HandTypes.clear();
+    m_HandTypeNumbers.clear();
+}
+
+// --- hint and open ---------------------------------------------------------------------------------
+
+void CBullBoard::OnHintButton(CCObject*, CCControlEvent)
+{
+    m_cbArranged = 1;
+    if (uint8_t* cards = MyCardRecord())
+    {
+        if (ArrangeMyHand(cards))
+        {
+            m_cbHasBull = 1;
+            MoveArrangedCards(cards);
+        }
+        else
+        {
+            m_cbHasBull = 0;
+            m_cbOwnType = 0;
+            ShowHandType(MyHandTypePoint(), 0);
+        }
+    }
+    if (m_pHintButton != nullptr)
+        m_pHintButton->setEnabled(false);
+}
+
+void CBullBoard::MoveArrangedCards(const uint8_t arranged[kCards])
+{
+    const uint16_t group = MyCardGroup();
+    CardSprite* moved[kCards] = {};
+    for (int i = 0; i < kCards; ++i)
+    {
+        // The first sprite showing the card that no earlier position took.
+        CardSprite* card = nullptr;
+        for (CardSprite* candidate : m_Cards[group])
+        {
+            if (candidate == nullptr || candidate->GetCardData() != arranged[i])
+                continue;
+            bool taken = false;
+            for (int k = 0; k < i; ++k)
+                taken |= moved[k] == candidate;
+            if (!taken)
+            {
+                card = candidate;
+                break;
+            }
+        }
+        moved[i] = card;
+        if (card == nullptr)
+            continue;
+        card->stopAllActions();
+        Reorder(card, 10 + i);
+        CCFiniteTimeAction* move = CCMoveTo::create(0.25f, CardPoint(group, i));
+        if (i == kCards - 1)
+            card->runAction(CCSequence::create(
+                move, CCCallFuncN::create(this, callfuncN_selector(CBullBoard::OnArrangedCardsMoved)), nullptr));
+        else
+            card->runAction(move);
+    }
+    // A hand without a sprite for its last card still gets its pair tucked.
+    if (moved[kCards - 1] == nullptr)
+        OnArrangedCardsMoved(nullptr);
+}
+
+void CBullBoard::OnArrangedCardsMoved(CCNode*)
+{
+    uint8_t* cards = MyCardRecord();
+    if (cards == nullptr)
+        return;
+    const uint16_t group = MyCardGroup();
+    for (int i = 3; i < kCards; ++i)
+    {
+        CardSprite* card = FindCardSprite(group, cards[i]);
+        if (card == nullptr)
+            continue;
+        Reorder(card, 0);
+        card->runAction(CCMoveBy::create(0.2f, CCPoint(-43, 30)));
+        OnCardDataChanged(card);
+    }
+    m_cbOwnType = MyHandType(cards);
+    ShowHandType(MyHandTypePoint(), m_cbOwnType);
+}
+
+CardSprite* CBullBoard::FindCardSprite(uint16_t group, uint8_t card) const
+{
+    if (group >= m_Cards.size())
+        return nullptr;
+    for (CardSprite* sprite : m_Cards[group])
+    {
+        if (sprite != nullptr && sprite->GetCardData() == card)
+            return sprite;
+    }
+    return nullptr;
+}
+
+void CBullBoard::ShowArrangedGroup(uint16_t group, const uint8_t cards[kCards], bool bull, int pairZOrder)
+{
+    if (group >= m_Cards.size())
+        return;
+    for (int j = 0; j < kCards; ++j)
+    {
+        CardSprite* card = m_Cards[group][j];
+        if (card == nullptr)
+            continue;
+        card->stopAllActions();
+        const CCPoint at = CardPoint(group, j);
+        ShowCard(card, cards[j]);
+        card->setPosition(at);
+        Reorder(card, 10 + j);
+        if (bull && j >= 3)
+        {
+            Reorder(card, pairZOrder);
+            card->setPosition(CCPoint(at.x - 43, at.y + 30));
+        }
+    }
+}
+
+void CBullBoard::OnOpenButton(CCObject*, CCControlEvent)
+{
+    retain();  // the send may end the game and drop the board
+    StopCountdown(kOpenCountdown);
+    if (m_cbArranged == 0)
+        OnHintButton(nullptr, CCControlEventTouchDown);
+    SendOpen();
+    release();
+}
+
+void CBullBoard::HideOpenButtons()
+{
+    if (m_pOpenButton == nullptr || m_pHintButton == nullptr)
+        return;
+    m_pOpenButton->setVisible(false);
+    m_pHintButton->setVisible(false);
+    m_pHintButton->setEnabled(true);
+}
+
+void CBullBoard::ShowOpenAnimation() { ShowLoop(m_pOpenAnimation, true); }
+
+void CBullBoard::ShowOpenAnimation(int zOrder)
+{
+    if (m_pOpenAnimation == nullptr)
+        return;
+    ShowLoop(m_pOpenAnimation, true);
+    Reorder(m_pOpenAnimation, zOrder);
+}
+
+// --- waiting, result and reset ---------------------------------------------------------------------
+
+void CBullBoard::ShowWaitAnimation(const CCPoint& point)
+{
+    RemoveWaitAnimation();
+    CCSprite* wait = MakeLoopAnimation("deng_%d.png", 3, 0.2f, point, 1000);
+    wait->setTag(kWaitAnimationTag);
+    ShowLoop(wait, true);
+}
+
+void CBullBoard::RemoveWaitAnimation() { RemoveContentChildByTag(kWaitAnimationTag); }
+
+void CBullBoard::RemoveScoreView()
+{
+    if (m_pScoreView == nullptr)
+        return;
+    m_pScoreView->setVisible(false);
+    if (m_pScoreView->getParent() != nullptr)
+        m_pScoreView->removeFromParentAndCleanup(true);
+    m_pScoreView->release();
+    m_pScoreView = nullptr;
+}
+
+void CBullBoard::ResetBullView()
+{
+    StopAnyCountdown();
+    ClearActions();
+    HideOpenButtons();
+    HideRobChoice();
+    m_cbHasBull = 0;
+    m_cbOwnType = 0;
+    m_cbArranged = 0;
+    for (CCSprite* animation : {m_pBankerCallAnimation, m_pOpenAnimation, m_pBettingAnimation})
+        ShowLoop(animation, false);
+    if (m_pBankerMark != nullptr)
+        m_pBankerMark->setVisible(false);
+    RemoveHandTypes();
+    RemoveChips();
+    RemoveScoreView();
+    if (CBullHandler* handler = Handler())
+        handler->ClearRestored();
+}
+
+}  // namespace OxEx

@@ -1,0 +1,231 @@
+// The table of the bull games: what OxEx, OxNew and OxTB show alike.
+//
+// The two-seat OxEx table is the shape of the family; OxNew (four seats) and
+// OxTB (six seats, no banker) follow its round: rob choice, banker mark, bet
+// buttons or betting animation, flying chips, the deal, hint and open with
+// the arrangement of the own hand, the hand-type pictures, the show-down and
+// a result view. This base holds what is the same: the card groups (five
+// sprites each), the chip piles, the action buttons and the three waiting
+// animations, the three 30-second countdowns (one at a time: starting one
+// stops the other), the rob choice and the bet buttons, the hint and open of
+// the own hand, the hand-type pictures and the waiting animation. Each game
+// says where things stand, which group is mine and where my cards come from.
+//
+// Every picture lives under "OxEx/" (OxResPath) or in the module's sheets.
+#pragma once
+
+#include "cocos-ext.h"
+#include "cocos2d.h"
+#include "games/framework/CardSprite.h"
+#include "games/framework/GameBoard.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace OxEx {
+
+// "OxEx/" followed by a resource name: the three bull games keep every
+// picture, sheet and sound there.
+std::string OxResPath(const char* name);
+
+class CBullHandler;
+
+class CBullBoard : public Sexy::CGameBoard
+{
+public:
+    static constexpr int kCountdownStart = 30;
+    static constexpr int kCards = 5;
+    static constexpr int kChipSlots = 10;
+    static constexpr int kBetButtons = 4;
+    static constexpr int kWaitAnimationTag = 2121;
+    // The type pictures are niu0 to niu15.
+    static constexpr int kLastHandTypePicture = 15;
+
+    enum Countdown
+    {
+        kNoCountdown,
+        kBankerCallCountdown,
+        kBetCountdown,
+        kOpenCountdown,
+    };
+
+    ~CBullBoard() override;
+
+    // The bodies the bull boards share: the own seat panel's layout, and a
+    // card's logic value (its face value capped at 10).
+    void LayoutMyInfo(Sexy::CBoardDrawUserData* panel) override;
+    void OnCardDataChanged(Sexy::CardSprite* card) override;
+
+    // The type picture "OxEx/OxNumber/niu%d" of a hand type: 13 stands for
+    // bull-bull (10) and the face hands 102 to 105.
+    static int HandTypePicture(uint8_t type);
+
+    // --- what the handlers call -------------------------------------------
+    // My own turn (view 0) shows the rob buttons, another's the banker-call
+    // animation.
+    void ShowRobChoice(uint16_t view);
+    // The rob buttons and the banker-call animation go.
+    void HideRobChoice();
+    void StartBankerCallCountdown() { StartCountdown(kBankerCallCountdown); }
+    void StartBetCountdown() { StartCountdown(kBetCountdown); }
+    void StartOpenCountdown() { StartCountdown(kOpenCountdown); }
+    // Hides the open and hint buttons and enables the hint for the next time.
+    void HideOpenButtons();
+    void ShowOpenAnimation();
+    void ShowOpenAnimation(int zOrder);
+
+    // --- button actions ----------------------------------------------------
+    void OnRobButton(cocos2d::CCObject* sender, cocos2d::extension::CCControlEvent event);
+    void OnNoRobButton(cocos2d::CCObject* sender, cocos2d::extension::CCControlEvent event);
+    // Bets the ceiling divided by the button's tag + 1.
+    void OnBetButton(cocos2d::CCObject* sender, cocos2d::extension::CCControlEvent event);
+    void OnHintButton(cocos2d::CCObject* sender, cocos2d::extension::CCControlEvent event);
+    void OnOpenButton(cocos2d::CCObject* sender, cocos2d::extension::CCControlEvent event);
+
+    // --- parts, for the handlers and the tests -------------------------------
+    int GetCountdown() const { return m_nCountdown; }
+    Countdown GetRunningCountdown() const { return m_eCountdown; }
+    uint16_t GetCardGroupCount() const { return static_cast<uint16_t>(m_Cards.size()); }
+    Sexy::CardSprite* GetCardSprite(uint16_t group, int j) const;
+    cocos2d::CCSprite* GetChip(uint16_t pile, int slot) const;
+    const std::vector<cocos2d::CCSprite*>& GetHandTypePictures() const { return m_HandTypes; }
+    // The picture number of each type picture shown, in order.
+    const std::vector<int>& GetHandTypeNumbers() const { return m_HandTypeNumbers; }
+    cocos2d::extension::CCControlButton* GetRobButton() const { return m_pRobButton; }
+    cocos2d::extension::CCControlButton* GetNoRobButton() const { return m_pNoRobButton; }
+    cocos2d::extension::CCControlButton* GetOpenButton() const { return m_pOpenButton; }
+    cocos2d::extension::CCControlButton* GetHintButton() const { return m_pHintButton; }
+    cocos2d::extension::CCControlButton* GetBetButton(int index) const
+    {
+        return index >= 0 && index < kBetButtons ? m_pBetButtons[index] : nullptr;
+    }
+    cocos2d::CCSprite* GetBankerCallAnimation() const { return m_pBankerCallAnimation; }
+    cocos2d::CCSprite* GetBettingAnimation() const { return m_pBettingAnimation; }
+    cocos2d::CCSprite* GetOpenAnimation() const { return m_pOpenAnimation; }
+    cocos2d::CCSprite* GetBankerMark() const { return m_pBankerMark; }
+    cocos2d::CCSprite* GetScoreView() const { return m_pScoreView; }
+    cocos2d::CCSprite* GetWaitAnimation() const;
+    uint8_t GetHasBull() const { return m_cbHasBull; }
+    uint8_t GetOwnType() const { return m_cbOwnType; }
+    bool IsArranged() const { return m_cbArranged != 0; }
+
+protected:
+    CBullBoard(uint16_t cardGroups, uint16_t chipPiles);
+
+    // The game's handler (its module's pointer); null before the game exists.
+    virtual CBullHandler* Handler() const = 0;
+    // The group of card sprites that shows my hand.
+    virtual uint16_t MyCardGroup() const = 0;
+    // Card j of a group where it lies on the table.
+    virtual cocos2d::CCPoint CardPoint(uint16_t group, int j) const = 0;
+    // My five cards as the hint and open use them, in a record that the
+    // arrangement may rewrite; null when the record is not there yet.
+    virtual uint8_t* MyCardRecord() = 0;
+    // Where my hand's type picture goes, and its z-order.
+    virtual cocos2d::CCPoint MyHandTypePoint() const = 0;
+    virtual int HandTypeZOrder() const = 0;
+    // The hand rules: lay my hand out as bull then pair; true with a bull.
+    virtual bool ArrangeMyHand(uint8_t* cards) = 0;
+    // The type of my hand as arranged.
+    virtual uint8_t MyHandType(uint8_t* cards) = 0;
+    // Sends my hand opened (sub 3).
+    virtual void SendOpen() = 0;
+    // The ceiling the bet buttons divide.
+    virtual int64_t BetCeiling() const;
+    // False skips a tick altogether (a seated player who does not play).
+    virtual bool CountdownTicks(Countdown which) const
+    {
+        (void)which;
+        return true;
+    }
+
+    // --- building (init) ------------------------------------------------------
+    // The four action buttons at the two action points: rob and open on the
+    // left, no-rob and hint on the right. hintDisabled: the hint's disabled
+    // picture or null.
+    void MakeActionButtons(const cocos2d::CCPoint& left, const cocos2d::CCPoint& right, const char* hintDisabled,
+                           int openZOrder, bool robButtons);
+    // A hidden sprite running the frames format % 1..count forever, delay apart.
+    cocos2d::CCSprite* MakeLoopAnimation(const char* format, int count, float delay, const cocos2d::CCPoint& point,
+                                         int zOrder);
+    // A child of the table moved to another z-order.
+    static void Reorder(cocos2d::CCNode* node, int zOrder);
+    // The card shown on a sprite, which keeps its scale.
+    static void ShowCard(Sexy::CardSprite* card, uint8_t data);
+    // Shows a loop animation running, or hides it stopped.
+    static void ShowLoop(cocos2d::CCSprite* sprite, bool show);
+    // The three animations of a banker round at their points.
+    void MakeRoundAnimations(const cocos2d::CCPoint& bankerCall, const cocos2d::CCPoint& betting,
+                             const cocos2d::CCPoint& open, int bettingZOrder);
+    void MakeBankerMark();
+    // The decorations of the bottom edge: my panel, "OxExback" and "welcome".
+    void MakeBottomSprites(bool tagBack);
+    // Five hidden sprites at scale 0.3; z from the table given.
+    void MakeCardGroup(uint16_t group, const int (&zOrders)[kCards], bool listen);
+    void ResetCardGroup(uint16_t group, const int (&zOrders)[kCards]);
+
+    // --- the round ------------------------------------------------------------
+    void PlaySound(const char* name);
+    // Starting one countdown stops whichever runs: they share one counter.
+    void StartCountdown(Countdown which);
+    // Stops the countdown when it is the one that runs.
+    void StopCountdown(Countdown which);
+    void StopAnyCountdown();
+    void OnCountdownTick(float dt);
+    virtual void OnCountdownEnd(Countdown which);
+
+    // Four label buttons offering the ceiling divided by 1 to 4.
+    void CreateBetButtons(int64_t ceiling);
+    // Removes the bet buttons and hides the rob choice.
+    void ClearActions();
+    // A chip sprite of a random picture 1 to 4, placed and added.
+    cocos2d::CCSprite* MakeChip(uint16_t pile, int slot, const cocos2d::CCPoint& at);
+    void RemoveChips();
+    // The yellow amount label of the bull tables.
+    cocos2d::CCLabelTTF* MakeAmountLabel(int64_t amount);
+    void ShowHandType(const cocos2d::CCPoint& point, uint8_t type);
+    void RemoveHandTypes();
+    // My sprites move into the arranged order, then the pair is tucked.
+    void MoveArrangedCards(const uint8_t arranged[kCards]);
+    void OnArrangedCardsMoved(cocos2d::CCNode* node);
+    // The first of the group's sprites that shows the card.
+    Sexy::CardSprite* FindCardSprite(uint16_t group, uint8_t card) const;
+    // Lays a group out in the order given; with a bull the pair (3 and 4)
+    // stands up and to the left, behind the bull.
+    void ShowArrangedGroup(uint16_t group, const uint8_t cards[kCards], bool bull, int pairZOrder);
+    // The waiting animation of a seated player who does not play the round.
+    void ShowWaitAnimation(const cocos2d::CCPoint& point);
+    void RemoveWaitAnimation();
+    void RemoveScoreView();
+    // The reset the bull boards share.
+    void ResetBullView();
+    // The handler through its kernel chair accessors.
+    uint16_t MeChair() const;
+    bool IsMyChair(uint16_t chair) const;
+    uint16_t ViewOf(uint16_t chair) const;
+
+    std::vector<std::array<Sexy::CardSprite*, kCards>> m_Cards;
+    std::vector<std::array<cocos2d::CCSprite*, kChipSlots>> m_Chips;
+    std::vector<cocos2d::CCSprite*> m_HandTypes;
+    std::vector<int> m_HandTypeNumbers;
+    cocos2d::extension::CCControlButton* m_pRobButton = nullptr;
+    cocos2d::extension::CCControlButton* m_pNoRobButton = nullptr;
+    cocos2d::extension::CCControlButton* m_pOpenButton = nullptr;
+    cocos2d::extension::CCControlButton* m_pHintButton = nullptr;
+    cocos2d::extension::CCControlButton* m_pBetButtons[kBetButtons] = {};
+    cocos2d::CCSprite* m_pBankerCallAnimation = nullptr;
+    cocos2d::CCSprite* m_pOpenAnimation = nullptr;
+    cocos2d::CCSprite* m_pBettingAnimation = nullptr;
+    cocos2d::CCSprite* m_pBankerMark = nullptr;
+    cocos2d::CCSprite* m_pScoreView = nullptr;
+    cocos2d::CCSprite* m_pPersonalInfo = nullptr;
+    uint8_t m_cbHasBull = 0;
+    uint8_t m_cbOwnType = 0;
+    uint8_t m_cbArranged = 0;
+    int m_nCountdown = kCountdownStart;
+    Countdown m_eCountdown = kNoCountdown;
+};
+
+}  // namespace OxEx

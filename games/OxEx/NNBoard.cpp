@@ -1,0 +1,507 @@
+#include "games/OxEx/NNBoard.h"
+
+#include "games/OxEx/NNHandler.h"
+#include "games/OxEx/OxExMobile.h"
+#include "games/OxEx/ScoreView.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+using namespace cocos2d;
+using namespace cocos2d::extension;
+using Sexy::CardSprite;
+
+namespace OxEx {
+
+namespace {
+
+const CCPoint kDealFrom(350, 250);
+const CCPoint kRestoreFrom(350, 350);
+const CCPoint kOpenAnimationPoint(510, 300);
+const CCPoint kResultViewPoint(510, 330);
+
+}  // namespace
+
+const CCPoint NNBoard::kHandTypePoints[kViews] = {{370, 145}, {383, 455}};
+const CCPoint NNBoard::kBankerMarkPoints[kViews] = {{50, 110}, {475, 505}};
+const CCPoint NNBoard::kCardOrigins[kViews] = {{500, 145}, {370, 450}};
+const int NNBoard::kMyZOrders[kCards] = {10, 8, 6, 4, 2};
+const int NNBoard::kOtherZOrders[kCards] = {9, 7, 5, 3, 1};
+
+NNBoard::NNBoard() : CBullBoard(kViews, 1) {}
+
+NNBoard::~NNBoard() = default;
+
+NNBoard* NNBoard::create()
+{
+    auto* board = new (std::nothrow) NNBoard();
+    if (board != nullptr && board->init())
+    {
+        board->autorelease();
+        return board;
+    }
+    delete board;
+    return nullptr;
+}
+
+CBullHandler* NNBoard::Handler() const { return OxExMobile::GetHandler(); }
+
+NNHandler* NNBoard::OwnHandler() const { return OxExMobile::GetHandler(); }
+
+bool NNBoard::init()
+{
+    if (!CCLayer::init())
+        return false;
+    setKeypadEnabled(true);
+    SetTotalScorePosition(CCPoint(860, 120));
+    if (NNHandler* handler = OwnHandler())
+        handler->PlayBackgroundMusic("OxEx/Eff/back");
+
+    const CCPoint clocks[kViews] = {{235, 120}, {620, 450}};
+    const CCPoint seats[kViews] = {{60, 20}, {515, 455}};
+    const CCPoint signs[kViews] = {{470, 110}, {20, -80}};
+    for (int view = 0; view < kViews; ++view)
+    {
+        m_ptClock[view] = clocks[view];
+        m_ptSeatPanel[view] = seats[view];
+        m_ptStatus[view] = signs[view];
+    }
+
+    InitGameTable(OxResPath("Tile").c_str(), "OxEx/CentrenOxEx", nullptr, CCPointZero);
+    AddGameTitle(OxResPath("LOGO").c_str());
+    CreateStartButton(OxResPath("Button_prepare2_1-2").c_str(), OxResPath("Button_prepare2_2").c_str(),
+                      CCPoint(225, 80));
+    MakeActionButtons(CCPoint(401, 40), CCPoint(748, 40), nullptr, 0, true);
+    MakeBottomSprites(true);
+    const CCSize table = GetContentPictureSize();
+    const CCPoint centre(table.width / 2, table.height / 2);
+    MakeRoundAnimations(centre, centre, kOpenAnimationPoint, 0);
+    MakeBankerMark();
+    MakeCardGroup(0, kMyZOrders, true);
+    MakeCardGroup(1, kOtherZOrders, false);
+    return CGameBoard::init();
+}
+
+CCPoint NNBoard::CardPoint(uint16_t group, int j) const
+{
+    const CCPoint& origin = kCardOrigins[group < kViews ? group : 0];
+    return CCPoint(origin.x + kCardSpacing * j, origin.y);
+}
+
+void NNBoard::SetMyClock()
+{
+    if (NNHandler* handler = OwnHandler())
+        handler->SetGameClock(handler->GetMeChairID(), kBullClockID, kBullClockSeconds);
+}
+
+// --- banker and bets ----------------------------------------------------------------------
+
+int64_t NNBoard::BetCeiling() const
+{
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return 0;
+    if (handler->IsRestored() && handler->GetRoundPhase() == kPhaseBetting && m_pBettingCopy != nullptr)
+        return m_pBettingCopy->lTurnMaxScore;
+    return handler->GetBetCeiling();
+}
+
+void NNBoard::PlaceBankerMark(uint16_t bankerChair, int zOrder)
+{
+    const uint16_t view = ViewOf(bankerChair);
+    if (m_pBankerMark == nullptr || view >= kViews)
+        return;
+    m_pBankerMark->setPosition(kBankerMarkPoints[view]);
+    m_pBankerMark->setVisible(true);
+    if (zOrder != 0)
+        Reorder(m_pBankerMark, zOrder);
+}
+
+void NNBoard::ShowBanker(uint16_t bankerChair)
+{
+    const uint16_t view = ViewOf(bankerChair);
+    if (m_pBankerMark == nullptr || view >= kViews)
+        return;
+    m_pBankerMark->stopAllActions();
+    m_pBankerMark->setScale(4.0f);
+    PlaceBankerMark(bankerChair, 0);
+    m_pBankerMark->runAction(CCSequence::create(
+        CCScaleTo::create(0.5f, 1.0f), CCCallFuncN::create(this, callfuncN_selector(NNBoard::OnBankerShown)), nullptr));
+}
+
+void NNBoard::OnBankerShown(CCNode*)
+{
+    ShakeBoard();
+    PlaySound("OxEx/Eff/shangfen1");
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    if (handler->GetBankerChair() == handler->GetMeChairID())
+    {
+        ShowLoop(m_pBettingAnimation, true);
+    }
+    else
+    {
+        CreateBetButtons(BetCeiling());
+    }
+}
+
+// --- chips, amount and deal ----------------------------------------------------------------
+
+void NNBoard::ThrowChips(uint16_t chair)
+{
+    const uint16_t view = ViewOf(chair);
+    const CCPoint from = m_ptSeatPanel[view < kViews ? view : 0];
+    const int count = 5 + std::rand() % 5;
+    for (int i = 0; i < count; ++i)
+    {
+        if (CCSprite* old = m_Chips[0][i])
+            old->removeFromParentAndCleanup(true);
+        CCSprite* chip = MakeChip(0, i, from);
+        const float y = static_cast<float>(250 + std::rand() % 101);
+        const float x = static_cast<float>(400 + std::rand() % 201);
+        CCFiniteTimeAction* move = CCMoveTo::create(0.5f, CCPoint(x, y));
+        if (i < count - 1)
+            chip->runAction(CCEaseIn::create(static_cast<CCActionInterval*>(move), 1.2f));
+        else
+            chip->runAction(CCSequence::create(
+                move, CCCallFuncN::create(this, callfuncN_selector(NNBoard::ShowBetAmount)), nullptr));
+    }
+}
+
+void NNBoard::ShowBetAmount(CCNode*)
+{
+    NNHandler* handler = OwnHandler();
+    RemoveContentChildByTag(kAmountTag);
+    CCLabelTTF* label = MakeAmountLabel(handler != nullptr ? handler->GetLastBet() : 0);
+    label->setPosition(CCPoint(0, 400));
+    AddContentChild(label, 0, kAmountTag);
+    const CCSize table = GetContentPictureSize();
+    label->runAction(CCSequence::create(CCEaseBounceOut::create(CCMoveTo::create(0.4f, CCPoint(520, table.height / 2))),
+                                        CCCallFuncN::create(this, callfuncN_selector(NNBoard::DealCards)), nullptr));
+}
+
+void NNBoard::PlayDealSound(float) { PlaySound("OxEx/Eff/SEND_CARD"); }
+
+void NNBoard::DealCards(CCNode*)
+{
+    SetMyClock();
+    schedule(schedule_selector(NNBoard::PlayDealSound), 0.2f, 5, 0.0f);
+    m_cbLandedEarly = 0;
+    for (uint16_t view = 0; view < kViews; ++view)
+    {
+        for (int j = 0; j < kCards; ++j)
+        {
+            CardSprite* card = m_Cards[view][j];
+            if (card == nullptr)
+                continue;
+            card->stopAllActions();
+            ShowCard(card, CardSprite::kCardBack);
+            card->setPosition(kDealFrom);
+            card->setVisible(true);
+            const bool mine = view == 0;
+            CCFiniteTimeAction* fly =
+                CCSpawn::create(CCEaseIn::create(CCMoveTo::create(0.15f, CardPoint(view, j)), 1.5f),
+                                CCScaleTo::create(0.15f, mine ? 1.0f : 0.7f), nullptr);
+            card->runAction(
+                CCSequence::create(CCDelayTime::create(0.3f * j + (mine ? 0.0f : 0.15f)), fly,
+                                   CCCallFuncN::create(this, mine ? callfuncN_selector(NNBoard::OnMyCardDealt)
+                                                                  : callfuncN_selector(NNBoard::OnOtherCardDealt)),
+                                   nullptr));
+        }
+    }
+}
+
+void NNBoard::OnMyCardDealt(CCNode* node)
+{
+    auto* card = dynamic_cast<CardSprite*>(node);
+    if (card == nullptr)
+        return;
+    const int j = card->getTag();
+    const uint16_t me = MeChair();
+    if (m_pCardCopy != nullptr && me < kViews && j >= 0 && j < kCards)
+    {
+        ShowCard(card, m_pCardCopy->cbCardData[me][j]);
+    }
+    else if (j >= 0 && j < kCards)
+    {
+        // The cards are not here yet: the back stays until they are.
+        m_cbLandedEarly |= static_cast<uint8_t>(1 << j);
+    }
+    Reorder(card, 10 - card->getZOrder());
+    if (j == kCards - 1 && m_pOpenButton != nullptr && m_pHintButton != nullptr)
+    {
+        m_pOpenButton->setVisible(true);
+        m_pHintButton->setVisible(true);
+    }
+}
+
+void NNBoard::OnOtherCardDealt(CCNode* node)
+{
+    if (node != nullptr)
+        Reorder(node, 9 - node->getZOrder());
+}
+
+void NNBoard::OnSubSendCard(const CMD_S_SendCard& record)
+{
+    m_pCardCopy.reset(new CMD_S_SendCard(record));
+    ShowLoop(m_pBettingAnimation, false);
+    ClearActions();
+    const uint16_t me = MeChair();
+    if (m_cbLandedEarly == 0 || me >= kViews)
+        return;
+    for (int j = 0; j < kCards; ++j)
+    {
+        CardSprite* card = m_Cards[0][j];
+        if ((m_cbLandedEarly & (1 << j)) == 0 || card == nullptr)
+            continue;
+        ShowCard(card, m_pCardCopy->cbCardData[me][j]);
+    }
+    m_cbLandedEarly = 0;
+}
+
+// --- hint and open --------------------------------------------------------------------------
+
+uint8_t* NNBoard::MyCardRecord()
+{
+    NNHandler* handler = OwnHandler();
+    const uint16_t me = MeChair();
+    if (handler == nullptr || me >= kViews)
+        return nullptr;
+    if (handler->IsRestored() && handler->GetRoundPhase() == kPhasePlaying)
+        return handler->GetPlayScene().cbHandCardData[me];
+    return m_pCardCopy != nullptr ? m_pCardCopy->cbCardData[me] : nullptr;
+}
+
+void NNBoard::SendOpen()
+{
+    if (NNHandler* handler = OwnHandler())
+        handler->SendOpenCard(m_cbHasBull);
+}
+
+// --- round end ----------------------------------------------------------------------------------
+
+void NNBoard::OnSubGameEnd(const CMD_S_GameEnd& record, bool restored)
+{
+    m_pEndCopy.reset(new CMD_S_GameEnd(record));
+    const CMD_S_GameEnd& end = *m_pEndCopy;
+    // The round is over: nothing may be sent for it any more.
+    StopAnyCountdown();
+    for (CCSprite* animation : {m_pBankerCallAnimation, m_pOpenAnimation, m_pBettingAnimation})
+        ShowLoop(animation, false);
+    HideOpenButtons();
+    ClearActions();
+
+    const uint16_t me = MeChair();
+    const bool seated = me < kViews;
+    if (seated)
+    {
+        const uint16_t other = me == 0 ? 1 : 0;
+        if (end.cbOxFlag[other] != 0)
+            ShowOtherBull(end.cbCardData[other]);
+        for (uint16_t chair = 0; chair < kViews; ++chair)
+        {
+            if (chair != me)
+                ShowHandType(kHandTypePoints[1], end.cbCardType[chair]);
+            else if (!restored && m_cbArranged == 0)
+                ShowHandType(kHandTypePoints[0], end.cbCardType[chair]);
+        }
+    }
+    const int64_t mine = seated ? end.lGameScore[me] : 0;
+    PlaySound(mine > 0 ? "OxEx/Eff/GAME_WIN" : "OxEx/Eff/GAME_LOST");
+
+    RemoveScoreView();
+    if (CScoreView* view = CScoreView::create())
+    {
+        view->setVisible(false);
+        view->setPosition(kResultViewPoint);
+        AddContentChild(view, kResultViewZOrder);
+        view->retain();
+        m_pScoreView = view;
+        view->ShowResult(end);
+    }
+
+    NNHandler* handler = OwnHandler();
+    if (seated && handler != nullptr)
+    {
+        const tagUserData* user = handler->GetTableUserData(me);
+        char voice[48];
+        std::snprintf(voice, sizeof(voice), "OxEx/Eff/%s/cow_%d.mp3",
+                      user != nullptr && user->cbGender != 0 ? "girl" : "boys", end.cbCardType[me]);
+        PlaySound(voice);
+    }
+    ShowStartButton(true, 30);
+}
+
+void NNBoard::ShowOtherBull(const uint8_t cards[kCards])
+{
+    uint8_t arranged[kCards];
+    std::memcpy(arranged, cards, kCards);
+    const bool bull = m_GameLogic.ArrangeBullCards(arranged, kCards);
+    ShowArrangedGroup(1, arranged, bull, 0);
+}
+
+// --- re-entry -------------------------------------------------------------------------------------
+
+void NNBoard::OnSceneCallBanker(uint16_t chair)
+{
+    ShowRobChoice(ViewOf(chair));
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    handler->SetGameClock(chair, kBullClockID, kBullClockSeconds);
+    if (chair == handler->GetMeChairID())
+        StartBankerCallCountdown();
+}
+
+void NNBoard::OnSceneBetting(const CMD_S_StatusScore& scene)
+{
+    m_pBettingCopy.reset(new CMD_S_StatusScore(scene));
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    handler->KillGameClock(kBullClockID);
+    HideRobChoice();
+    const bool banker = scene.wBankerUser == handler->GetMeChairID();
+    if (!banker)
+        CreateBetButtons(m_pBettingCopy->lTurnMaxScore);
+    PlaceBankerMark(scene.wBankerUser, 100);
+    ShowLoop(m_pBankerCallAnimation, true);
+    SetMyClock();
+    if (!banker)
+        StartBetCountdown();
+}
+
+void NNBoard::OnScenePlaying()
+{
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    PlaceBankerMark(handler->GetPlayScene().wBankerUser, 100);
+    SetMyClock();
+    RestoreCards();
+    for (CCControlButton* button : {m_pOpenButton, m_pHintButton})
+    {
+        if (button == nullptr)
+            continue;
+        button->setVisible(true);
+        button->setTouchEnabled(true);
+    }
+    ShowOpenAnimation(100);
+    PlaceChips();
+    ShowBetAmountLabel();
+    StartOpenCountdown();
+}
+
+void NNBoard::OnScenePlayingOpened()
+{
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    PlaceBankerMark(handler->GetPlayScene().wBankerUser, 100);
+    RestoreCards();
+    HideOpenButtons();
+    ShowOpenAnimation(100);
+    PlaceChips();
+    ShowBetAmountLabel();
+    ShowMyArrangedHand();
+    handler->SendOpenCard(m_cbHasBull);
+}
+
+void NNBoard::RestoreCards()
+{
+    NNHandler* handler = OwnHandler();
+    const uint16_t me = MeChair();
+    if (handler == nullptr || me >= kViews)
+        return;
+    const CMD_S_StatusPlay& scene = handler->GetPlayScene();
+    for (uint16_t view = 0; view < kViews; ++view)
+    {
+        for (int j = 0; j < kCards; ++j)
+        {
+            CardSprite* card = m_Cards[view][j];
+            if (card == nullptr)
+                continue;
+            card->stopAllActions();
+            card->SetCardData(CardSprite::kCardBack);
+            card->setPosition(kRestoreFrom);
+            card->setVisible(true);
+            card->setPosition(CardPoint(view, j));
+            if (view == 0)
+            {
+                card->SetCardData(scene.cbHandCardData[me][j]);
+                card->setScale(1.0f);
+            }
+            else
+            {
+                card->setScale(0.7f);
+            }
+            Reorder(card, 12 + j);
+        }
+    }
+}
+
+void NNBoard::PlaceChips()
+{
+    const int count = 5 + std::rand() % 5;
+    for (int i = 0; i < count; ++i)
+    {
+        if (CCSprite* old = m_Chips[0][i])
+            old->removeFromParentAndCleanup(true);
+        const float x = static_cast<float>(400 + std::rand() % 201);
+        const float y = static_cast<float>(250 + std::rand() % 51);
+        if (CCSprite* chip = MakeChip(0, i, CCPoint(x, y)))
+            chip->setVisible(true);
+    }
+}
+
+void NNBoard::ShowBetAmountLabel()
+{
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    const CMD_S_StatusPlay& scene = handler->GetPlayScene();
+    const int64_t amount = scene.wBankerUser == 0 ? scene.lTableScore[1] : scene.lTableScore[0];
+    RemoveContentChildByTag(kAmountTag);
+    CCLabelTTF* label = MakeAmountLabel(amount);
+    label->setPosition(CCPoint(400, 370));
+    AddContentChild(label, 0, kAmountTag);
+}
+
+void NNBoard::ShowMyArrangedHand()
+{
+    NNHandler* handler = OwnHandler();
+    const uint16_t me = MeChair();
+    if (handler == nullptr || me >= kViews)
+        return;
+    uint8_t* cards = handler->GetPlayScene().cbHandCardData[me];
+    // The server hears the own type again, as it did when the hand opened.
+    m_cbHasBull = m_GameLogic.GetCardType(cards, kCards);
+    if (m_GameLogic.ArrangeBullCards(cards, kCards))
+        ShowArrangedGroup(0, cards, true, 1);
+    else
+        m_cbHasBull = 0;
+    ShowHandType(kHandTypePoints[0], m_cbHasBull);
+}
+
+// --- reset -----------------------------------------------------------------------------------------
+
+void NNBoard::ResetGameView()
+{
+    stopAllActions();
+    unschedule(schedule_selector(NNBoard::PlayDealSound));
+    ResetBullView();
+    if (m_pBankerMark != nullptr)
+        m_pBankerMark->stopAllActions();
+    RemoveContentChildByTag(kAmountTag);
+    ResetCardGroup(0, kMyZOrders);
+    ResetCardGroup(1, kOtherZOrders);
+    m_cbLandedEarly = 0;
+    m_pCardCopy.reset();
+    m_pEndCopy.reset();
+    m_pBettingCopy.reset();
+}
+
+}  // namespace OxEx

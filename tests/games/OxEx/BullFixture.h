@@ -1,0 +1,150 @@
+// A bull game entered through the kernel as the room enters it: the real
+// module object, handler and board of the kind, my user and the others on
+// their chairs, messages fed as the room relays them, and what the game
+// sends, plays and shows read back.
+#pragma once
+
+#include "framework/KernelFixture.h"
+#include "games/OxEx/BullBoard.h"
+#include "games/framework/GameKindModule.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace bulltest {
+
+using Bytes = std::vector<uint8_t>;
+
+// Little-endian fields appended to a message body.
+inline Bytes& U8(Bytes& b, uint8_t v)
+{
+    b.push_back(v);
+    return b;
+}
+inline Bytes& U16(Bytes& b, uint16_t v)
+{
+    b.push_back(static_cast<uint8_t>(v));
+    b.push_back(static_cast<uint8_t>(v >> 8));
+    return b;
+}
+inline Bytes& I64(Bytes& b, int64_t v)
+{
+    for (int i = 0; i < 8; ++i)
+        b.push_back(static_cast<uint8_t>(static_cast<uint64_t>(v) >> (8 * i)));
+    return b;
+}
+inline Bytes& Raw(Bytes& b, const Bytes& more)
+{
+    b.insert(b.end(), more.begin(), more.end());
+    return b;
+}
+inline Bytes& Zeros(Bytes& b, size_t n)
+{
+    b.insert(b.end(), n, 0);
+    return b;
+}
+// Writes a value at an offset of a record of fixed size.
+template <typename T>
+void Put(Bytes& b, size_t offset, T v)
+{
+    if (b.size() < offset + sizeof(T))
+        b.resize(offset + sizeof(T));
+    std::memcpy(b.data() + offset, &v, sizeof(T));
+}
+
+class BullTest : public kt::KernelTest
+{
+protected:
+    static constexpr uint32_t kMe = 1000;
+
+    // Enters the kind's table of `chairs` with me on myChair (status given)
+    // and one user on each of the other chairs listed.
+    Sexy::CGameBoard* EnterBull(const Sexy::GameKindModuleInfo& kind, uint16_t chairs, uint16_t myChair,
+                                const std::vector<uint16_t>& others, uint8_t myStatus = US_PLAY, uint8_t myGender = 0)
+    {
+        Sexy::RegisterGameKind(kind);
+        Configure(chairs, kind.wKindID);
+        const std::vector<uint8_t> record = KindRecord(kind.wKindID);
+        kernel->LoadGameResources(record.data());
+        Step(2);
+        cocos2d::CCTextureCache::sharedTextureCache()->waitForAsync();
+        Step(2);
+        room.ready = true;
+        EXPECT_TRUE(kernel->EnterGame(record.data()));
+        EXPECT_TRUE(Enter(kMe, myChair, myStatus, 128000));
+        if (myGender != 0)
+            kernel->GetMeUserData()->cbGender = myGender;
+        uint32_t id = 2001;
+        for (uint16_t chair : others)
+            EXPECT_TRUE(Enter(id++, chair, US_PLAY, 50000));
+        EXPECT_TRUE(Control(Sexy::IPC_SUB_SHOW_GAME));
+        Step();
+        audio.log.clear();
+        room.sent.clear();
+        return kernel->GetGameBoard();
+    }
+
+    // Whole seconds of the table's time (clocks, countdowns, actions) at
+    // 1/60 s a step, drawing only the last frame: a countdown of 30 seconds
+    // must not draw 1,800 frames.
+    static void Seconds(int seconds) { Run(seconds * 60); }
+    static void Run(int frames, bool draw = true)
+    {
+        cocos2d::CCScheduler* scheduler = cocos2d::CCDirector::sharedDirector()->getScheduler();
+        for (int i = 0; i < frames; ++i)
+            scheduler->update(1.0f / 60);
+        if (draw)
+            Step(1);
+    }
+
+    // A game message (main 200) and a scene (game status, then the scene),
+    // through the kernel; false when the game refused it.
+    bool Game(uint16_t sub, const Bytes& body = {})
+    {
+        const size_t boxes = Boxes();
+        Packet(200, sub, body);
+        return Boxes() == boxes;
+    }
+    bool Scene(uint8_t status, const Bytes& body)
+    {
+        const size_t boxes = Boxes();
+        Packet(100, 100, {status, 0});
+        Packet(100, 101, body);
+        return Boxes() == boxes;
+    }
+
+    // The game requests (main 200) sent since the last call.
+    std::vector<kt::Sent> Sends()
+    {
+        std::vector<kt::Sent> out;
+        for (const kt::Sent& s : room.sent)
+            if (s.main == 200)
+                out.push_back(s);
+        room.sent.clear();
+        return out;
+    }
+    // How often an effect of that name played since the log was cleared.
+    int Played(const std::string& name) const
+    {
+        int n = 0;
+        for (const std::string& line : audio.log)
+            n += line == "effect " + name;
+        return n;
+    }
+    // A control button's title as it shows.
+    static std::string Title(cocos2d::extension::CCControlButton* button)
+    {
+        cocos2d::CCString* title =
+            button != nullptr ? button->getTitleForState(cocos2d::extension::CCControlStateNormal) : nullptr;
+        return title != nullptr ? title->getCString() : std::string();
+    }
+    // Presses a control button as its touch-down action does.
+    static void Press(cocos2d::extension::CCControlButton* button)
+    {
+        ASSERT_NE(button, nullptr);
+        button->sendActionsForControlEvents(cocos2d::extension::CCControlEventTouchDown);
+    }
+};
+
+}  // namespace bulltest

@@ -1,0 +1,162 @@
+#include "BullProgram.h"
+
+#include "cocos2d.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace bulltest {
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+pid_t Spawn(std::vector<std::string> args, const std::string& log)
+{
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(&arg[0]);
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+// The exit status; -1 when it did not end in time (then it is killed) or
+// ended by a signal.
+int Wait(pid_t pid, int seconds)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0)
+    {
+        if (std::chrono::steady_clock::now() > giveUp)
+        {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Pixels of the magenta that marks a stand-in picture.
+int MagentaPixels(const std::string& png)
+{
+    cocos2d::CCImage image;
+    if (!image.initWithImageFile(png.c_str()))
+        return -1;
+    int count = 0;
+    const unsigned char* p = image.getData();
+    for (int i = 0; i + 3 < image.getDataLen(); i += 4)
+        count += (p[i] > 230 && p[i + 1] < 40 && p[i + 2] > 230) ? 1 : 0;
+    return count;
+}
+
+}  // namespace
+
+void BullProgram::SetUp()
+{
+    char dir[] = "/tmp/kest-bull-e2e-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    m_dir = dir;
+    mkdir((m_dir + "/user").c_str(), 0755);
+    mkdir((m_dir + "/run").c_str(), 0755);
+    setenv("KEST_USER_DIR", (m_dir + "/user").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (m_dir + "/run").c_str(), 1);
+    setenv("KEST_HEADLESS", "1", 1);
+}
+
+void BullProgram::TearDown()
+{
+    const std::string cmd = "rm -rf '" + m_dir + "'";
+    if (std::system(cmd.c_str()) != 0)
+        std::fprintf(stderr, "cannot remove %s\n", m_dir.c_str());
+}
+
+BullProgram::Outcome BullProgram::Play(const std::string& scenario, int kind, int frames,
+                                       const std::vector<Step>& steps)
+{
+    Outcome outcome;
+    const std::string portFile = m_dir + "/port";
+    const pid_t server = Spawn({ROOMSIM_PATH, "--port-file", portFile, "--accept-timeout", "30000",
+                                std::string(KEST_SOURCE_DIR) + "/scenarios/" + scenario},
+                               m_dir + "/roomsim.log");
+    EXPECT_GT(server, 0);
+    if (server <= 0)
+        return outcome;
+    int port = 0;
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (port == 0 && std::chrono::steady_clock::now() < giveUp)
+    {
+        std::ifstream(portFile) >> port;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_NE(port, 0);
+    std::vector<std::string> args = {
+        KEST_PROGRAM, "--headless",
+        "--frames",   std::to_string(frames),
+        "--user",     "1001,player,玩家",
+        "--enter",    "1",
+        "--room",     std::to_string(kind) + ",牛牛 一号房,127.0.0.1," + std::to_string(port)};
+    m_shots.clear();
+    for (const Step& step : steps)
+    {
+        if (!step.click.empty())
+            args.push_back("--click=" + std::to_string(step.frame) + ":" + step.click);
+        if (!step.shot.empty())
+        {
+            const std::string file = m_dir + "/" + step.shot + ".png";
+            args.push_back("--shot=" + std::to_string(step.frame) + ":" + file);
+            m_shots.emplace_back(file, step.shot);
+        }
+    }
+    const pid_t client = Spawn(args, m_dir + "/kestrelium.log");
+    EXPECT_GT(client, 0);
+    outcome.client = client > 0 ? Wait(client, frames / 60 + 90) : -1;
+    outcome.server = Wait(server, 30);
+    outcome.serverLog = ReadAll(m_dir + "/roomsim.log");
+    outcome.clientLog = ReadAll(m_dir + "/kestrelium.log");
+    return outcome;
+}
+
+void BullProgram::ExpectClean(const Outcome& o)
+{
+    EXPECT_EQ(o.client, 0) << o.clientLog;
+    EXPECT_EQ(o.server, 0) << o.serverLog;
+    for (const char* bad : {"AddressSanitizer", "LeakSanitizer", "runtime error", "DATA ERROR", "missing picture"})
+        EXPECT_EQ(o.clientLog.find(bad), std::string::npos) << bad << "\n" << o.clientLog;
+    mkdir("screens", 0755);
+    for (const auto& [file, name] : m_shots)
+    {
+        EXPECT_EQ(MagentaPixels(file), 0) << name;
+        std::ifstream from(file, std::ios::binary);
+        std::ofstream("screens/" + name + ".png", std::ios::binary) << from.rdbuf();
+    }
+}
+
+}  // namespace bulltest
