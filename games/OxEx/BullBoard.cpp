@@ -45,6 +45,7 @@ CBullBoard::CBullBoard(uint16_t cardGroups, uint16_t chipPiles)
     m_Cards.assign(cardGroups, none);
     std::array<CCSprite*, kChipSlots> empty{};
     m_Chips.assign(chipPiles, empty);
+    m_SeatUsers.resize(cardGroups);
 }
 
 CBullBoard::~CBullBoard()
@@ -271,6 +272,34 @@ void CBullBoard::PlaySound(const char* name)
         handler->PlayGameSound(name, false);
 }
 
+void CBullBoard::SetMyClock()
+{
+    if (CBullHandler* handler = Handler())
+        handler->SetGameClock(handler->GetMeChairID(), kBullClockID, kBullClockSeconds);
+}
+
+void CBullBoard::RefreshSeatUsers()
+{
+    CBullHandler* handler = Handler();
+    for (size_t chair = 0; chair < m_SeatUsers.size(); ++chair)
+    {
+        m_SeatUsers[chair] = SeatUser();
+        const tagUserData* user =
+            handler != nullptr ? handler->GetTableUserData(static_cast<uint16_t>(chair)) : nullptr;
+        if (user != nullptr)
+        {
+            m_SeatUsers[chair].present = true;
+            m_SeatUsers[chair].user = *user;
+        }
+    }
+}
+
+const CBullBoard::SeatUser& CBullBoard::GetSeatUserCopy(uint16_t chair) const
+{
+    static const SeatUser none;
+    return chair < m_SeatUsers.size() ? m_SeatUsers[chair] : none;
+}
+
 // --- countdowns ---------------------------------------------------------------------------------
 
 void CBullBoard::StartCountdown(Countdown which)
@@ -426,6 +455,125 @@ void CBullBoard::ClearActions()
         button = nullptr;
     }
     HideRobChoice();
+}
+
+// --- banker ---------------------------------------------------------------------------------------
+
+void CBullBoard::PlaceBankerMark(uint16_t bankerChair, int zOrder)
+{
+    CCPoint point;
+    if (m_pBankerMark == nullptr || !BankerMarkPoint(ViewOf(bankerChair), point))
+        return;
+    m_pBankerMark->setPosition(point);
+    m_pBankerMark->setVisible(true);
+    if (zOrder != 0)
+        Reorder(m_pBankerMark, zOrder);
+}
+
+void CBullBoard::ShowBanker(uint16_t bankerChair)
+{
+    CCPoint point;
+    if (m_pBankerMark == nullptr || !BankerMarkPoint(ViewOf(bankerChair), point))
+        return;
+    m_pBankerMark->stopAllActions();
+    m_pBankerMark->setScale(4.0f);
+    PlaceBankerMark(bankerChair, 0);
+    m_pBankerMark->runAction(
+        CCSequence::create(CCScaleTo::create(0.5f, 1.0f),
+                           CCCallFuncN::create(this, callfuncN_selector(CBullBoard::OnBankerShown)), nullptr));
+}
+
+void CBullBoard::OnBankerShown(CCNode*)
+{
+    ShakeBoard();
+    PlaySound("OxEx/Eff/shangfen1");
+    CBullHandler* handler = Handler();
+    if (handler == nullptr || !IPlayThisRound())
+        return;
+    if (handler->GetBankerChair() == handler->GetMeChairID())
+        ShowLoop(m_pBettingAnimation, true);
+    else
+        CreateBetButtons(BetCeiling());
+}
+
+// --- the deal --------------------------------------------------------------------------------------
+
+void CBullBoard::PlayDealSound(float) { PlaySound("OxEx/Eff/SEND_CARD"); }
+
+void CBullBoard::StartDealSound() { schedule(schedule_selector(CBullBoard::PlayDealSound), 0.2f, 5, 0.0f); }
+
+void CBullBoard::StopDealSound() { unschedule(schedule_selector(CBullBoard::PlayDealSound)); }
+
+void CBullBoard::DealCard(uint16_t group, int j, const CCPoint& from, float delay, float scale, bool mine)
+{
+    CardSprite* card = GetCardSprite(group, j);
+    if (card == nullptr)
+        return;
+    card->stopAllActions();
+    ShowCard(card, CardSprite::kCardBack);
+    card->setPosition(from);
+    card->setVisible(true);
+    if (mine)
+        m_cbLandedEarly &= static_cast<uint8_t>(~(1 << j));
+    CCFiniteTimeAction* fly = CCSpawn::create(CCEaseIn::create(CCMoveTo::create(0.15f, CardPoint(group, j)), 1.5f),
+                                              CCScaleTo::create(0.15f, scale), nullptr);
+    card->runAction(
+        CCSequence::create(CCDelayTime::create(delay), fly,
+                           CCCallFuncN::create(this, mine ? callfuncN_selector(CBullBoard::OnMyCardDealt)
+                                                          : callfuncN_selector(CBullBoard::OnOtherCardDealt)),
+                           nullptr));
+}
+
+void CBullBoard::OnMyCardDealt(CCNode* node)
+{
+    auto* card = dynamic_cast<CardSprite*>(node);
+    if (card == nullptr)
+        return;
+    const int j = card->getTag();
+    if (j >= 0 && j < kCards)
+    {
+        if (const uint8_t* cards = MyDealtCards())
+            ShowCard(card, cards[j]);
+        else
+            m_cbLandedEarly |= static_cast<uint8_t>(1 << j);  // the back stays until they come
+    }
+    Reorder(card, 10 - card->getZOrder());
+    if (j == kCards - 1 && m_pOpenButton != nullptr && m_pHintButton != nullptr)
+    {
+        m_pOpenButton->setVisible(true);
+        m_pHintButton->setVisible(true);
+    }
+}
+
+void CBullBoard::OnOtherCardDealt(CCNode* node)
+{
+    if (node != nullptr)
+        Reorder(node, 9 - node->getZOrder());
+}
+
+void CBullBoard::OnMyCardsArrived()
+{
+    const uint8_t* cards = MyDealtCards();
+    if (cards == nullptr || m_cbLandedEarly == 0)
+        return;
+    const uint16_t group = MyCardGroup();
+    for (int j = 0; j < kCards; ++j)
+    {
+        if ((m_cbLandedEarly & (1 << j)) != 0)
+            ShowCard(GetCardSprite(group, j), cards[j]);
+    }
+    m_cbLandedEarly = 0;
+}
+
+void CBullBoard::ShowMyArrangedHand(uint8_t* cards)
+{
+    // The server hears the own type again, as it did when the hand opened.
+    m_cbHasBull = MyHandType(cards);
+    if (ArrangeMyHand(cards))
+        ShowArrangedGroup(MyCardGroup(), cards, true, 1);
+    else
+        m_cbHasBull = 0;
+    ShowHandType(MyHandTypePoint(), m_cbHasBull);
 }
 
 // --- chips, amounts and type pictures ------------------------------------------------------------
@@ -670,6 +818,8 @@ void CBullBoard::ResetBullView()
     m_cbHasBull = 0;
     m_cbOwnType = 0;
     m_cbArranged = 0;
+    m_cbLandedEarly = 0;
+    StopDealSound();
     for (CCSprite* animation : {m_pBankerCallAnimation, m_pOpenAnimation, m_pBettingAnimation})
         ShowLoop(animation, false);
     if (m_pBankerMark != nullptr)

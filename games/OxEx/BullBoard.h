@@ -18,6 +18,7 @@
 #include "cocos2d.h"
 #include "games/framework/CardSprite.h"
 #include "games/framework/GameBoard.h"
+#include "games/framework/UserData.h"
 
 #include <array>
 #include <cstdint>
@@ -62,7 +63,21 @@ public:
     // bull-bull (10) and the face hands 102 to 105.
     static int HandTypePicture(uint8_t type);
 
+    // A seat's user as the last refresh saw it: the result names the round's
+    // players even when one has left since.
+    struct SeatUser
+    {
+        bool present = false;
+        tagUserData user{};
+    };
+
     // --- what the handlers call -------------------------------------------
+    // The seat users again from the kernel.
+    void RefreshSeatUsers();
+    const SeatUser& GetSeatUserCopy(uint16_t chair) const;
+    // The banker mark grows onto the banker's seat, then the bet buttons
+    // (or, for the banker, the betting animation) show.
+    void ShowBanker(uint16_t bankerChair);
     // My own turn (view 0) shows the rob buttons, another's the banker-call
     // animation.
     void ShowRobChoice(uint16_t view);
@@ -141,6 +156,22 @@ protected:
         return true;
     }
 
+    // Where the banker mark stands on a view; false when the view has none.
+    virtual bool BankerMarkPoint(uint16_t view, cocos2d::CCPoint& point) const
+    {
+        (void)view;
+        (void)point;
+        return false;
+    }
+    // Whether I play this round (a seated player may wait for the next).
+    virtual bool IPlayThisRound() const { return true; }
+    // My five dealt cards, or null before they arrived.
+    virtual const uint8_t* MyDealtCards() const { return nullptr; }
+    // A dealt card of mine landed: its face (or its back until the cards
+    // arrive), its z-order, and after the fifth the open and hint buttons.
+    virtual void OnMyCardDealt(cocos2d::CCNode* node);
+    virtual void OnOtherCardDealt(cocos2d::CCNode* node);
+
     // --- building (init) ------------------------------------------------------
     // The four action buttons at the two action points: rob and open on the
     // left, no-rob and hint on the right. hintDisabled: the hint's disabled
@@ -168,6 +199,23 @@ protected:
 
     // --- the round ------------------------------------------------------------
     void PlaySound(const char* name);
+    // The game clock of every phase, on my chair.
+    void SetMyClock();
+    // The mark on the banker's seat, z-order unchanged when 0.
+    void PlaceBankerMark(uint16_t bankerChair, int zOrder);
+    void OnBankerShown(cocos2d::CCNode* node);
+    // The deal's sound every 0.2 s, six times.
+    void StartDealSound();
+    void StopDealSound();
+    void PlayDealSound(float dt);
+    // Card j of a group, face down, flies from a point to its place after
+    // the delay, scaling to `scale`; then OnMyCardDealt or OnOtherCardDealt.
+    void DealCard(uint16_t group, int j, const cocos2d::CCPoint& from, float delay, float scale, bool mine);
+    // My cards arrived: those that landed face down turn.
+    void OnMyCardsArrived();
+    // An opened hand of mine restored: the type sent again, the hand laid
+    // out with the pair tucked when it is a bull, and its picture.
+    void ShowMyArrangedHand(uint8_t* cards);
     // Starting one countdown stops whichever runs: they share one counter.
     void StartCountdown(Countdown which);
     // Stops the countdown when it is the one that runs.
@@ -206,6 +254,7 @@ protected:
     bool IsMyChair(uint16_t chair) const;
     uint16_t ViewOf(uint16_t chair) const;
 
+    std::vector<SeatUser> m_SeatUsers;
     std::vector<std::array<Sexy::CardSprite*, kCards>> m_Cards;
     std::vector<std::array<cocos2d::CCSprite*, kChipSlots>> m_Chips;
     std::vector<cocos2d::CCSprite*> m_HandTypes;
@@ -224,6 +273,8 @@ protected:
     uint8_t m_cbHasBull = 0;
     uint8_t m_cbOwnType = 0;
     uint8_t m_cbArranged = 0;
+    // My cards that landed before they arrived, one bit each.
+    uint8_t m_cbLandedEarly = 0;
     int m_nCountdown = kCountdownStart;
     Countdown m_eCountdown = kNoCountdown;
 };

@@ -90,12 +90,6 @@ CCPoint NNBoard::CardPoint(uint16_t group, int j) const
     return CCPoint(origin.x + kCardSpacing * j, origin.y);
 }
 
-void NNBoard::SetMyClock()
-{
-    if (NNHandler* handler = OwnHandler())
-        handler->SetGameClock(handler->GetMeChairID(), kBullClockID, kBullClockSeconds);
-}
-
 // --- banker and bets ----------------------------------------------------------------------
 
 int64_t NNBoard::BetCeiling() const
@@ -108,44 +102,12 @@ int64_t NNBoard::BetCeiling() const
     return handler->GetBetCeiling();
 }
 
-void NNBoard::PlaceBankerMark(uint16_t bankerChair, int zOrder)
+bool NNBoard::BankerMarkPoint(uint16_t view, CCPoint& point) const
 {
-    const uint16_t view = ViewOf(bankerChair);
-    if (m_pBankerMark == nullptr || view >= kViews)
-        return;
-    m_pBankerMark->setPosition(kBankerMarkPoints[view]);
-    m_pBankerMark->setVisible(true);
-    if (zOrder != 0)
-        Reorder(m_pBankerMark, zOrder);
-}
-
-void NNBoard::ShowBanker(uint16_t bankerChair)
-{
-    const uint16_t view = ViewOf(bankerChair);
-    if (m_pBankerMark == nullptr || view >= kViews)
-        return;
-    m_pBankerMark->stopAllActions();
-    m_pBankerMark->setScale(4.0f);
-    PlaceBankerMark(bankerChair, 0);
-    m_pBankerMark->runAction(CCSequence::create(
-        CCScaleTo::create(0.5f, 1.0f), CCCallFuncN::create(this, callfuncN_selector(NNBoard::OnBankerShown)), nullptr));
-}
-
-void NNBoard::OnBankerShown(CCNode*)
-{
-    ShakeBoard();
-    PlaySound("OxEx/Eff/shangfen1");
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return;
-    if (handler->GetBankerChair() == handler->GetMeChairID())
-    {
-        ShowLoop(m_pBettingAnimation, true);
-    }
-    else
-    {
-        CreateBetButtons(BetCeiling());
-    }
+    if (view >= kViews)
+        return false;
+    point = kBankerMarkPoints[view];
+    return true;
 }
 
 // --- chips, amount and deal ----------------------------------------------------------------
@@ -183,65 +145,26 @@ void NNBoard::ShowBetAmount(CCNode*)
                                         CCCallFuncN::create(this, callfuncN_selector(NNBoard::DealCards)), nullptr));
 }
 
-void NNBoard::PlayDealSound(float) { PlaySound("OxEx/Eff/SEND_CARD"); }
-
 void NNBoard::DealCards(CCNode*)
 {
     SetMyClock();
-    schedule(schedule_selector(NNBoard::PlayDealSound), 0.2f, 5, 0.0f);
-    m_cbLandedEarly = 0;
+    StartDealSound();
     for (uint16_t view = 0; view < kViews; ++view)
     {
         for (int j = 0; j < kCards; ++j)
         {
-            CardSprite* card = m_Cards[view][j];
-            if (card == nullptr)
-                continue;
-            card->stopAllActions();
-            ShowCard(card, CardSprite::kCardBack);
-            card->setPosition(kDealFrom);
-            card->setVisible(true);
             const bool mine = view == 0;
-            CCFiniteTimeAction* fly =
-                CCSpawn::create(CCEaseIn::create(CCMoveTo::create(0.15f, CardPoint(view, j)), 1.5f),
-                                CCScaleTo::create(0.15f, mine ? 1.0f : 0.7f), nullptr);
-            card->runAction(
-                CCSequence::create(CCDelayTime::create(0.3f * j + (mine ? 0.0f : 0.15f)), fly,
-                                   CCCallFuncN::create(this, mine ? callfuncN_selector(NNBoard::OnMyCardDealt)
-                                                                  : callfuncN_selector(NNBoard::OnOtherCardDealt)),
-                                   nullptr));
+            DealCard(view, j, kDealFrom, 0.3f * j + (mine ? 0.0f : 0.15f), mine ? 1.0f : 0.7f, mine);
         }
     }
 }
 
-void NNBoard::OnMyCardDealt(CCNode* node)
+const uint8_t* NNBoard::MyDealtCards() const
 {
-    auto* card = dynamic_cast<CardSprite*>(node);
-    if (card == nullptr)
-        return;
-    const int j = card->getTag();
     const uint16_t me = MeChair();
-    if (m_pCardCopy != nullptr && me < kViews && j >= 0 && j < kCards)
-    {
-        ShowCard(card, m_pCardCopy->cbCardData[me][j]);
-    }
-    else if (j >= 0 && j < kCards)
-    {
-        // The cards are not here yet: the back stays until they are.
-        m_cbLandedEarly |= static_cast<uint8_t>(1 << j);
-    }
-    Reorder(card, 10 - card->getZOrder());
-    if (j == kCards - 1 && m_pOpenButton != nullptr && m_pHintButton != nullptr)
-    {
-        m_pOpenButton->setVisible(true);
-        m_pHintButton->setVisible(true);
-    }
-}
-
-void NNBoard::OnOtherCardDealt(CCNode* node)
-{
-    if (node != nullptr)
-        Reorder(node, 9 - node->getZOrder());
+    if (m_pCardCopy == nullptr || me >= kViews)
+        return nullptr;
+    return m_pCardCopy->cbCardData[me];
 }
 
 void NNBoard::OnSubSendCard(const CMD_S_SendCard& record)
@@ -249,17 +172,7 @@ void NNBoard::OnSubSendCard(const CMD_S_SendCard& record)
     m_pCardCopy.reset(new CMD_S_SendCard(record));
     ShowLoop(m_pBettingAnimation, false);
     ClearActions();
-    const uint16_t me = MeChair();
-    if (m_cbLandedEarly == 0 || me >= kViews)
-        return;
-    for (int j = 0; j < kCards; ++j)
-    {
-        CardSprite* card = m_Cards[0][j];
-        if ((m_cbLandedEarly & (1 << j)) == 0 || card == nullptr)
-            continue;
-        ShowCard(card, m_pCardCopy->cbCardData[me][j]);
-    }
-    m_cbLandedEarly = 0;
+    OnMyCardsArrived();
 }
 
 // --- hint and open --------------------------------------------------------------------------
@@ -406,7 +319,9 @@ void NNBoard::OnScenePlayingOpened()
     ShowOpenAnimation(100);
     PlaceChips();
     ShowBetAmountLabel();
-    ShowMyArrangedHand();
+    const uint16_t me = MeChair();
+    if (me < kViews)
+        ShowMyArrangedHand(handler->GetPlayScene().cbHandCardData[me]);
     handler->SendOpenCard(m_cbHasBull);
 }
 
@@ -470,35 +385,17 @@ void NNBoard::ShowBetAmountLabel()
     AddContentChild(label, 0, kAmountTag);
 }
 
-void NNBoard::ShowMyArrangedHand()
-{
-    NNHandler* handler = OwnHandler();
-    const uint16_t me = MeChair();
-    if (handler == nullptr || me >= kViews)
-        return;
-    uint8_t* cards = handler->GetPlayScene().cbHandCardData[me];
-    // The server hears the own type again, as it did when the hand opened.
-    m_cbHasBull = m_GameLogic.GetCardType(cards, kCards);
-    if (m_GameLogic.ArrangeBullCards(cards, kCards))
-        ShowArrangedGroup(0, cards, true, 1);
-    else
-        m_cbHasBull = 0;
-    ShowHandType(kHandTypePoints[0], m_cbHasBull);
-}
-
 // --- reset -----------------------------------------------------------------------------------------
 
 void NNBoard::ResetGameView()
 {
     stopAllActions();
-    unschedule(schedule_selector(NNBoard::PlayDealSound));
     ResetBullView();
     if (m_pBankerMark != nullptr)
         m_pBankerMark->stopAllActions();
     RemoveContentChildByTag(kAmountTag);
     ResetCardGroup(0, kMyZOrders);
     ResetCardGroup(1, kOtherZOrders);
-    m_cbLandedEarly = 0;
     m_pCardCopy.reset();
     m_pEndCopy.reset();
     m_pBettingCopy.reset();

@@ -30,9 +30,6 @@ public:
     void ResetGameView() override;
 
     // --- what the handler calls -------------------------------------------
-    // The mark grows onto the banker's seat, then the bet buttons (or, for
-    // the banker, the betting animation).
-    void ShowBanker(uint16_t bankerChair);
     // Chips fly from the bettor's seat; the amount and the deal follow.
     void ThrowChips(uint16_t chair);
     void OnSubSendCard(const CMD_S_SendCard& record);
@@ -61,24 +58,18 @@ protected:
     uint8_t MyHandType(uint8_t* cards) override { return m_GameLogic.GetCardType(cards, kCards); }
     void SendOpen() override;
     int64_t BetCeiling() const override;
+    bool BankerMarkPoint(uint16_t view, cocos2d::CCPoint& point) const override;
+    const uint8_t* MyDealtCards() const override;
 
 private:
     NNHandler* OwnHandler() const;
-    void OnBankerShown(cocos2d::CCNode* node);
     void ShowBetAmount(cocos2d::CCNode* node);
     void DealCards(cocos2d::CCNode* node);
-    void PlayDealSound(float dt);
-    void OnMyCardDealt(cocos2d::CCNode* node);
-    void OnOtherCardDealt(cocos2d::CCNode* node);
     // The opponent's hand arranged, with the pair tucked when it is a bull.
     void ShowOtherBull(const uint8_t cards[kCards]);
-    // The mark on the banker's seat (z unchanged when 0).
-    void PlaceBankerMark(uint16_t bankerChair, int zOrder);
     void RestoreCards();
     void PlaceChips();
     void ShowBetAmountLabel();
-    void ShowMyArrangedHand();
-    void SetMyClock();
 
     static const int kMyZOrders[kCards];
     static const int kOtherZOrders[kCards];
@@ -86,9 +77,6 @@ private:
     std::unique_ptr<CMD_S_SendCard> m_pCardCopy;
     std::unique_ptr<CMD_S_GameEnd> m_pEndCopy;
     std::unique_ptr<CMD_S_StatusScore> m_pBettingCopy;
-    // My cards that landed before the dealt cards arrived (shown as backs
-    // until they do).
-    uint8_t m_cbLandedEarly = 0;
     OxNew::CGameLogic m_GameLogic;
 };
 

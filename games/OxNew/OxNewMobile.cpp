@@ -1,4 +1,7 @@
 #include "games/OxNew/OxNewMobile.h"
+
+#include "games/OxNew/NNBoard.h"
+#include "games/OxNew/NNHandler.h"
 #include "games/OxEx/OxExMobile.h"
 #include "games/OxTB/OxTBMobile.h"
 
@@ -6,7 +9,13 @@ namespace OxNew {
 
 OxNewMobile::OxNewMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* OxNewMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+NNHandler* OxNewMobile::s_pHandler = nullptr;
+
+Sexy::CGameBoard* OxNewMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new NNHandler());
+    return NNBoard::create();
+}
 
 void OxNewMobile::LoadResources() { OxTB::OxTBMobile::LoadBullResources(*this); }
 

@@ -1,6 +1,5 @@
-// The module object of bull with banker robbing (OxNew) (kind 27): its pictures, and its game. Until the
-// game's own handler and board are built, the game is the framework's plain
-// table.
+// The module object of the four-seat bull game with banker robbing (kind
+// 27): its pictures (loaded as OxTB's), its handler and its board.
 #pragma once
 
 #include "games/framework/GameKindModule.h"
@@ -8,6 +7,8 @@
 #include <cstdint>
 
 namespace OxNew {
+
+class NNHandler;
 
 class OxNewMobile : public Sexy::CGameKindModule
 {
@@ -17,9 +18,16 @@ public:
     static constexpr uint32_t kExpectedImages = 8;
 
     OxNewMobile();
+    // A new handler (the one it replaces goes) and its board.
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
+
+    // The handler of the game entered last; the board reaches it here.
+    static NNHandler* GetHandler() { return s_pHandler; }
+
+private:
+    static NNHandler* s_pHandler;
 };
 
 // The game as it describes itself to the registry (games/registry).

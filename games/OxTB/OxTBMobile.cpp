@@ -1,12 +1,21 @@
 #include "games/OxTB/OxTBMobile.h"
 
+#include "games/OxTB/NNBoard.h"
+#include "games/OxTB/NNHandler.h"
+
 #include "games/OxEx/OxExMobile.h"
 
 namespace OxTB {
 
 OxTBMobile::OxTBMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* OxTBMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+NNHandler* OxTBMobile::s_pHandler = nullptr;
+
+Sexy::CGameBoard* OxTBMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new NNHandler());
+    return NNBoard::create();
+}
 
 void OxTBMobile::LoadResources() { LoadBullResources(*this); }
 

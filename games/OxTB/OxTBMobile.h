@@ -1,6 +1,5 @@
-// The module object of bull with banker robbing (OxTB) (kind 28): its pictures, and its game. Until the
-// game's own handler and board are built, the game is the framework's plain
-// table.
+// The module object of the six-seat bull game without a banker (kind 28):
+// its pictures (the loading OxNew shares), its handler and its board.
 #pragma once
 
 #include "games/framework/GameKindModule.h"
@@ -8,6 +7,8 @@
 #include <cstdint>
 
 namespace OxTB {
+
+class NNHandler;
 
 class OxTBMobile : public Sexy::CGameKindModule
 {
@@ -17,12 +18,19 @@ public:
     static constexpr uint32_t kExpectedImages = 8;
 
     OxTBMobile();
+    // A new handler (the one it replaces goes) and its board.
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
+
+    // The handler of the game entered last; the board reaches it here.
+    static NNHandler* GetHandler() { return s_pHandler; }
     // Shared with OxNew (kind 27): eight counted pictures, the number sheet
     // uncounted, then the frames.
     static void LoadBullResources(Sexy::CGameKindModule& module);
+
+private:
+    static NNHandler* s_pHandler;
 };
 
 // The game as it describes itself to the registry (games/registry).

@@ -79,7 +79,9 @@ TEST_F(GameModules, EveryKindLoadsReportsReadyOnceAndEntersItsGame)
         // The plain table takes any message; a game's own handler refuses a
         // message of the wrong size, which the kernel reports.
         if (dynamic_cast<CPlainGameBoard*>(kernel->GetGameBoard()) != nullptr)
+        {
             EXPECT_EQ(Boxes(), 0u);
+        }
         cocos2d::CCMessageBoxClearHistory();
         kernel->ResetGameKernel();
         room.ready = false;

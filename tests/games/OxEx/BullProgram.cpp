@@ -103,7 +103,7 @@ BullProgram::Outcome BullProgram::Play(const std::string& scenario, int kind, in
 {
     Outcome outcome;
     const std::string portFile = m_dir + "/port";
-    const pid_t server = Spawn({ROOMSIM_PATH, "--port-file", portFile, "--accept-timeout", "30000",
+    const pid_t server = Spawn({ROOMSIM_PATH, "--port-file", portFile, "--accept-timeout", "60000",
                                 std::string(KEST_SOURCE_DIR) + "/scenarios/" + scenario},
                                m_dir + "/roomsim.log");
     EXPECT_GT(server, 0);
@@ -137,7 +137,7 @@ BullProgram::Outcome BullProgram::Play(const std::string& scenario, int kind, in
     }
     const pid_t client = Spawn(args, m_dir + "/kestrelium.log");
     EXPECT_GT(client, 0);
-    outcome.client = client > 0 ? Wait(client, frames / 60 + 90) : -1;
+    outcome.client = client > 0 ? Wait(client, frames / 60 + 180) : -1;
     outcome.server = Wait(server, 30);
     outcome.serverLog = ReadAll(m_dir + "/roomsim.log");
     outcome.clientLog = ReadAll(m_dir + "/kestrelium.log");

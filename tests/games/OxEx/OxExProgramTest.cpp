@@ -6,13 +6,7 @@ using bulltest::BullProgram;
 
 namespace {
 
-// Window pixels of the table's buttons (the table's origin is at (13, 15)
-// from the window's bottom left).
-constexpr const char* kStart = "298,691";
-constexpr const char* kLeftAction = "414,707";   // rob, open
-constexpr const char* kRightAction = "761,707";  // no rob, hint
-constexpr const char* kBet3 = "673,707";         // the ceiling / 3
-constexpr const char* kBet4 = "846,707";         // the ceiling / 4
+using namespace bulltest::buttons;
 
 TEST_F(BullProgram, OxExRoundIsPlayedByClicks)
 {

@@ -1,0 +1,480 @@
+#include "games/OxNew/NNBoard.h"
+
+#include "games/OxNew/NNHandler.h"
+#include "games/OxNew/OxNewMobile.h"
+#include "games/OxNew/ScoreView.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+using namespace cocos2d;
+using namespace cocos2d::extension;
+using OxEx::kBullClockID;
+using OxEx::kBullClockSeconds;
+using OxEx::OxResPath;
+using Sexy::CardSprite;
+
+namespace OxNew {
+
+namespace {
+
+const CCPoint kDeck(500, 300);
+const CCPoint kAnimationPoint(550, 300);
+const CCPoint kResultPoint(510, 310);
+const CCPoint kWaitPoint(512, 480);
+const int kChairZeroZOrders[OxEx::CBullBoard::kCards] = {10, 8, 6, 4, 2};
+const int kOtherZOrders[OxEx::CBullBoard::kCards] = {9, 7, 5, 3, 1};
+
+}  // namespace
+
+const CCPoint NNBoard::kBankerMarkPoints[kSeats] = {{20, 110}, {900, 490}, {470, 540}, {100, 490}};
+const CCPoint NNBoard::kHandTypePoints[kSeats] = {{520, 138}, {930, 300}, {383, 410}, {67, 300}};
+const CCPoint NNBoard::kBetLabelPoints[kSeats] = {{670, 110}, {935, 250}, {600, 500}, {150, 410}};
+const CCPoint NNBoard::kCardOrigins[kSeats] = {{500, 138}, {920, 305}, {490, 370}, {47, 305}};
+
+NNBoard::NNBoard() : CBullBoard(kSeats, kSeats) {}
+
+NNBoard::~NNBoard() = default;
+
+NNBoard* NNBoard::create()
+{
+    auto* board = new (std::nothrow) NNBoard();
+    if (board != nullptr && board->init())
+    {
+        board->autorelease();
+        return board;
+    }
+    delete board;
+    return nullptr;
+}
+
+OxEx::CBullHandler* NNBoard::Handler() const { return OxNewMobile::GetHandler(); }
+
+NNHandler* NNBoard::OwnHandler() const { return OxNewMobile::GetHandler(); }
+
+bool NNBoard::init()
+{
+    if (!CCLayer::init())
+        return false;
+    setKeypadEnabled(true);
+    SetTotalScorePosition(CCPoint(860, 120));
+    if (NNHandler* handler = OwnHandler())
+        handler->PlayBackgroundMusic("OxEx/Eff/back");
+
+    const CCPoint clocks[kSeats] = {{245, 160}, {850, 450}, {370, 470}, {177, 470}};
+    const CCPoint seats[kSeats] = {{60, 20}, {950, 430}, {510, 490}, {67, 430}};
+    const CCPoint signs[kSeats] = {{470, 80}, {-90, 0}, {0, -80}, {90, 0}};
+    for (int view = 0; view < kSeats; ++view)
+    {
+        m_ptClock[view] = clocks[view];
+        m_ptSeatPanel[view] = seats[view];
+        m_ptStatus[view] = signs[view];
+    }
+
+    InitGameTable(OxResPath("Tile").c_str(), OxResPath("CentrenOxNew").c_str(), nullptr, CCPointZero);
+    AddGameTitle(OxResPath("LOGO").c_str());
+    CreateStartButton(OxResPath("Button_prepare2_1-2").c_str(), OxResPath("Button_prepare2_2").c_str(),
+                      CCPoint(225, 80));
+    MakeActionButtons(CCPoint(401, 40), CCPoint(748, 40), "Button_prompt-4", 50, true);
+    MakeBottomSprites(false);
+    MakeRoundAnimations(kAnimationPoint, kAnimationPoint, kAnimationPoint, 1000);
+    MakeBankerMark();
+    for (uint16_t chair = 0; chair < kSeats; ++chair)
+        MakeCardGroup(chair, chair == 0 ? kChairZeroZOrders : kOtherZOrders, chair == 0);
+    return CGameBoard::init();
+}
+
+uint16_t NNBoard::SeatOf(uint16_t chair) const
+{
+    const uint16_t me = MeChair();
+    if (me >= kSeats || chair >= kSeats)
+        return kSeats;
+    return static_cast<uint16_t>((chair + kSeats - me) % kSeats);
+}
+
+uint16_t NNBoard::MyCardGroup() const
+{
+    const uint16_t me = MeChair();
+    return me < kSeats ? me : 0;
+}
+
+CCPoint NNBoard::CardPoint(uint16_t group, int j) const
+{
+    const uint16_t seat = SeatOf(group);
+    const CCPoint& origin = kCardOrigins[seat < kSeats ? seat : 0];
+    return CCPoint(origin.x + 17.0f * j, origin.y);
+}
+
+bool NNBoard::BankerMarkPoint(uint16_t view, CCPoint& point) const
+{
+    if (view >= kSeats)
+        return false;
+    point = kBankerMarkPoints[view];
+    return true;
+}
+
+bool NNBoard::IPlayThisRound() const
+{
+    NNHandler* handler = OwnHandler();
+    return handler == nullptr || !handler->IsMeNotPlaying();
+}
+
+bool NNBoard::CountdownTicks(Countdown which) const { return which != kBetCountdown || IPlayThisRound(); }
+
+int64_t NNBoard::BetCeiling() const
+{
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return 0;
+    if (handler->IsRestored() && handler->GetRoundPhase() == OxEx::kPhaseBetting && m_pBettingCopy != nullptr)
+        return m_pBettingCopy->lTurnMaxScore;
+    return handler->GetBetCeiling();
+}
+
+// --- chips and bets -----------------------------------------------------------------------
+
+void NNBoard::ThrowChips(uint16_t chair)
+{
+    const uint16_t view = ViewOf(chair);
+    const CCPoint from = m_ptSeatPanel[view < kSeats ? view : 0];
+    const uint16_t pile = static_cast<uint16_t>(m_nPile);
+    const int count = 5 + std::rand() % 5;
+    for (int i = 0; i < count; ++i)
+    {
+        if (CCSprite* old = m_Chips[pile][i])
+            old->removeFromParentAndCleanup(true);
+        CCSprite* chip = MakeChip(pile, i, from);
+        const float y = static_cast<float>(250 + std::rand() % 101);
+        if (i < count - 1)
+        {
+            const float x = static_cast<float>(450 + std::rand() % 101);
+            chip->runAction(CCEaseIn::create(CCMoveTo::create(0.5f, CCPoint(x, y)), 1.2f));
+        }
+        else
+        {
+            const float x = static_cast<float>(300 + std::rand() % 201);
+            chip->runAction(CCMoveTo::create(0.5f, CCPoint(x, y)));
+            NNHandler* handler = OwnHandler();
+            ShowBetAmount(chair, handler != nullptr ? handler->GetLastBet() : 0);
+        }
+    }
+    m_nPile = (m_nPile + 1) % kSeats;
+}
+
+void NNBoard::ShowBetAmount(uint16_t chair, int64_t amount)
+{
+    const int tag = kBetLabelTag + m_nLabel;
+    RemoveContentChildByTag(tag);
+    CCLabelTTF* label = MakeAmountLabel(amount);
+    label->setPosition(CCPoint(0, 400));
+    AddContentChild(label, 0, tag);
+    const uint16_t view = ViewOf(chair);
+    label->runAction(CCEaseBounceOut::create(CCMoveTo::create(0.4f, kBetLabelPoints[view < kSeats ? view : 0])));
+    m_nLabel = (m_nLabel + 1) % kSeats;
+    ++m_nBetLabels;
+}
+
+// --- the deal ----------------------------------------------------------------------------------
+
+void NNBoard::OnSubSendCard(const CMD_S_SendCard& record)
+{
+    m_pCardCopy.reset(new CMD_S_SendCard(record));
+    ShowLoop(m_pBettingAnimation, false);
+    ClearActions();
+}
+
+uint8_t* NNBoard::MyCardRecord()
+{
+    NNHandler* handler = OwnHandler();
+    const uint16_t me = MeChair();
+    if (handler == nullptr || me >= kSeats)
+        return nullptr;
+    if (handler->IsRestored() && handler->GetRoundPhase() == OxEx::kPhasePlaying)
+        return handler->GetPlayScene().cbHandCardData[me];
+    return m_pCardCopy != nullptr ? m_pCardCopy->cbCardData[me] : nullptr;
+}
+
+void NNBoard::DealCards()
+{
+    SetMyClock();
+    StartDealSound();
+    NNHandler* handler = OwnHandler();
+    for (uint16_t chair = 0; chair < kSeats; ++chair)
+    {
+        const tagUserData* user = handler != nullptr ? handler->GetTableUserData(chair) : nullptr;
+        const bool playing = user != nullptr && user->cbUserStatus == US_PLAY;
+        if (handler != nullptr)
+            handler->m_cbInPlay[chair] = playing ? 1 : 0;
+        if (!playing)
+            continue;
+        for (int j = 0; j < kCards; ++j)
+            DealCard(chair, j, kDeck, 0.3f * j + 0.15f, 0.7f, IsMyChair(chair));
+    }
+}
+
+const uint8_t* NNBoard::MyDealtCards() const
+{
+    const uint16_t me = MeChair();
+    if (m_pCardCopy == nullptr || me >= kSeats)
+        return nullptr;
+    return m_pCardCopy->cbCardData[me];
+}
+
+void NNBoard::OnMyCardDealt(CCNode* node)
+{
+    CBullBoard::OnMyCardDealt(node);
+    if (node != nullptr)
+        node->setScale(1.0f);
+}
+
+void NNBoard::OnOtherCardDealt(CCNode* node)
+{
+    CBullBoard::OnOtherCardDealt(node);
+    if (node != nullptr)
+        node->setScale(0.7f);
+}
+
+void NNBoard::SendOpen()
+{
+    if (NNHandler* handler = OwnHandler())
+        handler->SendOpenCard(m_cbHasBull);
+}
+
+// --- round end ---------------------------------------------------------------------------------
+
+void NNBoard::OnSubGameEnd(const CMD_S_GameEnd& record, bool restored)
+{
+    m_pEndCopy.reset(new CMD_S_GameEnd(record));
+    const CMD_S_GameEnd& end = *m_pEndCopy;
+    StopAnyCountdown();
+    for (CCSprite* animation : {m_pBankerCallAnimation, m_pOpenAnimation, m_pBettingAnimation})
+        ShowLoop(animation, false);
+    const uint16_t me = MeChair();
+    for (uint16_t chair = 0; chair < kSeats; ++chair)
+    {
+        if (chair != me && end.cbPlayStatus[chair] == PLAYER_PLAYING)
+            ShowOtherBull(chair, end.cbCardData[chair]);
+    }
+    HideOpenButtons();
+    ClearActions();
+
+    bool watching = false;
+    for (uint16_t chair = 0; chair < kSeats && !watching; ++chair)
+    {
+        if (chair == me)
+        {
+            if (restored || m_cbArranged != 0)
+                continue;
+            if (IPlayThisRound())
+                ShowHandType(kHandTypePoints[0], end.cbCardType[chair]);
+            else
+                watching = true;  // a seated player who sat the round out sees no more
+        }
+        else if (end.cbCardData[chair][0] != 0)
+        {
+            const uint16_t seat = SeatOf(chair);
+            if (seat < kSeats)
+                ShowHandType(kHandTypePoints[seat], end.cbCardType[chair]);
+        }
+    }
+    if (!watching)
+    {
+        RemoveScoreView();
+        if (CScoreView* view = CScoreView::create())
+        {
+            view->setVisible(false);
+            view->setPosition(kResultPoint);
+            AddContentChild(view, kResultZOrder);
+            view->retain();
+            m_pScoreView = view;
+            view->ShowResult(end, m_SeatUsers);
+        }
+        const bool seated = me < kSeats;
+        PlaySound(seated && end.lGameScore[me] > 0 ? "OxEx/Eff/GAME_WIN" : "OxEx/Eff/GAME_LOST");
+        if (seated)
+        {
+            NNHandler* handler = OwnHandler();
+            const tagUserData* user = handler != nullptr ? handler->GetTableUserData(me) : nullptr;
+            const int type = restored && end.cbCardType[me] > 10 ? 10 : end.cbCardType[me];
+            char voice[48];
+            std::snprintf(voice, sizeof(voice), "OxEx/Eff/%s/cow_%d.wav",
+                          user != nullptr && user->cbGender != 0 ? "girl" : "boys", type);
+            PlaySound(voice);
+        }
+    }
+    // Whoever watched the round may play the next one.
+    ShowStartButton(true, 30);
+}
+
+void NNBoard::ShowOtherBull(uint16_t chair, const uint8_t cards[kCards])
+{
+    uint8_t arranged[kCards];
+    std::memcpy(arranged, cards, kCards);
+    const bool bull = m_GameLogic.ArrangeBullCards(arranged, kCards);
+    ShowArrangedGroup(chair, arranged, bull, 0);
+}
+
+// --- re-entry ----------------------------------------------------------------------------------
+
+void NNBoard::ShowWaitAnimation() { CBullBoard::ShowWaitAnimation(kWaitPoint); }
+
+void NNBoard::OnSceneCallBanker(uint16_t chair)
+{
+    if (!IPlayThisRound())
+    {
+        ShowWaitAnimation();
+        return;
+    }
+    ShowRobChoice(ViewOf(chair));
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    handler->SetGameClock(chair, kBullClockID, kBullClockSeconds);
+    if (IsMyChair(chair))
+        StartBankerCallCountdown();
+}
+
+void NNBoard::OnSceneBetting(const CMD_S_StatusScore& scene)
+{
+    m_pBettingCopy.reset(new CMD_S_StatusScore(scene));
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    handler->KillGameClock(kBullClockID);
+    HideRobChoice();
+    const bool banker = IsMyChair(scene.wBankerUser);
+    if (!banker)
+        CreateBetButtons(m_pBettingCopy->lTurnMaxScore);
+    PlaceBankerMark(scene.wBankerUser, 10000);
+    ShowLoop(m_pBankerCallAnimation, true);
+    SetMyClock();
+    if (!banker)
+        StartBetCountdown();
+}
+
+void NNBoard::OnScenePlaying()
+{
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    PlaceBankerMark(handler->GetPlayScene().wBankerUser, 100);
+    SetMyClock();
+    RestoreCards();
+    for (CCControlButton* button : {m_pOpenButton, m_pHintButton})
+    {
+        if (button == nullptr)
+            continue;
+        button->setVisible(true);
+        button->setTouchEnabled(true);
+    }
+    ShowOpenAnimation(100);
+    PlaceChips();
+    ShowSceneBets();
+    if (IPlayThisRound())
+        StartOpenCountdown();
+}
+
+void NNBoard::OnScenePlayingOpened()
+{
+    NNHandler* handler = OwnHandler();
+    const uint16_t me = MeChair();
+    if (handler == nullptr || me >= kSeats)
+        return;
+    PlaceBankerMark(handler->GetPlayScene().wBankerUser, 100);
+    RestoreCards();
+    HideOpenButtons();
+    ShowOpenAnimation(100);
+    PlaceChips();
+    ShowSceneBets();
+    ShowMyArrangedHand(handler->GetPlayScene().cbHandCardData[me]);
+    handler->SendOpenCard(m_cbHasBull);
+}
+
+void NNBoard::RestoreCards()
+{
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    const CMD_S_StatusPlay& scene = handler->GetPlayScene();
+    const bool playing = IPlayThisRound();
+    for (uint16_t chair = 0; chair < kSeats; ++chair)
+    {
+        if (scene.cbPlayStatus[chair] == 0)
+            continue;
+        const bool mine = playing && IsMyChair(chair);
+        for (int j = 0; j < kCards; ++j)
+        {
+            CardSprite* card = m_Cards[chair][j];
+            if (card == nullptr)
+                continue;
+            card->stopAllActions();
+            ShowCard(card, CardSprite::kCardBack);
+            card->setVisible(true);
+            card->setPosition(CardPoint(chair, j));
+            if (mine)
+            {
+                ShowCard(card, scene.cbHandCardData[chair][j]);
+                card->setScale(1.0f);
+                Reorder(card, 23 + j);
+            }
+            else
+            {
+                card->setScale(0.7f);
+                Reorder(card, 9 - card->getZOrder());
+            }
+        }
+    }
+}
+
+void NNBoard::PlaceChips()
+{
+    const int count = 5 + std::rand() % 5;
+    for (int i = 0; i < count; ++i)
+    {
+        if (CCSprite* old = m_Chips[0][i])
+            old->removeFromParentAndCleanup(true);
+        const float x = static_cast<float>(300 + std::rand() % 201);
+        const float y = static_cast<float>(250 + std::rand() % 101);
+        if (CCSprite* chip = MakeChip(0, i, CCPoint(x, y)))
+            chip->setVisible(true);
+    }
+}
+
+void NNBoard::ShowSceneBets()
+{
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
+    const CMD_S_StatusPlay& scene = handler->GetPlayScene();
+    for (uint16_t chair = 0; chair < kSeats; ++chair)
+    {
+        if (scene.lTableScore[chair] != 0)
+            ShowBetAmount(chair, scene.lTableScore[chair]);
+    }
+}
+
+// --- reset -------------------------------------------------------------------------------------
+
+void NNBoard::ResetCardGroups()
+{
+    for (uint16_t chair = 0; chair < kSeats; ++chair)
+        ResetCardGroup(chair, chair == 0 ? kChairZeroZOrders : kOtherZOrders);
+}
+
+void NNBoard::ResetGameView()
+{
+    RemoveWaitAnimation();
+    stopAllActions();
+    StopDealSound();
+    ResetBullView();
+    if (m_pBankerMark != nullptr)
+        m_pBankerMark->stopAllActions();
+    for (int i = 0; i < kSeats; ++i)
+        RemoveContentChildByTag(kBetLabelTag + i);
+    m_nBetLabels = 0;
+    ResetCardGroups();
+}
+
+}  // namespace OxNew

@@ -1,0 +1,54 @@
+#include "games/OxNew/ScoreView.h"
+
+#include "core/ClientGlobal.h"
+#include "games/OxNew/HandNames.h"
+
+#include <new>
+
+using namespace cocos2d;
+
+namespace OxNew {
+
+CScoreView* CScoreView::create()
+{
+    auto* view = new (std::nothrow) CScoreView();
+    if (view != nullptr && view->init())
+    {
+        view->autorelease();
+        return view;
+    }
+    delete view;
+    return nullptr;
+}
+
+bool CScoreView::init()
+{
+    if (!initWithFile("OxEx/SCOREVIEW_0"))
+        return false;
+    setZOrder(kZOrder);
+    for (int row = 0; row < GAME_PLAYER; ++row)
+        m_ptRows[row] = CCPoint(245, 75 - 20.0f * row);
+    return true;
+}
+
+void CScoreView::ShowResult(const CMD_S_GameEnd& end, const std::vector<OxEx::CBullBoard::SeatUser>& users)
+{
+    int row = 0;
+    for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
+    {
+        if (end.cbPlayStatus[chair] != PLAYER_PLAYING)
+            continue;
+        const CCPoint& at = m_ptRows[row++];
+        if (chair >= users.size())
+            break;
+        const OxEx::CBullBoard::SeatUser& seat = users[chair];
+        AddRowText(NickName(seat.present ? &seat.user : nullptr), CCPoint(at.x - 125, at.y));
+        const uint8_t type = end.cbCardType[chair] > 10 ? 10 : end.cbCardType[chair];
+        AddRowText(OxNewHandNames[type], at);
+        AddRowText(CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(end.lGameScore[chair])),
+                   CCPoint(at.x + 125, at.y));
+    }
+    setVisible(true);
+}
+
+}  // namespace OxNew

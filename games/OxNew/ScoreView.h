@@ -1,0 +1,28 @@
+// The four-seat bull game's result view: one row per seat that played the
+// round (name, hand name, score change), dragged as the two-seat one is.
+#pragma once
+
+#include <vector>
+
+#include "games/OxEx/BullBoard.h"
+#include "games/OxEx/ScoreView.h"
+#include "games/OxNew/OxNewMessages.h"
+
+namespace OxNew {
+
+class CScoreView : public OxEx::CBullScoreView
+{
+public:
+    static constexpr int kTouchPriority = 0;
+    static constexpr int kZOrder = 8000;
+
+    CScoreView() : OxEx::CBullScoreView(kTouchPriority, true) {}
+    static CScoreView* create();
+    bool init() override;
+    // The seats that played, in chair order, named as the seat users were.
+    void ShowResult(const CMD_S_GameEnd& end, const std::vector<OxEx::CBullBoard::SeatUser>& users);
+
+    cocos2d::CCPoint m_ptRows[GAME_PLAYER];
+};
+
+}  // namespace OxNew

@@ -1,0 +1,31 @@
+// The message handler of the six-seat bull game (kind 28): the round start,
+// the deal, the openings and the round end, each at its size, and the
+// playing scene of a table entered mid-round.
+#pragma once
+
+#include "games/OxEx/BullHandler.h"
+#include "games/OxTB/OxTBMessages.h"
+
+namespace OxTB {
+
+class NNBoard;
+
+class NNHandler : public OxEx::CBullHandler
+{
+public:
+    // Subs 100, 103, 104 and 105 at their sizes; any other sub is accepted.
+    bool OnGameMessage(uint16_t sub, const void* data, uint16_t size) override;
+    // The free scene at any size, the playing scene at its size; other
+    // statuses are accepted.
+    bool OnGameSceneMessage(uint8_t gameStatus, bool lookOn, const void* data, uint16_t size) override;
+
+    NNBoard* Board() const;
+    int64_t GetBaseScore() const { return m_lBaseScore; }
+    CMD_S_StatusPlay& GetPlayScene() { return m_PlayScene; }
+
+private:
+    int64_t m_lBaseScore = 0;
+    CMD_S_StatusPlay m_PlayScene{};
+};
+
+}  // namespace OxTB

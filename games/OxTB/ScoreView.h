@@ -1,0 +1,26 @@
+// The six-seat bull game's result view: a row per seat that played (name,
+// hand name, score change). It takes touches without swallowing them.
+#pragma once
+
+#include <vector>
+
+#include "games/OxEx/BullBoard.h"
+#include "games/OxEx/ScoreView.h"
+#include "games/OxTB/OxTBMessages.h"
+
+namespace OxTB {
+
+class CScoreView : public OxEx::CBullScoreView
+{
+public:
+    static constexpr int kTouchPriority = -10000;
+
+    CScoreView() : OxEx::CBullScoreView(kTouchPriority, false) {}
+    static CScoreView* create();
+    bool init() override;
+    void ShowResult(const CMD_S_GameEnd& end, const std::vector<OxEx::CBullBoard::SeatUser>& users);
+
+    cocos2d::CCPoint m_ptRows[GAME_PLAYER];
+};
+
+}  // namespace OxTB

@@ -1,0 +1,371 @@
+// The four-seat bull game through the kernel: every message at its size, the
+// seated player who sits a round out, chip piles and labels, the deal, the
+// round end over four seats and re-entry.
+#include "games/OxEx/BullFixture.h"
+
+#include "games/OxNew/NNBoard.h"
+#include "games/OxNew/NNHandler.h"
+#include "games/OxNew/OxNewMobile.h"
+#include "games/OxNew/ScoreView.h"
+
+using namespace bulltest;
+using namespace cocos2d;
+using OxNew::NNBoard;
+using OxNew::OxNewMobile;
+
+namespace {
+
+const Bytes kMine = {0x07, 0x13, 0x2D, 0x35, 0x02};    // bull seven
+const Bytes kSecond = {0x19, 0x28, 0x37, 0x06, 0x14};  // bull four
+const Bytes kThird = {0x09, 0x18, 0x27, 0x36, 0x02};   // no bull
+
+class OxNewTable : public BullTest
+{
+protected:
+    // Me on chair 1 of four; the others on chairs 0, 2 and 3.
+    NNBoard* Enter(uint8_t myStatus = US_PLAY, uint16_t myChair = 1)
+    {
+        std::vector<uint16_t> others;
+        for (uint16_t chair = 0; chair < 4; ++chair)
+            if (chair != myChair)
+                others.push_back(chair);
+        EnterBull(OxNew::kGameKind, 4, myChair, others, myStatus);
+        board = dynamic_cast<NNBoard*>(kernel->GetGameBoard());
+        return board;
+    }
+    OxNew::NNHandler* Handler() const { return OxNewMobile::GetHandler(); }
+
+    void Banker(int64_t ceiling, uint16_t banker)
+    {
+        Bytes b;
+        ASSERT_TRUE(Game(100, U16(I64(b, ceiling), banker)));
+        Run(40);
+    }
+    void Bet(uint16_t chair, int64_t amount)
+    {
+        Bytes b;
+        ASSERT_TRUE(Game(101, I64(U16(b, chair), amount)));
+    }
+    // Cards of chairs 0 to 3 (mine on chair 1).
+    void Deal()
+    {
+        Bytes cards;
+        Raw(cards, kSecond);
+        Raw(cards, kMine);
+        Raw(cards, kThird);
+        Raw(cards, kSecond);
+        ASSERT_TRUE(Game(103, Zeros(cards, 6)));
+    }
+    static Bytes End(const uint8_t (&types)[4], const uint8_t (&status)[4], int64_t myScore)
+    {
+        Bytes b;
+        Zeros(b, 32);
+        for (int chair = 0; chair < 4; ++chair)
+            I64(b, chair == 1 ? myScore : -myScore);
+        Zeros(b, 4);
+        Raw(b, kSecond);
+        Raw(b, kMine);
+        Raw(b, kThird);
+        Raw(b, kSecond);
+        for (uint8_t s : status)
+            U8(b, s);
+        for (uint8_t t : types)
+            U8(b, t);
+        return U8(b, 0);
+    }
+    static Bytes Amount(int64_t v)
+    {
+        Bytes b;
+        return I64(b, v);
+    }
+    std::vector<std::string> ResultTexts()
+    {
+        std::vector<std::string> texts;
+        CCNode* view = board->GetScoreView();
+        CCArray* children = view != nullptr ? view->getChildren() : nullptr;
+        for (unsigned i = 0; children != nullptr && i < children->count(); ++i)
+            if (auto* label = dynamic_cast<CCLabelTTF*>(children->objectAtIndex(i)))
+                texts.push_back(label->getString());
+        return texts;
+    }
+
+    NNBoard* board = nullptr;
+};
+
+struct Sized
+{
+    uint16_t id;
+    uint16_t size;
+};
+
+TEST_F(OxNewTable, EverySubAndSceneIsTakenOnlyAtItsSize)
+{
+    ASSERT_NE(Enter(), nullptr);
+    const Sized subs[] = {{100, 10}, {101, 10}, {103, 26}, {104, 97}, {105, 4}, {106, 7}};
+    for (const Sized& s : subs)
+    {
+        for (uint16_t size = 0; size <= s.size + 2; ++size)
+        {
+            const Bytes body(size, 0xFF);
+            EXPECT_EQ(Handler()->OnGameMessage(s.id, size ? body.data() : nullptr, size), size == s.size)
+                << "sub " << s.id << " at " << size;
+            Run(30, false);
+        }
+        Step();
+    }
+    const Sized scenes[] = {{0, 136}, {100, 135}, {101, 175}, {102, 200}};
+    for (const Sized& s : scenes)
+    {
+        for (uint16_t size = 0; size <= s.size + 2; ++size)
+        {
+            const Bytes body(size, 0xFF);
+            EXPECT_EQ(
+                Handler()->OnGameSceneMessage(static_cast<uint8_t>(s.id), false, size ? body.data() : nullptr, size),
+                size == s.size)
+                << "scene " << s.id << " at " << size;
+            Run(30, false);
+        }
+        Step();
+    }
+    for (uint16_t sub : {102, 110})
+        EXPECT_TRUE(Handler()->OnGameMessage(sub, nullptr, 0));
+    for (uint16_t sub : {99, 107, 108, 109, 111})
+        EXPECT_FALSE(Handler()->OnGameMessage(sub, nullptr, 0)) << sub;
+    for (uint8_t status : {1, 99, 103, 250})
+        EXPECT_TRUE(Handler()->OnGameSceneMessage(status, false, nullptr, 0));
+}
+
+TEST_F(OxNewTable, AFreeSceneOfTheWrongSizeStillSetsPhaseAndRestoredFlag)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Handler()->ClearRestored();
+    const Bytes body(135, 0);
+    EXPECT_FALSE(Handler()->OnGameSceneMessage(0, false, body.data(), 135));
+    EXPECT_EQ(Handler()->GetRoundPhase(), 0u);
+    EXPECT_TRUE(Handler()->IsRestored());
+}
+
+TEST_F(OxNewTable, BetButtonsOfATenCeilingAndTheCountdownsBet)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(10, 0);
+    const char* titles[4] = {"      10", "5", "3", "2     "};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Title(board->GetBetButton(i)), titles[i]);
+    Seconds(30);
+    const auto sent = Sends();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].payload, Amount(2));
+}
+
+TEST_F(OxNewTable, ASeatedPlayerWhoDoesNotPlayGetsNoBetsAndNoCountdownSend)
+{
+    ASSERT_NE(Enter(US_SIT), nullptr);
+    Banker(1000, 0);
+    EXPECT_EQ(board->GetBetButton(0), nullptr);
+    EXPECT_FALSE(board->GetBettingAnimation()->isVisible());
+    EXPECT_EQ(board->GetRunningCountdown(), NNBoard::kBetCountdown);
+    Seconds(40);
+    EXPECT_TRUE(Sends().empty());
+}
+
+TEST_F(OxNewTable, EveryBettorHasAPileAndALabelUntilTheReset)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(1000, 0);
+    Handler()->SetGameClock(1, 30, 30);
+    Bet(2, 100);
+    EXPECT_EQ(kernel->GetClockTimerID(), 30u) << "another's bet leaves my clock";
+    Bet(1, 200);
+    EXPECT_EQ(kernel->GetClockTimerID(), 0u);
+    Bet(3, 300);
+    Seconds(1);
+    for (uint16_t pile = 0; pile < 3; ++pile)
+        EXPECT_NE(board->GetChip(pile, 4), nullptr) << pile;
+    EXPECT_EQ(board->GetChip(3, 0), nullptr);
+    const char* amounts[3] = {"100", "200", "300"};
+    for (int i = 0; i < 3; ++i)
+    {
+        auto* label = dynamic_cast<CCLabelTTF*>(board->GetContentRoot()->getChildByTag(NNBoard::kBetLabelTag + i));
+        ASSERT_NE(label, nullptr) << i;
+        EXPECT_STREQ(label->getString(), amounts[i]);
+    }
+    // Chair 2 sits opposite me (view seat 1 is chair 2 from chair 1).
+    auto* first = board->GetContentRoot()->getChildByTag(NNBoard::kBetLabelTag);
+    EXPECT_EQ(first->getPosition(), NNBoard::kBetLabelPoints[1]);
+    EXPECT_EQ(board->GetBetLabelCount(), 3);
+    Status(kMe, US_SIT, 1);
+    board->OnStartButton(nullptr, 0);
+    EXPECT_EQ(board->GetChip(0, 0), nullptr);
+    EXPECT_EQ(board->GetContentRoot()->getChildByTag(NNBoard::kBetLabelTag), nullptr);
+    EXPECT_EQ(board->GetBetLabelCount(), 0);
+}
+
+TEST_F(OxNewTable, MyCardsFlySmallAndLandFullSize)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(1000, 0);
+    Deal();
+    EXPECT_EQ(board->GetRunningCountdown(), NNBoard::kOpenCountdown);
+    Run(10);
+    EXPECT_LT(board->GetCardSprite(1, 0)->getScale(), 1.0f);
+    Seconds(3);
+    for (int j = 0; j < 5; ++j)
+    {
+        EXPECT_FLOAT_EQ(board->GetCardSprite(1, j)->getScale(), 1.0f);
+        EXPECT_EQ(board->GetCardSprite(1, j)->GetCardData(), kMine[j]);
+        EXPECT_FLOAT_EQ(board->GetCardSprite(2, j)->getScale(), 0.7f);
+        EXPECT_EQ(board->GetCardSprite(2, j)->GetCardData(), Sexy::CardSprite::kCardBack);
+        EXPECT_EQ(board->GetCardSprite(1, j)->getPosition(), CCPoint(500 + 17 * j, 138));
+    }
+    EXPECT_TRUE(board->GetOpenButton()->isVisible());
+    for (uint16_t chair = 0; chair < 4; ++chair)
+        EXPECT_EQ(Handler()->m_cbInPlay[chair], 1) << chair;
+}
+
+TEST_F(OxNewTable, TheRoundEndLaysOutEveryHandAndNamesFaceHandsBullBull)
+{
+    ASSERT_NE(Enter(US_PLAY), nullptr);
+    Bytes call;
+    ASSERT_TRUE(Game(106, Zeros(U16(call, 0), 5)));
+    Banker(1000, 0);
+    Deal();
+    Seconds(3);
+    audio.log.clear();
+    ASSERT_TRUE(Game(104, End({4, 104, 0, 105}, {5, 5, 5, 5}, 100)));
+    // The others' hands face up and laid out: 9 7 4 | 8 6.
+    EXPECT_EQ(board->GetCardSprite(0, 0)->GetCardData(), 0x19);
+    EXPECT_EQ(board->GetCardSprite(0, 3)->GetCardData(), 0x28);
+    EXPECT_EQ(board->GetCardSprite(0, 3)->getZOrder(), 0);
+    EXPECT_EQ(board->GetHandTypeNumbers(), (std::vector<int>{4, 13, 0, 13}));
+    EXPECT_EQ(Played("OxEx/Eff/boys/cow_104.wav"), 1);
+    EXPECT_EQ(Played("OxEx/Eff/GAME_WIN"), 1);
+    const std::vector<std::string> texts = ResultTexts();
+    ASSERT_EQ(texts.size(), 12u);
+    EXPECT_EQ(texts[4], "牛牛");
+    EXPECT_EQ(texts[10], "牛牛");
+    EXPECT_EQ(texts[0], "玩家2001");
+    EXPECT_TRUE(board->IsStartButtonShown());
+    EXPECT_EQ(board->GetScoreView()->getZOrder(), NNBoard::kResultZOrder);
+}
+
+// A seated player who sat the round out sees the hands and the types of the
+// chairs below his own; and he may start the next round.
+TEST_F(OxNewTable, AWatchersRoundEndStopsButOffersTheNextRound)
+{
+    ASSERT_NE(Enter(US_SIT, 2), nullptr);
+    ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 5, 0, 5}, 0)));
+    EXPECT_EQ(board->GetHandTypeNumbers(), (std::vector<int>{4, 7}));
+    EXPECT_EQ(board->GetScoreView(), nullptr);
+    EXPECT_TRUE(board->IsStartButtonShown());
+}
+
+TEST_F(OxNewTable, ResultRowsKeepTheNamesOfPlayersWhoLeft)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Bytes call;
+    ASSERT_TRUE(Game(106, Zeros(U16(call, 0), 5)));
+    ASSERT_TRUE(Status(2003, US_FREE, 3));
+    ASSERT_TRUE(Game(104, End({1, 2, 3, 4}, {5, 5, 5, 5}, 10)));
+    const std::vector<std::string> texts = ResultTexts();
+    ASSERT_EQ(texts.size(), 12u);
+    EXPECT_EQ(texts[9], "玩家2003");
+}
+
+TEST_F(OxNewTable, ReenteringAsAWatcherShowsTheWaitingAnimation)
+{
+    ASSERT_NE(Enter(US_SIT), nullptr);
+    // The betting scene is taken at any size then.
+    ASSERT_TRUE(Scene(101, Bytes(3, 0)));
+    ASSERT_NE(board->GetWaitAnimation(), nullptr);
+    EXPECT_EQ(board->GetWaitAnimation()->getPosition(), CCPoint(512, 480));
+    EXPECT_EQ(board->GetBetButton(0), nullptr);
+    Bytes scene(200, 0);
+    scene[0] = scene[2] = 1;
+    std::memcpy(scene.data() + 47, kSecond.data(), 5);
+    for (int c = 0; c < 4; ++c)
+        scene[67 + c] = 255;
+    ASSERT_TRUE(Scene(102, scene));
+    EXPECT_TRUE(board->GetCardSprite(0, 0)->isVisible());
+    EXPECT_EQ(board->GetCardSprite(0, 0)->GetCardData(), Sexy::CardSprite::kCardBack);
+    EXPECT_FALSE(board->GetCardSprite(1, 0)->isVisible());
+    EXPECT_FALSE(board->GetOpenButton()->isVisible());
+    Status(kMe, US_SIT, 1);
+    board->OnStartButton(nullptr, 0);
+    EXPECT_EQ(board->GetWaitAnimation(), nullptr);
+}
+
+TEST_F(OxNewTable, ReenteringAnOpenedHandSendsItAgainAtOnce)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Bytes scene(200, 0);
+    for (int c = 0; c < 4; ++c)
+        scene[c] = 1;
+    Put<int64_t>(scene, 13, 500);
+    Put<uint16_t>(scene, 45, 0);
+    for (int c = 0; c < 4; ++c)
+        std::memcpy(scene.data() + 47 + 5 * c, (c == 1 ? kMine : kSecond).data(), 5);
+    for (int c = 0; c < 4; ++c)
+        scene[67 + c] = c == 1 ? 1 : 255;
+    ASSERT_TRUE(Scene(102, scene));
+    const auto sent = Sends();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].sub, 3);
+    EXPECT_EQ(sent[0].payload, Bytes{7});
+    EXPECT_EQ(board->GetHandTypeNumbers(), std::vector<int>{7});
+    EXPECT_TRUE(board->GetBankerMark()->isVisible());
+    EXPECT_EQ(board->GetBankerMark()->getPosition(), NNBoard::kBankerMarkPoints[3]);
+    auto* label = dynamic_cast<CCLabelTTF*>(board->GetContentRoot()->getChildByTag(NNBoard::kBetLabelTag));
+    ASSERT_NE(label, nullptr);
+    EXPECT_STREQ(label->getString(), "500");
+    // The restored round's end: never my own type; the voice capped at 10.
+    audio.log.clear();
+    ASSERT_TRUE(Game(104, End({4, 105, 0, 3}, {5, 5, 5, 5}, 0)));
+    EXPECT_EQ(board->GetHandTypeNumbers(), (std::vector<int>{7, 4, 0, 3}));
+    EXPECT_EQ(Played("OxEx/Eff/boys/cow_10.wav"), 1);
+    EXPECT_EQ(Played("OxEx/Eff/GAME_LOST"), 1);
+}
+
+TEST_F(OxNewTable, ReenteringTheBettingBetsFromTheScenesCeiling)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Bytes scene(175, 0);
+    Put<int64_t>(scene, 5, 800);
+    Put<uint16_t>(scene, 45, 3);
+    ASSERT_TRUE(Scene(101, scene));
+    EXPECT_EQ(board->GetBankerMark()->getPosition(), NNBoard::kBankerMarkPoints[2]);
+    EXPECT_EQ(board->GetBankerMark()->getZOrder(), 10000);
+    Press(board->GetBetButton(3));
+    const auto sent = Sends();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].payload, Amount(200));
+}
+
+TEST_F(OxNewTable, TheRobTurnAndTheOpening)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Bytes mine;
+    ASSERT_TRUE(Game(106, Zeros(U16(mine, 1), 5)));
+    EXPECT_TRUE(board->GetRobButton()->isVisible());
+    EXPECT_EQ(board->GetRunningCountdown(), NNBoard::kBankerCallCountdown);
+    Bytes other;
+    ASSERT_TRUE(Game(106, Zeros(U16(other, 3), 5)));
+    EXPECT_FALSE(board->GetRobButton()->isVisible());
+    EXPECT_TRUE(board->GetBankerCallAnimation()->isVisible());
+    EXPECT_EQ(kernel->GetClockChairID(), 3);
+    Banker(1000, 1);
+    EXPECT_TRUE(board->GetBettingAnimation()->isVisible()) << "the banker watches the others bet";
+    Deal();
+    Seconds(3);
+    Press(board->GetOpenButton());
+    auto sent = Sends();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].payload, Bytes{1});
+    Bytes opened;
+    ASSERT_TRUE(Game(105, Zeros(U16(opened, 1), 2)));
+    EXPECT_FALSE(board->GetOpenButton()->isVisible());
+    EXPECT_TRUE(board->GetHintButton()->isEnabled());
+    EXPECT_EQ(board->GetOpenAnimation()->getZOrder(), 500);
+}
+
+}  // namespace
