@@ -332,6 +332,27 @@ TEST_F(OxTBTable, TheRoundAfterAReentryTakesMyCardsFromTheDeal)
     EXPECT_EQ(sent[0].payload, Open(1, kArranged));
 }
 
+// Types come from the server: one past the names and pictures shows no
+// picture and an empty name, and nothing reads past the tables.
+TEST_F(OxTBTable, TypesBeyondTheTablesShowNoPictureAndNoName)
+{
+    ASSERT_NE(Enter(), nullptr);
+    ASSERT_TRUE(Game(104, End({16, 200, 7, 255, 10, 13}, 0)));
+    EXPECT_EQ(board->GetHandTypeNumbers(), (std::vector<int>{13, 13}));
+    std::vector<std::string> names;
+    CCArray* children = board->GetScoreView()->getChildren();
+    for (unsigned i = 0; children != nullptr && i < children->count(); ++i)
+        if (auto* label = dynamic_cast<CCLabelTTF*>(children->objectAtIndex(i)))
+            names.push_back(label->getString());
+    ASSERT_EQ(names.size(), 18u);
+    EXPECT_EQ(names[1], "");
+    EXPECT_EQ(names[4], "");
+    EXPECT_EQ(names[7], "牛七");
+    EXPECT_EQ(names[10], "");
+    EXPECT_EQ(names[13], "");
+    EXPECT_EQ(names[16], "牛牛");
+}
+
 TEST_F(OxTBTable, TheResetClearsTheTable)
 {
     ASSERT_NE(Enter(), nullptr);
