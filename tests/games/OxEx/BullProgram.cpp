@@ -137,7 +137,9 @@ BullProgram::Outcome BullProgram::Play(const std::string& scenario, int kind, in
     }
     const pid_t client = Spawn(args, m_dir + "/kestrelium.log");
     EXPECT_GT(client, 0);
-    outcome.client = client > 0 ? Wait(client, frames / 60 + 180) : -1;
+    // A loaded machine may draw only a few frames a second: the frames
+    // bound the run, not the clock.
+    outcome.client = client > 0 ? Wait(client, frames / 4 + 120) : -1;
     outcome.server = Wait(server, 30);
     outcome.serverLog = ReadAll(m_dir + "/roomsim.log");
     outcome.clientLog = ReadAll(m_dir + "/kestrelium.log");
