@@ -7,6 +7,7 @@
 // 0 a game message (sub id), 1 a scene (status id), 2 id % 300 frames of
 // time, 3 a click on the visible button id picks.
 #include "cocos2d.h"
+#include "fuzz/UiStage.h"
 #include "games/OxEx/NNBoard.h"
 #include "games/OxEx/OxExMobile.h"
 #include "games/OxNew/OxNewMobile.h"
@@ -14,7 +15,6 @@
 #include "games/framework/BaseKernelLayer.h"
 #include "games/framework/GameRoom.h"
 #include "games/framework/KernelMessages.h"
-#include "ui/UiServices.h"
 #include "ui/WindyTopLayer.h"
 
 #include <cstdint>
@@ -50,14 +50,8 @@ cocos2d::CCScene* Setup()
     static cocos2d::CCScene* scene = nullptr;
     if (scene != nullptr)
         return scene;
-    cocos2d::CCDirector::setHeadless(true);
+    fuzzstage::PrepareUi();
     cocos2d::CCDirector* director = cocos2d::CCDirector::sharedDirector();
-    cocos2d::CCEGLView* view = cocos2d::CCEGLView::sharedOpenGLView();
-    director->setOpenGLView(view);
-    view->setFrameSize(1288, 762);
-    view->setDesignResolutionSize(1288, 762, cocos2d::kResolutionFixedWidth);
-    cocos2d::CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    InstallUiCoreServices();
     scene = cocos2d::CCScene::create();
     scene->retain();
     director->runWithScene(scene);
