@@ -11,20 +11,20 @@ using namespace bulltest::buttons;
 TEST_F(BullProgram, OxExRoundIsPlayedByClicks)
 {
     const Outcome o =
-        Play("oxex_round.json", 102, 1440,
-             {Click(300, kStart), Shot(420, "oxex_rob"), Click(480, kLeftAction), Shot(650, "oxex_bet"),
-              Click(720, kBet3), Shot(880, "oxex_dealt"), Click(960, kRightAction), Shot(1000, "oxex_hint"),
-              Click(1040, kLeftAction), Shot(1200, "oxex_result"), Click(1320, kStart), Shot(1380, "oxex_next")});
+        Play("oxex_round.json", 102, 810,
+             {Click(110, kStart), Shot(170, "oxex_rob"), Click(190, kLeftAction), Shot(310, "oxex_bet"),
+              Click(330, kBet3), Shot(490, "oxex_dealt"), Click(510, kRightAction), Shot(540, "oxex_hint"),
+              Click(560, kLeftAction), Shot(690, "oxex_result"), Click(740, kStart), Shot(780, "oxex_next")});
     ExpectClean(o);
 }
 
 TEST_F(BullProgram, OxExTableIsRestoredFromEachScene)
 {
-    const Outcome o = Play("oxex_restore.json", 102, 1100,
-                           {Shot(200, "oxex_restore_call"), Click(240, kRightAction), Shot(360, "oxex_restore_bet"),
-                            Click(400, kBet4), Shot(520, "oxex_restore_play"), Click(560, kLeftAction),
-                            Shot(640, "oxex_restore_opened"), Shot(960, "oxex_restore_result"), Click(1000, kStart),
-                            Shot(1060, "oxex_restore_next")});
+    const Outcome o = Play("oxex_restore.json", 102, 600,
+                           {Shot(110, "oxex_restore_call"), Click(130, kRightAction), Shot(170, "oxex_restore_bet"),
+                            Click(190, kBet4), Shot(230, "oxex_restore_play"), Click(250, kLeftAction),
+                            Shot(275, "oxex_restore_opened"), Shot(500, "oxex_restore_result"), Click(540, kStart),
+                            Shot(580, "oxex_restore_next")});
     ExpectClean(o);
 }
 

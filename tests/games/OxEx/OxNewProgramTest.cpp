@@ -11,21 +11,21 @@ namespace {
 TEST_F(BullProgram, OxNewRoundIsPlayedByClicks)
 {
     const Outcome o =
-        Play("oxnew_round.json", 27, 1440,
-             {Click(300, kStart), Shot(420, "oxnew_rob"), Click(480, kLeftAction), Shot(650, "oxnew_bet"),
-              Click(720, kBet2), Shot(900, "oxnew_dealt"), Click(960, kRightAction), Shot(1000, "oxnew_hint"),
-              Click(1040, kLeftAction), Shot(1200, "oxnew_result"), Click(1320, kStart), Shot(1380, "oxnew_next")});
+        Play("oxnew_round.json", 27, 810,
+             {Click(110, kStart), Shot(190, "oxnew_rob"), Click(210, kLeftAction), Shot(300, "oxnew_bet"),
+              Click(320, kBet2), Shot(490, "oxnew_dealt"), Click(510, kRightAction), Shot(540, "oxnew_hint"),
+              Click(560, kLeftAction), Shot(700, "oxnew_result"), Click(740, kStart), Shot(780, "oxnew_next")});
     ExpectClean(o);
 }
 
 TEST_F(BullProgram, OxNewTableIsRestoredFromEachScene)
 {
-    const Outcome o = Play("oxnew_restore.json", 27, 1520,
-                           {Shot(160, "oxnew_restore_wait"), Click(480, kStart), Shot(580, "oxnew_restore_call"),
-                            Click(620, kRightAction), Shot(720, "oxnew_restore_bet"), Click(760, kBet3),
-                            Shot(860, "oxnew_restore_play"), Click(900, kRightAction), Click(940, kLeftAction),
-                            Shot(1020, "oxnew_restore_opened"), Shot(1360, "oxnew_restore_result"), Click(1420, kStart),
-                            Shot(1480, "oxnew_restore_next")});
+    const Outcome o = Play("oxnew_restore.json", 27, 840,
+                           {Shot(130, "oxnew_restore_wait"), Click(280, kStart), Shot(320, "oxnew_restore_call"),
+                            Click(340, kRightAction), Shot(380, "oxnew_restore_bet"), Click(400, kBet3),
+                            Shot(440, "oxnew_restore_play"), Click(460, kRightAction), Click(480, kLeftAction),
+                            Shot(505, "oxnew_restore_opened"), Shot(740, "oxnew_restore_result"), Click(780, kStart),
+                            Shot(820, "oxnew_restore_next")});
     ExpectClean(o);
 }
 

@@ -10,19 +10,19 @@ namespace {
 
 TEST_F(BullProgram, OxTBRoundIsPlayedByClicks)
 {
-    const Outcome o = Play("oxtb_round.json", 28, 1000,
-                           {Click(300, kStart), Shot(350, "oxtb_chips"), Shot(520, "oxtb_dealt"),
-                            Click(560, kRightAction), Shot(600, "oxtb_hint"), Click(640, kLeftAction),
-                            Shot(800, "oxtb_result"), Click(880, kStart), Shot(940, "oxtb_next")});
+    const Outcome o = Play("oxtb_round.json", 28, 600,
+                           {Click(110, kStart), Shot(140, "oxtb_chips"), Shot(300, "oxtb_dealt"),
+                            Click(320, kRightAction), Shot(350, "oxtb_hint"), Click(370, kLeftAction),
+                            Shot(480, "oxtb_result"), Click(540, kStart), Shot(580, "oxtb_next")});
     ExpectClean(o);
 }
 
 TEST_F(BullProgram, OxTBTableIsRestoredFromEachScene)
 {
-    const Outcome o = Play("oxtb_restore.json", 28, 1320,
-                           {Shot(160, "oxtb_restore_wait"), Click(480, kStart), Shot(580, "oxtb_restore_play"),
-                            Click(620, kRightAction), Click(660, kLeftAction), Shot(760, "oxtb_restore_opened"),
-                            Shot(1160, "oxtb_restore_result"), Click(1220, kStart), Shot(1280, "oxtb_restore_next")});
+    const Outcome o = Play("oxtb_restore.json", 28, 740,
+                           {Shot(130, "oxtb_restore_wait"), Click(280, kStart), Shot(320, "oxtb_restore_play"),
+                            Click(340, kRightAction), Click(380, kLeftAction), Shot(405, "oxtb_restore_opened"),
+                            Shot(640, "oxtb_restore_result"), Click(680, kStart), Shot(720, "oxtb_restore_next")});
     ExpectClean(o);
 }
 
