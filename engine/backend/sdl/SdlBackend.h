@@ -20,7 +20,9 @@
 //   SdlAudio.cpp         the sound device (backend/Audio.h)
 //
 // Everything the back end keeps between calls is in one object, `g_sdl`,
-// used on the main thread only (the picture codecs keep nothing).
+// used on the main thread only. Beside it are only the picture codecs'
+// once-per-process start (any thread), the fonts' exit hook, log-once flags
+// and the triangle cutter's scratch vectors, kept to reuse their storage.
 //
 // Mesa's llvmpipe fills every pixel on the CPU, so two kinds of draw take the
 // cheap road with the same result: one whose pixel centres land on texel
