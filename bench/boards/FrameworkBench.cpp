@@ -7,6 +7,8 @@
 // players, all ready (six animated signs), a game clock running with its
 // light, the player list full, and the chat scrolling: a new line every half
 // second while the list moves two pixels a frame through its 21 lines.
+// FrameworkBoardIdle: the same table with nobody ready, no clock and the
+// chat at rest: whole frames (update and draw) and how many were drawn.
 
 #include <benchmark/benchmark.h>
 
@@ -135,7 +137,7 @@ struct BoardScene
     std::unique_ptr<Sexy::CGameRoomBinding> binding;
 };
 
-void BuildFrameworkBoard(BoardScene& s)
+void BuildFrameworkBoard(BoardScene& s, bool busy)
 {
     CCDirector::setHeadless(true);
     CCDirector* d = CCDirector::sharedDirector();
@@ -174,22 +176,26 @@ void BuildFrameworkBoard(BoardScene& s)
     for (uint16_t chair = 0; chair < kChairs; ++chair)
         SendUser(kernel, chair == 1 ? kMe : 2000 + chair, chair, 12345678 + chair * 1111111, nicks[chair]);
     kernel->OnChannelMessage(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SHOW_GAME);
-    for (uint16_t chair = 0; chair < kChairs; ++chair)
+    for (uint16_t chair = 0; busy && chair < kChairs; ++chair)
     {
         Sexy::UserStatusMessage status{chair == 1 ? kMe : 2000u + chair, 3, chair, US_READY};
         kernel->OnChannelMessage(Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_STATUS, &status, sizeof(status));
     }
-    kernel->SetGameClock(2, 30, 99);
+    if (busy)
+        kernel->SetGameClock(2, 30, 99);
 
     GameChatLayer* chat = kernel->GetGameBoard()->GetChatLayer();
     for (int i = 0; i < 21; ++i)
         chat->AddChatItem(ChatLine{CClientGlobal::UTF8ToGBK("系统"),
                                    CClientGlobal::UTF8ToGBK("欢迎来到五子棋一号房，祝您游戏愉快！"), 4});
-    auto* scroller = new ChatScroller();
-    scroller->autorelease();
-    scroller->chat = chat;
-    scene->addChild(scroller);
-    scroller->schedule(schedule_selector(ChatScroller::tick), 0.0f);
+    if (busy)
+    {
+        auto* scroller = new ChatScroller();
+        scroller->autorelease();
+        scroller->chat = chat;
+        scene->addChild(scroller);
+        scroller->schedule(schedule_selector(ChatScroller::tick), 0.0f);
+    }
     d->stepFrames(30);  // settle: pictures loaded, animations under way
 }
 
@@ -198,7 +204,7 @@ using Clock = std::chrono::steady_clock;
 void RunFrames(benchmark::State& state, bool measureDraw)
 {
     BoardScene s;
-    BuildFrameworkBoard(s);
+    BuildFrameworkBoard(s, true);
     CCDirector* d = CCDirector::sharedDirector();
     CCScheduler* scheduler = d->getScheduler();
     std::vector<double> frames;
@@ -231,6 +237,26 @@ void RunFrames(benchmark::State& state, bool measureDraw)
 void BM_FrameworkBoardUpdate(benchmark::State& st) { RunFrames(st, false); }
 void BM_FrameworkBoardDraw(benchmark::State& st) { RunFrames(st, true); }
 
+// The director's own frame: it draws only when something changed.
+void BM_FrameworkBoardIdle(benchmark::State& state)
+{
+    BoardScene s;
+    BuildFrameworkBoard(s, false);
+    CCDirector* d = CCDirector::sharedDirector();
+    const unsigned drawn = d->getDrawnFrames();
+    for (auto _ : state)
+    {
+        auto t0 = Clock::now();
+        d->mainLoop();
+        kest::backend::finish();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - t0).count());
+    }
+    state.counters["drawn"] = d->getDrawnFrames() - drawn;
+    d->reset();
+    g_handler.reset();
+    Sexy::ClearGameKinds();
+}
+
 }  // namespace
 
 BENCHMARK(BM_FrameworkBoardUpdate)
@@ -245,3 +271,4 @@ BENCHMARK(BM_FrameworkBoardDraw)
     ->Iterations(200)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameworkBoardIdle)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(300);
