@@ -150,15 +150,23 @@ TEST_F(BoardScene, NothingIsDrawnWhileNothingChanges)
     const unsigned drawn = director->getDrawnFrames();
     Step(180);
     EXPECT_EQ(director->getDrawnFrames(), drawn);
-    // A clock ticks and its light runs: frames are drawn again.
+    // A clock ticks and its light runs: frames are drawn again, but only
+    // when a digit or the light's picture changes (five times a second).
     EXPECT_TRUE(handler->SetGameClock(2, 30, 10));
     Step(60);
     EXPECT_GT(director->getDrawnFrames(), drawn);
+    EXPECT_LE(director->getDrawnFrames(), drawn + 8);
     EXPECT_TRUE(handler->KillGameClock(30));
     Step(30);
     const unsigned afterClock = director->getDrawnFrames();
     Step(180);
     EXPECT_EQ(director->getDrawnFrames(), afterClock);
+    // Two ready signs turn their pictures four times a second, in step.
+    EXPECT_TRUE(Status(2001, US_READY, 0));
+    EXPECT_TRUE(Status(2002, US_READY, 2));
+    Step(60);
+    EXPECT_GT(director->getDrawnFrames(), afterClock);
+    EXPECT_LE(director->getDrawnFrames(), afterClock + 10);
 }
 
 TEST_F(BoardScene, RightBarAndCaptionFollowTheVisibleArea)
