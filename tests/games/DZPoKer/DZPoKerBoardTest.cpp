@@ -295,6 +295,25 @@ TEST_F(HoldemTest, TheModuleKeepsTheWaitingFramesWhenItUnloads)
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile("ClientGame/Cards.plist");
 }
 
+// Between hands nothing moves, so a table left alone draws no frame; a
+// running turn ring draws as it shrinks.
+TEST_F(HoldemTest, AnIdleTableDrawsNothing)
+{
+    ASSERT_TRUE(Scene(GS_FREE, Bytes(16, 0)));
+    CCDirector* director = CCDirector::sharedDirector();
+    director->startAnimation();
+    Seconds(2);
+    unsigned int before = director->getDrawnFrames();
+    Seconds(3);
+    EXPECT_EQ(director->getDrawnFrames() - before, 0u);
+    board->StartTurnTimer(4);
+    Seconds(1);
+    before = director->getDrawnFrames();
+    Seconds(2);
+    EXPECT_GE(director->getDrawnFrames() - before, 100u);
+    director->stopAnimation();
+}
+
 TEST_F(HoldemTest, TheTableShowsWithoutStandIns)
 {
     Start start;

@@ -445,12 +445,18 @@ TEST_F(HoldemTest, PotCountsAndPotIndexesStayInsideTheSixPots)
     ASSERT_TRUE(Game(SUB_S_POT_LIST, PotListBytes({500, 300}, 2)));
     EXPECT_EQ(board->GetPotCount(), 2u);
     End end;
-    end.scores = {100, 0, 0, 0, 0, 0};
-    end.potCount = {200, 0, 0, 0, 0, 0};  // more pots won than exist
-    end.potIndex[0] = {1, 5, 250, 0, 9, 1};
+    end.scores = {0, 0, 0, 100, 0, 0};
+    end.potCount = {0, 0, 0, 200, 0, 0};  // more pots won than exist
+    end.potIndex[3] = {1, 5, 250, 0, 9, 1};
     ASSERT_TRUE(Game(SUB_S_GAME_START, StartBytes(Start{})));
     ASSERT_TRUE(Game(SUB_S_GAME_END, EndBytes(end)));
     Step(60 * 6);
+    // Chair 3 (view 1) is paid the two pots there are; the names past them pay nothing.
+    DZPokerColorChip* pot = board->GetPotChips();
+    EXPECT_EQ(pot->GetRestTaker(0), ViewOf(3));
+    EXPECT_EQ(pot->GetRestTaker(1), ViewOf(3));
+    for (int k = 2; k < MAX_POT_COUNT; ++k)
+        EXPECT_EQ(pot->GetRestTaker(k), 0) << k;
 }
 
 TEST_F(HoldemLookerTest, WithoutMyRecordIAmNotPlaying)
