@@ -59,6 +59,8 @@ public:
 
 private:
     void applySettingsAtStart();
+    void addWaitSources(std::vector<pollfd>& fds, double& timeout) override;
+    void serviceWaitSources() override;
 
     launch::Options m_options;
     cocos2d::CCRect m_savedRect;

@@ -7,6 +7,7 @@
 #include "net/HostResolver.h"
 
 #include <cstdint>
+#include <poll.h>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@ public:
     static constexpr uint64_t kKeepAliveIdleMs = 10000;  // silence before we send a keep-alive
     static constexpr uint64_t kWatchdogMs = 30000;       // silence that closes the connection
     static constexpr size_t kMaxPendingSend = 4u << 20;
+    static constexpr uint64_t kLookupPollMs = 10;  // how often a waiting loop looks at a lookup
 
     CTCPSocketModule();
     ~CTCPSocketModule() override;
@@ -35,8 +37,16 @@ public:
     void CloseSocket() override;
     void OnUpdate() override;
 
-    // Polls every live module; the program calls it once a frame.
+    // Polls every live module; the program calls it once a pass of its loop.
     static void PollAll();
+
+    // What the program's loop waits on for this module: its descriptor, with
+    // POLLOUT while connecting or while bytes wait to go, and the milliseconds
+    // (on the module's clock) until it must be updated even if nothing comes:
+    // the connect or lookup deadline, the keep-alive, the watchdog.
+    void AddWaits(std::vector<pollfd>& fds, uint64_t& dueInMs) const;
+    // The same for every live module.
+    static void AddWaitsAll(std::vector<pollfd>& fds, uint64_t& dueInMs);
 
     bool IsLinked() const;
     uint32_t GetUserID() const { return m_userId; }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include <poll.h>
 #include <sys/types.h>
 
 struct msghdr;
@@ -57,8 +58,14 @@ public:
     // destroy the window from inside a callback.
     void Pump();
     void Pump(uint64_t nowMs);
-    // Pumps every live window of this process (the scheduler calls it).
+    // Pumps every live window of this process (the program's loop calls it).
     static void PumpAll();
+
+    // What the program's loop waits on for the window: its socket, and the
+    // milliseconds from nowMs to its next timer.
+    void AddWaits(std::vector<pollfd>& fds, uint64_t& dueInMs, uint64_t nowMs) const;
+    // The same for every live window.
+    static void AddWaitsAll(std::vector<pollfd>& fds, uint64_t& dueInMs);
 
     static uint64_t NowMs();
 

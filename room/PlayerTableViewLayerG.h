@@ -70,6 +70,7 @@ protected:
     void OnClick(const cocos2d::CCPoint& world) override;
 
 private:
+    void MarkDirty();
     void BuildHeader();
     cocos2d::CCNode* BuildRow(int row);
 

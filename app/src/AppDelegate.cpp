@@ -13,6 +13,9 @@
 
 #include "SimpleAudioEngine.h"
 
+#include <algorithm>
+#include <cstdint>
+
 using namespace cocos2d;
 using CocosDenshion::SimpleAudioEngine;
 
@@ -29,18 +32,6 @@ bool SoundExists(const std::string& path)
     return CCFileUtils::sharedFileUtils()->isFileExist(
         CCFileUtils::sharedFileUtils()->fullPathForFilename(path.c_str()));
 }
-
-// Connections and message windows (the room's, the external games') move
-// only when polled: once a frame, on the main thread.
-class FramePump : public CCObject
-{
-public:
-    void pump(float)
-    {
-        CTCPSocketModule::PollAll();
-        platform::MessageWindow::PumpAll();
-    }
-};
 
 void Post(const char* name, float x, float y)
 {
@@ -95,8 +86,6 @@ bool AppDelegate::applicationDidFinishLaunching()
     m_savedRect = view->getWindowRect();
 
     WindyTopLayer::sharedTopLayer();
-    static FramePump* pump = new FramePump();  // lives as long as the program
-    director->getScheduler()->scheduleSelector(schedule_selector(FramePump::pump), pump, 0, false);
     view->setWindowIcon(CCFileUtils::sharedFileUtils()->fullPathForFilename("Icon/kestrelium.png"));
 
     // The guided tour belongs before the hall on a first run; it is not part
@@ -115,6 +104,24 @@ bool AppDelegate::applicationDidFinishLaunching()
     if (m_options.noDraw)
         director->stopAnimation();
     return true;
+}
+
+// Connections and message windows move only when serviced, on the main
+// thread: the loop wakes when one of their descriptors is ready or one of
+// their deadlines (keep-alive, watchdog, window timers) comes.
+void AppDelegate::addWaitSources(std::vector<pollfd>& fds, double& timeout)
+{
+    uint64_t dueInMs = UINT64_MAX;
+    CTCPSocketModule::AddWaitsAll(fds, dueInMs);
+    platform::MessageWindow::AddWaitsAll(fds, dueInMs);
+    if (dueInMs != UINT64_MAX)
+        timeout = std::min(timeout, static_cast<double>(dueInMs) / 1000);
+}
+
+void AppDelegate::serviceWaitSources()
+{
+    CTCPSocketModule::PollAll();
+    platform::MessageWindow::PumpAll();
 }
 
 std::string AppDelegate::ResolveSoundPath(const std::string& name)

@@ -8,6 +8,8 @@
 // Everything here runs on the main thread except the picture codecs, which
 // are safe on any thread.
 
+#include <poll.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -97,8 +99,10 @@ bool getClipboardText(std::string& utf8);
 
 // Sends pending events to the view; false when the window was asked to close.
 bool pumpEvents();
-// Sleeps until an event arrives or the timeout passes.
-void waitEvents(int timeoutMs);
+// Sleeps until an event arrives, one of the descriptors is ready (their
+// revents say which) or the timeout passes (-1: no timeout). A signal also
+// ends the wait.
+void waitEvents(std::vector<pollfd>& fds, int timeoutMs);
 double now();
 
 // Pictures (any thread).

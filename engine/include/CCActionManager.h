@@ -40,6 +40,9 @@ class CCActionManager : public CCObject {
   CCArray* pauseAllRunningActions();
   void resumeTargets(CCArray* targetsToResume);
 
+  // Whether a target that is not paused has an action to step.
+  bool hasRunningActions() const;
+
   void update(float dt) override;
 
  private:

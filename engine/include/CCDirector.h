@@ -105,6 +105,16 @@ class CCDirector : public CCObject {
   unsigned int getDrawnFrames() const { return m_uDrawnFrames; }
   // Makes the next frame draw even if nothing changed.
   void setNeedsRedraw();
+  // Seconds the main loop may wait before the next frame has anything to do:
+  // 0 when one is due now (a redraw, a scene change, a running action, a
+  // per-frame update, a timer whose clock is to start), the time the next
+  // timer needs otherwise, infinity when only input or a message can change
+  // anything.
+  double getTimeToNextFrame();
+  // With the fixed step: the next frame counts this many steps at once (0
+  // or more) instead of one, so a loop that slept through frames with nothing
+  // to do keeps time.
+  void setNextFrameSteps(unsigned int steps) { m_uNextFrameSteps = steps; }
   // Draws the current scene now and writes it as a PNG read back from the renderer.
   bool saveScreenshot(const std::string& pngPath);
 
@@ -131,6 +141,7 @@ class CCDirector : public CCObject {
   bool m_bFixedStep = false;
   unsigned int m_uTotalFrames = 0;
   unsigned int m_uDrawnFrames = 0;
+  unsigned int m_uNextFrameSteps = 1;
   float m_fDeltaTime = 0;
   double m_dLastTime = -1;
   CCScene* m_pRunningScene = nullptr;

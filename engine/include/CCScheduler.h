@@ -73,6 +73,13 @@ class CCScheduler : public CCObject {
   // Number of live timers and updates (tests and diagnostics).
   unsigned int timerCount() const;
 
+  // Seconds until an update would call anything, for a loop that sleeps in
+  // between: 0 when a per-frame update would run (except quiet's: its owner
+  // knows it has nothing to do) or a timer's clock is still to start; else the
+  // time the earliest running timer still needs, divided by the time scale;
+  // infinity when nothing would ever be called.
+  double getTimeToNextCall(const CCObject* quiet = nullptr) const;
+
  private:
   struct TargetState {
     bool paused = false;

@@ -156,6 +156,12 @@ void CCActionManager::resumeTargets(CCArray* targetsToResume) {
   CCARRAY_FOREACH(targetsToResume, o) { resumeTarget(o); }
 }
 
+bool CCActionManager::hasRunningActions() const {
+  for (const Element& e : m_elements)
+    if (!e.paused && !e.actions.empty()) return true;
+  return false;
+}
+
 void CCActionManager::update(float dt) {
   bool wasLocked = m_bLocked;
   m_bLocked = true;

@@ -1,5 +1,8 @@
 #include "CCApplication.h"
 
+#include <climits>
+#include <cmath>
+
 #include "CCDirector.h"
 #include "CCEGLView.h"
 #include "CCTextureCache.h"
@@ -21,18 +24,66 @@ void CCApplication::setAnimationInterval(double interval) {
   CCDirector::sharedDirector()->setAnimationInterval(interval);
 }
 
+void CCApplication::setLoopHooks(LoopClock clock, LoopWait wait) {
+  m_clock = std::move(clock);
+  m_wait = std::move(wait);
+}
+
+double CCApplication::loopNow() const { return m_clock ? m_clock() : kest::backend::now(); }
+
+bool CCApplication::runPass() {
+  CCDirector* director = CCDirector::sharedDirector();
+  CCEGLView* view = director->getOpenGLView();
+  const double start = loopNow();
+  if (!view->pollEvents()) return false;
+  serviceWaitSources();
+  if (director->isEnding()) return false;
+
+  const double interval = director->getAnimationInterval();
+  const bool fixed = director->isFixedTimeStep() && interval > 0;
+  if (fixed) {
+    // One step a frame while something moves; after a wait with nothing to
+    // do, the whole steps that passed (none when a message came early).
+    if (m_paced || m_stepClock < 0) {
+      m_stepClock = start;
+    } else {
+      const double steps = std::floor((start - m_stepClock) / interval + 1e-6);
+      const unsigned int n = steps > 0 ? (steps < 1e6 ? (unsigned int)steps : 1000000u) : 0u;
+      director->setNextFrameSteps(n);
+      m_stepClock += n * interval;
+    }
+  }
+  director->mainLoop();
+  if (director->isEnding()) return false;
+
+  double timeout = director->getTimeToNextFrame();
+  m_paced = timeout <= 0;
+  if (m_paced) {
+    timeout = interval - (loopNow() - start);
+  } else if (fixed && !std::isinf(timeout)) {
+    // Steps are whole: wake when the one that reaches the timer is due.
+    timeout = std::ceil(timeout / interval - 1e-6) * interval - (loopNow() - m_stepClock);
+  }
+  m_fds.clear();
+  addWaitSources(m_fds, timeout);
+  if (timeout <= 0.0005) return true;
+  if (m_wait) {
+    m_wait(m_fds, timeout);
+  } else {
+    const double ms = std::ceil(timeout * 1000);
+    kest::backend::waitEvents(m_fds, std::isinf(timeout) || ms > INT_MAX ? -1 : (int)ms);
+  }
+  return true;
+}
+
 int CCApplication::run() {
   CCDirector* director = CCDirector::sharedDirector();
   CCEGLView* view = director->getOpenGLView();
   view->openWindow();
   if (!applicationDidFinishLaunching()) return 1;
-  while (!director->isEnding()) {
-    double start = kest::backend::now();
-    if (!view->pollEvents()) break;
-    director->mainLoop();
-    // Sleep to the next frame, waking early for input.
-    double left = director->getAnimationInterval() - (kest::backend::now() - start);
-    if (left > 0.001) kest::backend::waitEvents((int)(left * 1000));
+  m_stepClock = -1;
+  m_paced = true;
+  while (runPass()) {
   }
   director->reset();
   // The picture loader's and the renderer's threads end with their owners:

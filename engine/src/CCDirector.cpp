@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "CCActionManager.h"
 #include "CCAutoreleasePool.h"
@@ -240,7 +241,8 @@ void CCDirector::startAnimation() {
 
 void CCDirector::calculateDeltaTime() {
   if (m_bFixedStep) {
-    m_fDeltaTime = (float)m_dAnimationInterval;
+    m_fDeltaTime = (float)(m_dAnimationInterval * m_uNextFrameSteps);
+    m_uNextFrameSteps = 1;
     return;
   }
   double now = kest::backend::now();
@@ -255,6 +257,14 @@ void CCDirector::calculateDeltaTime() {
 }
 
 void CCDirector::setNeedsRedraw() { s_needsRedraw = true; }
+
+double CCDirector::getTimeToNextFrame() {
+  if (m_pNextScene || (s_needsRedraw && !m_bInvalid)) return 0;
+  if (m_bPaused) return std::numeric_limits<double>::infinity();
+  if (m_pActionManager->hasRunningActions()) return 0;
+  // The action manager's own update has nothing to step.
+  return m_pScheduler->getTimeToNextCall(m_pActionManager);
+}
 
 static void drawFrame(CCScene* running, CCNode* notification, CCNode* top, std::vector<uint8_t>* capture, int* w,
                       int* h) {

@@ -1,6 +1,7 @@
 #include "CCScheduler.h"
 
 #include <algorithm>
+#include <limits>
 
 NS_CC_BEGIN
 
@@ -268,6 +269,26 @@ unsigned int CCScheduler::timerCount() const {
   for (const UpdateList* list : {&m_updatesNeg, &m_updates0, &m_updatesPos})
     for (const UpdateEntry& e : *list) n += e.removed ? 0 : 1;
   return n;
+}
+
+double CCScheduler::getTimeToNextCall(const CCObject* quiet) const {
+  for (const UpdateList* list : {&m_updatesNeg, &m_updates0, &m_updatesPos})
+    for (const UpdateEntry& e : *list)
+      if (!e.removed && !e.state->paused && e.target != quiet) return 0;
+  double next = std::numeric_limits<double>::infinity();
+  for (const TimerTarget& tt : m_timerTargets) {
+    if (tt.state->paused) continue;
+    for (const auto& t : tt.timers) {
+      if (t->removed) continue;
+      if (!t->started) return 0;
+      const double due = t->useDelay ? t->delay : t->interval;
+      next = std::min(next, std::max(0.0, due - t->elapsed - kTimeEpsilon));
+    }
+  }
+  if (next == 0) return 0;
+  // A stopped clock never reaches anything.
+  if (m_fTimeScale <= 0) return std::numeric_limits<double>::infinity();
+  return next / m_fTimeScale;
 }
 
 // --- the frame --------------------------------------------------------------

@@ -119,6 +119,47 @@ void CTCPSocketModule::PollAll()
     }
 }
 
+void CTCPSocketModule::AddWaits(std::vector<pollfd>& fds, uint64_t& dueInMs) const
+{
+    const Link* link = m_link.get();
+    if (link == nullptr || link->closed)
+        return;
+    const uint64_t now = Now();
+    auto until = [now](uint64_t when) { return when > now ? when - now : 0; };
+    switch (link->stage)
+    {
+        case Link::Stage::Resolving:
+            // The lookup ends on a worker that tells nobody: look now and then.
+            dueInMs = std::min(dueInMs, std::min<uint64_t>(kLookupPollMs, until(link->deadline)));
+            break;
+        case Link::Stage::Connecting:
+            fds.push_back(pollfd{link->fd, POLLOUT, 0});
+            dueInMs = std::min(dueInMs, until(link->deadline));
+            break;
+        case Link::Stage::Linked:
+        {
+            if (link->pendingShut)
+            {
+                dueInMs = 0;
+                break;
+            }
+            const bool sending = link->outboxStart < link->outbox.size();
+            fds.push_back(pollfd{link->fd, static_cast<short>(POLLIN | (sending ? POLLOUT : 0)), 0});
+            const uint64_t watchdog = until(link->lastReceive + kWatchdogMs);
+            const uint64_t keepAlive = until(link->lastReceive + kKeepAliveIdleMs);
+            dueInMs = std::min(dueInMs, link->keepAliveOutstanding ? watchdog : std::min(keepAlive, watchdog));
+            break;
+        }
+        case Link::Stage::Failed: break;
+    }
+}
+
+void CTCPSocketModule::AddWaitsAll(std::vector<pollfd>& fds, uint64_t& dueInMs)
+{
+    for (const CTCPSocketModule* module : LiveModules())
+        module->AddWaits(fds, dueInMs);
+}
+
 bool CTCPSocketModule::Connect(const std::vector<std::string>& addresses, const std::string& identity, uint16_t port)
 {
     if (m_link)

@@ -253,6 +253,22 @@ void MessageWindow::PumpAll()
     }
 }
 
+void MessageWindow::AddWaits(std::vector<pollfd>& fds, uint64_t& dueInMs, uint64_t nowMs) const
+{
+    if (!IsValid())
+        return;
+    fds.push_back(pollfd{m_socket, POLLIN, 0});
+    for (const auto& entry : m_timers)
+        dueInMs = std::min(dueInMs, entry.second.due > nowMs ? entry.second.due - nowMs : 0);
+}
+
+void MessageWindow::AddWaitsAll(std::vector<pollfd>& fds, uint64_t& dueInMs)
+{
+    const uint64_t now = NowMs();
+    for (const MessageWindow* window : LiveWindows())
+        window->AddWaits(fds, dueInMs, now);
+}
+
 bool SendCopyData(WindowHandle from, WindowHandle to, uint32_t dwData, const void* data, size_t size)
 {
     if (to == 0 || size > kMaxCopyData || (data == nullptr && size != 0))

@@ -172,9 +172,13 @@ CCNode* CCTableListLayer::GetCell(uint16_t table)
 
 void CCTableListLayer::RefreshCell(uint16_t table)
 {
-    // Many messages can touch one table in a frame: build it once.
+    // Many messages can touch one table in a frame: build it once, at the
+    // next frame's update (none runs while nothing waits).
     if (m_Cells.count(table) != 0)
+    {
         m_Dirty.insert(table);
+        scheduleUpdate();
+    }
 }
 
 void CCTableListLayer::FlushCells()
@@ -192,7 +196,11 @@ void CCTableListLayer::FlushCells()
     m_Dirty.clear();
 }
 
-void CCTableListLayer::update(float) { FlushCells(); }
+void CCTableListLayer::update(float)
+{
+    FlushCells();
+    unscheduleUpdate();
+}
 
 CCNode* CCTableListLayer::BuildCell(uint16_t table)
 {

@@ -134,13 +134,20 @@ void PlayerTableViewLayerG::OnScrolled()
 void PlayerTableViewLayerG::ReloadList()
 {
     ClampScroll();
-    m_bDirty = true;
+    MarkDirty();
 }
 
 void PlayerTableViewLayerG::UpdateUser(const tagUserData* user)
 {
     (void)user;  // rows are few: draw them all again
+    MarkDirty();
+}
+
+void PlayerTableViewLayerG::MarkDirty()
+{
+    // Rows are built at the next frame's update, which runs only then.
     m_bDirty = true;
+    scheduleUpdate();
 }
 
 void PlayerTableViewLayerG::RemoveUser(uint32_t gameId)
@@ -149,7 +156,11 @@ void PlayerTableViewLayerG::RemoveUser(uint32_t gameId)
     ReloadList();
 }
 
-void PlayerTableViewLayerG::update(float) { FlushRows(); }
+void PlayerTableViewLayerG::update(float)
+{
+    FlushRows();
+    unscheduleUpdate();
+}
 
 void PlayerTableViewLayerG::FlushRows()
 {

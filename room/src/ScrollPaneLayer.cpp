@@ -31,7 +31,6 @@ void CScrollPaneLayer::onEnter()
 {
     CCLayer::onEnter();
     setTouchEnabled(true);
-    scheduleUpdate();
 }
 
 void CScrollPaneLayer::onExit()

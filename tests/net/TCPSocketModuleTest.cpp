@@ -266,6 +266,58 @@ TEST_F(LinkedSocket, WatchdogClosesASilentConnection)
     EXPECT_TRUE(server.ClientClosed());
 }
 
+// A loop that sleeps between events wakes for the module when its descriptor
+// is ready or its next deadline comes: the keep-alive, then the watchdog.
+TEST_F(LinkedSocket, WaitsEndInTimeForTheKeepAliveAndTheWatchdog)
+{
+    std::vector<pollfd> fds;
+    uint64_t due = UINT64_MAX;
+    module->AddWaits(fds, due);
+    ASSERT_EQ(fds.size(), 1u);
+    EXPECT_EQ(fds[0].events, POLLIN);
+    EXPECT_EQ(due, CTCPSocketModule::kKeepAliveIdleMs);
+
+    now += due;
+    module->OnUpdate();
+    net::Packet p;
+    std::vector<uint8_t> body;
+    ASSERT_TRUE(server.Receive(p, body));
+    EXPECT_EQ(p.sub, 1) << "the keep-alive went at its time";
+
+    fds.clear();
+    due = UINT64_MAX;
+    module->AddWaits(fds, due);
+    EXPECT_EQ(due, CTCPSocketModule::kWatchdogMs - CTCPSocketModule::kKeepAliveIdleMs)
+        << "one keep-alive outstanding: the watchdog is next";
+    now += due;
+    module->OnUpdate();
+    ASSERT_EQ(sink.Count(Event::Shut), 1u);
+    EXPECT_EQ(sink.events.back().reason, SocketShutReason::Watchdog);
+
+    fds.clear();
+    due = UINT64_MAX;
+    CTCPSocketModule::AddWaitsAll(fds, due);
+    EXPECT_TRUE(fds.empty()) << "a closed module is not waited on";
+    EXPECT_EQ(due, UINT64_MAX);
+}
+
+TEST_F(LinkedSocket, AMessageWakesTheWaitAndRestartsTheKeepAlivesTime)
+{
+    std::vector<pollfd> fds;
+    uint64_t due = UINT64_MAX;
+    module->AddWaits(fds, due);
+    ASSERT_EQ(fds.size(), 1u);
+    server.Send(1, 100);
+    ASSERT_EQ(::poll(fds.data(), fds.size(), 5000), 1) << "the message wakes a sleeping loop";
+    EXPECT_NE(fds[0].revents & POLLIN, 0);
+    now += 4000;
+    ASSERT_TRUE(PumpReads(1));
+    fds.clear();
+    due = UINT64_MAX;
+    module->AddWaits(fds, due);
+    EXPECT_EQ(due, CTCPSocketModule::kKeepAliveIdleMs) << "what was heard restarts the keep-alive's time";
+}
+
 TEST(SocketConnect, RefusedConnectionIsReportedThroughLink)
 {
     nettest::RecordingSink sink;

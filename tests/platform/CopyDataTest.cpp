@@ -176,6 +176,42 @@ TEST(WindowTimers, FireWhenDueCoalesceAndSurviveDestructionInTheCallback)
     EXPECT_FALSE(window.SetTimer(3, 10));
 }
 
+// A loop that sleeps between events wakes for a window when a message comes
+// or its next timer is due.
+TEST(WindowTimers, TheNextTimerAndAMessageEndASleepingWait)
+{
+    RecordingSink sink;
+    MessageWindow window;
+    ASSERT_TRUE(window.Create(&sink));
+    const uint64_t t0 = MessageWindow::NowMs();
+    std::vector<pollfd> fds;
+    uint64_t due = UINT64_MAX;
+    window.AddWaits(fds, due, t0);
+    ASSERT_EQ(fds.size(), 1u);
+    EXPECT_EQ(due, UINT64_MAX) << "no timer: only a message wakes";
+
+    ASSERT_TRUE(window.SetTimer(1, 1000));
+    ASSERT_TRUE(window.SetTimer(2, 300));
+    const uint64_t set = MessageWindow::NowMs();
+    fds.clear();
+    window.AddWaits(fds, due, set + 100);
+    EXPECT_EQ(due, 200u) << "the nearer timer, from now";
+    window.Pump(set + 100 + due);
+    EXPECT_EQ(sink.timers, std::vector<uint32_t>{2});
+
+    EXPECT_EQ(::poll(fds.data(), fds.size(), 0), 0);
+    ASSERT_TRUE(SendCopyData(0, window.GetHandle(), 7, "x", 1));
+    ASSERT_EQ(::poll(fds.data(), fds.size(), 5000), 1);
+    window.Pump(set + 100 + due);
+    EXPECT_EQ(sink.messages.size(), 1u);
+
+    window.Destroy();
+    fds.clear();
+    due = UINT64_MAX;
+    MessageWindow::AddWaitsAll(fds, due);
+    EXPECT_TRUE(fds.empty());
+}
+
 TEST(SharedMemory, ExclusiveCreationAndSharingBetweenProcesses)
 {
     const std::string name = "test." + std::to_string(getpid());

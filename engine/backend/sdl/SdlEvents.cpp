@@ -1,9 +1,10 @@
 // Window events and the clock.
 //
-// The engine's main loop (CCApplication::run) pumps the events once a frame,
-// then waits for the next event or the next frame's time, whichever comes
-// first: pumpEvents and waitEvents below are the only places that read or
-// wait for SDL events. Mouse moves, buttons (with double clicks), the wheel,
+// The engine's main loop (CCApplication::run) pumps the events once a pass,
+// then waits for the next event, a descriptor of the program's or the time
+// the next frame needs, whichever comes first: on X it polls the server's
+// connection with the descriptors. pumpEvents and waitEvents below are the
+// only places that read or wait for SDL events. Mouse moves, buttons (with double clicks), the wheel,
 // keys with Ctrl and Shift, text input and window state go to CCEGLView as
 // its handle* calls.
 
@@ -11,6 +12,11 @@
 
 #include "CCEGLView.h"
 #include "backend/sdl/SdlBackend.h"
+
+#include <unistd.h>
+
+// Last: the X headers define names (None, Status) the engine uses.
+#include <SDL_syswm.h>
 
 namespace kest {
 namespace backend {
@@ -92,12 +98,58 @@ bool pumpEvents() {
   return keepRunning;
 }
 
-void waitEvents(int timeoutMs) {
-  if (timeoutMs <= 0) return;
-  if (g_sdl.open)
-    SDL_WaitEventTimeout(nullptr, timeoutMs);
-  else
-    SDL_Delay((Uint32)timeoutMs);
+namespace {
+
+// The X server's connection, or -1 when the window is not on X.
+int displayFd() {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!g_sdl.window || !SDL_GetWindowWMInfo(g_sdl.window, &info)) return -1;
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (info.subsystem == SDL_SYSWM_X11) return ConnectionNumber(info.info.x11.display);
+#endif
+  return -1;
+}
+
+}  // namespace
+
+void waitEvents(std::vector<pollfd>& fds, int timeoutMs) {
+  for (pollfd& p : fds) p.revents = 0;
+  if (timeoutMs == 0) return;
+  // Headless windows have no events: only the descriptors wake us.
+  if (!g_sdl.open || g_sdl.headless) {
+    if (fds.empty() && timeoutMs < 0) {
+      pause();  // a signal
+      return;
+    }
+    poll(fds.data(), fds.size(), timeoutMs);
+    return;
+  }
+  // Events that came in since the pump wait for no one.
+  SDL_PumpEvents();
+  if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
+  const int fd = displayFd();
+  if (fd >= 0) {
+    // The pump flushed our requests and read every event the X library had
+    // queued: anything new arrives on the connection.
+    fds.push_back(pollfd{fd, POLLIN, 0});
+    poll(fds.data(), fds.size(), timeoutMs);
+    fds.pop_back();
+    return;
+  }
+  // Another window system: SDL waits for events, we look at the descriptors
+  // between short waits.
+  const Uint32 until = SDL_GetTicks() + (Uint32)timeoutMs;
+  for (;;) {
+    int slice = 10;
+    if (timeoutMs >= 0) {
+      const Sint32 left = (Sint32)(until - SDL_GetTicks());
+      if (left <= 0) return;
+      if (left < slice) slice = left;
+    }
+    if (SDL_WaitEventTimeout(nullptr, slice)) return;
+    if (!fds.empty() && poll(fds.data(), fds.size(), 0) > 0) return;
+  }
 }
 
 double now() {
