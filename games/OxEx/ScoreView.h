@@ -49,7 +49,9 @@ private:
 class CScoreView : public CBullScoreView
 {
 public:
-    static constexpr int kTouchPriority = 0;
+    // Ahead of the board, which swallows every touch while it shows, and of
+    // the cards under the view: at 0 the view would never see a touch.
+    static constexpr int kTouchPriority = -130;
 
     CScoreView() : CBullScoreView(kTouchPriority, true) {}
     static CScoreView* create();

@@ -13,7 +13,8 @@ namespace OxNew {
 class CScoreView : public OxEx::CBullScoreView
 {
 public:
-    static constexpr int kTouchPriority = 0;
+    // Ahead of the board and its cards, as the two-seat view.
+    static constexpr int kTouchPriority = OxEx::CScoreView::kTouchPriority;
     static constexpr int kZOrder = 8000;
 
     CScoreView() : OxEx::CBullScoreView(kTouchPriority, true) {}
