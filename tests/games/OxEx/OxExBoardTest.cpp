@@ -339,6 +339,43 @@ TEST_F(OxExBoard, ResultViewIsDraggedInsideTheTable)
     EXPECT_EQ(OxEx::CBullScoreView::ClampDrag(CCPoint(900, 700), CCSize(421, 151)), CCPoint(817, 686));
 }
 
+// A drag that begins on the result view moves it, stopping at the table's
+// right edge; one that begins beside it leaves it where it is.
+TEST_F(OxExBoard, TheResultViewFollowsADragThatBeginsOnIt)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(1000, 1);
+    Deal(kMine);
+    ASSERT_TRUE(Game(104, End(10, 7, 4, 1)));
+    Step();
+    CCNode* view = board->GetScoreView();
+    ASSERT_NE(view, nullptr);
+    CCEGLView* window = CCEGLView::sharedOpenGLView();
+    const float height = window->getFrameSize().height;
+    auto touch = [&](int phase, const CCPoint& at) {
+        int id = 0;
+        float xs[] = {at.x};
+        float ys[] = {height - at.y};
+        if (phase == 0)
+            window->handleTouchesBegin(1, &id, xs, ys);
+        else if (phase == 1)
+            window->handleTouchesMove(1, &id, xs, ys);
+        else
+            window->handleTouchesEnd(1, &id, xs, ys);
+    };
+    const CCPoint start = view->getPosition();
+    const CCPoint centre = view->getParent()->convertToWorldSpace(start);
+    const CCSize size = view->getContentSize();
+    touch(0, CCPoint(centre.x + size.width, centre.y));
+    touch(1, CCPoint(centre.x + 600, centre.y));
+    touch(2, CCPoint(centre.x + 600, centre.y));
+    EXPECT_EQ(view->getPosition(), start);
+    touch(0, centre);
+    touch(1, CCPoint(centre.x + 600, centre.y));
+    touch(2, CCPoint(centre.x + 600, centre.y));
+    EXPECT_EQ(view->getPosition(), CCPoint(static_cast<int>(1028 - size.width / 2), start.y));
+}
+
 TEST_F(OxExBoard, ReenteringAPlayingTableAsChairOneRestoresMyArrangedHand)
 {
     ASSERT_NE(Enter(1), nullptr);
@@ -427,6 +464,30 @@ TEST_F(OxExBoard, ReenteringTheRobTurnStartsMyCountdown)
     EXPECT_TRUE(board->GetRobButton()->isVisible());
     EXPECT_EQ(board->GetRunningCountdown(), NNBoard::kBankerCallCountdown);
     EXPECT_EQ(kernel->GetClockChairID(), 1);
+}
+
+// A still table draws no more than the seat clock does (its light turns a
+// few times a second): waiting for my rob, for my open, and at the result.
+TEST_F(OxExBoard, AStillTableDrawsNoMoreThanItsClock)
+{
+    ASSERT_NE(Enter(), nullptr);
+    CCDirector* director = CCDirector::sharedDirector();
+    auto drawsInThreeSeconds = [director]() {
+        Step(60);  // what was moving settles
+        const unsigned before = director->getDrawnFrames();
+        Step(180);
+        return director->getDrawnFrames() - before;
+    };
+    OxExMobile::GetHandler()->SetGameClock(0, 30, 30);
+    const unsigned clock = drawsInThreeSeconds();
+    Bytes rob;
+    ASSERT_TRUE(Game(106, U8(U16(rob, 0), 0)));
+    EXPECT_LE(drawsInThreeSeconds(), clock + 3);
+    Banker(1000, 1);
+    Deal(kMine);
+    EXPECT_LE(drawsInThreeSeconds(), clock + 3);
+    ASSERT_TRUE(Game(104, End(10, 7, 4, 1)));
+    EXPECT_LE(drawsInThreeSeconds(), clock + 3);
 }
 
 TEST_F(OxExBoard, TheStartButtonClearsTheTableForTheNextRound)

@@ -353,6 +353,30 @@ TEST_F(OxTBTable, TypesBeyondTheTablesShowNoPictureAndNoName)
     EXPECT_EQ(names[16], "牛牛");
 }
 
+// The result names the players of the round: one who left before the end
+// keeps his name, a chair nobody sat on has an empty one.
+TEST_F(OxTBTable, ResultRowsNameThePlayersOfTheRoundOnly)
+{
+    EnterBull(OxTB::kGameKind, 6, 2, {0, 1, 3, 4});
+    board = dynamic_cast<NNBoard*>(kernel->GetGameBoard());
+    ASSERT_NE(board, nullptr);
+    Start();
+    Deal();
+    ASSERT_TRUE(Status(2002, US_FREE, 1));
+    ASSERT_EQ(kernel->GetTableUserData(1), nullptr);
+    ASSERT_TRUE(Game(104, End({1, 2, 3, 4, 5, 6}, 10)));
+    std::vector<std::string> texts;
+    CCArray* children = board->GetScoreView()->getChildren();
+    for (unsigned i = 0; children != nullptr && i < children->count(); ++i)
+        if (auto* label = dynamic_cast<CCLabelTTF*>(children->objectAtIndex(i)))
+            texts.push_back(label->getString());
+    ASSERT_EQ(texts.size(), 18u);
+    EXPECT_EQ(texts[3], "玩家2002");
+    EXPECT_EQ(texts[4], "牛二");
+    EXPECT_EQ(texts[15], "");
+    EXPECT_EQ(texts[16], "牛六");
+}
+
 TEST_F(OxTBTable, TheResetClearsTheTable)
 {
     ASSERT_NE(Enter(), nullptr);
