@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -414,6 +415,138 @@ TEST(RoomSimEndToEnd, FailsClearlyOnWhatItDoesNotExpect)
         const std::string log = sim.Log();
         EXPECT_NE(log.find(c.logged), std::string::npos) << c.name << "\n" << log;
     }
+}
+
+// The landlord table with the player seated at table 5, chair 1: the
+// client here plays its side of the game by hand.
+class LandlordTableClient
+{
+public:
+    explicit LandlordTableClient(uint16_t port) : client(port) {}
+
+    // Waits for the next server message main/sub after those seen so far.
+    const Event* Next(uint16_t main, uint16_t sub)
+    {
+        const uint32_t command = main | static_cast<uint32_t>(sub) << 16;
+        Pump(client.module, [&] {
+            for (size_t i = m_seen; i < client.sink.events.size(); ++i)
+                if (client.sink.events[i].kind == Event::Read && client.sink.events[i].command == command)
+                    return true;
+            return client.sink.Count(Event::Shut) != 0;
+        });
+        for (size_t i = m_seen; i < client.sink.events.size(); ++i)
+        {
+            if (client.sink.events[i].kind == Event::Read && client.sink.events[i].command == command)
+            {
+                m_seen = i + 1;
+                return &client.sink.events[i];
+            }
+        }
+        return nullptr;
+    }
+    // Logs on, enters the game and says ready; the deal (200/100) that follows.
+    const Event* EnterAndReady()
+    {
+        client.module.SendData(1, 1, RoomLogon(4242, 200).data(), roomsim::kRoomLogonSize);
+        if (Next(3, 102) == nullptr)  // seated
+            return nullptr;
+        client.module.SendData(100, 1, std::vector<uint8_t>(9, 0).data(), 9);
+        const Event* free = Next(100, 101);
+        if (free == nullptr || free->body.size() != 56)
+            return nullptr;
+        client.module.SendData(100, 2, nullptr, 0);
+        return Next(200, 100);
+    }
+
+    RoomClient client;
+
+private:
+    size_t m_seen = 0;
+};
+
+roomsim::Scenario LandlordTable(uint64_t seed)
+{
+    return Parse(R"({"steps":[{"bots":[{"user":"logon","game":1,"nick":"me"}]},
+        {"landlord":{"table":5,"chair":1,"hands":1,"botdelay":0,"seed":)" +
+                 std::to_string(seed) + "}}]}");
+}
+
+TEST(RoomSimLandlord, SeatsTwoBotsBesideThePlayerAndDealsHimSeventeenCards)
+{
+    SimRun sim(LandlordTable(7));
+    LandlordTableClient player(sim.Port());
+    ASSERT_TRUE(player.client.linked);
+    const Event* deal = player.EnterAndReady();
+    ASSERT_NE(deal, nullptr) << sim.Log();
+    ASSERT_EQ(deal->body.size(), 23u);
+    uint16_t first = 0;
+    std::memcpy(&first, &deal->body[2], 2);
+    EXPECT_LT(first, 3);
+    std::set<uint8_t> cards(deal->body.begin() + 6, deal->body.end());
+    EXPECT_EQ(cards.size(), 17u);
+    // Two users entered standing and sat down at chairs 0 and 2.
+    int enters = 0;
+    for (const Event& e : player.client.sink.events)
+        enters += e.kind == Event::Read && e.command == (3 | 100u << 16) ? 1 : 0;
+    EXPECT_EQ(enters, 3);  // me and the two bots
+    player.client.module.CloseSocket();
+    EXPECT_EQ(sim.Finish(), roomsim::kClientLeft);
+}
+
+TEST(RoomSimLandlord, AGameMessageOutOfTurnFailsTheTable)
+{
+    SimRun sim(LandlordTable(7));
+    LandlordTableClient player(sim.Port());
+    ASSERT_NE(player.EnterAndReady(), nullptr) << sim.Log();
+    // A pass in the calls: never a pass, and never before a free lead.
+    player.client.module.SendData(200, 3, nullptr, 0);
+    EXPECT_EQ(sim.Finish(), roomsim::kUnexpected) << sim.Log();
+    const std::string log = sim.Log();
+    EXPECT_TRUE(log.find("out of the player's turn") != std::string::npos ||
+                log.find("on the player's turn came 200/3") != std::string::npos)
+        << log;
+}
+
+TEST(RoomSimLandlord, ACallNotAboveTheHighestFailsTheTable)
+{
+    SimRun sim(LandlordTable(7));
+    LandlordTableClient player(sim.Port());
+    const Event* deal = player.EnterAndReady();
+    ASSERT_NE(deal, nullptr) << sim.Log();
+    uint16_t current = 0;
+    std::memcpy(&current, &deal->body[2], 2);
+    // Wait for my call: the deal's first caller, or a call naming me next.
+    while (current != 1)
+    {
+        const Event* call = player.Next(200, 101);
+        ASSERT_NE(call, nullptr) << "the calls ended before my turn\n" << sim.Log();
+        std::memcpy(&current, &call->body[0], 2);
+        ASSERT_NE(current, 0xFFFF) << sim.Log();
+    }
+    const uint8_t four = 4;
+    player.client.module.SendData(200, 1, &four, 1);
+    EXPECT_EQ(sim.Finish(), roomsim::kUnexpected);
+    EXPECT_NE(sim.Log().find("a call of 4"), std::string::npos) << sim.Log();
+}
+
+TEST(RoomSimScenario, LandlordStepsTakeOnlyTheirKeysAndAWholeSeat)
+{
+    const roomsim::Scenario table = Parse(
+        R"({"steps":[{"landlord":{"seed":3,"hands":2,"out":9,"call":8,"first":7,"botdelay":5,"bots":[{"user":9,"nick":"b"}]}}]})");
+    const roomsim::LandlordSpec& setup = table.steps.at(0).landlord;
+    EXPECT_EQ(setup.seed, 3u);
+    EXPECT_EQ(setup.hands, 2u);
+    EXPECT_EQ(setup.outSeconds, 9);
+    EXPECT_EQ(setup.callSeconds, 8);
+    EXPECT_EQ(setup.firstSeconds, 7);
+    EXPECT_EQ(setup.botDelayMs, 5u);
+    EXPECT_EQ(setup.chair, 65535);
+    ASSERT_EQ(setup.bots.size(), 1u);
+    EXPECT_NE(ParseError(R"({"steps":[{"landlord":{"tabel":1}}]})").find("unknown key \"tabel\""), std::string::npos);
+    EXPECT_NE(ParseError(R"({"steps":[{"landlord":{"table":1}}]})").find("together"), std::string::npos);
+    EXPECT_NE(ParseError(R"({"steps":[{"landlord":{"table":1,"chair":3}}]})").find("three-chair"), std::string::npos);
+    EXPECT_NE(ParseError(R"({"steps":[{"landlord":{"bots":[{"user":"logon"}]}}]})").find("not the player"),
+              std::string::npos);
 }
 
 TEST(RoomSimProgram, ExitStatusTellsTheOutcome)

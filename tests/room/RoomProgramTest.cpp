@@ -495,6 +495,86 @@ TEST_F(HoldemProgram, EnteringMidHandRestoresTheTable)
                  {{230, "holdem_restore_scene"}, {330, "holdem_restore_maximised"}, {450, "holdem_restore_end"}});
 }
 
+// The landlord game in the real program. Window pixels of its table (the
+// content root stands at (13, 16) of a 1288 x 762 window): the buttons of
+// calls and plays sit on one row, my cards below them.
+class LandProgram : public RoomProgram
+{
+protected:
+    static constexpr const char* kChairTable1Chair1 = "170,216";
+    static constexpr const char* kReady = "513,496";
+    static constexpr const char* kCall1 = "348,501";
+    static constexpr const char* kCall2 = "458,501";
+    static constexpr const char* kPass = "373,501";
+    static constexpr const char* kPlay = "653,501";
+    // The eighth and ninth of seventeen (or the fifth and sixth of ten) cards.
+    static constexpr const char* kCard8b = "472,646";
+    static constexpr const char* kCard8a = "507,646";
+
+    static std::string Shot(int frame, const std::string& file)
+    {
+        return "--shot=" + std::to_string(frame) + ":" + file;
+    }
+    // Every shot clean of stand-ins, and kept under screens/ for a look.
+    void CheckShots(const std::vector<std::pair<std::string, std::string>>& shots)
+    {
+        for (const auto& [file, name] : shots)
+        {
+            EXPECT_EQ(roomtest::MagentaPixels(file), 0) << name;
+            KeepScreen(file, name);
+        }
+    }
+};
+
+// A whole hand by clicks, checked byte for byte by the scenario: I call 1,
+// the left player takes the hand on 3; I pass his airplane, follow his pair
+// with my eights, pass his bomb, and he goes out: the score view.
+TEST_F(LandProgram, AHandByClicksFromTheDealToTheScoreView)
+{
+    const std::string deal = m_dir + "/deal.png", calling = m_dir + "/calling.png", play = m_dir + "/play.png",
+                      score = m_dir + "/score.png", maximised = m_dir + "/maximised.png";
+    const Outcome o =
+        Play("land_round.json", 1320,
+             {Click(90, kChairTable1Chair1), Click(300, kReady), Shot(420, deal), Shot(700, calling),
+              Click(720, kCall1), Click(800, kPass), Click(880, kCard8b), Click(900, kCard8a), Shot(920, play),
+              Click(930, kPlay), Click(1000, kPass), Shot(1200, score), Click(1220, "1227,12"), Shot(1300, maximised)});
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
+    EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
+    CheckShots({{deal, "land_deal"},
+                {calling, "land_calling"},
+                {play, "land_play"},
+                {score, "land_score"},
+                {maximised, "land_score_maximised"}});
+}
+
+// Entering a game that runs: the calling scene, my call of 2, then the
+// playing scene (as a second entry would show it) with a pair on the table,
+// which my eights beat; the landlord's bomb ends the hand.
+TEST_F(LandProgram, EnteringMidGameRestoresTheCallingAndThePlayingTable)
+{
+    const std::string calling = m_dir + "/calling.png", playing = m_dir + "/playing.png", score = m_dir + "/score.png";
+    const Outcome o = Play("land_restore.json", 760,
+                           {Shot(250, calling), Click(300, kCall2), Click(500, kCard8b), Click(520, kCard8a),
+                            Shot(540, playing), Click(560, kPlay), Shot(740, score)});
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
+    CheckShots({{calling, "land_restore_calling"}, {playing, "land_restore_playing"}, {score, "land_restore_score"}});
+}
+
+// roomsim's landlord table: I sit at a free chair, two bots sit down beside
+// me, and a hand runs to its end by my client's own time-outs, every call
+// and play of mine checked by the rules.
+TEST_F(LandProgram, TheTablePlaysAHandWithBotsByTheClientsTimeOuts)
+{
+    const std::string end = m_dir + "/end.png";
+    const Outcome o = Play("land_table.json", 2400, {Click(90, "514,304"), Click(300, kReady), Shot(2350, end)});
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_NE(o.serverLog.find("landlord table: hand over"), std::string::npos) << o.serverLog;
+    EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
+    CheckShots({{end, "land_table_end"}});
+}
+
 // Kind 2060: the room starts tools/extgame (next to the program, in its
 // kind's folder), which takes the game over the copy-data channel and then
 // ends without a word; the 500 ms poll notices and stands me up.

@@ -1,7 +1,10 @@
 #include "tools/roomsim/RoomServer.h"
 
+#include "tools/roomsim/LandlordTable.h"
+
 #include "net/HostResolver.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
@@ -97,6 +100,9 @@ int RoomServer::Serve(uint64_t acceptTimeoutMs)
     m_clientLeft = false;
     m_reader.Reset();
     m_received.clear();
+    // Every client starts from an empty room.
+    m_roomUsers.clear();
+    m_logonUser = BotSpec{};
     std::fprintf(m_log, "roomsim: client %s:%u connected, scenario \"%s\"\n",
                  net::FormatIPv4(peer.sin_addr.s_addr).c_str(), ntohs(peer.sin_port), m_scenario.name.c_str());
 
@@ -170,9 +176,13 @@ int RoomServer::RunStep(size_t index, const Step& step)
         }
         case Step::Kind::Bots:
             for (const BotSpec& bot : step.bots)
+            {
                 if (!Send(3, 100, BuildUserEnter(bot, m_logonUserId)))
                     return Fail(kClientLeft, where + ": send failed");
+                AddRoomUser(bot);
+            }
             return kPassed;
+        case Step::Kind::Landlord: return LandlordTable(*this, step.landlord, where).Run();
         case Step::Kind::Wait:
         {
             const uint64_t until = NowMs() + step.waitMs;
@@ -212,6 +222,35 @@ int RoomServer::RunStep(size_t index, const Step& step)
             return kPassed;
     }
     return kPassed;
+}
+
+std::vector<BotSpec> RoomServer::UsersAt(uint16_t table) const
+{
+    std::vector<BotSpec> users;
+    for (const BotSpec& user : m_roomUsers)
+        if (user.table == table && user.chair != 65535)
+            users.push_back(user);
+    return users;
+}
+
+void RoomServer::AddRoomUser(const BotSpec& user)
+{
+    if (user.logonUser)
+    {
+        m_logonUser = user;
+        return;
+    }
+    // A user is in one place: the latest.
+    m_roomUsers.erase(std::remove_if(m_roomUsers.begin(), m_roomUsers.end(),
+                                     [&user](const BotSpec& u) { return u.userId == user.userId; }),
+                      m_roomUsers.end());
+    m_roomUsers.push_back(user);
+}
+
+void RoomServer::Log(const std::string& line)
+{
+    std::fprintf(m_log, "roomsim: %s\n", line.c_str());
+    std::fflush(m_log);
 }
 
 bool RoomServer::Pump(int waitMs)

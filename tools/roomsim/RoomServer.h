@@ -40,11 +40,21 @@ public:
     int Serve(uint64_t acceptTimeoutMs);
 
 private:
+    friend class LandlordTable;
     struct Message
     {
         uint16_t main, sub;
         std::vector<uint8_t> body;
     };
+
+    // The users the scenario put at a table (the player aside), as sent.
+    std::vector<BotSpec> UsersAt(uint16_t table) const;
+    void AddRoomUser(const BotSpec& user);
+    uint32_t LogonUserId() const { return m_logonUserId; }
+    // The player's own record as the scenario sent it (score, bank).
+    const BotSpec& LogonUser() const { return m_logonUser; }
+    const std::deque<Message>& Received() const { return m_received; }
+    void Log(const std::string& line);
 
     int Play();
     // Waits for and checks the 162-byte room log-on.
@@ -67,6 +77,8 @@ private:
     net::PacketReader m_reader;
     std::deque<Message> m_received;
     uint32_t m_logonUserId = 0;
+    std::vector<BotSpec> m_roomUsers;
+    BotSpec m_logonUser;
 };
 
 }  // namespace roomsim

@@ -292,7 +292,8 @@ bool ParseStep(const Value& v, Step& step, std::string& error);
 bool ParseRepeat(const Value& body, Step& step, std::string& error)
 {
     step.kind = Step::Kind::Repeat;
-    if (!body.IsObject() || !OnlyKeys(body, {"times", "steps"}, error) || !ReadUint(body, "times", step.times, true, error))
+    if (!body.IsObject() || !OnlyKeys(body, {"times", "steps"}, error) ||
+        !ReadUint(body, "times", step.times, true, error))
     {
         if (error.empty())
             error = "\"repeat\" takes an object";
@@ -322,11 +323,48 @@ bool ParseRepeat(const Value& body, Step& step, std::string& error)
     return true;
 }
 
+bool ParseLandlord(const Value& v, LandlordSpec& setup, std::string& error)
+{
+    if (!OnlyKeys(v, {"seed", "hands", "table", "chair", "out", "call", "first", "botdelay", "bots"}, error))
+        return false;
+    if (!ReadUint(v, "seed", setup.seed, false, error) || !ReadUint(v, "hands", setup.hands, false, error) ||
+        !ReadUint(v, "table", setup.table, false, error) || !ReadUint(v, "chair", setup.chair, false, error) ||
+        !ReadUint(v, "out", setup.outSeconds, false, error) || !ReadUint(v, "call", setup.callSeconds, false, error) ||
+        !ReadUint(v, "first", setup.firstSeconds, false, error) ||
+        !ReadUint(v, "botdelay", setup.botDelayMs, false, error))
+        return false;
+    if ((setup.table == 65535) != (setup.chair == 65535) || (setup.chair != 65535 && setup.chair > 2))
+    {
+        error = "\"table\" and \"chair\" name a seat of a three-chair table together, or neither is given";
+        return false;
+    }
+    if (v.HasMember("bots"))
+    {
+        const Value& list = v["bots"];
+        if (!list.IsArray())
+        {
+            error = "\"bots\" is a list";
+            return false;
+        }
+        for (rapidjson::SizeType i = 0; i < list.Size(); ++i)
+        {
+            BotSpec bot;
+            if (!ParseBot(list[i], bot, error) || bot.logonUser)
+            {
+                error = "landlord bot " + std::to_string(i + 1) + ": " + (error.empty() ? "not the player" : error);
+                return false;
+            }
+            setup.bots.push_back(bot);
+        }
+    }
+    return true;
+}
+
 bool ParseStep(const Value& v, Step& step, std::string& error)
 {
     if (!v.IsObject() || v.MemberCount() != 1)
     {
-        error = "a step is an object with one key: send, expect, wait, bots, repeat or close";
+        error = "a step is an object with one key: send, expect, wait, bots, repeat, landlord or close";
         return false;
     }
     const std::string kind = v.MemberBegin()->name.GetString();
@@ -373,6 +411,11 @@ bool ParseStep(const Value& v, Step& step, std::string& error)
     {
         error = "\"" + kind + "\" takes an object";
         return false;
+    }
+    if (kind == "landlord")
+    {
+        step.kind = Step::Kind::Landlord;
+        return ParseLandlord(body, step.landlord, error);
     }
     if (kind == "send")
     {

@@ -52,6 +52,22 @@ struct BotSpec
     uint16_t clientKind = 3;
 };
 
+// A landlord table the server runs for the player (tools/roomsim/README.md):
+// it seats him and two bots, deals, runs the calls and the play with the
+// rules library, and ends each hand with its scores.
+struct LandlordSpec
+{
+    uint64_t seed = 0;        // of the shuffles; 0 takes the clock's
+    uint32_t hands = 1;       // then the step ends; 0 plays until the client leaves
+    uint16_t table = 65535;   // the player's seat when he sits already;
+    uint16_t chair = 65535;   // 65535: wait for his sit-down
+    uint8_t outSeconds = 20;  // the free scene's clock lengths
+    uint8_t callSeconds = 15;
+    uint8_t firstSeconds = 30;
+    uint64_t botDelayMs = 800;  // how long a bot thinks
+    std::vector<BotSpec> bots;  // who sits down beside him (two at most are used)
+};
+
 struct Step
 {
     enum class Kind
@@ -61,7 +77,8 @@ struct Step
         Wait,
         Bots,
         Close,
-        Repeat
+        Repeat,
+        Landlord
     };
     Kind kind = Kind::Send;
     uint16_t main = 0;
@@ -72,6 +89,7 @@ struct Step
     std::vector<BotSpec> bots;
     uint64_t times = 0;       // Repeat: how many rounds
     std::vector<Step> steps;  // Repeat: one round
+    LandlordSpec landlord;
 };
 
 struct Scenario
