@@ -3,6 +3,10 @@
 #include "LandFixture.h"
 
 #include "games/Land/ScoreView.h"
+#include "games/framework/TimerBox.h"
+
+#include <functional>
+#include <typeinfo>
 
 using namespace cocos2d;
 using namespace cocos2d::extension;
@@ -322,4 +326,30 @@ TEST_F(LandTest, GameEndShowsTheScoreViewAndTheOtherHandsFaceUp)
     EXPECT_EQ(board->BottomSprites().size(), 3u);
     EXPECT_EQ(land->m_cbFreeLead, 1);
     EXPECT_FALSE(land->HasTableRecord());
+}
+
+// Waiting for another player, nothing of the table moves: every action has
+// ended and only the clock (its seconds and its light) keeps drawing.
+TEST_F(LandTest, WaitingForAnotherPlayerLeavesNothingOfTheTableMoving)
+{
+    ASSERT_TRUE(Game(Land::SUB_S_SEND_CARD, Deal(kLeft, kMyHand)));
+    Seconds(5);
+    ASSERT_TRUE(Game(Land::SUB_S_BANKER_INFO, Banker(kRight, "5c 6c 7c")));
+    ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kLeft, kRight, "9a 9b 9c 4d")));
+    Seconds(3);  // the identity pictures, the shake, the flight and the caption
+    CCActionManager* actions = CCDirector::sharedDirector()->getActionManager();
+    std::vector<std::string> moving;
+    std::function<void(CCNode*)> walk = [&](CCNode* node) {
+        if (dynamic_cast<CTimerBox*>(node) != nullptr)
+            return;
+        if (actions->numberOfRunningActionsInTarget(node) > 0)
+            moving.push_back(typeid(*node).name() + std::string(" tag ") + std::to_string(node->getTag()));
+        CCArray* children = node->getChildren();
+        for (unsigned int i = 0; children != nullptr && i < children->count(); ++i)
+            walk(static_cast<CCNode*>(children->objectAtIndex(i)));
+    };
+    walk(board);
+    EXPECT_TRUE(moving.empty()) << ::testing::PrintToString(moving);
+    // The clock runs at the left seat (view 2) and still counts.
+    EXPECT_EQ(board->GetUserClock(2), 17);
 }
