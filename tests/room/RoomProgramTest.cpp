@@ -495,9 +495,9 @@ TEST_F(HoldemProgram, EnteringMidHandRestoresTheTable)
                  {{230, "holdem_restore_scene"}, {330, "holdem_restore_maximised"}, {450, "holdem_restore_end"}});
 }
 
-// The landlord game in the real program. Window pixels of its table (the
-// content root stands at (13, 16) of a 1288 x 762 window): the buttons of
-// calls and plays sit on one row, my cards below them.
+// The landlord game in the real program, drawing only its shots. Window
+// pixels of its table (the content root stands at (13, 16) of a 1288 x 762
+// window): the buttons of calls and plays sit on one row, my cards below.
 class LandProgram : public RoomProgram
 {
 protected:
@@ -535,7 +535,7 @@ TEST_F(LandProgram, AHandByClicksFromTheDealToTheScoreView)
                       score = m_dir + "/score.png", maximised = m_dir + "/maximised.png";
     const Outcome o =
         Play("land_round.json", 1320,
-             {Click(90, kChairTable1Chair1), Click(300, kReady), Shot(420, deal), Shot(700, calling),
+             {"--no-draw", Click(90, kChairTable1Chair1), Click(300, kReady), Shot(420, deal), Shot(700, calling),
               Click(720, kCall1), Click(800, kPass), Click(880, kCard8b), Click(900, kCard8a), Shot(920, play),
               Click(930, kPlay), Click(1000, kPass), Shot(1200, score), Click(1220, "1227,12"), Shot(1300, maximised)});
     EXPECT_OUTCOME(o, kPassed);
@@ -555,8 +555,8 @@ TEST_F(LandProgram, EnteringMidGameRestoresTheCallingAndThePlayingTable)
 {
     const std::string calling = m_dir + "/calling.png", playing = m_dir + "/playing.png", score = m_dir + "/score.png";
     const Outcome o = Play("land_restore.json", 760,
-                           {Shot(250, calling), Click(300, kCall2), Click(500, kCard8b), Click(520, kCard8a),
-                            Shot(540, playing), Click(560, kPlay), Shot(740, score)});
+                           {"--no-draw", Shot(250, calling), Click(300, kCall2), Click(500, kCard8b),
+                            Click(520, kCard8a), Shot(540, playing), Click(560, kPlay), Shot(740, score)});
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
     CheckShots({{calling, "land_restore_calling"}, {playing, "land_restore_playing"}, {score, "land_restore_score"}});
@@ -569,7 +569,8 @@ TEST_F(LandProgram, EnteringMidGameRestoresTheCallingAndThePlayingTable)
 TEST_F(LandProgram, TheTablePlaysAHandWithBotsByTheClientsTimeOuts)
 {
     const std::string end = m_dir + "/end.png";
-    const Outcome o = Play("land_table.json", 1320, {Click(90, "514,304"), Click(300, kReady), Shot(1270, end)});
+    const Outcome o =
+        Play("land_table.json", 1320, {"--no-draw", Click(90, "514,304"), Click(300, kReady), Shot(1270, end)});
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_NE(o.serverLog.find("landlord table: hand over"), std::string::npos) << o.serverLog;
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
