@@ -447,6 +447,12 @@ void NNBoard::ShowSceneBets()
     NNHandler* handler = OwnHandler();
     if (handler == nullptr)
         return;
+    // The scene's bets replace what the table showed: a second scene does
+    // not lay a second label over each seat.
+    for (int i = 0; i < kSeats; ++i)
+        RemoveContentChildByTag(kBetLabelTag + i);
+    m_nLabel = 0;
+    m_nBetLabels = 0;
     const CMD_S_StatusPlay& scene = handler->GetPlayScene();
     for (uint16_t chair = 0; chair < kSeats; ++chair)
     {

@@ -326,6 +326,33 @@ TEST_F(OxNewTable, ReenteringAnOpenedHandSendsItAgainAtOnce)
     EXPECT_EQ(Played("OxEx/Eff/GAME_LOST"), 1);
 }
 
+// A second playing scene replaces the bet labels of the first: one label a
+// bettor, never one laid over another.
+TEST_F(OxNewTable, AnotherPlayingSceneReplacesTheBetLabels)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Bytes scene(200, 0);
+    for (int c = 0; c < 4; ++c)
+        scene[c] = 1;
+    Put<int64_t>(scene, 13, 500);
+    Put<int64_t>(scene, 29, 300);
+    for (int c = 0; c < 4; ++c)
+        std::memcpy(scene.data() + 47 + 5 * c, (c == 1 ? kMine : kSecond).data(), 5);
+    for (int c = 0; c < 4; ++c)
+        scene[67 + c] = 255;
+    for (int round = 0; round < 3; ++round)
+    {
+        ASSERT_TRUE(Scene(102, scene));
+        Step();
+        std::vector<std::string> shown;
+        for (int i = 0; i < 4; ++i)
+            if (auto* label =
+                    dynamic_cast<CCLabelTTF*>(board->GetContentRoot()->getChildByTag(NNBoard::kBetLabelTag + i)))
+                shown.push_back(label->getString());
+        EXPECT_EQ(shown, (std::vector<std::string>{"500", "300"})) << round;
+    }
+}
+
 TEST_F(OxNewTable, ReenteringTheBettingBetsFromTheScenesCeiling)
 {
     ASSERT_NE(Enter(), nullptr);
