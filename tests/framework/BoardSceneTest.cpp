@@ -225,6 +225,30 @@ TEST_F(BoardScene, RightBarAndCaptionFollowTheVisibleArea)
     view->setFrameSize(1288, 762);
 }
 
+// The window's skin is the setting "index" (0 to 3); anything else, as a
+// damaged settings file may hold, is the first skin.
+TEST_F(BoardScene, SkinFollowsTheSettingAndFallsBackToTheFirst)
+{
+    CCUserDefault* settings = CCUserDefault::sharedUserDefault();
+    const struct
+    {
+        int index;
+        const char* picture;
+    } cases[] = {{0, "Skin/Bg/bg1"}, {2, "Skin/Bg/bg3"},  {3, "Skin/Bg/bg4"},
+                 {4, "Skin/Bg/bg1"}, {-1, "Skin/Bg/bg1"}, {1 << 30, "Skin/Bg/bg1"}};
+    for (const auto& c : cases)
+    {
+        settings->setIntegerForKey("index", c.index);
+        CGameBoard* board = CPlainGameBoard::create();
+        ASSERT_NE(board, nullptr);
+        CCTexture2D* skin = board->GetSkinBackground()->getTexture();
+        ASSERT_NE(skin, nullptr) << c.index;
+        EXPECT_NE(std::string(skin->getSourceName()).find(c.picture), std::string::npos)
+            << c.index << " " << skin->getSourceName();
+    }
+    settings->setIntegerForKey("index", 0);
+}
+
 TEST_F(BoardScene, MaximisedWindowStretchesTheTableUnderTheScaledContent)
 {
     CGameBoard* board = Seat(3, {0});
