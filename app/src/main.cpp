@@ -10,6 +10,8 @@
 #include "room/UserInfoDialog.h"
 #include "tools/scriptedinput/ScriptedInput.h"
 
+#include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -44,6 +46,62 @@ private:
     bool m_failed = false;
     int m_left;
     std::string m_screenshot;
+};
+
+// KEST_TIMING=1: prints on stderr, as seconds of the wall clock, when the
+// first frame had been drawn and when another scene (the room, after its
+// log-on) came on and settled, each seen at the frame after (so up to one
+// frame late). bench/idle/startup reads them.
+class TimingProbe : public CCObject
+{
+public:
+    void tick(float)
+    {
+        CCDirector* director = CCDirector::sharedDirector();
+        CCScene* running = director->getRunningScene();
+        const double cpu = CpuSeconds();
+        if (m_first == nullptr)
+        {
+            if (director->getDrawnFrames() != 0 && running != nullptr)
+            {
+                m_first = running;
+                m_lastCpu = 0;  // the first frame: all the CPU since the start
+                Print("first-frame", cpu);
+            }
+        }
+        else if (!m_changed && running != m_first)
+        {
+            m_changed = true;
+            Print("scene-on", cpu);
+        }
+        if (m_changed && !running->isTransitionScene())
+        {
+            Print("scene-settled", cpu);
+            director->getScheduler()->unscheduleAllForTarget(this);
+        }
+        m_lastCpu = cpu;
+    }
+
+private:
+    // The wall clock, and the process's CPU time (every thread) since the
+    // last tick: what the frame that showed it cost, whatever the load.
+    void Print(const char* what, double cpu)
+    {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::fprintf(stderr, "timing: %s %.6f %.1f\n", what, std::chrono::duration<double>(now).count(),
+                     (cpu - m_lastCpu) * 1000);
+    }
+
+    static double CpuSeconds()
+    {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+    }
+
+    double m_lastCpu = 0;
+    CCScene* m_first = nullptr;
+    bool m_changed = false;
 };
 
 // The hall's configuration: hall.conf in the program's folder, then the
@@ -134,6 +192,12 @@ int main(int argc, char** argv)
     {
         limit = new FrameLimit(options.frames, options.screenshot);
         CCDirector::sharedDirector()->getScheduler()->scheduleSelector(schedule_selector(FrameLimit::tick), limit, 0,
+                                                                       false);
+    }
+    if (std::getenv("KEST_TIMING") != nullptr)
+    {
+        static TimingProbe* probe = new TimingProbe();  // lives as long as the program
+        CCDirector::sharedDirector()->getScheduler()->scheduleSelector(schedule_selector(TimingProbe::tick), probe, 0,
                                                                        false);
     }
     int rc = app.Run();
