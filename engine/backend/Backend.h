@@ -40,6 +40,8 @@ const char* rendererName();
 // are) may share a page with others.
 Texture* createTexture(const uint8_t* rgba, int width, int height, bool drawnWhole = false);
 void destroyTexture(Texture* t);
+// Whether the texture was made for a renderer that has closed since.
+bool textureStale(const Texture* t);
 void setTextureFilter(Texture* t, bool linear);
 // Texture coordinates outside 0 to 1 repeat the picture along an axis that
 // repeats, else show its edge texels (GL's repeat and clamp to edge).
@@ -61,6 +63,14 @@ bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height);
 void present();
 // Waits until everything submitted so far is drawn (benchmarks).
 void finish();
+// How frames were drawn: whole, or again only where they differ from the one
+// before (the rest of the output is kept), and how many pixels the last
+// frame drew again.
+struct FrameCounts {
+  uint64_t whole = 0, partial = 0;
+  long lastPixels = 0;
+};
+FrameCounts frameCounts();
 // Output size in pixels.
 void outputSize(int& width, int& height);
 // A texture that can be drawn into (scene transitions snapshot a scene into
@@ -106,6 +116,9 @@ void waitEvents(std::vector<pollfd>& fds, int timeoutMs);
 double now();
 
 // Pictures (any thread).
+// The size of a PNG file from its header, without decoding it; false for
+// anything else.
+bool pictureSize(const std::string& path, int& width, int& height);
 bool decodeFile(const std::string& path, std::vector<uint8_t>& rgba, int& width, int& height);
 bool decodeMemory(const void* data, size_t size, std::vector<uint8_t>& rgba, int& width, int& height);
 // A worker thread that used the codecs calls this before it ends.

@@ -26,6 +26,15 @@ class CCTexture2D : public CCObject {
   // A texture the renderer can draw into (CCRenderer::beginTarget); false
   // when the renderer cannot make one.
   bool initAsRenderTarget(unsigned int pixelsWide, unsigned int pixelsHigh);
+  // A picture file of the given size, decoded when it is first drawn and
+  // again whenever the renderer lost it (closed and opened again), so a
+  // picture loaded but not shown holds no pixels.
+  bool initWithFile(const std::string& path, unsigned int pixelsWide, unsigned int pixelsHigh);
+  // Whether the pixels are on the renderer now.
+  bool hasPixels() const { return m_pTexture != nullptr && !pixelsStale(); }
+  // Gives back the pixels of a texture made from a file; it is decoded
+  // again when next drawn. Others keep theirs.
+  void releasePixels();
 
   unsigned int getPixelsWide() const { return m_uPixelsWide; }
   unsigned int getPixelsHigh() const { return m_uPixelsHigh; }
@@ -50,10 +59,17 @@ class CCTexture2D : public CCObject {
   const char* getSourceName() const { return m_sSource.c_str(); }
   void setSourceName(const std::string& s) { m_sSource = s; }
 
-  kest::backend::Texture* backendTexture() const { return m_pTexture; }
+  // What the renderer draws; a texture made from a file is decoded here
+  // when it has no pixels.
+  kest::backend::Texture* backendTexture() const;
 
  private:
-  kest::backend::Texture* m_pTexture = nullptr;
+  bool pixelsStale() const;
+  bool loadFile() const;
+
+  mutable kest::backend::Texture* m_pTexture = nullptr;
+  std::string m_sFile;  // initWithFile's
+  mutable bool m_bFileFailed = false;
   unsigned int m_uPixelsWide = 0;
   unsigned int m_uPixelsHigh = 0;
   unsigned int m_uName = 0;

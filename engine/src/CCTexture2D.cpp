@@ -4,6 +4,7 @@
 
 #include "CCEGLView.h"
 #include "CCNode.h"
+#include "CCTextureCache.h"
 #include "backend/Backend.h"
 
 NS_CC_BEGIN
@@ -60,6 +61,7 @@ bool CCTexture2D::initWithImage(CCImage* image) {
 
 bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h, bool drawnWhole) {
   if (!rgba || w == 0 || h == 0) return false;
+  m_sFile.clear();
   CCEGLView::sharedOpenGLView()->openWindow();
   be::destroyTexture(m_pTexture);
   m_pTexture = be::createTexture((const uint8_t*)rgba, (int)w, (int)h, drawnWhole);
@@ -72,8 +74,54 @@ bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h,
   return true;
 }
 
+bool CCTexture2D::initWithFile(const std::string& path, unsigned int w, unsigned int h) {
+  if (path.empty() || w == 0 || h == 0) return false;
+  be::destroyTexture(m_pTexture);
+  m_pTexture = nullptr;
+  m_sFile = path;
+  m_bFileFailed = false;
+  m_uPixelsWide = w;
+  m_uPixelsHigh = h;
+  m_tContentSize = CCSize((float)w, (float)h);
+  ccSetNeedsRedraw();
+  return true;
+}
+
+bool CCTexture2D::pixelsStale() const { return be::textureStale(m_pTexture); }
+
+bool CCTexture2D::loadFile() const {
+  if (m_bFileFailed) return false;
+  std::vector<uint8_t> rgba;
+  int w = 0, h = 0;
+  if (!be::decodeFile(m_sFile, rgba, w, h) || (unsigned int)w != m_uPixelsWide || (unsigned int)h != m_uPixelsHigh) {
+    // Changed or broken since its header was read: drawn as nothing, and
+    // counted with the missing pictures.
+    m_bFileFailed = true;
+    CCTextureCache::sharedTextureCache()->noteMissingPicture(m_sFile.c_str());
+    return false;
+  }
+  CCEGLView::sharedOpenGLView()->openWindow();
+  be::destroyTexture(m_pTexture);
+  m_pTexture = be::createTexture(rgba.data(), w, h, false);
+  if (!m_bLinear) be::setTextureFilter(m_pTexture, false);
+  be::setTextureWrap(m_pTexture, m_bRepeatS, m_bRepeatT);
+  return true;
+}
+
+be::Texture* CCTexture2D::backendTexture() const {
+  if (!m_sFile.empty() && (!m_pTexture || be::textureStale(m_pTexture))) loadFile();
+  return m_pTexture;
+}
+
+void CCTexture2D::releasePixels() {
+  if (m_sFile.empty() || !m_pTexture) return;
+  be::destroyTexture(m_pTexture);
+  m_pTexture = nullptr;
+}
+
 bool CCTexture2D::initAsRenderTarget(unsigned int w, unsigned int h) {
   if (w == 0 || h == 0) return false;
+  m_sFile.clear();
   CCEGLView::sharedOpenGLView()->openWindow();
   be::Texture* target = be::createTargetTexture((int)w, (int)h);
   if (!target) return false;

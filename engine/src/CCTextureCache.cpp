@@ -134,13 +134,21 @@ CCTexture2D* CCTextureCache::addImage(const char* fileimage) {
   std::string path = resolvePicturePath(fileimage);
   auto it = m_textures.find(path);
   if (it != m_textures.end()) return it->second;
+  CCTexture2D* tex = new CCTexture2D();
+  // A PNG is decoded when first drawn; its header gives the size.
+  int w = 0, h = 0;
+  if (kest::backend::pictureSize(path, w, h) && tex->initWithFile(path, (unsigned int)w, (unsigned int)h)) {
+    m_textures[path] = tex;
+    tex->setSourceName(path);
+    return tex;
+  }
   CCImage image;
   if (!image.initWithImageFile(path.c_str())) {
     static std::set<std::string> logged;
     if (logged.insert(path).second) CCLOG("CCTextureCache: cannot load picture %s", fileimage);
+    tex->release();
     return nullptr;
   }
-  CCTexture2D* tex = new CCTexture2D();
   if (!tex->initWithImage(&image)) {
     tex->release();
     return nullptr;
@@ -157,8 +165,19 @@ void CCTextureCache::addImageAsync(const char* path, CCObject* target, SEL_CallF
   r->target = target;
   r->selector = selector;
   CC_SAFE_RETAIN(target);
-  bool cached = m_textures.count(r->path) != 0;
   bool exists = !r->path.empty() && CCFileUtils::sharedFileUtils()->isFileExist(r->path);
+  // A PNG needs no worker: it is read when first drawn.
+  int w = 0, h = 0;
+  if (exists && m_textures.count(r->path) == 0 && kest::backend::pictureSize(r->path, w, h)) {
+    CCTexture2D* tex = new CCTexture2D();
+    if (tex->initWithFile(r->path, (unsigned int)w, (unsigned int)h)) {
+      tex->setSourceName(r->path);
+      m_textures[r->path] = tex;
+    } else {
+      tex->release();
+    }
+  }
+  bool cached = m_textures.count(r->path) != 0;
   if (cached || !exists) {
     r->done = true;
     r->ok = cached;

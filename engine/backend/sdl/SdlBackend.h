@@ -10,6 +10,10 @@
 //                        handing them to CCEGLView; the clock
 //   SdlRenderer.cpp      frames: draws batched by state, the cheap states,
 //                        clip, render targets, read-back, present
+//   SdlX11.cpp           putting part of a GL back buffer on an X11 window
+//   SdlFrames.cpp        frames kept between presents: draws recorded,
+//                        compared with the last frame's, drawn again only
+//                        where they changed
 //   SdlTextures.cpp      textures, the pages small ones share, and which of
 //                        their texels are opaque
 //   SdlTriangleCuts.cpp  how a draw's triangles enter a batch: cut where a
@@ -44,6 +48,7 @@
 #include <vector>
 
 #include "backend/Backend.h"
+#include "backend/Damage.h"
 
 namespace kest {
 namespace backend {
@@ -79,6 +84,11 @@ struct Texture {
   Page* page = nullptr;
   int x = 0, y = 0;  // where its texels start on the page
   unsigned generation = 0;
+  // What it shows, for the frame comparison: a small texture's is its
+  // texels' (a label made again with the same text compares equal), a large
+  // one's is new with every texture, and with every draw into a target.
+  uint64_t serial = 0;
+  uint64_t recordedIn = 0;  // the last frame that recorded a draw of it
   int w = 0, h = 0;
   bool linear = true;                     // the filter the engine asked for
   bool repeatS = false, repeatT = false;  // else clamped to the edge
@@ -134,6 +144,49 @@ void flushBatches();
 // Whether a waiting batch draws from the surface.
 bool drawsWaitOn(const Surface* surf);
 
+// Finds glXCopySubBufferMESA for a GL window (SdlX11.cpp).
+void findCopySubBuffer(SDL_Window* win);
+// Puts the kept frame on the window again, all of it (the window was exposed).
+void showCanvasAgain();
+
+// Sends a draw to the batches now (draw() records it while a frame is recorded).
+void enqueueDraw(const Texture* t, const Vertex* vertices, int vertexCount, const int* indices, int indexCount,
+                 Blend blend);
+
+// --- frames kept between presents (SdlFrames.cpp) ----------------------------
+
+struct Recorded {
+  const Texture* tex = nullptr;
+  Blend blend = Blend::Alpha;
+  bool clipped = false;
+  Rect clip{0, 0, 0, 0};
+  Rect bounds{0, 0, 0, 0};  // the pixels it can touch; empty when none
+  uint32_t firstVert = 0, vertCount = 0, firstIndex = 0, indexCount = 0;
+  uint64_t key = 0;  // texture, its state, blend, clip and vertices
+};
+
+struct FrameList {
+  std::vector<Recorded> draws;
+  std::vector<Vertex> verts;
+  std::vector<int> indices;
+  uint8_t clear[4] = {0, 0, 0, 0};
+  int w = 0, h = 0;
+};
+
+// Starts recording the draws of a frame cleared to the colour.
+void beginRecording(uint8_t r, uint8_t g, uint8_t b, uint8_t a);
+void recordDraw(Texture* t, const Vertex* vertices, int vertexCount, const int* indices, int indexCount, Blend blend);
+// Draws the recorded frame: again only where it differs from the last one
+// when that is still on the output, else whole. Draws from now until the
+// next frame go straight to the renderer.
+void resolveFrame();
+// Whether a recorded draw of the frame being recorded uses the texture.
+// A key no other texture has, or one from the texels of a small texture.
+uint64_t uniqueTextureKey();
+uint64_t texelsKey(const uint8_t* rgba, int width, int height);
+
+inline bool recordedNow(const Texture* t);
+
 // --- triangles into batches (SdlTriangleCuts.cpp) ----------------------------
 
 // Appends a draw's triangles to the batch (on the software renderer, cut to
@@ -186,6 +239,24 @@ struct SdlState {
   std::vector<int8_t> cells;
   bool shortcuts = true;  // setDrawShortcuts
 
+  // Frames kept between presents (SdlFrames.cpp).
+  FrameList frame, last;
+  bool recording = false;
+  bool lastValid = false;  // the output shows `last` and nothing else
+  bool clipped = false;    // the clip draws are recorded with
+  Rect clip{0, 0, 0, 0};
+  uint64_t frameNumber = 0;
+  uint64_t nextSerial = 1;
+  std::vector<Rect> lastRects;  // where the last frame was drawn
+  // A GL window shows its canvas: only the rectangles drawn again, when the
+  // driver can put part of the back buffer on the window (X11 GLX with
+  // GLX_MESA_copy_sub_buffer); all of it after anything else.
+  void (*copySubBuffer)(void* display, unsigned long window, int x, int y, int w, int h) = nullptr;
+  void* xDisplay = nullptr;
+  unsigned long xWindow = 0;
+  bool showAll = true;
+  uint64_t wholeFrames = 0, partialFrames = 0;
+
   // Pages that small textures share (SdlTextures.cpp).
   std::vector<std::unique_ptr<Page>> pages;
   // Textures made before the renderer last closed point at nothing of today's.
@@ -197,6 +268,8 @@ struct SdlState {
 };
 
 extern SdlState g_sdl;
+
+inline bool recordedNow(const Texture* t) { return g_sdl.recording && t && t->recordedIn == g_sdl.frameNumber; }
 
 }  // namespace backend
 }  // namespace kest

@@ -87,7 +87,10 @@ bool pumpEvents() {
           case SDL_WINDOWEVENT_MAXIMIZED: view->handleWindowState(cocos2d::CCWindowMessage::kMaximized); break;
           case SDL_WINDOWEVENT_RESTORED: view->handleWindowState(cocos2d::CCWindowMessage::kRestored); break;
           case SDL_WINDOWEVENT_SIZE_CHANGED: view->handleResize((float)e.window.data1, (float)e.window.data2); break;
-          case SDL_WINDOWEVENT_EXPOSED: view->handleWindowState(cocos2d::CCWindowMessage::kRestored); break;
+          case SDL_WINDOWEVENT_EXPOSED:
+            showCanvasAgain();
+            view->handleWindowState(cocos2d::CCWindowMessage::kRestored);
+            break;
           case SDL_WINDOWEVENT_CLOSE: view->handleWindowState(cocos2d::CCWindowMessage::kClose); break;
           default: break;
         }

@@ -3,6 +3,7 @@
 
 #include <SDL_image.h>
 
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -38,6 +39,24 @@ bool surfaceToRgba(SDL_Surface* s, std::vector<uint8_t>& rgba, int& w, int& h) {
   SDL_UnlockSurface(c);
   SDL_FreeSurface(c);
   return w > 0 && h > 0;
+}
+
+bool pictureSize(const std::string& path, int& width, int& height) {
+  // The signature, then the IHDR chunk: length 13, "IHDR", width, height.
+  static const uint8_t kHead[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  uint8_t head[24];
+  FILE* f = fopen(path.c_str(), "rb");
+  if (!f) return false;
+  const size_t got = fread(head, 1, sizeof head, f);
+  fclose(f);
+  if (got != sizeof head || memcmp(head, kHead, sizeof kHead) != 0) return false;
+  auto be32 = [](const uint8_t* p) { return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3]; };
+  const uint32_t w = be32(head + 16), h = be32(head + 20);
+  // Sizes a texture can have; anything else is decoded (and refused) at once.
+  if (w == 0 || h == 0 || w > 16384 || h > 16384) return false;
+  width = (int)w;
+  height = (int)h;
+  return true;
 }
 
 bool decodeFile(const std::string& path, std::vector<uint8_t>& rgba, int& width, int& height) {

@@ -42,18 +42,29 @@ void submit(Batch& b) {
   SDL_RenderGeometry(g_sdl.renderer, t, b.verts.data(), (int)b.verts.size(), b.indices.data(), (int)b.indices.size());
 }
 
+// A GL window's back buffer does not keep the last frame.
+bool keptInCanvas() { return !g_sdl.headless && !g_sdl.software && g_sdl.shortcuts; }
+
 // Draws into a canvas of the window's size when the drawing surface has
-// another, into the surface when they agree again.
+// another (headless GL), or always in a GL window, whose back buffer does not
+// keep the last frame; into the surface when neither holds.
 void fitCanvas() {
-  if (g_sdl.surfaceW <= 0 || g_sdl.target) return;
+  if (g_sdl.target) return;
   int w = 0, h = 0;
   SDL_GetWindowSize(g_sdl.window, &w, &h);
-  const bool want = w > 0 && h > 0 && (w != g_sdl.surfaceW || h != g_sdl.surfaceH);
+  bool want = false;
+  if (w > 0 && h > 0) {
+    if (g_sdl.surfaceW > 0)
+      want = w != g_sdl.surfaceW || h != g_sdl.surfaceH;
+    else
+      want = keptInCanvas();
+  }
   if (g_sdl.canvas && (!want || w != g_sdl.canvasW || h != g_sdl.canvasH)) {
     flushBatches();
     SDL_SetRenderTarget(g_sdl.renderer, nullptr);
     SDL_DestroyTexture(g_sdl.canvas);
     g_sdl.canvas = nullptr;
+    g_sdl.lastValid = false;
   }
   if (want && !g_sdl.canvas) {
     g_sdl.canvas = SDL_CreateTexture(g_sdl.renderer, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_TARGET, w, h);
@@ -61,8 +72,12 @@ void fitCanvas() {
       SDL_Log("engine: canvas %dx%d not created: %s", w, h, SDL_GetError());
       return;
     }
+    SDL_SetTextureBlendMode(g_sdl.canvas, SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(g_sdl.canvas, SDL_ScaleModeNearest);
     g_sdl.canvasW = w;
     g_sdl.canvasH = h;
+    g_sdl.lastValid = false;
+    g_sdl.showAll = true;
     flushBatches();
     SDL_SetRenderTarget(g_sdl.renderer, g_sdl.canvas);
     endBatches(false);  // cells for the canvas
@@ -172,15 +187,22 @@ bool drawsWaitOn(const Surface* surf) {
 }
 
 void setDrawShortcuts(bool on) {
+  resolveFrame();
   flushBatches();
   g_sdl.shortcuts = on;
+  g_sdl.lastValid = false;
 }
 
 void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
   if (!g_sdl.renderer) return;
+  resolveFrame();
   fitCanvas();
   endBatches(false);
   SDL_RenderSetClipRect(g_sdl.renderer, nullptr);
+  if (!g_sdl.target) {
+    beginRecording(r, g, b, a);
+    return;
+  }
   SDL_SetRenderDrawColor(g_sdl.renderer, r, g, b, a);
   SDL_RenderClear(g_sdl.renderer);
 }
@@ -188,6 +210,17 @@ void beginFrame(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
 void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indices, int indexCount, Blend blend) {
   if (!g_sdl.renderer || vertexCount <= 0 || indexCount <= 0) return;
   if (t && !t->surf->tex) return;
+  if (g_sdl.recording) {
+    recordDraw(t, vertices, vertexCount, indices, indexCount, blend);
+    return;
+  }
+  // Drawn outside a recorded frame: the output no longer shows the last one.
+  if (!g_sdl.target) g_sdl.lastValid = false, g_sdl.showAll = true;
+  enqueueDraw(t, vertices, vertexCount, indices, indexCount, blend);
+}
+
+void enqueueDraw(const Texture* t, const Vertex* vertices, int vertexCount, const int* indices, int indexCount,
+                 Blend blend) {
   Surface* surf = t ? t->surf : nullptr;
   const DrawState cheap = chooseState(t, vertices, vertexCount, blend);
   const DrawState general{blend, t ? t->linear : true};
@@ -250,6 +283,11 @@ void draw(Texture* t, const Vertex* vertices, int vertexCount, const int* indice
 
 void setClip(const int* xywh) {
   if (!g_sdl.renderer) return;
+  if (g_sdl.recording) {
+    g_sdl.clipped = xywh != nullptr;
+    if (xywh) g_sdl.clip = Rect{xywh[0], xywh[1], xywh[0] + std::max(xywh[2], 0), xywh[1] + std::max(xywh[3], 0)};
+    return;
+  }
   flushBatches();
   if (!xywh) {
     SDL_RenderSetClipRect(g_sdl.renderer, nullptr);
@@ -261,10 +299,14 @@ void setClip(const int* xywh) {
   SDL_RenderSetClipRect(g_sdl.renderer, &r);
 }
 
-void flush() { flushBatches(); }
+void flush() {
+  resolveFrame();
+  flushBatches();
+}
 
 bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height) {
   if (!g_sdl.renderer) return false;
+  resolveFrame();
   flushBatches();
   SDL_RenderSetClipRect(g_sdl.renderer, nullptr);
   if (SDL_GetRendererOutputSize(g_sdl.renderer, &width, &height) != 0) return false;
@@ -274,6 +316,7 @@ bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height) {
 
 void finish() {
   if (!g_sdl.renderer) return;
+  resolveFrame();
   flushBatches();
   // Reading a pixel back cannot finish before the drawing does.
   uint32_t px = 0;
@@ -281,9 +324,55 @@ void finish() {
   SDL_RenderReadPixels(g_sdl.renderer, &r, SDL_PIXELFORMAT_ABGR8888, &px, 4);
 }
 
+// The window shows the canvas, which keeps the frame for the next: copied
+// whole and swapped, or only where the last frame changed, straight to the
+// window. Copying a whole frame costs llvmpipe as much as drawing one.
+void showCanvas() {
+  const std::vector<Rect>& rects = g_sdl.lastRects;
+  const bool whole = rects.size() == 1 && rects[0].x0 <= 0 && rects[0].y0 <= 0 && rects[0].x1 >= g_sdl.canvasW &&
+                     rects[0].y1 >= g_sdl.canvasH;
+  const bool part = g_sdl.copySubBuffer && !g_sdl.showAll && !whole;
+  if (part && rects.empty()) return;
+  SDL_SetRenderTarget(g_sdl.renderer, nullptr);
+  SDL_RenderSetClipRect(g_sdl.renderer, nullptr);
+  if (part) {
+    for (const Rect& r : rects) {
+      SDL_Rect s{r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0};
+      SDL_RenderCopy(g_sdl.renderer, g_sdl.canvas, &s, &s);
+    }
+    SDL_RenderFlush(g_sdl.renderer);
+    // GL counts rows from the bottom.
+    for (const Rect& r : rects)
+      g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, r.x0, g_sdl.canvasH - r.y1, r.x1 - r.x0, r.y1 - r.y0);
+  } else {
+    SDL_RenderCopy(g_sdl.renderer, g_sdl.canvas, nullptr, nullptr);
+    SDL_RenderPresent(g_sdl.renderer);
+    g_sdl.showAll = false;
+  }
+  SDL_SetRenderTarget(g_sdl.renderer, g_sdl.canvas);
+}
+
+void showCanvasAgain() {
+  if (!g_sdl.renderer || g_sdl.headless || g_sdl.target || g_sdl.recording) return;
+  if (g_sdl.software && g_sdl.lastValid) {
+    // The window surface still holds the frame.
+    SDL_RenderPresent(g_sdl.renderer);
+    return;
+  }
+  if (!g_sdl.canvas) return;
+  flushBatches();
+  g_sdl.showAll = true;
+  showCanvas();
+}
+
 void present() {
   if (!g_sdl.renderer) return;
+  resolveFrame();
   flushBatches();
+  if (g_sdl.canvas && !g_sdl.headless && !g_sdl.target) {
+    showCanvas();
+    return;
+  }
   SDL_RenderPresent(g_sdl.renderer);
   // Nothing waits for a frame without a window, and llvmpipe then queues
   // every presented frame (up to 64), each holding its own copy of the
@@ -299,7 +388,10 @@ void outputSize(int& width, int& height) {
 
 bool setRenderTarget(Texture* t) {
   if (!g_sdl.renderer) return false;
+  resolveFrame();
   flushBatches();
+  // What it shows changes: frames that draw it again must see a new texture.
+  if (t) t->serial = uniqueTextureKey();
   if (SDL_SetRenderTarget(g_sdl.renderer, t ? t->own.tex : g_sdl.canvas) != 0) return false;
   g_sdl.target = t ? t->own.tex : nullptr;
   endBatches(false);  // cells for the new output

@@ -173,6 +173,7 @@ Texture* createTexture(const uint8_t* rgba, int width, int height, bool drawnWho
   Texture* t = new Texture();
   t->generation = g_sdl.generation;
   if (!g_sdl.renderer || width <= 0 || height <= 0) return t;
+  t->serial = texelsKey(rgba, width, height);
   t->w = width;
   t->h = height;
   summariseOpacity(t, rgba);
@@ -198,6 +199,7 @@ void destroyTexture(Texture* t) {
     return;
   }
   // Waiting draws read the texels before they go or are reused.
+  if (recordedNow(t)) resolveFrame();
   if (drawsWaitOn(t->surf)) flushBatches();
   if (t->page) {
     releasePaged(t);
@@ -206,6 +208,8 @@ void destroyTexture(Texture* t) {
   }
   delete t;
 }
+
+bool textureStale(const Texture* t) { return t && t->generation != g_sdl.generation; }
 
 void setTextureFilter(Texture* t, bool linear) {
   // Draws already batched keep the filter they were made with; SDL gets the
@@ -231,6 +235,7 @@ Texture* createTargetTexture(int width, int height) {
   SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
   Texture* t = new Texture();
   t->generation = g_sdl.generation;
+  t->serial = uniqueTextureKey();
   t->own.tex = tex;
   t->own.w = t->w = width;
   t->own.h = t->h = height;

@@ -10,6 +10,7 @@
 
 #include <dlfcn.h>
 #include <link.h>
+#include <malloc.h>
 #include <sched.h>
 #include <unistd.h>
 
@@ -39,6 +40,9 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   }
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, renderDriver);
+  // Else SDL shows a software renderer's frames through an OpenGL texture,
+  // loading the whole GL driver (some 60 MB resident) to copy pixels.
+  if (strcmp(renderDriver, "software") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Naming a driver turns SDL's own batching off unless asked for.
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   SDL_Window* win = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
@@ -65,6 +69,8 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
     g_sdl.surfaceW = w;
     g_sdl.surfaceH = h;
   }
+  g_sdl.showAll = true;
+  if (!hidden && strcmp(g_sdl.rendererName, "opengl") == 0) findCopySubBuffer(win);
   SDL_SetRenderDrawBlendMode(ren, SDL_BLENDMODE_BLEND);
   return true;
 }
@@ -95,11 +101,24 @@ void keepLibrariesMapped() {
       nullptr);
 }
 
+// Pictures pass through large buffers (decoded rows, converted surfaces, the
+// driver's copies) that live for a moment. By default glibc raises its mmap
+// threshold to the largest block freed so far, after which such buffers come
+// from the heap and their pages stay resident once freed. A fixed threshold
+// gives every one of them back to the system when it goes.
+void returnLargeBlocks() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+}
+
 }  // namespace
 
 bool open(bool headless, int width, int height, const char* title) {
   if (g_sdl.tried) return g_sdl.open;
   g_sdl.tried = true;
+  returnLargeBlocks();
   g_sdl.headless = headless;
   sizeRasteriserThreads();
   const char* forced = SDL_getenv("KEST_RENDERER");
@@ -142,6 +161,10 @@ void close() {
   g_sdl.canvas = g_sdl.target = nullptr;
   g_sdl.surfaceW = g_sdl.surfaceH = 0;
   endBatches(false);
+  g_sdl.recording = g_sdl.lastValid = false;
+  g_sdl.copySubBuffer = nullptr;
+  g_sdl.frame = FrameList();
+  g_sdl.last = FrameList();
   g_sdl.pages.clear();
   ++g_sdl.generation;
   g_sdl.open = false;

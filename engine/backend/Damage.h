@@ -1,0 +1,38 @@
+#ifndef KEST_ENGINE_BACKEND_DAMAGE_H
+#define KEST_ENGINE_BACKEND_DAMAGE_H
+
+// Where two frames differ: the draws one has and the other lacks, and the
+// rectangles they cover. No SDL here; the back end uses it to draw a frame
+// again only where it changed.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace kest {
+namespace backend {
+
+// Pixel rectangles [x0, x1) x [y0, y1).
+struct Rect {
+  int x0, y0, x1, y1;
+};
+
+inline long rectArea(const Rect& r) { return r.x1 > r.x0 && r.y1 > r.y0 ? (long)(r.x1 - r.x0) * (r.y1 - r.y0) : 0; }
+// The overlap of a and b; false (and out unspecified) when there is none.
+bool intersectRects(const Rect& a, const Rect& b, Rect& out);
+
+// Marks the items of a and b outside one longest common subsequence (a
+// shortest edit between them: an item that moved counts as gone and new);
+// false when that takes more than maxEdits edits.
+bool markEdits(const uint64_t* a, int n, const uint64_t* b, int m, int maxEdits, std::vector<uint8_t>& goneA,
+               std::vector<uint8_t>& newB);
+
+// Adds a rectangle to at most maxRects, merging those that overlap or whose
+// union costs no more than both, and, beyond maxRects, the pair whose union
+// grows least.
+void addDamage(std::vector<Rect>& rects, Rect r, size_t maxRects);
+
+}  // namespace backend
+}  // namespace kest
+
+#endif

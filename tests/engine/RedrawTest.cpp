@@ -1,0 +1,295 @@
+// Frames drawn again only where they changed, and pictures read from their
+// files only when first drawn.
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+
+#include <unistd.h>
+
+#include "EngineFixture.h"
+#include "engine/backend/Backend.h"
+#include "engine/backend/Damage.h"
+
+USING_NS_CC;
+namespace be = kest::backend;
+
+namespace {
+
+// Neighbouring texels differ, so a stale or misplaced pixel shows.
+CCTexture2D* patterned(int w, int h, unsigned char alpha, int seed) {
+  std::vector<unsigned char> px((size_t)w * h * 4);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      unsigned char* p = &px[((size_t)y * w + x) * 4];
+      p[0] = (unsigned char)(x * 37 + y * 11 + seed);
+      p[1] = (unsigned char)((x ^ y) * 23 + seed * 3);
+      p[2] = (unsigned char)(y * 53 + x + seed * 7);
+      p[3] = alpha;
+    }
+  CCTexture2D* t = new CCTexture2D();
+  t->initWithData(px.data(), (unsigned)w, (unsigned)h);
+  t->autorelease();
+  return t;
+}
+
+struct Board {
+  CCScene* scene = nullptr;
+  CCSprite* a = nullptr;  // overlapped by b
+  CCSprite* b = nullptr;
+  CCSprite* scaled = nullptr;
+  CCSprite* corner = nullptr;
+  CCLabelTTF* label = nullptr;
+  CCLayer* clipped = nullptr;
+  CCLayerColor* panel = nullptr;
+};
+
+class RedrawTest : public EngineTest {
+ protected:
+  Board build() {
+    Board k;
+    k.scene = runScene();
+    CCSprite* bg = CCSprite::createWithTexture(patterned(1288, 762, 255, 1));
+    bg->setAnchorPoint(ccp(0, 0));
+    k.scene->addChild(bg, -1);
+    k.a = CCSprite::createWithTexture(patterned(60, 40, 255, 2));
+    k.a->setPosition(ccp(200, 200));
+    k.scene->addChild(k.a, 1);
+    k.b = CCSprite::createWithTexture(patterned(50, 50, 160, 3));
+    k.b->setPosition(ccp(220, 210));
+    k.b->setRotation(20);
+    k.scene->addChild(k.b, 2);
+    k.scaled = CCSprite::createWithTexture(patterned(16, 16, 255, 4));
+    k.scaled->setScale(3.5f);
+    k.scaled->setPosition(ccp(600, 500));
+    k.scene->addChild(k.scaled, 1);
+    k.corner = CCSprite::createWithTexture(patterned(30, 30, 255, 5));
+    k.corner->setPosition(ccp(1200, 700));
+    k.scene->addChild(k.corner, 1);
+    k.label = CCLabelTTF::create("Kestrel 42", "Arial", 18);
+    k.label->setPosition(ccp(400, 300));
+    k.scene->addChild(k.label, 3);
+    k.clipped = CCLayer::create();
+    k.clipped->setClipRect(CCRect(800, 100, 200, 150));
+    for (int i = 0; i < 4; ++i) {
+      CCSprite* s = CCSprite::createWithTexture(patterned(80, 80, 255, 10 + i));
+      s->setPosition(ccp(820.0f + i * 50, 130.0f + i * 30));
+      k.clipped->addChild(s);
+    }
+    k.scene->addChild(k.clipped, 4);
+    k.panel = CCLayerColor::create(ccc4(20, 40, 200, 128), 120, 60);
+    k.panel->setPosition(ccp(100, 600));
+    k.scene->addChild(k.panel, 5);
+    step(1);
+    return k;
+  }
+
+  void everyKindOfChange();
+
+  // Draws a frame and reads it back (no PNG on the way).
+  static std::vector<uint8_t> draw() {
+    CCDirector::sharedDirector()->drawScene();
+    std::vector<uint8_t> px;
+    int w = 0, h = 0;
+    EXPECT_TRUE(be::readPixels(px, w, h));
+    return px;
+  }
+
+  // Draws the frame again where it changed, then whole, and compares.
+  void expectSameAsWhole(const std::string& what) {
+    SCOPED_TRACE(what);
+    const be::FrameCounts before = be::frameCounts();
+    const std::vector<uint8_t> kept = draw();
+    EXPECT_EQ(be::frameCounts().partial, before.partial + 1);
+    be::setDrawShortcuts(true);  // the next frame is drawn whole
+    const std::vector<uint8_t> whole = draw();
+    EXPECT_EQ(be::frameCounts().whole, before.whole + 1);
+    ASSERT_EQ(kept.size(), whole.size());
+    int differing = 0, firstAt = -1;
+    for (size_t i = 0; i < kept.size(); ++i)
+      if (kept[i] != whole[i]) {
+        if (firstAt < 0) firstAt = (int)i / 4;
+        ++differing;
+      }
+    EXPECT_EQ(differing, 0) << "first at x " << (firstAt % 1288) << ", y " << (firstAt / 1288);
+  }
+};
+
+}  // namespace
+
+// The renderer in use for one test: SDL's software renderer keeps its frame
+// in the window surface, GL in its drawing surface or a canvas.
+struct Renderer {
+  explicit Renderer(bool software) : m_software(software) {
+    if (!software) return;
+    be::close();
+    setenv("KEST_RENDERER", "software", 1);
+  }
+  ~Renderer() {
+    if (!m_software) return;
+    CCDirector::sharedDirector()->reset();
+    be::close();
+    unsetenv("KEST_RENDERER");
+  }
+  bool m_software;
+};
+
+void RedrawTest::everyKindOfChange() {
+  Board k = build();
+  draw();
+  struct Change {
+    const char* what;
+    std::function<void()> apply;
+  };
+  const Change changes[] = {
+      {"a sprite moves", [&] { k.a->setPosition(ccp(230, 190)); }},
+      {"a label's text changes", [&] { k.label->setString("Kestrel 4321"); }},
+      {"the overlapped sprite comes to the front", [&] { k.scene->reorderChild(k.a, 9); }},
+      {"a sprite goes", [&] { k.b->removeFromParentAndCleanup(true); }},
+      {"a sprite comes", [&] { k.scene->addChild(CCSprite::createWithTexture(patterned(40, 40, 200, 20)), 6); }},
+      {"a sprite fades", [&] { k.scaled->setOpacity(100); }},
+      {"the filter alone changes", [&] { k.scaled->getTexture()->setAliasTexParameters(); }},
+      {"the clip moves", [&] { k.clipped->setClipRect(CCRect(840, 80, 150, 180)); }},
+      {"a layer hides", [&] { k.panel->setVisible(false); }},
+      {"the label is recoloured", [&] { k.label->setColor(ccc3(255, 40, 40)); }},
+      {"two corners change at once",
+       [&] {
+         k.corner->setPosition(ccp(1180, 690));
+         k.a->setPosition(ccp(40, 40));
+       }},
+      {"a sprite leaves the screen", [&] { k.corner->setPosition(ccp(3000, 700)); }},
+  };
+  for (const Change& c : changes) {
+    c.apply();
+    expectSameAsWhole(c.what);
+  }
+}
+
+TEST_F(RedrawTest, EveryKindOfChangeDrawnInPlaceMatchesAWholeFrame) { everyKindOfChange(); }
+
+TEST_F(RedrawTest, EveryKindOfChangeDrawnInPlaceMatchesAWholeFrameOnTheSoftwareRenderer) {
+  Renderer software(true);
+  everyKindOfChange();
+  EXPECT_STREQ(be::rendererName(), "software");
+}
+
+TEST_F(RedrawTest, OnlyTheChangedRectangleIsDrawnAgain) {
+  Board k = build();
+  const std::vector<uint8_t> first = draw();
+  // Nothing changed: nothing drawn, the same pixels.
+  EXPECT_EQ(draw(), first);
+  EXPECT_EQ(be::frameCounts().lastPixels, 0);
+  // The corner sprite (30 x 30) moves 10 points: both places, with a pixel's margin.
+  k.corner->setPosition(ccp(1190, 700));
+  draw();
+  EXPECT_GT(be::frameCounts().lastPixels, 30 * 30);
+  EXPECT_LE(be::frameCounts().lastPixels, 42 * 34);
+  // A label made again with the same text and place draws nothing new.
+  CCPoint at = k.label->getPosition();
+  k.label->removeFromParentAndCleanup(true);
+  CCLabelTTF* again = CCLabelTTF::create("Kestrel 42", "Arial", 18);
+  again->setPosition(at);
+  k.scene->addChild(again, 3);
+  draw();
+  EXPECT_EQ(be::frameCounts().lastPixels, 0);
+}
+
+TEST_F(RedrawTest, EditsBetweenDrawListsAreShortestAndBounded) {
+  struct Case {
+    std::vector<uint64_t> a, b;
+    std::vector<uint8_t> gone, added;
+  };
+  const Case cases[] = {
+      {{1, 2, 3}, {1, 2, 3}, {0, 0, 0}, {0, 0, 0}},
+      {{1, 2, 3}, {1, 9, 2, 3}, {0, 0, 0}, {0, 1, 0, 0}},
+      {{1, 2, 3}, {1, 3}, {0, 1, 0}, {0, 0}},
+      {{1, 2, 3}, {1, 7, 3}, {0, 1, 0}, {0, 1, 0}},
+      // A draw moved later in the order is gone from its old place and new at the next.
+      {{1, 2, 3}, {2, 3, 1}, {1, 0, 0}, {0, 0, 1}},
+      {{}, {4, 5}, {}, {1, 1}},
+      {{4, 5}, {}, {1, 1}, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> gone, added;
+    ASSERT_TRUE(be::markEdits(c.a.data(), (int)c.a.size(), c.b.data(), (int)c.b.size(), 8, gone, added));
+    EXPECT_EQ(gone, c.gone);
+    EXPECT_EQ(added, c.added);
+  }
+  // More edits than allowed: the caller draws whole.
+  std::vector<uint64_t> a(20), b(20);
+  for (int i = 0; i < 20; ++i) a[(size_t)i] = (uint64_t)i, b[(size_t)i] = (uint64_t)(100 + i);
+  std::vector<uint8_t> gone, added;
+  EXPECT_FALSE(be::markEdits(a.data(), 20, b.data(), 20, 39, gone, added));
+  EXPECT_TRUE(be::markEdits(a.data(), 20, b.data(), 20, 40, gone, added));
+}
+
+TEST_F(RedrawTest, ChangedRectanglesMergeIntoAFewThatCoverThemAll) {
+  const be::Rect in[] = {{0, 0, 10, 10},     {5, 5, 20, 20},     {500, 500, 510, 510},
+                         {900, 10, 910, 20}, {10, 700, 20, 710}, {1200, 700, 1210, 710}};
+  std::vector<be::Rect> rects;
+  for (const be::Rect& r : in) be::addDamage(rects, r, 4);
+  EXPECT_LE(rects.size(), 4u);
+  for (const be::Rect& r : in) {
+    bool covered = false;
+    for (const be::Rect& o : rects) covered |= o.x0 <= r.x0 && o.y0 <= r.y0 && o.x1 >= r.x1 && o.y1 >= r.y1;
+    EXPECT_TRUE(covered) << r.x0 << "," << r.y0;
+  }
+  // Overlapping ones became one; the far ones did not swallow the screen.
+  long total = 0;
+  for (const be::Rect& o : rects) total += be::rectArea(o);
+  EXPECT_LT(total, 1288L * 762 / 2);
+}
+
+TEST_F(RedrawTest, APictureIsReadWhenFirstDrawnAndAgainWhenItsPixelsAreGone) {
+  writePng("chip.png", 8, 8, 0xd02020ffu);
+  CCTexture2D* tex = CCTextureCache::sharedTextureCache()->addImage("chip");
+  ASSERT_NE(tex, nullptr);
+  EXPECT_FALSE(tex->hasPixels());
+  EXPECT_EQ(tex->getPixelsWide(), 8u);
+  EXPECT_EQ(tex->getPixelsHigh(), 8u);
+  CCScene* scene = runScene();
+  CCSprite* s = CCSprite::createWithTexture(tex);
+  s->setPosition(ccp(100, 100));
+  scene->addChild(s);
+  const std::function<void()> losses[] = {
+      [] {},                          // first drawn
+      [&] { tex->releasePixels(); },  // given back while not shown
+      [] { be::close(); },            // the renderer closed and opened again
+  };
+  for (const auto& lose : losses) {
+    lose();
+    CCImage img;
+    ASSERT_TRUE(shoot(img));
+    EXPECT_EQ(rgbAt(img, 100, 100), 0xd02020u);
+    EXPECT_TRUE(tex->hasPixels());
+  }
+  EXPECT_EQ(CCTextureCache::sharedTextureCache()->getMissingPictureCount(), 0u);
+}
+
+TEST_F(RedrawTest, APictureThatCannotBeReadWhenDrawnCountsAsMissing) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string&)> spoil;
+  };
+  const Case cases[] = {
+      {"cut", [](const std::string& p) { truncate(p.c_str(), 40); }},
+      {"resized", [this](const std::string&) { writePng("pic.png", 12, 8, 0x20d020ffu); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CCTextureCache::purgeSharedTextureCache();
+    writePng("pic.png", 8, 8, 0x2020d0ffu);
+    CCTexture2D* tex = CCTextureCache::sharedTextureCache()->addImage("pic");
+    ASSERT_NE(tex, nullptr);
+    c.spoil(m_root + "/res/pic.png");
+    CCScene* scene = runScene();
+    CCSprite* s = CCSprite::createWithTexture(tex);
+    s->setPosition(ccp(100, 100));
+    scene->addChild(s);
+    CCImage img;
+    ASSERT_TRUE(shoot(img));
+    EXPECT_EQ(rgbAt(img, 100, 100), 0x000000u);  // nothing drawn over the clear colour
+    EXPECT_FALSE(tex->hasPixels());
+    EXPECT_EQ(CCTextureCache::sharedTextureCache()->getMissingPictureCount(), 1u);
+  }
+}
