@@ -8,6 +8,7 @@
 #include "room/UserData.h"
 
 #include <cstdint>
+#include <set>
 
 class RoomUserManager;
 
@@ -77,5 +78,6 @@ private:
     RoomUserManager* m_pUsers = nullptr;
     cocos2d::CCNode* m_pRows = nullptr;
     int m_nFirstShown = 0;
-    bool m_bDirty = true;
+    bool m_bDirty = true;         // every row is built again
+    std::set<int> m_ChangedRows;  // else these alone
 };

@@ -139,8 +139,20 @@ void PlayerTableViewLayerG::ReloadList()
 
 void PlayerTableViewLayerG::UpdateUser(const tagUserData* user)
 {
-    (void)user;  // rows are few: draw them all again
-    MarkDirty();
+    // Only the user's own row is built again, and only when it is shown: the
+    // order changes on a sort or a user coming or going, which reload the list.
+    if (m_bDirty || m_pUsers == nullptr)
+        return;
+    const int last = std::min(GetRowCount() - 1, static_cast<int>((m_fScroll + GetViewHeight()) / kRowHeight));
+    for (int row = m_nFirstShown; row <= last; ++row)
+    {
+        if (m_pUsers->GetUserByIndex(static_cast<uint16_t>(row)) == user)
+        {
+            m_ChangedRows.insert(row);
+            scheduleUpdate();  // built at the next frame's update
+            return;
+        }
+    }
 }
 
 void PlayerTableViewLayerG::MarkDirty()
@@ -165,8 +177,22 @@ void PlayerTableViewLayerG::update(float)
 void PlayerTableViewLayerG::FlushRows()
 {
     if (!m_bDirty)
+    {
+        for (int row : m_ChangedRows)
+        {
+            CCNode* old = m_pRows->getChildByTag(kTagRowBase + row);
+            if (old == nullptr)
+                continue;
+            CCNode* node = BuildRow(row);
+            node->setPosition(old->getPosition());
+            old->removeFromParentAndCleanup(true);
+            m_pRows->addChild(node, 0, kTagRowBase + row);
+        }
+        m_ChangedRows.clear();
         return;
+    }
     m_bDirty = false;
+    m_ChangedRows.clear();
     m_pRows->removeAllChildrenWithCleanup(true);
     const float rowsHeight = std::max(0.0f, getContentSize().height - kHeaderHeight);
     m_nFirstShown = static_cast<int>(m_fScroll / kRowHeight);

@@ -140,6 +140,39 @@ TEST_F(RoomUsers, MySeatClearsTheOutstandingRequest)
     EXPECT_EQ(room->GetTableList()->GetChairUser(2, 1), room->GetMeUserData());
 }
 
+// A user's change builds that user's row again, showing the new status, and
+// leaves the other rows as they are.
+TEST_F(RoomUsers, AChangedUserRebuildsOnlyTheirOwnRow)
+{
+    LogOn(4, 3, MeAnd({User(2, u"张三", 1, 0, US_SIT), User(3, u"李四", 2, 0, US_SIT)}));
+    PlayerTableViewLayerG* list = room->GetUserList();
+    cocos2d::CCNode* rows[3] = {list->GetRowNode(0), list->GetRowNode(1), list->GetRowNode(2)};
+    for (cocos2d::CCNode* row : rows)
+    {
+        ASSERT_NE(row, nullptr);
+        row->retain();  // compared after the change: kept from reuse
+    }
+    ASSERT_TRUE(Read(3, 102, UserStatus(2, 1, 0, US_PLAY)));
+    Step(1);
+    EXPECT_EQ(list->GetRowNode(0), rows[0]);
+    EXPECT_EQ(list->GetRowNode(2), rows[2]);
+    cocos2d::CCNode* changed = list->GetRowNode(1);
+    ASSERT_NE(changed, nullptr);
+    EXPECT_NE(changed, rows[1]);
+    EXPECT_EQ(changed->getPosition().y, rows[1]->getPosition().y);
+    auto* icon = dynamic_cast<cocos2d::CCSprite*>(changed->getChildByTag(PlayerTableViewLayerG::kTagRowStatus));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->isFrameDisplayed(cocos2d::CCSpriteFrameCache::sharedSpriteFrameCache()->spriteFrameByName(
+        ("status_" + std::to_string(US_PLAY)).c_str())));
+    // A user who comes reloads the whole list: every row is new.
+    ASSERT_TRUE(Read(3, 100, UserEnter(User(4, u"王五"))));
+    Step(1);
+    EXPECT_NE(list->GetRowNode(0), rows[0]);
+    EXPECT_EQ(list->GetRowCount(), 4);
+    for (cocos2d::CCNode* row : rows)
+        row->release();
+}
+
 // The card keeps its own copy: the user may leave while it is open.
 TEST_F(RoomUsers, ClickOnARowOpensThatUsersCard)
 {
