@@ -3,6 +3,9 @@
 
 // A picture on the renderer. Sizes in pixels (= points: content scale 1).
 
+#include <future>
+#include <vector>
+
 #include "CCImage.h"
 #include "ccTypes.h"
 
@@ -30,6 +33,11 @@ class CCTexture2D : public CCObject {
   // again whenever the renderer lost it (closed and opened again), so a
   // picture loaded but not shown holds no pixels.
   bool initWithFile(const std::string& path, unsigned int pixelsWide, unsigned int pixelsHigh);
+  // Starts decoding a file's picture on a thread of its own; the first draw
+  // takes the result instead of decoding. Nothing for other textures.
+  void decodeAhead();
+  // Drops a result not taken yet (waiting for its decode to end).
+  void dropDecodedAhead();
   // Whether the pixels are on the renderer now.
   bool hasPixels() const { return m_pTexture != nullptr && !pixelsStale(); }
   // Gives back the pixels of a texture made from a file; it is decoded
@@ -67,8 +75,16 @@ class CCTexture2D : public CCObject {
   bool pixelsStale() const;
   bool loadFile() const;
 
+  struct Decoded {
+    std::vector<uint8_t> rgba;
+    int width = 0;
+    int height = 0;
+    bool ok = false;
+  };
+
   mutable kest::backend::Texture* m_pTexture = nullptr;
   std::string m_sFile;  // initWithFile's
+  mutable std::future<Decoded> m_ahead;
   mutable bool m_bFileFailed = false;
   unsigned int m_uPixelsWide = 0;
   unsigned int m_uPixelsHigh = 0;

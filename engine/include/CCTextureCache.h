@@ -48,6 +48,12 @@ class CCTextureCache : public CCObject {
   const std::vector<std::string>& getMissingPictures() const { return m_missing; }
   void clearMissingPictures() { m_missing.clear(); }
 
+  // While on, pictures added start decoding at once on threads of their own
+  // (the program's start, while the first scene is built); turning it off
+  // drops the results no draw took, so a picture not shown holds no pixels.
+  void setDecodeAhead(bool on);
+  bool isDecodingAhead() const { return m_bDecodeAhead; }
+
   unsigned int textureCount() const { return (unsigned int)m_textures.size(); }
   // Requests whose callback has not run yet.
   unsigned int pendingAsyncCount() const;
@@ -63,6 +69,8 @@ class CCTextureCache : public CCObject {
   std::vector<std::string> m_missing;
   std::unique_ptr<AsyncWork> m_async;
   bool m_bAsyncScheduled = false;
+  bool m_bDecodeAhead = false;
+  std::vector<CCTexture2D*> m_decodingAhead;  // retained
 };
 
 NS_CC_END

@@ -55,6 +55,9 @@ bool CCApplication::runPass() {
   }
   director->mainLoop();
   if (director->isEnding()) return false;
+  // The first frame took the pictures it shows; the rest wait for their draw.
+  if (director->getDrawnFrames() != 0 && CCTextureCache::sharedTextureCache()->isDecodingAhead())
+    CCTextureCache::sharedTextureCache()->setDecodeAhead(false);
 
   double timeout = director->getTimeToNextFrame();
   m_paced = timeout <= 0;
@@ -79,6 +82,8 @@ bool CCApplication::runPass() {
 int CCApplication::run() {
   CCDirector* director = CCDirector::sharedDirector();
   CCEGLView* view = director->getOpenGLView();
+  // The first scene's pictures decode on other threads while it is built.
+  CCTextureCache::sharedTextureCache()->setDecodeAhead(true);
   view->openWindow();
   if (!applicationDidFinishLaunching()) return 1;
   m_stepClock = -1;

@@ -1,6 +1,7 @@
 #include "CCTexture2D.h"
 
 #include <cstring>
+#include <system_error>
 
 #include "CCEGLView.h"
 #include "CCNode.h"
@@ -62,6 +63,7 @@ bool CCTexture2D::initWithImage(CCImage* image) {
 bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h, bool drawnWhole) {
   if (!rgba || w == 0 || h == 0) return false;
   m_sFile.clear();
+  dropDecodedAhead();
   CCEGLView::sharedOpenGLView()->openWindow();
   be::destroyTexture(m_pTexture);
   m_pTexture = be::createTexture((const uint8_t*)rgba, (int)w, (int)h, drawnWhole);
@@ -76,6 +78,7 @@ bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h,
 
 bool CCTexture2D::initWithFile(const std::string& path, unsigned int w, unsigned int h) {
   if (path.empty() || w == 0 || h == 0) return false;
+  dropDecodedAhead();
   be::destroyTexture(m_pTexture);
   m_pTexture = nullptr;
   m_sFile = path;
@@ -89,11 +92,39 @@ bool CCTexture2D::initWithFile(const std::string& path, unsigned int w, unsigned
 
 bool CCTexture2D::pixelsStale() const { return be::textureStale(m_pTexture); }
 
+void CCTexture2D::decodeAhead() {
+  if (m_sFile.empty() || m_pTexture || m_bFileFailed || m_ahead.valid()) return;
+  try {
+    m_ahead = std::async(std::launch::async, [path = m_sFile] {
+      Decoded d;
+      d.ok = be::decodeFile(path, d.rgba, d.width, d.height);
+      be::workerThreadExit();
+      return d;
+    });
+  } catch (const std::system_error&) {
+    // No thread to spare: decoded when drawn, as usual.
+  }
+}
+
+void CCTexture2D::dropDecodedAhead() {
+  if (m_ahead.valid()) m_ahead.get();
+}
+
 bool CCTexture2D::loadFile() const {
   if (m_bFileFailed) return false;
   std::vector<uint8_t> rgba;
   int w = 0, h = 0;
-  if (!be::decodeFile(m_sFile, rgba, w, h) || (unsigned int)w != m_uPixelsWide || (unsigned int)h != m_uPixelsHigh) {
+  bool ok = false;
+  if (m_ahead.valid()) {
+    Decoded d = m_ahead.get();
+    rgba.swap(d.rgba);
+    w = d.width;
+    h = d.height;
+    ok = d.ok;
+  } else {
+    ok = be::decodeFile(m_sFile, rgba, w, h);
+  }
+  if (!ok || (unsigned int)w != m_uPixelsWide || (unsigned int)h != m_uPixelsHigh) {
     // Changed or broken since its header was read: drawn as nothing, and
     // counted with the missing pictures.
     m_bFileFailed = true;
@@ -122,6 +153,7 @@ void CCTexture2D::releasePixels() {
 bool CCTexture2D::initAsRenderTarget(unsigned int w, unsigned int h) {
   if (w == 0 || h == 0) return false;
   m_sFile.clear();
+  dropDecodedAhead();
   CCEGLView::sharedOpenGLView()->openWindow();
   be::Texture* target = be::createTargetTexture((int)w, (int)h);
   if (!target) return false;

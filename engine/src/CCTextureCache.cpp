@@ -90,6 +90,7 @@ CCTextureCache::CCTextureCache() {}
 CCTextureCache::~CCTextureCache() {
   CCDirector::sharedDirector()->getScheduler()->unscheduleAllForTarget(this);
   m_async.reset();
+  setDecodeAhead(false);
   for (auto& kv : m_textures) kv.second->release();
   CC_SAFE_RELEASE(m_pStandIn);
 }
@@ -140,6 +141,11 @@ CCTexture2D* CCTextureCache::addImage(const char* fileimage) {
   if (kest::backend::pictureSize(path, w, h) && tex->initWithFile(path, (unsigned int)w, (unsigned int)h)) {
     m_textures[path] = tex;
     tex->setSourceName(path);
+    if (m_bDecodeAhead) {
+      tex->decodeAhead();
+      tex->retain();
+      m_decodingAhead.push_back(tex);
+    }
     return tex;
   }
   CCImage image;
@@ -156,6 +162,16 @@ CCTexture2D* CCTextureCache::addImage(const char* fileimage) {
   tex->setSourceName(path);
   m_textures[path] = tex;
   return tex;
+}
+
+void CCTextureCache::setDecodeAhead(bool on) {
+  m_bDecodeAhead = on;
+  if (on) return;
+  for (CCTexture2D* tex : m_decodingAhead) {
+    tex->dropDecodedAhead();
+    tex->release();
+  }
+  m_decodingAhead.clear();
 }
 
 void CCTextureCache::addImageAsync(const char* path, CCObject* target, SEL_CallFuncO selector) {

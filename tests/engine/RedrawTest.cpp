@@ -266,6 +266,44 @@ TEST_F(RedrawTest, APictureIsReadWhenFirstDrawnAndAgainWhenItsPixelsAreGone) {
   EXPECT_EQ(CCTextureCache::sharedTextureCache()->getMissingPictureCount(), 0u);
 }
 
+TEST_F(RedrawTest, APictureDecodedAheadIsDrawnAsOneDecodedWhenDrawn) {
+  struct Case {
+    const char* name;
+    std::function<void(CCTexture2D*)> before;  // between adding and the first draw
+    unsigned int rgb;
+  };
+  const Case cases[] = {
+      {"taken by the draw", [](CCTexture2D*) {}, 0xd02020u},
+      {"dropped unused", [](CCTexture2D*) { CCTextureCache::sharedTextureCache()->setDecodeAhead(false); }, 0xd02020u},
+      {"given another file", [this](CCTexture2D* t) { t->initWithFile(m_root + "/res/other.png", 8, 8); }, 0x20d020u},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CCTextureCache::purgeSharedTextureCache();
+    writePng("chip.png", 8, 8, 0xd02020ffu);
+    writePng("other.png", 8, 8, 0x20d020ffu);
+    CCTextureCache* cache = CCTextureCache::sharedTextureCache();
+    cache->setDecodeAhead(true);
+    CCTexture2D* tex = cache->addImage("chip");
+    ASSERT_NE(tex, nullptr);
+    EXPECT_FALSE(tex->hasPixels());
+    c.before(tex);
+    CCScene* scene = runScene();
+    CCSprite* s = CCSprite::createWithTexture(tex);
+    s->setPosition(ccp(100, 100));
+    scene->addChild(s);
+    CCImage img;
+    ASSERT_TRUE(shoot(img));
+    EXPECT_EQ(rgbAt(img, 100, 100), c.rgb);
+    // Lost again later: read from the file as any picture is.
+    cache->setDecodeAhead(false);
+    tex->releasePixels();
+    ASSERT_TRUE(shoot(img));
+    EXPECT_EQ(rgbAt(img, 100, 100), c.rgb);
+    EXPECT_EQ(cache->getMissingPictureCount(), 0u);
+  }
+}
+
 TEST_F(RedrawTest, APictureThatCannotBeReadWhenDrawnCountsAsMissing) {
   struct Case {
     const char* name;
