@@ -6,17 +6,15 @@
 // times drawing and presenting the frame until the renderer has finished.
 #include <benchmark/benchmark.h>
 
+#include "BoardBench.h"
 #include "cocos2d.h"
 #include "core/ClientGlobal.h"
-#include "engine/backend/Backend.h"
 #include "games/OxTB/NNBoard.h"
 #include "games/OxTB/OxTBMobile.h"
 #include "games/framework/BaseKernelLayer.h"
 #include "games/framework/GameRoom.h"
 #include "games/framework/KernelMessages.h"
-#include "ui/UiServices.h"
 
-#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -25,27 +23,11 @@ using namespace Sexy;
 
 namespace {
 
-class BenchRoom : public IGameRoom
-{
-public:
-    bool OnGameSendData(uint16_t, uint16_t, const void*, uint16_t) override { return true; }
-    void OnGameExit() override {}
-    void ShowGameView() override {}
-    void ShowRoomView(bool) override {}
-    void OnGameResourcesLoaded(bool) override {}
-    bool IsGameResourcesReady() override { return true; }
-    void ToggleMaximize() override {}
-    CBaseKernelLayer* GetKernelLayer() override { return kernel; }
-    CBaseKernelLayer* kernel = nullptr;
-};
+using boardbench::BenchRoom;
 
 void Packet(CBaseKernelLayer* kernel, uint16_t main, uint16_t sub, const std::vector<uint8_t>& body)
 {
-    std::vector<uint8_t> raw(4);
-    std::memcpy(raw.data(), &main, 2);
-    std::memcpy(raw.data() + 2, &sub, 2);
-    raw.insert(raw.end(), body.begin(), body.end());
-    kernel->OnChannelMessage(IPC_MAIN_SOCKET, IPC_SUB_SOCKET_RECV, raw.data(), static_cast<uint16_t>(raw.size()));
+    boardbench::SendGamePacket(kernel, main, sub, body.data(), body.size());
 }
 
 // A round's start and its deal to all six seats.
@@ -68,34 +50,16 @@ void StartAndDeal(CBaseKernelLayer* kernel)
 
 CBaseKernelLayer* BuildTable(BenchRoom& room)
 {
-    CCDirector::setHeadless(true);
+    CCScene* scene = boardbench::RunEmptyStage();
     CCDirector* director = CCDirector::sharedDirector();
-    director->reset();
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    director->setOpenGLView(view);
-    view->setFrameSize(1288, 762);
-    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-    CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    InstallUiCoreServices();
-    CCScene* scene = CCScene::create();
-    director->runWithScene(scene);
-    director->stepFrames(1);
     RegisterGameKind(OxTB::kGameKind);
-    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
-    room.kernel = kernel;
-    scene->addChild(kernel);
-    GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.wTableID = 1;
-    config.dwUserID = 1000;
-    config.wKindID = OxTB::OxTBMobile::kKindID;
-    config.wChairCount = 6;
-    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
-    const uint8_t kind[8] = {0, 0, 0, 0, 0, 0, static_cast<uint8_t>(config.wKindID), 0};
-    kernel->LoadGameResources(kind);
+    CBaseKernelLayer* kernel = boardbench::AddKernel(scene, room);
+    boardbench::SendServerInfo(kernel, 1, 1000, OxTB::OxTBMobile::kKindID, 6, nullptr);
+    const std::vector<uint8_t> kind = boardbench::KindRecord(OxTB::OxTBMobile::kKindID);
+    kernel->LoadGameResources(kind.data());
     CCTextureCache::sharedTextureCache()->waitForAsync();
     director->stepFrames(2);
-    kernel->EnterGame(kind);
+    kernel->EnterGame(kind.data());
     for (uint16_t chair = 0; chair < 6; ++chair)
     {
         tagUserData user;
@@ -107,16 +71,12 @@ CBaseKernelLayer* BuildTable(BenchRoom& room)
         user.cbUserStatus = US_PLAY;
         user.lScore = 123456 * (chair + 1);
         SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(chair)));
-        std::vector<uint8_t> message(kUserEnterMaxSize);
-        const size_t size = WriteUserEnterMessage(user, message.data(), message.size());
-        kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, message.data(), static_cast<uint16_t>(size));
+        boardbench::SendUserEnter(kernel, user);
     }
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME);
     director->stepFrames(30);
     return kernel;
 }
-
-using Clock = std::chrono::steady_clock;
 
 void RunDeals(benchmark::State& state, bool measureDraw)
 {
@@ -124,28 +84,16 @@ void RunDeals(benchmark::State& state, bool measureDraw)
     CGameRoomBinding binding(&room);
     CBaseKernelLayer* kernel = BuildTable(room);
     CCDirector* director = CCDirector::sharedDirector();
-    CCScheduler* scheduler = director->getScheduler();
     int frame = 0;
-    for (auto _ : state)
-    {
+    boardbench::TimeFrames(state, measureDraw, boardbench::kNoCounters, [&] {
         // Two seconds a round: the deal's last card lands at 1.5 s.
-        if (frame % 120 == 0)
+        if (frame++ % 120 == 0)
         {
             if (auto* board = dynamic_cast<OxTB::NNBoard*>(kernel->GetGameBoard()))
                 board->ResetGameView();
             StartAndDeal(kernel);
         }
-        ++frame;
-        const auto t0 = Clock::now();
-        scheduler->update(1.0f / 60);
-        const auto t1 = Clock::now();
-        director->drawScene();
-        kest::backend::finish();
-        const auto t2 = Clock::now();
-        CCPoolManager::sharedPoolManager()->pop();
-        state.SetIterationTime(std::chrono::duration<double>(measureDraw ? t2 - t1 : t1 - t0).count());
-    }
-    state.SetLabel(kest::backend::rendererName());
+    });
     kernel->removeFromParentAndCleanup(true);
     room.kernel = nullptr;
     director->stepFrames(1);

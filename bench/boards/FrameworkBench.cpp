@@ -12,15 +12,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BoardBench.h"
 #include "cocos-ext.h"
 #include "cocos2d.h"
 #include "core/ClientGlobal.h"
@@ -32,7 +31,6 @@
 #include "games/framework/GameRoom.h"
 #include "games/framework/KernelMessages.h"
 #include "games/framework/PlainGameBoard.h"
-#include "ui/UiServices.h"
 
 USING_NS_CC;
 USING_NS_CC_EXT;
@@ -42,21 +40,6 @@ namespace {
 constexpr uint16_t kKind = 401;
 constexpr uint16_t kChairs = 6;
 constexpr uint32_t kMe = 1000;
-
-class BenchRoom : public Sexy::IGameRoom
-{
-public:
-    bool OnGameSendData(uint16_t, uint16_t, const void*, uint16_t) override { return true; }
-    void OnGameExit() override {}
-    void ShowGameView() override {}
-    void ShowRoomView(bool) override {}
-    void OnGameResourcesLoaded(bool) override {}
-    bool IsGameResourcesReady() override { return true; }
-    void ToggleMaximize() override {}
-    uint16_t GetChairCount() const override { return kChairs; }
-    Sexy::CBaseKernelLayer* GetKernelLayer() override { return kernel; }
-    Sexy::CBaseKernelLayer* kernel = nullptr;
-};
 
 class BenchHandler : public Sexy::CGameHandler
 {
@@ -126,50 +109,27 @@ void SendUser(Sexy::CBaseKernelLayer* kernel, uint32_t id, uint16_t chair, int64
     user.dwClientKind = 1 + chair % 3;
     user.cbGender = chair % 2;
     SetFieldText(user.szNickName, nick);
-    std::vector<uint8_t> message(Sexy::kUserEnterMaxSize);
-    const size_t size = Sexy::WriteUserEnterMessage(user, message.data(), message.size());
-    kernel->OnChannelMessage(Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_ENTER, message.data(),
-                             static_cast<uint16_t>(size));
+    boardbench::SendUserEnter(kernel, user);
 }
 
 struct BoardScene
 {
-    BenchRoom room;
+    boardbench::BenchRoom room{kChairs};
     std::unique_ptr<Sexy::CGameRoomBinding> binding;
 };
 
 void BuildFrameworkBoard(BoardScene& s, bool busy)
 {
-    CCDirector::setHeadless(true);
+    CCScene* scene = boardbench::RunEmptyStage();
     CCDirector* d = CCDirector::sharedDirector();
-    d->reset();
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    view->setFrameSize(1288, 762);
-    d->setOpenGLView(view);
-    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-    CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    InstallUiCoreServices();
-    CCScene* scene = CCScene::create();
-    d->runWithScene(scene);
-    d->stepFrames(1);
 
     s.binding.reset(new Sexy::CGameRoomBinding(&s.room));
-    Sexy::CBaseKernelLayer* kernel = Sexy::CBaseKernelLayer::create();
-    s.room.kernel = kernel;
-    scene->addChild(kernel);
+    Sexy::CBaseKernelLayer* kernel = boardbench::AddKernel(scene, s.room);
     Sexy::ClearGameKinds();
     Sexy::RegisterGameKind(kKind, &BenchModule::Make, &CreateBenchGame);
 
-    Sexy::GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.wTableID = 3;
-    config.dwUserID = kMe;
-    config.wKindID = kKind;
-    config.wChairCount = kChairs;
-    wire::WriteText(config.szServerName, 32, u"五子棋 一号房");
-    kernel->OnChannelMessage(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SERVER_INFO, &config, sizeof(config));
-    std::vector<uint8_t> record(Sexy::kGameKindRecordSize, 0);
-    std::memcpy(record.data() + 6, &kKind, 2);
+    boardbench::SendServerInfo(kernel, 3, kMe, kKind, kChairs, u"五子棋 一号房");
+    const std::vector<uint8_t> record = boardbench::KindRecord(kKind);
     kernel->LoadGameResources(record.data());
     kernel->EnterGame(record.data());
 
@@ -200,51 +160,12 @@ void BuildFrameworkBoard(BoardScene& s, bool busy)
     d->stepFrames(30);  // settle: pictures loaded, animations under way
 }
 
-using Clock = std::chrono::steady_clock;
-
-double ProcessSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
-}
-
 void RunFrames(benchmark::State& state, bool measureDraw)
 {
     BoardScene s;
     BuildFrameworkBoard(s, true);
-    CCDirector* d = CCDirector::sharedDirector();
-    CCScheduler* scheduler = d->getScheduler();
-    std::vector<double> frames;
-    double cpu = 0;
-    for (auto _ : state)
-    {
-        auto t0 = Clock::now();
-        const double c0 = ProcessSeconds();
-        scheduler->update(1.0f / 60);
-        auto t1 = Clock::now();
-        const double c1 = ProcessSeconds();
-        d->drawScene();
-        kest::backend::finish();
-        auto t2 = Clock::now();
-        cpu += measureDraw ? ProcessSeconds() - c1 : c1 - c0;
-        CCPoolManager::sharedPoolManager()->pop();
-        const double seconds = std::chrono::duration<double>(measureDraw ? t2 - t1 : t1 - t0).count();
-        state.SetIterationTime(seconds);
-        frames.push_back(seconds * 1000);
-    }
-    // The frame in the middle and the slowest one in twenty, besides the mean.
-    std::sort(frames.begin(), frames.end());
-    if (!frames.empty())
-    {
-        state.counters["median_ms"] = frames[frames.size() / 2];
-        state.counters["p95_ms"] = frames[frames.size() * 95 / 100];
-        // The work of every thread (the rasteriser's too): on a busy machine
-        // it says more than the time on the wall.
-        state.counters["cpu_ms"] = cpu * 1000 / frames.size();
-    }
-    state.SetLabel(kest::backend::rendererName());
-    d->reset();
+    boardbench::TimeFrames(state, measureDraw, boardbench::kMedian | boardbench::kP95 | boardbench::kCpu);
+    CCDirector::sharedDirector()->reset();
     g_handler.reset();
     Sexy::ClearGameKinds();
 }
@@ -261,10 +182,10 @@ void BM_FrameworkBoardIdle(benchmark::State& state)
     const unsigned drawn = d->getDrawnFrames();
     for (auto _ : state)
     {
-        auto t0 = Clock::now();
+        const auto t0 = std::chrono::steady_clock::now();
         d->mainLoop();
         kest::backend::finish();
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - t0).count());
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
     }
     state.counters["drawn"] = d->getDrawnFrames() - drawn;
     d->reset();

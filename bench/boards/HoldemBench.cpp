@@ -13,16 +13,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "BoardBench.h"
 #include "cocos-ext.h"
 #include "cocos2d.h"
 #include "core/ClientGlobal.h"
-#include "engine/backend/Backend.h"
 #include "games/DZPoKer/DZPoKerBoard.h"
 #include "games/DZPoKer/DZPoKerHandler.h"
 #include "games/DZPoKer/DZPoKerMobile.h"
@@ -32,7 +30,6 @@
 #include "games/framework/GameKindModule.h"
 #include "games/framework/GameRoom.h"
 #include "games/framework/KernelMessages.h"
-#include "ui/UiServices.h"
 
 USING_NS_CC;
 
@@ -43,76 +40,32 @@ using DZPoKer::GAME_PLAYER;
 constexpr uint32_t kMe = 1000;
 constexpr uint16_t kMyChair = 2;
 
-class BenchRoom : public Sexy::IGameRoom
-{
-public:
-    bool OnGameSendData(uint16_t, uint16_t, const void*, uint16_t) override { return true; }
-    void OnGameExit() override {}
-    void ShowGameView() override {}
-    void ShowRoomView(bool) override {}
-    void OnGameResourcesLoaded(bool) override {}
-    bool IsGameResourcesReady() override { return true; }
-    void ToggleMaximize() override {}
-    Sexy::CBaseKernelLayer* GetKernelLayer() override { return kernel; }
-    Sexy::CBaseKernelLayer* kernel = nullptr;
-};
-
 struct HoldemScene
 {
-    BenchRoom room;
+    boardbench::BenchRoom room;
     std::unique_ptr<Sexy::CGameRoomBinding> binding;
     DZPoKer::DZPoKerBoard* board = nullptr;
 };
 
-void Channel(Sexy::CBaseKernelLayer* kernel, uint16_t main, uint16_t sub, const void* data, size_t size)
-{
-    kernel->OnChannelMessage(main, sub, data, static_cast<uint16_t>(size));
-}
-
 template <typename Record>
 void Game(Sexy::CBaseKernelLayer* kernel, uint16_t sub, const Record& record)
 {
-    std::vector<uint8_t> packet(4 + sizeof(Record));
-    const uint16_t main = Sexy::MDM_GF_GAME;
-    std::memcpy(packet.data(), &main, 2);
-    std::memcpy(packet.data() + 2, &sub, 2);
-    std::memcpy(packet.data() + 4, &record, sizeof(Record));
-    Channel(kernel, Sexy::IPC_MAIN_SOCKET, Sexy::IPC_SUB_SOCKET_RECV, packet.data(), packet.size());
+    boardbench::SendGamePacket(kernel, Sexy::MDM_GF_GAME, sub, &record, sizeof(Record));
 }
 
 // A table in the middle of a hand: six players, hole cards dealt, the five
 // centre cards out, my ring running.
 void BuildTable(HoldemScene& s)
 {
-    CCDirector::setHeadless(true);
+    CCScene* scene = boardbench::RunEmptyStage();
     CCDirector* d = CCDirector::sharedDirector();
-    d->reset();
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    view->setFrameSize(1288, 762);
-    d->setOpenGLView(view);
-    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-    CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    InstallUiCoreServices();
-    CCScene* scene = CCScene::create();
-    d->runWithScene(scene);
-    d->stepFrames(1);
 
     s.binding.reset(new Sexy::CGameRoomBinding(&s.room));
-    Sexy::CBaseKernelLayer* kernel = Sexy::CBaseKernelLayer::create();
-    s.room.kernel = kernel;
-    scene->addChild(kernel);
+    Sexy::CBaseKernelLayer* kernel = boardbench::AddKernel(scene, s.room);
     Sexy::ClearGameKinds();
     Sexy::RegisterGameKind(DZPoKer::kGameKind);
-    Sexy::GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.wTableID = 3;
-    config.dwUserID = kMe;
-    config.wKindID = DZPoKer::DZPoKerMobile::kKindID;
-    config.wChairCount = GAME_PLAYER;
-    wire::WriteText(config.szServerName, 32, u"德州扑克 一号房");
-    Channel(kernel, Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SERVER_INFO, &config, sizeof(config));
-    std::vector<uint8_t> record(Sexy::kGameKindRecordSize, 0);
-    std::memcpy(record.data() + 6, &config.wKindID, 2);
+    boardbench::SendServerInfo(kernel, 3, kMe, DZPoKer::DZPoKerMobile::kKindID, GAME_PLAYER, u"德州扑克 一号房");
+    const std::vector<uint8_t> record = boardbench::KindRecord(DZPoKer::DZPoKerMobile::kKindID);
     kernel->LoadGameResources(record.data());
     CCTextureCache::sharedTextureCache()->waitForAsync();
     d->stepFrames(1);
@@ -130,11 +83,9 @@ void BuildTable(HoldemScene& s)
         user.lScore = 1234567 + chair * 111111;
         user.dwClientKind = 3;
         SetFieldText(user.szNickName, nicks[chair]);
-        std::vector<uint8_t> message(Sexy::kUserEnterMaxSize);
-        const size_t size = Sexy::WriteUserEnterMessage(user, message.data(), message.size());
-        Channel(kernel, Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_ENTER, message.data(), size);
+        boardbench::SendUserEnter(kernel, user);
     }
-    Channel(kernel, Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SHOW_GAME, nullptr, 0);
+    kernel->OnChannelMessage(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SHOW_GAME);
     s.board = dynamic_cast<DZPoKer::DZPoKerBoard*>(kernel->GetGameBoard());
 
     DZPoKer::CMD_S_GameStart start{};
@@ -220,8 +171,6 @@ public:
     }
 };
 
-using Clock = std::chrono::steady_clock;
-
 template <typename Ticker>
 void RunFrames(benchmark::State& state, bool measureDraw)
 {
@@ -234,29 +183,8 @@ void RunFrames(benchmark::State& state, bool measureDraw)
     ticker->schedule(schedule_selector(Ticker::tick), 0.0f);
     CCDirector* d = CCDirector::sharedDirector();
     d->stepFrames(200);  // settled into the cycle
-    CCScheduler* scheduler = d->getScheduler();
-    std::vector<double> frames;
-    for (auto _ : state)
-    {
-        auto t0 = Clock::now();
-        scheduler->update(1.0f / 60);
-        auto t1 = Clock::now();
-        d->drawScene();
-        kest::backend::finish();
-        auto t2 = Clock::now();
-        CCPoolManager::sharedPoolManager()->pop();
-        const double seconds = std::chrono::duration<double>(measureDraw ? t2 - t1 : t1 - t0).count();
-        state.SetIterationTime(seconds);
-        frames.push_back(seconds * 1000);
-    }
     // The targets are per frame: the median and the slow tail of the frames.
-    std::sort(frames.begin(), frames.end());
-    if (!frames.empty())
-    {
-        state.counters["median_ms"] = frames[frames.size() / 2];
-        state.counters["p90_ms"] = frames[frames.size() * 9 / 10];
-    }
-    state.SetLabel(kest::backend::rendererName());
+    boardbench::TimeFrames(state, measureDraw, boardbench::kMedian | boardbench::kP90);
     d->reset();
     Sexy::ClearGameKinds();
 }

@@ -8,14 +8,11 @@
 // frame until the renderer has finished it.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstring>
-#include <ctime>
 
+#include "BoardBench.h"
 #include "cocos2d.h"
-#include "engine/backend/Backend.h"
 #include "games/Land/LandBoard.h"
-#include "ui/UiServices.h"
 
 using namespace cocos2d;
 using namespace Land;
@@ -38,15 +35,8 @@ const uint8_t kBomb[] = {0x22, 0x32, 0x02, 0x12};
 
 LandBoard* BuildBoard()
 {
-    CCDirector::setHeadless(true);
+    boardbench::SetUpStage();
     CCDirector* director = CCDirector::sharedDirector();
-    director->reset();
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    director->setOpenGLView(view);
-    view->setFrameSize(1288, 762);
-    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-    CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    InstallUiCoreServices();
     CCSpriteFrameCache* frames = CCSpriteFrameCache::sharedSpriteFrameCache();
     for (int i = 0; i < 9; ++i)
         frames->addSpriteFramesWithFile(
@@ -93,51 +83,6 @@ void Play(LandBoard* board, uint16_t chair, uint16_t next, const uint8_t* cards,
     board->OnSubOutCard(play);
 }
 
-using Clock = std::chrono::steady_clock;
-
-double ProcessSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-// Steps one frame and times its update or its draw, on the wall and in the
-// work of every thread (the rasteriser's too, which on a busy machine says
-// more than the wall).
-class FrameTimer
-{
-public:
-    explicit FrameTimer(bool measureDraw) : m_bDraw(measureDraw) {}
-    double Frame()
-    {
-        CCDirector* director = CCDirector::sharedDirector();
-        const auto t0 = Clock::now();
-        const double c0 = ProcessSeconds();
-        director->getScheduler()->update(1.0f / 60);
-        const auto t1 = Clock::now();
-        const double c1 = ProcessSeconds();
-        director->drawScene();
-        kest::backend::finish();
-        const auto t2 = Clock::now();
-        m_dCpu += m_bDraw ? ProcessSeconds() - c1 : c1 - c0;
-        ++m_nFrames;
-        CCPoolManager::sharedPoolManager()->pop();
-        return std::chrono::duration<double>(m_bDraw ? t2 - t1 : t1 - t0).count();
-    }
-    void Report(benchmark::State& state) const
-    {
-        if (m_nFrames > 0)
-            state.counters["cpu_ms"] = m_dCpu * 1000 / m_nFrames;
-        state.SetLabel(kest::backend::rendererName());
-    }
-
-private:
-    bool m_bDraw;
-    double m_dCpu = 0;
-    int m_nFrames = 0;
-};
-
 void RunDeal(benchmark::State& state, bool measureDraw)
 {
     LandBoard* board = BuildBoard();
@@ -147,10 +92,7 @@ void RunDeal(benchmark::State& state, bool measureDraw)
     std::memcpy(deal.cbCardData, kMyHand, sizeof(kMyHand));
     board->SetGameState(LandBoard::kStateCalling);
     board->OnSubSendCard(deal);
-    FrameTimer timer(measureDraw);
-    for (auto _ : state)
-        state.SetIterationTime(timer.Frame());
-    timer.Report(state);
+    boardbench::TimeFrames(state, measureDraw, boardbench::kCpu);
     CCDirector::sharedDirector()->reset();
 }
 
@@ -161,10 +103,8 @@ void RunTable(benchmark::State& state, bool measureDraw)
 {
     LandBoard* board = BuildBoard();
     board->SetGameState(LandBoard::kStatePlaying);
-    FrameTimer timer(measureDraw);
     int frame = 0;
-    for (auto _ : state)
-    {
+    boardbench::TimeFrames(state, measureDraw, boardbench::kCpu, [&] {
         switch (frame++ % 120)
         {
             case 0:
@@ -175,9 +115,7 @@ void RunTable(benchmark::State& state, bool measureDraw)
             case 80: Play(board, kLandlord, kFarmer, kBomb, sizeof(kBomb)); break;
             default: break;
         }
-        state.SetIterationTime(timer.Frame());
-    }
-    timer.Report(state);
+    });
     CCDirector::sharedDirector()->reset();
 }
 

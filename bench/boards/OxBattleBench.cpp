@@ -6,13 +6,11 @@
 // renderer has finished it.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstring>
 
+#include "BoardBench.h"
 #include "cocos2d.h"
-#include "engine/backend/Backend.h"
 #include "games/OxBattle/OXBoard.h"
-#include "ui/UiServices.h"
 
 using namespace cocos2d;
 using namespace OxBattle;
@@ -52,15 +50,8 @@ private:
 
 OXBoard* BuildScene()
 {
-    CCDirector::setHeadless(true);
+    boardbench::SetUpStage();
     CCDirector* director = CCDirector::sharedDirector();
-    director->reset();
-    CCEGLView* view = CCEGLView::sharedOpenGLView();
-    director->setOpenGLView(view);
-    view->setFrameSize(1288, 762);
-    view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
-    CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
-    InstallUiCoreServices();
     CCSpriteFrameCache* frames = CCSpriteFrameCache::sharedSpriteFrameCache();
     for (const char* sheet : {"OxBattle/IngameUI_1/IngameUI0.plist", "OxBattle/dice/dice.plist",
                               "ClientGame/Cards.plist", "OxBattle/OxNumber/OxNumber.plist"})
@@ -92,30 +83,16 @@ OXBoard* BuildScene()
     return board;
 }
 
-using Clock = std::chrono::steady_clock;
-
 void RunDeal(benchmark::State& state, bool measureDraw)
 {
     OXBoard* board = BuildScene();
     Bettor bettor(board);
-    CCDirector* director = CCDirector::sharedDirector();
-    CCScheduler* scheduler = director->getScheduler();
     int frame = 0;
-    for (auto _ : state)
-    {
+    boardbench::TimeFrames(state, measureDraw, boardbench::kNoCounters, [&] {
         if (frame++ % 3 == 0)
             bettor.Bet();
-        const auto t0 = Clock::now();
-        scheduler->update(1.0f / 60);
-        const auto t1 = Clock::now();
-        director->drawScene();
-        kest::backend::finish();
-        const auto t2 = Clock::now();
-        CCPoolManager::sharedPoolManager()->pop();
-        state.SetIterationTime(std::chrono::duration<double>(measureDraw ? t2 - t1 : t1 - t0).count());
-    }
-    state.SetLabel(kest::backend::rendererName());
-    director->reset();
+    });
+    CCDirector::sharedDirector()->reset();
 }
 
 void BM_OxBattleDealUpdate(benchmark::State& state) { RunDeal(state, false); }
