@@ -97,7 +97,7 @@ void KernelTest::Configure(uint16_t chairs, uint16_t kind)
     ASSERT_TRUE(Control(IPC_SUB_SERVER_INFO, &config, sizeof(config)));
 }
 
-bool KernelTest::Enter(uint32_t userID, uint16_t chair, uint8_t status, int64_t score, uint16_t table)
+bool KernelTest::Enter(uint32_t userID, uint16_t chair, uint8_t status, int64_t score, uint16_t table, uint8_t gender)
 {
     tagUserData user;
     std::memset(&user, 0, sizeof(user));
@@ -106,6 +106,7 @@ bool KernelTest::Enter(uint32_t userID, uint16_t chair, uint8_t status, int64_t 
     user.wTableID = table;
     user.wChairID = chair;
     user.cbUserStatus = status;
+    user.cbGender = gender;
     user.lScore = score;
     SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(userID)));
     std::vector<uint8_t> msg(kUserEnterMaxSize);

@@ -4,27 +4,21 @@
 // origin) of the 1288 x 762 window.
 #include "RoomFixture.h"
 #include "cocos2d.h"
+#include "room/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
-#include <spawn.h>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 using namespace cocos2d;
+using programrun::ReadAll;
+using programrun::Spawn;
+using programrun::Wait;
 
 namespace {
 
@@ -41,56 +35,12 @@ constexpr const char* kPasswordField = "664,386";
 constexpr const char* kPasswordOK = "714,426";
 constexpr const char* kDialogOK = "644,465";
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // Keeps a screenshot of the run for a look.
 void KeepScreen(const std::string& shot, const std::string& name)
 {
     mkdir("screens", 0755);
     std::ifstream from(shot, std::ios::binary);
     std::ofstream("screens/" + name + ".png", std::ios::binary) << from.rdbuf();
-}
-
-pid_t Spawn(const std::vector<std::string>& args, const std::string& log)
-{
-    std::vector<std::string> all = args;
-    std::vector<char*> argv;
-    for (std::string& arg : all)
-        argv.push_back(&arg[0]);
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
-}
-
-// Waits for the process; -1 when it did not end in time (it is killed) or
-// ended by a signal.
-int Wait(pid_t pid, int seconds)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0)
-    {
-        if (std::chrono::steady_clock::now() > giveUp)
-        {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 class RoomProgram : public ::testing::Test

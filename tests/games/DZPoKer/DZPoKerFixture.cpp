@@ -180,18 +180,7 @@ bool HoldemTest::Scene(uint8_t status, const Bytes& body)
 
 bool HoldemTest::EnterUser(uint32_t userID, uint16_t chair, uint8_t status)
 {
-    tagUserData user;
-    std::memset(&user, 0, sizeof(user));
-    user.dwUserID = userID;
-    user.dwGameID = userID + 500000;
-    user.wTableID = 5;
-    user.wChairID = chair;
-    user.cbUserStatus = status;
-    user.lScore = 1000 * userID;
-    SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(userID)));
-    std::vector<uint8_t> msg(kUserEnterMaxSize);
-    const size_t size = WriteUserEnterMessage(user, msg.data(), msg.size());
-    return kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, msg.data(), static_cast<uint16_t>(size));
+    return Enter(userID, chair, status, 1000 * userID, 5);
 }
 
 std::vector<std::pair<uint16_t, Bytes>> HoldemTest::SentGame()

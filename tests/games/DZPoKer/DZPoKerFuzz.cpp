@@ -16,7 +16,6 @@
 #include "games/DZPoKer/DZPokerColorChip.h"
 #include "games/DZPoKer/MoveChipAnimation.h"
 #include "games/framework/GameKindModule.h"
-#include "ui/WindyTopLayer.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -92,39 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
 
     cocos2d::CCDirector* director = cocos2d::CCDirector::sharedDirector();
-    size_t at = 1;
-    while (at + 5 <= size)
-    {
-        const uint8_t what = data[at];
-        uint16_t code = 0, length = 0;
-        std::memcpy(&code, data + at + 1, 2);
-        std::memcpy(&length, data + at + 3, 2);
-        at += 5;
-        if (length > size - at)
-            length = static_cast<uint16_t>(size - at);
-        switch (what % 4)
-        {
-            case 0: Packet(kernel, MDM_GF_GAME, code, data + at, length); break;
-            case 1:
-            {
-                const uint8_t status[2] = {static_cast<uint8_t>(code), 0};
-                Packet(kernel, MDM_GF_FRAME, SUB_GF_GAME_STATUS, status, 2);
-                Packet(kernel, MDM_GF_FRAME, SUB_GF_SCENE, data + at, length);
-                break;
-            }
-            case 2: director->stepFrames(code % 400); break;
-            default: MyAction(board, code); break;
-        }
-        at += length;
-        Check(board);
-    }
+    fuzzstage::PlayRecords(
+        kernel, data, size, 400, [board](uint16_t code) { MyAction(board, code); }, [board] { Check(board); });
     // Whatever was waiting runs: delayed buttons, flights, the pot's payment.
     director->stepFrames(420);
-    kernel->removeFromParentAndCleanup(true);
-    room.kernel = nullptr;
-    WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
-    while (cocos2d::CCNode* dialog = top->getChildByTag(CBaseKernelLayer::kExitDialogTag))
-        dialog->removeFromParentAndCleanup(true);
-    director->stepFrames(1);
+    fuzzstage::LeaveKernel(kernel, room);
     return 0;
 }

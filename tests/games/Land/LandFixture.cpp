@@ -156,19 +156,7 @@ bool LandTest::Scene(uint8_t status, const Bytes& body)
 
 bool LandTest::EnterUser(uint32_t userID, uint16_t chair, uint8_t gender)
 {
-    tagUserData user;
-    std::memset(&user, 0, sizeof(user));
-    user.dwUserID = userID;
-    user.dwGameID = userID + 500000;
-    user.wTableID = 5;
-    user.wChairID = chair;
-    user.cbUserStatus = US_SIT;
-    user.cbGender = gender;
-    user.lScore = 1000 * userID;
-    SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(userID)));
-    std::vector<uint8_t> msg(kUserEnterMaxSize);
-    const size_t size = WriteUserEnterMessage(user, msg.data(), msg.size());
-    return kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, msg.data(), static_cast<uint16_t>(size));
+    return Enter(userID, chair, US_SIT, 1000 * userID, 5, gender);
 }
 
 void LandTest::DealAndMakeMeLandlord(const std::string& hand, const std::string& bottom)

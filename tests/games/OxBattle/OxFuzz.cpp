@@ -15,7 +15,6 @@
 #include "games/framework/GameRoom.h"
 #include "games/framework/KernelMessages.h"
 #include "ui/UiServices.h"
-#include "ui/WindyTopLayer.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -110,40 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzzstage::Seat(kernel, 2002, 0, static_cast<uint16_t>((me + 2) % 100), US_SIT, 3300000);
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
 
-    size_t at = 1;
-    while (at + 5 <= size)
-    {
-        const uint8_t kind = data[at] % 4;
-        uint16_t code, length;
-        std::memcpy(&code, data + at + 1, 2);
-        std::memcpy(&length, data + at + 3, 2);
-        at += 5;
-        if (length > size - at)
-            length = static_cast<uint16_t>(size - at);
-        switch (kind)
-        {
-            case 0: fuzzstage::Packet(kernel, MDM_GF_GAME, code, data + at, length); break;
-            case 1:
-            {
-                const uint8_t status[2] = {static_cast<uint8_t>(code), 0};
-                fuzzstage::Packet(kernel, MDM_GF_FRAME, SUB_GF_GAME_STATUS, status, 2);
-                fuzzstage::Packet(kernel, MDM_GF_FRAME, SUB_GF_SCENE, data + at, length);
-                break;
-            }
-            case 2: CCDirector::sharedDirector()->stepFrames(code % 1800); break;
-            default: Act(board, code); break;
-        }
-        at += length;
-        Check(board);
-    }
+    fuzzstage::PlayRecords(
+        kernel, data, size, 1800, [board](uint16_t code) { Act(board, code); }, [board] { Check(board); });
     CCDirector::sharedDirector()->stepFrames(2);
-    kernel->removeFromParentAndCleanup(true);
-    room.kernel = nullptr;
-    WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
-    while (CCNode* dialog = top->getChildByTag(CBaseKernelLayer::kExitDialogTag))
-        dialog->removeFromParentAndCleanup(true);
-    if (top->isLoadingShown())
-        top->hideLoading();
-    CCDirector::sharedDirector()->stepFrames(1);
+    fuzzstage::LeaveKernel(kernel, room);
     return 0;
 }

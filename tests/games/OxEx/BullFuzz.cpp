@@ -7,7 +7,7 @@
 // 0 a game message (sub id), 1 a scene (status id), 2 id % 300 frames of
 // time, 3 a click on the visible button id picks.
 #include "cocos2d.h"
-#include "fuzz/UiStage.h"
+#include "fuzz/KernelStage.h"
 #include "games/OxEx/NNBoard.h"
 #include "games/OxEx/OxExMobile.h"
 #include "games/OxNew/OxNewMobile.h"
@@ -15,7 +15,6 @@
 #include "games/framework/BaseKernelLayer.h"
 #include "games/framework/GameRoom.h"
 #include "games/framework/KernelMessages.h"
-#include "ui/WindyTopLayer.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -25,25 +24,6 @@
 using namespace Sexy;
 
 namespace {
-
-class QuietRoom : public IGameRoom
-{
-public:
-    bool OnGameSendData(uint16_t, uint16_t, const void* data, uint16_t size) override
-    {
-        if (size < 4 || data == nullptr)
-            std::abort();
-        return true;
-    }
-    void OnGameExit() override {}
-    void ShowGameView() override {}
-    void ShowRoomView(bool) override {}
-    void OnGameResourcesLoaded(bool) override {}
-    bool IsGameResourcesReady() override { return true; }
-    void ToggleMaximize() override {}
-    CBaseKernelLayer* GetKernelLayer() override { return kernel; }
-    CBaseKernelLayer* kernel = nullptr;
-};
 
 cocos2d::CCScene* Setup()
 {
@@ -102,7 +82,7 @@ void Click(OxEx::CBullBoard* board, uint16_t id)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     cocos2d::CCScene* scene = Setup();
-    QuietRoom room;
+    fuzzstage::QuietRoom room;
     CGameRoomBinding binding(&room);
     CBaseKernelLayer* kernel = CBaseKernelLayer::create();
     room.kernel = kernel;
@@ -179,11 +159,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     RunFrames(120);
     cocos2d::CCDirector::sharedDirector()->stepFrames(1);
-    kernel->removeFromParentAndCleanup(true);
-    room.kernel = nullptr;
-    WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
-    while (cocos2d::CCNode* dialog = top->getChildByTag(CBaseKernelLayer::kExitDialogTag))
-        dialog->removeFromParentAndCleanup(true);
-    cocos2d::CCDirector::sharedDirector()->stepFrames(1);
+    fuzzstage::LeaveKernel(kernel, room);
     return 0;
 }

@@ -2,67 +2,19 @@
 
 #include "cocos2d.h"
 
-#include <chrono>
-#include <csignal>
+#include "room/ProgramRun.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <fstream>
-#include <spawn.h>
-#include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace bulltest {
 
+using programrun::ReadAll;
+using programrun::Spawn;
+using programrun::Wait;
+
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-pid_t Spawn(std::vector<std::string> args, const std::string& log)
-{
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(&arg[0]);
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
-}
-
-// The exit status; -1 when it did not end in time (then it is killed) or
-// ended by a signal.
-int Wait(pid_t pid, int seconds)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0)
-    {
-        if (std::chrono::steady_clock::now() > giveUp)
-        {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // Pixels of the magenta that marks a stand-in picture.
 int MagentaPixels(const std::string& png)
