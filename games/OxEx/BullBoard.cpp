@@ -809,6 +809,51 @@ void CBullBoard::RemoveScoreView()
     m_pScoreView = nullptr;
 }
 
+void CBullBoard::PlaceScoreView(CCSprite* view, const CCPoint& at, int zOrder)
+{
+    RemoveScoreView();
+    if (view == nullptr)
+        return;
+    view->setVisible(false);
+    view->setPosition(at);
+    AddContentChild(view, zOrder);
+    view->retain();
+    m_pScoreView = view;
+}
+
+void CBullBoard::PlayHandVoice(uint16_t chair, int type, const char* extension)
+{
+    CBullHandler* handler = Handler();
+    const tagUserData* user = handler != nullptr ? handler->GetTableUserData(chair) : nullptr;
+    char voice[48];
+    std::snprintf(voice, sizeof(voice), "OxEx/Eff/%s/cow_%d.%s",
+                  user != nullptr && user->cbGender != 0 ? "girl" : "boys", type, extension);
+    PlaySound(voice);
+}
+
+void CBullBoard::ScatterChips(int left, int yRange)
+{
+    const int count = 5 + std::rand() % 5;
+    for (int i = 0; i < count; ++i)
+    {
+        if (CCSprite* old = m_Chips[0][i])
+            old->removeFromParentAndCleanup(true);
+        const float x = static_cast<float>(left + std::rand() % 201);
+        const float y = static_cast<float>(250 + std::rand() % yRange);
+        if (CCSprite* chip = MakeChip(0, i, CCPoint(x, y)))
+            chip->setVisible(true);
+    }
+}
+
+uint16_t CBullBoard::SeatOf(uint16_t chair) const
+{
+    const uint16_t seats = GetCardGroupCount();
+    const uint16_t me = MeChair();
+    if (me >= seats || chair >= seats)
+        return seats;
+    return static_cast<uint16_t>((chair + seats - me) % seats);
+}
+
 void CBullBoard::ResetBullView()
 {
     StopAnyCountdown();

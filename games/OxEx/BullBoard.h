@@ -16,12 +16,14 @@
 
 #include "cocos-ext.h"
 #include "cocos2d.h"
+#include "games/OxEx/BullHandler.h"
 #include "games/framework/CardSprite.h"
 #include "games/framework/GameBoard.h"
 #include "games/framework/UserData.h"
 
 #include <array>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,21 @@ namespace OxEx {
 std::string OxResPath(const char* name);
 
 class CBullHandler;
+
+// A node of the bull games made and initialised, autoreleased; null when its
+// init fails.
+template <class T>
+T* CreateInitialised()
+{
+    auto* node = new (std::nothrow) T();
+    if (node != nullptr && node->init())
+    {
+        node->autorelease();
+        return node;
+    }
+    delete node;
+    return nullptr;
+}
 
 class CBullBoard : public Sexy::CGameBoard
 {
@@ -247,6 +264,38 @@ protected:
     void ShowWaitAnimation(const cocos2d::CCPoint& point);
     void RemoveWaitAnimation();
     void RemoveScoreView();
+    // The round's result view replaces the last one, hidden until it shows
+    // its rows; a null view only removes the last.
+    void PlaceScoreView(cocos2d::CCSprite* view, const cocos2d::CCPoint& at, int zOrder);
+    // The hand's voice in the chair user's gender: "OxEx/Eff/<boys|girl>/cow_<type>.<extension>".
+    void PlayHandVoice(uint16_t chair, int type, const char* extension);
+    // A restored round's chips on pile 0: x from `left` over 200, y from 250
+    // over yRange - 1.
+    void ScatterChips(int left, int yRange);
+    // A chair's seat counted round from mine, on a table of one card group
+    // per chair; the group count when either chair is not at the table.
+    uint16_t SeatOf(uint16_t chair) const;
+    // My row of a deal's copy (one group per chair), or null before it came.
+    template <class SendCard>
+    const uint8_t* DealtCardsOf(const SendCard* copy) const
+    {
+        const uint16_t me = MeChair();
+        if (copy == nullptr || me >= GetCardGroupCount())
+            return nullptr;
+        return copy->cbCardData[me];
+    }
+    // My cards for the hint and open: the playing scene's while the round is
+    // restored, else the deal's copy; null without a handler or a seat.
+    template <class Handler, class SendCard>
+    uint8_t* CardRecordOf(Handler* handler, SendCard* copy) const
+    {
+        const uint16_t me = MeChair();
+        if (handler == nullptr || me >= GetCardGroupCount())
+            return nullptr;
+        if (handler->IsRestored() && handler->GetRoundPhase() == kPhasePlaying)
+            return handler->GetPlayScene().cbHandCardData[me];
+        return copy != nullptr ? copy->cbCardData[me] : nullptr;
+    }
     // The reset the bull boards share.
     void ResetBullView();
     // The handler through its kernel chair accessors.

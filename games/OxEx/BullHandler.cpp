@@ -1,5 +1,7 @@
 #include "games/OxEx/BullHandler.h"
 
+#include "games/OxEx/BullBoard.h"
+
 #include <cstring>
 
 namespace OxEx {
@@ -24,6 +26,23 @@ bool CBullHandler::SendOpenCard(uint8_t hasBull, const uint8_t cards[5])
     uint8_t body[6] = {hasBull};
     std::memcpy(body + 1, cards, 5);
     return SendGameData(3, body, sizeof(body));
+}
+
+void CBullHandler::OnPlayerOpened(uint16_t player, CBullBoard* board, int zOrder)
+{
+    if (player == GetMeChairID())
+    {
+        KillGameClock(kBullClockID);
+        if (board != nullptr)
+            board->HideOpenButtons();
+    }
+    PlayGameSound("OxEx/Eff/OPEN_CARD", false);
+    if (board == nullptr)
+        return;
+    if (zOrder < 0)
+        board->ShowOpenAnimation();
+    else
+        board->ShowOpenAnimation(zOrder);
 }
 
 bool CBullHandler::CopyChairCards(const uint8_t* rows, size_t chairs, uint16_t chair, uint8_t out[5])

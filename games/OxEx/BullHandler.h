@@ -13,6 +13,8 @@
 
 namespace OxEx {
 
+class CBullBoard;
+
 // The game clock every bull phase runs on my or the asked chair.
 constexpr uint32_t kBullClockID = 30;
 constexpr int32_t kBullClockSeconds = 30;
@@ -47,6 +49,10 @@ public:
     static bool CopyChairCards(const uint8_t* rows, size_t chairs, uint16_t chair, uint8_t out[5]);
 
 protected:
+    // A player opened: mine stops my clock and hides my open buttons; the
+    // opening animation shows either way (moved to zOrder unless it is < 0).
+    void OnPlayerOpened(uint16_t player, CBullBoard* board, int zOrder);
+
     // Every accepted scene: its phase and the restored flag, before its size
     // is looked at.
     void EnterScene(uint32_t phase)

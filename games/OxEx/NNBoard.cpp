@@ -4,10 +4,8 @@
 #include "games/OxEx/OxExMobile.h"
 #include "games/OxEx/ScoreView.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::extension;
@@ -34,17 +32,7 @@ NNBoard::NNBoard() : CBullBoard(kViews, 1) {}
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create()
-{
-    auto* board = new (std::nothrow) NNBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
+NNBoard* NNBoard::create() { return OxEx::CreateInitialised<NNBoard>(); }
 
 CBullHandler* NNBoard::Handler() const { return OxExMobile::GetHandler(); }
 
@@ -159,13 +147,7 @@ void NNBoard::DealCards(CCNode*)
     }
 }
 
-const uint8_t* NNBoard::MyDealtCards() const
-{
-    const uint16_t me = MeChair();
-    if (m_pCardCopy == nullptr || me >= kViews)
-        return nullptr;
-    return m_pCardCopy->cbCardData[me];
-}
+const uint8_t* NNBoard::MyDealtCards() const { return DealtCardsOf(m_pCardCopy.get()); }
 
 void NNBoard::OnSubSendCard(const CMD_S_SendCard& record)
 {
@@ -177,16 +159,7 @@ void NNBoard::OnSubSendCard(const CMD_S_SendCard& record)
 
 // --- hint and open --------------------------------------------------------------------------
 
-uint8_t* NNBoard::MyCardRecord()
-{
-    NNHandler* handler = OwnHandler();
-    const uint16_t me = MeChair();
-    if (handler == nullptr || me >= kViews)
-        return nullptr;
-    if (handler->IsRestored() && handler->GetRoundPhase() == kPhasePlaying)
-        return handler->GetPlayScene().cbHandCardData[me];
-    return m_pCardCopy != nullptr ? m_pCardCopy->cbCardData[me] : nullptr;
-}
+uint8_t* NNBoard::MyCardRecord() { return CardRecordOf(OwnHandler(), m_pCardCopy.get()); }
 
 void NNBoard::SendOpen()
 {
@@ -225,26 +198,13 @@ void NNBoard::OnSubGameEnd(const CMD_S_GameEnd& record, bool restored)
     const int64_t mine = seated ? end.lGameScore[me] : 0;
     PlaySound(mine > 0 ? "OxEx/Eff/GAME_WIN" : "OxEx/Eff/GAME_LOST");
 
-    RemoveScoreView();
-    if (CScoreView* view = CScoreView::create())
-    {
-        view->setVisible(false);
-        view->setPosition(kResultViewPoint);
-        AddContentChild(view, kResultViewZOrder);
-        view->retain();
-        m_pScoreView = view;
+    CScoreView* view = CScoreView::create();
+    PlaceScoreView(view, kResultViewPoint, kResultViewZOrder);
+    if (view != nullptr)
         view->ShowResult(end);
-    }
 
-    NNHandler* handler = OwnHandler();
-    if (seated && handler != nullptr)
-    {
-        const tagUserData* user = handler->GetTableUserData(me);
-        char voice[48];
-        std::snprintf(voice, sizeof(voice), "OxEx/Eff/%s/cow_%d.mp3",
-                      user != nullptr && user->cbGender != 0 ? "girl" : "boys", end.cbCardType[me]);
-        PlaySound(voice);
-    }
+    if (seated && OwnHandler() != nullptr)
+        PlayHandVoice(me, end.cbCardType[me], "mp3");
     ShowStartButton(true, 30);
 }
 
@@ -303,7 +263,7 @@ void NNBoard::OnScenePlaying()
         button->setTouchEnabled(true);
     }
     ShowOpenAnimation(100);
-    PlaceChips();
+    ScatterChips(400, 51);
     ShowBetAmountLabel();
     StartOpenCountdown();
 }
@@ -317,7 +277,7 @@ void NNBoard::OnScenePlayingOpened()
     RestoreCards();
     HideOpenButtons();
     ShowOpenAnimation(100);
-    PlaceChips();
+    ScatterChips(400, 51);
     ShowBetAmountLabel();
     const uint16_t me = MeChair();
     if (me < kViews)
@@ -355,20 +315,6 @@ void NNBoard::RestoreCards()
             }
             Reorder(card, 12 + j);
         }
-    }
-}
-
-void NNBoard::PlaceChips()
-{
-    const int count = 5 + std::rand() % 5;
-    for (int i = 0; i < count; ++i)
-    {
-        if (CCSprite* old = m_Chips[0][i])
-            old->removeFromParentAndCleanup(true);
-        const float x = static_cast<float>(400 + std::rand() % 201);
-        const float y = static_cast<float>(250 + std::rand() % 51);
-        if (CCSprite* chip = MakeChip(0, i, CCPoint(x, y)))
-            chip->setVisible(true);
     }
 }
 

@@ -68,7 +68,6 @@ private:
     // The opponent's hand arranged, with the pair tucked when it is a bull.
     void ShowOtherBull(const uint8_t cards[kCards]);
     void RestoreCards();
-    void PlaceChips();
     void ShowBetAmountLabel();
 
     static const int kMyZOrders[kCards];

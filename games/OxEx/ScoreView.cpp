@@ -1,12 +1,12 @@
 #include "games/OxEx/ScoreView.h"
 
 #include "core/ClientGlobal.h"
+#include "games/OxEx/BullBoard.h"
 #include "games/OxEx/NNHandler.h"
 #include "games/OxEx/OxExMobile.h"
 #include "games/OxNew/HandNames.h"
 
 #include <cmath>
-#include <new>
 
 using namespace cocos2d;
 
@@ -70,17 +70,7 @@ CCLabelTTF* CBullScoreView::AddRowText(const std::string& utf8, const CCPoint& a
     return label;
 }
 
-CScoreView* CScoreView::create()
-{
-    auto* view = new (std::nothrow) CScoreView();
-    if (view != nullptr && view->init())
-    {
-        view->autorelease();
-        return view;
-    }
-    delete view;
-    return nullptr;
-}
+CScoreView* CScoreView::create() { return OxEx::CreateInitialised<CScoreView>(); }
 
 bool CScoreView::init()
 {

@@ -4,10 +4,8 @@
 #include "games/OxNew/OxNewMobile.h"
 #include "games/OxNew/ScoreView.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::extension;
@@ -38,17 +36,7 @@ NNBoard::NNBoard() : CBullBoard(kSeats, kSeats) {}
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create()
-{
-    auto* board = new (std::nothrow) NNBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
+NNBoard* NNBoard::create() { return OxEx::CreateInitialised<NNBoard>(); }
 
 OxEx::CBullHandler* NNBoard::Handler() const { return OxNewMobile::GetHandler(); }
 
@@ -84,14 +72,6 @@ bool NNBoard::init()
     for (uint16_t chair = 0; chair < kSeats; ++chair)
         MakeCardGroup(chair, chair == 0 ? kChairZeroZOrders : kOtherZOrders, chair == 0);
     return CGameBoard::init();
-}
-
-uint16_t NNBoard::SeatOf(uint16_t chair) const
-{
-    const uint16_t me = MeChair();
-    if (me >= kSeats || chair >= kSeats)
-        return kSeats;
-    return static_cast<uint16_t>((chair + kSeats - me) % kSeats);
 }
 
 uint16_t NNBoard::MyCardGroup() const
@@ -185,16 +165,7 @@ void NNBoard::OnSubSendCard(const CMD_S_SendCard& record)
     ClearActions();
 }
 
-uint8_t* NNBoard::MyCardRecord()
-{
-    NNHandler* handler = OwnHandler();
-    const uint16_t me = MeChair();
-    if (handler == nullptr || me >= kSeats)
-        return nullptr;
-    if (handler->IsRestored() && handler->GetRoundPhase() == OxEx::kPhasePlaying)
-        return handler->GetPlayScene().cbHandCardData[me];
-    return m_pCardCopy != nullptr ? m_pCardCopy->cbCardData[me] : nullptr;
-}
+uint8_t* NNBoard::MyCardRecord() { return CardRecordOf(OwnHandler(), m_pCardCopy.get()); }
 
 void NNBoard::DealCards()
 {
@@ -214,13 +185,7 @@ void NNBoard::DealCards()
     }
 }
 
-const uint8_t* NNBoard::MyDealtCards() const
-{
-    const uint16_t me = MeChair();
-    if (m_pCardCopy == nullptr || me >= kSeats)
-        return nullptr;
-    return m_pCardCopy->cbCardData[me];
-}
+const uint8_t* NNBoard::MyDealtCards() const { return DealtCardsOf(m_pCardCopy.get()); }
 
 void NNBoard::OnMyCardDealt(CCNode* node)
 {
@@ -281,28 +246,14 @@ void NNBoard::OnSubGameEnd(const CMD_S_GameEnd& record, bool restored)
     }
     if (!watching)
     {
-        RemoveScoreView();
-        if (CScoreView* view = CScoreView::create())
-        {
-            view->setVisible(false);
-            view->setPosition(kResultPoint);
-            AddContentChild(view, kResultZOrder);
-            view->retain();
-            m_pScoreView = view;
+        CScoreView* view = CScoreView::create();
+        PlaceScoreView(view, kResultPoint, kResultZOrder);
+        if (view != nullptr)
             view->ShowResult(end, m_SeatUsers);
-        }
         const bool seated = me < kSeats;
         PlaySound(seated && end.lGameScore[me] > 0 ? "OxEx/Eff/GAME_WIN" : "OxEx/Eff/GAME_LOST");
         if (seated)
-        {
-            NNHandler* handler = OwnHandler();
-            const tagUserData* user = handler != nullptr ? handler->GetTableUserData(me) : nullptr;
-            const int type = restored && end.cbCardType[me] > 10 ? 10 : end.cbCardType[me];
-            char voice[48];
-            std::snprintf(voice, sizeof(voice), "OxEx/Eff/%s/cow_%d.wav",
-                          user != nullptr && user->cbGender != 0 ? "girl" : "boys", type);
-            PlaySound(voice);
-        }
+            PlayHandVoice(me, restored && end.cbCardType[me] > 10 ? 10 : end.cbCardType[me], "wav");
     }
     // Whoever watched the round may play the next one.
     ShowStartButton(true, 30);
@@ -370,7 +321,7 @@ void NNBoard::OnScenePlaying()
         button->setTouchEnabled(true);
     }
     ShowOpenAnimation(100);
-    PlaceChips();
+    ScatterChips(300, 101);
     ShowSceneBets();
     if (IPlayThisRound())
         StartOpenCountdown();
@@ -386,7 +337,7 @@ void NNBoard::OnScenePlayingOpened()
     RestoreCards();
     HideOpenButtons();
     ShowOpenAnimation(100);
-    PlaceChips();
+    ScatterChips(300, 101);
     ShowSceneBets();
     ShowMyArrangedHand(handler->GetPlayScene().cbHandCardData[me]);
     handler->SendOpenCard(m_cbHasBull);
@@ -425,20 +376,6 @@ void NNBoard::RestoreCards()
                 Reorder(card, 9 - card->getZOrder());
             }
         }
-    }
-}
-
-void NNBoard::PlaceChips()
-{
-    const int count = 5 + std::rand() % 5;
-    for (int i = 0; i < count; ++i)
-    {
-        if (CCSprite* old = m_Chips[0][i])
-            old->removeFromParentAndCleanup(true);
-        const float x = static_cast<float>(300 + std::rand() % 201);
-        const float y = static_cast<float>(250 + std::rand() % 101);
-        if (CCSprite* chip = MakeChip(0, i, CCPoint(x, y)))
-            chip->setVisible(true);
     }
 }
 

@@ -70,9 +70,7 @@ protected:
 private:
     NNHandler* OwnHandler() const;
     // A chair's view seat on this table of four.
-    uint16_t SeatOf(uint16_t chair) const;
     void ShowBetAmount(uint16_t chair, int64_t amount);
-    void PlaceChips();
     void ShowSceneBets();
     void ShowOtherBull(uint16_t chair, const uint8_t cards[kCards]);
     void ResetCardGroups();

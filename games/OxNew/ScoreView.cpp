@@ -3,23 +3,11 @@
 #include "core/ClientGlobal.h"
 #include "games/OxNew/HandNames.h"
 
-#include <new>
-
 using namespace cocos2d;
 
 namespace OxNew {
 
-CScoreView* CScoreView::create()
-{
-    auto* view = new (std::nothrow) CScoreView();
-    if (view != nullptr && view->init())
-    {
-        view->autorelease();
-        return view;
-    }
-    delete view;
-    return nullptr;
-}
+CScoreView* CScoreView::create() { return OxEx::CreateInitialised<CScoreView>(); }
 
 bool CScoreView::init()
 {

@@ -4,10 +4,8 @@
 #include "games/OxTB/OxTBMobile.h"
 #include "games/OxTB/ScoreView.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::extension;
@@ -38,17 +36,7 @@ NNBoard::NNBoard() : CBullBoard(kSeats, kSeats) {}
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create()
-{
-    auto* board = new (std::nothrow) NNBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
+NNBoard* NNBoard::create() { return OxEx::CreateInitialised<NNBoard>(); }
 
 OxEx::CBullHandler* NNBoard::Handler() const { return OxTBMobile::GetHandler(); }
 
@@ -85,14 +73,6 @@ bool NNBoard::init()
     for (uint16_t chair = 0; chair < kSeats; ++chair)
         MakeCardGroup(chair, kZOrders, true);
     return CGameBoard::init();
-}
-
-uint16_t NNBoard::SeatOf(uint16_t chair) const
-{
-    const uint16_t me = MeChair();
-    if (me >= kSeats || chair >= kSeats)
-        return kSeats;
-    return static_cast<uint16_t>((chair + kSeats - me) % kSeats);
 }
 
 bool NNBoard::IPlayThisRound() const
@@ -160,13 +140,7 @@ void NNBoard::ShowBaseScoreAt(int64_t amount)
 
 void NNBoard::OnSubSendCard(const CMD_S_SendCard& record) { m_pCardCopy.reset(new CMD_S_SendCard(record)); }
 
-const uint8_t* NNBoard::MyDealtCards() const
-{
-    const uint16_t me = MeChair();
-    if (m_pCardCopy == nullptr || me >= kSeats)
-        return nullptr;
-    return m_pCardCopy->cbCardData[me];
-}
+const uint8_t* NNBoard::MyDealtCards() const { return DealtCardsOf(m_pCardCopy.get()); }
 
 void NNBoard::PlayDealtSound(float) { PlaySound("OxEx/Eff/SEND_CARD"); }
 
@@ -215,16 +189,7 @@ void NNBoard::OnOtherCardDealt(CCNode* node)
 
 // --- hint and open -------------------------------------------------------------------------------
 
-uint8_t* NNBoard::MyCardRecord()
-{
-    NNHandler* handler = OwnHandler();
-    const uint16_t me = MeChair();
-    if (handler == nullptr || me >= kSeats)
-        return nullptr;
-    if (handler->IsRestored() && handler->GetRoundPhase() == OxEx::kPhasePlaying)
-        return handler->GetPlayScene().cbHandCardData[me];
-    return m_pCardCopy != nullptr ? m_pCardCopy->cbCardData[me] : nullptr;
-}
+uint8_t* NNBoard::MyCardRecord() { return CardRecordOf(OwnHandler(), m_pCardCopy.get()); }
 
 uint8_t NNBoard::MyCardCount() const
 {
@@ -286,26 +251,12 @@ void NNBoard::ShowDown(bool restored)
     const char* outcome = seated && end.lGameScore[me] > 0 ? "OxEx/Eff/GAME_WIN" : "OxEx/Eff/GAME_LOST";
     if (restored)
         PlaySound(outcome);
-    RemoveScoreView();
-    if (CScoreView* view = CScoreView::create())
-    {
-        view->setVisible(false);
-        view->setPosition(kResultPoint);
-        AddContentChild(view, kResultZOrder);
-        view->retain();
-        m_pScoreView = view;
+    CScoreView* view = CScoreView::create();
+    PlaceScoreView(view, kResultPoint, kResultZOrder);
+    if (view != nullptr)
         view->ShowResult(end, m_SeatUsers);
-    }
     if (seated)
-    {
-        NNHandler* handler = OwnHandler();
-        const tagUserData* user = handler != nullptr ? handler->GetTableUserData(me) : nullptr;
-        const int type = end.cbCardType[me] > 10 ? 10 : end.cbCardType[me];
-        char voice[48];
-        std::snprintf(voice, sizeof(voice), "OxEx/Eff/%s/cow_%d.mp3",
-                      user != nullptr && user->cbGender != 0 ? "girl" : "boys", type);
-        PlaySound(voice);
-    }
+        PlayHandVoice(me, end.cbCardType[me] > 10 ? 10 : end.cbCardType[me], "mp3");
     PlaySound(outcome);
     ShowStartButton(true, 30);
 }
@@ -339,20 +290,6 @@ void NNBoard::RestoreSeatCards()
     }
 }
 
-void NNBoard::PlaceRestoredChips()
-{
-    const int count = 5 + std::rand() % 5;
-    for (int i = 0; i < count; ++i)
-    {
-        if (CCSprite* old = m_Chips[0][i])
-            old->removeFromParentAndCleanup(true);
-        const float x = static_cast<float>(400 + std::rand() % 201);
-        const float y = static_cast<float>(250 + std::rand() % 101);
-        if (CCSprite* chip = MakeChip(0, i, CCPoint(x, y)))
-            chip->setVisible(true);
-    }
-}
-
 void NNBoard::RestoreUnopenedHand()
 {
     NNHandler* handler = OwnHandler();
@@ -372,7 +309,7 @@ void NNBoard::RestoreUnopenedHand()
         button->setTouchEnabled(true);
     }
     ShowOpenAnimation(100);
-    PlaceRestoredChips();
+    ScatterChips(400, 101);
     ShowBaseScoreAt(handler->GetPlayScene().lCellScore);
     StartOpenCountdown();
 }
@@ -392,7 +329,7 @@ void NNBoard::RestoreOpenedHand()
     RestoreSeatCards();
     HideOpenButtons();
     ShowOpenAnimation(100);
-    PlaceRestoredChips();
+    ScatterChips(400, 101);
     ShowBaseScoreAt(handler->GetPlayScene().lCellScore);
     uint8_t* cards = handler->GetPlayScene().cbHandCardData[me];
     // Every bull is declared again as a bull, as the other openings do.

@@ -64,13 +64,11 @@ protected:
 
 private:
     NNHandler* OwnHandler() const;
-    uint16_t SeatOf(uint16_t chair) const;
     // My card count as the record of my cards has it.
     uint8_t MyCardCount() const;
     void PlayDealtSound(float dt);
     // Every seat in play of the scene face down, mine face up when I play.
     void RestoreSeatCards();
-    void PlaceRestoredChips();
     void ShowBaseScoreAt(int64_t amount);
     void ShowDown(bool restored);
 

@@ -56,15 +56,7 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
             CMD_S_Open open;
             if (size != sizeof(open) || !wire::ReadRecord(data, size, open))
                 return false;
-            if (open.wPlayerID == GetMeChairID())
-            {
-                KillGameClock(OxEx::kBullClockID);
-                if (board != nullptr)
-                    board->HideOpenButtons();
-            }
-            PlayGameSound("OxEx/Eff/OPEN_CARD", false);
-            if (board != nullptr)
-                board->ShowOpenAnimation();
+            OnPlayerOpened(open.wPlayerID, board, -1);
             return true;
         }
         default: return true;
