@@ -64,13 +64,13 @@ const char* DictString(const tinyxml2::XMLElement* dict, const std::string& name
 
 PictureTable ProjectTable() {
   PictureTable table;
-  EXPECT_TRUE(LoadTable(std::string(KEST_SOURCE_DIR) + "/res/pictures.tsv", table));
+  EXPECT_TRUE(LoadTables(TablesUnder(std::string(KEST_SOURCE_DIR) + "/res"), table));
   return table;
 }
 
 TEST(ProjectTable, HasNoBadRows) {
   PictureTable table = ProjectTable();
-  for (const TableError& e : table.errors) ADD_FAILURE() << "pictures.tsv:" << e.line << ": " << e.message;
+  for (const TableError& e : table.errors) ADD_FAILURE() << e.file << ":" << e.line << ": " << e.message;
   EXPECT_GT(table.pictures.size(), 500u);
 }
 
@@ -195,9 +195,10 @@ TEST(CopyData, CopiesHandWrittenFilesButNotTheTableOrNotes) {
   std::ofstream(src / "pictures.tsv") << "x\t1x1\tfill\n";
   std::ofstream(src / "README.md") << "notes\n";
   std::ofstream(src / "Land" / "Point.xml") << "<plist/>\n";
+  std::ofstream(src / "Land" / "pictures.tsv") << "y\t1x1\tfill\n";
 
   GenerateReport report;
-  CopyData(src.string(), out.string(), (src / "pictures.tsv").string(), report);
+  CopyData(src.string(), out.string(), report);
   EXPECT_TRUE(report.errors.empty());
   EXPECT_EQ(report.written, (std::vector<std::string>{"Land/Point.xml"}));
   std::ifstream copied(out / "Land" / "Point.xml");
@@ -205,6 +206,7 @@ TEST(CopyData, CopiesHandWrittenFilesButNotTheTableOrNotes) {
   std::getline(copied, line);
   EXPECT_EQ(line, "<plist/>");
   EXPECT_FALSE(fs::exists(out / "pictures.tsv"));
+  EXPECT_FALSE(fs::exists(out / "Land" / "pictures.tsv"));
   EXPECT_FALSE(fs::exists(out / "README.md"));
   std::error_code ec;
   fs::remove_all(root, ec);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -168,6 +172,32 @@ TEST(TableRows, ButtonStatesComeFromTheParameter) {
   EXPECT_FALSE(ParseTable("b{1..5}\t10x10\tbutton\n").errors.empty());
   EXPECT_FALSE(ParseTable("b\t10x10\tbutton:x\n").errors.empty());
   EXPECT_FALSE(ParseTable("b\t10x10\tfill:x\n").errors.empty());
+}
+
+TEST(TableFiles, SeveralTablesAreOneTableWithErrorsNamedByFileAndLine) {
+  namespace fs = std::filesystem;
+  fs::path root = fs::temp_directory_path() / ("artgen-tables-" + std::to_string(getpid()));
+  fs::create_directories(root / "Game");
+  std::ofstream(root / "pictures.tsv") << "# shared\nshared\t4x4\tfill\n";
+  std::ofstream(root / "Game" / "pictures.tsv") << "own\t4x4\tfill\n\nshared\t4x4\tfill\n";
+  std::ofstream(root / "Empty") << "not a folder\n";
+
+  std::vector<std::string> tables = TablesUnder(root.string());
+  ASSERT_EQ(tables.size(), 2u);
+  EXPECT_EQ(fs::path(tables[0]), root / "pictures.tsv");
+
+  PictureTable table;
+  ASSERT_TRUE(LoadTables(tables, table));
+  EXPECT_EQ(table.pictures.size(), 2u);
+  ASSERT_EQ(table.errors.size(), 1u) << "a picture written by two tables is refused";
+  EXPECT_EQ(fs::path(table.errors[0].file), root / "Game" / "pictures.tsv");
+  EXPECT_EQ(table.errors[0].line, 3);
+
+  std::string failed;
+  EXPECT_FALSE(LoadTables({(root / "missing.tsv").string()}, table, &failed));
+  EXPECT_EQ(failed, (root / "missing.tsv").string());
+  std::error_code ec;
+  fs::remove_all(root, ec);
 }
 
 }  // namespace

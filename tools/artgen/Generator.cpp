@@ -215,10 +215,8 @@ GenerateReport Generate(const PictureTable& table, const std::string& outDir, Te
   return report;
 }
 
-void CopyData(const std::string& sourceDir, const std::string& outDir, const std::string& tablePath,
-              GenerateReport& report) {
+void CopyData(const std::string& sourceDir, const std::string& outDir, GenerateReport& report) {
   std::error_code ec;
-  fs::path table = fs::weakly_canonical(tablePath, ec);
   fs::recursive_directory_iterator it(sourceDir, ec), end;
   if (ec) {
     report.errors.push_back("cannot read " + sourceDir);
@@ -231,8 +229,9 @@ void CopyData(const std::string& sourceDir, const std::string& outDir, const std
     }
     const fs::path& path = it->path();
     std::string name = path.filename().string();
-    if (!it->is_regular_file(ec) || name.empty() || name[0] == '.' || name == "README.md") continue;
-    if (fs::weakly_canonical(path, ec) == table) continue;
+    if (!it->is_regular_file(ec) || name.empty() || name[0] == '.' || name == "README.md" ||
+        name == "pictures.tsv")
+      continue;
     fs::path relative = fs::relative(path, sourceDir, ec);
     fs::path target = fs::path(outDir) / relative;
     if (!EnsureParent(target) || !fs::copy_file(path, target, fs::copy_options::overwrite_existing, ec)) {

@@ -36,10 +36,9 @@ struct GenerateReport {
 // Draws every picture of the table into outDir.
 GenerateReport Generate(const PictureTable& table, const std::string& outDir, TextPainter& text);
 
-// Copies every file under sourceDir into outDir, except the table itself and
-// documentation; adds the copies to the report.
-void CopyData(const std::string& sourceDir, const std::string& outDir, const std::string& tablePath,
-              GenerateReport& report);
+// Copies every file under sourceDir into outDir, except the picture tables
+// (pictures.tsv) and documentation; adds the copies to the report.
+void CopyData(const std::string& sourceDir, const std::string& outDir, GenerateReport& report);
 
 // Removes files an earlier run wrote (listed in the stamp) that this run did
 // not, so a dropped row does not leave a stale picture behind; then writes

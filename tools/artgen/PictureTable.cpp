@@ -1,7 +1,9 @@
 #include "tools/artgen/PictureTable.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -500,6 +502,54 @@ bool LoadTable(const std::string& path, PictureTable& table) {
   buffer << in.rdbuf();
   table = ParseTable(buffer.str());
   return true;
+}
+
+bool LoadTables(const std::vector<std::string>& paths, PictureTable& table, std::string* failed) {
+  // One text, parsed once: the checks on files and frames span every table.
+  std::string text;
+  std::vector<std::pair<int, std::string>> starts;  // first line of each file
+  int lines = 0;
+  for (const std::string& path : paths) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+      if (failed) *failed = path;
+      return false;
+    }
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    std::string part = buffer.str();
+    if (part.empty() || part.back() != '\n') part += '\n';
+    starts.emplace_back(lines + 1, path);
+    lines += static_cast<int>(std::count(part.begin(), part.end(), '\n'));
+    text += part;
+  }
+  table = ParseTable(text);
+  for (TableError& e : table.errors) {
+    for (auto it = starts.rbegin(); it != starts.rend(); ++it) {
+      if (e.line >= it->first) {
+        e.line -= it->first - 1;
+        e.file = it->second;
+        break;
+      }
+    }
+  }
+  return true;
+}
+
+std::vector<std::string> TablesUnder(const std::string& resDir) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> tables;
+  std::error_code ec;
+  fs::path root(resDir);
+  if (fs::is_regular_file(root / "pictures.tsv", ec)) tables.push_back((root / "pictures.tsv").string());
+  std::vector<std::string> nested;
+  for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+    fs::path candidate = it->path() / "pictures.tsv";
+    if (it->is_directory(ec) && fs::is_regular_file(candidate, ec)) nested.push_back(candidate.string());
+  }
+  std::sort(nested.begin(), nested.end());
+  tables.insert(tables.end(), nested.begin(), nested.end());
+  return tables;
 }
 
 }  // namespace artgen

@@ -62,6 +62,7 @@ struct Picture {
 struct TableError {
   int line = 0;
   std::string message;
+  std::string file;  // set by LoadTables
 };
 
 struct PictureTable {
@@ -75,6 +76,15 @@ PictureTable ParseTable(std::string_view text);
 
 // Reads and parses a table file; false when the file cannot be read.
 bool LoadTable(const std::string& path, PictureTable& table);
+
+// Reads several table files as one table, so a picture written by two of
+// them is still refused; errors name their file and its line. False (with
+// the unreadable path in failed) when a file cannot be read.
+bool LoadTables(const std::vector<std::string>& paths, PictureTable& table, std::string* failed = nullptr);
+
+// The project's tables: res/pictures.tsv and every res/<folder>/pictures.tsv,
+// in name order, so a game keeps its rows beside its other resources.
+std::vector<std::string> TablesUnder(const std::string& resDir);
 
 // Expands the brace groups of one field. Returns false with a message for
 // unbalanced braces, bad ranges or expansions beyond a sane size.

@@ -1,8 +1,11 @@
-// artgen: draws the stand-in pictures of res/pictures.tsv into a resource
+// artgen: draws the stand-in pictures of the picture tables into a resource
 // folder and copies the hand-written data of res/ beside them.
 //
-//   artgen --table res/pictures.tsv --source res --out build/dev/res
+//   artgen --table res/pictures.tsv [--table res/Game/pictures.tsv ...]
+//          --source res --out build/dev/res
 //          [--stamp FILE] [--font FILE] [--contact FILE.png]
+//
+// The tables are read as one: a picture written by two of them is refused.
 //
 // Exit status: 0 done, 1 bad rows in the table (nothing written), 2 a file
 // could not be read or written.
@@ -13,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tools/artgen/Generator.h"
 #include "tools/artgen/PictureTable.h"
@@ -23,19 +27,20 @@ const char* const kDefaultFont = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: artgen --table FILE --source DIR --out DIR [--stamp FILE] [--font FILE] "
+               "usage: artgen --table FILE [--table FILE ...] --source DIR --out DIR [--stamp FILE] [--font FILE] "
                "[--contact FILE]\n");
   return 2;
 }
 
 int Run(int argc, char** argv) {
-  std::string table, source, out, stamp, font = kDefaultFont, contact;
+  std::vector<std::string> tables;
+  std::string source, out, stamp, font = kDefaultFont, contact;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (i + 1 >= argc) return Usage();
     std::string value = argv[++i];
     if (arg == "--table")
-      table = value;
+      tables.push_back(value);
     else if (arg == "--source")
       source = value;
     else if (arg == "--out")
@@ -49,16 +54,17 @@ int Run(int argc, char** argv) {
     else
       return Usage();
   }
-  if (table.empty() || out.empty()) return Usage();
+  if (tables.empty() || out.empty()) return Usage();
 
   artgen::PictureTable pictures;
-  if (!artgen::LoadTable(table, pictures)) {
-    std::fprintf(stderr, "artgen: cannot read %s\n", table.c_str());
+  std::string unreadable;
+  if (!artgen::LoadTables(tables, pictures, &unreadable)) {
+    std::fprintf(stderr, "artgen: cannot read %s\n", unreadable.c_str());
     return 2;
   }
   if (!pictures.errors.empty()) {
     for (const artgen::TableError& e : pictures.errors)
-      std::fprintf(stderr, "%s:%d: %s\n", table.c_str(), e.line, e.message.c_str());
+      std::fprintf(stderr, "%s:%d: %s\n", e.file.c_str(), e.line, e.message.c_str());
     return 1;
   }
   artgen::TextPainter text(font);
@@ -67,7 +73,7 @@ int Run(int argc, char** argv) {
     return 2;
   }
   artgen::GenerateReport report = artgen::Generate(pictures, out, text);
-  if (!source.empty()) artgen::CopyData(source, out, table, report);
+  if (!source.empty()) artgen::CopyData(source, out, report);
   if (!contact.empty() && !artgen::WriteContactSheet(pictures, out, contact, text))
     report.errors.push_back("cannot write " + contact);
   for (const std::string& e : report.errors) std::fprintf(stderr, "artgen: %s\n", e.c_str());
