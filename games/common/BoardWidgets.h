@@ -1,0 +1,50 @@
+// Small parts every banker board repeats on its CocoStudio widgets: a button
+// enabled or not, a label's text by name, a widget under the mouse, a notice
+// picture that fades away, a line in the table's chat under "房间消息",
+// the banker buttons' two refusals and a user's nickname for a label.
+#pragma once
+
+#include "CocoStudio.h"
+#include "cocos2d.h"
+
+#include <cstdint>
+#include <string>
+
+struct tagUserData;
+namespace Sexy {
+class CGameBoard;
+}
+
+namespace games {
+
+// Touch and look follow each other: an enabled button is touchable and
+// bright, a disabled one neither. Null is ignored.
+void SetButtonEnabled(cocos2d::ui::Widget* button, bool enabled);
+
+// The text of the Label or LabelAtlas widget of that name (UTF-8); nothing
+// when the layout has no such label.
+void SetWidgetText(cocos2d::ui::TouchGroup* layer, const char* name, const std::string& text);
+// Its text, "" when there is none.
+std::string WidgetText(cocos2d::ui::TouchGroup* layer, const char* name);
+
+// Whether a GL point lies on the widget, edges included (the widget's size
+// round its position, in its parent's space).
+bool WidgetContains(cocos2d::ui::Widget* widget, const cocos2d::CCPoint& world);
+
+// A picture on the board's content at a point that fades out over the
+// seconds and removes itself.
+cocos2d::CCSprite* ShowFadingNotice(Sexy::CGameBoard* board, const char* picture, const cocos2d::CCPoint& at,
+                                    float seconds);
+
+// A line of the table's chat under the title "房间消息" (the banker boards'
+// refusals and notices); the text is GBK.
+void AddRoomMessage(Sexy::CGameBoard* board, const std::string& gbk);
+// "您的欢乐豆少于<minimum>,无法上庄" and "游戏已经开始，不能取消当庄", GBK.
+std::string ApplyBankerRefusal(int64_t minimum);
+std::string CancelBankerRefusal();
+
+// A user's nickname for a label (UTF-8), cut to `bytes` of its GBK form
+// ("..": TruncateText) when bytes is not 0; "" without a record.
+std::string NickName(const tagUserData* user, size_t bytes = 0);
+
+}  // namespace games
