@@ -34,6 +34,7 @@ public:
     static constexpr int kDealerZOrder = 1000000;
     static constexpr int kWaitingZOrder = 100000;
     static constexpr int kWaitingTag = 2121;
+    static constexpr float kFrameDelay = 0.15f;  // each frame of the table's animations
     static constexpr int kAddTypeTagBase = 9999;  // add buttons 9999..10001: kinds 1..3
     static constexpr int kActionButtons = 5;      // give up, pass, follow, add, all in
     static constexpr int kGiveUpButton = 0;
@@ -179,10 +180,6 @@ private:
     void SetChipSeatPoints();
     // Sends the card sprites back to the deck: hidden, small, turned.
     void ResetHoleCards();
-    // A new sprite looping the frames named by the format from first to
-    // last, each frame `units` delay units of perUnit seconds.
-    static cocos2d::CCSprite* MakeFrameAnimation(const char* format, int first, int last, float perUnit = 0.3f,
-                                                 float units = 0.5f);
     void EnableAddType(int index, bool enable);
 
     cocos2d::ui::TouchGroup* m_pUILayer = nullptr;

@@ -6,6 +6,7 @@
 #include "games/DZPoKer/DZPokerColorChip.h"
 #include "games/DZPoKer/DZPokerProTimer.h"
 #include "games/DZPoKer/MoveChipAnimation.h"
+#include "games/framework/BoardArt.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -212,35 +213,11 @@ void DZPoKerBoard::HideSeatAction(uint16_t chair)
     }
 }
 
-CCSprite* DZPoKerBoard::MakeFrameAnimation(const char* format, int first, int last, float perUnit, float units)
-{
-    CCArray* frames = CCArray::create();
-    CCSpriteFrame* firstFrame = nullptr;
-    for (int i = first; i <= last; ++i)
-    {
-        char name[48];
-        std::snprintf(name, sizeof(name), format, i);
-        CCSpriteFrame* frame = CCResolvePicture(name);
-        if (frame == nullptr)
-            continue;
-        if (firstFrame == nullptr)
-            firstFrame = frame;
-        auto* step = new CCAnimationFrame();
-        step->initWithSpriteFrame(frame, units, nullptr);
-        step->autorelease();
-        frames->addObject(step);
-    }
-    CCSprite* sprite = firstFrame != nullptr ? CCSprite::createWithSpriteFrame(firstFrame) : CCSprite::create();
-    if (frames->count() > 0)
-        sprite->runAction(CCRepeatForever::create(CCAnimate::create(CCAnimation::create(frames, perUnit))));
-    return sprite;
-}
-
 void DZPoKerBoard::ShowWaitingAnimation()
 {
     if (m_pWaiting != nullptr)
         return;
-    m_pWaiting = MakeFrameAnimation("deng_%d.png", 1, 3);
+    m_pWaiting = Sexy::LoopingFrameSprite("deng_%d.png", 1, 3, kFrameDelay);
     m_pWaiting->setAnchorPoint(CCPoint(0.5f, 0.5f));
     m_pWaiting->setPosition(CCPoint(550, 150));
     AddContentChild(m_pWaiting, kWaitingZOrder, kWaitingTag);

@@ -5,6 +5,7 @@
 #include "games/DZPoKer/DZPokerCardSprite.h"
 #include "games/DZPoKer/DZPokerColorChip.h"
 #include "games/DZPoKer/DZPokerProTimer.h"
+#include "games/framework/BoardArt.h"
 
 #include <cstdio>
 #include <cstring>
@@ -63,7 +64,7 @@ void DZPoKerBoard::ShowHandClass(uint16_t chair)
     CCSprite* banner = CCSprite::create("DZShowHand/res/banner.png");
     banner->setPosition(SeatPointOf(view));
     AddContentChild(banner, kChipZOrder);
-    CCSprite* glow = MakeFrameAnimation("gaopai_%05d.png", 0, 11, 0.15f, 1.0f);
+    CCSprite* glow = Sexy::LoopingFrameSprite("gaopai_%05d.png", 0, 11, kFrameDelay);
     const CCSize size = banner->getContentSize();
     glow->setPosition(CCPoint(size.width / 2, size.height / 2));
     banner->addChild(glow);
@@ -95,7 +96,7 @@ void DZPoKerBoard::ShowHandType(uint8_t handClass)
     AddContentChild(m_pHandTypePicture, kChipZOrder + 2);
     if (art.frames != nullptr)
     {
-        CCSprite* animation = MakeFrameAnimation(art.frames, art.first, art.last);
+        CCSprite* animation = Sexy::LoopingFrameSprite(art.frames, art.first, art.last, kFrameDelay);
         animation->setAnchorPoint(CCPoint(0.5f, 0.5f));
         const CCSize size = m_pHandTypePicture->getContentSize();
         animation->setPosition(CCPoint(size.width / 2, size.height / 2));
@@ -225,7 +226,7 @@ void DZPoKerBoard::ShowWinAnimation(uint16_t view)
 {
     if (m_pWinnerMark != nullptr || view >= GAME_PLAYER)
         return;
-    m_pWinnerMark = MakeFrameAnimation("shengli_%05d.png", 0, 9);
+    m_pWinnerMark = Sexy::LoopingFrameSprite("shengli_%05d.png", 0, 9, kFrameDelay);
     m_pWinnerMark->setPosition(SeatPointOf(view));
     m_pWinnerMark->setVisible(true);
     AddContentChild(m_pWinnerMark, kChipZOrder + 3);

@@ -286,8 +286,7 @@ void LandBoard::StartCountWarning(float) { schedule(schedule_selector(LandBoard:
 
 void LandBoard::PlayCountWarning(float)
 {
-    if (LandHandler* handler = Handler())
-        handler->PlayGameSound("Land/effect/otherSounds/COUNT_WARN", false);
+    PlaySound("Land/effect/otherSounds/COUNT_WARN");
 }
 
 }  // namespace Land

@@ -88,19 +88,6 @@ LandBoard::~LandBoard()
 
 LandHandler* LandBoard::Handler() const { return LandMobile::GetHandler(); }
 
-uint16_t LandBoard::MyChair()
-{
-    Sexy::CBaseKernelLayer* kernel = Kernel();
-    return kernel != nullptr ? kernel->GetMeChairID() : 0;
-}
-
-uint16_t LandBoard::ViewOf(uint16_t chair)
-{
-    Sexy::CBaseKernelLayer* kernel = Kernel();
-    const uint16_t view = kernel != nullptr ? kernel->SwitchViewChairID(chair) : chair;
-    return view % GAME_PLAYER;
-}
-
 void LandBoard::RemoveFromTable(CCNode* node)
 {
     if (node != nullptr && m_pContentRoot != nullptr && node->getParent() == m_pContentRoot)

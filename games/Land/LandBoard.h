@@ -217,8 +217,6 @@ private:
     void OnLandlordShown();
     static void SetPicture(cocos2d::CCSprite* sprite, const char* picture);
     void RunFrameAnimation(int index, int frames, bool holdLast);
-    uint16_t MyChair();
-    uint16_t ViewOf(uint16_t chair);
     void SendCall(uint8_t score);
 
     CardList m_HandCards[GAME_PLAYER];  // by chair

@@ -19,12 +19,6 @@ namespace {
 
 const float kBottomOffsets[BACK_COUNT] = {0, 73, 146};
 
-void PlaySound(LandHandler* handler, const char* name)
-{
-    if (handler != nullptr)
-        handler->PlayGameSound((std::string("Land/") + name).c_str(), false);
-}
-
 }  // namespace
 
 void LandBoard::SetDealtCards(const uint8_t (&cards)[HAND_COUNT])
@@ -101,7 +95,7 @@ void LandBoard::AddBottomCards(const uint8_t (&cards)[BACK_COUNT], uint16_t land
 {
     const uint16_t me = MyChair();
     CardList& hand = m_HandCards[landlordChair % GAME_PLAYER];
-    const uint16_t view = ViewOf(landlordChair);
+    const uint16_t view = ViewOf(landlordChair, GAME_PLAYER);
     const float anchorX = static_cast<float>(m_nSpacing) / kCardWidth;
     for (int i = 0; i < BACK_COUNT; ++i)
     {
@@ -195,7 +189,7 @@ void LandBoard::OnSubSendCard(const CMD_S_SendCard& deal)
         m_cbMyTurn = 0;
     }
     PlayDealAnimation(deal.cbCardData);
-    PlaySound(handler, "effect/otherSounds/DISPATCH_CARD");
+    PlaySound("Land/effect/otherSounds/DISPATCH_CARD");
     m_nMyCardCount = HAND_COUNT;
     m_nViewCardCount[1] = m_nViewCardCount[2] = HAND_COUNT;
 }
@@ -222,15 +216,15 @@ void LandBoard::OnSubCallScore(const CMD_S_LandScore& call)
         HideCallButtons();
         StopTurnSelectors();
     }
-    ShowCallCaption(ViewOf(call.wLandUser), call.cbLandScore);
+    ShowCallCaption(ViewOf(call.wLandUser, GAME_PLAYER), call.cbLandScore);
     ShowCardCounts();
     const char* word = call.cbLandScore == 1         ? "SCORE_1"
                        : call.cbLandScore == 2       ? "SCORE_2"
                        : call.cbLandScore == 3       ? "SCORE_3"
                        : call.cbLandScore == NO_CALL ? "SCORE_NONE"
                                                      : nullptr;
-    if (word != nullptr && handler != nullptr)
-        handler->PlayGameSound((VoiceFolder(call.wLandUser) + word).c_str(), false);
+    if (word != nullptr)
+        PlaySound((VoiceFolder(call.wLandUser) + word).c_str());
     m_pPreviousButton->setEnabled(true);
     m_pTrusteeButton->setEnabled(true);
     m_pSortButton->setEnabled(true);
@@ -239,9 +233,9 @@ void LandBoard::OnSubCallScore(const CMD_S_LandScore& call)
 void LandBoard::OnSubBankerInfo(const CMD_S_BankerInfo& banker)
 {
     LandHandler* handler = Handler();
-    PlaySound(handler, "effect/otherSounds/BANKER_INFO");
+    PlaySound("Land/effect/otherSounds/BANKER_INFO");
     ShowIdentityImages(banker.wBankerUser);
-    m_cbBankerView = static_cast<uint8_t>(ViewOf(banker.wBankerUser));
+    m_cbBankerView = static_cast<uint8_t>(ViewOf(banker.wBankerUser, GAME_PLAYER));
     const uint32_t seconds = handler != nullptr ? handler->m_dwFirstSeconds : 0;
     if (handler != nullptr)
         handler->SetGameClock(banker.wCurrentUser, seconds, static_cast<int32_t>(seconds));
@@ -289,7 +283,7 @@ void LandBoard::OnSubOutCard(const CMD_S_OutCard& play)
     const uint16_t me = MyChair();
     const uint8_t count = std::min<uint8_t>(play.cbCardCount, MAX_COUNT);
     if (IsChair(play.wCurrentUser))
-        m_pPassSigns[ViewOf(play.wCurrentUser)]->setVisible(false);
+        m_pPassSigns[ViewOf(play.wCurrentUser, GAME_PLAYER)]->setVisible(false);
     const uint32_t seconds = handler != nullptr ? handler->m_dwOutCardSeconds : 0;
     if (handler != nullptr)
         handler->SetGameClock(play.wCurrentUser, seconds, static_cast<int32_t>(seconds));
@@ -309,7 +303,7 @@ void LandBoard::OnSubOutCard(const CMD_S_OutCard& play)
         StopTurnSelectors();
     else
     {
-        const uint16_t view = ViewOf(play.wOutCardUser);
+        const uint16_t view = ViewOf(play.wOutCardUser, GAME_PLAYER);
         ShowPlayedCards(play.cbCardData, view, count);
         m_pPassSigns[view]->setVisible(false);
     }
@@ -354,13 +348,12 @@ void LandBoard::OnSubPassCard(const CMD_S_PassCard& pass)
     {
         m_cbMyTurn = 0;
     }
-    const uint16_t view = ViewOf(pass.wPassUser);
+    const uint16_t view = ViewOf(pass.wPassUser, GAME_PLAYER);
     ClearOutCards(view);
     m_pPassSigns[view]->setVisible(true);
     if (pass.wPassUser == me)
         StopTurnSelectors();
-    if (handler != nullptr)
-        handler->PlayGameSound((VoiceFolder(pass.wPassUser) + "PASS_CARD").c_str(), false);
+    PlaySound((VoiceFolder(pass.wPassUser) + "PASS_CARD").c_str());
 }
 
 void LandBoard::OnSubGameEnd(const CMD_S_GameEnd& end)
@@ -409,7 +402,7 @@ void LandBoard::OnSubGameEnd(const CMD_S_GameEnd& end)
             std::min({static_cast<size_t>(end.cbCardCount[chair]), hand.size(), static_cast<size_t>(MAX_COUNT), room});
         if (chair != me)
         {
-            const uint16_t view = ViewOf(chair);
+            const uint16_t view = ViewOf(chair, GAME_PLAYER);
             for (size_t i = 0; i < count; ++i)
             {
                 CardSprite* card = hand[i];

@@ -19,14 +19,11 @@ std::string LandBoard::VoiceFolder(uint16_t chair)
 
 void LandBoard::PlaySingleVoice(uint8_t card, uint16_t chair)
 {
-    LandHandler* handler = Handler();
-    if (handler == nullptr)
-        return;
     std::string name = VoiceFolder(chair);
     const int face = card & 0x0F;
     if (face != 0)
         name += "SINGLE_" + std::to_string(face);
-    handler->PlayGameSound(name.c_str(), false);
+    PlaySound(name.c_str());
 }
 
 void LandBoard::PlayCardTypeEffects(uint16_t chair, uint8_t cardType, uint8_t count)
@@ -90,22 +87,21 @@ void LandBoard::PlayCardTypeEffects(uint16_t chair, uint8_t cardType, uint8_t co
             break;
         default: return;
     }
-    LandHandler* handler = Handler();
     if (caption != nullptr)
     {
         CCSprite* sprite = CCSprite::create((std::string("Land/font/") + caption).c_str());
         sprite->setScale(0.7f);
-        const uint16_t view = ViewOf(chair);
+        const uint16_t view = ViewOf(chair, GAME_PLAYER);
         sprite->setPosition(view == 0 ? m_ptPlace[0][10] + CCPoint(-200, 150) : m_ptClock[view]);
         AddContentChild(sprite);
         sprite->runAction(CCSequence::create(CCFadeOut::create(2.0f), CCRemoveSelf::create(), nullptr));
         sprite->retain();
         m_Captions.push_back(sprite);
     }
-    if (voice != nullptr && handler != nullptr)
-        handler->PlayGameSound((folder + voice).c_str(), false);
-    if (bomb && handler != nullptr)
-        handler->PlayGameSound("Land/effect/otherSounds/BOMB", false);
+    if (voice != nullptr)
+        PlaySound((folder + voice).c_str());
+    if (bomb)
+        PlaySound("Land/effect/otherSounds/BOMB");
     if (shake)
         ShakeBoard();
     if (animation >= 0)

@@ -319,7 +319,7 @@ void LandBoard::ArmHand(float)
 
 void LandBoard::ShowIdentityImages(uint16_t landlordChair)
 {
-    const uint16_t landlordView = ViewOf(landlordChair);
+    const uint16_t landlordView = ViewOf(landlordChair, GAME_PLAYER);
     for (uint16_t view = 0; view < GAME_PLAYER; ++view)
     {
         CCSprite* image = m_pIdentity[view];

@@ -37,7 +37,7 @@ void LandBoard::OnSceneCalling(const CMD_S_StatusScore& scene)
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
     {
         const CardList& hand = m_HandCards[chair];
-        const uint16_t view = ViewOf(chair);
+        const uint16_t view = ViewOf(chair, GAME_PLAYER);
         for (size_t place = 0; place < hand.size() && place < HAND_COUNT; ++place)
         {
             CardSprite* card = hand[place];
@@ -87,7 +87,7 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
         handler->m_dwCallSeconds = scene.cbCallScoreTime;
         handler->m_dwFirstSeconds = scene.cbFirstOutTime;
     }
-    const uint16_t landlordView = ViewOf(scene.wBankerUser);
+    const uint16_t landlordView = ViewOf(scene.wBankerUser, GAME_PLAYER);
     m_cbBankerView = static_cast<uint8_t>(landlordView);
     for (uint16_t view = 0; view < GAME_PLAYER; ++view)
     {
@@ -128,12 +128,12 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
             const uint16_t chair = static_cast<uint16_t>((scene.wTurnWinner + 1 + i) % GAME_PLAYER);
             if (chair == scene.wCurrentUser)
                 break;
-            m_pPassSigns[ViewOf(chair)]->setVisible(true);
+            m_pPassSigns[ViewOf(chair, GAME_PLAYER)]->setVisible(true);
         }
     }
     if (scene.wTurnWinner != me && IsChair(scene.wTurnWinner))
     {
-        const uint16_t view = ViewOf(scene.wTurnWinner);
+        const uint16_t view = ViewOf(scene.wTurnWinner, GAME_PLAYER);
         for (CardSprite* card : m_OutCards[view])
             RemoveFromTable(card);
         m_OutCards[view].clear();
@@ -168,7 +168,7 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
     {
         const CardList& hand = m_HandCards[chair];
-        const uint16_t view = ViewOf(chair);
+        const uint16_t view = ViewOf(chair, GAME_PLAYER);
         const size_t count = std::min<size_t>(scene.cbCardCount[chair], hand.size());
         for (size_t place = 0; place < hand.size(); ++place)
         {

@@ -1,5 +1,7 @@
 #include "games/OxBattle/Dice.h"
 
+#include "games/framework/BoardArt.h"
+
 #include <cstdio>
 #include <new>
 
@@ -29,16 +31,7 @@ bool Dice::init()
 
 CCAnimation* Dice::CreateRollAnimation()
 {
-    CCArray* frames = CCArray::create();
-    CCSpriteFrameCache* cache = CCSpriteFrameCache::sharedSpriteFrameCache();
-    for (int i = 1; i <= 27; ++i)
-    {
-        char name[24];
-        std::snprintf(name, sizeof(name), "dices%d", i);
-        if (CCSpriteFrame* frame = cache->findFrame(name))
-            frames->addObject(frame);
-    }
-    return CCAnimation::createWithSpriteFrames(frames, 0.07f);
+    return Sexy::FrameAnimation("dices%d", 1, 27, 0.07f, false);
 }
 
 void Dice::Roll(uint8_t first, uint8_t second, uint8_t third, uint8_t fourth)

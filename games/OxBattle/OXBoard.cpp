@@ -256,16 +256,9 @@ void OXBoard::SetStateTexture(const char* picture)
         m_pStateImage->loadTexture(picture);
 }
 
-void OXBoard::PlaySound(const char* name)
-{
-    if (OXHandler* handler = Handler())
-        handler->PlayGameSound(name, false);
-}
-
 void OXBoard::RefreshMyChair()
 {
-    OXHandler* handler = Handler();
-    const uint16_t chair = handler != nullptr ? handler->GetMeChairID() : INVALID_CHAIR;
+    const uint16_t chair = MyChair();
     // Without a chair nobody is me: 0xFFFF is also the system banker.
     m_nMyChair = chair == INVALID_CHAIR ? -1 : chair;
 }

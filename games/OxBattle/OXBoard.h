@@ -189,7 +189,6 @@ private:
     tagUserData* UserAt(int chair) const;
     bool IsMeBanker() const { return m_nMyChair >= 0 && m_nBankerChair == m_nMyChair; }
     void RefreshMyChair();
-    void PlaySound(const char* name);
     void ScheduleClock();
     void ShowCountdown();
     void SetStateTexture(const char* picture);

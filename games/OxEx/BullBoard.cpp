@@ -2,6 +2,7 @@
 
 #include "core/ClientGlobal.h"
 #include "games/OxEx/BullHandler.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/BoardDrawUserData.h"
 
 #include <cstdio>
@@ -104,20 +105,10 @@ void CBullBoard::MakeActionButtons(const CCPoint& left, const CCPoint& right, co
 
 CCSprite* CBullBoard::MakeLoopAnimation(const char* format, int count, float delay, const CCPoint& point, int zOrder)
 {
-    CCArray* frames = CCArray::create();
-    CCSpriteFrameCache* cache = CCSpriteFrameCache::sharedSpriteFrameCache();
-    for (int i = 1; i <= count; ++i)
+    CCAnimation* animation = Sexy::FrameAnimation(format, 1, count, delay, false);
+    CCSprite* sprite = Sexy::FirstFrameSprite(animation);
+    if (animation->getFrames()->count() > 0)
     {
-        char name[48];
-        std::snprintf(name, sizeof(name), format, i);
-        if (CCSpriteFrame* frame = cache->spriteFrameByName(name))
-            frames->addObject(frame);
-    }
-    CCSprite* sprite = CCSprite::create();
-    if (frames->count() > 0)
-    {
-        sprite->setDisplayFrame(static_cast<CCSpriteFrame*>(frames->objectAtIndex(0)));
-        CCAnimation* animation = CCAnimation::createWithSpriteFrames(frames, delay);
         animation->setRestoreOriginalFrame(true);
         sprite->setUserObject(animation);
     }
@@ -250,26 +241,6 @@ CCSprite* CBullBoard::GetWaitAnimation() const
 {
     CCSprite* root = GetContentRoot();
     return root != nullptr ? dynamic_cast<CCSprite*>(root->getChildByTag(kWaitAnimationTag)) : nullptr;
-}
-
-uint16_t CBullBoard::MeChair() const
-{
-    CBullHandler* handler = Handler();
-    return handler != nullptr ? handler->GetMeChairID() : CBullHandler::kNoChair;
-}
-
-bool CBullBoard::IsMyChair(uint16_t chair) const { return chair != CBullHandler::kNoChair && chair == MeChair(); }
-
-uint16_t CBullBoard::ViewOf(uint16_t chair) const
-{
-    CBullHandler* handler = Handler();
-    return handler != nullptr ? handler->SwitchViewChairID(chair) : 0;
-}
-
-void CBullBoard::PlaySound(const char* name)
-{
-    if (CBullHandler* handler = Handler())
-        handler->PlayGameSound(name, false);
 }
 
 void CBullBoard::SetMyClock()
@@ -848,7 +819,7 @@ void CBullBoard::ScatterChips(int left, int yRange)
 uint16_t CBullBoard::SeatOf(uint16_t chair) const
 {
     const uint16_t seats = GetCardGroupCount();
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     if (me >= seats || chair >= seats)
         return seats;
     return static_cast<uint16_t>((chair + seats - me) % seats);

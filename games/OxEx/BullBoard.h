@@ -215,7 +215,6 @@ protected:
     void ResetCardGroup(uint16_t group, const int (&zOrders)[kCards]);
 
     // --- the round ------------------------------------------------------------
-    void PlaySound(const char* name);
     // The game clock of every phase, on my chair.
     void SetMyClock();
     // The mark on the banker's seat, z-order unchanged when 0.
@@ -279,7 +278,7 @@ protected:
     template <class SendCard>
     const uint8_t* DealtCardsOf(const SendCard* copy) const
     {
-        const uint16_t me = MeChair();
+        const uint16_t me = MyChair();
         if (copy == nullptr || me >= GetCardGroupCount())
             return nullptr;
         return copy->cbCardData[me];
@@ -289,7 +288,7 @@ protected:
     template <class Handler, class SendCard>
     uint8_t* CardRecordOf(Handler* handler, SendCard* copy) const
     {
-        const uint16_t me = MeChair();
+        const uint16_t me = MyChair();
         if (handler == nullptr || me >= GetCardGroupCount())
             return nullptr;
         if (handler->IsRestored() && handler->GetRoundPhase() == kPhasePlaying)
@@ -298,10 +297,6 @@ protected:
     }
     // The reset the bull boards share.
     void ResetBullView();
-    // The handler through its kernel chair accessors.
-    uint16_t MeChair() const;
-    bool IsMyChair(uint16_t chair) const;
-    uint16_t ViewOf(uint16_t chair) const;
 
     std::vector<SeatUser> m_SeatUsers;
     std::vector<std::array<Sexy::CardSprite*, kCards>> m_Cards;

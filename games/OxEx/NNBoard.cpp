@@ -180,7 +180,7 @@ void NNBoard::OnSubGameEnd(const CMD_S_GameEnd& record, bool restored)
     HideOpenButtons();
     ClearActions();
 
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     const bool seated = me < kViews;
     if (seated)
     {
@@ -279,7 +279,7 @@ void NNBoard::OnScenePlayingOpened()
     ShowOpenAnimation(100);
     ScatterChips(400, 51);
     ShowBetAmountLabel();
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     if (me < kViews)
         ShowMyArrangedHand(handler->GetPlayScene().cbHandCardData[me]);
     handler->SendOpenCard(m_cbHasBull);
@@ -288,7 +288,7 @@ void NNBoard::OnScenePlayingOpened()
 void NNBoard::RestoreCards()
 {
     NNHandler* handler = OwnHandler();
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     if (handler == nullptr || me >= kViews)
         return;
     const CMD_S_StatusPlay& scene = handler->GetPlayScene();

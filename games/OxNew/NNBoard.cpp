@@ -76,7 +76,7 @@ bool NNBoard::init()
 
 uint16_t NNBoard::MyCardGroup() const
 {
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     return me < kSeats ? me : 0;
 }
 
@@ -216,7 +216,7 @@ void NNBoard::OnSubGameEnd(const CMD_S_GameEnd& record, bool restored)
     StopAnyCountdown();
     for (CCSprite* animation : {m_pBankerCallAnimation, m_pOpenAnimation, m_pBettingAnimation})
         ShowLoop(animation, false);
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     for (uint16_t chair = 0; chair < kSeats; ++chair)
     {
         if (chair != me && end.cbPlayStatus[chair] == PLAYER_PLAYING)
@@ -330,7 +330,7 @@ void NNBoard::OnScenePlaying()
 void NNBoard::OnScenePlayingOpened()
 {
     NNHandler* handler = OwnHandler();
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     if (handler == nullptr || me >= kSeats)
         return;
     PlaceBankerMark(handler->GetPlayScene().wBankerUser, 100);

@@ -83,7 +83,7 @@ bool NNBoard::IPlayThisRound() const
 
 uint16_t NNBoard::MyCardGroup() const
 {
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     return me < kSeats ? me : 0;
 }
 
@@ -194,7 +194,7 @@ uint8_t* NNBoard::MyCardRecord() { return CardRecordOf(OwnHandler(), m_pCardCopy
 uint8_t NNBoard::MyCardCount() const
 {
     NNHandler* handler = OwnHandler();
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     if (handler == nullptr || me >= kSeats)
         return 0;
     if (handler->IsRestored() && handler->GetRoundPhase() == OxEx::kPhasePlaying)
@@ -229,7 +229,7 @@ void NNBoard::ShowDown(bool restored)
     CMD_S_GameEnd& end = *m_pEndCopy;
     StopAnyCountdown();
     ShowLoop(m_pOpenAnimation, false);
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     for (uint16_t chair = 0; chair < kSeats; ++chair)
     {
         if (chair == me || end.cbPlayStatus[chair] != PLAYER_PLAYING || end.cbCardData[chair][0] == 0)
@@ -317,7 +317,7 @@ void NNBoard::RestoreUnopenedHand()
 void NNBoard::RestoreOpenedHand()
 {
     NNHandler* handler = OwnHandler();
-    const uint16_t me = MeChair();
+    const uint16_t me = MyChair();
     if (handler == nullptr || me >= kSeats)
         return;
     if (!IPlayThisRound())

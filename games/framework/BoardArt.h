@@ -11,9 +11,17 @@ namespace Sexy {
 // frames and the chat's note frames. Loading a sheet twice does nothing.
 void LoadBoardSheets();
 
-// The frames printf(format, n) for n from first to last, delay seconds each.
-cocos2d::CCAnimation* FrameAnimation(const char* format, int first, int last, float delay);
+// The one frame-animation builder of the boards: the frames printf(format,
+// n) for n from first to last, delay seconds each, found as CCResolvePicture
+// finds pictures. A missing frame is the stand-in box, or is left out when
+// standIn is false.
+cocos2d::CCAnimation* FrameAnimation(const char* format, int first, int last, float delay, bool standIn = true);
 // The same animation run for ever.
 cocos2d::CCAction* RunFramesForever(const char* format, int first, int last, float delay);
+// A new sprite showing the animation's first frame; an empty sprite when it
+// has none.
+cocos2d::CCSprite* FirstFrameSprite(cocos2d::CCAnimation* animation);
+// A new sprite showing the first frame and running the frames for ever.
+cocos2d::CCSprite* LoopingFrameSprite(const char* format, int first, int last, float delay);
 
 }  // namespace Sexy

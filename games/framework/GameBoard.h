@@ -130,6 +130,22 @@ public:
         (void)status;
     }
 
+    // --- my chair, view positions and sounds, through the room's kernel ---
+    // My chair; INVALID_CHAIR outside a room or while I have none.
+    static uint16_t MyChair();
+    // My own chair (never INVALID_CHAIR).
+    static bool IsMyChair(uint16_t chair);
+    // The chair's view position, mine being 0 (the kernel's
+    // SwitchViewChairID); 0 outside a room or while I have no chair.
+    static uint16_t ViewOf(uint16_t chair);
+    // The same below `views`: a board whose per-view arrays hold one entry
+    // per chair of its game passes that count, since the room's chair count
+    // comes from the server.
+    static uint16_t ViewOf(uint16_t chair, uint16_t views);
+    // A game sound played once through the game's handler (PlayGameSound);
+    // nothing outside a room.
+    static void PlaySound(const char* name);
+
     // --- the table and its content root ----------------------------------
     // The table picture, the content picture (the content root), an optional
     // picture centred on the content root (plus an offset), the skin

@@ -1,4 +1,6 @@
-// The board's parts on their own: the card sprite, the shake, the timer box.
+// The board's parts on their own: the card sprite, the shake, the timer box,
+// the frame animations.
+#include "games/framework/BoardArt.h"
 #include "games/framework/CCShake.h"
 #include "games/framework/CardSprite.h"
 #include "games/framework/TimerBox.h"
@@ -247,3 +249,29 @@ TEST_F(BoardParts, TimerBoxShowsTwoDigitsUpTo99)
 }
 
 }  // namespace
+
+// The frames come in order; a missing one is left out when asked, and the
+// looping sprite starts on the first frame.
+TEST_F(BoardParts, FrameAnimationsTakeTheFramesInOrder)
+{
+    CCAnimation* light = FrameAnimation("Light-%d", 1, 5, 0.2f);
+    ASSERT_EQ(light->getFrames()->count(), 5u);
+    EXPECT_FLOAT_EQ(light->getDuration(), 1.0f);
+    CCSpriteFrameCache* cache = CCSpriteFrameCache::sharedSpriteFrameCache();
+    EXPECT_EQ(static_cast<CCAnimationFrame*>(light->getFrames()->objectAtIndex(2))->getSpriteFrame(),
+              cache->findFrame("Light-3"));
+
+    CCAnimation* partial = FrameAnimation("Light-%d", 4, 7, 0.1f, false);  // 6 and 7 do not exist
+    EXPECT_EQ(partial->getFrames()->count(), 2u);
+    EXPECT_EQ(FrameAnimation("Nothing-%d", 1, 3, 0.1f, false)->getFrames()->count(), 0u);
+    EXPECT_EQ(FirstFrameSprite(FrameAnimation("Nothing-%d", 1, 3, 0.1f, false))->getTexture(), nullptr);
+
+    CCSprite* loop = LoopingFrameSprite("Light-%d", 1, 5, 0.2f);
+    EXPECT_TRUE(loop->isFrameDisplayed(cache->findFrame("Light-1")));
+    CCDirector::sharedDirector()->getRunningScene()->addChild(loop);
+    Step(13);  // past 0.2 s
+    EXPECT_TRUE(loop->isFrameDisplayed(cache->findFrame("Light-2")));
+    Step(60);  // round again after a second
+    EXPECT_EQ(loop->numberOfRunningActions(), 1u);
+    loop->removeFromParent();
+}

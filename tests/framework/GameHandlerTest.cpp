@@ -60,6 +60,37 @@ TEST_F(HandlerBase, AccessorsReachTheRoomsKernel)
     binding.reset(new CGameRoomBinding(&room));
 }
 
+// The board's own view of the seats and its sounds go through the kernel and
+// the attached handler, and answer "nobody" outside a room.
+TEST_F(HandlerBase, BoardSeesMyChairViewsAndSoundsThroughTheKernel)
+{
+    Configure(4);
+    RecordingHandler* h = Attach();
+    EXPECT_EQ(CGameBoard::MyChair(), INVALID_CHAIR);
+    EXPECT_FALSE(CGameBoard::IsMyChair(INVALID_CHAIR));
+    EXPECT_EQ(CGameBoard::ViewOf(3), 0);  // no chair of mine yet
+    EXPECT_TRUE(Enter(1000, 2, US_SIT));
+    EXPECT_EQ(CGameBoard::MyChair(), 2);
+    EXPECT_TRUE(CGameBoard::IsMyChair(2));
+    EXPECT_FALSE(CGameBoard::IsMyChair(1));
+    for (uint16_t chair = 0; chair < 4; ++chair)
+        EXPECT_EQ(CGameBoard::ViewOf(chair), h->SwitchViewChairID(chair)) << chair;
+    EXPECT_EQ(CGameBoard::ViewOf(1), 3);
+    EXPECT_EQ(CGameBoard::ViewOf(1, 3), 0);  // a three-view board never indexes past its views
+    EXPECT_EQ(CGameBoard::ViewOf(1, 0), 0);
+    CGameBoard::PlaySound("snd/board");
+    EXPECT_EQ(audio.log, (Log{"effect snd/board"}));
+    EXPECT_EQ(h->GetEffectName(), "snd/board");
+
+    binding.reset();
+    EXPECT_EQ(CGameBoard::MyChair(), INVALID_CHAIR);
+    EXPECT_FALSE(CGameBoard::IsMyChair(2));
+    EXPECT_EQ(CGameBoard::ViewOf(1), 0);
+    CGameBoard::PlaySound("snd/outside");
+    EXPECT_EQ(audio.log.size(), 1u);
+    binding.reset(new CGameRoomBinding(&room));
+}
+
 TEST_F(HandlerBase, IsMeNotPlayingNeedsMySeat)
 {
     Configure(3);

@@ -14,14 +14,14 @@ void LoadBoardSheets()
         cache->addSpriteFramesWithFile(sheet);
 }
 
-CCAnimation* FrameAnimation(const char* format, int first, int last, float delay)
+CCAnimation* FrameAnimation(const char* format, int first, int last, float delay, bool standIn)
 {
     CCAnimation* animation = CCAnimation::create();
     for (int n = first; n <= last; ++n)
     {
         char name[64];
         std::snprintf(name, sizeof(name), format, n);
-        if (CCSpriteFrame* frame = CCResolvePicture(name))
+        if (CCSpriteFrame* frame = CCResolvePicture(name, standIn))
             animation->addSpriteFrame(frame);
     }
     animation->setDelayPerUnit(delay);
@@ -31,6 +31,23 @@ CCAnimation* FrameAnimation(const char* format, int first, int last, float delay
 CCAction* RunFramesForever(const char* format, int first, int last, float delay)
 {
     return CCRepeatForever::create(CCAnimate::create(FrameAnimation(format, first, last, delay)));
+}
+
+CCSprite* FirstFrameSprite(CCAnimation* animation)
+{
+    CCArray* frames = animation != nullptr ? animation->getFrames() : nullptr;
+    if (frames == nullptr || frames->count() == 0)
+        return CCSprite::create();
+    return CCSprite::createWithSpriteFrame(static_cast<CCAnimationFrame*>(frames->objectAtIndex(0))->getSpriteFrame());
+}
+
+CCSprite* LoopingFrameSprite(const char* format, int first, int last, float delay)
+{
+    CCAnimation* animation = FrameAnimation(format, first, last, delay);
+    CCSprite* sprite = FirstFrameSprite(animation);
+    if (animation->getFrames()->count() > 0)
+        sprite->runAction(CCRepeatForever::create(CCAnimate::create(animation)));
+    return sprite;
 }
 
 }  // namespace Sexy

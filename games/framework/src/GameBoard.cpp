@@ -60,6 +60,29 @@ bool CGameBoard::IsSeatGame()
     return kernel == nullptr || kernel->IsSeatGame();
 }
 
+uint16_t CGameBoard::MyChair()
+{
+    CBaseKernelLayer* kernel = Kernel();
+    return kernel != nullptr ? kernel->GetMeChairID() : INVALID_CHAIR;
+}
+
+bool CGameBoard::IsMyChair(uint16_t chair) { return chair != INVALID_CHAIR && chair == MyChair(); }
+
+uint16_t CGameBoard::ViewOf(uint16_t chair)
+{
+    CBaseKernelLayer* kernel = Kernel();
+    return kernel != nullptr ? kernel->SwitchViewChairID(chair) : 0;
+}
+
+uint16_t CGameBoard::ViewOf(uint16_t chair, uint16_t views) { return views != 0 ? ViewOf(chair) % views : 0; }
+
+void CGameBoard::PlaySound(const char* name)
+{
+    CBaseKernelLayer* kernel = Kernel();
+    if (CGameHandler* handler = kernel != nullptr ? kernel->GetGameHandler() : nullptr)
+        handler->PlayGameSound(name, false);
+}
+
 bool CGameBoard::init()
 {
     LoadBoardSheets();
