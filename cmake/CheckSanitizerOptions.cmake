@@ -1,7 +1,7 @@
 # cmake -DLIST=<file> -P CheckSanitizerOptions.cmake
 # Fails unless every executable named in the file (one path a line) exports
-# __asan_default_options in its dynamic symbol table, where the sanitizer
-# runtime looks it up.
+# the default options and leak suppressions of SanitizerOptions.c in its
+# dynamic symbol table, where the sanitizer runtime looks them up.
 file(STRINGS ${LIST} executables)
 list(LENGTH executables count)
 if(count EQUAL 0)
@@ -10,9 +10,11 @@ endif()
 set(missing "")
 foreach(exe IN LISTS executables)
   execute_process(COMMAND nm -D --defined-only ${exe} OUTPUT_VARIABLE symbols RESULT_VARIABLE rc ERROR_QUIET)
-  if(NOT rc EQUAL 0 OR NOT symbols MATCHES "[ \t]T[ \t]__asan_default_options\n")
-    list(APPEND missing ${exe})
-  endif()
+  foreach(symbol __asan_default_options __lsan_default_options __lsan_default_suppressions)
+    if(NOT rc EQUAL 0 OR NOT symbols MATCHES "[ \t]T[ \t]${symbol}\n")
+      list(APPEND missing "${exe} (${symbol})")
+    endif()
+  endforeach()
 endforeach()
 if(missing)
   string(REPLACE ";" "\n  " missing "${missing}")
