@@ -86,8 +86,8 @@ bool OXBoard::init()
     m_pCancelButton = GetWidget("Button_16");
     Listen(m_pApplyButton, toucheventselector(OXBoard::OnApplyBankerButton));
     Listen(m_pCancelButton, toucheventselector(OXBoard::OnCancelBankerButton));
-    SetButtonEnabled(m_pApplyButton, true);
-    SetButtonEnabled(m_pCancelButton, false);
+    games::SetButtonEnabled(m_pApplyButton, true);
+    games::SetButtonEnabled(m_pCancelButton, false);
     SetLabel("Label_51_1", "0");
     Listen(GetWidget("Button_2"), toucheventselector(OXBoard::OnRecordLeftButton));
     Listen(GetWidget("Button_3"), toucheventselector(OXBoard::OnRecordRightButton));
@@ -95,7 +95,24 @@ bool OXBoard::init()
     Listen(GetWidget("Button_4"), toucheventselector(OXBoard::EnableManualOpen));
     Listen(GetWidget("Button_5"), toucheventselector(OXBoard::DisableManualOpen));
     SetManualOpenButtons();
-    m_pBankerList = dynamic_cast<ListView*>(GetWidget("ListView_29"));
+    games::BankerRowStyle rows;
+    rows.tagBase = kBankerListTagBase;
+    rows.nameFontSize = 16;
+    rows.scoreFontSize = 16;
+    rows.scoreX = 140;
+    rows.nameBytes = 10;
+    m_BankerQueue.Attach(dynamic_cast<ListView*>(GetWidget("ListView_29")), rows);
+    games::BankerPanelStyle panel;
+    panel.name = "Label_8_0";
+    panel.score = "Label_8";
+    panel.rounds = "Label_8_1_2";
+    panel.result = "Label_8_1";
+    panel.nobody = "无人上庄";
+    panel.nameBytes = 18;
+    // A banker who left keeps what the panel showed.
+    panel.keepWhenUserMissing = true;
+    m_BankerPanel.Attach(m_pUILayer, panel);
+    m_Clock.Attach(GetWidget("AtlasLabel_15"), "%02d");
 
     m_pStateImage = dynamic_cast<ImageView*>(GetWidget("Image_12"));
     SetStateTexture("OxBattle/free");
@@ -115,8 +132,8 @@ bool OXBoard::init()
         AddContentChild(mine, kAreaLabelZ);
         mine->setPosition(ccpSub(at, CCPoint(0, 70)));
         m_pMyLabels[area - 1] = mine;
-        m_lAreaTotals[area - 1] = 0;
-        m_lMyBets[area - 1] = 0;
+        // Chips land within 60 left or right and 38 up or down of the middle.
+        m_ChipPile.SetArea(area, m_pContentRoot, at, games::ChipScatter{-60, -38, 120, 76, true});
         m_pAreaHighlights[area - 1] = GetWidget(kHighlights[area - 1]);
         m_pHoverImages[area - 1] = GetWidget(kHoverImages[area - 1]);
     }
@@ -134,7 +151,7 @@ void OXBoard::InitChipButtons()
             continue;
         chip->setTag(kChipValues[i] + kChipTagOffset);
         Listen(chip, toucheventselector(OXBoard::OnChipButton));
-        m_ChipButtons.push_back(chip);
+        m_ChipRow.Add(chip, kChipValues[i]);
     }
     for (int area = 1; area <= AREA_COUNT; ++area)
     {
@@ -148,8 +165,7 @@ void OXBoard::InitChipButtons()
         widget->setTouchEnabled(true);
         m_AreaWidgets.push_back(widget);
     }
-    for (Widget* chip : m_ChipButtons)
-        SetButtonEnabled(chip, false);
+    m_ChipRow.DisableAll();
 }
 
 void OXBoard::LayoutGameTable(int width, int height, bool maximised, bool stretchBoth)
@@ -176,7 +192,7 @@ Widget* OXBoard::GetWidget(const char* name) const
 
 Widget* OXBoard::GetChipButton(int index) const
 {
-    return index >= 0 && index < static_cast<int>(m_ChipButtons.size()) ? m_ChipButtons[index] : nullptr;
+    return index >= 0 ? m_ChipRow.Button(static_cast<size_t>(index)) : nullptr;
 }
 
 Widget* OXBoard::GetArea(int area) const
@@ -225,29 +241,7 @@ void OXBoard::Listen(Widget* widget, SEL_TouchEvent action)
         widget->addTouchEventListener(this, action);
 }
 
-void OXBoard::SetButtonEnabled(Widget* button, bool enabled)
-{
-    if (button == nullptr)
-        return;
-    button->setTouchEnabled(enabled);
-    button->setBright(enabled);
-}
-
-void OXBoard::SetLabel(const char* name, const std::string& text)
-{
-    if (auto* label = dynamic_cast<Label*>(GetWidget(name)))
-        label->setText(text);
-}
-
-std::string OXBoard::LabelText(const char* name) const
-{
-    Widget* widget = GetWidget(name);
-    if (auto* label = dynamic_cast<Label*>(widget))
-        return label->getStringValue();
-    if (auto* atlas = dynamic_cast<LabelAtlas*>(widget))
-        return atlas->getStringValue();
-    return std::string();
-}
+std::string OXBoard::LabelText(const char* name) const { return games::WidgetText(m_pUILayer, name); }
 
 void OXBoard::SetStateTexture(const char* picture)
 {

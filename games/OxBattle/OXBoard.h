@@ -16,6 +16,10 @@
 #include "CocoStudio.h"
 #include "games/OxBattle/OxBattleMessages.h"
 #include "games/common/BankerBetting.h"
+#include "games/common/BankerPanel.h"
+#include "games/common/BoardWidgets.h"
+#include "games/common/Chips.h"
+#include "games/common/PhaseClock.h"
 #include "games/framework/GameBoard.h"
 
 #include <cstdint>
@@ -51,7 +55,8 @@ public:
     static constexpr int kRecordsKept = 100;
     // A bet commits ten times its amount of my score.
     static constexpr int64_t kBetCommitment = 10;
-    // Chips laid for an area's amount when the table is restored.
+    // Chips laid for an area's amount when the table is restored (a bet
+    // lays its chip whatever lies there already).
     static constexpr size_t kMostChipsPerArea = 60;
     // Round phases.
     enum Phase
@@ -136,7 +141,7 @@ public:
 
     // --- state, for the tests ------------------------------------------------------
     int GetPhase() const { return m_nPhase; }
-    int GetCountdown() const { return m_nCountdown; }
+    int GetCountdown() const { return m_Clock.Seconds(); }
     int GetBetChip() const { return m_nBetChip; }
     int GetFirstHand() const { return m_nFirstHand; }
     int GetOpeningStep() const { return m_nOpeningStep; }
@@ -147,8 +152,8 @@ public:
     int64_t GetBankerBetCapacity() const { return m_lBankerBetCapacity; }
     int64_t GetBankerMinimum() const { return m_lBankerMinimum; }
     int64_t GetKeptAmount() const { return m_lKeptAmount; }
-    int64_t GetAreaTotal(int area) const { return ValidArea(area) ? m_lAreaTotals[area - 1] : 0; }
-    int64_t GetMyBet(int area) const { return ValidArea(area) ? m_lMyBets[area - 1] : 0; }
+    int64_t GetAreaTotal(int area) const { return m_Bets.Total(area); }
+    int64_t GetMyBet(int area) const { return m_Bets.Mine(area); }
     int32_t GetHandType(int hand) const { return hand >= 0 && hand < HAND_COUNT ? m_nHandTypes[hand] : 0; }
     const uint8_t* GetCardData() const { return &m_cbCardData[0][0]; }
     Sexy::CardSprite* GetCard(int hand, int card) const;
@@ -164,10 +169,10 @@ public:
     cocos2d::ui::ImageView* GetStateImage() const { return m_pStateImage; }
     cocos2d::ui::Widget* GetApplyButton() const { return m_pApplyButton; }
     cocos2d::ui::Widget* GetCancelButton() const { return m_pCancelButton; }
-    cocos2d::ui::ListView* GetBankerList() const { return m_pBankerList; }
+    cocos2d::ui::ListView* GetBankerList() const { return m_BankerQueue.List(); }
     cocos2d::CCLabelAtlas* GetTotalLabel(int area) const;
     cocos2d::CCLabelAtlas* GetMyLabel(int area) const;
-    const std::vector<cocos2d::ui::Widget*>& GetTableChips() const { return m_TableChips; }
+    const std::vector<cocos2d::ui::Widget*>& GetTableChips() const { return m_ChipPile.Chips(); }
     const std::vector<cocos2d::CCSprite*>& GetTypeImages() const { return m_TypeImages; }
     const std::vector<cocos2d::CCSprite*>& GetRecordMarks(int area) const { return m_RecordMarks[area - 1]; }
     const games::RecordWindow& GetRecordWindow() const { return m_RecordWindow; }
@@ -185,17 +190,15 @@ private:
     void InitChipButtons();
     OXHandler* Handler() const;
     void Listen(cocos2d::ui::Widget* widget, cocos2d::ui::SEL_TouchEvent action);
-    void SetLabel(const char* name, const std::string& text);
+    void SetLabel(const char* name, const std::string& text) { games::SetWidgetText(m_pUILayer, name, text); }
     tagUserData* UserAt(int chair) const;
     bool IsMeBanker() const { return m_nMyChair >= 0 && m_nBankerChair == m_nMyChair; }
     void RefreshMyChair();
-    void ScheduleClock();
-    void ShowCountdown();
+    // A phase of the seconds on the clock.
+    void StartClock(int seconds) { m_Clock.Start(this, schedule_selector(OXBoard::OnClockTick), seconds); }
     void SetStateTexture(const char* picture);
-    void SetButtonEnabled(cocos2d::ui::Widget* button, bool enabled);
     void SetManualOpenButtons();
     void SetBankerButtonsByQueue();
-    bool IsQueued(uint16_t chair) const;
     void SetAreaLabels(const PlayScene& scene);
     void ShowAreaLabel(cocos2d::CCLabelAtlas* label, int64_t amount, bool onlyPositive);
     void LayChip(int area, int64_t value);
@@ -233,15 +236,16 @@ private:
     int32_t m_nMyChair = -1;
     cocos2d::ui::TouchGroup* m_pUILayer = nullptr;
     cocos2d::ui::Widget* m_pLayout = nullptr;
-    int32_t m_nCountdown = 0;
+    games::PhaseClock m_Clock;
     // The chip bets are made with (the framework keeps the cursor's apart).
     int32_t m_nBetChip = 0;
     cocos2d::ui::ImageView* m_pStateImage = nullptr;
     const char* m_szStateTexture = "";
-    std::vector<cocos2d::ui::Widget*> m_ChipButtons;
+    games::ChipRow m_ChipRow;
     std::vector<cocos2d::CCSprite*> m_RecordMarks[AREA_COUNT];
     std::vector<cocos2d::ui::Widget*> m_AreaWidgets;
-    std::vector<cocos2d::ui::Widget*> m_TableChips;
+    // Every bet lays its chip; a restored amount at most kMostChipsPerArea.
+    games::ChipPile m_ChipPile{games::ChipPile::kNoCap};
     uint8_t m_cbCardData[HAND_COUNT][CARDS_PER_HAND] = {};
     cocos2d::CCPoint m_ptHands[HAND_COUNT];
     int32_t m_nFirstHand = 6;
@@ -253,10 +257,9 @@ private:
     int32_t m_nHandTypes[HAND_COUNT] = {};
     uint8_t m_cbArranged[HAND_COUNT][CARDS_PER_HAND] = {};
     int64_t m_lMyBetCapacity = 0;
-    int64_t m_lAreaTotals[AREA_COUNT] = {};
+    games::AreaBets m_Bets{AREA_COUNT};
     cocos2d::CCLabelAtlas* m_pTotalLabels[AREA_COUNT] = {};
     cocos2d::CCLabelAtlas* m_pMyLabels[AREA_COUNT] = {};
-    int64_t m_lMyBets[AREA_COUNT] = {};
     cocos2d::ui::Widget* m_pAreaHighlights[AREA_COUNT] = {};
     cocos2d::ui::Widget* m_pHoverImages[AREA_COUNT] = {};
     CScoreView* m_pScoreView = nullptr;
@@ -265,7 +268,8 @@ private:
     int32_t m_nPhase = kPhaseFree;
     cocos2d::ui::Widget* m_pApplyButton = nullptr;
     cocos2d::ui::Widget* m_pCancelButton = nullptr;
-    cocos2d::ui::ListView* m_pBankerList = nullptr;
+    games::BankerPanel m_BankerPanel;
+    games::BankerQueueList m_BankerQueue;
     uint8_t m_cbNoMoneyNoticeShown = 0;
     int64_t m_lBankerBetCapacity = 0;
     int64_t m_lMyRoundScore = 0;

@@ -5,12 +5,9 @@
 #include "games/OxBattle/CardRules.h"
 #include "games/OxBattle/OXBoard.h"
 #include "games/OxBattle/OXHandler.h"
-#include "games/framework/GameChatLayer.h"
-#include "ui/VisibleRect.h"
+#include "games/common/BoardWidgets.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -22,8 +19,6 @@ namespace {
 // Largest first, for laying an amount out as chips.
 const int64_t kDenominations[] = {5000000, 1000000, 500000, 100000, 50000, 10000, 1000, 100};
 
-const char* const kRoomMessage = "房间消息";
-
 }  // namespace
 
 // --- chips --------------------------------------------------------------------------------------
@@ -31,16 +26,10 @@ const char* const kRoomMessage = "房间消息";
 void OXBoard::UpdateChipButtons(int64_t limit)
 {
     m_lChipLimit = limit;
-    int64_t values[kChipButtons];
-    const size_t count = m_ChipButtons.size();
-    for (size_t i = 0; i < count; ++i)
-        values[i] = m_ChipButtons[i]->getTag() - kChipTagOffset;
-    const size_t usable = games::UsableChips(limit, values, count, kBetCommitment);
-    for (size_t i = 0; i < count; ++i)
-        SetButtonEnabled(m_ChipButtons[i], i < usable);
+    const size_t usable = m_ChipRow.Limit(limit, kBetCommitment);
     if (usable > 0)
     {
-        const int largest = static_cast<int>(values[usable - 1]);
+        const int largest = static_cast<int>(m_ChipRow.Largest(usable));
         if (m_nBetChip > largest)
         {
             m_nBetChip = largest;
@@ -53,70 +42,37 @@ void OXBoard::UpdateChipButtons(int64_t limit)
     if (m_cbNoMoneyNoticeShown != 0)
         return;
     m_cbNoMoneyNoticeShown = 1;
-    CCSprite* notice = CCSprite::create("OxBattle/notify_03");
-    notice->setPosition(CCPoint(552, 300));
-    AddContentChild(notice);
-    notice->runAction(CCSequence::create(CCFadeOut::create(3.0f), CCRemoveSelf::create(), nullptr));
+    games::ShowFadingNotice(this, "OxBattle/notify_03", CCPoint(552, 300), 3.0f);
 }
 
 void OXBoard::ShowBetPlaced(const BetPlacedMessage& message)
 {
     if (!ValidArea(message.cbArea))
         return;
-    const int index = message.cbArea - 1;
-    PlaySound("OxBattle/Sound/ADD_GOLD");
-    m_lAreaTotals[index] = games::SaturatingAdd(m_lAreaTotals[index], message.lAmount);
-    ShowAreaLabel(m_pTotalLabels[index], m_lAreaTotals[index], false);
-    LayChip(message.cbArea, message.lAmount);
-
+    const int area = message.cbArea;
     const bool mine = m_nMyChair >= 0 && message.wChairID == m_nMyChair;
+    PlaySound("OxBattle/Sound/ADD_GOLD");
+    m_Bets.Add(area, message.lAmount, mine);
+    ShowAreaLabel(m_pTotalLabels[area - 1], m_Bets.Total(area), false);
+    LayChip(area, message.lAmount);
+
     if (mine && !IsMeBanker())
     {
         m_lMyBetCapacity =
             games::SaturatingSub(m_lMyBetCapacity, games::SaturatingMul(message.lAmount, kBetCommitment));
-        int64_t staked = 0;
-        for (int64_t total : m_lAreaTotals)
-            staked = games::SaturatingAdd(staked, total);
-        UpdateChipButtons(std::min(m_lMyBetCapacity, games::SaturatingSub(m_lBankerBetCapacity, staked)));
+        UpdateChipButtons(std::min(m_lMyBetCapacity, games::SaturatingSub(m_lBankerBetCapacity, m_Bets.Sum())));
     }
     if (mine)
-    {
-        m_lMyBets[index] = games::SaturatingAdd(m_lMyBets[index], message.lAmount);
-        ShowAreaLabel(m_pMyLabels[index], m_lMyBets[index], false);
-    }
+        ShowAreaLabel(m_pMyLabels[area - 1], m_Bets.Mine(area), false);
 }
 
-void OXBoard::LayChip(int area, int64_t value)
-{
-    Widget* model = nullptr;
-    for (Widget* chip : m_ChipButtons)
-    {
-        if (chip->getTag() - kChipTagOffset == value)
-            model = chip;
-    }
-    Widget* spot = GetArea(area);
-    if (model == nullptr || spot == nullptr)
-        return;
-    Widget* chip = model->clone();
-    if (chip == nullptr)
-        return;
-    chip->setTouchEnabled(false);
-    // A chip button may be dim when the bet of another player comes in.
-    chip->setBright(true);
-    chip->setVisible(true);
-    AddContentChild(chip);
-    m_TableChips.push_back(chip);
-    const CCPoint at = ContentPoint(spot);
-    chip->setPosition(
-        CCPoint(at.x + static_cast<float>(std::rand() % 120 - 60), at.y + static_cast<float>(std::rand() % 76 - 38)));
-}
+void OXBoard::LayChip(int area, int64_t value) { m_ChipPile.Lay(area, m_ChipRow.MakeTableChip(value)); }
 
 void OXBoard::PlaceAreaChips(uint8_t area, int64_t amount)
 {
-    const std::vector<int64_t> chips = games::SplitIntoChips(
-        amount, kDenominations, sizeof(kDenominations) / sizeof(kDenominations[0]), kMostChipsPerArea);
-    for (int64_t value : chips)
-        LayChip(area, value);
+    m_ChipPile.LayAmount(
+        area, amount, kDenominations, sizeof(kDenominations) / sizeof(kDenominations[0]),
+        [this](int64_t value) { return m_ChipRow.MakeTableChip(value); }, kMostChipsPerArea);
 }
 
 // --- the mouse ----------------------------------------------------------------------------------
@@ -131,14 +87,8 @@ void OXBoard::OnMouseMove(const CCPoint& point)
     // widgets lie wherever the table put the content root.
     for (Widget* hover : m_pHoverImages)
     {
-        if (hover == nullptr || hover->getParent() == nullptr)
-            continue;
-        const CCSize size = hover->getSize();
-        CCNode* parent = hover->getParent();
-        const CCPoint at = hover->getPosition();
-        const CCPoint low = parent->convertToWorldSpace(CCPoint(at.x - size.width / 2, at.y - size.height / 2));
-        const CCPoint high = parent->convertToWorldSpace(CCPoint(at.x + size.width / 2, at.y + size.height / 2));
-        hover->setVisible(point.x >= low.x && point.x <= high.x && point.y >= low.y && point.y <= high.y);
+        if (hover != nullptr && hover->getParent() != nullptr)
+            hover->setVisible(games::WidgetContains(hover, point));
     }
 }
 
@@ -155,33 +105,18 @@ void OXBoard::ShowMyInfo()
     const tagUserData* me = UserAt(m_nMyChair);
     if (me == nullptr)
         return;
-    SetLabel("Label_51_0", GBKToUTF8String(CClientGlobal::WideToAnsi(FieldText(me->szNickName))));
+    SetLabel("Label_51_0", games::NickName(me));
     SetLabel("Label_51", CClientGlobal::FormatScore(me->lScore));
 }
 
 void OXBoard::SetBankerInfo(uint16_t chair, uint16_t bankerTimes, int64_t bankerScore)
 {
     m_nBankerChair = chair;
-    if (chair == NO_BANKER)
-    {
-        SetLabel("Label_8_0", "无人上庄");
-        SetLabel("Label_8", "0");
-    }
-    else if (const tagUserData* banker = UserAt(chair))
-    {
-        const std::string name =
-            CClientGlobal::TruncateText(CClientGlobal::WideToAnsi(FieldText(banker->szNickName)), 18, false);
-        SetLabel("Label_8_0", CClientGlobal::GBKToUTF8(name));
-        SetLabel("Label_8", CClientGlobal::FormatScore(banker->lScore));
-    }
+    m_BankerPanel.ShowBanker(chair, UserAt(chair));
     if (bankerTimes != 0xFFFF)
-    {
-        char text[16];
-        std::snprintf(text, sizeof(text), "%d", bankerTimes);
-        SetLabel("Label_8_1_2", text);
-    }
+        m_BankerPanel.ShowRounds(bankerTimes);
     if (bankerScore != -1)
-        SetLabel("Label_8_1", CClientGlobal::FormatScore(bankerScore));
+        m_BankerPanel.ShowResult(bankerScore);
 }
 
 // --- the banker queue -------------------------------------------------------------------------
@@ -190,28 +125,10 @@ void OXBoard::AddBankerListItem(uint16_t chair)
 {
     if (m_nMyChair >= 0 && chair == m_nMyChair)
     {
-        SetButtonEnabled(m_pApplyButton, false);
-        SetButtonEnabled(m_pCancelButton, true);
+        games::SetButtonEnabled(m_pApplyButton, false);
+        games::SetButtonEnabled(m_pCancelButton, true);
     }
-    // A chair whose user has left has no row to show.
-    const tagUserData* user = UserAt(chair);
-    if (user == nullptr || m_pBankerList == nullptr)
-        return;
-    Label* row = Label::create();
-    row->setTag(chair + kBankerListTagBase);
-    row->setFontSize(16);
-    const std::string name =
-        CClientGlobal::TruncateText(CClientGlobal::WideToAnsi(FieldText(user->szNickName)), 10, false);
-    row->setText(CClientGlobal::GBKToUTF8(name));
-    m_pBankerList->pushBackCustomItem(row);
-    Label* score = Label::create();
-    score->setFontSize(16);
-    char text[32];
-    std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(user->lScore));
-    score->setText(text);
-    score->setAnchorPoint(CCPoint(0, 0.5f));
-    score->setPosition(CCPoint(140 - row->getSize().width / 2, 0));
-    row->addChild(score);
+    m_BankerQueue.AddRow(chair, UserAt(chair));
 }
 
 void OXBoard::OnApplyBankerButton(CCObject*, TouchEventType event)
@@ -225,14 +142,10 @@ void OXBoard::OnApplyBankerButton(CCObject*, TouchEventType event)
     if (m_nMyChair != -1 && m_lBankerMinimum <= me->lScore)
     {
         handler->SendGameData(SUB_C_APPLY_BANKER);
-        SetButtonEnabled(m_pApplyButton, false);
+        games::SetButtonEnabled(m_pApplyButton, false);
         return;
     }
-    char text[96];
-    std::snprintf(text, sizeof(text), "%s%lld%s", CClientGlobal::UTF8ToGBK("您的欢乐豆少于").c_str(),
-                  static_cast<long long>(m_lBankerMinimum), CClientGlobal::UTF8ToGBK(",无法上庄").c_str());
-    if (GameChatLayer* chat = GetChatLayer())
-        chat->AddChatItem(ChatLine{CClientGlobal::UTF8ToGBK(kRoomMessage), text, 4});
+    games::AddRoomMessage(this, games::ApplyBankerRefusal(m_lBankerMinimum));
 }
 
 void OXBoard::OnCancelBankerButton(CCObject*, TouchEventType event)
@@ -242,13 +155,11 @@ void OXBoard::OnCancelBankerButton(CCObject*, TouchEventType event)
         return;
     if (m_nPhase != kPhaseFree && IsMeBanker())
     {
-        if (GameChatLayer* chat = GetChatLayer())
-            chat->AddChatItem(ChatLine{CClientGlobal::UTF8ToGBK(kRoomMessage),
-                                       CClientGlobal::UTF8ToGBK("游戏已经开始，不能取消当庄"), 4});
+        games::AddRoomMessage(this, games::CancelBankerRefusal());
         return;
     }
     handler->SendGameData(SUB_C_CANCEL_BANKER);
-    SetButtonEnabled(m_pCancelButton, false);
+    games::SetButtonEnabled(m_pCancelButton, false);
 }
 
 void OXBoard::OnBankButton(CCObject*, TouchEventType event)

@@ -306,7 +306,7 @@ void OXBoard::ShowResult()
 void OXBoard::ShowResultLabels()
 {
     SetLabel("Label_51_1", CClientGlobal::FormatScore(m_lMyRoundScore));
-    SetLabel("Label_8_1", CClientGlobal::FormatScore(m_lBankerRoundScore));
+    m_BankerPanel.ShowResult(m_lBankerRoundScore);
 }
 
 CScoreView* OXBoard::NewScoreView()
@@ -376,36 +376,12 @@ void OXBoard::RelayoutOpenedHands(float)
 
 // --- the phase clock -----------------------------------------------------------------------------
 
-void OXBoard::ScheduleClock()
-{
-    // Restarted, so the first tick comes a whole second after the phase began.
-    unschedule(schedule_selector(OXBoard::OnClockTick));
-    schedule(schedule_selector(OXBoard::OnClockTick), 1.0f);
-    ShowCountdown();
-}
-
-void OXBoard::ShowCountdown()
-{
-    auto* clock = dynamic_cast<ui::LabelAtlas*>(GetWidget("AtlasLabel_15"));
-    if (clock == nullptr)
-        return;
-    char text[16];
-    std::snprintf(text, sizeof(text), "%02d", m_nCountdown);
-    clock->setStringValue(text);
-}
-
 void OXBoard::OnClockTick(float)
 {
     // At or below 6 (a short result time never shows 6 itself), once.
-    if (m_nCountdown <= 6 && m_nPhase == kPhaseResult && m_cbManualOpen != 0 && !m_bForcedOpen)
+    if (m_Clock.Seconds() <= 6 && m_nPhase == kPhaseResult && m_cbManualOpen != 0 && !m_bForcedOpen)
         ForceOpenHands();
-    if (m_nCountdown <= 0)
-    {
-        unschedule(schedule_selector(OXBoard::OnClockTick));
-        return;
-    }
-    --m_nCountdown;
-    ShowCountdown();
+    m_Clock.Tick();
 }
 
 }  // namespace OxBattle

@@ -28,8 +28,7 @@ void OXBoard::OnGameFree(const FreeMessage& message)
     CCLog("1111111111");
 
     m_nPhase = kPhaseFree;
-    m_nCountdown = message.cbTimeLeave;
-    ScheduleClock();
+    StartClock(message.cbTimeLeave);
     SetStateTexture("OxBattle/free");
     m_nOpeningStep = 0;
     CCLog("2222222222");
@@ -37,8 +36,7 @@ void OXBoard::OnGameFree(const FreeMessage& message)
     RemoveScoreView();
     CCLog("3333333333");
 
-    for (Widget* chip : m_ChipButtons)
-        SetButtonEnabled(chip, false);
+    m_ChipRow.DisableAll();
     ShowChipButtons(true);
     CCLog("4444444444");
 
@@ -91,14 +89,9 @@ void OXBoard::OnRoundStart(const RoundStartMessage& message)
     ShowMyInfo();
 
     m_nPhase = kPhaseBetting;
-    m_nCountdown = message.cbTimeLeave;
-    ScheduleClock();
+    StartClock(message.cbTimeLeave);
     SetStateTexture("OxBattle/call");
-    for (int area = 0; area < AREA_COUNT; ++area)
-    {
-        m_lAreaTotals[area] = 0;
-        m_lMyBets[area] = 0;
-    }
+    m_Bets.Clear();
 
     const int banker = message.wBankerUser;
     if (banker == m_nBankerChair)
@@ -110,13 +103,13 @@ void OXBoard::OnRoundStart(const RoundStartMessage& message)
         const bool wasMe = IsMeBanker();
         if (m_nMyChair >= 0 && banker == m_nMyChair)
         {
-            SetButtonEnabled(m_pApplyButton, false);
-            SetButtonEnabled(m_pCancelButton, true);
+            games::SetButtonEnabled(m_pApplyButton, false);
+            games::SetButtonEnabled(m_pCancelButton, true);
         }
         else if (wasMe)
         {
-            SetButtonEnabled(m_pApplyButton, true);
-            SetButtonEnabled(m_pCancelButton, false);
+            games::SetButtonEnabled(m_pApplyButton, true);
+            games::SetButtonEnabled(m_pCancelButton, false);
         }
         SetBankerInfo(message.wBankerUser, 0, 0);
     }
@@ -178,25 +171,21 @@ void OXBoard::OnRoundEnd(const RoundEndMessage& message)
 
     RefreshMyChair();
     m_nPhase = kPhaseResult;
-    m_nCountdown = message.cbTimeLeave;
-    ScheduleClock();
+    StartClock(message.cbTimeLeave);
     SetStateTexture("OxBattle/outCard");
 
     StartDealing(message);
 
     SetBankerInfo(static_cast<uint16_t>(m_nBankerChair), static_cast<uint16_t>(message.nBankerTimes & 0xFFFF), -1);
     ShowMyInfo();
-    for (Widget* chip : m_ChipButtons)
-        SetButtonEnabled(chip, false);
-    char times[16];
-    std::snprintf(times, sizeof(times), "%d", static_cast<int>(message.nBankerTimes));
-    SetLabel("Label_8_1_2", times);
+    m_ChipRow.DisableAll();
+    m_BankerPanel.ShowRounds(message.nBankerTimes);
 
     m_lBankerRoundScore = message.lBankerTotalResult;
     m_lMyRoundScore = message.lMyScore;
 
-    SetButtonEnabled(GetWidget("Button_4"), false);
-    SetButtonEnabled(GetWidget("Button_5"), false);
+    games::SetButtonEnabled(GetWidget("Button_4"), false);
+    games::SetButtonEnabled(GetWidget("Button_5"), false);
     SetSelectedChip(false, 0);
     HideHoverImages();
 }
@@ -211,22 +200,11 @@ void OXBoard::RemoveBankerQueueItem(uint16_t chair)
 {
     if (m_nMyChair >= 0 && chair == m_nMyChair)
     {
-        SetButtonEnabled(m_pCancelButton, false);
-        SetButtonEnabled(m_pApplyButton, true);
+        games::SetButtonEnabled(m_pCancelButton, false);
+        games::SetButtonEnabled(m_pApplyButton, true);
     }
-    if (m_pBankerList == nullptr)
-        return;
-    // A chair queued twice has two rows next to each other: after a removal
-    // the same index holds the next row.
-    const int tag = chair + kBankerListTagBase;
-    unsigned int index = 0;
-    while (Widget* item = m_pBankerList->getItem(index))
-    {
-        if (item->getTag() == tag)
-            m_pBankerList->removeItem(static_cast<int>(index));
-        else
-            ++index;
-    }
+    // A chair queued twice loses both rows.
+    m_BankerQueue.RemoveRows(chair);
 }
 
 void OXBoard::OnChangeBanker(const ChangeBankerMessage& message)
@@ -235,35 +213,22 @@ void OXBoard::OnChangeBanker(const ChangeBankerMessage& message)
     RemoveBankerQueueItem(chair);
     if (m_nMyChair >= 0 && chair == m_nMyChair)
     {
-        SetButtonEnabled(m_pApplyButton, false);
-        SetButtonEnabled(m_pCancelButton, true);
+        games::SetButtonEnabled(m_pApplyButton, false);
+        games::SetButtonEnabled(m_pCancelButton, true);
     }
     else if (IsMeBanker())
     {
-        SetButtonEnabled(m_pApplyButton, true);
-        SetButtonEnabled(m_pCancelButton, false);
+        games::SetButtonEnabled(m_pApplyButton, true);
+        games::SetButtonEnabled(m_pCancelButton, false);
     }
     SetBankerInfo(chair, 0, 0);
 }
 
-bool OXBoard::IsQueued(uint16_t chair) const
-{
-    if (m_pBankerList == nullptr)
-        return false;
-    const int tag = chair + kBankerListTagBase;
-    for (unsigned int i = 0; Widget* item = m_pBankerList->getItem(i); ++i)
-    {
-        if (item->getTag() == tag)
-            return true;
-    }
-    return false;
-}
-
 void OXBoard::SetBankerButtonsByQueue()
 {
-    const bool queued = m_nMyChair >= 0 && IsQueued(static_cast<uint16_t>(m_nMyChair));
-    SetButtonEnabled(m_pCancelButton, queued);
-    SetButtonEnabled(m_pApplyButton, !queued);
+    const bool queued = m_nMyChair >= 0 && m_BankerQueue.Contains(static_cast<uint16_t>(m_nMyChair));
+    games::SetButtonEnabled(m_pCancelButton, queued);
+    games::SetButtonEnabled(m_pApplyButton, !queued);
 }
 
 // --- records ------------------------------------------------------------------------------------
@@ -336,8 +301,8 @@ void OXBoard::DisableManualOpen(CCObject*, TouchEventType)
 
 void OXBoard::SetManualOpenButtons()
 {
-    SetButtonEnabled(GetWidget("Button_4"), m_cbManualOpen == 0);
-    SetButtonEnabled(GetWidget("Button_5"), m_cbManualOpen != 0);
+    games::SetButtonEnabled(GetWidget("Button_4"), m_cbManualOpen == 0);
+    games::SetButtonEnabled(GetWidget("Button_5"), m_cbManualOpen != 0);
 }
 
 // --- scenes -------------------------------------------------------------------------------------
@@ -347,9 +312,8 @@ void OXBoard::OnFreeScene(const FreeScene& scene)
     m_lKeptAmount = scene.lKeptAmount;
     m_nPhase = kPhaseFreeScene;
     RefreshMyChair();
-    m_nCountdown = scene.cbTimeLeave;
     ShowMyInfo();
-    ScheduleClock();
+    StartClock(scene.cbTimeLeave);
     SetBankerInfo(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
     SetBankerButtonsByQueue();
     // Free time: whatever an earlier state left on the table goes.
@@ -358,8 +322,7 @@ void OXBoard::OnFreeScene(const FreeScene& scene)
     ClearTable();
     ResetCards();
     HideAreaMarks();
-    for (Widget* chip : m_ChipButtons)
-        SetButtonEnabled(chip, false);
+    m_ChipRow.DisableAll();
     ShowChipButtons(true);
     SetManualOpenButtons();
 }
@@ -368,10 +331,9 @@ void OXBoard::OnBetScene(const PlayScene& scene)
 {
     m_nPhase = kPhaseBetting;
     RefreshMyChair();
-    m_nCountdown = scene.cbTimeLeave;
     SetStateTexture("OxBattle/call");
     ShowMyInfo();
-    ScheduleClock();
+    StartClock(scene.cbTimeLeave);
     SetBankerInfo(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
     SetManualOpenButtons();
     SetBankerButtonsByQueue();
@@ -393,9 +355,8 @@ void OXBoard::OnResultScene(const PlayScene& scene)
     m_lKeptAmount = scene.lKeptAmount;
     m_nPhase = kPhaseResultScene;
     RefreshMyChair();
-    m_nCountdown = scene.cbTimeLeave;
     ShowMyInfo();
-    ScheduleClock();
+    StartClock(scene.cbTimeLeave);
     SetBankerInfo(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
     SetStateTexture(scene.cbGameStatus == GS_BETTING ? "OxBattle/call" : "OxBattle/outCard");
     SetBankerButtonsByQueue();
@@ -419,8 +380,8 @@ void OXBoard::OnResultScene(const PlayScene& scene)
     PlaySound(scene.lMyScore > 0 ? "OxBattle/Sound/END_WIN" : "OxBattle/Sound/END_LOST");
 
     SetAreaLabels(scene);
-    SetButtonEnabled(GetWidget("Button_4"), false);
-    SetButtonEnabled(GetWidget("Button_5"), false);
+    games::SetButtonEnabled(GetWidget("Button_4"), false);
+    games::SetButtonEnabled(GetWidget("Button_5"), false);
     ShowChipButtons(false);
 }
 
@@ -428,10 +389,9 @@ void OXBoard::SetAreaLabels(const PlayScene& scene)
 {
     for (int area = 1; area <= AREA_COUNT; ++area)
     {
-        m_lAreaTotals[area - 1] = scene.lAllBets[area];
-        m_lMyBets[area - 1] = scene.lMyBets[area];
-        ShowAreaLabel(m_pTotalLabels[area - 1], m_lAreaTotals[area - 1], false);
-        ShowAreaLabel(m_pMyLabels[area - 1], m_lMyBets[area - 1], true);
+        m_Bets.Set(area, scene.lAllBets[area], scene.lMyBets[area]);
+        ShowAreaLabel(m_pTotalLabels[area - 1], m_Bets.Total(area), false);
+        ShowAreaLabel(m_pMyLabels[area - 1], m_Bets.Mine(area), true);
     }
 }
 
@@ -449,8 +409,7 @@ void OXBoard::ShowAreaLabel(CCLabelAtlas* label, int64_t amount, bool onlyPositi
 
 void OXBoard::ShowChipButtons(bool show)
 {
-    for (Widget* chip : m_ChipButtons)
-        chip->setVisible(show);
+    m_ChipRow.Show(show);
     for (int i = 0; i < kChipButtons; ++i)
     {
         char name[24];
@@ -471,9 +430,7 @@ void OXBoard::HideHoverImages()
 
 void OXBoard::ClearTable()
 {
-    for (Widget* chip : m_TableChips)
-        chip->removeFromParentAndCleanup(true);
-    m_TableChips.clear();
+    m_ChipPile.Clear();
     ClearResult();
 }
 

@@ -1,7 +1,5 @@
 #include "games/OxBattle/ScoreView.h"
 
-#include "core/ClientGlobal.h"
-
 #include <new>
 
 using namespace cocos2d;
@@ -22,16 +20,10 @@ CScoreView* CScoreView::create()
 
 bool CScoreView::init()
 {
-    if (!CCSprite::init())
+    if (!InitWithImage("OxBattle/Over_UI_1/score"))
         return false;
-    initWithFile("OxBattle/Over_UI_1/score");
+    SetDragArea(kAreaWidth, kAreaHeight);
     return true;
-}
-
-void CScoreView::onExit()
-{
-    CCDirector::sharedDirector()->getTouchDispatcher()->removeDelegate(this);
-    CCSprite::onExit();
 }
 
 void CScoreView::SetRoundEnd(const RoundEndMessage& message)
@@ -46,34 +38,13 @@ void CScoreView::SetPlayScene(const PlayScene& scene)
 
 void CScoreView::AddAmounts(int64_t mine, int64_t second, int64_t third)
 {
-    AddAmount(mine, CCPoint(150, 80));
-    AddAmount(second, CCPoint(150, 30));
-    AddAmount(third, CCPoint(300, 80));
-}
-
-void CScoreView::AddAmount(int64_t amount, const CCPoint& at)
-{
-    CCLabelTTF* label = CCLabelTTF::create(" ", "Arial", 16);
-    label->setString(CClientGlobal::FormatScore(amount).c_str());
-    label->setPosition(at);
-    addChild(label);
-}
-
-bool CScoreView::ccTouchBegan(CCTouch* touch, CCEvent*) { return BeginDrag(touch->getLocation()); }
-
-void CScoreView::ccTouchMoved(CCTouch* touch, CCEvent*) { DragTo(touch->getLocation()); }
-
-bool CScoreView::BeginDrag(const CCPoint& at)
-{
-    m_ptPrevious = at;
-    const CCSize size = getContentSize();
-    const CCPoint origin(getPositionX() - size.width / 2, getPositionY() - size.height / 2);
-    return at.x >= origin.x && at.x <= origin.x + size.width && at.y >= origin.y && at.y <= origin.y + size.height;
+    AddFigure(mine, CCPoint(150, 80));
+    AddFigure(second, CCPoint(150, 30));
+    AddFigure(third, CCPoint(300, 80));
 }
 
 void CScoreView::DragTo(const CCPoint& at)
 {
-    m_ptCurrent = at;
     const CCSize size = getContentSize();
     const float halfWidth = size.width / 2;
     const float halfHeight = size.height / 2;
@@ -85,8 +56,8 @@ void CScoreView::DragTo(const CCPoint& at)
         setPositionX(halfWidth);
     if (at.y > kAreaHeight - halfHeight)
         setPositionY(kAreaHeight - halfHeight);
-    setPosition(ccpAdd(getPosition(), ccpSub(m_ptCurrent, m_ptPrevious)));
-    m_ptPrevious = m_ptCurrent;
+    setPosition(ccpAdd(getPosition(), ccpSub(at, m_ptPrevious)));
+    m_ptPrevious = at;
 }
 
 }  // namespace OxBattle

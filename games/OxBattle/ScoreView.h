@@ -4,12 +4,12 @@
 // next free time; it does not hand it touches, so it stays where it is put.
 #pragma once
 
-#include "cocos2d.h"
 #include "games/OxBattle/OxBattleMessages.h"
+#include "games/common/ScoreView.h"
 
 namespace OxBattle {
 
-class CScoreView : public cocos2d::CCSprite, public cocos2d::CCTargetedTouchDelegate
+class CScoreView : public games::BankerScoreView
 {
 public:
     // The area a dragged view stays on.
@@ -20,24 +20,18 @@ public:
     ~CScoreView() override = default;
     static CScoreView* create();
     bool init() override;
-    void onExit() override;
 
     // Adds the three amount labels (each fill adds them again).
     void SetRoundEnd(const RoundEndMessage& message);
     void SetPlayScene(const PlayScene& scene);
 
-    bool ccTouchBegan(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
-    void ccTouchMoved(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
-    // The drag's steps, by points in the parent's space.
-    bool BeginDrag(const cocos2d::CCPoint& at);
-    void DragTo(const cocos2d::CCPoint& at);
+    // This panel's own drag order: kept on the area as judged by the new
+    // point first, then moved by the step, so one step may carry it past
+    // the edge until the next puts it back.
+    void DragTo(const cocos2d::CCPoint& at) override;
 
 private:
     void AddAmounts(int64_t mine, int64_t second, int64_t third);
-    void AddAmount(int64_t amount, const cocos2d::CCPoint& at);
-
-    cocos2d::CCPoint m_ptPrevious;
-    cocos2d::CCPoint m_ptCurrent;
 };
 
 }  // namespace OxBattle
