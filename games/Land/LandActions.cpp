@@ -209,8 +209,7 @@ bool LandBoard::SearchHint(const uint8_t* tableCards, uint8_t tableCount)
             CardSprite* card = hand[i];
             if (card->GetCardData() == wanted && card->IsSelected() == 0)
             {
-                card->SetSelected(1);
-                card->setPositionY(card->getPositionY() + kRaise);
+                m_Selection.Select(card);
                 break;
             }
         }

@@ -27,42 +27,7 @@ const CCPoint kTotalScorePoint(780, 16);
 
 // --- CardList -------------------------------------------------------------------------------
 
-void CardList::push_back(CardSprite* card)
-{
-    if (card == nullptr)
-        return;
-    card->retain();
-    m_Cards.push_back(card);
-}
-
-void CardList::clear()
-{
-    std::vector<CardSprite*> cards;
-    cards.swap(m_Cards);
-    for (CardSprite* card : cards)
-        card->release();
-}
-
-void CardList::remove(CardSprite* card)
-{
-    for (auto it = m_Cards.begin(); it != m_Cards.end(); ++it)
-    {
-        if (*it == card)
-        {
-            m_Cards.erase(it);
-            card->release();
-            return;
-        }
-    }
-}
-
 // --- creation -------------------------------------------------------------------------------
-
-void LayoutCardTableMyInfo(Sexy::CBoardDrawUserData* panel)
-{
-    if (panel != nullptr)
-        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(-12, 74), 13, CCPoint(-10, -10), 14, "");
-}
 
 LandBoard* LandBoard::create()
 {
@@ -140,6 +105,7 @@ bool LandBoard::init()
         return false;
     ReadLandPoints(kPointFile, m_ptLayout);
     m_nSpacing = static_cast<int>(m_ptLayout[kPtSpacing].x);
+    m_Selection.SetStrip(m_nSpacing);
     m_nFanRadius = static_cast<int>(m_ptLayout[kPtFanRadius].x);
     for (int place = 0; place < kPlaces; ++place)
     {
@@ -238,7 +204,7 @@ void LandBoard::CreateCallButtons()
     }
 }
 
-void LandBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel) { LayoutCardTableMyInfo(panel); }
+void LandBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel) { Sexy::LayoutCardTableMyInfo(panel); }
 
 // --- a new hand -------------------------------------------------------------------------------
 

@@ -13,6 +13,7 @@
 #include "games/Land/GameLogic.h"
 #include "games/Land/LandMessages.h"
 #include "games/Land/LandPoints.h"
+#include "games/framework/CardHand.h"
 #include "games/framework/CardSprite.h"
 #include "games/framework/GameBoard.h"
 
@@ -25,33 +26,7 @@ namespace Land {
 class CScoreView;
 class LandHandler;
 
-// Card sprites in a list are retained while listed, so a list never points
-// at a sprite the node tree has let go.
-class CardList
-{
-public:
-    CardList() = default;
-    CardList(const CardList&) = delete;
-    CardList& operator=(const CardList&) = delete;
-    ~CardList() { clear(); }
-
-    void push_back(Sexy::CardSprite* card);
-    void clear();
-    // Drops one sprite from the list (not from the table).
-    void remove(Sexy::CardSprite* card);
-    size_t size() const { return m_Cards.size(); }
-    bool empty() const { return m_Cards.empty(); }
-    Sexy::CardSprite* operator[](size_t i) const { return m_Cards[i]; }
-    std::vector<Sexy::CardSprite*>::const_iterator begin() const { return m_Cards.begin(); }
-    std::vector<Sexy::CardSprite*>::const_iterator end() const { return m_Cards.end(); }
-
-private:
-    std::vector<Sexy::CardSprite*> m_Cards;
-};
-
-// The own-seat panel's layout shared by the landlord, Shuang Kou and
-// three-card tables.
-void LayoutCardTableMyInfo(Sexy::CBoardDrawUserData* panel);
+using Sexy::CardList;
 
 class LandBoard : public Sexy::CGameBoard
 {
@@ -64,7 +39,7 @@ public:
         kStateEnded = 3,
     };
     static constexpr float kRaise = 25.0f;     // a selected card stands this much higher
-    static constexpr int kDragThreshold = 20;  // less is a tap
+    static constexpr int kDragThreshold = Sexy::HandSelection::kDragThreshold;  // less is a tap
     static constexpr float kCardWidth = 97.0f;
     static constexpr int kRows = 3;
     static constexpr int kPlaces = 20;
@@ -115,11 +90,6 @@ public:
     void ArmHand(float);
     void ShowIdentityImages(uint16_t landlordChair);
     void PlayDealAnimation(const uint8_t (&cards)[HAND_COUNT]);
-    void HighlightDragRange(Sexy::CardSprite* card);
-    void ToggleDragRange(Sexy::CardSprite* card);
-    // Two cards selected with at least three values between, all held
-    // between them: one card of each value between is selected too.
-    void CompleteStraightSelection();
 
     // --- the table ------------------------------------------------------------
     // The view's cards on the table go to its previous-play list, hidden.
@@ -202,7 +172,6 @@ private:
     void PlaySelection();
     // The cards the next play must beat: none when I lead.
     uint8_t TableCards(const uint8_t*& cards) const;
-    void ToggleCard(Sexy::CardSprite* card);
     void ShowInvalidSign(bool lead);
     // Where a view's i-th played card lies.
     cocos2d::CCPoint OutCardPoint(uint16_t view, size_t i) const;
@@ -220,6 +189,7 @@ private:
     void SendCall(uint8_t score);
 
     CardList m_HandCards[GAME_PLAYER];  // by chair
+    Sexy::HandSelection m_Selection{kRaise};  // its strip is the spacing
     CardList m_BottomCards;
     cocos2d::CCPoint m_ptLayout[kLandPointCount];
     cocos2d::CCPoint m_ptPlace[kRows][kPlaces];

@@ -129,8 +129,7 @@ void LandBoard::AddBottomCards(const uint8_t (&cards)[BACK_COUNT], uint16_t land
         CardSprite* card = hand[i];
         if (std::find(std::begin(cards), std::end(cards), card->GetCardData()) == std::end(cards))
             continue;
-        card->setPositionY(card->getPositionY() + kRaise);
-        card->SetSelected(1);
+        m_Selection.Select(card);
         card->setVisible(true);
     }
 }

@@ -3,6 +3,7 @@
 #include "games/Land/LandBoard.h"
 
 #include "games/Land/LandHandler.h"
+#include "games/framework/BoardArt.h"
 
 #include <cstdio>
 
@@ -113,16 +114,10 @@ void LandBoard::PlayCardTypeEffects(uint16_t chair, uint8_t cardType, uint8_t co
 
 void LandBoard::RunFrameAnimation(int index, int frames, bool holdLast)
 {
-    CCSpriteFrameCache* cache = CCSpriteFrameCache::sharedSpriteFrameCache();
-    CCArray* list = CCArray::create();
-    for (int f = 0; f < frames; ++f)
-    {
-        char name[32];
-        std::snprintf(name, sizeof(name), "animation_%d_%d", index, f);
-        if (CCSpriteFrame* frame = cache->spriteFrameByName(name))
-            list->addObject(frame);
-    }
-    if (list->count() == 0)
+    char format[32];
+    std::snprintf(format, sizeof(format), "animation_%d_%%d", index);
+    CCAnimation* animation = Sexy::FrameAnimation(format, 0, frames - 1, 0.1f, false);
+    if (animation->getFrames()->count() == 0)
         return;
     CCSprite* sprite = CCSprite::create();
     sprite->setScale(0.5f);
@@ -134,7 +129,7 @@ void LandBoard::RunFrameAnimation(int index, int frames, bool holdLast)
         holdLast ? static_cast<CCFiniteTimeAction*>(CCEaseBackInOut::create(CCMoveTo::create(1.5f, at)))
                  : CCFadeOut::create(0.3f);
     sprite->runAction(CCSequence::create(CCDelayTime::create(0.05f),
-                                         CCAnimate::create(CCAnimation::createWithSpriteFrames(list, 0.1f)), ending,
+                                         CCAnimate::create(animation), ending,
                                          CCRemoveSelf::create(), nullptr));
 }
 

@@ -27,144 +27,16 @@ float Radians(float degrees) { return degrees * kPi / 180.0f; }
 
 // --- selection ------------------------------------------------------------------------------
 
-bool LandBoard::OnCardTouchBegan(CardSprite* card)
-{
-    card->setColor(kGrey);
-    return true;
-}
+bool LandBoard::OnCardTouchBegan(CardSprite* card) { return Sexy::HandSelection::TouchBegan(card); }
 
-void LandBoard::OnCardTouchMoved(CardSprite* card) { HighlightDragRange(card); }
-
-void LandBoard::ToggleCard(CardSprite* card)
+void LandBoard::OnCardTouchMoved(CardSprite* card)
 {
-    const float y = card->getPositionY();
-    if (card->IsSelected() == 0)
-    {
-        card->SetSelected(1);
-        card->setPositionY(y + kRaise);
-    }
-    else
-    {
-        card->SetSelected(0);
-        card->setPositionY(y - kRaise);
-    }
-}
-
-void LandBoard::HighlightDragRange(CardSprite* card)
-{
-    const float b = card->GetTouchBeginX();
-    const float m = card->GetTouchMoveX();
-    if (std::abs(static_cast<int>(m - b)) < kDragThreshold && m > 10.0f)
-        return;
-    const CardList& hand = m_HandCards[MyChair() % GAME_PLAYER];
-    const size_t count = std::min(hand.size(), static_cast<size_t>(m_nMyCardCount));
-    for (size_t i = 0; i < count; ++i)
-    {
-        CardSprite* other = hand[i];
-        const float x = other->getPositionX();
-        const CCRect box = other->boundingBox();
-        const bool between = (x > b && x < m) || (x > m && x < b);
-        const bool underEnd = box.containsPoint(card->GetTouchMovePoint()) && m < x;
-        const bool underBegin = box.containsPoint(card->GetTouchBeginPoint()) && b < x;
-        other->setColor(between || underEnd || underBegin ? kGrey : kNormal);
-    }
+    m_Selection.TouchMoved(card, m_HandCards[MyChair() % GAME_PLAYER], static_cast<size_t>(m_nMyCardCount));
 }
 
 void LandBoard::OnCardTouchEnded(CardSprite* card)
 {
-    card->setColor(kNormal);
-    const int d = std::abs(static_cast<int>(card->GetTouchMoveX() - card->GetTouchBeginX()));
-    if (d < kDragThreshold || card->boundingBox().containsPoint(card->GetTouchBeginPoint()))
-        ToggleCard(card);
-    if (d >= kDragThreshold)
-        ToggleDragRange(card);
-    const CardList& hand = m_HandCards[MyChair() % GAME_PLAYER];
-    for (CardSprite* other : hand)
-        other->setColor(kNormal);
-    CompleteStraightSelection();
-}
-
-void LandBoard::ToggleDragRange(CardSprite* card)
-{
-    const float b = card->GetTouchBeginX();
-    const float m = card->GetTouchMoveX();
-    float from = 0;
-    float to = 0;
-    if (b <= m)
-    {
-        from = b;
-        to = m + static_cast<float>(m_nSpacing);
-    }
-    else
-    {
-        from = m;
-        to = static_cast<float>(static_cast<int>(b) + m_nSpacing);
-    }
-    card->SetTouchBeginX(from);
-    card->SetTouchMoveX(to);
-    if (static_cast<int>(to - from) < kDragThreshold && to > 10.0f)
-        return;
-    const CardList& hand = m_HandCards[MyChair() % GAME_PLAYER];
-    const size_t count = std::min(hand.size(), static_cast<size_t>(m_nMyCardCount));
-    for (size_t i = 0; i < count; ++i)
-    {
-        CardSprite* other = hand[i];
-        other->setColor(kNormal);
-        const float x = other->getPositionX();
-        if (x > from && x < to)
-            ToggleCard(other);
-    }
-    ToggleCard(card);
-    if (card->IsSelected() != 0)
-        card->setColor(kNormal);
-}
-
-void LandBoard::CompleteStraightSelection()
-{
-    const CardList& hand = m_HandCards[MyChair() % GAME_PLAYER];
-    const size_t count = std::min(hand.size(), static_cast<size_t>(m_nMyCardCount));
-    size_t places[2] = {};
-    size_t selected = 0;
-    for (size_t i = 0; i < count; ++i)
-    {
-        if (hand[i]->IsSelected() == 0)
-            continue;
-        if (selected < 2)
-            places[selected] = i;
-        ++selected;
-    }
-    if (selected != 2 || places[1] - places[0] <= 2)
-        return;
-    auto face = [](uint8_t card) {
-        const int value = card & 0x0F;
-        return value == 1 ? 14 : value;
-    };
-    int lo = face(hand[places[0]]->GetCardData());
-    int hi = face(hand[places[1]]->GetCardData());
-    if (lo > hi)
-        std::swap(lo, hi);
-    if (hi - lo - 1 <= 2)
-        return;
-    CardSprite* found[13] = {};
-    for (int v = lo + 1; v < hi; ++v)
-    {
-        for (size_t i = places[0]; i < places[1]; ++i)
-        {
-            if (face(hand[i]->GetCardData()) == v)
-            {
-                found[v - lo - 1] = hand[i];
-                break;
-            }
-        }
-        if (found[v - lo - 1] == nullptr)
-            return;
-    }
-    for (int v = lo + 1; v < hi; ++v)
-    {
-        CardSprite* card = found[v - lo - 1];
-        card->SetSelected(1);
-        card->setPositionY(card->getPositionY() + kRaise);
-    }
+    m_Selection.TouchEnded(card, m_HandCards[MyChair() % GAME_PLAYER], static_cast<size_t>(m_nMyCardCount));
 }
 
 // --- layout -------------------------------------------------------------------------------

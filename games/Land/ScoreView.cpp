@@ -61,8 +61,6 @@ bool CScoreView::init()
     return true;
 }
 
-void CScoreView::OnClose(CCObject*, CCControlEvent) { setVisible(false); }
-
 void CScoreView::ShowResult(const CMD_S_GameEnd& end)
 {
     LandHandler* handler = LandMobile::GetHandler();
@@ -153,12 +151,7 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end)
         AddPicture(this, "ca", 195, kMarkY[k]);
     }
 
-    CCControlButton* close = CCControlButton::create(CCScale9Sprite::create("Land/theEnd/close"));
-    close->setBackgroundSpriteForState(CCScale9Sprite::create("Land/theEnd/close"), CCControlStateHighlighted);
-    close->setPreferredSize(CCSize(40, 40));
-    close->setPosition(CCPoint(250, 250));
-    close->addTargetWithActionForControlEvents(this, cccontrol_selector(CScoreView::OnClose), CCControlEventTouchDown);
-    addChild(close);
+    AddCloseButton("Land/theEnd/close", CCPoint(250, 250), CCSize(40, 40));
     setVisible(true);
 }
 

@@ -7,17 +7,17 @@
 #include "cocos-ext.h"
 #include "cocos2d.h"
 #include "games/Land/LandMessages.h"
+#include "games/framework/ResultLayer.h"
 
 namespace Land {
 
-class CScoreView : public cocos2d::CCLayerRGBA
+class CScoreView : public Sexy::CResultLayer
 {
 public:
     static CScoreView* create();
     bool init() override;
 
     void ShowResult(const CMD_S_GameEnd& end);
-    void OnClose(cocos2d::CCObject* sender, cocos2d::extension::CCControlEvent event);
 };
 
 }  // namespace Land

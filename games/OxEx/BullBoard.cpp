@@ -56,19 +56,9 @@ CBullBoard::~CBullBoard()
     CC_SAFE_RELEASE(m_pScoreView);
 }
 
-void CBullBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel)
-{
-    if (panel != nullptr)
-        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(90, 42), 18, CCPoint(120, 11), 14, "");
-}
+void CBullBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel) { Sexy::LayoutBullTableMyInfo(panel); }
 
-void CBullBoard::OnCardDataChanged(CardSprite* card)
-{
-    if (card == nullptr)
-        return;
-    const uint8_t value = card->m_cbCardData & 0x0F;
-    card->m_cbLogicValue = value > 10 ? 10 : value;
-}
+void CBullBoard::OnCardDataChanged(CardSprite* card) { Sexy::SetBullLogicValue(card); }
 
 int CBullBoard::HandTypePicture(uint8_t type)
 {

@@ -69,4 +69,13 @@ private:
     std::string m_strFace;
 };
 
+// The two own-panel layouts the seated card tables share, as their
+// LayoutMyInfo bodies (nothing for a null panel):
+// the name above the face and the score below it (the landlord, Shuang Kou
+// and three-card tables);
+void LayoutCardTableMyInfo(CBoardDrawUserData* panel);
+// the name and score to the right of the face (the bull tables and
+// five-card stud).
+void LayoutBullTableMyInfo(CBoardDrawUserData* panel);
+
 }  // namespace Sexy

@@ -88,4 +88,8 @@ private:
     CCardListener* m_pListener = nullptr;
 };
 
+// The logic value of the bull tables and five-card stud, as their
+// OnCardDataChanged body: the face value, court cards counting ten.
+void SetBullLogicValue(CardSprite* card);
+
 }  // namespace Sexy

@@ -155,4 +155,16 @@ void CBoardDrawUserData::ShowReadySign(const CCPoint& point, uint16_t view, uint
     addChild(sign, 0, tag);
 }
 
+void LayoutCardTableMyInfo(CBoardDrawUserData* panel)
+{
+    if (panel != nullptr)
+        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(-12, 74), 13, CCPoint(-10, -10), 14, "");
+}
+
+void LayoutBullTableMyInfo(CBoardDrawUserData* panel)
+{
+    if (panel != nullptr)
+        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(90, 42), 18, CCPoint(120, 11), 14, "");
+}
+
 }  // namespace Sexy

@@ -129,4 +129,12 @@ void CardSprite::ccTouchEnded(CCTouch* touch, CCEvent*)
         m_pListener->OnCardTouchEnded(this);
 }
 
+void SetBullLogicValue(CardSprite* card)
+{
+    if (card == nullptr)
+        return;
+    const uint8_t value = card->m_cbCardData & 0x0F;
+    card->m_cbLogicValue = value > 10 ? 10 : value;
+}
+
 }  // namespace Sexy
