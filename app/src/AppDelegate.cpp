@@ -154,6 +154,10 @@ void AppDelegate::stopAllEffects() { SimpleAudioEngine::sharedEngine()->stopAllE
 
 void AppDelegate::ToggleMaximize()
 {
+    // The maximised window reaches 2 pixels past the work area on each side,
+    // so no edge of its frame shows. The saved rectangle is the window's own
+    // (as it was read): it goes back as it was, or every maximise and
+    // restore would leave the window 4 pixels larger.
     auto grown = [](const CCRect& r) {
         return CCRect(r.origin.x - 2, r.origin.y - 2, r.size.width + 4, r.size.height + 4);
     };
@@ -161,7 +165,7 @@ void AppDelegate::ToggleMaximize()
     if (m_bMaximized)
     {
         m_bMaximized = false;
-        view->setWindowRect(grown(m_savedRect));
+        view->setWindowRect(m_savedRect);
     }
     else
     {

@@ -62,7 +62,7 @@ TEST_F(RoomLife, ShownRoomTakesTheHallsLoudspeakerPanel)
     EXPECT_EQ(gameHall->GetHallMessage(), nullptr);
 }
 
-TEST_F(RoomLife, MaximiseTwiceGivesBackTheSavedRectangleGrown)
+TEST_F(RoomLife, MaximiseTwiceGivesBackTheSavedRectangle)
 {
     AppDelegate app(launch::Options{});
     LogOn(4, 3, MeAnd({}));
@@ -73,10 +73,10 @@ TEST_F(RoomLife, MaximiseTwiceGivesBackTheSavedRectangleGrown)
     room->ToggleMaximize();
     EXPECT_FALSE(app.IsMaximized());
     const CCRect after = view->getWindowRect();
-    EXPECT_FLOAT_EQ(after.origin.x, before.origin.x - 2);
-    EXPECT_FLOAT_EQ(after.origin.y, before.origin.y - 2);
-    EXPECT_FLOAT_EQ(after.size.width, before.size.width + 4);
-    EXPECT_FLOAT_EQ(after.size.height, before.size.height + 4);
+    EXPECT_FLOAT_EQ(after.origin.x, before.origin.x);
+    EXPECT_FLOAT_EQ(after.origin.y, before.origin.y);
+    EXPECT_FLOAT_EQ(after.size.width, before.size.width);
+    EXPECT_FLOAT_EQ(after.size.height, before.size.height);
     view->setWindowRect(before);
 }
 
