@@ -1,12 +1,27 @@
 #include "games/TransferBattle/TransferBattleMobile.h"
 
+#include "games/TransferBattle/NNBoard.h"
+#include "games/TransferBattle/NNHandler.h"
+
 #include <string>
 
 namespace TransferBattle {
 
+namespace {
+
+NNHandler* s_pHandler = nullptr;
+
+}  // namespace
+
 TransferBattleMobile::TransferBattleMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* TransferBattleMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+NNHandler* TransferBattleMobile::GetHandler() { return s_pHandler; }
+
+Sexy::CGameBoard* TransferBattleMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new NNHandler());
+    return NNBoard::create();
+}
 
 void TransferBattleMobile::LoadResources()
 {
