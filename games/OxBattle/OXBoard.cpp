@@ -223,15 +223,7 @@ Dice* OXBoard::GetDice() const
     return m_pContentRoot != nullptr ? dynamic_cast<Dice*>(m_pContentRoot->getChildByTag(kDiceTag)) : nullptr;
 }
 
-CCPoint OXBoard::ContentPoint(Widget* widget) const
-{
-    if (widget == nullptr || m_pContentRoot == nullptr)
-        return CCPointZero;
-    CCNode* parent = widget->getParent();
-    if (parent == nullptr)
-        return widget->getPosition();
-    return m_pContentRoot->convertToNodeSpace(parent->convertToWorldSpace(widget->getPosition()));
-}
+CCPoint OXBoard::ContentPoint(Widget* widget) const { return games::PointIn(m_pContentRoot, widget); }
 
 // --- small parts --------------------------------------------------------------------------------
 

@@ -39,6 +39,16 @@ std::string WidgetText(TouchGroup* layer, const char* name)
     return std::string();
 }
 
+CCPoint PointIn(CCNode* space, CCNode* node)
+{
+    if (node == nullptr || space == nullptr)
+        return CCPointZero;
+    CCNode* parent = node->getParent();
+    if (parent == nullptr)
+        return node->getPosition();
+    return space->convertToNodeSpace(parent->convertToWorldSpace(node->getPosition()));
+}
+
 bool WidgetContains(Widget* widget, const CCPoint& world)
 {
     if (widget == nullptr || widget->getParent() == nullptr)

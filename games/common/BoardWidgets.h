@@ -27,6 +27,11 @@ void SetWidgetText(cocos2d::ui::TouchGroup* layer, const char* name, const std::
 // Its text, "" when there is none.
 std::string WidgetText(cocos2d::ui::TouchGroup* layer, const char* name);
 
+// Where a node (a layout widget) lies in another node's space, such as the
+// board's content root: chips, labels and hands placed by the layout's
+// widgets. (0, 0) for a null node or space.
+cocos2d::CCPoint PointIn(cocos2d::CCNode* space, cocos2d::CCNode* node);
+
 // Whether a GL point lies on the widget, edges included (the widget's size
 // round its position, in its parent's space).
 bool WidgetContains(cocos2d::ui::Widget* widget, const cocos2d::CCPoint& world);

@@ -50,6 +50,36 @@ protected:
 
 // --- chips ------------------------------------------------------------------------------------
 
+TEST_F(Toolkit, AWidgetIsFoundWhereItLiesAndUnderTheMouse)
+{
+    CCNode* content = CCNode::create();
+    content->setPosition(CCPoint(100, 50));
+    content->setScale(2);
+    root->addChild(content);
+    Layout* panel = Layout::create();
+    panel->setPosition(CCPoint(40, 30));
+    scene->addChild(panel);
+    ImageView* area = ImageView::create();
+    area->loadTexture("OxBattle/g");
+    area->setPosition(CCPoint(60, 70));
+    panel->addChild(area);
+    // At (100, 100) of the stage, so (0, 25) of the scaled content.
+    EXPECT_TRUE(games::PointIn(content, area).equals(CCPoint(0, 25)));
+    EXPECT_TRUE(games::PointIn(content, nullptr).equals(CCPointZero));
+    // 28 x 28 round (100, 100), edges included.
+    EXPECT_TRUE(games::WidgetContains(area, CCPoint(86, 114)));
+    EXPECT_TRUE(games::WidgetContains(area, CCPoint(100, 100)));
+    EXPECT_FALSE(games::WidgetContains(area, CCPoint(85, 100)));
+    EXPECT_FALSE(games::WidgetContains(area, CCPoint(100, 114.5f)));
+    EXPECT_FALSE(games::WidgetContains(nullptr, CCPoint(100, 100)));
+    // A user who left has no name; a long one is cut.
+    EXPECT_EQ(games::NickName(nullptr, 8), "");
+    const tagUserData user = User(u"一二三四五六", 0);
+    EXPECT_EQ(games::NickName(&user), "一二三四五六");
+    EXPECT_EQ(games::NickName(&user, 8), "一二三四..");
+    EXPECT_EQ(CClientGlobal::GBKToUTF8(games::ApplyBankerRefusal(5000000)), "您的欢乐豆少于5000000,无法上庄");
+}
+
 TEST_F(Toolkit, TheChipRowEnablesWhatTheLimitAllows)
 {
     games::ChipRow row;
