@@ -1,6 +1,6 @@
 // Bull rules on random five-card hands: the type, and the arrangement that
 // the board asks for when a hand is opened (OxNew, and OxTB with jokers).
-#include "games/OxNew/GameLogic.h"
+#include "games/BullTable/BullRules.h"
 #include "games/OxTB/GameLogic.h"
 
 #include <benchmark/benchmark.h>
@@ -29,7 +29,7 @@ std::vector<Hand> RandomHands(bool jokers)
 void BM_OxNewCardType(benchmark::State& state)
 {
     const std::vector<Hand> hands = RandomHands(false);
-    OxNew::CGameLogic logic;
+    Bull::CGameLogic logic;
     size_t i = 0;
     for (auto _ : state)
     {
@@ -42,7 +42,7 @@ BENCHMARK(BM_OxNewCardType);
 void BM_OxNewArrangeBullCards(benchmark::State& state)
 {
     const std::vector<Hand> hands = RandomHands(false);
-    OxNew::CGameLogic logic;
+    Bull::CGameLogic logic;
     size_t i = 0;
     for (auto _ : state)
     {

@@ -28,13 +28,13 @@ const CCPoint NNBoard::kCardOrigins[kViews] = {{500, 145}, {370, 450}};
 const int NNBoard::kMyZOrders[kCards] = {10, 8, 6, 4, 2};
 const int NNBoard::kOtherZOrders[kCards] = {9, 7, 5, 3, 1};
 
-NNBoard::NNBoard() : CBullBoard(kViews, 1) {}
+NNBoard::NNBoard() : Bull::CBullBoard(kViews, 1) {}
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create() { return OxEx::CreateInitialised<NNBoard>(); }
+NNBoard* NNBoard::create() { return Bull::CreateInitialised<NNBoard>(); }
 
-CBullHandler* NNBoard::Handler() const { return OxExMobile::GetHandler(); }
+Bull::CBullHandler* NNBoard::Handler() const { return OxExMobile::GetHandler(); }
 
 NNHandler* NNBoard::OwnHandler() const { return OxExMobile::GetHandler(); }
 
@@ -57,9 +57,9 @@ bool NNBoard::init()
         m_ptStatus[view] = signs[view];
     }
 
-    InitGameTable(OxResPath("Tile").c_str(), "OxEx/CentrenOxEx", nullptr, CCPointZero);
-    AddGameTitle(OxResPath("LOGO").c_str());
-    CreateStartButton(OxResPath("Button_prepare2_1-2").c_str(), OxResPath("Button_prepare2_2").c_str(),
+    InitGameTable(Bull::OxResPath("Tile").c_str(), "OxEx/CentrenOxEx", nullptr, CCPointZero);
+    AddGameTitle(Bull::OxResPath("LOGO").c_str());
+    CreateStartButton(Bull::OxResPath("Button_prepare2_1-2").c_str(), Bull::OxResPath("Button_prepare2_2").c_str(),
                       CCPoint(225, 80));
     MakeActionButtons(CCPoint(401, 40), CCPoint(748, 40), nullptr, 0, true);
     MakeBottomSprites(true);
@@ -85,7 +85,7 @@ int64_t NNBoard::BetCeiling() const
     NNHandler* handler = OwnHandler();
     if (handler == nullptr)
         return 0;
-    if (handler->IsRestored() && handler->GetRoundPhase() == kPhaseBetting && m_pBettingCopy != nullptr)
+    if (handler->IsRestored() && handler->GetRoundPhase() == Bull::kPhaseBetting && m_pBettingCopy != nullptr)
         return m_pBettingCopy->lTurnMaxScore;
     return handler->GetBetCeiling();
 }
@@ -224,7 +224,7 @@ void NNBoard::OnSceneCallBanker(uint16_t chair)
     NNHandler* handler = OwnHandler();
     if (handler == nullptr)
         return;
-    handler->SetGameClock(chair, kBullClockID, kBullClockSeconds);
+    handler->SetGameClock(chair, Bull::kBullClockID, Bull::kBullClockSeconds);
     if (chair == handler->GetMeChairID())
         StartBankerCallCountdown();
 }
@@ -235,7 +235,7 @@ void NNBoard::OnSceneBetting(const CMD_S_StatusScore& scene)
     NNHandler* handler = OwnHandler();
     if (handler == nullptr)
         return;
-    handler->KillGameClock(kBullClockID);
+    handler->KillGameClock(Bull::kBullClockID);
     HideRobChoice();
     const bool banker = scene.wBankerUser == handler->GetMeChairID();
     if (!banker)

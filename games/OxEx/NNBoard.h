@@ -5,9 +5,9 @@
 // end with the result view and the start button.
 #pragma once
 
-#include "games/OxEx/BullBoard.h"
+#include "games/BullTable/BullBoard.h"
+#include "games/BullTable/BullRules.h"
 #include "games/OxEx/OxExMessages.h"
-#include "games/OxNew/GameLogic.h"
 
 #include <memory>
 
@@ -15,7 +15,10 @@ namespace OxEx {
 
 class NNHandler;
 
-class NNBoard : public CBullBoard
+// The game's hand rules: the bull rules it shares with OxNew.
+using CGameLogic = Bull::CGameLogic;
+
+class NNBoard : public Bull::CBullBoard
 {
 public:
     static constexpr int kViews = GAME_PLAYER;
@@ -48,7 +51,7 @@ public:
     const CMD_S_SendCard* GetCardCopy() const { return m_pCardCopy.get(); }
 
 protected:
-    CBullHandler* Handler() const override;
+    Bull::CBullHandler* Handler() const override;
     uint16_t MyCardGroup() const override { return 0; }
     cocos2d::CCPoint CardPoint(uint16_t group, int j) const override;
     uint8_t* MyCardRecord() override;
@@ -76,7 +79,7 @@ private:
     std::unique_ptr<CMD_S_SendCard> m_pCardCopy;
     std::unique_ptr<CMD_S_GameEnd> m_pEndCopy;
     std::unique_ptr<CMD_S_StatusScore> m_pBettingCopy;
-    OxNew::CGameLogic m_GameLogic;
+    CGameLogic m_GameLogic;
 };
 
 }  // namespace OxEx

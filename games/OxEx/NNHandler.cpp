@@ -18,7 +18,7 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
                 return false;
             if (board != nullptr)
                 board->ShowRobChoice(SwitchViewChairID(call.wCallBanker));
-            SetGameClock(call.wCallBanker, kBullClockID, kBullClockSeconds);
+            SetGameClock(call.wCallBanker, Bull::kBullClockID, Bull::kBullClockSeconds);
             if (board != nullptr && call.wCallBanker == GetMeChairID())
                 board->StartBankerCallCountdown();
             PlayGameSound("OxEx/Eff/GAME_START", false);
@@ -29,14 +29,14 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
             CMD_S_GameStart start;
             if (size != sizeof(start) || !wire::ReadRecord(data, size, start))
                 return false;
-            KillGameClock(kBullClockID);
+            KillGameClock(Bull::kBullClockID);
             if (board != nullptr)
                 board->HideRobChoice();
             m_wBankerChair = start.wBankerUser;
             m_lBetCeiling = start.lTurnMaxScore;
             if (board != nullptr)
                 board->ShowBanker(m_wBankerChair);
-            SetGameClock(GetMeChairID(), kBullClockID, kBullClockSeconds);
+            SetGameClock(GetMeChairID(), Bull::kBullClockID, Bull::kBullClockSeconds);
             if (board != nullptr && m_wBankerChair != GetMeChairID())
                 board->StartBetCountdown();
             return true;
@@ -53,7 +53,7 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
                 board->StartOpenCountdown();
             }
             PlayGameSound("OxEx/Eff/ADD_SCORE", false);
-            KillGameClock(kBullClockID);
+            KillGameClock(Bull::kBullClockID);
             return true;
         }
         case SUB_S_SEND_CARD:
@@ -95,10 +95,10 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
     NNBoard* board = Board();
     switch (gameStatus)
     {
-        case GS_TK_FREE: EnterScene(kPhaseFree); return size == kStatusFreeSize;
+        case GS_TK_FREE: EnterScene(Bull::kPhaseFree); return size == kStatusFreeSize;
         case GS_TK_CALL:
         {
-            EnterScene(kPhaseCall);
+            EnterScene(Bull::kPhaseCall);
             CMD_S_StatusCall call;
             if (size != sizeof(call) || !wire::ReadRecord(data, size, call))
                 return false;
@@ -108,7 +108,7 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
         }
         case GS_TK_SCORE:
         {
-            EnterScene(kPhaseBetting);
+            EnterScene(Bull::kPhaseBetting);
             CMD_S_StatusScore score;
             if (size != sizeof(score) || !wire::ReadRecord(data, size, score))
                 return false;
@@ -118,7 +118,7 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
         }
         case GS_TK_PLAYING:
         {
-            EnterScene(kPhasePlaying);
+            EnterScene(Bull::kPhasePlaying);
             if (size != sizeof(m_PlayScene) || !wire::ReadRecord(data, size, m_PlayScene))
                 return false;
             const uint16_t me = GetMeChairID();

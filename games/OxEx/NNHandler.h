@@ -2,14 +2,14 @@
 // message's size, keeps what the round needs and calls one board operation.
 #pragma once
 
-#include "games/OxEx/BullHandler.h"
+#include "games/BullTable/BullHandler.h"
 #include "games/OxEx/OxExMessages.h"
 
 namespace OxEx {
 
 class NNBoard;
 
-class NNHandler : public CBullHandler
+class NNHandler : public Bull::CBullHandler
 {
 public:
     // Subs 100 to 110 at their sizes; 109 and anything outside are refused.

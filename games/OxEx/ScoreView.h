@@ -1,59 +1,19 @@
-// The result views of the bull games: a picture with one row per player
-// (name, hand name, score change) that the player can drag about the table.
-//
-// CBullScoreView holds what the three share: it takes the touches that begin
-// on it (with the priority and swallowing its game gives) and follows the
-// drag, its centre kept inside the 1028 x 762 table region with its lower
-// edge at least 75 above the bottom. OxEx's view has two rows, one per chair.
+// The two-seat bull game's result view: one row per chair (name, hand name,
+// score change), dragged about the table as every bull result view is.
 #pragma once
 
 #include "cocos2d.h"
+#include "games/BullTable/BullScoreView.h"
 #include "games/OxEx/OxExMessages.h"
-#include "games/framework/UserData.h"
-
-#include <string>
 
 namespace OxEx {
 
-class CBullScoreView : public cocos2d::CCSprite, public cocos2d::CCTargetedTouchDelegate
+class CScoreView : public Bull::CBullScoreView
 {
 public:
-    void onEnter() override;
-    void onExit() override;
-    // Claims a touch that begins inside the view.
-    bool ccTouchBegan(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
-    void ccTouchMoved(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
-    void ccTouchEnded(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override
-    {
-        (void)touch;
-        (void)event;
-    }
+    static constexpr int kTouchPriority = kAheadOfBoardPriority;
 
-    // Where a drag to `at` puts a view of that size: each bound is tested on
-    // the point as dragged, the upper bounds cut to whole points.
-    static cocos2d::CCPoint ClampDrag(const cocos2d::CCPoint& at, const cocos2d::CCSize& size);
-
-    // A nickname for a row: empty when the chair has no user any more.
-    static std::string NickName(const tagUserData* user);
-
-protected:
-    CBullScoreView(int priority, bool swallow) : m_nPriority(priority), m_bSwallow(swallow) {}
-    // A label of the row in "Arial" 14, added at z 10.
-    cocos2d::CCLabelTTF* AddRowText(const std::string& utf8, const cocos2d::CCPoint& at);
-
-private:
-    int m_nPriority;
-    bool m_bSwallow;
-};
-
-class CScoreView : public CBullScoreView
-{
-public:
-    // Ahead of the board, which swallows every touch while it shows, and of
-    // the cards under the view: at 0 the view would never see a touch.
-    static constexpr int kTouchPriority = -130;
-
-    CScoreView() : CBullScoreView(kTouchPriority, true) {}
+    CScoreView() : Bull::CBullScoreView(kTouchPriority, true) {}
     static CScoreView* create();
     bool init() override;
     // The rows from the round-end record, then the view shows.

@@ -9,9 +9,9 @@
 
 using namespace cocos2d;
 using namespace cocos2d::extension;
-using OxEx::kBullClockID;
-using OxEx::kBullClockSeconds;
-using OxEx::OxResPath;
+using Bull::kBullClockID;
+using Bull::kBullClockSeconds;
+using Bull::OxResPath;
 using Sexy::CardSprite;
 
 namespace OxNew {
@@ -22,8 +22,8 @@ const CCPoint kDeck(500, 300);
 const CCPoint kAnimationPoint(550, 300);
 const CCPoint kResultPoint(510, 310);
 const CCPoint kWaitPoint(512, 480);
-const int kChairZeroZOrders[OxEx::CBullBoard::kCards] = {10, 8, 6, 4, 2};
-const int kOtherZOrders[OxEx::CBullBoard::kCards] = {9, 7, 5, 3, 1};
+const int kChairZeroZOrders[Bull::CBullBoard::kCards] = {10, 8, 6, 4, 2};
+const int kOtherZOrders[Bull::CBullBoard::kCards] = {9, 7, 5, 3, 1};
 
 }  // namespace
 
@@ -32,13 +32,13 @@ const CCPoint NNBoard::kHandTypePoints[kSeats] = {{520, 138}, {930, 300}, {383, 
 const CCPoint NNBoard::kBetLabelPoints[kSeats] = {{670, 110}, {935, 250}, {600, 500}, {150, 410}};
 const CCPoint NNBoard::kCardOrigins[kSeats] = {{500, 138}, {920, 305}, {490, 370}, {47, 305}};
 
-NNBoard::NNBoard() : CBullBoard(kSeats, kSeats) {}
+NNBoard::NNBoard() : Bull::CBullBoard(kSeats, kSeats) {}
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create() { return OxEx::CreateInitialised<NNBoard>(); }
+NNBoard* NNBoard::create() { return Bull::CreateInitialised<NNBoard>(); }
 
-OxEx::CBullHandler* NNBoard::Handler() const { return OxNewMobile::GetHandler(); }
+Bull::CBullHandler* NNBoard::Handler() const { return OxNewMobile::GetHandler(); }
 
 NNHandler* NNBoard::OwnHandler() const { return OxNewMobile::GetHandler(); }
 
@@ -61,9 +61,9 @@ bool NNBoard::init()
         m_ptStatus[view] = signs[view];
     }
 
-    InitGameTable(OxResPath("Tile").c_str(), OxResPath("CentrenOxNew").c_str(), nullptr, CCPointZero);
-    AddGameTitle(OxResPath("LOGO").c_str());
-    CreateStartButton(OxResPath("Button_prepare2_1-2").c_str(), OxResPath("Button_prepare2_2").c_str(),
+    InitGameTable(Bull::OxResPath("Tile").c_str(), Bull::OxResPath("CentrenOxNew").c_str(), nullptr, CCPointZero);
+    AddGameTitle(Bull::OxResPath("LOGO").c_str());
+    CreateStartButton(Bull::OxResPath("Button_prepare2_1-2").c_str(), Bull::OxResPath("Button_prepare2_2").c_str(),
                       CCPoint(225, 80));
     MakeActionButtons(CCPoint(401, 40), CCPoint(748, 40), "Button_prompt-4", 50, true);
     MakeBottomSprites(false);
@@ -108,7 +108,7 @@ int64_t NNBoard::BetCeiling() const
     NNHandler* handler = OwnHandler();
     if (handler == nullptr)
         return 0;
-    if (handler->IsRestored() && handler->GetRoundPhase() == OxEx::kPhaseBetting && m_pBettingCopy != nullptr)
+    if (handler->IsRestored() && handler->GetRoundPhase() == Bull::kPhaseBetting && m_pBettingCopy != nullptr)
         return m_pBettingCopy->lTurnMaxScore;
     return handler->GetBetCeiling();
 }
@@ -189,14 +189,14 @@ const uint8_t* NNBoard::MyDealtCards() const { return DealtCardsOf(m_pCardCopy.g
 
 void NNBoard::OnMyCardDealt(CCNode* node)
 {
-    CBullBoard::OnMyCardDealt(node);
+    Bull::CBullBoard::OnMyCardDealt(node);
     if (node != nullptr)
         node->setScale(1.0f);
 }
 
 void NNBoard::OnOtherCardDealt(CCNode* node)
 {
-    CBullBoard::OnOtherCardDealt(node);
+    Bull::CBullBoard::OnOtherCardDealt(node);
     if (node != nullptr)
         node->setScale(0.7f);
 }
@@ -269,7 +269,7 @@ void NNBoard::ShowOtherBull(uint16_t chair, const uint8_t cards[kCards])
 
 // --- re-entry ----------------------------------------------------------------------------------
 
-void NNBoard::ShowWaitAnimation() { CBullBoard::ShowWaitAnimation(kWaitPoint); }
+void NNBoard::ShowWaitAnimation() { Bull::CBullBoard::ShowWaitAnimation(kWaitPoint); }
 
 void NNBoard::OnSceneCallBanker(uint16_t chair)
 {
@@ -282,7 +282,7 @@ void NNBoard::OnSceneCallBanker(uint16_t chair)
     NNHandler* handler = OwnHandler();
     if (handler == nullptr)
         return;
-    handler->SetGameClock(chair, kBullClockID, kBullClockSeconds);
+    handler->SetGameClock(chair, Bull::kBullClockID, Bull::kBullClockSeconds);
     if (IsMyChair(chair))
         StartBankerCallCountdown();
 }
@@ -293,7 +293,7 @@ void NNBoard::OnSceneBetting(const CMD_S_StatusScore& scene)
     NNHandler* handler = OwnHandler();
     if (handler == nullptr)
         return;
-    handler->KillGameClock(kBullClockID);
+    handler->KillGameClock(Bull::kBullClockID);
     HideRobChoice();
     const bool banker = IsMyChair(scene.wBankerUser);
     if (!banker)

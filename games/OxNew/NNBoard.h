@@ -5,8 +5,8 @@
 // animation. Each bettor's chips stay in a pile of their own with a label.
 #pragma once
 
-#include "games/OxEx/BullBoard.h"
-#include "games/OxNew/GameLogic.h"
+#include "games/BullTable/BullBoard.h"
+#include "games/BullTable/BullRules.h"
 #include "games/OxNew/OxNewMessages.h"
 
 #include <memory>
@@ -15,7 +15,10 @@ namespace OxNew {
 
 class NNHandler;
 
-class NNBoard : public OxEx::CBullBoard
+// The game's hand rules: the bull rules it shares with OxEx.
+using CGameLogic = Bull::CGameLogic;
+
+class NNBoard : public Bull::CBullBoard
 {
 public:
     static constexpr int kSeats = GAME_PLAYER;
@@ -50,7 +53,7 @@ public:
     static const cocos2d::CCPoint kCardOrigins[kSeats];
 
 protected:
-    OxEx::CBullHandler* Handler() const override;
+    Bull::CBullHandler* Handler() const override;
     uint16_t MyCardGroup() const override;
     cocos2d::CCPoint CardPoint(uint16_t group, int j) const override;
     uint8_t* MyCardRecord() override;

@@ -4,8 +4,8 @@
 
 namespace OxNew {
 
-using OxEx::kBullClockID;
-using OxEx::kBullClockSeconds;
+using Bull::kBullClockID;
+using Bull::kBullClockSeconds;
 
 NNBoard* NNHandler::Board() const { return dynamic_cast<NNBoard*>(GetBoard()); }
 
@@ -21,7 +21,7 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
                 return false;
             if (board != nullptr)
                 board->RefreshSeatUsers();
-            SetGameClock(call.wCallBanker, kBullClockID, kBullClockSeconds);
+            SetGameClock(call.wCallBanker, Bull::kBullClockID, Bull::kBullClockSeconds);
             PlayGameSound("OxEx/Eff/GAME_START", false);
             if (board != nullptr)
             {
@@ -36,14 +36,14 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
             CMD_S_GameStart start;
             if (size != sizeof(start) || !wire::ReadRecord(data, size, start))
                 return false;
-            KillGameClock(kBullClockID);
+            KillGameClock(Bull::kBullClockID);
             if (board != nullptr)
                 board->HideRobChoice();
             m_lBetCeiling = start.lTurnMaxScore;
             m_wBankerChair = start.wBankerUser;
             if (board != nullptr)
                 board->ShowBanker(m_wBankerChair);
-            SetGameClock(GetMeChairID(), kBullClockID, kBullClockSeconds);
+            SetGameClock(GetMeChairID(), Bull::kBullClockID, Bull::kBullClockSeconds);
             if (board != nullptr && m_wBankerChair != GetMeChairID())
                 board->StartBetCountdown();
             return true;
@@ -58,7 +58,7 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
                 board->ThrowChips(bet.wAddScoreUser);
             PlayGameSound("OxEx/Eff/ADD_SCORE", false);
             if (bet.wAddScoreUser == GetMeChairID())
-                KillGameClock(kBullClockID);
+                KillGameClock(Bull::kBullClockID);
             return true;
         }
         case SUB_S_SEND_CARD:
@@ -108,9 +108,9 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
     const uint16_t me = GetMeChairID();
     switch (gameStatus)
     {
-        case GS_TK_FREE: EnterScene(OxEx::kPhaseFree); return size == kStatusFreeSize;
+        case GS_TK_FREE: EnterScene(Bull::kPhaseFree); return size == kStatusFreeSize;
         case GS_TK_CALL:
-            EnterScene(OxEx::kPhaseCall);
+            EnterScene(Bull::kPhaseCall);
             if (size != sizeof(m_CallScene) || !wire::ReadRecord(data, size, m_CallScene))
                 return false;
             if (board != nullptr)
@@ -118,7 +118,7 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
             return true;
         case GS_TK_SCORE:
         {
-            EnterScene(OxEx::kPhaseBetting);
+            EnterScene(Bull::kPhaseBetting);
             if (IsMeNotPlaying())
             {
                 // Seated for the next round: only the waiting shows.
@@ -134,7 +134,7 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
             return true;
         }
         default:
-            EnterScene(OxEx::kPhasePlaying);
+            EnterScene(Bull::kPhasePlaying);
             if (size != sizeof(m_PlayScene) || !wire::ReadRecord(data, size, m_PlayScene))
                 return false;
             if (board == nullptr || me >= GAME_PLAYER)

@@ -2,14 +2,14 @@
 // message's size, keeps what the round needs and calls the board.
 #pragma once
 
-#include "games/OxEx/BullHandler.h"
+#include "games/BullTable/BullHandler.h"
 #include "games/OxNew/OxNewMessages.h"
 
 namespace OxNew {
 
 class NNBoard;
 
-class NNHandler : public OxEx::CBullHandler
+class NNHandler : public Bull::CBullHandler
 {
 public:
     // Subs 100 to 106 at their sizes, 102 and 110 at any; the rest refused.

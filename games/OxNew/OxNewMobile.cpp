@@ -2,12 +2,10 @@
 
 #include "games/OxNew/NNBoard.h"
 #include "games/OxNew/NNHandler.h"
-#include "games/OxEx/OxExMobile.h"
-#include "games/OxTB/OxTBMobile.h"
 
 namespace OxNew {
 
-OxNewMobile::OxNewMobile() : Sexy::CGameKindModule(kExpectedImages) {}
+OxNewMobile::OxNewMobile() : Bull::CBullModule(kExpectedImages, false) {}
 
 NNHandler* OxNewMobile::s_pHandler = nullptr;
 
@@ -16,9 +14,5 @@ Sexy::CGameBoard* OxNewMobile::CreateGame()
     Sexy::ReplaceGameHandler(s_pHandler, new NNHandler());
     return NNBoard::create();
 }
-
-void OxNewMobile::LoadResources() { OxTB::OxTBMobile::LoadBullResources(*this); }
-
-void OxNewMobile::UnloadResources() { OxEx::OxExMobile::UnloadBullResources(); }
 
 }  // namespace OxNew

@@ -1,8 +1,9 @@
 // The module object of the four-seat bull game with banker robbing (kind
-// 27): its pictures (loaded as OxTB's), its handler and its board.
+// 27): its handler and its board; the bull pictures, the number sheet
+// uncounted.
 #pragma once
 
-#include "games/framework/GameKindModule.h"
+#include "games/BullTable/BullModule.h"
 
 #include <cstdint>
 
@@ -10,7 +11,7 @@ namespace OxNew {
 
 class NNHandler;
 
-class OxNewMobile : public Sexy::CGameKindModule
+class OxNewMobile : public Bull::CBullModule
 {
 public:
     static constexpr uint16_t kKindID = 27;
@@ -20,8 +21,6 @@ public:
     OxNewMobile();
     // A new handler (the one it replaces goes) and its board.
     Sexy::CGameBoard* CreateGame() override;
-    void LoadResources() override;
-    void UnloadResources() override;
 
     // The handler of the game entered last; the board reaches it here.
     static NNHandler* GetHandler() { return s_pHandler; }

@@ -1,13 +1,13 @@
 #include "games/OxNew/ScoreView.h"
 
 #include "core/ClientGlobal.h"
-#include "games/OxNew/HandNames.h"
+#include "games/BullTable/HandNames.h"
 
 using namespace cocos2d;
 
 namespace OxNew {
 
-CScoreView* CScoreView::create() { return OxEx::CreateInitialised<CScoreView>(); }
+CScoreView* CScoreView::create() { return Bull::CreateInitialised<CScoreView>(); }
 
 bool CScoreView::init()
 {
@@ -19,7 +19,7 @@ bool CScoreView::init()
     return true;
 }
 
-void CScoreView::ShowResult(const CMD_S_GameEnd& end, const std::vector<OxEx::CBullBoard::SeatUser>& users)
+void CScoreView::ShowResult(const CMD_S_GameEnd& end, const std::vector<Bull::CBullBoard::SeatUser>& users)
 {
     int row = 0;
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
@@ -29,10 +29,10 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end, const std::vector<OxEx::CB
         const CCPoint& at = m_ptRows[row++];
         if (chair >= users.size())
             break;
-        const OxEx::CBullBoard::SeatUser& seat = users[chair];
+        const Bull::CBullBoard::SeatUser& seat = users[chair];
         AddRowText(NickName(seat.present ? &seat.user : nullptr), CCPoint(at.x - 125, at.y));
         const uint8_t type = end.cbCardType[chair] > 10 ? 10 : end.cbCardType[chair];
-        AddRowText(OxNewHandNames[type], at);
+        AddRowText(Bull::OxNewHandNames[type], at);
         AddRowText(CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(end.lGameScore[chair])),
                    CCPoint(at.x + 125, at.y));
     }

@@ -4,24 +4,24 @@
 
 #include <vector>
 
-#include "games/OxEx/BullBoard.h"
-#include "games/OxEx/ScoreView.h"
+#include "games/BullTable/BullBoard.h"
+#include "games/BullTable/BullScoreView.h"
 #include "games/OxNew/OxNewMessages.h"
 
 namespace OxNew {
 
-class CScoreView : public OxEx::CBullScoreView
+class CScoreView : public Bull::CBullScoreView
 {
 public:
     // Ahead of the board and its cards, as the two-seat view.
-    static constexpr int kTouchPriority = OxEx::CScoreView::kTouchPriority;
+    static constexpr int kTouchPriority = kAheadOfBoardPriority;
     static constexpr int kZOrder = 8000;
 
-    CScoreView() : OxEx::CBullScoreView(kTouchPriority, true) {}
+    CScoreView() : Bull::CBullScoreView(kTouchPriority, true) {}
     static CScoreView* create();
     bool init() override;
     // The seats that played, in chair order, named as the seat users were.
-    void ShowResult(const CMD_S_GameEnd& end, const std::vector<OxEx::CBullBoard::SeatUser>& users);
+    void ShowResult(const CMD_S_GameEnd& end, const std::vector<Bull::CBullBoard::SeatUser>& users);
 
     cocos2d::CCPoint m_ptRows[GAME_PLAYER];
 };

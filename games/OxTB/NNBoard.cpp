@@ -9,9 +9,9 @@
 
 using namespace cocos2d;
 using namespace cocos2d::extension;
-using OxEx::kBullClockID;
-using OxEx::kBullClockSeconds;
-using OxEx::OxResPath;
+using Bull::kBullClockID;
+using Bull::kBullClockSeconds;
+using Bull::OxResPath;
 using Sexy::CardSprite;
 
 namespace OxTB {
@@ -23,7 +23,7 @@ const CCPoint kRestoredBaseScorePoint(600, 300);
 const CCPoint kResultPoint(512, 220);
 const CCPoint kShowHandPoint(550, 300);
 const CCPoint kWaitPoint(512, 480);
-const int kZOrders[OxEx::CBullBoard::kCards] = {10, 8, 6, 4, 2};
+const int kZOrders[Bull::CBullBoard::kCards] = {10, 8, 6, 4, 2};
 
 }  // namespace
 
@@ -32,13 +32,13 @@ const CCPoint NNBoard::kFirstCardPoints[kSeats] = {{500, 138}, {920, 295}, {710,
 const CCPoint NNBoard::kHandTypePoints[kSeats] = {{400, 150}, {930, 300}, {730, 370},
                                                   {500, 370}, {280, 370}, {85, 300}};
 
-NNBoard::NNBoard() : CBullBoard(kSeats, kSeats) {}
+NNBoard::NNBoard() : Bull::CBullBoard(kSeats, kSeats) {}
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create() { return OxEx::CreateInitialised<NNBoard>(); }
+NNBoard* NNBoard::create() { return Bull::CreateInitialised<NNBoard>(); }
 
-OxEx::CBullHandler* NNBoard::Handler() const { return OxTBMobile::GetHandler(); }
+Bull::CBullHandler* NNBoard::Handler() const { return OxTBMobile::GetHandler(); }
 
 NNHandler* NNBoard::OwnHandler() const { return OxTBMobile::GetHandler(); }
 
@@ -62,13 +62,13 @@ bool NNBoard::init()
     }
 
     // This table's picture lies under a content root of the bull tile.
-    InitGameTable(OxResPath("CentrenOxTB").c_str(), OxResPath("Tile").c_str(), nullptr, CCPointZero);
-    AddGameTitle(OxResPath("LOGO").c_str());
-    CreateStartButton(OxResPath("Button_prepare2_1-2").c_str(), OxResPath("Button_prepare2_2").c_str(),
+    InitGameTable(Bull::OxResPath("CentrenOxTB").c_str(), Bull::OxResPath("Tile").c_str(), nullptr, CCPointZero);
+    AddGameTitle(Bull::OxResPath("LOGO").c_str());
+    CreateStartButton(Bull::OxResPath("Button_prepare2_1-2").c_str(), Bull::OxResPath("Button_prepare2_2").c_str(),
                       CCPoint(225, 80));
     MakeActionButtons(CCPoint(401, 40), CCPoint(748, 40), "Button_prompt-4", 50, false);
     MakeBottomSprites(false);
-    CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(OxResPath("SpirteStatus.plist").c_str());
+    CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(Bull::OxResPath("SpirteStatus.plist").c_str());
     m_pOpenAnimation = MakeLoopAnimation("taipai-0%d", 4, 0.25f, kShowHandPoint, 0);
     for (uint16_t chair = 0; chair < kSeats; ++chair)
         MakeCardGroup(chair, kZOrders, true);
@@ -172,7 +172,7 @@ void NNBoard::DealCards()
 void NNBoard::OnMyCardDealt(CCNode* node)
 {
     PlaySound("OxEx/Eff/SEND_CARD");
-    CBullBoard::OnMyCardDealt(node);
+    Bull::CBullBoard::OnMyCardDealt(node);
     if (node == nullptr)
         return;
     node->setScale(1.0f);
@@ -197,7 +197,7 @@ uint8_t NNBoard::MyCardCount() const
     const uint16_t me = MyChair();
     if (handler == nullptr || me >= kSeats)
         return 0;
-    if (handler->IsRestored() && handler->GetRoundPhase() == OxEx::kPhasePlaying)
+    if (handler->IsRestored() && handler->GetRoundPhase() == Bull::kPhasePlaying)
         return handler->GetPlayScene().cbCardCount[me];
     return m_pCardCopy != nullptr ? m_pCardCopy->cbCardCount[me] : 0;
 }

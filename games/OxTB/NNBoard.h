@@ -4,7 +4,7 @@
 // 30-second countdown; the show-down lays every hand out, then the result.
 #pragma once
 
-#include "games/OxEx/BullBoard.h"
+#include "games/BullTable/BullBoard.h"
 #include "games/OxTB/GameLogic.h"
 #include "games/OxTB/OxTBMessages.h"
 
@@ -14,7 +14,7 @@ namespace OxTB {
 
 class NNHandler;
 
-class NNBoard : public OxEx::CBullBoard
+class NNBoard : public Bull::CBullBoard
 {
 public:
     static constexpr int kSeats = GAME_PLAYER;
@@ -45,7 +45,7 @@ public:
     const CMD_S_SendCard* GetCardCopy() const { return m_pCardCopy.get(); }
 
 protected:
-    OxEx::CBullHandler* Handler() const override;
+    Bull::CBullHandler* Handler() const override;
     uint16_t MyCardGroup() const override;
     cocos2d::CCPoint CardPoint(uint16_t group, int j) const override;
     uint8_t* MyCardRecord() override;

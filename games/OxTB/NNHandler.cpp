@@ -76,7 +76,7 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
         return true;
     if (board != nullptr)
         board->RefreshSeatUsers();
-    EnterScene(OxEx::kPhasePlaying);
+    EnterScene(Bull::kPhasePlaying);
     if (size != sizeof(m_PlayScene) || !wire::ReadRecord(data, size, m_PlayScene))
         return false;
     const uint16_t me = GetMeChairID();

@@ -3,14 +3,14 @@
 // playing scene of a table entered mid-round.
 #pragma once
 
-#include "games/OxEx/BullHandler.h"
+#include "games/BullTable/BullHandler.h"
 #include "games/OxTB/OxTBMessages.h"
 
 namespace OxTB {
 
 class NNBoard;
 
-class NNHandler : public OxEx::CBullHandler
+class NNHandler : public Bull::CBullHandler
 {
 public:
     // Subs 100, 103, 104 and 105 at their sizes; any other sub is accepted.

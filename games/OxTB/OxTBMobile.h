@@ -1,8 +1,8 @@
 // The module object of the six-seat bull game without a banker (kind 28):
-// its pictures (the loading OxNew shares), its handler and its board.
+// its handler and its board; the bull pictures, the number sheet uncounted.
 #pragma once
 
-#include "games/framework/GameKindModule.h"
+#include "games/BullTable/BullModule.h"
 
 #include <cstdint>
 
@@ -10,7 +10,7 @@ namespace OxTB {
 
 class NNHandler;
 
-class OxTBMobile : public Sexy::CGameKindModule
+class OxTBMobile : public Bull::CBullModule
 {
 public:
     static constexpr uint16_t kKindID = 28;
@@ -20,14 +20,9 @@ public:
     OxTBMobile();
     // A new handler (the one it replaces goes) and its board.
     Sexy::CGameBoard* CreateGame() override;
-    void LoadResources() override;
-    void UnloadResources() override;
 
     // The handler of the game entered last; the board reaches it here.
     static NNHandler* GetHandler() { return s_pHandler; }
-    // Shared with OxNew (kind 27): eight counted pictures, the number sheet
-    // uncounted, then the frames.
-    static void LoadBullResources(Sexy::CGameKindModule& module);
 
 private:
     static NNHandler* s_pHandler;

@@ -7,7 +7,7 @@ using namespace cocos2d;
 
 namespace OxTB {
 
-CScoreView* CScoreView::create() { return OxEx::CreateInitialised<CScoreView>(); }
+CScoreView* CScoreView::create() { return Bull::CreateInitialised<CScoreView>(); }
 
 bool CScoreView::init()
 {
@@ -18,7 +18,7 @@ bool CScoreView::init()
     return true;
 }
 
-void CScoreView::ShowResult(const CMD_S_GameEnd& end, const std::vector<OxEx::CBullBoard::SeatUser>& users)
+void CScoreView::ShowResult(const CMD_S_GameEnd& end, const std::vector<Bull::CBullBoard::SeatUser>& users)
 {
     int row = 0;
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
@@ -28,7 +28,7 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end, const std::vector<OxEx::CB
         const CCPoint& at = m_ptRows[row++];
         if (chair >= users.size())
             break;
-        const OxEx::CBullBoard::SeatUser& seat = users[chair];
+        const Bull::CBullBoard::SeatUser& seat = users[chair];
         AddRowText(NickName(seat.present ? &seat.user : nullptr), at);
         AddRowText(OxTBHandNames[end.cbCardType[chair]], CCPoint(at.x + 130, at.y));
         AddRowText(CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(end.lGameScore[chair])),

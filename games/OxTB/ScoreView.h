@@ -4,21 +4,21 @@
 
 #include <vector>
 
-#include "games/OxEx/BullBoard.h"
-#include "games/OxEx/ScoreView.h"
+#include "games/BullTable/BullBoard.h"
+#include "games/BullTable/BullScoreView.h"
 #include "games/OxTB/OxTBMessages.h"
 
 namespace OxTB {
 
-class CScoreView : public OxEx::CBullScoreView
+class CScoreView : public Bull::CBullScoreView
 {
 public:
     static constexpr int kTouchPriority = -10000;
 
-    CScoreView() : OxEx::CBullScoreView(kTouchPriority, false) {}
+    CScoreView() : Bull::CBullScoreView(kTouchPriority, false) {}
     static CScoreView* create();
     bool init() override;
-    void ShowResult(const CMD_S_GameEnd& end, const std::vector<OxEx::CBullBoard::SeatUser>& users);
+    void ShowResult(const CMD_S_GameEnd& end, const std::vector<Bull::CBullBoard::SeatUser>& users);
 
     cocos2d::CCPoint m_ptRows[GAME_PLAYER];
 };

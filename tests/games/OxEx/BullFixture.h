@@ -5,7 +5,7 @@
 #pragma once
 
 #include "framework/KernelFixture.h"
-#include "games/OxEx/BullBoard.h"
+#include "games/BullTable/BullBoard.h"
 #include "games/framework/GameKindModule.h"
 
 #include <cstring>

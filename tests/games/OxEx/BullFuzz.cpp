@@ -65,7 +65,7 @@ void RunFrames(int frames)
 }
 
 // The visible, enabled button that id picks, pressed.
-void Click(OxEx::CBullBoard* board, uint16_t id)
+void Click(Bull::CBullBoard* board, uint16_t id)
 {
     cocos2d::extension::CCControlButton* buttons[] = {
         board->GetRobButton(),  board->GetNoRobButton(), board->GetOpenButton(),
@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // A copy of exactly the message, so reading past it is caught.
         std::vector<uint8_t> body(data + at, data + at + length);
         at += length;
-        auto* board = dynamic_cast<OxEx::CBullBoard*>(kernel->GetGameBoard());
+        auto* board = dynamic_cast<Bull::CBullBoard*>(kernel->GetGameBoard());
         switch (op)
         {
             case 0:

@@ -6,7 +6,7 @@
 #include "games/OxEx/NNHandler.h"
 #include "games/OxEx/OxExMobile.h"
 #include "games/OxEx/ScoreView.h"
-#include "games/OxNew/HandNames.h"
+#include "games/BullTable/HandNames.h"
 
 using namespace bulltest;
 using namespace cocos2d;
@@ -332,11 +332,11 @@ TEST_F(OxExBoard, ResultRowsNameEveryTypeAndSurviveALeftPlayer)
 TEST_F(OxExBoard, ResultViewIsDraggedInsideTheTable)
 {
     const CCSize size(420, 150);
-    EXPECT_EQ(OxEx::CBullScoreView::ClampDrag(CCPoint(2000, 300), size), CCPoint(818, 300));
-    EXPECT_EQ(OxEx::CBullScoreView::ClampDrag(CCPoint(-50, 0), size), CCPoint(210, 150));
-    EXPECT_EQ(OxEx::CBullScoreView::ClampDrag(CCPoint(400, 900), size), CCPoint(400, 687));
-    EXPECT_EQ(OxEx::CBullScoreView::ClampDrag(CCPoint(400, 200), CCSize(421, 151)), CCPoint(400, 200));
-    EXPECT_EQ(OxEx::CBullScoreView::ClampDrag(CCPoint(900, 700), CCSize(421, 151)), CCPoint(817, 686));
+    EXPECT_EQ(Bull::CBullScoreView::ClampDrag(CCPoint(2000, 300), size), CCPoint(818, 300));
+    EXPECT_EQ(Bull::CBullScoreView::ClampDrag(CCPoint(-50, 0), size), CCPoint(210, 150));
+    EXPECT_EQ(Bull::CBullScoreView::ClampDrag(CCPoint(400, 900), size), CCPoint(400, 687));
+    EXPECT_EQ(Bull::CBullScoreView::ClampDrag(CCPoint(400, 200), CCSize(421, 151)), CCPoint(400, 200));
+    EXPECT_EQ(Bull::CBullScoreView::ClampDrag(CCPoint(900, 700), CCSize(421, 151)), CCPoint(817, 686));
 }
 
 // A drag that begins on the result view moves it, stopping at the table's

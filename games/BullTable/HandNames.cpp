@@ -1,6 +1,6 @@
-#include "games/OxNew/HandNames.h"
+#include "games/BullTable/HandNames.h"
 
-namespace OxNew {
+namespace Bull {
 
 namespace {
 
@@ -14,4 +14,4 @@ constexpr size_t kBullNameCount = sizeof(kBullNames) / sizeof(kBullNames[0]);
 const HandNameTable OxExHandNames = {kBullNames, kBullNameCount, "牛牛"};
 const HandNameTable OxNewHandNames = {kBullNames, kBullNameCount, "牛牛"};
 
-}  // namespace OxNew
+}  // namespace Bull

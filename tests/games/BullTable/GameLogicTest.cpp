@@ -1,5 +1,5 @@
-#include "games/OxNew/GameLogic.h"
-#include "games/OxNew/HandNames.h"
+#include "games/BullTable/BullRules.h"
+#include "games/BullTable/HandNames.h"
 
 #include <gtest/gtest.h>
 
@@ -88,7 +88,7 @@ TEST(OxNewBullRules, WorkedExamples)
         {Hand({9, 8, 7, 6, 2}), 0, {}},
         {Hand({A, A, A, A, 6}), 0, {}},
     };
-    OxNew::CGameLogic logic;
+    Bull::CGameLogic logic;
     for (const Row& row : rows)
     {
         SCOPED_TRACE(::testing::PrintToString(Values(row.dealt)));
@@ -105,17 +105,17 @@ TEST(OxNewBullRules, WorkedExamples)
 
 TEST(OxNewBullRules, FaceHandsComeBeforeThePointSearch)
 {
-    OxNew::CGameLogic logic;
-    EXPECT_EQ(logic.GetCardType(Hand({J, J, Q, Q, K}).data(), 5), OxNew::OX_FIVE_FACE);
-    EXPECT_EQ(logic.GetCardType(Hand({10, J, Q, Q, K}).data(), 5), OxNew::OX_FOUR_FACE);
+    Bull::CGameLogic logic;
+    EXPECT_EQ(logic.GetCardType(Hand({J, J, Q, Q, K}).data(), 5), Bull::OX_FIVE_FACE);
+    EXPECT_EQ(logic.GetCardType(Hand({10, J, Q, Q, K}).data(), 5), Bull::OX_FOUR_FACE);
     EXPECT_EQ(logic.GetCardType(Hand({5, J, Q, Q, K}).data(), 5), 5);  // king and five pair
-    EXPECT_EQ(logic.GetCardType(Hand({10, 10, Q, Q, K}).data(), 5), OxNew::OX_BULL_BULL);
-    EXPECT_EQ(logic.GetCardType(Hand({10, 10, J, Q, K}).data(), 5), OxNew::OX_BULL_BULL);
+    EXPECT_EQ(logic.GetCardType(Hand({10, 10, Q, Q, K}).data(), 5), Bull::OX_BULL_BULL);
+    EXPECT_EQ(logic.GetCardType(Hand({10, 10, J, Q, K}).data(), 5), Bull::OX_BULL_BULL);
 }
 
 TEST(OxNewBullRules, CountsOutsideTwoToFiveAreRefused)
 {
-    OxNew::CGameLogic logic;
+    Bull::CGameLogic logic;
     Cards two = Hand({4, 6});
     EXPECT_EQ(logic.GetCardType(two.data(), 2), 10);  // shortest hand: the pair is the bull-bull
     Cards one = Hand({K});
@@ -136,7 +136,7 @@ TEST(OxNewBullRules, CountsOutsideTwoToFiveAreRefused)
 
 TEST(OxNewBullRules, RandomHandsMatchTheDefinitionInAnyOrder)
 {
-    OxNew::CGameLogic logic;
+    Bull::CGameLogic logic;
     std::mt19937 rng(8104);
     for (int n = 0; n < 20000; ++n)
     {
@@ -164,16 +164,16 @@ TEST(OxNewBullRules, RandomHandsMatchTheDefinitionInAnyOrder)
 
 TEST(OxNewHandNames, EveryTypeByteHasAName)
 {
-    EXPECT_EQ(OxNew::OxNewHandNames.size(), 11u);
-    EXPECT_EQ(std::string(OxNew::OxNewHandNames[0]), "无牛");
-    EXPECT_EQ(std::string(OxNew::OxNewHandNames[1]), "牛一");
-    EXPECT_EQ(std::string(OxNew::OxNewHandNames[9]), "牛九");
-    EXPECT_EQ(std::string(OxNew::OxNewHandNames[10]), "牛牛");
+    EXPECT_EQ(Bull::OxNewHandNames.size(), 11u);
+    EXPECT_EQ(std::string(Bull::OxNewHandNames[0]), "无牛");
+    EXPECT_EQ(std::string(Bull::OxNewHandNames[1]), "牛一");
+    EXPECT_EQ(std::string(Bull::OxNewHandNames[9]), "牛九");
+    EXPECT_EQ(std::string(Bull::OxNewHandNames[10]), "牛牛");
     for (size_t type : {11u, 104u, 105u, 255u})
     {
-        EXPECT_EQ(std::string(OxNew::OxNewHandNames[type]), "牛牛");
-        EXPECT_EQ(std::string(OxNew::OxExHandNames[type]), "牛牛");
+        EXPECT_EQ(std::string(Bull::OxNewHandNames[type]), "牛牛");
+        EXPECT_EQ(std::string(Bull::OxExHandNames[type]), "牛牛");
     }
     for (size_t type = 0; type <= 10; ++type)
-        EXPECT_STREQ(OxNew::OxExHandNames[type], OxNew::OxNewHandNames[type]);
+        EXPECT_STREQ(Bull::OxExHandNames[type], Bull::OxNewHandNames[type]);
 }

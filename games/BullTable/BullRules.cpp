@@ -1,8 +1,8 @@
-#include "games/OxNew/GameLogic.h"
+#include "games/BullTable/BullRules.h"
 
 #include <cstring>
 
-namespace OxNew {
+namespace Bull {
 
 namespace {
 
@@ -95,4 +95,4 @@ bool CGameLogic::ArrangeBullCards(uint8_t* cards, size_t count) const
     return true;
 }
 
-}  // namespace OxNew
+}  // namespace Bull

@@ -16,7 +16,7 @@
 
 #include "cocos-ext.h"
 #include "cocos2d.h"
-#include "games/OxEx/BullHandler.h"
+#include "games/BullTable/BullHandler.h"
 #include "games/framework/CardSprite.h"
 #include "games/framework/GameBoard.h"
 #include "games/framework/UserData.h"
@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-namespace OxEx {
+namespace Bull {
 
 // "OxEx/" followed by a resource name: the three bull games keep every
 // picture, sheet and sound there.
@@ -323,4 +323,4 @@ protected:
     Countdown m_eCountdown = kNoCountdown;
 };
 
-}  // namespace OxEx
+}  // namespace Bull

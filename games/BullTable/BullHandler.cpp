@@ -1,10 +1,10 @@
-#include "games/OxEx/BullHandler.h"
+#include "games/BullTable/BullHandler.h"
 
-#include "games/OxEx/BullBoard.h"
+#include "games/BullTable/BullBoard.h"
 
 #include <cstring>
 
-namespace OxEx {
+namespace Bull {
 
 bool CBullHandler::SendRobChoice(bool rob)
 {
@@ -53,4 +53,4 @@ bool CBullHandler::CopyChairCards(const uint8_t* rows, size_t chairs, uint16_t c
     return true;
 }
 
-}  // namespace OxEx
+}  // namespace Bull

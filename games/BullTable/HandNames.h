@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace OxNew {
+namespace Bull {
 
 // A name table that answers every index: the type comes from the wire, and
 // an index past the table gives the table's fallback text.
@@ -23,4 +23,4 @@ struct HandNameTable
 extern const HandNameTable OxExHandNames;
 extern const HandNameTable OxNewHandNames;
 
-}  // namespace OxNew
+}  // namespace Bull

@@ -1,7 +1,7 @@
-#include "games/OxEx/BullBoard.h"
+#include "games/BullTable/BullBoard.h"
 
 #include "core/ClientGlobal.h"
-#include "games/OxEx/BullHandler.h"
+#include "games/BullTable/BullHandler.h"
 #include "games/framework/BoardArt.h"
 #include "games/framework/BoardDrawUserData.h"
 
@@ -13,7 +13,7 @@ using namespace cocos2d;
 using namespace cocos2d::extension;
 using Sexy::CardSprite;
 
-namespace OxEx {
+namespace Bull {
 
 namespace {
 
@@ -837,4 +837,4 @@ void CBullBoard::ResetBullView()
         handler->ClearRestored();
 }
 
-}  // namespace OxEx
+}  // namespace Bull

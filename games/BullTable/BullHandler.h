@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace OxEx {
+namespace Bull {
 
 class CBullBoard;
 
@@ -68,4 +68,4 @@ protected:
     uint8_t m_cbRestored = 0;
 };
 
-}  // namespace OxEx
+}  // namespace Bull

@@ -1,10 +1,11 @@
-// Bull hand rules of OxNew and OxEx: five cards from a deck without jokers.
+// The bull hand rules of OxEx and OxNew (each game's CGameLogic): five cards
+// from a deck without jokers. OxTB's rules, with jokers, are its own.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-namespace OxNew {
+namespace Bull {
 
 constexpr uint8_t OX_VALUE_NONE = 0;  // no bull; 1..9 are the bull points
 constexpr uint8_t OX_BULL_BULL = 10;
@@ -30,4 +31,4 @@ public:
     bool ArrangeBullCards(uint8_t* cards, size_t count) const;
 };
 
-}  // namespace OxNew
+}  // namespace Bull
