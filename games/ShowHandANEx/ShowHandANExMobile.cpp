@@ -1,5 +1,8 @@
 #include "games/ShowHandANEx/ShowHandANExMobile.h"
 
+#include "games/ShowHandANEx/NNBoard.h"
+#include "games/ShowHandANEx/NNHandler.h"
+
 namespace ShowHandANEx {
 
 namespace {
@@ -9,11 +12,19 @@ const char* const kFrameLists[] = {
     "ShowHandANEx/SpirteStatus.plist", "ClientGame/TimerNum.plist", "ClientGame/Light.plist",
 };
 
+NNHandler* s_pHandler = nullptr;
+
 }  // namespace
 
 ShowHandANExMobile::ShowHandANExMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* ShowHandANExMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+NNHandler* ShowHandANExMobile::GetHandler() { return s_pHandler; }
+
+Sexy::CGameBoard* ShowHandANExMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new NNHandler());
+    return NNBoard::create();
+}
 
 void ShowHandANExMobile::LoadResources()
 {
