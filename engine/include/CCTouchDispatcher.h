@@ -58,7 +58,7 @@ class CCTouchDispatcher : public CCObject {
     std::vector<CCTouch*> claimed;  // retained
   };
   void insert(Handler* h, std::vector<Handler*>& list);
-  bool stayIfLeaving(CCTouchDelegate* pDelegate);
+  bool stayIfLeaving(CCTouchDelegate* pDelegate, int nPriority, bool bSwallowsTouches);
   Handler* find(CCTouchDelegate* d) const;
   void purge();
   static void retainDelegate(CCTouchDelegate* d);

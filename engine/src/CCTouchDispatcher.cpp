@@ -70,23 +70,27 @@ void CCTouchDispatcher::insert(Handler* h, std::vector<Handler*>& list) {
   list.insert(pos, h);
 }
 
-bool CCTouchDispatcher::stayIfLeaving(CCTouchDelegate* pDelegate) {
+bool CCTouchDispatcher::stayIfLeaving(CCTouchDelegate* pDelegate, int nPriority, bool bSwallowsTouches) {
   Handler* h = find(pDelegate);
   if (!h) return false;
-  // Removed and added back within one dispatch: nothing changes.
+  // Removed and added back within one dispatch: the registration goes on
+  // (with its claims), at the priority and swallowing asked for now, as a
+  // layer that changes its priority during a touch re-registers.
   h->leaving = false;
+  if (h->targeted) h->swallows = bSwallowsTouches;
+  setPriority(nPriority, pDelegate);
   return true;
 }
 
 void CCTouchDispatcher::addStandardDelegate(CCTouchDelegate* pDelegate, int nPriority) {
-  if (!pDelegate || stayIfLeaving(pDelegate)) return;
+  if (!pDelegate || stayIfLeaving(pDelegate, nPriority, false)) return;
   Handler* h = new Handler{pDelegate, nPriority, false, false, false, false, {}};
   retainDelegate(pDelegate);
   insert(h, m_standard);
 }
 
 void CCTouchDispatcher::addTargetedDelegate(CCTouchDelegate* pDelegate, int nPriority, bool bSwallowsTouches) {
-  if (!pDelegate || stayIfLeaving(pDelegate)) return;
+  if (!pDelegate || stayIfLeaving(pDelegate, nPriority, bSwallowsTouches)) return;
   Handler* h = new Handler{pDelegate, nPriority, true, bSwallowsTouches, false, false, {}};
   retainDelegate(pDelegate);
   insert(h, m_targeted);

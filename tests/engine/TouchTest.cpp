@@ -329,3 +329,48 @@ TEST_F(TouchTest, ARemovedHandlerStillClaimsAndSwallowsTheTouchUnderWay) {
   low->release();
   std->release();
 }
+
+// A button made while a touch is dispatched (a table's start button building
+// the next hand's buttons) registers at its default priority, then takes the
+// table's: it must end up there, ahead of the modal table that swallows all.
+TEST_F(TouchTest, ALayerGivenAPriorityDuringADispatchTakesIt) {
+  g_log.clear();
+  class Named : public CCLayer {
+   public:
+    static Named* make(const char* name) {
+      Named* n = new Named();
+      n->init();
+      n->autorelease();
+      n->m_name = name;
+      n->setTouchMode(kCCTouchesOneByOne);
+      n->setTouchEnabled(true);
+      return n;
+    }
+    bool ccTouchBegan(CCTouch*, CCEvent*) override {
+      g_log.push_back(m_name);
+      if (m_onBegan) m_onBegan();
+      return true;
+    }
+    std::string m_name;
+    std::function<void()> m_onBegan;
+  };
+  CCScene* scene = runScene();
+  Named* table = Named::make("table");
+  table->setTouchPriority(-128);
+  scene->addChild(table);
+  Named* start = Named::make("start");
+  start->setTouchPriority(-129);
+  scene->addChild(start);
+  Named* made = nullptr;
+  start->m_onBegan = [&] {
+    made = Named::make("button");
+    made->setTouchPriority(1);
+    scene->addChild(made);
+    made->setTouchPriority(-128);
+    start->removeFromParentAndCleanup(true);
+  };
+  click(1, 1);
+  ASSERT_NE(made, nullptr);
+  click(1, 1);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"start", "button"}));
+}
