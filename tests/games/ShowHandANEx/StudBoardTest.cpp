@@ -341,4 +341,26 @@ TEST_F(StudBoard, TheSceneLaysTheCardsOutAtOnceAndOffersMyTurn)
     EXPECT_EQ(kernel->GetClockChairID(), 0);
 }
 
+// The start button's press builds the hand's buttons while its own touch is
+// under way: they must still answer clicks ahead of the table.
+TEST_F(StudBoard, TheButtonsBuiltByTheStartButtonAnswerClicks)
+{
+    EnterTable(0);
+    ASSERT_TRUE(Status(kMeID, US_SIT, 0, 5));
+    board->ShowStartButton(true, 30);
+    CCControlButton* start = board->GetStartButton();
+    const CCPoint s = start->getParent()->convertToWorldSpace(start->getPosition() + CCPoint(60, -24));
+    Tap(s.x, s.y);
+    EXPECT_FALSE(board->IsStartButtonShown());
+    Sends();
+    StartHand(0);
+    CCControlButton* raise = board->RaiseButton(1);
+    const CCPoint r = raise->getParent()->convertToWorldSpace(raise->getPosition());
+    Tap(r.x, r.y);
+    const auto sent = Sends();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].first, SUB_C_ADD_SCORE);
+    EXPECT_EQ(AmountOf(sent[0].second), 200);
+}
+
 }  // namespace

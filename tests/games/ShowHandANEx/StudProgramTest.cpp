@@ -1,0 +1,40 @@
+// Five-card stud in the real program against roomsim: a whole hand played
+// by clicks, and a table entered mid-hand from the playing scene.
+#include "games/GameProgram.h"
+
+namespace {
+
+using gameprogram::GameProgram;
+
+// Window pixels (top-left origin) of the table's buttons: the content root
+// stands at (13, 15) from the window's bottom left.
+constexpr const char* kStart = "533,591";
+constexpr const char* kRaise1 = "413,648";
+constexpr const char* kRaise2 = "599,648";
+constexpr const char* kFollow = "413,717";
+constexpr const char* kShowHand = "603,717";
+
+class StudProgram : public GameProgram
+{};
+
+TEST_F(StudProgram, AHandIsPlayedByClicks)
+{
+    (void)kRaise1;
+    const Outcome o =
+        Play("stud_round.json", 19, "梭哈 一号房", 720,
+             {Click(110, kStart), Shot(160, "stud_dealt"), Click(170, kRaise2), Shot(250, "stud_third"),
+              Click(260, kFollow), Shot(280, "stud_check"), Click(320, kFollow), Click(380, kShowHand),
+              Shot(400, "stud_showhand"), Shot(560, "stud_result"), Click(620, kStart), Shot(660, "stud_next")});
+    ExpectClean(o);
+}
+
+TEST_F(StudProgram, AHandIsRestoredFromThePlayingScene)
+{
+    const Outcome o =
+        Play("stud_restore.json", 19, "梭哈 一号房", 560,
+             {Shot(110, "stud_restore_play"), Click(130, kFollow), Shot(190, "stud_restore_card"), Click(200, kRaise2),
+              Shot(320, "stud_restore_result"), Click(400, kStart), Shot(440, "stud_restore_next")});
+    ExpectClean(o);
+}
+
+}  // namespace
