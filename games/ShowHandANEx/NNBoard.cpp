@@ -134,11 +134,7 @@ bool NNBoard::init()
     return CGameBoard::init();
 }
 
-void NNBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel)
-{
-    if (panel != nullptr)
-        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(90, 42), 18, CCPoint(120, 11), 14, "");
-}
+void NNBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel) { Sexy::LayoutBullTableMyInfo(panel); }
 
 // --- buttons -------------------------------------------------------------------------------------
 
@@ -430,13 +426,7 @@ void NNBoard::OnCardTouchEnded(Sexy::CardSprite* card)
         card->SetCardData(Sexy::CardSprite::kCardBack);
 }
 
-void NNBoard::OnCardDataChanged(Sexy::CardSprite* card)
-{
-    if (card == nullptr)
-        return;
-    const uint8_t value = card->m_cbCardData & 0x0F;
-    card->m_cbLogicValue = value > 10 ? 10 : value;
-}
+void NNBoard::OnCardDataChanged(Sexy::CardSprite* card) { Sexy::SetBullLogicValue(card); }
 
 void NNBoard::RestoreCards()
 {
