@@ -1,7 +1,6 @@
 // The car-brand betting game (kind 108) has no module object of its own: the
 // kernel loads its pictures through the landlord module and creates the game
-// here. Until the game's own handler and board are built, it is the
-// framework's plain table.
+// here, a handler (NNHandler) and the table (NNBoard).
 #pragma once
 
 #include "games/framework/GameKindModule.h"
@@ -10,9 +9,15 @@
 
 namespace BumperCarBattle {
 
+class NNHandler;
+
 constexpr uint16_t kKindID = 108;
 
 Sexy::CGameBoard* CreateGame();
+
+// The handler of the latest game; null before the first. The board reaches
+// the kernel through it.
+NNHandler* GetHandler();
 
 // The game as it describes itself to the registry (games/registry); the
 // registry lends it the landlord module.

@@ -502,6 +502,50 @@ void DrawDice(Canvas& c, const Picture& p) {
   }
 }
 
+// ---------------------------------------------------------------- cars
+
+// A car from above, nose to the right: body, wheels, glass and headlights.
+void DrawCar(Canvas& c, const Picture& p, TextPainter& text) {
+  float w = c.width(), h = c.height();
+  Rgbaf body = ColourOr(p, 0, Hex(0xc82828));
+  Rgbaf trim = ColourOr(p, 1, kWhite);
+  Rgbaf tyre = Hex(0x1c1c20);
+  float wheelW = w * 0.2f, wheelH = h * 0.16f;
+  for (float x : {w * 0.14f, w * 0.64f}) {
+    c.Fill(Shape::Rect(x, h * 0.02f, wheelW, wheelH, wheelH * 0.4f), Paint::Solid(tyre));
+    c.Fill(Shape::Rect(x, h * 0.98f - wheelH, wheelW, wheelH, wheelH * 0.4f), Paint::Solid(tyre));
+  }
+  Shape shell = Shape::Rect(w * 0.03f, h * 0.1f, w * 0.94f, h * 0.8f, h * 0.28f);
+  c.Fill(shell, Paint::Vertical(Shade(body, 1.3f), Shade(body, 0.75f), h * 0.1f, h * 0.9f));
+  c.Stroke(shell, Paint::Solid(Shade(body, 0.45f)), std::max(1.0f, h * 0.04f));
+  Rgbaf glass = WithAlpha(Hex(0x20364e), 0.92f);
+  c.Fill(Shape::Rect(w * 0.6f, h * 0.2f, w * 0.12f, h * 0.6f, h * 0.08f), Paint::Solid(glass));
+  c.Fill(Shape::Rect(w * 0.2f, h * 0.24f, w * 0.08f, h * 0.52f, h * 0.06f), Paint::Solid(glass));
+  Rgbaf lamp = Hex(0xfff2a8);
+  c.Fill(Shape::Circle(w * 0.93f, h * 0.27f, h * 0.07f), Paint::Solid(lamp));
+  c.Fill(Shape::Circle(w * 0.93f, h * 0.73f, h * 0.07f), Paint::Solid(lamp));
+  DrawCaption(c, text, p.caption, w * 0.44f, h / 2, w * 0.3f, h * 0.5f, trim, body);
+}
+
+// A stadium-shaped ring of road round a transparent middle, with kerbs.
+void DrawTrack(Canvas& c, const Picture& p) {
+  float w = c.width(), h = c.height();
+  Rgbaf road = ColourOr(p, 0, Hex(0x3a3d44));
+  Rgbaf kerb = ColourOr(p, 1, kWhite);
+  float band = std::min(w, h) * 0.16f;
+  float inset = band / 2 + 2;
+  Shape middle = Shape::Rect(inset, inset, w - 2 * inset, h - 2 * inset, (h - 2 * inset) / 2);
+  Paint asphalt = Paint::Solid(road);
+  asphalt.noise = 0.04f;
+  asphalt.seed = Seed(p);
+  c.Stroke(middle, asphalt, band);
+  float edge = std::max(1.5f, band * 0.06f);
+  for (float d : {-band / 2 + edge / 2, band / 2 - edge / 2}) {
+    c.Stroke(Shape::Rect(inset - d, inset - d, w - 2 * (inset - d), h - 2 * (inset - d), (h - 2 * (inset - d)) / 2),
+             Paint::Solid(WithAlpha(kerb, 0.85f)), edge);
+  }
+}
+
 }  // namespace
 
 Canvas DrawPicture(const Picture& p, TextPainter& text) {
@@ -524,6 +568,8 @@ Canvas DrawPicture(const Picture& p, TextPainter& text) {
     case Kind::Ring: DrawRing(c, p); break;
     case Kind::Anim: DrawAnim(c, p, text); break;
     case Kind::Dice: DrawDice(c, p); break;
+    case Kind::Car: DrawCar(c, p, text); break;
+    case Kind::Track: DrawTrack(c, p); break;
   }
   if (p.kind == Kind::Button && ButtonState(p) == 'd') c.Desaturate(0.6f);
   return c;

@@ -41,6 +41,8 @@ enum class Kind {
   Ring,        // ring for countdowns
   Anim,        // one frame of a looping glow, phase from the member index
   Dice,        // a die's face (caption 1..6), or a frame of two dice rolling
+  Car,         // a car seen from above, facing right, the caption on its roof
+  Track,       // a stadium-shaped race track: a ring of road, empty inside
 };
 
 struct Picture {

@@ -1,0 +1,342 @@
+// The board's construction: the track, the layout and its widgets, the car,
+// the chip marker and the game-end background; the lookups and the label
+// setters the other parts share.
+#include "games/BumperCarBattle/NNBoard.h"
+
+#include "core/ClientGlobal.h"
+#include "games/BumperCarBattle/BumperCarGame.h"
+#include "games/BumperCarBattle/NNHandler.h"
+#include "games/framework/GameAudio.h"
+
+#include <cstdio>
+#include <new>
+
+using namespace cocos2d;
+using namespace cocos2d::ui;
+using namespace cocos2d::extension;
+
+namespace BumperCarBattle {
+
+namespace {
+
+const char* const kLayoutFile = "BumperCarBattle/NewUi_1/NewUi_1.ExportJson";
+const char* const kArmatureFile = "BumperCarBattle/Car/Car.ExportJson";
+
+const char* const kAreaButtons[AREA_COUNT] = {
+    "btn_jetton_area_bsj_d", "btn_jetton_area_bm_d", "btn_jetton_area_bc_d", "btn_jetton_area_dz_d",
+    "btn_jetton_area_bsj_x", "btn_jetton_area_bm_x", "btn_jetton_area_bc_x", "btn_jetton_area_dz_x",
+};
+const char* const kChipButtonNames[NNBoard::kChipButtons] = {
+    "btn_jetton_100",    "btn_jetton_1000",    "btn_jetton_10000",
+    "btn_jetton_100000", "btn_jetton_1000000", "btn_jetton_5000000",
+};
+const char* const kWinCorners[4] = {"img_win_j_youshang", "img_win_j_youxia", "img_win_j_zuoxia",
+                                    "img_win_j_zuoshang"};
+
+struct TrackStop
+{
+    float x, y;
+    float angle;  // the car's rotation there, clockwise
+};
+
+// Slots 1 to 32, clockwise from the left of the top straight.
+const TrackStop kTrack[TRACK_SLOTS] = {
+    {182, 612, 335}, {220, 630, 355}, {284, 634, 0},   {360, 634, 0},   {436, 634, 0},   {512, 634, 0},
+    {588, 634, 0},   {664, 634, 0},   {740, 634, 0},   {795, 630, 5},   {845, 612, 25},  {888, 568, 50},
+    {913, 518, 75},  {922, 464, 90},  {913, 408, 105}, {888, 358, 125}, {840, 312, 150}, {795, 298, 175},
+    {740, 293, 180}, {664, 293, 180}, {588, 293, 180}, {512, 293, 180}, {436, 293, 180}, {360, 293, 180},
+    {284, 293, 180}, {220, 298, 185}, {188, 312, 205}, {138, 358, 230}, {113, 408, 255}, {103, 464, 270},
+    {113, 518, 285}, {138, 568, 305},
+};
+
+// Class c wins area kAreaOfClass[c]: big and small cars of one brand take
+// neighbouring classes.
+const int kAreaOfClass[AREA_COUNT] = {1, 5, 2, 6, 3, 7, 4, 8};
+
+}  // namespace
+
+constexpr int NNBoard::kChipValues[];
+
+NNBoard::NNBoard() { PreloadSounds(); }
+
+NNBoard::~NNBoard() = default;
+
+NNBoard* NNBoard::create()
+{
+    auto* board = new (std::nothrow) NNBoard();
+    if (board != nullptr && board->init())
+    {
+        board->autorelease();
+        return board;
+    }
+    delete board;
+    return nullptr;
+}
+
+std::string NNBoard::MakeResourcePath(const char* name) { return std::string("BumperCarBattle/") + name; }
+
+int NNBoard::AreaOfClass(int cls) { return kAreaOfClass[((cls % AREA_COUNT) + AREA_COUNT) % AREA_COUNT]; }
+
+int NNBoard::ClassOfArea(int area)
+{
+    for (int cls = 0; cls < AREA_COUNT; ++cls)
+    {
+        if (kAreaOfClass[cls] == area)
+            return cls;
+    }
+    return 0;
+}
+
+CCPoint NNBoard::TrackPoint(int slot)
+{
+    const TrackStop& stop = kTrack[((slot - 1) % TRACK_SLOTS + TRACK_SLOTS) % TRACK_SLOTS];
+    return CCPoint(stop.x, stop.y);
+}
+
+float NNBoard::SlotAngle(int slot) { return kTrack[((slot - 1) % TRACK_SLOTS + TRACK_SLOTS) % TRACK_SLOTS].angle; }
+
+void NNBoard::PreloadSounds()
+{
+    Sexy::IGameAudio* audio = Sexy::GetGameAudio();
+    audio->SetMusicVolume(1.0f);
+    audio->SetEffectsVolume(1.0f);
+    for (const char* music : {"sound/opencar1.mp3", "sound/opencar2.mp3"})
+        audio->PreloadMusic(NNHandler::ResolveSoundPath(MakeResourcePath(music)));
+}
+
+bool NNBoard::init()
+{
+    if (!CCLayer::init())
+        return false;
+    CCArmatureDataManager::sharedArmatureDataManager()->addArmatureFileInfo(kArmatureFile);
+    InitGameTable("BumperCarBattle/tile", "BumperCarBattle/centren", nullptr, CCPointZero);
+    AddGameTitle("BumperCarBattle/The_car");
+
+    m_pUILayer = TouchGroup::create();
+    AddContentChild(m_pUILayer);
+    m_pLayout = GUIReader::shareReader()->widgetFromJsonFile(kLayoutFile);
+    if (m_pLayout != nullptr)
+        m_pUILayer->addWidget(m_pLayout);
+
+    m_pCar = CCSprite::create("BumperCarBattle/car");
+    m_pCar->setAnchorPoint(CCPoint(0.5f, 0.5f));
+    m_pCar->setPosition(CCPoint(182, 609));
+    m_pCar->setRotation(330);
+    m_pCar->setVisible(false);
+    AddContentChild(m_pCar, kCarZ);
+
+    m_pChipMarker = CCSprite::create();
+    m_pChipMarker->setTag(0);
+    m_pChipMarker->setVisible(false);
+    AddContentChild(m_pChipMarker, kMarkerZ);
+
+    m_pApplyButton = GetWidget("btn_applay_banker");
+    m_pCancelButton = GetWidget("btn_cancel_banker");
+    Listen(m_pApplyButton, toucheventselector(NNBoard::OnApplyBankerButton));
+    Listen(m_pCancelButton, toucheventselector(NNBoard::OnCancelBankerButton));
+    Listen(GetWidget("btn_bank"), toucheventselector(NNBoard::OnBankButton));
+    for (int i = 0; i < kChipButtons; ++i)
+    {
+        Widget* chip = GetWidget(kChipButtonNames[i]);
+        if (chip == nullptr)
+            continue;
+        chip->setTag(kChipValues[i]);
+        Listen(chip, toucheventselector(NNBoard::OnChipButton));
+        m_ChipButtons.push_back(chip);
+    }
+    UpdateChipButtons(true);
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        Widget* button = GetWidget(kAreaButtons[area - 1]);
+        if (button == nullptr)
+            continue;
+        button->setTag(area);
+        Listen(button, toucheventselector(NNBoard::OnAreaButtonTouch));
+        m_AreaButtons.push_back(button);
+    }
+    for (int t = 0; t < TRACK_SLOTS; ++t)
+    {
+        char name[24];
+        std::snprintf(name, sizeof(name), "icon_32_%d", t);
+        m_pTrackBadges[t] = GetWidget(name);
+    }
+    for (int i = 0; i < 4; ++i)
+        m_pWinCorners[i] = GetWidget(kWinCorners[i]);
+
+    m_pEndBackground = CCSprite::create("BumperCarBattle/bg_game_end");
+    m_pEndBackground->setAnchorPoint(CCPointZero);
+    m_pEndBackground->setPosition(CCPoint(300, 320));
+    m_pEndBackground->setVisible(false);
+    AddContentChild(m_pEndBackground);
+
+    m_pHistoryLeft = GetWidget("btn_left");
+    m_pHistoryRight = GetWidget("btn_right");
+    Listen(m_pHistoryLeft, toucheventselector(NNBoard::OnHistoryLeft));
+    Listen(m_pHistoryRight, toucheventselector(NNBoard::OnHistoryRight));
+    m_pBankerList = dynamic_cast<ListView*>(GetWidget("listView_banker_list"));
+    if (m_pBankerList != nullptr)
+        m_pBankerList->setItemsMargin(1.0f);
+    m_pHistoryList = dynamic_cast<ListView*>(GetWidget("ListView_30"));
+    return CGameBoard::init();
+}
+
+void NNBoard::LayoutGameTable(int width, int height, bool maximised, bool stretchBoth)
+{
+    FitContentToPlayArea(width, height, maximised, stretchBoth);
+}
+
+// --- lookups ------------------------------------------------------------------------------------
+
+NNHandler* NNBoard::Handler() const { return GetHandler(); }
+
+tagUserData* NNBoard::UserAt(uint16_t chair) const
+{
+    NNHandler* handler = Handler();
+    if (handler == nullptr || chair == NO_BANKER)
+        return nullptr;
+    return handler->GetTableUserData(chair);
+}
+
+uint16_t NNBoard::MyChair() const
+{
+    NNHandler* handler = Handler();
+    return handler != nullptr ? handler->GetMeChairID() : NO_BANKER;
+}
+
+// 0xFFFF is the system banker, never me.
+bool NNBoard::IsMine(uint16_t chair) const { return chair != NO_BANKER && chair == MyChair(); }
+
+Widget* NNBoard::GetWidget(const char* name) const
+{
+    return m_pUILayer != nullptr ? m_pUILayer->getWidgetByName(name) : nullptr;
+}
+
+Widget* NNBoard::GetChipButton(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_ChipButtons.size()) ? m_ChipButtons[index] : nullptr;
+}
+
+Widget* NNBoard::GetAreaButton(int area) const
+{
+    for (Widget* button : m_AreaButtons)
+    {
+        if (button->getTag() == area)
+            return button;
+    }
+    return nullptr;
+}
+
+Widget* NNBoard::GetTrackBadge(int index) const
+{
+    return index >= 0 && index < TRACK_SLOTS ? m_pTrackBadges[index] : nullptr;
+}
+
+int NNBoard::GetPlacedChipCount(int area) const
+{
+    return ValidArea(area) ? static_cast<int>(m_PlacedChips[area - 1].size()) : 0;
+}
+
+CCPoint NNBoard::ContentPoint(Widget* widget) const
+{
+    if (widget == nullptr || m_pContentRoot == nullptr)
+        return CCPointZero;
+    CCNode* parent = widget->getParent();
+    if (parent == nullptr)
+        return widget->getPosition();
+    return m_pContentRoot->convertToNodeSpace(parent->convertToWorldSpace(widget->getPosition()));
+}
+
+std::string NNBoard::LabelText(const char* name) const
+{
+    Widget* widget = GetWidget(name);
+    if (auto* label = dynamic_cast<Label*>(widget))
+        return label->getStringValue();
+    if (auto* atlas = dynamic_cast<LabelAtlas*>(widget))
+        return atlas->getStringValue();
+    return std::string();
+}
+
+// --- small parts --------------------------------------------------------------------------------
+
+void NNBoard::Listen(Widget* widget, SEL_TouchEvent action)
+{
+    if (widget != nullptr)
+        widget->addTouchEventListener(this, action);
+}
+
+void NNBoard::SetLabel(const char* name, const std::string& text)
+{
+    Widget* widget = GetWidget(name);
+    if (auto* label = dynamic_cast<Label*>(widget))
+        label->setText(text);
+    else if (auto* atlas = dynamic_cast<LabelAtlas*>(widget))
+        atlas->setStringValue(text);
+}
+
+void NNBoard::SetButtonEnabled(Widget* button, bool enabled)
+{
+    if (button == nullptr)
+        return;
+    button->setTouchEnabled(enabled);
+    button->setBright(enabled);
+}
+
+void NNBoard::PlayEffect(const char* name)
+{
+    if (NNHandler* handler = Handler())
+        handler->PlayGameSound(MakeResourcePath(name).c_str(), false);
+}
+
+void NNBoard::PlayMusicOnce(const char* name)
+{
+    // "Music" off keeps the table quiet, as the handler's music does.
+    if (!CCUserDefault::sharedUserDefault()->getBoolForKey("Music", true))
+        return;
+    Sexy::IGameAudio* audio = Sexy::GetGameAudio();
+    if (!audio->IsMusicPlaying())
+        audio->PlayMusic(NNHandler::ResolveSoundPath(MakeResourcePath(name)), false);
+}
+
+// --- labels -------------------------------------------------------------------------------------
+
+void NNBoard::SetBankerScore(int64_t score) { SetLabel("label_banker_score", CClientGlobal::FormatScore(score)); }
+
+void NNBoard::SetMyMark(int64_t mark) { SetLabel("label_mark", CClientGlobal::FormatScore(mark)); }
+
+void NNBoard::SetBankerTimes(int32_t times) { SetLabel("label_banker_times", std::to_string(times)); }
+
+void NNBoard::SetMyNickName(const std::string& gbk) { SetLabel("label_nick_name", CClientGlobal::GBKToUTF8(gbk)); }
+
+// The whole 64-bit total: a round's bets may pass 2^31.
+void NNBoard::SetMyBetTotal(int64_t total) { SetLabel("label_jetton", std::to_string(total)); }
+
+void NNBoard::SetMyScore(int64_t score)
+{
+    SetLabel("label_score", CClientGlobal::FormatScore(score));
+    if (m_pBankerList == nullptr)
+        return;
+    // Applicants who can no longer cover the banker's condition leave the
+    // list; a row whose user has left the table stays for the server to drop.
+    for (int i = static_cast<int>(m_pBankerList->getItems()->count()) - 1; i >= 0; --i)
+    {
+        Widget* row = m_pBankerList->getItem(static_cast<unsigned int>(i));
+        if (row == nullptr)
+            continue;
+        const tagUserData* user = UserAt(static_cast<uint16_t>(row->getTag()));
+        if (user != nullptr && user->lScore < m_lBankerCondition)
+            m_pBankerList->removeItem(i);
+    }
+}
+
+void NNBoard::SetBankerName(uint16_t chair)
+{
+    if (chair == NO_BANKER)
+    {
+        SetLabel("label_banker_nick_name", "系统坐庄");
+        return;
+    }
+    if (const tagUserData* banker = UserAt(chair))
+        SetLabel("label_banker_nick_name", WideToUTF8String(FieldText(banker->szNickName).c_str()));
+}
+
+}  // namespace BumperCarBattle

@@ -1,0 +1,451 @@
+// Bets and what shows them: the chips a player may use and the chip he
+// holds, betting by a click on an area or by dragging the chip onto one, the
+// highlight and track flash under a dragged chip, the chips and totals on
+// the areas, and the banker's waiting list and buttons.
+#include "core/ClientGlobal.h"
+#include "games/BumperCarBattle/NNBoard.h"
+#include "games/BumperCarBattle/NNHandler.h"
+#include "games/common/BankerBetting.h"
+#include "games/framework/GameChatLayer.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace cocos2d;
+using namespace cocos2d::ui;
+
+namespace BumperCarBattle {
+
+namespace {
+
+// Where a chip of each area lands, in the area button's space: x, y, x range, y range.
+const int kChipBoxes[AREA_COUNT][4] = {
+    {55, 30, 73, 61}, {32, 36, 80, 69}, {32, 36, 74, 70}, {32, 36, 53, 55},
+    {60, 55, 63, 56}, {32, 36, 75, 71}, {32, 36, 74, 73}, {32, 60, 53, 48},
+};
+
+// Largest first, for laying an amount out as chips.
+const int64_t kDenominations[] = {5000000, 1000000, 100000, 10000, 1000, 100};
+constexpr size_t kDenominationCount = sizeof(kDenominations) / sizeof(kDenominations[0]);
+
+const char* const kTotalLabels[AREA_COUNT] = {
+    "atlasLabel_bsj_d", "atlasLabel_bm_d", "atlasLabel_bc_d", "atlasLabel_dz_d",
+    "atlasLabel_bsj_x", "atlasLabel_bm_x", "atlasLabel_bc_x", "atlasLabel_dz_x",
+};
+const char* const kMyLabels[AREA_COUNT] = {
+    "atlasLabel_bsj_d_self", "atlasLabel_bm_d_self", "atlasLabel_bc_d_self", "atlasLabel_dz_d_self",
+    "atlasLabel_bsj_x_self", "atlasLabel_bm_x_self", "atlasLabel_bc_x_self", "atlasLabel_dz_x_self",
+};
+
+const char* const kRoomMessage = "房间消息";
+
+}  // namespace
+
+// --- chips --------------------------------------------------------------------------------------
+
+void NNBoard::UpdateChipButtons(bool disableAll)
+{
+    if (disableAll || IsMeBanker())
+    {
+        for (Widget* chip : m_ChipButtons)
+            SetButtonEnabled(chip, false);
+        return;
+    }
+    const tagUserData* me = UserAt(MyChair());
+    if (me == nullptr)
+        return;
+    const int64_t available = games::SaturatingSub(me->lScore, m_lMyRoundBet);
+    for (Widget* chip : m_ChipButtons)
+        SetButtonEnabled(chip, available >= chip->getTag());
+}
+
+void NNBoard::OnChipButton(CCObject* sender, TouchEventType event)
+{
+    auto* chip = dynamic_cast<Widget*>(sender);
+    if (event != TOUCH_EVENT_ENDED || chip == nullptr)
+        return;
+    PlayEffect("sound/add_score.mp3");
+    const int value = chip->getTag();
+    // The pointer is where the button was released.
+    if (m_pContentRoot != nullptr)
+        m_ptPointer = m_pContentRoot->convertToNodeSpace(chip->getTouchEndPos());
+    // The marker shows the same picture as the chips on the areas.
+    char picture[48];
+    std::snprintf(picture, sizeof(picture), "jetton_%d", value);
+    m_pChipMarker->setDisplayFrame(CCResolvePicture(MakeResourcePath(picture).c_str()));
+    m_pChipMarker->setPosition(m_ptPointer);
+    m_pChipMarker->setVisible(true);
+    m_pChipMarker->setTag(value);
+    SetSelectedChip(true, value);
+}
+
+void NNBoard::DropChip()
+{
+    m_pChipMarker->setVisible(false);
+    m_pChipMarker->setTag(0);
+    SetSelectedChip(true, 0);
+}
+
+void NNBoard::SendBet(int area, int64_t amount)
+{
+    NNHandler* handler = Handler();
+    if (handler == nullptr || !ValidArea(area))
+        return;
+    BetRequest request;
+    request.cbArea = static_cast<uint8_t>(area);
+    request.lAmount = amount;
+    handler->SendGameData(SUB_C_PLACE_JETTON, &request, sizeof(request));
+}
+
+// --- betting by a click -------------------------------------------------------------------------
+
+void NNBoard::OnAreaButtonTouch(CCObject* sender, TouchEventType event)
+{
+    auto* area = dynamic_cast<Widget*>(sender);
+    if (event != TOUCH_EVENT_BEGAN || area == nullptr || m_pChipMarker->getTag() < 1)
+        return;
+    // The chip stays in the hand: each click bets it again.
+    SendBet(area->getTag(), m_pChipMarker->getTag());
+}
+
+// --- betting by a drag --------------------------------------------------------------------------
+// The layout's widgets take their touches first (a later registration at
+// the same priority); the board gets those that begin elsewhere.
+
+bool NNBoard::ccTouchBegan(CCTouch* touch, CCEvent* event)
+{
+    if (!CGameBoard::ccTouchBegan(touch, event) || m_pContentRoot == nullptr)
+        return false;
+    m_ptPointer = m_pContentRoot->convertToNodeSpace(touch->getLocation());
+    return true;
+}
+
+void NNBoard::ccTouchMoved(CCTouch* touch, CCEvent*)
+{
+    if (m_pContentRoot == nullptr)
+        return;
+    m_ptPointer = m_pContentRoot->convertToNodeSpace(touch->getLocation());
+    m_pChipMarker->setPosition(m_ptPointer);
+    if (m_pChipMarker->getTag() >= 1)
+        HighlightAreaUnderPointer(m_ptPointer);
+}
+
+void NNBoard::ccTouchEnded(CCTouch* touch, CCEvent*)
+{
+    if (m_pContentRoot != nullptr)
+        m_ptPointer = m_pContentRoot->convertToNodeSpace(touch->getLocation());
+    const int chip = m_pChipMarker->getTag();
+    if (chip >= 1)
+    {
+        const int area = AreaAt(m_ptPointer);
+        if (area != 0)
+            SendBet(area, chip);
+    }
+    DropChip();
+    ClearAreaHighlights();
+}
+
+void NNBoard::ccTouchCancelled(CCTouch*, CCEvent*)
+{
+    DropChip();
+    ClearAreaHighlights();
+}
+
+int NNBoard::AreaAt(const CCPoint& point) const
+{
+    if (m_pContentRoot == nullptr)
+        return 0;
+    const CCPoint world = m_pContentRoot->convertToWorldSpace(point);
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        Widget* button = GetAreaButton(area);
+        if (button == nullptr || button->getParent() == nullptr || !button->isShownWithParents())
+            continue;
+        // From the button's position, as big as the button.
+        const CCPoint at = button->getParent()->convertToNodeSpace(world);
+        const CCSize size = button->getSize();
+        const CCPoint anchor = button->getAnchorPoint();
+        const CCRect box(button->getPositionX() - size.width * anchor.x, button->getPositionY() - size.height * anchor.y,
+                         size.width, size.height);
+        if (box.containsPoint(at))
+            return area;
+    }
+    return 0;
+}
+
+void NNBoard::HighlightAreaUnderPointer(const CCPoint& point)
+{
+    const int under = AreaAt(point);
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        Widget* button = GetAreaButton(area);
+        if (button == nullptr)
+            continue;
+        if (area != under)
+        {
+            button->setBrightStyle(BRIGHT_NORMAL);
+            continue;
+        }
+        button->setBrightStyle(BRIGHT_HIGHLIGHT);
+        // The badges flash when the chip enters the area, not while it stays.
+        if (area != m_nSelectedArea)
+            FlashAreaTrackLights(ClassOfArea(area));
+    }
+    m_nSelectedArea = under;
+}
+
+void NNBoard::FlashAreaTrackLights(int firstTrackIndex)
+{
+    for (int t = firstTrackIndex; t < TRACK_SLOTS; t += AREA_COUNT)
+    {
+        Widget* badge = GetTrackBadge(t);
+        if (badge == nullptr)
+            continue;
+        badge->setVisible(true);
+        badge->setOpacity(255);
+        CCFiniteTimeAction* blink =
+            CCSequence::create(CCShow::create(), CCFadeOut::create(0.1f), CCHide::create(), nullptr);
+        badge->runAction(CCRepeat::create(blink, 2));
+    }
+}
+
+void NNBoard::ClearAreaHighlights()
+{
+    for (Widget* button : m_AreaButtons)
+        button->setBrightStyle(BRIGHT_NORMAL);
+    m_nSelectedArea = 0;
+}
+
+// --- chips on the areas -------------------------------------------------------------------------
+
+void NNBoard::LayChip(int area, int value, bool picture)
+{
+    Widget* button = GetAreaButton(area);
+    std::vector<Widget*>& placed = m_PlacedChips[area - 1];
+    if (button == nullptr || static_cast<int>(placed.size()) >= kMostChipsPerArea)
+        return;
+    Widget* chip = nullptr;
+    if (picture)
+    {
+        char name[48];
+        std::snprintf(name, sizeof(name), "jetton_%d", value);
+        ImageView* image = ImageView::create();
+        image->loadTexture(MakeResourcePath(name).c_str());
+        chip = image;
+    }
+    else
+    {
+        Widget* model = nullptr;
+        for (Widget* button : m_ChipButtons)
+        {
+            if (button->getTag() == value)
+                model = button;
+        }
+        if (model == nullptr || (chip = model->clone()) == nullptr)
+            return;
+        chip->setTouchEnabled(false);
+        // A chip button may be dim while the table is restored.
+        chip->setBright(true);
+        chip->setVisible(true);
+    }
+    const int* box = kChipBoxes[area - 1];
+    const int x = box[0] + std::rand() % box[2];
+    const int y = box[1] + std::rand() % box[3];
+    chip->setPosition(CCPoint(static_cast<float>(x), static_cast<float>(y)));
+    button->addChild(chip);
+    placed.push_back(chip);
+}
+
+void NNBoard::AddAreaChip(const BetPlacedMessage& bet)
+{
+    if (!ValidArea(bet.cbArea))
+        return;
+    // An amount no chip shows goes on the area as the chips that make it up.
+    const size_t room = static_cast<size_t>(kMostChipsPerArea) - m_PlacedChips[bet.cbArea - 1].size();
+    for (int64_t value : games::SplitIntoChips(bet.lAmount, kDenominations, kDenominationCount, room))
+        LayChip(bet.cbArea, static_cast<int>(value), true);
+}
+
+void NNBoard::PlaceChipsForAmount(uint32_t area, int64_t amount)
+{
+    if (!ValidArea(static_cast<int>(area)))
+        return;
+    const size_t room = static_cast<size_t>(kMostChipsPerArea) - m_PlacedChips[area - 1].size();
+    for (int64_t value : games::SplitIntoChips(amount, kDenominations, kDenominationCount, room))
+        LayChip(static_cast<int>(area), static_cast<int>(value), false);
+}
+
+void NNBoard::ResetAreaBets()
+{
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        if (Widget* button = GetAreaButton(area))
+            button->removeAllChildren();
+        m_PlacedChips[area - 1].clear();
+        if (Widget* total = GetWidget(kTotalLabels[area - 1]))
+            total->setVisible(false);
+        if (Widget* mine = GetWidget(kMyLabels[area - 1]))
+            mine->setVisible(false);
+        m_lAreaTotals[area - 1] = 0;
+        m_lMyAreaBets[area - 1] = 0;
+    }
+}
+
+void NNBoard::RefreshAreaBetLabels()
+{
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        const int64_t amounts[2] = {m_lAreaTotals[area - 1], m_lMyAreaBets[area - 1]};
+        const char* const names[2] = {kTotalLabels[area - 1], kMyLabels[area - 1]};
+        for (int i = 0; i < 2; ++i)
+        {
+            Widget* label = GetWidget(names[i]);
+            if (label == nullptr)
+                continue;
+            label->setVisible(amounts[i] > 0);
+            if (amounts[i] > 0)
+                SetLabel(names[i], std::to_string(amounts[i]));
+        }
+    }
+}
+
+// --- the pointer --------------------------------------------------------------------------------
+
+void NNBoard::OnMouseMove(const CCPoint& point)
+{
+    CGameBoard::OnMouseMove(point);
+    if (m_pContentRoot == nullptr)
+        return;
+    m_ptPointer = m_pContentRoot->convertToNodeSpace(point);
+    // The held chip is the pointer: the kind has no chip cursors.
+    if (m_pChipMarker->isVisible())
+        m_pChipMarker->setPosition(m_ptPointer);
+}
+
+void NNBoard::OnRButtonUp()
+{
+    m_pChipMarker->setVisible(false);
+    m_pChipMarker->setTag(0);
+    CGameBoard::OnRButtonUp();
+}
+
+void NNBoard::OnBetFailed(const BetFailedMessage& message)
+{
+    if (!IsMine(message.wChairID) || m_pContentRoot == nullptr)
+        return;
+    CCSprite* notice = CCSprite::create("BumperCarBattle/msg_jet_fail");
+    const CCSize size = m_pContentRoot->getContentSize();
+    notice->setPosition(CCPoint(size.width / 2, size.height / 2 + 100));
+    AddContentChild(notice);
+    notice->runAction(CCSequence::create(CCFadeOut::create(0.5f), CCCallFuncN::create(this, callfuncN_selector(NNBoard::RemoveNode)),
+                                         nullptr));
+}
+
+void NNBoard::OnBankButton(CCObject*, TouchEventType event)
+{
+    if (event == TOUCH_EVENT_BEGAN && UserAt(MyChair()) != nullptr)
+        OpenBank();
+}
+
+// --- the banker's waiting list ------------------------------------------------------------------
+
+void NNBoard::ShowBankerButtons(bool applyShown, bool cancelBright)
+{
+    if (m_pApplyButton != nullptr)
+    {
+        m_pApplyButton->setVisible(applyShown);
+        m_pApplyButton->setZOrder(applyShown ? 1 : 0);
+    }
+    if (m_pCancelButton != nullptr)
+    {
+        m_pCancelButton->setVisible(!applyShown);
+        m_pCancelButton->setZOrder(applyShown ? 0 : 1);
+        m_pCancelButton->setBright(cancelBright);
+    }
+}
+
+void NNBoard::OnApplyBanker(const ApplyBankerMessage& message)
+{
+    const uint16_t chair = message.wApplyUser;
+    if (IsMine(chair))
+        ShowBankerButtons(false, !IsMeBanker());
+    // A chair whose user has left has no name to show.
+    const tagUserData* user = UserAt(chair);
+    if (user == nullptr || m_pBankerList == nullptr)
+        return;
+    const std::string gbk = CClientGlobal::TruncateText(CClientGlobal::WideToAnsi(FieldText(user->szNickName)), 10, false);
+    Label* row = Label::create();
+    row->setTag(chair);
+    row->setFontSize(15);
+    m_pBankerList->pushBackCustomItem(row);
+    // Later rows stand a little further in.
+    const int rows = static_cast<int>(m_pBankerList->getItems()->count());
+    const int indent = rows <= 2 ? 0 : rows == 3 ? 2 : rows == 4 ? 6 : rows == 5 ? 12 : 20;
+    row->setText(std::string(static_cast<size_t>(indent), ' ') + CClientGlobal::GBKToUTF8(gbk));
+    Label* score = Label::create();
+    score->setFontSize(12);
+    char text[32];
+    std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(user->lScore));
+    score->setText(text);
+    score->setAnchorPoint(CCPoint(0, 0.5f));
+    score->setPosition(CCPoint(80 - row->getSize().width * 0.5f, 0));
+    row->addChild(score);
+    m_pBankerList->refreshView();
+}
+
+void NNBoard::RemoveBankerCandidate(uint16_t chair)
+{
+    if (IsMine(chair))
+        ShowBankerButtons(true, true);
+    RemoveBankerRows(chair);
+}
+
+void NNBoard::RemoveBankerRows(uint16_t chair)
+{
+    if (m_pBankerList == nullptr)
+        return;
+    // Every row of the chair, should it have applied twice.
+    for (int i = static_cast<int>(m_pBankerList->getItems()->count()) - 1; i >= 0; --i)
+    {
+        Widget* row = m_pBankerList->getItem(static_cast<unsigned int>(i));
+        if (row != nullptr && row->getTag() == chair)
+            m_pBankerList->removeItem(i);
+    }
+}
+
+void NNBoard::OnCancelBanker(const CancelBankerMessage& message) { RemoveBankerCandidate(message.wCancelUser); }
+
+void NNBoard::OnApplyBankerButton(CCObject*, TouchEventType event)
+{
+    NNHandler* handler = Handler();
+    const tagUserData* me = UserAt(MyChair());
+    if (event != TOUCH_EVENT_BEGAN || handler == nullptr || me == nullptr)
+        return;
+    if (me->lScore >= m_lApplyMinimum)
+    {
+        handler->SendGameData(SUB_C_APPLY_BANKER);
+        return;
+    }
+    char text[128];
+    std::snprintf(text, sizeof(text), "%s%lld%s", CClientGlobal::UTF8ToGBK("您的欢乐豆少于").c_str(),
+                  static_cast<long long>(m_lBankerCondition), CClientGlobal::UTF8ToGBK(",无法上庄").c_str());
+    if (GameChatLayer* chat = GetChatLayer())
+        chat->AddChatItem(ChatLine{CClientGlobal::UTF8ToGBK(kRoomMessage), text, 4});
+}
+
+void NNBoard::OnCancelBankerButton(CCObject*, TouchEventType event)
+{
+    NNHandler* handler = Handler();
+    if (event != TOUCH_EVENT_BEGAN || handler == nullptr)
+        return;
+    if (IsMine(m_wBankerChair))
+    {
+        if (GameChatLayer* chat = GetChatLayer())
+            chat->AddChatItem(ChatLine{CClientGlobal::UTF8ToGBK(kRoomMessage),
+                                       CClientGlobal::UTF8ToGBK("游戏已经开始，不能取消当庄"), 4});
+        return;
+    }
+    handler->SendGameData(SUB_C_CANCEL_BANKER);
+}
+
+}  // namespace BumperCarBattle
