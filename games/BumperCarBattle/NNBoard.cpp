@@ -6,6 +6,7 @@
 #include "core/ClientGlobal.h"
 #include "games/BumperCarBattle/BumperCarGame.h"
 #include "games/BumperCarBattle/NNHandler.h"
+#include "games/common/BoardWidgets.h"
 #include "games/framework/GameAudio.h"
 
 #include <cstdio>
@@ -30,6 +31,12 @@ const char* const kChipButtonNames[NNBoard::kChipButtons] = {
     "btn_jetton_100",    "btn_jetton_1000",    "btn_jetton_10000",
     "btn_jetton_100000", "btn_jetton_1000000", "btn_jetton_5000000",
 };
+// Where a chip of each area lands, in the area button's space: x, y, x range, y range.
+const games::ChipScatter kChipBoxes[AREA_COUNT] = {
+    {55, 30, 73, 61}, {32, 36, 80, 69}, {32, 36, 74, 70}, {32, 36, 53, 55},
+    {60, 55, 63, 56}, {32, 36, 75, 71}, {32, 36, 74, 73}, {32, 60, 53, 48},
+};
+
 const char* const kWinCorners[4] = {"img_win_j_youshang", "img_win_j_youxia", "img_win_j_zuoxia",
                                     "img_win_j_zuoshang"};
 
@@ -142,7 +149,7 @@ bool NNBoard::init()
             continue;
         chip->setTag(kChipValues[i]);
         Listen(chip, toucheventselector(NNBoard::OnChipButton));
-        m_ChipButtons.push_back(chip);
+        m_Chips.Add(chip, kChipValues[i]);
     }
     UpdateChipButtons(true);
     for (int area = 1; area <= AREA_COUNT; ++area)
@@ -153,6 +160,8 @@ bool NNBoard::init()
         button->setTag(area);
         Listen(button, toucheventselector(NNBoard::OnAreaButtonTouch));
         m_AreaButtons.push_back(button);
+        // The chips lie on the area button itself.
+        m_Pile.SetArea(area, button, CCPointZero, kChipBoxes[area - 1]);
     }
     for (int t = 0; t < TRACK_SLOTS; ++t)
     {
@@ -173,10 +182,21 @@ bool NNBoard::init()
     m_pHistoryRight = GetWidget("btn_right");
     Listen(m_pHistoryLeft, toucheventselector(NNBoard::OnHistoryLeft));
     Listen(m_pHistoryRight, toucheventselector(NNBoard::OnHistoryRight));
-    m_pBankerList = dynamic_cast<ListView*>(GetWidget("listView_banker_list"));
-    if (m_pBankerList != nullptr)
-        m_pBankerList->setItemsMargin(1.0f);
-    m_pHistoryList = dynamic_cast<ListView*>(GetWidget("ListView_30"));
+    games::BankerPanelStyle panel;
+    panel.name = "label_banker_nick_name";
+    panel.score = "label_banker_score";
+    panel.rounds = "label_banker_times";
+    panel.result = "label_banker_mark";
+    panel.nobody = "系统坐庄";
+    m_BankerPanel.Attach(m_pUILayer, panel);
+    games::BankerRowStyle rows;
+    rows.scoreX = 80;
+    auto* bankerList = dynamic_cast<ListView*>(GetWidget("listView_banker_list"));
+    if (bankerList != nullptr)
+        bankerList->setItemsMargin(1.0f);
+    m_BankerQueue.Attach(bankerList, rows);
+    m_History.Attach(dynamic_cast<ListView*>(GetWidget("ListView_30")), kLayoutColumns, "BumperCarBattle/border.png");
+    m_Clock.Attach(GetWidget("atlasLabel_game_timer"), "%d");
     return CGameBoard::init();
 }
 
@@ -197,15 +217,6 @@ tagUserData* NNBoard::UserAt(uint16_t chair) const
     return handler->GetTableUserData(chair);
 }
 
-uint16_t NNBoard::MyChair() const
-{
-    NNHandler* handler = Handler();
-    return handler != nullptr ? handler->GetMeChairID() : NO_BANKER;
-}
-
-// 0xFFFF is the system banker, never me.
-bool NNBoard::IsMine(uint16_t chair) const { return chair != NO_BANKER && chair == MyChair(); }
-
 Widget* NNBoard::GetWidget(const char* name) const
 {
     return m_pUILayer != nullptr ? m_pUILayer->getWidgetByName(name) : nullptr;
@@ -213,7 +224,7 @@ Widget* NNBoard::GetWidget(const char* name) const
 
 Widget* NNBoard::GetChipButton(int index) const
 {
-    return index >= 0 && index < static_cast<int>(m_ChipButtons.size()) ? m_ChipButtons[index] : nullptr;
+    return index >= 0 ? m_Chips.Button(static_cast<size_t>(index)) : nullptr;
 }
 
 Widget* NNBoard::GetAreaButton(int area) const
@@ -231,11 +242,6 @@ Widget* NNBoard::GetTrackBadge(int index) const
     return index >= 0 && index < TRACK_SLOTS ? m_pTrackBadges[index] : nullptr;
 }
 
-int NNBoard::GetPlacedChipCount(int area) const
-{
-    return ValidArea(area) ? static_cast<int>(m_PlacedChips[area - 1].size()) : 0;
-}
-
 CCPoint NNBoard::ContentPoint(Widget* widget) const
 {
     if (widget == nullptr || m_pContentRoot == nullptr)
@@ -246,15 +252,7 @@ CCPoint NNBoard::ContentPoint(Widget* widget) const
     return m_pContentRoot->convertToNodeSpace(parent->convertToWorldSpace(widget->getPosition()));
 }
 
-std::string NNBoard::LabelText(const char* name) const
-{
-    Widget* widget = GetWidget(name);
-    if (auto* label = dynamic_cast<Label*>(widget))
-        return label->getStringValue();
-    if (auto* atlas = dynamic_cast<LabelAtlas*>(widget))
-        return atlas->getStringValue();
-    return std::string();
-}
+std::string NNBoard::LabelText(const char* name) const { return games::WidgetText(m_pUILayer, name); }
 
 // --- small parts --------------------------------------------------------------------------------
 
@@ -264,28 +262,9 @@ void NNBoard::Listen(Widget* widget, SEL_TouchEvent action)
         widget->addTouchEventListener(this, action);
 }
 
-void NNBoard::SetLabel(const char* name, const std::string& text)
-{
-    Widget* widget = GetWidget(name);
-    if (auto* label = dynamic_cast<Label*>(widget))
-        label->setText(text);
-    else if (auto* atlas = dynamic_cast<LabelAtlas*>(widget))
-        atlas->setStringValue(text);
-}
+void NNBoard::SetLabel(const char* name, const std::string& text) { games::SetWidgetText(m_pUILayer, name, text); }
 
-void NNBoard::SetButtonEnabled(Widget* button, bool enabled)
-{
-    if (button == nullptr)
-        return;
-    button->setTouchEnabled(enabled);
-    button->setBright(enabled);
-}
-
-void NNBoard::PlayEffect(const char* name)
-{
-    if (NNHandler* handler = Handler())
-        handler->PlayGameSound(MakeResourcePath(name).c_str(), false);
-}
+void NNBoard::PlayEffect(const char* name) { PlaySound(MakeResourcePath(name).c_str()); }
 
 void NNBoard::PlayMusicOnce(const char* name)
 {
@@ -303,7 +282,7 @@ void NNBoard::SetBankerScore(int64_t score) { SetLabel("label_banker_score", CCl
 
 void NNBoard::SetMyMark(int64_t mark) { SetLabel("label_mark", CClientGlobal::FormatScore(mark)); }
 
-void NNBoard::SetBankerTimes(int32_t times) { SetLabel("label_banker_times", std::to_string(times)); }
+void NNBoard::SetBankerTimes(int32_t times) { m_BankerPanel.ShowRounds(times); }
 
 void NNBoard::SetMyNickName(const std::string& gbk) { SetLabel("label_nick_name", CClientGlobal::GBKToUTF8(gbk)); }
 
@@ -313,30 +292,16 @@ void NNBoard::SetMyBetTotal(int64_t total) { SetLabel("label_jetton", std::to_st
 void NNBoard::SetMyScore(int64_t score)
 {
     SetLabel("label_score", CClientGlobal::FormatScore(score));
-    if (m_pBankerList == nullptr)
-        return;
     // Applicants who can no longer cover the banker's condition leave the
     // list; a row whose user has left the table stays for the server to drop.
-    for (int i = static_cast<int>(m_pBankerList->getItems()->count()) - 1; i >= 0; --i)
-    {
-        Widget* row = m_pBankerList->getItem(static_cast<unsigned int>(i));
-        if (row == nullptr)
-            continue;
-        const tagUserData* user = UserAt(static_cast<uint16_t>(row->getTag()));
-        if (user != nullptr && user->lScore < m_lBankerCondition)
-            m_pBankerList->removeItem(i);
-    }
+    m_BankerQueue.RemoveRowsIf([this](uint16_t chair) {
+        const tagUserData* user = UserAt(chair);
+        return user != nullptr && user->lScore < m_lBankerCondition;
+    });
 }
 
-void NNBoard::SetBankerName(uint16_t chair)
-{
-    if (chair == NO_BANKER)
-    {
-        SetLabel("label_banker_nick_name", "系统坐庄");
-        return;
-    }
-    if (const tagUserData* banker = UserAt(chair))
-        SetLabel("label_banker_nick_name", WideToUTF8String(FieldText(banker->szNickName).c_str()));
-}
+// The banker's name and score; the system when nobody is banker, and an
+// empty name with a score of 0 for a banker who has left the table.
+void NNBoard::SetBankerName(uint16_t chair) { m_BankerPanel.ShowBanker(chair, UserAt(chair)); }
 
 }  // namespace BumperCarBattle

@@ -18,6 +18,10 @@
 
 #include "CocoStudio.h"
 #include "games/BumperCarBattle/BumperCarMessages.h"
+#include "games/common/BankerPanel.h"
+#include "games/common/Chips.h"
+#include "games/common/PhaseClock.h"
+#include "games/common/RecordStrip.h"
 #include "games/framework/GameBoard.h"
 
 #include <cstdint>
@@ -44,10 +48,9 @@ public:
         kPhasePlayScene = 5,
     };
     // Chips drawn on one area: its label keeps the exact amount.
-    static constexpr int kMostChipsPerArea = 60;
-    // History columns kept; the layout gives the first kLayoutColumns.
+    static constexpr size_t kMostChipsPerArea = 60;
+    // The history strip's own columns in the layout.
     static constexpr int kLayoutColumns = 9;
-    static constexpr int kMostHistoryColumns = 60;
     static constexpr int kCarZ = 2000;
     static constexpr int kMarkerZ = 1999;
     static constexpr int kBannerZ = 20;
@@ -154,7 +157,7 @@ public:
 
     // --- state, for the tests ----------------------------------------------------
     int GetPhase() const { return m_nPhase; }
-    int GetTimeLeft() const { return m_nTimeLeft; }
+    int GetTimeLeft() const { return m_Clock.Seconds(); }
     int GetCarSlot() const { return m_nCarSlot; }
     int GetLampSlot() const { return m_nLampSlot; }
     uint16_t GetBankerChair() const { return m_wBankerChair; }
@@ -167,7 +170,7 @@ public:
     int64_t GetApplyBankerMinimum() const { return m_lApplyMinimum; }
     int64_t GetBankerCondition() const { return m_lBankerCondition; }
     uint32_t GetWinCount(int cls) const { return cls >= 0 && cls < AREA_COUNT ? m_dwWinCounts[cls] : 0; }
-    int GetHistoryColumn() const { return m_nHistoryColumn; }
+    int GetHistoryColumn() const { return m_History.Count(); }
     const RoundEndMessage& GetStoredResult() const { return m_Result; }
     cocos2d::CCSprite* GetChipMarker() const { return m_pChipMarker; }
     cocos2d::CCSprite* GetCar() const { return m_pCar; }
@@ -179,9 +182,10 @@ public:
     cocos2d::ui::Widget* GetTrackBadge(int index) const;
     cocos2d::ui::Widget* GetApplyButton() const { return m_pApplyButton; }
     cocos2d::ui::Widget* GetCancelButton() const { return m_pCancelButton; }
-    cocos2d::ui::ListView* GetBankerList() const { return m_pBankerList; }
-    cocos2d::ui::ListView* GetHistoryList() const { return m_pHistoryList; }
-    int GetPlacedChipCount(int area) const;
+    cocos2d::ui::ListView* GetBankerList() const { return m_BankerQueue.List(); }
+    const games::BankerQueueList& GetBankerQueue() const { return m_BankerQueue; }
+    cocos2d::ui::ListView* GetHistoryList() const { return m_History.List(); }
+    const games::ChipPile& GetChipPile() const { return m_Pile; }
     // The text of a label widget of the layout ("" when there is none).
     std::string LabelText(const char* name) const;
     // Where a widget of the layout lies on the content root.
@@ -190,14 +194,11 @@ public:
 private:
     NNHandler* Handler() const;
     tagUserData* UserAt(uint16_t chair) const;
-    uint16_t MyChair() const;
-    bool IsMine(uint16_t chair) const;
     void PreloadSounds();
     void Listen(cocos2d::ui::Widget* widget, cocos2d::ui::SEL_TouchEvent action);
     void SetLabel(const char* name, const std::string& text);
-    void SetButtonEnabled(cocos2d::ui::Widget* button, bool enabled);
     void ShowBankerButtons(bool applyShown, bool cancelBright);
-    void RemoveBankerRows(uint16_t chair);
+    // A sound of the game's folder.
     void PlayEffect(const char* name);
     void PlayMusicOnce(const char* name);
     void SendBet(int area, int64_t amount);
@@ -205,12 +206,10 @@ private:
     void DropChip();
     // The first area (in tag order) whose button holds the content-root point; 0 for none.
     int AreaAt(const cocos2d::CCPoint& point) const;
-    // A chip of that value on the area at a random point of its box: the chip
-    // button cloned, or the chip picture when `picture`.
-    void LayChip(int area, int value, bool picture);
     void PlaceCar(int slot);
     void RestoreBankerAndMe(uint16_t banker, uint16_t bankerTimes, int64_t bankerResult);
-    cocos2d::ui::Widget* HistoryColumn(int index);
+    // What the phase clock does at a second left of the phase.
+    void OnPhaseSecond(int seconds);
     void ShowBanner(const char* picture, cocos2d::SEL_CallFuncN end);
     void ShowResultPanelAfter(float delay);
 
@@ -221,9 +220,6 @@ private:
     cocos2d::ui::Widget* m_pHistoryRight = nullptr;
     cocos2d::ui::Widget* m_pApplyButton = nullptr;
     cocos2d::ui::Widget* m_pCancelButton = nullptr;
-    cocos2d::ui::ListView* m_pBankerList = nullptr;
-    cocos2d::ui::ListView* m_pHistoryList = nullptr;
-    std::vector<cocos2d::ui::Widget*> m_ChipButtons;  // value order
     std::vector<cocos2d::ui::Widget*> m_AreaButtons;  // area order
     cocos2d::ui::Widget* m_pTrackBadges[TRACK_SLOTS] = {};
     cocos2d::ui::Widget* m_pWinCorners[4] = {};
@@ -231,16 +227,19 @@ private:
     cocos2d::CCSprite* m_pCar = nullptr;
     cocos2d::CCSprite* m_pEndBackground = nullptr;
     cocos2d::CCSprite* m_pChipMarker = nullptr;
-    // Chips drawn on each area, restored or live.
-    std::vector<cocos2d::ui::Widget*> m_PlacedChips[AREA_COUNT];
+    games::ChipRow m_Chips;
+    // The chips on the areas, restored or live.
+    games::ChipPile m_Pile{kMostChipsPerArea};
+    games::BankerPanel m_BankerPanel;
+    games::BankerQueueList m_BankerQueue;
+    games::RecordListStrip m_History;
+    games::PhaseClock m_Clock;
 
     int32_t m_nLampSlot = -1;
     int32_t m_nSelectedArea = 0;
-    int32_t m_nTimeLeft = 0;
     int32_t m_nPhase = kPhaseNone;
     int32_t m_nCarSlot = 1;
     uint32_t m_dwWinCounts[AREA_COUNT] = {};
-    int32_t m_nHistoryColumn = 0;
     uint16_t m_wBankerChair = NO_BANKER;
     uint8_t m_cbMeBanker = 0;
     int64_t m_lMyMark = 0;

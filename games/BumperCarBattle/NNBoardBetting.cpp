@@ -6,7 +6,7 @@
 #include "games/BumperCarBattle/NNBoard.h"
 #include "games/BumperCarBattle/NNHandler.h"
 #include "games/common/BankerBetting.h"
-#include "games/framework/GameChatLayer.h"
+#include "games/common/BoardWidgets.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,12 +17,6 @@ using namespace cocos2d::ui;
 namespace BumperCarBattle {
 
 namespace {
-
-// Where a chip of each area lands, in the area button's space: x, y, x range, y range.
-const int kChipBoxes[AREA_COUNT][4] = {
-    {55, 30, 73, 61}, {32, 36, 80, 69}, {32, 36, 74, 70}, {32, 36, 53, 55},
-    {60, 55, 63, 56}, {32, 36, 75, 71}, {32, 36, 74, 73}, {32, 60, 53, 48},
-};
 
 // Largest first, for laying an amount out as chips.
 const int64_t kDenominations[] = {5000000, 1000000, 100000, 10000, 1000, 100};
@@ -37,8 +31,6 @@ const char* const kMyLabels[AREA_COUNT] = {
     "atlasLabel_bsj_x_self", "atlasLabel_bm_x_self", "atlasLabel_bc_x_self", "atlasLabel_dz_x_self",
 };
 
-const char* const kRoomMessage = "房间消息";
-
 }  // namespace
 
 // --- chips --------------------------------------------------------------------------------------
@@ -47,16 +39,14 @@ void NNBoard::UpdateChipButtons(bool disableAll)
 {
     if (disableAll || IsMeBanker())
     {
-        for (Widget* chip : m_ChipButtons)
-            SetButtonEnabled(chip, false);
+        m_Chips.DisableAll();
         return;
     }
     const tagUserData* me = UserAt(MyChair());
     if (me == nullptr)
         return;
-    const int64_t available = games::SaturatingSub(me->lScore, m_lMyRoundBet);
-    for (Widget* chip : m_ChipButtons)
-        SetButtonEnabled(chip, available >= chip->getTag());
+    // What I hold less what I have bet this round.
+    m_Chips.Limit(games::SaturatingSub(me->lScore, m_lMyRoundBet));
 }
 
 void NNBoard::OnChipButton(CCObject* sender, TouchEventType event)
@@ -218,70 +208,32 @@ void NNBoard::ClearAreaHighlights()
 
 // --- chips on the areas -------------------------------------------------------------------------
 
-void NNBoard::LayChip(int area, int value, bool picture)
-{
-    Widget* button = GetAreaButton(area);
-    std::vector<Widget*>& placed = m_PlacedChips[area - 1];
-    if (button == nullptr || static_cast<int>(placed.size()) >= kMostChipsPerArea)
-        return;
-    Widget* chip = nullptr;
-    if (picture)
-    {
-        char name[48];
-        std::snprintf(name, sizeof(name), "jetton_%d", value);
-        ImageView* image = ImageView::create();
-        image->loadTexture(MakeResourcePath(name).c_str());
-        chip = image;
-    }
-    else
-    {
-        Widget* model = nullptr;
-        for (Widget* button : m_ChipButtons)
-        {
-            if (button->getTag() == value)
-                model = button;
-        }
-        if (model == nullptr || (chip = model->clone()) == nullptr)
-            return;
-        chip->setTouchEnabled(false);
-        // A chip button may be dim while the table is restored.
-        chip->setBright(true);
-        chip->setVisible(true);
-    }
-    const int* box = kChipBoxes[area - 1];
-    const int x = box[0] + std::rand() % box[2];
-    const int y = box[1] + std::rand() % box[3];
-    chip->setPosition(CCPoint(static_cast<float>(x), static_cast<float>(y)));
-    button->addChild(chip);
-    placed.push_back(chip);
-}
-
 void NNBoard::AddAreaChip(const BetPlacedMessage& bet)
 {
-    if (!ValidArea(bet.cbArea))
-        return;
-    // An amount no chip shows goes on the area as the chips that make it up.
-    const size_t room = static_cast<size_t>(kMostChipsPerArea) - m_PlacedChips[bet.cbArea - 1].size();
-    for (int64_t value : games::SplitIntoChips(bet.lAmount, kDenominations, kDenominationCount, room))
-        LayChip(bet.cbArea, static_cast<int>(value), true);
+    // The chip picture of the amount; an amount no chip shows goes on the
+    // area as the chips that make it up.
+    m_Pile.LayAmount(bet.cbArea, bet.lAmount, kDenominations, kDenominationCount, [](int64_t value) -> Widget* {
+        char name[48];
+        std::snprintf(name, sizeof(name), "jetton_%lld", static_cast<long long>(value));
+        ImageView* chip = ImageView::create();
+        chip->loadTexture(MakeResourcePath(name).c_str());
+        return chip;
+    });
 }
 
 void NNBoard::PlaceChipsForAmount(uint32_t area, int64_t amount)
 {
     if (!ValidArea(static_cast<int>(area)))
         return;
-    const size_t room = static_cast<size_t>(kMostChipsPerArea) - m_PlacedChips[area - 1].size();
-    for (int64_t value : games::SplitIntoChips(amount, kDenominations, kDenominationCount, room))
-        LayChip(static_cast<int>(area), static_cast<int>(value), false);
+    m_Pile.LayAmount(static_cast<int>(area), amount, kDenominations, kDenominationCount,
+                     [this](int64_t value) { return m_Chips.MakeTableChip(value); });
 }
 
 void NNBoard::ResetAreaBets()
 {
+    m_Pile.Clear();
     for (int area = 1; area <= AREA_COUNT; ++area)
     {
-        if (Widget* button = GetAreaButton(area))
-            button->removeAllChildren();
-        m_PlacedChips[area - 1].clear();
         if (Widget* total = GetWidget(kTotalLabels[area - 1]))
             total->setVisible(false);
         if (Widget* mine = GetWidget(kMyLabels[area - 1]))
@@ -331,14 +283,11 @@ void NNBoard::OnRButtonUp()
 
 void NNBoard::OnBetFailed(const BetFailedMessage& message)
 {
-    if (!IsMine(message.wChairID) || m_pContentRoot == nullptr)
+    // Another player's refused bet shows nothing.
+    if (!IsMyChair(message.wChairID) || m_pContentRoot == nullptr)
         return;
-    CCSprite* notice = CCSprite::create("BumperCarBattle/msg_jet_fail");
     const CCSize size = m_pContentRoot->getContentSize();
-    notice->setPosition(CCPoint(size.width / 2, size.height / 2 + 100));
-    AddContentChild(notice);
-    notice->runAction(CCSequence::create(CCFadeOut::create(0.5f), CCCallFuncN::create(this, callfuncN_selector(NNBoard::RemoveNode)),
-                                         nullptr));
+    games::ShowFadingNotice(this, "BumperCarBattle/msg_jet_fail", CCPoint(size.width / 2, size.height / 2 + 100), 0.5f);
 }
 
 void NNBoard::OnBankButton(CCObject*, TouchEventType event)
@@ -367,50 +316,22 @@ void NNBoard::ShowBankerButtons(bool applyShown, bool cancelBright)
 void NNBoard::OnApplyBanker(const ApplyBankerMessage& message)
 {
     const uint16_t chair = message.wApplyUser;
-    if (IsMine(chair))
+    if (IsMyChair(chair))
         ShowBankerButtons(false, !IsMeBanker());
-    // A chair whose user has left has no name to show.
+    // A chair whose user has left gets no row. Later rows stand further in.
     const tagUserData* user = UserAt(chair);
-    if (user == nullptr || m_pBankerList == nullptr)
+    if (user == nullptr)
         return;
-    const std::string gbk = CClientGlobal::TruncateText(CClientGlobal::WideToAnsi(FieldText(user->szNickName)), 10, false);
-    Label* row = Label::create();
-    row->setTag(chair);
-    row->setFontSize(15);
-    m_pBankerList->pushBackCustomItem(row);
-    // Later rows stand a little further in.
-    const int rows = static_cast<int>(m_pBankerList->getItems()->count());
-    const int indent = rows <= 2 ? 0 : rows == 3 ? 2 : rows == 4 ? 6 : rows == 5 ? 12 : 20;
-    row->setText(std::string(static_cast<size_t>(indent), ' ') + CClientGlobal::GBKToUTF8(gbk));
-    Label* score = Label::create();
-    score->setFontSize(12);
-    char text[32];
-    std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(user->lScore));
-    score->setText(text);
-    score->setAnchorPoint(CCPoint(0, 0.5f));
-    score->setPosition(CCPoint(80 - row->getSize().width * 0.5f, 0));
-    row->addChild(score);
-    m_pBankerList->refreshView();
+    const size_t rows = m_BankerQueue.Rows() + 1;
+    const size_t indent = rows <= 2 ? 0 : rows == 3 ? 2 : rows == 4 ? 6 : rows == 5 ? 12 : 20;
+    m_BankerQueue.AddRow(chair, user, std::string(indent, ' '));
 }
 
 void NNBoard::RemoveBankerCandidate(uint16_t chair)
 {
-    if (IsMine(chair))
+    if (IsMyChair(chair))
         ShowBankerButtons(true, true);
-    RemoveBankerRows(chair);
-}
-
-void NNBoard::RemoveBankerRows(uint16_t chair)
-{
-    if (m_pBankerList == nullptr)
-        return;
-    // Every row of the chair, should it have applied twice.
-    for (int i = static_cast<int>(m_pBankerList->getItems()->count()) - 1; i >= 0; --i)
-    {
-        Widget* row = m_pBankerList->getItem(static_cast<unsigned int>(i));
-        if (row != nullptr && row->getTag() == chair)
-            m_pBankerList->removeItem(i);
-    }
+    m_BankerQueue.RemoveRows(chair);
 }
 
 void NNBoard::OnCancelBanker(const CancelBankerMessage& message) { RemoveBankerCandidate(message.wCancelUser); }
@@ -422,15 +343,9 @@ void NNBoard::OnApplyBankerButton(CCObject*, TouchEventType event)
     if (event != TOUCH_EVENT_BEGAN || handler == nullptr || me == nullptr)
         return;
     if (me->lScore >= m_lApplyMinimum)
-    {
         handler->SendGameData(SUB_C_APPLY_BANKER);
-        return;
-    }
-    char text[128];
-    std::snprintf(text, sizeof(text), "%s%lld%s", CClientGlobal::UTF8ToGBK("您的欢乐豆少于").c_str(),
-                  static_cast<long long>(m_lBankerCondition), CClientGlobal::UTF8ToGBK(",无法上庄").c_str());
-    if (GameChatLayer* chat = GetChatLayer())
-        chat->AddChatItem(ChatLine{CClientGlobal::UTF8ToGBK(kRoomMessage), text, 4});
+    else
+        games::AddRoomMessage(this, games::ApplyBankerRefusal(m_lBankerCondition));
 }
 
 void NNBoard::OnCancelBankerButton(CCObject*, TouchEventType event)
@@ -438,14 +353,10 @@ void NNBoard::OnCancelBankerButton(CCObject*, TouchEventType event)
     NNHandler* handler = Handler();
     if (event != TOUCH_EVENT_BEGAN || handler == nullptr)
         return;
-    if (IsMine(m_wBankerChair))
-    {
-        if (GameChatLayer* chat = GetChatLayer())
-            chat->AddChatItem(ChatLine{CClientGlobal::UTF8ToGBK(kRoomMessage),
-                                       CClientGlobal::UTF8ToGBK("游戏已经开始，不能取消当庄"), 4});
-        return;
-    }
-    handler->SendGameData(SUB_C_CANCEL_BANKER);
+    if (IsMyChair(m_wBankerChair))
+        games::AddRoomMessage(this, games::CancelBankerRefusal());
+    else
+        handler->SendGameData(SUB_C_CANCEL_BANKER);
 }
 
 }  // namespace BumperCarBattle

@@ -56,10 +56,12 @@ void NNBoard::LightTrackUnderCar(float)
         Widget* badge = GetTrackBadge(t);
         if (badge == nullptr)
             return;
-        // Lit again each frame the car stays: the light holds still.
+        // Lit again each frame the car stays: the light holds still, and a
+        // table waiting with the car on its slot draws nothing new.
         badge->stopActionByTag(kUnderCarActionTag);
         badge->setVisible(true);
-        badge->setOpacity(255);
+        if (badge->getOpacity() != 255)
+            badge->setOpacity(255);
         CCAction* hold = CCSequence::create(CCDelayTime::create(0.09f), CCHide::create(), nullptr);
         hold->setTag(kUnderCarActionTag);
         badge->runAction(hold);
@@ -79,44 +81,16 @@ void NNBoard::FlashResultLight(float)
 
 // --- the history strip --------------------------------------------------------------------------
 
-Widget* NNBoard::HistoryColumn(int index)
-{
-    if (m_pHistoryList == nullptr)
-        return nullptr;
-    // Past the layout's columns (or where it has fewer) a bordered one is added.
-    while (static_cast<int>(m_pHistoryList->getItems()->count()) <= index)
-    {
-        ImageView* column = ImageView::create();
-        column->loadTexture("BumperCarBattle/border.png");
-        m_pHistoryList->pushBackCustomItem(column);
-    }
-    return m_pHistoryList->getItem(static_cast<unsigned int>(index));
-}
-
 void NNBoard::AddHistoryColumn(uint8_t trackIndex)
 {
-    Widget* column = HistoryColumn(m_nHistoryColumn);
+    Widget* column = m_History.NextColumn();
     if (column == nullptr)
         return;
     const int cls = trackIndex % AREA_COUNT;
     char picture[48];
     std::snprintf(picture, sizeof(picture), "BumperCarBattle/btn_chqcxbg_%d.png", cls);
     // Big cars below, small cars above.
-    ImageView* lower = ImageView::create();
-    ImageView* upper = ImageView::create();
-    lower->setPosition(CCPoint(0, -15));
-    upper->setPosition(CCPoint(0, 15));
-    (cls % 2 == 0 ? lower : upper)->loadTexture(picture);
-    column->addChild(lower);
-    column->addChild(upper);
-    ++m_nHistoryColumn;
-    // The oldest columns go once the strip is long: a session has no end.
-    while (m_nHistoryColumn > kMostHistoryColumns && m_pHistoryList->getItems()->count() > 0)
-    {
-        m_pHistoryList->removeItem(0);
-        --m_nHistoryColumn;
-    }
-    m_pHistoryList->refreshView();
+    games::RecordListStrip::AddMark(column, picture, CCPoint(0, cls % 2 == 0 ? -15 : 15));
     scheduleOnce(schedule_selector(NNBoard::JumpHistoryToEnd), 0);
 }
 
@@ -139,36 +113,19 @@ void NNBoard::CountRecord(const RoundRecord& record)
     }
 }
 
-void NNBoard::JumpHistoryToEnd(float)
-{
-    if (m_pHistoryList != nullptr)
-        m_pHistoryList->jumpToRight();
-}
+void NNBoard::JumpHistoryToEnd(float) { m_History.ScrollToEnd(); }
 
+// One column towards the older results, or back towards the newest.
 void NNBoard::OnHistoryLeft(CCObject*, TouchEventType event)
 {
-    if (event != TOUCH_EVENT_BEGAN || m_pHistoryList == nullptr || m_pHistoryList->getItems()->count() == 0)
-        return;
-    Layout* inner = m_pHistoryList->getInnerContainer();
-    Widget* last = m_pHistoryList->getItem(m_pHistoryList->getItems()->count() - 1);
-    const float step = last->getSize().width + m_pHistoryList->getItemsMargin();
-    // Older columns come in from the left; the strip stops at its first column.
-    const float x = std::min(0.0f, inner->getPositionX() + step);
-    inner->stopAllActions();
-    inner->runAction(CCMoveTo::create(0.3f, CCPoint(x, inner->getPositionY())));
+    if (event == TOUCH_EVENT_BEGAN)
+        games::ScrollListBy(m_History.List(), -1, 0.3f);
 }
 
 void NNBoard::OnHistoryRight(CCObject*, TouchEventType event)
 {
-    if (event != TOUCH_EVENT_BEGAN || m_pHistoryList == nullptr || m_pHistoryList->getItems()->count() == 0)
-        return;
-    Layout* inner = m_pHistoryList->getInnerContainer();
-    Widget* last = m_pHistoryList->getItem(m_pHistoryList->getItems()->count() - 1);
-    const float step = last->getSize().width + m_pHistoryList->getItemsMargin();
-    const float end = std::min(0.0f, m_pHistoryList->getSize().width - inner->getSize().width);
-    const float x = std::max(end, inner->getPositionX() - step);
-    inner->stopAllActions();
-    inner->runAction(CCMoveTo::create(0.3f, CCPoint(x, inner->getPositionY())));
+    if (event == TOUCH_EVENT_BEGAN)
+        games::ScrollListBy(m_History.List(), 1, 0.3f);
 }
 
 // --- the win record -----------------------------------------------------------------------------

@@ -20,41 +20,45 @@ namespace BumperCarBattle {
 void NNBoard::RestartClock(int phase, int seconds)
 {
     m_nPhase = phase;
-    m_nTimeLeft = seconds;
-    unschedule(schedule_selector(NNBoard::OnClockTick));
-    schedule(schedule_selector(NNBoard::OnClockTick), 1.0f, static_cast<unsigned int>(seconds < 0 ? 0 : seconds), 0);
+    m_Clock.Start(this, schedule_selector(NNBoard::OnClockTick), seconds);
 }
 
+// Once a second, the seconds left first and 0 last: the banners and the
+// clock's sound go by them.
 void NNBoard::OnClockTick(float)
 {
-    if (m_nTimeLeft < 0)
+    OnPhaseSecond(m_Clock.Seconds());
+    m_Clock.Tick();
+}
+
+void NNBoard::OnPhaseSecond(int seconds)
+{
+    if (seconds < 0)
         return;
-    SetLabel("atlasLabel_game_timer", std::to_string(m_nTimeLeft));
     int soundBelow = 5;
     switch (m_nPhase)
     {
         case kPhaseBetting:
-            if (m_nTimeLeft == 4)
+            if (seconds == 4)
                 ShowGameEndBanner();
             break;
         case kPhaseResult:
-            if (m_nTimeLeft == 4)
+            if (seconds == 4)
                 ShowChangeBankerBanner();
             break;
         case kPhaseFree:
-            if (m_nTimeLeft == 4)
+            if (seconds == 4)
                 ShowPlaceJettonBanner();
             break;
         case kPhaseFreeScene:
-            if (m_nTimeLeft == 4)
+            if (seconds == 4)
                 ShowPlaceJettonBanner();
             soundBelow = 4;
             break;
         default: soundBelow = 0; break;
     }
-    if (m_nTimeLeft < soundBelow)
+    if (seconds < soundBelow)
         PlayEffect("sound/clock.mp3");
-    --m_nTimeLeft;
 }
 
 // --- free time ----------------------------------------------------------------------------------
@@ -86,15 +90,13 @@ void NNBoard::OnGameStart(const RoundStartMessage& message)
     {
         // Nobody bets against the system.
         UpdateChipButtons(true);
-        SetLabel("label_banker_times", "0");
+        SetBankerTimes(0);
     }
     else
     {
         UpdateChipButtons(false);
     }
     SetBankerName(m_wBankerChair);
-    const tagUserData* banker = UserAt(m_wBankerChair);
-    SetBankerScore(banker != nullptr ? banker->lScore : 0);
     if (const tagUserData* me = UserAt(MyChair()))
     {
         SetMyNickName(CClientGlobal::WideToAnsi(FieldText(me->szNickName)));
@@ -111,7 +113,7 @@ void NNBoard::OnPlaceBet(const BetPlacedMessage& message)
         return;
     const int index = message.cbArea - 1;
     PlayEffect("sound/bet.mp3");
-    if (IsMine(message.wChairID))
+    if (IsMyChair(message.wChairID))
     {
         m_lMyAreaBets[index] = games::SaturatingAdd(m_lMyAreaBets[index], message.lAmount);
         m_lMyRoundBet = games::SaturatingAdd(m_lMyRoundBet, message.lAmount);
@@ -229,7 +231,7 @@ void NNBoard::OnCarRunFinished(CCNode*)
     else
         ShowBigCarWin();
     SetBankerTimes(static_cast<int32_t>(m_Result.dwBankerTimes));
-    SetLabel("label_banker_mark", CClientGlobal::FormatScore(m_Result.lBankerTotalResult));
+    m_BankerPanel.ShowResult(m_Result.lBankerTotalResult);
     m_lMyMark = games::SaturatingAdd(m_lMyMark, m_Result.lMyScore);
     SetMyMark(m_lMyMark);
     if (const tagUserData* me = UserAt(MyChair()))
@@ -246,17 +248,15 @@ void NNBoard::OnCarRunFinished(CCNode*)
 void NNBoard::OnChangeBanker(const ChangeBankerMessage& message)
 {
     const uint16_t chair = message.wBankerUser;
-    const bool mine = IsMine(chair);
+    const bool mine = IsMyChair(chair);
     m_cbMeBanker = mine ? 1 : 0;
     // The banker keeps the cancel button (dim), for stepping down later.
     ShowBankerButtons(!mine, !mine);
     SetBankerName(chair);
-    const tagUserData* banker = UserAt(chair);
-    SetBankerScore(banker != nullptr ? banker->lScore : 0);
-    SetLabel("label_banker_mark", CClientGlobal::FormatScore(0));
+    m_BankerPanel.ShowResult(0);
     SetBankerTimes(0);
     // The new banker leaves the waiting list.
-    RemoveBankerRows(chair);
+    m_BankerQueue.RemoveRows(chair);
 }
 
 // --- scenes ---------------------------------------------------------------------------------------
@@ -264,9 +264,7 @@ void NNBoard::OnChangeBanker(const ChangeBankerMessage& message)
 void NNBoard::RestoreBankerAndMe(uint16_t banker, uint16_t bankerTimes, int64_t bankerResult)
 {
     SetBankerName(banker);
-    const tagUserData* user = UserAt(banker);
-    SetBankerScore(user != nullptr ? user->lScore : 0);
-    SetLabel("label_banker_mark", CClientGlobal::FormatScore(bankerResult));
+    m_BankerPanel.ShowResult(bankerResult);
     SetBankerTimes(bankerTimes);
     const tagUserData* me = UserAt(MyChair());
     SetMyNickName(me != nullptr ? CClientGlobal::WideToAnsi(FieldText(me->szNickName)) : std::string());
