@@ -1,0 +1,131 @@
+// The car-brand handler and board over any sequence of server messages and
+// player actions: nothing may crash or read past a message, the win counts
+// stay the counts of the classes, and the chip piles stay within their cap.
+//
+// Input: the first byte picks my chair; then records {u8 kind, u16 code,
+// u16 size, size bytes}. Kind 0 is a game message (code = sub), 1 a scene
+// (code = status), 2 some frames (code), 3 a player action (code).
+#include "cocos2d.h"
+#include "fuzz/KernelStage.h"
+#include "games/BumperCarBattle/BumperCarGame.h"
+#include "games/BumperCarBattle/NNBoard.h"
+#include "games/BumperCarBattle/NNHandler.h"
+#include "games/framework/BaseKernelLayer.h"
+#include "games/framework/GameRoom.h"
+#include "games/framework/KernelMessages.h"
+#include "games/registry/GameRegistry.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+using namespace Sexy;
+using namespace cocos2d;
+using namespace cocos2d::ui;
+using namespace BumperCarBattle;
+
+namespace {
+
+CCScene* Setup()
+{
+    CCScene* scene = fuzzstage::KernelScene();
+    static bool installed = false;
+    if (!installed)
+    {
+        games::InstallGameKinds();
+        installed = true;
+    }
+    return scene;
+}
+
+void Touch(int phase, const CCPoint& at)
+{
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    int id = 0;
+    float xs[] = {at.x};
+    float ys[] = {762 - at.y};
+    if (phase == 0)
+        view->handleTouchesBegin(1, &id, xs, ys);
+    else if (phase == 1)
+        view->handleTouchesMove(1, &id, xs, ys);
+    else
+        view->handleTouchesEnd(1, &id, xs, ys);
+}
+
+void Act(NNBoard* board, uint16_t code)
+{
+    const int which = code >> 4;
+    switch (code & 0x0F)
+    {
+        case 0: board->OnChipButton(board->GetChipButton(which % 6), TOUCH_EVENT_ENDED); break;
+        case 1: board->OnAreaButtonTouch(board->GetAreaButton(which % 8 + 1), TOUCH_EVENT_BEGAN); break;
+        case 2: board->OnApplyBankerButton(nullptr, TOUCH_EVENT_BEGAN); break;
+        case 3: board->OnCancelBankerButton(nullptr, TOUCH_EVENT_BEGAN); break;
+        case 4: board->OnHistoryLeft(nullptr, TOUCH_EVENT_BEGAN); break;
+        case 5: board->OnHistoryRight(nullptr, TOUCH_EVENT_BEGAN); break;
+        case 6: board->OnMouseMove(CCPoint(static_cast<float>(which % 1288), static_cast<float>(which % 762))); break;
+        case 7: board->OnRButtonUp(); break;
+        case 8:
+        {
+            // A drag from the table's corner to a point of the window.
+            const CCPoint to(static_cast<float>((which * 37) % 1288), static_cast<float>((which * 11) % 762));
+            Touch(0, CCPoint(20, 700));
+            Touch(1, to);
+            Touch(2, to);
+            break;
+        }
+        case 9: board->UpdateChipButtons((which & 1) != 0); break;
+        case 10: board->StepTrackLight(nullptr); break;
+        case 11: board->LightTrackUnderCar(0); break;
+        default: break;
+    }
+}
+
+void Check(NNBoard* board)
+{
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        if (board->GetChipPile().CountOn(area) > NNBoard::kMostChipsPerArea)
+            std::abort();
+    }
+    const int slot = board->GetCarSlot();
+    if (slot < 1 || slot > TRACK_SLOTS)
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    CCScene* scene = Setup();
+    fuzzstage::QuietRoom room;
+    CGameRoomBinding binding(&room);
+    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
+    room.kernel = kernel;
+    scene->addChild(kernel);
+
+    const uint16_t me = size > 0 ? data[0] % 100 : 0;
+    GameServerConfig config;
+    std::memset(&config, 0, sizeof(config));
+    config.dwUserID = 1000;
+    config.wChairID = me;
+    config.wKindID = kKindID;
+    config.wChairCount = 100;
+    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
+    uint8_t kindRecord[8] = {0, 0, 0, 0, 0, 0, kKindID, 0};
+    kernel->LoadGameResources(kindRecord);
+    kernel->EnterGame(kindRecord);
+    auto* board = dynamic_cast<NNBoard*>(kernel->GetGameBoard());
+    if (board == nullptr)
+        std::abort();
+    fuzzstage::Seat(kernel, 1000, 0, me, US_SIT, 8800000);
+    fuzzstage::Seat(kernel, 2001, 0, static_cast<uint16_t>((me + 1) % 100), US_SIT, 56000000);
+    fuzzstage::Seat(kernel, 2002, 0, static_cast<uint16_t>((me + 2) % 100), US_SIT, 3300000);
+    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
+
+    fuzzstage::PlayRecords(
+        kernel, data, size, 1800, [board](uint16_t code) { Act(board, code); }, [board] { Check(board); });
+    CCDirector::sharedDirector()->stepFrames(2);
+    fuzzstage::LeaveKernel(kernel, room);
+    return 0;
+}
