@@ -66,6 +66,12 @@ void NNBoard::OnPhaseSecond(int seconds)
 void NNBoard::OnGameFree(const FreeMessage& message)
 {
     unschedule(schedule_selector(NNBoard::FlashResultLight));
+    // A result phase cut short by the server left its result showing.
+    if (m_pEndBackground->isVisible())
+    {
+        m_pEndBackground->setVisible(false);
+        m_pEndBackground->removeAllChildren();
+    }
     PlayMusicOnce("sound/opencar1.mp3");
     RestartClock(kPhaseFree, message.cbTimeLeave);
     m_pCar->runAction(CCFadeOut::create(0.5f));
@@ -250,8 +256,12 @@ void NNBoard::OnChangeBanker(const ChangeBankerMessage& message)
     const uint16_t chair = message.wBankerUser;
     const bool mine = IsMyChair(chair);
     m_cbMeBanker = mine ? 1 : 0;
-    // The banker keeps the cancel button (dim), for stepping down later.
-    ShowBankerButtons(!mine, !mine);
+    // The banker keeps the cancel button (dim), for stepping down later; a
+    // player still waiting in the list keeps his too.
+    if (mine)
+        ShowBankerButtons(false, false);
+    else
+        ShowBankerButtons(!m_BankerQueue.Contains(MyChair()), true);
     SetBankerName(chair);
     m_BankerPanel.ShowResult(0);
     SetBankerTimes(0);
@@ -277,6 +287,8 @@ void NNBoard::OnSceneFree(const FreeScene& scene)
     m_lApplyMinimum = scene.lApplyBankerCondition;
     UpdateChipButtons(true);
     RestoreBankerAndMe(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
+    // Between rounds no bet lies on the table.
+    ResetAreaBets();
     m_lMyMark = 0;
     SetMyMark(0);
     m_lMyRoundBet = 0;

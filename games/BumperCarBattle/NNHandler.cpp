@@ -95,6 +95,8 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
                 board->AddRecordColumns(record);
                 board->CountRecord(record);
             }
+            // The shares show the records at once, not at the next round.
+            board->RefreshWinRecord();
             return true;
         }
         case SUB_S_PLACE_JETTON_FAIL:

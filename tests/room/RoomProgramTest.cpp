@@ -376,6 +376,60 @@ TEST_F(OxBattleProgram, EnteringMidRoundRestoresTheTableFromEachScene)
     CheckShots();
 }
 
+// The car-brand game (kind 108) at its own table in a room of 100 chairs:
+// every step the server takes after my entry waits for a click of mine.
+class BumperCarProgram : public OxBattleProgram
+{
+protected:
+    std::vector<std::string> RoomOptions(int port) override
+    {
+        return {"--room", "108,碰碰车 一号房,127.0.0.1," + std::to_string(port)};
+    }
+};
+
+// Window pixels of the car table's buttons, chips and areas.
+constexpr const char* kCarApply = "136,620";
+constexpr const char* kCarChip10000 = "487,533";
+constexpr const char* kCarChip100000 = "543,533";
+constexpr const char* kCarArea1 = "283,224";
+constexpr const char* kCarArea6 = "438,347";
+constexpr const char* kCarHistoryLeft = "289,665";
+
+// A whole round: I queue for the banker, the banker changes, I bet 10,000 on
+// the big bsj and 100,000 on the small bm by clicks (roomsim checks both
+// requests byte for byte), give up my place in the queue, and the round ends:
+// the car runs three laps and more to slot 11 (the big bm), the winning car
+// and the result panel show, and the next free time clears the table. The
+// clocks run four times as fast as the frames: the run takes some 200 frames.
+TEST_F(BumperCarProgram, AWholeRoundIsBetByClicksAndTheCarRunsToTheResult)
+{
+    const Outcome o =
+        Play("bumpercarbattle_round.json", 1200,
+             {"--speed", "4", "--no-draw", Click(240, kCarApply), Click(300, kCarChip10000), Click(330, kCarArea1),
+              Click(360, kCarChip100000), Click(390, kCarArea6), Shot(450, "bumpercar_betting"),
+              Click(480, kCarApply), Shot(590, "bumpercar_running"), Shot(760, "bumpercar_result"),
+              Click(790, kCarApply), Click(800, kCarHistoryLeft), Shot(1000, "bumpercar_free"),
+              Click(1030, kOxMaximise), Shot(1120, "bumpercar_maximised")});
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
+    EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
+    CheckShots();
+}
+
+// Entering in the middle of the betting restores the car, the chips and the
+// amounts; a result scene and a free scene restore the banker's and my panels.
+TEST_F(BumperCarProgram, EnteringMidRoundRestoresTheTableFromEachScene)
+{
+    const Outcome o = Play("bumpercarbattle_restore.json", 540,
+                           {"--no-draw", Shot(210, "bumpercar_restore_betting"), Click(240, kCarApply),
+                            Shot(330, "bumpercar_restore_result"), Click(360, kCarApply),
+                            Shot(450, "bumpercar_restore_free")});
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
+    EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
+    CheckShots();
+}
+
 // Texas hold'em in the real program, at a six-chair table where I sit on
 // chair 2: my actions are clicks on the table's buttons, checked byte for
 // byte by the scenario, and each phase of the hand is shot.

@@ -327,6 +327,19 @@ TEST_F(CarBoard, BecomingBankerKeepsTheCancelButton)
     EXPECT_TRUE(board->GetApplyButton()->isVisible());
 }
 
+// A player waiting in the list keeps his cancel button when the banker
+// changes to somebody else.
+TEST_F(CarBoard, ABankerChangeLeavesAWaitingPlayerHisCancelButton)
+{
+    ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, BytesOf(ApplyBankerMessage{kMe})));
+    ASSERT_TRUE(Game(SUB_S_CHANGE_BANKER, ChangeBanker(1)));
+    EXPECT_FALSE(board->GetApplyButton()->isVisible());
+    EXPECT_TRUE(board->GetCancelButton()->isVisible());
+    TapWidget(board->GetCancelButton());
+    ASSERT_EQ(SentGame().size(), 1u);
+    EXPECT_EQ(SentGame()[0].first, SUB_C_CANCEL_BANKER);
+}
+
 TEST_F(CarBoard, ApplyingBelowTheMinimumQuotesTheRoundsCondition)
 {
     ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeSceneRecord(10, NO_BANKER))));

@@ -275,7 +275,6 @@ TEST_F(CarRound, RecordsCountEachClassTheyMarkAndNeverPastTheCounts)
     EXPECT_EQ(board->GetWinCount(7), 1u);
     EXPECT_EQ(Mark(0).first, "BumperCarBattle/btn_chqcxbg_3.png");
     EXPECT_EQ(Mark(2).first, "BumperCarBattle/btn_chqcxbg_0.png");
-    board->RefreshWinRecord();
     EXPECT_EQ(WinRecord(), (std::vector<std::string>{"25.00%", "0.00%", "0.00%", "50.00%", "0.00%", "0.00%", "0.00%",
                                                      "25.00%"}));
 }
@@ -314,10 +313,10 @@ TEST_F(CarRound, TheBettingSceneRestoresTheCarTheChipsAndTheFigures)
 
 TEST_F(CarRound, TheResultAndFreeScenesRestoreThePanels)
 {
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(12, 1, 7))));
     ASSERT_TRUE(Scene(GS_RESULT_END, BytesOf(PlaySceneRecord(9, NO_BANKER, 0))));
     EXPECT_EQ(board->GetPhase(), NNBoard::kPhasePlayScene);
     EXPECT_EQ(board->LabelText("label_banker_nick_name"), "系统坐庄");
-    EXPECT_EQ(board->GetAreaTotal(1), 0);
     EXPECT_EQ(board->LabelText("label_nick_name"), "玩家1000");
     ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeSceneRecord(10, 2))));
     EXPECT_EQ(board->GetPhase(), NNBoard::kPhaseFreeScene);
@@ -327,6 +326,10 @@ TEST_F(CarRound, TheResultAndFreeScenesRestoreThePanels)
     EXPECT_EQ(board->LabelText("label_mark"), "0");
     EXPECT_EQ(board->GetApplyBankerMinimum(), 1000000);
     EXPECT_EQ(WinRecord()[0], "0.00%");
+    // Between rounds the areas are empty.
+    EXPECT_TRUE(board->GetChipPile().Chips().empty());
+    EXPECT_EQ(board->GetAreaTotal(1), 0);
+    EXPECT_FALSE(board->GetWidget("atlasLabel_bsj_d")->isVisible());
 }
 
 // Waiting in the free time with nothing moving draws only the clock.
