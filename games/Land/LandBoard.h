@@ -46,6 +46,8 @@ public:
     static constexpr int kScoreViewZOrder = 100000000;
     static constexpr int kPlayedZOrder = 100000;
     static constexpr int kEffectZOrder = 5000;
+    static constexpr uint8_t kBottomBacks[BACK_COUNT] = {Sexy::CardSprite::kCardBack, Sexy::CardSprite::kCardBack,
+                                                         Sexy::CardSprite::kCardBack};
 
     static LandBoard* create();
     LandBoard();
@@ -96,6 +98,9 @@ public:
     void ClearOutCards(uint16_t view);
     void ShowCallCaption(uint16_t view, uint8_t call);
     void AddBottomCards(const uint8_t (&cards)[BACK_COUNT], uint16_t landlordChair);
+    // The three bottom cards shown at their place (73 apart, scale 0.7, z 0,
+    // 10 and 20) showing these cards.
+    void PlaceBottomCards(const uint8_t (&cards)[BACK_COUNT]);
     void ShowPlayedCards(const uint8_t* cards, uint16_t view, uint8_t count);
     // Makes the four call buttons once; later calls keep them.
     void CreateCallButtons();

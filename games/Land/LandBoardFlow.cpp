@@ -15,12 +15,6 @@ using Sexy::CardSprite;
 
 namespace Land {
 
-namespace {
-
-const float kBottomOffsets[BACK_COUNT] = {0, 73, 146};
-
-}  // namespace
-
 void LandBoard::SetDealtCards(const uint8_t (&cards)[HAND_COUNT])
 {
     std::memset(m_cbMyCards, 0, sizeof(m_cbMyCards));
@@ -256,14 +250,7 @@ void LandBoard::OnSubBankerInfo(const CMD_S_BankerInfo& banker)
         m_nViewCardCount[3 - m_cbBankerView] = HAND_COUNT;
     }
     std::memcpy(m_cbBackCards, banker.cbBackCard, BACK_COUNT);
-    for (size_t i = 0; i < m_BottomCards.size() && i < BACK_COUNT; ++i)
-    {
-        CardSprite* card = m_BottomCards[i];
-        card->SetCardData(banker.cbBackCard[i]);
-        card->setVisible(true);
-        card->setPosition(m_ptLayout[kPtBottomCards] + CCPoint(kBottomOffsets[i], 0));
-        card->setScale(0.7f);
-    }
+    PlaceBottomCards(banker.cbBackCard);
     for (CCSprite*& caption : m_pCallCaptions)
     {
         RemoveFromTable(caption);

@@ -17,7 +17,6 @@ namespace Land {
 
 namespace {
 
-const ccColor3B kGrey = {170, 170, 170};
 const ccColor3B kNormal = {255, 255, 255};
 constexpr float kPi = 3.14159265358979f;
 
@@ -275,13 +274,18 @@ void LandBoard::PlayDealAnimation(const uint8_t (&dealt)[HAND_COUNT])
             }
         }
     }
-    static const float kBottomOffsets[BACK_COUNT] = {0, 73, 146};
+    PlaceBottomCards(kBottomBacks);
+}
+
+void LandBoard::PlaceBottomCards(const uint8_t (&cards)[BACK_COUNT])
+{
+    static const float kOffsets[BACK_COUNT] = {0, 73, 146};
     for (size_t i = 0; i < m_BottomCards.size() && i < BACK_COUNT; ++i)
     {
         CardSprite* card = m_BottomCards[i];
-        card->SetCardData(CardSprite::kCardBack);
+        card->SetCardData(cards[i]);
         card->setVisible(true);
-        card->setPosition(m_ptLayout[kPtBottomCards] + CCPoint(kBottomOffsets[i], 0));
+        card->setPosition(m_ptLayout[kPtBottomCards] + CCPoint(kOffsets[i], 0));
         card->setScale(0.7f);
         if (card->getParent() != nullptr)
             card->getParent()->reorderChild(card, 10 * static_cast<int>(i));

@@ -12,12 +12,6 @@ using Sexy::CardSprite;
 
 namespace Land {
 
-namespace {
-
-const float kBottomOffsets[BACK_COUNT] = {0, 73, 146};
-
-}  // namespace
-
 void LandBoard::OnSceneCalling(const CMD_S_StatusScore& scene)
 {
     LandHandler* handler = Handler();
@@ -60,16 +54,7 @@ void LandBoard::OnSceneCalling(const CMD_S_StatusScore& scene)
     }
     // My cards face up at places 1 to 17 of my row, sorted as my hand is.
     LayoutHandCards(false);
-    for (size_t i = 0; i < m_BottomCards.size() && i < BACK_COUNT; ++i)
-    {
-        CardSprite* card = m_BottomCards[i];
-        card->SetCardData(CardSprite::kCardBack);
-        card->setVisible(true);
-        card->setPosition(m_ptLayout[kPtBottomCards] + CCPoint(kBottomOffsets[i], 0));
-        card->setScale(0.7f);
-        if (card->getParent() != nullptr)
-            card->getParent()->reorderChild(card, 10 * static_cast<int>(i));
-    }
+    PlaceBottomCards(kBottomBacks);
     if (scene.wCurrentUser == me)
     {
         CreateCallButtons();
@@ -155,16 +140,7 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
     m_nViewCardCount[2] = scene.cbCardCount[(me + 2) % GAME_PLAYER];
     std::memcpy(m_cbMyCards, scene.cbCardData, sizeof(m_cbMyCards));
     std::memcpy(m_cbBackCards, scene.cbBackCard, BACK_COUNT);
-    for (size_t i = 0; i < m_BottomCards.size() && i < BACK_COUNT; ++i)
-    {
-        CardSprite* card = m_BottomCards[i];
-        card->SetCardData(scene.cbBackCard[i]);
-        card->setVisible(true);
-        card->setPosition(m_ptLayout[kPtBottomCards] + CCPoint(kBottomOffsets[i], 0));
-        card->setScale(0.7f);
-        if (card->getParent() != nullptr)
-            card->getParent()->reorderChild(card, 10 * static_cast<int>(i));
-    }
+    PlaceBottomCards(scene.cbBackCard);
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
     {
         const CardList& hand = m_HandCards[chair];

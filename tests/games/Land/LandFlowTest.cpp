@@ -353,3 +353,20 @@ TEST_F(LandTest, WaitingForAnotherPlayerLeavesNothingOfTheTableMoving)
     // The clock runs at the left seat (view 2) and still counts.
     EXPECT_EQ(board->GetUserClock(2), 17);
 }
+
+// The landlord's step shows the bottom cards where every step puts them,
+// stacked left to right even when no deal placed them before.
+TEST_F(LandTest, TheLandlordsBottomCardsLieInPlaceAndInOrder)
+{
+    ASSERT_TRUE(Game(Land::SUB_S_BANKER_INFO, Banker(kLeft, "5c 6c 7c")));
+    const CCPoint first = board->BottomSprites()[0]->getPosition();
+    for (size_t i = 0; i < 3; ++i)
+    {
+        CardSprite* card = board->BottomSprites()[i];
+        EXPECT_EQ(card->GetCardData(), Cards("5c 6c 7c")[i]);
+        EXPECT_TRUE(card->isVisible());
+        EXPECT_FLOAT_EQ(card->getScale(), 0.7f);
+        EXPECT_FLOAT_EQ(card->getPositionX() - first.x, 73.0f * static_cast<float>(i));
+        EXPECT_EQ(card->getZOrder(), 10 * static_cast<int>(i));
+    }
+}
