@@ -109,6 +109,8 @@ public:
         return GetUserLevel(score, gender);
     }
     int GetMyLevel() const { return GetUserLevel(m_UserData.lScore, m_UserData.cbGender); }
+    // The face picture of a level: "ChangePhoto/people1-<level>".
+    static std::string FacePicture(int level);
 
     // MD5 of the text up to its first 0 byte, as 32 lowercase hex digits.
     static std::string MD5Text(const std::string& text);

@@ -66,6 +66,8 @@ std::string CClientGlobal::FormatScore(int64_t score)
     return out;
 }
 
+std::string CClientGlobal::FacePicture(int level) { return "ChangePhoto/people1-" + std::to_string(level); }
+
 int CClientGlobal::GetUserLevel(int64_t score, uint8_t gender)
 {
     static const int64_t kThresholds[] = {0,       99999,   499999,  999999,   1499999,  1999999,

@@ -7,7 +7,7 @@
 // The room feeds it with OnChannelMessage (main 1 game-server packets, main 3
 // control, main 4 users at my table) and calls LoadGameResources, EnterGame,
 // RequestExit and ResetGameKernel. Games reach it only through the handler's
-// accessors (GameHandler.h) or GetGameRoom()->GetKernelLayer().
+// accessors (GameHandler.h) or RoomKernel().
 #pragma once
 
 #include "cocos2d.h"
@@ -147,5 +147,11 @@ private:
     CGameBoard* m_pGameBoard = nullptr;
     std::map<uint16_t, CGameKindModule*> m_KindModules;  // made on first use, kept by kind
 };
+
+// The kernel of the room the game runs in; null outside a room.
+CBaseKernelLayer* RoomKernel();
+// Seated (seat panels, ready signs, the timer box) unless the room's kernel
+// says its kind is a many-seat one; seated outside a room.
+bool IsSeatedGame();
 
 }  // namespace Sexy

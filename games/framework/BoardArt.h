@@ -24,4 +24,18 @@ cocos2d::CCSprite* FirstFrameSprite(cocos2d::CCAnimation* animation);
 // A new sprite showing the first frame and running the frames for ever.
 cocos2d::CCSprite* LoopingFrameSprite(const char* format, int first, int last, float delay);
 
+// The right bar's heights in the visible area, which the board lays out and
+// the player list and chat size themselves by: the top part (the own-user
+// card), the advert, the rest below them, and the player list's share of
+// the rest: as many 30-pixel rows as fit half of it, plus the list's
+// 33-pixel header and 16-pixel margin. The chat takes what is left.
+struct RightBarHeights
+{
+    int top;
+    int advert;
+    int rest;
+    int list;
+};
+RightBarHeights MeasureRightBar();
+
 }  // namespace Sexy

@@ -263,9 +263,8 @@ CCNode* CCTableListLayer::BuildCell(uint16_t table)
         }
         if (user == nullptr)
             continue;
-        char face[48];
-        std::snprintf(face, sizeof(face), "ChangePhoto/people1-%d", CClientGlobal::GetUserLevel(user));
-        if (CCSprite* faceSprite = CCSprite::create(face))
+        const std::string face = CClientGlobal::FacePicture(CClientGlobal::GetUserLevel(user));
+        if (CCSprite* faceSprite = CCSprite::create(face.c_str()))
         {
             const float side = std::max(1.0f, faceSprite->getContentSize().width);
             faceSprite->setScale(34 / side);

@@ -57,9 +57,8 @@ bool CDlgGameUserInfo::initCard(const tagUserData& user)
     addChild(panel, 1, kTagPanel);
     const CCSize size = panel->getContentSize();
 
-    char face[48];
-    std::snprintf(face, sizeof(face), "ChangePhoto/people1-%d", CClientGlobal::GetUserLevel(&user));
-    if (CCSprite* faceSprite = CCSprite::create(face))
+    const std::string face = CClientGlobal::FacePicture(CClientGlobal::GetUserLevel(&user));
+    if (CCSprite* faceSprite = CCSprite::create(face.c_str()))
     {
         faceSprite->setScale(80 / std::max(1.0f, faceSprite->getContentSize().width));
         faceSprite->setPosition(CCPoint(62, size.height - 92));

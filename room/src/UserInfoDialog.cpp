@@ -47,12 +47,7 @@ int FieldForItem(uint16_t type)
 
 std::string GBK(const char* utf8) { return CClientGlobal::UTF8ToGBK(utf8); }
 
-std::string FaceName()
-{
-    char name[48];
-    std::snprintf(name, sizeof(name), "ChangePhoto/people1-%d", CClientGlobal::GetInstance()->GetMyLevel());
-    return name;
-}
+std::string FaceName() { return CClientGlobal::FacePicture(CClientGlobal::GetInstance()->GetMyLevel()); }
 
 CCCursorTextField* MakeField(float width, int maxLength)
 {

@@ -114,6 +114,13 @@ TEST(FormatScore, CommaEveryFourDigitsNeverAfterTheSign)
     EXPECT_EQ(G::FormatScore(INT64_MIN), "-922,3372,0368,5477,5808");
 }
 
+// Every face of the hall, the room and the tables is named here.
+TEST(UserLevel, EachLevelHasItsFacePicture)
+{
+    EXPECT_EQ(G::FacePicture(1), "ChangePhoto/people1-1");
+    EXPECT_EQ(G::FacePicture(24), "ChangePhoto/people1-24");
+}
+
 TEST(UserLevel, CountsThresholdsStrictlyBelowTheScore)
 {
     EXPECT_EQ(G::GetUserLevel(-5, 0), 1);

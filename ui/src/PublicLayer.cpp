@@ -78,7 +78,7 @@ bool PublicLayer::initFrame(int room)
     }
     m_pUserPanel = CCNode::create();
     addChild(m_pUserPanel, 5, kTagUserPanel);
-    CCSprite* face = CCSprite::create("ChangePhoto/people1-1");
+    CCSprite* face = CCSprite::create(CClientGlobal::FacePicture(1).c_str());
     if (face != nullptr)
     {
         face->setScale(0.56f);
@@ -200,9 +200,7 @@ void PublicLayer::UpdateUserInfo()
         score->setString(CClientGlobal::FormatScore(me.lScore).c_str());
     if (auto* face = dynamic_cast<CCSprite*>(m_pUserPanel->getChildByTag(kTagFace)))
     {
-        char name[64];
-        std::snprintf(name, sizeof(name), "ChangePhoto/people1-%d", global->GetMyLevel());
-        if (CCSprite* picture = CCSprite::create(name))
+        if (CCSprite* picture = CCSprite::create(CClientGlobal::FacePicture(global->GetMyLevel()).c_str()))
             face->setDisplayFrame(picture->displayFrame());
     }
 }

@@ -702,4 +702,16 @@ bool CBaseKernelLayer::EnterGame(const void* kindRecord)
     return true;
 }
 
+CBaseKernelLayer* RoomKernel()
+{
+    IGameRoom* room = GetGameRoom();
+    return room != nullptr ? room->GetKernelLayer() : nullptr;
+}
+
+bool IsSeatedGame()
+{
+    CBaseKernelLayer* kernel = RoomKernel();
+    return kernel == nullptr || kernel->IsSeatGame();
+}
+
 }  // namespace Sexy

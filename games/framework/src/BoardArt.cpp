@@ -1,5 +1,8 @@
 #include "games/framework/BoardArt.h"
 
+#include "ui/VisibleRect.h"
+
+#include <cmath>
 #include <cstdio>
 
 using namespace cocos2d;
@@ -39,6 +42,18 @@ CCSprite* FirstFrameSprite(CCAnimation* animation)
     if (frames == nullptr || frames->count() == 0)
         return CCSprite::create();
     return CCSprite::createWithSpriteFrame(static_cast<CCAnimationFrame*>(frames->objectAtIndex(0))->getSpriteFrame());
+}
+
+RightBarHeights MeasureRightBar()
+{
+    // A pixel of the window in points, so the tiles' seams stay covered.
+    const int c = static_cast<int>(std::ceil(1.0f / CCEGLView::sharedOpenGLView()->getScaleY()));
+    RightBarHeights bar{};
+    bar.top = 196 + c;
+    bar.advert = 2 * c + 106;
+    bar.rest = static_cast<int>(VisibleRect::rightTop().y) - bar.top - bar.advert;
+    bar.list = static_cast<int>(std::floor((bar.rest * 0.5 - 33 - 16) / 30)) * 30 + 33 + 16;
+    return bar;
 }
 
 CCSprite* LoopingFrameSprite(const char* format, int first, int last, float delay)

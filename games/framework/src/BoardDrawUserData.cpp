@@ -16,13 +16,6 @@ namespace Sexy {
 
 namespace {
 
-bool SeatedGame()
-{
-    IGameRoom* room = GetGameRoom();
-    CBaseKernelLayer* kernel = room != nullptr ? room->GetKernelLayer() : nullptr;
-    return kernel == nullptr || kernel->IsSeatGame();
-}
-
 CCLabelTTF* Label(const std::string& gbk, int size) { return CreateGBKLabel(gbk, "Arial", static_cast<float>(size)); }
 
 }  // namespace
@@ -52,9 +45,7 @@ void CBoardDrawUserData::SetTextLayout(const CCPoint& face, const CCPoint& name,
 
 std::string CBoardDrawUserData::FaceOf(const tagUserData* user)
 {
-    char face[40];
-    std::snprintf(face, sizeof(face), "ChangePhoto/people1-%d", CClientGlobal::GetUserLevel(user));
-    return face;
+    return CClientGlobal::FacePicture(CClientGlobal::GetUserLevel(user));
 }
 
 std::string CBoardDrawUserData::NickOf(const tagUserData* user, size_t maxBytes)
@@ -73,7 +64,7 @@ void CBoardDrawUserData::SetFace(const tagUserData* user)
 
 void CBoardDrawUserData::Build(CGameBoard* board, uint16_t view, const tagUserData* user)
 {
-    if (user == nullptr || !SeatedGame())
+    if (user == nullptr || !IsSeatedGame())
         return;
     m_dwGameID = user->dwGameID;
     m_wViewID = view;
@@ -141,7 +132,7 @@ void CBoardDrawUserData::Update(const tagUserData* user)
 
 void CBoardDrawUserData::ShowReadySign(const CCPoint& point, uint16_t view, uint8_t status)
 {
-    if (!SeatedGame())
+    if (!IsSeatedGame())
         return;
     const int tag = kReadySignTagBase + view;
     // One sign at a time: a second would stay when the status changes.

@@ -48,17 +48,9 @@ CGameBoard::CGameBoard() = default;
 
 CGameBoard::~CGameBoard() { CC_SAFE_RELEASE(m_pStartButton); }
 
-CBaseKernelLayer* CGameBoard::Kernel()
-{
-    IGameRoom* room = GetGameRoom();
-    return room != nullptr ? room->GetKernelLayer() : nullptr;
-}
+CBaseKernelLayer* CGameBoard::Kernel() { return RoomKernel(); }
 
-bool CGameBoard::IsSeatGame()
-{
-    CBaseKernelLayer* kernel = Kernel();
-    return kernel == nullptr || kernel->IsSeatGame();
-}
+bool CGameBoard::IsSeatGame() { return IsSeatedGame(); }
 
 uint16_t CGameBoard::MyChair()
 {
@@ -213,15 +205,16 @@ void CGameBoard::LayoutRightBar()
     const float bottom = VisibleRect::leftBottom().y;
     const float left = right - 260;
     const int c = PixelStep();
+    const RightBarHeights bar = MeasureRightBar();
 
     PlaceTile(m_pTopTile, left, top - 196, kRightBarWidth, 161);
     if (m_pUserInfoBg != nullptr)
         m_pUserInfoBg->setPosition(CCPoint(right - kRightBarWidth, top - 196 + 7));
 
-    m_nBarTopHeight = 196 + c;
-    m_nAdvertHeight = 2 * c + 106;
-    m_nBarRestHeight = static_cast<int>(top) - m_nBarTopHeight - m_nAdvertHeight;
-    m_nListHeight = static_cast<int>(std::floor((m_nBarRestHeight * 0.5 - 33 - 16) / 30)) * 30 + 33 + 16;
+    m_nBarTopHeight = bar.top;
+    m_nAdvertHeight = bar.advert;
+    m_nBarRestHeight = bar.rest;
+    m_nListHeight = bar.list;
 
     const float listY = top - m_nListHeight - m_nBarTopHeight;
     PlaceTile(m_pListTile, left, listY, kRightBarWidth, static_cast<float>(m_nListHeight));

@@ -103,11 +103,8 @@ GameChatLayer::~GameChatLayer()
 
 int GameChatLayer::ComputeListHeight()
 {
-    const float c = std::ceil(1.0f / CCEGLView::sharedOpenGLView()->getScaleY());
-    const int h =
-        static_cast<int>(VisibleRect::rightTop().y - static_cast<int>(196 + c) - static_cast<int>(2 * c + 106));
-    const int list = static_cast<int>(std::floor((h * 0.5 - 33 - 16) / 30) * 30 + 33 + 16);
-    return h - list - kListY;
+    const Sexy::RightBarHeights bar = Sexy::MeasureRightBar();
+    return bar.rest - bar.list - kListY;
 }
 
 bool GameChatLayer::init()

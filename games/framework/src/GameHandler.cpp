@@ -34,11 +34,7 @@ CGameHandler::~CGameHandler()
         kernel->SetGameHandler(nullptr);
 }
 
-CBaseKernelLayer* CGameHandler::GetKernel()
-{
-    IGameRoom* room = GetGameRoom();
-    return room != nullptr ? room->GetKernelLayer() : nullptr;
-}
+CBaseKernelLayer* CGameHandler::GetKernel() { return RoomKernel(); }
 
 CGameBoard* CGameHandler::GetBoard() const
 {

@@ -44,25 +44,12 @@ CCSprite* TiledSprite(const char* picture, float width, float height)
     return sprite;
 }
 
-std::string FaceName(int level)
-{
-    char name[40];
-    std::snprintf(name, sizeof(name), "ChangePhoto/people1-%d", level);
-    return name;
-}
-
 void ShowPicture(CCSprite* sprite, const std::string& name)
 {
     if (sprite == nullptr)
         return;
     if (CCSpriteFrame* frame = CCResolvePicture(name.c_str()))
         sprite->setDisplayFrame(frame);
-}
-
-Sexy::CBaseKernelLayer* Kernel()
-{
-    Sexy::IGameRoom* room = Sexy::GetGameRoom();
-    return room != nullptr ? room->GetKernelLayer() : nullptr;
 }
 
 }  // namespace
@@ -100,10 +87,8 @@ PlayerTableViewLayer::~PlayerTableViewLayer()
 
 int PlayerTableViewLayer::ComputeListHeight()
 {
-    const float c = std::ceil(1.0f / CCEGLView::sharedOpenGLView()->getScaleY());
-    const int h =
-        static_cast<int>(VisibleRect::rightTop().y - static_cast<int>(196 + c) - static_cast<int>(2 * c + 106));
-    return static_cast<int>(std::floor((h * 0.5 - kHeadHeight - 16) / kRowHeight) * kRowHeight);
+    // The rows of the board's list, without its header and margin.
+    return Sexy::MeasureRightBar().list - kHeadHeight - 16;
 }
 
 CCLabelTTF* PlayerTableViewLayer::CreateCellLabel(const std::string& gbk, int tag, float x, float y, int alignment,
@@ -229,7 +214,7 @@ PlayerItemGame PlayerTableViewLayer::MakeItem(const tagUserData* user, bool grou
 void PlayerTableViewLayer::ReloadFromKernel()
 {
     m_Items.clear();
-    Sexy::CBaseKernelLayer* kernel = Kernel();
+    Sexy::CBaseKernelLayer* kernel = Sexy::RoomKernel();
     if (kernel == nullptr)
         return;
     for (uint16_t chair = 0; chair < Sexy::CBaseKernelLayer::kMaxSeats; ++chair)
@@ -330,7 +315,7 @@ void PlayerTableViewLayer::UpdateUser(const tagUserData* user)
             label->setString(CClientGlobal::GBKToUTF8(score).c_str());
         if (auto* avatar = static_cast<CCSprite*>(background->getChildByTag(kTagAvatar)))
         {
-            ShowPicture(avatar, FaceName(CClientGlobal::GetUserLevel(user)));
+            ShowPicture(avatar, CClientGlobal::FacePicture(CClientGlobal::GetUserLevel(user)));
             if (avatar->getTexture() != nullptr)
                 avatar->getTexture()->setAliasTexParameters();
             avatar->setAnchorPoint(CCPoint(0, 0));
@@ -420,7 +405,7 @@ void PlayerTableViewLayer::ShowRow(CCTableViewCell* cell, unsigned int index, bo
         background->setTag(kTagRowBackground);
         cell->addChild(background);
 
-        CCSprite* avatar = CCSprite::create(FaceName(item.level).c_str());
+        CCSprite* avatar = CCSprite::create(CClientGlobal::FacePicture(item.level).c_str());
         avatar->setAnchorPoint(CCPoint(0, 0));
         avatar->setScale(0.24f);
         avatar->setPosition(CCPoint(6, 3));
@@ -447,7 +432,7 @@ void PlayerTableViewLayer::ShowRow(CCTableViewCell* cell, unsigned int index, bo
     ShowRowTexture(background, index);
     if (auto* avatar = static_cast<CCSprite*>(background->getChildByTag(kTagAvatar)))
     {
-        ShowPicture(avatar, FaceName(item.level));
+        ShowPicture(avatar, CClientGlobal::FacePicture(item.level));
         avatar->setAnchorPoint(CCPoint(0, 0));
     }
     ShowStatus(static_cast<CCSprite*>(background->getChildByTag(kTagStatus)), item.status);

@@ -17,8 +17,7 @@ const ccColor3B kTextColour{4, 64, 114};
 
 tagUserData* MyRecord()
 {
-    Sexy::IGameRoom* room = Sexy::GetGameRoom();
-    Sexy::CBaseKernelLayer* kernel = room != nullptr ? room->GetKernelLayer() : nullptr;
+    Sexy::CBaseKernelLayer* kernel = Sexy::RoomKernel();
     return kernel != nullptr ? kernel->GetMeUserData() : nullptr;
 }
 
