@@ -242,16 +242,6 @@ Widget* NNBoard::GetTrackBadge(int index) const
     return index >= 0 && index < TRACK_SLOTS ? m_pTrackBadges[index] : nullptr;
 }
 
-CCPoint NNBoard::ContentPoint(Widget* widget) const
-{
-    if (widget == nullptr || m_pContentRoot == nullptr)
-        return CCPointZero;
-    CCNode* parent = widget->getParent();
-    if (parent == nullptr)
-        return widget->getPosition();
-    return m_pContentRoot->convertToNodeSpace(parent->convertToWorldSpace(widget->getPosition()));
-}
-
 std::string NNBoard::LabelText(const char* name) const { return games::WidgetText(m_pUILayer, name); }
 
 // --- small parts --------------------------------------------------------------------------------

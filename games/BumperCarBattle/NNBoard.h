@@ -188,8 +188,6 @@ public:
     const games::ChipPile& GetChipPile() const { return m_Pile; }
     // The text of a label widget of the layout ("" when there is none).
     std::string LabelText(const char* name) const;
-    // Where a widget of the layout lies on the content root.
-    cocos2d::CCPoint ContentPoint(cocos2d::ui::Widget* widget) const;
 
 private:
     NNHandler* Handler() const;
