@@ -1,6 +1,5 @@
 // San Gong (kind 9) has no module object of its own: the kernel loads its
-// pictures through the landlord module and creates the game here. Until the
-// game's own handler and board are built, it is the framework's plain table.
+// pictures through the landlord module and creates the game here.
 #pragma once
 
 #include "games/framework/GameKindModule.h"
@@ -9,9 +8,15 @@
 
 namespace ThreeKing {
 
+class NNHandler;
+
 constexpr uint16_t kKindID = 9;
 
+// A new handler (the one it replaces goes), attached to the kernel, and its
+// board.
 Sexy::CGameBoard* CreateGame();
+// The handler of the game created last; the board reaches it here.
+NNHandler* GetHandler();
 
 // The game as it describes itself to the registry (games/registry); the
 // registry lends it the landlord module.

@@ -1,0 +1,104 @@
+#include "games/ThreeKing/ScoreView.h"
+
+#include "core/ClientGlobal.h"
+#include "games/ThreeKing/HandNames.h"
+
+#include <new>
+
+using namespace cocos2d;
+
+namespace ThreeKing {
+
+CScoreView* CScoreView::create()
+{
+    auto* view = new (std::nothrow) CScoreView();
+    if (view != nullptr && view->init())
+    {
+        view->autorelease();
+        return view;
+    }
+    delete view;
+    return nullptr;
+}
+
+bool CScoreView::init()
+{
+    if (!CCSprite::init())
+        return false;
+    initWithFile("ThreeKing/SCOREVIEW");
+    for (int r = 0; r < kRows; ++r)
+        m_ptRows[r] = CCPoint(80, 155 - 25 * r);
+    return true;
+}
+
+void CScoreView::onEnter()
+{
+    CCDirector::sharedDirector()->getTouchDispatcher()->addTargetedDelegate(this, kTouchPriority, true);
+    CCSprite::onEnter();
+}
+
+void CScoreView::onExit()
+{
+    CCDirector::sharedDirector()->getTouchDispatcher()->removeDelegate(this);
+    CCSprite::onExit();
+}
+
+void CScoreView::AddText(const std::string& utf8, const CCPoint& at)
+{
+    CCLabelTTF* label = CCLabelTTF::create(utf8.c_str(), "Arial", 14);
+    label->setPosition(at);
+    addChild(label, 10);
+}
+
+void CScoreView::ShowResult(const CMD_S_GameEnd& result, const tagUserData* const (&users)[GAME_PLAYER])
+{
+    m_Rows.clear();
+    for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
+    {
+        const tagUserData* user = users[chair];
+        if (user == nullptr)
+            continue;
+        Row row;
+        row.name = CClientGlobal::GBKToUTF8(CClientGlobal::WideToAnsi(FieldText(user->szNickName)));
+        // The index is the server's: one past the names shows no text.
+        row.hand = ThreeKingHandNames[result.cbHandIndex[chair]];
+        row.score = CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(result.lGameScore[chair]));
+        const CCPoint& at = m_ptRows[m_Rows.size()];
+        AddText(row.score, CCPoint(at.x + 235, at.y));
+        AddText(row.hand, CCPoint(at.x + 110, at.y));
+        AddText(row.name, at);
+        m_Rows.push_back(row);
+    }
+    setVisible(true);
+}
+
+bool CScoreView::ccTouchBegan(CCTouch* touch, CCEvent*)
+{
+    if (!isVisible() || getParent() == nullptr)
+        return false;
+    return boundingBox().containsPoint(getParent()->convertTouchToNodeSpace(touch));
+}
+
+void CScoreView::ccTouchMoved(CCTouch* touch, CCEvent*)
+{
+    if (getParent() == nullptr)
+        return;
+    setPosition(ClampDrag(getParent()->convertTouchToNodeSpace(touch), getContentSize(),
+                          CCDirector::sharedDirector()->getVisibleSize()));
+}
+
+CCPoint CScoreView::ClampDrag(const CCPoint& at, const CCSize& size, const CCSize& visible)
+{
+    CCPoint p = at;
+    if (at.x > visible.width - size.width / 2)
+        p.x = visible.width - size.width / 2;
+    if (at.x < size.width / 2)
+        p.x = size.width / 2;
+    if (at.y > visible.height - size.height / 2 - 40)
+        p.y = visible.height - size.height / 2 - 40;
+    if (at.y < size.height / 2 + 75)
+        p.y = size.height / 2 + 75;
+    return p;
+}
+
+}  // namespace ThreeKing
