@@ -202,6 +202,15 @@ void NNBoard::ShowStateSign(Sign sign)
     CCSprite* sprite = GetStateSign(sign);
     if (sprite == nullptr)
         return;
+    // One phase at a time: the signs share their place.
+    for (CCSprite* other : m_pStateSigns)
+    {
+        if (other != nullptr && other != sprite)
+        {
+            other->setVisible(false);
+            other->stopAllActions();
+        }
+    }
     sprite->setVisible(true);
     auto* animation = dynamic_cast<CCAnimation*>(sprite->getUserObject());
     if (animation != nullptr && sprite->numberOfRunningActions() == 0)
@@ -305,8 +314,6 @@ void NNBoard::OnSubBankerSet(const CMD_S_BankerSet& message)
         handler->KillGameClock(IDI_CALL_BANKER);
     m_lMaxScore = message.lMaxScore;
     m_wBankerChair = message.wBankerUser;
-    m_pStateSigns[kSignCall]->setVisible(false);
-    m_pStateSigns[kSignCall]->stopAllActions();
     AnimateBankerMark(message.wBankerUser);
     if (handler != nullptr)
         handler->SetGameClock(MyChair(), IDI_ADD_SCORE, TIME_CLOCK);
@@ -459,8 +466,6 @@ void NNBoard::OnSubHideActions(const CMD_S_HideActions& message)
 
 void NNBoard::OnSubSendCard(const CMD_S_SendCard& message)
 {
-    m_pStateSigns[kSignScore]->setVisible(false);
-    m_pStateSigns[kSignScore]->stopAllActions();
     TakeCards(message.cbCardData);
     DealCards();
     ShowStateSign(kSignOpen);
@@ -575,6 +580,10 @@ void NNBoard::OnSubOpenCard(const CMD_S_OpenCard& message)
 
 void NNBoard::DrawHandSign(uint16_t chair)
 {
+    // A hand is signed once a round, however often the button is pressed,
+    // and only where its cards lie on the table.
+    if (m_pHandSignOf[chair] != nullptr || !m_CardSprites[chair][1]->isVisible())
+        return;
     const uint8_t* hand = m_cbCards[chair];
     CCSprite* sign = nullptr;
     switch (m_Logic.GetCardType(hand, kCards))
@@ -595,6 +604,7 @@ void NNBoard::DrawHandSign(uint16_t chair)
     sign->setPosition(m_CardSprites[chair][1]->getPosition());
     AddContentChild(sign, kHandSignZOrder);
     m_HandSigns.push_back(sign);
+    m_pHandSignOf[chair] = sign;
 }
 
 void NNBoard::DrawHandSigns()
@@ -622,6 +632,8 @@ void NNBoard::ClearHandSigns()
     for (CCSprite* sign : m_HandSigns)
         sign->removeFromParentAndCleanup(true);
     m_HandSigns.clear();
+    for (CCSprite*& sign : m_pHandSignOf)
+        sign = nullptr;
 }
 
 // --- the result --------------------------------------------------------------------------------

@@ -200,6 +200,7 @@ private:
     cocos2d::extension::CCControlButton* m_pBetButtons[3] = {};
     std::vector<Sexy::CardSprite*> m_CardSprites[kSeats];
     std::vector<cocos2d::CCSprite*> m_HandSigns;
+    cocos2d::CCSprite* m_pHandSignOf[kSeats] = {};
 };
 
 }  // namespace ThreeKing

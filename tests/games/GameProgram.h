@@ -63,9 +63,10 @@ protected:
             std::fprintf(stderr, "cannot remove %s\n", m_dir.c_str());
     }
 
-    // Plays the scenario in a room of the kind for the frames.
+    // Plays the scenario in a room of the kind for the frames; `options` go
+    // to the program before the steps (--speed N).
     Outcome Play(const std::string& scenario, int kind, const char* roomName, int frames,
-                 const std::vector<Step>& steps)
+                 const std::vector<Step>& steps, const std::vector<std::string>& options = {})
     {
         Outcome outcome;
         const std::string portFile = m_dir + "/port";
@@ -85,6 +86,7 @@ protected:
         EXPECT_NE(port, 0);
         // Only the shots are drawn: nobody looks at the other frames.
         std::vector<std::string> args = {KEST_PROGRAM, "--headless", "--no-draw", "--frames", std::to_string(frames)};
+        args.insert(args.end(), options.begin(), options.end());
         for (const char* option : {"--user", "1001,player,玩家", "--enter", "1", "--room"})
             args.emplace_back(option);
         args.push_back(std::to_string(kind) + "," + roomName + ",127.0.0.1," + std::to_string(port));

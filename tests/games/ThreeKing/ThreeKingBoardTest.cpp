@@ -146,6 +146,8 @@ TEST_F(ThreeKingTable, TheHandSignButtonSignsOnlyMyHandAndTheResultSignsEveryHan
     DealRound();
     Press(board->GetMyTypeButton());
     EXPECT_FALSE(board->IsOwnSignOnly());
+    // Pressed again, it draws no second sign over the first.
+    Press(board->GetMyTypeButton());
     ASSERT_EQ(board->GetHandSigns().size(), 1u);
     EXPECT_EQ(board->GetHandSigns()[0]->getPosition(), board->GetCardSprite(kMyChair, 1)->getPosition());
     EXPECT_EQ(board->GetHandSigns()[0]->getZOrder(), NNBoard::kHandSignZOrder);
@@ -153,7 +155,7 @@ TEST_F(ThreeKingTable, TheHandSignButtonSignsOnlyMyHandAndTheResultSignsEveryHan
     const int64_t scores[6] = {10, 20, 30, 40, 50, 60};
     const uint8_t indexes[6] = {10, 11, 1, 0, 5, 5};
     ASSERT_TRUE(Game(104, GameEnd(scores, indexes)));
-    EXPECT_EQ(board->GetHandSigns().size(), 7u);
+    EXPECT_EQ(board->GetHandSigns().size(), 6u);
     // The others' cards face up, and my hidden third card with them.
     EXPECT_EQ(board->GetCardSprite(1, 2)->GetCardData(), kHands[1][2]);
     EXPECT_TRUE(board->GetCardSprite(kMyChair, 2)->isVisible());
