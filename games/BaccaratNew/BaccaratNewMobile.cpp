@@ -1,10 +1,20 @@
 #include "games/BaccaratNew/BaccaratNewMobile.h"
 
+#include "games/BaccaratNew/BaccaratNewBoard.h"
+#include "games/BaccaratNew/BaccaratNewHandler.h"
+
 namespace BaccaratNew {
+
+BaccaratNewHandler* BaccaratNewMobile::s_pHandler = nullptr;
+BaccaratNewBoard* BaccaratNewMobile::s_pBoard = nullptr;
 
 BaccaratNewMobile::BaccaratNewMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* BaccaratNewMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+Sexy::CGameBoard* BaccaratNewMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new BaccaratNewHandler());
+    return BaccaratNewBoard::create();
+}
 
 void BaccaratNewMobile::LoadResources()
 {

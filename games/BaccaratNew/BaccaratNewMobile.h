@@ -1,6 +1,5 @@
-// The module object of baccarat (kind 122): its pictures, and its game. Until the
-// game's own handler and board are built, the game is the framework's plain
-// table.
+// The module object of baccarat (kind 122): its pictures and sheets, its
+// handler and its board.
 #pragma once
 
 #include "games/framework/GameKindModule.h"
@@ -8,6 +7,9 @@
 #include <cstdint>
 
 namespace BaccaratNew {
+
+class BaccaratNewBoard;
+class BaccaratNewHandler;
 
 class BaccaratNewMobile : public Sexy::CGameKindModule
 {
@@ -17,9 +19,20 @@ public:
     static constexpr uint32_t kExpectedImages = 5;
 
     BaccaratNewMobile();
+    // A new handler (the one it replaces goes) and its board.
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
+
+    // The handler of the game entered last, and the board its init set:
+    // there is one baccarat table at a time.
+    static BaccaratNewHandler* GetHandler() { return s_pHandler; }
+    static BaccaratNewBoard* GetBoard() { return s_pBoard; }
+    static void SetBoard(BaccaratNewBoard* board) { s_pBoard = board; }
+
+private:
+    static BaccaratNewHandler* s_pHandler;
+    static BaccaratNewBoard* s_pBoard;
 };
 
 // The game as it describes itself to the registry (games/registry).
