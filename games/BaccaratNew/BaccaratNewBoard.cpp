@@ -71,12 +71,6 @@ BaccaratNewBoard* BaccaratNewBoard::create()
 
 BaccaratNewHandler* BaccaratNewBoard::Handler() const { return BaccaratNewMobile::GetHandler(); }
 
-uint16_t BaccaratNewBoard::MyChair() const
-{
-    BaccaratNewHandler* handler = Handler();
-    return handler != nullptr ? handler->GetMeChairID() : INVALID_CHAIR;
-}
-
 tagUserData* BaccaratNewBoard::UserAt(uint16_t chair) const
 {
     BaccaratNewHandler* handler = Handler();
@@ -85,17 +79,7 @@ tagUserData* BaccaratNewBoard::UserAt(uint16_t chair) const
 
 tagUserData* BaccaratNewBoard::MyUser() const { return UserAt(MyChair()); }
 
-bool BaccaratNewBoard::IsMeBanker() const
-{
-    const uint16_t me = MyChair();
-    return me != INVALID_CHAIR && m_wBankerChair == me;
-}
-
-void BaccaratNewBoard::PlaySound(const char* name)
-{
-    if (BaccaratNewHandler* handler = Handler())
-        handler->PlayGameSound(name, false);
-}
+bool BaccaratNewBoard::IsMeBanker() const { return IsMyChair(m_wBankerChair); }
 
 Widget* BaccaratNewBoard::GetWidget(const char* name) const
 {

@@ -203,11 +203,9 @@ public:
 
 private:
     BaccaratNewHandler* Handler() const;
-    uint16_t MyChair() const;
     tagUserData* UserAt(uint16_t chair) const;
     tagUserData* MyUser() const;
     bool IsMeBanker() const;
-    void PlaySound(const char* name);
     void Listen(cocos2d::ui::Widget* widget, int tag);
     void InitButtons();
     void InitAreaLabels();

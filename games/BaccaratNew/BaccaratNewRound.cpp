@@ -82,7 +82,7 @@ void BaccaratNewBoard::OnGameStart(const CMD_S_GameStart& message)
 
 void BaccaratNewBoard::OnPlaceBet(const CMD_S_PlaceBet& message)
 {
-    if (message.wChairID == MyChair())
+    if (IsMyChair(message.wChairID))
     {
         // My own bet was counted when it was sent.
         UpdateControls();
@@ -166,7 +166,7 @@ void BaccaratNewBoard::OnApplyBanker(const CMD_S_ApplyBanker& message)
         m_Queue.Add(chair);
         RefreshBankerList();
     }
-    if (chair == MyChair())
+    if (IsMyChair(chair))
         m_bApplied = true;
     UpdateControls();
 }
@@ -187,7 +187,7 @@ void BaccaratNewBoard::OnChangeBanker(const CMD_S_ChangeBanker& message)
 
 void BaccaratNewBoard::OnPlaceBetFail(const CMD_S_PlaceBetFail& message)
 {
-    if (message.wPlaceUser == MyChair())
+    if (IsMyChair(message.wPlaceUser))
         m_Bets.Add(message.lBetArea + 1, games::SaturatingSub(0, message.lPlaceScore), true);
     ShowChips();
 }
@@ -196,7 +196,7 @@ void BaccaratNewBoard::OnCancelBanker(const CMD_S_CancelBanker& message)
 {
     if (m_Queue.Remove(message.wCancelUser) > 0)
         RefreshBankerList();
-    if (message.wCancelUser == MyChair())
+    if (IsMyChair(message.wCancelUser))
         m_bApplied = false;
     UpdateControls();
 }

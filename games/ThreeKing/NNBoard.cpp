@@ -68,24 +68,6 @@ NNBoard* NNBoard::create()
 
 NNHandler* NNBoard::Handler() const { return GetHandler(); }
 
-uint16_t NNBoard::MyChair() const
-{
-    NNHandler* handler = Handler();
-    return handler != nullptr ? handler->GetMeChairID() : INVALID_CHAIR;
-}
-
-uint16_t NNBoard::ViewOf(uint16_t chair) const
-{
-    NNHandler* handler = Handler();
-    return handler != nullptr ? static_cast<uint16_t>(handler->SwitchViewChairID(chair) % kSeats) : 0;
-}
-
-void NNBoard::PlaySound(const char* name)
-{
-    if (NNHandler* handler = Handler())
-        handler->PlayGameSound(name, false);
-}
-
 bool NNBoard::IsMePlaying() const
 {
     NNHandler* handler = Handler();
@@ -172,27 +154,21 @@ bool NNBoard::init()
 
     // The dealer's hands over the table, moving all the time.
     frames->addSpriteFramesWithFile("ThreeKing/Cards/BaseHand.plist");
-    m_pDealerHand = CCSprite::create();
-    if (CCSpriteFrame* first = CCResolvePicture("1"))
-        m_pDealerHand->setDisplayFrame(first);
+    m_pDealerHand = Sexy::LoopingFrameSprite("%d", 1, 38, 0.25f);
     m_pDealerHand->setPosition(kDealerHandPoint);
     AddContentChild(m_pDealerHand);
-    m_pDealerHand->runAction(Sexy::RunFramesForever("%d", 1, 38, 0.25f));
 
     return CGameBoard::init();
 }
 
 CCSprite* NNBoard::MakeStateSign(const char* format, int zOrder)
 {
-    CCSprite* sign = CCSprite::create();
-    char first[48];
-    std::snprintf(first, sizeof(first), format, 1);
-    if (CCSpriteFrame* frame = CCResolvePicture(first))
-        sign->setDisplayFrame(frame);
+    CCAnimation* animation = Sexy::FrameAnimation(format, 1, 3, 0.25f);
+    CCSprite* sign = Sexy::FirstFrameSprite(animation);
     sign->setPosition(m_ptStateSign);
     sign->setVisible(false);
-    // The format rides along so the sign can start its frames when shown.
-    sign->setUserObject(Sexy::FrameAnimation(format, 1, 3, 0.25f));
+    // The frames ride along: a sign runs them only while it shows.
+    sign->setUserObject(animation);
     AddContentChild(sign, zOrder);
     return sign;
 }
@@ -229,11 +205,7 @@ void NNBoard::HideStateSigns()
     }
 }
 
-void NNBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel)
-{
-    if (panel != nullptr)
-        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(-12, 74), 13, CCPoint(-10, -10), 14, "");
-}
+void NNBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel) { Sexy::LayoutCardTableMyInfo(panel); }
 
 // --- table users and cards -------------------------------------------------------------------
 
@@ -287,7 +259,7 @@ void NNBoard::TakeCards(const uint8_t (&cards)[GAME_PLAYER][MAX_COUNT])
 void NNBoard::OnSubCallBanker(const CMD_S_CallBanker& message)
 {
     ShowStateSign(kSignCall);
-    if (message.wCallBanker == MyChair())
+    if (IsMyChair(message.wCallBanker))
         ShowRobButtons(true);
     if (NNHandler* handler = Handler())
         handler->SetGameClock(message.wCallBanker, IDI_CALL_BANKER, TIME_CLOCK);
@@ -331,7 +303,7 @@ void NNBoard::AnimateBankerMark(uint16_t chair)
     m_pBankerMark->stopAllActions();
     m_pBankerMark->setScale(4.0f);
     m_pBankerMark->setVisible(true);
-    m_pBankerMark->setPosition(m_ptBankerMark[ViewOf(chair)]);
+    m_pBankerMark->setPosition(m_ptBankerMark[ViewOfChair(chair)]);
     m_pBankerMark->runAction(CCSequence::create(CCScaleTo::create(0.5f, 1.0f),
                                                 CCCallFuncN::create(this, callfuncN_selector(NNBoard::OnBankerMarkLanded)),
                                                 nullptr));
@@ -349,7 +321,7 @@ void NNBoard::PlaceBankerMark(uint16_t chair)
         return;
     m_pBankerMark->stopAllActions();
     m_pBankerMark->setScale(1.0f);
-    m_pBankerMark->setPosition(m_ptBankerMark[ViewOf(chair)]);
+    m_pBankerMark->setPosition(m_ptBankerMark[ViewOfChair(chair)]);
     if (GetContentRoot() != nullptr)
         GetContentRoot()->reorderChild(m_pBankerMark, kRestoredBankerMarkZOrder);
     m_pBankerMark->setVisible(true);
@@ -403,7 +375,7 @@ void NNBoard::OnSubAddScore(const CMD_S_AddScore& message)
 {
     m_lLastBet = message.lAddScoreCount;
     FlyBetChip(message.wAddScoreUser);
-    if (message.wAddScoreUser == MyChair())
+    if (IsMyChair(message.wAddScoreUser))
     {
         if (NNHandler* handler = Handler())
             handler->KillGameClock(IDI_ADD_SCORE);
@@ -439,7 +411,7 @@ void NNBoard::FlyBetChip(uint16_t chair)
     // A chair that is not one of the table's has no chip place.
     if (chair >= kSeats)
         return;
-    const uint16_t view = ViewOf(chair);
+    const uint16_t view = ViewOfChair(chair);
     CCSprite* chip = MakeChip(chair, m_lLastBet);
     chip->setPosition(m_ptBankerMark[view]);
     chip->runAction(CCEaseBounceOut::create(CCMoveTo::create(0.4f, m_ptChipTarget[view])));
@@ -450,7 +422,7 @@ void NNBoard::PlaceBetChip(uint16_t chair, int64_t amount)
     if (chair >= kSeats)
         return;
     CCSprite* chip = MakeChip(chair, amount);
-    chip->setPosition(m_ptChipTarget[ViewOf(chair)]);
+    chip->setPosition(m_ptChipTarget[ViewOfChair(chair)]);
 }
 
 void NNBoard::OnSubHideActions(const CMD_S_HideActions& message)
@@ -494,7 +466,7 @@ void NNBoard::DealCards()
         const bool mine = chair == me;
         if (mine && !mePlaying)
             continue;
-        const uint16_t view = ViewOf(chair);
+        const uint16_t view = ViewOfChair(chair);
         for (int i = 0; i < kCards; ++i)
         {
             CardSprite* card = m_CardSprites[chair][i];
@@ -571,7 +543,7 @@ void NNBoard::OnMyTypeButton(CCObject*, CCControlEvent)
 
 void NNBoard::OnSubOpenCard(const CMD_S_OpenCard& message)
 {
-    if (message.wPlayerID != MyChair())
+    if (!IsMyChair(message.wPlayerID))
         return;
     if (NNHandler* handler = Handler())
         handler->KillGameClock(IDI_SCENE_OPEN);
@@ -712,7 +684,7 @@ void NNBoard::RestoreCards()
         const bool mine = chair == me;
         if (mine && !mePlaying)
             continue;
-        const uint16_t view = ViewOf(chair);
+        const uint16_t view = ViewOfChair(chair);
         for (int i = 0; i < kCards; ++i)
         {
             CardSprite* card = m_CardSprites[chair][i];
@@ -740,11 +712,9 @@ void NNBoard::RestoreCards()
 void NNBoard::ShowWaitAnimation()
 {
     RemoveContentChildByTag(kWaitAnimationTag);
-    m_pWaitAnimation = CCSprite::create();
     CCAnimation* animation = Sexy::FrameAnimation("deng_%d.png", 1, 3, 0.2f);
     animation->setRestoreOriginalFrame(true);
-    if (CCSpriteFrame* first = CCResolvePicture("deng_1.png"))
-        m_pWaitAnimation->setDisplayFrame(first);
+    m_pWaitAnimation = Sexy::FirstFrameSprite(animation);
     m_pWaitAnimation->setPosition(kWaitPoint);
     AddContentChild(m_pWaitAnimation, kWaitZOrder, kWaitAnimationTag);
     m_pWaitAnimation->setVisible(true);

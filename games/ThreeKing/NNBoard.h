@@ -140,11 +140,10 @@ public:
 
 private:
     NNHandler* Handler() const;
-    uint16_t MyChair() const;
-    uint16_t ViewOf(uint16_t chair) const;
-    void PlaySound(const char* name);
+    // A chair's view position 0..5.
+    static uint16_t ViewOfChair(uint16_t chair) { return ViewOf(chair, kSeats); }
     bool IsMePlaying() const;
-    bool IsMeBanker() const { return m_wBankerChair == MyChair(); }
+    bool IsMeBanker() const { return IsMyChair(m_wBankerChair); }
     void FlyBetChip(uint16_t chair);
     cocos2d::CCSprite* MakeChip(uint16_t chair, int64_t amount);
     void RemoveChip(uint16_t chair);

@@ -1,0 +1,36 @@
+// Baccarat in the real program against roomsim, me on chair 5 of a room of
+// 100: a shoe of records, a round bet by clicks to its result and records,
+// the charts, and a table entered mid-round from each scene. The clocks run
+// four times as fast as the frames.
+#include "games/GameProgram.h"
+
+using gameprogram::GameProgram;
+
+namespace {
+
+// Window pixels of the table (its origin is at (5, 7) from the window's
+// bottom left).
+constexpr const char* kApplyOrCancel = "825,215";
+constexpr const char* kChip1W = "543,579";
+constexpr const char* kChip10W = "617,579";
+constexpr const char* kAreaPlayer = "231,450";
+constexpr const char* kAreaBankerPair = "875,307";
+constexpr const char* kCharts = "787,741";
+constexpr const char* kChartsClose = "938,126";
+constexpr const char* kRoom = "百家乐 一号房";
+
+TEST_F(GameProgram, BaccaratRoundIsBetByClicksAndRecorded)
+{
+    const Outcome o =
+        Play("baccarat_round.json", 122, kRoom, 1080,
+             {Shot(100, "baccarat_free"), Click(120, kApplyOrCancel), Click(230, kChip1W), Click(250, kAreaPlayer),
+              Click(270, kChip10W), Click(290, kAreaBankerPair), Shot(320, "baccarat_betting"),
+              Click(340, kApplyOrCancel), Shot(372, "baccarat_dealing"), Shot(430, "baccarat_dealt"),
+              Shot(600, "baccarat_result"), Click(640, kApplyOrCancel), Shot(700, "baccarat_recorded"),
+              Click(720, kCharts), Shot(760, "baccarat_charts"), Click(780, kChartsClose), Click(800, kApplyOrCancel),
+              Shot(900, "baccarat_tie"), Click(940, kApplyOrCancel), Shot(1040, "baccarat_new_cycle")},
+             {"--speed", "4"});
+    ExpectClean(o);
+}
+
+}  // namespace
