@@ -14,9 +14,6 @@ namespace ShowHandANEx {
 
 namespace {
 
-// Ahead of the board, which swallows every touch while it shows (-128), and
-// of the cards under the panel (-129): at 0 the panel would never see one.
-constexpr int kTouchPriority = -130;
 constexpr float kResultOffset = 230;
 
 }  // namespace
@@ -43,18 +40,6 @@ bool Settlement::init()
     if (m_pLayout == nullptr)
         return false;
     return initWithFile("ShowHandANEx/SCOREVIEW");
-}
-
-void Settlement::onEnter()
-{
-    CCDirector::sharedDirector()->getTouchDispatcher()->addTargetedDelegate(this, kTouchPriority, true);
-    CCSprite::onEnter();
-}
-
-void Settlement::onExit()
-{
-    CCDirector::sharedDirector()->getTouchDispatcher()->removeDelegate(this);
-    CCSprite::onExit();
 }
 
 std::string Settlement::NickName(uint16_t chair)
@@ -84,39 +69,6 @@ void Settlement::ShowResult(const tagGameEnd& end)
         addChild(m_pResults[chair]);
     }
     setVisible(true);
-}
-
-// --- dragging --------------------------------------------------------------------------------
-
-bool Settlement::ccTouchBegan(CCTouch* touch, CCEvent*)
-{
-    if (!isVisible() || getParent() == nullptr)
-        return false;
-    return boundingBox().containsPoint(getParent()->convertTouchToNodeSpace(touch));
-}
-
-void Settlement::ccTouchMoved(CCTouch* touch, CCEvent*)
-{
-    if (getParent() == nullptr)
-        return;
-    // The bounds are the window's; the panel lives in the table's space.
-    const CCPoint at =
-        ClampDrag(touch->getLocation(), getContentSize(), CCDirector::sharedDirector()->getVisibleSize());
-    setPosition(getParent()->convertToNodeSpace(at));
-}
-
-CCPoint Settlement::ClampDrag(const CCPoint& at, const CCSize& panel, const CCSize& visible)
-{
-    CCPoint p = at;
-    if (at.x > visible.width - panel.width / 2)
-        p.x = visible.width - panel.width / 2;
-    if (at.x < panel.width / 2)
-        p.x = panel.width / 2;
-    if (at.y > visible.height - panel.height / 2 - 40)
-        p.y = visible.height - panel.height / 2 - 40;
-    if (at.y < panel.height / 2 + 75)
-        p.y = panel.height / 2 + 75;
-    return p;
 }
 
 }  // namespace ShowHandANEx

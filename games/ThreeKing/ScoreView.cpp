@@ -31,18 +31,6 @@ bool CScoreView::init()
     return true;
 }
 
-void CScoreView::onEnter()
-{
-    CCDirector::sharedDirector()->getTouchDispatcher()->addTargetedDelegate(this, kTouchPriority, true);
-    CCSprite::onEnter();
-}
-
-void CScoreView::onExit()
-{
-    CCDirector::sharedDirector()->getTouchDispatcher()->removeDelegate(this);
-    CCSprite::onExit();
-}
-
 void CScoreView::AddText(const std::string& utf8, const CCPoint& at)
 {
     CCLabelTTF* label = CCLabelTTF::create(utf8.c_str(), "Arial", 14);
@@ -70,35 +58,6 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& result, const tagUserData* cons
         m_Rows.push_back(row);
     }
     setVisible(true);
-}
-
-bool CScoreView::ccTouchBegan(CCTouch* touch, CCEvent*)
-{
-    if (!isVisible() || getParent() == nullptr)
-        return false;
-    return boundingBox().containsPoint(getParent()->convertTouchToNodeSpace(touch));
-}
-
-void CScoreView::ccTouchMoved(CCTouch* touch, CCEvent*)
-{
-    if (getParent() == nullptr)
-        return;
-    setPosition(ClampDrag(getParent()->convertTouchToNodeSpace(touch), getContentSize(),
-                          CCDirector::sharedDirector()->getVisibleSize()));
-}
-
-CCPoint CScoreView::ClampDrag(const CCPoint& at, const CCSize& size, const CCSize& visible)
-{
-    CCPoint p = at;
-    if (at.x > visible.width - size.width / 2)
-        p.x = visible.width - size.width / 2;
-    if (at.x < size.width / 2)
-        p.x = size.width / 2;
-    if (at.y > visible.height - size.height / 2 - 40)
-        p.y = visible.height - size.height / 2 - 40;
-    if (at.y < size.height / 2 + 75)
-        p.y = size.height / 2 + 75;
-    return p;
 }
 
 }  // namespace ThreeKing
