@@ -151,6 +151,55 @@ void CheckSheet(const fs::path& dir, const std::string& sheet, const std::vector
   }
 }
 
+// Pixels whose green or blue clearly leads: the four-colour inks.
+int InkedPixels(const Canvas& c, int channel) {
+  int n = 0;
+  const std::vector<uint8_t>& px = c.pixels();
+  for (size_t i = 0; i + 3 < px.size(); i += 4) {
+    const int r = px[i], g = px[i + 1], b = px[i + 2];
+    const int lead = channel == 1 ? g - std::max(r, b) : b - std::max(r, g);
+    n += px[i + 3] > 128 && lead > 60 ? 1 : 0;
+  }
+  return n;
+}
+
+TEST(GeneratedResources, FourColourCardsTellClubsAndDiamondsFromTheOthers) {
+  {
+    TextPainter text(kFont);
+    ASSERT_TRUE(text.ok()) << "the CJK font is missing: run scripts/deps";
+    auto card = [&](int index, const char* kind) {
+      PictureTable t = ParseTable("c\t104x138\t" + std::string(kind) + "\t" + std::to_string(index) + "\n");
+      EXPECT_TRUE(t.errors.empty());
+      return DrawPicture(t.pictures.at(0), text);
+    };
+    // The ace of clubs is green, the ace of diamonds blue; spades and hearts
+    // keep black and red, and the plain deck has no green or blue at all.
+    EXPECT_GT(InkedPixels(card(13, "card:four"), 1), 200);
+    EXPECT_GT(InkedPixels(card(0, "card:four"), 2), 200);
+    EXPECT_EQ(InkedPixels(card(39, "card:four"), 1), 0);
+    EXPECT_EQ(InkedPixels(card(26, "card:four"), 2), 0);
+    EXPECT_EQ(InkedPixels(card(13, "card"), 1), 0);
+    EXPECT_EQ(InkedPixels(card(0, "card"), 2), 0);
+  }
+  TTF_Quit();
+}
+
+TEST(GeneratedResources, AFrameAnimationIsClearInside) {
+  {
+    TextPainter text(kFont);
+    ASSERT_TRUE(text.ok()) << "the CJK font is missing: run scripts/deps";
+    PictureTable t = ParseTable("f_{0..3}\t136x36\tanim:frame\t-\tgold\n");
+    ASSERT_TRUE(t.errors.empty());
+    for (const Picture& p : t.pictures) {
+      Canvas c = DrawPicture(p, text);
+      auto alpha = [&](int x, int y) { return c.pixels()[(static_cast<size_t>(y) * c.width() + x) * 4 + 3]; };
+      EXPECT_EQ(alpha(68, 18), 0) << p.name;   // what lies under it shows
+      EXPECT_GT(alpha(68, 1), 100) << p.name;  // the glowing rim
+    }
+  }
+  TTF_Quit();
+}
+
 TEST(GeneratedResources, EveryRowIsProducedAtItsSize) {
   SDL_Init(0);
   IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);

@@ -13,6 +13,8 @@ const Rgbaf kWhite = {1, 1, 1, 1};
 const Rgbaf kBlack = {0, 0, 0, 1};
 const Rgbaf kInk = {0.10f, 0.10f, 0.12f, 1};
 const Rgbaf kCardRed = {0.78f, 0.10f, 0.12f, 1};
+const Rgbaf kCardBlue = {0.10f, 0.32f, 0.78f, 1};
+const Rgbaf kCardGreen = {0.06f, 0.52f, 0.20f, 1};
 const Rgbaf kGold = {0.87f, 0.67f, 0.16f, 1};
 
 Rgbaf ColourOr(const Picture& p, size_t i, Rgbaf fallback) {
@@ -110,15 +112,24 @@ void DrawCardBack(Canvas& c, const Picture& p, const Shape& body) {
   c.Stroke(Shape::Ellipse(w / 2, h / 2, ex, ey), Paint::Solid(kGold), std::max(1.5f, w * 0.025f));
 }
 
-void DrawCardFace(Canvas& c, TextPainter& text, int index) {
+// "four": the four-colour deck of card rooms (diamonds blue, clubs green) with
+// a larger corner index, for cards shown at half size where the black pips of
+// clubs and spades read alike.
+void DrawCardFace(Canvas& c, TextPainter& text, int index, bool fourColour) {
   float w = c.width(), h = c.height();
   bool joker = index >= 52;
   int colour = joker ? 4 : index / 13;
   int value = joker ? 14 + (index - 52) : index % 13 + 1;
   Rgbaf ink = (joker ? index == 53 : (colour == 0 || colour == 2)) ? kCardRed : kInk;
+  if (fourColour && colour == 0) ink = kCardBlue;
+  if (fourColour && colour == 1) ink = kCardGreen;
 
   // Corner index, drawn once and turned for the opposite corner.
-  int cw = static_cast<int>(std::ceil(w * 0.27f)), ch = static_cast<int>(std::ceil(h * (joker ? 0.62f : 0.34f)));
+  // Width, rank and suit heights, and their centres, in parts of the card.
+  const float cornerW = fourColour ? 0.32f : 0.27f, cornerH = joker ? 0.62f : fourColour ? 0.42f : 0.34f;
+  const float rankH = fourColour ? 0.2f : 0.16f, rankY = fourColour ? 0.125f : 0.105f;
+  const float suitH = fourColour ? 0.16f : 0.12f, suitY = fourColour ? 0.32f : 0.25f;
+  int cw = static_cast<int>(std::ceil(w * cornerW)), ch = static_cast<int>(std::ceil(h * cornerH));
   Canvas corner(cw, ch);
   if (joker) {
     int size = text.FitSize("W", cw, static_cast<int>(h * 0.1f), 64, true);
@@ -127,10 +138,10 @@ void DrawCardFace(Canvas& c, TextPainter& text, int index) {
       text.Draw(corner, std::string(1, letters[i]), size, true, cw * 0.5f, h * (0.075f + 0.105f * i), ink);
   } else {
     std::string rank = kRanks[value - 1];
-    int rankSize = text.FitSize("10", cw, static_cast<int>(h * 0.16f), 64, true);
-    text.Draw(corner, rank, rankSize, true, cw * 0.5f, h * 0.105f, ink);
-    int suitSize = text.FitSize(kSuits[colour], cw, static_cast<int>(h * 0.12f), 64, false);
-    text.Draw(corner, kSuits[colour], suitSize, false, cw * 0.5f, h * 0.25f, ink);
+    int rankSize = text.FitSize("10", cw, static_cast<int>(h * rankH), 64, true);
+    text.Draw(corner, rank, rankSize, true, cw * 0.5f, h * rankY, ink);
+    int suitSize = text.FitSize(kSuits[colour], cw, static_cast<int>(h * suitH), 64, false);
+    text.Draw(corner, kSuits[colour], suitSize, false, cw * 0.5f, h * suitY, ink);
   }
   c.Draw(corner, static_cast<int>(w * 0.02f), 1);
   c.Draw(corner, c.width() - cw - static_cast<int>(w * 0.02f), c.height() - ch - 1, true);
@@ -143,19 +154,23 @@ void DrawCardFace(Canvas& c, TextPainter& text, int index) {
     text.Draw(c, index == 53 ? "大王" : "小王", cap, true, cx, cy + h * 0.24f, ink);
     return;
   }
+  // The middle keeps clear of the larger corner index of the four-colour face.
+  const float middle = fourColour ? 0.3f : 0.46f;
   if (value >= 11) {
     // Court cards: a framed panel with the letter over a small pip.
-    Shape panel = Shape::Rect(w * 0.27f, h * 0.19f, w * 0.46f, h * 0.62f, w * 0.04f);
+    Shape panel = Shape::Rect(w * (0.5f - middle / 2), h * 0.19f, w * middle, h * 0.62f, w * 0.04f);
     Rgbaf tint = colour == 0 || colour == 2 ? Hex(0xfbe3e0) : Hex(0xe3e8f2);
+    if (fourColour && colour < 2) tint = colour == 0 ? Hex(0xe0e8fb) : Hex(0xe0f4e4);
     c.Fill(panel, Paint::Vertical(Shade(tint, 1.05f), tint, h * 0.19f, h * 0.81f));
     c.Stroke(panel, Paint::Solid(WithAlpha(ink, 0.7f)), std::max(1.0f, w * 0.015f));
-    int letter = text.FitSize("W", static_cast<int>(w * 0.4f), static_cast<int>(h * 0.3f), 200, true);
+    int letter = text.FitSize("W", static_cast<int>(w * (middle - 0.06f)), static_cast<int>(h * 0.3f), 200, true);
     text.Draw(c, kRanks[value - 1], letter, true, cx, cy - h * 0.08f, ink);
     int pip = text.FitSize(kSuits[colour], static_cast<int>(w * 0.3f), static_cast<int>(h * 0.17f), 200, false);
     text.Draw(c, kSuits[colour], pip, false, cx, cy + h * 0.18f, ink);
     return;
   }
-  int pip = text.FitSize(kSuits[colour], static_cast<int>(w * 0.56f), static_cast<int>(h * 0.42f), 400, false);
+  int pip = text.FitSize(kSuits[colour], static_cast<int>(w * (fourColour ? 0.34f : 0.56f)),
+                         static_cast<int>(h * (fourColour ? 0.3f : 0.42f)), 400, false);
   text.Draw(c, kSuits[colour], pip, false, cx, cy, ink);
 }
 
@@ -169,7 +184,7 @@ void DrawCard(Canvas& c, const Picture& p, TextPainter& text) {
   }
   c.Fill(body, Paint::Vertical(kWhite, Hex(0xeeece4), 0, h));
   c.Stroke(body, Paint::Solid(Hex(0x8c8c8c)), 1.2f);
-  DrawCardFace(c, text, index);
+  DrawCardFace(c, text, index, p.param == "four");
 }
 
 // ---------------------------------------------------------------- chips
@@ -432,12 +447,29 @@ void DrawRing(Canvas& c, const Picture& p) {
   c.Stroke(Shape::Circle(w / 2, h / 2, r + t / 2), Paint::Solid(WithAlpha(kBlack, 0.4f)), 1);
 }
 
+// "frame": a glowing border, clear inside but for the caption, so whatever
+// lies under it (a banner, a face) shows framed.
+void DrawAnimFrame(Canvas& c, const Picture& p, TextPainter& text, float pulse, Rgbaf glow, Rgbaf ink) {
+  float w = c.width(), h = c.height();
+  float band = std::max(2.0f, std::min(w, h) * (0.1f + 0.06f * pulse));
+  Shape outline = Shape::Rect(band / 2 + 0.5f, band / 2 + 0.5f, w - band - 1, h - band - 1, std::min(h, w) * 0.25f);
+  c.Stroke(outline, Paint::Solid(WithAlpha(glow, 0.35f + 0.3f * pulse)), band);
+  c.Stroke(outline, Paint::Solid(WithAlpha(Shade(glow, 1.35f), 0.95f)), std::max(1.5f, band * 0.35f));
+  if (p.caption.empty()) return;
+  int size = text.FitSize(p.caption, static_cast<int>(w - 3 * band), static_cast<int>(h - 3 * band), 400, true);
+  text.Draw(c, p.caption, size, true, w / 2, h / 2, ink, std::max(1, size / 14), Shade(glow, 0.35f));
+}
+
 void DrawAnim(Canvas& c, const Picture& p, TextPainter& text) {
   float w = c.width(), h = c.height();
   float phase = p.count > 1 ? static_cast<float>(p.index) / p.count : 0;
   float pulse = 0.5f - 0.5f * std::cos(2 * kPi * phase);
   Rgbaf glow = ColourOr(p, 0, kGold);
   Rgbaf ink = ColourOr(p, 1, kWhite);
+  if (p.param == "frame") {
+    DrawAnimFrame(c, p, text, pulse, glow, ink);
+    return;
+  }
   float cx = w / 2, cy = h / 2;
   float rx = w / 2 * (0.55f + 0.4f * pulse), ry = h / 2 * (0.55f + 0.4f * pulse);
   c.Fill(Shape::Ellipse(cx, cy, rx * 0.7f, ry * 0.7f), Paint::Solid(WithAlpha(glow, 0.55f)), std::min(rx, ry) * 0.3f);

@@ -202,6 +202,18 @@ bool CheckParam(const Picture& p, std::string& error) {
       }
       return true;
     case Kind::Digits: return true;
+    case Kind::Anim:
+      if (!p.param.empty() && p.param != "frame") {
+        error = "anim takes only the parameter \"frame\"";
+        return false;
+      }
+      return true;
+    case Kind::Card:
+      if (!p.param.empty() && p.param != "four") {
+        error = "card takes only the parameter \"four\"";
+        return false;
+      }
+      return true;
     case Kind::Panel:
       if (p.param == "form") {
         std::vector<FormCaption> captions;
