@@ -138,8 +138,9 @@ bool DZPoKerBoard::init()
     m_pTurnTimer = DZPokerProTimer::create();
     m_pTurnTimer->setAnchorPoint(CCPoint(0, 0));
     m_pTurnTimer->setPosition(CCPointZero);
-    // Under the hole cards, so the ring frames them.
-    AddContentChild(m_pTurnTimer, 900);
+    // Under the hole cards: a card that lands takes z 0 to 3, after the timer
+    // was added, so the ring frames the cards instead of covering them.
+    AddContentChild(m_pTurnTimer, 0);
     for (uint16_t view = 0; view < GAME_PLAYER; ++view)
     {
         if (m_pNameLabel[view] != nullptr)
@@ -183,8 +184,11 @@ void DZPoKerBoard::BuildSeats()
             m_ptSeat[view] = m_pSeatImage[view]->getPosition();
         if (view > 0 && m_pSeatImage[view] != nullptr)
         {
-            // The framework's seat panel sits on the seat, its ready sign above it.
-            m_ptSeatPanel[view] = m_ptSeat[view];
+            // The seat point carries the action sign, the hand banner and the
+            // winner's mark; the framework's seat panel stands just above it,
+            // so none of them covers the player's name or face, and the ready
+            // sign above the panel.
+            m_ptSeatPanel[view] = m_ptSeat[view] + CCPoint(0, kSeatPanelRise);
             m_ptStatus[view] = CCPoint(0, 74);
         }
         if (m_pCoinImage[view] != nullptr)

@@ -34,6 +34,9 @@ public:
     static constexpr int kDealerZOrder = 1000000;
     static constexpr int kWaitingZOrder = 100000;
     static constexpr int kWaitingTag = 2121;
+    // How far the framework's seat panel of another player stands above the
+    // seat point: half the panel, half the banner strip and a gap.
+    static constexpr float kSeatPanelRise = 70;
     static constexpr float kFrameDelay = 0.15f;  // each frame of the table's animations
     static constexpr int kAddTypeTagBase = 9999;  // add buttons 9999..10001: kinds 1..3
     static constexpr int kActionButtons = 5;      // give up, pass, follow, add, all in

@@ -229,7 +229,8 @@ void DZPoKerBoard::ShowWinAnimation(uint16_t view)
     m_pWinnerMark = Sexy::LoopingFrameSprite("shengli_%05d.png", 0, 9, kFrameDelay);
     m_pWinnerMark->setPosition(SeatPointOf(view));
     m_pWinnerMark->setVisible(true);
-    AddContentChild(m_pWinnerMark, kChipZOrder + 3);
+    // Under the hand banner at the same point, which it frames.
+    AddContentChild(m_pWinnerMark, kChipZOrder - 1);
 }
 
 }  // namespace DZPoKer

@@ -1,6 +1,9 @@
 // The hold'em table itself: the interface file's widgets, my buttons by the
 // server's mask, the add panel, the short amounts, signs and results.
 #include "DZPoKerFixture.h"
+#include "games/NodeBoxes.h"
+#include "games/framework/BoardDrawUserData.h"
+#include "games/framework/TimerBox.h"
 
 #include "cocos-ext.h"
 
@@ -355,6 +358,178 @@ TEST_F(HoldemTest, TheTableShowsWithoutStandIns)
     Step(120);
     SaveScreen("holdem_paid");
     EXPECT_EQ(CCTextureCache::sharedTextureCache()->getMissingPictureCount(), 0u);
+}
+
+namespace {
+
+using nodeboxes::AddShown;
+using nodeboxes::Box;
+
+std::string Named(const char* what, int n) { return what + std::string(" ") + std::to_string(n); }
+
+// A chip on its way lies nowhere yet.
+void AddChip(std::vector<Box>& boxes, const std::string& name, CCNode* chip)
+{
+    if (chip->numberOfRunningActions() == 0)
+        AddShown(boxes, name, chip);
+}
+
+// The view whose seat point the node stands on (the banners and the winner's mark).
+int ViewAt(DZPoKerBoard* board, CCNode* node)
+{
+    for (uint16_t view = 0; view < GAME_PLAYER; ++view)
+    {
+        if (node->getPosition().equals(board->GetSeatPoint(view)))
+            return view;
+    }
+    return -1;
+}
+
+// Everything of the table a player reads, by name: a name's boxes may
+// overlap each other (two hole cards, a chip pile and its amount).
+std::vector<Box> TableBoxes(DZPoKerBoard* board)
+{
+    std::vector<Box> boxes;
+    for (uint16_t view = 0; view < GAME_PLAYER; ++view)
+    {
+        if (Sexy::CBoardDrawUserData* panel = board->GetSeatPanel(view))
+        {
+            if (view == 0)
+                AddShown(boxes, "my face", panel->GetFace());
+            else
+                AddShown(boxes, Named("seat", view), panel->GetBackground());
+        }
+        AddShown(boxes, Named("sign", view), board->GetSeatActionSign(view));
+        AddShown(boxes, Named("dealer", view), board->GetDealerMark(view));
+        AddShown(boxes, Named("result", view), board->GetScorePlate(view));
+        for (CCSprite* chip : board->GetChipLayer()->GetPile(view))
+            AddChip(boxes, Named("bet", view), chip);
+        AddShown(boxes, Named("bet", view), board->GetChipLayer()->GetAmountBackground(view));
+    }
+    for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
+    {
+        for (int k = 0; k < HOLE_CARD_COUNT; ++k)
+            AddShown(boxes, Named("cards", (chair + 4) % 6), board->GetHoleCard(chair, k));  // as the fixture seats me
+    }
+    for (int i = 0; i < MAX_CENTER_COUNT; ++i)
+        AddShown(boxes, Named("centre", i), board->GetCenterCard(i));
+    DZPokerColorChip* pots = board->GetPotChips();
+    for (CCSprite* chip : pots->GetMainPile())
+        AddChip(boxes, "main pot", chip);
+    AddShown(boxes, "main pot", pots->GetMainPlate());
+    for (int i = 0; i < MAX_POT_COUNT; ++i)
+    {
+        for (CCSprite* chip : pots->GetPotStack(i))
+            AddChip(boxes, Named("pot", i), chip);
+        AddShown(boxes, Named("pot", i), pots->GetPotPlate(i));
+    }
+    for (CCNode* banner : board->GetResultNodes())
+        AddShown(boxes, Named("banner", ViewAt(board, banner)), banner);
+    if (CCSprite* mark = board->GetWinnerMark())
+        AddShown(boxes, Named("winner", ViewAt(board, mark)), mark);
+    AddShown(boxes, "hand picture", board->GetHandTypePicture());
+    AddShown(boxes, "ring", board->GetTurnTimer()->GetBackground());
+    AddShown(boxes, "ring", board->GetTurnTimer()->GetRing());
+    for (int i = 0; i < 5; ++i)
+        AddShown(boxes, Named("button", i), board->GetActionButton(i));
+    AddShown(boxes, "follow amount", board->GetFollowLabel());
+    AddShown(boxes, "add panel", board->GetAddScorePanel());
+    AddShown(boxes, "total score", board->GetTotalScorePanel());
+    AddShown(boxes, "start", board->GetStartButton());
+    if (board->GetTimerBox() != nullptr)
+        AddShown(boxes, "clock", board->GetTimerBox()->GetFrame());
+    AddShown(boxes, "waiting", board->GetWaitingAnimation());
+    // My name and score plates.
+    CCArray* children = board->GetContentRoot()->getChildren();
+    for (unsigned int i = 0; children != nullptr && i < children->count(); ++i)
+    {
+        auto* sprite = dynamic_cast<CCSprite*>(children->objectAtIndex(i));
+        if (Shows(sprite, "DZShowHand/myInfo"))
+            AddShown(boxes, "my plates", sprite);
+    }
+    return boxes;
+}
+
+// Nothing of the table lies over another part or out of the play area; the
+// pairs allowed are drawn so on purpose.
+void ExpectClean(DZPoKerBoard* board, const char* scene, nodeboxes::Pairs allowed = {})
+{
+    const std::vector<Box> boxes = TableBoxes(board);
+    // My banner and my winner's mark stand on my face: one point holds all three.
+    allowed.insert(allowed.end(), {{"banner 0", "my face"}, {"winner 0", "my face"}});
+    for (uint16_t view = 0; view < GAME_PLAYER; ++view)
+        allowed.push_back({Named("winner", view), Named("banner", view)});
+    for (const std::string& overlap : nodeboxes::Overlaps(boxes, allowed))
+        ADD_FAILURE() << scene << ": " << overlap;
+    for (const std::string& out : nodeboxes::Outside(boxes, nodeboxes::WorldBox(board->GetTable())))
+        ADD_FAILURE() << scene << ": " << out;
+}
+
+}  // namespace
+
+// A whole hand, looked at as a player reads it: the bets beside the seats
+// and off the flop, my buttons and the add panel, the side pots beside the
+// main pot, the banners under the seat panels, the hand picture under the
+// centre cards, the winner's frame round his banner, the total score inside
+// the table, and my cards over the turn ring.
+TEST_F(HoldemTest, NothingOnTheTableCoversWhatAPlayerReads)
+{
+    Start start;
+    start.dealer = 1;
+    start.mask = 3;
+    ASSERT_TRUE(Game(SUB_S_GAME_START, StartBytes(start)));
+    Step(130);
+    Action a;
+    a.current = 4;
+    a.actor = 3;
+    a.amount = 200;
+    a.code = 1;
+    a.follow = 200;
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
+    a.actor = 5;
+    a.code = ACTION_FOLLOW;
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
+    ASSERT_TRUE(Game(SUB_S_GIVE_UP, GiveUpBytes(4)));
+    ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(3, 0, kMe, "Kc 7c 2c")));
+    Step(60);
+    board->ShowAddScorePanel(true);
+    Step(60);
+    ASSERT_NE(board->GetTurnTimer()->GetRing(), nullptr);
+    // The ring frames my cards under them.
+    for (int k = 0; k < HOLE_CARD_COUNT; ++k)
+        EXPECT_LT(board->GetTurnTimer()->getZOrder(), board->GetHoleCard(kMe, k)->getZOrder() + 1);
+    ExpectClean(board, "bets", {{"ring", "cards 0"}});
+
+    board->ShowAddScorePanel(false);
+    ASSERT_TRUE(Game(SUB_S_POT_LIST, PotListBytes({1400, 600, 300}, 3)));
+    a.current = DZPoKer::INVALID_CHAIR;
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
+    ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(0, 2, kMe, "Kc 7c 2c Kd 9d")));
+    Step(120);
+    ASSERT_FALSE(board->GetPotChips()->GetPotStack(2).empty());
+    ExpectClean(board, "pots", {{"ring", "cards 0"}});
+
+    End end;
+    end.scores = {1100, -100, 100, -500, -100, -400};
+    end.hole = {"7a 7b", "Ab Ac", "Ac 5c", "Qa Qb", "", "Ab Ja"};
+    end.best = {"Kc Kd 7c 7a 7b", "Kc Kd Ab Ac 9d", "Ac Kc 7c 5c 2c", "Kc Kd Qa Qb 9d", "", "Kc Kd Ab Ja 9d"};
+    end.classes = {7, 3, 6, 3, 0, 2};
+    end.potCount = {1, 0, 1, 0, 0, 0};
+    end.potIndex[0] = {0};
+    end.potIndex[2] = {1};
+    ASSERT_TRUE(Game(SUB_S_GAME_END, EndBytes(end)));
+    Step(100);
+    ASSERT_NE(board->GetHandTypePicture(), nullptr);
+    EXPECT_EQ(board->GetResultNodes().size(), 5u);
+    ExpectClean(board, "showdown");
+    Step(170);
+    ASSERT_NE(board->GetWinnerMark(), nullptr);
+    // The winner's frame is seen round his banner, and the banner over it.
+    EXPECT_LT(board->GetWinnerMark()->getZOrder(), board->GetResultNodes().front()->getZOrder());
+    ExpectClean(board, "paid");
+    Seconds(4);
+    ASSERT_TRUE(board->GetStartButton()->isVisible());
+    ExpectClean(board, "ready again");
 }
 
 }  // namespace holdemtest
