@@ -1,10 +1,25 @@
 #include "games/NineXiaoBattle/NineXiaoMobile.h"
 
+#include "games/NineXiaoBattle/RedBoard.h"
+#include "games/NineXiaoBattle/RedHandler.h"
+
 namespace NineXiaoBattle {
+
+namespace {
+
+RedHandler* s_pHandler = nullptr;
+
+}  // namespace
 
 NineXiaoMobile::NineXiaoMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* NineXiaoMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+RedHandler* NineXiaoMobile::GetHandler() { return s_pHandler; }
+
+Sexy::CGameBoard* NineXiaoMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new RedHandler());
+    return RedBoard::create();
+}
 
 void NineXiaoMobile::LoadResources()
 {

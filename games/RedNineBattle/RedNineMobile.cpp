@@ -1,10 +1,25 @@
 #include "games/RedNineBattle/RedNineMobile.h"
 
+#include "games/RedNineBattle/RedBoard.h"
+#include "games/RedNineBattle/RedHandler.h"
+
 namespace RedNineBattle {
+
+namespace {
+
+RedHandler* s_pHandler = nullptr;
+
+}  // namespace
 
 RedNineMobile::RedNineMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* RedNineMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+RedHandler* RedNineMobile::GetHandler() { return s_pHandler; }
+
+Sexy::CGameBoard* RedNineMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new RedHandler());
+    return RedBoard::create();
+}
 
 void RedNineMobile::LoadResources()
 {

@@ -1,0 +1,297 @@
+// Little nine's round: free time, betting and the result, each begun by one
+// message, or restored from a scene when I enter mid-round; the record
+// column of each round and the areas it lights.
+#include "games/NineXiaoBattle/RedBoard.h"
+
+#include "core/ClientGlobal.h"
+#include "games/NineXiaoBattle/CardRules.h"
+#include "games/NineXiaoBattle/NineXiaoMobile.h"
+#include "games/NineXiaoBattle/RedHandler.h"
+#include "games/NineXiaoBattle/ScoreView.h"
+#include "games/common/BoardWidgets.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <utility>
+
+using namespace cocos2d;
+using namespace cocos2d::ui;
+using namespace TwoCardBanker;
+
+namespace NineXiaoBattle {
+
+const TableSpec RedBoard::kTable = {
+    "NineXiaoBattle",
+    "NineXiaoBattle/XiaoJiu_UI_1/XiaoJiu_UI_1.ExportJson",
+    AREA_COUNT,
+    {"Image_100_0_0", "Image_100_0_1", "Image_100_0_2"},
+    {"Image_28", "Image_29", "Image_30"},
+    {1000, 10000, 100000, 500000, 1000000, 5000000, 10000000},
+    {{-35, -55, 70, 110, false}, {-35, -55, 70, 110, false}, {-35, -55, 70, 110, false}},
+    30,
+    10000,
+    1000000,
+    kScoreViewZ,
+    kForcedScoreViewZ,
+    {CTwoCardBoard::kBankerListTagBase, 15, 12, 130, 10, true, {238, 213, 32}},
+    17,
+    512,
+};
+
+namespace {
+
+// Record marks of areas 1, 2, 3 from the top of a column down, for the
+// round's own columns and the server's list alike.
+const float kMarkHeights[AREA_COUNT] = {30, 0, -30};
+
+}  // namespace
+
+RedBoard::RedBoard() : CTwoCardBoard(kTable) {}
+
+RedBoard::~RedBoard() = default;
+
+RedBoard* RedBoard::create()
+{
+    auto* board = new (std::nothrow) RedBoard();
+    if (board != nullptr && board->init())
+    {
+        board->autorelease();
+        return board;
+    }
+    delete board;
+    return nullptr;
+}
+
+bool RedBoard::init()
+{
+    if (!InitTable())
+        return false;
+    for (int i = 0; i < AREA_COUNT; ++i)
+        m_sweepImages[i] = GetWidget(kTable.areaMarks[i]);
+    return CGameBoard::init();
+}
+
+CTwoCardHandler* RedBoard::Handler() const { return NineXiaoMobile::GetHandler(); }
+
+std::string RedBoard::ResultPictureOf(const uint8_t hand[CARDS_PER_HAND]) const
+{
+    if (NineXiaoBattle::GetCardType(hand, CARDS_PER_HAND) > CARD_TYPE_POINTS)
+        return Res("zi/CARD_POINT_119");
+    char name[48];
+    std::snprintf(name, sizeof(name), "dianshu/CARD_POINT_%02d",
+                  NineXiaoBattle::GetHandPoint(hand, CARDS_PER_HAND) + 1);
+    return Res(name);
+}
+
+RoundFigures RedBoard::KeptFigures() const
+{
+    RoundFigures figures;
+    figures.bankerTimes = m_roundEnd.nBankerTimes;
+    figures.bankerTotal = m_roundEnd.lBankerTotalResult;
+    figures.secondAmount = m_roundEnd.lSecondAmount;
+    figures.myScore = m_roundEnd.lMyScore;
+    return figures;
+}
+
+games::BankerScoreView* RedBoard::MakeEndScoreView()
+{
+    CScoreView* view = CScoreView::create(Res("GAME_END").c_str());
+    if (view != nullptr)
+        view->SetEndResult(m_roundEnd);
+    return view;
+}
+
+// --- free time and betting ----------------------------------------------------------------------
+
+void RedBoard::OnFreeMessage(const FreeMessage& message)
+{
+    // The message names no banker: the one the board holds stays.
+    EnterFreeTime(message.cbTimeLeave);
+}
+
+void RedBoard::OnRoundStartMessage(const RoundStartMessage& message)
+{
+    // A round start clears the table as free time does.
+    EnterFreeTime(0);
+    PlayTableSound("Sound/GAME_START");
+    PlayTableSound("Sound/ADD_GOLD_EX");
+    PlayTableSound("Sound/CHEER3");
+    m_betLimit = message.lBetLimit;
+    m_myGold = MyRecordScore();
+    RefreshMyChair();
+    m_betState = kStateBetting;
+    StartClock(message.cbTimeLeave);
+    SetStatusImage("status/freetime1.png");
+    ClearAreaBets();
+
+    // The banker the message names is compared, not kept.
+    const uint16_t banker = message.wBankerUser;
+    if (banker != m_bankerChair)
+    {
+        if (IsMine(banker))
+            SetCheckBoxSelected(true);
+        if (IsMeBanker() && !IsMine(banker))
+            SetCheckBoxSelected(false);
+    }
+    if (!IsMine(banker))
+    {
+        // Copied out of the packed record before they are compared.
+        const int64_t betLimit = message.lBetLimit;
+        const int64_t myLimit = message.lUserMaxScore;
+        UpdateChipButtons(std::min(betLimit, myLimit));
+    }
+    // Nobody may bet without a banker.
+    if (banker == NO_BANKER)
+        DisableChipButtons();
+    ShowAreaWidgets(true);
+}
+
+// --- the result -----------------------------------------------------------------------------------
+
+void RedBoard::OnRoundEndMessage(const RoundEndMessage& message)
+{
+    unschedule(schedule_selector(CTwoCardBoard::DisableChipButtonsLater));
+    scheduleOnce(schedule_selector(CTwoCardBoard::DisableChipButtonsLater), 1.0f);
+    m_roundEnd = message;
+    m_lastResult = games::SaturatingAdd(m_lastResult, message.lMyScore);
+    RefreshMyChair();
+    m_betState = kStateResult;
+    StartClock(message.cbTimeLeave);
+    SetStatusImage("status/showtime.png");
+
+    StartDeal(&message.cbTableCards[0][0], message.cbDealStart);
+
+    SetOpenModeButtons(false, false);
+    SetSelectedChip(false, 0);
+    m_selectedChip = 0;
+    ShowAreaWidgets(false);
+    DisableChipButtons();
+}
+
+std::string RedBoard::MarkPicture(int32_t result, bool mine) const
+{
+    switch (result)
+    {
+        case AREA_WON: return Res(mine ? "gou_1.png" : "gou.png");
+        case AREA_LOST: return Res(mine ? "x_1.png" : "an.png");
+        case AREA_TIED: return Res(mine ? "ping_1.png" : "ping.png");
+        default: return std::string();
+    }
+}
+
+void RedBoard::AddRoundRecord()
+{
+    int32_t results[AREA_COUNT];
+    std::memcpy(results, m_roundEnd.nAreaResults, sizeof(results));
+    ShowWinningAreas(results);
+    // The second mark goes with my bet on area 3 and the third with area 2.
+    std::swap(m_myBetFlags[1], m_myBetFlags[2]);
+    std::string pictures[AREA_COUNT];
+    for (int area = 0; area < AREA_COUNT; ++area)
+        pictures[area] = MarkPicture(results[area], m_myBetFlags[area] != 0);
+    AddRecordColumn(pictures, kMarkHeights);
+}
+
+void RedBoard::OnRecordMessage(const RoundRecord& record)
+{
+    int32_t results[AREA_COUNT];
+    std::memcpy(results, record.nAreaResults, sizeof(results));
+    std::string pictures[AREA_COUNT];
+    for (int area = 0; area < AREA_COUNT; ++area)
+        pictures[area] = MarkPicture(results[area], false);
+    AddRecordColumn(pictures, kMarkHeights);
+}
+
+void RedBoard::Blink(Widget* widget)
+{
+    if (widget == nullptr)
+        return;
+    widget->stopAllActions();
+    widget->setVisible(true);
+    widget->runAction(CCRepeatForever::create(CCBlink::create(1.0f, 1)));
+}
+
+void RedBoard::BlinkSweepMarks(const int32_t results[AREA_COUNT])
+{
+    for (int area = 0; area < AREA_COUNT; ++area)
+    {
+        if (results[area] != AREA_LOST)
+            return;
+    }
+    for (Widget* image : m_sweepImages)
+        Blink(image);
+}
+
+void RedBoard::ShowWinningAreas(const int32_t results[AREA_COUNT])
+{
+    BlinkSweepMarks(results);
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        if (results[area - 1] == AREA_WON)
+            Blink(GetArea(area));
+    }
+}
+
+// --- scenes ---------------------------------------------------------------------------------------
+
+void RedBoard::BeforeFreeScene() { PlayTableSound("Sound/END_DRAW"); }
+
+void RedBoard::RestoreSceneAreas(const PlayScene& scene)
+{
+    int64_t all[AREA_COUNT];
+    int64_t mine[AREA_COUNT];
+    std::memcpy(all, scene.lAllBets, sizeof(all));
+    std::memcpy(mine, scene.lMyBets, sizeof(mine));
+    // No running sum of the areas here.
+    RestoreAreas(all, mine, false);
+}
+
+void RedBoard::OnPlayScene(const PlayScene& scene)
+{
+    m_applyMinScore = scene.lApplyBankerCondition;
+    m_betState = kStateBetting;
+    m_joinedMidRound = 1;
+    m_bankerChair = scene.wBankerUser;
+    RefreshMyChair();
+    SetStatusImage("status/freetime1.png");
+    StartClock(scene.cbTimeLeave);
+    UpdateBankerPanel(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
+    UpdateResultPanel(scene.wBankerUser, scene.lBankerTotalResult);
+    UpdateMyPanel(0);
+    RefreshOpenModeButtons(0);
+    SetCheckBoxFromQueue();
+    RestoreSceneAreas(scene);
+}
+
+void RedBoard::OnResultScene(const PlayScene& scene)
+{
+    m_bankerChair = scene.wBankerUser;
+    m_applyMinScore = scene.lApplyBankerCondition;
+    RefreshMyChair();
+    UpdateBankerPanel(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
+    UpdateResultPanel(scene.wBankerUser, scene.lBankerTotalResult);
+    UpdateMyPanel(0);
+    LayOpenCards(&scene.cbTableCards[0][0]);
+
+    m_betState = kStateResultScene;
+    SetStatusImage("status/showtime.png");
+    StartClock(scene.cbTimeLeave);
+    RefreshOpenModeButtons(0);
+    SetCheckBoxFromQueue();
+
+    CScoreView* view = CScoreView::create(Res("GAME_END").c_str());
+    if (view != nullptr)
+        view->SetSceneResult(scene);
+    PlaceScoreView(view, kForcedScoreViewZ);
+
+    RestoreSceneAreas(scene);
+    StopHighlights();
+    int32_t results[AREA_COUNT];
+    std::memcpy(results, scene.nAreaResults, sizeof(results));
+    ShowWinningAreas(results);
+    SetOpenModeButtons(false, false);
+}
+
+}  // namespace NineXiaoBattle

@@ -1,0 +1,72 @@
+// The table of little nine (kind 110): three areas against the banker, one
+// per door, and four two-card hands, the banker's and the doors', valued by
+// the little-nine rules (J, Q and K count 10; a pair beats points).
+//
+// The layout "NineXiaoBattle/XiaoJiu_UI_1/XiaoJiu_UI_1.ExportJson" gives the
+// widgets; what both two-card games share is the base's
+// (games/TwoCardBanker). This class turns little nine's messages and scenes
+// into the round (RedBoard.cpp), and draws each round's record column, with
+// the marks of the areas I bet on told apart, and its highlights.
+#pragma once
+
+#include "games/NineXiaoBattle/NineXiaoBattleMessages.h"
+#include "games/TwoCardBanker/TwoCardBoard.h"
+
+#include <cstdint>
+
+namespace NineXiaoBattle {
+
+class RedHandler;
+
+class RedBoard : public TwoCardBanker::CTwoCardBoard
+{
+public:
+    static const TwoCardBanker::TableSpec kTable;
+    static constexpr int kScoreViewZ = 100000;
+    static constexpr int kForcedScoreViewZ = 10000;
+
+    RedBoard();
+    ~RedBoard() override;
+    static RedBoard* create();
+    bool init() override;
+
+    // --- messages and scenes (the handler checked their sizes) ----------------
+    void OnFreeMessage(const FreeMessage& message);
+    void OnRoundStartMessage(const RoundStartMessage& message);
+    void OnRoundEndMessage(const RoundEndMessage& message);
+    // One 12-byte record of a record list.
+    void OnRecordMessage(const RoundRecord& record);
+    void OnPlayScene(const PlayScene& scene);
+    void OnResultScene(const PlayScene& scene);
+
+    // Each area that won (AREA_WON) blinks; when all three lost, the three
+    // sweep marks blink instead.
+    void ShowWinningAreas(const int32_t results[AREA_COUNT]);
+    void BlinkSweepMarks(const int32_t results[AREA_COUNT]);
+
+    const RoundEndMessage& GetRoundEnd() const { return m_roundEnd; }
+    // The picture of a record mark: a result, with my bet on the area or not.
+    std::string MarkPicture(int32_t result, bool mine) const;
+
+protected:
+    TwoCardBanker::CTwoCardHandler* Handler() const override;
+    std::string ResultPictureOf(const uint8_t hand[TwoCardBanker::CARDS_PER_HAND]) const override;
+    // The opening starts at hand 1: hands 1, 2, 3, then 0.
+    int HandOpenedAt(int count) const override { return (count + 1) % TwoCardBanker::HAND_COUNT; }
+    TwoCardBanker::RoundFigures KeptFigures() const override;
+    void AddRoundRecord() override;
+    games::BankerScoreView* MakeEndScoreView() override;
+    void ClearKeptRoundEnd() override { m_roundEnd = RoundEndMessage{}; }
+    void BeforeFreeScene() override;
+    bool CountsMyDelayedBetAtOnce() const override { return false; }
+    bool DropsChipWhenNoneUsable() const override { return true; }
+
+private:
+    void RestoreSceneAreas(const PlayScene& scene);
+    void Blink(cocos2d::ui::Widget* widget);
+
+    RoundEndMessage m_roundEnd = {};
+    cocos2d::ui::Widget* m_sweepImages[AREA_COUNT] = {};
+};
+
+}  // namespace NineXiaoBattle

@@ -1,0 +1,37 @@
+// The message handler of little nine: each server message and scene record at its
+// exact size only (a bet only on areas 1 to 3, a record list only in whole
+// 12-byte records), handed to one method of the board. Subs 105 and
+// 109 to 116, and subs outside 99..117, are accepted unread; scene status 0
+// takes 126 bytes and 100 to 102 take 291. Requests go out from the board
+// through SendGameData.
+#pragma once
+
+#include "games/NineXiaoBattle/NineXiaoBattleMessages.h"
+#include "games/TwoCardBanker/TwoCardHandler.h"
+
+namespace NineXiaoBattle {
+
+class RedBoard;
+
+// What the shared handler reads for this game.
+struct Wire
+{
+    using Free = FreeMessage;
+    using Start = RoundStartMessage;
+    using End = RoundEndMessage;
+    using Record = RoundRecord;
+    using Scene = PlayScene;
+    using Board = RedBoard;
+    static constexpr int kAreaCount = AREA_COUNT;
+    static constexpr uint16_t kNoticeSub = SUB_S_ROOM_NOTICE;
+    static constexpr uint16_t kLastSub = SUB_S_LAST;
+};
+
+class RedHandler : public TwoCardBanker::CTwoCardGameHandler<Wire>
+{
+public:
+    RedHandler();
+    ~RedHandler() override;
+};
+
+}  // namespace NineXiaoBattle

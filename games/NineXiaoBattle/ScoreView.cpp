@@ -1,0 +1,53 @@
+#include "games/NineXiaoBattle/ScoreView.h"
+
+#include "games/NineXiaoBattle/NineXiaoMobile.h"
+#include "games/NineXiaoBattle/RedHandler.h"
+
+#include <new>
+
+using namespace cocos2d;
+
+namespace NineXiaoBattle {
+
+CScoreView* CScoreView::create(const char* picture)
+{
+    auto* view = new (std::nothrow) CScoreView();
+    if (view != nullptr && view->InitWithImage(picture))
+    {
+        view->autorelease();
+        return view;
+    }
+    delete view;
+    return nullptr;
+}
+
+bool CScoreView::InitWithImage(const char* picture)
+{
+    if (!BankerScoreView::InitWithImage(picture))
+        return false;
+    SetDragArea(kAreaWidth, kAreaHeight);
+    SetTouchable(true);
+    return true;
+}
+
+void CScoreView::AddFigures(int64_t mine, int64_t second, int64_t third)
+{
+    AddFigure(mine, CCPoint(110, 50));
+    AddFigure(second, CCPoint(110, 18));
+    AddFigure(third, CCPoint(230, 50));
+}
+
+void CScoreView::SetEndResult(const RoundEndMessage& message)
+{
+    AddFigures(message.lMyScore, message.lSecondAmount, message.lThirdAmount);
+    if (RedHandler* handler = NineXiaoMobile::GetHandler())
+        handler->PlayGameSound(
+            message.lMyScore > 0 ? "NineXiaoBattle/Sound/END_WIN.wav" : "NineXiaoBattle/Sound/END_LOST.wav", false);
+}
+
+void CScoreView::SetSceneResult(const PlayScene& scene)
+{
+    AddFigures(scene.lMyScore, scene.lSecondAmount, scene.lThirdAmount);
+}
+
+}  // namespace NineXiaoBattle

@@ -1,0 +1,158 @@
+// The red-nine and little-nine handlers: the message-received flag the
+// banker check box waits for, and every message and scene record taken at
+// its exact size only (a record list in whole records) and handed to one
+// method of the board. The two games differ only in their own records, their
+// room notice's sub and their board: CTwoCardGameHandler takes those.
+#pragma once
+
+#include "games/TwoCardBanker/TwoCardMessages.h"
+#include "games/framework/GameHandler.h"
+
+#include <cstdint>
+
+namespace TwoCardBanker {
+
+class CTwoCardBoard;
+
+class CTwoCardHandler : public Sexy::CGameHandler
+{
+public:
+    // A bet's area must be 1..areaCount; noticeSub is the room notice's sub.
+    CTwoCardHandler(int areaCount, uint16_t noticeSub) : m_nAreaCount(areaCount), m_wNoticeSub(noticeSub) {}
+
+    // Set by every message and scene, whatever it holds (also one refused).
+    bool IsMessageReceived() const { return m_cbMessageReceived != 0; }
+
+    // The kernel's board as a two-card board; null outside a game.
+    CTwoCardBoard* GetTwoCardBoard() const;
+
+protected:
+    void NoteMessageReceived() { m_cbMessageReceived = 1; }
+
+    // One of the shared subs: known is set and the result says whether its
+    // size (and a bet's area) was right. Other subs leave known false.
+    bool OnSharedMessage(uint16_t sub, const void* data, uint16_t size, bool& known);
+    // Status 0: the 126-byte free scene.
+    bool OnFreeSceneMessage(const void* data, uint16_t size);
+
+    // The record when the size is exactly its own.
+    template <typename Record>
+    static bool Exact(const void* data, uint16_t size, Record& out)
+    {
+        return size == sizeof(Record) && wire::ReadRecord(data, size, out);
+    }
+
+private:
+    int m_nAreaCount;
+    uint16_t m_wNoticeSub;
+    uint8_t m_cbMessageReceived = 0;
+};
+
+// One game's handler: Wire names its records and board (Free, Start, End,
+// Record, Scene, Board) and its area count, notice sub and last sub read.
+template <class Wire>
+class CTwoCardGameHandler : public CTwoCardHandler
+{
+public:
+    CTwoCardGameHandler() : CTwoCardHandler(Wire::kAreaCount, Wire::kNoticeSub) {}
+
+    // Subs 99 to 104, 106 to 108 and the notice at their sizes (106: any
+    // multiple of a record); the others up to the last sub, and any outside
+    // 99..last, are accepted unread.
+    bool OnGameMessage(uint16_t sub, const void* data, uint16_t size) override;
+    // Status 0 takes the free scene, 100 to 102 the game's play scene;
+    // others are accepted.
+    bool OnGameSceneMessage(uint8_t gameStatus, bool lookOn, const void* data, uint16_t size) override;
+
+    // The kernel's board as this game's board; null outside a game.
+    typename Wire::Board* GetGameBoard() const { return dynamic_cast<typename Wire::Board*>(GetBoard()); }
+};
+
+template <class Wire>
+bool CTwoCardGameHandler<Wire>::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
+{
+    NoteMessageReceived();
+    typename Wire::Board* board = GetGameBoard();
+    switch (sub)
+    {
+        case SUB_S_GAME_FREE:
+        {
+            typename Wire::Free m;
+            if (!Exact(data, size, m))
+                return false;
+            if (board != nullptr)
+                board->OnFreeMessage(m);
+            return true;
+        }
+        case SUB_S_GAME_START:
+        {
+            typename Wire::Start m;
+            if (!Exact(data, size, m))
+                return false;
+            if (board != nullptr)
+                board->OnRoundStartMessage(m);
+            return true;
+        }
+        case SUB_S_GAME_END:
+        {
+            typename Wire::End m;
+            if (!Exact(data, size, m))
+                return false;
+            if (board != nullptr)
+                board->OnRoundEndMessage(m);
+            return true;
+        }
+        case SUB_S_SEND_RECORD:
+        {
+            using Record = typename Wire::Record;
+            if (size % sizeof(Record) != 0 || (size != 0 && data == nullptr))
+                return false;
+            if (board == nullptr)
+                return true;
+            const auto* bytes = static_cast<const uint8_t*>(data);
+            for (uint16_t at = 0; at < size; at += sizeof(Record))
+            {
+                Record record;
+                wire::ReadRecord(bytes + at, sizeof(Record), record);
+                board->OnRecordMessage(record);
+            }
+            board->OnRecordsDone();
+            return true;
+        }
+        default: break;
+    }
+    if (sub < SUB_S_GAME_FREE || sub > Wire::kLastSub)
+        return true;
+    bool known = false;
+    const bool ok = OnSharedMessage(sub, data, size, known);
+    return known ? ok : true;
+}
+
+template <class Wire>
+bool CTwoCardGameHandler<Wire>::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, uint16_t size)
+{
+    NoteMessageReceived();
+    switch (gameStatus)
+    {
+        case GS_FREE: return OnFreeSceneMessage(data, size);
+        case GS_BETTING:
+        case GS_RESULT:
+        case GS_RESULT_END:
+        {
+            typename Wire::Scene scene;
+            if (!Exact(data, size, scene))
+                return false;
+            typename Wire::Board* board = GetGameBoard();
+            if (board == nullptr)
+                return true;
+            if (gameStatus == GS_BETTING)
+                board->OnPlayScene(scene);
+            else
+                board->OnResultScene(scene);
+            return true;
+        }
+        default: return true;
+    }
+}
+
+}  // namespace TwoCardBanker

@@ -1,0 +1,121 @@
+// What red nine (kind 106) and little nine (kind 110) say alike on the wire:
+// the message numbers, the records both games send in one shape, and the
+// requests. Packed little-endian; chairs are u16 with 0xFFFF for no banker,
+// amounts signed 64-bit, bet areas numbered from 1. Each game's own records
+// (free time, round start and end, records, the play scene) are in its
+// <Game>Messages.h.
+#pragma once
+
+#include "core/Wire.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace TwoCardBanker {
+
+constexpr int HAND_COUNT = 4;  // the banker's and three others
+constexpr int CARDS_PER_HAND = 2;
+constexpr int CARD_COUNT = HAND_COUNT * CARDS_PER_HAND;
+constexpr uint16_t NO_BANKER = 0xFFFF;
+constexpr uint8_t CARD_BACK = 99;
+
+// Server to client.
+constexpr uint16_t SUB_S_GAME_FREE = 99;
+constexpr uint16_t SUB_S_GAME_START = 100;
+constexpr uint16_t SUB_S_PLACE_BET = 101;
+constexpr uint16_t SUB_S_GAME_END = 102;
+constexpr uint16_t SUB_S_APPLY_BANKER = 103;
+constexpr uint16_t SUB_S_CHANGE_BANKER = 104;
+constexpr uint16_t SUB_S_SEND_RECORD = 106;
+constexpr uint16_t SUB_S_PLACE_BET_FAIL = 107;
+constexpr uint16_t SUB_S_CANCEL_BANKER = 108;
+
+// Client to server.
+constexpr uint16_t SUB_C_PLACE_BET = 1;      // BetRequest
+constexpr uint16_t SUB_C_APPLY_BANKER = 2;   // no body
+constexpr uint16_t SUB_C_CANCEL_BANKER = 3;  // no body
+
+// Game statuses of the scene records.
+constexpr uint8_t GS_FREE = 0;
+constexpr uint8_t GS_BETTING = 100;
+constexpr uint8_t GS_RESULT = 101;
+constexpr uint8_t GS_RESULT_END = 102;
+
+// Units of the room notice's text.
+constexpr size_t NOTICE_UNITS = 256;
+
+KEST_WIRE_BEGIN
+
+struct BetPlacedMessage
+{
+    uint16_t wChairID;  // who bet
+    uint8_t cbArea;     // from 1
+    int64_t lAmount;
+    uint8_t cbDelayed;  // non-zero: show the chip after a short random delay
+    uint8_t cbReserved;
+};
+
+struct ApplyBankerMessage
+{
+    uint16_t wApplyUser;  // joined the banker queue
+};
+
+struct ChangeBankerMessage
+{
+    uint16_t wBankerUser;  // NO_BANKER for the system
+    int64_t lReserved;
+};
+
+struct BetFailedMessage
+{
+    uint16_t wChairID;  // whose bet was refused
+    uint8_t cbReserved[9];
+};
+
+struct CancelBankerMessage
+{
+    uint16_t wCancelUser;  // left the banker queue
+    uint8_t cbReserved[64];
+};
+
+struct RoomNoticeMessage
+{
+    char16_t szText[NOTICE_UNITS];  // ends at the first 0 unit, if any
+};
+
+struct FreeScene
+{
+    uint8_t cbTimeLeave;  // seconds of free time left
+    uint8_t cbReserved1[8];
+    uint16_t wBankerUser;
+    uint16_t wBankerTimes;  // the banker's count of rounds
+    int64_t lBankerTotalResult;
+    uint8_t cbReserved21[9];
+    int64_t lApplyBankerCondition;  // the least score that may apply for banker
+    int64_t lUnused;
+    uint8_t cbReserved46[80];
+};
+
+struct BetRequest
+{
+    uint8_t cbArea;
+    int64_t lAmount;  // the selected chip's value
+};
+
+KEST_WIRE_END
+
+static_assert(sizeof(BetPlacedMessage) == 13 && offsetof(BetPlacedMessage, lAmount) == 3 &&
+                  offsetof(BetPlacedMessage, cbDelayed) == 11,
+              "BetPlacedMessage");
+static_assert(sizeof(ApplyBankerMessage) == 2, "ApplyBankerMessage");
+static_assert(sizeof(ChangeBankerMessage) == 10, "ChangeBankerMessage");
+static_assert(sizeof(BetFailedMessage) == 11, "BetFailedMessage");
+static_assert(sizeof(CancelBankerMessage) == 66, "CancelBankerMessage");
+static_assert(sizeof(RoomNoticeMessage) == 512, "RoomNoticeMessage");
+static_assert(sizeof(FreeScene) == 126, "FreeScene");
+static_assert(offsetof(FreeScene, wBankerUser) == 9 && offsetof(FreeScene, wBankerTimes) == 11 &&
+                  offsetof(FreeScene, lBankerTotalResult) == 13 && offsetof(FreeScene, lApplyBankerCondition) == 30,
+              "FreeScene fields");
+static_assert(sizeof(BetRequest) == 9, "BetRequest");
+
+}  // namespace TwoCardBanker
