@@ -1,7 +1,6 @@
 #include "games/NineXiaoBattle/ScoreView.h"
 
-#include "games/NineXiaoBattle/NineXiaoMobile.h"
-#include "games/NineXiaoBattle/RedHandler.h"
+#include "games/framework/GameBoard.h"
 
 #include <new>
 
@@ -40,9 +39,8 @@ void CScoreView::AddFigures(int64_t mine, int64_t second, int64_t third)
 void CScoreView::SetEndResult(const RoundEndMessage& message)
 {
     AddFigures(message.lMyScore, message.lSecondAmount, message.lThirdAmount);
-    if (RedHandler* handler = NineXiaoMobile::GetHandler())
-        handler->PlayGameSound(
-            message.lMyScore > 0 ? "NineXiaoBattle/Sound/END_WIN.wav" : "NineXiaoBattle/Sound/END_LOST.wav", false);
+    Sexy::CGameBoard::PlaySound(message.lMyScore > 0 ? "NineXiaoBattle/Sound/END_WIN.wav"
+                                                     : "NineXiaoBattle/Sound/END_LOST.wav");
 }
 
 void CScoreView::SetSceneResult(const PlayScene& scene)

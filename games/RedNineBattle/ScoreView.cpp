@@ -1,7 +1,6 @@
 #include "games/RedNineBattle/ScoreView.h"
 
-#include "games/RedNineBattle/RedHandler.h"
-#include "games/RedNineBattle/RedNineMobile.h"
+#include "games/framework/GameBoard.h"
 
 #include <new>
 
@@ -40,9 +39,8 @@ void CScoreView::AddFigures(int64_t mine, int64_t second, int64_t third)
 void CScoreView::SetEndResult(const RoundEndMessage& message)
 {
     AddFigures(message.lMyScore, message.lSecondAmount, message.lThirdAmount);
-    if (RedHandler* handler = RedNineMobile::GetHandler())
-        handler->PlayGameSound(message.lMyScore > 0 ? "RedNineBattle/Sound/END_WIN" : "RedNineBattle/Sound/END_LOST",
-                               false);
+    // A round score of 0 is no win.
+    Sexy::CGameBoard::PlaySound(message.lMyScore > 0 ? "RedNineBattle/Sound/END_WIN" : "RedNineBattle/Sound/END_LOST");
 }
 
 void CScoreView::SetSceneResult(const PlayScene& scene)

@@ -249,16 +249,11 @@ void CTwoCardBoard::SetStatusImage(const char* name)
 
 void CTwoCardBoard::RefreshMyChair()
 {
-    CTwoCardHandler* handler = Handler();
-    const uint16_t chair = handler != nullptr ? handler->GetMeChairID() : INVALID_CHAIR;
+    const uint16_t chair = MyChair();
     // Without a chair nobody is me: 0xFFFF is also the system banker.
     m_myChair = chair == INVALID_CHAIR ? -1 : chair;
 }
 
-void CTwoCardBoard::PlayTableSound(const char* name)
-{
-    if (CTwoCardHandler* handler = Handler())
-        handler->PlayGameSound(Res(name).c_str(), false);
-}
+void CTwoCardBoard::PlayTableSound(const char* name) { PlaySound(Res(name).c_str()); }
 
 }  // namespace TwoCardBanker
