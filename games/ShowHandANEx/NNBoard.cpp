@@ -125,8 +125,11 @@ bool NNBoard::init()
             CardSprite* card = CardSprite::create();
             card->setTag(k);
             card->setVisible(false);
+            // The other player's cards are only shown: they take no touches.
             if (view == 0)
                 card->SetCardListener(this);
+            else
+                card->SetDisabled(1);
             AddContentChild(card, InitialZOrder(view, k), k);
             m_pCardSprites[view][k] = card;
         }
