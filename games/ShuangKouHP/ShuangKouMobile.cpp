@@ -1,5 +1,8 @@
 #include "games/ShuangKouHP/ShuangKouMobile.h"
 
+#include "games/ShuangKouHP/HPBoard.h"
+#include "games/ShuangKouHP/HPHandler.h"
+
 namespace ShuangKouHP {
 
 namespace {
@@ -17,11 +20,19 @@ const char* const kFrameLists[] = {
     "ClientGame/TimerNum.plist",
 };
 
+HPHandler* s_pHandler = nullptr;
+
 }  // namespace
 
 ShuangKouMobile::ShuangKouMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* ShuangKouMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+HPHandler* ShuangKouMobile::GetHandler() { return s_pHandler; }
+
+Sexy::CGameBoard* ShuangKouMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new HPHandler());
+    return HPBoard::create();
+}
 
 void ShuangKouMobile::LoadResources()
 {

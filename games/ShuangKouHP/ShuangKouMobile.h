@@ -1,6 +1,5 @@
-// The module object of Shuang Kou (kind 233): its pictures, and its game. Until the
-// game's own handler and board are built, the game is the framework's plain
-// table.
+// The module object of Shuang Kou (kind 233): its pictures, and its game
+// (handler and board).
 #pragma once
 
 #include "games/framework/GameKindModule.h"
@@ -8,6 +7,8 @@
 #include <cstdint>
 
 namespace ShuangKouHP {
+
+class HPHandler;
 
 class ShuangKouMobile : public Sexy::CGameKindModule
 {
@@ -20,6 +21,9 @@ public:
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
+
+    // The handler of the latest game; null before the first.
+    static HPHandler* GetHandler();
 };
 
 // The game as it describes itself to the registry (games/registry).

@@ -1,0 +1,238 @@
+#include "SkFixture.h"
+
+#include "games/framework/KernelMessages.h"
+
+#include <cstring>
+
+using namespace cocos2d;
+using namespace cocos2d::extension;
+using namespace Sexy;
+using namespace ShuangKouHP;
+
+namespace sktest {
+
+Bytes Start(int64_t baseScore)
+{
+    CMD_S_GameStart m = {};
+    m.lBaseScore = baseScore;
+    return BytesOf(m);
+}
+
+Bytes Deal(uint16_t current, const std::string& hand)
+{
+    CMD_S_SendCard m = {};
+    m.wCurrentUser = current;
+    const skt::Cards cards = skt::Parse(hand);
+    std::memcpy(m.cbCardData, cards.data(), std::min<size_t>(cards.size(), HAND_COUNT));
+    return BytesOf(m);
+}
+
+Bytes Out(uint16_t outChair, uint16_t current, const std::string& text)
+{
+    CMD_S_OutCard m = {};
+    const skt::Cards cards = skt::Parse(text);
+    std::memcpy(m.cbCardData, cards.data(), std::min<size_t>(cards.size(), MAX_COUNT));
+    m.cbCardCount = static_cast<uint8_t>(cards.size());
+    m.wCurrentUser = current;
+    m.wOutCardUser = outChair;
+    m.lCounter[0] = 3;
+    m.lCounter[1] = 4;
+    m.lScore[0] = 120;
+    m.lScore[1] = -120;
+    return BytesOf(m);
+}
+
+Bytes Pass(uint16_t passChair, uint16_t current)
+{
+    CMD_S_PassCard m = {};
+    m.wPassUser = passChair;
+    m.wCurrentUser = current;
+    return BytesOf(m);
+}
+
+Bytes End(int64_t myChange, int64_t otherChange, uint16_t me, const std::string& otherLeft, int64_t shown)
+{
+    CMD_S_GameEnd m = {};
+    const uint16_t other = me == 0 ? 1 : 0;
+    m.lGameScore[me] = myChange;
+    m.lGameScore[other] = otherChange;
+    const skt::Cards left = skt::Parse(otherLeft);
+    if (!left.empty())
+        std::memcpy(m.cbCardData[other], left.data(), left.size());
+    m.cbCardCount[other] = static_cast<uint8_t>(left.size());
+    for (int i = 0; i < 10; ++i)
+    {
+        m.cbEndCounter[0][i] = 1;
+        m.cbEndCounter[1][i] = 2;
+    }
+    m.lShownValue = shown;
+    return BytesOf(m);
+}
+
+Bytes Scene(const PlayScene& s)
+{
+    CMD_S_StatusPlay m = {};
+    const skt::Cards hand = skt::Parse(s.hand), table = skt::Parse(s.table);
+    if (!hand.empty())
+        std::memcpy(m.cbHandCardData, hand.data(), std::min<size_t>(hand.size(), HAND_COUNT));
+    m.cbCardCount[0] = s.counts[0];
+    m.cbCardCount[1] = s.counts[1];
+    if (!table.empty())
+        std::memcpy(m.cbTurnCardData, table.data(), table.size());
+    m.cbTurnCardCount = static_cast<uint8_t>(table.size());
+    m.wTurnUser = s.turn;
+    m.wCurrentUser = s.current;
+    m.lBaseScore = s.base;
+    return BytesOf(m);
+}
+
+std::string PlayedText(const Bytes& request)
+{
+    if (request.empty())
+        return "?";
+    const size_t count = std::min<size_t>(request[0], request.size() - 1);
+    return skt::Text(skt::Cards(request.begin() + 1, request.begin() + 1 + count));
+}
+
+void SkTest::SetUp()
+{
+    KernelTest::SetUp();
+    RegisterGameKind(ShuangKouHP::kGameKind);
+}
+
+void SkTest::EnterTable(uint16_t myChair)
+{
+    me = myChair;
+    other = myChair == 0 ? 1 : 0;
+    Configure(GAME_PLAYER, ShuangKouMobile::kKindID);
+    const std::vector<uint8_t> record = KindRecord(ShuangKouMobile::kKindID);
+    kernel->LoadGameResources(record.data());
+    CCTextureCache::sharedTextureCache()->waitForAsync();
+    Step();
+    room.ready = true;
+    ASSERT_TRUE(kernel->EnterGame(record.data()));
+    board = dynamic_cast<HPBoard*>(kernel->GetGameBoard());
+    ASSERT_NE(board, nullptr);
+    sk = ShuangKouMobile::GetHandler();
+    ASSERT_NE(sk, nullptr);
+    ASSERT_TRUE(Enter(kMeID, me, US_PLAY, 40000));
+    ASSERT_TRUE(Enter(kOtherID, other, US_PLAY, 60000, 5, 1));
+    ASSERT_TRUE(Control(IPC_SUB_SHOW_GAME));
+    Step();
+    room.sent.clear();
+    audio.log.clear();
+    CCDirector::sharedDirector()->stopAnimation();
+}
+
+void SkTest::DealHand(const std::string& hand, bool iLead)
+{
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(10)));
+    ASSERT_TRUE(Game(SUB_S_SEND_CARD, Deal(iLead ? me : other, hand)));
+    Run(120);
+    audio.log.clear();
+}
+
+bool SkTest::Game(uint16_t sub, const Bytes& body)
+{
+    const size_t boxes = Boxes();
+    Packet(MDM_GF_GAME, sub, body);
+    return Boxes() == boxes;
+}
+
+bool SkTest::SceneMessage(uint8_t status, const Bytes& body)
+{
+    const size_t boxes = Boxes();
+    Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {status, 0});
+    Packet(MDM_GF_FRAME, SUB_GF_SCENE, body);
+    return Boxes() == boxes;
+}
+
+void SkTest::Run(int frames)
+{
+    CCScheduler* scheduler = CCDirector::sharedDirector()->getScheduler();
+    for (int i = 0; i < frames; ++i)
+        scheduler->update(1.0f / 60);
+}
+
+std::vector<std::pair<uint16_t, Bytes>> SkTest::Sends()
+{
+    std::vector<std::pair<uint16_t, Bytes>> out;
+    for (const kt::Sent& s : room.sent)
+        if (s.main == MDM_GF_GAME)
+            out.emplace_back(s.sub, s.payload);
+    room.sent.clear();
+    return out;
+}
+
+int SkTest::Played(const std::string& sound) const
+{
+    int n = 0;
+    for (const std::string& line : audio.log)
+        n += line.find("effect " + sound) == 0 ? 1 : 0;
+    return n;
+}
+
+std::vector<CardSprite*> SkTest::MyHand() const
+{
+    std::vector<CardSprite*> out;
+    const CardList& hand = board->Hand(0);
+    for (size_t i = 0; i < hand.size() && i < static_cast<size_t>(board->HandCount()); ++i)
+        out.push_back(hand[i]);
+    return out;
+}
+
+void SkTest::TapCard(CardSprite* card)
+{
+    // The strip of a card that its right neighbour leaves uncovered.
+    const CCPoint at = board->GetContentRoot()->convertToWorldSpace(card->getPosition() + CCPoint(-8, 0));
+    Touch(0, at.x, at.y);
+    Touch(2, at.x, at.y);
+}
+
+void SkTest::DragCards(CardSprite* from, CardSprite* to)
+{
+    CCNode* root = board->GetContentRoot();
+    const CCPoint a = root->convertToWorldSpace(from->getPosition() + CCPoint(-8, 0));
+    const CCPoint b = root->convertToWorldSpace(to->getPosition() + CCPoint(-8, 0));
+    Touch(0, a.x, a.y);
+    Touch(1, (a.x + b.x) / 2, a.y);
+    Touch(1, b.x, a.y);
+    Touch(2, b.x, a.y);
+}
+
+std::string SkTest::Selected() const
+{
+    skt::Cards cards;
+    for (CardSprite* card : MyHand())
+        if (card->IsSelected() != 0)
+            cards.push_back(card->GetCardData());
+    return skt::Text(cards);
+}
+
+void SkTest::Select(const std::string& text)
+{
+    for (uint8_t wanted : skt::Parse(text))
+    {
+        for (CardSprite* card : MyHand())
+        {
+            // Faces only: the rule tests' text gives colours in turn.
+            const bool joker = (wanted >> 4) == 4;
+            const bool same = joker
+                                  ? card->GetCardData() == wanted
+                                  : (card->GetCardData() >> 4) != 4 && (card->GetCardData() & 0x0F) == (wanted & 0x0F);
+            if (same && card->IsSelected() == 0)
+            {
+                TapCard(card);
+                break;
+            }
+        }
+    }
+}
+
+void SkTest::Press(CCControlButton* button)
+{
+    ASSERT_NE(button, nullptr);
+    button->sendActionsForControlEvents(CCControlEventTouchDown);
+}
+
+}  // namespace sktest

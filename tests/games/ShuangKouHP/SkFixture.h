@@ -1,0 +1,84 @@
+// A Shuang Kou table in a headless kernel, entered as the room enters it: my
+// user 1000 on a chair of the two-chair table, the other player 2001 (a
+// woman) on the other. Messages go in as the room relays them; what the board
+// sends is read back from room.sent.
+#pragma once
+
+#include "Cards.h"
+#include "framework/KernelFixture.h"
+#include "games/ShuangKouHP/HPBoard.h"
+#include "games/ShuangKouHP/HPHandler.h"
+#include "games/ShuangKouHP/ShuangKouMessages.h"
+#include "games/ShuangKouHP/ShuangKouMobile.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace sktest {
+
+using Bytes = std::vector<uint8_t>;
+
+template <typename Record>
+Bytes BytesOf(const Record& record)
+{
+    const auto* p = reinterpret_cast<const uint8_t*>(&record);
+    return Bytes(p, p + sizeof(Record));
+}
+
+Bytes Start(int64_t baseScore);
+// Cards are written as in the rule tests: "3 3 4 s b".
+Bytes Deal(uint16_t current, const std::string& hand);
+Bytes Out(uint16_t outChair, uint16_t current, const std::string& cards);
+Bytes Pass(uint16_t passChair, uint16_t current);
+Bytes End(int64_t myChange, int64_t otherChange, uint16_t me, const std::string& otherLeft = "", int64_t shown = 0);
+
+struct PlayScene
+{
+    std::string hand;
+    uint8_t counts[2] = {27, 27};
+    std::string table;
+    uint16_t turn = 0;
+    uint16_t current = 0;
+    int64_t base = 10;
+};
+Bytes Scene(const PlayScene& scene);
+
+class SkTest : public kt::KernelTest
+{
+protected:
+    static constexpr uint32_t kMeID = 1000;
+    static constexpr uint32_t kOtherID = 2001;
+
+    void SetUp() override;
+    // Seats me on myChair and shows the game.
+    void EnterTable(uint16_t myChair);
+    // A deal of the hand with me leading or not, its animation run out.
+    void DealHand(const std::string& hand, bool iLead);
+
+    bool Game(uint16_t sub, const Bytes& body = {});
+    bool SceneMessage(uint8_t status, const Bytes& body);
+    static void Run(int frames);
+    std::vector<std::pair<uint16_t, Bytes>> Sends();
+    int Played(const std::string& sound) const;
+
+    // My hand's shown sprites in order, and taps on them.
+    std::vector<Sexy::CardSprite*> MyHand() const;
+    void TapCard(Sexy::CardSprite* card);
+    void DragCards(Sexy::CardSprite* from, Sexy::CardSprite* to);
+    // The selected cards' faces as text ("3 3 s").
+    std::string Selected() const;
+    // Selects the cards of the text (first matching sprites) by tapping.
+    void Select(const std::string& cards);
+    void Press(cocos2d::extension::CCControlButton* button);
+
+    ShuangKouHP::HPBoard* board = nullptr;
+    ShuangKouHP::HPHandler* sk = nullptr;
+    uint16_t me = 0;
+    uint16_t other = 1;
+};
+
+// A sent out-card request as text, and its count.
+std::string PlayedText(const Bytes& request);
+
+}  // namespace sktest
