@@ -5,6 +5,7 @@
 #include "games/ShowHandANEx/ScoreView.h"
 #include "games/ShowHandANEx/Settlement.h"
 #include "games/ShowHandANEx/ShowHandANExMobile.h"
+#include "games/common/BankerBetting.h"
 #include "games/framework/BoardDrawUserData.h"
 
 #include <cinttypes>
@@ -206,7 +207,7 @@ void NNBoard::ShowActionButtons()
         }
         char title[32];
         std::snprintf(title, sizeof(title), "%" PRId64,
-                      static_cast<int64_t>(kRaiseMultipliers[i] * handler->CellScore()));
+                      games::SaturatingMul(kRaiseMultipliers[i], handler->CellScore()));
         button->setTitleForState(CCString::create(title), CCControlStateNormal);
         button->setTitleTTFSizeForState(kRaiseTitleSize, CCControlStateNormal);
         ShowButton(button, true);
@@ -461,7 +462,7 @@ void NNBoard::RestoreCards()
 
 void NNBoard::AddPool(int64_t amount)
 {
-    m_lPool += amount;
+    m_lPool = games::SaturatingAdd(m_lPool, amount);
     RemoveLabel(m_pPoolLabel);
     m_pPoolLabel = AmountLabel(CClientGlobal::FormatScore(m_lPool), kPoolFontSize, kAmountColour);
     m_pPoolLabel->setPosition(m_Layout.poolLabel);
@@ -475,7 +476,7 @@ void NNBoard::AddChairBet(uint16_t chair)
     NNHandler* handler = Handler();
     if (chair >= GAME_PLAYER || handler == nullptr)
         return;
-    m_lChairBet[chair] += handler->LastAmount();
+    m_lChairBet[chair] = games::SaturatingAdd(m_lChairBet[chair], handler->LastAmount());
     RefreshBetLabels();
 }
 

@@ -1,11 +1,18 @@
 #include "games/ShowHandANEx/NNHandler.h"
 
 #include "games/ShowHandANEx/NNBoard.h"
+#include "games/common/BankerBetting.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace ShowHandANEx {
+
+// Amounts are the server's and may be anything 64 bits hold: sums stop at
+// the ends of the range instead of wrapping.
+using games::SaturatingAdd;
+using games::SaturatingMul;
+using games::SaturatingSub;
 
 namespace {
 
@@ -99,12 +106,12 @@ bool NNHandler::OnGameStart(const void* data, uint16_t size)
     RefreshMyChair();
 
     // Both players ante one base bet.
-    m_lCommitted[0] += m_lCellScore;
-    m_lCommitted[1] += m_lCellScore;
+    m_lCommitted[0] = SaturatingAdd(m_lCommitted[0], m_lCellScore);
+    m_lCommitted[1] = SaturatingAdd(m_lCommitted[1], m_lCellScore);
     NNBoard* board = Board();
     if (board != nullptr)
     {
-        board->AddPool(2 * m_lCellScore);
+        board->AddPool(SaturatingMul(2, m_lCellScore));
         if (IsChair(m_wMyChair))
         {
             const uint16_t me = m_wMyChair, other = OtherChair();
@@ -138,12 +145,12 @@ bool NNHandler::OnAddScore(const void* data, uint16_t size)
     if (m_lLastAmount != 0)
     {
         if (board != nullptr)
-            board->AddPool(m_lLastAmount - m_lRoundBet[acting]);
+            board->AddPool(SaturatingSub(m_lLastAmount, m_lRoundBet[acting]));
         if (current == INVALID_CHAIR)
         {
             // The round is complete: what stands goes into my finished sum.
             if (IsChair(m_wMyChair))
-                m_lCommitted[m_wMyChair] += m_lLastAmount;
+                m_lCommitted[m_wMyChair] = SaturatingAdd(m_lCommitted[m_wMyChair], m_lLastAmount);
         }
         else
         {
@@ -274,9 +281,9 @@ bool NNHandler::OnScenePlay(const void* data, uint16_t size)
     int64_t pool = 0;
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
     {
-        const int64_t amounts = scene.lChairAmount[chair][0] + scene.lChairAmount[chair][1];
-        m_lCommitted[chair] += amounts;
-        pool += amounts;
+        const int64_t amounts = SaturatingAdd(scene.lChairAmount[chair][0], scene.lChairAmount[chair][1]);
+        m_lCommitted[chair] = SaturatingAdd(m_lCommitted[chair], amounts);
+        pool = SaturatingAdd(pool, amounts);
     }
     NNBoard* board = Board();
     if (board != nullptr)
@@ -318,10 +325,8 @@ int64_t NNHandler::FollowPrice() const
 
 int64_t NNHandler::RaisePrice(int multiplier) const
 {
-    int64_t amount = multiplier * m_lCellScore + m_lLastAmount;
-    if (m_bRestored)
-        amount += m_lRestoreFollowBase;
-    return amount;
+    const int64_t amount = SaturatingAdd(SaturatingMul(multiplier, m_lCellScore), m_lLastAmount);
+    return m_bRestored ? SaturatingAdd(amount, m_lRestoreFollowBase) : amount;
 }
 
 int64_t NNHandler::ShowHandPrice()
@@ -330,7 +335,7 @@ int64_t NNHandler::ShowHandPrice()
     if (IsChair(m_wMyChair))
         if (const tagUserData* me = GetTableUserData(m_wMyChair))
             score = me->lScore;
-    const int64_t remaining = score - Committed(m_wMyChair);
+    const int64_t remaining = SaturatingSub(score, Committed(m_wMyChair));
     if (m_bRestored)
     {
         if (!m_bSceneShowHand)
@@ -338,7 +343,7 @@ int64_t NNHandler::ShowHandPrice()
         switch (m_wRestoreShowHandMode)
         {
             case 1: return std::min(remaining, m_lShowHandCap);
-            case 2: return m_lCellScore + remaining;
+            case 2: return SaturatingAdd(m_lCellScore, remaining);
             default: return 0;
         }
     }

@@ -9,7 +9,15 @@ using namespace ShowHandANEx;
 namespace {
 
 class StudHandler : public StudTest
-{};
+{
+protected:
+    static std::string Title(cocos2d::extension::CCControlButton* button)
+    {
+        cocos2d::CCString* title =
+            button != nullptr ? button->getTitleForState(cocos2d::extension::CCControlStateNormal) : nullptr;
+        return title != nullptr ? title->getCString() : std::string();
+    }
+};
 
 struct Sized
 {
@@ -352,6 +360,32 @@ TEST_F(StudHandler, TheClockRunningOutOnTheOtherChairSendsNothing)
     ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 1, 2, 3, 100)));
     Run(60 * 33);
     EXPECT_TRUE(Sends().empty());
+}
+
+// Amounts are the server's: sums and prices at the ends of the 64-bit range
+// stop there instead of wrapping round to the other sign.
+TEST_F(StudHandler, AmountsAtTheEndsOfTheRangeStopThere)
+{
+    EnterTable(0);
+    const int64_t big = INT64_MAX / 2 + 1;
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(0, 1, 2, 3, big)));
+    EXPECT_EQ(board->GetPool(), INT64_MAX);
+    EXPECT_EQ(stud->RaisePrice(5), INT64_MAX);
+    Run(60);
+    EXPECT_EQ(Title(board->RaiseButton(2)), std::to_string(INT64_MAX));
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, INT64_MIN, 0)));
+    EXPECT_EQ(board->GetPool(), -1);
+    EXPECT_EQ(stud->ShowHandPrice(), kMyScore - big);
+
+    PlayScene scene;
+    scene.amounts[0][0] = INT64_MAX;
+    scene.amounts[0][1] = INT64_MAX;
+    scene.amounts[1][0] = INT64_MIN;
+    board->ResetGameView();
+    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, Scene(scene)));
+    EXPECT_EQ(stud->Committed(0), INT64_MAX);
+    EXPECT_EQ(stud->Committed(1), big + INT64_MIN);
+    EXPECT_EQ(board->GetPool(), -1);
 }
 
 }  // namespace
