@@ -163,6 +163,10 @@ void RedBoard::OnRoundEndMessage(const RoundEndMessage& message)
 
     StartDeal(&message.cbTableCards[0][0], message.cbDealStart);
 
+    // The opening mode stays as it is until the next free time, even when
+    // that time's refresh of the buttons is still to come.
+    unschedule(schedule_selector(CTwoCardBoard::RefreshOpenModeButtons));
+
     SetOpenModeButtons(false, false);
     SetSelectedChip(false, 0);
     m_selectedChip = 0;
