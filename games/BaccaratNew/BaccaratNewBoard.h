@@ -138,6 +138,9 @@ public:
     void ShowDealtCard(int step);
     bool IsDealComplete() const;
     void ShowPointTips();
+    // A table entered in its result: the cards at their places with their
+    // points and the result, without a deal (and no round recorded).
+    void ShowCardsAsTheyStand();
     void ShowResultPanel();
     void CheckResultPanel(float dt);
     void UpdateClockDisplay();

@@ -372,6 +372,32 @@ void BaccaratNewBoard::ShowDealtCard(int step)
     ShowPointTips();
 }
 
+void BaccaratNewBoard::ShowCardsAsTheyStand()
+{
+    if (m_cbCardCount[SIDE_XIAN] == 0 || m_cbCardCount[SIDE_ZHUANG] == 0)
+        return;
+    if (Widget* frame = GetWidget("GAME_END_FRAME"))
+    {
+        frame->stopAllActions();
+        frame->setPosition(CCPoint(513, 346));
+        frame->setVisible(true);
+    }
+    for (uint8_t side = 0; side < SIDE_COUNT; ++side)
+    {
+        const uint8_t count = m_cbCardCount[side];
+        m_Dealt[side].assign(m_cbCards[side], m_cbCards[side] + count);
+        for (uint8_t i = 0; i < count; ++i)
+        {
+            CardSprite* card = m_pTableCards[side * MAX_HAND_COUNT + i];
+            card->stopAllActions();
+            card->setPosition(side == SIDE_ZHUANG ? BankerCardPlace(count, i) : PlayerCardPlace(count, i));
+            card->setVisible(true);
+        }
+        ShowPointImage(side);
+    }
+    ShowResultPanel();
+}
+
 void BaccaratNewBoard::ShowPointTips()
 {
     const std::vector<uint8_t>& player = m_Dealt[SIDE_XIAN];

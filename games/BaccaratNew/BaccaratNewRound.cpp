@@ -262,6 +262,7 @@ void BaccaratNewBoard::OnScenePlay(uint8_t gameStatus, const CMD_S_StatusPlay& s
     {
         m_lMyRoundTotal = scene.lUserScore;
         CountAreaResults(m_lMyAreaResults);
+        ShowCardsAsTheyStand();
     }
     UpdateControls();
     m_lSelectedChip = 0;

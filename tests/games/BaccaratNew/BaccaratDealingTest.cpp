@@ -4,6 +4,7 @@
 #include "BaccaratFixture.h"
 
 #include <cstdio>
+#include <cstring>
 
 using namespace bactest;
 using cocos2d::CCPoint;
@@ -307,6 +308,38 @@ TEST_F(BaccaratDealing, TheFreeMessageClearsTheTable)
     EXPECT_FALSE(board->GetWidget("GAME_POINT_XIAN")->isVisible());
     EXPECT_FALSE(board->GetWidget("GAME_END_FRAME")->isVisible());
     EXPECT_EQ(board->GetStatus(), GS_FREE);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BaccaratDealing, AResultSceneShowsTheCardsAsTheyStandAndRecordsNothing)
+{
+    CMD_S_StatusPlay scene{};
+    scene.cbTimeLeave = 15;
+    scene.cbGameStatus = GS_GAME_END;
+    scene.wBankerUser = 1;
+    scene.cbCardCount[SIDE_XIAN] = 2;
+    scene.cbCardCount[SIDE_ZHUANG] = 3;
+    const uint8_t cards[2][3] = {{0x1A, 0x33, 0}, {0x05, 0x02, 0x21}};
+    std::memcpy(scene.cbTableCardArray, cards, sizeof(cards));
+    scene.lUserAreaScore[AREA_ZHUANG] = 2000;
+    scene.lUserScore = 2000;
+    ASSERT_TRUE(Scene(GS_GAME_END, BytesOf(scene)));
+    EXPECT_EQ(kernel->GetClockTimerID(), IDI_GAME_END);
+    EXPECT_TRUE(board->GetWidget("GAME_END_FRAME")->isVisible());
+    EXPECT_TRUE(board->GetTableCard(1)->isVisible());
+    EXPECT_EQ(board->GetTableCard(1)->getPosition(), BaccaratNewBoard::PlayerCardPlace(2, 1));
+    EXPECT_EQ(board->GetTableCard(5)->GetCardData(), 0x21);
+    EXPECT_FALSE(board->GetTableCard(2)->isVisible());
+    EXPECT_FALSE(board->GetFlyingCard()->isVisible());
+    EXPECT_EQ(board->LabelText("Label_result_1"), "8");
+    EXPECT_TRUE(board->HasTakenPart());
+    EXPECT_FALSE(board->IsRoundDealt());
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, CMD_S_GameFree{5}));
+    EXPECT_TRUE(board->GetRecords().empty());
+    EXPECT_FALSE(board->GetTableCard(1)->isVisible());
 }
 
 }  // namespace

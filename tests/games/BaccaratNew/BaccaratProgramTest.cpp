@@ -13,7 +13,9 @@ namespace {
 constexpr const char* kApplyOrCancel = "825,215";
 constexpr const char* kChip1W = "543,579";
 constexpr const char* kChip10W = "617,579";
+constexpr const char* kChip1000 = "469,579";
 constexpr const char* kAreaPlayer = "231,450";
+constexpr const char* kAreaTie = "513,450";
 constexpr const char* kAreaBankerPair = "875,307";
 constexpr const char* kCharts = "787,741";
 constexpr const char* kChartsClose = "938,126";
@@ -30,6 +32,21 @@ TEST_F(GameProgram, BaccaratRoundIsBetByClicksAndRecorded)
               Click(720, kCharts), Shot(760, "baccarat_charts"), Click(780, kChartsClose), Click(800, kApplyOrCancel),
               Shot(900, "baccarat_tie"), Click(940, kApplyOrCancel), Shot(1040, "baccarat_new_cycle")},
              {"--speed", "4"});
+    ExpectClean(o);
+}
+
+// Entered in the betting the stakes wait for the next bet to be drawn; I bet
+// by click; the result scene lays the cards as they stand and my result
+// rises; the round ends and the free scene tells the banker and limits.
+TEST_F(GameProgram, BaccaratTableIsRestoredFromEachScene)
+{
+    const Outcome o = Play("baccarat_restore.json", 122, kRoom, 560,
+                           {Shot(90, "baccarat_restore_entered"), Shot(180, "baccarat_restore_betting"),
+                            Click(200, kChip1000), Click(220, kAreaTie), Shot(250, "baccarat_restore_result"),
+                            Shot(360, "baccarat_restore_result_panel"), Click(380, kApplyOrCancel),
+                            Shot(420, "baccarat_restore_free"), Click(440, kApplyOrCancel),
+                            Shot(500, "baccarat_restore_end")},
+                           {"--speed", "4"});
     ExpectClean(o);
 }
 
