@@ -343,3 +343,22 @@ TEST_F(BaccaratDealing, AResultSceneShowsTheCardsAsTheyStandAndRecordsNothing)
 }
 
 }  // namespace
+
+namespace {
+
+// Waiting in free time only the clock changes, once a second: only those
+// frames are drawn.
+TEST_F(BaccaratDealing, WaitingDrawsOnlyWhenTheClockTicks)
+{
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene(20))));
+    cocos2d::CCDirector* director = cocos2d::CCDirector::sharedDirector();
+    director->startAnimation();
+    Step(5);
+    const unsigned int before = director->getDrawnFrames();
+    Step(5 * 60);
+    EXPECT_LE(director->getDrawnFrames() - before, 6u);
+    EXPECT_GE(director->getDrawnFrames() - before, 4u);
+    director->stopAnimation();
+}
+
+}  // namespace

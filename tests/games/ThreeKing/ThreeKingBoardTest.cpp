@@ -275,8 +275,12 @@ TEST_F(ThreeKingTable, TheResetClearsTheRoundFromTheTable)
             EXPECT_FLOAT_EQ(card->getScale(), 0.3f);
             EXPECT_EQ(card->getZOrder(), (chair == 0 ? 10 : 9) - 2 * i);
         }
+    // Hidden signs run no frames: a waiting table draws only its dealer.
     for (int s = 0; s < NNBoard::kSignCount; ++s)
+    {
         EXPECT_FALSE(board->GetStateSign(static_cast<NNBoard::Sign>(s))->isVisible());
+        EXPECT_EQ(board->GetStateSign(static_cast<NNBoard::Sign>(s))->numberOfRunningActions(), 0u);
+    }
 }
 
 TEST_F(ThreeKingTable, MyPanelUsesTheCardTablesLayout)
