@@ -329,16 +329,9 @@ void NNBoard::Listen(Widget* widget, SEL_TouchEvent action)
 
 void NNBoard::SetLabel(const char* name, const std::string& text) { games::SetWidgetText(m_pUILayer, name, text); }
 
-void NNBoard::PlaySound(const char* name)
-{
-    if (NNHandler* handler = Handler())
-        handler->PlayGameSound(name, false);
-}
-
 void NNBoard::RefreshMyChair()
 {
-    NNHandler* handler = Handler();
-    const uint16_t chair = handler != nullptr ? handler->GetMeChairID() : INVALID_CHAIR;
+    const uint16_t chair = MyChair();
     // Without a chair nobody is me: 0xFFFF is also the system banker.
     m_nMyChair = chair == INVALID_CHAIR ? -1 : chair;
 }

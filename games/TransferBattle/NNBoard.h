@@ -171,7 +171,6 @@ private:
     tagUserData* UserAt(int chair) const;
     bool IsMeBanker() const { return m_nMyChair >= 0 && m_nBankerChair == m_nMyChair; }
     void RefreshMyChair();
-    void PlaySound(const char* name);
     void ShowPhaseSign(const char* picture);
     void SetQueueButtons();
     void HideAreaLabels();
