@@ -283,3 +283,26 @@ TEST(UpdateStamp, RemovesWhatAnEarlierRunWroteAndThisOneDidNot) {
 
 }  // namespace
 }  // namespace artgen
+
+namespace artgen {
+namespace {
+
+// A horse family: member 0 stands, the others are a gallop whose frames
+// differ from each other; every member shows a horse, not an empty picture.
+TEST(HorsePictures, StandAndGallopInFramesThatDiffer) {
+  PictureTable table = ParseTable("h{0..4}\t120x80\thorse\t3\t#8a5a2a,#2860d0\n");
+  ASSERT_TRUE(table.errors.empty());
+  ASSERT_EQ(table.pictures.size(), 5u);
+  TextPainter text(kFont);
+  std::vector<Canvas> frames;
+  for (const Picture& p : table.pictures) frames.push_back(DrawPicture(p, text));
+  for (size_t i = 0; i < frames.size(); ++i) {
+    int opaque = 0;
+    for (size_t k = 3; k < frames[i].pixels().size(); k += 4) opaque += frames[i].pixels()[k] > 128;
+    EXPECT_GT(opaque, 120 * 80 / 8) << i;
+    for (size_t j = 0; j < i; ++j) EXPECT_NE(frames[i].pixels(), frames[j].pixels()) << i << " and " << j;
+  }
+}
+
+}  // namespace
+}  // namespace artgen

@@ -578,6 +578,54 @@ void DrawTrack(Canvas& c, const Picture& p) {
   }
 }
 
+// ---------------------------------------------------------------- horses
+
+// A racehorse from the side, facing right, with its jockey; the caption is
+// its number on the saddle cloth. Member 0 stands; the others are a
+// gallop's frames, the legs swinging with the member's place.
+void DrawHorse(Canvas& c, const Picture& p, TextPainter& text) {
+  float w = c.width(), h = c.height();
+  Rgbaf coat = ColourOr(p, 0, Hex(0x8a5a2a));
+  Rgbaf cloth = ColourOr(p, 1, Hex(0xc82828));
+  Rgbaf dark = Shade(coat, 0.55f);
+  bool standing = p.index == 0;
+  float phase = p.count > 1 ? 2 * kPi * (p.index - 1) / std::max(1, p.count - 1) : 0;
+  float bob = standing ? 0 : std::sin(phase * 2) * h * 0.025f;
+  Paint hide = Paint::Vertical(Shade(coat, 1.2f), Shade(coat, 0.8f), h * 0.25f, h * 0.65f);
+  // Legs first, behind the body: a thigh and a shank each, bent at the knee.
+  const float legX[4] = {0.30f, 0.36f, 0.64f, 0.70f};
+  const float legPhase[4] = {0.0f, 0.5f, 0.25f, 0.75f};
+  for (int i = 0; i < 4; ++i) {
+    float swing = standing ? 0 : std::sin(phase + legPhase[i] * 2 * kPi) * 0.55f;
+    float hipX = w * legX[i], hipY = h * 0.52f + bob;
+    float kneeX = hipX + std::sin(swing) * h * 0.2f, kneeY = hipY + std::cos(swing) * h * 0.2f;
+    float bend = standing ? 0 : (i < 2 ? 0.6f : -0.6f) * (0.5f + 0.5f * std::sin(phase + legPhase[i] * 2 * kPi));
+    float hoofX = kneeX + std::sin(swing + bend) * h * 0.2f, hoofY = kneeY + std::cos(swing + bend) * h * 0.2f;
+    Paint leg = Paint::Solid(i % 2 == 0 ? dark : coat);
+    c.Fill(Shape::Segment(hipX, hipY, kneeX, kneeY, h * 0.07f), leg);
+    c.Fill(Shape::Segment(kneeX, kneeY, hoofX, hoofY, h * 0.05f), leg);
+    c.Fill(Shape::Circle(hoofX, hoofY, h * 0.03f), Paint::Solid(kInk));
+  }
+  // Tail, body, neck and head.
+  float tailSwing = standing ? 0.2f : std::sin(phase) * 0.25f;
+  c.Fill(Shape::Segment(w * 0.22f, h * 0.4f + bob, w * 0.08f, h * (0.58f + tailSwing * 0.3f) + bob, h * 0.06f),
+         Paint::Solid(dark));
+  c.Fill(Shape::Ellipse(w * 0.48f, h * 0.45f + bob, w * 0.27f, h * 0.15f), hide);
+  c.Fill(Shape::Segment(w * 0.68f, h * 0.40f + bob, w * 0.80f, h * 0.18f + bob, h * 0.11f), hide);
+  c.Fill(Shape::Segment(w * 0.80f, h * 0.17f + bob, w * 0.95f, h * 0.27f + bob, h * 0.09f), hide);
+  c.Fill(Shape::Segment(w * 0.78f, h * 0.14f + bob, w * 0.80f, h * 0.06f + bob, h * 0.03f), Paint::Solid(dark));
+  c.Fill(Shape::Segment(w * 0.70f, h * 0.30f + bob, w * 0.78f, h * 0.14f + bob, h * 0.03f), Paint::Solid(dark));
+  c.Fill(Shape::Circle(w * 0.87f, h * 0.19f + bob, h * 0.018f), Paint::Solid(kInk));
+  // The jockey in the cloth's colour, and the cloth with the number.
+  c.Fill(Shape::Segment(w * 0.47f, h * 0.33f + bob, w * 0.56f, h * 0.16f + bob, h * 0.09f),
+         Paint::Solid(Shade(cloth, 1.1f)));
+  c.Fill(Shape::Circle(w * 0.58f, h * 0.11f + bob, h * 0.055f), Paint::Solid(Shade(cloth, 0.7f)));
+  Shape pad = Shape::Rect(w * 0.38f, h * 0.32f + bob, w * 0.18f, h * 0.2f, h * 0.03f);
+  c.Fill(pad, Paint::Solid(cloth));
+  c.Stroke(pad, Paint::Solid(kWhite), std::max(1.0f, h * 0.015f));
+  DrawCaption(c, text, p.caption, w * 0.47f, h * 0.42f + bob, w * 0.16f, h * 0.18f, InkOn(cloth), cloth, 40);
+}
+
 }  // namespace
 
 Canvas DrawPicture(const Picture& p, TextPainter& text) {
@@ -602,6 +650,7 @@ Canvas DrawPicture(const Picture& p, TextPainter& text) {
     case Kind::Dice: DrawDice(c, p); break;
     case Kind::Car: DrawCar(c, p, text); break;
     case Kind::Track: DrawTrack(c, p); break;
+    case Kind::Horse: DrawHorse(c, p, text); break;
   }
   if (p.kind == Kind::Button && ButtonState(p) == 'd') c.Desaturate(0.6f);
   return c;

@@ -43,6 +43,7 @@ enum class Kind {
   Dice,        // a die's face (caption 1..6), or a frame of two dice rolling
   Car,         // a car seen from above, facing right, the caption on its roof
   Track,       // a stadium-shaped race track: a ring of road, empty inside
+  Horse,       // a racehorse running right, its number on the cloth; member 0 stands, the rest gallop
 };
 
 struct Picture {
