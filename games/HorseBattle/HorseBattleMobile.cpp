@@ -1,10 +1,25 @@
 #include "games/HorseBattle/HorseBattleMobile.h"
 
+#include "games/HorseBattle/PaoMaBoard.h"
+#include "games/HorseBattle/PaoMaHandler.h"
+
 namespace HorseBattle {
+
+namespace {
+
+PaoMaHandler* s_pHandler = nullptr;
+
+}  // namespace
 
 HorseBattleMobile::HorseBattleMobile() : Sexy::CGameKindModule(kExpectedImages) {}
 
-Sexy::CGameBoard* HorseBattleMobile::CreateGame() { return Sexy::CreatePlainGame(); }
+PaoMaHandler* HorseBattleMobile::GetHandler() { return s_pHandler; }
+
+Sexy::CGameBoard* HorseBattleMobile::CreateGame()
+{
+    Sexy::ReplaceGameHandler(s_pHandler, new PaoMaHandler());
+    return PaoMaBoard::create();
+}
 
 void HorseBattleMobile::LoadResources()
 {

@@ -1,6 +1,5 @@
-// The module object of the horse race (kind 114): its pictures, and its game. Until the
-// game's own handler and board are built, the game is the framework's plain
-// table.
+// The module object of the horse race (kind 114): its pictures, and its game
+// (handler and board).
 #pragma once
 
 #include "games/framework/GameKindModule.h"
@@ -8,6 +7,8 @@
 #include <cstdint>
 
 namespace HorseBattle {
+
+class PaoMaHandler;
 
 class HorseBattleMobile : public Sexy::CGameKindModule
 {
@@ -20,6 +21,10 @@ public:
     Sexy::CGameBoard* CreateGame() override;
     void LoadResources() override;
     void UnloadResources() override;
+
+    // The handler of the latest game; null before the first. The board
+    // reaches the kernel through it.
+    static PaoMaHandler* GetHandler();
 };
 
 // The game as it describes itself to the registry (games/registry).

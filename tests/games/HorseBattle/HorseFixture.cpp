@@ -1,0 +1,224 @@
+#include "HorseFixture.h"
+
+#include "core/ClientGlobal.h"
+#include "games/framework/KernelMessages.h"
+
+#include <cstring>
+
+using namespace cocos2d;
+using namespace cocos2d::ui;
+using namespace HorseBattle;
+using namespace Sexy;
+
+namespace hbtest {
+
+namespace {
+
+std::vector<std::string> s_notices;
+
+void CaptureNotice(const std::string& gbk) { s_notices.push_back(CClientGlobal::GBKToUTF8(gbk)); }
+
+}  // namespace
+
+Bytes RoundStart(int32_t seconds)
+{
+    HorseBattle::RoundStartMessage m = {};
+    m.nTimeLeave = seconds;
+    return BytesOf(m);
+}
+
+Bytes BetEnd(int32_t seconds) { return BytesOf(BetEndMessage{seconds}); }
+
+std::unique_ptr<RaceMessage> RaceRecord(int32_t seconds, uint8_t first, uint8_t second)
+{
+    auto m = std::make_unique<RaceMessage>();
+    std::memset(m.get(), 0, sizeof(RaceMessage));
+    m->nTimeLeave = seconds;
+    // The first and second lead at the end of the course, as a server's do.
+    for (int h = 0; h < HORSE_COUNT; ++h)
+    {
+        const int32_t last = h == first ? 330 : h == second ? 310 : 150 + 20 * h;
+        for (int s = 0; s < CHECKPOINTS; ++s)
+            m->nCheckpoints[h][s] = last;
+    }
+    m->cbFirstHorse = first;
+    m->cbSecondHorse = second;
+    m->lResultPart1 = 900000;
+    m->lResultPart2 = 50000;
+    return m;
+}
+
+Bytes Race(int32_t seconds, uint8_t first, uint8_t second) { return BytesOf(*RaceRecord(seconds, first, second)); }
+
+Bytes BetPlaced(uint16_t chair, int area, int64_t amount)
+{
+    BetPlacedMessage m = {};
+    m.wChairID = chair;
+    m.lAmounts[area] = amount;
+    return BytesOf(m);
+}
+
+Bytes BetFailed(uint16_t chair, uint8_t reason, int area, int64_t amount)
+{
+    BetFailedMessage m = {};
+    m.wChairID = chair;
+    m.cbReason = reason;
+    m.lAmounts[area] = amount;
+    return BytesOf(m);
+}
+
+Bytes Free(int32_t seconds, uint32_t round, uint32_t winArea, uint32_t odds)
+{
+    FreeMessage m = {};
+    m.nTimeLeave = seconds;
+    m.record.dwRound = round;
+    m.record.dwWinArea = winArea;
+    m.record.dwOdds = odds;
+    for (int area = 0; area < AREA_COUNT; ++area)
+        m.dwOdds[area] = 2 + area;
+    return BytesOf(m);
+}
+
+SceneHead SceneHeadOf(int32_t seconds, int records)
+{
+    SceneHead head = {};
+    head.nTimeLeave = seconds;
+    for (int area = 0; area < AREA_COUNT; ++area)
+        head.dwOdds[area] = 10 + area;
+    for (int i = 0; i < records && i < HISTORY_KEPT; ++i)
+    {
+        head.history[i].dwRound = static_cast<uint32_t>(100 + i);
+        head.history[i].dwWinArea = static_cast<uint32_t>(i % AREA_COUNT);
+        head.history[i].dwOdds = static_cast<uint32_t>(3 + i);
+    }
+    return head;
+}
+
+std::unique_ptr<FreeScene> FreeSceneRecord(int32_t seconds, int records)
+{
+    auto s = std::make_unique<FreeScene>();
+    std::memset(s.get(), 0, sizeof(FreeScene));
+    s->head = SceneHeadOf(seconds, records);
+    s->lAreaLimit = 100000000;
+    s->lUserAreaLimit = 5000000;
+    return s;
+}
+
+template <typename Scene>
+void FillBets(Scene& s)
+{
+    s.lMyBets[4] = 50000;
+    s.lAllBets[4] = 1250000;
+    s.lAllBets[0] = 990000;
+    s.lAreaLimit = 100000000;
+    s.lUserAreaLimit = 5000000;
+}
+
+std::unique_ptr<BettingScene> BettingSceneRecord(int32_t seconds)
+{
+    auto s = std::make_unique<BettingScene>();
+    std::memset(s.get(), 0, sizeof(BettingScene));
+    s->head = SceneHeadOf(seconds, 4);
+    FillBets(*s);
+    return s;
+}
+
+std::unique_ptr<LineUpScene> LineUpSceneRecord(int32_t seconds)
+{
+    auto s = std::make_unique<LineUpScene>();
+    std::memset(s.get(), 0, sizeof(LineUpScene));
+    s->head = SceneHeadOf(seconds, 5);
+    FillBets(*s);
+    return s;
+}
+
+std::unique_ptr<RaceScene> RaceSceneRecord(int32_t seconds, uint8_t first, uint8_t second)
+{
+    auto s = std::make_unique<RaceScene>();
+    std::memset(s.get(), 0, sizeof(RaceScene));
+    s->head = SceneHeadOf(seconds, 6);
+    FillBets(*s);
+    s->lResultPart1 = -40000;
+    s->lResultPart2 = -10000;
+    s->cbFirstHorse = first;
+    s->cbSecondHorse = second;
+    return s;
+}
+
+void HorseTest::SetUp()
+{
+    KernelTest::SetUp();
+    s_notices.clear();
+    CClientGlobal::SetMessageBoxHandler(&CaptureNotice);
+    RegisterGameKind(HorseBattle::kGameKind);
+    Configure(100, HorseBattleMobile::kKindID);
+    const std::vector<uint8_t> record = KindRecord(HorseBattleMobile::kKindID);
+    kernel->LoadGameResources(record.data());
+    CCTextureCache::sharedTextureCache()->waitForAsync();
+    Step();
+    room.ready = true;
+    kernel->EnterGame(record.data());
+    board = dynamic_cast<PaoMaBoard*>(kernel->GetGameBoard());
+    ASSERT_NE(board, nullptr);
+    hb = HorseBattleMobile::GetHandler();
+    ASSERT_NE(hb, nullptr);
+    ASSERT_TRUE(EnterUser(1000, kMe, kMyScore));
+    ASSERT_TRUE(EnterUser(2001, 0, 120000000));
+    ASSERT_TRUE(EnterUser(2002, 1, 56000000));
+    ASSERT_TRUE(EnterUser(2003, 2, 3300000));
+    ASSERT_TRUE(Control(IPC_SUB_SHOW_GAME));
+    Step();
+    room.sent.clear();
+    CCDirector::sharedDirector()->stopAnimation();
+}
+
+void HorseTest::TearDown()
+{
+    CClientGlobal::SetMessageBoxHandler(nullptr);
+    KernelTest::TearDown();
+}
+
+bool HorseTest::Scene(uint8_t status, const Bytes& body)
+{
+    return Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {status, 0}) && Packet(MDM_GF_FRAME, SUB_GF_SCENE, body);
+}
+
+void HorseTest::OpenBetting(int64_t areaLimit, int64_t userAreaLimit)
+{
+    auto scene = FreeSceneRecord(5);
+    scene->lAreaLimit = areaLimit;
+    scene->lUserAreaLimit = userAreaLimit;
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(*scene)));
+    ASSERT_TRUE(Game(SUB_S_ROUND_START, RoundStart(20)));
+    Step();
+}
+
+std::vector<std::pair<uint16_t, Bytes>> HorseTest::SentGame() const
+{
+    std::vector<std::pair<uint16_t, Bytes>> out;
+    for (const kt::Sent& s : room.sent)
+    {
+        if (s.main == MDM_GF_GAME)
+            out.emplace_back(s.sub, s.payload);
+    }
+    return out;
+}
+
+void HorseTest::TapWidget(Widget* widget)
+{
+    ASSERT_NE(widget, nullptr);
+    const CCPoint at = widget->getParent()->convertToWorldSpace(widget->getPosition());
+    Tap(at.x, at.y);
+}
+
+int HorseTest::Played(const std::string& sound) const
+{
+    int n = 0;
+    for (const std::string& line : audio.log)
+        n += line == "effect " + sound ? 1 : 0;
+    return n;
+}
+
+std::vector<std::string> HorseTest::Notices() const { return s_notices; }
+
+}  // namespace hbtest

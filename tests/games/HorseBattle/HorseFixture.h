@@ -1,0 +1,71 @@
+// A horse-race table in a headless kernel: a room of 100 chairs, my user
+// 1000 on chair 5 with 8,800,000, others on chairs 0 to 3. Messages go in
+// as the room relays them; what the board sends is in room.sent.
+#pragma once
+
+#include "framework/KernelFixture.h"
+#include "games/HorseBattle/HorseBattleMessages.h"
+#include "games/HorseBattle/HorseBattleMobile.h"
+#include "games/HorseBattle/PaoMaBoard.h"
+#include "games/HorseBattle/PaoMaHandler.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace hbtest {
+
+using Bytes = std::vector<uint8_t>;
+
+template <typename Record>
+Bytes BytesOf(const Record& record)
+{
+    const auto* p = reinterpret_cast<const uint8_t*>(&record);
+    return Bytes(p, p + sizeof(Record));
+}
+
+Bytes RoundStart(int32_t seconds);
+Bytes BetEnd(int32_t seconds);
+// A race won by `first` and `second`, every horse's course rising evenly
+// to a last value of its own (a steady, readable race).
+std::unique_ptr<HorseBattle::RaceMessage> RaceRecord(int32_t seconds, uint8_t first, uint8_t second);
+Bytes Race(int32_t seconds, uint8_t first, uint8_t second);
+Bytes BetPlaced(uint16_t chair, int area, int64_t amount);
+Bytes BetFailed(uint16_t chair, uint8_t reason, int area, int64_t amount);
+Bytes Free(int32_t seconds, uint32_t round, uint32_t winArea, uint32_t odds = 5);
+HorseBattle::SceneHead SceneHeadOf(int32_t seconds, int records);
+std::unique_ptr<HorseBattle::FreeScene> FreeSceneRecord(int32_t seconds, int records = 3);
+std::unique_ptr<HorseBattle::BettingScene> BettingSceneRecord(int32_t seconds);
+std::unique_ptr<HorseBattle::LineUpScene> LineUpSceneRecord(int32_t seconds);
+std::unique_ptr<HorseBattle::RaceScene> RaceSceneRecord(int32_t seconds, uint8_t first, uint8_t second);
+
+class HorseTest : public kt::KernelTest
+{
+protected:
+    static constexpr uint16_t kMe = 5;
+    static constexpr int64_t kMyScore = 8800000;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    bool Game(uint16_t sub, const Bytes& body) { return Packet(Sexy::MDM_GF_GAME, sub, body); }
+    // The game status, then the scene record.
+    bool Scene(uint8_t status, const Bytes& body);
+    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score) { return Enter(userID, chair, US_SIT, score, 5); }
+    // A free scene with the limits, then betting open.
+    void OpenBetting(int64_t areaLimit = 100000000, int64_t userAreaLimit = 5000000);
+
+    std::vector<std::pair<uint16_t, Bytes>> SentGame() const;
+    void ClearSent() { room.sent.clear(); }
+    // A touch down and up on the middle of a widget of the layout.
+    void TapWidget(cocos2d::ui::Widget* widget);
+    int Played(const std::string& sound) const;
+    // The texts of the message boxes shown since the test began (UTF-8).
+    std::vector<std::string> Notices() const;
+
+    HorseBattle::PaoMaBoard* board = nullptr;
+    HorseBattle::PaoMaHandler* hb = nullptr;
+};
+
+}  // namespace hbtest

@@ -1,0 +1,100 @@
+// The horse race's handler and board over any sequence of server messages
+// and player actions: nothing may crash or read past a message, and the
+// board's race and history stay within their bounds.
+//
+// Input: the first byte picks my chair; then records {u8 kind, u16 code,
+// u16 size, size bytes}. Kind 0 is a game message (code = sub), 1 a scene
+// (code = status), 2 some frames (code), 3 a player action (code).
+#include "cocos2d.h"
+#include "fuzz/KernelStage.h"
+#include "games/HorseBattle/HorseBattleMobile.h"
+#include "games/HorseBattle/PaoMaBoard.h"
+#include "games/HorseBattle/PaoMaHandler.h"
+#include "games/framework/BaseKernelLayer.h"
+#include "games/framework/GameRoom.h"
+#include "games/framework/KernelMessages.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+using namespace Sexy;
+using namespace cocos2d;
+using namespace cocos2d::ui;
+using HorseBattle::PaoMaBoard;
+
+namespace {
+
+CCScene* Setup()
+{
+    CCScene* scene = fuzzstage::KernelScene();
+    RegisterGameKind(HorseBattle::kGameKind);
+    return scene;
+}
+
+void Act(PaoMaBoard* board, uint16_t code)
+{
+    const int which = code >> 4;
+    const TouchEventType type = (which & 1) != 0 ? TOUCH_EVENT_ENDED : TOUCH_EVENT_BEGAN;
+    switch (code & 0x0F)
+    {
+        case 0: board->OnTouchEvent(board->GetAreaButton(which % HorseBattle::AREA_COUNT), type); break;
+        case 1: board->OnTouchEvent(board->GetWidgetByTag(PaoMaBoard::kChipTag), TOUCH_EVENT_BEGAN); break;
+        case 2: board->OnTouchEvent(board->GetWidgetByTag(PaoMaBoard::kHistoryTag), TOUCH_EVENT_BEGAN); break;
+        case 3: board->OnTouchEvent(board->GetWidgetByTag(PaoMaBoard::kHelpTag), TOUCH_EVENT_BEGAN); break;
+        case 4: board->OnResultClose(nullptr, TOUCH_EVENT_ENDED); break;
+        case 5: board->ShowResult(); break;
+        case 6: board->RefreshHistory(); break;
+        case 7: board->ResetGameView(); break;
+        default: break;
+    }
+}
+
+void Check(PaoMaBoard* board)
+{
+    if (board->GetHistory().size() > 64 || board->GetFirstHorse() > HorseBattle::NO_HORSE ||
+        board->GetSecondHorse() > HorseBattle::NO_HORSE)
+        std::abort();
+    for (int h = 0; h < HorseBattle::HORSE_COUNT; ++h)
+    {
+        if (board->GetStepIndex(h) < 0 || board->GetStepIndex(h) >= HorseBattle::kPathSteps)
+            std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    CCScene* scene = Setup();
+    fuzzstage::QuietRoom room;
+    CGameRoomBinding binding(&room);
+    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
+    room.kernel = kernel;
+    scene->addChild(kernel);
+
+    const uint16_t me = size > 0 ? data[0] % 100 : 0;
+    GameServerConfig config;
+    std::memset(&config, 0, sizeof(config));
+    config.dwUserID = 1000;
+    config.wChairID = me;
+    config.wKindID = HorseBattle::HorseBattleMobile::kKindID;
+    config.wChairCount = 100;
+    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
+    uint8_t kindRecord[8] = {0, 0, 0, 0, 0, 0, HorseBattle::HorseBattleMobile::kKindID, 0};
+    kernel->LoadGameResources(kindRecord);
+    kernel->EnterGame(kindRecord);
+    auto* board = dynamic_cast<PaoMaBoard*>(kernel->GetGameBoard());
+    if (board == nullptr)
+        std::abort();
+    fuzzstage::Seat(kernel, 1000, 0, me, US_SIT, 8800000);
+    fuzzstage::Seat(kernel, 2001, 0, static_cast<uint16_t>((me + 1) % 100), US_SIT, 56000000);
+    fuzzstage::Seat(kernel, 2002, 0, static_cast<uint16_t>((me + 2) % 100), US_SIT, 3300000);
+    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
+
+    fuzzstage::PlayRecords(
+        kernel, data, size, 1800, [board](uint16_t code) { Act(board, code); }, [board] { Check(board); });
+    CCDirector::sharedDirector()->stepFrames(2);
+    fuzzstage::LeaveKernel(kernel, room);
+    return 0;
+}

@@ -1,0 +1,47 @@
+// The horse race in the real program against roomsim, in a room of 100
+// chairs where I sit on chair 5: my bets are clicks on the areas, checked
+// byte for byte by the scenario, and each phase is shot. The server's steps
+// after my last bet are timed, so the shots of the lining-up, the race and
+// the result fall inside phases seconds long.
+#include "../TransferBattle/BettingProgram.h"
+
+using bettingtest::BettingProgram;
+
+namespace {
+
+// Window pixels of the chip cycle and the areas.
+constexpr const char* kChip = "484,643";
+constexpr const char* kArea45 = "710,478";
+constexpr const char* kArea12 = "907,228";
+constexpr const char* kRoom = "赛马 一号房";
+
+// A whole round: the chip steps to 5, I bet 50,000 on 4-5 and on 1-2 by
+// clicks (roomsim checks both 120-byte requests), betting closes and the
+// horses line up behind the start clock, the race runs from the server's
+// course to the finish where 4 and 5 come in, the result shows my win, the
+// round goes into the history and at the next betting I bet 10,000 (the
+// chip started again from 1). The clocks run four times as fast as the frames.
+TEST_F(BettingProgram, HorseBattleRoundIsBetByClicksAndRunToTheResult)
+{
+    const Outcome o = Play("horsebattle_round.json", 114, kRoom, 1120,
+                           {Click(240, kChip), Click(270, kArea45), Click(300, kArea12),
+                            Shot(330, "horsebattle_betting"), Shot(490, "horsebattle_lineup"),
+                            Shot(660, "horsebattle_race"), Shot(800, "horsebattle_result"),
+                            Shot(1030, "horsebattle_next"), Click(1060, kArea45)},
+                           {"--speed", "4"});
+    ExpectClean(o);
+}
+
+// Entering in the betting restores the bets and the history; the lining-up
+// and the race scenes show the table as their phases do (a race under way
+// is not played again); a free scene clears the bets.
+TEST_F(BettingProgram, HorseBattleTableIsRestoredFromEachScene)
+{
+    const Outcome o = Play("horsebattle_restore.json", 114, kRoom, 800,
+                           {Shot(200, "horsebattle_restore_betting"), Click(230, kArea45),
+                            Shot(440, "horsebattle_restore_lineup"), Shot(590, "horsebattle_restore_race"),
+                            Shot(740, "horsebattle_restore_free")});
+    ExpectClean(o);
+}
+
+}  // namespace
