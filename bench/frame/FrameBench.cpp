@@ -6,11 +6,23 @@
 // moving and turning. "update" times the scheduler step (actions and label
 // changes); "draw" times drawing and presenting the frame until the renderer
 // has finished it.
+//
+// Counters of the draw runs: main_cpu_ms, the main thread's CPU time per
+// frame (update, draw, present; the rasteriser's threads aside), and, where
+// the kernel lets a process count its system calls (tracepoints readable,
+// as root), heap_calls, the brk, mmap and munmap calls per frame of every
+// thread.
 
 #include <benchmark/benchmark.h>
+#include <linux/perf_event.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "cocos2d.h"
@@ -99,11 +111,68 @@ CCScene* buildScene(int sprites, bool board) {
 
 using Clock = std::chrono::steady_clock;
 
+double threadCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return (double)t.tv_sec + (double)t.tv_nsec / 1e9;
+}
+
+// Counts the calls that grow and shrink the heap and the mappings, in this
+// thread and every thread started after it (the rasteriser's): made before
+// main, so before the renderer starts them.
+class HeapCalls {
+ public:
+  HeapCalls() {
+    for (const char* call : {"brk", "mmap", "munmap"}) {
+      const long id = tracepointId(call);
+      if (id < 0) break;
+      perf_event_attr attr{};
+      attr.type = PERF_TYPE_TRACEPOINT;
+      attr.size = sizeof attr;
+      attr.config = (unsigned long long)id;
+      attr.inherit = 1;
+      const int fd = (int)syscall(SYS_perf_event_open, &attr, 0, -1, -1, 0);
+      if (fd < 0) break;
+      m_fds.push_back(fd);
+    }
+    if (m_fds.size() != 3) {
+      for (int fd : m_fds) close(fd);
+      m_fds.clear();
+    }
+  }
+  bool available() const { return !m_fds.empty(); }
+  // Calls so far, those of threads that have ended included.
+  long long count() const {
+    long long sum = 0;
+    for (int fd : m_fds) {
+      long long n = 0;
+      if (read(fd, &n, sizeof n) == (ssize_t)sizeof n) sum += n;
+    }
+    return sum;
+  }
+
+ private:
+  static long tracepointId(const char* call) {
+    for (const char* root : {"/sys/kernel/tracing", "/sys/kernel/debug/tracing"}) {
+      std::ifstream f(std::string(root) + "/events/syscalls/sys_enter_" + call + "/id");
+      long id = -1;
+      if (f >> id) return id;
+    }
+    return -1;
+  }
+  std::vector<int> m_fds;
+};
+
+HeapCalls g_heapCalls;
+
 void runFrames(benchmark::State& state, int sprites, bool board, bool measureDraw) {
   buildScene(sprites, board);
   CCDirector* d = CCDirector::sharedDirector();
   CCScheduler* s = d->getScheduler();
+  double cpu = 0;
+  const long long callsBefore = g_heapCalls.count();
   for (auto _ : state) {
+    const double c0 = threadCpuSeconds();
     auto t0 = Clock::now();
     s->update(1.0f / 60);
     auto t1 = Clock::now();
@@ -111,7 +180,14 @@ void runFrames(benchmark::State& state, int sprites, bool board, bool measureDra
     kest::backend::finish();
     auto t2 = Clock::now();
     CCPoolManager::sharedPoolManager()->pop();
+    cpu += threadCpuSeconds() - c0;
     state.SetIterationTime(std::chrono::duration<double>(measureDraw ? t2 - t1 : t1 - t0).count());
+  }
+  if (measureDraw) {
+    const double frames = (double)state.iterations();
+    state.counters["main_cpu_ms"] = cpu * 1000 / frames;
+    if (g_heapCalls.available())
+      state.counters["heap_calls"] = (double)(g_heapCalls.count() - callsBefore) / frames;
   }
   state.SetLabel(kest::backend::rendererName());
   d->reset();
