@@ -22,6 +22,10 @@ class CCAction : public CCObject {
   virtual void step(float dt);
   // t in [0, 1].
   virtual void update(float time) override;
+  // Seconds of its own time the action may go without a step before one
+  // changes anything (its node, a callback, its end): 0 when any step may,
+  // as for movement. The main loop sleeps that long when nothing else is due.
+  virtual float getTimeToNextChange();
 
   CCNode* getTarget() { return m_pTarget; }
   void setTarget(CCNode* pTarget) { m_pTarget = pTarget; }
@@ -42,6 +46,11 @@ class CCFiniteTimeAction : public CCAction {
   void setDuration(float duration) { m_fDuration = duration; }
   // A new action that does the opposite (null where there is none).
   virtual CCFiniteTimeAction* reverse();
+  // Where `elapsed` seconds in and updated there last, the time of its own
+  // (elapsed or later) at which an update next shows something else:
+  // `elapsed` itself when it changes all the time. Containers ask the action
+  // they run.
+  virtual float nextChangeAt(float elapsed) { return elapsed; }
 
  protected:
   float m_fDuration = 0;
@@ -61,6 +70,7 @@ class CCSpeed : public CCAction {
   void stop() override;
   void step(float dt) override;
   bool isDone() override;
+  float getTimeToNextChange() override;
 
  protected:
   float m_fSpeed = 1;

@@ -23,6 +23,8 @@ class CCActionInterval : public CCFiniteTimeAction {
   void step(float dt) override;
   void startWithTarget(CCNode* pTarget) override;
   CCActionInterval* reverse() override;
+  // Until its next change or its end, from its elapsed time.
+  float getTimeToNextChange() override;
   void setAmplitudeRate(float amp) { m_fAmplitudeRate = amp; }
   float getAmplitudeRate() { return m_fAmplitudeRate; }
 
@@ -45,6 +47,7 @@ class CCSequence : public CCActionInterval {
   void stop() override;
   void update(float t) override;
   CCActionInterval* reverse() override;
+  float nextChangeAt(float elapsed) override;
 
  protected:
   std::vector<CCFiniteTimeAction*> m_actions;
@@ -64,6 +67,7 @@ class CCRepeat : public CCActionInterval {
   void update(float dt) override;
   bool isDone() override;
   CCActionInterval* reverse() override;
+  float nextChangeAt(float elapsed) override;
   CCFiniteTimeAction* getInnerAction() { return m_pInnerAction; }
 
  protected:
@@ -82,6 +86,7 @@ class CCRepeatForever : public CCActionInterval {
   void step(float dt) override;
   bool isDone() override { return false; }
   CCActionInterval* reverse() override;
+  float getTimeToNextChange() override;
   CCActionInterval* getInnerAction() { return m_pInnerAction; }
 
  protected:
@@ -100,6 +105,7 @@ class CCSpawn : public CCActionInterval {
   void stop() override;
   void update(float t) override;
   CCActionInterval* reverse() override;
+  float nextChangeAt(float elapsed) override;
 
  protected:
   std::vector<CCFiniteTimeAction*> m_actions;
@@ -208,6 +214,7 @@ class CCBlink : public CCActionInterval {
   void update(float time) override;
   void stop() override;
   CCActionInterval* reverse() override;
+  float nextChangeAt(float elapsed) override;
 
  protected:
   unsigned int m_nTimes = 0;
@@ -270,6 +277,7 @@ class CCDelayTime : public CCActionInterval {
   static CCDelayTime* create(float d);
   void update(float) override {}
   CCActionInterval* reverse() override;
+  float nextChangeAt(float) override { return m_fDuration; }
 };
 
 // Shows the frames of an animation on a sprite target.
@@ -283,6 +291,7 @@ class CCAnimate : public CCActionInterval {
   void stop() override;
   void update(float t) override;
   CCActionInterval* reverse() override;
+  float nextChangeAt(float elapsed) override;
   CCAnimation* getAnimation() { return m_pAnimation; }
 
  protected:
@@ -302,6 +311,7 @@ class CCTargetedAction : public CCActionInterval {
   void startWithTarget(CCNode* pTarget) override;
   void stop() override;
   void update(float time) override;
+  float nextChangeAt(float elapsed) override { return m_pAction->nextChangeAt(elapsed); }
   CCNode* getForcedTarget() { return m_pForcedTarget; }
 
  protected:

@@ -42,6 +42,9 @@ class CCActionManager : public CCObject {
 
   // Whether a target that is not paused has an action to step.
   bool hasRunningActions() const;
+  // Seconds (of the actions' time) until a step of any running action may
+  // change something; infinity when none runs.
+  float getTimeToNextChange() const;
 
   void update(float dt) override;
 

@@ -106,10 +106,11 @@ class CCDirector : public CCObject {
   // Makes the next frame draw even if nothing changed.
   void setNeedsRedraw();
   // Seconds the main loop may wait before the next frame has anything to do:
-  // 0 when one is due now (a redraw, a scene change, a running action, a
-  // per-frame update, a timer whose clock is to start), the time the next
-  // timer needs otherwise, infinity when only input or a message can change
-  // anything.
+  // 0 when one is due now (a redraw, a scene change, an action that changes
+  // its node every step, a per-frame update, a timer whose clock is to
+  // start), the time the next timer or the next change of a running action
+  // (a frame animation's next frame, a delay's end) needs otherwise,
+  // infinity when only input or a message can change anything.
   double getTimeToNextFrame();
   // With the fixed step: the next frame counts this many steps at once (0
   // or more) instead of one, so a loop that slept through frames with nothing

@@ -23,6 +23,8 @@ void CCAction::step(float) {}
 
 void CCAction::update(float) {}
 
+float CCAction::getTimeToNextChange() { return 0; }
+
 CCFiniteTimeAction* CCFiniteTimeAction::reverse() { return nullptr; }
 
 CCSpeed::~CCSpeed() { CC_SAFE_RELEASE(m_pInnerAction); }
@@ -58,5 +60,9 @@ void CCSpeed::stop() {
 void CCSpeed::step(float dt) { m_pInnerAction->step(dt * m_fSpeed); }
 
 bool CCSpeed::isDone() { return m_pInnerAction->isDone(); }
+
+float CCSpeed::getTimeToNextChange() {
+  return m_fSpeed > 0 ? m_pInnerAction->getTimeToNextChange() / m_fSpeed : 0;
+}
 
 NS_CC_END

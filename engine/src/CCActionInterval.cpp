@@ -59,6 +59,13 @@ void CCActionInterval::startWithTarget(CCNode* pTarget) {
   m_bFirstTick = true;
 }
 
+float CCActionInterval::getTimeToNextChange() {
+  // The first step shows its start; the end stops it (and a repeat starts it again).
+  if (m_bFirstTick) return 0;
+  const float next = std::min(nextChangeAt(m_elapsed), m_fDuration);
+  return std::max(next - m_elapsed, 0.0f);
+}
+
 CCActionInterval* CCActionInterval::reverse() { return nullptr; }
 
 // --- CCSequence -------------------------------------------------------------
@@ -155,6 +162,14 @@ void CCSequence::update(float t) {
   }
 }
 
+float CCSequence::nextChangeAt(float elapsed) {
+  // An action not started yet starts at the next update.
+  if (m_current >= m_actions.size() || !m_currentStarted) return elapsed;
+  CCFiniteTimeAction* a = m_actions[m_current];
+  const float end = m_ends[m_current], start = end - a->getDuration();
+  return std::min(end, start + a->nextChangeAt(std::max(elapsed - start, 0.0f)));
+}
+
 CCActionInterval* CCSequence::reverse() {
   CCArray* arr = CCArray::create();
   for (size_t i = m_actions.size(); i-- > 0;) {
@@ -207,6 +222,14 @@ void CCRepeat::update(float t) {
 
 bool CCRepeat::isDone() { return m_uTotal >= m_uTimes; }
 
+float CCRepeat::nextChangeAt(float elapsed) {
+  const float d = m_pInnerAction->getDuration();
+  if (m_uTotal >= m_uTimes || d <= 0) return elapsed;
+  // The inner action's next change, or the end of this time round.
+  const float start = (float)m_uTotal * d;
+  return std::min(start + d, start + m_pInnerAction->nextChangeAt(std::max(elapsed - start, 0.0f)));
+}
+
 CCActionInterval* CCRepeat::reverse() {
   CCFiniteTimeAction* r = m_pInnerAction->reverse();
   return r ? CCRepeat::create(r, m_uTimes) : nullptr;
@@ -253,6 +276,8 @@ void CCRepeatForever::step(float dt) {
     m_pInnerAction->step(diff);
   }
 }
+
+float CCRepeatForever::getTimeToNextChange() { return m_pInnerAction->getTimeToNextChange(); }
 
 CCActionInterval* CCRepeatForever::reverse() {
   CCActionInterval* r = m_pInnerAction->reverse();
@@ -326,6 +351,16 @@ void CCSpawn::update(float t) {
       m_actions[i]->stop();
     }
   }
+}
+
+float CCSpawn::nextChangeAt(float elapsed) {
+  float next = m_fDuration;
+  for (size_t i = 0; i < m_actions.size(); ++i) {
+    if (i < m_done.size() && m_done[i]) continue;
+    const float d = m_actions[i]->getDuration();
+    next = std::min(next, std::min(d, m_actions[i]->nextChangeAt(std::min(elapsed, d))));
+  }
+  return std::max(next, elapsed);
 }
 
 CCActionInterval* CCSpawn::reverse() {
@@ -552,6 +587,13 @@ void CCBlink::stop() {
   CCActionInterval::stop();
 }
 
+float CCBlink::nextChangeAt(float elapsed) {
+  if (m_nTimes == 0 || m_fDuration <= 0) return m_fDuration;
+  // It shows or hides at every half of a blink.
+  const float half = m_fDuration / (float)m_nTimes / 2;
+  return std::min(m_fDuration, (std::floor(elapsed / half) + 1) * half);
+}
+
 CCActionInterval* CCBlink::reverse() { return CCBlink::create(m_fDuration, m_nTimes); }
 
 // --- fade / tint ------------------------------------------------------------
@@ -730,6 +772,18 @@ void CCAnimate::update(float t) {
     if (f->getSpriteFrame()) sprite->setDisplayFrame(f->getSpriteFrame());
     m_nNextFrame = i + 1;
   }
+}
+
+float CCAnimate::nextChangeAt(float elapsed) {
+  const unsigned int loops = m_pAnimation->getLoops();
+  if (m_fDuration <= 0 || loops == 0) return elapsed;
+  const float single = m_fDuration / (float)loops;
+  const int n = (int)std::min<size_t>(m_pAnimation->getFrames()->count(), m_splitTimes.size());
+  // The next frame of this time round, else the first of the next round.
+  const float round = (float)m_uExecutedLoops;
+  const float next =
+      m_nNextFrame < n ? (round + m_splitTimes[(size_t)m_nNextFrame]) * single : (round + 1) * single;
+  return std::max(elapsed, std::min(next, m_fDuration));
 }
 
 CCActionInterval* CCAnimate::reverse() {

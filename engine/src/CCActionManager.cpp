@@ -1,6 +1,7 @@
 #include "CCActionManager.h"
 
 #include <algorithm>
+#include <limits>
 
 NS_CC_BEGIN
 
@@ -160,6 +161,18 @@ bool CCActionManager::hasRunningActions() const {
   for (const Element& e : m_elements)
     if (!e.paused && !e.actions.empty()) return true;
   return false;
+}
+
+float CCActionManager::getTimeToNextChange() const {
+  float next = std::numeric_limits<float>::infinity();
+  for (const Element& e : m_elements) {
+    if (e.paused) continue;
+    for (CCAction* a : e.actions) {
+      next = std::min(next, a->getTimeToNextChange());
+      if (next <= 0) return 0;
+    }
+  }
+  return next;
 }
 
 void CCActionManager::update(float dt) {

@@ -1,5 +1,6 @@
 #include "CCDirector.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -261,9 +262,14 @@ void CCDirector::setNeedsRedraw() { s_needsRedraw = true; }
 double CCDirector::getTimeToNextFrame() {
   if (m_pNextScene || (s_needsRedraw && !m_bInvalid)) return 0;
   if (m_bPaused) return std::numeric_limits<double>::infinity();
-  if (m_pActionManager->hasRunningActions()) return 0;
-  // The action manager's own update has nothing to step.
-  return m_pScheduler->getTimeToNextCall(m_pActionManager);
+  // Running actions that change nothing for a while (a frame animation
+  // between its frames, a delay) let the loop sleep as a timer would.
+  double actions = m_pActionManager->getTimeToNextChange();
+  if (actions <= 0) return 0;
+  const float scale = m_pScheduler->getTimeScale();
+  actions = scale > 0 ? actions / scale : std::numeric_limits<double>::infinity();
+  // The action manager's own update is stepped as the actions need.
+  return std::min(actions, m_pScheduler->getTimeToNextCall(m_pActionManager));
 }
 
 static void drawFrame(CCScene* running, CCNode* notification, CCNode* top, std::vector<uint8_t>* capture, int* w,

@@ -513,3 +513,96 @@ TEST_F(ActionTest, RepeatRunsAnInstantActionEveryTimeAndHandsOnLeftoverTimeOnIts
   step(91);
   EXPECT_NEAR(f->getPositionX(), 150, 1e-3);
 }
+
+// --- how long an action changes nothing ------------------------------------------
+
+namespace {
+
+// Three frames of 0.25 s, 0.5 s and 0.25 s (delay units 1, 2, 1), twice.
+CCAnimate* threeFrames(unsigned int loops) {
+  CCTexture2D* tex = new CCTexture2D();
+  std::vector<unsigned char> px(40 * 10 * 4, 255);
+  tex->initWithData(px.data(), 40, 10);
+  CCArray* frames = CCArray::create();
+  const float units[] = {1, 2, 1};
+  for (int i = 0; i < 3; ++i) {
+    CCAnimationFrame* f = new CCAnimationFrame();
+    f->initWithSpriteFrame(CCSpriteFrame::createWithTexture(tex, CCRect(10.0f * i, 0, 10, 10)), units[i], nullptr);
+    frames->addObject(f);
+    f->release();
+  }
+  tex->release();
+  return CCAnimate::create(CCAnimation::create(frames, 0.25f, loops));
+}
+
+}  // namespace
+
+// The loop sleeps as long as the running actions say; stepping that long at
+// once must land on their next change, not before and not past it.
+TEST_F(ActionTest, AFrameAnimationChangesNothingBetweenItsFrames) {
+  Probe* p = probe();
+  CCAction* forever = p->runAction(CCRepeatForever::create(threeFrames(1)));
+  CCActionManager* manager = CCDirector::sharedDirector()->getActionManager();
+  EXPECT_EQ(manager->getTimeToNextChange(), 0) << "the first step shows the first frame";
+  manager->update(0);
+  EXPECT_EQ(p->getTextureRect().origin.x, 0);
+  EXPECT_NEAR(forever->getTimeToNextChange(), 0.25, 1e-5);
+  manager->update(0.1f);
+  EXPECT_NEAR(manager->getTimeToNextChange(), 0.15, 1e-5);
+  manager->update(0.15f);  // 0.25 s: the second frame, of two units
+  EXPECT_EQ(p->getTextureRect().origin.x, 10);
+  EXPECT_NEAR(manager->getTimeToNextChange(), 0.5, 1e-5);
+  manager->update(0.5f);
+  EXPECT_EQ(p->getTextureRect().origin.x, 20);
+  EXPECT_NEAR(manager->getTimeToNextChange(), 0.25, 1e-5) << "until the animation starts again";
+  manager->update(0.25f);
+  EXPECT_EQ(p->getTextureRect().origin.x, 0);
+  EXPECT_NEAR(manager->getTimeToNextChange(), 0.25, 1e-5);
+
+  // A paused target's actions wait for nothing; a speed divides the time.
+  p->pauseSchedulerAndActions();
+  EXPECT_TRUE(std::isinf(manager->getTimeToNextChange()));
+  p->resumeSchedulerAndActions();
+  p->stopAllActions();
+  CCAction* fast = p->runAction(CCSpeed::create(threeFrames(2), 2));
+  manager->update(0);
+  EXPECT_NEAR(fast->getTimeToNextChange(), 0.125, 1e-5);
+}
+
+TEST_F(ActionTest, ContainersTellTheNextChangeOfWhatTheyRun) {
+  Probe* p = probe();
+  CCActionManager* manager = CCDirector::sharedDirector()->getActionManager();
+  // A delay changes nothing until its end, where the call runs.
+  CCAction* seq = p->runAction(
+      CCSequence::create(CCDelayTime::create(1), CCCallFunc::create(p, callfunc_selector(Probe::a)), nullptr));
+  manager->update(0);
+  EXPECT_NEAR(seq->getTimeToNextChange(), 1, 1e-5);
+  manager->update(0.6f);
+  EXPECT_NEAR(seq->getTimeToNextChange(), 0.4, 1e-5);
+  manager->update(0.4f);
+  EXPECT_EQ(p->log, std::vector<std::string>{"a"});
+  p->stopAllActions();
+
+  // Movement changes the node every step.
+  CCAction* move = p->runAction(CCMoveBy::create(1, ccp(10, 0)));
+  manager->update(0);
+  EXPECT_EQ(move->getTimeToNextChange(), 0);
+  p->stopAllActions();
+
+  // A blink shows or hides at every half blink; a spawn waits for the
+  // sooner of its actions; a repeat for the next change of its round.
+  CCAction* blink = p->runAction(CCBlink::create(2, 2));
+  manager->update(0);
+  manager->update(0.2f);
+  EXPECT_NEAR(blink->getTimeToNextChange(), 0.3, 1e-5);
+  p->stopAllActions();
+  CCAction* spawn = p->runAction(CCSpawn::create(CCDelayTime::create(3), threeFrames(1), nullptr));
+  manager->update(0);
+  manager->update(0.1f);
+  EXPECT_NEAR(spawn->getTimeToNextChange(), 0.15, 1e-5);
+  p->stopAllActions();
+  CCAction* repeat = p->runAction(CCRepeat::create(CCSequence::create(CCDelayTime::create(0.5f), CCShow::create(), nullptr), 3));
+  manager->update(0);
+  manager->update(0.7f);
+  EXPECT_NEAR(repeat->getTimeToNextChange(), 0.3, 1e-5);
+}

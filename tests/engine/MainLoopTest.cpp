@@ -281,3 +281,36 @@ TEST_F(MainLoopTest, TheSchedulerTellsTheTimeToItsNextCall) {
     t->release();
   }
 }
+
+// Ready signs and a clock's light: frame animations that change their
+// sprite four or five times a second. The loop sleeps between their frames
+// and draws each frame once, on time.
+TEST_F(MainLoopTest, AFrameAnimationWakesTheLoopOnlyForItsFrames) {
+  CCScene* scene = runScene();
+  CCTexture2D* tex = new CCTexture2D();
+  std::vector<unsigned char> px(40 * 10 * 4, 255);
+  tex->initWithData(px.data(), 40, 10);
+  CCArray* frames = CCArray::create();
+  for (int i = 0; i < 4; ++i) {
+    CCAnimationFrame* f = new CCAnimationFrame();
+    f->initWithSpriteFrame(CCSpriteFrame::createWithTexture(tex, CCRect(10.0f * i, 0, 10, 10)), 1, nullptr);
+    frames->addObject(f);
+    f->release();
+  }
+  CCSprite* sign = CCSprite::createWithTexture(tex);
+  tex->release();
+  scene->addChild(sign);
+  sign->runAction(CCRepeatForever::create(CCAnimate::create(CCAnimation::create(frames, 0.25f, 1))));
+  LoopApp app;
+  const unsigned int drawn = director()->getDrawnFrames();
+  for (int i = 0; i < 40; ++i) ASSERT_TRUE(app.runPass());
+  // Ten seconds would take 600 passes a frame at a time; a frame every
+  // quarter second takes four a second (and a pass or two at the start).
+  EXPECT_GE(app.clock, 9.0);
+  EXPECT_LE(director()->getDrawnFrames() - drawn, 42u);
+  EXPECT_GE(director()->getDrawnFrames() - drawn, 36u);
+  size_t sleeps = 0;
+  for (double w : app.waits)
+    if (w > 0.2) ++sleeps;
+  EXPECT_GE(sleeps, 35u);
+}

@@ -10,7 +10,8 @@
 //                        handing them to CCEGLView; the clock
 //   SdlRenderer.cpp      frames: draws batched by state, the cheap states,
 //                        clip, render targets, read-back, present
-//   SdlX11.cpp           putting part of a GL back buffer on an X11 window
+//   SdlX11.cpp           putting part of a GL back buffer, or pixels, on an
+//                        X11 window
 //   SdlFrames.cpp        frames kept between presents: draws recorded,
 //                        compared with the last frame's, drawn again only
 //                        where they changed
@@ -25,8 +26,9 @@
 //
 // Everything the back end keeps between calls is in one object, `g_sdl`,
 // used on the main thread only. Beside it are only the picture codecs'
-// once-per-process start (any thread), the fonts' exit hook, log-once flags
-// and the triangle cutter's scratch vectors, kept to reuse their storage.
+// once-per-process start (any thread), the fonts' exit hook, log-once flags,
+// the X library's calls and the triangle cutter's and damage search's
+// scratch vectors, kept to reuse their storage.
 //
 // Mesa's llvmpipe fills every pixel on the CPU, so two kinds of draw take the
 // cheap road with the same result: one whose pixel centres land on texel
@@ -144,8 +146,16 @@ void flushBatches();
 // Whether a waiting batch draws from the surface.
 bool drawsWaitOn(const Surface* surf);
 
-// Finds glXCopySubBufferMESA for a GL window (SdlX11.cpp).
-void findCopySubBuffer(SDL_Window* win);
+// Finds the X11 connection of the window, how to put pixels on it and, for a
+// GL window, glXCopySubBufferMESA (SdlX11.cpp); forgets them before the
+// window goes.
+void findWindowX11(SDL_Window* win, bool gl);
+void forgetWindowX11();
+// Events the X library has read and queued (no call to the server); -1 when
+// the window is not on X.
+int queuedX11Events();
+// Sends the requests the X library holds to the server.
+void flushX11();
 // Puts the kept frame on the window again, all of it (the window was exposed).
 void showCanvasAgain();
 
@@ -186,6 +196,47 @@ uint64_t uniqueTextureKey();
 uint64_t texelsKey(const uint8_t* rgba, int width, int height);
 
 inline bool recordedNow(const Texture* t);
+
+// --- rectangles shown again from their pixels (SdlFrames.cpp) -----------------
+
+// A rectangle of a partial frame that has the draws it had before (the same
+// draws, in the same order, where they were) shows the pixels it showed
+// then: a frame animation over a still table goes round the same few
+// pictures. Those pixels are kept, in the window's format, and put on the
+// window again with nothing drawn.
+struct KeptPixels {
+  uint64_t key = 0;
+  int w = 0, h = 0;
+  uint64_t used = 0;  // the frame that last showed them
+  std::vector<uint32_t> pixels;  // rows top first
+};
+// What the last frame did with each of its changed rectangles.
+struct ShownRect {
+  Rect r{0, 0, 0, 0};
+  uint64_t key = 0;
+  int kept = -1;      // shown from g_sdl.kept[kept]
+  bool keep = false;  // drawn; its pixels are to be kept
+};
+// Whether the window's rectangles can be shown from kept pixels (a software
+// window surface of 32-bit pixels, or a GL window shown by copying parts of
+// its back buffer, with an X11 visual of 32-bit pixels).
+bool canKeepPixels();
+// Puts the last frame's rectangles that come from kept pixels on a GL window,
+// and tells which rectangles are to be shown as usual (all of them on the
+// software renderer, where kept pixels went into the window surface).
+void showKeptPixels(std::vector<Rect>& drawn);
+// Keeps the pixels of the last frame's rectangles drawn to be kept (after
+// they were drawn: the back buffer or the window surface holds them).
+void keepDrawnPixels();
+// Whether a GL back buffer lacks rectangles shown from kept pixels.
+bool backBufferLags();
+// Draws the whole last frame again into a back buffer that lags.
+void refreshBackBuffer();
+// Puts 32-bit pixels (the window's format; rows `pitch` bytes apart, 0 for
+// w * 4) on the window, without waiting for the server (SdlX11.cpp).
+bool putOnWindow(const uint32_t* pixels, int x, int y, int w, int h, int pitch = 0);
+// Whether putOnWindow can: a visual of 32-bit pixels, red above green above blue.
+bool canPutOnWindow();
 
 // --- triangles into batches (SdlTriangleCuts.cpp) ----------------------------
 
@@ -255,7 +306,25 @@ struct SdlState {
   void* xDisplay = nullptr;
   unsigned long xWindow = 0;
   bool showAll = true;
+  int shownW = 0, shownH = 0;  // the size a GL back buffer was last shown at
   uint64_t wholeFrames = 0, partialFrames = 0;
+
+  // Pixels kept of rectangles drawn before, the last frame's rectangles, the
+  // keys seen lately (a picture is kept the second time it is drawn), and in
+  // a GL window the rectangles where the back buffer lags the window.
+  std::vector<KeptPixels> kept;
+  std::vector<ShownRect> shown;
+  std::vector<uint64_t> seenKeys;
+  size_t nextSeen = 0;
+  std::vector<Rect> staleBack;
+  bool backStale = false;  // more of them than are listed
+  void* xGC = nullptr;
+  void* xVisual = nullptr;
+  int xDepth = 0;
+  // Whether the X connection had something to read when the loop last
+  // waited (or no wait came between): events are pumped then.
+  bool xReadable = true;
+  double lastPump = 0;
 
   // Pages that small textures share (SdlTextures.cpp).
   std::vector<std::unique_ptr<Page>> pages;

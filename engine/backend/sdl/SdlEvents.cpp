@@ -51,7 +51,17 @@ bool pumpEvents() {
   cocos2d::CCEGLView* view = cocos2d::CCEGLView::sharedOpenGLView();
   SDL_Event e;
   bool keepRunning = true;
-  while (SDL_PollEvent(&e)) {
+  // On X, SDL's events come from the connection: read it when it had
+  // something (or the X library queued events meanwhile), and at least
+  // once a second for what else SDL looks after. Events SDL queued itself
+  // (window calls of ours) are taken without reading.
+  const double t = now();
+  if (g_sdl.xReadable || queuedX11Events() != 0 || t - g_sdl.lastPump >= 1) {
+    SDL_PumpEvents();
+    g_sdl.lastPump = t;
+  }
+  g_sdl.xReadable = true;  // unless the next wait says otherwise
+  while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     switch (e.type) {
       case SDL_QUIT: keepRunning = false; break;
       case SDL_MOUSEMOTION:
@@ -128,18 +138,23 @@ void waitEvents(std::vector<pollfd>& fds, int timeoutMs) {
     poll(fds.data(), fds.size(), timeoutMs);
     return;
   }
-  // Events that came in since the pump wait for no one.
-  SDL_PumpEvents();
-  if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
   const int fd = displayFd();
   if (fd >= 0) {
-    // The pump flushed our requests and read every event the X library had
-    // queued: anything new arrives on the connection.
+    // Events that came in since the pump (SDL's own, or read by the X
+    // library while it waited for a reply) wait for no one; else, with our
+    // requests sent, anything new arrives on the connection.
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || queuedX11Events() != 0) return;
+    flushX11();
     fds.push_back(pollfd{fd, POLLIN, 0});
-    poll(fds.data(), fds.size(), timeoutMs);
+    const int ready = poll(fds.data(), fds.size(), timeoutMs);
+    // Interrupted (a signal SDL turns into an event) or woken by X: pump.
+    g_sdl.xReadable = ready < 0 || fds.back().revents != 0;
     fds.pop_back();
     return;
   }
+  // Events that came in since the pump wait for no one.
+  SDL_PumpEvents();
+  if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
   // Another window system: SDL waits for events, we look at the descriptors
   // between short waits.
   const Uint32 until = SDL_GetTicks() + (Uint32)timeoutMs;

@@ -9,9 +9,15 @@
 // lists do not capture (a new size or clear colour, draws made outside the
 // recording), is drawn whole.
 //
+// A changed rectangle is drawn from the last draw that hides it whole (with
+// nothing to clear), and in a window one whose draws came before shows the
+// pixels kept from then, with nothing drawn: a frame animation over a still
+// table goes round the same few pictures.
+//
 // The frame is kept where it is drawn: a headless GL surface or its canvas,
-// the software renderer's window surface, and in a GL window a canvas copied
-// to the window at present.
+// the software renderer's window surface, and in a GL window its back buffer
+// (shown a part at a time with glXCopySubBufferMESA, never swapped) or else a
+// canvas copied to the window at present.
 
 #include <cmath>
 #include <cstring>
@@ -150,10 +156,13 @@ bool findDamage(std::vector<Rect>& rects) {
   while (p < n && p < m && a.draws[(size_t)p].key == b.draws[(size_t)p].key) ++p;
   int s = 0;
   while (s < n - p && s < m - p && a.draws[(size_t)(n - 1 - s)].key == b.draws[(size_t)(m - 1 - s)].key) ++s;
-  std::vector<uint64_t> ka, kb;
+  // Kept between frames: their storage is reused.
+  static std::vector<uint64_t> ka, kb;
+  static std::vector<uint8_t> gone, added;
+  ka.clear();
+  kb.clear();
   for (int i = p; i < n - s; ++i) ka.push_back(a.draws[(size_t)i].key);
   for (int i = p; i < m - s; ++i) kb.push_back(b.draws[(size_t)i].key);
-  std::vector<uint8_t> gone, added;
   if (!markEdits(ka.data(), (int)ka.size(), kb.data(), (int)kb.size(), kMaxEdits, gone, added)) return false;
   for (size_t i = 0; i < gone.size(); ++i)
     if (gone[i] && rectArea(a.draws[(size_t)p + i].bounds) > 0)
@@ -175,13 +184,69 @@ void setSdlClip(const Rect* r) {
   SDL_RenderSetClipRect(g_sdl.renderer, &s);
 }
 
+// Whether the draw paints every pixel of r with opaque colour, so nothing
+// drawn before it shows there: an upright rectangle (its texture, if any,
+// laid straight along it and opaque under r) that writes without blending or
+// blends at full alpha.
+bool coversOpaquely(const FrameList& f, const Recorded& d, const Rect& r) {
+  if (d.blend != Blend::None && d.blend != Blend::Alpha) return false;
+  if (d.vertCount != 4 || d.indexCount != 6) return false;
+  if (d.bounds.x0 > r.x0 || d.bounds.y0 > r.y0 || d.bounds.x1 < r.x1 || d.bounds.y1 < r.y1) return false;
+  if (d.clipped && (d.clip.x0 > r.x0 || d.clip.y0 > r.y0 || d.clip.x1 < r.x1 || d.clip.y1 < r.y1)) return false;
+  const Vertex* v = &f.verts[d.firstVert];
+  float x0 = v[0].x, x1 = v[0].x, y0 = v[0].y, y1 = v[0].y;
+  for (int i = 1; i < 4; ++i) {
+    x0 = std::min(x0, v[i].x);
+    x1 = std::max(x1, v[i].x);
+    y0 = std::min(y0, v[i].y);
+    y1 = std::max(y1, v[i].y);
+  }
+  if (!(x0 <= (float)r.x0 && y0 <= (float)r.y0 && x1 >= (float)r.x1 && y1 >= (float)r.y1)) return false;
+  // Every corner on a corner of the bounds, texture coordinates following x
+  // and y alone; the two triangles then fill it (corners given in any order).
+  bool seen[4] = {false, false, false, false};
+  bool fullAlpha = true;
+  for (int i = 0; i < 4; ++i) {
+    const bool left = v[i].x == x0, top = v[i].y == y0;
+    if ((!left && v[i].x != x1) || (!top && v[i].y != y1)) return false;
+    seen[(left ? 0 : 1) + (top ? 0 : 2)] = true;
+    fullAlpha = fullAlpha && v[i].a == 255;
+  }
+  if (!(seen[0] && seen[1] && seen[2] && seen[3]) || x1 <= x0 || y1 <= y0) return false;
+  const int* idx = &f.indices[d.firstIndex];
+  for (int i = 0; i < 6; ++i)
+    if (idx[i] < 0 || idx[i] > 3) return false;
+  // Written over whatever was there, or blended at full alpha.
+  if (d.blend == Blend::None) return true;
+  if (!fullAlpha) return false;
+  if (!d.tex) return true;
+  float u0 = 0, u1 = 0, t0 = 0, t1 = 0;
+  for (int i = 0; i < 4; ++i) {
+    if (v[i].x == x0) u0 = v[i].u; else u1 = v[i].u;
+    if (v[i].y == y0) t0 = v[i].v; else t1 = v[i].v;
+  }
+  for (int i = 0; i < 4; ++i)
+    if (v[i].u != (v[i].x == x0 ? u0 : u1) || v[i].v != (v[i].y == y0 ? t0 : t1)) return false;
+  if (std::min(u0, u1) < 0 || std::max(u0, u1) > 1 || std::min(t0, t1) < 0 || std::max(t0, t1) > 1) return false;
+  // The texels under r, a texel more each way for filtering.
+  const Texture* t = d.tex;
+  auto texel = [](float a0, float a1, float p0, float p1, float p, int size) {
+    return (a0 + (a1 - a0) * (p - p0) / (p1 - p0)) * (float)size;
+  };
+  const float ua = texel(u0, u1, x0, x1, (float)r.x0, t->w), ub = texel(u0, u1, x0, x1, (float)r.x1, t->w);
+  const float va = texel(t0, t1, y0, y1, (float)r.y0, t->h), vb = texel(t0, t1, y0, y1, (float)r.y1, t->h);
+  return texelsOpaque(t, (int)std::floor(std::min(ua, ub)) - 1, (int)std::floor(std::min(va, vb)) - 1,
+                      (int)std::ceil(std::max(ua, ub)) + 1, (int)std::ceil(std::max(va, vb)) + 1);
+}
+
 // Draws the frame's draws that reach into `only` (null: all of them), each
-// clipped to its own clip and to that rectangle.
-void replay(const FrameList& f, const Rect* only) {
+// clipped to its own clip and to that rectangle; from `first` on.
+void replay(const FrameList& f, const Rect* only, size_t first = 0) {
   const Rect whole{0, 0, f.w, f.h};
   bool set = false, clipped = false;
   Rect current = whole;
-  for (const Recorded& d : f.draws) {
+  for (size_t k = first; k < f.draws.size(); ++k) {
+    const Recorded& d = f.draws[k];
     if (rectArea(d.bounds) == 0) continue;
     Rect clip = whole;
     bool wantClip = false;
@@ -208,7 +273,149 @@ void replay(const FrameList& f, const Rect* only) {
   flushBatches();
 }
 
+// Kept pixels: a rectangle of at most this many pixels, this many kept
+// rectangles and pixels in all; the keys of this many rectangles drawn lately.
+constexpr long kKeptMaxPixels = 256 * 256;
+constexpr size_t kKeptMaxCount = 64;
+constexpr long kKeptMaxTotal = 1024 * 1024;
+constexpr size_t kSeenKeys = 256;
+
+// What decides the pixels of r: where it is, and the draws that reach into it
+// from `first` on (the clear colour when nothing hides it whole).
+uint64_t rectKey(const FrameList& f, const Rect& r, size_t first, bool cleared) {
+  uint64_t h = mix(0x510e527fade682d1ull, (uint64_t)(uint32_t)r.x0 << 32 | (uint32_t)r.y0);
+  h = mix(h, (uint64_t)(uint32_t)r.x1 << 32 | (uint32_t)r.y1);
+  if (cleared) h = hashBytes(h, f.clear, 4);
+  for (size_t k = first; k < f.draws.size(); ++k) {
+    const Recorded& d = f.draws[k];
+    Rect in;
+    if (rectArea(d.bounds) == 0 || !intersectRects(d.bounds, r, in)) continue;
+    if (d.clipped && !intersectRects(in, d.clip, in)) continue;
+    h = mix(h, d.key);
+  }
+  return h;
+}
+
+int findKept(uint64_t key) {
+  for (size_t i = 0; i < g_sdl.kept.size(); ++i)
+    if (g_sdl.kept[i].key == key) return (int)i;
+  return -1;
+}
+
+// Whether the key was drawn lately; remembers it.
+bool seenBefore(uint64_t key) {
+  std::vector<uint64_t>& seen = g_sdl.seenKeys;
+  for (uint64_t k : seen)
+    if (k == key) return true;
+  if (seen.size() < kSeenKeys) {
+    seen.push_back(key);
+  } else {
+    seen[g_sdl.nextSeen] = key;
+    g_sdl.nextSeen = (g_sdl.nextSeen + 1) % kSeenKeys;
+  }
+  return false;
+}
+
+void keepPixels(const ShownRect& s, std::vector<uint32_t>&& pixels) {
+  std::vector<KeptPixels>& kept = g_sdl.kept;
+  const long area = rectArea(s.r);
+  long total = area;
+  for (const KeptPixels& k : kept) total += (long)k.pixels.size();
+  // The longest unused go first.
+  while (!kept.empty() && (kept.size() >= kKeptMaxCount || total > kKeptMaxTotal)) {
+    size_t oldest = 0;
+    for (size_t i = 1; i < kept.size(); ++i)
+      if (kept[i].used < kept[oldest].used) oldest = i;
+    total -= (long)kept[oldest].pixels.size();
+    kept.erase(kept.begin() + (long)oldest);
+  }
+  KeptPixels k;
+  k.key = s.key;
+  k.w = s.r.x1 - s.r.x0;
+  k.h = s.r.y1 - s.r.y0;
+  k.used = g_sdl.frameNumber;
+  k.pixels = std::move(pixels);
+  kept.push_back(std::move(k));
+}
+
 }  // namespace
+
+bool canKeepPixels() {
+  if (!g_sdl.shortcuts || g_sdl.headless || g_sdl.target || !g_sdl.window) return false;
+  if (g_sdl.software) {
+    SDL_Surface* s = SDL_GetWindowSurface(g_sdl.window);
+    return s && s->format->BytesPerPixel == 4;
+  }
+  return g_sdl.copySubBuffer && !g_sdl.canvas && canPutOnWindow();
+}
+
+void showKeptPixels(std::vector<Rect>& drawn) {
+  drawn.clear();
+  // A frame drawn whole has no rectangles of its own.
+  if (g_sdl.shown.empty()) drawn = g_sdl.lastRects;
+  for (const ShownRect& s : g_sdl.shown) {
+    if (s.kept < 0 || g_sdl.software) {
+      drawn.push_back(s.r);
+      continue;
+    }
+    // Straight on the window; the back buffer lags there until drawn again.
+    const KeptPixels& k = g_sdl.kept[(size_t)s.kept];
+    if (!putOnWindow(k.pixels.data(), s.r.x0, s.r.y0, k.w, k.h)) {
+      g_sdl.backStale = true;
+      drawn.push_back(s.r);  // copied from a back buffer drawn whole again
+    } else {
+      auto& stale = g_sdl.staleBack;
+      const bool listed = std::any_of(stale.begin(), stale.end(), [&s](const Rect& o) {
+        return s.r.x0 >= o.x0 && s.r.y0 >= o.y0 && s.r.x1 <= o.x1 && s.r.y1 <= o.y1;
+      });
+      if (!listed && stale.size() < 16)
+        stale.push_back(s.r);
+      else if (!listed)
+        g_sdl.backStale = true;
+    }
+  }
+  if (g_sdl.backStale && !drawn.empty()) refreshBackBuffer();
+}
+
+bool backBufferLags() {
+  if (!g_sdl.staleBack.empty() || g_sdl.backStale) return true;
+  for (const ShownRect& s : g_sdl.shown)
+    if (s.kept >= 0) return true;
+  return false;
+}
+
+void keepDrawnPixels() {
+  SDL_Surface* surface = g_sdl.software ? SDL_GetWindowSurface(g_sdl.window) : nullptr;
+  for (const ShownRect& s : g_sdl.shown) {
+    if (!s.keep) continue;
+    const int w = s.r.x1 - s.r.x0, h = s.r.y1 - s.r.y0;
+    std::vector<uint32_t> pixels((size_t)w * h);
+    if (surface) {
+      for (int y = 0; y < h; ++y)
+        memcpy(pixels.data() + (size_t)y * w,
+               (const uint8_t*)surface->pixels + (size_t)(s.r.y0 + y) * surface->pitch + (size_t)s.r.x0 * 4,
+               (size_t)w * 4);
+    } else {
+      SDL_Rect sr{s.r.x0, s.r.y0, w, h};
+      if (SDL_RenderReadPixels(g_sdl.renderer, &sr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) != 0) continue;
+    }
+    keepPixels(s, std::move(pixels));
+  }
+}
+
+void refreshBackBuffer() {
+  if (g_sdl.staleBack.empty() && !g_sdl.backStale) return;
+  g_sdl.staleBack.clear();
+  g_sdl.backStale = false;
+  if (!g_sdl.lastValid) return;
+  const FrameList& f = g_sdl.last;
+  flushBatches();
+  setSdlClip(nullptr);
+  SDL_SetRenderDrawColor(g_sdl.renderer, f.clear[0], f.clear[1], f.clear[2], f.clear[3]);
+  SDL_RenderClear(g_sdl.renderer);
+  replay(f, nullptr);
+  setSdlClip(nullptr);
+}
 
 void resolveFrame() {
   if (!g_sdl.recording) return;
@@ -216,6 +423,8 @@ void resolveFrame() {
   FrameList& f = g_sdl.frame;
   std::vector<Rect> rects;
   const bool partial = findDamage(rects);
+  const bool keeping = partial && canKeepPixels();
+  g_sdl.shown.clear();
   endBatches(false);
   if (!partial) {
     setSdlClip(nullptr);
@@ -223,8 +432,46 @@ void resolveFrame() {
     SDL_RenderClear(g_sdl.renderer);
     replay(f, nullptr);
     ++g_sdl.wholeFrames;
+    g_sdl.staleBack.clear();
+    g_sdl.backStale = false;
   } else {
     for (const Rect& r : rects) {
+      // What lies under the last draw that hides the whole rectangle does
+      // not show: drawing starts there, with nothing to clear.
+      size_t first = f.draws.size();
+      while (first > 0 && !coversOpaquely(f, f.draws[first - 1], r)) --first;
+      ShownRect shown;
+      shown.r = r;
+      if (keeping && rectArea(r) <= kKeptMaxPixels) {
+        shown.key = rectKey(f, r, first > 0 ? first - 1 : 0, first == 0);
+        shown.kept = findKept(shown.key);
+        if (shown.kept >= 0) {
+          KeptPixels& k = g_sdl.kept[(size_t)shown.kept];
+          k.used = g_sdl.frameNumber;
+          g_sdl.shown.push_back(shown);
+          // The software renderer's window surface keeps the frame: the
+          // pixels go straight into it.
+          if (SDL_Surface* surface = g_sdl.software ? SDL_GetWindowSurface(g_sdl.window) : nullptr)
+            for (int y = 0; y < k.h; ++y)
+              memcpy((uint8_t*)surface->pixels + (size_t)(r.y0 + y) * surface->pitch + (size_t)r.x0 * 4,
+                     k.pixels.data() + (size_t)y * k.w, (size_t)k.w * 4);
+          continue;
+        }
+        shown.keep = seenBefore(shown.key);
+      }
+      g_sdl.shown.push_back(shown);
+      // Drawn again here: the back buffer holds it.
+      auto& stale = g_sdl.staleBack;
+      stale.erase(std::remove_if(stale.begin(), stale.end(),
+                                 [&r](const Rect& s) {
+                                   return s.x0 >= r.x0 && s.y0 >= r.y0 && s.x1 <= r.x1 && s.y1 <= r.y1;
+                                 }),
+                  stale.end());
+      if (first > 0) {
+        flushBatches();
+        replay(f, &r, first - 1);
+        continue;
+      }
       // Clearing a rectangle: a quad without blending (a clear ignores the clip).
       flushBatches();
       setSdlClip(&r);

@@ -42,8 +42,12 @@ void submit(Batch& b) {
   SDL_RenderGeometry(g_sdl.renderer, t, b.verts.data(), (int)b.verts.size(), b.indices.data(), (int)b.indices.size());
 }
 
-// A GL window's back buffer does not keep the last frame.
-bool keptInCanvas() { return !g_sdl.headless && !g_sdl.software && g_sdl.shortcuts; }
+// A GL window's back buffer does not keep the last frame once swapped. One
+// shown by copying parts of it to the window (glXCopySubBufferMESA) is never
+// swapped: it keeps the frame itself, and frames are drawn straight into it.
+bool keptInCanvas() { return !g_sdl.headless && !g_sdl.software && g_sdl.shortcuts && !g_sdl.copySubBuffer; }
+
+bool keptInBackBuffer() { return !g_sdl.headless && !g_sdl.software && g_sdl.copySubBuffer; }
 
 // Draws into a canvas of the window's size when the drawing surface has
 // another (headless GL), or always in a GL window, whose back buffer does not
@@ -308,6 +312,12 @@ bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height) {
   if (!g_sdl.renderer) return false;
   resolveFrame();
   flushBatches();
+  if (keptInBackBuffer() && !g_sdl.target && backBufferLags()) {
+    // Rectangles shown from kept pixels were never drawn into it.
+    g_sdl.backStale = true;
+    refreshBackBuffer();
+    flushBatches();
+  }
   SDL_RenderSetClipRect(g_sdl.renderer, nullptr);
   if (SDL_GetRendererOutputSize(g_sdl.renderer, &width, &height) != 0) return false;
   rgba.resize((size_t)width * height * 4);
@@ -322,6 +332,71 @@ void finish() {
   uint32_t px = 0;
   SDL_Rect r{0, 0, 1, 1};
   SDL_RenderReadPixels(g_sdl.renderer, &r, SDL_PIXELFORMAT_ABGR8888, &px, 4);
+}
+
+// The back buffer keeps the frame: only where the last frame changed is put
+// on the window, all of it after anything else.
+void showBackBuffer() {
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(g_sdl.renderer, &w, &h);
+  if (w != g_sdl.shownW || h != g_sdl.shownH) {
+    // A new size: the driver sizes its buffers again at a swap, and only a
+    // part of the old size could be copied. The frame after it is drawn and
+    // shown whole, by copying.
+    g_sdl.shown.clear();
+    SDL_RenderPresent(g_sdl.renderer);
+    g_sdl.shownW = w;
+    g_sdl.shownH = h;
+    g_sdl.lastValid = false;
+    g_sdl.showAll = true;
+    g_sdl.staleBack.clear();
+    g_sdl.backStale = false;
+    return;
+  }
+  if (g_sdl.showAll || !g_sdl.shortcuts) {
+    refreshBackBuffer();
+    SDL_RenderFlush(g_sdl.renderer);
+    g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, 0, 0, w, h);
+    g_sdl.showAll = false;
+    return;
+  }
+  std::vector<Rect> rects;
+  showKeptPixels(rects);
+  SDL_RenderFlush(g_sdl.renderer);
+  // GL counts rows from the bottom.
+  for (const Rect& r : rects) g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, r.x0, h - r.y1, r.x1 - r.x0, r.y1 - r.y0);
+  keepDrawnPixels();
+}
+
+// The software renderer draws into the window's surface, which keeps the
+// frame: only where the last frame changed is sent to the window (the X
+// server copies what it is sent), all of it after anything else.
+void showWindowSurface() {
+  if (g_sdl.showAll || !g_sdl.shortcuts || !g_sdl.lastValid) {
+    SDL_RenderPresent(g_sdl.renderer);
+    g_sdl.showAll = false;
+    return;
+  }
+  SDL_RenderFlush(g_sdl.renderer);
+  keepDrawnPixels();
+  const std::vector<Rect>& rects = g_sdl.lastRects;
+  if (rects.empty()) return;
+  SDL_Surface* surface = SDL_GetWindowSurface(g_sdl.window);
+  if (canPutOnWindow() && surface && surface->format->BytesPerPixel == 4) {
+    // Straight from the surface, without waiting for the server to take it.
+    for (const Rect& r : rects)
+      putOnWindow(reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
+                                                    (size_t)r.y0 * surface->pitch + (size_t)r.x0 * 4),
+                  r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0, surface->pitch);
+    return;
+  }
+  SDL_Rect parts[8];
+  int n = 0;
+  for (const Rect& r : rects) {
+    if (n == 8) break;
+    parts[n++] = SDL_Rect{r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0};
+  }
+  SDL_UpdateWindowSurfaceRects(g_sdl.window, parts, n);
 }
 
 // The window shows the canvas, which keeps the frame for the next: copied
@@ -357,6 +432,15 @@ void showCanvasAgain() {
   if (g_sdl.software && g_sdl.lastValid) {
     // The window surface still holds the frame.
     SDL_RenderPresent(g_sdl.renderer);
+    g_sdl.showAll = false;
+    return;
+  }
+  if (keptInBackBuffer()) {
+    if (!g_sdl.lastValid) return;  // the next frame is drawn whole anyway
+    flushBatches();
+    g_sdl.shown.clear();  // shown already
+    g_sdl.showAll = true;
+    showBackBuffer();
     return;
   }
   if (!g_sdl.canvas) return;
@@ -371,6 +455,14 @@ void present() {
   flushBatches();
   if (g_sdl.canvas && !g_sdl.headless && !g_sdl.target) {
     showCanvas();
+    return;
+  }
+  if (keptInBackBuffer() && !g_sdl.target) {
+    showBackBuffer();
+    return;
+  }
+  if (g_sdl.software && !g_sdl.headless && !g_sdl.target) {
+    showWindowSurface();
     return;
   }
   SDL_RenderPresent(g_sdl.renderer);

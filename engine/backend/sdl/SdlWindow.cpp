@@ -70,7 +70,7 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
     g_sdl.surfaceH = h;
   }
   g_sdl.showAll = true;
-  if (!hidden && strcmp(g_sdl.rendererName, "opengl") == 0) findCopySubBuffer(win);
+  if (!hidden) findWindowX11(win, strcmp(g_sdl.rendererName, "opengl") == 0);
   SDL_SetRenderDrawBlendMode(ren, SDL_BLENDMODE_BLEND);
   return true;
 }
@@ -105,12 +105,16 @@ void keepLibrariesMapped() {
 // driver's copies) that live for a moment. By default glibc raises its mmap
 // threshold to the largest block freed so far, after which such buffers come
 // from the heap and their pages stay resident once freed. A fixed threshold
-// gives every one of them back to the system when it goes.
+// gives every one of them back to the system when it goes. Fixing it also
+// fixes the trim threshold at its 128 KB default, so the heap's top was given
+// back and taken again every frame (the GL driver's per-frame blocks): about
+// 25 brk calls a frame of the busy board. The top keeps up to a few MB free.
 void returnLargeBlocks() {
   static bool done = false;
   if (done) return;
   done = true;
   mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+  mallopt(M_TRIM_THRESHOLD, 8 * 1024 * 1024);
 }
 
 }  // namespace
@@ -151,6 +155,7 @@ void close() {
     SDL_SetRenderTarget(g_sdl.renderer, nullptr);
     SDL_DestroyTexture(g_sdl.canvas);
   }
+  forgetWindowX11();
   if (g_sdl.renderer) SDL_DestroyRenderer(g_sdl.renderer);
   if (g_sdl.window) SDL_DestroyWindow(g_sdl.window);
   // Quitting video ends the GL driver's display, which joins its threads.
@@ -162,9 +167,15 @@ void close() {
   g_sdl.surfaceW = g_sdl.surfaceH = 0;
   endBatches(false);
   g_sdl.recording = g_sdl.lastValid = false;
-  g_sdl.copySubBuffer = nullptr;
   g_sdl.frame = FrameList();
   g_sdl.last = FrameList();
+  g_sdl.shownW = g_sdl.shownH = 0;
+  g_sdl.kept.clear();
+  g_sdl.shown.clear();
+  g_sdl.seenKeys.clear();
+  g_sdl.nextSeen = 0;
+  g_sdl.staleBack.clear();
+  g_sdl.backStale = false;
   g_sdl.pages.clear();
   ++g_sdl.generation;
   g_sdl.open = false;

@@ -1,4 +1,6 @@
-// What only X11 gives: putting part of a GL back buffer on the window.
+// What only X11 gives: putting part of a GL back buffer on the window, and
+// pixels kept from earlier frames (Xlib's own calls, from the library SDL
+// loaded, so the engine links no X library).
 //
 // Kept apart because Xlib's headers define names (None, Window, Cursor) that
 // the rest of the back end uses for its own.
@@ -7,35 +9,149 @@
 
 #include <SDL_syswm.h>
 
+#include <cstdint>
 #include <cstring>
 
 namespace kest {
 namespace backend {
 
-// Whether the GL window can show part of its back buffer: with GLX and
+#if defined(SDL_VIDEO_DRIVER_X11)
+namespace {
+
+struct XCalls {
+  bool tried = false, ok = false;
+  Status (*getWindowAttributes)(Display*, ::Window, XWindowAttributes*) = nullptr;
+  GC (*createGC)(Display*, Drawable, unsigned long, XGCValues*) = nullptr;
+  XImage* (*createImage)(Display*, Visual*, unsigned int, int, int, char*, unsigned int, unsigned int, int,
+                         int) = nullptr;
+  int (*putImage)(Display*, Drawable, GC, XImage*, int, int, int, int, unsigned int, unsigned int) = nullptr;
+  int (*flush)(Display*) = nullptr;
+  int (*freeGC)(Display*, GC) = nullptr;
+  int (*eventsQueued)(Display*, int) = nullptr;
+};
+
+XCalls& xCalls() {
+  static XCalls x;
+  if (x.tried) return x;
+  x.tried = true;
+  void* lib = SDL_LoadObject("libX11.so.6");
+  if (!lib) return x;
+  x.getWindowAttributes = reinterpret_cast<decltype(x.getWindowAttributes)>(SDL_LoadFunction(lib, "XGetWindowAttributes"));
+  x.createGC = reinterpret_cast<decltype(x.createGC)>(SDL_LoadFunction(lib, "XCreateGC"));
+  x.createImage = reinterpret_cast<decltype(x.createImage)>(SDL_LoadFunction(lib, "XCreateImage"));
+  x.putImage = reinterpret_cast<decltype(x.putImage)>(SDL_LoadFunction(lib, "XPutImage"));
+  x.flush = reinterpret_cast<decltype(x.flush)>(SDL_LoadFunction(lib, "XFlush"));
+  x.freeGC = reinterpret_cast<decltype(x.freeGC)>(SDL_LoadFunction(lib, "XFreeGC"));
+  x.eventsQueued = reinterpret_cast<decltype(x.eventsQueued)>(SDL_LoadFunction(lib, "XEventsQueued"));
+  // The library stays loaded for the process (SDL holds it too).
+  x.ok = x.getWindowAttributes && x.createGC && x.createImage && x.putImage && x.flush && x.freeGC && x.eventsQueued;
+  return x;
+}
+
+// The window's visual, when its pixels are 32-bit words of red above green
+// above blue (what SDL reads back as ARGB8888), and a GC to draw with.
+void findPutImage(Display* display, ::Window window) {
+  g_sdl.xGC = nullptr;
+  g_sdl.xVisual = nullptr;
+  XCalls& x = xCalls();
+  if (!x.ok) return;
+  XWindowAttributes a;
+  if (!x.getWindowAttributes(display, window, &a) || !a.visual) return;
+  const Visual* v = a.visual;
+  // GL writes its frames in this visual the same way (a DirectColor one, as
+  // Xvfb gives GL windows, lays its pixels out as TrueColor does).
+  if ((v->c_class != TrueColor && v->c_class != DirectColor) || v->red_mask != 0xff0000 || v->green_mask != 0xff00 || v->blue_mask != 0xff ||
+      (a.depth != 24 && a.depth != 32))
+    return;
+  g_sdl.xGC = x.createGC(display, window, 0, nullptr);
+  if (g_sdl.xGC) {
+    g_sdl.xVisual = a.visual;
+    g_sdl.xDepth = a.depth;
+  }
+}
+
+}  // namespace
+#endif
+
+bool canPutOnWindow() { return g_sdl.xGC && g_sdl.xVisual && g_sdl.xDisplay; }
+
+void forgetWindowX11() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (g_sdl.xGC && g_sdl.xDisplay) xCalls().freeGC(static_cast<Display*>(g_sdl.xDisplay), static_cast<GC>(g_sdl.xGC));
+#endif
+  g_sdl.xGC = nullptr;
+  g_sdl.xVisual = nullptr;
+  g_sdl.xDisplay = nullptr;
+  g_sdl.xWindow = 0;
+  g_sdl.copySubBuffer = nullptr;
+}
+
+bool putOnWindow(const uint32_t* pixels, int x, int y, int w, int h, int pitch) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (!canPutOnWindow() || w <= 0 || h <= 0) return false;
+  XCalls& calls = xCalls();
+  Display* display = static_cast<Display*>(g_sdl.xDisplay);
+  XImage* image = calls.createImage(display, static_cast<Visual*>(g_sdl.xVisual), (unsigned)g_sdl.xDepth, ZPixmap, 0,
+                                    reinterpret_cast<char*>(const_cast<uint32_t*>(pixels)), (unsigned)w,
+                                    (unsigned)h, 32, pitch > 0 ? pitch : w * 4);
+  if (!image) return false;
+  // The words as this machine stores them; Xlib turns them for the server.
+  const uint32_t one = 1;
+  image->byte_order = *reinterpret_cast<const uint8_t*>(&one) == 1 ? LSBFirst : MSBFirst;
+  calls.putImage(display, g_sdl.xWindow, static_cast<GC>(g_sdl.xGC), image, 0, 0, x, y, (unsigned)w, (unsigned)h);
+  image->data = nullptr;  // ours, not Xlib's to free
+  image->f.destroy_image(image);
+  calls.flush(display);
+  return true;
+#else
+  (void)pixels, (void)x, (void)y, (void)w, (void)h, (void)pitch;
+  return false;
+#endif
+}
+
+// The window's X connection, how to put pixels on it, and for a GL window
+// whether it can show part of its back buffer: with GLX and
 // GLX_MESA_copy_sub_buffer (Mesa's drivers have it), a frame drawn again in
 // a corner is put on the window there alone.
-void findCopySubBuffer(SDL_Window* win) {
-  g_sdl.copySubBuffer = nullptr;
+void findWindowX11(SDL_Window* win, bool gl) {
+  forgetWindowX11();
 #if defined(SDL_VIDEO_DRIVER_X11)
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (!SDL_GetWindowWMInfo(win, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  Display* display = info.info.x11.display;
+  g_sdl.xDisplay = display;
+  g_sdl.xWindow = info.info.x11.window;
+  findPutImage(display, info.info.x11.window);
+  if (!gl) return;
   const char* egl = SDL_GetHint(SDL_HINT_VIDEO_X11_FORCE_EGL);
   if (egl && *egl == '1') return;
   using Query = const char* (*)(Display*, int);
   Query query = reinterpret_cast<Query>(SDL_GL_GetProcAddress("glXQueryExtensionsString"));
   if (!query) return;
-  Display* display = info.info.x11.display;
   const char* extensions = query(display, DefaultScreen(display));
   if (!extensions || !strstr(extensions, "GLX_MESA_copy_sub_buffer")) return;
   void* copy = SDL_GL_GetProcAddress("glXCopySubBufferMESA");
   if (!copy) return;
   g_sdl.copySubBuffer = reinterpret_cast<void (*)(void*, unsigned long, int, int, int, int)>(copy);
-  g_sdl.xDisplay = display;
-  g_sdl.xWindow = info.info.x11.window;
 #else
-  (void)win;
+  (void)win, (void)gl;
+#endif
+}
+
+int queuedX11Events() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  XCalls& x = xCalls();
+  if (!g_sdl.xDisplay || !x.ok) return -1;
+  return x.eventsQueued(static_cast<Display*>(g_sdl.xDisplay), QueuedAlready);
+#else
+  return -1;
+#endif
+}
+
+void flushX11() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (g_sdl.xDisplay && xCalls().ok) xCalls().flush(static_cast<Display*>(g_sdl.xDisplay));
 #endif
 }
 
