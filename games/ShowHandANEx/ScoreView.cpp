@@ -16,14 +16,176 @@ const char* const kStarFrames = "xing_0%d";
 const char* const kCoinSheet = "ShowHandANEx/flymonney.plist";
 const char* const kStarSheet = "ShowHandANEx/xing.plist";
 
-// Frames per turn of a piece, the repeats and the flight.
-constexpr int kPieceFrames = 9;
 constexpr int kPieceCycle = 8;
-constexpr float kFrameDelay = 0.05f;
-constexpr unsigned int kTurns = 4;
-constexpr float kFlight = 2.0f;
 
 }  // namespace
+
+// --- the flying pieces ----------------------------------------------------------------------------
+
+CFlyingPieces* CFlyingPieces::create(const char* format, const CCPoint& gather)
+{
+    auto* pieces = new (std::nothrow) CFlyingPieces();
+    if (pieces != nullptr && pieces->init(format, gather))
+    {
+        pieces->autorelease();
+        return pieces;
+    }
+    delete pieces;
+    return nullptr;
+}
+
+CFlyingPieces::~CFlyingPieces()
+{
+    for (CCSpriteFrame* frame : m_pFrames)
+        CC_SAFE_RELEASE(frame);
+}
+
+bool CFlyingPieces::init(const char* format, const CCPoint& gather)
+{
+    if (!CCNode::init())
+        return false;
+    m_ptGather = gather;
+    // The frames of one sheet: one picture for every piece of the family.
+    for (int n = 1; n <= kFramesPerTurn; ++n)
+    {
+        CCAnimation* one = Sexy::FrameAnimation(format, n, n, kFrameDelay, false);
+        CCArray* frames = one->getFrames();
+        if (frames == nullptr || frames->count() == 0)
+            continue;
+        CCSpriteFrame* frame = static_cast<CCAnimationFrame*>(frames->objectAtIndex(0))->getSpriteFrame();
+        if (m_pTexture == nullptr)
+            m_pTexture = frame->getTexture();
+        if (frame->getTexture() != m_pTexture)
+            continue;
+        frame->retain();
+        m_pFrames[n] = frame;
+    }
+    return true;
+}
+
+void CFlyingPieces::onEnter()
+{
+    CCNode::onEnter();
+    if (m_bTicking)
+        schedule(schedule_selector(CFlyingPieces::Tick));
+}
+
+void CFlyingPieces::AddPiece(const CCPoint& from, const int (&frames)[kFramesPerTurn], float delay, bool fadeIn)
+{
+    Piece piece;
+    piece.from = from;
+    for (int i = 0; i < kFramesPerTurn; ++i)
+        piece.frames[i] = frames[i];
+    piece.delay = delay;
+    piece.fadeIn = fadeIn;
+    m_Pieces.push_back(piece);
+    if (!m_bTicking)
+    {
+        m_bTicking = true;
+        schedule(schedule_selector(CFlyingPieces::Tick));
+    }
+    ccSetNeedsRedraw();
+}
+
+bool CFlyingPieces::IsMoving() const
+{
+    for (const Piece& piece : m_Pieces)
+        if (m_fElapsed < piece.delay + kFlight)
+            return true;
+    return false;
+}
+
+void CFlyingPieces::Tick(float dt)
+{
+    m_fElapsed += dt;
+    ccSetNeedsRedraw();
+    // At rest: the last frame was drawn where everything ended.
+    if (!IsMoving())
+    {
+        m_bTicking = false;
+        unschedule(schedule_selector(CFlyingPieces::Tick));
+    }
+}
+
+CFlyingPieces::Shown CFlyingPieces::GetPiece(size_t i) const
+{
+    Shown shown{false, CCPointZero, 0, 0};
+    if (i >= m_Pieces.size())
+        return shown;
+    const Piece& piece = m_Pieces[i];
+    const float t = m_fElapsed - piece.delay;
+    if (t < 0)
+        return shown;
+    const float flown = t >= kFlight ? 1.0f : t / kFlight;
+    shown.position = piece.from + (m_ptGather - piece.from) * flown;
+    const float fade = piece.fadeIn ? flown : 1.0f - flown;
+    shown.opacity = static_cast<unsigned char>(255.0f * fade + 0.5f);
+    // The nine frames four times over, then the last stays.
+    const int slot = static_cast<int>(t / kFrameDelay);
+    shown.frame = piece.frames[slot >= kFramesPerTurn * kTurns ? kFramesPerTurn - 1 : slot % kFramesPerTurn];
+    shown.visible = shown.opacity > 0;
+    return shown;
+}
+
+void CFlyingPieces::draw()
+{
+    if (m_pTexture == nullptr || m_Pieces.empty())
+        return;
+    const float width = static_cast<float>(m_pTexture->getPixelsWide());
+    const float height = static_cast<float>(m_pTexture->getPixelsHigh());
+    if (width <= 0 || height <= 0)
+        return;
+    std::vector<ccV2F_C4B_T2F> vertices;
+    std::vector<int> indices;
+    vertices.reserve(m_Pieces.size() * 4);
+    indices.reserve(m_Pieces.size() * 6);
+    for (size_t i = 0; i < m_Pieces.size(); ++i)
+    {
+        const Shown shown = GetPiece(i);
+        CCSpriteFrame* frame = shown.frame >= 1 && shown.frame <= kFramesPerTurn ? m_pFrames[shown.frame] : nullptr;
+        if (!shown.visible || frame == nullptr)
+            continue;
+        const CCRect& r = frame->getRectInPixels();
+        const CCSize size = frame->getOriginalSize();
+        const float x0 = shown.position.x - size.width / 2, x1 = shown.position.x + size.width / 2;
+        const float y0 = shown.position.y - size.height / 2, y1 = shown.position.y + size.height / 2;
+        const ccColor4B colour = {255, 255, 255, shown.opacity};
+        ccTex2F bl, br, tl, tr;
+        if (frame->isRotated())
+        {
+            // Stored a quarter turn clockwise: the region is h wide and w tall.
+            const float left = r.origin.x / width, right = (r.origin.x + r.size.height) / width;
+            const float top = r.origin.y / height, bottom = (r.origin.y + r.size.width) / height;
+            bl = {left, top};
+            br = {left, bottom};
+            tl = {right, top};
+            tr = {right, bottom};
+        }
+        else
+        {
+            const float left = r.origin.x / width, right = (r.origin.x + r.size.width) / width;
+            const float top = r.origin.y / height, bottom = (r.origin.y + r.size.height) / height;
+            bl = {left, bottom};
+            br = {right, bottom};
+            tl = {left, top};
+            tr = {right, top};
+        }
+        const int base = static_cast<int>(vertices.size());
+        vertices.push_back({{x0, y0}, colour, bl});
+        vertices.push_back({{x1, y0}, colour, br});
+        vertices.push_back({{x0, y1}, colour, tl});
+        vertices.push_back({{x1, y1}, colour, tr});
+        for (int k : {0, 1, 2, 2, 1, 3})
+            indices.push_back(base + k);
+    }
+    if (vertices.empty())
+        return;
+    CCRenderer::sharedRenderer()->drawTriangles(m_pTexture, vertices.data(), static_cast<int>(vertices.size()),
+                                                indices.data(), static_cast<int>(indices.size()),
+                                                ccBlendFunc{CC_BLEND_SRC, CC_BLEND_DST});
+}
+
+// --- the view ----------------------------------------------------------------------------------
 
 const CCPoint CScoreView::kGatherPoint(150, 80);
 
@@ -77,46 +239,34 @@ void CScoreView::PlayWinAnimation(bool play)
         m_pBags[i]->setVisible(true);
         addChild(m_pBags[i]);
     }
+    if (m_pCoins == nullptr && (m_pCoins = CFlyingPieces::create(kCoinFrames, kGatherPoint)) != nullptr)
+        addChild(m_pCoins);
+    if (m_pStars == nullptr && (m_pStars = CFlyingPieces::create(kStarFrames, kGatherPoint)) != nullptr)
+        addChild(m_pStars);
     for (int i = 0; i < kCoins; ++i)
     {
         const CCPoint from(static_cast<float>(100 + std::rand() % 601), static_cast<float>(200 + std::rand() % 511));
         const int variant = std::rand() % 9;
-        FlyPiece(kCoinFrames, from, variant, static_cast<float>(i) / 90.0f);
+        FlyPiece(m_pCoins, from, variant, static_cast<float>(i) / 90.0f);
     }
     for (int i = 0; i < kStars; ++i)
     {
         const CCPoint from(static_cast<float>(std::rand() % 701), static_cast<float>(std::rand() % 711));
         const int variant = std::rand() % 9;
-        FlyPiece(kStarFrames, from, variant, static_cast<float>(i) / 150.0f);
+        FlyPiece(m_pStars, from, variant, static_cast<float>(i) / 150.0f);
     }
 }
 
-void CScoreView::FlyPiece(const char* format, const CCPoint& from, int variant, float delay)
+void CScoreView::FlyPiece(CFlyingPieces* family, const CCPoint& from, int variant, float delay)
 {
-    // Frame (j mod 8) + 1, or + 2 turning the other way, for j from the
-    // variant on: two runs of the sheet's numbers, the second wrapping round.
+    // Frame (j mod 8) + 1, or + 2 turning the other way, for j from the variant on.
     const int shift = std::rand() % 2 == 0 ? 1 : 2;
-    const int first = variant % kPieceCycle + shift;
-    const int tail = kPieceFrames - (kPieceCycle + shift - first);
-    CCAnimation* animation = Sexy::FrameAnimation(format, first, kPieceCycle - 1 + shift, kFrameDelay, false);
-    if (tail > 0)
-    {
-        CCAnimation* wrapped = Sexy::FrameAnimation(format, shift, shift + tail - 1, kFrameDelay, false);
-        CCArray* frames = wrapped->getFrames();
-        for (unsigned int i = 0; frames != nullptr && i < frames->count(); ++i)
-            animation->addSpriteFrame(static_cast<CCAnimationFrame*>(frames->objectAtIndex(i))->getSpriteFrame());
-    }
-    animation->setLoops(kTurns);
-
-    CCSprite* piece = CCSprite::create();
-    piece->setPosition(from);
-    addChild(piece);
-    CCFiniteTimeAction* fade =
-        std::rand() % 2 == 0 ? static_cast<CCFiniteTimeAction*>(CCFadeIn::create(kFlight)) : CCFadeOut::create(kFlight);
-    piece->runAction(CCSequence::create(
-        CCDelayTime::create(delay),
-        CCSpawn::create(CCAnimate::create(animation), CCMoveTo::create(kFlight, kGatherPoint), fade, nullptr),
-        nullptr));
+    int frames[CFlyingPieces::kFramesPerTurn];
+    for (int j = 0; j < CFlyingPieces::kFramesPerTurn; ++j)
+        frames[j] = (variant + j) % kPieceCycle + shift;
+    const bool fadeIn = std::rand() % 2 == 0;
+    if (family != nullptr)
+        family->AddPiece(from, frames, delay, fadeIn);
 }
 
 }  // namespace ShowHandANEx

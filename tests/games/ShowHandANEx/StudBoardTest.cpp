@@ -233,16 +233,33 @@ TEST_F(StudBoard, TheGameEndRevealsTheHoleCardsAndShowsTheResultViews)
     EXPECT_TRUE(board->IsStartButtonShown());
     EXPECT_EQ(Played("ShowHandANEx/Sound/GAME_END"), 1);
 
+    // Coins start within the first 0.66 s, stars within 0.8 s, each flying
+    // two seconds: all at the bags after three, about half faded out.
+    CFlyingPieces* coins = board->GetScoreView()->Coins();
+    CFlyingPieces* stars = board->GetScoreView()->Stars();
+    ASSERT_NE(coins, nullptr);
+    ASSERT_NE(stars, nullptr);
+    EXPECT_EQ(coins->GetPieceCount(), static_cast<size_t>(CScoreView::kCoins));
+    EXPECT_EQ(stars->GetPieceCount(), static_cast<size_t>(CScoreView::kStars));
+    Run(30);
+    EXPECT_TRUE(coins->GetPiece(0).visible || coins->GetPiece(0).opacity == 0);
+    EXPECT_NE(coins->GetPiece(0).frame, 0);
+    EXPECT_EQ(coins->GetPiece(59).frame, 0);  // starts at 59/90 s
     Run(60 * 3);
-    // The pieces gathered at the bags; about half of them faded out.
-    int gathered = 0;
-    CCArray* pieces = board->GetScoreView()->getChildren();
-    for (unsigned i = 0; i < pieces->count(); ++i)
+    EXPECT_FALSE(coins->IsMoving());
+    EXPECT_FALSE(stars->IsMoving());
+    int shown = 0;
+    for (CFlyingPieces* family : {coins, stars})
     {
-        auto* piece = static_cast<CCNode*>(pieces->objectAtIndex(i));
-        gathered += piece->getPosition().equals(CScoreView::kGatherPoint) ? 1 : 0;
+        for (size_t i = 0; i < family->GetPieceCount(); ++i)
+        {
+            const CFlyingPieces::Shown piece = family->GetPiece(i);
+            EXPECT_TRUE(piece.position.equals(CScoreView::kGatherPoint));
+            shown += piece.visible ? 1 : 0;
+        }
     }
-    EXPECT_EQ(gathered, CScoreView::kCoins + CScoreView::kStars);
+    EXPECT_GT(shown, 40);
+    EXPECT_LT(shown, 140);
     SaveScreen("stud_result");
 }
 
