@@ -75,7 +75,8 @@ void HPBoard::OnOutCard(const CMD_S_OutCard& play)
                 CCDelayTime::create(0.08f * static_cast<float>(i)),
                 CCMoveTo::create(0.2f, SlotPoint(0, count, static_cast<int>(i)) + kMyTrickOffset), nullptr));
         }
-        LayoutMyCards(true);
+        // At once: the whole hand sliding would redraw the table for a second.
+        LayoutMyCards(false);
         HidePlayButtons();
     }
     else
