@@ -410,7 +410,13 @@ void CGameBoard::FitContentToPlayArea(int width, int height, bool maximised, boo
         return;
     }
     if (getChildByTag(kStretchedTableTag) == nullptr)
+    {
+        // A table stretched both ways leaves no copy behind: only its scale
+        // goes back.
+        m_pContentRoot->setScaleX(1.0f);
+        m_pContentRoot->setScaleY(1.0f);
         return;
+    }
     removeChildByTag(kStretchedTableTag, true);
     m_pContentRoot->setScale(1.0f);
     m_pContentRoot->setOpacity(255);

@@ -327,3 +327,23 @@ TEST_F(HorseBoard, ThePhasesAreShot)
 }
 
 }  // namespace
+
+namespace {
+
+// Maximised, the track and the bet panel stretch together over the play
+// area (the kernel asks this table to fill it both ways); restored, they
+// are whole again.
+TEST_F(HorseBoard, AMaximisedWindowFitsTheWholeTrack)
+{
+    CCSprite* root = board->GetContentRoot();
+    const CCSize content = root->getContentSize();
+    board->LayoutGameTable(1018, 658, true, true);
+    EXPECT_FLOAT_EQ(root->getScaleY(), 658 / content.height);
+    EXPECT_FLOAT_EQ(root->getScaleX(), 1018 / content.width);
+    EXPECT_EQ(board->GetTrack()->getParent(), root);
+    board->LayoutGameTable(1018, 722, false, true);
+    EXPECT_FLOAT_EQ(root->getScaleX(), 1.0f);
+    EXPECT_FLOAT_EQ(root->getScaleY(), 1.0f);
+}
+
+}  // namespace
