@@ -318,3 +318,22 @@ TEST_F(TransferBoard, AResultSceneShowsItsPanelAtOnce)
 }
 
 }  // namespace
+
+namespace {
+
+// A maximised window of the headless desktop is lower, in design points,
+// than the table: the wheel and its areas scale down to fit, and come back
+// whole when restored.
+TEST_F(TransferBoard, AMaximisedWindowFitsTheWholeTable)
+{
+    CCSprite* root = board->GetContentRoot();
+    const CCSize content = root->getContentSize();
+    board->LayoutGameTable(1018, 658, true, false);
+    EXPECT_FLOAT_EQ(root->getScale(), 658 / content.height);
+    EXPECT_NE(board->getChildByTag(Sexy::CGameBoard::kStretchedTableTag), nullptr);
+    board->LayoutGameTable(1018, 722, false, false);
+    EXPECT_FLOAT_EQ(root->getScale(), 1.0f);
+    EXPECT_EQ(board->getChildByTag(Sexy::CGameBoard::kStretchedTableTag), nullptr);
+}
+
+}  // namespace
