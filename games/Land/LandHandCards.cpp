@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 using namespace cocos2d;
 using namespace cocos2d::extension;

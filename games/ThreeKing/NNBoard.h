@@ -141,7 +141,7 @@ public:
 private:
     NNHandler* Handler() const;
     // A chair's view position 0..5.
-    static uint16_t ViewOfChair(uint16_t chair) { return ViewOf(chair, kSeats); }
+    uint16_t ViewOfChair(uint16_t chair) const { return ViewOf(chair, kSeats); }
     bool IsMePlaying() const;
     bool IsMeBanker() const { return IsMyChair(m_wBankerChair); }
     void FlyBetChip(uint16_t chair);

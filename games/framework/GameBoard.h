@@ -131,17 +131,19 @@ public:
     }
 
     // --- my chair, view positions and sounds, through the room's kernel ---
-    // My chair; INVALID_CHAIR outside a room or while I have none.
-    static uint16_t MyChair();
+    // My chair; INVALID_CHAIR outside a room (unless the board sits on chair
+    // 0 there) or while I have none.
+    uint16_t MyChair() const;
     // My own chair (never INVALID_CHAIR).
-    static bool IsMyChair(uint16_t chair);
+    bool IsMyChair(uint16_t chair) const;
     // The chair's view position, mine being 0 (the kernel's
-    // SwitchViewChairID); 0 outside a room or while I have no chair.
-    static uint16_t ViewOf(uint16_t chair);
+    // SwitchViewChairID); 0 while I have no chair, and outside a room (the
+    // chair itself when the board sits on chair 0 there).
+    uint16_t ViewOf(uint16_t chair) const;
     // The same below `views`: a board whose per-view arrays hold one entry
     // per chair of its game passes that count, since the room's chair count
     // comes from the server.
-    static uint16_t ViewOf(uint16_t chair, uint16_t views);
+    uint16_t ViewOf(uint16_t chair, uint16_t views) const;
     // A game sound played once through the game's handler (PlayGameSound);
     // nothing outside a room.
     static void PlaySound(const char* name);
@@ -243,6 +245,9 @@ public:
 protected:
     // The room's kernel; null outside a room.
     static CBaseKernelLayer* Kernel();
+    // Outside a room (a board on its own, as a benchmark runs it) the board
+    // sits on chair 0 instead of on no chair: its views are its chairs.
+    void SitOnChairZeroOutsideRoom() { m_bChairZeroOutsideRoom = true; }
     // Maximised, the content root scales uniformly (both ways when asked)
     // over a stretched copy of its picture, its bottom on the table's;
     // restored, it is back at scale 1 in the middle.
@@ -303,6 +308,9 @@ protected:
     PlayerTableViewLayer* m_pPlayerList = nullptr;
     GameChatLayer* m_pChatLayer = nullptr;
     cocos2d::CCCursor* m_pChipCursors[kChipCount] = {};
+
+private:
+    bool m_bChairZeroOutsideRoom = false;
 };
 
 }  // namespace Sexy

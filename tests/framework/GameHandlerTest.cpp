@@ -60,35 +60,58 @@ TEST_F(HandlerBase, AccessorsReachTheRoomsKernel)
     binding.reset(new CGameRoomBinding(&room));
 }
 
+namespace {
+
+// A board that sits on chair 0 when it stands alone, as the landlord's does.
+class AloneOnChairZero : public CGameBoard
+{
+public:
+    AloneOnChairZero() { SitOnChairZeroOutsideRoom(); }
+};
+
+}  // namespace
+
 // The board's own view of the seats and its sounds go through the kernel and
-// the attached handler, and answer "nobody" outside a room.
+// the attached handler, and answer "nobody" outside a room unless the board
+// sits on chair 0 there.
 TEST_F(HandlerBase, BoardSeesMyChairViewsAndSoundsThroughTheKernel)
 {
     Configure(4);
     RecordingHandler* h = Attach();
-    EXPECT_EQ(CGameBoard::MyChair(), INVALID_CHAIR);
-    EXPECT_FALSE(CGameBoard::IsMyChair(INVALID_CHAIR));
-    EXPECT_EQ(CGameBoard::ViewOf(3), 0);  // no chair of mine yet
+    auto* plain = new CGameBoard();
+    auto* lone = new AloneOnChairZero();
+    const CGameBoard& board = *plain;
+    const CGameBoard& alone = *lone;
+    EXPECT_EQ(board.MyChair(), INVALID_CHAIR);
+    EXPECT_FALSE(board.IsMyChair(INVALID_CHAIR));
+    EXPECT_EQ(board.ViewOf(3), 0);  // no chair of mine yet
+    EXPECT_EQ(alone.MyChair(), INVALID_CHAIR);  // in a room the kernel answers
     EXPECT_TRUE(Enter(1000, 2, US_SIT));
-    EXPECT_EQ(CGameBoard::MyChair(), 2);
-    EXPECT_TRUE(CGameBoard::IsMyChair(2));
-    EXPECT_FALSE(CGameBoard::IsMyChair(1));
+    EXPECT_EQ(board.MyChair(), 2);
+    EXPECT_TRUE(board.IsMyChair(2));
+    EXPECT_FALSE(board.IsMyChair(1));
     for (uint16_t chair = 0; chair < 4; ++chair)
-        EXPECT_EQ(CGameBoard::ViewOf(chair), h->SwitchViewChairID(chair)) << chair;
-    EXPECT_EQ(CGameBoard::ViewOf(1), 3);
-    EXPECT_EQ(CGameBoard::ViewOf(1, 3), 0);  // a three-view board never indexes past its views
-    EXPECT_EQ(CGameBoard::ViewOf(1, 0), 0);
+        EXPECT_EQ(board.ViewOf(chair), h->SwitchViewChairID(chair)) << chair;
+    EXPECT_EQ(board.ViewOf(1), 3);
+    EXPECT_EQ(board.ViewOf(1, 3), 0);  // a three-view board never indexes past its views
+    EXPECT_EQ(board.ViewOf(1, 0), 0);
     CGameBoard::PlaySound("snd/board");
     EXPECT_EQ(audio.log, (Log{"effect snd/board"}));
     EXPECT_EQ(h->GetEffectName(), "snd/board");
 
     binding.reset();
-    EXPECT_EQ(CGameBoard::MyChair(), INVALID_CHAIR);
-    EXPECT_FALSE(CGameBoard::IsMyChair(2));
-    EXPECT_EQ(CGameBoard::ViewOf(1), 0);
+    EXPECT_EQ(board.MyChair(), INVALID_CHAIR);
+    EXPECT_FALSE(board.IsMyChair(2));
+    EXPECT_EQ(board.ViewOf(1), 0);
+    EXPECT_EQ(alone.MyChair(), 0);
+    EXPECT_TRUE(alone.IsMyChair(0));
+    EXPECT_EQ(alone.ViewOf(2), 2);
+    EXPECT_EQ(alone.ViewOf(5, 3), 2);
     CGameBoard::PlaySound("snd/outside");
     EXPECT_EQ(audio.log.size(), 1u);
     binding.reset(new CGameRoomBinding(&room));
+    plain->release();
+    lone->release();
 }
 
 TEST_F(HandlerBase, IsMeNotPlayingNeedsMySeat)

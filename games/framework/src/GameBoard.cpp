@@ -52,21 +52,26 @@ CBaseKernelLayer* CGameBoard::Kernel() { return RoomKernel(); }
 
 bool CGameBoard::IsSeatGame() { return IsSeatedGame(); }
 
-uint16_t CGameBoard::MyChair()
+uint16_t CGameBoard::MyChair() const
 {
-    CBaseKernelLayer* kernel = Kernel();
-    return kernel != nullptr ? kernel->GetMeChairID() : INVALID_CHAIR;
+    if (CBaseKernelLayer* kernel = Kernel())
+        return kernel->GetMeChairID();
+    return m_bChairZeroOutsideRoom ? 0 : INVALID_CHAIR;
 }
 
-bool CGameBoard::IsMyChair(uint16_t chair) { return chair != INVALID_CHAIR && chair == MyChair(); }
+bool CGameBoard::IsMyChair(uint16_t chair) const { return chair != INVALID_CHAIR && chair == MyChair(); }
 
-uint16_t CGameBoard::ViewOf(uint16_t chair)
+uint16_t CGameBoard::ViewOf(uint16_t chair) const
 {
-    CBaseKernelLayer* kernel = Kernel();
-    return kernel != nullptr ? kernel->SwitchViewChairID(chair) : 0;
+    if (CBaseKernelLayer* kernel = Kernel())
+        return kernel->SwitchViewChairID(chair);
+    return m_bChairZeroOutsideRoom ? chair : 0;
 }
 
-uint16_t CGameBoard::ViewOf(uint16_t chair, uint16_t views) { return views != 0 ? ViewOf(chair) % views : 0; }
+uint16_t CGameBoard::ViewOf(uint16_t chair, uint16_t views) const
+{
+    return views != 0 ? ViewOf(chair) % views : 0;
+}
 
 void CGameBoard::PlaySound(const char* name)
 {
