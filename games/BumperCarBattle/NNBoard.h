@@ -49,6 +49,14 @@ public:
     };
     // Chips drawn on one area: its label keeps the exact amount.
     static constexpr size_t kMostChipsPerArea = 60;
+    // An area's chips are this wide (the "jetton_" pictures; restored chips,
+    // clones of the buttons, are scaled to it): within the chip boxes they
+    // stay between my bet at the area's foot and the name bar on top.
+    static constexpr float kTableChipSize = 32;
+    // The widths an area's total (on the name bar, right of the longest
+    // name) and my bet (across its foot) may take.
+    static constexpr float kAreaTotalRoom = 70;
+    static constexpr float kAreaMyBetRoom = 136;
     // The history strip's own columns in the layout.
     static constexpr int kLayoutColumns = 9;
     static constexpr int kCarZ = 2000;

@@ -31,6 +31,14 @@ const char* const kMyLabels[AREA_COUNT] = {
     "atlasLabel_bsj_x_self", "atlasLabel_bm_x_self", "atlasLabel_bc_x_self", "atlasLabel_dz_x_self",
 };
 
+// A long amount is drawn narrower rather than run into the area's name or
+// out of the area.
+void FitToRoom(Widget* label, float room)
+{
+    const float width = label->getSize().width;
+    label->setScale(width > room ? room / width : 1.0f);
+}
+
 }  // namespace
 
 // --- chips --------------------------------------------------------------------------------------
@@ -225,8 +233,13 @@ void NNBoard::PlaceChipsForAmount(uint32_t area, int64_t amount)
 {
     if (!ValidArea(static_cast<int>(area)))
         return;
-    m_Pile.LayAmount(static_cast<int>(area), amount, kDenominations, kDenominationCount,
-                     [this](int64_t value) { return m_Chips.MakeTableChip(value); });
+    m_Pile.LayAmount(static_cast<int>(area), amount, kDenominations, kDenominationCount, [this](int64_t value) {
+        // As small as the chips of live bets, to stay clear of the labels.
+        Widget* chip = m_Chips.MakeTableChip(value);
+        if (chip != nullptr && chip->getSize().width > 0)
+            chip->setScale(kTableChipSize / chip->getSize().width);
+        return chip;
+    });
 }
 
 void NNBoard::ResetAreaBets()
@@ -249,14 +262,17 @@ void NNBoard::RefreshAreaBetLabels()
     {
         const int64_t amounts[2] = {m_lAreaTotals[area - 1], m_lMyAreaBets[area - 1]};
         const char* const names[2] = {kTotalLabels[area - 1], kMyLabels[area - 1]};
+        const float rooms[2] = {kAreaTotalRoom, kAreaMyBetRoom};
         for (int i = 0; i < 2; ++i)
         {
             Widget* label = GetWidget(names[i]);
             if (label == nullptr)
                 continue;
             label->setVisible(amounts[i] > 0);
-            if (amounts[i] > 0)
-                SetLabel(names[i], std::to_string(amounts[i]));
+            if (amounts[i] <= 0)
+                continue;
+            SetLabel(names[i], std::to_string(amounts[i]));
+            FitToRoom(label, rooms[i]);
         }
     }
 }

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <string>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -248,6 +250,70 @@ TEST_F(CarBoard, RestoredAmountsAreLaidAsChipsLargestFirstWithinTheCap)
     board->ResetAreaBets();
     EXPECT_TRUE(board->GetChipPile().Chips().empty());
     EXPECT_EQ(board->GetAreaButton(2)->getChildrenCount(), 0u);
+}
+
+// Where the chips may lie on an area (its button's space) and what they must
+// leave readable: the name bar on top (drawn over the chips), the total on
+// it right of the name, and my bet at the foot.
+TEST_F(CarBoard, ChipsAndLongAmountsLeaveTheAreasNameAndLabelsReadable)
+{
+    // Chip boxes by area: x, y, x range, y range.
+    const int boxes[AREA_COUNT][4] = {{55, 30, 73, 61}, {32, 36, 80, 69}, {32, 36, 74, 70}, {32, 36, 53, 55},
+                                      {60, 55, 63, 56}, {32, 36, 75, 71}, {32, 36, 74, 73}, {32, 60, 53, 48}};
+    const char* const keys[AREA_COUNT] = {"bsj_d", "bm_d", "bc_d", "dz_d", "bsj_x", "bm_x", "bc_x", "dz_x"};
+    // The longest name ("小保时捷", 14-pixel characters) ends this far into its bar.
+    const float nameEnd = 6 + 4 * 14;
+    StartBetting();
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        board->PlaceChipsForAmount(static_cast<uint32_t>(area), 6101100);
+        ASSERT_TRUE(Game(SUB_S_PLACE_JETTON, Bet(2, static_cast<uint8_t>(area), 4000000000000000000LL)));
+        ASSERT_TRUE(Game(SUB_S_PLACE_JETTON, Bet(kMe, static_cast<uint8_t>(area), 900000000000LL)));
+    }
+    // Restored chips (the buttons' clones) and live ones are one size.
+    for (Widget* chip : board->GetChipPile().Chips())
+        EXPECT_FLOAT_EQ(chip->getSize().width * chip->getScaleX(), NNBoard::kTableChipSize);
+    const float half = NNBoard::kTableChipSize / 2;
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        SCOPED_TRACE(keys[area - 1]);
+        Widget* button = board->GetAreaButton(area);
+        Widget* bar = board->GetWidget(("img_area_bar_" + std::string(keys[area - 1])).c_str());
+        Widget* total = board->GetWidget(("atlasLabel_" + std::string(keys[area - 1])).c_str());
+        Widget* mine = board->GetWidget(("atlasLabel_" + std::string(keys[area - 1]) + "_self").c_str());
+        ASSERT_TRUE(button != nullptr && bar != nullptr && total != nullptr && mine != nullptr);
+        ASSERT_TRUE(total->isVisible() && mine->isVisible());
+        // Bottom, top, left and right in the button's space.
+        const auto edges = [button](Widget* w) {
+            const float sx = w->getScaleX(), sy = w->getScaleY();
+            const float left = w->getPositionX() - w->getSize().width * sx * w->getAnchorPoint().x;
+            const float bottom = w->getPositionY() - w->getSize().height * sy * w->getAnchorPoint().y;
+            return std::array<float, 4>{bottom - button->getPositionY(),
+                                        bottom + w->getSize().height * sy - button->getPositionY(),
+                                        left - button->getPositionX(),
+                                        left + w->getSize().width * sx - button->getPositionX()};
+        };
+        const std::array<float, 4> barBox = edges(bar), totalBox = edges(total), mineBox = edges(mine);
+        const int* box = boxes[area - 1];
+        // Any chip of the box: inside the area, above my bet, below the bar's top.
+        EXPECT_GE(box[0] - half, 0);
+        EXPECT_LE(box[0] + box[2] - 1 + half, button->getSize().width);
+        EXPECT_GE(box[1] - half, mineBox[1]);
+        EXPECT_LE(box[1] + box[3] - 1 + half, barBox[1]);
+        // The bar covers the chips and the labels lie on it.
+        EXPECT_GT(bar->getZOrder(), button->getZOrder());
+        EXPECT_GT(total->getZOrder(), bar->getZOrder());
+        // A total of nineteen digits keeps right of the name, on the bar.
+        EXPECT_EQ(board->LabelText(("atlasLabel_" + std::string(keys[area - 1])).c_str()), "4000000900000000000");
+        EXPECT_GE(totalBox[2], barBox[2] + nameEnd);
+        EXPECT_LE(totalBox[3], barBox[3]);
+        EXPECT_GE(totalBox[0], barBox[0] - 1);
+        EXPECT_LE(totalBox[1], barBox[1] + 1);
+        // My bet stays inside the area's foot.
+        EXPECT_GE(mineBox[2], 0);
+        EXPECT_LE(mineBox[3], button->getSize().width);
+        EXPECT_GE(mineBox[0], 0);
+    }
 }
 
 TEST_F(CarBoard, OnlyMyOwnFailedBetShowsTheNotice)
