@@ -264,6 +264,10 @@ TEST_F(CarBoard, ChipsAndLongAmountsLeaveTheAreasNameAndLabelsReadable)
     // The longest name ("小保时捷", 14-pixel characters) ends this far into its bar.
     const float nameEnd = 6 + 4 * 14;
     StartBetting();
+    // A click on the name bar is a click on its area.
+    TakeChip(100);
+    TapWidget("img_area_bar_bc_x");
+    EXPECT_EQ(Bets(), (std::vector<std::pair<int, int64_t>>{{7, 100}}));
     for (int area = 1; area <= AREA_COUNT; ++area)
     {
         board->PlaceChipsForAmount(static_cast<uint32_t>(area), 6101100);
