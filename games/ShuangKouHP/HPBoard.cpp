@@ -26,7 +26,7 @@ constexpr int kTrickZOrder = 1000;
 // Over the cards on the table, under the result layer.
 constexpr int kSignZOrder = 5000;
 const CCPoint kAnchor(17.0f / 97.0f, 0.5f);
-const CCPoint kTrusteeSignPoint(900, 285);
+const CCPoint kTrusteeSignPoint(900, 300);
 // Right of the table's middle, where the result layer leaves it in view.
 const CCPoint kStartPoint(805, 390);
 const CCPoint kPlayPoint(400, 200);

@@ -188,6 +188,8 @@ TEST_F(SkBoard, TheTrusteePlaysAfterASecond)
     Press(board->TrusteeButton());
     EXPECT_TRUE(board->IsTrustee());
     EXPECT_TRUE(board->TrusteeSign()->isVisible());
+    EXPECT_FLOAT_EQ(board->TrusteeSign()->getPositionX(), 900);
+    EXPECT_FLOAT_EQ(board->TrusteeSign()->getPositionY(), 300);
     ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "K")));
     Run(70);
     auto sent = Sends();
