@@ -153,11 +153,18 @@ void HPBoard::OnTrusteeTimeout(float dt) { OnTurnTimeout(dt); }
 void HPBoard::OnTrusteeButton(CCObject*, CCControlEvent)
 {
     ShowTrustee(m_cbTrustee == 0);
-    if (m_cbTrustee != 0 && m_cbMyTurn != 0)
+    if (m_cbMyTurn == 0)
+        return;
+    unschedule(schedule_selector(HPBoard::OnTrusteeTimeout));
+    if (m_cbTrustee != 0)
     {
-        unschedule(schedule_selector(HPBoard::OnTrusteeTimeout));
         scheduleOnce(schedule_selector(HPBoard::OnTrusteeTimeout), 1.0f);
+        return;
     }
+    // Taken back before its second ran out: nothing is played for me, and
+    // a turn begun under the trustee gets its own time-out.
+    if (!isScheduled(schedule_selector(HPBoard::OnTurnTimeout)))
+        scheduleOnce(schedule_selector(HPBoard::OnTurnTimeout), 30.0f);
 }
 
 void HPBoard::OnSortButton(CCObject*, CCControlEvent)

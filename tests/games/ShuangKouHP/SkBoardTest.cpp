@@ -200,6 +200,38 @@ TEST_F(SkBoard, TheTrusteePlaysAfterASecond)
     EXPECT_EQ(board->TrusteeSign()->numberOfRunningActions(), 0u);
 }
 
+// Taken back within its second, the trustee plays nothing for me: my own
+// turn's time-out still passes at thirty seconds, also for a turn that began
+// under the trustee.
+TEST_F(SkBoard, TakingTheTrusteeBackWithinItsSecondPlaysNothing)
+{
+    EnterTable(0);
+    DealHand(kHand, false);
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "K")));
+    Run(60 * 10);
+    Press(board->TrusteeButton());
+    Run(30);
+    Press(board->TrusteeButton());
+    Run(60 * 19);
+    EXPECT_TRUE(Sends().empty());
+    Run(60 * 2);
+    auto sent = Sends();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].first, SUB_C_PASS_CARD);
+
+    ASSERT_TRUE(Game(SUB_S_PASS_CARD, Pass(0, 1)));
+    Press(board->TrusteeButton());
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "Q")));
+    Run(30);
+    Press(board->TrusteeButton());
+    Run(60 * 29);
+    EXPECT_TRUE(Sends().empty());
+    Run(60 * 2);
+    sent = Sends();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].first, SUB_C_PASS_CARD);
+}
+
 TEST_F(SkBoard, SortTwiceReturnsToTheOrderByValue)
 {
     EnterTable(0);
