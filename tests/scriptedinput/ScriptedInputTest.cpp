@@ -34,4 +34,31 @@ TEST(ScriptedInput, StepsAreReadInFrameOrder)
     EXPECT_FALSE(scripted::ReadInputSteps({"--shot", "300:"}, steps, error));
 }
 
+TEST(ScriptedInput, DoubleAndRightClicksAndDragsNameTheirButtonAndPoints)
+{
+    std::vector<scripted::InputStep> steps;
+    std::string error;
+    ASSERT_TRUE(scripted::ReadInputSteps(
+        {"--drag", "30:10,20,45.5,20", "--rclick=20:7,8", "--dblclick", "10:1,2", "--click", "40:3,4"}, steps, error))
+        << error;
+    ASSERT_EQ(steps.size(), 4u);
+    EXPECT_EQ(steps[0].button, scripted::InputStep::kDouble);
+    EXPECT_EQ(steps[1].button, scripted::InputStep::kRight);
+    EXPECT_FLOAT_EQ(steps[1].y, 8);
+    EXPECT_EQ(steps[2].button, scripted::InputStep::kDrag);
+    EXPECT_TRUE(steps[2].click);
+    EXPECT_FLOAT_EQ(steps[2].x, 10);
+    EXPECT_FLOAT_EQ(steps[2].x2, 45.5f);
+    EXPECT_FLOAT_EQ(steps[2].y2, 20);
+    EXPECT_EQ(steps[3].button, scripted::InputStep::kLeft);
+    // A drag needs both ends; a click takes one point only.
+    for (const char* bad : {"9:1,2", "9:1,2,3", "9:1,2,3,4,5", "9:1,,3,4"})
+    {
+        steps.clear();
+        EXPECT_FALSE(scripted::ReadInputSteps({"--drag", bad}, steps, error)) << bad;
+        EXPECT_EQ(error, "--drag needs FRAME:X,Y,X2,Y2");
+    }
+    EXPECT_FALSE(scripted::ReadInputSteps({"--rclick", "9:1,2,3"}, steps, error));
+}
+
 }  // namespace

@@ -30,9 +30,7 @@ public:
             }
             else if (step.click)
             {
-                view->handleMouseMove(step.x, step.y, false);
-                view->handleMouseButton(step.x, step.y, 0, true, 1);
-                view->handleMouseButton(step.x, step.y, 0, false, 1);
+                Click(view, step);
             }
             else
             {
@@ -44,6 +42,36 @@ public:
     }
 
 private:
+    static void Click(CCEGLView* view, const InputStep& step)
+    {
+        view->handleMouseMove(step.x, step.y, false);
+        if (step.button == InputStep::kRight)
+        {
+            view->handleMouseButton(step.x, step.y, 1, true, 1);
+            view->handleMouseButton(step.x, step.y, 1, false, 1);
+            return;
+        }
+        view->handleMouseButton(step.x, step.y, 0, true, 1);
+        if (step.button == InputStep::kDrag)
+        {
+            // A few moves on the way, as a hand gives them.
+            constexpr int kMoves = 4;
+            for (int i = 1; i <= kMoves; ++i)
+            {
+                const float t = static_cast<float>(i) / kMoves;
+                view->handleMouseMove(step.x + (step.x2 - step.x) * t, step.y + (step.y2 - step.y) * t, true);
+            }
+            view->handleMouseButton(step.x2, step.y2, 0, false, 1);
+            return;
+        }
+        view->handleMouseButton(step.x, step.y, 0, false, 1);
+        if (step.button == InputStep::kDouble)
+        {
+            view->handleMouseButton(step.x, step.y, 0, true, 2);
+            view->handleMouseButton(step.x, step.y, 0, false, 2);
+        }
+    }
+
     std::vector<InputStep> m_steps;
     size_t m_next = 0;
     int m_frame = 0;
@@ -65,15 +93,40 @@ bool ParseStep(const std::string& name, const std::string& value, InputStep& ste
         step.shot = name == "--shot";
         return !step.shot || !rest.empty();
     }
-    const size_t comma = rest.find(',');
-    if (comma == std::string::npos)
-        return false;
     step.click = true;
-    step.x = std::strtof(rest.c_str(), &end);
-    if (end != rest.c_str() + comma)
-        return false;
-    step.y = std::strtof(rest.c_str() + comma + 1, &end);
-    return *end == '\0';
+    step.button = name == "--dblclick" ? InputStep::kDouble
+                  : name == "--rclick" ? InputStep::kRight
+                  : name == "--drag"   ? InputStep::kDrag
+                                       : InputStep::kLeft;
+    // X,Y (and X2,Y2 for a drag), numbers separated by commas.
+    float* numbers[] = {&step.x, &step.y, &step.x2, &step.y2};
+    const size_t wanted = step.button == InputStep::kDrag ? 4 : 2;
+    const char* p = rest.c_str();
+    for (size_t i = 0; i < wanted; ++i)
+    {
+        *numbers[i] = std::strtof(p, &end);
+        if (end == p || *end != (i + 1 < wanted ? ',' : '\0'))
+            return false;
+        p = end + 1;
+    }
+    return true;
+}
+
+bool IsInputOption(const std::string& name)
+{
+    for (const char* known : {"--click", "--dblclick", "--rclick", "--drag", "--type", "--shot"})
+        if (name == known)
+            return true;
+    return false;
+}
+
+const char* ValueForm(const std::string& name)
+{
+    if (name == "--shot")
+        return "FILE";
+    if (name == "--type")
+        return "TEXT";
+    return name == "--drag" ? "X,Y,X2,Y2" : "X,Y";
 }
 
 }  // namespace
@@ -94,14 +147,14 @@ bool ReadInputSteps(const std::vector<std::string>& options, std::vector<InputSt
         {
             value = options[i + 1];
         }
-        if (name != "--click" && name != "--type" && name != "--shot")
+        if (!IsInputOption(name))
             continue;
         if (equals == std::string::npos)
             ++i;
         InputStep step;
         if (!ParseStep(name, value, step))
         {
-            error = name + " needs FRAME:" + (name == "--click" ? "X,Y" : name == "--shot" ? "FILE" : "TEXT");
+            error = name + " needs FRAME:" + ValueForm(name);
             return false;
         }
         steps.push_back(step);

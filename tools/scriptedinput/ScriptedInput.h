@@ -2,6 +2,10 @@
 // given frames, as a player's mouse and keyboard would give them, so a
 // headless run can take a seat or answer a dialog.
 //   --click FRAME:X,Y   a left click at window pixel (X, Y), top-left origin
+//   --dblclick FRAME:X,Y  a left double click there (two clicks, the second a double)
+//   --rclick FRAME:X,Y  a right click there
+//   --drag FRAME:X,Y,X2,Y2  the left button pressed at (X, Y), the mouse moved
+//                       with it held to (X2, Y2) and released there
 //   --type FRAME:TEXT   UTF-8 text typed into the field that is editing
 //   --shot FRAME:FILE   a PNG of the window as it shows at that frame
 #pragma once
@@ -13,10 +17,20 @@ namespace scripted {
 
 struct InputStep
 {
+    enum Button
+    {
+        kLeft,
+        kDouble,
+        kRight,
+        kDrag,
+    };
+
     int frame = 0;
     bool click = false;
     bool shot = false;
+    Button button = kLeft;  // of a click
     float x = 0, y = 0;
+    float x2 = 0, y2 = 0;  // where a drag ends
     std::string text;  // typed, or the screenshot's file
 };
 
