@@ -33,15 +33,20 @@ protected:
         std::string clientLog;
     };
 
-    // One thing at a frame: a click at a window pixel "X,Y", or a shot kept
-    // as screens/<name>.png.
+    // One thing at a frame: a click at a window pixel "X,Y" (a double or a
+    // right click there, or a drag "X,Y,X2,Y2"), or a shot kept as
+    // screens/<name>.png.
     struct Step
     {
         int frame;
         std::string click;
         std::string shot;
+        const char* option = "--click";
     };
     static Step Click(int frame, const char* at) { return {frame, at, ""}; }
+    static Step DoubleClick(int frame, const char* at) { return {frame, at, "", "--dblclick"}; }
+    static Step RightClick(int frame, const char* at) { return {frame, at, "", "--rclick"}; }
+    static Step Drag(int frame, const char* fromTo) { return {frame, fromTo, "", "--drag"}; }
     static Step Shot(int frame, const char* name) { return {frame, "", name}; }
 
     void SetUp() override
@@ -94,7 +99,7 @@ protected:
         for (const Step& step : steps)
         {
             if (!step.click.empty())
-                args.push_back("--click=" + std::to_string(step.frame) + ":" + step.click);
+                args.push_back(std::string(step.option) + "=" + std::to_string(step.frame) + ":" + step.click);
             if (!step.shot.empty())
             {
                 const std::string file = m_dir + "/" + step.shot + ".png";

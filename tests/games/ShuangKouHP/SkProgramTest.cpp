@@ -15,15 +15,20 @@ constexpr const char* kPlay = "413,547";
 constexpr const char* kPass = "613,547";
 constexpr const char* kTrustee = "943,552";
 constexpr const char* kClose = "763,147";
+constexpr const char* kTableMiddle = "520,400";
 
 class SkProgram : public GameProgram
 {};
 
 TEST_F(SkProgram, AHandIsPlayedByClicks)
 {
+    // The pair of threes is dragged over and played by the right button; a
+    // card picked and let go by a double click leaves the line to its two
+    // ends.
     const Outcome o = Play("shuangkou_round.json", 233, "双扣 一号房", 860,
-                           {Click(110, kStart), Shot(240, "sk_dealt"), Click(250, "678,662"), Click(260, "695,662"),
-                            Shot(265, "sk_pair"), Click(270, kPlay), Shot(330, "sk_answer"), Click(340, kPass),
+                           {Click(110, kStart), Shot(240, "sk_dealt"), Drag(250, "678,662,720,662"),
+                            Shot(265, "sk_pair"), RightClick(270, kTableMiddle), Shot(330, "sk_answer"),
+                            Click(340, kPass), Click(380, "550,662"), DoubleClick(385, kTableMiddle),
                             Click(390, "338,662"), Click(400, "474,662"), Shot(405, "sk_line"), Click(410, kPlay),
                             Shot(480, "sk_bomb"), Click(530, kPass), Shot(670, "sk_result"), Click(700, kClose),
                             Shot(720, "sk_closed"), Click(760, kStart), Shot(800, "sk_next")});
