@@ -399,12 +399,24 @@ void BaccaratNewBoard::SelectChip(int index)
     Widget* button = m_ChipRow.Button(static_cast<size_t>(index));
     if (button == nullptr)
         return;
+    // A new chip takes the place of the old one under the pointer; a first
+    // one starts on its button.
+    CCNode* table = GetContentRoot();
+    CCPoint at = button->convertToWorldSpace(CCPointZero);
+    if (m_pChipCursor != nullptr)
+        at = m_pChipCursor->getPosition();
+    else if (table != nullptr)
+        at = table->convertToNodeSpace(at);
     RemoveChipCursor();
     Widget* cursor = button->clone();
     cursor->setTouchEnabled(false);
     cursor->setBright(true);
-    cursor->setPosition(button->convertToWorldSpace(CCPointZero));
-    Dialog::AddDialogChild(this, cursor, kChipCursorZ);
+    cursor->setPosition(at);
+    // The cursor lies on the table, scaled and moved with it.
+    if (table != nullptr)
+        AddContentChild(cursor, kChipCursorZ);
+    else
+        Dialog::AddDialogChild(this, cursor, kChipCursorZ);
     m_pChipCursor = cursor;
     m_lSelectedChip = kChipValues[index];
 }
@@ -561,12 +573,11 @@ void BaccaratNewBoard::OnMouseMove(const CCPoint& point)
     CGameBoard::OnMouseMove(point);
     if (m_pChipCursor == nullptr)
         return;
-    const CCPoint rightTop = VisibleRect::rightTop();
-    if (rightTop.x <= 1282)
-        m_pChipCursor->setPosition(point);
-    else
-        m_pChipCursor->setPosition(CCPoint(point.x - ((rightTop.x - 260) - 1022) * 0.5f,
-                                           point.y - (rightTop.y - 726) * 0.5f));
+    // The pointer is the window's; the cursor lies on the table, which the
+    // window moves and scales as it grows: it goes under the pointer at any
+    // window size.
+    CCNode* parent = m_pChipCursor->getParent();
+    m_pChipCursor->setPosition(parent != nullptr ? parent->convertToNodeSpace(point) : point);
     for (Widget* frame : m_pAreaFrames)
         if (frame != nullptr)
             frame->setVisible(games::WidgetContains(frame, point));

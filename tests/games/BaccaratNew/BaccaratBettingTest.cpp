@@ -164,12 +164,30 @@ TEST_F(BaccaratBetting, AHoveredAreaLightsUnderTheChipCursor)
     Touch("Button_1000");
     board->OnMouseMove(over);
     EXPECT_TRUE(frame->isVisible());
-    // Wider than 1282, the window's cursor sits by half the surplus aside.
-    EXPECT_EQ(board->GetChipCursor()->getPosition(), CCPoint(over.x - 3, over.y - 18));
     EXPECT_FALSE(board->GetAreaFrame(AREA_XIAN)->isVisible());
+    // The chip follows the pointer itself, in a window of any size.
+    auto expectUnder = [this](const CCPoint& pointer) {
+        cocos2d::ui::Widget* cursor = board->GetChipCursor();
+        ASSERT_NE(cursor, nullptr);
+        const CCPoint at = cursor->getParent()->convertToWorldSpace(cursor->getPosition());
+        EXPECT_NEAR(at.x, pointer.x, 0.01f);
+        EXPECT_NEAR(at.y, pointer.y, 0.01f);
+    };
+    expectUnder(over);
+    board->LayoutGameTable(1018, 658, true, false);
+    const CCPoint elsewhere(over.x + 40, over.y - 30);
+    board->OnMouseMove(elsewhere);
+    expectUnder(elsewhere);
+    board->LayoutGameTable(1018, 722, false, false);
+    // A smaller chip forced by the limit stays where the pointer is.
+    board->OnMouseMove(over);
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 500000000, 500)));
+    ASSERT_EQ(board->GetSelectedChip(), 100);
+    EXPECT_EQ(board->GetChipCursor()->getName(), std::string("Button_100"));
+    expectUnder(over);
     board->OnRButtonUp();
     EXPECT_EQ(board->GetChipCursor(), nullptr);
-    EXPECT_EQ(board->GetSelectedChip(), 1000);
+    EXPECT_EQ(board->GetSelectedChip(), 100);
 }
 
 TEST_F(BaccaratBetting, ApplyingAsksForTheConditionButLeavingNever)
