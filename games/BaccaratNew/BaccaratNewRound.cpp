@@ -17,6 +17,19 @@ namespace {
 
 const CCPoint kPlayerTarget(410, 310);
 
+// The chair's first entry leaves the queue (a chair that applied twice
+// stands in it twice); whether one went.
+bool RemoveFirst(games::BankerQueue& queue, uint16_t chair)
+{
+    bool gone = false;
+    return queue.RemoveIf([&gone, chair](uint16_t queued) {
+               if (gone || queued != chair)
+                   return false;
+               gone = true;
+               return true;
+           }) > 0;
+}
+
 }  // namespace
 
 void BaccaratNewBoard::OnGameFree(const CMD_S_GameFree& message)
@@ -179,7 +192,7 @@ void BaccaratNewBoard::OnChangeBanker(const CMD_S_ChangeBanker& message)
     m_lBankerScore = message.lBankerScore;
     m_lBankerWin = 0;
     m_wBankerRounds = 0;
-    if (m_wBankerChair != INVALID_CHAIR && m_Queue.Remove(m_wBankerChair) > 0)
+    if (m_wBankerChair != INVALID_CHAIR && RemoveFirst(m_Queue, m_wBankerChair))
         RefreshBankerList();
     UpdateControls();
     ShowBankerInfo();
@@ -194,7 +207,7 @@ void BaccaratNewBoard::OnPlaceBetFail(const CMD_S_PlaceBetFail& message)
 
 void BaccaratNewBoard::OnCancelBanker(const CMD_S_CancelBanker& message)
 {
-    if (m_Queue.Remove(message.wCancelUser) > 0)
+    if (RemoveFirst(m_Queue, message.wCancelUser))
         RefreshBankerList();
     if (IsMyChair(message.wCancelUser))
         m_bApplied = false;

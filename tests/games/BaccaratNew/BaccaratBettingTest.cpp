@@ -274,6 +274,23 @@ TEST_F(BaccaratBetting, TheQueueListsTenApplicantsAndKeepsTheEleventh)
     EXPECT_EQ(text(9, 0), "    ");
 }
 
+// The server told of a chair twice: it leaves its place in the queue one
+// message at a time, first entry first.
+TEST_F(BaccaratBetting, AChairQueuedTwiceLeavesOneEntryAtATime)
+{
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene(20, 0))));
+    ASSERT_TRUE(Enter(3010, 10, US_SIT, 1000010, 5));
+    ASSERT_TRUE(Enter(3011, 11, US_SIT, 1000011, 5));
+    for (uint16_t chair : {10, 11, 10})
+        ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, CMD_S_ApplyBanker{chair}));
+    ASSERT_TRUE(Game(SUB_S_CANCEL_BANKER, CMD_S_CancelBanker{10}));
+    EXPECT_EQ(board->GetQueue().Chairs(), (std::vector<uint16_t>{11, 10}));
+    ASSERT_TRUE(Game(SUB_S_CHANGE_BANKER, CMD_S_ChangeBanker{11, 1000}));
+    EXPECT_EQ(board->GetQueue().Chairs(), (std::vector<uint16_t>{10}));
+    ASSERT_TRUE(Game(SUB_S_CHANGE_BANKER, CMD_S_ChangeBanker{10, 1000}));
+    EXPECT_TRUE(board->GetQueue().Chairs().empty());
+}
+
 TEST_F(BaccaratBetting, MyPanelCountsMyWonAndLostAreas)
 {
     ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene())));
