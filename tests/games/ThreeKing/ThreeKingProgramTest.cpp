@@ -9,7 +9,7 @@ namespace {
 
 // Window pixels of the table's buttons (the table's origin is at (5, 5)
 // from the window's bottom left).
-constexpr const char* kStart = "455,597";
+constexpr const char* kStart = "515,622";
 constexpr const char* kRob = "355,394";
 constexpr const char* kNoRob = "705,394";
 constexpr const char* kBetHalf = "510,394";
