@@ -218,6 +218,8 @@ void CTwoCardBoard::ShowPlacedBet(const BetPlacedMessage& message)
     const int area = message.cbArea;
     if (!ValidArea(area))
         return;
+    // A bet may be the first word of the round the board hears.
+    RefreshMyChair();
     const bool mine = IsMine(message.wChairID);
     if (mine)
         m_myBetFlags[area - 1] = 1;

@@ -106,6 +106,17 @@ TEST_F(NineXiaoRound, MyDelayedBetShowsInMyBetWithItsChip)
     EXPECT_TRUE(board->HasMyBetOn(3));
 }
 
+// The bettor is compared with my chair as the kernel has it, even when the
+// bet is the first message the table gets.
+TEST_F(NineXiaoRound, MyBetAsTheFirstMessageIsMine)
+{
+    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, 2, 10000)));
+    EXPECT_EQ(board->GetMyChair(), kMe);
+    EXPECT_EQ(board->GetMyBet(2), 10000);
+    EXPECT_TRUE(board->GetMyBetLabel(2)->isVisible());
+    EXPECT_TRUE(board->HasMyBetOn(2));
+}
+
 TEST_F(NineXiaoRound, TheBoardOpensHandsOneToThreeThenTheBankers)
 {
     StartBetting();
