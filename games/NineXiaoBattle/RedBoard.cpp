@@ -254,6 +254,8 @@ void RedBoard::RestoreSceneAreas(const PlayScene& scene)
 
 void RedBoard::OnPlayScene(const PlayScene& scene)
 {
+    // The board may show another state of the table (a result) still.
+    ClearTable();
     m_applyMinScore = scene.lApplyBankerCondition;
     m_betState = kStateBetting;
     m_joinedMidRound = 1;
@@ -271,6 +273,7 @@ void RedBoard::OnPlayScene(const PlayScene& scene)
 
 void RedBoard::OnResultScene(const PlayScene& scene)
 {
+    ClearTable();
     m_bankerChair = scene.wBankerUser;
     m_applyMinScore = scene.lApplyBankerCondition;
     RefreshMyChair();

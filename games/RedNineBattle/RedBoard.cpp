@@ -260,6 +260,8 @@ uint8_t RedBoard::DoorWon(const int32_t* results, int door)
 
 void RedBoard::OnPlayScene(const PlayScene& scene)
 {
+    // The board may show another state of the table (a result) still.
+    ClearTable();
     m_applyMinScore = scene.lApplyBankerCondition;
     m_betState = kStateBetting;
     m_joinedMidRound = 1;
@@ -277,6 +279,7 @@ void RedBoard::OnPlayScene(const PlayScene& scene)
 
 void RedBoard::OnResultScene(const PlayScene& scene)
 {
+    ClearTable();
     m_bankerChair = scene.wBankerUser;
     m_applyMinScore = scene.lApplyBankerCondition;
     RefreshMyChair();

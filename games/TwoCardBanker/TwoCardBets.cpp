@@ -49,6 +49,15 @@ void CTwoCardBoard::EnterFreeTime(int seconds)
     UpdateBankerPanel(static_cast<uint16_t>(m_bankerChair), -1, -1);
     UpdateMyPanel(-1);
 
+    ClearTable();
+    m_selectedChip = 0;
+    unschedule(schedule_selector(CTwoCardBoard::RefreshOpenModeButtons));
+    scheduleOnce(schedule_selector(CTwoCardBoard::RefreshOpenModeButtons), 1.0f);
+}
+
+void CTwoCardBoard::ClearTable()
+{
+    RemoveScoreView();
     DisableChipButtons();
     RemoveTableChips();
     // The last round's deal may still be under way.
@@ -63,14 +72,9 @@ void CTwoCardBoard::EnterFreeTime(int seconds)
         m_resultSprites[hand] = nullptr;
     }
     ResetCards();
-
-    m_selectedChip = 0;
     m_openIndex = 0;
     m_cardsLocked = 0;
     m_forcedOpen = false;
-    unschedule(schedule_selector(CTwoCardBoard::RefreshOpenModeButtons));
-    scheduleOnce(schedule_selector(CTwoCardBoard::RefreshOpenModeButtons), 1.0f);
-
     for (int area = 0; area < m_spec.areaCount; ++area)
     {
         m_areaTotalLabels[area]->setVisible(false);

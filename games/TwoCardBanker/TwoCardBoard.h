@@ -262,6 +262,11 @@ protected:
     bool InitTable();
     // The free phase: what the last round left goes from the table.
     void EnterFreeTime(int seconds);
+    // What a round left on the table goes: the score view, the chips and
+    // amounts shown, the cards and their pictures, the highlights; the chip
+    // buttons are off. A scene starts from it, since the board may already
+    // show another state of the table.
+    void ClearTable();
     void SetStatusImage(const char* name);
     void StartClock(int seconds);
     void RefreshMyChair();

@@ -7,7 +7,9 @@
 #include "games/common/BoardWidgets.h"
 #include "games/framework/CardSprite.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -246,6 +248,14 @@ void CTwoCardBoard::OnClockTick(float)
 void CTwoCardBoard::OnFreeScene(const FreeScene& scene)
 {
     BeforeFreeScene();
+    // Nothing lies on a table in free time.
+    ClearTable();
+    ClearAreaBets();
+    SetLabel("Label_60", "0");
+    m_selectedChip = 0;
+    m_joinedMidRound = 0;
+    std::fill(std::begin(m_myBetFlags), std::end(m_myBetFlags), 0);
+    RefreshOpenModeButtons(0);
     m_bankerChair = scene.wBankerUser;
     m_applyMinScore = scene.lApplyBankerCondition;
     m_betState = kStateFreeScene;

@@ -292,4 +292,43 @@ TEST_F(RedDealing, EachSceneRestoresTheTable)
     EXPECT_EQ(board->GetStatusTexture(), "RedNineBattle/status/freetime.png");
 }
 
+// A scene shows its own table only, whatever the board showed before it: a
+// betting scene after a result has no cards or score view, a free scene
+// after it no chips or amounts, and the opening mode may be chosen again.
+TEST_F(RedDealing, EachSceneShowsOnlyItsOwnTable)
+{
+    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(9, 1))));
+    ASSERT_NE(board->GetScoreView(), nullptr);
+    ASSERT_FALSE(board->GetChipButton(0)->isBright());
+
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(12, 1))));
+    EXPECT_EQ(board->GetScoreView(), nullptr);
+    for (int hand = 0; hand < 4; ++hand)
+    {
+        EXPECT_FALSE(Shown(hand, 0) || Shown(hand, 1)) << hand;
+        EXPECT_EQ(board->GetResultSprite(hand), nullptr) << hand;
+    }
+    for (int area = 1; area <= AREA_COUNT; ++area)
+        EXPECT_EQ(board->GetArea(area)->numberOfRunningActions(), 0u) << area;
+    EXPECT_EQ(board->GetTableChips().size(), 10u);
+
+    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(9, 1))));
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeSceneRecord(20, 2, 1000000))));
+    EXPECT_EQ(board->GetScoreView(), nullptr);
+    EXPECT_TRUE(board->GetTableChips().empty());
+    EXPECT_FALSE(board->IsJoinedMidRound());
+    EXPECT_EQ(board->LabelText("Label_60"), "0");
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        EXPECT_EQ(board->GetAreaTotal(area), 0) << area;
+        EXPECT_FALSE(board->GetTotalLabel(area)->isVisible()) << area;
+        EXPECT_FALSE(board->GetMyBetLabel(area)->isVisible()) << area;
+        EXPECT_EQ(board->GetArea(area)->numberOfRunningActions(), 0u) << area;
+    }
+    for (int hand = 0; hand < 4; ++hand)
+        EXPECT_FALSE(Shown(hand, 0) || Shown(hand, 1)) << hand;
+    EXPECT_TRUE(board->GetWidget("Button_47")->isBright());
+    EXPECT_FALSE(board->GetWidget("Button_46")->isBright());
+}
+
 }  // namespace
