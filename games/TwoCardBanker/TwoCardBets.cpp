@@ -237,7 +237,9 @@ void CTwoCardBoard::ShowPlacedBet(const BetPlacedMessage& message)
         // The banker's own chair never bets against himself.
         if (mine && !IsMeBanker())
             m_myGold = games::SaturatingSub(m_myGold, message.lAmount);
-        if (!IsMeBanker())
+        // Entered during the betting, I know no limit of this round and bet
+        // from the next (as with a delayed bet): no chips, no notice.
+        if (m_joinedMidRound == 0 && !IsMeBanker())
             UpdateChipButtons(std::min(m_myGold, games::SaturatingSub(m_betLimit, m_bets.Sum())));
         if (mine)
         {

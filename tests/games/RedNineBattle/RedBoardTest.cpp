@@ -79,6 +79,23 @@ TEST_F(RedRound, ChipsFollowMyGoldAndTheTableLimit)
     EXPECT_EQ(UsableChips(), (std::vector<int64_t>{100, 1000, 10000}));
 }
 
+// Entered during the betting, the round's limits are unknown: the bets of
+// others neither enable chips nor tell me my gold is short.
+TEST_F(RedRound, BetsSeenAfterEnteringMidRoundLeaveTheChipsAlone)
+{
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(12, 1))));
+    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, 3, 1000)));
+    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(3, 4, 100, 1)));
+    EXPECT_EQ(board->GetAreaTotal(3), 1000);
+    EXPECT_TRUE(UsableChips().empty());
+    EXPECT_TRUE(Showing("RedNineBattle/notify_03").empty());
+    // From the next round on the chips follow the limits again.
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 50000000, 2000000, 20)));
+    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, 3, 1000)));
+    EXPECT_EQ(UsableChips().size(), 7u);
+}
+
 TEST_F(RedRound, NobodyBetsWithoutABankerAndTheBankerNever)
 {
     StartBetting(NO_BANKER);
