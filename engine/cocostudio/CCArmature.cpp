@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "TweenFunction.h"
 
@@ -11,6 +12,11 @@ namespace {
 
 const int kEasingFromFile = 10000;
 const float kHalfPi = 1.57079632679f;
+// A key counts as reached this little before its frame, so float steps that
+// should land on it do.
+const float kKeyTolerance = 1e-3f;
+// The wait for a key runs this little past it, for the same reason.
+const float kWakeMargin = 1e-4f;
 
 // x' = a x + c y + tx with a = cX cos kY, b = cX sin kY, c = cY sin kX, d = cY cos kX.
 CCAffineTransform baseTransform(const CCBaseData& d) {
@@ -56,6 +62,20 @@ CCBaseData lerp(const CCBaseData& from, const CCBaseData& to, float t) {
   return d;
 }
 
+// The key a bone shows at key time t: the last one at or before it.
+size_t keyAt(const std::vector<CCFrameData>& keys, float t) {
+  size_t k = 0;
+  while (k + 1 < keys.size() && keys[k + 1].frameID <= t + kKeyTolerance) ++k;
+  return k;
+}
+
+// The pose a tween from one key to the next moves through.
+bool samePose(const CCBaseData& a, const CCBaseData& b) {
+  return a.x == b.x && a.y == b.y && a.scaleX == b.scaleX && a.scaleY == b.scaleY && a.skewX == b.skewX &&
+         a.skewY == b.skewY && a.a == b.a && a.r == b.r && a.g == b.g && a.b == b.b &&
+         a.isUseColorInfo == b.isUseColorInfo;
+}
+
 void logOnce(const std::string& what) {
   static std::set<std::string> seen;
   if (seen.insert(what).second) CCLog("CCArmature: %s", what.c_str());
@@ -71,7 +91,9 @@ CCBone::~CCBone() {
 
 void CCBone::changeDisplayWithIndex(int index, bool) {
   if (index >= (int)m_displays.size()) index = -1;
+  if (index == m_nDisplayIndex) return;
   m_nDisplayIndex = index;
+  ccSetNeedsRedraw();
 }
 
 CCNode* CCBone::getDisplayRenderNode() const {
@@ -194,18 +216,29 @@ void CCArmature::onExit() {
   CCNodeRGBA::onExit();
 }
 
-void CCArmature::update(float dt) { m_pAnimation->update(dt); }
+void CCArmature::update(float dt) {
+  m_pAnimation->update(dt);
+  // Until its next key the loop need not wake for it.
+  if (CCScheduler* scheduler = getScheduler()) scheduler->setUpdateQuiet(this, m_pAnimation->getTimeToNextChange());
+}
 
 void CCArmature::updateBones() {
+  // A pose that draws as before asks for no redraw.
+  bool changed = false;
   for (CCBone* bone : m_bones) {
     CCAffineTransform local = baseTransform(combine(*bone->m_data, bone->m_pose));
-    bone->m_world = bone->m_pParent ? CCAffineTransformConcat(local, bone->m_pParent->m_world) : local;
+    CCAffineTransform world = bone->m_pParent ? CCAffineTransformConcat(local, bone->m_pParent->m_world) : local;
+    if (!CCAffineTransformEqualToTransform(world, bone->m_world)) changed = true;
+    bone->m_world = world;
   }
-  m_drawOrder = m_bones;
-  std::stable_sort(m_drawOrder.begin(), m_drawOrder.end(),
-                   [](CCBone* a, CCBone* b) { return a->getZOrder() < b->getZOrder(); });
+  std::vector<CCBone*> order = m_bones;
+  std::stable_sort(order.begin(), order.end(), [](CCBone* a, CCBone* b) { return a->getZOrder() < b->getZOrder(); });
+  if (order != m_drawOrder) {
+    changed = true;
+    m_drawOrder.swap(order);
+  }
   updateColours();
-  ccSetNeedsRedraw();
+  if (changed) ccSetNeedsRedraw();
 }
 
 void CCArmature::updateColours() {
@@ -352,6 +385,7 @@ void CCArmatureAnimation::play(const char* name, int durationTo, int durationTwe
   m_bPause = false;
   m_bComplete = false;
   if (m_nDurationTo <= 0) poseAt(0, false);
+  wake();
 }
 
 void CCArmatureAnimation::playByIndex(int index, int durationTo, int durationTween, int loop, int tweenEasing) {
@@ -380,6 +414,7 @@ void CCArmatureAnimation::gotoAndPlay(int frameIndex) {
   m_bComplete = false;
   for (CCBone* bone : m_pArmature->getBones()) bone->m_lastKey = -1;
   poseAt(progress, false);
+  wake();
 }
 
 void CCArmatureAnimation::gotoAndPause(int frameIndex) {
@@ -389,7 +424,52 @@ void CCArmatureAnimation::gotoAndPause(int frameIndex) {
 
 void CCArmatureAnimation::pause() { m_bPause = true; }
 
-void CCArmatureAnimation::resume() { m_bPause = false; }
+void CCArmatureAnimation::resume() {
+  m_bPause = false;
+  wake();
+}
+
+void CCArmatureAnimation::setSpeedScale(float speedScale) {
+  m_fSpeedScale = speedScale;
+  wake();
+}
+
+void CCArmatureAnimation::wake() {
+  CCScheduler* scheduler = m_pArmature ? m_pArmature->getScheduler() : nullptr;
+  if (scheduler) scheduler->setUpdateQuiet(m_pArmature, 0);
+}
+
+float CCArmatureAnimation::getTimeToNextChange() const {
+  const float never = std::numeric_limits<float>::infinity();
+  if (!m_bPlaying || m_bPause || !m_pMovement) return never;
+  const float rate = m_fSpeedScale * m_pMovement->scale * 60;
+  if (rate == 0) return never;
+  // Backwards, or blending into the first key: every frame.
+  if (rate < 0 || m_ePhase != kPass) return 0;
+  // A single frame is held; once through when it does not loop.
+  if (m_nDurationTween <= 0 || m_pMovement->duration <= 1) return m_bLoop ? never : 0;
+  const float progress = m_fFrames / m_nDurationTween;
+  if (progress >= 1) return 0;
+  const float span = (float)(m_pMovement->duration - 1);
+  const float t = span * progress;
+  // The pass's end: a loop starts again, a movement ends.
+  float next = (float)m_nDurationTween;
+  for (CCBone* bone : m_pArmature->getBones()) {
+    const CCMovementBoneData* mb = m_pMovement->getMovementBoneData(bone->m_name);
+    if (!mb || mb->frameList.empty()) continue;
+    // A shifted loop is not worked out: taken as changing every frame.
+    if (m_bLoop && mb->delay != 0) return 0;
+    const std::vector<CCFrameData>& keys = mb->frameList;
+    const size_t k0 = keyAt(keys, t);
+    if (k0 + 1 >= keys.size()) continue;
+    const CCFrameData& from = keys[k0];
+    const CCFrameData& to = keys[k0 + 1];
+    if (from.isTween && from.tweenEasing != kEasingFromFile && !samePose(from, to)) return 0;
+    // The next key (its display, its event) comes at its frame.
+    next = std::min(next, (float)to.frameID / span * m_nDurationTween);
+  }
+  return std::max(next - m_fFrames, 0.0f) / rate + kWakeMargin;
+}
 
 void CCArmatureAnimation::stop() {
   m_bPlaying = false;
@@ -426,8 +506,7 @@ void CCArmatureAnimation::poseAt(float progress, bool fireEvents) {
     }
     float t = span * p;
     const std::vector<CCFrameData>& keys = mb->frameList;
-    size_t k0 = 0;
-    while (k0 + 1 < keys.size() && keys[k0 + 1].frameID <= t) ++k0;
+    size_t k0 = keyAt(keys, t);
     const CCFrameData& from = keys[k0];
     CCBaseData pose = from;
     if (k0 + 1 < keys.size() && from.isTween && from.tweenEasing != kEasingFromFile) {

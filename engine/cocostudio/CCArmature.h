@@ -16,6 +16,11 @@
 // key time (duration - 1) x progress, easing between keys; a looping
 // movement repeats, another stops on its last pose. Bones the movement does
 // not name are hidden. -1 (and easing 10000) take the file's values.
+//
+// An armature asks for a redraw only when what it draws changed. Between
+// held keys (tweenFrame false, or a tween between equal poses), and once
+// stopped, paused or done, it tells the scheduler how long it will change
+// nothing, so a waiting program sleeps until its next key.
 // Nested armatures and particle displays are not drawn (logged once).
 //
 // A missing or malformed file logs a line and adds nothing; an unknown
@@ -185,7 +190,7 @@ class CCArmatureAnimation : public CCObject {
   void pause();
   void resume();
   void stop();
-  void setSpeedScale(float speedScale) { m_fSpeedScale = speedScale; }
+  void setSpeedScale(float speedScale);
   float getSpeedScale() const { return m_fSpeedScale; }
   void setAnimationScale(float s) { setSpeedScale(s); }
 
@@ -196,6 +201,10 @@ class CCArmatureAnimation : public CCObject {
   bool isPause() const { return m_bPause; }
   bool isComplete() const { return m_bComplete; }
   CCAnimationData* getAnimationData() const { return m_pAnimationData; }
+  // Seconds (of the armature's clock, speed applied) until the pose can
+  // change or an event is due: 0 while it changes every frame (a blend, a
+  // tween between different poses), infinity when it never will.
+  float getTimeToNextChange() const;
 
   // Targets are not retained.
   void setMovementEventCallFunc(CCObject* target, SEL_MovementEventCallFunc callFunc);
@@ -209,6 +218,8 @@ class CCArmatureAnimation : public CCObject {
   enum Phase { kIdle, kBlend, kPass };
   void poseAt(float progress, bool fireEvents);
   void movementEvent(MovementEventType type);
+  // The armature's update runs again at the next frame (its quiet time is over).
+  void wake();
 
   CCArmature* m_pArmature = nullptr;            // the owner
   CCAnimationData* m_pAnimationData = nullptr;  // retained

@@ -29,7 +29,10 @@
 // Per-frame updates (scheduleUpdateForTarget) run before the timers, every
 // frame from the first, lower priority first (below 0, 0, above 0), in order
 // of scheduling among equals. One scheduled during the walk runs in the same
-// frame when it lands beyond the entry the walk goes to next.
+// frame when it lands beyond the entry the walk goes to next. An update that
+// knows it will change nothing for a while says so (setUpdateQuiet) and
+// lets a sleeping loop wait that long; it still runs every frame the loop
+// makes, with that frame's time.
 //
 // Unscheduling, or releasing the target, from inside a callback is safe:
 // targets are retained while they have something scheduled.
@@ -75,10 +78,17 @@ class CCScheduler : public CCObject {
 
   // Seconds until an update would call anything, for a loop that sleeps in
   // between: 0 when a per-frame update would run (except quiet's: its owner
-  // knows it has nothing to do) or a timer's clock is still to start; else the
-  // time the earliest running timer still needs, divided by the time scale;
+  // knows it has nothing to do, and those that said they are quiet for a
+  // while) or a timer's clock is still to start; else the time the earliest
+  // running timer or quiet update still needs, divided by the time scale;
   // infinity when nothing would ever be called.
   double getTimeToNextCall(const CCObject* quiet = nullptr) const;
+
+  // The target's per-frame update will change nothing for the next `seconds`
+  // of the scheduler's clock (infinity: until something else wakes it);
+  // said from the update itself, or 0 from outside to wake it. Each update
+  // call forgets what was said before it. Nothing for a target without one.
+  void setUpdateQuiet(const CCObject* pTarget, float seconds);
 
  private:
   struct TargetState {
@@ -109,6 +119,7 @@ class CCScheduler : public CCObject {
     TargetState* state;
     int priority;
     bool removed;
+    double quiet = 0;  // scheduler seconds the update said it changes nothing
   };
   using UpdateList = std::list<UpdateEntry>;
 

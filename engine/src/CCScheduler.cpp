@@ -173,6 +173,7 @@ void CCScheduler::scheduleUpdateForTarget(CCObject* pTarget, int nPriority, bool
       if (e.removed) {
         e.state = acquireTarget(pTarget, bPaused);
         e.removed = false;
+        e.quiet = 0;
       }
       return;
     }
@@ -272,10 +273,13 @@ unsigned int CCScheduler::timerCount() const {
 }
 
 double CCScheduler::getTimeToNextCall(const CCObject* quiet) const {
-  for (const UpdateList* list : {&m_updatesNeg, &m_updates0, &m_updatesPos})
-    for (const UpdateEntry& e : *list)
-      if (!e.removed && !e.state->paused && e.target != quiet) return 0;
   double next = std::numeric_limits<double>::infinity();
+  for (const UpdateList* list : {&m_updatesNeg, &m_updates0, &m_updatesPos})
+    for (const UpdateEntry& e : *list) {
+      if (e.removed || e.state->paused || e.target == quiet) continue;
+      if (e.quiet <= 0) return 0;
+      next = std::min(next, e.quiet);
+    }
   for (const TimerTarget& tt : m_timerTargets) {
     if (tt.state->paused) continue;
     for (const auto& t : tt.timers) {
@@ -298,9 +302,19 @@ void CCScheduler::walkUpdates(UpdateList& list, float dt) {
   // the running entry waits for the next frame, one further on runs now.
   for (auto it = list.begin(); it != list.end();) {
     auto next = std::next(it);
-    if (!it->removed && !it->state->paused) it->target->update(dt);
+    if (!it->removed && !it->state->paused) {
+      // What it said last time is over: it may say it again.
+      it->quiet = 0;
+      it->target->update(dt);
+    }
     it = next;
   }
+}
+
+void CCScheduler::setUpdateQuiet(const CCObject* pTarget, float seconds) {
+  auto found = m_updateIndex.find(pTarget);
+  if (found == m_updateIndex.end()) return;
+  found->second.second->quiet = seconds > 0 ? (double)seconds : 0;
 }
 
 void CCScheduler::update(float dt) {

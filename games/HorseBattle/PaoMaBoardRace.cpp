@@ -34,6 +34,19 @@ std::string Numbered(const char* format, int n)
     return text;
 }
 
+// The lead-in bob holds each of its four poses for six frames. Started on
+// one of them, the six horses bob out of step but change in the same
+// frames, so a waiting table wakes ten times a second, not sixty.
+constexpr int kBobPoses = 4;
+constexpr int kBobPoseFrames = 6;
+
+// A horse's lead-in bob from a random pose.
+void PlayLeadIn(CCArmature* horse, int h)
+{
+    horse->getAnimation()->play(Numbered("AnimationPre%02d", h + 1).c_str());
+    horse->getAnimation()->gotoAndPlay(kBobPoseFrames * (std::rand() % kBobPoses));
+}
+
 // The rank picture of a horse 0..5 on a sprite of the rank panel.
 void ShowRankHorse(CCSprite* sprite, int horse)
 {
@@ -127,8 +140,7 @@ void PaoMaBoard::BuildTrack()
     {
         CCArmature* horse = CCArmature::create("HorseAnimation");
         m_pTrack->addChild(horse, 10 + HORSE_COUNT - h);
-        horse->getAnimation()->play(Numbered("AnimationPre%02d", h + 1).c_str());
-        horse->getAnimation()->gotoAndPlay(std::rand() % 24);
+        PlayLeadIn(horse, h);
         m_pHorses[h] = horse;
     }
     ClearRaceState();
@@ -194,10 +206,8 @@ void PaoMaBoard::LineUpHorses()
 {
     for (int h = 0; h < HORSE_COUNT; ++h)
     {
-        if (m_pHorses[h] == nullptr)
-            continue;
-        m_pHorses[h]->getAnimation()->play(Numbered("AnimationPre%02d", h + 1).c_str());
-        m_pHorses[h]->getAnimation()->gotoAndPlay(std::rand() % 24);
+        if (m_pHorses[h] != nullptr)
+            PlayLeadIn(m_pHorses[h], h);
     }
     if (m_pFence != nullptr)
         m_pFence->getAnimation()->play("open");

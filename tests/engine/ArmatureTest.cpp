@@ -1,6 +1,9 @@
 // Armatures from our own ExportJson: movement switching and its events,
-// poses and drawing, and files that are wrong.
+// poses and drawing, files that are wrong, and what a waiting armature
+// costs the loop.
 
+#include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -240,4 +243,120 @@ TEST_F(ArmatureTest, HeldKeysDelaysAndUnloading) {
   EXPECT_EQ(flag->getAnimation()->getCurrentMovementID(), "wave");
   ASSERT_TRUE(m->addArmatureFileData(text.data(), text.size(), "Flag/Flag.ExportJson"));
   EXPECT_NE(m->getArmatureData("Flag"), nullptr);
+}
+
+namespace {
+
+// A bob of four held poses, six frames each over a 24-frame pass, and a
+// tween that moves, an idle tween between equal poses and a movement that
+// plays once.
+const char* const kBobText =
+    "{\"armature_data\":[{\"name\":\"Bob\",\"version\":1.2,\"bone_data\":[{\"name\":\"body\","
+    "\"display_data\":[{\"name\":\"bear_body.png\",\"displayType\":0}]}]}],"
+    "\"animation_data\":[{\"name\":\"Bob\",\"mov_data\":["
+    "{\"name\":\"held\",\"dr\":25,\"drTW\":24,\"lp\":true,\"mov_bone_data\":[{\"name\":\"body\",\"frame_data\":["
+    "{\"fi\":0,\"y\":0,\"tweenFrame\":false},{\"fi\":6,\"y\":1,\"tweenFrame\":false},"
+    "{\"fi\":12,\"y\":2,\"tweenFrame\":false},{\"fi\":18,\"y\":1,\"tweenFrame\":false}]}]},"
+    "{\"name\":\"glide\",\"dr\":24,\"lp\":true,\"mov_bone_data\":[{\"name\":\"body\",\"frame_data\":["
+    "{\"fi\":0,\"y\":0},{\"fi\":23,\"y\":10}]}]},"
+    "{\"name\":\"still\",\"dr\":24,\"lp\":true,\"mov_bone_data\":[{\"name\":\"body\",\"frame_data\":["
+    "{\"fi\":0,\"y\":4},{\"fi\":23,\"y\":4}]}]},"
+    "{\"name\":\"once\",\"dr\":7,\"lp\":false,\"mov_bone_data\":[{\"name\":\"body\",\"frame_data\":["
+    "{\"fi\":0,\"y\":0,\"tweenFrame\":false},{\"fi\":6,\"y\":3,\"tweenFrame\":false}]}]}]}]}";
+
+class ArmatureWait : public ArmatureTest {
+ protected:
+  void SetUp() override {
+    ArmatureTest::SetUp();
+    ASSERT_TRUE(CCArmatureDataManager::sharedArmatureDataManager()->addArmatureFileData(kBobText, std::strlen(kBobText),
+                                                                                        "Bob/Bob.ExportJson"));
+    m_bob = CCArmature::create("Bob");
+    m_bob->setPosition(300, 300);
+    m_scene->addChild(m_bob);
+    director()->startAnimation();
+    step(1);
+  }
+  void TearDown() override {
+    director()->stopAnimation();
+    ArmatureTest::TearDown();
+  }
+  static CCDirector* director() { return CCDirector::sharedDirector(); }
+  // Frames drawn over the next n.
+  static unsigned int drawnOver(int n) {
+    const unsigned int before = director()->getDrawnFrames();
+    step(n);
+    return director()->getDrawnFrames() - before;
+  }
+  CCArmature* m_bob = nullptr;
+};
+
+}  // namespace
+
+// Between held keys nothing is drawn and the loop may sleep until the next
+// key; at each key one frame is drawn.
+TEST_F(ArmatureWait, HeldKeysLetTheLoopSleepUntilTheNextKey) {
+  CCArmatureAnimation* anim = m_bob->getAnimation();
+  anim->play("held");
+  anim->gotoAndPlay(6);
+  // Played from outside, it runs at the next frame.
+  EXPECT_EQ(director()->getTimeToNextFrame(), 0);
+  step(1);  // 7 frames into the pass
+  EXPECT_NEAR(director()->getTimeToNextFrame(), 5.0 / 60, 1e-3);
+  EXPECT_EQ(drawnOver(4), 0u);
+  EXPECT_FLOAT_EQ(bodyY(m_bob), 1);
+  EXPECT_EQ(drawnOver(1), 1u);  // frame 12
+  EXPECT_FLOAT_EQ(bodyY(m_bob), 2);
+  // A whole pass: four keys, the last one where the pass starts again.
+  EXPECT_EQ(drawnOver(24), 4u);
+  EXPECT_FLOAT_EQ(bodyY(m_bob), 2);
+  // Over the pass's end the wait is for the first pose again.
+  step(6);
+  EXPECT_NEAR(director()->getTimeToNextFrame(), 6.0 / 60, 1e-3);
+}
+
+// A tween that moves draws every frame; one between equal poses draws
+// nothing after its first pose and wakes the loop only at its pass's end.
+TEST_F(ArmatureWait, OnlyAMovingTweenDrawsEveryFrame) {
+  CCArmatureAnimation* anim = m_bob->getAnimation();
+  anim->play("glide");
+  step(1);
+  EXPECT_EQ(director()->getTimeToNextFrame(), 0);
+  EXPECT_EQ(drawnOver(10), 10u);
+  anim->play("still");
+  step(2);
+  EXPECT_EQ(drawnOver(10), 0u);
+  EXPECT_FLOAT_EQ(bodyY(m_bob), 4);
+  EXPECT_NEAR(director()->getTimeToNextFrame(), (24 - 12) / 60.0, 1e-3);
+}
+
+// Paused, stopped or done, an armature lets the loop wait without limit;
+// resumed or sped up it runs at the next frame.
+TEST_F(ArmatureWait, AnArmatureAtRestLetsTheLoopWaitWithoutLimit) {
+  CCArmatureAnimation* anim = m_bob->getAnimation();
+  EXPECT_TRUE(std::isinf(director()->getTimeToNextFrame())) << "never played";
+  anim->play("once");
+  step(1);
+  // Its one key is its last frame: the end.
+  EXPECT_NEAR(director()->getTimeToNextFrame(), 6.0 / 60, 1e-3);
+  step(7);
+  EXPECT_TRUE(anim->isComplete());
+  EXPECT_FLOAT_EQ(bodyY(m_bob), 3);
+  EXPECT_TRUE(std::isinf(director()->getTimeToNextFrame()));
+
+  anim->play("held");
+  step(1);
+  anim->pause();
+  step(1);
+  EXPECT_TRUE(std::isinf(director()->getTimeToNextFrame()));
+  anim->resume();
+  EXPECT_EQ(director()->getTimeToNextFrame(), 0);
+  step(1);
+  anim->setSpeedScale(2);
+  EXPECT_EQ(director()->getTimeToNextFrame(), 0);
+  step(1);
+  // Twice as fast: (6 - 2 - 2) frames of its own in one of the loop's.
+  EXPECT_NEAR(director()->getTimeToNextFrame(), 1.0 / 60, 1e-3);
+  anim->stop();
+  step(1);
+  EXPECT_TRUE(std::isinf(director()->getTimeToNextFrame()));
 }

@@ -1,6 +1,8 @@
 // Scheduler semantics the game clocks and timed steps rely on.
 
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -473,4 +475,62 @@ TEST_F(SchedulerTest, AnUpdateScheduledDuringTheWalkRunsNowWhenItLandsAheadOfIt)
     EXPECT_EQ(g_order, both);
     CCDirector::sharedDirector()->reset();
   }
+}
+
+namespace {
+// An update that says after each call how long it will change nothing.
+class Dozer : public CCNode {
+ public:
+  float quiet = 0;
+  int calls = 0;
+  void update(float) override {
+    ++calls;
+    if (quiet != 0) getScheduler()->setUpdateQuiet(this, quiet);
+  }
+};
+}  // namespace
+
+// A quiet update lets the loop wait as long as it said (the time scale
+// applied), with timers still counted; each call forgets what the last one
+// said, and a word from outside wakes it.
+TEST_F(SchedulerTest, AQuietUpdateLetsTheLoopWaitAsLongAsItSaid) {
+  m_scene = runScene();
+  CCScheduler* s = CCDirector::sharedDirector()->getScheduler();
+  // The action manager's own update has nothing to do here.
+  const CCObject* actions = CCDirector::sharedDirector()->getActionManager();
+  Dozer* d = new Dozer();
+  d->autorelease();
+  m_scene->addChild(d);
+  d->scheduleUpdate();
+  step(1);
+  EXPECT_EQ(s->getTimeToNextCall(actions), 0) << "said nothing";
+  d->quiet = 0.5f;
+  step(1);
+  EXPECT_NEAR(s->getTimeToNextCall(actions), 0.5, 1e-6);
+  Ticker* t = addTicker();
+  t->schedule(schedule_selector(Ticker::tick), 0.25f);
+  step(1);  // the timer's clock starts
+  EXPECT_NEAR(s->getTimeToNextCall(actions), 0.25, 1e-3);
+  t->unschedule(schedule_selector(Ticker::tick));
+  s->setTimeScale(2);
+  EXPECT_NEAR(s->getTimeToNextCall(actions), 0.25, 1e-6);
+  s->setTimeScale(1);
+  // Still called every frame the loop makes.
+  const int calls = d->calls;
+  step(3);
+  EXPECT_EQ(d->calls, calls + 3);
+  s->setUpdateQuiet(d, 0);
+  EXPECT_EQ(s->getTimeToNextCall(actions), 0);
+  d->quiet = std::numeric_limits<float>::infinity();
+  step(1);
+  EXPECT_TRUE(std::isinf(s->getTimeToNextCall(actions)));
+  d->quiet = 0;
+  step(1);
+  EXPECT_EQ(s->getTimeToNextCall(actions), 0);
+  // Paused, it is not waited for at all.
+  d->quiet = 0.5f;
+  step(1);
+  s->pauseTarget(d);
+  EXPECT_TRUE(std::isinf(s->getTimeToNextCall(actions)));
+  s->resumeTarget(d);
 }

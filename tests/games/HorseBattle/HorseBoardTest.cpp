@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <set>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -344,6 +346,37 @@ TEST_F(HorseBoard, AMaximisedWindowFitsTheWholeTrack)
     board->LayoutGameTable(1018, 722, false, true);
     EXPECT_FLOAT_EQ(root->getScaleX(), 1.0f);
     EXPECT_FLOAT_EQ(root->getScaleY(), 1.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// Waiting in free time, the horses keep bobbing behind the start: their
+// four poses change together, ten times a second, and the clock once a
+// second, so about eleven frames a second are drawn (not sixty) and the
+// loop sleeps between them.
+TEST_F(HorseBoard, AWaitingTableDrawsOnlyTheBobAndTheClock)
+{
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(*FreeSceneRecord(40))));
+    CCDirector* director = CCDirector::sharedDirector();
+    director->startAnimation();
+    Seconds(2);
+    std::set<float> poses;
+    unsigned int before = director->getDrawnFrames();
+    double longestWait = 0;
+    for (int i = 0; i < 60 * 5; ++i)
+    {
+        Step();
+        longestWait = std::max(longestWait, director->getTimeToNextFrame());
+        poses.insert(board->GetHorse(0)->getBone("horse")->getTweenData().y);
+    }
+    const unsigned int drawn = director->getDrawnFrames() - before;
+    EXPECT_GE(drawn, 45u);
+    EXPECT_LE(drawn, 60u);
+    EXPECT_EQ(poses.size(), 3u) << "the bob goes on";
+    EXPECT_GE(longestWait, 0.09);
+    director->stopAnimation();
 }
 
 }  // namespace
