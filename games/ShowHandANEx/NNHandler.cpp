@@ -66,6 +66,9 @@ bool NNHandler::OnClockInfo(uint16_t chair, int32_t seconds, uint32_t timerID)
 {
     if (timerID == IDI_TURN_CLOCK && seconds == 0 && IsMe(chair))
     {
+        // Given up: nothing more is offered for this hand.
+        if (NNBoard* board = Board())
+            board->HideActionButtons();
         GiveUp();
         return true;
     }

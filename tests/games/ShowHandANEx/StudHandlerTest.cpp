@@ -332,12 +332,18 @@ TEST_F(StudHandler, TheTurnClockGivesUpForMeOnce)
 {
     EnterTable(0);
     ASSERT_TRUE(Game(SUB_S_GAME_START, Start(0, 1, 2, 3, 100)));
-    Run(60 * 33);
+    Run(60);
+    ASSERT_TRUE(board->FollowButton()->isVisible());
+    Run(60 * 32);
     auto sent = Sends();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].first, SUB_C_GIVE_UP);
     EXPECT_TRUE(sent[0].second.empty());
     EXPECT_EQ(kernel->GetClockTimerID(), 0u);
+    // Nothing else is offered once the clock gave up for me.
+    for (auto* button : {board->RaiseButton(0), board->RaiseButton(1), board->RaiseButton(2), board->FollowButton(),
+                         board->ShowHandButton(), board->GiveUpButton()})
+        EXPECT_FALSE(button->isVisible());
     stud->GiveUp();
     EXPECT_TRUE(Sends().empty());
     EXPECT_TRUE(stud->OnClockInfo(0, 0, IDI_TURN_CLOCK));
