@@ -37,4 +37,15 @@ TEST_F(StudProgram, AHandIsRestoredFromThePlayingScene)
     ExpectClean(o);
 }
 
+// Nobody clicks: the turn clock gives up for me once (the scenario would
+// take a second give-up in place of the next ready), and the buttons go.
+TEST_F(StudProgram, TheTurnClockGivesUpForMeOnce)
+{
+    const Outcome o = Play("stud_timeout.json", 19, "梭哈 一号房", 700,
+                           {Click(110, kStart), Shot(250, "stud_clock"), Shot(480, "stud_clock_gave_up"),
+                            Click(560, kStart), Shot(620, "stud_clock_next")},
+                           {"--speed", "6"});
+    ExpectClean(o);
+}
+
 }  // namespace
