@@ -17,6 +17,7 @@ constexpr const char* kShowHand = "603,717";
 class StudProgram : public GameProgram
 {};
 
+// The settlement is dragged aside by its middle before the next start.
 TEST_F(StudProgram, AHandIsPlayedByClicks)
 {
     (void)kRaise1;
@@ -24,7 +25,8 @@ TEST_F(StudProgram, AHandIsPlayedByClicks)
         Play("stud_round.json", 19, "梭哈 一号房", 720,
              {Click(110, kStart), Shot(160, "stud_dealt"), Click(170, kRaise2), Shot(250, "stud_third"),
               Click(260, kFollow), Shot(280, "stud_check"), Click(320, kFollow), Click(380, kShowHand),
-              Shot(400, "stud_showhand"), Shot(560, "stud_result"), Click(620, kStart), Shot(660, "stud_next")});
+              Shot(400, "stud_showhand"), Shot(560, "stud_result"), Drag(590, "513,347,300,200"),
+              Shot(600, "stud_settlement_dragged"), Click(620, kStart), Shot(660, "stud_next")});
     ExpectClean(o);
 }
 
