@@ -65,6 +65,31 @@ TEST_F(HorseBoard, TheChipCycleWrapsFrom999To1)
     EXPECT_EQ(board->LabelText("lblScore"), "10");
 }
 
+// Betting closed puts the chip back to 1, and the cycle starts again from
+// its first place: at the next betting the step from there is 5, never a
+// place past the cycle's five.
+TEST_F(HorseBoard, TheChipCycleStartsAgainWhenBettingCloses)
+{
+    OpenBetting();
+    Widget* chip = board->GetWidget("Btn_xiazhu");
+    for (int i = 0; i < 4; ++i)
+        TapWidget(chip);
+    ASSERT_EQ(board->GetChip(), 999);
+    ASSERT_TRUE(Game(SUB_S_BET_END, BetEnd(5)));
+    EXPECT_EQ(board->GetChip(), 1);
+    // The next betting: the panel is back.
+    ASSERT_TRUE(Game(SUB_S_FREE, Free(3, 300, 4)));
+    ASSERT_TRUE(Game(SUB_S_ROUND_START, RoundStart(10)));
+    EXPECT_EQ(board->GetChip(), 1);
+    std::vector<int64_t> seen;
+    for (int i = 0; i < 6; ++i)
+    {
+        TapWidget(chip);
+        seen.push_back(board->GetChip());
+    }
+    EXPECT_EQ(seen, (std::vector<int64_t>{5, 10, 99, 999, 1, 5}));
+}
+
 TEST_F(HorseBoard, APressOnAnAreaBetsTheChipInTensOfThousands)
 {
     OpenBetting();
