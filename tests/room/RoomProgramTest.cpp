@@ -507,10 +507,10 @@ class LandProgram : public RoomProgram
 protected:
     static constexpr const char* kChairTable1Chair1 = "170,216";
     static constexpr const char* kReady = "513,496";
-    static constexpr const char* kCall1 = "348,501";
-    static constexpr const char* kCall2 = "458,501";
-    static constexpr const char* kPass = "373,501";
-    static constexpr const char* kPlay = "653,501";
+    static constexpr const char* kCall1 = "348,534";
+    static constexpr const char* kCall2 = "458,534";
+    static constexpr const char* kPass = "373,534";
+    static constexpr const char* kPlay = "653,534";
     // The eighth and ninth of seventeen (or the fifth and sixth of ten) cards.
     static constexpr const char* kCard8b = "472,646";
     static constexpr const char* kCard8a = "507,646";

@@ -203,3 +203,25 @@ TEST_F(LandActionsTest, PreviousPlaysShowForTwoSecondsAndTheButtonWaits)
     EXPECT_TRUE(table[0]->isVisible());
     EXPECT_FALSE(previous[previous.size() - 1]->isVisible());
 }
+
+// My turn with the previous plays open: my last play comes back where it lay,
+// between my hand and the other seats' plays, and never over my buttons.
+TEST_F(LandActionsTest, MyPreviousPlayLiesClearOfMyButtons)
+{
+    MakeRightLandlordAndPlay("5c 5d");
+    Select("6a 6b");
+    PressButton(board->PlayButton());
+    ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kRight, kMe, "6a 6b")));
+    ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kLeft, kRight, "9c 9d")));
+    ASSERT_TRUE(Game(Land::SUB_S_PASS_CARD, Pass(0, kMe, kLeft)));
+    Step(30);
+    ASSERT_TRUE(board->IsMyTurn());
+    ASSERT_EQ(board->PreviousPlayCount(0), 2);
+    Select("7a 7b");
+    PressButton(board->PreviousButton());
+    const Land::CardList& mine = board->PreviousPlays(0);
+    ASSERT_TRUE(mine[mine.size() - 1]->isVisible());
+    SaveScreen("land_previous_plays");
+    for (const std::string& overlap : nodeboxes::Overlaps(TableBoxes(board)))
+        ADD_FAILURE() << overlap;
+}

@@ -1,6 +1,9 @@
 #include "LandFixture.h"
 
+#include "games/Land/ScoreView.h"
+#include "games/framework/BoardDrawUserData.h"
 #include "games/framework/KernelMessages.h"
+#include "games/framework/TimerBox.h"
 
 using namespace cocos2d;
 using namespace cocos2d::extension;
@@ -235,6 +238,66 @@ CardSprite* LandTest::MyCard(const std::string& text) const
         if (!c.empty() && card->GetCardData() == c[0])
             return card;
     return nullptr;
+}
+
+std::vector<nodeboxes::Box> TableBoxes(Land::LandBoard* board)
+{
+    using nodeboxes::AddShown;
+    std::vector<nodeboxes::Box> boxes;
+    auto named = [](const char* what, int n) { return what + std::string(" ") + std::to_string(n); };
+    for (uint16_t view = 1; view < Land::GAME_PLAYER; ++view)
+    {
+        if (CBoardDrawUserData* panel = board->GetSeatPanel(view))
+            AddShown(boxes, named("seat", view), panel->GetBackground());
+    }
+    if (CBoardDrawUserData* panel = board->GetSeatPanel(0))
+        AddShown(boxes, "seat 0", panel->GetFace());
+    for (uint16_t chair = 0; chair < Land::GAME_PLAYER; ++chair)
+    {
+        for (CardSprite* card : board->HandSprites(chair))
+            AddShown(boxes, named("hand", chair), card);
+    }
+    for (uint16_t view = 0; view < Land::GAME_PLAYER; ++view)
+    {
+        const Land::CardList& table = view == 0 ? board->SelectedCards() : board->OutCards(view);
+        for (CardSprite* card : table)
+        {
+            // My selection still in my hand is not on the table.
+            if (view != 0 || card->GetCardListener() == nullptr)
+                AddShown(boxes, named("table", view), card);
+        }
+        for (CardSprite* card : board->PreviousPlays(view))
+            AddShown(boxes, named("table", view), card);
+        AddShown(boxes, named("pass", view), board->PassSign(view));
+        AddShown(boxes, named("identity", view), board->IdentityImage(view));
+        AddShown(boxes, named("count", view), board->CardCountLabel(view));
+    }
+    for (CardSprite* card : board->BottomSprites())
+        AddShown(boxes, "bottom", card);
+    for (int i = 0; i < 4; ++i)
+        AddShown(boxes, named("call", i), board->CallButton(i));
+    AddShown(boxes, "play", board->PlayButton());
+    AddShown(boxes, "pass button", board->PassButton());
+    AddShown(boxes, "hint", board->HintButton());
+    AddShown(boxes, "previous", board->PreviousButton());
+    AddShown(boxes, "trustee", board->TrusteeButton());
+    AddShown(boxes, "sort", board->SortButton());
+    AddShown(boxes, "start", board->GetStartButton());
+    if (board->GetTimerBox() != nullptr)
+        AddShown(boxes, "clock", board->GetTimerBox()->GetFrame());
+    AddShown(boxes, "total score", board->GetTotalScorePanel());
+    if (Land::CScoreView* view = board->GetScoreView())
+    {
+        CCArray* parts = view->getChildren();
+        for (unsigned int i = 0; parts != nullptr && i < parts->count(); ++i)
+        {
+            auto* part = dynamic_cast<CCNode*>(parts->objectAtIndex(i));
+            // The win animation plays three times and goes.
+            if (part != nullptr && part->getZOrder() < Land::LandBoard::kEffectZOrder)
+                AddShown(boxes, "score view", part);
+        }
+    }
+    return boxes;
 }
 
 }  // namespace landtest

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "games/CardText.h"
+#include "games/NodeBoxes.h"
 #include "framework/KernelFixture.h"
 #include "games/Land/LandBoard.h"
 #include "games/Land/LandHandler.h"
@@ -78,6 +79,10 @@ std::string CardName(uint8_t card);
 bool Shows(cocos2d::CCSprite* sprite, const char* picture);
 // The children of a node that show the picture.
 std::vector<cocos2d::CCSprite*> ChildrenShowing(cocos2d::CCNode* parent, const char* picture);
+// What a player reads on the table, by name (cards of one hand or row, and
+// the score view's parts, share a name): boxes of one name may overlap.
+std::vector<nodeboxes::Box> TableBoxes(Land::LandBoard* board);
+
 // How many times the game asked for a sound.
 int Played(const kt::RecordingAudio& audio, const std::string& sound);
 
