@@ -604,7 +604,8 @@ TEST_F(BoardScene, ButtonsTheGamesMake)
                                                       nullptr, true, "抢庄", 18);
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(label->isVisible());
-    EXPECT_EQ(label->getPreferredSize(), CCSize(110, 46));
+    // Its size is its picture's.
+    EXPECT_EQ(label->getPreferredSize(), CCSprite::create("Land/chupai4")->getContentSize());
     EXPECT_NE(label->getBackgroundSpriteForState(CCControlStateDisabled),
               label->getBackgroundSpriteForState(CCControlStateNormal));
     board->ShakeBoard();
