@@ -707,6 +707,13 @@ void CBullBoard::ShowArrangedGroup(uint16_t group, const uint8_t cards[kCards], 
             continue;
         card->stopAllActions();
         const CCPoint at = CardPoint(group, j);
+        // A seat whose deal this table never saw (I came in later) shows
+        // its hand all the same, at a seat's size.
+        if (!card->isVisible())
+        {
+            card->setScale(kOtherCardScale);
+            card->setVisible(true);
+        }
         ShowCard(card, cards[j]);
         card->setPosition(at);
         Reorder(card, 10 + j);

@@ -55,6 +55,7 @@ class CBullBoard : public Sexy::CGameBoard
 public:
     static constexpr int kCountdownStart = 30;
     static constexpr int kCards = 5;
+    static constexpr float kOtherCardScale = 0.7f;  // another seat's cards
     static constexpr int kChipSlots = 10;
     static constexpr int kBetButtons = 4;
     static constexpr int kWaitAnimationTag = 2121;
@@ -256,8 +257,8 @@ protected:
     void OnArrangedCardsMoved(cocos2d::CCNode* node);
     // The first of the group's sprites that shows the card.
     Sexy::CardSprite* FindCardSprite(uint16_t group, uint8_t card) const;
-    // Lays a group out in the order given; with a bull the pair (3 and 4)
-    // stands up and to the left, behind the bull.
+    // Lays a group out in the order given, shown; with a bull the pair (3
+    // and 4) stands up and to the left, behind the bull.
     void ShowArrangedGroup(uint16_t group, const uint8_t cards[kCards], bool bull, int pairZOrder);
     // The waiting animation of a seated player who does not play the round.
     void ShowWaitAnimation(const cocos2d::CCPoint& point);

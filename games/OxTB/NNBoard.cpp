@@ -22,7 +22,8 @@ const CCPoint kBaseScorePoint(800, 150);
 const CCPoint kRestoredBaseScorePoint(600, 300);
 const CCPoint kResultPoint(512, 220);
 const CCPoint kShowHandPoint(550, 300);
-const CCPoint kWaitPoint(512, 480);
+// Above the three top seats' panels, so the words cover no one.
+const CCPoint kWaitPoint(512, 615);
 const int kZOrders[Bull::CBullBoard::kCards] = {10, 8, 6, 4, 2};
 
 }  // namespace

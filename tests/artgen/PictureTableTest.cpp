@@ -174,11 +174,14 @@ TEST(TableRows, ButtonStatesComeFromTheParameter) {
   EXPECT_FALSE(ParseTable("b\t10x10\tfill:x\n").errors.empty());
 }
 
-TEST(TableRows, CardsAndAnimationsTakeOneParameterEach) {
+TEST(TableRows, CardsAnimationsAndTablesTakeTheirParameters) {
   EXPECT_TRUE(ParseTable("Cards-{0..54}\t104x138\tcard:four\t{0..54}\n").errors.empty());
   EXPECT_TRUE(ParseTable("shengli_{0..9}\t136x36\tanim:frame\t胜利\n").errors.empty());
   EXPECT_FALSE(ParseTable("Cards-1\t104x138\tcard:frame\t1\n").errors.empty());
   EXPECT_FALSE(ParseTable("shengli_0\t136x36\tanim:four\n").errors.empty());
+  EXPECT_TRUE(ParseTable("T\t1000x700\ttable:45\n").errors.empty());
+  EXPECT_FALSE(ParseTable("T\t1000x700\ttable:250\n").errors.empty());
+  EXPECT_FALSE(ParseTable("T\t1000x700\ttable:wide\n").errors.empty());
 }
 
 TEST(TableFiles, SeveralTablesAreOneTableWithErrorsNamedByFileAndLine) {

@@ -288,7 +288,9 @@ void DrawTable(Canvas& c, const Picture& p, TextPainter& text) {
   float w = c.width(), h = c.height();
   float cx = w / 2, cy = h / 2;
   Rgbaf felt = ColourOr(p, 0, Hex(0x1a6e3a)), rim = ColourOr(p, 1, Hex(0x7a4a24));
-  float rx = w / 2 - 10, ry = h / 2 - 12;
+  // A parameter narrows the oval by that many pixels each side, leaving the
+  // corners of the picture to what stands beside the table.
+  float rx = w / 2 - 10 - static_cast<float>(std::atoi(p.param.c_str())), ry = h / 2 - 12;
   c.Fill(Shape::Ellipse(cx, cy + 5, rx, ry), Paint::Solid(WithAlpha(kBlack, 0.5f)), 8);
   Paint wood = Paint::Radial(Shade(rim, 1.35f), Shade(rim, 0.7f), cx, cy - ry * 0.5f, std::max(rx, ry) * 1.2f);
   wood.noise = 0.05f;

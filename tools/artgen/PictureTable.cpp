@@ -202,6 +202,14 @@ bool CheckParam(const Picture& p, std::string& error) {
       }
       return true;
     case Kind::Digits: return true;
+    case Kind::Table: {
+      int inset = 0;
+      if (!p.param.empty() && (!ParseInt(p.param, inset) || inset < 0 || inset * 4 >= p.width)) {
+        error = "table takes a number of pixels less than a quarter of its width";
+        return false;
+      }
+      return true;
+    }
     case Kind::Anim:
       if (!p.param.empty() && p.param != "frame") {
         error = "anim takes only the parameter \"frame\"";

@@ -6,7 +6,10 @@
 
 #include "framework/KernelFixture.h"
 #include "games/BullTable/BullBoard.h"
+#include "games/NodeBoxes.h"
+#include "games/framework/BoardDrawUserData.h"
 #include "games/framework/GameKindModule.h"
+#include "games/framework/TimerBox.h"
 
 #include <cstring>
 #include <string>
@@ -51,6 +54,70 @@ void Put(Bytes& b, size_t offset, T v)
     if (b.size() < offset + sizeof(T))
         b.resize(offset + sizeof(T));
     std::memcpy(b.data() + offset, &v, sizeof(T));
+}
+
+// The corner of a card where its value and suit stand: what a player reads
+// of a fanned hand.
+inline cocos2d::CCRect CardIndex(Sexy::CardSprite* card)
+{
+    const cocos2d::CCRect box = nodeboxes::WorldBox(card);
+    const float w = box.size.width * 0.27f, h = box.size.height * 0.3f;
+    return cocos2d::CCRect(box.getMinX(), box.getMaxY() - h, w, h);
+}
+
+// What a player reads on a bull table, by name: "index g" the value
+// corners of card group g, "type" the hand-type pictures, "result" the
+// result view, "seat v" the seat panels, the clock, the buttons, the welcome
+// line and the total score.
+inline std::vector<nodeboxes::Box> BullBoxes(Bull::CBullBoard* board, uint16_t views)
+{
+    using nodeboxes::AddShown;
+    std::vector<nodeboxes::Box> boxes;
+    for (uint16_t group = 0; group < board->GetCardGroupCount(); ++group)
+    {
+        for (int j = 0; j < Bull::CBullBoard::kCards; ++j)
+        {
+            Sexy::CardSprite* card = board->GetCardSprite(group, j);
+            if (card != nullptr && nodeboxes::Shown(card))
+                boxes.push_back({"index " + std::to_string(group), CardIndex(card)});
+        }
+    }
+    for (cocos2d::CCSprite* type : board->GetHandTypePictures())
+        AddShown(boxes, "type", type);
+    AddShown(boxes, "result", board->GetScoreView());
+    for (uint16_t view = 1; view < views; ++view)
+    {
+        if (Sexy::CBoardDrawUserData* panel = board->GetSeatPanel(view))
+            AddShown(boxes, "seat " + std::to_string(view), panel->GetBackground());
+    }
+    if (board->GetTimerBox() != nullptr)
+        AddShown(boxes, "clock", board->GetTimerBox()->GetFrame());
+    AddShown(boxes, "start", board->GetStartButton());
+    for (cocos2d::extension::CCControlButton* button :
+         {board->GetRobButton(), board->GetNoRobButton(), board->GetOpenButton(), board->GetHintButton()})
+        AddShown(boxes, "action", button);
+    for (int i = 0; i < Bull::CBullBoard::kBetButtons; ++i)
+        AddShown(boxes, "bet " + std::to_string(i), board->GetBetButton(i));
+    AddShown(boxes, "total score", board->GetTotalScorePanel());
+    AddShown(boxes, "waiting", board->GetWaitAnimation());
+    cocos2d::CCArray* children = board->GetContentRoot()->getChildren();
+    cocos2d::CCSpriteFrame* welcome = cocos2d::CCResolvePicture("OxEx/welcome", false);
+    for (unsigned int i = 0; children != nullptr && welcome != nullptr && i < children->count(); ++i)
+    {
+        auto* sprite = dynamic_cast<cocos2d::CCSprite*>(children->objectAtIndex(i));
+        if (sprite != nullptr && sprite->getTexture() == welcome->getTexture() &&
+            sprite->getTextureRect().equals(welcome->getRect()))
+            AddShown(boxes, "welcome", sprite);
+    }
+    return boxes;
+}
+
+// Every overlap of the table but those allowed, as a failure of the scene.
+inline void ExpectBullClean(Bull::CBullBoard* board, uint16_t views, const char* scene,
+                            const nodeboxes::Pairs& allowed = {})
+{
+    for (const std::string& overlap : nodeboxes::Overlaps(BullBoxes(board, views), allowed))
+        ADD_FAILURE() << scene << ": " << overlap;
 }
 
 class BullTest : public kt::KernelTest

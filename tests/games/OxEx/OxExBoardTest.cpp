@@ -517,4 +517,36 @@ TEST_F(OxExBoard, TheStartButtonClearsTheTableForTheNextRound)
     EXPECT_FALSE(board->IsArranged());
 }
 
+// Each phase as a player reads it: the rob, bet, open and start buttons
+// stand clear of the welcome line; at the end the hand types lie across the
+// fans, not over the cards' values, and the result view covers neither the
+// cards' values, nor a seat, nor the start button or the ready clock.
+TEST_F(OxExBoard, NothingOnTheTableCoversWhatAPlayerReads)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Bytes rob;
+    ASSERT_TRUE(Game(106, U8(U16(rob, 0), 0)));
+    ASSERT_TRUE(board->GetRobButton()->isVisible());
+    ExpectBullClean(board, 2, "rob");
+    Banker(1000, 1);
+    ASSERT_NE(board->GetBetButton(0), nullptr);
+    ExpectBullClean(board, 2, "bets");
+    Deal(kMine);
+    ASSERT_TRUE(board->GetOpenButton()->isVisible());
+    ExpectBullClean(board, 2, "open");
+    Press(board->GetHintButton());
+    Seconds(1);
+    ASSERT_TRUE(Game(104, End(10, 7, 4, 1)));
+    Seconds(1);
+    ASSERT_TRUE(board->IsStartButtonShown());
+    ASSERT_EQ(board->GetHandTypePictures().size(), 2u);
+    // My clock stands 40 above the start button's top edge, less than half
+    // the clock's height: its frame's lower rim lies on the button's, clear
+    // of the button's word.
+    ExpectBullClean(board, 2, "end", {{"clock", "start"}});
+    // The total score stands inside the table, off the right bar.
+    const CCRect total = nodeboxes::WorldBox(board->GetTotalScorePanel());
+    EXPECT_LE(total.getMaxX(), nodeboxes::WorldBox(board->GetTable()).getMaxX());
+}
+
 }  // namespace

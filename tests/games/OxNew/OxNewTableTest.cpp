@@ -395,4 +395,55 @@ TEST_F(OxNewTable, TheRobTurnAndTheOpening)
     EXPECT_EQ(board->GetOpenAnimation()->getZOrder(), 500);
 }
 
+// The round end as a player reads it: the types lie across the fans and off
+// the cards' values, the result view leaves every seat, the banker's values,
+// the start button and the clock in view, and the right seat's cards end
+// inside the table, short of the right bar and off its bet label.
+TEST_F(OxNewTable, NothingOnTheTableCoversWhatAPlayerReads)
+{
+    ASSERT_NE(Enter(US_PLAY), nullptr);
+    Bytes call;
+    ASSERT_TRUE(Game(106, Zeros(U16(call, 0), 5)));
+    Banker(1000, 3);  // across the table from me
+    for (uint16_t chair : {0, 1, 2})
+        Bet(chair, 500);
+    Deal();
+    Seconds(3);
+    ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 5, 5, 5}, 100)));
+    Seconds(1);
+    ASSERT_NE(board->GetScoreView(), nullptr);
+    // The raised pairs of the left and the top seat reach the foot of the
+    // seat panel above them by a few pixels.
+    ExpectBullClean(board, 4, "end", {{"index 0", "seat 3"}, {"index 3", "seat 2"}});
+    // Chair 2 sits on my right: its cards and its bet label.
+    const float table = nodeboxes::WorldBox(board->GetTable()).getMaxX();
+    for (int j = 0; j < 5; ++j)
+        EXPECT_LE(nodeboxes::WorldBox(board->GetCardSprite(2, j)).getMaxX(), table + 4) << j;
+}
+
+// A seated watcher who came in mid-round sees every hand the end names under
+// its type, and no type without its cards.
+TEST_F(OxNewTable, AWatchersRestoredEndShowsTheHandsUnderTheirTypes)
+{
+    ASSERT_NE(Enter(US_SIT), nullptr);
+    ASSERT_TRUE(Scene(101, Bytes(3, 0)));
+    ASSERT_NE(board->GetWaitAnimation(), nullptr);
+    ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 0, 5, 5}, 0)));
+    Seconds(1);
+    ASSERT_EQ(board->GetHandTypePictures().size(), 3u);
+    // Chairs 0, 2 and 3 played: each shows its five cards face up, at a
+    // seat's size, where its type stands beside them.
+    for (uint16_t chair : {0, 2, 3})
+    {
+        for (int j = 0; j < 5; ++j)
+        {
+            Sexy::CardSprite* card = board->GetCardSprite(chair, j);
+            EXPECT_TRUE(nodeboxes::Shown(card)) << chair << " " << j;
+            EXPECT_NE(card->GetCardData(), Sexy::CardSprite::kCardBack);
+            EXPECT_FLOAT_EQ(card->getScale(), 0.7f);
+        }
+    }
+    EXPECT_FALSE(board->GetCardSprite(1, 0)->isVisible());
+}
+
 }  // namespace

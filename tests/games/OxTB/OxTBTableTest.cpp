@@ -396,4 +396,42 @@ TEST_F(OxTBTable, TheResetClearsTheTable)
     }
 }
 
+// The show-down as a player reads it: the types lie across the fans, off
+// the cards' values; the result view leaves the seats, the start button and
+// my ready clock in view. It stands where it must, 17 above my cards' top,
+// so six rows of it cover the upper part of my cards and my type until
+// dragged away; the top seats' raised pairs reach the foot of the panels
+// above them by three pixels.
+TEST_F(OxTBTable, NothingOnTheTableCoversWhatAPlayerReads)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Start();
+    Deal();
+    Press(board->GetHintButton());
+    Seconds(1);
+    ASSERT_TRUE(Game(104, End({11, 1, 7, 0, 2, 3}, 100)));
+    Seconds(1);
+    ASSERT_NE(board->GetScoreView(), nullptr);
+    ASSERT_TRUE(nodeboxes::Shown(board->GetTimerBox()));
+    ExpectBullClean(board, 6, "end",
+                    {{"result", "index 2"},
+                     {"result", "type"},
+                     {"index 0", "seat 4"},
+                     {"index 3", "seat 1"},
+                     {"index 4", "seat 2"},
+                     {"index 5", "seat 3"}});
+}
+
+// A watcher's words stand above the top seats, over no one.
+TEST_F(OxTBTable, AWatchersWaitingWordsCoverNoSeat)
+{
+    ASSERT_NE(Enter(US_SIT), nullptr);
+    Bytes scene(123, 0);
+    scene[1] = 1;
+    scene[94 + 1] = 5;
+    ASSERT_TRUE(Scene(102, scene));
+    ASSERT_NE(board->GetWaitAnimation(), nullptr);
+    ExpectBullClean(board, 6, "waiting");
+}
+
 }  // namespace
