@@ -8,21 +8,39 @@ function(kest_add_library name)
   target_link_libraries(${name} PUBLIC ${A_PUBLIC_LIBS} PRIVATE ${A_PRIVATE_LIBS})
 endfunction()
 
-# kest_add_test(<name> SOURCES ... LIBS ...)
+# kest_add_test(<name> SOURCES ... LIBS ... [LABEL <label>])
 # One GoogleTest executable; each test is registered with CTest. Tests run
 # headless with a fixed time step (KEST_HEADLESS) and a private settings folder.
 function(kest_add_test name)
-  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "" "LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     KEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KEST_RES_DIR="${KEST_RES_DIR}")
+  set(label "")
+  if(A_LABEL)
+    set(label LABELS ${A_LABEL})
+  endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     # One value per property: a ';' list would be split apart by discovery.
-    PROPERTIES ENVIRONMENT "KEST_HEADLESS=1" ENVIRONMENT_MODIFICATION "SDL_AUDIODRIVER=set:dummy"
+    PROPERTIES ENVIRONMENT "KEST_HEADLESS=1" ENVIRONMENT_MODIFICATION "SDL_AUDIODRIVER=set:dummy" ${label}
     DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# kest_add_program_test(<name> SOURCES ... [LIBS ...])
+# Tests of the real program against roomsim (tests/room/ProgramRun.h,
+# tests/games/GameProgram.h), built after the program, roomsim and the
+# pictures. They spend their time waiting on the two processes, so they carry
+# the label "program": scripts/test runs many of them side by side.
+function(kest_add_program_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT TARGET kestrelium OR NOT TARGET roomsim)
+    return()
+  endif()
+  kest_add_test(${name} SOURCES ${A_SOURCES} LIBS kest_program_harness ${A_LIBS} LABEL program)
+  add_dependencies(${name} kestrelium roomsim kest_res)
 endfunction()
 
 # kest_add_fuzzer(<name> SOURCES ... LIBS ... CORPUS <dir>)

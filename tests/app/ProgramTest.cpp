@@ -1,6 +1,7 @@
 // The program itself, started as a player's desktop would start it, headless,
 // with its own settings and lock folders.
 #include "platform/SingleInstance.h"
+#include "room/ProgramRun.h"
 
 #include "cocos2d.h"
 
@@ -26,28 +27,19 @@ bool Exists(const std::string& path)
     return stat(path.c_str(), &st) == 0;
 }
 
-class Program : public ::testing::Test
+class Program : public programrun::ProgramTest
 {
 protected:
     void SetUp() override
     {
-        char dir[] = "/tmp/kest-program-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        m_dir = dir;
-        mkdir((m_dir + "/user").c_str(), 0755);
-        mkdir((m_dir + "/run").c_str(), 0755);
-        setenv("KEST_USER_DIR", (m_dir + "/user").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (m_dir + "/run").c_str(), 1);
-        setenv("KEST_HEADLESS", "1", 1);
+        programrun::ProgramTest::SetUp();
         CCUserDefault::purgeSharedUserDefault();
     }
 
     void TearDown() override
     {
         CCUserDefault::purgeSharedUserDefault();
-        const std::string cmd = "rm -rf '" + m_dir + "'";
-        if (std::system(cmd.c_str()) != 0)
-            std::fprintf(stderr, "cannot remove %s\n", m_dir.c_str());
+        programrun::ProgramTest::TearDown();
     }
 
     // Runs kestrelium with the arguments; its exit code, or -1.
@@ -76,8 +68,6 @@ protected:
     }
 
     bool SettingsWritten() const { return Exists(m_dir + "/user/UserDefault.xml"); }
-
-    std::string m_dir;
 };
 
 }  // namespace

@@ -1,6 +1,11 @@
 // Running the real program and roomsim from a test: each started with its
 // output in a log file, waited for with a deadline, and the log read back.
+// ProgramTest gives each test its own folder for the user's settings, the
+// lock and the logs, serves a scenario with roomsim and runs the program
+// headless against it.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
@@ -61,5 +66,38 @@ inline int Wait(pid_t pid, int seconds)
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// Pixels of a PNG in the magenta that marks a stand-in picture; -1 when unreadable.
+int MagentaPixels(const std::string& png);
+
+// Keeps a shot as screens/<name>.png beside the test, for a look.
+void KeepScreen(const std::string& shot, const std::string& name);
+
+class ProgramTest : public ::testing::Test
+{
+protected:
+    struct Outcome
+    {
+        int server = -1;
+        int client = -1;
+        std::string serverLog;
+        std::string clientLog;
+    };
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts roomsim on scenarios/<scenario>; it waits `acceptMs` for the
+    // client. The port it listens on, 0 when it did not come up.
+    int Serve(const std::string& scenario, int acceptMs = 60000);
+    // Runs the program headless with the options, `seconds` at the most,
+    // then waits for roomsim to end; nothing runs when roomsim did not start.
+    Outcome Run(const std::vector<std::string>& options, int seconds);
+
+    std::string m_dir;
+
+private:
+    pid_t m_server = -1;
+};
 
 }  // namespace programrun

@@ -177,18 +177,6 @@ std::string RoomFixture::LastDialogText()
     return text;
 }
 
-int MagentaPixels(const std::string& png)
-{
-    CCImage image;
-    if (!image.initWithImageFile(png.c_str()))
-        return -1;
-    int count = 0;
-    const unsigned char* p = image.getData();
-    for (int i = 0; i < image.getDataLen(); i += 4)
-        count += (p[i] > 230 && p[i + 1] < 40 && p[i + 2] > 230) ? 1 : 0;
-    return count;
-}
-
 bool RoomFixture::HasStandIn(CCNode* node)
 {
     if (node == nullptr)

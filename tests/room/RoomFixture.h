@@ -4,6 +4,7 @@
 
 #include "FakeSocket.h"
 #include "RoomTestUtil.h"
+#include "room/ProgramRun.h"
 
 #include "cocos2d.h"
 #include "core/ClientGlobal.h"
@@ -60,7 +61,6 @@ protected:
     FakeSocket* socket = nullptr;
 };
 
-// Pixels of a PNG in the stand-in box's magenta; -1 when unreadable.
-int MagentaPixels(const std::string& png);
+using programrun::MagentaPixels;
 
 }  // namespace roomtest

@@ -2,23 +2,17 @@
 // headless with one configured room enters it, and roomsim checks every
 // message the client sends. Clicks are played in at window pixels (top-left
 // origin) of the 1288 x 762 window.
-#include "RoomFixture.h"
-#include "cocos2d.h"
 #include "room/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
-#include <sys/stat.h>
+#include <utility>
 #include <vector>
 
-using namespace cocos2d;
-using programrun::ReadAll;
-using programrun::Spawn;
-using programrun::Wait;
+using programrun::KeepScreen;
+using programrun::MagentaPixels;
 
 namespace {
 
@@ -35,67 +29,17 @@ constexpr const char* kPasswordField = "664,386";
 constexpr const char* kPasswordOK = "714,426";
 constexpr const char* kDialogOK = "644,465";
 
-// Keeps a screenshot of the run for a look.
-void KeepScreen(const std::string& shot, const std::string& name)
-{
-    mkdir("screens", 0755);
-    std::ifstream from(shot, std::ios::binary);
-    std::ofstream("screens/" + name + ".png", std::ios::binary) << from.rdbuf();
-}
-
-class RoomProgram : public ::testing::Test
+class RoomProgram : public programrun::ProgramTest
 {
 protected:
-    struct Outcome
-    {
-        int server = -1;
-        int client = -1;
-        std::string serverLog;
-        std::string clientLog;
-    };
-
-    void SetUp() override
-    {
-        char dir[] = "/tmp/kest-room-e2e-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        m_dir = dir;
-        mkdir((m_dir + "/user").c_str(), 0755);
-        mkdir((m_dir + "/run").c_str(), 0755);
-        setenv("KEST_USER_DIR", (m_dir + "/user").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (m_dir + "/run").c_str(), 1);
-        setenv("KEST_HEADLESS", "1", 1);
-    }
-
-    void TearDown() override
-    {
-        const std::string cmd = "rm -rf '" + m_dir + "'";
-        if (std::system(cmd.c_str()) != 0)
-            std::fprintf(stderr, "cannot remove %s\n", m_dir.c_str());
-    }
-
     // Serves the scenario to the program, which enters room 1 and runs for
     // the frames (60 a second) with the extra options; it has `seconds` to
     // end (by default one for every 60 frames, plus a minute).
     Outcome Play(const std::string& scenario, int frames, const std::vector<std::string>& extra,
                  const std::string& screenshot = std::string(), int seconds = 0)
     {
-        Outcome outcome;
-        const std::string portFile = m_dir + "/port";
-        const pid_t server = Spawn({ROOMSIM_PATH, "--port-file", portFile, "--accept-timeout", "20000",
-                                    std::string(KEST_SOURCE_DIR) + "/scenarios/" + scenario},
-                                   m_dir + "/roomsim.log");
-        EXPECT_GT(server, 0);
-        if (server <= 0)
-            return outcome;
-        int port = 0;
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (port == 0 && std::chrono::steady_clock::now() < giveUp)
-        {
-            std::ifstream(portFile) >> port;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        EXPECT_NE(port, 0);
-        std::vector<std::string> args = {KEST_PROGRAM, "--headless", "--frames", std::to_string(frames)};
+        const int port = Serve(scenario, 20000);
+        std::vector<std::string> args = {"--frames", std::to_string(frames)};
         const std::vector<std::string> options = ProgramOptions(port);
         args.insert(args.end(), options.begin(), options.end());
         if (!screenshot.empty())
@@ -104,13 +48,7 @@ protected:
             args.push_back(screenshot);
         }
         args.insert(args.end(), extra.begin(), extra.end());
-        const pid_t client = Spawn(args, m_dir + "/kestrelium.log");
-        EXPECT_GT(client, 0);
-        outcome.client = client > 0 ? Wait(client, seconds > 0 ? seconds : frames / 60 + 60) : -1;
-        outcome.server = Wait(server, 30);
-        outcome.serverLog = ReadAll(m_dir + "/roomsim.log");
-        outcome.clientLog = ReadAll(m_dir + "/kestrelium.log");
-        return outcome;
+        return Run(args, seconds > 0 ? seconds : frames / 60 + 60);
     }
 
     // The user, and the room the program enters at once.
@@ -130,8 +68,6 @@ protected:
 
     static std::string Click(int frame, const char* at) { return "--click=" + std::to_string(frame) + ":" + at; }
     static std::string Type(int frame, const char* text) { return "--type=" + std::to_string(frame) + ":" + text; }
-
-    std::string m_dir;
 };
 
 #define EXPECT_OUTCOME(o, expected)                                                                                    \
@@ -150,7 +86,7 @@ TEST_F(RoomProgram, FullRoomShowsEveryTableWithoutStandIns)
     const Outcome o = Play("room_full.json", 150, {}, shot);
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_NE(o.serverLog.find("<- 1/1 162 bytes"), std::string::npos) << o.serverLog;
-    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    EXPECT_EQ(MagentaPixels(shot), 0);
     EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
     // Keep it for a look: the frame as a player would see it.
     KeepScreen(shot, "room_full");
@@ -209,7 +145,7 @@ TEST_F(RoomProgram, NoticesChatAndLoudspeakerLinesShow)
     const std::string shot = m_dir + "/messages.png";
     const Outcome o = Play("room_messages.json", 300, {Click(120, kDialogOK)}, shot);
     EXPECT_OUTCOME(o, kPassed);
-    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    EXPECT_EQ(MagentaPixels(shot), 0);
     EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
     KeepScreen(shot, "room_messages");
 }
@@ -235,7 +171,7 @@ TEST_F(RoomProgram, LoudspeakerDialogSendsBothKinds)
                             Type(220, hundred.c_str()), Click(240, kSpeakerSend)},
                            shot);
     EXPECT_OUTCOME(o, kPassed);
-    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    EXPECT_EQ(MagentaPixels(shot), 0);
     KeepScreen(shot, "room_speaker");
 }
 
@@ -244,7 +180,7 @@ TEST_F(RoomProgram, ExitButtonLeavesForTheHall)
     const std::string shot = m_dir + "/hall.png";
     const Outcome o = Play("room_leave.json", 150, {Click(90, kExit)}, shot);
     EXPECT_OUTCOME(o, kClientClosed);
-    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    EXPECT_EQ(MagentaPixels(shot), 0);
 }
 
 // --- the game at my table -----------------------------------------------------------
@@ -261,7 +197,7 @@ TEST_F(RoomProgram, SeatedPlayerPlaysThroughTheKernel)
     const Outcome o = Play("kernel_landlord.json", 330, {Click(240, kBoardClose)}, shot);
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
-    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    EXPECT_EQ(MagentaPixels(shot), 0);
     KeepScreen(shot, "kernel_landlord");
 }
 
@@ -295,12 +231,10 @@ TEST_F(BoardProgram, ReadyClockRunsOutAndLeavesTheTable)
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
     EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
-    mkdir("screens", 0755);
     for (const auto& [file, name] : {std::pair{board, "board_table"}, std::pair{maximised, "board_table_maximised"}})
     {
-        EXPECT_EQ(roomtest::MagentaPixels(file), 0) << name;
-        std::ifstream from(file, std::ios::binary);
-        std::ofstream(std::string("screens/") + name + ".png", std::ios::binary) << from.rdbuf();
+        EXPECT_EQ(MagentaPixels(file), 0) << name;
+        KeepScreen(file, name);
     }
 }
 
@@ -324,7 +258,7 @@ protected:
     {
         for (const std::string& name : m_shots)
         {
-            EXPECT_EQ(roomtest::MagentaPixels(m_dir + "/" + name + ".png"), 0) << name;
+            EXPECT_EQ(MagentaPixels(m_dir + "/" + name + ".png"), 0) << name;
             KeepScreen(m_dir + "/" + name + ".png", name);
         }
     }
@@ -455,7 +389,7 @@ protected:
         for (const auto& [frame, name] : shots)
         {
             const std::string file = m_dir + "/" + name + ".png";
-            EXPECT_EQ(roomtest::MagentaPixels(file), 0) << name;
+            EXPECT_EQ(MagentaPixels(file), 0) << name;
             KeepScreen(file, name);
         }
     }
@@ -524,7 +458,7 @@ protected:
     {
         for (const auto& [file, name] : shots)
         {
-            EXPECT_EQ(roomtest::MagentaPixels(file), 0) << name;
+            EXPECT_EQ(MagentaPixels(file), 0) << name;
             KeepScreen(file, name);
         }
     }
@@ -640,7 +574,7 @@ TEST_F(HallProgram, PersonalCentreSendsTheChangedProfile)
         {Click(30, kUserPanel), Click(100, kRealNameField), Type(110, "丰"), Click(120, kMale), Click(130, kConfirm)},
         shot);
     EXPECT_OUTCOME(o, kPassed);
-    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    EXPECT_EQ(MagentaPixels(shot), 0);
     KeepScreen(shot, "personal_centre_profile");
 }
 
@@ -657,7 +591,7 @@ TEST_F(HallProgram, PersonalCentreKeepsThePasswordItSent)
                             Click(280, kProfileTab), Click(290, kConfirm), Click(300, kPasswordTab)},
                            shot);
     EXPECT_OUTCOME(o, kPassed);
-    EXPECT_EQ(roomtest::MagentaPixels(shot), 0);
+    EXPECT_EQ(MagentaPixels(shot), 0);
     KeepScreen(shot, "personal_centre_password");
 }
 

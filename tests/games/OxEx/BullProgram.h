@@ -1,14 +1,8 @@
-// The real program against roomsim at a bull table: kestrelium headless
-// enters the room of the kind, roomsim plays a scenario and checks every
-// request byte for byte, clicks come in at window pixels (top-left origin)
-// and each phase is shot. Screens are kept under screens/ for a look.
+// The real program against roomsim at a bull table (see GameProgram.h), in
+// the bull room.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
+#include "games/GameProgram.h"
 
 namespace bulltest {
 
@@ -23,39 +17,14 @@ constexpr const char* kBet3 = "673,707";         // the ceiling / 3
 constexpr const char* kBet4 = "846,707";         // the ceiling / 4
 }  // namespace buttons
 
-class BullProgram : public ::testing::Test
+class BullProgram : public gameprogram::GameProgram
 {
 protected:
-    struct Outcome
-    {
-        int server = -1;
-        int client = -1;
-        std::string serverLog;
-        std::string clientLog;
-    };
-
-    // One thing at a frame: a click at a window pixel, or a shot kept as
-    // screens/<name>.png.
-    struct Step
-    {
-        int frame;
-        std::string click;  // "X,Y"
-        std::string shot;   // name
-    };
-    static Step Click(int frame, const char* at) { return {frame, at, ""}; }
-    static Step Shot(int frame, const char* name) { return {frame, "", name}; }
-
-    void SetUp() override;
-    void TearDown() override;
-
     // Plays the scenario at a table of the kind for the frames.
-    Outcome Play(const std::string& scenario, int kind, int frames, const std::vector<Step>& steps);
-    // The run passed: both ended well, no sanitizer report, no data error,
-    // and no shot shows a stand-in picture.
-    void ExpectClean(const Outcome& o);
-
-    std::string m_dir;
-    std::vector<std::pair<std::string, std::string>> m_shots;  // file, name
+    Outcome Play(const std::string& scenario, int kind, int frames, const std::vector<Step>& steps)
+    {
+        return GameProgram::Play(scenario, kind, "牛牛 一号房", frames, steps);
+    }
 };
 
 }  // namespace bulltest

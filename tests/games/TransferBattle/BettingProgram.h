@@ -1,53 +1,13 @@
-// The real program against roomsim at a betting table: kestrelium headless
-// enters a room of the kind, roomsim plays a scenario and checks every
-// request byte for byte, clicks come in at window pixels (top-left origin)
-// and each phase is shot. Screens are kept under screens/ for a look.
+// The real program against roomsim at a betting table (see GameProgram.h):
+// each test names its room.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
+#include "games/GameProgram.h"
 
 namespace bettingtest {
 
-
-class BettingProgram : public ::testing::Test
+class BettingProgram : public gameprogram::GameProgram
 {
-protected:
-    struct Outcome
-    {
-        int server = -1;
-        int client = -1;
-        std::string serverLog;
-        std::string clientLog;
-    };
-
-    // One thing at a frame: a click at a window pixel, or a shot kept as
-    // screens/<name>.png.
-    struct Step
-    {
-        int frame;
-        std::string click;  // "X,Y"
-        std::string shot;   // name
-    };
-    static Step Click(int frame, const char* at) { return {frame, at, ""}; }
-    static Step Shot(int frame, const char* name) { return {frame, "", name}; }
-
-    void SetUp() override;
-    void TearDown() override;
-
-    // Plays the scenario in a room of the kind (named as given) for the
-    // frames; `options` go to the program first (--speed N).
-    Outcome Play(const std::string& scenario, int kind, const std::string& room, int frames,
-                 const std::vector<Step>& steps, const std::vector<std::string>& options = {});
-    // The run passed: both ended well, no sanitizer report, no data error,
-    // and no shot shows a stand-in picture.
-    void ExpectClean(const Outcome& o);
-
-    std::string m_dir;
-    std::vector<std::pair<std::string, std::string>> m_shots;  // file, name
 };
 
 }  // namespace bettingtest
