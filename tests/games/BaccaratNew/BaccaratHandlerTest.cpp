@@ -40,6 +40,13 @@ TEST_F(BaccaratTest, EveryMessageIsTakenOnlyAtItsOwnSize)
             const Bytes body(size, 9);
             EXPECT_TRUE(handler->OnGameMessage(sub, size ? body.data() : nullptr, size)) << sub;
         }
+    // Every sub id, empty: the eight sized ones are refused, the records (none
+    // of them) and every other sub are taken.
+    for (uint32_t sub = 0; sub <= 0xFFFF; ++sub)
+    {
+        const bool sized = (sub >= 99 && sub <= 104) || sub == 107 || sub == 108;
+        ASSERT_EQ(handler->OnGameMessage(static_cast<uint16_t>(sub), nullptr, 0), !sized) << sub;
+    }
 }
 
 TEST_F(BaccaratTest, EverySceneIsTakenOnlyAtItsOwnSize)
@@ -60,6 +67,10 @@ TEST_F(BaccaratTest, EverySceneIsTakenOnlyAtItsOwnSize)
             const Bytes body(size, 2);
             EXPECT_TRUE(handler->OnGameSceneMessage(status, false, size ? body.data() : nullptr, size)) << status;
         }
+    for (uint32_t status = 0; status <= 0xFF; ++status)
+        ASSERT_EQ(handler->OnGameSceneMessage(static_cast<uint8_t>(status), false, nullptr, 0),
+                  status != GS_FREE && status != GS_PLACE_BET && status != GS_GAME_END)
+            << status;
 }
 
 TEST_F(BaccaratTest, ABetOnAnAreaPastTheEighthIsRefusedAndChangesNothing)

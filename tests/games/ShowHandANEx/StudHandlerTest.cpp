@@ -69,6 +69,16 @@ TEST_F(StudHandler, IgnoredSubsAndOtherStatusesTakeAnySizeAndTheRestAreRefused)
             const Bytes body(size, 0xFF);
             EXPECT_TRUE(stud->OnGameSceneMessage(status, false, size ? body.data() : nullptr, size)) << int(status);
         }
+    // Every sub id, empty: the five handled ones want a body, three are
+    // ignored, and the rest are refused.
+    for (uint32_t sub = 0; sub <= 0xFFFF; ++sub)
+    {
+        const bool ignored = sub == 108 || sub == 109 || sub == 115;
+        ASSERT_EQ(stud->OnGameMessage(static_cast<uint16_t>(sub), nullptr, 0), ignored) << sub;
+    }
+    for (uint32_t status = 0; status <= 0xFF; ++status)
+        ASSERT_EQ(stud->OnGameSceneMessage(static_cast<uint8_t>(status), false, nullptr, 0), status != GS_TK_PLAYING)
+            << status;
     EXPECT_FALSE(stud->IsRestored());
     EXPECT_EQ(board->GetPool(), 0);
     EXPECT_TRUE(Sends().empty());

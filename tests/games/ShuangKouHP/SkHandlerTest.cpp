@@ -56,6 +56,14 @@ TEST_F(SkHandler, OtherSubsAndStatusesAreAcceptedAtAnySize)
         }
     for (uint8_t status : {1, 100, 102, 255})
         EXPECT_TRUE(sk->OnGameSceneMessage(status, false, nullptr, 0)) << int(status);
+    // Every sub id and status, empty: only the five handled subs and the two
+    // sized scenes want a body.
+    for (uint32_t sub = 0; sub <= 0xFFFF; ++sub)
+        ASSERT_EQ(sk->OnGameMessage(static_cast<uint16_t>(sub), nullptr, 0), sub < 100 || sub > 104) << sub;
+    for (uint32_t status = 0; status <= 0xFF; ++status)
+        ASSERT_EQ(sk->OnGameSceneMessage(static_cast<uint8_t>(status), false, nullptr, 0),
+                  status != GS_SK_FREE && status != GS_SK_PLAYING)
+            << status;
     EXPECT_TRUE(Sends().empty());
 }
 

@@ -35,8 +35,13 @@ TEST_F(ThreeKingTest, EveryMessageIsTakenOnlyAtItsOwnSize)
             const Bytes body(size, 7);
             EXPECT_TRUE(Handler()->OnGameMessage(sub, size ? body.data() : nullptr, size)) << sub << " " << size;
         }
-    for (uint16_t sub : {0, 1, 99, 109, 112, 200, 0xFFFF})
-        EXPECT_FALSE(Handler()->OnGameMessage(sub, nullptr, 0)) << sub;
+    // Every sub id, empty: four are ignored, the rest want a body or are
+    // refused.
+    for (uint32_t sub = 0; sub <= 0xFFFF; ++sub)
+    {
+        const bool ignored = sub == 107 || sub == 108 || sub == 110 || sub == 111;
+        ASSERT_EQ(Handler()->OnGameMessage(static_cast<uint16_t>(sub), nullptr, 0), ignored) << sub;
+    }
 }
 
 TEST_F(ThreeKingTest, EverySceneIsTakenOnlyAtItsOwnSize)
@@ -62,6 +67,10 @@ TEST_F(ThreeKingTest, EverySceneIsTakenOnlyAtItsOwnSize)
             const Bytes body(size, 3);
             EXPECT_TRUE(Handler()->OnGameSceneMessage(status, false, size ? body.data() : nullptr, size)) << status;
         }
+    for (uint32_t status = 0; status <= 0xFF; ++status)
+        ASSERT_EQ(Handler()->OnGameSceneMessage(static_cast<uint8_t>(status), false, nullptr, 0),
+                  status != GS_TK_FREE && (status < GS_TK_CALL || status > GS_TK_PLAYING))
+            << status;
 }
 
 TEST_F(ThreeKingTest, AWatcherTakesTheRobbingSceneAtAnySizeAndWaits)
@@ -72,6 +81,15 @@ TEST_F(ThreeKingTest, AWatcherTakesTheRobbingSceneAtAnySizeAndWaits)
         const Bytes body(size, 0);
         EXPECT_TRUE(Handler()->OnGameSceneMessage(GS_TK_CALL, false, size ? body.data() : nullptr, size)) << size;
     }
+    // The betting and playing scenes are measured before they ask who plays.
+    for (const Sized& s : {Sized{GS_TK_SCORE, 225}, Sized{GS_TK_PLAYING, 250}})
+        for (uint16_t size : {0, 3, 169, static_cast<int>(s.size) - 1, static_cast<int>(s.size) + 1, 500})
+        {
+            const Bytes body(size, 0);
+            EXPECT_FALSE(Handler()->OnGameSceneMessage(static_cast<uint8_t>(s.id), false,
+                                                       size ? body.data() : nullptr, size))
+                << s.id << " at " << size;
+        }
     ASSERT_NE(board->GetWaitAnimation(), nullptr);
     EXPECT_TRUE(board->GetWaitAnimation()->isVisible());
     EXPECT_EQ(board->GetWaitAnimation()->getTag(), NNBoard::kWaitAnimationTag);
