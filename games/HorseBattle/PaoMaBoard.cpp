@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 #include <new>
 
 using namespace cocos2d;
@@ -30,6 +31,16 @@ std::string Format(const char* format, long long value)
     char text[64];
     std::snprintf(text, sizeof(text), format, value);
     return text;
+}
+
+// The phase seconds come from the wire as any i32; kept within it.
+int32_t Countdown(float seconds)
+{
+    if (seconds >= 2147483648.0f)
+        return std::numeric_limits<int32_t>::max();
+    if (seconds <= -2147483648.0f)
+        return std::numeric_limits<int32_t>::min();
+    return seconds == seconds ? static_cast<int32_t>(seconds) : 0;
 }
 
 }  // namespace
@@ -204,7 +215,7 @@ void PaoMaBoard::SetGameState(int state, float seconds)
         // A start clock still due belongs to a lining-up that is over.
         unschedule(schedule_selector(PaoMaBoard::ShowClock));
     }
-    const int countdown = static_cast<int>(seconds);
+    const int32_t countdown = Countdown(seconds);
     switch (state)
     {
         case kStateFreeScene:
@@ -246,7 +257,8 @@ void PaoMaBoard::SetGameState(int state, float seconds)
 
 void PaoMaBoard::update(float)
 {
-    --m_nCountdown;
+    if (m_nCountdown > std::numeric_limits<int32_t>::min())
+        --m_nCountdown;
     RefreshPhaseTexts();
     RefreshMyPanel();
     RefreshChipLabel();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 using namespace HorseBattle;
 using namespace hbtest;
@@ -217,6 +218,24 @@ TEST_F(HorseHandler, TheRoundsPhasesSetTheStatusesAndTheBoardsState)
     EXPECT_EQ(hb->GetAreaOdds(3), 5u);
     EXPECT_EQ(board->GetAreaOdds(14), 16u);
     EXPECT_EQ(hb->GetAllBet(0), 0);
+}
+
+// The phase seconds are any i32 of the wire: at either end the countdown is
+// taken without overflow, keeps counting down, and a negative one is hidden.
+TEST_F(HorseHandler, PhaseSecondsAtTheEndsOfTheirRangeCountDownSafely)
+{
+    ASSERT_TRUE(Game(SUB_S_FREE, Free(std::numeric_limits<int32_t>::min(), 7, 4)));
+    EXPECT_EQ(board->GetCountdown(), std::numeric_limits<int32_t>::min());
+    Seconds(2);
+    EXPECT_EQ(board->GetCountdown(), std::numeric_limits<int32_t>::min());
+    ASSERT_TRUE(Game(SUB_S_ROUND_START, RoundStart(std::numeric_limits<int32_t>::max())));
+    EXPECT_EQ(board->GetCountdown(), std::numeric_limits<int32_t>::max());
+    Seconds(2);
+    EXPECT_LT(board->GetCountdown(), std::numeric_limits<int32_t>::max());
+    EXPECT_GT(board->GetCountdown(), 0);
+    ASSERT_TRUE(Game(SUB_S_BET_END, BetEnd(-1)));
+    Seconds(1);
+    EXPECT_LT(board->GetCountdown(), 0);
 }
 
 // The history keeps a round only when it is newer than the last, at most 20.
