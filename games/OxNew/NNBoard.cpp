@@ -21,6 +21,7 @@ namespace {
 const CCPoint kDeck(500, 300);
 const CCPoint kAnimationPoint(550, 300);
 const CCPoint kResultPoint(510, 310);
+// On the top seat's panel: the picture writes its words at its top, above it.
 const CCPoint kWaitPoint(512, 480);
 const int kChairZeroZOrders[Bull::CBullBoard::kCards] = {10, 8, 6, 4, 2};
 const int kOtherZOrders[Bull::CBullBoard::kCards] = {9, 7, 5, 3, 1};

@@ -22,8 +22,9 @@ const CCPoint kBaseScorePoint(800, 150);
 const CCPoint kRestoredBaseScorePoint(600, 300);
 const CCPoint kResultPoint(512, 220);
 const CCPoint kShowHandPoint(550, 300);
-// Above the three top seats' panels, so the words cover no one.
-const CCPoint kWaitPoint(512, 615);
+// Where the four-seat table has it; the picture writes its words at its
+// top, above the three top seats' panels.
+const CCPoint kWaitPoint(512, 480);
 const int kZOrders[Bull::CBullBoard::kCards] = {10, 8, 6, 4, 2};
 
 }  // namespace

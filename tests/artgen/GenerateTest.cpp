@@ -8,6 +8,7 @@
 #include <tinyxml2.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -196,6 +197,22 @@ TEST(GeneratedResources, AFrameAnimationIsClearInside) {
       EXPECT_EQ(alpha(68, 18), 0) << p.name;   // what lies under it shows
       EXPECT_GT(alpha(68, 1), 100) << p.name;  // the glowing rim
     }
+  }
+  TTF_Quit();
+}
+
+TEST(GeneratedResources, ClearRowsStayClearAndTheDrawingKeepsItsSize) {
+  {
+    TextPainter text(kFont);
+    ASSERT_TRUE(text.ok()) << "the CJK font is missing: run scripts/deps";
+    PictureTable t = ParseTable("a\t120x28\tpanel\t-\tnavy,gold\nb\t120x28+above100\tpanel\t-\tnavy,gold\n");
+    ASSERT_TRUE(t.errors.empty());
+    Canvas plain = DrawPicture(t.pictures.at(0), text), raised = DrawPicture(t.pictures.at(1), text);
+    ASSERT_EQ(raised.height(), 128);
+    size_t row = static_cast<size_t>(raised.width()) * 4;
+    for (size_t i = 3; i < 100 * row; i += 4) ASSERT_EQ(raised.pixels()[i], 0) << "pixel " << i / 4;
+    // The lowest 28 rows are the plain drawing, pixel for pixel.
+    EXPECT_TRUE(std::equal(plain.pixels().begin(), plain.pixels().end(), raised.pixels().begin() + 100 * row));
   }
   TTF_Quit();
 }

@@ -96,6 +96,23 @@ TEST(TableRows, AtlasWidthIsCellsTimesCharacters) {
   EXPECT_EQ(t.pictures[1].width, 120);
 }
 
+TEST(TableRows, ClearRowsMakeThePictureTallerOnOneSide) {
+  PictureTable t = ParseTable(
+      "w\t200x56+below244\tanim\n"
+      "b\t120x28+above100\tpanel\n");
+  ASSERT_TRUE(t.errors.empty());
+  ASSERT_EQ(t.pictures.size(), 2u);
+  EXPECT_EQ(t.pictures[0].height, 300);
+  EXPECT_EQ(t.pictures[0].clearBelow, 244);
+  EXPECT_EQ(t.pictures[0].clearAbove, 0);
+  EXPECT_EQ(t.pictures[1].height, 128);
+  EXPECT_EQ(t.pictures[1].clearAbove, 100);
+  for (const char* bad : {"10x10+\tfill\n", "10x10+above\tfill\n", "10x10+above0\tfill\n",
+                          "10x10+left5\tfill\n", "10x10+above-3\tfill\n", "10x4000+below100\tfill\n",
+                          "10x12+above4\tdigits\n"})
+    EXPECT_FALSE(ParseTable(bad).errors.empty()) << bad;
+}
+
 TEST(TableRows, FilesKeepTheExtensionTheNameAsksFor) {
   PictureTable t = ParseTable(
       "Land/3{click_button,across_button.jpg,ban_button}\t110x46\tbutton:npd\t3分\n"

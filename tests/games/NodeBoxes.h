@@ -50,6 +50,17 @@ inline bool Shown(cocos2d::CCNode* node)
     return tinted == nullptr || tinted->getDisplayedOpacity() > 0;
 }
 
+// The rows of a box that its picture draws in, for a picture that leaves
+// the rest clear so that its drawing stands off the node's point.
+inline cocos2d::CCRect TopRows(const cocos2d::CCRect& box, float rows)
+{
+    return cocos2d::CCRect(box.getMinX(), box.getMaxY() - rows, box.size.width, rows);
+}
+inline cocos2d::CCRect BottomRows(const cocos2d::CCRect& box, float rows)
+{
+    return cocos2d::CCRect(box.getMinX(), box.getMinY(), box.size.width, rows);
+}
+
 inline void AddShown(std::vector<Box>& boxes, const std::string& name, cocos2d::CCNode* node)
 {
     if (node != nullptr && Shown(node) && node->getContentSize().width > 0 && node->getContentSize().height > 0)

@@ -631,6 +631,14 @@ void DrawHorse(Canvas& c, const Picture& p, TextPainter& text) {
 }  // namespace
 
 Canvas DrawPicture(const Picture& p, TextPainter& text) {
+  if (p.clearAbove + p.clearBelow > 0) {
+    Picture drawing = p;
+    drawing.height = p.height - p.clearAbove - p.clearBelow;
+    drawing.clearAbove = drawing.clearBelow = 0;
+    Canvas whole(p.width, p.height);
+    DrawPicture(drawing, text).CopyTo(whole, 0, p.clearAbove);
+    return whole;
+  }
   Canvas c(p.width, p.height);
   switch (p.kind) {
     case Kind::Card: DrawCard(c, p, text); break;
@@ -660,7 +668,8 @@ Canvas DrawPicture(const Picture& p, TextPainter& text) {
 
 bool SameDrawing(const Picture& a, const Picture& b) {
   if (a.kind != b.kind || a.param != b.param || a.caption != b.caption || a.width != b.width || a.height != b.height ||
-      a.cellWidth != b.cellWidth || a.index != b.index || a.count != b.count || a.colours.size() != b.colours.size())
+      a.cellWidth != b.cellWidth || a.clearAbove != b.clearAbove || a.index != b.index || a.count != b.count ||
+      a.colours.size() != b.colours.size())
     return false;
   for (size_t i = 0; i < a.colours.size(); ++i) {
     const Colour &x = a.colours[i], &y = b.colours[i];

@@ -135,11 +135,26 @@ bool ExpandGroup(std::string_view body, std::vector<std::string>& out, std::stri
   return true;
 }
 
-bool ParseSize(std::string_view text, int& w, int& h) {
+// "WxH", optionally followed by "+aboveN" or "+belowN": clear rows above or
+// below the drawing.
+bool ParseSize(std::string_view text, int& w, int& h, int& above, int& below) {
+  above = below = 0;
+  if (size_t plus = text.find('+'); plus != std::string_view::npos) {
+    std::string_view clear = text.substr(plus + 1);
+    text = text.substr(0, plus);
+    int* side = nullptr;
+    for (auto [word, target] : {std::pair<std::string_view, int*>{"above", &above}, {"below", &below}}) {
+      if (clear.substr(0, word.size()) == word) {
+        side = target;
+        clear.remove_prefix(word.size());
+      }
+    }
+    if (side == nullptr || !ParseInt(clear, *side) || *side <= 0) return false;
+  }
   size_t x = text.find('x');
   if (x == std::string_view::npos) return false;
   return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 && h > 0 && w <= kMaxSide &&
-         h <= kMaxSide;
+         h + above + below <= kMaxSide;
 }
 
 bool EndsWith(std::string_view text, std::string_view tail) {
@@ -374,7 +389,7 @@ PictureTable ParseTable(std::string_view text) {
     if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
     if (Trim(row).empty() || Trim(row).front() == '#') continue;
 
-    auto fail = [&](std::string message) { table.errors.push_back({line, std::move(message)}); };
+    auto fail = [&](std::string message) { table.errors.push_back({line, std::move(message), {}}); };
     std::vector<std::string_view> cols = Split(row, '\t');
     if (cols.size() < 3) {
       fail("a row needs at least name, size and kind (tab-separated)");
@@ -390,9 +405,9 @@ PictureTable ParseTable(std::string_view text) {
       if (col[i] == "-") col[i] = std::string_view();
     }
 
-    int w = 0, h = 0;
-    if (!ParseSize(col[1], w, h)) {
-      fail("bad size \"" + std::string(col[1]) + "\" (WxH, 1..4096)");
+    int w = 0, h = 0, above = 0, below = 0;
+    if (!ParseSize(col[1], w, h, above, below)) {
+      fail("bad size \"" + std::string(col[1]) + "\" (WxH, 1..4096, optionally +aboveN or +belowN)");
       continue;
     }
     std::string_view kindText = col[2], param;
@@ -432,11 +447,17 @@ PictureTable ParseTable(std::string_view text) {
       p.cellWidth = w;
       p.cellHeight = h;
       p.width = w;
-      p.height = h;
+      p.height = h + above + below;
+      p.clearAbove = above;
+      p.clearBelow = below;
       p.index = static_cast<int>(i);
       p.count = static_cast<int>(names.size());
       p.line = line;
       if (p.kind == Kind::Digits) {
+        if (above + below > 0) {
+          error = "an atlas has no clear rows";
+          break;
+        }
         if (p.param.empty()) p.param = "0123456789";
         size_t chars = Utf8Length(p.param);
         if (chars * static_cast<size_t>(w) > kMaxSide) {

@@ -99,7 +99,9 @@ inline std::vector<nodeboxes::Box> BullBoxes(Bull::CBullBoard* board, uint16_t v
     for (int i = 0; i < Bull::CBullBoard::kBetButtons; ++i)
         AddShown(boxes, "bet " + std::to_string(i), board->GetBetButton(i));
     AddShown(boxes, "total score", board->GetTotalScorePanel());
-    AddShown(boxes, "waiting", board->GetWaitAnimation());
+    // The waiting words fill the top 56 rows of their picture.
+    if (cocos2d::CCSprite* wait = board->GetWaitAnimation(); wait != nullptr && nodeboxes::Shown(wait))
+        boxes.push_back({"waiting", nodeboxes::TopRows(nodeboxes::WorldBox(wait), 56)});
     cocos2d::CCArray* children = board->GetContentRoot()->getChildren();
     cocos2d::CCSpriteFrame* welcome = cocos2d::CCResolvePicture("OxEx/welcome", false);
     for (unsigned int i = 0; children != nullptr && welcome != nullptr && i < children->count(); ++i)

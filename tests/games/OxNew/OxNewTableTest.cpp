@@ -422,12 +422,14 @@ TEST_F(OxNewTable, NothingOnTheTableCoversWhatAPlayerReads)
 }
 
 // A seated watcher who came in mid-round sees every hand the end names under
-// its type, and no type without its cards.
+// its type, and no type without its cards; his waiting words stand above the
+// top seat, over no one.
 TEST_F(OxNewTable, AWatchersRestoredEndShowsTheHandsUnderTheirTypes)
 {
     ASSERT_NE(Enter(US_SIT), nullptr);
     ASSERT_TRUE(Scene(101, Bytes(3, 0)));
     ASSERT_NE(board->GetWaitAnimation(), nullptr);
+    ExpectBullClean(board, 4, "waiting");
     ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 0, 5, 5}, 0)));
     Seconds(1);
     ASSERT_EQ(board->GetHandTypePictures().size(), 3u);
@@ -444,6 +446,9 @@ TEST_F(OxNewTable, AWatchersRestoredEndShowsTheHandsUnderTheirTypes)
         }
     }
     EXPECT_FALSE(board->GetCardSprite(1, 0)->isVisible());
+    // As at a live end, the left and top seats' raised pairs touch the foot
+    // of the panel above them.
+    ExpectBullClean(board, 4, "watcher's end", {{"index 0", "seat 3"}, {"index 3", "seat 2"}});
 }
 
 }  // namespace
