@@ -184,9 +184,9 @@ void DZPoKerBoard::BuildSeats()
             m_ptSeat[view] = m_pSeatImage[view]->getPosition();
         if (view > 0 && m_pSeatImage[view] != nullptr)
         {
-            // The seat point carries the action sign, the hand banner and the
-            // winner's mark; the framework's seat panel stands just above it,
-            // so none of them covers the player's name or face, and the ready
+            // The seat point carries the hand banner and the winner's mark,
+            // which draw below it; the framework's seat panel stands on it,
+            // so neither covers the player's name or face, and the ready
             // sign above the panel.
             m_ptSeatPanel[view] = m_ptSeat[view] + CCPoint(0, kSeatPanelRise);
             m_ptStatus[view] = CCPoint(0, 74);

@@ -35,8 +35,10 @@ public:
     static constexpr int kWaitingZOrder = 100000;
     static constexpr int kWaitingTag = 2121;
     // How far the framework's seat panel of another player stands above the
-    // seat point: half the panel, half the banner strip and a gap.
-    static constexpr float kSeatPanelRise = 70;
+    // seat point. The banner, its words and the winner's frame draw 50 below
+    // the seat point (as mine do below my face), so the panel over them
+    // rises half its height, half the banner strip and a gap, less those 50.
+    static constexpr float kSeatPanelRise = 20;
     static constexpr float kFrameDelay = 0.15f;  // each frame of the table's animations
     static constexpr int kAddTypeTagBase = 9999;  // add buttons 9999..10001: kinds 1..3
     static constexpr int kActionButtons = 5;      // give up, pass, follow, add, all in
