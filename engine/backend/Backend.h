@@ -69,8 +69,25 @@ void finish();
 struct FrameCounts {
   uint64_t whole = 0, partial = 0;
   long lastPixels = 0;
+  uint32_t lastRecordedAgain = 0;  // draws the last frame recorded again
 };
 FrameCounts frameCounts();
+// Draws recorded again: a subtree that has not changed since the last frame
+// gives the draws it gave then. The number of the frame being recorded (0
+// while draws go straight to the output) and how many draws it has so far.
+uint64_t recordingFrame();
+uint32_t recordedDraws();
+// Records again draws [first, first + count) of the last frame, numbered
+// `frame`, which must be the one before the frame being recorded. False,
+// with nothing recorded, when they are not there or one of them uses a
+// texture that has gone or been drawn into since.
+bool recordAgain(uint64_t frame, uint32_t first, uint32_t count);
+// Whether recordAgain would.
+bool canRecordAgain(uint64_t frame, uint32_t first, uint32_t count);
+// Whether the draws recorded from `since` on are those of [first, first +
+// count) of the last frame, numbered `frame` (checks a subtree that would
+// have recorded them again).
+bool recordedAsBefore(uint64_t frame, uint32_t first, uint32_t count, uint32_t since);
 // Output size in pixels.
 void outputSize(int& width, int& height);
 // A texture that can be drawn into (scene transitions snapshot a scene into

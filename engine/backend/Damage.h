@@ -32,6 +32,12 @@ bool markEdits(const uint64_t* a, int n, const uint64_t* b, int m, int maxEdits,
 // grows least.
 void addDamage(std::vector<Rect>& rects, Rect r, size_t maxRects);
 
+// Pixels (0xAARRGGBB, alpha left opaque) of draws blended over `under`, from
+// the same draws over black and over white: blending takes each channel u of
+// what lies under to c + u * k, so over black they give c and over white
+// c + 255 * k (within a unit of what blending gives, from rounding).
+void composeOver(const uint32_t* under, const uint32_t* overBlack, const uint32_t* overWhite, uint32_t* out, size_t n);
+
 }  // namespace backend
 }  // namespace kest
 

@@ -103,7 +103,8 @@ CCNode* CCBone::getDisplayRenderNode() const {
 
 // --- CCArmature -------------------------------------------------------------
 
-CCArmature::CCArmature() {}
+// Its bones' sprites are drawn from draw(), as no children: they do not mark it.
+CCArmature::CCArmature() { m_bDrawsOthers = true; }
 
 CCArmature::~CCArmature() {
   CC_SAFE_RELEASE(m_pAnimation);
@@ -238,7 +239,7 @@ void CCArmature::updateBones() {
     m_drawOrder.swap(order);
   }
   updateColours();
-  if (changed) ccSetNeedsRedraw();
+  if (changed) markForRedraw();
 }
 
 void CCArmature::updateColours() {

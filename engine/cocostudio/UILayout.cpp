@@ -114,7 +114,7 @@ void Layout::onSizeChanged() {
     if (Widget* w = dynamic_cast<Widget*>(obj)) w->updateSizeAndPosition();
   }
   if (m_eLayoutType != LAYOUT_ABSOLUTE) doLayout();
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void Layout::setClippingEnabled(bool enabled) {
@@ -176,23 +176,23 @@ void Layout::updateBackGroundImage() {
 
 void Layout::setBackGroundColorType(LayoutBackGroundColorType type) {
   m_eColorType = type;
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void Layout::setBackGroundColor(const ccColor3B& color) {
   m_cColor = color;
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void Layout::setBackGroundColor(const ccColor3B& startColor, const ccColor3B& endColor) {
   m_gStartColor = startColor;
   m_gEndColor = endColor;
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void Layout::setBackGroundColorOpacity(int opacity) {
   m_nColorOpacity = std::min(std::max(opacity, 0), 255);
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 static ccColor4B mixColor(const ccColor3B& s, const ccColor3B& e, float t, unsigned char a) {

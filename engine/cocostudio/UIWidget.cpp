@@ -44,7 +44,7 @@ void Widget::addRenderer(CCNode* renderer, int z) {
     renderer->onEnter();
     renderer->onEnterTransitionDidFinish();
   }
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void Widget::removeRenderer(CCNode* renderer) {
@@ -55,7 +55,7 @@ void Widget::removeRenderer(CCNode* renderer) {
     renderer->setParent(nullptr);
     m_renderers.erase(it);
     renderer->release();
-    ccSetNeedsRedraw();
+    markForRedraw();
     return;
   }
 }

@@ -136,7 +136,7 @@ void CCScale9Sprite::setCapInsets(CCRect caps) {
   fitCaps(caps.origin.y, caps.size.height, h);
   m_capInsets = caps;
   updateInsetsFromCaps();
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCScale9Sprite::updateInsetsFromCaps() {
@@ -165,7 +165,7 @@ void CCScale9Sprite::setInsetBottom(float v) {
 
 void CCScale9Sprite::setContentSize(const CCSize& size) {
   CCNodeRGBA::setContentSize(CCSize(std::max(size.width, 0.0f), std::max(size.height, 0.0f)));
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCScale9Sprite::sourceEdges(float xs[4], float ys[4]) const {

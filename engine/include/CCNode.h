@@ -10,6 +10,7 @@
 #include "CCAffineTransform.h"
 #include "CCArray.h"
 #include "CCProtocols.h"
+#include "CCRenderer.h"
 
 NS_CC_BEGIN
 
@@ -28,8 +29,15 @@ enum {
   kCCNodeOnCleanup
 };
 
-// Any change that shows on screen calls this, so an unchanged frame is not drawn again.
+// Any change that shows on screen calls this, so an unchanged frame is not
+// drawn again. It also has every subtree record its draws anew; a change of
+// one node calls CCNode::markForRedraw instead, and the subtrees that did not
+// change give the draws they gave before.
 void ccSetNeedsRedraw();
+// How many times ccSetNeedsRedraw was called (draws kept before are of no use after it).
+unsigned int ccRedrawEpoch();
+// A frame is to be drawn (no draws kept before are dropped).
+void ccSetFrameNeeded();
 
 class CCNode : public CCObject {
  public:
@@ -125,9 +133,20 @@ class CCNode : public CCObject {
   virtual void cleanup();
 
   // Drawing. visit() applies the transform and clip, draws children with
-  // z < 0, then draw(), then the rest.
+  // z < 0, then draw(), then the rest. A subtree that has not changed since
+  // the last frame, drawn from the same place, gives the draws it gave then.
   virtual void draw() {}
   virtual void visit();
+  // The node changed how it shows: it and its ancestors record their draws
+  // anew in the next frame (every setter calls it; so must a draw() that
+  // changes without one).
+  void markForRedraw();
+  // Checks the marks: each subtree that would give its draws again records
+  // them anew and must record the same, or the program ends naming the node's
+  // class. On when the environment has KEST_HEADLESS (tests) or
+  // KEST_CHECK_REDRAW=1, off with KEST_CHECK_REDRAW=0.
+  static void setCheckKeptDraws(bool on);
+  static bool isCheckingKeptDraws();
   // Multiplies the renderer's current transform by this node's.
   void transform();
   // Clip the subtree to a rectangle in this node's space (drawn with the
@@ -219,6 +238,26 @@ class CCNode : public CCObject {
   unsigned int m_uOrderOfArrival = 0;
   bool m_bHasClipRect = false;
   CCRect m_obClipRect;
+  // A node whose draw() shows nodes that are not its children (which do not
+  // mark it when they change) keeps no draws, nor do its ancestors.
+  bool m_bDrawsOthers = false;
+
+ private:
+  // The draws this subtree recorded in a frame, and where from.
+  struct KeptDraws {
+    uint64_t frame = 0;  // 0: none
+    uint32_t first = 0, count = 0;
+    unsigned int epoch = 0;
+    CCRenderer::DrawPlace place;
+    // Where they start in the parent's draws, and which walk of the parent
+    // recorded them: given again with the parent's, they lie there still.
+    uint32_t offset = 0;
+    unsigned int parentWalk = 0;
+  };
+  KeptDraws m_kept;
+  unsigned int m_uWalks = 0;
+  void noteKept(uint64_t frame, uint32_t first);
+  bool m_bRedrawMarked = true;
 };
 
 // A node with colour and opacity (see CCRGBAProtocol: no cascade by default).

@@ -6,6 +6,7 @@
 // window scale. Draw calls are batched while texture, blend and clip stay the
 // same. Clip rectangles are in world points and nest (intersected).
 
+#include <cstdint>
 #include <vector>
 
 #include "CCAffineTransform.h"
@@ -53,6 +54,38 @@ class CCRenderer {
   bool beginTarget(CCTexture2D* target);
   void endTarget();
 
+  // Subtrees that keep their draws (CCNode::visit). Where a subtree is
+  // drawn from: the matrix and the clip its draws depend on.
+  struct DrawPlace {
+    CCAffineTransform matrix = CCAffineTransformIdentity;
+    CCRect clip;
+    bool clipped = false;
+    bool operator==(const DrawPlace& o) const;
+  };
+  // The number of the frame whose draws are recorded now, with the place
+  // drawn from; 0 when draws are not recorded (none is, or they go into a
+  // target or are turned in 3D).
+  uint64_t recordingFrame(DrawPlace& place) const;
+  uint32_t recordedDraws() const;
+  // Records draws [first, first + count) of the last frame again (false
+  // when they cannot be: see kest::backend::recordAgain).
+  bool drawAgain(uint64_t frame, uint32_t first, uint32_t count);
+  // The subtrees being walked (not given again), innermost last: each one's
+  // walk number and the one before, where its draws lay in the last frame
+  // (-1: unknown) and where they start in this one.
+  struct Walk {
+    unsigned int serial = 0, lastSerial = 0;
+    int64_t lastFirst = -1;
+    uint32_t first = 0;
+  };
+  void pushWalk(const Walk& w) { m_walks.push_back(w); }
+  void popWalk() { m_walks.pop_back(); }
+  const Walk* currentWalk() const { return m_walks.empty() ? nullptr : &m_walks.back(); }
+  // Subtrees that drew what does not mark them when it changes: a count
+  // that their ancestors compare, keeping no draws when it moved.
+  void noteUnkeptDraws() { ++m_uUnkept; }
+  unsigned int unkeptDraws() const { return m_uUnkept; }
+
   // Frame bookkeeping (the director calls these).
   void beginFrame();
   void endFrame();
@@ -85,6 +118,8 @@ class CCRenderer {
   std::vector<CCRect> m_savedClips;
   bool m_bInTarget = false;
   unsigned int m_uSubmissions = 0;
+  unsigned int m_uUnkept = 0;
+  std::vector<Walk> m_walks;
   std::vector<float> m_scratch;
 };
 

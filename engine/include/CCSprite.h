@@ -39,7 +39,7 @@ class CCSprite : public CCNodeRGBA, public CCTextureProtocol {
   CCTexture2D* getTexture() override { return m_pobTexture; }
   void setBlendFunc(ccBlendFunc blendFunc) override {
     m_sBlendFunc = blendFunc;
-    ccSetNeedsRedraw();
+    markForRedraw();
   }
   ccBlendFunc getBlendFunc() override { return m_sBlendFunc; }
 

@@ -18,6 +18,8 @@ bool CCClippingNode::init() { return init(nullptr); }
 
 bool CCClippingNode::init(CCNode* stencil) {
   if (!CCNode::init()) return false;
+  // The stencil is no child: moving it does not mark this node.
+  m_bDrawsOthers = true;
   setStencil(stencil);
   m_fAlphaThreshold = 1;
   m_bInverted = false;
@@ -31,7 +33,7 @@ void CCClippingNode::setStencil(CCNode* stencil) {
   CC_SAFE_RELEASE(m_pStencil);
   m_pStencil = stencil;
   if (m_pStencil && m_bRunning) m_pStencil->onEnter();
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCClippingNode::onEnter() {

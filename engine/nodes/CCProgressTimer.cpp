@@ -82,6 +82,8 @@ CCProgressTimer* CCProgressTimer::create(CCSprite* sp) {
 
 bool CCProgressTimer::initWithSprite(CCSprite* sp) {
   if (!CCNodeRGBA::init()) return false;
+  // Its sprite is no child: changing it does not mark the timer.
+  m_bDrawsOthers = true;
   m_fPercentage = 0;
   setAnchorPoint(CCPoint(0.5f, 0.5f));
   m_eType = kCCProgressTimerTypeRadial;
@@ -133,14 +135,14 @@ void CCProgressTimer::setBarChangeRate(CCPoint rate) {
 
 void CCProgressTimer::setColor(const ccColor3B& color) {
   if (m_pSprite) m_pSprite->setColor(color);
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 const ccColor3B& CCProgressTimer::getColor() { return m_pSprite ? m_pSprite->getColor() : m_tRealColor; }
 
 void CCProgressTimer::setOpacity(unsigned char opacity) {
   if (m_pSprite) m_pSprite->setOpacity(opacity);
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 unsigned char CCProgressTimer::getOpacity() { return m_pSprite ? m_pSprite->getOpacity() : m_cRealOpacity; }
@@ -157,7 +159,7 @@ void CCProgressTimer::updateProgress() {
       m_shape.push_back(hi);
     }
   }
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 // A point of the unit square on the sprite's quad: position and texture.

@@ -17,7 +17,8 @@ const int kSceneSnapshotTag = 0xFFFF;
 
 // --- CCTransitionScene ------------------------------------------------------
 
-CCTransitionScene::CCTransitionScene() {}
+// The scenes it shows are not its children: they do not mark it.
+CCTransitionScene::CCTransitionScene() { m_bDrawsOthers = true; }
 
 CCTransitionScene::~CCTransitionScene() {
   CC_SAFE_RELEASE(m_pInScene);

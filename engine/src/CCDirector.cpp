@@ -20,8 +20,16 @@ static CCDirector* s_sharedDirector = nullptr;
 static bool s_headlessSet = false;
 static bool s_headless = false;
 static bool s_needsRedraw = true;
+static unsigned int s_redrawEpoch = 1;
 
-void ccSetNeedsRedraw() { s_needsRedraw = true; }
+void ccSetNeedsRedraw() {
+  s_needsRedraw = true;
+  ++s_redrawEpoch;
+}
+
+unsigned int ccRedrawEpoch() { return s_redrawEpoch; }
+
+void ccSetFrameNeeded() { s_needsRedraw = true; }
 
 bool CCDirector::isHeadless() {
   if (!s_headlessSet) {
@@ -257,7 +265,7 @@ void CCDirector::calculateDeltaTime() {
   m_dLastTime = now;
 }
 
-void CCDirector::setNeedsRedraw() { s_needsRedraw = true; }
+void CCDirector::setNeedsRedraw() { ccSetNeedsRedraw(); }
 
 double CCDirector::getTimeToNextFrame() {
   if (m_pNextScene || (s_needsRedraw && !m_bInvalid)) return 0;

@@ -63,7 +63,7 @@ void CCLabelAtlas::setTexture(CCTexture2D* texture) {
   CC_SAFE_RETAIN(texture);
   CC_SAFE_RELEASE(m_pTexture);
   m_pTexture = texture;
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCLabelAtlas::setString(const char* label) {
@@ -72,7 +72,7 @@ void CCLabelAtlas::setString(const char* label) {
   m_sString = s;
   updateAtlasValues();
   setContentSize(CCSize((float)(m_sString.size() * m_uItemWidth), (float)m_uItemHeight));
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCLabelAtlas::updateAtlasValues() {

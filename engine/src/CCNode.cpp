@@ -9,10 +9,17 @@
 #include "CCRenderer.h"
 #include "CCScheduler.h"
 #include "CCTouch.h"
+#include "backend/Backend.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <typeinfo>
 
 NS_CC_BEGIN
 
 static unsigned int s_globalOrderOfArrival = 1;
+static int s_checkKeptDraws = -1;  // -1: as KEST_CHECK_REDRAW says
 
 CCNode::CCNode() {
   m_sTransform = CCAffineTransformIdentity;
@@ -52,7 +59,14 @@ const char* CCNode::description() { return "CCNode"; }
 
 void CCNode::markTransformDirty() {
   m_bTransformDirty = m_bInverseDirty = true;
-  ccSetNeedsRedraw();
+  markForRedraw();
+}
+
+void CCNode::markForRedraw() {
+  // Ancestors all the way up: one may be marked while a node below it
+  // records anew (marks made during a draw stay for the next frame).
+  for (CCNode* n = this; n; n = n->m_pParent) n->m_bRedrawMarked = true;
+  ccSetFrameNeeded();
 }
 
 // --- tree -------------------------------------------------------------------
@@ -82,7 +96,7 @@ void CCNode::addChild(CCNode* child, int zOrder, int tag) {
     child->onEnter();
     child->onEnterTransitionDidFinish();
   }
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCNode::insertChild(CCNode* child, int z) {
@@ -142,7 +156,7 @@ void CCNode::removeAllChildrenWithCleanup(bool cleanup) {
   }
   m_pChildren->removeAllObjects();
   releaseSnapshot(nodes);
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCNode::detachChild(CCNode* child, bool doCleanup) {
@@ -156,7 +170,7 @@ void CCNode::detachChild(CCNode* child, bool doCleanup) {
   child->setParent(nullptr);
   if (m_pChildren) m_pChildren->removeObject(child);
   child->release();
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCNode::reorderChild(CCNode* child, int zOrder) {
@@ -164,7 +178,7 @@ void CCNode::reorderChild(CCNode* child, int zOrder) {
   m_bReorderChildDirty = true;
   child->setOrderOfArrival(s_globalOrderOfArrival++);
   child->_setZOrder(zOrder);
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCNode::sortAllChildren() {
@@ -261,7 +275,7 @@ void CCNode::setContentSize(const CCSize& size) {
 void CCNode::setVisible(bool visible) {
   if (visible == m_bVisible) return;
   m_bVisible = visible;
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCNode::setRotation(float r) {
@@ -355,9 +369,76 @@ void CCNode::transform() {
   if (m_pCamera && m_pCamera->getTurn(turn)) r->turnCurrent(turn, m_obAnchorPointInPoints);
 }
 
+namespace {
+
+bool checkingKeptDraws() {
+  // On in tests (headless) unless KEST_CHECK_REDRAW=0; KEST_CHECK_REDRAW=1 anywhere.
+  static const bool fromEnvironment = [] {
+    const char* v = getenv("KEST_CHECK_REDRAW");
+    if (v && *v) return strcmp(v, "0") != 0;
+    const char* headless = getenv("KEST_HEADLESS");
+    return headless && *headless && strcmp(headless, "0") != 0;
+  }();
+  return s_checkKeptDraws < 0 ? fromEnvironment : s_checkKeptDraws > 0;
+}
+
+}  // namespace
+
+void CCNode::setCheckKeptDraws(bool on) { s_checkKeptDraws = on ? 1 : 0; }
+
+bool CCNode::isCheckingKeptDraws() { return checkingKeptDraws(); }
+
+void CCNode::noteKept(uint64_t frame, uint32_t first) {
+  const CCRenderer::Walk* parent = CCRenderer::sharedRenderer()->currentWalk();
+  m_kept.frame = frame;
+  m_kept.first = first;
+  m_kept.offset = parent ? first - parent->first : 0;
+  m_kept.parentWalk = parent ? parent->serial : 0;
+}
+
 void CCNode::visit() {
   if (!m_bVisible) return;
   CCRenderer* r = CCRenderer::sharedRenderer();
+  CCRenderer::DrawPlace place;
+  const uint64_t frame = r->recordingFrame(place);
+  // Where this subtree's draws lie in the last frame: recorded there, or
+  // given again there within its parent's, at the same offset.
+  int64_t lastFirst = -1;
+  if (frame != 0 && m_kept.frame != 0 && m_kept.epoch == ccRedrawEpoch()) {
+    const CCRenderer::Walk* parent = r->currentWalk();
+    if (m_kept.frame + 1 == frame)
+      lastFirst = m_kept.first;
+    else if (parent && parent->lastFirst >= 0 && m_kept.parentWalk == parent->lastSerial)
+      lastFirst = parent->lastFirst + m_kept.offset;
+  }
+  // Unchanged since and drawn from the same place: the same draws as then.
+  const bool keeps = frame != 0 && !m_bDrawsOthers;
+  bool check = false;
+  if (keeps && lastFirst >= 0 && !m_bRedrawMarked && m_kept.place == place) {
+    if (checkingKeptDraws()) {
+      check = kest::backend::canRecordAgain(frame - 1, (uint32_t)lastFirst, m_kept.count);
+    } else {
+      const uint32_t at = r->recordedDraws();
+      if (r->drawAgain(frame - 1, (uint32_t)lastFirst, m_kept.count)) {
+        noteKept(frame, at);
+        return;
+      }
+    }
+  }
+  const uint32_t count = m_kept.count;
+  const uint32_t first = frame != 0 ? r->recordedDraws() : 0;
+  const unsigned int unkept = r->unkeptDraws();
+  if (m_bDrawsOthers) r->noteUnkeptDraws();
+  if (frame != 0) {
+    CCRenderer::Walk walk;
+    walk.lastSerial = m_uWalks;
+    walk.serial = ++m_uWalks;
+    walk.lastFirst = lastFirst;
+    walk.first = first;
+    r->pushWalk(walk);
+  }
+  // Marks made from here on stay for the next frame.
+  m_bRedrawMarked = false;
   r->pushMatrix();
   transform();
   if (m_bHasClipRect) r->pushClipRect(CCRectApplyAffineTransform(m_obClipRect, r->currentMatrix()));
@@ -376,18 +457,34 @@ void CCNode::visit() {
   }
   if (m_bHasClipRect) r->popClipRect();
   r->popMatrix();
+  if (frame != 0) r->popWalk();
+  CCRenderer::DrawPlace now;
+  if (keeps && r->unkeptDraws() == unkept && r->recordingFrame(now) == frame) {
+    noteKept(frame, first);
+    m_kept.count = r->recordedDraws() - first;
+    m_kept.epoch = ccRedrawEpoch();
+    m_kept.place = place;
+  } else {
+    m_kept.frame = 0;
+  }
+  if (check && !kest::backend::recordedAsBefore(frame - 1, (uint32_t)lastFirst, count, first)) {
+    // A change that did not mark the node: kept draws would show it stale.
+    fprintf(stderr, "redraw check: a %s drew otherwise than in the last frame without being marked\n",
+            typeid(*this).name());
+    abort();
+  }
 }
 
 void CCNode::setClipRect(const CCRect& rectInNode) {
   m_bHasClipRect = true;
   m_obClipRect = rectInNode;
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCNode::clearClipRect() {
   if (!m_bHasClipRect) return;
   m_bHasClipRect = false;
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 // --- actions ----------------------------------------------------------------
@@ -577,14 +674,14 @@ void ccRGBASetOpacity(CCNode* self, unsigned char& real, unsigned char& displaye
     if (parent && parent->isCascadeOpacityEnabled()) parentOpacity = parent->getDisplayedOpacity();
     ccRGBAUpdateOpacity(self, real, displayed, cascade, parentOpacity);
   }
-  ccSetNeedsRedraw();
+  self->markForRedraw();
 }
 
 void ccRGBAUpdateOpacity(CCNode* self, unsigned char real, unsigned char& displayed, bool cascade,
                          unsigned char parentOpacity) {
   displayed = (unsigned char)(real * parentOpacity / 255);
   if (cascade) ccCascadeOpacity(self, displayed);
-  ccSetNeedsRedraw();
+  self->markForRedraw();
 }
 
 void ccRGBASetColor(CCNode* self, ccColor3B& real, ccColor3B& displayed, bool cascade, const ccColor3B& color) {
@@ -595,7 +692,7 @@ void ccRGBASetColor(CCNode* self, ccColor3B& real, ccColor3B& displayed, bool ca
     if (parent && parent->isCascadeColorEnabled()) parentColor = parent->getDisplayedColor();
     ccRGBAUpdateColor(self, real, displayed, cascade, parentColor);
   }
-  ccSetNeedsRedraw();
+  self->markForRedraw();
 }
 
 void ccRGBAUpdateColor(CCNode* self, const ccColor3B& real, ccColor3B& displayed, bool cascade,
@@ -604,7 +701,7 @@ void ccRGBAUpdateColor(CCNode* self, const ccColor3B& real, ccColor3B& displayed
   displayed.g = (uint8_t)(real.g * parentColor.g / 255);
   displayed.b = (uint8_t)(real.b * parentColor.b / 255);
   if (cascade) ccCascadeColor(self, displayed);
-  ccSetNeedsRedraw();
+  self->markForRedraw();
 }
 
 void CCNodeRGBA::setOpacity(unsigned char opacity) {

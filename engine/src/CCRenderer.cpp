@@ -248,10 +248,35 @@ void CCRenderer::endTarget() {
   applyClip();
 }
 
+bool CCRenderer::DrawPlace::operator==(const DrawPlace& o) const {
+  const CCAffineTransform &a = matrix, &b = o.matrix;
+  if (a.a != b.a || a.b != b.b || a.c != b.c || a.d != b.d || a.tx != b.tx || a.ty != b.ty) return false;
+  if (clipped != o.clipped) return false;
+  return !clipped || (clip.origin.x == o.clip.origin.x && clip.origin.y == o.clip.origin.y &&
+                      clip.size.width == o.clip.size.width && clip.size.height == o.clip.size.height);
+}
+
+uint64_t CCRenderer::recordingFrame(DrawPlace& place) const {
+  if (m_bInTarget || m_turns.back().on) return 0;
+  place.matrix = m_stack.back();
+  place.clipped = !m_clips.empty();
+  place.clip = place.clipped ? m_clips.back() : CCRect();
+  return be::recordingFrame();
+}
+
+uint32_t CCRenderer::recordedDraws() const { return be::recordedDraws(); }
+
+bool CCRenderer::drawAgain(uint64_t frame, uint32_t first, uint32_t count) {
+  if (!be::recordAgain(frame, first, count)) return false;
+  m_uSubmissions += count;
+  return true;
+}
+
 void CCRenderer::beginFrame() {
   m_stack.assign(1, CCAffineTransformIdentity);
   m_turns.assign(1, Turn());
   m_clips.clear();
+  m_walks.clear();
   m_uSubmissions = 0;
   be::beginFrame(0, 0, 0, 255);
 }

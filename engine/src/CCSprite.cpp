@@ -110,7 +110,7 @@ void CCSprite::setTexture(CCTexture2D* texture) {
   CC_SAFE_RELEASE(m_pobTexture);
   m_pobTexture = texture;
   m_bStandIn = texture && texture == CCTextureCache::sharedTextureCache()->standInTexture();
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCSprite::setTextureRect(const CCRect& rect) { setTextureRect(rect, false, rect.size); }
@@ -131,7 +131,7 @@ void CCSprite::setTextureRect(const CCRect& rect, bool rotated, const CCSize& un
   m_sQuad.br.vertices = {x2, y1};
   m_sQuad.tl.vertices = {x1, y2};
   m_sQuad.tr.vertices = {x2, y2};
-  ccSetNeedsRedraw();
+  markForRedraw();
 }
 
 void CCSprite::setTextureCoords(const CCRect& rect) {
@@ -203,7 +203,7 @@ void CCSprite::setFlipY(bool b) {
   setTextureRect(m_obRect, m_bRectRotated, m_obContentSize);
 }
 
-void CCSprite::updateColor() { ccSetNeedsRedraw(); }
+void CCSprite::updateColor() { markForRedraw(); }
 
 void CCSprite::setColor(const ccColor3B& color) {
   CCNodeRGBA::setColor(color);

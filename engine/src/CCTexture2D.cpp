@@ -65,6 +65,8 @@ bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h,
   m_sFile.clear();
   dropDecodedAhead();
   CCEGLView::sharedOpenGLView()->openWindow();
+  // A new texture changes no node's draws; one made again may be drawn by any.
+  const bool fresh = !m_pTexture;
   be::destroyTexture(m_pTexture);
   m_pTexture = be::createTexture((const uint8_t*)rgba, (int)w, (int)h, drawnWhole);
   m_uPixelsWide = w;
@@ -72,13 +74,17 @@ bool CCTexture2D::initWithData(const void* rgba, unsigned int w, unsigned int h,
   m_tContentSize = CCSize((float)w, (float)h);
   if (!m_bLinear) be::setTextureFilter(m_pTexture, false);
   be::setTextureWrap(m_pTexture, m_bRepeatS, m_bRepeatT);
-  ccSetNeedsRedraw();
+  if (fresh)
+    ccSetFrameNeeded();
+  else
+    ccSetNeedsRedraw();
   return true;
 }
 
 bool CCTexture2D::initWithFile(const std::string& path, unsigned int w, unsigned int h) {
   if (path.empty() || w == 0 || h == 0) return false;
   dropDecodedAhead();
+  const bool fresh = !m_pTexture && m_sFile.empty();
   be::destroyTexture(m_pTexture);
   m_pTexture = nullptr;
   m_sFile = path;
@@ -86,7 +92,10 @@ bool CCTexture2D::initWithFile(const std::string& path, unsigned int w, unsigned
   m_uPixelsWide = w;
   m_uPixelsHigh = h;
   m_tContentSize = CCSize((float)w, (float)h);
-  ccSetNeedsRedraw();
+  if (fresh)
+    ccSetFrameNeeded();
+  else
+    ccSetNeedsRedraw();
   return true;
 }
 

@@ -2,12 +2,14 @@
 // files only when first drawn.
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
 #include <unistd.h>
 
 #include "EngineFixture.h"
+#include "cocos-ext.h"
 #include "engine/backend/Backend.h"
 #include "engine/backend/Damage.h"
 
@@ -102,6 +104,7 @@ class RedrawTest : public EngineTest {
     const std::vector<uint8_t> kept = draw();
     EXPECT_EQ(be::frameCounts().partial, before.partial + 1);
     be::setDrawShortcuts(true);  // the next frame is drawn whole
+    ccSetNeedsRedraw();          // from every node's draws made anew
     const std::vector<uint8_t> whole = draw();
     EXPECT_EQ(be::frameCounts().whole, before.whole + 1);
     ASSERT_EQ(kept.size(), whole.size());
@@ -165,12 +168,170 @@ void RedrawTest::everyKindOfChange() {
   }
 }
 
-TEST_F(RedrawTest, EveryKindOfChangeDrawnInPlaceMatchesAWholeFrame) { everyKindOfChange(); }
+// Subtrees give their draws again (the check that every change marked its
+// node, on in tests, records them anew instead).
+struct KeptDraws {
+  KeptDraws() : m_was(CCNode::isCheckingKeptDraws()) { CCNode::setCheckKeptDraws(false); }
+  ~KeptDraws() { CCNode::setCheckKeptDraws(m_was); }
+  bool m_was;
+};
+
+TEST_F(RedrawTest, EveryKindOfChangeDrawnInPlaceMatchesAWholeFrame) {
+  everyKindOfChange();
+  KeptDraws kept;
+  everyKindOfChange();
+}
 
 TEST_F(RedrawTest, EveryKindOfChangeDrawnInPlaceMatchesAWholeFrameOnTheSoftwareRenderer) {
   Renderer software(true);
   everyKindOfChange();
   EXPECT_STREQ(be::rendererName(), "software");
+  KeptDraws kept;
+  everyKindOfChange();
+}
+
+TEST_F(RedrawTest, SubtreesThatDidNotChangeGiveTheirDrawsAgain) {
+  KeptDraws kept;
+  Board k = build();
+  draw();
+  CCRenderer* r = CCRenderer::sharedRenderer();
+  const unsigned int all = r->getSubmissions();
+  ASSERT_GT(all, 8u);
+  // Nothing changed: the scene gives all of its draws again.
+  draw();
+  EXPECT_EQ(be::frameCounts().lastRecordedAgain, all);
+  // One sprite moved: its draw alone is made anew.
+  k.corner->setPosition(ccp(1180, 690));
+  draw();
+  EXPECT_EQ(r->getSubmissions(), all);
+  EXPECT_EQ(be::frameCounts().lastRecordedAgain, all - 1);
+  // A child of the clipped layer moved, after a frame given again whole:
+  // its three brothers give theirs from where the layer's lay.
+  draw();
+  EXPECT_EQ(be::frameCounts().lastRecordedAgain, all);
+  static_cast<CCNode*>(k.clipped->getChildren()->objectAtIndex(0))->setPosition(ccp(830, 140));
+  draw();
+  EXPECT_EQ(be::frameCounts().lastRecordedAgain, all - 1);
+  // The layer moved: its four draws are made anew, from another place.
+  k.clipped->setPosition(ccp(5, 0));
+  draw();
+  EXPECT_EQ(be::frameCounts().lastRecordedAgain, all - 4);
+  // A change no node tells of: every node draws anew.
+  ccSetNeedsRedraw();
+  draw();
+  EXPECT_EQ(be::frameCounts().lastRecordedAgain, 0u);
+  // Hidden and shown again: drawn anew, then given again.
+  k.a->setVisible(false);
+  draw();
+  EXPECT_EQ(r->getSubmissions(), all - 1);
+  k.a->setVisible(true);
+  draw();
+  EXPECT_EQ(be::frameCounts().lastRecordedAgain, all - 1);
+  draw();
+  EXPECT_EQ(be::frameCounts().lastRecordedAgain, all);
+}
+
+TEST_F(RedrawTest, DrawsOfAPictureGoneSinceAreMadeAnew) {
+  KeptDraws kept;
+  writePng("chip.png", 8, 8, 0xd02020ffu);
+  CCTexture2D* tex = CCTextureCache::sharedTextureCache()->addImage("chip");
+  ASSERT_NE(tex, nullptr);
+  CCScene* scene = runScene();
+  CCSprite* s = CCSprite::createWithTexture(tex);
+  s->setPosition(ccp(100, 100));
+  scene->addChild(s);
+  draw();
+  draw();
+  const uint32_t all = be::frameCounts().lastRecordedAgain;
+  ASSERT_GT(all, 0u);
+  // The pixels go and come back from the file when drawn, with no node
+  // changed: the sprite's draw of the old texture is not given again.
+  tex->releasePixels();
+  const std::vector<uint8_t> kept1 = draw();
+  EXPECT_LT(be::frameCounts().lastRecordedAgain, all);
+  EXPECT_TRUE(tex->hasPixels());
+  ccSetNeedsRedraw();
+  EXPECT_EQ(draw(), kept1);
+}
+
+// A node whose look changes without a mark: the check ends the program.
+class Unmarked : public CCNode {
+ public:
+  float width = 10;
+  void draw() override {
+    CCRenderer::sharedRenderer()->drawSolidRect(CCPointZero, ccp(width, 10), ccc4(200, 0, 0, 255),
+                                                ccBlendFunc{GL_ONE, GL_ZERO});
+  }
+};
+
+TEST_F(RedrawTest, AChangeThatMarksNoNodeIsCaught) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  CCNode::setCheckKeptDraws(true);
+  CCScene* scene = runScene();
+  Unmarked* n = new Unmarked();
+  n->autorelease();
+  n->setPosition(ccp(50, 50));
+  scene->addChild(n);
+  draw();
+  draw();
+  n->width = 30;
+  ccSetNeedsRedraw();  // a frame wanted, every node marked: no fault
+  draw();
+  EXPECT_DEATH(
+      {
+        n->width = 60;
+        draw();
+      },
+      "redraw check: a .*Unmarked drew otherwise");
+}
+
+TEST_F(RedrawTest, ANinePartPictureAtItsSizeDrawsAsThePictureOnTheSoftwareRenderer) {
+  // Its slices meet between pixels (a third of 26); SDL's software renderer
+  // copies each slice with rounded corners, which left a line between them.
+  Renderer software(true);
+  CCScene* scene = runScene();
+  CCTexture2D* pic = patterned(26, 26, 255, 7);
+  for (int i = 0; i < 2; ++i) {
+    CCNode* n = i == 0 ? (CCNode*)CCSprite::createWithTexture(pic)
+                       : (CCNode*)extension::CCScale9Sprite::createWithSpriteFrame(
+                             CCSpriteFrame::createWithTexture(pic, CCRect(0, 0, 26, 26)));
+    n->setAnchorPoint(ccp(0, 0));
+    n->setPosition(ccp(100 + 40 * i, 100));
+    scene->addChild(n);
+  }
+  CCImage img;
+  ASSERT_TRUE(shoot(img));
+  EXPECT_STREQ(be::rendererName(), "software");
+  int differing = 0;
+  for (int y = 100; y < 126; ++y)
+    for (int x = 100; x < 126; ++x) differing += rgbAt(img, x, y) != rgbAt(img, x + 40, y);
+  EXPECT_EQ(differing, 0);
+}
+
+TEST_F(RedrawTest, DrawsOverBlackAndOverWhiteTellWhatTheyGiveOverAnything) {
+  // Alpha blending of 8-bit channels, as GL rounds it.
+  auto blend = [](uint32_t c, uint32_t a, uint32_t u) { return (c * a + u * (255 - a) + 127) / 255; };
+  auto px = [](uint32_t r, uint32_t g, uint32_t b) { return 0xff000000u | r << 16 | g << 8 | b; };
+  std::vector<uint32_t> under, black, white, want;
+  uint32_t seed = 12345;
+  auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16 & 255u; };
+  for (int i = 0; i < 2000; ++i) {
+    const uint32_t a = i < 3 ? (uint32_t)(i * 127) : next();  // clear, half, opaque, then any
+    uint32_t c[3], u[3];
+    for (int k = 0; k < 3; ++k) c[k] = next(), u[k] = next();
+    under.push_back(px(u[0], u[1], u[2]));
+    black.push_back(px(blend(c[0], a, 0), blend(c[1], a, 0), blend(c[2], a, 0)));
+    white.push_back(px(blend(c[0], a, 255), blend(c[1], a, 255), blend(c[2], a, 255)));
+    want.push_back(px(blend(c[0], a, u[0]), blend(c[1], a, u[1]), blend(c[2], a, u[2])));
+  }
+  std::vector<uint32_t> out(under.size());
+  be::composeOver(under.data(), black.data(), white.data(), out.data(), out.size());
+  for (size_t i = 0; i < out.size(); ++i)
+    for (int shift = 0; shift < 24; shift += 8)
+      ASSERT_LE(std::abs((int)(out[i] >> shift & 255u) - (int)(want[i] >> shift & 255u)), 1) << i;
+  // Fully clear and fully opaque draws give exactly what is under and themselves.
+  EXPECT_EQ(out[0], under[0]);
+  EXPECT_EQ(out[2], black[2]);
 }
 
 TEST_F(RedrawTest, OnlyTheChangedRectangleIsDrawnAgain) {

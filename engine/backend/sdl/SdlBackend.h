@@ -196,6 +196,9 @@ uint64_t uniqueTextureKey();
 uint64_t texelsKey(const uint8_t* rgba, int width, int height);
 
 inline bool recordedNow(const Texture* t);
+// The texture is going or its texels change: draws of it in the last frame
+// are not recorded again.
+void textureGone(const Texture* t);
 
 // --- rectangles shown again from their pixels (SdlFrames.cpp) -----------------
 
@@ -204,6 +207,15 @@ inline bool recordedNow(const Texture* t);
 // then: a frame animation over a still table goes round the same few
 // pictures. Those pixels are kept, in the window's format, and put on the
 // window again with nothing drawn.
+//
+// In a GL window, a rectangle whose changing draws (blended over what is
+// under them) go round a few pictures while what lies under them changes now
+// and then (a clock's light over its digits) is kept in two layers: the
+// pixels under the first changed draw, and the draws from there on, drawn
+// once over black and once over white, which tells their colour and how much
+// of what is under them shows. The two are put together on the CPU (within a
+// unit of each channel of what GL blends) and put on the window, with
+// nothing drawn.
 struct KeptPixels {
   uint64_t key = 0;
   int w = 0, h = 0;
@@ -215,6 +227,7 @@ struct ShownRect {
   Rect r{0, 0, 0, 0};
   uint64_t key = 0;
   int kept = -1;      // shown from g_sdl.kept[kept]
+  int composed = -1;  // shown from g_sdl.composed[composed]
   bool keep = false;  // drawn; its pixels are to be kept
 };
 // Whether the window's rectangles can be shown from kept pixels (a software
@@ -233,7 +246,8 @@ bool backBufferLags();
 // Draws the whole last frame again into a back buffer that lags.
 void refreshBackBuffer();
 // Puts 32-bit pixels (the window's format; rows `pitch` bytes apart, 0 for
-// w * 4) on the window, without waiting for the server (SdlX11.cpp).
+// w * 4) on the window, without waiting for the server (SdlX11.cpp); the
+// request goes with the next flushX11, one for all of a frame's rectangles.
 bool putOnWindow(const uint32_t* pixels, int x, int y, int w, int h, int pitch = 0);
 // Whether putOnWindow can: a visual of 32-bit pixels, red above green above blue.
 bool canPutOnWindow();
@@ -297,6 +311,12 @@ struct SdlState {
   bool clipped = false;    // the clip draws are recorded with
   Rect clip{0, 0, 0, 0};
   uint64_t frameNumber = 0;
+  uint64_t lastNumber = 0;  // the frame `last` holds, 0 for none
+  uint32_t recordedAgain = 0, lastRecordedAgain = 0;
+  // Textures drawn in `last` that went (or were drawn into) since: its
+  // draws of them cannot be recorded again. Past kGoneMax, none can.
+  std::vector<const Texture*> gone;
+  bool goneMany = false;
   uint64_t nextSerial = 1;
   std::vector<Rect> lastRects;  // where the last frame was drawn
   // A GL window shows its canvas: only the rectangles drawn again, when the
@@ -314,6 +334,17 @@ struct SdlState {
   // a GL window the rectangles where the back buffer lags the window.
   std::vector<KeptPixels> kept;
   std::vector<ShownRect> shown;
+  // The last frame's rectangles put together from kept layers (GL window).
+  std::vector<std::vector<uint32_t>> composed;
+  size_t composedCount = 0;
+  // Pixels read while a frame was drawn, kept once it is shown (keeping them
+  // earlier could drop pixels the frame's rectangles are shown from).
+  struct PendingKeep {
+    uint64_t key;
+    Rect r;
+    std::vector<uint32_t> pixels;
+  };
+  std::vector<PendingKeep> pendingKeeps;
   std::vector<uint64_t> seenKeys;
   size_t nextSeen = 0;
   std::vector<Rect> staleBack;

@@ -96,6 +96,7 @@ void beginRecording(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
   f.w = w;
   f.h = h;
   g_sdl.clipped = false;
+  g_sdl.recordedAgain = 0;
   ++g_sdl.frameNumber;
   g_sdl.recording = true;
 }
@@ -145,9 +146,81 @@ void recordDraw(Texture* t, const Vertex* vertices, int vertexCount, const int* 
 }
 
 namespace {
+constexpr size_t kGoneMax = 32;
+}  // namespace
+
+void textureGone(const Texture* t) {
+  if (!t || t->recordedIn == 0 || t->recordedIn != g_sdl.lastNumber) return;
+  if (g_sdl.gone.size() < kGoneMax)
+    g_sdl.gone.push_back(t);
+  else
+    g_sdl.goneMany = true;
+}
+
+uint64_t recordingFrame() { return g_sdl.recording ? g_sdl.frameNumber : 0; }
+
+uint32_t recordedDraws() { return (uint32_t)g_sdl.frame.draws.size(); }
+
+namespace {
+
+// Whether draws [first, first + count) of the last frame can be recorded
+// again into the frame being recorded.
+bool lastDrawsUsable(uint64_t frame, uint32_t first, uint32_t count) {
+  const FrameList &a = g_sdl.last, &f = g_sdl.frame;
+  if (!g_sdl.recording || frame == 0 || frame != g_sdl.lastNumber || frame + 1 != g_sdl.frameNumber) return false;
+  if (first > a.draws.size() || count > a.draws.size() - first) return false;
+  // Bounds were clipped to the output.
+  return a.w == f.w && a.h == f.h;
+}
+
+}  // namespace
+
+bool canRecordAgain(uint64_t frame, uint32_t first, uint32_t count) {
+  if (!lastDrawsUsable(frame, first, count) || g_sdl.goneMany) return false;
+  const FrameList& a = g_sdl.last;
+  if (!g_sdl.gone.empty())
+    for (uint32_t k = first; k < first + count; ++k)
+      if (a.draws[k].tex && std::find(g_sdl.gone.begin(), g_sdl.gone.end(), a.draws[k].tex) != g_sdl.gone.end())
+        return false;
+  return true;
+}
+
+bool recordAgain(uint64_t frame, uint32_t first, uint32_t count) {
+  if (!canRecordAgain(frame, first, count)) return false;
+  const FrameList& a = g_sdl.last;
+  FrameList& f = g_sdl.frame;
+  if (count == 0) return true;
+  // Draws recorded one after another: their vertices and indices are too.
+  const Recorded &d0 = a.draws[first], &dn = a.draws[first + count - 1];
+  const uint32_t v0 = d0.firstVert, v1 = dn.firstVert + dn.vertCount;
+  const uint32_t i0 = d0.firstIndex, i1 = dn.firstIndex + dn.indexCount;
+  const uint32_t vertAt = (uint32_t)f.verts.size(), indexAt = (uint32_t)f.indices.size();
+  f.verts.insert(f.verts.end(), a.verts.begin() + v0, a.verts.begin() + v1);
+  f.indices.insert(f.indices.end(), a.indices.begin() + i0, a.indices.begin() + i1);
+  g_sdl.recordedAgain += count;
+  for (uint32_t k = first; k < first + count; ++k) {
+    Recorded d = a.draws[k];
+    d.firstVert = d.firstVert - v0 + vertAt;
+    d.firstIndex = d.firstIndex - i0 + indexAt;
+    // Still drawn: a texture going from now on ends this frame's recording first.
+    if (d.tex) const_cast<Texture*>(d.tex)->recordedIn = g_sdl.frameNumber;
+    f.draws.push_back(d);
+  }
+  return true;
+}
+
+bool recordedAsBefore(uint64_t frame, uint32_t first, uint32_t count, uint32_t since) {
+  const FrameList &a = g_sdl.last, &f = g_sdl.frame;
+  if (!lastDrawsUsable(frame, first, count) || since > f.draws.size() || f.draws.size() - since != count) return false;
+  for (uint32_t k = 0; k < count; ++k)
+    if (a.draws[first + k].key != f.draws[since + k].key) return false;
+  return true;
+}
+
+namespace {
 
 // The rectangles to draw again; false when the whole frame must be drawn.
-bool findDamage(std::vector<Rect>& rects) {
+bool findDamage(std::vector<Rect>& rects, std::vector<uint8_t>& changed) {
   const FrameList &a = g_sdl.last, &b = g_sdl.frame;
   if (!g_sdl.lastValid || !g_sdl.shortcuts || a.w != b.w || a.h != b.h || memcmp(a.clear, b.clear, 4) != 0)
     return false;
@@ -170,6 +243,8 @@ bool findDamage(std::vector<Rect>& rects) {
   for (size_t i = 0; i < added.size(); ++i)
     if (added[i] && rectArea(b.draws[(size_t)p + i].bounds) > 0)
       addDamage(rects, b.draws[(size_t)p + i].bounds, kMaxRects);
+  changed.assign((size_t)m, 0);
+  for (size_t i = 0; i < added.size(); ++i) changed[(size_t)p + i] = added[i];
   long covered = 0;
   for (const Rect& r : rects) covered += rectArea(r);
   return covered <= (long)(kWholeShare * b.w * b.h);
@@ -241,11 +316,11 @@ bool coversOpaquely(const FrameList& f, const Recorded& d, const Rect& r) {
 
 // Draws the frame's draws that reach into `only` (null: all of them), each
 // clipped to its own clip and to that rectangle; from `first` on.
-void replay(const FrameList& f, const Rect* only, size_t first = 0) {
+void replay(const FrameList& f, const Rect* only, size_t first = 0, size_t end = SIZE_MAX) {
   const Rect whole{0, 0, f.w, f.h};
   bool set = false, clipped = false;
   Rect current = whole;
-  for (size_t k = first; k < f.draws.size(); ++k) {
+  for (size_t k = first; k < f.draws.size() && k < end; ++k) {
     const Recorded& d = f.draws[k];
     if (rectArea(d.bounds) == 0) continue;
     Rect clip = whole;
@@ -282,11 +357,11 @@ constexpr size_t kSeenKeys = 256;
 
 // What decides the pixels of r: where it is, and the draws that reach into it
 // from `first` on (the clear colour when nothing hides it whole).
-uint64_t rectKey(const FrameList& f, const Rect& r, size_t first, bool cleared) {
+uint64_t rectKey(const FrameList& f, const Rect& r, size_t first, size_t end, bool cleared) {
   uint64_t h = mix(0x510e527fade682d1ull, (uint64_t)(uint32_t)r.x0 << 32 | (uint32_t)r.y0);
   h = mix(h, (uint64_t)(uint32_t)r.x1 << 32 | (uint32_t)r.y1);
   if (cleared) h = hashBytes(h, f.clear, 4);
-  for (size_t k = first; k < f.draws.size(); ++k) {
+  for (size_t k = first; k < end; ++k) {
     const Recorded& d = f.draws[k];
     Rect in;
     if (rectArea(d.bounds) == 0 || !intersectRects(d.bounds, r, in)) continue;
@@ -294,6 +369,61 @@ uint64_t rectKey(const FrameList& f, const Rect& r, size_t first, bool cleared) 
     h = mix(h, d.key);
   }
   return h;
+}
+
+bool reaches(const Recorded& d, const Rect& r) {
+  Rect in;
+  if (rectArea(d.bounds) == 0 || !intersectRects(d.bounds, r, in)) return false;
+  return !d.clipped || intersectRects(in, d.clip, in);
+}
+
+// Where the draws reaching into r from `first` on can be cut in two layers:
+// the first new one, after which every draw reaching in is blended so that
+// what is under it shows through in proportion (no adding); SIZE_MAX when
+// there is none, or it is the first.
+size_t layerCut(const FrameList& f, const std::vector<uint8_t>& changed, const Rect& r, size_t first) {
+  size_t cut = SIZE_MAX;
+  for (size_t k = first + 1; k < f.draws.size(); ++k) {
+    if (!reaches(f.draws[k], r)) continue;
+    if (cut == SIZE_MAX && k < changed.size() && changed[k]) cut = k;
+    if (cut != SIZE_MAX && f.draws[k].blend == Blend::Add) return SIZE_MAX;
+  }
+  return cut;
+}
+
+// Reads r of a GL window's back buffer, in the window's format.
+bool readRect(const Rect& r, std::vector<uint32_t>& pixels) {
+  const int w = r.x1 - r.x0, h = r.y1 - r.y0;
+  pixels.resize((size_t)w * h);
+  flushBatches();
+  SDL_Rect sr{r.x0, r.y0, w, h};
+  return SDL_RenderReadPixels(g_sdl.renderer, &sr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0;
+}
+
+// Fills r with one opaque colour (a clear ignores the clip).
+void fillRect(const Rect& r, uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) {
+  flushBatches();
+  SDL_Rect s{r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0};
+  SDL_RenderSetClipRect(g_sdl.renderer, &s);
+  const float x0 = (float)r.x0, y0 = (float)r.y0, x1 = (float)r.x1, y1 = (float)r.y1;
+  const Vertex quad[4] = {{x0, y0, red, green, blue, alpha, 0, 0},
+                          {x1, y0, red, green, blue, alpha, 0, 0},
+                          {x1, y1, red, green, blue, alpha, 0, 0},
+                          {x0, y1, red, green, blue, alpha, 0, 0}};
+  const int idx[6] = {0, 1, 2, 0, 2, 3};
+  enqueueDraw(nullptr, quad, 4, idx, 6, Blend::None);
+}
+
+// A rectangle put together from the pixels under its first new draw and the
+// draws from there on over black and over white (composeOver).
+void composeLayers(ShownRect& shown, KeptPixels& under, KeptPixels& layer) {
+  under.used = layer.used = g_sdl.frameNumber;
+  if (g_sdl.composed.size() <= g_sdl.composedCount) g_sdl.composed.emplace_back();
+  std::vector<uint32_t>& out = g_sdl.composed[g_sdl.composedCount];
+  shown.composed = (int)g_sdl.composedCount++;
+  const size_t n = under.pixels.size();
+  out.resize(n);
+  composeOver(under.pixels.data(), layer.pixels.data(), layer.pixels.data() + n, out.data(), n);
 }
 
 int findKept(uint64_t key) {
@@ -316,9 +446,9 @@ bool seenBefore(uint64_t key) {
   return false;
 }
 
-void keepPixels(const ShownRect& s, std::vector<uint32_t>&& pixels) {
+void keepPixels(uint64_t key, const Rect& r, std::vector<uint32_t>&& pixels) {
   std::vector<KeptPixels>& kept = g_sdl.kept;
-  const long area = rectArea(s.r);
+  const long area = (long)pixels.size();
   long total = area;
   for (const KeptPixels& k : kept) total += (long)k.pixels.size();
   // The longest unused go first.
@@ -330,9 +460,9 @@ void keepPixels(const ShownRect& s, std::vector<uint32_t>&& pixels) {
     kept.erase(kept.begin() + (long)oldest);
   }
   KeptPixels k;
-  k.key = s.key;
-  k.w = s.r.x1 - s.r.x0;
-  k.h = s.r.y1 - s.r.y0;
+  k.key = key;
+  k.w = r.x1 - r.x0;
+  k.h = r.y1 - r.y0;
   k.used = g_sdl.frameNumber;
   k.pixels = std::move(pixels);
   kept.push_back(std::move(k));
@@ -354,13 +484,14 @@ void showKeptPixels(std::vector<Rect>& drawn) {
   // A frame drawn whole has no rectangles of its own.
   if (g_sdl.shown.empty()) drawn = g_sdl.lastRects;
   for (const ShownRect& s : g_sdl.shown) {
-    if (s.kept < 0 || g_sdl.software) {
+    if ((s.kept < 0 && s.composed < 0) || g_sdl.software) {
       drawn.push_back(s.r);
       continue;
     }
     // Straight on the window; the back buffer lags there until drawn again.
-    const KeptPixels& k = g_sdl.kept[(size_t)s.kept];
-    if (!putOnWindow(k.pixels.data(), s.r.x0, s.r.y0, k.w, k.h)) {
+    const uint32_t* pixels =
+        s.kept >= 0 ? g_sdl.kept[(size_t)s.kept].pixels.data() : g_sdl.composed[(size_t)s.composed].data();
+    if (!putOnWindow(pixels, s.r.x0, s.r.y0, s.r.x1 - s.r.x0, s.r.y1 - s.r.y0)) {
       g_sdl.backStale = true;
       drawn.push_back(s.r);  // copied from a back buffer drawn whole again
     } else {
@@ -380,7 +511,7 @@ void showKeptPixels(std::vector<Rect>& drawn) {
 bool backBufferLags() {
   if (!g_sdl.staleBack.empty() || g_sdl.backStale) return true;
   for (const ShownRect& s : g_sdl.shown)
-    if (s.kept >= 0) return true;
+    if (s.kept >= 0 || s.composed >= 0) return true;
   return false;
 }
 
@@ -399,7 +530,7 @@ void keepDrawnPixels() {
       SDL_Rect sr{s.r.x0, s.r.y0, w, h};
       if (SDL_RenderReadPixels(g_sdl.renderer, &sr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) != 0) continue;
     }
-    keepPixels(s, std::move(pixels));
+    keepPixels(s.key, s.r, std::move(pixels));
   }
 }
 
@@ -420,9 +551,13 @@ void refreshBackBuffer() {
 void resolveFrame() {
   if (!g_sdl.recording) return;
   g_sdl.recording = false;
+  // The last frame's rectangles are shown by now.
+  for (auto& p : g_sdl.pendingKeeps) keepPixels(p.key, p.r, std::move(p.pixels));
+  g_sdl.pendingKeeps.clear();
   FrameList& f = g_sdl.frame;
   std::vector<Rect> rects;
-  const bool partial = findDamage(rects);
+  static std::vector<uint8_t> changed;  // which draws are new; storage kept
+  const bool partial = findDamage(rects, changed);
   const bool keeping = partial && canKeepPixels();
   g_sdl.shown.clear();
   endBatches(false);
@@ -435,15 +570,23 @@ void resolveFrame() {
     g_sdl.staleBack.clear();
     g_sdl.backStale = false;
   } else {
+    g_sdl.composedCount = 0;
     for (const Rect& r : rects) {
       // What lies under the last draw that hides the whole rectangle does
       // not show: drawing starts there, with nothing to clear.
       size_t first = f.draws.size();
       while (first > 0 && !coversOpaquely(f, f.draws[first - 1], r)) --first;
+      const size_t start = first > 0 ? first - 1 : 0;
+      const bool cleared = first == 0;
       ShownRect shown;
       shown.r = r;
+      // Layers of a GL window's rectangle: what lies under its first new
+      // draw, and the draws from there on.
+      size_t top = SIZE_MAX;
+      uint64_t underKey = 0, layerKey = 0;
+      bool keepUnder = false, keepLayer = false;
       if (keeping && rectArea(r) <= kKeptMaxPixels) {
-        shown.key = rectKey(f, r, first > 0 ? first - 1 : 0, first == 0);
+        shown.key = rectKey(f, r, start, f.draws.size(), cleared);
         shown.kept = findKept(shown.key);
         if (shown.kept >= 0) {
           KeptPixels& k = g_sdl.kept[(size_t)shown.kept];
@@ -458,6 +601,25 @@ void resolveFrame() {
           continue;
         }
         shown.keep = seenBefore(shown.key);
+        top = g_sdl.software ? SIZE_MAX : layerCut(f, changed, r, start);
+        if (top != SIZE_MAX) {
+          underKey = rectKey(f, r, start, top, cleared);
+          layerKey = mix(rectKey(f, r, top, f.draws.size(), false), 0x3c6ef372fe94f82bull);
+          const int under = findKept(underKey), layer = findKept(layerKey);
+          if (under >= 0 && layer >= 0 &&
+              g_sdl.kept[(size_t)layer].pixels.size() == 2 * g_sdl.kept[(size_t)under].pixels.size()) {
+            // Never drawn into the back buffer: nothing there to keep.
+            shown.keep = false;
+            composeLayers(shown, g_sdl.kept[(size_t)under], g_sdl.kept[(size_t)layer]);
+            g_sdl.shown.push_back(shown);
+            continue;
+          }
+          // Draws seen before over another picture go round: both layers are kept.
+          keepLayer = layer < 0 && seenBefore(layerKey);
+          keepUnder = under < 0 && (layer >= 0 || keepLayer);
+        } else {
+          top = SIZE_MAX;
+        }
       }
       g_sdl.shown.push_back(shown);
       // Drawn again here: the back buffer holds it.
@@ -467,22 +629,30 @@ void resolveFrame() {
                                    return s.x0 >= r.x0 && s.y0 >= r.y0 && s.x1 <= r.x1 && s.y1 <= r.y1;
                                  }),
                   stale.end());
-      if (first > 0) {
-        flushBatches();
-        replay(f, &r, first - 1);
-        continue;
+      if (keepLayer) {
+        // The draws from the new one on, over black, then over white.
+        std::vector<uint32_t> overBlack, overWhite, both;
+        fillRect(r, 0, 0, 0, 255);
+        replay(f, &r, top);
+        const bool black = readRect(r, overBlack);
+        fillRect(r, 255, 255, 255, 255);
+        replay(f, &r, top);
+        if (black && readRect(r, overWhite)) {
+          both.reserve(overBlack.size() * 2);
+          both.insert(both.end(), overBlack.begin(), overBlack.end());
+          both.insert(both.end(), overWhite.begin(), overWhite.end());
+          g_sdl.pendingKeeps.push_back({layerKey, r, std::move(both)});
+        }
       }
-      // Clearing a rectangle: a quad without blending (a clear ignores the clip).
+      const size_t end = keepUnder ? top : f.draws.size();
+      if (cleared) fillRect(r, f.clear[0], f.clear[1], f.clear[2], f.clear[3]);
       flushBatches();
-      setSdlClip(&r);
-      const float x0 = (float)r.x0, y0 = (float)r.y0, x1 = (float)r.x1, y1 = (float)r.y1;
-      const Vertex quad[4] = {{x0, y0, f.clear[0], f.clear[1], f.clear[2], f.clear[3], 0, 0},
-                              {x1, y0, f.clear[0], f.clear[1], f.clear[2], f.clear[3], 0, 0},
-                              {x1, y1, f.clear[0], f.clear[1], f.clear[2], f.clear[3], 0, 0},
-                              {x0, y1, f.clear[0], f.clear[1], f.clear[2], f.clear[3], 0, 0}};
-      const int idx[6] = {0, 1, 2, 0, 2, 3};
-      enqueueDraw(nullptr, quad, 4, idx, 6, Blend::None);
-      replay(f, &r);
+      replay(f, &r, start, end);
+      if (keepUnder) {
+        std::vector<uint32_t> under;
+        if (readRect(r, under)) g_sdl.pendingKeeps.push_back({underKey, r, std::move(under)});
+        replay(f, &r, top);
+      }
     }
     ++g_sdl.partialFrames;
   }
@@ -491,6 +661,10 @@ void resolveFrame() {
   if (!partial) g_sdl.lastRects.assign(1, Rect{0, 0, f.w, f.h});
   std::swap(g_sdl.last, g_sdl.frame);
   g_sdl.lastValid = true;
+  g_sdl.lastNumber = g_sdl.frameNumber;
+  g_sdl.lastRecordedAgain = g_sdl.recordedAgain;
+  g_sdl.gone.clear();
+  g_sdl.goneMany = false;
 }
 
 FrameCounts frameCounts() {
@@ -498,6 +672,7 @@ FrameCounts frameCounts() {
   c.whole = g_sdl.wholeFrames;
   c.partial = g_sdl.partialFrames;
   for (const Rect& r : g_sdl.lastRects) c.lastPixels += rectArea(r);
+  c.lastRecordedAgain = g_sdl.lastRecordedAgain;
   return c;
 }
 

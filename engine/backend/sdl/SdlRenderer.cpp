@@ -366,6 +366,7 @@ void showBackBuffer() {
   // GL counts rows from the bottom.
   for (const Rect& r : rects) g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, r.x0, h - r.y1, r.x1 - r.x0, r.y1 - r.y0);
   keepDrawnPixels();
+  flushX11();
 }
 
 // The software renderer draws into the window's surface, which keeps the
@@ -388,6 +389,7 @@ void showWindowSurface() {
       putOnWindow(reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
                                                     (size_t)r.y0 * surface->pitch + (size_t)r.x0 * 4),
                   r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0, surface->pitch);
+    flushX11();
     return;
   }
   SDL_Rect parts[8];
@@ -483,7 +485,10 @@ bool setRenderTarget(Texture* t) {
   resolveFrame();
   flushBatches();
   // What it shows changes: frames that draw it again must see a new texture.
-  if (t) t->serial = uniqueTextureKey();
+  if (t) {
+    textureGone(t);
+    t->serial = uniqueTextureKey();
+  }
   if (SDL_SetRenderTarget(g_sdl.renderer, t ? t->own.tex : g_sdl.canvas) != 0) return false;
   g_sdl.target = t ? t->own.tex : nullptr;
   endBatches(false);  // cells for the new output

@@ -200,6 +200,7 @@ void destroyTexture(Texture* t) {
   }
   // Waiting draws read the texels before they go or are reused.
   if (recordedNow(t)) resolveFrame();
+  textureGone(t);
   if (drawsWaitOn(t->surf)) flushBatches();
   if (t->page) {
     releasePaged(t);
@@ -214,11 +215,14 @@ bool textureStale(const Texture* t) { return t && t->generation != g_sdl.generat
 void setTextureFilter(Texture* t, bool linear) {
   // Draws already batched keep the filter they were made with; SDL gets the
   // new one when a batch needs it.
-  if (t) t->linear = linear;
+  if (!t || t->linear == linear) return;
+  textureGone(t);
+  t->linear = linear;
 }
 
 void setTextureWrap(Texture* t, bool repeatS, bool repeatT) {
-  if (!t) return;
+  if (!t || (t->repeatS == repeatS && t->repeatT == repeatT)) return;
+  textureGone(t);
   t->repeatS = repeatS;
   t->repeatT = repeatT;
 }

@@ -304,6 +304,55 @@ bool copiedUpright(const SDL_Vertex* v, const int* idx, const Surface* surf) {
   return (int)(b.x * surf->w - sx) != 0 && (int)(b.y * surf->h - sy) != 0;
 }
 
+// An upright quad (corners on two columns and two rows, texture coordinates
+// following them) moved to the pixel edges that take in the same pixel
+// centres, its texture coordinates following: SDL's software renderer copies
+// such a quad as a rectangle of texels and rounds its corners each on its
+// own, so the slices of a nine-part picture, which meet between pixels, left
+// a column of pixels between them, and a slice starting between two texels
+// lost a texel to scaling. At whole pixels they meet, and a quad drawn one
+// texel to a pixel copies its texels one to one.
+void snapUpright(SDL_Vertex* v, const Surface* surf) {
+  float x0 = v[0].position.x, x1 = x0, y0 = v[0].position.y, y1 = y0;
+  for (int i = 1; i < 4; ++i) {
+    x0 = std::min(x0, v[i].position.x), x1 = std::max(x1, v[i].position.x);
+    y0 = std::min(y0, v[i].position.y), y1 = std::max(y1, v[i].position.y);
+  }
+  if (!(x1 > x0) || !(y1 > y0)) return;
+  // The texture coordinate at each column and row: the same at all corners there.
+  float u[2] = {0, 0}, w[2] = {0, 0};
+  bool seenU[2] = {false, false}, seenW[2] = {false, false};
+  for (int i = 0; i < 4; ++i) {
+    const int cx = v[i].position.x == x0 ? 0 : (v[i].position.x == x1 ? 1 : -1);
+    const int cy = v[i].position.y == y0 ? 0 : (v[i].position.y == y1 ? 1 : -1);
+    if (cx < 0 || cy < 0) return;
+    if ((seenU[cx] && u[cx] != v[i].tex_coord.x) || (seenW[cy] && w[cy] != v[i].tex_coord.y)) return;
+    u[cx] = v[i].tex_coord.x, seenU[cx] = true;
+    w[cy] = v[i].tex_coord.y, seenW[cy] = true;
+  }
+  if (!seenU[0] || !seenU[1] || !seenW[0] || !seenW[1]) return;
+  auto edge = [](float p) { return std::ceil(p - 0.5f); };
+  const float X0 = edge(x0), X1 = edge(x1), Y0 = edge(y0), Y1 = edge(y1);
+  if (X1 <= X0 || Y1 <= Y0) return;  // no pixel centre inside: left as it is
+  // Along the edge, on a whole texel when within a thousandth of one.
+  auto follow = [](float p, float p0, float p1, float a0, float a1, int size) {
+    float a = a0 + (p - p0) * (a1 - a0) / (p1 - p0);
+    if (size > 0) {
+      const float texel = a * (float)size, whole = std::round(texel);
+      if (std::fabs(texel - whole) < 1e-3f) a = whole / (float)size;
+    }
+    return a;
+  };
+  const int W = surf ? surf->w : 0, H = surf ? surf->h : 0;
+  const float U0 = follow(X0, x0, x1, u[0], u[1], W), U1 = follow(X1, x0, x1, u[0], u[1], W);
+  const float V0 = follow(Y0, y0, y1, w[0], w[1], H), V1 = follow(Y1, y0, y1, w[0], w[1], H);
+  for (int i = 0; i < 4; ++i) {
+    const bool left = v[i].position.x == x0, top = v[i].position.y == y0;
+    v[i].position = SDL_FPoint{left ? X0 : X1, top ? Y0 : Y1};
+    v[i].tex_coord = SDL_FPoint{left ? U0 : U1, top ? V0 : V1};
+  }
+}
+
 }  // namespace
 
 void appendMesh(Batch& b, const Texture* t, const Vertex* vertices, int vertexCount, const int* indices,
@@ -318,6 +367,7 @@ void appendMesh(Batch& b, const Texture* t, const Vertex* vertices, int vertexCo
     for (int i = 0; i < vertexCount; ++i) own.push_back(onSurface(t, vertices[i]));
     if (vertexCount == 4 && indexCount == 6) {
       const int quad[6] = {index(0), index(1), index(2), index(3), index(4), index(5)};
+      snapUpright(own.data(), b.surf);
       if (copiedUpright(own.data(), quad, b.surf)) {
         const int base = (int)b.verts.size();
         b.verts.insert(b.verts.end(), own.begin(), own.end());

@@ -169,8 +169,11 @@ void close() {
   g_sdl.recording = g_sdl.lastValid = false;
   g_sdl.frame = FrameList();
   g_sdl.last = FrameList();
+  g_sdl.lastNumber = 0;
   g_sdl.shownW = g_sdl.shownH = 0;
   g_sdl.kept.clear();
+  g_sdl.pendingKeeps.clear();
+  g_sdl.composedCount = 0;
   g_sdl.shown.clear();
   g_sdl.seenKeys.clear();
   g_sdl.nextSeen = 0;

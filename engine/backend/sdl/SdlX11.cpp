@@ -101,7 +101,6 @@ bool putOnWindow(const uint32_t* pixels, int x, int y, int w, int h, int pitch) 
   calls.putImage(display, g_sdl.xWindow, static_cast<GC>(g_sdl.xGC), image, 0, 0, x, y, (unsigned)w, (unsigned)h);
   image->data = nullptr;  // ours, not Xlib's to free
   image->f.destroy_image(image);
-  calls.flush(display);
   return true;
 #else
   (void)pixels, (void)x, (void)y, (void)w, (void)h, (void)pitch;
