@@ -4,17 +4,6 @@
 
 namespace BaccaratNew {
 
-namespace {
-
-// Reads a record that must be exactly the message: false otherwise.
-template <typename Record>
-bool ReadExact(const void* data, uint16_t size, Record& record)
-{
-    return size == sizeof(Record) && wire::ReadRecord(data, size, record);
-}
-
-}  // namespace
-
 BaccaratNewBoard* BaccaratNewHandler::Board() const { return dynamic_cast<BaccaratNewBoard*>(GetBoard()); }
 
 bool BaccaratNewHandler::SendPlaceBet(uint8_t area, int64_t amount)

@@ -13,13 +13,6 @@ namespace {
 // A chair a message names: 0..5, or nobody where nobody is allowed.
 bool ChairOrNobody(uint16_t chair) { return chair < GAME_PLAYER || chair == INVALID_CHAIR; }
 
-// The message as its record, only at the record's own size.
-template <typename Record>
-bool Read(const void* data, uint16_t size, Record& record)
-{
-    return size == sizeof(Record) && wire::ReadRecord(data, size, record);
-}
-
 }  // namespace
 
 DZPoKerHandler::DZPoKerHandler() = default;
@@ -73,7 +66,7 @@ bool DZPoKerHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* da
         case GS_FREE:
         {
             CMD_S_StatusFree free;
-            if (!Read(data, size, free))
+            if (!ReadExact(data, size, free))
                 return false;
             m_wMeChairID = GetMeChairID();
             SetGameStatus(Sexy::GAME_STATUS_FREE);
@@ -92,7 +85,7 @@ bool DZPoKerHandler::OnGameStart(const void* data, uint16_t size)
 {
     ResetGameClient();
     CMD_S_GameStart start;
-    if (!Read(data, size, start))
+    if (!ReadExact(data, size, start))
         return false;
     if (!ChairOrNobody(start.wCurrentUser) || !ChairOrNobody(start.wDealerUser))
         return false;
@@ -139,7 +132,7 @@ bool DZPoKerHandler::OnAddScoreMessage(const void* data, uint16_t size)
 {
     DZPoKerBoard* board = StopTurnTimer();
     CMD_S_AddScore action;
-    if (!Read(data, size, action))
+    if (!ReadExact(data, size, action))
         return false;
     const uint16_t actor = action.wAddScoreUser;
     if (actor >= GAME_PLAYER)
@@ -212,7 +205,7 @@ bool DZPoKerHandler::OnGiveUpMessage(const void* data, uint16_t size)
 {
     DZPoKerBoard* board = StopTurnTimer();
     CMD_S_GiveUp giveUp;
-    if (!Read(data, size, giveUp))
+    if (!ReadExact(data, size, giveUp))
         return false;
     const uint16_t chair = giveUp.wGiveUpUser;
     if (chair >= GAME_PLAYER)
@@ -249,7 +242,7 @@ bool DZPoKerHandler::OnGiveUpMessage(const void* data, uint16_t size)
 bool DZPoKerHandler::OnSendCard(const void* data, uint16_t size)
 {
     CMD_S_SendCard send;
-    if (!Read(data, size, send))
+    if (!ReadExact(data, size, send))
         return false;
     m_wCurrentUser = send.wCurrentUser;
     m_nActionMask = send.nActionMask;
@@ -294,7 +287,7 @@ bool DZPoKerHandler::OnGameEnd(const void* data, uint16_t size)
 {
     DZPoKerBoard* board = StopTurnTimer();
     CMD_S_GameEnd end;
-    if (!Read(data, size, end))
+    if (!ReadExact(data, size, end))
         return false;
 
     HideActionButtons();
@@ -346,7 +339,7 @@ bool DZPoKerHandler::OnGameEnd(const void* data, uint16_t size)
 bool DZPoKerHandler::OnPotList(const void* data, uint16_t size)
 {
     CMD_S_PotList pots;
-    if (!Read(data, size, pots))
+    if (!ReadExact(data, size, pots))
         return false;
     // More than six pots cannot be shown: the count is cut to the list.
     const uint32_t count = pots.dwPotCount < MAX_POT_COUNT ? pots.dwPotCount : MAX_POT_COUNT;
@@ -358,7 +351,7 @@ bool DZPoKerHandler::OnPotList(const void* data, uint16_t size)
 bool DZPoKerHandler::OnPlayingScene(const void* data, uint16_t size)
 {
     CMD_S_StatusPlay scene;
-    if (!Read(data, size, scene))
+    if (!ReadExact(data, size, scene))
         return false;
     if (!ChairOrNobody(scene.wDealerUser))
         return false;

@@ -13,13 +13,6 @@ namespace HorseBattle {
 
 namespace {
 
-// The record when the size is exactly its own.
-template <typename Record>
-bool Exact(const void* data, uint16_t size, Record& out)
-{
-    return size == sizeof(Record) && wire::ReadRecord(data, size, out);
-}
-
 const char* const kTooMuch = "下注金额超过玩家现有金额，请重新下注！";
 const char* const kNotOpen = "请在下注时间进行下注！";
 
@@ -60,7 +53,7 @@ bool PaoMaHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
         case SUB_S_ROUND_START:
         {
             RoundStartMessage m;
-            if (!Exact(data, size, m))
+            if (!ReadExact(data, size, m))
                 return false;
             OnRoundStart(m);
             return true;
@@ -68,7 +61,7 @@ bool PaoMaHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
         case SUB_S_BET_END:
         {
             BetEndMessage m;
-            if (!Exact(data, size, m))
+            if (!ReadExact(data, size, m))
                 return false;
             OnBetEnd(m);
             return true;
@@ -76,7 +69,7 @@ bool PaoMaHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
         case SUB_S_RACE:
         {
             auto m = std::make_unique<RaceMessage>();
-            if (!Exact(data, size, *m))
+            if (!ReadExact(data, size, *m))
                 return false;
             OnRace(*m);
             return true;
@@ -84,7 +77,7 @@ bool PaoMaHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
         case SUB_S_BET_PLACED:
         {
             BetPlacedMessage m;
-            if (!Exact(data, size, m))
+            if (!ReadExact(data, size, m))
                 return false;
             OnBetPlaced(m);
             return true;
@@ -92,7 +85,7 @@ bool PaoMaHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
         case SUB_S_BET_FAILED:
         {
             BetFailedMessage m;
-            if (!Exact(data, size, m))
+            if (!ReadExact(data, size, m))
                 return false;
             OnBetFailed(m);
             return true;
@@ -100,7 +93,7 @@ bool PaoMaHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
         case SUB_S_FREE:
         {
             FreeMessage m;
-            if (!Exact(data, size, m))
+            if (!ReadExact(data, size, m))
                 return false;
             OnFree(m);
             return true;
@@ -227,7 +220,7 @@ bool PaoMaHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data
         case GS_FREE:
         {
             FreeScene s;
-            if (!Exact(data, size, s))
+            if (!ReadExact(data, size, s))
                 return false;
             SetGameStatus(GS_FREE);
             if (board != nullptr)
@@ -251,7 +244,7 @@ bool PaoMaHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data
         case GS_BETTING:
         {
             auto s = std::make_unique<BettingScene>();
-            if (!Exact(data, size, *s))
+            if (!ReadExact(data, size, *s))
                 return false;
             SetScene(board, GS_BETTING, PaoMaBoard::kStateBetting, s->head);
             RestoreHistory(board, s->head);
@@ -263,7 +256,7 @@ bool PaoMaHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data
         case GS_LINE_UP:
         {
             auto s = std::make_unique<LineUpScene>();
-            if (!Exact(data, size, *s))
+            if (!ReadExact(data, size, *s))
                 return false;
             SetScene(board, GS_LINE_UP, PaoMaBoard::kStateLineUp, s->head);
             RestoreHistory(board, s->head);
@@ -275,7 +268,7 @@ bool PaoMaHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data
         case GS_RACE:
         {
             auto s = std::make_unique<RaceScene>();
-            if (!Exact(data, size, *s))
+            if (!ReadExact(data, size, *s))
                 return false;
             // A race under way is not played again: the table shows free time.
             SetScene(board, GS_RACE, PaoMaBoard::kStateFreeScene, s->head);

@@ -51,17 +51,6 @@ bool NNHandler::OnClockInfo(uint16_t chair, int32_t seconds, uint32_t timerID)
     return Sexy::CGameHandler::OnClockInfo(chair, seconds, timerID);
 }
 
-namespace {
-
-// Reads a record that must be exactly the message: false otherwise.
-template <typename Record>
-bool ReadExact(const void* data, uint16_t size, Record& record)
-{
-    return size == sizeof(Record) && wire::ReadRecord(data, size, record);
-}
-
-}  // namespace
-
 bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
 {
     NNBoard* board = Board();

@@ -5,17 +5,6 @@
 
 namespace TransferBattle {
 
-namespace {
-
-// The record when the size is exactly its own.
-template <typename Record>
-bool Exact(const void* data, uint16_t size, Record& out)
-{
-    return size == sizeof(Record) && wire::ReadRecord(data, size, out);
-}
-
-}  // namespace
-
 NNBoard* NNHandler::GetTransferBoard() const { return dynamic_cast<NNBoard*>(GetBoard()); }
 
 bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
@@ -23,62 +12,21 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
     NNBoard* board = GetTransferBoard();
     switch (sub)
     {
-        case SUB_S_GAME_FREE:
-        {
-            FreeMessage m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnGameFree(m);
-            return true;
-        }
-        case SUB_S_GAME_START:
-        {
-            RoundStartMessage m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnGameStart(m);
-            return true;
-        }
+        case SUB_S_GAME_FREE: return DeliverExact<FreeMessage>(data, size, board, &NNBoard::OnGameFree);
+        case SUB_S_GAME_START: return DeliverExact<RoundStartMessage>(data, size, board, &NNBoard::OnGameStart);
         case SUB_S_PLACE_BET:
-        {
-            BetPlacedMessage m;
             // The area indexes the board's per-area amounts and labels.
-            if (!Exact(data, size, m) || !ValidArea(m.cbArea))
-                return false;
-            if (board != nullptr)
-                board->OnPlaceBet(m);
-            return true;
-        }
+            return DeliverExactIf<BetPlacedMessage>(
+                data, size, board, [](const BetPlacedMessage& m) { return ValidArea(m.cbArea); }, &NNBoard::OnPlaceBet);
         case SUB_S_GAME_END:
-        {
-            RoundEndMessage m;
             // The slot names the point the wheel stops at.
-            if (!Exact(data, size, m) || !ValidWinSlot(m.cbWinSlot))
-                return false;
-            if (board != nullptr)
-                board->OnGameEnd(m);
-            return true;
-        }
+            return DeliverExactIf<RoundEndMessage>(
+                data, size, board, [](const RoundEndMessage& m) { return ValidWinSlot(m.cbWinSlot); },
+                &NNBoard::OnGameEnd);
         case SUB_S_APPLY_BANKER:
-        {
-            ApplyBankerMessage m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnApplyBanker(m.wApplyUser);
-            return true;
-        }
-        case SUB_S_CHANGE_BANKER:
-        {
-            ChangeBankerMessage m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnChangeBanker(m);
-            return true;
-        }
+            return DeliverExact<ApplyBankerMessage>(
+                data, size, board, [](NNBoard& b, const ApplyBankerMessage& m) { b.OnApplyBanker(m.wApplyUser); });
+        case SUB_S_CHANGE_BANKER: return DeliverExact<ChangeBankerMessage>(data, size, board, &NNBoard::OnChangeBanker);
         case SUB_S_SEND_RECORD:
         {
             if (board == nullptr || data == nullptr)
@@ -93,24 +41,10 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
             }
             return true;
         }
-        case SUB_S_PLACE_BET_FAIL:
-        {
-            BetFailedMessage m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnBetFailed(m);
-            return true;
-        }
+        case SUB_S_PLACE_BET_FAIL: return DeliverExact<BetFailedMessage>(data, size, board, &NNBoard::OnBetFailed);
         case SUB_S_CANCEL_BANKER:
-        {
-            CancelBankerMessage m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnCancelBanker(m.wCancelUser);
-            return true;
-        }
+            return DeliverExact<CancelBankerMessage>(
+                data, size, board, [](NNBoard& b, const CancelBankerMessage& m) { b.OnCancelBanker(m.wCancelUser); });
         case SUB_S_NO_BANKER:
             if (board != nullptr)
                 board->ShowNoBanker();
@@ -124,30 +58,10 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
     NNBoard* board = GetTransferBoard();
     switch (gameStatus)
     {
-        case GS_FREE:
-        {
-            FreeScene scene;
-            if (!Exact(data, size, scene))
-                return false;
-            if (board != nullptr)
-                board->OnSceneFree(scene);
-            return true;
-        }
-        case GS_BETTING:
+        case GS_FREE: return DeliverExact<FreeScene>(data, size, board, &NNBoard::OnSceneFree);
+        case GS_BETTING: return DeliverExact<PlayScene>(data, size, board, &NNBoard::OnSceneBetting);
         case GS_RESULT:
-        case GS_RESULT_END:
-        {
-            PlayScene scene;
-            if (!Exact(data, size, scene))
-                return false;
-            if (board == nullptr)
-                return true;
-            if (gameStatus == GS_BETTING)
-                board->OnSceneBetting(scene);
-            else
-                board->OnSceneResult(scene);
-            return true;
-        }
+        case GS_RESULT_END: return DeliverExact<PlayScene>(data, size, board, &NNBoard::OnSceneResult);
         default: return true;
     }
 }

@@ -11,74 +11,34 @@ bool CTwoCardHandler::OnSharedMessage(uint16_t sub, const void* data, uint16_t s
     known = true;
     CTwoCardBoard* board = GetTwoCardBoard();
     if (sub == m_wNoticeSub)
-    {
-        RoomNoticeMessage m;
-        if (!Exact(data, size, m))
-            return false;
-        if (board != nullptr)
-            board->OnRoomNoticeMessage(m);
-        return true;
-    }
+        return DeliverExact<RoomNoticeMessage>(data, size, board, &CTwoCardBoard::OnRoomNoticeMessage);
     switch (sub)
     {
         case SUB_S_PLACE_BET:
-        {
-            BetPlacedMessage m;
             // The area indexes the board's per-area amounts.
-            if (!Exact(data, size, m) || m.cbArea < 1 || m.cbArea > m_nAreaCount)
-                return false;
-            if (board != nullptr)
-                board->OnBetPlacedMessage(m);
-            return true;
-        }
+            return DeliverExactIf<BetPlacedMessage>(
+                data, size, board,
+                [this](const BetPlacedMessage& m) { return m.cbArea >= 1 && m.cbArea <= m_nAreaCount; },
+                &CTwoCardBoard::OnBetPlacedMessage);
         case SUB_S_APPLY_BANKER:
-        {
-            ApplyBankerMessage m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnApplyBankerMessage(m.wApplyUser);
-            return true;
-        }
+            return DeliverExact<ApplyBankerMessage>(
+                data, size, board,
+                [](CTwoCardBoard& b, const ApplyBankerMessage& m) { b.OnApplyBankerMessage(m.wApplyUser); });
         case SUB_S_CHANGE_BANKER:
-        {
-            ChangeBankerMessage m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnChangeBankerMessage(m);
-            return true;
-        }
+            return DeliverExact<ChangeBankerMessage>(data, size, board, &CTwoCardBoard::OnChangeBankerMessage);
         case SUB_S_PLACE_BET_FAIL:
-        {
-            BetFailedMessage m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnBetFailedMessage(m);
-            return true;
-        }
+            return DeliverExact<BetFailedMessage>(data, size, board, &CTwoCardBoard::OnBetFailedMessage);
         case SUB_S_CANCEL_BANKER:
-        {
-            CancelBankerMessage m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnCancelBankerMessage(m.wCancelUser);
-            return true;
-        }
+            return DeliverExact<CancelBankerMessage>(
+                data, size, board,
+                [](CTwoCardBoard& b, const CancelBankerMessage& m) { b.OnCancelBankerMessage(m.wCancelUser); });
         default: known = false; return true;
     }
 }
 
 bool CTwoCardHandler::OnFreeSceneMessage(const void* data, uint16_t size)
 {
-    FreeScene scene;
-    if (!Exact(data, size, scene))
-        return false;
-    if (CTwoCardBoard* board = GetTwoCardBoard())
-        board->OnFreeScene(scene);
-    return true;
+    return DeliverExact<FreeScene>(data, size, GetTwoCardBoard(), &CTwoCardBoard::OnFreeScene);
 }
 
 }  // namespace TwoCardBanker

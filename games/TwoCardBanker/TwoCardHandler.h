@@ -35,13 +35,6 @@ protected:
     // Status 0: the 126-byte free scene.
     bool OnFreeSceneMessage(const void* data, uint16_t size);
 
-    // The record when the size is exactly its own.
-    template <typename Record>
-    static bool Exact(const void* data, uint16_t size, Record& out)
-    {
-        return size == sizeof(Record) && wire::ReadRecord(data, size, out);
-    }
-
 private:
     int m_nAreaCount;
     uint16_t m_wNoticeSub;
@@ -72,53 +65,17 @@ template <class Wire>
 bool CTwoCardGameHandler<Wire>::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
 {
     NoteMessageReceived();
-    typename Wire::Board* board = GetGameBoard();
+    using Board = typename Wire::Board;
+    Board* board = GetGameBoard();
     switch (sub)
     {
-        case SUB_S_GAME_FREE:
-        {
-            typename Wire::Free m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnFreeMessage(m);
-            return true;
-        }
+        case SUB_S_GAME_FREE: return DeliverExact<typename Wire::Free>(data, size, board, &Board::OnFreeMessage);
         case SUB_S_GAME_START:
-        {
-            typename Wire::Start m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnRoundStartMessage(m);
-            return true;
-        }
-        case SUB_S_GAME_END:
-        {
-            typename Wire::End m;
-            if (!Exact(data, size, m))
-                return false;
-            if (board != nullptr)
-                board->OnRoundEndMessage(m);
-            return true;
-        }
+            return DeliverExact<typename Wire::Start>(data, size, board, &Board::OnRoundStartMessage);
+        case SUB_S_GAME_END: return DeliverExact<typename Wire::End>(data, size, board, &Board::OnRoundEndMessage);
         case SUB_S_SEND_RECORD:
-        {
-            using Record = typename Wire::Record;
-            if (size % sizeof(Record) != 0 || (size != 0 && data == nullptr))
-                return false;
-            if (board == nullptr)
-                return true;
-            const auto* bytes = static_cast<const uint8_t*>(data);
-            for (uint16_t at = 0; at < size; at += sizeof(Record))
-            {
-                Record record;
-                wire::ReadRecord(bytes + at, sizeof(Record), record);
-                board->OnRecordMessage(record);
-            }
-            board->OnRecordsDone();
-            return true;
-        }
+            return DeliverEach<typename Wire::Record>(data, size, board, &Board::OnRecordMessage,
+                                                      &Board::OnRecordsDone);
         default: break;
     }
     if (sub < SUB_S_GAME_FREE || sub > Wire::kLastSub)
@@ -132,25 +89,14 @@ template <class Wire>
 bool CTwoCardGameHandler<Wire>::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, uint16_t size)
 {
     NoteMessageReceived();
+    using Board = typename Wire::Board;
     switch (gameStatus)
     {
         case GS_FREE: return OnFreeSceneMessage(data, size);
-        case GS_BETTING:
+        case GS_BETTING: return DeliverExact<typename Wire::Scene>(data, size, GetGameBoard(), &Board::OnPlayScene);
         case GS_RESULT:
         case GS_RESULT_END:
-        {
-            typename Wire::Scene scene;
-            if (!Exact(data, size, scene))
-                return false;
-            typename Wire::Board* board = GetGameBoard();
-            if (board == nullptr)
-                return true;
-            if (gameStatus == GS_BETTING)
-                board->OnPlayScene(scene);
-            else
-                board->OnResultScene(scene);
-            return true;
-        }
+            return DeliverExact<typename Wire::Scene>(data, size, GetGameBoard(), &Board::OnResultScene);
         default: return true;
     }
 }

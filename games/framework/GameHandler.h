@@ -8,10 +8,12 @@
 // only points to the latest one attached and never deletes it.
 #pragma once
 
+#include "core/Wire.h"
 #include "games/framework/UserData.h"
 #include "ui/Dialog.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace Sexy {
@@ -96,6 +98,55 @@ public:
     const std::string& GetMusicName() const { return m_strMusicName; }
 
 protected:
+    // --- a game's messages, taken at their exact sizes ---------------------
+    // The record when the message is exactly its size; false at any other.
+    template <typename Record>
+    static bool ReadExact(const void* data, uint16_t size, Record& out)
+    {
+        return size == sizeof(Record) && wire::ReadRecord(data, size, out);
+    }
+    // A message of exactly one Record, handed to the board when there is
+    // one as deliver(*board, record) (a member of the board's or a lambda).
+    // False, and nothing handed, when the size is any other or, for
+    // DeliverExactIf, when valid(record) refuses a value the board would
+    // index with.
+    template <typename Record, typename Board, typename Deliver>
+    static bool DeliverExact(const void* data, uint16_t size, Board* board, Deliver&& deliver)
+    {
+        return DeliverExactIf<Record>(
+            data, size, board, [](const Record&) { return true; }, deliver);
+    }
+    template <typename Record, typename Board, typename Valid, typename Deliver>
+    static bool DeliverExactIf(const void* data, uint16_t size, Board* board, Valid&& valid, Deliver&& deliver)
+    {
+        Record record;
+        if (!ReadExact(data, size, record) || !valid(record))
+            return false;
+        if (board != nullptr)
+            std::invoke(deliver, *board, record);
+        return true;
+    }
+    // A list of whole Records, any count (none too): each handed to the
+    // board in order, then done(*board) once. False, and nothing handed,
+    // when the size is no whole count.
+    template <typename Record, typename Board, typename Each, typename Done>
+    static bool DeliverEach(const void* data, uint16_t size, Board* board, Each&& each, Done&& done)
+    {
+        if (size % sizeof(Record) != 0 || (size != 0 && data == nullptr))
+            return false;
+        if (board == nullptr)
+            return true;
+        const auto* bytes = static_cast<const uint8_t*>(data);
+        for (uint16_t at = 0; at < size; at += sizeof(Record))
+        {
+            Record record;
+            wire::ReadRecord(bytes + at, sizeof(Record), record);
+            std::invoke(each, *board, record);
+        }
+        std::invoke(done, *board);
+        return true;
+    }
+
     Dialog* m_pNoticeDialog = nullptr;
     std::string m_strEffectName;
     std::string m_strMusicName;

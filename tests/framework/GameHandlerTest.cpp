@@ -278,3 +278,77 @@ TEST_F(HandlerSound, MusicStartsOnlyWhenNothingPlays)
     EXPECT_EQ(audio.log,
               (Log{"stop music", "preload snd/n", "effects volume 0.5", "music volume 0.5", "music snd/n loop"}));
 }
+
+namespace {
+
+KEST_WIRE_BEGIN
+struct Pair
+{
+    uint8_t a;
+    uint16_t b;
+};
+KEST_WIRE_END
+static_assert(sizeof(Pair) == 3, "Pair");
+
+struct PairBoard
+{
+    std::vector<int> got;
+    int done = 0;
+    void Take(const Pair& p) { got.push_back(p.a * 1000 + p.b); }
+    void Done() { ++done; }
+};
+
+// The delivery helpers are the handler's own; they are reached here as a game would.
+struct Deliverer : Sexy::CGameHandler
+{
+    using CGameHandler::DeliverEach;
+    using CGameHandler::DeliverExact;
+    using CGameHandler::DeliverExactIf;
+    using CGameHandler::ReadExact;
+};
+
+}  // namespace
+
+TEST(HandlerDelivery, ExactSizesOnlyAndTheBoardOnlyWhenThereIsOne)
+{
+    const uint8_t bytes[7] = {1, 2, 0, 3, 4, 0, 9};  // two Pairs and one byte over
+    PairBoard board;
+    Pair p{};
+    EXPECT_TRUE(Deliverer::ReadExact(bytes, 3, p));
+    EXPECT_EQ(uint16_t{p.b}, 2);
+    EXPECT_FALSE(Deliverer::ReadExact(bytes, 2, p));
+    EXPECT_FALSE(Deliverer::ReadExact(bytes, 4, p));
+    EXPECT_FALSE(Deliverer::ReadExact(nullptr, 3, p));
+
+    EXPECT_FALSE(Deliverer::DeliverExact<Pair>(bytes, 4, &board, &PairBoard::Take));
+    EXPECT_FALSE(Deliverer::DeliverExact<Pair>(bytes, 0, &board, &PairBoard::Take));
+    EXPECT_TRUE(board.got.empty());
+    EXPECT_TRUE(Deliverer::DeliverExact<Pair>(bytes, 3, &board, &PairBoard::Take));
+    EXPECT_TRUE(Deliverer::DeliverExact<Pair>(bytes, 3, static_cast<PairBoard*>(nullptr), &PairBoard::Take));
+    // A value the board would index with is refused before the board sees it.
+    const auto small = [](const Pair& m) { return m.b < 3; };
+    EXPECT_FALSE(Deliverer::DeliverExactIf<Pair>(bytes + 3, 3, &board, small, &PairBoard::Take));
+    EXPECT_FALSE(
+        Deliverer::DeliverExactIf<Pair>(bytes + 3, 3, static_cast<PairBoard*>(nullptr), small, &PairBoard::Take));
+    EXPECT_EQ(board.got, std::vector<int>{1002});
+}
+
+TEST(HandlerDelivery, ListsTakeWholeRecordsInOrderThenFinishOnce)
+{
+    const uint8_t bytes[7] = {1, 2, 0, 3, 4, 0, 9};
+    PairBoard board;
+    for (uint16_t size : {1, 2, 4, 5, 7})
+        EXPECT_FALSE(Deliverer::DeliverEach<Pair>(bytes, size, &board, &PairBoard::Take, &PairBoard::Done)) << size;
+    EXPECT_FALSE(Deliverer::DeliverEach<Pair>(nullptr, 3, &board, &PairBoard::Take, &PairBoard::Done));
+    EXPECT_TRUE(board.got.empty());
+    EXPECT_EQ(board.done, 0);
+
+    EXPECT_TRUE(Deliverer::DeliverEach<Pair>(bytes, 6, &board, &PairBoard::Take, &PairBoard::Done));
+    EXPECT_EQ(board.got, (std::vector<int>{1002, 3004}));
+    EXPECT_EQ(board.done, 1);
+    // An empty list is whole too, and finishes.
+    EXPECT_TRUE(Deliverer::DeliverEach<Pair>(nullptr, 0, &board, &PairBoard::Take, &PairBoard::Done));
+    EXPECT_EQ(board.done, 2);
+    EXPECT_TRUE(
+        Deliverer::DeliverEach<Pair>(bytes, 6, static_cast<PairBoard*>(nullptr), &PairBoard::Take, &PairBoard::Done));
+}
