@@ -6,6 +6,7 @@
 
 #include "core/Wire.h"
 #include "games/BaccaratNew/GameLogic.h"
+#include "games/common/BankerMessages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -43,12 +44,12 @@ constexpr uint32_t IDI_FREE = 99;
 constexpr uint32_t IDI_PLACE_BET = 100;
 constexpr uint32_t IDI_GAME_END = 103;
 
-KEST_WIRE_BEGIN
-struct CMD_S_GameFree
-{
-    uint8_t cbTimeLeave;
-};
+// What the banker games send alike (games/common).
+using CMD_S_GameFree = games::FreeMessage;
+using CMD_S_ApplyBanker = games::ApplyBankerMessage;
+using CMD_S_ChangeBanker = games::ChangeBankerMessage;
 
+KEST_WIRE_BEGIN
 struct CMD_S_GameStart
 {
     uint8_t cbTimeLeave;
@@ -79,17 +80,6 @@ struct CMD_S_GameEnd
     int64_t lUserAreaScore[AREA_COUNT];
     int64_t lUserScore;  // my total of the round
     uint8_t cbReserved3[8];
-};
-
-struct CMD_S_ApplyBanker
-{
-    uint16_t wApplyUser;
-};
-
-struct CMD_S_ChangeBanker
-{
-    uint16_t wBankerUser;
-    int64_t lBankerScore;
 };
 
 // One past round, oldest first in sub 106.
@@ -157,7 +147,6 @@ struct CMD_C_PlaceBet
 };
 KEST_WIRE_END
 
-static_assert(sizeof(CMD_S_GameFree) == 1, "free");
 static_assert(sizeof(CMD_S_GameStart) == 43 && offsetof(CMD_S_GameStart, lBankerScore) == 3 &&
                   offsetof(CMD_S_GameStart, lUserMaxScore) == 11 && offsetof(CMD_S_GameStart, lUserBankerScore) == 19,
               "game start");
@@ -166,8 +155,6 @@ static_assert(sizeof(CMD_S_GameEnd) == 109 && offsetof(CMD_S_GameEnd, cbTableCar
                   offsetof(CMD_S_GameEnd, lBankerTotallScore) == 17 && offsetof(CMD_S_GameEnd, wBankerTime) == 25 &&
                   offsetof(CMD_S_GameEnd, lUserAreaScore) == 29 && offsetof(CMD_S_GameEnd, lUserScore) == 93,
               "game end");
-static_assert(sizeof(CMD_S_ApplyBanker) == 2, "apply banker");
-static_assert(sizeof(CMD_S_ChangeBanker) == 10 && offsetof(CMD_S_ChangeBanker, lBankerScore) == 2, "change banker");
 static_assert(sizeof(tagServerGameRecord) == 5, "game record");
 static_assert(sizeof(CMD_S_PlaceBetFail) == 11 && offsetof(CMD_S_PlaceBetFail, lPlaceScore) == 3, "bet refused");
 static_assert(sizeof(CMD_S_CancelBanker) == 2, "cancel banker");

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/Wire.h"
+#include "games/common/BankerMessages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,12 +43,17 @@ constexpr uint8_t GS_RESULT_END = 102;
 inline bool ValidArea(int area) { return area >= 1 && area <= AREA_COUNT; }
 inline bool ValidSlot(int slot) { return slot >= 1 && slot <= TRACK_SLOTS; }
 
-KEST_WIRE_BEGIN
+// What the banker games send alike (games/common); the change of banker's
+// score is not read: the banker's record holds it.
+using games::ApplyBankerMessage;
+using games::BetFailedMessage;
+using games::BetPlacedMessage;  // areas 1..8
+using games::BetRequest;
+using games::CancelBankerMessage;
+using games::ChangeBankerMessage;
+using games::FreeMessage;
 
-struct FreeMessage
-{
-    uint8_t cbTimeLeave;  // seconds of the free time
-};
+KEST_WIRE_BEGIN
 
 struct RoundStartMessage
 {
@@ -56,14 +62,6 @@ struct RoundStartMessage
     uint8_t cbTimeLeave;  // seconds of the betting time
     uint8_t cbReserved19[5];
     int64_t lBankerCondition;  // quoted when applying for the banker is refused
-};
-
-struct BetPlacedMessage
-{
-    uint16_t wChairID;  // who bet
-    uint8_t cbArea;     // 1..8
-    int64_t lAmount;
-    uint8_t cbReserved;
 };
 
 struct RoundEndMessage
@@ -80,34 +78,11 @@ struct RoundEndMessage
     uint8_t cbKept40[8];
 };
 
-struct ApplyBankerMessage
-{
-    uint16_t wApplyUser;  // joined the banker queue
-};
-
-struct ChangeBankerMessage
-{
-    uint16_t wBankerUser;  // NO_BANKER for the system
-    int64_t lBankerScore;  // not read: the banker's record holds it
-};
-
 // One record of a RecordListMessage, which holds any number of them.
 struct RoundRecord
 {
     uint8_t cbWon[AREA_COUNT];  // non-zero when the class of that index won
     uint8_t cbReserved;
-};
-
-struct BetFailedMessage
-{
-    uint16_t wChairID;  // whose bet was refused
-    uint8_t cbReserved[9];
-};
-
-struct CancelBankerMessage
-{
-    uint8_t cbReserved[64];
-    uint16_t wCancelUser;  // left the banker queue
 };
 
 struct FreeScene
@@ -140,31 +115,17 @@ struct PlayScene
     uint8_t cbReserved223[77];
 };
 
-struct BetRequest
-{
-    uint8_t cbArea;  // 1..8
-    int64_t lAmount;
-};
-
 KEST_WIRE_END
 
-static_assert(sizeof(FreeMessage) == 1, "FreeMessage");
 static_assert(sizeof(RoundStartMessage) == 32, "RoundStartMessage");
 static_assert(offsetof(RoundStartMessage, cbTimeLeave) == 18 && offsetof(RoundStartMessage, lBankerCondition) == 24,
               "RoundStartMessage fields");
-static_assert(sizeof(BetPlacedMessage) == 12, "BetPlacedMessage");
-static_assert(offsetof(BetPlacedMessage, cbArea) == 2 && offsetof(BetPlacedMessage, lAmount) == 3,
-              "BetPlacedMessage fields");
 static_assert(sizeof(RoundEndMessage) == 48, "RoundEndMessage");
 static_assert(offsetof(RoundEndMessage, lPanelLower) == 4 && offsetof(RoundEndMessage, lBankerTotalResult) == 12 &&
                   offsetof(RoundEndMessage, dwBankerTimes) == 20 && offsetof(RoundEndMessage, lMyScore) == 24 &&
                   offsetof(RoundEndMessage, lPanelUpperRight) == 32 && offsetof(RoundEndMessage, cbKept40) == 40,
               "RoundEndMessage fields");
-static_assert(sizeof(ApplyBankerMessage) == 2, "ApplyBankerMessage");
-static_assert(sizeof(ChangeBankerMessage) == 10, "ChangeBankerMessage");
 static_assert(sizeof(RoundRecord) == 9, "RoundRecord");
-static_assert(sizeof(BetFailedMessage) == 11, "BetFailedMessage");
-static_assert(sizeof(CancelBankerMessage) == 66, "CancelBankerMessage");
 static_assert(sizeof(FreeScene) == 122, "FreeScene");
 static_assert(offsetof(FreeScene, wBankerUser) == 9 && offsetof(FreeScene, wBankerTimes) == 11 &&
                   offsetof(FreeScene, lBankerTotalResult) == 13 && offsetof(FreeScene, lApplyBankerCondition) == 30,
@@ -176,6 +137,5 @@ static_assert(offsetof(PlayScene, lAllBets) + 8 == 8 && offsetof(PlayScene, lMyB
                   offsetof(PlayScene, lBankerTotalResult) == 173 && offsetof(PlayScene, lMyTotalResult) == 198 &&
                   offsetof(PlayScene, cbTimeLeave) == 222,
               "PlayScene fields");
-static_assert(sizeof(BetRequest) == 9, "BetRequest");
 
 }  // namespace BumperCarBattle

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/Wire.h"
+#include "games/common/BankerMessages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,12 +40,14 @@ constexpr uint8_t GS_BETTING = 100;
 constexpr uint8_t GS_RESULT = 101;
 constexpr uint8_t GS_RESULT_END = 102;
 
-KEST_WIRE_BEGIN
+// What the banker games send alike (games/common).
+using games::ApplyBankerMessage;
+using games::BetPlacedMessage;  // areas 1..4
+using games::BetRequest;
+using games::CancelBankerMessage;
+using games::FreeMessage;
 
-struct FreeMessage
-{
-    uint8_t cbTimeLeave;  // seconds of the free time
-};
+KEST_WIRE_BEGIN
 
 struct RoundStartMessage
 {
@@ -53,14 +56,6 @@ struct RoundStartMessage
     int64_t lUserMaxScore;  // my bet limit
     uint8_t cbTimeLeave;    // seconds of the betting time
     uint8_t cbReserved[5];
-};
-
-struct BetPlacedMessage
-{
-    uint16_t wChairID;  // who bet
-    uint8_t cbArea;     // 1..4
-    int64_t lAmount;
-    uint8_t cbReserved;
 };
 
 struct RoundEndMessage
@@ -75,11 +70,6 @@ struct RoundEndMessage
     int64_t lMyScore;            // my score this round
     int64_t lThirdAmount;        // shown in the score view
     uint8_t cbReserved65[8];
-};
-
-struct ApplyBankerMessage
-{
-    uint16_t wApplyUser;  // joined the banker queue
 };
 
 struct ChangeBankerMessage
@@ -98,12 +88,6 @@ struct BetFailedMessage
 {
     uint8_t cbReserved[3];
     int64_t lAmount;  // the amount that could not be placed
-};
-
-struct CancelBankerMessage
-{
-    uint8_t cbReserved[64];
-    uint16_t wCancelUser;  // left the banker queue
 };
 
 struct FreeScene
@@ -143,27 +127,17 @@ struct PlayScene
     uint8_t cbReserved186[80];
 };
 
-struct BetRequest
-{
-    uint8_t cbArea;  // 1..4
-    int64_t lAmount;
-};
-
 KEST_WIRE_END
 
-static_assert(sizeof(FreeMessage) == 1, "FreeMessage");
 static_assert(sizeof(RoundStartMessage) == 24, "RoundStartMessage");
-static_assert(sizeof(BetPlacedMessage) == 12, "BetPlacedMessage");
 static_assert(sizeof(RoundEndMessage) == 73, "RoundEndMessage");
 static_assert(offsetof(RoundEndMessage, cbDice) == 27 && offsetof(RoundEndMessage, lSecondAmount) == 29 &&
                   offsetof(RoundEndMessage, nBankerTimes) == 45 && offsetof(RoundEndMessage, lMyScore) == 49 &&
                   offsetof(RoundEndMessage, lThirdAmount) == 57,
               "RoundEndMessage fields");
-static_assert(sizeof(ApplyBankerMessage) == 2, "ApplyBankerMessage");
 static_assert(sizeof(ChangeBankerMessage) == 10, "ChangeBankerMessage");
 static_assert(sizeof(RoundRecord) == 4, "RoundRecord");
 static_assert(sizeof(BetFailedMessage) == 11, "BetFailedMessage");
-static_assert(sizeof(CancelBankerMessage) == 66, "CancelBankerMessage");
 static_assert(sizeof(FreeScene) == 126, "FreeScene");
 static_assert(offsetof(FreeScene, wBankerUser) == 9 && offsetof(FreeScene, lBankerTotalResult) == 13 &&
                   offsetof(FreeScene, lApplyBankerCondition) == 30 && offsetof(FreeScene, lKeptAmount) == 38,
@@ -175,6 +149,5 @@ static_assert(offsetof(PlayScene, lApplyBankerCondition) == 88 && offsetof(PlayS
                   offsetof(PlayScene, lMyScore) == 160 && offsetof(PlayScene, lThirdAmount) == 168 &&
                   offsetof(PlayScene, cbTimeLeave) == 184 && offsetof(PlayScene, cbGameStatus) == 185,
               "PlayScene fields");
-static_assert(sizeof(BetRequest) == 9, "BetRequest");
 
 }  // namespace OxBattle

@@ -13,33 +13,7 @@
 namespace RedNineBattle {
 
 // What both two-card games share.
-using TwoCardBanker::ApplyBankerMessage;
-using TwoCardBanker::BetFailedMessage;
-using TwoCardBanker::BetPlacedMessage;
-using TwoCardBanker::BetRequest;
-using TwoCardBanker::CancelBankerMessage;
-using TwoCardBanker::CARDS_PER_HAND;
-using TwoCardBanker::ChangeBankerMessage;
-using TwoCardBanker::FreeScene;
-using TwoCardBanker::GS_BETTING;
-using TwoCardBanker::GS_FREE;
-using TwoCardBanker::GS_RESULT;
-using TwoCardBanker::GS_RESULT_END;
-using TwoCardBanker::HAND_COUNT;
-using TwoCardBanker::NO_BANKER;
-using TwoCardBanker::RoomNoticeMessage;
-using TwoCardBanker::SUB_C_APPLY_BANKER;
-using TwoCardBanker::SUB_C_CANCEL_BANKER;
-using TwoCardBanker::SUB_C_PLACE_BET;
-using TwoCardBanker::SUB_S_APPLY_BANKER;
-using TwoCardBanker::SUB_S_CANCEL_BANKER;
-using TwoCardBanker::SUB_S_CHANGE_BANKER;
-using TwoCardBanker::SUB_S_GAME_END;
-using TwoCardBanker::SUB_S_GAME_FREE;
-using TwoCardBanker::SUB_S_GAME_START;
-using TwoCardBanker::SUB_S_PLACE_BET;
-using TwoCardBanker::SUB_S_PLACE_BET_FAIL;
-using TwoCardBanker::SUB_S_SEND_RECORD;
+using namespace TwoCardBanker::messages;
 
 constexpr int AREA_COUNT = 6;
 constexpr uint16_t SUB_S_ROOM_NOTICE = 113;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/Wire.h"
+#include "games/common/BankerMessages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,12 +40,15 @@ constexpr uint8_t GS_BETTING = 100;
 constexpr uint8_t GS_RESULT = 101;
 constexpr uint8_t GS_RESULT_END = 102;
 
-KEST_WIRE_BEGIN
+// What the banker games send alike (games/common).
+using games::ApplyBankerMessage;
+using games::BetPlacedMessage;  // areas 1..8
+using games::BetRequest;
+using games::CancelBankerMessage;
+using games::ChangeBankerMessage;
+using games::FreeMessage;
 
-struct FreeMessage
-{
-    uint8_t cbTimeLeave;  // seconds of the free time
-};
+KEST_WIRE_BEGIN
 
 struct RoundStartMessage
 {
@@ -54,14 +58,6 @@ struct RoundStartMessage
     uint8_t cbTimeLeave;    // seconds of the betting time
     uint8_t cbReserved19[5];
     int64_t lApplyBankerCondition;  // the least score of the banker queue
-};
-
-struct BetPlacedMessage
-{
-    uint16_t wChairID;  // who bet
-    uint8_t cbArea;     // 1..8
-    int64_t lAmount;
-    uint8_t cbReserved;
 };
 
 struct RoundEndMessage
@@ -76,26 +72,9 @@ struct RoundEndMessage
     uint8_t cbReserved38[8];
 };
 
-struct ApplyBankerMessage
-{
-    uint16_t wApplyUser;  // joined the banker queue
-};
-
-struct ChangeBankerMessage
-{
-    uint16_t wBankerUser;  // NO_BANKER for the system
-    int64_t lBankerScore;
-};
-
 struct BetFailedMessage
 {
     uint8_t cbReserved[11];
-};
-
-struct CancelBankerMessage
-{
-    uint8_t cbReserved[64];
-    uint16_t wCancelUser;  // left the banker queue
 };
 
 struct FreeScene
@@ -133,29 +112,18 @@ struct PlayScene
     uint8_t cbReserved223[577];
 };
 
-struct BetRequest
-{
-    uint8_t cbArea;  // 1..8
-    int64_t lAmount;
-};
-
 KEST_WIRE_END
 
-static_assert(sizeof(FreeMessage) == 1, "FreeMessage");
 static_assert(sizeof(RoundStartMessage) == 32, "RoundStartMessage");
 static_assert(offsetof(RoundStartMessage, lUserMaxScore) == 10 && offsetof(RoundStartMessage, cbTimeLeave) == 18 &&
                   offsetof(RoundStartMessage, lApplyBankerCondition) == 24,
               "RoundStartMessage fields");
-static_assert(sizeof(BetPlacedMessage) == 12, "BetPlacedMessage");
 static_assert(sizeof(RoundEndMessage) == 46, "RoundEndMessage");
 static_assert(offsetof(RoundEndMessage, lSecondAmount) == 2 && offsetof(RoundEndMessage, lBankerTotalResult) == 10 &&
                   offsetof(RoundEndMessage, nBankerTimes) == 18 && offsetof(RoundEndMessage, lMyScore) == 22 &&
                   offsetof(RoundEndMessage, lThirdAmount) == 30,
               "RoundEndMessage fields");
-static_assert(sizeof(ApplyBankerMessage) == 2, "ApplyBankerMessage");
-static_assert(sizeof(ChangeBankerMessage) == 10, "ChangeBankerMessage");
 static_assert(sizeof(BetFailedMessage) == 11, "BetFailedMessage");
-static_assert(sizeof(CancelBankerMessage) == 66, "CancelBankerMessage");
 static_assert(sizeof(FreeScene) == 622, "FreeScene");
 static_assert(offsetof(FreeScene, wBankerUser) == 9 && offsetof(FreeScene, wBankerTimes) == 11 &&
                   offsetof(FreeScene, lBankerTotalResult) == 13 && offsetof(FreeScene, lBankerScore) == 21 &&
@@ -168,6 +136,5 @@ static_assert(offsetof(PlayScene, lMyBets) == 72 && offsetof(PlayScene, lApplyBa
                   offsetof(PlayScene, lSecondAmount) == 190 && offsetof(PlayScene, lMyScore) == 198 &&
                   offsetof(PlayScene, lThirdAmount) == 206 && offsetof(PlayScene, cbTimeLeave) == 222,
               "PlayScene fields");
-static_assert(sizeof(BetRequest) == 9, "BetRequest");
 
 }  // namespace TransferBattle

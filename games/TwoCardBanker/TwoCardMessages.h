@@ -7,11 +7,15 @@
 #pragma once
 
 #include "core/Wire.h"
+#include "games/common/BankerMessages.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace TwoCardBanker {
+// A game's messages header takes these with `using namespace
+// TwoCardBanker::messages;` beside its own records.
+inline namespace messages {
 
 constexpr int HAND_COUNT = 4;  // the banker's and three others
 constexpr int CARDS_PER_HAND = 2;
@@ -44,6 +48,12 @@ constexpr uint8_t GS_RESULT_END = 102;
 // Units of the room notice's text.
 constexpr size_t NOTICE_UNITS = 256;
 
+// What the banker games send alike (games/common).
+using games::ApplyBankerMessage;
+using games::BetFailedMessage;
+using games::BetRequest;           // the selected chip's value
+using games::ChangeBankerMessage;  // the banker's score is not read
+
 KEST_WIRE_BEGIN
 
 struct BetPlacedMessage
@@ -53,23 +63,6 @@ struct BetPlacedMessage
     int64_t lAmount;
     uint8_t cbDelayed;  // non-zero: show the chip after a short random delay
     uint8_t cbReserved;
-};
-
-struct ApplyBankerMessage
-{
-    uint16_t wApplyUser;  // joined the banker queue
-};
-
-struct ChangeBankerMessage
-{
-    uint16_t wBankerUser;  // NO_BANKER for the system
-    int64_t lReserved;
-};
-
-struct BetFailedMessage
-{
-    uint16_t wChairID;  // whose bet was refused
-    uint8_t cbReserved[9];
 };
 
 struct CancelBankerMessage
@@ -96,26 +89,17 @@ struct FreeScene
     uint8_t cbReserved46[80];
 };
 
-struct BetRequest
-{
-    uint8_t cbArea;
-    int64_t lAmount;  // the selected chip's value
-};
-
 KEST_WIRE_END
 
 static_assert(sizeof(BetPlacedMessage) == 13 && offsetof(BetPlacedMessage, lAmount) == 3 &&
                   offsetof(BetPlacedMessage, cbDelayed) == 11,
               "BetPlacedMessage");
-static_assert(sizeof(ApplyBankerMessage) == 2, "ApplyBankerMessage");
-static_assert(sizeof(ChangeBankerMessage) == 10, "ChangeBankerMessage");
-static_assert(sizeof(BetFailedMessage) == 11, "BetFailedMessage");
 static_assert(sizeof(CancelBankerMessage) == 66, "CancelBankerMessage");
 static_assert(sizeof(RoomNoticeMessage) == 512, "RoomNoticeMessage");
 static_assert(sizeof(FreeScene) == 126, "FreeScene");
 static_assert(offsetof(FreeScene, wBankerUser) == 9 && offsetof(FreeScene, wBankerTimes) == 11 &&
                   offsetof(FreeScene, lBankerTotalResult) == 13 && offsetof(FreeScene, lApplyBankerCondition) == 30,
               "FreeScene fields");
-static_assert(sizeof(BetRequest) == 9, "BetRequest");
 
+}  // namespace messages
 }  // namespace TwoCardBanker
