@@ -7,7 +7,6 @@
 #include "games/NineXiaoBattle/CardRules.h"
 #include "games/NineXiaoBattle/NineXiaoMobile.h"
 #include "games/NineXiaoBattle/RedHandler.h"
-#include "games/NineXiaoBattle/ScoreView.h"
 #include "games/common/BoardWidgets.h"
 
 #include <algorithm>
@@ -38,6 +37,8 @@ const TableSpec RedBoard::kTable = {
     {CTwoCardBoard::kBankerListTagBase, 15, 12, 130, 10, true, {238, 213, 32}},
     17,
     512,
+    "Sound/END_WIN.wav",
+    "Sound/END_LOST.wav",
 };
 
 namespace {
@@ -92,15 +93,8 @@ RoundFigures RedBoard::KeptFigures() const
     figures.bankerTotal = m_roundEnd.lBankerTotalResult;
     figures.secondAmount = m_roundEnd.lSecondAmount;
     figures.myScore = m_roundEnd.lMyScore;
+    figures.thirdAmount = m_roundEnd.lThirdAmount;
     return figures;
-}
-
-games::BankerScoreView* RedBoard::MakeEndScoreView()
-{
-    CScoreView* view = CScoreView::create(Res("GAME_END").c_str());
-    if (view != nullptr)
-        view->SetEndResult(m_roundEnd);
-    return view;
 }
 
 // --- free time and betting ----------------------------------------------------------------------
@@ -208,15 +202,6 @@ void RedBoard::OnRecordMessage(const RoundRecord& record)
     AddRecordColumn(pictures, kMarkHeights);
 }
 
-void RedBoard::Blink(Widget* widget)
-{
-    if (widget == nullptr)
-        return;
-    widget->stopAllActions();
-    widget->setVisible(true);
-    widget->runAction(CCRepeatForever::create(CCBlink::create(1.0f, 1)));
-}
-
 void RedBoard::BlinkSweepMarks(const int32_t results[AREA_COUNT])
 {
     for (int area = 0; area < AREA_COUNT; ++area)
@@ -242,63 +227,14 @@ void RedBoard::ShowWinningAreas(const int32_t results[AREA_COUNT])
 
 void RedBoard::BeforeFreeScene() { PlayTableSound("Sound/END_DRAW"); }
 
-void RedBoard::RestoreSceneAreas(const PlayScene& scene)
-{
-    int64_t all[AREA_COUNT];
-    int64_t mine[AREA_COUNT];
-    std::memcpy(all, scene.lAllBets, sizeof(all));
-    std::memcpy(mine, scene.lMyBets, sizeof(mine));
-    // No running sum of the areas here.
-    RestoreAreas(all, mine, false);
-}
-
-void RedBoard::OnPlayScene(const PlayScene& scene)
-{
-    // The board may show another state of the table (a result) still.
-    ClearTable();
-    m_applyMinScore = scene.lApplyBankerCondition;
-    m_betState = kStateBetting;
-    m_joinedMidRound = 1;
-    m_bankerChair = scene.wBankerUser;
-    RefreshMyChair();
-    SetStatusImage("status/freetime1.png");
-    StartClock(scene.cbTimeLeave);
-    UpdateBankerPanel(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
-    UpdateResultPanel(scene.wBankerUser, scene.lBankerTotalResult);
-    UpdateMyPanel(0);
-    RefreshOpenModeButtons(0);
-    SetCheckBoxFromQueue();
-    RestoreSceneAreas(scene);
-}
+void RedBoard::OnPlayScene(const PlayScene& scene) { RestoreBettingScene(scene, false); }
 
 void RedBoard::OnResultScene(const PlayScene& scene)
 {
-    ClearTable();
-    m_bankerChair = scene.wBankerUser;
-    m_applyMinScore = scene.lApplyBankerCondition;
-    RefreshMyChair();
-    UpdateBankerPanel(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
-    UpdateResultPanel(scene.wBankerUser, scene.lBankerTotalResult);
-    UpdateMyPanel(0);
-    LayOpenCards(&scene.cbTableCards[0][0]);
-
-    m_betState = kStateResultScene;
-    SetStatusImage("status/showtime.png");
-    StartClock(scene.cbTimeLeave);
-    RefreshOpenModeButtons(0);
-    SetCheckBoxFromQueue();
-
-    CScoreView* view = CScoreView::create(Res("GAME_END").c_str());
-    if (view != nullptr)
-        view->SetSceneResult(scene);
-    PlaceScoreView(view, kForcedScoreViewZ);
-
-    RestoreSceneAreas(scene);
-    StopHighlights();
+    RestoreResultScene(scene, false);
     int32_t results[AREA_COUNT];
     std::memcpy(results, scene.nAreaResults, sizeof(results));
     ShowWinningAreas(results);
-    SetOpenModeButtons(false, false);
 }
 
 }  // namespace NineXiaoBattle

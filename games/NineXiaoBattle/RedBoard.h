@@ -55,16 +55,12 @@ protected:
     int HandOpenedAt(int count) const override { return (count + 1) % TwoCardBanker::HAND_COUNT; }
     TwoCardBanker::RoundFigures KeptFigures() const override;
     void AddRoundRecord() override;
-    games::BankerScoreView* MakeEndScoreView() override;
     void ClearKeptRoundEnd() override { m_roundEnd = RoundEndMessage{}; }
     void BeforeFreeScene() override;
     bool CountsMyDelayedBetAtOnce() const override { return false; }
     bool DropsChipWhenNoneUsable() const override { return true; }
 
 private:
-    void RestoreSceneAreas(const PlayScene& scene);
-    void Blink(cocos2d::ui::Widget* widget);
-
     RoundEndMessage m_roundEnd = {};
     cocos2d::ui::Widget* m_sweepImages[AREA_COUNT] = {};
 };

@@ -7,7 +7,6 @@
 #include "games/RedNineBattle/CardRules.h"
 #include "games/RedNineBattle/RedHandler.h"
 #include "games/RedNineBattle/RedNineMobile.h"
-#include "games/RedNineBattle/ScoreView.h"
 #include "games/common/BoardWidgets.h"
 
 #include <algorithm>
@@ -43,6 +42,8 @@ const TableSpec RedBoard::kTable = {
     {CTwoCardBoard::kBankerListTagBase, 15, 14, 130, 10, false, {255, 255, 255}},
     0,
     440,
+    "Sound/END_WIN",
+    "Sound/END_LOST",
 };
 
 namespace {
@@ -113,15 +114,8 @@ RoundFigures RedBoard::KeptFigures() const
     figures.bankerTotal = m_roundEnd.lBankerTotalResult;
     figures.secondAmount = m_roundEnd.lSecondAmount;
     figures.myScore = m_roundEnd.lMyScore;
+    figures.thirdAmount = m_roundEnd.lThirdAmount;
     return figures;
-}
-
-games::BankerScoreView* RedBoard::MakeEndScoreView()
-{
-    CScoreView* view = CScoreView::create(Res("GAME_END").c_str());
-    if (view != nullptr)
-        view->SetEndResult(m_roundEnd);
-    return view;
 }
 
 // --- free time and betting ----------------------------------------------------------------------
@@ -214,15 +208,6 @@ void RedBoard::AddMarks(const uint8_t wins[3])
     AddRecordColumn(pictures, kMarkHeights);
 }
 
-void RedBoard::Blink(Widget* widget)
-{
-    if (widget == nullptr)
-        return;
-    widget->stopAllActions();
-    widget->setVisible(true);
-    widget->runAction(CCRepeatForever::create(CCBlink::create(1.0f, 1)));
-}
-
 void RedBoard::ShowWinningAreas(const uint8_t wins[3])
 {
     const bool won[3] = {wins[0] != 0, wins[1] != 0, wins[2] != 0};
@@ -242,15 +227,6 @@ void RedBoard::ShowWinningAreas(const uint8_t wins[3])
 
 // --- scenes ---------------------------------------------------------------------------------------
 
-void RedBoard::RestoreSceneAreas(const PlayScene& scene)
-{
-    int64_t all[AREA_COUNT];
-    int64_t mine[AREA_COUNT];
-    std::memcpy(all, scene.lAllBets, sizeof(all));
-    std::memcpy(mine, scene.lMyBets, sizeof(mine));
-    RestoreAreas(all, mine, true);
-}
-
 uint8_t RedBoard::DoorWon(const int32_t* results, int door)
 {
     int32_t result = 0;
@@ -258,53 +234,14 @@ uint8_t RedBoard::DoorWon(const int32_t* results, int door)
     return result != -1 ? 1 : 0;
 }
 
-void RedBoard::OnPlayScene(const PlayScene& scene)
-{
-    // The board may show another state of the table (a result) still.
-    ClearTable();
-    m_applyMinScore = scene.lApplyBankerCondition;
-    m_betState = kStateBetting;
-    m_joinedMidRound = 1;
-    m_bankerChair = scene.wBankerUser;
-    RefreshMyChair();
-    SetStatusImage("status/freetime1.png");
-    StartClock(scene.cbTimeLeave);
-    UpdateBankerPanel(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
-    UpdateResultPanel(scene.wBankerUser, scene.lBankerTotalResult);
-    UpdateMyPanel(0);
-    RefreshOpenModeButtons(0);
-    SetCheckBoxFromQueue();
-    RestoreSceneAreas(scene);
-}
+void RedBoard::OnPlayScene(const PlayScene& scene) { RestoreBettingScene(scene, true); }
 
 void RedBoard::OnResultScene(const PlayScene& scene)
 {
-    ClearTable();
-    m_bankerChair = scene.wBankerUser;
-    m_applyMinScore = scene.lApplyBankerCondition;
-    RefreshMyChair();
-    UpdateBankerPanel(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
-    UpdateResultPanel(scene.wBankerUser, scene.lBankerTotalResult);
-    UpdateMyPanel(0);
-    LayOpenCards(&scene.cbTableCards[0][0]);
-
-    m_betState = kStateResultScene;
-    SetStatusImage("status/showtime.png");
-    StartClock(scene.cbTimeLeave);
-    RefreshOpenModeButtons(0);
-    SetCheckBoxFromQueue();
-
-    CScoreView* view = CScoreView::create(Res("GAME_END").c_str());
-    if (view != nullptr)
-        view->SetSceneResult(scene);
-    PlaceScoreView(view, kScoreViewZ);
-
-    RestoreSceneAreas(scene);
+    RestoreResultScene(scene, true);
     uint8_t wins[3];
     for (int door = 0; door < 3; ++door)
         wins[door] = DoorWon(scene.nResults, door);
-    SetOpenModeButtons(false, false);
-    StopHighlights();
     ShowWinningAreas(wins);
 }
 

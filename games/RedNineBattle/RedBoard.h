@@ -53,17 +53,14 @@ protected:
     int HandOpenedAt(int count) const override { return count % TwoCardBanker::HAND_COUNT; }
     TwoCardBanker::RoundFigures KeptFigures() const override;
     void AddRoundRecord() override;
-    games::BankerScoreView* MakeEndScoreView() override;
     void ClearKeptRoundEnd() override { m_roundEnd = RoundEndMessage{}; }
     bool CountsMyDelayedBetAtOnce() const override { return true; }
     bool DropsChipWhenNoneUsable() const override { return false; }
 
 private:
-    void RestoreSceneAreas(const PlayScene& scene);
     // Whether a door won by the results of a round end or a scene (the
     // packed record's bytes, read unaligned).
     static uint8_t DoorWon(const int32_t* results, int door);
-    void Blink(cocos2d::ui::Widget* widget);
     void AddMarks(const uint8_t wins[3]);
 
     RoundEndMessage m_roundEnd = {};

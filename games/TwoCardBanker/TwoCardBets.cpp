@@ -97,6 +97,15 @@ void CTwoCardBoard::StopHighlights()
     }
 }
 
+void CTwoCardBoard::Blink(Widget* widget)
+{
+    if (widget == nullptr)
+        return;
+    widget->stopAllActions();
+    widget->setVisible(true);
+    widget->runAction(CCRepeatForever::create(CCBlink::create(1.0f, 1)));
+}
+
 void CTwoCardBoard::RemoveTableChips()
 {
     m_chipPile.Clear();

@@ -21,6 +21,7 @@
 
 #include "CocoStudio.h"
 #include "games/TwoCardBanker/TwoCardMessages.h"
+#include "games/TwoCardBanker/TwoCardScoreView.h"
 #include "games/common/BankerBetting.h"
 #include "games/common/BankerPanel.h"
 #include "games/common/Chips.h"
@@ -30,6 +31,7 @@
 #include "games/framework/GameBoard.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -69,6 +71,10 @@ struct TableSpec
     int myScoreResetFontSize;
     // Where the notice of a refused bet shows.
     float betFailedNoticeX;
+    // The score view's sounds when my round score is above 0 and when not,
+    // in the folder.
+    const char* endWinSound;
+    const char* endLostSound;
 };
 
 // The kept round end's figures, as each game's record holds them.
@@ -78,6 +84,7 @@ struct RoundFigures
     int64_t bankerTotal = 0;   // the banker's total score
     int64_t secondAmount = 0;  // the result panel's and view's second figure
     int64_t myScore = 0;       // my score of the round
+    int64_t thirdAmount = 0;   // the score view's third figure
 };
 
 class CTwoCardBoard : public Sexy::CGameBoard
@@ -245,8 +252,6 @@ protected:
     virtual RoundFigures KeptFigures() const = 0;
     // The record column of the kept round end, with its highlights.
     virtual void AddRoundRecord() = 0;
-    // A new score view showing the kept round end (its sound included).
-    virtual games::BankerScoreView* MakeEndScoreView() = 0;
     // Clears the kept round end (a change of banker).
     virtual void ClearKeptRoundEnd() = 0;
     // Free scenes: whatever the game does first.
@@ -291,6 +296,20 @@ protected:
     void ShowNotice(const cocos2d::CCPoint& at);
     // The result display after the last opening: panels, record, score view.
     void ShowRoundResult(int scoreViewZ);
+    // A new score view showing the kept round end, with its sound.
+    games::BankerScoreView* MakeEndScoreView();
+    // What both games' scenes restore alike, from the game's own record: a
+    // betting scene whole; a result scene up to the areas that won (the
+    // score view at the forced opening's z, the opening buttons off, no
+    // highlight). writeSum: the areas' running sum is shown too.
+    template <class Scene>
+    void RestoreBettingScene(const Scene& scene, bool writeSum);
+    template <class Scene>
+    void RestoreResultScene(const Scene& scene, bool writeSum);
+    template <class Scene>
+    void RestoreSceneAreas(const Scene& scene, bool writeSum);
+    // A widget shown and blinking once a second until the highlights stop.
+    void Blink(cocos2d::ui::Widget* widget);
     void AddResultSprites();
     void RemoveScoreView();
     void PlaceScoreView(games::BankerScoreView* view, int z);
@@ -363,5 +382,65 @@ protected:
     uint8_t m_joinedMidRound = 0;
     std::vector<DelayedBet> m_delayedBets;
 };
+
+template <class Scene>
+void CTwoCardBoard::RestoreSceneAreas(const Scene& scene, bool writeSum)
+{
+    // Copied out of the packed record: per area, area 1 first.
+    int64_t all[kMaxAreas] = {};
+    int64_t mine[kMaxAreas] = {};
+    static_assert(sizeof(scene.lAllBets) <= sizeof(all) && sizeof(scene.lMyBets) <= sizeof(mine), "areas");
+    std::memcpy(all, scene.lAllBets, sizeof(scene.lAllBets));
+    std::memcpy(mine, scene.lMyBets, sizeof(scene.lMyBets));
+    RestoreAreas(all, mine, writeSum);
+}
+
+template <class Scene>
+void CTwoCardBoard::RestoreBettingScene(const Scene& scene, bool writeSum)
+{
+    // The board may show another state of the table (a result) still.
+    ClearTable();
+    m_applyMinScore = scene.lApplyBankerCondition;
+    m_betState = kStateBetting;
+    m_joinedMidRound = 1;
+    m_bankerChair = scene.wBankerUser;
+    RefreshMyChair();
+    SetStatusImage("status/freetime1.png");
+    StartClock(scene.cbTimeLeave);
+    UpdateBankerPanel(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
+    UpdateResultPanel(scene.wBankerUser, scene.lBankerTotalResult);
+    UpdateMyPanel(0);
+    RefreshOpenModeButtons(0);
+    SetCheckBoxFromQueue();
+    RestoreSceneAreas(scene, writeSum);
+}
+
+template <class Scene>
+void CTwoCardBoard::RestoreResultScene(const Scene& scene, bool writeSum)
+{
+    ClearTable();
+    m_bankerChair = scene.wBankerUser;
+    m_applyMinScore = scene.lApplyBankerCondition;
+    RefreshMyChair();
+    UpdateBankerPanel(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
+    UpdateResultPanel(scene.wBankerUser, scene.lBankerTotalResult);
+    UpdateMyPanel(0);
+    LayOpenCards(&scene.cbTableCards[0][0]);
+
+    m_betState = kStateResultScene;
+    SetStatusImage("status/showtime.png");
+    StartClock(scene.cbTimeLeave);
+    RefreshOpenModeButtons(0);
+    SetCheckBoxFromQueue();
+
+    CTwoCardScoreView* view = CTwoCardScoreView::create(Res("GAME_END").c_str());
+    if (view != nullptr)
+        view->SetResult(scene);
+    PlaceScoreView(view, m_spec.forcedScoreViewZ);
+
+    RestoreSceneAreas(scene, writeSum);
+    SetOpenModeButtons(false, false);
+    StopHighlights();
+}
 
 }  // namespace TwoCardBanker

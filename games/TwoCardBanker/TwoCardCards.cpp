@@ -308,6 +308,18 @@ void CTwoCardBoard::ShowRoundResult(int scoreViewZ)
     PlaceScoreView(MakeEndScoreView(), scoreViewZ);
 }
 
+games::BankerScoreView* CTwoCardBoard::MakeEndScoreView()
+{
+    CTwoCardScoreView* view = CTwoCardScoreView::create(Res("GAME_END").c_str());
+    if (view == nullptr)
+        return nullptr;
+    const RoundFigures figures = KeptFigures();
+    view->SetFigures(figures.myScore, figures.secondAmount, figures.thirdAmount);
+    // A round score of 0 is no win.
+    PlayTableSound(figures.myScore > 0 ? m_spec.endWinSound : m_spec.endLostSound);
+    return view;
+}
+
 void CTwoCardBoard::PlaceScoreView(games::BankerScoreView* view, int z)
 {
     RemoveScoreView();
