@@ -88,7 +88,8 @@ bool BaccaratNewHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t 
         }
         case SUB_S_SEND_RECORD:
         {
-            if (size % sizeof(tagServerGameRecord) != 0)
+            // Whole records only; a body that claims bytes it lacks adds none.
+            if (size % sizeof(tagServerGameRecord) != 0 || (size != 0 && data == nullptr))
                 return false;
             if (board == nullptr)
                 return true;
@@ -97,7 +98,8 @@ bool BaccaratNewHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t 
             for (size_t i = 0; i < count; ++i)
             {
                 tagServerGameRecord record;
-                wire::ReadRecord(bytes + i * sizeof(record), sizeof(record), record);
+                if (!wire::ReadRecord(bytes + i * sizeof(record), sizeof(record), record))
+                    return false;
                 board->AddGameRecord(record);
             }
             board->ShowRecordStrip();

@@ -34,6 +34,11 @@ TEST_F(BaccaratTest, EveryMessageIsTakenOnlyAtItsOwnSize)
         const Bytes body(size, 1);
         EXPECT_EQ(handler->OnGameMessage(106, size ? body.data() : nullptr, size), size % 5 == 0) << size;
     }
+    // A size without its bytes is no record.
+    const size_t records = board->GetRecords().size();
+    for (uint16_t size : {5, 10, 335})
+        EXPECT_FALSE(handler->OnGameMessage(106, nullptr, size)) << size;
+    EXPECT_EQ(board->GetRecords().size(), records);
     for (uint16_t sub : {0, 1, 98, 105, 109, 200, 0xFFFF})
         for (uint16_t size : {0, 3, 400})
         {
