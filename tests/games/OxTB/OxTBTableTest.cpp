@@ -398,10 +398,10 @@ TEST_F(OxTBTable, TheResetClearsTheTable)
 
 // The show-down as a player reads it: the types lie across the fans, off
 // the cards' values; the result view leaves the seats, the start button and
-// my ready clock in view. It stands where it must, 17 above my cards' top,
-// so six rows of it cover the upper part of my cards and my type until
-// dragged away; the top seats' raised pairs reach the foot of the panels
-// above them by three pixels.
+// my ready clock in view. Its point and its six rows put the two lowest
+// rows over the top of my cards and my type, so the view is see-through and
+// they show under it until it is dragged away; the top seats' raised pairs
+// reach the foot of the panels above them by three pixels.
 TEST_F(OxTBTable, NothingOnTheTableCoversWhatAPlayerReads)
 {
     ASSERT_NE(Enter(), nullptr);
