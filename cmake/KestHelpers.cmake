@@ -8,24 +8,32 @@ function(kest_add_library name)
   target_link_libraries(${name} PUBLIC ${A_PUBLIC_LIBS} PRIVATE ${A_PRIVATE_LIBS})
 endfunction()
 
-# kest_add_test(<name> SOURCES ... LIBS ... [LABEL <label>])
+# kest_add_test(<name> SOURCES ... LIBS ... [PROGRAM])
 # One GoogleTest executable; each test is registered with CTest. Tests run
 # headless with a fixed time step (KEST_HEADLESS) and a private settings folder.
+# PROGRAM marks tests that run the real program (see kest_add_program_test).
 function(kest_add_test name)
-  cmake_parse_arguments(A "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "PROGRAM" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     KEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}" KEST_RES_DIR="${KEST_RES_DIR}")
-  set(label "")
-  if(A_LABEL)
-    set(label LABELS ${A_LABEL})
+  # A test's own code is thin over the libraries it checks: unoptimised, it
+  # compiles in half the time (the test macros are heavy) and runs as fast.
+  target_compile_options(${name} PRIVATE $<$<CONFIG:Debug>:-O0>)
+  # What a test holds while it runs, with a resource file (scripts/test):
+  # a core, or for the real program, which mostly waits on frames and on
+  # roomsim, a place among the waiting ones. The long program tests start
+  # first (a clean build has no times yet) and wait beside the others.
+  set(program RESOURCE_GROUPS "cpus:1")
+  if(A_PROGRAM)
+    set(program LABELS program COST 1000 RESOURCE_GROUPS "waits:1")
   endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     # One value per property: a ';' list would be split apart by discovery.
-    PROPERTIES ENVIRONMENT "KEST_HEADLESS=1" ENVIRONMENT_MODIFICATION "SDL_AUDIODRIVER=set:dummy" ${label}
+    PROPERTIES ENVIRONMENT "KEST_HEADLESS=1" ENVIRONMENT_MODIFICATION "SDL_AUDIODRIVER=set:dummy" ${program}
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
@@ -33,13 +41,13 @@ endfunction()
 # Tests of the real program against roomsim (tests/room/ProgramRun.h,
 # tests/games/GameProgram.h), built after the program, roomsim and the
 # pictures. They spend their time waiting on the two processes, so they carry
-# the label "program": scripts/test runs many of them side by side.
+# the label "program" and scripts/test runs more tests than there are cores.
 function(kest_add_program_test name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   if(NOT TARGET kestrelium OR NOT TARGET roomsim)
     return()
   endif()
-  kest_add_test(${name} SOURCES ${A_SOURCES} LIBS kest_program_harness ${A_LIBS} LABEL program)
+  kest_add_test(${name} SOURCES ${A_SOURCES} LIBS kest_program_harness ${A_LIBS} PROGRAM)
   add_dependencies(${name} kestrelium roomsim kest_res)
 endfunction()
 
@@ -57,9 +65,15 @@ function(kest_add_fuzzer name)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   else()
-    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/fuzz/ReplayMain.cpp)
+    if(NOT TARGET kest_fuzz_replay)
+      # One replay driver, compiled once for every fuzzer.
+      add_library(kest_fuzz_replay OBJECT ${PROJECT_SOURCE_DIR}/tests/fuzz/ReplayMain.cpp)
+    endif()
+    target_link_libraries(${name} PRIVATE kest_fuzz_replay)
     add_test(NAME ${name}.corpus COMMAND ${name} ${A_CORPUS})
-    set_tests_properties(${name}.corpus PROPERTIES ENVIRONMENT "KEST_HEADLESS=1;SDL_AUDIODRIVER=dummy")
+    # A whole corpus is one of the longer tests: started early, not last.
+    set_tests_properties(${name}.corpus PROPERTIES ENVIRONMENT "KEST_HEADLESS=1;SDL_AUDIODRIVER=dummy"
+      COST 100 RESOURCE_GROUPS "cpus:1")
   endif()
 endfunction()
 

@@ -168,7 +168,7 @@ TEST_F(OxDealing, TheEndKeepsItsClockToTheFrame)
             // The roller: which of the 27 roll pictures it shows.
             auto* roller = dynamic_cast<CCSprite*>(children->objectAtIndex(0));
             const int next = static_cast<int>(rollFrames.size()) + 1;
-            char name[16];
+            char name[24];
             std::snprintf(name, sizeof(name), "dices%d", next);
             if (next <= 27 && roller->isFrameDisplayed(cache->findFrame(name)))
                 rollFrames.push_back(frame);
