@@ -52,6 +52,25 @@ inline void Seat(Sexy::CBaseKernelLayer* kernel, uint32_t userID, uint16_t table
                              static_cast<uint16_t>(size));
 }
 
+// The room's start of a game of the kind for my user 1000 on the chair of a
+// table of `chairs`: the server's settings, then the game's resources and
+// the game itself. The kernel's board is the game's board after it.
+inline void EnterGame(Sexy::CBaseKernelLayer* kernel, uint16_t kind, uint16_t chairs, uint16_t chair,
+                      uint16_t table = 0)
+{
+    Sexy::GameServerConfig config;
+    std::memset(&config, 0, sizeof(config));
+    config.dwUserID = 1000;
+    config.wTableID = table;
+    config.wChairID = chair;
+    config.wKindID = kind;
+    config.wChairCount = chairs;
+    kernel->OnChannelMessage(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SERVER_INFO, &config, sizeof(config));
+    uint8_t kindRecord[8] = {0, 0, 0, 0, 0, 0, static_cast<uint8_t>(kind & 0xFF), static_cast<uint8_t>(kind >> 8)};
+    kernel->LoadGameResources(kindRecord);
+    kernel->EnterGame(kindRecord);
+}
+
 // A game-server message {main, sub, data} as the room relays it.
 inline void Packet(Sexy::CBaseKernelLayer* kernel, uint16_t main, uint16_t sub, const uint8_t* data, uint16_t size)
 {

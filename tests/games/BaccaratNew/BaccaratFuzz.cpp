@@ -77,16 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     scene->addChild(kernel);
 
     const uint16_t me = size > 0 ? data[0] % 100 : 0;
-    GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.dwUserID = 1000;
-    config.wChairID = me;
-    config.wKindID = BaccaratNew::BaccaratNewMobile::kKindID;
-    config.wChairCount = 100;
-    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
-    uint8_t kindRecord[8] = {0, 0, 0, 0, 0, 0, 122, 0};
-    kernel->LoadGameResources(kindRecord);
-    kernel->EnterGame(kindRecord);
+    fuzzstage::EnterGame(kernel, BaccaratNew::BaccaratNewMobile::kKindID, 100, me);
     auto* board = dynamic_cast<BaccaratNewBoard*>(kernel->GetGameBoard());
     if (board == nullptr)
         std::abort();

@@ -74,16 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     scene->addChild(kernel);
 
     const uint16_t me = size > 0 ? data[0] % 100 : 0;
-    GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.dwUserID = 1000;
-    config.wChairID = me;
-    config.wKindID = HorseBattle::HorseBattleMobile::kKindID;
-    config.wChairCount = 100;
-    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
-    uint8_t kindRecord[8] = {0, 0, 0, 0, 0, 0, HorseBattle::HorseBattleMobile::kKindID, 0};
-    kernel->LoadGameResources(kindRecord);
-    kernel->EnterGame(kindRecord);
+    fuzzstage::EnterGame(kernel, HorseBattle::HorseBattleMobile::kKindID, 100, me);
     auto* board = dynamic_cast<PaoMaBoard*>(kernel->GetGameBoard());
     if (board == nullptr)
         std::abort();

@@ -101,16 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     scene->addChild(kernel);
 
     const uint16_t me = size > 0 ? data[0] % 3 : 0;
-    GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.dwUserID = 1000;
-    config.wChairID = me;
-    config.wKindID = Land::LandMobile::kKindID;
-    config.wChairCount = 3;
-    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
-    uint8_t kindRecord[8] = {0, 0, 0, 0, 0, 0, 200, 0};
-    kernel->LoadGameResources(kindRecord);
-    kernel->EnterGame(kindRecord);
+    fuzzstage::EnterGame(kernel, Land::LandMobile::kKindID, 3, me);
     auto* board = dynamic_cast<Land::LandBoard*>(kernel->GetGameBoard());
     if (board == nullptr)
         std::abort();

@@ -94,17 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int game = size > 0 ? data[0] % 3 : 0;
     const uint16_t chairs = kChairs[game];
     const uint16_t me = size > 0 ? static_cast<uint16_t>((data[0] / 3) % chairs) : 0;
-    GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.wTableID = 3;
-    config.dwUserID = 1000;
-    config.wKindID = kKinds[game];
-    config.wChairCount = chairs;
-    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
-    uint8_t kindRecord[8] = {
-        0, 0, 0, 0, 0, 0, static_cast<uint8_t>(kKinds[game]), static_cast<uint8_t>(kKinds[game] >> 8)};
-    kernel->LoadGameResources(kindRecord);
-    kernel->EnterGame(kindRecord);
+    fuzzstage::EnterGame(kernel, kKinds[game], chairs, 0, 3);
     Enter(kernel, 1000, me);
     for (uint16_t chair = 0; chair < chairs; ++chair)
         if (chair != me)

@@ -93,16 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     scene->addChild(kernel);
 
     const uint16_t me = size > 0 ? data[0] % 2 : 0;
-    GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.dwUserID = 1000;
-    config.wChairID = me;
-    config.wKindID = ShuangKouHP::ShuangKouMobile::kKindID;
-    config.wChairCount = 2;
-    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
-    uint8_t kindRecord[8] = {0, 0, 0, 0, 0, 0, 233, 0};
-    kernel->LoadGameResources(kindRecord);
-    kernel->EnterGame(kindRecord);
+    fuzzstage::EnterGame(kernel, ShuangKouHP::ShuangKouMobile::kKindID, 2, me);
     if (dynamic_cast<ShuangKouHP::HPBoard*>(kernel->GetGameBoard()) == nullptr)
         std::abort();
     fuzzstage::Seat(kernel, 1000, 0, me, US_PLAY, 40000);

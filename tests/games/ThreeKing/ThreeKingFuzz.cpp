@@ -62,17 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const uint16_t me = size > 0 ? data[0] % ThreeKing::GAME_PLAYER : 0;
     const uint8_t myStatus = size > 0 && (data[0] & 0x80) ? US_SIT : US_PLAY;
-    GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.dwUserID = 1000;
-    config.wTableID = 3;
-    config.wChairID = me;
-    config.wKindID = ThreeKing::kKindID;
-    config.wChairCount = ThreeKing::GAME_PLAYER;
-    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
-    uint8_t kindRecord[8] = {0, 0, 0, 0, 0, 0, ThreeKing::kKindID, 0};
-    kernel->LoadGameResources(kindRecord);
-    kernel->EnterGame(kindRecord);
+    fuzzstage::EnterGame(kernel, ThreeKing::kKindID, ThreeKing::GAME_PLAYER, me, 3);
     auto* board = dynamic_cast<ThreeKing::NNBoard*>(kernel->GetGameBoard());
     if (board == nullptr)
         std::abort();

@@ -104,16 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint16_t kind =
         (first & 1) == 0 ? RedNineBattle::RedNineMobile::kKindID : NineXiaoBattle::NineXiaoMobile::kKindID;
     const uint16_t me = static_cast<uint16_t>((first >> 1) % 100);
-    GameServerConfig config;
-    std::memset(&config, 0, sizeof(config));
-    config.dwUserID = 1000;
-    config.wChairID = me;
-    config.wKindID = kind;
-    config.wChairCount = 100;
-    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SERVER_INFO, &config, sizeof(config));
-    uint8_t kindRecord[8] = {0, 0, 0, 0, 0, 0, static_cast<uint8_t>(kind & 0xFF), static_cast<uint8_t>(kind >> 8)};
-    kernel->LoadGameResources(kindRecord);
-    kernel->EnterGame(kindRecord);
+    fuzzstage::EnterGame(kernel, kind, 100, me);
     auto* board = dynamic_cast<CTwoCardBoard*>(kernel->GetGameBoard());
     if (board == nullptr)
         std::abort();
