@@ -18,21 +18,10 @@ constexpr size_t SIDE_COUNT = 2;  // player, banker
 constexpr uint8_t SIDE_XIAN = 0;
 constexpr uint8_t SIDE_ZHUANG = 1;
 
-// Server -> client.
-constexpr uint16_t SUB_S_GAME_FREE = 99;
-constexpr uint16_t SUB_S_GAME_START = 100;
-constexpr uint16_t SUB_S_PLACE_BET = 101;
-constexpr uint16_t SUB_S_GAME_END = 102;
-constexpr uint16_t SUB_S_APPLY_BANKER = 103;
-constexpr uint16_t SUB_S_CHANGE_BANKER = 104;
-constexpr uint16_t SUB_S_SEND_RECORD = 106;
-constexpr uint16_t SUB_S_PLACE_BET_FAIL = 107;
-constexpr uint16_t SUB_S_CANCEL_BANKER = 108;
-
-// Client -> server.
-constexpr uint16_t SUB_C_PLACE_BET = 1;
-constexpr uint16_t SUB_C_APPLY_BANKER = 2;   // no body
-constexpr uint16_t SUB_C_CANCEL_BANKER = 3;  // no body
+// The banker games' numbers (games/common): server subs 99 to 104 and 106
+// to 108, requests 1 to 3.
+using namespace games::banker_subs;
+using namespace games::banker_requests;
 
 // Game statuses, of the kernel and the board alike.
 constexpr uint8_t GS_FREE = 0;

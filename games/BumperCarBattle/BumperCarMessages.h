@@ -14,31 +14,18 @@ namespace BumperCarBattle {
 
 constexpr int AREA_COUNT = 8;
 constexpr int TRACK_SLOTS = 32;
-constexpr uint16_t NO_BANKER = 0xFFFF;
+using games::NO_BANKER;
 
-// Server to client.
-constexpr uint16_t SUB_S_GAME_FREE = 99;
-constexpr uint16_t SUB_S_GAME_START = 100;
-constexpr uint16_t SUB_S_PLACE_JETTON = 101;
-constexpr uint16_t SUB_S_GAME_END = 102;
-constexpr uint16_t SUB_S_APPLY_BANKER = 103;
-constexpr uint16_t SUB_S_CHANGE_BANKER = 104;
+// The banker games' numbers (games/common): server subs 99 to 104 and 106
+// to 108, requests 1 to 3, statuses 0 and 100 to 102; a bet is a jetton here.
+using namespace games::banker_subs;
+using namespace games::banker_requests;
+using namespace games::banker_status;
+constexpr uint16_t SUB_S_PLACE_JETTON = SUB_S_PLACE_BET;
+constexpr uint16_t SUB_S_PLACE_JETTON_FAIL = SUB_S_PLACE_BET_FAIL;
+constexpr uint16_t SUB_C_PLACE_JETTON = SUB_C_PLACE_BET;
 constexpr uint16_t SUB_S_CHECKED_ONLY = 105;  // taken at its size, not read
-constexpr uint16_t SUB_S_SEND_RECORD = 106;
-constexpr uint16_t SUB_S_PLACE_JETTON_FAIL = 107;
-constexpr uint16_t SUB_S_CANCEL_BANKER = 108;
 constexpr uint16_t SIZE_CHECKED_ONLY = 21;
-
-// Client to server.
-constexpr uint16_t SUB_C_PLACE_JETTON = 1;   // BetRequest
-constexpr uint16_t SUB_C_APPLY_BANKER = 2;   // no body
-constexpr uint16_t SUB_C_CANCEL_BANKER = 3;  // no body
-
-// Game statuses of the scene records.
-constexpr uint8_t GS_FREE = 0;
-constexpr uint8_t GS_BETTING = 100;
-constexpr uint8_t GS_RESULT = 101;
-constexpr uint8_t GS_RESULT_END = 102;
 
 inline bool ValidArea(int area) { return area >= 1 && area <= AREA_COUNT; }
 inline bool ValidSlot(int slot) { return slot >= 1 && slot <= TRACK_SLOTS; }

@@ -20,30 +20,14 @@ inline namespace messages {
 constexpr int HAND_COUNT = 4;  // the banker's and three others
 constexpr int CARDS_PER_HAND = 2;
 constexpr int CARD_COUNT = HAND_COUNT * CARDS_PER_HAND;
-constexpr uint16_t NO_BANKER = 0xFFFF;
+using games::NO_BANKER;
 constexpr uint8_t CARD_BACK = 99;
 
-// Server to client.
-constexpr uint16_t SUB_S_GAME_FREE = 99;
-constexpr uint16_t SUB_S_GAME_START = 100;
-constexpr uint16_t SUB_S_PLACE_BET = 101;
-constexpr uint16_t SUB_S_GAME_END = 102;
-constexpr uint16_t SUB_S_APPLY_BANKER = 103;
-constexpr uint16_t SUB_S_CHANGE_BANKER = 104;
-constexpr uint16_t SUB_S_SEND_RECORD = 106;
-constexpr uint16_t SUB_S_PLACE_BET_FAIL = 107;
-constexpr uint16_t SUB_S_CANCEL_BANKER = 108;
-
-// Client to server.
-constexpr uint16_t SUB_C_PLACE_BET = 1;      // BetRequest
-constexpr uint16_t SUB_C_APPLY_BANKER = 2;   // no body
-constexpr uint16_t SUB_C_CANCEL_BANKER = 3;  // no body
-
-// Game statuses of the scene records.
-constexpr uint8_t GS_FREE = 0;
-constexpr uint8_t GS_BETTING = 100;
-constexpr uint8_t GS_RESULT = 101;
-constexpr uint8_t GS_RESULT_END = 102;
+// The banker games' numbers (games/common): server subs 99 to 104 and 106
+// to 108, requests 1 to 3, statuses 0 and 100 to 102.
+using namespace games::banker_subs;
+using namespace games::banker_requests;
+using namespace games::banker_status;
 
 // Units of the room notice's text.
 constexpr size_t NOTICE_UNITS = 256;
