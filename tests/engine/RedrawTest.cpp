@@ -334,6 +334,57 @@ TEST_F(RedrawTest, DrawsOverBlackAndOverWhiteTellWhatTheyGiveOverAnything) {
   EXPECT_EQ(out[2], black[2]);
 }
 
+TEST_F(RedrawTest, TheSoftwareRenderersBlendingIsToldByDrawsOverBlackAndOverWhite) {
+  // A clock's light over its digits is put together from such layers in a
+  // window on the software renderer too: what it blends must match them.
+  Renderer software(true);
+  CCScene* scene = runScene();
+  CCLayerColor* ground = CCLayerColor::create(ccc4(0, 0, 0, 255));
+  scene->addChild(ground, -2);
+  CCSprite* picture = CCSprite::createWithTexture(patterned(64, 64, 255, 5));
+  picture->setAnchorPoint(ccp(0, 0));
+  picture->setPosition(ccp(100, 100));
+  scene->addChild(picture, -1);
+  std::vector<unsigned char> px(64 * 64 * 4);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) {
+      unsigned char* p = &px[((size_t)y * 64 + x) * 4];
+      p[0] = (unsigned char)(x * 4), p[1] = (unsigned char)(y * 4), p[2] = (unsigned char)(x * y);
+      p[3] = (unsigned char)(x < 2 ? x * 255 : (x * 7 + y * 13) & 255);  // clear, opaque, then any
+    }
+  CCTexture2D* glow = new CCTexture2D();
+  glow->initWithData(px.data(), 64, 64);
+  glow->autorelease();
+  CCSprite* light = CCSprite::createWithTexture(glow);
+  light->setAnchorPoint(ccp(0, 0));
+  light->setPosition(ccp(100, 100));
+  scene->addChild(light);
+  auto take = [&](std::vector<uint32_t>& out) {
+    CCImage img;
+    ASSERT_TRUE(shoot(img));
+    for (int y = 100; y < 164; ++y)
+      for (int x = 100; x < 164; ++x) out.push_back(0xff000000u | rgbAt(img, x, y));
+  };
+  std::vector<uint32_t> want, under, black, white;
+  take(want);
+  light->setVisible(false);
+  take(under);
+  light->setVisible(true);
+  picture->setVisible(false);
+  take(black);
+  ground->setColor(ccc3(255, 255, 255));
+  take(white);
+  EXPECT_STREQ(be::rendererName(), "software");
+  ASSERT_EQ(want.size(), (size_t)64 * 64);
+  std::vector<uint32_t> out(want.size());
+  be::composeOver(under.data(), black.data(), white.data(), out.data(), out.size());
+  int worst = 0;
+  for (size_t i = 0; i < out.size(); ++i)
+    for (int shift = 0; shift < 24; shift += 8)
+      worst = std::max(worst, std::abs((int)(out[i] >> shift & 255u) - (int)(want[i] >> shift & 255u)));
+  EXPECT_LE(worst, 1);
+}
+
 TEST_F(RedrawTest, OnlyTheChangedRectangleIsDrawnAgain) {
   Board k = build();
   const std::vector<uint8_t> first = draw();

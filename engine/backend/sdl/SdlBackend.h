@@ -208,14 +208,14 @@ void textureGone(const Texture* t);
 // pictures. Those pixels are kept, in the window's format, and put on the
 // window again with nothing drawn.
 //
-// In a GL window, a rectangle whose changing draws (blended over what is
-// under them) go round a few pictures while what lies under them changes now
-// and then (a clock's light over its digits) is kept in two layers: the
-// pixels under the first changed draw, and the draws from there on, drawn
-// once over black and once over white, which tells their colour and how much
-// of what is under them shows. The two are put together on the CPU (within a
-// unit of each channel of what GL blends) and put on the window, with
-// nothing drawn.
+// A rectangle whose changing draws (blended over what is under them) go
+// round a few pictures while what lies under them changes now and then (a
+// clock's light over its digits) is kept in two layers: the pixels under the
+// first changed draw, and the draws from there on, drawn once over black and
+// once over white, which tells their colour and how much of what is under
+// them shows. The two are put together on the CPU (within a unit of each
+// channel of what the renderer blends) and put on the window (a GL window)
+// or into the window surface (the software renderer), with nothing drawn.
 struct KeptPixels {
   uint64_t key = 0;
   int w = 0, h = 0;

@@ -391,7 +391,13 @@ size_t layerCut(const FrameList& f, const std::vector<uint8_t>& changed, const R
   return cut;
 }
 
-// Reads r of a GL window's back buffer, in the window's format.
+// Whether a window surface holds pixels as 0xAARRGGBB or 0xXXRRGGBB, the
+// layout pixels are read and put together in.
+bool takesArgb(const SDL_Surface* s) {
+  return s && (s->format->format == SDL_PIXELFORMAT_ARGB8888 || s->format->format == SDL_PIXELFORMAT_RGB888);
+}
+
+// Reads r of the output (a GL window's back buffer, or the window surface), as 0xAARRGGBB.
 bool readRect(const Rect& r, std::vector<uint32_t>& pixels) {
   const int w = r.x1 - r.x0, h = r.y1 - r.y0;
   pixels.resize((size_t)w * h);
@@ -580,8 +586,8 @@ void resolveFrame() {
       const bool cleared = first == 0;
       ShownRect shown;
       shown.r = r;
-      // Layers of a GL window's rectangle: what lies under its first new
-      // draw, and the draws from there on.
+      // Layers of the rectangle: what lies under its first new draw, and
+      // the draws from there on.
       size_t top = SIZE_MAX;
       uint64_t underKey = 0, layerKey = 0;
       bool keepUnder = false, keepLayer = false;
@@ -601,7 +607,8 @@ void resolveFrame() {
           continue;
         }
         shown.keep = seenBefore(shown.key);
-        top = g_sdl.software ? SIZE_MAX : layerCut(f, changed, r, start);
+        SDL_Surface* surface = g_sdl.software ? SDL_GetWindowSurface(g_sdl.window) : nullptr;
+        top = g_sdl.software && !takesArgb(surface) ? SIZE_MAX : layerCut(f, changed, r, start);
         if (top != SIZE_MAX) {
           underKey = rectKey(f, r, start, top, cleared);
           layerKey = mix(rectKey(f, r, top, f.draws.size(), false), 0x3c6ef372fe94f82bull);
@@ -611,6 +618,15 @@ void resolveFrame() {
             // Never drawn into the back buffer: nothing there to keep.
             shown.keep = false;
             composeLayers(shown, g_sdl.kept[(size_t)under], g_sdl.kept[(size_t)layer]);
+            if (surface) {
+              // The window surface keeps the frame: the pixels go into it.
+              const uint32_t* pixels = g_sdl.composed[(size_t)shown.composed].data();
+              const int w = r.x1 - r.x0;
+              for (int y = r.y0; y < r.y1; ++y)
+                memcpy((uint8_t*)surface->pixels + (size_t)y * surface->pitch + (size_t)r.x0 * 4,
+                       pixels + (size_t)(y - r.y0) * w, (size_t)w * 4);
+              shown.composed = -1;
+            }
             g_sdl.shown.push_back(shown);
             continue;
           }
