@@ -22,6 +22,17 @@ void KernelTest::SetUp()
     Step();
 }
 
+std::vector<std::pair<uint16_t, std::vector<uint8_t>>> KernelTest::SentGame() const
+{
+    std::vector<std::pair<uint16_t, std::vector<uint8_t>>> out;
+    for (const Sent& s : room.sent)
+    {
+        if (s.main == MDM_GF_GAME)
+            out.emplace_back(s.sub, s.payload);
+    }
+    return out;
+}
+
 void KernelTest::TearDown()
 {
     WindyTopLayer* top = WindyTopLayer::sharedTopLayer();

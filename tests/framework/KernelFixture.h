@@ -19,6 +19,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kt {
@@ -249,6 +250,8 @@ protected:
         return kernel->OnChannelMessage(Sexy::IPC_MAIN_CONFIG, sub, data, size);
     }
     size_t Boxes() const { return cocos2d::CCMessageBoxHistory().size(); }
+    // The game's own messages to the server, in order: {sub, payload}.
+    std::vector<std::pair<uint16_t, std::vector<uint8_t>>> SentGame() const;
     // A handler attached to the kernel; owned by the test.
     RecordingHandler* Attach();
     // Installs TestModule for the kind, loads it with the room's resources

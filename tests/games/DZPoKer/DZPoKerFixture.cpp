@@ -183,17 +183,6 @@ bool HoldemTest::EnterUser(uint32_t userID, uint16_t chair, uint8_t status)
     return Enter(userID, chair, status, 1000 * userID, 5);
 }
 
-std::vector<std::pair<uint16_t, Bytes>> HoldemTest::SentGame()
-{
-    std::vector<std::pair<uint16_t, Bytes>> out;
-    for (const kt::Sent& s : room.sent)
-    {
-        if (s.main == MDM_GF_GAME)
-            out.emplace_back(s.sub, s.payload);
-    }
-    return out;
-}
-
 void HoldemTest::Press(Widget* widget)
 {
     ASSERT_NE(widget, nullptr);

@@ -118,8 +118,6 @@ protected:
     bool EnterUser(uint32_t userID, uint16_t chair, uint8_t status = US_SIT);
     static uint16_t ViewOf(uint16_t chair) { return static_cast<uint16_t>((chair + 4) % 6); }
 
-    // What the board sent: (sub, payload) of main 200.
-    std::vector<std::pair<uint16_t, Bytes>> SentGame();
     // A tap on a widget where a player sees it.
     void Press(cocos2d::ui::Widget* widget);
     // Whether the button takes a tap now.

@@ -193,17 +193,6 @@ void HorseTest::OpenBetting(int64_t areaLimit, int64_t userAreaLimit)
     Step();
 }
 
-std::vector<std::pair<uint16_t, Bytes>> HorseTest::SentGame() const
-{
-    std::vector<std::pair<uint16_t, Bytes>> out;
-    for (const kt::Sent& s : room.sent)
-    {
-        if (s.main == MDM_GF_GAME)
-            out.emplace_back(s.sub, s.payload);
-    }
-    return out;
-}
-
 void HorseTest::TapWidget(Widget* widget)
 {
     ASSERT_NE(widget, nullptr);

@@ -56,7 +56,6 @@ protected:
     // A free scene with the limits, then betting open.
     void OpenBetting(int64_t areaLimit = 100000000, int64_t userAreaLimit = 5000000);
 
-    std::vector<std::pair<uint16_t, Bytes>> SentGame() const;
     void ClearSent() { room.sent.clear(); }
     // A touch down and up on the middle of a widget of the layout.
     void TapWidget(cocos2d::ui::Widget* widget);

@@ -172,15 +172,6 @@ void LandTest::DealAndMakeMeLandlord(const std::string& hand, const std::string&
     ClearSent();
 }
 
-std::vector<std::pair<uint16_t, Bytes>> LandTest::SentGame()
-{
-    std::vector<std::pair<uint16_t, Bytes>> out;
-    for (const kt::Sent& s : room.sent)
-        if (s.main == MDM_GF_GAME)
-            out.emplace_back(s.sub, s.payload);
-    return out;
-}
-
 CCPoint LandTest::World(const CCPoint& content) const { return board->GetContentRoot()->convertToWorldSpace(content); }
 
 void LandTest::TapCard(CardSprite* card)

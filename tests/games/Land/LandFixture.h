@@ -55,8 +55,6 @@ protected:
     // A deal with me calling first, the calls over with me as landlord.
     void DealAndMakeMeLandlord(const std::string& hand, const std::string& bottom);
 
-    // What the board sent: (sub, payload) of main 200.
-    std::vector<std::pair<uint16_t, Bytes>> SentGame();
     void ClearSent() { room.sent.clear(); }
 
     // A content-root point in window pixels (top-left origin) and GL.

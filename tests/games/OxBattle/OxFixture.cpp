@@ -153,17 +153,6 @@ bool OxTest::EnterUser(uint32_t userID, uint16_t chair, int64_t score)
     return Enter(userID, chair, US_SIT, score, 5);
 }
 
-std::vector<std::pair<uint16_t, Bytes>> OxTest::SentGame() const
-{
-    std::vector<std::pair<uint16_t, Bytes>> out;
-    for (const kt::Sent& s : room.sent)
-    {
-        if (s.main == MDM_GF_GAME)
-            out.emplace_back(s.sub, s.payload);
-    }
-    return out;
-}
-
 CCPoint OxTest::World(const CCPoint& content) const { return board->GetContentRoot()->convertToWorldSpace(content); }
 
 void OxTest::TapWidget(Widget* widget)

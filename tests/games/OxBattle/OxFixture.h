@@ -53,8 +53,6 @@ protected:
     bool Scene(uint8_t status, const Bytes& body);
     bool EnterUser(uint32_t userID, uint16_t chair, int64_t score);
 
-    // What the board sent: (sub, payload) of main 200.
-    std::vector<std::pair<uint16_t, Bytes>> SentGame() const;
     void ClearSent() { room.sent.clear(); }
 
     // A content-root point in GL.

@@ -117,17 +117,6 @@ bool TransferTest::Scene(uint8_t status, const Bytes& body)
     return Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {status, 0}) && Packet(MDM_GF_FRAME, SUB_GF_SCENE, body);
 }
 
-std::vector<std::pair<uint16_t, Bytes>> TransferTest::SentGame() const
-{
-    std::vector<std::pair<uint16_t, Bytes>> out;
-    for (const kt::Sent& s : room.sent)
-    {
-        if (s.main == MDM_GF_GAME)
-            out.emplace_back(s.sub, s.payload);
-    }
-    return out;
-}
-
 void TransferTest::TapWidget(Widget* widget)
 {
     ASSERT_NE(widget, nullptr);

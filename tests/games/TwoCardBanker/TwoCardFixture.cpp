@@ -71,17 +71,6 @@ bool TwoCardTest::EnterUser(uint32_t userID, uint16_t chair, int64_t score)
     return Enter(userID, chair, US_SIT, score, 5);
 }
 
-std::vector<std::pair<uint16_t, Bytes>> TwoCardTest::SentGame() const
-{
-    std::vector<std::pair<uint16_t, Bytes>> out;
-    for (const kt::Sent& s : room.sent)
-    {
-        if (s.main == MDM_GF_GAME)
-            out.emplace_back(s.sub, s.payload);
-    }
-    return out;
-}
-
 Bytes TwoCardTest::BetRequest(uint8_t area, int64_t amount) const
 {
     TwoCardBanker::BetRequest request;
