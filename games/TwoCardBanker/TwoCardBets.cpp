@@ -207,7 +207,13 @@ Widget* CTwoCardBoard::LayChip(int area, int64_t value, bool visible)
 void CTwoCardBoard::PlaceChipsOnArea(uint8_t area, int64_t amount)
 {
     m_chipPile.LayAmount(area, amount, kDenominations, sizeof(kDenominations) / sizeof(kDenominations[0]),
-                         [this](int64_t value) { return m_chipRow.MakeTableChip(value); });
+                         [this](int64_t value) {
+                             // The buttons may be drawn larger in their bar; a table chip is its picture's size.
+                             Widget* chip = m_chipRow.MakeTableChip(value);
+                             if (chip != nullptr)
+                                 chip->setScale(1.0f);
+                             return chip;
+                         });
 }
 
 // --- bets placed ----------------------------------------------------------------------------------

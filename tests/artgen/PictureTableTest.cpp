@@ -199,6 +199,10 @@ TEST(TableRows, CardsAnimationsAndTablesTakeTheirParameters) {
   EXPECT_TRUE(ParseTable("T\t1000x700\ttable:45\n").errors.empty());
   EXPECT_FALSE(ParseTable("T\t1000x700\ttable:250\n").errors.empty());
   EXPECT_FALSE(ParseTable("T\t1000x700\ttable:wide\n").errors.empty());
+  // Signs on a card's foot, names on an area's foot.
+  EXPECT_TRUE(ParseTable("sign\t96x108\ttext:foot\t5点\n").errors.empty());
+  EXPECT_TRUE(ParseTable("door\t190x188\tpanel:foot\t天门\n").errors.empty());
+  EXPECT_FALSE(ParseTable("sign\t96x108\ttext:left\t5点\n").errors.empty());
 }
 
 TEST(TableFiles, SeveralTablesAreOneTableWithErrorsNamedByFileAndLine) {

@@ -351,6 +351,14 @@ void DrawPanel(Canvas& c, const Picture& p, TextPainter& text) {
     DrawCaption(c, text, p.caption, 4 + box / 2, h / 2, box, h * 0.6f, InkOn(base), base);
     return;
   }
+  if (p.param == "foot") {
+    // The name on a band across the foot (a bet area whose middle takes chips).
+    const float band = 20;
+    Shape foot = Shape::Rect(3, h - 3 - band, w - 6, band, std::max(1.0f, radius - 2));
+    c.Fill(foot, Paint::Vertical(border, Shade(border, 1.25f), h - 3 - band, h - 3));
+    DrawCaption(c, text, p.caption, w / 2, h - 3 - band / 2, w - 40, band * 0.7f, InkOn(border), border);
+    return;
+  }
   if (h < 150) {
     DrawCaption(c, text, p.caption, w / 2, h / 2, w - 16, std::min(h * 0.6f, 28.0f), InkOn(base), base);
     return;
@@ -388,6 +396,9 @@ void DrawDigits(Canvas& c, const Picture& p, TextPainter& text) {
   Rgbaf fill = ColourOr(p, 0, Hex(0xfad63c));
   Rgbaf outline = ColourOr(p, 1, Shade(fill, 0.3f));
   std::vector<std::string> chars = Utf8Chars(p.param);
+  // A third colour grounds every cell whole, so a number stays readable over
+  // whatever lies under it (chips on a bet area).
+  if (p.colours.size() > 2) c.Fill(Shape::Rect(0, 0, c.width(), c.height()), Paint::Solid(ColourOr(p, 2, kBlack)));
   // One size for every cell, so the glyphs line up.
   int size = p.cellHeight;
   for (const std::string& ch : chars)
@@ -402,6 +413,17 @@ void DrawText(Canvas& c, const Picture& p, TextPainter& text) {
   float w = c.width(), h = c.height();
   Rgbaf fill = ColourOr(p, 0, Hex(0xfad63c));
   Rgbaf outline = ColourOr(p, 1, Shade(fill, 0.3f));
+  if (p.param == "foot") {
+    // A sign drawn centred on a card: the caption lies on a dark banner in the
+    // picture's lowest third, over the card's foot, and leaves its rank clear.
+    float band = std::floor(h / 3);
+    float top = h - band;
+    c.Fill(Shape::Rect(0.5f, top + 0.5f, w - 1, band - 1, band / 3), Paint::Solid(WithAlpha(kBlack, 0.72f)));
+    int edge = std::max(1, static_cast<int>(band / 16));
+    int size = text.FitSize(p.caption, static_cast<int>(w) - 2 * edge - 8, static_cast<int>(band) - 2 * edge - 4, 400, true);
+    text.Draw(c, p.caption, size, true, w / 2, top + band / 2, fill, edge, outline);
+    return;
+  }
   int edge = std::max(1, static_cast<int>(h / 16));
   int size = text.FitSize(p.caption, static_cast<int>(w) - 2 * edge - 2, static_cast<int>(h) - 2 * edge - 2, 400, true);
   text.Draw(c, p.caption, size, true, w / 2 + 1, h / 2 + 1.5f, WithAlpha(kBlack, 0.35f), edge, WithAlpha(kBlack, 0.3f));

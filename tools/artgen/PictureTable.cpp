@@ -231,6 +231,12 @@ bool CheckParam(const Picture& p, std::string& error) {
         return false;
       }
       return true;
+    case Kind::Text:
+      if (!p.param.empty() && p.param != "foot") {
+        error = "text takes only the parameter \"foot\"";
+        return false;
+      }
+      return true;
     case Kind::Card:
       if (!p.param.empty() && p.param != "four") {
         error = "card takes only the parameter \"four\"";
@@ -242,8 +248,8 @@ bool CheckParam(const Picture& p, std::string& error) {
         std::vector<FormCaption> captions;
         return ParseFormCaptions(p.caption, captions, error);
       }
-      if (!p.param.empty() && p.param != "left") {
-        error = "panel takes only the parameters \"left\" and \"form\"";
+      if (!p.param.empty() && p.param != "left" && p.param != "foot") {
+        error = "panel takes only the parameters \"left\", \"foot\" and \"form\"";
         return false;
       }
       return true;

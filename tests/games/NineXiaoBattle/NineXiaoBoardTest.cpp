@@ -3,6 +3,7 @@
 // opening's order, the records with my bets told apart, the sweep marks.
 #include "NineXiaoFixture.h"
 
+#include "TwoCardBanker/AreaLayout.h"
 #include "games/framework/CardSprite.h"
 
 #include <gtest/gtest.h>
@@ -256,6 +257,17 @@ TEST_F(NineXiaoRound, AMaximisedWindowFitsTheWholeTable)
     EXPECT_FLOAT_EQ(root->getScale(), 658 / content.height);
     board->LayoutGameTable(1018, 722, false, false);
     EXPECT_FLOAT_EQ(root->getScale(), 1.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// The doors' names on their foot, the amounts, the score view and the
+// hands' signs apart.
+TEST_F(NineXiaoRound, ChipsScoreViewAndSignsLeaveNamesAmountsAndRanksReadable)
+{
+    tcbtest::ExpectAreasReadable(board, RedBoard::kTable, "NineXiaoBattle", "dianshu/CARD_POINT_01");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // records and the doors they light, and the panels for players who left.
 #include "RedNineFixture.h"
 
+#include "TwoCardBanker/AreaLayout.h"
 #include "games/framework/CardSprite.h"
 
 #include <gtest/gtest.h>
@@ -326,6 +327,23 @@ TEST_F(RedRound, AMaximisedWindowFitsTheWholeTable)
     EXPECT_FLOAT_EQ(root->getScale(), 658 / content.height);
     board->LayoutGameTable(1018, 722, false, false);
     EXPECT_FLOAT_EQ(root->getScale(), 1.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// The doors' and corners' names on their foot, the bridge's at its left end
+// beyond its chips; the amounts, the score view and the hands' signs apart.
+TEST_F(RedRound, ChipsScoreViewAndSignsLeaveNamesAmountsAndRanksReadable)
+{
+    tcbtest::ExpectAreasReadable(board, RedBoard::kTable, "RedNineBattle", "dianshu/CARD_POINT_01", 2);
+    // The bridge is wide and low: its chips keep right of its name.
+    Widget* bridge = Area(2);
+    const float nameEnd = bridge->getPositionX() - bridge->getSize().width / 2 + 4 +
+                          std::min(bridge->getSize().width * 0.3f, bridge->getSize().height * 2.4f);
+    const float chipHalf = board->GetChipButton(0)->getSize().width / 2;
+    EXPECT_GE(bridge->getPositionX() + RedBoard::kTable.chipScatter[1].x - chipHalf, nameEnd);
 }
 
 }  // namespace
