@@ -293,3 +293,42 @@ TEST_F(ThreeKingTable, MyPanelUsesTheCardTablesLayout)
 }
 
 }  // namespace
+
+namespace {
+
+// The result lies between my cards and the top seat's, over no card; each
+// hand's sign is a banner on its cards' lower half, under their ranks.
+TEST_F(ThreeKingTable, TheResultAndTheHandSignsLeaveTheCardsReadable)
+{
+    ASSERT_NE(EnterTable(), nullptr);
+    DealRound();
+    const int64_t scores[6] = {10, 20, 30, 40, 50, 60};
+    const uint8_t indexes[6] = {10, 11, 1, 0, 5, 5};
+    ASSERT_TRUE(Game(104, GameEnd(scores, indexes)));
+    ASSERT_NE(board->GetScoreView(), nullptr);
+    const cocos2d::CCRect view = board->GetScoreView()->boundingBox();
+    ASSERT_EQ(board->GetHandSigns().size(), 6u);
+    for (uint16_t chair = 0; chair < 6; ++chair)
+    {
+        SCOPED_TRACE(chair);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_FALSE(board->GetCardSprite(chair, i)->boundingBox().intersectsRect(view)) << i;
+    }
+    for (cocos2d::CCSprite* sign : board->GetHandSigns())
+    {
+        // The middle card under the sign.
+        Sexy::CardSprite* middle = nullptr;
+        for (uint16_t chair = 0; chair < 6 && middle == nullptr; ++chair)
+        {
+            if (board->GetCardSprite(chair, 1)->getPosition().equals(sign->getPosition()))
+                middle = board->GetCardSprite(chair, 1);
+        }
+        ASSERT_NE(middle, nullptr);
+        const cocos2d::CCRect card = middle->boundingBox(), box = sign->boundingBox();
+        EXPECT_GE(box.getMinY(), card.getMinY());
+        EXPECT_LE(box.getMinY() + box.size.height / 3, card.getMidY());
+        EXPECT_FALSE(box.intersectsRect(view));
+    }
+}
+
+}  // namespace
