@@ -202,6 +202,7 @@ TEST(TableRows, CardsAnimationsAndTablesTakeTheirParameters) {
   // Signs on a card's foot, names on an area's foot.
   EXPECT_TRUE(ParseTable("sign\t96x108\ttext:foot\t5点\n").errors.empty());
   EXPECT_TRUE(ParseTable("door\t190x188\tpanel:foot\t天门\n").errors.empty());
+  EXPECT_TRUE(ParseTable("banner\t300x144\ttext:head\t白虎\n").errors.empty());
   EXPECT_FALSE(ParseTable("sign\t96x108\ttext:left\t5点\n").errors.empty());
 }
 

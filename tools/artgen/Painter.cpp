@@ -413,11 +413,12 @@ void DrawText(Canvas& c, const Picture& p, TextPainter& text) {
   float w = c.width(), h = c.height();
   Rgbaf fill = ColourOr(p, 0, Hex(0xfad63c));
   Rgbaf outline = ColourOr(p, 1, Shade(fill, 0.3f));
-  if (p.param == "foot") {
+  if (p.param == "foot" || p.param == "head") {
     // A sign drawn centred on a card: the caption lies on a dark banner in the
-    // picture's lowest third, over the card's foot, and leaves its rank clear.
+    // picture's lowest third, over the card's foot, and leaves its rank clear;
+    // or in the top third, above what lies under the picture's middle.
     float band = std::floor(h / 3);
-    float top = h - band;
+    float top = p.param == "foot" ? h - band : 0;
     c.Fill(Shape::Rect(0.5f, top + 0.5f, w - 1, band - 1, band / 3), Paint::Solid(WithAlpha(kBlack, 0.72f)));
     int edge = std::max(1, static_cast<int>(band / 16));
     int size = text.FitSize(p.caption, static_cast<int>(w) - 2 * edge - 8, static_cast<int>(band) - 2 * edge - 4, 400, true);

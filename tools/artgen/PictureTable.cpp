@@ -232,8 +232,8 @@ bool CheckParam(const Picture& p, std::string& error) {
       }
       return true;
     case Kind::Text:
-      if (!p.param.empty() && p.param != "foot") {
-        error = "text takes only the parameter \"foot\"";
+      if (!p.param.empty() && p.param != "foot" && p.param != "head") {
+        error = "text takes only the parameters \"foot\" and \"head\"";
         return false;
       }
       return true;

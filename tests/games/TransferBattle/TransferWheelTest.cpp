@@ -201,6 +201,31 @@ TEST_F(TransferWheel, TheResultPanelComesEightSecondsAfterTheStop)
     EXPECT_TRUE(board->GetScoreView()->getPosition().equals(CCPoint(520, 347)));
 }
 
+// The panel comes up under the winner's banner: every banner's caption (its
+// picture's top third) stays above the panel, and the end background they
+// lie on leaves the phase clock clear.
+TEST_F(TransferWheel, TheResultPanelLeavesTheBannersAndTheClockReadable)
+{
+    RunTo(9);
+    Seconds(9);
+    ASSERT_NE(board->GetScoreView(), nullptr);
+    const CCRect panel = board->GetScoreView()->boundingBox();
+    for (int i = 0; i < 8; ++i)
+    {
+        const CCRect banner = board->GetBanner(i)->boundingBox();
+        const CCRect caption(banner.getMinX(), banner.getMaxY() - banner.size.height / 3, banner.size.width,
+                             banner.size.height / 3);
+        EXPECT_GT(caption.getMinY(), panel.getMaxY()) << i;
+        EXPECT_TRUE(board->GetEndBackground()->boundingBox().containsPoint(
+            CCPoint(caption.getMidX(), caption.getMidY())))
+            << i;
+    }
+    Widget* clock = board->GetWidget("Image_clock");
+    ASSERT_NE(clock, nullptr);
+    const float clockBottom = clock->getPositionY() - clock->getSize().height / 2;
+    EXPECT_GT(clockBottom, board->GetEndBackground()->boundingBox().getMaxY());
+}
+
 // F17: the panel claims no touch, so it is never left registered with the
 // touch dispatcher, which would keep every round's panel alive behind it.
 TEST_F(TransferWheel, TheResultPanelIsNotKeptByTheTouchDispatcher)
