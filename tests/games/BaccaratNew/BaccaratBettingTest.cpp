@@ -341,3 +341,47 @@ TEST_F(BaccaratBetting, ARestoredBettingTableWaitsForTheNextBetToDrawItsChips)
 }
 
 }  // namespace
+
+namespace {
+
+// The chips are the area buttons' children: an area's name and the bar of
+// its total lie over them (drawn after the button), inside the area, and
+// apart from each other and from my stake at the foot.
+TEST_F(BaccaratBetting, AreaNamesAndTotalsLieOverTheChipsAndApart)
+{
+    for (int area = 0; area < 8; ++area)
+    {
+        SCOPED_TRACE(area);
+        board->AddChips(area, 1000000);
+        cocos2d::ui::Widget* button = board->GetAreaButton(area);
+        char name[32];
+        std::snprintf(name, sizeof(name), "Image_area_name_%d", area);
+        cocos2d::ui::Widget* title = board->GetWidget(name);
+        std::snprintf(name, sizeof(name), "Image_total_bar_%d", area);
+        cocos2d::ui::Widget* bar = board->GetWidget(name);
+        std::snprintf(name, sizeof(name), "Image_%02d", area);
+        cocos2d::ui::Widget* stake = board->GetWidget(name);
+        ASSERT_TRUE(button != nullptr && title != nullptr && bar != nullptr && stake != nullptr);
+        EXPECT_GT(title->getZOrder(), button->getZOrder());
+        // Same z as the button but later in the layout: drawn after its chips.
+        EXPECT_GE(bar->getZOrder(), button->getZOrder());
+        EXPECT_GT(bar->getOrderOfArrival(), button->getOrderOfArrival());
+        const auto box = [](cocos2d::ui::Widget* w) {
+            const cocos2d::CCSize size = w->getSize();
+            return cocos2d::CCRect(w->getPositionX() - size.width / 2, w->getPositionY() - size.height / 2,
+                                   size.width, size.height);
+        };
+        const cocos2d::CCRect area_ = box(button), titleBox = box(title), barBox = box(bar), stakeBox = box(stake);
+        for (const cocos2d::CCRect& inner : {titleBox, barBox})
+        {
+            EXPECT_GE(inner.getMinX(), area_.getMinX());
+            EXPECT_LE(inner.getMaxX(), area_.getMaxX());
+            EXPECT_GE(inner.getMinY(), area_.getMinY());
+            EXPECT_LE(inner.getMaxY(), area_.getMaxY());
+        }
+        EXPECT_FALSE(titleBox.intersectsRect(barBox));
+        EXPECT_FALSE(titleBox.intersectsRect(stakeBox));
+    }
+}
+
+}  // namespace
