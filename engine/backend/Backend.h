@@ -31,6 +31,8 @@ enum class Blend { None, Alpha, Add, Modulate, Multiply };
 // renderer could be made; drawing then does nothing and textures are empty.
 bool open(bool headless, int width, int height, const char* title);
 bool isOpen();
+// Why the last open failed ("" when it did not).
+const char* openError();
 void close();
 // "opengl", "software" or "none".
 const char* rendererName();

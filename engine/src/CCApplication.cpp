@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
 
 #include "CCDirector.h"
 #include "CCEGLView.h"
@@ -84,7 +85,12 @@ int CCApplication::run() {
   CCEGLView* view = director->getOpenGLView();
   // The first scene's pictures decode on other threads while it is built.
   CCTextureCache::sharedTextureCache()->setDecodeAhead(true);
-  view->openWindow();
+  // A window that cannot open leaves nothing to play in: say so and stop
+  // rather than run on unseen.
+  if (!view->openWindow() && !CCDirector::isHeadless()) {
+    std::fprintf(stderr, "%s: no window could be opened: %s\n", view->getViewName(), kest::backend::openError());
+    return 1;
+  }
   if (!applicationDidFinishLaunching()) return 1;
   m_stepClock = -1;
   m_paced = true;

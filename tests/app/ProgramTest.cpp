@@ -122,3 +122,19 @@ TEST_F(Program, AFrameThatCannotBeWrittenFailsTheRun)
 {
     EXPECT_NE(Run({"--headless", "--frames", "1", "--screenshot", m_dir + "/no/such/folder/frame.png"}), 0);
 }
+
+// Started without a display (and not asked to run headless) there is no
+// window to play in: the program says so and fails instead of running unseen.
+TEST_F(Program, WithoutADisplayItFailsInsteadOfRunningUnseen)
+{
+    const char* display = std::getenv("DISPLAY");
+    const std::string keptDisplay = display ? display : "";
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("KEST_HEADLESS");
+    const int code = Run({"--frames", "30"});
+    setenv("KEST_HEADLESS", "1", 1);
+    if (display)
+        setenv("DISPLAY", keptDisplay.c_str(), 1);
+    EXPECT_EQ(code, 1);
+}

@@ -27,10 +27,22 @@ namespace backend {
 SdlState g_sdl;
 
 namespace {
+std::string g_openError;
+}
+
+namespace {
 
 bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int w, int h, const char* title) {
   if (videoDriver) SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+  // Without a display SDL falls back to drivers whose windows nobody sees:
+  // a program meant to show a window would run on invisibly.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!hidden && driver && (strcmp(driver, "offscreen") == 0 || strcmp(driver, "dummy") == 0)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    SDL_SetError("no display to show a window on (is DISPLAY set?)");
+    return false;
+  }
   Uint32 flags = hidden ? SDL_WINDOW_HIDDEN : (SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
   if (strcmp(renderDriver, "opengl") == 0) {
     flags |= SDL_WINDOW_OPENGL;
@@ -136,7 +148,10 @@ bool open(bool headless, int width, int height, const char* title) {
     if (!wantSoftware) ok = tryOpen(nullptr, "opengl", false, width, height, title);
     if (!ok) ok = tryOpen(nullptr, "software", false, width, height, title);
   }
-  if (!ok) SDL_Log("engine: no renderer could be opened: %s", SDL_GetError());
+  if (!ok) {
+    g_openError = SDL_GetError();
+    SDL_Log("engine: no renderer could be opened: %s", g_openError.c_str());
+  }
   // Fonts go at exit even when nothing closes the window (tests).
   closeFontsAtExit();
   if (ok && !headless) SDL_StartTextInput();
@@ -145,6 +160,8 @@ bool open(bool headless, int width, int height, const char* title) {
 }
 
 bool isOpen() { return g_sdl.open; }
+
+const char* openError() { return g_openError.c_str(); }
 
 void close() {
   closeFonts();
