@@ -27,11 +27,11 @@ public:
     explicit Bettor(Board* board) : m_pBoard(board) {}
     void Bet()
     {
-        const TwoCardBanker::TableSpec& spec = m_pBoard->Spec();
+        const TwoCardBanker::TableShape& shape = m_pBoard->Shape();
         TwoCardBanker::BetPlacedMessage bet = {};
         bet.wChairID = static_cast<uint16_t>(10 + m_nCount % 40);
-        bet.cbArea = static_cast<uint8_t>(1 + m_nCount % spec.areaCount);
-        bet.lAmount = spec.chipValues[(m_nCount * 3) % TwoCardBanker::kChipButtons];
+        bet.cbArea = static_cast<uint8_t>(1 + m_nCount % shape.areaCount);
+        bet.lAmount = shape.chipValues[(m_nCount * 3) % TwoCardBanker::kChipButtons];
         bet.cbDelayed = m_nCount % 4 == 3 ? 1 : 0;
         ++m_nCount;
         const size_t before = m_pBoard->GetTableChips().size();

@@ -21,7 +21,7 @@ using namespace TwoCardBanker;
 
 namespace NineXiaoBattle {
 
-const TableSpec RedBoard::kTable = {
+const TableShape RedBoard::kTable = {
     "NineXiaoBattle",
     "NineXiaoBattle/XiaoJiu_UI_1/XiaoJiu_UI_1.ExportJson",
     AREA_COUNT,

@@ -21,7 +21,7 @@ class RedHandler;
 class RedBoard : public TwoCardBanker::CTwoCardBoard
 {
 public:
-    static const TwoCardBanker::TableSpec kTable;
+    static const TwoCardBanker::TableShape kTable;
     static constexpr int kScoreViewZ = 100000;
     static constexpr int kForcedScoreViewZ = 10000;
 

@@ -20,7 +20,7 @@ using namespace TwoCardBanker;
 
 namespace RedNineBattle {
 
-const TableSpec RedBoard::kTable = {
+const TableShape RedBoard::kTable = {
     "RedNineBattle",
     "RedNineBattle/LiangZhangUI_1/LiangZhangUI_1.ExportJson",
     AREA_COUNT,

@@ -75,7 +75,7 @@ void CTwoCardBoard::ClearTable()
     m_openIndex = 0;
     m_cardsLocked = 0;
     m_forcedOpen = false;
-    for (int area = 0; area < m_spec.areaCount; ++area)
+    for (int area = 0; area < m_shape.areaCount; ++area)
     {
         m_areaTotalLabels[area]->setVisible(false);
         m_myBetLabels[area]->setVisible(false);
@@ -322,7 +322,7 @@ void CTwoCardBoard::RestoreAreas(const int64_t* allBets, const int64_t* myBets, 
     // The scene's amounts are the whole table: what an earlier state laid goes.
     RemoveTableChips();
     ClearAreaBets();
-    for (int area = 1; area <= m_spec.areaCount; ++area)
+    for (int area = 1; area <= m_shape.areaCount; ++area)
     {
         const int index = area - 1;
         m_bets.Set(area, allBets[index], myBets[index]);
@@ -336,7 +336,7 @@ void CTwoCardBoard::RestoreAreas(const int64_t* allBets, const int64_t* myBets, 
     }
     m_myGold = MyRecordScore();
     SetLabel("Label_2_8", CClientGlobal::FormatScore(m_myGold));
-    for (int area = 1; area <= m_spec.areaCount; ++area)
+    for (int area = 1; area <= m_shape.areaCount; ++area)
         PlaceChipsOnArea(static_cast<uint8_t>(area), m_bets.Total(area));
 }
 

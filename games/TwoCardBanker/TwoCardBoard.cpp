@@ -18,7 +18,7 @@ using namespace cocos2d::extension;
 
 namespace TwoCardBanker {
 
-CTwoCardBoard::CTwoCardBoard(const TableSpec& spec) : m_spec(spec), m_bets(spec.areaCount) {}
+CTwoCardBoard::CTwoCardBoard(const TableShape& shape) : m_shape(shape), m_bets(shape.areaCount) {}
 
 CTwoCardBoard::~CTwoCardBoard()
 {
@@ -26,7 +26,7 @@ CTwoCardBoard::~CTwoCardBoard()
     CC_SAFE_RELEASE(m_scoreView);
 }
 
-std::string CTwoCardBoard::Res(const char* name) const { return std::string(m_spec.folder) + "/" + name; }
+std::string CTwoCardBoard::Res(const char* name) const { return std::string(m_shape.folder) + "/" + name; }
 
 bool CTwoCardBoard::InitTable()
 {
@@ -41,7 +41,7 @@ bool CTwoCardBoard::InitTable()
     AddGameTitle(Res("LOGO").c_str());
     InitGameTable(Res("Tile").c_str(), Res("BG").c_str(), nullptr, CCPointZero);
 
-    m_layout = GUIReader::shareReader()->widgetFromJsonFile(m_spec.layoutFile);
+    m_layout = GUIReader::shareReader()->widgetFromJsonFile(m_shape.layoutFile);
     if (m_layout == nullptr)
         return false;
     AddContentChild(m_uiLayer);
@@ -74,21 +74,21 @@ bool CTwoCardBoard::InitTable()
         Widget* chip = GetWidget(name);
         if (chip == nullptr)
             continue;
-        chip->setTag(static_cast<int>(m_spec.chipValues[i] + kChipTagOffset));
+        chip->setTag(static_cast<int>(m_shape.chipValues[i] + kChipTagOffset));
         chip->addTouchEventListener(this, toucheventselector(CTwoCardBoard::OnChipButton));
-        m_chipRow.Add(chip, m_spec.chipValues[i]);
+        m_chipRow.Add(chip, m_shape.chipValues[i]);
     }
-    for (int area = 1; area <= m_spec.areaCount; ++area)
+    for (int area = 1; area <= m_shape.areaCount; ++area)
     {
-        Widget* widget = GetWidget(m_spec.areaWidgets[area - 1]);
+        Widget* widget = GetWidget(m_shape.areaWidgets[area - 1]);
         m_areaWidgets.push_back(widget);
-        m_areaMarks.push_back(GetWidget(m_spec.areaMarks[area - 1]));
+        m_areaMarks.push_back(GetWidget(m_shape.areaMarks[area - 1]));
         if (widget == nullptr)
             continue;
         widget->setTag(area * 10000 + kAreaTagBase);
         widget->setTouchEnabled(true);
         widget->addTouchEventListener(this, toucheventselector(CTwoCardBoard::OnAreaTouched));
-        m_chipPile.SetArea(area, m_pContentRoot, ContentPoint(widget), m_spec.chipScatter[area - 1]);
+        m_chipPile.SetArea(area, m_pContentRoot, ContentPoint(widget), m_shape.chipScatter[area - 1]);
     }
     DisableChipButtons();
 
@@ -118,7 +118,7 @@ bool CTwoCardBoard::InitTable()
     if (m_bankerCheckBox != nullptr)
         m_bankerCheckBox->addEventListenerCheckBox(this,
                                                    checkboxselectedeventselector(CTwoCardBoard::OnBankerCheckBox));
-    m_queue.Attach(dynamic_cast<ListView*>(GetWidget("ListView_45")), m_spec.rows);
+    m_queue.Attach(dynamic_cast<ListView*>(GetWidget("ListView_45")), m_shape.rows);
     games::BankerPanelStyle panel;
     panel.name = "Label_2_0";
     panel.score = "Label_2";
@@ -132,7 +132,7 @@ bool CTwoCardBoard::InitTable()
     m_statusImage = dynamic_cast<ImageView*>(GetWidget("Image_88"));
     m_clock.Attach(GetWidget("AtlasLabel_28"), "%d");
 
-    for (int area = 1; area <= m_spec.areaCount; ++area)
+    for (int area = 1; area <= m_shape.areaCount; ++area)
     {
         const CCPoint at = ContentPoint(GetArea(area));
         CCLabelAtlas* total = CCLabelAtlas::create(" ", Res("nember1.png").c_str(), 16, 22, '0');
@@ -151,7 +151,7 @@ bool CTwoCardBoard::InitTable()
     ClearAreaBets();
     SetLabel("Label_60", "0");
     m_recordItemPicture = Res("GAME_RECORD_MIDDLE.png");
-    m_records.Attach(dynamic_cast<ListView*>(GetWidget("ListView_62")), m_spec.recordAppendFrom,
+    m_records.Attach(dynamic_cast<ListView*>(GetWidget("ListView_62")), m_shape.recordAppendFrom,
                      m_recordItemPicture.c_str());
     return true;
 }

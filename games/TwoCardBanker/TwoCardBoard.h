@@ -10,7 +10,7 @@
 // and the chips on the areas, the banker check box and queue, the banker,
 // result and own panels, the record strip, the dealing and opening, and the
 // phase clock. Each game's board derives from it, fixes what differs in a
-// TableSpec and the hooks below, and turns its own messages into the steps
+// TableShape and the hooks below, and turns its own messages into the steps
 // here. Areas are numbered from 1 in every call; arrays by area use area - 1.
 //
 // Files: TwoCardBoard.cpp (construction, layout, lookups), TwoCardBets.cpp
@@ -47,7 +47,7 @@ constexpr int kMaxAreas = 6;
 constexpr int kChipButtons = 7;
 
 // What one game's table is made of.
-struct TableSpec
+struct TableShape
 {
     const char* folder;      // resource folder, "RedNineBattle"
     const char* layoutFile;  // its CocoStudio layout
@@ -119,7 +119,7 @@ public:
         kStateResultScene = 4,
     };
 
-    explicit CTwoCardBoard(const TableSpec& spec);
+    explicit CTwoCardBoard(const TableShape& shape);
     ~CTwoCardBoard() override;
 
     // --- what both games' messages do (the handler checked their sizes) ---
@@ -193,8 +193,8 @@ public:
     void OnDelayedBetShown(cocos2d::CCNode* chip, void* record);
 
     // --- state, for the handler and the tests -------------------------------------------
-    const TableSpec& Spec() const { return m_spec; }
-    bool ValidArea(int area) const { return area >= 1 && area <= m_spec.areaCount; }
+    const TableShape& Shape() const { return m_shape; }
+    bool ValidArea(int area) const { return area >= 1 && area <= m_shape.areaCount; }
     int GetBetState() const { return m_betState; }
     int GetClockSeconds() const { return m_clock.Seconds(); }
     int64_t GetSelectedChip() const { return m_selectedChip; }
@@ -331,7 +331,7 @@ protected:
         BetPlacedMessage bet;
     };
 
-    const TableSpec& m_spec;
+    const TableShape& m_shape;
     Sexy::CardSprite* m_handCards[HAND_COUNT][CARDS_PER_HAND] = {};
     games::ChipRow m_chipRow;
     std::vector<cocos2d::ui::Widget*> m_areaWidgets;
@@ -436,7 +436,7 @@ void CTwoCardBoard::RestoreResultScene(const Scene& scene, bool writeSum)
     CTwoCardScoreView* view = CTwoCardScoreView::create(Res("GAME_END").c_str());
     if (view != nullptr)
         view->SetResult(scene);
-    PlaceScoreView(view, m_spec.forcedScoreViewZ);
+    PlaceScoreView(view, m_shape.forcedScoreViewZ);
 
     RestoreSceneAreas(scene, writeSum);
     SetOpenModeButtons(false, false);

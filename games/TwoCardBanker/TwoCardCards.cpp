@@ -131,7 +131,7 @@ void CTwoCardBoard::OnCardDealt(CCNode* node, void* index)
         CCSprite* hint = CCSprite::create(Res("HAND").c_str());
         hint->setPosition(ccpAdd(m_handPoints[hand], kHintOffset));
         hint->setAnchorPoint(CCPoint(1, 0.5f));
-        AddContentChild(hint, m_spec.manualHintZ, kManualHintTagBase + hand);
+        AddContentChild(hint, m_shape.manualHintZ, kManualHintTagBase + hand);
         m_handIcons[hand] = hint;
         m_handCards[hand][0]->SetCardData(m_cardData[2 * hand]);
     }
@@ -198,7 +198,7 @@ void CTwoCardBoard::OpenNextHand(float)
         CCSprite* hint = CCSprite::create(Res("HAND").c_str());
         hint->setPosition(ccpAdd(m_handPoints[hand], kHintOffset));
         hint->setAnchorPoint(CCPoint(1, 0.5f));
-        AddContentChild(hint, m_spec.autoHintZ, kAutoHintTagBase + m_openIndex);
+        AddContentChild(hint, m_shape.autoHintZ, kAutoHintTagBase + m_openIndex);
         m_handIcons[hand] = hint;
     }
     for (int j = 0; j < CARDS_PER_HAND; ++j)
@@ -234,7 +234,7 @@ void CTwoCardBoard::OnHandOpened(CCNode*, void* data)
     if (m_openIndex == HAND_COUNT - 1 && m_openMode == 0)
     {
         AddResultSprites();
-        ShowRoundResult(m_spec.scoreViewZ);
+        ShowRoundResult(m_shape.scoreViewZ);
     }
     ++m_openIndex;
 }
@@ -261,7 +261,7 @@ void CTwoCardBoard::ForceOpenAll()
         }
     }
     AddResultSprites();
-    ShowRoundResult(m_spec.forcedScoreViewZ);
+    ShowRoundResult(m_shape.forcedScoreViewZ);
 }
 
 void CTwoCardBoard::LayOpenCards(const uint8_t cards[CARD_COUNT])
@@ -316,7 +316,7 @@ games::BankerScoreView* CTwoCardBoard::MakeEndScoreView()
     const RoundFigures figures = KeptFigures();
     view->SetFigures(figures.myScore, figures.secondAmount, figures.thirdAmount);
     // A round score of 0 is no win.
-    PlayTableSound(figures.myScore > 0 ? m_spec.endWinSound : m_spec.endLostSound);
+    PlayTableSound(figures.myScore > 0 ? m_shape.endWinSound : m_shape.endLostSound);
     return view;
 }
 

@@ -31,10 +31,10 @@ void CTwoCardBoard::UpdateMyPanel(int64_t myResult)
     SetLabel("Label_2_9", NickName(UserAt(m_myChair), 0));
     const bool reset = myResult == 0 || myResult == -1;
     SetLabel("Label_2_8", CClientGlobal::FormatScore(reset ? MyRecordScore() : m_myGold));
-    if (myResult == 0 && m_spec.myScoreResetFontSize > 0)
+    if (myResult == 0 && m_shape.myScoreResetFontSize > 0)
     {
         if (auto* label = dynamic_cast<Label*>(GetWidget("Label_2_8")))
-            label->setFontSize(m_spec.myScoreResetFontSize);
+            label->setFontSize(m_shape.myScoreResetFontSize);
     }
     // -1 keeps what the round result shows.
     if (myResult != -1)
@@ -284,7 +284,7 @@ void CTwoCardBoard::OnBetFailedMessage(const BetFailedMessage& message)
     if (m_betFailedNoticeShown != 0)
         return;
     m_betFailedNoticeShown = 1;
-    ShowNotice(CCPoint(m_spec.betFailedNoticeX, 250));
+    ShowNotice(CCPoint(m_shape.betFailedNoticeX, 250));
 }
 
 }  // namespace TwoCardBanker

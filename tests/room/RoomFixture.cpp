@@ -74,30 +74,30 @@ bool RoomFixture::Read(uint16_t main, uint16_t sub, const Bytes& data)
     return room->OnSocketRead(MakeCommand(main, sub), data.empty() ? nullptr : data.data(), data.size(), socket);
 }
 
-void RoomFixture::LogOn(uint16_t tables, uint16_t chairs, const std::vector<UserSpec>& users)
+void RoomFixture::LogOn(uint16_t tables, uint16_t chairs, const std::vector<UserEntry>& users)
 {
     if (room == nullptr)
         MakeRoom();
     room->OnSocketLink(0, "", socket);
     ASSERT_TRUE(Read(1, 100));
     ASSERT_TRUE(Read(2, 101, Config(tables, chairs)));
-    for (const UserSpec& u : users)
+    for (const UserEntry& u : users)
         ASSERT_TRUE(Read(3, 100, UserEnter(u)));
     ASSERT_TRUE(Read(1, 102));
     Step(kTransitionFrames);
 }
 
-std::vector<UserSpec> RoomFixture::MeAnd(std::vector<UserSpec> others, uint16_t table, uint16_t chair, uint8_t status)
+std::vector<UserEntry> RoomFixture::MeAnd(std::vector<UserEntry> others, uint16_t table, uint16_t chair, uint8_t status)
 {
-    UserSpec me = User(1001, u"玩家", table, chair, status);
+    UserEntry me = User(1001, u"玩家", table, chair, status);
     me.gameId = 100001;
     others.insert(others.begin(), me);
     return others;
 }
 
-UserSpec RoomFixture::User(uint32_t id, const std::u16string& nick, uint16_t table, uint16_t chair, uint8_t status)
+UserEntry RoomFixture::User(uint32_t id, const std::u16string& nick, uint16_t table, uint16_t chair, uint8_t status)
 {
-    UserSpec u;
+    UserEntry u;
     u.userId = id;
     u.gameId = 200000 + id;
     u.nick = nick;

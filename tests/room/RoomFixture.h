@@ -38,11 +38,11 @@ protected:
     void MakeRoom(uint16_t kindId = 200, uint16_t port = 16100);
     bool Read(uint16_t main, uint16_t sub, const Bytes& data = Bytes());
     // Linked, logged on, configured, users in, finished: the room shows.
-    void LogOn(uint16_t tables = 12, uint16_t chairs = 3, const std::vector<UserSpec>& users = {});
+    void LogOn(uint16_t tables = 12, uint16_t chairs = 3, const std::vector<UserEntry>& users = {});
     // Me (user 1001, game 100001) and whatever else.
-    static std::vector<UserSpec> MeAnd(std::vector<UserSpec> others, uint16_t table = INVALID_TABLE,
+    static std::vector<UserEntry> MeAnd(std::vector<UserEntry> others, uint16_t table = INVALID_TABLE,
                                        uint16_t chair = INVALID_CHAIR, uint8_t status = US_FREE);
-    static UserSpec User(uint32_t id, const std::u16string& nick, uint16_t table = INVALID_TABLE,
+    static UserEntry User(uint32_t id, const std::u16string& nick, uint16_t table = INVALID_TABLE,
                          uint16_t chair = INVALID_CHAIR, uint8_t status = US_FREE);
     static Bytes Config(uint16_t tables, uint16_t chairs);
     static Bytes TableList(const std::vector<std::pair<uint8_t, uint8_t>>& tables);

@@ -100,7 +100,7 @@ TEST_F(RoomPanes, PanesSitWhereTheLayoutSays)
 
 TEST_F(RoomPanes, HeaderButtonsSortTheList)
 {
-    std::vector<UserSpec> others = {User(2, u"b"), User(3, u"c"), User(4, u"a")};
+    std::vector<UserEntry> others = {User(2, u"b"), User(3, u"c"), User(4, u"a")};
     others[0].gameId = 30;
     others[1].gameId = 10;
     others[2].gameId = 20;
@@ -122,12 +122,12 @@ TEST_F(RoomPanes, HeaderButtonsSortTheList)
 
 TEST_F(RoomPanes, FullGridShowsNoStandInPicture)
 {
-    std::vector<UserSpec> others;
+    std::vector<UserEntry> others;
     const std::u16string names[] = {u"张三", u"李四", u"王五", u"赵六", u"孙七", u"周八", u"吴九", u"郑十"};
     for (uint16_t table = 0; table < 15; ++table)
         for (uint16_t chair = 0; chair < 3; ++chair)
         {
-            UserSpec u = User(10 + table * 3 + chair, names[(table + chair) % 8], table, chair,
+            UserEntry u = User(10 + table * 3 + chair, names[(table + chair) % 8], table, chair,
                               static_cast<uint8_t>(US_SIT + (table + chair) % 4));
             u.member = (table + chair) % 5 == 0 ? 1 : 0;
             u.gender = chair % 2;

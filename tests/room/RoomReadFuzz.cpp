@@ -103,13 +103,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     roomConfig.resize(26, 0);
     Feed(room, socket, 1, 100, Bytes());
     Feed(room, socket, 2, 101, roomConfig);
-    UserSpec me;
+    UserEntry me;
     me.userId = 1001;
     me.nick = u"me";
     Feed(room, socket, 3, 100, UserEnter(me));
     for (uint32_t id = 2; id <= 3; ++id)
     {
-        UserSpec other;
+        UserEntry other;
         other.userId = id;
         other.gameId = id;
         other.nick = u"u";

@@ -146,7 +146,7 @@ protected:
         return session.OnSocketRead(MakeCommand(main, sub), data.empty() ? nullptr : data.data(), data.size(), socket);
     }
     // Logged on in a room of 6 tables of 3 chairs with me (1001) and others.
-    void LogOn(const std::vector<UserSpec>& users)
+    void LogOn(const std::vector<UserEntry>& users)
     {
         ASSERT_TRUE(session.OnSocketLink(0, "", socket));
         ASSERT_TRUE(Read(1, 100));
@@ -155,14 +155,14 @@ protected:
         PutU16(config, 3);
         config.resize(sizeof(tagRoomConfig), 0);
         ASSERT_TRUE(Read(2, 101, config));
-        for (const UserSpec& u : users)
+        for (const UserEntry& u : users)
             ASSERT_TRUE(Read(3, 100, UserEnter(u)));
         ASSERT_TRUE(Read(1, 102));
     }
-    static UserSpec Spec(uint32_t id, uint16_t table = INVALID_TABLE, uint16_t chair = INVALID_CHAIR,
+    static UserEntry Entry(uint32_t id, uint16_t table = INVALID_TABLE, uint16_t chair = INVALID_CHAIR,
                          uint8_t status = US_FREE)
     {
-        UserSpec u;
+        UserEntry u;
         u.userId = id;
         u.gameId = 100000 + id;
         u.nick = u"user";
@@ -215,7 +215,7 @@ TEST_F(RoomSessionTest, ClosedSessionReadsNothing)
 // state changes.
 TEST_F(RoomSessionTest, MalformedMessagesAreRefused)
 {
-    LogOn({Spec(1001)});
+    LogOn({Entry(1001)});
     const struct
     {
         uint16_t main, sub;
@@ -243,7 +243,7 @@ TEST_F(RoomSessionTest, MalformedMessagesAreRefused)
 // up and leaving the room, each leaving no chair behind.
 TEST_F(RoomSessionTest, StatusMovesAUserOnTheGrid)
 {
-    LogOn({Spec(1001), Spec(2, 1, 1, US_SIT)});
+    LogOn({Entry(1001), Entry(2, 1, 1, US_SIT)});
     const tagUserData* two = Find(2);
     ASSERT_NE(two, nullptr);
     EXPECT_EQ(view.grid.GetChairUser(1, 1), two);
@@ -266,7 +266,7 @@ TEST_F(RoomSessionTest, StatusMovesAUserOnTheGrid)
 
 TEST_F(RoomSessionTest, LookerOnIsNotSeatedOnTheGrid)
 {
-    LogOn({Spec(1001), Spec(2, 2, 0, US_SIT), Spec(3)});
+    LogOn({Entry(1001), Entry(2, 2, 0, US_SIT), Entry(3)});
     ASSERT_TRUE(Read(3, 102, UserStatus(3, 2, 0, US_LOOKON)));
     EXPECT_EQ(view.grid.GetChairUser(2, 0), Find(2));
     EXPECT_EQ(Find(3)->wTableID, 2);
@@ -276,7 +276,7 @@ TEST_F(RoomSessionTest, LookerOnIsNotSeatedOnTheGrid)
 // does not; the request is over either way.
 TEST_F(RoomSessionTest, MyNewSeatStartsTheGameOnce)
 {
-    LogOn({Spec(1001)});
+    LogOn({Entry(1001)});
     ASSERT_TRUE(session.RequestSitDown(3, 1));
     EXPECT_EQ(session.GetRequestTable(), 3);
     ASSERT_TRUE(Read(3, 102, UserStatus(1001, 3, 1, US_SIT)));
@@ -291,7 +291,7 @@ TEST_F(RoomSessionTest, MyNewSeatStartsTheGameOnce)
 // users who sit down there, and nothing of other tables.
 TEST_F(RoomSessionTest, OnlyMyTableIsRelayedToTheGame)
 {
-    LogOn({Spec(1001, 2, 0, US_SIT), Spec(2), Spec(3)});
+    LogOn({Entry(1001, 2, 0, US_SIT), Entry(2), Entry(3)});
     ASSERT_TRUE(Read(3, 102, UserStatus(2, 2, 1, US_SIT)));
     ASSERT_TRUE(Read(3, 102, UserStatus(3, 5, 1, US_SIT)));
     EXPECT_EQ(view.usersToGame, std::vector<uint32_t>{2});
@@ -310,7 +310,7 @@ TEST_F(RoomSessionTest, OnlyMyTableIsRelayedToTheGame)
 
 TEST_F(RoomSessionTest, MyTableStateFollowsItsTableOnly)
 {
-    LogOn({Spec(1001, 2, 0, US_SIT)});
+    LogOn({Entry(1001, 2, 0, US_SIT)});
     Bytes other, mine;
     PutU16(other, 3);
     other.push_back(0);
@@ -331,7 +331,7 @@ TEST_F(RoomSessionTest, MyTableStateFollowsItsTableOnly)
 // and keeps it for the next one.
 TEST_F(RoomSessionTest, LockedTableSitsDownWithThePassword)
 {
-    LogOn({Spec(1001)});
+    LogOn({Entry(1001)});
     Bytes list;
     PutU16(list, 2);
     list.insert(list.end(), {0, 0, 1, 0});
@@ -353,7 +353,7 @@ TEST_F(RoomSessionTest, LockedTableSitsDownWithThePassword)
 TEST_F(RoomSessionTest, SitDownRefusals)
 {
     EXPECT_FALSE(session.RequestSitDown(0, 0));  // not logged on
-    LogOn({Spec(1001, 0, 0, US_SIT), Spec(2, 1, 1, US_SIT)});
+    LogOn({Entry(1001, 0, 0, US_SIT), Entry(2, 1, 1, US_SIT)});
     EXPECT_FALSE(session.RequestSitDown(0, 0));  // my own chair: nothing said
     EXPECT_TRUE(SessionBoxes().empty());
     EXPECT_FALSE(session.RequestSitDown(1, 1));
@@ -367,7 +367,7 @@ TEST_F(RoomSessionTest, SitDownRefusals)
 
 TEST_F(RoomSessionTest, FailedRequestEndsIt)
 {
-    LogOn({Spec(1001)});
+    LogOn({Entry(1001)});
     ASSERT_TRUE(session.RequestSitDown(2, 2));
     Bytes failure(4, 0);
     PutText(failure, u"不行");
@@ -381,7 +381,7 @@ TEST_F(RoomSessionTest, FailedRequestEndsIt)
 
 TEST_F(RoomSessionTest, MyScoreReachesTheLoggedOnRecord)
 {
-    LogOn({Spec(1001)});
+    LogOn({Entry(1001)});
     ASSERT_TRUE(Read(3, 101, UserScore(1001, 4321, 99)));
     const UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
     EXPECT_EQ(int64_t{logon.lScore}, 4321);
@@ -390,7 +390,7 @@ TEST_F(RoomSessionTest, MyScoreReachesTheLoggedOnRecord)
 
 TEST_F(RoomSessionTest, SystemMessageFlagsChooseWhereItGoes)
 {
-    LogOn({Spec(1001)});
+    LogOn({Entry(1001)});
     auto message = [](uint16_t flags, const std::u16string& text) {
         Bytes b;
         PutU16(b, flags);
@@ -437,7 +437,7 @@ TEST(RoomSessionConfig, FilledFromMySeatAndTheRoomsRecords)
     PutU32(roomConfig, 0x89ABCDEF);
     roomConfig.resize(sizeof(tagRoomConfig), 0xEE);
     ASSERT_TRUE(session.OnSocketRead(MakeCommand(2, 101), roomConfig.data(), roomConfig.size(), socket));
-    UserSpec me;
+    UserEntry me;
     me.userId = 0xCAFE;
     me.gameId = 1;
     me.table = 11;
@@ -468,7 +468,7 @@ TEST(RoomSessionConfig, FilledFromMySeatAndTheRoomsRecords)
 
 TEST_F(RoomSessionTest, ShutConnectionTellsThePlayerOnce)
 {
-    LogOn({Spec(1001)});
+    LogOn({Entry(1001)});
     ASSERT_TRUE(session.OnSocketShut(socket, SocketShutReason{}));
     EXPECT_TRUE(socket->closed);
     EXPECT_EQ(SessionBoxes().size(), 1u);
@@ -480,7 +480,7 @@ TEST_F(RoomSessionTest, ShutConnectionTellsThePlayerOnce)
 // count 0 with no text at all.
 TEST_F(RoomSessionTest, TextsStopAtTheirFields)
 {
-    LogOn({Spec(1001)});
+    LogOn({Entry(1001)});
     using Line = FakeView::Line;
 
     Bytes chat(270, 0);
@@ -522,7 +522,7 @@ TEST_F(RoomSessionTest, TextsStopAtTheirFields)
 
 TEST_F(RoomSessionTest, AllowanceOpensTheSpeakerDialog)
 {
-    LogOn({Spec(1001)});
+    LogOn({Entry(1001)});
     Bytes allowance;
     for (uint32_t v : {5000u, 20000u, 3u, 1u})
         PutU32(allowance, v);

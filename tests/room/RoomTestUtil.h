@@ -67,7 +67,7 @@ Bytes AsBytes(const T& record)
 }
 
 // A user as the server announces it.
-struct UserSpec
+struct UserEntry
 {
     uint32_t userId = 0;
     uint32_t gameId = 0;
@@ -83,7 +83,7 @@ struct UserSpec
 };
 
 // The 82-byte head of a user enter, then the nickname item.
-inline Bytes UserEnter(const UserSpec& u)
+inline Bytes UserEnter(const UserEntry& u)
 {
     Bytes b;
     PutU32(b, u.gameId);

@@ -105,7 +105,7 @@ TEST_F(RoomUsers, MyScoreReachesTheLoggedOnRecordAndTheFramePanels)
 {
     UserRecord& logon = CClientGlobal::GetInstance()->GetUserRecord();
     logon.lScore = logon.lInsureScore = 0;
-    std::vector<UserSpec> users = MeAnd({User(2, u"张三", 0, 0, US_SIT)}, 0, 1, US_SIT);
+    std::vector<UserEntry> users = MeAnd({User(2, u"张三", 0, 0, US_SIT)}, 0, 1, US_SIT);
     users[0].score = 128000;
     users[0].bank = 50000;
     LogOn(4, 3, users);
@@ -176,7 +176,7 @@ TEST_F(RoomUsers, AChangedUserRebuildsOnlyTheirOwnRow)
 // The card keeps its own copy: the user may leave while it is open.
 TEST_F(RoomUsers, ClickOnARowOpensThatUsersCard)
 {
-    UserSpec member = User(2, u"张三", 1, 0, US_SIT);
+    UserEntry member = User(2, u"张三", 1, 0, US_SIT);
     member.member = 1;
     member.gender = 1;
     LogOn(4, 3, MeAnd({member}));

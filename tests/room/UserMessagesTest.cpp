@@ -42,7 +42,7 @@ TEST(UserEnter, ShortHeadIsRefused)
 
 TEST(UserEnter, HeadFieldsLandInTheRecord)
 {
-    UserSpec user;
+    UserEntry user;
     user.userId = 77;
     user.gameId = 100077;
     user.nick = u"张三";
@@ -83,7 +83,7 @@ TEST(UserEnter, HeadFieldsLandInTheRecord)
 // stays as the head said.
 TEST(UserEnter, TextItemsAreBoundedByTheirFields)
 {
-    UserSpec user;
+    UserEntry user;
     user.table = 1;
     user.chair = 0;
     user.status = US_SIT;
@@ -109,7 +109,7 @@ TEST(UserEnter, TextItemsAreBoundedByTheirFields)
 // record: together the head moves by one byte and the kept bytes drop out.
 TEST(GameUserEnter, HeadMovesByOneAndKeptBytesAreZero)
 {
-    UserSpec user;
+    UserEntry user;
     user.userId = 9;
     user.gameId = 900;
     user.nick = u"李四";

@@ -31,7 +31,7 @@ inline cocos2d::CCSize PictureSize(const std::string& file)
 // A low area with its name at its left end (red nine's bridge, `lowArea`)
 // lets its chips run over its rims, but neither onto the neighbours' names
 // above nor onto the chip buttons below.
-inline void ExpectAreasReadable(TwoCardBanker::CTwoCardBoard* board, const TwoCardBanker::TableSpec& spec,
+inline void ExpectAreasReadable(TwoCardBanker::CTwoCardBoard* board, const TwoCardBanker::TableShape& shape,
                                 const std::string& folder, const std::string& sign, int lowArea = 0)
 {
     using cocos2d::CCPoint;
@@ -41,7 +41,7 @@ inline void ExpectAreasReadable(TwoCardBanker::CTwoCardBoard* board, const TwoCa
     const cocos2d::CCSize view = PictureSize(folder + "/GAME_END");
     const CCRect viewBox = CentredBox(CCPoint(520, 400), view.width, view.height);
     ASSERT_GT(view.height, 0);
-    for (int area = 1; area <= spec.areaCount; ++area)
+    for (int area = 1; area <= shape.areaCount; ++area)
     {
         SCOPED_TRACE("area " + std::to_string(area));
         cocos2d::ui::Widget* widget = board->GetArea(area);
@@ -55,10 +55,10 @@ inline void ExpectAreasReadable(TwoCardBanker::CTwoCardBoard* board, const TwoCa
             cocos2d::ui::Widget* button = board->GetChipButton(chip);
             ASSERT_NE(button, nullptr);
             const float half = button->getSize().width / 2;
-            const games::ChipScatter& box = spec.chipScatter[area - 1];
+            const games::ChipScatter& box = shape.chipScatter[area - 1];
             if (area == lowArea)
             {
-                for (int other = 1; other <= spec.areaCount; ++other)
+                for (int other = 1; other <= shape.areaCount; ++other)
                 {
                     cocos2d::ui::Widget* above = board->GetArea(other);
                     if (other != area && above->getPositionY() > widget->getPositionY())

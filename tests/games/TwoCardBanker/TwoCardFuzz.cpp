@@ -77,7 +77,7 @@ void Act(CTwoCardBoard* board, uint16_t code)
 
 void Check(CTwoCardBoard* board)
 {
-    const int areas = board->Spec().areaCount;
+    const int areas = board->Shape().areaCount;
     if (board->GetTableChips().size() > static_cast<size_t>(areas) * CTwoCardBoard::kMostChipsPerArea)
         std::abort();
     if (board->GetOpenIndex() < 0 || board->GetOpenIndex() > TwoCardBanker::HAND_COUNT)
