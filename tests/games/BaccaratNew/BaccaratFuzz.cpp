@@ -6,7 +6,7 @@
 // size bytes}: 0 a game message (code = sub), 1 a scene (code = status),
 // 2 some frames, 3 a player action picked by code.
 #include "cocos2d.h"
-#include "fuzz/KernelStage.h"
+#include "games/BankerFuzz.h"
 #include "games/BaccaratNew/BaccaratNewBoard.h"
 #include "games/BaccaratNew/BaccaratNewMobile.h"
 #include "games/framework/BaseKernelLayer.h"
@@ -70,25 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CCScene* scene = fuzzstage::KernelScene();
     if (FindGameKindEntry(BaccaratNew::BaccaratNewMobile::kKindID) == nullptr)
         RegisterGameKind(BaccaratNew::kGameKind);
-    fuzzstage::QuietRoom room;
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
-    room.kernel = kernel;
-    scene->addChild(kernel);
-
     const uint16_t me = size > 0 ? data[0] % 100 : 0;
-    fuzzstage::EnterGame(kernel, BaccaratNew::BaccaratNewMobile::kKindID, 100, me);
-    auto* board = dynamic_cast<BaccaratNewBoard*>(kernel->GetGameBoard());
-    if (board == nullptr)
-        std::abort();
-    fuzzstage::Seat(kernel, 1000, 0, me, US_SIT, 8800000);
-    for (uint16_t i = 1; i <= 4; ++i)
-        fuzzstage::Seat(kernel, 2000 + i, 0, static_cast<uint16_t>((me + i) % 100), US_SIT, 3000000 * i);
-    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
-
-    fuzzstage::PlayRecords(
-        kernel, data, size, 900, [board](uint16_t code) { Act(board, code); }, [board] { Check(board); });
-    CCDirector::sharedDirector()->stepFrames(2);
-    fuzzstage::LeaveKernel(kernel, room);
+    bankfuzz::PlayTable<BaccaratNewBoard>(scene, BaccaratNew::BaccaratNewMobile::kKindID, me,
+                                          {3000000, 6000000, 9000000, 12000000}, data, size, 900, Act, Check);
     return 0;
 }

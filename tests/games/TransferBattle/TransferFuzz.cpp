@@ -6,7 +6,7 @@
 // u16 size, size bytes}. Kind 0 is a game message (code = sub), 1 a scene
 // (code = status), 2 some frames (code), 3 a player action (code).
 #include "cocos2d.h"
-#include "fuzz/KernelStage.h"
+#include "games/BankerFuzz.h"
 #include "games/TransferBattle/NNBoard.h"
 #include "games/TransferBattle/NNHandler.h"
 #include "games/TransferBattle/TransferBattleMobile.h"
@@ -65,25 +65,8 @@ void Check(NNBoard* board)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CCScene* scene = Setup();
-    fuzzstage::QuietRoom room;
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
-    room.kernel = kernel;
-    scene->addChild(kernel);
-
     const uint16_t me = size > 0 ? data[0] % 100 : 0;
-    fuzzstage::EnterGame(kernel, TransferBattle::TransferBattleMobile::kKindID, 100, me);
-    auto* board = dynamic_cast<NNBoard*>(kernel->GetGameBoard());
-    if (board == nullptr)
-        std::abort();
-    fuzzstage::Seat(kernel, 1000, 0, me, US_SIT, 8800000);
-    fuzzstage::Seat(kernel, 2001, 0, static_cast<uint16_t>((me + 1) % 100), US_SIT, 56000000);
-    fuzzstage::Seat(kernel, 2002, 0, static_cast<uint16_t>((me + 2) % 100), US_SIT, 3300000);
-    kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
-
-    fuzzstage::PlayRecords(
-        kernel, data, size, 1800, [board](uint16_t code) { Act(board, code); }, [board] { Check(board); });
-    CCDirector::sharedDirector()->stepFrames(2);
-    fuzzstage::LeaveKernel(kernel, room);
+    bankfuzz::PlayTable<NNBoard>(scene, TransferBattle::TransferBattleMobile::kKindID, me, {56000000, 3300000}, data,
+                                 size, 1800, Act, Check);
     return 0;
 }
