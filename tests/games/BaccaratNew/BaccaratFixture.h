@@ -3,11 +3,11 @@
 // the room relays them; what the board sends is in room.sent.
 #pragma once
 
-#include "framework/KernelFixture.h"
 #include "games/BaccaratNew/BaccaratNewBoard.h"
 #include "games/BaccaratNew/BaccaratNewHandler.h"
 #include "games/BaccaratNew/BaccaratNewMessages.h"
 #include "games/BaccaratNew/BaccaratNewMobile.h"
+#include "games/BankerTable.h"
 #include "games/framework/CardSprite.h"
 
 #include <cstring>
@@ -17,15 +17,9 @@
 
 namespace bactest {
 
-using Bytes = std::vector<uint8_t>;
+using banktest::Bytes;
+using banktest::BytesOf;
 using namespace BaccaratNew;
-
-template <typename Record>
-Bytes BytesOf(const Record& record)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&record);
-    return Bytes(p, p + sizeof(Record));
-}
 
 inline CMD_S_StatusFree FreeScene(uint8_t seconds = 20, uint16_t banker = BaccaratNew::INVALID_CHAIR, int64_t condition = 1000000)
 {
@@ -88,39 +82,24 @@ inline Bytes Record(uint8_t player, uint8_t banker, uint8_t special = 0, uint8_t
     return {special, playerPair, bankerPair, player, banker};
 }
 
-class BaccaratTest : public kt::KernelTest
+class BaccaratTest : public banktest::BankerTableTest
 {
 protected:
-    static constexpr uint16_t kMe = 5;
-    static constexpr int64_t kMyScore = 8800000;
-
     void SetUp() override
     {
-        KernelTest::SetUp();
+        BankerTableTest::SetUp();
         Sexy::RegisterGameKind(BaccaratNew::kGameKind);
-        Configure(100, BaccaratNewMobile::kKindID);
-        const std::vector<uint8_t> record = KindRecord(BaccaratNewMobile::kKindID);
-        kernel->LoadGameResources(record.data());
-        cocos2d::CCTextureCache::sharedTextureCache()->waitForAsync();
-        Step();
-        room.ready = true;
-        kernel->EnterGame(record.data());
+        OpenTable(BaccaratNewMobile::kKindID);
         board = dynamic_cast<BaccaratNewBoard*>(kernel->GetGameBoard());
         ASSERT_NE(board, nullptr);
         handler = BaccaratNewMobile::GetHandler();
         ASSERT_NE(handler, nullptr);
-        ASSERT_TRUE(Enter(1000, kMe, US_SIT, kMyScore, 5));
-        ASSERT_TRUE(Enter(2001, 0, US_SIT, 120000000, 5));
-        ASSERT_TRUE(Enter(2002, 1, US_SIT, 56000000, 5));
-        ASSERT_TRUE(Enter(2003, 2, US_SIT, 3300000, 5));
-        ASSERT_TRUE(Control(Sexy::IPC_SUB_SHOW_GAME));
-        Step();
-        room.sent.clear();
+        SitDown();
         audio.log.clear();
-        cocos2d::CCDirector::sharedDirector()->stopAnimation();
     }
 
-    // A game message or a scene through the kernel; false when refused.
+    // A game message or a scene through the kernel; false when refused (a
+    // message box came up).
     bool Game(uint16_t sub, const Bytes& body = {})
     {
         const size_t boxes = Boxes();

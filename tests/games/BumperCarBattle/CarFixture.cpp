@@ -12,23 +12,12 @@ using namespace Sexy;
 
 namespace cartest {
 
-Bytes Free(uint8_t seconds) { return BytesOf(FreeMessage{seconds}); }
-
 Bytes Start(uint16_t banker, uint8_t seconds, int64_t condition)
 {
     RoundStartMessage m = {};
     m.wBankerUser = banker;
     m.cbTimeLeave = seconds;
     m.lBankerCondition = condition;
-    return BytesOf(m);
-}
-
-Bytes Bet(uint16_t chair, uint8_t area, int64_t amount)
-{
-    BetPlacedMessage m = {};
-    m.wChairID = chair;
-    m.cbArea = area;
-    m.lAmount = amount;
     return BytesOf(m);
 }
 
@@ -65,11 +54,7 @@ Bytes Cancel(uint16_t chair)
 FreeScene FreeSceneRecord(uint8_t seconds, uint16_t banker)
 {
     FreeScene s = {};
-    s.cbTimeLeave = seconds;
-    s.wBankerUser = banker;
-    s.wBankerTimes = 4;
-    s.lBankerTotalResult = 250000;
-    s.lApplyBankerCondition = 1000000;
+    banktest::FillFreeScene(s, seconds, banker, 1000000);
     return s;
 }
 
@@ -93,52 +78,16 @@ PlayScene PlaySceneRecord(uint8_t seconds, uint16_t banker, uint8_t carSlot)
     return s;
 }
 
-bool Shows(CCSprite* sprite, const char* picture)
-{
-    CCSpriteFrame* frame = CCResolvePicture(picture, false);
-    return sprite != nullptr && frame != nullptr && sprite->getTexture() == frame->getTexture() &&
-           sprite->getTextureRect().equals(frame->getRect());
-}
-
 void CarTest::SetUp()
 {
-    KernelTest::SetUp();
+    BankerTableTest::SetUp();
     games::InstallGameKinds();
-    Configure(100, kKindID);
-    const std::vector<uint8_t> record = KindRecord(kKindID);
-    kernel->LoadGameResources(record.data());
-    CCTextureCache::sharedTextureCache()->waitForAsync();
-    Step();
-    room.ready = true;
-    kernel->EnterGame(record.data());
+    OpenTable(kKindID);
     board = dynamic_cast<NNBoard*>(kernel->GetGameBoard());
     ASSERT_NE(board, nullptr);
     car = GetHandler();
     ASSERT_NE(car, nullptr);
-    EnterUsers();
-    ASSERT_TRUE(Control(IPC_SUB_SHOW_GAME));
-    Step();
-    room.sent.clear();
-    // Frames run the scheduler and actions without drawing.
-    CCDirector::sharedDirector()->stopAnimation();
-}
-
-void CarTest::EnterUsers()
-{
-    ASSERT_TRUE(EnterUser(1000, kMe, kMyScore));
-    ASSERT_TRUE(EnterUser(2001, 0, 120000000));
-    ASSERT_TRUE(EnterUser(2002, 1, 56000000));
-    ASSERT_TRUE(EnterUser(2003, 2, 3300000));
-}
-
-bool CarTest::Scene(uint8_t status, const Bytes& body)
-{
-    return Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {status, 0}) && Packet(MDM_GF_FRAME, SUB_GF_SCENE, body);
-}
-
-CCPoint CarTest::World(const CCPoint& content) const
-{
-    return board->GetContentRoot()->convertToWorldSpace(content);
+    SitDown();
 }
 
 CCPoint CarTest::Middle(Widget* widget) const

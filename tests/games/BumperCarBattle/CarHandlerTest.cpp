@@ -11,24 +11,7 @@ using namespace cartest;
 namespace {
 
 class CarHandler : public CarTest
-{
-protected:
-    // The record's bytes cut or padded with zeros to `size`.
-    static Bytes Sized(Bytes body, size_t size)
-    {
-        body.resize(size, 0);
-        return body;
-    }
-    bool Message(uint16_t sub, const Bytes& body)
-    {
-        return car->OnGameMessage(sub, body.empty() ? nullptr : body.data(), static_cast<uint16_t>(body.size()));
-    }
-    bool SceneRecord(uint8_t status, const Bytes& body)
-    {
-        return car->OnGameSceneMessage(status, false, body.empty() ? nullptr : body.data(),
-                                       static_cast<uint16_t>(body.size()));
-    }
-};
+{};
 
 TEST_F(CarHandler, EveryMessageIsTakenAtItsOwnSizeOnly)
 {
@@ -51,11 +34,7 @@ TEST_F(CarHandler, EveryMessageIsTakenAtItsOwnSizeOnly)
         {SUB_S_CANCEL_BANKER, Cancel(2), 66},
     };
     for (const auto& m : messages)
-    {
-        ASSERT_EQ(m.body.size(), m.size) << m.sub;
-        for (size_t size = 0; size <= m.size + 2; ++size)
-            EXPECT_EQ(Message(m.sub, Sized(m.body, size)), size == m.size) << "sub " << m.sub << " at " << size;
-    }
+        ASSERT_NO_FATAL_FAILURE(ExpectTakenAtItsSizeOnly(m.sub, m.body, m.size));
 }
 
 TEST_F(CarHandler, RecordListsAreWholeNinesTakenInOrder)

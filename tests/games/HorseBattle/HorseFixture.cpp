@@ -147,40 +147,22 @@ std::unique_ptr<RaceScene> RaceSceneRecord(int32_t seconds, uint8_t first, uint8
 
 void HorseTest::SetUp()
 {
-    KernelTest::SetUp();
+    BankerTableTest::SetUp();
     s_notices.clear();
     CClientGlobal::SetMessageBoxHandler(&CaptureNotice);
     RegisterGameKind(HorseBattle::kGameKind);
-    Configure(100, HorseBattleMobile::kKindID);
-    const std::vector<uint8_t> record = KindRecord(HorseBattleMobile::kKindID);
-    kernel->LoadGameResources(record.data());
-    CCTextureCache::sharedTextureCache()->waitForAsync();
-    Step();
-    room.ready = true;
-    kernel->EnterGame(record.data());
+    OpenTable(HorseBattleMobile::kKindID);
     board = dynamic_cast<PaoMaBoard*>(kernel->GetGameBoard());
     ASSERT_NE(board, nullptr);
     hb = HorseBattleMobile::GetHandler();
     ASSERT_NE(hb, nullptr);
-    ASSERT_TRUE(EnterUser(1000, kMe, kMyScore));
-    ASSERT_TRUE(EnterUser(2001, 0, 120000000));
-    ASSERT_TRUE(EnterUser(2002, 1, 56000000));
-    ASSERT_TRUE(EnterUser(2003, 2, 3300000));
-    ASSERT_TRUE(Control(IPC_SUB_SHOW_GAME));
-    Step();
-    room.sent.clear();
-    CCDirector::sharedDirector()->stopAnimation();
+    SitDown();
 }
 
 void HorseTest::TearDown()
 {
     CClientGlobal::SetMessageBoxHandler(nullptr);
-    KernelTest::TearDown();
-}
-
-bool HorseTest::Scene(uint8_t status, const Bytes& body)
-{
-    return Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {status, 0}) && Packet(MDM_GF_FRAME, SUB_GF_SCENE, body);
+    BankerTableTest::TearDown();
 }
 
 void HorseTest::OpenBetting(int64_t areaLimit, int64_t userAreaLimit)
@@ -191,21 +173,6 @@ void HorseTest::OpenBetting(int64_t areaLimit, int64_t userAreaLimit)
     ASSERT_TRUE(Scene(GS_FREE, BytesOf(*scene)));
     ASSERT_TRUE(Game(SUB_S_ROUND_START, RoundStart(20)));
     Step();
-}
-
-void HorseTest::TapWidget(Widget* widget)
-{
-    ASSERT_NE(widget, nullptr);
-    const CCPoint at = widget->getParent()->convertToWorldSpace(widget->getPosition());
-    Tap(at.x, at.y);
-}
-
-int HorseTest::Played(const std::string& sound) const
-{
-    int n = 0;
-    for (const std::string& line : audio.log)
-        n += line == "effect " + sound ? 1 : 0;
-    return n;
 }
 
 std::vector<std::string> HorseTest::Notices() const { return s_notices; }

@@ -3,7 +3,7 @@
 // as the room relays them; what the board sends is in room.sent.
 #pragma once
 
-#include "framework/KernelFixture.h"
+#include "games/BankerTable.h"
 #include "games/HorseBattle/HorseBattleMessages.h"
 #include "games/HorseBattle/HorseBattleMobile.h"
 #include "games/HorseBattle/PaoMaBoard.h"
@@ -16,14 +16,10 @@
 
 namespace hbtest {
 
-using Bytes = std::vector<uint8_t>;
-
-template <typename Record>
-Bytes BytesOf(const Record& record)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&record);
-    return Bytes(p, p + sizeof(Record));
-}
+using banktest::Bytes;
+using banktest::BytesOf;
+using banktest::Shows;
+using banktest::Sized;
 
 Bytes RoundStart(int32_t seconds);
 Bytes BetEnd(int32_t seconds);
@@ -40,26 +36,14 @@ std::unique_ptr<HorseBattle::BettingScene> BettingSceneRecord(int32_t seconds);
 std::unique_ptr<HorseBattle::LineUpScene> LineUpSceneRecord(int32_t seconds);
 std::unique_ptr<HorseBattle::RaceScene> RaceSceneRecord(int32_t seconds, uint8_t first, uint8_t second);
 
-class HorseTest : public kt::KernelTest
+class HorseTest : public banktest::BankerTableTest
 {
 protected:
-    static constexpr uint16_t kMe = 5;
-    static constexpr int64_t kMyScore = 8800000;
-
     void SetUp() override;
     void TearDown() override;
 
-    bool Game(uint16_t sub, const Bytes& body) { return Packet(Sexy::MDM_GF_GAME, sub, body); }
-    // The game status, then the scene record.
-    bool Scene(uint8_t status, const Bytes& body);
-    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score) { return Enter(userID, chair, US_SIT, score, 5); }
     // A free scene with the limits, then betting open.
     void OpenBetting(int64_t areaLimit = 100000000, int64_t userAreaLimit = 5000000);
-
-    void ClearSent() { room.sent.clear(); }
-    // A touch down and up on the middle of a widget of the layout.
-    void TapWidget(cocos2d::ui::Widget* widget);
-    int Played(const std::string& sound) const;
     // The texts of the message boxes shown since the test began (UTF-8).
     std::vector<std::string> Notices() const;
 

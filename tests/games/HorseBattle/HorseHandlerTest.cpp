@@ -16,20 +16,6 @@ namespace {
 class HorseHandler : public HorseTest
 {
 protected:
-    static Bytes Sized(Bytes body, size_t size)
-    {
-        body.resize(size, 0);
-        return body;
-    }
-    bool Message(uint16_t sub, const Bytes& body)
-    {
-        return hb->OnGameMessage(sub, body.empty() ? nullptr : body.data(), static_cast<uint16_t>(body.size()));
-    }
-    bool SceneRecord(uint8_t status, const Bytes& body)
-    {
-        return hb->OnGameSceneMessage(status, false, body.empty() ? nullptr : body.data(),
-                                      static_cast<uint16_t>(body.size()));
-    }
     // The request I sent last: its fifteen amounts.
     std::vector<int64_t> LastRequest() const
     {

@@ -14,35 +14,15 @@ Bytes Free(uint8_t seconds) { return BytesOf(FreeMessage{seconds}); }
 
 Bytes Start(uint16_t banker, int64_t betLimit, int64_t myLimit, uint8_t seconds)
 {
-    RoundStartMessage m = {};
-    m.wBankerUser = banker;
-    m.lBetLimit = betLimit;
-    m.lUserMaxScore = myLimit;
-    m.cbTimeLeave = seconds;
-    return BytesOf(m);
-}
-
-Bytes Bet(uint16_t chair, uint8_t area, int64_t amount, uint8_t delayed)
-{
-    BetPlacedMessage m = {};
-    m.wChairID = chair;
-    m.cbArea = area;
-    m.lAmount = amount;
-    m.cbDelayed = delayed;
-    return BytesOf(m);
+    return tcbtest::StartOf<RoundStartMessage>(banker, betLimit, myLimit, seconds);
 }
 
 RoundEndMessage EndRecord(uint8_t seconds, int64_t myScore)
 {
     RoundEndMessage m = {};
-    m.cbTimeLeave = seconds;
+    banktest::FillRoundEnd(m, seconds, myScore);
     std::memcpy(m.cbTableCards, kRoundCards, sizeof(kRoundCards));
     m.cbDealStart = 6;  // hand 2
-    m.lSecondAmount = -1210000;
-    m.lBankerTotalResult = -3400000;
-    m.nBankerTimes = 3;
-    m.lMyScore = myScore;
-    m.lThirdAmount = 110000;
     SetResults(m.nAreaResults, AREA_WON, AREA_LOST, AREA_TIED);
     return m;
 }
@@ -62,17 +42,6 @@ Bytes Records(const std::vector<std::vector<int32_t>>& results)
     return out;
 }
 
-FreeScene FreeSceneRecord(uint8_t seconds, uint16_t banker, int64_t condition)
-{
-    FreeScene s = {};
-    s.cbTimeLeave = seconds;
-    s.wBankerUser = banker;
-    s.wBankerTimes = 4;
-    s.lBankerTotalResult = 250000;
-    s.lApplyBankerCondition = condition;
-    return s;
-}
-
 PlayScene PlaySceneRecord(uint8_t seconds, uint16_t banker)
 {
     PlayScene s = {};
@@ -80,15 +49,8 @@ PlayScene PlaySceneRecord(uint8_t seconds, uint16_t banker)
     const int64_t mine[AREA_COUNT] = {10000, 0, 1000};
     std::memcpy(s.lAllBets, all, sizeof(all));
     std::memcpy(s.lMyBets, mine, sizeof(mine));
-    s.lApplyBankerCondition = 2000000;
     std::memcpy(s.cbTableCards, kRoundCards, sizeof(kRoundCards));
-    s.wBankerUser = banker;
-    s.wBankerTimes = 2;
-    s.lBankerTotalResult = -50000;
-    s.lSecondAmount = 4000;
-    s.lMyScore = -98765;
-    s.lThirdAmount = 600;
-    s.cbTimeLeave = seconds;
+    banktest::FillPlayScene(s, seconds, banker);
     SetResults(s.nAreaResults, AREA_LOST, AREA_WON, AREA_LOST);
     return s;
 }

@@ -11,7 +11,9 @@
 namespace nxtest {
 
 using tcbtest::Bytes;
+using tcbtest::Bet;
 using tcbtest::BytesOf;
+using tcbtest::FreeSceneRecord;
 using tcbtest::kRoundCards;
 using tcbtest::Sized;
 
@@ -19,12 +21,10 @@ using tcbtest::Sized;
 void SetResults(int32_t* results, int32_t area1, int32_t area2, int32_t area3);
 Bytes Free(uint8_t seconds);
 Bytes Start(uint16_t banker, int64_t betLimit, int64_t myLimit, uint8_t seconds);
-Bytes Bet(uint16_t chair, uint8_t area, int64_t amount, uint8_t delayed = 0);
 // Area 1 won, area 2 lost, area 3 tied; deal from hand 2.
 NineXiaoBattle::RoundEndMessage EndRecord(uint8_t seconds, int64_t myScore = 900000);
 Bytes End(uint8_t seconds, int64_t myScore = 900000);
 Bytes Records(const std::vector<std::vector<int32_t>>& results);
-NineXiaoBattle::FreeScene FreeSceneRecord(uint8_t seconds, uint16_t banker, int64_t condition);
 NineXiaoBattle::PlayScene PlaySceneRecord(uint8_t seconds, uint16_t banker);
 
 class NineXiaoTest : public tcbtest::TwoCardTest

@@ -15,14 +15,6 @@ class NineXiaoHandler : public NineXiaoTest
 
 TEST_F(NineXiaoHandler, EveryMessageIsTakenAtItsOwnSizeOnly)
 {
-    ChangeBankerMessage change = {};
-    change.wBankerUser = 2;
-    BetFailedMessage failed = {};
-    failed.wChairID = 2;
-    CancelBankerMessage cancel = {};
-    cancel.wCancelUser = 2;
-    RoomNoticeMessage notice = {};
-    notice.szText[0] = u'好';
     const struct
     {
         uint16_t sub;
@@ -33,18 +25,10 @@ TEST_F(NineXiaoHandler, EveryMessageIsTakenAtItsOwnSizeOnly)
         {SUB_S_GAME_START, Start(1, 50000000, 2000000, 20), 32},
         {SUB_S_PLACE_BET, Bet(2, 3, 1000), 13},
         {SUB_S_GAME_END, End(25), 74},
-        {SUB_S_APPLY_BANKER, BytesOf(ApplyBankerMessage{2}), 2},
-        {SUB_S_CHANGE_BANKER, BytesOf(change), 10},
-        {SUB_S_PLACE_BET_FAIL, BytesOf(failed), 11},
-        {SUB_S_CANCEL_BANKER, BytesOf(cancel), 66},
-        {SUB_S_ROOM_NOTICE, BytesOf(notice), 512},
     };
     for (const auto& m : messages)
-    {
-        ASSERT_EQ(m.body.size(), m.size) << m.sub;
-        for (size_t size = 0; size <= m.size + 2; ++size)
-            EXPECT_EQ(Message(m.sub, Sized(m.body, size)), size == m.size) << "sub " << m.sub << " at " << size;
-    }
+        ASSERT_NO_FATAL_FAILURE(ExpectTakenAtItsSizeOnly(m.sub, m.body, m.size));
+    ExpectSharedMessagesTakenAtTheirSizesOnly(SUB_S_ROOM_NOTICE);
     // Red nine's free time is refused here.
     EXPECT_FALSE(Message(SUB_S_GAME_FREE, Bytes(23, 0)));
 }

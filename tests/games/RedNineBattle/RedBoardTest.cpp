@@ -308,25 +308,13 @@ TEST_F(RedRound, OnlyTheAreaUnderTheMouseLightsWhileBetting)
 TEST_F(RedRound, WaitingDrawsOnlyWhenTheClockTicks)
 {
     ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(20)));
-    CCDirector* director = CCDirector::sharedDirector();
-    director->startAnimation();
-    Seconds(2);
-    const unsigned int before = director->getDrawnFrames();
-    Seconds(5);
-    EXPECT_LE(director->getDrawnFrames() - before, 5u);
-    EXPECT_GE(director->getDrawnFrames() - before, 4u);
-    director->stopAnimation();
+    ExpectWaitingDrawsOnlyTheClock();
 }
 
 // Maximised, the table scales to fit the play area; restored, it is back.
 TEST_F(RedRound, AMaximisedWindowFitsTheWholeTable)
 {
-    CCSprite* root = board->GetContentRoot();
-    const CCSize content = root->getContentSize();
-    board->LayoutGameTable(1018, 658, true, false);
-    EXPECT_FLOAT_EQ(root->getScale(), 658 / content.height);
-    board->LayoutGameTable(1018, 722, false, false);
-    EXPECT_FLOAT_EQ(root->getScale(), 1.0f);
+    ExpectMaximisedTableFits();
 }
 
 }  // namespace

@@ -19,22 +19,7 @@ Bytes Free(uint8_t seconds, uint16_t banker)
 
 Bytes Start(uint16_t banker, int64_t betLimit, int64_t myLimit, uint8_t seconds)
 {
-    RoundStartMessage m = {};
-    m.wBankerUser = banker;
-    m.lBetLimit = betLimit;
-    m.lUserMaxScore = myLimit;
-    m.cbTimeLeave = seconds;
-    return BytesOf(m);
-}
-
-Bytes Bet(uint16_t chair, uint8_t area, int64_t amount, uint8_t delayed)
-{
-    BetPlacedMessage m = {};
-    m.wChairID = chair;
-    m.cbArea = area;
-    m.lAmount = amount;
-    m.cbDelayed = delayed;
-    return BytesOf(m);
+    return tcbtest::StartOf<RoundStartMessage>(banker, betLimit, myLimit, seconds);
 }
 
 RoundEndMessage EndRecord(uint8_t seconds, uint16_t banker, int64_t myScore)
@@ -66,17 +51,6 @@ Bytes Records(const std::vector<std::vector<uint8_t>>& doors)
     return out;
 }
 
-FreeScene FreeSceneRecord(uint8_t seconds, uint16_t banker, int64_t condition)
-{
-    FreeScene s = {};
-    s.cbTimeLeave = seconds;
-    s.wBankerUser = banker;
-    s.wBankerTimes = 4;
-    s.lBankerTotalResult = 250000;
-    s.lApplyBankerCondition = condition;
-    return s;
-}
-
 PlayScene PlaySceneRecord(uint8_t seconds, uint16_t banker)
 {
     PlayScene s = {};
@@ -87,15 +61,8 @@ PlayScene PlaySceneRecord(uint8_t seconds, uint16_t banker)
         s.lAllBets[i] = all[i];
         s.lMyBets[i] = mine[i];
     }
-    s.lApplyBankerCondition = 2000000;
     std::memcpy(s.cbTableCards, kRoundCards, sizeof(kRoundCards));
-    s.wBankerUser = banker;
-    s.wBankerTimes = 2;
-    s.lBankerTotalResult = -50000;
-    s.lSecondAmount = 4000;
-    s.lMyScore = -98765;
-    s.lThirdAmount = 600;
-    s.cbTimeLeave = seconds;
+    banktest::FillPlayScene(s, seconds, banker);
     SetResult(s.nResults, kDoorResultIndex[1], -1);
     return s;
 }

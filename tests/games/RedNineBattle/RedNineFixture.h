@@ -11,7 +11,9 @@
 namespace rntest {
 
 using tcbtest::Bytes;
+using tcbtest::Bet;
 using tcbtest::BytesOf;
+using tcbtest::FreeSceneRecord;
 using tcbtest::kRoundCards;
 using tcbtest::Sized;
 
@@ -19,12 +21,10 @@ using tcbtest::Sized;
 void SetResult(int32_t* results, int index, int32_t value);
 Bytes Free(uint8_t seconds, uint16_t banker = 1);
 Bytes Start(uint16_t banker, int64_t betLimit, int64_t myLimit, uint8_t seconds);
-Bytes Bet(uint16_t chair, uint8_t area, int64_t amount, uint8_t delayed = 0);
 // Doors 1 and 2 won, door 3 lost; deal from hand 2.
 RedNineBattle::RoundEndMessage EndRecord(uint8_t seconds, uint16_t banker = 1, int64_t myScore = 900000);
 Bytes End(uint8_t seconds, uint16_t banker = 1, int64_t myScore = 900000);
 Bytes Records(const std::vector<std::vector<uint8_t>>& doors);
-RedNineBattle::FreeScene FreeSceneRecord(uint8_t seconds, uint16_t banker, int64_t condition);
 RedNineBattle::PlayScene PlaySceneRecord(uint8_t seconds, uint16_t banker);
 
 class RedNineTest : public tcbtest::TwoCardTest

@@ -12,24 +12,7 @@ using namespace tbtest;
 namespace {
 
 class TransferHandler : public TransferTest
-{
-protected:
-    // The record's bytes cut or padded with zeros to `size`.
-    static Bytes Sized(Bytes body, size_t size)
-    {
-        body.resize(size, 0);
-        return body;
-    }
-    bool Message(uint16_t sub, const Bytes& body)
-    {
-        return tb->OnGameMessage(sub, body.empty() ? nullptr : body.data(), static_cast<uint16_t>(body.size()));
-    }
-    bool SceneRecord(uint8_t status, const Bytes& body)
-    {
-        return tb->OnGameSceneMessage(status, false, body.empty() ? nullptr : body.data(),
-                                      static_cast<uint16_t>(body.size()));
-    }
-};
+{};
 
 TEST_F(TransferHandler, EveryMessageIsTakenAtItsOwnSizeOnly)
 {

@@ -12,63 +12,32 @@ namespace tcbtest {
 
 const uint8_t kRoundCards[CARD_COUNT] = {0x0C, 0x1C, 0x02, 0x08, 0x11, 0x14, 0x29, 0x36};
 
-bool Shows(CCSprite* sprite, const char* picture)
+Bytes Bet(uint16_t chair, uint8_t area, int64_t amount, uint8_t delayed)
 {
-    CCSpriteFrame* frame = CCResolvePicture(picture, false);
-    return sprite != nullptr && frame != nullptr && sprite->getTexture() == frame->getTexture() &&
-           sprite->getTextureRect().equals(frame->getRect());
+    BetPlacedMessage m = {};
+    m.wChairID = chair;
+    m.cbArea = area;
+    m.lAmount = amount;
+    m.cbDelayed = delayed;
+    return BytesOf(m);
+}
+
+FreeScene FreeSceneRecord(uint8_t seconds, uint16_t banker, int64_t condition)
+{
+    FreeScene s = {};
+    banktest::FillFreeScene(s, seconds, banker, condition);
+    return s;
 }
 
 void TwoCardTest::EnterGame(const GameKindModuleInfo& kind)
 {
     RegisterGameKind(kind);
-    Configure(100, kind.wKindID);
-    const std::vector<uint8_t> record = KindRecord(kind.wKindID);
-    kernel->LoadGameResources(record.data());
-    CCTextureCache::sharedTextureCache()->waitForAsync();
-    Step();
-    room.ready = true;
-    kernel->EnterGame(record.data());
+    OpenTable(kind.wKindID);
     base = dynamic_cast<CTwoCardBoard*>(kernel->GetGameBoard());
     ASSERT_NE(base, nullptr);
     twoCard = dynamic_cast<CTwoCardHandler*>(kernel->GetGameHandler());
     ASSERT_NE(twoCard, nullptr);
-    EnterUsers();
-    ASSERT_TRUE(Control(IPC_SUB_SHOW_GAME));
-    Step();
-    room.sent.clear();
-    // Frames run the scheduler and actions without drawing; screenshots
-    // still draw the frame they save.
-    CCDirector::sharedDirector()->stopAnimation();
-}
-
-void TwoCardTest::EnterUsers()
-{
-    ASSERT_TRUE(EnterUser(1000, kMe, kMyScore));
-    ASSERT_TRUE(EnterUser(2001, 0, 120000000));
-    ASSERT_TRUE(EnterUser(2002, 1, 56000000));
-    ASSERT_TRUE(EnterUser(2003, 2, 3300000));
-}
-
-bool TwoCardTest::Scene(uint8_t status, const Bytes& body)
-{
-    return Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {status, 0}) && Packet(MDM_GF_FRAME, SUB_GF_SCENE, body);
-}
-
-bool TwoCardTest::Message(uint16_t sub, const Bytes& body)
-{
-    return twoCard->OnGameMessage(sub, body.empty() ? nullptr : body.data(), static_cast<uint16_t>(body.size()));
-}
-
-bool TwoCardTest::SceneRecord(uint8_t status, const Bytes& body)
-{
-    return twoCard->OnGameSceneMessage(status, false, body.empty() ? nullptr : body.data(),
-                                       static_cast<uint16_t>(body.size()));
-}
-
-bool TwoCardTest::EnterUser(uint32_t userID, uint16_t chair, int64_t score)
-{
-    return Enter(userID, chair, US_SIT, score, 5);
+    SitDown();
 }
 
 Bytes TwoCardTest::BetRequest(uint8_t area, int64_t amount) const
@@ -79,9 +48,43 @@ Bytes TwoCardTest::BetRequest(uint8_t area, int64_t amount) const
     return BytesOf(request);
 }
 
-CCPoint TwoCardTest::World(const CCPoint& content) const
+void TwoCardTest::ExpectSharedMessagesTakenAtTheirSizesOnly(uint16_t noticeSub)
 {
-    return base->GetContentRoot()->convertToWorldSpace(content);
+    ChangeBankerMessage change = {};
+    change.wBankerUser = 2;
+    BetFailedMessage failed = {};
+    failed.wChairID = 2;
+    CancelBankerMessage cancel = {};
+    cancel.wCancelUser = 2;
+    RoomNoticeMessage notice = {};
+    notice.szText[0] = u'好';
+    ASSERT_NO_FATAL_FAILURE(ExpectTakenAtItsSizeOnly(SUB_S_APPLY_BANKER, BytesOf(ApplyBankerMessage{2}), 2));
+    ASSERT_NO_FATAL_FAILURE(ExpectTakenAtItsSizeOnly(SUB_S_CHANGE_BANKER, BytesOf(change), 10));
+    ASSERT_NO_FATAL_FAILURE(ExpectTakenAtItsSizeOnly(SUB_S_PLACE_BET_FAIL, BytesOf(failed), 11));
+    ASSERT_NO_FATAL_FAILURE(ExpectTakenAtItsSizeOnly(SUB_S_CANCEL_BANKER, BytesOf(cancel), 66));
+    ASSERT_NO_FATAL_FAILURE(ExpectTakenAtItsSizeOnly(noticeSub, BytesOf(notice), 512));
+}
+
+void TwoCardTest::ExpectWaitingDrawsOnlyTheClock()
+{
+    CCDirector* director = CCDirector::sharedDirector();
+    director->startAnimation();
+    Seconds(2);
+    const unsigned int before = director->getDrawnFrames();
+    Seconds(5);
+    EXPECT_LE(director->getDrawnFrames() - before, 5u);
+    EXPECT_GE(director->getDrawnFrames() - before, 4u);
+    director->stopAnimation();
+}
+
+void TwoCardTest::ExpectMaximisedTableFits()
+{
+    CCSprite* root = base->GetContentRoot();
+    const CCSize content = root->getContentSize();
+    base->LayoutGameTable(1018, 658, true, false);
+    EXPECT_FLOAT_EQ(root->getScale(), 658 / content.height);
+    base->LayoutGameTable(1018, 722, false, false);
+    EXPECT_FLOAT_EQ(root->getScale(), 1.0f);
 }
 
 void TwoCardTest::ClickWidget(Widget* widget)
@@ -100,27 +103,6 @@ std::vector<int64_t> TwoCardTest::UsableChips() const
     {
         if (row.Button(i)->isTouchEnabled())
             out.push_back(row.Value(i));
-    }
-    return out;
-}
-
-int TwoCardTest::Played(const std::string& sound) const
-{
-    int n = 0;
-    for (const std::string& line : audio.log)
-        n += line == "effect " + sound ? 1 : 0;
-    return n;
-}
-
-std::vector<CCSprite*> TwoCardTest::Showing(const char* picture) const
-{
-    std::vector<CCSprite*> out;
-    CCArray* children = base->GetContentRoot()->getChildren();
-    for (unsigned int i = 0; children != nullptr && i < children->count(); ++i)
-    {
-        auto* sprite = dynamic_cast<CCSprite*>(children->objectAtIndex(i));
-        if (Shows(sprite, picture))
-            out.push_back(sprite);
     }
     return out;
 }
