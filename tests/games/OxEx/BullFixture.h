@@ -4,7 +4,7 @@
 // sends, plays and shows read back.
 #pragma once
 
-#include "framework/KernelFixture.h"
+#include "games/TableTest.h"
 #include "games/BullTable/BullBoard.h"
 #include "games/NodeBoxes.h"
 #include "games/framework/BoardDrawUserData.h"
@@ -17,7 +17,7 @@
 
 namespace bulltest {
 
-using Bytes = std::vector<uint8_t>;
+using kt::Bytes;
 
 // Little-endian fields appended to a message body.
 inline Bytes& U8(Bytes& b, uint8_t v)
@@ -122,7 +122,7 @@ inline void ExpectBullClean(Bull::CBullBoard* board, uint16_t views, const char*
         ADD_FAILURE() << scene << ": " << overlap;
 }
 
-class BullTest : public kt::KernelTest
+class BullTest : public kt::TableTest
 {
 protected:
     static constexpr uint32_t kMe = 1000;
@@ -160,39 +160,11 @@ protected:
     static void Seconds(int seconds) { Run(seconds * 60); }
     static void Run(int frames, bool draw = true)
     {
-        cocos2d::CCScheduler* scheduler = cocos2d::CCDirector::sharedDirector()->getScheduler();
-        for (int i = 0; i < frames; ++i)
-            scheduler->update(1.0f / 60);
+        Frames(frames);
         if (draw)
             Step(1);
     }
 
-    // A game message (main 200) and a scene (game status, then the scene),
-    // through the kernel; false when the game refused it.
-    bool Game(uint16_t sub, const Bytes& body = {})
-    {
-        const size_t boxes = Boxes();
-        Packet(200, sub, body);
-        return Boxes() == boxes;
-    }
-    bool Scene(uint8_t status, const Bytes& body)
-    {
-        const size_t boxes = Boxes();
-        Packet(100, 100, {status, 0});
-        Packet(100, 101, body);
-        return Boxes() == boxes;
-    }
-
-    // The game requests (main 200) sent since the last call.
-    std::vector<kt::Sent> Sends()
-    {
-        std::vector<kt::Sent> out;
-        for (const kt::Sent& s : room.sent)
-            if (s.main == 200)
-                out.push_back(s);
-        room.sent.clear();
-        return out;
-    }
     // How often an effect of that name played since the log was cleared.
     int Played(const std::string& name) const
     {
@@ -200,19 +172,6 @@ protected:
         for (const std::string& line : audio.log)
             n += line == "effect " + name;
         return n;
-    }
-    // A control button's title as it shows.
-    static std::string Title(cocos2d::extension::CCControlButton* button)
-    {
-        cocos2d::CCString* title =
-            button != nullptr ? button->getTitleForState(cocos2d::extension::CCControlStateNormal) : nullptr;
-        return title != nullptr ? title->getCString() : std::string();
-    }
-    // Presses a control button as its touch-down action does.
-    static void Press(cocos2d::extension::CCControlButton* button)
-    {
-        ASSERT_NE(button, nullptr);
-        button->sendActionsForControlEvents(cocos2d::extension::CCControlEventTouchDown);
     }
 };
 

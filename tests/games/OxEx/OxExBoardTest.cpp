@@ -387,7 +387,7 @@ TEST_F(OxExBoard, ReenteringAPlayingTableAsChairOneRestoresMyArrangedHand)
     std::memcpy(scene.data() + 34, kMine.data(), 5);
     scene[39] = 255;
     scene[40] = 7;
-    ASSERT_TRUE(Scene(102, scene));
+    ASSERT_TRUE(SceneMessage(102, scene));
     EXPECT_EQ(board->GetBankerMark()->getPosition(), NNBoard::kBankerMarkPoints[1]);
     EXPECT_TRUE(board->GetBankerMark()->isVisible());
     // The opened hand is sent again with its type.
@@ -415,7 +415,7 @@ TEST_F(OxExBoard, ReenteringAnUnopenedHandTakesMyCardsFromTheScene)
     std::memcpy(scene.data() + 29, kMine.data(), 5);
     scene[39] = 255;
     scene[40] = 255;
-    ASSERT_TRUE(Scene(102, scene));
+    ASSERT_TRUE(SceneMessage(102, scene));
     EXPECT_TRUE(Sends().empty());
     EXPECT_EQ(ShownCards(0), kMine);
     EXPECT_TRUE(board->GetOpenButton()->isVisible());
@@ -432,7 +432,7 @@ TEST_F(OxExBoard, ReenteringABettingTableAsTheBankerShowsNoBetButtons)
     Bytes scene(125, 0);
     Put<int64_t>(scene, 3, 600);
     Put<uint16_t>(scene, 27, 0);
-    ASSERT_TRUE(Scene(101, scene));
+    ASSERT_TRUE(SceneMessage(101, scene));
     EXPECT_TRUE(board->GetBankerMark()->isVisible());
     EXPECT_EQ(board->GetBankerMark()->getPosition(), NNBoard::kBankerMarkPoints[0]);
     EXPECT_TRUE(board->GetBankerCallAnimation()->isVisible());
@@ -447,7 +447,7 @@ TEST_F(OxExBoard, ReenteringABettingTableBetsFromTheScenesCeiling)
     Bytes scene(125, 0);
     Put<int64_t>(scene, 3, 600);
     Put<uint16_t>(scene, 27, 1);
-    ASSERT_TRUE(Scene(101, scene));
+    ASSERT_TRUE(SceneMessage(101, scene));
     EXPECT_EQ(Title(board->GetBetButton(3)), "150     ");
     Press(board->GetBetButton(1));
     const auto sent = Sends();
@@ -460,7 +460,7 @@ TEST_F(OxExBoard, ReenteringTheRobTurnStartsMyCountdown)
     ASSERT_NE(Enter(1), nullptr);
     Bytes scene(101, 0);
     Put<uint16_t>(scene, 0, 1);
-    ASSERT_TRUE(Scene(100, scene));
+    ASSERT_TRUE(SceneMessage(100, scene));
     EXPECT_TRUE(board->GetRobButton()->isVisible());
     EXPECT_EQ(board->GetRunningCountdown(), NNBoard::kBankerCallCountdown);
     EXPECT_EQ(kernel->GetClockChairID(), 1);

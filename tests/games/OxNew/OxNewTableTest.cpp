@@ -276,7 +276,7 @@ TEST_F(OxNewTable, ReenteringAsAWatcherShowsTheWaitingAnimation)
 {
     ASSERT_NE(Enter(US_SIT), nullptr);
     // The betting scene is taken at any size then.
-    ASSERT_TRUE(Scene(101, Bytes(3, 0)));
+    ASSERT_TRUE(SceneMessage(101, Bytes(3, 0)));
     ASSERT_NE(board->GetWaitAnimation(), nullptr);
     EXPECT_EQ(board->GetWaitAnimation()->getPosition(), CCPoint(512, 480));
     EXPECT_EQ(board->GetBetButton(0), nullptr);
@@ -285,7 +285,7 @@ TEST_F(OxNewTable, ReenteringAsAWatcherShowsTheWaitingAnimation)
     std::memcpy(scene.data() + 47, kSecond.data(), 5);
     for (int c = 0; c < 4; ++c)
         scene[67 + c] = 255;
-    ASSERT_TRUE(Scene(102, scene));
+    ASSERT_TRUE(SceneMessage(102, scene));
     EXPECT_TRUE(board->GetCardSprite(0, 0)->isVisible());
     EXPECT_EQ(board->GetCardSprite(0, 0)->GetCardData(), Sexy::CardSprite::kCardBack);
     EXPECT_FALSE(board->GetCardSprite(1, 0)->isVisible());
@@ -307,7 +307,7 @@ TEST_F(OxNewTable, ReenteringAnOpenedHandSendsItAgainAtOnce)
         std::memcpy(scene.data() + 47 + 5 * c, (c == 1 ? kMine : kSecond).data(), 5);
     for (int c = 0; c < 4; ++c)
         scene[67 + c] = c == 1 ? 1 : 255;
-    ASSERT_TRUE(Scene(102, scene));
+    ASSERT_TRUE(SceneMessage(102, scene));
     const auto sent = Sends();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].sub, 3);
@@ -342,7 +342,7 @@ TEST_F(OxNewTable, AnotherPlayingSceneReplacesTheBetLabels)
         scene[67 + c] = 255;
     for (int round = 0; round < 3; ++round)
     {
-        ASSERT_TRUE(Scene(102, scene));
+        ASSERT_TRUE(SceneMessage(102, scene));
         Step();
         std::vector<std::string> shown;
         for (int i = 0; i < 4; ++i)
@@ -359,7 +359,7 @@ TEST_F(OxNewTable, ReenteringTheBettingBetsFromTheScenesCeiling)
     Bytes scene(175, 0);
     Put<int64_t>(scene, 5, 800);
     Put<uint16_t>(scene, 45, 3);
-    ASSERT_TRUE(Scene(101, scene));
+    ASSERT_TRUE(SceneMessage(101, scene));
     EXPECT_EQ(board->GetBankerMark()->getPosition(), NNBoard::kBankerMarkPoints[2]);
     EXPECT_EQ(board->GetBankerMark()->getZOrder(), 10000);
     Press(board->GetBetButton(3));
@@ -427,7 +427,7 @@ TEST_F(OxNewTable, NothingOnTheTableCoversWhatAPlayerReads)
 TEST_F(OxNewTable, AWatchersRestoredEndShowsTheHandsUnderTheirTypes)
 {
     ASSERT_NE(Enter(US_SIT), nullptr);
-    ASSERT_TRUE(Scene(101, Bytes(3, 0)));
+    ASSERT_TRUE(SceneMessage(101, Bytes(3, 0)));
     ASSERT_NE(board->GetWaitAnimation(), nullptr);
     ExpectBullClean(board, 4, "waiting");
     ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 0, 5, 5}, 0)));

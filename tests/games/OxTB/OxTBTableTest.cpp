@@ -261,7 +261,7 @@ TEST_F(OxTBTable, AnOpenedHandIsRestoredAsTheBullItIs)
     for (int c = 0; c < 6; ++c)
         scene[94 + c] = 5;
     scene[100 + 2] = 1;
-    ASSERT_TRUE(Scene(102, scene));
+    ASSERT_TRUE(SceneMessage(102, scene));
     const auto sent = Sends();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].payload, Open(1, kArranged));
@@ -284,7 +284,7 @@ TEST_F(OxTBTable, AnUnopenedHandIsRestoredWithItsCountdown)
     scene[1] = scene[2] = 1;
     std::memcpy(scene.data() + 64 + 10, kMine.data(), 5);
     scene[94 + 2] = 5;
-    ASSERT_TRUE(Scene(102, scene));
+    ASSERT_TRUE(SceneMessage(102, scene));
     EXPECT_TRUE(board->GetOpenButton()->isVisible());
     EXPECT_EQ(board->GetRunningCountdown(), NNBoard::kOpenCountdown);
     EXPECT_EQ(board->GetCardSprite(2, 0)->GetCardData(), kMine[0]);
@@ -302,7 +302,7 @@ TEST_F(OxTBTable, AWatcherReenteringWaits)
     Bytes scene(123, 0);
     scene[1] = 1;
     scene[94 + 1] = 5;
-    ASSERT_TRUE(Scene(102, scene));
+    ASSERT_TRUE(SceneMessage(102, scene));
     ASSERT_NE(board->GetWaitAnimation(), nullptr);
     EXPECT_TRUE(board->GetCardSprite(1, 0)->isVisible());
     EXPECT_FALSE(board->GetOpenButton()->isVisible());
@@ -317,7 +317,7 @@ TEST_F(OxTBTable, TheRoundAfterAReentryTakesMyCardsFromTheDeal)
     scene[2] = 1;
     std::memcpy(scene.data() + 64 + 10, kNone.data(), 5);
     scene[94 + 2] = 5;
-    ASSERT_TRUE(Scene(102, scene));
+    ASSERT_TRUE(SceneMessage(102, scene));
     ASSERT_TRUE(Game(104, End({0, 0, 0, 0, 0, 0}, 0)));
     Status(kMe, US_SIT, 2);
     board->OnStartButton(nullptr, 0);
@@ -429,7 +429,7 @@ TEST_F(OxTBTable, AWatchersWaitingWordsCoverNoSeat)
     Bytes scene(123, 0);
     scene[1] = 1;
     scene[94 + 1] = 5;
-    ASSERT_TRUE(Scene(102, scene));
+    ASSERT_TRUE(SceneMessage(102, scene));
     ASSERT_NE(board->GetWaitAnimation(), nullptr);
     ExpectBullClean(board, 6, "waiting");
 }

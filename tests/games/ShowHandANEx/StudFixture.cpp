@@ -118,38 +118,6 @@ void StudTest::EnterTable(uint16_t myChair)
     CCDirector::sharedDirector()->stopAnimation();
 }
 
-bool StudTest::Game(uint16_t sub, const Bytes& body)
-{
-    const size_t boxes = Boxes();
-    Packet(MDM_GF_GAME, sub, body);
-    return Boxes() == boxes;
-}
-
-bool StudTest::SceneMessage(uint8_t status, const Bytes& body)
-{
-    const size_t boxes = Boxes();
-    Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {status, 0});
-    Packet(MDM_GF_FRAME, SUB_GF_SCENE, body);
-    return Boxes() == boxes;
-}
-
-void StudTest::Run(int frames)
-{
-    CCScheduler* scheduler = CCDirector::sharedDirector()->getScheduler();
-    for (int i = 0; i < frames; ++i)
-        scheduler->update(1.0f / 60);
-}
-
-std::vector<std::pair<uint16_t, Bytes>> StudTest::Sends()
-{
-    std::vector<std::pair<uint16_t, Bytes>> out;
-    for (const kt::Sent& s : room.sent)
-        if (s.main == MDM_GF_GAME)
-            out.emplace_back(s.sub, s.payload);
-    room.sent.clear();
-    return out;
-}
-
 int StudTest::Played(const std::string& sound) const
 {
     int n = 0;

@@ -4,7 +4,7 @@
 // sends is read back from room.sent.
 #pragma once
 
-#include "framework/KernelFixture.h"
+#include "games/TableTest.h"
 #include "games/ShowHandANEx/NNBoard.h"
 #include "games/ShowHandANEx/NNHandler.h"
 #include "games/ShowHandANEx/ShowHandANExMessages.h"
@@ -17,14 +17,8 @@
 
 namespace studtest {
 
-using Bytes = std::vector<uint8_t>;
-
-template <typename Record>
-Bytes BytesOf(const Record& record)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&record);
-    return Bytes(p, p + sizeof(Record));
-}
+using kt::Bytes;
+using kt::BytesOf;
 
 // The messages, with what the tests vary.
 Bytes Start(uint16_t current, uint8_t myHidden, uint8_t shown0, uint8_t shown1, int64_t cell, int64_t cap = 1000000);
@@ -49,7 +43,7 @@ struct PlayScene
 };
 Bytes Scene(const PlayScene& scene);
 
-class StudTest : public kt::KernelTest
+class StudTest : public kt::TableTest
 {
 protected:
     static constexpr uint32_t kMeID = 1000;
@@ -60,12 +54,15 @@ protected:
     void EnterTable(uint16_t myChair);
     void SetUp() override;
 
-    bool Game(uint16_t sub, const Bytes& body = {});
-    bool SceneMessage(uint8_t status, const Bytes& body);
-    // Table time in whole frames of 1/60 s, drawn only at the end.
-    static void Run(int frames);
+    // Table time in whole frames of 1/60 s, none drawn.
+    static void Run(int frames) { Frames(frames); }
     // The game requests (main 200) sent since the last call, as (sub, payload).
-    std::vector<std::pair<uint16_t, Bytes>> Sends();
+    std::vector<std::pair<uint16_t, Bytes>> Sends()
+    {
+        auto out = SentGame();
+        room.sent.clear();
+        return out;
+    }
     int Played(const std::string& sound) const;
 
     ShowHandANEx::NNBoard* board = nullptr;

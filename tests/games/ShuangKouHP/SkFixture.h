@@ -5,7 +5,7 @@
 #pragma once
 
 #include "Cards.h"
-#include "framework/KernelFixture.h"
+#include "games/TableTest.h"
 #include "games/ShuangKouHP/HPBoard.h"
 #include "games/ShuangKouHP/HPHandler.h"
 #include "games/ShuangKouHP/ShuangKouMessages.h"
@@ -17,14 +17,8 @@
 
 namespace sktest {
 
-using Bytes = std::vector<uint8_t>;
-
-template <typename Record>
-Bytes BytesOf(const Record& record)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&record);
-    return Bytes(p, p + sizeof(Record));
-}
+using kt::Bytes;
+using kt::BytesOf;
 
 Bytes Start(int64_t baseScore);
 // Cards are written as in the rule tests: "3 3 4 s b".
@@ -44,7 +38,7 @@ struct PlayScene
 };
 Bytes Scene(const PlayScene& scene);
 
-class SkTest : public kt::KernelTest
+class SkTest : public kt::TableTest
 {
 protected:
     static constexpr uint32_t kMeID = 1000;
@@ -56,10 +50,14 @@ protected:
     // A deal of the hand with me leading or not, its animation run out.
     void DealHand(const std::string& hand, bool iLead);
 
-    bool Game(uint16_t sub, const Bytes& body = {});
-    bool SceneMessage(uint8_t status, const Bytes& body);
-    static void Run(int frames);
-    std::vector<std::pair<uint16_t, Bytes>> Sends();
+    static void Run(int frames) { Frames(frames); }
+    // The game requests (main 200) sent since the last call, as (sub, payload).
+    std::vector<std::pair<uint16_t, Bytes>> Sends()
+    {
+        auto out = SentGame();
+        room.sent.clear();
+        return out;
+    }
     int Played(const std::string& sound) const;
 
     // My hand's shown sprites in order, and taps on them.
@@ -70,7 +68,6 @@ protected:
     std::string Selected() const;
     // Selects the cards of the text (first matching sprites) by tapping.
     void Select(const std::string& cards);
-    void Press(cocos2d::extension::CCControlButton* button);
 
     ShuangKouHP::HPBoard* board = nullptr;
     ShuangKouHP::HPHandler* sk = nullptr;

@@ -5,7 +5,7 @@
 // back.
 #pragma once
 
-#include "framework/KernelFixture.h"
+#include "games/TableTest.h"
 #include "games/ThreeKing/NNBoard.h"
 #include "games/ThreeKing/NNHandler.h"
 #include "games/ThreeKing/ScoreView.h"
@@ -19,7 +19,8 @@
 
 namespace tktest {
 
-using Bytes = std::vector<uint8_t>;
+using kt::Bytes;
+using kt::BytesOf;
 
 // Writes a value at an offset of a record, growing it as needed.
 template <typename T>
@@ -31,14 +32,7 @@ Bytes& Put(Bytes& b, size_t offset, T v)
     return b;
 }
 
-template <typename Record>
-Bytes BytesOf(const Record& record)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&record);
-    return Bytes(p, p + sizeof(Record));
-}
-
-class ThreeKingTest : public kt::KernelTest
+class ThreeKingTest : public kt::TableTest
 {
 protected:
     static constexpr uint32_t kMe = 1000;
@@ -78,55 +72,17 @@ protected:
     static void Seconds(int seconds) { Run(seconds * 60); }
     static void Run(int frames, bool draw = true)
     {
-        cocos2d::CCScheduler* scheduler = cocos2d::CCDirector::sharedDirector()->getScheduler();
-        for (int i = 0; i < frames; ++i)
-            scheduler->update(1.0f / 60);
+        Frames(frames);
         if (draw)
             Step(1);
     }
 
-    // A game message or a scene through the kernel; false when refused.
-    bool Game(uint16_t sub, const Bytes& body = {})
-    {
-        const size_t boxes = Boxes();
-        Packet(200, sub, body);
-        return Boxes() == boxes;
-    }
-    bool Scene(uint8_t status, const Bytes& body)
-    {
-        const size_t boxes = Boxes();
-        Packet(100, 100, {status, 0});
-        Packet(100, 101, body);
-        return Boxes() == boxes;
-    }
-
-    // The game requests (main 200) sent since the last call.
-    std::vector<kt::Sent> Sends()
-    {
-        std::vector<kt::Sent> out;
-        for (const kt::Sent& s : room.sent)
-            if (s.main == 200)
-                out.push_back(s);
-        room.sent.clear();
-        return out;
-    }
     int Played(const std::string& name) const
     {
         int n = 0;
         for (const std::string& line : audio.log)
             n += line.find("effect ") == 0 && line.find(name) != std::string::npos;
         return n;
-    }
-    static std::string Title(cocos2d::extension::CCControlButton* button)
-    {
-        cocos2d::CCString* title =
-            button != nullptr ? button->getTitleForState(cocos2d::extension::CCControlStateNormal) : nullptr;
-        return title != nullptr ? title->getCString() : std::string();
-    }
-    static void Press(cocos2d::extension::CCControlButton* button)
-    {
-        ASSERT_NE(button, nullptr);
-        button->sendActionsForControlEvents(cocos2d::extension::CCControlEventTouchDown);
     }
 
     // The kernel's running clock: its id (0 none) and chair.

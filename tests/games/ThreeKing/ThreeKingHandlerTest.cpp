@@ -204,7 +204,7 @@ TEST_F(ThreeKingTest, ThePlayingSceneBeforeMyShowStartsClock204WhichMyShowStops)
         scene[83 + c] = c == kMyChair ? SHOW_NOT_YET : 1;
     }
     Put(scene, 63, uint16_t{0});
-    ASSERT_TRUE(Scene(GS_TK_PLAYING, scene));
+    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, scene));
     EXPECT_EQ(ClockID(), IDI_SCENE_OPEN);
     EXPECT_EQ(ClockChair(), kMyChair);
     EXPECT_TRUE(board->GetShowButton()->isVisible());
@@ -243,7 +243,7 @@ TEST_F(ThreeKingTest, TheBettingSceneRestoresStakesMarkAndButtons)
     Put(scene, 15 + 8 * 1, int64_t{300});
     Put(scene, 15 + 8 * 5, int64_t{200});
     Put(scene, 63, uint16_t{5});
-    ASSERT_TRUE(Scene(GS_TK_SCORE, scene));
+    ASSERT_TRUE(SceneMessage(GS_TK_SCORE, scene));
     EXPECT_EQ(board->GetMaxScore(), 600);
     EXPECT_TRUE(board->GetStateSign(NNBoard::kSignScore)->isVisible());
     EXPECT_EQ(Title(board->GetBetButton(1)), "300");
@@ -261,7 +261,7 @@ TEST_F(ThreeKingTest, AWatcherOfTheBettingSceneOnlyWaits)
     Bytes scene(225, 0);
     Put(scene, 7, int64_t{600});
     Put(scene, 63, uint16_t{1});
-    ASSERT_TRUE(Scene(GS_TK_SCORE, scene));
+    ASSERT_TRUE(SceneMessage(GS_TK_SCORE, scene));
     EXPECT_NE(board->GetWaitAnimation(), nullptr);
     EXPECT_EQ(board->GetBetButton(0), nullptr);
     EXPECT_FALSE(board->GetBankerMark()->isVisible());
