@@ -28,30 +28,24 @@ namespace {
 
 using boardbench::BenchRoom;
 
-template <typename Record>
-void Send(CBaseKernelLayer* kernel, uint16_t sub, const Record& record)
-{
-    boardbench::SendGamePacket(kernel, MDM_GF_GAME, sub, &record, sizeof(record));
-}
-
 // Free time, betting with every area full of chips, and the deal.
 void PlayRound(CBaseKernelLayer* kernel)
 {
-    Send(kernel, SUB_S_GAME_FREE, CMD_S_GameFree{5});
+    boardbench::SendGame(kernel, SUB_S_GAME_FREE, CMD_S_GameFree{5});
     CMD_S_GameStart start{};
     start.cbTimeLeave = 20;
     start.wBankerUser = 1;
     start.lBankerScore = 5000000000000LL;
     start.lUserMaxScore = 5000000;
     start.lUserBankerScore = 8800000;
-    Send(kernel, SUB_S_GAME_START, start);
+    boardbench::SendGame(kernel, SUB_S_GAME_START, start);
     for (int bet = 0; bet < 8 * 70; ++bet)
     {
         CMD_S_PlaceBet placed{};
         placed.wChairID = static_cast<uint16_t>(10 + bet % 40);
         placed.cbBetArea = static_cast<uint8_t>(bet % 8);
         placed.lBetScore = BaccaratNewBoard::kChipValues[(bet / 8) % BaccaratNewBoard::kChipCount];
-        Send(kernel, SUB_S_PLACE_BET, placed);
+        boardbench::SendGame(kernel, SUB_S_PLACE_BET, placed);
     }
     CMD_S_GameEnd end{};
     end.cbTimeLeave = 20;
@@ -61,7 +55,7 @@ void PlayRound(CBaseKernelLayer* kernel)
     std::memcpy(end.cbTableCardArray, cards, sizeof(cards));
     end.lUserAreaScore[AREA_XIAN] = 10000;
     end.lUserScore = 10000;
-    Send(kernel, SUB_S_GAME_END, end);
+    boardbench::SendGame(kernel, SUB_S_GAME_END, end);
 }
 
 CBaseKernelLayer* BuildTable(BenchRoom& room)
@@ -71,21 +65,12 @@ CBaseKernelLayer* BuildTable(BenchRoom& room)
     RegisterGameKind(BaccaratNew::kGameKind);
     CBaseKernelLayer* kernel = boardbench::AddKernel(scene, room);
     boardbench::SendServerInfo(kernel, 0, 1000, BaccaratNewMobile::kKindID, 100, nullptr);
-    const std::vector<uint8_t> kind = boardbench::KindRecord(BaccaratNewMobile::kKindID);
-    kernel->LoadGameResources(kind.data());
-    CCTextureCache::sharedTextureCache()->waitForAsync();
-    director->stepFrames(2);
-    kernel->EnterGame(kind.data());
+    boardbench::LoadAndEnterGame(kernel, BaccaratNewMobile::kKindID, 2);
     for (uint16_t chair = 0; chair < 12; ++chair)
     {
-        tagUserData user;
-        std::memset(&user, 0, sizeof(user));
-        user.dwUserID = chair == 5 ? 1000 : 2000 + chair;
-        user.dwGameID = 300000 + chair;
-        user.wChairID = chair;
-        user.cbUserStatus = US_SIT;
-        user.lScore = 8800000 + chair;
-        SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(chair)));
+        tagUserData user =
+            boardbench::MakeUser(chair == 5 ? 1000 : 2000 + chair, 300000 + chair, 0, chair, US_SIT, 8800000 + chair,
+                                 u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(chair)));
         boardbench::SendUserEnter(kernel, user);
     }
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME);
@@ -109,7 +94,7 @@ CBaseKernelLayer* BuildTable(BenchRoom& room)
     }
     boardbench::SendGamePacket(kernel, MDM_GF_GAME, SUB_S_SEND_RECORD, records.data(), records.size());
     for (uint16_t chair = 6; chair < 12; ++chair)
-        Send(kernel, SUB_S_APPLY_BANKER, CMD_S_ApplyBanker{chair});
+        boardbench::SendGame(kernel, SUB_S_APPLY_BANKER, CMD_S_ApplyBanker{chair});
     director->stepFrames(30);
     return kernel;
 }
@@ -119,17 +104,13 @@ void RunDeal(benchmark::State& state, bool measureDraw)
     BenchRoom room(100);
     CGameRoomBinding binding(&room);
     CBaseKernelLayer* kernel = BuildTable(room);
-    CCDirector* director = CCDirector::sharedDirector();
     int frame = 0;
     boardbench::TimeFrames(state, measureDraw, boardbench::kMedian, [&] {
         // The six cards land within nine seconds.
         if (frame++ % 540 == 0)
             PlayRound(kernel);
     });
-    kernel->removeFromParentAndCleanup(true);
-    room.kernel = nullptr;
-    director->stepFrames(1);
-    director->reset();
+    boardbench::RemoveKernel(room, kernel);
 }
 
 void BM_BaccaratDealFullTableUpdate(benchmark::State& st) { RunDeal(st, false); }

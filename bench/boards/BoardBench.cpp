@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "core/ClientGlobal.h"
 #include "engine/backend/Backend.h"
 #include "ui/UiServices.h"
 
@@ -94,6 +95,39 @@ void SendGamePacket(Sexy::CBaseKernelLayer* kernel, uint16_t main, uint16_t sub,
         std::memcpy(raw.data() + 4, body, size);
     kernel->OnChannelMessage(Sexy::IPC_MAIN_SOCKET, Sexy::IPC_SUB_SOCKET_RECV, raw.data(),
                              static_cast<uint16_t>(raw.size()));
+}
+
+void LoadAndEnterGame(Sexy::CBaseKernelLayer* kernel, uint16_t kind, int frames)
+{
+    const std::vector<uint8_t> record = KindRecord(kind);
+    kernel->LoadGameResources(record.data());
+    CCTextureCache::sharedTextureCache()->waitForAsync();
+    CCDirector::sharedDirector()->stepFrames(frames);
+    kernel->EnterGame(record.data());
+}
+
+tagUserData MakeUser(uint32_t userID, uint32_t gameID, uint16_t table, uint16_t chair, uint8_t status, int64_t score,
+                     const std::u16string& nick)
+{
+    tagUserData user;
+    std::memset(&user, 0, sizeof(user));
+    user.dwUserID = userID;
+    user.dwGameID = gameID;
+    user.wTableID = table;
+    user.wChairID = chair;
+    user.cbUserStatus = status;
+    user.lScore = score;
+    SetFieldText(user.szNickName, nick);
+    return user;
+}
+
+void RemoveKernel(BenchRoom& room, Sexy::CBaseKernelLayer* kernel)
+{
+    kernel->removeFromParentAndCleanup(true);
+    room.kernel = nullptr;
+    CCDirector* director = CCDirector::sharedDirector();
+    director->stepFrames(1);
+    director->reset();
 }
 
 double FrameTimer::Frame()

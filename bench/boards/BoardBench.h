@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "cocos2d.h"
@@ -57,6 +59,43 @@ void SendUserEnter(Sexy::CBaseKernelLayer* kernel, const tagUserData& user);
 
 // A game-server message {main, sub, body} as the room relays it.
 void SendGamePacket(Sexy::CBaseKernelLayer* kernel, uint16_t main, uint16_t sub, const void* body, size_t size);
+
+// A game message (main 200) of one record.
+template <typename Record>
+void SendGame(Sexy::CBaseKernelLayer* kernel, uint16_t sub, const Record& record)
+{
+    SendGamePacket(kernel, Sexy::MDM_GF_GAME, sub, &record, sizeof(Record));
+}
+
+// Loads the kind's resources as the room does, waits for its pictures, runs
+// `frames` frames and enters its game.
+void LoadAndEnterGame(Sexy::CBaseKernelLayer* kernel, uint16_t kind, int frames);
+
+// A user record as the room sends it, zero but for these fields.
+tagUserData MakeUser(uint32_t userID, uint32_t gameID, uint16_t table, uint16_t chair, uint8_t status, int64_t score,
+                     const std::u16string& nick);
+
+// Takes the kernel off its scene and out of the room, then resets the
+// director for the next benchmark.
+void RemoveKernel(BenchRoom& room, Sexy::CBaseKernelLayer* kernel);
+
+// SetUpStage, the sprite sheets loaded, and a scene holding a new board of
+// the type running two frames.
+template <typename Board>
+Board* StageBoard(std::initializer_list<const char*> sheets = {})
+{
+    SetUpStage();
+    cocos2d::CCSpriteFrameCache* frames = cocos2d::CCSpriteFrameCache::sharedSpriteFrameCache();
+    for (const char* sheet : sheets)
+        frames->addSpriteFramesWithFile(sheet);
+    cocos2d::CCScene* scene = cocos2d::CCScene::create();
+    Board* board = Board::create();
+    scene->addChild(board, 10);
+    cocos2d::CCDirector* director = cocos2d::CCDirector::sharedDirector();
+    director->runWithScene(scene);
+    director->stepFrames(2);
+    return board;
+}
 
 // Which counters FrameTimer::Report adds besides the renderer's label.
 enum FrameCounters : unsigned

@@ -55,22 +55,12 @@ CBaseKernelLayer* BuildTable(BenchRoom& room)
     RegisterGameKind(OxTB::kGameKind);
     CBaseKernelLayer* kernel = boardbench::AddKernel(scene, room);
     boardbench::SendServerInfo(kernel, 1, 1000, OxTB::OxTBMobile::kKindID, 6, nullptr);
-    const std::vector<uint8_t> kind = boardbench::KindRecord(OxTB::OxTBMobile::kKindID);
-    kernel->LoadGameResources(kind.data());
-    CCTextureCache::sharedTextureCache()->waitForAsync();
-    director->stepFrames(2);
-    kernel->EnterGame(kind.data());
+    boardbench::LoadAndEnterGame(kernel, OxTB::OxTBMobile::kKindID, 2);
     for (uint16_t chair = 0; chair < 6; ++chair)
     {
-        tagUserData user;
-        std::memset(&user, 0, sizeof(user));
-        user.dwUserID = chair == 2 ? 1000 : 2000 + chair;
-        user.dwGameID = 300000 + chair;
-        user.wTableID = 1;
-        user.wChairID = chair;
-        user.cbUserStatus = US_PLAY;
-        user.lScore = 123456 * (chair + 1);
-        SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(chair)));
+        tagUserData user =
+            boardbench::MakeUser(chair == 2 ? 1000 : 2000 + chair, 300000 + chair, 1, chair, US_PLAY,
+                                 123456 * (chair + 1), u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(chair)));
         boardbench::SendUserEnter(kernel, user);
     }
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME);
@@ -83,7 +73,6 @@ void RunDeals(benchmark::State& state, bool measureDraw)
     BenchRoom room;
     CGameRoomBinding binding(&room);
     CBaseKernelLayer* kernel = BuildTable(room);
-    CCDirector* director = CCDirector::sharedDirector();
     int frame = 0;
     boardbench::TimeFrames(state, measureDraw, boardbench::kNoCounters, [&] {
         // Two seconds a round: the deal's last card lands at 1.5 s.
@@ -94,10 +83,7 @@ void RunDeals(benchmark::State& state, bool measureDraw)
             StartAndDeal(kernel);
         }
     });
-    kernel->removeFromParentAndCleanup(true);
-    room.kernel = nullptr;
-    director->stepFrames(1);
-    director->reset();
+    boardbench::RemoveKernel(room, kernel);
 }
 
 void BM_BullDealSixSeatsUpdate(benchmark::State& st) { RunDeals(st, false); }

@@ -16,13 +16,8 @@ namespace {
 
 NNBoard* BuildScene()
 {
-    boardbench::SetUpStage();
+    NNBoard* board = boardbench::StageBoard<NNBoard>();
     CCDirector* director = CCDirector::sharedDirector();
-    CCScene* scene = CCScene::create();
-    NNBoard* board = NNBoard::create();
-    scene->addChild(board, 10);
-    director->runWithScene(scene);
-    director->stepFrames(2);
 
     board->OnGameFree(FreeMessage{5});
     RoundStartMessage start = {};

@@ -47,12 +47,6 @@ struct HoldemScene
     DZPoKer::DZPoKerBoard* board = nullptr;
 };
 
-template <typename Record>
-void Game(Sexy::CBaseKernelLayer* kernel, uint16_t sub, const Record& record)
-{
-    boardbench::SendGamePacket(kernel, Sexy::MDM_GF_GAME, sub, &record, sizeof(Record));
-}
-
 // A table in the middle of a hand: six players, hole cards dealt, the five
 // centre cards out, my ring running.
 void BuildTable(HoldemScene& s)
@@ -65,24 +59,14 @@ void BuildTable(HoldemScene& s)
     Sexy::ClearGameKinds();
     Sexy::RegisterGameKind(DZPoKer::kGameKind);
     boardbench::SendServerInfo(kernel, 3, kMe, DZPoKer::DZPoKerMobile::kKindID, GAME_PLAYER, u"德州扑克 一号房");
-    const std::vector<uint8_t> record = boardbench::KindRecord(DZPoKer::DZPoKerMobile::kKindID);
-    kernel->LoadGameResources(record.data());
-    CCTextureCache::sharedTextureCache()->waitForAsync();
-    d->stepFrames(1);
-    kernel->EnterGame(record.data());
+    boardbench::LoadAndEnterGame(kernel, DZPoKer::DZPoKerMobile::kKindID, 1);
     const char16_t* nicks[GAME_PLAYER] = {u"张三", u"李四", u"玩家", u"王五", u"赵六", u"孙七"};
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
     {
-        tagUserData user;
-        std::memset(&user, 0, sizeof(user));
-        user.dwUserID = chair == kMyChair ? kMe : 2000 + chair;
-        user.dwGameID = user.dwUserID + 500000;
-        user.wTableID = 3;
-        user.wChairID = chair;
-        user.cbUserStatus = US_PLAY;
-        user.lScore = 1234567 + chair * 111111;
+        const uint32_t id = chair == kMyChair ? kMe : 2000 + chair;
+        tagUserData user =
+            boardbench::MakeUser(id, id + 500000, 3, chair, US_PLAY, 1234567 + chair * 111111, nicks[chair]);
         user.dwClientKind = 3;
-        SetFieldText(user.szNickName, nicks[chair]);
         boardbench::SendUserEnter(kernel, user);
     }
     kernel->OnChannelMessage(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SHOW_GAME);
@@ -98,7 +82,7 @@ void BuildTable(HoldemScene& s)
     std::memset(start.cbPlayStatus, 1, sizeof(start.cbPlayStatus));
     start.cbHandCard[kMyChair][0] = 0x11;
     start.cbHandCard[kMyChair][1] = 0x15;
-    Game(kernel, DZPoKer::SUB_S_GAME_START, start);
+    boardbench::SendGame(kernel, DZPoKer::SUB_S_GAME_START, start);
     DZPoKer::CMD_S_SendCard cards{};
     cards.nActionMask = 3;
     cards.cbRunOut = 1;
@@ -106,7 +90,7 @@ void BuildTable(HoldemScene& s)
     cards.cbCardCount = 5;
     const uint8_t centre[5] = {0x1D, 0x17, 0x12, 0x0D, 0x39};
     std::memcpy(cards.cbCenterCard, centre, 5);
-    Game(kernel, DZPoKer::SUB_S_SEND_CARD, cards);
+    boardbench::SendGame(kernel, DZPoKer::SUB_S_SEND_CARD, cards);
     d->stepFrames(150);  // dealt and turned
 }
 

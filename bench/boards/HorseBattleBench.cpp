@@ -19,19 +19,12 @@ namespace {
 
 PaoMaBoard* BuildScene()
 {
-    boardbench::SetUpStage();
+    PaoMaBoard* board = boardbench::StageBoard<PaoMaBoard>(
+        {"HorseBattle/UI/PaoMaUI/PaoMaUI0.plist", "HorseBattle/UI/PaoMaUI/PaoMaUI1.plist",
+         "HorseBattle/Animations/HorseAnimation/HorseAnimation0.plist",
+         "HorseBattle/Animations/FenceAnimation/FenceAnimation0.plist",
+         "HorseBattle/Animations/TimeClockAnimation/TimeClockAnimation0.plist"});
     CCDirector* director = CCDirector::sharedDirector();
-    CCSpriteFrameCache* frames = CCSpriteFrameCache::sharedSpriteFrameCache();
-    for (const char* sheet : {"HorseBattle/UI/PaoMaUI/PaoMaUI0.plist", "HorseBattle/UI/PaoMaUI/PaoMaUI1.plist",
-                              "HorseBattle/Animations/HorseAnimation/HorseAnimation0.plist",
-                              "HorseBattle/Animations/FenceAnimation/FenceAnimation0.plist",
-                              "HorseBattle/Animations/TimeClockAnimation/TimeClockAnimation0.plist"})
-        frames->addSpriteFramesWithFile(sheet);
-    CCScene* scene = CCScene::create();
-    PaoMaBoard* board = PaoMaBoard::create();
-    scene->addChild(board, 10);
-    director->runWithScene(scene);
-    director->stepFrames(2);
 
     board->SetRoundStatus(GS_BETTING);
     board->SetGameState(PaoMaBoard::kStateBetting, 20);

@@ -50,17 +50,9 @@ private:
 
 OXBoard* BuildScene()
 {
-    boardbench::SetUpStage();
+    OXBoard* board = boardbench::StageBoard<OXBoard>({"OxBattle/IngameUI_1/IngameUI0.plist", "OxBattle/dice/dice.plist",
+                                                      "ClientGame/Cards.plist", "OxBattle/OxNumber/OxNumber.plist"});
     CCDirector* director = CCDirector::sharedDirector();
-    CCSpriteFrameCache* frames = CCSpriteFrameCache::sharedSpriteFrameCache();
-    for (const char* sheet : {"OxBattle/IngameUI_1/IngameUI0.plist", "OxBattle/dice/dice.plist",
-                              "ClientGame/Cards.plist", "OxBattle/OxNumber/OxNumber.plist"})
-        frames->addSpriteFramesWithFile(sheet);
-    CCScene* scene = CCScene::create();
-    OXBoard* board = OXBoard::create();
-    scene->addChild(board, 10);
-    director->runWithScene(scene);
-    director->stepFrames(2);
 
     board->OnGameFree(FreeMessage{5});
     RoundStartMessage start = {};

@@ -46,12 +46,6 @@ struct SkScene
     HPBoard* board = nullptr;
 };
 
-template <typename Record>
-void Game(Sexy::CBaseKernelLayer* kernel, uint16_t sub, const Record& record)
-{
-    boardbench::SendGamePacket(kernel, Sexy::MDM_GF_GAME, sub, &record, sizeof(Record));
-}
-
 void BuildTable(SkScene& s)
 {
     CCScene* scene = boardbench::RunEmptyStage();
@@ -60,25 +54,14 @@ void BuildTable(SkScene& s)
     Sexy::ClearGameKinds();
     Sexy::RegisterGameKind(kGameKind);
     boardbench::SendServerInfo(s.kernel, 3, kMe, ShuangKouMobile::kKindID, GAME_PLAYER, u"双扣 一号房");
-    const std::vector<uint8_t> record = boardbench::KindRecord(ShuangKouMobile::kKindID);
-    s.kernel->LoadGameResources(record.data());
-    CCTextureCache::sharedTextureCache()->waitForAsync();
-    CCDirector::sharedDirector()->stepFrames(1);
-    s.kernel->EnterGame(record.data());
+    boardbench::LoadAndEnterGame(s.kernel, ShuangKouMobile::kKindID, 1);
     const char16_t* nicks[GAME_PLAYER] = {u"玩家", u"李四"};
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
     {
-        tagUserData user;
-        std::memset(&user, 0, sizeof(user));
-        user.dwUserID = chair == 0 ? kMe : 2001;
-        user.dwGameID = user.dwUserID + 500000;
-        user.wTableID = 3;
-        user.wChairID = chair;
-        user.cbUserStatus = US_PLAY;
-        user.lScore = 1234567;
+        const uint32_t id = chair == 0 ? kMe : 2001;
+        tagUserData user = boardbench::MakeUser(id, id + 500000, 3, chair, US_PLAY, 1234567, nicks[chair]);
         user.cbGender = static_cast<uint8_t>(chair);
         user.dwClientKind = 3;
-        SetFieldText(user.szNickName, nicks[chair]);
         boardbench::SendUserEnter(s.kernel, user);
     }
     s.kernel->OnChannelMessage(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SHOW_GAME);
@@ -91,11 +74,11 @@ void Deal(SkScene& s)
     s.board->ResetGameView();
     CMD_S_GameStart start{};
     start.lBaseScore = 10;
-    Game(s.kernel, SUB_S_GAME_START, start);
+    boardbench::SendGame(s.kernel, SUB_S_GAME_START, start);
     CMD_S_SendCard deal{};
     deal.wCurrentUser = 1;
     std::memcpy(deal.cbCardData, kMyHand, sizeof(kMyHand));
-    Game(s.kernel, SUB_S_SEND_CARD, deal);
+    boardbench::SendGame(s.kernel, SUB_S_SEND_CARD, deal);
 }
 
 void Play(SkScene& s, uint16_t chair, uint16_t next, const uint8_t* cards, uint8_t count)
@@ -105,7 +88,7 @@ void Play(SkScene& s, uint16_t chair, uint16_t next, const uint8_t* cards, uint8
     play.cbCardCount = count;
     play.wOutCardUser = chair;
     play.wCurrentUser = next;
-    Game(s.kernel, SUB_S_OUT_CARD, play);
+    boardbench::SendGame(s.kernel, SUB_S_OUT_CARD, play);
 }
 
 void RunDeal(benchmark::State& state, bool measureDraw)

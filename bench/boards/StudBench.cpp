@@ -36,12 +36,6 @@ struct StudScene
     NNBoard* board = nullptr;
 };
 
-template <typename Record>
-void Game(Sexy::CBaseKernelLayer* kernel, uint16_t sub, const Record& record)
-{
-    boardbench::SendGamePacket(kernel, Sexy::MDM_GF_GAME, sub, &record, sizeof(Record));
-}
-
 void BuildTable(StudScene& s)
 {
     CCScene* scene = boardbench::RunEmptyStage();
@@ -50,24 +44,13 @@ void BuildTable(StudScene& s)
     Sexy::ClearGameKinds();
     Sexy::RegisterGameKind(kGameKind);
     boardbench::SendServerInfo(s.kernel, 3, kMe, ShowHandANExMobile::kKindID, GAME_PLAYER, u"梭哈 一号房");
-    const std::vector<uint8_t> record = boardbench::KindRecord(ShowHandANExMobile::kKindID);
-    s.kernel->LoadGameResources(record.data());
-    CCTextureCache::sharedTextureCache()->waitForAsync();
-    CCDirector::sharedDirector()->stepFrames(1);
-    s.kernel->EnterGame(record.data());
+    boardbench::LoadAndEnterGame(s.kernel, ShowHandANExMobile::kKindID, 1);
     const char16_t* nicks[GAME_PLAYER] = {u"玩家", u"张三"};
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
     {
-        tagUserData user;
-        std::memset(&user, 0, sizeof(user));
-        user.dwUserID = chair == 0 ? kMe : 2001;
-        user.dwGameID = user.dwUserID + 500000;
-        user.wTableID = 3;
-        user.wChairID = chair;
-        user.cbUserStatus = US_PLAY;
-        user.lScore = 1234567;
+        const uint32_t id = chair == 0 ? kMe : 2001;
+        tagUserData user = boardbench::MakeUser(id, id + 500000, 3, chair, US_PLAY, 1234567, nicks[chair]);
         user.dwClientKind = 3;
-        SetFieldText(user.szNickName, nicks[chair]);
         boardbench::SendUserEnter(s.kernel, user);
     }
     s.kernel->OnChannelMessage(Sexy::IPC_MAIN_CONFIG, Sexy::IPC_SUB_SHOW_GAME);
@@ -85,7 +68,7 @@ void StartHand(StudScene& s)
     start.cbShownCard[0] = 0x0D;
     start.cbShownCard[1] = 0x1C;
     start.lShowHandCap = 100000;
-    Game(s.kernel, SUB_S_GAME_START, start);
+    boardbench::SendGame(s.kernel, SUB_S_GAME_START, start);
 }
 
 void Bet(StudScene& s, uint16_t chair, int64_t amount)
@@ -95,7 +78,7 @@ void Bet(StudScene& s, uint16_t chair, int64_t amount)
     action.wCurrentUser = chair == 0 ? 1 : 0;
     action.lAmount = amount;
     action.lFollowAmount = amount;
-    Game(s.kernel, SUB_S_ADD_SCORE, action);
+    boardbench::SendGame(s.kernel, SUB_S_ADD_SCORE, action);
 }
 
 void SendOne(StudScene& s, uint8_t mine, uint8_t theirs)
@@ -105,7 +88,7 @@ void SendOne(StudScene& s, uint8_t mine, uint8_t theirs)
     send.cbSendCount = 1;
     send.cbCardData[0][0] = mine;
     send.cbCardData[1][0] = theirs;
-    Game(s.kernel, SUB_S_SEND_CARD, send);
+    boardbench::SendGame(s.kernel, SUB_S_SEND_CARD, send);
 }
 
 void RunDeal(benchmark::State& state, bool measureDraw)
@@ -145,7 +128,7 @@ void RunWin(benchmark::State& state, bool measureDraw)
         end.lGameScore[1] = -5000;
         end.cbHiddenCard[0] = 0x31;
         end.cbHiddenCard[1] = 0x2B;
-        Game(s.kernel, SUB_S_GAME_END, end);
+        boardbench::SendGame(s.kernel, SUB_S_GAME_END, end);
     });
     CCDirector::sharedDirector()->reset();
 }

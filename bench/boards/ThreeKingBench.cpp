@@ -26,23 +26,17 @@ namespace {
 
 using boardbench::BenchRoom;
 
-template <typename Record>
-void Send(CBaseKernelLayer* kernel, uint16_t sub, const Record& record)
-{
-    boardbench::SendGamePacket(kernel, MDM_GF_GAME, sub, &record, sizeof(record));
-}
-
 // The banker, five bets and the deal to all six seats.
 void PlayRound(CBaseKernelLayer* kernel)
 {
-    Send(kernel, ThreeKing::SUB_S_BANKER_SET, ThreeKing::CMD_S_BankerSet{90000, 0});
+    boardbench::SendGame(kernel, ThreeKing::SUB_S_BANKER_SET, ThreeKing::CMD_S_BankerSet{90000, 0});
     for (uint16_t chair = 1; chair < 6; ++chair)
-        Send(kernel, ThreeKing::SUB_S_ADD_SCORE, ThreeKing::CMD_S_AddScore{chair, 30000 * chair});
+        boardbench::SendGame(kernel, ThreeKing::SUB_S_ADD_SCORE, ThreeKing::CMD_S_AddScore{chair, 30000 * chair});
     ThreeKing::CMD_S_SendCard deal{};
     for (int c = 0; c < 6; ++c)
         for (int k = 0; k < 3; ++k)
             deal.cbCardData[c][k] = static_cast<uint8_t>(((c + k) % 4) << 4 | (1 + (4 * c + k) % 13));
-    Send(kernel, ThreeKing::SUB_S_SEND_CARD, deal);
+    boardbench::SendGame(kernel, ThreeKing::SUB_S_SEND_CARD, deal);
 }
 
 CBaseKernelLayer* BuildTable(BenchRoom& room)
@@ -52,22 +46,12 @@ CBaseKernelLayer* BuildTable(BenchRoom& room)
     RegisterGameKind(*games::FindGameKind(ThreeKing::kKindID));
     CBaseKernelLayer* kernel = boardbench::AddKernel(scene, room);
     boardbench::SendServerInfo(kernel, 1, 1000, ThreeKing::kKindID, 6, nullptr);
-    const std::vector<uint8_t> kind = boardbench::KindRecord(ThreeKing::kKindID);
-    kernel->LoadGameResources(kind.data());
-    CCTextureCache::sharedTextureCache()->waitForAsync();
-    director->stepFrames(2);
-    kernel->EnterGame(kind.data());
+    boardbench::LoadAndEnterGame(kernel, ThreeKing::kKindID, 2);
     for (uint16_t chair = 0; chair < 6; ++chair)
     {
-        tagUserData user;
-        std::memset(&user, 0, sizeof(user));
-        user.dwUserID = chair == 2 ? 1000 : 2000 + chair;
-        user.dwGameID = 300000 + chair;
-        user.wTableID = 1;
-        user.wChairID = chair;
-        user.cbUserStatus = US_PLAY;
-        user.lScore = 123456 * (chair + 1);
-        SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(chair)));
+        tagUserData user =
+            boardbench::MakeUser(chair == 2 ? 1000 : 2000 + chair, 300000 + chair, 1, chair, US_PLAY,
+                                 123456 * (chair + 1), u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(chair)));
         boardbench::SendUserEnter(kernel, user);
     }
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME);
@@ -80,7 +64,6 @@ void RunDeals(benchmark::State& state, bool measureDraw)
     BenchRoom room(6);
     CGameRoomBinding binding(&room);
     CBaseKernelLayer* kernel = BuildTable(room);
-    CCDirector* director = CCDirector::sharedDirector();
     int frame = 0;
     boardbench::TimeFrames(state, measureDraw, boardbench::kMedian, [&] {
         // Two seconds a round: the last card lands at 1.05 s.
@@ -91,10 +74,7 @@ void RunDeals(benchmark::State& state, bool measureDraw)
             PlayRound(kernel);
         }
     });
-    kernel->removeFromParentAndCleanup(true);
-    room.kernel = nullptr;
-    director->stepFrames(1);
-    director->reset();
+    boardbench::RemoveKernel(room, kernel);
 }
 
 void BM_ThreeKingDealSixSeatsUpdate(benchmark::State& st) { RunDeals(st, false); }

@@ -26,18 +26,10 @@ BetPlacedMessage BetOf(int n)
 
 NNBoard* BuildScene()
 {
-    boardbench::SetUpStage();
-    CCDirector* director = CCDirector::sharedDirector();
-    CCSpriteFrameCache* frames = CCSpriteFrameCache::sharedSpriteFrameCache();
-    for (const char* sheet : {"TransferBattle/NewUi_1/NewUi0.plist", "TransferBattle/images/jieshudongwu.plist",
-                              "TransferBattle/baihu/bai1hu.plist", "TransferBattle/qinglong/qing1long.plist",
-                              "TransferBattle/xuanwu/xuan1wu.plist", "TransferBattle/zhuque/zhu1que.plist"})
-        frames->addSpriteFramesWithFile(sheet);
-    CCScene* scene = CCScene::create();
-    NNBoard* board = NNBoard::create();
-    scene->addChild(board, 10);
-    director->runWithScene(scene);
-    director->stepFrames(2);
+    NNBoard* board = boardbench::StageBoard<NNBoard>(
+        {"TransferBattle/NewUi_1/NewUi0.plist", "TransferBattle/images/jieshudongwu.plist",
+         "TransferBattle/baihu/bai1hu.plist", "TransferBattle/qinglong/qing1long.plist",
+         "TransferBattle/xuanwu/xuan1wu.plist", "TransferBattle/zhuque/zhu1que.plist"});
 
     board->OnGameFree(FreeMessage{5});
     RoundStartMessage start = {};

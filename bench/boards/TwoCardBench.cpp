@@ -53,16 +53,8 @@ template <class Game>
 typename Game::Board* BuildScene(const char* sheet)
 {
     using Board = typename Game::Board;
-    boardbench::SetUpStage();
+    Board* board = boardbench::StageBoard<Board>({sheet, "ClientGame/Light.plist", "ClientGame/Cards.plist"});
     CCDirector* director = CCDirector::sharedDirector();
-    CCSpriteFrameCache* frames = CCSpriteFrameCache::sharedSpriteFrameCache();
-    for (const char* plist : {sheet, "ClientGame/Light.plist", "ClientGame/Cards.plist"})
-        frames->addSpriteFramesWithFile(plist);
-    CCScene* scene = CCScene::create();
-    Board* board = Board::create();
-    scene->addChild(board, 10);
-    director->runWithScene(scene);
-    director->stepFrames(2);
 
     typename Game::FreeMessage free = {};
     free.cbTimeLeave = 5;
