@@ -5,9 +5,12 @@
 #include "cocos2d.h"
 #include "fuzz/GameRoomStage.h"
 #include "fuzz/UiStage.h"
+#include "games/framework/BaseKernelLayer.h"
+#include "games/framework/GameRoom.h"
 #include "ui/WindyTopLayer.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace fuzzstage {
@@ -74,6 +77,35 @@ inline void LeaveKernel(Sexy::CBaseKernelLayer* kernel, QuietRoom& room)
     if (top->isLoadingShown())
         top->hideLoading();
     cocos2d::CCDirector::sharedDirector()->stepFrames(1);
+}
+
+// One input's table: a quiet room and a kernel sitting in it on the scene,
+// left (LeaveKernel) when it goes out of scope.
+struct KernelTable
+{
+    explicit KernelTable(cocos2d::CCScene* scene) : binding(&room), kernel(Sexy::CBaseKernelLayer::create())
+    {
+        room.kernel = kernel;
+        scene->addChild(kernel);
+    }
+    ~KernelTable() { LeaveKernel(kernel, room); }
+    KernelTable(const KernelTable&) = delete;
+    KernelTable& operator=(const KernelTable&) = delete;
+
+    QuietRoom room;
+    Sexy::CGameRoomBinding binding;
+    Sexy::CBaseKernelLayer* kernel;
+};
+
+// The kernel's board as the game's board type; a game that gave another
+// (or none) aborts the run.
+template <class Board>
+Board* BoardOf(Sexy::CBaseKernelLayer* kernel)
+{
+    auto* board = dynamic_cast<Board*>(kernel->GetGameBoard());
+    if (board == nullptr)
+        std::abort();
+    return board;
 }
 
 }  // namespace fuzzstage

@@ -63,11 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     cocos2d::CCScene* scene = KernelScene();
     RegisterGameKind(DZPoKer::kGameKind);
-    QuietRoom room;
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
-    room.kernel = kernel;
-    scene->addChild(kernel);
+    fuzzstage::KernelTable table(scene);
+    CBaseKernelLayer* kernel = table.kernel;
 
     const uint16_t me = size > 0 ? data[0] % DZPoKer::GAME_PLAYER : 2;
     GameServerConfig config;
@@ -83,9 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     cocos2d::CCTextureCache::sharedTextureCache()->waitForAsync();
     cocos2d::CCDirector::sharedDirector()->stepFrames(1);
     kernel->EnterGame(kind.data());
-    auto* board = dynamic_cast<DZPoKer::DZPoKerBoard*>(kernel->GetGameBoard());
-    if (board == nullptr)
-        std::abort();
+    auto* board = fuzzstage::BoardOf<DZPoKer::DZPoKerBoard>(kernel);
     for (uint16_t chair = 0; chair < DZPoKer::GAME_PLAYER; ++chair)
         Seat(kernel, chair == me ? 1000 : 2000 + chair, 3, chair, US_PLAY, 100000);
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
@@ -95,6 +90,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         kernel, data, size, 400, [board](uint16_t code) { MyAction(board, code); }, [board] { Check(board); });
     // Whatever was waiting runs: delayed buttons, flights, the pot's payment.
     director->stepFrames(420);
-    fuzzstage::LeaveKernel(kernel, room);
     return 0;
 }

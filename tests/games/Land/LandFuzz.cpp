@@ -94,17 +94,12 @@ void Check(Land::LandBoard* board)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CCScene* scene = Setup();
-    fuzzstage::QuietRoom room;
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
-    room.kernel = kernel;
-    scene->addChild(kernel);
+    fuzzstage::KernelTable table(scene);
+    CBaseKernelLayer* kernel = table.kernel;
 
     const uint16_t me = size > 0 ? data[0] % 3 : 0;
     fuzzstage::EnterGame(kernel, Land::LandMobile::kKindID, 3, me);
-    auto* board = dynamic_cast<Land::LandBoard*>(kernel->GetGameBoard());
-    if (board == nullptr)
-        std::abort();
+    auto* board = fuzzstage::BoardOf<Land::LandBoard>(kernel);
     Seat(kernel, 1000, me, 0);
     Seat(kernel, 2001, static_cast<uint16_t>((me + 1) % 3), 1);
     Seat(kernel, 2002, static_cast<uint16_t>((me + 2) % 3), 0);
@@ -113,6 +108,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzzstage::PlayRecords(
         kernel, data, size, 1800, [board](uint16_t code) { Act(board, code); }, [board] { Check(board); });
     CCDirector::sharedDirector()->stepFrames(2);
-    fuzzstage::LeaveKernel(kernel, room);
     return 0;
 }

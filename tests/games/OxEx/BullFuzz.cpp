@@ -82,11 +82,8 @@ void Click(Bull::CBullBoard* board, uint16_t id)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     cocos2d::CCScene* scene = Setup();
-    fuzzstage::QuietRoom room;
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
-    room.kernel = kernel;
-    scene->addChild(kernel);
+    fuzzstage::KernelTable table(scene);
+    CBaseKernelLayer* kernel = table.kernel;
 
     static const uint16_t kKinds[3] = {OxEx::OxExMobile::kKindID, OxNew::OxNewMobile::kKindID,
                                        OxTB::OxTBMobile::kKindID};
@@ -111,33 +108,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         at += 5;
         if (length > size - at)
             length = static_cast<uint16_t>(size - at);
-        // A copy of exactly the message, so reading past it is caught.
-        std::vector<uint8_t> body(data + at, data + at + length);
+        // The messages go over as copies of exactly their bytes, so reading
+        // past one is caught.
+        const uint8_t* body = data + at;
         at += length;
         auto* board = dynamic_cast<Bull::CBullBoard*>(kernel->GetGameBoard());
         switch (op)
         {
-            case 0:
-            {
-                std::vector<uint8_t> packet(4);
-                const uint16_t main = MDM_GF_GAME;
-                std::memcpy(packet.data(), &main, 2);
-                std::memcpy(packet.data() + 2, &id, 2);
-                packet.insert(packet.end(), body.begin(), body.end());
-                kernel->OnChannelMessage(IPC_MAIN_SOCKET, IPC_SUB_SOCKET_RECV, packet.data(),
-                                         static_cast<uint16_t>(packet.size()));
-                break;
-            }
+            case 0: fuzzstage::Packet(kernel, MDM_GF_GAME, id, body, length); break;
             case 1:
             {
                 const uint8_t status[2] = {static_cast<uint8_t>(id), 0};
-                std::vector<uint8_t> packet = {MDM_GF_FRAME, 0, SUB_GF_GAME_STATUS, 0, status[0], status[1]};
-                kernel->OnChannelMessage(IPC_MAIN_SOCKET, IPC_SUB_SOCKET_RECV, packet.data(),
-                                         static_cast<uint16_t>(packet.size()));
-                packet = {MDM_GF_FRAME, 0, SUB_GF_SCENE, 0};
-                packet.insert(packet.end(), body.begin(), body.end());
-                kernel->OnChannelMessage(IPC_MAIN_SOCKET, IPC_SUB_SOCKET_RECV, packet.data(),
-                                         static_cast<uint16_t>(packet.size()));
+                fuzzstage::Packet(kernel, MDM_GF_FRAME, SUB_GF_GAME_STATUS, status, 2);
+                fuzzstage::Packet(kernel, MDM_GF_FRAME, SUB_GF_SCENE, body, length);
                 break;
             }
             case 2: RunFrames(id % 300); break;
@@ -149,6 +132,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     RunFrames(120);
     cocos2d::CCDirector::sharedDirector()->stepFrames(1);
-    fuzzstage::LeaveKernel(kernel, room);
     return 0;
 }

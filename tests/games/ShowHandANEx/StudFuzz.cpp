@@ -76,16 +76,12 @@ void Check(CBaseKernelLayer* kernel)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CCScene* scene = Setup();
-    fuzzstage::QuietRoom room;
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
-    room.kernel = kernel;
-    scene->addChild(kernel);
+    fuzzstage::KernelTable table(scene);
+    CBaseKernelLayer* kernel = table.kernel;
 
     const uint16_t me = size > 0 ? data[0] % 2 : 0;
     fuzzstage::EnterGame(kernel, ShowHandANEx::ShowHandANExMobile::kKindID, 2, me);
-    if (dynamic_cast<ShowHandANEx::NNBoard*>(kernel->GetGameBoard()) == nullptr)
-        std::abort();
+    fuzzstage::BoardOf<ShowHandANEx::NNBoard>(kernel);
     fuzzstage::Seat(kernel, 1000, 0, me, US_PLAY, 50000);
     fuzzstage::Seat(kernel, 2001, 0, static_cast<uint16_t>(1 - me), US_PLAY, 80000);
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
@@ -93,6 +89,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzzstage::PlayRecords(
         kernel, data, size, 1800, [kernel](uint16_t code) { Act(kernel, code); }, [kernel] { Check(kernel); });
     CCDirector::sharedDirector()->stepFrames(2);
-    fuzzstage::LeaveKernel(kernel, room);
     return 0;
 }

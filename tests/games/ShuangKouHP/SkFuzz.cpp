@@ -86,16 +86,12 @@ void Check(CBaseKernelLayer* kernel)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CCScene* scene = Setup();
-    fuzzstage::QuietRoom room;
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
-    room.kernel = kernel;
-    scene->addChild(kernel);
+    fuzzstage::KernelTable table(scene);
+    CBaseKernelLayer* kernel = table.kernel;
 
     const uint16_t me = size > 0 ? data[0] % 2 : 0;
     fuzzstage::EnterGame(kernel, ShuangKouHP::ShuangKouMobile::kKindID, 2, me);
-    if (dynamic_cast<ShuangKouHP::HPBoard*>(kernel->GetGameBoard()) == nullptr)
-        std::abort();
+    fuzzstage::BoardOf<ShuangKouHP::HPBoard>(kernel);
     fuzzstage::Seat(kernel, 1000, 0, me, US_PLAY, 40000);
     fuzzstage::Seat(kernel, 2001, 0, static_cast<uint16_t>(1 - me), US_PLAY, 60000);
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME, nullptr, 0);
@@ -103,6 +99,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzzstage::PlayRecords(
         kernel, data, size, 2400, [kernel](uint16_t code) { Act(kernel, code); }, [kernel] { Check(kernel); });
     CCDirector::sharedDirector()->stepFrames(2);
-    fuzzstage::LeaveKernel(kernel, room);
     return 0;
 }

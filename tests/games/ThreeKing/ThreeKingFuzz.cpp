@@ -54,18 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     cocos2d::CCScene* scene = fuzzstage::KernelScene();
     if (FindGameKindEntry(ThreeKing::kKindID) == nullptr)
         RegisterGameKind(*games::FindGameKind(ThreeKing::kKindID));
-    fuzzstage::QuietRoom room;
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = CBaseKernelLayer::create();
-    room.kernel = kernel;
-    scene->addChild(kernel);
+    fuzzstage::KernelTable table(scene);
+    CBaseKernelLayer* kernel = table.kernel;
 
     const uint16_t me = size > 0 ? data[0] % ThreeKing::GAME_PLAYER : 0;
     const uint8_t myStatus = size > 0 && (data[0] & 0x80) ? US_SIT : US_PLAY;
     fuzzstage::EnterGame(kernel, ThreeKing::kKindID, ThreeKing::GAME_PLAYER, me, 3);
-    auto* board = dynamic_cast<ThreeKing::NNBoard*>(kernel->GetGameBoard());
-    if (board == nullptr)
-        std::abort();
+    auto* board = fuzzstage::BoardOf<ThreeKing::NNBoard>(kernel);
     fuzzstage::Seat(kernel, 1000, 3, me, myStatus, 128000);
     for (uint16_t chair = 0; chair < ThreeKing::GAME_PLAYER; ++chair)
         if (chair != me && (chair + (size > 1 ? data[1] : 0)) % 5 != 0)
@@ -75,6 +70,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzzstage::PlayRecords(
         kernel, data, size, 600, [board](uint16_t code) { Press(board, code); }, [board] { Check(board); });
     cocos2d::CCDirector::sharedDirector()->stepFrames(2);
-    fuzzstage::LeaveKernel(kernel, room);
     return 0;
 }
