@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <new>
 #include <utility>
 
 using namespace cocos2d;
@@ -52,18 +51,6 @@ const float kMarkHeights[AREA_COUNT] = {30, 0, -30};
 RedBoard::RedBoard() : CTwoCardBoard(kTable) {}
 
 RedBoard::~RedBoard() = default;
-
-RedBoard* RedBoard::create()
-{
-    auto* board = new (std::nothrow) RedBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
 
 bool RedBoard::init()
 {

@@ -11,6 +11,7 @@
 
 #include "games/NineXiaoBattle/NineXiaoBattleMessages.h"
 #include "games/TwoCardBanker/TwoCardBoard.h"
+#include "games/common/CreateNode.h"
 
 #include <cstdint>
 
@@ -27,7 +28,7 @@ public:
 
     RedBoard();
     ~RedBoard() override;
-    static RedBoard* create();
+    static RedBoard* create() { return games::CreateNode<RedBoard>(); }
     bool init() override;
 
     // --- messages and scenes (the handler checked their sizes) ----------------

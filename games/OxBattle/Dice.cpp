@@ -3,23 +3,10 @@
 #include "games/framework/BoardArt.h"
 
 #include <cstdio>
-#include <new>
 
 using namespace cocos2d;
 
 namespace OxBattle {
-
-Dice* Dice::create()
-{
-    auto* dice = new (std::nothrow) Dice();
-    if (dice != nullptr && dice->init())
-    {
-        dice->autorelease();
-        return dice;
-    }
-    delete dice;
-    return nullptr;
-}
 
 bool Dice::init()
 {

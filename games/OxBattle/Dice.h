@@ -5,6 +5,7 @@
 #pragma once
 
 #include "cocos2d.h"
+#include "games/common/CreateNode.h"
 
 #include <cstdint>
 
@@ -20,7 +21,7 @@ public:
     static constexpr float kFacesShown = 2.0f;
     static constexpr float kFaceFade = 0.2f;
 
-    static Dice* create();
+    static Dice* create() { return games::CreateNode<Dice>(); }
     bool init() override;
     // The frames "dices1" to "dices27", 0.07 s each (a missing frame is left
     // out).

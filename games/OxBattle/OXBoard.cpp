@@ -12,7 +12,6 @@
 #include "ui/WindyTopLayer.h"
 
 #include <cstdio>
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -35,18 +34,6 @@ constexpr int OXBoard::kChipValues[];
 OXBoard::OXBoard() = default;
 
 OXBoard::~OXBoard() = default;
-
-OXBoard* OXBoard::create()
-{
-    auto* board = new (std::nothrow) OXBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
 
 bool OXBoard::init()
 {

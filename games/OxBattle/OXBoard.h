@@ -19,6 +19,7 @@
 #include "games/common/BankerPanel.h"
 #include "games/common/BoardWidgets.h"
 #include "games/common/Chips.h"
+#include "games/common/CreateNode.h"
 #include "games/common/PhaseClock.h"
 #include "games/framework/GameBoard.h"
 
@@ -77,7 +78,7 @@ public:
 
     OXBoard();
     ~OXBoard() override;
-    static OXBoard* create();
+    static OXBoard* create() { return games::CreateNode<OXBoard>(); }
     bool init() override;
 
     // --- messages (the handler checked their sizes) -----------------------

@@ -124,10 +124,7 @@ void OXBoard::SetBankerInfo(uint16_t chair, uint16_t bankerTimes, int64_t banker
 void OXBoard::AddBankerListItem(uint16_t chair)
 {
     if (m_nMyChair >= 0 && chair == m_nMyChair)
-    {
-        games::SetButtonEnabled(m_pApplyButton, false);
-        games::SetButtonEnabled(m_pCancelButton, true);
-    }
+        games::SetQueueButtons(m_pApplyButton, m_pCancelButton, true);
     m_BankerQueue.AddRow(chair, UserAt(chair));
 }
 

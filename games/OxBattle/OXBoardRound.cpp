@@ -101,16 +101,8 @@ void OXBoard::OnRoundStart(const RoundStartMessage& message)
     else
     {
         const bool wasMe = IsMeBanker();
-        if (m_nMyChair >= 0 && banker == m_nMyChair)
-        {
-            games::SetButtonEnabled(m_pApplyButton, false);
-            games::SetButtonEnabled(m_pCancelButton, true);
-        }
-        else if (wasMe)
-        {
-            games::SetButtonEnabled(m_pApplyButton, true);
-            games::SetButtonEnabled(m_pCancelButton, false);
-        }
+        games::SetQueueButtonsForNewBanker(m_pApplyButton, m_pCancelButton, m_nMyChair >= 0 && banker == m_nMyChair,
+                                           wasMe);
         SetBankerInfo(message.wBankerUser, 0, 0);
     }
 
@@ -199,10 +191,7 @@ void OXBoard::OnCancelBanker(uint16_t chair) { RemoveBankerQueueItem(chair); }
 void OXBoard::RemoveBankerQueueItem(uint16_t chair)
 {
     if (m_nMyChair >= 0 && chair == m_nMyChair)
-    {
-        games::SetButtonEnabled(m_pCancelButton, false);
-        games::SetButtonEnabled(m_pApplyButton, true);
-    }
+        games::SetQueueButtons(m_pApplyButton, m_pCancelButton, false);
     // A chair queued twice loses both rows.
     m_BankerQueue.RemoveRows(chair);
 }
@@ -211,24 +200,15 @@ void OXBoard::OnChangeBanker(const ChangeBankerMessage& message)
 {
     const uint16_t chair = message.wBankerUser;
     RemoveBankerQueueItem(chair);
-    if (m_nMyChair >= 0 && chair == m_nMyChair)
-    {
-        games::SetButtonEnabled(m_pApplyButton, false);
-        games::SetButtonEnabled(m_pCancelButton, true);
-    }
-    else if (IsMeBanker())
-    {
-        games::SetButtonEnabled(m_pApplyButton, true);
-        games::SetButtonEnabled(m_pCancelButton, false);
-    }
+    games::SetQueueButtonsForNewBanker(m_pApplyButton, m_pCancelButton, m_nMyChair >= 0 && chair == m_nMyChair,
+                                       IsMeBanker());
     SetBankerInfo(chair, 0, 0);
 }
 
 void OXBoard::SetBankerButtonsByQueue()
 {
     const bool queued = m_nMyChair >= 0 && m_BankerQueue.Contains(static_cast<uint16_t>(m_nMyChair));
-    games::SetButtonEnabled(m_pCancelButton, queued);
-    games::SetButtonEnabled(m_pApplyButton, !queued);
+    games::SetQueueButtons(m_pApplyButton, m_pCancelButton, queued);
 }
 
 // --- records ------------------------------------------------------------------------------------

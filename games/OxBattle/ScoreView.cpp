@@ -1,22 +1,8 @@
 #include "games/OxBattle/ScoreView.h"
 
-#include <new>
-
 using namespace cocos2d;
 
 namespace OxBattle {
-
-CScoreView* CScoreView::create()
-{
-    auto* view = new (std::nothrow) CScoreView();
-    if (view != nullptr && view->init())
-    {
-        view->autorelease();
-        return view;
-    }
-    delete view;
-    return nullptr;
-}
 
 bool CScoreView::init()
 {

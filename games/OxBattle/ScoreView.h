@@ -5,6 +5,7 @@
 #pragma once
 
 #include "games/OxBattle/OxBattleMessages.h"
+#include "games/common/CreateNode.h"
 #include "games/common/ScoreView.h"
 
 namespace OxBattle {
@@ -18,7 +19,7 @@ public:
 
     CScoreView() = default;
     ~CScoreView() override = default;
-    static CScoreView* create();
+    static CScoreView* create() { return games::CreateNode<CScoreView>(); }
     bool init() override;
 
     // Adds the three amount labels (each fill adds them again).

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -63,18 +62,6 @@ const float kMarkHeights[3] = {-30, 0, 30};
 RedBoard::RedBoard() : CTwoCardBoard(kTable) {}
 
 RedBoard::~RedBoard() = default;
-
-RedBoard* RedBoard::create()
-{
-    auto* board = new (std::nothrow) RedBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
 
 bool RedBoard::init()
 {

@@ -10,7 +10,6 @@
 #include "games/TransferBattle/TransferBattleMobile.h"
 
 #include <cstdio>
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -47,18 +46,6 @@ constexpr int NNBoard::kChipValues[];
 NNBoard::NNBoard() = default;
 
 NNBoard::~NNBoard() = default;
-
-NNBoard* NNBoard::create()
-{
-    auto* board = new (std::nothrow) NNBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
 
 bool NNBoard::init()
 {

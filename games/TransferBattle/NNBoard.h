@@ -20,6 +20,7 @@
 #include "games/common/BankerBetting.h"
 #include "games/common/BankerPanel.h"
 #include "games/common/Chips.h"
+#include "games/common/CreateNode.h"
 #include "games/common/PhaseClock.h"
 #include "games/common/RecordStrip.h"
 #include "games/framework/GameBoard.h"
@@ -56,7 +57,7 @@ public:
 
     NNBoard();
     ~NNBoard() override;
-    static NNBoard* create();
+    static NNBoard* create() { return games::CreateNode<NNBoard>(); }
     bool init() override;
 
     // --- messages (the handler checked their sizes and values) -----------

@@ -78,16 +78,7 @@ void NNBoard::OnGameStart(const RoundStartMessage& message)
     {
         const bool wasMe = IsMeBanker();
         SetBankerInfo(message.wBankerUser, 0, 0);
-        if (IsMeBanker())
-        {
-            games::SetButtonEnabled(m_pApplyButton, false);
-            games::SetButtonEnabled(m_pCancelButton, true);
-        }
-        else if (wasMe)
-        {
-            games::SetButtonEnabled(m_pApplyButton, true);
-            games::SetButtonEnabled(m_pCancelButton, false);
-        }
+        games::SetQueueButtonsForNewBanker(m_pApplyButton, m_pCancelButton, IsMeBanker(), wasMe);
     }
     if (!IsMeBanker())
     {
@@ -227,10 +218,7 @@ void NNBoard::AddBankerListItem(uint16_t chair)
 {
     RefreshMyChair();
     if (m_nMyChair >= 0 && chair == m_nMyChair)
-    {
-        games::SetButtonEnabled(m_pApplyButton, false);
-        games::SetButtonEnabled(m_pCancelButton, true);
-    }
+        games::SetQueueButtons(m_pApplyButton, m_pCancelButton, true);
     m_Queue.AddRow(chair, UserAt(chair));
 }
 
@@ -240,10 +228,7 @@ void NNBoard::RemoveBankerListItem(uint16_t chair)
 {
     RefreshMyChair();
     if (m_nMyChair >= 0 && chair == m_nMyChair)
-    {
-        games::SetButtonEnabled(m_pCancelButton, false);
-        games::SetButtonEnabled(m_pApplyButton, true);
-    }
+        games::SetQueueButtons(m_pApplyButton, m_pCancelButton, false);
     m_Queue.RemoveRows(chair);
 }
 
@@ -251,24 +236,15 @@ void NNBoard::OnChangeBanker(const ChangeBankerMessage& message)
 {
     const uint16_t chair = message.wBankerUser;
     RemoveBankerListItem(chair);
-    if (m_nMyChair >= 0 && chair == m_nMyChair)
-    {
-        games::SetButtonEnabled(m_pApplyButton, false);
-        games::SetButtonEnabled(m_pCancelButton, true);
-    }
-    else if (IsMeBanker())
-    {
-        games::SetButtonEnabled(m_pApplyButton, true);
-        games::SetButtonEnabled(m_pCancelButton, false);
-    }
+    games::SetQueueButtonsForNewBanker(m_pApplyButton, m_pCancelButton, m_nMyChair >= 0 && chair == m_nMyChair,
+                                       IsMeBanker());
     SetBankerInfo(chair, 0, 0);
 }
 
 void NNBoard::SetQueueButtons()
 {
     const bool queued = m_nMyChair >= 0 && m_Queue.Contains(static_cast<uint16_t>(m_nMyChair));
-    games::SetButtonEnabled(m_pCancelButton, queued);
-    games::SetButtonEnabled(m_pApplyButton, !queued);
+    games::SetQueueButtons(m_pApplyButton, m_pCancelButton, queued);
 }
 
 // --- records ------------------------------------------------------------------------------------

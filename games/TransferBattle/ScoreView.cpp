@@ -1,22 +1,8 @@
 #include "games/TransferBattle/ScoreView.h"
 
-#include <new>
-
 using namespace cocos2d;
 
 namespace TransferBattle {
-
-CScoreView* CScoreView::create()
-{
-    auto* view = new (std::nothrow) CScoreView();
-    if (view != nullptr && view->init())
-    {
-        view->autorelease();
-        return view;
-    }
-    delete view;
-    return nullptr;
-}
 
 bool CScoreView::init() { return InitWithImage("TransferBattle/score"); }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "games/TransferBattle/TransferBattleMessages.h"
+#include "games/common/CreateNode.h"
 #include "games/common/ScoreView.h"
 
 namespace TransferBattle {
@@ -14,7 +15,7 @@ class CScoreView : public games::BankerScoreView
 public:
     CScoreView() = default;
     ~CScoreView() override = default;
-    static CScoreView* create();
+    static CScoreView* create() { return games::CreateNode<CScoreView>(); }
     bool init() override;
 
     // Adds the three amount labels (each fill adds them again).

@@ -20,6 +20,20 @@ void SetButtonEnabled(Widget* button, bool enabled)
     button->setBright(enabled);
 }
 
+void SetQueueButtons(Widget* apply, Widget* cancel, bool queued)
+{
+    SetButtonEnabled(apply, !queued);
+    SetButtonEnabled(cancel, queued);
+}
+
+void SetQueueButtonsForNewBanker(Widget* apply, Widget* cancel, bool meNow, bool meBefore)
+{
+    if (meNow)
+        SetQueueButtons(apply, cancel, true);
+    else if (meBefore)
+        SetQueueButtons(apply, cancel, false);
+}
+
 void SetWidgetText(TouchGroup* layer, const char* name, const std::string& text)
 {
     Widget* widget = layer != nullptr ? layer->getWidgetByName(name) : nullptr;

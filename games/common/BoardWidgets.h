@@ -21,6 +21,13 @@ namespace games {
 // bright, a disabled one neither. Null is ignored.
 void SetButtonEnabled(cocos2d::ui::Widget* button, bool enabled);
 
+// The banker queue's two buttons: cancel offered while I queue or bank,
+// apply otherwise.
+void SetQueueButtons(cocos2d::ui::Widget* apply, cocos2d::ui::Widget* cancel, bool queued);
+// A new banker turns them when I became the banker or stopped being it, and
+// leaves them as they are otherwise.
+void SetQueueButtonsForNewBanker(cocos2d::ui::Widget* apply, cocos2d::ui::Widget* cancel, bool meNow, bool meBefore);
+
 // The text of the Label or LabelAtlas widget of that name (UTF-8); nothing
 // when the layout has no such label.
 void SetWidgetText(cocos2d::ui::TouchGroup* layer, const char* name, const std::string& text);
