@@ -174,6 +174,13 @@ protected:
         for (size_t cut = 0; cut <= size + 2; ++cut)
             EXPECT_EQ(Message(sub, Sized(body, cut)), cut == size) << "sub " << sub << " at " << cut;
     }
+    // The scene record is taken at `size` bytes and refused at every other
+    // size up to `upTo`.
+    void ExpectSceneTakenAtItsSizeOnly(uint8_t status, const Bytes& body, size_t size, size_t upTo)
+    {
+        for (size_t cut = 0; cut <= upTo; ++cut)
+            EXPECT_EQ(SceneRecord(status, Sized(body, cut)), cut == size) << int(status) << " at " << cut;
+    }
     bool EnterUser(uint32_t userID, uint16_t chair, int64_t score) { return Enter(userID, chair, US_SIT, score, 5); }
 
     void ClearSent() { room.sent.clear(); }

@@ -56,13 +56,9 @@ TEST_F(CarHandler, ScenesAreTakenAtTheirOwnSizesOnly)
 {
     const Bytes free = BytesOf(FreeSceneRecord(10, NO_BANKER));
     const Bytes play = BytesOf(PlaySceneRecord(10, 1, 3));
-    for (size_t size = 0; size <= 124; ++size)
-        EXPECT_EQ(SceneRecord(GS_FREE, Sized(free, size)), size == 122) << size;
+    ExpectSceneTakenAtItsSizeOnly(GS_FREE, free, 122, 124);
     for (uint8_t status : {GS_BETTING, GS_RESULT, GS_RESULT_END})
-    {
-        for (size_t size = 0; size <= 302; ++size)
-            EXPECT_EQ(SceneRecord(status, Sized(play, size)), size == 300) << int(status) << " at " << size;
-    }
+        ExpectSceneTakenAtItsSizeOnly(status, play, 300, 302);
     for (uint8_t status : {1, 99, 103, 255})
         EXPECT_TRUE(SceneRecord(status, Bytes(7, 0))) << int(status);
     EXPECT_FALSE(SceneRecord(GS_FREE, Sized(play, 300)));

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <set>
 
 using namespace cocos2d;
@@ -23,15 +22,6 @@ namespace {
 class HorseBoard : public HorseTest
 {
 protected:
-    std::vector<int64_t> LastRequest() const
-    {
-        const auto sent = SentGame();
-        if (sent.empty() || sent.back().second.size() != sizeof(BetRequest))
-            return {};
-        BetRequest request;
-        std::memcpy(&request, sent.back().second.data(), sizeof(request));
-        return std::vector<int64_t>(request.lAmounts, request.lAmounts + AREA_COUNT);
-    }
     // Betting closes, then the race runs to its finish.
     void RunRace(uint8_t first, uint8_t second)
     {

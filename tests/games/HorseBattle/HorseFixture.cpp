@@ -175,6 +175,16 @@ void HorseTest::OpenBetting(int64_t areaLimit, int64_t userAreaLimit)
     Step();
 }
 
+std::vector<int64_t> HorseTest::LastRequest() const
+{
+    const auto sent = SentGame();
+    if (sent.empty() || sent.back().second.size() != sizeof(BetRequest))
+        return {};
+    BetRequest request;
+    std::memcpy(&request, sent.back().second.data(), sizeof(request));
+    return std::vector<int64_t>(request.lAmounts, request.lAmounts + AREA_COUNT);
+}
+
 std::vector<std::string> HorseTest::Notices() const { return s_notices; }
 
 }  // namespace hbtest

@@ -44,6 +44,9 @@ protected:
 
     // A free scene with the limits, then betting open.
     void OpenBetting(int64_t areaLimit = 100000000, int64_t userAreaLimit = 5000000);
+    // The request I sent last: its fifteen amounts (none when the last was
+    // no bet).
+    std::vector<int64_t> LastRequest() const;
     // The texts of the message boxes shown since the test began (UTF-8).
     std::vector<std::string> Notices() const;
 

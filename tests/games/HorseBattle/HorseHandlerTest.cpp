@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <limits>
 
 using namespace HorseBattle;
@@ -14,19 +13,7 @@ using namespace hbtest;
 namespace {
 
 class HorseHandler : public HorseTest
-{
-protected:
-    // The request I sent last: its fifteen amounts.
-    std::vector<int64_t> LastRequest() const
-    {
-        const auto sent = SentGame();
-        if (sent.empty() || sent.back().second.size() != sizeof(BetRequest))
-            return {};
-        BetRequest request;
-        std::memcpy(&request, sent.back().second.data(), sizeof(request));
-        return std::vector<int64_t>(request.lAmounts, request.lAmounts + AREA_COUNT);
-    }
-};
+{};
 
 TEST_F(HorseHandler, EveryMessageIsTakenAtItsOwnSizeOnly)
 {
@@ -80,8 +67,7 @@ TEST_F(HorseHandler, ScenesAreTakenAtTheirOwnSizesOnlyAndOthersRefused)
     for (const auto& s : scenes)
     {
         ASSERT_EQ(s.body.size(), s.size) << int(s.status);
-        for (size_t size = 0; size <= s.size + 2; ++size)
-            EXPECT_EQ(SceneRecord(s.status, Sized(s.body, size)), size == s.size) << int(s.status) << " at " << size;
+        ExpectSceneTakenAtItsSizeOnly(s.status, s.body, s.size, s.size + 2);
         // Each is refused at the sizes of the others.
         for (const auto& other : scenes)
         {

@@ -39,13 +39,9 @@ TEST_F(NineXiaoHandler, ScenesAreTakenAtTheirOwnSizesOnly)
     const Bytes play = BytesOf(PlaySceneRecord(10, 1));
     ASSERT_EQ(free.size(), 126u);
     ASSERT_EQ(play.size(), 291u);
-    for (size_t size = 0; size <= 128; ++size)
-        EXPECT_EQ(SceneRecord(GS_FREE, Sized(free, size)), size == 126) << size;
+    ExpectSceneTakenAtItsSizeOnly(GS_FREE, free, 126, 128);
     for (uint8_t status : {GS_BETTING, GS_RESULT, GS_RESULT_END})
-    {
-        for (size_t size = 0; size <= 309; ++size)
-            EXPECT_EQ(SceneRecord(status, Sized(play, size)), size == 291) << int(status) << " at " << size;
-    }
+        ExpectSceneTakenAtItsSizeOnly(status, play, 291, 309);
     for (uint8_t status : {1, 99, 103, 255})
         EXPECT_TRUE(SceneRecord(status, Bytes(291, 0))) << int(status);
 }

@@ -110,8 +110,7 @@ TEST_F(OxHandler, ScenesAreTakenAtTheirOwnSizesOnly)
     const Bytes play = BytesOf(PlaySceneRecord(GS_BETTING, 10, 1));
     ASSERT_EQ(free.size(), 126u);
     ASSERT_EQ(play.size(), 266u);
-    for (size_t size = 0; size <= 128; ++size)
-        EXPECT_EQ(SceneRecord(GS_FREE, Sized(free, size)), size == 126) << size;
+    ExpectSceneTakenAtItsSizeOnly(GS_FREE, free, 126, 128);
     for (uint8_t status : {GS_BETTING, GS_RESULT, GS_RESULT_END})
     {
         for (size_t size = 0; size <= 268; ++size)

@@ -57,13 +57,9 @@ TEST_F(TransferHandler, ScenesAreTakenAtTheirOwnSizesOnly)
     const Bytes play = BytesOf(PlaySceneRecord(10, 1));
     ASSERT_EQ(free.size(), 622u);
     ASSERT_EQ(play.size(), 800u);
-    for (size_t size = 0; size <= 624; ++size)
-        EXPECT_EQ(SceneRecord(GS_FREE, Sized(free, size)), size == 622) << size;
+    ExpectSceneTakenAtItsSizeOnly(GS_FREE, free, 622, 624);
     for (uint8_t status : {GS_BETTING, GS_RESULT, GS_RESULT_END})
-    {
-        for (size_t size = 0; size <= 802; ++size)
-            EXPECT_EQ(SceneRecord(status, Sized(play, size)), size == 800) << int(status) << " at " << size;
-    }
+        ExpectSceneTakenAtItsSizeOnly(status, play, 800, 802);
     // Statuses 1 to 99 and above 102 are accepted whatever their size.
     for (uint8_t status : {1, 50, 99, 103, 200, 255})
     {
