@@ -101,16 +101,8 @@ CBaseKernelLayer* BuildTable(BenchRoom& room)
 
 void RunDeal(benchmark::State& state, bool measureDraw)
 {
-    BenchRoom room(100);
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = BuildTable(room);
-    int frame = 0;
-    boardbench::TimeFrames(state, measureDraw, boardbench::kMedian, [&] {
-        // The six cards land within nine seconds.
-        if (frame++ % 540 == 0)
-            PlayRound(kernel);
-    });
-    boardbench::RemoveKernel(room, kernel);
+    // The six cards land within nine seconds.
+    boardbench::TimeRounds(state, measureDraw, boardbench::kMedian, 100, 540, BuildTable, PlayRound);
 }
 
 void BM_BaccaratDealFullTableUpdate(benchmark::State& st) { RunDeal(st, false); }

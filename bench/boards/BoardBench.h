@@ -144,4 +144,22 @@ inline void TimeFrames(benchmark::State& state, bool measureDraw, unsigned count
     TimeFrames(state, measureDraw, counters, [] {});
 }
 
+// Times the frames of a table that build(room) sets up in a room of
+// `chairs`, round(kernel) called ahead of every `period`th frame from the
+// first; the kernel is removed after.
+template <typename Build, typename Round>
+void TimeRounds(benchmark::State& state, bool measureDraw, unsigned counters, uint16_t chairs, int period,
+                Build&& build, Round&& round)
+{
+    BenchRoom room(chairs);
+    Sexy::CGameRoomBinding binding(&room);
+    Sexy::CBaseKernelLayer* kernel = build(room);
+    int frame = 0;
+    TimeFrames(state, measureDraw, counters, [&] {
+        if (frame++ % period == 0)
+            round(kernel);
+    });
+    RemoveKernel(room, kernel);
+}
+
 }  // namespace boardbench

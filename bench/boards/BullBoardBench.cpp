@@ -70,20 +70,13 @@ CBaseKernelLayer* BuildTable(BenchRoom& room)
 
 void RunDeals(benchmark::State& state, bool measureDraw)
 {
-    BenchRoom room;
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = BuildTable(room);
-    int frame = 0;
-    boardbench::TimeFrames(state, measureDraw, boardbench::kNoCounters, [&] {
-        // Two seconds a round: the deal's last card lands at 1.5 s.
-        if (frame++ % 120 == 0)
-        {
-            if (auto* board = dynamic_cast<OxTB::NNBoard*>(kernel->GetGameBoard()))
-                board->ResetGameView();
-            StartAndDeal(kernel);
-        }
-    });
-    boardbench::RemoveKernel(room, kernel);
+    // Two seconds a round: the deal's last card lands at 1.5 s.
+    boardbench::TimeRounds(state, measureDraw, boardbench::kNoCounters, 0, 120, BuildTable,
+                           [](CBaseKernelLayer* kernel) {
+                               if (auto* board = dynamic_cast<OxTB::NNBoard*>(kernel->GetGameBoard()))
+                                   board->ResetGameView();
+                               StartAndDeal(kernel);
+                           });
 }
 
 void BM_BullDealSixSeatsUpdate(benchmark::State& st) { RunDeals(st, false); }

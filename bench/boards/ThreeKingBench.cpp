@@ -61,20 +61,12 @@ CBaseKernelLayer* BuildTable(BenchRoom& room)
 
 void RunDeals(benchmark::State& state, bool measureDraw)
 {
-    BenchRoom room(6);
-    CGameRoomBinding binding(&room);
-    CBaseKernelLayer* kernel = BuildTable(room);
-    int frame = 0;
-    boardbench::TimeFrames(state, measureDraw, boardbench::kMedian, [&] {
-        // Two seconds a round: the last card lands at 1.05 s.
-        if (frame++ % 120 == 0)
-        {
-            if (auto* board = dynamic_cast<ThreeKing::NNBoard*>(kernel->GetGameBoard()))
-                board->ResetGameView();
-            PlayRound(kernel);
-        }
+    // Two seconds a round: the last card lands at 1.05 s.
+    boardbench::TimeRounds(state, measureDraw, boardbench::kMedian, 6, 120, BuildTable, [](CBaseKernelLayer* kernel) {
+        if (auto* board = dynamic_cast<ThreeKing::NNBoard*>(kernel->GetGameBoard()))
+            board->ResetGameView();
+        PlayRound(kernel);
     });
-    boardbench::RemoveKernel(room, kernel);
 }
 
 void BM_ThreeKingDealSixSeatsUpdate(benchmark::State& st) { RunDeals(st, false); }

@@ -48,6 +48,17 @@ protected:
         return Boxes() == boxes;
     }
 
+    // Frames the director drew in three seconds of table time, after one
+    // second for what was moving to settle.
+    static unsigned DrawsInThreeSeconds()
+    {
+        Step(60);
+        cocos2d::CCDirector* director = cocos2d::CCDirector::sharedDirector();
+        const unsigned before = director->getDrawnFrames();
+        Step(180);
+        return director->getDrawnFrames() - before;
+    }
+
     // A control button's title as it shows.
     static std::string Title(cocos2d::extension::CCControlButton* button)
     {

@@ -387,20 +387,14 @@ TEST_F(StudBoard, AStillTableDrawsOnlyItsClock)
     EnterTable(0);
     CCDirector* director = CCDirector::sharedDirector();
     director->startAnimation();
-    auto drawsInThreeSeconds = [director]() {
-        Step(60);  // what was moving settles
-        const unsigned before = director->getDrawnFrames();
-        Step(180);
-        return director->getDrawnFrames() - before;
-    };
     stud->SetGameClock(0, IDI_TURN_CLOCK, 30);
-    const unsigned clock = drawsInThreeSeconds();
+    const unsigned clock = DrawsInThreeSeconds();
     StartHand(0);
     ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(0, 1, 200, 200)));
-    EXPECT_LE(drawsInThreeSeconds(), clock + 3);
+    EXPECT_LE(DrawsInThreeSeconds(), clock + 3);
     ASSERT_TRUE(Game(SUB_S_GAME_END, End(500, -500, 0x31, 0x2B)));
     Step(180);  // the coins and stars gather
-    EXPECT_LE(drawsInThreeSeconds(), clock + 3);
+    EXPECT_LE(DrawsInThreeSeconds(), clock + 3);
 }
 
 }  // namespace

@@ -382,21 +382,15 @@ TEST_F(SkBoard, AStillTableDrawsOnlyItsClock)
     EnterTable(0);
     CCDirector* director = CCDirector::sharedDirector();
     director->startAnimation();
-    auto drawsInThreeSeconds = [director]() {
-        Step(60);  // what was moving settles
-        const unsigned before = director->getDrawnFrames();
-        Step(180);
-        return director->getDrawnFrames() - before;
-    };
     sk->SetGameClock(0, IDI_TURN_CLOCK, 30);
-    const unsigned clock = drawsInThreeSeconds();
+    const unsigned clock = DrawsInThreeSeconds();
     ASSERT_TRUE(Game(SUB_S_GAME_START, Start(10)));
     ASSERT_TRUE(Game(SUB_S_SEND_CARD, Deal(1, kHand)));
     Step(120);
-    EXPECT_LE(drawsInThreeSeconds(), clock + 3);
+    EXPECT_LE(DrawsInThreeSeconds(), clock + 3);
     ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "3 4 5 6 7")));
     Step(240);  // the line's animation ends
-    EXPECT_LE(drawsInThreeSeconds(), clock + 3);
+    EXPECT_LE(DrawsInThreeSeconds(), clock + 3);
 }
 
 }  // namespace
