@@ -22,7 +22,7 @@ function(kest_add_test name)
   # A test's own code is thin over the libraries it checks: unoptimised, it
   # compiles in half the time (the test macros are heavy) and runs as fast.
   target_compile_options(${name} PRIVATE $<$<CONFIG:Debug>:-O0>)
-  # What a test holds while it runs, with a resource file (scripts/test):
+  # What a test holds while it runs, as the dev test preset counts it:
   # a core, or for the real program, which mostly waits on frames and on
   # roomsim, a place among the waiting ones. The long program tests start
   # first (a clean build has no times yet) and wait beside the others.
