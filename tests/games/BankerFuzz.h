@@ -10,7 +10,6 @@
 #include "games/framework/KernelMessages.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <initializer_list>
 
 namespace bankfuzz {
@@ -22,16 +21,10 @@ template <class Board, class Act, class Check>
 void PlayTable(cocos2d::CCScene* scene, uint16_t kind, uint16_t me, std::initializer_list<int64_t> others,
                const uint8_t* data, size_t size, int maxFrames, Act act, Check check)
 {
-    fuzzstage::QuietRoom room;
-    Sexy::CGameRoomBinding binding(&room);
-    Sexy::CBaseKernelLayer* kernel = Sexy::CBaseKernelLayer::create();
-    room.kernel = kernel;
-    scene->addChild(kernel);
-
+    fuzzstage::KernelTable table(scene);
+    Sexy::CBaseKernelLayer* kernel = table.kernel;
     fuzzstage::EnterGame(kernel, kind, 100, me);
-    auto* board = dynamic_cast<Board*>(kernel->GetGameBoard());
-    if (board == nullptr)
-        std::abort();
+    auto* board = fuzzstage::BoardOf<Board>(kernel);
     fuzzstage::Seat(kernel, 1000, 0, me, US_SIT, 8800000);
     uint16_t next = 1;
     for (int64_t score : others)
@@ -45,7 +38,6 @@ void PlayTable(cocos2d::CCScene* scene, uint16_t kind, uint16_t me, std::initial
         kernel, data, size, maxFrames, [board, &act](uint16_t code) { act(board, code); },
         [board, &check] { check(board); });
     cocos2d::CCDirector::sharedDirector()->stepFrames(2);
-    fuzzstage::LeaveKernel(kernel, room);
 }
 
 }  // namespace bankfuzz
