@@ -10,7 +10,6 @@
 
 #include "BoardBench.h"
 #include "cocos2d.h"
-#include "core/ClientGlobal.h"
 #include "games/BaccaratNew/BaccaratNewBoard.h"
 #include "games/BaccaratNew/BaccaratNewMobile.h"
 #include "games/framework/BaseKernelLayer.h"
@@ -66,13 +65,7 @@ CBaseKernelLayer* BuildTable(BenchRoom& room)
     CBaseKernelLayer* kernel = boardbench::AddKernel(scene, room);
     boardbench::SendServerInfo(kernel, 0, 1000, BaccaratNewMobile::kKindID, 100, nullptr);
     boardbench::LoadAndEnterGame(kernel, BaccaratNewMobile::kKindID, 2);
-    for (uint16_t chair = 0; chair < 12; ++chair)
-    {
-        tagUserData user =
-            boardbench::MakeUser(chair == 5 ? 1000 : 2000 + chair, 300000 + chair, 0, chair, US_SIT, 8800000 + chair,
-                                 u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(chair)));
-        boardbench::SendUserEnter(kernel, user);
-    }
+    boardbench::SeatPlayers(kernel, 0, 12, 5, 1000, US_SIT, [](uint16_t chair) { return 8800000 + chair; });
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME);
     CMD_S_StatusFree free{};
     free.cbTimeLeave = 5;

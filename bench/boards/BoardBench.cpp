@@ -121,6 +121,17 @@ tagUserData MakeUser(uint32_t userID, uint32_t gameID, uint16_t table, uint16_t 
     return user;
 }
 
+void SeatPlayers(Sexy::CBaseKernelLayer* kernel, uint16_t table, uint16_t count, uint16_t myChair, uint32_t me,
+                 uint8_t status, const std::function<int64_t(uint16_t)>& score)
+{
+    for (uint16_t chair = 0; chair < count; ++chair)
+    {
+        const tagUserData user = MakeUser(chair == myChair ? me : 2000u + chair, 300000u + chair, table, chair, status,
+                                          score(chair), u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(chair)));
+        SendUserEnter(kernel, user);
+    }
+}
+
 void RemoveKernel(BenchRoom& room, Sexy::CBaseKernelLayer* kernel)
 {
     kernel->removeFromParentAndCleanup(true);

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -56,6 +57,12 @@ std::vector<uint8_t> KindRecord(uint16_t kind);
 
 // A user sitting down, through the kernel's user channel.
 void SendUserEnter(Sexy::CBaseKernelLayer* kernel, const tagUserData& user);
+
+// Users sitting down on chairs 0 to count - 1 of the table, named 玩家<chair>
+// with game id 300000 + chair: my user `me` on my chair, user 2000 + chair on
+// the others, each with the status and score(chair).
+void SeatPlayers(Sexy::CBaseKernelLayer* kernel, uint16_t table, uint16_t count, uint16_t myChair, uint32_t me,
+                 uint8_t status, const std::function<int64_t(uint16_t)>& score);
 
 // A game-server message {main, sub, body} as the room relays it.
 void SendGamePacket(Sexy::CBaseKernelLayer* kernel, uint16_t main, uint16_t sub, const void* body, size_t size);

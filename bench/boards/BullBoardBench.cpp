@@ -8,7 +8,6 @@
 
 #include "BoardBench.h"
 #include "cocos2d.h"
-#include "core/ClientGlobal.h"
 #include "games/OxTB/NNBoard.h"
 #include "games/OxTB/OxTBMobile.h"
 #include "games/framework/BaseKernelLayer.h"
@@ -56,13 +55,7 @@ CBaseKernelLayer* BuildTable(BenchRoom& room)
     CBaseKernelLayer* kernel = boardbench::AddKernel(scene, room);
     boardbench::SendServerInfo(kernel, 1, 1000, OxTB::OxTBMobile::kKindID, 6, nullptr);
     boardbench::LoadAndEnterGame(kernel, OxTB::OxTBMobile::kKindID, 2);
-    for (uint16_t chair = 0; chair < 6; ++chair)
-    {
-        tagUserData user =
-            boardbench::MakeUser(chair == 2 ? 1000 : 2000 + chair, 300000 + chair, 1, chair, US_PLAY,
-                                 123456 * (chair + 1), u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(chair)));
-        boardbench::SendUserEnter(kernel, user);
-    }
+    boardbench::SeatPlayers(kernel, 1, 6, 2, 1000, US_PLAY, [](uint16_t chair) { return 123456 * (chair + 1); });
     kernel->OnChannelMessage(IPC_MAIN_CONFIG, IPC_SUB_SHOW_GAME);
     director->stepFrames(30);
     return kernel;
