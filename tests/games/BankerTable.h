@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/KernelFixture.h"
+#include "games/TableTest.h"
 #include "games/common/BankerMessages.h"
 #include "games/framework/KernelMessages.h"
 
@@ -18,14 +19,8 @@
 
 namespace banktest {
 
-using Bytes = std::vector<uint8_t>;
-
-template <typename Record>
-Bytes BytesOf(const Record& record)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&record);
-    return Bytes(p, p + sizeof(Record));
-}
+using kt::Bytes;
+using kt::BytesOf;
 
 // The bytes cut or padded with zeros to `size`.
 inline Bytes Sized(Bytes body, size_t size)
