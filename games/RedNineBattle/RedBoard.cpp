@@ -153,27 +153,10 @@ void RedBoard::OnRoundStartMessage(const RoundStartMessage& message)
 
 void RedBoard::OnRoundEndMessage(const RoundEndMessage& message)
 {
-    unschedule(schedule_selector(CTwoCardBoard::DisableChipButtonsLater));
-    scheduleOnce(schedule_selector(CTwoCardBoard::DisableChipButtonsLater), 1.0f);
     m_roundEnd = message;
     m_lastResult = games::SaturatingAdd(m_lastResult, message.lMyScore);
     m_bankerChair = message.wBankerUser;
-    RefreshMyChair();
-    m_betState = kStateResult;
-    StartClock(message.cbTimeLeave);
-    SetStatusImage("status/showtime.png");
-
-    StartDeal(&message.cbTableCards[0][0], message.cbDealStart);
-
-    // The opening mode stays as it is until the next free time, even when
-    // that time's refresh of the buttons is still to come.
-    unschedule(schedule_selector(CTwoCardBoard::RefreshOpenModeButtons));
-
-    DisableChipButtons();
-    SetSelectedChip(false, 0);
-    m_selectedChip = 0;
-    SetOpenModeButtons(false, false);
-    ShowAreaWidgets(false);
+    EnterResultTime(message.cbTimeLeave, &message.cbTableCards[0][0], message.cbDealStart);
 }
 
 void RedBoard::AddRoundRecord()

@@ -35,7 +35,6 @@ std::string Decimal(int64_t amount)
 
 void CTwoCardBoard::EnterFreeTime(int seconds)
 {
-    RemoveScoreView();
     SetLabel("Label_60", "0");
     m_betFailedNoticeShown = 0;
     m_noChipNoticeShown = 0;
@@ -53,6 +52,28 @@ void CTwoCardBoard::EnterFreeTime(int seconds)
     m_selectedChip = 0;
     unschedule(schedule_selector(CTwoCardBoard::RefreshOpenModeButtons));
     scheduleOnce(schedule_selector(CTwoCardBoard::RefreshOpenModeButtons), 1.0f);
+}
+
+void CTwoCardBoard::EnterResultTime(int seconds, const uint8_t cards[CARD_COUNT], uint8_t dealStart)
+{
+    unschedule(schedule_selector(CTwoCardBoard::DisableChipButtonsLater));
+    scheduleOnce(schedule_selector(CTwoCardBoard::DisableChipButtonsLater), 1.0f);
+    RefreshMyChair();
+    m_betState = kStateResult;
+    StartClock(seconds);
+    SetStatusImage("status/showtime.png");
+
+    StartDeal(cards, dealStart);
+
+    // The opening mode stays as it is until the next free time, even when
+    // that time's refresh of the buttons is still to come.
+    unschedule(schedule_selector(CTwoCardBoard::RefreshOpenModeButtons));
+
+    DisableChipButtons();
+    SetSelectedChip(false, 0);
+    m_selectedChip = 0;
+    SetOpenModeButtons(false, false);
+    ShowAreaWidgets(false);
 }
 
 void CTwoCardBoard::ClearTable()

@@ -267,6 +267,11 @@ protected:
     bool InitTable();
     // The free phase: what the last round left goes from the table.
     void EnterFreeTime(int seconds);
+    // The result phase of a round end: betting stops (the chip buttons go
+    // off now and once more a second later), the cards are dealt, and the
+    // opening mode stays as it is until the next free time. The game keeps
+    // its record (and banker) first.
+    void EnterResultTime(int seconds, const uint8_t cards[CARD_COUNT], uint8_t dealStart);
     // What a round left on the table goes: the score view, the chips and
     // amounts shown, the cards and their pictures, the highlights; the chip
     // buttons are off. A scene starts from it, since the board may already
