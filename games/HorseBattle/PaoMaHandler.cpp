@@ -50,22 +50,8 @@ bool PaoMaHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
 {
     switch (sub)
     {
-        case SUB_S_ROUND_START:
-        {
-            RoundStartMessage m;
-            if (!ReadExact(data, size, m))
-                return false;
-            OnRoundStart(m);
-            return true;
-        }
-        case SUB_S_BET_END:
-        {
-            BetEndMessage m;
-            if (!ReadExact(data, size, m))
-                return false;
-            OnBetEnd(m);
-            return true;
-        }
+        case SUB_S_ROUND_START: return DeliverExact<RoundStartMessage>(data, size, this, &PaoMaHandler::OnRoundStart);
+        case SUB_S_BET_END: return DeliverExact<BetEndMessage>(data, size, this, &PaoMaHandler::OnBetEnd);
         case SUB_S_RACE:
         {
             auto m = std::make_unique<RaceMessage>();
@@ -74,30 +60,9 @@ bool PaoMaHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
             OnRace(*m);
             return true;
         }
-        case SUB_S_BET_PLACED:
-        {
-            BetPlacedMessage m;
-            if (!ReadExact(data, size, m))
-                return false;
-            OnBetPlaced(m);
-            return true;
-        }
-        case SUB_S_BET_FAILED:
-        {
-            BetFailedMessage m;
-            if (!ReadExact(data, size, m))
-                return false;
-            OnBetFailed(m);
-            return true;
-        }
-        case SUB_S_FREE:
-        {
-            FreeMessage m;
-            if (!ReadExact(data, size, m))
-                return false;
-            OnFree(m);
-            return true;
-        }
+        case SUB_S_BET_PLACED: return DeliverExact<BetPlacedMessage>(data, size, this, &PaoMaHandler::OnBetPlaced);
+        case SUB_S_BET_FAILED: return DeliverExact<BetFailedMessage>(data, size, this, &PaoMaHandler::OnBetFailed);
+        case SUB_S_FREE: return DeliverExact<FreeMessage>(data, size, this, &PaoMaHandler::OnFree);
         case SUB_S_EMPTY: return size == 0;
         case SUB_S_UNNAMED: return size == 64;
         default: return true;  // 105, 106 and subs outside 100..109
