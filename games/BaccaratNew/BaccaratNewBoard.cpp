@@ -6,6 +6,7 @@
 #include "games/BaccaratNew/BaccaratNewHandler.h"
 #include "games/BaccaratNew/BaccaratNewMobile.h"
 #include "games/common/BoardWidgets.h"
+#include "games/common/CreateNode.h"
 #include "games/common/RecordStrip.h"
 #include "games/framework/CardSprite.h"
 #include "ui/VisibleRect.h"
@@ -15,7 +16,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <limits>
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -57,17 +57,7 @@ BaccaratNewBoard::~BaccaratNewBoard()
         BaccaratNewMobile::SetBoard(nullptr);
 }
 
-BaccaratNewBoard* BaccaratNewBoard::create()
-{
-    auto* board = new (std::nothrow) BaccaratNewBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
+BaccaratNewBoard* BaccaratNewBoard::create() { return games::CreateNode<BaccaratNewBoard>(); }
 
 BaccaratNewHandler* BaccaratNewBoard::Handler() const { return BaccaratNewMobile::GetHandler(); }
 

@@ -23,7 +23,6 @@
 
 #include <array>
 #include <cstdint>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -34,21 +33,6 @@ namespace Bull {
 std::string OxResPath(const char* name);
 
 class CBullHandler;
-
-// A node of the bull games made and initialised, autoreleased; null when its
-// init fails.
-template <class T>
-T* CreateInitialised()
-{
-    auto* node = new (std::nothrow) T();
-    if (node != nullptr && node->init())
-    {
-        node->autorelease();
-        return node;
-    }
-    delete node;
-    return nullptr;
-}
 
 class CBullBoard : public Sexy::CGameBoard
 {

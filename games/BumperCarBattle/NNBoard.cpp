@@ -7,10 +7,10 @@
 #include "games/BumperCarBattle/BumperCarGame.h"
 #include "games/BumperCarBattle/NNHandler.h"
 #include "games/common/BoardWidgets.h"
+#include "games/common/CreateNode.h"
 #include "games/framework/GameAudio.h"
 
 #include <cstdio>
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -68,17 +68,7 @@ NNBoard::NNBoard() { PreloadSounds(); }
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create()
-{
-    auto* board = new (std::nothrow) NNBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
+NNBoard* NNBoard::create() { return games::CreateNode<NNBoard>(); }
 
 std::string NNBoard::MakeResourcePath(const char* name) { return std::string("BumperCarBattle/") + name; }
 

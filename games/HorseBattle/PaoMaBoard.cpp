@@ -7,6 +7,7 @@
 #include "games/HorseBattle/HorseBattleMobile.h"
 #include "games/HorseBattle/PaoMaHandler.h"
 #include "games/common/BankerBetting.h"
+#include "games/common/CreateNode.h"
 #include "games/framework/GameAudio.h"
 #include "ui/VisibleRect.h"
 
@@ -14,7 +15,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <limits>
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -55,17 +55,7 @@ PaoMaBoard::PaoMaBoard()
 
 PaoMaBoard::~PaoMaBoard() = default;
 
-PaoMaBoard* PaoMaBoard::create()
-{
-    auto* board = new (std::nothrow) PaoMaBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
+PaoMaBoard* PaoMaBoard::create() { return games::CreateNode<PaoMaBoard>(); }
 
 bool PaoMaBoard::init()
 {

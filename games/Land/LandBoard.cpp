@@ -5,10 +5,9 @@
 #include "games/Land/LandHandler.h"
 #include "games/Land/LandMobile.h"
 #include "games/Land/ScoreView.h"
+#include "games/common/CreateNode.h"
 #include "games/framework/BaseKernelLayer.h"
 #include "games/framework/BoardDrawUserData.h"
-
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::extension;
@@ -29,17 +28,7 @@ const CCPoint kTotalScorePoint(780, 16);
 
 // --- creation -------------------------------------------------------------------------------
 
-LandBoard* LandBoard::create()
-{
-    auto* board = new (std::nothrow) LandBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
+LandBoard* LandBoard::create() { return games::CreateNode<LandBoard>(); }
 
 // On its own the table plays chair 0, so a benchmark sees a seated hand.
 LandBoard::LandBoard() { SitOnChairZeroOutsideRoom(); }

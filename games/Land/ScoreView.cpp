@@ -3,10 +3,10 @@
 #include "core/ClientGlobal.h"
 #include "games/Land/LandMobile.h"
 #include "games/Land/LandHandler.h"
+#include "games/common/CreateNode.h"
 #include "games/framework/UserData.h"
 
 #include <cstdio>
-#include <new>
 #include <string>
 
 using namespace cocos2d;
@@ -38,17 +38,7 @@ CCLabelAtlas* AddNumber(CCNode* parent, const char* text, const char* map, unsig
 
 }  // namespace
 
-CScoreView* CScoreView::create()
-{
-    auto* view = new (std::nothrow) CScoreView();
-    if (view != nullptr && view->init())
-    {
-        view->autorelease();
-        return view;
-    }
-    delete view;
-    return nullptr;
-}
+CScoreView* CScoreView::create() { return games::CreateNode<CScoreView>(); }
 
 bool CScoreView::init()
 {

@@ -3,6 +3,7 @@
 #include "games/OxEx/NNHandler.h"
 #include "games/OxEx/OxExMobile.h"
 #include "games/OxEx/ScoreView.h"
+#include "games/common/CreateNode.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -32,7 +33,7 @@ NNBoard::NNBoard() : Bull::CBullBoard(kViews, 1) {}
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create() { return Bull::CreateInitialised<NNBoard>(); }
+NNBoard* NNBoard::create() { return games::CreateNode<NNBoard>(); }
 
 Bull::CBullHandler* NNBoard::Handler() const { return OxExMobile::GetHandler(); }
 

@@ -5,12 +5,13 @@
 #include "games/BullTable/HandNames.h"
 #include "games/OxEx/NNHandler.h"
 #include "games/OxEx/OxExMobile.h"
+#include "games/common/CreateNode.h"
 
 using namespace cocos2d;
 
 namespace OxEx {
 
-CScoreView* CScoreView::create() { return Bull::CreateInitialised<CScoreView>(); }
+CScoreView* CScoreView::create() { return games::CreateNode<CScoreView>(); }
 
 bool CScoreView::init()
 {

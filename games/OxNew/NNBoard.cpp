@@ -3,6 +3,7 @@
 #include "games/OxNew/NNHandler.h"
 #include "games/OxNew/OxNewMobile.h"
 #include "games/OxNew/ScoreView.h"
+#include "games/common/CreateNode.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -37,7 +38,7 @@ NNBoard::NNBoard() : Bull::CBullBoard(kSeats, kSeats) {}
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create() { return Bull::CreateInitialised<NNBoard>(); }
+NNBoard* NNBoard::create() { return games::CreateNode<NNBoard>(); }
 
 Bull::CBullHandler* NNBoard::Handler() const { return OxNewMobile::GetHandler(); }
 

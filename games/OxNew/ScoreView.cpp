@@ -2,12 +2,13 @@
 
 #include "core/ClientGlobal.h"
 #include "games/BullTable/HandNames.h"
+#include "games/common/CreateNode.h"
 
 using namespace cocos2d;
 
 namespace OxNew {
 
-CScoreView* CScoreView::create() { return Bull::CreateInitialised<CScoreView>(); }
+CScoreView* CScoreView::create() { return games::CreateNode<CScoreView>(); }
 
 bool CScoreView::init()
 {

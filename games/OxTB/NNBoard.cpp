@@ -3,6 +3,7 @@
 #include "games/OxTB/NNHandler.h"
 #include "games/OxTB/OxTBMobile.h"
 #include "games/OxTB/ScoreView.h"
+#include "games/common/CreateNode.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -38,7 +39,7 @@ NNBoard::NNBoard() : Bull::CBullBoard(kSeats, kSeats) {}
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create() { return Bull::CreateInitialised<NNBoard>(); }
+NNBoard* NNBoard::create() { return games::CreateNode<NNBoard>(); }
 
 Bull::CBullHandler* NNBoard::Handler() const { return OxTBMobile::GetHandler(); }
 

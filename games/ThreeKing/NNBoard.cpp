@@ -5,12 +5,12 @@
 #include "games/ThreeKing/NNHandler.h"
 #include "games/ThreeKing/ScoreView.h"
 #include "games/ThreeKing/ThreeKingGame.h"
+#include "games/common/CreateNode.h"
 #include "games/framework/BoardArt.h"
 #include "games/framework/BoardDrawUserData.h"
 #include "games/framework/CardSprite.h"
 
 #include <cstdio>
-#include <new>
 
 using namespace cocos2d;
 using namespace cocos2d::extension;
@@ -54,17 +54,7 @@ NNBoard::NNBoard() = default;
 
 NNBoard::~NNBoard() = default;
 
-NNBoard* NNBoard::create()
-{
-    auto* board = new (std::nothrow) NNBoard();
-    if (board != nullptr && board->init())
-    {
-        board->autorelease();
-        return board;
-    }
-    delete board;
-    return nullptr;
-}
+NNBoard* NNBoard::create() { return games::CreateNode<NNBoard>(); }
 
 NNHandler* NNBoard::Handler() const { return GetHandler(); }
 

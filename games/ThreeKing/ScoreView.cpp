@@ -2,24 +2,13 @@
 
 #include "core/ClientGlobal.h"
 #include "games/ThreeKing/HandNames.h"
-
-#include <new>
+#include "games/common/CreateNode.h"
 
 using namespace cocos2d;
 
 namespace ThreeKing {
 
-CScoreView* CScoreView::create()
-{
-    auto* view = new (std::nothrow) CScoreView();
-    if (view != nullptr && view->init())
-    {
-        view->autorelease();
-        return view;
-    }
-    delete view;
-    return nullptr;
-}
+CScoreView* CScoreView::create() { return games::CreateNode<CScoreView>(); }
 
 bool CScoreView::init()
 {
