@@ -18,6 +18,10 @@ struct Rect {
 };
 
 inline long rectArea(const Rect& r) { return r.x1 > r.x0 && r.y1 > r.y0 ? (long)(r.x1 - r.x0) * (r.y1 - r.y0) : 0; }
+// Whether every pixel of `inner` lies in `outer`.
+inline bool rectInside(const Rect& inner, const Rect& outer) {
+  return inner.x0 >= outer.x0 && inner.y0 >= outer.y0 && inner.x1 <= outer.x1 && inner.y1 <= outer.y1;
+}
 // The overlap of a and b; false (and out unspecified) when there is none.
 bool intersectRects(const Rect& a, const Rect& b, Rect& out);
 

@@ -217,8 +217,7 @@ void textureGone(const Texture* t);
 // channel of what the renderer blends) and put on the window (a GL window)
 // or into the window surface (the software renderer), with nothing drawn.
 struct KeptPixels {
-  uint64_t key = 0;
-  int w = 0, h = 0;
+  uint64_t key = 0;  // holds the rectangle too: its size is the key's
   uint64_t used = 0;  // the frame that last showed them
   std::vector<uint32_t> pixels;  // rows top first
 };
@@ -341,7 +340,6 @@ struct SdlState {
   // earlier could drop pixels the frame's rectangles are shown from).
   struct PendingKeep {
     uint64_t key;
-    Rect r;
     std::vector<uint32_t> pixels;
   };
   std::vector<PendingKeep> pendingKeeps;

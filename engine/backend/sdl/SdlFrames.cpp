@@ -266,8 +266,7 @@ void setSdlClip(const Rect* r) {
 bool coversOpaquely(const FrameList& f, const Recorded& d, const Rect& r) {
   if (d.blend != Blend::None && d.blend != Blend::Alpha) return false;
   if (d.vertCount != 4 || d.indexCount != 6) return false;
-  if (d.bounds.x0 > r.x0 || d.bounds.y0 > r.y0 || d.bounds.x1 < r.x1 || d.bounds.y1 < r.y1) return false;
-  if (d.clipped && (d.clip.x0 > r.x0 || d.clip.y0 > r.y0 || d.clip.x1 < r.x1 || d.clip.y1 < r.y1)) return false;
+  if (!rectInside(r, d.bounds) || (d.clipped && !rectInside(r, d.clip))) return false;
   const Vertex* v = &f.verts[d.firstVert];
   float x0 = v[0].x, x1 = v[0].x, y0 = v[0].y, y1 = v[0].y;
   for (int i = 1; i < 4; ++i) {
@@ -355,26 +354,21 @@ constexpr size_t kKeptMaxCount = 64;
 constexpr long kKeptMaxTotal = 1024 * 1024;
 constexpr size_t kSeenKeys = 256;
 
+bool reaches(const Recorded& d, const Rect& r) {
+  Rect in;
+  if (rectArea(d.bounds) == 0 || !intersectRects(d.bounds, r, in)) return false;
+  return !d.clipped || intersectRects(in, d.clip, in);
+}
+
 // What decides the pixels of r: where it is, and the draws that reach into it
 // from `first` on (the clear colour when nothing hides it whole).
 uint64_t rectKey(const FrameList& f, const Rect& r, size_t first, size_t end, bool cleared) {
   uint64_t h = mix(0x510e527fade682d1ull, (uint64_t)(uint32_t)r.x0 << 32 | (uint32_t)r.y0);
   h = mix(h, (uint64_t)(uint32_t)r.x1 << 32 | (uint32_t)r.y1);
   if (cleared) h = hashBytes(h, f.clear, 4);
-  for (size_t k = first; k < end; ++k) {
-    const Recorded& d = f.draws[k];
-    Rect in;
-    if (rectArea(d.bounds) == 0 || !intersectRects(d.bounds, r, in)) continue;
-    if (d.clipped && !intersectRects(in, d.clip, in)) continue;
-    h = mix(h, d.key);
-  }
+  for (size_t k = first; k < end; ++k)
+    if (reaches(f.draws[k], r)) h = mix(h, f.draws[k].key);
   return h;
-}
-
-bool reaches(const Recorded& d, const Rect& r) {
-  Rect in;
-  if (rectArea(d.bounds) == 0 || !intersectRects(d.bounds, r, in)) return false;
-  return !d.clipped || intersectRects(in, d.clip, in);
 }
 
 // Where the draws reaching into r from `first` on can be cut in two layers:
@@ -397,13 +391,32 @@ bool takesArgb(const SDL_Surface* s) {
   return s && (s->format->format == SDL_PIXELFORMAT_ARGB8888 || s->format->format == SDL_PIXELFORMAT_RGB888);
 }
 
-// Reads r of the output (a GL window's back buffer, or the window surface), as 0xAARRGGBB.
+// Reads r of the output (a GL window's back buffer, or the window surface), as
+// 0xAARRGGBB; the draws before it are sent already (replay ends so).
 bool readRect(const Rect& r, std::vector<uint32_t>& pixels) {
   const int w = r.x1 - r.x0, h = r.y1 - r.y0;
   pixels.resize((size_t)w * h);
-  flushBatches();
   SDL_Rect sr{r.x0, r.y0, w, h};
   return SDL_RenderReadPixels(g_sdl.renderer, &sr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0;
+}
+
+// The software renderer's window surface, which keeps the frame; null for
+// any other output.
+SDL_Surface* windowSurface() { return g_sdl.software ? SDL_GetWindowSurface(g_sdl.window) : nullptr; }
+
+// Rows of 32-bit pixels between r of a window surface and a packed buffer.
+void putOnSurface(SDL_Surface* surface, const Rect& r, const uint32_t* pixels) {
+  const int w = r.x1 - r.x0;
+  for (int y = r.y0; y < r.y1; ++y)
+    memcpy((uint8_t*)surface->pixels + (size_t)y * surface->pitch + (size_t)r.x0 * 4,
+           pixels + (size_t)(y - r.y0) * w, (size_t)w * 4);
+}
+
+void takeFromSurface(const SDL_Surface* surface, const Rect& r, uint32_t* pixels) {
+  const int w = r.x1 - r.x0;
+  for (int y = r.y0; y < r.y1; ++y)
+    memcpy(pixels + (size_t)(y - r.y0) * w,
+           (const uint8_t*)surface->pixels + (size_t)y * surface->pitch + (size_t)r.x0 * 4, (size_t)w * 4);
 }
 
 // Fills r with one opaque colour (a clear ignores the clip).
@@ -452,7 +465,7 @@ bool seenBefore(uint64_t key) {
   return false;
 }
 
-void keepPixels(uint64_t key, const Rect& r, std::vector<uint32_t>&& pixels) {
+void keepPixels(uint64_t key, std::vector<uint32_t>&& pixels) {
   std::vector<KeptPixels>& kept = g_sdl.kept;
   const long area = (long)pixels.size();
   long total = area;
@@ -467,8 +480,6 @@ void keepPixels(uint64_t key, const Rect& r, std::vector<uint32_t>&& pixels) {
   }
   KeptPixels k;
   k.key = key;
-  k.w = r.x1 - r.x0;
-  k.h = r.y1 - r.y0;
   k.used = g_sdl.frameNumber;
   k.pixels = std::move(pixels);
   kept.push_back(std::move(k));
@@ -502,9 +513,8 @@ void showKeptPixels(std::vector<Rect>& drawn) {
       drawn.push_back(s.r);  // copied from a back buffer drawn whole again
     } else {
       auto& stale = g_sdl.staleBack;
-      const bool listed = std::any_of(stale.begin(), stale.end(), [&s](const Rect& o) {
-        return s.r.x0 >= o.x0 && s.r.y0 >= o.y0 && s.r.x1 <= o.x1 && s.r.y1 <= o.y1;
-      });
+      const bool listed =
+          std::any_of(stale.begin(), stale.end(), [&s](const Rect& o) { return rectInside(s.r, o); });
       if (!listed && stale.size() < 16)
         stale.push_back(s.r);
       else if (!listed)
@@ -522,21 +532,17 @@ bool backBufferLags() {
 }
 
 void keepDrawnPixels() {
-  SDL_Surface* surface = g_sdl.software ? SDL_GetWindowSurface(g_sdl.window) : nullptr;
+  SDL_Surface* surface = windowSurface();
   for (const ShownRect& s : g_sdl.shown) {
     if (!s.keep) continue;
-    const int w = s.r.x1 - s.r.x0, h = s.r.y1 - s.r.y0;
-    std::vector<uint32_t> pixels((size_t)w * h);
+    std::vector<uint32_t> pixels;
     if (surface) {
-      for (int y = 0; y < h; ++y)
-        memcpy(pixels.data() + (size_t)y * w,
-               (const uint8_t*)surface->pixels + (size_t)(s.r.y0 + y) * surface->pitch + (size_t)s.r.x0 * 4,
-               (size_t)w * 4);
-    } else {
-      SDL_Rect sr{s.r.x0, s.r.y0, w, h};
-      if (SDL_RenderReadPixels(g_sdl.renderer, &sr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) != 0) continue;
+      pixels.resize((size_t)rectArea(s.r));
+      takeFromSurface(surface, s.r, pixels.data());
+    } else if (!readRect(s.r, pixels)) {
+      continue;
     }
-    keepPixels(s.key, s.r, std::move(pixels));
+    keepPixels(s.key, std::move(pixels));
   }
 }
 
@@ -558,7 +564,7 @@ void resolveFrame() {
   if (!g_sdl.recording) return;
   g_sdl.recording = false;
   // The last frame's rectangles are shown by now.
-  for (auto& p : g_sdl.pendingKeeps) keepPixels(p.key, p.r, std::move(p.pixels));
+  for (auto& p : g_sdl.pendingKeeps) keepPixels(p.key, std::move(p.pixels));
   g_sdl.pendingKeeps.clear();
   FrameList& f = g_sdl.frame;
   std::vector<Rect> rects;
@@ -600,14 +606,11 @@ void resolveFrame() {
           g_sdl.shown.push_back(shown);
           // The software renderer's window surface keeps the frame: the
           // pixels go straight into it.
-          if (SDL_Surface* surface = g_sdl.software ? SDL_GetWindowSurface(g_sdl.window) : nullptr)
-            for (int y = 0; y < k.h; ++y)
-              memcpy((uint8_t*)surface->pixels + (size_t)(r.y0 + y) * surface->pitch + (size_t)r.x0 * 4,
-                     k.pixels.data() + (size_t)y * k.w, (size_t)k.w * 4);
+          if (SDL_Surface* surface = windowSurface()) putOnSurface(surface, r, k.pixels.data());
           continue;
         }
         shown.keep = seenBefore(shown.key);
-        SDL_Surface* surface = g_sdl.software ? SDL_GetWindowSurface(g_sdl.window) : nullptr;
+        SDL_Surface* surface = windowSurface();
         top = g_sdl.software && !takesArgb(surface) ? SIZE_MAX : layerCut(f, changed, r, start);
         if (top != SIZE_MAX) {
           underKey = rectKey(f, r, start, top, cleared);
@@ -620,11 +623,7 @@ void resolveFrame() {
             composeLayers(shown, g_sdl.kept[(size_t)under], g_sdl.kept[(size_t)layer]);
             if (surface) {
               // The window surface keeps the frame: the pixels go into it.
-              const uint32_t* pixels = g_sdl.composed[(size_t)shown.composed].data();
-              const int w = r.x1 - r.x0;
-              for (int y = r.y0; y < r.y1; ++y)
-                memcpy((uint8_t*)surface->pixels + (size_t)y * surface->pitch + (size_t)r.x0 * 4,
-                       pixels + (size_t)(y - r.y0) * w, (size_t)w * 4);
+              putOnSurface(surface, r, g_sdl.composed[(size_t)shown.composed].data());
               shown.composed = -1;
             }
             g_sdl.shown.push_back(shown);
@@ -640,10 +639,7 @@ void resolveFrame() {
       g_sdl.shown.push_back(shown);
       // Drawn again here: the back buffer holds it.
       auto& stale = g_sdl.staleBack;
-      stale.erase(std::remove_if(stale.begin(), stale.end(),
-                                 [&r](const Rect& s) {
-                                   return s.x0 >= r.x0 && s.y0 >= r.y0 && s.x1 <= r.x1 && s.y1 <= r.y1;
-                                 }),
+      stale.erase(std::remove_if(stale.begin(), stale.end(), [&r](const Rect& s) { return rectInside(s, r); }),
                   stale.end());
       if (keepLayer) {
         // The draws from the new one on, over black, then over white.
@@ -657,7 +653,7 @@ void resolveFrame() {
           both.reserve(overBlack.size() * 2);
           both.insert(both.end(), overBlack.begin(), overBlack.end());
           both.insert(both.end(), overWhite.begin(), overWhite.end());
-          g_sdl.pendingKeeps.push_back({layerKey, r, std::move(both)});
+          g_sdl.pendingKeeps.push_back({layerKey, std::move(both)});
         }
       }
       const size_t end = keepUnder ? top : f.draws.size();
@@ -666,7 +662,7 @@ void resolveFrame() {
       replay(f, &r, start, end);
       if (keepUnder) {
         std::vector<uint32_t> under;
-        if (readRect(r, under)) g_sdl.pendingKeeps.push_back({underKey, r, std::move(under)});
+        if (readRect(r, under)) g_sdl.pendingKeeps.push_back({underKey, std::move(under)});
         replay(f, &r, top);
       }
     }
