@@ -249,11 +249,7 @@ void CCRenderer::endTarget() {
 }
 
 bool CCRenderer::DrawPlace::operator==(const DrawPlace& o) const {
-  const CCAffineTransform &a = matrix, &b = o.matrix;
-  if (a.a != b.a || a.b != b.b || a.c != b.c || a.d != b.d || a.tx != b.tx || a.ty != b.ty) return false;
-  if (clipped != o.clipped) return false;
-  return !clipped || (clip.origin.x == o.clip.origin.x && clip.origin.y == o.clip.origin.y &&
-                      clip.size.width == o.clip.size.width && clip.size.height == o.clip.size.height);
+  return CCAffineTransformEqualToTransform(matrix, o.matrix) && clipped == o.clipped && (!clipped || clip == o.clip);
 }
 
 uint64_t CCRenderer::recordingFrame(DrawPlace& place) const {
