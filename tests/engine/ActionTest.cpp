@@ -42,6 +42,8 @@ class ActionTest : public EngineTest {
     m_scene->addChild(p);
     return p;
   }
+  // Three frames of 0.25 s, 0.5 s and 0.25 s (delay units 1, 2, 1), run `loops` times.
+  static CCAnimate* threeFrames(unsigned int loops) { return CCAnimate::create(frameStrip({1, 2, 1}, 0.25f, loops)); }
   CCScene* m_scene = nullptr;
 };
 
@@ -246,19 +248,7 @@ TEST_F(ActionTest, EasesKeepTheEndpointsAndShapeTheMiddle) {
 
 TEST_F(ActionTest, AnimateShowsFramesByDelayUnitsAndRestoresTheOriginal) {
   Probe* p = probe();
-  CCTexture2D* tex = new CCTexture2D();
-  std::vector<unsigned char> px(40 * 10 * 4, 255);
-  tex->initWithData(px.data(), 40, 10);
-  CCArray* frames = CCArray::create();
-  float units[] = {1, 2, 1};
-  for (int i = 0; i < 3; ++i) {
-    CCAnimationFrame* f = new CCAnimationFrame();
-    f->initWithSpriteFrame(CCSpriteFrame::createWithTexture(tex, CCRect(10.0f * i, 0, 10, 10)), units[i], nullptr);
-    frames->addObject(f);
-    f->release();
-  }
-  tex->release();
-  CCAnimation* anim = CCAnimation::create(frames, 0.25f, 1);
+  CCAnimation* anim = frameStrip({1, 2, 1}, 0.25f, 1);
   anim->setRestoreOriginalFrame(true);
   EXPECT_FLOAT_EQ(anim->getDuration(), 1.0f);
   p->setDisplayFrame(
@@ -515,27 +505,6 @@ TEST_F(ActionTest, RepeatRunsAnInstantActionEveryTimeAndHandsOnLeftoverTimeOnIts
 }
 
 // --- how long an action changes nothing ------------------------------------------
-
-namespace {
-
-// Three frames of 0.25 s, 0.5 s and 0.25 s (delay units 1, 2, 1), twice.
-CCAnimate* threeFrames(unsigned int loops) {
-  CCTexture2D* tex = new CCTexture2D();
-  std::vector<unsigned char> px(40 * 10 * 4, 255);
-  tex->initWithData(px.data(), 40, 10);
-  CCArray* frames = CCArray::create();
-  const float units[] = {1, 2, 1};
-  for (int i = 0; i < 3; ++i) {
-    CCAnimationFrame* f = new CCAnimationFrame();
-    f->initWithSpriteFrame(CCSpriteFrame::createWithTexture(tex, CCRect(10.0f * i, 0, 10, 10)), units[i], nullptr);
-    frames->addObject(f);
-    f->release();
-  }
-  tex->release();
-  return CCAnimate::create(CCAnimation::create(frames, 0.25f, loops));
-}
-
-}  // namespace
 
 // The loop sleeps as long as the running actions say; stepping that long at
 // once must land on their next change, not before and not past it.

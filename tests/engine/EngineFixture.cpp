@@ -79,3 +79,18 @@ bool EngineTest::shoot(CCImage& img) {
   std::string path = m_root + "/shot.png";
   return CCDirector::sharedDirector()->saveScreenshot(path) && img.initWithImageFile(path.c_str());
 }
+
+CCAnimation* EngineTest::frameStrip(const std::vector<float>& units, float delay, unsigned int loops) {
+  CCTexture2D* tex = new CCTexture2D();
+  std::vector<unsigned char> px(40 * 10 * 4, 255);
+  tex->initWithData(px.data(), 40, 10);
+  CCArray* frames = CCArray::create();
+  for (size_t i = 0; i < units.size(); ++i) {
+    CCAnimationFrame* f = new CCAnimationFrame();
+    f->initWithSpriteFrame(CCSpriteFrame::createWithTexture(tex, CCRect(10.0f * i, 0, 10, 10)), units[i], nullptr);
+    frames->addObject(f);
+    f->release();
+  }
+  tex->release();
+  return CCAnimation::create(frames, delay, loops);
+}

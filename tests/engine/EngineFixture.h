@@ -28,6 +28,9 @@ class EngineTest : public ::testing::Test {
   bool shoot(cocos2d::CCImage& img);
   // 0xRRGGBB of a shot at window pixel x, y pixels up from the bottom edge.
   static unsigned rgbAt(cocos2d::CCImage& img, int x, int y) { return img.pixelAt(x, img.getHeight() - y) >> 8; }
+  // A frame animation over a white 40 x 10 texture: frame i shows the 10 px
+  // square at x = 10 i and lasts units[i] delays (four frames at the most).
+  static cocos2d::CCAnimation* frameStrip(const std::vector<float>& units, float delay, unsigned int loops);
 
   std::string m_root;
 };

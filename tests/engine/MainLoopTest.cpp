@@ -287,20 +287,11 @@ TEST_F(MainLoopTest, TheSchedulerTellsTheTimeToItsNextCall) {
 // and draws each frame once, on time.
 TEST_F(MainLoopTest, AFrameAnimationWakesTheLoopOnlyForItsFrames) {
   CCScene* scene = runScene();
-  CCTexture2D* tex = new CCTexture2D();
-  std::vector<unsigned char> px(40 * 10 * 4, 255);
-  tex->initWithData(px.data(), 40, 10);
-  CCArray* frames = CCArray::create();
-  for (int i = 0; i < 4; ++i) {
-    CCAnimationFrame* f = new CCAnimationFrame();
-    f->initWithSpriteFrame(CCSpriteFrame::createWithTexture(tex, CCRect(10.0f * i, 0, 10, 10)), 1, nullptr);
-    frames->addObject(f);
-    f->release();
-  }
-  CCSprite* sign = CCSprite::createWithTexture(tex);
-  tex->release();
+  CCAnimation* anim = frameStrip({1, 1, 1, 1}, 0.25f, 1);
+  CCSprite* sign = CCSprite::createWithTexture(
+      static_cast<CCAnimationFrame*>(anim->getFrames()->objectAtIndex(0))->getSpriteFrame()->getTexture());
   scene->addChild(sign);
-  sign->runAction(CCRepeatForever::create(CCAnimate::create(CCAnimation::create(frames, 0.25f, 1))));
+  sign->runAction(CCRepeatForever::create(CCAnimate::create(anim)));
   LoopApp app;
   const unsigned int drawn = director()->getDrawnFrames();
   for (int i = 0; i < 40; ++i) ASSERT_TRUE(app.runPass());
