@@ -583,6 +583,7 @@ void resolveFrame() {
     g_sdl.backStale = false;
   } else {
     g_sdl.composedCount = 0;
+    SDL_Surface* const surface = keeping ? windowSurface() : nullptr;
     for (const Rect& r : rects) {
       // What lies under the last draw that hides the whole rectangle does
       // not show: drawing starts there, with nothing to clear.
@@ -606,11 +607,10 @@ void resolveFrame() {
           g_sdl.shown.push_back(shown);
           // The software renderer's window surface keeps the frame: the
           // pixels go straight into it.
-          if (SDL_Surface* surface = windowSurface()) putOnSurface(surface, r, k.pixels.data());
+          if (surface) putOnSurface(surface, r, k.pixels.data());
           continue;
         }
         shown.keep = seenBefore(shown.key);
-        SDL_Surface* surface = windowSurface();
         top = g_sdl.software && !takesArgb(surface) ? SIZE_MAX : layerCut(f, changed, r, start);
         if (top != SIZE_MAX) {
           underKey = rectKey(f, r, start, top, cleared);
