@@ -4,6 +4,17 @@
 
 namespace BaccaratNew {
 
+namespace {
+
+// Both sides' card counts have a place on the table.
+template <typename Record>
+bool ValidCardCounts(const Record& record)
+{
+    return ValidCardCount(record.cbCardCount[SIDE_XIAN]) && ValidCardCount(record.cbCardCount[SIDE_ZHUANG]);
+}
+
+}  // namespace
+
 BaccaratNewBoard* BaccaratNewHandler::Board() const { return dynamic_cast<BaccaratNewBoard*>(GetBoard()); }
 
 bool BaccaratNewHandler::SendPlaceBet(uint8_t area, int64_t amount)
@@ -28,104 +39,38 @@ bool BaccaratNewHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t 
     BaccaratNewBoard* board = Board();
     switch (sub)
     {
-        case SUB_S_GAME_FREE:
-        {
-            CMD_S_GameFree message;
-            if (!ReadExact(data, size, message))
-                return false;
-            if (board != nullptr)
-                board->OnGameFree(message);
-            return true;
-        }
-        case SUB_S_GAME_START:
-        {
-            CMD_S_GameStart message;
-            if (!ReadExact(data, size, message))
-                return false;
-            if (board != nullptr)
-                board->OnGameStart(message);
-            return true;
-        }
+        case SUB_S_GAME_FREE: return DeliverExact<CMD_S_GameFree>(data, size, board, &BaccaratNewBoard::OnGameFree);
+        case SUB_S_GAME_START: return DeliverExact<CMD_S_GameStart>(data, size, board, &BaccaratNewBoard::OnGameStart);
         case SUB_S_PLACE_BET:
-        {
-            CMD_S_PlaceBet message;
-            if (!ReadExact(data, size, message) || message.cbBetArea >= AREA_COUNT)
-                return false;
-            if (board != nullptr)
-                board->OnPlaceBet(message);
-            return true;
-        }
+            return DeliverExactIf<CMD_S_PlaceBet>(
+                data, size, board, [](const CMD_S_PlaceBet& m) { return m.cbBetArea < AREA_COUNT; },
+                &BaccaratNewBoard::OnPlaceBet);
         case SUB_S_GAME_END:
-        {
-            CMD_S_GameEnd message;
-            if (!ReadExact(data, size, message))
-                return false;
             // Three places a side: any other count than none, two or three
             // has no place on the table.
-            if (!ValidCardCount(message.cbCardCount[SIDE_XIAN]) || !ValidCardCount(message.cbCardCount[SIDE_ZHUANG]))
-                return false;
-            if (board != nullptr)
-                board->OnGameEnd(message);
-            return true;
-        }
+            return DeliverExactIf<CMD_S_GameEnd>(data, size, board, ValidCardCounts<CMD_S_GameEnd>,
+                                                 &BaccaratNewBoard::OnGameEnd);
         case SUB_S_APPLY_BANKER:
-        {
-            CMD_S_ApplyBanker message;
-            if (!ReadExact(data, size, message))
-                return false;
-            if (board != nullptr)
-                board->OnApplyBanker(message);
-            return true;
-        }
+            return DeliverExact<CMD_S_ApplyBanker>(data, size, board, &BaccaratNewBoard::OnApplyBanker);
         case SUB_S_CHANGE_BANKER:
-        {
-            CMD_S_ChangeBanker message;
-            if (!ReadExact(data, size, message))
-                return false;
-            if (board != nullptr)
-                board->OnChangeBanker(message);
-            return true;
-        }
+            return DeliverExact<CMD_S_ChangeBanker>(data, size, board, &BaccaratNewBoard::OnChangeBanker);
         case SUB_S_SEND_RECORD:
-        {
             // Whole records only; a body that claims bytes it lacks adds none.
-            if (size % sizeof(tagServerGameRecord) != 0 || (size != 0 && data == nullptr))
-                return false;
-            if (board == nullptr)
-                return true;
-            const auto* bytes = static_cast<const uint8_t*>(data);
-            const size_t count = size / sizeof(tagServerGameRecord);
-            for (size_t i = 0; i < count; ++i)
-            {
-                tagServerGameRecord record;
-                if (!wire::ReadRecord(bytes + i * sizeof(record), sizeof(record), record))
-                    return false;
-                board->AddGameRecord(record);
-            }
-            board->ShowRecordStrip();
-            board->ShowBigRoad();
-            // The totals under the strip count what it shows.
-            board->ShowRecordTotals();
-            return true;
-        }
+            return DeliverEach<tagServerGameRecord>(
+                data, size, board,
+                [](BaccaratNewBoard& b, const tagServerGameRecord& record) { b.AddGameRecord(record); },
+                [](BaccaratNewBoard& b) {
+                    b.ShowRecordStrip();
+                    b.ShowBigRoad();
+                    // The totals under the strip count what it shows.
+                    b.ShowRecordTotals();
+                });
         case SUB_S_PLACE_BET_FAIL:
-        {
-            CMD_S_PlaceBetFail message;
-            if (!ReadExact(data, size, message) || message.lBetArea >= AREA_COUNT)
-                return false;
-            if (board != nullptr)
-                board->OnPlaceBetFail(message);
-            return true;
-        }
+            return DeliverExactIf<CMD_S_PlaceBetFail>(
+                data, size, board, [](const CMD_S_PlaceBetFail& m) { return m.lBetArea < AREA_COUNT; },
+                &BaccaratNewBoard::OnPlaceBetFail);
         case SUB_S_CANCEL_BANKER:
-        {
-            CMD_S_CancelBanker message;
-            if (!ReadExact(data, size, message))
-                return false;
-            if (board != nullptr)
-                board->OnCancelBanker(message);
-            return true;
-        }
+            return DeliverExact<CMD_S_CancelBanker>(data, size, board, &BaccaratNewBoard::OnCancelBanker);
         default: return true;
     }
 }
@@ -135,27 +80,12 @@ bool BaccaratNewHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void
     BaccaratNewBoard* board = Board();
     switch (gameStatus)
     {
-        case GS_FREE:
-        {
-            CMD_S_StatusFree scene;
-            if (!ReadExact(data, size, scene))
-                return false;
-            if (board != nullptr)
-                board->OnSceneFree(scene);
-            return true;
-        }
+        case GS_FREE: return DeliverExact<CMD_S_StatusFree>(data, size, board, &BaccaratNewBoard::OnSceneFree);
         case GS_PLACE_BET:
         case GS_GAME_END:
-        {
-            CMD_S_StatusPlay scene;
-            if (!ReadExact(data, size, scene))
-                return false;
-            if (!ValidCardCount(scene.cbCardCount[SIDE_XIAN]) || !ValidCardCount(scene.cbCardCount[SIDE_ZHUANG]))
-                return false;
-            if (board != nullptr)
-                board->OnScenePlay(gameStatus, scene);
-            return true;
-        }
+            return DeliverExactIf<CMD_S_StatusPlay>(
+                data, size, board, ValidCardCounts<CMD_S_StatusPlay>,
+                [gameStatus](BaccaratNewBoard& b, const CMD_S_StatusPlay& scene) { b.OnScenePlay(gameStatus, scene); });
         default: return true;
     }
 }
