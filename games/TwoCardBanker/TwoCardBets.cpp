@@ -214,13 +214,21 @@ void CTwoCardBoard::UpdateChipButtons(int64_t maxBet)
 
 void CTwoCardBoard::ShowNotice(const CCPoint& at) { games::ShowFadingNotice(this, Res("notify_03").c_str(), at, 3.0f); }
 
+Widget* CTwoCardBoard::MakeTableChip(int64_t value) const
+{
+    // The buttons may be drawn larger in their bar; a table chip is its picture's size.
+    Widget* chip = m_chipRow.MakeTableChip(value);
+    if (chip != nullptr)
+        chip->setScale(1.0f);
+    return chip;
+}
+
 Widget* CTwoCardBoard::LayChip(int area, int64_t value, bool visible)
 {
     // An amount that is no chip's draws none; the totals follow it anyway.
-    Widget* chip = m_chipRow.MakeTableChip(value);
+    Widget* chip = MakeTableChip(value);
     if (chip == nullptr)
         return nullptr;
-    chip->setScale(1.0f);
     chip->setVisible(visible);
     return m_chipPile.Lay(area, chip);
 }
@@ -228,13 +236,7 @@ Widget* CTwoCardBoard::LayChip(int area, int64_t value, bool visible)
 void CTwoCardBoard::PlaceChipsOnArea(uint8_t area, int64_t amount)
 {
     m_chipPile.LayAmount(area, amount, kDenominations, sizeof(kDenominations) / sizeof(kDenominations[0]),
-                         [this](int64_t value) {
-                             // The buttons may be drawn larger in their bar; a table chip is its picture's size.
-                             Widget* chip = m_chipRow.MakeTableChip(value);
-                             if (chip != nullptr)
-                                 chip->setScale(1.0f);
-                             return chip;
-                         });
+                         [this](int64_t value) { return MakeTableChip(value); });
 }
 
 // --- bets placed ----------------------------------------------------------------------------------

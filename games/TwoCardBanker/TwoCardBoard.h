@@ -325,6 +325,9 @@ protected:
     void ShowTotal(int area);
     void ShowMyBet(int area);
     void ShowSum();
+    // A chip of the value for the table, at its picture's size; null when
+    // no button has the value.
+    cocos2d::ui::Widget* MakeTableChip(int64_t value) const;
     cocos2d::ui::Widget* LayChip(int area, int64_t value, bool visible);
     void ShowDelayedBet(cocos2d::CCNode* chip, const BetPlacedMessage& bet);
     void RemoveTableChips();
