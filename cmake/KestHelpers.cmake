@@ -26,14 +26,14 @@ function(kest_add_test name)
   # a core, or for the real program, which mostly waits on frames and on
   # roomsim, a place among the waiting ones. The long program tests start
   # first (a clean build has no times yet) and wait beside the others.
-  set(program RESOURCE_GROUPS "cpus:1")
+  set(holds RESOURCE_GROUPS "cpus:1")
   if(A_PROGRAM)
-    set(program LABELS program COST 1000 RESOURCE_GROUPS "waits:1")
+    set(holds LABELS program COST 1000 RESOURCE_GROUPS "waits:1")
   endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     # One value per property: a ';' list would be split apart by discovery.
-    PROPERTIES ENVIRONMENT "KEST_HEADLESS=1" ENVIRONMENT_MODIFICATION "SDL_AUDIODRIVER=set:dummy" ${program}
+    PROPERTIES ENVIRONMENT "KEST_HEADLESS=1" ENVIRONMENT_MODIFICATION "SDL_AUDIODRIVER=set:dummy" ${holds}
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
