@@ -45,6 +45,9 @@ class CCActionManager : public CCObject {
   // Seconds (of the actions' time) until a step of any running action may
   // change something; infinity when none runs.
   float getTimeToNextChange() const;
+  // The latest of the running actions' next changes due within `limit`
+  // seconds (of the actions' time), or -1 when none is.
+  float getLastChangeWithin(float limit) const;
 
   void update(float dt) override;
 

@@ -110,8 +110,13 @@ class CCDirector : public CCObject {
   // its node every step, a per-frame update, a timer whose clock is to
   // start), the time the next timer or the next change of a running action
   // (a frame animation's next frame, a delay's end) needs otherwise,
-  // infinity when only input or a message can change anything.
+  // infinity when only input or a message can change anything. An action's
+  // change may wait up to kMergedFrames frames for a later one, so the two
+  // are drawn in one frame (the loop wakes once instead of twice); a timer
+  // is never made late, and an action changing every frame or two is
+  // never made to wait.
   double getTimeToNextFrame();
+  static const int kMergedFrames = 3;
   // With the fixed step: the next frame counts this many steps at once (0
   // or more) instead of one, so a loop that slept through frames with nothing
   // to do keeps time.

@@ -175,6 +175,18 @@ float CCActionManager::getTimeToNextChange() const {
   return next;
 }
 
+float CCActionManager::getLastChangeWithin(float limit) const {
+  float last = -1;
+  for (const Element& e : m_elements) {
+    if (e.paused) continue;
+    for (CCAction* a : e.actions) {
+      const float next = a->getTimeToNextChange();
+      if (next <= limit) last = std::max(last, next);
+    }
+  }
+  return last;
+}
+
 void CCActionManager::update(float dt) {
   bool wasLocked = m_bLocked;
   m_bLocked = true;

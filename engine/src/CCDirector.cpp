@@ -1,6 +1,7 @@
 #include "CCDirector.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -277,7 +278,17 @@ double CCDirector::getTimeToNextFrame() {
   const float scale = m_pScheduler->getTimeScale();
   actions = scale > 0 ? actions / scale : std::numeric_limits<double>::infinity();
   // The action manager's own update is stepped as the actions need.
-  return std::min(actions, m_pScheduler->getTimeToNextCall(m_pActionManager));
+  const double timers = m_pScheduler->getTimeToNextCall(m_pActionManager);
+  const double next = std::min(actions, timers);
+  const double merge = kMergedFrames * m_dAnimationInterval;
+  // Nothing changes within the merge time: each action changing after the
+  // next thing due changes at most once before the wake (its frames are at
+  // least that long).
+  if (!(merge > 0) || next < merge || std::isinf(next)) return next;
+  // Timers fire on time: their callbacks count the time they waited.
+  const double until = std::min(next + merge, timers);
+  const double last = m_pActionManager->getLastChangeWithin((float)(until * scale)) / scale;
+  return std::max({next, until == timers ? timers : next, last});
 }
 
 static void drawFrame(CCScene* running, CCNode* notification, CCNode* top, std::vector<uint8_t>* capture, int* w,

@@ -305,3 +305,109 @@ TEST_F(MainLoopTest, AFrameAnimationWakesTheLoopOnlyForItsFrames) {
     if (w > 0.2) ++sleeps;
   EXPECT_GE(sleeps, 35u);
 }
+
+namespace {
+
+// A sprite running a four-frame animation forever, and the loop times at
+// which its frame was seen to change.
+struct Strip {
+  CCAnimation* anim = nullptr;
+  CCSprite* sprite = nullptr;
+  float delay = 0;
+  float shownX = -1;          // the frame drawn last, by its place in the strip
+  std::vector<double> drawn;  // when each change was first drawn
+
+  void start(CCNode* parent, CCAnimation* strip) {
+    anim = strip;
+    delay = strip->getDelayPerUnit();
+    sprite = CCSprite::createWithSpriteFrame(
+        static_cast<CCAnimationFrame*>(anim->getFrames()->objectAtIndex(0))->getSpriteFrame());
+    parent->addChild(sprite);
+    sprite->runAction(CCRepeatForever::create(CCAnimate::create(anim)));
+  }
+  void look(double at) {
+    const float x = sprite->getTextureRect().origin.x;
+    if (shownX >= 0 && x != shownX) drawn.push_back(at);
+    shownX = x;
+  }
+  // Each frame lasts its delay, give or take `late` (a change drawn late
+  // makes one frame longer and the next shorter).
+  void expectFramesKeptTheirLength(double late) const {
+    for (size_t k = 1; k < drawn.size(); ++k) {
+      EXPECT_NEAR(drawn[k] - drawn[k - 1], delay, late + 1e-6)
+          << "frame " << k << " of the " << delay << " s strip, drawn at " << drawn[k];
+    }
+  }
+};
+
+}  // namespace
+
+// Animations whose frames fall close together are drawn in one frame: the
+// earlier change waits at most three steps (and the step it falls in), so
+// the loop wakes once for both. An animation that changes every step or two
+// never waits.
+TEST_F(MainLoopTest, ChangesDueCloseTogetherAreDrawnInOneFrame) {
+  struct Case {
+    float a, b;         // the two strips' frame delays
+    double late;        // how much longer or shorter a frame may be drawn
+    unsigned int most;  // frames drawn in two seconds
+  } cases[] = {
+      // 0.25/0.26, 0.5/0.52, 0.75/0.78 and 1/1.04 fall together: 11 frames,
+      // not 15.
+      {0.25f, 0.26f, 4 * kStep, 12},
+      // Every 1.5 steps: each frame at its own step, the slower strip's too.
+      {0.025f, 0.26f, kStep, 90},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "strips of " << c.a << " and " << c.b << " s");
+    CCScene* scene = runScene();
+    Strip strips[2];
+    strips[0].start(scene, frameStrip({1, 1, 1, 1}, c.a, 1));
+    strips[1].start(scene, frameStrip({1, 1, 1, 1}, c.b, 1));
+    LoopApp app;
+    const unsigned int first = director()->getDrawnFrames();
+    // A pass draws at the clock it starts at, then waits.
+    while (app.clock < 2.0) {
+      const unsigned int before = director()->getDrawnFrames();
+      const double at = app.clock;
+      ASSERT_TRUE(app.runPass());
+      if (director()->getDrawnFrames() != before)
+        for (Strip& s : strips) s.look(at);
+    }
+    for (const Strip& s : strips) {
+      EXPECT_GE(s.drawn.size(), (size_t)(1.9 / s.delay)) << "no frame is lost";
+      s.expectFramesKeptTheirLength(c.late);
+    }
+    EXPECT_LE(director()->getDrawnFrames() - first, c.most);
+    director()->reset();
+  }
+}
+
+// A timer fires on time; an animation's frame due just before it waits for
+// its wake instead.
+TEST_F(MainLoopTest, ATimerIsNeverLateForAnAnimationsFrame) {
+  CCScene* scene = runScene();
+  LoopApp app;
+  HeldTicks held(&app.clock);
+  Ticks& ticks = *held.ticks;
+  Strip s;
+  s.start(scene, frameStrip({1, 1, 1, 1}, 0.49f, 1));  // its second frame falls 0.02 s before the timer's call
+  director()->getScheduler()->scheduleSelector(schedule_selector(Ticks::tick), &ticks, 1, kCCRepeatForever, 0, false);
+  int wakes = 0;
+  while (app.clock < 2.1) {
+    const unsigned int before = director()->getDrawnFrames();
+    const double at = app.clock;
+    ASSERT_TRUE(app.runPass());
+    ++wakes;
+    if (director()->getDrawnFrames() != before) s.look(at);
+  }
+  ASSERT_GE(ticks.at.size(), 2u);
+  EXPECT_NEAR(ticks.at[0], 1, 1e-6);
+  EXPECT_NEAR(ticks.at[1], 2, 1e-6);
+  ASSERT_GE(s.drawn.size(), 4u);
+  for (double at : s.drawn) EXPECT_GT(std::fabs(at - 0.98), 0.01) << "not woken for it alone";
+  s.expectFramesKeptTheirLength(4 * kStep);
+  // Four frames and two calls in two seconds: one wake for the 0.98 s frame
+  // and the call after it (and one for the last frame past 2 s at most).
+  EXPECT_LE(wakes, 6);
+}
