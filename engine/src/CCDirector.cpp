@@ -285,10 +285,13 @@ double CCDirector::getTimeToNextFrame() {
   // next thing due changes at most once before the wake (its frames are at
   // least that long).
   if (!(merge > 0) || next < merge || std::isinf(next)) return next;
-  // Timers fire on time: their callbacks count the time they waited.
+  // Timers fire on time (their callbacks count the time they waited): one
+  // due within the merge time is the wake, and the actions' changes before
+  // it wait for it.
+  const double wake = timers <= next + merge ? timers : next;
   const double until = std::min(next + merge, timers);
   const double last = m_pActionManager->getLastChangeWithin((float)(until * scale)) / scale;
-  return std::max({next, until == timers ? timers : next, last});
+  return std::max(wake, last);
 }
 
 static void drawFrame(CCScene* running, CCNode* notification, CCNode* top, std::vector<uint8_t>* capture, int* w,

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "EngineFixture.h"
@@ -52,6 +53,23 @@ class LoopApp : public CCApplication {
       EXPECT_TRUE(runPass());
       ++passes;
     } while (!std::isinf(waits.back()) && passes < limit);
+    return passes;
+  }
+
+  // Passes until the clock reaches `until`, calling drawn(the loop time the
+  // pass started at) after each pass that drew a frame. Returns the passes.
+  int runDrawing(double until, const std::function<void(double)>& drawn) {
+    int passes = 0;
+    while (clock < until) {
+      const unsigned int before = CCDirector::sharedDirector()->getDrawnFrames();
+      const double at = clock;
+      if (!runPass()) {
+        ADD_FAILURE() << "the loop ended at " << at;
+        break;
+      }
+      ++passes;
+      if (CCDirector::sharedDirector()->getDrawnFrames() != before) drawn(at);
+    }
     return passes;
   }
 
@@ -367,13 +385,9 @@ TEST_F(MainLoopTest, ChangesDueCloseTogetherAreDrawnInOneFrame) {
     LoopApp app;
     const unsigned int first = director()->getDrawnFrames();
     // A pass draws at the clock it starts at, then waits.
-    while (app.clock < 2.0) {
-      const unsigned int before = director()->getDrawnFrames();
-      const double at = app.clock;
-      ASSERT_TRUE(app.runPass());
-      if (director()->getDrawnFrames() != before)
-        for (Strip& s : strips) s.look(at);
-    }
+    app.runDrawing(2.0, [&](double at) {
+      for (Strip& s : strips) s.look(at);
+    });
     for (const Strip& s : strips) {
       EXPECT_GE(s.drawn.size(), (size_t)(1.9 / s.delay)) << "no frame is lost";
       s.expectFramesKeptTheirLength(c.late);
@@ -393,14 +407,7 @@ TEST_F(MainLoopTest, ATimerIsNeverLateForAnAnimationsFrame) {
   Strip s;
   s.start(scene, frameStrip({1, 1, 1, 1}, 0.49f, 1));  // its second frame falls 0.02 s before the timer's call
   director()->getScheduler()->scheduleSelector(schedule_selector(Ticks::tick), &ticks, 1, kCCRepeatForever, 0, false);
-  int wakes = 0;
-  while (app.clock < 2.1) {
-    const unsigned int before = director()->getDrawnFrames();
-    const double at = app.clock;
-    ASSERT_TRUE(app.runPass());
-    ++wakes;
-    if (director()->getDrawnFrames() != before) s.look(at);
-  }
+  const int wakes = app.runDrawing(2.1, [&](double at) { s.look(at); });
   ASSERT_GE(ticks.at.size(), 2u);
   EXPECT_NEAR(ticks.at[0], 1, 1e-6);
   EXPECT_NEAR(ticks.at[1], 2, 1e-6);
