@@ -80,10 +80,9 @@ std::vector<uint8_t> KindRecord(uint16_t kind)
 
 void SendUserEnter(Sexy::CBaseKernelLayer* kernel, const tagUserData& user)
 {
-    std::vector<uint8_t> message(Sexy::kUserEnterMaxSize);
-    const size_t size = Sexy::WriteUserEnterMessage(user, message.data(), message.size());
+    const std::vector<uint8_t> message = Sexy::UserEnterMessage(user);
     kernel->OnChannelMessage(Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_ENTER, message.data(),
-                             static_cast<uint16_t>(size));
+                             static_cast<uint16_t>(message.size()));
 }
 
 void SendGamePacket(Sexy::CBaseKernelLayer* kernel, uint16_t main, uint16_t sub, const void* body, size_t size)

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace Sexy {
 
@@ -146,6 +147,8 @@ constexpr size_t kUserHead = 82;
 // always enough); the nickname item always, the second and third texts only
 // when not empty, the fourth never. Returns the size written.
 size_t WriteUserEnterMessage(const tagUserData& user, uint8_t* buffer, size_t capacity);
+// The same message, at its size.
+std::vector<uint8_t> UserEnterMessage(const tagUserData& user);
 
 // Fills out (zeroed first) from a user head and the text items after it:
 // 10 to 12 of at most 64 bytes, 13 of at most 32; over-long items are

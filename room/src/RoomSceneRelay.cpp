@@ -130,8 +130,7 @@ bool RoomScene::SendUserToGame(const tagUserData* user)
 {
     if (user == nullptr)
         return false;
-    std::vector<uint8_t> message(Sexy::kUserEnterMaxSize);
-    message.resize(Sexy::WriteUserEnterMessage(*user, message.data(), message.size()));
+    const std::vector<uint8_t> message = Sexy::UserEnterMessage(*user);
     return SendToGame(Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_ENTER, message.data(), message.size());
 }
 

@@ -486,9 +486,9 @@ TEST_F(UserCard, ShowsMyRecord)
     user.cbGender = 1;
     user.lScore = -98765;
     SetFieldText(user.szNickName, u"玩家甲");
-    std::vector<uint8_t> msg(kUserEnterMaxSize);
-    const size_t size = WriteUserEnterMessage(user, msg.data(), msg.size());
-    ASSERT_TRUE(kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, msg.data(), static_cast<uint16_t>(size)));
+    const std::vector<uint8_t> msg = UserEnterMessage(user);
+    ASSERT_TRUE(
+        kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, msg.data(), static_cast<uint16_t>(msg.size())));
     CUserInfoView* card = CUserInfoView::create();
     scene->addChild(card);
     EXPECT_EQ(Text(card->GetNickLabel()), "玩家甲");

@@ -120,9 +120,8 @@ bool KernelTest::Enter(uint32_t userID, uint16_t chair, uint8_t status, int64_t 
     user.cbGender = gender;
     user.lScore = score;
     SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(userID)));
-    std::vector<uint8_t> msg(kUserEnterMaxSize);
-    const size_t size = WriteUserEnterMessage(user, msg.data(), msg.size());
-    return kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, msg.data(), static_cast<uint16_t>(size));
+    const std::vector<uint8_t> msg = UserEnterMessage(user);
+    return kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, msg.data(), static_cast<uint16_t>(msg.size()));
 }
 
 bool KernelTest::Status(uint32_t userID, uint8_t status, uint16_t chair, uint16_t table)

@@ -46,10 +46,9 @@ inline void Seat(Sexy::CBaseKernelLayer* kernel, uint32_t userID, uint16_t table
     user.wChairID = chair;
     user.cbUserStatus = status;
     user.lScore = score;
-    std::vector<uint8_t> message(Sexy::kUserEnterMaxSize);
-    const size_t size = Sexy::WriteUserEnterMessage(user, message.data(), message.size());
+    const std::vector<uint8_t> message = Sexy::UserEnterMessage(user);
     kernel->OnChannelMessage(Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_ENTER, message.data(),
-                             static_cast<uint16_t>(size));
+                             static_cast<uint16_t>(message.size()));
 }
 
 // The room's start of a game of the kind for my user 1000 on the chair of a

@@ -63,6 +63,13 @@ size_t WriteUserEnterMessage(const tagUserData& user, uint8_t* buffer, size_t ca
     return kUserEnterHead + items.GetDataSize();
 }
 
+std::vector<uint8_t> UserEnterMessage(const tagUserData& user)
+{
+    std::vector<uint8_t> message(kUserEnterMaxSize);
+    message.resize(WriteUserEnterMessage(user, message.data(), message.size()));
+    return message;
+}
+
 bool ReadUserHeadAndItems(const void* data, size_t size, tagUserData& out)
 {
     std::memset(&out, 0, sizeof(out));

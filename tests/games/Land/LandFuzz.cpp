@@ -40,9 +40,8 @@ void Seat(CBaseKernelLayer* kernel, uint32_t userID, uint16_t chair, uint8_t gen
     user.wChairID = chair;
     user.cbUserStatus = US_SIT;
     user.cbGender = gender;
-    std::vector<uint8_t> message(kUserEnterMaxSize);
-    const size_t size = WriteUserEnterMessage(user, message.data(), message.size());
-    kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, message.data(), static_cast<uint16_t>(size));
+    const std::vector<uint8_t> message = UserEnterMessage(user);
+    kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, message.data(), static_cast<uint16_t>(message.size()));
 }
 
 void Act(Land::LandBoard* board, uint16_t code)

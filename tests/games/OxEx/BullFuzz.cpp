@@ -52,9 +52,8 @@ void Enter(CBaseKernelLayer* kernel, uint32_t userID, uint16_t chair)
     user.wChairID = chair;
     user.cbUserStatus = US_PLAY;
     user.cbGender = static_cast<uint8_t>(chair & 1);
-    std::vector<uint8_t> message(kUserEnterMaxSize);
-    const size_t size = WriteUserEnterMessage(user, message.data(), message.size());
-    kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, message.data(), static_cast<uint16_t>(size));
+    const std::vector<uint8_t> message = UserEnterMessage(user);
+    kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, message.data(), static_cast<uint16_t>(message.size()));
 }
 
 void RunFrames(int frames)
