@@ -67,9 +67,10 @@ void present();
 void finish();
 // How frames were drawn: whole, or again only where they differ from the one
 // before (the rest of the output is kept), and how many pixels the last
-// frame drew again.
+// frame drew again; how many rectangles were shown from pixels kept from
+// earlier frames, or put together from them, with nothing drawn.
 struct FrameCounts {
-  uint64_t whole = 0, partial = 0;
+  uint64_t whole = 0, partial = 0, keptRects = 0;
   long lastPixels = 0;
   uint32_t lastRecordedAgain = 0;  // draws the last frame recorded again
 };

@@ -8,6 +8,10 @@
 
 #include "cocos2d.h"
 
+// A w x h picture whose neighbouring texels differ, so a stale or misplaced
+// pixel shows; every texel has the given alpha.
+cocos2d::CCTexture2D* patternedTexture(int w, int h, unsigned char alpha, int seed);
+
 // Every engine test runs headless with a fixed 1/60 s step, a fresh resource
 // folder and settings folder, and leaves the director and caches empty.
 class EngineTest : public ::testing::Test {

@@ -18,23 +18,6 @@ namespace be = kest::backend;
 
 namespace {
 
-// Neighbouring texels differ, so a stale or misplaced pixel shows.
-CCTexture2D* patterned(int w, int h, unsigned char alpha, int seed) {
-  std::vector<unsigned char> px((size_t)w * h * 4);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      unsigned char* p = &px[((size_t)y * w + x) * 4];
-      p[0] = (unsigned char)(x * 37 + y * 11 + seed);
-      p[1] = (unsigned char)((x ^ y) * 23 + seed * 3);
-      p[2] = (unsigned char)(y * 53 + x + seed * 7);
-      p[3] = alpha;
-    }
-  CCTexture2D* t = new CCTexture2D();
-  t->initWithData(px.data(), (unsigned)w, (unsigned)h);
-  t->autorelease();
-  return t;
-}
-
 struct Board {
   CCScene* scene = nullptr;
   CCSprite* a = nullptr;  // overlapped by b
@@ -51,21 +34,21 @@ class RedrawTest : public EngineTest {
   Board build() {
     Board k;
     k.scene = runScene();
-    CCSprite* bg = CCSprite::createWithTexture(patterned(1288, 762, 255, 1));
+    CCSprite* bg = CCSprite::createWithTexture(patternedTexture(1288, 762, 255, 1));
     bg->setAnchorPoint(ccp(0, 0));
     k.scene->addChild(bg, -1);
-    k.a = CCSprite::createWithTexture(patterned(60, 40, 255, 2));
+    k.a = CCSprite::createWithTexture(patternedTexture(60, 40, 255, 2));
     k.a->setPosition(ccp(200, 200));
     k.scene->addChild(k.a, 1);
-    k.b = CCSprite::createWithTexture(patterned(50, 50, 160, 3));
+    k.b = CCSprite::createWithTexture(patternedTexture(50, 50, 160, 3));
     k.b->setPosition(ccp(220, 210));
     k.b->setRotation(20);
     k.scene->addChild(k.b, 2);
-    k.scaled = CCSprite::createWithTexture(patterned(16, 16, 255, 4));
+    k.scaled = CCSprite::createWithTexture(patternedTexture(16, 16, 255, 4));
     k.scaled->setScale(3.5f);
     k.scaled->setPosition(ccp(600, 500));
     k.scene->addChild(k.scaled, 1);
-    k.corner = CCSprite::createWithTexture(patterned(30, 30, 255, 5));
+    k.corner = CCSprite::createWithTexture(patternedTexture(30, 30, 255, 5));
     k.corner->setPosition(ccp(1200, 700));
     k.scene->addChild(k.corner, 1);
     k.label = CCLabelTTF::create("Kestrel 42", "Arial", 18);
@@ -74,7 +57,7 @@ class RedrawTest : public EngineTest {
     k.clipped = CCLayer::create();
     k.clipped->setClipRect(CCRect(800, 100, 200, 150));
     for (int i = 0; i < 4; ++i) {
-      CCSprite* s = CCSprite::createWithTexture(patterned(80, 80, 255, 10 + i));
+      CCSprite* s = CCSprite::createWithTexture(patternedTexture(80, 80, 255, 10 + i));
       s->setPosition(ccp(820.0f + i * 50, 130.0f + i * 30));
       k.clipped->addChild(s);
     }
@@ -149,7 +132,7 @@ void RedrawTest::everyKindOfChange() {
       {"a label's text changes", [&] { k.label->setString("Kestrel 4321"); }},
       {"the overlapped sprite comes to the front", [&] { k.scene->reorderChild(k.a, 9); }},
       {"a sprite goes", [&] { k.b->removeFromParentAndCleanup(true); }},
-      {"a sprite comes", [&] { k.scene->addChild(CCSprite::createWithTexture(patterned(40, 40, 200, 20)), 6); }},
+      {"a sprite comes", [&] { k.scene->addChild(CCSprite::createWithTexture(patternedTexture(40, 40, 200, 20)), 6); }},
       {"a sprite fades", [&] { k.scaled->setOpacity(100); }},
       {"the filter alone changes", [&] { k.scaled->getTexture()->setAliasTexParameters(); }},
       {"the clip moves", [&] { k.clipped->setClipRect(CCRect(840, 80, 150, 180)); }},
@@ -290,7 +273,7 @@ TEST_F(RedrawTest, ANinePartPictureAtItsSizeDrawsAsThePictureOnTheSoftwareRender
   // copies each slice with rounded corners, which left a line between them.
   Renderer software(true);
   CCScene* scene = runScene();
-  CCTexture2D* pic = patterned(26, 26, 255, 7);
+  CCTexture2D* pic = patternedTexture(26, 26, 255, 7);
   for (int i = 0; i < 2; ++i) {
     CCNode* n = i == 0 ? (CCNode*)CCSprite::createWithTexture(pic)
                        : (CCNode*)extension::CCScale9Sprite::createWithSpriteFrame(
@@ -341,7 +324,7 @@ TEST_F(RedrawTest, TheSoftwareRenderersBlendingIsToldByDrawsOverBlackAndOverWhit
   CCScene* scene = runScene();
   CCLayerColor* ground = CCLayerColor::create(ccc4(0, 0, 0, 255));
   scene->addChild(ground, -2);
-  CCSprite* picture = CCSprite::createWithTexture(patterned(64, 64, 255, 5));
+  CCSprite* picture = CCSprite::createWithTexture(patternedTexture(64, 64, 255, 5));
   picture->setAnchorPoint(ccp(0, 0));
   picture->setPosition(ccp(100, 100));
   scene->addChild(picture, -1);

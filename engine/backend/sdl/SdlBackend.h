@@ -327,6 +327,7 @@ struct SdlState {
   bool showAll = true;
   int shownW = 0, shownH = 0;  // the size a GL back buffer was last shown at
   uint64_t wholeFrames = 0, partialFrames = 0;
+  uint64_t keptRects = 0;  // shown from kept pixels, not drawn
 
   // Pixels kept of rectangles drawn before, the last frame's rectangles, the
   // keys seen lately (a picture is kept the second time it is drawn), and in

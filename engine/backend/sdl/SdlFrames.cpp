@@ -353,6 +353,9 @@ constexpr long kKeptMaxPixels = 256 * 256;
 constexpr size_t kKeptMaxCount = 64;
 constexpr long kKeptMaxTotal = 1024 * 1024;
 constexpr size_t kSeenKeys = 256;
+// Keeps the key of a rectangle's upper layer apart from the key of the same
+// draws over the clear colour.
+constexpr uint64_t kLayerSalt = 0x3c6ef372fe94f82bull;
 
 bool reaches(const Recorded& d, const Rect& r) {
   Rect in;
@@ -463,6 +466,33 @@ bool seenBefore(uint64_t key) {
     g_sdl.nextSeen = (g_sdl.nextSeen + 1) % kSeenKeys;
   }
   return false;
+}
+
+// A picture going round over a rectangle that changed under it: its next
+// frame is put together from what lies under it now (composeLayers), so that
+// is read on the way instead of drawn again then. The topmost new draw
+// reaching into r, when it lies inside r, what is drawn from it on over its
+// bounds is kept or was drawn before, and what lies under it there is not
+// kept: the cut, with the bounds and the key of what lies under it.
+size_t underToKeep(const FrameList& f, const std::vector<uint8_t>& changed, const Rect& r, size_t top, Rect& b,
+                   uint64_t& underKey) {
+  size_t cut = SIZE_MAX;
+  for (size_t k = std::min(f.draws.size(), changed.size()); k-- > top + 1;)
+    if (changed[k] && reaches(f.draws[k], r)) {
+      cut = k;
+      break;
+    }
+  if (cut == SIZE_MAX) return SIZE_MAX;
+  b = f.draws[cut].bounds;
+  if (!rectInside(b, r) || rectArea(b) == 0 || rectArea(b) > kKeptMaxPixels) return SIZE_MAX;
+  const uint64_t layerKey = mix(rectKey(f, b, cut, f.draws.size(), false), kLayerSalt);
+  if (findKept(layerKey) < 0 && !seenBefore(layerKey)) return SIZE_MAX;
+  size_t first = f.draws.size();
+  while (first > 0 && !coversOpaquely(f, f.draws[first - 1], b)) --first;
+  const size_t start = first > 0 ? first - 1 : 0;
+  if (start >= cut) return SIZE_MAX;
+  underKey = rectKey(f, b, start, cut, first == 0);
+  return findKept(underKey) < 0 ? cut : SIZE_MAX;
 }
 
 void keepPixels(uint64_t key, std::vector<uint32_t>&& pixels) {
@@ -605,6 +635,7 @@ void resolveFrame() {
           KeptPixels& k = g_sdl.kept[(size_t)shown.kept];
           k.used = g_sdl.frameNumber;
           g_sdl.shown.push_back(shown);
+          ++g_sdl.keptRects;
           // The software renderer's window surface keeps the frame: the
           // pixels go straight into it.
           if (surface) putOnSurface(surface, r, k.pixels.data());
@@ -614,13 +645,14 @@ void resolveFrame() {
         top = g_sdl.software && !takesArgb(surface) ? SIZE_MAX : layerCut(f, changed, r, start);
         if (top != SIZE_MAX) {
           underKey = rectKey(f, r, start, top, cleared);
-          layerKey = mix(rectKey(f, r, top, f.draws.size(), false), 0x3c6ef372fe94f82bull);
+          layerKey = mix(rectKey(f, r, top, f.draws.size(), false), kLayerSalt);
           const int under = findKept(underKey), layer = findKept(layerKey);
           if (under >= 0 && layer >= 0 &&
               g_sdl.kept[(size_t)layer].pixels.size() == 2 * g_sdl.kept[(size_t)under].pixels.size()) {
             // Never drawn into the back buffer: nothing there to keep.
             shown.keep = false;
             composeLayers(shown, g_sdl.kept[(size_t)under], g_sdl.kept[(size_t)layer]);
+            ++g_sdl.keptRects;
             if (surface) {
               // The window surface keeps the frame: the pixels go into it.
               putOnSurface(surface, r, g_sdl.composed[(size_t)shown.composed].data());
@@ -656,10 +688,20 @@ void resolveFrame() {
           g_sdl.pendingKeeps.push_back({layerKey, std::move(both)});
         }
       }
-      const size_t end = keepUnder ? top : f.draws.size();
+      size_t end = keepUnder ? top : f.draws.size();
+      Rect below{0, 0, 0, 0};
+      uint64_t belowKey = 0;
+      const size_t cut =
+          !keepUnder && !keepLayer && top != SIZE_MAX ? underToKeep(f, changed, r, top, below, belowKey) : SIZE_MAX;
+      if (cut != SIZE_MAX) end = cut;
       if (cleared) fillRect(r, f.clear[0], f.clear[1], f.clear[2], f.clear[3]);
       flushBatches();
       replay(f, &r, start, end);
+      if (cut != SIZE_MAX) {
+        std::vector<uint32_t> under;
+        if (readRect(below, under)) g_sdl.pendingKeeps.push_back({belowKey, std::move(under)});
+        replay(f, &r, cut);
+      }
       if (keepUnder) {
         std::vector<uint32_t> under;
         if (readRect(r, under)) g_sdl.pendingKeeps.push_back({underKey, std::move(under)});
@@ -683,6 +725,7 @@ FrameCounts frameCounts() {
   FrameCounts c;
   c.whole = g_sdl.wholeFrames;
   c.partial = g_sdl.partialFrames;
+  c.keptRects = g_sdl.keptRects;
   for (const Rect& r : g_sdl.lastRects) c.lastPixels += rectArea(r);
   c.lastRecordedAgain = g_sdl.lastRecordedAgain;
   return c;

@@ -1,0 +1,142 @@
+// Frames drawn again in place, as a window shows them: pixels kept from
+// earlier frames go straight onto the window (or into the software
+// renderer's window surface), which a read of the renderer's own output
+// does not see. The window is read back through X from an X server of the
+// test's own (Xvfb), or the one in DISPLAY.
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "EngineFixture.h"
+#include "WindowPixels.h"
+#include "engine/backend/Backend.h"
+
+USING_NS_CC;
+namespace be = kest::backend;
+
+namespace {
+
+// Xvfb for the whole run when no display is given; DISPLAY names it.
+class XServer : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (getenv("DISPLAY")) {
+      s_ready = true;
+      return;
+    }
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    m_pid = fork();
+    if (m_pid == 0) {
+      close(fds[0]);
+      const std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp",
+             (char*)nullptr);
+      _exit(127);
+    }
+    close(fds[1]);
+    char number[16] = {};
+    const ssize_t n = m_pid > 0 ? read(fds[0], number, sizeof number - 1) : -1;
+    close(fds[0]);
+    if (n <= 0) return;
+    setenv("DISPLAY", (":" + std::string(number, strcspn(number, "\n"))).c_str(), 1);
+    s_ready = true;
+  }
+  void TearDown() override {
+    if (m_pid <= 0) return;
+    kill(m_pid, SIGTERM);
+    waitpid(m_pid, nullptr, 0);
+  }
+  static bool s_ready;
+
+ private:
+  pid_t m_pid = -1;
+};
+bool XServer::s_ready = false;
+
+const ::testing::Environment* const g_xserver = ::testing::AddGlobalTestEnvironment(new XServer);
+
+class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    if (!XServer::s_ready) GTEST_SKIP() << "no X server (Xvfb is in scripts/deps)";
+    if (GetParam()) setenv("KEST_RENDERER", "software", 1);
+    CCDirector::setHeadless(false);
+  }
+  void TearDown() override {
+    CCDirector::sharedDirector()->reset();
+    be::close();
+    unsetenv("KEST_RENDERER");
+    CCDirector::setHeadless(true);
+    EngineTest::TearDown();
+  }
+
+  // Draws the frame where it changed and reads the window, then draws it
+  // whole and reads it again: the two must not differ by more than the
+  // rounding of a blend (the software renderer's differs by one at most
+  // from layers put together).
+  void expectShownAsWhole(int step) {
+    CCDirector::sharedDirector()->drawScene();
+    const std::vector<uint32_t> shown = windowPixels();
+    be::setDrawShortcuts(true);
+    ccSetNeedsRedraw();
+    CCDirector::sharedDirector()->drawScene();
+    const std::vector<uint32_t> whole = windowPixels();
+    ASSERT_FALSE(whole.empty());
+    ASSERT_EQ(shown.size(), whole.size());
+    int differing = 0;
+    for (size_t i = 0; i < shown.size(); ++i)
+      for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs((int)(shown[i] >> shift & 255u) - (int)(whole[i] >> shift & 255u)) > 1) {
+          ++differing;
+          break;
+        }
+    EXPECT_EQ(differing, 0) << "at step " << step;
+  }
+};
+
+// A clock's light going round over its digits, which change with the
+// light's first frame every time round (as a waiting table's clock): after
+// a few rounds only the digits are drawn, each in the frame they change in;
+// every frame of the light after them is put together from pixels kept from
+// earlier frames, and the window shows what a frame drawn whole shows.
+TEST_P(WindowFramesTest, ALightGoingRoundOverChangingDigitsShowsAsDrawnWhole) {
+  CCScene* scene = runScene();
+  CCSprite* bg = CCSprite::createWithTexture(patternedTexture(1288, 762, 255, 1));
+  bg->setAnchorPoint(ccp(0, 0));
+  scene->addChild(bg, -1);
+  CCSprite* digits = CCSprite::createWithTexture(patternedTexture(28, 38, 255, 100));
+  digits->setPosition(ccp(520, 330));
+  scene->addChild(digits, 1);
+  std::vector<CCTexture2D*> light;
+  for (int i = 0; i < 5; ++i) light.push_back(patternedTexture(62, 62, (unsigned char)(90 + 30 * i), 20 + i));
+  CCSprite* lamp = CCSprite::createWithTexture(light[0]);
+  lamp->setPosition(ccp(515, 310));
+  scene->addChild(lamp, 2);
+  CCDirector::sharedDirector()->drawScene();
+  ASSERT_FALSE(windowPixels().empty()) << "no X11 window";
+
+  uint64_t keptBefore = 0;
+  int lastRounds = 0;
+  for (int step = 1; step <= 30; ++step) {
+    if (step % 5 == 0) digits->setTexture(patternedTexture(28, 38, 255, 100 + step));
+    lamp->setTexture(light[(size_t)step % 5]);
+    if (step == 20) keptBefore = be::frameCounts().keptRects;
+    if (step > 20) ++lastRounds;
+    expectShownAsWhole(step);
+  }
+  // Two rounds at the end: the light's four frames after the digits, each
+  // round, shown from kept pixels.
+  EXPECT_EQ(be::frameCounts().keptRects - keptBefore, (uint64_t)(lastRounds - lastRounds / 5));
+}
+
+INSTANTIATE_TEST_SUITE_P(Renderers, WindowFramesTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Software" : "OpenGL"; });
+
+}  // namespace

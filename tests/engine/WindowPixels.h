@@ -1,0 +1,13 @@
+#ifndef KEST_TESTS_ENGINE_WINDOW_PIXELS_H
+#define KEST_TESTS_ENGINE_WINDOW_PIXELS_H
+
+#include <cstdint>
+#include <vector>
+
+// The program's window as the X server holds it, 0xRRGGBB rows top first,
+// read after every request the program sent (through its own connection,
+// so in order); empty without an X11 window. Apart from the tests because
+// Xlib's headers define names (None, Bool, Status) that clash with them.
+std::vector<uint32_t> windowPixels();
+
+#endif
