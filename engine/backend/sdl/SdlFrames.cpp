@@ -468,31 +468,91 @@ bool seenBefore(uint64_t key) {
   return false;
 }
 
-// A picture going round over a rectangle that changed under it: its next
-// frame is put together from what lies under it now (composeLayers), so that
-// is read on the way instead of drawn again then. The topmost new draw
-// reaching into r, when it lies inside r, what is drawn from it on over its
-// bounds is kept or was drawn before, and what lies under it there is not
-// kept: the cut, with the bounds and the key of what lies under it.
-size_t underToKeep(const FrameList& f, const std::vector<uint8_t>& changed, const Rect& r, size_t top, Rect& b,
-                   uint64_t& underKey) {
+// A picture going round over a rectangle that changed under it (a clock's
+// light over its digits): where its top draw starts, its bounds, and the
+// keys of what lies under it there and of what is drawn from it on.
+struct PictureOver {
+  size_t cut = SIZE_MAX;
+  Rect b{0, 0, 0, 0};
+  uint64_t underKey = 0, layerKey = 0;
+};
+
+// The topmost new draw reaching into r, when it lies inside r, what is drawn
+// from it on over its bounds is kept or was drawn before, and what lies under
+// it there is not kept: its next frames can be put together from two kept
+// layers (composeLayers) once what lies under it now is read.
+bool findPictureOver(const FrameList& f, const std::vector<uint8_t>& changed, const Rect& r, size_t top,
+                     PictureOver& p) {
   size_t cut = SIZE_MAX;
   for (size_t k = std::min(f.draws.size(), changed.size()); k-- > top + 1;)
     if (changed[k] && reaches(f.draws[k], r)) {
       cut = k;
       break;
     }
-  if (cut == SIZE_MAX) return SIZE_MAX;
-  b = f.draws[cut].bounds;
-  if (!rectInside(b, r) || rectArea(b) == 0 || rectArea(b) > kKeptMaxPixels) return SIZE_MAX;
+  if (cut == SIZE_MAX) return false;
+  const Rect b = f.draws[cut].bounds;
+  if (!rectInside(b, r) || rectArea(b) == 0 || rectArea(b) > kKeptMaxPixels) return false;
   const uint64_t layerKey = mix(rectKey(f, b, cut, f.draws.size(), false), kLayerSalt);
-  if (findKept(layerKey) < 0 && !seenBefore(layerKey)) return SIZE_MAX;
+  if (findKept(layerKey) < 0 && !seenBefore(layerKey)) return false;
   size_t first = f.draws.size();
   while (first > 0 && !coversOpaquely(f, f.draws[first - 1], b)) --first;
   const size_t start = first > 0 ? first - 1 : 0;
-  if (start >= cut) return SIZE_MAX;
-  underKey = rectKey(f, b, start, cut, first == 0);
-  return findKept(underKey) < 0 ? cut : SIZE_MAX;
+  if (start >= cut) return false;
+  const uint64_t underKey = rectKey(f, b, start, cut, first == 0);
+  if (findKept(underKey) >= 0) return false;
+  p.cut = cut;
+  p.b = b;
+  p.underKey = underKey;
+  p.layerKey = layerKey;
+  return true;
+}
+
+// With what lies under the picture drawn in r, puts r together from pixels:
+// r read back, the picture's layer (kept, or drawn now over black and over
+// white, and kept) over its part. Both layers are kept for its next frames.
+// The pixels go into the software renderer's window surface, or are shown
+// like kept ones (the back buffer lags there). False when the output could
+// not be read: r is then to be drawn again whole.
+bool putPictureOver(const FrameList& f, const Rect& r, const PictureOver& p, SDL_Surface* surface, ShownRect& shown) {
+  std::vector<uint32_t> pixels, layer;
+  if (!readRect(r, pixels)) return false;
+  const int rw = r.x1 - r.x0, bw = p.b.x1 - p.b.x0, bh = p.b.y1 - p.b.y0;
+  const size_t n = (size_t)bw * bh;
+  std::vector<uint32_t> under(n);
+  for (int y = 0; y < bh; ++y)
+    memcpy(&under[(size_t)y * bw], &pixels[(size_t)(p.b.y0 - r.y0 + y) * rw + (size_t)(p.b.x0 - r.x0)],
+           (size_t)bw * 4);
+  const int kept = findKept(p.layerKey);
+  if (kept >= 0 && g_sdl.kept[(size_t)kept].pixels.size() == 2 * n) {
+    g_sdl.kept[(size_t)kept].used = g_sdl.frameNumber;
+    layer = g_sdl.kept[(size_t)kept].pixels;
+  } else {
+    std::vector<uint32_t> overWhite;
+    fillRect(p.b, 0, 0, 0, 255);
+    replay(f, &p.b, p.cut);
+    if (!readRect(p.b, layer)) return false;
+    fillRect(p.b, 255, 255, 255, 255);
+    replay(f, &p.b, p.cut);
+    if (!readRect(p.b, overWhite) || layer.size() != n || overWhite.size() != n) return false;
+    layer.insert(layer.end(), overWhite.begin(), overWhite.end());
+  }
+  std::vector<uint32_t> composed(n);
+  composeOver(under.data(), layer.data(), layer.data() + n, composed.data(), n);
+  for (int y = 0; y < bh; ++y)
+    memcpy(&pixels[(size_t)(p.b.y0 - r.y0 + y) * rw + (size_t)(p.b.x0 - r.x0)], &composed[(size_t)y * bw],
+           (size_t)bw * 4);
+  g_sdl.pendingKeeps.push_back({p.underKey, std::move(under)});
+  if (kept < 0) g_sdl.pendingKeeps.push_back({p.layerKey, std::move(layer)});
+  // Not drawn whole in the back buffer: nothing there to keep.
+  shown.keep = false;
+  if (surface) {
+    putOnSurface(surface, r, pixels.data());
+  } else {
+    if (g_sdl.composed.size() <= g_sdl.composedCount) g_sdl.composed.emplace_back();
+    g_sdl.composed[g_sdl.composedCount] = std::move(pixels);
+    shown.composed = (int)g_sdl.composedCount++;
+  }
+  return true;
 }
 
 void keepPixels(uint64_t key, std::vector<uint32_t>&& pixels) {
@@ -688,19 +748,15 @@ void resolveFrame() {
           g_sdl.pendingKeeps.push_back({layerKey, std::move(both)});
         }
       }
-      size_t end = keepUnder ? top : f.draws.size();
-      Rect below{0, 0, 0, 0};
-      uint64_t belowKey = 0;
-      const size_t cut =
-          !keepUnder && !keepLayer && top != SIZE_MAX ? underToKeep(f, changed, r, top, below, belowKey) : SIZE_MAX;
-      if (cut != SIZE_MAX) end = cut;
+      PictureOver picture;
+      const bool over = !keepUnder && !keepLayer && top != SIZE_MAX && findPictureOver(f, changed, r, top, picture);
+      const size_t end = keepUnder ? top : over ? picture.cut : f.draws.size();
       if (cleared) fillRect(r, f.clear[0], f.clear[1], f.clear[2], f.clear[3]);
       flushBatches();
       replay(f, &r, start, end);
-      if (cut != SIZE_MAX) {
-        std::vector<uint32_t> under;
-        if (readRect(below, under)) g_sdl.pendingKeeps.push_back({belowKey, std::move(under)});
-        replay(f, &r, cut);
+      if (over && !putPictureOver(f, r, picture, surface, g_sdl.shown.back())) {
+        if (cleared) fillRect(r, f.clear[0], f.clear[1], f.clear[2], f.clear[3]);
+        replay(f, &r, start);
       }
       if (keepUnder) {
         std::vector<uint32_t> under;
