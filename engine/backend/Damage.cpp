@@ -31,7 +31,10 @@ bool markEdits(const uint64_t* a, int n, const uint64_t* b, int m, int maxEdits,
   goneA.assign((size_t)n, 0);
   newB.assign((size_t)m, 0);
   const int offset = maxEdits + 1, width = 2 * maxEdits + 3;
-  std::vector<int> v((size_t)width, 0), trace;
+  // Kept between calls: every frame drawn in place asks.
+  thread_local std::vector<int> v, trace;
+  v.assign((size_t)width, 0);
+  trace.clear();
   int found = -1;
   for (int d = 0; d <= maxEdits && found < 0; ++d) {
     trace.insert(trace.end(), v.begin(), v.end());

@@ -167,9 +167,17 @@ void MessageWindow::Pump(uint64_t nowMs)
     if (!IsValid())
         return;
     std::shared_ptr<bool> alive = m_alive;
-    std::vector<uint8_t> buffer(4 + kMaxCopyData);
+    // Made when a datagram is there: most pumps find none.
+    std::vector<uint8_t> buffer;
     while (*alive)
     {
+        if (buffer.empty())
+        {
+            char first;
+            if (recv(m_socket, &first, 1, MSG_PEEK) < 0)
+                break;
+            buffer.resize(4 + kMaxCopyData);
+        }
         sockaddr_un from;
         iovec part{buffer.data(), buffer.size()};
         alignas(cmsghdr) char control[CMSG_SPACE(sizeof(ucred))];
