@@ -477,9 +477,10 @@ struct PictureOver {
   uint64_t underKey = 0, layerKey = 0;
 };
 
-// The topmost new draw reaching into r, when it lies inside r, what is drawn
-// from it on over its bounds is kept or was drawn before, and what lies under
-// it there is not kept: its next frames can be put together from two kept
+// The topmost new draw reaching into r, when it lies inside r, the draws
+// after it reach r only within its bounds, what is drawn from it on over its
+// bounds is kept or was drawn before, and what lies under it there is not
+// kept: its next frames can be put together from two kept
 // layers (composeLayers) once what lies under it now is read.
 bool findPictureOver(const FrameList& f, const std::vector<uint8_t>& changed, const Rect& r, size_t top,
                      PictureOver& p) {
@@ -492,6 +493,15 @@ bool findPictureOver(const FrameList& f, const std::vector<uint8_t>& changed, co
   if (cut == SIZE_MAX) return false;
   const Rect b = f.draws[cut].bounds;
   if (!rectInside(b, r) || rectArea(b) == 0 || rectArea(b) > kKeptMaxPixels) return false;
+  // Only the picture's bounds are put together: a draw over it must not
+  // reach the rest of r.
+  for (size_t k = cut + 1; k < f.draws.size(); ++k) {
+    const Recorded& d = f.draws[k];
+    Rect in;
+    if (!reaches(d, r) || !intersectRects(d.bounds, r, in)) continue;
+    if (d.clipped && !intersectRects(in, d.clip, in)) continue;
+    if (!rectInside(in, b)) return false;
+  }
   const uint64_t layerKey = mix(rectKey(f, b, cut, f.draws.size(), false), kLayerSalt);
   if (findKept(layerKey) < 0 && !seenBefore(layerKey)) return false;
   size_t first = f.draws.size();
