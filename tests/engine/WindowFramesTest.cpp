@@ -100,13 +100,16 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
     EXPECT_EQ(differing, 0) << "at step " << step;
   }
 
+  // What is drawn after the light: nothing; a picture over the digits where
+  // the light does not reach; a picture over the whole clock with a clear
+  // hole there (as a table's frame drawn over it).
+  enum class Over { Nothing, BesideTheLight, ClearOverTheClock };
+
   // A clock's light going round over its digits, which change with the
-  // light's first frame every time round (as a waiting table's clock), and,
-  // with `cover`, a picture drawn after the light over the digits where the
-  // light does not reach. Every frame must show in the window as drawn
-  // whole; returns how many of the last ten frames' rectangles were shown
-  // from kept pixels.
-  uint64_t runClock(bool cover) {
+  // light's first frame every time round (as a waiting table's clock). Every
+  // frame must show in the window as drawn whole; returns how many of the
+  // last ten frames' rectangles were shown from kept pixels.
+  uint64_t runClock(Over over) {
     CCScene* scene = runScene();
     CCSprite* bg = CCSprite::createWithTexture(patternedTexture(1288, 762, 255, 1));
     bg->setAnchorPoint(ccp(0, 0));
@@ -119,10 +122,25 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
     CCSprite* lamp = CCSprite::createWithTexture(light[0]);
     lamp->setPosition(ccp(515, 310));
     scene->addChild(lamp, 2);
-    if (cover) {
-      CCSprite* over = CCSprite::createWithTexture(patternedTexture(16, 10, 200, 60));
-      over->setPosition(ccp(522, 347));
-      scene->addChild(over, 3);
+    if (over == Over::BesideTheLight) {
+      CCSprite* beside = CCSprite::createWithTexture(patternedTexture(16, 10, 200, 60));
+      beside->setPosition(ccp(522, 347));
+      scene->addChild(beside, 3);
+    } else if (over == Over::ClearOverTheClock) {
+      std::vector<unsigned char> px((size_t)320 * 224 * 4);
+      for (int y = 0; y < 224; ++y)
+        for (int x = 0; x < 320; ++x) {
+          unsigned char* p = &px[((size_t)y * 320 + x) * 4];
+          const bool hole = x >= 96 && x < 224 && y >= 48 && y < 176;
+          p[0] = (unsigned char)(x * 5), p[1] = (unsigned char)(y * 3), p[2] = 90;
+          p[3] = hole ? 0 : 180;
+        }
+      CCTexture2D* frame = new CCTexture2D();
+      frame->initWithData(px.data(), 320, 224);
+      frame->autorelease();
+      CCSprite* table = CCSprite::createWithTexture(frame);
+      table->setPosition(ccp(515, 315));
+      scene->addChild(table, 3);
     }
     CCDirector::sharedDirector()->drawScene();
     EXPECT_FALSE(windowPixels().empty()) << "no X11 window";
@@ -140,11 +158,21 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
 // After a few rounds only the digits are drawn, each in the frame they
 // change in, with the light's frame put together over them; the light's
 // four frames after them each round are shown from kept pixels.
-TEST_P(WindowFramesTest, ALightGoingRoundOverChangingDigitsShowsAsDrawnWhole) { EXPECT_EQ(runClock(false), 8u); }
+TEST_P(WindowFramesTest, ALightGoingRoundOverChangingDigitsShowsAsDrawnWhole) {
+  EXPECT_EQ(runClock(Over::Nothing), 8u);
+}
 
 // A picture over the digits beside the light is no part of the light's
-// layer: the rectangle is drawn whole where the digits change.
-TEST_P(WindowFramesTest, APictureOverTheDigitsBesideTheLightShowsAsDrawnWhole) { runClock(true); }
+// layer: the rectangle is drawn again where the digits change.
+TEST_P(WindowFramesTest, APictureOverTheDigitsBesideTheLightShowsAsDrawnWhole) {
+  runClock(Over::BesideTheLight);
+}
+
+// A picture over the whole clock, clear there, leaves it alone: all goes as
+// with nothing over it.
+TEST_P(WindowFramesTest, APictureClearOverTheClockLeavesItsFramesPutTogether) {
+  EXPECT_EQ(runClock(Over::ClearOverTheClock), 8u);
+}
 
 INSTANTIATE_TEST_SUITE_P(Renderers, WindowFramesTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Software" : "OpenGL"; });

@@ -99,10 +99,18 @@ struct Texture {
   bool opaque = false, clear = true;
   int bw = 0, bh = 0;
   std::vector<uint32_t> notOpaqueSum;  // (bw + 1) x (bh + 1)
+  // Blocks of kSeenBlock x kSeenBlock texels holding a texel that is not
+  // fully transparent, a byte each; empty when the texture is opaque.
+  std::vector<uint8_t> seen;
 };
+
+constexpr int kSeenBlock = 16;
 
 // Whether every texel of [x0, x1) x [y0, y1), clamped to the texture, is opaque.
 bool texelsOpaque(const Texture* t, int x0, int y0, int x1, int y1);
+// Whether every texel of [x0, x1) x [y0, y1), clamped to the texture, is
+// fully transparent (by blocks: false when one may not be).
+bool texelsTransparent(const Texture* t, int x0, int y0, int x1, int y1);
 
 // Texture coordinates of the texture's own texels to those of what SDL draws from.
 inline SDL_Vertex onSurface(const Texture* t, const Vertex& v) {

@@ -259,58 +259,92 @@ void setSdlClip(const Rect* r) {
   SDL_RenderSetClipRect(g_sdl.renderer, &s);
 }
 
+// A draw of one upright rectangle: its corners on the corners of its
+// extent (in any order), texture coordinates, if textured, following x and y
+// alone and within the texture.
+struct UprightQuad {
+  float x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // extent
+  float u0 = 0, u1 = 0, t0 = 0, t1 = 0;  // texture coordinates at x0, x1, y0, y1
+  bool fullAlpha = true;                 // every corner at alpha 255
+};
+
+bool uprightQuad(const FrameList& f, const Recorded& d, UprightQuad& q) {
+  if (d.vertCount != 4 || d.indexCount != 6) return false;
+  const Vertex* v = &f.verts[d.firstVert];
+  q.x0 = q.x1 = v[0].x;
+  q.y0 = q.y1 = v[0].y;
+  for (int i = 1; i < 4; ++i) {
+    q.x0 = std::min(q.x0, v[i].x);
+    q.x1 = std::max(q.x1, v[i].x);
+    q.y0 = std::min(q.y0, v[i].y);
+    q.y1 = std::max(q.y1, v[i].y);
+  }
+  // Every corner on a corner of the extent; the two triangles then fill it.
+  bool seen[4] = {false, false, false, false};
+  q.fullAlpha = true;
+  for (int i = 0; i < 4; ++i) {
+    const bool left = v[i].x == q.x0, top = v[i].y == q.y0;
+    if ((!left && v[i].x != q.x1) || (!top && v[i].y != q.y1)) return false;
+    seen[(left ? 0 : 1) + (top ? 0 : 2)] = true;
+    q.fullAlpha = q.fullAlpha && v[i].a == 255;
+  }
+  if (!(seen[0] && seen[1] && seen[2] && seen[3]) || q.x1 <= q.x0 || q.y1 <= q.y0) return false;
+  const int* idx = &f.indices[d.firstIndex];
+  for (int i = 0; i < 6; ++i)
+    if (idx[i] < 0 || idx[i] > 3) return false;
+  if (!d.tex) return true;
+  for (int i = 0; i < 4; ++i) {
+    if (v[i].x == q.x0) q.u0 = v[i].u; else q.u1 = v[i].u;
+    if (v[i].y == q.y0) q.t0 = v[i].v; else q.t1 = v[i].v;
+  }
+  for (int i = 0; i < 4; ++i)
+    if (v[i].u != (v[i].x == q.x0 ? q.u0 : q.u1) || v[i].v != (v[i].y == q.y0 ? q.t0 : q.t1)) return false;
+  return std::min(q.u0, q.u1) >= 0 && std::max(q.u0, q.u1) <= 1 && std::min(q.t0, q.t1) >= 0 &&
+         std::max(q.t0, q.t1) <= 1;
+}
+
+// The texels an upright textured quad draws from in r, a texel more each way
+// for filtering: [x0, x1) x [y0, y1).
+void texelsUnder(const Texture* t, const UprightQuad& q, const Rect& r, int& x0, int& y0, int& x1, int& y1) {
+  auto texel = [](float a0, float a1, float p0, float p1, float p, int size) {
+    return (a0 + (a1 - a0) * (p - p0) / (p1 - p0)) * (float)size;
+  };
+  const float ua = texel(q.u0, q.u1, q.x0, q.x1, (float)r.x0, t->w), ub = texel(q.u0, q.u1, q.x0, q.x1, (float)r.x1, t->w);
+  const float va = texel(q.t0, q.t1, q.y0, q.y1, (float)r.y0, t->h), vb = texel(q.t0, q.t1, q.y0, q.y1, (float)r.y1, t->h);
+  x0 = (int)std::floor(std::min(ua, ub)) - 1;
+  y0 = (int)std::floor(std::min(va, vb)) - 1;
+  x1 = (int)std::ceil(std::max(ua, ub)) + 1;
+  y1 = (int)std::ceil(std::max(va, vb)) + 1;
+}
+
 // Whether the draw paints every pixel of r with opaque colour, so nothing
 // drawn before it shows there: an upright rectangle (its texture, if any,
 // laid straight along it and opaque under r) that writes without blending or
 // blends at full alpha.
 bool coversOpaquely(const FrameList& f, const Recorded& d, const Rect& r) {
   if (d.blend != Blend::None && d.blend != Blend::Alpha) return false;
-  if (d.vertCount != 4 || d.indexCount != 6) return false;
   if (!rectInside(r, d.bounds) || (d.clipped && !rectInside(r, d.clip))) return false;
-  const Vertex* v = &f.verts[d.firstVert];
-  float x0 = v[0].x, x1 = v[0].x, y0 = v[0].y, y1 = v[0].y;
-  for (int i = 1; i < 4; ++i) {
-    x0 = std::min(x0, v[i].x);
-    x1 = std::max(x1, v[i].x);
-    y0 = std::min(y0, v[i].y);
-    y1 = std::max(y1, v[i].y);
-  }
-  if (!(x0 <= (float)r.x0 && y0 <= (float)r.y0 && x1 >= (float)r.x1 && y1 >= (float)r.y1)) return false;
-  // Every corner on a corner of the bounds, texture coordinates following x
-  // and y alone; the two triangles then fill it (corners given in any order).
-  bool seen[4] = {false, false, false, false};
-  bool fullAlpha = true;
-  for (int i = 0; i < 4; ++i) {
-    const bool left = v[i].x == x0, top = v[i].y == y0;
-    if ((!left && v[i].x != x1) || (!top && v[i].y != y1)) return false;
-    seen[(left ? 0 : 1) + (top ? 0 : 2)] = true;
-    fullAlpha = fullAlpha && v[i].a == 255;
-  }
-  if (!(seen[0] && seen[1] && seen[2] && seen[3]) || x1 <= x0 || y1 <= y0) return false;
-  const int* idx = &f.indices[d.firstIndex];
-  for (int i = 0; i < 6; ++i)
-    if (idx[i] < 0 || idx[i] > 3) return false;
+  UprightQuad q;
+  if (!uprightQuad(f, d, q)) return false;
+  if (!(q.x0 <= (float)r.x0 && q.y0 <= (float)r.y0 && q.x1 >= (float)r.x1 && q.y1 >= (float)r.y1)) return false;
   // Written over whatever was there, or blended at full alpha.
   if (d.blend == Blend::None) return true;
-  if (!fullAlpha) return false;
+  if (!q.fullAlpha) return false;
   if (!d.tex) return true;
-  float u0 = 0, u1 = 0, t0 = 0, t1 = 0;
-  for (int i = 0; i < 4; ++i) {
-    if (v[i].x == x0) u0 = v[i].u; else u1 = v[i].u;
-    if (v[i].y == y0) t0 = v[i].v; else t1 = v[i].v;
-  }
-  for (int i = 0; i < 4; ++i)
-    if (v[i].u != (v[i].x == x0 ? u0 : u1) || v[i].v != (v[i].y == y0 ? t0 : t1)) return false;
-  if (std::min(u0, u1) < 0 || std::max(u0, u1) > 1 || std::min(t0, t1) < 0 || std::max(t0, t1) > 1) return false;
-  // The texels under r, a texel more each way for filtering.
-  const Texture* t = d.tex;
-  auto texel = [](float a0, float a1, float p0, float p1, float p, int size) {
-    return (a0 + (a1 - a0) * (p - p0) / (p1 - p0)) * (float)size;
-  };
-  const float ua = texel(u0, u1, x0, x1, (float)r.x0, t->w), ub = texel(u0, u1, x0, x1, (float)r.x1, t->w);
-  const float va = texel(t0, t1, y0, y1, (float)r.y0, t->h), vb = texel(t0, t1, y0, y1, (float)r.y1, t->h);
-  return texelsOpaque(t, (int)std::floor(std::min(ua, ub)) - 1, (int)std::floor(std::min(va, vb)) - 1,
-                      (int)std::ceil(std::max(ua, ub)) + 1, (int)std::ceil(std::max(va, vb)) + 1);
+  int x0, y0, x1, y1;
+  texelsUnder(d.tex, q, r, x0, y0, x1, y1);
+  return texelsOpaque(d.tex, x0, y0, x1, y1);
+}
+
+// Whether the draw leaves every pixel of r as it was: a picture blended in
+// whose texels there are all fully transparent.
+bool leavesAlone(const FrameList& f, const Recorded& d, const Rect& r) {
+  if (!d.tex || (d.blend != Blend::Alpha && d.blend != Blend::Add)) return false;
+  UprightQuad q;
+  if (!uprightQuad(f, d, q)) return false;
+  int x0, y0, x1, y1;
+  texelsUnder(d.tex, q, r, x0, y0, x1, y1);
+  return texelsTransparent(d.tex, x0, y0, x1, y1);
 }
 
 // Draws the frame's draws that reach into `only` (null: all of them), each
@@ -493,14 +527,21 @@ bool findPictureOver(const FrameList& f, const std::vector<uint8_t>& changed, co
   if (cut == SIZE_MAX) return false;
   const Rect b = f.draws[cut].bounds;
   if (!rectInside(b, r) || rectArea(b) == 0 || rectArea(b) > kKeptMaxPixels) return false;
-  // Only the picture's bounds are put together: a draw over it must not
-  // reach the rest of r.
+  // Only the picture's bounds are put together: a draw over it must leave
+  // the rest of r alone.
   for (size_t k = cut + 1; k < f.draws.size(); ++k) {
     const Recorded& d = f.draws[k];
     Rect in;
     if (!reaches(d, r) || !intersectRects(d.bounds, r, in)) continue;
     if (d.clipped && !intersectRects(in, d.clip, in)) continue;
-    if (!rectInside(in, b)) return false;
+    if (rectInside(in, b)) continue;
+    // What of r lies above, below, left and right of b.
+    const Rect rest[4] = {{r.x0, r.y0, r.x1, b.y0}, {r.x0, b.y1, r.x1, r.y1}, {r.x0, b.y0, b.x0, b.y1},
+                          {b.x1, b.y0, r.x1, b.y1}};
+    for (const Rect& part : rest) {
+      Rect touched;
+      if (intersectRects(part, in, touched) && !leavesAlone(f, d, touched)) return false;
+    }
   }
   const uint64_t layerKey = mix(rectKey(f, b, cut, f.draws.size(), false), kLayerSalt);
   if (findKept(layerKey) < 0 && !seenBefore(layerKey)) return false;

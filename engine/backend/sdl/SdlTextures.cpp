@@ -37,6 +37,17 @@ void summariseOpacity(Texture* t, const uint8_t* rgba) {
   t->opaque = count == 0;
   t->clear = count == notOpaque.size();
   t->notOpaqueSum.clear();
+  t->seen.clear();
+  if (!t->opaque) {
+    const int sw = (w + kSeenBlock - 1) / kSeenBlock, sh = (h + kSeenBlock - 1) / kSeenBlock;
+    t->seen.assign((size_t)sw * sh, 0);
+    for (int y = 0; y < h; ++y) {
+      const uint8_t* row = rgba + (size_t)y * w * 4;
+      uint8_t* blocks = &t->seen[(size_t)(y / kSeenBlock) * sw];
+      for (int x = 0; x < w; ++x)
+        if (row[x * 4 + 3] != 0) blocks[x / kSeenBlock] = 1;
+    }
+  }
   if (t->opaque || t->clear) return;
   const int stride = t->bw + 1;
   t->notOpaqueSum.assign((size_t)stride * (t->bh + 1), 0);
@@ -167,6 +178,20 @@ bool texelsOpaque(const Texture* t, int x0, int y0, int x1, int y1) {
   return s[(size_t)by1 * stride + bx1] - s[(size_t)by0 * stride + bx1] - s[(size_t)by1 * stride + bx0] +
              s[(size_t)by0 * stride + bx0] ==
          0;
+}
+
+bool texelsTransparent(const Texture* t, int x0, int y0, int x1, int y1) {
+  if (t->opaque || t->seen.empty()) return false;
+  x0 = std::max(x0, 0);
+  y0 = std::max(y0, 0);
+  x1 = std::min(x1, t->w);
+  y1 = std::min(y1, t->h);
+  if (x1 <= x0 || y1 <= y0) return true;
+  const int sw = (t->w + kSeenBlock - 1) / kSeenBlock;
+  for (int by = y0 / kSeenBlock; by <= (y1 - 1) / kSeenBlock; ++by)
+    for (int bx = x0 / kSeenBlock; bx <= (x1 - 1) / kSeenBlock; ++bx)
+      if (t->seen[(size_t)by * sw + bx]) return false;
+  return true;
 }
 
 Texture* createTexture(const uint8_t* rgba, int width, int height, bool drawnWhole) {
