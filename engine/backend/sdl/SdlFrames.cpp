@@ -347,6 +347,16 @@ bool leavesAlone(const FrameList& f, const Recorded& d, const Rect& r) {
   return texelsTransparent(d.tex, x0, y0, x1, y1);
 }
 
+// What lies under the last draw that hides the whole rectangle does not
+// show: drawing starts there (cleared: at the clear colour, with no draw
+// hiding it).
+size_t drawnFrom(const FrameList& f, const Rect& r, bool& cleared) {
+  size_t first = f.draws.size();
+  while (first > 0 && !coversOpaquely(f, f.draws[first - 1], r)) --first;
+  cleared = first == 0;
+  return first > 0 ? first - 1 : 0;
+}
+
 // Draws the frame's draws that reach into `only` (null: all of them), each
 // clipped to its own clip and to that rectangle; from `first` on.
 void replay(const FrameList& f, const Rect* only, size_t first = 0, size_t end = SIZE_MAX) {
@@ -441,19 +451,25 @@ bool readRect(const Rect& r, std::vector<uint32_t>& pixels) {
 // any other output.
 SDL_Surface* windowSurface() { return g_sdl.software ? SDL_GetWindowSurface(g_sdl.window) : nullptr; }
 
+// h rows of w 32-bit pixels between buffers whose rows lie the given
+// numbers of bytes apart.
+void copyRows(void* to, size_t toPitch, const void* from, size_t fromPitch, int w, int h) {
+  for (int y = 0; y < h; ++y)
+    memcpy((uint8_t*)to + (size_t)y * toPitch, (const uint8_t*)from + (size_t)y * fromPitch, (size_t)w * 4);
+}
+
+// Where pixel (x, y) lies in a buffer of 32-bit pixels whose rows lie `pitch` bytes apart.
+uint8_t* at(void* pixels, size_t pitch, int x, int y) { return (uint8_t*)pixels + (size_t)y * pitch + (size_t)x * 4; }
+
 // Rows of 32-bit pixels between r of a window surface and a packed buffer.
 void putOnSurface(SDL_Surface* surface, const Rect& r, const uint32_t* pixels) {
   const int w = r.x1 - r.x0;
-  for (int y = r.y0; y < r.y1; ++y)
-    memcpy((uint8_t*)surface->pixels + (size_t)y * surface->pitch + (size_t)r.x0 * 4,
-           pixels + (size_t)(y - r.y0) * w, (size_t)w * 4);
+  copyRows(at(surface->pixels, surface->pitch, r.x0, r.y0), surface->pitch, pixels, (size_t)w * 4, w, r.y1 - r.y0);
 }
 
 void takeFromSurface(const SDL_Surface* surface, const Rect& r, uint32_t* pixels) {
   const int w = r.x1 - r.x0;
-  for (int y = r.y0; y < r.y1; ++y)
-    memcpy(pixels + (size_t)(y - r.y0) * w,
-           (const uint8_t*)surface->pixels + (size_t)y * surface->pitch + (size_t)r.x0 * 4, (size_t)w * 4);
+  copyRows(pixels, (size_t)w * 4, at(surface->pixels, surface->pitch, r.x0, r.y0), surface->pitch, w, r.y1 - r.y0);
 }
 
 // Fills r with one opaque colour (a clear ignores the clip).
@@ -472,14 +488,35 @@ void fillRect(const Rect& r, uint8_t red, uint8_t green, uint8_t blue, uint8_t a
 
 // A rectangle put together from the pixels under its first new draw and the
 // draws from there on over black and over white (composeOver).
+// The frame's next buffer of pixels put together, shown for the rectangle
+// (the buffers are kept from frame to frame).
+std::vector<uint32_t>& nextComposed(ShownRect& shown) {
+  if (g_sdl.composed.size() <= g_sdl.composedCount) g_sdl.composed.emplace_back();
+  shown.composed = (int)g_sdl.composedCount;
+  return g_sdl.composed[g_sdl.composedCount++];
+}
+
 void composeLayers(ShownRect& shown, KeptPixels& under, KeptPixels& layer) {
   under.used = layer.used = g_sdl.frameNumber;
-  if (g_sdl.composed.size() <= g_sdl.composedCount) g_sdl.composed.emplace_back();
-  std::vector<uint32_t>& out = g_sdl.composed[g_sdl.composedCount];
-  shown.composed = (int)g_sdl.composedCount++;
+  std::vector<uint32_t>& out = nextComposed(shown);
   const size_t n = under.pixels.size();
   out.resize(n);
   composeOver(under.pixels.data(), layer.pixels.data(), layer.pixels.data() + n, out.data(), n);
+}
+
+// The draws from `from` on that reach into r, over black and then over white
+// (what composeOver takes), one after the other. Leaves r of the output
+// drawn over; false when it could not be read.
+bool drawLayer(const FrameList& f, const Rect& r, size_t from, std::vector<uint32_t>& both) {
+  std::vector<uint32_t> overWhite;
+  fillRect(r, 0, 0, 0, 255);
+  replay(f, &r, from);
+  if (!readRect(r, both)) return false;
+  fillRect(r, 255, 255, 255, 255);
+  replay(f, &r, from);
+  if (!readRect(r, overWhite) || overWhite.size() != both.size()) return false;
+  both.insert(both.end(), overWhite.begin(), overWhite.end());
+  return true;
 }
 
 int findKept(uint64_t key) {
@@ -545,11 +582,10 @@ bool findPictureOver(const FrameList& f, const std::vector<uint8_t>& changed, co
   }
   const uint64_t layerKey = mix(rectKey(f, b, cut, f.draws.size(), false), kLayerSalt);
   if (findKept(layerKey) < 0 && !seenBefore(layerKey)) return false;
-  size_t first = f.draws.size();
-  while (first > 0 && !coversOpaquely(f, f.draws[first - 1], b)) --first;
-  const size_t start = first > 0 ? first - 1 : 0;
+  bool cleared = false;
+  const size_t start = drawnFrom(f, b, cleared);
   if (start >= cut) return false;
-  const uint64_t underKey = rectKey(f, b, start, cut, first == 0);
+  const uint64_t underKey = rectKey(f, b, start, cut, cleared);
   if (findKept(underKey) >= 0) return false;
   p.cut = cut;
   p.b = b;
@@ -567,31 +603,22 @@ bool findPictureOver(const FrameList& f, const std::vector<uint8_t>& changed, co
 bool putPictureOver(const FrameList& f, const Rect& r, const PictureOver& p, SDL_Surface* surface, ShownRect& shown) {
   std::vector<uint32_t> pixels, layer;
   if (!readRect(r, pixels)) return false;
-  const int rw = r.x1 - r.x0, bw = p.b.x1 - p.b.x0, bh = p.b.y1 - p.b.y0;
+  const size_t rowBytes = (size_t)(r.x1 - r.x0) * 4;
+  const int bw = p.b.x1 - p.b.x0, bh = p.b.y1 - p.b.y0;
   const size_t n = (size_t)bw * bh;
+  uint8_t* const inR = at(pixels.data(), rowBytes, p.b.x0 - r.x0, p.b.y0 - r.y0);
   std::vector<uint32_t> under(n);
-  for (int y = 0; y < bh; ++y)
-    memcpy(&under[(size_t)y * bw], &pixels[(size_t)(p.b.y0 - r.y0 + y) * rw + (size_t)(p.b.x0 - r.x0)],
-           (size_t)bw * 4);
+  copyRows(under.data(), (size_t)bw * 4, inR, rowBytes, bw, bh);
   const int kept = findKept(p.layerKey);
   if (kept >= 0 && g_sdl.kept[(size_t)kept].pixels.size() == 2 * n) {
     g_sdl.kept[(size_t)kept].used = g_sdl.frameNumber;
     layer = g_sdl.kept[(size_t)kept].pixels;
-  } else {
-    std::vector<uint32_t> overWhite;
-    fillRect(p.b, 0, 0, 0, 255);
-    replay(f, &p.b, p.cut);
-    if (!readRect(p.b, layer)) return false;
-    fillRect(p.b, 255, 255, 255, 255);
-    replay(f, &p.b, p.cut);
-    if (!readRect(p.b, overWhite) || layer.size() != n || overWhite.size() != n) return false;
-    layer.insert(layer.end(), overWhite.begin(), overWhite.end());
+  } else if (!drawLayer(f, p.b, p.cut, layer) || layer.size() != 2 * n) {
+    return false;
   }
   std::vector<uint32_t> composed(n);
   composeOver(under.data(), layer.data(), layer.data() + n, composed.data(), n);
-  for (int y = 0; y < bh; ++y)
-    memcpy(&pixels[(size_t)(p.b.y0 - r.y0 + y) * rw + (size_t)(p.b.x0 - r.x0)], &composed[(size_t)y * bw],
-           (size_t)bw * 4);
+  copyRows(inR, rowBytes, composed.data(), (size_t)bw * 4, bw, bh);
   g_sdl.pendingKeeps.push_back({p.underKey, std::move(under)});
   if (kept < 0) g_sdl.pendingKeeps.push_back({p.layerKey, std::move(layer)});
   // Not drawn whole in the back buffer: nothing there to keep.
@@ -599,9 +626,7 @@ bool putPictureOver(const FrameList& f, const Rect& r, const PictureOver& p, SDL
   if (surface) {
     putOnSurface(surface, r, pixels.data());
   } else {
-    if (g_sdl.composed.size() <= g_sdl.composedCount) g_sdl.composed.emplace_back();
-    g_sdl.composed[g_sdl.composedCount] = std::move(pixels);
-    shown.composed = (int)g_sdl.composedCount++;
+    nextComposed(shown) = std::move(pixels);
   }
   return true;
 }
@@ -726,12 +751,8 @@ void resolveFrame() {
     g_sdl.composedCount = 0;
     SDL_Surface* const surface = keeping ? windowSurface() : nullptr;
     for (const Rect& r : rects) {
-      // What lies under the last draw that hides the whole rectangle does
-      // not show: drawing starts there, with nothing to clear.
-      size_t first = f.draws.size();
-      while (first > 0 && !coversOpaquely(f, f.draws[first - 1], r)) --first;
-      const size_t start = first > 0 ? first - 1 : 0;
-      const bool cleared = first == 0;
+      bool cleared = false;
+      const size_t start = drawnFrom(f, r, cleared);
       ShownRect shown;
       shown.r = r;
       // Layers of the rectangle: what lies under its first new draw, and
@@ -785,19 +806,9 @@ void resolveFrame() {
       stale.erase(std::remove_if(stale.begin(), stale.end(), [&r](const Rect& s) { return rectInside(s, r); }),
                   stale.end());
       if (keepLayer) {
-        // The draws from the new one on, over black, then over white.
-        std::vector<uint32_t> overBlack, overWhite, both;
-        fillRect(r, 0, 0, 0, 255);
-        replay(f, &r, top);
-        const bool black = readRect(r, overBlack);
-        fillRect(r, 255, 255, 255, 255);
-        replay(f, &r, top);
-        if (black && readRect(r, overWhite)) {
-          both.reserve(overBlack.size() * 2);
-          both.insert(both.end(), overBlack.begin(), overBlack.end());
-          both.insert(both.end(), overWhite.begin(), overWhite.end());
-          g_sdl.pendingKeeps.push_back({layerKey, std::move(both)});
-        }
+        // The draws from the new one on.
+        std::vector<uint32_t> both;
+        if (drawLayer(f, r, top, both)) g_sdl.pendingKeeps.push_back({layerKey, std::move(both)});
       }
       PictureOver picture;
       const bool over = !keepUnder && !keepLayer && top != SIZE_MAX && findPictureOver(f, changed, r, top, picture);
