@@ -4,7 +4,9 @@
 // does not see. The window is read back through X from an X server of the
 // test's own (Xvfb), or the one in DISPLAY.
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,7 +23,12 @@ namespace be = kest::backend;
 
 namespace {
 
-// Xvfb for the whole run when no display is given; DISPLAY names it.
+// Xvfb for the whole run when no display is given; DISPLAY names it. The
+// window tests run side by side, each with its own server: two servers
+// started at once can take one display (Xvfb's -displayfd then names one
+// that another owns), so they start one at a time, on a display with no
+// lock, from :90 up (clear of those -displayfd hands out from :0), and one
+// counts once it answers while still running.
 class XServer : public ::testing::Environment {
  public:
   void SetUp() override {
@@ -29,28 +36,38 @@ class XServer : public ::testing::Environment {
       s_ready = true;
       return;
     }
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    m_pid = fork();
-    if (m_pid == 0) {
-      close(fds[0]);
-      const std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp",
-             (char*)nullptr);
-      _exit(127);
+    const int lock = open("/tmp/kest-window-tests.lock", O_CREAT | O_RDWR | O_CLOEXEC, 0666);
+    if (lock >= 0) flock(lock, LOCK_EX);
+    for (int number = 90; number < 190 && !s_ready; ++number) {
+      const std::string display = ":" + std::to_string(number);
+      if (access(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), F_OK) == 0) continue;
+      m_pid = fork();
+      if (m_pid == 0) {
+        execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp", (char*)nullptr);
+        _exit(127);
+      }
+      if (m_pid < 0) break;
+      for (int tries = 0; tries < 200; ++tries) {
+        if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
+          m_pid = -1;  // not started, or the display was taken: the next one
+          break;
+        }
+        if (displayAnswers(display.c_str()) && waitpid(m_pid, nullptr, WNOHANG) == 0) {
+          setenv("DISPLAY", display.c_str(), 1);
+          s_ready = true;
+          break;
+        }
+        usleep(50 * 1000);
+      }
+      if (!s_ready && m_pid > 0) TearDown();
     }
-    close(fds[1]);
-    char number[16] = {};
-    const ssize_t n = m_pid > 0 ? read(fds[0], number, sizeof number - 1) : -1;
-    close(fds[0]);
-    if (n <= 0) return;
-    setenv("DISPLAY", (":" + std::string(number, strcspn(number, "\n"))).c_str(), 1);
-    s_ready = true;
+    if (lock >= 0) close(lock);
   }
   void TearDown() override {
     if (m_pid <= 0) return;
     kill(m_pid, SIGTERM);
     waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
   }
   static bool s_ready;
 

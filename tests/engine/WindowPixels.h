@@ -9,5 +9,7 @@
 // so in order); empty without an X11 window. Apart from the tests because
 // Xlib's headers define names (None, Bool, Status) that clash with them.
 std::vector<uint32_t> windowPixels();
+// Whether an X server takes a connection on the display.
+bool displayAnswers(const char* display);
 
 #endif
