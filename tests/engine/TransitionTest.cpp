@@ -109,6 +109,7 @@ TEST_F(TransitionTest, EveryKindEndsWithTheNewSceneRunningOnce) {
       CCDirector* d = CCDirector::sharedDirector();
       CCScene* t = k.make(k.duration, m_new);
       ASSERT_NE(t, nullptr);
+      t->retain();
       if (push)
         d->pushScene(t);
       else
@@ -120,6 +121,10 @@ TEST_F(TransitionTest, EveryKindEndsWithTheNewSceneRunningOnce) {
       EXPECT_FALSE(d->getTouchDispatcher()->isDispatchEvents());
       step((int)(k.duration * 60) + 3);
       expectHandedOver(push);
+      // Once handed over, nothing holds the transition or its snapshot of the window.
+      step(2);
+      EXPECT_EQ(t->retainCount(), 1u);
+      t->release();
       if (push) {
         d->popScene();
         step(1);

@@ -93,6 +93,7 @@ struct Texture {
   uint64_t recordedIn = 0;  // the last frame that recorded a draw of it
   int w = 0, h = 0;
   bool linear = true;                     // the filter the engine asked for
+  bool target = false;                    // drawn into (createTargetTexture)
   bool repeatS = false, repeatT = false;  // else clamped to the edge
   // Opacity in blocks of kBlock x kBlock texels: 'opaque' when every texel
   // is, 'clear' when no block is, else prefix sums of the blocks that are not.
@@ -330,6 +331,10 @@ struct SdlState {
   // driver can put part of the back buffer on the window (X11 GLX with
   // GLX_MESA_copy_sub_buffer); all of it after anything else.
   void (*copySubBuffer)(void* display, unsigned long window, int x, int y, int w, int h) = nullptr;
+  // SDL's GL renderer: how a target texture is taken off the framebuffer
+  // object SDL keeps for its size (see destroyTexture).
+  void (*framebufferTexture2D)(unsigned target, unsigned attachment, unsigned textarget, unsigned texture,
+                               int level) = nullptr;
   void* xDisplay = nullptr;
   unsigned long xWindow = 0;
   bool showAll = true;

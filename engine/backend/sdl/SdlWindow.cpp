@@ -83,6 +83,10 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
   }
   g_sdl.showAll = true;
   if (!hidden) findWindowX11(win, strcmp(g_sdl.rendererName, "opengl") == 0);
+  g_sdl.framebufferTexture2D = nullptr;
+  if (strcmp(g_sdl.rendererName, "opengl") == 0)
+    g_sdl.framebufferTexture2D = reinterpret_cast<void (*)(unsigned, unsigned, unsigned, unsigned, int)>(
+        SDL_GL_GetProcAddress("glFramebufferTexture2DEXT"));
   SDL_SetRenderDrawBlendMode(ren, SDL_BLENDMODE_BLEND);
   return true;
 }
@@ -179,6 +183,7 @@ void close() {
   if (g_sdl.open) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
   if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
   g_sdl.renderer = nullptr;
+  g_sdl.framebufferTexture2D = nullptr;
   g_sdl.window = nullptr;
   g_sdl.canvas = g_sdl.target = nullptr;
   g_sdl.surfaceW = g_sdl.surfaceH = 0;
