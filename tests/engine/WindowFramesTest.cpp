@@ -101,7 +101,7 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
   void expectShownAsWhole(int step) {
     CCDirector::sharedDirector()->drawScene();
     const std::vector<uint32_t> shown = windowPixels();
-    be::setDrawShortcuts(true);
+    be::setDrawShortcuts(true);  // forgets the last frame: the next is drawn whole
     ccSetNeedsRedraw();
     CCDirector::sharedDirector()->drawScene();
     const std::vector<uint32_t> whole = windowPixels();

@@ -486,8 +486,6 @@ void fillRect(const Rect& r, uint8_t red, uint8_t green, uint8_t blue, uint8_t a
   enqueueDraw(nullptr, quad, 4, idx, 6, Blend::None);
 }
 
-// A rectangle put together from the pixels under its first new draw and the
-// draws from there on over black and over white (composeOver).
 // The frame's next buffer of pixels put together, shown for the rectangle
 // (the buffers are kept from frame to frame).
 std::vector<uint32_t>& nextComposed(ShownRect& shown) {
@@ -496,6 +494,8 @@ std::vector<uint32_t>& nextComposed(ShownRect& shown) {
   return g_sdl.composed[g_sdl.composedCount++];
 }
 
+// A rectangle put together from the pixels under its first new draw and the
+// draws from there on over black and over white (composeOver).
 void composeLayers(ShownRect& shown, KeptPixels& under, KeptPixels& layer) {
   under.used = layer.used = g_sdl.frameNumber;
   std::vector<uint32_t>& out = nextComposed(shown);
@@ -601,7 +601,7 @@ bool findPictureOver(const FrameList& f, const std::vector<uint8_t>& changed, co
 // like kept ones (the back buffer lags there). False when the output could
 // not be read: r is then to be drawn again whole.
 bool putPictureOver(const FrameList& f, const Rect& r, const PictureOver& p, SDL_Surface* surface, ShownRect& shown) {
-  std::vector<uint32_t> pixels, layer;
+  std::vector<uint32_t> pixels, drawn;
   if (!readRect(r, pixels)) return false;
   const size_t rowBytes = (size_t)(r.x1 - r.x0) * 4;
   const int bw = p.b.x1 - p.b.x0, bh = p.b.y1 - p.b.y0;
@@ -610,17 +610,18 @@ bool putPictureOver(const FrameList& f, const Rect& r, const PictureOver& p, SDL
   std::vector<uint32_t> under(n);
   copyRows(under.data(), (size_t)bw * 4, inR, rowBytes, bw, bh);
   const int kept = findKept(p.layerKey);
+  const std::vector<uint32_t>* layer = &drawn;
   if (kept >= 0 && g_sdl.kept[(size_t)kept].pixels.size() == 2 * n) {
     g_sdl.kept[(size_t)kept].used = g_sdl.frameNumber;
-    layer = g_sdl.kept[(size_t)kept].pixels;
-  } else if (!drawLayer(f, p.b, p.cut, layer) || layer.size() != 2 * n) {
+    layer = &g_sdl.kept[(size_t)kept].pixels;
+  } else if (!drawLayer(f, p.b, p.cut, drawn) || drawn.size() != 2 * n) {
     return false;
   }
   std::vector<uint32_t> composed(n);
-  composeOver(under.data(), layer.data(), layer.data() + n, composed.data(), n);
+  composeOver(under.data(), layer->data(), layer->data() + n, composed.data(), n);
   copyRows(inR, rowBytes, composed.data(), (size_t)bw * 4, bw, bh);
   g_sdl.pendingKeeps.push_back({p.underKey, std::move(under)});
-  if (kept < 0) g_sdl.pendingKeeps.push_back({p.layerKey, std::move(layer)});
+  if (kept < 0) g_sdl.pendingKeeps.push_back({p.layerKey, std::move(drawn)});
   // Not drawn whole in the back buffer: nothing there to keep.
   shown.keep = false;
   if (surface) {
