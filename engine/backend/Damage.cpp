@@ -110,5 +110,51 @@ void composeOver(const uint32_t* under, const uint32_t* overBlack, const uint32_
   }
 }
 
+namespace {
+// a * b / 255, rounded to the nearest.
+inline uint32_t mul255(uint32_t a, uint32_t b) {
+  const uint32_t p = a * b + 128;
+  return (p + (p >> 8)) >> 8;
+}
+}  // namespace
+
+bool drawTexelQuad(uint32_t* out, const Rect& area, const Rect& clip, const uint8_t* texels, int texW, int texH,
+                   const TexelQuad& q) {
+  Rect in;
+  if (!intersectRects(q.at, area, in) || !intersectRects(in, clip, in)) return true;
+  // The texels at the corners of what is drawn: every one between lies inside too.
+  const int ax = q.tx + q.sx * (in.x0 - q.at.x0), bx = q.tx + q.sx * (in.x1 - 1 - q.at.x0);
+  const int ay = q.ty + q.sy * (in.y0 - q.at.y0), by = q.ty + q.sy * (in.y1 - 1 - q.at.y0);
+  if ((q.sx != 1 && q.sx != -1) || (q.sy != 1 && q.sy != -1) || std::min(ax, bx) < 0 || std::max(ax, bx) >= texW ||
+      std::min(ay, by) < 0 || std::max(ay, by) >= texH)
+    return false;
+  const int areaW = area.x1 - area.x0;
+  const bool white = q.colour[0] == 255 && q.colour[1] == 255 && q.colour[2] == 255 && q.colour[3] == 255;
+  for (int y = in.y0; y < in.y1; ++y) {
+    const uint8_t* row = texels + (size_t)(q.ty + q.sy * (y - q.at.y0)) * (size_t)texW * 4;
+    uint32_t* to = out + (size_t)(y - area.y0) * (size_t)areaW + (size_t)(in.x0 - area.x0);
+    int tx = q.tx + q.sx * (in.x0 - q.at.x0);
+    for (int x = in.x0; x < in.x1; ++x, tx += q.sx, ++to) {
+      const uint8_t* t = row + (size_t)tx * 4;
+      uint32_t r = t[0], g = t[1], b = t[2], a = t[3];
+      if (!white) {
+        r = mul255(r, q.colour[0]), g = mul255(g, q.colour[1]), b = mul255(b, q.colour[2]), a = mul255(a, q.colour[3]);
+      }
+      if (!q.blend) {
+        *to = a << 24 | r << 16 | g << 8 | b;
+        continue;
+      }
+      if (a == 0) continue;
+      const uint32_t d = *to, k = 255 - a;
+      r = std::min(255u, mul255(r, a) + mul255(d >> 16 & 255u, k));
+      g = std::min(255u, mul255(g, a) + mul255(d >> 8 & 255u, k));
+      b = std::min(255u, mul255(b, a) + mul255(d & 255u, k));
+      a = std::min(255u, a + mul255(d >> 24, k));
+      *to = a << 24 | r << 16 | g << 8 | b;
+    }
+  }
+  return true;
+}
+
 }  // namespace backend
 }  // namespace kest

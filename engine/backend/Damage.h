@@ -42,6 +42,23 @@ void addDamage(std::vector<Rect>& rects, Rect r, size_t maxRects);
 // c + 255 * k (within a unit of what blending gives, from rounding).
 void composeOver(const uint32_t* under, const uint32_t* overBlack, const uint32_t* overWhite, uint32_t* out, size_t n);
 
+// A picture laid a texel to a pixel (upright, maybe mirrored): pixel (x, y)
+// of `at` takes texel (tx + sx * (x - at.x0), ty + sy * (y - at.y0)), sx and
+// sy 1 or -1, times the colour; written over what is there, or blended in by
+// its alpha as GL blends (source alpha, one minus source alpha).
+struct TexelQuad {
+  Rect at{0, 0, 0, 0};
+  int tx = 0, ty = 0, sx = 1, sy = 1;
+  uint8_t colour[4] = {255, 255, 255, 255};
+  bool blend = true;
+};
+
+// Draws q into `out`, the 0xAARRGGBB pixels of `area` (rows of its width),
+// where it lies in `clip`, from RGBA texels in rows of texW. False, drawing
+// nothing, when it would take a texel outside texW x texH.
+bool drawTexelQuad(uint32_t* out, const Rect& area, const Rect& clip, const uint8_t* texels, int texW, int texH,
+                   const TexelQuad& q);
+
 }  // namespace backend
 }  // namespace kest
 

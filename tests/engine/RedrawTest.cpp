@@ -317,6 +317,52 @@ TEST_F(RedrawTest, DrawsOverBlackAndOverWhiteTellWhatTheyGiveOverAnything) {
   EXPECT_EQ(out[2], black[2]);
 }
 
+TEST_F(RedrawTest, APictureLaidATexelToAPixelBlendsAsGLAndStaysInItsTexture) {
+  // A 4 x 2 texture: texel (x, y) is red x*60, green y*100, blue 9, alpha 40*(x+1)+y.
+  std::vector<uint8_t> tex;
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) tex.insert(tex.end(), {(uint8_t)(x * 60), (uint8_t)(y * 100), 9, (uint8_t)(40 * (x + 1) + y)});
+  const be::Rect area{10, 20, 16, 24};  // 6 x 4 pixels of 0xff204060
+  std::vector<uint32_t> out(24, 0xff204060u);
+  be::TexelQuad q;
+  q.at = be::Rect{11, 21, 15, 23};  // mirrored in x: pixel 11 takes texel 3
+  q.tx = 3, q.sx = -1;
+  ASSERT_TRUE(be::drawTexelQuad(out.data(), area, area, tex.data(), 4, 2, q));
+  auto at = [&](int x, int y) { return out[(size_t)(y - area.y0) * 6 + (size_t)(x - area.x0)]; };
+  auto blend = [](uint32_t c, uint32_t a, uint32_t u) { return (c * a + u * (255 - a) + 127) / 255; };
+  for (int y = 21; y < 23; ++y)
+    for (int x = 11; x < 15; ++x) {
+      const int tx = 3 - (x - 11), ty = y - 21;
+      const uint32_t a = (uint32_t)(40 * (tx + 1) + ty), p = at(x, y);
+      EXPECT_LE(std::abs((int)(p >> 16 & 255u) - (int)blend((uint32_t)tx * 60, a, 0x20)), 1) << x << "," << y;
+      EXPECT_LE(std::abs((int)(p >> 8 & 255u) - (int)blend((uint32_t)ty * 100, a, 0x40)), 1) << x << "," << y;
+      EXPECT_LE(std::abs((int)(p & 255u) - (int)blend(9, a, 0x60)), 1) << x << "," << y;
+      EXPECT_EQ(p >> 24, 255u);
+    }
+  // Nothing outside the picture changes.
+  EXPECT_EQ(at(10, 20), 0xff204060u);
+  EXPECT_EQ(at(15, 22), 0xff204060u);
+  EXPECT_EQ(at(12, 23), 0xff204060u);
+
+  // Written over, tinted, within the clip only.
+  std::vector<uint32_t> over(24, 0xff204060u);
+  q.blend = false;
+  q.colour[0] = 128, q.colour[1] = 255, q.colour[2] = 0, q.colour[3] = 255;
+  ASSERT_TRUE(be::drawTexelQuad(over.data(), area, be::Rect{13, 0, 100, 22}, tex.data(), 4, 2, q));
+  EXPECT_EQ(over[(size_t)(21 - 20) * 6 + 3], (uint32_t)(80u << 24 | 30u << 16));  // texel 1: red 60 halved, no blue
+  EXPECT_EQ(over[(size_t)(21 - 20) * 6 + 2], 0xff204060u);  // left of the clip
+  EXPECT_EQ(over[(size_t)(22 - 20) * 6 + 3], 0xff204060u);  // below it
+
+  // A picture that would read past its texture's texels draws nothing.
+  std::vector<uint32_t> kept(24, 0xff204060u);
+  for (const be::TexelQuad& bad : {be::TexelQuad{be::Rect{11, 21, 16, 23}, 0, 0, 1, 1, {255, 255, 255, 255}, true},
+                                   be::TexelQuad{be::Rect{11, 21, 15, 23}, 2, 0, -1, 1, {255, 255, 255, 255}, true},
+                                   be::TexelQuad{be::Rect{11, 21, 15, 24}, 0, 0, 1, 1, {255, 255, 255, 255}, true},
+                                   be::TexelQuad{be::Rect{11, 21, 15, 23}, 0, 0, 1, -1, {255, 255, 255, 255}, false}})
+    EXPECT_FALSE(be::drawTexelQuad(kept.data(), area, area, tex.data(), 4, 2, bad));
+  EXPECT_EQ(kept, std::vector<uint32_t>(24, 0xff204060u));
+}
+
 TEST_F(RedrawTest, TheSoftwareRenderersBlendingIsToldByDrawsOverBlackAndOverWhite) {
   // A clock's light over its digits is put together from such layers in a
   // window on the software renderer too: what it blends must match them.

@@ -126,7 +126,9 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
   // light's first frame every time round (as a waiting table's clock). Every
   // frame must show in the window as drawn whole; returns how many of the
   // last ten frames' rectangles were shown from kept pixels.
-  uint64_t runClock(Over over) {
+  // With `sheetDigit`, a second digit beside the first, from a sheet of
+  // half-transparent pictures, tinted and mirrored, changes with it.
+  uint64_t runClock(Over over, bool sheetDigit = false) {
     CCScene* scene = runScene();
     CCSprite* bg = CCSprite::createWithTexture(patternedTexture(1288, 762, 255, 1));
     bg->setAnchorPoint(ccp(0, 0));
@@ -134,6 +136,14 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
     CCSprite* digits = CCSprite::createWithTexture(patternedTexture(28, 38, 255, 100));
     digits->setPosition(ccp(520, 330));
     scene->addChild(digits, 1);
+    CCSprite* ones = nullptr;
+    if (sheetDigit) {
+      ones = CCSprite::createWithTexture(patternedTexture(64, 48, 160, 7), CCRect(4, 6, 26, 36));
+      ones->setPosition(ccp(547, 330));
+      ones->setFlipX(true);
+      ones->setColor(ccc3(255, 200, 150));
+      scene->addChild(ones, 1);
+    }
     std::vector<CCTexture2D*> light;
     for (int i = 0; i < 5; ++i) light.push_back(patternedTexture(62, 62, (unsigned char)(90 + 30 * i), 20 + i));
     CCSprite* lamp = CCSprite::createWithTexture(light[0]);
@@ -164,6 +174,7 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
     uint64_t keptBefore = 0;
     for (int step = 1; step <= 30; ++step) {
       if (step % 5 == 0) digits->setTexture(patternedTexture(28, 38, 255, 100 + step));
+      if (ones && step % 5 == 0) ones->setTextureRect(CCRect((float)(4 + 30 * (step / 5 % 2)), 6, 26, 36));
       lamp->setTexture(light[(size_t)step % 5]);
       if (step == 20) keptBefore = be::frameCounts().keptRects;
       expectShownAsWhole(step);
@@ -189,6 +200,15 @@ TEST_P(WindowFramesTest, APictureOverTheDigitsBesideTheLightShowsAsDrawnWhole) {
 // with nothing over it.
 TEST_P(WindowFramesTest, APictureClearOverTheClockLeavesItsFramesPutTogether) {
   EXPECT_EQ(runClock(Over::ClearOverTheClock), 8u);
+}
+
+// The digits' changes after the first two are put together from the pixels
+// kept under them and their pictures' texels, without drawing (GL only: the
+// software renderer draws them where it keeps its frame).
+TEST_P(WindowFramesTest, DigitsPutTogetherFromTexelsShowAsDrawnWhole) {
+  const uint64_t before = be::frameCounts().underOnCpu;
+  runClock(Over::Nothing, true);
+  EXPECT_GE(be::frameCounts().underOnCpu - before, GetParam() ? 0u : 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, WindowFramesTest, ::testing::Values(false, true),

@@ -103,6 +103,10 @@ struct Texture {
   // Blocks of kSeenBlock x kSeenBlock texels holding a texel that is not
   // fully transparent, a byte each; empty when the texture is opaque.
   std::vector<uint8_t> seen;
+  // Its texels read back from the GL driver (RGBA rows), when a frame put
+  // together without drawing needed them (texelsOnCpu).
+  mutable std::vector<uint8_t> cpuTexels;
+  mutable bool cpuTried = false;
 };
 
 constexpr int kSeenBlock = 16;
@@ -112,6 +116,11 @@ bool texelsOpaque(const Texture* t, int x0, int y0, int x1, int y1);
 // Whether every texel of [x0, x1) x [y0, y1), clamped to the texture, is
 // fully transparent (by blocks: false when one may not be).
 bool texelsTransparent(const Texture* t, int x0, int y0, int x1, int y1);
+// The texels of a texture of its own of at most kCpuTexelsMax texels, as RGBA
+// rows, read from SDL's GL renderer the first time they are asked for; null
+// when they cannot be had (a page, a target, another renderer).
+constexpr long kCpuTexelsMax = 256 * 256;
+const uint8_t* texelsOnCpu(const Texture* t);
 
 // Texture coordinates of the texture's own texels to those of what SDL draws from.
 inline SDL_Vertex onSurface(const Texture* t, const Vertex& v) {
@@ -335,12 +344,17 @@ struct SdlState {
   // object SDL keeps for its size (see destroyTexture).
   void (*framebufferTexture2D)(unsigned target, unsigned attachment, unsigned textarget, unsigned texture,
                                int level) = nullptr;
+  // ... and how a texture's texels are read back (texelsOnCpu).
+  void (*getTexImage)(unsigned target, int level, unsigned format, unsigned type, void* pixels) = nullptr;
+  void (*pixelStore)(unsigned name, int value) = nullptr;
+  unsigned (*getError)() = nullptr;
   void* xDisplay = nullptr;
   unsigned long xWindow = 0;
   bool showAll = true;
   int shownW = 0, shownH = 0;  // the size a GL back buffer was last shown at
   uint64_t wholeFrames = 0, partialFrames = 0;
   uint64_t keptRects = 0;  // shown from kept pixels, not drawn
+  uint64_t underOnCpu = 0;  // under a picture going round, put together without drawing
 
   // Pixels kept of rectangles drawn before, the last frame's rectangles, the
   // keys seen lately (a picture is kept the second time it is drawn), and in

@@ -594,15 +594,19 @@ bool findPictureOver(const FrameList& f, const std::vector<uint8_t>& changed, co
   return true;
 }
 
-// With what lies under the picture drawn in r, puts r together from pixels:
-// r read back, the picture's layer (kept, or drawn now over black and over
+// With what lies under the picture drawn in r (or put together in
+// madeUnder), puts r together from pixels: r read back, the picture's layer (kept, or drawn now over black and over
 // white, and kept) over its part. Both layers are kept for its next frames.
 // The pixels go into the software renderer's window surface, or are shown
 // like kept ones (the back buffer lags there). False when the output could
 // not be read: r is then to be drawn again whole.
-bool putPictureOver(const FrameList& f, const Rect& r, const PictureOver& p, SDL_Surface* surface, ShownRect& shown) {
+bool putPictureOver(const FrameList& f, const Rect& r, const PictureOver& p, SDL_Surface* surface, ShownRect& shown,
+                    std::vector<uint32_t>* madeUnder) {
   std::vector<uint32_t> pixels, drawn;
-  if (!readRect(r, pixels)) return false;
+  if (madeUnder && madeUnder->size() == (size_t)rectArea(r))
+    pixels = std::move(*madeUnder);
+  else if (!readRect(r, pixels))
+    return false;
   const size_t rowBytes = (size_t)(r.x1 - r.x0) * 4;
   const int bw = p.b.x1 - p.b.x0, bh = p.b.y1 - p.b.y0;
   const size_t n = (size_t)bw * bh;
@@ -628,6 +632,87 @@ bool putPictureOver(const FrameList& f, const Rect& r, const PictureOver& p, SDL
     putOnSurface(surface, r, pixels.data());
   } else {
     nextComposed(shown) = std::move(pixels);
+  }
+  return true;
+}
+
+// What lies under a picture going round can be put together without drawing
+// when the draws under it from the first new one on are pictures laid a texel
+// to a pixel (a clock's digits): over the pixels kept of the draws before it.
+struct UnderOnCpu {
+  size_t first = SIZE_MAX;  // the first new draw under the picture
+  uint64_t baseKey = 0;     // of r with the draws before it
+  int kept = -1;            // where those pixels are kept
+};
+
+// The draw as a picture laid a texel to a pixel from texels on the CPU.
+bool texelQuadOf(const FrameList& f, const Recorded& d, TexelQuad& out, const uint8_t*& texels) {
+  if (!d.tex || (d.blend != Blend::Alpha && d.blend != Blend::None)) return false;
+  UprightQuad q;
+  if (!uprightQuad(f, d, q)) return false;
+  const Vertex* v = &f.verts[d.firstVert];
+  for (int i = 1; i < 4; ++i)
+    if (v[i].r != v[0].r || v[i].g != v[0].g || v[i].b != v[0].b || v[i].a != v[0].a) return false;
+  auto whole = [](float a, int& n) {
+    if (!(std::fabs(a) < 1e6f)) return false;
+    n = (int)std::lround(a);
+    return std::fabs(a - (float)n) < 1e-3f;
+  };
+  int x0, y0, x1, y1, u0, v0;
+  const float du = (q.u1 - q.u0) * (float)d.tex->w, dv = (q.t1 - q.t0) * (float)d.tex->h;
+  if (!whole(q.x0, x0) || !whole(q.y0, y0) || !whole(q.x1, x1) || !whole(q.y1, y1) ||
+      !whole(q.u0 * (float)d.tex->w, u0) || !whole(q.t0 * (float)d.tex->h, v0) ||
+      std::fabs(std::fabs(du) - (float)(x1 - x0)) > 1e-3f || std::fabs(std::fabs(dv) - (float)(y1 - y0)) > 1e-3f)
+    return false;
+  texels = texelsOnCpu(d.tex);
+  if (!texels) return false;
+  out.at = Rect{x0, y0, x1, y1};
+  out.sx = du > 0 ? 1 : -1;
+  out.sy = dv > 0 ? 1 : -1;
+  // Mirrored, the first pixel's centre lies half a texel inside the far edge.
+  out.tx = out.sx > 0 ? u0 : u0 - 1;
+  out.ty = out.sy > 0 ? v0 : v0 - 1;
+  out.colour[0] = v[0].r, out.colour[1] = v[0].g, out.colour[2] = v[0].b, out.colour[3] = v[0].a;
+  out.blend = d.blend == Blend::Alpha;
+  return true;
+}
+
+bool findUnderOnCpu(const FrameList& f, const std::vector<uint8_t>& changed, const Rect& r, size_t start,
+                    bool cleared, size_t cut, UnderOnCpu& u) {
+  if (g_sdl.software || !g_sdl.getTexImage || rectArea(r) > kKeptMaxPixels) return false;
+  size_t first = SIZE_MAX;
+  for (size_t k = start + 1; k < cut && k < changed.size(); ++k)
+    if (changed[k] && reaches(f.draws[k], r)) {
+      first = k;
+      break;
+    }
+  if (first == SIZE_MAX) return false;
+  for (size_t k = first; k < cut; ++k) {
+    TexelQuad q;
+    const uint8_t* texels = nullptr;
+    if (reaches(f.draws[k], r) && !texelQuadOf(f, f.draws[k], q, texels)) return false;
+  }
+  u.first = first;
+  // The same pixels as r read back after those draws: the key is shared.
+  u.baseKey = rectKey(f, r, start, first, cleared);
+  u.kept = findKept(u.baseKey);
+  if (u.kept >= 0 && g_sdl.kept[(size_t)u.kept].pixels.size() != (size_t)rectArea(r)) u.kept = -1;
+  return true;
+}
+
+// The kept pixels with the draws from the first new one to the picture drawn over them.
+bool drawUnderOnCpu(const FrameList& f, const Rect& r, size_t cut, const UnderOnCpu& u, std::vector<uint32_t>& pixels) {
+  KeptPixels& base = g_sdl.kept[(size_t)u.kept];
+  base.used = g_sdl.frameNumber;
+  pixels = base.pixels;
+  for (size_t k = u.first; k < cut; ++k) {
+    const Recorded& d = f.draws[k];
+    Rect clip = r;
+    if (!reaches(d, r) || (d.clipped && !intersectRects(clip, d.clip, clip))) continue;
+    TexelQuad q;
+    const uint8_t* texels = nullptr;
+    if (!texelQuadOf(f, d, q, texels) || !drawTexelQuad(pixels.data(), r, clip, texels, d.tex->w, d.tex->h, q))
+      return false;
   }
   return true;
 }
@@ -813,11 +898,30 @@ void resolveFrame() {
       }
       PictureOver picture;
       const bool over = !keepUnder && !keepLayer && top != SIZE_MAX && findPictureOver(f, changed, r, top, picture);
+      UnderOnCpu cpu;
+      const bool onCpu = over && findUnderOnCpu(f, changed, r, start, cleared, picture.cut, cpu);
+      if (onCpu && cpu.kept >= 0) {
+        std::vector<uint32_t> under;
+        if (drawUnderOnCpu(f, r, picture.cut, cpu, under) &&
+            putPictureOver(f, r, picture, surface, g_sdl.shown.back(), &under)) {
+          ++g_sdl.underOnCpu;
+          continue;
+        }
+      }
       const size_t end = keepUnder ? top : over ? picture.cut : f.draws.size();
       if (cleared) fillRect(r, f.clear[0], f.clear[1], f.clear[2], f.clear[3]);
       flushBatches();
-      replay(f, &r, start, end);
-      if (over && !putPictureOver(f, r, picture, surface, g_sdl.shown.back())) {
+      if (onCpu && cpu.kept < 0 && seenBefore(cpu.baseKey)) {
+        // Drawn here a second time: what lies under the first new draw is
+        // kept, for the next change to be put together from.
+        replay(f, &r, start, cpu.first);
+        std::vector<uint32_t> base;
+        if (readRect(r, base)) g_sdl.pendingKeeps.push_back({cpu.baseKey, std::move(base)});
+        replay(f, &r, cpu.first, end);
+      } else {
+        replay(f, &r, start, end);
+      }
+      if (over && !putPictureOver(f, r, picture, surface, g_sdl.shown.back(), nullptr)) {
         if (cleared) fillRect(r, f.clear[0], f.clear[1], f.clear[2], f.clear[3]);
         replay(f, &r, start);
       }
@@ -845,6 +949,7 @@ FrameCounts frameCounts() {
   c.whole = g_sdl.wholeFrames;
   c.partial = g_sdl.partialFrames;
   c.keptRects = g_sdl.keptRects;
+  c.underOnCpu = g_sdl.underOnCpu;
   for (const Rect& r : g_sdl.lastRects) c.lastPixels += rectArea(r);
   c.lastRecordedAgain = g_sdl.lastRecordedAgain;
   return c;

@@ -194,6 +194,36 @@ bool texelsTransparent(const Texture* t, int x0, int y0, int x1, int y1) {
   return true;
 }
 
+const uint8_t* texelsOnCpu(const Texture* t) {
+  if (!t || t->page || t->target || textureStale(t) || !t->own.tex || t->own.w != t->w || t->own.h != t->h)
+    return nullptr;
+  if (!t->cpuTexels.empty()) return t->cpuTexels.data();
+  if (t->cpuTried || (long)t->w * t->h > kCpuTexelsMax || !g_sdl.getTexImage || !g_sdl.pixelStore || !g_sdl.getError)
+    return nullptr;
+  t->cpuTried = true;
+  constexpr unsigned kTexture2D = 0x0DE1, kRgba = 0x1908, kUnsignedByte = 0x1401, kPackRowLength = 0x0D02,
+                     kPackAlignment = 0x0D05, kNoError = 0;
+  flushBatches();
+  for (int i = 0; i < 8 && g_sdl.getError() != kNoError; ++i) {
+  }
+  float sw = 0, sh = 0;
+  if (SDL_GL_BindTexture(t->own.tex, &sw, &sh) != 0) return nullptr;
+  std::vector<uint8_t> texels;
+  // SDL lays a texture out at its size on a 2D texture when the driver takes
+  // any size (Mesa's do); else it is padded, or a rectangle texture.
+  if (sw == 1.0f && sh == 1.0f) {
+    texels.resize((size_t)t->w * t->h * 4);
+    // SDL's read-back leaves its row length set.
+    g_sdl.pixelStore(kPackRowLength, 0);
+    g_sdl.pixelStore(kPackAlignment, 4);
+    g_sdl.getTexImage(kTexture2D, 0, kRgba, kUnsignedByte, texels.data());
+    if (g_sdl.getError() != kNoError) texels.clear();
+  }
+  SDL_GL_UnbindTexture(t->own.tex);
+  t->cpuTexels = std::move(texels);
+  return t->cpuTexels.empty() ? nullptr : t->cpuTexels.data();
+}
+
 Texture* createTexture(const uint8_t* rgba, int width, int height, bool drawnWhole) {
   Texture* t = new Texture();
   t->generation = g_sdl.generation;
