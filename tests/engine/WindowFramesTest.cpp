@@ -127,8 +127,10 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
   // frame must show in the window as drawn whole; returns how many of the
   // last ten frames' rectangles were shown from kept pixels.
   // With `sheetDigit`, a second digit beside the first, from a sheet of
-  // half-transparent pictures, tinted and mirrored, changes with it.
-  uint64_t runClock(Over over, bool sheetDigit = false) {
+  // half-transparent pictures, tinted and mirrored, changes with it; with
+  // `digitsAlone` the digits change in a frame of their own, the light
+  // standing still.
+  uint64_t runClock(Over over, bool sheetDigit = false, bool digitsAlone = false) {
     CCScene* scene = runScene();
     CCSprite* bg = CCSprite::createWithTexture(patternedTexture(1288, 762, 255, 1));
     bg->setAnchorPoint(ccp(0, 0));
@@ -173,9 +175,10 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
     EXPECT_FALSE(windowPixels().empty()) << "no X11 window";
     uint64_t keptBefore = 0;
     for (int step = 1; step <= 30; ++step) {
-      if (step % 5 == 0) digits->setTexture(patternedTexture(28, 38, 255, 100 + step));
-      if (ones && step % 5 == 0) ones->setTextureRect(CCRect((float)(4 + 30 * (step / 5 % 2)), 6, 26, 36));
-      lamp->setTexture(light[(size_t)step % 5]);
+      const bool digitsNow = step % 5 == (digitsAlone ? 2 : 0);
+      if (digitsNow) digits->setTexture(patternedTexture(28, 38, 255, 100 + step));
+      if (ones && digitsNow) ones->setTextureRect(CCRect((float)(4 + 30 * (step / 5 % 2)), 6, 26, 36));
+      if (!digitsAlone || !digitsNow) lamp->setTexture(light[(size_t)step % 5]);
       if (step == 20) keptBefore = be::frameCounts().keptRects;
       expectShownAsWhole(step);
     }
@@ -209,6 +212,18 @@ TEST_P(WindowFramesTest, DigitsPutTogetherFromTexelsShowAsDrawnWhole) {
   const uint64_t before = be::frameCounts().underOnCpu;
   runClock(Over::Nothing, true);
   EXPECT_GE(be::frameCounts().underOnCpu - before, GetParam() ? 0u : 3u);
+}
+
+// So are digits changing in a frame of their own under the light, and the
+// light's next frame over them; the table's frame over the clock, clear
+// there, is passed over.
+TEST_P(WindowFramesTest, DigitsChangingAloneUnderTheLightArePutTogetherFromTexels) {
+  for (Over over : {Over::Nothing, Over::ClearOverTheClock}) {
+    const uint64_t before = be::frameCounts().underOnCpu;
+    runClock(over, true, true);
+    EXPECT_GE(be::frameCounts().underOnCpu - before, GetParam() ? 0u : 6u);
+    CCDirector::sharedDirector()->reset();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, WindowFramesTest, ::testing::Values(false, true),

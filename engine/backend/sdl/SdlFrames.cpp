@@ -636,18 +636,19 @@ bool putPictureOver(const FrameList& f, const Rect& r, const PictureOver& p, SDL
   return true;
 }
 
-// What lies under a picture going round can be put together without drawing
-// when the draws under it from the first new one on are pictures laid a texel
-// to a pixel (a clock's digits): over the pixels kept of the draws before it.
-struct UnderOnCpu {
-  size_t first = SIZE_MAX;  // the first new draw under the picture
-  uint64_t baseKey = 0;     // of r with the draws before it
+// A rectangle can be put together without drawing when the draws reaching
+// it from some draw on are pictures laid a texel to a pixel (a clock's digits
+// and its light): over the pixels kept of it with the draws before that one.
+struct OnCpu {
+  size_t first = SIZE_MAX;  // the earliest such draw after the one the rectangle is drawn from
+  uint64_t baseKey = 0;     // of the rectangle with the draws before it
   int kept = -1;            // where those pixels are kept
 };
 
-// The draw as a picture laid a texel to a pixel from texels on the CPU.
-bool texelQuadOf(const FrameList& f, const Recorded& d, TexelQuad& out, const uint8_t*& texels) {
-  if (!d.tex || (d.blend != Blend::Alpha && d.blend != Blend::None)) return false;
+// Where the draw lays a picture a texel to a pixel; its texels are not looked at.
+bool texelQuadOf(const FrameList& f, const Recorded& d, TexelQuad& out) {
+  if (!d.tex || (d.blend != Blend::Alpha && d.blend != Blend::None) || (long)d.tex->w * d.tex->h > kCpuTexelsMax)
+    return false;
   UprightQuad q;
   if (!uprightQuad(f, d, q)) return false;
   const Vertex* v = &f.verts[d.firstVert];
@@ -664,8 +665,6 @@ bool texelQuadOf(const FrameList& f, const Recorded& d, TexelQuad& out, const ui
       !whole(q.u0 * (float)d.tex->w, u0) || !whole(q.t0 * (float)d.tex->h, v0) ||
       std::fabs(std::fabs(du) - (float)(x1 - x0)) > 1e-3f || std::fabs(std::fabs(dv) - (float)(y1 - y0)) > 1e-3f)
     return false;
-  texels = texelsOnCpu(d.tex);
-  if (!texels) return false;
   out.at = Rect{x0, y0, x1, y1};
   out.sx = du > 0 ? 1 : -1;
   out.sy = dv > 0 ? 1 : -1;
@@ -677,43 +676,66 @@ bool texelQuadOf(const FrameList& f, const Recorded& d, TexelQuad& out, const ui
   return true;
 }
 
-bool findUnderOnCpu(const FrameList& f, const std::vector<uint8_t>& changed, const Rect& r, size_t start,
-                    bool cleared, size_t cut, UnderOnCpu& u) {
+// Whether the draw changes nothing in r: it does not reach it, or its
+// texels there are all clear (a table's frame with a hole over a clock).
+bool passesOver(const FrameList& f, const Recorded& d, const Rect& r) {
+  Rect in;
+  if (!reaches(d, r) || !intersectRects(d.bounds, r, in)) return true;
+  return leavesAlone(f, d, in);
+}
+
+// The draws in r from the one it is drawn from up to `end`.
+bool findOnCpu(const FrameList& f, const Rect& r, size_t start, bool cleared, size_t end, OnCpu& u) {
   if (g_sdl.software || !g_sdl.getTexImage || rectArea(r) > kKeptMaxPixels) return false;
-  size_t first = SIZE_MAX;
-  for (size_t k = start + 1; k < cut && k < changed.size(); ++k)
-    if (changed[k] && reaches(f.draws[k], r)) {
-      first = k;
-      break;
-    }
-  if (first == SIZE_MAX) return false;
-  for (size_t k = first; k < cut; ++k) {
+  end = std::min(end, f.draws.size());
+  size_t first = end;
+  for (; first > start + 1; --first) {
     TexelQuad q;
-    const uint8_t* texels = nullptr;
-    if (reaches(f.draws[k], r) && !texelQuadOf(f, f.draws[k], q, texels)) return false;
+    const Recorded& d = f.draws[first - 1];
+    if (!passesOver(f, d, r) && !texelQuadOf(f, d, q)) break;
   }
+  if (first >= end) return false;
   u.first = first;
-  // The same pixels as r read back after those draws: the key is shared.
+  // The same pixels as the rectangle read back after those draws: the key is shared.
   u.baseKey = rectKey(f, r, start, first, cleared);
   u.kept = findKept(u.baseKey);
   if (u.kept >= 0 && g_sdl.kept[(size_t)u.kept].pixels.size() != (size_t)rectArea(r)) u.kept = -1;
   return true;
 }
 
-// The kept pixels with the draws from the first new one to the picture drawn over them.
-bool drawUnderOnCpu(const FrameList& f, const Rect& r, size_t cut, const UnderOnCpu& u, std::vector<uint32_t>& pixels) {
+// Lays the draws [from, end) over the pixels of r, texel for texel.
+bool drawRangeOnCpu(const FrameList& f, const Rect& r, size_t from, size_t end, std::vector<uint32_t>& pixels) {
+  for (size_t k = from; k < end && k < f.draws.size(); ++k) {
+    const Recorded& d = f.draws[k];
+    Rect clip = r;
+    if (passesOver(f, d, r) || (d.clipped && !intersectRects(clip, d.clip, clip))) continue;
+    TexelQuad q;
+    const uint8_t* texels = nullptr;
+    if (!texelQuadOf(f, d, q) || !(texels = texelsOnCpu(d.tex)) ||
+        !drawTexelQuad(pixels.data(), r, clip, texels, d.tex->w, d.tex->h, q))
+      return false;
+  }
+  return true;
+}
+
+// The kept pixels with the draws from the first on, up to `end`, laid over them.
+bool drawOnCpu(const FrameList& f, const Rect& r, size_t end, const OnCpu& u, std::vector<uint32_t>& pixels) {
+  if (u.kept < 0 || u.first > end) return false;
   KeptPixels& base = g_sdl.kept[(size_t)u.kept];
   base.used = g_sdl.frameNumber;
   pixels = base.pixels;
-  for (size_t k = u.first; k < cut; ++k) {
-    const Recorded& d = f.draws[k];
-    Rect clip = r;
-    if (!reaches(d, r) || (d.clipped && !intersectRects(clip, d.clip, clip))) continue;
-    TexelQuad q;
-    const uint8_t* texels = nullptr;
-    if (!texelQuadOf(f, d, q, texels) || !drawTexelQuad(pixels.data(), r, clip, texels, d.tex->w, d.tex->h, q))
-      return false;
-  }
+  return drawRangeOnCpu(f, r, u.first, end, pixels);
+}
+
+// drawLayer's layer, laid texel for texel: the draws from `from` on over
+// black and then over white.
+bool drawLayerOnCpu(const FrameList& f, const Rect& r, size_t from, std::vector<uint32_t>& both) {
+  const size_t n = (size_t)rectArea(r);
+  std::vector<uint32_t> white(n, 0xffffffffu);
+  both.assign(n, 0xff000000u);
+  if (!drawRangeOnCpu(f, r, from, f.draws.size(), both) || !drawRangeOnCpu(f, r, from, f.draws.size(), white))
+    return false;
+  both.insert(both.end(), white.begin(), white.end());
   return true;
 }
 
@@ -891,29 +913,46 @@ void resolveFrame() {
       auto& stale = g_sdl.staleBack;
       stale.erase(std::remove_if(stale.begin(), stale.end(), [&r](const Rect& s) { return rectInside(s, r); }),
                   stale.end());
+      PictureOver picture;
+      const bool over = !keepUnder && !keepLayer && top != SIZE_MAX && findPictureOver(f, changed, r, top, picture);
+      OnCpu cpu;
+      const bool onCpu = keeping && findOnCpu(f, r, start, cleared, over ? picture.cut : f.draws.size(), cpu);
+      if (onCpu && cpu.kept >= 0) {
+        std::vector<uint32_t> pixels;
+        if (over) {
+          // What lies under the picture; its layer goes over it as drawn.
+          if (drawOnCpu(f, r, picture.cut, cpu, pixels) &&
+              putPictureOver(f, r, picture, surface, g_sdl.shown.back(), &pixels)) {
+            ++g_sdl.underOnCpu;
+            continue;
+          }
+        } else if (drawOnCpu(f, r, f.draws.size(), cpu, pixels)) {
+          // The layers the rectangle's next frames are put together from.
+          std::vector<uint32_t> under, both;
+          if (keepUnder && drawOnCpu(f, r, top, cpu, under)) g_sdl.pendingKeeps.push_back({underKey, std::move(under)});
+          if (keepLayer && top >= cpu.first && drawLayerOnCpu(f, r, top, both))
+            g_sdl.pendingKeeps.push_back({layerKey, std::move(both)});
+          // Shown like kept pixels (the back buffer lags there), and kept
+          // when drawn before.
+          ShownRect& now = g_sdl.shown.back();
+          if (now.keep) g_sdl.pendingKeeps.push_back({now.key, pixels});
+          now.keep = false;
+          nextComposed(now) = std::move(pixels);
+          ++g_sdl.underOnCpu;
+          continue;
+        }
+      }
       if (keepLayer) {
         // The draws from the new one on.
         std::vector<uint32_t> both;
         if (drawLayer(f, r, top, both)) g_sdl.pendingKeeps.push_back({layerKey, std::move(both)});
       }
-      PictureOver picture;
-      const bool over = !keepUnder && !keepLayer && top != SIZE_MAX && findPictureOver(f, changed, r, top, picture);
-      UnderOnCpu cpu;
-      const bool onCpu = over && findUnderOnCpu(f, changed, r, start, cleared, picture.cut, cpu);
-      if (onCpu && cpu.kept >= 0) {
-        std::vector<uint32_t> under;
-        if (drawUnderOnCpu(f, r, picture.cut, cpu, under) &&
-            putPictureOver(f, r, picture, surface, g_sdl.shown.back(), &under)) {
-          ++g_sdl.underOnCpu;
-          continue;
-        }
-      }
       const size_t end = keepUnder ? top : over ? picture.cut : f.draws.size();
       if (cleared) fillRect(r, f.clear[0], f.clear[1], f.clear[2], f.clear[3]);
       flushBatches();
-      if (onCpu && cpu.kept < 0 && seenBefore(cpu.baseKey)) {
-        // Drawn here a second time: what lies under the first new draw is
-        // kept, for the next change to be put together from.
+      if (onCpu && cpu.kept < 0 && cpu.first < end && seenBefore(cpu.baseKey)) {
+        // Drawn here a second time: what lies under the first picture drawn
+        // on the CPU is kept, for the next changes to be put together from.
         replay(f, &r, start, cpu.first);
         std::vector<uint32_t> base;
         if (readRect(r, base)) g_sdl.pendingKeeps.push_back({cpu.baseKey, std::move(base)});
