@@ -595,8 +595,8 @@ bool findPictureOver(const FrameList& f, const std::vector<uint8_t>& changed, co
 }
 
 // With what lies under the picture drawn in r (or put together in
-// madeUnder), puts r together from pixels: r read back, the picture's layer (kept, or drawn now over black and over
-// white, and kept) over its part. Both layers are kept for its next frames.
+// madeUnder), puts r together from pixels: r read back, the picture's layer
+// (kept, or drawn now over black and over white, and kept) over its part. Both layers are kept for its next frames.
 // The pixels go into the software renderer's window surface, or are shown
 // like kept ones (the back buffer lags there). False when the output could
 // not be read: r is then to be drawn again whole.
@@ -684,7 +684,10 @@ bool passesOver(const FrameList& f, const Recorded& d, const Rect& r) {
   return leavesAlone(f, d, in);
 }
 
-// The draws in r from the one it is drawn from up to `end`.
+// Whether r, drawn from `start` up to draw `end`, can be put together on the
+// CPU: the earliest draw after `start` from which on every draw reaching r
+// before `end` lays a picture a texel to a pixel or passes over, and where
+// the pixels of r with the draws before it are kept.
 bool findOnCpu(const FrameList& f, const Rect& r, size_t start, bool cleared, size_t end, OnCpu& u) {
   if (g_sdl.software || !g_sdl.getTexImage || rectArea(r) > kKeptMaxPixels) return false;
   end = std::min(end, f.draws.size());
