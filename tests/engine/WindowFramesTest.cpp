@@ -120,7 +120,7 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
   // What is drawn after the light: nothing; a picture over the digits where
   // the light does not reach; a picture over the whole clock with a clear
   // hole there (as a table's frame drawn over it).
-  enum class Over { Nothing, BesideTheLight, ClearOverTheClock };
+  enum class Over { Nothing, BesideTheLight, ClearOverTheClock, LabelUnderTheLight };
 
   // A clock's light going round over its digits, which change with the
   // light's first frame every time round (as a waiting table's clock). Every
@@ -155,6 +155,11 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
       CCSprite* beside = CCSprite::createWithTexture(patternedTexture(16, 10, 200, 60));
       beside->setPosition(ccp(522, 347));
       scene->addChild(beside, 3);
+    } else if (over == Over::LabelUnderTheLight) {
+      // Its texture lies on a page of labels, which is not read back.
+      CCLabelTTF* label = CCLabelTTF::create("12", "Arial", 14);
+      label->setPosition(ccp(521, 318));
+      scene->addChild(label, 1);
     } else if (over == Over::ClearOverTheClock) {
       std::vector<unsigned char> px((size_t)320 * 224 * 4);
       for (int y = 0; y < 224; ++y)
@@ -224,6 +229,12 @@ TEST_P(WindowFramesTest, DigitsChangingAloneUnderTheLightArePutTogetherFromTexel
     EXPECT_GE(be::frameCounts().underOnCpu - before, GetParam() ? 0u : 6u);
     CCDirector::sharedDirector()->reset();
   }
+}
+
+// A label among the digits lies on a page of labels, whose texels are not
+// read: only what is drawn after it can be put together from texels.
+TEST_P(WindowFramesTest, ALabelAmongTheDigitsShowsAsDrawnWhole) {
+  runClock(Over::LabelUnderTheLight, false, true);
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, WindowFramesTest, ::testing::Values(false, true),

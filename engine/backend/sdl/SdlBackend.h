@@ -121,6 +121,8 @@ bool texelsTransparent(const Texture* t, int x0, int y0, int x1, int y1);
 // when they cannot be had (a page, a target, another renderer).
 constexpr long kCpuTexelsMax = 256 * 256;
 const uint8_t* texelsOnCpu(const Texture* t);
+// Whether texelsOnCpu may give them, without reading them.
+bool mayHaveTexelsOnCpu(const Texture* t);
 
 // Texture coordinates of the texture's own texels to those of what SDL draws from.
 inline SDL_Vertex onSurface(const Texture* t, const Vertex& v) {

@@ -645,10 +645,11 @@ struct OnCpu {
   int kept = -1;            // where those pixels are kept
 };
 
-// Where the draw lays a picture a texel to a pixel; its texels are not looked at.
+// Where the draw lays a picture a texel to a pixel from a texture whose
+// texels can be had (texelsOnCpu reads them only when they are needed).
 bool texelQuadOf(const FrameList& f, const Recorded& d, TexelQuad& out) {
-  if (!d.tex || (d.blend != Blend::Alpha && d.blend != Blend::None) || (long)d.tex->w * d.tex->h > kCpuTexelsMax)
-    return false;
+  const Texture* t = d.tex;
+  if (!t || (d.blend != Blend::Alpha && d.blend != Blend::None) || !mayHaveTexelsOnCpu(t)) return false;
   UprightQuad q;
   if (!uprightQuad(f, d, q)) return false;
   const Vertex* v = &f.verts[d.firstVert];

@@ -194,20 +194,27 @@ bool texelsTransparent(const Texture* t, int x0, int y0, int x1, int y1) {
   return true;
 }
 
-const uint8_t* texelsOnCpu(const Texture* t) {
+bool mayHaveTexelsOnCpu(const Texture* t) {
   if (!t || t->page || t->target || textureStale(t) || !t->own.tex || t->own.w != t->w || t->own.h != t->h)
-    return nullptr;
+    return false;
+  if (!t->cpuTexels.empty()) return true;
+  // A single texel would not tell a rectangle texture from a 2D one (below).
+  return !t->cpuTried && (long)t->w * t->h <= kCpuTexelsMax && (long)t->w * t->h > 1 && g_sdl.getTexImage &&
+         g_sdl.pixelStore && g_sdl.getError;
+}
+
+const uint8_t* texelsOnCpu(const Texture* t) {
+  if (!mayHaveTexelsOnCpu(t)) return nullptr;
   if (!t->cpuTexels.empty()) return t->cpuTexels.data();
-  if (t->cpuTried || (long)t->w * t->h > kCpuTexelsMax || !g_sdl.getTexImage || !g_sdl.pixelStore || !g_sdl.getError)
-    return nullptr;
   t->cpuTried = true;
   constexpr unsigned kTexture2D = 0x0DE1, kRgba = 0x1908, kUnsignedByte = 0x1401, kPackRowLength = 0x0D02,
                      kPackAlignment = 0x0D05, kNoError = 0;
   flushBatches();
+  float sw = 0, sh = 0;
+  // Binding sends SDL's queued draws of the texture; their errors are not the read's.
+  if (SDL_GL_BindTexture(t->own.tex, &sw, &sh) != 0) return nullptr;
   for (int i = 0; i < 8 && g_sdl.getError() != kNoError; ++i) {
   }
-  float sw = 0, sh = 0;
-  if (SDL_GL_BindTexture(t->own.tex, &sw, &sh) != 0) return nullptr;
   std::vector<uint8_t> texels;
   // SDL lays a texture out at its size on a 2D texture when the driver takes
   // any size (Mesa's do); else it is padded, or a rectangle texture.
