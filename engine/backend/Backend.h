@@ -71,7 +71,7 @@ void finish();
 // earlier frames, or put together from them, with nothing drawn.
 struct FrameCounts {
   uint64_t whole = 0, partial = 0, keptRects = 0;
-  uint64_t underOnCpu = 0;  // rectangles whose part under a picture going round was put together undrawn
+  uint64_t underOnCpu = 0;  // rectangles put together on the CPU from kept pixels and texels, not drawn
   long lastPixels = 0;
   uint32_t lastRecordedAgain = 0;  // draws the last frame recorded again
 };

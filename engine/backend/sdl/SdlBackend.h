@@ -342,21 +342,24 @@ struct SdlState {
   // driver can put part of the back buffer on the window (X11 GLX with
   // GLX_MESA_copy_sub_buffer); all of it after anything else.
   void (*copySubBuffer)(void* display, unsigned long window, int x, int y, int w, int h) = nullptr;
-  // SDL's GL renderer: how a target texture is taken off the framebuffer
-  // object SDL keeps for its size (see destroyTexture).
-  void (*framebufferTexture2D)(unsigned target, unsigned attachment, unsigned textarget, unsigned texture,
-                               int level) = nullptr;
-  // ... and how a texture's texels are read back (texelsOnCpu).
-  void (*getTexImage)(unsigned target, int level, unsigned format, unsigned type, void* pixels) = nullptr;
-  void (*pixelStore)(unsigned name, int value) = nullptr;
-  unsigned (*getError)() = nullptr;
+  // GL calls of SDL's GL renderer's context, all null with another
+  // renderer: how a target texture is taken off the framebuffer object SDL
+  // keeps for its size (destroyTexture), and how a texture's texels are read
+  // back (texelsOnCpu).
+  struct GlCalls {
+    void (*framebufferTexture2D)(unsigned target, unsigned attachment, unsigned textarget, unsigned texture,
+                                 int level) = nullptr;
+    void (*getTexImage)(unsigned target, int level, unsigned format, unsigned type, void* pixels) = nullptr;
+    void (*pixelStore)(unsigned name, int value) = nullptr;
+    unsigned (*getError)() = nullptr;
+  } gl;
   void* xDisplay = nullptr;
   unsigned long xWindow = 0;
   bool showAll = true;
   int shownW = 0, shownH = 0;  // the size a GL back buffer was last shown at
   uint64_t wholeFrames = 0, partialFrames = 0;
   uint64_t keptRects = 0;  // shown from kept pixels, not drawn
-  uint64_t underOnCpu = 0;  // under a picture going round, put together without drawing
+  uint64_t underOnCpu = 0;  // put together on the CPU from kept pixels and texels, not drawn
 
   // Pixels kept of rectangles drawn before, the last frame's rectangles, the
   // keys seen lately (a picture is kept the second time it is drawn), and in

@@ -596,7 +596,8 @@ bool findPictureOver(const FrameList& f, const std::vector<uint8_t>& changed, co
 
 // With what lies under the picture drawn in r (or put together in
 // madeUnder), puts r together from pixels: r read back, the picture's layer
-// (kept, or drawn now over black and over white, and kept) over its part. Both layers are kept for its next frames.
+// (kept, or drawn now over black and over white, and kept) over its part.
+// Both layers are kept for its next frames.
 // The pixels go into the software renderer's window surface, or are shown
 // like kept ones (the back buffer lags there). False when the output could
 // not be read: r is then to be drawn again whole.
@@ -661,9 +662,9 @@ bool texelQuadOf(const FrameList& f, const Recorded& d, TexelQuad& out) {
     return std::fabs(a - (float)n) < 1e-3f;
   };
   int x0, y0, x1, y1, u0, v0;
-  const float du = (q.u1 - q.u0) * (float)d.tex->w, dv = (q.t1 - q.t0) * (float)d.tex->h;
+  const float du = (q.u1 - q.u0) * (float)t->w, dv = (q.t1 - q.t0) * (float)t->h;
   if (!whole(q.x0, x0) || !whole(q.y0, y0) || !whole(q.x1, x1) || !whole(q.y1, y1) ||
-      !whole(q.u0 * (float)d.tex->w, u0) || !whole(q.t0 * (float)d.tex->h, v0) ||
+      !whole(q.u0 * (float)t->w, u0) || !whole(q.t0 * (float)t->h, v0) ||
       std::fabs(std::fabs(du) - (float)(x1 - x0)) > 1e-3f || std::fabs(std::fabs(dv) - (float)(y1 - y0)) > 1e-3f)
     return false;
   out.at = Rect{x0, y0, x1, y1};
@@ -690,7 +691,7 @@ bool passesOver(const FrameList& f, const Recorded& d, const Rect& r) {
 // before `end` lays a picture a texel to a pixel or passes over, and where
 // the pixels of r with the draws before it are kept.
 bool findOnCpu(const FrameList& f, const Rect& r, size_t start, bool cleared, size_t end, OnCpu& u) {
-  if (g_sdl.software || !g_sdl.getTexImage || rectArea(r) > kKeptMaxPixels) return false;
+  if (!g_sdl.gl.getTexImage || rectArea(r) > kKeptMaxPixels) return false;
   end = std::min(end, f.draws.size());
   size_t first = end;
   for (; first > start + 1; --first) {
@@ -930,20 +931,29 @@ void resolveFrame() {
             ++g_sdl.underOnCpu;
             continue;
           }
-        } else if (drawOnCpu(f, r, f.draws.size(), cpu, pixels)) {
-          // The layers the rectangle's next frames are put together from.
+        } else {
+          // With the layers its next frames are put together from: what
+          // lies under its first new draw is taken on the way.
+          const size_t all = f.draws.size(), split = keepUnder && top >= cpu.first ? top : all;
           std::vector<uint32_t> under, both;
-          if (keepUnder && drawOnCpu(f, r, top, cpu, under)) g_sdl.pendingKeeps.push_back({underKey, std::move(under)});
-          if (keepLayer && top >= cpu.first && drawLayerOnCpu(f, r, top, both))
-            g_sdl.pendingKeeps.push_back({layerKey, std::move(both)});
-          // Shown like kept pixels (the back buffer lags there), and kept
-          // when drawn before.
-          ShownRect& now = g_sdl.shown.back();
-          if (now.keep) g_sdl.pendingKeeps.push_back({now.key, pixels});
-          now.keep = false;
-          nextComposed(now) = std::move(pixels);
-          ++g_sdl.underOnCpu;
-          continue;
+          bool made = drawOnCpu(f, r, split, cpu, pixels);
+          if (made && split < all) {
+            under = pixels;
+            made = drawRangeOnCpu(f, r, split, all, pixels);
+          }
+          if (made) {
+            if (!under.empty()) g_sdl.pendingKeeps.push_back({underKey, std::move(under)});
+            if (keepLayer && top >= cpu.first && drawLayerOnCpu(f, r, top, both))
+              g_sdl.pendingKeeps.push_back({layerKey, std::move(both)});
+            // Shown like kept pixels (the back buffer lags there), and kept
+            // when drawn before.
+            ShownRect& now = g_sdl.shown.back();
+            if (now.keep) g_sdl.pendingKeeps.push_back({now.key, pixels});
+            now.keep = false;
+            nextComposed(now) = std::move(pixels);
+            ++g_sdl.underOnCpu;
+            continue;
+          }
         }
       }
       if (keepLayer) {

@@ -16,6 +16,11 @@ namespace backend {
 
 namespace {
 
+// The GL names the calls in g_sdl.gl take here.
+constexpr unsigned kGlTexture2D = 0x0DE1, kGlRgba = 0x1908, kGlUnsignedByte = 0x1401, kGlPackRowLength = 0x0D02,
+                   kGlPackAlignment = 0x0D05, kGlFramebuffer = 0x8D40, kGlColourAttachment0 = 0x8CE0,
+                   kGlNoError = 0;
+
 constexpr int kPagedMaxW = 512, kPagedMaxH = 128;
 
 // Marks the blocks holding any texel that is not fully opaque.
@@ -199,21 +204,20 @@ bool mayHaveTexelsOnCpu(const Texture* t) {
     return false;
   if (!t->cpuTexels.empty()) return true;
   // A single texel would not tell a rectangle texture from a 2D one (below).
-  return !t->cpuTried && (long)t->w * t->h <= kCpuTexelsMax && (long)t->w * t->h > 1 && g_sdl.getTexImage &&
-         g_sdl.pixelStore && g_sdl.getError;
+  return !t->cpuTried && (long)t->w * t->h <= kCpuTexelsMax && (long)t->w * t->h > 1 && g_sdl.gl.getTexImage &&
+         g_sdl.gl.pixelStore && g_sdl.gl.getError;
 }
 
 const uint8_t* texelsOnCpu(const Texture* t) {
   if (!mayHaveTexelsOnCpu(t)) return nullptr;
   if (!t->cpuTexels.empty()) return t->cpuTexels.data();
   t->cpuTried = true;
-  constexpr unsigned kTexture2D = 0x0DE1, kRgba = 0x1908, kUnsignedByte = 0x1401, kPackRowLength = 0x0D02,
-                     kPackAlignment = 0x0D05, kNoError = 0;
+  const SdlState::GlCalls& gl = g_sdl.gl;
   flushBatches();
   float sw = 0, sh = 0;
   // Binding sends SDL's queued draws of the texture; their errors are not the read's.
   if (SDL_GL_BindTexture(t->own.tex, &sw, &sh) != 0) return nullptr;
-  for (int i = 0; i < 8 && g_sdl.getError() != kNoError; ++i) {
+  for (int i = 0; i < 8 && gl.getError() != kGlNoError; ++i) {
   }
   std::vector<uint8_t> texels;
   // SDL lays a texture out at its size on a 2D texture when the driver takes
@@ -221,10 +225,10 @@ const uint8_t* texelsOnCpu(const Texture* t) {
   if (sw == 1.0f && sh == 1.0f) {
     texels.resize((size_t)t->w * t->h * 4);
     // SDL's read-back leaves its row length set.
-    g_sdl.pixelStore(kPackRowLength, 0);
-    g_sdl.pixelStore(kPackAlignment, 4);
-    g_sdl.getTexImage(kTexture2D, 0, kRgba, kUnsignedByte, texels.data());
-    if (g_sdl.getError() != kNoError) texels.clear();
+    gl.pixelStore(kGlPackRowLength, 0);
+    gl.pixelStore(kGlPackAlignment, 4);
+    gl.getTexImage(kGlTexture2D, 0, kGlRgba, kGlUnsignedByte, texels.data());
+    if (gl.getError() != kGlNoError) texels.clear();
   }
   SDL_GL_UnbindTexture(t->own.tex);
   t->cpuTexels = std::move(texels);
@@ -261,14 +265,13 @@ namespace {
 // of its size is drawn to: a window-sized snapshot is 4 MB kept for nothing.
 // Bound and taken off first, it goes with its name.
 void detachTarget(SDL_Texture* tex) {
-  if (!g_sdl.framebufferTexture2D) return;
+  if (!g_sdl.gl.framebufferTexture2D) return;
   SDL_Texture* was = SDL_GetRenderTarget(g_sdl.renderer);
   SDL_Rect clip{};
   const bool clipped = SDL_RenderIsClipEnabled(g_sdl.renderer);
   if (clipped) SDL_RenderGetClipRect(g_sdl.renderer, &clip);
   if (SDL_SetRenderTarget(g_sdl.renderer, tex) != 0) return;
-  const unsigned kFramebuffer = 0x8D40, kColourAttachment0 = 0x8CE0, kTexture2D = 0x0DE1;
-  g_sdl.framebufferTexture2D(kFramebuffer, kColourAttachment0, kTexture2D, 0, 0);
+  g_sdl.gl.framebufferTexture2D(kGlFramebuffer, kGlColourAttachment0, kGlTexture2D, 0, 0);
   SDL_SetRenderTarget(g_sdl.renderer, was == tex ? nullptr : was);
   if (was != tex) SDL_RenderSetClipRect(g_sdl.renderer, clipped ? &clip : nullptr);
 }

@@ -83,17 +83,14 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
   }
   g_sdl.showAll = true;
   if (!hidden) findWindowX11(win, strcmp(g_sdl.rendererName, "opengl") == 0);
-  g_sdl.framebufferTexture2D = nullptr;
-  g_sdl.getTexImage = nullptr;
-  g_sdl.pixelStore = nullptr;
-  g_sdl.getError = nullptr;
+  g_sdl.gl = {};
   if (strcmp(g_sdl.rendererName, "opengl") == 0) {
-    g_sdl.framebufferTexture2D = reinterpret_cast<void (*)(unsigned, unsigned, unsigned, unsigned, int)>(
+    SdlState::GlCalls& gl = g_sdl.gl;
+    gl.framebufferTexture2D = reinterpret_cast<decltype(gl.framebufferTexture2D)>(
         SDL_GL_GetProcAddress("glFramebufferTexture2DEXT"));
-    g_sdl.getTexImage = reinterpret_cast<void (*)(unsigned, int, unsigned, unsigned, void*)>(
-        SDL_GL_GetProcAddress("glGetTexImage"));
-    g_sdl.pixelStore = reinterpret_cast<void (*)(unsigned, int)>(SDL_GL_GetProcAddress("glPixelStorei"));
-    g_sdl.getError = reinterpret_cast<unsigned (*)()>(SDL_GL_GetProcAddress("glGetError"));
+    gl.getTexImage = reinterpret_cast<decltype(gl.getTexImage)>(SDL_GL_GetProcAddress("glGetTexImage"));
+    gl.pixelStore = reinterpret_cast<decltype(gl.pixelStore)>(SDL_GL_GetProcAddress("glPixelStorei"));
+    gl.getError = reinterpret_cast<decltype(gl.getError)>(SDL_GL_GetProcAddress("glGetError"));
   }
   SDL_SetRenderDrawBlendMode(ren, SDL_BLENDMODE_BLEND);
   return true;
@@ -191,10 +188,7 @@ void close() {
   if (g_sdl.open) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
   if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
   g_sdl.renderer = nullptr;
-  g_sdl.framebufferTexture2D = nullptr;
-  g_sdl.getTexImage = nullptr;
-  g_sdl.pixelStore = nullptr;
-  g_sdl.getError = nullptr;
+  g_sdl.gl = {};
   g_sdl.window = nullptr;
   g_sdl.canvas = g_sdl.target = nullptr;
   g_sdl.surfaceW = g_sdl.surfaceH = 0;
