@@ -198,6 +198,8 @@ void CCActionManager::update(float dt) {
     if (!e->paused) {
       for (e->index = 0; e->index < (long)e->actions.size(); ++e->index) {
         CCAction* a = e->actions[(size_t)e->index];
+        // Actions lie apart on the heap: the next one is fetched while this one steps.
+        if (e->index + 1 < (long)e->actions.size()) __builtin_prefetch(e->actions[(size_t)e->index + 1]);
         a->retain();
         a->step(dt);
         // The step may have stopped this action or every action of the target.

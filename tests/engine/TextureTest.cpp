@@ -1,8 +1,14 @@
 // Picture loading: async callbacks, sheets, the name resolver, labels.
 
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <unistd.h>
+
+#include <cstring>
 #include <thread>
 
 #include "EngineFixture.h"
+#include "engine/backend/Backend.h"
 
 USING_NS_CC;
 
@@ -206,6 +212,80 @@ TEST_F(TextureTest, LabelsMeasureTheirTextAndRenderOnlyOnChange) {
   EXPECT_EQ(empty->getContentSize().width, 0);
   empty->setString(" ");
   EXPECT_GT(empty->getContentSize().width, 0);
+}
+
+// A line of text takes a quicker renderer than wrapped text: its pixels must
+// be those the wrapping renderer gives, at every alignment.
+TEST_F(TextureTest, OneLineOfTextRendersAsTheWrappingRendererDoes) {
+  const char* path = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
+  if (access(path, R_OK) != 0) GTEST_SKIP() << "no CJK font";
+  ASSERT_TRUE(kest::backend::fontUsable(path));
+  const char* texts[] = {"玩家5 下注 1234", " lead", "trail  ", "a\tb", "j", "牌型：同花顺 gy", "  "};
+  for (int size : {12, 16, 23}) {
+    TTF_Font* f = TTF_OpenFont(path, size);
+    ASSERT_NE(f, nullptr);
+    for (int align = 0; align < 3; ++align)
+      for (const char* text : texts) {
+        SCOPED_TRACE(std::to_string(size) + " " + std::to_string(align) + " '" + text + "'");
+        std::vector<uint8_t> got;
+        int w = 0, h = 0;
+        ASSERT_TRUE(kest::backend::renderText(path, size, text, 0, align, got, w, h));
+        TTF_SetFontWrappedAlign(f, align);
+        SDL_Surface* s = TTF_RenderUTF8_Blended_Wrapped(f, text, SDL_Color{255, 255, 255, 255}, 0);
+        ASSERT_NE(s, nullptr);
+        SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ABGR8888, 0);
+        SDL_FreeSurface(s);
+        ASSERT_NE(c, nullptr);
+        ASSERT_EQ(w, c->w);
+        ASSERT_EQ(h, c->h);
+        int rowsDiffering = 0;
+        for (int y = 0; y < h; ++y)
+          rowsDiffering +=
+              memcmp(&got[(size_t)y * w * 4], (const uint8_t*)c->pixels + (size_t)y * c->pitch, (size_t)w * 4) != 0;
+        EXPECT_EQ(rowsDiffering, 0);
+        SDL_FreeSurface(c);
+      }
+    TTF_CloseFont(f);
+  }
+  // Lines still break.
+  std::vector<uint8_t> one, two;
+  int w1 = 0, h1 = 0, w2 = 0, h2 = 0;
+  ASSERT_TRUE(kest::backend::renderText(path, 16, "ab", 0, 0, one, w1, h1));
+  ASSERT_TRUE(kest::backend::renderText(path, 16, "a\nb", 0, 0, two, w2, h2));
+  EXPECT_GE(h2, h1 * 2 - 2);
+  EXPECT_LT(w2, w1);
+}
+
+// Coloured pictures in the layout text renders to (32-bit with alpha, as
+// such a BMP loads) and in another keep their channels.
+TEST_F(TextureTest, PicturesKeepTheirChannelsWhateverTheirLayout) {
+  for (bool alpha : {true, false}) {
+    SDL_Surface* s =
+        SDL_CreateRGBSurfaceWithFormat(0, 5, 3, 32, alpha ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGB888);
+    ASSERT_NE(s, nullptr);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 5; ++x) {
+        const Uint32 v =
+            SDL_MapRGBA(s->format, (Uint8)(10 + x), (Uint8)(100 + y), (Uint8)(200 + x + y), (Uint8)(x * 60));
+        memcpy((uint8_t*)s->pixels + (size_t)y * s->pitch + (size_t)x * 4, &v, 4);
+      }
+    const std::string bmp = m_root + (alpha ? "/argb.bmp" : "/rgb.bmp");
+    ASSERT_EQ(SDL_SaveBMP(s, bmp.c_str()), 0);
+    SDL_FreeSurface(s);
+    std::vector<uint8_t> rgba;
+    int w = 0, h = 0;
+    ASSERT_TRUE(kest::backend::decodeFile(bmp, rgba, w, h));
+    ASSERT_EQ(w, 5);
+    ASSERT_EQ(h, 3);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 5; ++x) {
+        const uint8_t* p = &rgba[((size_t)y * 5 + x) * 4];
+        EXPECT_EQ(p[0], 10 + x);
+        EXPECT_EQ(p[1], 100 + y);
+        EXPECT_EQ(p[2], 200 + x + y);
+        EXPECT_EQ(p[3], alpha ? x * 60 : 255);
+      }
+  }
 }
 
 TEST_F(TextureTest, AtlasLabelsSkipCharactersOutsideTheirMap) {

@@ -16,6 +16,7 @@ namespace {
 TTF_Font* font(const std::string& path, int size) {
   if (size <= 0) return nullptr;
   if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
+  closeFontsAtExit();  // also for fonts opened before any window
   auto key = std::make_pair(path, size);
   auto it = g_sdl.fonts.find(key);
   if (it != g_sdl.fonts.end()) return it->second;
@@ -33,8 +34,13 @@ bool renderText(const std::string& fontPath, int size, const std::string& utf8, 
   if (!f) return false;
   TTF_SetFontWrappedAlign(
       f, align == 1 ? TTF_WRAPPED_ALIGN_CENTER : (align == 2 ? TTF_WRAPPED_ALIGN_RIGHT : TTF_WRAPPED_ALIGN_LEFT));
-  SDL_Surface* s = TTF_RenderUTF8_Blended_Wrapped(f, utf8.c_str(), SDL_Color{255, 255, 255, 255},
-                                                  (Uint32)(wrapWidth > 0 ? wrapWidth : 0));
+  const SDL_Color white{255, 255, 255, 255};
+  // One line unwrapped renders the same pixels as through the wrapping
+  // renderer, which measures and shapes it twice more.
+  SDL_Surface* s =
+      wrapWidth <= 0 && utf8.find_first_of("\r\n") == std::string::npos
+          ? TTF_RenderUTF8_Blended(f, utf8.c_str(), white)
+          : TTF_RenderUTF8_Blended_Wrapped(f, utf8.c_str(), white, (Uint32)(wrapWidth > 0 ? wrapWidth : 0));
   return surfaceToRgba(s, rgba, width, height);
 }
 

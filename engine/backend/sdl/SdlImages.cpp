@@ -27,6 +27,34 @@ void initImage() {
 
 bool surfaceToRgba(SDL_Surface* s, std::vector<uint8_t>& rgba, int& w, int& h) {
   if (!s) return false;
+  // Direct colour without a colour key (text, most pictures): straight into
+  // the texels, without a converted surface in between.
+  if (!SDL_ISPIXELFORMAT_INDEXED(s->format->format) && !SDL_HasColorKey(s) && !SDL_MUSTLOCK(s) && s->w > 0 &&
+      s->h > 0) {
+    w = s->w;
+    h = s->h;
+    rgba.resize((size_t)w * h * 4);
+    bool ok = true;
+    if (s->format->format == SDL_PIXELFORMAT_ARGB8888) {
+      // What text renders to: red and blue change places, a loop the
+      // compiler vectorises (SDL's own converter goes pixel by pixel).
+      for (int y = 0; y < h; ++y) {
+        const uint8_t* src = (const uint8_t*)s->pixels + (size_t)y * s->pitch;
+        uint8_t* dst = &rgba[(size_t)y * w * 4];
+        for (int x = 0; x < w; ++x) {
+          uint32_t v;
+          memcpy(&v, src + x * 4, 4);
+          v = (v & 0xff00ff00u) | (v >> 16 & 0xffu) | (v & 0xffu) << 16;
+          memcpy(dst + x * 4, &v, 4);
+        }
+      }
+    } else {
+      ok = SDL_ConvertPixels(w, h, s->format->format, s->pixels, s->pitch, SDL_PIXELFORMAT_ABGR8888, rgba.data(),
+                             w * 4) == 0;
+    }
+    SDL_FreeSurface(s);
+    return ok;
+  }
   SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ABGR8888, 0);
   SDL_FreeSurface(s);
   if (!c) return false;

@@ -18,41 +18,54 @@ namespace {
 
 // The GL names the calls in g_sdl.gl take here.
 constexpr unsigned kGlTexture2D = 0x0DE1, kGlRgba = 0x1908, kGlUnsignedByte = 0x1401, kGlPackRowLength = 0x0D02,
-                   kGlPackAlignment = 0x0D05, kGlFramebuffer = 0x8D40, kGlColourAttachment0 = 0x8CE0,
-                   kGlNoError = 0;
+                   kGlPackAlignment = 0x0D05, kGlFramebuffer = 0x8D40, kGlColourAttachment0 = 0x8CE0, kGlNoError = 0;
 
 constexpr int kPagedMaxW = 512, kPagedMaxH = 128;
 
-// Marks the blocks holding any texel that is not fully opaque.
+// Marks the blocks holding any texel that is not fully opaque, and the
+// larger ones holding any that is not fully clear, in one pass.
 void summariseOpacity(Texture* t, const uint8_t* rgba) {
+  static_assert(kSeenBlock % kBlock == 0, "seen blocks are whole opacity blocks");
   const int w = t->w, h = t->h;
   t->bw = (w + kBlock - 1) / kBlock;
   t->bh = (h + kBlock - 1) / kBlock;
-  std::vector<uint8_t> notOpaque((size_t)t->bw * t->bh, 0);
-  size_t count = 0;
+  const int sw = (w + kSeenBlock - 1) / kSeenBlock, sh = (h + kSeenBlock - 1) / kSeenBlock;
+  // Scratch kept between calls: labels are made again every few frames.
+  static std::vector<uint8_t> notOpaque, seen;
+  notOpaque.assign((size_t)t->bw * t->bh, 0);
+  seen.assign((size_t)sw * sh, 0);
   for (int y = 0; y < h; ++y) {
     const uint8_t* row = rgba + (size_t)y * w * 4;
     uint8_t* blocks = &notOpaque[(size_t)(y / kBlock) * t->bw];
-    for (int x = 0; x < w; ++x)
-      if (row[x * 4 + 3] != 255 && !blocks[x / kBlock]) {
-        blocks[x / kBlock] = 1;
-        ++count;
+    uint8_t* seenBlocks = &seen[(size_t)(y / kSeenBlock) * sw];
+    const int whole = w / kBlock;
+    for (int bx = 0; bx < whole; ++bx) {
+      const uint8_t* p = row + (size_t)bx * kBlock * 4 + 3;
+      unsigned all = 255, any = 0;
+      for (int i = 0; i < kBlock; ++i) {
+        all &= p[i * 4];
+        any |= p[i * 4];
       }
+      blocks[bx] |= all != 255;
+      seenBlocks[bx * kBlock / kSeenBlock] |= any != 0;
+    }
+    if (whole < t->bw) {
+      unsigned all = 255, any = 0;
+      for (int x = whole * kBlock; x < w; ++x) {
+        all &= row[x * 4 + 3];
+        any |= row[x * 4 + 3];
+      }
+      blocks[whole] |= all != 255;
+      seenBlocks[whole * kBlock / kSeenBlock] |= any != 0;
+    }
   }
+  size_t count = 0;
+  for (uint8_t b : notOpaque) count += b;
   t->opaque = count == 0;
   t->clear = count == notOpaque.size();
   t->notOpaqueSum.clear();
   t->seen.clear();
-  if (!t->opaque) {
-    const int sw = (w + kSeenBlock - 1) / kSeenBlock, sh = (h + kSeenBlock - 1) / kSeenBlock;
-    t->seen.assign((size_t)sw * sh, 0);
-    for (int y = 0; y < h; ++y) {
-      const uint8_t* row = rgba + (size_t)y * w * 4;
-      uint8_t* blocks = &t->seen[(size_t)(y / kSeenBlock) * sw];
-      for (int x = 0; x < w; ++x)
-        if (row[x * 4 + 3] != 0) blocks[x / kSeenBlock] = 1;
-    }
-  }
+  if (!t->opaque) t->seen = seen;
   if (t->opaque || t->clear) return;
   const int stride = t->bw + 1;
   t->notOpaqueSum.assign((size_t)stride * (t->bh + 1), 0);
@@ -132,7 +145,8 @@ bool placePaged(Texture* t, const uint8_t* rgba) {
     page = newPage();
     if (!page || !placeOnPage(*page, w, h, x, y)) return false;
   }
-  std::vector<uint8_t> bordered((size_t)w * h * 4);
+  static std::vector<uint8_t> bordered;  // at most a page's largest texture, kept between calls
+  bordered.resize((size_t)w * h * 4);
   for (int row = 0; row < h; ++row) {
     const uint8_t* src = rgba + (size_t)std::min(std::max(row - 1, 0), t->h - 1) * t->w * 4;
     uint8_t* dst = &bordered[(size_t)row * w * 4];
