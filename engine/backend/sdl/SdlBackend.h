@@ -352,6 +352,7 @@ struct SdlState {
     void (*getTexImage)(unsigned target, int level, unsigned format, unsigned type, void* pixels) = nullptr;
     void (*pixelStore)(unsigned name, int value) = nullptr;
     unsigned (*getError)() = nullptr;
+    void (*finish)() = nullptr;
   } gl;
   void* xDisplay = nullptr;
   unsigned long xWindow = 0;

@@ -328,7 +328,14 @@ void finish() {
   if (!g_sdl.renderer) return;
   resolveFrame();
   flushBatches();
-  // Reading a pixel back cannot finish before the drawing does.
+  SDL_RenderFlush(g_sdl.renderer);
+  // GL's own wait costs llvmpipe far less than reading a pixel back, which
+  // cannot finish before the drawing does either (the software renderer's
+  // only wait).
+  if (g_sdl.gl.finish && SDL_GL_GetCurrentContext()) {
+    g_sdl.gl.finish();
+    return;
+  }
   uint32_t px = 0;
   SDL_Rect r{0, 0, 1, 1};
   SDL_RenderReadPixels(g_sdl.renderer, &r, SDL_PIXELFORMAT_ABGR8888, &px, 4);

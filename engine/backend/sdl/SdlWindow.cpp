@@ -91,6 +91,7 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
     gl.getTexImage = reinterpret_cast<decltype(gl.getTexImage)>(SDL_GL_GetProcAddress("glGetTexImage"));
     gl.pixelStore = reinterpret_cast<decltype(gl.pixelStore)>(SDL_GL_GetProcAddress("glPixelStorei"));
     gl.getError = reinterpret_cast<decltype(gl.getError)>(SDL_GL_GetProcAddress("glGetError"));
+    gl.finish = reinterpret_cast<decltype(gl.finish)>(SDL_GL_GetProcAddress("glFinish"));
   }
   SDL_SetRenderDrawBlendMode(ren, SDL_BLENDMODE_BLEND);
   return true;
