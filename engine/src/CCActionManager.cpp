@@ -191,6 +191,13 @@ void CCActionManager::update(float dt) {
   bool wasLocked = m_bLocked;
   m_bLocked = true;
   Element* outer = m_pCurrentTarget;
+  // Stepping waits on memory at every action: actions and their nodes lie
+  // apart on the heap, and drawing a frame evicts them. Asked for all at
+  // once first, they arrive together.
+  for (const Element& e : m_elements) {
+    __builtin_prefetch(e.target);
+    for (const CCAction* a : e.actions) __builtin_prefetch(a);
+  }
   // The number of targets, and of each target's actions, is read afresh at
   // every turn: what a step adds is reached in this walk.
   for (auto e = m_elements.begin(); e != m_elements.end();) {
@@ -198,8 +205,6 @@ void CCActionManager::update(float dt) {
     if (!e->paused) {
       for (e->index = 0; e->index < (long)e->actions.size(); ++e->index) {
         CCAction* a = e->actions[(size_t)e->index];
-        // Actions lie apart on the heap: the next one is fetched while this one steps.
-        if (e->index + 1 < (long)e->actions.size()) __builtin_prefetch(e->actions[(size_t)e->index + 1]);
         a->retain();
         a->step(dt);
         // The step may have stopped this action or every action of the target.
