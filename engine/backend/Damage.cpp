@@ -98,18 +98,6 @@ void addDamage(std::vector<Rect>& rects, Rect r, size_t maxRects) {
   }
 }
 
-void composeOver(const uint32_t* under, const uint32_t* overBlack, const uint32_t* overWhite, uint32_t* out, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    uint32_t o = 0xff000000u;
-    for (int shift = 0; shift < 24; shift += 8) {
-      const uint32_t c = overBlack[i] >> shift & 255u, w = overWhite[i] >> shift & 255u, u = under[i] >> shift & 255u;
-      const uint32_t showing = w > c ? w - c : 0;
-      o |= std::min(255u, c + (u * showing + 127) / 255) << shift;
-    }
-    out[i] = o;
-  }
-}
-
 namespace {
 // a * b / 255, rounded to the nearest.
 inline uint32_t mul255(uint32_t a, uint32_t b) {
@@ -117,6 +105,18 @@ inline uint32_t mul255(uint32_t a, uint32_t b) {
   return (p + (p >> 8)) >> 8;
 }
 }  // namespace
+
+void composeOver(const uint32_t* under, const uint32_t* overBlack, const uint32_t* overWhite, uint32_t* out, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    uint32_t o = 0xff000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const uint32_t c = overBlack[i] >> shift & 255u, w = overWhite[i] >> shift & 255u, u = under[i] >> shift & 255u;
+      const uint32_t showing = w > c ? w - c : 0;
+      o |= std::min(255u, c + mul255(u, showing)) << shift;
+    }
+    out[i] = o;
+  }
+}
 
 bool drawTexelQuad(uint32_t* out, const Rect& area, const Rect& clip, const uint8_t* texels, int texW, int texH,
                    const TexelQuad& q) {

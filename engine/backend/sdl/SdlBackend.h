@@ -290,8 +290,6 @@ void appendWrapped(Batch& b, const Texture* t, const Vertex* vertices, int verte
 bool surfaceToRgba(SDL_Surface* s, std::vector<uint8_t>& rgba, int& w, int& h);
 // Closes the fonts opened so far (they open again on use).
 void closeFonts();
-// Closes them, and SDL2_ttf, at the process's exit too.
-void closeFontsAtExit();
 
 // --- the state ---------------------------------------------------------------
 

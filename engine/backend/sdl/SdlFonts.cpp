@@ -13,10 +13,24 @@ namespace backend {
 
 namespace {
 
+// Closes them, and SDL2_ttf, at the process's exit too.
+void closeFontsAtExit() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  atexit([] {
+    closeFonts();
+    if (TTF_WasInit()) TTF_Quit();
+  });
+}
+
 TTF_Font* font(const std::string& path, int size) {
   if (size <= 0) return nullptr;
-  if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
-  closeFontsAtExit();  // also for fonts opened before any window
+  if (!TTF_WasInit()) {
+    if (TTF_Init() != 0) return nullptr;
+    // Fonts go at exit even when nothing closes the window, or none opened.
+    closeFontsAtExit();
+  }
   auto key = std::make_pair(path, size);
   auto it = g_sdl.fonts.find(key);
   if (it != g_sdl.fonts.end()) return it->second;
@@ -55,16 +69,6 @@ void closeFonts() {
   for (auto& kv : g_sdl.fonts)
     if (kv.second) TTF_CloseFont(kv.second);
   g_sdl.fonts.clear();
-}
-
-void closeFontsAtExit() {
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  atexit([] {
-    closeFonts();
-    if (TTF_WasInit()) TTF_Quit();
-  });
 }
 
 }  // namespace backend

@@ -64,8 +64,10 @@ void summariseOpacity(Texture* t, const uint8_t* rgba) {
   t->opaque = count == 0;
   t->clear = count == notOpaque.size();
   t->notOpaqueSum.clear();
-  t->seen.clear();
-  if (!t->opaque) t->seen = seen;
+  if (t->opaque)
+    t->seen.clear();
+  else
+    t->seen = seen;
   if (t->opaque || t->clear) return;
   const int stride = t->bw + 1;
   t->notOpaqueSum.assign((size_t)stride * (t->bh + 1), 0);

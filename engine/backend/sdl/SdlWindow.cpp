@@ -86,8 +86,8 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
   g_sdl.gl = {};
   if (strcmp(g_sdl.rendererName, "opengl") == 0) {
     SdlState::GlCalls& gl = g_sdl.gl;
-    gl.framebufferTexture2D = reinterpret_cast<decltype(gl.framebufferTexture2D)>(
-        SDL_GL_GetProcAddress("glFramebufferTexture2DEXT"));
+    gl.framebufferTexture2D =
+        reinterpret_cast<decltype(gl.framebufferTexture2D)>(SDL_GL_GetProcAddress("glFramebufferTexture2DEXT"));
     gl.getTexImage = reinterpret_cast<decltype(gl.getTexImage)>(SDL_GL_GetProcAddress("glGetTexImage"));
     gl.pixelStore = reinterpret_cast<decltype(gl.pixelStore)>(SDL_GL_GetProcAddress("glPixelStorei"));
     gl.getError = reinterpret_cast<decltype(gl.getError)>(SDL_GL_GetProcAddress("glGetError"));
@@ -162,8 +162,6 @@ bool open(bool headless, int width, int height, const char* title) {
     g_openError = SDL_GetError();
     SDL_Log("engine: no renderer could be opened: %s", g_openError.c_str());
   }
-  // Fonts go at exit even when nothing closes the window (tests).
-  closeFontsAtExit();
   if (ok && !headless) SDL_StartTextInput();
   g_sdl.open = ok;
   return ok;
