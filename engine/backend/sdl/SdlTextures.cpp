@@ -34,11 +34,11 @@ void summariseOpacity(Texture* t, const uint8_t* rgba) {
   static std::vector<uint8_t> notOpaque, seen;
   notOpaque.assign((size_t)t->bw * t->bh, 0);
   seen.assign((size_t)sw * sh, 0);
+  const int whole = w / kBlock;  // blocks of a full row of texels; the last may be part of one
   for (int y = 0; y < h; ++y) {
     const uint8_t* row = rgba + (size_t)y * w * 4;
     uint8_t* blocks = &notOpaque[(size_t)(y / kBlock) * t->bw];
     uint8_t* seenBlocks = &seen[(size_t)(y / kSeenBlock) * sw];
-    const int whole = w / kBlock;
     for (int bx = 0; bx < whole; ++bx) {
       const uint8_t* p = row + (size_t)bx * kBlock * 4 + 3;
       unsigned all = 255, any = 0;
