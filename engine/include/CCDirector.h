@@ -123,6 +123,9 @@ class CCDirector : public CCObject {
   void setNextFrameSteps(unsigned int steps) { m_uNextFrameSteps = steps; }
   // Draws the current scene now and writes it as a PNG read back from the renderer.
   bool saveScreenshot(const std::string& pngPath);
+  // Draws the current scene now and reads it back: rows of RGBA from the
+  // top. False when there is no renderer.
+  bool captureFrame(std::vector<unsigned char>& rgba, int& width, int& height);
 
   // Tears down scenes and singletons (tests call this between cases).
   void reset();

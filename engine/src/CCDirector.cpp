@@ -346,6 +346,17 @@ bool CCDirector::saveScreenshot(const std::string& pngPath) {
   return true;
 }
 
+bool CCDirector::captureFrame(std::vector<unsigned char>& rgba, int& width, int& height) {
+  rgba.clear();
+  width = height = 0;
+  if (!getOpenGLView()->openWindow()) return false;
+  if (m_pNextScene) setNextScene();
+  drawFrame(m_pRunningScene, m_pNotificationNode, m_pTopLayer, &rgba, &width, &height);
+  ++m_uDrawnFrames;
+  s_needsRedraw = false;
+  return !rgba.empty();
+}
+
 void CCDirector::purgeCachedData() {}
 
 void CCDirector::reset() {
