@@ -1,8 +1,9 @@
 // Stands in for the Windows audio the engine used, on the back end's sound
 // device (engine/backend/Audio.h). Implemented: music and effects on 32
-// channels, volumes, pause and resume. Not implemented: pitch, pan and gain
-// of an effect (taken, not applied); WMA (no decoder: logged once and
-// silent, like any unplayable file).
+// channels, volumes, pause and resume; a sound named .wav, .mp3 or .wma
+// that is not there plays its .ogg (the build's sounds are Ogg Vorbis).
+// Not implemented: pitch, pan and gain of an effect (taken, not applied);
+// WMA (no decoder: logged once and silent, like any unplayable file).
 
 #include "SimpleAudioEngine.h"
 
@@ -57,9 +58,24 @@ bool SimpleAudioEngine::open() {
 
 bool SimpleAudioEngine::hasDevice() { return open(); }
 
-std::string SimpleAudioEngine::resolve(const char* path) {
+std::string SimpleAudioEngine::resolve(const char* path) { return fullPathForSound(path); }
+
+std::string SimpleAudioEngine::fullPathForSound(const char* path) {
   if (!path || !*path) return "";
-  return cocos2d::CCFileUtils::sharedFileUtils()->fullPathForFilename(path);
+  cocos2d::CCFileUtils* files = cocos2d::CCFileUtils::sharedFileUtils();
+  const std::string full = files->fullPathForFilename(path);
+  if (files->isFileExist(full)) return full;
+  // Our sounds are Ogg Vorbis: a name given as .wav, .mp3 or .wma (or
+  // without an extension) plays the .ogg of the same name when the file
+  // named is not there. A name that finds neither keeps its own, which the
+  // failure then names.
+  const std::string name = path;
+  const size_t slash = name.rfind('/'), dot = name.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  const std::string extension = hasExtension ? name.substr(dot) : "";
+  if (hasExtension && extension != ".wav" && extension != ".mp3" && extension != ".wma") return full;
+  const std::string ogg = files->fullPathForFilename((name.substr(0, hasExtension ? dot : name.size()) + ".ogg").c_str());
+  return files->isFileExist(ogg) ? ogg : full;
 }
 
 void SimpleAudioEngine::failOnce(const std::string& path, const char* why) {

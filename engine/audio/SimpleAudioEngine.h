@@ -3,8 +3,11 @@
 
 // Background music and sound effects.
 //
-// Paths are resource names (resolved by CCFileUtils). The device opens on
-// first use; when there is none every call is silent and nothing fails.
+// Paths are resource names (resolved by CCFileUtils); a name ending in
+// ".wav", ".mp3" or ".wma", or without an extension, whose file is not
+// there plays the ".ogg" file of the same name when that is. The device
+// opens on first use; when there is none every call is silent and nothing
+// fails.
 // Headless, the device is SDL's dummy one unless SDL_AUDIODRIVER names
 // another. A missing or unplayable file (".wma" among them) is silent too
 // and logged once. Music: one piece at a time, looping or once;
@@ -60,6 +63,9 @@ class SimpleAudioEngine {
 
   // Whether sound reaches a device.
   bool hasDevice();
+  // The file a sound name plays (its ".ogg" as above), or the name's own
+  // full path when neither is there.
+  static std::string fullPathForSound(const char* pszFilePath);
   // Effects playing now.
   int playingEffectCount();
 

@@ -79,7 +79,8 @@ void DZPokerProTimer::Update(float seconds)
     if (!mine)
         return;
     const float shown = m_pRing->getPercentage();
-    if (shown >= 25 && shown <= 27)
+    // The warning is a game sound like the others: silent with "Music" off.
+    if (shown >= 25 && shown <= 27 && cocos2d::CCUserDefault::sharedUserDefault()->getBoolForKey("Music", true))
         Sexy::GetGameAudio()->PlayEffect("DZShowHand/Music/GAME_WARN.mp3", false);
     // At or past the end: a ring that does not stop at 0 gives up all the same.
     if (percent <= 0)

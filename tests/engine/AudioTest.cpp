@@ -130,3 +130,26 @@ TEST_F(AudioTest, VolumesStayInRangeAndPreloadedMusicPlays) {
   audio->pauseEffect(0);
   audio->resumeEffect(7);
 }
+
+TEST_F(AudioTest, NamesOfOtherFormatsPlayTheOggOfTheSameName) {
+  // SDL_mixer reads the format from the bytes, so a wave will do for an .ogg.
+  writeFile("Sound/ding.ogg", MakeWav(8000, 4000));
+  writeFile("Sound/both.mp3", "not an mp3 at all");
+  writeFile("Sound/both.ogg", MakeWav(8000, 4000));
+  writeFile("Sound/picture.ogg", MakeWav(8000, 4000));
+  SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
+  ASSERT_TRUE(audio->hasDevice());
+  testing::internal::CaptureStderr();
+  for (const char* name : {"Sound/ding.mp3", "Sound/ding.wav", "Sound/ding.wma", "Sound/ding", "Sound/ding.ogg"})
+    EXPECT_NE(audio->playEffect(name), 0u) << name;
+  // The file named wins when it is there, and other extensions are not ours.
+  EXPECT_EQ(audio->playEffect("Sound/both.mp3"), 0u);
+  EXPECT_EQ(audio->playEffect("Sound/picture.png"), 0u);
+  // A name that finds nothing is logged under its own name.
+  EXPECT_EQ(audio->playEffect("Sound/none.mp3"), 0u);
+  std::string log = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(count(log, "ding"), 0) << log;
+  EXPECT_EQ(count(log, "both.mp3"), 1) << log;
+  EXPECT_EQ(count(log, "picture.png"), 1) << log;
+  EXPECT_EQ(count(log, "none.mp3"), 1) << log;
+}

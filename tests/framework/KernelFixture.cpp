@@ -1,5 +1,7 @@
 #include "KernelFixture.h"
 
+#include "SimpleAudioEngine.h"
+
 using namespace cocos2d;
 using namespace Sexy;
 
@@ -33,8 +35,22 @@ std::vector<std::pair<uint16_t, std::vector<uint8_t>>> KernelTest::SentGame() co
     return out;
 }
 
+std::vector<std::string> RecordingAudio::Unplayable() const
+{
+    std::vector<std::string> missing;
+    for (const std::string& path : asked)
+    {
+        const std::string file = CocosDenshion::SimpleAudioEngine::fullPathForSound(path.c_str());
+        if (!CCFileUtils::sharedFileUtils()->isFileExist(file))
+            missing.push_back(path);
+    }
+    return missing;
+}
+
 void KernelTest::TearDown()
 {
+    if (soundsMustExist)
+        EXPECT_EQ(audio.Unplayable(), std::vector<std::string>{});
     WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
     while (CCNode* dialog = top->getChildByTag(CBaseKernelLayer::kExitDialogTag))
         dialog->removeFromParentAndCleanup(true);

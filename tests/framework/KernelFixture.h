@@ -18,6 +18,7 @@
 
 #include <cstring>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -168,15 +169,36 @@ public:
     std::vector<std::string> servers;
 };
 
+// A sound as the tests name it: the resource name without the resource
+// folder and without an extension, so a name asked as ".mp3" is the same
+// sound as the ".ogg" file it plays.
+inline std::string SoundStem(const std::string& path)
+{
+    std::string name = path;
+    const std::string root = std::string(KEST_RES_DIR) + "/";
+    if (name.compare(0, root.size(), root) == 0)
+        name.erase(0, root.size());
+    const size_t slash = name.rfind('/'), dot = name.rfind('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+        name.erase(dot);
+    return name;
+}
+
+// The game's sounds, logged by their stems ("effect Land/effect/boy/DOUBLE").
 class RecordingAudio : public Sexy::IGameAudio
 {
 public:
     bool IsMusicPlaying() override { return playing; }
-    void PreloadMusic(const std::string& path) override { log.push_back("preload " + path); }
+    void PreloadMusic(const std::string& path) override
+    {
+        asked.insert(path);
+        log.push_back("preload " + SoundStem(path));
+    }
     void PlayMusic(const std::string& path, bool loop) override
     {
+        asked.insert(path);
         playing = true;
-        log.push_back("music " + path + (loop ? " loop" : ""));
+        log.push_back("music " + SoundStem(path) + (loop ? " loop" : ""));
     }
     void StopMusic(bool) override
     {
@@ -193,11 +215,15 @@ public:
     void SetEffectsVolume(float v) override { log.push_back("effects volume " + std::to_string(v).substr(0, 3)); }
     void PlayEffect(const std::string& path, bool loop) override
     {
-        log.push_back("effect " + path + (loop ? " loop" : ""));
+        asked.insert(path);
+        log.push_back("effect " + SoundStem(path) + (loop ? " loop" : ""));
     }
     void StopAllEffects() override { log.push_back("stop effects"); }
+    // What was asked for that the engine would find no file for.
+    std::vector<std::string> Unplayable() const;
     bool playing = false;
     std::vector<std::string> log;
+    std::set<std::string> asked;
 };
 
 class KernelTest;
@@ -260,6 +286,9 @@ protected:
     static std::vector<uint8_t> KindRecord(uint16_t kind);
 
     Sexy::CBaseKernelLayer* kernel = nullptr;
+    // A game's tests set it: every sound its board and handler ask for must
+    // be one of the build's (res/sounds.tsv), or the test fails.
+    bool soundsMustExist = false;
     FakeRoom room;
     std::unique_ptr<Sexy::CGameRoomBinding> binding;
     std::unique_ptr<RecordingHandler> handler;

@@ -107,6 +107,8 @@ std::vector<Value> UsableChipsOf(const Board& board)
 class BankerTableTest : public kt::KernelTest
 {
 protected:
+    BankerTableTest() { soundsMustExist = true; }
+
     static constexpr uint16_t kMe = 5;
     static constexpr int64_t kMyScore = 8800000;
 
@@ -197,7 +199,7 @@ protected:
     {
         int n = 0;
         for (const std::string& line : audio.log)
-            n += line == "effect " + sound ? 1 : 0;
+            n += line == "effect " + kt::SoundStem(sound) ? 1 : 0;
         return n;
     }
     // Children of the content root showing a picture.

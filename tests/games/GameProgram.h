@@ -38,7 +38,7 @@ protected:
                  const std::vector<Step>& steps, const std::vector<std::string>& options = {});
 
     // The run passed: both ended well, no sanitizer report, no data error,
-    // and no shot shows a stand-in picture.
+    // no sound that could not play, and no shot shows a stand-in picture.
     void ExpectClean(const Outcome& o);
 
     std::vector<std::pair<std::string, std::string>> m_shots;  // file, name

@@ -24,6 +24,8 @@ Bytes BytesOf(const Record& record)
 class TableTest : public KernelTest
 {
 protected:
+    TableTest() { soundsMustExist = true; }
+
     // Table time in frames of 1/60 s: the scheduler and actions, nothing drawn.
     static void Frames(int frames)
     {

@@ -78,6 +78,7 @@ protected:
         EXPECT_EQ((o).clientLog.find("AddressSanitizer"), std::string::npos) << (o).clientLog;                         \
         EXPECT_EQ((o).clientLog.find("LeakSanitizer"), std::string::npos) << (o).clientLog;                            \
         EXPECT_EQ((o).clientLog.find("runtime error"), std::string::npos) << (o).clientLog;                            \
+        EXPECT_EQ((o).clientLog.find("cannot play"), std::string::npos) << (o).clientLog;                              \
     } while (0)
 
 TEST_F(RoomProgram, FullRoomShowsEveryTableWithoutStandIns)

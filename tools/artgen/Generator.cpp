@@ -230,7 +230,7 @@ void CopyData(const std::string& sourceDir, const std::string& outDir, GenerateR
     const fs::path& path = it->path();
     std::string name = path.filename().string();
     if (!it->is_regular_file(ec) || name.empty() || name[0] == '.' || name == "README.md" ||
-        name == "pictures.tsv")
+        name == "pictures.tsv" || name == "sounds.tsv")
       continue;
     fs::path relative = fs::relative(path, sourceDir, ec);
     fs::path target = fs::path(outDir) / relative;

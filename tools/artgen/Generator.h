@@ -36,8 +36,8 @@ struct GenerateReport {
 // Draws every picture of the table into outDir.
 GenerateReport Generate(const PictureTable& table, const std::string& outDir, TextPainter& text);
 
-// Copies every file under sourceDir into outDir, except the picture tables
-// (pictures.tsv) and documentation; adds the copies to the report.
+// Copies every file under sourceDir into outDir, except the picture and
+// sound tables (pictures.tsv, sounds.tsv) and documentation; adds the copies to the report.
 void CopyData(const std::string& sourceDir, const std::string& outDir, GenerateReport& report);
 
 // Removes files an earlier run wrote (listed in the stamp) that this run did

@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/artgen/TableText.h"
+
 namespace artgen {
 
 struct Colour {
@@ -92,10 +94,6 @@ bool LoadTables(const std::vector<std::string>& paths, PictureTable& table, std:
 // The project's tables: res/pictures.tsv and every res/<folder>/pictures.tsv,
 // in name order, so a game keeps its rows beside its other resources.
 std::vector<std::string> TablesUnder(const std::string& resDir);
-
-// Expands the brace groups of one field. Returns false with a message for
-// unbalanced braces, bad ranges or expansions beyond a sane size.
-bool ExpandBraces(std::string_view text, std::vector<std::string>& out, std::string& error);
 
 bool ParseColour(std::string_view text, Colour& colour);
 

@@ -37,6 +37,14 @@ int64_t WrappingAdd(int64_t a, int64_t b)
     return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
 }
 
+// A closed board is not heard: its music (or a looping effect that stands
+// for it) would otherwise play on in the room and the hall.
+void SilenceClosedBoard()
+{
+    GetGameAudio()->StopMusic(true);
+    GetGameAudio()->StopAllEffects();
+}
+
 // Removes a node that may be running the very callback we are in: it stays
 // alive until the frame's pool drains.
 void DetachLater(CCNode* node)
@@ -74,6 +82,9 @@ CBaseKernelLayer::~CBaseKernelLayer()
             dialog->Close();
         }
     }
+    // The room closes with the board still open.
+    if (m_pGameBoard != nullptr)
+        SilenceClosedBoard();
     UnloadGameResources(m_dwCurrentKind);
     // Released, not deleted: a module with loads still pending is kept alive
     // by the texture cache until its last callback.
@@ -535,6 +546,7 @@ void CBaseKernelLayer::ResetGameKernel()
         }
         board->HideStartButton();
         DetachLater(board);
+        SilenceClosedBoard();
     }
 }
 

@@ -140,7 +140,7 @@ protected:
     {
         int n = 0;
         for (const std::string& line : audio.log)
-            n += line == "effect " + sound || line.find("effect " + sound + ".") == 0;
+            n += line == "effect " + kt::SoundStem(sound);
         return n;
     }
     // A touch began on a widget, as the layout reports it.

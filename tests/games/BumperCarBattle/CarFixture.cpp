@@ -138,7 +138,7 @@ int CarTest::Played(const std::string& sound) const
 {
     int n = 0;
     for (const std::string& line : audio.log)
-        n += line.find("effect ") == 0 && line.find(sound) != std::string::npos ? 1 : 0;
+        n += line.find("effect ") == 0 && line.find(kt::SoundStem(sound)) != std::string::npos ? 1 : 0;
     return n;
 }
 

@@ -201,6 +201,19 @@ TEST_F(HoldemTest, MyRingGivesUpOnceAndAnothersStaysAtZero)
     EXPECT_EQ(Played("DZShowHand/Music/GAME_WARN.mp3"), warned);
 }
 
+TEST_F(HoldemTest, MyRingIsSilentWithMusicOffAndStillGivesUp)
+{
+    CCUserDefault::sharedUserDefault()->setBoolForKey("Music", false);
+    board->StartTurnTimer(kMe);
+    Step(31 + 868 + 60);
+    EXPECT_EQ(Played("DZShowHand/Music/GAME_WARN.mp3"), 0);
+    Step(60 * 5);
+    auto sent = SentGame();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].first, SUB_C_GIVE_UP);
+    CCUserDefault::sharedUserDefault()->setBoolForKey("Music", true);
+}
+
 TEST_F(HoldemTest, AStopCancelsAStartStillWaiting)
 {
     board->StartTurnTimer(3);

@@ -132,6 +132,7 @@ bool Shows(CCSprite* sprite, const char* picture)
 void HoldemTest::SetUp()
 {
     KernelTest::SetUp();
+    soundsMustExist = true;
     RegisterGameKind(DZPoKer::kGameKind);
     Configure(GAME_PLAYER, DZPoKerMobile::kKindID);
     const std::vector<uint8_t> record = KindRecord(DZPoKerMobile::kKindID);
@@ -200,7 +201,7 @@ int HoldemTest::Played(const std::string& sound) const
 {
     int n = 0;
     for (const std::string& line : audio.log)
-        n += line.find("effect " + sound) == 0 ? 1 : 0;
+        n += line.find("effect " + kt::SoundStem(sound)) == 0 ? 1 : 0;
     return n;
 }
 

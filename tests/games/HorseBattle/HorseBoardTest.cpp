@@ -35,7 +35,7 @@ protected:
     {
         int n = 0;
         for (const std::string& line : audio.log)
-            n += line.rfind("music " + name, 0) == 0 ? 1 : 0;
+            n += line.rfind("music " + kt::SoundStem(name), 0) == 0 ? 1 : 0;
         return n;
     }
 };

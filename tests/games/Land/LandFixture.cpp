@@ -118,13 +118,14 @@ int Played(const kt::RecordingAudio& audio, const std::string& sound)
 {
     int n = 0;
     for (const std::string& line : audio.log)
-        n += line == "effect " + sound ? 1 : 0;
+        n += line == "effect " + kt::SoundStem(sound) ? 1 : 0;
     return n;
 }
 
 void LandTest::SetUp()
 {
     KernelTest::SetUp();
+    soundsMustExist = true;
     RegisterGameKind(Land::kGameKind);
     Configure(3, Land::LandMobile::kKindID);
     const std::vector<uint8_t> record = KindRecord(Land::LandMobile::kKindID);

@@ -170,7 +170,7 @@ protected:
     {
         int n = 0;
         for (const std::string& line : audio.log)
-            n += line == "effect " + name;
+            n += line == "effect " + kt::SoundStem(name);
         return n;
     }
 };

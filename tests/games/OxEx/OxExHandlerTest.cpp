@@ -34,6 +34,9 @@ struct Sized
 // bytes are all 0xFF so chairs and counts are as wrong as they can be.
 TEST_F(OxExHandler, EverySubAndSceneIsTakenOnlyAtItsSize)
 {
+    // Bytes of any value make hand types no server sends, whose voices
+    // there are none of.
+    soundsMustExist = false;
     ASSERT_NE(Enter(), nullptr);
     const Sized subs[] = {{100, 10}, {101, 10}, {103, 13}, {104, 46}, {105, 3}, {106, 3}};
     for (const Sized& s : subs)

@@ -100,6 +100,9 @@ struct Sized
 
 TEST_F(OxNewTable, EverySubAndSceneIsTakenOnlyAtItsSize)
 {
+    // Bytes of any value make hand types no server sends, whose voices
+    // there are none of.
+    soundsMustExist = false;
     ASSERT_NE(Enter(), nullptr);
     const Sized subs[] = {{100, 10}, {101, 10}, {103, 26}, {104, 97}, {105, 4}, {106, 7}};
     for (const Sized& s : subs)

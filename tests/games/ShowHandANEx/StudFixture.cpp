@@ -122,7 +122,7 @@ int StudTest::Played(const std::string& sound) const
 {
     int n = 0;
     for (const std::string& line : audio.log)
-        n += line.find("effect " + sound) == 0 ? 1 : 0;
+        n += line.find("effect " + kt::SoundStem(sound)) == 0 ? 1 : 0;
     return n;
 }
 

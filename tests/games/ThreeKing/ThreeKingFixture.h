@@ -81,7 +81,7 @@ protected:
     {
         int n = 0;
         for (const std::string& line : audio.log)
-            n += line.find("effect ") == 0 && line.find(name) != std::string::npos;
+            n += line.find("effect ") == 0 && line.find(kt::SoundStem(name)) != std::string::npos;
         return n;
     }
 
