@@ -120,6 +120,22 @@ TEST_F(ModuleTable, OneBoardPerGameUntilTheTableIsReset)
     EXPECT_EQ(kernel->GetGameBoard()->getParent(), kernel);
 }
 
+TEST_F(ModuleTable, AClosedBoardIsNoLongerHeard)
+{
+    ASSERT_NE(EnterWithBoard(3), nullptr);
+    audio.playing = true;
+    audio.log.clear();
+    kernel->ResetGameKernel();
+    EXPECT_EQ(audio.log, (std::vector<std::string>{"stop music", "stop effects"}));
+    EXPECT_FALSE(audio.playing);
+    // Without a board whatever plays is the room's, and stays.
+    audio.playing = true;
+    audio.log.clear();
+    kernel->ResetGameKernel();
+    EXPECT_TRUE(audio.log.empty());
+    EXPECT_TRUE(audio.playing);
+}
+
 TEST_F(ModuleTable, KindsWithoutAModuleStillShowTheGameView)
 {
     room.ready = true;
