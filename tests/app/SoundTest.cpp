@@ -1,6 +1,7 @@
 // The application's sound operations against the engine's audio (SDL's
 // dummy device in tests).
 #include "app/AppDelegate.h"
+#include "hall/CDlgSetting.h"
 
 #include "WavFile.h"
 #include "ui/UiFixture.h"
@@ -53,4 +54,29 @@ TEST_F(Sounds, MusicAndEffectsFollowTheirSettings)
     EXPECT_EQ(audio->playingEffectCount(), 0);
     SimpleAudioEngine::end();
     std::remove(wav.c_str());
+}
+
+TEST_F(Sounds, TheSettingsMusicSwitchSilencesAndRestartsWhatIsHeard)
+{
+    AppDelegate app(launch::Options{});
+    SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
+    if (!audio->hasDevice())
+        GTEST_SKIP() << "no audio device";
+    // The room's music is one of the build's sounds, named as the room names it.
+    ASSERT_NE(AppDelegate::ResolveSoundPath("Music/background.mp3"), "");
+    CCUserDefault::sharedUserDefault()->setBoolForKey("Music", true);
+    app.playLoopMusic("Music/background.mp3");
+    ASSERT_TRUE(audio->isBackgroundMusicPlaying());
+
+    CDlgSetting* dialog = CDlgSetting::create();
+    ASSERT_NE(dialog, nullptr);
+    scene->addChild(dialog);
+    CCNode* music = CCNode::create();
+    music->setTag(CDlgSetting::kTagMusic);
+    dialog->OnButton(music);
+    EXPECT_FALSE(audio->isBackgroundMusicPlaying());
+    dialog->OnButton(music);
+    EXPECT_TRUE(audio->isBackgroundMusicPlaying());
+    app.stopBackgroundMusic();
+    SimpleAudioEngine::end();
 }
