@@ -146,7 +146,8 @@ class Score {
     }
     if (!m_style.loop) Close();
     Reverb(m_out, m_style.reverb, m_style.loop);
-    Normalize(m_out, 0.8f);
+    // Background: about 6 dB under the voices and effects over it.
+    Normalize(m_out, kMusicPeak);
     if (!m_style.loop) FadeEnds(m_out, 0, static_cast<int>(Samples(0.3f)));
     return m_out;
   }

@@ -21,6 +21,9 @@ uint64_t Hash(std::string_view text, uint64_t seed = 1469598103934665603ull);
 // The effect of a sound of any kind but voice and music.
 Pcm MakeEffect(const Sound& sound);
 
+// The loudest sample of a piece of music.
+constexpr float kMusicPeak = 0.45f;
+
 // A piece of music in the style ("calm", "bright", "lively", "race",
 // "tense": a loop whose end runs on into its start; "sting": a phrase played
 // once). The seed picks the key and the tune.
