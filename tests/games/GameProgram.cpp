@@ -1,5 +1,8 @@
 #include "GameProgram.h"
 
+#include <cstdlib>
+#include <sstream>
+
 namespace gameprogram {
 
 GameProgram::Outcome GameProgram::Play(const std::string& scenario, int kind, const std::string& roomName,
@@ -18,7 +21,11 @@ GameProgram::Outcome GameProgram::Play(const std::string& scenario, int kind, co
     {
         if (!step.click.empty())
             args.push_back(std::string(step.option) + "=" + std::to_string(step.frame) + ":" + step.click);
-        if (!step.shot.empty())
+        if (!step.shot.empty() && std::string(step.option) == "--nodes")
+        {
+            args.push_back("--nodes=" + std::to_string(step.frame) + ":" + m_dir + "/" + step.shot + ".txt");
+        }
+        else if (!step.shot.empty())
         {
             const std::string file = m_dir + "/" + step.shot + ".png";
             args.push_back("--shot=" + std::to_string(step.frame) + ":" + file);
@@ -28,6 +35,58 @@ GameProgram::Outcome GameProgram::Play(const std::string& scenario, int kind, co
     // A loaded machine may draw only a few frames a second: the frames
     // bound the run, not the clock.
     return Run(args, frames / 4 + 120);
+}
+
+std::string GameProgram::ShownNode::Field(const std::string& key) const
+{
+    const std::string wanted = "\t" + key + "=";
+    const size_t at = line.find(wanted);
+    if (at == std::string::npos)
+        return std::string();
+    const size_t from = at + wanted.size();
+    return line.substr(from, line.find('\t', from) - from);
+}
+
+std::vector<GameProgram::ShownNode> GameProgram::Shown(const std::string& nodesName) const
+{
+    std::vector<ShownNode> shown;
+    std::istringstream lines(programrun::ReadAll(m_dir + "/" + nodesName + ".txt"));
+    std::string line;
+    while (std::getline(lines, line))
+    {
+        ShownNode node;
+        node.line = line;
+        std::istringstream fields(line);
+        std::string tag;
+        std::getline(fields, node.kind, '\t');
+        std::getline(fields, node.name, '\t');
+        std::getline(fields, tag, '\t');
+        node.tag = std::atoi(tag.c_str());
+        shown.push_back(node);
+    }
+    return shown;
+}
+
+std::vector<GameProgram::ShownNode> GameProgram::With(const std::vector<ShownNode>& shown, const std::string& text)
+{
+    std::vector<ShownNode> found;
+    for (const ShownNode& node : shown)
+    {
+        if (node.line.find(text) != std::string::npos)
+            found.push_back(node);
+    }
+    return found;
+}
+
+const GameProgram::ShownNode* GameProgram::Widget(const std::vector<ShownNode>& shown, const std::string& name,
+                                                  int tag)
+{
+    for (const ShownNode& node : shown)
+    {
+        if ((name.empty() || node.name == name) && (tag == -1 || node.tag == tag))
+            return &node;
+    }
+    return nullptr;
 }
 
 void GameProgram::ExpectClean(const Outcome& o)

@@ -17,8 +17,8 @@ class GameProgram : public programrun::ProgramTest
 {
 protected:
     // One thing at a frame: a click at a window pixel "X,Y" (a double or a
-    // right click there, or a drag "X,Y,X2,Y2"), or a shot kept as
-    // screens/<name>.png.
+    // right click there, or a drag "X,Y,X2,Y2"), a shot kept as
+    // screens/<name>.png, or the list of what shows, read with Shown(name).
     struct Step
     {
         int frame;
@@ -31,6 +31,7 @@ protected:
     static Step RightClick(int frame, const char* at) { return {frame, at, "", "--rclick"}; }
     static Step Drag(int frame, const char* fromTo) { return {frame, fromTo, "", "--drag"}; }
     static Step Shot(int frame, const char* name) { return {frame, "", name}; }
+    static Step Nodes(int frame, const char* name) { return {frame, "", name, "--nodes"}; }
 
     // Plays the scenario in a room of the kind for the frames; `options` go
     // to the program before the steps (--speed N).
@@ -40,6 +41,23 @@ protected:
     // The run passed: both ended well, no sanitizer report, no data error,
     // no sound that could not play, and no shot shows a stand-in picture.
     void ExpectClean(const Outcome& o);
+
+    // What showed at a Nodes step: one line a drawn node, as the program's
+    // --nodes writes it (kind, widget name, tag, box, then what it shows).
+    struct ShownNode
+    {
+        std::string kind;
+        std::string name;
+        int tag = 0;
+        std::string line;  // the whole line, for a message
+        // A field "key=value" of the line ("" when it has none).
+        std::string Field(const std::string& key) const;
+    };
+    std::vector<ShownNode> Shown(const std::string& nodesName) const;
+    // The shown nodes whose line holds the text (a picture's name, a label's text).
+    static std::vector<ShownNode> With(const std::vector<ShownNode>& shown, const std::string& text);
+    // The shown widget of the name and tag (any name when empty, any tag when -1).
+    static const ShownNode* Widget(const std::vector<ShownNode>& shown, const std::string& name, int tag = -1);
 
     std::vector<std::pair<std::string, std::string>> m_shots;  // file, name
 };

@@ -1,9 +1,14 @@
 #include "tools/scriptedinput/ScriptedInput.h"
 
+#include "CocoStudio.h"
+#include "cocos-ext.h"
 #include "cocos2d.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <sstream>
 
 using namespace cocos2d;
 
@@ -26,6 +31,11 @@ public:
             if (step.shot)
             {
                 if (!CCDirector::sharedDirector()->saveScreenshot(step.text))
+                    CCLog("cannot write %s", step.text.c_str());
+            }
+            else if (step.nodes)
+            {
+                if (!WriteShownNodes(step.text))
                     CCLog("cannot write %s", step.text.c_str());
             }
             else if (step.click)
@@ -87,11 +97,12 @@ bool ParseStep(const std::string& name, const std::string& value, InputStep& ste
     if (end != value.c_str() + colon || step.frame < 0)
         return false;
     const std::string rest = value.substr(colon + 1);
-    if (name == "--type" || name == "--shot")
+    if (name == "--type" || name == "--shot" || name == "--nodes")
     {
         step.text = rest;
         step.shot = name == "--shot";
-        return !step.shot || !rest.empty();
+        step.nodes = name == "--nodes";
+        return name == "--type" || !rest.empty();
     }
     step.click = true;
     step.button = name == "--dblclick" ? InputStep::kDouble
@@ -114,7 +125,7 @@ bool ParseStep(const std::string& name, const std::string& value, InputStep& ste
 
 bool IsInputOption(const std::string& name)
 {
-    for (const char* known : {"--click", "--dblclick", "--rclick", "--drag", "--type", "--shot"})
+    for (const char* known : {"--click", "--dblclick", "--rclick", "--drag", "--type", "--shot", "--nodes"})
         if (name == known)
             return true;
     return false;
@@ -122,12 +133,121 @@ bool IsInputOption(const std::string& name)
 
 const char* ValueForm(const std::string& name)
 {
-    if (name == "--shot")
+    if (name == "--shot" || name == "--nodes")
         return "FILE";
     if (name == "--type")
         return "TEXT";
     return name == "--drag" ? "X,Y,X2,Y2" : "X,Y";
 }
+
+
+// --- what shows ---------------------------------------------------------------------------------
+
+// The node's box on the window; a widget other than a container draws round
+// its position by its anchor.
+CCRect WindowBox(CCNode* node)
+{
+    const CCSize size = node->getContentSize();
+    CCRect box(0, 0, size.width, size.height);
+    auto* widget = dynamic_cast<ui::Widget*>(node);
+    if (widget != nullptr && widget->getWidgetType() != ui::WidgetTypeContainer)
+        box.origin = CCPoint(-size.width * widget->getAnchorPoint().x, -size.height * widget->getAnchorPoint().y);
+    return CCRectApplyAffineTransform(box, node->nodeToWorldTransform());
+}
+
+// Tabs and line ends inside a text would split its line.
+std::string OneLine(const char* text)
+{
+    std::string line = text != nullptr ? text : "";
+    std::replace(line.begin(), line.end(), '\t', ' ');
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    return line;
+}
+
+// The kind and what the node shows; false for a node with nothing to read
+// (a plain node or layer).
+bool Describe(CCNode* node, std::string& kind, std::string& what)
+{
+    if (auto* button = dynamic_cast<extension::CCControlButton*>(node))
+    {
+        kind = "ControlButton";
+        CCString* title = button->getCurrentTitle();
+        what = "text=" + OneLine(title != nullptr ? title->getCString() : "") +
+               "\tenabled=" + (button->isEnabled() ? "1" : "0");
+        return true;
+    }
+    if (auto* widget = dynamic_cast<ui::Widget*>(node))
+    {
+        kind = widget->getDescription();
+        if (auto* label = dynamic_cast<ui::Label*>(widget))
+            what = "text=" + OneLine(label->getStringValue()) + "\t";
+        else if (auto* atlas = dynamic_cast<ui::LabelAtlas*>(widget))
+            what = "text=" + OneLine(atlas->getStringValue()) + "\t";
+        else if (auto* image = dynamic_cast<ui::ImageView*>(widget))
+            what = "picture=" + OneLine(image->getFileName().c_str()) + "\t";
+        what += std::string("bright=") + (widget->isBright() ? "1" : "0") +
+                "\tenabled=" + (widget->isEnabled() ? "1" : "0");
+        return true;
+    }
+    if (auto* label = dynamic_cast<CCLabelTTF*>(node))
+    {
+        kind = "LabelTTF";
+        what = "text=" + OneLine(label->getString());
+        return true;
+    }
+    if (auto* atlas = dynamic_cast<CCLabelAtlas*>(node))
+    {
+        kind = "LabelAtlas";
+        what = "text=" + OneLine(atlas->getString());
+        return true;
+    }
+    if (auto* sprite = dynamic_cast<CCSprite*>(node))
+    {
+        kind = "Sprite";
+        CCTexture2D* texture = sprite->getTexture();
+        what = "picture=" + OneLine(texture != nullptr ? texture->getSourceName() : "");
+        return true;
+    }
+    return false;
+}
+
+void WriteNode(CCNode* node, std::ostringstream& out)
+{
+    if (node == nullptr || !node->isVisible() || node->getScaleX() == 0 || node->getScaleY() == 0)
+        return;
+    auto* tinted = dynamic_cast<CCRGBAProtocol*>(node);
+    std::string kind;
+    std::string what;
+    if ((tinted == nullptr || tinted->getDisplayedOpacity() > 0) && Describe(node, kind, what))
+    {
+        const CCRect box = WindowBox(node);
+        auto* widget = dynamic_cast<ui::Widget*>(node);
+        out << kind << '\t' << (widget != nullptr ? widget->getName() : "") << '\t' << node->getTag() << '\t'
+            << std::lround(box.origin.x) << ',' << std::lround(box.origin.y) << ',' << std::lround(box.size.width)
+            << ',' << std::lround(box.size.height) << '\t' << what << '\n';
+    }
+    if (CCArray* children = node->getChildren())
+    {
+        for (unsigned int i = 0; i < children->count(); ++i)
+            WriteNode(dynamic_cast<CCNode*>(children->objectAtIndex(i)), out);
+    }
+}
+
+}  // namespace
+
+bool WriteShownNodes(const std::string& file)
+{
+    std::ostringstream out;
+    WriteNode(CCDirector::sharedDirector()->getRunningScene(), out);
+    const std::string text = out.str();
+    std::string error;
+    if (platform::WriteFileAtomically(file, text.data(), text.size(), error))
+        return true;
+    CCLog("%s", error.c_str());
+    return false;
+}
+
+namespace {
 
 }  // namespace
 

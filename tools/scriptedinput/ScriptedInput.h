@@ -8,6 +8,7 @@
 //                       with it held to (X2, Y2) and released there
 //   --type FRAME:TEXT   UTF-8 text typed into the field that is editing
 //   --shot FRAME:FILE   a PNG of the window as it shows at that frame
+//   --nodes FRAME:FILE  what shows at that frame, one line a node (below)
 #pragma once
 
 #include <string>
@@ -28,10 +29,11 @@ struct InputStep
     int frame = 0;
     bool click = false;
     bool shot = false;
+    bool nodes = false;
     Button button = kLeft;  // of a click
     float x = 0, y = 0;
     float x2 = 0, y2 = 0;  // where a drag ends
-    std::string text;  // typed, or the screenshot's file
+    std::string text;  // typed, or the file a shot or the nodes go to
 };
 
 // The steps among the options, in frame order; false with an error for a
@@ -39,5 +41,14 @@ struct InputStep
 bool ReadInputSteps(const std::vector<std::string>& options, std::vector<InputStep>& steps, std::string& error);
 // Plays the steps from the next frame on.
 void PlayInputSteps(const std::vector<InputStep>& steps);
+
+// Writes what the running scene shows, so a test can read a table as a
+// player does: one line a drawn node (it and its parents visible, not
+// scaled away, not faded out), parents first, tab-separated: its kind, its
+// widget name, its tag, its box on the window in design points
+// "x,y,w,h" (bottom-left origin), then what it shows: a text ("text=..."),
+// a picture file ("picture=..."), a widget's or button's state
+// ("bright=0", "enabled=0"). False when the file cannot be written.
+bool WriteShownNodes(const std::string& file);
 
 }  // namespace scripted
