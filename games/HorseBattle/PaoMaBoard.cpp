@@ -174,15 +174,7 @@ void PaoMaBoard::ResetGameView()
     m_cbFirstHorse = NO_HORSE;
     m_cbSecondHorse = NO_HORSE;
     ClearRaceState();
-    for (int area = 0; area < AREA_COUNT; ++area)
-    {
-        m_lMyBets[area] = 0;
-        m_lAreaTotals[area] = 0;
-        m_lLastPlaced[area] = 0;
-        m_ePress[area] = kPressNone;
-    }
-    m_lRoundResult = 0;
-    ResetAreaButtons();
+    ClearRound();
 }
 
 // --- the phases ---------------------------------------------------------------------------------
@@ -202,8 +194,10 @@ void PaoMaBoard::SetGameState(int state, float seconds)
             handler->PlayBackgroundMusic(state == kStateBetting ? "HorseBattle/music/ChipBackground"
                                                                 : "HorseBattle/music/RunBackground");
         }
-        // A start clock still due belongs to a lining-up that is over.
+        // A start clock still due, or still showing (a race entered under
+        // way is not run), belongs to a lining-up that is over.
         unschedule(schedule_selector(PaoMaBoard::ShowClock));
+        StopClock();
     }
     const int32_t countdown = Countdown(seconds);
     switch (state)
@@ -408,6 +402,18 @@ void PaoMaBoard::ClearRoundBets()
         m_lMyBets[area] = 0;
         m_lAreaTotals[area] = 0;
     }
+}
+
+void PaoMaBoard::ClearRound()
+{
+    ClearRoundBets();
+    for (int area = 0; area < AREA_COUNT; ++area)
+    {
+        m_lLastPlaced[area] = 0;
+        m_ePress[area] = kPressNone;
+    }
+    m_lRoundResult = 0;
+    ResetAreaButtons();
 }
 
 void PaoMaBoard::SetAreaOdds(const uint32_t odds[AREA_COUNT])

@@ -100,6 +100,9 @@ public:
     void SetAreaTotal(uint8_t area, int64_t amount);
     // My bets and the areas' totals back to 0 (a scene brings them whole).
     void ClearRoundBets();
+    // Nothing of a round that is over stays: my bets, the totals, what I
+    // placed last, my result and the lit areas.
+    void ClearRound();
     void SetAreaOdds(const uint32_t odds[AREA_COUNT]);
     void SetRaceResult(uint8_t first, uint8_t second);
     void SetRaceTables(const CourseTables& course) { m_Course = course; }

@@ -73,7 +73,12 @@ void PaoMaHandler::OnRoundStart(const RoundStartMessage& m)
 {
     PaoMaBoard* board = GetPaoMaBoard();
     if (board != nullptr)
+    {
+        // A round whose result named no pair, or one entered under way,
+        // never reached the result that clears the board.
+        board->ClearRound();
         board->SetGameState(PaoMaBoard::kStateBetting, static_cast<float>(m.nTimeLeave));
+    }
     SetGameStatus(GS_BETTING);
     if (board != nullptr)
     {
@@ -154,6 +159,9 @@ void PaoMaHandler::OnFree(const FreeMessage& m)
     PaoMaBoard* board = GetPaoMaBoard();
     if (board != nullptr)
     {
+        // The board's bets go with the handler's, before the free table
+        // shows: only a result would clear them otherwise.
+        board->ClearRound();
         board->SetGameState(PaoMaBoard::kStateFree, static_cast<float>(m.nTimeLeave));
         board->AddRoundToHistory(m.record);
     }
@@ -190,6 +198,7 @@ bool PaoMaHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data
             SetGameStatus(GS_FREE);
             if (board != nullptr)
             {
+                board->ClearRound();
                 board->SetRoundStatus(GS_FREE);
                 board->SetMyViewChair(MyViewChair());
                 board->SetGameState(PaoMaBoard::kStateFreeScene, static_cast<float>(s.head.nTimeLeave));

@@ -264,6 +264,56 @@ TEST_F(HorseHandler, ScenesRestoreTheBetsOddsHistoryAndState)
     EXPECT_EQ(board->GetAreaOdds(1), 11u);
 }
 
+// What I bet in a restored betting round belongs to it: the free scene, the
+// free time and the next round start each begin from no bet, no lit area
+// and nothing placed (the race would name my area and the result my win).
+TEST_F(HorseHandler, ARestoredRoundsBetsAreGoneWhenTheRoundIsOver)
+{
+    const auto restored = [this] {
+        ASSERT_TRUE(Scene(GS_BETTING, BytesOf(*BettingSceneRecord(12))));
+        board->OnTouchEvent(board->GetAreaButton(4), cocos2d::ui::TOUCH_EVENT_BEGAN);
+        board->OnTouchEvent(board->GetAreaButton(4), cocos2d::ui::TOUCH_EVENT_ENDED);
+        ASSERT_TRUE(board->GetAreaButton(4)->isBright());
+        ASSERT_EQ(board->GetMyBet(4), 60000);
+        ASSERT_EQ(board->GetLastPlaced(4), 10000);
+    };
+    const auto cleared = [this](const char* after) {
+        for (int area = 0; area < HorseBattle::AREA_COUNT; ++area)
+        {
+            EXPECT_EQ(board->GetMyBet(area), 0) << after;
+            EXPECT_EQ(board->GetAreaTotal(area), 0) << after;
+            EXPECT_EQ(board->GetLastPlaced(area), 0) << after;
+        }
+        EXPECT_EQ(board->GetRoundResult(), 0) << after;
+        EXPECT_FALSE(board->GetAreaButton(4)->isBright()) << after;
+        EXPECT_FALSE(board->GetWidgetByTag(HorseBattle::PaoMaBoard::kMyBetLabelTag + 4)->isVisible()) << after;
+    };
+    restored();
+    ASSERT_TRUE(Scene(GS_RACE, BytesOf(*RaceSceneRecord(7, 0, 5))));
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(*FreeSceneRecord(9, 2))));
+    cleared("free scene");
+    restored();
+    ASSERT_TRUE(Game(SUB_S_FREE, Free(10, 7, 4)));
+    cleared("free message");
+    restored();
+    ASSERT_TRUE(Game(SUB_S_ROUND_START, RoundStart(20)));
+    cleared("round start");
+}
+
+// A race entered under way is not run: the start clock of its lining-up
+// stays no longer than that phase, and never over the next betting.
+TEST_F(HorseHandler, TheStartClockOfARestoredLiningUpGoesWithIt)
+{
+    ASSERT_TRUE(Scene(GS_LINE_UP, BytesOf(*LineUpSceneRecord(6))));
+    Seconds(4);
+    ASSERT_NE(board->GetClock(), nullptr);
+    EXPECT_TRUE(board->GetClock()->isVisible());
+    ASSERT_TRUE(Scene(GS_RACE, BytesOf(*RaceSceneRecord(7, 0, 5))));
+    EXPECT_FALSE(board->GetClock()->isVisible());
+    ASSERT_TRUE(Game(SUB_S_ROUND_START, RoundStart(20)));
+    EXPECT_FALSE(board->GetClock()->isVisible());
+}
+
 // F8: a history record whose area names no pair is not kept, and a race
 // or scene naming a horse past the sixth names none.
 TEST_F(HorseHandler, RecordsAndHorsesOutsideTheTablesAreNone)

@@ -37,14 +37,50 @@ TEST_F(BettingProgram, HorseBattleRoundIsBetByClicksAndRunToTheResult)
 
 // Entering in the betting restores the bets and the history; the lining-up
 // and the race scenes show the table as their phases do (a race under way
-// is not played again); a free scene clears the bets.
-TEST_F(BettingProgram, HorseBattleTableIsRestoredFromEachScene)
+// is not played again). What I bet in the restored betting belongs to that
+// round alone: the free scene shows none of it, the next round opens with
+// no bet of mine and no area lit, and when that round's race is won by the
+// pair I bet on only before, the result is not mine. A round whose result
+// names no pair (the same horse twice) has no result, and its bets are gone
+// at the next betting too. The clocks run six times as fast as the frames.
+TEST_F(BettingProgram, HorseBattleTableIsRestoredFromEachSceneAndTheNextRoundsStartFromNothing)
 {
-    const Outcome o = Play("horsebattle_restore.json", 114, kRoom, 800,
+    const Outcome o = Play("horsebattle_restore.json", 114, kRoom, 2150,
                            {Shot(200, "horsebattle_restore_betting"), Click(230, kArea45),
                             Shot(440, "horsebattle_restore_lineup"), Shot(590, "horsebattle_restore_race"),
-                            Shot(740, "horsebattle_restore_free")});
+                            Shot(740, "horsebattle_restore_free"), Nodes(745, "restore_free"),
+                            Nodes(920, "next_betting"), Shot(925, "horsebattle_restore_next_betting"),
+                            Click(930, kArea12), Nodes(1110, "next_result"),
+                            Shot(1115, "horsebattle_restore_next_result"), Click(1800, kArea12),
+                            Nodes(2100, "after_no_pair"), Shot(2105, "horsebattle_restore_after_no_pair")},
+                           {"--speed", "6"});
     ExpectClean(o);
+    // Area 4-5 is area 13: its button, my bet's label and its 万 sign.
+    for (const char* nodes : {"restore_free", "next_betting"})
+    {
+        const auto shown = Shown(nodes);
+        ASSERT_FALSE(shown.empty()) << nodes;
+        const ShownNode* mine = Widget(shown, "MyScore");
+        ASSERT_NE(mine, nullptr) << nodes;
+        EXPECT_EQ(mine->Field("text"), "0") << nodes;
+        const ShownNode* area = Widget(shown, "", 10014);
+        ASSERT_NE(area, nullptr) << nodes;
+        EXPECT_EQ(area->Field("bright"), "0") << nodes;
+        EXPECT_EQ(Widget(shown, "", 12014), nullptr) << nodes;
+        EXPECT_EQ(Widget(shown, "", 18014), nullptr) << nodes;
+    }
+    const auto result = Shown("next_result");
+    const ShownNode* panel = Widget(result, "Img_Result");
+    ASSERT_NE(panel, nullptr) << "no result shown";
+    EXPECT_EQ(panel->Field("picture"), "HorseBattle/pm_bsjgz");
+    EXPECT_EQ(Widget(result, "Win_Box"), nullptr);
+    // After the round of no pair: I bet 10,000 on 1-2 (area 4) in it.
+    const auto after = Shown("after_no_pair");
+    ASSERT_NE(Widget(after, "MyScore"), nullptr);
+    EXPECT_EQ(Widget(after, "MyScore")->Field("text"), "0");
+    ASSERT_NE(Widget(after, "", 10005), nullptr);
+    EXPECT_EQ(Widget(after, "", 10005)->Field("bright"), "0");
+    EXPECT_EQ(Widget(after, "", 12005), nullptr);
 }
 
 }  // namespace
