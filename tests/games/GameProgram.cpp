@@ -1,5 +1,8 @@
 #include "GameProgram.h"
 
+#include "cocos2d.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -87,6 +90,33 @@ const GameProgram::ShownNode* GameProgram::Widget(const std::vector<ShownNode>& 
             return &node;
     }
     return nullptr;
+}
+
+int GameProgram::PixelsLike(const std::string& shotName, int x, int y, int width, int height, uint32_t rgb,
+                            int tolerance) const
+{
+    cocos2d::CCImage image;
+    if (!image.initWithImageFile((m_dir + "/" + shotName + ".png").c_str()) || image.getBitsPerComponent() != 8)
+        return -1;
+    const int w = image.getWidth();
+    const int h = image.getHeight();
+    const int channels = image.hasAlpha() ? 4 : 3;
+    const unsigned char* p = image.getData();
+    const int want[3] = {static_cast<int>(rgb >> 16 & 0xFF), static_cast<int>(rgb >> 8 & 0xFF),
+                         static_cast<int>(rgb & 0xFF)};
+    int count = 0;
+    for (int row = std::max(0, h - (y + height)); row < std::min(h, h - y); ++row)
+    {
+        for (int column = std::max(0, x); column < std::min(w, x + width); ++column)
+        {
+            const unsigned char* pixel = p + (static_cast<size_t>(row) * w + column) * channels;
+            bool near = true;
+            for (int c = 0; c < 3; ++c)
+                near = near && std::abs(pixel[c] - want[c]) <= tolerance;
+            count += near ? 1 : 0;
+        }
+    }
+    return count;
 }
 
 void GameProgram::ExpectClean(const Outcome& o)

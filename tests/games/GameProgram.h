@@ -7,6 +7,7 @@
 
 #include "room/ProgramRun.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,6 +59,13 @@ protected:
     static std::vector<ShownNode> With(const std::vector<ShownNode>& shown, const std::string& text);
     // The shown widget of the name and tag (any name when empty, any tag when -1).
     static const ShownNode* Widget(const std::vector<ShownNode>& shown, const std::string& name, int tag = -1);
+
+    // How many pixels of the shot, in the window's rectangle of design
+    // points (bottom-left origin, as Shown gives boxes), are within
+    // `tolerance` of the colour 0xRRGGBB on each channel; -1 when the shot
+    // cannot be read.
+    int PixelsLike(const std::string& shotName, int x, int y, int width, int height, uint32_t rgb,
+                   int tolerance) const;
 
     std::vector<std::pair<std::string, std::string>> m_shots;  // file, name
 };

@@ -170,7 +170,7 @@ bool Describe(CCNode* node, std::string& kind, std::string& what)
 {
     if (auto* button = dynamic_cast<extension::CCControlButton*>(node))
     {
-        kind = "ControlButton";
+        kind = "CCControlButton";
         CCString* title = button->getCurrentTitle();
         what = "text=" + OneLine(title != nullptr ? title->getCString() : "") +
                "\tenabled=" + (button->isEnabled() ? "1" : "0");
@@ -191,19 +191,19 @@ bool Describe(CCNode* node, std::string& kind, std::string& what)
     }
     if (auto* label = dynamic_cast<CCLabelTTF*>(node))
     {
-        kind = "LabelTTF";
+        kind = "CCLabelTTF";
         what = "text=" + OneLine(label->getString());
         return true;
     }
     if (auto* atlas = dynamic_cast<CCLabelAtlas*>(node))
     {
-        kind = "LabelAtlas";
+        kind = "CCLabelAtlas";
         what = "text=" + OneLine(atlas->getString());
         return true;
     }
     if (auto* sprite = dynamic_cast<CCSprite*>(node))
     {
-        kind = "Sprite";
+        kind = "CCSprite";
         CCTexture2D* texture = sprite->getTexture();
         what = "picture=" + OneLine(texture != nullptr ? texture->getSourceName() : "");
         return true;

@@ -44,7 +44,8 @@ void PlayInputSteps(const std::vector<InputStep>& steps);
 
 // Writes what the running scene shows, so a test can read a table as a
 // player does: one line a drawn node (it and its parents visible, not
-// scaled away, not faded out), parents first, tab-separated: its kind, its
+// scaled away, not faded out), parents first, tab-separated: its kind (the
+// engine class, "CCSprite", or a widget's description, "ImageView"), its
 // widget name, its tag, its box on the window in design points
 // "x,y,w,h" (bottom-left origin), then what it shows: a text ("text=..."),
 // a picture file ("picture=..."), a widget's or button's state
