@@ -201,6 +201,32 @@ TEST(GeneratedResources, AFrameAnimationIsClearInside) {
   TTF_Quit();
 }
 
+// A table's frames are drawn where they are named, in their border colour,
+// and the ground between them stays plain.
+TEST(GeneratedResources, BackgroundFramesLieWhereTheyAreNamed) {
+  {
+    TextPainter text(kFont);
+    ASSERT_TRUE(text.ok()) << "the CJK font is missing: run scripts/deps";
+    PictureTable t = ParseTable("b\t300x200\tbg:frames\t20,40,120,60,玄武\t#4a1f33,#d8b25a\n");
+    ASSERT_TRUE(t.errors.empty());
+    Canvas c = DrawPicture(t.pictures.at(0), text);
+    auto gold = [&](int x, int y) {
+      const uint8_t* px = &c.pixels()[(static_cast<size_t>(y) * c.width() + x) * 4];
+      return std::abs(px[0] - 0xd8) < 40 && std::abs(px[1] - 0xb2) < 40 && std::abs(px[2] - 0x5a) < 40;
+    };
+    int top = 0, bottom = 0, elsewhere = 0;
+    for (int x = 32; x < 128; ++x) {
+      top += gold(x, 41) ? 1 : 0;
+      bottom += gold(x, 98) ? 1 : 0;
+      elsewhere += gold(x, 150) || gold(x + 150, 41) ? 1 : 0;
+    }
+    EXPECT_GT(top, 80);
+    EXPECT_GT(bottom, 80);
+    EXPECT_EQ(elsewhere, 0);
+  }
+  TTF_Quit();
+}
+
 TEST(GeneratedResources, ClearRowsStayClearAndTheDrawingKeepsItsSize) {
   {
     TextPainter text(kFont);

@@ -145,6 +145,27 @@ TEST(TableRows, FormPanelsTakeTheirFieldCaptions) {
   EXPECT_EQ(captions[1].text, "男");
 }
 
+TEST(TableRows, BackgroundFramesTakeTheirRectanglesInsideThePicture) {
+  PictureTable t = ParseTable(
+      "T/bg\t400x300\tbg:frames\t20,30,100,50,玄武;;280,30,100,50,麒麟\n"  // 1
+      "Bad/shape\t400x300\tbg:frames\t20,30,100,玄武\n"                   // 2 no height
+      "Bad/out\t400x300\tbg:frames\t350,30,100,50,玄武\n"                 // 3 past the right edge
+      "Bad/text\t400x300\tbg:frames\t20,30,100,50,\n"                     // 4 no name
+      "Bad/param\t400x300\tbg:areas\n");                                   // 5
+  ASSERT_EQ(t.pictures.size(), 1u);
+  ASSERT_EQ(t.errors.size(), 4u);
+  EXPECT_EQ(t.errors[1].line, 3);
+  std::vector<FrameCaption> frames;
+  std::string error;
+  ASSERT_TRUE(ParseFrameCaptions(t.pictures[0].caption, frames, error)) << error;
+  ASSERT_EQ(frames.size(), 2u);
+  EXPECT_EQ(frames[1].x, 280);
+  EXPECT_EQ(frames[1].y, 30);
+  EXPECT_EQ(frames[1].width, 100);
+  EXPECT_EQ(frames[1].height, 50);
+  EXPECT_EQ(frames[1].text, "麒麟");
+}
+
 TEST(TableRows, CommentsBlankLinesDashesAndCrlfAreAccepted) {
   PictureTable t = ParseTable(
       "# a comment\r\n"

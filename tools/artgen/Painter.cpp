@@ -310,6 +310,26 @@ void DrawTable(Canvas& c, const Picture& p, TextPainter& text) {
   }
 }
 
+// A rounded panel's body at (x, y), w x h: its fill, inner light line and
+// border. Returns its corner radius.
+float DrawPanelBody(Canvas& c, float x, float y, float w, float h, Rgbaf base, Rgbaf border) {
+  float radius = std::min(12.0f, std::min(w, h) * 0.2f);
+  Shape body = Shape::Rect(x + 1, y + 1, w - 2, h - 2, radius);
+  c.Fill(body, Paint::Vertical(Shade(base, 1.08f), Shade(base, 0.9f), y, y + h));
+  if (w > 12 && h > 12)
+    c.Stroke(Shape::Rect(x + 4, y + 4, w - 8, h - 8, std::max(1.0f, radius - 3)), Paint::Solid(WithAlpha(kWhite, 0.22f)),
+             1);
+  c.Stroke(body, Paint::Solid(border), 2);
+  return radius;
+}
+
+// A panel's caption at its left, in a box as wide as a third of the panel.
+void DrawLeftCaption(Canvas& c, TextPainter& text, const std::string& caption, float x, float y, float w, float h,
+                     Rgbaf base) {
+  float box = std::min(w * 0.3f, h * 2.4f);
+  DrawCaption(c, text, caption, x + 4 + box / 2, y + h / 2, box, h * 0.6f, InkOn(base), base);
+}
+
 void DrawBackground(Canvas& c, const Picture& p, TextPainter& text) {
   float w = c.width(), h = c.height();
   Rgbaf base = ColourOr(p, 0, Hex(0x17324d));
@@ -317,6 +337,22 @@ void DrawBackground(Canvas& c, const Picture& p, TextPainter& text) {
   // slow to compress and heavy to load.
   Paint ground = Paint::Radial(Shade(base, 1.3f), Shade(base, 0.6f), w / 2, h * 0.45f, std::sqrt(w * w + h * h) / 2);
   c.Fill(Shape::Rect(0, 0, w, h), ground);
+  if (p.param == "frames") {
+    // The places of the table's buttons, drawn as the buttons' panels are
+    // but darker: what the table offers reads when a button is hidden.
+    std::vector<FrameCaption> frames;
+    std::string error;
+    ParseFrameCaptions(p.caption, frames, error);
+    Rgbaf border = ColourOr(p, 1, kGold);
+    Rgbaf inside = WithAlpha(Shade(base, 0.55f), 0.85f);
+    for (const FrameCaption& f : frames) {
+      const float fx = static_cast<float>(f.x), fy = static_cast<float>(f.y);
+      const float fw = static_cast<float>(f.width), fh = static_cast<float>(f.height);
+      DrawPanelBody(c, fx, fy, fw, fh, inside, border);
+      DrawLeftCaption(c, text, f.text, fx, fy, fw, fh, inside);
+    }
+    return;
+  }
   if (!p.caption.empty()) {
     int size = text.FitSize(p.caption, static_cast<int>(w * 0.5f), static_cast<int>(h * 0.12f), 160, true);
     text.Draw(c, p.caption, size, true, w / 2, h / 2, WithAlpha(Shade(base, 1.5f), 0.25f));
@@ -327,12 +363,7 @@ void DrawPanel(Canvas& c, const Picture& p, TextPainter& text) {
   float w = c.width(), h = c.height();
   Rgbaf base = ColourOr(p, 0, Hex(0xf6eeda));
   Rgbaf border = ColourOr(p, 1, Shade(base, 0.6f));
-  float radius = std::min(12.0f, std::min(w, h) * 0.2f);
-  Shape body = Shape::Rect(1, 1, w - 2, h - 2, radius);
-  c.Fill(body, Paint::Vertical(Shade(base, 1.08f), Shade(base, 0.9f), 0, h));
-  if (w > 12 && h > 12)
-    c.Stroke(Shape::Rect(4, 4, w - 8, h - 8, std::max(1.0f, radius - 3)), Paint::Solid(WithAlpha(kWhite, 0.22f)), 1);
-  c.Stroke(body, Paint::Solid(border), 2);
+  float radius = DrawPanelBody(c, 0, 0, w, h, base, border);
   if (p.caption.empty()) return;
   if (p.param == "form") {
     std::vector<FormCaption> captions;
@@ -347,8 +378,7 @@ void DrawPanel(Canvas& c, const Picture& p, TextPainter& text) {
     return;
   }
   if (p.param == "left") {
-    float box = std::min(w * 0.3f, h * 2.4f);
-    DrawCaption(c, text, p.caption, 4 + box / 2, h / 2, box, h * 0.6f, InkOn(base), base);
+    DrawLeftCaption(c, text, p.caption, 0, 0, w, h, base);
     return;
   }
   if (p.param == "foot") {

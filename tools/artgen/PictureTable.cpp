@@ -140,6 +140,23 @@ bool CheckParam(const Picture& p, std::string& error) {
         return false;
       }
       return true;
+    case Kind::Background:
+      if (p.param == "frames") {
+        std::vector<FrameCaption> frames;
+        if (!ParseFrameCaptions(p.caption, frames, error)) return false;
+        for (const FrameCaption& f : frames) {
+          if (f.width < 8 || f.height < 8 || f.x + f.width > p.width || f.y + f.height > p.height) {
+            error = "frame \"" + f.text + "\" does not lie inside the picture";
+            return false;
+          }
+        }
+        return true;
+      }
+      if (!p.param.empty()) {
+        error = "bg takes only the parameter \"frames\"";
+        return false;
+      }
+      return true;
     case Kind::Panel:
       if (p.param == "form") {
         std::vector<FormCaption> captions;
@@ -183,31 +200,65 @@ const char* KindName(Kind kind) {
   return "?";
 }
 
-bool ParseFormCaptions(std::string_view caption, std::vector<FormCaption>& out, std::string& error) {
-  out.clear();
+namespace {
+
+// The entries of a caption list "A;B;...", empty ones passed over.
+std::vector<std::string_view> CaptionEntries(std::string_view caption) {
+  std::vector<std::string_view> entries;
   while (!caption.empty()) {
     const size_t end = caption.find(';');
     std::string_view entry = caption.substr(0, end);
     caption = end == std::string_view::npos ? std::string_view() : caption.substr(end + 1);
-    if (entry.empty()) continue;
-    const size_t c1 = entry.find(',');
-    const size_t c2 = c1 == std::string_view::npos ? c1 : entry.find(',', c1 + 1);
+    if (!entry.empty()) entries.push_back(entry);
+  }
+  return entries;
+}
+
+// The leading comma-separated numbers of an entry ("12,40,TEXT"): false
+// when one is missing or not a small whole number. rest is what follows.
+bool LeadingNumbers(std::string_view entry, std::initializer_list<int*> values, std::string_view& rest) {
+  for (int* value : values) {
+    const size_t comma = entry.find(',');
+    if (comma == std::string_view::npos) return false;
+    const std::string_view text = entry.substr(0, comma);
+    if (text.empty() || text.size() > 5) return false;
+    *value = 0;
+    for (char c : text) {
+      if (c < '0' || c > '9') return false;
+      *value = *value * 10 + (c - '0');
+    }
+    entry.remove_prefix(comma + 1);
+  }
+  rest = entry;
+  return true;
+}
+
+}  // namespace
+
+bool ParseFrameCaptions(std::string_view caption, std::vector<FrameCaption>& out, std::string& error) {
+  out.clear();
+  for (std::string_view entry : CaptionEntries(caption)) {
+    FrameCaption frame;
+    std::string_view text;
+    if (!LeadingNumbers(entry, {&frame.x, &frame.y, &frame.width, &frame.height}, text) || text.empty()) {
+      error = "frame caption \"" + std::string(entry) + "\" is not X,Y,W,H,TEXT";
+      return false;
+    }
+    frame.text = std::string(text);
+    out.push_back(std::move(frame));
+  }
+  return true;
+}
+
+bool ParseFormCaptions(std::string_view caption, std::vector<FormCaption>& out, std::string& error) {
+  out.clear();
+  for (std::string_view entry : CaptionEntries(caption)) {
     FormCaption form;
-    auto number = [](std::string_view text, int& value) {
-      if (text.empty() || text.size() > 5) return false;
-      value = 0;
-      for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-      }
-      return true;
-    };
-    if (c2 == std::string_view::npos || !number(entry.substr(0, c1), form.x) ||
-        !number(entry.substr(c1 + 1, c2 - c1 - 1), form.y)) {
+    std::string_view text;
+    if (!LeadingNumbers(entry, {&form.x, &form.y}, text)) {
       error = "form caption \"" + std::string(entry) + "\" is not X,Y,TEXT";
       return false;
     }
-    std::string_view text = entry.substr(c2 + 1);
     if (!text.empty() && text[0] == '>') {
       form.leftAligned = true;
       text.remove_prefix(1);

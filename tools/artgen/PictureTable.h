@@ -108,6 +108,15 @@ struct FormCaption {
 };
 bool ParseFormCaptions(std::string_view caption, std::vector<FormCaption>& out, std::string& error);
 
+// The frames a `bg:frames` background draws: "X,Y,W,H,TEXT;...", each a
+// rectangle in pixels from the top left with its name at its left, where
+// the table's buttons lie (a button hidden leaves its frame readable).
+struct FrameCaption {
+  int x = 0, y = 0, width = 0, height = 0;
+  std::string text;
+};
+bool ParseFrameCaptions(std::string_view caption, std::vector<FrameCaption>& out, std::string& error);
+
 const char* KindName(Kind kind);
 
 }  // namespace artgen
