@@ -175,6 +175,9 @@ private:
     void ShowPhaseSign(const char* picture);
     void SetQueueButtons();
     void HideAreaLabels();
+    // Nothing of a round that is over: no result panel, no chip chosen or
+    // usable, no bets or amounts.
+    void ClearRound();
     void ShowAreaImages(bool show);
     void ShowAmount(cocos2d::CCLabelAtlas* label, int64_t amount);
     // The refused-bet notice, once a round, and the chip selection dropped.

@@ -38,10 +38,16 @@ void NNBoard::OnGameFree(const FreeMessage& message)
     UpdateMyInfo();
     m_Clock.Start(this, schedule_selector(NNBoard::OnClockTick), message.cbTimeLeave);
     ShowPhaseSign("TransferBattle/free");
+    ClearRound();
+}
+
+void NNBoard::ClearRound()
+{
     RemoveScoreView();
     m_Chips.DisableAll();
     m_nSelectedChip = 0;
     m_pSelectedChipButton = nullptr;
+    m_Bets.Clear();
     HideAreaLabels();
 }
 
@@ -65,7 +71,9 @@ void NNBoard::OnGameStart(const RoundStartMessage& message)
 
     m_Clock.Start(this, schedule_selector(NNBoard::OnClockTick), message.cbTimeLeave);
     ShowPhaseSign("TransferBattle/call");
+    // A round starts from nothing, whatever a scene before it restored.
     m_Bets.Clear();
+    HideAreaLabels();
     // The areas were hidden at the last round's end.
     ShowAreaImages(true);
 
@@ -260,6 +268,9 @@ void NNBoard::OnRecord(uint8_t record)
 
 void NNBoard::OnSceneFree(const FreeScene& scene)
 {
+    // A free table shows nothing of a round restored before it: no result
+    // panel, no amounts.
+    ClearRound();
     RefreshMyChair();
     m_lBankerMinimum = scene.lApplyBankerCondition;
     UpdateMyInfo();
@@ -270,6 +281,8 @@ void NNBoard::OnSceneFree(const FreeScene& scene)
 
 void NNBoard::OnSceneBetting(const PlayScene& scene)
 {
+    // Nor does a betting table show a result restored before it.
+    RemoveScoreView();
     RefreshMyChair();
     UpdateMyInfo();
     m_Clock.Start(this, schedule_selector(NNBoard::OnClockTick), scene.cbTimeLeave);

@@ -317,6 +317,38 @@ TEST_F(TransferBoard, AResultSceneShowsItsPanelAtOnce)
     EXPECT_EQ(board->GetScoreView(), nullptr);
 }
 
+// Entered in the betting, then the result, then free time: the free scene
+// shows no result panel and no amounts, and the next
+// round starts with no amount of the restored one; a betting scene after a
+// result scene shows no result either.
+TEST_F(TransferBoard, EachRestoredRoundEndsWithTheSceneOrRoundAfterIt)
+{
+    const auto noAmounts = [this](const char* after) {
+        for (int area = 1; area <= AREA_COUNT; ++area)
+        {
+            EXPECT_FALSE(board->GetTotalLabel(area)->isVisible()) << after << " " << area;
+            EXPECT_FALSE(board->GetOwnLabel(area)->isVisible()) << after << " " << area;
+            EXPECT_EQ(board->GetAreaTotal(area), 0) << after;
+            EXPECT_EQ(board->GetMyBet(area), 0) << after;
+        }
+    };
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(14, 1))));
+    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(9, 1))));
+    ASSERT_NE(board->GetScoreView(), nullptr);
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeSceneRecord(12, 1, 3000000))));
+    EXPECT_EQ(board->GetScoreView(), nullptr);
+    noAmounts("free scene");
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 50000000, 2000000, 20)));
+    noAmounts("round start");
+
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(14, 1))));
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 50000000, 2000000, 20)));
+    noAmounts("round start after a betting scene");
+    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(9, 1))));
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(14, 1))));
+    EXPECT_EQ(board->GetScoreView(), nullptr);
+}
+
 }  // namespace
 
 namespace {

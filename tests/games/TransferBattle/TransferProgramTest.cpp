@@ -5,6 +5,10 @@
 // show the same moments however fast the frames run.
 #include "BettingProgram.h"
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 using bettingtest::BettingProgram;
 
 namespace {
@@ -39,14 +43,63 @@ TEST_F(BettingProgram, TransferBattleRoundIsBetByClicksAndRunToTheResult)
 }
 
 // Entering in the betting restores the areas' amounts; a result scene shows
-// the result panel at once; a free scene shows the banker's panel.
-TEST_F(BettingProgram, TransferBattleTableIsRestoredFromEachScene)
+// the result panel at once; a free scene shows the banker's panel and no
+// result. The next round starts from nothing: none of the restored amounts
+// shows when its betting opens; I bet 10,000 on the first area by clicks,
+// the wheel stops on the white tiger and hides the areas, and the result
+// panel comes; the free time takes the panel and the amounts off, and the
+// table still shows the eight areas where their buttons were. The clocks
+// run four times as fast as the frames.
+TEST_F(BettingProgram, TransferBattleTableIsRestoredFromEachSceneAndTheNextRoundStartsFromNothing)
 {
-    const Outcome o = Play("transferbattle_restore.json", 404, kRoom, 520,
+    const Outcome o = Play("transferbattle_restore.json", 404, kRoom, 1030,
                            {Shot(210, "transferbattle_restore_betting"), Click(240, kApply),
                             Shot(330, "transferbattle_restore_result"), Click(360, kCancel),
-                            Shot(450, "transferbattle_restore_free")});
+                            Shot(450, "transferbattle_restore_free"), Nodes(455, "restore_free"), Click(470, kApply),
+                            Nodes(530, "next_betting"), Click(540, kChip10000), Click(560, kArea1),
+                            Shot(740, "transferbattle_restore_next_stop"), Nodes(850, "next_result"),
+                            Shot(855, "transferbattle_restore_next_result"), Click(880, kCancel),
+                            Nodes(1000, "next_free"), Shot(1000, "transferbattle_restore_next_free")},
+                           {"--speed", "4"});
     ExpectClean(o);
+    const auto restoredAmounts = [](const std::vector<ShownNode>& shown) {
+        std::vector<std::string> found;
+        for (const ShownNode& node : shown)
+        {
+            const std::string text = node.Field("text");
+            if (node.kind == "CCLabelAtlas" && text != "" && text != " ")
+                found.push_back(text);
+        }
+        return found;
+    };
+    const auto freeTable = Shown("restore_free");
+    ASSERT_FALSE(freeTable.empty());
+    EXPECT_TRUE(With(freeTable, "TransferBattle/score").empty()) << "a result panel on the free table";
+    EXPECT_TRUE(restoredAmounts(freeTable).empty());
+    const auto betting = Shown("next_betting");
+    ASSERT_NE(Widget(betting, "Image_113_0"), nullptr) << "betting did not open";
+    EXPECT_EQ(restoredAmounts(betting), std::vector<std::string>({"50000", "1000"}));
+    // This round's own: the others' two bets, mine and the last other's.
+    const auto result = Shown("next_result");
+    EXPECT_FALSE(With(result, "TransferBattle/score").empty()) << "no result panel";
+    EXPECT_EQ(restoredAmounts(result), std::vector<std::string>({"10000", "10000", "50000", "1000", "1000000"}));
+    const auto freeTime = Shown("next_free");
+    EXPECT_TRUE(With(freeTime, "TransferBattle/score").empty());
+    EXPECT_TRUE(restoredAmounts(freeTime).empty());
+    EXPECT_EQ(Widget(freeTime, "Image_113_0"), nullptr) << "the areas come back only at the round start";
+
+    // Each area's frame shows where its hidden button lay: its top edge is
+    // drawn in the frame's gold.
+    for (int area = 0; area < 8; ++area)
+    {
+        const std::string name = "Image_113_" + std::to_string(area);
+        const ShownNode* button = Widget(betting, name);
+        ASSERT_NE(button, nullptr) << name;
+        int x = 0, y = 0, w = 0, h = 0;
+        ASSERT_EQ(std::sscanf(button->line.c_str(), "%*s\t%*s\t%*d\t%d,%d,%d,%d", &x, &y, &w, &h), 4) << button->line;
+        const int gold = PixelsLike("transferbattle_restore_next_free", x + 12, y + h - 4, w - 24, 4, 0xd8b25a, 40);
+        EXPECT_GT(gold, (w - 24) / 2) << name;
+    }
 }
 
 }  // namespace
