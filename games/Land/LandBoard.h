@@ -97,6 +97,9 @@ public:
     // The view's cards on the table go to its previous-play list, hidden.
     void ClearOutCards(uint16_t view);
     void ShowCallCaption(uint16_t view, uint8_t call);
+    // Takes every call caption and pass sign off the table: none belongs to
+    // a new deal, nor to a hand that is over.
+    void ClearSigns();
     void AddBottomCards(const uint8_t (&cards)[BACK_COUNT], uint16_t landlordChair);
     // The three bottom cards shown at their place (73 apart, scale 0.7, z 0,
     // 10 and 20) showing these cards.

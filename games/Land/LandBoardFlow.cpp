@@ -85,6 +85,17 @@ void LandBoard::ShowCallCaption(uint16_t view, uint8_t call)
     m_pCallCaptions[view] = caption;
 }
 
+void LandBoard::ClearSigns()
+{
+    for (CCSprite*& caption : m_pCallCaptions)
+    {
+        RemoveFromTable(caption);
+        caption = nullptr;
+    }
+    for (CCSprite* sign : m_pPassSigns)
+        sign->setVisible(false);
+}
+
 void LandBoard::AddBottomCards(const uint8_t (&cards)[BACK_COUNT], uint16_t landlordChair)
 {
     const uint16_t me = MyChair();
@@ -167,6 +178,8 @@ void LandBoard::ShowPlayedCards(const uint8_t* cards, uint16_t view, uint8_t cou
 
 void LandBoard::OnSubSendCard(const CMD_S_SendCard& deal)
 {
+    // A deal that nobody called comes again with no reset between.
+    ClearSigns();
     LandHandler* handler = Handler();
     const uint32_t seconds = handler != nullptr ? handler->m_dwCallSeconds : 0;
     if (handler != nullptr)
@@ -251,11 +264,7 @@ void LandBoard::OnSubBankerInfo(const CMD_S_BankerInfo& banker)
     }
     std::memcpy(m_cbBackCards, banker.cbBackCard, BACK_COUNT);
     PlaceBottomCards(banker.cbBackCard);
-    for (CCSprite*& caption : m_pCallCaptions)
-    {
-        RemoveFromTable(caption);
-        caption = nullptr;
-    }
+    ClearSigns();
     AddBottomCards(banker.cbBackCard, banker.wBankerUser);
     const CardList& hand = m_HandCards[MyChair() % GAME_PLAYER];
     for (size_t i = 0; i < hand.size() && i < static_cast<size_t>(m_nMyCardCount); ++i)
@@ -321,6 +330,8 @@ void LandBoard::OnSubPassCard(const CMD_S_PassCard& pass)
     {
         ClearOutCards(0);
         ShowPlayButtons();
+        // My pass of the trick before would lie under the buttons.
+        m_pPassSigns[0]->setVisible(false);
         if (pass.cbTurnOver != 0)
         {
             if (handler != nullptr)
@@ -369,6 +380,10 @@ void LandBoard::OnSubGameEnd(const CMD_S_GameEnd& end)
     for (CCLabelAtlas* label : m_pCountLabels)
         label->setVisible(false);
     m_cbTrustee = 0;
+    // The last trick is over: its signs and my cards on the table would lie
+    // over the start button (and the cards take its clicks).
+    ClearSigns();
+    ClearOutCards(0);
 
     const uint16_t me = MyChair();
     for (uint16_t view = 1; view < GAME_PLAYER; ++view)

@@ -14,6 +14,8 @@ namespace Land {
 
 void LandBoard::OnSceneCalling(const CMD_S_StatusScore& scene)
 {
+    // The scene names no call made so far: no sign of an earlier deal stays.
+    ClearSigns();
     LandHandler* handler = Handler();
     if (handler != nullptr)
     {

@@ -3,6 +3,7 @@
 #include "cocos2d.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -40,7 +41,7 @@ GameProgram::Outcome GameProgram::Play(const std::string& scenario, int kind, co
     return Run(args, frames / 4 + 120);
 }
 
-std::string GameProgram::ShownNode::Field(const std::string& key) const
+std::string ShownNode::Field(const std::string& key) const
 {
     const std::string wanted = "\t" + key + "=";
     const size_t at = line.find(wanted);
@@ -50,27 +51,34 @@ std::string GameProgram::ShownNode::Field(const std::string& key) const
     return line.substr(from, line.find('\t', from) - from);
 }
 
-std::vector<GameProgram::ShownNode> GameProgram::Shown(const std::string& nodesName) const
+bool ShownNode::Overlaps(const ShownNode& other) const
+{
+    return x < other.x + other.width && other.x < x + width && y < other.y + other.height && other.y < y + height;
+}
+
+std::vector<ShownNode> ReadShownNodes(const std::string& file)
 {
     std::vector<ShownNode> shown;
-    std::istringstream lines(programrun::ReadAll(m_dir + "/" + nodesName + ".txt"));
+    std::istringstream lines(programrun::ReadAll(file));
     std::string line;
     while (std::getline(lines, line))
     {
         ShownNode node;
         node.line = line;
         std::istringstream fields(line);
-        std::string tag;
+        std::string tag, box;
         std::getline(fields, node.kind, '\t');
         std::getline(fields, node.name, '\t');
         std::getline(fields, tag, '\t');
+        std::getline(fields, box, '\t');
         node.tag = std::atoi(tag.c_str());
+        std::sscanf(box.c_str(), "%d,%d,%d,%d", &node.x, &node.y, &node.width, &node.height);
         shown.push_back(node);
     }
     return shown;
 }
 
-std::vector<GameProgram::ShownNode> GameProgram::With(const std::vector<ShownNode>& shown, const std::string& text)
+std::vector<ShownNode> With(const std::vector<ShownNode>& shown, const std::string& text)
 {
     std::vector<ShownNode> found;
     for (const ShownNode& node : shown)
@@ -81,8 +89,7 @@ std::vector<GameProgram::ShownNode> GameProgram::With(const std::vector<ShownNod
     return found;
 }
 
-const GameProgram::ShownNode* GameProgram::Widget(const std::vector<ShownNode>& shown, const std::string& name,
-                                                  int tag)
+const ShownNode* FindWidget(const std::vector<ShownNode>& shown, const std::string& name, int tag)
 {
     for (const ShownNode& node : shown)
     {
@@ -90,6 +97,11 @@ const GameProgram::ShownNode* GameProgram::Widget(const std::vector<ShownNode>& 
             return &node;
     }
     return nullptr;
+}
+
+std::vector<ShownNode> GameProgram::Shown(const std::string& nodesName) const
+{
+    return ReadShownNodes(m_dir + "/" + nodesName + ".txt");
 }
 
 int GameProgram::PixelsLike(const std::string& shotName, int x, int y, int width, int height, uint32_t rgb,

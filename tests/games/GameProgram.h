@@ -14,6 +14,26 @@
 
 namespace gameprogram {
 
+// One line of what the program's --nodes wrote: a drawn node's kind, widget
+// name, tag and box on the window (design points, bottom-left origin), and
+// the whole line for the rest ("text=", "picture=", "bright=", ...).
+struct ShownNode
+{
+    std::string kind;
+    std::string name;
+    int tag = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    std::string line;
+    // A field "key=value" of the line ("" when it has none).
+    std::string Field(const std::string& key) const;
+    bool Overlaps(const ShownNode& other) const;
+};
+std::vector<ShownNode> ReadShownNodes(const std::string& file);
+// The shown nodes whose line holds the text (a picture's name, a label's text).
+std::vector<ShownNode> With(const std::vector<ShownNode>& shown, const std::string& text);
+// The shown widget of the name and tag (any name when empty, any tag when -1).
+const ShownNode* FindWidget(const std::vector<ShownNode>& shown, const std::string& name, int tag = -1);
+
 class GameProgram : public programrun::ProgramTest
 {
 protected:
@@ -43,22 +63,17 @@ protected:
     // no sound that could not play, and no shot shows a stand-in picture.
     void ExpectClean(const Outcome& o);
 
-    // What showed at a Nodes step: one line a drawn node, as the program's
-    // --nodes writes it (kind, widget name, tag, box, then what it shows).
-    struct ShownNode
-    {
-        std::string kind;
-        std::string name;
-        int tag = 0;
-        std::string line;  // the whole line, for a message
-        // A field "key=value" of the line ("" when it has none).
-        std::string Field(const std::string& key) const;
-    };
+    // What showed at a Nodes step (see ShownNode).
+    using ShownNode = gameprogram::ShownNode;
     std::vector<ShownNode> Shown(const std::string& nodesName) const;
-    // The shown nodes whose line holds the text (a picture's name, a label's text).
-    static std::vector<ShownNode> With(const std::vector<ShownNode>& shown, const std::string& text);
-    // The shown widget of the name and tag (any name when empty, any tag when -1).
-    static const ShownNode* Widget(const std::vector<ShownNode>& shown, const std::string& name, int tag = -1);
+    static std::vector<ShownNode> With(const std::vector<ShownNode>& shown, const std::string& text)
+    {
+        return gameprogram::With(shown, text);
+    }
+    static const ShownNode* Widget(const std::vector<ShownNode>& shown, const std::string& name, int tag = -1)
+    {
+        return FindWidget(shown, name, tag);
+    }
 
     // How many pixels of the shot, in the window's rectangle of design
     // points (bottom-left origin, as Shown gives boxes), are within

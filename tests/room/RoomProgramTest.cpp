@@ -2,6 +2,7 @@
 // headless with one configured room enters it, and roomsim checks every
 // message the client sends. Clicks are played in at window pixels (top-left
 // origin) of the 1288 x 762 window.
+#include "games/GameProgram.h"
 #include "room/ProgramRun.h"
 
 #include <gtest/gtest.h>
@@ -216,6 +217,15 @@ protected:
     static std::string Shot(int frame, const std::string& file)
     {
         return "--shot=" + std::to_string(frame) + ":" + file;
+    }
+    // What shows at the frame, read back with Nodes(name).
+    std::string Nodes(int frame, const std::string& name) const
+    {
+        return "--nodes=" + std::to_string(frame) + ":" + m_dir + "/" + name + ".txt";
+    }
+    std::vector<gameprogram::ShownNode> Nodes(const std::string& name) const
+    {
+        return gameprogram::ReadShownNodes(m_dir + "/" + name + ".txt");
     }
 };
 
@@ -445,6 +455,8 @@ protected:
     static constexpr const char* kCall1 = "348,534";
     static constexpr const char* kCall2 = "458,534";
     static constexpr const char* kPass = "373,534";
+    static constexpr const char* kNoCall = "678,534";
+    static constexpr const char* kCloseScore = "763,147";
     static constexpr const char* kPlay = "653,534";
     // The eighth and ninth of seventeen (or the fifth and sixth of ten) cards.
     static constexpr const char* kCard8b = "472,646";
@@ -453,6 +465,15 @@ protected:
     static std::string Shot(int frame, const std::string& file)
     {
         return "--shot=" + std::to_string(frame) + ":" + file;
+    }
+    // What shows at the frame, read back with Nodes(name).
+    std::string Nodes(int frame, const std::string& name) const
+    {
+        return "--nodes=" + std::to_string(frame) + ":" + m_dir + "/" + name + ".txt";
+    }
+    std::vector<gameprogram::ShownNode> Nodes(const std::string& name) const
+    {
+        return gameprogram::ReadShownNodes(m_dir + "/" + name + ".txt");
     }
     // Every shot clean of stand-ins, and kept under screens/ for a look.
     void CheckShots(const std::vector<std::pair<std::string, std::string>>& shots)
@@ -489,16 +510,51 @@ TEST_F(LandProgram, AHandByClicksFromTheDealToTheScoreView)
 
 // Entering a game that runs: the calling scene, my call of 2, then the
 // playing scene (as a second entry would show it) with a pair on the table,
-// which my eights beat; the landlord's bomb ends the hand.
-TEST_F(LandProgram, EnteringMidGameRestoresTheCallingAndThePlayingTable)
+// which my eights beat; the landlord's bomb ends the hand. Then the next
+// hands start clean: I close the score view and get ready, nobody calls
+// the first hand (my no call by a click), and
+// the new deal's call buttons come with none of its signs; in the second
+// the right player takes the hand, I pass his lead and find my turn again
+// under no sign of that trick, and at the end no sign lies under the ready
+// button.
+TEST_F(LandProgram, EnteringMidGameRestoresTheTableAndTheNextHandsStartClean)
 {
-    const std::string calling = m_dir + "/calling.png", playing = m_dir + "/playing.png", score = m_dir + "/score.png";
-    const Outcome o = Play("land_restore.json", 760,
+    const std::string calling = m_dir + "/calling.png", playing = m_dir + "/playing.png", score = m_dir + "/score.png",
+                      redeal = m_dir + "/redeal.png", myTurn = m_dir + "/my_turn.png", end = m_dir + "/end.png";
+    const Outcome o = Play("land_restore.json", 1600,
                            {"--no-draw", Shot(250, calling), Click(300, kCall2), Click(500, kCard8b),
-                            Click(520, kCard8a), Shot(540, playing), Click(560, kPlay), Shot(740, score)});
+                            Click(520, kCard8a), Shot(540, playing), Click(560, kPlay), Shot(740, score),
+                            Click(760, kCloseScore), Click(780, kReady), Click(900, kNoCall), Nodes(1230, "redeal"), Shot(1230, redeal),
+                            Click(1250, kNoCall), Click(1350, kPass), Nodes(1420, "my_turn"), Shot(1420, myTurn),
+                            Click(1440, kPass), Nodes(1560, "end"), Shot(1560, end)});
     EXPECT_OUTCOME(o, kPassed);
     EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
-    CheckShots({{calling, "land_restore_calling"}, {playing, "land_restore_playing"}, {score, "land_restore_score"}});
+    CheckShots({{calling, "land_restore_calling"},
+                {playing, "land_restore_playing"},
+                {score, "land_restore_score"},
+                {redeal, "land_restore_redeal"},
+                {myTurn, "land_restore_my_turn"},
+                {end, "land_restore_end"}});
+
+    using gameprogram::ShownNode;
+    const auto signsOverButtons = [](const std::vector<ShownNode>& shown) {
+        int over = 0;
+        for (const ShownNode& sign : gameprogram::With(shown, "Land/font/"))
+            for (const ShownNode& button : shown)
+                over += button.kind == "CCControlButton" && sign.Overlaps(button) ? 1 : 0;
+        return over;
+    };
+    const auto redealt = Nodes("redeal");
+    EXPECT_GE(gameprogram::With(redealt, "CCControlButton").size(), 4u) << "no call buttons";
+    EXPECT_TRUE(gameprogram::With(redealt, "Land/font/bujiao").empty()) << "no-call signs of the last deal";
+    EXPECT_EQ(signsOverButtons(redealt), 0);
+    // The left player's pass of this trick shows; mine of the last does not.
+    const auto turn = Nodes("my_turn");
+    EXPECT_EQ(gameprogram::With(turn, "Land/font/pass").size(), 1u);
+    EXPECT_EQ(signsOverButtons(turn), 0);
+    const auto ended = Nodes("end");
+    EXPECT_TRUE(gameprogram::With(ended, "Land/font/pass").empty());
+    EXPECT_EQ(signsOverButtons(ended), 0);
 }
 
 // roomsim's landlord table: I sit at a free chair, two bots sit down beside

@@ -378,3 +378,38 @@ TEST_F(LandTest, TheLandlordsBottomCardsLieInPlaceAndInOrder)
         EXPECT_EQ(card->getZOrder(), 10 * static_cast<int>(i));
     }
 }
+
+// No sign of an earlier deal or trick lies where I act: a deal that nobody
+// called leaves no call caption on the next, my pass of the last trick goes
+// when my turn comes back by a pass, and the end of the hand takes every
+// pass sign and my cards on the table off (they covered the start button
+// and took its clicks).
+TEST_F(LandTest, SignsOfAnEarlierDealOrTrickGoBeforeIAct)
+{
+    ASSERT_TRUE(Game(Land::SUB_S_SEND_CARD, Deal(kRight, kMyHand)));
+    ASSERT_TRUE(Game(Land::SUB_S_LAND_SCORE, Call(kLeft, kRight, 0, Land::NO_CALL)));
+    ASSERT_TRUE(Game(Land::SUB_S_LAND_SCORE, Call(kMe, kLeft, 0, Land::NO_CALL)));
+    ASSERT_TRUE(Game(Land::SUB_S_LAND_SCORE, Call(Land::INVALID_CHAIR, kMe, 0, Land::NO_CALL)));
+    ASSERT_TRUE(Shown(board->CallCaption(0)));
+    ASSERT_TRUE(Game(Land::SUB_S_SEND_CARD, Deal(kMe, kMyHand)));
+    for (uint16_t view = 0; view < Land::GAME_PLAYER; ++view)
+        EXPECT_FALSE(Shown(board->CallCaption(view))) << view;
+
+    ASSERT_TRUE(Game(Land::SUB_S_LAND_SCORE, Call(kRight, kMe, 0, Land::NO_CALL)));
+    ASSERT_TRUE(Game(Land::SUB_S_LAND_SCORE, Call(Land::INVALID_CHAIR, kRight, 3, 3)));
+    ASSERT_TRUE(Game(Land::SUB_S_BANKER_INFO, Banker(kRight, "5c 6c 7c")));
+    ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kLeft, kRight, "9a")));
+    ASSERT_TRUE(Game(Land::SUB_S_PASS_CARD, Pass(0, kMe, kLeft)));
+    ASSERT_TRUE(Game(Land::SUB_S_PASS_CARD, Pass(1, kRight, kMe)));
+    ASSERT_TRUE(Shown(board->PassSign(0)));
+    ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kLeft, kRight, "Ta")));
+    ASSERT_TRUE(Game(Land::SUB_S_PASS_CARD, Pass(0, kMe, kLeft)));
+    EXPECT_FALSE(Shown(board->PassSign(0)));
+    EXPECT_TRUE(Shown(board->PassSign(2)));
+
+    ASSERT_TRUE(Game(Land::SUB_S_PASS_CARD, Pass(1, kRight, kMe)));
+    const int64_t scores[3] = {-2, -2, 4};
+    ASSERT_TRUE(Game(Land::SUB_S_GAME_END, End(scores)));
+    for (uint16_t view = 0; view < Land::GAME_PLAYER; ++view)
+        EXPECT_FALSE(Shown(board->PassSign(view))) << view;
+}
