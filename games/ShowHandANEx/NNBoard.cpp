@@ -8,6 +8,7 @@
 #include "games/common/BankerBetting.h"
 #include "games/framework/BoardDrawUserData.h"
 
+#include <array>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -161,11 +162,15 @@ void NNBoard::MakeActionButtons()
                           m_Layout.giveUpButton, cccontrol_selector(NNBoard::OnGiveUp), false);
 }
 
+std::array<CCControlButton**, NNBoard::kActionButtons> NNBoard::ActionButtonSlots()
+{
+    return {&m_pRaiseButtons[0], &m_pRaiseButtons[1], &m_pRaiseButtons[2],
+            &m_pFollowButton,    &m_pShowHandButton,  &m_pGiveUpButton};
+}
+
 void NNBoard::RemoveActionButtons()
 {
-    CCControlButton** buttons[] = {&m_pRaiseButtons[0], &m_pRaiseButtons[1], &m_pRaiseButtons[2],
-                                   &m_pFollowButton,    &m_pShowHandButton,  &m_pGiveUpButton};
-    for (CCControlButton** button : buttons)
+    for (CCControlButton** button : ActionButtonSlots())
     {
         if (*button != nullptr)
             (*button)->removeFromParentAndCleanup(true);
@@ -258,9 +263,39 @@ void NNBoard::OnGiveUp(CCObject*, CCControlEvent)
 
 void NNBoard::ResetGameView()
 {
-    // A set still on the table would keep sending actions: it goes first.
+    // A set still on the table would keep sending actions: it goes first,
+    // and the new set shows what it showed, so a reset during my turn
+    // leaves me my actions.
+    struct Shown
+    {
+        bool visible = false;
+        bool enabled = true;
+        std::string title;
+    };
+    Shown shown[kActionButtons];
+    const auto slots = ActionButtonSlots();
+    for (size_t i = 0; i < slots.size(); ++i)
+    {
+        if (CCControlButton* button = *slots[i])
+        {
+            CCString* title = button->getTitleForState(CCControlStateNormal);
+            shown[i] = {button->isVisible(), button->isEnabled(), title != nullptr ? title->getCString() : ""};
+        }
+    }
     RemoveActionButtons();
     MakeActionButtons();
+    for (size_t i = 0; i < slots.size(); ++i)
+    {
+        CCControlButton* button = *slots[i];
+        if (button == nullptr || !shown[i].visible)
+            continue;
+        if (!shown[i].title.empty())
+        {
+            button->setTitleForState(CCString::create(shown[i].title), CCControlStateNormal);
+            button->setTitleTTFSizeForState(kRaiseTitleSize, CCControlStateNormal);
+        }
+        ShowButton(button, shown[i].enabled);
+    }
     ClearTable();
 }
 

@@ -15,6 +15,7 @@
 #include "games/framework/CardSprite.h"
 #include "games/framework/GameBoard.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -124,6 +125,9 @@ private:
     void ClearTable();
     void MakeActionButtons();
     void RemoveActionButtons();
+    // The six action buttons' places: the three raises, follow, show hand, give up.
+    static constexpr size_t kActionButtons = 6;
+    std::array<cocos2d::extension::CCControlButton**, kActionButtons> ActionButtonSlots();
     // The label replaced by a new "+amount" one at the chair's view.
     cocos2d::CCLabelTTF* ReplaceActionLabel(cocos2d::CCLabelTTF*& label, uint16_t chair);
     void RemoveLabel(cocos2d::CCLabelTTF*& label);

@@ -145,11 +145,11 @@ TEST_F(StudBoard, EachButtonHidesTheSixPlaysItsSoundAndSendsItsPrice)
 }
 
 // A reset made a second set of buttons over the first: the old set stayed,
-// clickable if shown, and sent actions.
+// clickable if shown, and sent actions. (Out of my turn: in it, see below.)
 TEST_F(StudBoard, AResetLeavesOneSetOfActionButtons)
 {
     EnterTable(0);
-    StartHand(0);
+    StartHand(1);
     const int before = ButtonsOnTable();
     CCControlButton* oldFollow = board->FollowButton();
     oldFollow->retain();
@@ -159,6 +159,34 @@ TEST_F(StudBoard, AResetLeavesOneSetOfActionButtons)
     EXPECT_EQ(oldFollow->getParent(), nullptr);
     oldFollow->release();
     EXPECT_FALSE(Shown(board->FollowButton()));
+}
+
+// A reset during my turn (my seat drawn again) makes the new set show what
+// the old one showed: my actions stay mine to take, titles and a disabled
+// show hand included; out of my turn the new set stays hidden.
+TEST_F(StudBoard, AResetDuringMyTurnLeavesMeMyActions)
+{
+    EnterTable(0);
+    StartHand(0);
+    ASSERT_TRUE(Usable(board->FollowButton()));
+    ASSERT_TRUE(Shown(board->ShowHandButton()) && !board->ShowHandButton()->isEnabled());
+    const int before = ButtonsOnTable();
+    board->ResetGameView();
+    EXPECT_EQ(ButtonsOnTable(), before);
+    EXPECT_TRUE(Usable(board->FollowButton()));
+    EXPECT_TRUE(Usable(board->GiveUpButton()));
+    EXPECT_TRUE(Shown(board->ShowHandButton()));
+    EXPECT_FALSE(board->ShowHandButton()->isEnabled());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(Usable(board->RaiseButton(i))) << i;
+    EXPECT_EQ(Title(board->RaiseButton(2)), "500");
+    Sends();
+    board->FollowButton()->sendActionsForControlEvents(CCControlEventTouchDown);
+    EXPECT_EQ(Sends().size(), 1u);
+    EXPECT_FALSE(Shown(board->FollowButton()));
+    board->ResetGameView();
+    EXPECT_FALSE(Shown(board->FollowButton()));
+    EXPECT_FALSE(Shown(board->RaiseButton(0)));
 }
 
 TEST_F(StudBoard, TheLabelRulesKeepOneActionPerChairInView)
