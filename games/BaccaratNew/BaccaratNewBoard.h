@@ -149,6 +149,10 @@ public:
     void AddGameRecord(const tagServerGameRecord& record);
     void AddGameRecord(const tagGameRecord& record);
     void ClearTable();
+    // The area frames, the result panels and the bet tip off the table, the
+    // areas closed: what free time shows of a round that is over. Only the
+    // panels that show move when asked (a waiting table stays still).
+    void PutRoundAway(bool onlyShown);
     void ShowRecordStrip();
     void ShowBigRoad();
     void ShowRecordTotals();

@@ -48,12 +48,7 @@ void BaccaratNewBoard::OnGameFree(const CMD_S_GameFree& message)
     ClearTable();
     UpdateControls();
     OnRButtonUp();
-
-    HideAreaFrames();
-    SetAreasEnabled(false);
-    MoveAway("GAME_END_FRAME", 513, 1300);
-    MoveAway("GAME_END", 511, 1300);
-    MoveAway("BET_TIP", 511, 900);
+    PutRoundAway(false);
 
     ShowScoreInfo();
     ShowBankerInfo();
@@ -67,6 +62,26 @@ void BaccaratNewBoard::OnGameFree(const CMD_S_GameFree& message)
     }
     ShowBigRoad();
     ShowRecordStrip();
+}
+
+void BaccaratNewBoard::PutRoundAway(bool onlyShown)
+{
+    HideAreaFrames();
+    SetAreasEnabled(false);
+    const struct
+    {
+        const char* name;
+        float x, above;
+    } panels[] = {{"GAME_END_FRAME", 513, 1300}, {"GAME_END", 511, 1300}, {"BET_TIP", 511, 900}};
+    for (const auto& panel : panels)
+    {
+        // A panel put away waits above the top of the view.
+        Widget* widget = GetWidget(panel.name);
+        const bool shown =
+            widget != nullptr && widget->isVisible() && widget->getPositionY() < VisibleRect::top().y;
+        if (!onlyShown || shown)
+            MoveAway(panel.name, panel.x, panel.above);
+    }
 }
 
 void BaccaratNewBoard::OnGameStart(const CMD_S_GameStart& message)
@@ -216,6 +231,9 @@ void BaccaratNewBoard::OnCancelBanker(const CMD_S_CancelBanker& message)
 
 void BaccaratNewBoard::OnSceneFree(const CMD_S_StatusFree& scene)
 {
+    // A free table shows nothing of a round a scene restored before it.
+    ClearTable();
+    PutRoundAway(true);
     m_cbStatus = GS_FREE;
     if (BaccaratNewHandler* handler = Handler())
         handler->SetGameClock(MyChair(), IDI_FREE, scene.cbTimeLeave);
@@ -245,6 +263,9 @@ void BaccaratNewBoard::OnSceneFree(const CMD_S_StatusFree& scene)
 void BaccaratNewBoard::OnScenePlay(uint8_t gameStatus, const CMD_S_StatusPlay& scene)
 {
     (void)gameStatus;
+    // The scene's stakes and cards are the whole table: a scene before it
+    // must not add its own.
+    ClearTable();
     m_cbStatus = scene.cbGameStatus;
     if (BaccaratNewHandler* handler = Handler())
         handler->SetGameClock(MyChair(), scene.cbGameStatus == GS_GAME_END ? IDI_GAME_END : IDI_PLACE_BET,

@@ -342,6 +342,38 @@ TEST_F(BaccaratDealing, AResultSceneShowsTheCardsAsTheyStandAndRecordsNothing)
     EXPECT_FALSE(board->GetTableCard(1)->isVisible());
 }
 
+// A free scene after a result scene shows no card, result or stake of the
+// round before; a betting scene that comes again does not lay its stakes
+// twice.
+TEST_F(BaccaratDealing, AFreeOrBettingSceneShowsNothingOfTheSceneBefore)
+{
+    CMD_S_StatusPlay scene{};
+    scene.cbTimeLeave = 15;
+    scene.cbGameStatus = GS_GAME_END;
+    scene.wBankerUser = 1;
+    scene.cbCardCount[SIDE_XIAN] = 2;
+    scene.cbCardCount[SIDE_ZHUANG] = 2;
+    const uint8_t cards[2][3] = {{0x1A, 0x33, 0}, {0x05, 0x02, 0}};
+    std::memcpy(scene.cbTableCardArray, cards, sizeof(cards));
+    scene.lAllBet[AREA_XIAN] = 30000;
+    scene.lUserScore = 2000;
+    ASSERT_TRUE(Scene(GS_GAME_END, BytesOf(scene)));
+    ASSERT_TRUE(board->GetTableCard(1)->isVisible());
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene(20))));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_FALSE(board->GetTableCard(i)->isVisible()) << i;
+    EXPECT_FALSE(board->GetWidget("GAME_END_FRAME")->isVisible());
+    EXPECT_EQ(board->GetAllBet(AREA_XIAN), 0);
+    EXPECT_TRUE(board->GetPendingChips(AREA_XIAN).empty());
+    EXPECT_EQ(kernel->GetClockTimerID(), IDI_FREE);
+
+    scene.cbGameStatus = GS_PLACE_BET;
+    ASSERT_TRUE(Scene(GS_PLACE_BET, BytesOf(scene)));
+    ASSERT_TRUE(Scene(GS_PLACE_BET, BytesOf(scene)));
+    EXPECT_EQ(board->GetAllBet(AREA_XIAN), 30000);
+    EXPECT_EQ(board->GetPendingChips(AREA_XIAN).size(), 3u);
+}
+
 }  // namespace
 
 namespace {
