@@ -90,7 +90,9 @@ void NNBoard::OnGameStart(const RoundStartMessage& message)
     m_wBankerChair = message.wBankerUser;
     RestartClock(kPhaseBetting, message.cbTimeLeave);
     // A new round's bets start from nothing before the chips are weighed
-    // against my score.
+    // against my score; chips a restored round laid (with no run of its own
+    // to clear them) go too.
+    ResetAreaBets();
     m_lMyRoundBet = 0;
     if (m_wBankerChair == NO_BANKER)
     {

@@ -332,6 +332,24 @@ TEST_F(CarRound, TheResultAndFreeScenesRestoreThePanels)
     EXPECT_FALSE(board->GetWidget("atlasLabel_bsj_d")->isVisible());
 }
 
+// Restored in the betting and then in the result, the table's chips and
+// amounts belong to that round: the next round opens with none of them.
+TEST_F(CarRound, ARoundRestoredBeforeLeavesNoChipsOnTheNext)
+{
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(12, 1, 7))));
+    ASSERT_FALSE(board->GetChipPile().Chips().empty());
+    ASSERT_TRUE(Scene(GS_RESULT_END, BytesOf(PlaySceneRecord(9, 1, 0))));
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 20)));
+    EXPECT_TRUE(board->GetChipPile().Chips().empty());
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        EXPECT_EQ(board->GetAreaTotal(area), 0) << area;
+        EXPECT_EQ(board->GetMyAreaBet(area), 0) << area;
+    }
+    EXPECT_FALSE(board->GetWidget("atlasLabel_bsj_d")->isVisible());
+}
+
 // Waiting in the free time with nothing moving draws only the clock.
 TEST_F(CarRound, AWaitingTableDrawsOnlyWhenTheClockChanges)
 {
