@@ -160,8 +160,10 @@ void PaoMaHandler::OnFree(const FreeMessage& m)
     if (board != nullptr)
     {
         // The board's bets go with the handler's, before the free table
-        // shows: only a result would clear them otherwise.
+        // shows: only a result would clear them otherwise. The result forgot
+        // my seat; without it my panel would keep the last round's sums.
         board->ClearRound();
+        board->SetMyViewChair(MyViewChair());
         board->SetGameState(PaoMaBoard::kStateFree, static_cast<float>(m.nTimeLeave));
         board->AddRoundToHistory(m.record);
     }

@@ -240,6 +240,23 @@ TEST_F(HorseBoard, TheRaceRunsTheCourseAndTheResultComesIn)
     EXPECT_FALSE(board->GetResultPanel()->isVisible());
 }
 
+// After the result the free time's panel says what this round holds: no
+// bet of mine or of anyone (the result forgot my seat, the free time finds
+// it again).
+TEST_F(HorseBoard, TheFreeTimeAfterAResultShowsNoBetOfTheRoundBefore)
+{
+    OpenBetting();
+    TapWidget(board->GetAreaButton(AreaOfPair(4, 5)));
+    Seconds(1);
+    ASSERT_EQ(board->LabelText("MyScore"), "10000");
+    RunRace(3, 4);
+    ASSERT_TRUE(board->GetResultPanel()->isVisible());
+    ASSERT_TRUE(Game(SUB_S_FREE, Free(10, 7, AreaOfPair(4, 5))));
+    Seconds(1);
+    EXPECT_EQ(board->LabelText("MyScore"), "0");
+    EXPECT_EQ(board->LabelText("AllScore"), "0");
+}
+
 TEST_F(HorseBoard, ALostRaceShowsTheResultPicture)
 {
     OpenBetting();
