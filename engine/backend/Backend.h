@@ -103,13 +103,28 @@ bool setRenderTarget(Texture* t);
 
 // Window.
 void setTitle(const char* title);
+// Whether the window draws its own caption (before it opens, or at once):
+// the window manager then gives it no frame, and a press lands where the
+// view's windowAreaAt says (its caption moves the window, its edges size it).
+void setOwnCaption(bool own);
 void setWindowSize(int width, int height);
 void minimize();
+// Maximised by the window manager, which then holds the state and the
+// rectangle to go back to; without one (headless, an X server that nobody
+// manages) the window takes the work area and the back end keeps both.
 void maximize();
+// Back from maximised to the rectangle it had before.
 void restore();
 bool isMinimized();
+// Maximised now, as the window manager has it. The view hears of every
+// change (kMaximized, kRestored) after the size that came with it.
+bool isMaximized();
+// Out of the minimised state and in front, with the focus where the window
+// manager allows it.
+void raiseWindow();
 void windowRect(int& x, int& y, int& w, int& h);
 void setWindowRect(int x, int y, int w, int h);
+// The display's usable area: panels and docks left out.
 void workArea(int& x, int& y, int& w, int& h);
 // The window's icon from RGBA pixels; false when there is no window.
 bool setWindowIcon(const uint8_t* rgba, int width, int height);
@@ -128,7 +143,8 @@ void showCursor(bool shown, Cursor* cursor);
 bool setClipboardText(const std::string& utf8);
 bool getClipboardText(std::string& utf8);
 
-// Sends pending events to the view; false when the window was asked to close.
+// Sends pending events to the view; false when the program is to end (the
+// window was asked to close and the view let it, or a signal came).
 bool pumpEvents();
 // Sleeps until an event arrives, one of the descriptors is ready (their
 // revents say which) or the timeout passes (-1: no timeout). A signal also

@@ -30,6 +30,10 @@ enum ResolutionPolicy {
   kResolutionShowAll,
   kResolutionFixedHeight,
   kResolutionFixedWidth,
+  // The whole design shows, scaled by the smaller of the two ratios; the
+  // visible area grows along the other side to the window's edge (a window
+  // wider than the design shows more width, a taller one more height).
+  kResolutionShowAllExpanded,
   kResolutionUnKnown,
 };
 
@@ -63,10 +67,10 @@ struct CCWindowMessage {
     kKeyUp,          // key, ctrl, shift
     kTextInput,      // text (UTF-8)
     kMinimized,
-    kMaximized,
-    kRestored,
-    kResized,  // location = new frame size in pixels
-    kClose,
+    kMaximized,  // the window became maximised
+    kRestored,   // the window is no longer maximised
+    kResized,    // location = new frame size in pixels
+    kClose,      // the window was asked to close; consumed, it stays open
   };
   Kind kind;
   // Window pixels with the origin at the bottom-left (GL orientation).
@@ -82,6 +86,25 @@ struct CCWindowMessage {
 
 // Returns true when the message is consumed (no touch or keypad handling).
 typedef std::function<bool(const CCWindowMessage&)> CCWindowMessageHook;
+
+// Where a press on the window lands, as a window answers the window
+// manager's hit test: its own (client), the caption that moves the window,
+// or an edge or corner that sizes it.
+enum class CCWindowArea {
+  kClient,
+  kCaption,
+  kTop,
+  kTopRight,
+  kRight,
+  kBottomRight,
+  kBottom,
+  kBottomLeft,
+  kLeft,
+  kTopLeft,
+};
+// Says whether a window pixel (origin top-left) lies on the caption
+// (kCaption) or on the client (kClient); edges are the view's.
+typedef std::function<CCWindowArea(const CCPoint& locationInView)> CCWindowAreaHook;
 
 // A mouse cursor the view made (loadCursor, getArrowCursor); it lives until
 // the program ends.
@@ -105,7 +128,8 @@ class CCEGLView {
   void setFrameSize(float width, float height);
   const CCSize& getDesignResolutionSize() const { return m_obDesignResolutionSize; }
   // Fixed width keeps the width and makes the height frame height x width /
-  // frame width (rounded up), on every resize; fixed height the other way.
+  // frame width (rounded up), on every resize; fixed height the other way;
+  // show-all-expanded keeps whichever side fits whole and grows the other.
   void setDesignResolutionSize(float width, float height, ResolutionPolicy resolutionPolicy);
   CCSize getVisibleSize() const;
   CCPoint getVisibleOrigin() const;
@@ -137,12 +161,26 @@ class CCEGLView {
   int getExtraValue() const { return m_nExtraValue; }
 
   void setWindowMessageHook(CCWindowMessageHook hook) { m_hook = std::move(hook); }
+  // With an area hook the window draws its own caption: the window manager
+  // gives it no frame (set it before the window opens, or it loses its
+  // frame then).
+  void setWindowAreaHook(CCWindowAreaHook hook);
+  // The area under a window pixel (origin top-left): the edges, kResizeBorder
+  // pixels wide, size a window that is not maximised; elsewhere the area
+  // hook answers (the client without one).
+  CCWindowArea windowAreaAt(float x, float y);
+  static constexpr int kResizeBorder = 4;
 
-  // Window state.
+  // Window state: maximising goes through the window manager, which keeps
+  // the rectangle that restoring gives back; isMaximized follows what it did
+  // (kMaximized, kRestored), whoever asked.
   void minimizeWindow();
   void maximizeWindow();
   void restoreWindow();
   bool isMinimized() const;
+  bool isMaximized() const;
+  // Out of the minimised state and in front (a second start of the program).
+  void raiseWindow();
   // Position and size of the window in screen pixels, and of the usable desktop.
   CCRect getWindowRect() const;
   void setWindowRect(const CCRect& r);
@@ -175,6 +213,11 @@ class CCEGLView {
   void handleKey(int vk, bool down, bool ctrl, bool shift);
   void handleTextInput(const char* utf8);
   void handleWindowState(CCWindowMessage::Kind kind);
+  // The window was asked to close: false when it is to close (the hook did
+  // not consume kClose).
+  bool handleCloseRequest();
+  // Part of the window must be drawn again.
+  void handleExposed();
   void handleResize(float width, float height);
   // Touch entry (view pixels).
   void handleTouchesBegin(int num, int ids[], float xs[], float ys[]);
@@ -194,6 +237,8 @@ class CCEGLView {
 
   CCSize m_obScreenSize;
   CCSize m_obDesignResolutionSize;
+  // As asked for: policies that follow the window change the other.
+  CCSize m_obRequestedDesignSize;
   CCRect m_obViewPortRect;
   ResolutionPolicy m_eResolutionPolicy = kResolutionExactFit;
   float m_fScaleX = 1;
@@ -204,6 +249,7 @@ class CCEGLView {
   int m_nExtraValue = 0;
   bool m_bLeftDown = false;
   CCWindowMessageHook m_hook;
+  CCWindowAreaHook m_areaHook;
   std::vector<std::unique_ptr<CCCursor>> m_cursors;
   CCCursor* m_pArrowCursor = nullptr;
   CCCursor* m_pCursor = nullptr;

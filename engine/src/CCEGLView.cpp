@@ -23,7 +23,9 @@ CCEGLView* CCEGLView::sharedOpenGLView() {
 }
 
 CCEGLView::CCEGLView()
-    : m_obScreenSize(kDesignWidth, kDesignHeight), m_obDesignResolutionSize(kDesignWidth, kDesignHeight) {
+    : m_obScreenSize(kDesignWidth, kDesignHeight),
+      m_obDesignResolutionSize(kDesignWidth, kDesignHeight),
+      m_obRequestedDesignSize(kDesignWidth, kDesignHeight) {
   updateScale();
 }
 
@@ -60,14 +62,14 @@ void CCEGLView::setFrameSize(float width, float height) {
 
 void CCEGLView::setDesignResolutionSize(float width, float height, ResolutionPolicy policy) {
   if (width <= 0 || height <= 0) return;
-  m_obDesignResolutionSize = CCSize(width, height);
+  m_obDesignResolutionSize = m_obRequestedDesignSize = CCSize(width, height);
   m_eResolutionPolicy = policy;
   updateScale();
 }
 
 void CCEGLView::updateScale() {
-  float sx = m_obScreenSize.width / m_obDesignResolutionSize.width;
-  float sy = m_obScreenSize.height / m_obDesignResolutionSize.height;
+  float sx = m_obScreenSize.width / m_obRequestedDesignSize.width;
+  float sy = m_obScreenSize.height / m_obRequestedDesignSize.height;
   switch (m_eResolutionPolicy) {
     case kResolutionNoBorder: sx = sy = std::max(sx, sy); break;
     case kResolutionShowAll: sx = sy = std::min(sx, sy); break;
@@ -80,6 +82,18 @@ void CCEGLView::updateScale() {
     case kResolutionFixedWidth:
       sy = sx;
       m_obDesignResolutionSize.height = std::ceil(m_obScreenSize.height / sy);
+      break;
+    // The side that fits keeps its design length exactly (divided back it
+    // could come out a hair above and round up a whole point).
+    case kResolutionShowAllExpanded:
+      m_obDesignResolutionSize = m_obRequestedDesignSize;
+      if (sx <= sy) {
+        sy = sx;
+        m_obDesignResolutionSize.height = std::max(m_obRequestedDesignSize.height, std::ceil(m_obScreenSize.height / sx));
+      } else {
+        sx = sy;
+        m_obDesignResolutionSize.width = std::max(m_obRequestedDesignSize.width, std::ceil(m_obScreenSize.width / sy));
+      }
       break;
     default: break;
   }
@@ -126,6 +140,37 @@ void CCEGLView::minimizeWindow() { be::minimize(); }
 void CCEGLView::maximizeWindow() { be::maximize(); }
 void CCEGLView::restoreWindow() { be::restore(); }
 bool CCEGLView::isMinimized() const { return be::isMinimized(); }
+bool CCEGLView::isMaximized() const { return be::isMaximized(); }
+void CCEGLView::raiseWindow() { be::raiseWindow(); }
+
+void CCEGLView::setWindowAreaHook(CCWindowAreaHook hook) {
+  m_areaHook = std::move(hook);
+  be::setOwnCaption(m_areaHook != nullptr);
+}
+
+CCWindowArea CCEGLView::windowAreaAt(float x, float y) {
+  // A maximised window keeps its size.
+  if (!isMaximized()) {
+    // Along an edge, the last corner-sized stretch belongs to the corner.
+    const float w = m_obScreenSize.width, h = m_obScreenSize.height;
+    const float corner = 4.0f * kResizeBorder;
+    const bool left = x < kResizeBorder, right = x >= w - kResizeBorder;
+    const bool top = y < kResizeBorder, bottom = y >= h - kResizeBorder;
+    const bool nearLeft = x < corner, nearRight = x >= w - corner;
+    const bool nearTop = y < corner, nearBottom = y >= h - corner;
+    if ((top && nearLeft) || (left && nearTop)) return CCWindowArea::kTopLeft;
+    if ((top && nearRight) || (right && nearTop)) return CCWindowArea::kTopRight;
+    if ((bottom && nearLeft) || (left && nearBottom)) return CCWindowArea::kBottomLeft;
+    if ((bottom && nearRight) || (right && nearBottom)) return CCWindowArea::kBottomRight;
+    if (top) return CCWindowArea::kTop;
+    if (bottom) return CCWindowArea::kBottom;
+    if (left) return CCWindowArea::kLeft;
+    if (right) return CCWindowArea::kRight;
+  }
+  if (!m_areaHook) return CCWindowArea::kClient;
+  const CCWindowArea area = m_areaHook(CCPoint(x, y));
+  return area == CCWindowArea::kCaption ? area : CCWindowArea::kClient;
+}
 
 CCRect CCEGLView::getWindowRect() const {
   int x, y, w, h;
@@ -269,6 +314,13 @@ void CCEGLView::handleWindowState(CCWindowMessage::Kind kind) {
   CCWindowMessage m = makeMessage(kind, 0, 0);
   sendToHook(m);
 }
+
+bool CCEGLView::handleCloseRequest() {
+  CCWindowMessage m = makeMessage(CCWindowMessage::kClose, 0, 0);
+  return !sendToHook(m);
+}
+
+void CCEGLView::handleExposed() { ccSetNeedsRedraw(); }
 
 void CCEGLView::handleResize(float width, float height) {
   if (width <= 0 || height <= 0) return;

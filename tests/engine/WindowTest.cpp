@@ -75,3 +75,113 @@ TEST_F(WindowTest, TheClipboardHoldsWhatWasCopied) {
   ASSERT_TRUE(view->getClipboardText(text));
   EXPECT_EQ(text, "参数 123");
 }
+
+// Any window shows the whole design: scaled by the smaller ratio, the other
+// side showing more. The side that fits keeps its exact length, and what
+// shows never reaches a point past the window.
+TEST_F(WindowTest, ShowAllExpandedShowsTheWholeDesignAtAnySize) {
+  struct Case {
+    CCSize frame, visible;
+  };
+  const Case cases[] = {
+      {{1288, 762}, {1288, 762}},  {{1600, 900}, {1355, 762}},  {{1000, 600}, {1288, 773}},
+      {{1920, 1040}, {1407, 762}}, {{2576, 1524}, {1288, 762}}, {{1920, 1200}, {1288, 805}},
+      {{1289, 762}, {1289, 762}},  {{644, 1000}, {1288, 2000}},
+  };
+  view->setDesignResolutionSize(1288, 762, kResolutionShowAllExpanded);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.frame.width << " x " << c.frame.height);
+    view->handleResize(c.frame.width, c.frame.height);
+    EXPECT_EQ(CCDirector::sharedDirector()->getVisibleSize(), c.visible);
+    const float scale = std::min(c.frame.width / 1288, c.frame.height / 762);
+    EXPECT_FLOAT_EQ(view->getScaleX(), scale);
+    EXPECT_FLOAT_EQ(view->getScaleY(), scale);
+    EXPECT_LE(c.visible.width * scale, c.frame.width + scale);
+    EXPECT_LE(c.visible.height * scale, c.frame.height + scale);
+  }
+  view->handleResize(1288, 762);
+  view->setDesignResolutionSize(1288, 762, kResolutionExactFit);
+}
+
+// A press on the window: its edges size a window that is not maximised,
+// the last stretch of an edge is the corner's, and the rest is the caption
+// or the client as the hook says (never an edge of the hook's).
+TEST_F(WindowTest, EdgesSizeTheWindowAndTheHookFindsTheCaption) {
+  ASSERT_TRUE(view->openWindow());
+  view->handleResize(1288, 762);
+  const struct {
+    float x, y;
+    CCWindowArea area;
+  } cases[] = {
+      {15, 2, CCWindowArea::kTopLeft},      {16, 2, CCWindowArea::kTop},         {1287, 15, CCWindowArea::kTopRight},
+      {1284, 381, CCWindowArea::kRight},    {1283, 381, CCWindowArea::kClient},  {1287, 761, CCWindowArea::kBottomRight},
+      {644, 758, CCWindowArea::kBottom},    {0, 761, CCWindowArea::kBottomLeft}, {3, 381, CCWindowArea::kLeft},
+  };
+  view->setWindowAreaHook(nullptr);
+  for (const auto& c : cases) EXPECT_EQ(view->windowAreaAt(c.x, c.y), c.area) << c.x << ", " << c.y;
+
+  std::vector<CCPoint> asked;
+  view->setWindowAreaHook([&asked](const CCPoint& p) {
+    asked.push_back(p);
+    return p.y < 30 ? CCWindowArea::kCaption : CCWindowArea::kLeft;
+  });
+  EXPECT_EQ(view->windowAreaAt(644, 10), CCWindowArea::kCaption);
+  EXPECT_EQ(view->windowAreaAt(644, 300), CCWindowArea::kClient);
+  EXPECT_EQ(view->windowAreaAt(644, 2), CCWindowArea::kTop);  // the edge first
+  EXPECT_EQ(asked.size(), 2u);
+
+  // Maximised, the edges are the caption's or the client's.
+  view->maximizeWindow();
+  view->pollEvents();
+  ASSERT_TRUE(view->isMaximized());
+  const CCSize frame = view->getFrameSize();
+  EXPECT_EQ(view->windowAreaAt(0, 0), CCWindowArea::kCaption);
+  EXPECT_EQ(view->windowAreaAt(frame.width - 1, frame.height - 1), CCWindowArea::kClient);
+  view->restoreWindow();
+  view->pollEvents();
+  view->setWindowAreaHook(nullptr);
+}
+
+// Headless there is no window manager: the window takes the work area and
+// gives back its rectangle itself. The state is told after the size that
+// came with it, once, and not at all for a change undone before the events.
+TEST_F(WindowTest, WithoutAManagerMaximisingTakesTheWorkAreaAndTellsAfterTheSize) {
+  ASSERT_TRUE(view->openWindow());
+  std::vector<std::string> told;
+  view->setWindowMessageHook([&told](const CCWindowMessage& m) {
+    if (m.kind == CCWindowMessage::kResized)
+      told.push_back("size " + std::to_string((int)m.location.x) + "x" + std::to_string((int)m.location.y));
+    if (m.kind == CCWindowMessage::kMaximized) told.push_back("maximised");
+    if (m.kind == CCWindowMessage::kRestored) told.push_back("restored");
+    return false;
+  });
+  const CCRect normal(40, 30, 1288, 762);
+  view->setWindowRect(normal);
+  view->pollEvents();
+  told.clear();
+  const CCRect work = view->getWorkArea();
+  ASSERT_EQ(work.size, CCSize(1920, 1040));  // the headless desktop
+
+  view->maximizeWindow();
+  EXPECT_TRUE(view->isMaximized());
+  view->maximizeWindow();  // already: nothing more
+  view->pollEvents();
+  EXPECT_EQ(told, (std::vector<std::string>{"size 1920x1040", "maximised"}));
+  EXPECT_EQ(view->getWindowRect().origin, work.origin);
+  EXPECT_EQ(view->getWindowRect().size, work.size);
+
+  told.clear();
+  view->restoreWindow();
+  EXPECT_FALSE(view->isMaximized());
+  view->pollEvents();
+  EXPECT_EQ(told, (std::vector<std::string>{"size 1288x762", "restored"}));
+  EXPECT_EQ(view->getWindowRect().origin, normal.origin);
+
+  told.clear();
+  view->maximizeWindow();
+  view->restoreWindow();
+  view->pollEvents();
+  for (const std::string& t : told) EXPECT_TRUE(t != "maximised" && t != "restored") << t;
+  EXPECT_EQ(view->getWindowRect().size, normal.size);
+  view->setWindowMessageHook(nullptr);
+}

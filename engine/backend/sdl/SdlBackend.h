@@ -7,11 +7,12 @@
 //   SdlWindow.cpp        opening and closing the window and its renderer,
 //                        window state, icon, cursors, clipboard, message box
 //   SdlEvents.cpp        the one place that waits for and reads SDL events,
-//                        handing them to CCEGLView; the clock
+//                        handing them to CCEGLView; where a press lands
+//                        (caption, edges); the clock
 //   SdlRenderer.cpp      frames: draws batched by state, the cheap states,
 //                        clip, render targets, read-back, present
 //   SdlX11.cpp           putting part of a GL back buffer, or pixels, on an
-//                        X11 window
+//                        X11 window; the window manager's state of it
 //   SdlFrames.cpp        frames kept between presents: draws recorded,
 //                        compared with the last frame's, drawn again only
 //                        where they changed
@@ -176,6 +177,15 @@ void forgetWindowX11();
 int queuedX11Events();
 // Sends the requests the X library holds to the server.
 void flushX11();
+// Whether a window manager runs on the window's X server.
+bool windowManagerX11();
+// Whether the window manager has the window maximised (both ways): 1 or 0,
+// -1 when the window is not on X or the state cannot be read.
+int maximizedX11();
+// Whether an SDL_SysWMmsg is the window manager changing the window's state.
+bool stateChangeX11(const void* sysWmMessage);
+// Lets SDL ask the view where a press on the window lands (SdlEvents.cpp).
+void installHitTest(SDL_Window* win);
 // Puts the kept frame on the window again, all of it (the window was exposed).
 void showCanvasAgain();
 
@@ -302,6 +312,11 @@ struct SdlState {
   bool headless = false;
   const char* rendererName = "none";
   bool software = false;  // SDL's software renderer: triangles are cut to fit it
+  // Maximised now, and as the view was last told. Without a window manager
+  // the back end maximises (ownMaximize) and keeps the normal rectangle.
+  bool maximized = false, maximizedTold = false, ownMaximize = false;
+  bool ownCaption = false;  // setOwnCaption: no frame of the manager's
+  int normalX = 0, normalY = 0, normalW = 0, normalH = 0;
 
   // A headless GL window draws into a buffer of the size it was opened with,
   // which does not follow the window. Once the window has another size,

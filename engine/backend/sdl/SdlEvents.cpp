@@ -6,7 +6,12 @@
 // connection with the descriptors. pumpEvents and waitEvents below are the
 // only places that read or wait for SDL events. Mouse moves, buttons (with double clicks), the wheel,
 // keys with Ctrl and Shift, text input and window state go to CCEGLView as
-// its handle* calls.
+// its handle* calls. The window's maximised state is read where the window
+// manager keeps it (on X its _NET_WM_STATE: SDL reports no change that its
+// own maximise asked for) and told once a pass, after the sizes.
+//
+// A press on the window first asks the view where it lands: SDL lets the
+// window manager move the window from the caption and size it from an edge.
 
 #include <chrono>
 
@@ -44,7 +49,31 @@ int toVK(SDL_Keycode k) {
   }
 }
 
+// The window's state where the window manager keeps it.
+void readMaximized() {
+  if (!g_sdl.window || g_sdl.ownMaximize) return;
+  const int x11 = maximizedX11();
+  g_sdl.maximized = x11 >= 0 ? x11 == 1 : (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_MAXIMIZED) != 0;
+}
+
+SDL_HitTestResult hitTest(SDL_Window*, const SDL_Point* p, void*) {
+  switch (cocos2d::CCEGLView::sharedOpenGLView()->windowAreaAt((float)p->x, (float)p->y)) {
+    case cocos2d::CCWindowArea::kCaption: return SDL_HITTEST_DRAGGABLE;
+    case cocos2d::CCWindowArea::kTop: return SDL_HITTEST_RESIZE_TOP;
+    case cocos2d::CCWindowArea::kTopRight: return SDL_HITTEST_RESIZE_TOPRIGHT;
+    case cocos2d::CCWindowArea::kRight: return SDL_HITTEST_RESIZE_RIGHT;
+    case cocos2d::CCWindowArea::kBottomRight: return SDL_HITTEST_RESIZE_BOTTOMRIGHT;
+    case cocos2d::CCWindowArea::kBottom: return SDL_HITTEST_RESIZE_BOTTOM;
+    case cocos2d::CCWindowArea::kBottomLeft: return SDL_HITTEST_RESIZE_BOTTOMLEFT;
+    case cocos2d::CCWindowArea::kLeft: return SDL_HITTEST_RESIZE_LEFT;
+    case cocos2d::CCWindowArea::kTopLeft: return SDL_HITTEST_RESIZE_TOPLEFT;
+    default: return SDL_HITTEST_NORMAL;
+  }
+}
+
 }  // namespace
+
+void installHitTest(SDL_Window* win) { SDL_SetWindowHitTest(win, &hitTest, nullptr); }
 
 bool pumpEvents() {
   if (!g_sdl.open) return true;
@@ -94,19 +123,30 @@ bool pumpEvents() {
       case SDL_WINDOWEVENT:
         switch (e.window.event) {
           case SDL_WINDOWEVENT_MINIMIZED: view->handleWindowState(cocos2d::CCWindowMessage::kMinimized); break;
-          case SDL_WINDOWEVENT_MAXIMIZED: view->handleWindowState(cocos2d::CCWindowMessage::kMaximized); break;
-          case SDL_WINDOWEVENT_RESTORED: view->handleWindowState(cocos2d::CCWindowMessage::kRestored); break;
+          // Also out of the minimised state: only what the manager has counts.
+          case SDL_WINDOWEVENT_MAXIMIZED:
+          case SDL_WINDOWEVENT_RESTORED: readMaximized(); break;
           case SDL_WINDOWEVENT_SIZE_CHANGED: view->handleResize((float)e.window.data1, (float)e.window.data2); break;
           case SDL_WINDOWEVENT_EXPOSED:
             showCanvasAgain();
-            view->handleWindowState(cocos2d::CCWindowMessage::kRestored);
+            view->handleExposed();
             break;
-          case SDL_WINDOWEVENT_CLOSE: view->handleWindowState(cocos2d::CCWindowMessage::kClose); break;
+          case SDL_WINDOWEVENT_CLOSE:
+            if (view->handleCloseRequest()) keepRunning = false;
+            break;
           default: break;
         }
         break;
+      case SDL_SYSWMEVENT:
+        if (stateChangeX11(e.syswm.msg)) readMaximized();
+        break;
       default: break;
     }
+  }
+  if (g_sdl.maximized != g_sdl.maximizedTold) {
+    g_sdl.maximizedTold = g_sdl.maximized;
+    view->handleWindowState(g_sdl.maximized ? cocos2d::CCWindowMessage::kMaximized
+                                            : cocos2d::CCWindowMessage::kRestored);
   }
   return keepRunning;
 }

@@ -3,10 +3,17 @@
 // Implemented: a window (hidden when headless) with SDL's OpenGL renderer,
 // falling back to the software renderer (and, headless, from the offscreen
 // video driver with EGL to the dummy driver); minimise, maximise, restore,
-// position and size; the work area (headless: a stand-in desktop); the
+// raise, position and size; the work area (headless: a stand-in desktop); the
 // icon; colour cursors; the clipboard; message boxes. Closing ends the
 // renderer, every texture page and the fonts; textures and cursors made
 // before then are stale.
+//
+// A window that draws its own caption has no frame from the window manager:
+// SDL asks the view where a press lands (SdlEvents.cpp) and lets the manager
+// move or size the window from the caption and the edges. A click that gives
+// the window the focus also acts, and closing only asks the view. Maximising
+// is the manager's (it keeps the rectangle to go back to and tells the other
+// programs); without one the back end does it.
 
 #include <dlfcn.h>
 #include <link.h>
@@ -34,6 +41,11 @@ namespace {
 
 bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int w, int h, const char* title) {
   if (videoDriver) SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
+  // The view decides whether a close request closes (a hand may be running).
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // Else SDL drops the press that gives the window the focus: a button on
+  // an inactive window would need two clicks.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   // Without a display SDL falls back to drivers whose windows nobody sees:
   // a program meant to show a window would run on invisibly.
@@ -44,6 +56,7 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
     return false;
   }
   Uint32 flags = hidden ? SDL_WINDOW_HIDDEN : (SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
+  if (!hidden && g_sdl.ownCaption) flags |= SDL_WINDOW_BORDERLESS;
   if (strcmp(renderDriver, "opengl") == 0) {
     flags |= SDL_WINDOW_OPENGL;
     // 2D drawing needs no depth or stencil; without them llvmpipe also drops
@@ -82,7 +95,13 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
     g_sdl.surfaceH = h;
   }
   g_sdl.showAll = true;
-  if (!hidden) findWindowX11(win, strcmp(g_sdl.rendererName, "opengl") == 0);
+  if (!hidden) {
+    findWindowX11(win, strcmp(g_sdl.rendererName, "opengl") == 0);
+    if (g_sdl.ownCaption) installHitTest(win);
+    // The window manager's state changes come as X property changes.
+    if (g_sdl.xDisplay) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  }
+  g_sdl.maximized = g_sdl.maximizedTold = g_sdl.ownMaximize = false;
   g_sdl.gl = {};
   if (strcmp(g_sdl.rendererName, "opengl") == 0) {
     SdlState::GlCalls& gl = g_sdl.gl;
@@ -189,6 +208,7 @@ void close() {
   g_sdl.renderer = nullptr;
   g_sdl.gl = {};
   g_sdl.window = nullptr;
+  g_sdl.maximized = g_sdl.maximizedTold = g_sdl.ownMaximize = false;
   g_sdl.canvas = g_sdl.target = nullptr;
   g_sdl.surfaceW = g_sdl.surfaceH = 0;
   endBatches(false);
@@ -217,6 +237,16 @@ void setTitle(const char* title) {
   if (g_sdl.window) SDL_SetWindowTitle(g_sdl.window, title);
 }
 
+void setOwnCaption(bool own) {
+  g_sdl.ownCaption = own;
+  if (!g_sdl.window || g_sdl.headless) return;
+  SDL_SetWindowBordered(g_sdl.window, own ? SDL_FALSE : SDL_TRUE);
+  if (own)
+    installHitTest(g_sdl.window);
+  else
+    SDL_SetWindowHitTest(g_sdl.window, nullptr, nullptr);
+}
+
 void setWindowSize(int width, int height) {
   if (g_sdl.window) SDL_SetWindowSize(g_sdl.window, width, height);
 }
@@ -224,13 +254,50 @@ void setWindowSize(int width, int height) {
 void minimize() {
   if (g_sdl.window) SDL_MinimizeWindow(g_sdl.window);
 }
+
+namespace {
+
+// Whether a window manager looks after the window: not headless, and on X
+// only when one runs (a bare X server maximises nothing).
+bool managed() { return g_sdl.window && !g_sdl.headless && (!g_sdl.xDisplay || windowManagerX11()); }
+
+}  // namespace
+
 void maximize() {
-  if (g_sdl.window) SDL_MaximizeWindow(g_sdl.window);
+  if (!g_sdl.window || g_sdl.maximized) return;
+  if (managed()) {
+    SDL_MaximizeWindow(g_sdl.window);
+    return;
+  }
+  windowRect(g_sdl.normalX, g_sdl.normalY, g_sdl.normalW, g_sdl.normalH);
+  int x, y, w, h;
+  workArea(x, y, w, h);
+  setWindowRect(x, y, w, h);
+  g_sdl.ownMaximize = g_sdl.maximized = true;
 }
+
 void restore() {
-  if (g_sdl.window) SDL_RestoreWindow(g_sdl.window);
+  if (!g_sdl.window) return;
+  if (g_sdl.ownMaximize) {
+    g_sdl.ownMaximize = g_sdl.maximized = false;
+    setWindowRect(g_sdl.normalX, g_sdl.normalY, g_sdl.normalW, g_sdl.normalH);
+    return;
+  }
+  if (g_sdl.maximized) SDL_RestoreWindow(g_sdl.window);
 }
+
 bool isMinimized() { return g_sdl.window && (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_MINIMIZED); }
+
+bool isMaximized() { return g_sdl.window && g_sdl.maximized; }
+
+void raiseWindow() {
+  if (!g_sdl.window || g_sdl.headless) return;
+  // Restoring would also take a maximised window out of its state: showing
+  // maps a minimised one again, raising asks the manager for the focus
+  // (which also ends a minimised state).
+  SDL_ShowWindow(g_sdl.window);
+  SDL_RaiseWindow(g_sdl.window);
+}
 
 void windowRect(int& x, int& y, int& w, int& h) {
   x = y = w = h = 0;

@@ -1,5 +1,6 @@
 // What only X11 gives: putting part of a GL back buffer on the window, and
-// pixels kept from earlier frames (Xlib's own calls, from the library SDL
+// pixels kept from earlier frames; whether a window manager runs and whether
+// it has the window maximised (Xlib's own calls, from the library SDL
 // loaded, so the engine links no X library).
 //
 // Kept apart because Xlib's headers define names (None, Window, Cursor) that
@@ -8,9 +9,13 @@
 #include "backend/sdl/SdlBackend.h"
 
 #include <SDL_syswm.h>
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#endif
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace kest {
 namespace backend {
@@ -28,6 +33,10 @@ struct XCalls {
   int (*flush)(Display*) = nullptr;
   int (*freeGC)(Display*, GC) = nullptr;
   int (*eventsQueued)(Display*, int) = nullptr;
+  Atom (*internAtom)(Display*, const char*, Bool) = nullptr;
+  int (*getWindowProperty)(Display*, ::Window, Atom, long, long, Bool, Atom, Atom*, int*, unsigned long*,
+                           unsigned long*, unsigned char**) = nullptr;
+  int (*free)(void*) = nullptr;
 };
 
 XCalls& xCalls() {
@@ -43,9 +52,52 @@ XCalls& xCalls() {
   x.flush = reinterpret_cast<decltype(x.flush)>(SDL_LoadFunction(lib, "XFlush"));
   x.freeGC = reinterpret_cast<decltype(x.freeGC)>(SDL_LoadFunction(lib, "XFreeGC"));
   x.eventsQueued = reinterpret_cast<decltype(x.eventsQueued)>(SDL_LoadFunction(lib, "XEventsQueued"));
+  x.internAtom = reinterpret_cast<decltype(x.internAtom)>(SDL_LoadFunction(lib, "XInternAtom"));
+  x.getWindowProperty = reinterpret_cast<decltype(x.getWindowProperty)>(SDL_LoadFunction(lib, "XGetWindowProperty"));
+  x.free = reinterpret_cast<decltype(x.free)>(SDL_LoadFunction(lib, "XFree"));
   // The library stays loaded for the process (SDL holds it too).
-  x.ok = x.getWindowAttributes && x.createGC && x.createImage && x.putImage && x.flush && x.freeGC && x.eventsQueued;
+  x.ok = x.getWindowAttributes && x.createGC && x.createImage && x.putImage && x.flush && x.freeGC &&
+         x.eventsQueued && x.internAtom && x.getWindowProperty && x.free;
   return x;
+}
+
+// The window manager's names, for the display they were made on.
+struct StateAtoms {
+  Display* display = nullptr;
+  Atom check = 0, state = 0, vertical = 0, horizontal = 0;
+};
+
+const StateAtoms* stateAtoms() {
+  static StateAtoms atoms;
+  Display* display = static_cast<Display*>(g_sdl.xDisplay);
+  XCalls& x = xCalls();
+  if (!display || !x.ok) return nullptr;
+  if (atoms.display != display) {
+    atoms.display = display;
+    atoms.check = x.internAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+    atoms.state = x.internAtom(display, "_NET_WM_STATE", False);
+    atoms.vertical = x.internAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
+    atoms.horizontal = x.internAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+  }
+  return &atoms;
+}
+
+// A property of 32-bit items (at most `most`), or false when it is not there.
+bool readProperty(::Window window, Atom property, Atom type, long most, std::vector<unsigned long>& items) {
+  XCalls& x = xCalls();
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  items.clear();
+  if (x.getWindowProperty(static_cast<Display*>(g_sdl.xDisplay), window, property, 0, most, False, type,
+                          &actualType, &format, &count, &after, &data) != Success)
+    return false;
+  const bool ok = data && actualType == type && format == 32;
+  // Xlib hands 32-bit items over as longs.
+  if (ok) items.assign(reinterpret_cast<unsigned long*>(data), reinterpret_cast<unsigned long*>(data) + count);
+  if (data) x.free(data);
+  return ok;
 }
 
 // The window's visual, when its pixels are 32-bit words of red above green
@@ -151,6 +203,50 @@ int queuedX11Events() {
 void flushX11() {
 #if defined(SDL_VIDEO_DRIVER_X11)
   if (g_sdl.xDisplay && xCalls().ok) xCalls().flush(static_cast<Display*>(g_sdl.xDisplay));
+#endif
+}
+
+bool windowManagerX11() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  const StateAtoms* atoms = stateAtoms();
+  std::vector<unsigned long> items;
+  return atoms &&
+         readProperty(DefaultRootWindow(static_cast<Display*>(g_sdl.xDisplay)), atoms->check, XA_WINDOW, 1, items) &&
+         !items.empty() && items[0] != 0;
+#else
+  return false;
+#endif
+}
+
+int maximizedX11() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  const StateAtoms* atoms = stateAtoms();
+  std::vector<unsigned long> items;
+  if (!atoms || !g_sdl.xWindow) return -1;
+  // No property yet: a window the manager never changed.
+  if (!readProperty(g_sdl.xWindow, atoms->state, XA_ATOM, 64, items)) return 0;
+  bool vertical = false, horizontal = false;
+  for (unsigned long item : items) {
+    vertical = vertical || item == atoms->vertical;
+    horizontal = horizontal || item == atoms->horizontal;
+  }
+  return vertical && horizontal ? 1 : 0;
+#else
+  return -1;
+#endif
+}
+
+bool stateChangeX11(const void* sysWmMessage) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  const SDL_SysWMmsg* message = static_cast<const SDL_SysWMmsg*>(sysWmMessage);
+  const StateAtoms* atoms = stateAtoms();
+  if (!message || !atoms || message->subsystem != SDL_SYSWM_X11) return false;
+  const XEvent& event = message->msg.x11.event;
+  return event.type == PropertyNotify && event.xproperty.window == g_sdl.xWindow &&
+         event.xproperty.atom == atoms->state;
+#else
+  (void)sysWmMessage;
+  return false;
 #endif
 }
 
