@@ -17,6 +17,8 @@
 // process the window was not told to accept, is dropped unread.
 #include "platform/MessageWindow.h"
 
+#include "platform/src/Credentials.h"
+
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -228,18 +230,10 @@ void MessageWindow::AcceptOnly(std::vector<pid_t> processes) { m_accepted = std:
 
 bool MessageWindow::Accepts(const msghdr& message) const
 {
-    for (const cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr;
-         c = CMSG_NXTHDR(const_cast<msghdr*>(&message), const_cast<cmsghdr*>(c)))
-    {
-        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_CREDENTIALS || c->cmsg_len < CMSG_LEN(sizeof(ucred)))
-            continue;
-        ucred sender;
-        std::memcpy(&sender, CMSG_DATA(c), sizeof(sender));
-        if (sender.uid != getuid())
-            return false;
-        return m_accepted.empty() || std::find(m_accepted.begin(), m_accepted.end(), sender.pid) != m_accepted.end();
-    }
-    return false;  // no credentials: nobody we can vouch for
+    ucred sender;
+    if (!SenderCredentials(message, sender) || sender.uid != getuid())
+        return false;  // without credentials: nobody we can vouch for
+    return m_accepted.empty() || std::find(m_accepted.begin(), m_accepted.end(), sender.pid) != m_accepted.end();
 }
 
 void MessageWindow::PumpAll()

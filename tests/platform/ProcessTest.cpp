@@ -94,3 +94,77 @@ TEST(SingleInstance, NoLockFolderDoesNotKeepTheProgramFromStarting)
     EXPECT_TRUE(guard.Acquire());
     EXPECT_FALSE(guard.IsHeld());
 }
+
+namespace {
+
+// A lock folder of its own for each test; gone afterwards.
+struct LockDir
+{
+    LockDir()
+    {
+        char name[] = "/tmp/kest-lock-XXXXXX";
+        path = mkdtemp(name) != nullptr ? name : "";
+    }
+    ~LockDir()
+    {
+        std::remove((path + "/Kestrelium.lock").c_str());
+        rmdir(path.c_str());
+    }
+    std::string path;
+};
+
+// A start refused in a child process, which calls the holder (as another
+// user when uid is not -1, after it found the holder's name as ours);
+// whether the call went out, as the exit status.
+int StartAgain(const std::string& dir, int uid = -1)
+{
+    pid_t child = fork();
+    if (child == 0)
+    {
+        SingleInstance later("Kestrelium", dir);
+        if (later.Acquire())
+            _exit(3);
+        if (uid >= 0 && setuid(static_cast<uid_t>(uid)) != 0)
+            _exit(2);
+        _exit(later.CallHolder() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+// A refused start calls the holder, which hears it once; with nobody holding
+// the name nobody is called.
+TEST(SingleInstance, ALaterStartCallsTheHolder)
+{
+    LockDir dir;
+    SingleInstance holder("Kestrelium", dir.path);
+    EXPECT_FALSE(holder.CallHolder());  // not held yet: nobody listens
+    ASSERT_TRUE(holder.Acquire());
+    ASSERT_GE(holder.CallDescriptor(), 0);
+    EXPECT_FALSE(holder.TakeCalls());
+    EXPECT_EQ(StartAgain(dir.path), 0);
+    EXPECT_EQ(StartAgain(dir.path), 0);
+    EXPECT_TRUE(holder.TakeCalls());
+    EXPECT_FALSE(holder.TakeCalls());  // both taken at once
+
+    // Another lock folder is another program's name.
+    LockDir elsewhere;
+    SingleInstance stranger("Kestrelium", elsewhere.path);
+    EXPECT_FALSE(stranger.CallHolder());
+}
+
+// The name is open to every local user: a call from another user is
+// dropped unheard (only root can be another user here).
+TEST(SingleInstance, ACallFromAnotherUserIsNotHeard)
+{
+    if (getuid() != 0)
+        GTEST_SKIP() << "needs root to send as another user";
+    LockDir dir;
+    SingleInstance holder("Kestrelium", dir.path);
+    ASSERT_TRUE(holder.Acquire());
+    EXPECT_EQ(StartAgain(dir.path, 65534), 0);
+    EXPECT_FALSE(holder.TakeCalls());
+}
