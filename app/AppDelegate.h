@@ -4,6 +4,10 @@
 // installs itself.
 #pragma once
 
+namespace platform {
+class SingleInstance;
+}
+
 #include "app/LaunchRules.h"
 #include "cocos2d.h"
 #include "ui/AppServices.h"
@@ -35,13 +39,10 @@ public:
     // Client-area size in whole pixels.
     int GetWindowWidth() const override;
     int GetWindowHeight() const override;
-    bool IsMaximized() const override { return m_bMaximized; }
-    void SetMaximized(bool maximized) { m_bMaximized = maximized; }
-    // The normal window rectangle kept while maximised.
-    const cocos2d::CCRect& GetSavedRect() const { return m_savedRect; }
-    void SetSavedRect(const cocos2d::CCRect& rect) { m_savedRect = rect; }
-    // Maximised: back to the saved rectangle; normal: keeps the rectangle and
-    // takes the work area. Either grown by 2 pixels on each side.
+    // The window's state as the window manager has it, whoever changed it.
+    bool IsMaximized() const override;
+    // Maximised: back to the rectangle the window had; normal: the display's
+    // usable area. The window manager keeps the rectangle and the state.
     void ToggleMaximize() override;
 
     const std::vector<std::string>& GetServerAddresses() const override;
@@ -54,6 +55,13 @@ public:
 
     // The engine window's hook; true when the message is consumed.
     static bool WindowMessageHook(const cocos2d::CCWindowMessage& message);
+    // Where a press on the window lands: the caption of the frame on show,
+    // or the client.
+    static cocos2d::CCWindowArea WindowAreaHook(const cocos2d::CCPoint& locationInView);
+
+    // The running program's guard: a later start's call brings the window
+    // forward. Not owned.
+    void SetInstanceGuard(platform::SingleInstance* guard) { m_pInstance = guard; }
 
     const launch::Options& GetOptions() const { return m_options; }
 
@@ -63,7 +71,6 @@ private:
     void serviceWaitSources() override;
 
     launch::Options m_options;
-    cocos2d::CCRect m_savedRect;
-    bool m_bMaximized = false;
+    platform::SingleInstance* m_pInstance = nullptr;
     bool m_bExternalGameDebug = false;
 };

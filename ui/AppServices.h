@@ -42,6 +42,8 @@ public:
     // Client-area size in whole pixels.
     virtual int GetWindowWidth() const = 0;
     virtual int GetWindowHeight() const = 0;
+    // The window's state as the window manager has it; the toggle asks it to
+    // change (the state and the layouts follow when it has).
     virtual bool IsMaximized() const = 0;
     virtual void ToggleMaximize() = 0;
 
@@ -64,13 +66,18 @@ cocos2d::CCSize WindowSize();
 bool IsMaximized();
 void ToggleMaximize();
 
-// The window hook's way to the board, and who lays out on a resize (the
-// scene on show: the hall, then the room while it runs).
+// The window hook's way to the board, who lays out on a resize or a change
+// of the maximised state (the scene on show: the hall, then the room while
+// it runs), and who answers the window's close request: true when it keeps
+// the window open (a hand runs: it asks the player instead).
 using InputTargetResolver = IWindowInputTarget* (*)();
 using ResizeHandler = void (*)(int width, int height);
+using CloseHandler = bool (*)();
 void SetInputTargetResolver(InputTargetResolver resolver);
 InputTargetResolver GetInputTargetResolver();
 void SetResizeHandler(ResizeHandler handler);
 ResizeHandler GetResizeHandler();
+void SetCloseHandler(CloseHandler handler);
+CloseHandler GetCloseHandler();
 
 }  // namespace app_services

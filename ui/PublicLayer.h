@@ -1,12 +1,14 @@
 // The frame of the hall and the room: title band, borders, the window
-// buttons along the top right and the logged-on user's panel.
+// buttons along the top right and the logged-on user's panel. Its band is
+// the window's caption.
 #pragma once
 
 #include "cocos2d.h"
+#include "ui/WindowCaption.h"
 
 class CImageButton;
 
-class PublicLayer : public cocos2d::CCLayer
+class PublicLayer : public cocos2d::CCLayer, public IWindowCaption
 {
 public:
     // Window buttons; their tags, and the action the target receives.
@@ -52,6 +54,11 @@ public:
     bool ccTouchBegan(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
     void ccTouchEnded(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
     bool userPanelContains(const cocos2d::CCPoint& world);
+
+    // The whole visible area; the caption is the band (in the room down to
+    // its top bar), not the hall's user panel.
+    bool FrameContains(const cocos2d::CCPoint& world) override;
+    bool CaptionContains(const cocos2d::CCPoint& world) override;
 
     // Receives the window buttons (sender's tag says which).
     void setButtonTarget(cocos2d::CCObject* target, cocos2d::SEL_MenuHandler action);

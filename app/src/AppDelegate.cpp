@@ -5,10 +5,12 @@
 #include "core/UserMarkList.h"
 #include "net/TCPSocketModule.h"
 #include "platform/MessageWindow.h"
+#include "platform/SingleInstance.h"
 #include "ui/CCCursorTextField.h"
 #include "ui/MyPoint.h"
 #include "ui/UiServices.h"
 #include "ui/VisibleRect.h"
+#include "ui/WindowCaption.h"
 #include "ui/WindyTopLayer.h"
 
 #include "SimpleAudioEngine.h"
@@ -44,6 +46,8 @@ AppDelegate::AppDelegate(const launch::Options& options) : m_options(options)
 {
     g_app = this;
     app_services::Install(this);
+    // The window draws its own caption: it opens without the manager's frame.
+    CCEGLView::sharedOpenGLView()->setWindowAreaHook(&AppDelegate::WindowAreaHook);
 }
 
 AppDelegate::~AppDelegate()
@@ -54,6 +58,7 @@ AppDelegate::~AppDelegate()
         g_app = nullptr;
     if (app_services::Get() == this)
         app_services::Install(nullptr);
+    CCEGLView::sharedOpenGLView()->setWindowAreaHook(nullptr);
 }
 
 AppDelegate* AppDelegate::GetInstance() { return g_app; }
@@ -80,10 +85,11 @@ bool AppDelegate::applicationDidFinishLaunching()
     CCDirector* director = CCDirector::sharedDirector();
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     director->setOpenGLView(view);
-    view->setDesignResolutionSize(kDesignWidth, kDesignHeight, kResolutionFixedWidth);
+    // Any window size shows the whole table: the side with room to spare
+    // shows more, laid out to the size.
+    view->setDesignResolutionSize(kDesignWidth, kDesignHeight, kResolutionShowAllExpanded);
     director->setAnimationInterval(1.0 / 60);
     view->setWindowMessageHook(&AppDelegate::WindowMessageHook);
-    m_savedRect = view->getWindowRect();
 
     WindyTopLayer::sharedTopLayer();
     view->setWindowIcon(CCFileUtils::sharedFileUtils()->fullPathForFilename("Icon/kestrelium.png"));
@@ -112,6 +118,8 @@ bool AppDelegate::applicationDidFinishLaunching()
 void AppDelegate::addWaitSources(std::vector<pollfd>& fds, double& timeout)
 {
     uint64_t dueInMs = UINT64_MAX;
+    if (m_pInstance != nullptr && m_pInstance->CallDescriptor() >= 0)
+        fds.push_back(pollfd{m_pInstance->CallDescriptor(), POLLIN, 0});
     CTCPSocketModule::AddWaitsAll(fds, dueInMs);
     platform::MessageWindow::AddWaitsAll(fds, dueInMs);
     if (dueInMs != UINT64_MAX)
@@ -120,6 +128,9 @@ void AppDelegate::addWaitSources(std::vector<pollfd>& fds, double& timeout)
 
 void AppDelegate::serviceWaitSources()
 {
+    // A second start of the program: this one's window comes forward.
+    if (m_pInstance != nullptr && m_pInstance->TakeCalls())
+        CCEGLView::sharedOpenGLView()->raiseWindow();
     CTCPSocketModule::PollAll();
     platform::MessageWindow::PumpAll();
 }
@@ -152,27 +163,17 @@ void AppDelegate::playEffect(const char* name)
 
 void AppDelegate::stopAllEffects() { SimpleAudioEngine::sharedEngine()->stopAllEffects(); }
 
+bool AppDelegate::IsMaximized() const { return CCEGLView::sharedOpenGLView()->isMaximized(); }
+
+// The window has no frame of the window manager's, so nothing of one needs
+// hiding past the usable area's edges: a maximised window is that area.
 void AppDelegate::ToggleMaximize()
 {
-    // The maximised window reaches 2 pixels past the work area on each side,
-    // so no edge of its frame shows. The saved rectangle is the window's own
-    // (as it was read): it goes back as it was, or every maximise and
-    // restore would leave the window 4 pixels larger.
-    auto grown = [](const CCRect& r) {
-        return CCRect(r.origin.x - 2, r.origin.y - 2, r.size.width + 4, r.size.height + 4);
-    };
     CCEGLView* view = CCEGLView::sharedOpenGLView();
-    if (m_bMaximized)
-    {
-        m_bMaximized = false;
-        view->setWindowRect(m_savedRect);
-    }
+    if (view->isMaximized())
+        view->restoreWindow();
     else
-    {
-        m_savedRect = view->getWindowRect();
-        m_bMaximized = true;
-        view->setWindowRect(grown(view->getWorkArea()));
-    }
+        view->maximizeWindow();
 }
 
 int AppDelegate::GetWindowWidth() const
@@ -251,6 +252,31 @@ bool AppDelegate::WindowMessageHook(const CCWindowMessage& message)
             if (const app_services::ResizeHandler resize = app_services::GetResizeHandler())
                 resize(static_cast<int>(message.location.x), static_cast<int>(message.location.y));
             return false;
+        // The maximise and restore buttons and the maximised layout follow
+        // the window, whoever maximised it (the manager can, unasked).
+        case CCWindowMessage::kMaximized:
+        case CCWindowMessage::kRestored:
+            if (const app_services::ResizeHandler resize = app_services::GetResizeHandler())
+            {
+                const CCSize frame = CCEGLView::sharedOpenGLView()->getFrameSize();
+                resize(static_cast<int>(frame.width), static_cast<int>(frame.height));
+            }
+            return false;
+        case CCWindowMessage::kClose:
+        {
+            const app_services::CloseHandler close = app_services::GetCloseHandler();
+            return close != nullptr && close();
+        }
         default: return false;
     }
+}
+
+CCWindowArea AppDelegate::WindowAreaHook(const CCPoint& locationInView)
+{
+    CCDirector* director = CCDirector::sharedDirector();
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    const CCPoint pixel(locationInView.x, view->getFrameSize().height - locationInView.y);
+    const bool caption =
+        window_caption::IsCaptionAt(director->getRunningScene(), director->getTopLayer(), VisibleRect::windowToGL(pixel));
+    return caption ? CCWindowArea::kCaption : CCWindowArea::kClient;
 }

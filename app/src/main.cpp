@@ -154,7 +154,13 @@ int main(int argc, char** argv)
 
     platform::SingleInstance instance("Kestrelium");
     if (!instance.Acquire())
+    {
+        // The player started it again: the running one comes forward.
+        const bool heard = instance.CallHolder();
+        std::fprintf(stderr, "kestrelium: the client is already running%s\n",
+                     heard ? "; its window comes to the front" : "");
         return 0;
+    }
 
     // The launcher's copy of itself is stale once we run again.
     unlink((CClientGlobal::GetAppDirectory() + "Springlock_1.exe").c_str());
@@ -183,6 +189,7 @@ int main(int argc, char** argv)
     GameHallScene::SetUserInfoDialogFactory(&UserInfoDialog::CreateForHall);
 
     AppDelegate app(options);
+    app.SetInstanceGuard(&instance);
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     view->setViewName("Kestrelium");
     view->setFrameSize(1288, 762);

@@ -72,6 +72,8 @@ public:
     bool OnChannelMessage(uint16_t main, uint16_t sub);
     // Leave the game at my table, asking first while I am playing.
     void RequestExit();
+    // Whether I play a hand at my table (my status is 5).
+    bool IsPlaying();
     // Empties the table state when I leave my seat; drops the board.
     void ResetGameKernel();
     // False for kind 2055 and for rooms of 9 to 100 chairs.

@@ -21,6 +21,7 @@
 #include "games/framework/TimerBox.h"
 #include "games/framework/UserData.h"
 #include "ui/Dialog.h"
+#include "ui/WindowCaption.h"
 
 #include <cstdint>
 #include <string>
@@ -34,7 +35,7 @@ namespace Sexy {
 class CBoardDrawUserData;
 class CBaseKernelLayer;
 
-class CGameBoard : public Dialog, public CCardListener
+class CGameBoard : public Dialog, public CCardListener, public IWindowCaption
 {
 public:
     static constexpr int kMaxChairs = 100;
@@ -48,6 +49,8 @@ public:
     static constexpr int kTitleZOrder = 20000;
     static constexpr int kChipCount = 9;
     static constexpr int kRightBarWidth = 258;
+    // The window's caption: the strip above the table and the right bar.
+    static constexpr float kCaptionHeight = 35;
     // The chip values that have a cursor slot, in slot order.
     static const int64_t kChipValues[kChipCount];
 
@@ -60,6 +63,10 @@ public:
     void onExit() override;
     // A modal board swallows every touch at priority -128.
     bool ccTouchBegan(cocos2d::CCTouch* touch, cocos2d::CCEvent* event) override;
+    // The board covers the visible area where it stands (off it while the
+    // room shows); its caption is the strip along the top.
+    bool FrameContains(const cocos2d::CCPoint& world) override;
+    bool CaptionContains(const cocos2d::CCPoint& world) override;
 
     // --- slots the games override ----------------------------------------
     // Clear the table for a new hand, and a second reset step.

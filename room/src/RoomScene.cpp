@@ -97,6 +97,17 @@ IWindowInputTarget* ResolveBoardInput()
     return RoomBoardInput::Board() != nullptr ? &input : nullptr;
 }
 
+// Closing the window in the middle of a hand is leaving the table: the
+// table's close button asks, and the window stays.
+bool AskBeforeClosing()
+{
+    Sexy::CBaseKernelLayer* kernel = g_pRoomScene != nullptr ? g_pRoomScene->GetKernelLayer() : nullptr;
+    if (kernel == nullptr || !kernel->IsPlaying())
+        return false;
+    kernel->RequestExit();
+    return true;
+}
+
 }  // namespace
 
 RoomScene* RoomScene::create()
@@ -180,6 +191,7 @@ bool RoomScene::init()
     g_pRoomScene = this;
     app_services::SetResizeHandler(&ResizeRoom);
     app_services::SetInputTargetResolver(&ResolveBoardInput);
+    app_services::SetCloseHandler(&AskBeforeClosing);
     m_pKernelLayer = Sexy::CBaseKernelLayer::create();
     if (m_pKernelLayer != nullptr)
     {

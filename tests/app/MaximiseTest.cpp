@@ -1,4 +1,5 @@
-// The main window's maximise toggle, on the real (headless) window.
+// The main window's maximise toggle, on the real (headless) window: there is
+// no window manager there, so the window takes the work area itself.
 #include "app/AppDelegate.h"
 
 #include "ui/UiFixture.h"
@@ -22,21 +23,29 @@ void ExpectWindow(const CCRect& rect)
     EXPECT_EQ(view->getFrameSize(), rect.size);
 }
 
-TEST_F(Maximise, RestoreGivesBackTheExactRectangleEveryTime)
+int g_layouts = 0;
+CCSize g_laidOutFor;
+bool g_laidOutMaximised = false;
+void CountLayout(int width, int height)
+{
+    ++g_layouts;
+    g_laidOutFor = CCSize(static_cast<float>(width), static_cast<float>(height));
+    g_laidOutMaximised = app_services::IsMaximized();
+}
+
+TEST_F(Maximise, TheWindowFillsTheUsableAreaAndRestoreGivesBackTheExactRectangle)
 {
     AppDelegate app(launch::Options{});
     CCEGLView* view = CCEGLView::sharedOpenGLView();
     const CCRect normal = view->getWindowRect();
     ASSERT_EQ(normal.size, CCSize(1288, 762));
-    // The headless desktop's work area, 2 pixels past it on each side.
-    const CCRect work = view->getWorkArea();
-    const CCRect maximised(work.origin.x - 2, work.origin.y - 2, work.size.width + 4, work.size.height + 4);
+    const CCRect work = view->getWorkArea();  // the headless desktop's
     for (int i = 0; i < 4; ++i)
     {
         SCOPED_TRACE(i);
         app.ToggleMaximize();
         EXPECT_TRUE(app.IsMaximized());
-        ExpectWindow(maximised);
+        ExpectWindow(work);
         app.ToggleMaximize();
         EXPECT_FALSE(app.IsMaximized());
         ExpectWindow(normal);
@@ -59,6 +68,36 @@ TEST_F(Maximise, RestoreKeepsAWindowMovedAndSizedByThePlayer)
     }
     ExpectWindow(moved);
     view->setWindowRect(before);
+    view->pollEvents();
+}
+
+// The scene on show lays out again when the window's state changes, with
+// the new state, even when the size did not change (the window manager
+// maximised a window that already had the usable area's size).
+TEST_F(Maximise, AChangeOfStateLaysTheSceneOutWithTheNewState)
+{
+    AppDelegate app(launch::Options{});
+    CCEGLView* view = CCEGLView::sharedOpenGLView();
+    view->setWindowMessageHook(&AppDelegate::WindowMessageHook);
+    app_services::SetResizeHandler(&CountLayout);
+    const CCRect normal = view->getWindowRect();
+    view->setWindowRect(view->getWorkArea());
+    view->pollEvents();
+    g_layouts = 0;
+
+    app.ToggleMaximize();
+    view->pollEvents();
+    EXPECT_EQ(g_layouts, 1);
+    EXPECT_TRUE(g_laidOutMaximised);
+    EXPECT_EQ(g_laidOutFor, view->getWorkArea().size);
+    app.ToggleMaximize();
+    view->pollEvents();
+    EXPECT_EQ(g_layouts, 2);
+    EXPECT_FALSE(g_laidOutMaximised);
+
+    app_services::SetResizeHandler(nullptr);
+    view->setWindowMessageHook(nullptr);
+    view->setWindowRect(normal);
     view->pollEvents();
 }
 

@@ -9,6 +9,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <spawn.h>
 #include <string>
 #include <sys/stat.h>
@@ -42,8 +45,9 @@ protected:
         programrun::ProgramTest::TearDown();
     }
 
-    // Runs kestrelium with the arguments; its exit code, or -1.
-    static int Run(const std::vector<std::string>& args)
+    // Runs kestrelium with the arguments (its standard error into a file
+    // when one is named); its exit code, or -1.
+    static int Run(const std::vector<std::string>& args, const std::string& errors = "")
     {
         std::vector<std::string> all{KEST_PROGRAM};
         all.insert(all.end(), args.begin(), args.end());
@@ -51,8 +55,14 @@ protected:
         for (std::string& arg : all)
             argv.push_back(&arg[0]);
         argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (!errors.empty())
+            posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         pid_t pid = 0;
-        if (posix_spawn(&pid, KEST_PROGRAM, nullptr, nullptr, argv.data(), environ) != 0)
+        const int spawned = posix_spawn(&pid, KEST_PROGRAM, &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0)
             return -1;
         int status = 0;
         if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
@@ -100,14 +110,20 @@ TEST_F(Program, HeadlessRunWritesTheFrameAndTheStartSettings)
     EXPECT_TRUE(after->getBoolForKey("RememberPwd", false));
 }
 
-TEST_F(Program, SecondStartEndsAtOnceAndTouchesNothing)
+// A second start touches nothing, says why it ends, and calls the running
+// program (which brings its window forward).
+TEST_F(Program, SecondStartEndsAtOnceCallsTheRunningOneAndSaysSo)
 {
     platform::SingleInstance running("Kestrelium", m_dir + "/run");
     ASSERT_TRUE(running.Acquire());
-    const std::string frame = m_dir + "/frame.png";
-    EXPECT_EQ(Run({"--headless", "--frames", "1", "--screenshot", frame, "updatefinsh/7"}), 0);
+    const std::string frame = m_dir + "/frame.png", errors = m_dir + "/errors.txt";
+    EXPECT_EQ(Run({"--headless", "--frames", "1", "--screenshot", frame, "updatefinsh/7"}, errors), 0);
     EXPECT_FALSE(Exists(frame));
     EXPECT_FALSE(SettingsWritten());
+    EXPECT_TRUE(running.TakeCalls());
+    std::ifstream said(errors);
+    const std::string text((std::istreambuf_iterator<char>(said)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("already running"), std::string::npos) << text;
 }
 
 TEST_F(Program, BadOptionsStopBeforeAnything)

@@ -1,6 +1,9 @@
 #include "app/AppDelegate.h"
 #include "ui/CCCursorTextField.h"
+#include "ui/ImageButton.h"
 #include "ui/MyPoint.h"
+#include "ui/PublicLayer.h"
+#include "ui/WindyTopLayer.h"
 
 #include "ui/UiFixture.h"
 
@@ -133,4 +136,33 @@ TEST_F(WindowHook, TypedTextGoesToTheEditingFieldOnly)
     EXPECT_EQ(field->getInputText(), "ab");
     field->closeInput();
     field->release();
+}
+
+// The hall's frame: its band moves the window; its buttons, the user panel
+// that opens the personal centre and a button laid over the band on the
+// top layer keep their presses; below the band is the client.
+TEST_F(WindowHook, TheHallsBandIsTheCaptionButNotWhatTakesClicksOnIt)
+{
+    PublicLayer* frame = PublicLayer::create(0);
+    ASSERT_NE(frame, nullptr);
+    scene->addChild(frame);
+    Listener target;
+    frame->setButtonTarget(&target, menu_selector(Listener::On));  // the user panel takes clicks
+    auto at = [](float x, float y) { return AppDelegate::WindowAreaHook(CCPoint(x, y)); };
+    EXPECT_EQ(at(600, 5), CCWindowArea::kCaption);
+    EXPECT_EQ(at(600, 80), CCWindowArea::kCaption);
+    EXPECT_EQ(at(600, 95), CCWindowArea::kClient);
+    EXPECT_EQ(at(1288 - PublicLayer::kCloseOffset + 10, 10), CCWindowArea::kClient);
+    EXPECT_EQ(at(1288 - PublicLayer::kMinimizeOffset + 10, 10), CCWindowArea::kClient);
+    const CCPoint panel = frame->getUserPanel()->getPosition();
+    EXPECT_EQ(at(panel.x + 40, 762 - panel.y), CCWindowArea::kClient);
+
+    CImageButton* over = CImageButton::create("Public/close_01", "", "", nullptr, nullptr, 7);
+    ASSERT_NE(over, nullptr);
+    over->setPosition(CCPoint(600, 757));
+    WindyTopLayer::sharedTopLayer()->addChild(over);
+    EXPECT_EQ(at(600, 5), CCWindowArea::kClient);
+    over->setVisible(false);
+    EXPECT_EQ(at(600, 5), CCWindowArea::kCaption);
+    over->removeFromParent();
 }

@@ -1,17 +1,49 @@
 #!/usr/bin/env python3
-"""What a player does to a program's window on an X display, through Xlib
-alone (no window manager, no extension):
+"""What a player and a window manager do to a program's window on an X
+display, through Xlib (and the XTest extension for real input):
 
   xwindow.py wait NAME [SECONDS]     wait until a window of that title is mapped
-  xwindow.py click NAME X Y          a left click at (X, Y) of its inside
+  xwindow.py click NAME X Y          a left click at (X, Y) of its inside, sent
+                                     to the window alone
   xwindow.py size NAME               print its inside's width and height
+  xwindow.py geometry NAME           print its inside's x, y on the screen, width
+                                     and height
+  xwindow.py frame NAME              print the left, right, top and bottom of the
+                                     frame the window manager put round it
+  xwindow.py state NAME              print its _NET_WM_STATE names, and "iconic"
+                                     when it is minimised
   xwindow.py shot NAME FILE.png      write what its inside shows as a PNG
+  xwindow.py digest NAME X Y W H     print a digest of what a rectangle of its
+                                     inside shows
+  xwindow.py colour NAME RRGGBB X Y W H
+                                     print the box (left top right bottom) round
+                                     the pixels of that colour in a rectangle of
+                                     its inside; exits 1 when there are none
   xwindow.py close NAME              ask it to close, as a title bar's close
                                      button does (WM_DELETE_WINDOW)
+  xwindow.py workarea                print the window manager's usable area
+  xwindow.py manager NAME ACTION ... ask the window manager, as a task bar or a
+                                     key of its own does: maximize, close,
+                                     activate, or resize W H
+  xwindow.py press NAME X Y          a real left click at (X, Y) of its inside:
+                                     the pointer moves there, the button goes
+                                     down and up (the window manager sees it)
+  xwindow.py drag NAME X Y DX DY     a real press at (X, Y), the pointer moved
+                                     by (DX, DY) in steps, and the release
+  xwindow.py key COMBO               a real key press, e.g. alt+F4
+  xwindow.py pointer X Y             the pointer to (X, Y) of the screen
+  xwindow.py focused                 print the title of the window with the
+                                     focus
+  xwindow.py panel HEIGHT            a dock along the bottom of the screen that
+                                     keeps HEIGHT pixels for itself; runs until
+                                     killed
+  xwindow.py other NAME              a plain window of that title; runs until
+                                     killed
 
 Exits 1 when there is no such window (wait: by the end of the time)."""
 import ctypes
 import ctypes.util
+import hashlib
 import struct
 import sys
 import time
@@ -27,6 +59,8 @@ xlib.XDefaultRootWindow.restype = Window
 xlib.XDefaultRootWindow.argtypes = [Display]
 xlib.XInternAtom.restype = Atom
 xlib.XInternAtom.argtypes = [Display, ctypes.c_char_p, ctypes.c_int]
+xlib.XGetAtomName.restype = ctypes.c_void_p
+xlib.XGetAtomName.argtypes = [Display, Atom]
 xlib.XQueryTree.argtypes = [Display, Window, ctypes.POINTER(Window), ctypes.POINTER(Window),
                             ctypes.POINTER(ctypes.POINTER(Window)), ctypes.POINTER(ctypes.c_uint)]
 xlib.XFetchName.argtypes = [Display, Window, ctypes.POINTER(ctypes.c_char_p)]
@@ -35,6 +69,48 @@ xlib.XSendEvent.argtypes = [Display, Window, ctypes.c_int, ctypes.c_long, ctypes
 xlib.XFlush.argtypes = [Display]
 xlib.XSync.argtypes = [Display, ctypes.c_int]
 xlib.XCloseDisplay.argtypes = [Display]
+xlib.XGetWindowProperty.argtypes = [Display, Window, Atom, ctypes.c_long, ctypes.c_long, ctypes.c_int, Atom,
+                                    ctypes.POINTER(Atom), ctypes.POINTER(ctypes.c_int),
+                                    ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong),
+                                    ctypes.POINTER(ctypes.c_void_p)]
+xlib.XGetInputFocus.argtypes = [Display, ctypes.POINTER(Window), ctypes.POINTER(ctypes.c_int)]
+xlib.XCreateSimpleWindow.restype = Window
+xlib.XCreateSimpleWindow.argtypes = [Display, Window, ctypes.c_int, ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                     ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+xlib.XStoreName.argtypes = [Display, Window, ctypes.c_char_p]
+xlib.XMapWindow.argtypes = [Display, Window]
+xlib.XChangeProperty.argtypes = [Display, Window, Atom, Atom, ctypes.c_int, ctypes.c_int, ctypes.c_void_p,
+                                 ctypes.c_int]
+xlib.XKeysymToKeycode.restype = ctypes.c_ubyte
+xlib.XKeysymToKeycode.argtypes = [Display, ctypes.c_ulong]
+xlib.XStringToKeysym.restype = ctypes.c_ulong
+xlib.XStringToKeysym.argtypes = [ctypes.c_char_p]
+
+XA_ATOM, XA_CARDINAL, XA_WINDOW = 4, 6, 33
+
+
+class SizeHints(ctypes.Structure):
+    _fields_ = [("flags", ctypes.c_long), ("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
+                ("height", ctypes.c_int), ("min_width", ctypes.c_int), ("min_height", ctypes.c_int),
+                ("max_width", ctypes.c_int), ("max_height", ctypes.c_int), ("width_inc", ctypes.c_int),
+                ("height_inc", ctypes.c_int), ("min_aspect", ctypes.c_int * 2), ("max_aspect", ctypes.c_int * 2),
+                ("base_width", ctypes.c_int), ("base_height", ctypes.c_int), ("win_gravity", ctypes.c_int)]
+
+
+xlib.XSetWMNormalHints.argtypes = [Display, Window, ctypes.POINTER(SizeHints)]
+USPosition, USSize = 1 << 0, 1 << 1
+
+
+def xtest():
+    """The XTest extension's calls (libXtst), or None."""
+    try:
+        lib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst") or "libXtst.so.6")
+    except OSError:
+        return None
+    lib.XTestFakeMotionEvent.argtypes = [Display, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+    lib.XTestFakeButtonEvent.argtypes = [Display, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+    lib.XTestFakeKeyEvent.argtypes = [Display, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+    return lib
 
 
 class WindowAttributes(ctypes.Structure):
@@ -88,34 +164,98 @@ class XEvent(ctypes.Union):
 
 ButtonPress, ButtonRelease, MotionNotify, ClientMessage = 4, 5, 6, 33
 ButtonPressMask, ButtonReleaseMask, PointerMotionMask = 1 << 2, 1 << 3, 1 << 6
+SubstructureNotifyMask, SubstructureRedirectMask = 1 << 19, 1 << 20
 Button1Mask = 1 << 8
 IsViewable = 2
+PropModeReplace = 0
 
 
-def find(d, w, name):
-    """The first viewable window under w (w included) titled name, or 0."""
+def atom(d, name):
+    return xlib.XInternAtom(d, name.encode(), 0)
+
+
+def atom_name(d, a):
+    p = xlib.XGetAtomName(d, a)
+    if not p:
+        return "?"
+    name = ctypes.string_at(p).decode()
+    xlib.XFree(p)
+    return name
+
+
+def find(d, w, name, shown=True):
+    """The first window under w (w included) titled name, viewable when
+    shown is set (else also a minimised one), or 0."""
     title = ctypes.c_char_p()
     if xlib.XFetchName(d, w, ctypes.byref(title)) and title.value is not None:
         same = title.value.decode("utf-8", "replace") == name
         xlib.XFree(title)
         attributes = WindowAttributes()
         if same and xlib.XGetWindowAttributes(d, w, ctypes.byref(attributes)) and \
-                attributes.map_state == IsViewable:
+                (attributes.map_state == IsViewable or not shown):
             return w
-    root, parent = Window(), Window()
-    children = ctypes.POINTER(Window)()
-    count = ctypes.c_uint()
-    if not xlib.XQueryTree(d, w, ctypes.byref(root), ctypes.byref(parent), ctypes.byref(children),
-                           ctypes.byref(count)):
-        return 0
-    kids = [children[i] for i in range(count.value)]
-    if children:
-        xlib.XFree(children)
-    for kid in kids:
-        hit = find(d, kid, name)
+    for kid in children(d, w):
+        hit = find(d, kid, name, shown)
         if hit:
             return hit
     return 0
+
+
+def children(d, w):
+    root, parent = Window(), Window()
+    kids = ctypes.POINTER(Window)()
+    count = ctypes.c_uint()
+    if not xlib.XQueryTree(d, w, ctypes.byref(root), ctypes.byref(parent), ctypes.byref(kids), ctypes.byref(count)):
+        return []
+    found = [kids[i] for i in range(count.value)]
+    if kids:
+        xlib.XFree(kids)
+    return found
+
+
+def named_ancestor(d, w):
+    """The title of w or of the nearest window above it that has one."""
+    root = xlib.XDefaultRootWindow(d)
+    while w and w != root:
+        title = ctypes.c_char_p()
+        if xlib.XFetchName(d, w, ctypes.byref(title)) and title.value is not None:
+            name = title.value.decode("utf-8", "replace")
+            xlib.XFree(title)
+            return name
+        r, parent = Window(), Window()
+        kids = ctypes.POINTER(Window)()
+        count = ctypes.c_uint()
+        if not xlib.XQueryTree(d, w, ctypes.byref(r), ctypes.byref(parent), ctypes.byref(kids), ctypes.byref(count)):
+            return ""
+        if kids:
+            xlib.XFree(kids)
+        w = parent.value
+    return ""
+
+
+def prop(d, w, name, kind, most=64):
+    """A property's 32-bit items, or []."""
+    actual, fmt = Atom(), ctypes.c_int()
+    count, after = ctypes.c_ulong(), ctypes.c_ulong()
+    data = ctypes.c_void_p()
+    if xlib.XGetWindowProperty(d, w, atom(d, name), 0, most, 0, kind, ctypes.byref(actual), ctypes.byref(fmt),
+                               ctypes.byref(count), ctypes.byref(after), ctypes.byref(data)) != 0:
+        return []
+    items = []
+    if data.value and fmt.value == 32:
+        items = list(ctypes.cast(data, ctypes.POINTER(ctypes.c_ulong))[:count.value])
+    if data.value:
+        xlib.XFree(data)
+    return items
+
+
+def geometry(d, w):
+    attributes = WindowAttributes()
+    xlib.XGetWindowAttributes(d, w, ctypes.byref(attributes))
+    x, y, child = ctypes.c_int(), ctypes.c_int(), Window()
+    xlib.XTranslateCoordinates(d, w, xlib.XDefaultRootWindow(d), 0, 0, ctypes.byref(x), ctypes.byref(y),
+                               ctypes.byref(child))
+    return x.value, y.value, attributes.width, attributes.height
 
 
 def click(d, w, x, y):
@@ -132,8 +272,68 @@ def click(d, w, x, y):
         time.sleep(0.05)
 
 
-def shot(d, w, path):
-    """A 24-bit TrueColor window's pixels as an RGB PNG."""
+def real_pointer(d, test, x, y):
+    test.XTestFakeMotionEvent(d, -1, x, y, 0)
+    xlib.XSync(d, 0)
+    time.sleep(0.05)
+
+
+def real_button(d, test, down):
+    test.XTestFakeButtonEvent(d, 1, 1 if down else 0, 0)
+    xlib.XSync(d, 0)
+    time.sleep(0.1)
+
+
+def real_key(d, test, combo):
+    codes = []
+    for part in combo.split("+"):
+        name = {"alt": "Alt_L", "ctrl": "Control_L", "shift": "Shift_L"}.get(part.lower(), part)
+        code = xlib.XKeysymToKeycode(d, xlib.XStringToKeysym(name.encode()))
+        if not code:
+            return False
+        codes.append(code)
+    for code in codes:
+        test.XTestFakeKeyEvent(d, code, 1, 0)
+        xlib.XSync(d, 0)
+    for code in reversed(codes):
+        test.XTestFakeKeyEvent(d, code, 0, 0)
+        xlib.XSync(d, 0)
+    return True
+
+
+def to_manager(d, w, kind, data):
+    """A request to the window manager about w, from a pager or task bar
+    (source 2): EWMH client messages to the root window."""
+    event = XEvent()
+    e = event.client
+    e.type, e.window, e.format = ClientMessage, w, 32
+    e.message_type = atom(d, kind)
+    for i, value in enumerate(data):
+        e.data[i] = value
+    xlib.XSendEvent(d, xlib.XDefaultRootWindow(d), 0, SubstructureNotifyMask | SubstructureRedirectMask,
+                    ctypes.byref(event))
+    xlib.XSync(d, 0)
+
+
+def manager(d, w, action, args):
+    if action == "maximize":  # _NET_WM_STATE_ADD both ways
+        to_manager(d, w, "_NET_WM_STATE", [1, atom(d, "_NET_WM_STATE_MAXIMIZED_VERT"),
+                                           atom(d, "_NET_WM_STATE_MAXIMIZED_HORZ"), 2, 0])
+    elif action == "close":
+        to_manager(d, w, "_NET_CLOSE_WINDOW", [0, 2, 0, 0, 0])
+    elif action == "activate":
+        to_manager(d, w, "_NET_ACTIVE_WINDOW", [2, 0, 0, 0, 0])
+    elif action == "resize":  # gravity 0, width and height given, source 2
+        to_manager(d, w, "_NET_MOVERESIZE_WINDOW", [(2 << 12) | (1 << 10) | (1 << 11), 0, 0, int(args[0]),
+                                                    int(args[1])])
+    else:
+        return False
+    return True
+
+
+def grab(d, w):
+    """What a 24-bit TrueColor window shows: width, height and RGB rows, or
+    None."""
     # Read from the screen, so a window that reaches past its edges (a
     # maximised one) gives the part that shows.
     attributes, screen = WindowAttributes(), WindowAttributes()
@@ -146,15 +346,15 @@ def shot(d, w, path):
     width = min(x.value + attributes.width, screen.width) - left
     height = min(y.value + attributes.height, screen.height) - top
     if width <= 0 or height <= 0:
-        return False
+        return None
     ZPixmap, AllPlanes = 2, 0xFFFFFFFF
     p = xlib.XGetImage(d, root, left, top, width, height, AllPlanes, ZPixmap)
     if not p:
-        return False
+        return None
     image = ctypes.cast(p, ctypes.POINTER(XImage)).contents
     if image.bits_per_pixel != 32:
         image.destroy_image(p)
-        return False
+        return None
     stride = image.bytes_per_line
     data = ctypes.string_at(image.data, stride * height)
     rows = []
@@ -162,58 +362,197 @@ def shot(d, w, path):
         row = data[y * stride:y * stride + width * 4]
         rgb = bytearray(width * 3)
         rgb[0::3], rgb[1::3], rgb[2::3] = row[2::4], row[1::4], row[0::4]  # BGRX in memory
-        rows.append(b"\0" + bytes(rgb))
+        rows.append(bytes(rgb))
     image.destroy_image(p)
+    return width, height, rows
+
+
+def shot(d, w, path):
+    """A window's pixels as an RGB PNG."""
+    pixels = grab(d, w)
+    if pixels is None:
+        return False
+    width, height, rows = pixels
 
     def chunk(kind, body):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
 
     with open(path, "wb") as f:
         f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
-                chunk(b"IDAT", zlib.compress(b"".join(rows), 6)) + chunk(b"IEND", b""))
+                chunk(b"IDAT", zlib.compress(b"".join(b"\0" + row for row in rows), 6)) + chunk(b"IEND", b""))
     return True
+
+
+def region(d, w, x, y, width, height):
+    """The RGB rows of a rectangle of the window's inside, cut to it."""
+    pixels = grab(d, w)
+    if pixels is None:
+        return []
+    full_width, full_height, rows = pixels
+    x0, y0 = max(x, 0), max(y, 0)
+    x1, y1 = min(x + width, full_width), min(y + height, full_height)
+    return [(y, rows[y][x0 * 3:x1 * 3], x0) for y in range(y0, y1)]
+
+
+def colour_box(d, w, colour, x, y, width, height):
+    """The smallest box (left, top, right, bottom, inclusive) round the
+    pixels of a rectangle within 6 of the colour in every channel, or None."""
+    want = bytes.fromhex(colour)
+    box = None
+    for row_y, row, x0 in region(d, w, x, y, width, height):
+        for i in range(0, len(row), 3):
+            if all(abs(row[i + c] - want[c]) <= 6 for c in range(3)):
+                px = x0 + i // 3
+                box = (px, row_y, px, row_y) if box is None else \
+                    (min(box[0], px), min(box[1], row_y), max(box[2], px), max(box[3], row_y))
+    return box
 
 
 def close(d, w):
     event = XEvent()
     e = event.client
     e.type, e.window, e.format = ClientMessage, w, 32
-    e.message_type = xlib.XInternAtom(d, b"WM_PROTOCOLS", 0)
-    e.data[0] = xlib.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
+    e.message_type = atom(d, "WM_PROTOCOLS")
+    e.data[0] = atom(d, "WM_DELETE_WINDOW")
     xlib.XSendEvent(d, w, 0, 0, ctypes.byref(event))
     xlib.XSync(d, 0)
 
 
+def new_window(d, name, x, y, width, height, colour):
+    """A window that stands where it asks (the manager places the others)."""
+    root = xlib.XDefaultRootWindow(d)
+    w = xlib.XCreateSimpleWindow(d, root, x, y, width, height, 0, 0, colour)
+    xlib.XStoreName(d, w, name.encode())
+    hints = SizeHints()
+    hints.flags, hints.x, hints.y, hints.width, hints.height = USPosition | USSize, x, y, width, height
+    xlib.XSetWMNormalHints(d, w, ctypes.byref(hints))
+    return w
+
+
+def set_cardinals(d, w, name, kind, values):
+    array = (ctypes.c_ulong * len(values))(*values)
+    xlib.XChangeProperty(d, w, atom(d, name), kind, 32, PropModeReplace, array, len(values))
+
+
+def panel(d, height):
+    """A dock along the bottom edge with a strut: the manager keeps that
+    strip out of its usable area, as it does for a task bar."""
+    screen = WindowAttributes()
+    xlib.XGetWindowAttributes(d, xlib.XDefaultRootWindow(d), ctypes.byref(screen))
+    w = new_window(d, "Panel", 0, screen.height - height, screen.width, height, 0x303030)
+    set_cardinals(d, w, "_NET_WM_WINDOW_TYPE", XA_ATOM, [atom(d, "_NET_WM_WINDOW_TYPE_DOCK")])
+    set_cardinals(d, w, "_NET_WM_STRUT", XA_CARDINAL, [0, 0, 0, height])
+    set_cardinals(d, w, "_NET_WM_STRUT_PARTIAL", XA_CARDINAL,
+                  [0, 0, 0, height, 0, 0, 0, 0, 0, 0, 0, screen.width - 1])
+    xlib.XMapWindow(d, w)
+    xlib.XSync(d, 0)
+
+
 def main(argv):
-    if len(argv) < 3 or argv[1] not in ("wait", "click", "size", "shot", "close"):
+    commands = ("wait", "click", "size", "geometry", "frame", "state", "shot", "digest", "colour", "close",
+                "workarea", "manager", "press", "drag", "key", "pointer", "focused", "panel", "other")
+    if len(argv) < 2 or argv[1] not in commands:
         print(__doc__, file=sys.stderr)
         return 2
-    command, name = argv[1], argv[2]
+    command = argv[1]
     d = xlib.XOpenDisplay(None)
     if not d:
         print("xwindow: cannot open the display", file=sys.stderr)
         return 1
+    root = xlib.XDefaultRootWindow(d)
+    # Commands about the screen, the input or windows of our own.
+    if command in ("workarea", "key", "pointer", "focused", "panel", "other"):
+        test = xtest() if command in ("key", "pointer") else None
+        if command in ("key", "pointer") and test is None:
+            print("xwindow: no XTest library (libxtst6)", file=sys.stderr)
+            return 1
+        if command == "workarea":
+            area = prop(d, root, "_NET_WORKAREA", XA_CARDINAL, 4)
+            if len(area) < 4:
+                print("xwindow: no window manager's work area", file=sys.stderr)
+                return 1
+            print(*area[:4])
+        elif command == "key":
+            if not real_key(d, test, argv[2]):
+                print(f"xwindow: no key for {argv[2]}", file=sys.stderr)
+                return 1
+        elif command == "pointer":
+            real_pointer(d, test, int(argv[2]), int(argv[3]))
+        elif command == "focused":
+            w, revert = Window(), ctypes.c_int()
+            xlib.XGetInputFocus(d, ctypes.byref(w), ctypes.byref(revert))
+            print(named_ancestor(d, w.value) if w.value > 1 else "")
+        elif command in ("panel", "other"):
+            if command == "panel":
+                panel(d, int(argv[2]))
+            else:
+                xlib.XMapWindow(d, new_window(d, argv[2], 40, 40, 320, 200, 0xd0d0d0))
+                xlib.XSync(d, 0)
+            print("ready", flush=True)
+            while True:
+                time.sleep(3600)
+        xlib.XCloseDisplay(d)
+        return 0
+
+    name = argv[2]
     seconds = float(argv[3]) if command == "wait" and len(argv) > 3 else 0
     end = time.monotonic() + seconds
-    w = find(d, xlib.XDefaultRootWindow(d), name)
+    shown = command != "state"
+    w = find(d, root, name, shown)
     while not w and time.monotonic() < end:
         time.sleep(0.1)
-        w = find(d, xlib.XDefaultRootWindow(d), name)
+        w = find(d, root, name, shown)
     if not w:
         print(f"xwindow: no window titled {name}", file=sys.stderr)
         return 1
     if command == "click":
         click(d, w, int(argv[3]), int(argv[4]))
     elif command == "size":
-        attributes = WindowAttributes()
-        xlib.XGetWindowAttributes(d, w, ctypes.byref(attributes))
-        print(attributes.width, attributes.height)
+        print(*geometry(d, w)[2:])
+    elif command == "geometry":
+        print(*geometry(d, w))
+    elif command == "frame":
+        # The manager says how much frame it added on each side.
+        extents = prop(d, w, "_NET_FRAME_EXTENTS", XA_CARDINAL, 4)
+        print(*(extents if len(extents) == 4 else [0, 0, 0, 0]))
+    elif command == "state":
+        names = [atom_name(d, a) for a in prop(d, w, "_NET_WM_STATE", XA_ATOM)]
+        wm_state = prop(d, w, "WM_STATE", atom(d, "WM_STATE"), 2)
+        if wm_state and wm_state[0] == 3:
+            names.append("iconic")
+        print(" ".join(names))
     elif command == "shot":
         if not shot(d, w, argv[3]):
             print(f"xwindow: cannot read the pixels of {name}", file=sys.stderr)
             return 1
+    elif command == "digest":
+        rows = region(d, w, *(int(v) for v in argv[3:7]))
+        print(hashlib.md5(b"".join(row for _, row, _ in rows)).hexdigest())
+    elif command == "colour":
+        box = colour_box(d, w, argv[3], *(int(v) for v in argv[4:8]))
+        if box is None:
+            return 1
+        print(*box)
     elif command == "close":
         close(d, w)
+    elif command == "manager":
+        if not manager(d, w, argv[3], argv[4:]):
+            print(__doc__, file=sys.stderr)
+            return 2
+    elif command in ("press", "drag"):
+        test = xtest()
+        if test is None:
+            print("xwindow: no XTest library (libxtst6)", file=sys.stderr)
+            return 1
+        left, top = geometry(d, w)[:2]
+        x, y = left + int(argv[3]), top + int(argv[4])
+        real_pointer(d, test, x, y)
+        real_button(d, test, True)
+        if command == "drag":
+            dx, dy = int(argv[5]), int(argv[6])
+            for step in range(1, 11):
+                real_pointer(d, test, x + dx * step // 10, y + dy * step // 10)
+        real_button(d, test, False)
     xlib.XCloseDisplay(d)
     return 0
 

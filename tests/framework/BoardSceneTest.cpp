@@ -225,6 +225,40 @@ TEST_F(BoardScene, RightBarAndCaptionFollowTheVisibleArea)
     view->setFrameSize(1288, 762);
 }
 
+// The window at any size shows the whole table: the content root with my
+// total score, the right bar's chat and the caption buttons lie inside what
+// shows, whichever side of the window has room to spare.
+TEST_F(BoardScene, AnyWindowSizeShowsTheWholeTable)
+{
+    CGameBoard* board = Seat(3, {0});
+    ASSERT_NE(board, nullptr);
+    ASSERT_NE(board->GetTotalScorePanel(), nullptr);
+    auto world = [](CCNode* node) {
+        const CCSize size = node->getContentSize();
+        const CCPoint a = node->convertToWorldSpace(CCPointZero);
+        const CCPoint b = node->convertToWorldSpace(CCPoint(size.width, size.height));
+        return CCRect(std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
+    };
+    const CCSize frames[] = {{1000, 600}, {1288, 762}, {1600, 900}, {1920, 1040}, {2560, 1080}, {1280, 1024}};
+    for (const CCSize& frame : frames)
+    {
+        SCOPED_TRACE(testing::Message() << frame.width << " x " << frame.height);
+        View()->setFrameSize(frame.width, frame.height);
+        board->LayoutBoard(static_cast<int>(frame.width), static_cast<int>(frame.height));
+        const CCSize visible = CCDirector::sharedDirector()->getVisibleSize();
+        for (CCNode* node : std::initializer_list<CCNode*>{board->GetContentRoot(), board->GetTotalScorePanel(),
+                                                           board->GetChatLayer(), board->GetCloseButton()})
+        {
+            const CCRect box = world(node);
+            EXPECT_GE(box.getMinX(), 0);
+            EXPECT_GE(box.getMinY(), 0);
+            EXPECT_LE(box.getMaxX(), visible.width);
+            EXPECT_LE(box.getMaxY(), visible.height);
+        }
+    }
+    View()->setFrameSize(1288, 762);
+}
+
 // The window's skin is the setting "index" (0 to 3); anything else, as a
 // damaged settings file may hold, is the first skin.
 TEST_F(BoardScene, SkinFollowsTheSettingAndFallsBackToTheFirst)

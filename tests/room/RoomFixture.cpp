@@ -140,6 +140,17 @@ Bytes RoomFixture::TableState(uint16_t table, uint8_t locked, uint8_t playing)
     return b;
 }
 
+Bytes RoomFixture::StatusOf(uint32_t user, uint16_t table, uint16_t chair, uint8_t status)
+{
+    Bytes b;
+    PutU32(b, user);
+    PutU16(b, table);
+    PutU16(b, chair);
+    b.push_back(status);
+    b.resize(25, 0);
+    return b;
+}
+
 int RoomFixture::CountDialogs()
 {
     int count = 0;

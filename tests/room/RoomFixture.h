@@ -47,6 +47,8 @@ protected:
     static Bytes Config(uint16_t tables, uint16_t chairs);
     static Bytes TableList(const std::vector<std::pair<uint8_t, uint8_t>>& tables);
     static Bytes TableState(uint16_t table, uint8_t locked, uint8_t playing);
+    // A user's status message (main 3, sub 102): seat and status.
+    static Bytes StatusOf(uint32_t user, uint16_t table, uint16_t chair, uint8_t status);
     using UiFixture::Tap;
     static void Tap(const cocos2d::CCPoint& at) { UiFixture::Tap(at.x, at.y); }
     // Dialogs on the top layer; the text of the last one (UTF-8).

@@ -21,17 +21,6 @@ using namespace cocos2d;
 
 namespace {
 
-Bytes StatusOf(uint32_t user, uint16_t table, uint16_t chair, uint8_t status)
-{
-    Bytes b;
-    PutU32(b, user);
-    PutU16(b, table);
-    PutU16(b, chair);
-    b.push_back(status);
-    b.resize(25, 0);
-    return b;
-}
-
 Bytes Payload(size_t size)
 {
     Bytes b(size);

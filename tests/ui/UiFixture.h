@@ -30,7 +30,7 @@ protected:
         const CCSize frame = FrameSize();
         view->setFrameSize(frame.width, frame.height);
         director->setOpenGLView(view);
-        view->setDesignResolutionSize(1288, 762, kResolutionFixedWidth);
+        view->setDesignResolutionSize(1288, 762, kResolutionShowAllExpanded);
         CCFileUtils::sharedFileUtils()->setResourceRoot(KEST_RES_DIR);
         CCTextureCache::sharedTextureCache()->clearMissingPictures();
         InstallUiCoreServices();

@@ -9,6 +9,7 @@ namespace {
 IAppServices* g_services = nullptr;
 InputTargetResolver g_inputResolver = nullptr;
 ResizeHandler g_resizeHandler = nullptr;
+CloseHandler g_closeHandler = nullptr;
 
 }  // namespace
 
@@ -48,5 +49,7 @@ void SetInputTargetResolver(InputTargetResolver resolver) { g_inputResolver = re
 InputTargetResolver GetInputTargetResolver() { return g_inputResolver; }
 void SetResizeHandler(ResizeHandler handler) { g_resizeHandler = handler; }
 ResizeHandler GetResizeHandler() { return g_resizeHandler; }
+void SetCloseHandler(CloseHandler handler) { g_closeHandler = handler; }
+CloseHandler GetCloseHandler() { return g_closeHandler; }
 
 }  // namespace app_services

@@ -139,6 +139,14 @@ void PublicLayer::ccTouchEnded(CCTouch* touch, CCEvent*)
         (m_pTarget->*m_pAction)(m_pUserPanel);
 }
 
+bool PublicLayer::FrameContains(const CCPoint& world) { return window_caption::FrameAt(this, world); }
+
+bool PublicLayer::CaptionContains(const CCPoint& world)
+{
+    const float depth = m_nRoom != 0 ? kRoomHeaderHeight : CWinSizeRects::kTitleHeight;
+    return window_caption::TopStripAt(this, world, depth) && (m_nRoom != 0 || !userPanelContains(world));
+}
+
 void PublicLayer::HideTitleAndClose()
 {
     m_pTitle->setVisible(false);

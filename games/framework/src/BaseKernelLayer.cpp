@@ -569,9 +569,11 @@ void CBaseKernelLayer::ClearSeats()
 
 // --- leaving -------------------------------------------------------------------------
 
+bool CBaseKernelLayer::IsPlaying() { return m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus == US_PLAY; }
+
 void CBaseKernelLayer::RequestExit()
 {
-    if (m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus == US_PLAY)
+    if (IsPlaying())
     {
         WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
         if (top->getChildByTag(kExitDialogTag) != nullptr)

@@ -136,6 +136,13 @@ void CGameBoard::onExit()
 
 bool CGameBoard::ccTouchBegan(CCTouch*, CCEvent*) { return isModal(); }
 
+bool CGameBoard::FrameContains(const CCPoint& world) { return window_caption::FrameAt(this, world); }
+
+bool CGameBoard::CaptionContains(const CCPoint& world)
+{
+    return window_caption::TopStripAt(this, world, kCaptionHeight);
+}
+
 // --- building blocks ----------------------------------------------------------------------
 
 CCControlButton* CGameBoard::MakeCaptionButton(const char* normal, const char* selected, const char* hover,

@@ -1,0 +1,126 @@
+# Sourced by the desktop tests: a desktop of the test's own (an Xvfb X server
+# and the openbox window manager), the xwindow helper, and waits that poll a
+# condition instead of sleeping a fixed time (a loaded machine is slow).
+#
+# The caller sets `here` (this folder). Exits 77 (skipped) without Xvfb,
+# openbox or the XTest library.
+
+xwindow() { python3 "$here/xwindow.py" "$@"; }
+# A window of the helper's own (panel, other) that stays until the test ends.
+keepWindow() {  # kind arguments...
+  python3 "$here/xwindow.py" "$@" >"$work/$1.out" 2>&1 &
+  pids+=($!)
+  until_ 100 grep -q ready "$work/$1.out" || fail "no $1 window"
+}
+
+work=$(mktemp -d /tmp/kest-desktop-XXXXXX)
+pids=()
+cleanup() {
+  local p
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  local f
+  for f in "$work"/*.log; do
+    [ -f "$f" ] && { echo "--- $f" >&2; tail -n 40 "$f" >&2; }
+  done
+  exit 1
+}
+
+# until TENTHS COMMAND...: runs the command every tenth of a second until it
+# succeeds (true) or the time is up (false).
+until_() {
+  local i tenths=$1
+  shift
+  for ((i = 0; i < tenths; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# An X server on a display of its own (Xvfb names the free one it took) and
+# a window manager that manages it. With `panel H`, a dock keeps the bottom
+# H pixels of the screen, as a task bar does.
+startDesktop() {
+  command -v Xvfb >/dev/null || { echo "Xvfb is not installed (xvfb in scripts/deps): skipped"; exit 77; }
+  command -v openbox >/dev/null || { echo "openbox is not installed (scripts/deps): skipped"; exit 77; }
+  exec 3<> <(:)
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  pids+=($!)
+  local number
+  read -r -t 20 number <&3 || fail "Xvfb did not start"
+  exec 3<&-
+  export DISPLAY=":$number"
+  export KEST_USER_DIR="$work/user" XDG_RUNTIME_DIR="$work/run"
+  mkdir -p "$KEST_USER_DIR" "$XDG_RUNTIME_DIR" "$work/home"
+  unset KEST_HEADLESS
+  xwindow pointer 0 0 2>/dev/null || { echo "no XTest library (libxtst6 in scripts/deps): skipped"; exit 77; }
+  HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  until_ 200 xwindow workarea >/dev/null 2>&1 || fail "openbox did not start"
+  if [ "${1:-}" = panel ]; then keepWindow panel "$2"; fi
+}
+
+sizeIs() { [ "$(xwindow size Kestrelium)" = "$1 $2" ]; }
+sized() {  # width height [tenths]: waits (10 s) for the window to have that size
+  until_ "${3:-100}" sizeIs "$1" "$2"
+}
+placedAt() { [ "$(xwindow geometry Kestrelium)" = "$1" ]; }
+placed() {  # "x y width height" [tenths]: waits for the window to stand there
+  until_ "${2:-100}" placedAt "$1"
+}
+# A click that comes before the scene or the board is laid out on a loaded
+# machine misses what it aims at: it is made again, up to five times.
+clickUntil() {  # x y check...: clicks at x, y until the check (which waits) holds
+  local x=$1 y=$2 tries
+  shift 2
+  for ((tries = 0; tries < 5; tries++)); do
+    xwindow click Kestrelium "$x" "$y"
+    "$@" && return 0
+  done
+  return 1
+}
+seen() {  # text, seconds: waits until roomsim's log has the text
+  until_ $(($2 * 10)) grep -q -- "$1" "$roomlog"
+}
+
+# Starts the demo (scripts/demo) with a renderer; sets `demo` (its process)
+# and `roomlog` (roomsim's log), and waits until the room has logged on.
+startDemo() {  # renderer
+  local log="$work/demo-$1.log"
+  KEST_RENDERER=$1 "$source/scripts/demo" --build "$build" >"$log" 2>&1 &
+  demo=$!
+  pids+=($demo)
+  xwindow wait Kestrelium 60 || fail "$1: no window"
+  roomlog=$(sed -n 's/.*roomsim logs to \(.*\)$/\1/p' "$log")
+  [ -n "$roomlog" ] || fail "$1: the demo did not name roomsim's log"
+  seen "-> 1/102" 60 || fail "$1: the room log-on did not finish"
+}
+
+demoGone() { ! kill -0 "$demo" 2>/dev/null; }
+# Waits for the demo to end; fails unless it ended with status 0 and no
+# sanitizer report.
+demoEnds() {  # renderer
+  until_ 300 demoGone || fail "$1: the demo still runs after its window was closed"
+  local status=0
+  wait "$demo" || status=$?
+  [ "$status" -eq 0 ] || fail "$1: the demo ended with status $status"
+  if grep -q "Sanitizer" "$work/demo-$1.log"; then fail "$1: a sanitizer report"; fi
+  return 0
+}
+
+# Where the board's caption button `offset` points left of the right edge
+# (close 46, maximise and restore 76, minimise 106) is in a window of w x h
+# pixels: the view scales the design by the smaller ratio and the other side
+# shows more.
+captionButtonX() {  # offset width height
+  awk -v o="$1" -v w="$2" -v h="$3" 'BEGIN {
+    sx = w / 1288; sy = h / 762; s = sx < sy ? sx : sy
+    vw = 1288; if (sy < sx) { vw = w / s; if (vw > int(vw)) vw = int(vw) + 1 }
+    printf "%d\n", (vw - o + 15) * s }'
+}
