@@ -36,11 +36,14 @@ const BetButtonArt kBetButtonArt[CBullBoard::kBetButtons] = {
 
 const CCPoint kBetButtonPoints[CBullBoard::kBetButtons] = {{315, 40}, {490, 40}, {660, 40}, {833, 40}};
 
+// On the top seats' panels: the picture writes its words at its top, above them.
+const CCPoint kWaitPoint(512, 480);
+
 }  // namespace
 
 std::string OxResPath(const char* name) { return std::string("OxEx/") + (name != nullptr ? name : ""); }
 
-CBullBoard::CBullBoard(uint16_t cardGroups, uint16_t chipPiles)
+CBullBoard::CBullBoard(uint16_t cardGroups, uint16_t chipPiles, const SceneShape& scene) : m_Scene(scene)
 {
     std::array<CardSprite*, kCards> none{};
     m_Cards.assign(cardGroups, none);
@@ -68,6 +71,28 @@ int CBullBoard::HandTypePicture(uint8_t type)
 }
 
 // --- building ---------------------------------------------------------------------------------
+
+bool CBullBoard::InitBullTable(const char* table, const char* content, const CCPoint* clocks, const CCPoint* seats,
+                               const CCPoint* signs)
+{
+    if (!CCLayer::init())
+        return false;
+    setKeypadEnabled(true);
+    SetTotalScorePosition(CCPoint(860, 120));
+    if (CBullHandler* handler = Handler())
+        handler->PlayBackgroundMusic("OxEx/Eff/back");
+    for (uint16_t view = 0; view < GetCardGroupCount(); ++view)
+    {
+        m_ptClock[view] = clocks[view];
+        m_ptSeatPanel[view] = seats[view];
+        m_ptStatus[view] = signs[view];
+    }
+    InitGameTable(table, content, nullptr, CCPointZero);
+    AddGameTitle(OxResPath("LOGO").c_str());
+    CreateStartButton(OxResPath("Button_prepare2_1-2").c_str(), OxResPath("Button_prepare2_2").c_str(),
+                      CCPoint(225, 80));
+    return true;
+}
 
 void CBullBoard::MakeActionButtons(const CCPoint& left, const CCPoint& right, const char* hintDisabled, int openZOrder,
                                    bool robButtons)
@@ -261,6 +286,12 @@ const CBullBoard::SeatUser& CBullBoard::GetSeatUserCopy(uint16_t chair) const
     return chair < m_SeatUsers.size() ? m_SeatUsers[chair] : none;
 }
 
+bool CBullBoard::IPlayThisRound() const
+{
+    CBullHandler* handler = Handler();
+    return handler == nullptr || !handler->SitsOut();
+}
+
 // --- countdowns ---------------------------------------------------------------------------------
 
 void CBullBoard::StartCountdown(Countdown which)
@@ -370,7 +401,11 @@ void CBullBoard::OnNoRobButton(CCObject*, CCControlEvent)
 int64_t CBullBoard::BetCeiling() const
 {
     CBullHandler* handler = Handler();
-    return handler != nullptr ? handler->GetBetCeiling() : 0;
+    if (handler == nullptr)
+        return 0;
+    if (handler->IsRestored() && handler->GetRoundPhase() == kPhaseBetting && m_bSceneCeiling)
+        return m_lSceneCeiling;
+    return handler->GetBetCeiling();
 }
 
 void CBullBoard::CreateBetButtons(int64_t ceiling)
@@ -756,10 +791,10 @@ void CBullBoard::ShowOpenAnimation(int zOrder)
 
 // --- waiting, result and reset ---------------------------------------------------------------------
 
-void CBullBoard::ShowWaitAnimation(const CCPoint& point)
+void CBullBoard::ShowWaitAnimation()
 {
     RemoveWaitAnimation();
-    CCSprite* wait = MakeLoopAnimation("deng_%d.png", 3, 0.2f, point, 1000);
+    CCSprite* wait = MakeLoopAnimation("deng_%d.png", 3, 0.2f, kWaitPoint, 1000);
     wait->setTag(kWaitAnimationTag);
     ShowLoop(wait, true);
 }
@@ -810,6 +845,122 @@ void CBullBoard::ScatterChips(int left, int yRange)
         const float y = static_cast<float>(250 + std::rand() % yRange);
         if (CCSprite* chip = MakeChip(0, i, CCPoint(x, y)))
             chip->setVisible(true);
+    }
+}
+
+// --- re-entry ---------------------------------------------------------------------------------------
+
+void CBullBoard::OnSceneCallBanker(uint16_t chair)
+{
+    if (!IPlayThisRound())
+    {
+        ShowWaitAnimation();
+        return;
+    }
+    ShowRobChoice(ViewOf(chair));
+    CBullHandler* handler = Handler();
+    if (handler == nullptr)
+        return;
+    handler->SetGameClock(chair, kBullClockID, kBullClockSeconds);
+    if (IsMyChair(chair))
+        StartBankerCallCountdown();
+}
+
+void CBullBoard::OnSceneBetting(int64_t ceiling, uint16_t banker)
+{
+    m_lSceneCeiling = ceiling;
+    m_bSceneCeiling = true;
+    CBullHandler* handler = Handler();
+    if (handler == nullptr)
+        return;
+    handler->KillGameClock(kBullClockID);
+    HideRobChoice();
+    const bool mine = IsMyChair(banker);
+    if (!mine)
+        CreateBetButtons(ceiling);
+    PlaceBankerMark(banker, m_Scene.bettingMarkZOrder);
+    ShowLoop(m_pBankerCallAnimation, true);
+    SetMyClock();
+    if (!mine)
+        StartBetCountdown();
+}
+
+void CBullBoard::OnScenePlaying()
+{
+    CBullHandler* handler = Handler();
+    if (handler == nullptr)
+        return;
+    if (!IPlayThisRound())
+    {
+        ShowWaitAnimation();
+        RestoreCards();
+        return;
+    }
+    PlaceBankerMark(handler->SceneBanker(), 100);
+    SetMyClock();
+    RestoreCards();
+    for (CCControlButton* button : {m_pOpenButton, m_pHintButton})
+    {
+        if (button == nullptr)
+            continue;
+        button->setVisible(true);
+        button->setTouchEnabled(true);
+    }
+    ShowOpenAnimation(100);
+    ScatterChips(m_Scene.chipLeft, m_Scene.chipRows);
+    ShowSceneAmounts();
+    StartOpenCountdown();
+}
+
+void CBullBoard::OnScenePlayingOpened()
+{
+    CBullHandler* handler = Handler();
+    const uint16_t me = MyChair();
+    if (handler == nullptr || me >= GetCardGroupCount())
+        return;
+    PlaceBankerMark(handler->SceneBanker(), 100);
+    RestoreCards();
+    HideOpenButtons();
+    ShowOpenAnimation(100);
+    ScatterChips(m_Scene.chipLeft, m_Scene.chipRows);
+    ShowSceneAmounts();
+    if (uint8_t* cards = handler->SceneCards(me))
+        OpenRestoredHand(cards);
+}
+
+void CBullBoard::OpenRestoredHand(uint8_t* cards)
+{
+    ShowMyArrangedHand(cards);
+    if (CBullHandler* handler = Handler())
+        handler->SendOpenCard(m_cbHasBull);
+}
+
+void CBullBoard::RestoreCards()
+{
+    CBullHandler* handler = Handler();
+    const uint16_t me = MyChair();
+    if (handler == nullptr || me >= GetCardGroupCount())
+        return;
+    const uint8_t* mine = IPlayThisRound() ? handler->SceneCards(me) : nullptr;
+    for (uint16_t group = 0; group < GetCardGroupCount(); ++group)
+    {
+        if (!handler->ScenePlays(group))
+            continue;
+        const bool own = mine != nullptr && group == MyCardGroup();
+        for (int j = 0; j < kCards; ++j)
+        {
+            CardSprite* card = m_Cards[group][j];
+            if (card == nullptr)
+                continue;
+            card->stopAllActions();
+            ShowCard(card, CardSprite::kCardBack);
+            card->setVisible(true);
+            card->setPosition(CardPoint(group, j));
+            if (own)
+                ShowCard(card, mine[j]);
+            card->setScale(own ? 1.0f : kOtherCardScale);
+            Reorder(card, RestoredCardZOrder(own, j, card->getZOrder()));
+        }
     }
 }
 

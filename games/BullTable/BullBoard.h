@@ -8,8 +8,9 @@
 // sprites each), the chip piles, the action buttons and the three waiting
 // animations, the three 30-second countdowns (one at a time: starting one
 // stops the other), the rob choice and the bet buttons, the hint and open of
-// the own hand, the hand-type pictures and the waiting animation. Each game
-// says where things stand, which group is mine and where my cards come from.
+// the own hand, the hand-type pictures, the waiting animation and the
+// restore of a table entered mid-round from each scene. Each game says where
+// things stand, which group is mine and where my cards come from.
 //
 // Every picture lives under "OxEx/" (OxResPath) or in the module's sheets.
 #pragma once
@@ -33,6 +34,14 @@ namespace Bull {
 std::string OxResPath(const char* name);
 
 class CBullHandler;
+
+// What the restore of a scene lays out differently on each bull table.
+struct SceneShape
+{
+    int chipLeft = 400;  // the chips: x from here over 200
+    int chipRows = 51;   // y from 250 over this many rows
+    int bettingMarkZOrder = 100;
+};
 
 class CBullBoard : public Sexy::CGameBoard
 {
@@ -76,6 +85,8 @@ public:
     // --- what the handlers call -------------------------------------------
     // The seat users again from the kernel.
     void RefreshSeatUsers();
+    // Whether I play this round: a seated player may wait for the next.
+    bool IPlayThisRound() const;
     const SeatUser& GetSeatUserCopy(uint16_t chair) const;
     // The banker mark grows onto the banker's seat, then the bet buttons
     // (or, for the banker, the betting animation) show.
@@ -92,6 +103,26 @@ public:
     void HideOpenButtons();
     void ShowOpenAnimation();
     void ShowOpenAnimation(int zOrder);
+
+    // --- re-entry: a table entered mid-round, from each scene ----------------
+    // The banker call: the rob choice of the seat asked (only the waiting
+    // animation while I sit the round out).
+    void OnSceneCallBanker(uint16_t chair);
+    // The betting: the bet buttons from the scene's ceiling (none for the
+    // banker), the banker mark and the banker-call animation.
+    void OnSceneBetting(int64_t ceiling, uint16_t banker);
+    // The show-down with my hand still to open: the seats' cards, the open
+    // and hint buttons, the chips and amounts and the open countdown; only
+    // the waiting animation and the cards while I sit the round out.
+    void OnScenePlaying();
+    // The show-down with my hand opened: my hand arranged, and the opening
+    // sent again.
+    void OnScenePlayingOpened();
+    // The waiting animation of a seated player who does not play the round.
+    void ShowWaitAnimation();
+    // The cards of the seats in play from the playing scene: mine face up
+    // when I play, the others' backs.
+    void RestoreCards();
 
     // --- button actions ----------------------------------------------------
     void OnRobButton(cocos2d::CCObject* sender, cocos2d::extension::CCControlEvent event);
@@ -129,7 +160,7 @@ public:
     bool IsArranged() const { return m_cbArranged != 0; }
 
 protected:
-    CBullBoard(uint16_t cardGroups, uint16_t chipPiles);
+    CBullBoard(uint16_t cardGroups, uint16_t chipPiles, const SceneShape& scene = SceneShape());
 
     // The game's handler (its module's pointer); null before the game exists.
     virtual CBullHandler* Handler() const = 0;
@@ -149,8 +180,9 @@ protected:
     virtual uint8_t MyHandType(uint8_t* cards) = 0;
     // Sends my hand opened (sub 3).
     virtual void SendOpen() = 0;
-    // The ceiling the bet buttons divide.
-    virtual int64_t BetCeiling() const;
+    // The ceiling the bet buttons divide: a betting scene's while the round
+    // is restored, else the handler's.
+    int64_t BetCeiling() const;
     // False skips a tick altogether (a seated player who does not play).
     virtual bool CountdownTicks(Countdown which) const
     {
@@ -165,8 +197,18 @@ protected:
         (void)point;
         return false;
     }
-    // Whether I play this round (a seated player may wait for the next).
-    virtual bool IPlayThisRound() const { return true; }
+    // What a playing scene shows of the round's amounts (bets, base score).
+    virtual void ShowSceneAmounts() {}
+    // A restored card's z-order: j is its place in the group, zOrder the one
+    // it has.
+    virtual int RestoredCardZOrder(bool mine, int j, int zOrder) const
+    {
+        (void)mine;
+        (void)zOrder;
+        return 12 + j;
+    }
+    // My opened hand of a playing scene laid out again and its opening sent.
+    virtual void OpenRestoredHand(uint8_t* cards);
     // My five dealt cards, or null before they arrived.
     virtual const uint8_t* MyDealtCards() const { return nullptr; }
     // A dealt card of mine landed: its face (or its back until the cards
@@ -175,6 +217,11 @@ protected:
     virtual void OnOtherCardDealt(cocos2d::CCNode* node);
 
     // --- building (init) ------------------------------------------------------
+    // What every bull table starts with: the layer, keys, the total score,
+    // the music, the seats' clock, panel and ready-sign points (one per card
+    // group), the table and its content, the title and the start button.
+    bool InitBullTable(const char* table, const char* content, const cocos2d::CCPoint* clocks,
+                       const cocos2d::CCPoint* seats, const cocos2d::CCPoint* signs);
     // The four action buttons at the two action points: rob and open on the
     // left, no-rob and hint on the right. hintDisabled: the hint's disabled
     // picture or null.
@@ -244,8 +291,6 @@ protected:
     // Lays a group out in the order given, shown; with a bull the pair (3
     // and 4) stands up and to the left, behind the bull.
     void ShowArrangedGroup(uint16_t group, const uint8_t cards[kCards], bool bull, int pairZOrder);
-    // The waiting animation of a seated player who does not play the round.
-    void ShowWaitAnimation(const cocos2d::CCPoint& point);
     void RemoveWaitAnimation();
     void RemoveScoreView();
     // The round's result view replaces the last one, hidden until it shows
@@ -270,18 +315,21 @@ protected:
     }
     // My cards for the hint and open: the playing scene's while the round is
     // restored, else the deal's copy; null without a handler or a seat.
-    template <class Handler, class SendCard>
-    uint8_t* CardRecordOf(Handler* handler, SendCard* copy) const
+    template <class SendCard>
+    uint8_t* CardRecordOf(SendCard* copy) const
     {
+        CBullHandler* handler = Handler();
         const uint16_t me = MyChair();
         if (handler == nullptr || me >= GetCardGroupCount())
             return nullptr;
         if (handler->IsRestored() && handler->GetRoundPhase() == kPhasePlaying)
-            return handler->GetPlayScene().cbHandCardData[me];
+            return handler->SceneCards(me);
         return copy != nullptr ? copy->cbCardData[me] : nullptr;
     }
     // The reset the bull boards share.
     void ResetBullView();
+    // A betting scene's ceiling is no longer kept.
+    void ForgetSceneCeiling() { m_bSceneCeiling = false; }
 
     std::vector<SeatUser> m_SeatUsers;
     std::vector<std::array<Sexy::CardSprite*, kCards>> m_Cards;
@@ -306,6 +354,12 @@ protected:
     uint8_t m_cbLandedEarly = 0;
     int m_nCountdown = kCountdownStart;
     Countdown m_eCountdown = kNoCountdown;
+
+private:
+    SceneShape m_Scene;
+    // The last betting scene's ceiling, while one is kept.
+    int64_t m_lSceneCeiling = 0;
+    bool m_bSceneCeiling = false;
 };
 
 }  // namespace Bull

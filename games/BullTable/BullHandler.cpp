@@ -6,6 +6,15 @@
 
 namespace Bull {
 
+namespace {
+
+// A chair's opened mark in the playing scene before it opened.
+constexpr uint8_t kNotOpened = 255;
+
+}  // namespace
+
+CBullBoard* CBullHandler::BullBoard() const { return dynamic_cast<CBullBoard*>(GetBoard()); }
+
 bool CBullHandler::SendRobChoice(bool rob)
 {
     const uint8_t choice = rob ? 1 : 0;
@@ -28,8 +37,38 @@ bool CBullHandler::SendOpenCard(uint8_t hasBull, const uint8_t cards[5])
     return SendGameData(3, body, sizeof(body));
 }
 
-void CBullHandler::OnPlayerOpened(uint16_t player, CBullBoard* board, int zOrder)
+void CBullHandler::OnRobTurn(uint16_t chair)
 {
+    CBullBoard* board = BullBoard();
+    if (board != nullptr)
+        board->RefreshSeatUsers();
+    SetGameClock(chair, kBullClockID, kBullClockSeconds);
+    PlayGameSound("OxEx/Eff/GAME_START", false);
+    if (board == nullptr)
+        return;
+    if (chair == GetMeChairID())
+        board->StartBankerCallCountdown();
+    board->ShowRobChoice(SwitchViewChairID(chair));
+}
+
+void CBullHandler::OnBankerNamed(int64_t ceiling, uint16_t banker)
+{
+    CBullBoard* board = BullBoard();
+    KillGameClock(kBullClockID);
+    if (board != nullptr)
+        board->HideRobChoice();
+    m_lBetCeiling = ceiling;
+    m_wBankerChair = banker;
+    if (board != nullptr)
+        board->ShowBanker(m_wBankerChair);
+    SetGameClock(GetMeChairID(), kBullClockID, kBullClockSeconds);
+    if (board != nullptr && m_wBankerChair != GetMeChairID())
+        board->StartBetCountdown();
+}
+
+void CBullHandler::OnPlayerOpened(uint16_t player, int zOrder)
+{
+    CBullBoard* board = BullBoard();
     if (player == GetMeChairID())
     {
         KillGameClock(kBullClockID);
@@ -43,6 +82,52 @@ void CBullHandler::OnPlayerOpened(uint16_t player, CBullBoard* board, int zOrder
         board->ShowOpenAnimation();
     else
         board->ShowOpenAnimation(zOrder);
+}
+
+// --- scenes ------------------------------------------------------------------------------------
+
+void CBullHandler::BeginScene(uint8_t status)
+{
+    CBullBoard* board = BullBoard();
+    if (status != kSceneFree && board != nullptr)
+        board->RefreshSeatUsers();
+    switch (status)
+    {
+        case kSceneCall: EnterScene(kPhaseCall); break;
+        case kSceneBetting: EnterScene(kPhaseBetting); break;
+        case kScenePlaying: EnterScene(kPhasePlaying); break;
+        default: EnterScene(kPhaseFree); break;
+    }
+}
+
+void CBullHandler::ShowWaiting()
+{
+    if (CBullBoard* board = BullBoard())
+        board->ShowWaitAnimation();
+}
+
+void CBullHandler::RestoreBankerCall(uint16_t chair)
+{
+    if (CBullBoard* board = BullBoard())
+        board->OnSceneCallBanker(chair);
+}
+
+void CBullHandler::RestoreBetting(int64_t ceiling, uint16_t banker)
+{
+    if (CBullBoard* board = BullBoard())
+        board->OnSceneBetting(ceiling, banker);
+}
+
+void CBullHandler::RestorePlaying(const uint8_t* opened, size_t chairs)
+{
+    CBullBoard* board = BullBoard();
+    const uint16_t me = GetMeChairID();
+    if (board == nullptr || me >= chairs)
+        return;
+    if (opened[me] != kNotOpened)
+        board->OnScenePlayingOpened();
+    else
+        board->OnScenePlaying();
 }
 
 bool CBullHandler::CopyChairCards(const uint8_t* rows, size_t chairs, uint16_t chair, uint8_t out[5])

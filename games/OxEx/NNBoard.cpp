@@ -9,15 +9,12 @@
 #include <cstring>
 
 using namespace cocos2d;
-using namespace cocos2d::extension;
-using Sexy::CardSprite;
 
 namespace OxEx {
 
 namespace {
 
 const CCPoint kDealFrom(350, 250);
-const CCPoint kRestoreFrom(350, 350);
 const CCPoint kOpenAnimationPoint(510, 300);
 const CCPoint kResultViewPoint(510, 330);
 
@@ -41,27 +38,11 @@ NNHandler* NNBoard::OwnHandler() const { return OxExMobile::GetHandler(); }
 
 bool NNBoard::init()
 {
-    if (!CCLayer::init())
-        return false;
-    setKeypadEnabled(true);
-    SetTotalScorePosition(CCPoint(860, 120));
-    if (NNHandler* handler = OwnHandler())
-        handler->PlayBackgroundMusic("OxEx/Eff/back");
-
     const CCPoint clocks[kViews] = {{235, 120}, {620, 450}};
     const CCPoint seats[kViews] = {{60, 20}, {515, 455}};
     const CCPoint signs[kViews] = {{470, 110}, {20, -80}};
-    for (int view = 0; view < kViews; ++view)
-    {
-        m_ptClock[view] = clocks[view];
-        m_ptSeatPanel[view] = seats[view];
-        m_ptStatus[view] = signs[view];
-    }
-
-    InitGameTable(Bull::OxResPath("Tile").c_str(), "OxEx/CentrenOxEx", nullptr, CCPointZero);
-    AddGameTitle(Bull::OxResPath("LOGO").c_str());
-    CreateStartButton(Bull::OxResPath("Button_prepare2_1-2").c_str(), Bull::OxResPath("Button_prepare2_2").c_str(),
-                      CCPoint(225, 80));
+    if (!InitBullTable(Bull::OxResPath("Tile").c_str(), "OxEx/CentrenOxEx", clocks, seats, signs))
+        return false;
     MakeActionButtons(CCPoint(401, 40), CCPoint(748, 40), nullptr, 0, true);
     MakeBottomSprites(true);
     const CCSize table = GetContentPictureSize();
@@ -79,17 +60,7 @@ CCPoint NNBoard::CardPoint(uint16_t group, int j) const
     return CCPoint(origin.x + kCardSpacing * j, origin.y);
 }
 
-// --- banker and bets ----------------------------------------------------------------------
-
-int64_t NNBoard::BetCeiling() const
-{
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return 0;
-    if (handler->IsRestored() && handler->GetRoundPhase() == Bull::kPhaseBetting && m_pBettingCopy != nullptr)
-        return m_pBettingCopy->lTurnMaxScore;
-    return handler->GetBetCeiling();
-}
+// --- banker -----------------------------------------------------------------------------------
 
 bool NNBoard::BankerMarkPoint(uint16_t view, CCPoint& point) const
 {
@@ -160,7 +131,7 @@ void NNBoard::OnSubSendCard(const CMD_S_SendCard& record)
 
 // --- hint and open --------------------------------------------------------------------------
 
-uint8_t* NNBoard::MyCardRecord() { return CardRecordOf(OwnHandler(), m_pCardCopy.get()); }
+uint8_t* NNBoard::MyCardRecord() { return CardRecordOf(m_pCardCopy.get()); }
 
 void NNBoard::SendOpen()
 {
@@ -219,107 +190,7 @@ void NNBoard::ShowOtherBull(const uint8_t cards[kCards])
 
 // --- re-entry -------------------------------------------------------------------------------------
 
-void NNBoard::OnSceneCallBanker(uint16_t chair)
-{
-    ShowRobChoice(ViewOf(chair));
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return;
-    handler->SetGameClock(chair, Bull::kBullClockID, Bull::kBullClockSeconds);
-    if (chair == handler->GetMeChairID())
-        StartBankerCallCountdown();
-}
-
-void NNBoard::OnSceneBetting(const CMD_S_StatusScore& scene)
-{
-    m_pBettingCopy.reset(new CMD_S_StatusScore(scene));
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return;
-    handler->KillGameClock(Bull::kBullClockID);
-    HideRobChoice();
-    const bool banker = scene.wBankerUser == handler->GetMeChairID();
-    if (!banker)
-        CreateBetButtons(m_pBettingCopy->lTurnMaxScore);
-    PlaceBankerMark(scene.wBankerUser, 100);
-    ShowLoop(m_pBankerCallAnimation, true);
-    SetMyClock();
-    if (!banker)
-        StartBetCountdown();
-}
-
-void NNBoard::OnScenePlaying()
-{
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return;
-    PlaceBankerMark(handler->GetPlayScene().wBankerUser, 100);
-    SetMyClock();
-    RestoreCards();
-    for (CCControlButton* button : {m_pOpenButton, m_pHintButton})
-    {
-        if (button == nullptr)
-            continue;
-        button->setVisible(true);
-        button->setTouchEnabled(true);
-    }
-    ShowOpenAnimation(100);
-    ScatterChips(400, 51);
-    ShowBetAmountLabel();
-    StartOpenCountdown();
-}
-
-void NNBoard::OnScenePlayingOpened()
-{
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return;
-    PlaceBankerMark(handler->GetPlayScene().wBankerUser, 100);
-    RestoreCards();
-    HideOpenButtons();
-    ShowOpenAnimation(100);
-    ScatterChips(400, 51);
-    ShowBetAmountLabel();
-    const uint16_t me = MyChair();
-    if (me < kViews)
-        ShowMyArrangedHand(handler->GetPlayScene().cbHandCardData[me]);
-    handler->SendOpenCard(m_cbHasBull);
-}
-
-void NNBoard::RestoreCards()
-{
-    NNHandler* handler = OwnHandler();
-    const uint16_t me = MyChair();
-    if (handler == nullptr || me >= kViews)
-        return;
-    const CMD_S_StatusPlay& scene = handler->GetPlayScene();
-    for (uint16_t view = 0; view < kViews; ++view)
-    {
-        for (int j = 0; j < kCards; ++j)
-        {
-            CardSprite* card = m_Cards[view][j];
-            if (card == nullptr)
-                continue;
-            card->stopAllActions();
-            card->SetCardData(CardSprite::kCardBack);
-            card->setPosition(kRestoreFrom);
-            card->setVisible(true);
-            card->setPosition(CardPoint(view, j));
-            if (view == 0)
-            {
-                card->SetCardData(scene.cbHandCardData[me][j]);
-                card->setScale(1.0f);
-            }
-            else
-            {
-                card->setScale(0.7f);
-            }
-            Reorder(card, 12 + j);
-        }
-    }
-}
-
-void NNBoard::ShowBetAmountLabel()
+void NNBoard::ShowSceneAmounts()
 {
     NNHandler* handler = OwnHandler();
     if (handler == nullptr)
@@ -345,7 +216,7 @@ void NNBoard::ResetGameView()
     ResetCardGroup(1, kOtherZOrders);
     m_pCardCopy.reset();
     m_pEndCopy.reset();
-    m_pBettingCopy.reset();
+    ForgetSceneCeiling();
 }
 
 }  // namespace OxEx

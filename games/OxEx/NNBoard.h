@@ -37,10 +37,6 @@ public:
     void ThrowChips(uint16_t chair);
     void OnSubSendCard(const CMD_S_SendCard& record);
     void OnSubGameEnd(const CMD_S_GameEnd& record, bool restored);
-    void OnSceneCallBanker(uint16_t chair);
-    void OnSceneBetting(const CMD_S_StatusScore& scene);
-    void OnScenePlaying();
-    void OnScenePlayingOpened();
 
     // Where things stand, per view.
     static const cocos2d::CCPoint kHandTypePoints[kViews];
@@ -60,9 +56,10 @@ protected:
     bool ArrangeMyHand(uint8_t* cards) override { return m_GameLogic.ArrangeBullCards(cards, kCards); }
     uint8_t MyHandType(uint8_t* cards) override { return m_GameLogic.GetCardType(cards, kCards); }
     void SendOpen() override;
-    int64_t BetCeiling() const override;
     bool BankerMarkPoint(uint16_t view, cocos2d::CCPoint& point) const override;
     const uint8_t* MyDealtCards() const override;
+    // The bet of the player who is not the banker.
+    void ShowSceneAmounts() override;
 
 private:
     NNHandler* OwnHandler() const;
@@ -70,15 +67,12 @@ private:
     void DealCards(cocos2d::CCNode* node);
     // The opponent's hand arranged, with the pair tucked when it is a bull.
     void ShowOtherBull(const uint8_t cards[kCards]);
-    void RestoreCards();
-    void ShowBetAmountLabel();
 
     static const int kMyZOrders[kCards];
     static const int kOtherZOrders[kCards];
 
     std::unique_ptr<CMD_S_SendCard> m_pCardCopy;
     std::unique_ptr<CMD_S_GameEnd> m_pEndCopy;
-    std::unique_ptr<CMD_S_StatusScore> m_pBettingCopy;
     CGameLogic m_GameLogic;
 };
 

@@ -23,6 +23,11 @@ public:
     // The last playing scene (the board takes my cards from it while the
     // round is restored; the hint arranges them in place).
     CMD_S_StatusPlay& GetPlayScene() { return m_PlayScene; }
+    uint8_t* SceneCards(uint16_t chair) override
+    {
+        return chair < GAME_PLAYER ? m_PlayScene.cbHandCardData[chair] : nullptr;
+    }
+    uint16_t SceneBanker() override { return m_PlayScene.wBankerUser; }
 
 private:
     CMD_S_StatusPlay m_PlayScene{};

@@ -9,11 +9,7 @@
 #include <cstring>
 
 using namespace cocos2d;
-using namespace cocos2d::extension;
-using Bull::kBullClockID;
-using Bull::kBullClockSeconds;
 using Bull::OxResPath;
-using Sexy::CardSprite;
 
 namespace OxNew {
 
@@ -22,8 +18,6 @@ namespace {
 const CCPoint kDeck(500, 300);
 const CCPoint kAnimationPoint(550, 300);
 const CCPoint kResultPoint(510, 310);
-// On the top seat's panel: the picture writes its words at its top, above it.
-const CCPoint kWaitPoint(512, 480);
 const int kChairZeroZOrders[Bull::CBullBoard::kCards] = {10, 8, 6, 4, 2};
 const int kOtherZOrders[Bull::CBullBoard::kCards] = {9, 7, 5, 3, 1};
 
@@ -34,7 +28,9 @@ const CCPoint NNBoard::kHandTypePoints[kSeats] = {{520, 138}, {930, 300}, {383, 
 const CCPoint NNBoard::kBetLabelPoints[kSeats] = {{670, 110}, {935, 250}, {600, 500}, {150, 410}};
 const CCPoint NNBoard::kCardOrigins[kSeats] = {{500, 138}, {920, 305}, {490, 370}, {47, 305}};
 
-NNBoard::NNBoard() : Bull::CBullBoard(kSeats, kSeats) {}
+// The restored chips lie over the middle of the table, the banker mark of
+// a betting scene over everything.
+NNBoard::NNBoard() : Bull::CBullBoard(kSeats, kSeats, {300, 101, 10000}) {}
 
 NNBoard::~NNBoard() = default;
 
@@ -46,27 +42,11 @@ NNHandler* NNBoard::OwnHandler() const { return OxNewMobile::GetHandler(); }
 
 bool NNBoard::init()
 {
-    if (!CCLayer::init())
-        return false;
-    setKeypadEnabled(true);
-    SetTotalScorePosition(CCPoint(860, 120));
-    if (NNHandler* handler = OwnHandler())
-        handler->PlayBackgroundMusic("OxEx/Eff/back");
-
     const CCPoint clocks[kSeats] = {{245, 160}, {850, 450}, {370, 470}, {177, 470}};
     const CCPoint seats[kSeats] = {{60, 20}, {950, 430}, {510, 490}, {67, 430}};
     const CCPoint signs[kSeats] = {{470, 80}, {-90, 0}, {0, -80}, {90, 0}};
-    for (int view = 0; view < kSeats; ++view)
-    {
-        m_ptClock[view] = clocks[view];
-        m_ptSeatPanel[view] = seats[view];
-        m_ptStatus[view] = signs[view];
-    }
-
-    InitGameTable(Bull::OxResPath("Tile").c_str(), Bull::OxResPath("CentrenOxNew").c_str(), nullptr, CCPointZero);
-    AddGameTitle(Bull::OxResPath("LOGO").c_str());
-    CreateStartButton(Bull::OxResPath("Button_prepare2_1-2").c_str(), Bull::OxResPath("Button_prepare2_2").c_str(),
-                      CCPoint(225, 80));
+    if (!InitBullTable(OxResPath("Tile").c_str(), OxResPath("CentrenOxNew").c_str(), clocks, seats, signs))
+        return false;
     MakeActionButtons(CCPoint(401, 40), CCPoint(748, 40), "Button_prompt-4", 50, true);
     MakeBottomSprites(false);
     MakeRoundAnimations(kAnimationPoint, kAnimationPoint, kAnimationPoint, 1000);
@@ -97,23 +77,7 @@ bool NNBoard::BankerMarkPoint(uint16_t view, CCPoint& point) const
     return true;
 }
 
-bool NNBoard::IPlayThisRound() const
-{
-    NNHandler* handler = OwnHandler();
-    return handler == nullptr || !handler->IsMeNotPlaying();
-}
-
 bool NNBoard::CountdownTicks(Countdown which) const { return which != kBetCountdown || IPlayThisRound(); }
-
-int64_t NNBoard::BetCeiling() const
-{
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return 0;
-    if (handler->IsRestored() && handler->GetRoundPhase() == Bull::kPhaseBetting && m_pBettingCopy != nullptr)
-        return m_pBettingCopy->lTurnMaxScore;
-    return handler->GetBetCeiling();
-}
 
 // --- chips and bets -----------------------------------------------------------------------
 
@@ -167,7 +131,7 @@ void NNBoard::OnSubSendCard(const CMD_S_SendCard& record)
     ClearActions();
 }
 
-uint8_t* NNBoard::MyCardRecord() { return CardRecordOf(OwnHandler(), m_pCardCopy.get()); }
+uint8_t* NNBoard::MyCardRecord() { return CardRecordOf(m_pCardCopy.get()); }
 
 void NNBoard::DealCards()
 {
@@ -271,117 +235,7 @@ void NNBoard::ShowOtherBull(uint16_t chair, const uint8_t cards[kCards])
 
 // --- re-entry ----------------------------------------------------------------------------------
 
-void NNBoard::ShowWaitAnimation() { Bull::CBullBoard::ShowWaitAnimation(kWaitPoint); }
-
-void NNBoard::OnSceneCallBanker(uint16_t chair)
-{
-    if (!IPlayThisRound())
-    {
-        ShowWaitAnimation();
-        return;
-    }
-    ShowRobChoice(ViewOf(chair));
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return;
-    handler->SetGameClock(chair, Bull::kBullClockID, Bull::kBullClockSeconds);
-    if (IsMyChair(chair))
-        StartBankerCallCountdown();
-}
-
-void NNBoard::OnSceneBetting(const CMD_S_StatusScore& scene)
-{
-    m_pBettingCopy.reset(new CMD_S_StatusScore(scene));
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return;
-    handler->KillGameClock(Bull::kBullClockID);
-    HideRobChoice();
-    const bool banker = IsMyChair(scene.wBankerUser);
-    if (!banker)
-        CreateBetButtons(m_pBettingCopy->lTurnMaxScore);
-    PlaceBankerMark(scene.wBankerUser, 10000);
-    ShowLoop(m_pBankerCallAnimation, true);
-    SetMyClock();
-    if (!banker)
-        StartBetCountdown();
-}
-
-void NNBoard::OnScenePlaying()
-{
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return;
-    PlaceBankerMark(handler->GetPlayScene().wBankerUser, 100);
-    SetMyClock();
-    RestoreCards();
-    for (CCControlButton* button : {m_pOpenButton, m_pHintButton})
-    {
-        if (button == nullptr)
-            continue;
-        button->setVisible(true);
-        button->setTouchEnabled(true);
-    }
-    ShowOpenAnimation(100);
-    ScatterChips(300, 101);
-    ShowSceneBets();
-    if (IPlayThisRound())
-        StartOpenCountdown();
-}
-
-void NNBoard::OnScenePlayingOpened()
-{
-    NNHandler* handler = OwnHandler();
-    const uint16_t me = MyChair();
-    if (handler == nullptr || me >= kSeats)
-        return;
-    PlaceBankerMark(handler->GetPlayScene().wBankerUser, 100);
-    RestoreCards();
-    HideOpenButtons();
-    ShowOpenAnimation(100);
-    ScatterChips(300, 101);
-    ShowSceneBets();
-    ShowMyArrangedHand(handler->GetPlayScene().cbHandCardData[me]);
-    handler->SendOpenCard(m_cbHasBull);
-}
-
-void NNBoard::RestoreCards()
-{
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return;
-    const CMD_S_StatusPlay& scene = handler->GetPlayScene();
-    const bool playing = IPlayThisRound();
-    for (uint16_t chair = 0; chair < kSeats; ++chair)
-    {
-        if (scene.cbPlayStatus[chair] == 0)
-            continue;
-        const bool mine = playing && IsMyChair(chair);
-        for (int j = 0; j < kCards; ++j)
-        {
-            CardSprite* card = m_Cards[chair][j];
-            if (card == nullptr)
-                continue;
-            card->stopAllActions();
-            ShowCard(card, CardSprite::kCardBack);
-            card->setVisible(true);
-            card->setPosition(CardPoint(chair, j));
-            if (mine)
-            {
-                ShowCard(card, scene.cbHandCardData[chair][j]);
-                card->setScale(1.0f);
-                Reorder(card, 23 + j);
-            }
-            else
-            {
-                card->setScale(0.7f);
-                Reorder(card, 9 - card->getZOrder());
-            }
-        }
-    }
-}
-
-void NNBoard::ShowSceneBets()
+void NNBoard::ShowSceneAmounts()
 {
     NNHandler* handler = OwnHandler();
     if (handler == nullptr)

@@ -37,12 +37,6 @@ public:
     void OnSubSendCard(const CMD_S_SendCard& record);
     void DealCards();
     void OnSubGameEnd(const CMD_S_GameEnd& record, bool restored);
-    void OnSceneCallBanker(uint16_t chair);
-    void OnSceneBetting(const CMD_S_StatusScore& scene);
-    void OnScenePlaying();
-    void OnScenePlayingOpened();
-    void RestoreCards();
-    void ShowWaitAnimation();
 
     int GetBetLabelCount() const { return m_nBetLabels; }
 
@@ -62,19 +56,19 @@ protected:
     bool ArrangeMyHand(uint8_t* cards) override { return m_GameLogic.ArrangeBullCards(cards, kCards); }
     uint8_t MyHandType(uint8_t* cards) override { return m_GameLogic.GetCardType(cards, kCards); }
     void SendOpen() override;
-    int64_t BetCeiling() const override;
     bool CountdownTicks(Countdown which) const override;
     bool BankerMarkPoint(uint16_t view, cocos2d::CCPoint& point) const override;
-    bool IPlayThisRound() const override;
     const uint8_t* MyDealtCards() const override;
     void OnMyCardDealt(cocos2d::CCNode* node) override;
     void OnOtherCardDealt(cocos2d::CCNode* node) override;
+    // Each bettor's amount by the bettor's seat.
+    void ShowSceneAmounts() override;
+    // My cards above the others'; another seat's the other way round.
+    int RestoredCardZOrder(bool mine, int j, int zOrder) const override { return mine ? 23 + j : 9 - zOrder; }
 
 private:
     NNHandler* OwnHandler() const;
-    // A chair's view seat on this table of four.
     void ShowBetAmount(uint16_t chair, int64_t amount);
-    void ShowSceneBets();
     void ShowOtherBull(uint16_t chair, const uint8_t cards[kCards]);
     void ResetCardGroups();
 
@@ -83,7 +77,6 @@ private:
     int m_nBetLabels = 0;
     std::unique_ptr<CMD_S_SendCard> m_pCardCopy;
     std::unique_ptr<CMD_S_GameEnd> m_pEndCopy;
-    std::unique_ptr<CMD_S_StatusScore> m_pBettingCopy;
     CGameLogic m_GameLogic;
 };
 

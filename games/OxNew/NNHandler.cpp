@@ -4,9 +4,6 @@
 
 namespace OxNew {
 
-using Bull::kBullClockID;
-using Bull::kBullClockSeconds;
-
 NNBoard* NNHandler::Board() const { return dynamic_cast<NNBoard*>(GetBoard()); }
 
 bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
@@ -14,83 +11,21 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
     NNBoard* board = Board();
     switch (sub)
     {
-        case SUB_S_CALL_BANKER:
-        {
-            CMD_S_CallBanker call;
-            if (size != sizeof(call) || !wire::ReadRecord(data, size, call))
-                return false;
-            if (board != nullptr)
-                board->RefreshSeatUsers();
-            SetGameClock(call.wCallBanker, Bull::kBullClockID, Bull::kBullClockSeconds);
-            PlayGameSound("OxEx/Eff/GAME_START", false);
-            if (board != nullptr)
-            {
-                if (call.wCallBanker == GetMeChairID())
-                    board->StartBankerCallCountdown();
-                board->ShowRobChoice(SwitchViewChairID(call.wCallBanker));
-            }
-            return true;
-        }
-        case SUB_S_GAME_START:
-        {
-            CMD_S_GameStart start;
-            if (size != sizeof(start) || !wire::ReadRecord(data, size, start))
-                return false;
-            KillGameClock(Bull::kBullClockID);
-            if (board != nullptr)
-                board->HideRobChoice();
-            m_lBetCeiling = start.lTurnMaxScore;
-            m_wBankerChair = start.wBankerUser;
-            if (board != nullptr)
-                board->ShowBanker(m_wBankerChair);
-            SetGameClock(GetMeChairID(), Bull::kBullClockID, Bull::kBullClockSeconds);
-            if (board != nullptr && m_wBankerChair != GetMeChairID())
-                board->StartBetCountdown();
-            return true;
-        }
+        case SUB_S_CALL_BANKER: return TakeRobTurn<CMD_S_CallBanker>(data, size);
+        case SUB_S_GAME_START: return TakeBankerNamed<CMD_S_GameStart>(data, size);
+        // Each bettor's chips and amount; only my own bet stops my clock.
         case SUB_S_ADD_SCORE:
-        {
-            CMD_S_AddScore bet;
-            if (size != sizeof(bet) || !wire::ReadRecord(data, size, bet))
-                return false;
-            m_lLastBet = bet.lAddScoreCount;
-            if (board != nullptr)
-                board->ThrowChips(bet.wAddScoreUser);
-            PlayGameSound("OxEx/Eff/ADD_SCORE", false);
-            if (bet.wAddScoreUser == GetMeChairID())
-                KillGameClock(Bull::kBullClockID);
-            return true;
-        }
-        case SUB_S_SEND_CARD:
-        {
-            CMD_S_SendCard cards;
-            if (size != sizeof(cards) || !wire::ReadRecord(data, size, cards))
-                return false;
-            if (board != nullptr)
-            {
-                board->OnSubSendCard(cards);
-                board->DealCards();
-                board->StartOpenCountdown();
-            }
-            return true;
-        }
-        case SUB_S_GAME_END:
-        {
-            CMD_S_GameEnd end;
-            if (size != sizeof(end) || !wire::ReadRecord(data, size, end))
-                return false;
-            if (board != nullptr)
-                board->OnSubGameEnd(end, IsRestored());
-            return true;
-        }
-        case SUB_S_OPEN_CARD:
-        {
-            CMD_S_Open open;
-            if (size != sizeof(open) || !wire::ReadRecord(data, size, open))
-                return false;
-            OnPlayerOpened(open.wPlayerID, board, 500);
-            return true;
-        }
+            return TakeRecord<CMD_S_AddScore>(data, size, [&](const CMD_S_AddScore& bet) {
+                m_lLastBet = bet.lAddScoreCount;
+                if (board != nullptr)
+                    board->ThrowChips(bet.wAddScoreUser);
+                PlayGameSound("OxEx/Eff/ADD_SCORE", false);
+                if (bet.wAddScoreUser == GetMeChairID())
+                    KillGameClock(Bull::kBullClockID);
+            });
+        case SUB_S_SEND_CARD: return TakeDeal<CMD_S_SendCard>(data, size, board);
+        case SUB_S_GAME_END: return TakeRoundEnd<CMD_S_GameEnd>(data, size, board);
+        case SUB_S_OPEN_CARD: return TakeOpening<CMD_S_Open>(data, size, 500);
         case SUB_S_PLAYER_EXIT:
         case SUB_S_IGNORED: return true;
         default: return false;  // 107 to 109 and anything outside 100..110
@@ -99,61 +34,8 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
 
 bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, uint16_t size)
 {
-    NNBoard* board = Board();
-    if (gameStatus != GS_TK_FREE && gameStatus != GS_TK_CALL && gameStatus != GS_TK_SCORE &&
-        gameStatus != GS_TK_PLAYING)
-        return true;
-    if (gameStatus != GS_TK_FREE && board != nullptr)
-        board->RefreshSeatUsers();
-    const uint16_t me = GetMeChairID();
-    switch (gameStatus)
-    {
-        case GS_TK_FREE: EnterScene(Bull::kPhaseFree); return size == kStatusFreeSize;
-        case GS_TK_CALL:
-            EnterScene(Bull::kPhaseCall);
-            if (size != sizeof(m_CallScene) || !wire::ReadRecord(data, size, m_CallScene))
-                return false;
-            if (board != nullptr)
-                board->OnSceneCallBanker(m_CallScene.wCallBanker);
-            return true;
-        case GS_TK_SCORE:
-        {
-            EnterScene(Bull::kPhaseBetting);
-            if (IsMeNotPlaying())
-            {
-                // Seated for the next round: only the waiting shows.
-                if (board != nullptr)
-                    board->ShowWaitAnimation();
-                return true;
-            }
-            CMD_S_StatusScore score;
-            if (size != sizeof(score) || !wire::ReadRecord(data, size, score))
-                return false;
-            if (board != nullptr)
-                board->OnSceneBetting(score);
-            return true;
-        }
-        default:
-            EnterScene(Bull::kPhasePlaying);
-            if (size != sizeof(m_PlayScene) || !wire::ReadRecord(data, size, m_PlayScene))
-                return false;
-            if (board == nullptr || me >= GAME_PLAYER)
-                return true;
-            if (m_PlayScene.cbOxCard[me] != NOT_OPENED)
-            {
-                board->OnScenePlayingOpened();
-            }
-            else if (IsMeNotPlaying())
-            {
-                board->ShowWaitAnimation();
-                board->RestoreCards();
-            }
-            else
-            {
-                board->OnScenePlaying();
-            }
-            return true;
-    }
+    return OnRobbingScene<CMD_S_StatusCall, CMD_S_StatusScore>(gameStatus, data, size, kStatusFreeSize, m_CallScene,
+                                                               m_PlayScene);
 }
 
 }  // namespace OxNew

@@ -21,6 +21,13 @@ public:
     NNBoard* Board() const;
     CMD_S_StatusCall& GetCallScene() { return m_CallScene; }
     CMD_S_StatusPlay& GetPlayScene() { return m_PlayScene; }
+    bool SitsOut() override { return IsMeNotPlaying(); }
+    uint8_t* SceneCards(uint16_t chair) override
+    {
+        return chair < GAME_PLAYER ? m_PlayScene.cbHandCardData[chair] : nullptr;
+    }
+    bool ScenePlays(uint16_t chair) override { return chair < GAME_PLAYER && m_PlayScene.cbPlayStatus[chair] != 0; }
+    uint16_t SceneBanker() override { return m_PlayScene.wBankerUser; }
     // Which seats play the round, as the board's deal found them.
     uint8_t m_cbInPlay[GAME_PLAYER] = {};
 

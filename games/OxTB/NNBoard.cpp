@@ -9,9 +9,6 @@
 #include <cstring>
 
 using namespace cocos2d;
-using namespace cocos2d::extension;
-using Bull::kBullClockID;
-using Bull::kBullClockSeconds;
 using Bull::OxResPath;
 using Sexy::CardSprite;
 
@@ -23,9 +20,6 @@ const CCPoint kBaseScorePoint(800, 150);
 const CCPoint kRestoredBaseScorePoint(600, 300);
 const CCPoint kResultPoint(512, 220);
 const CCPoint kShowHandPoint(550, 300);
-// Where the four-seat table has it; the picture writes its words at its
-// top, above the three top seats' panels.
-const CCPoint kWaitPoint(512, 480);
 const int kZOrders[Bull::CBullBoard::kCards] = {10, 8, 6, 4, 2};
 
 }  // namespace
@@ -35,7 +29,7 @@ const CCPoint NNBoard::kFirstCardPoints[kSeats] = {{500, 138}, {920, 295}, {710,
 const CCPoint NNBoard::kHandTypePoints[kSeats] = {{400, 150}, {930, 300}, {730, 370},
                                                   {500, 370}, {280, 370}, {85, 300}};
 
-NNBoard::NNBoard() : Bull::CBullBoard(kSeats, kSeats) {}
+NNBoard::NNBoard() : Bull::CBullBoard(kSeats, kSeats, {400, 101}) {}
 
 NNBoard::~NNBoard() = default;
 
@@ -47,41 +41,20 @@ NNHandler* NNBoard::OwnHandler() const { return OxTBMobile::GetHandler(); }
 
 bool NNBoard::init()
 {
-    if (!CCLayer::init())
-        return false;
-    setKeypadEnabled(true);
-    SetTotalScorePosition(CCPoint(860, 120));
-    if (NNHandler* handler = OwnHandler())
-        handler->PlayBackgroundMusic("OxEx/Eff/back");
-
     const CCPoint seats[kSeats] = {{60, 20}, {950, 420}, {740, 490}, {510, 490}, {280, 490}, {70, 440}};
     const CCPoint clocks[kSeats] = {{245, 160}, {570, 320}, {370, 425}, {177, 320}, {200, 320}, {300, 320}};
     const CCPoint signs[kSeats] = {{470, 80}, {20, 80}, {20, 80}, {0, 80}, {20, 80}, {20, 80}};
-    for (int view = 0; view < kSeats; ++view)
-    {
-        m_ptSeatPanel[view] = seats[view];
-        m_ptClock[view] = clocks[view];
-        m_ptStatus[view] = signs[view];
-    }
-
     // This table's picture lies under a content root of the bull tile.
-    InitGameTable(Bull::OxResPath("CentrenOxTB").c_str(), Bull::OxResPath("Tile").c_str(), nullptr, CCPointZero);
-    AddGameTitle(Bull::OxResPath("LOGO").c_str());
-    CreateStartButton(Bull::OxResPath("Button_prepare2_1-2").c_str(), Bull::OxResPath("Button_prepare2_2").c_str(),
-                      CCPoint(225, 80));
+    if (!InitBullTable(OxResPath("CentrenOxTB").c_str(), OxResPath("Tile").c_str(), clocks, seats, signs))
+        return false;
     MakeActionButtons(CCPoint(401, 40), CCPoint(748, 40), "Button_prompt-4", 50, false);
     MakeBottomSprites(false);
-    CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(Bull::OxResPath("SpirteStatus.plist").c_str());
+    CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(
+        Bull::OxResPath("SpirteStatus.plist").c_str());
     m_pOpenAnimation = MakeLoopAnimation("taipai-0%d", 4, 0.25f, kShowHandPoint, 0);
     for (uint16_t chair = 0; chair < kSeats; ++chair)
         MakeCardGroup(chair, kZOrders, true);
     return CGameBoard::init();
-}
-
-bool NNBoard::IPlayThisRound() const
-{
-    NNHandler* handler = OwnHandler();
-    return handler == nullptr || !handler->IsMeNotPlaying();
 }
 
 uint16_t NNBoard::MyCardGroup() const
@@ -131,10 +104,13 @@ void NNBoard::ShowBaseScore()
     label->runAction(CCEaseBounceOut::create(CCMoveTo::create(0.4f, kBaseScorePoint)));
 }
 
-void NNBoard::ShowBaseScoreAt(int64_t amount)
+void NNBoard::ShowSceneAmounts()
 {
+    NNHandler* handler = OwnHandler();
+    if (handler == nullptr)
+        return;
     RemoveContentChildByTag(kBaseScoreTag);
-    CCLabelTTF* label = MakeAmountLabel(amount);
+    CCLabelTTF* label = MakeAmountLabel(handler->GetPlayScene().lCellScore);
     label->setPosition(kRestoredBaseScorePoint);
     AddContentChild(label, 0, kBaseScoreTag);
 }
@@ -192,7 +168,7 @@ void NNBoard::OnOtherCardDealt(CCNode* node)
 
 // --- hint and open -------------------------------------------------------------------------------
 
-uint8_t* NNBoard::MyCardRecord() { return CardRecordOf(OwnHandler(), m_pCardCopy.get()); }
+uint8_t* NNBoard::MyCardRecord() { return CardRecordOf(m_pCardCopy.get()); }
 
 uint8_t NNBoard::MyCardCount() const
 {
@@ -266,81 +242,16 @@ void NNBoard::ShowDown(bool restored)
 
 // --- re-entry ------------------------------------------------------------------------------------
 
-void NNBoard::RestoreSeatCards()
+void NNBoard::OpenRestoredHand(uint8_t* cards)
 {
     NNHandler* handler = OwnHandler();
     if (handler == nullptr)
         return;
-    const CMD_S_StatusPlay& scene = handler->GetPlayScene();
-    const bool playing = IPlayThisRound();
-    for (uint16_t chair = 0; chair < kSeats; ++chair)
-    {
-        if (scene.cbPlayStatus[chair] == 0)
-            continue;
-        const bool mine = playing && IsMyChair(chair);
-        for (int k = 0; k < kCards; ++k)
-        {
-            CardSprite* card = m_Cards[chair][k];
-            if (card == nullptr)
-                continue;
-            card->stopAllActions();
-            ShowCard(card, mine ? scene.cbHandCardData[chair][k] : CardSprite::kCardBack);
-            card->setVisible(true);
-            card->setPosition(CardPoint(chair, k));
-            card->setScale(mine ? 1.0f : 0.7f);
-            Reorder(card, 12 + k);
-        }
-    }
-}
-
-void NNBoard::RestoreUnopenedHand()
-{
-    NNHandler* handler = OwnHandler();
-    if (handler == nullptr)
-        return;
-    if (!IPlayThisRound())
-    {
-        ShowWaitAnimation(kWaitPoint);
-        RestoreSeatCards();
-        return;
-    }
-    SetMyClock();
-    RestoreSeatCards();
-    for (CCControlButton* button : {m_pOpenButton, m_pHintButton})
-    {
-        button->setVisible(true);
-        button->setTouchEnabled(true);
-    }
-    ShowOpenAnimation(100);
-    ScatterChips(400, 101);
-    ShowBaseScoreAt(handler->GetPlayScene().lCellScore);
-    StartOpenCountdown();
-}
-
-void NNBoard::RestoreOpenedHand()
-{
-    NNHandler* handler = OwnHandler();
-    const uint16_t me = MyChair();
-    if (handler == nullptr || me >= kSeats)
-        return;
-    if (!IPlayThisRound())
-    {
-        ShowWaitAnimation(kWaitPoint);
-        RestoreSeatCards();
-        return;
-    }
-    RestoreSeatCards();
-    HideOpenButtons();
-    ShowOpenAnimation(100);
-    ScatterChips(400, 101);
-    ShowBaseScoreAt(handler->GetPlayScene().lCellScore);
-    uint8_t* cards = handler->GetPlayScene().cbHandCardData[me];
-    // Every bull is declared again as a bull, as the other openings do.
     const uint8_t type = m_GameLogic.GetCardType(cards, kCards);
     m_cbOwnType = type;
     m_cbHasBull = type >= 1 ? 1 : 0;
     if (type != OXTB_NONE)
-        ShowArrangedGroup(me, cards, true, 1);
+        ShowArrangedGroup(MyChair(), cards, true, 1);
     ShowHandType(kHandTypePoints[0], type);
     handler->SendOpenCard(m_cbHasBull, cards);
 }

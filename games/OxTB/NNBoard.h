@@ -36,8 +36,6 @@ public:
     void OnSubSendCard(const CMD_S_SendCard& record);
     void DealCards();
     void OnSubGameEnd(const CMD_S_GameEnd& record, bool restored);
-    void RestoreUnopenedHand();
-    void RestoreOpenedHand();
 
     static const cocos2d::CCPoint kFirstCardPoints[kSeats];
     static const cocos2d::CCPoint kHandTypePoints[kSeats];
@@ -58,18 +56,19 @@ protected:
     uint8_t MyHandType(uint8_t* cards) override { return m_GameLogic.GetCardType(cards, kCards); }
     // My hand with its count, typed and laid out, and the flag: sub 3.
     void SendOpen() override;
-    bool IPlayThisRound() const override;
     void OnMyCardDealt(cocos2d::CCNode* node) override;
     void OnOtherCardDealt(cocos2d::CCNode* node) override;
+    // The scene's base score.
+    void ShowSceneAmounts() override;
+    // Every bull is declared again as a bull, with my hand as the rules
+    // laid it out.
+    void OpenRestoredHand(uint8_t* cards) override;
 
 private:
     NNHandler* OwnHandler() const;
     // My card count as the record of my cards has it.
     uint8_t MyCardCount() const;
     void PlayDealtSound(float dt);
-    // Every seat in play of the scene face down, mine face up when I play.
-    void RestoreSeatCards();
-    void ShowBaseScoreAt(int64_t amount);
     void ShowDown(bool restored);
 
     std::unique_ptr<CMD_S_SendCard> m_pCardCopy;

@@ -12,53 +12,22 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
     switch (sub)
     {
         case SUB_S_GAME_START:
-        {
-            CMD_S_GameStart start;
-            if (size != sizeof(start) || !wire::ReadRecord(data, size, start))
-                return false;
-            // A new round runs on its messages, whatever scene came before.
-            ClearRestored();
-            m_lBaseScore = start.lCellScore;
-            if (board != nullptr)
-            {
-                board->RefreshSeatUsers();
-                board->ThrowChips(start.cbPlayStatus);
-                board->ShowBaseScore();
-            }
-            PlayGameSound("OxEx/Eff/ADD_SCORE", false);
-            PlayGameSound("OxEx/Eff/GAME_START", false);
-            return true;
-        }
-        case SUB_S_SEND_CARD:
-        {
-            CMD_S_SendCard cards;
-            if (size != sizeof(cards) || !wire::ReadRecord(data, size, cards))
-                return false;
-            if (board != nullptr)
-            {
-                board->OnSubSendCard(cards);
-                board->DealCards();
-                board->StartOpenCountdown();
-            }
-            return true;
-        }
-        case SUB_S_GAME_END:
-        {
-            CMD_S_GameEnd end;
-            if (size != sizeof(end) || !wire::ReadRecord(data, size, end))
-                return false;
-            if (board != nullptr)
-                board->OnSubGameEnd(end, IsRestored());
-            return true;
-        }
-        case SUB_S_OPEN_CARD:
-        {
-            CMD_S_Open open;
-            if (size != sizeof(open) || !wire::ReadRecord(data, size, open))
-                return false;
-            OnPlayerOpened(open.wPlayerID, board, -1);
-            return true;
-        }
+            return TakeRecord<CMD_S_GameStart>(data, size, [&](const CMD_S_GameStart& start) {
+                // A new round runs on its messages, whatever scene came before.
+                ClearRestored();
+                m_lBaseScore = start.lCellScore;
+                if (board != nullptr)
+                {
+                    board->RefreshSeatUsers();
+                    board->ThrowChips(start.cbPlayStatus);
+                    board->ShowBaseScore();
+                }
+                PlayGameSound("OxEx/Eff/ADD_SCORE", false);
+                PlayGameSound("OxEx/Eff/GAME_START", false);
+            });
+        case SUB_S_SEND_CARD: return TakeDeal<CMD_S_SendCard>(data, size, board);
+        case SUB_S_GAME_END: return TakeRoundEnd<CMD_S_GameEnd>(data, size, board);
+        case SUB_S_OPEN_CARD: return TakeOpening<CMD_S_Open>(data, size, -1);
         default: return true;
     }
 }
@@ -82,10 +51,12 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
     const uint16_t me = GetMeChairID();
     if (board == nullptr || me >= GAME_PLAYER)
         return true;
-    if (m_PlayScene.cbOpenFlag[me] != 0)
-        board->RestoreOpenedHand();
+    // A seated player who sits the round out sees the waiting and the cards,
+    // opened or not.
+    if (m_PlayScene.cbOpenFlag[me] != 0 && !SitsOut())
+        board->OnScenePlayingOpened();
     else
-        board->RestoreUnopenedHand();
+        board->OnScenePlaying();
     return true;
 }
 

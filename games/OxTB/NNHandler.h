@@ -22,6 +22,12 @@ public:
     NNBoard* Board() const;
     int64_t GetBaseScore() const { return m_lBaseScore; }
     CMD_S_StatusPlay& GetPlayScene() { return m_PlayScene; }
+    bool SitsOut() override { return IsMeNotPlaying(); }
+    uint8_t* SceneCards(uint16_t chair) override
+    {
+        return chair < GAME_PLAYER ? m_PlayScene.cbHandCardData[chair] : nullptr;
+    }
+    bool ScenePlays(uint16_t chair) override { return chair < GAME_PLAYER && m_PlayScene.cbPlayStatus[chair] != 0; }
 
 private:
     int64_t m_lBaseScore = 0;
