@@ -88,6 +88,8 @@ bool CBullBoard::InitBullTable(const char* table, const char* content, const CCP
         m_ptStatus[view] = signs[view];
     }
     InitGameTable(table, content, nullptr, CCPointZero);
+    m_pChipLayer = CCNode::create();
+    AddContentChild(m_pChipLayer, 0);
     AddGameTitle(OxResPath("LOGO").c_str());
     CreateStartButton(OxResPath("Button_prepare2_1-2").c_str(), OxResPath("Button_prepare2_2").c_str(),
                       CCPoint(225, 80));
@@ -155,7 +157,7 @@ void CBullBoard::MakeRoundAnimations(const CCPoint& bankerCall, const CCPoint& b
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(OxResPath("SpirteStatus.plist").c_str());
     m_pBankerCallAnimation = MakeLoopAnimation("jiaozhuang-0%d", 4, 0.25f, bankerCall, 0);
     m_pBettingAnimation = MakeLoopAnimation("xiazhu-0%d", 4, 0.25f, betting, bettingZOrder);
-    m_pOpenAnimation = MakeLoopAnimation("taipai-0%d", 4, 0.25f, open, 0);
+    m_pOpenAnimation = MakeLoopAnimation("taipai-0%d", 4, 0.25f, open, kSignZOrder);
 }
 
 void CBullBoard::MakeBankerMark()
@@ -582,7 +584,10 @@ CCSprite* CBullBoard::MakeChip(uint16_t pile, int slot, const CCPoint& at)
     std::snprintf(frame, sizeof(frame), "chouma-0%d", 1 + std::rand() % kChipPictures);
     CCSprite* chip = CCSprite::createWithSpriteFrameName(frame);
     chip->setPosition(at);
-    AddContentChild(chip);
+    if (m_pChipLayer != nullptr)
+        m_pChipLayer->addChild(chip);
+    else
+        AddContentChild(chip);
     m_Chips[pile][slot] = chip;
     return chip;
 }
@@ -605,6 +610,13 @@ CCLabelTTF* CBullBoard::MakeAmountLabel(int64_t amount)
     const std::string text = CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(amount));
     CCLabelTTF* label = CCLabelTTF::create(text.c_str(), "Arial", 25);
     label->setColor(kAmountColour);
+    const CCSize size = label->getContentSize();
+    if (CCScale9Sprite* plate = CCScale9Sprite::create(OxResPath("AmountPlate").c_str()))
+    {
+        plate->setPreferredSize(CCSize(size.width + 16, size.height - 4));
+        plate->setPosition(CCPoint(size.width / 2, size.height / 2));
+        label->addChild(plate, -1);
+    }
     return label;
 }
 

@@ -52,6 +52,10 @@ public:
     static constexpr int kChipSlots = 10;
     static constexpr int kBetButtons = 4;
     static constexpr int kWaitAnimationTag = 2121;
+    // The round's signs stand over the chips; the amounts on the table over
+    // the signs.
+    static constexpr int kSignZOrder = 100;
+    static constexpr int kAmountZOrder = 150;
     // The type pictures are niu0 to niu15.
     static constexpr int kLastHandTypePicture = 15;
 
@@ -276,10 +280,12 @@ protected:
     void CreateBetButtons(int64_t ceiling);
     // Removes the bet buttons and hides the rob choice.
     void ClearActions();
-    // A chip sprite of a random picture 1 to 4, placed and added.
+    // A chip sprite of a random picture 1 to 4, placed and added under
+    // everything else on the table.
     cocos2d::CCSprite* MakeChip(uint16_t pile, int slot, const cocos2d::CCPoint& at);
     void RemoveChips();
-    // The yellow amount label of the bull tables.
+    // The yellow amount label of the bull tables, on a plate of its own:
+    // it may stand on the chips.
     cocos2d::CCLabelTTF* MakeAmountLabel(int64_t amount);
     void ShowHandType(const cocos2d::CCPoint& point, uint8_t type);
     void RemoveHandTypes();
@@ -347,6 +353,10 @@ protected:
     cocos2d::CCSprite* m_pBankerMark = nullptr;
     cocos2d::CCSprite* m_pScoreView = nullptr;
     cocos2d::CCSprite* m_pPersonalInfo = nullptr;
+    // The chips lie on a layer of their own, made before anything else on
+    // the table, so that a card laid before a chip is thrown still lies
+    // over it.
+    cocos2d::CCNode* m_pChipLayer = nullptr;
     uint8_t m_cbHasBull = 0;
     uint8_t m_cbOwnType = 0;
     uint8_t m_cbArranged = 0;

@@ -99,7 +99,7 @@ void NNBoard::ShowBetAmount(CCNode*)
     RemoveContentChildByTag(kAmountTag);
     CCLabelTTF* label = MakeAmountLabel(handler != nullptr ? handler->GetLastBet() : 0);
     label->setPosition(CCPoint(0, 400));
-    AddContentChild(label, 0, kAmountTag);
+    AddContentChild(label, kAmountZOrder, kAmountTag);
     const CCSize table = GetContentPictureSize();
     label->runAction(CCSequence::create(CCEaseBounceOut::create(CCMoveTo::create(0.4f, CCPoint(520, table.height / 2))),
                                         CCCallFuncN::create(this, callfuncN_selector(NNBoard::DealCards)), nullptr));
@@ -200,7 +200,7 @@ void NNBoard::ShowSceneAmounts()
     RemoveContentChildByTag(kAmountTag);
     CCLabelTTF* label = MakeAmountLabel(amount);
     label->setPosition(CCPoint(400, 370));
-    AddContentChild(label, 0, kAmountTag);
+    AddContentChild(label, kAmountZOrder, kAmountTag);
 }
 
 // --- reset -----------------------------------------------------------------------------------------

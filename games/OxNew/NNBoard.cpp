@@ -115,7 +115,7 @@ void NNBoard::ShowBetAmount(uint16_t chair, int64_t amount)
     RemoveContentChildByTag(tag);
     CCLabelTTF* label = MakeAmountLabel(amount);
     label->setPosition(CCPoint(0, 400));
-    AddContentChild(label, 0, tag);
+    AddContentChild(label, kAmountZOrder, tag);
     const uint16_t view = ViewOf(chair);
     label->runAction(CCEaseBounceOut::create(CCMoveTo::create(0.4f, kBetLabelPoints[view < kSeats ? view : 0])));
     m_nLabel = (m_nLabel + 1) % kSeats;

@@ -51,7 +51,7 @@ bool NNBoard::init()
     MakeBottomSprites(false);
     CCSpriteFrameCache::sharedSpriteFrameCache()->addSpriteFramesWithFile(
         Bull::OxResPath("SpirteStatus.plist").c_str());
-    m_pOpenAnimation = MakeLoopAnimation("taipai-0%d", 4, 0.25f, kShowHandPoint, 0);
+    m_pOpenAnimation = MakeLoopAnimation("taipai-0%d", 4, 0.25f, kShowHandPoint, kSignZOrder);
     for (uint16_t chair = 0; chair < kSeats; ++chair)
         MakeCardGroup(chair, kZOrders, true);
     return CGameBoard::init();
@@ -100,7 +100,7 @@ void NNBoard::ShowBaseScore()
     RemoveContentChildByTag(kBaseScoreTag);
     CCLabelTTF* label = MakeAmountLabel(handler != nullptr ? handler->GetBaseScore() : 0);
     label->setPosition(CCPoint(0, 400));
-    AddContentChild(label, 0, kBaseScoreTag);
+    AddContentChild(label, kAmountZOrder, kBaseScoreTag);
     label->runAction(CCEaseBounceOut::create(CCMoveTo::create(0.4f, kBaseScorePoint)));
 }
 
@@ -112,7 +112,7 @@ void NNBoard::ShowSceneAmounts()
     RemoveContentChildByTag(kBaseScoreTag);
     CCLabelTTF* label = MakeAmountLabel(handler->GetPlayScene().lCellScore);
     label->setPosition(kRestoredBaseScorePoint);
-    AddContentChild(label, 0, kBaseScoreTag);
+    AddContentChild(label, kAmountZOrder, kBaseScoreTag);
 }
 
 // --- the deal ------------------------------------------------------------------------------------

@@ -16,6 +16,8 @@
 #include "cocos2d.h"
 
 #include <cxxabi.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -32,6 +34,9 @@ struct Readable
 {
     std::string name;
     cocos2d::CCNode* node;
+    // The part of it a player reads, in window points (a fanned card's
+    // corner index); empty: all of it.
+    cocos2d::CCRect area = cocos2d::CCRectZero;
 };
 
 // Names for nodes that may lie over a readable thing, so an allowed pair
@@ -114,10 +119,7 @@ struct Frame
     int width = 0, height = 0;
 };
 
-inline bool Capture(Frame& f)
-{
-    return cocos2d::CCDirector::sharedDirector()->captureFrame(f.rgba, f.width, f.height);
-}
+inline bool Capture(Frame& f) { return cocos2d::CCDirector::sharedDirector()->captureFrame(f.rgba, f.width, f.height); }
 
 // A box in GL points as a pixel rectangle of the frame, clipped to it.
 struct Pixels
@@ -242,6 +244,16 @@ inline std::vector<std::string> Covered(const std::vector<Readable>& readables, 
         found.push_back("no frame to look at");
         return found;
     }
+    // First each readable thing's ink, seen with nothing later over it.
+    struct Seen
+    {
+        const Readable* readable;
+        CCRect box;
+        std::vector<CCNode*> later;
+        std::vector<std::pair<int, int>> ink;
+        std::vector<std::string> found;
+    };
+    std::vector<Seen> seen;
     for (const Readable& r : readables)
     {
         if (!nodeboxes::Shown(r.node))
@@ -253,6 +265,14 @@ inline std::vector<std::string> Covered(const std::vector<Readable>& readables, 
         bool any = false;
         if (!detail::SubtreeBox(r.node, box, any))
             continue;
+        if (r.area.size.width > 0 && r.area.size.height > 0)
+        {
+            if (!nodeboxes::Overlap(box, r.area))
+                continue;
+            const float x0 = std::max(box.getMinX(), r.area.getMinX()), y0 = std::max(box.getMinY(), r.area.getMinY());
+            const float x1 = std::min(box.getMaxX(), r.area.getMaxX()), y1 = std::min(box.getMaxY(), r.area.getMaxY());
+            box = CCRect(x0, y0, x1 - x0, y1 - y0);
+        }
         // Later nodes whose box meets the readable one's.
         std::vector<CCNode*> later;
         for (const detail::Drawn& d : order)
@@ -268,7 +288,6 @@ inline std::vector<std::string> Covered(const std::vector<Readable>& readables, 
         const detail::Pixels area = detail::ToPixels(box, base);
         if (area.Empty())
             continue;
-        // Its ink, seen with nothing later over it.
         detail::Frame bare, without;
         {
             std::vector<std::unique_ptr<detail::HideOwn>> hidden;
@@ -279,38 +298,95 @@ inline std::vector<std::string> Covered(const std::vector<Readable>& readables, 
             detail::Capture(without);
             r.node->setVisible(true);
         }
-        std::vector<std::pair<int, int>> ink;
+        Seen s{&r, box, std::move(later), {}, {}};
         for (int y = area.y0; y < area.y1; ++y)
             for (int x = area.x0; x < area.x1; ++x)
                 if (detail::Differs(bare, without, x, y))
-                    ink.push_back({x, y});
-        if (ink.empty())
+                    s.ink.push_back({x, y});
+        if (!s.ink.empty())
+            seen.push_back(std::move(s));
+    }
+    // Then each later node hidden once, in the order they are drawn, for
+    // every readable thing it may lie over.
+    for (const detail::Drawn& d : order)
+    {
+        CCNode* n = d.node;
+        const bool over = std::any_of(seen.begin(), seen.end(), [&](const Seen& s) {
+            return std::find(s.later.begin(), s.later.end(), n) != s.later.end();
+        });
+        if (!over)
             continue;
-        for (CCNode* n : later)
+        detail::Frame shownWithout;
         {
-            detail::Frame shownWithout;
-            {
-                detail::HideOwn hide(n);
-                if (!hide.Hides())
-                    continue;
-                detail::Capture(shownWithout);
-            }
+            detail::HideOwn hide(n);
+            if (!hide.Hides())
+                continue;
+            detail::Capture(shownWithout);
+        }
+        for (Seen& s : seen)
+        {
+            if (std::find(s.later.begin(), s.later.end(), n) == s.later.end())
+                continue;
             int covered = 0;
-            for (const auto& p : ink)
+            for (const auto& p : s.ink)
                 if (detail::Differs(base, shownWithout, p.first, p.second))
                     ++covered;
-            if (covered > pixels && covered > share * ink.size())
+            if (covered > pixels && covered > share * s.ink.size())
             {
                 const std::string coverer = detail::Describe(n, all);
-                if (!allows(r.name, coverer))
-                    found.push_back(coverer + " " + nodeboxes::Describe(nodeboxes::WorldBox(n)) + " over " + r.name +
-                                    " " + nodeboxes::Describe(box) + " (" + std::to_string(covered) + " of " +
-                                    std::to_string(ink.size()) + " pixels)");
+                if (!allows(s.readable->name, coverer))
+                    s.found.push_back(coverer + " " + nodeboxes::Describe(nodeboxes::WorldBox(n)) + " over " +
+                                      s.readable->name + " " + nodeboxes::Describe(s.box) + " (" +
+                                      std::to_string(covered) + " of " + std::to_string(s.ink.size()) + " pixels)");
             }
         }
     }
+    for (const Seen& s : seen)
+        found.insert(found.end(), s.found.begin(), s.found.end());
     director->setNeedsRedraw();
     return found;
+}
+
+// The pixels of the frame inside a box (window points) that change when
+// `show(false)` takes something away; `show(true)` puts it back. For what a
+// box check cannot tell: whether anything of the chips shows through a
+// plate or a panel.
+template <class Show>
+int PixelsChangedBy(const cocos2d::CCRect& box, Show show)
+{
+    detail::Frame with, without;
+    show(true);
+    if (!detail::Capture(with))
+        return -1;
+    show(false);
+    detail::Capture(without);
+    show(true);
+    cocos2d::CCDirector::sharedDirector()->setNeedsRedraw();
+    const detail::Pixels area = detail::ToPixels(box, with);
+    int changed = 0;
+    for (int y = area.y0; y < area.y1; ++y)
+        for (int x = area.x0; x < area.x1; ++x)
+            changed += detail::Differs(with, without, x, y) ? 1 : 0;
+    return changed;
+}
+
+// Whether a board test keeps every phase's frame, not only those where it
+// found something covered: KEST_COVERING_SCREENS=1.
+inline bool KeepEveryScreen()
+{
+    const char* keep = std::getenv("KEST_COVERING_SCREENS");
+    return keep != nullptr && *keep == '1';
+}
+
+// The frame as the check saw it, as screens/<test>-<name>.png beside the
+// test: where a board test found something covered, for a look.
+inline void KeepScreen(const std::string& name)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string file = std::string(test != nullptr ? test->name() : "covered") + "-" + name;
+    std::replace(file.begin(), file.end(), ' ', '_');
+    mkdir("screens", 0755);
+    cocos2d::CCDirector::sharedDirector()->saveScreenshot("screens/" + file + ".png");
 }
 
 }  // namespace covering

@@ -6,6 +6,7 @@
 
 #include "games/TableTest.h"
 #include "games/BullTable/BullBoard.h"
+#include "games/Covering.h"
 #include "games/NodeBoxes.h"
 #include "games/framework/BoardDrawUserData.h"
 #include "games/framework/GameKindModule.h"
@@ -122,6 +123,126 @@ inline void ExpectBullClean(Bull::CBullBoard* board, uint16_t views, const char*
         ADD_FAILURE() << scene << ": " << overlap;
 }
 
+// The words of a round's sign: the middle rows of its drawing, which its
+// glow surrounds. The signs are drawn 60 rows high at the foot of their
+// picture (the opening's keeps clear rows above it).
+inline cocos2d::CCRect SignWords(cocos2d::CCSprite* sign)
+{
+    const cocos2d::CCRect box = nodeboxes::WorldBox(sign);
+    const float drawn = 60 * sign->getScaleY();
+    return cocos2d::CCRect(box.getMinX(), box.getMinY() + drawn * 0.2f, box.size.width, drawn * 0.6f);
+}
+
+// What a player reads on a bull table, for the covering check: the value
+// corners of the cards shown ("index g" of card group g), the hand types
+// (mine, at my type's point, "my type"), the result rows, the seats' names
+// and scores, the clock's digits, the buttons to press, the amounts on the
+// table (labels of the tags given), the total score, the banker mark, the
+// round's signs and the waiting words.
+inline std::vector<covering::Readable> BullReadables(Bull::CBullBoard* board, uint16_t views,
+                                                     const std::vector<int>& amountTags,
+                                                     const cocos2d::CCPoint& myTypePoint)
+{
+    std::vector<covering::Readable> out;
+    auto add = [&](const std::string& name, cocos2d::CCNode* node) {
+        if (node != nullptr && nodeboxes::Shown(node))
+            out.push_back({name, node});
+    };
+    for (uint16_t group = 0; group < board->GetCardGroupCount(); ++group)
+    {
+        for (int j = 0; j < Bull::CBullBoard::kCards; ++j)
+        {
+            // A back has nothing to read.
+            Sexy::CardSprite* card = board->GetCardSprite(group, j);
+            if (card != nullptr && nodeboxes::Shown(card) && card->GetCardData() != Sexy::CardSprite::kCardBack)
+                out.push_back({"index " + std::to_string(group), card, CardIndex(card)});
+        }
+    }
+    for (cocos2d::CCSprite* type : board->GetHandTypePictures())
+        add(type->getPosition().equals(myTypePoint) ? "my type" : "type", type);
+    if (cocos2d::CCSprite* view = board->GetScoreView(); view != nullptr && view->getChildren() != nullptr)
+    {
+        for (unsigned i = 0; i < view->getChildren()->count(); ++i)
+            add("result row", static_cast<cocos2d::CCNode*>(view->getChildren()->objectAtIndex(i)));
+    }
+    for (uint16_t v = 0; v < views; ++v)
+    {
+        if (Sexy::CBoardDrawUserData* panel = board->GetSeatPanel(v))
+        {
+            add("seat " + std::to_string(v) + " name", panel->GetNameLabel());
+            add("seat " + std::to_string(v) + " score", panel->GetScoreLabel());
+        }
+    }
+    if (Sexy::CTimerBox* clock = board->GetTimerBox())
+    {
+        add("clock", clock->GetTens());
+        add("clock", clock->GetOnes());
+    }
+    add("start", board->GetStartButton());
+    for (cocos2d::extension::CCControlButton* button :
+         {board->GetRobButton(), board->GetNoRobButton(), board->GetOpenButton(), board->GetHintButton()})
+        add("action", button);
+    for (int i = 0; i < Bull::CBullBoard::kBetButtons; ++i)
+        add("bet " + std::to_string(i), board->GetBetButton(i));
+    add("total score", board->GetTotalScoreLabel());
+    for (int tag : amountTags)
+        add("amount", board->GetContentRoot()->getChildByTag(tag));
+    add("banker", board->GetBankerMark());
+    // A sign is read by its words in the middle of its glow.
+    for (auto [name, sign] :
+         {std::pair<const char*, cocos2d::CCSprite*>{"banker call", board->GetBankerCallAnimation()},
+          {"betting", board->GetBettingAnimation()},
+          {"opening", board->GetOpenAnimation()}})
+    {
+        if (sign != nullptr && nodeboxes::Shown(sign))
+            out.push_back({name, sign, SignWords(sign)});
+    }
+    // The waiting words fill the top 56 rows of their picture.
+    if (cocos2d::CCSprite* wait = board->GetWaitAnimation(); wait != nullptr && nodeboxes::Shown(wait))
+        out.push_back({"waiting", wait, nodeboxes::TopRows(nodeboxes::WorldBox(wait), 56)});
+    return out;
+}
+
+// Names for what may lie over them: a group's cards (a fan lies over its own
+// corners), the chips, the result view, the seat panels.
+inline covering::Names BullNames(Bull::CBullBoard* board, uint16_t views)
+{
+    covering::Names names;
+    for (uint16_t group = 0; group < board->GetCardGroupCount(); ++group)
+        for (int j = 0; j < Bull::CBullBoard::kCards; ++j)
+            names[board->GetCardSprite(group, j)] = "cards " + std::to_string(group);
+    for (uint16_t pile = 0; pile < board->GetCardGroupCount(); ++pile)
+        for (int slot = 0; slot < Bull::CBullBoard::kChipSlots; ++slot)
+            if (cocos2d::CCSprite* chip = board->GetChip(pile, slot))
+                names[chip] = "chip";
+    if (board->GetScoreView() != nullptr)
+        names[board->GetScoreView()] = "result";
+    if (Sexy::CTimerBox* clock = board->GetTimerBox())
+    {
+        names[clock->GetFrame()] = "clock frame";
+        names[clock->GetLight()] = "clock light";
+    }
+    for (uint16_t v = 0; v < views; ++v)
+        if (Sexy::CBoardDrawUserData* panel = board->GetSeatPanel(v))
+            names[panel] = "seat " + std::to_string(v);
+    return names;
+}
+
+// Every readable thing of the phase that something drawn later covers, as a
+// failure of the phase; a group's cards may lie over their own corners.
+inline void ExpectUncovered(Bull::CBullBoard* board, uint16_t views, const std::vector<int>& amountTags,
+                            const cocos2d::CCPoint& myTypePoint, const char* phase, covering::Allowed allowed = {})
+{
+    for (uint16_t group = 0; group < board->GetCardGroupCount(); ++group)
+        allowed.push_back({"index " + std::to_string(group), "cards " + std::to_string(group)});
+    const auto found =
+        covering::Covered(BullReadables(board, views, amountTags, myTypePoint), BullNames(board, views), allowed);
+    for (const std::string& line : found)
+        ADD_FAILURE() << phase << ": " << line;
+    if (!found.empty() || covering::KeepEveryScreen())
+        covering::KeepScreen(phase);
+}
+
 class BullTest : public kt::TableTest
 {
 protected:
@@ -172,6 +293,61 @@ protected:
         for (const std::string& line : audio.log)
             n += line == "effect " + kt::SoundStem(name);
         return n;
+    }
+
+    // Pixels of the frame inside a box that change when the table's chips go.
+    static int ChipPixelsIn(Bull::CBullBoard* board, const cocos2d::CCRect& box)
+    {
+        return covering::PixelsChangedBy(box, [&](bool shown) {
+            for (uint16_t pile = 0; pile < board->GetCardGroupCount(); ++pile)
+                for (int slot = 0; slot < Bull::CBullBoard::kChipSlots; ++slot)
+                    if (cocos2d::CCSprite* chip = board->GetChip(pile, slot))
+                        chip->setVisible(shown);
+        });
+    }
+
+    // The end of a round once the cards are dealt, each step looked at: my
+    // open and hint buttons, my hint, another player's opening (the
+    // message given), the result (the end given) and the table the start
+    // button clears for the next round (my status back to seated).
+    template <class Look>
+    void ToTheNextRound(Bull::CBullBoard* board, uint16_t myChair, const Bytes& opening, const Bytes& end, Look look)
+    {
+        Seconds(3);
+        look("open");
+        Press(board->GetHintButton());
+        Seconds(1);
+        look("hint");
+        ASSERT_TRUE(Game(105, opening));
+        Run(20);
+        look("their opening");
+        ASSERT_TRUE(Game(104, end));
+        Seconds(1);
+        look("result");
+        Status(kMe, US_SIT, myChair);
+        board->OnStartButton(nullptr, 0);
+        Run(20);
+        look("next round");
+    }
+
+    struct SceneStep
+    {
+        uint8_t status;
+        Bytes body;
+        const char* phase;
+    };
+    // Each scene in turn on the table the start button cleared, looked at
+    // once what it set moving has settled.
+    template <class Look>
+    void EachScene(Bull::CBullBoard* board, const std::vector<SceneStep>& scenes, Look look)
+    {
+        for (const SceneStep& scene : scenes)
+        {
+            board->ResetGameView();
+            ASSERT_TRUE(SceneMessage(scene.status, scene.body)) << scene.phase;
+            Run(40);
+            look(scene.phase);
+        }
     }
 };
 

@@ -535,11 +535,136 @@ TEST_F(OxExBoard, NothingOnTheTableCoversWhatAPlayerReads)
     ASSERT_EQ(board->GetHandTypePictures().size(), 2u);
     // My clock stands 40 above the start button's top edge, less than half
     // the clock's height: its frame's lower rim lies on the button's, clear
-    // of the button's word.
-    ExpectBullClean(board, 2, "end", {{"clock", "start"}});
+    // of the button's word. The result view's clear top rows reach the foot
+    // of the opponent's panel.
+    ExpectBullClean(board, 2, "end", {{"clock", "start"}, {"result", "seat 1"}});
     // The total score stands inside the table, off the right bar.
     const CCRect total = nodeboxes::WorldBox(board->GetTotalScorePanel());
     EXPECT_LE(total.getMaxX(), nodeboxes::WorldBox(board->GetTable()).getMaxX());
+}
+
+}  // namespace
+
+namespace {
+
+// --- what lies over what a player reads, phase by phase -----------------------------------------
+
+// At the end the result view lies where the bet's chips and amount lie: its
+// point is theirs, and the player drags the view aside. My clock's frame
+// stands on the start button's top edge, clear of its word.
+const covering::Allowed kAtTheEnd = {{"amount", "result"}, {"start", "clock frame"}};
+
+class OxExReading : public OxExBoard
+{
+protected:
+    void Uncovered(const char* phase, const covering::Allowed& allowed = {})
+    {
+        ExpectUncovered(board, 2, {NNBoard::kAmountTag}, NNBoard::kHandTypePoints[0], phase, allowed);
+    }
+    // The playing scene with me on chair 0 and the banker on chair 1, my
+    // hand opened (type 7) or not.
+    Bytes PlayScene(bool opened)
+    {
+        Bytes scene(137, 0);
+        Put<int64_t>(scene, 11, 300);
+        Put<uint16_t>(scene, 27, 1);
+        std::memcpy(scene.data() + 29, kMine.data(), 5);
+        std::memcpy(scene.data() + 34, kTheirs.data(), 5);
+        scene[39] = opened ? 7 : 255;
+        scene[40] = 255;
+        return scene;
+    }
+    // The chips moved to the corners and the middle of where they may land.
+    void ChipsToTheEdges()
+    {
+        const CCPoint corners[] = {{400, 250}, {600, 250}, {400, 350}, {600, 350}, {520, 350}};
+        int slot = 0;
+        for (const CCPoint& at : corners)
+            if (CCSprite* chip = board->GetChip(0, slot++))
+                chip->setPosition(at);
+    }
+};
+
+TEST_F(OxExReading, ALiveRoundFromTheRobToTheNextRound)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Uncovered("idle");
+    Bytes rob;
+    ASSERT_TRUE(Game(106, U8(U16(rob, 1), 0)));
+    Run(30);
+    Uncovered("their rob");
+    rob.clear();
+    ASSERT_TRUE(Game(106, U8(U16(rob, 0), 0)));
+    Uncovered("my rob");
+    Banker(1000, 1);
+    Uncovered("bets");
+    Deal(kMine, 0, kTheirs, false);
+    Run(36);
+    Uncovered("chips and the amount");
+    Run(30);
+    Uncovered("the deal");
+    Bytes opened;
+    ToTheNextRound(board, 0, U8(U16(opened, 1), 0), End(10, 7, 4, 1), [&](const char* phase) {
+        Uncovered(phase, std::string(phase) == "result" ? kAtTheEnd : covering::Allowed{});
+    });
+}
+
+TEST_F(OxExReading, TheBankerWatchesTheBet)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(1000, 0);
+    Run(30);
+    Uncovered("betting");
+}
+
+TEST_F(OxExReading, ATableEnteredInEachScene)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Bytes betting(125, 0);
+    Put<int64_t>(betting, 3, 600);
+    Put<uint16_t>(betting, 27, 1);
+    EachScene(board,
+              {{100, Bytes(101, 0), "call scene"},
+               {101, betting, "betting scene"},
+               {102, PlayScene(false), "playing scene"},
+               {102, PlayScene(true), "opened scene"}},
+              [&](const char* phase) { Uncovered(phase); });
+    ASSERT_TRUE(Game(104, End(-10, 7, 4, 1)));
+    Seconds(1);
+    Uncovered("restored result", kAtTheEnd);
+}
+
+// The bet's amount stands on the chips: on a plate of its own, through
+// which no chip shows, wherever the chips land.
+TEST_F(OxExReading, NoChipShowsInTheBetAmount)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(1000, 1);
+    Deal(kMine);
+    CCNode* amount = board->GetContentRoot()->getChildByTag(NNBoard::kAmountTag);
+    ASSERT_NE(amount, nullptr);
+    ASSERT_EQ(amount->getChildrenCount(), 1u);
+    const CCRect plate = nodeboxes::WorldBox(static_cast<CCNode*>(amount->getChildren()->objectAtIndex(0)));
+    EXPECT_GE(plate.size.width, nodeboxes::WorldBox(amount).size.width);
+    ChipsToTheEdges();
+    EXPECT_GT(ChipPixelsIn(board, nodeboxes::WorldBox(board->GetTable())), 0);
+    // Within the plate's rounded rim.
+    EXPECT_EQ(ChipPixelsIn(
+                  board, CCRect(plate.getMinX() + 4, plate.getMinY() + 4, plate.size.width - 8, plate.size.height - 8)),
+              0);
+}
+
+// The result view, drawn whole, hides the bet's chips wherever they landed:
+// none stays beside it, and nothing under it shows through.
+TEST_F(OxExReading, TheResultHidesEveryChip)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(1000, 1);
+    Deal(kMine);
+    ChipsToTheEdges();
+    ASSERT_TRUE(Game(104, End(10, 7, 4, 1)));
+    Seconds(1);
+    EXPECT_EQ(ChipPixelsIn(board, nodeboxes::WorldBox(board->GetTable())), 0);
 }
 
 }  // namespace

@@ -455,3 +455,160 @@ TEST_F(OxNewTable, AWatchersRestoredEndShowsTheHandsUnderTheirTypes)
 }
 
 }  // namespace
+
+namespace {
+
+// --- what lies over what a player reads, phase by phase -----------------------------------------
+
+// The raised pairs of the left and the top seat reach the foot of the seat
+// panel above them by a few rows: the cards' and the panels' points
+// leave no more room.
+const covering::Allowed kAtTheEnd = {{"index 0", "seat 3"}, {"index 3", "seat 2"}};
+
+class OxNewReading : public OxNewTable
+{
+protected:
+    void Uncovered(const char* phase, const covering::Allowed& allowed = {})
+    {
+        std::vector<int> labels;
+        for (int i = 0; i < 4; ++i)
+            labels.push_back(NNBoard::kBetLabelTag + i);
+        ExpectUncovered(board, 4, labels, NNBoard::kHandTypePoints[0], phase, allowed);
+    }
+    // The playing scene: every chair plays and bet, chair 3 is the banker,
+    // my hand (chair 1) opened (type 7) or not.
+    static Bytes PlayScene(bool opened)
+    {
+        Bytes scene(200, 0);
+        for (int chair = 0; chair < 4; ++chair)
+        {
+            scene[chair] = 1;
+            Put<int64_t>(scene, 13 + 8 * chair, chair == 3 ? 0 : 500);
+        }
+        Put<uint16_t>(scene, 45, 3);
+        std::memcpy(scene.data() + 47, kSecond.data(), 5);
+        std::memcpy(scene.data() + 52, kMine.data(), 5);
+        std::memcpy(scene.data() + 57, kThird.data(), 5);
+        std::memcpy(scene.data() + 62, kSecond.data(), 5);
+        for (int chair = 0; chair < 4; ++chair)
+            scene[67 + chair] = chair == 1 && opened ? 7 : 255;
+        return scene;
+    }
+};
+
+TEST_F(OxNewReading, ALiveRoundFromTheRobToTheNextRound)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Uncovered("idle");
+    Bytes call;
+    ASSERT_TRUE(Game(106, Zeros(U16(call, 0), 5)));
+    Run(30);
+    Uncovered("their rob");
+    call.clear();
+    ASSERT_TRUE(Game(106, Zeros(U16(call, 1), 5)));
+    Uncovered("my rob");
+    Banker(1000, 3);
+    Uncovered("bets");
+    for (uint16_t chair : {0, 1, 2})
+        Bet(chair, 500);
+    Run(40);
+    Uncovered("chips and amounts");
+    Deal();
+    for (int step = 0; step < 2; ++step)
+    {
+        Run(30);
+        Uncovered("the deal");
+    }
+    Bytes opened;
+    ToTheNextRound(board, 1, Zeros(U16(opened, 0), 2), End({4, 7, 0, 5}, {5, 5, 5, 5}, 100), [&](const char* phase) {
+        Uncovered(phase, std::string(phase) == "result" ? kAtTheEnd : covering::Allowed{});
+    });
+}
+
+TEST_F(OxNewReading, TheBankerWatchesTheBets)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(1000, 1);
+    Run(30);
+    Uncovered("betting");
+}
+
+TEST_F(OxNewReading, AWatcherWaitsForTheNextRound)
+{
+    ASSERT_NE(Enter(US_SIT), nullptr);
+    ASSERT_TRUE(SceneMessage(102, PlayScene(false)));
+    Run(20);
+    Uncovered("watching");
+}
+
+TEST_F(OxNewReading, ATableEnteredInEachScene)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Bytes call(135, 0);
+    Put<uint16_t>(call, 0, 1);
+    Bytes betting(175, 0);
+    Put<int64_t>(betting, 5, 800);
+    Put<uint16_t>(betting, 45, 3);
+    EachScene(board,
+              {{100, call, "call scene"},
+               {101, betting, "betting scene"},
+               {102, PlayScene(false), "playing scene"},
+               {102, PlayScene(true), "opened scene"}},
+              [&](const char* phase) { Uncovered(phase); });
+    ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 5, 5, 5}, -100)));
+    Seconds(1);
+    Uncovered("restored result", kAtTheEnd);
+}
+
+// Chips land under every card, the banker's included, however late they
+// are thrown: a table entered at the show-down lays its cards, then its
+// chips.
+TEST_F(OxNewReading, TheChipsLieUnderTheBankersCards)
+{
+    ASSERT_NE(Enter(), nullptr);
+    ASSERT_TRUE(SceneMessage(102, PlayScene(false)));
+    Run(40);
+    std::vector<covering::detail::Drawn> order;
+    int counter = 0;
+    covering::detail::Walk(CCDirector::sharedDirector()->getRunningScene(), counter, order);
+    auto drawnAt = [&](CCNode* node) {
+        for (const covering::detail::Drawn& d : order)
+            if (d.node == node)
+                return d.own;
+        return -1;
+    };
+    // Chair 3, the banker, sits across the table.
+    int firstCard = counter;
+    for (int j = 0; j < 5; ++j)
+        firstCard = std::min(firstCard, drawnAt(board->GetCardSprite(3, j)));
+    ASSERT_GT(firstCard, 0);
+    for (int slot = 0; slot < NNBoard::kChipSlots; ++slot)
+    {
+        if (CCSprite* chip = board->GetChip(0, slot))
+        {
+            EXPECT_LT(drawnAt(chip), firstCard) << slot;
+        }
+    }
+}
+
+// The result view, drawn whole, hides every chip of the round wherever it
+// landed: none stays beside it.
+TEST_F(OxNewReading, TheResultHidesEveryChip)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(1000, 3);
+    for (uint16_t chair : {0, 1, 2})
+        Bet(chair, 500);
+    Run(40);
+    // The corners of where the last chip of a throw lands, and of the others.
+    const CCPoint edges[] = {{300, 250}, {500, 350}, {300, 350}, {450, 250}, {550, 350}};
+    for (int i = 0; i < 5; ++i)
+        board->GetChip(0, i)->setPosition(edges[i]);
+    Deal();
+    Seconds(3);
+    ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 5, 5, 5}, 100)));
+    Seconds(1);
+    EXPECT_EQ(ChipPixelsIn(board, nodeboxes::WorldBox(board->GetTable())), 0);
+}
+
+}  // namespace

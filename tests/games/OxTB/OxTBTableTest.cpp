@@ -435,3 +435,135 @@ TEST_F(OxTBTable, AWatchersWaitingWordsCoverNoSeat)
 }
 
 }  // namespace
+
+namespace {
+
+// --- what lies over what a player reads, phase by phase -----------------------------------------
+
+// At the end the result view lies over my own hand and its type, which my
+// row names (its point lies on my cards; the player drags it aside); a
+// top seat's raised pair reaches the foot of its panel by a few rows.
+const covering::Allowed kAtTheEnd = {
+    {"index 2", "result"}, {"my type", "result"}, {"my type", "result row"}, {"index 0", "seat 4"}};
+
+class OxTBReading : public OxTBTable
+{
+protected:
+    void Uncovered(const char* phase, const covering::Allowed& allowed = {})
+    {
+        ExpectUncovered(board, 6, {NNBoard::kBaseScoreTag}, NNBoard::kHandTypePoints[0], phase, allowed);
+    }
+    // The playing scene: every seat plays with five cards, my hand (chair
+    // 2) opened or not.
+    static Bytes PlayScene(bool opened)
+    {
+        Bytes scene(123, 0);
+        for (int c = 0; c < 6; ++c)
+            scene[c] = 1;
+        Put<int64_t>(scene, 6, 700);
+        for (int c = 0; c < 6; ++c)
+        {
+            std::memcpy(scene.data() + 64 + 5 * c, (c == 2 ? kMine : kNone).data(), 5);
+            scene[94 + c] = 5;
+        }
+        scene[100 + 2] = opened ? 1 : 0;
+        return scene;
+    }
+};
+
+TEST_F(OxTBReading, ALiveRoundFromTheChipsToTheNextRound)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Uncovered("idle");
+    Start();
+    Run(20);
+    Uncovered("chips");
+    Run(30);
+    Uncovered("base score");
+    Bytes b;
+    for (int c = 0; c < 6; ++c)
+        Raw(b, c == 2 ? kMine : kNone);
+    for (int c = 0; c < 6; ++c)
+        U8(b, 5);
+    ASSERT_TRUE(Game(103, b));
+    for (int step = 0; step < 2; ++step)
+    {
+        Run(30);
+        Uncovered("the deal");
+    }
+    Bytes opened;
+    ToTheNextRound(board, 2, Zeros(U16(opened, 0), 6), End({1, 2, 7, 3, 14, 13}, 50), [&](const char* phase) {
+        Uncovered(phase, std::string(phase) == "result" ? kAtTheEnd : covering::Allowed{});
+    });
+}
+
+TEST_F(OxTBReading, AWatcherWaitsForTheNextRound)
+{
+    ASSERT_NE(Enter(US_SIT), nullptr);
+    ASSERT_TRUE(SceneMessage(102, PlayScene(false)));
+    Run(20);
+    Uncovered("watching");
+}
+
+TEST_F(OxTBReading, ATableEnteredAtTheShowDown)
+{
+    ASSERT_NE(Enter(), nullptr);
+    EachScene(board, {{102, PlayScene(false), "playing scene"}, {102, PlayScene(true), "opened scene"}},
+              [&](const char* phase) { Uncovered(phase); });
+    ASSERT_TRUE(Game(104, End({1, 2, 7, 3, 14, 13}, -50)));
+    Seconds(1);
+    Uncovered("restored result", kAtTheEnd);
+}
+
+// The seats at the sides keep their cards on the table: the right seat's
+// last card ends short of the bar on the right, the left seat's first
+// starts inside the window.
+TEST_F(OxTBReading, TheSideSeatsCardsStayOnTheTable)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Start();
+    Deal();
+    const CCRect table = nodeboxes::WorldBox(board->GetTable());
+    // I sit on chair 2: chair 3 on my right, chair 1 on my left.
+    for (int k = 0; k < 5; ++k)
+    {
+        EXPECT_LE(nodeboxes::WorldBox(board->GetCardSprite(3, k)).getMaxX(), table.getMaxX()) << k;
+        EXPECT_GE(nodeboxes::WorldBox(board->GetCardSprite(1, k)).getMinX(), table.getMinX()) << k;
+    }
+}
+
+// The result view, drawn whole, stands clear of the round's chips wherever
+// they landed, and nothing under it shows through its rows.
+TEST_F(OxTBReading, TheResultNeitherHalfCoversTheChipsNorShowsMyCards)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Start();
+    Run(40);
+    const CCPoint edges[] = {{400, 250}, {600, 250}, {400, 350}, {600, 350}, {500, 300}};
+    for (int i = 0; i < 5; ++i)
+        board->GetChip(0, i)->setPosition(edges[i]);
+    Deal();
+    ASSERT_TRUE(Game(104, End({1, 2, 7, 3, 14, 13}, 50)));
+    Seconds(1);
+    CCSprite* view = board->GetScoreView();
+    ASSERT_NE(view, nullptr);
+    const CCRect table = nodeboxes::WorldBox(board->GetTable());
+    const int chips = ChipPixelsIn(board, table);
+    view->setVisible(false);
+    EXPECT_EQ(ChipPixelsIn(board, table), chips);
+    view->setVisible(true);
+    // The rows' box, with my cards (under the view) taken away.
+    CCRect rows;
+    bool any = false;
+    for (unsigned i = 0; i < view->getChildrenCount(); ++i)
+        covering::detail::SubtreeBox(static_cast<CCNode*>(view->getChildren()->objectAtIndex(i)), rows, any);
+    ASSERT_TRUE(any);
+    EXPECT_EQ(covering::PixelsChangedBy(rows,
+                                        [&](bool shown) {
+                                            for (int k = 0; k < 5; ++k)
+                                                board->GetCardSprite(2, k)->setVisible(shown);
+                                        }),
+              0);
+}
+
+}  // namespace

@@ -76,6 +76,19 @@ TEST_F(Covering, AFrameClearInTheMiddleOrAPictureBesideTheTextDoesNot)
     EXPECT_TRUE(amount->isVisible());
 }
 
+TEST_F(Covering, OnlyWhatAPlayerReadsOfItCounts)
+{
+    // Over the amount's last digits only.
+    CCSprite* chip = Picture(30, 40, false, ccc4(200, 40, 40, 255));
+    chip->setPosition(ccp(440, 300));
+    scene->addChild(chip, 6);
+    const CCRect text = nodeboxes::WorldBox(amount);
+    const CCRect left(text.getMinX(), text.getMinY(), text.size.width / 3, text.size.height);
+    const CCRect right(text.getMaxX() - text.size.width / 3, text.getMinY(), text.size.width / 3, text.size.height);
+    EXPECT_TRUE(covering::Covered({{"amount", amount, left}}, {{chip, "chip"}}).empty());
+    EXPECT_EQ(covering::Covered({{"amount", amount, right}}, {{chip, "chip"}}).size(), 1u);
+}
+
 TEST_F(Covering, ASeeThroughPanelOverTheTextCoversAndIsNamedByItsOwner)
 {
     auto* panel = CCLayerColor::create(ccc4(0, 0, 0, 160), 300, 80);

@@ -1,0 +1,229 @@
+// What lies over what a player reads at the bull-with-dice table, phase by
+// phase: free time, betting with chips on the areas, the dice, the deal,
+// the opening by itself or by hand, the result, and each scene.
+#include "OxFixture.h"
+
+#include "games/Covering.h"
+#include "games/OxBattle/Dice.h"
+#include "games/OxBattle/ScoreView.h"
+#include "games/framework/CardSprite.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace cocos2d;
+using namespace cocos2d::ui;
+using namespace OxBattle;
+using namespace oxtest;
+
+namespace {
+
+// The result view's point lies between the two middle areas' bets and
+// their hands: it is drawn over the bets (their chips, totals, my bets and
+// captions), below the hands and their types. It takes no touches here, so
+// it stays there.
+const covering::Allowed kAtTheEnd = {{"chip", "result"},     {"total 2", "result"},  {"total 3", "result"},
+                                     {"my bet 2", "result"}, {"my bet 3", "result"}, {"caption 2", "result"},
+                                     {"caption 3", "result"}};
+
+class OxReading : public OxTest
+{
+protected:
+    // What a player reads: the hands' value corners, their types, the
+    // areas' captions, totals, my bets and chips, my chips to bet with, the
+    // panels' figures, the queue, the clock and the phase, the record
+    // strip, the buttons, the hints, the dice and the result's figures.
+    std::vector<covering::Readable> Readables() const
+    {
+        std::vector<covering::Readable> out;
+        auto add = [&](const std::string& name, CCNode* node) {
+            if (node != nullptr && nodeboxes::Shown(node))
+                out.push_back({name, node});
+        };
+        for (int hand = 0; hand < HAND_COUNT; ++hand)
+        {
+            for (int i = 0; i < CARDS_PER_HAND; ++i)
+            {
+                Sexy::CardSprite* card = board->GetCard(hand, i);
+                if (card == nullptr || !nodeboxes::Shown(card) || card->GetCardData() == Sexy::CardSprite::kCardBack)
+                    continue;
+                const CCRect box = nodeboxes::WorldBox(card);
+                const float w = box.size.width * 0.27f, h = box.size.height * 0.3f;
+                out.push_back({"hand " + std::to_string(hand), card, CCRect(box.getMinX(), box.getMaxY() - h, w, h)});
+            }
+        }
+        for (CCSprite* type : board->GetTypeImages())
+            add("type", type);
+        for (int area = 1; area <= AREA_COUNT; ++area)
+        {
+            add("total " + std::to_string(area), board->GetTotalLabel(area));
+            add("my bet " + std::to_string(area), board->GetMyLabel(area));
+            add("caption " + std::to_string(area),
+                board->GetWidget(("Label_area_" + std::to_string(area - 1)).c_str()));
+            for (CCSprite* mark : board->GetRecordMarks(area))
+                add("record", mark);
+        }
+        for (Widget* chip : board->GetTableChips())
+            add("chip", chip);
+        for (int i = 0; i < OXBoard::kChipButtons; ++i)
+            add("chip button", board->GetChipButton(i));
+        for (const char* name : {"Label_51_0", "Label_51", "Label_51_1"})
+            add("my panel", board->GetWidget(name));
+        for (const char* name : {"Label_8_0", "Label_8", "Label_8_1", "Label_8_1_2"})
+            add("banker panel", board->GetWidget(name));
+        for (unsigned int i = 0; Widget* row = board->GetBankerList()->getItem(i); ++i)
+            add("queue", row);
+        add("clock", board->GetWidget("AtlasLabel_15"));
+        add("phase", board->GetStateImage());
+        for (const char* name : {"Button_57", "Button_16", "Button_6", "Button_4", "Button_5", "Button_2", "Button_3"})
+            add("button", board->GetWidget(name));
+        for (int tag = 0; tag < HAND_COUNT; ++tag)
+        {
+            add("hint", board->GetContentRoot()->getChildByTag(OXBoard::kAutoHintTagBase + tag));
+            add("hint", board->GetContentRoot()->getChildByTag(OXBoard::kManualHintTagBase + tag));
+        }
+        if (Dice* dice = board->GetDice(); dice != nullptr && dice->getChildren() != nullptr)
+            for (unsigned int i = 0; i < dice->getChildren()->count(); ++i)
+                add("dice", static_cast<CCNode*>(dice->getChildren()->objectAtIndex(i)));
+        if (CScoreView* view = board->GetScoreView(); view != nullptr && view->getChildren() != nullptr)
+            for (unsigned int i = 0; i < view->getChildren()->count(); ++i)
+                add("result row", static_cast<CCNode*>(view->getChildren()->objectAtIndex(i)));
+        return out;
+    }
+    covering::Names Names() const
+    {
+        covering::Names names;
+        for (int hand = 0; hand < HAND_COUNT; ++hand)
+            for (int i = 0; i < CARDS_PER_HAND; ++i)
+                names[board->GetCard(hand, i)] = "cards " + std::to_string(hand);
+        for (Widget* chip : board->GetTableChips())
+            names[chip] = "chip";
+        if (board->GetScoreView() != nullptr)
+            names[board->GetScoreView()] = "result";
+        return names;
+    }
+    // A hand's cards may lie over their own corners, and the chips on an
+    // area over each other.
+    void Uncovered(const char* phase, covering::Allowed allowed = {})
+    {
+        for (int hand = 0; hand < HAND_COUNT; ++hand)
+            allowed.push_back({"hand " + std::to_string(hand), "cards " + std::to_string(hand)});
+        allowed.push_back({"chip", "chip"});
+        const auto found = covering::Covered(Readables(), Names(), allowed);
+        for (const std::string& line : found)
+            ADD_FAILURE() << phase << ": " << line;
+        if (!found.empty() || covering::KeepEveryScreen())
+            covering::KeepScreen(phase);
+    }
+    void Bets()
+    {
+        const int64_t amounts[] = {5000000, 100000, 1000000, 10000, 500000, 1000, 50000, 100};
+        for (int i = 0; i < 8; ++i)
+            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(static_cast<uint16_t>(i % 2 == 0 ? 2 : 3), 1 + i % 4, amounts[i])));
+        ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, 1, 10000)));
+        ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, 3, 100000)));
+    }
+    int m_nFrames = 0;
+    void RunTo(float seconds)
+    {
+        const int frame = static_cast<int>(seconds * 60 + 0.5f);
+        Step(frame - m_nFrames);
+        m_nFrames = frame;
+    }
+};
+
+TEST_F(OxReading, ARoundFromFreeTimeToTheResult)
+{
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    Step();
+    Uncovered("free time");
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 50000000, 2000000, 20)));
+    Step();
+    Uncovered("betting");
+    Bets();
+    Step();
+    Uncovered("bets");
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(25)));
+    RunTo(1.0f);
+    Uncovered("dice");
+    RunTo(3.0f);
+    Uncovered("faces");
+    RunTo(9.0f);
+    Uncovered("the deal");
+    RunTo(14.0f);
+    Uncovered("dealt");
+    RunTo(14.5f);
+    Uncovered("the first hand opening");
+    RunTo(18.0f);
+    Uncovered("hands opened");
+    RunTo(26.0f);
+    Uncovered("result", kAtTheEnd);
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    Step();
+    Uncovered("the next free time");
+}
+
+TEST_F(OxReading, HandsOpenedByHand)
+{
+    TapWidget("Button_4");
+    StartBetting();
+    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, 2, 10000)));
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(25)));
+    RunTo(14.0f);
+    Uncovered("peeking");
+    RunTo(20.5f);
+    Uncovered("forced open", kAtTheEnd);
+}
+
+TEST_F(OxReading, EachScene)
+{
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeSceneRecord(12, 1, 0))));
+    Step();
+    Uncovered("free scene");
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(GS_BETTING, 12, 1))));
+    Step();
+    Uncovered("bet scene");
+    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(GS_RESULT, 12, 1))));
+    Step();
+    Uncovered("result scene", kAtTheEnd);
+}
+
+// The chips to bet with lie in their bar beside my panel, not under it,
+// and the bar ends before the bank button.
+TEST_F(OxReading, TheChipBarStandsClearOfMyPanel)
+{
+    StartBetting();
+    const CCRect bar = nodeboxes::WorldBox(board->GetWidget("Image_chipbar"));
+    EXPECT_GE(bar.getMinX(), nodeboxes::WorldBox(board->GetWidget("Image_myinfo")).getMaxX());
+    EXPECT_LE(bar.getMaxX(), nodeboxes::WorldBox(board->GetWidget("Button_6")).getMinX());
+    for (int i = 0; i < OXBoard::kChipButtons; ++i)
+    {
+        const CCRect chip = nodeboxes::WorldBox(board->GetChipButton(i));
+        EXPECT_GE(chip.getMinX(), bar.getMinX()) << i;
+        EXPECT_LE(chip.getMaxX(), bar.getMaxX()) << i;
+    }
+}
+
+// Nothing under the result view shows through its figures: a white ground
+// laid under it, over the areas' chips and totals, changes none of them.
+TEST_F(OxReading, TheResultViewHidesWhatLiesUnderIt)
+{
+    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(GS_RESULT, 12, 1))));
+    Step();
+    CScoreView* view = board->GetScoreView();
+    ASSERT_NE(view, nullptr);
+    CCRect figures;
+    bool any = false;
+    for (unsigned int i = 0; i < view->getChildrenCount(); ++i)
+        covering::detail::SubtreeBox(static_cast<CCNode*>(view->getChildren()->objectAtIndex(i)), figures, any);
+    ASSERT_TRUE(any);
+    CCLayerColor* white = CCLayerColor::create(ccc4(255, 255, 255, 255), 1288, 762);
+    board->GetContentRoot()->addChild(white, OXBoard::kScoreViewZ - 1);
+    const int changed = covering::PixelsChangedBy(figures, [&](bool shown) { white->setVisible(shown); });
+    white->removeFromParent();
+    EXPECT_EQ(changed, 0);
+}
+
+}  // namespace
