@@ -276,6 +276,8 @@ void NNBoard::OnSubBankerSet(const CMD_S_BankerSet& message)
         handler->KillGameClock(IDI_CALL_BANKER);
     m_lMaxScore = message.lMaxScore;
     m_wBankerChair = message.wBankerUser;
+    // The robbing is over, whether or not I chose in time.
+    ShowRobButtons(false);
     AnimateBankerMark(message.wBankerUser);
     if (handler != nullptr)
         handler->SetGameClock(MyChair(), IDI_ADD_SCORE, TIME_CLOCK);
@@ -428,6 +430,8 @@ void NNBoard::OnSubHideActions(const CMD_S_HideActions& message)
 
 void NNBoard::OnSubSendCard(const CMD_S_SendCard& message)
 {
+    // The bets are closed once the cards come, whether or not I bet in time.
+    ShowBetButtons(false);
     TakeCards(message.cbCardData);
     DealCards();
     ShowStateSign(kSignOpen);
@@ -611,6 +615,8 @@ void NNBoard::RemoveScoreView()
 void NNBoard::OnSubGameEnd(const CMD_S_GameEnd& message)
 {
     HideStateSigns();
+    // A show still offered has nothing left to show.
+    ShowOpenButtons(false);
     RemoveScoreView();
     m_pScoreView = CScoreView::create();
     if (m_pScoreView != nullptr)

@@ -349,3 +349,36 @@ TEST(HorsePictures, StandAndGallopInFramesThatDiffer) {
 
 }  // namespace
 }  // namespace artgen
+
+namespace artgen {
+namespace {
+
+// The dealer's hands: every frame draws the hands and the deck in their
+// colours (skin on both sides of the deck's back), and the frames move.
+TEST(HandsPictures, HoldTheDeckFromBothSidesInFramesThatMove) {
+  PictureTable table = ParseTable("d{1..4}\t150x40\thands\t-\t#f0c8a0,#1d4f91,white\n");
+  ASSERT_TRUE(table.errors.empty());
+  ASSERT_EQ(table.pictures.size(), 4u);
+  TextPainter text(kFont);
+  std::vector<Canvas> frames;
+  for (const Picture& p : table.pictures) frames.push_back(DrawPicture(p, text));
+  auto skinAt = [](const Canvas& c, int x0, int x1) {
+    int n = 0;
+    for (int y = 0; y < c.height(); ++y)
+      for (int x = x0; x < x1; ++x) {
+        const uint8_t* px = &c.pixels()[(static_cast<size_t>(y) * c.width() + x) * 4];
+        n += px[3] > 200 && px[0] > 200 && px[1] > 160 && px[2] > 120 && px[2] < 190;
+      }
+    return n;
+  };
+  for (size_t i = 0; i < frames.size(); ++i) {
+    EXPECT_GT(skinAt(frames[i], 0, 75), 100) << i;
+    EXPECT_GT(skinAt(frames[i], 75, 150), 100) << i;
+    const uint8_t* middle = &frames[i].pixels()[(20 * 150 + 75) * 4];
+    EXPECT_GT(middle[2], middle[0]) << "the deck's back in the middle, frame " << i;
+  }
+  EXPECT_NE(frames[0].pixels(), frames[1].pixels());
+}
+
+}  // namespace
+}  // namespace artgen

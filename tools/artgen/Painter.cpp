@@ -681,6 +681,49 @@ void DrawHorse(Canvas& c, const Picture& p, TextPainter& text) {
   DrawCaption(c, text, p.caption, w * 0.47f, h * 0.42f + bob, w * 0.16f, h * 0.18f, InkOn(cloth), cloth, 40);
 }
 
+// ---------------------------------------------------------------- hands
+
+// A dealer's two hands seen from the players' side, holding a deck of card
+// backs from either side, fingers over its edges and thumbs on its top. The
+// member's place draws the hands apart and together again and slides the
+// top card: a shuffle that loops.
+void DrawHands(Canvas& c, const Picture& p) {
+  float w = c.width(), h = c.height();
+  Rgbaf skin = ColourOr(p, 0, Hex(0xf0c8a0));
+  Rgbaf back = ColourOr(p, 1, Hex(0x1d4f91));
+  Rgbaf cuff = ColourOr(p, 2, kWhite);
+  float phase = p.count > 1 ? 2 * kPi * p.index / p.count : 0;
+  float swing = std::sin(phase) * w * 0.025f;
+  float cx = w / 2, cy = h / 2;
+  float cardW = std::min(w * 0.16f, h * 0.62f), cardH = h * 0.86f;
+  for (int i = 0; i < 3; ++i) {
+    float dx = (i - 1) * 2.0f + (i == 2 ? swing * 0.6f : 0), dy = (1 - i) * 1.5f;
+    Shape card = Shape::Rect(cx - cardW / 2 + dx, cy - cardH / 2 + dy, cardW, cardH, cardW * 0.12f);
+    c.Fill(card, Paint::Vertical(Shade(back, 1.2f), Shade(back, 0.8f), 0, h));
+    c.Stroke(card, Paint::Solid(kWhite), 1.2f);
+  }
+  Rgbaf line = Shade(skin, 0.65f);
+  for (int side = -1; side <= 1; side += 2) {
+    float edge = cx + side * cardW / 2;
+    float px = edge + side * (h * 0.24f + std::abs(swing)), py = cy + h * 0.06f;
+    Shape sleeve = Shape::Rect(side < 0 ? px - h * 0.85f : px + h * 0.28f, cy - h * 0.3f, h * 0.57f, h * 0.6f, h * 0.1f);
+    c.Fill(sleeve, Paint::Vertical(cuff, Shade(cuff, 0.8f), cy - h * 0.3f, cy + h * 0.3f));
+    c.Stroke(sleeve, Paint::Solid(Shade(cuff, 0.6f)), 1);
+    Shape palm = Shape::Ellipse(px, py, h * 0.3f, h * 0.34f);
+    c.Fill(palm, Paint::Solid(line), 1.2f);
+    c.Fill(palm, Paint::Radial(Shade(skin, 1.08f), skin, px, py, h * 0.34f));
+    for (int k = 0; k < 4; ++k) {
+      float fy = py - h * 0.2f + k * h * 0.13f;
+      Shape finger = Shape::Segment(px, fy, edge - side * h * 0.1f, fy + h * 0.02f, h * 0.1f);
+      c.Fill(finger, Paint::Solid(line), 1.0f);
+      c.Fill(finger, Paint::Solid(skin));
+    }
+    Shape thumb = Shape::Segment(px, py - h * 0.22f, edge - side * h * 0.02f, cy - h * 0.36f, h * 0.11f);
+    c.Fill(thumb, Paint::Solid(line), 1.0f);
+    c.Fill(thumb, Paint::Solid(Shade(skin, 1.05f)));
+  }
+}
+
 }  // namespace
 
 Canvas DrawPicture(const Picture& p, TextPainter& text) {
@@ -714,6 +757,7 @@ Canvas DrawPicture(const Picture& p, TextPainter& text) {
     case Kind::Car: DrawCar(c, p, text); break;
     case Kind::Track: DrawTrack(c, p); break;
     case Kind::Horse: DrawHorse(c, p, text); break;
+    case Kind::Hands: DrawHands(c, p); break;
   }
   if (p.kind == Kind::Button && ButtonState(p) == 'd') c.Desaturate(0.6f);
   return c;

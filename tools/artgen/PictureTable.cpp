@@ -26,7 +26,7 @@ constexpr KindInfo kKinds[] = {
     {"radio", Kind::Radio}, {"table", Kind::Table}, {"bg", Kind::Background}, {"panel", Kind::Panel},
     {"fill", Kind::Fill},   {"frame", Kind::Frame}, {"digits", Kind::Digits}, {"text", Kind::Text},
     {"icon", Kind::Icon},   {"face", Kind::Face},   {"ring", Kind::Ring},     {"anim", Kind::Anim},
-    {"dice", Kind::Dice},   {"car", Kind::Car},     {"track", Kind::Track}, {"horse", Kind::Horse},
+    {"dice", Kind::Dice},   {"car", Kind::Car},     {"track", Kind::Track}, {"horse", Kind::Horse}, {"hands", Kind::Hands},
 };
 
 struct NamedColour {

@@ -46,6 +46,7 @@ enum class Kind {
   Car,         // a car seen from above, facing right, the caption on its roof
   Track,       // a stadium-shaped race track: a ring of road, empty inside
   Horse,       // a racehorse running right, its number on the cloth; member 0 stands, the rest gallop
+  Hands,       // a dealer's two hands holding a deck of backs; the member's place moves them (a shuffle)
 };
 
 struct Picture {

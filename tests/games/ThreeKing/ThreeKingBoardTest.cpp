@@ -1,5 +1,6 @@
 // The San Gong table: the banker mark, the chips, the deal to the seats in
 // play, the hand signs, the result view and the reset.
+#include "../NodeBoxes.h"
 #include "ThreeKingFixture.h"
 
 #include "games/ThreeKing/HandNames.h"
@@ -296,6 +297,8 @@ TEST_F(ThreeKingTable, MyPanelUsesTheCardTablesLayout)
 
 namespace {
 
+constexpr float kResultDrawnRows = 161;
+
 // The result lies between my cards and the top seat's, over no card; each
 // hand's sign is a banner on its cards' lower half, under their ranks.
 TEST_F(ThreeKingTable, TheResultAndTheHandSignsLeaveTheCardsReadable)
@@ -306,7 +309,8 @@ TEST_F(ThreeKingTable, TheResultAndTheHandSignsLeaveTheCardsReadable)
     const uint8_t indexes[6] = {10, 11, 1, 0, 5, 5};
     ASSERT_TRUE(Game(104, GameEnd(scores, indexes)));
     ASSERT_NE(board->GetScoreView(), nullptr);
-    const cocos2d::CCRect view = board->GetScoreView()->boundingBox();
+    // The rows the view draws in: the clear rows below stand it off my cards.
+    const cocos2d::CCRect view = nodeboxes::TopRows(board->GetScoreView()->boundingBox(), kResultDrawnRows);
     ASSERT_EQ(board->GetHandSigns().size(), 6u);
     for (uint16_t chair = 0; chair < 6; ++chair)
     {

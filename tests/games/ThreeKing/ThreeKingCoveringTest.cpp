@@ -1,0 +1,174 @@
+// Nothing on the San Gong table lies over what a player reads, phase by
+// phase: waiting for the next round, robbing, betting, the deal, the shows,
+// the result and a table restored in play.
+#include "../TableReadables.h"
+#include "ThreeKingFixture.h"
+
+using namespace tktest;
+using namespace ThreeKing;
+
+namespace {
+
+const std::vector<Bytes> kHands = {{0x0B, 0x1C, 0x2D}, {0x05, 0x15, 0x25}, {0x09, 0x19, 0x03},
+                                   {0x0A, 0x0B, 0x1A}, {0x01, 0x02, 0x02}, {0x31, 0x32, 0x32}};
+
+class ThreeKingCovering : public ThreeKingTest
+{
+protected:
+    readables::List Table() const
+    {
+        readables::List r = readables::Seats(board, NNBoard::kSeats);
+        const char* signs[] = {"robbing sign", "betting sign", "show sign"};
+        for (int s = 0; s < NNBoard::kSignCount; ++s)
+            readables::Add(r, signs[s], board->GetStateSign(static_cast<NNBoard::Sign>(s)));
+        readables::Add(r, "banker mark", board->GetBankerMark());
+        readables::Add(r, "waiting sign", board->GetWaitAnimation());
+        readables::Add(r, "rob", board->GetRobButton());
+        readables::Add(r, "no rob", board->GetNoRobButton());
+        readables::Add(r, "show", board->GetShowButton());
+        readables::Add(r, "hand sign button", board->GetMyTypeButton());
+        for (int i = 0; i < 3; ++i)
+            readables::Add(r, "bet " + std::to_string(i), board->GetBetButton(i));
+        for (uint16_t chair = 0; chair < NNBoard::kSeats; ++chair)
+        {
+            const std::string seat = "chair " + std::to_string(chair);
+            // A chip is read by its amount.
+            if (cocos2d::CCSprite* chip = board->GetChip(chair); chip != nullptr && chip->getChildrenCount() > 0)
+                readables::Add(r, seat + " chip", static_cast<cocos2d::CCNode*>(chip->getChildren()->objectAtIndex(0)));
+            for (int i = 0; i < NNBoard::kCards; ++i)
+                readables::Add(r, seat + " card " + std::to_string(i), board->GetCardSprite(chair, i));
+        }
+        for (size_t i = 0; i < board->GetHandSigns().size(); ++i)
+            readables::Add(r, "hand sign " + std::to_string(i), board->GetHandSigns()[i]);
+        if (CScoreView* view = board->GetScoreView())
+        {
+            cocos2d::CCArray* rows = view->getChildren();
+            for (unsigned int i = 0; rows != nullptr && i < rows->count(); ++i)
+                readables::Add(r, "result text " + std::to_string(i),
+                               static_cast<cocos2d::CCNode*>(rows->objectAtIndex(i)));
+        }
+        return r;
+    }
+    covering::Names Names() const
+    {
+        return {{board->GetDealerHand(), "dealer's hands"}, {board->GetScoreView(), "result view"}};
+    }
+    // A hand's cards lie fanned over each other, their ranks in sight, and
+    // its sign is a banner on their foot.
+    static covering::Allowed Fans()
+    {
+        covering::Allowed allowed;
+        for (uint16_t chair = 0; chair < NNBoard::kSeats; ++chair)
+            for (int i = 0; i < NNBoard::kCards; ++i)
+            {
+                const std::string card = "chair " + std::to_string(chair) + " card " + std::to_string(i);
+                allowed.push_back({card, "chair " + std::to_string(chair) + " card "});
+                allowed.push_back({card, "hand sign "});
+            }
+        return allowed;
+    }
+    void ExpectReadable(const char* phase)
+    {
+        Step();
+        readables::ExpectNothingCovers(phase, Table(), Names(), Fans());
+    }
+    // The banker mark stands on the table, clear of the side bar.
+    void ExpectMarkOnTheTable()
+    {
+        const cocos2d::CCRect mark = nodeboxes::WorldBox(board->GetBankerMark());
+        const cocos2d::CCRect table = nodeboxes::WorldBox(board->GetTable());
+        for (const std::string& out : nodeboxes::Outside({{"banker mark", mark}}, table))
+            ADD_FAILURE() << out;
+    }
+};
+
+TEST_F(ThreeKingCovering, AWatcherWaitingForTheNextRound)
+{
+    ASSERT_NE(EnterTable({0, 1, 3, 4, 5}, US_SIT), nullptr);
+    Bytes scene(250, 0);
+    for (int c = 0; c < 6; ++c)
+    {
+        scene[c] = c != kMyChair;
+        for (int i = 0; i < 3; ++i)
+            scene[65 + 3 * c + i] = static_cast<uint8_t>(0x01 + c + i);
+    }
+    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, scene));
+    Seconds(1);
+    ASSERT_NE(board->GetWaitAnimation(), nullptr);
+    ExpectReadable("waiting");
+    // The result of the round I watch comes over the waiting sign's table.
+    const int64_t scores[6] = {10, -10, 0, 20, -20, 0};
+    const uint8_t indexes[6] = {1, 2, 0, 3, 4, 5};
+    ASSERT_TRUE(Game(104, GameEnd(scores, indexes)));
+    Seconds(1);
+    ExpectReadable("watched result");
+}
+
+TEST_F(ThreeKingCovering, RobbingAndBettingOnEverySeat)
+{
+    ASSERT_NE(EnterTable(), nullptr);
+    ExpectReadable("idle");
+    ASSERT_TRUE(Game(106, Chair(kMyChair, 3)));
+    Seconds(1);
+    ExpectReadable("robbing");
+    // The mark on each seat in turn: the right-hand ones stay off the side bar.
+    for (uint16_t banker : {3, 4, 5, 0, 1, 2})
+    {
+        ASSERT_TRUE(Game(100, BankerSet(900000, banker)));
+        Seconds(1);
+        ExpectMarkOnTheTable();
+    }
+    for (uint16_t chair : {0, 1, 3, 4, 5})
+        ASSERT_TRUE(Game(101, AddScore(chair, 300000)));
+    Seconds(1);
+    ExpectReadable("betting");
+}
+
+TEST_F(ThreeKingCovering, TheDealTheShowsAndTheResult)
+{
+    ASSERT_NE(EnterTable(), nullptr);
+    ASSERT_TRUE(Game(100, BankerSet(900000, 4)));
+    Seconds(1);
+    for (uint16_t chair : {0, 1, 2, 3, 5})
+        ASSERT_TRUE(Game(101, AddScore(chair, 450000)));
+    ASSERT_TRUE(Game(103, SendCard(kHands)));
+    // The dealer's hands deal in sight: the first cards are on their way.
+    Run(20);
+    {
+        readables::List dealer;
+        readables::Add(dealer, "dealer's hands", board->GetDealerHand());
+        readables::ExpectNothingCovers("dealing", dealer, Names());
+    }
+    Seconds(2);
+    ExpectReadable("dealt");
+    Press(board->GetMyTypeButton());
+    ExpectReadable("my hand signed");
+    Press(board->GetShowButton());
+    const int64_t scores[6] = {-450000, 450000, -450000, -18000000, 19350000, -450000};
+    const uint8_t indexes[6] = {10, 11, 1, 0, 5, 5};
+    ASSERT_TRUE(Game(104, GameEnd(scores, indexes)));
+    Seconds(1);
+    ExpectReadable("result");
+    ExpectMarkOnTheTable();
+}
+
+TEST_F(ThreeKingCovering, ATableRestoredInPlay)
+{
+    ASSERT_NE(EnterTable(), nullptr);
+    Bytes scene(250, 0);
+    for (int c = 0; c < 6; ++c)
+    {
+        scene[c] = 1;
+        Put(scene, 15 + 8 * c, int64_t{c == 5 ? 0 : 3000000});
+        for (int i = 0; i < 3; ++i)
+            scene[65 + 3 * c + i] = static_cast<uint8_t>(0x01 + c + i);
+        scene[83 + c] = c == kMyChair ? SHOW_NOT_YET : 1;
+    }
+    Put(scene, 63, uint16_t{5});
+    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, scene));
+    Seconds(1);
+    ExpectReadable("restored play");
+    ExpectMarkOnTheTable();
+}
+
+}  // namespace
