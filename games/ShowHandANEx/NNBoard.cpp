@@ -105,15 +105,17 @@ bool NNBoard::init()
     InitGameTable("ShowHandANEx/Tile", "ShowHandANEx/background", nullptr, CCPointZero);
     AddGameTitle("ShowHandANEx/icon");
     CreateStartButton("ShowHandANEx/BtnStart", "ShowHandANEx/BtnStart", m_Layout.startButton);
-    CCSprite* function = CCSprite::create("ShowHandANEx/Mefunction");
-    function->setPosition(m_Layout.myFunction);
-    AddContentChild(function);
+    m_pFunctionPanel = CCSprite::create("ShowHandANEx/Mefunction");
+    m_pFunctionPanel->setPosition(m_Layout.myFunction);
+    m_pFunctionPanel->setVisible(false);
+    AddContentChild(m_pFunctionPanel);
     SetTotalScorePosition(CCPoint(860, 160));
     for (int view = 0; view < kViews; ++view)
     {
-        CCSprite* frame = CCSprite::create("ShowHandANEx/borders");
-        frame->setPosition(m_Layout.betTotal[view]);
-        AddContentChild(frame);
+        m_pBetFrames[view] = CCSprite::create("ShowHandANEx/borders");
+        m_pBetFrames[view]->setPosition(m_Layout.betTotal[view]);
+        m_pBetFrames[view]->setVisible(false);
+        AddContentChild(m_pBetFrames[view]);
     }
     m_pNoteSign = CCSprite::create("ShowHandANEx/Note");
     m_pNoteSign->setPosition(m_Layout.noteSign);
@@ -176,10 +178,26 @@ void NNBoard::RemoveActionButtons()
             (*button)->removeFromParentAndCleanup(true);
         *button = nullptr;
     }
+    ShowFunctionPanel(false);
+}
+
+void NNBoard::ShowFunctionPanel(bool show)
+{
+    if (m_pFunctionPanel != nullptr)
+        m_pFunctionPanel->setVisible(show);
+}
+
+void NNBoard::ShowBetFrames()
+{
+    const bool totals = m_pBetLabels[0] != nullptr || m_pBetLabels[1] != nullptr;
+    for (CCSprite* frame : m_pBetFrames)
+        if (frame != nullptr)
+            frame->setVisible(totals);
 }
 
 void NNBoard::HideActionButtons()
 {
+    ShowFunctionPanel(false);
     for (CCControlButton* button : {m_pRaiseButtons[0], m_pRaiseButtons[1], m_pRaiseButtons[2], m_pFollowButton,
                                     m_pShowHandButton, m_pGiveUpButton})
     {
@@ -195,10 +213,12 @@ void NNBoard::ShowActionButtons()
         return;
     if (m_bShowHandMode || (handler->IsRestored() && handler->IsSceneShowHand()))
     {
+        ShowFunctionPanel(true);
         ShowButton(m_pShowHandButton, true);
         ShowButton(m_pGiveUpButton, true);
         return;
     }
+    ShowFunctionPanel(true);
     const bool capped = handler->RoundCapped();
     for (int i = 0; i < kRaiseButtons; ++i)
     {
@@ -323,6 +343,7 @@ void NNBoard::ClearTable()
         for (CCLabelTTF*& label : m_pBetLabels)
             RemoveLabel(label);
     }
+    ShowBetFrames();
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
     {
         m_lChairBet[chair] = 0;
@@ -525,6 +546,7 @@ void NNBoard::RefreshBetLabels()
         m_pBetLabels[chair]->setPosition(m_Layout.betTotal[ViewOfChair(chair)]);
         AddContentChild(m_pBetLabels[chair]);
     }
+    ShowBetFrames();
 }
 
 void NNBoard::ThrowChipFrom(const CCPoint& from)

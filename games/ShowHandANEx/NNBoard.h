@@ -110,6 +110,9 @@ public:
         return chair < kViews ? m_pRoundStartLabels[chair] : nullptr;
     }
     cocos2d::CCSprite* NoteSign() const { return m_pNoteSign; }
+    // The panel under my buttons, and the frames round the bet totals.
+    cocos2d::CCSprite* FunctionPanel() const { return m_pFunctionPanel; }
+    cocos2d::CCSprite* BetFrame(uint16_t view) const { return view < kViews ? m_pBetFrames[view] : nullptr; }
     const std::vector<cocos2d::CCSprite*>& Chips() const { return m_Chips; }
     cocos2d::extension::CCControlButton* RaiseButton(int i) const
     {
@@ -132,6 +135,10 @@ private:
     cocos2d::CCLabelTTF* ReplaceActionLabel(cocos2d::CCLabelTTF*& label, uint16_t chair);
     void RemoveLabel(cocos2d::CCLabelTTF*& label);
     void RefreshBetLabels();
+    // The frames show round bet totals only, the panel under buttons only:
+    // empty, they would lie on an idle table as boxes with nothing in them.
+    void ShowBetFrames();
+    void ShowFunctionPanel(bool show);
     void PlayDealSound(float);
     void OnMyCardArrived(cocos2d::CCNode* node);
     void OnOtherCardArrived(cocos2d::CCNode* node);
@@ -156,6 +163,8 @@ private:
     bool m_bActionLabelMade[GAME_PLAYER] = {};
     bool m_bRoundStartLabelMade[GAME_PLAYER] = {};
     cocos2d::CCSprite* m_pNoteSign = nullptr;
+    cocos2d::CCSprite* m_pFunctionPanel = nullptr;
+    cocos2d::CCSprite* m_pBetFrames[kViews] = {};
     std::vector<cocos2d::CCSprite*> m_Chips;
     cocos2d::extension::CCControlButton* m_pRaiseButtons[kRaiseButtons] = {};
     cocos2d::extension::CCControlButton* m_pFollowButton = nullptr;

@@ -243,6 +243,27 @@ TEST(GeneratedResources, ClearRowsStayClearAndTheDrawingKeepsItsSize) {
   TTF_Quit();
 }
 
+TEST(GeneratedResources, ClearColumnsOnTheRightStayClearAndTheDrawingKeepsTheLeft) {
+  {
+    TextPainter text(kFont);
+    ASSERT_TRUE(text.ok()) << "the CJK font is missing: run scripts/deps";
+    PictureTable t = ParseTable("a\t120x28\tpanel\t-\tnavy,gold\nb\t120x28+right80+below4\tpanel\t-\tnavy,gold\n");
+    ASSERT_TRUE(t.errors.empty());
+    Canvas plain = DrawPicture(t.pictures.at(0), text), wide = DrawPicture(t.pictures.at(1), text);
+    ASSERT_EQ(wide.width(), 200);
+    ASSERT_EQ(wide.height(), 32);
+    for (int y = 0; y < wide.height(); ++y)
+      for (int x = 0; x < wide.width(); ++x) {
+        const uint8_t alpha = wide.pixels()[(static_cast<size_t>(y) * 200 + x) * 4 + 3];
+        if (x >= 120 || y >= 28)
+          ASSERT_EQ(alpha, 0) << x << "," << y;
+        else
+          ASSERT_EQ(alpha, plain.pixels()[(static_cast<size_t>(y) * 120 + x) * 4 + 3]) << x << "," << y;
+      }
+  }
+  TTF_Quit();
+}
+
 TEST(GeneratedResources, EveryRowIsProducedAtItsSize) {
   SDL_Init(0);
   IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);

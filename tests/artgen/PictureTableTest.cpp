@@ -113,6 +113,21 @@ TEST(TableRows, ClearRowsMakeThePictureTallerOnOneSide) {
     EXPECT_FALSE(ParseTable(bad).errors.empty()) << bad;
 }
 
+// Clear rows on both sides and clear columns on the right, each side once.
+TEST(TableRows, ClearSidesCombine) {
+  PictureTable t = ParseTable("s\t330x130+above90+below20+right570\tpanel\n");
+  ASSERT_TRUE(t.errors.empty());
+  ASSERT_EQ(t.pictures.size(), 1u);
+  EXPECT_EQ(t.pictures[0].width, 900);
+  EXPECT_EQ(t.pictures[0].height, 240);
+  EXPECT_EQ(t.pictures[0].clearAbove, 90);
+  EXPECT_EQ(t.pictures[0].clearBelow, 20);
+  EXPECT_EQ(t.pictures[0].clearRight, 570);
+  for (const char* bad : {"10x10+above4+above4\tfill\n", "10x10+right4+\tfill\n", "4090x10+right10\tfill\n",
+                          "10x12+right4\tdigits\n"})
+    EXPECT_FALSE(ParseTable(bad).errors.empty()) << bad;
+}
+
 TEST(TableRows, FilesKeepTheExtensionTheNameAsksFor) {
   PictureTable t = ParseTable(
       "Land/3{click_button,across_button.jpg,ban_button}\t110x46\tbutton:npd\t3分\n"

@@ -451,7 +451,8 @@ void DrawText(Canvas& c, const Picture& p, TextPainter& text) {
     float top = p.param == "foot" ? h - band : 0;
     c.Fill(Shape::Rect(0.5f, top + 0.5f, w - 1, band - 1, band / 3), Paint::Solid(WithAlpha(kBlack, 0.72f)));
     int edge = std::max(1, static_cast<int>(band / 16));
-    int size = text.FitSize(p.caption, static_cast<int>(w) - 2 * edge - 8, static_cast<int>(band) - 2 * edge - 4, 400, true);
+    int size =
+        text.FitSize(p.caption, static_cast<int>(w) - 2 * edge - 8, static_cast<int>(band) - 2 * edge - 4, 400, true);
     text.Draw(c, p.caption, size, true, w / 2, top + band / 2, fill, edge, outline);
     return;
   }
@@ -706,7 +707,8 @@ void DrawHands(Canvas& c, const Picture& p) {
   for (int side = -1; side <= 1; side += 2) {
     float edge = cx + side * cardW / 2;
     float px = edge + side * (h * 0.24f + std::abs(swing)), py = cy + h * 0.06f;
-    Shape sleeve = Shape::Rect(side < 0 ? px - h * 0.85f : px + h * 0.28f, cy - h * 0.3f, h * 0.57f, h * 0.6f, h * 0.1f);
+    Shape sleeve =
+        Shape::Rect(side < 0 ? px - h * 0.85f : px + h * 0.28f, cy - h * 0.3f, h * 0.57f, h * 0.6f, h * 0.1f);
     c.Fill(sleeve, Paint::Vertical(cuff, Shade(cuff, 0.8f), cy - h * 0.3f, cy + h * 0.3f));
     c.Stroke(sleeve, Paint::Solid(Shade(cuff, 0.6f)), 1);
     Shape palm = Shape::Ellipse(px, py, h * 0.3f, h * 0.34f);
@@ -727,10 +729,11 @@ void DrawHands(Canvas& c, const Picture& p) {
 }  // namespace
 
 Canvas DrawPicture(const Picture& p, TextPainter& text) {
-  if (p.clearAbove + p.clearBelow > 0) {
+  if (p.clearAbove + p.clearBelow + p.clearRight > 0) {
     Picture drawing = p;
     drawing.height = p.height - p.clearAbove - p.clearBelow;
-    drawing.clearAbove = drawing.clearBelow = 0;
+    drawing.width = p.width - p.clearRight;
+    drawing.clearAbove = drawing.clearBelow = drawing.clearRight = 0;
     Canvas whole(p.width, p.height);
     DrawPicture(drawing, text).CopyTo(whole, 0, p.clearAbove);
     return whole;
@@ -765,8 +768,8 @@ Canvas DrawPicture(const Picture& p, TextPainter& text) {
 
 bool SameDrawing(const Picture& a, const Picture& b) {
   if (a.kind != b.kind || a.param != b.param || a.caption != b.caption || a.width != b.width || a.height != b.height ||
-      a.cellWidth != b.cellWidth || a.clearAbove != b.clearAbove || a.index != b.index || a.count != b.count ||
-      a.colours.size() != b.colours.size())
+      a.cellWidth != b.cellWidth || a.clearAbove != b.clearAbove || a.clearRight != b.clearRight ||
+      a.index != b.index || a.count != b.count || a.colours.size() != b.colours.size())
     return false;
   for (size_t i = 0; i < a.colours.size(); ++i) {
     const Colour &x = a.colours[i], &y = b.colours[i];

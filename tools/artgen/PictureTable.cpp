@@ -26,7 +26,8 @@ constexpr KindInfo kKinds[] = {
     {"radio", Kind::Radio}, {"table", Kind::Table}, {"bg", Kind::Background}, {"panel", Kind::Panel},
     {"fill", Kind::Fill},   {"frame", Kind::Frame}, {"digits", Kind::Digits}, {"text", Kind::Text},
     {"icon", Kind::Icon},   {"face", Kind::Face},   {"ring", Kind::Ring},     {"anim", Kind::Anim},
-    {"dice", Kind::Dice},   {"car", Kind::Car},     {"track", Kind::Track}, {"horse", Kind::Horse}, {"hands", Kind::Hands},
+    {"dice", Kind::Dice},   {"car", Kind::Car},     {"track", Kind::Track},   {"horse", Kind::Horse},
+    {"hands", Kind::Hands},
 };
 
 struct NamedColour {
@@ -57,25 +58,31 @@ int HexDigit(char c) {
 
 
 
-// "WxH", optionally followed by "+aboveN" or "+belowN": clear rows above or
-// below the drawing.
-bool ParseSize(std::string_view text, int& w, int& h, int& above, int& below) {
-  above = below = 0;
-  if (size_t plus = text.find('+'); plus != std::string_view::npos) {
-    std::string_view clear = text.substr(plus + 1);
-    text = text.substr(0, plus);
+// "WxH", optionally followed by "+aboveN", "+belowN" and "+rightN" (each at
+// most once): clear rows above or below the drawing, clear columns on its
+// right.
+bool ParseSize(std::string_view text, int& w, int& h, int& above, int& below, int& right) {
+  above = below = right = 0;
+  size_t plus = text.find('+');
+  std::string_view clear = plus == std::string_view::npos ? std::string_view() : text.substr(plus);
+  text = text.substr(0, plus);
+  while (!clear.empty()) {
+    clear.remove_prefix(1);
+    std::string_view part = clear.substr(0, clear.find('+'));
+    clear.remove_prefix(part.size());
     int* side = nullptr;
-    for (auto [word, target] : {std::pair<std::string_view, int*>{"above", &above}, {"below", &below}}) {
-      if (clear.substr(0, word.size()) == word) {
+    for (auto [word, target] :
+         {std::pair<std::string_view, int*>{"above", &above}, {"below", &below}, {"right", &right}}) {
+      if (part.substr(0, word.size()) == word) {
         side = target;
-        clear.remove_prefix(word.size());
+        part.remove_prefix(word.size());
       }
     }
-    if (side == nullptr || !ParseInt(clear, *side) || *side <= 0) return false;
+    if (side == nullptr || *side != 0 || !ParseInt(part, *side) || *side <= 0) return false;
   }
   size_t x = text.find('x');
   if (x == std::string_view::npos) return false;
-  return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 && h > 0 && w <= kMaxSide &&
+  return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 && h > 0 && w + right <= kMaxSide &&
          h + above + below <= kMaxSide;
 }
 
@@ -320,9 +327,9 @@ PictureTable ParseTable(std::string_view text) {
       if (col[i] == "-") col[i] = std::string_view();
     }
 
-    int w = 0, h = 0, above = 0, below = 0;
-    if (!ParseSize(col[1], w, h, above, below)) {
-      fail("bad size \"" + std::string(col[1]) + "\" (WxH, 1..4096, optionally +aboveN or +belowN)");
+    int w = 0, h = 0, above = 0, below = 0, right = 0;
+    if (!ParseSize(col[1], w, h, above, below, right)) {
+      fail("bad size \"" + std::string(col[1]) + "\" (WxH, 1..4096, optionally +aboveN, +belowN, +rightN)");
       continue;
     }
     std::string_view kindText = col[2], param;
@@ -361,16 +368,17 @@ PictureTable ParseTable(std::string_view text) {
       p.caption = captions[i];
       p.cellWidth = w;
       p.cellHeight = h;
-      p.width = w;
+      p.width = w + right;
       p.height = h + above + below;
       p.clearAbove = above;
       p.clearBelow = below;
+      p.clearRight = right;
       p.index = static_cast<int>(i);
       p.count = static_cast<int>(names.size());
       p.line = line;
       if (p.kind == Kind::Digits) {
-        if (above + below > 0) {
-          error = "an atlas has no clear rows";
+        if (above + below + right > 0) {
+          error = "an atlas has no clear rows or columns";
           break;
         }
         if (p.param.empty()) p.param = "0123456789";

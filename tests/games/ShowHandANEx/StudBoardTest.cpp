@@ -338,13 +338,15 @@ TEST_F(StudBoard, TheSettlementFollowsADragInsideTheWindowBounds)
     Touch(1, outside.x + 100, outside.y);
     Touch(2, outside.x + 100, outside.y);
     EXPECT_TRUE(root->convertToWorldSpace(settlement->getPosition()).equals(centre));
-    // On the panel it follows the finger, and stops short of the bottom edge.
+    // On the panel it follows the finger, and stops short of the bottom edge
+    // (half its height and 75 above it).
     Touch(0, centre.x, centre.y);
-    Touch(1, centre.x - 100, centre.y - 50);
-    EXPECT_TRUE(root->convertToWorldSpace(settlement->getPosition()).equals(centre - CCPoint(100, 50)));
-    Touch(1, centre.x - 100, 10);
-    Touch(2, centre.x - 100, 10);
-    EXPECT_FLOAT_EQ(root->convertToWorldSpace(settlement->getPosition()).y, 155);
+    Touch(1, centre.x + 100, centre.y - 50);
+    EXPECT_TRUE(root->convertToWorldSpace(settlement->getPosition()).equals(centre + CCPoint(100, -50)));
+    Touch(1, centre.x + 100, 10);
+    Touch(2, centre.x + 100, 10);
+    EXPECT_FLOAT_EQ(root->convertToWorldSpace(settlement->getPosition()).y,
+                    settlement->getContentSize().height / 2 + 75);
 }
 
 TEST_F(StudBoard, AClearWithBothChairsEmptyKeepsTheBetTotals)

@@ -1,0 +1,174 @@
+// Nothing on the five-card stud table lies over what a player reads, phase
+// by phase: the idle table, a hand's bets, my turn, the result with its win
+// animation and settlement, and a hand restored from the playing scene.
+#include "../TableReadables.h"
+#include "StudFixture.h"
+
+#include "games/ShowHandANEx/ScoreView.h"
+#include "games/ShowHandANEx/Settlement.h"
+
+#include <cstdlib>
+#include <cstring>
+
+using namespace studtest;
+using namespace ShowHandANEx;
+
+namespace {
+
+class StudCovering : public StudTest
+{
+protected:
+    readables::List Table() const
+    {
+        readables::List r = readables::Seats(board, NNBoard::kViews);
+        readables::Add(r, "pool", board->PoolLabel());
+        readables::Add(r, "note sign", board->NoteSign());
+        for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
+        {
+            const std::string c = "chair " + std::to_string(chair);
+            readables::Add(r, c + " bet total", board->BetLabel(chair));
+            readables::Add(r, c + " action", board->ActionLabel(chair));
+            readables::Add(r, c + " round start", board->RoundStartLabel(chair));
+        }
+        for (uint16_t view = 0; view < NNBoard::kViews; ++view)
+            for (int k = 0; k < NNBoard::kCards; ++k)
+                readables::Add(r, "view " + std::to_string(view) + " card " + std::to_string(k),
+                               board->GetCardSprite(view, k));
+        for (int i = 0; i < NNBoard::kRaiseButtons; ++i)
+            readables::Add(r, "raise " + std::to_string(i), board->RaiseButton(i));
+        readables::Add(r, "follow", board->FollowButton());
+        readables::Add(r, "show hand", board->ShowHandButton());
+        readables::Add(r, "give up", board->GiveUpButton());
+        for (size_t i = 0; i < board->Chips().size(); ++i)
+            readables::Add(r, "chip " + std::to_string(i), board->Chips()[i]);
+        if (Settlement* panel = board->GetSettlement())
+            for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
+            {
+                readables::Add(r, "settled name " + std::to_string(chair), panel->NameLabel(chair));
+                readables::Add(r, "settled result " + std::to_string(chair), panel->ResultLabel(chair));
+            }
+        return r;
+    }
+    covering::Names Names() const { return {{board->GetSettlement(), "settlement"}, {board->GetScoreView(), "win"}}; }
+    // A player's cards lie fanned over each other, their ranks in sight;
+    // chips are thrown on a heap.
+    static covering::Allowed Fans()
+    {
+        covering::Allowed allowed;
+        for (uint16_t view = 0; view < NNBoard::kViews; ++view)
+            for (int k = 0; k < NNBoard::kCards; ++k)
+                allowed.push_back({"view " + std::to_string(view) + " card " + std::to_string(k),
+                                   "view " + std::to_string(view) + " card "});
+        for (int i = 0; i < 40; ++i)
+            allowed.push_back({"chip " + std::to_string(i), "chip "});
+        return allowed;
+    }
+    void ExpectReadable(const char* phase)
+    {
+        Step();
+        readables::ExpectNothingCovers(phase, Table(), Names(), Fans());
+    }
+    // The bags and the heap of coins and stars keep off my name and score:
+    // they are drawn under my seat's labels, but a name over a heap is not
+    // read.
+    void ExpectTheWinClearOfMyName()
+    {
+        CScoreView* win = board->GetScoreView();
+        ASSERT_NE(win, nullptr);
+        std::vector<nodeboxes::Box> boxes;
+        Sexy::CBoardDrawUserData* mine = board->GetSeatPanel(0);
+        ASSERT_NE(mine, nullptr);
+        nodeboxes::AddShown(boxes, "my name", mine->GetNameLabel());
+        nodeboxes::AddShown(boxes, "my score", mine->GetScoreLabel());
+        ASSERT_EQ(boxes.size(), 2u);
+        for (int i = 0; i < CScoreView::kBags; ++i)
+        {
+            ASSERT_NE(win->Bag(i), nullptr);
+            boxes.push_back({"bag", nodeboxes::TopRows(nodeboxes::WorldBox(win->Bag(i)), 72)});
+        }
+        for (const char* frame : {"flymonney1_01", "xing_01"})
+        {
+            cocos2d::CCSpriteFrame* piece =
+                cocos2d::CCSpriteFrameCache::sharedSpriteFrameCache()->spriteFrameByName(frame);
+            ASSERT_NE(piece, nullptr) << frame;
+            const cocos2d::CCSize size = piece->getOriginalSize();
+            const cocos2d::CCPoint at = win->convertToWorldSpace(CScoreView::kGatherPoint);
+            const cocos2d::CCRect whole(at.x - size.width / 2, at.y - size.height / 2, size.width, size.height);
+            boxes.push_back({"heap", nodeboxes::TopRows(whole, size.width)});
+        }
+        for (const std::string& overlap : nodeboxes::Overlaps(boxes, {{"bag", "heap"}}))
+            ADD_FAILURE() << overlap;
+    }
+    // The panel under my buttons and the frames round the bet totals show
+    // only with what they hold.
+    void ExpectFramesWithTheirContents(bool buttons, bool totals)
+    {
+        EXPECT_EQ(nodeboxes::Shown(board->FunctionPanel()), buttons);
+        for (uint16_t view = 0; view < NNBoard::kViews; ++view)
+            EXPECT_EQ(nodeboxes::Shown(board->BetFrame(view)), totals) << view;
+    }
+};
+
+TEST_F(StudCovering, AHandFromTheIdleTableToTheResult)
+{
+    std::srand(7);
+    EnterTable(0);
+    Step();
+    ExpectReadable("idle");
+    ExpectFramesWithTheirContents(false, false);
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 0x31, 0x05, 0x16, 100)));
+    Run(60);
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 200, 200)));
+    Run(60);
+    ExpectReadable("my turn");
+    ExpectFramesWithTheirContents(true, true);
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(0, 1, 500, 500)));
+    const uint8_t cards[2][2] = {{0x1A, 0x2B}, {0x0C, 0x3D}};
+    ASSERT_TRUE(Game(SUB_S_SEND_CARD, Send(1, 2, cards)));
+    Run(90);
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 1000, 1000)));
+    Run(60);
+    ExpectReadable("fourth card");
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(55400, -55400, 0x31, 0x2B)));
+    Run(60 * 4);
+    ExpectReadable("won");
+    ExpectTheWinClearOfMyName();
+    ExpectFramesWithTheirContents(false, true);
+}
+
+TEST_F(StudCovering, ALostHandAndTheNextIdleTable)
+{
+    std::srand(11);
+    EnterTable(1);
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(0, 0x31, 0x05, 0x16, 100)));
+    Run(60);
+    for (int i = 0; i < 6; ++i)
+        ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(static_cast<uint16_t>(i % 2), static_cast<uint16_t>(1 - i % 2),
+                                                 100 * (i + 1), 100 * (i + 1))));
+    Run(60);
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(12345678, -12345678, 0x2B, 0x31)));
+    Run(60 * 4);
+    ExpectReadable("lost");
+    board->ResetGameView();
+    Run(10);
+    ExpectReadable("next idle");
+    ExpectFramesWithTheirContents(false, false);
+}
+
+TEST_F(StudCovering, AHandRestoredFromThePlayingScene)
+{
+    EnterTable(0);
+    PlayScene scene;
+    scene.current = 0;
+    scene.cardCount = 4;
+    const uint8_t cards[2][5] = {{0x31, 0x05, 0x1A, 0x2B, 0}, {0x00, 0x16, 0x0C, 0x3D, 0}};
+    std::memcpy(scene.cards, cards, sizeof(cards));
+    scene.amounts[0][0] = 3000;
+    scene.amounts[1][0] = 3000;
+    scene.followBase = 300;
+    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, Scene(scene)));
+    Run(60);
+    ExpectReadable("restored");
+}
+
+}  // namespace
