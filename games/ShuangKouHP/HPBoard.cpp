@@ -36,10 +36,14 @@ const CCPoint kTrusteePoint(930, 195);
 const CCPoint kSortPoint(930, 150);
 const CCPoint kPassSignPoints[HPBoard::kViews] = {{500, 235}, {500, 485}};
 const CCPoint kOtherCountPoint(190, 610);
-const CCPoint kBaseCaptionPoint(70, 672);
-const CCPoint kBaseScorePoint(110, 672);
-// The four per-chair labels, 210 apart: my score, the other's, my counter, the other's.
-const CCPoint kChairLabelRow(300, 672);
+// The top of the table reads as one bar over the rim, above the other's
+// backs: the base score at its left, then the four per-chair labels, 210
+// apart (my score, the other's, my counter, the other's), each after its
+// caption, which the bar's picture draws.
+const CCPoint kScoreBarPoint(500, 676);
+const CCPoint kBaseCaptionPoint(45, 676);
+const CCPoint kBaseScorePoint(80, 676);
+const CCPoint kChairLabelRow(240, 676);
 
 CCLabelAtlas* MakeAtlas(const char* text, const char* map, unsigned width, unsigned height, const CCPoint& at)
 {
@@ -122,6 +126,9 @@ bool HPBoard::init()
     m_pTrusteeSign->setPosition(kTrusteeSignPoint);
     m_pTrusteeSign->setVisible(false);
     AddContentChild(m_pTrusteeSign, kSignZOrder);
+    m_pScoreBar = CCSprite::create("shuangkouHP/scoreBar");
+    m_pScoreBar->setPosition(kScoreBarPoint);
+    AddContentChild(m_pScoreBar);
     CCSprite* caption = CCSprite::create("shuangkouHP/difen");
     caption->setPosition(kBaseCaptionPoint);
     AddContentChild(caption);

@@ -111,6 +111,8 @@ public:
     cocos2d::CCSprite* TrusteeSign() const { return m_pTrusteeSign; }
     cocos2d::CCLabelAtlas* OtherCountLabel() const { return m_pOtherCountLabel; }
     cocos2d::CCLabelAtlas* BaseScoreLabel() const { return m_pBaseScoreLabel; }
+    // The bar across the top that captions the base score and the per-chair labels.
+    cocos2d::CCSprite* ScoreBar() const { return m_pScoreBar; }
     // 0 my score, 1 the other's, 2 my counter, 3 the other's.
     cocos2d::CCLabelAtlas* ChairLabel(int i) const { return i >= 0 && i < 4 ? m_pChairLabels[i] : nullptr; }
     CScoreView* GetScoreView() const { return m_pScoreView; }
@@ -174,6 +176,7 @@ private:
     cocos2d::CCSprite* m_pTrusteeSign = nullptr;
     cocos2d::CCLabelAtlas* m_pOtherCountLabel = nullptr;
     cocos2d::CCLabelAtlas* m_pBaseScoreLabel = nullptr;
+    cocos2d::CCSprite* m_pScoreBar = nullptr;
     cocos2d::CCLabelAtlas* m_pChairLabels[4] = {};
     CScoreView* m_pScoreView = nullptr;
 };
