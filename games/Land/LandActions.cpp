@@ -236,9 +236,16 @@ void LandBoard::OnOutCardTimeout(float)
         PlaySelection();
 }
 
+void LandBoard::SetTrustee(bool on)
+{
+    m_cbTrustee = on ? 1 : 0;
+    if (m_pTrusteeSign != nullptr)
+        m_pTrusteeSign->setVisible(on);
+}
+
 void LandBoard::OnTrusteeButton(CCObject*, CCControlEvent)
 {
-    m_cbTrustee = m_cbTrustee != 0 ? 0 : 1;
+    SetTrustee(m_cbTrustee == 0);
     if (m_cbTrustee == 0 || m_cbMyTurn == 0)
         return;
     // The turn's own selectors go; the previous-plays view and the arming

@@ -21,6 +21,9 @@ constexpr float kHandScale = 0.5f;
 constexpr float kCallButtonScale = 0.8f;
 // Where the total-score panel stands: under the right end of my hand.
 const CCPoint kTotalScorePoint(780, 16);
+// The trustee sign stands over my seat panel, beside my landlord or farmer
+// image, clear of my hand and my clock.
+const CCPoint kTrusteeSignPoint(60, 240);
 
 }  // namespace
 
@@ -164,6 +167,11 @@ bool LandBoard::init()
     m_pPreviousButton->setEnabled(false);
     m_pTrusteeButton->setEnabled(false);
     m_pSortButton->setEnabled(false);
+
+    m_pTrusteeSign = CCSprite::create("Land/font/tuoguan");
+    m_pTrusteeSign->setPosition(kTrusteeSignPoint);
+    m_pTrusteeSign->setVisible(false);
+    AddContentChild(m_pTrusteeSign, kEffectZOrder);
 
     MakeHandSprites();
     CCSprite* bottomBackground = CCSprite::create("Land/dipai");

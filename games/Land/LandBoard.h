@@ -148,6 +148,8 @@ public:
     uint8_t SortMode() const { return m_cbSortMode; }
     uint8_t BankerView() const { return m_cbBankerView; }
     bool IsTrustee() const { return m_cbTrustee != 0; }
+    // Shown while the board plays my turns for me.
+    cocos2d::CCSprite* TrusteeSign() const { return m_pTrusteeSign; }
     bool IsMyTurn() const { return m_cbMyTurn != 0; }
     int Spacing() const { return m_nSpacing; }
     int FanRadius() const { return m_nFanRadius; }
@@ -171,6 +173,8 @@ public:
     CScoreView* GetScoreView() const { return m_pScoreView; }
 
 private:
+    // The trustee flag, and its sign with it.
+    void SetTrustee(bool on);
     void StopTurnSelectors();
     // The time-out (and, without the trustee and when asked, the count
     // warning 5 s before it) of one of my turns.
@@ -226,6 +230,7 @@ private:
     uint8_t m_cbBankerView = 0;
     int m_nGameState = kStateNone;
     uint8_t m_cbTrustee = 0;
+    cocos2d::CCSprite* m_pTrusteeSign = nullptr;
     uint8_t m_cbMyTurn = 0;
     std::vector<cocos2d::CCNode*> m_Captions;  // play captions on the table (retained)
     cocos2d::CCLabelAtlas* m_pCountLabels[2] = {};

@@ -379,7 +379,7 @@ void LandBoard::OnSubGameEnd(const CMD_S_GameEnd& end)
     }
     for (CCLabelAtlas* label : m_pCountLabels)
         label->setVisible(false);
-    m_cbTrustee = 0;
+    SetTrustee(false);
     // The last trick is over: its signs and my cards on the table would lie
     // over the start button (and the cards take its clicks).
     ClearSigns();

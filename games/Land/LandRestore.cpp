@@ -174,7 +174,7 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
     ShowCardCounts();
     LayoutHandCards(false);
     StopTurnSelectors();
-    m_cbTrustee = 0;
+    SetTrustee(false);
 }
 
 }  // namespace Land

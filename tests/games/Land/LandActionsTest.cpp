@@ -180,6 +180,7 @@ TEST_F(LandActionsTest, TrusteeOnMyTurnPlaysAtOnce)
     // Off again: later turns keep their full length.
     PressButton(board->TrusteeButton());
     EXPECT_FALSE(board->IsTrustee());
+    EXPECT_FALSE(board->TrusteeSign()->isVisible());
 }
 
 TEST_F(LandActionsTest, PreviousPlaysShowForTwoSecondsAndTheButtonWaits)

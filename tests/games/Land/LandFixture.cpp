@@ -285,7 +285,13 @@ std::vector<nodeboxes::Box> TableBoxes(Land::LandBoard* board)
         {
             auto* part = dynamic_cast<CCNode*>(parts->objectAtIndex(i));
             // The win animation plays three times and goes.
-            if (part != nullptr && part->getZOrder() < Land::LandBoard::kEffectZOrder)
+            if (part == nullptr || part->getZOrder() >= Land::LandBoard::kEffectZOrder || !nodeboxes::Shown(part))
+                continue;
+            // The picture draws in its top rows: clear rows below stand it off
+            // what lies under its point.
+            if (i == 0)
+                boxes.push_back({"score view", nodeboxes::TopRows(nodeboxes::WorldBox(part), kScoreViewDrawnRows)});
+            else
                 AddShown(boxes, "score view", part);
         }
     }

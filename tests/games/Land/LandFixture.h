@@ -77,6 +77,9 @@ std::string CardName(uint8_t card);
 bool Shows(cocos2d::CCSprite* sprite, const char* picture);
 // The children of a node that show the picture.
 std::vector<cocos2d::CCSprite*> ChildrenShowing(cocos2d::CCNode* parent, const char* picture);
+// The rows the score view's picture draws in (its top ones).
+constexpr float kScoreViewDrawnRows = 364;
+
 // What a player reads on the table, by name (cards of one hand or row, and
 // the score view's parts, share a name): boxes of one name may overlap.
 std::vector<nodeboxes::Box> TableBoxes(Land::LandBoard* board);
