@@ -72,6 +72,22 @@ protected:
         Step();
         readables::ExpectNothingCovers(phase, Table(), Names(), Fans());
     }
+    // The result's rows lie on its drawing, the first one too, none astride
+    // its border.
+    void ExpectTheRowsOnTheResult()
+    {
+        CScoreView* view = board->GetScoreView();
+        ASSERT_NE(view, nullptr);
+        std::vector<nodeboxes::Box> rows;
+        cocos2d::CCArray* labels = view->getChildren();
+        for (unsigned int i = 0; labels != nullptr && i < labels->count(); ++i)
+            nodeboxes::AddShown(rows, "row text " + std::to_string(i),
+                                static_cast<cocos2d::CCNode*>(labels->objectAtIndex(i)));
+        ASSERT_FALSE(rows.empty());
+        const cocos2d::CCRect drawn = nodeboxes::TopRows(nodeboxes::WorldBox(view), 161);
+        for (const std::string& out : nodeboxes::Outside(rows, drawn))
+            ADD_FAILURE() << out;
+    }
     // The banker mark stands on the table, clear of the side bar.
     void ExpectMarkOnTheTable()
     {
@@ -149,6 +165,7 @@ TEST_F(ThreeKingCovering, TheDealTheShowsAndTheResult)
     ASSERT_TRUE(Game(104, GameEnd(scores, indexes)));
     Seconds(1);
     ExpectReadable("result");
+    ExpectTheRowsOnTheResult();
     ExpectMarkOnTheTable();
 }
 
