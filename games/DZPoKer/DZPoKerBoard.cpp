@@ -476,7 +476,12 @@ void DZPoKerBoard::OnShowMyActions(float)
         offer(m_pActionButton[kPassButton], followShow == 0);
     }
     if (m_pFollowLabel != nullptr)
+    {
         m_pFollowLabel->setText(FormatShortAmount(followShow));
+        // The amount is the follow button's: with no follow to make it would
+        // stand over a dimmed button as a lone 0.
+        m_pFollowLabel->setVisible(mask >= MASK_FOLLOW && followShow != 0);
+    }
     if (m_pButtonPanel != nullptr)
         m_pButtonPanel->setVisible(true);
     offer(m_pActionButton[kGiveUpButton], true);
