@@ -309,6 +309,8 @@ void NNBoard::OnBankerMarkLanded(CCNode*)
 
 void NNBoard::PlaceBankerMark(uint16_t chair)
 {
+    // A table restored with its banker is past the robbing.
+    ShowRobButtons(false);
     if (chair >= kSeats)
         return;
     m_pBankerMark->stopAllActions();
@@ -670,6 +672,8 @@ void NNBoard::RestoreCards()
     if (handler == nullptr)
         return;
     const CMD_S_StatusPlay& scene = handler->GetSceneCopy();
+    // A table restored with its cards is past the bets.
+    ShowBetButtons(false);
     const uint16_t me = MyChair();
     const bool mePlaying = IsMePlaying();
     for (uint16_t chair = 0; chair < kSeats; ++chair)

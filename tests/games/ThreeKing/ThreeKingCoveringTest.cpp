@@ -188,4 +188,36 @@ TEST_F(ThreeKingCovering, ATableRestoredInPlay)
     ExpectMarkOnTheTable();
 }
 
+TEST_F(ThreeKingCovering, TablesRestoredInTheRobbingAndTheBetting)
+{
+    ASSERT_NE(EnterTable(), nullptr);
+    Bytes calling(169, 0);
+    Put(calling, 0, uint16_t{kMyChair});
+    ASSERT_TRUE(SceneMessage(GS_TK_CALL, calling));
+    Seconds(1);
+    ExpectReadable("restored robbing");
+    board->ResetGameView();
+    Bytes betting(225, 0);
+    Put(betting, 7, int64_t{9000000});
+    for (uint16_t c : {0, 1, 3, 4})
+        Put(betting, 15 + 8 * c, int64_t{3000000});
+    Put(betting, 63, uint16_t{5});
+    ASSERT_TRUE(SceneMessage(GS_TK_SCORE, betting));
+    Seconds(1);
+    ExpectReadable("restored betting");
+    ExpectMarkOnTheTable();
+    Bytes playing(250, 0);
+    for (int c = 0; c < 6; ++c)
+    {
+        playing[c] = 1;
+        for (int i = 0; i < 3; ++i)
+            playing[65 + 3 * c + i] = static_cast<uint8_t>(0x11 + c + i);
+        playing[83 + c] = c == kMyChair ? SHOW_NOT_YET : 1;
+    }
+    Put(playing, 63, uint16_t{5});
+    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, playing));
+    Seconds(1);
+    ExpectReadable("restored play after the betting");
+}
+
 }  // namespace
