@@ -66,6 +66,9 @@ void LandBoard::OnSceneCalling(const CMD_S_StatusScore& scene)
 
 void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
 {
+    // The calling is over: nothing of it stays under the play buttons.
+    ClearSigns();
+    HideCallButtons();
     LandHandler* handler = Handler();
     const uint16_t me = MyChair();
     if (handler != nullptr)

@@ -139,6 +139,25 @@ TEST_F(LandTest, PlayingSceneRebuildsHandsTableAndBottomOnce)
     SaveScreen("land_restore_playing");
 }
 
+// The table shown again after the calling ended: the playing scene takes
+// the call buttons and captions of the calling scene off the table.
+TEST_F(LandTest, APlayingSceneAfterACallingSceneLeavesNoCallOnTheTable)
+{
+    ASSERT_TRUE(Scene(Land::GS_WK_SCORE, CallingScene(kMe, 2, "3a 4a 5a 6a 7a 8a 9a Ta Ja Qa Ka Aa 2a 3b 4b 5b 6b")));
+    // The right passes the call on to me: his sign and my buttons show.
+    ASSERT_TRUE(Game(Land::SUB_S_LAND_SCORE, Call(kMe, kRight, 0, Land::NO_CALL)));
+    ASSERT_NE(board->CallCaption(1), nullptr);
+    ASSERT_TRUE(board->CallButton(3)->isVisible());
+    const uint8_t counts[3] = {20, 9, 17};
+    ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, kMe, kLeft, "", kMine, counts)));
+    Step();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(board->CallButton(i)->isVisible()) << i;
+    for (uint16_t view = 0; view < Land::GAME_PLAYER; ++view)
+        EXPECT_TRUE(board->CallCaption(view) == nullptr || !board->CallCaption(view)->isVisible()) << view;
+    EXPECT_TRUE(board->PlayButton()->isVisible());
+}
+
 TEST_F(LandTest, AfterAPlayingSceneMyFollowIsTestedAgainstTheRestoredTable)
 {
     const uint8_t counts[3] = {20, 9, 17};
