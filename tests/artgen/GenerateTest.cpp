@@ -264,6 +264,26 @@ TEST(GeneratedResources, ClearColumnsOnTheRightStayClearAndTheDrawingKeepsTheLef
   TTF_Quit();
 }
 
+TEST(GeneratedResources, AGridsCellsAreWellsBetweenLinesFromTheTopLeft) {
+  {
+    TextPainter text(kFont);
+    ASSERT_TRUE(text.ok()) << "the CJK font is missing: run scripts/deps";
+    PictureTable t = ParseTable("g\t20x62\tgrid:2x6\t-\t#000000,#ffffff\n");
+    ASSERT_TRUE(t.errors.empty());
+    Canvas c = DrawPicture(t.pictures.at(0), text);
+    auto red = [&](int x, int y) { return c.pixels()[(static_cast<size_t>(y) * c.width() + x) * 4]; };
+    for (int row = 0; row < 6; ++row) {
+      EXPECT_LT(red(5, row * 10 + 5), 40) << row;   // a cell's middle
+      EXPECT_LT(red(15, row * 10 + 5), 40) << row;
+      EXPECT_GT(red(10, row * 10 + 5), 200) << row;  // the line between the columns
+      EXPECT_GT(red(5, row * 10), 200) << row;       // the line above the row
+    }
+    EXPECT_GT(red(5, 60), 200);  // under the last row
+    EXPECT_LT(red(5, 61), 40);   // the rows the cells leave
+  }
+  TTF_Quit();
+}
+
 TEST(GeneratedResources, EveryRowIsProducedAtItsSize) {
   SDL_Init(0);
   IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);

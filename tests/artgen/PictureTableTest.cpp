@@ -242,6 +242,15 @@ TEST(TableRows, CardsAnimationsAndTablesTakeTheirParameters) {
   EXPECT_FALSE(ParseTable("sign\t96x108\ttext:left\t5点\n").errors.empty());
 }
 
+TEST(TableRows, GridsTakeColumnsAndRowsOfCellsThatFit) {
+  EXPECT_TRUE(ParseTable("g\t20x62\tgrid:2x6\n").errors.empty());
+  EXPECT_FALSE(ParseTable("g\t20x62\tgrid\n").errors.empty());
+  EXPECT_FALSE(ParseTable("g\t20x62\tgrid:2\n").errors.empty());
+  EXPECT_FALSE(ParseTable("g\t20x62\tgrid:0x6\n").errors.empty());
+  // Cells of fewer than three pixels have no middle.
+  EXPECT_FALSE(ParseTable("g\t20x62\tgrid:8x6\n").errors.empty());
+}
+
 TEST(TableFiles, SeveralTablesAreOneTableWithErrorsNamedByFileAndLine) {
   namespace fs = std::filesystem;
   fs::path root = fs::temp_directory_path() / ("artgen-tables-" + std::to_string(getpid()));

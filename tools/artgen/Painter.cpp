@@ -400,6 +400,27 @@ void DrawPanel(Canvas& c, const Picture& p, TextPainter& text) {
   DrawCaption(c, text, p.caption, w / 2, 3 + band / 2, w - 40, band * 0.66f, InkOn(border), border);
 }
 
+// Cells of one size from the top left, each a dark well inside thin lines,
+// so a mark laid in a cell's middle stands clear of the lines; rows or
+// columns the cells do not fill stay the body's.
+void DrawGrid(Canvas& c, const Picture& p) {
+  int columns = 1, rows = 1;
+  ParseGrid(p.param, columns, rows);
+  const float w = c.width(), h = c.height();
+  const float cw = std::floor(w / columns), ch = std::floor(h / rows);
+  Rgbaf base = ColourOr(p, 0, Hex(0x0a1a14));
+  Rgbaf line = ColourOr(p, 1, Shade(base, 1.6f));
+  c.Fill(Shape::Rect(0, 0, w, h), Paint::Solid(base));
+  for (int i = 0; i <= columns; ++i) {
+    const float x = std::min(w - 1, i * cw);
+    c.Fill(Shape::Rect(x, 0, 1, rows * ch), Paint::Solid(line));
+  }
+  for (int j = 0; j <= rows; ++j) {
+    const float y = std::min(h - 1, j * ch);
+    c.Fill(Shape::Rect(0, y, columns * cw, 1), Paint::Solid(line));
+  }
+}
+
 void DrawFill(Canvas& c, const Picture& p) {
   float w = c.width(), h = c.height();
   Rgbaf top = ColourOr(p, 0, Hex(0x8a8f96));
@@ -761,6 +782,7 @@ Canvas DrawPicture(const Picture& p, TextPainter& text) {
     case Kind::Track: DrawTrack(c, p); break;
     case Kind::Horse: DrawHorse(c, p, text); break;
     case Kind::Hands: DrawHands(c, p); break;
+    case Kind::Grid: DrawGrid(c, p); break;
   }
   if (p.kind == Kind::Button && ButtonState(p) == 'd') c.Desaturate(0.6f);
   return c;

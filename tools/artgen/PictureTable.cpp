@@ -27,7 +27,7 @@ constexpr KindInfo kKinds[] = {
     {"fill", Kind::Fill},   {"frame", Kind::Frame}, {"digits", Kind::Digits}, {"text", Kind::Text},
     {"icon", Kind::Icon},   {"face", Kind::Face},   {"ring", Kind::Ring},     {"anim", Kind::Anim},
     {"dice", Kind::Dice},   {"car", Kind::Car},     {"track", Kind::Track},   {"horse", Kind::Horse},
-    {"hands", Kind::Hands},
+    {"hands", Kind::Hands}, {"grid", Kind::Grid},
 };
 
 struct NamedColour {
@@ -121,6 +121,14 @@ bool CheckParam(const Picture& p, std::string& error) {
       }
       return true;
     case Kind::Digits: return true;
+    case Kind::Grid: {
+      int columns = 0, rows = 0;
+      if (!ParseGrid(p.param, columns, rows) || p.width / columns < 3 || p.height / rows < 3) {
+        error = "grid takes COLUMNSxROWS of cells at least 3 pixels wide and high";
+        return false;
+      }
+      return true;
+    }
     case Kind::Table: {
       int inset = 0;
       if (!p.param.empty() && (!ParseInt(p.param, inset) || inset < 0 || inset * 4 >= p.width)) {
@@ -205,6 +213,13 @@ const char* KindName(Kind kind) {
   for (const KindInfo& info : kKinds)
     if (info.kind == kind) return info.name;
   return "?";
+}
+
+bool ParseGrid(std::string_view param, int& columns, int& rows) {
+  const size_t x = param.find('x');
+  if (x == std::string_view::npos) return false;
+  return ParseInt(param.substr(0, x), columns) && ParseInt(param.substr(x + 1), rows) && columns >= 1 &&
+         columns <= 99 && rows >= 1 && rows <= 99;
 }
 
 namespace {

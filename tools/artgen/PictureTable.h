@@ -47,6 +47,7 @@ enum class Kind {
   Track,       // a stadium-shaped race track: a ring of road, empty inside
   Horse,       // a racehorse running right, its number on the cloth; member 0 stands, the rest gallop
   Hands,       // a dealer's two hands holding a deck of backs; the member's place moves them (a shuffle)
+  Grid,        // a board of cells ("grid:CxR"): C columns and R rows of equal cells from the top left
 };
 
 struct Picture {
@@ -118,6 +119,9 @@ struct FrameCaption {
   std::string text;
 };
 bool ParseFrameCaptions(std::string_view caption, std::vector<FrameCaption>& out, std::string& error);
+
+// The cells of a grid ("grid:CxR"): both counts from 1 to 99.
+bool ParseGrid(std::string_view param, int& columns, int& rows);
 
 const char* KindName(Kind kind);
 
