@@ -5,6 +5,7 @@
 
 #include "games/BaccaratNew/BaccaratNewHandler.h"
 #include "games/common/BoardWidgets.h"
+#include "games/common/RecordStrip.h"
 #include "games/framework/CardSprite.h"
 #include "ui/VisibleRect.h"
 
@@ -597,6 +598,10 @@ void BaccaratNewBoard::ShowRecordStrip()
         if (auto* player = dynamic_cast<Label*>(ItemChild(item, kStripLabelTag + 10 * j + 1)))
             player->setText(Format("%lld", record.cbPlayerPoint));
     }
+    // The newest round in view.
+    if (!m_Records.empty())
+        games::ShowListItemAtEnd(dynamic_cast<ListView*>(GetWidget("ListView_ZHUANG-XIAN")),
+                                 static_cast<int>(m_Records.size()) - 1);
 }
 
 void BaccaratNewBoard::DrawBeadGrid(const char* listName, int cellTag)

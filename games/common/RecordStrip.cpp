@@ -85,4 +85,32 @@ void ScrollListBy(ListView* list, int items, float seconds)
         inner->runAction(CCMoveTo::create(seconds, to));
 }
 
+void ShowListItemAtEnd(ListView* list, int item)
+{
+    if (list == nullptr || item < 0 || static_cast<unsigned int>(item) >= list->getItems()->count())
+        return;
+    list->refreshView();
+    Layout* inner = list->getInnerContainer();
+    Widget* shown = list->getItem(static_cast<unsigned int>(item));
+    const CCSize view = list->getSize();
+    const CCSize content = inner->getSize();
+    const CCSize size = shown->getSize();
+    CCPoint to = inner->getPosition();
+    if (list->getDirection() == SCROLLVIEW_DIR_VERTICAL)
+    {
+        // The content's top shows at the lowest position, its bottom at 0.
+        const float bottom = shown->getPositionY() - size.height * shown->getAnchorPoint().y;
+        const float lowest = std::min(0.0f, view.height - content.height);
+        to.y = std::min(0.0f, std::max(lowest, -bottom));
+    }
+    else
+    {
+        const float right = shown->getPositionX() + size.width * (1 - shown->getAnchorPoint().x);
+        const float lowest = std::min(0.0f, view.width - content.width);
+        to.x = std::min(0.0f, std::max(lowest, view.width - right));
+    }
+    inner->stopAllActions();
+    inner->setPosition(to);
+}
+
 }  // namespace games

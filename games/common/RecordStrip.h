@@ -42,4 +42,9 @@ private:
 // columns, lower rows), negative back; it stops at either end.
 void ScrollListBy(cocos2d::ui::ListView* list, int items, float seconds);
 
+// Moves a list's content at once so that the item lies at the view's newest
+// end (right or bottom), or the list's start shows when everything up to
+// the item fits: a strip whose newest column is not its last item.
+void ShowListItemAtEnd(cocos2d::ui::ListView* list, int item);
+
 }  // namespace games

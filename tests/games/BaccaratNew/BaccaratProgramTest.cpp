@@ -10,13 +10,13 @@ namespace {
 
 // Window pixels of the table (its origin is at (5, 7) from the window's
 // bottom left).
-constexpr const char* kApplyOrCancel = "825,215";
+constexpr const char* kApplyOrCancel = "705,155";
 constexpr const char* kChip1W = "543,579";
 constexpr const char* kChip10W = "617,579";
 constexpr const char* kChip1000 = "469,579";
 constexpr const char* kAreaPlayer = "231,450";
 constexpr const char* kAreaTie = "513,450";
-constexpr const char* kAreaBankerPair = "875,307";
+constexpr const char* kAreaBankerPair = "875,280";
 constexpr const char* kCharts = "787,741";
 constexpr const char* kChartsClose = "938,126";
 constexpr const char* kRoom = "百家乐 一号房";

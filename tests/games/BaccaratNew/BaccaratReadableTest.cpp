@@ -1,0 +1,281 @@
+// Nothing of the baccarat table lies over what a player reads, phase by
+// phase: the idle table with its records, betting with chips piled on every
+// area, the deal, the result panel, the charts and a restored table; and
+// the places that keep the small areas' names and totals beyond the chips'
+// reach, the newest record in view and the roads' dots inside their cells.
+#include "BaccaratFixture.h"
+#include "games/Readables.h"
+#include "games/common/BoardWidgets.h"
+
+#include <cstdio>
+#include <cstring>
+
+using namespace bactest;
+using cocos2d::CCPoint;
+using cocos2d::CCRect;
+
+namespace {
+
+class BaccaratReadable : public BaccaratTest
+{
+protected:
+    static std::string Name(const char* format, int n)
+    {
+        char name[40];
+        std::snprintf(name, sizeof(name), format, n);
+        return name;
+    }
+    // The panels, the clock, the banker buttons, the chips and the records.
+    readables::List Table(bool withRecords)
+    {
+        readables::List r(board->GetUILayer());
+        r.Widgets({"BANKER_USERNAME", "BANKER_MONEY", "BANKER_SCORE", "BANKER_NUMS", "self_username", "self_money",
+                   "self_score", "self_mingzhonglv", "TIME_1", "TIME_0", "TIME_TYPE_01", "Button_Bank",
+                   "Button_CHART", "Button_Left", "Button_Right", "bottom_zhuang_num", "bottom_xian_num",
+                   "bottom_ping_num", "Image_totals_caption", "Image_strip_caption"});
+        r.Widget("BT_APPLY_BANKER_01", true).Widget("BT_CANCEL_APPLY_01", true);
+        for (int i = 0; i < BaccaratNewBoard::kChipCount; ++i)
+            r.Node("chip " + std::to_string(i), board->GetChipButton(i));
+        if (withRecords)
+        {
+            r.Widget("ListView_ZHUANG-XIAN").Widget("ListView_bottom_record");
+            for (int row = 0; row < 3; ++row)
+                r.Node("queue row " + std::to_string(row), Item("ListView_Wait", row));
+        }
+        return r;
+    }
+    // Each area's name, and its total and my stake when they show.
+    void AddAreas(readables::List& r)
+    {
+        for (int area = 0; area < 8; ++area)
+        {
+            r.Widget(Name("Image_area_name_%d", area).c_str());
+            r.Widget(Name("Label_%04d", area).c_str(), true);
+            r.Widget(Name("Label_%03d", area).c_str(), true);
+        }
+    }
+    cocos2d::ui::Widget* Item(const char* list, int item)
+    {
+        auto* view = dynamic_cast<cocos2d::ui::ListView*>(board->GetWidget(list));
+        return view != nullptr ? view->getItem(static_cast<unsigned int>(item)) : nullptr;
+    }
+    bool SendRecords(int count)
+    {
+        Bytes body;
+        for (int i = 0; i < count; ++i)
+        {
+            const Bytes r = Record(static_cast<uint8_t>(i % 10), static_cast<uint8_t>((i * 7 + 3) % 10),
+                                   static_cast<uint8_t>(i % 5 == 0 ? 3 : 0), static_cast<uint8_t>(i % 4 == 0));
+            body.insert(body.end(), r.begin(), r.end());
+        }
+        return Game(SUB_S_SEND_RECORD, body);
+    }
+    // Chips of others on every area, then mine by clicks of two chips.
+    void BetOnEveryArea()
+    {
+        StartBetting(1, 100000000);
+        for (int area = 0; area < 8; ++area)
+            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, static_cast<uint8_t>(area), 2611100)));
+        for (const char* chip : {"Button_100W", "Button_10W"})
+        {
+            Touch(chip);
+            for (int area = 0; area < 8; ++area)
+                Touch(board->GetAreaButton(area));
+        }
+        board->OnRButtonUp();
+        Seconds(1);
+    }
+    // A queue of three.
+    void QueueThree()
+    {
+        for (uint16_t chair : {2, 3, 0})
+            ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, CMD_S_ApplyBanker{chair}));
+    }
+    // The box of a widget on the content root.
+    CCRect Box(cocos2d::ui::Widget* w) const
+    {
+        const cocos2d::CCSize size = w->getSize();
+        return CCRect(w->getPositionX() - size.width / 2, w->getPositionY() - size.height / 2, size.width,
+                      size.height);
+    }
+};
+
+TEST_F(BaccaratReadable, TheIdleTableWithItsRecordsAndQueue)
+{
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene(20, 1))));
+    ASSERT_TRUE(SendRecords(40));
+    QueueThree();
+    Seconds(1.1f);
+    readables::List r = Table(true);
+    AddAreas(r);
+    readables::ExpectNothingCovers(r, "baccarat_readable_idle");
+}
+
+TEST_F(BaccaratReadable, BettingWithChipsOnEveryArea)
+{
+    ASSERT_TRUE(SendRecords(12));
+    QueueThree();
+    BetOnEveryArea();
+    readables::List r = Table(true);
+    AddAreas(r);
+    for (int area = 0; area < 8; ++area)
+    {
+        ASSERT_TRUE(board->GetWidget(Name("Label_%03d", area).c_str())->isVisible());
+        ASSERT_TRUE(board->GetWidget(Name("Label_%04d", area).c_str())->isVisible());
+    }
+    readables::ExpectNothingCovers(r, "baccarat_readable_betting");
+}
+
+TEST_F(BaccaratReadable, TheDealAndTheResultPanel)
+{
+    BetOnEveryArea();
+    CMD_S_GameEnd end = End({0x02, 0x13, 0x29}, {0x0D, 0x36}, -80000, 20);
+    end.lUserAreaScore[AREA_ZHUANG] = 1100000;
+    end.lUserAreaScore[AREA_XIAN] = -1100000;
+    ASSERT_TRUE(Game(SUB_S_GAME_END, end));
+    // Mid-deal: the first four cards with their points and the tip.
+    Seconds(3.2f);
+    readables::List deal = Table(false);
+    for (int i = 0; i < 6; ++i)
+        deal.Node("card " + std::to_string(i), board->GetTableCard(i), true);
+    deal.Widgets({"GAME_POINT_XIAN", "GAME_POINT_ZHUANG"});
+    deal.Widget("GAME_END_TIPS", true);
+    // A hand's cards fan out from their corners, each over the one before.
+    const covering::Allowed fanned = {{"card 0", "card 1"}, {"card 0", "card 2"}, {"card 1", "card 2"},
+                                      {"card 3", "card 4"}, {"card 3", "card 5"}, {"card 4", "card 5"}};
+    readables::ExpectNothingCovers(deal, "baccarat_readable_deal", {}, fanned);
+
+    // Below 12 seconds of the result, the panel of my results rises.
+    Seconds(7);
+    ASSERT_TRUE(board->GetWidget("GAME_END")->isVisible());
+    readables::List result = Table(false);
+    for (int i = 0; i <= 10; ++i)
+        result.Widget(Name("Label_result_%d", i).c_str());
+    readables::ExpectNothingCovers(result, "baccarat_readable_result");
+}
+
+TEST_F(BaccaratReadable, TheChartsOverTheTable)
+{
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene(20, 1))));
+    ASSERT_TRUE(SendRecords(60));
+    Touch("Button_CHART");
+    Seconds(0.6f);
+    readables::List r(board->GetUILayer());
+    r.Widgets({"Button_CHART_CLOSE", "Label_CHART_xianNum", "Label_CHART_pingNum", "Label_CHART_zhuangNum",
+               "Label_CHART_xianBili", "Label_CHART_pingBili", "Label_CHART_zhuangBili", "Label_CHART_xdzNum",
+               "Label_CHART_zdzNum", "Label_CHART_xtwNum", "Label_CHART_ztwNum"});
+    for (int chart = 1; chart <= 5; ++chart)
+        r.Widget(Name("ListView_Chart%d", chart).c_str());
+    readables::ExpectNothingCovers(r, "baccarat_readable_charts");
+}
+
+TEST_F(BaccaratReadable, ATableRestoredInItsBetting)
+{
+    CMD_S_StatusPlay scene{};
+    scene.cbTimeLeave = 15;
+    scene.cbGameStatus = GS_PLACE_BET;
+    scene.wBankerUser = 1;
+    scene.lUserMaxScore = 100000000;
+    scene.lAreaLimitScore = 1000000000;
+    scene.lBankerScore = 500000000;
+    for (int area = 0; area < 8; ++area)
+    {
+        scene.lAllBet[area] = 6101100;
+        scene.lUserBet[area] = 1000000;
+    }
+    ASSERT_TRUE(Scene(GS_PLACE_BET, BytesOf(scene)));
+    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, AREA_XIAN, 100)));
+    Seconds(1);
+    readables::List r = Table(false);
+    AddAreas(r);
+    readables::ExpectNothingCovers(r, "baccarat_readable_restored");
+}
+
+// A small area's chips land round its middle: its name lies below their
+// reach and its total above it, both inside the area; my stake lies between
+// and clear of the name.
+TEST_F(BaccaratReadable, TheSmallAreasKeepNameAndTotalBeyondTheChips)
+{
+    const float chip = 64 * 0.7f;  // a table chip: the chip picture at 0.7
+    for (int area = AREA_XIAN_TIAN_WANG; area < static_cast<int>(AREA_COUNT); ++area)
+    {
+        SCOPED_TRACE(area);
+        const CCRect button = Box(board->GetAreaButton(area));
+        const CCRect name = Box(board->GetWidget(Name("Image_area_name_%d", area).c_str()));
+        const CCRect bar = Box(board->GetWidget(Name("Image_total_bar_%d", area).c_str()));
+        const CCRect stake = Box(board->GetWidget(Name("Image_%02d", area).c_str()));
+        const float middle = button.getMidY();
+        // The chips' bottom-left corners fall 40 below to 10 above the middle.
+        const float lowest = middle - 40, highest = middle + 10 + chip;
+        EXPECT_LE(name.getMaxY(), lowest);
+        EXPECT_GE(name.getMinY(), button.getMinY());
+        EXPECT_GE(bar.getMinY(), highest);
+        EXPECT_LE(bar.getMaxY(), button.getMaxY());
+        EXPECT_FALSE(stake.intersectsRect(name));
+        EXPECT_FALSE(stake.intersectsRect(bar));
+    }
+    // The banker buttons keep clear of every area.
+    for (int area = 0; area < static_cast<int>(AREA_COUNT); ++area)
+        EXPECT_FALSE(Box(board->GetWidget("BT_APPLY_BANKER_01")).intersectsRect(Box(board->GetAreaButton(area))));
+}
+
+// With more rounds than the strip shows, the newest is at its right end.
+TEST_F(BaccaratReadable, TheRecordStripShowsTheNewestRound)
+{
+    auto* strip = dynamic_cast<cocos2d::ui::ListView*>(board->GetWidget("ListView_ZHUANG-XIAN"));
+    ASSERT_NE(strip, nullptr);
+    auto rightOf = [&](int item) {
+        cocos2d::ui::Widget* w = Item("ListView_ZHUANG-XIAN", item);
+        return strip->getInnerContainer()->getPositionX() + w->getPositionX() +
+               w->getSize().width * (1 - w->getAnchorPoint().x);
+    };
+    ASSERT_TRUE(SendRecords(5));
+    EXPECT_EQ(strip->getInnerContainer()->getPositionX(), 0);
+    ASSERT_TRUE(SendRecords(30));
+    EXPECT_NEAR(rightOf(34), strip->getSize().width, 1);
+    // A round ended at the table goes in view too.
+    StartBetting();
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End({0x01, 0x02}, {0x03, 0x04})));
+    Seconds(12);
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, CMD_S_GameFree{5}));
+    ASSERT_EQ(board->GetRecords().size(), 36u);
+    EXPECT_NEAR(rightOf(35), strip->getSize().width, 1);
+}
+
+// Each dot of a derived road lies inside one cell of its item's grid, away
+// from the lines: the cells are the picture's 10-pixel squares from its top
+// left, the dots 6 pixels round on clear rows.
+TEST_F(BaccaratReadable, TheRoadsDotsLieInsideTheirCells)
+{
+    ASSERT_TRUE(SendRecords(60));
+    Touch("Button_CHART");
+    for (int chart = 3; chart <= 5; ++chart)
+    {
+        cocos2d::ui::Widget* item = Item(Name("ListView_Chart%d", chart).c_str(), 0);
+        ASSERT_NE(item, nullptr);
+        const cocos2d::CCSize size = item->getSize();
+        for (int k = 0; k < 12; ++k)
+        {
+            SCOPED_TRACE("chart " + std::to_string(chart) + " cell " + std::to_string(k));
+            auto* cell = dynamic_cast<cocos2d::ui::ImageView*>(item->getChildByTag(
+                BaccaratNewBoard::kRoadCellTag[chart - 3] + k));
+            ASSERT_NE(cell, nullptr);
+            const char* mark = chart == 4 ? "BaccaratNew/chart_list4_XIAN" : "BaccaratNew/chart_list3_XIAN";
+            cell->loadTexture(mark);
+            const cocos2d::CCSize dot = cell->getSize();
+            // The drawn dot: 6 x 6 at the top of the picture, from the item's top left.
+            const float left = cell->getPositionX() + size.width / 2 - dot.width / 2;
+            const float top = size.height / 2 - (cell->getPositionY() + dot.height);
+            EXPECT_EQ(dot.width, 6);
+            const int column = static_cast<int>(left) / 10, row = static_cast<int>(top) / 10;
+            EXPECT_EQ(column, k / 6);
+            EXPECT_EQ(row, k % 6);
+            EXPECT_GT(left, column * 10.0f);
+            EXPECT_LT(left + 6, column * 10.0f + 10);
+            EXPECT_GT(top, row * 10.0f);
+            EXPECT_LT(top + 6, row * 10.0f + 10);
+        }
+    }
+}
+
+}  // namespace

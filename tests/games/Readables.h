@@ -1,0 +1,79 @@
+// The readable things of a board's phase, gathered by widget name or node,
+// and the covering check run over them with the phase's picture kept under
+// screens/ for a look. Each named thing must show in the phase, so a check
+// never passes over what it was meant to look at; a part that shows only
+// sometimes (a stake on an area) is named as optional.
+#pragma once
+
+#include "Covering.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace readables {
+
+class List
+{
+public:
+    explicit List(cocos2d::ui::TouchGroup* layer = nullptr) : m_layer(layer) {}
+
+    // A layout widget by name; a name the layout lacks is a fault of the test.
+    List& Widget(const char* name, bool optional = false)
+    {
+        cocos2d::ui::Widget* widget = m_layer != nullptr ? m_layer->getWidgetByName(name) : nullptr;
+        EXPECT_NE(widget, nullptr) << name;
+        return Node(name, widget, optional);
+    }
+    List& Widgets(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            Widget(name);
+        return *this;
+    }
+    // A node of the board's own making.
+    List& Node(const std::string& name, cocos2d::CCNode* node, bool optional = false)
+    {
+        EXPECT_TRUE(optional || node != nullptr) << name;
+        if (node != nullptr)
+        {
+            m_items.push_back({name, node});
+            m_optional.push_back(optional);
+        }
+        return *this;
+    }
+    const std::vector<covering::Readable>& Items() const { return m_items; }
+    // The names of things that must show and do not.
+    std::vector<std::string> Unseen() const
+    {
+        std::vector<std::string> out;
+        for (size_t i = 0; i < m_items.size(); ++i)
+            if (!m_optional[i] && !nodeboxes::Shown(m_items[i].node))
+                out.push_back(m_items[i].name);
+        return out;
+    }
+
+private:
+    cocos2d::ui::TouchGroup* m_layer;
+    std::vector<covering::Readable> m_items;
+    std::vector<bool> m_optional;
+};
+
+// Keeps the phase as screens/<shot>.png and fails once for each readable
+// thing that a later-drawn node covers.
+inline void ExpectNothingCovers(const List& list, const std::string& shot, const covering::Names& names = {},
+                                const covering::Allowed& allowed = {})
+{
+    mkdir("screens", 0755);
+    EXPECT_TRUE(cocos2d::CCDirector::sharedDirector()->saveScreenshot("screens/" + shot + ".png"));
+    for (const std::string& name : list.Unseen())
+        ADD_FAILURE() << shot << ": " << name << " does not show";
+    for (const std::string& found : covering::Covered(list.Items(), names, allowed))
+        ADD_FAILURE() << shot << ": " << found;
+}
+
+}  // namespace readables
