@@ -48,20 +48,15 @@ const float kMarkHeights[AREA_COUNT] = {30, 0, -30};
 
 }  // namespace
 
-RedBoard::RedBoard() : CTwoCardBoard(kTable) {}
+RedBoard::RedBoard() : CTwoCardGameBoard(kTable) {}
 
 RedBoard::~RedBoard() = default;
 
-bool RedBoard::init()
+void RedBoard::FindGameWidgets()
 {
-    if (!InitTable())
-        return false;
     for (int i = 0; i < AREA_COUNT; ++i)
         m_sweepImages[i] = GetWidget(kTable.areaMarks[i]);
-    return CGameBoard::init();
 }
-
-CTwoCardHandler* RedBoard::Handler() const { return NineXiaoMobile::GetHandler(); }
 
 std::string RedBoard::ResultPictureOf(const uint8_t hand[CARDS_PER_HAND]) const
 {
@@ -71,17 +66,6 @@ std::string RedBoard::ResultPictureOf(const uint8_t hand[CARDS_PER_HAND]) const
     std::snprintf(name, sizeof(name), "dianshu/CARD_POINT_%02d",
                   NineXiaoBattle::GetHandPoint(hand, CARDS_PER_HAND) + 1);
     return Res(name);
-}
-
-RoundFigures RedBoard::KeptFigures() const
-{
-    RoundFigures figures;
-    figures.bankerTimes = m_roundEnd.nBankerTimes;
-    figures.bankerTotal = m_roundEnd.lBankerTotalResult;
-    figures.secondAmount = m_roundEnd.lSecondAmount;
-    figures.myScore = m_roundEnd.lMyScore;
-    figures.thirdAmount = m_roundEnd.lThirdAmount;
-    return figures;
 }
 
 // --- free time and betting ----------------------------------------------------------------------
@@ -130,13 +114,6 @@ void RedBoard::OnRoundStartMessage(const RoundStartMessage& message)
 }
 
 // --- the result -----------------------------------------------------------------------------------
-
-void RedBoard::OnRoundEndMessage(const RoundEndMessage& message)
-{
-    m_roundEnd = message;
-    m_lastResult = games::SaturatingAdd(m_lastResult, message.lMyScore);
-    EnterResultTime(message.cbTimeLeave, &message.cbTableCards[0][0], message.cbDealStart);
-}
 
 std::string RedBoard::MarkPicture(int32_t result, bool mine) const
 {
@@ -197,11 +174,8 @@ void RedBoard::ShowWinningAreas(const int32_t results[AREA_COUNT])
 
 void RedBoard::BeforeFreeScene() { PlayTableSound("Sound/END_DRAW"); }
 
-void RedBoard::OnPlayScene(const PlayScene& scene) { RestoreBettingScene(scene, false); }
-
-void RedBoard::OnResultScene(const PlayScene& scene)
+void RedBoard::ShowSceneWins(const PlayScene& scene)
 {
-    RestoreResultScene(scene, false);
     int32_t results[AREA_COUNT];
     std::memcpy(results, scene.nAreaResults, sizeof(results));
     ShowWinningAreas(results);

@@ -9,17 +9,14 @@
 // the marks of the areas I bet on told apart, and its highlights.
 #pragma once
 
-#include "games/NineXiaoBattle/NineXiaoBattleMessages.h"
-#include "games/TwoCardBanker/TwoCardBoard.h"
-#include "games/common/CreateNode.h"
+#include "games/NineXiaoBattle/RedHandler.h"
+#include "games/TwoCardBanker/TwoCardGameBoard.h"
 
 #include <cstdint>
 
 namespace NineXiaoBattle {
 
-class RedHandler;
-
-class RedBoard : public TwoCardBanker::CTwoCardBoard
+class RedBoard : public TwoCardBanker::CTwoCardGameBoard<Wire>
 {
 public:
     static const TwoCardBanker::TableShape kTable;
@@ -28,41 +25,35 @@ public:
 
     RedBoard();
     ~RedBoard() override;
-    static RedBoard* create() { return games::CreateNode<RedBoard>(); }
-    bool init() override;
 
-    // --- messages and scenes (the handler checked their sizes) ----------------
+    // --- messages (the handler checked their sizes) ------------------------------
     void OnFreeMessage(const FreeMessage& message);
     void OnRoundStartMessage(const RoundStartMessage& message);
-    void OnRoundEndMessage(const RoundEndMessage& message);
     // One 12-byte record of a record list.
     void OnRecordMessage(const RoundRecord& record);
-    void OnPlayScene(const PlayScene& scene);
-    void OnResultScene(const PlayScene& scene);
 
     // Each area that won (AREA_WON) blinks; when all three lost, the three
     // sweep marks blink instead.
     void ShowWinningAreas(const int32_t results[AREA_COUNT]);
     void BlinkSweepMarks(const int32_t results[AREA_COUNT]);
 
-    const RoundEndMessage& GetRoundEnd() const { return m_roundEnd; }
     // The picture of a record mark: a result, with my bet on the area or not.
     std::string MarkPicture(int32_t result, bool mine) const;
 
 protected:
-    TwoCardBanker::CTwoCardHandler* Handler() const override;
     std::string ResultPictureOf(const uint8_t hand[TwoCardBanker::CARDS_PER_HAND]) const override;
     // The opening starts at hand 1: hands 1, 2, 3, then 0.
     int HandOpenedAt(int count) const override { return (count + 1) % TwoCardBanker::HAND_COUNT; }
-    TwoCardBanker::RoundFigures KeptFigures() const override;
     void AddRoundRecord() override;
-    void ClearKeptRoundEnd() override { m_roundEnd = RoundEndMessage{}; }
     void BeforeFreeScene() override;
     bool CountsMyDelayedBetAtOnce() const override { return false; }
     bool DropsChipWhenNoneUsable() const override { return true; }
+    void FindGameWidgets() override;
+    bool ScenesWriteSum() const override { return false; }
+    int32_t KeptBankerTimes() const override { return m_roundEnd.nBankerTimes; }
+    void ShowSceneWins(const PlayScene& scene) override;
 
 private:
-    RoundEndMessage m_roundEnd = {};
     cocos2d::ui::Widget* m_sweepImages[AREA_COUNT] = {};
 };
 

@@ -59,23 +59,18 @@ const float kMarkHeights[3] = {-30, 0, 30};
 
 }  // namespace
 
-RedBoard::RedBoard() : CTwoCardBoard(kTable) {}
+RedBoard::RedBoard() : CTwoCardGameBoard(kTable) {}
 
 RedBoard::~RedBoard() = default;
 
-bool RedBoard::init()
+void RedBoard::FindGameWidgets()
 {
-    if (!InitTable())
-        return false;
     for (int i = 0; i < AREA_COUNT; ++i)
     {
         m_areaHighlights[i] = GetWidget(kHighlightOrder[i]);
         m_allLoseMarks[i] = GetWidget(kTable.areaMarks[i]);
     }
-    return CGameBoard::init();
 }
-
-CTwoCardHandler* RedBoard::Handler() const { return RedNineMobile::GetHandler(); }
 
 Widget* RedBoard::GetAreaHighlight(int index) const
 {
@@ -91,18 +86,6 @@ std::string RedBoard::ResultPictureOf(const uint8_t hand[CARDS_PER_HAND]) const
     else
         std::snprintf(name, sizeof(name), "zi/CARD_TYPE_%02d", RedNineBattle::GetCardType(hand, CARDS_PER_HAND) + 1);
     return Res(name);
-}
-
-RoundFigures RedBoard::KeptFigures() const
-{
-    RoundFigures figures;
-    // The round count is a u16 followed by two bytes nobody reads.
-    figures.bankerTimes = m_roundEnd.wBankerTimes;
-    figures.bankerTotal = m_roundEnd.lBankerTotalResult;
-    figures.secondAmount = m_roundEnd.lSecondAmount;
-    figures.myScore = m_roundEnd.lMyScore;
-    figures.thirdAmount = m_roundEnd.lThirdAmount;
-    return figures;
 }
 
 // --- free time and betting ----------------------------------------------------------------------
@@ -151,14 +134,6 @@ void RedBoard::OnRoundStartMessage(const RoundStartMessage& message)
 
 // --- the result -----------------------------------------------------------------------------------
 
-void RedBoard::OnRoundEndMessage(const RoundEndMessage& message)
-{
-    m_roundEnd = message;
-    m_lastResult = games::SaturatingAdd(m_lastResult, message.lMyScore);
-    m_bankerChair = message.wBankerUser;
-    EnterResultTime(message.cbTimeLeave, &message.cbTableCards[0][0], message.cbDealStart);
-}
-
 void RedBoard::AddRoundRecord()
 {
     uint8_t wins[3];
@@ -204,11 +179,8 @@ uint8_t RedBoard::DoorWon(const int32_t* results, int door)
     return result != -1 ? 1 : 0;
 }
 
-void RedBoard::OnPlayScene(const PlayScene& scene) { RestoreBettingScene(scene, true); }
-
-void RedBoard::OnResultScene(const PlayScene& scene)
+void RedBoard::ShowSceneWins(const PlayScene& scene)
 {
-    RestoreResultScene(scene, true);
     uint8_t wins[3];
     for (int door = 0; door < 3; ++door)
         wins[door] = DoorWon(scene.nResults, door);

@@ -12,26 +12,13 @@
 namespace RedNineBattle {
 
 class RedBoard;
+class RedNineMobile;
 
-// What the shared handler reads for this game.
-struct Wire
-{
-    using Free = FreeMessage;
-    using Start = RoundStartMessage;
-    using End = RoundEndMessage;
-    using Record = RoundRecord;
-    using Scene = PlayScene;
-    using Board = RedBoard;
-    static constexpr int kAreaCount = AREA_COUNT;
-    static constexpr uint16_t kNoticeSub = SUB_S_ROOM_NOTICE;
-    static constexpr uint16_t kLastSub = SUB_S_LAST;
-};
+using Wire = TwoCardBanker::GameWire<FreeMessage, RoundStartMessage, RoundEndMessage, RoundRecord, PlayScene, RedBoard,
+                                     RedNineMobile, AREA_COUNT, SUB_S_ROOM_NOTICE, SUB_S_LAST>;
 
-class RedHandler : public TwoCardBanker::CTwoCardGameHandler<Wire>
+class RedHandler final : public TwoCardBanker::CTwoCardGameHandler<Wire>
 {
-public:
-    RedHandler();
-    ~RedHandler() override;
 };
 
 }  // namespace RedNineBattle

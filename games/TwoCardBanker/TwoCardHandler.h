@@ -41,8 +41,27 @@ private:
     uint8_t m_cbMessageReceived = 0;
 };
 
-// One game's handler: Wire names its records and board (Free, Start, End,
-// Record, Scene, Board) and its area count, notice sub and last sub read.
+// What one game's handler and board read: its records (free time, round
+// start and end, one record of a list, the play scene), its board and its
+// module, its area count and the subs of its room notice and of the last
+// message it reads. A game names it once: using Wire = GameWire<...>.
+template <class FreeT, class StartT, class EndT, class RecordT, class SceneT, class BoardT, class ModuleT, int Areas,
+          uint16_t NoticeSub, uint16_t LastSub>
+struct GameWire
+{
+    using Free = FreeT;
+    using Start = StartT;
+    using End = EndT;
+    using Record = RecordT;
+    using Scene = SceneT;
+    using Board = BoardT;
+    using Module = ModuleT;
+    static constexpr int kAreaCount = Areas;
+    static constexpr uint16_t kNoticeSub = NoticeSub;
+    static constexpr uint16_t kLastSub = LastSub;
+};
+
+// One game's handler, on its GameWire.
 template <class Wire>
 class CTwoCardGameHandler : public CTwoCardHandler
 {
