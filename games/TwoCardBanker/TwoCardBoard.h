@@ -165,6 +165,9 @@ public:
 
     // --- panels, queue, records ---------------------------------------------------------
     void UpdateMyPanel(int64_t myResult);
+    // The server settled my score: outside betting my panel shows it, as
+    // the side bar's card does.
+    void OnMyScoreUpdated();
     void UpdateResultPanel(uint16_t bankerChair, int64_t amount);
     void UpdateBankerPanel(uint16_t bankerChair, int32_t rounds, int64_t win);
     void AddBankerApplicant(uint16_t chair);

@@ -6,6 +6,14 @@ namespace TwoCardBanker {
 
 CTwoCardBoard* CTwoCardHandler::GetTwoCardBoard() const { return dynamic_cast<CTwoCardBoard*>(GetBoard()); }
 
+void CTwoCardHandler::OnUserScore(tagUserData* user, uint16_t chair, bool lookOn)
+{
+    CGameHandler::OnUserScore(user, chair, lookOn);
+    CTwoCardBoard* board = GetTwoCardBoard();
+    if (board != nullptr && chair == GetMeChairID())
+        board->OnMyScoreUpdated();
+}
+
 bool CTwoCardHandler::OnSharedMessage(uint16_t sub, const void* data, uint16_t size, bool& known)
 {
     known = true;

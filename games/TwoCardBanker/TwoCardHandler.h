@@ -26,6 +26,9 @@ public:
     // The kernel's board as a two-card board; null outside a game.
     CTwoCardBoard* GetTwoCardBoard() const;
 
+    // My score from the server: the board's own panel follows it.
+    void OnUserScore(tagUserData* user, uint16_t chair, bool lookOn) override;
+
 protected:
     void NoteMessageReceived() { m_cbMessageReceived = 1; }
 

@@ -29,7 +29,10 @@ const char* const kNoBanker = "无人坐庄";
 void CTwoCardBoard::UpdateMyPanel(int64_t myResult)
 {
     SetLabel("Label_2_9", NickName(UserAt(m_myChair), 0));
-    const bool reset = myResult == 0 || myResult == -1;
+    // Only betting shows what my stakes leave me: at a round's result my
+    // stakes are settled, and the coins are my score as the server holds it
+    // (the side bar's card shows the same).
+    const bool reset = myResult == 0 || myResult == -1 || m_betState != kStateBetting;
     SetLabel("Label_2_8", CClientGlobal::FormatScore(reset ? MyRecordScore() : m_myGold));
     if (myResult == 0 && m_shape.myScoreResetFontSize > 0)
     {
@@ -39,6 +42,14 @@ void CTwoCardBoard::UpdateMyPanel(int64_t myResult)
     // -1 keeps what the round result shows.
     if (myResult != -1)
         SetLabel("Label_2_7", CClientGlobal::FormatScore(myResult));
+}
+
+void CTwoCardBoard::OnMyScoreUpdated()
+{
+    if (m_betState == kStateBetting || UserAt(m_myChair) == nullptr)
+        return;
+    m_myGold = MyRecordScore();
+    SetLabel("Label_2_8", CClientGlobal::FormatScore(m_myGold));
 }
 
 void CTwoCardBoard::UpdateResultPanel(uint16_t bankerChair, int64_t amount)

@@ -46,6 +46,21 @@ public:
         }
         return *this;
     }
+    // Only a part of a picture is read (a caption printed on it), in window
+    // points.
+    List& Part(const std::string& name, cocos2d::CCNode* node, const cocos2d::CCRect& part)
+    {
+        Node(name, node);
+        if (node != nullptr)
+            m_items.back().area = part;
+        return *this;
+    }
+    // Only the lowest rows of a picture are read: a name printed on its foot.
+    List& Foot(const std::string& name, cocos2d::CCNode* node, float rows)
+    {
+        return Part(name, node, node != nullptr ? nodeboxes::BottomRows(nodeboxes::WorldBox(node), rows)
+                                                : cocos2d::CCRectZero);
+    }
     const std::vector<covering::Readable>& Items() const { return m_items; }
     // The names of things that must show and do not.
     std::vector<std::string> Unseen() const

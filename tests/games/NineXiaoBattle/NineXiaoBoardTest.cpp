@@ -251,11 +251,12 @@ TEST_F(NineXiaoRound, AMaximisedWindowFitsTheWholeTable)
 
 namespace {
 
-// The doors' names on their foot, the amounts, the score view and the
-// hands' signs apart.
+// The doors' names on their felts' foot beyond the chips; the amounts, the
+// score view, the notices and the hands' signs apart.
 TEST_F(NineXiaoRound, ChipsScoreViewAndSignsLeaveNamesAmountsAndRanksReadable)
 {
-    tcbtest::ExpectAreasReadable(board, RedBoard::kTable, "NineXiaoBattle", "dianshu/CARD_POINT_01");
+    tcbtest::ExpectAreasReadable(board, RedBoard::kTable, "NineXiaoBattle", "dianshu/CARD_POINT_01",
+                                 [](int area) { return "Image_area_" + std::to_string(area - 1); });
 }
 
 }  // namespace

@@ -321,17 +321,23 @@ TEST_F(RedRound, AMaximisedWindowFitsTheWholeTable)
 
 namespace {
 
-// The doors' and corners' names on their foot, the bridge's at its left end
-// beyond its chips; the amounts, the score view and the hands' signs apart.
+// Every area's name on its felt's foot beyond its chips; the amounts, the
+// score view, the notices and the hands' signs apart. The bridge lies between
+// the first two doors' hands, clear of their pointing hands.
 TEST_F(RedRound, ChipsScoreViewAndSignsLeaveNamesAmountsAndRanksReadable)
 {
-    tcbtest::ExpectAreasReadable(board, RedBoard::kTable, "RedNineBattle", "dianshu/CARD_POINT_01", 2);
-    // The bridge is wide and low: its chips keep right of its name.
-    Widget* bridge = Area(2);
-    const float nameEnd = bridge->getPositionX() - bridge->getSize().width / 2 + 4 +
-                          std::min(bridge->getSize().width * 0.3f, bridge->getSize().height * 2.4f);
-    const float chipHalf = board->GetChipButton(0)->getSize().width / 2;
-    EXPECT_GE(bridge->getPositionX() + RedBoard::kTable.chipScatter[1].x - chipHalf, nameEnd);
+    tcbtest::ExpectAreasReadable(board, RedBoard::kTable, "RedNineBattle", "dianshu/CARD_POINT_01",
+                                 [](int area) { return "Image_area_" + std::to_string(area); });
+    Widget* bridge = board->GetWidget("Image_area_2");
+    const cocos2d::CCRect felt = tcbtest::CentredBox(bridge->getPosition(), bridge->getSize().width,
+                                                     bridge->getSize().height);
+    const cocos2d::CCSize icon = tcbtest::PictureSize("RedNineBattle/HAND");
+    for (int hand = 1; hand < TwoCardBanker::HAND_COUNT; ++hand)
+    {
+        // A pointing hand ends 30 left of its hand's point, 10 above it.
+        const CCPoint at = ccpAdd(board->GetHandPoint(hand), CCPoint(-30 - icon.width / 2, 10));
+        EXPECT_FALSE(tcbtest::CentredBox(at, icon.width, icon.height).intersectsRect(felt)) << hand;
+    }
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "games/BankerTable.h"
+#include "games/Readables.h"
 #include "games/TwoCardBanker/TwoCardBoard.h"
 #include "games/TwoCardBanker/TwoCardHandler.h"
 #include "games/TwoCardBanker/TwoCardMessages.h"
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +40,17 @@ TwoCardBanker::FreeScene FreeSceneRecord(uint8_t seconds, uint16_t banker, int64
 // (black A, black 4), (red 9, black 6).
 extern const uint8_t kRoundCards[TwoCardBanker::CARD_COUNT];
 
+// One round of a game's messages, for walking the table through its phases.
+struct RoundMessages
+{
+    Bytes records;       // a record list
+    Bytes free;          // free time (the banker on chair 1)
+    Bytes start;         // betting with chair 1 banker and room for my bets
+    Bytes end;           // the round's end
+    Bytes bettingScene;  // a play scene entered in the betting
+    Bytes resultScene;   // a play scene entered in the result
+};
+
 class TwoCardTest : public banktest::BankerTableTest
 {
 protected:
@@ -64,6 +77,17 @@ protected:
     std::vector<std::string> MarksOf(int column) const;
     // The chat's lines, as sender | message (UTF-8).
     std::vector<std::string> ChatLines() const;
+
+    // What a player reads on the table: the panels, the clock, the queue
+    // and records, the buttons and chips, each area's name (on its felt's
+    // foot, `felt` naming the felt of an area) and amounts; with `cards`,
+    // each card's rank corner and each hand's sign.
+    readables::List TableReadables(const std::function<std::string(int)>& felt, bool cards) const;
+    // Each phase of a round, the notices, and the table entered in its
+    // betting and in its result: nothing covers what a player reads; at the
+    // result my panel's coins follow my score as the side bar does.
+    void ExpectEveryPhaseReadable(const RoundMessages& round, const std::string& game,
+                                  const std::function<std::string(int)>& felt);
 
     TwoCardBanker::CTwoCardBoard* base = nullptr;
     TwoCardBanker::CTwoCardHandler* twoCard = nullptr;
