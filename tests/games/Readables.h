@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -89,6 +90,44 @@ inline void ExpectNothingCovers(const List& list, const std::string& shot, const
         ADD_FAILURE() << shot << ": " << name << " does not show";
     for (const std::string& found : covering::Covered(list.Items(), names, allowed))
         ADD_FAILURE() << shot << ": " << found;
+}
+
+// A panel hides what lies under it: hiding the nodes drawn under it (their
+// whole subtrees) changes none of the panel's pixels.
+inline void ExpectOpaque(cocos2d::CCNode* panel, const std::vector<cocos2d::CCNode*>& under, const std::string& what)
+{
+    ASSERT_TRUE(nodeboxes::Shown(panel)) << what;
+    covering::detail::Frame with, without;
+    ASSERT_TRUE(covering::detail::Capture(with));
+    std::vector<cocos2d::CCNode*> hidden;
+    for (cocos2d::CCNode* node : under)
+        if (node != nullptr && node->isVisible())
+        {
+            node->setVisible(false);
+            hidden.push_back(node);
+        }
+    covering::detail::Capture(without);
+    for (cocos2d::CCNode* node : hidden)
+        node->setVisible(true);
+    const covering::detail::Pixels area = covering::detail::ToPixels(nodeboxes::WorldBox(panel), with);
+    // Even a faint trace counts: a white caption under a nearly opaque dark
+    // panel reads as a ghost.
+    int shown = 0;
+    for (int y = area.y0; y < area.y1; ++y)
+        for (int x = area.x0; x < area.x1; ++x)
+        {
+            const size_t at = (static_cast<size_t>(y) * with.width + x) * 4;
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(static_cast<int>(with.rgba[at + c]) - static_cast<int>(without.rgba[at + c])) > 4)
+                {
+                    ++shown;
+                    break;
+                }
+        }
+    // A panel's rounded corners are clear.
+    const int corners = (area.x1 - area.x0) * (area.y1 - area.y0) / 1000;
+    EXPECT_LE(shown, corners + 8) << what << ": what lies under it shows through " << shown << " pixels";
+    cocos2d::CCDirector::sharedDirector()->setNeedsRedraw();
 }
 
 }  // namespace readables

@@ -14,22 +14,27 @@ constexpr const char* kChip = "484,643";
 constexpr const char* kArea45 = "710,478";
 constexpr const char* kArea12 = "907,228";
 constexpr const char* kMaximise = "1227,12";
+constexpr const char* kHelp = "855,640";
+constexpr const char* kHelpClose = "784,199";
+constexpr const char* kHistory = "960,640";
 constexpr const char* kRoom = "赛马 一号房";
 
 // A whole round: the chip steps to 5, I bet 50,000 on 4-5 and on 1-2 by
 // clicks (roomsim checks both 120-byte requests), betting closes and the
 // horses line up behind the start clock, the race runs from the server's
 // course to the finish where 4 and 5 come in, the result shows my win, the
-// round goes into the history and at the next betting I bet 10,000 (the
-// chip started again from 1); maximised, the table fits the window. The
+// round goes into the history (the help and the history open and close
+// over the areas) and at the next betting I bet 10,000 (the chip started
+// again from 1); maximised, the table fits the window. The
 // clocks run four times as fast as the frames.
 TEST_F(BettingProgram, HorseBattleRoundIsBetByClicksAndRunToTheResult)
 {
     const Outcome o = Play("horsebattle_round.json", 114, kRoom, 1170,
                            {Click(240, kChip), Click(270, kArea45), Click(300, kArea12),
                             Shot(330, "horsebattle_betting"), Shot(490, "horsebattle_lineup"),
-                            Shot(660, "horsebattle_race"), Shot(800, "horsebattle_result"),
-                            Shot(1030, "horsebattle_next"), Click(1060, kArea45), Click(1080, kMaximise),
+                            Shot(660, "horsebattle_race"), Shot(800, "horsebattle_result"), Click(990, kHelp),
+                            Shot(1000, "horsebattle_help"), Click(1005, kHelpClose), Click(1010, kHistory),
+                            Shot(1020, "horsebattle_history"), Click(1024, kHistory), Shot(1030, "horsebattle_next"), Click(1060, kArea45), Click(1080, kMaximise),
                             Shot(1150, "horsebattle_maximised")},
                            {"--speed", "4"});
     ExpectClean(o);
