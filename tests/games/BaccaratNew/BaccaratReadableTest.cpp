@@ -85,6 +85,19 @@ protected:
         board->OnRButtonUp();
         Seconds(1);
     }
+    // The areas with their chips, names and amounts: what a window over the
+    // table must hide.
+    std::vector<cocos2d::CCNode*> Areas()
+    {
+        std::vector<cocos2d::CCNode*> under;
+        for (int area = 0; area < 8; ++area)
+        {
+            under.push_back(board->GetAreaButton(area));
+            for (const char* format : {"Image_area_name_%d", "Image_total_bar_%d", "Label_%04d", "Image_%02d", "Label_%03d"})
+                under.push_back(board->GetWidget(Name(format, area).c_str()));
+        }
+        return under;
+    }
     // A queue of three.
     void QueueThree()
     {
@@ -145,13 +158,15 @@ TEST_F(BaccaratReadable, TheDealAndTheResultPanel)
                                       {"card 3", "card 4"}, {"card 3", "card 5"}, {"card 4", "card 5"}};
     readables::ExpectNothingCovers(deal, "baccarat_readable_deal", {}, fanned);
 
-    // Below 12 seconds of the result, the panel of my results rises.
-    Seconds(7);
+    // Below 12 seconds of the result, the panel of my results rises to its place.
+    Seconds(8);
     ASSERT_TRUE(board->GetWidget("GAME_END")->isVisible());
+    ASSERT_TRUE(board->GetWidget("GAME_END")->getPosition().equals(CCPoint(511, 356)));
     readables::List result = Table(false);
     for (int i = 0; i <= 10; ++i)
         result.Widget(Name("Label_result_%d", i).c_str());
     readables::ExpectNothingCovers(result, "baccarat_readable_result");
+    readables::ExpectOpaque(board->GetWidget("GAME_END"), Areas(), "the result panel");
 }
 
 TEST_F(BaccaratReadable, TheChartsOverTheTable)
@@ -167,6 +182,7 @@ TEST_F(BaccaratReadable, TheChartsOverTheTable)
     for (int chart = 1; chart <= 5; ++chart)
         r.Widget(Name("ListView_Chart%d", chart).c_str());
     readables::ExpectNothingCovers(r, "baccarat_readable_charts");
+    readables::ExpectOpaque(board->GetWidget("Image_CHART"), Areas(), "the charts");
 }
 
 TEST_F(BaccaratReadable, ATableRestoredInItsBetting)

@@ -108,6 +108,12 @@ TEST_F(TransferReadable, EveryPhaseOfARound)
     result.Node("the winner's banner", board->GetBanner(2));
     result.Node("the result panel", board->GetScoreView());
     readables::ExpectNothingCovers(result, "transfer_readable_result", {}, Clock());
+    std::vector<cocos2d::CCNode*> wheel;
+    for (int point = 0; point < 16; ++point)
+        wheel.push_back(board->GetWidget(("Image_slot_" + std::to_string(point)).c_str()));
+    wheel.push_back(board->GetWidget("Image_wheel"));
+    wheel.push_back(board->GetWidget("Image_wheel_hub"));
+    readables::ExpectOpaque(board->GetScoreView(), wheel, "the result panel");
 }
 
 // Entered mid-round in the betting, then the result comes as a scene.

@@ -26,10 +26,11 @@ std::string CardName(int hand, int card) { return "hand " + std::to_string(hand)
 readables::List TwoCardTest::TableReadables(const std::function<std::string(int)>& felt, bool cards) const
 {
     readables::List r(base->GetUILayer());
-    r.Widgets({"Label_2_0", "Label_2", "Label_2_11", "Label_2_10", "Label_2_6", "Label_2_5", "Label_2_4", "Label_2_3",
-               "Label_2_2", "Label_2_1", "Label_2_9", "Label_2_8", "Label_2_7", "AtlasLabel_28", "Image_88",
-               "ListView_45", "ListView_62", "Button_86", "Button_47", "Button_46", "Button_58", "Button_59"});
-    r.Widget("CheckBox_87", true);
+    r.Widgets({"Label_2_0", "Label_2", "Label_2_11", "Label_2_10", "Label_2_4", "Label_2_3", "Label_2_2", "Label_2_1",
+               "Label_2_9", "Label_2_8", "Label_2_7", "AtlasLabel_28", "Image_88", "ListView_45", "ListView_62",
+               "Button_86", "Button_47", "Button_46", "Button_58", "Button_59"});
+    // The result panel's names, once a round has ended.
+    r.Widget("CheckBox_87", true).Widget("Label_2_6", true).Widget("Label_2_5", true);
     // Red nine's sum of the bets, right of its plate's caption.
     if (cocos2d::ui::Widget* sum = base->GetWidget("Image_sum"))
     {
