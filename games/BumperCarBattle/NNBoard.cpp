@@ -185,6 +185,13 @@ bool NNBoard::init()
     if (bankerList != nullptr)
         bankerList->setItemsMargin(1.0f);
     m_BankerQueue.Attach(bankerList, rows);
+    // The third row stands 2 spaces in, the fourth 6, the fifth 12, the
+    // rest 20: by their place, so a row moving up stands where its new
+    // place does.
+    m_BankerQueue.IndentRows([](size_t row) -> size_t {
+        static const size_t kIndents[] = {0, 0, 2, 6, 12, 20};
+        return kIndents[row < 5 ? row : 5];
+    });
     m_History.Attach(dynamic_cast<ListView*>(GetWidget("ListView_30")), kLayoutColumns, "BumperCarBattle/border.png");
     m_Clock.Attach(GetWidget("atlasLabel_game_timer"), "%d");
     return CGameBoard::init();
@@ -225,6 +232,11 @@ Widget* NNBoard::GetAreaButton(int area) const
             return button;
     }
     return nullptr;
+}
+
+const games::ChipScatter& NNBoard::ChipBox(int area)
+{
+    return kChipBoxes[ValidArea(area) ? area - 1 : 0];
 }
 
 Widget* NNBoard::GetTrackBadge(int index) const

@@ -188,6 +188,8 @@ public:
     cocos2d::ui::Widget* GetChipButton(int index) const;
     cocos2d::ui::Widget* GetAreaButton(int area) const;
     cocos2d::ui::Widget* GetTrackBadge(int index) const;
+    // Where the chips of an area (1..8) land in its button.
+    static const games::ChipScatter& ChipBox(int area);
     cocos2d::ui::Widget* GetApplyButton() const { return m_pApplyButton; }
     cocos2d::ui::Widget* GetCancelButton() const { return m_pCancelButton; }
     cocos2d::ui::ListView* GetBankerList() const { return m_BankerQueue.List(); }

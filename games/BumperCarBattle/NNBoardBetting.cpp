@@ -334,13 +334,11 @@ void NNBoard::OnApplyBanker(const ApplyBankerMessage& message)
     const uint16_t chair = message.wApplyUser;
     if (IsMyChair(chair))
         ShowBankerButtons(false, !IsMeBanker());
-    // A chair whose user has left gets no row. Later rows stand further in.
+    // A chair whose user has left gets no row.
     const tagUserData* user = UserAt(chair);
     if (user == nullptr)
         return;
-    const size_t rows = m_BankerQueue.Rows() + 1;
-    const size_t indent = rows <= 2 ? 0 : rows == 3 ? 2 : rows == 4 ? 6 : rows == 5 ? 12 : 20;
-    m_BankerQueue.AddRow(chair, user, std::string(indent, ' '));
+    m_BankerQueue.AddRow(chair, user);
 }
 
 void NNBoard::RemoveBankerCandidate(uint16_t chair)

@@ -79,10 +79,8 @@ Label* BankerQueueList::AddRow(uint16_t chair, const tagUserData* user, const st
     Label* row = Label::create();
     row->setTag(TagOf(chair));
     row->setFontSize(m_Style.nameFontSize);
-    row->setText(prefix + NickName(user, m_Style.nameBytes));
     if (m_Style.coloured)
         row->setColor(m_Style.colour);
-    m_pList->pushBackCustomItem(row);
     Label* score = Label::create();
     score->setFontSize(m_Style.scoreFontSize);
     char text[32];
@@ -91,10 +89,37 @@ Label* BankerQueueList::AddRow(uint16_t chair, const tagUserData* user, const st
     if (m_Style.coloured)
         score->setColor(m_Style.colour);
     score->setAnchorPoint(CCPoint(0, 0.5f));
-    score->setPosition(CCPoint(m_Style.scoreX - row->getSize().width / 2, 0));
     row->addChild(score);
+    const std::string name = NickName(user, m_Style.nameBytes);
+    m_Names[row->getTag()] = name;
+    SetRowText(row, m_Indent ? std::string(m_Indent(m_Queue.Size()), ' ') : prefix, name);
+    // The list lays the row out by its size: its text first.
+    m_pList->pushBackCustomItem(row);
     m_Queue.Add(chair);
     return row;
+}
+
+void BankerQueueList::SetRowText(Label* row, const std::string& prefix, const std::string& name) const
+{
+    row->setText(prefix + name);
+    CCArray* children = row->getChildren();
+    if (auto* score = children != nullptr && children->count() > 0 ? dynamic_cast<Label*>(children->objectAtIndex(0))
+                                                                    : nullptr)
+        score->setPosition(CCPoint(m_Style.scoreX - row->getSize().width / 2, 0));
+}
+
+void BankerQueueList::Reindent()
+{
+    if (!m_Indent || m_pList == nullptr)
+        return;
+    for (unsigned int index = 0; index < m_pList->getItems()->count(); ++index)
+    {
+        auto* row = dynamic_cast<Label*>(m_pList->getItem(index));
+        auto name = row != nullptr ? m_Names.find(row->getTag()) : m_Names.end();
+        if (name != m_Names.end())
+            SetRowText(row, std::string(m_Indent(index), ' '), name->second);
+    }
+    m_pList->refreshView();
 }
 
 void BankerQueueList::RemoveItemsTagged(int tag)
@@ -116,7 +141,9 @@ void BankerQueueList::RemoveItemsTagged(int tag)
 size_t BankerQueueList::RemoveRows(uint16_t chair)
 {
     RemoveItemsTagged(TagOf(chair));
-    return m_Queue.Remove(chair);
+    const size_t removed = m_Queue.Remove(chair);
+    Reindent();
+    return removed;
 }
 
 size_t BankerQueueList::RemoveRowsIf(const std::function<bool(uint16_t chair)>& drop)
@@ -132,6 +159,7 @@ size_t BankerQueueList::RemoveRowsIf(const std::function<bool(uint16_t chair)>& 
     });
     for (uint16_t chair : gone)
         RemoveItemsTagged(TagOf(chair));
+    Reindent();
     return removed;
 }
 
@@ -140,6 +168,7 @@ void BankerQueueList::Clear()
     if (m_pList != nullptr)
         m_pList->removeAllItems();
     m_Queue.Clear();
+    m_Names.clear();
 }
 
 }  // namespace games

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 
 struct tagUserData;
@@ -78,6 +79,9 @@ public:
     // Appends the applicant's row; no row (and no place in the queue)
     // without his record. `prefix` goes before the name (an indent).
     cocos2d::ui::Label* AddRow(uint16_t chair, const tagUserData* user, const std::string& prefix = std::string());
+    // Rows stand in by their place in the list: `indent(row)` spaces (row
+    // from 0) before each name, kept as rows come and go.
+    void IndentRows(const std::function<size_t(size_t row)>& indent) { m_Indent = indent; }
     // Every row of the chair; how many went.
     size_t RemoveRows(uint16_t chair);
     // Every row whose chair drop(chair) names (neighbours included).
@@ -90,10 +94,16 @@ public:
 
 private:
     void RemoveItemsTagged(int tag);
+    // The row's text with the prefix, and its score beside it.
+    void SetRowText(cocos2d::ui::Label* row, const std::string& prefix, const std::string& name) const;
+    // Each row's indent again by its place.
+    void Reindent();
 
     cocos2d::ui::ListView* m_pList = nullptr;
     BankerRowStyle m_Style;
     BankerQueue m_Queue;
+    std::function<size_t(size_t row)> m_Indent;
+    std::map<int, std::string> m_Names;  // by row tag
 };
 
 }  // namespace games

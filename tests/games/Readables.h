@@ -36,6 +36,15 @@ public:
             Widget(name);
         return *this;
     }
+    // Each item of a list as a readable thing of its own, so that items
+    // lying over each other are found.
+    List& Rows(const std::string& name, cocos2d::ui::ListView* list)
+    {
+        EXPECT_NE(list, nullptr) << name;
+        for (unsigned int i = 0; list != nullptr && i < list->getItems()->count(); ++i)
+            Node(name + " row " + std::to_string(i), list->getItem(i), true);
+        return *this;
+    }
     // A node of the board's own making.
     List& Node(const std::string& name, cocos2d::CCNode* node, bool optional = false)
     {

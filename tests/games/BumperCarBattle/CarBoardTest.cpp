@@ -355,6 +355,17 @@ TEST_F(CarBoard, TheWaitingListIndentsLaterRowsAndLeavesOutWhoLeft)
     ASSERT_TRUE(Game(SUB_S_CANCEL_BANKER, Cancel(2)));
     EXPECT_EQ(Rows(), 5);
     EXPECT_FALSE(board->GetBankerQueue().Contains(2));
+    // The rows below moved up and stand where their new places do, their
+    // scores still beside their names.
+    const int after[] = {0, 0, 2, 6, 12};
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(RowText(row).find_first_not_of(' '), static_cast<size_t>(after[row])) << row;
+    ASSERT_TRUE(Game(SUB_S_CANCEL_BANKER, Cancel(0)));
+    EXPECT_EQ(RowText(0), "玩家2002");
+    EXPECT_EQ(RowText(2).find_first_not_of(' '), 2u);
+    auto* row = static_cast<Label*>(board->GetBankerList()->getItem(2));
+    auto* score = static_cast<Label*>(row->getChildren()->objectAtIndex(0));
+    EXPECT_FLOAT_EQ(score->getPositionX(), 80 - row->getSize().width / 2);
 }
 
 TEST_F(CarBoard, MyApplicationAndCancellationSwitchTheBankerButtons)

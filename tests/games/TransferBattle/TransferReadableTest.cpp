@@ -23,6 +23,7 @@ protected:
                    "Label_21_0_2", "Image_clock", "AtlasLabel_43", "ListView_20", "Button_60", "ListView_30",
                    "Button_26", "Button_27"});
         r.Widget("Button_58", true).Widget("Button_59", true);
+        r.Rows("the queue", board->GetBankerList());
         for (int i = 0; i < 6; ++i)
             r.Node("chip " + std::to_string(i), board->GetChipButton(i));
         if (areas)

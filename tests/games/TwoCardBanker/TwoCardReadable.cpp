@@ -31,6 +31,7 @@ readables::List TwoCardTest::TableReadables(const std::function<std::string(int)
                "Button_86", "Button_47", "Button_46", "Button_58", "Button_59"});
     // The result panel's names, once a round has ended.
     r.Widget("CheckBox_87", true).Widget("Label_2_6", true).Widget("Label_2_5", true);
+    r.Rows("the queue", base->GetBankerList());
     // Red nine's sum of the bets, right of its plate's caption.
     if (cocos2d::ui::Widget* sum = base->GetWidget("Image_sum"))
     {
