@@ -1,5 +1,5 @@
 // Nothing of the horse-race table lies over what a player reads, phase by
-// phase: betting with my bets and the odds, the help and the history over
+// phase: free time, betting with my bets and the odds, the help and the history over
 // the areas, the horses lining up, the race under the title strip, and the
 // result.
 #include "HorseFixture.h"
@@ -48,9 +48,11 @@ protected:
     }
 };
 
-TEST_F(HorseReadable, BettingWithTheHelpAndTheHistory)
+TEST_F(HorseReadable, FreeTimeAndBettingWithTheHelpAndTheHistory)
 {
     ASSERT_TRUE(Scene(GS_FREE, BytesOf(*FreeSceneRecord(10, 9))));
+    Seconds(1);
+    readables::ExpectNothingCovers(Top(), "horse_readable_idle");
     ASSERT_TRUE(Game(SUB_S_ROUND_START, RoundStart(20)));
     ASSERT_TRUE(Game(SUB_S_BET_PLACED, BetPlaced(2, 0, 500000)));
     TapWidget(board->GetAreaButton(AreaOfPair(4, 5)));
