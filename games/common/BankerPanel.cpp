@@ -4,6 +4,7 @@
 #include "games/common/BoardWidgets.h"
 #include "games/framework/UserData.h"
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace cocos2d;
@@ -103,9 +104,13 @@ void BankerQueueList::SetRowText(Label* row, const std::string& prefix, const st
 {
     row->setText(prefix + name);
     CCArray* children = row->getChildren();
-    if (auto* score = children != nullptr && children->count() > 0 ? dynamic_cast<Label*>(children->objectAtIndex(0))
-                                                                    : nullptr)
-        score->setPosition(CCPoint(m_Style.scoreX - row->getSize().width / 2, 0));
+    auto* score = children != nullptr && children->count() > 0 ? dynamic_cast<Label*>(children->objectAtIndex(0))
+                                                                : nullptr;
+    if (score == nullptr)
+        return;
+    // The score's column, but never over a long (or far indented) name.
+    const float half = row->getSize().width / 2;
+    score->setPosition(CCPoint(std::max(m_Style.scoreX - half, half + kScoreGap), 0));
 }
 
 void BankerQueueList::Reindent()

@@ -93,6 +93,9 @@ public:
     int TagOf(uint16_t chair) const { return m_Style.tagBase + chair; }
 
 private:
+    // Room between a name and its score.
+    static constexpr float kScoreGap = 6;
+
     void RemoveItemsTagged(int tag);
     // The row's text with the prefix, and its score beside it.
     void SetRowText(cocos2d::ui::Label* row, const std::string& prefix, const std::string& name) const;

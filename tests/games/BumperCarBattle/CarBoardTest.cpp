@@ -355,6 +355,7 @@ TEST_F(CarBoard, TheWaitingListIndentsLaterRowsAndLeavesOutWhoLeft)
     ASSERT_TRUE(Game(SUB_S_CANCEL_BANKER, Cancel(2)));
     EXPECT_EQ(Rows(), 5);
     EXPECT_FALSE(board->GetBankerQueue().Contains(2));
+    SaveScreen("bumpercar_waiting_list");
     // The rows below moved up and stand where their new places do, their
     // scores still beside their names.
     const int after[] = {0, 0, 2, 6, 12};
@@ -366,6 +367,17 @@ TEST_F(CarBoard, TheWaitingListIndentsLaterRowsAndLeavesOutWhoLeft)
     auto* row = static_cast<Label*>(board->GetBankerList()->getItem(2));
     auto* score = static_cast<Label*>(row->getChildren()->objectAtIndex(0));
     EXPECT_FLOAT_EQ(score->getPositionX(), 80 - row->getSize().width / 2);
+    // However far a row stands in, its score starts after its name.
+    ASSERT_TRUE(EnterUser(2007, 7, 550000));
+    ASSERT_TRUE(EnterUser(2008, 8, 440000));
+    for (uint16_t chair : {7, 8})
+        ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, BytesOf(ApplyBankerMessage{chair})));
+    for (int i = 0; i < Rows(); ++i)
+    {
+        auto* name = static_cast<Label*>(board->GetBankerList()->getItem(static_cast<unsigned int>(i)));
+        auto* figure = static_cast<Label*>(name->getChildren()->objectAtIndex(0));
+        EXPECT_GT(figure->getPositionX(), name->getSize().width / 2) << i;
+    }
 }
 
 TEST_F(CarBoard, MyApplicationAndCancellationSwitchTheBankerButtons)
