@@ -223,6 +223,15 @@ TEST(GeneratedResources, BackgroundFramesLieWhereTheyAreNamed) {
     EXPECT_GT(top, 80);
     EXPECT_GT(bottom, 80);
     EXPECT_EQ(elsewhere, 0);
+    // The name keeps to the frame's left fifth: its middle is bare.
+    auto inked = [&](int x0, int x1) {
+      int n = 0;
+      for (int y = 50; y < 90; ++y)
+        for (int x = x0; x < x1; ++x) n += c.pixels()[(static_cast<size_t>(y) * c.width() + x) * 4] > 200 ? 1 : 0;
+      return n;
+    };
+    EXPECT_GT(inked(24, 48), 20);
+    EXPECT_EQ(inked(50, 136), 0);
   }
   TTF_Quit();
 }

@@ -323,10 +323,10 @@ float DrawPanelBody(Canvas& c, float x, float y, float w, float h, Rgbaf base, R
   return radius;
 }
 
-// A panel's caption at its left, in a box as wide as a third of the panel.
+// A panel's caption at its left, in a box as wide as the share of the panel.
 void DrawLeftCaption(Canvas& c, TextPainter& text, const std::string& caption, float x, float y, float w, float h,
-                     Rgbaf base) {
-  float box = std::min(w * 0.3f, h * 2.4f);
+                     Rgbaf base, float share = 0.3f) {
+  float box = std::min(w * share, h * 2.4f);
   DrawCaption(c, text, caption, x + 4 + box / 2, y + h / 2, box, h * 0.6f, InkOn(base), base);
 }
 
@@ -349,7 +349,9 @@ void DrawBackground(Canvas& c, const Picture& p, TextPainter& text) {
       const float fx = static_cast<float>(f.x), fy = static_cast<float>(f.y);
       const float fw = static_cast<float>(f.width), fh = static_cast<float>(f.height);
       DrawPanelBody(c, fx, fy, fw, fh, inside, border);
-      DrawLeftCaption(c, text, f.text, fx, fy, fw, fh, inside);
+      // The name keeps to the frame's left fifth, clear of the amounts the
+      // table shows in a frame's middle.
+      DrawLeftCaption(c, text, f.text, fx, fy, fw, fh, inside, 0.2f);
     }
     return;
   }
