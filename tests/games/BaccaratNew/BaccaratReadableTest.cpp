@@ -4,7 +4,7 @@
 // the places that keep the small areas' names and totals beyond the chips'
 // reach, the newest record in view and the roads' dots inside their cells.
 #include "BaccaratFixture.h"
-#include "games/Readables.h"
+#include "games/PhaseCheck.h"
 #include "games/common/BoardWidgets.h"
 
 #include <cstdio>
@@ -26,9 +26,9 @@ protected:
         return name;
     }
     // The panels, the clock, the banker buttons, the chips and the records.
-    readables::List Table(bool withRecords)
+    phasecheck::List Table(bool withRecords)
     {
-        readables::List r(board->GetUILayer());
+        phasecheck::List r(board->GetUILayer());
         r.Widgets({"BANKER_USERNAME", "BANKER_MONEY", "BANKER_SCORE", "BANKER_NUMS", "self_username", "self_money",
                    "self_score", "self_mingzhonglv", "TIME_1", "TIME_0", "TIME_TYPE_01", "Button_Bank",
                    "Button_CHART", "Button_Left", "Button_Right", "bottom_zhuang_num", "bottom_xian_num",
@@ -45,7 +45,7 @@ protected:
         return r;
     }
     // Each area's name, and its total and my stake when they show.
-    void AddAreas(readables::List& r)
+    void AddAreas(phasecheck::List& r)
     {
         for (int area = 0; area < 8; ++area)
         {
@@ -119,9 +119,9 @@ TEST_F(BaccaratReadable, TheIdleTableWithItsRecordsAndQueue)
     ASSERT_TRUE(SendRecords(40));
     QueueThree();
     Seconds(1.1f);
-    readables::List r = Table(true);
+    phasecheck::List r = Table(true);
     AddAreas(r);
-    readables::ExpectNothingCovers(r, "baccarat_readable_idle");
+    phasecheck::ExpectNothingCovers(r, "baccarat_readable_idle");
 }
 
 TEST_F(BaccaratReadable, BettingWithChipsOnEveryArea)
@@ -129,14 +129,14 @@ TEST_F(BaccaratReadable, BettingWithChipsOnEveryArea)
     ASSERT_TRUE(SendRecords(12));
     QueueThree();
     BetOnEveryArea();
-    readables::List r = Table(true);
+    phasecheck::List r = Table(true);
     AddAreas(r);
     for (int area = 0; area < 8; ++area)
     {
         ASSERT_TRUE(board->GetWidget(Name("Label_%03d", area).c_str())->isVisible());
         ASSERT_TRUE(board->GetWidget(Name("Label_%04d", area).c_str())->isVisible());
     }
-    readables::ExpectNothingCovers(r, "baccarat_readable_betting");
+    phasecheck::ExpectNothingCovers(r, "baccarat_readable_betting");
 }
 
 TEST_F(BaccaratReadable, TheDealAndTheResultPanel)
@@ -148,7 +148,7 @@ TEST_F(BaccaratReadable, TheDealAndTheResultPanel)
     ASSERT_TRUE(Game(SUB_S_GAME_END, end));
     // Mid-deal: the first four cards with their points and the tip.
     Seconds(3.2f);
-    readables::List deal = Table(false);
+    phasecheck::List deal = Table(false);
     for (int i = 0; i < 6; ++i)
         deal.Node("card " + std::to_string(i), board->GetTableCard(i), true);
     deal.Widgets({"GAME_POINT_XIAN", "GAME_POINT_ZHUANG"});
@@ -156,17 +156,17 @@ TEST_F(BaccaratReadable, TheDealAndTheResultPanel)
     // A hand's cards fan out from their corners, each over the one before.
     const covering::Allowed fanned = {{"card 0", "card 1"}, {"card 0", "card 2"}, {"card 1", "card 2"},
                                       {"card 3", "card 4"}, {"card 3", "card 5"}, {"card 4", "card 5"}};
-    readables::ExpectNothingCovers(deal, "baccarat_readable_deal", {}, fanned);
+    phasecheck::ExpectNothingCovers(deal, "baccarat_readable_deal", {}, fanned);
 
     // Below 12 seconds of the result, the panel of my results rises to its place.
     Seconds(8);
     ASSERT_TRUE(board->GetWidget("GAME_END")->isVisible());
     ASSERT_TRUE(board->GetWidget("GAME_END")->getPosition().equals(CCPoint(511, 356)));
-    readables::List result = Table(false);
+    phasecheck::List result = Table(false);
     for (int i = 0; i <= 10; ++i)
         result.Widget(Name("Label_result_%d", i).c_str());
-    readables::ExpectNothingCovers(result, "baccarat_readable_result");
-    readables::ExpectOpaque(board->GetWidget("GAME_END"), Areas(), "the result panel");
+    phasecheck::ExpectNothingCovers(result, "baccarat_readable_result");
+    phasecheck::ExpectOpaque(board->GetWidget("GAME_END"), Areas(), "the result panel");
 }
 
 TEST_F(BaccaratReadable, TheChartsOverTheTable)
@@ -175,14 +175,14 @@ TEST_F(BaccaratReadable, TheChartsOverTheTable)
     ASSERT_TRUE(SendRecords(60));
     Touch("Button_CHART");
     Seconds(0.6f);
-    readables::List r(board->GetUILayer());
+    phasecheck::List r(board->GetUILayer());
     r.Widgets({"Button_CHART_CLOSE", "Label_CHART_xianNum", "Label_CHART_pingNum", "Label_CHART_zhuangNum",
                "Label_CHART_xianBili", "Label_CHART_pingBili", "Label_CHART_zhuangBili", "Label_CHART_xdzNum",
                "Label_CHART_zdzNum", "Label_CHART_xtwNum", "Label_CHART_ztwNum"});
     for (int chart = 1; chart <= 5; ++chart)
         r.Widget(Name("ListView_Chart%d", chart).c_str());
-    readables::ExpectNothingCovers(r, "baccarat_readable_charts");
-    readables::ExpectOpaque(board->GetWidget("Image_CHART"), Areas(), "the charts");
+    phasecheck::ExpectNothingCovers(r, "baccarat_readable_charts");
+    phasecheck::ExpectOpaque(board->GetWidget("Image_CHART"), Areas(), "the charts");
 }
 
 TEST_F(BaccaratReadable, ATableRestoredInItsBetting)
@@ -202,9 +202,9 @@ TEST_F(BaccaratReadable, ATableRestoredInItsBetting)
     ASSERT_TRUE(Scene(GS_PLACE_BET, BytesOf(scene)));
     ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, AREA_XIAN, 100)));
     Seconds(1);
-    readables::List r = Table(false);
+    phasecheck::List r = Table(false);
     AddAreas(r);
-    readables::ExpectNothingCovers(r, "baccarat_readable_restored");
+    phasecheck::ExpectNothingCovers(r, "baccarat_readable_restored");
 }
 
 // A small area's chips land round its middle: its name lies below their

@@ -6,7 +6,7 @@
 // of both figures.
 #include "CarFixture.h"
 
-#include "games/Readables.h"
+#include "games/PhaseCheck.h"
 
 using namespace BumperCarBattle;
 using namespace cartest;
@@ -21,13 +21,13 @@ const char* const kBrands[AREA_COUNT] = {"bsj_d", "bm_d", "bc_d", "dz_d", "bsj_x
 class CarReadable : public CarTest
 {
 protected:
-    readables::List Table(bool areas)
+    phasecheck::List Table(bool areas)
     {
-        readables::List r(board->GetUILayer());
+        phasecheck::List r(board->GetUILayer());
         AddTable(r, areas);
         return r;
     }
-    void AddTable(readables::List& r, bool areas)
+    void AddTable(phasecheck::List& r, bool areas)
     {
         r.Widgets({"atlasLabel_game_timer", "label_banker_score", "label_banker_times", "label_banker_mark",
                    "label_score", "label_mark", "label_jetton", "btn_bank", "listView_banker_list", "ListView_30",
@@ -65,7 +65,7 @@ TEST_F(CarReadable, EveryPhaseOfARound)
     ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(10)));
     Queue();
     Seconds(1);
-    readables::ExpectNothingCovers(Table(true), "car_readable_idle");
+    phasecheck::ExpectNothingCovers(Table(true), "car_readable_idle");
 
     ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 20)));
     for (int area = 1; area <= AREA_COUNT; ++area)
@@ -74,22 +74,22 @@ TEST_F(CarReadable, EveryPhaseOfARound)
                 ASSERT_TRUE(Game(SUB_S_PLACE_JETTON, Bet(2, static_cast<uint8_t>(area), amount)));
     ASSERT_TRUE(Game(SUB_S_PLACE_JETTON, Bet(kMe, 3, 100000)));
     Seconds(1);
-    readables::ExpectNothingCovers(Table(true), "car_readable_betting");
+    phasecheck::ExpectNothingCovers(Table(true), "car_readable_betting");
 
     ASSERT_TRUE(Game(SUB_S_GAME_END, End(25, 9)));
     Seconds(3);
-    readables::ExpectNothingCovers(Table(true), "car_readable_running");
+    phasecheck::ExpectNothingCovers(Table(true), "car_readable_running");
     RunToTheEnd();
     Seconds(3);
     cocos2d::CCNode* panel = board->GetEndBackground()->getChildByTag(NNBoard::kResultPanelTag);
     ASSERT_NE(panel, nullptr);
-    readables::List result = Table(false);
+    phasecheck::List result = Table(false);
     result.Node("the result panel", panel);
-    readables::ExpectNothingCovers(result, "car_readable_result");
+    phasecheck::ExpectNothingCovers(result, "car_readable_result");
     std::vector<cocos2d::CCNode*> areas;
     for (int area = 1; area <= AREA_COUNT; ++area)
         areas.push_back(board->GetAreaButton(area));
-    readables::ExpectOpaque(board->GetEndBackground(), areas, "the end background");
+    phasecheck::ExpectOpaque(board->GetEndBackground(), areas, "the end background");
 }
 
 TEST_F(CarReadable, ATableEnteredInItsBetting)
@@ -97,7 +97,7 @@ TEST_F(CarReadable, ATableEnteredInItsBetting)
     Queue();
     ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(12, 1, 7))));
     Seconds(1);
-    readables::ExpectNothingCovers(Table(true), "car_readable_restored");
+    phasecheck::ExpectNothingCovers(Table(true), "car_readable_restored");
 }
 
 // Every chip an area may take, live or laid again from a scene, stays below
@@ -133,9 +133,9 @@ TEST_F(CarReadable, TheResultLinesCaptionStandsClearOfItsFigures)
     ASSERT_TRUE(nodeboxes::Shown(panel));
     // The caption "返还" ends 207 across the picture, on the row 22 from its top.
     const cocos2d::CCRect box = nodeboxes::WorldBox(panel);
-    readables::List r;
+    phasecheck::List r;
     r.Part("the caption", panel, cocos2d::CCRect(box.getMinX() + 178, box.getMaxY() - 31, 30, 18));
-    readables::ExpectNothingCovers(r, "car_readable_result_line");
+    phasecheck::ExpectNothingCovers(r, "car_readable_result_line");
 }
 
 }  // namespace

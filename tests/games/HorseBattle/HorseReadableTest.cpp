@@ -5,7 +5,7 @@
 #include "HorseFixture.h"
 
 #include "games/HorseBattle/RaceCourse.h"
-#include "games/Readables.h"
+#include "games/PhaseCheck.h"
 
 using namespace HorseBattle;
 using namespace hbtest;
@@ -17,25 +17,25 @@ class HorseReadable : public HorseTest
 protected:
     // The title strip above the table, right of the room's buttons: the
     // frame's own band.
-    void AddTitleStrip(readables::List& r)
+    void AddTitleStrip(phasecheck::List& r)
     {
         cocos2d::CCNode* frame = board->GetSkinBackground();
         ASSERT_NE(frame, nullptr);
         const cocos2d::CCRect box = nodeboxes::WorldBox(frame);
         r.Part("the title strip", frame, cocos2d::CCRect(240, box.getMaxY() - 30, 780, 26));
     }
-    readables::List Top()
+    phasecheck::List Top()
     {
-        readables::List r(board->GetUILayer());
+        phasecheck::List r(board->GetUILayer());
         r.Widget("Lbl_Time", true).Widget("Txt_1", true).Widget("Txt_2", true).Widget("Txt_3", true);
         AddTitleStrip(r);
         return r;
     }
     // The betting panel: the areas with their names, odds and my bets, my
     // panel and the buttons.
-    readables::List Betting()
+    phasecheck::List Betting()
     {
-        readables::List r = Top();
+        phasecheck::List r = Top();
         r.Widgets({"Lbl_Myname", "Lbl_MyScore", "MyScore", "AllScore", "Btn_xiazhu", "lblScore", "Img_w", "Btn_Bank",
                    "Btn_Help", "Btn_ls"});
         for (int area = 0; area < AREA_COUNT; ++area)
@@ -52,32 +52,32 @@ TEST_F(HorseReadable, FreeTimeAndBettingWithTheHelpAndTheHistory)
 {
     ASSERT_TRUE(Scene(GS_FREE, BytesOf(*FreeSceneRecord(10, 9))));
     Seconds(1);
-    readables::ExpectNothingCovers(Top(), "horse_readable_idle");
+    phasecheck::ExpectNothingCovers(Top(), "horse_readable_idle");
     ASSERT_TRUE(Game(SUB_S_ROUND_START, RoundStart(20)));
     ASSERT_TRUE(Game(SUB_S_BET_PLACED, BetPlaced(2, 0, 500000)));
     TapWidget(board->GetAreaButton(AreaOfPair(4, 5)));
     TapWidget(board->GetWidget("Btn_xiazhu"));
     TapWidget(board->GetAreaButton(AreaOfPair(1, 2)));
     Seconds(1);
-    readables::ExpectNothingCovers(Betting(), "horse_readable_betting");
+    phasecheck::ExpectNothingCovers(Betting(), "horse_readable_betting");
 
     // The help's text over the areas: none of them shows through it.
     TapWidget(board->GetWidget("Btn_Help"));
-    readables::List help = Top();
+    phasecheck::List help = Top();
     help.Node("the help", board->GetHelpPanel());
-    readables::ExpectNothingCovers(help, "horse_readable_help");
+    phasecheck::ExpectNothingCovers(help, "horse_readable_help");
     // The areas under the help and the history do not show through them.
     std::vector<cocos2d::CCNode*> areas;
     for (int area = 0; area < AREA_COUNT; ++area)
         areas.push_back(board->GetAreaButton(area));
-    readables::ExpectOpaque(board->GetHelpPanel(), areas, "the help");
+    phasecheck::ExpectOpaque(board->GetHelpPanel(), areas, "the help");
     TapWidget(board->GetWidget("Btn_HelpClose"));
 
     TapWidget(board->GetWidget("Btn_ls"));
-    readables::List history = Top();
+    phasecheck::List history = Top();
     history.Node("the history", board->GetHistoryPanel());
-    readables::ExpectNothingCovers(history, "horse_readable_history");
-    readables::ExpectOpaque(board->GetHistoryPanel(), areas, "the history");
+    phasecheck::ExpectNothingCovers(history, "horse_readable_history");
+    phasecheck::ExpectOpaque(board->GetHistoryPanel(), areas, "the history");
 }
 
 TEST_F(HorseReadable, TheRaceAndItsResult)
@@ -86,21 +86,21 @@ TEST_F(HorseReadable, TheRaceAndItsResult)
     TapWidget(board->GetAreaButton(AreaOfPair(4, 5)));
     ASSERT_TRUE(Game(SUB_S_BET_END, BetEnd(7)));
     Seconds(4);
-    readables::ExpectNothingCovers(Top(), "horse_readable_lineup");
+    phasecheck::ExpectNothingCovers(Top(), "horse_readable_lineup");
     Seconds(3);
     ASSERT_TRUE(Game(SUB_S_RACE, Race(20, 3, 4)));
     Seconds(6);
-    readables::List race = Top();
+    phasecheck::List race = Top();
     race.Node("the ranking", board->GetRankPanel()).Node("my areas", board->GetMyAreasLabel());
-    readables::ExpectNothingCovers(race, "horse_readable_race");
+    phasecheck::ExpectNothingCovers(race, "horse_readable_race");
     Step(250);
     Seconds(2);
     ASSERT_TRUE(board->GetResultPanel()->isVisible());
-    readables::List result = Top();
+    phasecheck::List result = Top();
     for (const char* name : {"Lbl_first", "Lbl_second", "FirstHorse", "SecondHorse", "lbl_playerName", "lbl_GetScore",
                              "Btn_ResultClose", "Img_Result"})
         result.Widget(name);
-    readables::ExpectNothingCovers(result, "horse_readable_result");
+    phasecheck::ExpectNothingCovers(result, "horse_readable_result");
 }
 
 }  // namespace

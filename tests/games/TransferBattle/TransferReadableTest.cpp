@@ -5,7 +5,7 @@
 // mid-round.
 #include "TransferFixture.h"
 
-#include "games/Readables.h"
+#include "games/PhaseCheck.h"
 #include "games/TransferBattle/ScoreView.h"
 
 using namespace TransferBattle;
@@ -16,9 +16,9 @@ namespace {
 class TransferReadable : public TransferTest
 {
 protected:
-    readables::List Table(bool areas, bool wheel)
+    phasecheck::List Table(bool areas, bool wheel)
     {
-        readables::List r(board->GetUILayer());
+        phasecheck::List r(board->GetUILayer());
         r.Widgets({"Label_21_0_0", "Label_21_0_7", "Label_21_0_5", "Label_21_0_6", "Label_21_0_4", "Label_21_0_3",
                    "Label_21_0_2", "Image_clock", "AtlasLabel_43", "ListView_20", "Button_60", "ListView_30",
                    "Button_26", "Button_27"});
@@ -73,7 +73,7 @@ TEST_F(TransferReadable, EveryPhaseOfARound)
     ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(10)));
     Queue();
     Seconds(1);
-    readables::ExpectNothingCovers(Table(true, true), "transfer_readable_idle", {}, Lights());
+    phasecheck::ExpectNothingCovers(Table(true, true), "transfer_readable_idle", {}, Lights());
 
     // Totals of seven to nine digits, and bets of mine.
     ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 5000000000LL, 200000000, 20)));
@@ -84,37 +84,37 @@ TEST_F(TransferReadable, EveryPhaseOfARound)
         ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, static_cast<uint8_t>(area), 10000000)));
     }
     Seconds(1);
-    readables::ExpectNothingCovers(Table(true, true), "transfer_readable_betting", {}, Lights());
+    phasecheck::ExpectNothingCovers(Table(true, true), "transfer_readable_betting", {}, Lights());
 
     // The wheel runs, then stops on a beast: its banner on the end
     // background, the end dial under the wheel's middle.
     // The wheel starts under the phase's sign, the totals still shown.
     ASSERT_TRUE(Game(SUB_S_GAME_END, End(40, 9)));
     Step(6);
-    readables::List running = Table(false, true);
+    phasecheck::List running = Table(false, true);
     for (int area = 1; area <= AREA_COUNT; ++area)
         running.Node("area " + std::to_string(area - 1) + "'s total", board->GetTotalLabel(area));
-    readables::ExpectNothingCovers(running, "transfer_readable_running", {}, Lights());
+    phasecheck::ExpectNothingCovers(running, "transfer_readable_running", {}, Lights());
     for (int i = 0; i < 60 * 12 && board->IsWheelRunning(); ++i)
         Step();
     ASSERT_FALSE(board->IsWheelRunning());
     Step(20);
-    readables::List stop = Table(false, false);
+    phasecheck::List stop = Table(false, false);
     stop.Node("the winner's banner", board->GetBanner(2));
-    readables::ExpectNothingCovers(stop, "transfer_readable_stop", {}, Clock());
+    phasecheck::ExpectNothingCovers(stop, "transfer_readable_stop", {}, Clock());
 
     // The result panel, under the banner.
     Seconds(9);
-    readables::List result = Table(false, false);
+    phasecheck::List result = Table(false, false);
     result.Node("the winner's banner", board->GetBanner(2));
     result.Node("the result panel", board->GetScoreView());
-    readables::ExpectNothingCovers(result, "transfer_readable_result", {}, Clock());
+    phasecheck::ExpectNothingCovers(result, "transfer_readable_result", {}, Clock());
     std::vector<cocos2d::CCNode*> wheel;
     for (int point = 0; point < 16; ++point)
         wheel.push_back(board->GetWidget(("Image_slot_" + std::to_string(point)).c_str()));
     wheel.push_back(board->GetWidget("Image_wheel"));
     wheel.push_back(board->GetWidget("Image_wheel_hub"));
-    readables::ExpectOpaque(board->GetScoreView(), wheel, "the result panel");
+    phasecheck::ExpectOpaque(board->GetScoreView(), wheel, "the result panel");
 }
 
 // Entered mid-round in the betting, then the result comes as a scene.
@@ -123,12 +123,12 @@ TEST_F(TransferReadable, ATableEnteredMidRound)
     Records();
     ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(12, 1))));
     Seconds(1);
-    readables::ExpectNothingCovers(Table(true, true), "transfer_readable_restored_betting", {}, Lights());
+    phasecheck::ExpectNothingCovers(Table(true, true), "transfer_readable_restored_betting", {}, Lights());
     ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(9, 1))));
     Seconds(1);
-    readables::List restored = Table(false, false);
+    phasecheck::List restored = Table(false, false);
     restored.Node("the result panel", board->GetScoreView());
-    readables::ExpectNothingCovers(restored, "transfer_readable_restored_result", {}, Clock());
+    phasecheck::ExpectNothingCovers(restored, "transfer_readable_restored_result", {}, Clock());
 }
 
 }  // namespace

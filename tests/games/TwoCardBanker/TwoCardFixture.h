@@ -3,7 +3,7 @@
 #pragma once
 
 #include "games/BankerTable.h"
-#include "games/Readables.h"
+#include "games/PhaseCheck.h"
 #include "games/TwoCardBanker/TwoCardBoard.h"
 #include "games/TwoCardBanker/TwoCardHandler.h"
 #include "games/TwoCardBanker/TwoCardMessages.h"
@@ -82,7 +82,7 @@ protected:
     // and records, the buttons and chips, each area's name (on its felt's
     // foot, `felt` naming the felt of an area) and amounts; with `cards`,
     // each card's rank corner and each hand's sign.
-    readables::List TableReadables(const std::function<std::string(int)>& felt, bool cards) const;
+    phasecheck::List TableReadables(const std::function<std::string(int)>& felt, bool cards) const;
     // Each phase of a round, the notices, and the table entered in its
     // betting and in its result: nothing covers what a player reads; at the
     // result my panel's coins follow my score as the side bar does.

@@ -23,9 +23,9 @@ std::string CardName(int hand, int card) { return "hand " + std::to_string(hand)
 
 }  // namespace
 
-readables::List TwoCardTest::TableReadables(const std::function<std::string(int)>& felt, bool cards) const
+phasecheck::List TwoCardTest::TableReadables(const std::function<std::string(int)>& felt, bool cards) const
 {
-    readables::List r(base->GetUILayer());
+    phasecheck::List r(base->GetUILayer());
     r.Widgets({"Label_2_0", "Label_2", "Label_2_11", "Label_2_10", "Label_2_4", "Label_2_3", "Label_2_2", "Label_2_1",
                "Label_2_9", "Label_2_8", "Label_2_7", "AtlasLabel_28", "Image_88", "ListView_45", "ListView_62",
                "Button_86", "Button_47", "Button_46", "Button_58", "Button_59"});
@@ -77,7 +77,7 @@ void TwoCardTest::ExpectEveryPhaseReadable(const RoundMessages& round, const std
 
     // Of a card only its corner is read.
     auto check = [&](const std::string& phase, bool cards, CCNode* more = nullptr) {
-        readables::List r = TableReadables(felt, cards);
+        phasecheck::List r = TableReadables(felt, cards);
         if (more != nullptr)
             r.Node(phase, more);
         std::vector<covering::Readable> items = r.Items();
@@ -118,10 +118,10 @@ void TwoCardTest::ExpectEveryPhaseReadable(const RoundMessages& round, const std
     base->UpdateChipButtons(50);
     Step(6);
     {
-        readables::List r(base->GetUILayer());
+        phasecheck::List r(base->GetUILayer());
         for (int area = 1; area <= base->Shape().areaCount; ++area)
             r.Foot("area " + std::to_string(area) + "'s name", base->GetWidget(felt(area).c_str()), kAreaNameBand);
-        readables::ExpectNothingCovers(r, game + "_readable_notices", names, allowed);
+        phasecheck::ExpectNothingCovers(r, game + "_readable_notices", names, allowed);
     }
 
     // The deal under way, then the result with its score view.

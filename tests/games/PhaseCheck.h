@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace readables {
+namespace phasecheck {
 
 class List
 {
@@ -150,4 +150,4 @@ inline void ExpectOpaque(cocos2d::CCNode* panel, const std::vector<cocos2d::CCNo
     cocos2d::CCDirector::sharedDirector()->setNeedsRedraw();
 }
 
-}  // namespace readables
+}  // namespace phasecheck
