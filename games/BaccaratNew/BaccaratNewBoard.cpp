@@ -44,10 +44,6 @@ std::string Lld(int64_t value)
     return text;
 }
 
-// Coins as the rest of the client writes them (the side bar's card too), so
-// one amount never shows two ways on one screen.
-std::string Coins(int64_t value) { return CClientGlobal::FormatScore(value); }
-
 }  // namespace
 
 const int64_t BaccaratNewBoard::kChipValues[kChipCount] = {100, 1000, 10000, 100000, 1000000, 5000000};
@@ -642,7 +638,7 @@ void BaccaratNewBoard::ShowBankerInfo()
         amount = banker->lScore;
     }
     SetLabelText("BANKER_USERNAME", name);
-    SetLabelText("BANKER_MONEY", Coins(amount));
+    SetLabelText("BANKER_MONEY", Lld(amount));
     SetLabelText("BANKER_SCORE", Lld(m_lBankerWin));
     SetLabelText("BANKER_NUMS", std::to_string(m_wBankerRounds));
 }
@@ -653,7 +649,7 @@ void BaccaratNewBoard::ShowSelfInfo()
     if (me == nullptr)
         return;
     SetLabelText("self_username", games::NickName(me));
-    SetLabelText("self_money", Coins(me->lScore));
+    SetLabelText("self_money", Lld(me->lScore));
     SetLabelText("self_score", Lld(m_lRunningTotal));
     const int64_t played = static_cast<int64_t>(m_nWonAreas) + m_nLostAreas;
     const double ratio = played >= 1 ? 100.0 * m_nWonAreas / static_cast<double>(played) : 0;
@@ -686,7 +682,7 @@ void BaccaratNewBoard::RefreshBankerList()
             if (name != nullptr)
                 name->setText(games::NickName(user));
             if (score != nullptr)
-                score->setText(Coins(user->lScore));
+                score->setText(Lld(user->lScore));
         }
         else
         {
