@@ -76,6 +76,8 @@ struct FrameCounts {
   uint32_t lastRecordedAgain = 0;  // draws the last frame recorded again
 };
 FrameCounts frameCounts();
+// Requests the X server refused since the window opened (logged, not fatal).
+unsigned x11Errors();
 // Draws recorded again: a subtree that has not changed since the last frame
 // gives the draws it gave then. The number of the frame being recorded (0
 // while draws go straight to the output) and how many draws it has so far.

@@ -237,6 +237,17 @@ TEST_P(WindowFramesTest, ALabelAmongTheDigitsShowsAsDrawnWhole) {
   runClock(Over::LabelUnderTheLight, false, true);
 }
 
+// Xlib's own handler would end the program on the first refused request.
+TEST_P(WindowFramesTest, ARequestTheServerRefusesIsSaidAndTheWindowGoesOn) {
+  runScene()->addChild(CCSprite::createWithTexture(patternedTexture(64, 64, 255, 3)));
+  CCDirector::sharedDirector()->drawScene();
+  const unsigned before = be::x11Errors();
+  ASSERT_TRUE(sendARefusedRequest()) << "no X11 window";
+  EXPECT_EQ(be::x11Errors(), before + 1);
+  CCDirector::sharedDirector()->drawScene();
+  EXPECT_FALSE(windowPixels().empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Renderers, WindowFramesTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Software" : "OpenGL"; });
 

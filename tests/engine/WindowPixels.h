@@ -9,6 +9,9 @@
 // so in order); empty without an X11 window. Apart from the tests because
 // Xlib's headers define names (None, Bool, Status) that clash with them.
 std::vector<uint32_t> windowPixels();
+// Sends a request the X server refuses (a window that does not exist) on the
+// program's own connection and waits for the answer; false without an X11 window.
+bool sendARefusedRequest();
 // Whether an X server takes a connection on the display.
 bool displayAnswers(const char* display);
 

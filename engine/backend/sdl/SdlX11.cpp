@@ -13,6 +13,7 @@
 #include <X11/Xatom.h>
 #endif
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -37,6 +38,7 @@ struct XCalls {
   int (*getWindowProperty)(Display*, ::Window, Atom, long, long, Bool, Atom, Atom*, int*, unsigned long*,
                            unsigned long*, unsigned char**) = nullptr;
   int (*free)(void*) = nullptr;
+  XErrorHandler (*setErrorHandler)(XErrorHandler) = nullptr;
 };
 
 XCalls& xCalls() {
@@ -55,10 +57,32 @@ XCalls& xCalls() {
   x.internAtom = reinterpret_cast<decltype(x.internAtom)>(SDL_LoadFunction(lib, "XInternAtom"));
   x.getWindowProperty = reinterpret_cast<decltype(x.getWindowProperty)>(SDL_LoadFunction(lib, "XGetWindowProperty"));
   x.free = reinterpret_cast<decltype(x.free)>(SDL_LoadFunction(lib, "XFree"));
+  x.setErrorHandler = reinterpret_cast<decltype(x.setErrorHandler)>(SDL_LoadFunction(lib, "XSetErrorHandler"));
   // The library stays loaded for the process (SDL holds it too).
   x.ok = x.getWindowAttributes && x.createGC && x.createImage && x.putImage && x.flush && x.freeGC &&
          x.eventsQueued && x.internAtom && x.getWindowProperty && x.free;
   return x;
+}
+
+std::atomic<unsigned> g_xErrors{0};
+
+// Xlib's own handler ends the process on any error. A request can fail for
+// reasons of the moment (a GL driver putting an image on a window the
+// manager has just resized), and the next frame puts it right: say it and
+// go on.
+int onXError(Display*, XErrorEvent* e) {
+  const unsigned n = ++g_xErrors;
+  if (n <= 10)
+    SDL_Log("engine: the X server refused a request (error %d, request %d.%d)%s", e->error_code, e->request_code,
+            e->minor_code, n == 10 ? "; further refusals go unsaid" : "");
+  return 0;
+}
+
+// Every time a window opens: SDL puts its own handler back when it starts
+// its video again.
+void handleXErrors() {
+  XCalls& x = xCalls();
+  if (x.setErrorHandler) x.setErrorHandler(onXError);
 }
 
 // The window manager's names, for the display they were made on.
@@ -125,6 +149,14 @@ void findPutImage(Display* display, ::Window window) {
 }  // namespace
 #endif
 
+unsigned x11Errors() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  return g_xErrors.load();
+#else
+  return 0;
+#endif
+}
+
 bool canPutOnWindow() { return g_sdl.xGC && g_sdl.xVisual && g_sdl.xDisplay; }
 
 void forgetWindowX11() {
@@ -173,6 +205,7 @@ void findWindowX11(SDL_Window* win, bool gl) {
   Display* display = info.info.x11.display;
   g_sdl.xDisplay = display;
   g_sdl.xWindow = info.info.x11.window;
+  handleXErrors();
   findPutImage(display, info.info.x11.window);
   if (!gl) return;
   const char* egl = SDL_GetHint(SDL_HINT_VIDEO_X11_FORCE_EGL);
