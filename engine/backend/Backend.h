@@ -74,6 +74,11 @@ struct FrameCounts {
   uint64_t underOnCpu = 0;  // rectangles put together on the CPU from kept pixels and texels, not drawn
   long lastPixels = 0;
   uint32_t lastRecordedAgain = 0;  // draws the last frame recorded again
+  // Since the renderer opened: rectangles drawn again and their pixels
+  // (a whole frame counts as one), and what was put on the window (pixels,
+  // and the requests that carried them).
+  uint64_t rects = 0, rectPixels = 0;
+  uint64_t sentPixels = 0, sends = 0;
 };
 FrameCounts frameCounts();
 // Draws recorded again: a subtree that has not changed since the last frame

@@ -374,6 +374,8 @@ struct SdlState {
   uint64_t wholeFrames = 0, partialFrames = 0;
   uint64_t keptRects = 0;  // shown from kept pixels, not drawn
   uint64_t underOnCpu = 0;  // put together on the CPU from kept pixels and texels, not drawn
+  uint64_t rectCount = 0, rectPixels = 0;  // drawn again (frameCounts)
+  uint64_t sentPixels = 0, sends = 0;      // put on the window
 
   // Pixels kept of rectangles drawn before, the last frame's rectangles, the
   // keys seen lately (a picture is kept the second time it is drawn), and in
@@ -413,6 +415,12 @@ struct SdlState {
 };
 
 extern SdlState g_sdl;
+
+// Counts pixels put on the window by one request (frameCounts).
+inline void noteSent(long pixels) {
+  g_sdl.sentPixels += (uint64_t)std::max(pixels, 0L);
+  ++g_sdl.sends;
+}
 
 inline bool recordedNow(const Texture* t) { return g_sdl.recording && t && t->recordedIn == g_sdl.frameNumber; }
 

@@ -989,6 +989,8 @@ void resolveFrame() {
   setSdlClip(nullptr);
   g_sdl.lastRects = rects;
   if (!partial) g_sdl.lastRects.assign(1, Rect{0, 0, f.w, f.h});
+  g_sdl.rectCount += g_sdl.lastRects.size();
+  for (const Rect& r : g_sdl.lastRects) g_sdl.rectPixels += (uint64_t)rectArea(r);
   std::swap(g_sdl.last, g_sdl.frame);
   g_sdl.lastValid = true;
   g_sdl.lastNumber = g_sdl.frameNumber;
@@ -1005,6 +1007,10 @@ FrameCounts frameCounts() {
   c.underOnCpu = g_sdl.underOnCpu;
   for (const Rect& r : g_sdl.lastRects) c.lastPixels += rectArea(r);
   c.lastRecordedAgain = g_sdl.lastRecordedAgain;
+  c.rects = g_sdl.rectCount;
+  c.rectPixels = g_sdl.rectPixels;
+  c.sentPixels = g_sdl.sentPixels;
+  c.sends = g_sdl.sends;
   return c;
 }
 

@@ -151,6 +151,7 @@ bool putOnWindow(const uint32_t* pixels, int x, int y, int w, int h, int pitch) 
   const uint32_t one = 1;
   image->byte_order = *reinterpret_cast<const uint8_t*>(&one) == 1 ? LSBFirst : MSBFirst;
   calls.putImage(display, g_sdl.xWindow, static_cast<GC>(g_sdl.xGC), image, 0, 0, x, y, (unsigned)w, (unsigned)h);
+  noteSent((long)w * h);
   image->data = nullptr;  // ours, not Xlib's to free
   image->f.destroy_image(image);
   return true;
