@@ -999,6 +999,18 @@ void resolveFrame() {
   g_sdl.goneMany = false;
 }
 
+void lastFrameRects(std::vector<int>& xywh, std::vector<uint8_t>& kept) {
+  xywh.clear();
+  kept.clear();
+  for (const Rect& r : g_sdl.lastRects) {
+    xywh.insert(xywh.end(), {r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0});
+    uint8_t k = 0;
+    for (const ShownRect& s : g_sdl.shown)
+      if (s.r.x0 == r.x0 && s.r.y0 == r.y0 && s.r.x1 == r.x1 && s.r.y1 == r.y1) k = s.kept >= 0 || s.composed >= 0;
+    kept.push_back(k);
+  }
+}
+
 FrameCounts frameCounts() {
   FrameCounts c;
   c.whole = g_sdl.wholeFrames;
