@@ -81,6 +81,10 @@ struct FrameCounts {
   uint64_t sentPixels = 0, sends = 0;
 };
 FrameCounts frameCounts();
+// The rectangles the last frame drew again, x, y, width and height each
+// (one of the whole output for a frame drawn whole), and which of them were
+// shown from kept pixels or put together from them (1) rather than drawn (0).
+void lastFrameRects(std::vector<int>& xywh, std::vector<uint8_t>& kept);
 // Draws recorded again: a subtree that has not changed since the last frame
 // gives the draws it gave then. The number of the frame being recorded (0
 // while draws go straight to the output) and how many draws it has so far.

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "backend/Backend.h"
 
@@ -15,7 +17,7 @@ namespace framestats {
 namespace {
 
 struct Stats {
-  bool read = false, on = false;
+  bool read = false, on = false, rects = false;
   double start = -1;  // of the second being counted
   double cpuStart = 0;
   double phase[kPhaseCount] = {};
@@ -44,6 +46,7 @@ bool on() {
   if (!s.read) {
     const char* v = getenv("KEST_FRAME_STATS");
     s.on = v && *v && strcmp(v, "0") != 0;
+    s.rects = s.on && strcmp(v, "rects") == 0;
     s.read = true;
   }
   return s.on;
@@ -73,7 +76,21 @@ void frameStepped() {
 }
 
 void frameDrawn() {
-  if (on()) ++stats().drawn;
+  if (!on()) return;
+  Stats& s = stats();
+  ++s.drawn;
+  if (!s.rects) return;
+  static std::vector<int> xywh;
+  static std::vector<uint8_t> kept;
+  backend::lastFrameRects(xywh, kept);
+  std::string line = "frame-rects";
+  char part[64];
+  for (size_t i = 0; i < kept.size(); ++i) {
+    std::snprintf(part, sizeof part, " %dx%d+%d+%d%s", xywh[i * 4 + 2], xywh[i * 4 + 3], xywh[i * 4], xywh[i * 4 + 1],
+                  kept[i] ? "k" : "");
+    line += part;
+  }
+  std::fprintf(stderr, "%.3f %s\n", backend::now(), line.c_str());
 }
 
 double now() { return on() ? backend::now() : 0; }
@@ -107,10 +124,11 @@ void report() {
                s.phase[kUpdate] * ms, s.phase[kDraw] * ms, s.phase[kPresent] * ms, s.phase[kWait] * ms,
                (cpu - s.cpuStart) * ms);
   std::fflush(stderr);
-  const bool read = s.read, enabled = s.on;
+  const bool read = s.read, enabled = s.on, rects = s.rects;
   s = Stats();
   s.read = read;
   s.on = enabled;
+  s.rects = rects;
   s.start = now;
   s.cpuStart = cpu;
   s.counts = c;
