@@ -273,6 +273,33 @@ TEST(GeneratedResources, ClearRowsStayClearAndTheDrawingKeepsItsSize) {
   TTF_Quit();
 }
 
+// Two frames alike but for where their clear rows lie are two drawings: a
+// short drawing over clear rows below is not the tall one, and each keeps a
+// place of its own in the sheet, packed without its clear rows.
+TEST(GeneratedResources, FramesThatDifferOnlyInTheirClearRowsKeepPlacesOfTheirOwn) {
+  PictureTable t = ParseTable(
+      "a\t40x30+below10\tpanel\t-\tnavy,gold\ts\n"
+      "b\t40x40\tpanel\t-\tnavy,gold\ts\n"
+      "c\t40x30+above10\tpanel\t-\tnavy,gold\ts\n");
+  ASSERT_TRUE(t.errors.empty());
+  std::vector<const Picture*> frames;
+  for (const Picture& p : t.pictures) frames.push_back(&p);
+  SheetLayout layout = PackSheet("s", frames);
+  ASSERT_EQ(layout.frames.size(), 3u);
+  std::set<std::pair<int, int>> places;
+  for (const FramePlace& f : layout.frames) places.insert({f.x, f.y});
+  EXPECT_EQ(places.size(), 3u);
+  EXPECT_EQ(layout.frames[0].height, 30);
+  EXPECT_EQ(layout.frames[0].top, 0);
+  EXPECT_EQ(layout.frames[1].height, 40);
+  EXPECT_EQ(layout.frames[2].height, 30);
+  EXPECT_EQ(layout.frames[2].top, 10);
+  for (const FramePlace& f : layout.frames) {
+    EXPECT_EQ(f.sourceWidth, 40) << f.frame;
+    EXPECT_EQ(f.sourceHeight, 40) << f.frame;
+  }
+}
+
 TEST(GeneratedResources, ClearColumnsOnTheRightStayClearAndTheDrawingKeepsTheLeft) {
   {
     TextPainter text(kFont);
