@@ -157,8 +157,9 @@ bool getClipboardText(std::string& utf8);
 bool pumpEvents();
 // Sleeps until an event arrives, one of the descriptors is ready (their
 // revents say which) or the timeout passes (-1: no timeout). A signal also
-// ends the wait.
-void waitEvents(std::vector<pollfd>& fds, int timeoutMs);
+// ends the wait. True when the descriptors were polled, so a revents of 0
+// says that one had nothing; false when the wait ended without looking.
+bool waitEvents(std::vector<pollfd>& fds, int timeoutMs);
 double now();
 
 // Pictures (any thread).

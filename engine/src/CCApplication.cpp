@@ -42,6 +42,7 @@ bool CCApplication::runPass() {
   if (!view->pollEvents()) return false;
   lap = stats::lap(stats::kEvents, lap);
   serviceWaitSources();
+  m_fdsPolled = false;
   stats::lap(stats::kSources, lap);
   if (director->isEnding()) return false;
 
@@ -85,7 +86,7 @@ bool CCApplication::runPass() {
     m_wait(m_fds, timeout);
   } else {
     const double ms = std::ceil(timeout * 1000);
-    kest::backend::waitEvents(m_fds, std::isinf(timeout) || ms > INT_MAX ? -1 : (int)ms);
+    m_fdsPolled = kest::backend::waitEvents(m_fds, std::isinf(timeout) || ms > INT_MAX ? -1 : (int)ms);
   }
   stats::pass(timeout, stats::lap(stats::kWait, lap) - lap);
   return true;
