@@ -38,7 +38,9 @@ public:
     void OnUpdate() override;
 
     // Polls every live module; the program calls it once a pass of its loop.
-    static void PollAll();
+    // With the descriptors its last wait polled, a socket found with nothing
+    // to read is not read (its deadlines and sends are still seen to).
+    static void PollAll(const std::vector<pollfd>* polled = nullptr);
 
     // What the program's loop waits on for this module: its descriptor, with
     // POLLOUT while connecting or while bytes wait to go, and the milliseconds
@@ -66,7 +68,7 @@ private:
     bool StartAddress(Link& link);
     bool StartConnect(Link& link);
     void AdvanceConnect(const std::shared_ptr<Link>& link);
-    void ServiceLink(const std::shared_ptr<Link>& link);
+    void ServiceLink(const std::shared_ptr<Link>& link, bool mayRead);
     bool Flush(Link& link);
     void QueueKeepAlive(Link& link);
     void HandleTransport(Link& link, uint16_t sub, const uint8_t* data, size_t size);
@@ -81,4 +83,6 @@ private:
     Clock m_clock;
     net::HostResolver m_resolver;
     std::shared_ptr<Link> m_link;
+    // Set by PollAll for one update: the last wait found the socket quiet.
+    bool m_quiet = false;
 };

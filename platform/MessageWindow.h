@@ -57,9 +57,11 @@ public:
     // Delivers waiting copy-data messages, then due timers. The sink may
     // destroy the window from inside a callback.
     void Pump();
-    void Pump(uint64_t nowMs);
+    void Pump(uint64_t nowMs, bool mayRead = true);
     // Pumps every live window of this process (the program's loop calls it).
-    static void PumpAll();
+    // With the descriptors its last wait polled, a socket found with nothing
+    // to read is not read (its timers still run).
+    static void PumpAll(const std::vector<pollfd>* polled = nullptr);
 
     // What the program's loop waits on for the window: its socket, and the
     // milliseconds from nowMs to its next timer.

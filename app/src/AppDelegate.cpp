@@ -131,8 +131,9 @@ void AppDelegate::serviceWaitSources()
     // A second start of the program: this one's window comes forward.
     if (m_pInstance != nullptr && m_pInstance->TakeCalls())
         CCEGLView::sharedOpenGLView()->raiseWindow();
-    CTCPSocketModule::PollAll();
-    platform::MessageWindow::PumpAll();
+    // Sockets the last wait found quiet are not read.
+    CTCPSocketModule::PollAll(polledWaitSources());
+    platform::MessageWindow::PumpAll(polledWaitSources());
 }
 
 std::string AppDelegate::ResolveSoundPath(const std::string& name)

@@ -74,10 +74,19 @@ struct FrameCounts {
   uint64_t underOnCpu = 0;  // rectangles put together on the CPU from kept pixels and texels, not drawn
   long lastPixels = 0;
   uint32_t lastRecordedAgain = 0;  // draws the last frame recorded again
+  // Since the renderer opened: rectangles drawn again and their pixels
+  // (a whole frame counts as one), and what was put on the window (pixels,
+  // and the requests that carried them).
+  uint64_t rects = 0, rectPixels = 0;
+  uint64_t sentPixels = 0, sends = 0;
 };
 FrameCounts frameCounts();
 // Requests the X server refused since the window opened (logged, not fatal).
 unsigned x11Errors();
+// The rectangles the last frame drew again, x, y, width and height each
+// (one of the whole output for a frame drawn whole), and which of them were
+// shown from kept pixels or put together from them (1) rather than drawn (0).
+void lastFrameRects(std::vector<int>& xywh, std::vector<uint8_t>& kept);
 // Draws recorded again: a subtree that has not changed since the last frame
 // gives the draws it gave then. The number of the frame being recorded (0
 // while draws go straight to the output) and how many draws it has so far.
@@ -150,8 +159,9 @@ bool getClipboardText(std::string& utf8);
 bool pumpEvents();
 // Sleeps until an event arrives, one of the descriptors is ready (their
 // revents say which) or the timeout passes (-1: no timeout). A signal also
-// ends the wait.
-void waitEvents(std::vector<pollfd>& fds, int timeoutMs);
+// ends the wait. True when the descriptors were polled, so a revents of 0
+// says that one had nothing; false when the wait ended without looking.
+bool waitEvents(std::vector<pollfd>& fds, int timeoutMs);
 double now();
 
 // Pictures (any thread).

@@ -56,6 +56,9 @@ class CCApplication {
   }
   // Runs once a pass, before the frame: takes what the sources have.
   virtual void serviceWaitSources() {}
+  // The descriptors of the last wait with what poll found on each (revents),
+  // or null when the wait did not look at them (then any may be ready).
+  const std::vector<pollfd>* polledWaitSources() const { return m_fdsPolled ? &m_fds : nullptr; }
 
  private:
   double loopNow() const;
@@ -64,6 +67,7 @@ class CCApplication {
   LoopClock m_clock;
   LoopWait m_wait;
   std::vector<pollfd> m_fds;
+  bool m_fdsPolled = false;
   // The fixed step's clock: the loop time its steps have reached.
   double m_stepClock = -1;
   // The last wait was for the next frame's time (something moves).

@@ -7,6 +7,7 @@
 #include "CCDirector.h"
 #include "CCEGLView.h"
 #include "CCTextureCache.h"
+#include "FrameStats.h"
 #include "backend/Backend.h"
 
 NS_CC_BEGIN
@@ -36,8 +37,13 @@ bool CCApplication::runPass() {
   CCDirector* director = CCDirector::sharedDirector();
   CCEGLView* view = director->getOpenGLView();
   const double start = loopNow();
+  namespace stats = kest::framestats;
+  double lap = stats::now();
   if (!view->pollEvents()) return false;
+  lap = stats::lap(stats::kEvents, lap);
   serviceWaitSources();
+  m_fdsPolled = false;
+  stats::lap(stats::kSources, lap);
   if (director->isEnding()) return false;
 
   const double interval = director->getAnimationInterval();
@@ -70,13 +76,19 @@ bool CCApplication::runPass() {
   }
   m_fds.clear();
   addWaitSources(m_fds, timeout);
-  if (timeout <= 0.0005) return true;
+  stats::report();
+  if (timeout <= 0.0005) {
+    stats::pass(0, 0);
+    return true;
+  }
+  lap = stats::now();
   if (m_wait) {
     m_wait(m_fds, timeout);
   } else {
     const double ms = std::ceil(timeout * 1000);
-    kest::backend::waitEvents(m_fds, std::isinf(timeout) || ms > INT_MAX ? -1 : (int)ms);
+    m_fdsPolled = kest::backend::waitEvents(m_fds, std::isinf(timeout) || ms > INT_MAX ? -1 : (int)ms);
   }
+  stats::pass(timeout, stats::lap(stats::kWait, lap) - lap);
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "CCRenderer.h"
 #include "CCScheduler.h"
 #include "CCTouchDispatcher.h"
+#include "FrameStats.h"
 #include "backend/Backend.h"
 
 NS_CC_BEGIN
@@ -296,14 +297,19 @@ double CCDirector::getTimeToNextFrame() {
 
 static void drawFrame(CCScene* running, CCNode* notification, CCNode* top, std::vector<uint8_t>* capture, int* w,
                       int* h) {
+  namespace stats = kest::framestats;
+  double lap = stats::now();
   CCRenderer* r = CCRenderer::sharedRenderer();
   r->beginFrame();
   if (running) running->visit();
   if (notification) notification->visit();
   if (top) top->visit();
   r->endFrame();
+  lap = stats::lap(stats::kDraw, lap);
   if (capture) kest::backend::readPixels(*capture, *w, *h);
   kest::backend::present();
+  stats::lap(stats::kPresent, lap);
+  stats::frameDrawn();
 }
 
 void CCDirector::drawScene() {
@@ -318,8 +324,12 @@ void CCDirector::mainLoop() {
   // Frames are numbered from 1; callbacks of frame n see getTotalFrames() == n.
   ++m_uTotalFrames;
   calculateDeltaTime();
+  namespace stats = kest::framestats;
+  stats::frameStepped();
+  const double lap = stats::now();
   if (!m_bPaused) m_pScheduler->update(m_fDeltaTime);
   if (m_pNextScene) setNextScene();
+  stats::lap(stats::kUpdate, lap);
   if (s_needsRedraw && !m_bInvalid) drawScene();
   CCPoolManager::sharedPoolManager()->pop();
 }

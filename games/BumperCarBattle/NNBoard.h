@@ -131,6 +131,11 @@ public:
     // --- track lights, history, win record, result, banners ----------------------
     void StepTrackLight(cocos2d::CCNode* node);
     void LightTrackUnderCar(float dt);
+    // Lights the badge under a car that stands (a table entered mid-round):
+    // it stays lit until the car runs, with no clock of its own.
+    void LightBadgeUnderParkedCar();
+    // The track index of the badge under the car, or -1.
+    int TrackIndexUnderCar() const;
     void FlashResultLight(float dt);
     void AddHistoryColumn(uint8_t trackIndex);
     void JumpHistoryToEnd(float dt);
@@ -244,6 +249,7 @@ private:
     games::PhaseClock m_Clock;
 
     int32_t m_nLampSlot = -1;
+    int32_t m_nParkedBadge = -1;  // the badge lit under a standing car, or -1
     int32_t m_nSelectedArea = 0;
     int32_t m_nPhase = kPhaseNone;
     int32_t m_nCarSlot = 1;

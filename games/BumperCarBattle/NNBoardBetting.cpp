@@ -197,7 +197,8 @@ void NNBoard::FlashAreaTrackLights(int firstTrackIndex)
     for (int t = firstTrackIndex; t < TRACK_SLOTS; t += AREA_COUNT)
     {
         Widget* badge = GetTrackBadge(t);
-        if (badge == nullptr)
+        // The badge under a standing car stays lit through a flash.
+        if (badge == nullptr || t == m_nParkedBadge)
             continue;
         badge->setVisible(true);
         badge->setOpacity(255);

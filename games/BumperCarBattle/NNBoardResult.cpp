@@ -43,30 +43,56 @@ void NNBoard::StepTrackLight(CCNode*)
     ++m_nLampSlot;
 }
 
-void NNBoard::LightTrackUnderCar(float)
+int NNBoard::TrackIndexUnderCar() const
 {
     if (m_pCar == nullptr)
-        return;
+        return -1;
     const CCPoint car = m_pCar->getPosition();
     for (int t = 0; t < TRACK_SLOTS; ++t)
     {
         const CCPoint point = TrackPoint(t + 1);
-        if (!CCRect(point.x - 25, point.y - 25, 50, 50).containsPoint(car))
-            continue;
-        Widget* badge = GetTrackBadge(t);
-        if (badge == nullptr)
-            return;
-        // Lit again each frame the car stays: the light holds still, and a
-        // table waiting with the car on its slot draws nothing new.
-        badge->stopActionByTag(kUnderCarActionTag);
-        badge->setVisible(true);
-        if (badge->getOpacity() != 255)
-            badge->setOpacity(255);
-        CCAction* hold = CCSequence::create(CCDelayTime::create(0.09f), CCHide::create(), nullptr);
-        hold->setTag(kUnderCarActionTag);
-        badge->runAction(hold);
-        return;
+        if (CCRect(point.x - 25, point.y - 25, 50, 50).containsPoint(car))
+            return t;
     }
+    return -1;
+}
+
+void NNBoard::LightTrackUnderCar(float)
+{
+    Widget* badge = GetTrackBadge(TrackIndexUnderCar());
+    if (badge == nullptr)
+        return;
+    // Lit again each frame the car stays: the light holds still, and a
+    // table waiting with the car on its slot draws nothing new.
+    badge->stopActionByTag(kUnderCarActionTag);
+    badge->setVisible(true);
+    if (badge->getOpacity() != 255)
+        badge->setOpacity(255);
+    CCAction* hold = CCSequence::create(CCDelayTime::create(0.09f), CCHide::create(), nullptr);
+    hold->setTag(kUnderCarActionTag);
+    badge->runAction(hold);
+}
+
+void NNBoard::LightBadgeUnderParkedCar()
+{
+    // A car that stands keeps its badge lit as the running light would, but
+    // without lighting it again every frame: the table sleeps while it waits.
+    const int under = TrackIndexUnderCar();
+    if (m_nParkedBadge != under)
+    {
+        if (Widget* before = GetTrackBadge(m_nParkedBadge))
+        {
+            before->stopActionByTag(kUnderCarActionTag);
+            before->setVisible(false);
+        }
+    }
+    m_nParkedBadge = under;
+    Widget* badge = GetTrackBadge(under);
+    if (badge == nullptr)
+        return;
+    badge->stopActionByTag(kUnderCarActionTag);
+    badge->setVisible(true);
+    badge->setOpacity(255);
 }
 
 void NNBoard::FlashResultLight(float)

@@ -206,6 +206,14 @@ void NNBoard::StartCarRun(int stopSlot)
     m_pCar->stopAllActions();
     m_nLampSlot = start;
     PlaceCar(start);
+    // The standing car's badge hands over to the running light, which keeps
+    // the badge under the car lit and lets it go out behind it.
+    if (m_nParkedBadge != TrackIndexUnderCar())
+    {
+        if (Widget* parked = GetTrackBadge(m_nParkedBadge))
+            parked->setVisible(false);
+    }
+    m_nParkedBadge = -1;
     m_pCar->setOpacity(0);
     m_pCar->runAction(
         CCSequence::create(CCCallFuncN::create(this, callfuncN_selector(NNBoard::ShowNode)), CCFadeIn::create(0.5f), nullptr));
@@ -328,7 +336,7 @@ void NNBoard::OnSceneBetting(const PlayScene& scene)
         PlaceChipsForAmount(static_cast<uint32_t>(area), m_lAreaTotals[area - 1]);
     RefreshAreaBetLabels();
     unschedule(schedule_selector(NNBoard::LightTrackUnderCar));
-    schedule(schedule_selector(NNBoard::LightTrackUnderCar), 0.009f, kCCRepeatForever, 0);
+    LightBadgeUnderParkedCar();
 }
 
 void NNBoard::OnSceneResult(const PlayScene& scene)
@@ -343,7 +351,7 @@ void NNBoard::OnSceneResult(const PlayScene& scene)
     SetMyMark(m_lMyMark);
     m_lMyRoundBet = 0;
     SetMyBetTotal(0);
-    schedule(schedule_selector(NNBoard::LightTrackUnderCar), 0.009f, kCCRepeatForever, 0);
+    LightBadgeUnderParkedCar();
 }
 
 }  // namespace BumperCarBattle

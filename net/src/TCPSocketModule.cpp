@@ -106,7 +106,7 @@ uint64_t CTCPSocketModule::Now() const { return m_clock ? m_clock() : SteadyMs()
 
 bool CTCPSocketModule::IsLinked() const { return m_link && m_link->stage == Link::Stage::Linked; }
 
-void CTCPSocketModule::PollAll()
+void CTCPSocketModule::PollAll(const std::vector<pollfd>* polled)
 {
     // A callback may destroy or create modules: poll a copy, and only those
     // still alive when their turn comes.
@@ -114,8 +114,21 @@ void CTCPSocketModule::PollAll()
     for (CTCPSocketModule* module : snapshot)
     {
         const auto& live = LiveModules();
-        if (std::find(live.begin(), live.end(), module) != live.end())
-            module->OnUpdate();
+        if (std::find(live.begin(), live.end(), module) == live.end())
+            continue;
+        // Found with nothing to read (a socket the wait did not poll, one
+        // made since, is read).
+        const Link* link = module->m_link.get();
+        module->m_quiet = false;
+        if (polled != nullptr && link != nullptr && link->fd >= 0)
+            for (const pollfd& p : *polled)
+                if (p.fd == link->fd)
+                    module->m_quiet = (p.revents & (POLLIN | POLLHUP | POLLERR)) == 0;
+        module->OnUpdate();
+        // The module may be gone now.
+        const auto& after = LiveModules();
+        if (std::find(after.begin(), after.end(), module) != after.end())
+            module->m_quiet = false;
     }
 }
 
@@ -347,13 +360,13 @@ void CTCPSocketModule::OnUpdate()
         return;
     link->updating = true;
     if (link->stage == Link::Stage::Linked)
-        ServiceLink(link);
+        ServiceLink(link, !m_quiet);
     else
         AdvanceConnect(link);
     link->updating = false;
 }
 
-void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link)
+void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link, bool mayRead)
 {
     if (link->pendingShut)
     {
@@ -371,7 +384,7 @@ void CTCPSocketModule::ServiceLink(const std::shared_ptr<Link>& link)
     bool remoteClosed = false;
     bool readFailed = false;
     uint8_t chunk[16384];
-    for (int i = 0; i < 64; ++i)
+    for (int i = 0; i < 64 && mayRead; ++i)
     {
         ssize_t n = ::recv(link->fd, chunk, sizeof(chunk), 0);
         if (n > 0)

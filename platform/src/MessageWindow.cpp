@@ -164,14 +164,14 @@ uint64_t MessageWindow::NowMs()
 
 void MessageWindow::Pump() { Pump(NowMs()); }
 
-void MessageWindow::Pump(uint64_t nowMs)
+void MessageWindow::Pump(uint64_t nowMs, bool mayRead)
 {
     if (!IsValid())
         return;
     std::shared_ptr<bool> alive = m_alive;
     // Made when a datagram is there: most pumps find none.
     std::vector<uint8_t> buffer;
-    while (*alive)
+    while (*alive && mayRead)
     {
         if (buffer.empty())
         {
@@ -236,7 +236,7 @@ bool MessageWindow::Accepts(const msghdr& message) const
     return m_accepted.empty() || std::find(m_accepted.begin(), m_accepted.end(), sender.pid) != m_accepted.end();
 }
 
-void MessageWindow::PumpAll()
+void MessageWindow::PumpAll(const std::vector<pollfd>* polled)
 {
     const uint64_t now = NowMs();
     // Copy: pumping may create or destroy windows.
@@ -248,7 +248,12 @@ void MessageWindow::PumpAll()
         {
             if (w == window)
             {
-                window->Pump(now);
+                bool quiet = false;
+                if (polled != nullptr)
+                    for (const pollfd& p : *polled)
+                        if (p.fd == window->m_socket)
+                            quiet = (p.revents & (POLLIN | POLLHUP | POLLERR)) == 0;
+                window->Pump(now, !quiet);
                 break;
             }
         }

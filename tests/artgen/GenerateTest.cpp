@@ -128,27 +128,48 @@ void CheckSheet(const fs::path& dir, const std::string& sheet, const std::vector
     int srcW = 0, srcH = 0;
     ASSERT_TRUE(ParseRect(DictString(f, "frame"), r)) << p->name;
     ASSERT_TRUE(ParseSize(DictString(f, "sourceSize"), srcW, srcH)) << p->name;
-    EXPECT_EQ(r.w, p->width) << p->name;
-    EXPECT_EQ(r.h, p->height) << p->name;
+    // Only the drawing is packed; the source is the whole picture, and the
+    // offset puts the drawing back where it lies in it (y counted up).
+    EXPECT_EQ(r.w, p->width - p->clearRight) << p->name;
+    EXPECT_EQ(r.h, p->height - p->clearAbove - p->clearBelow) << p->name;
     EXPECT_EQ(srcW, p->width) << p->name;
     EXPECT_EQ(srcH, p->height) << p->name;
-    EXPECT_STREQ(DictString(f, "offset"), "{0,0}") << p->name;
+    Rect colour;
+    ASSERT_TRUE(ParseRect(DictString(f, "sourceColorRect"), colour)) << p->name;
+    EXPECT_EQ(colour.x, 0) << p->name;
+    EXPECT_EQ(colour.y, p->clearAbove) << p->name;
+    EXPECT_EQ(colour.w, r.w) << p->name;
+    EXPECT_EQ(colour.h, r.h) << p->name;
+    float offsetX = 0, offsetY = 0;
+    ASSERT_TRUE(DictString(f, "offset") && std::sscanf(DictString(f, "offset"), "{%f,%f}", &offsetX, &offsetY) == 2)
+        << p->name;
+    EXPECT_FLOAT_EQ(offsetX, -p->clearRight / 2.0f) << p->name;
+    EXPECT_FLOAT_EQ(offsetY, (p->clearBelow - p->clearAbove) / 2.0f) << p->name;
     ASSERT_TRUE(DictValue(f, "rotated")) << p->name;
     EXPECT_STREQ(DictValue(f, "rotated")->Name(), "false") << p->name;
     ASSERT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= png->w && r.y + r.h <= png->h)
         << p->name << " lies outside " << sheet;
 
     // The rectangle must hold this very picture: a frame packed over its
-    // neighbour, or a shifted rectangle, shows up here.
+    // neighbour, or a shifted rectangle, shows up here; and what was left
+    // out must be clear.
     Canvas expected = DrawPicture(*p, text);
-    int differing = 0;
+    int differing = 0, shownOutside = 0;
     const uint8_t* base = static_cast<const uint8_t*>(png->pixels);
-    for (int y = 0; y < r.h; ++y) {
-      const uint8_t* row = base + static_cast<size_t>(r.y + y) * png->pitch + r.x * 4;
-      const uint8_t* want = &expected.pixels()[static_cast<size_t>(y) * r.w * 4];
-      for (int i = 0; i < r.w * 4; ++i) differing += row[i] != want[i];
+    for (int y = 0; y < p->height; ++y) {
+      for (int x = 0; x < p->width; ++x) {
+        const uint8_t* want = &expected.pixels()[(static_cast<size_t>(y) * p->width + x) * 4];
+        const int ry = y - colour.y, rx = x - colour.x;
+        if (ry < 0 || ry >= r.h || rx < 0 || rx >= r.w) {
+          shownOutside += want[3] != 0;
+          continue;
+        }
+        const uint8_t* got = base + static_cast<size_t>(r.y + ry) * png->pitch + (r.x + rx) * 4;
+        for (int i = 0; i < 4; ++i) differing += got[i] != want[i];
+      }
     }
     EXPECT_EQ(differing, 0) << p->name << " in " << sheet << " does not hold its picture";
+    EXPECT_EQ(shownOutside, 0) << p->name << " in " << sheet << " lost part of its drawing";
   }
 }
 
@@ -250,6 +271,33 @@ TEST(GeneratedResources, ClearRowsStayClearAndTheDrawingKeepsItsSize) {
     EXPECT_TRUE(std::equal(plain.pixels().begin(), plain.pixels().end(), raised.pixels().begin() + 100 * row));
   }
   TTF_Quit();
+}
+
+// Two frames alike but for where their clear rows lie are two drawings: a
+// short drawing over clear rows below is not the tall one, and each keeps a
+// place of its own in the sheet, packed without its clear rows.
+TEST(GeneratedResources, FramesThatDifferOnlyInTheirClearRowsKeepPlacesOfTheirOwn) {
+  PictureTable t = ParseTable(
+      "a\t40x30+below10\tpanel\t-\tnavy,gold\ts\n"
+      "b\t40x40\tpanel\t-\tnavy,gold\ts\n"
+      "c\t40x30+above10\tpanel\t-\tnavy,gold\ts\n");
+  ASSERT_TRUE(t.errors.empty());
+  std::vector<const Picture*> frames;
+  for (const Picture& p : t.pictures) frames.push_back(&p);
+  SheetLayout layout = PackSheet("s", frames);
+  ASSERT_EQ(layout.frames.size(), 3u);
+  std::set<std::pair<int, int>> places;
+  for (const FramePlace& f : layout.frames) places.insert({f.x, f.y});
+  EXPECT_EQ(places.size(), 3u);
+  EXPECT_EQ(layout.frames[0].height, 30);
+  EXPECT_EQ(layout.frames[0].top, 0);
+  EXPECT_EQ(layout.frames[1].height, 40);
+  EXPECT_EQ(layout.frames[2].height, 30);
+  EXPECT_EQ(layout.frames[2].top, 10);
+  for (const FramePlace& f : layout.frames) {
+    EXPECT_EQ(f.sourceWidth, 40) << f.frame;
+    EXPECT_EQ(f.sourceHeight, 40) << f.frame;
+  }
 }
 
 TEST(GeneratedResources, ClearColumnsOnTheRightStayClearAndTheDrawingKeepsTheLeft) {

@@ -85,11 +85,18 @@ class RedrawTest : public EngineTest {
     SCOPED_TRACE(what);
     const be::FrameCounts before = be::frameCounts();
     const std::vector<uint8_t> kept = draw();
-    EXPECT_EQ(be::frameCounts().partial, before.partial + 1);
+    const be::FrameCounts part = be::frameCounts();
+    EXPECT_EQ(part.partial, before.partial + 1);
+    // The statistics count what the frame drew again.
+    EXPECT_GE(part.rects, before.rects + 1);
+    EXPECT_EQ(part.rectPixels - before.rectPixels, (uint64_t)part.lastPixels);
     be::setDrawShortcuts(true);  // the next frame is drawn whole
     ccSetNeedsRedraw();          // from every node's draws made anew
     const std::vector<uint8_t> whole = draw();
-    EXPECT_EQ(be::frameCounts().whole, before.whole + 1);
+    const be::FrameCounts all = be::frameCounts();
+    EXPECT_EQ(all.whole, before.whole + 1);
+    EXPECT_EQ(all.rects, part.rects + 1);
+    EXPECT_EQ(all.rectPixels - part.rectPixels, (uint64_t)all.lastPixels);
     ASSERT_EQ(kept.size(), whole.size());
     int differing = 0, firstAt = -1;
     for (size_t i = 0; i < kept.size(); ++i)

@@ -248,6 +248,46 @@ TEST_P(WindowFramesTest, ARequestTheServerRefusesIsSaidAndTheWindowGoesOn) {
   EXPECT_FALSE(windowPixels().empty());
 }
 
+// A long frame animation over a still table (a dealer's hands: 38 frames of
+// 150 x 232 from one sheet, half transparent, a table's frame clear over
+// them) comes round to pixels kept of every frame: from the third time
+// round none is drawn, and the window shows each as drawn whole (in a GL
+// window, copied from the X server's own copy of them).
+TEST_P(WindowFramesTest, ALongFrameAnimationOverAStillTableIsShownFromKeptPixels) {
+  constexpr int kFrames = 38, kW = 150, kH = 232, kPerRow = 13;
+  CCScene* scene = runScene();
+  CCSprite* bg = CCSprite::createWithTexture(patternedTexture(1288, 762, 255, 1));
+  bg->setAnchorPoint(ccp(0, 0));
+  scene->addChild(bg, -1);
+  CCTexture2D* sheet = patternedTexture(kW * kPerRow, kH * 3, 200, 9);
+  auto frameRect = [&](int i) { return CCRect((float)(i % kPerRow * kW), (float)(i / kPerRow * kH), kW, kH); };
+  CCSprite* hands = CCSprite::createWithTexture(sheet, frameRect(0));
+  hands->setPosition(ccp(505, 505));
+  scene->addChild(hands, 1);
+  std::vector<unsigned char> px((size_t)400 * 400 * 4);
+  for (int y = 0; y < 400; ++y)
+    for (int x = 0; x < 400; ++x) {
+      unsigned char* p = &px[((size_t)y * 400 + x) * 4];
+      p[0] = (unsigned char)(x * 3), p[1] = (unsigned char)(y * 5), p[2] = 40;
+      p[3] = x >= 100 && x < 300 && y >= 60 && y < 340 ? 0 : 160;
+    }
+  CCTexture2D* frame = new CCTexture2D();
+  frame->initWithData(px.data(), 400, 400);
+  frame->autorelease();
+  CCSprite* table = CCSprite::createWithTexture(frame);
+  table->setPosition(ccp(505, 505));
+  scene->addChild(table, 2);
+  CCDirector::sharedDirector()->drawScene();
+  ASSERT_FALSE(windowPixels().empty()) << "no X11 window";
+  uint64_t keptBefore = 0;
+  for (int step = 1; step <= 3 * kFrames; ++step) {
+    hands->setTextureRect(frameRect(step % kFrames));
+    if (step == 2 * kFrames) keptBefore = be::frameCounts().keptRects;
+    expectShownAsWhole(step);
+  }
+  EXPECT_EQ(be::frameCounts().keptRects - keptBefore, (uint64_t)kFrames);
+}
+
 INSTANTIATE_TEST_SUITE_P(Renderers, WindowFramesTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Software" : "OpenGL"; });
 

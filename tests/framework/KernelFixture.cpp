@@ -50,7 +50,9 @@ std::vector<std::string> RecordingAudio::Unplayable() const
 void KernelTest::TearDown()
 {
     if (soundsMustExist)
+    {
         EXPECT_EQ(audio.Unplayable(), std::vector<std::string>{});
+    }
     WindyTopLayer* top = WindyTopLayer::sharedTopLayer();
     while (CCNode* dialog = top->getChildByTag(CBaseKernelLayer::kExitDialogTag))
         dialog->removeFromParentAndCleanup(true);

@@ -318,6 +318,35 @@ TEST_F(LinkedSocket, AMessageWakesTheWaitAndRestartsTheKeepAlivesTime)
     EXPECT_EQ(due, CTCPSocketModule::kKeepAliveIdleMs) << "what was heard restarts the keep-alive's time";
 }
 
+// A socket the last wait found quiet is not read; one found readable, or one
+// the wait did not poll, is: a message that came after the wait waits for
+// the next one, never longer.
+TEST_F(LinkedSocket, OnlySocketsTheWaitFoundReadableAreRead)
+{
+    std::vector<pollfd> fds;
+    uint64_t due = UINT64_MAX;
+    module->AddWaits(fds, due);
+    ASSERT_EQ(fds.size(), 1u);
+    ASSERT_EQ(::poll(fds.data(), fds.size(), 0), 0);
+    server.Send(1, 100);
+    ASSERT_EQ(::poll(fds.data(), 1, 0), 1);  // it is there now
+    std::vector<pollfd> quiet = fds;
+    quiet[0].revents = 0;
+    CTCPSocketModule::PollAll(&quiet);
+    EXPECT_EQ(sink.Count(Event::Read), 0u) << "found quiet: not read";
+    CTCPSocketModule::PollAll(&fds);
+    EXPECT_EQ(sink.Count(Event::Read), 1u) << "found readable: read";
+    server.Send(1, 101);
+    ASSERT_EQ(::poll(fds.data(), 1, 5000), 1);
+    std::vector<pollfd> other{pollfd{fds[0].fd + 1000, POLLIN, 0}};
+    CTCPSocketModule::PollAll(&other);
+    EXPECT_EQ(sink.Count(Event::Read), 2u) << "not polled: read";
+    server.Send(1, 102);
+    ASSERT_EQ(::poll(fds.data(), 1, 5000), 1);
+    CTCPSocketModule::PollAll(nullptr);
+    EXPECT_EQ(sink.Count(Event::Read), 3u) << "no wait: read";
+}
+
 TEST(SocketConnect, RefusedConnectionIsReportedThroughLink)
 {
     nettest::RecordingSink sink;

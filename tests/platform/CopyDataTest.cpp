@@ -212,6 +212,33 @@ TEST(WindowTimers, TheNextTimerAndAMessageEndASleepingWait)
     EXPECT_TRUE(fds.empty());
 }
 
+// A window whose socket the last wait found quiet is not read, its timers
+// still fire; found readable, or not polled, it is read.
+TEST(WindowTimers, OnlySocketsTheWaitFoundReadableAreRead)
+{
+    RecordingSink sink;
+    MessageWindow window;
+    ASSERT_TRUE(window.Create(&sink));
+    ASSERT_TRUE(window.SetTimer(3, 1));
+    std::vector<pollfd> fds;
+    uint64_t due = UINT64_MAX;
+    window.AddWaits(fds, due, MessageWindow::NowMs());
+    ASSERT_EQ(fds.size(), 1u);
+    ASSERT_TRUE(SendCopyData(0, window.GetHandle(), 7, "x", 1));
+    ASSERT_EQ(::poll(fds.data(), fds.size(), 5000), 1);
+    std::vector<pollfd> quiet = fds;
+    quiet[0].revents = 0;
+    usleep(3000);
+    MessageWindow::PumpAll(&quiet);
+    EXPECT_TRUE(sink.messages.empty()) << "found quiet: not read";
+    EXPECT_EQ(sink.timers, std::vector<uint32_t>{3}) << "its timer fires all the same";
+    MessageWindow::PumpAll(&fds);
+    EXPECT_EQ(sink.messages.size(), 1u) << "found readable: read";
+    ASSERT_TRUE(SendCopyData(0, window.GetHandle(), 8, "y", 1));
+    MessageWindow::PumpAll(nullptr);
+    EXPECT_EQ(sink.messages.size(), 2u) << "no wait: read";
+}
+
 TEST(SharedMemory, ExclusiveCreationAndSharingBetweenProcesses)
 {
     const std::string name = "test." + std::to_string(getpid());

@@ -213,12 +213,14 @@ void Canvas::Draw(const Canvas& other, int x, int y, bool halfTurn) {
   }
 }
 
-void Canvas::CopyTo(Canvas& target, int x, int y) const {
-  for (int sy = 0; sy < height_; ++sy) {
-    int ty = y + sy;
+void Canvas::CopyTo(Canvas& target, int x, int y) const { CopyPartTo(target, 0, 0, width_, height_, x, y); }
+
+void Canvas::CopyPartTo(Canvas& target, int left, int top, int width, int height, int x, int y) const {
+  for (int sy = std::max(top, 0); sy < std::min(top + height, height_); ++sy) {
+    int ty = y + sy - top;
     if (ty < 0 || ty >= target.height_) continue;
-    for (int sx = 0; sx < width_; ++sx) {
-      int tx = x + sx;
+    for (int sx = std::max(left, 0); sx < std::min(left + width, width_); ++sx) {
+      int tx = x + sx - left;
       if (tx < 0 || tx >= target.width_) continue;
       const uint8_t* s = &pixels_[(static_cast<size_t>(sy) * width_ + sx) * 4];
       uint8_t* d = &target.pixels_[(static_cast<size_t>(ty) * target.width_ + tx) * 4];

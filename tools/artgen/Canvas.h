@@ -76,6 +76,8 @@ class Canvas {
   void Draw(const Canvas& other, int x, int y, bool halfTurn = false);
   // Copies the whole canvas into a larger one at (x, y), replacing pixels.
   void CopyTo(Canvas& target, int x, int y) const;
+  // Copies the part (left, top, width, height) of this canvas to (x, y).
+  void CopyPartTo(Canvas& target, int left, int top, int width, int height, int x, int y) const;
   // Turns every pixel's colour into grey, keeping alpha (disabled buttons).
   void Desaturate(float amount);
 

@@ -45,6 +45,16 @@ std::string XmlEscape(const std::string& text) {
   return out;
 }
 
+// How far the middle of a drawing lies from the middle of its source, along
+// one axis (y counted up from the bottom, as the offset is): a half pixel
+// when the clear parts on the two sides differ by an odd count.
+std::string OffsetText(int start, int size, int sourceSize) {
+  const int twice = 2 * start + size - sourceSize;
+  std::string text = std::to_string(twice / 2);
+  if (twice % 2 != 0) text = (twice < 0 && twice / 2 == 0 ? "-0" : text) + ".5";
+  return text;
+}
+
 // Sprite-sheet plist in the Zwoptex/TexturePacker format 2 the engine reads.
 std::string PlistText(const SheetLayout& layout) {
   std::ostringstream out;
@@ -56,11 +66,12 @@ std::string PlistText(const SheetLayout& layout) {
     out << "        <key>" << XmlEscape(f.frame) << "</key>\n        <dict>\n"
         << "            <key>frame</key>\n            <string>{{" << f.x << ',' << f.y << "},{" << f.width << ','
         << f.height << "}}</string>\n"
-        << "            <key>offset</key>\n            <string>{0,0}</string>\n"
+        << "            <key>offset</key>\n            <string>{" << OffsetText(f.left, f.width, f.sourceWidth)
+        << ',' << OffsetText(f.sourceHeight - f.top - f.height, f.height, f.sourceHeight) << "}</string>\n"
         << "            <key>rotated</key>\n            <false/>\n"
-        << "            <key>sourceColorRect</key>\n            <string>{{0,0},{" << f.width << ',' << f.height
-        << "}}</string>\n"
-        << "            <key>sourceSize</key>\n            <string>{" << f.width << ',' << f.height
+        << "            <key>sourceColorRect</key>\n            <string>{{" << f.left << ',' << f.top << "},{"
+        << f.width << ',' << f.height << "}}</string>\n"
+        << "            <key>sourceSize</key>\n            <string>{" << f.sourceWidth << ',' << f.sourceHeight
         << "}</string>\n        </dict>\n";
   }
   std::string texture = XmlEscape(BaseName(layout.sheet) + ".png");
@@ -132,11 +143,13 @@ SheetLayout PackSheet(const std::string& sheet, const std::vector<const Picture*
       unique.push_back(static_cast<int>(i));
     }
   }
+  auto drawnWidth = [&](int i) { return frames[i]->width - frames[i]->clearRight; };
+  auto drawnHeight = [&](int i) { return frames[i]->height - frames[i]->clearAbove - frames[i]->clearBelow; };
   long long area = 0;
   int widest = 0;
   for (int u : unique) {
-    area += static_cast<long long>(frames[u]->width + kPad) * (frames[u]->height + kPad);
-    widest = std::max(widest, frames[u]->width);
+    area += static_cast<long long>(drawnWidth(u) + kPad) * (drawnHeight(u) + kPad);
+    widest = std::max(widest, drawnWidth(u));
   }
   int limit =
       std::max(widest + 2 * kPad, NextPowerOfTwo(static_cast<int>(std::ceil(std::sqrt(static_cast<double>(area))))));
@@ -144,28 +157,29 @@ SheetLayout PackSheet(const std::string& sheet, const std::vector<const Picture*
 
   std::vector<int> order = unique;
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    if (frames[a]->height != frames[b]->height) return frames[a]->height > frames[b]->height;
-    return frames[a]->width > frames[b]->width;
+    if (drawnHeight(a) != drawnHeight(b)) return drawnHeight(a) > drawnHeight(b);
+    return drawnWidth(a) > drawnWidth(b);
   });
   std::map<int, std::pair<int, int>> placeOf;
   int x = kPad, y = kPad, shelf = 0, usedWidth = 0;
   for (int u : order) {
-    const Picture& p = *frames[u];
-    if (x + p.width + kPad > limit && x > kPad) {
+    if (x + drawnWidth(u) + kPad > limit && x > kPad) {
       y += shelf + kPad;
       x = kPad;
       shelf = 0;
     }
     placeOf[u] = {x, y};
-    x += p.width + kPad;
+    x += drawnWidth(u) + kPad;
     usedWidth = std::max(usedWidth, x);
-    shelf = std::max(shelf, p.height);
+    shelf = std::max(shelf, drawnHeight(u));
   }
   layout.width = usedWidth;
   layout.height = y + shelf + kPad;
   for (size_t i = 0; i < frames.size(); ++i) {
     auto [fx, fy] = placeOf[owner[i]];
-    layout.frames.push_back({frames[i]->name, fx, fy, frames[i]->width, frames[i]->height});
+    const Picture& p = *frames[i];
+    layout.frames.push_back({p.name, fx, fy, drawnWidth(static_cast<int>(i)), drawnHeight(static_cast<int>(i)),
+                             p.width, p.height, 0, p.clearAbove});
   }
   return layout;
 }
@@ -201,7 +215,7 @@ GenerateReport Generate(const PictureTable& table, const std::string& outDir, Te
     for (size_t i = 0; i < frames.size(); ++i) {
       const FramePlace& place = layout.frames[i];
       if (!drawn.insert({place.x, place.y}).second) continue;
-      DrawPicture(*frames[i], text).CopyTo(canvas, place.x, place.y);
+      DrawPicture(*frames[i], text).CopyPartTo(canvas, place.left, place.top, place.width, place.height, place.x, place.y);
     }
     fs::path png = out / (sheet + ".png"), plist = out / (sheet + ".plist");
     if (!SavePng(canvas, png.string()) || !WriteText(plist, PlistText(layout))) {

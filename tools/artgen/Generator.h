@@ -11,10 +11,15 @@
 
 namespace artgen {
 
-// Where a frame sits in its sheet, as the plist records it.
+// Where a frame sits in its sheet, as the plist records it. Only the drawing
+// is packed: clear rows and columns round it are left out of the sheet and
+// stand in the frame's source size, with the drawing at (left, top) in it, so
+// a sprite still measures the whole picture while it draws, and marks as
+// changed, only what shows.
 struct FramePlace {
   std::string frame;
   int x = 0, y = 0, width = 0, height = 0;
+  int sourceWidth = 0, sourceHeight = 0, left = 0, top = 0;
 };
 
 struct SheetLayout {
@@ -23,8 +28,9 @@ struct SheetLayout {
   std::vector<FramePlace> frames;  // in table order; equal drawings share a place
 };
 
-// Places the frames of one sheet: tallest first on shelves, 2 pixels apart
-// so that filtering never bleeds a neighbour in.
+// Places the frames of one sheet, each without its clear rows and columns:
+// tallest first on shelves, 2 pixels apart so that filtering never bleeds a
+// neighbour in.
 SheetLayout PackSheet(const std::string& sheet, const std::vector<const Picture*>& frames);
 
 struct GenerateReport {

@@ -792,7 +792,8 @@ Canvas DrawPicture(const Picture& p, TextPainter& text) {
 
 bool SameDrawing(const Picture& a, const Picture& b) {
   if (a.kind != b.kind || a.param != b.param || a.caption != b.caption || a.width != b.width || a.height != b.height ||
-      a.cellWidth != b.cellWidth || a.clearAbove != b.clearAbove || a.clearRight != b.clearRight ||
+      a.cellWidth != b.cellWidth || a.cellHeight != b.cellHeight || a.clearAbove != b.clearAbove ||
+      a.clearBelow != b.clearBelow || a.clearRight != b.clearRight ||
       a.index != b.index || a.count != b.count || a.colours.size() != b.colours.size())
     return false;
   for (size_t i = 0; i < a.colours.size(); ++i) {

@@ -250,6 +250,9 @@ struct KeptPixels {
   uint64_t key = 0;  // holds the rectangle too: its size is the key's
   uint64_t used = 0;  // the frame that last showed them
   std::vector<uint32_t> pixels;  // rows top first
+  // The same pixels held by the X server once they were shown on a GL
+  // window: shown again, they are copied there without being sent again.
+  unsigned long pixmap = 0;
 };
 // What the last frame did with each of its changed rectangles.
 struct ShownRect {
@@ -280,6 +283,15 @@ void refreshBackBuffer();
 bool putOnWindow(const uint32_t* pixels, int x, int y, int w, int h, int pitch = 0);
 // Whether putOnWindow can: a visual of 32-bit pixels, red above green above blue.
 bool canPutOnWindow();
+// A pixmap of the window's depth holding w x h pixels (as putOnWindow takes
+// them), made on the X server; 0 when it cannot be made.
+unsigned long pixmapOnServer(const uint32_t* pixels, int w, int h);
+void freePixmap(unsigned long pixmap);
+// Copies a pixmap on the window, on the server (the request goes with the
+// next flushX11).
+bool copyPixmapToWindow(unsigned long pixmap, int x, int y, int w, int h);
+// Frees the pixmaps of the kept pixels (the window is going).
+void forgetKeptPixmaps();
 
 // --- triangles into batches (SdlTriangleCuts.cpp) ----------------------------
 
@@ -374,6 +386,8 @@ struct SdlState {
   uint64_t wholeFrames = 0, partialFrames = 0;
   uint64_t keptRects = 0;  // shown from kept pixels, not drawn
   uint64_t underOnCpu = 0;  // put together on the CPU from kept pixels and texels, not drawn
+  uint64_t rectCount = 0, rectPixels = 0;  // drawn again (frameCounts)
+  uint64_t sentPixels = 0, sends = 0;      // put on the window
 
   // Pixels kept of rectangles drawn before, the last frame's rectangles, the
   // keys seen lately (a picture is kept the second time it is drawn), and in
@@ -392,6 +406,9 @@ struct SdlState {
   std::vector<PendingKeep> pendingKeeps;
   std::vector<uint64_t> seenKeys;
   size_t nextSeen = 0;
+  // Layers drawn lately (their keys) and the key of what lay under them.
+  std::vector<std::pair<uint64_t, uint64_t>> layersSeen;
+  size_t nextLayerSeen = 0;
   std::vector<Rect> staleBack;
   bool backStale = false;  // more of them than are listed
   void* xGC = nullptr;
@@ -413,6 +430,12 @@ struct SdlState {
 };
 
 extern SdlState g_sdl;
+
+// Counts pixels put on the window by one request (frameCounts).
+inline void noteSent(long pixels) {
+  g_sdl.sentPixels += (uint64_t)std::max(pixels, 0L);
+  ++g_sdl.sends;
+}
 
 inline bool recordedNow(const Texture* t) { return g_sdl.recording && t && t->recordedIn == g_sdl.frameNumber; }
 

@@ -166,35 +166,34 @@ int displayFd() {
 
 }  // namespace
 
-void waitEvents(std::vector<pollfd>& fds, int timeoutMs) {
+bool waitEvents(std::vector<pollfd>& fds, int timeoutMs) {
   for (pollfd& p : fds) p.revents = 0;
-  if (timeoutMs == 0) return;
+  if (timeoutMs == 0) return false;
   // Headless windows have no events: only the descriptors wake us.
   if (!g_sdl.open || g_sdl.headless) {
     if (fds.empty() && timeoutMs < 0) {
       pause();  // a signal
-      return;
+      return false;
     }
-    poll(fds.data(), fds.size(), timeoutMs);
-    return;
+    return poll(fds.data(), fds.size(), timeoutMs) >= 0;
   }
   const int fd = displayFd();
   if (fd >= 0) {
     // Events that came in since the pump (SDL's own, or read by the X
     // library while it waited for a reply) wait for no one; else, with our
     // requests sent, anything new arrives on the connection.
-    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || queuedX11Events() != 0) return;
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || queuedX11Events() != 0) return false;
     flushX11();
     fds.push_back(pollfd{fd, POLLIN, 0});
     const int ready = poll(fds.data(), fds.size(), timeoutMs);
     // Interrupted (a signal SDL turns into an event) or woken by X: pump.
     g_sdl.xReadable = ready < 0 || fds.back().revents != 0;
     fds.pop_back();
-    return;
+    return ready >= 0;
   }
   // Events that came in since the pump wait for no one.
   SDL_PumpEvents();
-  if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
+  if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return false;
   // Another window system: SDL waits for events, we look at the descriptors
   // between short waits.
   const Uint32 until = SDL_GetTicks() + (Uint32)timeoutMs;
@@ -202,11 +201,11 @@ void waitEvents(std::vector<pollfd>& fds, int timeoutMs) {
     int slice = 10;
     if (timeoutMs >= 0) {
       const Sint32 left = (Sint32)(until - SDL_GetTicks());
-      if (left <= 0) return;
+      if (left <= 0) return false;
       if (left < slice) slice = left;
     }
-    if (SDL_WaitEventTimeout(nullptr, slice)) return;
-    if (!fds.empty() && poll(fds.data(), fds.size(), 0) > 0) return;
+    if (SDL_WaitEventTimeout(nullptr, slice)) return false;
+    if (!fds.empty() && poll(fds.data(), fds.size(), 0) > 0) return true;
   }
 }
 

@@ -394,8 +394,8 @@ void replay(const FrameList& f, const Rect* only, size_t first = 0, size_t end =
 // Kept pixels: a rectangle of at most this many pixels, this many kept
 // rectangles and pixels in all; the keys of this many rectangles drawn lately.
 constexpr long kKeptMaxPixels = 256 * 256;
-constexpr size_t kKeptMaxCount = 64;
-constexpr long kKeptMaxTotal = 1024 * 1024;
+constexpr size_t kKeptMaxCount = 128;
+constexpr long kKeptMaxTotal = 2048 * 1024;
 constexpr size_t kSeenKeys = 256;
 // Keeps the key of a rectangle's upper layer apart from the key of the same
 // draws over the clear colour.
@@ -535,6 +535,27 @@ bool seenBefore(uint64_t key) {
   } else {
     seen[g_sdl.nextSeen] = key;
     g_sdl.nextSeen = (g_sdl.nextSeen + 1) % kSeenKeys;
+  }
+  return false;
+}
+
+// Whether the draws of a layer were seen lately over other pixels than
+// these; remembers them over these. Over the same pixels every time (a
+// frame animation over a still table), the whole rectangle's pixels come
+// round and are kept alone: keeping layers too would only take the room.
+bool seenOverAnother(uint64_t layerKey, uint64_t underKey) {
+  auto& seen = g_sdl.layersSeen;
+  for (auto& s : seen)
+    if (s.first == layerKey) {
+      const bool other = s.second != underKey;
+      s.second = underKey;
+      return other;
+    }
+  if (seen.size() < kSeenKeys) {
+    seen.emplace_back(layerKey, underKey);
+  } else {
+    seen[g_sdl.nextLayerSeen] = {layerKey, underKey};
+    g_sdl.nextLayerSeen = (g_sdl.nextLayerSeen + 1) % kSeenKeys;
   }
   return false;
 }
@@ -694,12 +715,17 @@ bool findOnCpu(const FrameList& f, const Rect& r, size_t start, bool cleared, si
   if (!g_sdl.gl.getTexImage || rectArea(r) > kKeptMaxPixels) return false;
   end = std::min(end, f.draws.size());
   size_t first = end;
+  bool laid = false;  // a picture to lay, not only draws passing over
   for (; first > start + 1; --first) {
     TexelQuad q;
     const Recorded& d = f.draws[first - 1];
-    if (!passesOver(f, d, r) && !texelQuadOf(f, d, q)) break;
+    if (passesOver(f, d, r)) continue;
+    if (!texelQuadOf(f, d, q)) break;
+    laid = true;
   }
-  if (first >= end) return false;
+  // With nothing to lay, the pixels under the draws passing over are the
+  // rectangle's own: kept as they are, not as a base.
+  if (first >= end || !laid) return false;
   u.first = first;
   // The same pixels as the rectangle read back after those draws: the key is shared.
   u.baseKey = rectKey(f, r, start, first, cleared);
@@ -755,6 +781,7 @@ void keepPixels(uint64_t key, std::vector<uint32_t>&& pixels) {
     for (size_t i = 1; i < kept.size(); ++i)
       if (kept[i].used < kept[oldest].used) oldest = i;
     total -= (long)kept[oldest].pixels.size();
+    freePixmap(kept[oldest].pixmap);
     kept.erase(kept.begin() + (long)oldest);
   }
   KeptPixels k;
@@ -785,9 +812,17 @@ void showKeptPixels(std::vector<Rect>& drawn) {
       continue;
     }
     // Straight on the window; the back buffer lags there until drawn again.
-    const uint32_t* pixels =
-        s.kept >= 0 ? g_sdl.kept[(size_t)s.kept].pixels.data() : g_sdl.composed[(size_t)s.composed].data();
-    if (!putOnWindow(pixels, s.r.x0, s.r.y0, s.r.x1 - s.r.x0, s.r.y1 - s.r.y0)) {
+    // Kept pixels go to the X server once and are copied there after that.
+    const int w = s.r.x1 - s.r.x0, h = s.r.y1 - s.r.y0;
+    bool put = false;
+    if (s.kept >= 0) {
+      KeptPixels& k = g_sdl.kept[(size_t)s.kept];
+      if (k.pixmap == 0) k.pixmap = pixmapOnServer(k.pixels.data(), w, h);
+      put = copyPixmapToWindow(k.pixmap, s.r.x0, s.r.y0, w, h) || putOnWindow(k.pixels.data(), s.r.x0, s.r.y0, w, h);
+    } else {
+      put = putOnWindow(g_sdl.composed[(size_t)s.composed].data(), s.r.x0, s.r.y0, w, h);
+    }
+    if (!put) {
       g_sdl.backStale = true;
       drawn.push_back(s.r);  // copied from a back buffer drawn whole again
     } else {
@@ -801,6 +836,13 @@ void showKeptPixels(std::vector<Rect>& drawn) {
     }
   }
   if (g_sdl.backStale && !drawn.empty()) refreshBackBuffer();
+}
+
+void forgetKeptPixmaps() {
+  for (KeptPixels& k : g_sdl.kept) {
+    freePixmap(k.pixmap);
+    k.pixmap = 0;
+  }
 }
 
 bool backBufferLags() {
@@ -907,7 +949,7 @@ void resolveFrame() {
             continue;
           }
           // Draws seen before over another picture go round: both layers are kept.
-          keepLayer = layer < 0 && seenBefore(layerKey);
+          keepLayer = layer < 0 && seenOverAnother(layerKey, underKey);
           keepUnder = under < 0 && (layer >= 0 || keepLayer);
         } else {
           top = SIZE_MAX;
@@ -989,12 +1031,26 @@ void resolveFrame() {
   setSdlClip(nullptr);
   g_sdl.lastRects = rects;
   if (!partial) g_sdl.lastRects.assign(1, Rect{0, 0, f.w, f.h});
+  g_sdl.rectCount += g_sdl.lastRects.size();
+  for (const Rect& r : g_sdl.lastRects) g_sdl.rectPixels += (uint64_t)rectArea(r);
   std::swap(g_sdl.last, g_sdl.frame);
   g_sdl.lastValid = true;
   g_sdl.lastNumber = g_sdl.frameNumber;
   g_sdl.lastRecordedAgain = g_sdl.recordedAgain;
   g_sdl.gone.clear();
   g_sdl.goneMany = false;
+}
+
+void lastFrameRects(std::vector<int>& xywh, std::vector<uint8_t>& kept) {
+  xywh.clear();
+  kept.clear();
+  for (const Rect& r : g_sdl.lastRects) {
+    xywh.insert(xywh.end(), {r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0});
+    uint8_t k = 0;
+    for (const ShownRect& s : g_sdl.shown)
+      if (s.r.x0 == r.x0 && s.r.y0 == r.y0 && s.r.x1 == r.x1 && s.r.y1 == r.y1) k = s.kept >= 0 || s.composed >= 0;
+    kept.push_back(k);
+  }
 }
 
 FrameCounts frameCounts() {
@@ -1005,6 +1061,10 @@ FrameCounts frameCounts() {
   c.underOnCpu = g_sdl.underOnCpu;
   for (const Rect& r : g_sdl.lastRects) c.lastPixels += rectArea(r);
   c.lastRecordedAgain = g_sdl.lastRecordedAgain;
+  c.rects = g_sdl.rectCount;
+  c.rectPixels = g_sdl.rectPixels;
+  c.sentPixels = g_sdl.sentPixels;
+  c.sends = g_sdl.sends;
   return c;
 }
 

@@ -341,6 +341,12 @@ void finish() {
   SDL_RenderReadPixels(g_sdl.renderer, &r, SDL_PIXELFORMAT_ABGR8888, &px, 4);
 }
 
+static long wholeOutput() {
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(g_sdl.renderer, &w, &h);
+  return (long)w * h;
+}
+
 // The back buffer keeps the frame: only where the last frame changed is put
 // on the window, all of it after anything else.
 void showBackBuffer() {
@@ -364,6 +370,7 @@ void showBackBuffer() {
     refreshBackBuffer();
     SDL_RenderFlush(g_sdl.renderer);
     g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, 0, 0, w, h);
+    noteSent((long)w * h);
     g_sdl.showAll = false;
     return;
   }
@@ -371,7 +378,10 @@ void showBackBuffer() {
   showKeptPixels(rects);
   SDL_RenderFlush(g_sdl.renderer);
   // GL counts rows from the bottom.
-  for (const Rect& r : rects) g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, r.x0, h - r.y1, r.x1 - r.x0, r.y1 - r.y0);
+  for (const Rect& r : rects) {
+    g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, r.x0, h - r.y1, r.x1 - r.x0, r.y1 - r.y0);
+    noteSent(rectArea(r));
+  }
   keepDrawnPixels();
   flushX11();
 }
@@ -382,6 +392,7 @@ void showBackBuffer() {
 void showWindowSurface() {
   if (g_sdl.showAll || !g_sdl.shortcuts || !g_sdl.lastValid) {
     SDL_RenderPresent(g_sdl.renderer);
+    noteSent(wholeOutput());
     g_sdl.showAll = false;
     return;
   }
@@ -426,11 +437,14 @@ void showCanvas() {
     }
     SDL_RenderFlush(g_sdl.renderer);
     // GL counts rows from the bottom.
-    for (const Rect& r : rects)
+    for (const Rect& r : rects) {
       g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, r.x0, g_sdl.canvasH - r.y1, r.x1 - r.x0, r.y1 - r.y0);
+      noteSent(rectArea(r));
+    }
   } else {
     SDL_RenderCopy(g_sdl.renderer, g_sdl.canvas, nullptr, nullptr);
     SDL_RenderPresent(g_sdl.renderer);
+    noteSent(wholeOutput());
     g_sdl.showAll = false;
   }
   SDL_SetRenderTarget(g_sdl.renderer, g_sdl.canvas);
@@ -475,6 +489,7 @@ void present() {
     return;
   }
   SDL_RenderPresent(g_sdl.renderer);
+  if (!g_sdl.headless) noteSent(wholeOutput());
   // Nothing waits for a frame without a window, and llvmpipe then queues
   // every presented frame (up to 64), each holding its own copy of the
   // drawing state of every batch: stepping frames headless grew by hundreds

@@ -199,6 +199,7 @@ void close() {
     SDL_SetRenderTarget(g_sdl.renderer, nullptr);
     SDL_DestroyTexture(g_sdl.canvas);
   }
+  forgetKeptPixmaps();
   forgetWindowX11();
   if (g_sdl.renderer) SDL_DestroyRenderer(g_sdl.renderer);
   if (g_sdl.window) SDL_DestroyWindow(g_sdl.window);
@@ -223,6 +224,8 @@ void close() {
   g_sdl.shown.clear();
   g_sdl.seenKeys.clear();
   g_sdl.nextSeen = 0;
+  g_sdl.layersSeen.clear();
+  g_sdl.nextLayerSeen = 0;
   g_sdl.staleBack.clear();
   g_sdl.backStale = false;
   g_sdl.pages.clear();

@@ -39,6 +39,9 @@ struct XCalls {
                            unsigned long*, unsigned char**) = nullptr;
   int (*free)(void*) = nullptr;
   XErrorHandler (*setErrorHandler)(XErrorHandler) = nullptr;
+  Pixmap (*createPixmap)(Display*, Drawable, unsigned int, unsigned int, unsigned int) = nullptr;
+  int (*freePixmap)(Display*, Pixmap) = nullptr;
+  int (*copyArea)(Display*, Drawable, Drawable, GC, int, int, unsigned int, unsigned int, int, int) = nullptr;
 };
 
 XCalls& xCalls() {
@@ -58,9 +61,13 @@ XCalls& xCalls() {
   x.getWindowProperty = reinterpret_cast<decltype(x.getWindowProperty)>(SDL_LoadFunction(lib, "XGetWindowProperty"));
   x.free = reinterpret_cast<decltype(x.free)>(SDL_LoadFunction(lib, "XFree"));
   x.setErrorHandler = reinterpret_cast<decltype(x.setErrorHandler)>(SDL_LoadFunction(lib, "XSetErrorHandler"));
+  x.createPixmap = reinterpret_cast<decltype(x.createPixmap)>(SDL_LoadFunction(lib, "XCreatePixmap"));
+  x.freePixmap = reinterpret_cast<decltype(x.freePixmap)>(SDL_LoadFunction(lib, "XFreePixmap"));
+  x.copyArea = reinterpret_cast<decltype(x.copyArea)>(SDL_LoadFunction(lib, "XCopyArea"));
   // The library stays loaded for the process (SDL holds it too).
   x.ok = x.getWindowAttributes && x.createGC && x.createImage && x.putImage && x.flush && x.freeGC &&
-         x.eventsQueued && x.internAtom && x.getWindowProperty && x.free;
+         x.eventsQueued && x.internAtom && x.getWindowProperty && x.free && x.createPixmap && x.freePixmap &&
+         x.copyArea;
   return x;
 }
 
@@ -139,7 +146,10 @@ void findPutImage(Display* display, ::Window window) {
   if ((v->c_class != TrueColor && v->c_class != DirectColor) || v->red_mask != 0xff0000 || v->green_mask != 0xff00 || v->blue_mask != 0xff ||
       (a.depth != 24 && a.depth != 32))
     return;
-  g_sdl.xGC = x.createGC(display, window, 0, nullptr);
+  // Copies from pixmaps ask for no NoExpose event each: it would wake the loop.
+  XGCValues values{};
+  values.graphics_exposures = False;
+  g_sdl.xGC = x.createGC(display, window, GCGraphicsExposures, &values);
   if (g_sdl.xGC) {
     g_sdl.xVisual = a.visual;
     g_sdl.xDepth = a.depth;
@@ -170,9 +180,10 @@ void forgetWindowX11() {
   g_sdl.copySubBuffer = nullptr;
 }
 
-bool putOnWindow(const uint32_t* pixels, int x, int y, int w, int h, int pitch) {
 #if defined(SDL_VIDEO_DRIVER_X11)
-  if (!canPutOnWindow() || w <= 0 || h <= 0) return false;
+namespace {
+
+bool putImage(Drawable to, const uint32_t* pixels, int x, int y, int w, int h, int pitch) {
   XCalls& calls = xCalls();
   Display* display = static_cast<Display*>(g_sdl.xDisplay);
   XImage* image = calls.createImage(display, static_cast<Visual*>(g_sdl.xVisual), (unsigned)g_sdl.xDepth, ZPixmap, 0,
@@ -182,12 +193,61 @@ bool putOnWindow(const uint32_t* pixels, int x, int y, int w, int h, int pitch) 
   // The words as this machine stores them; Xlib turns them for the server.
   const uint32_t one = 1;
   image->byte_order = *reinterpret_cast<const uint8_t*>(&one) == 1 ? LSBFirst : MSBFirst;
-  calls.putImage(display, g_sdl.xWindow, static_cast<GC>(g_sdl.xGC), image, 0, 0, x, y, (unsigned)w, (unsigned)h);
+  calls.putImage(display, to, static_cast<GC>(g_sdl.xGC), image, 0, 0, x, y, (unsigned)w, (unsigned)h);
+  noteSent((long)w * h);
   image->data = nullptr;  // ours, not Xlib's to free
   image->f.destroy_image(image);
   return true;
+}
+
+}  // namespace
+#endif
+
+bool putOnWindow(const uint32_t* pixels, int x, int y, int w, int h, int pitch) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (!canPutOnWindow() || w <= 0 || h <= 0) return false;
+  return putImage(g_sdl.xWindow, pixels, x, y, w, h, pitch);
 #else
   (void)pixels, (void)x, (void)y, (void)w, (void)h, (void)pitch;
+  return false;
+#endif
+}
+
+unsigned long pixmapOnServer(const uint32_t* pixels, int w, int h) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (!canPutOnWindow() || w <= 0 || h <= 0) return 0;
+  XCalls& calls = xCalls();
+  Display* display = static_cast<Display*>(g_sdl.xDisplay);
+  const Pixmap pixmap = calls.createPixmap(display, g_sdl.xWindow, (unsigned)w, (unsigned)h, (unsigned)g_sdl.xDepth);
+  if (pixmap == 0) return 0;
+  if (!putImage(pixmap, pixels, 0, 0, w, h, 0)) {
+    calls.freePixmap(display, pixmap);
+    return 0;
+  }
+  return pixmap;
+#else
+  (void)pixels, (void)w, (void)h;
+  return 0;
+#endif
+}
+
+void freePixmap(unsigned long pixmap) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (pixmap != 0 && g_sdl.xDisplay && xCalls().ok) xCalls().freePixmap(static_cast<Display*>(g_sdl.xDisplay), pixmap);
+#else
+  (void)pixmap;
+#endif
+}
+
+bool copyPixmapToWindow(unsigned long pixmap, int x, int y, int w, int h) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (pixmap == 0 || !canPutOnWindow() || w <= 0 || h <= 0) return false;
+  xCalls().copyArea(static_cast<Display*>(g_sdl.xDisplay), pixmap, g_sdl.xWindow, static_cast<GC>(g_sdl.xGC), 0, 0,
+                    (unsigned)w, (unsigned)h, x, y);
+  ++g_sdl.sends;
+  return true;
+#else
+  (void)pixmap, (void)x, (void)y, (void)w, (void)h;
   return false;
 #endif
 }

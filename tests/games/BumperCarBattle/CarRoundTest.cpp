@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 using namespace cocos2d;
 using namespace cocos2d::ui;
@@ -309,6 +311,48 @@ TEST_F(CarRound, TheBettingSceneRestoresTheCarTheChipsAndTheFigures)
     ASSERT_TRUE(Game(SUB_S_GAME_END, End(25, 7)));
     RunToTheEnd();
     EXPECT_EQ(board->LabelText("label_mark"), "80,1235");
+}
+
+// A table entered mid-round keeps the badge under the standing car lit as it
+// waits, without a clock that wakes every frame; a chip dragged over the
+// car's class flashes the other badges and leaves the car's lit; the run
+// takes the light over and lets the badge go out behind the car.
+TEST_F(CarRound, TheBadgeUnderAStandingCarStaysLitWhileTheTableSleeps)
+{
+    ASSERT_TRUE(Scene(GS_RESULT_END, BytesOf(PlaySceneRecord(9, NO_BANKER, 0))));
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(12, 1, 7))));
+    EXPECT_EQ(VisibleBadges(), (std::vector<int>{6}));
+    EXPECT_FALSE(
+        CCDirector::sharedDirector()->getScheduler()->isScheduledForTarget(
+            schedule_selector(NNBoard::LightTrackUnderCar), board));
+    CCDirector* director = CCDirector::sharedDirector();
+    director->startAnimation();
+    Step(10);
+    double longestWait = 0;
+    for (int i = 0; i < 120; ++i)
+    {
+        Step();
+        longestWait = std::max(longestWait, director->getTimeToNextFrame());
+    }
+    director->stopAnimation();
+    EXPECT_GE(longestWait, 0.5);
+    EXPECT_EQ(VisibleBadges(), (std::vector<int>{6}));
+
+    // Badge 6 is class 6 (track index % 8): all four of that class flash,
+    // the car's stays lit through it.
+    board->FlashAreaTrackLights(6);
+    Step(30);
+    EXPECT_EQ(VisibleBadges(), (std::vector<int>{6}));
+
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(25, 7)));
+    Step(150);
+    ASSERT_NE(board->TrackIndexUnderCar(), 6);
+    const int car = board->TrackIndexUnderCar();
+    for (int t : VisibleBadges())
+    {
+        const int apart = std::abs(t - car);
+        EXPECT_LE(std::min(apart, TRACK_SLOTS - apart), 2) << "a badge lit far from the car: " << t;
+    }
 }
 
 TEST_F(CarRound, TheResultAndFreeScenesRestoreThePanels)
