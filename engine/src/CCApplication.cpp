@@ -1,5 +1,7 @@
 #include "CCApplication.h"
 
+#include <sys/prctl.h>
+
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -106,6 +108,9 @@ int CCApplication::run() {
   if (!applicationDidFinishLaunching()) return 1;
   m_stepClock = -1;
   m_paced = true;
+  // The loop's waits may end up to a millisecond late (a sixteenth of a
+  // frame): the kernel can then wake it with other timers due about then.
+  prctl(PR_SET_TIMERSLACK, 1000000UL, 0, 0, 0);
   while (runPass()) {
   }
   director->reset();
