@@ -404,11 +404,27 @@ struct SdlState {
     std::vector<uint32_t> pixels;
   };
   std::vector<PendingKeep> pendingKeeps;
-  std::vector<uint64_t> seenKeys;
-  size_t nextSeen = 0;
+  // What was drawn lately, the oldest forgotten first once `kMost` are held.
+  template <class Item, size_t kMost = 256>
+  struct Recent {
+    std::vector<Item> items;
+    size_t next = 0;
+    void remember(const Item& item) {
+      if (items.size() < kMost) {
+        items.push_back(item);
+      } else {
+        items[next] = item;
+        next = (next + 1) % kMost;
+      }
+    }
+    void clear() {
+      items.clear();
+      next = 0;
+    }
+  };
+  Recent<uint64_t> seenKeys;
   // Layers drawn lately (their keys) and the key of what lay under them.
-  std::vector<std::pair<uint64_t, uint64_t>> layersSeen;
-  size_t nextLayerSeen = 0;
+  Recent<std::pair<uint64_t, uint64_t>> layersSeen;
   std::vector<Rect> staleBack;
   bool backStale = false;  // more of them than are listed
   void* xGC = nullptr;

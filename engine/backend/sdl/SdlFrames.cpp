@@ -392,11 +392,11 @@ void replay(const FrameList& f, const Rect* only, size_t first = 0, size_t end =
 }
 
 // Kept pixels: a rectangle of at most this many pixels, this many kept
-// rectangles and pixels in all; the keys of this many rectangles drawn lately.
+// rectangles and pixels in all (the keys of rectangles drawn lately are
+// held in g_sdl's Recent lists).
 constexpr long kKeptMaxPixels = 256 * 256;
 constexpr size_t kKeptMaxCount = 128;
 constexpr long kKeptMaxTotal = 2048 * 1024;
-constexpr size_t kSeenKeys = 256;
 // Keeps the key of a rectangle's upper layer apart from the key of the same
 // draws over the clear colour.
 constexpr uint64_t kLayerSalt = 0x3c6ef372fe94f82bull;
@@ -527,15 +527,9 @@ int findKept(uint64_t key) {
 
 // Whether the key was drawn lately; remembers it.
 bool seenBefore(uint64_t key) {
-  std::vector<uint64_t>& seen = g_sdl.seenKeys;
-  for (uint64_t k : seen)
+  for (uint64_t k : g_sdl.seenKeys.items)
     if (k == key) return true;
-  if (seen.size() < kSeenKeys) {
-    seen.push_back(key);
-  } else {
-    seen[g_sdl.nextSeen] = key;
-    g_sdl.nextSeen = (g_sdl.nextSeen + 1) % kSeenKeys;
-  }
+  g_sdl.seenKeys.remember(key);
   return false;
 }
 
@@ -544,19 +538,13 @@ bool seenBefore(uint64_t key) {
 // frame animation over a still table), the whole rectangle's pixels come
 // round and are kept alone: keeping layers too would only take the room.
 bool seenOverAnother(uint64_t layerKey, uint64_t underKey) {
-  auto& seen = g_sdl.layersSeen;
-  for (auto& s : seen)
+  for (auto& s : g_sdl.layersSeen.items)
     if (s.first == layerKey) {
       const bool other = s.second != underKey;
       s.second = underKey;
       return other;
     }
-  if (seen.size() < kSeenKeys) {
-    seen.emplace_back(layerKey, underKey);
-  } else {
-    seen[g_sdl.nextLayerSeen] = {layerKey, underKey};
-    g_sdl.nextLayerSeen = (g_sdl.nextLayerSeen + 1) % kSeenKeys;
-  }
+  g_sdl.layersSeen.remember({layerKey, underKey});
   return false;
 }
 

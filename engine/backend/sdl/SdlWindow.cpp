@@ -223,9 +223,7 @@ void close() {
   g_sdl.composedCount = 0;
   g_sdl.shown.clear();
   g_sdl.seenKeys.clear();
-  g_sdl.nextSeen = 0;
   g_sdl.layersSeen.clear();
-  g_sdl.nextLayerSeen = 0;
   g_sdl.staleBack.clear();
   g_sdl.backStale = false;
   g_sdl.pages.clear();
