@@ -15,6 +15,25 @@ const std::vector<Bytes> kHands = {{0x0B, 0x1C, 0x2D}, {0x05, 0x15, 0x25}, {0x09
 class ThreeKingCovering : public ThreeKingTest
 {
 protected:
+    // A playing scene of six seats in play, each with three cards from
+    // `firstCard` on, my cards not yet shown, the banker at 5; `bet` on every
+    // seat but the banker's.
+    static Bytes PlayingScene(uint8_t firstCard, int64_t bet)
+    {
+        Bytes scene(250, 0);
+        for (int c = 0; c < 6; ++c)
+        {
+            scene[c] = 1;
+            if (bet != 0)
+                Put(scene, 15 + 8 * c, int64_t{c == 5 ? 0 : bet});
+            for (int i = 0; i < 3; ++i)
+                scene[65 + 3 * c + i] = static_cast<uint8_t>(firstCard + c + i);
+            scene[83 + c] = c == kMyChair ? SHOW_NOT_YET : 1;
+        }
+        Put(scene, 63, uint16_t{5});
+        return scene;
+    }
+
     readables::List Table() const
     {
         readables::List r = readables::Seats(board, NNBoard::kSeats);
@@ -172,17 +191,7 @@ TEST_F(ThreeKingCovering, TheDealTheShowsAndTheResult)
 TEST_F(ThreeKingCovering, ATableRestoredInPlay)
 {
     ASSERT_NE(EnterTable(), nullptr);
-    Bytes scene(250, 0);
-    for (int c = 0; c < 6; ++c)
-    {
-        scene[c] = 1;
-        Put(scene, 15 + 8 * c, int64_t{c == 5 ? 0 : 3000000});
-        for (int i = 0; i < 3; ++i)
-            scene[65 + 3 * c + i] = static_cast<uint8_t>(0x01 + c + i);
-        scene[83 + c] = c == kMyChair ? SHOW_NOT_YET : 1;
-    }
-    Put(scene, 63, uint16_t{5});
-    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, scene));
+    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, PlayingScene(0x01, 3000000)));
     Seconds(1);
     ExpectReadable("restored play");
     ExpectMarkOnTheTable();
@@ -206,16 +215,7 @@ TEST_F(ThreeKingCovering, TablesRestoredInTheRobbingAndTheBetting)
     Seconds(1);
     ExpectReadable("restored betting");
     ExpectMarkOnTheTable();
-    Bytes playing(250, 0);
-    for (int c = 0; c < 6; ++c)
-    {
-        playing[c] = 1;
-        for (int i = 0; i < 3; ++i)
-            playing[65 + 3 * c + i] = static_cast<uint8_t>(0x11 + c + i);
-        playing[83 + c] = c == kMyChair ? SHOW_NOT_YET : 1;
-    }
-    Put(playing, 63, uint16_t{5});
-    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, playing));
+    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, PlayingScene(0x11, 0)));
     Seconds(1);
     ExpectReadable("restored play after the betting");
 }
