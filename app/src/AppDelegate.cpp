@@ -5,6 +5,7 @@
 #include "core/UserMarkList.h"
 #include "net/TCPSocketModule.h"
 #include "platform/MessageWindow.h"
+#include "platform/Polled.h"
 #include "platform/SingleInstance.h"
 #include "ui/CCCursorTextField.h"
 #include "ui/MyPoint.h"
@@ -128,8 +129,10 @@ void AppDelegate::addWaitSources(std::vector<pollfd>& fds, double& timeout)
 
 void AppDelegate::serviceWaitSources()
 {
-    // A second start of the program: this one's window comes forward.
-    if (m_pInstance != nullptr && m_pInstance->TakeCalls())
+    // A second start of the program: this one's window comes forward. Its
+    // socket is read only when the wait found a call there (or did not look).
+    if (m_pInstance != nullptr && !platform::FoundQuiet(polledWaitSources(), m_pInstance->CallDescriptor()) &&
+        m_pInstance->TakeCalls())
         CCEGLView::sharedOpenGLView()->raiseWindow();
     // Sockets the last wait found quiet are not read.
     CTCPSocketModule::PollAll(polledWaitSources());

@@ -1,4 +1,5 @@
 #include "net/TCPSocketModule.h"
+#include "platform/Polled.h"
 
 #include "net/Packet.h"
 #include "net/src/NetGlobal.h"
@@ -119,11 +120,7 @@ void CTCPSocketModule::PollAll(const std::vector<pollfd>* polled)
         // Found with nothing to read (a socket the wait did not poll, one
         // made since, is read).
         const Link* link = module->m_link.get();
-        module->m_quiet = false;
-        if (polled != nullptr && link != nullptr && link->fd >= 0)
-            for (const pollfd& p : *polled)
-                if (p.fd == link->fd)
-                    module->m_quiet = (p.revents & (POLLIN | POLLHUP | POLLERR)) == 0;
+        module->m_quiet = link != nullptr && platform::FoundQuiet(polled, link->fd);
         module->OnUpdate();
         // The module may be gone now.
         const auto& after = LiveModules();

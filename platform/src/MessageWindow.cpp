@@ -16,6 +16,7 @@
 // (SO_PASSCRED, filled in by the kernel): one from another user, or from a
 // process the window was not told to accept, is dropped unread.
 #include "platform/MessageWindow.h"
+#include "platform/Polled.h"
 
 #include "platform/src/Credentials.h"
 
@@ -248,12 +249,7 @@ void MessageWindow::PumpAll(const std::vector<pollfd>* polled)
         {
             if (w == window)
             {
-                bool quiet = false;
-                if (polled != nullptr)
-                    for (const pollfd& p : *polled)
-                        if (p.fd == window->m_socket)
-                            quiet = (p.revents & (POLLIN | POLLHUP | POLLERR)) == 0;
-                window->Pump(now, !quiet);
+                window->Pump(now, !FoundQuiet(polled, window->m_socket));
                 break;
             }
         }

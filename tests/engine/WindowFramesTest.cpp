@@ -248,6 +248,20 @@ TEST_P(WindowFramesTest, ARequestTheServerRefusesIsSaidAndTheWindowGoesOn) {
   EXPECT_FALSE(windowPixels().empty());
 }
 
+// A shown frame has flushed its requests; one made after it (by SDL, the GL
+// driver or a caller) still goes out before the loop sleeps, not with the
+// next frame a second later.
+TEST_P(WindowFramesTest, ARequestMadeAfterAShownFrameGoesOutBeforeTheWait) {
+  runScene()->addChild(CCSprite::createWithTexture(patternedTexture(64, 64, 255, 3)));
+  CCDirector::sharedDirector()->drawScene();
+  std::vector<pollfd> fds;
+  be::waitEvents(fds, 1);
+  ASSERT_TRUE(setPropertyUnsent("KEST_TEST_MARK", "after the frame")) << "no X11 window";
+  EXPECT_EQ(propertySeenFromOutside("KEST_TEST_MARK"), "");
+  be::waitEvents(fds, 5);
+  EXPECT_EQ(propertySeenFromOutside("KEST_TEST_MARK"), "after the frame");
+}
+
 // A long frame animation over a still table (a dealer's hands: 38 frames of
 // 150 x 232 from one sheet, half transparent, a table's frame clear over
 // them) comes round to pixels kept of every frame: from the third time

@@ -3,7 +3,10 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
+
+#include <cstring>
 
 namespace {
 
@@ -42,6 +45,42 @@ bool sendARefusedRequest() {
   XMapWindow(display, (::Window)0x7ffffff0);  // BadWindow
   XSync(display, False);
   return true;
+}
+
+bool setPropertyUnsent(const char* name, const char* value) {
+  SDL_SysWMinfo info;
+  if (!programWindow(info)) return false;
+  Display* display = info.info.x11.display;
+  const Atom atom = XInternAtom(display, name, False);
+  XSync(display, False);
+  // Events read meanwhile would end the program's next wait before it
+  // sends anything: SDL takes them now, and they are dropped.
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  XChangeProperty(display, info.info.x11.window, atom, XA_STRING, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(value), (int)strlen(value));
+  return true;
+}
+
+std::string propertySeenFromOutside(const char* name) {
+  SDL_SysWMinfo info;
+  if (!programWindow(info)) return "";
+  Display* other = XOpenDisplay(DisplayString(info.info.x11.display));
+  if (!other) return "";
+  std::string text;
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const Atom atom = XInternAtom(other, name, False);
+  if (XGetWindowProperty(other, info.info.x11.window, atom, 0, 256, False, XA_STRING, &type, &format, &count, &after,
+                         &data) == Success &&
+      data) {
+    text.assign(reinterpret_cast<const char*>(data), count);
+    XFree(data);
+  }
+  XCloseDisplay(other);
+  return text;
 }
 
 bool displayAnswers(const char* display) {

@@ -2,6 +2,7 @@
 #define KEST_TESTS_ENGINE_WINDOW_PIXELS_H
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The program's window as the X server holds it, 0xRRGGBB rows top first,
@@ -12,6 +13,13 @@ std::vector<uint32_t> windowPixels();
 // Sends a request the X server refuses (a window that does not exist) on the
 // program's own connection and waits for the answer; false without an X11 window.
 bool sendARefusedRequest();
+// Sets a text property on the program's window through its own connection
+// and does not flush: the request stays with the X library until the
+// program sends it (events queued before it are dropped). False without an
+// X11 window.
+bool setPropertyUnsent(const char* name, const char* value);
+// The property as another connection to the same server reads it now ("" when unset).
+std::string propertySeenFromOutside(const char* name);
 // Whether an X server takes a connection on the display.
 bool displayAnswers(const char* display);
 

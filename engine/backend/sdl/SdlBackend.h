@@ -177,6 +177,9 @@ void forgetWindowX11();
 int queuedX11Events();
 // Sends the requests the X library holds to the server.
 void flushX11();
+// The same when a request was made since the last flush: a flush also reads
+// the connection, two system calls that a wait after a shown frame spares.
+void flushX11IfRequested();
 // Whether a window manager runs on the window's X server.
 bool windowManagerX11();
 // Whether the window manager has the window maximised (both ways): 1 or 0,

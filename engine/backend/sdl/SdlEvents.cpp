@@ -183,7 +183,7 @@ bool waitEvents(std::vector<pollfd>& fds, int timeoutMs) {
     // library while it waited for a reply) wait for no one; else, with our
     // requests sent, anything new arrives on the connection.
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || queuedX11Events() != 0) return false;
-    flushX11();
+    flushX11IfRequested();
     fds.push_back(pollfd{fd, POLLIN, 0});
     const int ready = poll(fds.data(), fds.size(), timeoutMs);
     // Interrupted (a signal SDL turns into an event) or woken by X: pump.

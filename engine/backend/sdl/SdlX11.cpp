@@ -293,9 +293,29 @@ int queuedX11Events() {
 #endif
 }
 
+namespace {
+// The connection's request number after our last flush.
+const void* s_flushedDisplay = nullptr;
+unsigned long s_flushedAt = 0;
+}  // namespace
+
 void flushX11() {
 #if defined(SDL_VIDEO_DRIVER_X11)
-  if (g_sdl.xDisplay && xCalls().ok) xCalls().flush(static_cast<Display*>(g_sdl.xDisplay));
+  Display* display = static_cast<Display*>(g_sdl.xDisplay);
+  if (!display || !xCalls().ok) return;
+  xCalls().flush(display);
+  s_flushedDisplay = display;
+  s_flushedAt = NextRequest(display);
+#endif
+}
+
+void flushX11IfRequested() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  // Every request the X library makes (ours, SDL's, the GL driver's) takes
+  // the next number: none since the last flush leaves nothing to send.
+  Display* display = static_cast<Display*>(g_sdl.xDisplay);
+  if (display && display == s_flushedDisplay && NextRequest(display) == s_flushedAt) return;
+  flushX11();
 #endif
 }
 
