@@ -16,16 +16,26 @@ namespace framestats {
 
 namespace {
 
-struct Stats {
+// What the environment asks for, read once.
+struct Settings {
   bool read = false, on = false, rects = false;
-  double start = -1;  // of the second being counted
+};
+
+Settings& settings() {
+  static Settings s;
+  return s;
+}
+
+// The second being counted.
+struct Stats {
+  double start = -1;
   double cpuStart = 0;
   double phase[kPhaseCount] = {};
   unsigned passes = 0, steps = 0, drawn = 0;
   // How the waits ended: at their time, before it (input, a descriptor,
   // a signal), or with no time limit.
   unsigned onTime = 0, early = 0, unlimited = 0;
-  backend::FrameCounts counts;
+  backend::FrameCounts counts;  // at its start
 };
 
 Stats& stats() {
@@ -42,7 +52,7 @@ double cpuSeconds() {
 }  // namespace
 
 bool on() {
-  Stats& s = stats();
+  Settings& s = settings();
   if (!s.read) {
     const char* v = getenv("KEST_FRAME_STATS");
     s.on = v && *v && strcmp(v, "0") != 0;
@@ -79,7 +89,7 @@ void frameDrawn() {
   if (!on()) return;
   Stats& s = stats();
   ++s.drawn;
-  if (!s.rects) return;
+  if (!settings().rects) return;
   static std::vector<int> xywh;
   static std::vector<uint8_t> kept;
   backend::lastFrameRects(xywh, kept);
@@ -124,11 +134,7 @@ void report() {
                s.phase[kUpdate] * ms, s.phase[kDraw] * ms, s.phase[kPresent] * ms, s.phase[kWait] * ms,
                (cpu - s.cpuStart) * ms);
   std::fflush(stderr);
-  const bool read = s.read, enabled = s.on, rects = s.rects;
   s = Stats();
-  s.read = read;
-  s.on = enabled;
-  s.rects = rects;
   s.start = now;
   s.cpuStart = cpu;
   s.counts = c;

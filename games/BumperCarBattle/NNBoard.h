@@ -136,6 +136,9 @@ public:
     void LightBadgeUnderParkedCar();
     // The track index of the badge under the car, or -1.
     int TrackIndexUnderCar() const;
+    // The badge lit under a standing car goes out, unless it is the one at
+    // `keep`; either way no badge counts as parked after.
+    void PutOutParkedBadge(int keep);
     void FlashResultLight(float dt);
     void AddHistoryColumn(uint8_t trackIndex);
     void JumpHistoryToEnd(float dt);

@@ -78,14 +78,7 @@ void NNBoard::LightBadgeUnderParkedCar()
     // A car that stands keeps its badge lit as the running light would, but
     // without lighting it again every frame: the table sleeps while it waits.
     const int under = TrackIndexUnderCar();
-    if (m_nParkedBadge != under)
-    {
-        if (Widget* before = GetTrackBadge(m_nParkedBadge))
-        {
-            before->stopActionByTag(kUnderCarActionTag);
-            before->setVisible(false);
-        }
-    }
+    PutOutParkedBadge(under);
     m_nParkedBadge = under;
     Widget* badge = GetTrackBadge(under);
     if (badge == nullptr)
@@ -93,6 +86,19 @@ void NNBoard::LightBadgeUnderParkedCar()
     badge->stopActionByTag(kUnderCarActionTag);
     badge->setVisible(true);
     badge->setOpacity(255);
+}
+
+void NNBoard::PutOutParkedBadge(int keep)
+{
+    if (m_nParkedBadge != keep)
+    {
+        if (Widget* parked = GetTrackBadge(m_nParkedBadge))
+        {
+            parked->stopActionByTag(kUnderCarActionTag);
+            parked->setVisible(false);
+        }
+    }
+    m_nParkedBadge = -1;
 }
 
 void NNBoard::FlashResultLight(float)

@@ -208,12 +208,7 @@ void NNBoard::StartCarRun(int stopSlot)
     PlaceCar(start);
     // The standing car's badge hands over to the running light, which keeps
     // the badge under the car lit and lets it go out behind it.
-    if (m_nParkedBadge != TrackIndexUnderCar())
-    {
-        if (Widget* parked = GetTrackBadge(m_nParkedBadge))
-            parked->setVisible(false);
-    }
-    m_nParkedBadge = -1;
+    PutOutParkedBadge(TrackIndexUnderCar());
     m_pCar->setOpacity(0);
     m_pCar->runAction(
         CCSequence::create(CCCallFuncN::create(this, callfuncN_selector(NNBoard::ShowNode)), CCFadeIn::create(0.5f), nullptr));

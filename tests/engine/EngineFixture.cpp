@@ -43,20 +43,23 @@ void EngineTest::TearDown() {
   if (system(cmd.c_str()) != 0) fprintf(stderr, "cannot remove %s\n", m_root.c_str());
 }
 
-CCTexture2D* patternedTexture(int w, int h, unsigned char alpha, int seed) {
+CCTexture2D* paintedTexture(int w, int h, const std::function<void(int x, int y, unsigned char* rgba)>& paint) {
   std::vector<unsigned char> px((size_t)w * h * 4);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      unsigned char* p = &px[((size_t)y * w + x) * 4];
-      p[0] = (unsigned char)(x * 37 + y * 11 + seed);
-      p[1] = (unsigned char)((x ^ y) * 23 + seed * 3);
-      p[2] = (unsigned char)(y * 53 + x + seed * 7);
-      p[3] = alpha;
-    }
+    for (int x = 0; x < w; ++x) paint(x, y, &px[((size_t)y * w + x) * 4]);
   CCTexture2D* t = new CCTexture2D();
   t->initWithData(px.data(), (unsigned)w, (unsigned)h);
   t->autorelease();
   return t;
+}
+
+CCTexture2D* patternedTexture(int w, int h, unsigned char alpha, int seed) {
+  return paintedTexture(w, h, [&](int x, int y, unsigned char* p) {
+    p[0] = (unsigned char)(x * 37 + y * 11 + seed);
+    p[1] = (unsigned char)((x ^ y) * 23 + seed * 3);
+    p[2] = (unsigned char)(y * 53 + x + seed * 7);
+    p[3] = alpha;
+  });
 }
 
 CCScene* EngineTest::runScene() {

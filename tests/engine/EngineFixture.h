@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cocos2d.h"
 
+// A w x h picture whose texels `paint` gives (RGBA at x, y; rows top first).
+cocos2d::CCTexture2D* paintedTexture(int w, int h, const std::function<void(int x, int y, unsigned char* rgba)>& paint);
 // A w x h picture whose neighbouring texels differ, so a stale or misplaced
 // pixel shows; every texel has the given alpha.
 cocos2d::CCTexture2D* patternedTexture(int w, int h, unsigned char alpha, int seed);

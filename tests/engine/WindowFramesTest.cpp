@@ -161,17 +161,11 @@ class WindowFramesTest : public EngineTest, public ::testing::WithParamInterface
       label->setPosition(ccp(521, 318));
       scene->addChild(label, 1);
     } else if (over == Over::ClearOverTheClock) {
-      std::vector<unsigned char> px((size_t)320 * 224 * 4);
-      for (int y = 0; y < 224; ++y)
-        for (int x = 0; x < 320; ++x) {
-          unsigned char* p = &px[((size_t)y * 320 + x) * 4];
-          const bool hole = x >= 96 && x < 224 && y >= 48 && y < 176;
-          p[0] = (unsigned char)(x * 5), p[1] = (unsigned char)(y * 3), p[2] = 90;
-          p[3] = hole ? 0 : 180;
-        }
-      CCTexture2D* frame = new CCTexture2D();
-      frame->initWithData(px.data(), 320, 224);
-      frame->autorelease();
+      CCTexture2D* frame = paintedTexture(320, 224, [](int x, int y, unsigned char* p) {
+        const bool hole = x >= 96 && x < 224 && y >= 48 && y < 176;
+        p[0] = (unsigned char)(x * 5), p[1] = (unsigned char)(y * 3), p[2] = 90;
+        p[3] = hole ? 0 : 180;
+      });
       CCSprite* table = CCSprite::createWithTexture(frame);
       table->setPosition(ccp(515, 315));
       scene->addChild(table, 3);
@@ -278,16 +272,10 @@ TEST_P(WindowFramesTest, ALongFrameAnimationOverAStillTableIsShownFromKeptPixels
   CCSprite* hands = CCSprite::createWithTexture(sheet, frameRect(0));
   hands->setPosition(ccp(505, 505));
   scene->addChild(hands, 1);
-  std::vector<unsigned char> px((size_t)400 * 400 * 4);
-  for (int y = 0; y < 400; ++y)
-    for (int x = 0; x < 400; ++x) {
-      unsigned char* p = &px[((size_t)y * 400 + x) * 4];
-      p[0] = (unsigned char)(x * 3), p[1] = (unsigned char)(y * 5), p[2] = 40;
-      p[3] = x >= 100 && x < 300 && y >= 60 && y < 340 ? 0 : 160;
-    }
-  CCTexture2D* frame = new CCTexture2D();
-  frame->initWithData(px.data(), 400, 400);
-  frame->autorelease();
+  CCTexture2D* frame = paintedTexture(400, 400, [](int x, int y, unsigned char* p) {
+    p[0] = (unsigned char)(x * 3), p[1] = (unsigned char)(y * 5), p[2] = 40;
+    p[3] = x >= 100 && x < 300 && y >= 60 && y < 340 ? 0 : 160;
+  });
   CCSprite* table = CCSprite::createWithTexture(frame);
   table->setPosition(ccp(505, 505));
   scene->addChild(table, 2);

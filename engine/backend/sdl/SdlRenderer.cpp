@@ -343,8 +343,17 @@ void finish() {
 
 static long wholeOutput() {
   int w = 0, h = 0;
-  SDL_GetRendererOutputSize(g_sdl.renderer, &w, &h);
+  outputSize(w, h);
   return (long)w * h;
+}
+
+// Shows rectangles of the GL back buffer, of the given height, on the
+// window (GL counts rows from the bottom).
+static void showBackRects(const std::vector<Rect>& rects, int height) {
+  for (const Rect& r : rects) {
+    g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, r.x0, height - r.y1, r.x1 - r.x0, r.y1 - r.y0);
+    noteSent(rectArea(r));
+  }
 }
 
 // The back buffer keeps the frame: only where the last frame changed is put
@@ -369,19 +378,14 @@ void showBackBuffer() {
   if (g_sdl.showAll || !g_sdl.shortcuts) {
     refreshBackBuffer();
     SDL_RenderFlush(g_sdl.renderer);
-    g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, 0, 0, w, h);
-    noteSent((long)w * h);
+    showBackRects({Rect{0, 0, w, h}}, h);
     g_sdl.showAll = false;
     return;
   }
   std::vector<Rect> rects;
   showKeptPixels(rects);
   SDL_RenderFlush(g_sdl.renderer);
-  // GL counts rows from the bottom.
-  for (const Rect& r : rects) {
-    g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, r.x0, h - r.y1, r.x1 - r.x0, r.y1 - r.y0);
-    noteSent(rectArea(r));
-  }
+  showBackRects(rects, h);
   keepDrawnPixels();
   flushX11();
 }
@@ -436,11 +440,7 @@ void showCanvas() {
       SDL_RenderCopy(g_sdl.renderer, g_sdl.canvas, &s, &s);
     }
     SDL_RenderFlush(g_sdl.renderer);
-    // GL counts rows from the bottom.
-    for (const Rect& r : rects) {
-      g_sdl.copySubBuffer(g_sdl.xDisplay, g_sdl.xWindow, r.x0, g_sdl.canvasH - r.y1, r.x1 - r.x0, r.y1 - r.y0);
-      noteSent(rectArea(r));
-    }
+    showBackRects(rects, g_sdl.canvasH);
   } else {
     SDL_RenderCopy(g_sdl.renderer, g_sdl.canvas, nullptr, nullptr);
     SDL_RenderPresent(g_sdl.renderer);
