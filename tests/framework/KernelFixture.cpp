@@ -138,8 +138,19 @@ bool KernelTest::Enter(uint32_t userID, uint16_t chair, uint8_t status, int64_t 
     user.cbGender = gender;
     user.lScore = score;
     SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(userID)));
+    if (userRecord)
+        userRecord(user);
     const std::vector<uint8_t> msg = UserEnterMessage(user);
     return kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, msg.data(), static_cast<uint16_t>(msg.size()));
+}
+
+void KernelTest::SizeWindow(const CCSize& size, bool maximised)
+{
+    CCEGLView::sharedOpenGLView()->setFrameSize(size.width, size.height);
+    app.maximized = maximised;
+    WindyTopLayer::sharedTopLayer()->relayout();
+    if (CGameBoard* board = kernel->GetGameBoard())
+        board->LayoutBoard(static_cast<int>(size.width), static_cast<int>(size.height));
 }
 
 bool KernelTest::Status(uint32_t userID, uint8_t status, uint16_t chair, uint16_t table)

@@ -16,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -271,10 +273,22 @@ protected:
     // (1, 2) carrying {main, sub, payload}.
     bool Packet(uint16_t main, uint16_t sub, const std::vector<uint8_t>& payload = {});
     bool Packet(const std::vector<uint8_t>& raw);
+    // The table shows in the window of the test's size: the window is sized
+    // once it shows (see SizeWindow).
     bool Control(uint16_t sub, const void* data = nullptr, uint16_t size = 0)
     {
-        return kernel->OnChannelMessage(Sexy::IPC_MAIN_CONFIG, sub, data, size);
+        const bool taken = kernel->OnChannelMessage(Sexy::IPC_MAIN_CONFIG, sub, data, size);
+        if (sub == Sexy::IPC_SUB_SHOW_GAME && (!window.equals(cocos2d::CCSize(1288, 762)) || windowMaximised))
+            SizeWindow(window, windowMaximised);
+        // Boards seed their chips' scatter from the clock: a test that looks
+        // at the pixels seeds it again, so each run draws the same table.
+        if (sub == Sexy::IPC_SUB_SHOW_GAME && randomSeed != 0)
+            std::srand(randomSeed);
+        return taken;
     }
+    // The window sized by its edges or maximised, as the program passes it
+    // on: the top layer and the board laid out again for the new size.
+    void SizeWindow(const cocos2d::CCSize& size, bool maximised);
     size_t Boxes() const { return cocos2d::CCMessageBoxHistory().size(); }
     // The game's own messages to the server, in order: {sub, payload}.
     std::vector<std::pair<uint16_t, std::vector<uint8_t>>> SentGame() const;
@@ -284,6 +298,14 @@ protected:
     // ready and enters the game: a framework board and a recording handler.
     Sexy::CGameBoard* EnterWithBoard(uint16_t chairs, uint16_t kind = 200);
     static std::vector<uint8_t> KindRecord(uint16_t kind);
+
+    // The window the table shows in, and whether it is maximised.
+    cocos2d::CCSize window{1288, 762};
+    bool windowMaximised = false;
+    // The seed the scatter of chips is given once the table shows (0: left).
+    unsigned randomSeed = 0;
+    // Changes each user's record as it enters: a busy room's names and scores.
+    std::function<void(tagUserData&)> userRecord;
 
     Sexy::CBaseKernelLayer* kernel = nullptr;
     // A game's tests set it: every sound its board and handler ask for must

@@ -82,6 +82,30 @@ void FillRoundEnd(End& m, uint8_t seconds, int64_t myScore)
     m.lThirdAmount = 110000;
 }
 
+// A busy round's end: the panel's figures and my result of ten digits, the
+// banker's total below zero.
+template <typename Record>
+void MakeBusy(Record& m)
+{
+    m.lSecondAmount = -1234567890;
+    m.lBankerTotalResult = -1234567890;
+    m.lMyScore = -1234567890;
+    m.lThirdAmount = 1234567890;
+}
+// A busy table restored: others' bets of nine digits on every area with
+// mine of eight among them, my panel's figures of ten.
+template <typename Scene>
+void MakeBusyScene(Scene& s, int areas)
+{
+    for (int i = 0; i < areas; ++i)
+    {
+        s.lAllBets[i] = 143456789;
+        s.lMyBets[i] = 20000000;
+    }
+    s.lMyScore = -1234567890;
+    s.lBankerTotalResult = -1234567890;
+}
+
 // Whether the sprite shows that picture (a file or a sheet frame).
 inline bool Shows(cocos2d::CCSprite* sprite, const char* picture)
 {
@@ -145,6 +169,15 @@ protected:
         ASSERT_TRUE(EnterUser(2002, 1, 56000000));
         ASSERT_TRUE(EnterUser(2003, 2, 3300000));
     }
+
+    // A busy room's others: four more players, six of them to queue for
+    // the bank (kQueue).
+    void EnterMoreUsers()
+    {
+        for (uint16_t chair : {4, 6, 7, 8})
+            ASSERT_TRUE(EnterUser(2000u + chair, chair, 50000000 + chair));
+    }
+    static constexpr uint16_t kQueue[6] = {2, 0, 3, 1, 4, 6};
 
     bool Game(uint16_t sub, const Bytes& body) { return Packet(Sexy::MDM_GF_GAME, sub, body); }
     // The game status, then the scene record.

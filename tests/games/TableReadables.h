@@ -1,58 +1,55 @@
-// What every seated table gives a player to read, for the covering check:
-// each seat's name and score, the start button, the total score and the turn
-// clock's digits; a board test adds its own things and asks what covers them.
+// What every seated table gives a player to read, for the phase check: each
+// seat's name and score, the total score, and the start button and the turn
+// clock's digits in the phases that show them; a board test adds its own
+// things.
 #pragma once
 
-#include "Covering.h"
+#include "PhaseCheck.h"
 
 #include "games/framework/BoardDrawUserData.h"
 #include "games/framework/GameBoard.h"
 #include "games/framework/TimerBox.h"
-
-#include <gtest/gtest.h>
+#include "games/framework/UserInfoView.h"
 
 #include <string>
-#include <vector>
 
 namespace readables {
 
-using List = std::vector<covering::Readable>;
-
-// Adds the node when it is drawn.
-inline void Add(List& out, const std::string& name, cocos2d::CCNode* node)
+// What a seated phase must show besides the seats.
+enum Shows : unsigned
 {
-    if (node != nullptr && nodeboxes::Shown(node))
-        out.push_back({name, node});
-}
+    kSeatsOnly = 0,
+    kStartButton = 1,
+    kClock = 2,
+};
 
-inline List Seats(const Sexy::CGameBoard* board, uint16_t views)
+// Every seat a player sits on shows his name and score.
+inline void Seats(phasecheck::List& r, const Sexy::CGameBoard* board, uint16_t views, unsigned shows = kSeatsOnly)
 {
-    List out;
     for (uint16_t view = 0; view < views; ++view)
     {
         Sexy::CBoardDrawUserData* panel = board->GetSeatPanel(view);
         if (panel == nullptr)
             continue;
-        Add(out, "seat " + std::to_string(view) + " name", panel->GetNameLabel());
-        Add(out, "seat " + std::to_string(view) + " score", panel->GetScoreLabel());
+        r.Node("seat " + std::to_string(view) + " name", panel->GetNameLabel());
+        r.Node("seat " + std::to_string(view) + " score", panel->GetScoreLabel());
+        r.Optional("seat " + std::to_string(view) + " ready",
+                   panel->getChildByTag(Sexy::CBoardDrawUserData::kReadySignTagBase + view));
     }
-    Add(out, "start button", board->GetStartButton());
-    Add(out, "total score", board->GetTotalScoreLabel());
+    // My card on the side bar: my name, number and score.
+    if (CUserInfoView* card = board->GetUserInfoView())
+    {
+        r.Node("my card's name", card->GetNickLabel());
+        r.Node("my card's number", card->GetIDLabel());
+        r.Node("my card's score", card->GetScoreLabel());
+    }
+    r.Node("start button", board->GetStartButton(), (shows & kStartButton) == 0);
+    r.Node("total score", board->GetTotalScoreLabel());
     if (Sexy::CTimerBox* clock = board->GetTimerBox())
     {
-        Add(out, "clock tens", clock->GetTens());
-        Add(out, "clock ones", clock->GetOnes());
+        r.Node("clock tens", clock->GetTens(), (shows & kClock) == 0);
+        r.Node("clock ones", clock->GetOnes(), (shows & kClock) == 0);
     }
-    return out;
-}
-
-// Fails once for each thing drawn over a readable one in this phase.
-inline void ExpectNothingCovers(const char* phase, const List& readable, const covering::Names& names = {},
-                                const covering::Allowed& allowed = {})
-{
-    ASSERT_FALSE(readable.empty()) << phase;
-    for (const std::string& found : covering::Covered(readable, names, allowed))
-        ADD_FAILURE() << phase << ": " << found;
 }
 
 }  // namespace readables

@@ -14,6 +14,17 @@ using namespace cocos2d;
 namespace {
 
 const ccColor3B kTextColour{4, 64, 114};
+// The card's right column, from the figures' left edge to the card's inner
+// edge: a ten-digit score is made smaller to keep to it, never drawn past
+// the card and the window.
+constexpr float kColumnWidth = 83;
+
+void FitColumn(CCLabelTTF* label)
+{
+    const float width = label->getContentSize().width;
+    if (width > kColumnWidth)
+        label->setScale(kColumnWidth / width);
+}
 
 tagUserData* MyRecord()
 {
@@ -63,6 +74,8 @@ bool CUserInfoView::init()
         MakeLabel(CClientGlobal::UTF8ToGBK(me->cbGender != 0 ? "女" : "男"), 14, CCPoint(0, 0.5f), CCPoint(106, 0));
     m_pScoreLabel = MakeLabel(CClientGlobal::FormatScore(me->lScore), 14, CCPoint(0, 0.5f), CCPoint(106, -27));
     m_pScoreLabel->setTag(kTagScore);
+    FitColumn(m_pIDLabel);
+    FitColumn(m_pScoreLabel);
     m_pFace = CCSprite::create(Sexy::CBoardDrawUserData::FaceOf(me).c_str());
     m_pFace->setPosition(CCPoint(0, 0));
     addChild(m_pFace);
@@ -76,6 +89,7 @@ void CUserInfoView::UpdateUserInfo(int64_t score)
         m_pScoreLabel->removeFromParentAndCleanup(true);
     m_pScoreLabel = MakeLabel(CClientGlobal::FormatScore(score), 14, CCPoint(0, 0.5f), CCPoint(106, -25));
     m_pScoreLabel->setTag(kTagScore);
+    FitColumn(m_pScoreLabel);
     const tagUserData* me = MyRecord();
     if (me == nullptr || m_pFace == nullptr)
         return;

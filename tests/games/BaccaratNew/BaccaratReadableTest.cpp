@@ -16,7 +16,29 @@ using cocos2d::CCRect;
 
 namespace {
 
-class BaccaratReadable : public BaccaratTest
+// A busy table: others' bets of nine digits on every area, mine of eight,
+// results of ten, six players queued and a full record strip.
+constexpr int64_t kTheirs = 243456789, kMine = 20000000, kResult = 1234567890;
+
+// Faults the check finds that are being mended.
+const char* const kCovered = "baccarat: the deal and the result panel cover the areas' totals and my bets";
+const std::vector<phasecheck::Open> kOpenFaults = {
+    {"baccarat: the bank queue cuts an 8-character name at its left edge", "idle|betting", phasecheck::kEverySize,
+     "queue row *", "cut by"},
+    {"baccarat: the top of my nickname lies under the 闲 area", "idle|betting|deal|result|restored",
+     phasecheck::kEverySize, "self_username",
+     "a line under it"},
+    {kCovered, "deal", phasecheck::kEverySize, "*", "'GAME_END_FRAME'"},
+    {kCovered, "deal", phasecheck::kEverySize, "Image_area_name_?", "GAME_POINT_"},
+    {kCovered, "deal", phasecheck::kEverySize, "Image_area_name_?", "card "},
+    {kCovered, "deal", phasecheck::kEverySize, "Image_area_name_?", "CardSprite"},
+    {kCovered, "deal", phasecheck::kEverySize, "Label_0001", "card 1"},
+    {kCovered, "result", phasecheck::kEverySize, "*", "'GAME_END'"},
+    {kCovered, "result", phasecheck::kEverySize, "*", "Label_result_"},
+};
+
+// What the baccarat table gives to read, and its whereabouts.
+class BaccaratTable : public BaccaratTest
 {
 protected:
     static std::string Name(const char* format, int n)
@@ -39,19 +61,19 @@ protected:
         if (withRecords)
         {
             r.Widget("ListView_ZHUANG-XIAN").Widget("ListView_bottom_record");
-            for (int row = 0; row < 3; ++row)
-                r.Node("queue row " + std::to_string(row), Item("ListView_Wait", row));
+            r.Rows("queue", dynamic_cast<cocos2d::ui::ListView*>(board->GetWidget("ListView_Wait")), 3);
         }
         return r;
     }
-    // Each area's name, and its total and my stake when they show.
-    void AddAreas(phasecheck::List& r)
+    // Each area's name, and its total and my stake when they show (`bets`:
+    // they must).
+    void AddAreas(phasecheck::List& r, bool bets = false)
     {
         for (int area = 0; area < 8; ++area)
         {
             r.Widget(Name("Image_area_name_%d", area).c_str());
-            r.Widget(Name("Label_%04d", area).c_str(), true);
-            r.Widget(Name("Label_%03d", area).c_str(), true);
+            r.Widget(Name("Label_%04d", area).c_str(), !bets);
+            r.Widget(Name("Label_%03d", area).c_str(), !bets);
         }
     }
     cocos2d::ui::Widget* Item(const char* list, int item)
@@ -70,18 +92,17 @@ protected:
         }
         return Game(SUB_S_SEND_RECORD, body);
     }
-    // Chips of others on every area, then mine by clicks of two chips.
+    // Others' chips on every area, then mine by clicks of the largest chip.
     void BetOnEveryArea()
     {
-        StartBetting(1, 100000000);
+        ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene())));
+        ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, phasecheck::kLargestScore, 8 * kMine)));
         for (int area = 0; area < 8; ++area)
-            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, static_cast<uint8_t>(area), 2611100)));
-        for (const char* chip : {"Button_100W", "Button_10W"})
-        {
-            Touch(chip);
-            for (int area = 0; area < 8; ++area)
+            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, static_cast<uint8_t>(area), kTheirs)));
+        Touch("Button_100W");
+        for (int area = 0; area < 8; ++area)
+            for (int64_t placed = 0; placed < kMine; placed += 1000000)
                 Touch(board->GetAreaButton(area));
-        }
         board->OnRButtonUp();
         Seconds(1);
     }
@@ -98,10 +119,9 @@ protected:
         }
         return under;
     }
-    // A queue of three.
-    void QueueThree()
+    void Queue()
     {
-        for (uint16_t chair : {2, 3, 0})
+        for (uint16_t chair : kQueue)
             ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, CMD_S_ApplyBanker{chair}));
     }
     // The box of a widget on the content root.
@@ -113,42 +133,51 @@ protected:
     }
 };
 
-TEST_F(BaccaratReadable, TheIdleTableWithItsRecordsAndQueue)
+class BaccaratReadable : public phasecheck::Sized<BaccaratTable>
+{
+protected:
+    BaccaratReadable() : phasecheck::Sized<BaccaratTable>(phasecheck::BankerUser) { Open(kOpenFaults); }
+    void EnterUsers() override
+    {
+        BaccaratTable::EnterUsers();
+        EnterMoreUsers();
+    }
+};
+
+TEST_P(BaccaratReadable, TheIdleTableWithItsRecordsAndQueue)
 {
     ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene(20, 1))));
-    ASSERT_TRUE(SendRecords(40));
-    QueueThree();
+    ASSERT_TRUE(SendRecords(100));
+    Queue();
     Seconds(1.1f);
     phasecheck::List r = Table(true);
     AddAreas(r);
-    phasecheck::ExpectNothingCovers(r, "baccarat_readable_idle");
+    Check(r, "idle");
 }
 
-TEST_F(BaccaratReadable, BettingWithChipsOnEveryArea)
+TEST_P(BaccaratReadable, BettingWithChipsOnEveryArea)
 {
-    ASSERT_TRUE(SendRecords(12));
-    QueueThree();
+    ASSERT_TRUE(SendRecords(100));
+    Queue();
     BetOnEveryArea();
     phasecheck::List r = Table(true);
-    AddAreas(r);
-    for (int area = 0; area < 8; ++area)
-    {
-        ASSERT_TRUE(board->GetWidget(Name("Label_%03d", area).c_str())->isVisible());
-        ASSERT_TRUE(board->GetWidget(Name("Label_%04d", area).c_str())->isVisible());
-    }
-    phasecheck::ExpectNothingCovers(r, "baccarat_readable_betting");
+    AddAreas(r, true);
+    Check(r, "betting");
 }
 
-TEST_F(BaccaratReadable, TheDealAndTheResultPanel)
+// The totals and my bets stay readable through the deal and the result.
+TEST_P(BaccaratReadable, TheDealAndTheResultPanel)
 {
     BetOnEveryArea();
-    CMD_S_GameEnd end = End({0x02, 0x13, 0x29}, {0x0D, 0x36}, -80000, 20);
-    end.lUserAreaScore[AREA_ZHUANG] = 1100000;
-    end.lUserAreaScore[AREA_XIAN] = -1100000;
+    CMD_S_GameEnd end = End({0x02, 0x13, 0x29}, {0x0D, 0x36}, -kResult, 20);
+    end.lUserAreaScore[AREA_ZHUANG] = kResult;
+    end.lUserAreaScore[AREA_XIAN] = -kResult;
+    end.lBankerTotallScore = -kResult;
     ASSERT_TRUE(Game(SUB_S_GAME_END, end));
     // Mid-deal: the first four cards with their points and the tip.
     Seconds(3.2f);
     phasecheck::List deal = Table(false);
+    AddAreas(deal, true);
     for (int i = 0; i < 6; ++i)
         deal.Node("card " + std::to_string(i), board->GetTableCard(i), true);
     deal.Widgets({"GAME_POINT_XIAN", "GAME_POINT_ZHUANG"});
@@ -156,23 +185,23 @@ TEST_F(BaccaratReadable, TheDealAndTheResultPanel)
     // A hand's cards fan out from their corners, each over the one before.
     const covering::Allowed fanned = {{"card 0", "card 1"}, {"card 0", "card 2"}, {"card 1", "card 2"},
                                       {"card 3", "card 4"}, {"card 3", "card 5"}, {"card 4", "card 5"}};
-    phasecheck::ExpectNothingCovers(deal, "baccarat_readable_deal", {}, fanned);
+    Check(deal, "deal", {}, fanned);
 
     // Below 12 seconds of the result, the panel of my results rises to its place.
     Seconds(8);
     ASSERT_TRUE(board->GetWidget("GAME_END")->isVisible());
-    ASSERT_TRUE(board->GetWidget("GAME_END")->getPosition().equals(CCPoint(511, 356)));
     phasecheck::List result = Table(false);
+    AddAreas(result, true);
     for (int i = 0; i <= 10; ++i)
         result.Widget(Name("Label_result_%d", i).c_str());
-    phasecheck::ExpectNothingCovers(result, "baccarat_readable_result");
-    phasecheck::ExpectOpaque(board->GetWidget("GAME_END"), Areas(), "the result panel");
+    Check(result, "result");
+    CheckOpaque(board->GetWidget("GAME_END"), Areas(), "the result panel", "result");
 }
 
-TEST_F(BaccaratReadable, TheChartsOverTheTable)
+TEST_P(BaccaratReadable, TheChartsOverTheTable)
 {
     ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene(20, 1))));
-    ASSERT_TRUE(SendRecords(60));
+    ASSERT_TRUE(SendRecords(100));
     Touch("Button_CHART");
     Seconds(0.6f);
     phasecheck::List r(board->GetUILayer());
@@ -181,11 +210,11 @@ TEST_F(BaccaratReadable, TheChartsOverTheTable)
                "Label_CHART_zdzNum", "Label_CHART_xtwNum", "Label_CHART_ztwNum"});
     for (int chart = 1; chart <= 5; ++chart)
         r.Widget(Name("ListView_Chart%d", chart).c_str());
-    phasecheck::ExpectNothingCovers(r, "baccarat_readable_charts");
-    phasecheck::ExpectOpaque(board->GetWidget("Image_CHART"), Areas(), "the charts");
+    Check(r, "charts");
+    CheckOpaque(board->GetWidget("Image_CHART"), Areas(), "the charts", "charts");
 }
 
-TEST_F(BaccaratReadable, ATableRestoredInItsBetting)
+TEST_P(BaccaratReadable, ATableRestoredInItsBetting)
 {
     CMD_S_StatusPlay scene{};
     scene.cbTimeLeave = 15;
@@ -193,24 +222,24 @@ TEST_F(BaccaratReadable, ATableRestoredInItsBetting)
     scene.wBankerUser = 1;
     scene.lUserMaxScore = 100000000;
     scene.lAreaLimitScore = 1000000000;
-    scene.lBankerScore = 500000000;
+    scene.lBankerScore = phasecheck::kLargestScore;
     for (int area = 0; area < 8; ++area)
     {
-        scene.lAllBet[area] = 6101100;
-        scene.lUserBet[area] = 1000000;
+        scene.lAllBet[area] = kTheirs + kMine;
+        scene.lUserBet[area] = kMine;
     }
     ASSERT_TRUE(Scene(GS_PLACE_BET, BytesOf(scene)));
-    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, AREA_XIAN, 100)));
+    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, AREA_XIAN, kTheirs)));
     Seconds(1);
     phasecheck::List r = Table(false);
-    AddAreas(r);
-    phasecheck::ExpectNothingCovers(r, "baccarat_readable_restored");
+    AddAreas(r, true);
+    Check(r, "restored");
 }
 
 // A small area's chips land round its middle: its name lies below their
 // reach and its total above it, both inside the area; my stake lies between
 // and clear of the name.
-TEST_F(BaccaratReadable, TheSmallAreasKeepNameAndTotalBeyondTheChips)
+TEST_F(BaccaratTable, TheSmallAreasKeepNameAndTotalBeyondTheChips)
 {
     const float chip = 64 * 0.7f;  // a table chip: the chip picture at 0.7
     for (int area = AREA_XIAN_TIAN_WANG; area < static_cast<int>(AREA_COUNT); ++area)
@@ -236,7 +265,7 @@ TEST_F(BaccaratReadable, TheSmallAreasKeepNameAndTotalBeyondTheChips)
 }
 
 // With more rounds than the strip shows, the newest is at its right end.
-TEST_F(BaccaratReadable, TheRecordStripShowsTheNewestRound)
+TEST_F(BaccaratTable, TheRecordStripShowsTheNewestRound)
 {
     auto* strip = dynamic_cast<cocos2d::ui::ListView*>(board->GetWidget("ListView_ZHUANG-XIAN"));
     ASSERT_NE(strip, nullptr);
@@ -261,7 +290,7 @@ TEST_F(BaccaratReadable, TheRecordStripShowsTheNewestRound)
 // Each dot of a derived road lies inside one cell of its item's grid, away
 // from the lines: the cells are the picture's 10-pixel squares from its top
 // left, the dots 6 pixels round on clear rows.
-TEST_F(BaccaratReadable, TheRoadsDotsLieInsideTheirCells)
+TEST_F(BaccaratTable, TheRoadsDotsLieInsideTheirCells)
 {
     ASSERT_TRUE(SendRecords(60));
     Touch("Button_CHART");
@@ -293,5 +322,8 @@ TEST_F(BaccaratReadable, TheRoadsDotsLieInsideTheirCells)
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, BaccaratReadable, ::testing::ValuesIn(phasecheck::Windows()),
+                         phasecheck::WindowName);
 
 }  // namespace

@@ -319,44 +319,10 @@ TEST_F(HoldemTest, AnIdleTableDrawsNothing)
 
 TEST_F(HoldemTest, TheTableShowsWithoutStandIns)
 {
-    Start start;
-    start.dealer = 1;
-    start.mask = 3;
-    ASSERT_TRUE(Game(SUB_S_GAME_START, StartBytes(start)));
-    Step(130);
-    Action a;
-    a.current = 4;
-    a.actor = 3;
-    a.amount = 200;
-    a.code = 1;
-    a.follow = 200;
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
-    ASSERT_TRUE(Game(SUB_S_GIVE_UP, GiveUpBytes(4)));
-    ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(3, 0, kMe, "Kc 7c 2c")));
-    Step(60);
-    board->ShowAddScorePanel(true);
-    Step(60);
-    SaveScreen("holdem_flop");
-    board->ShowAddScorePanel(false);
-    ASSERT_TRUE(Game(SUB_S_POT_LIST, PotListBytes({1400, 600}, 2)));
-    a.current = DZPoKer::INVALID_CHAIR;
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
-    ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(0, 2, kMe, "Kc 7c 2c Kd 9d")));
-    Step(120);
-    SaveScreen("holdem_pots");
-    End end;
-    end.scores = {1100, -100, 100, -500, -100, -400};
-    end.hole = {"7a 7b", "", "Ac 5c", "Qa Qb", "", "Ab Ja"};
-    end.best = {"Kc Kd 7c 7a 7b", "", "Ac Kc 7c 5c 2c", "Kc Kd Qa Qb 9d", "", "Kc Kd Ab Ja 9d"};
-    end.classes = {7, 0, 6, 3, 0, 2};
-    end.potCount = {1, 0, 1, 0, 0, 0};
-    end.potIndex[0] = {0};
-    end.potIndex[2] = {1};
-    ASSERT_TRUE(Game(SUB_S_GAME_END, EndBytes(end)));
-    Step(150);
-    SaveScreen("holdem_showdown");
-    Step(120);
-    SaveScreen("holdem_paid");
+    PlayAWholeHand({}, [&](const std::string& phase) {
+        if (phase == "add panel" || phase == "pots" || phase == "showdown" || phase == "paid")
+            SaveScreen("holdem_" + (phase == "add panel" ? std::string("flop") : phase));
+    });
     EXPECT_EQ(CCTextureCache::sharedTextureCache()->getMissingPictureCount(), 0u);
 }
 
@@ -478,62 +444,39 @@ void ExpectClean(DZPoKerBoard* board, const char* scene, nodeboxes::Pairs allowe
 // the table, and my cards over the turn ring.
 TEST_F(HoldemTest, NothingOnTheTableCoversWhatAPlayerReads)
 {
-    Start start;
-    start.dealer = 1;
-    start.mask = 3;
-    ASSERT_TRUE(Game(SUB_S_GAME_START, StartBytes(start)));
-    Step(130);
-    Action a;
-    a.current = 4;
-    a.actor = 3;
-    a.amount = 200;
-    a.code = 1;
-    a.follow = 200;
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
-    a.actor = 5;
-    a.code = ACTION_FOLLOW;
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
-    ASSERT_TRUE(Game(SUB_S_GIVE_UP, GiveUpBytes(4)));
-    ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(3, 0, kMe, "Kc 7c 2c")));
-    Step(60);
-    board->ShowAddScorePanel(true);
-    Step(60);
-    ASSERT_NE(board->GetTurnTimer()->GetRing(), nullptr);
-    // The ring frames my cards under them.
-    for (int k = 0; k < HOLE_CARD_COUNT; ++k)
-        EXPECT_LT(board->GetTurnTimer()->getZOrder(), board->GetHoleCard(kMe, k)->getZOrder() + 1);
-    ExpectClean(board, "bets", {{"ring", "cards 0"}});
-
-    board->ShowAddScorePanel(false);
-    ASSERT_TRUE(Game(SUB_S_POT_LIST, PotListBytes({1400, 600, 300}, 3)));
-    a.current = DZPoKer::INVALID_CHAIR;
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
-    ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(0, 2, kMe, "Kc 7c 2c Kd 9d")));
-    Step(120);
-    ASSERT_FALSE(board->GetPotChips()->GetPotStack(2).empty());
-    ExpectClean(board, "pots", {{"ring", "cards 0"}});
-
-    End end;
-    end.scores = {1100, -100, 100, -500, -100, -400};
-    end.hole = {"7a 7b", "Ab Ac", "Ac 5c", "Qa Qb", "", "Ab Ja"};
-    end.best = {"Kc Kd 7c 7a 7b", "Kc Kd Ab Ac 9d", "Ac Kc 7c 5c 2c", "Kc Kd Qa Qb 9d", "", "Kc Kd Ab Ja 9d"};
-    end.classes = {7, 3, 6, 3, 0, 2};
-    end.potCount = {1, 0, 1, 0, 0, 0};
-    end.potIndex[0] = {0};
-    end.potIndex[2] = {1};
-    ASSERT_TRUE(Game(SUB_S_GAME_END, EndBytes(end)));
-    Step(100);
-    ASSERT_NE(board->GetHandTypePicture(), nullptr);
-    EXPECT_EQ(board->GetResultNodes().size(), 5u);
-    ExpectClean(board, "showdown");
-    Step(170);
-    ASSERT_NE(board->GetWinnerMark(), nullptr);
-    // The winner's frame is seen round his banner, and the banner over it.
-    EXPECT_LT(board->GetWinnerMark()->getZOrder(), board->GetResultNodes().front()->getZOrder());
-    ExpectClean(board, "paid");
-    Seconds(4);
-    ASSERT_TRUE(board->GetStartButton()->isVisible());
-    ExpectClean(board, "ready again");
+    PlayAWholeHand({}, [&](const std::string& phase) {
+        if (phase == "add panel")
+        {
+            ASSERT_NE(board->GetTurnTimer()->GetRing(), nullptr);
+            // The ring frames my cards under them.
+            for (int k = 0; k < HOLE_CARD_COUNT; ++k)
+                EXPECT_LT(board->GetTurnTimer()->getZOrder(), board->GetHoleCard(kMe, k)->getZOrder() + 1);
+            ExpectClean(board, "bets", {{"ring", "cards 0"}});
+        }
+        else if (phase == "pots")
+        {
+            ASSERT_FALSE(board->GetPotChips()->GetPotStack(2).empty());
+            ExpectClean(board, "pots", {{"ring", "cards 0"}});
+        }
+        else if (phase == "showdown")
+        {
+            ASSERT_NE(board->GetHandTypePicture(), nullptr);
+            EXPECT_EQ(board->GetResultNodes().size(), 5u);
+            ExpectClean(board, "showdown");
+        }
+        else if (phase == "paid")
+        {
+            ASSERT_NE(board->GetWinnerMark(), nullptr);
+            // The winner's frame is seen round his banner, and the banner over it.
+            EXPECT_LT(board->GetWinnerMark()->getZOrder(), board->GetResultNodes().front()->getZOrder());
+            ExpectClean(board, "paid");
+        }
+        else if (phase == "ready again")
+        {
+            ASSERT_TRUE(board->GetStartButton()->isVisible());
+            ExpectClean(board, "ready again");
+        }
+    });
 }
 
 }  // namespace holdemtest

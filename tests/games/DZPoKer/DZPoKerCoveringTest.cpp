@@ -1,7 +1,7 @@
-// Nothing on the hold'em table lies over what a player reads, in the drawn
-// pixels, phase by phase: the free table, the deal, the bets with my turn
-// and the add panel, the pots, the showdown, the pay-out, the next start and
-// a hand restored from the playing scene.
+// What a player reads on the hold'em table, phase by phase, in each window
+// and with a busy table's amounts: the free table, the deal, the bets with
+// my turn and the raise pop-up, the pots, the showdown, the pay-out, the
+// next start and a hand restored from the playing scene.
 #include "../TableReadables.h"
 #include "DZPoKerFixture.h"
 
@@ -15,12 +15,53 @@ using namespace holdemtest;
 
 namespace {
 
-class HoldemCovering : public HoldemTest
+// A busy table: a base bet of seven digits, raises of eight, pots of nine
+// and ten, results of ten.
+HandAmounts Busy()
+{
+    HandAmounts busy;
+    busy.cell = 1000000;
+    busy.raise = 98765432;
+    busy.pots = {1234567890, 987654321, 123456789};
+    busy.results = {1234567890, -98765432, 987654321, -1234567890, -98765432, -987654321};
+    return busy;
+}
+
+// Faults the check finds that are being mended.
+const std::vector<phasecheck::Open> kOpenFaults = {
+    {"holdem: my long name runs past its plate", "*", phasecheck::kEverySize, "seat 0 name", "a line under it"},
+    {"holdem: a restored bet of nine digits runs past its plate", "restored", phasecheck::kEverySize, "bet 1",
+     "a line under it"},
+    {"holdem: a pot of ten digits runs past its plate", "pots|showdown", phasecheck::kEverySize, "pot ?",
+     "a line under it"},
+    {"holdem: a pot of ten digits runs past its plate", "restored", phasecheck::kEverySize, "main pot",
+     "a line under it"},
+    {"holdem: a pot's chips lie over its amount", "pots|showdown", phasecheck::kEverySize, "pot ?", "CCSprite"},
+    {"holdem: a pot's chips lie over its amount", "restored", phasecheck::kEverySize, "main pot", "CCSprite"},
+    {"holdem: a result of ten digits runs past its plate", "showdown|paid|ready again", phasecheck::kEverySize,
+     "result ?", "a line under it"},
+    {"holdem: the hand type's banner covers the left seat's result", "showdown|paid|ready again",
+     phasecheck::kEverySize, "result 1", "hand type"},
+};
+
+// What a phase shows besides the seats.
+struct Shows
+{
+    bool cards = false;    // my hole cards
+    bool addPanel = false; // the raise pop-up
+    bool result = false;   // the banners
+};
+
+class HoldemCovering : public phasecheck::Sized<HoldemTest>
 {
 protected:
-    readables::List Table() const
+    HoldemCovering() : phasecheck::Sized<HoldemTest>(phasecheck::BankerUser) { Open(kOpenFaults); }
+
+    phasecheck::List Table(const Shows& shows) const
     {
-        readables::List r = readables::Seats(board, GAME_PLAYER);
+        phasecheck::List r;
+        // My turn's clock is the ring round my cards.
+        readables::Seats(r, board, GAME_PLAYER);
         char name[32];
         for (uint16_t view = 0; view < GAME_PLAYER; ++view)
         {
@@ -28,36 +69,42 @@ protected:
             for (const char* format : {"Label_MyName_%d", "Label_coinNum_%d", "Label_ALL_Coin_%d"})
             {
                 std::snprintf(name, sizeof(name), format, view);
-                readables::Add(r, name, board->GetWidget(name));
+                r.Optional(name, board->GetWidget(name));
             }
-            readables::Add(r, "action sign" + v, board->GetSeatActionSign(view));
-            readables::Add(r, "dealer" + v, board->GetDealerMark(view));
-            readables::Add(r, "result" + v, board->GetScoreLabel(view));
-            readables::Add(r, "bet" + v, board->GetChipLayer()->GetAmountLabel(view));
+            r.Optional("action sign" + v, board->GetSeatActionSign(view));
+            r.Optional("dealer" + v, board->GetDealerMark(view));
+            r.Optional("result" + v, board->GetScoreLabel(view));
+            r.Optional("bet" + v, board->GetChipLayer()->GetAmountLabel(view));
         }
+        // A card is read by its face.
+        auto face = [&](const std::string& name, DZPokerCardSprite* card, bool optional) {
+            if (card == nullptr || card->m_cbFrameIndex != DZPokerCardSprite::kBackFrame)
+                r.Node(name, card, optional);
+        };
         for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
             for (int k = 0; k < HOLE_CARD_COUNT; ++k)
-                readables::Add(r, "hole " + std::to_string(chair) + " " + std::to_string(k),
-                               board->GetHoleCard(chair, k));
+                face("hole " + std::to_string(chair) + " " + std::to_string(k), board->GetHoleCard(chair, k),
+                     !shows.cards || chair != kMe);
         for (int i = 0; i < MAX_CENTER_COUNT; ++i)
-            readables::Add(r, "centre " + std::to_string(i), board->GetCenterCard(i));
-        readables::Add(r, "main pot", board->GetPotChips()->GetMainLabel());
+            face("centre " + std::to_string(i), board->GetCenterCard(i), true);
+        r.Optional("main pot", board->GetPotChips()->GetMainLabel());
         for (int i = 0; i < MAX_POT_COUNT; ++i)
-            readables::Add(r, "pot " + std::to_string(i), board->GetPotChips()->GetPotLabel(i));
+            r.Optional("pot " + std::to_string(i), board->GetPotChips()->GetPotLabel(i));
         const char* buttons[] = {"give up", "pass", "follow", "add", "all in"};
         for (int i = 0; i < 5; ++i)
-            readables::Add(r, buttons[i], board->GetActionButton(i));
+            r.Optional(buttons[i], board->GetActionButton(i));
         for (int i = 0; i < 3; ++i)
-            readables::Add(r, "add " + std::to_string(i), board->GetAddTypeButton(i));
-        readables::Add(r, "follow amount", board->GetFollowLabel());
-        readables::Add(r, "card style", board->GetWidget("Button_poker_style"));
-        readables::Add(r, "hand type", board->GetHandTypePicture());
+            r.Optional("add " + std::to_string(i), board->GetAddTypeButton(i));
+        r.Optional("follow amount", board->GetFollowLabel());
+        r.Optional("card style", board->GetWidget("Button_poker_style"));
+        r.Optional("hand type", board->GetHandTypePicture());
         for (size_t i = 0; i < board->GetResultNodes().size(); ++i)
-            readables::Add(r, "banner " + std::to_string(i), board->GetResultNodes()[i]);
+            r.Node("banner " + std::to_string(i), board->GetResultNodes()[i], !shows.result);
+        if (shows.addPanel)
+            r.TextsOf("raise pop-up", board->GetAddScorePanel());
         return r;
     }
-    // My two hole cards lie one over the other, their corners in sight; the
-    // winner's frame rings his banner; the ring of my turn frames my cards.
+    // My two hole cards lie one over the other, their corners in sight.
     static covering::Allowed Pairs()
     {
         covering::Allowed allowed;
@@ -65,69 +112,27 @@ protected:
             allowed.push_back({"hole " + std::to_string(chair) + " 0", "hole " + std::to_string(chair) + " 1"});
         return allowed;
     }
-    void ExpectReadable(const char* phase)
+    void ExpectReadable(const std::string& phase, const Shows& shows)
     {
         Step();
-        readables::ExpectNothingCovers(phase, Table(), {}, Pairs());
+        Check(Table(shows), phase, {}, Pairs());
     }
 };
 
-TEST_F(HoldemCovering, AWholeHandFromTheFreeTableToTheNextStart)
+TEST_P(HoldemCovering, AWholeHandFromTheFreeTableToTheNextStart)
 {
-    Step(10);
-    ExpectReadable("free");
-    Start start;
-    start.dealer = 1;
-    start.mask = 3;
-    ASSERT_TRUE(Game(SUB_S_GAME_START, StartBytes(start)));
-    Step(130);
-    ExpectReadable("dealt, my turn");
-    Action a;
-    a.current = 4;
-    a.actor = kMe;
-    a.amount = 100;
-    a.code = ACTION_FOLLOW;
-    a.follow = 100;
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
-    a.actor = 3;
-    a.amount = 200;
-    a.code = 1;
-    a.follow = 200;
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
-    ASSERT_TRUE(Game(SUB_S_GIVE_UP, GiveUpBytes(4)));
-    ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(3, 0, kMe, "Kc 7c 2c")));
-    Step(60);
-    ExpectReadable("the flop, nothing to follow");
-    board->ShowAddScorePanel(true);
-    Step(60);
-    ExpectReadable("add panel");
-    board->ShowAddScorePanel(false);
-    ASSERT_TRUE(Game(SUB_S_POT_LIST, PotListBytes({1400, 600, 300}, 3)));
-    a.current = DZPoKer::INVALID_CHAIR;
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
-    ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(0, 2, kMe, "Kc 7c 2c Kd 9d")));
-    Step(120);
-    ExpectReadable("pots");
-    End end;
-    end.scores = {1100, -100, 100, -500, -100, -400};
-    end.hole = {"7a 7b", "Ab Ac", "Ac 5c", "Qa Qb", "", "Ab Ja"};
-    end.best = {"Kc Kd 7c 7a 7b", "Kc Kd Ab Ac 9d", "Ac Kc 7c 5c 2c", "Kc Kd Qa Qb 9d", "", "Kc Kd Ab Ja 9d"};
-    end.classes = {7, 3, 6, 3, 0, 2};
-    end.potCount = {1, 0, 1, 0, 0, 0};
-    end.potIndex[0] = {0};
-    end.potIndex[2] = {1};
-    ASSERT_TRUE(Game(SUB_S_GAME_END, EndBytes(end)));
-    Step(100);
-    ExpectReadable("showdown");
-    Step(170);
-    ExpectReadable("paid");
-    Seconds(4);
-    ExpectReadable("ready again");
+    PlayAWholeHand(Busy(), [&](const std::string& phase) {
+        Shows shows;
+        shows.cards = phase != "free" && phase != "ready again";
+        shows.addPanel = phase == "add panel";
+        shows.result = phase == "showdown" || phase == "paid";
+        ExpectReadable(phase, shows);
+    });
 }
 
 // The follow amount reads only with a follow to make: no lone 0 over a
 // follow button I cannot press.
-TEST_F(HoldemCovering, TheFollowAmountShowsOnlyWithAFollowToMake)
+TEST_P(HoldemCovering, TheFollowAmountShowsOnlyWithAFollowToMake)
 {
     Start start;
     start.current = 3;
@@ -159,18 +164,23 @@ TEST_F(HoldemCovering, TheFollowAmountShowsOnlyWithAFollowToMake)
     EXPECT_FALSE(nodeboxes::Shown(board->GetFollowLabel()));
 }
 
-TEST_F(HoldemCovering, AHandRestoredFromThePlayingScene)
+TEST_P(HoldemCovering, AHandRestoredFromThePlayingScene)
 {
+    const HandAmounts busy = Busy();
     Playing p;
-    p.table = {100, 200, 200, 400, 0, 200};
-    p.total = {300, 600, 600, 1200, 0, 600};
-    p.pot = 2400;
+    p.cell = busy.cell;
+    p.follow = p.followShow = busy.raise;
+    p.table = {busy.cell, busy.raise, busy.raise, 2 * busy.raise, 0, busy.raise};
+    p.total = {3 * busy.cell, 3 * busy.raise, 3 * busy.raise, 6 * busy.raise, 0, 3 * busy.raise};
+    p.pot = busy.pots[0];
     p.round = 1;
     p.centre = "Kc 7c 2c";
     p.mask = 3;
     ASSERT_TRUE(Scene(GS_PLAYING, PlayingBytes(p)));
     Step(120);
-    ExpectReadable("restored");
+    ExpectReadable("restored", {true});
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, HoldemCovering, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);
 
 }  // namespace

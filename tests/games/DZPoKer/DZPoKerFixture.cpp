@@ -172,6 +172,61 @@ void HoldemTest::SetUp()
     CCDirector::sharedDirector()->stopAnimation();
 }
 
+void HoldemTest::PlayAWholeHand(const HandAmounts& amounts, const std::function<void(const std::string&)>& look)
+{
+    Step(10);
+    look("free");
+    Start start;
+    start.dealer = 1;
+    start.mask = 3;
+    start.cell = start.follow = start.startChip = amounts.cell;
+    start.allIn = 50 * amounts.cell;
+    ASSERT_TRUE(Game(SUB_S_GAME_START, StartBytes(start)));
+    Step(130);
+    look("dealt");
+    Action a;
+    a.current = 4;
+    a.actor = 3;
+    a.amount = amounts.raise;
+    a.code = 1;
+    a.follow = amounts.raise;
+    a.allIn = start.allIn;
+    a.startChip = amounts.cell;
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
+    a.actor = 5;
+    a.code = ACTION_FOLLOW;
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
+    ASSERT_TRUE(Game(SUB_S_GIVE_UP, GiveUpBytes(4)));
+    ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(3, 0, kMe, "Kc 7c 2c")));
+    Step(60);
+    look("the flop");
+    board->ShowAddScorePanel(true);
+    Step(60);
+    look("add panel");
+    board->ShowAddScorePanel(false);
+    ASSERT_TRUE(Game(SUB_S_POT_LIST, PotListBytes(amounts.pots, static_cast<uint32_t>(amounts.pots.size()))));
+    a.current = DZPoKer::INVALID_CHAIR;
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
+    ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(0, 2, kMe, "Kc 7c 2c Kd 9d")));
+    Step(120);
+    look("pots");
+    End end;
+    end.scores = amounts.results;
+    end.hole = {"7a 7b", "Ab Ac", "Ac 5c", "Qa Qb", "", "Ab Ja"};
+    end.best = {"Kc Kd 7c 7a 7b", "Kc Kd Ab Ac 9d", "Ac Kc 7c 5c 2c", "Kc Kd Qa Qb 9d", "", "Kc Kd Ab Ja 9d"};
+    end.classes = {7, 3, 6, 3, 0, 2};
+    end.potCount = {1, 0, 1, 0, 0, 0};
+    end.potIndex[0] = {0};
+    end.potIndex[2] = {1};
+    ASSERT_TRUE(Game(SUB_S_GAME_END, EndBytes(end)));
+    Step(100);
+    look("showdown");
+    Step(170);
+    look("paid");
+    Seconds(4);
+    look("ready again");
+}
+
 bool HoldemTest::Scene(uint8_t status, const Bytes& body)
 {
     return Packet(MDM_GF_FRAME, SUB_GF_GAME_STATUS, {status, 0}) &&

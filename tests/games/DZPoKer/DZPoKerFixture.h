@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -101,6 +102,16 @@ struct Playing
 };
 Bytes PlayingBytes(const Playing& p);
 
+// The amounts of a whole hand: the base bet, a raise, the pots and the
+// results by chair.
+struct HandAmounts
+{
+    int64_t cell = 100;
+    int64_t raise = 200;
+    std::vector<int64_t> pots = {1400, 600, 300};
+    Amounts results = {1100, -100, 100, -500, -100, -400};
+};
+
 class HoldemTest : public kt::KernelTest
 {
 protected:
@@ -123,6 +134,11 @@ protected:
     // Whether the button takes a tap now.
     static bool Offered(cocos2d::ui::Widget* widget);
     int Played(const std::string& sound) const;
+
+    // A whole hand, from the free table to the next start, looked at in each
+    // phase: "free", "dealt" (my turn), "the flop" and "add panel" (the
+    // raise pop-up open), "pots" (three), "showdown", "paid", "ready again".
+    void PlayAWholeHand(const HandAmounts& amounts, const std::function<void(const std::string&)>& look);
 
     // False: my own record never comes (the others sit all the same).
     virtual bool SeatMe() const { return true; }

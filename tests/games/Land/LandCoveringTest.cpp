@@ -1,7 +1,8 @@
-// Nothing on the landlord table lies over what a player reads, phase by
-// phase: the idle table, the deal and the calls, the plays with the trustee
-// on, the score view over a table where my last play still lies, and the
-// calling and playing scenes.
+// What a player reads on the landlord table, phase by phase, in each window
+// and with a busy table's figures: the idle table, the deal and the calls,
+// the plays with the trustee on, the score view over a table where my last
+// play still lies and the others wait ready, and the calling and playing
+// scenes.
 #include "../TableReadables.h"
 #include "LandFixture.h"
 
@@ -14,19 +15,53 @@ namespace {
 
 const char kHand[] = "3a 4a 4b 5a 6a 6b 7a 7b 8a 9a Ta Ja Qa Ka Aa 2a SJ";
 
-class LandCovering : public LandTest
+// A busy table: results of ten digits and a multiplier of five.
+constexpr int64_t kResult = 1234567890;
+constexpr uint32_t kMultiplier = 98304;
+
+// Faults the check finds that are being mended.
+const std::vector<phasecheck::Open> kOpenFaults = {
+    {"land: my call clock runs through the deal, my call buttons show only five seconds in", "dealing",
+     phasecheck::kEverySize, "call ?", "does not show"},
+    {"land: the score view covers the losing side's cards turned up at the end", "score view|spring",
+     phasecheck::kEverySize, "hand [02] *", "score view"},
+    {"land: the score view's long names run into the minus signs", "score view|spring", phasecheck::kEverySize,
+     "score view part *", "score view part"},
+    {"land: the score view's figures stay put while its picture follows the window, the multiplier on 倍数",
+     "score view|spring", phasecheck::kWider, "caption 倍数", "score view part"},
+    {"land: the score view covers another player's 准备 sign", "score view", phasecheck::kWider, "seat 1 ready",
+     "score view"},
+    {"land: the score view covers the ready clock's first digit", "score view|spring", phasecheck::k1920,
+     "clock tens", "score view"},
+};
+
+// What a phase shows besides the seats: the cards each chair holds that a
+// player reads, the call buttons, my play buttons, the score view.
+struct Shows
+{
+    int hands[Land::GAME_PLAYER] = {};
+    bool calls = false;
+    bool play = false;
+    bool scoreView = false;
+    unsigned seats = readables::kSeatsOnly;
+};
+
+class LandCovering : public phasecheck::Sized<LandTest>
 {
 protected:
-    static void Rows(readables::List& r, const std::string& name, const Land::CardList& cards)
+    LandCovering() { Open(kOpenFaults); }
+
+    static void Rows(phasecheck::List& r, const std::string& name, const Land::CardList& cards, int shown = 0)
     {
         for (size_t i = 0; i < cards.size(); ++i)
-            readables::Add(r, name + " " + std::to_string(i), cards[i]);
+            r.Card(name + " " + std::to_string(i), cards[i], static_cast<int>(i) >= shown);
     }
-    readables::List Table() const
+    phasecheck::List Table(const Shows& shows) const
     {
-        readables::List r = readables::Seats(board, Land::GAME_PLAYER);
+        phasecheck::List r;
+        readables::Seats(r, board, Land::GAME_PLAYER, shows.seats);
         for (uint16_t chair = 0; chair < Land::GAME_PLAYER; ++chair)
-            Rows(r, "hand " + std::to_string(chair), board->HandSprites(chair));
+            Rows(r, "hand " + std::to_string(chair), board->HandSprites(chair), shows.hands[chair]);
         Land::CardList mine;
         for (Sexy::CardSprite* card : board->SelectedCards())
             if (card->GetCardListener() == nullptr)
@@ -38,31 +73,51 @@ protected:
             if (view > 0)
                 Rows(r, "out " + v, board->OutCards(view));
             Rows(r, "previous " + v, board->PreviousPlays(view));
-            readables::Add(r, "pass " + v, board->PassSign(view));
-            readables::Add(r, "identity " + v, board->IdentityImage(view));
-            readables::Add(r, "call caption " + v, board->CallCaption(view));
-            readables::Add(r, "cards left " + v, board->CardCountLabel(view));
+            r.Optional("pass " + v, board->PassSign(view));
+            r.Optional("identity " + v, board->IdentityImage(view));
+            r.Optional("call caption " + v, board->CallCaption(view));
+            r.Optional("cards left " + v, board->CardCountLabel(view));
         }
         Rows(r, "bottom", board->BottomSprites());
         for (int i = 0; i < 4; ++i)
-            readables::Add(r, "call " + std::to_string(i), board->CallButton(i));
-        readables::Add(r, "play", board->PlayButton());
-        readables::Add(r, "pass button", board->PassButton());
-        readables::Add(r, "hint", board->HintButton());
-        readables::Add(r, "previous", board->PreviousButton());
-        readables::Add(r, "trustee", board->TrusteeButton());
-        readables::Add(r, "sort", board->SortButton());
-        readables::Add(r, "trustee sign", board->TrusteeSign());
-        if (Land::CScoreView* view = board->GetScoreView())
+            r.Node("call " + std::to_string(i), board->CallButton(i), !shows.calls);
+        r.Node("play", board->PlayButton(), !shows.play);
+        r.Node("pass button", board->PassButton(), !shows.play);
+        r.Node("hint", board->HintButton(), !shows.play);
+        r.Optional("previous", board->PreviousButton());
+        r.Optional("trustee", board->TrusteeButton());
+        r.Optional("sort", board->SortButton());
+        r.Optional("trustee sign", board->TrusteeSign());
+        if (Land::CScoreView* view = board->GetScoreView(); view != nullptr && shows.scoreView)
         {
+            // Its parts lie on its picture's drawing, none astride its border;
+            // the verdict draws in its lowest rows.
             cocos2d::CCArray* parts = view->getChildren();
-            for (unsigned int i = 0; parts != nullptr && i < parts->count(); ++i)
+            auto* picture = static_cast<cocos2d::CCNode*>(parts->objectAtIndex(0));
+            const cocos2d::CCRect drawn = nodeboxes::TopRows(nodeboxes::WorldBox(picture), kScoreViewDrawnRows);
+            cocos2d::CCTextureCache* textures = cocos2d::CCTextureCache::sharedTextureCache();
+            const cocos2d::CCTexture2D* verdicts[] = {textures->addImage("Land/theEnd/win"),
+                                                      textures->addImage("Land/theEnd/lose")};
+            r.Node("score view picture", picture);
+            for (unsigned int i = 1; i < parts->count(); ++i)
             {
                 auto* part = static_cast<cocos2d::CCNode*>(parts->objectAtIndex(i));
+                auto* sprite = dynamic_cast<cocos2d::CCSprite*>(part);
+                const std::string name = "score view part " + std::to_string(i);
                 // The win or lose animation plays three times and goes.
-                if (part->getZOrder() < LandBoard::kEffectZOrder)
-                    readables::Add(r, i == 0 ? "score view picture" : "score view part " + std::to_string(i), part);
+                if (part->getZOrder() >= LandBoard::kEffectZOrder)
+                    continue;
+                if (sprite != nullptr && (sprite->getTexture() == verdicts[0] || sprite->getTexture() == verdicts[1]))
+                    r.Foot(name, sprite, kVerdictDrawnRows);
+                else
+                    r.Node(name, part).Within("the score view's picture", drawn);
             }
+            // The picture's captions, where the picture table prints them:
+            // fourteen points high, ending at or beginning at their point.
+            r.Caption("caption 倍数", picture, cocos2d::CCRect(46, 108, 28, 16))
+                .Caption("caption 玩家", picture, cocos2d::CCRect(80, 150, 28, 16))
+                .Caption("caption 得分", picture, cocos2d::CCRect(203, 150, 28, 16))
+                .Caption("caption 计数", picture, cocos2d::CCRect(432, 150, 28, 16));
         }
         return r;
     }
@@ -75,8 +130,7 @@ protected:
     }
     // A row of cards lies fanned, each corner in sight; the score view's
     // parts stand on its picture; the score view lies over the middle of the
-    // table, the cards played and left and the bottom cards, until it is
-    // closed.
+    // table, the cards played and the bottom cards, until it is closed.
     covering::Allowed Fans() const
     {
         covering::Allowed allowed;
@@ -85,45 +139,16 @@ protected:
             for (int i = 0; i < 20; ++i)
             {
                 allowed.push_back({row + " " + std::to_string(i), row + " "});
-                if (row != "hand 1" && row != "previous 0")
+                if (row.compare(0, 4, "hand") != 0 && row != "previous 0")
                     allowed.push_back({row + " " + std::to_string(i), "score view"});
             }
         allowed.push_back({"score view picture", "score view"});
         return allowed;
     }
-    void ExpectReadable(const char* phase)
+    void ExpectReadable(const char* phase, const Shows& shows)
     {
         Step();
-        readables::ExpectNothingCovers(phase, Table(), Names(), Fans());
-    }
-    // The score view's parts lie on its picture's drawing, none astride its
-    // border.
-    void ExpectTheScoreViewOnItsPicture()
-    {
-        Land::CScoreView* view = board->GetScoreView();
-        ASSERT_NE(view, nullptr);
-        cocos2d::CCArray* parts = view->getChildren();
-        ASSERT_NE(parts, nullptr);
-        auto* picture = static_cast<cocos2d::CCNode*>(parts->objectAtIndex(0));
-        const cocos2d::CCRect drawn = nodeboxes::TopRows(nodeboxes::WorldBox(picture), kScoreViewDrawnRows);
-        std::vector<nodeboxes::Box> boxes;
-        cocos2d::CCTextureCache* textures = cocos2d::CCTextureCache::sharedTextureCache();
-        const cocos2d::CCTexture2D* verdicts[] = {textures->addImage("Land/theEnd/win"),
-                                                  textures->addImage("Land/theEnd/lose")};
-        for (unsigned int i = 1; i < parts->count(); ++i)
-        {
-            auto* part = static_cast<cocos2d::CCNode*>(parts->objectAtIndex(i));
-            if (part->getZOrder() >= LandBoard::kEffectZOrder)
-                continue;
-            auto* sprite = dynamic_cast<cocos2d::CCSprite*>(part);
-            // The verdict draws in its lowest rows.
-            if (sprite != nullptr && (sprite->getTexture() == verdicts[0] || sprite->getTexture() == verdicts[1]))
-                boxes.push_back({"verdict", nodeboxes::BottomRows(nodeboxes::WorldBox(sprite), kVerdictDrawnRows)});
-            else
-                nodeboxes::AddShown(boxes, "part " + std::to_string(i), part);
-        }
-        for (const std::string& out : nodeboxes::Outside(boxes, drawn))
-            ADD_FAILURE() << out;
+        Check(Table(shows), phase, Names(), Fans());
     }
     static constexpr float kVerdictDrawnRows = 44;
     void Select(const std::string& cards)
@@ -133,28 +158,55 @@ protected:
                 if (sprite->GetCardData() == card && sprite->IsSelected() == 0)
                     TapCard(sprite);
     }
+    // The hand is over and the others sit ready for the next: my ready
+    // clock runs.
+    void TheOthersGetReady()
+    {
+        ASSERT_TRUE(Status(2001, US_READY, kLeft));
+        ASSERT_TRUE(Status(2002, US_READY, kRight));
+        Step(30);
+    }
 };
 
-TEST_F(LandCovering, TheIdleTableTheDealAndTheCalls)
+TEST_P(LandCovering, TheIdleTableTheDealAndTheCalls)
 {
     ASSERT_TRUE(Scene(Land::GS_WK_FREE, FreeScene(20, 15, 30)));
     Step(10);
-    ExpectReadable("idle");
+    ExpectReadable("idle", {});
     board->OnStartButton(nullptr, 0);
     ASSERT_TRUE(Game(Land::SUB_S_SEND_CARD, Deal(kMe, kHand)));
+    // My call clock runs from the deal on: my call buttons must be read
+    // while the cards fan into my hand.
+    Step(150);
+    {
+        Shows dealing;
+        dealing.calls = true;
+        dealing.seats = readables::kClock;
+        ExpectReadable("dealing", dealing);
+    }
     Seconds(6);
-    ExpectReadable("calling");
+    Shows calling;
+    calling.hands[kMe] = 17;
+    calling.calls = true;
+    calling.seats = readables::kClock;
+    ExpectReadable("calling", calling);
     ASSERT_TRUE(Game(Land::SUB_S_LAND_SCORE, Call(kRight, kMe, 1, 1)));
     ASSERT_TRUE(Game(Land::SUB_S_LAND_SCORE, Call(kLeft, kRight, 2, 2)));
     Step(30);
-    ExpectReadable("called");
+    Shows called;
+    called.hands[kMe] = 17;
+    ExpectReadable("called", called);
 }
 
-TEST_F(LandCovering, PlaysTheTrusteeAndTheScoreView)
+TEST_P(LandCovering, PlaysTheTrusteeAndTheScoreView)
 {
     DealAndMakeMeLandlord(kHand, "9b 9c 3b");
     Step(30);
-    ExpectReadable("my lead");
+    Shows lead;
+    lead.hands[kMe] = 20;
+    lead.play = true;
+    lead.seats = readables::kClock;
+    ExpectReadable("my lead", lead);
     Select("9a 9b 9c 4a");
     PressButton(board->PlayButton());
     ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kRight, kMe, "9a 9b 9c 4a")));
@@ -166,20 +218,25 @@ TEST_F(LandCovering, PlaysTheTrusteeAndTheScoreView)
     // The trustee shows while it plays for me.
     EXPECT_TRUE(nodeboxes::Shown(board->TrusteeSign()));
     Step(30);
-    ExpectReadable("trustee");
-    SaveScreen("land_trustee");
+    Shows trustee;
+    trustee.hands[kMe] = 16;
+    ExpectReadable("trustee", trustee);
     // The hand ends with my play on the table: the score view leaves the
-    // start button to be read and pressed.
-    const int64_t scores[3] = {-6, 12, -6};
-    ASSERT_TRUE(Game(Land::SUB_S_GAME_END, End(scores, "Ta Tc", "", "Kd Qd")));
+    // start button to be read and pressed, and the others' cards turned up.
+    const int64_t scores[3] = {-kResult, 2 * kResult, -kResult};
+    ASSERT_TRUE(Game(Land::SUB_S_GAME_END, End(scores, "Ta Tc", "", "Kd Qd", kMultiplier)));
     // The win animation has played its three times over the title.
     Seconds(6);
     ASSERT_TRUE(board->IsStartButtonShown());
     EXPECT_FALSE(board->IsTrustee());
     EXPECT_FALSE(board->TrusteeSign()->isVisible());
-    ExpectReadable("score view");
-    ExpectTheScoreViewOnItsPicture();
-    SaveScreen("land_score_over_my_play");
+    TheOthersGetReady();
+    Shows end;
+    end.hands[kLeft] = 2;
+    end.hands[kRight] = 2;
+    end.scoreView = true;
+    end.seats = readables::kStartButton | readables::kClock;
+    ExpectReadable("score view", end);
     std::vector<nodeboxes::Box> boxes;
     nodeboxes::AddShown(boxes, "start", board->GetStartButton());
     for (Sexy::CardSprite* card : board->SelectedCards())
@@ -193,57 +250,48 @@ TEST_F(LandCovering, PlaysTheTrusteeAndTheScoreView)
 }
 
 // A spring: its banner stands between the verdict and the rows' header.
-TEST_F(LandCovering, TheScoreViewOfASpring)
+TEST_P(LandCovering, TheScoreViewOfASpring)
 {
     DealAndMakeMeLandlord(kHand, "9b 9c 3b");
-    const int64_t scores[3] = {-24, 48, -24};
-    Bytes end = End(scores, "Ta Tc", "", "Kd Qd");
+    const int64_t scores[3] = {-kResult, 2 * kResult, -kResult};
+    Bytes end = End(scores, "Ta Tc", "", "Kd Qd", kMultiplier);
     end[offsetof(Land::CMD_S_GameEnd, cbSpring)] = 1;
     ASSERT_TRUE(Game(Land::SUB_S_GAME_END, end));
     Seconds(6);
-    ExpectReadable("spring");
-    ExpectTheScoreViewOnItsPicture();
+    Shows spring;
+    spring.hands[kLeft] = 2;
+    spring.hands[kRight] = 2;
+    spring.hands[kMe] = 20;
+    spring.scoreView = true;
+    spring.seats = readables::kStartButton | readables::kClock;
+    ExpectReadable("spring", spring);
 }
 
 // Entering a game that runs: the calling table, or a playing table with the
 // landlord's twenty backs and the cards to beat.
-TEST_F(LandCovering, TheCallingScene)
+TEST_P(LandCovering, TheCallingScene)
 {
-    Land::CMD_S_StatusScore calling = {};
-    calling.cbOutCardTime = 20;
-    calling.cbCallScoreTime = 15;
-    calling.cbFirstOutTime = 30;
-    calling.wCurrentUser = kMe;
-    calling.cbCurrentScore = 1;
-    const Bytes hand = Cards(kHand);
-    std::memcpy(calling.cbCardData, hand.data(), 17);
-    ASSERT_TRUE(Scene(Land::GS_WK_SCORE, BytesOf(calling)));
+    ASSERT_TRUE(Scene(Land::GS_WK_SCORE, CallingScene(kMe, 1, kHand)));
     Seconds(2);
-    ExpectReadable("calling scene");
+    Shows calling;
+    calling.hands[kMe] = 17;
+    calling.calls = true;
+    calling.seats = readables::kClock;
+    ExpectReadable("calling scene", calling);
 }
 
-TEST_F(LandCovering, ThePlayingScene)
+TEST_P(LandCovering, ThePlayingScene)
 {
-    const Bytes hand = Cards(kHand);
-    Land::CMD_S_StatusPlay playing = {};
-    playing.cbOutCardTime = 20;
-    playing.cbCallScoreTime = 15;
-    playing.cbFirstOutTime = 30;
-    playing.wBankerUser = kLeft;
-    playing.wCurrentUser = kMe;
-    playing.wTurnWinner = kRight;
-    const Bytes table = Cards("Qc Qd Qa 5b");
-    playing.cbTurnCardCount = static_cast<uint8_t>(table.size());
-    std::memcpy(playing.cbTurnCardData, table.data(), table.size());
-    const Bytes bottom = Cards("Ac 2c 2d");
-    std::memcpy(playing.cbBackCard, bottom.data(), 3);
-    std::memcpy(playing.cbCardData, hand.data(), 17);
-    playing.cbCardCount[kLeft] = 20;
-    playing.cbCardCount[kMe] = 17;
-    playing.cbCardCount[kRight] = 13;
-    ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, BytesOf(playing)));
+    const uint8_t counts[3] = {20, 17, 13};
+    ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, kMe, kRight, "Qc Qd Qa 5b", kHand, counts)));
     Seconds(1);
-    ExpectReadable("playing scene");
+    Shows playing;
+    playing.hands[kMe] = 17;
+    playing.play = true;
+    playing.seats = readables::kClock;
+    ExpectReadable("playing scene", playing);
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, LandCovering, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);
 
 }  // namespace

@@ -53,10 +53,11 @@ Bytes Pass(uint8_t turnOver, uint16_t current, uint16_t passChair)
     return BytesOf(m);
 }
 
-Bytes End(const int64_t (&scores)[3], const std::string& left0, const std::string& left1, const std::string& left2)
+Bytes End(const int64_t (&scores)[3], const std::string& left0, const std::string& left1, const std::string& left2,
+          uint32_t multiplier)
 {
     Land::CMD_S_GameEnd m = {};
-    m.dwShownValue = 2;
+    m.dwShownValue = multiplier;
     for (int i = 0; i < 3; ++i)
         m.lGameScore[i] = scores[i];
     size_t at = 0;
@@ -80,6 +81,42 @@ Bytes FreeScene(uint8_t outSeconds, uint8_t callSeconds, uint8_t firstSeconds)
     m.cbCallScoreTime = callSeconds;
     m.cbFirstOutTime = firstSeconds;
     return BytesOf(m);
+}
+
+Bytes CallingScene(uint16_t current, uint8_t score, const std::string& hand)
+{
+    Land::CMD_S_StatusScore s = {};
+    s.cbOutCardTime = 20;
+    s.cbCallScoreTime = 15;
+    s.cbFirstOutTime = 30;
+    s.wCurrentUser = current;
+    s.cbCurrentScore = score;
+    const Bytes c = Cards(hand);
+    std::memcpy(s.cbCardData, c.data(), std::min<size_t>(c.size(), 17));
+    return BytesOf(s);
+}
+
+Bytes PlayingScene(uint16_t landlord, uint16_t current, uint16_t winner, const std::string& table,
+                   const std::string& mine, const uint8_t (&counts)[3])
+{
+    Land::CMD_S_StatusPlay s = {};
+    s.cbOutCardTime = 20;
+    s.cbCallScoreTime = 15;
+    s.cbFirstOutTime = 30;
+    s.wBankerUser = landlord;
+    s.wCurrentUser = current;
+    s.wTurnWinner = winner;
+    const Bytes t = Cards(table);
+    s.cbTurnCardCount = static_cast<uint8_t>(t.size());
+    if (!t.empty())
+        std::memcpy(s.cbTurnCardData, t.data(), t.size());
+    const Bytes b = Cards("Ac 2c 2d");
+    std::memcpy(s.cbBackCard, b.data(), 3);
+    const Bytes m = Cards(mine);
+    std::memcpy(s.cbCardData, m.data(), std::min<size_t>(m.size(), 20));
+    for (int i = 0; i < 3; ++i)
+        s.cbCardCount[i] = counts[i];
+    return BytesOf(s);
 }
 
 std::string CardName(uint8_t card)

@@ -35,8 +35,14 @@ Bytes Banker(uint16_t landlord, const std::string& bottom);
 Bytes Out(uint16_t current, uint16_t outChair, const std::string& cards);
 Bytes Pass(uint8_t turnOver, uint16_t current, uint16_t passChair);
 Bytes End(const int64_t (&scores)[3], const std::string& left0 = "", const std::string& left1 = "",
-          const std::string& left2 = "");
+          const std::string& left2 = "", uint32_t multiplier = 2);
 Bytes FreeScene(uint8_t outSeconds, uint8_t callSeconds, uint8_t firstSeconds);
+// A calling table: my hand of 17, the caller and the highest call so far.
+Bytes CallingScene(uint16_t current, uint8_t score, const std::string& hand);
+// A playing table: the landlord, whose turn, who played the cards to beat,
+// my cards and each chair's count; the bottom cards are Ac 2c 2d.
+Bytes PlayingScene(uint16_t landlord, uint16_t current, uint16_t winner, const std::string& table,
+                   const std::string& mine, const uint8_t (&counts)[3]);
 
 class LandTest : public kt::KernelTest
 {

@@ -1,6 +1,6 @@
-// Nothing of the little-nine table lies over what a player reads, from free
-// time through betting, the notices, the deal and the result to a table
-// entered mid-round.
+// What a player reads at the little-nine table, from free time through
+// betting, the notices, the deal and the result to a table entered
+// mid-round, in each window and with a busy table's figures.
 #include "NineXiaoFixture.h"
 
 using namespace NineXiaoBattle;
@@ -8,20 +8,71 @@ using namespace nxtest;
 
 namespace {
 
-class NineXiaoReadable : public NineXiaoTest
-{
+// Faults the check finds that are being mended.
+const char* const kEveryPhase = "idle|betting|dealing|result|restored betting|restored result";
+const char* const kResults = "result|restored betting|restored result";
+const char* const kRestored = "restored betting|restored result";
+const char* const kNames = "ninexiao: in the score panel the banker's name and mine are written over each other "
+                           "and over 名字, and past the panel";
+const char* const kFigures = "ninexiao: in the score panel the banker's figures and mine run into each other";
+const char* const kAreas = "ninexiao: the areas' totals of nine digits run past their plates, over the chips";
+const std::vector<phasecheck::Open> kOpenFaults = {
+    {kNames, kResults, phasecheck::kEverySize, "Label_2_5", "past the 自己 column"},
+    {kNames, kRestored, phasecheck::kEverySize, "Label_2_6", "past the 庄家 column"},
+    {kNames, "result", phasecheck::k1920, "Label_2_6", "past the 庄家 column"},
+    {kNames, kRestored, phasecheck::kEverySize, "the score panel's 名字", "Label_2_6"},
+    {kNames, kRestored, phasecheck::kEverySize, "Label_2_6", "Label_2_5"},
+    {kNames, "result", phasecheck::kWider, "Label_2_6", "Label_2_5"},
+    {kNames, kRestored, phasecheck::kWider, "Label_2_5", "a line under it"},
+    {kFigures, kResults, phasecheck::kEverySize, "Label_2_[24]", "Label_2_"},
+    {kFigures, kResults, phasecheck::kEverySize, "Label_2_[24]", "past the 庄家 column"},
+    {kFigures, kResults, phasecheck::k1288 | phasecheck::k1600, "Label_2_[13]", "a line under it"},
+    {kFigures, kResults, phasecheck::k1920, "Label_2_2", "hard to read"},
+    {"ninexiao: the bank queue's fifth row runs under 申请上庄 instead of being clipped to the list", kEveryPhase,
+     phasecheck::kEverySize, "the queue row 4", "CheckBox_87"},
+    {"ninexiao: the bank queue's fifth row runs under 申请上庄 instead of being clipped to the list", kEveryPhase,
+     phasecheck::kEverySize, "ListView_45", "CheckBox_87"},
+    {"ninexiao: the bank queue's fifth row runs under 申请上庄 instead of being clipped to the list", kEveryPhase,
+     phasecheck::kEverySize, "the queue row 4", "cut by"},
+    {"ninexiao: the refused-bet notice is drawn under the chips, over the no-chip notice", "notices",
+     phasecheck::kEverySize, "a notice", "a notice"},
+    {"ninexiao: the refused-bet notice is drawn under the chips, over the no-chip notice", "notices",
+     phasecheck::kEverySize, "a notice", "a line under it"},
+    {"ninexiao: the refused-bet notice is drawn under the chips, over the no-chip notice", "notices",
+     phasecheck::kEverySize, "a notice", "hard to read"},
+    {kAreas, kRestored, phasecheck::kEverySize, "area ?'s *", "a line under it"},
 };
 
-TEST_F(NineXiaoReadable, EveryPhaseOfARound)
+class NineXiaoReadable : public phasecheck::Sized<NineXiaoTest>
+{
+protected:
+    NineXiaoReadable() : phasecheck::Sized<NineXiaoTest>(phasecheck::BankerUser) { Open(kOpenFaults); }
+    void EnterUsers() override
+    {
+        NineXiaoTest::EnterUsers();
+        EnterMoreUsers();
+    }
+};
+
+TEST_P(NineXiaoReadable, EveryPhaseOfARound)
 {
     tcbtest::RoundMessages round;
-    round.records = Records({{AREA_WON, AREA_LOST, AREA_TIED}, {AREA_LOST, AREA_LOST, AREA_WON}});
+    round.records = Records(std::vector<std::vector<int32_t>>(40, {AREA_WON, AREA_LOST, AREA_TIED}));
     round.free = Free(5);
-    round.start = Start(1, 500000000, 200000000, 20);
-    round.end = End(20);
-    round.bettingScene = BytesOf(PlaySceneRecord(12, 1));
-    round.resultScene = BytesOf(PlaySceneRecord(9, 1));
-    ExpectEveryPhaseReadable(round, "ninexiao", [](int area) { return "Image_area_" + std::to_string(area - 1); });
+    round.start = Start(1, phasecheck::kLargestScore, 200000000, 20);
+    RoundEndMessage end = EndRecord(20, -1234567890);
+    banktest::MakeBusy(end);
+    round.end = BytesOf(end);
+    PlayScene betting = PlaySceneRecord(12, 1), result = PlaySceneRecord(9, 1);
+    banktest::MakeBusyScene(betting, AREA_COUNT);
+    banktest::MakeBusyScene(result, AREA_COUNT);
+    round.bettingScene = BytesOf(betting);
+    round.resultScene = BytesOf(result);
+    ExpectEveryPhaseReadable(
+        round, [](int area) { return "Image_area_" + std::to_string(area - 1); }, m_phases);
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, NineXiaoReadable, ::testing::ValuesIn(phasecheck::Windows()),
+                         phasecheck::WindowName);
 
 }  // namespace

@@ -3,7 +3,7 @@
 // the opening by itself or by hand, the result, and each scene.
 #include "OxFixture.h"
 
-#include "games/Covering.h"
+#include "games/PhaseCheck.h"
 #include "games/OxBattle/Dice.h"
 #include "games/OxBattle/ScoreView.h"
 #include "games/framework/CardSprite.h"
@@ -20,27 +20,47 @@ using namespace oxtest;
 
 namespace {
 
-// The result view's point lies between the two middle areas' bets and
-// their hands: it is drawn over the bets (their chips, totals, my bets and
-// captions), below the hands and their types. It takes no touches here, so
-// it stays there.
-const covering::Allowed kAtTheEnd = {{"chip", "result"},     {"total 2", "result"},  {"total 3", "result"},
-                                     {"my bet 2", "result"}, {"my bet 3", "result"}, {"caption 2", "result"},
-                                     {"caption 3", "result"}};
+// A busy table: others' bets of nine digits on every area, mine of eight,
+// results of ten, six players queued.
+constexpr int64_t kTheirs = 123456789, kMine = 20000000, kResult = 1234567890;
 
-class OxReading : public OxTest
+// The result view's point lies between the two middle areas' bets and
+// their hands: it is drawn over the chips, below the hands and their types.
+// It takes no touches here, so it stays there.
+const covering::Allowed kAtTheEnd = {{"chip", "result"}};
+
+// Faults the check finds that are being mended.
+const char* const kNotice = "oxbattle: 金币不足，无法下注 is drawn under the chip piles on a restored betting table";
+const std::vector<phasecheck::Open> kOpenFaults = {
+    {"oxbattle: the result view hides the 地 and 玄 totals for the whole result", "result|forced open|result scene",
+     phasecheck::kEverySize, "* [23]", "result"},
+    {kNotice, "a betting table without my coins", phasecheck::kEverySize, "a notice", "chip"},
+    {kNotice, "a betting table without my coins", phasecheck::kEverySize, "a notice", "a line under it"},
+    {"oxbattle: the bank queue cuts its players' ten-digit scores at its edge",
+     "free time|betting|bets|dice|faces|the deal|dealt|the first hand opening|hands opened|result|the next free "
+     "time|free scene|bet scene|result scene",
+     phasecheck::kEverySize, "queue row ?", "cut by"},
+};
+
+class OxReading : public phasecheck::Sized<OxTest>
 {
 protected:
+    OxReading() : phasecheck::Sized<OxTest>(phasecheck::BankerUser) { Open(kOpenFaults); }
+    void EnterUsers() override
+    {
+        OxTest::EnterUsers();
+        EnterMoreUsers();
+    }
     // What a player reads: the hands' value corners, their types, the
     // areas' captions, totals, my bets and chips, my chips to bet with, the
     // panels' figures, the queue, the clock and the phase, the record
     // strip, the buttons, the hints, the dice and the result's figures.
-    std::vector<covering::Readable> Readables() const
+    phasecheck::List Readables() const
     {
-        std::vector<covering::Readable> out;
+        phasecheck::List out;
         auto add = [&](const std::string& name, CCNode* node) {
             if (node != nullptr && nodeboxes::Shown(node))
-                out.push_back({name, node});
+                out.Node(name, node);
         };
         for (int hand = 0; hand < HAND_COUNT; ++hand)
         {
@@ -51,7 +71,7 @@ protected:
                     continue;
                 const CCRect box = nodeboxes::WorldBox(card);
                 const float w = box.size.width * 0.27f, h = box.size.height * 0.3f;
-                out.push_back({"hand " + std::to_string(hand), card, CCRect(box.getMinX(), box.getMaxY() - h, w, h)});
+                out.Part("hand " + std::to_string(hand), card, CCRect(box.getMinX(), box.getMaxY() - h, w, h));
             }
         }
         for (CCSprite* type : board->GetTypeImages())
@@ -74,7 +94,10 @@ protected:
         for (const char* name : {"Label_8_0", "Label_8", "Label_8_1", "Label_8_1_2"})
             add("banker panel", board->GetWidget(name));
         for (unsigned int i = 0; Widget* row = board->GetBankerList()->getItem(i); ++i)
-            add("queue", row);
+            out.Node("queue row " + std::to_string(i), row, i >= 4);
+        // A notice while it shows.
+        for (CCSprite* notice : Showing("OxBattle/notify_03"))
+            out.Words("a notice", notice, true);
         add("clock", board->GetWidget("AtlasLabel_15"));
         add("phase", board->GetStateImage());
         for (const char* name : {"Button_57", "Button_16", "Button_6", "Button_4", "Button_5", "Button_2", "Button_3"})
@@ -110,20 +133,31 @@ protected:
     {
         for (int hand = 0; hand < HAND_COUNT; ++hand)
             allowed.push_back({"hand " + std::to_string(hand), "cards " + std::to_string(hand)});
+        // Chips lie on a heap, my bets' labels over them.
         allowed.push_back({"chip", "chip"});
-        const auto found = covering::Covered(Readables(), Names(), allowed);
-        for (const std::string& line : found)
-            ADD_FAILURE() << phase << ": " << line;
-        if (!found.empty() || covering::KeepEveryScreen())
-            covering::KeepScreen(phase);
+        allowed.push_back({"chip", "my bet"});
+        Check(Readables(), phase, Names(), allowed);
     }
     void Bets()
     {
-        const int64_t amounts[] = {5000000, 100000, 1000000, 10000, 500000, 1000, 50000, 100};
-        for (int i = 0; i < 8; ++i)
-            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(static_cast<uint16_t>(i % 2 == 0 ? 2 : 3), 1 + i % 4, amounts[i])));
-        ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, 1, 10000)));
-        ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, 3, 100000)));
+        for (int area = 1; area <= AREA_COUNT; ++area)
+        {
+            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, area, kTheirs)));
+            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, area, kMine)));
+        }
+    }
+    void Queue()
+    {
+        for (uint16_t chair : kQueue)
+            ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, BytesOf(ApplyBankerMessage{chair})));
+    }
+    // A table restored in the phase of the status, with busy bets.
+    Bytes BusyScene(uint8_t status)
+    {
+        PlayScene scene = PlaySceneRecord(status, 12, 1);
+        banktest::MakeBusyScene(scene, AREA_COUNT + 1);
+        scene.lAllBets[0] = scene.lMyBets[0] = 0;
+        return BytesOf(scene);
     }
     int m_nFrames = 0;
     void RunTo(float seconds)
@@ -134,18 +168,19 @@ protected:
     }
 };
 
-TEST_F(OxReading, ARoundFromFreeTimeToTheResult)
+TEST_P(OxReading, ARoundFromFreeTimeToTheResult)
 {
     ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    Queue();
     Step();
     Uncovered("free time");
-    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 50000000, 2000000, 20)));
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, phasecheck::kLargestScore, 20 * kMine, 20)));
     Step();
     Uncovered("betting");
     Bets();
     Step();
     Uncovered("bets");
-    ASSERT_TRUE(Game(SUB_S_GAME_END, End(25)));
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(25, 3, 5, -kResult)));
     RunTo(1.0f);
     Uncovered("dice");
     RunTo(3.0f);
@@ -165,34 +200,48 @@ TEST_F(OxReading, ARoundFromFreeTimeToTheResult)
     Uncovered("the next free time");
 }
 
-TEST_F(OxReading, HandsOpenedByHand)
+TEST_P(OxReading, HandsOpenedByHand)
 {
     TapWidget("Button_4");
     StartBetting();
-    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, 2, 10000)));
-    ASSERT_TRUE(Game(SUB_S_GAME_END, End(25)));
+    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, 2, kMine)));
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(25, 3, 5, kResult)));
     RunTo(14.0f);
     Uncovered("peeking");
     RunTo(20.5f);
     Uncovered("forced open", kAtTheEnd);
 }
 
-TEST_F(OxReading, EachScene)
+TEST_P(OxReading, EachScene)
 {
+    Queue();
     ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeSceneRecord(12, 1, 0))));
     Step();
     Uncovered("free scene");
-    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(GS_BETTING, 12, 1))));
+    ASSERT_TRUE(Scene(GS_BETTING, BusyScene(GS_BETTING)));
     Step();
     Uncovered("bet scene");
-    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(GS_RESULT, 12, 1))));
+    ASSERT_TRUE(Scene(GS_RESULT, BusyScene(GS_RESULT)));
     Step();
     Uncovered("result scene", kAtTheEnd);
 }
 
+// With no coins left to bet with, a table restored in its betting says so
+// over its chips.
+TEST_P(OxReading, ARestoredBettingTableWithoutCoinsToBet)
+{
+    ASSERT_TRUE(Score(1000, 500));
+    ASSERT_TRUE(Scene(GS_BETTING, BusyScene(GS_BETTING)));
+    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, 1, 100)));
+    Step();
+    ASSERT_FALSE(Showing("OxBattle/notify_03").empty());
+    phasecheck::List r = Readables();
+    Check(r, "a betting table without my coins", Names(), {{"chip", "chip"}, {"chip", "my bet"}});
+}
+
 // The chips to bet with lie in their bar beside my panel, not under it,
 // and the bar ends before the bank button.
-TEST_F(OxReading, TheChipBarStandsClearOfMyPanel)
+TEST_P(OxReading, TheChipBarStandsClearOfMyPanel)
 {
     StartBetting();
     const CCRect bar = nodeboxes::WorldBox(board->GetWidget("Image_chipbar"));
@@ -208,7 +257,7 @@ TEST_F(OxReading, TheChipBarStandsClearOfMyPanel)
 
 // Nothing under the result view shows through its figures: a white ground
 // laid under it, over the areas' chips and totals, changes none of them.
-TEST_F(OxReading, TheResultViewHidesWhatLiesUnderIt)
+TEST_P(OxReading, TheResultViewHidesWhatLiesUnderIt)
 {
     ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(GS_RESULT, 12, 1))));
     Step();
@@ -225,5 +274,7 @@ TEST_F(OxReading, TheResultViewHidesWhatLiesUnderIt)
     white->removeFromParent();
     EXPECT_EQ(changed, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, OxReading, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);
 
 }  // namespace

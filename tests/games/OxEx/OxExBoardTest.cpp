@@ -1,6 +1,7 @@
 // The two-seat bull table: what each phase shows and sends, the countdowns
 // that act for the player, the round end, re-entry and the reset.
 #include "BullFixture.h"
+#include "games/TableReadables.h"
 
 #include "games/OxEx/NNBoard.h"
 #include "games/OxEx/NNHandler.h"
@@ -39,10 +40,11 @@ protected:
     }
 
     // The bet, the dealt cards (mine on my chair's row) and the deal to the end.
-    void Deal(const Bytes& mine, uint16_t myChair = 0, const Bytes& theirs = kTheirs, bool wait = true)
+    void Deal(const Bytes& mine, uint16_t myChair = 0, const Bytes& theirs = kTheirs, bool wait = true,
+              int64_t amount = 100)
     {
         Bytes bet;
-        ASSERT_TRUE(Game(101, I64(U16(bet, 1), 100)));
+        ASSERT_TRUE(Game(101, I64(U16(bet, 1), amount)));
         Bytes cards;
         Raw(cards, myChair == 0 ? mine : theirs);
         Raw(cards, myChair == 0 ? theirs : mine);
@@ -547,26 +549,41 @@ TEST_F(OxExBoard, NothingOnTheTableCoversWhatAPlayerReads)
 
 namespace {
 
-// --- what lies over what a player reads, phase by phase -----------------------------------------
+// --- what a player reads, phase by phase ------------------------------------------------------
+
+// A busy table: a ceiling of ten digits, a bet of eight, results of ten.
+constexpr int64_t kCeiling = 9876543210LL, kBet = 98765432, kResult = 1234567890;
 
 // At the end the result view lies where the bet's chips and amount lie: its
 // point is theirs, and the player drags the view aside. My clock's frame
 // stands on the start button's top edge, clear of its word.
 const covering::Allowed kAtTheEnd = {{"amount", "result"}, {"start", "clock frame"}};
 
-class OxExReading : public OxExBoard
+// Faults the check finds that are being mended.
+std::vector<phasecheck::Open> OpenFaults()
+{
+    std::vector<phasecheck::Open> open = TypesAcrossTheCards("result|restored result");
+    open.push_back(kMyScorePastMyPanel);
+    open.push_back({"oxex: the bet's amount fades into what lies under it while the chips fly",
+                    "chips and the amount", phasecheck::k1920, "amount", "hard to read"});
+    return open;
+}
+
+class OxExReading : public phasecheck::Sized<OxExBoard>
 {
 protected:
+    OxExReading() { Open(OpenFaults()); }
     void Uncovered(const char* phase, const covering::Allowed& allowed = {})
     {
-        ExpectUncovered(board, 2, {NNBoard::kAmountTag}, NNBoard::kHandTypePoints[0], phase, allowed);
+        Check(BullTable(board, 2, {NNBoard::kAmountTag}, NNBoard::kHandTypePoints[0]), phase, BullNames(board, 2),
+              BullFans(board, allowed));
     }
     // The playing scene with me on chair 0 and the banker on chair 1, my
     // hand opened (type 7) or not.
     Bytes PlayScene(bool opened)
     {
         Bytes scene(137, 0);
-        Put<int64_t>(scene, 11, 300);
+        Put<int64_t>(scene, 11, kBet);
         Put<uint16_t>(scene, 27, 1);
         std::memcpy(scene.data() + 29, kMine.data(), 5);
         std::memcpy(scene.data() + 34, kTheirs.data(), 5);
@@ -585,7 +602,7 @@ protected:
     }
 };
 
-TEST_F(OxExReading, ALiveRoundFromTheRobToTheNextRound)
+TEST_P(OxExReading, ALiveRoundFromTheRobToTheNextRound)
 {
     ASSERT_NE(Enter(), nullptr);
     Uncovered("idle");
@@ -596,32 +613,32 @@ TEST_F(OxExReading, ALiveRoundFromTheRobToTheNextRound)
     rob.clear();
     ASSERT_TRUE(Game(106, U8(U16(rob, 0), 0)));
     Uncovered("my rob");
-    Banker(1000, 1);
+    Banker(kCeiling, 1);
     Uncovered("bets");
-    Deal(kMine, 0, kTheirs, false);
+    Deal(kMine, 0, kTheirs, false, kBet);
     Run(36);
     Uncovered("chips and the amount");
     Run(30);
     Uncovered("the deal");
     Bytes opened;
-    ToTheNextRound(board, 0, U8(U16(opened, 1), 0), End(10, 7, 4, 1), [&](const char* phase) {
+    ToTheNextRound(board, 0, U8(U16(opened, 1), 0), End(kResult, 7, 4, 1), [&](const char* phase) {
         Uncovered(phase, std::string(phase) == "result" ? kAtTheEnd : covering::Allowed{});
     });
 }
 
-TEST_F(OxExReading, TheBankerWatchesTheBet)
+TEST_P(OxExReading, TheBankerWatchesTheBet)
 {
     ASSERT_NE(Enter(), nullptr);
-    Banker(1000, 0);
+    Banker(kCeiling, 0);
     Run(30);
     Uncovered("betting");
 }
 
-TEST_F(OxExReading, ATableEnteredInEachScene)
+TEST_P(OxExReading, ATableEnteredInEachScene)
 {
     ASSERT_NE(Enter(), nullptr);
     Bytes betting(125, 0);
-    Put<int64_t>(betting, 3, 600);
+    Put<int64_t>(betting, 3, kCeiling);
     Put<uint16_t>(betting, 27, 1);
     EachScene(board,
               {{100, Bytes(101, 0), "call scene"},
@@ -629,14 +646,14 @@ TEST_F(OxExReading, ATableEnteredInEachScene)
                {102, PlayScene(false), "playing scene"},
                {102, PlayScene(true), "opened scene"}},
               [&](const char* phase) { Uncovered(phase); });
-    ASSERT_TRUE(Game(104, End(-10, 7, 4, 1)));
+    ASSERT_TRUE(Game(104, End(-kResult, 7, 4, 1)));
     Seconds(1);
     Uncovered("restored result", kAtTheEnd);
 }
 
 // The bet's amount stands on the chips: on a plate of its own, through
 // which no chip shows, wherever the chips land.
-TEST_F(OxExReading, NoChipShowsInTheBetAmount)
+TEST_P(OxExReading, NoChipShowsInTheBetAmount)
 {
     ASSERT_NE(Enter(), nullptr);
     Banker(1000, 1);
@@ -656,7 +673,7 @@ TEST_F(OxExReading, NoChipShowsInTheBetAmount)
 
 // The result view, drawn whole, hides the bet's chips wherever they landed:
 // none stays beside it, and nothing under it shows through.
-TEST_F(OxExReading, TheResultHidesEveryChip)
+TEST_P(OxExReading, TheResultHidesEveryChip)
 {
     ASSERT_NE(Enter(), nullptr);
     Banker(1000, 1);
@@ -666,5 +683,7 @@ TEST_F(OxExReading, TheResultHidesEveryChip)
     Seconds(1);
     EXPECT_EQ(ChipPixelsIn(board, nodeboxes::WorldBox(board->GetTable())), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, OxExReading, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);
 
 }  // namespace

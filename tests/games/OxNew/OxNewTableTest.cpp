@@ -2,6 +2,7 @@
 // seated player who sits a round out, chip piles and labels, the deal, the
 // round end over four seats and re-entry.
 #include "games/OxEx/BullFixture.h"
+#include "games/TableReadables.h"
 
 #include "games/OxNew/NNBoard.h"
 #include "games/OxNew/NNHandler.h"
@@ -458,22 +459,52 @@ TEST_F(OxNewTable, AWatchersRestoredEndShowsTheHandsUnderTheirTypes)
 
 namespace {
 
-// --- what lies over what a player reads, phase by phase -----------------------------------------
+// --- what a player reads, phase by phase ------------------------------------------------------
+
+// A busy table: a ceiling of ten digits, bets of eight, results of ten.
+constexpr int64_t kCeiling = 9876543210LL, kBet = 98765432, kResult = 1234567890;
 
 // The raised pairs of the left and the top seat reach the foot of the seat
 // panel above them by a few rows: the cards' and the panels' points
 // leave no more room.
-const covering::Allowed kAtTheEnd = {{"index 0", "seat 3"}, {"index 3", "seat 2"}};
+const covering::Allowed kAtTheEnd = {{"card 0", "seat 3"}, {"card 3", "seat 2"}};
 
-class OxNewReading : public OxNewTable
+// Faults the check finds that are being mended.
+std::vector<phasecheck::Open> OpenFaults()
+{
+    std::vector<phasecheck::Open> open = TypesAcrossTheCards("result|restored result");
+    open.push_back({open[0].name, "hint|their opening|opened scene", phasecheck::kEverySize, "card 1", "my type"});
+    open.push_back(kMyScorePastMyPanel);
+    open.push_back({"seats: another player's ten-digit score fills his panel to its border",
+                    "result|restored result", phasecheck::kEverySize, "seat 2 score", "a line under it"});
+    open.push_back({"oxnew: the result panel cuts the banker's shown cards in half", "result|restored result",
+                    phasecheck::kEverySize, "card 3", "result"});
+    const char* bets = "chips and amounts|the deal|open|hint|their opening|result|playing scene|opened scene|"
+                       "restored result";
+    open.push_back({"oxnew: the left seat's bet lies under its panel", bets, phasecheck::kEverySize, "amount",
+                    "in seat 3"});
+    open.push_back({"oxnew: a bet of eight digits fades into the table under it", bets, phasecheck::kWider,
+                    "amount", "hard to read"});
+    open.push_back({"oxnew: my bet's plate lies over my cards", "open|result|playing scene|restored result",
+                    phasecheck::kEverySize, "card ?", "in amount"});
+    open.push_back({"oxnew: my bet's plate lies over my cards", "open|playing scene", phasecheck::kEverySize,
+                    "amount", "a line under it"});
+    open.push_back({"oxnew: my bet's plate lies over my cards", "open|playing scene", phasecheck::kWider,
+                    "card 1", "amount"});
+    return open;
+}
+
+class OxNewReading : public phasecheck::Sized<OxNewTable>
 {
 protected:
+    OxNewReading() { Open(OpenFaults()); }
     void Uncovered(const char* phase, const covering::Allowed& allowed = {})
     {
         std::vector<int> labels;
         for (int i = 0; i < 4; ++i)
             labels.push_back(NNBoard::kBetLabelTag + i);
-        ExpectUncovered(board, 4, labels, NNBoard::kHandTypePoints[0], phase, allowed);
+        Check(BullTable(board, 4, labels, NNBoard::kHandTypePoints[0]), phase, BullNames(board, 4),
+              BullFans(board, allowed));
     }
     // The playing scene: every chair plays and bet, chair 3 is the banker,
     // my hand (chair 1) opened (type 7) or not.
@@ -483,7 +514,7 @@ protected:
         for (int chair = 0; chair < 4; ++chair)
         {
             scene[chair] = 1;
-            Put<int64_t>(scene, 13 + 8 * chair, chair == 3 ? 0 : 500);
+            Put<int64_t>(scene, 13 + 8 * chair, chair == 3 ? 0 : kBet);
         }
         Put<uint16_t>(scene, 45, 3);
         std::memcpy(scene.data() + 47, kSecond.data(), 5);
@@ -496,7 +527,7 @@ protected:
     }
 };
 
-TEST_F(OxNewReading, ALiveRoundFromTheRobToTheNextRound)
+TEST_P(OxNewReading, ALiveRoundFromTheRobToTheNextRound)
 {
     ASSERT_NE(Enter(), nullptr);
     Uncovered("idle");
@@ -507,10 +538,10 @@ TEST_F(OxNewReading, ALiveRoundFromTheRobToTheNextRound)
     call.clear();
     ASSERT_TRUE(Game(106, Zeros(U16(call, 1), 5)));
     Uncovered("my rob");
-    Banker(1000, 3);
+    Banker(kCeiling, 3);
     Uncovered("bets");
     for (uint16_t chair : {0, 1, 2})
-        Bet(chair, 500);
+        Bet(chair, kBet);
     Run(40);
     Uncovered("chips and amounts");
     Deal();
@@ -520,20 +551,21 @@ TEST_F(OxNewReading, ALiveRoundFromTheRobToTheNextRound)
         Uncovered("the deal");
     }
     Bytes opened;
-    ToTheNextRound(board, 1, Zeros(U16(opened, 0), 2), End({4, 7, 0, 5}, {5, 5, 5, 5}, 100), [&](const char* phase) {
-        Uncovered(phase, std::string(phase) == "result" ? kAtTheEnd : covering::Allowed{});
-    });
+    ToTheNextRound(board, 1, Zeros(U16(opened, 0), 2), End({4, 7, 0, 5}, {5, 5, 5, 5}, kResult),
+                   [&](const char* phase) {
+                       Uncovered(phase, std::string(phase) == "result" ? kAtTheEnd : covering::Allowed{});
+                   });
 }
 
-TEST_F(OxNewReading, TheBankerWatchesTheBets)
+TEST_P(OxNewReading, TheBankerWatchesTheBets)
 {
     ASSERT_NE(Enter(), nullptr);
-    Banker(1000, 1);
+    Banker(kCeiling, 1);
     Run(30);
     Uncovered("betting");
 }
 
-TEST_F(OxNewReading, AWatcherWaitsForTheNextRound)
+TEST_P(OxNewReading, AWatcherWaitsForTheNextRound)
 {
     ASSERT_NE(Enter(US_SIT), nullptr);
     ASSERT_TRUE(SceneMessage(102, PlayScene(false)));
@@ -541,13 +573,13 @@ TEST_F(OxNewReading, AWatcherWaitsForTheNextRound)
     Uncovered("watching");
 }
 
-TEST_F(OxNewReading, ATableEnteredInEachScene)
+TEST_P(OxNewReading, ATableEnteredInEachScene)
 {
     ASSERT_NE(Enter(), nullptr);
     Bytes call(135, 0);
     Put<uint16_t>(call, 0, 1);
     Bytes betting(175, 0);
-    Put<int64_t>(betting, 5, 800);
+    Put<int64_t>(betting, 5, kCeiling);
     Put<uint16_t>(betting, 45, 3);
     EachScene(board,
               {{100, call, "call scene"},
@@ -555,7 +587,7 @@ TEST_F(OxNewReading, ATableEnteredInEachScene)
                {102, PlayScene(false), "playing scene"},
                {102, PlayScene(true), "opened scene"}},
               [&](const char* phase) { Uncovered(phase); });
-    ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 5, 5, 5}, -100)));
+    ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 5, 5, 5}, -kResult)));
     Seconds(1);
     Uncovered("restored result", kAtTheEnd);
 }
@@ -563,7 +595,7 @@ TEST_F(OxNewReading, ATableEnteredInEachScene)
 // Chips land under every card, the banker's included, however late they
 // are thrown: a table entered at the show-down lays its cards, then its
 // chips.
-TEST_F(OxNewReading, TheChipsLieUnderTheBankersCards)
+TEST_P(OxNewReading, TheChipsLieUnderTheBankersCards)
 {
     ASSERT_NE(Enter(), nullptr);
     ASSERT_TRUE(SceneMessage(102, PlayScene(false)));
@@ -593,7 +625,7 @@ TEST_F(OxNewReading, TheChipsLieUnderTheBankersCards)
 
 // The result view, drawn whole, hides every chip of the round wherever it
 // landed: none stays beside it.
-TEST_F(OxNewReading, TheResultHidesEveryChip)
+TEST_P(OxNewReading, TheResultHidesEveryChip)
 {
     ASSERT_NE(Enter(), nullptr);
     Banker(1000, 3);
@@ -610,5 +642,7 @@ TEST_F(OxNewReading, TheResultHidesEveryChip)
     Seconds(1);
     EXPECT_EQ(ChipPixelsIn(board, nodeboxes::WorldBox(board->GetTable())), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, OxNewReading, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);
 
 }  // namespace

@@ -2,6 +2,7 @@
 // round start, the deal of the seats with five cards, the open countdown,
 // hint and open, the show-down and re-entry.
 #include "games/OxEx/BullFixture.h"
+#include "games/TableReadables.h"
 
 #include "games/OxTB/NNBoard.h"
 #include "games/OxTB/NNHandler.h"
@@ -438,20 +439,38 @@ TEST_F(OxTBTable, AWatchersWaitingWordsCoverNoSeat)
 
 namespace {
 
-// --- what lies over what a player reads, phase by phase -----------------------------------------
+// --- what a player reads, phase by phase ------------------------------------------------------
+
+// A busy table: a base score of eight digits, results of ten.
+constexpr int64_t kBase = 98765432, kResult = 1234567890;
 
 // At the end the result view lies over my own hand and its type, which my
-// row names (its point lies on my cards; the player drags it aside); a
-// top seat's raised pair reaches the foot of its panel by a few rows.
-const covering::Allowed kAtTheEnd = {
-    {"index 2", "result"}, {"my type", "result"}, {"my type", "result row"}, {"index 0", "seat 4"}};
+// row names (its point lies on my cards; the player drags it aside); the
+// top seats' raised pairs reach the foot of their panels by a few rows.
+const covering::Allowed kAtTheEnd = {{"card 2", "result"}, {"my type", "result"}, {"my type", "result row"},
+                                     {"card 0", "seat 4"},  {"card 3", "seat 1"}, {"card 4", "seat 2"},
+                                     {"card 5", "seat 3"}};
 
-class OxTBReading : public OxTBTable
+// Faults the check finds that are being mended.
+std::vector<phasecheck::Open> OpenFaults()
+{
+    std::vector<phasecheck::Open> open = TypesAcrossTheCards("result|restored result");
+    open.push_back(kMyScorePastMyPanel);
+    open.push_back({"seats: another player's ten-digit score fills his panel to its border", "*", phasecheck::k1288,
+                    "seat 1 score", "a line under it"});
+    open.push_back({"oxtb: the result's ten-digit figures run past its panel", "result|restored result",
+                    phasecheck::kEverySize, "result row", "a line under it"});
+    return open;
+}
+
+class OxTBReading : public phasecheck::Sized<OxTBTable>
 {
 protected:
+    OxTBReading() { Open(OpenFaults()); }
     void Uncovered(const char* phase, const covering::Allowed& allowed = {})
     {
-        ExpectUncovered(board, 6, {NNBoard::kBaseScoreTag}, NNBoard::kHandTypePoints[0], phase, allowed);
+        Check(BullTable(board, 6, {NNBoard::kBaseScoreTag}, NNBoard::kHandTypePoints[0]), phase,
+              BullNames(board, 6), BullFans(board, allowed));
     }
     // The playing scene: every seat plays with five cards, my hand (chair
     // 2) opened or not.
@@ -460,7 +479,7 @@ protected:
         Bytes scene(123, 0);
         for (int c = 0; c < 6; ++c)
             scene[c] = 1;
-        Put<int64_t>(scene, 6, 700);
+        Put<int64_t>(scene, 6, kBase);
         for (int c = 0; c < 6; ++c)
         {
             std::memcpy(scene.data() + 64 + 5 * c, (c == 2 ? kMine : kNone).data(), 5);
@@ -471,11 +490,11 @@ protected:
     }
 };
 
-TEST_F(OxTBReading, ALiveRoundFromTheChipsToTheNextRound)
+TEST_P(OxTBReading, ALiveRoundFromTheChipsToTheNextRound)
 {
     ASSERT_NE(Enter(), nullptr);
     Uncovered("idle");
-    Start();
+    Start(kBase);
     Run(20);
     Uncovered("chips");
     Run(30);
@@ -492,12 +511,12 @@ TEST_F(OxTBReading, ALiveRoundFromTheChipsToTheNextRound)
         Uncovered("the deal");
     }
     Bytes opened;
-    ToTheNextRound(board, 2, Zeros(U16(opened, 0), 6), End({1, 2, 7, 3, 14, 13}, 50), [&](const char* phase) {
+    ToTheNextRound(board, 2, Zeros(U16(opened, 0), 6), End({1, 2, 7, 3, 14, 13}, kResult), [&](const char* phase) {
         Uncovered(phase, std::string(phase) == "result" ? kAtTheEnd : covering::Allowed{});
     });
 }
 
-TEST_F(OxTBReading, AWatcherWaitsForTheNextRound)
+TEST_P(OxTBReading, AWatcherWaitsForTheNextRound)
 {
     ASSERT_NE(Enter(US_SIT), nullptr);
     ASSERT_TRUE(SceneMessage(102, PlayScene(false)));
@@ -505,12 +524,12 @@ TEST_F(OxTBReading, AWatcherWaitsForTheNextRound)
     Uncovered("watching");
 }
 
-TEST_F(OxTBReading, ATableEnteredAtTheShowDown)
+TEST_P(OxTBReading, ATableEnteredAtTheShowDown)
 {
     ASSERT_NE(Enter(), nullptr);
     EachScene(board, {{102, PlayScene(false), "playing scene"}, {102, PlayScene(true), "opened scene"}},
               [&](const char* phase) { Uncovered(phase); });
-    ASSERT_TRUE(Game(104, End({1, 2, 7, 3, 14, 13}, -50)));
+    ASSERT_TRUE(Game(104, End({1, 2, 7, 3, 14, 13}, -kResult)));
     Seconds(1);
     Uncovered("restored result", kAtTheEnd);
 }
@@ -518,7 +537,7 @@ TEST_F(OxTBReading, ATableEnteredAtTheShowDown)
 // The seats at the sides keep their cards on the table: the right seat's
 // last card ends short of the bar on the right, the left seat's first
 // starts inside the window.
-TEST_F(OxTBReading, TheSideSeatsCardsStayOnTheTable)
+TEST_P(OxTBReading, TheSideSeatsCardsStayOnTheTable)
 {
     ASSERT_NE(Enter(), nullptr);
     Start();
@@ -534,7 +553,7 @@ TEST_F(OxTBReading, TheSideSeatsCardsStayOnTheTable)
 
 // The result view, drawn whole, stands clear of the round's chips wherever
 // they landed, and nothing under it shows through its rows.
-TEST_F(OxTBReading, TheResultNeitherHalfCoversTheChipsNorShowsMyCards)
+TEST_P(OxTBReading, TheResultNeitherHalfCoversTheChipsNorShowsMyCards)
 {
     ASSERT_NE(Enter(), nullptr);
     Start();
@@ -565,5 +584,7 @@ TEST_F(OxTBReading, TheResultNeitherHalfCoversTheChipsNorShowsMyCards)
                                         }),
               0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, OxTBReading, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Nothing of the red-nine table lies over what a player reads, from free
-// time through betting, the notices, the deal and the result to a table
-// entered mid-round.
+// What a player reads at the red-nine table, from free time through
+// betting, the notices, the deal and the result to a table entered
+// mid-round, in each window and with a busy table's figures.
 #include "RedNineFixture.h"
 
 using namespace RedNineBattle;
@@ -8,20 +8,68 @@ using namespace rntest;
 
 namespace {
 
-class RedReadable : public RedNineTest
-{
+// Faults the check finds that are being mended.
+const char* const kEveryPhase = "idle|betting|dealing|result|restored betting|restored result";
+const char* const kResults = "result|restored betting|restored result";
+const char* const kNames = "rednine: in the score panel the banker's name and mine are written over each other "
+                           "and over 名字, and past the panel";
+const char* const kFigures = "rednine: in the score panel the banker's figures and mine run into each other";
+const char* const kAreas = "rednine: the areas' totals of nine digits run past their plates, over the chips";
+const std::vector<phasecheck::Open> kOpenFaults = {
+    {kNames, kResults, phasecheck::kEverySize, "Label_2_[56]", "past the"},
+    {kNames, kResults, phasecheck::kEverySize, "the score panel's 名字", "Label_2_6"},
+    {kNames, kResults, phasecheck::kEverySize, "Label_2_6", "Label_2_5"},
+    {kNames, kResults, phasecheck::k1600, "Label_2_5", "a line under it"},
+    {kFigures, kResults, phasecheck::kEverySize, "Label_2_[24]", "Label_2_"},
+    {kFigures, kResults, phasecheck::kEverySize, "Label_2_[24]", "past the 庄家 column"},
+    {kFigures, kResults, phasecheck::kEverySize, "Label_2_[24]", "hard to read"},
+    {kFigures, kResults, phasecheck::kWider, "Label_2_1", "hard to read"},
+    {kFigures, kResults, phasecheck::k1920, "Label_2_3", "hard to read"},
+    {kFigures, kResults, phasecheck::k1288, "Label_2_[13]", "a line under it"},
+    {"rednine: the bank queue's fifth row runs under 申请上庄 instead of being clipped to the list", kEveryPhase,
+     phasecheck::kEverySize, "the queue row 4", "CheckBox_87"},
+    {"rednine: the bank queue's fifth row runs under 申请上庄 instead of being clipped to the list", kEveryPhase,
+     phasecheck::kEverySize, "ListView_45", "CheckBox_87"},
+    {"rednine: the bank queue cuts its players' ten-digit scores at its edge", kEveryPhase, phasecheck::kEverySize,
+     "the queue row *", "cut by"},
+    {"rednine: the refused-bet notice is drawn under the chips, over the no-chip notice", "notices",
+     phasecheck::kEverySize, "a notice", "a notice"},
+    {"rednine: the refused-bet notice is drawn under the chips, over the no-chip notice", "notices",
+     phasecheck::kEverySize, "a notice", "a line under it"},
+    {kAreas, "betting|dealing|result|restored betting|restored result", phasecheck::kEverySize, "area ?'s *",
+     "a line under it"},
+    {kAreas, "dealing", phasecheck::k1288 | phasecheck::k1600, "area ?'s *", "hard to read"},
 };
 
-TEST_F(RedReadable, EveryPhaseOfARound)
+class RedReadable : public phasecheck::Sized<RedNineTest>
+{
+protected:
+    RedReadable() : phasecheck::Sized<RedNineTest>(phasecheck::BankerUser) { Open(kOpenFaults); }
+    void EnterUsers() override
+    {
+        RedNineTest::EnterUsers();
+        EnterMoreUsers();
+    }
+};
+
+TEST_P(RedReadable, EveryPhaseOfARound)
 {
     tcbtest::RoundMessages round;
-    round.records = Records({{1, 0, 1}, {0, 0, 1}, {1, 1, 0}, {0, 1, 1}});
+    round.records = Records(std::vector<std::vector<uint8_t>>(40, {1, 0, 1}));
     round.free = Free(5, 1);
-    round.start = Start(1, 500000000, 200000000, 20);
-    round.end = End(20);
-    round.bettingScene = BytesOf(PlaySceneRecord(12, 1));
-    round.resultScene = BytesOf(PlaySceneRecord(9, 1));
-    ExpectEveryPhaseReadable(round, "rednine", [](int area) { return "Image_area_" + std::to_string(area); });
+    round.start = Start(1, phasecheck::kLargestScore, 200000000, 20);
+    RoundEndMessage end = EndRecord(20);
+    banktest::MakeBusy(end);
+    round.end = BytesOf(end);
+    PlayScene betting = PlaySceneRecord(12, 1), result = PlaySceneRecord(9, 1);
+    banktest::MakeBusyScene(betting, AREA_COUNT);
+    banktest::MakeBusyScene(result, AREA_COUNT);
+    round.bettingScene = BytesOf(betting);
+    round.resultScene = BytesOf(result);
+    ExpectEveryPhaseReadable(
+        round, [](int area) { return "Image_area_" + std::to_string(area); }, m_phases);
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, RedReadable, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);
 
 }  // namespace

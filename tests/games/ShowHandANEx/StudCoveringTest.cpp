@@ -1,6 +1,7 @@
-// Nothing on the five-card stud table lies over what a player reads, phase
-// by phase: the idle table, a hand's bets, my turn, the result with its win
-// animation and settlement, and a hand restored from the playing scene.
+// What a player reads on the five-card stud table, phase by phase, in each
+// window and with a busy table's amounts: the idle table, a hand's bets, my
+// turn, the result with its win animation and settlement, and a hand
+// restored from the playing scene.
 #include "../TableReadables.h"
 #include "StudFixture.h"
 
@@ -15,37 +16,71 @@ using namespace ShowHandANEx;
 
 namespace {
 
-class StudCovering : public StudTest
+// A busy table: a base bet of seven digits, bets of eight, results of ten.
+constexpr int64_t kCell = 1000000, kBet = 20000000, kRaise = 98765432, kResult = 1234567890;
+
+// Faults the check finds that are being mended.
+const std::vector<phasecheck::Open> kOpenFaults = {
+    {"stud: the win animation's glow covers my name", "won", phasecheck::kEverySize, "seat 0 name", "hard to read"},
+    {"stud: the win animation's glow covers my name", "won", phasecheck::kEverySize, "seat 0 name",
+     "a line under it"},
+    {"stud: the button tray's edge crosses my name and score", "my turn|fourth card|restored", phasecheck::kEverySize,
+     "seat 0 *", "a line under it"},
+    {"stud: the 500 and 放弃 buttons stick out past the button tray", "my turn|fourth card|restored",
+     phasecheck::kEverySize, "raise 2", "past the button tray"},
+    {"stud: the 500 and 放弃 buttons stick out past the button tray", "my turn|fourth card|restored",
+     phasecheck::kEverySize, "give up", "past the button tray"},
+    {"stud: a hand restored from its scene shows no bet totals", "restored", phasecheck::kEverySize,
+     "chair ? bet total", "does not show"},
+};
+
+// What a phase shows besides the seats: the cards dealt to each view, the
+// hand's pool and bets, my buttons, the result.
+struct Shows
+{
+    int cards = 0;
+    bool bets = false;
+    bool myTurn = false;
+    bool result = false;
+};
+
+class StudCovering : public phasecheck::Sized<StudTest>
 {
 protected:
-    readables::List Table() const
+    StudCovering() { Open(kOpenFaults); }
+
+    phasecheck::List Table(const Shows& shows) const
     {
-        readables::List r = readables::Seats(board, NNBoard::kViews);
-        readables::Add(r, "pool", board->PoolLabel());
-        readables::Add(r, "note sign", board->NoteSign());
+        phasecheck::List r;
+        readables::Seats(r, board, NNBoard::kViews,
+                         (shows.result ? readables::kStartButton : 0u) | (shows.myTurn ? readables::kClock : 0u));
+        r.Node("pool", board->PoolLabel(), !shows.bets);
+        r.Optional("note sign", board->NoteSign());
         for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
         {
             const std::string c = "chair " + std::to_string(chair);
-            readables::Add(r, c + " bet total", board->BetLabel(chair));
-            readables::Add(r, c + " action", board->ActionLabel(chair));
-            readables::Add(r, c + " round start", board->RoundStartLabel(chair));
+            r.Node(c + " bet total", board->BetLabel(chair), !shows.bets);
+            r.Optional(c + " action", board->ActionLabel(chair));
+            r.Optional(c + " round start", board->RoundStartLabel(chair));
         }
         for (uint16_t view = 0; view < NNBoard::kViews; ++view)
             for (int k = 0; k < NNBoard::kCards; ++k)
-                readables::Add(r, "view " + std::to_string(view) + " card " + std::to_string(k),
-                               board->GetCardSprite(view, k));
+                r.Node("view " + std::to_string(view) + " card " + std::to_string(k), board->GetCardSprite(view, k),
+                       k >= shows.cards);
+        // My buttons stand in their tray.
+        const cocos2d::CCRect tray = nodeboxes::WorldBox(board->FunctionPanel());
         for (int i = 0; i < NNBoard::kRaiseButtons; ++i)
-            readables::Add(r, "raise " + std::to_string(i), board->RaiseButton(i));
-        readables::Add(r, "follow", board->FollowButton());
-        readables::Add(r, "show hand", board->ShowHandButton());
-        readables::Add(r, "give up", board->GiveUpButton());
+            r.Node("raise " + std::to_string(i), board->RaiseButton(i), !shows.myTurn).Within("the button tray", tray);
+        r.Node("follow", board->FollowButton(), !shows.myTurn).Within("the button tray", tray);
+        r.Optional("show hand", board->ShowHandButton()).Within("the button tray", tray);
+        r.Node("give up", board->GiveUpButton(), !shows.myTurn).Within("the button tray", tray);
         for (size_t i = 0; i < board->Chips().size(); ++i)
-            readables::Add(r, "chip " + std::to_string(i), board->Chips()[i]);
-        if (Settlement* panel = board->GetSettlement())
+            r.Optional("chip " + std::to_string(i), board->Chips()[i]);
+        if (Settlement* panel = board->GetSettlement(); panel != nullptr && shows.result)
             for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
             {
-                readables::Add(r, "settled name " + std::to_string(chair), panel->NameLabel(chair));
-                readables::Add(r, "settled result " + std::to_string(chair), panel->ResultLabel(chair));
+                r.Node("settled name " + std::to_string(chair), panel->NameLabel(chair));
+                r.Node("settled result " + std::to_string(chair), panel->ResultLabel(chair));
             }
         return r;
     }
@@ -63,10 +98,10 @@ protected:
             allowed.push_back({"chip " + std::to_string(i), "chip "});
         return allowed;
     }
-    void ExpectReadable(const char* phase)
+    void ExpectReadable(const char* phase, const Shows& shows)
     {
         Step();
-        readables::ExpectNothingCovers(phase, Table(), Names(), Fans());
+        Check(Table(shows), phase, Names(), Fans());
     }
     // The bags and the heap of coins and stars keep off my name and score:
     // they are drawn under my seat's labels, but a name over a heap is not
@@ -109,53 +144,61 @@ protected:
     }
 };
 
-TEST_F(StudCovering, AHandFromTheIdleTableToTheResult)
+TEST_P(StudCovering, AHandFromTheIdleTableToTheResult)
 {
     std::srand(7);
     EnterTable(0);
     Step();
-    ExpectReadable("idle");
+    ExpectReadable("idle", {});
     ExpectFramesWithTheirContents(false, false);
-    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 0x31, 0x05, 0x16, 100)));
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 0x31, 0x05, 0x16, kCell, 100 * kRaise)));
     Run(60);
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 200, 200)));
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, kBet, kBet)));
     Run(60);
-    ExpectReadable("my turn");
+    ExpectReadable("my turn", {2, true, true});
     ExpectFramesWithTheirContents(true, true);
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(0, 1, 500, 500)));
+    // A pool that does not show fails the check.
+    board->PoolLabel()->setVisible(false);
+    const std::vector<covering::Finding> found = covering::Look(Table({2, true, true}).Items(), Names(), Fans());
+    EXPECT_TRUE(std::any_of(found.begin(), found.end(), [](const covering::Finding& f) {
+        return f.readable == "pool" && f.what == "does not show";
+    }));
+    board->PoolLabel()->setVisible(true);
+
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(0, 1, kRaise, kRaise)));
     const uint8_t cards[2][2] = {{0x1A, 0x2B}, {0x0C, 0x3D}};
     ASSERT_TRUE(Game(SUB_S_SEND_CARD, Send(1, 2, cards)));
     Run(90);
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 1000, 1000)));
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 2 * kRaise, 2 * kRaise)));
     Run(60);
-    ExpectReadable("fourth card");
-    ASSERT_TRUE(Game(SUB_S_GAME_END, End(55400, -55400, 0x31, 0x2B)));
+    ExpectReadable("fourth card", {4, true, true});
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(kResult, -kResult, 0x31, 0x2B)));
     Run(60 * 4);
-    ExpectReadable("won");
+    ExpectReadable("won", {4, true, false, true});
     ExpectTheWinClearOfMyName();
     ExpectFramesWithTheirContents(false, true);
 }
 
-TEST_F(StudCovering, ALostHandAndTheNextIdleTable)
+TEST_P(StudCovering, ALostHandAndTheNextIdleTable)
 {
     std::srand(11);
     EnterTable(1);
-    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(0, 0x31, 0x05, 0x16, 100)));
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(0, 0x31, 0x05, 0x16, kCell, 100 * kRaise)));
     Run(60);
     for (int i = 0; i < 6; ++i)
         ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(static_cast<uint16_t>(i % 2), static_cast<uint16_t>(1 - i % 2),
-                                                 100 * (i + 1), 100 * (i + 1))));
+                                                 kBet * (i + 1), kBet * (i + 1))));
     Run(60);
-    ASSERT_TRUE(Game(SUB_S_GAME_END, End(12345678, -12345678, 0x2B, 0x31)));
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(kResult, -kResult, 0x2B, 0x31)));
     Run(60 * 4);
-    ExpectReadable("lost");
+    ExpectReadable("lost", {2, true, false, true});
     board->ResetGameView();
     Run(10);
-    ExpectReadable("next idle");
+    ExpectReadable("next idle", {});
     ExpectFramesWithTheirContents(false, false);
 }
 
-TEST_F(StudCovering, AHandRestoredFromThePlayingScene)
+TEST_P(StudCovering, AHandRestoredFromThePlayingScene)
 {
     EnterTable(0);
     PlayScene scene;
@@ -163,12 +206,15 @@ TEST_F(StudCovering, AHandRestoredFromThePlayingScene)
     scene.cardCount = 4;
     const uint8_t cards[2][5] = {{0x31, 0x05, 0x1A, 0x2B, 0}, {0x00, 0x16, 0x0C, 0x3D, 0}};
     std::memcpy(scene.cards, cards, sizeof(cards));
-    scene.amounts[0][0] = 3000;
-    scene.amounts[1][0] = 3000;
-    scene.followBase = 300;
+    scene.cell = kCell;
+    scene.amounts[0][0] = 3 * kRaise;
+    scene.amounts[1][0] = 3 * kRaise;
+    scene.followBase = kBet;
     ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, Scene(scene)));
     Run(60);
-    ExpectReadable("restored");
+    ExpectReadable("restored", {4, true, true});
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, StudCovering, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);
 
 }  // namespace

@@ -340,14 +340,7 @@ TEST_F(SkBoard, TheResultNamesNobodyForAChairThatWasLeft)
 TEST_F(SkBoard, ThePlayingSceneRestoresTheTable)
 {
     EnterTable(0);
-    PlayScene scene;
-    scene.hand = "3 4 5 6 7 8 9 s";
-    scene.counts[0] = 8;
-    scene.counts[1] = 12;
-    scene.turn = 1;
-    scene.current = 0;
-    scene.table = "5 5";
-    scene.base = 50;
+    PlayScene scene = AHandUnderWay(50);
     ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
     EXPECT_EQ(board->HandCount(), 8);
     EXPECT_EQ(Laid(), "s 9 8 7 6 5 4 3");

@@ -1,7 +1,8 @@
-// Nothing on the Shuang Kou table lies over what a player reads, phase by
-// phase: the idle table, the deal, plays and passes with the trustee on, the
-// result layer and a hand restored from the playing scene; and the numbers
-// across the top stand captioned on their bar, inside the table.
+// What a player reads on the Shuang Kou table, phase by phase, in each
+// window and with a busy table's figures: the idle table, the deal, plays
+// and passes with the trustee on, the result layer and a hand restored from
+// the playing scene; and the numbers across the top stand captioned on
+// their bar, inside the table.
 #include "../TableReadables.h"
 #include "SkFixture.h"
 
@@ -14,45 +15,69 @@ namespace {
 
 const char* const kHand = "3 3 4 5 6 7 8 9 10 J Q K A 2 2 5 5 5 5 9 9 s b 6 7 8 K";
 
-class SkCovering : public SkTest
+// A busy table: a base score of eight digits, scores of nine, results of ten.
+constexpr int64_t kBase = 99999999, kScore = -123456789, kResult = 1234567890;
+
+// Faults the check finds that are being mended.
+const std::vector<phasecheck::Open> kOpenFaults = {
+    {"shuangkou: the top bar's digits have no minus sign, -600 reads 600", "the other's pair on mine|trustee|result",
+     phasecheck::kEverySize, "* score", "draws no '-'"},
+    {"shuangkou: the result layer hides the other's last play", "result", phasecheck::kEverySize, "view 1 trick *",
+     "result"},
+};
+
+// What a phase shows besides the seats and the top row.
+struct Shows
+{
+    bool cards = false;     // my hand and the other's count
+    bool myTurn = false;    // my play buttons
+    bool result = false;    // the result layer
+    bool theirPlay = false; // the other's last play
+};
+
+class SkCovering : public phasecheck::Sized<SkTest>
 {
 protected:
-    readables::List Table() const
+    SkCovering() { Open(kOpenFaults); }
+
+    phasecheck::List Table(const Shows& shows) const
     {
-        readables::List r = readables::Seats(board, HPBoard::kViews);
-        readables::Add(r, "score bar", board->ScoreBar());
-        readables::Add(r, "base score", board->BaseScoreLabel());
+        phasecheck::List r;
+        readables::Seats(r, board, HPBoard::kViews, shows.result ? readables::kStartButton : 0u);
+        r.Node("score bar", board->ScoreBar());
+        r.Node("base score", board->BaseScoreLabel());
         const char* chairLabels[] = {"my score", "other's score", "my count", "other's count"};
         for (int i = 0; i < 4; ++i)
-            readables::Add(r, chairLabels[i], board->ChairLabel(i));
-        readables::Add(r, "other's cards left", board->OtherCountLabel());
-        readables::Add(r, "trustee sign", board->TrusteeSign());
+            r.Node(chairLabels[i], board->ChairLabel(i));
+        r.Node("other's cards left", board->OtherCountLabel(), !shows.cards || shows.result);
+        r.Optional("trustee sign", board->TrusteeSign());
         for (uint16_t view = 0; view < HPBoard::kViews; ++view)
         {
             const std::string v = "view " + std::to_string(view);
-            readables::Add(r, v + " pass", board->PassSign(view));
+            r.Optional(v + " pass", board->PassSign(view));
+            const int held = !shows.cards || shows.result ? 0 : view == 0 ? board->HandCount() : board->OtherCount();
             for (size_t i = 0; i < board->Hand(view).size(); ++i)
-                readables::Add(r, v + " hand " + std::to_string(i), board->Hand(view)[i]);
+                r.Node(v + " hand " + std::to_string(i), board->Hand(view)[i], static_cast<int>(i) >= held);
             for (size_t i = 0; i < board->Trick(view).size(); ++i)
-                readables::Add(r, v + " trick " + std::to_string(i), board->Trick(view)[i]);
+                r.Node(v + " trick " + std::to_string(i), board->Trick(view)[i], view == 0 || !shows.theirPlay);
         }
-        readables::Add(r, "play", board->PlayButton());
-        readables::Add(r, "pass", board->PassButton());
-        readables::Add(r, "last trick", board->LastTrickButton());
-        readables::Add(r, "trustee", board->TrusteeButton());
-        readables::Add(r, "sort", board->SortButton());
-        if (CScoreView* view = board->GetScoreView())
+        r.Node("play", board->PlayButton(), !shows.myTurn);
+        r.Node("pass", board->PassButton(), !shows.myTurn);
+        r.Node("last trick", board->LastTrickButton(), !shows.cards || shows.result);
+        r.Node("trustee", board->TrusteeButton(), !shows.cards || shows.result);
+        r.Node("sort", board->SortButton(), !shows.cards || shows.result);
+        if (CScoreView* view = board->GetScoreView(); view != nullptr && shows.result)
         {
-            readables::Add(r, "result captions", static_cast<cocos2d::CCNode*>(view->getChildren()->objectAtIndex(0)));
-            readables::Add(r, "result title", view->GetTitle());
-            readables::Add(r, "result value", view->GetShownValue());
-            readables::Add(r, "result close", view->GetCloseButton());
+            r.Node("result captions", static_cast<cocos2d::CCNode*>(view->getChildren()->objectAtIndex(0)));
+            r.Node("result title", view->GetTitle());
+            r.Node("result value", view->GetShownValue());
+            r.Node("result close", view->GetCloseButton());
             for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
             {
                 const std::string c = " " + std::to_string(chair);
-                readables::Add(r, "result name" + c, view->GetNameLabel(chair));
-                readables::Add(r, "result score" + c, view->GetScoreLabel(chair));
-                readables::Add(r, "result count" + c, view->GetCounterLabel(chair));
+                r.Node("result name" + c, view->GetNameLabel(chair));
+                r.Node("result score" + c, view->GetScoreLabel(chair));
+                r.Node("result count" + c, view->GetCounterLabel(chair));
             }
         }
         return r;
@@ -96,10 +121,10 @@ protected:
             names[view] = "result";
         return names;
     }
-    void ExpectReadable(const char* phase)
+    void ExpectReadable(const char* phase, const Shows& shows)
     {
         Step();
-        readables::ExpectNothingCovers(phase, Table(), Names(), Fans());
+        Check(Table(shows), phase, Names(), Fans());
     }
     // The four labels and the base score stand on the bar, and the bar on the
     // table: nothing of the row runs off the rim into the corner.
@@ -118,63 +143,61 @@ protected:
     }
 };
 
-TEST_F(SkCovering, TheIdleTableAndTheDeal)
+TEST_P(SkCovering, TheIdleTableAndTheDeal)
 {
     EnterTable(0);
     Step();
-    ExpectReadable("idle");
+    ExpectReadable("idle", {});
     ExpectTheTopRowOnItsBar();
-    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(10)));
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(kBase)));
     ASSERT_TRUE(Game(SUB_S_SEND_CARD, Deal(0, kHand)));
     Run(120);
-    ExpectReadable("dealt");
+    ExpectReadable("dealt", {true});
 }
 
-TEST_F(SkCovering, PlaysPassesAndTheTrustee)
+TEST_P(SkCovering, PlaysPassesAndTheTrustee)
 {
     EnterTable(0);
     DealHand(kHand, true);
     Select("3 3");
     Press(board->PlayButton());
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(0, 1, "3 3")));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(0, 1, "3 3", kScore)));
     Run(30);
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "9 9")));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "9 9", kScore)));
     Run(30);
-    ExpectReadable("the other's pair on mine");
+    ExpectReadable("the other's pair on mine", {true, true});
     Press(board->PassButton());
     ASSERT_TRUE(Game(SUB_S_PASS_CARD, Pass(0, 1)));
     Run(30);
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "3 4 5 6 7 8")));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "3 4 5 6 7 8", kScore)));
     Run(30);
     Press(board->TrusteeButton());
     Run(10);
-    ExpectReadable("trustee");
+    ExpectReadable("trustee", {true});
     ExpectTheTopRowOnItsBar();
 }
 
-TEST_F(SkCovering, TheResultLayer)
+// The other ends the hand with a pair of jokers: the result leaves them in
+// sight.
+TEST_P(SkCovering, TheResultLayer)
 {
     EnterTable(1);
     DealHand(kHand, false);
-    ASSERT_TRUE(Game(SUB_S_GAME_END, End(-1260, 1260, 1, "9 3 K", 20)));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(0, 1, "s b", kScore)));
     Run(30);
-    ExpectReadable("result");
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(-kResult, kResult, 1, "9 3 K", kResult)));
+    Run(30);
+    ExpectReadable("result", {true, false, true, true});
 }
 
-TEST_F(SkCovering, AHandRestoredFromThePlayingScene)
+TEST_P(SkCovering, AHandRestoredFromThePlayingScene)
 {
     EnterTable(0);
-    PlayScene scene;
-    scene.hand = "3 4 5 6 7 8 9 s";
-    scene.counts[0] = 8;
-    scene.counts[1] = 12;
-    scene.turn = 1;
-    scene.current = 0;
-    scene.table = "5 5";
-    scene.base = 50;
-    ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
+    ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(AHandUnderWay(kBase))));
     Run(30);
-    ExpectReadable("restored");
+    ExpectReadable("restored", {true, true});
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, SkCovering, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);
 
 }  // namespace

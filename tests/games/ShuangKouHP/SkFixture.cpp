@@ -27,7 +27,7 @@ Bytes Deal(uint16_t current, const std::string& hand)
     return BytesOf(m);
 }
 
-Bytes Out(uint16_t outChair, uint16_t current, const std::string& text)
+Bytes Out(uint16_t outChair, uint16_t current, const std::string& text, int64_t score)
 {
     CMD_S_OutCard m = {};
     const skt::Cards cards = skt::Parse(text);
@@ -37,8 +37,8 @@ Bytes Out(uint16_t outChair, uint16_t current, const std::string& text)
     m.wOutCardUser = outChair;
     m.lCounter[0] = 3;
     m.lCounter[1] = 4;
-    m.lScore[0] = 120;
-    m.lScore[1] = -120;
+    m.lScore[0] = score;
+    m.lScore[1] = -score;
     return BytesOf(m);
 }
 
@@ -84,6 +84,19 @@ Bytes Scene(const PlayScene& s)
     m.wCurrentUser = s.current;
     m.lBaseScore = s.base;
     return BytesOf(m);
+}
+
+PlayScene AHandUnderWay(int64_t base)
+{
+    PlayScene scene;
+    scene.hand = "3 4 5 6 7 8 9 s";
+    scene.counts[0] = 8;
+    scene.counts[1] = 12;
+    scene.turn = 1;
+    scene.current = 0;
+    scene.table = "5 5";
+    scene.base = base;
+    return scene;
 }
 
 std::string PlayedText(const Bytes& request)

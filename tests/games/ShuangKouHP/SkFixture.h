@@ -23,7 +23,8 @@ using kt::BytesOf;
 Bytes Start(int64_t baseScore);
 // Cards are written as in the rule tests: "3 3 4 s b".
 Bytes Deal(uint16_t current, const std::string& hand);
-Bytes Out(uint16_t outChair, uint16_t current, const std::string& cards);
+// Chair 0's score so far is `score`, chair 1's its opposite.
+Bytes Out(uint16_t outChair, uint16_t current, const std::string& cards, int64_t score = 120);
 Bytes Pass(uint16_t passChair, uint16_t current);
 Bytes End(int64_t myChange, int64_t otherChange, uint16_t me, const std::string& otherLeft = "", int64_t shown = 0);
 
@@ -37,6 +38,9 @@ struct PlayScene
     int64_t base = 10;
 };
 Bytes Scene(const PlayScene& scene);
+// A hand under way: mine of eight cards, the other's twelve, his pair to
+// beat and my turn, at the base score given.
+PlayScene AHandUnderWay(int64_t base);
 
 class SkTest : public kt::TableTest
 {

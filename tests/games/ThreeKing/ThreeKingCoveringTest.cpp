@@ -1,6 +1,6 @@
-// Nothing on the San Gong table lies over what a player reads, phase by
-// phase: waiting for the next round, robbing, betting, the deal, the shows,
-// the result and a table restored in play.
+// What a player reads on the San Gong table, phase by phase, in each window
+// and with a busy table's amounts: waiting for the next round, robbing,
+// betting, the deal, the shows, the result and a table restored in play.
 #include "../TableReadables.h"
 #include "ThreeKingFixture.h"
 
@@ -12,9 +12,35 @@ namespace {
 const std::vector<Bytes> kHands = {{0x0B, 0x1C, 0x2D}, {0x05, 0x15, 0x25}, {0x09, 0x19, 0x03},
                                    {0x0A, 0x0B, 0x1A}, {0x01, 0x02, 0x02}, {0x31, 0x32, 0x32}};
 
-class ThreeKingCovering : public ThreeKingTest
+// A busy table: a ceiling of ten digits, bets of eight, results of ten.
+constexpr int64_t kCeiling = 9876543210LL, kBet = 98765432, kResult = 1234567890;
+
+// Faults the check finds that are being mended.
+const std::vector<phasecheck::Open> kOpenFaults = {
+    {"threeking: the result panel is see-through", "result", phasecheck::kEverySize, "the result", "shows through"},
+    {"threeking: the banker mark covers the left seat's name", "betting", phasecheck::kEverySize, "seat 0 name",
+     "banker mark"},
+    {"threeking: a bet of eight digits runs past its chip",
+     "betting|dealing|dealt|my hand signed|result|restored play|restored betting|restored play after the betting",
+     phasecheck::kEverySize, "chair ? chip", "a line under it"},
+};
+
+// What a phase shows besides the seats.
+struct Shows
+{
+    bool waiting = false;  // I watch: the waiting sign
+    bool rob = false;      // my rob buttons
+    bool banker = false;   // the banker's mark
+    bool bets = false;     // every bettor's chip and amount
+    bool cards = false;    // the hands of the seats in play
+    bool result = false;   // the result's rows
+};
+
+class ThreeKingCovering : public phasecheck::Sized<ThreeKingTest>
 {
 protected:
+    ThreeKingCovering() { Open(kOpenFaults); }
+
     // A playing scene of six seats in play, each with three cards from
     // `firstCard` on, my cards not yet shown, the banker at 5; `bet` on every
     // seat but the banker's.
@@ -34,37 +60,43 @@ protected:
         return scene;
     }
 
-    readables::List Table() const
+    phasecheck::List Table(const Shows& shows) const
     {
-        readables::List r = readables::Seats(board, NNBoard::kSeats);
+        phasecheck::List r;
+        readables::Seats(r, board, NNBoard::kSeats, shows.rob ? readables::kClock : 0u);
         const char* signs[] = {"robbing sign", "betting sign", "show sign"};
         for (int s = 0; s < NNBoard::kSignCount; ++s)
-            readables::Add(r, signs[s], board->GetStateSign(static_cast<NNBoard::Sign>(s)));
-        readables::Add(r, "banker mark", board->GetBankerMark());
-        readables::Add(r, "waiting sign", board->GetWaitAnimation());
-        readables::Add(r, "rob", board->GetRobButton());
-        readables::Add(r, "no rob", board->GetNoRobButton());
-        readables::Add(r, "show", board->GetShowButton());
-        readables::Add(r, "hand sign button", board->GetMyTypeButton());
+            r.Optional(signs[s], board->GetStateSign(static_cast<NNBoard::Sign>(s)));
+        r.Node("banker mark", board->GetBankerMark(), !shows.banker);
+        r.Node("waiting sign", board->GetWaitAnimation(), !shows.waiting);
+        r.Node("rob", board->GetRobButton(), !shows.rob);
+        r.Node("no rob", board->GetNoRobButton(), !shows.rob);
+        r.Optional("show", board->GetShowButton());
+        r.Optional("hand sign button", board->GetMyTypeButton());
         for (int i = 0; i < 3; ++i)
-            readables::Add(r, "bet " + std::to_string(i), board->GetBetButton(i));
+            r.Optional("bet " + std::to_string(i), board->GetBetButton(i));
         for (uint16_t chair = 0; chair < NNBoard::kSeats; ++chair)
         {
             const std::string seat = "chair " + std::to_string(chair);
             // A chip is read by its amount.
-            if (cocos2d::CCSprite* chip = board->GetChip(chair); chip != nullptr && chip->getChildrenCount() > 0)
-                readables::Add(r, seat + " chip", static_cast<cocos2d::CCNode*>(chip->getChildren()->objectAtIndex(0)));
+            cocos2d::CCSprite* chip = board->GetChip(chair);
+            const bool bettor = shows.bets && chair != board->GetBankerChair() && board->IsInPlay(chair);
+            if (chip != nullptr && chip->getChildrenCount() > 0)
+                r.Node(seat + " chip", static_cast<cocos2d::CCNode*>(chip->getChildren()->objectAtIndex(0)), !bettor);
+            else if (bettor)
+                r.Node(seat + " chip", nullptr);
+            // My third card stays down until the hands are shown.
             for (int i = 0; i < NNBoard::kCards; ++i)
-                readables::Add(r, seat + " card " + std::to_string(i), board->GetCardSprite(chair, i));
+                r.Node(seat + " card " + std::to_string(i), board->GetCardSprite(chair, i),
+                       !shows.cards || !board->IsInPlay(chair) || (chair == kMyChair && i == 2 && !shows.result));
         }
         for (size_t i = 0; i < board->GetHandSigns().size(); ++i)
-            readables::Add(r, "hand sign " + std::to_string(i), board->GetHandSigns()[i]);
-        if (CScoreView* view = board->GetScoreView())
+            r.Optional("hand sign " + std::to_string(i), board->GetHandSigns()[i]);
+        if (CScoreView* view = board->GetScoreView(); view != nullptr && shows.result)
         {
             cocos2d::CCArray* rows = view->getChildren();
             for (unsigned int i = 0; rows != nullptr && i < rows->count(); ++i)
-                readables::Add(r, "result text " + std::to_string(i),
-                               static_cast<cocos2d::CCNode*>(rows->objectAtIndex(i)));
+                r.Node("result text " + std::to_string(i), static_cast<cocos2d::CCNode*>(rows->objectAtIndex(i)));
         }
         return r;
     }
@@ -86,10 +118,24 @@ protected:
             }
         return allowed;
     }
-    void ExpectReadable(const char* phase)
+    void ExpectReadable(const char* phase, const Shows& shows)
     {
         Step();
-        readables::ExpectNothingCovers(phase, Table(), Names(), Fans());
+        Check(Table(shows), phase, Names(), Fans());
+    }
+    // The result hides what lies under its rows.
+    void ExpectTheResultOpaque(const char* phase)
+    {
+        std::vector<cocos2d::CCNode*> under;
+        for (uint16_t chair = 0; chair < NNBoard::kSeats; ++chair)
+        {
+            for (int i = 0; i < NNBoard::kCards; ++i)
+                under.push_back(board->GetCardSprite(chair, i));
+            under.push_back(board->GetChip(chair));
+            under.push_back(board->GetSeatPanel(chair));
+        }
+        under.push_back(board->GetBankerMark());
+        CheckOpaque(board->GetScoreView(), under, "the result", phase);
     }
     // The result's rows lie on its drawing, the first one too, none astride
     // its border.
@@ -117,7 +163,7 @@ protected:
     }
 };
 
-TEST_F(ThreeKingCovering, AWatcherWaitingForTheNextRound)
+TEST_P(ThreeKingCovering, AWatcherWaitingForTheNextRound)
 {
     ASSERT_NE(EnterTable({0, 1, 3, 4, 5}, US_SIT), nullptr);
     Bytes scene(250, 0);
@@ -130,94 +176,98 @@ TEST_F(ThreeKingCovering, AWatcherWaitingForTheNextRound)
     ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, scene));
     Seconds(1);
     ASSERT_NE(board->GetWaitAnimation(), nullptr);
-    ExpectReadable("waiting");
+    ExpectReadable("waiting", {true, false, false, false, true});
     // The result of the round I watch comes over the waiting sign's table.
-    const int64_t scores[6] = {10, -10, 0, 20, -20, 0};
+    const int64_t scores[6] = {kResult, -kResult, 0, kResult / 2, -kResult / 2, 0};
     const uint8_t indexes[6] = {1, 2, 0, 3, 4, 5};
     ASSERT_TRUE(Game(104, GameEnd(scores, indexes)));
     Seconds(1);
-    ExpectReadable("watched result");
+    ExpectReadable("watched result", {false, false, false, false, true, true});
 }
 
-TEST_F(ThreeKingCovering, RobbingAndBettingOnEverySeat)
+TEST_P(ThreeKingCovering, RobbingAndBettingOnEverySeat)
 {
     ASSERT_NE(EnterTable(), nullptr);
-    ExpectReadable("idle");
+    ExpectReadable("idle", {});
     ASSERT_TRUE(Game(106, Chair(kMyChair, 3)));
     Seconds(1);
-    ExpectReadable("robbing");
+    ExpectReadable("robbing", {false, true});
     // The mark on each seat in turn: the right-hand ones stay off the side bar.
     for (uint16_t banker : {3, 4, 5, 0, 1, 2})
     {
-        ASSERT_TRUE(Game(100, BankerSet(900000, banker)));
+        ASSERT_TRUE(Game(100, BankerSet(kCeiling, banker)));
         Seconds(1);
         ExpectMarkOnTheTable();
     }
     for (uint16_t chair : {0, 1, 3, 4, 5})
-        ASSERT_TRUE(Game(101, AddScore(chair, 300000)));
+        ASSERT_TRUE(Game(101, AddScore(chair, kBet)));
     Seconds(1);
-    ExpectReadable("betting");
+    ExpectReadable("betting", {false, false, true, true});
 }
 
-TEST_F(ThreeKingCovering, TheDealTheShowsAndTheResult)
+TEST_P(ThreeKingCovering, TheDealTheShowsAndTheResult)
 {
     ASSERT_NE(EnterTable(), nullptr);
-    ASSERT_TRUE(Game(100, BankerSet(900000, 4)));
+    ASSERT_TRUE(Game(100, BankerSet(kCeiling, 4)));
     Seconds(1);
     for (uint16_t chair : {0, 1, 2, 3, 5})
-        ASSERT_TRUE(Game(101, AddScore(chair, 450000)));
+        ASSERT_TRUE(Game(101, AddScore(chair, kBet)));
     ASSERT_TRUE(Game(103, SendCard(kHands)));
     // The dealer's hands deal in sight: the first cards are on their way.
     Run(20);
     {
-        readables::List dealer;
-        readables::Add(dealer, "dealer's hands", board->GetDealerHand());
-        readables::ExpectNothingCovers("dealing", dealer, Names());
+        phasecheck::List dealing = Table({false, false, true, true});
+        dealing.Node("dealer's hands", board->GetDealerHand());
+        Check(dealing, "dealing", Names(), Fans());
     }
     Seconds(2);
-    ExpectReadable("dealt");
+    ExpectReadable("dealt", {false, false, true, true, true});
     Press(board->GetMyTypeButton());
-    ExpectReadable("my hand signed");
+    ExpectReadable("my hand signed", {false, false, true, true, true});
     Press(board->GetShowButton());
-    const int64_t scores[6] = {-450000, 450000, -450000, -18000000, 19350000, -450000};
+    const int64_t scores[6] = {-kBet, kBet, -kBet, -kResult, kResult, -kBet};
     const uint8_t indexes[6] = {10, 11, 1, 0, 5, 5};
     ASSERT_TRUE(Game(104, GameEnd(scores, indexes)));
     Seconds(1);
-    ExpectReadable("result");
+    ExpectReadable("result", {false, false, true, false, true, true});
+    ExpectTheResultOpaque("result");
     ExpectTheRowsOnTheResult();
     ExpectMarkOnTheTable();
 }
 
-TEST_F(ThreeKingCovering, ATableRestoredInPlay)
+TEST_P(ThreeKingCovering, ATableRestoredInPlay)
 {
     ASSERT_NE(EnterTable(), nullptr);
-    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, PlayingScene(0x01, 3000000)));
+    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, PlayingScene(0x01, kBet)));
     Seconds(1);
-    ExpectReadable("restored play");
+    ExpectReadable("restored play", {false, false, true, true, true});
     ExpectMarkOnTheTable();
 }
 
-TEST_F(ThreeKingCovering, TablesRestoredInTheRobbingAndTheBetting)
+TEST_P(ThreeKingCovering, TablesRestoredInTheRobbingAndTheBetting)
 {
     ASSERT_NE(EnterTable(), nullptr);
     Bytes calling(169, 0);
     Put(calling, 0, uint16_t{kMyChair});
     ASSERT_TRUE(SceneMessage(GS_TK_CALL, calling));
     Seconds(1);
-    ExpectReadable("restored robbing");
+    ExpectReadable("restored robbing", {false, true});
     board->ResetGameView();
     Bytes betting(225, 0);
-    Put(betting, 7, int64_t{9000000});
+    Put(betting, 7, kCeiling);
     for (uint16_t c : {0, 1, 3, 4})
-        Put(betting, 15 + 8 * c, int64_t{3000000});
+        Put(betting, 15 + 8 * c, kBet);
     Put(betting, 63, uint16_t{5});
     ASSERT_TRUE(SceneMessage(GS_TK_SCORE, betting));
     Seconds(1);
-    ExpectReadable("restored betting");
+    ExpectReadable("restored betting", {false, false, true, true});
     ExpectMarkOnTheTable();
     ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, PlayingScene(0x11, 0)));
     Seconds(1);
-    ExpectReadable("restored play after the betting");
+    ExpectReadable("restored play after the betting", {false, false, true, false, true});
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, ThreeKingCovering, ::testing::ValuesIn(phasecheck::Windows()),
+                         phasecheck::WindowName);
 
 }  // namespace

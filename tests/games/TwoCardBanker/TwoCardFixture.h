@@ -86,8 +86,8 @@ protected:
     // Each phase of a round, the notices, and the table entered in its
     // betting and in its result: nothing covers what a player reads; at the
     // result my panel's coins follow my score as the side bar does.
-    void ExpectEveryPhaseReadable(const RoundMessages& round, const std::string& game,
-                                  const std::function<std::string(int)>& felt);
+    void ExpectEveryPhaseReadable(const RoundMessages& round, const std::function<std::string(int)>& felt,
+                                  phasecheck::Phases& phases);
 
     TwoCardBanker::CTwoCardBoard* base = nullptr;
     TwoCardBanker::CTwoCardHandler* twoCard = nullptr;
