@@ -482,6 +482,14 @@ private:
     std::vector<std::unique_ptr<HideOwn>> m_hidden;
 };
 
+// Set, every node is hidden in a drawing of its own (what the sets must
+// find the same).
+inline bool& OneAtATime()
+{
+    static bool one = false;
+    return one;
+}
+
 // Sets that can be hidden in one drawing: greedily, in the order given, an
 // item joins the first set none of whose items it meets.
 template <class Meets>
@@ -490,6 +498,11 @@ std::vector<std::vector<size_t>> ApartSets(size_t count, Meets meets)
     std::vector<std::vector<size_t>> sets;
     for (size_t i = 0; i < count; ++i)
     {
+        if (OneAtATime())
+        {
+            sets.push_back({i});
+            continue;
+        }
         auto set = std::find_if(sets.begin(), sets.end(), [&](const std::vector<size_t>& s) {
             return std::none_of(s.begin(), s.end(), [&](size_t j) { return meets(i, j); });
         });
@@ -574,6 +587,7 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
         const Readable* readable;
         CCRect box;
         detail::Pixels area;
+        detail::Pixels whole;       // what taking it away changes
         std::vector<size_t> later;  // indexes into `order`
         std::vector<std::pair<int, int>> ink;
         std::vector<detail::Text> texts;
@@ -597,6 +611,9 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
                 say(r, "does not show", where + " does not show (no size)");
             continue;
         }
+        // A part of a picture is taken away with the picture, the rest with
+        // its subtree.
+        const CCRect whole = r.area.size.width > 0 ? nodeboxes::WorldBox(r.node) : box;
         if (r.area.size.width > 0 && r.area.size.height > 0)
         {
             if (!nodeboxes::Overlap(box, r.area))
@@ -619,7 +636,7 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
                 say(r, "does not show", where + " " + nodeboxes::Describe(box) + " does not show (off the window)");
             continue;
         }
-        Seen s{&r, box, detail::ToPixels(box, base), {}, {}, {}};
+        Seen s{&r, box, detail::ToPixels(box, base), detail::ToPixels(whole, base), {}, {}, {}};
         // A text is read whole: none of it off the window, cut by what
         // clips it or past its room.
         if (r.area.size.width <= 0)
@@ -670,7 +687,8 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
         });
     };
     const auto inkSets = detail::ApartSets(seen.size(), [&](size_t a, size_t b) {
-        return seen[a].area.Meets(seen[b].area) || laterBoxes(seen[a], seen[b]) || laterBoxes(seen[b], seen[a]);
+        return seen[a].whole.Meets(seen[b].area) || seen[b].whole.Meets(seen[a].area) ||
+               laterBoxes(seen[a], seen[b]) || laterBoxes(seen[b], seen[a]);
     });
     for (const std::vector<size_t>& set : inkSets)
     {
@@ -686,11 +704,18 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
                 hidden.Hide(order[i].node);
             if (!later.empty())
                 detail::Capture(bare);
+            detail::HiddenOwn parts;
             for (size_t k : set)
-                seen[k].readable->node->setVisible(false);
+            {
+                if (seen[k].readable->area.size.width > 0)
+                    parts.Hide(seen[k].readable->node);
+                else
+                    seen[k].readable->node->setVisible(false);
+            }
             detail::Capture(without);
             for (size_t k : set)
-                seen[k].readable->node->setVisible(true);
+                if (seen[k].readable->area.size.width <= 0)
+                    seen[k].readable->node->setVisible(true);
         }
         const detail::Frame& with = bare.rgba.empty() ? base : bare;
         for (size_t k : set)

@@ -27,7 +27,8 @@ const std::vector<phasecheck::Open> kOpenFaults = {
     {kFigures, kResults, phasecheck::kEverySize, "Label_2_[24]", "Label_2_"},
     {kFigures, kResults, phasecheck::kEverySize, "Label_2_[24]", "past the 庄家 column"},
     {kFigures, kResults, phasecheck::k1288 | phasecheck::k1600, "Label_2_[13]", "a line under it"},
-    {kFigures, kResults, phasecheck::k1920, "Label_2_2", "hard to read"},
+    {kAreas, kRestored, phasecheck::kEverySize, "area ?'s *", "a line under it"},
+    {kAreas, "dealing", phasecheck::k1288 | phasecheck::k1920, "area 1's bet of mine", "hard to read"},
     {"ninexiao: the bank queue's fifth row runs under 申请上庄 instead of being clipped to the list", kEveryPhase,
      phasecheck::kEverySize, "the queue row 4", "CheckBox_87"},
     {"ninexiao: the bank queue's fifth row runs under 申请上庄 instead of being clipped to the list", kEveryPhase,
@@ -40,7 +41,6 @@ const std::vector<phasecheck::Open> kOpenFaults = {
      phasecheck::kEverySize, "a notice", "a line under it"},
     {"ninexiao: the refused-bet notice is drawn under the chips, over the no-chip notice", "notices",
      phasecheck::kEverySize, "a notice", "hard to read"},
-    {kAreas, kRestored, phasecheck::kEverySize, "area ?'s *", "a line under it"},
 };
 
 class NineXiaoReadable : public phasecheck::Sized<NineXiaoTest>

@@ -22,10 +22,12 @@ const std::vector<phasecheck::Open> kOpenFaults = {
     {kNames, kResults, phasecheck::k1600, "Label_2_5", "a line under it"},
     {kFigures, kResults, phasecheck::kEverySize, "Label_2_[24]", "Label_2_"},
     {kFigures, kResults, phasecheck::kEverySize, "Label_2_[24]", "past the 庄家 column"},
-    {kFigures, kResults, phasecheck::kEverySize, "Label_2_[24]", "hard to read"},
-    {kFigures, kResults, phasecheck::kWider, "Label_2_1", "hard to read"},
-    {kFigures, kResults, phasecheck::k1920, "Label_2_3", "hard to read"},
-    {kFigures, kResults, phasecheck::k1288, "Label_2_[13]", "a line under it"},
+    {kFigures, kResults, phasecheck::k1288 | phasecheck::k1600, "Label_2_[13]", "a line under it"},
+    {kAreas, "betting|result|restored betting|restored result", phasecheck::kEverySize, "area ?'s *",
+     "a line under it"},
+    {kAreas, "dealing", phasecheck::k1288 | phasecheck::k1920, "area ?'s *", "a line under it"},
+    {kAreas, "dealing|result|restored betting|restored result", phasecheck::kEverySize, "area ?'s *",
+     "hard to read"},
     {"rednine: the bank queue's fifth row runs under 申请上庄 instead of being clipped to the list", kEveryPhase,
      phasecheck::kEverySize, "the queue row 4", "CheckBox_87"},
     {"rednine: the bank queue's fifth row runs under 申请上庄 instead of being clipped to the list", kEveryPhase,
@@ -36,9 +38,6 @@ const std::vector<phasecheck::Open> kOpenFaults = {
      phasecheck::kEverySize, "a notice", "a notice"},
     {"rednine: the refused-bet notice is drawn under the chips, over the no-chip notice", "notices",
      phasecheck::kEverySize, "a notice", "a line under it"},
-    {kAreas, "betting|dealing|result|restored betting|restored result", phasecheck::kEverySize, "area ?'s *",
-     "a line under it"},
-    {kAreas, "dealing", phasecheck::k1288 | phasecheck::k1600, "area ?'s *", "hard to read"},
 };
 
 class RedReadable : public phasecheck::Sized<RedNineTest>

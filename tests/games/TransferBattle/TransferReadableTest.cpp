@@ -25,6 +25,8 @@ const std::vector<phasecheck::Open> kOpenFaults = {
      "the phase sign", "the phase sign"},
     {"transfer: the winning beast's label lies over its badge", "stop", phasecheck::kEverySize, "Image_slot_8",
      "CCSprite"},
+    {"transfer: maximised, the table's names of the right-hand areas lie under their totals and my bets",
+     "stop|result", phasecheck::k1920, "the table's *", "CCLabelAtlas"},
     {"transfer: the bank queue shows three of six players, the fourth cut, with no sign that it scrolls",
      "idle|betting|running|stop|result|restored betting|restored result", phasecheck::kEverySize, "the queue row 3",
      "cut by"},
@@ -70,6 +72,19 @@ protected:
             for (cocos2d::CCSprite* sprite : Showing(sign))
                 r.Words("the phase sign", sprite, true);
         return r;
+    }
+    // The areas' names printed on the table, in each frame's left fifth: what
+    // a player reads of an area while its widgets are away. A maximised
+    // table shows them on its stretched copy.
+    void AddTheTablesNames(phasecheck::List& r)
+    {
+        const char* names[AREA_COUNT] = {"玄武", "麒麟", "青龙", "貔貅", "白虎", "白泽", "朱雀", "獬豸"};
+        cocos2d::CCNode* table = board->getChildByTag(Sexy::CGameBoard::kStretchedTableTag);
+        if (table == nullptr)
+            table = board->GetContentRoot();
+        for (int i = 0; i < AREA_COUNT; ++i)
+            r.Caption(std::string("the table's ") + names[i], table,
+                      cocos2d::CCRect(i % 2 == 0 ? 20 : 770, 131 + 110 * (i / 2), 46, 100));
     }
     // The light that runs over the wheel's points is meant to, and the
     // clock's digits lie on its plate.
@@ -133,6 +148,7 @@ TEST_P(TransferReadable, EveryPhaseOfARound)
     // end dial under the wheel's middle.
     phasecheck::List stop = Table(false, true);
     stop.Node("the winner's banner", board->GetBanner(2));
+    AddTheTablesNames(stop);
     Check(stop, "stop", {}, Lights());
 
     // The result panel, under the banner.
@@ -140,6 +156,7 @@ TEST_P(TransferReadable, EveryPhaseOfARound)
     phasecheck::List result = Table(false, false);
     result.Node("the winner's banner", board->GetBanner(2));
     result.Node("the result panel", board->GetScoreView());
+    AddTheTablesNames(result);
     result.TextsOf("the result panel", board->GetScoreView());
     Check(result, "result", {}, Clock());
     std::vector<cocos2d::CCNode*> wheel;

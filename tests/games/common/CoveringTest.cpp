@@ -135,6 +135,39 @@ TEST_F(Covering, CoverersHiddenTogetherEachAnswerForTheirOwn)
     EXPECT_EQ(button->getBackgroundSprite()->getDisplayedOpacity(), 255);
 }
 
+// Hiding things that lie apart in one drawing finds what hiding each alone
+// finds, a part of a plate under labels that lie on it too.
+TEST_F(Covering, WhatLiesApartIsFoundAsIfHiddenAlone)
+{
+    CCSprite* plate = Picture(700, 300, false, ccc4(60, 40, 90, 255));
+    plate->setPosition(ccp(600, 400));
+    scene->addChild(plate, 1);
+    std::vector<covering::Readable> readables = {{"caption", plate, CCRect(255, 500, 80, 30)}};
+    covering::Names names;
+    for (int i = 0; i < 4; ++i)
+    {
+        CCLabelTTF* label = CCLabelTTF::create("143456789", "Arial", 22);
+        label->setPosition(ccp(150 + 130 * i, 100 + 60 * i));
+        plate->addChild(label);
+        readables.push_back({"label " + std::to_string(i), label});
+        CCSprite* chip = Picture(30, 30, false, ccc4(200, 40, 40, 255));
+        chip->setPosition(ccp(430 + 130 * i, 350 + 60 * i));
+        scene->addChild(chip, 6);
+        names[chip] = "chip " + std::to_string(i);
+        // A rule along the label's box, above its strokes: over no ink.
+        const CCRect box = nodeboxes::WorldBox(label);
+        CCSprite* rule = Picture(static_cast<int>(box.size.width), 2, false, ccc4(250, 250, 250, 255));
+        rule->setPosition(ccp(box.getMidX(), box.getMaxY() - 1));
+        scene->addChild(rule, 6);
+    }
+    const Said together = Found(readables, names);
+    covering::detail::OneAtATime() = true;
+    const Said alone = Found(readables, names);
+    covering::detail::OneAtATime() = false;
+    EXPECT_EQ(together, alone);
+    EXPECT_EQ(together.size(), 4u);
+}
+
 // A named thing that must show and does not is said; an optional one not.
 TEST_F(Covering, WhatDoesNotShowIsSaid)
 {
