@@ -197,13 +197,22 @@ public:
         }
         return *this;
     }
+    // A thing the phase no longer shows (a sign of the hand before).
+    List& Gone(const std::string& name, cocos2d::CCNode* node)
+    {
+        if (node != nullptr)
+            m_gone.push_back({name, node});
+        return *this;
+    }
     const std::vector<covering::Readable>& Items() const { return m_items; }
+    const std::vector<covering::Readable>& GoneItems() const { return m_gone; }
     std::vector<covering::Readable>& Items() { return m_items; }
     const std::vector<std::string>& Missing() const { return m_missing; }
 
 private:
     cocos2d::ui::TouchGroup* m_layer;
     std::vector<covering::Readable> m_items;
+    std::vector<covering::Readable> m_gone;
     std::vector<std::string> m_missing;
 };
 
@@ -308,6 +317,9 @@ public:
         std::vector<covering::Finding> found;
         for (const std::string& name : list.Missing())
             found.push_back({name, "does not show", name + " does not show (not on the table)"});
+        for (const covering::Readable& gone : list.GoneItems())
+            if (nodeboxes::Shown(gone.node))
+                found.push_back({gone.name, "still shows", gone.name + " still shows"});
         for (covering::Finding& f : covering::Look(list.Items(), names, allowed))
             found.push_back(std::move(f));
         if (Report(phase, found) || KeepEveryScreen())

@@ -27,6 +27,10 @@ const std::vector<phasecheck::Open> kOpenFaults = {
      phasecheck::kEverySize, "hand [02] *", "score view"},
     {"land: the score view's long names run into the minus signs", "score view|spring", phasecheck::kEverySize,
      "score view part *", "score view part"},
+    {"land: the score view's long names run into the minus signs", "score view|spring", phasecheck::kEverySize,
+     "score view part *", "past the 玩家 column"},
+    {"land: the score view's figures stay put while its picture follows the window, left of their headers",
+     "score view|spring", phasecheck::kWider, "score view part *", "past the"},
     {"land: the score view's figures stay put while its picture follows the window, the multiplier on 倍数",
      "score view|spring", phasecheck::kWider, "caption 倍数", "score view part"},
     {"land: the score view covers another player's 准备 sign", "score view", phasecheck::kWider, "seat 1 ready",
@@ -99,6 +103,17 @@ protected:
             const cocos2d::CCTexture2D* verdicts[] = {textures->addImage("Land/theEnd/win"),
                                                       textures->addImage("Land/theEnd/lose")};
             r.Node("score view picture", picture);
+            // A row's name, sign and score, count and mark stand under their
+            // headers (picture pixels from its left).
+            auto column = [&](float from, float to) {
+                const float scale = drawn.size.width / 508;
+                return cocos2d::CCRect(drawn.getMinX() + from * scale, drawn.getMinY(), (to - from) * scale,
+                                       drawn.size.height);
+            };
+            auto drawsFrom = [&](cocos2d::CCNode* part, const char* picture) {
+                auto* textured = dynamic_cast<cocos2d::CCTextureProtocol*>(part);
+                return textured != nullptr && textured->getTexture() == textures->addImage(picture);
+            };
             for (unsigned int i = 1; i < parts->count(); ++i)
             {
                 auto* part = static_cast<cocos2d::CCNode*>(parts->objectAtIndex(i));
@@ -109,6 +124,15 @@ protected:
                     continue;
                 if (sprite != nullptr && (sprite->getTexture() == verdicts[0] || sprite->getTexture() == verdicts[1]))
                     r.Foot(name, sprite, kVerdictDrawnRows);
+                else if (dynamic_cast<cocos2d::CCLabelTTF*>(part) != nullptr)
+                    r.Node(name, part).Within("the 玩家 column", column(74, 196));
+                else if (drawsFrom(part, "Land/theEnd/nember5"))
+                    r.Node(name, part).Within("the multiplier's place", column(76, 330));
+                else if (drawsFrom(part, "Land/theEnd/nember") || drawsFrom(part, "Land/theEnd/nember2") ||
+                         drawsFrom(part, "Land/theEnd/fuhao"))
+                    r.Node(name, part).Within("the 得分 column", column(190, 420));
+                else if (drawsFrom(part, "Land/theEnd/nember1") || drawsFrom(part, "Land/theEnd/ca"))
+                    r.Node(name, part).Within("the 计数 column", column(410, 500));
                 else
                     r.Node(name, part).Within("the score view's picture", drawn);
             }

@@ -20,10 +20,13 @@ constexpr int64_t kBase = 99999999, kScore = -123456789, kResult = 1234567890;
 
 // Faults the check finds that are being mended.
 const std::vector<phasecheck::Open> kOpenFaults = {
-    {"shuangkou: the top bar's digits have no minus sign, -600 reads 600", "the other's pair on mine|trustee|result",
+    {"shuangkou: the top bar's digits have no minus sign, -600 reads 600",
+     "the other's pair on mine|trustee|result|result after my pass",
      phasecheck::kEverySize, "* score", "draws no '-'"},
     {"shuangkou: the result layer hides the other's last play", "result", phasecheck::kEverySize, "view 1 trick *",
      "result"},
+    {"shuangkou: my 不出 stays on the table after the hand ends", "result after my pass", phasecheck::kEverySize,
+     "view 0 pass", "still shows"},
 };
 
 // What a phase shows besides the seats and the top row.
@@ -54,7 +57,11 @@ protected:
         for (uint16_t view = 0; view < HPBoard::kViews; ++view)
         {
             const std::string v = "view " + std::to_string(view);
-            r.Optional(v + " pass", board->PassSign(view));
+            // A pass is a sign of the hand: the result clears it.
+            if (shows.result)
+                r.Gone(v + " pass", board->PassSign(view));
+            else
+                r.Optional(v + " pass", board->PassSign(view));
             const int held = !shows.cards || shows.result ? 0 : view == 0 ? board->HandCount() : board->OtherCount();
             for (size_t i = 0; i < board->Hand(view).size(); ++i)
                 r.Node(v + " hand " + std::to_string(i), board->Hand(view)[i], static_cast<int>(i) >= held);
@@ -177,7 +184,7 @@ TEST_P(SkCovering, PlaysPassesAndTheTrustee)
     ExpectTheTopRowOnItsBar();
 }
 
-// The other ends the hand with a pair of jokers: the result leaves them in
+// The hand ends on the other's pair of jokers: the result leaves them in
 // sight.
 TEST_P(SkCovering, TheResultLayer)
 {
@@ -188,6 +195,20 @@ TEST_P(SkCovering, TheResultLayer)
     ASSERT_TRUE(Game(SUB_S_GAME_END, End(-kResult, kResult, 1, "9 3 K", kResult)));
     Run(30);
     ExpectReadable("result", {true, false, true, true});
+}
+
+// The hand ends on my pass: the result clears my 不出.
+TEST_P(SkCovering, TheResultAfterMyPass)
+{
+    EnterTable(1);
+    DealHand(kHand, false);
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(0, 1, "s b", kScore)));
+    Run(30);
+    ASSERT_TRUE(Game(SUB_S_PASS_CARD, Pass(1, 0)));
+    Run(30);
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(-kResult, kResult, 1, "9 3 K", kResult)));
+    Run(30);
+    ExpectReadable("result after my pass", {true, false, true});
 }
 
 TEST_P(SkCovering, AHandRestoredFromThePlayingScene)

@@ -235,6 +235,17 @@ TEST_F(Covering, AGlowOrABorderUnderATextIsSaid)
     EXPECT_EQ(Found({{"amount", amount}, {"score", score}}), (Said{"amount: hard to read", "score: a line under it"}));
 }
 
+// A sign of the hand before that the phase still shows is said.
+TEST_F(Covering, ASignOfTheHandBeforeThatStillShowsIsSaid)
+{
+    phasecheck::List list;
+    list.Gone("my pass", amount);
+    phasecheck::Phases phases;
+    EXPECT_NONFATAL_FAILURE(phases.Expect(list, "result"), "my pass still shows");
+    amount->setVisible(false);
+    phases.Expect(list, "result");
+}
+
 // An open fault passes; one no longer found fails until it leaves the list.
 TEST_F(Covering, OpenFaultsPassUntilMended)
 {
