@@ -49,6 +49,7 @@ protected:
             readables::Add(r, buttons[i], board->GetActionButton(i));
         for (int i = 0; i < 3; ++i)
             readables::Add(r, "add " + std::to_string(i), board->GetAddTypeButton(i));
+        readables::Add(r, "add caption", board->GetWidget("Label_Add_Caption"));
         readables::Add(r, "follow amount", board->GetFollowLabel());
         readables::Add(r, "card style", board->GetWidget("Button_poker_style"));
         readables::Add(r, "hand type", board->GetHandTypePicture());
@@ -101,6 +102,10 @@ TEST_F(HoldemCovering, AWholeHandFromTheFreeTableToTheNextStart)
     board->ShowAddScorePanel(true);
     Step(60);
     ExpectReadable("add panel");
+    // The amounts read as raises: the panel's caption stands above the top one.
+    CCNode* caption = board->GetWidget("Label_Add_Caption");
+    ASSERT_TRUE(nodeboxes::Shown(caption));
+    EXPECT_GE(nodeboxes::WorldBox(caption).getMinY(), nodeboxes::WorldBox(board->GetAddTypeButton(2)).getMaxY());
     board->ShowAddScorePanel(false);
     ASSERT_TRUE(Game(SUB_S_POT_LIST, PotListBytes({1400, 600, 300}, 3)));
     a.current = DZPoKer::INVALID_CHAIR;

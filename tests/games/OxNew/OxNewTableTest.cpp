@@ -522,6 +522,7 @@ TEST_F(OxNewReading, ALiveRoundFromTheRobToTheNextRound)
     Bytes opened;
     ToTheNextRound(board, 1, Zeros(U16(opened, 0), 2), End({4, 7, 0, 5}, {5, 5, 5, 5}, 100), [&](const char* phase) {
         Uncovered(phase, std::string(phase) == "result" ? kAtTheEnd : covering::Allowed{});
+        ExpectHandsOverTheResult(board, 4, phase);
     });
 }
 
@@ -558,6 +559,8 @@ TEST_F(OxNewReading, ATableEnteredInEachScene)
     ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 5, 5, 5}, -100)));
     Seconds(1);
     Uncovered("restored result", kAtTheEnd);
+    // The banker across the table shows his whole hand over the result.
+    ExpectHandsOverTheResult(board, 4, "restored result");
 }
 
 // Chips land under every card, the banker's included, however late they
