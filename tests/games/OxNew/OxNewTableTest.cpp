@@ -526,6 +526,18 @@ TEST_F(OxNewReading, ALiveRoundFromTheRobToTheNextRound)
     });
 }
 
+// Bets of ten digits stand whole beside the seats' panels: the left seat's
+// is not cut by its panel.
+TEST_F(OxNewReading, BetsOfTenDigits)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(9876543210LL, 2);
+    for (uint16_t chair : {0, 1, 3})
+        Bet(chair, 9876543210LL);
+    Run(40);
+    Uncovered("ten-digit bets");
+}
+
 TEST_F(OxNewReading, TheBankerWatchesTheBets)
 {
     ASSERT_NE(Enter(), nullptr);
