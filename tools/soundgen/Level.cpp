@@ -26,7 +26,6 @@ struct Section {
   }
 };
 
-
 // RBJ's high shelf: the presence band counts a little more.
 Section HighShelf(double hz, double gainDb, double q, int rate) {
   const double a = std::pow(10.0, gainDb / 40), w = kTau * hz / rate, c = std::cos(w);
