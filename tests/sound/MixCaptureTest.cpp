@@ -129,7 +129,7 @@ TEST_F(MixCapture, ALandlordHandAtTheDemoTableNeverReachesFullScale)
 TEST_F(MixCapture, ABusyCarBrandRoundNeverReachesFullScale)
 {
     Outcome o;
-    const std::vector<float> mix = Capture("bumpercarbattle_sound.json", 108, "碰碰车 一号房", 2700, {}, o);
+    const std::vector<float> mix = Capture("bumpercarbattle_sound.json", 108, "碰碰车 一号房", 3000, {}, o);
     ExpectClean(o);
     Expect(Measure(mix), "a car-brand round", 40);
 }
