@@ -3,6 +3,7 @@
 #include "games/framework/BoardArt.h"
 #include "games/framework/CCShake.h"
 #include "games/framework/CardSprite.h"
+#include "games/framework/LabelFit.h"
 #include "games/framework/TimerBox.h"
 #include "ui/UiFixture.h"
 
@@ -274,4 +275,36 @@ TEST_F(BoardParts, FrameAnimationsTakeTheFramesInOrder)
     Step(60);  // round again after a second
     EXPECT_EQ(loop->numberOfRunningActions(), 1u);
     loop->removeFromParent();
+}
+
+// A name longer than its column is cut by whole characters and ends in
+// "..."; one that fits, and a figure, keep every character; a figure too
+// wide is drawn smaller, one that fits at its own size.
+TEST_F(BoardParts, TextsAreFittedToTheirColumns)
+{
+    CCLabelTTF* name = CCLabelTTF::create("欢乐豆子不够用了", "Arial", 16);
+    const float whole = name->getContentSize().width;
+    FitTextToWidth(name, whole);
+    EXPECT_STREQ(name->getString(), "欢乐豆子不够用了");
+    FitTextToWidth(name, 80);
+    const std::string cut = name->getString();
+    EXPECT_LE(name->getContentSize().width, 80);
+    ASSERT_GT(cut.size(), 3u);
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_EQ(std::string("欢乐豆子不够用了").compare(0, cut.size() - 3, cut, 0, cut.size() - 3), 0);
+    FitTextToWidth(name, 1);  // nothing fits: the dots alone
+    EXPECT_STREQ(name->getString(), "...");
+
+    CCLabelAtlas* figure = CCLabelAtlas::create("1234567890", "ClientGame/TimerNum", 20, 28, '0');
+    FitScaleToWidth(figure, 100);
+    EXPECT_FLOAT_EQ(figure->getScale(), 0.5f);
+    EXPECT_FLOAT_EQ(figure->getContentSize().width, 200);
+    figure->setString("12");
+    FitScaleToWidth(figure, 100);
+    EXPECT_FLOAT_EQ(figure->getScale(), 1.0f);
+
+    // The minus of an atlas figure is the cell after '9'.
+    EXPECT_EQ(AtlasFigure(-1234567890), ":1234567890");
+    EXPECT_EQ(AtlasFigure(600), "600");
+    EXPECT_EQ(AtlasFigure(INT64_MIN), ":9223372036854775808");
 }
