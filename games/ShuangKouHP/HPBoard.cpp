@@ -47,7 +47,7 @@ const CCPoint kBaseScorePoint(80, 676);
 const CCPoint kChairLabelRow(240, 676);
 // What a figure may take of the bar before the next caption (the last one
 // before the bar's end); a longer one is drawn smaller.
-constexpr float kBaseScoreWidth = 96;
+constexpr float kBaseScoreWidth = 90;
 constexpr float kChairLabelWidth = 140;
 constexpr float kLastChairLabelWidth = 118;
 

@@ -174,6 +174,26 @@ protected:
         }
     }
     uint16_t ViewOf(uint16_t chair) const { return chair == me ? 0 : 1; }
+    // The settlement's names and results lie on its picture's drawing (its
+    // clear rows and columns round it are the table's).
+    void ExpectTheSettlementOnItsPicture()
+    {
+        Settlement* panel = board->GetSettlement();
+        ASSERT_NE(panel, nullptr);
+        const cocos2d::CCRect drawn =
+            cocos2d::CCRectApplyAffineTransform(cocos2d::CCRect(0, 24, 360, 126), panel->nodeToWorldTransform());
+        std::vector<nodeboxes::Box> rows;
+        for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
+        {
+            nodeboxes::AddShown(rows, "name " + std::to_string(chair), panel->NameLabel(chair));
+            nodeboxes::AddShown(rows, "result " + std::to_string(chair), panel->ResultLabel(chair));
+        }
+        EXPECT_EQ(rows.size(), 4u);
+        for (const std::string& out : nodeboxes::Outside(rows, drawn))
+            ADD_FAILURE() << out;
+        for (const std::string& overlap : nodeboxes::Overlaps(rows))
+            ADD_FAILURE() << overlap;
+    }
 };
 
 TEST_P(StudCovering, AHandFromTheIdleTableToTheResult)
@@ -202,6 +222,7 @@ TEST_P(StudCovering, AHandFromTheIdleTableToTheResult)
     Run(60 * 4);
     ExpectReadable("won");
     ExpectTheWinClearOfMyName();
+    ExpectTheSettlementOnItsPicture();
     ExpectFramesWithTheirContents(false, true, true);
 }
 
@@ -218,6 +239,7 @@ TEST_P(StudCovering, ALostHandAndTheNextIdleTable)
     ASSERT_TRUE(Game(SUB_S_GAME_END, End(1234567890, -1234567890, 0x2B, 0x31)));
     Run(60 * 4);
     ExpectReadable("lost");
+    ExpectTheSettlementOnItsPicture();
     board->ResetGameView();
     Run(10);
     ExpectReadable("next idle");

@@ -242,7 +242,11 @@ TEST_P(SkCovering, AHandRestoredFromThePlayingScene)
     scene.turn = 1;
     scene.current = 0;
     scene.table = "5 5";
-    scene.base = 50;
+    scene.base = 1234567890;
+    scene.scores[0] = kMyScore;
+    scene.scores[1] = kOtherScore;
+    scene.counters[0] = -2147483647;
+    scene.counters[1] = 2147483647;
     ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
     Run(30);
     ExpectReadable("restored");

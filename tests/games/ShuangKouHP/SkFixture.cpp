@@ -84,6 +84,11 @@ Bytes Scene(const PlayScene& s)
     m.wTurnUser = s.turn;
     m.wCurrentUser = s.current;
     m.lBaseScore = s.base;
+    for (int i = 0; i < 2; ++i)
+    {
+        m.lScore[i] = s.scores[i];
+        m.lCounter[i] = s.counters[i];
+    }
     return BytesOf(m);
 }
 

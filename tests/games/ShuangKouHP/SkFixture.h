@@ -37,6 +37,8 @@ struct PlayScene
     uint16_t turn = 0;
     uint16_t current = 0;
     int64_t base = 10;
+    int64_t scores[2] = {};
+    int32_t counters[2] = {};
 };
 Bytes Scene(const PlayScene& scene);
 
