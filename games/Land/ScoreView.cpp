@@ -4,7 +4,7 @@
 #include "games/Land/LandMobile.h"
 #include "games/Land/LandHandler.h"
 #include "games/common/CreateNode.h"
-#include "games/framework/LabelFit.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/UserData.h"
 
 #include <cstdio>
@@ -114,7 +114,7 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end)
     std::snprintf(text, sizeof(text), "%d", static_cast<int>(end.dwShownValue));
     CCLabelAtlas* multiple = AddNumber(this, text, "nember5", 19, 25, -150, 178);
     multiple->setAnchorPoint(CCPoint(0, 0.5f));
-    Sexy::FitScaleToWidth(multiple, kMultipleWidth);
+    Sexy::FitToWidth(multiple, kMultipleWidth);
 
     static const float kNameY[3] = {95, 25, -45};
     static const float kSignY[3] = {100, 27, -46};
@@ -143,12 +143,12 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end)
             // The magnitude of the lowest score does not fit a signed 64-bit.
             std::snprintf(text, sizeof(text), "%llu",
                           static_cast<unsigned long long>(0) - static_cast<unsigned long long>(score));
-            Sexy::FitScaleToWidth(AddNumber(this, text, "nember", 17, 21, -15, kScoreY[k]), kScoreWidth);
+            Sexy::FitToWidth(AddNumber(this, text, "nember", 17, 21, -15, kScoreY[k]), kScoreWidth);
         }
         else
         {
             std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(score));
-            Sexy::FitScaleToWidth(AddNumber(this, text, "nember2", 17, 21, -15, kScoreY[k]), kScoreWidth);
+            Sexy::FitToWidth(AddNumber(this, text, "nember2", 17, 21, -15, kScoreY[k]), kScoreWidth);
         }
         std::snprintf(text, sizeof(text), "%d", end.cbChairValue[i]);
         AddNumber(this, text, "nember1", 22, 32, 210, kByteY[k]);

@@ -7,7 +7,7 @@
 #include "games/ShowHandANEx/ShowHandANExMobile.h"
 #include "games/common/BankerBetting.h"
 #include "games/framework/BoardDrawUserData.h"
-#include "games/framework/LabelFit.h"
+#include "games/framework/BoardArt.h"
 
 #include <array>
 #include <cinttypes>
@@ -572,7 +572,7 @@ void NNBoard::RefreshBetLabels()
         m_pBetLabels[chair] =
             AmountLabel(CClientGlobal::FormatScore(m_lChairBet[chair]), kBetTotalFontSize, kBetTotalColour);
         m_pBetLabels[chair]->setPosition(m_Layout.betTotal[ViewOfChair(chair)]);
-        Sexy::FitScaleToWidth(m_pBetLabels[chair], kBetTotalWidth);
+        Sexy::FitToWidth(m_pBetLabels[chair], kBetTotalWidth);
         AddContentChild(m_pBetLabels[chair]);
     }
     ShowBetFrames();

@@ -3,7 +3,7 @@
 #include "core/ClientGlobal.h"
 #include "games/ShowHandANEx/NNHandler.h"
 #include "games/ShowHandANEx/ShowHandANExMobile.h"
-#include "games/framework/LabelFit.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/UserData.h"
 #include "ui/GBKLabel.h"
 
@@ -72,7 +72,7 @@ void Settlement::ShowResult(const tagGameEnd& end)
             m_pResults[chair]->removeFromParentAndCleanup(true);
         m_pResults[chair] = CreateGBKLabel(CClientGlobal::FormatScore(end.lGameScore[chair]), "Arial", 14);
         m_pResults[chair]->setPosition(CCPoint(at.x + kResultOffset, at.y));
-        Sexy::FitScaleToWidth(m_pResults[chair], kResultWidth);
+        Sexy::FitToWidth(m_pResults[chair], kResultWidth);
         addChild(m_pResults[chair]);
     }
     setVisible(true);

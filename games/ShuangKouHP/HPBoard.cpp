@@ -7,7 +7,6 @@
 #include "games/ShuangKouHP/ShuangKouMobile.h"
 #include "games/framework/BoardArt.h"
 #include "games/framework/BoardDrawUserData.h"
-#include "games/framework/LabelFit.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -421,7 +420,7 @@ void HPBoard::RefreshOtherCount()
 void HPBoard::SetFigure(CCLabelAtlas* label, int64_t value, float width)
 {
     label->setString(Sexy::AtlasFigure(value).c_str());
-    Sexy::FitScaleToWidth(label, width);
+    Sexy::FitToWidth(label, width);
 }
 
 void HPBoard::SetBaseScore(int64_t score) { SetFigure(m_pBaseScoreLabel, score, kBaseScoreWidth); }

@@ -3,7 +3,7 @@
 #include "core/ClientGlobal.h"
 #include "games/ShuangKouHP/HPHandler.h"
 #include "games/ShuangKouHP/ShuangKouMobile.h"
-#include "games/framework/LabelFit.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/UserData.h"
 #include "ui/GBKLabel.h"
 #include "ui/VisibleRect.h"
@@ -89,7 +89,7 @@ void CScoreView::SetGameEnd(const CMD_S_GameEnd& end)
     m_pShownValue = Atlas(Digits(shown), "nember5", 19, 25);
     m_pShownValue->setAnchorPoint(CCPoint(0, 0.5f));
     m_pShownValue->setPosition(kShownValuePoint);
-    Sexy::FitScaleToWidth(m_pShownValue, kShownValueWidth);
+    Sexy::FitToWidth(m_pShownValue, kShownValueWidth);
     addChild(m_pShownValue);
     if (shown < 0)
     {
@@ -119,7 +119,7 @@ void CScoreView::SetGameEnd(const CMD_S_GameEnd& end)
         }
         m_pScores[chair] = Atlas(Digits(change), change <= 0 ? "nember" : "nember2", 17, 21);
         m_pScores[chair]->setPosition(CCPoint(-17, y - 12));
-        Sexy::FitScaleToWidth(m_pScores[chair], kScoreWidth);
+        Sexy::FitToWidth(m_pScores[chair], kScoreWidth);
         addChild(m_pScores[chair]);
 
         int sum = 0;

@@ -3,7 +3,6 @@
 #include "games/framework/BoardArt.h"
 #include "games/framework/CCShake.h"
 #include "games/framework/CardSprite.h"
-#include "games/framework/LabelFit.h"
 #include "games/framework/TimerBox.h"
 #include "ui/UiFixture.h"
 
@@ -278,8 +277,7 @@ TEST_F(BoardParts, FrameAnimationsTakeTheFramesInOrder)
 }
 
 // A name longer than its column is cut by whole characters and ends in
-// "..."; one that fits, and a figure, keep every character; a figure too
-// wide is drawn smaller, one that fits at its own size.
+// "..."; one that fits keeps every character.
 TEST_F(BoardParts, TextsAreFittedToTheirColumns)
 {
     CCLabelTTF* name = CCLabelTTF::create("欢乐豆子不够用了", "Arial", 16);
@@ -294,14 +292,6 @@ TEST_F(BoardParts, TextsAreFittedToTheirColumns)
     EXPECT_EQ(std::string("欢乐豆子不够用了").compare(0, cut.size() - 3, cut, 0, cut.size() - 3), 0);
     FitTextToWidth(name, 1);  // nothing fits: the dots alone
     EXPECT_STREQ(name->getString(), "...");
-
-    CCLabelAtlas* figure = CCLabelAtlas::create("1234567890", "ClientGame/TimerNum", 20, 28, '0');
-    FitScaleToWidth(figure, 100);
-    EXPECT_FLOAT_EQ(figure->getScale(), 0.5f);
-    EXPECT_FLOAT_EQ(figure->getContentSize().width, 200);
-    figure->setString("12");
-    FitScaleToWidth(figure, 100);
-    EXPECT_FLOAT_EQ(figure->getScale(), 1.0f);
 
     // The minus of an atlas figure is the cell after '9'.
     EXPECT_EQ(AtlasFigure(-1234567890), ":1234567890");
