@@ -1,6 +1,6 @@
 // Cards, the chips that fly, the pot and its way to the winners, and the
 // turn timer.
-#include "../NodeBoxes.h"
+#include "../TableReadables.h"
 #include "DZPoKerFixture.h"
 
 #include "games/framework/BoardDrawUserData.h"
@@ -56,9 +56,11 @@ TEST_F(HoldemTest, ChipsStackFivePointsApartAndShowTheSeatsOwnAmount)
     EXPECT_TRUE(chips->GetAmountLabel(2)->isVisible());
 }
 
+using HoldemAtWindow = readables::AtWindow<HoldemTest>;
+
 // A seat's amount of ten digits is drawn smaller on its plate, not past it
 // under the next seat's chips, and a later small one at its full size.
-TEST_F(HoldemTest, ASeatsAmountStaysOnItsPlate)
+TEST_P(HoldemAtWindow, ASeatsAmountStaysOnItsPlate)
 {
     MoveChipAnimation* chips = board->GetChipLayer();
     chips->FlyChip(1, CCPoint(0, 0), CCPoint(300, 200), true, 9876543210LL);
@@ -75,7 +77,7 @@ TEST_F(HoldemTest, ASeatsAmountStaysOnItsPlate)
 // My loss of ten digits shows its sign: the score keeps right of the chip
 // at my plate's left end (the minus lay under it, reading 98,7654,3210)
 // and inside the plate.
-TEST_F(HoldemTest, MyScoreOfTenDigitsKeepsItsSignOnMyPlate)
+TEST_P(HoldemAtWindow, MyScoreOfTenDigitsKeepsItsSignOnMyPlate)
 {
     ASSERT_TRUE(Score(1000, -9876543210LL));
     Step();
@@ -88,6 +90,8 @@ TEST_F(HoldemTest, MyScoreOfTenDigitsKeepsItsSignOnMyPlate)
     EXPECT_GE(box.getMinX(), chip.getMaxX());
     EXPECT_LE(box.getMaxX(), drawn.getMaxX());
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, HoldemAtWindow, ::testing::ValuesIn(readables::kWindows), readables::ByWindow);
 
 TEST_F(HoldemTest, ChipAmountsDropFourDigitsPastSixCharacters)
 {

@@ -1,7 +1,7 @@
 // The San Gong table: the banker mark, the chips, the deal to the seats in
 // play, the hand signs, the result view and the reset.
-#include "../Covering.h"
 #include "../NodeBoxes.h"
+#include "../TableReadables.h"
 #include "ThreeKingFixture.h"
 
 #include "games/ThreeKing/HandNames.h"
@@ -87,10 +87,13 @@ TEST_F(ThreeKingTable, ABetFliesAChipWithItsAmountToTheBettorsSeat)
     EXPECT_EQ(board->GetLastBet(), 500);
 }
 
+using ThreeKingChips = readables::AtWindow<ThreeKingTable>;
+
 // Bets of ten digits read whole on their chips at every seat, flown or
-// restored: drawn smaller on the chip, none under a seat panel (the top
-// seat's panel cut off its first digits, leaving "00,0000,0000").
-TEST_F(ThreeKingTable, BetsOfTenDigitsStandWholeOnTheirChips)
+// restored, at every window size: drawn smaller on the chip, none under a
+// seat panel (the top seat's panel cut off its first digits, leaving
+// "00,0000,0000").
+TEST_P(ThreeKingChips, BetsOfTenDigitsStandWholeOnTheirChips)
 {
     ASSERT_NE(EnterTable(), nullptr);
     auto expectWhole = [&](const char* how) {
@@ -123,6 +126,8 @@ TEST_F(ThreeKingTable, BetsOfTenDigitsStandWholeOnTheirChips)
     Step();
     expectWhole("restored");
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, ThreeKingChips, ::testing::ValuesIn(readables::kWindows), readables::ByWindow);
 
 TEST_F(ThreeKingTable, TheDealReachesOnlyTheSeatsInPlay)
 {
