@@ -104,13 +104,25 @@ void BankerQueueList::SetRowText(Label* row, const std::string& prefix, const st
 {
     row->setText(prefix + name);
     CCArray* children = row->getChildren();
-    auto* score = children != nullptr && children->count() > 0 ? dynamic_cast<Label*>(children->objectAtIndex(0))
-                                                                : nullptr;
+    auto* score =
+        children != nullptr && children->count() > 0 ? dynamic_cast<Label*>(children->objectAtIndex(0)) : nullptr;
     if (score == nullptr)
         return;
     // The score's column, but never over a long (or far indented) name.
-    const float half = row->getSize().width / 2;
-    score->setPosition(CCPoint(std::max(m_Style.scoreX - half, half + kScoreGap), 0));
+    const float width = row->getSize().width;
+    const float half = width / 2;
+    const float x = std::max(m_Style.scoreX - half, half + kScoreGap);
+    score->setPosition(CCPoint(x, 0));
+    // A long score is drawn smaller rather than cut at the list's edge.
+    if (m_pList == nullptr)
+        return;
+    const float list = m_pList->getSize().width;
+    const ListViewGravity gravity = m_pList->getGravity();
+    const float left = gravity == LISTVIEW_GRAVITY_RIGHT               ? list - width
+                       : gravity == LISTVIEW_GRAVITY_CENTER_HORIZONTAL ? (list - width) / 2
+                                                                       : 0;
+    // A widget's children stand round its anchor point.
+    ScaleToWidth(score, list - left - row->getAnchorPoint().x * width - x);
 }
 
 void BankerQueueList::Reindent()

@@ -9,8 +9,7 @@ using namespace rntest;
 namespace {
 
 class RedReadable : public RedNineTest
-{
-};
+{};
 
 TEST_F(RedReadable, EveryPhaseOfARound)
 {
@@ -23,5 +22,29 @@ TEST_F(RedReadable, EveryPhaseOfARound)
     round.resultScene = BytesOf(PlaySceneRecord(9, 1));
     ExpectEveryPhaseReadable(round, "rednine", [](int area) { return "Image_area_" + std::to_string(area); });
 }
+
+}  // namespace
+
+namespace {
+
+using RedReadableBusy = banktest::BusyAt<RedNineTest>;
+
+// The same in a busy room at each window size: full nicknames, ten-digit
+// amounts and negative figures, six players queued and a full record strip.
+TEST_P(RedReadableBusy, EveryPhaseOfARound)
+{
+    tcbtest::RoundMessages round;
+    std::vector<std::vector<uint8_t>> records;
+    for (int i = 0; i < 40; ++i)
+        records.push_back(
+            {static_cast<uint8_t>(i % 2), static_cast<uint8_t>(i % 3 != 0), static_cast<uint8_t>(i % 5 == 0)});
+    round.records = Records(records);
+    round.free = Free(5, 1);
+    tcbtest::FillBusyRound<RoundStartMessage>(round, EndRecord(20), PlaySceneRecord(12, 1));
+    ExpectEveryPhaseReadable(round, AtSize("rednine_busy"),
+                             [](int area) { return "Image_area_" + std::to_string(area); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, RedReadableBusy, ::testing::ValuesIn(banktest::kWindowSizes), banktest::WindowSizeName);
 
 }  // namespace
