@@ -104,8 +104,8 @@ void BankerQueueList::SetRowText(Label* row, const std::string& prefix, const st
 {
     row->setText(prefix + name);
     CCArray* children = row->getChildren();
-    auto* score =
-        children != nullptr && children->count() > 0 ? dynamic_cast<Label*>(children->objectAtIndex(0)) : nullptr;
+    auto* score = children != nullptr && children->count() > 0 ? dynamic_cast<Label*>(children->objectAtIndex(0))
+                                                                : nullptr;
     if (score == nullptr)
         return;
     // The score's column, but never over a long (or far indented) name.

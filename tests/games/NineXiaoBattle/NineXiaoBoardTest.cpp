@@ -251,7 +251,10 @@ TEST_F(NineXiaoRound, WaitingDrawsOnlyWhenTheClockTicks)
 }
 
 // Maximised, the table scales to fit the play area; restored, it is back.
-TEST_F(NineXiaoRound, AMaximisedWindowFitsTheWholeTable) { ExpectMaximisedTableFits(); }
+TEST_F(NineXiaoRound, AMaximisedWindowFitsTheWholeTable)
+{
+    ExpectMaximisedTableFits();
+}
 
 }  // namespace
 

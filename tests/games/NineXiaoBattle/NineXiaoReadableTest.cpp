@@ -9,7 +9,8 @@ using namespace nxtest;
 namespace {
 
 class NineXiaoReadable : public NineXiaoTest
-{};
+{
+};
 
 TEST_F(NineXiaoReadable, EveryPhaseOfARound)
 {

@@ -9,7 +9,8 @@ using namespace rntest;
 namespace {
 
 class RedReadable : public RedNineTest
-{};
+{
+};
 
 TEST_F(RedReadable, EveryPhaseOfARound)
 {

@@ -42,9 +42,9 @@ constexpr float kRefundCaption[2] = {158, 186};
 phasecheck::List TwoCardTest::TableReadables(const std::function<std::string(int)>& felt, bool cards) const
 {
     phasecheck::List r(base->GetUILayer());
-    r.Widgets({"Label_2_0",   "Label_2",   "Label_2_11", "Label_2_10", "Label_2_4",     "Label_2_3", "Label_2_2",
-               "Label_2_1",   "Label_2_9", "Label_2_8",  "Label_2_7",  "AtlasLabel_28", "Image_88",  "ListView_45",
-               "ListView_62", "Button_86", "Button_47",  "Button_46",  "Button_58",     "Button_59"});
+    r.Widgets({"Label_2_0", "Label_2", "Label_2_11", "Label_2_10", "Label_2_4", "Label_2_3", "Label_2_2", "Label_2_1",
+               "Label_2_9", "Label_2_8", "Label_2_7", "AtlasLabel_28", "Image_88", "ListView_45", "ListView_62",
+               "Button_86", "Button_47", "Button_46", "Button_58", "Button_59"});
     // The result panel's names, once a round has ended.
     r.Widget("CheckBox_87", true).Widget("Label_2_6", true).Widget("Label_2_5", true);
     r.Rows("the queue", base->GetBankerList());
