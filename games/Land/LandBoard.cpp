@@ -249,7 +249,10 @@ void LandBoard::ResetGameView()
     }
     m_Captions.clear();
     if (LandHandler* handler = Handler())
+    {
         handler->ReleaseTableRecord();
+        handler->EndRestore();
+    }
     // The hand that follows starts from nothing of this one.
     m_nMyCardCount = 0;
     m_nViewCardCount[1] = m_nViewCardCount[2] = 0;

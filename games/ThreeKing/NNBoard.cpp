@@ -249,8 +249,9 @@ void NNBoard::TakeCards(const uint8_t (&cards)[GAME_PLAYER][MAX_COUNT])
 void NNBoard::OnSubCallBanker(const CMD_S_CallBanker& message)
 {
     ShowStateSign(kSignCall);
-    if (IsMyChair(message.wCallBanker))
-        ShowRobButtons(true);
+    // Another chair's turn means mine, if I had one, has passed unchosen
+    // (the server timed it out before my clock did).
+    ShowRobButtons(IsMyChair(message.wCallBanker));
     if (NNHandler* handler = Handler())
         handler->SetGameClock(message.wCallBanker, IDI_CALL_BANKER, TIME_CLOCK);
 }
@@ -371,6 +372,9 @@ void NNBoard::OnSubAddScore(const CMD_S_AddScore& message)
     FlyBetChip(message.wAddScoreUser);
     if (IsMyChair(message.wAddScoreUser))
     {
+        // My bet is in, by my press or by the server's time-out for me:
+        // there is nothing left to bet.
+        ShowBetButtons(false);
         if (NNHandler* handler = Handler())
             handler->KillGameClock(IDI_ADD_SCORE);
     }

@@ -24,6 +24,12 @@ cocos2d::CCSprite* FirstFrameSprite(cocos2d::CCAnimation* animation);
 // A new sprite showing the first frame and running the frames for ever.
 cocos2d::CCSprite* LoopingFrameSprite(const char* format, int first, int last, float delay);
 
+// Fits a text to its column: the node (a label, with whatever it carries)
+// is scaled down, never up, so that it is at most `width` points wide, and
+// is drawn smaller instead of over its neighbour. Call it again whenever
+// the text changes.
+void FitToWidth(cocos2d::CCNode* node, float width);
+
 // The right bar's heights in the visible area, which the board lays out and
 // the player list and chat size themselves by: the top part (the own-user
 // card), the advert, the rest below them, and the player list's share of

@@ -504,6 +504,11 @@ TEST_F(BoardScene, MyScoreReachesTheCardListAndTotal)
     EXPECT_EQ(Text(board->GetTotalScoreLabel()), "200");
     EXPECT_EQ(Text(board->GetUserInfoView()->GetScoreLabel()), "1234,5878");
     EXPECT_EQ(Text(Panel(board, 1)->GetScoreLabel()), "5");
+    // A loss of ten digits is drawn inside the total's panel.
+    EXPECT_TRUE(Score(1000, 12345678 - 9876543210LL));
+    EXPECT_EQ(Text(board->GetTotalScoreLabel()), "-9876543210");
+    EXPECT_LE(board->GetTotalScoreLabel()->boundingBox().getMaxX(),
+              board->GetTotalScorePanel()->getContentSize().width);
 }
 
 TEST_F(BoardScene, StartButtonHiddenOnlyStopsTheReadyClock)

@@ -65,4 +65,12 @@ CCSprite* LoopingFrameSprite(const char* format, int first, int last, float dela
     return sprite;
 }
 
+void FitToWidth(CCNode* node, float width)
+{
+    if (node == nullptr || width <= 0)
+        return;
+    const float natural = node->getContentSize().width;
+    node->setScale(natural > width ? width / natural : 1.0f);
+}
+
 }  // namespace Sexy
