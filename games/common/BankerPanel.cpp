@@ -2,6 +2,7 @@
 
 #include "core/ClientGlobal.h"
 #include "games/common/BoardWidgets.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/UserData.h"
 
 #include <algorithm>
@@ -122,7 +123,7 @@ void BankerQueueList::SetRowText(Label* row, const std::string& prefix, const st
                        : gravity == LISTVIEW_GRAVITY_CENTER_HORIZONTAL ? (list - width) / 2
                                                                        : 0;
     // A widget's children stand round its anchor point.
-    ScaleToWidth(score, list - left - row->getAnchorPoint().x * width - x);
+    Sexy::FitToWidth(score, list - left - row->getAnchorPoint().x * width - x);
 }
 
 void BankerQueueList::Reindent()

@@ -1,6 +1,7 @@
 #include "games/common/BoardWidgets.h"
 
 #include "core/ClientGlobal.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/GameBoard.h"
 #include "games/framework/GameChatLayer.h"
 #include "games/framework/UserData.h"
@@ -70,14 +71,6 @@ void SetTextCut(Label* label, const std::string& utf8, float width)
     }
 }
 
-void ScaleToWidth(CCNode* node, float width)
-{
-    if (node == nullptr || width <= 0)
-        return;
-    const float drawn = node->getContentSize().width;
-    node->setScale(drawn > width && drawn > 0 ? width / drawn : 1.0f);
-}
-
 void SetWidgetTextCut(TouchGroup* layer, const char* name, const std::string& utf8, float width)
 {
     SetTextCut(dynamic_cast<Label*>(layer != nullptr ? layer->getWidgetByName(name) : nullptr), utf8, width);
@@ -86,7 +79,7 @@ void SetWidgetTextCut(TouchGroup* layer, const char* name, const std::string& ut
 void SetWidgetTextScaled(TouchGroup* layer, const char* name, const std::string& text, float width)
 {
     SetWidgetText(layer, name, text);
-    ScaleToWidth(layer != nullptr ? layer->getWidgetByName(name) : nullptr, width);
+    Sexy::FitToWidth(layer != nullptr ? layer->getWidgetByName(name) : nullptr, width);
 }
 
 CCPoint PointIn(CCNode* space, CCNode* node)

@@ -35,10 +35,10 @@ void SetWidgetText(cocos2d::ui::TouchGroup* layer, const char* name, const std::
 std::string WidgetText(cocos2d::ui::TouchGroup* layer, const char* name);
 
 // A text that may be longer than its column, fitted to the column's width
-// (in the node's own points) so it never runs into its neighbour: a name is
-// cut and ends in "…"; an amount is drawn smaller, every digit kept.
+// (in the label's own points) so it never runs into its neighbour: a name
+// is cut and ends in "…"; an amount is drawn smaller, every digit kept
+// (Sexy::FitToWidth).
 void SetTextCut(cocos2d::ui::Label* label, const std::string& utf8, float width);
-void ScaleToWidth(cocos2d::CCNode* node, float width);
 // The same on the layout's label of that name.
 void SetWidgetTextCut(cocos2d::ui::TouchGroup* layer, const char* name, const std::string& utf8, float width);
 void SetWidgetTextScaled(cocos2d::ui::TouchGroup* layer, const char* name, const std::string& text, float width);

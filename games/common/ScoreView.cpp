@@ -2,7 +2,7 @@
 
 #include "core/ClientGlobal.h"
 #include "games/common/BankerBetting.h"
-#include "games/common/BoardWidgets.h"
+#include "games/framework/BoardArt.h"
 
 using namespace cocos2d;
 
@@ -22,7 +22,7 @@ CCLabelTTF* BankerScoreView::AddFigure(int64_t amount, const CCPoint& at, float 
     label->setString(CClientGlobal::FormatScore(amount).c_str());
     label->setPosition(at);
     if (column > 0)
-        ScaleToWidth(label, column);
+        Sexy::FitToWidth(label, column);
     addChild(label);
     return label;
 }
