@@ -171,6 +171,13 @@ TEST_P(HorseReadableBusy, EveryPhase)
     phasecheck::List running = Top();
     running.Node("the ranking", board->GetRankPanel()).Node("my areas", board->GetMyAreasLabel());
     phasecheck::ExpectNothingCovers(running, AtSize("horse_busy_race"));
+    // All fifteen of my areas stand on their plate.
+    std::vector<nodeboxes::Box> areas;
+    nodeboxes::AddShown(areas, "my areas", board->GetMyAreasLabel());
+    ASSERT_EQ(areas.size(), 1u);
+    for (const std::string& found :
+         nodeboxes::Outside(areas, nodeboxes::WorldBox(board->GetMyAreasLabel()->getParent())))
+        ADD_FAILURE() << found;
     Step(250);
     Seconds(2);
     ASSERT_TRUE(board->GetResultPanel()->isVisible());
