@@ -109,6 +109,35 @@ protected:
         for (const std::string& found : nodeboxes::Overlaps(boxes, {{"the captions", "返还"}}))
             ADD_FAILURE() << found;
     }
+    // Entered in the betting, then in the result; in a busy room with the
+    // amounts and figures of ten digits.
+    void EnteredMidRound(const std::string& shot)
+    {
+        Records();
+        Queue();
+        PlayScene scene = PlaySceneRecord(12, 1);
+        if (busyRoom)
+        {
+            for (int area = 1; area <= AREA_COUNT; ++area)
+            {
+                scene.lAllBets[area] = 1234567890;
+                scene.lMyBets[area] = 98765432;
+            }
+            scene.lSecondAmount = -9876543210;
+            scene.lMyScore = -1234567890;
+            scene.lThirdAmount = 1234567890;
+        }
+        ASSERT_TRUE(Scene(GS_BETTING, BytesOf(scene)));
+        Seconds(1);
+        phasecheck::ExpectNothingCovers(Table(true, true), shot + "_restored_betting", {}, Lights());
+        scene.cbTimeLeave = 9;
+        ASSERT_TRUE(Scene(GS_RESULT, BytesOf(scene)));
+        Seconds(1);
+        phasecheck::List restored = Table(false, false);
+        restored.Node("the result panel", board->GetScoreView());
+        phasecheck::ExpectNothingCovers(restored, shot + "_restored_result", {}, Clock());
+        ExpectFiguresBetweenTheirCaptions();
+    }
     void Records()
     {
         Bytes records;
@@ -201,18 +230,9 @@ INSTANTIATE_TEST_SUITE_P(Sizes, TransferReadableBusy, ::testing::ValuesIn(bankte
                          banktest::WindowSizeName);
 
 // Entered mid-round in the betting, then the result comes as a scene.
-TEST_F(TransferReadable, ATableEnteredMidRound)
-{
-    Records();
-    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(12, 1))));
-    Seconds(1);
-    phasecheck::ExpectNothingCovers(Table(true, true), "transfer_readable_restored_betting", {}, Lights());
-    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(9, 1))));
-    Seconds(1);
-    phasecheck::List restored = Table(false, false);
-    restored.Node("the result panel", board->GetScoreView());
-    phasecheck::ExpectNothingCovers(restored, "transfer_readable_restored_result", {}, Clock());
-}
+TEST_F(TransferReadable, ATableEnteredMidRound) { EnteredMidRound("transfer_readable"); }
+
+TEST_P(TransferReadableBusy, ATableEnteredMidRound) { EnteredMidRound(AtSize("transfer_busy")); }
 
 }  // namespace
 
