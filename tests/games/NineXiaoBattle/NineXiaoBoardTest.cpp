@@ -223,7 +223,7 @@ TEST_F(NineXiaoRound, ARestoredResultShowsTheRoundsOwnFigures)
 {
     PlayScene scene = PlaySceneRecord(9, 1);
     tcbtest::BusyFigures(scene);
-    ExpectRestoredResultShowsItsFigures(scene, End(20));
+    ExpectRestoredResultShowsItsFigures(scene, End(20), "ninexiao_restored_figures_");
 }
 
 // Entered in free time as banker, giving up is refused until a free

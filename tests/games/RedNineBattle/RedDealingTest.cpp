@@ -337,7 +337,7 @@ TEST_F(RedDealing, ARestoredResultShowsTheRoundsOwnFigures)
 {
     PlayScene scene = PlaySceneRecord(9, 1);
     tcbtest::BusyFigures(scene);
-    ExpectRestoredResultShowsItsFigures(scene, End(20));
+    ExpectRestoredResultShowsItsFigures(scene, End(20), "rednine_restored_figures_");
 }
 
 }  // namespace

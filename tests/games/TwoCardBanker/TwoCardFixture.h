@@ -109,7 +109,7 @@ protected:
     // figures, those of the scene (the score view's too), on a table that
     // kept no round end and on one that kept another round's.
     template <typename PlayScene>
-    void ExpectRestoredResultShowsItsFigures(const PlayScene& scene, const Bytes& otherEnd)
+    void ExpectRestoredResultShowsItsFigures(const PlayScene& scene, const Bytes& otherEnd, const std::string& shot)
     {
         for (int pass = 0; pass < 2; ++pass)
         {
@@ -120,6 +120,7 @@ protected:
                 Seconds(12);
             }
             ASSERT_TRUE(Scene(TwoCardBanker::GS_RESULT_END, BytesOf(scene)));
+            SaveScreen(shot + std::to_string(pass));
             EXPECT_EQ(base->LabelText("Label_2_4"), CClientGlobal::FormatScore(scene.lSecondAmount));
             EXPECT_EQ(base->LabelText("Label_2_3"), CClientGlobal::FormatScore(scene.lMyScore));
             EXPECT_EQ(base->LabelText("Label_2_2"), CClientGlobal::FormatScore(scene.lBankerTotalResult));
