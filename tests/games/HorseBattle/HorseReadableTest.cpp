@@ -184,7 +184,7 @@ TEST_P(HorseReadableBusy, EveryPhase)
     phasecheck::ExpectNothingCovers(Result(), AtSize("horse_busy_result"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, HorseReadableBusy, ::testing::ValuesIn(banktest::kWindowSizes),
-                         banktest::WindowSizeName);
+INSTANTIATE_TEST_SUITE_P(Sizes, HorseReadableBusy, ::testing::ValuesIn(readables::kWindows),
+                         readables::ByWindow);
 
 }  // namespace

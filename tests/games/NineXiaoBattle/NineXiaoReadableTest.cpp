@@ -45,7 +45,7 @@ TEST_P(NineXiaoReadableBusy, EveryPhaseOfARound)
                              [](int area) { return "Image_area_" + std::to_string(area - 1); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, NineXiaoReadableBusy, ::testing::ValuesIn(banktest::kWindowSizes),
-                         banktest::WindowSizeName);
+INSTANTIATE_TEST_SUITE_P(Sizes, NineXiaoReadableBusy, ::testing::ValuesIn(readables::kWindows),
+                         readables::ByWindow);
 
 }  // namespace

@@ -46,6 +46,6 @@ TEST_P(RedReadableBusy, EveryPhaseOfARound)
                              [](int area) { return "Image_area_" + std::to_string(area); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, RedReadableBusy, ::testing::ValuesIn(banktest::kWindowSizes), banktest::WindowSizeName);
+INSTANTIATE_TEST_SUITE_P(Sizes, RedReadableBusy, ::testing::ValuesIn(readables::kWindows), readables::ByWindow);
 
 }  // namespace

@@ -226,8 +226,8 @@ using TransferReadableBusy = banktest::BusyAt<TransferReadable>;
 
 TEST_P(TransferReadableBusy, EveryPhaseOfARound) { EveryPhase(AtSize("transfer_busy")); }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, TransferReadableBusy, ::testing::ValuesIn(banktest::kWindowSizes),
-                         banktest::WindowSizeName);
+INSTANTIATE_TEST_SUITE_P(Sizes, TransferReadableBusy, ::testing::ValuesIn(readables::kWindows),
+                         readables::ByWindow);
 
 // Entered mid-round in the betting, then the result comes as a scene.
 TEST_F(TransferReadable, ATableEnteredMidRound) { EnteredMidRound("transfer_readable"); }
