@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/KernelFixture.h"
+#include "games/PhaseCheck.h"
 #include "games/TableTest.h"
 #include "games/common/BankerMessages.h"
 #include "games/framework/KernelMessages.h"
@@ -82,13 +83,13 @@ void FillRoundEnd(End& m, uint8_t seconds, int64_t myScore)
     m.lThirdAmount = 110000;
 }
 
-// A busy round's end: the panel's figures and my result of ten digits, the
-// banker's total below zero.
+// A busy round's figures in a round end or a play scene: ten digits,
+// below zero where they can be.
 template <typename Record>
 void MakeBusy(Record& m)
 {
-    m.lSecondAmount = -1234567890;
-    m.lBankerTotalResult = -1234567890;
+    m.lBankerTotalResult = -8765432109;
+    m.lSecondAmount = -9876543210;
     m.lMyScore = -1234567890;
     m.lThirdAmount = 1234567890;
 }
@@ -103,7 +104,7 @@ void MakeBusyScene(Scene& s, int areas)
         s.lMyBets[i] = 20000000;
     }
     s.lMyScore = -1234567890;
-    s.lBankerTotalResult = -1234567890;
+    s.lBankerTotalResult = -8765432109;
 }
 
 // Whether the sprite shows that picture (a file or a sheet frame).
@@ -132,6 +133,11 @@ class BankerTableTest : public kt::KernelTest
 {
 protected:
     BankerTableTest() { soundsMustExist = true; }
+
+    // A busy room (set before SetUp): every nickname fills its field, the
+    // scores run to ten digits, and chairs 0 to 9 are taken (BusyAt).
+    bool busyRoom = false;
+    static constexpr int64_t kBusyScore = 1234567890;
 
     static constexpr uint16_t kMe = 5;
     static constexpr int64_t kMyScore = 8800000;
@@ -164,19 +170,21 @@ protected:
     // My user and three others; a test may seat others only.
     virtual void EnterUsers()
     {
+        if (busyRoom)
+        {
+            for (uint16_t chair = 0; chair < 10; ++chair)
+                ASSERT_TRUE(EnterUser(chair == kMe ? 1000 : 2001 + chair, chair,
+                                      chair == kMe ? kBusyScore : kBusyScore * 7 + chair,
+                                      phasecheck::LongNickname(chair == kMe ? 1000 : 2001 + chair)));
+            return;
+        }
         ASSERT_TRUE(EnterUser(1000, kMe, kMyScore));
         ASSERT_TRUE(EnterUser(2001, 0, 120000000));
         ASSERT_TRUE(EnterUser(2002, 1, 56000000));
         ASSERT_TRUE(EnterUser(2003, 2, 3300000));
     }
 
-    // A busy room's others: four more players, six of them to queue for
-    // the bank (kQueue).
-    void EnterMoreUsers()
-    {
-        for (uint16_t chair : {4, 6, 7, 8})
-            ASSERT_TRUE(EnterUser(2000u + chair, chair, 50000000 + chair));
-    }
+    // Six of a busy room's players who queue for the bank.
     static constexpr uint16_t kQueue[6] = {2, 0, 3, 1, 4, 6};
 
     bool Game(uint16_t sub, const Bytes& body) { return Packet(Sexy::MDM_GF_GAME, sub, body); }
@@ -212,6 +220,10 @@ protected:
             EXPECT_EQ(SceneRecord(status, Sized(body, cut)), cut == size) << int(status) << " at " << cut;
     }
     bool EnterUser(uint32_t userID, uint16_t chair, int64_t score) { return Enter(userID, chair, US_SIT, score, 5); }
+    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score, const std::u16string& nickname)
+    {
+        return Enter(userID, chair, US_SIT, score, 5, 0, nickname);
+    }
 
     void ClearSent() { room.sent.clear(); }
 
@@ -251,6 +263,14 @@ protected:
 
     Sexy::CGameBoard* Table() const { return kernel->GetGameBoard(); }
     Sexy::CGameHandler* Handler() const { return kernel->GetGameHandler(); }
+};
+
+// A board's fixture in a busy room, in each window (phasecheck::Sized).
+template <class Fixture>
+class BusyAt : public phasecheck::Sized<Fixture>
+{
+protected:
+    BusyAt() : phasecheck::Sized<Fixture>(nullptr) { this->busyRoom = true; }
 };
 
 }  // namespace banktest

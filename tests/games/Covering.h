@@ -337,9 +337,9 @@ inline float Luminance(const Frame& f, int x, int y)
 }
 
 // How a text stands off what lies under it, where it stands off least: in
-// strips a character wide, the contrast ratio most of a strip's strokes
-// reach (a quarter may be anti-aliased rims). A yellow name on a yellow
-// glow falls near 1.
+// strips a character wide, the contrast ratio the strongest tenth of a
+// strip's ink reaches (anti-aliased rims and a dark outline may be most of a
+// narrow character's). A yellow name on a yellow glow falls near 1.
 inline float WorstContrast(const Frame& with, const Frame& without, const std::vector<std::pair<int, int>>& ink)
 {
     int x0 = ink.front().first, x1 = x0, y0 = ink.front().second, y1 = y0;
@@ -360,18 +360,20 @@ inline float WorstContrast(const Frame& with, const Frame& without, const std::v
             const float a = Luminance(with, p.first, p.second), b = Luminance(without, p.first, p.second);
             ratios.push_back((std::max(a, b) + 0.05f) / (std::min(a, b) + 0.05f));
         }
-        if (ratios.size() < 10)
+        // A strip's worth of a character's rim at the end is no character.
+        if (ratios.size() < std::max<size_t>(10, ink.size() * strip / (x1 - x0) / 5))
             continue;
-        std::nth_element(ratios.begin(), ratios.begin() + ratios.size() * 3 / 4, ratios.end());
-        worst = std::min(worst, ratios[ratios.size() * 3 / 4]);
+        std::nth_element(ratios.begin(), ratios.begin() + ratios.size() * 9 / 10, ratios.end());
+        worst = std::min(worst, ratios[ratios.size() * 9 / 10]);
     }
     return worst;
 }
 
 // A straight edge of what lies under a text, crossing its strokes from top
 // to bottom or from end to end (a panel's or a tray's border through a
-// score): "" when there is none.
-inline std::string LineUnder(const Frame& under, const std::vector<std::pair<int, int>>& ink)
+// score) and showing between them: "" when there is none. Words on a
+// ground of their own hide what lies under them.
+inline std::string LineUnder(const Frame& with, const Frame& under, const std::vector<std::pair<int, int>>& ink)
 {
     // Two points of a larger window are more pixels.
     const int rim = static_cast<int>(
@@ -384,31 +386,41 @@ inline std::string LineUnder(const Frame& under, const std::vector<std::pair<int
     }
     if (x1 - x0 < 6 || y1 - y0 < 6)
         return "";
-    auto steps = [&](int x, int y, int dx, int dy) {
-        const size_t a = (static_cast<size_t>(y) * under.width + x) * 4;
-        const size_t b = (static_cast<size_t>(y - dy) * under.width + (x - dx)) * 4;
+    auto steps = [&](const Frame& f, int x, int y, int dx, int dy) {
+        const size_t a = (static_cast<size_t>(y) * f.width + x) * 4;
+        const size_t b = (static_cast<size_t>(y - dy) * f.width + (x - dx)) * 4;
         for (int c = 0; c < 3; ++c)
-            if (std::abs(static_cast<int>(under.rgba[a + c]) - static_cast<int>(under.rgba[b + c])) > 24)
+            if (std::abs(static_cast<int>(f.rgba[a + c]) - static_cast<int>(f.rgba[b + c])) > 24)
                 return true;
         return false;
+    };
+    // An edge under the text, and how much of it still shows: where the
+    // text leaves both its sides as they were.
+    auto edge = [&](int x, int y, int dx, int dy, int& found, int& shown) {
+        if (steps(under, x, y, dx, dy))
+        {
+            ++found;
+            shown += !Differs(with, under, x, y) && !Differs(with, under, x - dx, y - dy) ? 1 : 0;
+        }
     };
     // An upright edge along the strokes' own rim only touches them.
     for (int x = std::max(x0 + rim, 2); x < x1 - rim; ++x)
     {
-        int n = 0;
+        int n = 0, shown = 0;
         for (int y = y0; y < y1; ++y)
-            n += steps(x, y, 2, 0) ? 1 : 0;
-        if (n * 10 >= (y1 - y0) * 9)
+            edge(x, y, 2, 0, n, shown);
+        if (n * 10 >= (y1 - y0) * 9 && shown * 4 >= n)
             return "an upright edge";
     }
-    // A level edge at the strokes' foot or head only touches them: one
-    // through their middle half crosses them.
-    for (int y = std::max(y0 + (y1 - y0) / 4, 2); y < y1 - (y1 - y0) / 4; ++y)
+    // A level edge along the strokes' foot or head only touches them: one
+    // an eighth of their height into them crosses them.
+    const int into = std::max(rim, (y1 - y0) / 8);
+    for (int y = std::max(y0 + into, 2); y < y1 - into; ++y)
     {
-        int n = 0;
+        int n = 0, shown = 0;
         for (int x = x0; x < x1; ++x)
-            n += steps(x, y, 0, 2) ? 1 : 0;
-        if (n * 10 >= (x1 - x0) * 9)
+            edge(x, y, 0, 2, n, shown);
+        if (n * 10 >= (x1 - x0) * 9 && shown * 4 >= n)
             return "a level edge";
     }
     return "";
@@ -481,6 +493,19 @@ public:
 private:
     std::vector<std::unique_ptr<HideOwn>> m_hidden;
 };
+
+// A text that draws a plate of its own under its letters (a child drawn
+// with it).
+inline bool OnItsOwnGround(const Readable& r)
+{
+    if (r.area.size.width > 0 || !IsText(r.node) || r.node->getChildrenCount() == 0 || !HideOwn::Can(r.node))
+        return false;
+    cocos2d::CCArray* children = r.node->getChildren();
+    for (unsigned int i = 0; i < children->count(); ++i)
+        if (static_cast<cocos2d::CCNode*>(children->objectAtIndex(i))->isVisible())
+            return true;
+    return false;
+}
 
 // Set, every node is hidden in a drawing of its own (what the sets must
 // find the same).
@@ -591,6 +616,7 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
         std::vector<size_t> later;  // indexes into `order`
         std::vector<std::pair<int, int>> ink;
         std::vector<detail::Text> texts;
+        std::vector<Finding> cuts;  // said only if any of it draws
     };
     std::vector<Seen> seen;
     for (const Readable& r : readables)
@@ -643,19 +669,21 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
             detail::Texts(r.node, s.texts);
         const CCRect room = r.room.size.width > 0 ? r.room : window;
         const std::string roomName = r.room.size.width > 0 ? r.roomName : "the window";
+        // A thing scrolled out of its list but for a clear rim of its box is
+        // not cut: it does not show.
         if (clipper != nullptr && s.texts.empty() && r.area.size.width <= 0 && detail::Outside(box, clip))
-            say(r, "cut by " + detail::Describe(clipper, all),
-                where + " " + nodeboxes::Describe(box) + " is cut by " + detail::Describe(clipper, all) + " " +
-                    nodeboxes::Describe(clip));
+            s.cuts.push_back({r.name, "cut by " + detail::Describe(clipper, all),
+                              where + " " + nodeboxes::Describe(box) + " is cut by " + detail::Describe(clipper, all) +
+                                  " " + nodeboxes::Describe(clip)});
         for (const detail::Text& t : s.texts)
         {
             if (t.string.find_first_not_of(' ') == std::string::npos)
                 continue;
             const std::string text = "\"" + t.string + "\" " + nodeboxes::Describe(t.box);
             if (clipper != nullptr && detail::Outside(t.box, clip))
-                say(r, "cut by " + detail::Describe(clipper, all),
-                    where + " " + text + " is cut by " + detail::Describe(clipper, all) + " " +
-                        nodeboxes::Describe(clip));
+                s.cuts.push_back({r.name, "cut by " + detail::Describe(clipper, all),
+                                  where + " " + text + " is cut by " + detail::Describe(clipper, all) + " " +
+                                      nodeboxes::Describe(clip)});
             else if (detail::Outside(t.box, room))
                 say(r, "past " + roomName, where + " " + text + " runs past " + roomName + " " + nodeboxes::Describe(room));
         }
@@ -692,7 +720,7 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
     });
     for (const std::vector<size_t>& set : inkSets)
     {
-        detail::Frame bare, without;
+        detail::Frame bare, without, ground;
         {
             detail::HiddenOwn hidden;
             std::vector<size_t> later;
@@ -716,6 +744,13 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
             for (size_t k : set)
                 if (seen[k].readable->area.size.width <= 0)
                     seen[k].readable->node->setVisible(true);
+            // A text on a plate of its own is read against its plate.
+            detail::HiddenOwn texts;
+            for (size_t k : set)
+                if (detail::OnItsOwnGround(*seen[k].readable))
+                    texts.Hide(seen[k].readable->node);
+            if (texts.Hides())
+                detail::Capture(ground);
         }
         const detail::Frame& with = bare.rgba.empty() ? base : bare;
         for (size_t k : set)
@@ -726,6 +761,8 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
                     if (detail::Differs(with, without, x, y))
                         s.ink.push_back({x, y});
             const Readable& r = *s.readable;
+            if (!s.ink.empty())
+                found.insert(found.end(), s.cuts.begin(), s.cuts.end());
             if (s.ink.empty())
             {
                 if (!r.optional)
@@ -734,12 +771,21 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
             }
             if (r.words || detail::IsText(r.node))
             {
-                const float contrast = detail::WorstContrast(with, without, s.ink);
+                const bool grounded = !ground.rgba.empty() && detail::OnItsOwnGround(r);
+                const detail::Frame& under = grounded ? ground : without;
+                std::vector<std::pair<int, int>> glyphs;
+                for (int y = s.area.y0; grounded && y < s.area.y1; ++y)
+                    for (int x = s.area.x0; x < s.area.x1; ++x)
+                        if (detail::Differs(with, ground, x, y))
+                            glyphs.push_back({x, y});
+                const std::vector<std::pair<int, int>>& ink = grounded ? glyphs : s.ink;
+                const float contrast = ink.empty() ? 100 : detail::WorstContrast(with, under, ink);
                 if (contrast < kLeastContrast)
                     say(r, "hard to read",
                         r.name + " " + nodeboxes::Describe(s.box) + " is hard to read: its contrast with what lies " +
                             "under it falls to " + std::to_string(contrast).substr(0, 4));
-                const std::string line = detail::LineUnder(without, s.ink);
+                // Its plate's own bands are no line under it.
+                const std::string line = detail::LineUnder(with, without, s.ink);
                 if (!line.empty())
                     say(r, "a line under it", r.name + " " + nodeboxes::Describe(s.box) + " has " + line +
                                                   " running under it");

@@ -24,6 +24,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
+#include <iostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,13 +81,6 @@ inline void SeatedUser(tagUserData& user)
     std::fill(std::begin(user.szNickName), std::end(user.szNickName), u'\0');
     std::copy(name.begin(), name.end(), user.szNickName);
     user.lScore = user.dwUserID == 1000 || user.dwUserID % 2 == 0 ? -1234567890LL : kLargestScore;
-}
-
-// A banker table's players: long names and ten-digit coins.
-inline void BankerUser(tagUserData& user)
-{
-    SeatedUser(user);
-    user.lScore = kLargestScore - user.dwUserID;
 }
 
 // --- what a phase shows ------------------------------------------------------------------------
@@ -179,10 +173,18 @@ public:
                                                              size.height * widget->getAnchorPoint().y);
         return Part(name, picture, cocos2d::CCRectApplyAffineTransform(inNode, picture->nodeToWorldTransform()));
     }
-    // A picture of words, read as a text is.
+    // A picture of words, read as a text is; of a badge only the part that
+    // holds the words.
     List& Words(const std::string& name, cocos2d::CCNode* node, bool optional = false)
     {
         Node(name, node, optional);
+        if (node != nullptr)
+            m_items.back().words = true;
+        return *this;
+    }
+    List& Words(const std::string& name, cocos2d::CCNode* node, const cocos2d::CCRect& part)
+    {
+        Part(name, node, part);
         if (node != nullptr)
             m_items.back().words = true;
         return *this;
@@ -299,6 +301,13 @@ inline void KeepScreen(const std::string& phase)
     cocos2d::CCDirector::sharedDirector()->saveScreenshot("screens/" + file + ".png");
 }
 
+// Whether the open faults found are written out too: KEST_OPEN_FAULTS=1.
+inline bool ShowOpen()
+{
+    const char* show = std::getenv("KEST_OPEN_FAULTS");
+    return show != nullptr && *show == '1';
+}
+
 // The phases of a test run in one window, with the board's open faults.
 class Phases
 {
@@ -369,6 +378,8 @@ private:
                 if (Matches(m_open[i], phase, f))
                 {
                     m_found.insert({i, phase});
+                    if (!open && ShowOpen())
+                        std::cout << "open \"" << m_open[i].name << "\" " << phase << ": " << f.line << "\n";
                     open = true;
                 }
             if (!open)
@@ -405,19 +416,33 @@ private:
     unsigned m_window = k1288;
 };
 
-// A board's fixture in each window: the window is sized once the table
-// shows, the users are a busy room's, and the phases are checked with the
-// board's open faults (`Open` in the test's constructor).
+// A board's fixture in each window (TEST_P over Windows()): the window is
+// sized as the program sizes it, once the table shows, and the chips'
+// scatter is seeded.
 template <class Fixture>
-class Sized : public Fixture, public ::testing::WithParamInterface<Window>
+class AtWindow : public Fixture, public ::testing::WithParamInterface<Window>
 {
 protected:
-    explicit Sized(void (*user)(tagUserData&) = SeatedUser)
+    AtWindow()
     {
         this->window = cocos2d::CCSize(static_cast<float>(GetParam().width), static_cast<float>(GetParam().height));
         this->windowMaximised = GetParam().maximised;
-        this->userRecord = user;
         this->randomSeed = 50;
+    }
+};
+
+// A board's fixture in each window with a busy room's users (SeatedUser, or
+// none where the fixture seats its own), its phases checked with the
+// board's open faults (`Open` in the test's constructor).
+template <class Fixture>
+class Sized : public AtWindow<Fixture>
+{
+protected:
+    using AtWindow<Fixture>::GetParam;
+    explicit Sized(void (*user)(tagUserData&) = SeatedUser)
+    {
+        if (user != nullptr)
+            this->userRecord = user;
     }
     void TearDown() override
     {

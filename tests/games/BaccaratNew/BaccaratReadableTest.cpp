@@ -133,15 +133,10 @@ protected:
     }
 };
 
-class BaccaratReadable : public phasecheck::Sized<BaccaratTable>
+class BaccaratReadable : public banktest::BusyAt<BaccaratTable>
 {
 protected:
-    BaccaratReadable() : phasecheck::Sized<BaccaratTable>(phasecheck::BankerUser) { Open(kOpenFaults); }
-    void EnterUsers() override
-    {
-        BaccaratTable::EnterUsers();
-        EnterMoreUsers();
-    }
+    BaccaratReadable() { Open(kOpenFaults); }
 };
 
 TEST_P(BaccaratReadable, TheIdleTableWithItsRecordsAndQueue)

@@ -35,16 +35,10 @@ const std::vector<phasecheck::Open> kOpenFaults = {
      phasecheck::kEverySize, "atlasLabel_*", "a line under it"},
 };
 
-class CarReadable : public phasecheck::Sized<CarTest>
+class CarReadable : public banktest::BusyAt<CarTest>
 {
 protected:
-    CarReadable() : phasecheck::Sized<CarTest>(phasecheck::BankerUser) { Open(kOpenFaults); }
-    void EnterUsers() override
-    {
-        CarTest::EnterUsers();
-        EnterMoreUsers();
-    }
-
+    CarReadable() { Open(kOpenFaults); }
     phasecheck::List Table(bool areas)
     {
         phasecheck::List r(board->GetUILayer());

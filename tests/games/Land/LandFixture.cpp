@@ -269,6 +269,15 @@ CardSprite* LandTest::MyCard(const std::string& text) const
     return nullptr;
 }
 
+CCRect ScoreViewDrawing(CCNode* picture)
+{
+    constexpr float kClearLeft = 68, kClearBelow = 22;
+    const CCSize size = picture->getContentSize();
+    return CCRectApplyAffineTransform(
+        CCRect(kClearLeft, kClearBelow, size.width - kClearLeft, size.height - kClearBelow),
+        picture->nodeToWorldTransform());
+}
+
 std::vector<nodeboxes::Box> TableBoxes(Land::LandBoard* board)
 {
     using nodeboxes::AddShown;
@@ -324,10 +333,10 @@ std::vector<nodeboxes::Box> TableBoxes(Land::LandBoard* board)
             // The win animation plays three times and goes.
             if (part == nullptr || part->getZOrder() >= Land::LandBoard::kEffectZOrder || !nodeboxes::Shown(part))
                 continue;
-            // The picture draws in its top rows: clear rows below stand it off
-            // what lies under its point.
+            // Clear rows below and columns on its left stand the picture's
+            // drawing off what lies under its box.
             if (i == 0)
-                boxes.push_back({"score view", nodeboxes::TopRows(nodeboxes::WorldBox(part), kScoreViewDrawnRows)});
+                boxes.push_back({"score view", ScoreViewDrawing(part)});
             else
                 AddShown(boxes, "score view", part);
         }

@@ -43,31 +43,22 @@ const std::vector<phasecheck::Open> kOpenFaults = {
      phasecheck::kEverySize, "a notice", "hard to read"},
 };
 
-class NineXiaoReadable : public phasecheck::Sized<NineXiaoTest>
+class NineXiaoReadable : public banktest::BusyAt<NineXiaoTest>
 {
 protected:
-    NineXiaoReadable() : phasecheck::Sized<NineXiaoTest>(phasecheck::BankerUser) { Open(kOpenFaults); }
-    void EnterUsers() override
-    {
-        NineXiaoTest::EnterUsers();
-        EnterMoreUsers();
-    }
+    NineXiaoReadable() { Open(kOpenFaults); }
 };
 
 TEST_P(NineXiaoReadable, EveryPhaseOfARound)
 {
+    // A full record strip.
     tcbtest::RoundMessages round;
-    round.records = Records(std::vector<std::vector<int32_t>>(40, {AREA_WON, AREA_LOST, AREA_TIED}));
+    std::vector<std::vector<int32_t>> records;
+    for (int i = 0; i < 40; ++i)
+        records.push_back({i % 2 != 0 ? AREA_WON : AREA_LOST, i % 3 != 0 ? AREA_WON : AREA_TIED, AREA_LOST});
+    round.records = Records(records);
     round.free = Free(5);
-    round.start = Start(1, phasecheck::kLargestScore, 200000000, 20);
-    RoundEndMessage end = EndRecord(20, -1234567890);
-    banktest::MakeBusy(end);
-    round.end = BytesOf(end);
-    PlayScene betting = PlaySceneRecord(12, 1), result = PlaySceneRecord(9, 1);
-    banktest::MakeBusyScene(betting, AREA_COUNT);
-    banktest::MakeBusyScene(result, AREA_COUNT);
-    round.bettingScene = BytesOf(betting);
-    round.resultScene = BytesOf(result);
+    tcbtest::FillBusyRound<RoundStartMessage>(round, EndRecord(20, -1234567890), PlaySceneRecord(12, 1), AREA_COUNT);
     ExpectEveryPhaseReadable(
         round, [](int area) { return "Image_area_" + std::to_string(area - 1); }, m_phases);
 }

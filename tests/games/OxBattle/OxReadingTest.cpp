@@ -42,15 +42,10 @@ const std::vector<phasecheck::Open> kOpenFaults = {
      phasecheck::kEverySize, "queue row ?", "cut by"},
 };
 
-class OxReading : public phasecheck::Sized<OxTest>
+class OxReading : public banktest::BusyAt<OxTest>
 {
 protected:
-    OxReading() : phasecheck::Sized<OxTest>(phasecheck::BankerUser) { Open(kOpenFaults); }
-    void EnterUsers() override
-    {
-        OxTest::EnterUsers();
-        EnterMoreUsers();
-    }
+    OxReading() { Open(kOpenFaults); }
     // What a player reads: the hands' value corners, their types, the
     // areas' captions, totals, my bets and chips, my chips to bet with, the
     // panels' figures, the queue, the clock and the phase, the record

@@ -562,8 +562,7 @@ const covering::Allowed kAtTheEnd = {{"amount", "result"}, {"start", "clock fram
 // Faults the check finds that are being mended.
 std::vector<phasecheck::Open> OpenFaults()
 {
-    std::vector<phasecheck::Open> open = TypesAcrossTheCards("result|restored result");
-    open.push_back(kMyScorePastMyPanel);
+    std::vector<phasecheck::Open> open;
     open.push_back({"oxex: the bet's amount fades into what lies under it while the chips fly",
                     "chips and the amount", phasecheck::k1920, "amount", "hard to read"});
     return open;
@@ -577,6 +576,7 @@ protected:
     {
         Check(BullTable(board, 2, {NNBoard::kAmountTag}, NNBoard::kHandTypePoints[0]), phase, BullNames(board, 2),
               BullFans(board, allowed));
+        ExpectTypesOnTheirOwnGround(board, phase);
     }
     // The playing scene with me on chair 0 and the banker on chair 1, my
     // hand opened (type 7) or not.

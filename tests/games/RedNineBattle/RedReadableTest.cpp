@@ -40,31 +40,23 @@ const std::vector<phasecheck::Open> kOpenFaults = {
      phasecheck::kEverySize, "a notice", "a line under it"},
 };
 
-class RedReadable : public phasecheck::Sized<RedNineTest>
+class RedReadable : public banktest::BusyAt<RedNineTest>
 {
 protected:
-    RedReadable() : phasecheck::Sized<RedNineTest>(phasecheck::BankerUser) { Open(kOpenFaults); }
-    void EnterUsers() override
-    {
-        RedNineTest::EnterUsers();
-        EnterMoreUsers();
-    }
+    RedReadable() { Open(kOpenFaults); }
 };
 
 TEST_P(RedReadable, EveryPhaseOfARound)
 {
+    // A full record strip.
     tcbtest::RoundMessages round;
-    round.records = Records(std::vector<std::vector<uint8_t>>(40, {1, 0, 1}));
+    std::vector<std::vector<uint8_t>> records;
+    for (int i = 0; i < 40; ++i)
+        records.push_back(
+            {static_cast<uint8_t>(i % 2), static_cast<uint8_t>(i % 3 != 0), static_cast<uint8_t>(i % 5 == 0)});
+    round.records = Records(records);
     round.free = Free(5, 1);
-    round.start = Start(1, phasecheck::kLargestScore, 200000000, 20);
-    RoundEndMessage end = EndRecord(20);
-    banktest::MakeBusy(end);
-    round.end = BytesOf(end);
-    PlayScene betting = PlaySceneRecord(12, 1), result = PlaySceneRecord(9, 1);
-    banktest::MakeBusyScene(betting, AREA_COUNT);
-    banktest::MakeBusyScene(result, AREA_COUNT);
-    round.bettingScene = BytesOf(betting);
-    round.resultScene = BytesOf(result);
+    tcbtest::FillBusyRound<RoundStartMessage>(round, EndRecord(20), PlaySceneRecord(12, 1), AREA_COUNT);
     ExpectEveryPhaseReadable(
         round, [](int area) { return "Image_area_" + std::to_string(area); }, m_phases);
 }

@@ -21,15 +21,6 @@ constexpr int64_t kCell = 1000000, kBet = 20000000, kRaise = 98765432, kResult =
 
 // Faults the check finds that are being mended.
 const std::vector<phasecheck::Open> kOpenFaults = {
-    {"stud: the win animation's glow covers my name", "won", phasecheck::kEverySize, "seat 0 name", "hard to read"},
-    {"stud: the win animation's glow covers my name", "won", phasecheck::kEverySize, "seat 0 name",
-     "a line under it"},
-    {"stud: the button tray's edge crosses my name and score", "my turn|fourth card|restored", phasecheck::kEverySize,
-     "seat 0 *", "a line under it"},
-    {"stud: the 500 and 放弃 buttons stick out past the button tray", "my turn|fourth card|restored",
-     phasecheck::kEverySize, "raise 2", "past the button tray"},
-    {"stud: the 500 and 放弃 buttons stick out past the button tray", "my turn|fourth card|restored",
-     phasecheck::kEverySize, "give up", "past the button tray"},
     {"stud: a hand restored from its scene shows no bet totals", "restored", phasecheck::kEverySize,
      "chair ? bet total", "does not show"},
 };
@@ -39,7 +30,8 @@ const std::vector<phasecheck::Open> kOpenFaults = {
 struct Shows
 {
     int cards = 0;
-    bool bets = false;
+    // The views whose bets in the hand show a total: 1 mine, 2 the other's.
+    unsigned bets = 0;
     bool myTurn = false;
     bool result = false;
 };
@@ -54,12 +46,12 @@ protected:
         phasecheck::List r;
         readables::Seats(r, board, NNBoard::kViews,
                          (shows.result ? readables::kStartButton : 0u) | (shows.myTurn ? readables::kClock : 0u));
-        r.Node("pool", board->PoolLabel(), !shows.bets);
+        r.Node("pool", board->PoolLabel(), shows.bets == 0);
         r.Optional("note sign", board->NoteSign());
         for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
         {
             const std::string c = "chair " + std::to_string(chair);
-            r.Node(c + " bet total", board->BetLabel(chair), !shows.bets);
+            r.Node(c + " bet total", board->BetLabel(chair), (shows.bets & (1u << ViewOf(chair))) == 0);
             r.Optional(c + " action", board->ActionLabel(chair));
             r.Optional(c + " round start", board->RoundStartLabel(chair));
         }
@@ -133,14 +125,100 @@ protected:
         }
         for (const std::string& overlap : nodeboxes::Overlaps(boxes, {{"bag", "heap"}}))
             ADD_FAILURE() << overlap;
+        // And what is drawn: nothing of the win shows behind my labels.
+        for (cocos2d::CCNode* label : {mine->GetNameLabel(), mine->GetScoreLabel()})
+            EXPECT_EQ(covering::PixelsChangedBy(nodeboxes::WorldBox(label), [&](bool show) { win->setVisible(show); }),
+                      0);
     }
     // The panel under my buttons and the frames round the bet totals show
-    // only with what they hold.
-    void ExpectFramesWithTheirContents(bool buttons, bool totals)
+    // only with what they hold: a total of 0 is none.
+    void ExpectFramesWithTheirContents(bool buttons, bool myTotal, bool otherTotal)
     {
         EXPECT_EQ(nodeboxes::Shown(board->FunctionPanel()), buttons);
-        for (uint16_t view = 0; view < NNBoard::kViews; ++view)
-            EXPECT_EQ(nodeboxes::Shown(board->BetFrame(view)), totals) << view;
+        EXPECT_EQ(nodeboxes::Shown(board->BetFrame(0)), myTotal);
+        EXPECT_EQ(nodeboxes::Shown(board->BetLabel(me)), myTotal);
+        EXPECT_EQ(nodeboxes::Shown(board->BetFrame(1)), otherTotal);
+        EXPECT_EQ(nodeboxes::Shown(board->BetLabel(other)), otherTotal);
+    }
+    // The six buttons lie on the tray's drawing, and the tray keeps off my
+    // name and score and the total score.
+    void ExpectTheButtonsOnTheirTray()
+    {
+        cocos2d::CCSprite* tray = board->FunctionPanel();
+        ASSERT_TRUE(nodeboxes::Shown(tray));
+        constexpr float kClearLeft = 160, kClearAbove = 28;
+        const cocos2d::CCSize size = tray->getContentSize();
+        const cocos2d::CCRect drawn = cocos2d::CCRectApplyAffineTransform(
+            cocos2d::CCRect(kClearLeft, 0, size.width - kClearLeft, size.height - kClearAbove),
+            tray->nodeToWorldTransform());
+        std::vector<nodeboxes::Box> buttons;
+        for (int i = 0; i < NNBoard::kRaiseButtons; ++i)
+            nodeboxes::AddShown(buttons, "raise " + std::to_string(i), board->RaiseButton(i));
+        nodeboxes::AddShown(buttons, "follow", board->FollowButton());
+        nodeboxes::AddShown(buttons, "show hand", board->ShowHandButton());
+        nodeboxes::AddShown(buttons, "give up", board->GiveUpButton());
+        EXPECT_EQ(buttons.size(), 6u);
+        for (const std::string& out : nodeboxes::Outside(buttons, drawn))
+            ADD_FAILURE() << out;
+        std::vector<nodeboxes::Box> boxes = {{"tray", drawn}};
+        Sexy::CBoardDrawUserData* mine = board->GetSeatPanel(0);
+        nodeboxes::AddShown(boxes, "my name", mine->GetNameLabel());
+        nodeboxes::AddShown(boxes, "my score", mine->GetScoreLabel());
+        nodeboxes::AddShown(boxes, "total score", board->GetTotalScorePanel());
+        for (const std::string& overlap : nodeboxes::Overlaps(boxes))
+            ADD_FAILURE() << overlap;
+    }
+    // The pool and each player's bet in the round are told by a caption
+    // beside or above them; a total, by its frame's caption at the frame's
+    // left, which the total keeps clear of.
+    void ExpectTheAmountsCaptioned()
+    {
+        std::vector<cocos2d::CCLabelTTF*> amounts = {board->PoolLabel()};
+        for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
+            if (nodeboxes::Shown(board->ActionLabel(chair)))
+                amounts.push_back(board->ActionLabel(chair));
+        ASSERT_GE(amounts.size(), 2u);
+        for (cocos2d::CCLabelTTF* amount : amounts)
+        {
+            ASSERT_TRUE(nodeboxes::Shown(amount));
+            ASSERT_EQ(amount->getChildrenCount(), 1u) << amount->getString();
+            auto* caption = dynamic_cast<cocos2d::CCLabelTTF*>(amount->getChildren()->objectAtIndex(0));
+            ASSERT_NE(caption, nullptr);
+            EXPECT_FALSE(nodeboxes::Overlap(nodeboxes::WorldBox(caption), nodeboxes::WorldBox(amount)))
+                << caption->getString();
+        }
+        for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
+        {
+            cocos2d::CCLabelTTF* total = board->BetLabel(chair);
+            if (!nodeboxes::Shown(total))
+                continue;
+            const cocos2d::CCRect frame = nodeboxes::WorldBox(board->BetFrame(ViewOf(chair)));
+            const cocos2d::CCRect box = nodeboxes::WorldBox(total);
+            const float scale = frame.size.width / 180;
+            EXPECT_GE(box.getMinX(), frame.getMinX() + 38 * scale) << total->getString();
+            EXPECT_LE(box.getMaxX(), frame.getMaxX()) << total->getString();
+        }
+    }
+    uint16_t ViewOf(uint16_t chair) const { return chair == me ? 0 : 1; }
+    // The settlement's names and results lie on its picture's drawing (its
+    // clear rows and columns round it are the table's).
+    void ExpectTheSettlementOnItsPicture()
+    {
+        Settlement* panel = board->GetSettlement();
+        ASSERT_NE(panel, nullptr);
+        const cocos2d::CCRect drawn =
+            cocos2d::CCRectApplyAffineTransform(cocos2d::CCRect(0, 24, 360, 126), panel->nodeToWorldTransform());
+        std::vector<nodeboxes::Box> rows;
+        for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
+        {
+            nodeboxes::AddShown(rows, "name " + std::to_string(chair), panel->NameLabel(chair));
+            nodeboxes::AddShown(rows, "result " + std::to_string(chair), panel->ResultLabel(chair));
+        }
+        EXPECT_EQ(rows.size(), 4u);
+        for (const std::string& out : nodeboxes::Outside(rows, drawn))
+            ADD_FAILURE() << out;
+        for (const std::string& overlap : nodeboxes::Overlaps(rows))
+            ADD_FAILURE() << overlap;
     }
 };
 
@@ -150,16 +228,17 @@ TEST_P(StudCovering, AHandFromTheIdleTableToTheResult)
     EnterTable(0);
     Step();
     ExpectReadable("idle", {});
-    ExpectFramesWithTheirContents(false, false);
+    ExpectFramesWithTheirContents(false, false, false);
     ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 0x31, 0x05, 0x16, kCell, 100 * kRaise)));
     Run(60);
     ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, kBet, kBet)));
     Run(60);
-    ExpectReadable("my turn", {2, true, true});
-    ExpectFramesWithTheirContents(true, true);
+    ExpectReadable("my turn", {2, 2, true});
+    ExpectFramesWithTheirContents(true, false, true);
+    ExpectTheButtonsOnTheirTray();
     // A pool that does not show fails the check.
     board->PoolLabel()->setVisible(false);
-    const std::vector<covering::Finding> found = covering::Look(Table({2, true, true}).Items(), Names(), Fans());
+    const std::vector<covering::Finding> found = covering::Look(Table({2, 2, true}).Items(), Names(), Fans());
     EXPECT_TRUE(std::any_of(found.begin(), found.end(), [](const covering::Finding& f) {
         return f.readable == "pool" && f.what == "does not show";
     }));
@@ -171,12 +250,14 @@ TEST_P(StudCovering, AHandFromTheIdleTableToTheResult)
     Run(90);
     ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 2 * kRaise, 2 * kRaise)));
     Run(60);
-    ExpectReadable("fourth card", {4, true, true});
+    ExpectReadable("fourth card", {4, 3, true});
+    ExpectTheAmountsCaptioned();
     ASSERT_TRUE(Game(SUB_S_GAME_END, End(kResult, -kResult, 0x31, 0x2B)));
     Run(60 * 4);
-    ExpectReadable("won", {4, true, false, true});
+    ExpectReadable("won", {4, 3, false, true});
     ExpectTheWinClearOfMyName();
-    ExpectFramesWithTheirContents(false, true);
+    ExpectTheSettlementOnItsPicture();
+    ExpectFramesWithTheirContents(false, true, true);
 }
 
 TEST_P(StudCovering, ALostHandAndTheNextIdleTable)
@@ -191,11 +272,12 @@ TEST_P(StudCovering, ALostHandAndTheNextIdleTable)
     Run(60);
     ASSERT_TRUE(Game(SUB_S_GAME_END, End(kResult, -kResult, 0x2B, 0x31)));
     Run(60 * 4);
-    ExpectReadable("lost", {2, true, false, true});
+    ExpectReadable("lost", {2, 3, false, true});
+    ExpectTheSettlementOnItsPicture();
     board->ResetGameView();
     Run(10);
     ExpectReadable("next idle", {});
-    ExpectFramesWithTheirContents(false, false);
+    ExpectFramesWithTheirContents(false, false, false);
 }
 
 TEST_P(StudCovering, AHandRestoredFromThePlayingScene)
@@ -212,7 +294,7 @@ TEST_P(StudCovering, AHandRestoredFromThePlayingScene)
     scene.followBase = kBet;
     ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, Scene(scene)));
     Run(60);
-    ExpectReadable("restored", {4, true, true});
+    ExpectReadable("restored", {4, 3, true});
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, StudCovering, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);

@@ -15,19 +15,15 @@ namespace {
 
 const char* const kHand = "3 3 4 5 6 7 8 9 10 J Q K A 2 2 5 5 5 5 9 9 s b 6 7 8 K";
 
-// A busy table: a base score of eight digits, scores of nine, results of ten.
-constexpr int64_t kBase = 99999999, kScore = -123456789, kResult = 1234567890;
+// A busy table: a base score of eight digits, results of ten; my score so
+// far below zero, the other's above, and the counters as large as the
+// record carries.
+constexpr int64_t kBase = 99999999, kResult = 1234567890;
+constexpr int64_t kMyScore = -1234567890, kOtherScore = 9876543210;
+constexpr int32_t kCounter = 2147483647;
 
 // Faults the check finds that are being mended.
-const std::vector<phasecheck::Open> kOpenFaults = {
-    {"shuangkou: the top bar's digits have no minus sign, -600 reads 600",
-     "the other's pair on mine|trustee|result|result after my pass",
-     phasecheck::kEverySize, "* score", "draws no '-'"},
-    {"shuangkou: the result layer hides the other's last play", "result", phasecheck::kEverySize, "view 1 trick *",
-     "result"},
-    {"shuangkou: my 不出 stays on the table after the hand ends", "result after my pass", phasecheck::kEverySize,
-     "view 0 pass", "still shows"},
-};
+const std::vector<phasecheck::Open> kOpenFaults = {};
 
 // What a phase shows besides the seats and the top row.
 struct Shows
@@ -36,12 +32,18 @@ struct Shows
     bool myTurn = false;    // my play buttons
     bool result = false;    // the result layer
     bool theirPlay = false; // the other's last play
+    bool myPlay = false;    // my last play
 };
 
 class SkCovering : public phasecheck::Sized<SkTest>
 {
 protected:
     SkCovering() { Open(kOpenFaults); }
+    // A play of either chair with the busy scores, me on chair 0.
+    static Bytes BusyOut(uint16_t outChair, uint16_t current, const std::string& cards)
+    {
+        return Out(outChair, current, cards, kMyScore, kOtherScore, kCounter, -kCounter);
+    }
 
     phasecheck::List Table(const Shows& shows) const
     {
@@ -66,7 +68,8 @@ protected:
             for (size_t i = 0; i < board->Hand(view).size(); ++i)
                 r.Node(v + " hand " + std::to_string(i), board->Hand(view)[i], static_cast<int>(i) >= held);
             for (size_t i = 0; i < board->Trick(view).size(); ++i)
-                r.Node(v + " trick " + std::to_string(i), board->Trick(view)[i], view == 0 || !shows.theirPlay);
+                r.Node(v + " trick " + std::to_string(i), board->Trick(view)[i],
+                       view == 0 ? !shows.myPlay : !shows.theirPlay);
         }
         r.Node("play", board->PlayButton(), !shows.myTurn);
         r.Node("pass", board->PassButton(), !shows.myTurn);
@@ -90,7 +93,9 @@ protected:
         return r;
     }
     // Cards of a hand or a trick lie fanned, their corners in sight; the
-    // result layer's numbers stand on its captioned picture.
+    // result layer's numbers stand on its captioned picture; its close
+    // button stands on the table over the corner of the other's last cards
+    // left.
     covering::Allowed Fans() const
     {
         covering::Allowed allowed;
@@ -100,6 +105,8 @@ protected:
                 {
                     const std::string v = "view " + std::to_string(view);
                     allowed.push_back({v + row + std::to_string(i), v + row});
+                    if (view == 1)
+                        allowed.push_back({v + row + std::to_string(i), "result close"});
                 }
         for (const char* part : {"result title", "result value", "result close", "result name 0", "result name 1",
                                  "result score 0", "result score 1", "result count 0", "result count 1"})
@@ -150,6 +157,22 @@ protected:
     }
 };
 
+// A figure below zero draws its minus: my score's first cell is not blank.
+TEST_P(SkCovering, MyScoreBelowZeroShowsItsSign)
+{
+    EnterTable(0);
+    DealHand(kHand, false);
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(1, 0, "9 9")));
+    Run(30);
+    cocos2d::CCLabelAtlas* mine = board->ChairLabel(0);
+    ASSERT_EQ(std::string(mine->getString()).size(), 11u);
+    const cocos2d::CCRect box = nodeboxes::WorldBox(mine);
+    const cocos2d::CCRect sign(box.getMinX(), box.getMinY(), box.size.width / 11, box.size.height);
+    Step();
+    EXPECT_GT(covering::PixelsChangedBy(sign, [&](bool show) { mine->setVisible(show); }), 8);
+    ExpectTheTopRowOnItsBar();
+}
+
 TEST_P(SkCovering, TheIdleTableAndTheDeal)
 {
     EnterTable(0);
@@ -168,15 +191,15 @@ TEST_P(SkCovering, PlaysPassesAndTheTrustee)
     DealHand(kHand, true);
     Select("3 3");
     Press(board->PlayButton());
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(0, 1, "3 3", kScore)));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(0, 1, "3 3")));
     Run(30);
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "9 9", kScore)));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(1, 0, "9 9")));
     Run(30);
     ExpectReadable("the other's pair on mine", {true, true});
     Press(board->PassButton());
     ASSERT_TRUE(Game(SUB_S_PASS_CARD, Pass(0, 1)));
     Run(30);
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "3 4 5 6 7 8", kScore)));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(1, 0, "3 4 5 6 7 8")));
     Run(30);
     Press(board->TrusteeButton());
     Run(10);
@@ -190,31 +213,60 @@ TEST_P(SkCovering, TheResultLayer)
 {
     EnterTable(1);
     DealHand(kHand, false);
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(0, 1, "s b", kScore)));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(0, 1, "s b")));
     Run(30);
     ASSERT_TRUE(Game(SUB_S_GAME_END, End(-kResult, kResult, 1, "9 3 K", kResult)));
     Run(30);
     ExpectReadable("result", {true, false, true, true});
 }
 
-// The hand ends on my pass: the result clears my 不出.
-TEST_P(SkCovering, TheResultAfterMyPass)
+// The other goes out with a pair of jokers over my pass: the result leaves
+// that last play in sight, and my pass is over with the hand.
+TEST_P(SkCovering, TheOtherGoesOutOverMyPass)
 {
-    EnterTable(1);
+    EnterTable(0);
     DealHand(kHand, false);
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(0, 1, "s b", kScore)));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(1, 0, "9 9")));
     Run(30);
-    ASSERT_TRUE(Game(SUB_S_PASS_CARD, Pass(1, 0)));
+    Press(board->PassButton());
+    ASSERT_TRUE(Game(SUB_S_PASS_CARD, Pass(0, 1)));
     Run(30);
-    ASSERT_TRUE(Game(SUB_S_GAME_END, End(-kResult, kResult, 1, "9 3 K", kResult)));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(1, 0xFFFF, "b b")));
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(-kResult, kResult, 0, "", kCounter)));
     Run(30);
-    ExpectReadable("result after my pass", {true, false, true});
+    ExpectReadable("the other went out", {true, false, true, true});
+}
+
+// I go out with a pair: the result leaves my last play in sight, and the
+// other's cards left above it.
+TEST_P(SkCovering, IGoOut)
+{
+    EnterTable(0);
+    PlayScene scene;
+    scene.hand = "3 3";
+    scene.counts[0] = 2;
+    scene.counts[1] = 20;
+    scene.turn = 0;
+    scene.current = 0;
+    ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
+    Run(30);
+    Select("3 3");
+    Press(board->PlayButton());
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(0, 0xFFFF, "3 3")));
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(kResult, -kResult, 0, "3 4 5 6 7 8 9 10 J Q K A 2 2 5 5 5 5 9 9", 20)));
+    Run(30);
+    ExpectReadable("I went out", {true, false, true, false, true});
 }
 
 TEST_P(SkCovering, AHandRestoredFromThePlayingScene)
 {
     EnterTable(0);
-    ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(AHandUnderWay(kBase))));
+    PlayScene scene = AHandUnderWay(kBase);
+    scene.scores[0] = kMyScore;
+    scene.scores[1] = kOtherScore;
+    scene.counters[0] = -kCounter;
+    scene.counters[1] = kCounter;
+    ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
     Run(30);
     ExpectReadable("restored", {true, true});
 }

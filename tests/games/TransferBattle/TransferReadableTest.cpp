@@ -1,8 +1,9 @@
-// Nothing of the four-beast table lies over what a player reads, phase by
-// phase: the idle table with its records and queue, betting with totals of
-// up to nine digits on every area, the wheel running, its stop with the
-// winner's banner and the end dial, the result panel, and a table entered
-// mid-round.
+// What a player reads on the four-beast table, phase by phase, in each
+// window and with a busy room's data: the idle table with a full record
+// strip and six players queued, betting with totals of ten digits on every
+// area and mine of eight, the wheel running, its stop with the winner's
+// banner and the end dial, the result panel with figures of ten digits
+// below zero, and a table entered mid-round.
 #include "TransferFixture.h"
 
 #include "games/PhaseCheck.h"
@@ -13,9 +14,9 @@ using namespace tbtest;
 
 namespace {
 
-// A busy table: others' bets of nine digits on every area, mine of eight,
-// results of ten, six players queued and a full record strip.
-constexpr int64_t kTheirs = 123456789, kMine = 20000000, kResult = 1234567890;
+// A busy table: others' bets of up to ten digits on every area, mine of
+// eight, results of ten.
+constexpr int64_t kTheirs = 1234567890, kMine = 98765432, kResult = 1234567890;
 
 // Faults the check finds that are being mended.
 const std::vector<phasecheck::Open> kOpenFaults = {
@@ -32,15 +33,10 @@ const std::vector<phasecheck::Open> kOpenFaults = {
      "cut by"},
 };
 
-class TransferReadable : public phasecheck::Sized<TransferTest>
+class TransferReadable : public banktest::BusyAt<TransferTest>
 {
 protected:
-    TransferReadable() : phasecheck::Sized<TransferTest>(phasecheck::BankerUser) { Open(kOpenFaults); }
-    void EnterUsers() override
-    {
-        TransferTest::EnterUsers();
-        EnterMoreUsers();
-    }
+    TransferReadable() { Open(kOpenFaults); }
 
     phasecheck::List Table(bool areas, bool wheel)
     {
@@ -49,9 +45,15 @@ protected:
                    "Label_21_0_2", "Image_clock", "AtlasLabel_43", "ListView_20", "Button_60", "ListView_30",
                    "Button_26", "Button_27"});
         r.Widget("Button_58", true).Widget("Button_59", true);
+        // The queue's arrows say it holds more than its three rows.
+        r.Widget("Button_queue_up").Widget("Button_queue_down");
         r.Rows("the queue", board->GetBankerList(), 3);
         for (int i = 0; i < 6; ++i)
             r.Node("chip " + std::to_string(i), board->GetChipButton(i));
+        // With the areas hidden (the wheel running, the result), their
+        // frames' names stay on the table.
+        for (int area = 0; !board->GetArea(1)->isVisible() && area < AREA_COUNT; ++area)
+            r.Widget(("Image_frame_name_" + std::to_string(area)).c_str());
         if (areas)
         {
             for (int area = 1; area <= AREA_COUNT; ++area)
@@ -73,19 +75,6 @@ protected:
                 r.Words("the phase sign", sprite, true);
         return r;
     }
-    // The areas' names printed on the table, in each frame's left fifth: what
-    // a player reads of an area while its widgets are away. A maximised
-    // table shows them on its stretched copy.
-    void AddTheTablesNames(phasecheck::List& r)
-    {
-        const char* names[AREA_COUNT] = {"玄武", "麒麟", "青龙", "貔貅", "白虎", "白泽", "朱雀", "獬豸"};
-        cocos2d::CCNode* table = board->getChildByTag(Sexy::CGameBoard::kStretchedTableTag);
-        if (table == nullptr)
-            table = board->GetContentRoot();
-        for (int i = 0; i < AREA_COUNT; ++i)
-            r.Caption(std::string("the table's ") + names[i], table,
-                      cocos2d::CCRect(i % 2 == 0 ? 20 : 770, 131 + 110 * (i / 2), 46, 100));
-    }
     // The light that runs over the wheel's points is meant to, and the
     // clock's digits lie on its plate.
     covering::Allowed Lights() const
@@ -96,6 +85,57 @@ protected:
         return allowed;
     }
     static covering::Allowed Clock() { return {{"Image_clock", "AtlasLabel_43"}}; }
+    // The phase's sign stands on the felt between the areas, over no
+    // area's frame: the box of its ink (the pixels that change without it)
+    // meets no area's box.
+    void ExpectSignBetweenTheAreas(const char* picture)
+    {
+        const std::vector<cocos2d::CCSprite*> signs = Showing(picture);
+        ASSERT_EQ(signs.size(), 1u) << picture;
+        covering::detail::Frame with, without;
+        ASSERT_TRUE(covering::detail::Capture(with));
+        signs[0]->setVisible(false);
+        covering::detail::Capture(without);
+        signs[0]->setVisible(true);
+        cocos2d::CCDirector::sharedDirector()->setNeedsRedraw();
+        int x0 = with.width, y0 = with.height, x1 = -1, y1 = -1;
+        for (int y = 0; y < with.height; ++y)
+            for (int x = 0; x < with.width; ++x)
+                if (covering::detail::Differs(with, without, x, y))
+                {
+                    x0 = std::min(x0, x), x1 = std::max(x1, x);
+                    y0 = std::min(y0, y), y1 = std::max(y1, y);
+                }
+        ASSERT_GE(x1, x0) << picture << " draws nothing";
+        // Frame pixels (top-left origin) to window points.
+        const cocos2d::CCSize win = cocos2d::CCDirector::sharedDirector()->getWinSize();
+        const float sx = win.width / with.width, sy = win.height / with.height;
+        const cocos2d::CCRect ink(x0 * sx, (with.height - 1 - y1) * sy, (x1 - x0 + 1) * sx, (y1 - y0 + 1) * sy);
+        for (int area = 1; area <= AREA_COUNT; ++area)
+        {
+            const cocos2d::CCRect box = nodeboxes::WorldBox(board->GetArea(area));
+            EXPECT_FALSE(nodeboxes::Overlap(ink, box)) << picture << " " << nodeboxes::Describe(ink) << " over area "
+                                                       << area << " " << nodeboxes::Describe(box);
+        }
+    }
+    // The result panel's figures (its own children) keep clear of its
+    // captions: 本局成绩 and 庄家成绩 end 95 from its left, 返还 runs from
+    // 222 to 250 on the top row.
+    void ExpectFiguresBetweenTheirCaptions()
+    {
+        cocos2d::CCNode* view = board->GetScoreView();
+        ASSERT_NE(view, nullptr);
+        const cocos2d::CCRect box = nodeboxes::WorldBox(view);
+        const float scale = box.size.width / view->getContentSize().width;
+        std::vector<nodeboxes::Box> boxes = {
+            {"the captions", cocos2d::CCRect(box.getMinX(), box.getMinY(), 95 * scale, box.size.height)},
+            {"返还", cocos2d::CCRect(box.getMinX() + 222 * scale, box.getMidY(), 28 * scale, box.size.height / 2)}};
+        for (int i = 0; i < 3; ++i)
+            nodeboxes::AddShown(boxes, "figure " + std::to_string(i),
+                                static_cast<cocos2d::CCNode*>(view->getChildren()->objectAtIndex(i)));
+        for (const std::string& found : nodeboxes::Overlaps(boxes, {{"the captions", "返还"}}))
+            ADD_FAILURE() << found;
+    }
     void Records()
     {
         Bytes records;
@@ -117,38 +157,42 @@ TEST_P(TransferReadable, EveryPhaseOfARound)
     Queue();
     Step(30);
     Check(Table(true, true), "idle", {}, Lights());
+    ExpectSignBetweenTheAreas("TransferBattle/free");
 
-    // Totals of nine digits, and bets of mine of eight.
-    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, phasecheck::kLargestScore, 20 * kMine, 20)));
+    // Totals of eight to ten digits, and bets of mine of eight.
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 50000000000LL, 20000000000LL, 20)));
     for (int area = 1; area <= AREA_COUNT; ++area)
     {
-        ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, static_cast<uint8_t>(area), kTheirs)));
+        const int64_t amount = area % 3 == 0 ? kTheirs : area % 3 == 1 ? 50000000 : 123456780;
+        ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, static_cast<uint8_t>(area), amount)));
         ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, static_cast<uint8_t>(area), kMine)));
     }
     Step(30);
     Check(Table(true, true), "betting", {}, Lights());
+    ExpectSignBetweenTheAreas("TransferBattle/call");
 
     // The wheel starts under the phase's sign, the totals still shown.
     RoundEndMessage end = EndRecord(40, 9);
     end.lMyScore = -kResult;
-    end.lSecondAmount = kResult;
-    end.lThirdAmount = -kResult;
-    end.lBankerTotalResult = -kResult;
+    end.lSecondAmount = -9876543210;
+    end.lThirdAmount = kResult;
+    end.lBankerTotalResult = -8765432109;
     ASSERT_TRUE(Game(SUB_S_GAME_END, BytesOf(end)));
     Step(6);
     phasecheck::List running = Table(false, true);
     for (int area = 1; area <= AREA_COUNT; ++area)
         running.Node("area " + std::to_string(area - 1) + "'s total", board->GetTotalLabel(area));
     Check(running, "running", {}, Lights());
+    ExpectSignBetweenTheAreas("TransferBattle/outCard");
     for (int i = 0; i < 60 * 12 && board->IsWheelRunning(); ++i)
         Step();
     ASSERT_FALSE(board->IsWheelRunning());
     Step(20);
     // The wheel stops on a beast: its banner on the end background, the
-    // end dial under the wheel's middle.
+    // end dial under the wheel's middle; the beast plays round its point's
+    // badge and leaves it readable.
     phasecheck::List stop = Table(false, true);
     stop.Node("the winner's banner", board->GetBanner(2));
-    AddTheTablesNames(stop);
     Check(stop, "stop", {}, Lights());
 
     // The result panel, under the banner.
@@ -156,9 +200,9 @@ TEST_P(TransferReadable, EveryPhaseOfARound)
     phasecheck::List result = Table(false, false);
     result.Node("the winner's banner", board->GetBanner(2));
     result.Node("the result panel", board->GetScoreView());
-    AddTheTablesNames(result);
     result.TextsOf("the result panel", board->GetScoreView());
     Check(result, "result", {}, Clock());
+    ExpectFiguresBetweenTheirCaptions();
     std::vector<cocos2d::CCNode*> wheel;
     for (int point = 0; point < 16; ++point)
         wheel.push_back(board->GetWidget(("Image_slot_" + std::to_string(point)).c_str()));
@@ -178,17 +222,21 @@ TEST_P(TransferReadable, ATableEnteredMidRound)
         scene.lAllBets[i] = kTheirs + kMine;
         scene.lMyBets[i] = kMine;
     }
+    scene.lSecondAmount = -9876543210;
     scene.lMyScore = -kResult;
+    scene.lThirdAmount = kResult;
     scene.lBankerTotalResult = -kResult;
     ASSERT_TRUE(Scene(GS_BETTING, BytesOf(scene)));
     Step(30);
     Check(Table(true, true), "restored betting", {}, Lights());
-    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(9, 1))));
+    scene.cbTimeLeave = 9;
+    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(scene)));
     Seconds(1);
     phasecheck::List restored = Table(false, false);
     restored.Node("the result panel", board->GetScoreView());
     restored.TextsOf("the result panel", board->GetScoreView());
     Check(restored, "restored result", {}, Clock());
+    ExpectFiguresBetweenTheirCaptions();
 }
 
 }  // namespace

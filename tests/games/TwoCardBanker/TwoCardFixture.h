@@ -2,6 +2,7 @@
 // Each game's fixture enters its own kind.
 #pragma once
 
+#include "core/ClientGlobal.h"
 #include "games/BankerTable.h"
 #include "games/PhaseCheck.h"
 #include "games/TwoCardBanker/TwoCardBoard.h"
@@ -51,6 +52,22 @@ struct RoundMessages
     Bytes resultScene;   // a play scene entered in the result
 };
 
+// A busy round from a game's round end and play scene: ten-digit figures,
+// the table limits of ten digits, bets on each of the areas; the game gives
+// its records and free time.
+template <typename RoundStart, typename End, typename PlayScene>
+void FillBusyRound(RoundMessages& round, End end, PlayScene scene, int areas)
+{
+    round.start = StartOf<RoundStart>(1, 50000000000LL, 20000000000LL, 20);
+    banktest::MakeBusy(end);
+    round.end = BytesOf(end);
+    banktest::MakeBusy(scene);
+    banktest::MakeBusyScene(scene, areas);
+    round.bettingScene = BytesOf(scene);
+    scene.cbTimeLeave = 9;
+    round.resultScene = BytesOf(scene);
+}
+
 class TwoCardTest : public banktest::BankerTableTest
 {
 protected:
@@ -77,6 +94,37 @@ protected:
     std::vector<std::string> MarksOf(int column) const;
     // The chat's lines, as sender | message (UTF-8).
     std::vector<std::string> ChatLines() const;
+
+    // A result entered mid-round: the result panel shows the round's own
+    // figures, those of the scene (the score view's too), on a table that
+    // kept no round end and on one that kept another round's.
+    template <typename PlayScene>
+    void ExpectRestoredResultShowsItsFigures(const PlayScene& scene, const Bytes& otherEnd, const std::string& shot)
+    {
+        for (int pass = 0; pass < 2; ++pass)
+        {
+            SCOPED_TRACE(pass == 0 ? "nothing kept" : "another round kept");
+            if (pass == 1)
+            {
+                ASSERT_TRUE(Game(TwoCardBanker::SUB_S_GAME_END, otherEnd));
+                Seconds(12);
+            }
+            ASSERT_TRUE(Scene(TwoCardBanker::GS_RESULT_END, BytesOf(scene)));
+            SaveScreen(shot + std::to_string(pass));
+            EXPECT_EQ(base->LabelText("Label_2_4"), CClientGlobal::FormatScore(scene.lSecondAmount));
+            EXPECT_EQ(base->LabelText("Label_2_3"), CClientGlobal::FormatScore(scene.lMyScore));
+            EXPECT_EQ(base->LabelText("Label_2_2"), CClientGlobal::FormatScore(scene.lBankerTotalResult));
+            ASSERT_NE(base->GetScoreView(), nullptr);
+            std::vector<std::string> figures;
+            for (int i = 0; i < 3; ++i)
+                figures.push_back(
+                    static_cast<cocos2d::CCLabelTTF*>(base->GetScoreView()->getChildren()->objectAtIndex(i))
+                        ->getString());
+            EXPECT_EQ(figures, (std::vector<std::string>{CClientGlobal::FormatScore(scene.lMyScore),
+                                                         CClientGlobal::FormatScore(scene.lSecondAmount),
+                                                         CClientGlobal::FormatScore(scene.lThirdAmount)}));
+        }
+    }
 
     // What a player reads on the table: the panels, the clock, the queue
     // and records, the buttons and chips, each area's name (on its felt's

@@ -21,21 +21,53 @@ constexpr float kSumCaption = 56;
 
 std::string CardName(int hand, int card) { return "hand " + std::to_string(hand) + " card " + std::to_string(card); }
 
+// Columns x0..x1 of a picture's own points (from its left edge), its whole
+// height, on the window.
+CCRect Columns(CCNode* node, float x0, float x1)
+{
+    const CCRect box = nodeboxes::WorldBox(node);
+    const float scale = box.size.width / node->getContentSize().width;
+    return CCRect(box.getMinX() + x0 * scale, box.getMinY(), (x1 - x0) * scale, box.size.height);
+}
+
+// The score view's captions left of its first figures (本局成绩, 庄家成绩)
+// and before its third (返还).
+constexpr float kScoreCaptions = 62;
+constexpr float kRefundCaption[2] = {158, 186};
+
 }  // namespace
 
 phasecheck::List TwoCardTest::TableReadables(const std::function<std::string(int)>& felt, bool cards) const
 {
     phasecheck::List r(base->GetUILayer());
-    r.Widgets({"Label_2_0", "Label_2", "Label_2_11", "Label_2_10", "Label_2_9", "Label_2_8", "Label_2_7",
-               "AtlasLabel_28", "Image_88", "ListView_45", "ListView_62", "Button_86", "Button_47", "Button_46",
+    // The banker's panel and mine, each text on its panel.
+    for (const auto& [panel, texts] :
+         {std::pair<const char*, std::vector<const char*>>{"Image_bankerinfo", {"Label_2_0", "Label_2", "Label_2_11",
+                                                                                "Label_2_10"}},
+          {"Image_myinfo", {"Label_2_9", "Label_2_8", "Label_2_7"}}})
+    {
+        cocos2d::ui::Widget* picture = base->GetWidget(panel);
+        for (const char* text : texts)
+            r.Widget(text).Within(panel, picture != nullptr ? nodeboxes::WorldBox(picture) : CCRect());
+    }
+    r.Widgets({"AtlasLabel_28", "Image_88", "ListView_45", "ListView_62", "Button_86", "Button_47", "Button_46",
                "Button_58", "Button_59"});
     r.Widget("CheckBox_87", true);
     // The score panel: its captions, and under 庄家 the banker's name and
     // figures, under 自己 mine (the names once a round has ended).
     cocos2d::ui::Widget* panel = base->GetWidget("Image_result");
     const CCRect box = panel != nullptr ? nodeboxes::WorldBox(panel) : CCRect();
-    const CCRect banker(box.getMinX() + 50, box.getMinY(), 70, box.size.height);
-    const CCRect mine(box.getMinX() + 120, box.getMinY(), box.size.width - 120, box.size.height);
+    // Each column as wide as the board fits its texts to, round the layout's
+    // point for its name.
+    auto column = [&](const char* name) {
+        cocos2d::ui::Widget* label = base->GetWidget(name);
+        if (label == nullptr || panel == nullptr)
+            return CCRect();
+        const CCPoint at = label->getParent()->convertToWorldSpace(label->getPosition());
+        const float width = (CTwoCardBoard::kResultColumnWidth + 2) * box.size.width / panel->getSize().width;
+        return CCRect(at.x - width / 2, box.getMinY(), width, box.size.height);
+    };
+    const CCRect banker = column("Label_2_6"), mine = column("Label_2_5");
     r.Caption("the score panel's 名字", panel, CCRect(20, 18, 28, 16))
         .Caption("the score panel's 本局", panel, CCRect(20, 48, 28, 16))
         .Caption("the score panel's 累计", panel, CCRect(20, 78, 28, 16))
@@ -110,36 +142,44 @@ void TwoCardTest::ExpectEveryPhaseReadable(const RoundMessages& round, const std
     Seconds(1);
     check("idle", false);
 
-    // Betting: others' chips and mine on every area.
+    // Betting: others' chips and mine on every area, totals of ten digits
+    // and bets of mine of eight.
     ASSERT_TRUE(Game(SUB_S_GAME_START, round.start));
     for (int area = 1; area <= base->Shape().areaCount; ++area)
     {
-        ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, static_cast<uint8_t>(area), 123456789)));
+        ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, static_cast<uint8_t>(area), 1234567890)));
         ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, static_cast<uint8_t>(area), 20000000)));
         ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(3, static_cast<uint8_t>(area), 1000000, 1)));
     }
     Seconds(2);
     check("betting", false);
 
-    // A refused bet of mine and no chip left to use: the notices keep off
-    // the areas' names, and show.
+    // A refused bet of mine: its notice keeps off the areas' names, and the
+    // chips others lay after it do not hide it.
     BetFailedMessage failed = {};
     failed.wChairID = kMe;
     ASSERT_TRUE(Game(SUB_S_PLACE_BET_FAIL, BytesOf(failed)));
-    base->UpdateChipButtons(50);
+    for (int chip = 0; chip < 20; ++chip)
+        for (int area = 1; area <= base->Shape().areaCount; ++area)
+            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(3, static_cast<uint8_t>(area), 1000000)));
     Step(6);
-    {
+    const std::string notice = base->Res("notify_03");
+    auto notices = [&](const std::string& phase) {
         phasecheck::List r(base->GetUILayer());
         for (int area = 1; area <= base->Shape().areaCount; ++area)
             r.Foot("area " + std::to_string(area) + "'s name", base->GetWidget(felt(area).c_str()), kAreaNameBand);
-        cocos2d::CCArray* children = base->GetContentRoot()->getChildren();
-        for (unsigned int i = 0; children != nullptr && i < children->count(); ++i)
-            if (auto* sprite = dynamic_cast<CCSprite*>(children->objectAtIndex(i));
-                sprite != nullptr && sprite->getTexture() != nullptr &&
-                std::string(sprite->getTexture()->getSourceName()).find("notify_") != std::string::npos)
-                r.Words("a notice", sprite);
-        phases.Expect(r, "notices", names, allowed);
-    }
+        const std::vector<CCSprite*> shown = Showing(notice.c_str());
+        EXPECT_EQ(shown.size(), 1u) << phase;
+        for (CCSprite* sprite : shown)
+            r.Words("the notice", sprite);
+        phases.Expect(r, phase, names, allowed);
+    };
+    notices("refused");
+    // No chip left to use: the same words, once, not a second notice half
+    // over the first.
+    base->UpdateChipButtons(50);
+    Step(6);
+    notices("notices");
 
     // The deal under way, then the result with its score view.
     ASSERT_TRUE(Game(SUB_S_GAME_END, round.end));
@@ -148,10 +188,23 @@ void TwoCardTest::ExpectEveryPhaseReadable(const RoundMessages& round, const std
     Seconds(10);
     ASSERT_NE(base->GetScoreView(), nullptr);
     ASSERT_TRUE(nodeboxes::Shown(base->GetScoreView()));
+    {
+        // The score view's figures (its own children) stand clear of its
+        // captions: 本局成绩 and 庄家成绩 at the left, 返还 on the top row.
+        CCNode* view = base->GetScoreView();
+        const CCRect refund = Columns(view, kRefundCaption[0], kRefundCaption[1]);
+        std::vector<nodeboxes::Box> boxes = {{"the captions", Columns(view, 0, kScoreCaptions)},
+                                             {"返还", nodeboxes::TopRows(refund, refund.size.height / 2)}};
+        for (int i = 0; i < 3; ++i)
+            nodeboxes::AddShown(boxes, "figure " + std::to_string(i),
+                                static_cast<CCNode*>(view->getChildren()->objectAtIndex(i)));
+        for (const std::string& found : nodeboxes::Overlaps(boxes, {{"the captions", "返还"}}))
+            ADD_FAILURE() << "result: " << found;
+    }
     check("result", true, base->GetScoreView());
     // The server settles my score: my panel's coins are the side bar's.
-    ASSERT_TRUE(Score(1000, kMyScore + 900000));
-    EXPECT_EQ(base->LabelText("Label_2_8"), CClientGlobal::FormatScore(kMyScore + 900000));
+    ASSERT_TRUE(Score(1000, kBusyScore + 900000));
+    EXPECT_EQ(base->LabelText("Label_2_8"), CClientGlobal::FormatScore(kBusyScore + 900000));
 
     // Entered mid-round: in the betting, then in the result.
     ASSERT_TRUE(Scene(GS_BETTING, round.bettingScene));
