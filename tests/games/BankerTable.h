@@ -104,10 +104,37 @@ std::vector<Value> UsableChipsOf(const Board& board)
     return out;
 }
 
+// The window sizes a board is looked at: the design size, a larger window,
+// and maximised on a 1920 x 1040 desktop.
+struct WindowSize
+{
+    int width;
+    int height;
+    bool maximised;
+};
+inline const WindowSize kWindowSizes[] = {{1288, 762, false}, {1600, 900, false}, {1920, 1040, true}};
+inline std::string WindowSizeName(const ::testing::TestParamInfo<WindowSize>& info)
+{
+    return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+}
+
+// A nickname that fills its field: eight characters, the last telling the
+// chair apart.
+inline std::u16string FullNickname(uint16_t chair)
+{
+    static const char16_t kLast[] = u"甲乙丙丁戊己庚辛壬癸";
+    return std::u16string(u"满满当当的昵称") + kLast[chair % 10];
+}
+
 class BankerTableTest : public kt::KernelTest
 {
 protected:
     BankerTableTest() { soundsMustExist = true; }
+
+    // A busy room (set before SetUp): every nickname fills its field, the
+    // scores run to ten digits, and chairs 0 to 9 are taken.
+    bool busyRoom = false;
+    static constexpr int64_t kBusyScore = 1234567890;
 
     static constexpr uint16_t kMe = 5;
     static constexpr int64_t kMyScore = 8800000;
@@ -140,6 +167,13 @@ protected:
     // My user and three others; a test may seat others only.
     virtual void EnterUsers()
     {
+        if (busyRoom)
+        {
+            for (uint16_t chair = 0; chair < 10; ++chair)
+                ASSERT_TRUE(EnterUser(chair == kMe ? 1000 : 2001 + chair, chair,
+                                      chair == kMe ? kBusyScore : kBusyScore * 7 + chair, FullNickname(chair)));
+            return;
+        }
         ASSERT_TRUE(EnterUser(1000, kMe, kMyScore));
         ASSERT_TRUE(EnterUser(2001, 0, 120000000));
         ASSERT_TRUE(EnterUser(2002, 1, 56000000));
@@ -179,6 +213,21 @@ protected:
             EXPECT_EQ(SceneRecord(status, Sized(body, cut)), cut == size) << int(status) << " at " << cut;
     }
     bool EnterUser(uint32_t userID, uint16_t chair, int64_t score) { return Enter(userID, chair, US_SIT, score, 5); }
+    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score, const std::u16string& nickname)
+    {
+        tagUserData user;
+        std::memset(&user, 0, sizeof(user));
+        user.dwUserID = userID;
+        user.dwGameID = userID + 500000;
+        user.wTableID = 5;
+        user.wChairID = chair;
+        user.cbUserStatus = US_SIT;
+        user.lScore = score;
+        SetFieldText(user.szNickName, nickname);
+        const std::vector<uint8_t> msg = Sexy::UserEnterMessage(user);
+        return kernel->OnChannelMessage(Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_ENTER, msg.data(),
+                                        static_cast<uint16_t>(msg.size()));
+    }
 
     void ClearSent() { room.sent.clear(); }
 
@@ -218,6 +267,26 @@ protected:
 
     Sexy::CGameBoard* Table() const { return kernel->GetGameBoard(); }
     Sexy::CGameHandler* Handler() const { return kernel->GetGameHandler(); }
+};
+
+// A board's fixture in a busy room at each window size: TEST_P over
+// kWindowSizes.
+template <class Fixture>
+class BusyAt : public Fixture, public ::testing::WithParamInterface<WindowSize>
+{
+protected:
+    void SetUp() override
+    {
+        this->busyRoom = true;
+        this->app.maximized = GetParam().maximised;
+        Fixture::SetUp();
+    }
+    cocos2d::CCSize FrameSize() const override
+    {
+        return cocos2d::CCSize(static_cast<float>(GetParam().width), static_cast<float>(GetParam().height));
+    }
+    // The shot's name at this size.
+    std::string AtSize(const std::string& name) const { return name + "_" + std::to_string(GetParam().width); }
 };
 
 }  // namespace banktest
