@@ -21,12 +21,10 @@ using namespace oxtest;
 namespace {
 
 // The result view's point lies between the two middle areas' bets and
-// their hands: it is drawn over the bets (their chips, totals, my bets and
-// captions), below the hands and their types. It takes no touches here, so
-// it stays there.
-const covering::Allowed kAtTheEnd = {{"chip", "result"},     {"total 2", "result"},  {"total 3", "result"},
-                                     {"my bet 2", "result"}, {"my bet 3", "result"}, {"caption 2", "result"},
-                                     {"caption 3", "result"}};
+// their hands: it is drawn over their chips and my bets, below their totals
+// and captions, which stay readable for the whole result, and below the
+// hands and their types. It takes no touches here, so it stays there.
+const covering::Allowed kAtTheEnd = {{"chip", "result"}, {"my bet 2", "result"}, {"my bet 3", "result"}};
 
 class OxReading : public OxTest
 {
@@ -90,6 +88,8 @@ protected:
         if (CScoreView* view = board->GetScoreView(); view != nullptr && view->getChildren() != nullptr)
             for (unsigned int i = 0; i < view->getChildren()->count(); ++i)
                 add("result row", static_cast<CCNode*>(view->getChildren()->objectAtIndex(i)));
+        for (CCSprite* notice : Showing("OxBattle/notify_03"))
+            add("notice", notice);
         return out;
     }
     covering::Names Names() const
@@ -104,13 +104,16 @@ protected:
             names[board->GetScoreView()] = "result";
         return names;
     }
-    // A hand's cards may lie over their own corners, and the chips on an
-    // area over each other.
+    // A hand's cards may lie over their own corners, the chips on an area
+    // over each other, my bet's amount over the chips it counts, and a
+    // notice over the piles while it shows.
     void Uncovered(const char* phase, covering::Allowed allowed = {})
     {
         for (int hand = 0; hand < HAND_COUNT; ++hand)
             allowed.push_back({"hand " + std::to_string(hand), "cards " + std::to_string(hand)});
         allowed.push_back({"chip", "chip"});
+        allowed.push_back({"chip", "my bet"});
+        allowed.push_back({"chip", "notice"});
         const auto found = covering::Covered(Readables(), Names(), allowed);
         for (const std::string& line : found)
             ADD_FAILURE() << phase << ": " << line;
@@ -225,5 +228,93 @@ TEST_F(OxReading, TheResultViewHidesWhatLiesUnderIt)
     white->removeFromParent();
     EXPECT_EQ(changed, 0);
 }
+
+// A busy room at each window size: names that fill their fields, ten-digit
+// scores and totals, eight-digit bets of mine, seven players queued and a
+// strip of a hundred rounds.
+class BusyOxReading : public banktest::BusyAt<OxReading>
+{
+protected:
+    void QueueSeven()
+    {
+        for (uint16_t chair : {2, 0, 3, 4, 6, 7, 8})
+            ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, BytesOf(games::ApplyBankerMessage{chair})));
+    }
+    void HundredRecords()
+    {
+        std::vector<std::vector<uint8_t>> won;
+        for (int i = 0; i < 100; ++i)
+            won.push_back({uint8_t(i % 2), uint8_t(i % 3 == 0), uint8_t(i % 5 == 0), 1});
+        ASSERT_TRUE(Game(SUB_S_SEND_RECORD, Records(won)));
+    }
+    // Every row of the queue keeps its name and score inside the list.
+    void ExpectQueueInsideItsList()
+    {
+        const CCRect list = nodeboxes::WorldBox(board->GetBankerList());
+        for (unsigned int i = 0; Widget* row = board->GetBankerList()->getItem(i); ++i)
+        {
+            CCRect box;
+            bool any = false;
+            ASSERT_TRUE(covering::detail::SubtreeBox(row, box, any));
+            EXPECT_GE(box.getMinX(), list.getMinX() - 0.5f) << "row " << i;
+            EXPECT_LE(box.getMaxX(), list.getMaxX() + 0.5f) << "row " << i;
+        }
+    }
+    std::string Phase(const char* phase) const { return AtSize(phase); }
+};
+
+TEST_P(BusyOxReading, ARoundFromFreeTimeToTheResult)
+{
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    HundredRecords();
+    QueueSeven();
+    Step();
+    ExpectQueueInsideItsList();
+    Uncovered(Phase("free time").c_str());
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 50000000000LL, 2000000000, 20)));
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        for (int64_t amount : {5000000, 1000000, 500000, 100000, 50000, 10000, 1000, 100})
+            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, area, amount)));
+        ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(3, area, 2407900000LL)));
+        for (int i = 0; i < 4; ++i)
+            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, area, 5000000)));
+    }
+    Step();
+    Uncovered(Phase("bets").c_str());
+    ASSERT_TRUE(Game(SUB_S_GAME_END, BytesOf(EndRecord(25, 3, 5, -1234567890))));
+    RunTo(9.0f);
+    Uncovered(Phase("the deal").c_str());
+    RunTo(18.0f);
+    Uncovered(Phase("hands opened").c_str());
+    // The two middle areas' totals stay in sight beside the result.
+    RunTo(26.0f);
+    ASSERT_NE(board->GetScoreView(), nullptr);
+    for (int area = 1; area <= AREA_COUNT; ++area)
+        ASSERT_TRUE(nodeboxes::Shown(board->GetTotalLabel(area))) << area;
+    Uncovered(Phase("result").c_str(), kAtTheEnd);
+}
+
+// Restored in its betting, my bet leaves no chip I may use: the notice
+// lies over the piles laid from the scene.
+TEST_P(BusyOxReading, TheNoticeOverARestoredBettingTable)
+{
+    QueueSeven();
+    PlayScene scene = PlaySceneRecord(GS_BETTING, 12, 1);
+    for (int area = 1; area <= AREA_COUNT; ++area)
+    {
+        scene.lAllBets[area] = 2414567890LL;
+        scene.lMyBets[area] = 20000000;
+    }
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(scene)));
+    ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(kMe, 2, 100)));
+    Step();
+    ASSERT_EQ(Showing("OxBattle/notify_03").size(), 1u);
+    Uncovered(Phase("restored betting").c_str());
+    ExpectQueueInsideItsList();
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BusyOxReading, ::testing::ValuesIn(banktest::kWindowSizes),
+                         banktest::WindowSizeName);
 
 }  // namespace
