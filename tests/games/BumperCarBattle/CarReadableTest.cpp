@@ -53,44 +53,101 @@ protected:
             r.Widget(("atlasLabel_" + std::string(brand) + "_self").c_str(), true);
         }
     }
-    void Queue()
+    void Queue(std::initializer_list<uint16_t> chairs = {2, 0, 3})
     {
-        for (uint16_t chair : {2, 0, 3})
+        for (uint16_t chair : chairs)
             ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, BytesOf(ApplyBankerMessage{chair})));
+    }
+    // A history of that many rounds, one class after the other.
+    void SendRecords(int count)
+    {
+        Bytes body;
+        for (int i = 0; i < count; ++i)
+        {
+            RoundRecord record = {};
+            record.cbWon[i % AREA_COUNT] = 1;
+            const Bytes one = BytesOf(record);
+            body.insert(body.end(), one.begin(), one.end());
+        }
+        ASSERT_TRUE(Game(SUB_S_SEND_RECORD, body));
+    }
+    // A round from free time to its result, each phase checked; a busy room
+    // brings seven to the queue, a long history, ten-digit totals and my
+    // eight-digit bets on every area.
+    void EveryPhase(bool busy, const std::string& suffix)
+    {
+        ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(10)));
+        if (busy)
+        {
+            SendRecords(40);
+            Queue({2, 0, 3, 4, 6, 7, 8});
+        }
+        else
+        {
+            Queue();
+        }
+        Seconds(1);
+        phasecheck::ExpectNothingCovers(Table(true), "car_readable_idle" + suffix);
+
+        ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 20)));
+        for (int area = 1; area <= AREA_COUNT; ++area)
+            for (int64_t amount : {5000000, 1000000, 100000, 10000, 1000, 100})
+                for (int i = 0; i < 3; ++i)
+                    ASSERT_TRUE(Game(SUB_S_PLACE_JETTON, Bet(2, static_cast<uint8_t>(area), amount)));
+        for (int area = 1; area <= AREA_COUNT && busy; ++area)
+        {
+            ASSERT_TRUE(Game(SUB_S_PLACE_JETTON, Bet(3, static_cast<uint8_t>(area), 2394234590LL)));
+            ASSERT_TRUE(Game(SUB_S_PLACE_JETTON, Bet(kMe, static_cast<uint8_t>(area), 20000000)));
+        }
+        ASSERT_TRUE(Game(SUB_S_PLACE_JETTON, Bet(kMe, 3, 100000)));
+        Seconds(1);
+        phasecheck::ExpectNothingCovers(Table(true), "car_readable_betting" + suffix);
+
+        RoundEndMessage end = EndRecord(25, 9);
+        if (busy)
+        {
+            end.lMyScore = -1234567890;
+            end.lPanelUpperRight = 9876543210LL;
+            end.lPanelLower = -2345678901LL;
+        }
+        ASSERT_TRUE(Game(SUB_S_GAME_END, BytesOf(end)));
+        Seconds(3);
+        phasecheck::ExpectNothingCovers(Table(true), "car_readable_running" + suffix);
+        RunToTheEnd();
+        Seconds(3);
+        cocos2d::CCNode* panel = board->GetEndBackground()->getChildByTag(NNBoard::kResultPanelTag);
+        ASSERT_NE(panel, nullptr);
+        phasecheck::List result = Table(false);
+        result.Node("the result panel", panel);
+        phasecheck::ExpectNothingCovers(result, "car_readable_result" + suffix);
+        std::vector<cocos2d::CCNode*> areas;
+        for (int area = 1; area <= AREA_COUNT; ++area)
+            areas.push_back(board->GetAreaButton(area));
+        phasecheck::ExpectOpaque(board->GetEndBackground(), areas, "the end background");
+    }
+    // The winning car's name: the middle of the big car (its body 75 left of
+    // the armature's point) or of the small car's picture.
+    void AddWinningCarsName(phasecheck::List& r)
+    {
+        cocos2d::CCSprite* end = board->GetEndBackground();
+        cocos2d::CCArray* children = end->getChildren();
+        for (unsigned int i = 0; children != nullptr && i < children->count(); ++i)
+        {
+            auto* child = static_cast<cocos2d::CCNode*>(children->objectAtIndex(i));
+            cocos2d::CCPoint middle;
+            if (dynamic_cast<cocos2d::extension::CCArmature*>(child) != nullptr)
+                middle = end->convertToWorldSpace(ccpAdd(child->getPosition(), cocos2d::CCPoint(-75, 0)));
+            else if (child->getTag() != NNBoard::kResultPanelTag)
+                middle = child->convertToWorldSpace(
+                    cocos2d::CCPoint(child->getContentSize().width / 2, child->getContentSize().height / 2));
+            else
+                continue;
+            r.Part("the winning car's name", child, cocos2d::CCRect(middle.x - 80, middle.y - 20, 160, 40));
+        }
     }
 };
 
-TEST_F(CarReadable, EveryPhaseOfARound)
-{
-    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(10)));
-    Queue();
-    Seconds(1);
-    phasecheck::ExpectNothingCovers(Table(true), "car_readable_idle");
-
-    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 20)));
-    for (int area = 1; area <= AREA_COUNT; ++area)
-        for (int64_t amount : {5000000, 1000000, 100000, 10000, 1000, 100})
-            for (int i = 0; i < 3; ++i)
-                ASSERT_TRUE(Game(SUB_S_PLACE_JETTON, Bet(2, static_cast<uint8_t>(area), amount)));
-    ASSERT_TRUE(Game(SUB_S_PLACE_JETTON, Bet(kMe, 3, 100000)));
-    Seconds(1);
-    phasecheck::ExpectNothingCovers(Table(true), "car_readable_betting");
-
-    ASSERT_TRUE(Game(SUB_S_GAME_END, End(25, 9)));
-    Seconds(3);
-    phasecheck::ExpectNothingCovers(Table(true), "car_readable_running");
-    RunToTheEnd();
-    Seconds(3);
-    cocos2d::CCNode* panel = board->GetEndBackground()->getChildByTag(NNBoard::kResultPanelTag);
-    ASSERT_NE(panel, nullptr);
-    phasecheck::List result = Table(false);
-    result.Node("the result panel", panel);
-    phasecheck::ExpectNothingCovers(result, "car_readable_result");
-    std::vector<cocos2d::CCNode*> areas;
-    for (int area = 1; area <= AREA_COUNT; ++area)
-        areas.push_back(board->GetAreaButton(area));
-    phasecheck::ExpectOpaque(board->GetEndBackground(), areas, "the end background");
-}
+TEST_F(CarReadable, EveryPhaseOfARound) { EveryPhase(false, ""); }
 
 TEST_F(CarReadable, ATableEnteredInItsBetting)
 {
@@ -118,13 +175,14 @@ TEST_F(CarReadable, TheChipsOfAnAreaStayBelowItsNameBar)
     }
 }
 
-// The result line's caption between its two figures, with figures of ten
-// characters: neither figure lies on it.
+// The result line's caption between its two figures, with ten-digit
+// figures (thirteen characters): neither figure lies on it, nor runs into
+// it or out of the panel.
 TEST_F(CarReadable, TheResultLinesCaptionStandsClearOfItsFigures)
 {
     RoundEndMessage end = EndRecord(25, 9);
-    end.lMyScore = -12345678;
-    end.lPanelUpperRight = -87654321;
+    end.lMyScore = -1234567890;
+    end.lPanelUpperRight = -8765432100LL;
     ASSERT_TRUE(Game(SUB_S_GAME_END, BytesOf(end)));
     RunToTheEnd();
     Seconds(3);
@@ -134,8 +192,86 @@ TEST_F(CarReadable, TheResultLinesCaptionStandsClearOfItsFigures)
     // The caption "返还" ends 207 across the picture, on the row 22 from its top.
     const cocos2d::CCRect box = nodeboxes::WorldBox(panel);
     phasecheck::List r;
-    r.Part("the caption", panel, cocos2d::CCRect(box.getMinX() + 178, box.getMaxY() - 31, 30, 18));
+    const cocos2d::CCRect caption(box.getMinX() + 178, box.getMaxY() - 31, 30, 18);
+    r.Part("the caption", panel, caption);
     phasecheck::ExpectNothingCovers(r, "car_readable_result_line");
+    std::vector<nodeboxes::Box> figures;
+    for (unsigned int i = 0; i < panel->getChildrenCount(); ++i)
+        nodeboxes::AddShown(figures, "figure " + std::to_string(i),
+                            static_cast<cocos2d::CCNode*>(panel->getChildren()->objectAtIndex(i)));
+    ASSERT_EQ(figures.size(), 3u);
+    for (const nodeboxes::Box& figure : figures)
+        EXPECT_FALSE(nodeboxes::Overlap(figure.rect, caption)) << figure.name << " " << nodeboxes::Describe(figure.rect);
+    for (const std::string& out : nodeboxes::Outside(figures, box))
+        ADD_FAILURE() << out;
 }
+
+class BusyCarReadable : public banktest::BusyAt<CarReadable>
+{
+};
+
+TEST_P(BusyCarReadable, EveryPhaseOfARound) { EveryPhase(true, AtSize("")); }
+
+// The change of banker's banner comes in the last seconds of every result,
+// over the big car's armature or the small car's picture: the car's name
+// stays in sight.
+TEST_P(BusyCarReadable, TheChangeOfBankerLeavesTheWinningCarsNameInSight)
+{
+    for (uint8_t slot : {9, 10})
+    {
+        SCOPED_TRACE(slot);
+        ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+        ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 5)));
+        ASSERT_TRUE(Game(SUB_S_GAME_END, End(25, slot)));
+        RunToTheEnd();
+        // The banner comes at four seconds left and fades in over three.
+        for (int i = 0; i < 30 * 60 && board->GetTimeLeft() > 2; ++i)
+            Step();
+        Seconds(1);
+        ASSERT_EQ(Showing("BumperCarBattle/change_banker_status").size(), 1u);
+        phasecheck::List r;
+        AddWinningCarsName(r);
+        ASSERT_EQ(r.Items().size(), 1u);
+        phasecheck::ExpectNothingCovers(r, AtSize("car_readable_banner_" + std::to_string(slot)));
+        Seconds(5);
+    }
+}
+
+// However long the history, the strip shows whole columns, none of them
+// under its arrows: at its newest end and paged back to its oldest.
+TEST_P(BusyCarReadable, TheHistoryStripShowsWholeColumns)
+{
+    cocos2d::ui::ListView* strip = board->GetHistoryList();
+    ASSERT_NE(strip, nullptr);
+    const cocos2d::CCRect list = nodeboxes::WorldBox(strip);
+    for (const char* arrow : {"btn_left", "btn_right"})
+        EXPECT_FALSE(list.intersectsRect(nodeboxes::WorldBox(board->GetWidget(arrow)))) << arrow;
+    auto expectWhole = [&](const char* where) {
+        int shown = 0;
+        for (unsigned int i = 0; cocos2d::ui::Widget* column = strip->getItem(i); ++i)
+        {
+            const cocos2d::CCRect box = nodeboxes::WorldBox(column);
+            if (!box.intersectsRect(list))
+                continue;
+            ++shown;
+            EXPECT_GE(box.getMinX(), list.getMinX() - 0.5f) << where << " column " << i;
+            EXPECT_LE(box.getMaxX(), list.getMaxX() + 0.5f) << where << " column " << i;
+        }
+        EXPECT_GE(shown, 9) << where;
+    };
+    SendRecords(40);
+    Seconds(1);
+    ASSERT_LT(strip->getInnerContainer()->getPositionX(), -1000);
+    expectWhole("the newest end");
+    for (int i = 0; i < 40; ++i)
+    {
+        TapWidget("btn_left");
+        Seconds(1);
+    }
+    expectWhole("the oldest end");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BusyCarReadable, ::testing::ValuesIn(banktest::kWindowSizes),
+                         banktest::WindowSizeName);
 
 }  // namespace
