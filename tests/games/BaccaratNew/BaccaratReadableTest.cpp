@@ -44,7 +44,8 @@ protected:
         }
         return r;
     }
-    // Each area's name, and its total and my stake when they show.
+    // Each area's name, and its total and my stake when they show; the most
+    // that may still be bet on the three main areas, with its caption.
     void AddAreas(phasecheck::List& r)
     {
         for (int area = 0; area < 8; ++area)
@@ -53,6 +54,85 @@ protected:
             r.Widget(Name("Label_%04d", area).c_str(), true);
             r.Widget(Name("Label_%03d", area).c_str(), true);
         }
+        r.Widgets({"SCORE_INFO_XIAN", "SCORE_INFO_PING", "SCORE_INFO_ZHUANG"});
+        for (int area = 0; area <= AREA_ZHUANG; ++area)
+            AddMaxCaption(r, area);
+    }
+    // The caption of the most that may still be bet, at the left of the bar
+    // whose right part holds the figure.
+    void AddMaxCaption(phasecheck::List& r, int area)
+    {
+        const std::string name = Name("Image_max_caption_%d", area);
+        cocos2d::ui::Widget* bar = board->GetWidget(name.c_str());
+        EXPECT_NE(bar, nullptr) << name;
+        if (bar == nullptr)
+            return;
+        const CCRect box = nodeboxes::WorldBox(bar);
+        r.Part(name, bar, CCRect(box.getMinX(), box.getMinY(), box.size.width * 50 / 124, box.size.height));
+    }
+    // What of the player's and the banker's areas stands beside the deal's
+    // frame and the result panel: their totals, my stakes and the most that
+    // may still be bet, with its caption.
+    void AddOuterAmounts(phasecheck::List& r)
+    {
+        for (int area : {AREA_XIAN, AREA_ZHUANG})
+        {
+            r.Widget(Name("Label_%04d", area).c_str());
+            r.Widget(Name("Label_%03d", area).c_str());
+            AddMaxCaption(r, area);
+        }
+        r.Widgets({"SCORE_INFO_XIAN", "SCORE_INFO_ZHUANG"});
+    }
+    // Every amount on the areas either stands clear of a panel over the
+    // table or lies wholly under it: none shows in part, as a wrong figure.
+    void ExpectAmountsClearOrUnder(cocos2d::ui::Widget* panel, const std::string& phase)
+    {
+        ASSERT_TRUE(nodeboxes::Shown(panel)) << phase;
+        const CCRect over = nodeboxes::WorldBox(panel);
+        std::vector<std::string> names = {"SCORE_INFO_XIAN", "SCORE_INFO_PING", "SCORE_INFO_ZHUANG"};
+        for (int area = 0; area < 8; ++area)
+            for (const char* format : {"Label_%04d", "Label_%03d", "Image_%02d", "Image_max_caption_%d"})
+                names.push_back(Name(format, area));
+        for (const std::string& name : names)
+        {
+            cocos2d::ui::Widget* w = board->GetWidget(name.c_str());
+            if (w == nullptr || !nodeboxes::Shown(w))
+                continue;
+            const CCRect box = nodeboxes::WorldBox(w);
+            const bool under = box.getMinX() >= over.getMinX() && box.getMaxX() <= over.getMaxX() &&
+                               box.getMinY() >= over.getMinY() && box.getMaxY() <= over.getMaxY();
+            EXPECT_TRUE(under || !nodeboxes::Overlap(box, over))
+                << phase << ": " << name << " " << nodeboxes::Describe(box) << " in part under "
+                << nodeboxes::Describe(over);
+        }
+    }
+    // The rows of the window that a node's own picture draws in (its clear
+    // rows left out), as a box of the node's width.
+    CCRect DrawnBox(cocos2d::CCNode* node)
+    {
+        covering::detail::Frame with, without;
+        EXPECT_TRUE(covering::detail::Capture(with));
+        {
+            covering::detail::HideOwn hide(node);
+            covering::detail::Capture(without);
+        }
+        cocos2d::CCDirector::sharedDirector()->setNeedsRedraw();
+        const CCRect box = nodeboxes::WorldBox(node);
+        const covering::detail::Pixels area = covering::detail::ToPixels(box, with);
+        int top = -1, bottom = -1;
+        for (int y = area.y0; y < area.y1; ++y)
+            for (int x = area.x0; x < area.x1; ++x)
+                if (covering::detail::Differs(with, without, x, y))
+                {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                    break;
+                }
+        if (top < 0)
+            return CCRect();
+        const float scale = with.height / cocos2d::CCDirector::sharedDirector()->getWinSize().height;
+        const float high = (with.height - top) / scale, low = (with.height - bottom - 1) / scale;
+        return CCRect(box.getMinX(), low, box.size.width, high - low);
     }
     cocos2d::ui::Widget* Item(const char* list, int item)
     {
@@ -293,5 +373,113 @@ TEST_F(BaccaratReadable, TheRoadsDotsLieInsideTheirCells)
         }
     }
 }
+
+// A busy room at each window size: names that fill their fields, ten-digit
+// scores and totals, my eight-digit stakes on every area, seven players
+// queued for the bank and a full cycle of records.
+class BusyBaccarat : public banktest::BusyAt<BaccaratReadable>
+{
+protected:
+    void FullTable()
+    {
+        CMD_S_StatusFree scene = FreeScene(20, 1);
+        scene.lBankerScore = 100000000000LL;
+        scene.lBankerWinScore = -123456789;
+        scene.lAreaLimitScore = 10000000000LL;
+        ASSERT_TRUE(Scene(GS_FREE, BytesOf(scene)));
+        ASSERT_TRUE(SendRecords(67));
+        for (uint16_t chair : {2, 3, 0, 4, 6, 7, 8})
+            ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, CMD_S_ApplyBanker{chair}));
+    }
+    // Four chips of 5,000,000 of mine on every area, then the others'
+    // stakes to ten-digit totals.
+    void BetEverywhere()
+    {
+        ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 100000000000LL, 200000000)));
+        Touch("Button_500W");
+        for (int area = 0; area < 8; ++area)
+            for (int i = 0; i < 4; ++i)
+                Touch(board->GetAreaButton(area));
+        board->OnRButtonUp();
+        for (int area = 0; area < 8; ++area)
+        {
+            ASSERT_EQ(board->GetMyBet(area), 20000000) << area;
+            ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, static_cast<uint8_t>(area), 2394567890LL)));
+        }
+        Seconds(1);
+    }
+    // Three queued players' rows show; each keeps its name and score inside
+    // the list, in the middle of its frame.
+    void ExpectQueueRowsInTheirFrames()
+    {
+        auto* queue = dynamic_cast<cocos2d::ui::ListView*>(board->GetWidget("ListView_Wait"));
+        ASSERT_NE(queue, nullptr);
+        const CCRect list = nodeboxes::WorldBox(queue);
+        for (int row = 0; row < 3; ++row)
+        {
+            cocos2d::ui::Widget* item = Item("ListView_Wait", row);
+            ASSERT_NE(item, nullptr);
+            const CCRect frame = DrawnBox(item);
+            for (int label = 0; label < 2; ++label)
+            {
+                cocos2d::CCNode* text = item->getChildByTag(BaccaratNewBoard::kQueueLabelTag + 10 * row + label);
+                ASSERT_NE(text, nullptr);
+                const CCRect box = nodeboxes::WorldBox(text);
+                SCOPED_TRACE("row " + std::to_string(row) + " label " + std::to_string(label) + " " +
+                             nodeboxes::Describe(box) + " in " + nodeboxes::Describe(frame));
+                EXPECT_GE(box.getMinX(), list.getMinX());
+                EXPECT_LE(box.getMaxX(), list.getMaxX());
+                EXPECT_GE(box.getMinY(), frame.getMinY() + 2);
+                EXPECT_LE(box.getMaxY(), frame.getMaxY() - 2);
+            }
+        }
+    }
+};
+
+TEST_P(BusyBaccarat, EveryPhaseOfARound)
+{
+    FullTable();
+    Seconds(1.1f);
+    phasecheck::List idle = Table(true);
+    AddAreas(idle);
+    phasecheck::ExpectNothingCovers(idle, AtSize("baccarat_busy_idle"));
+    ExpectQueueRowsInTheirFrames();
+    // My name stands below the player's area, not under it.
+    EXPECT_LE(nodeboxes::WorldBox(board->GetWidget("self_username")).getMaxY(),
+              nodeboxes::WorldBox(board->GetAreaButton(AREA_XIAN)).getMinY());
+
+    BetEverywhere();
+    phasecheck::List betting = Table(true);
+    AddAreas(betting);
+    phasecheck::ExpectNothingCovers(betting, AtSize("baccarat_busy_betting"));
+
+    CMD_S_GameEnd end = End({0x02, 0x13, 0x29}, {0x0D, 0x36}, -1234567890, 20);
+    for (int area = 0; area < 8; ++area)
+        end.lUserAreaScore[area] = area % 2 == 0 ? -1020000000 : 1020000000;
+    ASSERT_TRUE(Game(SUB_S_GAME_END, end));
+    // Four cards dealt, their points and the tip; the flying card rests.
+    Seconds(4.5f);
+    phasecheck::List deal = Table(false);
+    for (int i = 0; i < 6; ++i)
+        deal.Node("card " + std::to_string(i), board->GetTableCard(i), true);
+    deal.Widgets({"GAME_POINT_XIAN", "GAME_POINT_ZHUANG", "GAME_END_TIPS"});
+    AddOuterAmounts(deal);
+    const covering::Allowed fanned = {{"card 0", "card 1"}, {"card 0", "card 2"}, {"card 1", "card 2"},
+                                      {"card 3", "card 4"}, {"card 3", "card 5"}, {"card 4", "card 5"}};
+    phasecheck::ExpectNothingCovers(deal, AtSize("baccarat_busy_deal"), {}, fanned);
+    ExpectAmountsClearOrUnder(board->GetWidget("GAME_END_FRAME"), "the deal");
+
+    Seconds(6.5f);
+    ASSERT_TRUE(board->GetWidget("GAME_END")->isVisible());
+    phasecheck::List result = Table(false);
+    for (int i = 0; i <= 10; ++i)
+        result.Widget(Name("Label_result_%d", i).c_str());
+    AddOuterAmounts(result);
+    phasecheck::ExpectNothingCovers(result, AtSize("baccarat_busy_result"));
+    ExpectAmountsClearOrUnder(board->GetWidget("GAME_END"), "the result");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BusyBaccarat, ::testing::ValuesIn(banktest::kWindowSizes),
+                         banktest::WindowSizeName);
 
 }  // namespace
