@@ -1,8 +1,11 @@
-// Small helpers the board's parts share: the framework's own sprite sheets
-// and frame animations by name.
+// Small helpers the board's parts share: the framework's own sprite sheets,
+// frame animations by name, and texts fitted to their columns.
 #pragma once
 
 #include "cocos2d.h"
+
+#include <cstdint>
+#include <string>
 
 namespace Sexy {
 
@@ -29,6 +32,14 @@ cocos2d::CCSprite* LoopingFrameSprite(const char* format, int first, int last, f
 // is drawn smaller instead of over its neighbour. Call it again whenever
 // the text changes.
 void FitToWidth(cocos2d::CCNode* node, float width);
+// A name is cut instead: whole characters off its end and "..." appended
+// until the label is at most `width` points wide; a text that fits is left
+// alone. (A figure cut short would read as another figure: FitToWidth.)
+void FitTextToWidth(cocos2d::CCLabelTTF* label, float width);
+// A figure for a label atlas of digits from '0' whose cell after '9' draws
+// the minus sign: "%lld" with the '-' written as ':', the character of that
+// cell (an atlas has no cell before '0' for the '-' itself).
+std::string AtlasFigure(int64_t value);
 
 // The right bar's heights in the visible area, which the board lays out and
 // the player list and chat size themselves by: the top part (the own-user
