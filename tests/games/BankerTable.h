@@ -212,21 +212,9 @@ protected:
         for (size_t cut = 0; cut <= upTo; ++cut)
             EXPECT_EQ(SceneRecord(status, Sized(body, cut)), cut == size) << int(status) << " at " << cut;
     }
-    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score) { return Enter(userID, chair, US_SIT, score, 5); }
-    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score, const std::u16string& nickname)
+    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score, const std::u16string& nickname = u"")
     {
-        tagUserData user;
-        std::memset(&user, 0, sizeof(user));
-        user.dwUserID = userID;
-        user.dwGameID = userID + 500000;
-        user.wTableID = 5;
-        user.wChairID = chair;
-        user.cbUserStatus = US_SIT;
-        user.lScore = score;
-        SetFieldText(user.szNickName, nickname);
-        const std::vector<uint8_t> msg = Sexy::UserEnterMessage(user);
-        return kernel->OnChannelMessage(Sexy::IPC_MAIN_USER, Sexy::IPC_SUB_USER_ENTER, msg.data(),
-                                        static_cast<uint16_t>(msg.size()));
+        return Enter(userID, chair, US_SIT, score, 5, 0, nickname);
     }
 
     void ClearSent() { room.sent.clear(); }
