@@ -695,7 +695,11 @@ void BaccaratNewBoard::RefreshBankerList()
             if (user == nullptr)
                 continue;
             // Each in its column: a long name cut, a long score smaller.
-            games::SetTextCut(name, games::NickName(user), kQueueNameWidth);
+            if (name != nullptr)
+            {
+                name->setText(games::NickName(user));
+                Sexy::FitTextToWidth(name, kQueueNameWidth);
+            }
             if (score != nullptr)
             {
                 score->setText(Lld(user->lScore));

@@ -398,6 +398,9 @@ CCSprite* NNBoard::MakeChip(uint16_t chair, int64_t amount)
     label->setColor(kChipAmountColour);
     const CCSize size = chip->getContentSize();
     label->setPosition(CCPoint(size.width / 2, size.height / 2));
+    // Ten digits are drawn smaller on the chip, not past it under a seat
+    // panel, which cut off their first digits.
+    Sexy::FitToWidth(label, size.width - kChipAmountMargin);
     chip->addChild(label);
     AddContentChild(chip);
     m_pChips[chair] = chip;

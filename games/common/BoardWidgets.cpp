@@ -54,26 +54,10 @@ std::string WidgetText(TouchGroup* layer, const char* name)
     return std::string();
 }
 
-void SetTextCut(Label* label, const std::string& utf8, float width)
-{
-    if (label == nullptr)
-        return;
-    label->setText(utf8);
-    // Characters come off the end until the rest and the ellipsis fit.
-    std::string kept = utf8;
-    while (!kept.empty() && label->getContentSize().width > width)
-    {
-        size_t last = kept.size() - 1;
-        while (last > 0 && (static_cast<unsigned char>(kept[last]) & 0xC0) == 0x80)
-            --last;
-        kept.erase(last);
-        label->setText(kept + "…");
-    }
-}
-
 void SetWidgetTextCut(TouchGroup* layer, const char* name, const std::string& utf8, float width)
 {
-    SetTextCut(dynamic_cast<Label*>(layer != nullptr ? layer->getWidgetByName(name) : nullptr), utf8, width);
+    SetWidgetText(layer, name, utf8);
+    Sexy::FitTextToWidth(dynamic_cast<Label*>(layer != nullptr ? layer->getWidgetByName(name) : nullptr), width);
 }
 
 void SetWidgetTextScaled(TouchGroup* layer, const char* name, const std::string& text, float width)

@@ -34,12 +34,10 @@ void SetWidgetText(cocos2d::ui::TouchGroup* layer, const char* name, const std::
 // Its text, "" when there is none.
 std::string WidgetText(cocos2d::ui::TouchGroup* layer, const char* name);
 
-// A text that may be longer than its column, fitted to the column's width
+// The text of the layout's label of that name, fitted to its column's width
 // (in the label's own points) so it never runs into its neighbour: a name
-// is cut and ends in "…"; an amount is drawn smaller, every digit kept
-// (Sexy::FitToWidth).
-void SetTextCut(cocos2d::ui::Label* label, const std::string& utf8, float width);
-// The same on the layout's label of that name.
+// is cut with "..." (Sexy::FitTextToWidth), an amount drawn smaller with
+// every digit kept (Sexy::FitToWidth).
 void SetWidgetTextCut(cocos2d::ui::TouchGroup* layer, const char* name, const std::string& utf8, float width);
 void SetWidgetTextScaled(cocos2d::ui::TouchGroup* layer, const char* name, const std::string& text, float width);
 

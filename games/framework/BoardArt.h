@@ -4,6 +4,12 @@
 
 #include "cocos2d.h"
 
+namespace cocos2d {
+namespace ui {
+class Label;
+}
+}  // namespace cocos2d
+
 #include <cstdint>
 #include <string>
 
@@ -36,6 +42,8 @@ void FitToWidth(cocos2d::CCNode* node, float width);
 // until the label is at most `width` points wide; a text that fits is left
 // alone. (A figure cut short would read as another figure: FitToWidth.)
 void FitTextToWidth(cocos2d::CCLabelTTF* label, float width);
+// The same for a layout's text label, whose size follows its text.
+void FitTextToWidth(cocos2d::ui::Label* label, float width);
 // A figure for a label atlas of digits from '0' whose cell after '9' draws
 // the minus sign: "%lld" with the '-' written as ':', the character of that
 // cell (an atlas has no cell before '0' for the '-' itself).

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/KernelFixture.h"
+#include "games/TableReadables.h"
 #include "games/TableTest.h"
 #include "games/common/BankerMessages.h"
 #include "games/framework/KernelMessages.h"
@@ -104,20 +105,6 @@ std::vector<Value> UsableChipsOf(const Board& board)
     return out;
 }
 
-// The window sizes a board is looked at: the design size, a larger window,
-// and maximised on a 1920 x 1040 desktop.
-struct WindowSize
-{
-    int width;
-    int height;
-    bool maximised;
-};
-inline const WindowSize kWindowSizes[] = {{1288, 762, false}, {1600, 900, false}, {1920, 1040, true}};
-inline std::string WindowSizeName(const ::testing::TestParamInfo<WindowSize>& info)
-{
-    return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
-}
-
 // A nickname that fills its field: eight characters, the last telling the
 // chair apart.
 inline std::u16string FullNickname(uint16_t chair)
@@ -212,7 +199,8 @@ protected:
         for (size_t cut = 0; cut <= upTo; ++cut)
             EXPECT_EQ(SceneRecord(status, Sized(body, cut)), cut == size) << int(status) << " at " << cut;
     }
-    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score, const std::u16string& nickname = u"")
+    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score) { return Enter(userID, chair, US_SIT, score, 5); }
+    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score, const std::u16string& nickname)
     {
         return Enter(userID, chair, US_SIT, score, 5, 0, nickname);
     }
@@ -257,24 +245,19 @@ protected:
     Sexy::CGameHandler* Handler() const { return kernel->GetGameHandler(); }
 };
 
-// A board's fixture in a busy room at each window size: TEST_P over
-// kWindowSizes.
+// A board's fixture in a busy room at each window size:
+// TEST_P over readables::kWindows.
 template <class Fixture>
-class BusyAt : public Fixture, public ::testing::WithParamInterface<WindowSize>
+class BusyAt : public readables::AtWindow<Fixture>
 {
 protected:
     void SetUp() override
     {
         this->busyRoom = true;
-        this->app.maximized = GetParam().maximised;
-        Fixture::SetUp();
-    }
-    cocos2d::CCSize FrameSize() const override
-    {
-        return cocos2d::CCSize(static_cast<float>(GetParam().width), static_cast<float>(GetParam().height));
+        readables::AtWindow<Fixture>::SetUp();
     }
     // The shot's name at this size.
-    std::string AtSize(const std::string& name) const { return name + "_" + std::to_string(GetParam().width); }
+    std::string AtSize(const std::string& name) const { return name + "_" + readables::WindowName(this->GetParam()); }
 };
 
 }  // namespace banktest

@@ -1,5 +1,6 @@
 #include "games/framework/BoardArt.h"
 
+#include "CocoStudio.h"
 #include "ui/VisibleRect.h"
 
 #include <cinttypes>
@@ -75,11 +76,13 @@ void FitToWidth(CCNode* node, float width)
     node->setScale(natural > width ? width / natural : 1.0f);
 }
 
-void FitTextToWidth(CCLabelTTF* label, float width)
+namespace {
+
+// Whole characters off the text's end, "..." after them, until `drawn`
+// says it fits; `show` puts each try on the label.
+template <class Show, class Drawn>
+void CutToWidth(const std::string& text, float width, Show show, Drawn drawn)
 {
-    if (label == nullptr || width <= 0 || label->getContentSize().width <= width)
-        return;
-    const std::string text = label->getString();
     size_t end = text.size();
     while (end > 0)
     {
@@ -87,10 +90,30 @@ void FitTextToWidth(CCLabelTTF* label, float width)
         do
             --end;
         while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);
-        label->setString((text.substr(0, end) + "...").c_str());
-        if (label->getContentSize().width <= width)
+        show(text.substr(0, end) + "...");
+        if (drawn() <= width)
             return;
     }
+}
+
+}  // namespace
+
+void FitTextToWidth(CCLabelTTF* label, float width)
+{
+    if (label == nullptr || width <= 0 || label->getContentSize().width <= width)
+        return;
+    CutToWidth(
+        label->getString(), width, [label](const std::string& text) { label->setString(text.c_str()); },
+        [label] { return label->getContentSize().width; });
+}
+
+void FitTextToWidth(ui::Label* label, float width)
+{
+    if (label == nullptr || width <= 0 || label->getContentSize().width <= width)
+        return;
+    CutToWidth(
+        label->getStringValue(), width, [label](const std::string& text) { label->setText(text); },
+        [label] { return label->getContentSize().width; });
 }
 
 std::string AtlasFigure(int64_t value)

@@ -479,7 +479,7 @@ TEST_P(BusyBaccarat, EveryPhaseOfARound)
     ExpectAmountsClearOrUnder(board->GetWidget("GAME_END"), "the result");
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, BusyBaccarat, ::testing::ValuesIn(banktest::kWindowSizes),
-                         banktest::WindowSizeName);
+INSTANTIATE_TEST_SUITE_P(Sizes, BusyBaccarat, ::testing::ValuesIn(readables::kWindows),
+                         readables::ByWindow);
 
 }  // namespace

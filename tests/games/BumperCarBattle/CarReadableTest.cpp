@@ -271,7 +271,7 @@ TEST_P(BusyCarReadable, TheHistoryStripShowsWholeColumns)
     expectWhole("the oldest end");
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, BusyCarReadable, ::testing::ValuesIn(banktest::kWindowSizes),
-                         banktest::WindowSizeName);
+INSTANTIATE_TEST_SUITE_P(Sizes, BusyCarReadable, ::testing::ValuesIn(readables::kWindows),
+                         readables::ByWindow);
 
 }  // namespace

@@ -314,7 +314,7 @@ TEST_P(BusyOxReading, TheNoticeOverARestoredBettingTable)
     ExpectQueueInsideItsList();
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, BusyOxReading, ::testing::ValuesIn(banktest::kWindowSizes),
-                         banktest::WindowSizeName);
+INSTANTIATE_TEST_SUITE_P(Sizes, BusyOxReading, ::testing::ValuesIn(readables::kWindows),
+                         readables::ByWindow);
 
 }  // namespace

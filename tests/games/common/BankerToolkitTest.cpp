@@ -292,16 +292,15 @@ TEST_F(BankerParts, QueueRowsComeInOrderAndGoByChair)
 // the list, its rows aligned left or centred.
 TEST_F(BankerParts, TextsLongerThanTheirColumnAreFittedToIt)
 {
-    Label* label = Label::create();
-    label->setFontSize(13);
-    root->addChild(label);
-    games::SetTextCut(label, "满满当当的昵称甲", 78);
-    EXPECT_STREQ(label->getStringValue(), "满满当当的…");
-    EXPECT_LE(label->getContentSize().width, 78);
-    games::SetTextCut(label, "玩家1000", 78);
-    EXPECT_STREQ(label->getStringValue(), "玩家1000");
-    games::SetTextCut(label, "满满当当", 4);
-    EXPECT_STREQ(label->getStringValue(), "…");
+    games::SetWidgetTextCut(layer, "name", "满满当当的昵称甲", 78);
+    Widget* name = layer->getWidgetByName("name");
+    const std::string cut = Text("name");
+    EXPECT_EQ(cut.substr(0, 6), "满满");
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_LE(name->getContentSize().width, 78);
+    EXPECT_GT(name->getContentSize().width, 60);
+    games::SetWidgetTextCut(layer, "name", "玩家10", 78);
+    EXPECT_EQ(Text("name"), "玩家10");
 
     games::SetWidgetTextScaled(layer, "score", "-98,7654,3210", 40);
     Widget* score = layer->getWidgetByName("score");
