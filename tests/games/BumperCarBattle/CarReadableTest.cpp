@@ -88,6 +88,8 @@ protected:
         }
         Seconds(1);
         phasecheck::ExpectNothingCovers(Table(true), "car_readable_idle" + suffix);
+        if (busy)
+            ExpectWholeItems(board->GetBankerList(), "the waiting list");
 
         ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 20)));
         for (int area = 1; area <= AREA_COUNT; ++area)
@@ -124,6 +126,24 @@ protected:
         for (int area = 1; area <= AREA_COUNT; ++area)
             areas.push_back(board->GetAreaButton(area));
         phasecheck::ExpectOpaque(board->GetEndBackground(), areas, "the end background");
+    }
+    // A list shows its items whole: each lies inside it or out of sight.
+    void ExpectWholeItems(cocos2d::ui::ListView* list, const char* what)
+    {
+        ASSERT_NE(list, nullptr);
+        const cocos2d::CCRect view = nodeboxes::WorldBox(list);
+        int shown = 0;
+        for (unsigned int i = 0; cocos2d::ui::Widget* item = list->getItem(i); ++i)
+        {
+            const cocos2d::CCRect box = nodeboxes::WorldBox(item);
+            if (!nodeboxes::Overlap(box, view))
+                continue;
+            ++shown;
+            EXPECT_TRUE(box.getMinX() >= view.getMinX() - 0.5f && box.getMaxX() <= view.getMaxX() + 0.5f &&
+                        box.getMinY() >= view.getMinY() - 0.5f && box.getMaxY() <= view.getMaxY() + 0.5f)
+                << what << " item " << i << " " << nodeboxes::Describe(box) << " in " << nodeboxes::Describe(view);
+        }
+        EXPECT_GT(shown, 0) << what;
     }
     // The winning car's name: the middle of the big car (its body 75 left of
     // the armature's point) or of the small car's picture.
@@ -246,29 +266,16 @@ TEST_P(BusyCarReadable, TheHistoryStripShowsWholeColumns)
     const cocos2d::CCRect list = nodeboxes::WorldBox(strip);
     for (const char* arrow : {"btn_left", "btn_right"})
         EXPECT_FALSE(list.intersectsRect(nodeboxes::WorldBox(board->GetWidget(arrow)))) << arrow;
-    auto expectWhole = [&](const char* where) {
-        int shown = 0;
-        for (unsigned int i = 0; cocos2d::ui::Widget* column = strip->getItem(i); ++i)
-        {
-            const cocos2d::CCRect box = nodeboxes::WorldBox(column);
-            if (!box.intersectsRect(list))
-                continue;
-            ++shown;
-            EXPECT_GE(box.getMinX(), list.getMinX() - 0.5f) << where << " column " << i;
-            EXPECT_LE(box.getMaxX(), list.getMaxX() + 0.5f) << where << " column " << i;
-        }
-        EXPECT_GE(shown, 9) << where;
-    };
     SendRecords(40);
     Seconds(1);
     ASSERT_LT(strip->getInnerContainer()->getPositionX(), -1000);
-    expectWhole("the newest end");
+    ExpectWholeItems(strip, "the newest end");
     for (int i = 0; i < 40; ++i)
     {
         TapWidget("btn_left");
         Seconds(1);
     }
-    expectWhole("the oldest end");
+    ExpectWholeItems(strip, "the oldest end");
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, BusyCarReadable, ::testing::ValuesIn(readables::kWindows),

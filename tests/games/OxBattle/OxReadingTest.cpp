@@ -4,6 +4,7 @@
 #include "OxFixture.h"
 
 #include "games/Covering.h"
+#include "games/PhaseCheck.h"
 #include "games/OxBattle/Dice.h"
 #include "games/OxBattle/ScoreView.h"
 #include "games/framework/CardSprite.h"
@@ -311,6 +312,9 @@ TEST_P(BusyOxReading, TheNoticeOverARestoredBettingTable)
     Step();
     ASSERT_EQ(Showing("OxBattle/notify_03").size(), 1u);
     Uncovered(Phase("restored betting").c_str());
+    // As it comes, nothing of the chips shows through it.
+    std::vector<CCNode*> chips(board->GetTableChips().begin(), board->GetTableChips().end());
+    phasecheck::ExpectOpaque(Showing("OxBattle/notify_03").front(), chips, "the notice");
     ExpectQueueInsideItsList();
 }
 
