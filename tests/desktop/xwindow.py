@@ -88,6 +88,16 @@ xlib.XStringToKeysym.argtypes = [ctypes.c_char_p]
 
 XA_ATOM, XA_CARDINAL, XA_WINDOW = 4, 6, 33
 
+# Windows come and go while the tree is walked (a GL program makes one to
+# probe the driver and destroys it): a request about one that went fails,
+# and Xlib's own handler would end the helper. Such a request reads as "no
+# window" instead.
+ErrorHandler = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+xlib.XSetErrorHandler.restype = ctypes.c_void_p
+xlib.XSetErrorHandler.argtypes = [ErrorHandler]
+ignore_errors = ErrorHandler(lambda display, event: 0)
+xlib.XSetErrorHandler(ignore_errors)
+
 
 class SizeHints(ctypes.Structure):
     _fields_ = [("flags", ctypes.c_long), ("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
