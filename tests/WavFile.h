@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-inline std::string MakeWav(int rate, int samples)
+inline std::string MakeWav(int rate, int samples, int16_t amplitude = 3000)
 {
     std::string s;
     auto u32 = [&s](uint32_t v) {
@@ -29,7 +29,7 @@ inline std::string MakeWav(int rate, int samples)
     s += "data";
     u32(samples * 2);
     for (int i = 0; i < samples; ++i)
-        u16((i / 20) % 2 ? 3000 : static_cast<uint16_t>(-3000));
+        u16((i / 20) % 2 ? static_cast<uint16_t>(amplitude) : static_cast<uint16_t>(-amplitude));
     return s;
 }
 

@@ -617,6 +617,8 @@ CCLabelTTF* CBullBoard::MakeAmountLabel(int64_t amount)
         plate->setPosition(CCPoint(size.width / 2, size.height / 2));
         label->addChild(plate, -1);
     }
+    // Ten digits stay clear of the left seat's panel beside its bet.
+    Sexy::FitToWidth(label, kAmountTextWidth);
     return label;
 }
 

@@ -56,6 +56,8 @@ public:
     // the signs.
     static constexpr int kSignZOrder = 100;
     static constexpr int kAmountZOrder = 150;
+    // The widest an amount's text is drawn; a longer one is drawn smaller.
+    static constexpr float kAmountTextWidth = 76;
     // The type pictures are niu0 to niu15.
     static constexpr int kLastHandTypePicture = 15;
 
@@ -285,7 +287,7 @@ protected:
     cocos2d::CCSprite* MakeChip(uint16_t pile, int slot, const cocos2d::CCPoint& at);
     void RemoveChips();
     // The yellow amount label of the bull tables, on a plate of its own:
-    // it may stand on the chips.
+    // it may stand on the chips. Fitted to kAmountTextWidth.
     cocos2d::CCLabelTTF* MakeAmountLabel(int64_t amount);
     void ShowHandType(const cocos2d::CCPoint& point, uint8_t type);
     void RemoveHandTypes();

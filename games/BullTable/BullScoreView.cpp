@@ -1,6 +1,7 @@
 #include "games/BullTable/BullScoreView.h"
 
 #include "core/ClientGlobal.h"
+#include "games/framework/BoardArt.h"
 
 #include <cmath>
 
@@ -58,9 +59,10 @@ std::string CBullScoreView::NickName(const tagUserData* user)
     return CClientGlobal::GBKToUTF8(CClientGlobal::WideToAnsi(FieldText(user->szNickName)));
 }
 
-CCLabelTTF* CBullScoreView::AddRowText(const std::string& utf8, const CCPoint& at)
+CCLabelTTF* CBullScoreView::AddRowText(const std::string& utf8, const CCPoint& at, float width)
 {
     CCLabelTTF* label = CCLabelTTF::create(utf8.c_str(), "Arial", 14);
+    Sexy::FitToWidth(label, width);
     label->setPosition(at);
     addChild(label, 10);
     return label;

@@ -39,8 +39,9 @@ public:
 
 protected:
     CBullScoreView(int priority, bool swallow) : m_nPriority(priority), m_bSwallow(swallow) {}
-    // A label of the row in "Arial" 14, added at z 10.
-    cocos2d::CCLabelTTF* AddRowText(const std::string& utf8, const cocos2d::CCPoint& at);
+    // A label of the row in "Arial" 14, added at z 10, drawn smaller when
+    // it is wider than its column (`width` points, centred on `at`).
+    cocos2d::CCLabelTTF* AddRowText(const std::string& utf8, const cocos2d::CCPoint& at, float width);
 
 private:
     int m_nPriority;

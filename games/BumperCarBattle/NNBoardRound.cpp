@@ -72,6 +72,9 @@ void NNBoard::OnGameFree(const FreeMessage& message)
         m_pEndBackground->setVisible(false);
         m_pEndBackground->removeAllChildren();
     }
+    // The round is over: a car run has cleared its bets already; a round
+    // that ended with no run of ours (entered mid-round) clears them here.
+    ResetAreaBets();
     PlayMusicOnce("sound/opencar1.mp3");
     RestartClock(kPhaseFree, message.cbTimeLeave);
     m_pCar->runAction(CCFadeOut::create(0.5f));

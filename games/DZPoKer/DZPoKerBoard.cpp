@@ -337,7 +337,11 @@ void DZPoKerBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel)
         coinPlate->addChild(chip);
         m_pMyCoinPlate = coinPlate;
     }
-    panel->SetTextLayout(facePoint, namePoint, 22, coinPoint + CCPoint(13, 0), 19, "");
+    // The name within its plate; the score between the chip at the plate's
+    // left end (36 wide) and its right end, as wide either side of its point.
+    const float plate = m_pMyCoinPlate->getContentSize().width;
+    panel->SetTextLayout(facePoint, namePoint, 22, coinPoint + CCPoint(13, 0), 19, "", plate - 8,
+                         2 * (plate / 2 - 36 + 13 - 2));
 }
 
 void DZPoKerBoard::LayoutGameTable(int width, int height, bool maximised, bool stretchBoth)

@@ -139,6 +139,7 @@ public:
     cocos2d::CCSprite* GetScorePlate(uint16_t view) const { return m_pScorePlate[view]; }
     cocos2d::CCLabelTTF* GetScoreLabel(uint16_t view) const { return m_pScoreLabel[view]; }
     MoveChipAnimation* GetChipLayer() const { return m_pChipLayer; }
+    cocos2d::CCSprite* GetMyCoinPlate() const { return m_pMyCoinPlate; }
     DZPokerColorChip* GetPotChips() const { return m_pPotChips; }
     DZPokerProTimer* GetTurnTimer() const { return m_pTurnTimer; }
     const cocos2d::CCPoint& GetSeatPoint(uint16_t view) const { return m_ptSeat[view]; }

@@ -204,9 +204,12 @@ void DZPoKerBoard::ShowWinScore(uint16_t chair, int64_t amount)
     CCLabelTTF* label = m_pScoreLabel[view];
     label->stopAllActions();
     label->setString(text);
+    // Ten digits and a sign keep inside the plate at the bounce's largest.
+    Sexy::FitToWidth(label, (m_pScorePlate[view]->getContentSize().width - 8) / 1.2f);
+    const float fit = label->getScale();
     label->setScale(0);
-    label->runAction(CCSequence::create(CCEaseBounceInOut::create(CCScaleTo::create(0.5f, 1.2f)),
-                                        CCEaseBounceInOut::create(CCScaleTo::create(2.5f, 0.9f)), nullptr));
+    label->runAction(CCSequence::create(CCEaseBounceInOut::create(CCScaleTo::create(0.5f, 1.2f * fit)),
+                                        CCEaseBounceInOut::create(CCScaleTo::create(2.5f, 0.9f * fit)), nullptr));
 }
 
 void DZPoKerBoard::ShowWinner(uint16_t chair)

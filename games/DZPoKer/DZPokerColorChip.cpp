@@ -3,6 +3,7 @@
 #include "core/ClientGlobal.h"
 #include "games/DZPoKer/DZPoKerHandler.h"
 #include "games/DZPoKer/DZPoKerMobile.h"
+#include "games/framework/BoardArt.h"
 #include "ui/GBKLabel.h"
 
 #include <algorithm>
@@ -19,12 +20,25 @@ namespace {
 
 const ccColor3B kAmountColour = {252, 214, 3};
 
-CCLabelTTF* CentredLabel(CCSprite* plate, const std::string& text)
+// A side pot's plate starts 5 right of its stack's middle, so its chips
+// lie over the plate's first 10 points: its amount keeps to the middle
+// part, as wide on either side of the centre.
+float PotTextWidth(const CCSprite* plate) { return plate->getContentSize().width - 2 * 10; }
+
+// A plate's amount, drawn smaller when it is wider than `width`.
+void SetPlateText(CCLabelTTF* label, const std::string& text, float width)
+{
+    label->setString(text.c_str());
+    Sexy::FitToWidth(label, width);
+}
+
+CCLabelTTF* CentredLabel(CCSprite* plate, const std::string& text, float width)
 {
     CCLabelTTF* label = CreateGBKLabel(text, "Arial", 20);
     const CCSize size = plate->getContentSize();
     label->setPosition(CCPoint(size.width / 2, size.height / 2));
     plate->addChild(label);
+    Sexy::FitToWidth(label, width);
     return label;
 }
 
@@ -97,10 +111,10 @@ void DZPokerColorChip::ShowPot(int64_t amount)
         m_pMainPlate->setScale(0);
         m_pMainPlate->runAction(CCScaleTo::create(0.3f, 1.0f));
         addChild(m_pMainPlate, kPlateZOrder);
-        m_pMainLabel = CentredLabel(m_pMainPlate, "0");
+        m_pMainLabel = CentredLabel(m_pMainPlate, "0", m_pMainPlate->getContentSize().width - 8);
         m_pMainLabel->setColor(kAmountColour);
     }
-    m_pMainLabel->setString(CClientGlobal::FormatScore(amount).c_str());
+    SetPlateText(m_pMainLabel, CClientGlobal::FormatScore(amount), m_pMainPlate->getContentSize().width - 8);
 }
 
 void DZPokerColorChip::RemoveMainPlate()
@@ -133,7 +147,7 @@ void DZPokerColorChip::SetPotAmount(int index, int64_t amount)
     {
         // Built once; its plate keeps up with the amount.
         if (m_pPotLabel[index] != nullptr)
-            m_pPotLabel[index]->setString(std::to_string(amount).c_str());
+            SetPlateText(m_pPotLabel[index], std::to_string(amount), PotTextWidth(m_pPotPlate[index]));
         return;
     }
     m_bPotPaid[index] = false;
@@ -166,7 +180,7 @@ void DZPokerColorChip::ShowPotPlate(CCNode*, void* data)
     plate->runAction(CCFadeIn::create(0.3f));
     addChild(plate, kPlateZOrder);
     m_pPotPlate[index] = plate;
-    m_pPotLabel[index] = CentredLabel(plate, std::to_string(m_lPotAmount[index]));
+    m_pPotLabel[index] = CentredLabel(plate, std::to_string(m_lPotAmount[index]), PotTextWidth(plate));
 }
 
 void DZPokerColorChip::DistributeMainPot(const std::vector<uint16_t>& winnerViews)

@@ -1,5 +1,6 @@
 #include "games/DZPoKer/MoveChipAnimation.h"
 
+#include "games/framework/BoardArt.h"
 #include "ui/GBKLabel.h"
 
 #include <cstdint>
@@ -100,6 +101,15 @@ void MoveChipAnimation::ShowAmountLabel(CCNode*, void* data)
         CCCallFuncND::create(this, callfuncND_selector(MoveChipAnimation::ShowAmountText), data), nullptr));
 }
 
+void MoveChipAnimation::FitAmountText(uint16_t view)
+{
+    // The text starts a third of the plate in, less 15, and ends 3 short of
+    // the plate's right end: a longer one is drawn smaller, not past the
+    // plate under the next seat's chips.
+    const float plate = m_AmountBackgrounds[view]->getContentSize().width;
+    Sexy::FitToWidth(m_AmountLabels[view], plate - (plate / 3 - 15) - 3);
+}
+
 void MoveChipAnimation::ShowAmountText(CCNode* sender, void* data)
 {
     const uint16_t view = ViewOf(data);
@@ -114,6 +124,7 @@ void MoveChipAnimation::ShowAmountText(CCNode* sender, void* data)
             CCPoint(sender->getPositionX() + size.width / 3 - 15, sender->getPositionY() + size.height * 0.25f - 5));
     }
     label->setString(FormatChipAmount(m_lSeatAmount[view]).c_str());
+    FitAmountText(view);
 }
 
 void MoveChipAnimation::SetAmountText(uint16_t view, int64_t amount)
@@ -122,6 +133,7 @@ void MoveChipAnimation::SetAmountText(uint16_t view, int64_t amount)
         return;
     m_lSeatAmount[view] = amount;
     m_AmountLabels[view]->setString(FormatChipAmount(amount).c_str());
+    FitAmountText(view);
 }
 
 std::string MoveChipAnimation::FormatChipAmount(int64_t amount)

@@ -46,6 +46,7 @@ public:
 
 private:
     static uint16_t ViewOf(void* data);
+    void FitAmountText(uint16_t view);
 
     // One pile per seat under key 0; the chips are this layer's children.
     std::map<int, std::vector<cocos2d::CCSprite*>> m_Piles[GAME_PLAYER];

@@ -343,10 +343,14 @@ void PaoMaBoard::ShowResultPanel(bool show)
     m_pResultPanel->setTouchEnabled(show);
 }
 
+// The help and the history take the same place over the areas: one shown
+// puts the other away, rather than lie half over it.
 void PaoMaBoard::ShowHelp(bool show)
 {
     if (m_pHelpPanel == nullptr)
         return;
+    if (show)
+        ShowHistory(false);
     m_pHelpPanel->setVisible(show);
     m_pHelpPanel->setTouchEnabled(show);
 }
@@ -355,6 +359,8 @@ void PaoMaBoard::ShowHistory(bool show)
 {
     if (m_pHistoryPanel == nullptr)
         return;
+    if (show)
+        ShowHelp(false);
     m_pHistoryPanel->setVisible(show);
     m_pHistoryPanel->setTouchEnabled(show);
 }

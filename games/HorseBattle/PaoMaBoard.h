@@ -195,6 +195,8 @@ private:
     void InitResultPanel();
     void BindButtons();
     void BuildTrack();
+    // My areas' plate as wide as its pairs need, within its room.
+    void FitMyAreas();
     void StopMusic();
     void ShowBetPanel(bool show);
     void ShowResultPanel(bool show);

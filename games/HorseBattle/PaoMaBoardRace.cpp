@@ -5,7 +5,9 @@
 #include "core/ClientGlobal.h"
 #include "games/HorseBattle/PaoMaBoard.h"
 #include "games/HorseBattle/PaoMaHandler.h"
+#include "games/framework/BoardArt.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -121,13 +123,11 @@ void PaoMaBoard::BuildTrack()
     }
     // My areas, from the right edge.
     m_pMyAreasBox = CCScale9Sprite::create("HorseBattle/pm_tx");
-    m_pMyAreasBox->setPreferredSize(CCSize(320, 56));
-    m_pMyAreasBox->setPosition(CCPoint(kTrackWidth - 180, 615));
     m_pMyAreasBox->setVisible(false);
     m_pTrack->addChild(m_pMyAreasBox, 20);
     m_pMyAreasLabel = CCLabelTTF::create("", "Arial", 30);
-    m_pMyAreasLabel->setPosition(CCPoint(160, 28));
     m_pMyAreasBox->addChild(m_pMyAreasLabel);
+    FitMyAreas();
 
     CCArmatureDataManager* armatures = CCArmatureDataManager::sharedArmatureDataManager();
     armatures->addArmatureFileInfo(kFenceFile);
@@ -399,7 +399,27 @@ void PaoMaBoard::RefreshRanking()
             areas += std::string(" ") + kAreaPairs[area];
     }
     if (m_pMyAreasLabel != nullptr && areas != m_pMyAreasLabel->getString())
+    {
         m_pMyAreasLabel->setString(areas.c_str());
+        FitMyAreas();
+    }
+}
+
+void PaoMaBoard::FitMyAreas()
+{
+    // The plate grows leftwards with the pairs, from its right end, as far
+    // as the ranking beside it allows; beyond that the pairs are drawn
+    // smaller: fifteen of them still fit.
+    constexpr float kRight = kTrackWidth - 20;
+    constexpr float kLeftmost = 400;
+    constexpr float kNarrowest = 320;
+    constexpr float kMargin = 20;
+    const float text = m_pMyAreasLabel->getContentSize().width;
+    const float width = std::max(kNarrowest, std::min(kRight - kLeftmost, text + 2 * kMargin));
+    m_pMyAreasBox->setPreferredSize(CCSize(width, 56));
+    m_pMyAreasBox->setPosition(CCPoint(kRight - width / 2, 615));
+    m_pMyAreasLabel->setPosition(CCPoint(width / 2, 28));
+    Sexy::FitToWidth(m_pMyAreasLabel, width - 2 * kMargin);
 }
 
 // --- the result ---------------------------------------------------------------------------------

@@ -105,9 +105,8 @@ void LandBoard::PlaySelection()
     LandHandler* handler = Handler();
     uint8_t cards[MAX_COUNT] = {};
     const uint8_t count = CollectSelection(cards);
-    // The cards to beat are chosen before the restored flag goes: after a
-    // restore they are the scene's, not a record that never came (which
-    // also decides whether this play leads).
+    // After a restore the cards to beat are the scene's, not a record that
+    // never came (which also decides whether this play leads).
     const uint8_t* table = nullptr;
     const bool lead = TableCards(table) == 0;
     bool valid = false;
@@ -121,8 +120,6 @@ void LandBoard::PlaySelection()
         m_nHintIndex = 0;
         m_pPassSigns[0]->setVisible(false);
     }
-    if (handler != nullptr)
-        handler->m_cbRestored = 0;
     if (!valid)
     {
         ShowInvalidSign(lead);
@@ -132,6 +129,9 @@ void LandBoard::PlaySelection()
     }
     if (handler != nullptr)
     {
+        // Only a play that goes out ends the restored trick: a refused one
+        // still has the scene's cards to beat.
+        handler->EndRestore();
         handler->m_cbFreeLead = 0;
         uint8_t record[1 + MAX_COUNT] = {count};
         std::memcpy(record + 1, cards, count);

@@ -133,7 +133,7 @@ bool LandBoard::init()
         AddContentChild(m_pPassSigns[view]);
         m_pIdentity[view] = CCSprite::create("Land/mongm");
         m_pIdentity[view]->setVisible(false);
-        AddContentChild(m_pIdentity[view]);
+        AddContentChild(m_pIdentity[view], kIdentityZOrder);
     }
     // The counts stand by the stacks of backs, so they follow the table
     // when the window is maximised.
@@ -199,6 +199,9 @@ void LandBoard::CreateCallButtons()
                               cccontrol_selector(LandBoard::OnCallScoreButton), true);
         m_pCallButtons[i]->setScale(kCallButtonScale);
         m_pCallButtons[i]->setTag(kTags[i]);
+        // My call can come while the deal still fans my cards over them.
+        if (m_pCallButtons[i]->getParent() != nullptr)
+            m_pCallButtons[i]->getParent()->reorderChild(m_pCallButtons[i], kCallButtonZOrder);
     }
 }
 
@@ -249,7 +252,10 @@ void LandBoard::ResetGameView()
     }
     m_Captions.clear();
     if (LandHandler* handler = Handler())
+    {
         handler->ReleaseTableRecord();
+        handler->EndRestore();
+    }
     // The hand that follows starts from nothing of this one.
     m_nMyCardCount = 0;
     m_nViewCardCount[1] = m_nViewCardCount[2] = 0;

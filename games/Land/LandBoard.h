@@ -46,6 +46,10 @@ public:
     static constexpr int kScoreViewZOrder = 100000000;
     static constexpr int kPlayedZOrder = 100000;
     static constexpr int kEffectZOrder = 5000;
+    // Over my cards fanned by the deal (54 down to 38).
+    static constexpr int kCallButtonZOrder = 100;
+    // Over the cards a seat played beside it: they cover its lower half.
+    static constexpr int kIdentityZOrder = kPlayedZOrder + 1;
     static constexpr uint8_t kBottomBacks[BACK_COUNT] = {Sexy::CardSprite::kCardBack, Sexy::CardSprite::kCardBack,
                                                          Sexy::CardSprite::kCardBack};
 

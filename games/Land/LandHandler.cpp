@@ -21,6 +21,21 @@ Record Read(const void* data)
 
 LandBoard* LandHandler::GetLandBoard() const { return dynamic_cast<LandBoard*>(GetBoard()); }
 
+void LandHandler::BeginRestore()
+{
+    // The playing scene fills the table in; until then nothing lies on it.
+    EndRestore();
+    m_cbRestored = 1;
+}
+
+void LandHandler::EndRestore()
+{
+    m_cbRestored = 0;
+    m_cbRestoredTurnCount = 0;
+    std::memset(m_cbRestoredTurnCards, 0, sizeof(m_cbRestoredTurnCards));
+    m_cbRestoredFreeLead = 0;
+}
+
 bool LandHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
 {
     LandBoard* board = GetLandBoard();
@@ -33,6 +48,7 @@ bool LandHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
             const auto deal = Read<CMD_S_SendCard>(data);
             if (!IsChair(deal.wCurrentUser))
                 return false;
+            EndRestore();
             if (board != nullptr)
             {
                 board->SetDealtCards(deal.cbCardData);
@@ -62,6 +78,8 @@ bool LandHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
             const auto banker = Read<CMD_S_BankerInfo>(data);
             if (!IsChair(banker.wBankerUser) || !IsChair(banker.wCurrentUser))
                 return false;
+            // The landlord's first lead starts the first trick.
+            EndRestore();
             if (board != nullptr)
             {
                 board->SetGameState(LandBoard::kStatePlaying);
@@ -84,6 +102,7 @@ bool LandHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
             std::memcpy(&play, data, size);
             m_TableRecord = play;
             m_bHasTableRecord = true;
+            EndRestore();
             if (board != nullptr)
                 board->OnSubOutCard(play);
             return true;
@@ -95,6 +114,9 @@ bool LandHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
             const auto pass = Read<CMD_S_PassCard>(data);
             if (!IsChairOrNobody(pass.wCurrentUser) || !IsChair(pass.wPassUser))
                 return false;
+            // A pass inside the trick leaves its cards on the table.
+            if (pass.cbTurnOver != 0)
+                EndRestore();
             if (board != nullptr)
                 board->OnSubPassCard(pass);
             return true;
@@ -104,6 +126,7 @@ bool LandHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
             if (size != sizeof(CMD_S_GameEnd))
                 return false;
             const auto end = Read<CMD_S_GameEnd>(data);
+            EndRestore();
             if (board != nullptr)
             {
                 board->SetGameState(LandBoard::kStateEnded);
@@ -132,7 +155,7 @@ bool LandHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data,
         }
         case GS_WK_SCORE:
         {
-            m_cbRestored = 1;
+            BeginRestore();
             if (size != sizeof(CMD_S_StatusScore))
                 return false;
             const auto calling = Read<CMD_S_StatusScore>(data);
@@ -144,7 +167,7 @@ bool LandHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data,
         }
         case GS_WK_PLAYING:
         {
-            m_cbRestored = 1;
+            BeginRestore();
             if (size != sizeof(CMD_S_StatusPlay))
                 return false;
             const auto playing = Read<CMD_S_StatusPlay>(data);

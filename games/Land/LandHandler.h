@@ -34,16 +34,23 @@ public:
     const CMD_S_OutCard& GetTableRecord() const { return m_TableRecord; }
     void ReleaseTableRecord() { m_bHasTableRecord = false; }
 
-    // Set by a calling or playing scene (before its size is checked),
-    // cleared when I play: while set, the cards on the table are the
-    // restored ones below.
+    // A scene's table stands for the cards on the table only until the
+    // messages say what lies there: my own play, any out-card message (the
+    // table record takes over), a pass that ends the trick, banker info, a
+    // deal, the game end and a new hand end it. Left standing, it would
+    // judge every later follow of mine against a trick long gone.
+    void BeginRestore();
+    void EndRestore();
+
+    // Set by a calling or playing scene (before its size is checked): while
+    // set, the cards on the table are the restored ones below.
     uint8_t m_cbRestored = 0;
     // My next play leads (only its card type counts) rather than follows.
     uint8_t m_cbFreeLead = 1;
     uint32_t m_dwCallSeconds = 0;
     uint32_t m_dwOutCardSeconds = 0;
     uint32_t m_dwFirstSeconds = 0;
-    // The table of the last playing scene.
+    // The table of the last playing scene (empty after a calling scene).
     uint8_t m_cbRestoredTurnCards[20] = {};
     uint8_t m_cbRestoredTurnCount = 0;
     uint8_t m_cbRestoredFreeLead = 0;

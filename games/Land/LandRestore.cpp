@@ -24,6 +24,9 @@ void LandBoard::OnSceneCalling(const CMD_S_StatusScore& scene)
         handler->m_dwFirstSeconds = scene.cbFirstOutTime;
         handler->SetGameClock(scene.wCurrentUser, handler->m_dwCallSeconds,
                               static_cast<int32_t>(handler->m_dwCallSeconds));
+        // No card lies on the table yet: the landlord's first play leads.
+        handler->ReleaseTableRecord();
+        handler->m_cbFreeLead = 1;
     }
     m_nMyCardCount = HAND_COUNT;
     m_nViewCardCount[1] = m_nViewCardCount[2] = HAND_COUNT;
@@ -96,6 +99,8 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
     for (int i = 0; i < BACK_COUNT && landlordHand.size() < MAX_COUNT; ++i)
         landlordHand.push_back(MakeCard(CardSprite::kCardBack, false));
 
+    // I lead when the turn is mine and the cards on the table are mine or none.
+    const bool myLead = scene.wCurrentUser == me && (scene.wTurnWinner == me || scene.cbTurnCardCount == 0);
     if (handler != nullptr)
     {
         handler->SetGameClock(scene.wCurrentUser, handler->m_dwOutCardSeconds,
@@ -103,11 +108,23 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
         handler->m_cbRestoredTurnCount = scene.cbTurnCardCount;
         std::memcpy(handler->m_cbRestoredTurnCards, scene.cbTurnCardData, sizeof(scene.cbTurnCardData));
         handler->m_cbRestoredFreeLead = scene.wCurrentUser == me && scene.wTurnWinner == me ? 1 : 0;
+        // What the table holds once the restore ends: the record of a play
+        // made before the scene is no table of this trick, and the next
+        // out-card message finds the free-lead flag as the scene left it.
+        handler->ReleaseTableRecord();
+        handler->m_cbFreeLead = myLead ? 1 : 0;
     }
     if (scene.wCurrentUser == me)
+    {
         ShowPlayButtons();
+        // A lead cannot be passed.
+        if (myLead)
+            m_pPassButton->setEnabled(false);
+    }
     else
+    {
         HidePlayButtons();
+    }
 
     for (CCSprite* sign : m_pPassSigns)
         sign->setVisible(false);

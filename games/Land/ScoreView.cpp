@@ -4,6 +4,7 @@
 #include "games/Land/LandMobile.h"
 #include "games/Land/LandHandler.h"
 #include "games/common/CreateNode.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/UserData.h"
 
 #include <cstdio>
@@ -18,6 +19,17 @@ namespace {
 
 // Frames of the nine animations of "Land/animation/".
 const int kAnimationFrames[9] = {9, 2, 13, 14, 15, 18, 9, 20, 20};
+// The visible area the table is drawn for. The view stands on the content
+// root, whose points do not follow the window: its picture keeps the place
+// it has there, under the rows and numbers put on it at fixed points.
+constexpr float kDesignWidth = 1288;
+constexpr float kDesignHeight = 762;
+// A row's name runs from its point to short of the score's sign.
+constexpr float kNameWidth = 110;
+// A score runs from its point to short of the row's mark.
+constexpr float kScoreWidth = 195;
+// The multiple stands under its caption, clear of the verdict banner.
+constexpr float kMultipleWidth = 60;
 
 CCSprite* AddPicture(CCNode* parent, const char* name, float x, float y)
 {
@@ -46,8 +58,7 @@ bool CScoreView::init()
         return false;
     // Its pictures fade in with it.
     setCascadeOpacityEnabled(true);
-    const CCSize visible = CCDirector::sharedDirector()->getVisibleSize();
-    AddPicture(this, "endLayer", visible.width * 0.5f - 620, visible.height * 0.5f - 280);
+    AddPicture(this, "endLayer", kDesignWidth * 0.5f - 620, kDesignHeight * 0.5f - 280);
     return true;
 }
 
@@ -101,7 +112,9 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end)
 
     char text[32];
     std::snprintf(text, sizeof(text), "%d", static_cast<int>(end.dwShownValue));
-    AddNumber(this, text, "nember5", 19, 25, -150, 178)->setAnchorPoint(CCPoint(0, 0.5f));
+    CCLabelAtlas* multiple = AddNumber(this, text, "nember5", 19, 25, -150, 178);
+    multiple->setAnchorPoint(CCPoint(0, 0.5f));
+    Sexy::FitToWidth(multiple, kMultipleWidth);
 
     static const float kNameY[3] = {95, 25, -45};
     static const float kSignY[3] = {100, 27, -46};
@@ -120,6 +133,7 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end)
         nick->setColor(ccc3(60, 60, 60));
         nick->setAnchorPoint(CCPoint(0, 0.5f));
         nick->setPosition(CCPoint(-150, kNameY[k]));
+        Sexy::FitTextToWidth(nick, kNameWidth);
         addChild(nick);
 
         const int64_t score = end.lGameScore[i];
@@ -129,12 +143,12 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end)
             // The magnitude of the lowest score does not fit a signed 64-bit.
             std::snprintf(text, sizeof(text), "%llu",
                           static_cast<unsigned long long>(0) - static_cast<unsigned long long>(score));
-            AddNumber(this, text, "nember", 17, 21, -15, kScoreY[k]);
+            Sexy::FitToWidth(AddNumber(this, text, "nember", 17, 21, -15, kScoreY[k]), kScoreWidth);
         }
         else
         {
             std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(score));
-            AddNumber(this, text, "nember2", 17, 21, -15, kScoreY[k]);
+            Sexy::FitToWidth(AddNumber(this, text, "nember2", 17, 21, -15, kScoreY[k]), kScoreWidth);
         }
         std::snprintf(text, sizeof(text), "%d", end.cbChairValue[i]);
         AddNumber(this, text, "nember1", 22, 32, 210, kByteY[k]);

@@ -29,10 +29,10 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end)
     {
         const CCPoint& row = m_ptRows[chair];
         const tagUserData* user = handler != nullptr ? handler->GetTableUserData(chair) : nullptr;
-        AddRowText(NickName(user), row);
-        AddRowText(Bull::OxExHandNames[end.cbCardType[chair]], CCPoint(row.x + 120, row.y));
+        AddRowText(NickName(user), row, kNameWidth);
+        AddRowText(Bull::OxExHandNames[end.cbCardType[chair]], CCPoint(row.x + 120, row.y), kHandWidth);
         AddRowText(CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(end.lGameScore[chair])),
-                   CCPoint(row.x + 255, row.y));
+                   CCPoint(row.x + 255, row.y), kScoreWidth);
     }
     setVisible(true);
 }

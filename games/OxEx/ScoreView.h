@@ -19,6 +19,12 @@ public:
     // The rows from the round-end record, then the view shows.
     void ShowResult(const CMD_S_GameEnd& end);
 
+    // The columns' widths on the 460-point picture, so a row's texts keep
+    // apart: names from 8 to 31 characters and scores of ten digits fit.
+    static constexpr float kNameWidth = 186;
+    static constexpr float kHandWidth = 60;
+    static constexpr float kScoreWidth = 198;
+
     cocos2d::CCPoint m_ptRows[GAME_PLAYER];
 };
 

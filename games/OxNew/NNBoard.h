@@ -23,7 +23,10 @@ class NNBoard : public Bull::CBullBoard
 public:
     static constexpr int kSeats = GAME_PLAYER;
     static constexpr int kBetLabelTag = 20501;
-    static constexpr int kResultZOrder = 1000000;
+    // The result view lies over the round's chips (their layer came first)
+    // and under every card: its point puts its top edge under the top
+    // seat's hand, which stays whole over it.
+    static constexpr int kResultZOrder = 0;
     static constexpr int kHandTypeZOrder = 232;
 
     NNBoard();

@@ -31,11 +31,11 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end, const std::vector<Bull::CB
         if (chair >= users.size())
             break;
         const Bull::CBullBoard::SeatUser& seat = users[chair];
-        AddRowText(NickName(seat.present ? &seat.user : nullptr), CCPoint(at.x - 125, at.y));
+        AddRowText(NickName(seat.present ? &seat.user : nullptr), CCPoint(at.x - 125, at.y), kNameWidth);
         const uint8_t type = end.cbCardType[chair] > 10 ? 10 : end.cbCardType[chair];
-        AddRowText(Bull::OxNewHandNames[type], at);
+        AddRowText(Bull::OxNewHandNames[type], at, kHandWidth);
         AddRowText(CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(end.lGameScore[chair])),
-                   CCPoint(at.x + 125, at.y));
+                   CCPoint(at.x + 125, at.y), kScoreWidth);
     }
     setVisible(true);
 }

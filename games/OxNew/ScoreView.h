@@ -23,6 +23,12 @@ public:
     // The seats that played, in chair order, named as the seat users were.
     void ShowResult(const CMD_S_GameEnd& end, const std::vector<Bull::CBullBoard::SeatUser>& users);
 
+    // The columns' widths on the 460-point picture, so a row's texts keep
+    // apart and inside it.
+    static constexpr float kNameWidth = 196;
+    static constexpr float kHandWidth = 60;
+    static constexpr float kScoreWidth = 168;
+
     cocos2d::CCPoint m_ptRows[GAME_PLAYER];
 };
 

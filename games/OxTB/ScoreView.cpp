@@ -30,10 +30,10 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& end, const std::vector<Bull::CB
         if (chair >= users.size())
             break;
         const Bull::CBullBoard::SeatUser& seat = users[chair];
-        AddRowText(NickName(seat.present ? &seat.user : nullptr), at);
-        AddRowText(OxTBHandNames[end.cbCardType[chair]], CCPoint(at.x + 130, at.y));
+        AddRowText(NickName(seat.present ? &seat.user : nullptr), at, kNameWidth);
+        AddRowText(OxTBHandNames[end.cbCardType[chair]], CCPoint(at.x + 130, at.y), kHandWidth);
         AddRowText(CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(end.lGameScore[chair])),
-                   CCPoint(at.x + 260, at.y));
+                   CCPoint(at.x + 260, at.y), kScoreWidth);
     }
     setVisible(true);
 }

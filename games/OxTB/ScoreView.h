@@ -20,6 +20,12 @@ public:
     bool init() override;
     void ShowResult(const CMD_S_GameEnd& end, const std::vector<Bull::CBullBoard::SeatUser>& users);
 
+    // The columns' widths on the 412-point picture, so a row's texts keep
+    // apart and inside it.
+    static constexpr float kNameWidth = 198;
+    static constexpr float kHandWidth = 60;
+    static constexpr float kScoreWidth = 82;
+
     cocos2d::CCPoint m_ptRows[GAME_PLAYER];
 };
 

@@ -7,6 +7,7 @@
 #include "games/ShowHandANEx/ShowHandANExMobile.h"
 #include "games/common/BankerBetting.h"
 #include "games/framework/BoardDrawUserData.h"
+#include "games/framework/BoardArt.h"
 
 #include <array>
 #include <cinttypes>
@@ -45,11 +46,31 @@ const ButtonArt kRaiseArt[NNBoard::kRaiseButtons] = {
     {"ShowHandANEx/huang_button-1", "ShowHandANEx/huang_button-2", nullptr},
 };
 
+// The captions that say what an amount is: the pool, a player's bet in the
+// round (its action note) and, in the frame's picture, a player's total.
+const ccColor3B kCaptionColour = {236, 226, 190};
+constexpr float kCaptionFontSize = 14;
+constexpr float kCaptionGap = 4;
+// A bet total is centred in its frame, clear of the caption at its left.
+constexpr float kBetTotalWidth = 100;
+
 CCLabelTTF* AmountLabel(const std::string& text, float size, const ccColor3B& colour)
 {
     CCLabelTTF* label = CCLabelTTF::create(CClientGlobal::GBKToUTF8(text).c_str(), "Arial", size);
     label->setColor(colour);
     return label;
+}
+
+// A caption (UTF-8) that goes with the amount: left of it, or above it.
+void AddCaption(CCLabelTTF* amount, const char* caption, bool above)
+{
+    CCLabelTTF* label = CCLabelTTF::create(caption, "Arial", kCaptionFontSize);
+    label->setColor(kCaptionColour);
+    const CCSize size = amount->getContentSize();
+    label->setAnchorPoint(above ? CCPoint(0.5f, 0) : CCPoint(1, 0.5f));
+    label->setPosition(above ? CCPoint(size.width / 2, size.height + kCaptionGap)
+                             : CCPoint(-kCaptionGap, size.height / 2));
+    amount->addChild(label);
 }
 
 void ShowButton(CCControlButton* button, bool enabled)
@@ -189,10 +210,16 @@ void NNBoard::ShowFunctionPanel(bool show)
 
 void NNBoard::ShowBetFrames()
 {
-    const bool totals = m_pBetLabels[0] != nullptr || m_pBetLabels[1] != nullptr;
-    for (CCSprite* frame : m_pBetFrames)
-        if (frame != nullptr)
-            frame->setVisible(totals);
+    // A frame shows with a total that is not 0: a player who has bet
+    // nothing beyond the ante has no total to read.
+    for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
+    {
+        const bool shown = m_pBetLabels[chair] != nullptr && m_lChairBet[chair] != 0;
+        if (m_pBetLabels[chair] != nullptr)
+            m_pBetLabels[chair]->setVisible(shown);
+        if (CCSprite* frame = m_pBetFrames[ViewOfChair(chair)])
+            frame->setVisible(shown);
+    }
 }
 
 void NNBoard::HideActionButtons()
@@ -522,6 +549,7 @@ void NNBoard::AddPool(int64_t amount)
     RemoveLabel(m_pPoolLabel);
     m_pPoolLabel = AmountLabel(CClientGlobal::FormatScore(m_lPool), kPoolFontSize, kAmountColour);
     m_pPoolLabel->setPosition(m_Layout.poolLabel);
+    AddCaption(m_pPoolLabel, "底池", false);
     AddContentChild(m_pPoolLabel);
     if (m_pNoteSign != nullptr && m_pNoteSign->isVisible())
         m_pNoteSign->setVisible(false);
@@ -544,6 +572,7 @@ void NNBoard::RefreshBetLabels()
         m_pBetLabels[chair] =
             AmountLabel(CClientGlobal::FormatScore(m_lChairBet[chair]), kBetTotalFontSize, kBetTotalColour);
         m_pBetLabels[chair]->setPosition(m_Layout.betTotal[ViewOfChair(chair)]);
+        Sexy::FitToWidth(m_pBetLabels[chair], kBetTotalWidth);
         AddContentChild(m_pBetLabels[chair]);
     }
     ShowBetFrames();
@@ -580,6 +609,7 @@ CCLabelTTF* NNBoard::ReplaceActionLabel(CCLabelTTF*& label, uint16_t chair)
     std::snprintf(text, sizeof(text), "+%" PRId64, amount);
     label = AmountLabel(text, kActionFontSize, kAmountColour);
     label->setPosition(m_Layout.actionLabel[ViewOfChair(chair)]);
+    AddCaption(label, "下注", true);
     label->setVisible(true);
     AddContentChild(label);
     return label;

@@ -145,10 +145,14 @@ void CFlyingPieces::draw()
         CCSpriteFrame* frame = shown.frame >= 1 && shown.frame <= kFramesPerTurn ? m_pFrames[shown.frame] : nullptr;
         if (!shown.visible || frame == nullptr)
             continue;
+        // Only the frame's drawing is packed in the sheet: it is laid where
+        // it stands in the whole frame (its offset from the frame's middle),
+        // not stretched over the frame's clear rows.
         const CCRect& r = frame->getRectInPixels();
-        const CCSize size = frame->getOriginalSize();
-        const float x0 = shown.position.x - size.width / 2, x1 = shown.position.x + size.width / 2;
-        const float y0 = shown.position.y - size.height / 2, y1 = shown.position.y + size.height / 2;
+        const CCSize size = frame->getRect().size;
+        const CCPoint middle = shown.position + frame->getOffset();
+        const float x0 = middle.x - size.width / 2, x1 = middle.x + size.width / 2;
+        const float y0 = middle.y - size.height / 2, y1 = middle.y + size.height / 2;
         const ccColor4B colour = {255, 255, 255, shown.opacity};
         ccTex2F bl, br, tl, tr;
         if (frame->isRotated())

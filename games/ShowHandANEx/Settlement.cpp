@@ -3,6 +3,7 @@
 #include "core/ClientGlobal.h"
 #include "games/ShowHandANEx/NNHandler.h"
 #include "games/ShowHandANEx/ShowHandANExMobile.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/UserData.h"
 #include "ui/GBKLabel.h"
 
@@ -15,6 +16,10 @@ namespace ShowHandANEx {
 namespace {
 
 constexpr float kResultOffset = 230;
+// Each label is centred on its point: a name keeps clear of the result, a
+// result of the panel's right edge (360).
+constexpr float kNameWidth = 140;
+constexpr float kResultWidth = 92;
 
 }  // namespace
 
@@ -60,12 +65,14 @@ void Settlement::ShowResult(const tagGameEnd& end)
             m_pNames[chair]->removeFromParentAndCleanup(true);
         m_pNames[chair] = CreateGBKLabel(NickName(chair), "Arial", 14);
         m_pNames[chair]->setPosition(at);
+        Sexy::FitTextToWidth(m_pNames[chair], kNameWidth);
         addChild(m_pNames[chair]);
 
         if (m_pResults[chair] != nullptr)
             m_pResults[chair]->removeFromParentAndCleanup(true);
         m_pResults[chair] = CreateGBKLabel(CClientGlobal::FormatScore(end.lGameScore[chair]), "Arial", 14);
         m_pResults[chair]->setPosition(CCPoint(at.x + kResultOffset, at.y));
+        Sexy::FitToWidth(m_pResults[chair], kResultWidth);
         addChild(m_pResults[chair]);
     }
     setVisible(true);

@@ -44,6 +44,11 @@ const CCPoint kScoreBarPoint(500, 676);
 const CCPoint kBaseCaptionPoint(45, 676);
 const CCPoint kBaseScorePoint(80, 676);
 const CCPoint kChairLabelRow(240, 676);
+// What a figure may take of the bar before the next caption (the last one
+// before the bar's end); a longer one is drawn smaller.
+constexpr float kBaseScoreWidth = 90;
+constexpr float kChairLabelWidth = 140;
+constexpr float kLastChairLabelWidth = 118;
 
 CCLabelAtlas* MakeAtlas(const char* text, const char* map, unsigned width, unsigned height, const CCPoint& at)
 {
@@ -221,9 +226,10 @@ void HPBoard::ResetGameView()
     RemoveFromTable(m_pScoreView);
     m_pScoreView = nullptr;
     m_pOtherCountLabel->setVisible(false);
-    m_pBaseScoreLabel->setString("0");
-    for (CCLabelAtlas* label : m_pChairLabels)
-        label->setString("0");
+    SetBaseScore(0);
+    const int32_t counters[GAME_PLAYER] = {};
+    const int64_t scores[GAME_PLAYER] = {};
+    RefreshChairLabels(counters, scores);
     HidePlayButtons();
 }
 
@@ -303,12 +309,7 @@ void HPBoard::OnCardTouchEnded(CardSprite* card)
 
 // --- the deal ------------------------------------------------------------------------------------
 
-void HPBoard::OnGameStart(const CMD_S_GameStart& start)
-{
-    char text[32];
-    std::snprintf(text, sizeof(text), "%" PRId64, static_cast<int64_t>(start.lBaseScore));
-    m_pBaseScoreLabel->setString(text);
-}
+void HPBoard::OnGameStart(const CMD_S_GameStart& start) { SetBaseScore(start.lBaseScore); }
 
 void HPBoard::OnSendCard(const CMD_S_SendCard& deal)
 {
@@ -416,16 +417,22 @@ void HPBoard::RefreshOtherCount()
     }
 }
 
+void HPBoard::SetFigure(CCLabelAtlas* label, int64_t value, float width)
+{
+    label->setString(Sexy::AtlasFigure(value).c_str());
+    Sexy::FitToWidth(label, width);
+}
+
+void HPBoard::SetBaseScore(int64_t score) { SetFigure(m_pBaseScoreLabel, score, kBaseScoreWidth); }
+
 void HPBoard::RefreshChairLabels(const int32_t (&counters)[GAME_PLAYER], const int64_t (&scores)[GAME_PLAYER])
 {
     const uint16_t chairs[kViews] = {MyChair(), OtherChair()};
     for (int view = 0; view < kViews; ++view)
     {
-        char text[32];
-        std::snprintf(text, sizeof(text), "%" PRId64, static_cast<int64_t>(scores[chairs[view]]));
-        m_pChairLabels[view]->setString(text);
-        std::snprintf(text, sizeof(text), "%" PRId32, static_cast<int32_t>(counters[chairs[view]]));
-        m_pChairLabels[2 + view]->setString(text);
+        SetFigure(m_pChairLabels[view], scores[chairs[view]], kChairLabelWidth);
+        SetFigure(m_pChairLabels[2 + view], counters[chairs[view]],
+                  view + 1 < kViews ? kChairLabelWidth : kLastChairLabelWidth);
     }
 }
 

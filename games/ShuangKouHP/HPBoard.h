@@ -138,6 +138,11 @@ private:
     // The other's count label and its backs, re-centred.
     void RefreshOtherCount();
     void RefreshChairLabels(const int32_t (&counters)[GAME_PLAYER], const int64_t (&scores)[GAME_PLAYER]);
+    void SetBaseScore(int64_t score);
+    // The figure, below zero too, drawn no wider than width.
+    static void SetFigure(cocos2d::CCLabelAtlas* label, int64_t value, float width);
+    // The view's trick moves into its hand row at the slots of as many cards.
+    void LayTrickInRow(uint16_t view, float scale);
     void MakeHandSprites();
     Sexy::CardSprite* MakeCard(uint8_t card, bool visible);
     void RemoveFromTable(cocos2d::CCNode* node);

@@ -96,6 +96,10 @@ void HPBoard::OnOutCard(const CMD_S_OutCard& play)
             m_Trick[1].push_back(card);
         }
         m_pPassSigns[1]->setVisible(false);
+        // The other's play is over my cards or my pass, whoever plays next
+        // (nobody, when it ends the hand).
+        RetireTrick(0);
+        m_pPassSigns[0]->setVisible(false);
     }
     if (play.wCurrentUser == m_cbMyChair)
     {
@@ -162,6 +166,9 @@ void HPBoard::OnGameEnd(const CMD_S_GameEnd& end)
     m_cbMyTurn = 0;
     ShowStartButton(true, 30);
     HidePlayButtons();
+    // The hand is over: no pass stands for anything.
+    for (CCSprite* sign : m_pPassSigns)
+        sign->setVisible(false);
     RemoveFromTable(m_pScoreView);
     m_pScoreView = CScoreView::create();
     if (m_pScoreView != nullptr)
@@ -189,6 +196,25 @@ void HPBoard::OnGameEnd(const CMD_S_GameEnd& end)
     {
         m_nOtherCount = 0;
         RefreshOtherCount();
+    }
+    // Who went out did so with the play on the table: it lies in that
+    // player's emptied row, clear of the result layer over the middle.
+    if (m_nHandCount == 0)
+        LayTrickInRow(0, 1.0f);
+    if (m_nOtherCount == 0)
+        LayTrickInRow(1, kOtherScale);
+}
+
+void HPBoard::LayTrickInRow(uint16_t view, float scale)
+{
+    const Sexy::CardList& trick = m_Trick[view % kViews];
+    const int count = static_cast<int>(trick.size());
+    for (int i = 0; i < count; ++i)
+    {
+        CardSprite* card = trick[static_cast<size_t>(i)];
+        card->stopAllActions();
+        card->runAction(CCSpawn::create(CCMoveTo::create(0.2f, SlotPoint(view, count, i)),
+                                        CCScaleTo::create(0.2f, scale), nullptr));
     }
 }
 
@@ -257,9 +283,7 @@ void HPBoard::OnScenePlay(const CMD_S_StatusPlay& scene)
     std::memcpy(m_cbHand, scene.cbHandCardData, sizeof(m_cbHand));
     LayoutMyCards(false);
     RefreshOtherCount();
-    char text[32];
-    std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(scene.lBaseScore));
-    m_pBaseScoreLabel->setString(text);
+    SetBaseScore(scene.lBaseScore);
     const int32_t counters[GAME_PLAYER] = {scene.lCounter[0], scene.lCounter[1]};
     const int64_t scores[GAME_PLAYER] = {scene.lScore[0], scene.lScore[1]};
     RefreshChairLabels(counters, scores);

@@ -3,6 +3,7 @@
 #include "core/ClientGlobal.h"
 #include "games/ShuangKouHP/HPHandler.h"
 #include "games/ShuangKouHP/ShuangKouMobile.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/UserData.h"
 #include "ui/GBKLabel.h"
 #include "ui/VisibleRect.h"
@@ -20,9 +21,16 @@ namespace {
 
 const std::string kFolder = "shuangkouHP/theEnd/";
 const float kRowY[GAME_PLAYER] = {100, -45};
-const CCPoint kTitlePoint(10, 250);
-const CCPoint kShownValuePoint(10, 185);
+// The title and the value under the picture's top edge, the value after its
+// caption: the picture stops short of the other player's row of cards.
+const CCPoint kTitlePoint(-180, 178);
+const CCPoint kShownValuePoint(0, 178);
+constexpr float kShownValueWidth = 210;
 constexpr float kNameX = -180;
+// A name centred on its point, clear of the score's sign; a score from its
+// point to short of the row's mark.
+constexpr float kNameWidth = 170;
+constexpr float kScoreWidth = 195;
 const ccColor3B kNameColour = {70, 45, 20};
 
 std::string Path(const char* name) { return kFolder + name; }
@@ -79,13 +87,14 @@ void CScoreView::SetGameEnd(const CMD_S_GameEnd& end)
 
     const int64_t shown = end.lShownValue;
     m_pShownValue = Atlas(Digits(shown), "nember5", 19, 25);
-    m_pShownValue->setAnchorPoint(CCPoint(0.5f, 0.5f));
+    m_pShownValue->setAnchorPoint(CCPoint(0, 0.5f));
     m_pShownValue->setPosition(kShownValuePoint);
+    Sexy::FitToWidth(m_pShownValue, kShownValueWidth);
     addChild(m_pShownValue);
     if (shown < 0)
     {
         m_pShownSign = CCSprite::create(Path("fuhao").c_str());
-        m_pShownSign->setPosition(kShownValuePoint - CCPoint(m_pShownValue->getContentSize().width / 2 + 12, 0));
+        m_pShownSign->setPosition(kShownValuePoint - CCPoint(12, 0));
         addChild(m_pShownSign);
     }
 
@@ -98,6 +107,7 @@ void CScoreView::SetGameEnd(const CMD_S_GameEnd& end)
         m_pNames[chair] = CreateGBKLabel(name, "Arial", 16);
         m_pNames[chair]->setColor(kNameColour);
         m_pNames[chair]->setPosition(CCPoint(kNameX, y));
+        Sexy::FitTextToWidth(m_pNames[chair], kNameWidth);
         addChild(m_pNames[chair]);
 
         const int64_t change = end.lGameScore[chair];
@@ -109,6 +119,7 @@ void CScoreView::SetGameEnd(const CMD_S_GameEnd& end)
         }
         m_pScores[chair] = Atlas(Digits(change), change <= 0 ? "nember" : "nember2", 17, 21);
         m_pScores[chair]->setPosition(CCPoint(-17, y - 12));
+        Sexy::FitToWidth(m_pScores[chair], kScoreWidth);
         addChild(m_pScores[chair]);
 
         int sum = 0;

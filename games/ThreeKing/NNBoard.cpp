@@ -249,8 +249,9 @@ void NNBoard::TakeCards(const uint8_t (&cards)[GAME_PLAYER][MAX_COUNT])
 void NNBoard::OnSubCallBanker(const CMD_S_CallBanker& message)
 {
     ShowStateSign(kSignCall);
-    if (IsMyChair(message.wCallBanker))
-        ShowRobButtons(true);
+    // Another chair's turn means mine, if I had one, has passed unchosen
+    // (the server timed it out before my clock did).
+    ShowRobButtons(IsMyChair(message.wCallBanker));
     if (NNHandler* handler = Handler())
         handler->SetGameClock(message.wCallBanker, IDI_CALL_BANKER, TIME_CLOCK);
 }
@@ -371,6 +372,9 @@ void NNBoard::OnSubAddScore(const CMD_S_AddScore& message)
     FlyBetChip(message.wAddScoreUser);
     if (IsMyChair(message.wAddScoreUser))
     {
+        // My bet is in, by my press or by the server's time-out for me:
+        // there is nothing left to bet.
+        ShowBetButtons(false);
         if (NNHandler* handler = Handler())
             handler->KillGameClock(IDI_ADD_SCORE);
     }
@@ -394,6 +398,9 @@ CCSprite* NNBoard::MakeChip(uint16_t chair, int64_t amount)
     label->setColor(kChipAmountColour);
     const CCSize size = chip->getContentSize();
     label->setPosition(CCPoint(size.width / 2, size.height / 2));
+    // Ten digits are drawn smaller on the chip, not past it under a seat
+    // panel, which cut off their first digits.
+    Sexy::FitToWidth(label, size.width - kChipAmountMargin);
     chip->addChild(label);
     AddContentChild(chip);
     m_pChips[chair] = chip;

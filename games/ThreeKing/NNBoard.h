@@ -46,6 +46,8 @@ public:
     static constexpr int kScoreViewZOrder = 1000000;
     static constexpr int kWaitZOrder = 1000;
     static constexpr int kChipAmountFontSize = 25;
+    // What a chip's amount leaves of the chip's width, over its rounded ends.
+    static constexpr float kChipAmountMargin = 12;
 
     // The three state signs.
     enum Sign

@@ -157,8 +157,7 @@ bool NNHandler::OnSceneCall(const void* data, uint16_t size)
     if (board != nullptr)
     {
         board->ShowStateSign(NNBoard::kSignCall);
-        if (scene.wCallBanker == GetMeChairID())
-            board->ShowRobButtons(true);
+        board->ShowRobButtons(scene.wCallBanker == GetMeChairID());
     }
     SetGameClock(scene.wCallBanker, IDI_CALL_BANKER, TIME_CLOCK);
     return true;
@@ -183,12 +182,20 @@ bool NNHandler::OnSceneScore(const void* data, uint16_t size)
         return true;
     }
     board->PlaceBankerMark(scene.wBankerUser);
-    if (scene.wBankerUser != GetMeChairID())
-        board->CreateBetButtons();
+    const uint16_t me = GetMeChairID();
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
         if (chair != scene.wBankerUser && scene.lTableScore[chair] != 0)
             board->PlaceBetChip(chair, scene.lTableScore[chair]);
-    SetGameClock(GetMeChairID(), IDI_CALL_BANKER, TIME_CLOCK);
+    if (scene.wBankerUser != me)
+    {
+        // A bet of mine already in closes my turn: no buttons, no clock.
+        if (me < GAME_PLAYER && scene.lTableScore[me] != 0)
+            return true;
+        board->CreateBetButtons();
+    }
+    // The bet clock, as the banker message starts it: my bet coming back
+    // stops it, and running out it takes the bet buttons.
+    SetGameClock(me, IDI_ADD_SCORE, TIME_CLOCK);
     return true;
 }
 

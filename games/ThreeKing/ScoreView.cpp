@@ -2,6 +2,7 @@
 
 #include "core/ClientGlobal.h"
 #include "games/ThreeKing/HandNames.h"
+#include "games/framework/BoardArt.h"
 #include "games/common/CreateNode.h"
 
 using namespace cocos2d;
@@ -20,9 +21,10 @@ bool CScoreView::init()
     return true;
 }
 
-void CScoreView::AddText(const std::string& utf8, const CCPoint& at)
+void CScoreView::AddText(const std::string& utf8, const CCPoint& at, float width)
 {
     CCLabelTTF* label = CCLabelTTF::create(utf8.c_str(), "Arial", 14);
+    Sexy::FitToWidth(label, width);
     label->setPosition(at);
     addChild(label, 10);
 }
@@ -41,9 +43,9 @@ void CScoreView::ShowResult(const CMD_S_GameEnd& result, const tagUserData* cons
         row.hand = ThreeKingHandNames[result.cbHandIndex[chair]];
         row.score = CClientGlobal::GBKToUTF8(CClientGlobal::FormatScore(result.lGameScore[chair]));
         const CCPoint& at = m_ptRows[m_Rows.size()];
-        AddText(row.score, CCPoint(at.x + 235, at.y));
-        AddText(row.hand, CCPoint(at.x + 110, at.y));
-        AddText(row.name, at);
+        AddText(row.score, CCPoint(at.x + 235, at.y), kScoreWidth);
+        AddText(row.hand, CCPoint(at.x + 110, at.y), kHandWidth);
+        AddText(row.name, at, kNameWidth);
         m_Rows.push_back(row);
     }
     setVisible(true);

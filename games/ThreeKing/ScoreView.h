@@ -36,7 +36,14 @@ public:
     const std::vector<Row>& GetRows() const { return m_Rows; }
 
 private:
-    void AddText(const std::string& utf8, const cocos2d::CCPoint& at);
+    // The columns' widths on the 440-point picture: a row's texts keep apart
+    // and off the heading down its right side.
+    static constexpr float kNameWidth = 148;
+    static constexpr float kHandWidth = 60;
+    static constexpr float kScoreWidth = 140;
+
+    // A row's label, drawn smaller when wider than its column.
+    void AddText(const std::string& utf8, const cocos2d::CCPoint& at, float width);
 
     std::vector<Row> m_Rows;
 };

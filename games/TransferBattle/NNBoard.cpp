@@ -82,6 +82,10 @@ bool NNBoard::init()
     Listen(GetWidget("Button_26"), toucheventselector(NNBoard::OnRecordScrollBack));
     Listen(GetWidget("Button_27"), toucheventselector(NNBoard::OnRecordScrollForward));
     Listen(GetWidget("Button_60"), toucheventselector(NNBoard::OnBankButton));
+    // The queue shows three rows: its arrows say there may be more, and
+    // bring them in.
+    Listen(GetWidget("Button_queue_up"), toucheventselector(NNBoard::OnQueueScrollUp));
+    Listen(GetWidget("Button_queue_down"), toucheventselector(NNBoard::OnQueueScrollDown));
     // Nobody is queued yet.
     games::SetButtonEnabled(m_pCancelButton, false);
 
@@ -241,6 +245,18 @@ void NNBoard::OnRecordScrollForward(CCObject*, TouchEventType event)
 {
     if (event == TOUCH_EVENT_ENDED)
         games::ScrollListBy(m_Records.List(), 1, 0.3f);
+}
+
+void NNBoard::OnQueueScrollUp(CCObject*, TouchEventType event)
+{
+    if (event == TOUCH_EVENT_ENDED)
+        games::ScrollListBy(m_Queue.List(), -1, 0.3f);
+}
+
+void NNBoard::OnQueueScrollDown(CCObject*, TouchEventType event)
+{
+    if (event == TOUCH_EVENT_ENDED)
+        games::ScrollListBy(m_Queue.List(), 1, 0.3f);
 }
 
 void NNBoard::OnBankButton(CCObject*, TouchEventType event)

@@ -83,6 +83,9 @@ public:
     void OnCancelBankerButton(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
     void OnRecordScrollBack(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
     void OnRecordScrollForward(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
+    // The banker queue's arrows: one row up or down.
+    void OnQueueScrollUp(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
+    void OnQueueScrollDown(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
     void OnBankButton(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
 
     // --- framework slots -------------------------------------------------------

@@ -18,9 +18,13 @@ void CScoreView::SetSceneResult(const PlayScene& scene)
 
 void CScoreView::AddAmounts(int64_t mine, int64_t second, int64_t third)
 {
-    AddFigure(mine, CCPoint(150, 80));
-    AddFigure(second, CCPoint(150, 30));
-    AddFigure(third, CCPoint(300, 80));
+    // Each within its column: after its caption, before the next one.
+    constexpr float kFigureSize = 16;
+    constexpr float kNearColumn = 102;
+    constexpr float kFarColumn = 92;
+    AddFigure(mine, CCPoint(150, 80), kFigureSize, kNearColumn);
+    AddFigure(second, CCPoint(150, 30), kFigureSize, kNearColumn);
+    AddFigure(third, CCPoint(300, 80), kFigureSize, kFarColumn);
 }
 
 }  // namespace TransferBattle

@@ -212,7 +212,15 @@ void CTwoCardBoard::UpdateChipButtons(int64_t maxBet)
     ShowNotice(CCPoint(512, 250));
 }
 
-void CTwoCardBoard::ShowNotice(const CCPoint& at) { games::ShowFadingNotice(this, Res("notify_03").c_str(), at, 3.0f); }
+void CTwoCardBoard::ShowNotice(const CCPoint& at)
+{
+    // Both notices say the same; a second one replaces the first rather than
+    // lying half over it.
+    if (CCNode* shown = GetContentRoot() != nullptr ? GetContentRoot()->getChildByTag(kNoticeTag) : nullptr)
+        shown->removeFromParentAndCleanup(true);
+    if (CCSprite* notice = games::ShowFadingNotice(this, Res("notify_03").c_str(), at, 3.0f, kNoticeZ))
+        notice->setTag(kNoticeTag);
+}
 
 Widget* CTwoCardBoard::MakeTableChip(int64_t value) const
 {

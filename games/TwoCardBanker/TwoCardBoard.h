@@ -99,14 +99,19 @@ public:
     static constexpr int kAutoHintTagBase = 4200;    // + opening counter
     static constexpr int kPeekCardTagBase = 4400;    // + hand
     static constexpr int kManualHintTagBase = 4500;  // + hand
+    static constexpr int kNoticeTag = 4600;          // the notice of no usable chip or a refused bet
     // Layout.
     static constexpr int kCardStep = 17;  // card 1 of a hand lies 17 right of card 0
     static constexpr float kPeekRight = 50;
     static constexpr float kPeekDown = 80;
     static constexpr int kAreaLabelZ = 50;
+    // Over the chips and the amounts, under the hands.
+    static constexpr int kNoticeZ = 100;
     static constexpr int kDealtCardZ = 50;
     static constexpr int kOpenedCardZ = 11;
     static constexpr int kForcedOpenClock = 10;
+    // The result panel's columns, the banker's and mine, in points.
+    static constexpr float kResultColumnWidth = 78;
     // Chips laid for one area's amount when a table is restored.
     static constexpr size_t kMostChipsPerArea = 60;
     // Bet states.

@@ -41,6 +41,14 @@ public:
     void OnPlayScene(const Scene& scene) { RestoreBettingScene(scene, ScenesWriteSum()); }
     void OnResultScene(const Scene& scene)
     {
+        // The result panel shows this round's figures, which the scene
+        // carries: a round end kept before (another round's, or none at
+        // all) is not this round's.
+        m_roundEnd = End{};
+        m_roundEnd.lSecondAmount = scene.lSecondAmount;
+        m_roundEnd.lBankerTotalResult = scene.lBankerTotalResult;
+        m_roundEnd.lMyScore = scene.lMyScore;
+        m_roundEnd.lThirdAmount = scene.lThirdAmount;
         RestoreResultScene(scene, ScenesWriteSum());
         ShowSceneWins(scene);
     }

@@ -54,13 +54,21 @@ void CTwoCardBoard::OnMyScoreUpdated()
 
 void CTwoCardBoard::UpdateResultPanel(uint16_t bankerChair, int64_t amount)
 {
-    SetLabel("Label_2_6", bankerChair == NO_BANKER ? kNoBanker : NickName(UserAt(bankerChair), 0));
-    SetLabel("Label_2_5", NickName(UserAt(m_myChair), 0));
-    SetLabel("Label_2_2", CClientGlobal::FormatScore(amount));
-    SetLabel("Label_2_1", CClientGlobal::FormatScore(m_lastResult));
+    // Two narrow columns, the banker's and mine: a long name is cut, a long
+    // amount drawn smaller.
+    auto name = [this](const char* label, const std::string& text) {
+        games::SetWidgetTextCut(m_uiLayer, label, text, kResultColumnWidth);
+    };
+    auto figure = [this](const char* label, int64_t value) {
+        games::SetWidgetTextScaled(m_uiLayer, label, CClientGlobal::FormatScore(value), kResultColumnWidth);
+    };
+    name("Label_2_6", bankerChair == NO_BANKER ? kNoBanker : NickName(UserAt(bankerChair), 0));
+    name("Label_2_5", NickName(UserAt(m_myChair), 0));
+    figure("Label_2_2", amount);
+    figure("Label_2_1", m_lastResult);
     const RoundFigures figures = KeptFigures();
-    SetLabel("Label_2_4", CClientGlobal::FormatScore(figures.secondAmount));
-    SetLabel("Label_2_3", CClientGlobal::FormatScore(figures.myScore));
+    figure("Label_2_4", figures.secondAmount);
+    figure("Label_2_3", figures.myScore);
 }
 
 void CTwoCardBoard::UpdateBankerPanel(uint16_t bankerChair, int32_t rounds, int64_t win)

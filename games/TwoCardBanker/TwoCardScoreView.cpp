@@ -29,9 +29,10 @@ bool CTwoCardScoreView::InitWithImage(const char* picture)
 
 void CTwoCardScoreView::SetFigures(int64_t mine, int64_t second, int64_t third)
 {
-    AddFigure(mine, CCPoint(110, 50));
-    AddFigure(second, CCPoint(110, 18));
-    AddFigure(third, CCPoint(230, 50));
+    // Each between its caption and the next one.
+    AddFigure(mine, CCPoint(110, 50), kFigureSize, kNearColumn);
+    AddFigure(second, CCPoint(110, 18), kFigureSize, kNearColumn);
+    AddFigure(third, CCPoint(230, 50), kFigureSize, kFarColumn);
 }
 
 }  // namespace TwoCardBanker

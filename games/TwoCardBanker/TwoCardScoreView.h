@@ -16,6 +16,10 @@ public:
     // The table's design area a dragged view stays on.
     static constexpr float kAreaWidth = 1024;
     static constexpr float kAreaHeight = 728;
+    static constexpr float kFigureSize = 16;
+    // The figures' columns: the two under each other at x 110, the third at 230.
+    static constexpr float kNearColumn = 88;
+    static constexpr float kFarColumn = 80;
 
     static CTwoCardScoreView* create(const char* picture);
     bool InitWithImage(const char* picture);

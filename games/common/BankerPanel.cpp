@@ -2,6 +2,7 @@
 
 #include "core/ClientGlobal.h"
 #include "games/common/BoardWidgets.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/UserData.h"
 
 #include <algorithm>
@@ -109,8 +110,20 @@ void BankerQueueList::SetRowText(Label* row, const std::string& prefix, const st
     if (score == nullptr)
         return;
     // The score's column, but never over a long (or far indented) name.
-    const float half = row->getSize().width / 2;
-    score->setPosition(CCPoint(std::max(m_Style.scoreX - half, half + kScoreGap), 0));
+    const float width = row->getSize().width;
+    const float half = width / 2;
+    const float x = std::max(m_Style.scoreX - half, half + kScoreGap);
+    score->setPosition(CCPoint(x, 0));
+    // A long score is drawn smaller rather than cut at the list's edge.
+    if (m_pList == nullptr)
+        return;
+    const float list = m_pList->getSize().width;
+    const ListViewGravity gravity = m_pList->getGravity();
+    const float left = gravity == LISTVIEW_GRAVITY_RIGHT               ? list - width
+                       : gravity == LISTVIEW_GRAVITY_CENTER_HORIZONTAL ? (list - width) / 2
+                                                                       : 0;
+    // A widget's children stand round its anchor point.
+    Sexy::FitToWidth(score, list - left - row->getAnchorPoint().x * width - x);
 }
 
 void BankerQueueList::Reindent()

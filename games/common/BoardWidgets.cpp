@@ -1,6 +1,7 @@
 #include "games/common/BoardWidgets.h"
 
 #include "core/ClientGlobal.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/GameBoard.h"
 #include "games/framework/GameChatLayer.h"
 #include "games/framework/UserData.h"
@@ -53,6 +54,18 @@ std::string WidgetText(TouchGroup* layer, const char* name)
     return std::string();
 }
 
+void SetWidgetTextCut(TouchGroup* layer, const char* name, const std::string& utf8, float width)
+{
+    SetWidgetText(layer, name, utf8);
+    Sexy::FitTextToWidth(dynamic_cast<Label*>(layer != nullptr ? layer->getWidgetByName(name) : nullptr), width);
+}
+
+void SetWidgetTextScaled(TouchGroup* layer, const char* name, const std::string& text, float width)
+{
+    SetWidgetText(layer, name, text);
+    Sexy::FitToWidth(layer != nullptr ? layer->getWidgetByName(name) : nullptr, width);
+}
+
 CCPoint PointIn(CCNode* space, CCNode* node)
 {
     if (node == nullptr || space == nullptr)
@@ -75,13 +88,13 @@ bool WidgetContains(Widget* widget, const CCPoint& world)
     return world.x >= low.x && world.x <= high.x && world.y >= low.y && world.y <= high.y;
 }
 
-CCSprite* ShowFadingNotice(Sexy::CGameBoard* board, const char* picture, const CCPoint& at, float seconds)
+CCSprite* ShowFadingNotice(Sexy::CGameBoard* board, const char* picture, const CCPoint& at, float seconds, int zOrder)
 {
     if (board == nullptr)
         return nullptr;
     CCSprite* notice = CCSprite::create(picture);
     notice->setPosition(at);
-    board->AddContentChild(notice);
+    board->AddContentChild(notice, zOrder);
     notice->runAction(CCSequence::create(CCFadeOut::create(seconds), CCRemoveSelf::create(), nullptr));
     return notice;
 }

@@ -34,6 +34,13 @@ void SetWidgetText(cocos2d::ui::TouchGroup* layer, const char* name, const std::
 // Its text, "" when there is none.
 std::string WidgetText(cocos2d::ui::TouchGroup* layer, const char* name);
 
+// The text of the layout's label of that name, fitted to its column's width
+// (in the label's own points) so it never runs into its neighbour: a name
+// is cut with "..." (Sexy::FitTextToWidth), an amount drawn smaller with
+// every digit kept (Sexy::FitToWidth).
+void SetWidgetTextCut(cocos2d::ui::TouchGroup* layer, const char* name, const std::string& utf8, float width);
+void SetWidgetTextScaled(cocos2d::ui::TouchGroup* layer, const char* name, const std::string& text, float width);
+
 // Where a node (a layout widget) lies in another node's space, such as the
 // board's content root: chips, labels and hands placed by the layout's
 // widgets. (0, 0) for a null node or space.
@@ -44,9 +51,10 @@ cocos2d::CCPoint PointIn(cocos2d::CCNode* space, cocos2d::CCNode* node);
 bool WidgetContains(cocos2d::ui::Widget* widget, const cocos2d::CCPoint& world);
 
 // A picture on the board's content at a point that fades out over the
-// seconds and removes itself.
+// seconds and removes itself; at a z order above the chips, when given, so
+// chips laid after it do not hide it.
 cocos2d::CCSprite* ShowFadingNotice(Sexy::CGameBoard* board, const char* picture, const cocos2d::CCPoint& at,
-                                    float seconds);
+                                    float seconds, int zOrder = 0);
 
 // A line of the table's chat under the title "房间消息" (the banker boards'
 // refusals and notices); the text is GBK.

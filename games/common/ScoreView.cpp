@@ -2,6 +2,7 @@
 
 #include "core/ClientGlobal.h"
 #include "games/common/BankerBetting.h"
+#include "games/framework/BoardArt.h"
 
 using namespace cocos2d;
 
@@ -15,11 +16,13 @@ bool BankerScoreView::InitWithImage(const char* picture)
     return true;
 }
 
-CCLabelTTF* BankerScoreView::AddFigure(int64_t amount, const CCPoint& at, float fontSize)
+CCLabelTTF* BankerScoreView::AddFigure(int64_t amount, const CCPoint& at, float fontSize, float column)
 {
     CCLabelTTF* label = CCLabelTTF::create(" ", "Arial", fontSize);
     label->setString(CClientGlobal::FormatScore(amount).c_str());
     label->setPosition(at);
+    if (column > 0)
+        Sexy::FitToWidth(label, column);
     addChild(label);
     return label;
 }

@@ -24,8 +24,9 @@ public:
     // engine's stand-in).
     bool InitWithImage(const char* picture);
     // One amount through FormatScore on a new label (the default font) at a
-    // point of the panel.
-    cocos2d::CCLabelTTF* AddFigure(int64_t amount, const cocos2d::CCPoint& at, float fontSize = 16);
+    // point of the panel; drawn smaller when wider than its column (0: no
+    // column), so it never runs into the captions beside it.
+    cocos2d::CCLabelTTF* AddFigure(int64_t amount, const cocos2d::CCPoint& at, float fontSize = 16, float column = 0);
 
     // The area (0, 0)..(width, height) of the parent that a dragged view
     // stays on.

@@ -23,9 +23,12 @@ public:
     static CBoardDrawUserData* create();
 
     // My own panel's layout: where the face, name and score go, the two font
-    // sizes and the background picture (none: an empty sprite).
+    // sizes and the background picture (none: an empty sprite); and the
+    // widest the name and the score are drawn (0: as wide as they are), so
+    // a long one is drawn smaller instead of past the panel's edge.
     void SetTextLayout(const cocos2d::CCPoint& face, const cocos2d::CCPoint& name, int nameFontSize,
-                       const cocos2d::CCPoint& score, int scoreFontSize, const char* backgroundImage);
+                       const cocos2d::CCPoint& score, int scoreFontSize, const char* backgroundImage,
+                       float nameWidth = 0, float scoreWidth = 0);
     // Builds the panel for a user at a view position; my own (view 0) asks
     // the board's LayoutMyInfo first. Nothing without a user.
     void Build(CGameBoard* board, uint16_t view, const tagUserData* user);
@@ -52,6 +55,8 @@ public:
 
 private:
     void SetFace(const tagUserData* user);
+    // The name and score fitted to their columns, after either changed.
+    void FitTexts();
 
     cocos2d::CCSprite* m_pBackground = nullptr;
     cocos2d::CCSprite* m_pFace = nullptr;
@@ -65,6 +70,8 @@ private:
     cocos2d::CCPoint m_ptName;
     int m_nNameFontSize = 18;
     int m_nScoreFontSize = 14;
+    float m_fNameWidth = 0;
+    float m_fScoreWidth = 0;
     std::string m_strBackground;
     std::string m_strFace;
 };

@@ -280,43 +280,52 @@ TEST(GeneratedResources, FramesThatDifferOnlyInTheirClearRowsKeepPlacesOfTheirOw
   PictureTable t = ParseTable(
       "a\t40x30+below10\tpanel\t-\tnavy,gold\ts\n"
       "b\t40x40\tpanel\t-\tnavy,gold\ts\n"
-      "c\t40x30+above10\tpanel\t-\tnavy,gold\ts\n");
+      "c\t40x30+above10\tpanel\t-\tnavy,gold\ts\n"
+      "d\t30x40+left10\tpanel\t-\tnavy,gold\ts\n");
   ASSERT_TRUE(t.errors.empty());
   std::vector<const Picture*> frames;
   for (const Picture& p : t.pictures) frames.push_back(&p);
   SheetLayout layout = PackSheet("s", frames);
-  ASSERT_EQ(layout.frames.size(), 3u);
+  ASSERT_EQ(layout.frames.size(), 4u);
   std::set<std::pair<int, int>> places;
   for (const FramePlace& f : layout.frames) places.insert({f.x, f.y});
-  EXPECT_EQ(places.size(), 3u);
+  EXPECT_EQ(places.size(), 4u);
   EXPECT_EQ(layout.frames[0].height, 30);
   EXPECT_EQ(layout.frames[0].top, 0);
   EXPECT_EQ(layout.frames[1].height, 40);
   EXPECT_EQ(layout.frames[2].height, 30);
   EXPECT_EQ(layout.frames[2].top, 10);
+  EXPECT_EQ(layout.frames[3].width, 30);
+  EXPECT_EQ(layout.frames[3].left, 10);
   for (const FramePlace& f : layout.frames) {
     EXPECT_EQ(f.sourceWidth, 40) << f.frame;
     EXPECT_EQ(f.sourceHeight, 40) << f.frame;
   }
 }
 
-TEST(GeneratedResources, ClearColumnsOnTheRightStayClearAndTheDrawingKeepsTheLeft) {
+// Clear columns on one side stay clear; the drawing keeps the other side.
+TEST(GeneratedResources, ClearColumnsStayClearAndTheDrawingKeepsTheOtherSide) {
   {
     TextPainter text(kFont);
     ASSERT_TRUE(text.ok()) << "the CJK font is missing: run scripts/deps";
-    PictureTable t = ParseTable("a\t120x28\tpanel\t-\tnavy,gold\nb\t120x28+right80+below4\tpanel\t-\tnavy,gold\n");
+    PictureTable t = ParseTable(
+        "a\t120x28\tpanel\t-\tnavy,gold\nb\t120x28+right80+below4\tpanel\t-\tnavy,gold\n"
+        "c\t120x28+left80+below4\tpanel\t-\tnavy,gold\n");
     ASSERT_TRUE(t.errors.empty());
-    Canvas plain = DrawPicture(t.pictures.at(0), text), wide = DrawPicture(t.pictures.at(1), text);
-    ASSERT_EQ(wide.width(), 200);
-    ASSERT_EQ(wide.height(), 32);
-    for (int y = 0; y < wide.height(); ++y)
-      for (int x = 0; x < wide.width(); ++x) {
-        const uint8_t alpha = wide.pixels()[(static_cast<size_t>(y) * 200 + x) * 4 + 3];
-        if (x >= 120 || y >= 28)
-          ASSERT_EQ(alpha, 0) << x << "," << y;
-        else
-          ASSERT_EQ(alpha, plain.pixels()[(static_cast<size_t>(y) * 120 + x) * 4 + 3]) << x << "," << y;
-      }
+    Canvas plain = DrawPicture(t.pictures.at(0), text);
+    for (int left : {0, 80}) {
+      Canvas wide = DrawPicture(t.pictures.at(left == 0 ? 1 : 2), text);
+      ASSERT_EQ(wide.width(), 200);
+      ASSERT_EQ(wide.height(), 32);
+      for (int y = 0; y < wide.height(); ++y)
+        for (int x = 0; x < wide.width(); ++x) {
+          const uint8_t alpha = wide.pixels()[(static_cast<size_t>(y) * 200 + x) * 4 + 3];
+          if (x < left || x >= left + 120 || y >= 28)
+            ASSERT_EQ(alpha, 0) << left << ": " << x << "," << y;
+          else
+            ASSERT_EQ(alpha, plain.pixels()[(static_cast<size_t>(y) * 120 + x - left) * 4 + 3]) << x << "," << y;
+        }
+    }
   }
   TTF_Quit();
 }
@@ -363,8 +372,10 @@ TEST(GeneratedResources, EveryRowIsProducedAtItsSize) {
       EXPECT_EQ(s->w, p.width) << p.FilePath();
       EXPECT_EQ(s->h, p.height) << p.FilePath();
       if (p.kind == Kind::Digits) {
-        // A label atlas is read as cells of the named size, from '0' on.
-        EXPECT_EQ(s->w, p.cellWidth * static_cast<int>(p.param.size())) << p.FilePath();
+        // A label atlas is read as cells of the named size, from '0' on, a
+        // cell a character (not a byte: a cell can draw a "−").
+        const auto chars = std::count_if(p.param.begin(), p.param.end(), [](char c) { return (c & 0xC0) != 0x80; });
+        EXPECT_EQ(s->w, p.cellWidth * static_cast<int>(chars)) << p.FilePath();
         EXPECT_EQ(s->h, p.cellHeight) << p.FilePath();
       }
     }

@@ -107,24 +107,24 @@ TEST(TableRows, ClearRowsMakeThePictureTallerOnOneSide) {
   EXPECT_EQ(t.pictures[0].clearAbove, 0);
   EXPECT_EQ(t.pictures[1].height, 128);
   EXPECT_EQ(t.pictures[1].clearAbove, 100);
-  for (const char* bad : {"10x10+\tfill\n", "10x10+above\tfill\n", "10x10+above0\tfill\n",
-                          "10x10+left5\tfill\n", "10x10+above-3\tfill\n", "10x4000+below100\tfill\n",
-                          "10x12+above4\tdigits\n"})
+  for (const char* bad : {"10x10+\tfill\n", "10x10+above\tfill\n", "10x10+above0\tfill\n", "10x10+lft5\tfill\n",
+                          "10x10+above-3\tfill\n", "10x4000+below100\tfill\n", "10x12+above4\tdigits\n"})
     EXPECT_FALSE(ParseTable(bad).errors.empty()) << bad;
 }
 
-// Clear rows on both sides and clear columns on the right, each side once.
+// Clear rows on both sides and clear columns on both sides, each side once.
 TEST(TableRows, ClearSidesCombine) {
-  PictureTable t = ParseTable("s\t330x130+above90+below20+right570\tpanel\n");
+  PictureTable t = ParseTable("s\t330x130+above90+below20+left30+right570\tpanel\n");
   ASSERT_TRUE(t.errors.empty());
   ASSERT_EQ(t.pictures.size(), 1u);
-  EXPECT_EQ(t.pictures[0].width, 900);
+  EXPECT_EQ(t.pictures[0].width, 930);
   EXPECT_EQ(t.pictures[0].height, 240);
   EXPECT_EQ(t.pictures[0].clearAbove, 90);
   EXPECT_EQ(t.pictures[0].clearBelow, 20);
+  EXPECT_EQ(t.pictures[0].clearLeft, 30);
   EXPECT_EQ(t.pictures[0].clearRight, 570);
   for (const char* bad : {"10x10+above4+above4\tfill\n", "10x10+right4+\tfill\n", "4090x10+right10\tfill\n",
-                          "10x12+right4\tdigits\n"})
+                          "4090x10+left4+right4\tfill\n", "10x12+right4\tdigits\n", "10x12+left4\tdigits\n"})
     EXPECT_FALSE(ParseTable(bad).errors.empty()) << bad;
 }
 

@@ -1,13 +1,23 @@
 // Sound: music and effects on the dummy device, files that cannot play,
 // and a machine without any device.
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "ExtFixture.h"
 #include "SimpleAudioEngine.h"
 #include "WavFile.h"
+#include "engine/backend/Limiter.h"
 
 USING_NS_CC;
 using CocosDenshion::SimpleAudioEngine;
@@ -152,4 +162,40 @@ TEST_F(AudioTest, NamesOfOtherFormatsPlayTheOggOfTheSameName) {
   EXPECT_EQ(count(log, "both.mp3"), 1) << log;
   EXPECT_EQ(count(log, "picture.png"), 1) << log;
   EXPECT_EQ(count(log, "none.mp3"), 1) << log;
+}
+
+// Four loud effects at once add up to nearly four times full scale; the
+// mix the device is handed (SDL's disk driver writes it as the mixer makes
+// it, in floats) stays under the limiter's ceiling, with the sound in it.
+TEST_F(AudioTest, SoundsThatMeetReachTheDeviceUnderFullScale) {
+  const std::string capture = testing::TempDir() + "kest-mix-" + std::to_string(getpid()) + ".raw";
+  writeFile("Sound/loud.wav", MakeWav(22050, 6000, 30000));
+  const char* old = getenv("SDL_AUDIODRIVER");
+  const std::string saved = old ? old : "";
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+  SimpleAudioEngine::end();
+  SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
+  ASSERT_TRUE(audio->hasDevice());
+  for (int i = 0; i < 4; ++i) EXPECT_NE(audio->playEffect("Sound/loud.wav"), 0u);
+  // The disk driver writes as fast as a sound card plays.
+  for (int wait = 0; wait < 200 && audio->playingEffectCount() > 0; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  SimpleAudioEngine::end();
+  if (old)
+    setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+  else
+    unsetenv("SDL_AUDIODRIVER");
+
+  std::ifstream in(capture, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::remove(capture.c_str());
+  std::vector<float> mix(bytes.size() / sizeof(float));
+  std::memcpy(mix.data(), bytes.data(), mix.size() * sizeof(float));
+  float peak = 0;
+  for (float v : mix) peak = std::max(peak, std::fabs(v));
+  EXPECT_GT(mix.size(), 2u * 6000u);
+  EXPECT_LE(peak, kest::backend::audio::Limiter::kCeiling);
+  EXPECT_GT(peak, 0.85f);
 }

@@ -275,3 +275,26 @@ TEST_F(BoardParts, FrameAnimationsTakeTheFramesInOrder)
     EXPECT_EQ(loop->numberOfRunningActions(), 1u);
     loop->removeFromParent();
 }
+
+// A name longer than its column is cut by whole characters and ends in
+// "..."; one that fits keeps every character.
+TEST_F(BoardParts, TextsAreFittedToTheirColumns)
+{
+    CCLabelTTF* name = CCLabelTTF::create("欢乐豆子不够用了", "Arial", 16);
+    const float whole = name->getContentSize().width;
+    FitTextToWidth(name, whole);
+    EXPECT_STREQ(name->getString(), "欢乐豆子不够用了");
+    FitTextToWidth(name, 80);
+    const std::string cut = name->getString();
+    EXPECT_LE(name->getContentSize().width, 80);
+    ASSERT_GT(cut.size(), 3u);
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_EQ(std::string("欢乐豆子不够用了").compare(0, cut.size() - 3, cut, 0, cut.size() - 3), 0);
+    FitTextToWidth(name, 1);  // nothing fits: the dots alone
+    EXPECT_STREQ(name->getString(), "...");
+
+    // The minus of an atlas figure is the cell after '9'.
+    EXPECT_EQ(AtlasFigure(-1234567890), ":1234567890");
+    EXPECT_EQ(AtlasFigure(600), "600");
+    EXPECT_EQ(AtlasFigure(INT64_MIN), ":9223372036854775808");
+}

@@ -37,7 +37,16 @@ public:
         return board;
     }
     void ResetGameView() override { ++resets; }
+    void LayoutMyInfo(CBoardDrawUserData* panel) override
+    {
+        if (myLayout != nullptr)
+            myLayout(panel);
+        else
+            CPlainGameBoard::LayoutMyInfo(panel);
+    }
     int resets = 0;
+    // One of the own-panel layouts the tables share, or the plain board's.
+    void (*myLayout)(CBoardDrawUserData*) = nullptr;
 };
 
 // A plain board on a table picture that is no tile: the window's skin, a
@@ -470,6 +479,62 @@ TEST_F(BoardScene, SeatPanelsFollowUsersComingGoingAndChanging)
     EXPECT_EQ(board->GetSeatUser(100), nullptr);
 }
 
+// A long name and a loss of ten digits are drawn smaller inside the panel's
+// picture, in each own-panel layout the tables share (the bull tables'
+// score ran past its picture's edge), and so is a long name another
+// player's panel is given later.
+TEST_F(BoardScene, SeatPanelsKeepLongNamesAndScoresInsideTheirPictures)
+{
+    CountingBoard* board = SeatCounting(3);
+    ASSERT_NE(board, nullptr);
+    EXPECT_TRUE(Enter(1000, 1, US_SIT, 500));
+    tagUserData me = *kernel->GetMeUserData();
+    SetFieldText(me.szNickName, u"WWWWWWWWWWWW");
+    // The layout and, from the seat point, the edges of its panel's picture
+    // less a margin: the card tables' "userBg", the bull tables' panel.
+    const struct
+    {
+        void (*layout)(CBoardDrawUserData*);
+        float left, right;
+    } layouts[] = {{LayoutCardTableMyInfo, -65, 47}, {LayoutBullTableMyInfo, -40, 156}};
+    for (const auto& l : layouts)
+    {
+        board->myLayout = l.layout;
+        me.lScore = -9876543210LL;
+        board->DrawSeatPanel(0, nullptr);
+        board->DrawSeatPanel(0, &me);
+        CBoardDrawUserData* mine = Panel(board, 0);
+        ASSERT_NE(mine, nullptr);
+        EXPECT_EQ(Text(mine->GetScoreLabel()), "-98,7654,3210");
+        for (CCLabelTTF* label : {mine->GetNameLabel(), mine->GetScoreLabel()})
+        {
+            const CCRect box = label->boundingBox();
+            EXPECT_GE(box.getMinX(), l.left) << Text(label);
+            EXPECT_LE(box.getMaxX(), l.right) << Text(label);
+        }
+        // A short score is drawn at its full size again.
+        me.lScore = 5;
+        mine->Update(&me);
+        EXPECT_FLOAT_EQ(mine->GetScoreLabel()->getScale(), 1.0f);
+    }
+    tagUserData other{};
+    other.dwUserID = 3000;
+    other.dwGameID = 503000;
+    other.lScore = 9876543210LL;
+    board->DrawSeatPanel(2, &other);
+    tagUserData next = other;
+    next.dwGameID = 504000;
+    SetFieldText(next.szNickName, u"甲乙丙丁戊己庚辛壬癸");
+    Panel(board, 2)->Update(&next);
+    // Another's panel picture is 80 wide.
+    for (CCLabelTTF* label : {Panel(board, 2)->GetNameLabel(), Panel(board, 2)->GetScoreLabel()})
+    {
+        const CCRect box = label->boundingBox();
+        EXPECT_GE(box.getMinX(), 2) << Text(label);
+        EXPECT_LE(box.getMaxX(), 78) << Text(label);
+    }
+}
+
 TEST_F(BoardScene, ClosingHandlerKeepsTheTableWhenMySeatIsDrawn)
 {
     CountingBoard* board = SeatCounting(3);
@@ -583,6 +648,11 @@ TEST_F(BoardScene, MyScoreReachesTheCardListAndTotal)
     EXPECT_EQ(Text(board->GetTotalScoreLabel()), "200");
     EXPECT_EQ(Text(board->GetUserInfoView()->GetScoreLabel()), "1234,5878");
     EXPECT_EQ(Text(Panel(board, 1)->GetScoreLabel()), "5");
+    // A loss of ten digits is drawn inside the total's panel.
+    EXPECT_TRUE(Score(1000, 12345678 - 9876543210LL));
+    EXPECT_EQ(Text(board->GetTotalScoreLabel()), "-9876543210");
+    EXPECT_LE(board->GetTotalScoreLabel()->boundingBox().getMaxX(),
+              board->GetTotalScorePanel()->getContentSize().width);
 }
 
 TEST_F(BoardScene, StartButtonHiddenOnlyStopsTheReadyClock)

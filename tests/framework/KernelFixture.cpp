@@ -126,7 +126,8 @@ void KernelTest::Configure(uint16_t chairs, uint16_t kind)
     ASSERT_TRUE(Control(IPC_SUB_SERVER_INFO, &config, sizeof(config)));
 }
 
-bool KernelTest::Enter(uint32_t userID, uint16_t chair, uint8_t status, int64_t score, uint16_t table, uint8_t gender)
+bool KernelTest::Enter(uint32_t userID, uint16_t chair, uint8_t status, int64_t score, uint16_t table, uint8_t gender,
+                       const std::u16string& nickname)
 {
     tagUserData user;
     std::memset(&user, 0, sizeof(user));
@@ -137,7 +138,8 @@ bool KernelTest::Enter(uint32_t userID, uint16_t chair, uint8_t status, int64_t 
     user.cbUserStatus = status;
     user.cbGender = gender;
     user.lScore = score;
-    SetFieldText(user.szNickName, u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(userID)));
+    SetFieldText(user.szNickName,
+                 nickname.empty() ? u"玩家" + CClientGlobal::UTF8ToWide(std::to_string(userID)) : nickname);
     const std::vector<uint8_t> msg = UserEnterMessage(user);
     return kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_USER_ENTER, msg.data(), static_cast<uint16_t>(msg.size()));
 }

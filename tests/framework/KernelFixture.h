@@ -263,9 +263,9 @@ protected:
 
     // The configuration for my user id 1000 at a table of `chairs` chairs.
     void Configure(uint16_t chairs, uint16_t kind = 200);
-    // (4, 100) for a user at my table 5.
+    // (4, 100) for a user at my table 5, named "玩家<id>" unless named.
     bool Enter(uint32_t userID, uint16_t chair, uint8_t status = US_SIT, int64_t score = 0, uint16_t table = 5,
-               uint8_t gender = 0);
+               uint8_t gender = 0, const std::u16string& nickname = u"");
     bool Status(uint32_t userID, uint8_t status, uint16_t chair = 0, uint16_t table = 5);
     bool Score(uint32_t userID, int64_t score, uint8_t noChange = 0);
     // (1, 2) carrying {main, sub, payload}.

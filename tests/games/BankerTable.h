@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/KernelFixture.h"
+#include "games/TableReadables.h"
 #include "games/TableTest.h"
 #include "games/common/BankerMessages.h"
 #include "games/framework/KernelMessages.h"
@@ -104,10 +105,23 @@ std::vector<Value> UsableChipsOf(const Board& board)
     return out;
 }
 
+// A nickname that fills its field: eight characters, the last telling the
+// chair apart.
+inline std::u16string FullNickname(uint16_t chair)
+{
+    static const char16_t kLast[] = u"甲乙丙丁戊己庚辛壬癸";
+    return std::u16string(u"满满当当的昵称") + kLast[chair % 10];
+}
+
 class BankerTableTest : public kt::KernelTest
 {
 protected:
     BankerTableTest() { soundsMustExist = true; }
+
+    // A busy room (set before SetUp): every nickname fills its field, the
+    // scores run to ten digits, and chairs 0 to 9 are taken.
+    bool busyRoom = false;
+    static constexpr int64_t kBusyScore = 1234567890;
 
     static constexpr uint16_t kMe = 5;
     static constexpr int64_t kMyScore = 8800000;
@@ -140,6 +154,13 @@ protected:
     // My user and three others; a test may seat others only.
     virtual void EnterUsers()
     {
+        if (busyRoom)
+        {
+            for (uint16_t chair = 0; chair < 10; ++chair)
+                ASSERT_TRUE(EnterUser(chair == kMe ? 1000 : 2001 + chair, chair,
+                                      chair == kMe ? kBusyScore : kBusyScore * 7 + chair, FullNickname(chair)));
+            return;
+        }
         ASSERT_TRUE(EnterUser(1000, kMe, kMyScore));
         ASSERT_TRUE(EnterUser(2001, 0, 120000000));
         ASSERT_TRUE(EnterUser(2002, 1, 56000000));
@@ -179,6 +200,10 @@ protected:
             EXPECT_EQ(SceneRecord(status, Sized(body, cut)), cut == size) << int(status) << " at " << cut;
     }
     bool EnterUser(uint32_t userID, uint16_t chair, int64_t score) { return Enter(userID, chair, US_SIT, score, 5); }
+    bool EnterUser(uint32_t userID, uint16_t chair, int64_t score, const std::u16string& nickname)
+    {
+        return Enter(userID, chair, US_SIT, score, 5, 0, nickname);
+    }
 
     void ClearSent() { room.sent.clear(); }
 
@@ -218,6 +243,21 @@ protected:
 
     Sexy::CGameBoard* Table() const { return kernel->GetGameBoard(); }
     Sexy::CGameHandler* Handler() const { return kernel->GetGameHandler(); }
+};
+
+// A board's fixture in a busy room at each window size:
+// TEST_P over readables::kWindows.
+template <class Fixture>
+class BusyAt : public readables::AtWindow<Fixture>
+{
+protected:
+    void SetUp() override
+    {
+        this->busyRoom = true;
+        readables::AtWindow<Fixture>::SetUp();
+    }
+    // The shot's name at this size.
+    std::string AtSize(const std::string& name) const { return name + "_" + readables::WindowName(this->GetParam()); }
 };
 
 }  // namespace banktest

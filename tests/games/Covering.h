@@ -385,6 +385,7 @@ inline void KeepScreen(const std::string& name)
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string file = std::string(test != nullptr ? test->name() : "covered") + "-" + name;
     std::replace(file.begin(), file.end(), ' ', '_');
+    std::replace(file.begin(), file.end(), '/', '_');  // a parameterised test's name
     mkdir("screens", 0755);
     cocos2d::CCDirector::sharedDirector()->saveScreenshot("screens/" + file + ".png");
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vorbis/vorbisfile.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +9,8 @@
 
 #include "WavFile.h"
 #include "tools/soundgen/Dsp.h"
+#include "tools/soundgen/Generator.h"
+#include "tools/soundgen/Level.h"
 #include "tools/soundgen/OggWriter.h"
 #include "tools/soundgen/Speech.h"
 #include "tools/soundgen/Synth.h"
@@ -38,7 +38,7 @@ Sound Effect(Kind kind, const std::string& param = "", const std::string& name =
   return s;
 }
 
-TEST(Effects, EachIsShortAudibleAndWithinRange) {
+TEST(Effects, EachIsShortAndAudible) {
   const Sound sounds[] = {Effect(Kind::Chips, "3"), Effect(Kind::Chips, "9"), Effect(Kind::Coins),
                           Effect(Kind::Deal),       Effect(Kind::Flip),       Effect(Kind::Shuffle),
                           Effect(Kind::Tick),       Effect(Kind::Warn),       Effect(Kind::Click),
@@ -51,18 +51,23 @@ TEST(Effects, EachIsShortAudibleAndWithinRange) {
     const std::string what = std::string(KindName(s.kind)) + ":" + s.param;
     EXPECT_GT(pcm.size(), Samples(0.03f)) << what;
     EXPECT_LT(pcm.size(), Samples(3.0f)) << what;
-    EXPECT_NEAR(Peak(pcm), 0.89f, 0.01f) << what;
+    EXPECT_GT(Peak(pcm), 0.01f) << what;
     EXPECT_TRUE(std::all_of(pcm.begin(), pcm.end(), [](float v) { return std::isfinite(v); })) << what;
   }
   // A clock's tick must not blur into the next second's.
   EXPECT_LT(MakeEffect(Effect(Kind::Tick)).size(), Samples(0.15f));
 }
 
-TEST(Effects, AStrikePlayedEveryFrameStaysBelowFullScale) {
-  // Three copies at once (a 50 ms strike started every 1/60 s) must not clip.
-  const Pcm strike = MakeEffect(Effect(Kind::Warn, "strike"));
-  EXPECT_LT(strike.size(), Samples(0.06f));
-  EXPECT_LE(Peak(strike) * 3, 1.0f);
+TEST(Effects, AStrikePlayedEveryFrameStaysUnderTheWarningsCeiling) {
+  // A 50 ms strike started every 1/60 s: three copies ring at once.
+  const Speech none("/nonexistent/espeak-ng");
+  bool chimed = false;
+  const Sound warn = Effect(Kind::Warn);
+  const Pcm strike = MakeSound(Effect(Kind::Warn, "strike"), none, ::testing::TempDir(), chimed);
+  Pcm frames(strike.size() + 2 * kRate / 60, 0.0f);
+  for (int copy = 0; copy < kStrikeCopies; ++copy)
+    for (size_t i = 0; i < strike.size(); ++i) frames[i + static_cast<size_t>(copy * kRate / 60)] += strike[i];
+  EXPECT_LE(20 * std::log10(Peak(frames)), TargetOf(warn).peakDb);
 }
 
 TEST(Effects, TheSameNameMakesTheSameSoundAndAnotherNameAnother) {
@@ -72,22 +77,60 @@ TEST(Effects, TheSameNameMakesTheSameSoundAndAnotherNameAnother) {
   EXPECT_NE(MakeChime("一分", false), MakeChime("两分", false));
 }
 
+// Where a loop goes round, what rings at its end goes on at its start: the
+// 20 ms after the seam are as loud as the 20 ms before it, and the step from
+// the last sample to the first is no bigger than the steps around it (the
+// seam falls between beats, where no note starts). Empty when the seam is
+// sound, else what is wrong with it.
+std::string SeamFault(const Pcm& loop) {
+  const size_t block = Samples(0.02f), span = Samples(0.005f);
+  if (loop.size() < 2 * block) return "shorter than its seam";
+  const float end = Rms(loop, loop.size() - block, block), start = Rms(loop, 0, block);
+  if (end < 1e-4f || start < 1e-4f) return "silent on a side of the seam";
+  const float jumpDb = 20 * std::log10(start / end);
+  if (std::fabs(jumpDb) > 4) return "the level jumps by " + std::to_string(jumpDb) + " dB";
+  float around = 0;
+  for (size_t i = 1; i <= span; ++i)
+    around = std::max({around, std::fabs(loop[i] - loop[i - 1]),
+                       std::fabs(loop[loop.size() - i] - loop[loop.size() - i - 1])});
+  const float step = std::fabs(loop.front() - loop.back());
+  if (step > 1.5f * around) return "a step of " + std::to_string(step) + " where the others are " + std::to_string(around);
+  return "";
+}
+
+class Loop : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Loop, GoesRoundWithoutASeam) {
+  for (uint64_t seed : {7, 8, 1234567}) {
+    const Pcm loop = MakeMusic(GetParam(), seed);
+    EXPECT_EQ(SeamFault(loop), "") << GetParam() << " " << seed;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, Loop, ::testing::Values("calm", "bright", "lively", "race", "tense"));
+
 TEST(Music, ALoopLastsItsWholeBarsAndItsEndRunsIntoItsStart) {
   const Pcm calm = MakeMusic("calm", 7);
   // Eight bars of four beats at 80 a minute.
-  EXPECT_NEAR(static_cast<double>(calm.size()), 8 * 4 * 60.0 / 80 * kRate, 1.0);
-  EXPECT_NEAR(Peak(calm), kMusicPeak, 0.01f);
-  // Notes ringing past the end are heard at the start: no silent first
-  // moment, and no jump from the last sample to the first bigger than the
-  // tune makes itself.
-  EXPECT_GT(Rms(calm, 0, Samples(0.05f)), 0.01f);
-  float biggest = 0;
-  for (size_t i = 1; i < calm.size(); ++i) biggest = std::max(biggest, std::fabs(calm[i] - calm[i - 1]));
-  EXPECT_LE(std::fabs(calm.front() - calm.back()), biggest);
+  const double eighth = 60.0 / 80 / 2 * kRate;
+  EXPECT_NEAR(static_cast<double>(calm.size()), 8 * 8 * eighth, 1.0);
   // Sixteen bars for the fast ones, so a loop is not over too soon.
   EXPECT_NEAR(static_cast<double>(MakeMusic("race", 7).size()), 16 * 4 * 60.0 / 144 * kRate, 1.0);
   EXPECT_NE(MakeMusic("calm", 7), MakeMusic("calm", 8));
   EXPECT_TRUE(MakeMusic("polka", 7).empty());
+
+  // Its last notes stopped where it ends, as a loop made without going
+  // round would have them: nothing rings on into the half eighth before its
+  // first beat, and the seam says so.
+  Pcm cut = calm;
+  std::fill(cut.begin(), cut.begin() + static_cast<long>(eighth / 2), 0.0f);
+  EXPECT_NE(SeamFault(cut), "");
+  // Cut inside its last notes and the start set right after them: what
+  // ended there does not go on.
+  for (double eighths : {0.2, 0.35, 0.45}) {
+    Pcm shortened(calm.begin(), calm.end() - static_cast<long>(eighths * eighth));
+    EXPECT_NE(SeamFault(shortened), "") << eighths;
+  }
 }
 
 TEST(Music, AStingIsPlayedOnceAndEndsInSilence) {
@@ -106,43 +149,10 @@ TEST(OggVorbis, TheEncodedStreamDecodesToTheSameLengthAndLoudness) {
   ASSERT_TRUE(EncodeOgg(tone, 0.0f, 42, bytes));
   EXPECT_LT(bytes.size(), 12000u);  // about 1 s at the quality for effects and voices
 
-  struct Source {
-    const std::string* bytes;
-    size_t at = 0;
-  } source{&bytes};
-  ov_callbacks io{};
-  io.read_func = [](void* out, size_t size, size_t count, void* data) -> size_t {
-    auto* s = static_cast<Source*>(data);
-    const size_t n = std::min(size * count, s->bytes->size() - s->at);
-    std::memcpy(out, s->bytes->data() + s->at, n);
-    s->at += n;
-    return size ? n / size : 0;
-  };
-  // Seekable, so the decoder can tell the stream's length.
-  io.seek_func = [](void* data, ogg_int64_t offset, int whence) -> int {
-    auto* s = static_cast<Source*>(data);
-    const ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<ogg_int64_t>(s->at)
-                                                                          : static_cast<ogg_int64_t>(s->bytes->size());
-    if (base + offset < 0 || base + offset > static_cast<ogg_int64_t>(s->bytes->size())) return -1;
-    s->at = static_cast<size_t>(base + offset);
-    return 0;
-  };
-  io.tell_func = [](void* data) -> long { return static_cast<long>(static_cast<Source*>(data)->at); };
-  OggVorbis_File file;
-  ASSERT_EQ(ov_open_callbacks(&source, &file, nullptr, 0, io), 0);
-  const vorbis_info* info = ov_info(&file, -1);
-  EXPECT_EQ(info->channels, 1);
-  EXPECT_EQ(info->rate, kRate);
-  EXPECT_EQ(ov_pcm_total(&file, -1), static_cast<ogg_int64_t>(tone.size()));
   Pcm decoded;
-  for (;;) {
-    float** channels = nullptr;
-    int section = 0;
-    const long n = ov_read_float(&file, &channels, 4096, &section);
-    if (n <= 0) break;
-    decoded.insert(decoded.end(), channels[0], channels[0] + n);
-  }
-  ov_clear(&file);
+  ASSERT_TRUE(DecodeOgg(bytes, decoded));
+  EXPECT_FALSE(DecodeOgg(bytes.substr(0, 40), decoded));
+  ASSERT_TRUE(DecodeOgg(bytes, decoded));
   ASSERT_EQ(decoded.size(), tone.size());
   EXPECT_NEAR(Rms(decoded, 0, decoded.size()), Rms(tone, 0, tone.size()), 0.03f);
 }

@@ -54,13 +54,15 @@ protected:
     // The window's size in pixels.
     virtual cocos2d::CCSize FrameSize() const { return cocos2d::CCSize(1288, 762); }
 
-    // A touch at a GL point (design points equal window pixels here).
+    // A touch at a GL point, at any window size.
     static void Touch(int phase, float x, float y)
     {
         cocos2d::CCEGLView* view = cocos2d::CCEGLView::sharedOpenGLView();
+        // The view takes top-left window pixels.
+        const cocos2d::CCPoint at = cocos2d::CCDirector::sharedDirector()->convertToUI(cocos2d::CCPoint(x, y));
         int id = 0;
-        float xs[] = {x};
-        float ys[] = {762 - y};  // the view takes top-left window pixels
+        float xs[] = {at.x};
+        float ys[] = {at.y};
         if (phase == 0)
             view->handleTouchesBegin(1, &id, xs, ys);
         else if (phase == 1)

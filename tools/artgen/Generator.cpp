@@ -143,7 +143,7 @@ SheetLayout PackSheet(const std::string& sheet, const std::vector<const Picture*
       unique.push_back(static_cast<int>(i));
     }
   }
-  auto drawnWidth = [&](int i) { return frames[i]->width - frames[i]->clearRight; };
+  auto drawnWidth = [&](int i) { return frames[i]->width - frames[i]->clearLeft - frames[i]->clearRight; };
   auto drawnHeight = [&](int i) { return frames[i]->height - frames[i]->clearAbove - frames[i]->clearBelow; };
   long long area = 0;
   int widest = 0;
@@ -178,8 +178,8 @@ SheetLayout PackSheet(const std::string& sheet, const std::vector<const Picture*
   for (size_t i = 0; i < frames.size(); ++i) {
     auto [fx, fy] = placeOf[owner[i]];
     const Picture& p = *frames[i];
-    layout.frames.push_back({p.name, fx, fy, drawnWidth(static_cast<int>(i)), drawnHeight(static_cast<int>(i)),
-                             p.width, p.height, 0, p.clearAbove});
+    layout.frames.push_back({p.name, fx, fy, drawnWidth(static_cast<int>(i)), drawnHeight(static_cast<int>(i)), p.width,
+                             p.height, p.clearLeft, p.clearAbove});
   }
   return layout;
 }

@@ -752,13 +752,13 @@ void DrawHands(Canvas& c, const Picture& p) {
 }  // namespace
 
 Canvas DrawPicture(const Picture& p, TextPainter& text) {
-  if (p.clearAbove + p.clearBelow + p.clearRight > 0) {
+  if (p.clearAbove + p.clearBelow + p.clearLeft + p.clearRight > 0) {
     Picture drawing = p;
     drawing.height = p.height - p.clearAbove - p.clearBelow;
-    drawing.width = p.width - p.clearRight;
-    drawing.clearAbove = drawing.clearBelow = drawing.clearRight = 0;
+    drawing.width = p.width - p.clearLeft - p.clearRight;
+    drawing.clearAbove = drawing.clearBelow = drawing.clearLeft = drawing.clearRight = 0;
     Canvas whole(p.width, p.height);
-    DrawPicture(drawing, text).CopyTo(whole, 0, p.clearAbove);
+    DrawPicture(drawing, text).CopyTo(whole, p.clearLeft, p.clearAbove);
     return whole;
   }
   Canvas c(p.width, p.height);
@@ -793,7 +793,7 @@ Canvas DrawPicture(const Picture& p, TextPainter& text) {
 bool SameDrawing(const Picture& a, const Picture& b) {
   if (a.kind != b.kind || a.param != b.param || a.caption != b.caption || a.width != b.width || a.height != b.height ||
       a.cellWidth != b.cellWidth || a.cellHeight != b.cellHeight || a.clearAbove != b.clearAbove ||
-      a.clearBelow != b.clearBelow || a.clearRight != b.clearRight ||
+      a.clearBelow != b.clearBelow || a.clearLeft != b.clearLeft || a.clearRight != b.clearRight ||
       a.index != b.index || a.count != b.count || a.colours.size() != b.colours.size())
     return false;
   for (size_t i = 0; i < a.colours.size(); ++i) {

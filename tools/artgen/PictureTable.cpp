@@ -53,16 +53,11 @@ int HexDigit(char c) {
   return -1;
 }
 
-
-
-
-
-
-// "WxH", optionally followed by "+aboveN", "+belowN" and "+rightN" (each at
-// most once): clear rows above or below the drawing, clear columns on its
-// right.
-bool ParseSize(std::string_view text, int& w, int& h, int& above, int& below, int& right) {
-  above = below = right = 0;
+// "WxH", optionally followed by "+aboveN", "+belowN", "+leftN" and "+rightN"
+// (each at most once): clear rows above or below the drawing, clear columns
+// on its left or right.
+bool ParseSize(std::string_view text, int& w, int& h, int& above, int& below, int& left, int& right) {
+  above = below = left = right = 0;
   size_t plus = text.find('+');
   std::string_view clear = plus == std::string_view::npos ? std::string_view() : text.substr(plus);
   text = text.substr(0, plus);
@@ -72,7 +67,7 @@ bool ParseSize(std::string_view text, int& w, int& h, int& above, int& below, in
     clear.remove_prefix(part.size());
     int* side = nullptr;
     for (auto [word, target] :
-         {std::pair<std::string_view, int*>{"above", &above}, {"below", &below}, {"right", &right}}) {
+         {std::pair<std::string_view, int*>{"above", &above}, {"below", &below}, {"left", &left}, {"right", &right}}) {
       if (part.substr(0, word.size()) == word) {
         side = target;
         part.remove_prefix(word.size());
@@ -82,11 +77,9 @@ bool ParseSize(std::string_view text, int& w, int& h, int& above, int& below, in
   }
   size_t x = text.find('x');
   if (x == std::string_view::npos) return false;
-  return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 && h > 0 && w + right <= kMaxSide &&
-         h + above + below <= kMaxSide;
+  return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w > 0 && h > 0 &&
+         w + left + right <= kMaxSide && h + above + below <= kMaxSide;
 }
-
-
 
 size_t Utf8Length(std::string_view text) {
   size_t n = 0;
@@ -342,9 +335,9 @@ PictureTable ParseTable(std::string_view text) {
       if (col[i] == "-") col[i] = std::string_view();
     }
 
-    int w = 0, h = 0, above = 0, below = 0, right = 0;
-    if (!ParseSize(col[1], w, h, above, below, right)) {
-      fail("bad size \"" + std::string(col[1]) + "\" (WxH, 1..4096, optionally +aboveN, +belowN, +rightN)");
+    int w = 0, h = 0, above = 0, below = 0, left = 0, right = 0;
+    if (!ParseSize(col[1], w, h, above, below, left, right)) {
+      fail("bad size \"" + std::string(col[1]) + "\" (WxH, 1..4096, optionally +aboveN, +belowN, +leftN, +rightN)");
       continue;
     }
     std::string_view kindText = col[2], param;
@@ -383,16 +376,17 @@ PictureTable ParseTable(std::string_view text) {
       p.caption = captions[i];
       p.cellWidth = w;
       p.cellHeight = h;
-      p.width = w + right;
+      p.width = w + left + right;
       p.height = h + above + below;
       p.clearAbove = above;
       p.clearBelow = below;
+      p.clearLeft = left;
       p.clearRight = right;
       p.index = static_cast<int>(i);
       p.count = static_cast<int>(names.size());
       p.line = line;
       if (p.kind == Kind::Digits) {
-        if (above + below + right > 0) {
+        if (above + below + left + right > 0) {
           error = "an atlas has no clear rows or columns";
           break;
         }

@@ -60,10 +60,10 @@ struct Picture {
   int width = 0, height = 0;          // whole picture (atlas: cells x chars)
   int cellWidth = 0, cellHeight = 0;  // size column as written
   // Clear rows above and below the drawing ("+aboveN", "+belowN" after the
-  // size) and clear columns on its right ("+rightN"): the picture is that much
-  // taller or wider, so what it shows can stand off the point the code puts
-  // the picture on. Counted in height and width.
-  int clearAbove = 0, clearBelow = 0, clearRight = 0;
+  // size) and clear columns on its left and right ("+leftN", "+rightN"): the
+  // picture is that much taller or wider, so what it shows can stand off the
+  // point the code puts the picture on. Counted in height and width.
+  int clearAbove = 0, clearBelow = 0, clearLeft = 0, clearRight = 0;
   int index = 0, count = 1;  // place in the row's family
   int line = 0;              // line of the table
 

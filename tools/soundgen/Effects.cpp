@@ -95,8 +95,10 @@ Pcm Tick(Rng& rng) {
   return out;
 }
 
-// Hurry: two bright beeps; or one short strike of an alarm bell, for a
-// warning that starts again every frame and so rings like the bell.
+// Hurry: two bright beeps, each let go over a release that has died away
+// before the next (and before the sound ends); or one short strike of an
+// alarm bell, for a warning that starts again every frame and so rings
+// like the bell.
 Pcm Warn(const Sound& s) {
   Pcm out;
   if (s.param == "strike") {
@@ -105,7 +107,7 @@ Pcm Warn(const Sound& s) {
     return out;
   }
   for (int i = 0; i < 2; ++i)
-    MixInto(out, Tone(1320, 0.12f, {1.0f, 0.0f, 0.33f, 0.0f, 0.2f}, 0.005f, 0, 0.02f), Samples(i * 0.17f));
+    MixInto(out, Tone(1320, 0.16f, {1.0f, 0.0f, 0.33f, 0.0f, 0.2f}, 0.005f, 0, 0.06f), Samples(i * 0.2f));
   return out;
 }
 
@@ -270,8 +272,6 @@ Pcm MakeEffect(const Sound& s) {
     case Kind::Shutter: out = Shutter(rng); break;
     default: return out;
   }
-  // A strike plays a few times at once.
-  Normalize(out, s.kind == Kind::Warn && !s.param.empty() ? 0.3f : 0.89f);
   return out;
 }
 
@@ -279,9 +279,7 @@ Pcm MakeChime(std::string_view text, bool female) {
   Rng rng(Hash(text));
   static const float kSteps[] = {0, 2, 4, 7, 9, 12, 14};
   const float key = female ? 79 : 67;
-  Pcm out = Phrase({{kSteps[rng.Below(7)], 0, 0.12f}, {kSteps[rng.Below(7)], 0.14f, 0.25f}}, key, 0, rng);
-  Normalize(out, 0.7f);
-  return out;
+  return Phrase({{kSteps[rng.Below(7)], 0, 0.12f}, {kSteps[rng.Below(7)], 0.14f, 0.25f}}, key, 0, rng);
 }
 
 void TrimSilence(Pcm& pcm, float threshold, bool leading) {
@@ -299,14 +297,6 @@ void FadeEnds(Pcm& pcm, int fadeIn, int fadeOut) {
     pcm[i] *= static_cast<float>(i) / fadeIn;
   for (size_t i = 0; i < static_cast<size_t>(std::max(fadeOut, 0)) && i < n; ++i)
     pcm[n - 1 - i] *= static_cast<float>(i) / fadeOut;
-}
-
-void Normalize(Pcm& pcm, float peak) {
-  float top = 0;
-  for (float v : pcm) top = std::max(top, std::fabs(v));
-  if (top < 1e-6f) return;
-  const float gain = peak / top;
-  for (float& v : pcm) v *= gain;
 }
 
 }  // namespace soundgen

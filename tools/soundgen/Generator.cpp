@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +14,7 @@
 #include <sstream>
 #include <thread>
 
+#include "tools/soundgen/Level.h"
 #include "tools/soundgen/OggWriter.h"
 
 namespace soundgen {
@@ -67,17 +70,59 @@ std::string SoundKey(const Sound& s, const Speech& speech, const std::string& to
 
 Pcm MakeSound(const Sound& s, const Speech& speech, const std::string& cacheDir, bool& chimed) {
   chimed = false;
-  if (s.kind == Kind::Music) return MakeMusic(s.param, Hash(s.name));
-  if (s.kind != Kind::Voice) return MakeEffect(s);
   Pcm pcm;
-  if (speech.Say(s.text, s.Female(), cacheDir, pcm)) {
+  if (s.kind == Kind::Music) {
+    pcm = MakeMusic(s.param, Hash(s.name));
+  } else if (s.kind != Kind::Voice) {
+    pcm = MakeEffect(s);
+  } else if (speech.Say(s.text, s.Female(), cacheDir, pcm)) {
     TrimSilence(pcm, 0.01f);
     FadeEnds(pcm, static_cast<int>(kRate / 500), static_cast<int>(kRate / 100));
-    Normalize(pcm, 0.9f);
-    if (!pcm.empty()) return pcm;
   }
-  chimed = true;
-  return MakeChime(s.text, s.Female());
+  if (s.kind == Kind::Voice && pcm.empty()) {
+    chimed = true;
+    pcm = MakeChime(s.text, s.Female());
+  }
+  // A sound played once has died away before its file ends: whatever still
+  // rings is faded, and a little silence lets the codec end on silence.
+  if (!pcm.empty() && !IsLoop(s)) {
+    FadeEnds(pcm, 0, kRate / 200);
+    pcm.resize(pcm.size() + kRate / 50, 0.0f);
+  }
+  LevelTo(pcm, TargetOf(s));
+  return pcm;
+}
+
+bool EncodeSound(const Sound& s, Pcm pcm, std::string& bytes) {
+  // Vorbis gives back a peak up to 2 dB over the one it was given, and the
+  // loudness of a noisy sound a dB off: what a player decodes is levelled
+  // again, until it is under the ceiling and at its family's loudness or as
+  // near as the ceiling lets it. The decoded peak does not follow the gain
+  // exactly: each turn down aims a little lower than the last, and once
+  // turned down for its peak a sound is not turned up again.
+  const LevelTarget target = TargetOf(s);
+  bool under = false, lowered = false;
+  for (int attempt = 0; attempt < 6; ++attempt) {
+    Pcm decoded;
+    if (pcm.empty() || !EncodeOgg(pcm, QualityOf(s), static_cast<uint32_t>(Hash(s.name)), bytes) ||
+        !DecodeOgg(bytes, decoded))
+      return false;
+    const float peak = PeakDb(decoded), wanted = target.loudnessDb - LoudnessDb(decoded);
+    under = peak <= target.peakDb;
+    float gainDb = 0;
+    if (!under)
+      gainDb = target.peakDb - 0.2f * (attempt + 1) - peak, lowered = true;
+    else if (wanted < -0.25f)
+      gainDb = wanted;
+    else if (wanted > 0.25f && !lowered && target.peakDb - 0.2f - peak > 0.25f)
+      gainDb = std::min(wanted, target.peakDb - 0.2f - peak);
+    else
+      return true;
+    const float gain = std::pow(10.0f, gainDb / 20);
+    for (float& v : pcm) v *= gain;
+  }
+  // Near enough after so many turns, as long as it is under the ceiling.
+  return under;
 }
 
 GenerateReport Generate(const SoundTable& table, const Speech& speech, const GenerateOptions& options) {
@@ -104,9 +149,8 @@ GenerateReport Generate(const SoundTable& table, const Speech& speech, const Gen
     for (size_t i = next++; i < todo.size(); i = next++) {
       const Sound& s = *todo[i];
       bool chimed = false;
-      const Pcm pcm = MakeSound(s, speech, options.cacheDir, chimed);
       std::string bytes;
-      const bool ok = !pcm.empty() && EncodeOgg(pcm, QualityOf(s), static_cast<uint32_t>(Hash(s.name)), bytes) &&
+      const bool ok = EncodeSound(s, MakeSound(s, speech, options.cacheDir, chimed), bytes) &&
                       WriteFile(out / s.FilePath(), bytes);
       std::lock_guard<std::mutex> hold(lock);
       if (!ok) {

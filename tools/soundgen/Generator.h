@@ -31,8 +31,13 @@ struct GenerateReport {
 
 GenerateReport Generate(const SoundTable& table, const Speech& speech, const GenerateOptions& options);
 
-// The samples of one sound; `chimed` tells that a voice is a stand-in.
+// The samples of one sound, levelled by its family (Level.h); `chimed`
+// tells that a voice is a stand-in.
 Pcm MakeSound(const Sound& sound, const Speech& speech, const std::string& cacheDir, bool& chimed);
+
+// The file of a sound: Ogg Vorbis whose decoded samples stay under the
+// ceiling of its family; false when it cannot be made.
+bool EncodeSound(const Sound& sound, Pcm pcm, std::string& bytes);
 
 // What the file of a sound depends on.
 std::string SoundKey(const Sound& sound, const Speech& speech, const std::string& toolId);

@@ -146,14 +146,18 @@ class Score {
     }
     if (!m_style.loop) Close();
     Reverb(m_out, m_style.reverb, m_style.loop);
-    // Background: about 6 dB under the voices and effects over it.
-    Normalize(m_out, kMusicPeak);
     if (!m_style.loop) FadeEnds(m_out, 0, static_cast<int>(Samples(0.3f)));
     return m_out;
   }
 
  private:
-  size_t At(int bar, float eighth) const { return static_cast<size_t>((bar * 8 + eighth) * m_eighth + 0.5); }
+  // A loop's file starts half an eighth before its first beat: where it
+  // goes round no note starts, the notes of its last beat only ring on, and
+  // a seam that is not seamless stands out.
+  size_t At(int bar, float eighth) const {
+    const double lead = m_style.loop ? 0.5 : 0.0;
+    return static_cast<size_t>((bar * 8 + eighth + lead) * m_eighth + 0.5);
+  }
   float Seconds(float eighths) const { return static_cast<float>(eighths * m_eighth / kRate); }
   void Put(const Pcm& note, size_t at, float gain) { MixInto(m_out, note, at, gain, m_style.loop); }
 
@@ -297,6 +301,13 @@ Pcm MakeMusic(const std::string& style, uint64_t seed) {
   for (const Style& s : kStyles)
     if (style == s.name) return Score(s, seed).Render();
   return Pcm();
+}
+
+bool IsLoop(const Sound& sound) {
+  if (sound.kind != Kind::Music) return false;
+  for (const Style& s : kStyles)
+    if (sound.param == s.name) return s.loop;
+  return false;
 }
 
 }  // namespace soundgen

@@ -1,8 +1,10 @@
 #include "tools/soundgen/OggWriter.h"
 
 #include <vorbis/vorbisenc.h>
+#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace soundgen {
@@ -13,7 +15,57 @@ void Append(std::string& out, const ogg_page& page) {
   out.append(reinterpret_cast<const char*>(page.body), static_cast<size_t>(page.body_len));
 }
 
+// The bytes of a stream, read by libvorbisfile as a seekable file.
+struct Source {
+  const std::string* bytes;
+  size_t at = 0;
+};
+
+size_t ReadSource(void* out, size_t size, size_t count, void* data) {
+  auto* s = static_cast<Source*>(data);
+  const size_t n = size ? std::min(size * count, s->bytes->size() - s->at) / size : 0;
+  std::memcpy(out, s->bytes->data() + s->at, n * size);
+  s->at += n * size;
+  return n;
+}
+
+int SeekSource(void* data, ogg_int64_t offset, int whence) {
+  auto* s = static_cast<Source*>(data);
+  const ogg_int64_t size = static_cast<ogg_int64_t>(s->bytes->size());
+  const ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<ogg_int64_t>(s->at) : size;
+  if (base + offset < 0 || base + offset > size) return -1;
+  s->at = static_cast<size_t>(base + offset);
+  return 0;
+}
+
+long TellSource(void* data) { return static_cast<long>(static_cast<Source*>(data)->at); }
+
 }  // namespace
+
+bool DecodeOgg(const std::string& bytes, Pcm& out) {
+  out.clear();
+  Source source{&bytes};
+  ov_callbacks io{};
+  io.read_func = ReadSource;
+  io.seek_func = SeekSource;
+  io.tell_func = TellSource;
+  OggVorbis_File file;
+  if (ov_open_callbacks(&source, &file, nullptr, 0, io) != 0) return false;
+  const vorbis_info* info = ov_info(&file, -1);
+  bool ok = info != nullptr && info->rate == kRate;
+  while (ok) {
+    float** channels = nullptr;
+    int section = 0;
+    const long n = ov_read_float(&file, &channels, 4096, &section);
+    if (n == 0) break;
+    if (n < 0)
+      ok = false;
+    else
+      out.insert(out.end(), channels[0], channels[0] + n);
+  }
+  ov_clear(&file);
+  return ok && !out.empty();
+}
 
 bool EncodeOgg(const Pcm& pcm, float quality, uint32_t serial, std::string& out) {
   out.clear();

@@ -1,6 +1,12 @@
 // The sound device on SDL2_mixer: music (MP3, OGG, WAV, whatever the
 // installed decoders read) and effects (WAV, OGG, MP3) on channels. WMA has
 // no decoder: loading it fails like any unplayable file.
+//
+// The mixer works in floats: sounds that meet add up past full scale
+// without being clipped on the way, and the limiter on the whole mix
+// brings the peaks back under the ceiling before the device has them (SDL
+// converts to what the device takes). Mixed in 16 bits, each sound added
+// would be clipped at once, and nothing after could mend it.
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -8,6 +14,7 @@
 #include <algorithm>
 
 #include "backend/Audio.h"
+#include "backend/Limiter.h"
 
 namespace kest {
 namespace backend {
@@ -22,6 +29,15 @@ struct Sound {
 
 namespace {
 int toMixVolume(float v) { return (int)(std::min(std::max(v, 0.0f), 1.0f) * MIX_MAX_VOLUME); }
+
+// Runs on the audio thread, on the whole mix, after the music and every
+// channel were added at their volumes.
+Limiter* s_limiter = nullptr;
+void limitMix(void* data, Uint8* stream, int bytes) {
+  Limiter* limiter = static_cast<Limiter*>(data);
+  const size_t frames = static_cast<size_t>(std::max(bytes, 0)) / sizeof(float) / limiter->channels();
+  limiter->process(reinterpret_cast<float*>(stream), frames);
+}
 }  // namespace
 
 bool open(bool headless, int channels, std::string& why) {
@@ -32,19 +48,30 @@ bool open(bool headless, int channels, std::string& why) {
     return false;
   }
   Mix_Init(MIX_INIT_OGG | MIX_INIT_MP3);
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+  if (Mix_OpenAudio(44100, AUDIO_F32SYS, 2, 2048) != 0) {
     why = std::string("cannot open the audio device (") + Mix_GetError() + ")";
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
   Mix_AllocateChannels(channels);
+  // The format is as asked (only the rate and the channel count may
+  // differ); the limiter takes the mix as it comes.
+  int rate = 0, outputs = 0;
+  Uint16 format = 0;
+  if (Mix_QuerySpec(&rate, &format, &outputs) != 0 && format == AUDIO_F32SYS) {
+    s_limiter = new Limiter(outputs, rate);
+    Mix_SetPostMix(limitMix, s_limiter);
+  }
   return true;
 }
 
 void close() {
   Mix_HaltChannel(-1);
   Mix_HaltMusic();
+  Mix_SetPostMix(nullptr, nullptr);
+  delete s_limiter;
+  s_limiter = nullptr;
   Mix_CloseAudio();
   Mix_Quit();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);

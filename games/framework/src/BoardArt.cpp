@@ -1,9 +1,12 @@
 #include "games/framework/BoardArt.h"
 
+#include "CocoStudio.h"
 #include "ui/VisibleRect.h"
 
+#include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 using namespace cocos2d;
 
@@ -63,6 +66,63 @@ CCSprite* LoopingFrameSprite(const char* format, int first, int last, float dela
     if (animation->getFrames()->count() > 0)
         sprite->runAction(CCRepeatForever::create(CCAnimate::create(animation)));
     return sprite;
+}
+
+void FitToWidth(CCNode* node, float width)
+{
+    if (node == nullptr || width <= 0)
+        return;
+    const float natural = node->getContentSize().width;
+    node->setScale(natural > width ? width / natural : 1.0f);
+}
+
+namespace {
+
+// Whole characters off the text's end, "..." after them, until `drawn`
+// says it fits; `show` puts each try on the label.
+template <class Show, class Drawn>
+void CutToWidth(const std::string& text, float width, Show show, Drawn drawn)
+{
+    size_t end = text.size();
+    while (end > 0)
+    {
+        // Back to the start of the last whole character.
+        do
+            --end;
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);
+        show(text.substr(0, end) + "...");
+        if (drawn() <= width)
+            return;
+    }
+}
+
+}  // namespace
+
+void FitTextToWidth(CCLabelTTF* label, float width)
+{
+    if (label == nullptr || width <= 0 || label->getContentSize().width <= width)
+        return;
+    CutToWidth(
+        label->getString(), width, [label](const std::string& text) { label->setString(text.c_str()); },
+        [label] { return label->getContentSize().width; });
+}
+
+void FitTextToWidth(ui::Label* label, float width)
+{
+    if (label == nullptr || width <= 0 || label->getContentSize().width <= width)
+        return;
+    CutToWidth(
+        label->getStringValue(), width, [label](const std::string& text) { label->setText(text); },
+        [label] { return label->getContentSize().width; });
+}
+
+std::string AtlasFigure(int64_t value)
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "%" PRId64, value);
+    if (text[0] == '-')
+        text[0] = ':';
+    return text;
 }
 
 }  // namespace Sexy

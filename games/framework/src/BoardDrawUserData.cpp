@@ -18,6 +18,21 @@ namespace {
 
 CCLabelTTF* Label(const std::string& gbk, int size) { return CreateGBKLabel(gbk, "Arial", static_cast<float>(size)); }
 
+// Another player's panel picture is 80 wide: its name is centred at 38, its
+// score at 41, each kept 2 inside the edge.
+constexpr float kOtherNameWidth = 68;
+constexpr float kOtherScoreWidth = 74;
+
+// The card tables' own panel picture spans 60 either side of its point
+// (-9 or -7 from the seat's): the name and score centred at -12 and -10
+// keep 4 inside it.
+constexpr float kCardTableTextWidth = 106;
+// The bull tables' own panel picture ends 160 right of the seat: the name
+// centred at 90 keeps right of the face (its right edge at 26), the score
+// centred at 120 keeps 4 inside the edge.
+constexpr float kBullTableNameWidth = 120;
+constexpr float kBullTableScoreWidth = 72;
+
 }  // namespace
 
 CBoardDrawUserData* CBoardDrawUserData::create()
@@ -33,8 +48,11 @@ CBoardDrawUserData* CBoardDrawUserData::create()
 }
 
 void CBoardDrawUserData::SetTextLayout(const CCPoint& face, const CCPoint& name, int nameFontSize, const CCPoint& score,
-                                       int scoreFontSize, const char* backgroundImage)
+                                       int scoreFontSize, const char* backgroundImage, float nameWidth,
+                                       float scoreWidth)
 {
+    m_fNameWidth = nameWidth;
+    m_fScoreWidth = scoreWidth;
     m_ptFace = face;
     m_ptName = name;
     m_nNameFontSize = nameFontSize;
@@ -62,6 +80,14 @@ void CBoardDrawUserData::SetFace(const tagUserData* user)
         m_pFace->setDisplayFrame(frame);
 }
 
+void CBoardDrawUserData::FitTexts()
+{
+    if (m_fNameWidth > 0)
+        FitToWidth(m_pNameLabel, m_fNameWidth);
+    if (m_fScoreWidth > 0)
+        FitToWidth(m_pScoreLabel, m_fScoreWidth);
+}
+
 void CBoardDrawUserData::Build(CGameBoard* board, uint16_t view, const tagUserData* user)
 {
     if (user == nullptr || !IsSeatedGame())
@@ -86,6 +112,7 @@ void CBoardDrawUserData::Build(CGameBoard* board, uint16_t view, const tagUserDa
         m_pScoreLabel = Label(score, m_nScoreFontSize);
         m_pScoreLabel->setPosition(m_ptScore);
         m_pBackground->addChild(m_pScoreLabel);
+        FitTexts();
         return;
     }
     m_pBackground = CCSprite::create("ClientGame/UserDataBg");
@@ -115,6 +142,10 @@ void CBoardDrawUserData::Build(CGameBoard* board, uint16_t view, const tagUserDa
     m_pScoreLabel->setHorizontalAlignment(kCCTextAlignmentCenter);
     m_pScoreLabel->setPosition(CCPoint(41, 7));
     m_pBackground->addChild(m_pScoreLabel);
+    // Within the panel's picture, whatever name a later update brings.
+    m_fNameWidth = kOtherNameWidth;
+    m_fScoreWidth = kOtherScoreWidth;
+    FitTexts();
 }
 
 void CBoardDrawUserData::Update(const tagUserData* user)
@@ -128,6 +159,7 @@ void CBoardDrawUserData::Update(const tagUserData* user)
     // another user sets the name on every update.
     if (user->dwGameID != m_dwGameID && m_pNameLabel != nullptr)
         m_pNameLabel->setString(CClientGlobal::GBKToUTF8(NickOf(user, 18)).c_str());
+    FitTexts();
 }
 
 void CBoardDrawUserData::ShowReadySign(const CCPoint& point, uint16_t view, uint8_t status)
@@ -149,13 +181,15 @@ void CBoardDrawUserData::ShowReadySign(const CCPoint& point, uint16_t view, uint
 void LayoutCardTableMyInfo(CBoardDrawUserData* panel)
 {
     if (panel != nullptr)
-        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(-12, 74), 13, CCPoint(-10, -10), 14, "");
+        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(-12, 74), 13, CCPoint(-10, -10), 14, "", kCardTableTextWidth,
+                             kCardTableTextWidth);
 }
 
 void LayoutBullTableMyInfo(CBoardDrawUserData* panel)
 {
     if (panel != nullptr)
-        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(90, 42), 18, CCPoint(120, 11), 14, "");
+        panel->SetTextLayout(CCPoint(-9, 32), CCPoint(90, 42), 18, CCPoint(120, 11), 14, "", kBullTableNameWidth,
+                             kBullTableScoreWidth);
 }
 
 }  // namespace Sexy

@@ -549,6 +549,9 @@ void CGameBoard::SetTotalScore(int64_t amount)
     char text[32];
     std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(amount));
     m_pTotalScoreLabel->setString(text);
+    // Ten digits and a sign stay inside the panel, right of its caption.
+    if (CCNode* panel = m_pTotalScoreLabel->getParent())
+        FitToWidth(m_pTotalScoreLabel, panel->getContentSize().width - m_pTotalScoreLabel->getPositionX() - 6);
 }
 
 void CGameBoard::ShakeBoard()

@@ -377,21 +377,27 @@ TEST_F(CarRound, TheResultAndFreeScenesRestoreThePanels)
 }
 
 // Restored in the betting and then in the result, the table's chips and
-// amounts belong to that round: the next round opens with none of them.
-TEST_F(CarRound, ARoundRestoredBeforeLeavesNoChipsOnTheNext)
+// amounts belong to that round, which ends with no run of ours: the free
+// time that follows shows none of them, nor does the next round.
+TEST_F(CarRound, ARoundRestoredBeforeLeavesNoChipsOnTheFreeTimeOrTheNext)
 {
     ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(12, 1, 7))));
     ASSERT_FALSE(board->GetChipPile().Chips().empty());
     ASSERT_TRUE(Scene(GS_RESULT_END, BytesOf(PlaySceneRecord(9, 1, 0))));
+    const auto expectEmptyAreas = [this](const char* when) {
+        EXPECT_TRUE(board->GetChipPile().Chips().empty()) << when;
+        for (int area = 1; area <= AREA_COUNT; ++area)
+        {
+            EXPECT_EQ(board->GetAreaTotal(area), 0) << when << " " << area;
+            EXPECT_EQ(board->GetMyAreaBet(area), 0) << when << " " << area;
+        }
+        EXPECT_FALSE(board->GetWidget("atlasLabel_bsj_d")->isVisible()) << when;
+        EXPECT_FALSE(board->GetWidget("atlasLabel_bsj_d_self")->isVisible()) << when;
+    };
     ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    expectEmptyAreas("free time");
     ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 20)));
-    EXPECT_TRUE(board->GetChipPile().Chips().empty());
-    for (int area = 1; area <= AREA_COUNT; ++area)
-    {
-        EXPECT_EQ(board->GetAreaTotal(area), 0) << area;
-        EXPECT_EQ(board->GetMyAreaBet(area), 0) << area;
-    }
-    EXPECT_FALSE(board->GetWidget("atlasLabel_bsj_d")->isVisible());
+    expectEmptyAreas("next round");
 }
 
 // Waiting in the free time with nothing moving draws only the clock.

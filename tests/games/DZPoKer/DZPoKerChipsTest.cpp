@@ -1,6 +1,9 @@
 // Cards, the chips that fly, the pot and its way to the winners, and the
 // turn timer.
+#include "../TableReadables.h"
 #include "DZPoKerFixture.h"
+
+#include "games/framework/BoardDrawUserData.h"
 
 using namespace cocos2d;
 using namespace DZPoKer;
@@ -52,6 +55,43 @@ TEST_F(HoldemTest, ChipsStackFivePointsApartAndShowTheSeatsOwnAmount)
     EXPECT_FALSE(chips->GetAmountLabel(1)->isVisible());
     EXPECT_TRUE(chips->GetAmountLabel(2)->isVisible());
 }
+
+using HoldemAtWindow = readables::AtWindow<HoldemTest>;
+
+// A seat's amount of ten digits is drawn smaller on its plate, not past it
+// under the next seat's chips, and a later small one at its full size.
+TEST_P(HoldemAtWindow, ASeatsAmountStaysOnItsPlate)
+{
+    MoveChipAnimation* chips = board->GetChipLayer();
+    chips->FlyChip(1, CCPoint(0, 0), CCPoint(300, 200), true, 9876543210LL);
+    Step(40);
+    CCLabelTTF* label = chips->GetAmountLabel(1);
+    EXPECT_STREQ(label->getString(), "987654w");
+    const CCRect plate = chips->GetAmountBackground(1)->boundingBox();
+    EXPECT_GE(label->boundingBox().getMinX(), plate.getMinX());
+    EXPECT_LE(label->boundingBox().getMaxX(), plate.getMaxX());
+    chips->SetAmountText(1, 50);
+    EXPECT_FLOAT_EQ(label->getScale(), 1.0f);
+}
+
+// My loss of ten digits shows its sign: the score keeps right of the chip
+// at my plate's left end (the minus lay under it, reading 98,7654,3210)
+// and inside the plate.
+TEST_P(HoldemAtWindow, MyScoreOfTenDigitsKeepsItsSignOnMyPlate)
+{
+    ASSERT_TRUE(Score(1000, -9876543210LL));
+    Step();
+    CCLabelTTF* score = board->GetSeatPanel(0)->GetScoreLabel();
+    EXPECT_STREQ(score->getString(), "-98,7654,3210");
+    CCSprite* plate = board->GetMyCoinPlate();
+    ASSERT_NE(plate, nullptr);
+    const CCRect box = nodeboxes::WorldBox(score), drawn = nodeboxes::WorldBox(plate);
+    const CCRect chip = nodeboxes::WorldBox(static_cast<CCNode*>(plate->getChildren()->objectAtIndex(0)));
+    EXPECT_GE(box.getMinX(), chip.getMaxX());
+    EXPECT_LE(box.getMaxX(), drawn.getMaxX());
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, HoldemAtWindow, ::testing::ValuesIn(readables::kWindows), readables::ByWindow);
 
 TEST_F(HoldemTest, ChipAmountsDropFourDigitsPastSixCharacters)
 {

@@ -49,6 +49,7 @@ protected:
             readables::Add(r, buttons[i], board->GetActionButton(i));
         for (int i = 0; i < 3; ++i)
             readables::Add(r, "add " + std::to_string(i), board->GetAddTypeButton(i));
+        readables::Add(r, "add caption", board->GetWidget("Label_Add_Caption"));
         readables::Add(r, "follow amount", board->GetFollowLabel());
         readables::Add(r, "card style", board->GetWidget("Button_poker_style"));
         readables::Add(r, "hand type", board->GetHandTypePicture());
@@ -101,15 +102,19 @@ TEST_F(HoldemCovering, AWholeHandFromTheFreeTableToTheNextStart)
     board->ShowAddScorePanel(true);
     Step(60);
     ExpectReadable("add panel");
+    // The amounts read as raises: the panel's caption stands above the top one.
+    CCNode* caption = board->GetWidget("Label_Add_Caption");
+    ASSERT_TRUE(nodeboxes::Shown(caption));
+    EXPECT_GE(nodeboxes::WorldBox(caption).getMinY(), nodeboxes::WorldBox(board->GetAddTypeButton(2)).getMaxY());
     board->ShowAddScorePanel(false);
-    ASSERT_TRUE(Game(SUB_S_POT_LIST, PotListBytes({1400, 600, 300}, 3)));
+    ASSERT_TRUE(Game(SUB_S_POT_LIST, PotListBytes({9876543210LL, 1234567890LL, 300}, 3)));
     a.current = DZPoKer::INVALID_CHAIR;
     ASSERT_TRUE(Game(SUB_S_ADD_SCORE, ActionBytes(a)));
     ASSERT_TRUE(Game(SUB_S_SEND_CARD, SendCardBytes(0, 2, kMe, "Kc 7c 2c Kd 9d")));
     Step(120);
     ExpectReadable("pots");
     End end;
-    end.scores = {1100, -100, 100, -500, -100, -400};
+    end.scores = {9876543210LL, -1234567890LL, 100, -500, -100, -8641975320LL};
     end.hole = {"7a 7b", "Ab Ac", "Ac 5c", "Qa Qb", "", "Ab Ja"};
     end.best = {"Kc Kd 7c 7a 7b", "Kc Kd Ab Ac 9d", "Ac Kc 7c 5c 2c", "Kc Kd Qa Qb 9d", "", "Kc Kd Ab Ja 9d"};
     end.classes = {7, 3, 6, 3, 0, 2};
@@ -121,6 +126,16 @@ TEST_F(HoldemCovering, AWholeHandFromTheFreeTableToTheNextStart)
     ExpectReadable("showdown");
     Step(170);
     ExpectReadable("paid");
+    // Scores of ten digits and a sign stay on their plates.
+    for (uint16_t view = 0; view < GAME_PLAYER; ++view)
+    {
+        CCNode* score = board->GetScoreLabel(view);
+        if (!nodeboxes::Shown(score))
+            continue;
+        for (const std::string& out : nodeboxes::Outside({{"result " + std::to_string(view), nodeboxes::WorldBox(score)}},
+                                                         nodeboxes::WorldBox(score->getParent())))
+            ADD_FAILURE() << out;
+    }
     Seconds(4);
     ExpectReadable("ready again");
 }

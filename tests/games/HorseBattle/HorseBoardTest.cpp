@@ -322,12 +322,24 @@ TEST_F(HorseBoard, AShortHistoryListGetsItsItems)
     EXPECT_STREQ(odds->getStringValue(), "11");
 }
 
-TEST_F(HorseBoard, HelpOpensAndCloses)
+// Help and history share their place over the areas: opening one puts the
+// other away, never one half over the other.
+TEST_F(HorseBoard, HelpAndHistoryOpenAndCloseOneAtATime)
 {
     TapWidget(board->GetWidget("Btn_Help"));
     EXPECT_TRUE(board->GetHelpPanel()->isVisible());
     TapWidget(board->GetWidget("Btn_HelpClose"));
     EXPECT_FALSE(board->GetHelpPanel()->isVisible());
+
+    TapWidget(board->GetWidget("Btn_Help"));
+    TapWidget(board->GetWidget("Btn_ls"));
+    EXPECT_TRUE(board->GetHistoryPanel()->isVisible());
+    EXPECT_FALSE(board->GetHelpPanel()->isVisible());
+    EXPECT_FALSE(board->GetHelpPanel()->isTouchEnabled());
+    TapWidget(board->GetWidget("Btn_Help"));
+    EXPECT_TRUE(board->GetHelpPanel()->isVisible());
+    EXPECT_FALSE(board->GetHistoryPanel()->isVisible());
+    EXPECT_FALSE(board->GetHistoryPanel()->isTouchEnabled());
 }
 
 TEST_F(HorseBoard, ThePhasesAreShot)

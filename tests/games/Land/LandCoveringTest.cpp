@@ -14,9 +14,10 @@ namespace {
 
 const char kHand[] = "3a 4a 4b 5a 6a 6b 7a 7b 8a 9a Ta Ja Qa Ka Aa 2a SJ";
 
-class LandCovering : public LandTest
+class LandCovering : public readables::AtWindow<LandTest>
 {
 protected:
+    LandCovering() { busy = true; }
     static void Rows(readables::List& r, const std::string& name, const Land::CardList& cards)
     {
         for (size_t i = 0; i < cards.size(); ++i)
@@ -75,19 +76,19 @@ protected:
     }
     // A row of cards lies fanned, each corner in sight; the score view's
     // parts stand on its picture; the score view lies over the middle of the
-    // table, the cards played and left and the bottom cards, until it is
-    // closed.
+    // table and the bottom cards' feet until it is closed; my cards fanned by
+    // the deal lie under the call buttons, which my clock already counts for.
     covering::Allowed Fans() const
     {
         covering::Allowed allowed;
         for (const std::string row : {"hand 0", "hand 1", "hand 2", "out 0", "out 1", "out 2", "previous 0",
                                       "previous 1", "previous 2", "bottom"})
             for (int i = 0; i < 20; ++i)
-            {
                 allowed.push_back({row + " " + std::to_string(i), row + " "});
-                if (row != "hand 1" && row != "previous 0")
-                    allowed.push_back({row + " " + std::to_string(i), "score view"});
-            }
+        for (int i = 0; i < 3; ++i)
+            allowed.push_back({"bottom " + std::to_string(i), "score view"});
+        for (int i = 0; i < Land::HAND_COUNT; ++i)
+            allowed.push_back({"hand " + std::to_string(kMe) + " " + std::to_string(i), "call "});
         allowed.push_back({"score view picture", "score view"});
         return allowed;
     }
@@ -105,7 +106,7 @@ protected:
         cocos2d::CCArray* parts = view->getChildren();
         ASSERT_NE(parts, nullptr);
         auto* picture = static_cast<cocos2d::CCNode*>(parts->objectAtIndex(0));
-        const cocos2d::CCRect drawn = nodeboxes::TopRows(nodeboxes::WorldBox(picture), kScoreViewDrawnRows);
+        const cocos2d::CCRect drawn = ScoreViewDrawing(picture);
         std::vector<nodeboxes::Box> boxes;
         cocos2d::CCTextureCache* textures = cocos2d::CCTextureCache::sharedTextureCache();
         const cocos2d::CCTexture2D* verdicts[] = {textures->addImage("Land/theEnd/win"),
@@ -126,6 +127,52 @@ protected:
             ADD_FAILURE() << out;
     }
     static constexpr float kVerdictDrawnRows = 44;
+    // Each row's parts stand under their column's caption in the picture, at
+    // any window size: the names from "玩家" to short of the scores' signs,
+    // the scores from under "得分" to short of the marks, the marks and
+    // counts under "计数", the multiple under "倍数". In the picture's
+    // pixels from its left, clear columns included.
+    void ExpectThePartsUnderTheirCaptions()
+    {
+        Land::CScoreView* view = board->GetScoreView();
+        ASSERT_NE(view, nullptr);
+        cocos2d::CCArray* parts = view->getChildren();
+        const float left = static_cast<cocos2d::CCNode*>(parts->objectAtIndex(0))->boundingBox().getMinX();
+        struct Column
+        {
+            const char* picture;
+            float from, to;
+        };
+        // By the picture a part shows ("" for the names' labels).
+        const Column columns[] = {{"nember5", 80, 140},  {"", 80, 194},    {"fuhao", 194, 416},  {"nember", 194, 416},
+                                  {"nember2", 194, 416}, {"ca", 416, 508}, {"nember1", 416, 508}};
+        int checked = 0;
+        for (unsigned int i = 1; i < parts->count(); ++i)
+        {
+            auto* part = static_cast<cocos2d::CCNode*>(parts->objectAtIndex(i));
+            std::string picture;
+            if (dynamic_cast<cocos2d::CCLabelTTF*>(part) != nullptr)
+                picture = "";
+            else if (auto* atlas = dynamic_cast<cocos2d::CCLabelAtlas*>(part))
+                picture = atlas->getTexture()->getSourceName();
+            else if (auto* sprite = dynamic_cast<cocos2d::CCSprite*>(part); sprite != nullptr && sprite->getTexture())
+                picture = sprite->getTexture()->getSourceName();
+            else
+                continue;
+            picture = picture.substr(picture.rfind('/') + 1);
+            picture = picture.substr(0, picture.find('.'));
+            for (const Column& c : columns)
+            {
+                if (picture != c.picture)
+                    continue;
+                const cocos2d::CCRect box = part->boundingBox();
+                EXPECT_GE(box.getMinX(), left + c.from - 1) << "\"" << c.picture << "\" " << i;
+                EXPECT_LE(box.getMaxX(), left + c.to + 1) << "\"" << c.picture << "\" " << i;
+                ++checked;
+            }
+        }
+        EXPECT_GE(checked, 1 + 4 * Land::GAME_PLAYER);
+    }
     void Select(const std::string& cards)
     {
         for (uint8_t card : Cards(cards))
@@ -135,7 +182,7 @@ protected:
     }
 };
 
-TEST_F(LandCovering, TheIdleTableTheDealAndTheCalls)
+TEST_P(LandCovering, TheIdleTableTheDealAndTheCalls)
 {
     ASSERT_TRUE(Scene(Land::GS_WK_FREE, FreeScene(20, 15, 30)));
     Step(10);
@@ -150,7 +197,35 @@ TEST_F(LandCovering, TheIdleTableTheDealAndTheCalls)
     ExpectReadable("called");
 }
 
-TEST_F(LandCovering, PlaysTheTrusteeAndTheScoreView)
+// My call comes while the deal still fans my cards: the call buttons stand
+// over them, to be read and pressed.
+TEST_P(LandCovering, MyCallDuringTheDeal)
+{
+    ASSERT_TRUE(Game(Land::SUB_S_SEND_CARD, Deal(kLeft, kHand)));
+    Seconds(1);
+    ASSERT_TRUE(Game(Land::SUB_S_LAND_SCORE, Call(kMe, kLeft, 1, 1)));
+    Step(90);
+    ASSERT_TRUE(nodeboxes::Shown(board->CallButton(1)));
+    // What the deal shows: the seats, the call buttons and my cards turned
+    // up so far, over the deck of backs still to come.
+    readables::List r = readables::Seats(board, Land::GAME_PLAYER);
+    for (int i = 0; i < 4; ++i)
+        readables::Add(r, "call " + std::to_string(i), board->CallButton(i));
+    Land::CardList faced;
+    for (Sexy::CardSprite* card : board->HandSprites(kMe))
+        if (card->GetCardData() != Sexy::CardSprite::kCardBack)
+            faced.push_back(card);
+    ASSERT_FALSE(faced.empty());
+    Rows(r, "hand " + std::to_string(kMe), faced);
+    covering::Allowed allowed = Fans();
+    for (size_t i = 0; i < faced.size(); ++i)
+        allowed.push_back({"hand " + std::to_string(kMe) + " " + std::to_string(i), "hand "});
+    Step();
+    readables::ExpectNothingCovers("my call during the deal", r, Names(), allowed);
+    Shoot("land_call_during_deal");
+}
+
+TEST_P(LandCovering, PlaysTheTrusteeAndTheScoreView)
 {
     DealAndMakeMeLandlord(kHand, "9b 9c 3b");
     Step(30);
@@ -167,11 +242,14 @@ TEST_F(LandCovering, PlaysTheTrusteeAndTheScoreView)
     EXPECT_TRUE(nodeboxes::Shown(board->TrusteeSign()));
     Step(30);
     ExpectReadable("trustee");
-    SaveScreen("land_trustee");
+    Shoot("land_trustee");
     // The hand ends with my play on the table: the score view leaves the
     // start button to be read and pressed.
-    const int64_t scores[3] = {-6, 12, -6};
-    ASSERT_TRUE(Game(Land::SUB_S_GAME_END, End(scores, "Ta Tc", "", "Kd Qd")));
+    const int64_t scores[3] = {-1234567890, 2469135780, -1234567890};
+    Bytes end = End(scores, "Ta Tc 3c 4c 5c 6c 7c 8c 9c Jc Qc Kc Ac 2c 3d 4d", "", "Kd Qd 3b 4b 5b 6b 7b 8b 9b Tb");
+    const uint32_t multiple = 4096;
+    std::memcpy(end.data() + offsetof(Land::CMD_S_GameEnd, dwShownValue), &multiple, sizeof(multiple));
+    ASSERT_TRUE(Game(Land::SUB_S_GAME_END, end));
     // The win animation has played its three times over the title.
     Seconds(6);
     ASSERT_TRUE(board->IsStartButtonShown());
@@ -179,7 +257,8 @@ TEST_F(LandCovering, PlaysTheTrusteeAndTheScoreView)
     EXPECT_FALSE(board->TrusteeSign()->isVisible());
     ExpectReadable("score view");
     ExpectTheScoreViewOnItsPicture();
-    SaveScreen("land_score_over_my_play");
+    ExpectThePartsUnderTheirCaptions();
+    Shoot("land_score_over_my_play");
     std::vector<nodeboxes::Box> boxes;
     nodeboxes::AddShown(boxes, "start", board->GetStartButton());
     for (Sexy::CardSprite* card : board->SelectedCards())
@@ -187,13 +266,13 @@ TEST_F(LandCovering, PlaysTheTrusteeAndTheScoreView)
     Land::CScoreView* view = board->GetScoreView();
     ASSERT_NE(view, nullptr);
     auto* picture = static_cast<cocos2d::CCNode*>(view->getChildren()->objectAtIndex(0));
-    boxes.push_back({"score view", nodeboxes::TopRows(nodeboxes::WorldBox(picture), kScoreViewDrawnRows)});
+    boxes.push_back({"score view", ScoreViewDrawing(picture)});
     for (const std::string& overlap : nodeboxes::Overlaps(boxes, {{"my play", "score view"}}))
         ADD_FAILURE() << overlap;
 }
 
 // A spring: its banner stands between the verdict and the rows' header.
-TEST_F(LandCovering, TheScoreViewOfASpring)
+TEST_P(LandCovering, TheScoreViewOfASpring)
 {
     DealAndMakeMeLandlord(kHand, "9b 9c 3b");
     const int64_t scores[3] = {-24, 48, -24};
@@ -203,11 +282,12 @@ TEST_F(LandCovering, TheScoreViewOfASpring)
     Seconds(6);
     ExpectReadable("spring");
     ExpectTheScoreViewOnItsPicture();
+    ExpectThePartsUnderTheirCaptions();
 }
 
 // Entering a game that runs: the calling table, or a playing table with the
 // landlord's twenty backs and the cards to beat.
-TEST_F(LandCovering, TheCallingScene)
+TEST_P(LandCovering, TheCallingScene)
 {
     Land::CMD_S_StatusScore calling = {};
     calling.cbOutCardTime = 20;
@@ -222,7 +302,7 @@ TEST_F(LandCovering, TheCallingScene)
     ExpectReadable("calling scene");
 }
 
-TEST_F(LandCovering, ThePlayingScene)
+TEST_P(LandCovering, ThePlayingScene)
 {
     const Bytes hand = Cards(kHand);
     Land::CMD_S_StatusPlay playing = {};
@@ -245,5 +325,7 @@ TEST_F(LandCovering, ThePlayingScene)
     Seconds(1);
     ExpectReadable("playing scene");
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, LandCovering, ::testing::ValuesIn(readables::kWindows), readables::ByWindow);
 
 }  // namespace

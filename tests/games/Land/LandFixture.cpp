@@ -160,7 +160,11 @@ bool LandTest::Scene(uint8_t status, const Bytes& body)
 
 bool LandTest::EnterUser(uint32_t userID, uint16_t chair, uint8_t gender)
 {
-    return Enter(userID, chair, US_SIT, 1000 * userID, 5, gender);
+    if (!busy)
+        return Enter(userID, chair, US_SIT, 1000 * userID, 5, gender);
+    const std::u16string names[3] = {u"欢乐豆子不够用了", u"常胜将军斗地主王", u"今天手气特别好呀"};
+    const int64_t scores[3] = {9876543210, -1234567890, 8765432109};
+    return Enter(userID, chair, US_SIT, scores[chair % 3], 5, gender, names[chair % 3]);
 }
 
 void LandTest::DealAndMakeMeLandlord(const std::string& hand, const std::string& bottom)
@@ -232,6 +236,15 @@ CardSprite* LandTest::MyCard(const std::string& text) const
     return nullptr;
 }
 
+CCRect ScoreViewDrawing(CCNode* picture)
+{
+    constexpr float kClearLeft = 68, kClearBelow = 22;
+    const CCSize size = picture->getContentSize();
+    return CCRectApplyAffineTransform(
+        CCRect(kClearLeft, kClearBelow, size.width - kClearLeft, size.height - kClearBelow),
+        picture->nodeToWorldTransform());
+}
+
 std::vector<nodeboxes::Box> TableBoxes(Land::LandBoard* board)
 {
     using nodeboxes::AddShown;
@@ -287,10 +300,10 @@ std::vector<nodeboxes::Box> TableBoxes(Land::LandBoard* board)
             // The win animation plays three times and goes.
             if (part == nullptr || part->getZOrder() >= Land::LandBoard::kEffectZOrder || !nodeboxes::Shown(part))
                 continue;
-            // The picture draws in its top rows: clear rows below stand it off
-            // what lies under its point.
+            // Clear rows below and columns on its left stand the picture's
+            // drawing off what lies under its box.
             if (i == 0)
-                boxes.push_back({"score view", nodeboxes::TopRows(nodeboxes::WorldBox(part), kScoreViewDrawnRows)});
+                boxes.push_back({"score view", ScoreViewDrawing(part)});
             else
                 AddShown(boxes, "score view", part);
         }

@@ -69,6 +69,9 @@ protected:
 
     Land::LandBoard* board = nullptr;
     Land::LandHandler* land = nullptr;
+    // Set before SetUp: the players of a busy room, names that fill their
+    // field and scores of ten digits, mine below zero.
+    bool busy = false;
 };
 
 std::string CardName(uint8_t card);
@@ -77,8 +80,9 @@ std::string CardName(uint8_t card);
 bool Shows(cocos2d::CCSprite* sprite, const char* picture);
 // The children of a node that show the picture.
 std::vector<cocos2d::CCSprite*> ChildrenShowing(cocos2d::CCNode* parent, const char* picture);
-// The rows the score view's picture draws in (its top ones).
-constexpr float kScoreViewDrawnRows = 364;
+// Where the score view's picture draws on the window: its clear rows below
+// and clear columns on its left left out.
+cocos2d::CCRect ScoreViewDrawing(cocos2d::CCNode* picture);
 
 // What a player reads on the table, by name (cards of one hand or row, and
 // the score view's parts, share a name): boxes of one name may overlap.

@@ -4,6 +4,8 @@
 
 #include "games/Land/ScoreView.h"
 
+#include <functional>
+
 using namespace cocos2d;
 using namespace cocos2d::extension;
 using namespace Sexy;
@@ -49,6 +51,7 @@ Bytes PlayingScene(uint16_t landlord, uint16_t current, uint16_t winner, const s
 }
 
 const char kMine[] = "3a 4a 5a 6a 7a 8a 9a Ta Ja";
+const char kMyHand17[] = "3a 4a 5a 6a 7a 8a 9a Ta Ja Qa Ka Aa 2a 3b 4b 5b 6b";
 
 int CallButtonsOnTable(CCNode* root)
 {
@@ -169,8 +172,9 @@ TEST_F(LandTest, AfterAPlayingSceneMyFollowIsTestedAgainstTheRestoredTable)
     PressButton(board->PlayButton());
     EXPECT_TRUE(SentGame().empty());
     EXPECT_EQ(ChildrenShowing(board->GetContentRoot(), "Land/bufuhe").size(), 1u);
-    // The hint, too, looks at the restored table: nothing beats the queens.
-    land->m_cbRestored = 1;
+    // A refused play is no play: the hint, too, still looks at the restored
+    // table, and nothing beats the queens.
+    EXPECT_EQ(land->m_cbRestored, 1);
     PressButton(board->HintButton());
     ASSERT_EQ(SentGame().size(), 1u);
     EXPECT_EQ(SentGame()[0].first, Land::SUB_C_PASS_CARD);
@@ -188,6 +192,106 @@ TEST_F(LandTest, ALeadAfterAPlayingSceneIsTestedAsALead)
     EXPECT_EQ(SentGame()[0].second.size(), 6u);
     EXPECT_EQ(land->m_cbRestored, 0);
     EXPECT_FALSE(board->IsTrustee());
+}
+
+// A calling scene puts no card on the table: whatever a trick before it
+// left, the landlord's first play leads once banker info ends the restore.
+TEST_F(LandTest, AfterACallingSceneMyFirstPlayAsLandlordLeads)
+{
+    ASSERT_TRUE(Game(Land::SUB_S_BANKER_INFO, Banker(kLeft, "Ac 2c 2d")));
+    ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kRight, kLeft, "Kc")));
+    ASSERT_EQ(land->m_cbFreeLead, 0);
+    ASSERT_TRUE(Scene(Land::GS_WK_SCORE, CallingScene(kMe, 0, kMyHand17)));
+    ASSERT_TRUE(Game(Land::SUB_S_LAND_SCORE, Call(Land::INVALID_CHAIR, kMe, 3, 3)));
+    ASSERT_TRUE(Game(Land::SUB_S_BANKER_INFO, Banker(kMe, "Kb Kc Kd")));
+    EXPECT_EQ(land->m_cbRestored, 0);
+    EXPECT_FALSE(board->PassButton()->isEnabled());
+    ClearSent();
+    // The bottom cards stand raised: down with them, up with a straight.
+    for (const char* card : {"Kb", "Kc", "Kd", "3a", "4a", "5a", "6a", "7a"})
+        TapCard(MyCard(card));
+    PressButton(board->PlayButton());
+    ASSERT_EQ(SentGame().size(), 1u);
+    EXPECT_EQ(SentGame()[0].second.size(), 6u);
+}
+
+// The restored table is the table of its trick: what says what lies on the
+// table next ends it, a pass inside the trick does not. Entered at my turn
+// to follow the right player's queens; left to stand, the table would judge
+// the next tricks' follows against them.
+TEST_F(LandTest, TheRestoredTableEndsWithItsTrick)
+{
+    const uint8_t counts[3] = {20, 9, 17};
+    const int64_t scores[3] = {-2, 1, 1};
+    struct Case
+    {
+        const char* what;
+        std::function<bool()> message;
+        bool stays;
+    };
+    const Case cases[] = {
+        {"my pass", [&] { return Game(Land::SUB_S_PASS_CARD, Pass(0, kLeft, kMe)); }, true},
+        {"a pass that ends the trick", [&] { return Game(Land::SUB_S_PASS_CARD, Pass(1, kRight, kLeft)); }, false},
+        {"a play over it", [&] { return Game(Land::SUB_S_OUT_CARD, Out(kMe, kLeft, "Kc Kd")); }, false},
+        {"the game end", [&] { return Game(Land::SUB_S_GAME_END, End(scores)); }, false},
+        {"a deal", [&] { return Game(Land::SUB_S_SEND_CARD, Deal(kLeft, kMyHand17)); }, false},
+        {"banker info", [&] { return Game(Land::SUB_S_BANKER_INFO, Banker(kLeft, "Ac 2c 2d")); }, false},
+        {"a new hand", [&] { return board->ResetGameView(), true; }, false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, kMe, kRight, "Qc Qd", kMine, counts)));
+        ASSERT_EQ(land->m_cbRestoredTurnCount, 2);
+        ASSERT_TRUE(c.message());
+        EXPECT_EQ(land->m_cbRestored != 0, c.stays);
+        EXPECT_EQ(land->m_cbRestoredTurnCount, c.stays ? 2 : 0);
+    }
+}
+
+// Entered at my turn to follow a K, I pass; the trick ends and the right
+// player leads a 9: the hint offers my 10, and the time-out plays it.
+TEST_F(LandTest, AfterARestoredTrickTheHintAndTheTimeOutMeetTheNextTricksCards)
+{
+    const uint8_t counts[3] = {20, 9, 17};
+    ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, kMe, kRight, "Kc", kMine, counts)));
+    EXPECT_TRUE(board->PassButton()->isEnabled());
+    PressButton(board->PassButton());
+    ASSERT_TRUE(Game(Land::SUB_S_PASS_CARD, Pass(0, kLeft, kMe)));
+    ASSERT_TRUE(Game(Land::SUB_S_PASS_CARD, Pass(1, kRight, kLeft)));
+    ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kLeft, kRight, "9c")));
+    ASSERT_TRUE(Game(Land::SUB_S_PASS_CARD, Pass(0, kMe, kLeft)));
+    ClearSent();
+    PressButton(board->HintButton());
+    EXPECT_EQ(Selected(), "Ta");
+    EXPECT_TRUE(SentGame().empty());
+    Seconds(21);
+    ASSERT_EQ(SentGame().size(), 1u);
+    EXPECT_EQ(SentGame()[0], (std::pair<uint16_t, Bytes>{Land::SUB_C_OUT_CARD, {1, Cards("Ta")[0]}}));
+}
+
+// Entered at my own free lead: no pass on it. Entered at another's turn,
+// the scene leaves no free lead behind: once a play ends the restored
+// trick, mine is a follow.
+TEST_F(LandTest, APlayingSceneSetsWhetherMyNextPlayLeads)
+{
+    const uint8_t counts[3] = {20, 9, 17};
+    ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, kMe, kMe, "Qc Qd", kMine, counts)));
+    EXPECT_TRUE(board->PlayButton()->isEnabled());
+    EXPECT_FALSE(board->PassButton()->isEnabled());
+    EXPECT_EQ(land->m_cbFreeLead, 1);
+    ASSERT_TRUE(Scene(Land::GS_WK_PLAYING, PlayingScene(kLeft, kRight, kLeft, "Qc Qd", kMine, counts)));
+    EXPECT_EQ(land->m_cbFreeLead, 0);
+    ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kMe, kRight, "5c")));
+    ClearSent();
+    for (const char* card : {"3a", "4a", "5a", "6a", "7a"})
+        TapCard(MyCard(card));
+    PressButton(board->PlayButton());
+    EXPECT_TRUE(SentGame().empty());
+    TapCard(MyCard("6a"));
+    PressButton(board->PlayButton());
+    ASSERT_EQ(SentGame().size(), 1u);
+    EXPECT_EQ(SentGame()[0], (std::pair<uint16_t, Bytes>{Land::SUB_C_OUT_CARD, {1, Cards("6a")[0]}}));
 }
 
 class LandScoreViewTest : public LandTest

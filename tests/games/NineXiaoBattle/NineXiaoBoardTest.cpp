@@ -217,6 +217,15 @@ TEST_F(NineXiaoRound, AResultSceneShowsPairsAndTheWinningAreas)
     SaveScreen("ninexiao_restore_result");
 }
 
+// Entered in a result, the result panel shows what this round scored, not
+// 0 or another round's figures beside the score view's.
+TEST_F(NineXiaoRound, ARestoredResultShowsTheRoundsOwnFigures)
+{
+    PlayScene scene = PlaySceneRecord(9, 1);
+    tcbtest::BusyFigures(scene);
+    ExpectRestoredResultShowsItsFigures(scene, End(20), "ninexiao_restored_figures_");
+}
+
 // Entered in free time as banker, giving up is refused until a free
 // message sets the state to 0.
 TEST_F(NineXiaoRound, AFreeSceneBankerGivesUpOnlyAfterTheNextFreeTime)

@@ -25,3 +25,27 @@ TEST_F(NineXiaoReadable, EveryPhaseOfARound)
 }
 
 }  // namespace
+
+namespace {
+
+using NineXiaoReadableBusy = banktest::BusyAt<NineXiaoTest>;
+
+// The same in a busy room at each window size: full nicknames, ten-digit
+// amounts and negative figures, six players queued and a full record strip.
+TEST_P(NineXiaoReadableBusy, EveryPhaseOfARound)
+{
+    tcbtest::RoundMessages round;
+    std::vector<std::vector<int32_t>> records;
+    for (int i = 0; i < 40; ++i)
+        records.push_back({i % 2 != 0 ? AREA_WON : AREA_LOST, i % 3 != 0 ? AREA_WON : AREA_TIED, AREA_LOST});
+    round.records = Records(records);
+    round.free = Free(5);
+    tcbtest::FillBusyRound<RoundStartMessage>(round, EndRecord(20), PlaySceneRecord(12, 1));
+    ExpectEveryPhaseReadable(round, AtSize("ninexiao_busy"),
+                             [](int area) { return "Image_area_" + std::to_string(area - 1); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, NineXiaoReadableBusy, ::testing::ValuesIn(readables::kWindows),
+                         readables::ByWindow);
+
+}  // namespace

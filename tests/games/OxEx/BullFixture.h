@@ -228,8 +228,50 @@ inline covering::Names BullNames(Bull::CBullBoard* board, uint16_t views)
     return names;
 }
 
+// The hand types stand on a ground of their own: no card under one shows
+// through its words (inside the badge's rounded ends).
+inline void ExpectTypesOnTheirOwnGround(Bull::CBullBoard* board, const char* phase)
+{
+    std::vector<Sexy::CardSprite*> shown;
+    for (uint16_t group = 0; group < board->GetCardGroupCount(); ++group)
+        for (int j = 0; j < Bull::CBullBoard::kCards; ++j)
+            if (Sexy::CardSprite* card = board->GetCardSprite(group, j); card != nullptr && card->isVisible())
+                shown.push_back(card);
+    for (cocos2d::CCSprite* type : board->GetHandTypePictures())
+    {
+        if (!nodeboxes::Shown(type))
+            continue;
+        const cocos2d::CCRect box = nodeboxes::WorldBox(type);
+        const float end = box.size.height / 2;
+        const cocos2d::CCRect words(box.getMinX() + end, box.getMinY() + 3, box.size.width - 2 * end,
+                                    box.size.height - 6);
+        EXPECT_EQ(covering::PixelsChangedBy(words,
+                                            [&](bool on) {
+                                                for (Sexy::CardSprite* card : shown)
+                                                    card->setVisible(on);
+                                            }),
+                  0)
+            << phase << ": the cards show through the type at " << nodeboxes::Describe(box);
+    }
+}
+
+// No hand lies under the result view: each shown card, whole, with nothing
+// of the view drawn over it.
+inline void ExpectHandsOverTheResult(Bull::CBullBoard* board, uint16_t views, const char* phase)
+{
+    std::vector<covering::Readable> cards;
+    for (uint16_t group = 0; group < board->GetCardGroupCount(); ++group)
+        for (int j = 0; j < Bull::CBullBoard::kCards; ++j)
+            if (Sexy::CardSprite* card = board->GetCardSprite(group, j); card != nullptr && nodeboxes::Shown(card))
+                cards.push_back({"card " + std::to_string(group) + " " + std::to_string(j), card});
+    for (const std::string& line : covering::Covered(cards, BullNames(board, views)))
+        if (line.rfind("result", 0) == 0 || line.find(" in result") != std::string::npos)
+            ADD_FAILURE() << phase << ": " << line;
+}
+
 // Every readable thing of the phase that something drawn later covers, as a
-// failure of the phase; a group's cards may lie over their own corners.
+// failure of the phase; a group's cards may lie over their own corners,
+// and the hand types stand on their own ground.
 inline void ExpectUncovered(Bull::CBullBoard* board, uint16_t views, const std::vector<int>& amountTags,
                             const cocos2d::CCPoint& myTypePoint, const char* phase, covering::Allowed allowed = {})
 {
@@ -239,6 +281,7 @@ inline void ExpectUncovered(Bull::CBullBoard* board, uint16_t views, const std::
         covering::Covered(BullReadables(board, views, amountTags, myTypePoint), BullNames(board, views), allowed);
     for (const std::string& line : found)
         ADD_FAILURE() << phase << ": " << line;
+    ExpectTypesOnTheirOwnGround(board, phase);
     if (!found.empty() || covering::KeepEveryScreen())
         covering::KeepScreen(phase);
 }

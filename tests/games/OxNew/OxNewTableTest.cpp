@@ -522,7 +522,20 @@ TEST_F(OxNewReading, ALiveRoundFromTheRobToTheNextRound)
     Bytes opened;
     ToTheNextRound(board, 1, Zeros(U16(opened, 0), 2), End({4, 7, 0, 5}, {5, 5, 5, 5}, 100), [&](const char* phase) {
         Uncovered(phase, std::string(phase) == "result" ? kAtTheEnd : covering::Allowed{});
+        ExpectHandsOverTheResult(board, 4, phase);
     });
+}
+
+// Bets of ten digits stand whole beside the seats' panels: the left seat's
+// is not cut by its panel.
+TEST_F(OxNewReading, BetsOfTenDigits)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Banker(9876543210LL, 2);
+    for (uint16_t chair : {0, 1, 3})
+        Bet(chair, 9876543210LL);
+    Run(40);
+    Uncovered("ten-digit bets");
 }
 
 TEST_F(OxNewReading, TheBankerWatchesTheBets)
@@ -558,6 +571,8 @@ TEST_F(OxNewReading, ATableEnteredInEachScene)
     ASSERT_TRUE(Game(104, End({4, 7, 0, 5}, {5, 5, 5, 5}, -100)));
     Seconds(1);
     Uncovered("restored result", kAtTheEnd);
+    // The banker across the table shows his whole hand over the result.
+    ExpectHandsOverTheResult(board, 4, "restored result");
 }
 
 // Chips land under every card, the banker's included, however late they

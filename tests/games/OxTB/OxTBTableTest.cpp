@@ -422,6 +422,28 @@ TEST_F(OxTBTable, NothingOnTheTableCoversWhatAPlayerReads)
                      {"index 5", "seat 3"}});
 }
 
+// Scores of ten digits, lost and won, stay inside the result's drawing,
+// beside its rows' names and hands.
+TEST_F(OxTBTable, TheResultHoldsScoresOfTenDigits)
+{
+    ASSERT_NE(Enter(), nullptr);
+    Start();
+    Deal();
+    ASSERT_TRUE(Game(104, End({11, 1, 7, 0, 2, 3}, -2500000000LL)));
+    Seconds(1);
+    CCSprite* view = board->GetScoreView();
+    ASSERT_NE(view, nullptr);
+    std::vector<nodeboxes::Box> rows;
+    for (unsigned i = 0; i < view->getChildrenCount(); ++i)
+        nodeboxes::AddShown(rows, "row " + std::to_string(i), static_cast<CCNode*>(view->getChildren()->objectAtIndex(i)));
+    ASSERT_EQ(rows.size(), 18u);
+    const CCRect drawn = nodeboxes::BottomRows(nodeboxes::WorldBox(view), 152);
+    for (const std::string& out : nodeboxes::Outside(rows, drawn))
+        ADD_FAILURE() << out;
+    for (const std::string& overlap : nodeboxes::Overlaps(rows))
+        ADD_FAILURE() << overlap;
+}
+
 // A watcher's words stand above the top seats, over no one.
 TEST_F(OxTBTable, AWatchersWaitingWordsCoverNoSeat)
 {

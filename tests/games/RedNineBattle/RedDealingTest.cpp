@@ -331,4 +331,13 @@ TEST_F(RedDealing, EachSceneShowsOnlyItsOwnTable)
     EXPECT_FALSE(board->GetWidget("Button_46")->isBright());
 }
 
+// Entered in a result, the result panel shows what this round scored, not
+// 0 or another round's figures beside the score view's.
+TEST_F(RedDealing, ARestoredResultShowsTheRoundsOwnFigures)
+{
+    PlayScene scene = PlaySceneRecord(9, 1);
+    tcbtest::BusyFigures(scene);
+    ExpectRestoredResultShowsItsFigures(scene, End(20), "rednine_restored_figures_");
+}
+
 }  // namespace

@@ -25,3 +25,27 @@ TEST_F(RedReadable, EveryPhaseOfARound)
 }
 
 }  // namespace
+
+namespace {
+
+using RedReadableBusy = banktest::BusyAt<RedNineTest>;
+
+// The same in a busy room at each window size: full nicknames, ten-digit
+// amounts and negative figures, six players queued and a full record strip.
+TEST_P(RedReadableBusy, EveryPhaseOfARound)
+{
+    tcbtest::RoundMessages round;
+    std::vector<std::vector<uint8_t>> records;
+    for (int i = 0; i < 40; ++i)
+        records.push_back(
+            {static_cast<uint8_t>(i % 2), static_cast<uint8_t>(i % 3 != 0), static_cast<uint8_t>(i % 5 == 0)});
+    round.records = Records(records);
+    round.free = Free(5, 1);
+    tcbtest::FillBusyRound<RoundStartMessage>(round, EndRecord(20), PlaySceneRecord(12, 1));
+    ExpectEveryPhaseReadable(round, AtSize("rednine_busy"),
+                             [](int area) { return "Image_area_" + std::to_string(area); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, RedReadableBusy, ::testing::ValuesIn(readables::kWindows), readables::ByWindow);
+
+}  // namespace

@@ -15,9 +15,10 @@ using namespace ShowHandANEx;
 
 namespace {
 
-class StudCovering : public StudTest
+class StudCovering : public readables::AtWindow<StudTest>
 {
 protected:
+    StudCovering() { busy = true; }
     readables::List Table() const
     {
         readables::List r = readables::Seats(board, NNBoard::kViews);
@@ -98,64 +99,154 @@ protected:
         }
         for (const std::string& overlap : nodeboxes::Overlaps(boxes, {{"bag", "heap"}}))
             ADD_FAILURE() << overlap;
+        // And what is drawn: nothing of the win shows behind my labels.
+        for (cocos2d::CCNode* label : {mine->GetNameLabel(), mine->GetScoreLabel()})
+            EXPECT_EQ(covering::PixelsChangedBy(nodeboxes::WorldBox(label), [&](bool show) { win->setVisible(show); }),
+                      0);
     }
     // The panel under my buttons and the frames round the bet totals show
-    // only with what they hold.
-    void ExpectFramesWithTheirContents(bool buttons, bool totals)
+    // only with what they hold: a total of 0 is none.
+    void ExpectFramesWithTheirContents(bool buttons, bool myTotal, bool otherTotal)
     {
         EXPECT_EQ(nodeboxes::Shown(board->FunctionPanel()), buttons);
-        for (uint16_t view = 0; view < NNBoard::kViews; ++view)
-            EXPECT_EQ(nodeboxes::Shown(board->BetFrame(view)), totals) << view;
+        EXPECT_EQ(nodeboxes::Shown(board->BetFrame(0)), myTotal);
+        EXPECT_EQ(nodeboxes::Shown(board->BetLabel(me)), myTotal);
+        EXPECT_EQ(nodeboxes::Shown(board->BetFrame(1)), otherTotal);
+        EXPECT_EQ(nodeboxes::Shown(board->BetLabel(other)), otherTotal);
+    }
+    // The six buttons lie on the tray's drawing, and the tray keeps off my
+    // name and score and the total score.
+    void ExpectTheButtonsOnTheirTray()
+    {
+        cocos2d::CCSprite* tray = board->FunctionPanel();
+        ASSERT_TRUE(nodeboxes::Shown(tray));
+        constexpr float kClearLeft = 160, kClearAbove = 28;
+        const cocos2d::CCSize size = tray->getContentSize();
+        const cocos2d::CCRect drawn = cocos2d::CCRectApplyAffineTransform(
+            cocos2d::CCRect(kClearLeft, 0, size.width - kClearLeft, size.height - kClearAbove),
+            tray->nodeToWorldTransform());
+        std::vector<nodeboxes::Box> buttons;
+        for (int i = 0; i < NNBoard::kRaiseButtons; ++i)
+            nodeboxes::AddShown(buttons, "raise " + std::to_string(i), board->RaiseButton(i));
+        nodeboxes::AddShown(buttons, "follow", board->FollowButton());
+        nodeboxes::AddShown(buttons, "show hand", board->ShowHandButton());
+        nodeboxes::AddShown(buttons, "give up", board->GiveUpButton());
+        EXPECT_EQ(buttons.size(), 6u);
+        for (const std::string& out : nodeboxes::Outside(buttons, drawn))
+            ADD_FAILURE() << out;
+        std::vector<nodeboxes::Box> boxes = {{"tray", drawn}};
+        Sexy::CBoardDrawUserData* mine = board->GetSeatPanel(0);
+        nodeboxes::AddShown(boxes, "my name", mine->GetNameLabel());
+        nodeboxes::AddShown(boxes, "my score", mine->GetScoreLabel());
+        nodeboxes::AddShown(boxes, "total score", board->GetTotalScorePanel());
+        for (const std::string& overlap : nodeboxes::Overlaps(boxes))
+            ADD_FAILURE() << overlap;
+    }
+    // The pool and each player's bet in the round are told by a caption
+    // beside or above them; a total, by its frame's caption at the frame's
+    // left, which the total keeps clear of.
+    void ExpectTheAmountsCaptioned()
+    {
+        std::vector<cocos2d::CCLabelTTF*> amounts = {board->PoolLabel()};
+        for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
+            if (nodeboxes::Shown(board->ActionLabel(chair)))
+                amounts.push_back(board->ActionLabel(chair));
+        ASSERT_GE(amounts.size(), 2u);
+        for (cocos2d::CCLabelTTF* amount : amounts)
+        {
+            ASSERT_TRUE(nodeboxes::Shown(amount));
+            ASSERT_EQ(amount->getChildrenCount(), 1u) << amount->getString();
+            auto* caption = dynamic_cast<cocos2d::CCLabelTTF*>(amount->getChildren()->objectAtIndex(0));
+            ASSERT_NE(caption, nullptr);
+            EXPECT_FALSE(nodeboxes::Overlap(nodeboxes::WorldBox(caption), nodeboxes::WorldBox(amount)))
+                << caption->getString();
+        }
+        for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
+        {
+            cocos2d::CCLabelTTF* total = board->BetLabel(chair);
+            if (!nodeboxes::Shown(total))
+                continue;
+            const cocos2d::CCRect frame = nodeboxes::WorldBox(board->BetFrame(ViewOf(chair)));
+            const cocos2d::CCRect box = nodeboxes::WorldBox(total);
+            const float scale = frame.size.width / 180;
+            EXPECT_GE(box.getMinX(), frame.getMinX() + 38 * scale) << total->getString();
+            EXPECT_LE(box.getMaxX(), frame.getMaxX()) << total->getString();
+        }
+    }
+    uint16_t ViewOf(uint16_t chair) const { return chair == me ? 0 : 1; }
+    // The settlement's names and results lie on its picture's drawing (its
+    // clear rows and columns round it are the table's).
+    void ExpectTheSettlementOnItsPicture()
+    {
+        Settlement* panel = board->GetSettlement();
+        ASSERT_NE(panel, nullptr);
+        const cocos2d::CCRect drawn =
+            cocos2d::CCRectApplyAffineTransform(cocos2d::CCRect(0, 24, 360, 126), panel->nodeToWorldTransform());
+        std::vector<nodeboxes::Box> rows;
+        for (uint16_t chair = 0; chair < NNBoard::kViews; ++chair)
+        {
+            nodeboxes::AddShown(rows, "name " + std::to_string(chair), panel->NameLabel(chair));
+            nodeboxes::AddShown(rows, "result " + std::to_string(chair), panel->ResultLabel(chair));
+        }
+        EXPECT_EQ(rows.size(), 4u);
+        for (const std::string& out : nodeboxes::Outside(rows, drawn))
+            ADD_FAILURE() << out;
+        for (const std::string& overlap : nodeboxes::Overlaps(rows))
+            ADD_FAILURE() << overlap;
     }
 };
 
-TEST_F(StudCovering, AHandFromTheIdleTableToTheResult)
+TEST_P(StudCovering, AHandFromTheIdleTableToTheResult)
 {
     std::srand(7);
     EnterTable(0);
     Step();
     ExpectReadable("idle");
-    ExpectFramesWithTheirContents(false, false);
-    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 0x31, 0x05, 0x16, 100)));
+    ExpectFramesWithTheirContents(false, false, false);
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 0x31, 0x05, 0x16, 2000000)));
     Run(60);
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 200, 200)));
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 12345678, 12345678)));
     Run(60);
     ExpectReadable("my turn");
-    ExpectFramesWithTheirContents(true, true);
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(0, 1, 500, 500)));
+    ExpectFramesWithTheirContents(true, false, true);
+    ExpectTheButtonsOnTheirTray();
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(0, 1, 23456789, 23456789)));
     const uint8_t cards[2][2] = {{0x1A, 0x2B}, {0x0C, 0x3D}};
     ASSERT_TRUE(Game(SUB_S_SEND_CARD, Send(1, 2, cards)));
     Run(90);
-    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 1000, 1000)));
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 98765432, 98765432)));
     Run(60);
     ExpectReadable("fourth card");
-    ASSERT_TRUE(Game(SUB_S_GAME_END, End(55400, -55400, 0x31, 0x2B)));
+    ExpectTheAmountsCaptioned();
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(1234567890, -1234567890, 0x31, 0x2B)));
     Run(60 * 4);
     ExpectReadable("won");
     ExpectTheWinClearOfMyName();
-    ExpectFramesWithTheirContents(false, true);
+    ExpectTheSettlementOnItsPicture();
+    ExpectFramesWithTheirContents(false, true, true);
 }
 
-TEST_F(StudCovering, ALostHandAndTheNextIdleTable)
+TEST_P(StudCovering, ALostHandAndTheNextIdleTable)
 {
     std::srand(11);
     EnterTable(1);
-    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(0, 0x31, 0x05, 0x16, 100)));
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(0, 0x31, 0x05, 0x16, 2000000)));
     Run(60);
     for (int i = 0; i < 6; ++i)
         ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(static_cast<uint16_t>(i % 2), static_cast<uint16_t>(1 - i % 2),
-                                                 100 * (i + 1), 100 * (i + 1))));
+                                                 12345678 * (i + 1), 12345678 * (i + 1))));
     Run(60);
-    ASSERT_TRUE(Game(SUB_S_GAME_END, End(12345678, -12345678, 0x2B, 0x31)));
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(1234567890, -1234567890, 0x2B, 0x31)));
     Run(60 * 4);
     ExpectReadable("lost");
+    ExpectTheSettlementOnItsPicture();
     board->ResetGameView();
     Run(10);
     ExpectReadable("next idle");
-    ExpectFramesWithTheirContents(false, false);
+    ExpectFramesWithTheirContents(false, false, false);
 }
 
-TEST_F(StudCovering, AHandRestoredFromThePlayingScene)
+TEST_P(StudCovering, AHandRestoredFromThePlayingScene)
 {
     EnterTable(0);
     PlayScene scene;
@@ -163,12 +254,15 @@ TEST_F(StudCovering, AHandRestoredFromThePlayingScene)
     scene.cardCount = 4;
     const uint8_t cards[2][5] = {{0x31, 0x05, 0x1A, 0x2B, 0}, {0x00, 0x16, 0x0C, 0x3D, 0}};
     std::memcpy(scene.cards, cards, sizeof(cards));
-    scene.amounts[0][0] = 3000;
-    scene.amounts[1][0] = 3000;
-    scene.followBase = 300;
+    scene.cell = 2000000;
+    scene.amounts[0][0] = 123456789;
+    scene.amounts[1][0] = 123456789;
+    scene.followBase = 2000000;
     ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, Scene(scene)));
     Run(60);
     ExpectReadable("restored");
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, StudCovering, ::testing::ValuesIn(readables::kWindows), readables::ByWindow);
 
 }  // namespace

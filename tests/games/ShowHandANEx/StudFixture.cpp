@@ -108,8 +108,16 @@ void StudTest::EnterTable(uint16_t myChair)
     ASSERT_NE(board, nullptr);
     stud = ShowHandANExMobile::GetHandler();
     ASSERT_NE(stud, nullptr);
-    ASSERT_TRUE(Enter(kMeID, me, US_PLAY, kMyScore));
-    ASSERT_TRUE(Enter(kOtherID, other, US_PLAY, 80000, 5, 1));
+    if (busy)
+    {
+        ASSERT_TRUE(Enter(kMeID, me, US_PLAY, 1234567890, 5, 0, u"常胜将军梭哈大王"));
+        ASSERT_TRUE(Enter(kOtherID, other, US_PLAY, 9876543210, 5, 1, u"今天手气特别好呀"));
+    }
+    else
+    {
+        ASSERT_TRUE(Enter(kMeID, me, US_PLAY, kMyScore));
+        ASSERT_TRUE(Enter(kOtherID, other, US_PLAY, 80000, 5, 1));
+    }
     ASSERT_TRUE(Control(IPC_SUB_SHOW_GAME));
     Step();
     room.sent.clear();

@@ -69,6 +69,9 @@ protected:
     ShowHandANEx::NNHandler* stud = nullptr;
     uint16_t me = 0;
     uint16_t other = 1;
+    // Set before EnterTable: the players of a busy room, names that fill
+    // their field and scores of ten digits.
+    bool busy = false;
 };
 
 // A request body sub 1: its amount and kind.

@@ -14,9 +14,19 @@ namespace {
 
 const char* const kHand = "3 3 4 5 6 7 8 9 10 J Q K A 2 2 5 5 5 5 9 9 s b 6 7 8 K";
 
-class SkCovering : public SkTest
+// A busy room's figures: my score below zero, ten digits either way.
+constexpr int64_t kMyScore = -1234567890;
+constexpr int64_t kOtherScore = 9876543210;
+
+class SkCovering : public readables::AtWindow<SkTest>
 {
 protected:
+    SkCovering() { busy = true; }
+    // A play of either chair with the busy scores, me on chair 0.
+    static Bytes BusyOut(uint16_t outChair, uint16_t current, const std::string& cards)
+    {
+        return Out(outChair, current, cards, kMyScore, kOtherScore, 2147483647, -2147483647);
+    }
     readables::List Table() const
     {
         readables::List r = readables::Seats(board, HPBoard::kViews);
@@ -58,7 +68,9 @@ protected:
         return r;
     }
     // Cards of a hand or a trick lie fanned, their corners in sight; the
-    // result layer's numbers stand on its captioned picture.
+    // result layer's numbers stand on its captioned picture; its close
+    // button stands on the table over the corner of the other's last cards
+    // left.
     covering::Allowed Fans() const
     {
         covering::Allowed allowed;
@@ -68,6 +80,8 @@ protected:
                 {
                     const std::string v = "view " + std::to_string(view);
                     allowed.push_back({v + row + std::to_string(i), v + row});
+                    if (view == 1)
+                        allowed.push_back({v + row + std::to_string(i), "result close"});
                 }
         for (const char* part : {"result title", "result value", "result close", "result name 0", "result name 1",
                                  "result score 0", "result score 1", "result count 0", "result count 1"})
@@ -118,7 +132,23 @@ protected:
     }
 };
 
-TEST_F(SkCovering, TheIdleTableAndTheDeal)
+// A figure below zero draws its minus: my score's first cell is not blank.
+TEST_P(SkCovering, MyScoreBelowZeroShowsItsSign)
+{
+    EnterTable(0);
+    DealHand(kHand, false);
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(1, 0, "9 9")));
+    Run(30);
+    cocos2d::CCLabelAtlas* mine = board->ChairLabel(0);
+    ASSERT_EQ(std::string(mine->getString()).size(), 11u);
+    const cocos2d::CCRect box = nodeboxes::WorldBox(mine);
+    const cocos2d::CCRect sign(box.getMinX(), box.getMinY(), box.size.width / 11, box.size.height);
+    Step();
+    EXPECT_GT(covering::PixelsChangedBy(sign, [&](bool show) { mine->setVisible(show); }), 8);
+    ExpectTheTopRowOnItsBar();
+}
+
+TEST_P(SkCovering, TheIdleTableAndTheDeal)
 {
     EnterTable(0);
     Step();
@@ -130,21 +160,21 @@ TEST_F(SkCovering, TheIdleTableAndTheDeal)
     ExpectReadable("dealt");
 }
 
-TEST_F(SkCovering, PlaysPassesAndTheTrustee)
+TEST_P(SkCovering, PlaysPassesAndTheTrustee)
 {
     EnterTable(0);
     DealHand(kHand, true);
     Select("3 3");
     Press(board->PlayButton());
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(0, 1, "3 3")));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(0, 1, "3 3")));
     Run(30);
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "9 9")));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(1, 0, "9 9")));
     Run(30);
     ExpectReadable("the other's pair on mine");
     Press(board->PassButton());
     ASSERT_TRUE(Game(SUB_S_PASS_CARD, Pass(0, 1)));
     Run(30);
-    ASSERT_TRUE(Game(SUB_S_OUT_CARD, Out(1, 0, "3 4 5 6 7 8")));
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(1, 0, "3 4 5 6 7 8")));
     Run(30);
     Press(board->TrusteeButton());
     Run(10);
@@ -152,7 +182,7 @@ TEST_F(SkCovering, PlaysPassesAndTheTrustee)
     ExpectTheTopRowOnItsBar();
 }
 
-TEST_F(SkCovering, TheResultLayer)
+TEST_P(SkCovering, TheResultLayer)
 {
     EnterTable(1);
     DealHand(kHand, false);
@@ -161,7 +191,48 @@ TEST_F(SkCovering, TheResultLayer)
     ExpectReadable("result");
 }
 
-TEST_F(SkCovering, AHandRestoredFromThePlayingScene)
+// The other goes out with a pair of jokers over my pass: the result leaves
+// that last play in sight, and my pass is over with the hand.
+TEST_P(SkCovering, TheOtherGoesOutOverMyPass)
+{
+    EnterTable(0);
+    DealHand(kHand, false);
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(1, 0, "9 9")));
+    Run(30);
+    Press(board->PassButton());
+    ASSERT_TRUE(Game(SUB_S_PASS_CARD, Pass(0, 1)));
+    Run(30);
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(1, 0xFFFF, "b b")));
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(-123456789, 123456789, 0, "", 2147483647)));
+    Run(30);
+    EXPECT_FALSE(nodeboxes::Shown(board->PassSign(0)));
+    ExpectReadable("the other went out");
+    Shoot("sk_other_out");
+}
+
+// I go out with a pair: the result leaves my last play in sight, and the
+// other's cards left above it.
+TEST_P(SkCovering, IGoOut)
+{
+    EnterTable(0);
+    PlayScene scene;
+    scene.hand = "3 3";
+    scene.counts[0] = 2;
+    scene.counts[1] = 20;
+    scene.turn = 0;
+    scene.current = 0;
+    ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
+    Run(30);
+    Select("3 3");
+    Press(board->PlayButton());
+    ASSERT_TRUE(Game(SUB_S_OUT_CARD, BusyOut(0, 0xFFFF, "3 3")));
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(123456789, -123456789, 0, "3 4 5 6 7 8 9 10 J Q K A 2 2 5 5 5 5 9 9", 20)));
+    Run(30);
+    ExpectReadable("I went out");
+    Shoot("sk_me_out");
+}
+
+TEST_P(SkCovering, AHandRestoredFromThePlayingScene)
 {
     EnterTable(0);
     PlayScene scene;
@@ -171,10 +242,16 @@ TEST_F(SkCovering, AHandRestoredFromThePlayingScene)
     scene.turn = 1;
     scene.current = 0;
     scene.table = "5 5";
-    scene.base = 50;
+    scene.base = 1234567890;
+    scene.scores[0] = kMyScore;
+    scene.scores[1] = kOtherScore;
+    scene.counters[0] = -2147483647;
+    scene.counters[1] = 2147483647;
     ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
     Run(30);
     ExpectReadable("restored");
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, SkCovering, ::testing::ValuesIn(readables::kWindows), readables::ByWindow);
 
 }  // namespace

@@ -27,7 +27,8 @@ Bytes Deal(uint16_t current, const std::string& hand)
     return BytesOf(m);
 }
 
-Bytes Out(uint16_t outChair, uint16_t current, const std::string& text)
+Bytes Out(uint16_t outChair, uint16_t current, const std::string& text, int64_t score0, int64_t score1,
+          int32_t counter0, int32_t counter1)
 {
     CMD_S_OutCard m = {};
     const skt::Cards cards = skt::Parse(text);
@@ -35,10 +36,10 @@ Bytes Out(uint16_t outChair, uint16_t current, const std::string& text)
     m.cbCardCount = static_cast<uint8_t>(cards.size());
     m.wCurrentUser = current;
     m.wOutCardUser = outChair;
-    m.lCounter[0] = 3;
-    m.lCounter[1] = 4;
-    m.lScore[0] = 120;
-    m.lScore[1] = -120;
+    m.lCounter[0] = counter0;
+    m.lCounter[1] = counter1;
+    m.lScore[0] = score0;
+    m.lScore[1] = score1;
     return BytesOf(m);
 }
 
@@ -83,6 +84,11 @@ Bytes Scene(const PlayScene& s)
     m.wTurnUser = s.turn;
     m.wCurrentUser = s.current;
     m.lBaseScore = s.base;
+    for (int i = 0; i < 2; ++i)
+    {
+        m.lScore[i] = s.scores[i];
+        m.lCounter[i] = s.counters[i];
+    }
     return BytesOf(m);
 }
 
@@ -115,8 +121,16 @@ void SkTest::EnterTable(uint16_t myChair)
     ASSERT_NE(board, nullptr);
     sk = ShuangKouMobile::GetHandler();
     ASSERT_NE(sk, nullptr);
-    ASSERT_TRUE(Enter(kMeID, me, US_PLAY, 40000));
-    ASSERT_TRUE(Enter(kOtherID, other, US_PLAY, 60000, 5, 1));
+    if (busy)
+    {
+        ASSERT_TRUE(Enter(kMeID, me, US_PLAY, -1234567890, 5, 0, u"常胜将军双扣大王"));
+        ASSERT_TRUE(Enter(kOtherID, other, US_PLAY, 9876543210, 5, 1, u"今天手气特别好呀"));
+    }
+    else
+    {
+        ASSERT_TRUE(Enter(kMeID, me, US_PLAY, 40000));
+        ASSERT_TRUE(Enter(kOtherID, other, US_PLAY, 60000, 5, 1));
+    }
     ASSERT_TRUE(Control(IPC_SUB_SHOW_GAME));
     Step();
     room.sent.clear();

@@ -23,7 +23,9 @@ using kt::BytesOf;
 Bytes Start(int64_t baseScore);
 // Cards are written as in the rule tests: "3 3 4 s b".
 Bytes Deal(uint16_t current, const std::string& hand);
-Bytes Out(uint16_t outChair, uint16_t current, const std::string& cards);
+// Each chair's counter and score as the record carries them: chair 1's below zero.
+Bytes Out(uint16_t outChair, uint16_t current, const std::string& cards, int64_t score0 = 120, int64_t score1 = -120,
+          int32_t counter0 = 3, int32_t counter1 = 4);
 Bytes Pass(uint16_t passChair, uint16_t current);
 Bytes End(int64_t myChange, int64_t otherChange, uint16_t me, const std::string& otherLeft = "", int64_t shown = 0);
 
@@ -35,6 +37,8 @@ struct PlayScene
     uint16_t turn = 0;
     uint16_t current = 0;
     int64_t base = 10;
+    int64_t scores[2] = {};
+    int32_t counters[2] = {};
 };
 Bytes Scene(const PlayScene& scene);
 
@@ -73,6 +77,9 @@ protected:
     ShuangKouHP::HPHandler* sk = nullptr;
     uint16_t me = 0;
     uint16_t other = 1;
+    // Set before EnterTable: the players of a busy room, names that fill
+    // their field and scores of ten digits, mine below zero.
+    bool busy = false;
 };
 
 // A sent out-card request as text, and its count.

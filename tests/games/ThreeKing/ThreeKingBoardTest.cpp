@@ -1,6 +1,7 @@
 // The San Gong table: the banker mark, the chips, the deal to the seats in
 // play, the hand signs, the result view and the reset.
 #include "../NodeBoxes.h"
+#include "../TableReadables.h"
 #include "ThreeKingFixture.h"
 
 #include "games/ThreeKing/HandNames.h"
@@ -85,6 +86,48 @@ TEST_F(ThreeKingTable, ABetFliesAChipWithItsAmountToTheBettorsSeat)
     ASSERT_TRUE(Game(101, AddScore(9, 500)));
     EXPECT_EQ(board->GetLastBet(), 500);
 }
+
+using ThreeKingChips = readables::AtWindow<ThreeKingTable>;
+
+// Bets of ten digits read whole on their chips at every seat, flown or
+// restored, at every window size: drawn smaller on the chip, none under a
+// seat panel (the top seat's panel cut off its first digits, leaving
+// "00,0000,0000").
+TEST_P(ThreeKingChips, BetsOfTenDigitsStandWholeOnTheirChips)
+{
+    ASSERT_NE(EnterTable(), nullptr);
+    auto expectWhole = [&](const char* how) {
+        std::vector<covering::Readable> amounts;
+        for (uint16_t chair = 0; chair < NNBoard::kSeats; ++chair)
+        {
+            cocos2d::CCSprite* chip = board->GetChip(chair);
+            if (chip == nullptr)
+                continue;
+            auto* label = static_cast<cocos2d::CCLabelTTF*>(chip->getChildren()->objectAtIndex(0));
+            EXPECT_STREQ(label->getString(), chair == kMyChair ? "9876,5432" : "98,7654,3210") << how;
+            for (const std::string& out :
+                 nodeboxes::Outside({{"chair " + std::to_string(chair) + " amount", nodeboxes::WorldBox(label)}},
+                                    nodeboxes::WorldBox(chip)))
+                ADD_FAILURE() << how << ": " << out;
+            amounts.push_back({"chair " + std::to_string(chair) + " amount", label});
+        }
+        EXPECT_EQ(amounts.size(), 5u) << how;
+        for (const std::string& found : covering::Covered(amounts))
+            ADD_FAILURE() << how << ": " << found;
+    };
+    ASSERT_TRUE(Game(100, BankerSet(9876543210LL, 4)));
+    for (uint16_t chair : {0, 1, 2, 3, 5})
+        ASSERT_TRUE(Game(101, AddScore(chair, chair == kMyChair ? 98765432LL : 9876543210LL)));
+    Seconds(1);
+    expectWhole("flown");
+    board->ResetGameView();
+    for (uint16_t chair : {0, 1, 2, 3, 5})
+        board->PlaceBetChip(chair, chair == kMyChair ? 98765432LL : 9876543210LL);
+    Step();
+    expectWhole("restored");
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, ThreeKingChips, ::testing::ValuesIn(readables::kWindows), readables::ByWindow);
 
 TEST_F(ThreeKingTable, TheDealReachesOnlyTheSeatsInPlay)
 {

@@ -107,6 +107,39 @@ protected:
         for (const std::string& out : nodeboxes::Outside(rows, drawn))
             ADD_FAILURE() << out;
     }
+    // Nothing under the result shows through it: a white sheet laid under
+    // its drawing changes none of the pixels inside its border.
+    void ExpectTheResultOpaque()
+    {
+        CScoreView* view = board->GetScoreView();
+        ASSERT_NE(view, nullptr);
+        const cocos2d::CCRect drawn = nodeboxes::TopRows(nodeboxes::WorldBox(view), 161);
+        const cocos2d::CCRect inside(drawn.getMinX() + 6, drawn.getMinY() + 6, drawn.size.width - 12,
+                                     drawn.size.height - 12);
+        const cocos2d::CCSize size = view->getContentSize();
+        cocos2d::CCLayerColor* sheet = cocos2d::CCLayerColor::create({255, 255, 255, 255}, size.width, size.height);
+        sheet->setPosition(view->getPosition() - cocos2d::CCPoint(size.width / 2, size.height / 2));
+        board->AddContentChild(sheet, view->getZOrder() - 1);
+        covering::detail::Frame with, without;
+        ASSERT_TRUE(covering::detail::Capture(with));
+        sheet->setVisible(false);
+        covering::detail::Capture(without);
+        sheet->removeFromParentAndCleanup(true);
+        const covering::detail::Pixels area = covering::detail::ToPixels(inside, with);
+        int through = 0;
+        for (int y = area.y0; y < area.y1; ++y)
+            for (int x = area.x0; x < area.x1; ++x)
+                for (int c = 0; c < 3; ++c)
+                {
+                    const size_t at = (static_cast<size_t>(y) * with.width + x) * 4 + c;
+                    if (std::abs(with.rgba[at] - without.rgba[at]) > 2)
+                    {
+                        ++through;
+                        break;
+                    }
+                }
+        EXPECT_EQ(through, 0);
+    }
     // The banker mark stands on the table, clear of the side bar.
     void ExpectMarkOnTheTable()
     {
@@ -185,6 +218,7 @@ TEST_F(ThreeKingCovering, TheDealTheShowsAndTheResult)
     Seconds(1);
     ExpectReadable("result");
     ExpectTheRowsOnTheResult();
+    ExpectTheResultOpaque();
     ExpectMarkOnTheTable();
 }
 

@@ -131,6 +131,8 @@ TEST_F(ThreeKingTest, TheRobTurnShowsMyButtonsAndEachSendsItsChoice)
     EXPECT_FALSE(board->GetNoRobButton()->isVisible());
 }
 
+// The bet clock runs out the same whether the banker message or the
+// betting scene started it.
 TEST_F(ThreeKingTest, MyClockRunningOutHidesItsButtonsAndSendsNothing)
 {
     ASSERT_NE(EnterTable(), nullptr);
@@ -139,13 +141,27 @@ TEST_F(ThreeKingTest, MyClockRunningOutHidesItsButtonsAndSendsNothing)
     EXPECT_FALSE(board->GetRobButton()->isVisible());
     EXPECT_TRUE(Sends().empty());
 
-    ASSERT_TRUE(Game(100, BankerSet(900, 0)));
-    EXPECT_EQ(ClockID(), IDI_ADD_SCORE);
-    EXPECT_TRUE(board->GetBetButton(0)->isVisible());
-    Seconds(32);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_FALSE(board->GetBetButton(i)->isVisible()) << i;
-    EXPECT_TRUE(Sends().empty());
+    for (const bool restored : {false, true})
+    {
+        SCOPED_TRACE(restored ? "restored" : "by message");
+        if (restored)
+        {
+            Bytes scene(225, 0);
+            Put(scene, 7, int64_t{900});
+            ASSERT_TRUE(SceneMessage(GS_TK_SCORE, Put(scene, 63, uint16_t{0})));
+        }
+        else
+        {
+            ASSERT_TRUE(Game(100, BankerSet(900, 0)));
+        }
+        EXPECT_EQ(ClockID(), IDI_ADD_SCORE);
+        EXPECT_EQ(ClockChair(), kMyChair);
+        EXPECT_TRUE(board->GetBetButton(0)->isVisible());
+        Seconds(32);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_FALSE(board->GetBetButton(i)->isVisible()) << i;
+        EXPECT_TRUE(Sends().empty());
+    }
 }
 
 TEST_F(ThreeKingTest, ABetButtonSendsTheMaximumOverItsDivisor)
@@ -251,8 +267,62 @@ TEST_F(ThreeKingTest, TheBettingSceneRestoresStakesMarkAndButtons)
     // The banker's own stake draws no chip.
     EXPECT_EQ(board->GetChip(5), nullptr);
     EXPECT_EQ(board->GetChip(1)->getPosition(), board->ChipTarget(5));
-    EXPECT_EQ(ClockID(), IDI_CALL_BANKER);
+    EXPECT_EQ(ClockID(), IDI_ADD_SCORE);
     EXPECT_EQ(ClockChair(), kMyChair);
+}
+
+// A turn of mine that the server closes (the next chair's rob turn, the
+// server's bet for me) takes my buttons and my clock with it, whether the
+// turn came by message or with a scene.
+TEST_F(ThreeKingTest, ATurnThatPassesTakesItsButtonsAndClock)
+{
+    ASSERT_NE(EnterTable(), nullptr);
+    for (const bool restored : {false, true})
+    {
+        SCOPED_TRACE(restored ? "restored" : "by message");
+        if (restored)
+            ASSERT_TRUE(SceneMessage(GS_TK_CALL, Chair(kMyChair, 169)));
+        else
+            ASSERT_TRUE(Game(106, Chair(kMyChair, 3)));
+        ASSERT_TRUE(board->GetRobButton()->isVisible());
+        ASSERT_TRUE(Game(106, Chair(3, 3)));
+        EXPECT_FALSE(board->GetRobButton()->isVisible());
+        EXPECT_FALSE(board->GetNoRobButton()->isVisible());
+        EXPECT_EQ(ClockChair(), 3);
+
+        const int64_t maxBet = 9876543210;
+        if (restored)
+        {
+            Bytes scene(225, 0);
+            Put(scene, 7, maxBet);
+            Put(scene, 63, uint16_t{0});
+            ASSERT_TRUE(SceneMessage(GS_TK_SCORE, scene));
+        }
+        else
+        {
+            ASSERT_TRUE(Game(100, BankerSet(maxBet, 0)));
+        }
+        ASSERT_TRUE(board->GetBetButton(0)->isVisible());
+        // Another's bet leaves mine to make.
+        ASSERT_TRUE(Game(101, AddScore(4, maxBet / 2)));
+        EXPECT_TRUE(board->GetBetButton(0)->isVisible());
+        EXPECT_EQ(ClockChair(), kMyChair);
+        ASSERT_TRUE(Game(101, AddScore(kMyChair, maxBet / 3)));
+        for (int i = 0; i < 3; ++i)
+            EXPECT_FALSE(board->GetBetButton(i)->isVisible()) << i;
+        EXPECT_EQ(ClockID(), 0u);
+        EXPECT_TRUE(Sends().empty());
+    }
+    // Entered after my bet went in: nothing left for me to bet.
+    Bytes scene(225, 0);
+    Put(scene, 7, int64_t{9876543210});
+    Put(scene, 15 + 8 * kMyChair, int64_t{3292181070});
+    Put(scene, 63, uint16_t{0});
+    ASSERT_TRUE(SceneMessage(GS_TK_SCORE, scene));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(board->GetBetButton(i)->isVisible()) << i;
+    EXPECT_NE(board->GetChip(kMyChair), nullptr);
+    EXPECT_EQ(ClockID(), 0u);
 }
 
 TEST_F(ThreeKingTest, AWatcherOfTheBettingSceneOnlyWaits)

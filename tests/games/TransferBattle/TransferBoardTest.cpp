@@ -4,6 +4,7 @@
 #include "TransferFixture.h"
 
 #include "core/ClientGlobal.h"
+#include "games/NodeBoxes.h"
 #include "games/TransferBattle/ScoreView.h"
 #include "games/framework/GameChatLayer.h"
 
@@ -222,6 +223,45 @@ TEST_F(TransferBoard, TheQueueShowsApplicantsAndDropsThoseWhoCannotStay)
         return BytesOf(m);
     }()));
     EXPECT_TRUE(QueueRows().empty());
+}
+
+// Five players queue where three rows show: the queue's arrows say there
+// are more, and bring the last row into view and the first back.
+TEST_F(TransferBoard, TheQueuesArrowsBringInTheRowsItHasNoRoomFor)
+{
+    ASSERT_TRUE(EnterUser(2004, 3, 7700000));
+    ASSERT_TRUE(EnterUser(2005, 4, 6600000));
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    for (uint16_t chair : {2, 0, 3, 4, 5})
+        ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, BytesOf(ApplyBankerMessage{chair})));
+    ASSERT_EQ(QueueRows().size(), 5u);
+    Widget* up = board->GetWidget("Button_queue_up");
+    Widget* down = board->GetWidget("Button_queue_down");
+    ASSERT_NE(up, nullptr);
+    ASSERT_NE(down, nullptr);
+    Step();
+    EXPECT_TRUE(nodeboxes::Shown(up) && nodeboxes::Shown(down));
+    ListView* list = board->GetBankerList();
+    const CCRect view = nodeboxes::WorldBox(list);
+    auto inView = [&](unsigned int row) {
+        const CCRect box = nodeboxes::WorldBox(list->getItem(row));
+        return box.getMinY() >= view.getMinY() - 1 && box.getMaxY() <= view.getMaxY() + 1;
+    };
+    EXPECT_TRUE(inView(0));
+    EXPECT_FALSE(inView(4));
+    for (int tap = 0; tap < 2; ++tap)
+    {
+        TapWidget(down);
+        Seconds(1);
+    }
+    EXPECT_TRUE(inView(4));
+    EXPECT_FALSE(inView(0));
+    for (int tap = 0; tap < 2; ++tap)
+    {
+        TapWidget(up);
+        Seconds(1);
+    }
+    EXPECT_TRUE(inView(0));
 }
 
 // F25: an applicant or banker who has left the table has no record: no row

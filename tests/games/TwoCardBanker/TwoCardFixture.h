@@ -2,6 +2,7 @@
 // Each game's fixture enters its own kind.
 #pragma once
 
+#include "core/ClientGlobal.h"
 #include "games/BankerTable.h"
 #include "games/PhaseCheck.h"
 #include "games/TwoCardBanker/TwoCardBoard.h"
@@ -40,6 +41,17 @@ TwoCardBanker::FreeScene FreeSceneRecord(uint8_t seconds, uint16_t banker, int64
 // (black A, black 4), (red 9, black 6).
 extern const uint8_t kRoundCards[TwoCardBanker::CARD_COUNT];
 
+// A busy round's figures in a round end or a play scene: ten digits,
+// negative where they can be.
+template <typename Record>
+void BusyFigures(Record& r)
+{
+    r.lBankerTotalResult = -8765432109;
+    r.lSecondAmount = -9876543210;
+    r.lMyScore = -1234567890;
+    r.lThirdAmount = 1234567890;
+}
+
 // One round of a game's messages, for walking the table through its phases.
 struct RoundMessages
 {
@@ -50,6 +62,21 @@ struct RoundMessages
     Bytes bettingScene;  // a play scene entered in the betting
     Bytes resultScene;   // a play scene entered in the result
 };
+
+// A busy round from a game's round end and play scene: ten-digit figures
+// (BusyFigures), the table limits of ten digits; the game gives its records
+// and free time.
+template <typename RoundStart, typename End, typename PlayScene>
+void FillBusyRound(RoundMessages& round, End end, PlayScene scene)
+{
+    round.start = StartOf<RoundStart>(1, 50000000000LL, 20000000000LL, 20);
+    BusyFigures(end);
+    round.end = BytesOf(end);
+    BusyFigures(scene);
+    round.bettingScene = BytesOf(scene);
+    scene.cbTimeLeave = 9;
+    round.resultScene = BytesOf(scene);
+}
 
 class TwoCardTest : public banktest::BankerTableTest
 {
@@ -77,6 +104,37 @@ protected:
     std::vector<std::string> MarksOf(int column) const;
     // The chat's lines, as sender | message (UTF-8).
     std::vector<std::string> ChatLines() const;
+
+    // A result entered mid-round: the result panel shows the round's own
+    // figures, those of the scene (the score view's too), on a table that
+    // kept no round end and on one that kept another round's.
+    template <typename PlayScene>
+    void ExpectRestoredResultShowsItsFigures(const PlayScene& scene, const Bytes& otherEnd, const std::string& shot)
+    {
+        for (int pass = 0; pass < 2; ++pass)
+        {
+            SCOPED_TRACE(pass == 0 ? "nothing kept" : "another round kept");
+            if (pass == 1)
+            {
+                ASSERT_TRUE(Game(TwoCardBanker::SUB_S_GAME_END, otherEnd));
+                Seconds(12);
+            }
+            ASSERT_TRUE(Scene(TwoCardBanker::GS_RESULT_END, BytesOf(scene)));
+            SaveScreen(shot + std::to_string(pass));
+            EXPECT_EQ(base->LabelText("Label_2_4"), CClientGlobal::FormatScore(scene.lSecondAmount));
+            EXPECT_EQ(base->LabelText("Label_2_3"), CClientGlobal::FormatScore(scene.lMyScore));
+            EXPECT_EQ(base->LabelText("Label_2_2"), CClientGlobal::FormatScore(scene.lBankerTotalResult));
+            ASSERT_NE(base->GetScoreView(), nullptr);
+            std::vector<std::string> figures;
+            for (int i = 0; i < 3; ++i)
+                figures.push_back(
+                    static_cast<cocos2d::CCLabelTTF*>(base->GetScoreView()->getChildren()->objectAtIndex(i))
+                        ->getString());
+            EXPECT_EQ(figures, (std::vector<std::string>{CClientGlobal::FormatScore(scene.lMyScore),
+                                                         CClientGlobal::FormatScore(scene.lSecondAmount),
+                                                         CClientGlobal::FormatScore(scene.lThirdAmount)}));
+        }
+    }
 
     // What a player reads on the table: the panels, the clock, the queue
     // and records, the buttons and chips, each area's name (on its felt's

@@ -2,6 +2,7 @@
 // limit enables, chips piled on areas under a cap, the banker panel and the
 // queue rows, record columns in a list, the score view's drag and the phase
 // clock.
+#include "../NodeBoxes.h"
 #include "core/ClientGlobal.h"
 #include "games/common/BankerPanel.h"
 #include "games/common/BoardWidgets.h"
@@ -284,6 +285,45 @@ TEST_F(BankerParts, QueueRowsComeInOrderAndGoByChair)
     queue.Clear();
     EXPECT_EQ(queue.Rows(), 0u);
     EXPECT_EQ(list->getItems()->count(), 0u);
+}
+
+// A name longer than its column is cut and ends in "…", an amount is drawn
+// smaller; what fits stays as it is. A queue row's long score keeps inside
+// the list, its rows aligned left or centred.
+TEST_F(BankerParts, TextsLongerThanTheirColumnAreFittedToIt)
+{
+    games::SetWidgetTextCut(layer, "name", "满满当当的昵称甲", 78);
+    Widget* name = layer->getWidgetByName("name");
+    const std::string cut = Text("name");
+    EXPECT_EQ(cut.substr(0, 6), "满满");
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_LE(name->getContentSize().width, 78);
+    EXPECT_GT(name->getContentSize().width, 60);
+    games::SetWidgetTextCut(layer, "name", "玩家10", 78);
+    EXPECT_EQ(Text("name"), "玩家10");
+
+    games::SetWidgetTextScaled(layer, "score", "-98,7654,3210", 40);
+    Widget* score = layer->getWidgetByName("score");
+    EXPECT_EQ(Text("score"), "-98,7654,3210");
+    EXPECT_NEAR(score->getContentSize().width * score->getScale(), 40, 0.01);
+    games::SetWidgetTextScaled(layer, "score", "0", 40);
+    EXPECT_FLOAT_EQ(score->getScale(), 1);
+
+    const tagUserData rich = User(u"满满当当的昵称甲", 8641975231);
+    for (ListViewGravity gravity : {LISTVIEW_GRAVITY_LEFT, LISTVIEW_GRAVITY_CENTER_HORIZONTAL})
+    {
+        list->setGravity(gravity);
+        games::BankerRowStyle style;
+        style.scoreFontSize = 14;
+        games::BankerQueueList queue;
+        queue.Attach(list, style);
+        queue.Clear();
+        queue.AddRow(1, &rich);
+        list->refreshView();
+        const CCRect box = nodeboxes::WorldBox(static_cast<CCNode*>(list->getItem(0)->getChildren()->objectAtIndex(0)));
+        const CCPoint right = list->convertToWorldSpace(CCPoint(list->getSize().width, 0));
+        EXPECT_LE(box.getMaxX(), right.x + 0.5f) << gravity;
+    }
 }
 
 // --- records ----------------------------------------------------------------------------------
