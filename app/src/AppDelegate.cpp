@@ -29,6 +29,13 @@ AppDelegate::SceneFactory g_firstScene = nullptr;
 
 constexpr float kDesignWidth = 1288;
 constexpr float kDesignHeight = 762;
+// The window goes no smaller than three quarters of the design: the
+// smallest text of the tables and the room (12 points: seat names, chat
+// lines, the room's table names) is 9 pixels high there, the least at which
+// Chinese characters keep their strokes apart, and the caption buttons
+// still take a click.
+constexpr float kLeastWidth = kDesignWidth * 3 / 4;
+constexpr float kLeastHeight = kDesignHeight * 3 / 4;
 
 bool SoundExists(const std::string& path)
 {
@@ -85,6 +92,7 @@ bool AppDelegate::applicationDidFinishLaunching()
 
     CCDirector* director = CCDirector::sharedDirector();
     CCEGLView* view = CCEGLView::sharedOpenGLView();
+    view->setFrameLeastSize(kLeastWidth, kLeastHeight);
     director->setOpenGLView(view);
     // Any window size shows the whole table: the side with room to spare
     // shows more, laid out to the size.

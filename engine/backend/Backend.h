@@ -27,8 +27,10 @@ struct Vertex {
 
 enum class Blend { None, Alpha, Add, Modulate, Multiply };
 
-// Opens the window and renderer once (hidden when headless). False when no
-// renderer could be made; drawing then does nothing and textures are empty.
+// Opens the window and renderer once (hidden when headless), centred in the
+// usable area; where that is smaller than width x height, scaled down to fit
+// it with the same shape. False when no renderer could be made; drawing then
+// does nothing and textures are empty.
 bool open(bool headless, int width, int height, const char* title);
 bool isOpen();
 // Why the last open failed ("" when it did not).
@@ -119,6 +121,10 @@ void setTitle(const char* title);
 // view's windowAreaAt says (its caption moves the window, its edges size it).
 void setOwnCaption(bool own);
 void setWindowSize(int width, int height);
+// The least size the window may be given (by the player, the window
+// manager or the program): the window manager is told. On a usable area too
+// small for it, what of it fits there with its shape.
+void setLeastWindowSize(int width, int height);
 void minimize();
 // Maximised by the window manager, which then holds the state and the
 // rectangle to go back to; without one (headless, an X server that nobody
@@ -126,6 +132,12 @@ void minimize();
 void maximize();
 // Back from maximised to the rectangle it had before.
 void restore();
+// Back from maximised to its size, placed under the pointer at the screen
+// point (x, y) so that the point lies at the same fraction of the window's
+// width and height as before, inside the usable area; with a window manager
+// the window then follows the pointer while the button is held (a maximised
+// window dragged by its caption).
+void restoreUnder(int x, int y, float fractionX, float fractionY);
 bool isMinimized();
 // Maximised now, as the window manager has it. The view hears of every
 // change (kMaximized, kRestored) after the size that came with it.

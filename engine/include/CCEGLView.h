@@ -126,6 +126,9 @@ class CCEGLView {
   const CCSize& getFrameSize() const { return m_obScreenSize; }
   // Resizes the window (and the scale).
   void setFrameSize(float width, float height);
+  // The least size the window may be given, the window manager's sizing
+  // included (less on a usable area that cannot hold it).
+  void setFrameLeastSize(float width, float height);
   const CCSize& getDesignResolutionSize() const { return m_obDesignResolutionSize; }
   // Fixed width keeps the width and makes the height frame height x width /
   // frame width (rounded up), on every resize; fixed height the other way;
@@ -170,6 +173,9 @@ class CCEGLView {
   // hook answers (the client without one).
   CCWindowArea windowAreaAt(float x, float y);
   static constexpr int kResizeBorder = 4;
+  // How far a press on a maximised window's caption moves before it drags
+  // the window out of its state.
+  static constexpr int kCaptionDragStart = 4;
 
   // Window state: maximising goes through the window manager, which keeps
   // the rectangle that restoring gives back; isMaximized follows what it did
@@ -206,12 +212,15 @@ class CCEGLView {
   bool getClipboardText(std::string& utf8);
 
   // Input entry points (the back end's event pump calls them; tests may too). Coordinates are
-  // window pixels with the origin at the top-left.
+  // window pixels with the origin at the top-left. The caption takes the left
+  // button's double clicks (maximise or restore) and, maximised, its presses:
+  // dragged, the window is restored under the pointer and moves with it.
   void handleMouseMove(float x, float y, bool leftHeld);
   void handleMouseButton(float x, float y, int button, bool down, int clicks);
   void handleMouseWheel(int delta);
   void handleKey(int vk, bool down, bool ctrl, bool shift);
   void handleTextInput(const char* utf8);
+  // Minimised, a touch that the left button began is cancelled.
   void handleWindowState(CCWindowMessage::Kind kind);
   // The window was asked to close: false when it is to close (the hook did
   // not consume kClose).
@@ -248,6 +257,10 @@ class CCEGLView {
   CCRect m_obScissor;
   int m_nExtraValue = 0;
   bool m_bLeftDown = false;
+  CCPoint m_obPointer;  // where the mouse was last
+  // A press on a maximised window's caption, held, and where it was.
+  bool m_bCaptionHeld = false;
+  CCPoint m_obCaptionPress;
   CCWindowMessageHook m_hook;
   CCWindowAreaHook m_areaHook;
   std::vector<std::unique_ptr<CCCursor>> m_cursors;

@@ -60,6 +60,10 @@ void CCEGLView::setFrameSize(float width, float height) {
   updateScale();
 }
 
+void CCEGLView::setFrameLeastSize(float width, float height) {
+  be::setLeastWindowSize((int)std::ceil(width), (int)std::ceil(height));
+}
+
 void CCEGLView::setDesignResolutionSize(float width, float height, ResolutionPolicy policy) {
   if (width <= 0 || height <= 0) return;
   m_obDesignResolutionSize = m_obRequestedDesignSize = CCSize(width, height);
@@ -252,16 +256,47 @@ bool CCEGLView::sendToHook(CCWindowMessage& msg) {
 }
 
 void CCEGLView::handleMouseMove(float x, float y, bool leftHeld) {
+  m_obPointer = CCPoint(x, y);
   CCWindowMessage m = makeMessage(CCWindowMessage::kMouseMove, x, y);
   bool consumed = sendToHook(m);
   CCWindowMessage c = makeMessage(CCWindowMessage::kSetCursor, x, y);
   sendToHook(c);
+  if (m_bCaptionHeld && leftHeld &&
+      (std::fabs(x - m_obCaptionPress.x) >= kCaptionDragStart ||
+       std::fabs(y - m_obCaptionPress.y) >= kCaptionDragStart)) {
+    // Out of the maximised state, with the pointer where it was on the window.
+    m_bCaptionHeld = false;
+    const CCRect window = getWindowRect();
+    be::restoreUnder((int)(window.origin.x + x), (int)(window.origin.y + y), x / m_obScreenSize.width,
+                     y / m_obScreenSize.height);
+    return;
+  }
   if (consumed || !leftHeld || !m_bLeftDown) return;
   int id = 0;
   handleTouchesMove(1, &id, &x, &y);
 }
 
 void CCEGLView::handleMouseButton(float x, float y, int button, bool down, int clicks) {
+  m_obPointer = CCPoint(x, y);
+  if (button == 0 && !down && m_bCaptionHeld) {
+    m_bCaptionHeld = false;
+    return;
+  }
+  if (button == 0 && down && m_areaHook && windowAreaAt(x, y) == CCWindowArea::kCaption) {
+    m_bCaptionHeld = false;
+    if (clicks == 2) {
+      if (isMaximized())
+        restoreWindow();
+      else
+        maximizeWindow();
+      return;
+    }
+    if (isMaximized()) {
+      m_bCaptionHeld = true;
+      m_obCaptionPress = CCPoint(x, y);
+      return;
+    }
+  }
   CCWindowMessage::Kind kind;
   if (button == 0)
     kind = down ? (clicks == 2 ? CCWindowMessage::kLButtonDblClk : CCWindowMessage::kLButtonDown)
@@ -311,6 +346,17 @@ void CCEGLView::handleTextInput(const char* utf8) {
 }
 
 void CCEGLView::handleWindowState(CCWindowMessage::Kind kind) {
+  if (kind == CCWindowMessage::kMinimized) {
+    // The button's release goes elsewhere while the window is away (its
+    // press minimised it): what it pressed lets go now.
+    m_bCaptionHeld = false;
+    if (m_bLeftDown) {
+      m_bLeftDown = false;
+      int id = 0;
+      float x = m_obPointer.x, y = m_obPointer.y;
+      handleTouchesCancel(1, &id, &x, &y);
+    }
+  }
   CCWindowMessage m = makeMessage(kind, 0, 0);
   sendToHook(m);
 }

@@ -8,6 +8,7 @@
 #include "games/common/BoardWidgets.h"
 #include "games/common/CreateNode.h"
 #include "games/common/RecordStrip.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/CardSprite.h"
 #include "ui/VisibleRect.h"
 
@@ -555,6 +556,13 @@ void BaccaratNewBoard::ShowChips()
             else if (totalLabel != nullptr)
                 totalLabel->setVisible(false);
         }
+        // However long, an amount stays on its bar or its mark.
+        char barName[32];
+        std::snprintf(barName, sizeof(barName), "Image_total_bar_%d", area);
+        if (Widget* bar = GetWidget(barName))
+            Sexy::FitToWidth(totalLabel, bar->getSize().width - kLabelMargin);
+        if (mark != nullptr)
+            Sexy::FitToWidth(mineLabel, mark->getSize().width - kLabelMargin);
     }
 }
 
@@ -614,9 +622,16 @@ void BaccaratNewBoard::MoveAway(const char* name, float x, float above)
 
 void BaccaratNewBoard::ShowScoreInfo()
 {
-    SetLabelText("SCORE_INFO_ZHUANG", Lld(GetMaxBet(AREA_ZHUANG)));
-    SetLabelText("SCORE_INFO_XIAN", Lld(GetMaxBet(AREA_XIAN)));
-    SetLabelText("SCORE_INFO_PING", Lld(GetMaxBet(AREA_PING)));
+    const struct
+    {
+        const char* label;
+        int area;
+    } rooms[] = {{"SCORE_INFO_ZHUANG", AREA_ZHUANG}, {"SCORE_INFO_XIAN", AREA_XIAN}, {"SCORE_INFO_PING", AREA_PING}};
+    for (const auto& room : rooms)
+    {
+        SetLabelText(room.label, Lld(GetMaxBet(room.area)));
+        Sexy::FitToWidth(GetWidget(room.label), kMaxBetWidth);
+    }
 }
 
 void BaccaratNewBoard::ShowBankerInfo()
@@ -679,10 +694,17 @@ void BaccaratNewBoard::RefreshBankerList()
             tagUserData* user = UserAt(m_Queue.At(static_cast<size_t>(row)));
             if (user == nullptr)
                 continue;
+            // Each in its column: a long name cut, a long score smaller.
             if (name != nullptr)
+            {
                 name->setText(games::NickName(user));
+                Sexy::FitTextToWidth(name, kQueueNameWidth);
+            }
             if (score != nullptr)
+            {
                 score->setText(Lld(user->lScore));
+                Sexy::FitToWidth(score, kQueueScoreWidth);
+            }
         }
         else
         {

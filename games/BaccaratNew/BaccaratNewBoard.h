@@ -80,6 +80,17 @@ public:
     static constexpr size_t kRecordCycle = 68;
     // Chips drawn on one area at most; its label keeps the exact amount.
     static constexpr size_t kMostChipsPerArea = 60;
+    // Widths the texts are fitted to (points): an area's total to its bar
+    // and my stake to its mark, less this margin; the most that may still
+    // be bet beside its caption; a queued player's name and score in their
+    // columns; my result on an area and my round's total on the result
+    // panel, beside their captions.
+    static constexpr float kLabelMargin = 8;
+    static constexpr float kMaxBetWidth = 66;
+    static constexpr float kQueueNameWidth = 72;
+    static constexpr float kQueueScoreWidth = 112;
+    static constexpr float kResultFigureWidth = 86;
+    static constexpr float kRoundTotalWidth = 132;
     // Z orders.
     static constexpr int kLayoutZ = 100;
     static constexpr int kOverlayZ = 1000;

@@ -6,6 +6,7 @@
 #include "games/BaccaratNew/BaccaratNewHandler.h"
 #include "games/common/BoardWidgets.h"
 #include "games/common/RecordStrip.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/CardSprite.h"
 #include "ui/VisibleRect.h"
 
@@ -432,15 +433,18 @@ void BaccaratNewBoard::ShowResultPanel()
         m_pArmatures[side]->getAnimation()->play(kMovements[side], -1, -1, -1, 10000);
     }
     m_pFlyingCard->setVisible(false);
+    // A long result is drawn smaller rather than over its caption.
     for (size_t area = 0; area < AREA_COUNT; ++area)
     {
         SetLabelText(kResultLabels[area], Format("%lld", m_lMyAreaResults[area]));
+        Sexy::FitToWidth(GetWidget(kResultLabels[area]), kResultFigureWidth);
         if (m_lMyAreaResults[area] != 0)
             m_bTookPart = true;
     }
     SetLabelText("Label_result_0", Format("%lld", p));
     SetLabelText("Label_result_1", Format("%lld", b));
     SetLabelText("Label_result_10", Format("%lld", m_lMyRoundTotal));
+    Sexy::FitToWidth(GetWidget("Label_result_10"), kRoundTotalWidth);
     SetLabelText("GAME_END_TIPS", "");
 }
 

@@ -7,6 +7,7 @@
 #include "games/BumperCarBattle/NNHandler.h"
 #include "games/common/BankerBetting.h"
 #include "games/common/BoardWidgets.h"
+#include "games/framework/BoardArt.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,14 +31,6 @@ const char* const kMyLabels[AREA_COUNT] = {
     "atlasLabel_bsj_d_self", "atlasLabel_bm_d_self", "atlasLabel_bc_d_self", "atlasLabel_dz_d_self",
     "atlasLabel_bsj_x_self", "atlasLabel_bm_x_self", "atlasLabel_bc_x_self", "atlasLabel_dz_x_self",
 };
-
-// A long amount is drawn narrower rather than run into the area's name or
-// out of the area.
-void FitToRoom(Widget* label, float room)
-{
-    const float width = label->getSize().width;
-    label->setScale(width > room ? room / width : 1.0f);
-}
 
 }  // namespace
 
@@ -273,7 +266,9 @@ void NNBoard::RefreshAreaBetLabels()
             if (amounts[i] <= 0)
                 continue;
             SetLabel(names[i], std::to_string(amounts[i]));
-            FitToRoom(label, rooms[i]);
+            // A long amount is drawn narrower rather than run into the
+            // area's name or out of the area.
+            Sexy::FitToWidth(label, rooms[i]);
         }
     }
 }

@@ -3,6 +3,7 @@
 // has won, the result panel, the winning car, and the three round banners.
 #include "core/ClientGlobal.h"
 #include "games/BumperCarBattle/NNBoard.h"
+#include "games/framework/BoardArt.h"
 #include "ui/GBKLabel.h"
 
 #include <algorithm>
@@ -27,6 +28,12 @@ const char* const kSmallCarWins[4] = {"BumperCarBattle/win_bsj", "BumperCarBattl
 const char* const kBigCarMovements[4] = {"win_bsj_ani", "win_bm_ani", "win_bc_ani", "win_dz_ani"};
 
 int PositiveMod(int value, int modulus) { return ((value % modulus) + modulus) % modulus; }
+
+// The room of each result figure, centred on its point, between the
+// panel's captions: the upper two on either side of "返还", the lower one
+// after "庄家成绩".
+constexpr float kUpperFigureWidth = 78;
+constexpr float kLowerFigureWidth = 120;
 
 }  // namespace
 
@@ -199,12 +206,21 @@ void NNBoard::ShowResultPanel(const RoundEndMessage& message)
     panel->setPosition(CCPoint(100, 10));
     m_pEndBackground->addChild(panel, kResultPanelZ, kResultPanelTag);
     const ccColor3B white = ccc3(255, 255, 255);
-    panel->addChild(CreateResultLabel(CClientGlobal::FormatScore(message.lMyScore).c_str(), 136, 50,
-                                      kCCTextAlignmentCenter, white));
-    panel->addChild(CreateResultLabel(CClientGlobal::FormatScore(message.lPanelUpperRight).c_str(), 250, 50,
-                                      kCCTextAlignmentCenter, white));
-    panel->addChild(CreateResultLabel(CClientGlobal::FormatScore(message.lPanelLower).c_str(), 136, 28,
-                                      kCCTextAlignmentCenter, white));
+    const struct
+    {
+        int64_t amount;
+        float x, y, width;
+    } figures[] = {{message.lMyScore, 136, 50, kUpperFigureWidth},
+                   {message.lPanelUpperRight, 250, 50, kUpperFigureWidth},
+                   {message.lPanelLower, 136, 28, kLowerFigureWidth}};
+    for (const auto& f : figures)
+    {
+        CCNode* label = CreateResultLabel(CClientGlobal::FormatScore(f.amount).c_str(), f.x, f.y,
+                                          kCCTextAlignmentCenter, white);
+        // A long amount is drawn smaller rather than over the captions.
+        Sexy::FitToWidth(label, f.width);
+        panel->addChild(label);
+    }
 }
 
 void NNBoard::ShowResultPanelAfter(float delay)

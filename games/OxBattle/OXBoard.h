@@ -70,6 +70,8 @@ public:
     };
     // Z orders on the content root.
     static constexpr int kAreaLabelZ = 50;
+    // Over the chips laid on the areas, which come after it.
+    static constexpr int kNoticeZ = 60;
     static constexpr int kDiceZ = 100;
     static constexpr int kDealtCardZ = 10000;
     static constexpr int kHintZ = 10050;

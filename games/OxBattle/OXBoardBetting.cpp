@@ -42,7 +42,7 @@ void OXBoard::UpdateChipButtons(int64_t limit)
     if (m_cbNoMoneyNoticeShown != 0)
         return;
     m_cbNoMoneyNoticeShown = 1;
-    games::ShowFadingNotice(this, "OxBattle/notify_03", CCPoint(552, 300), 3.0f);
+    games::ShowFadingNotice(this, "OxBattle/notify_03", CCPoint(552, 300), 3.0f, kNoticeZ);
 }
 
 void OXBoard::ShowBetPlaced(const BetPlacedMessage& message)

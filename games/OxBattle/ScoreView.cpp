@@ -24,9 +24,10 @@ void CScoreView::SetPlayScene(const PlayScene& scene)
 
 void CScoreView::AddAmounts(int64_t mine, int64_t second, int64_t third)
 {
-    AddFigure(mine, CCPoint(150, 80));
-    AddFigure(second, CCPoint(150, 30));
-    AddFigure(third, CCPoint(300, 80));
+    // Each figure stands centred between its caption and the next one.
+    AddFigure(mine, CCPoint(150, 80), kFigureSize, kLeftFigureWidth);
+    AddFigure(second, CCPoint(150, 30), kFigureSize, kLeftFigureWidth);
+    AddFigure(third, CCPoint(300, 80), kFigureSize, kRightFigureWidth);
 }
 
 void CScoreView::DragTo(const CCPoint& at)

@@ -16,6 +16,12 @@ public:
     // The area a dragged view stays on.
     static constexpr float kAreaWidth = 1024;
     static constexpr float kAreaHeight = 694;
+    // The room of a figure between the captions of its row: the left ones
+    // from "本局成绩" and "庄家成绩" to "返还", the right one from "返还" to
+    // the panel's edge.
+    static constexpr float kLeftFigureWidth = 102;
+    static constexpr float kRightFigureWidth = 92;
+    static constexpr float kFigureSize = 16;
 
     CScoreView() = default;
     ~CScoreView() override = default;

@@ -49,6 +49,8 @@ public:
     static constexpr int kBannerZ = 62;
     static constexpr int kBeastZ = 63;
     static constexpr int kScoreViewZ = 10000;
+    // The phase's sign on the content root.
+    static constexpr int kPhaseSignTag = 7301;
     // Seconds of the wheel's light tick and of the wait for the result panel.
     static constexpr float kWheelTick = 0.009f;
     static constexpr float kScoreViewDelay = 8.0f;

@@ -359,10 +359,14 @@ void NNBoard::ShowAmount(CCLabelAtlas* label, int64_t amount)
 
 void NNBoard::ShowPhaseSign(const char* picture)
 {
+    // A new phase takes the last one's sign, which may still be fading:
+    // two would read as neither.
+    if (CCNode* last = GetContentRoot()->getChildByTag(kPhaseSignTag))
+        last->removeFromParent();
     CCSprite* sign = CCSprite::create(picture);
     sign->setPosition(CCPoint(180, 250));
     sign->setOpacity(255);
-    AddContentChild(sign);
+    AddContentChild(sign, 0, kPhaseSignTag);
     sign->runAction(CCSequence::create(CCFadeOut::create(2.0f), CCRemoveSelf::create(), nullptr));
 }
 

@@ -30,6 +30,10 @@ display, through Xlib (and the XTest extension for real input):
                                      down and up (the window manager sees it)
   xwindow.py drag NAME X Y DX DY     a real press at (X, Y), the pointer moved
                                      by (DX, DY) in steps, and the release
+  xwindow.py dblclick NAME X Y       a real double click at (X, Y) of its inside
+  xwindow.py down NAME X Y           the pointer to (X, Y) of its inside and the
+                                     left button down (it stays down)
+  xwindow.py up                      the left button up
   xwindow.py key COMBO               a real key press, e.g. alt+F4
   xwindow.py pointer X Y             the pointer to (X, Y) of the screen
   xwindow.py focused                 print the title of the window with the
@@ -87,6 +91,16 @@ xlib.XStringToKeysym.restype = ctypes.c_ulong
 xlib.XStringToKeysym.argtypes = [ctypes.c_char_p]
 
 XA_ATOM, XA_CARDINAL, XA_WINDOW = 4, 6, 33
+
+# Windows come and go while the tree is walked (a GL program makes one to
+# probe the driver and destroys it): a request about one that went fails,
+# and Xlib's own handler would end the helper. Such a request reads as "no
+# window" instead.
+ErrorHandler = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+xlib.XSetErrorHandler.restype = ctypes.c_void_p
+xlib.XSetErrorHandler.argtypes = [ErrorHandler]
+ignore_errors = ErrorHandler(lambda display, event: 0)
+xlib.XSetErrorHandler(ignore_errors)
 
 
 class SizeHints(ctypes.Structure):
@@ -450,7 +464,8 @@ def panel(d, height):
 
 def main(argv):
     commands = ("wait", "click", "size", "geometry", "frame", "state", "shot", "digest", "colour", "close",
-                "workarea", "manager", "press", "drag", "key", "pointer", "focused", "panel", "other")
+                "workarea", "manager", "press", "drag", "dblclick", "down", "up", "key", "pointer", "focused",
+                "panel", "other")
     if len(argv) < 2 or argv[1] not in commands:
         print(__doc__, file=sys.stderr)
         return 2
@@ -461,9 +476,9 @@ def main(argv):
         return 1
     root = xlib.XDefaultRootWindow(d)
     # Commands about the screen, the input or windows of our own.
-    if command in ("workarea", "key", "pointer", "focused", "panel", "other"):
-        test = xtest() if command in ("key", "pointer") else None
-        if command in ("key", "pointer") and test is None:
+    if command in ("workarea", "key", "pointer", "up", "focused", "panel", "other"):
+        test = xtest() if command in ("key", "pointer", "up") else None
+        if command in ("key", "pointer", "up") and test is None:
             print("xwindow: no XTest library (libxtst6)", file=sys.stderr)
             return 1
         if command == "workarea":
@@ -478,6 +493,8 @@ def main(argv):
                 return 1
         elif command == "pointer":
             real_pointer(d, test, int(argv[2]), int(argv[3]))
+        elif command == "up":
+            real_button(d, test, False)
         elif command == "focused":
             w, revert = Window(), ctypes.c_int()
             xlib.XGetInputFocus(d, ctypes.byref(w), ctypes.byref(revert))
@@ -539,7 +556,7 @@ def main(argv):
         if not manager(d, w, argv[3], argv[4:]):
             print(__doc__, file=sys.stderr)
             return 2
-    elif command in ("press", "drag"):
+    elif command in ("press", "drag", "dblclick", "down"):
         test = xtest()
         if test is None:
             print("xwindow: no XTest library (libxtst6)", file=sys.stderr)
@@ -552,7 +569,11 @@ def main(argv):
             dx, dy = int(argv[5]), int(argv[6])
             for step in range(1, 11):
                 real_pointer(d, test, x + dx * step // 10, y + dy * step // 10)
-        real_button(d, test, False)
+        if command != "down":
+            real_button(d, test, False)
+        if command == "dblclick":
+            real_button(d, test, True)
+            real_button(d, test, False)
     xlib.XCloseDisplay(d)
     return 0
 

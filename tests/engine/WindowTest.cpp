@@ -185,3 +185,147 @@ TEST_F(WindowTest, WithoutAManagerMaximisingTakesTheWorkAreaAndTellsAfterTheSize
   EXPECT_EQ(view->getWindowRect().size, normal.size);
   view->setWindowMessageHook(nullptr);
 }
+
+namespace {
+
+// A window opened on a desktop of that size (headless, KEST_DESKTOP names
+// it), and the desktop put back.
+class SmallDesktop {
+ public:
+  explicit SmallDesktop(const char* size) {
+    kest::backend::close();
+    setenv("KEST_DESKTOP", size, 1);
+    CCEGLView::sharedOpenGLView()->setFrameSize(1288, 762);
+  }
+  ~SmallDesktop() {
+    kest::backend::close();
+    unsetenv("KEST_DESKTOP");
+    kest::backend::setLeastWindowSize(0, 0);
+    CCEGLView::sharedOpenGLView()->setFrameSize(1288, 762);
+  }
+};
+
+}  // namespace
+
+// The window opens inside the usable area, centred: as designed where that
+// holds it, else scaled down with the table's shape to its shorter side.
+// Maximised and restored, it comes back to the same rectangle.
+TEST_F(WindowTest, TheWindowOpensInsideTheUsableAreaWithTheTablesShape) {
+  const struct {
+    const char* desktop;
+    CCRect window;
+  } cases[] = {
+      {"1920x1040", {316, 139, 1288, 762}},
+      {"1366x728", {68, 0, 1230, 728}},  // a 1366 x 768 laptop with a 40-pixel panel
+      {"1152x864", {0, 91, 1152, 681}},  // 4:3, the width decides
+      {"1024x600", {5, 0, 1014, 600}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.desktop);
+    SmallDesktop desktop(c.desktop);
+    ASSERT_TRUE(view->openWindow());
+    EXPECT_EQ(view->getWindowRect().origin, c.window.origin);
+    EXPECT_EQ(view->getWindowRect().size, c.window.size);
+    EXPECT_EQ(view->getFrameSize(), c.window.size);
+    view->maximizeWindow();
+    view->pollEvents();
+    EXPECT_EQ(view->getWindowRect().size, view->getWorkArea().size);
+    view->restoreWindow();
+    view->pollEvents();
+    EXPECT_EQ(view->getWindowRect().origin, c.window.origin);
+    EXPECT_EQ(view->getWindowRect().size, c.window.size);
+  }
+}
+
+// Sized below its least size, by anyone, the window stops there; on a
+// desktop too small for it, at what of it fits.
+TEST_F(WindowTest, TheWindowGoesNoSmallerThanItsLeastSize) {
+  {
+    SmallDesktop desktop("1920x1040");
+    view->setFrameLeastSize(966, 571.5f);
+    ASSERT_TRUE(view->openWindow());
+    view->setWindowRect(CCRect(100, 100, 400, 300));
+    view->pollEvents();
+    EXPECT_EQ(view->getWindowRect().size, CCSize(966, 572));
+    EXPECT_EQ(view->getFrameSize(), CCSize(966, 572));
+  }
+  SmallDesktop desktop("800x480");
+  view->setFrameLeastSize(966, 572);
+  ASSERT_TRUE(view->openWindow());
+  EXPECT_EQ(view->getWindowRect().size, CCSize(800, 473));
+  view->setWindowRect(CCRect(0, 0, 200, 100));
+  view->pollEvents();
+  EXPECT_EQ(view->getWindowRect().size, CCSize(800, 473));
+}
+
+// A double click on the caption maximises the window and another restores
+// it to its exact rectangle; it reaches nothing on the caption.
+TEST_F(WindowTest, ADoubleClickOnTheCaptionMaximisesAndRestores) {
+  ASSERT_TRUE(view->openWindow());
+  const CCRect normal(40, 30, 1288, 762);
+  view->setWindowRect(normal);
+  view->pollEvents();
+  int clicks = 0;
+  view->setWindowMessageHook([&clicks](const CCWindowMessage& m) {
+    clicks += m.kind == CCWindowMessage::kLButtonDblClk;
+    return false;
+  });
+  view->setWindowAreaHook([](const CCPoint& p) { return p.y < 30 ? CCWindowArea::kCaption : CCWindowArea::kClient; });
+  auto doubleClick = [this](float x, float y) {
+    view->handleMouseButton(x, y, 0, true, 1);
+    view->handleMouseButton(x, y, 0, false, 1);
+    view->handleMouseButton(x, y, 0, true, 2);
+    view->handleMouseButton(x, y, 0, false, 2);
+    view->pollEvents();
+  };
+  doubleClick(600, 12);
+  EXPECT_TRUE(view->isMaximized());
+  EXPECT_EQ(view->getWindowRect().size, view->getWorkArea().size);
+  doubleClick(900, 20);
+  EXPECT_FALSE(view->isMaximized());
+  EXPECT_EQ(view->getWindowRect().origin, normal.origin);
+  EXPECT_EQ(view->getWindowRect().size, normal.size);
+  EXPECT_EQ(clicks, 0);
+  doubleClick(600, 300);  // the client's own
+  EXPECT_FALSE(view->isMaximized());
+  EXPECT_EQ(clicks, 1);
+  view->setWindowAreaHook(nullptr);
+  view->setWindowMessageHook(nullptr);
+}
+
+// The caption of a maximised window, dragged, restores it to its size under
+// the pointer, which keeps its place along the window's width and height; a
+// press that moves less than the drag start leaves it.
+TEST_F(WindowTest, DraggingAMaximisedWindowsCaptionRestoresItUnderThePointer) {
+  ASSERT_TRUE(view->openWindow());
+  view->setWindowRect(CCRect(40, 30, 1288, 762));
+  view->pollEvents();
+  view->setWindowAreaHook([](const CCPoint& p) { return p.y < 40 ? CCWindowArea::kCaption : CCWindowArea::kClient; });
+  const struct {
+    float x, y;
+    CCPoint origin;
+  } cases[] = {
+      {960, 20, {316, 6}},  // the middle: the window centred on the pointer
+      {1900, 20, {625, 6}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+    view->maximizeWindow();
+    view->pollEvents();
+    ASSERT_EQ(view->getWindowRect().size, CCSize(1920, 1040));
+    view->handleMouseButton(c.x, c.y, 0, true, 1);
+    view->handleMouseMove(c.x + 3, c.y, true);
+    view->handleMouseButton(c.x + 3, c.y, 0, false, 1);
+    view->pollEvents();
+    EXPECT_TRUE(view->isMaximized());
+    view->handleMouseButton(c.x, c.y, 0, true, 1);
+    view->handleMouseMove(c.x, c.y + 4, true);
+    view->handleMouseMove(c.x + 50, c.y + 40, true);
+    view->handleMouseButton(c.x + 50, c.y + 40, 0, false, 1);
+    view->pollEvents();
+    EXPECT_FALSE(view->isMaximized());
+    EXPECT_EQ(view->getWindowRect().origin, c.origin);
+    EXPECT_EQ(view->getWindowRect().size, CCSize(1288, 762));
+  }
+  view->setWindowAreaHook(nullptr);
+}

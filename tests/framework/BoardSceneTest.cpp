@@ -2,6 +2,8 @@
 // messages, then inspected node by node and in screenshots.
 #include "KernelFixture.h"
 
+#include <array>
+
 #include "bank/BankDialogServer.h"
 #include "bank/BankEntry.h"
 #include "games/framework/BoardDrawUserData.h"
@@ -47,6 +49,25 @@ public:
     void (*myLayout)(CBoardDrawUserData*) = nullptr;
 };
 
+// A plain board on a table picture that is no tile: the window's skin, a
+// picture shaded to its edges.
+class PictureTableBoard : public CPlainGameBoard
+{
+public:
+    static PictureTableBoard* create()
+    {
+        auto* board = new PictureTableBoard();
+        board->init();
+        board->autorelease();
+        return board;
+    }
+    bool init() override
+    {
+        InitGameTable("Skin/Bg/bg1", "ClientGame/Table", nullptr, CCPointZero);
+        return CPlainGameBoard::init();
+    }
+};
+
 class BoardScene : public KernelTest
 {
 protected:
@@ -75,23 +96,27 @@ protected:
         return board;
     }
 
-    CountingBoard* SeatCounting(uint16_t chairs)
+    // A board of a kind of the test's own, entered at a table of `chairs`.
+    template <class Board>
+    Board* EnterOwnKind(uint16_t kind, uint16_t chairs)
     {
-        RegisterGameKind(kCountingKind, &kt::TestModule::Make, &MakeCountingGame);
-        Configure(chairs, kCountingKind);
-        const std::vector<uint8_t> record = KindRecord(kCountingKind);
+        RegisterGameKind(kind, &kt::TestModule::Make, &MakeGame<Board>);
+        Configure(chairs, kind);
+        const std::vector<uint8_t> record = KindRecord(kind);
         kernel->LoadGameResources(record.data());
         room.ready = true;
         kernel->EnterGame(record.data());
-        return dynamic_cast<CountingBoard*>(kernel->GetGameBoard());
+        return dynamic_cast<Board*>(kernel->GetGameBoard());
     }
+    CountingBoard* SeatCounting(uint16_t chairs) { return EnterOwnKind<CountingBoard>(kCountingKind, chairs); }
 
-    static CGameBoard* MakeCountingGame()
+    template <class Board>
+    static CGameBoard* MakeGame()
     {
         auto* fresh = new kt::RecordingHandler();
         fresh->InitGameHandler();
         s_self->handler.reset(fresh);
-        return CountingBoard::create();
+        return Board::create();
     }
 
     static CBoardDrawUserData* Panel(CGameBoard* board, uint16_t view) { return board->GetSeatPanel(view); }
@@ -264,6 +289,60 @@ TEST_F(BoardScene, AnyWindowSizeShowsTheWholeTable)
             EXPECT_LE(box.getMaxX(), visible.width);
             EXPECT_LE(box.getMaxY(), visible.height);
         }
+    }
+    View()->setFrameSize(1288, 762);
+}
+
+// A window of another shape than the table's has room to spare beside the
+// table picture (wider) or below it (taller): the picture's edge goes on
+// there plainly, with no seam and no second picture.
+TEST_F(BoardScene, TheSpareRoomContinuesTheTablePicturePlainly)
+{
+    CGameBoard* board = EnterOwnKind<PictureTableBoard>(78, 3);
+    ASSERT_NE(board, nullptr);
+    EXPECT_TRUE(Control(IPC_SUB_SHOW_GAME));
+    Step();
+    board->GetContentRoot()->setVisible(false);  // the table picture alone
+    for (const bool wider : {true, false})
+    {
+        const CCSize frame = wider ? CCSize(1600, 900) : CCSize(1280, 1024);
+        SCOPED_TRACE(testing::Message() << frame.width << " x " << frame.height);
+        View()->setFrameSize(frame.width, frame.height);
+        board->LayoutBoard(static_cast<int>(frame.width), static_cast<int>(frame.height));
+        std::vector<unsigned char> rgba;
+        int width = 0, height = 0;
+        ASSERT_TRUE(CCDirector::sharedDirector()->captureFrame(rgba, width, height));
+        // The colour at a point (design points, GL orientation).
+        auto at = [&](float x, float y) {
+            const float scale = View()->getScaleX();
+            const int px = static_cast<int>(x * scale), py = height - 1 - static_cast<int>(y * scale);
+            const unsigned char* p = &rgba[(static_cast<size_t>(py) * width + px) * 4];
+            return std::array<int, 3>{p[0], p[1], p[2]};
+        };
+        // The picture (1024 x 728) hangs from the table's top left corner.
+        const CCRect table = board->GetTable()->boundingBox();
+        const float edge = wider ? table.getMinX() + 1024 : table.getMaxY() - 728;
+        int differing = 0, compared = 0;
+        for (int i = 0; i < 10; ++i)
+        {
+            // Along the spare room from the picture's edge on (clear of the
+            // window frame's shade along the bottom).
+            const float across = wider ? table.getMinY() + 60 + i * 60 : table.getMinX() + 40 + i * 90;
+            const std::array<int, 3> last = wider ? at(edge - 1, across) : at(across, edge + 1);
+            const float from = wider ? edge + 1 : table.getMinY() + 50, to = wider ? table.getMaxX() - 2 : edge - 1;
+            for (float along = from; along < to; along += 3, ++compared)
+            {
+                const std::array<int, 3> now = wider ? at(along, across) : at(across, along);
+                for (int c = 0; c < 3; ++c)
+                    if (std::abs(now[c] - last[c]) > 1)
+                    {
+                        ++differing;
+                        break;
+                    }
+            }
+        }
+        EXPECT_GT(compared, 100);
+        EXPECT_EQ(differing, 0);
     }
     View()->setFrameSize(1288, 762);
 }

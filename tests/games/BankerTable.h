@@ -100,7 +100,7 @@ void MakeBusyScene(Scene& s, int areas)
 {
     for (int i = 0; i < areas; ++i)
     {
-        s.lAllBets[i] = 143456789;
+        s.lAllBets[i] = 2394567890LL;
         s.lMyBets[i] = 20000000;
     }
     s.lMyScore = -1234567890;

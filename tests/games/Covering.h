@@ -412,9 +412,10 @@ inline std::string LineUnder(const Frame& with, const Frame& under, const std::v
         if (n * 10 >= (y1 - y0) * 9 && shown * 4 >= n)
             return "an upright edge";
     }
-    // A level edge along the strokes' foot or head only touches them: one
-    // an eighth of their height into them crosses them.
-    const int into = std::max(rim, (y1 - y0) / 8);
+    // A level edge along the strokes' foot or head only touches them (the
+    // rim of the plate a text fills): one through their middle half
+    // crosses them.
+    const int into = std::max(rim, (y1 - y0) / 4);
     for (int y = std::max(y0 + into, 2); y < y1 - into; ++y)
     {
         int n = 0, shown = 0;
@@ -662,7 +663,7 @@ inline std::vector<Finding> Look(const std::vector<Readable>& readables, const N
                 say(r, "does not show", where + " " + nodeboxes::Describe(box) + " does not show (off the window)");
             continue;
         }
-        Seen s{&r, box, detail::ToPixels(box, base), detail::ToPixels(whole, base), {}, {}, {}};
+        Seen s{&r, box, detail::ToPixels(box, base), detail::ToPixels(whole, base), {}, {}, {}, {}};
         // A text is read whole: none of it off the window, cut by what
         // clips it or past its room.
         if (r.area.size.width <= 0)

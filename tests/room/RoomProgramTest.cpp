@@ -338,7 +338,7 @@ constexpr const char* kCarChip10000 = "487,533";
 constexpr const char* kCarChip100000 = "543,533";
 constexpr const char* kCarArea1 = "283,224";
 constexpr const char* kCarArea6 = "438,347";
-constexpr const char* kCarHistoryLeft = "289,665";
+constexpr const char* kCarHistoryLeft = "323,665";
 
 // A whole round: I queue for the banker, the banker changes, I bet 10,000 on
 // the big bsj and 100,000 on the small bm by clicks (roomsim checks both

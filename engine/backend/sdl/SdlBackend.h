@@ -187,8 +187,18 @@ bool windowManagerX11();
 int maximizedX11();
 // Whether an SDL_SysWMmsg is the window manager changing the window's state.
 bool stateChangeX11(const void* sysWmMessage);
+// Hands a drag of the window to the window manager from where the pointer
+// is now, as a press on the caption does, when the left button is still
+// down (a press the client took: the manager moves the window on with it).
+void beginMoveX11();
+// Where the pointer is on the window now, as the X server has it; false when
+// the window is not on X.
+bool pointerOnWindowX11(int& x, int& y);
 // Lets SDL ask the view where a press on the window lands (SdlEvents.cpp).
 void installHitTest(SDL_Window* win);
+// Keeps the window's rectangle as the one to restore when it is not
+// maximised (the window moved or changed size).
+void noteNormalRect();
 // Puts the kept frame on the window again, all of it (the window was exposed).
 void showCanvasAgain();
 
@@ -331,7 +341,19 @@ struct SdlState {
   // the back end maximises (ownMaximize) and keeps the normal rectangle.
   bool maximized = false, maximizedTold = false, ownMaximize = false;
   bool ownCaption = false;  // setOwnCaption: no frame of the manager's
+  // The rectangle the window has when it is not maximised (whoever
+  // maximises it: the manager's restore gives it back too).
   int normalX = 0, normalY = 0, normalW = 0, normalH = 0;
+  int leastW = 0, leastH = 0;  // setLeastWindowSize
+  // The last press on the caption that the window manager took (SDL ticks,
+  // 0 for none) and where it was: a second one soon after in the same place
+  // is a double click, which the view gets (captionDoubleClick).
+  uint32_t captionPressAt = 0;
+  int captionPressX = 0, captionPressY = 0;
+  bool captionDoubleClick = false;
+  // Minimised since the pointer was last seen: what is under it is found
+  // again when the window shows.
+  bool pointerUnseen = false;
 
   // A headless GL window draws into a buffer of the size it was opened with,
   // which does not follow the window. Once the window has another size,

@@ -14,6 +14,7 @@
 // window manager move the window from the caption and size it from an edge.
 
 #include <chrono>
+#include <cstdlib>
 
 #include "CCEGLView.h"
 #include "backend/sdl/SdlBackend.h"
@@ -56,9 +57,31 @@ void readMaximized() {
   g_sdl.maximized = x11 >= 0 ? x11 == 1 : (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_MAXIMIZED) != 0;
 }
 
+// A second press this soon and this near the last is a double click.
+constexpr uint32_t kDoubleClickMs = 500;
+constexpr int kDoubleClickPixels = 4;
+
+// SDL asks on every press of the left button. The caption's presses go to
+// the window manager, which moves the window, except where the view acts
+// itself: a double click (the first press was the manager's, so SDL counts
+// the second as a first) and a press on a maximised window's caption.
 SDL_HitTestResult hitTest(SDL_Window*, const SDL_Point* p, void*) {
   switch (cocos2d::CCEGLView::sharedOpenGLView()->windowAreaAt((float)p->x, (float)p->y)) {
-    case cocos2d::CCWindowArea::kCaption: return SDL_HITTEST_DRAGGABLE;
+    case cocos2d::CCWindowArea::kCaption: {
+      if (g_sdl.maximized) return SDL_HITTEST_NORMAL;
+      const uint32_t now = SDL_GetTicks() | 1;  // 0 is none
+      if (g_sdl.captionPressAt != 0 && now - g_sdl.captionPressAt <= kDoubleClickMs &&
+          std::abs(p->x - g_sdl.captionPressX) <= kDoubleClickPixels &&
+          std::abs(p->y - g_sdl.captionPressY) <= kDoubleClickPixels) {
+        g_sdl.captionPressAt = 0;
+        g_sdl.captionDoubleClick = true;
+        return SDL_HITTEST_NORMAL;
+      }
+      g_sdl.captionPressAt = now;
+      g_sdl.captionPressX = p->x;
+      g_sdl.captionPressY = p->y;
+      return SDL_HITTEST_DRAGGABLE;
+    }
     case cocos2d::CCWindowArea::kTop: return SDL_HITTEST_RESIZE_TOP;
     case cocos2d::CCWindowArea::kTopRight: return SDL_HITTEST_RESIZE_TOPRIGHT;
     case cocos2d::CCWindowArea::kRight: return SDL_HITTEST_RESIZE_RIGHT;
@@ -99,8 +122,12 @@ bool pumpEvents() {
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
         int button = e.button.button == SDL_BUTTON_LEFT ? 0 : (e.button.button == SDL_BUTTON_RIGHT ? 1 : 2);
-        view->handleMouseButton((float)e.button.x, (float)e.button.y, button, e.type == SDL_MOUSEBUTTONDOWN,
-                                e.button.clicks);
+        int clicks = e.button.clicks;
+        if (button == 0 && e.type == SDL_MOUSEBUTTONDOWN && g_sdl.captionDoubleClick) {
+          g_sdl.captionDoubleClick = false;
+          clicks = 2;
+        }
+        view->handleMouseButton((float)e.button.x, (float)e.button.y, button, e.type == SDL_MOUSEBUTTONDOWN, clicks);
         break;
       }
       case SDL_MOUSEWHEEL: {
@@ -122,11 +149,18 @@ bool pumpEvents() {
       case SDL_TEXTINPUT: view->handleTextInput(e.text.text); break;
       case SDL_WINDOWEVENT:
         switch (e.window.event) {
-          case SDL_WINDOWEVENT_MINIMIZED: view->handleWindowState(cocos2d::CCWindowMessage::kMinimized); break;
+          case SDL_WINDOWEVENT_MINIMIZED:
+            g_sdl.pointerUnseen = true;
+            view->handleWindowState(cocos2d::CCWindowMessage::kMinimized);
+            break;
           // Also out of the minimised state: only what the manager has counts.
           case SDL_WINDOWEVENT_MAXIMIZED:
           case SDL_WINDOWEVENT_RESTORED: readMaximized(); break;
-          case SDL_WINDOWEVENT_SIZE_CHANGED: view->handleResize((float)e.window.data1, (float)e.window.data2); break;
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+            view->handleResize((float)e.window.data1, (float)e.window.data2);
+            noteNormalRect();
+            break;
+          case SDL_WINDOWEVENT_MOVED: noteNormalRect(); break;
           case SDL_WINDOWEVENT_EXPOSED:
             showCanvasAgain();
             view->handleExposed();
@@ -142,6 +176,20 @@ bool pumpEvents() {
         break;
       default: break;
     }
+  }
+  // Back from minimised, the pointer may be anywhere, the window under it
+  // or not (no crossing tells when it is not): what it was over last (the
+  // minimise button) no longer has it.
+  if (g_sdl.pointerUnseen && !(SDL_GetWindowFlags(g_sdl.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN))) {
+    g_sdl.pointerUnseen = false;
+    int x = 0, y = 0;
+    if (!pointerOnWindowX11(x, y)) {
+      int left = 0, top = 0;
+      SDL_GetGlobalMouseState(&x, &y);
+      SDL_GetWindowPosition(g_sdl.window, &left, &top);
+      x -= left, y -= top;
+    }
+    view->handleMouseMove((float)x, (float)y, false);
   }
   if (g_sdl.maximized != g_sdl.maximizedTold) {
     g_sdl.maximizedTold = g_sdl.maximized;

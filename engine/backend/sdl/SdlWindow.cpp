@@ -2,18 +2,20 @@
 //
 // Implemented: a window (hidden when headless) with SDL's OpenGL renderer,
 // falling back to the software renderer (and, headless, from the offscreen
-// video driver with EGL to the dummy driver); minimise, maximise, restore,
-// raise, position and size; the work area (headless: a stand-in desktop); the
-// icon; colour cursors; the clipboard; message boxes. Closing ends the
-// renderer, every texture page and the fonts; textures and cursors made
-// before then are stale.
+// video driver with EGL to the dummy driver), opened inside the usable area;
+// minimise, maximise, restore, raise, position, size and a least size; the
+// work area (headless: a stand-in desktop); the icon; colour cursors; the
+// clipboard; message boxes. Closing ends the renderer, every texture page and
+// the fonts; textures and cursors made before then are stale.
 //
 // A window that draws its own caption has no frame from the window manager:
 // SDL asks the view where a press lands (SdlEvents.cpp) and lets the manager
 // move or size the window from the caption and the edges. A click that gives
 // the window the focus also acts, and closing only asks the view. Maximising
 // is the manager's (it keeps the rectangle to go back to and tells the other
-// programs); without one the back end does it.
+// programs); without one the back end does it. A maximised window dragged by
+// its caption is restored under the pointer here and handed to the manager
+// to move on.
 
 #include <dlfcn.h>
 #include <link.h>
@@ -21,6 +23,8 @@
 #include <sched.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +42,33 @@ std::string g_openError;
 }
 
 namespace {
+
+// A size of w x h's shape that the area holds: w x h itself when it fits,
+// else scaled down to touch the area's shorter side (whole pixels, never
+// past it).
+void fitShape(int areaW, int areaH, int& w, int& h) {
+  if (w <= 0 || h <= 0 || areaW <= 0 || areaH <= 0 || (w <= areaW && h <= areaH)) return;
+  if ((long)areaW * h >= (long)areaH * w) {
+    w = std::max(1, (int)((long)w * areaH / h));
+    h = areaH;
+  } else {
+    h = std::max(1, (int)((long)h * areaW / w));
+    w = areaW;
+  }
+}
+
+// The least size asked for, as much of it as the usable area holds.
+void applyLeastSize() {
+  if (!g_sdl.window) return;
+  int x, y, w = std::max(g_sdl.leastW, 1), h = std::max(g_sdl.leastH, 1), areaW, areaH;
+  workArea(x, y, areaW, areaH);
+  fitShape(areaW, areaH, w, h);
+  SDL_SetWindowMinimumSize(g_sdl.window, w, h);
+}
+
+// x clamped so that [x, x + w) lies inside [from, from + length) where it
+// can.
+int within(int x, int w, int from, int length) { return std::max(from, std::min(x, from + length - w)); }
 
 bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int w, int h, const char* title) {
   if (videoDriver) SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
@@ -70,7 +101,14 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
   if (strcmp(renderDriver, "software") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Naming a driver turns SDL's own batching off unless asked for.
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
-  SDL_Window* win = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
+  // Inside the usable area, panels and docks clear, whatever the screen.
+  // Headless, only a desktop named (KEST_DESKTOP) holds the window in: the
+  // stand-in one takes what a test asks for.
+  int areaX, areaY, areaW, areaH;
+  workArea(areaX, areaY, areaW, areaH);
+  if (!hidden || SDL_getenv("KEST_DESKTOP")) fitShape(areaW, areaH, w, h);
+  const int x = areaX + std::max(areaW - w, 0) / 2, y = areaY + std::max(areaH - h, 0) / 2;
+  SDL_Window* win = SDL_CreateWindow(title, x, y, w, h, flags);
   if (!win) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     return false;
@@ -102,6 +140,13 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
     if (g_sdl.xDisplay) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   }
   g_sdl.maximized = g_sdl.maximizedTold = g_sdl.ownMaximize = false;
+  g_sdl.normalX = x;
+  g_sdl.normalY = y;
+  g_sdl.normalW = w;
+  g_sdl.normalH = h;
+  g_sdl.captionPressAt = 0;
+  g_sdl.captionDoubleClick = g_sdl.pointerUnseen = false;
+  applyLeastSize();
   g_sdl.gl = {};
   if (strcmp(g_sdl.rendererName, "opengl") == 0) {
     SdlState::GlCalls& gl = g_sdl.gl;
@@ -252,6 +297,12 @@ void setWindowSize(int width, int height) {
   if (g_sdl.window) SDL_SetWindowSize(g_sdl.window, width, height);
 }
 
+void setLeastWindowSize(int width, int height) {
+  g_sdl.leastW = std::max(width, 0);
+  g_sdl.leastH = std::max(height, 0);
+  applyLeastSize();
+}
+
 void minimize() {
   if (g_sdl.window) SDL_MinimizeWindow(g_sdl.window);
 }
@@ -281,10 +332,47 @@ void restore() {
   if (!g_sdl.window) return;
   if (g_sdl.ownMaximize) {
     g_sdl.ownMaximize = g_sdl.maximized = false;
-    setWindowRect(g_sdl.normalX, g_sdl.normalY, g_sdl.normalW, g_sdl.normalH);
+    // Never back to a place outside the usable area.
+    int x, y, w, h;
+    workArea(x, y, w, h);
+    setWindowRect(within(g_sdl.normalX, g_sdl.normalW, x, w), within(g_sdl.normalY, g_sdl.normalH, y, h), g_sdl.normalW,
+                  g_sdl.normalH);
     return;
   }
   if (g_sdl.maximized) SDL_RestoreWindow(g_sdl.window);
+}
+
+void restoreUnder(int x, int y, float fractionX, float fractionY) {
+  if (!g_sdl.window || !g_sdl.maximized || g_sdl.normalW <= 0 || g_sdl.normalH <= 0) return;
+  const int w = g_sdl.normalW, h = g_sdl.normalH;
+  int areaX, areaY, areaW, areaH;
+  workArea(areaX, areaY, areaW, areaH);
+  const int left = within(x - (int)std::lround(fractionX * (float)w), w, areaX, areaW);
+  const int top = within(y - (int)std::lround(fractionY * (float)h), h, areaY, areaH);
+  if (g_sdl.ownMaximize) {
+    g_sdl.ownMaximize = g_sdl.maximized = false;
+    setWindowRect(left, top, w, h);
+    return;
+  }
+  // The manager takes the window out of its state (to the rectangle it
+  // keeps), then it goes where the pointer is and follows it.
+  SDL_RestoreWindow(g_sdl.window);
+  setWindowRect(left, top, w, h);
+  beginMoveX11();
+}
+
+void noteNormalRect() {
+  if (!g_sdl.window || g_sdl.maximized) return;
+  int x, y, w, h, areaX, areaY, areaW, areaH;
+  windowRect(x, y, w, h);
+  workArea(areaX, areaY, areaW, areaH);
+  // The manager may give a window the usable area before it says that it
+  // maximised it.
+  if (w <= 0 || h <= 0 || (x == areaX && y == areaY && w == areaW && h == areaH)) return;
+  g_sdl.normalX = x;
+  g_sdl.normalY = y;
+  g_sdl.normalW = w;
+  g_sdl.normalH = h;
 }
 
 bool isMinimized() { return g_sdl.window && (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_MINIMIZED); }

@@ -1,7 +1,7 @@
 // What only X11 gives: putting part of a GL back buffer on the window, and
 // pixels kept from earlier frames; whether a window manager runs and whether
-// it has the window maximised (Xlib's own calls, from the library SDL
-// loaded, so the engine links no X library).
+// it has the window maximised; handing it a drag of the window (Xlib's own
+// calls, from the library SDL loaded, so the engine links no X library).
 //
 // Kept apart because Xlib's headers define names (None, Window, Cursor) that
 // the rest of the back end uses for its own.
@@ -42,6 +42,9 @@ struct XCalls {
   Pixmap (*createPixmap)(Display*, Drawable, unsigned int, unsigned int, unsigned int) = nullptr;
   int (*freePixmap)(Display*, Pixmap) = nullptr;
   int (*copyArea)(Display*, Drawable, Drawable, GC, int, int, unsigned int, unsigned int, int, int) = nullptr;
+  int (*ungrabPointer)(Display*, Time) = nullptr;
+  Bool (*queryPointer)(Display*, ::Window, ::Window*, ::Window*, int*, int*, int*, int*, unsigned int*) = nullptr;
+  Status (*sendEvent)(Display*, ::Window, Bool, long, XEvent*) = nullptr;
 };
 
 XCalls& xCalls() {
@@ -64,10 +67,13 @@ XCalls& xCalls() {
   x.createPixmap = reinterpret_cast<decltype(x.createPixmap)>(SDL_LoadFunction(lib, "XCreatePixmap"));
   x.freePixmap = reinterpret_cast<decltype(x.freePixmap)>(SDL_LoadFunction(lib, "XFreePixmap"));
   x.copyArea = reinterpret_cast<decltype(x.copyArea)>(SDL_LoadFunction(lib, "XCopyArea"));
+  x.ungrabPointer = reinterpret_cast<decltype(x.ungrabPointer)>(SDL_LoadFunction(lib, "XUngrabPointer"));
+  x.queryPointer = reinterpret_cast<decltype(x.queryPointer)>(SDL_LoadFunction(lib, "XQueryPointer"));
+  x.sendEvent = reinterpret_cast<decltype(x.sendEvent)>(SDL_LoadFunction(lib, "XSendEvent"));
   // The library stays loaded for the process (SDL holds it too).
   x.ok = x.getWindowAttributes && x.createGC && x.createImage && x.putImage && x.flush && x.freeGC &&
          x.eventsQueued && x.internAtom && x.getWindowProperty && x.free && x.createPixmap && x.freePixmap &&
-         x.copyArea;
+         x.copyArea && x.ungrabPointer && x.queryPointer && x.sendEvent;
   return x;
 }
 
@@ -95,7 +101,7 @@ void handleXErrors() {
 // The window manager's names, for the display they were made on.
 struct StateAtoms {
   Display* display = nullptr;
-  Atom check = 0, state = 0, vertical = 0, horizontal = 0;
+  Atom check = 0, state = 0, vertical = 0, horizontal = 0, moveResize = 0;
 };
 
 const StateAtoms* stateAtoms() {
@@ -109,6 +115,7 @@ const StateAtoms* stateAtoms() {
     atoms.state = x.internAtom(display, "_NET_WM_STATE", False);
     atoms.vertical = x.internAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
     atoms.horizontal = x.internAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+    atoms.moveResize = x.internAtom(display, "_NET_WM_MOVERESIZE", False);
   }
   return &atoms;
 }
@@ -346,6 +353,60 @@ int maximizedX11() {
   return vertical && horizontal ? 1 : 0;
 #else
   return -1;
+#endif
+}
+
+namespace {
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+// Where the pointer is now, on the screen and on the window, and its
+// buttons, asked of the server (SDL's answer may wait for motion it has not
+// read yet).
+bool queryPointer(int& rootX, int& rootY, int& x, int& y, unsigned& buttons) {
+  XCalls& calls = xCalls();
+  if (!g_sdl.xDisplay || !g_sdl.xWindow || !calls.ok) return false;
+  ::Window root = 0, child = 0;
+  return calls.queryPointer(static_cast<Display*>(g_sdl.xDisplay), g_sdl.xWindow, &root, &child, &rootX, &rootY, &x,
+                            &y, &buttons);
+}
+#endif
+
+}  // namespace
+
+bool pointerOnWindowX11(int& x, int& y) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  int rootX = 0, rootY = 0;
+  unsigned buttons = 0;
+  return queryPointer(rootX, rootY, x, y, buttons);
+#else
+  (void)x, (void)y;
+  return false;
+#endif
+}
+
+void beginMoveX11() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  const StateAtoms* atoms = stateAtoms();
+  int x = 0, y = 0, onWindowX = 0, onWindowY = 0;
+  unsigned buttons = 0;
+  if (!atoms || !queryPointer(x, y, onWindowX, onWindowY, buttons) || !(buttons & Button1Mask)) return;
+  XCalls& calls = xCalls();
+  Display* display = static_cast<Display*>(g_sdl.xDisplay);
+  // The press made the client the pointer's owner: the manager takes it.
+  calls.ungrabPointer(display, CurrentTime);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = g_sdl.xWindow;
+  event.xclient.message_type = atoms->moveResize;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = x;
+  event.xclient.data.l[1] = y;
+  event.xclient.data.l[2] = 8;  // _NET_WM_MOVERESIZE_MOVE
+  event.xclient.data.l[3] = 1;  // the left button
+  event.xclient.data.l[4] = 1;  // from an application
+  calls.sendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                  &event);
+  calls.flush(display);
 #endif
 }
 

@@ -140,7 +140,9 @@ void CBoardDrawUserData::Build(CGameBoard* board, uint16_t view, const tagUserDa
     m_pScoreLabel = Label(score, 11);
     m_pScoreLabel->setAnchorPoint(CCPoint(0.5f, 0.5f));
     m_pScoreLabel->setHorizontalAlignment(kCCTextAlignmentCenter);
-    m_pScoreLabel->setPosition(CCPoint(41, 7));
+    // Its foot clear of the panel's bottom border, which the cards of a
+    // seat below the panel make stand out.
+    m_pScoreLabel->setPosition(CCPoint(41, 9));
     m_pBackground->addChild(m_pScoreLabel);
     // Within the panel's picture, whatever name a later update brings.
     m_fNameWidth = kOtherNameWidth;

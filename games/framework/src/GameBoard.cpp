@@ -456,8 +456,11 @@ void CGameBoard::InitGameTable(const char* table, const char* content, const cha
         m_pTable = CCSprite::create(table);
         if (m_pTable->getTexture() != nullptr)
         {
-            // A play area larger than the picture tiles it.
-            ccTexParams params = {GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT};
+            // A play area larger than the picture (a window of another shape
+            // than the table's) continues its edges plainly: tiled, a whole
+            // table picture would show again beside it, and the seam where
+            // its edges meet.
+            ccTexParams params = {GL_LINEAR, GL_LINEAR, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE};
             m_pTable->getTexture()->setTexParameters(&params);
         }
         m_pTable->setAnchorPoint(CCPoint(0, 0));

@@ -16,26 +16,12 @@ using cocos2d::CCRect;
 
 namespace {
 
-// A busy table: others' bets of nine digits on every area, mine of eight,
-// results of ten, six players queued and a full record strip.
-constexpr int64_t kTheirs = 243456789, kMine = 20000000, kResult = 1234567890;
+// A busy table: others' bets to totals of ten digits on every area, mine of
+// eight, results of ten, six players queued and a full record strip.
+constexpr int64_t kTheirs = 2394567890, kMine = 20000000, kResult = 1234567890;
 
 // Faults the check finds that are being mended.
-const char* const kCovered = "baccarat: the deal and the result panel cover the areas' totals and my bets";
-const std::vector<phasecheck::Open> kOpenFaults = {
-    {"baccarat: the bank queue cuts an 8-character name at its left edge", "idle|betting", phasecheck::kEverySize,
-     "queue row *", "cut by"},
-    {"baccarat: the top of my nickname lies under the 闲 area", "idle|betting|deal|result|restored",
-     phasecheck::kEverySize, "self_username",
-     "a line under it"},
-    {kCovered, "deal", phasecheck::kEverySize, "*", "'GAME_END_FRAME'"},
-    {kCovered, "deal", phasecheck::kEverySize, "Image_area_name_?", "GAME_POINT_"},
-    {kCovered, "deal", phasecheck::kEverySize, "Image_area_name_?", "card "},
-    {kCovered, "deal", phasecheck::kEverySize, "Image_area_name_?", "CardSprite"},
-    {kCovered, "deal", phasecheck::kEverySize, "Label_0001", "card 1"},
-    {kCovered, "result", phasecheck::kEverySize, "*", "'GAME_END'"},
-    {kCovered, "result", phasecheck::kEverySize, "*", "Label_result_"},
-};
+const std::vector<phasecheck::Open> kOpenFaults = {};
 
 // What the baccarat table gives to read, and its whereabouts.
 class BaccaratTable : public BaccaratTest
@@ -66,7 +52,8 @@ protected:
         return r;
     }
     // Each area's name, and its total and my stake when they show (`bets`:
-    // they must).
+    // they must); the most that may still be bet on the three main areas,
+    // with its caption.
     void AddAreas(phasecheck::List& r, bool bets = false)
     {
         for (int area = 0; area < 8; ++area)
@@ -75,11 +62,100 @@ protected:
             r.Widget(Name("Label_%04d", area).c_str(), !bets);
             r.Widget(Name("Label_%03d", area).c_str(), !bets);
         }
+        r.Widgets({"SCORE_INFO_XIAN", "SCORE_INFO_PING", "SCORE_INFO_ZHUANG"});
+        for (int area = 0; area <= AREA_ZHUANG; ++area)
+            AddMaxCaption(r, area);
+    }
+    // The caption of the most that may still be bet, at the left of the bar
+    // whose right part holds the figure.
+    void AddMaxCaption(phasecheck::List& r, int area)
+    {
+        const std::string name = Name("Image_max_caption_%d", area);
+        cocos2d::ui::Widget* bar = board->GetWidget(name.c_str());
+        EXPECT_NE(bar, nullptr) << name;
+        if (bar == nullptr)
+            return;
+        const CCRect box = nodeboxes::WorldBox(bar);
+        r.Part(name, bar, CCRect(box.getMinX(), box.getMinY(), box.size.width * 50 / 124, box.size.height));
+    }
+    // What of the player's and the banker's areas stands beside the deal's
+    // frame and the result panel: their totals, my stakes and the most that
+    // may still be bet, with its caption.
+    void AddOuterAmounts(phasecheck::List& r)
+    {
+        for (int area : {AREA_XIAN, AREA_ZHUANG})
+        {
+            r.Widget(Name("Label_%04d", area).c_str());
+            r.Widget(Name("Label_%03d", area).c_str());
+            AddMaxCaption(r, area);
+        }
+        r.Widgets({"SCORE_INFO_XIAN", "SCORE_INFO_ZHUANG"});
+    }
+    // Every amount on the areas either stands clear of a panel over the
+    // table or lies wholly under it: none shows in part, as a wrong figure.
+    void ExpectAmountsClearOrUnder(cocos2d::ui::Widget* panel, const std::string& phase)
+    {
+        ASSERT_TRUE(nodeboxes::Shown(panel)) << phase;
+        const CCRect over = nodeboxes::WorldBox(panel);
+        std::vector<std::string> names = {"SCORE_INFO_XIAN", "SCORE_INFO_PING", "SCORE_INFO_ZHUANG"};
+        for (int area = 0; area < 8; ++area)
+            for (const char* format : {"Label_%04d", "Label_%03d", "Image_%02d", "Image_max_caption_%d"})
+                names.push_back(Name(format, area));
+        for (const std::string& name : names)
+        {
+            cocos2d::ui::Widget* w = board->GetWidget(name.c_str());
+            if (w == nullptr || !nodeboxes::Shown(w))
+                continue;
+            const CCRect box = nodeboxes::WorldBox(w);
+            const bool under = box.getMinX() >= over.getMinX() && box.getMaxX() <= over.getMaxX() &&
+                               box.getMinY() >= over.getMinY() && box.getMaxY() <= over.getMaxY();
+            EXPECT_TRUE(under || !nodeboxes::Overlap(box, over))
+                << phase << ": " << name << " " << nodeboxes::Describe(box) << " in part under "
+                << nodeboxes::Describe(over);
+        }
+    }
+    // The rows of the window that a node's own picture draws in (its clear
+    // rows left out), as a box of the node's width.
+    CCRect DrawnBox(cocos2d::CCNode* node)
+    {
+        covering::detail::Frame with, without;
+        EXPECT_TRUE(covering::detail::Capture(with));
+        {
+            covering::detail::HideOwn hide(node);
+            covering::detail::Capture(without);
+        }
+        cocos2d::CCDirector::sharedDirector()->setNeedsRedraw();
+        const CCRect box = nodeboxes::WorldBox(node);
+        const covering::detail::Pixels area = covering::detail::ToPixels(box, with);
+        int top = -1, bottom = -1;
+        for (int y = area.y0; y < area.y1; ++y)
+            for (int x = area.x0; x < area.x1; ++x)
+                if (covering::detail::Differs(with, without, x, y))
+                {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                    break;
+                }
+        if (top < 0)
+            return CCRect();
+        const float scale = with.height / cocos2d::CCDirector::sharedDirector()->getWinSize().height;
+        const float high = (with.height - top) / scale, low = (with.height - bottom - 1) / scale;
+        return CCRect(box.getMinX(), low, box.size.width, high - low);
     }
     cocos2d::ui::Widget* Item(const char* list, int item)
     {
         auto* view = dynamic_cast<cocos2d::ui::ListView*>(board->GetWidget(list));
         return view != nullptr ? view->getItem(static_cast<unsigned int>(item)) : nullptr;
+    }
+    // The free table of a busy room: a banker of eleven digits who lost
+    // nine, and areas that take ten-digit totals.
+    static CMD_S_StatusFree BusyFreeScene()
+    {
+        CMD_S_StatusFree scene = FreeScene(20, 1);
+        scene.lBankerScore = 100000000000LL;
+        scene.lBankerWinScore = -123456789;
+        scene.lAreaLimitScore = 10000000000LL;
+        return scene;
     }
     bool SendRecords(int count)
     {
@@ -95,8 +171,8 @@ protected:
     // Others' chips on every area, then mine by clicks of the largest chip.
     void BetOnEveryArea()
     {
-        ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene())));
-        ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, phasecheck::kLargestScore, 8 * kMine)));
+        ASSERT_TRUE(Scene(GS_FREE, BytesOf(BusyFreeScene())));
+        ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 100000000000LL, 8 * kMine)));
         for (int area = 0; area < 8; ++area)
             ASSERT_TRUE(Game(SUB_S_PLACE_BET, Bet(2, static_cast<uint8_t>(area), kTheirs)));
         Touch("Button_100W");
@@ -124,6 +200,32 @@ protected:
         for (uint16_t chair : kQueue)
             ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, CMD_S_ApplyBanker{chair}));
     }
+    // Three queued players' rows show; each keeps its name and score inside
+    // the list, in the middle of its frame.
+    void ExpectQueueRowsInTheirFrames()
+    {
+        auto* queue = dynamic_cast<cocos2d::ui::ListView*>(board->GetWidget("ListView_Wait"));
+        ASSERT_NE(queue, nullptr);
+        const CCRect list = nodeboxes::WorldBox(queue);
+        for (int row = 0; row < 3; ++row)
+        {
+            cocos2d::ui::Widget* item = Item("ListView_Wait", row);
+            ASSERT_NE(item, nullptr);
+            const CCRect frame = DrawnBox(item);
+            for (int label = 0; label < 2; ++label)
+            {
+                cocos2d::CCNode* text = item->getChildByTag(BaccaratNewBoard::kQueueLabelTag + 10 * row + label);
+                ASSERT_NE(text, nullptr);
+                const CCRect box = nodeboxes::WorldBox(text);
+                SCOPED_TRACE("row " + std::to_string(row) + " label " + std::to_string(label) + " " +
+                             nodeboxes::Describe(box) + " in " + nodeboxes::Describe(frame));
+                EXPECT_GE(box.getMinX(), list.getMinX());
+                EXPECT_LE(box.getMaxX(), list.getMaxX());
+                EXPECT_GE(box.getMinY(), frame.getMinY() + 2);
+                EXPECT_LE(box.getMaxY(), frame.getMaxY() - 2);
+            }
+        }
+    }
     // The box of a widget on the content root.
     CCRect Box(cocos2d::ui::Widget* w) const
     {
@@ -141,13 +243,17 @@ protected:
 
 TEST_P(BaccaratReadable, TheIdleTableWithItsRecordsAndQueue)
 {
-    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene(20, 1))));
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(BusyFreeScene())));
     ASSERT_TRUE(SendRecords(100));
     Queue();
     Seconds(1.1f);
     phasecheck::List r = Table(true);
     AddAreas(r);
     Check(r, "idle");
+    ExpectQueueRowsInTheirFrames();
+    // My name stands below the player's area, not under it.
+    EXPECT_LE(nodeboxes::WorldBox(board->GetWidget("self_username")).getMaxY(),
+              nodeboxes::WorldBox(board->GetAreaButton(AREA_XIAN)).getMinY());
 }
 
 TEST_P(BaccaratReadable, BettingWithChipsOnEveryArea)
@@ -169,27 +275,29 @@ TEST_P(BaccaratReadable, TheDealAndTheResultPanel)
     end.lUserAreaScore[AREA_XIAN] = -kResult;
     end.lBankerTotallScore = -kResult;
     ASSERT_TRUE(Game(SUB_S_GAME_END, end));
-    // Mid-deal: the first four cards with their points and the tip.
-    Seconds(3.2f);
+    // Four cards dealt, their points and the tip; the flying card rests.
+    Seconds(4.5f);
     phasecheck::List deal = Table(false);
-    AddAreas(deal, true);
+    AddOuterAmounts(deal);
     for (int i = 0; i < 6; ++i)
         deal.Node("card " + std::to_string(i), board->GetTableCard(i), true);
     deal.Widgets({"GAME_POINT_XIAN", "GAME_POINT_ZHUANG"});
-    deal.Widget("GAME_END_TIPS", true);
+    deal.Widget("GAME_END_TIPS");
     // A hand's cards fan out from their corners, each over the one before.
     const covering::Allowed fanned = {{"card 0", "card 1"}, {"card 0", "card 2"}, {"card 1", "card 2"},
                                       {"card 3", "card 4"}, {"card 3", "card 5"}, {"card 4", "card 5"}};
     Check(deal, "deal", {}, fanned);
+    ExpectAmountsClearOrUnder(board->GetWidget("GAME_END_FRAME"), "deal");
 
     // Below 12 seconds of the result, the panel of my results rises to its place.
-    Seconds(8);
+    Seconds(6.5f);
     ASSERT_TRUE(board->GetWidget("GAME_END")->isVisible());
     phasecheck::List result = Table(false);
-    AddAreas(result, true);
+    AddOuterAmounts(result);
     for (int i = 0; i <= 10; ++i)
         result.Widget(Name("Label_result_%d", i).c_str());
     Check(result, "result");
+    ExpectAmountsClearOrUnder(board->GetWidget("GAME_END"), "result");
     CheckOpaque(board->GetWidget("GAME_END"), Areas(), "the result panel", "result");
 }
 
@@ -216,8 +324,8 @@ TEST_P(BaccaratReadable, ATableRestoredInItsBetting)
     scene.cbGameStatus = GS_PLACE_BET;
     scene.wBankerUser = 1;
     scene.lUserMaxScore = 100000000;
-    scene.lAreaLimitScore = 1000000000;
-    scene.lBankerScore = phasecheck::kLargestScore;
+    scene.lAreaLimitScore = 10000000000LL;
+    scene.lBankerScore = 100000000000LL;
     for (int area = 0; area < 8; ++area)
     {
         scene.lAllBet[area] = kTheirs + kMine;

@@ -18,21 +18,16 @@ constexpr float kBarCaption = 64;
 
 const char* const kBrands[AREA_COUNT] = {"bsj_d", "bm_d", "bc_d", "dz_d", "bsj_x", "bm_x", "bc_x", "dz_x"};
 
-// A busy table: others' bets of nine digits on every area, mine of eight,
-// results of ten, six players queued and a full record strip.
-constexpr int64_t kTheirs = 123456789, kMine = 20000000, kResult = 1234567890;
+// A busy table: others' bets to totals of ten digits on every area, mine of
+// eight, results of ten, six players queued and a full record strip.
+constexpr int64_t kTheirs = 2394234590, kMine = 20000000, kResult = 1234567890;
 
 // Faults the check finds that are being mended.
-const char* const kEveryPhase = "idle|betting|running|result|the result's last seconds|restored";
 const std::vector<phasecheck::Open> kOpenFaults = {
-    {"car: in the result's last seconds the 轮换庄家 banner is drawn over the winning car's name",
-     "the result's last seconds", phasecheck::kEverySize, "the winning car", "CCSprite"},
-    {"car: the record strip's first cell lies half under its < button", kEveryPhase, phasecheck::kEverySize,
-     "the record strip row *", "cut by"},
-    {"car: the waiting list's fifth row is cut in half", kEveryPhase, phasecheck::kEverySize,
-     "the waiting list row 4", "cut by"},
-    {"car: the areas' totals and my bets stand on their bars' and areas' borders", "betting|running|restored",
-     phasecheck::kEverySize, "atlasLabel_*", "a line under it"},
+    {"car: my bet on the small 宝马 area stands on the area picture's light band", "betting|running|restored",
+     phasecheck::kEverySize, "atlasLabel_bm_x_self", "a line under it"},
+    {"car: my bet on the small 大众 area stands on the area picture's light band", "betting|running|restored",
+     phasecheck::k1288, "atlasLabel_dz_x_self", "a line under it"},
 };
 
 class CarReadable : public banktest::BusyAt<CarTest>
@@ -82,16 +77,51 @@ protected:
             records[9 * i + i % AREA_COUNT] = 1;
         ASSERT_TRUE(Game(SUB_S_SEND_RECORD, records));
     }
-    // The result's panel and the winning car on the end background.
+    // The result's panel and the winning car's name on the end background.
     void AddTheResult(phasecheck::List& r)
     {
         cocos2d::CCNode* panel = board->GetEndBackground()->getChildByTag(NNBoard::kResultPanelTag);
         r.Node("the result panel", panel);
         r.TextsOf("the result panel", panel);
-        cocos2d::CCArray* parts = board->GetEndBackground()->getChildren();
-        for (unsigned int i = 0; parts != nullptr && i < parts->count(); ++i)
-            if (auto* part = static_cast<cocos2d::CCNode*>(parts->objectAtIndex(i)); part != panel)
-                r.Optional("the winning car", part);
+        AddWinningCarsName(r);
+    }
+    // The winning car's name: the middle of the big car (its body 75 left of
+    // the armature's point) or of the small car's picture.
+    void AddWinningCarsName(phasecheck::List& r)
+    {
+        cocos2d::CCSprite* end = board->GetEndBackground();
+        cocos2d::CCArray* children = end->getChildren();
+        for (unsigned int i = 0; children != nullptr && i < children->count(); ++i)
+        {
+            auto* child = static_cast<cocos2d::CCNode*>(children->objectAtIndex(i));
+            cocos2d::CCPoint middle;
+            if (dynamic_cast<cocos2d::extension::CCArmature*>(child) != nullptr)
+                middle = end->convertToWorldSpace(ccpAdd(child->getPosition(), cocos2d::CCPoint(-75, 0)));
+            else if (child->getTag() != NNBoard::kResultPanelTag)
+                middle = child->convertToWorldSpace(
+                    cocos2d::CCPoint(child->getContentSize().width / 2, child->getContentSize().height / 2));
+            else
+                continue;
+            r.Part("the winning car's name", child, cocos2d::CCRect(middle.x - 80, middle.y - 20, 160, 40));
+        }
+    }
+    // A list shows its items whole: each lies inside it or out of sight.
+    void ExpectWholeItems(cocos2d::ui::ListView* list, const char* what)
+    {
+        ASSERT_NE(list, nullptr);
+        const cocos2d::CCRect view = nodeboxes::WorldBox(list);
+        int shown = 0;
+        for (unsigned int i = 0; cocos2d::ui::Widget* item = list->getItem(i); ++i)
+        {
+            const cocos2d::CCRect box = nodeboxes::WorldBox(item);
+            if (!nodeboxes::Overlap(box, view))
+                continue;
+            ++shown;
+            EXPECT_TRUE(box.getMinX() >= view.getMinX() - 0.5f && box.getMaxX() <= view.getMaxX() + 0.5f &&
+                        box.getMinY() >= view.getMinY() - 0.5f && box.getMaxY() <= view.getMaxY() + 0.5f)
+                << what << " item " << i << " " << nodeboxes::Describe(box) << " in " << nodeboxes::Describe(view);
+        }
+        EXPECT_GT(shown, 0) << what;
     }
 };
 
@@ -101,6 +131,7 @@ TEST_P(CarReadable, EveryPhaseOfARound)
     QueueAndRecords();
     Seconds(1);
     Check(Table(true), "idle");
+    ExpectWholeItems(board->GetBankerList(), "the waiting list");
 
     ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 20)));
     for (int area = 1; area <= AREA_COUNT; ++area)
@@ -134,9 +165,50 @@ TEST_P(CarReadable, EveryPhaseOfARound)
         Step();
     Seconds(1);
     ASSERT_TRUE(board->GetEndBackground()->isVisible());
+    ASSERT_EQ(Showing("BumperCarBattle/change_banker_status").size(), 1u);
     phasecheck::List last = Table(false);
     AddTheResult(last);
     Check(last, "the result's last seconds");
+}
+
+// The change of banker's banner over the small car's picture (the round
+// above ends on the big car's armature) leaves its name in sight.
+TEST_P(CarReadable, TheChangeOfBankerLeavesTheSmallCarsNameInSight)
+{
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 5)));
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(25, 10)));
+    RunToTheEnd();
+    // The banner comes at four seconds left and fades in over three.
+    for (int i = 0; i < 30 * 60 && board->GetTimeLeft() > 2; ++i)
+        Step();
+    Seconds(1);
+    ASSERT_EQ(Showing("BumperCarBattle/change_banker_status").size(), 1u);
+    phasecheck::List r;
+    AddWinningCarsName(r);
+    ASSERT_EQ(r.Items().size(), 1u);
+    Check(r, "the small car's last seconds");
+}
+
+// However long the history, the strip shows whole columns, none of them
+// under its arrows: at its newest end and paged back to its oldest.
+TEST_P(CarReadable, TheHistoryStripShowsWholeColumns)
+{
+    cocos2d::ui::ListView* strip = board->GetHistoryList();
+    ASSERT_NE(strip, nullptr);
+    const cocos2d::CCRect list = nodeboxes::WorldBox(strip);
+    for (const char* arrow : {"btn_left", "btn_right"})
+        EXPECT_FALSE(list.intersectsRect(nodeboxes::WorldBox(board->GetWidget(arrow)))) << arrow;
+    QueueAndRecords();
+    Seconds(1);
+    ASSERT_LT(strip->getInnerContainer()->getPositionX(), -1000);
+    ExpectWholeItems(strip, "the newest end");
+    for (int i = 0; i < 40; ++i)
+    {
+        TapWidget("btn_left");
+        Seconds(1);
+    }
+    ExpectWholeItems(strip, "the oldest end");
 }
 
 TEST_P(CarReadable, ATableEnteredInItsBetting)
@@ -173,13 +245,14 @@ TEST_P(CarReadable, TheChipsOfAnAreaStayBelowItsNameBar)
     }
 }
 
-// The result line's caption between its two figures, with figures of ten
-// characters: neither figure lies on it.
+// The result line's caption between its two figures, with ten-digit
+// figures (thirteen characters): neither figure lies on it, nor runs into
+// it or out of the panel.
 TEST_P(CarReadable, TheResultLinesCaptionStandsClearOfItsFigures)
 {
     RoundEndMessage end = EndRecord(25, 9);
-    end.lMyScore = -12345678;
-    end.lPanelUpperRight = -87654321;
+    end.lMyScore = -1234567890;
+    end.lPanelUpperRight = -8765432100LL;
     ASSERT_TRUE(Game(SUB_S_GAME_END, BytesOf(end)));
     RunToTheEnd();
     Seconds(3);
@@ -189,8 +262,18 @@ TEST_P(CarReadable, TheResultLinesCaptionStandsClearOfItsFigures)
     // The caption "返还" ends 207 across the picture, on the row 22 from its top.
     const cocos2d::CCRect box = nodeboxes::WorldBox(panel);
     phasecheck::List r;
-    r.Part("the caption", panel, cocos2d::CCRect(box.getMinX() + 178, box.getMaxY() - 31, 30, 18));
+    const cocos2d::CCRect caption(box.getMinX() + 178, box.getMaxY() - 31, 30, 18);
+    r.Part("the caption", panel, caption);
     Check(r, "the result line");
+    std::vector<nodeboxes::Box> figures;
+    for (unsigned int i = 0; i < panel->getChildrenCount(); ++i)
+        nodeboxes::AddShown(figures, "figure " + std::to_string(i),
+                            static_cast<cocos2d::CCNode*>(panel->getChildren()->objectAtIndex(i)));
+    ASSERT_EQ(figures.size(), 3u);
+    for (const nodeboxes::Box& figure : figures)
+        EXPECT_FALSE(nodeboxes::Overlap(figure.rect, caption)) << figure.name << " " << nodeboxes::Describe(figure.rect);
+    for (const std::string& out : nodeboxes::Outside(figures, box))
+        ADD_FAILURE() << out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, CarReadable, ::testing::ValuesIn(phasecheck::Windows()), phasecheck::WindowName);
