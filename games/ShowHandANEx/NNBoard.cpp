@@ -564,6 +564,13 @@ void NNBoard::AddChairBet(uint16_t chair)
     RefreshBetLabels();
 }
 
+void NNBoard::RestoreChairBets(const int64_t (&totals)[GAME_PLAYER])
+{
+    for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
+        m_lChairBet[chair] = totals[chair];
+    RefreshBetLabels();
+}
+
 void NNBoard::RefreshBetLabels()
 {
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)

@@ -73,6 +73,8 @@ public:
     void HideRoundStartLabel(uint16_t chair);
     // The handler's last amount added to the chair's bet total.
     void AddChairBet(uint16_t chair);
+    // A restored hand's bet totals, as the scene gives them by chair.
+    void RestoreChairBets(const int64_t (&totals)[GAME_PLAYER]);
     void ThrowChip(uint16_t chair);
     void RestoreChip();
     // The scene's cards laid out at once.

@@ -282,16 +282,20 @@ bool NNHandler::OnScenePlay(const void* data, uint16_t size)
     RefreshMyChair();
 
     int64_t pool = 0;
+    int64_t totals[GAME_PLAYER] = {};
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
     {
-        const int64_t amounts = SaturatingAdd(scene.lChairAmount[chair][0], scene.lChairAmount[chair][1]);
-        m_lCommitted[chair] = SaturatingAdd(m_lCommitted[chair], amounts);
-        pool = SaturatingAdd(pool, amounts);
+        totals[chair] = SaturatingAdd(scene.lChairAmount[chair][0], scene.lChairAmount[chair][1]);
+        m_lCommitted[chair] = SaturatingAdd(m_lCommitted[chair], totals[chair]);
+        pool = SaturatingAdd(pool, totals[chair]);
     }
     NNBoard* board = Board();
     if (board != nullptr)
     {
         board->AddPool(pool);
+        // Someone who comes in mid-hand reads each player's stake as the
+        // players at the table do.
+        board->RestoreChairBets(totals);
         if (IsChair(m_wMyChair))
         {
             const uint16_t me = m_wMyChair, other = OtherChair();

@@ -363,7 +363,6 @@ TEST_F(StudBoard, AClearWithBothChairsEmptyKeepsTheBetTotals)
     ASSERT_TRUE(Status(kMeID, US_FREE, 65535, 65535));
     board->ResetGameViewEx();
     EXPECT_NE(board->BetLabel(0), nullptr);
-    EXPECT_EQ(board->GetChairBet(0), 0);
 }
 
 TEST_F(StudBoard, TheSceneLaysTheCardsOutAtOnceAndOffersMyTurn)
@@ -386,6 +385,40 @@ TEST_F(StudBoard, TheSceneLaysTheCardsOutAtOnceAndOffersMyTurn)
     EXPECT_EQ(board->Chips().size(), 1u);
     EXPECT_TRUE(Usable(board->FollowButton()));
     EXPECT_EQ(kernel->GetClockChairID(), 0);
+}
+
+// Coming in mid-hand I read each chair's stake as the scene gives it, in its
+// own view's box; a chair that has staked nothing has no box. Play goes on
+// from those totals, and the next hand starts from none.
+TEST_F(StudBoard, TheSceneShowsEachChairsBetTotalUntilTheNextHand)
+{
+    EnterTable(1);
+    PlayScene scene;
+    scene.current = 0;
+    scene.cardCount = 3;
+    scene.amounts[0][0] = 1200000000;
+    scene.amounts[0][1] = 34567890;
+    ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, Scene(scene)));
+    EXPECT_EQ(board->GetChairBet(0), 1234567890);
+    ASSERT_NE(board->BetLabel(0), nullptr);
+    EXPECT_EQ(std::string(board->BetLabel(0)->getString()), "12,3456,7890");
+    EXPECT_TRUE(board->BetLabel(0)->getPosition().equals(board->Layout().betTotal[1]));
+    EXPECT_TRUE(board->BetFrame(1)->isVisible());
+    EXPECT_FALSE(board->BetLabel(1) != nullptr && board->BetLabel(1)->isVisible());
+    EXPECT_FALSE(board->BetFrame(0)->isVisible());
+
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(0, 1, 500, 500)));
+    EXPECT_EQ(std::string(board->BetLabel(0)->getString()), "12,3456,8390");
+    ASSERT_TRUE(Game(SUB_S_GAME_END, End(1234568390, -1234568390, 0x31, 0x2B)));
+    board->ResetGameView();
+    EXPECT_FALSE(board->BetFrame(0)->isVisible());
+    EXPECT_FALSE(board->BetFrame(1)->isVisible());
+    ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 0x31, 0x05, 0x16, 100)));
+    ASSERT_TRUE(Game(SUB_S_ADD_SCORE, Action(1, 0, 200, 200)));
+    EXPECT_EQ(board->GetChairBet(0), 0);
+    EXPECT_EQ(std::string(board->BetLabel(1)->getString()), "200");
+    EXPECT_TRUE(board->BetFrame(0)->isVisible());
+    EXPECT_FALSE(board->BetFrame(1)->isVisible());
 }
 
 // The start button's press builds the hand's buttons while its own touch is
