@@ -403,27 +403,26 @@ inline std::string LineUnder(const Frame& with, const Frame& under, const std::v
             shown += !Differs(with, under, x, y) && !Differs(with, under, x - dx, y - dy) ? 1 : 0;
         }
     };
+    // Whether the column (upright) or the row at `at` carries an edge along
+    // nine tenths of the text, a quarter of it showing.
+    auto crossed = [&](bool upright, int at) {
+        int n = 0, shown = 0;
+        const int from = upright ? y0 : x0, to = upright ? y1 : x1;
+        for (int t = from; t < to; ++t)
+            upright ? edge(at, t, 2, 0, n, shown) : edge(t, at, 0, 2, n, shown);
+        return n * 10 >= (to - from) * 9 && shown * 4 >= n;
+    };
     // An upright edge along the strokes' own rim only touches them.
     for (int x = std::max(x0 + rim, 2); x < x1 - rim; ++x)
-    {
-        int n = 0, shown = 0;
-        for (int y = y0; y < y1; ++y)
-            edge(x, y, 2, 0, n, shown);
-        if (n * 10 >= (y1 - y0) * 9 && shown * 4 >= n)
+        if (crossed(true, x))
             return "an upright edge";
-    }
     // A level edge along the strokes' foot or head only touches them (the
     // rim of the plate a text fills): one through their middle half
     // crosses them.
     const int into = std::max(rim, (y1 - y0) / 4);
     for (int y = std::max(y0 + into, 2); y < y1 - into; ++y)
-    {
-        int n = 0, shown = 0;
-        for (int x = x0; x < x1; ++x)
-            edge(x, y, 0, 2, n, shown);
-        if (n * 10 >= (x1 - x0) * 9 && shown * 4 >= n)
+        if (crossed(false, y))
             return "a level edge";
-    }
     return "";
 }
 

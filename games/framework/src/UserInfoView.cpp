@@ -2,6 +2,7 @@
 
 #include "core/ClientGlobal.h"
 #include "games/framework/BaseKernelLayer.h"
+#include "games/framework/BoardArt.h"
 #include "games/framework/BoardDrawUserData.h"
 #include "games/framework/GameRoom.h"
 #include "ui/GBKLabel.h"
@@ -18,13 +19,6 @@ const ccColor3B kTextColour{4, 64, 114};
 // edge: a ten-digit score is made smaller to keep to it, never drawn past
 // the card and the window.
 constexpr float kColumnWidth = 83;
-
-void FitColumn(CCLabelTTF* label)
-{
-    const float width = label->getContentSize().width;
-    if (width > kColumnWidth)
-        label->setScale(kColumnWidth / width);
-}
 
 tagUserData* MyRecord()
 {
@@ -74,8 +68,8 @@ bool CUserInfoView::init()
         MakeLabel(CClientGlobal::UTF8ToGBK(me->cbGender != 0 ? "女" : "男"), 14, CCPoint(0, 0.5f), CCPoint(106, 0));
     m_pScoreLabel = MakeLabel(CClientGlobal::FormatScore(me->lScore), 14, CCPoint(0, 0.5f), CCPoint(106, -27));
     m_pScoreLabel->setTag(kTagScore);
-    FitColumn(m_pIDLabel);
-    FitColumn(m_pScoreLabel);
+    Sexy::FitToWidth(m_pIDLabel, kColumnWidth);
+    Sexy::FitToWidth(m_pScoreLabel, kColumnWidth);
     m_pFace = CCSprite::create(Sexy::CBoardDrawUserData::FaceOf(me).c_str());
     m_pFace->setPosition(CCPoint(0, 0));
     addChild(m_pFace);
@@ -89,7 +83,7 @@ void CUserInfoView::UpdateUserInfo(int64_t score)
         m_pScoreLabel->removeFromParentAndCleanup(true);
     m_pScoreLabel = MakeLabel(CClientGlobal::FormatScore(score), 14, CCPoint(0, 0.5f), CCPoint(106, -25));
     m_pScoreLabel->setTag(kTagScore);
-    FitColumn(m_pScoreLabel);
+    Sexy::FitToWidth(m_pScoreLabel, kColumnWidth);
     const tagUserData* me = MyRecord();
     if (me == nullptr || m_pFace == nullptr)
         return;
