@@ -1,9 +1,11 @@
 # Sourced by the desktop tests: a desktop of the test's own (an Xvfb X server
-# and the openbox window manager), the xwindow helper, and waits that poll a
-# condition instead of sleeping a fixed time (a loaded machine is slow).
+# and a window manager, openbox unless the caller names icewm), the xwindow
+# helper, and waits that poll a condition instead of sleeping a fixed time (a
+# loaded machine is slow).
 #
-# The caller sets `here` (this folder). Exits 77 (skipped) without Xvfb,
-# openbox or the XTest library.
+# The caller sets `here` (this folder), and `windowManager` to have another
+# than openbox. Exits 77 (skipped) without Xvfb, the window manager or the
+# XTest library.
 
 xwindow() { python3 "$here/xwindow.py" "$@"; }
 # A window of the helper's own (panel, other) that stays until the test ends.
@@ -56,7 +58,8 @@ startDesktop() {  # [WxH] [panel H]
     shift
   fi
   command -v Xvfb >/dev/null || { echo "Xvfb is not installed (xvfb in scripts/deps): skipped"; exit 77; }
-  command -v openbox >/dev/null || { echo "openbox is not installed (scripts/deps): skipped"; exit 77; }
+  local wm=${windowManager:-openbox}
+  command -v "$wm" >/dev/null || { echo "$wm is not installed (scripts/deps): skipped"; exit 77; }
   exec 3<> <(:)
   local lock=/tmp/kest-xvfb.lock
   [ -e "$lock" ] || : >>"$lock"
@@ -72,9 +75,13 @@ startDesktop() {  # [WxH] [panel H]
   mkdir -p "$KEST_USER_DIR" "$XDG_RUNTIME_DIR" "$work/home"
   unset KEST_HEADLESS
   xwindow pointer 0 0 2>/dev/null || { echo "no XTest library (libxtst6 in scripts/deps): skipped"; exit 77; }
-  HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  case $wm in
+    openbox) HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 & ;;
+    icewm) HOME="$work/home" icewm >"$work/icewm.log" 2>&1 & ;;
+    *) fail "no such window manager: $wm" ;;
+  esac
   pids+=($!)
-  until_ 200 xwindow workarea >/dev/null 2>&1 || fail "openbox did not start"
+  until_ 200 xwindow workarea >/dev/null 2>&1 || fail "$wm did not start"
   if [ "${1:-}" = panel ]; then keepWindow panel "$2"; fi
 }
 
@@ -83,6 +90,33 @@ sized() {  # width height [tenths]: waits (10 s) for the window to have that siz
   until_ "${3:-100}" sizeIs "$1" "$2"
 }
 placedAt() { [ "$(xwindow geometry Kestrelium)" = "$1" ]; }
+# Maximised (the caller read the usable area into usableX ... usableH): the
+# window fills the usable area and the manager has the state.
+maximised() {
+  placedAt "$usableX $usableY $usableW $usableH" && [[ "$(xwindow state Kestrelium)" == *MAXIMIZED_VERT*MAXIMIZED_HORZ* ]]
+}
+# The view's scale in a window of w x h pixels, times a design length.
+scaled() {  # length width height
+  awk -v n="$1" -v w="$2" -v h="$3" 'BEGIN { sx = w / 1288; sy = h / 762; printf "%d\n", n * (sx < sy ? sx : sy) }'
+}
+# The caption of the maximised window pressed at (x, y) of the screen and
+# dragged by 160 x 120 pixels, the button kept down; `px`, `py` say where
+# the pointer ends.
+dragCaptionFrom() {  # x y
+  xwindow down Kestrelium $(($1 - usableX)) $(($2 - usableY))
+  local step
+  for step in 1 2 3 4 5 6 7 8; do xwindow pointer $(($1 + 20 * step)) $(($2 + 15 * step)); done
+  px=$(($1 + 160))
+  py=$(($2 + 120))
+}
+# Out of its state at w x h, its caption (the room's header) under the
+# pointer at (px, py).
+underPointer() {
+  local rx ry rw rh
+  read -r rx ry rw rh < <(xwindow geometry Kestrelium)
+  [ "$rw $rh" = "$w $h" ] && [[ "$(xwindow state Kestrelium)" != *MAXIMIZED* ]] &&
+    ((px >= rx && px < rx + rw && py >= ry && py < ry + $(scaled 121 "$rw" "$rh")))
+}
 placed() {  # "x y width height" [tenths]: waits for the window to stand there
   until_ "${2:-100}" placedAt "$1"
 }

@@ -38,6 +38,9 @@ display, through Xlib (and the XTest extension for real input):
   xwindow.py pointer X Y             the pointer to (X, Y) of the screen
   xwindow.py focused                 print the title of the window with the
                                      focus
+  xwindow.py free                    exit 0 when no program holds the pointer
+                                     (a window manager moving a window holds it
+                                     until the button goes up), else 1
   xwindow.py panel HEIGHT            a dock along the bottom of the screen that
                                      keeps HEIGHT pixels for itself; runs until
                                      killed
@@ -89,6 +92,9 @@ xlib.XKeysymToKeycode.restype = ctypes.c_ubyte
 xlib.XKeysymToKeycode.argtypes = [Display, ctypes.c_ulong]
 xlib.XStringToKeysym.restype = ctypes.c_ulong
 xlib.XStringToKeysym.argtypes = [ctypes.c_char_p]
+xlib.XGrabPointer.argtypes = [Display, Window, ctypes.c_int, ctypes.c_uint, ctypes.c_int, ctypes.c_int, Window,
+                              ctypes.c_ulong, ctypes.c_ulong]
+xlib.XUngrabPointer.argtypes = [Display, ctypes.c_ulong]
 
 XA_ATOM, XA_CARDINAL, XA_WINDOW = 4, 6, 33
 
@@ -465,7 +471,7 @@ def panel(d, height):
 def main(argv):
     commands = ("wait", "click", "size", "geometry", "frame", "state", "shot", "digest", "colour", "close",
                 "workarea", "manager", "press", "drag", "dblclick", "down", "up", "key", "pointer", "focused",
-                "panel", "other")
+                "panel", "other", "free")
     if len(argv) < 2 or argv[1] not in commands:
         print(__doc__, file=sys.stderr)
         return 2
@@ -476,7 +482,7 @@ def main(argv):
         return 1
     root = xlib.XDefaultRootWindow(d)
     # Commands about the screen, the input or windows of our own.
-    if command in ("workarea", "key", "pointer", "up", "focused", "panel", "other"):
+    if command in ("workarea", "key", "pointer", "up", "focused", "panel", "other", "free"):
         test = xtest() if command in ("key", "pointer", "up") else None
         if command in ("key", "pointer", "up") and test is None:
             print("xwindow: no XTest library (libxtst6)", file=sys.stderr)
@@ -495,6 +501,14 @@ def main(argv):
             real_pointer(d, test, int(argv[2]), int(argv[3]))
         elif command == "up":
             real_button(d, test, False)
+        elif command == "free":
+            # Only one program can hold the pointer: taken and given back
+            # at once when no other holds it.
+            GrabModeAsync, GrabSuccess = 1, 0
+            held = xlib.XGrabPointer(d, root, 0, 0, GrabModeAsync, GrabModeAsync, 0, 0, 0) != GrabSuccess
+            xlib.XUngrabPointer(d, 0)
+            xlib.XCloseDisplay(d)
+            return 1 if held else 0
         elif command == "focused":
             w, revert = Window(), ctypes.c_int()
             xlib.XGetInputFocus(d, ctypes.byref(w), ctypes.byref(revert))
@@ -514,7 +528,8 @@ def main(argv):
     name = argv[2]
     seconds = float(argv[3]) if command == "wait" and len(argv) > 3 else 0
     end = time.monotonic() + seconds
-    shown = command != "state"
+    # The manager (a task bar) also reaches a minimised window.
+    shown = command not in ("state", "manager")
     w = find(d, root, name, shown)
     while not w and time.monotonic() < end:
         time.sleep(0.1)

@@ -190,6 +190,7 @@ bool stateChangeX11(const void* sysWmMessage);
 // Hands a drag of the window to the window manager from where the pointer
 // is now, as a press on the caption does, when the left button is still
 // down (a press the client took: the manager moves the window on with it).
+// The button counts as up from then: its release goes to the manager.
 void beginMoveX11();
 // Where the pointer is on the window now, as the X server has it; false when
 // the window is not on X.

@@ -406,6 +406,21 @@ void beginMoveX11() {
   event.xclient.data.l[4] = 1;  // from an application
   calls.sendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
                   &event);
+  // The manager now holds the pointer and takes the release. SDL, which saw
+  // the press, would keep the button held and drop the next press as no
+  // change: the window is told the button went up here.
+  XEvent release{};
+  release.xbutton.type = ButtonRelease;
+  release.xbutton.window = g_sdl.xWindow;
+  release.xbutton.root = DefaultRootWindow(display);
+  release.xbutton.x = onWindowX;
+  release.xbutton.y = onWindowY;
+  release.xbutton.x_root = x;
+  release.xbutton.y_root = y;
+  release.xbutton.state = buttons;
+  release.xbutton.button = Button1;
+  release.xbutton.same_screen = True;
+  calls.sendEvent(display, g_sdl.xWindow, False, ButtonReleaseMask, &release);
   calls.flush(display);
 #endif
 }
