@@ -9,6 +9,8 @@
 #include "games/framework/BaseKernelLayer.h"
 #include "games/framework/BoardDrawUserData.h"
 
+#include <cstring>
+
 using namespace cocos2d;
 using namespace cocos2d::extension;
 using Sexy::CardSprite;
@@ -209,7 +211,7 @@ void LandBoard::LayoutMyInfo(Sexy::CBoardDrawUserData* panel) { Sexy::LayoutCard
 
 // --- a new hand -------------------------------------------------------------------------------
 
-void LandBoard::ResetGameView()
+void LandBoard::ClearTable()
 {
     auto removeAll = [this](CardList& list) {
         for (CardSprite* card : list)
@@ -226,11 +228,12 @@ void LandBoard::ResetGameView()
     for (CardList& hand : m_HandCards)
         removeAll(hand);
     removeAll(m_BottomCards);
-    for (int view = 0; view < GAME_PLAYER; ++view)
+    for (CCSprite* image : m_pIdentity)
     {
-        m_pIdentity[view]->setVisible(false);
-        m_pPassSigns[view]->setVisible(false);
+        image->stopAllActions();
+        image->setVisible(false);
     }
+    ClearSigns();
     if (m_pScoreView != nullptr)
     {
         RemoveFromTable(m_pScoreView);
@@ -239,11 +242,12 @@ void LandBoard::ResetGameView()
     HideCallButtons();
     for (CCControlButton* button : m_pCallButtons)
         button->setEnabled(false);
+    HidePlayButtons();
     m_pPreviousButton->setEnabled(false);
     m_pTrusteeButton->setEnabled(false);
     m_pSortButton->setEnabled(false);
-    if (LandHandler* handler = Handler())
-        handler->m_cbFreeLead = 1;
+    for (CCLabelAtlas* label : m_pCountLabels)
+        label->setVisible(false);
     MakeHandSprites();
     for (CCNode* caption : m_Captions)
     {
@@ -251,17 +255,29 @@ void LandBoard::ResetGameView()
         caption->release();
     }
     m_Captions.clear();
+    m_nMyCardCount = 0;
+    m_nViewCardCount[1] = m_nViewCardCount[2] = 0;
+    std::memset(m_cbMyCards, 0, sizeof(m_cbMyCards));
+    std::memset(m_cbBackCards, 0, sizeof(m_cbBackCards));
+    m_cbBankerView = 0;
+    m_nHintIndex = 0;
+    m_cbMyTurn = 0;
+    SetTrustee(false);
+    StopTurnSelectors();
+    // Nor does a hand's later step act on the table that replaced it.
+    unschedule(schedule_selector(LandBoard::ArmHand));
+    unschedule(schedule_selector(LandBoard::OnPreviousPlaysDone));
+}
+
+void LandBoard::ResetGameView()
+{
+    ClearTable();
     if (LandHandler* handler = Handler())
     {
+        handler->m_cbFreeLead = 1;
         handler->ReleaseTableRecord();
         handler->EndRestore();
     }
-    // The hand that follows starts from nothing of this one.
-    m_nMyCardCount = 0;
-    m_nViewCardCount[1] = m_nViewCardCount[2] = 0;
-    m_nHintIndex = 0;
-    m_cbMyTurn = 0;
-    StopTurnSelectors();
 }
 
 }  // namespace Land

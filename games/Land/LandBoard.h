@@ -78,6 +78,8 @@ public:
     void OnSubOutCard(const CMD_S_OutCard& play);
     void OnSubPassCard(const CMD_S_PassCard& pass);
     void OnSubGameEnd(const CMD_S_GameEnd& end);
+    // No hand runs: the table as a new hand finds it.
+    void OnSceneFree();
     void OnSceneCalling(const CMD_S_StatusScore& scene);
     void OnScenePlaying(const CMD_S_StatusPlay& scene);
 
@@ -177,6 +179,12 @@ public:
     CScoreView* GetScoreView() const { return m_pScoreView; }
 
 private:
+    // Every card, sign, button, count and pending step of a hand off the
+    // table, as the board was made (the handler's values aside).
+    void ClearTable();
+    // A scene tells the whole table: nothing shown before it stays, and no
+    // turn of mine is acted on until a message names one.
+    void BeginScene();
     // The trustee flag, and its sign with it.
     void SetTrustee(bool on);
     void StopTurnSelectors();

@@ -151,6 +151,8 @@ bool LandHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data,
             m_dwOutCardSeconds = free.cbOutCardTime;
             m_dwCallSeconds = free.cbCallScoreTime;
             m_dwFirstSeconds = free.cbFirstOutTime;
+            if (board != nullptr)
+                board->OnSceneFree();
             return true;
         }
         case GS_WK_SCORE:

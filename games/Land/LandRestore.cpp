@@ -12,10 +12,21 @@ using Sexy::CardSprite;
 
 namespace Land {
 
+void LandBoard::BeginScene()
+{
+    ClearTable();
+    m_nGameState = kStateNone;
+}
+
+void LandBoard::OnSceneFree()
+{
+    ResetGameView();
+    m_nGameState = kStateNone;
+}
+
 void LandBoard::OnSceneCalling(const CMD_S_StatusScore& scene)
 {
-    // The scene names no call made so far: no sign of an earlier deal stays.
-    ClearSigns();
+    BeginScene();
     LandHandler* handler = Handler();
     if (handler != nullptr)
     {
@@ -30,7 +41,6 @@ void LandBoard::OnSceneCalling(const CMD_S_StatusScore& scene)
     }
     m_nMyCardCount = HAND_COUNT;
     m_nViewCardCount[1] = m_nViewCardCount[2] = HAND_COUNT;
-    std::memset(m_cbMyCards, 0, sizeof(m_cbMyCards));
     std::memcpy(m_cbMyCards, scene.cbCardData, HAND_COUNT);
     const uint16_t me = MyChair();
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
@@ -69,9 +79,7 @@ void LandBoard::OnSceneCalling(const CMD_S_StatusScore& scene)
 
 void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
 {
-    // The calling is over: nothing of it stays under the play buttons.
-    ClearSigns();
-    HideCallButtons();
+    BeginScene();
     LandHandler* handler = Handler();
     const uint16_t me = MyChair();
     if (handler != nullptr)
@@ -94,9 +102,9 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
     m_pPreviousButton->setEnabled(true);
     m_pTrusteeButton->setEnabled(true);
     m_pSortButton->setEnabled(true);
-    // The landlord's three more cards; a second scene adds none.
+    // The landlord's three more cards.
     CardList& landlordHand = m_HandCards[scene.wBankerUser % GAME_PLAYER];
-    for (int i = 0; i < BACK_COUNT && landlordHand.size() < MAX_COUNT; ++i)
+    for (int i = 0; i < BACK_COUNT; ++i)
         landlordHand.push_back(MakeCard(CardSprite::kCardBack, false));
 
     // I lead when the turn is mine and the cards on the table are mine or none.
@@ -121,13 +129,7 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
         if (myLead)
             m_pPassButton->setEnabled(false);
     }
-    else
-    {
-        HidePlayButtons();
-    }
 
-    for (CCSprite* sign : m_pPassSigns)
-        sign->setVisible(false);
     if (scene.cbTurnCardCount != 0 && IsChair(scene.wTurnWinner))
     {
         for (uint16_t i = 0; i < GAME_PLAYER; ++i)
@@ -141,9 +143,6 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
     if (scene.wTurnWinner != me && IsChair(scene.wTurnWinner))
     {
         const uint16_t view = ViewOf(scene.wTurnWinner, GAME_PLAYER);
-        for (CardSprite* card : m_OutCards[view])
-            RemoveFromTable(card);
-        m_OutCards[view].clear();
         for (uint8_t i = 0; i < scene.cbTurnCardCount && i < MAX_COUNT; ++i)
         {
             CardSprite* card = MakeCard(scene.cbTurnCardData[i], true);
@@ -193,8 +192,6 @@ void LandBoard::OnScenePlaying(const CMD_S_StatusPlay& scene)
     }
     ShowCardCounts();
     LayoutHandCards(false);
-    StopTurnSelectors();
-    SetTrustee(false);
 }
 
 }  // namespace Land

@@ -76,4 +76,44 @@ TEST_F(LandRestoreProgram, EnteredAtMyTurnToFollowTheNextTrickTakesMyTen)
     ExpectClean(o);
 }
 
+// Entered while the right player's 9 lies on the table, the scene comes
+// again at my turn to follow the landlord's J J: the 9 goes. I follow with
+// clicked queens and pass; the next hand I follow a 9 with a clicked 10 and
+// pass to its end.
+TEST_F(LandRestoreProgram, APlayingSceneSentAgainShowsOnlyItsOwnTable)
+{
+    const Outcome o = Play("land_playing_scene_again.json", kKind, kRoom, 1080,
+                           {Nodes(280, "second_scene"), Shot(280, "land_playing_scene_again"), ClickCard(300, 2, 10),
+                            ClickCard(320, 3, 10), Click(340, kPlay), Click(400, kPass), Click(480, kCloseScore),
+                            Click(500, kReady), ClickCard(860, 8, 17), Click(880, kPlay), Click(920, kPass),
+                            Click(960, kPass), Shot(1040, "land_playing_scene_again_end")});
+    ExpectClean(o);
+    // Played cards show at 0.7 (68 wide) in the table's top corners.
+    int left = 0, right = 0;
+    for (const ShownNode& card : With(Shown("second_scene"), "ClientGame/Cards.png"))
+    {
+        left += card.width == 68 && card.x < 300 ? 1 : 0;
+        right += card.width == 68 && card.x > 700 ? 1 : 0;
+    }
+    EXPECT_EQ(left, 2) << "the landlord's J J";
+    EXPECT_EQ(right, 0) << "the right player's 9 of the first scene";
+}
+
+// Entered at my call, the scene comes again at the right player's call: a
+// click where my call buttons were sends nothing (roomsim expects my pass
+// next). He calls 3 and I pass to his last play; the next hand I call none,
+// follow by hint and clicks, lead and pass to its end.
+TEST_F(LandRestoreProgram, ACallingSceneSentAgainAtAnothersCallTakesMyCallButtons)
+{
+    const Outcome o = Play(
+        "land_calling_scene_again.json", kKind, kRoom, 2000,
+        {Shot(350, "land_calling_scene_again"), Click(360, kCall1), Click(820, kPass), Click(860, kPass),
+         Click(900, kPass), Click(940, kPass), Click(1000, kCloseScore), Click(1020, kReady), Click(1360, kNoCall),
+         Click(1480, kHint), Click(1500, kPlay), Click(1540, kPass), ClickCard(1580, 5, 16), Click(1600, kPlay),
+         Click(1640, kPass), ClickCard(1680, 7, 15), ClickCard(1700, 8, 15), Click(1720, kPlay), Click(1760, kHint),
+         Click(1780, kPlay), Click(1820, kPass), Click(1860, kPass), Click(1900, kPass), Click(1960, kCloseScore),
+         Shot(1980, "land_calling_scene_again_end")});
+    ExpectClean(o);
+}
+
 }  // namespace

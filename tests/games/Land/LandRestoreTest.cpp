@@ -258,6 +258,40 @@ TEST_F(LandTest, APlayingSceneSetsWhetherMyNextPlayLeads)
     EXPECT_EQ(SentGame()[0], (std::pair<uint16_t, Bytes>{Land::SUB_C_OUT_CARD, {1, Cards("6a")[0]}}));
 }
 
+// A scene after a hand in play (my 3 and the right player's pair on the
+// table, the trustee on, my turn's time-out pending) shows its own table
+// alone: the free table no card, the calling table 17 a seat and the bottom.
+TEST_F(LandTest, ASceneAfterAHandInPlayShowsItsOwnTableAlone)
+{
+    const std::pair<uint8_t, Bytes> scenes[] = {{Land::GS_WK_FREE, FreeScene(20, 15, 30)},
+                                                {Land::GS_WK_SCORE, CallingScene(kRight, 1, kMyHand17)}};
+    for (const auto& [status, scene] : scenes)
+    {
+        SCOPED_TRACE(int(status));
+        board->ResetGameView();
+        DealAndMakeMeLandlord(kMyHand17, "Ab Ac Ad");
+        TapCard(MyCard("3a"));
+        PressButton(board->PlayButton());
+        ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kRight, kMe, "3a")));
+        ASSERT_TRUE(Game(Land::SUB_S_OUT_CARD, Out(kLeft, kRight, "Kc Kd")));
+        PressButton(board->TrusteeButton());
+        ASSERT_TRUE(Game(Land::SUB_S_PASS_CARD, Pass(0, kMe, kLeft)));
+        ClearSent();
+        ASSERT_TRUE(Scene(status, scene));
+        Seconds(25);
+        EXPECT_TRUE(SentGame().empty());
+        size_t shown = 0;
+        CCObject* child = nullptr;
+        CCARRAY_FOREACH(board->GetContentRoot()->getChildren(), child)
+        {
+            auto* card = dynamic_cast<CardSprite*>(child);
+            shown += card != nullptr && card->isVisible() ? 1 : 0;
+        }
+        EXPECT_EQ(shown, status == Land::GS_WK_FREE ? 0u : 3u * 17 + 3);
+        EXPECT_FALSE(board->IsTrustee() || board->PlayButton()->isVisible() || board->IdentityImage(0)->isVisible());
+    }
+}
+
 class LandScoreViewTest : public LandTest
 {
 protected:
