@@ -304,8 +304,10 @@ void NNBoard::OnSceneFree(const FreeScene& scene)
     m_lApplyMinimum = scene.lApplyBankerCondition;
     UpdateChipButtons(true);
     RestoreBankerAndMe(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult, true);
-    // Between rounds no bet lies on the table.
+    // Between rounds no bet lies on the table, and no car stands on a lit
+    // badge (a scene before this one may have lit one).
     ResetAreaBets();
+    PutOutParkedBadge(-1);
     m_lMyMark = 0;
     SetMyMark(0);
     m_lMyRoundBet = 0;
@@ -356,6 +358,8 @@ void NNBoard::OnSceneResult(const PlayScene& scene)
     const bool withMe = UserAt(MyChair()) != nullptr;
     m_lMyMark = withMe ? scene.lMyTotalResult : 0;
     SetMyMark(m_lMyMark);
+    // The scene carries no bets: a betting scene's chips and amounts go.
+    ResetAreaBets();
     m_lMyRoundBet = 0;
     SetMyBetTotal(0);
     LightBadgeUnderParkedCar();
