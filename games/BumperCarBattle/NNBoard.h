@@ -214,6 +214,9 @@ private:
     void Listen(cocos2d::ui::Widget* widget, cocos2d::ui::SEL_TouchEvent action);
     void SetLabel(const char* name, const std::string& text);
     void ShowBankerButtons(bool applyShown, bool cancelBright);
+    // The I-am-banker flag and the banker buttons for a banker at the chair
+    // (my cancel button bright or dim when he is me).
+    void TakeBankerButtons(uint16_t banker, bool cancelBright);
     // A sound of the game's folder.
     void PlayEffect(const char* name);
     void PlayMusicOnce(const char* name);
@@ -223,7 +226,9 @@ private:
     // The first area (in tag order) whose button holds the content-root point; 0 for none.
     int AreaAt(const cocos2d::CCPoint& point) const;
     void PlaceCar(int slot);
-    void RestoreBankerAndMe(uint16_t banker, uint16_t bankerTimes, int64_t bankerResult);
+    // The scene's banker, with the banker buttons as the change of banker
+    // gives them (my cancel button bright in free time, dim in a round).
+    void RestoreBankerAndMe(uint16_t banker, uint16_t bankerTimes, int64_t bankerResult, bool cancelBright);
     // What the phase clock does at a second left of the phase.
     void OnPhaseSecond(int seconds);
     void ShowBanner(const char* picture, cocos2d::SEL_CallFuncN end);

@@ -259,17 +259,22 @@ void NNBoard::OnCarRunFinished(CCNode*)
 
 // --- the banker -----------------------------------------------------------------------------------
 
+void NNBoard::TakeBankerButtons(uint16_t banker, bool cancelBright)
+{
+    const bool mine = IsMyChair(banker);
+    m_cbMeBanker = mine ? 1 : 0;
+    // The banker keeps the cancel button, for stepping down later; a player
+    // still waiting in the list keeps his too.
+    if (mine)
+        ShowBankerButtons(false, cancelBright);
+    else
+        ShowBankerButtons(!m_BankerQueue.Contains(MyChair()), true);
+}
+
 void NNBoard::OnChangeBanker(const ChangeBankerMessage& message)
 {
     const uint16_t chair = message.wBankerUser;
-    const bool mine = IsMyChair(chair);
-    m_cbMeBanker = mine ? 1 : 0;
-    // The banker keeps the cancel button (dim), for stepping down later; a
-    // player still waiting in the list keeps his too.
-    if (mine)
-        ShowBankerButtons(false, false);
-    else
-        ShowBankerButtons(!m_BankerQueue.Contains(MyChair()), true);
+    TakeBankerButtons(chair, false);
     SetBankerName(chair);
     m_BankerPanel.ShowResult(0);
     SetBankerTimes(0);
@@ -279,8 +284,12 @@ void NNBoard::OnChangeBanker(const ChangeBankerMessage& message)
 
 // --- scenes ---------------------------------------------------------------------------------------
 
-void NNBoard::RestoreBankerAndMe(uint16_t banker, uint16_t bankerTimes, int64_t bankerResult)
+void NNBoard::RestoreBankerAndMe(uint16_t banker, uint16_t bankerTimes, int64_t bankerResult, bool cancelBright)
 {
+    // A banker the scene names has what the change of banker and the round
+    // start give him: the cancel button (which refuses him) and no chips.
+    m_wBankerChair = banker;
+    TakeBankerButtons(banker, cancelBright);
     SetBankerName(banker);
     m_BankerPanel.ShowResult(bankerResult);
     SetBankerTimes(bankerTimes);
@@ -294,9 +303,11 @@ void NNBoard::OnSceneFree(const FreeScene& scene)
     RestartClock(kPhaseFreeScene, scene.cbTimeLeave);
     m_lApplyMinimum = scene.lApplyBankerCondition;
     UpdateChipButtons(true);
-    RestoreBankerAndMe(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
-    // Between rounds no bet lies on the table.
+    RestoreBankerAndMe(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult, true);
+    // Between rounds no bet lies on the table, and no car stands on a lit
+    // badge (a scene before this one may have lit one).
     ResetAreaBets();
+    PutOutParkedBadge(-1);
     m_lMyMark = 0;
     SetMyMark(0);
     m_lMyRoundBet = 0;
@@ -313,7 +324,7 @@ void NNBoard::OnSceneBetting(const PlayScene& scene)
     UpdateChipButtons(true);
     m_nCarSlot = scene.cbCarSlot;
     PlaceCar(m_nCarSlot);
-    RestoreBankerAndMe(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
+    RestoreBankerAndMe(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult, false);
     const bool withMe = UserAt(MyChair()) != nullptr;
     // The mark goes on from what the server counted.
     m_lMyMark = withMe ? scene.lMyTotalResult : 0;
@@ -343,10 +354,12 @@ void NNBoard::OnSceneResult(const PlayScene& scene)
     RestartClock(kPhasePlayScene, scene.cbTimeLeave);
     m_lApplyMinimum = scene.lApplyBankerCondition;
     UpdateChipButtons(true);
-    RestoreBankerAndMe(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
+    RestoreBankerAndMe(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult, false);
     const bool withMe = UserAt(MyChair()) != nullptr;
     m_lMyMark = withMe ? scene.lMyTotalResult : 0;
     SetMyMark(m_lMyMark);
+    // The scene carries no bets: a betting scene's chips and amounts go.
+    ResetAreaBets();
     m_lMyRoundBet = 0;
     SetMyBetTotal(0);
     LightBadgeUnderParkedCar();

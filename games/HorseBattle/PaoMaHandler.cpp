@@ -269,6 +269,9 @@ void PaoMaHandler::SetScene(PaoMaBoard* board, uint8_t status, int boardState, c
     std::memcpy(m_dwAreaOdds, head.dwOdds, sizeof(m_dwAreaOdds));
     if (board == nullptr)
         return;
+    // The scene is the whole round: an area I bet on in the last one keeps
+    // no amount, lit button or result of it.
+    board->ClearRound();
     board->SetRoundStatus(status);
     board->SetMyViewChair(MyViewChair());
     board->SetGameState(boardState, static_cast<float>(head.nTimeLeave));
@@ -293,9 +296,8 @@ void PaoMaHandler::RestoreBets(PaoMaBoard* board, const int64_t myBets[AREA_COUN
     const uint16_t me = MyViewChair();
     if (board != nullptr)
     {
-        // The scene's amounts are the whole round's: a table restored twice
-        // must not add them up.
-        board->ClearRoundBets();
+        // Onto a round cleared by SetScene: a table restored twice does not
+        // add the amounts up.
         for (int area = 0; area < AREA_COUNT; ++area)
             board->AddAreaBet(me, static_cast<uint8_t>(area), m_lMyBets[area]);
     }

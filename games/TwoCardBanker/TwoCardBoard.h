@@ -300,7 +300,7 @@ protected:
     void ClearAreaBets();
     // The area labels and chips of a scene's amounts.
     void RestoreAreas(const int64_t* allBets, const int64_t* myBets, bool writeSum);
-    // The check box from the banker queue: ticked while my chair has a row.
+    // The check box from the scene: ticked while I am banker or my chair has a row.
     void SetCheckBoxFromQueue();
     void SetCheckBoxSelected(bool selected);
     // Shows the check box again (after a request) in a state.

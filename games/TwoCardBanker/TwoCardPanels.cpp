@@ -98,7 +98,12 @@ void CTwoCardBoard::RestoreCheckBox(bool selected)
     m_bankerCheckBox->setSelectedState(selected);
 }
 
-void CTwoCardBoard::SetCheckBoxFromQueue() { SetCheckBoxSelected(IsQueued(m_myChair)); }
+void CTwoCardBoard::SetCheckBoxFromQueue()
+{
+    // The banker has no row, yet his box is ticked as a change of banker
+    // ticks it: unticking gives the bank up, ticking would ask for it.
+    SetCheckBoxSelected(IsMeBanker() || IsQueued(m_myChair));
+}
 
 void CTwoCardBoard::AddBankerApplicant(uint16_t chair)
 {
@@ -284,7 +289,6 @@ void CTwoCardBoard::OnFreeScene(const FreeScene& scene)
     UpdateBankerPanel(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
     UpdateResultPanel(scene.wBankerUser, scene.lBankerTotalResult);
     UpdateMyPanel(0);
-    // Ticked while my chair waits in the queue (the banker has no row).
     SetCheckBoxFromQueue();
 }
 

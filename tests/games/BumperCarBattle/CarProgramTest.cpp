@@ -95,4 +95,27 @@ TEST_F(GameProgram, CarFreeTimeAfterARestoredRoundShowsNoneOfItsBets)
     }
 }
 
+// Entered in free time as the banker: the cancel button stands where the
+// apply button was and my chips stay off through my bank's round, which the
+// others bet. My cancel, in that round and in the next free time, is
+// refused as any banker's is, and no apply goes out. The bank goes to chair
+// 1 and a whole round follows by clicks: two bets, an apply and its cancel.
+TEST_F(GameProgram, CarBankerEnteredInFreeTimeKeepsTheBankersButtons)
+{
+    const Outcome o = Play("bumpercarbattle_banker_restore.json", 108, kRoom, 1800,
+                           {Shot(60, "bumpercar_banker_restored_free"), Click(190, kApply),
+                            Shot(200, "bumpercar_banker_betting"), Click(620, kApply), Nodes(660, "refused"),
+                            Shot(660, "bumpercar_banker_refused"), Click(1260, kChip1000000), Click(1280, kArea1),
+                            Click(1310, kChip5000000), Click(1330, kArea6), Click(1360, kApply),
+                            Shot(1400, "bumpercar_banker_next_betting"), Click(1420, kApply),
+                            Shot(1660, "bumpercar_banker_next_result"), Shot(1760, "bumpercar_banker_next_free")},
+                           {"--speed", "4"});
+    ExpectClean(o);
+
+    const std::vector<ShownNode> refused = Shown("refused");
+    EXPECT_NE(Widget(refused, "btn_cancel_banker"), nullptr);
+    EXPECT_EQ(Widget(refused, "btn_applay_banker"), nullptr);
+    EXPECT_EQ(With(refused, "游戏已经开始，不能取消当庄").size(), 2u);
+}
+
 }  // namespace

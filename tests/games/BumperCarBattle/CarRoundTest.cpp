@@ -370,20 +370,21 @@ TEST_F(CarRound, TheResultAndFreeScenesRestoreThePanels)
     EXPECT_EQ(board->LabelText("label_mark"), "0");
     EXPECT_EQ(board->GetApplyBankerMinimum(), 1000000);
     EXPECT_EQ(WinRecord()[0], "0.00%");
-    // Between rounds the areas are empty.
+    // Between rounds the areas are empty, and no badge stays lit under the
+    // car the betting scene stood.
+    EXPECT_TRUE(VisibleBadges().empty());
     EXPECT_TRUE(board->GetChipPile().Chips().empty());
     EXPECT_EQ(board->GetAreaTotal(1), 0);
     EXPECT_FALSE(board->GetWidget("atlasLabel_bsj_d")->isVisible());
 }
 
-// Restored in the betting and then in the result, the table's chips and
-// amounts belong to that round, which ends with no run of ours: the free
-// time that follows shows none of them, nor does the next round.
+// Restored in the betting, the table's chips and amounts belong to that
+// scene: the result scene after it, which carries no bets, shows none of
+// them, nor do the free time and the next round.
 TEST_F(CarRound, ARoundRestoredBeforeLeavesNoChipsOnTheFreeTimeOrTheNext)
 {
     ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(12, 1, 7))));
     ASSERT_FALSE(board->GetChipPile().Chips().empty());
-    ASSERT_TRUE(Scene(GS_RESULT_END, BytesOf(PlaySceneRecord(9, 1, 0))));
     const auto expectEmptyAreas = [this](const char* when) {
         EXPECT_TRUE(board->GetChipPile().Chips().empty()) << when;
         for (int area = 1; area <= AREA_COUNT; ++area)
@@ -394,6 +395,8 @@ TEST_F(CarRound, ARoundRestoredBeforeLeavesNoChipsOnTheFreeTimeOrTheNext)
         EXPECT_FALSE(board->GetWidget("atlasLabel_bsj_d")->isVisible()) << when;
         EXPECT_FALSE(board->GetWidget("atlasLabel_bsj_d_self")->isVisible()) << when;
     };
+    ASSERT_TRUE(Scene(GS_RESULT_END, BytesOf(PlaySceneRecord(9, 1, 0))));
+    expectEmptyAreas("result scene");
     ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
     expectEmptyAreas("free time");
     ASSERT_TRUE(Game(SUB_S_GAME_START, Start(1, 20)));

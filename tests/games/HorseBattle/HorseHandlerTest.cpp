@@ -300,6 +300,26 @@ TEST_F(HorseHandler, ARestoredRoundsBetsAreGoneWhenTheRoundIsOver)
     cleared("round start");
 }
 
+// A betting scene that comes again is the whole round: the area I bet on
+// before, with no bet of mine in this scene, shows no amount and no light.
+TEST_F(HorseHandler, ABettingSceneAgainKeepsNothingOfTheLastOnesAreas)
+{
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(*BettingSceneRecord(12))));
+    board->OnTouchEvent(board->GetAreaButton(4), cocos2d::ui::TOUCH_EVENT_BEGAN);
+    board->OnTouchEvent(board->GetAreaButton(4), cocos2d::ui::TOUCH_EVENT_ENDED);
+    cocos2d::ui::Widget* myBet = board->GetWidgetByTag(HorseBattle::PaoMaBoard::kMyBetLabelTag + 4);
+    ASSERT_TRUE(myBet->isVisible() && board->GetAreaButton(4)->isBright());
+
+    auto again = BettingSceneRecord(10);
+    again->lMyBets[4] = 0;
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(*again)));
+    Seconds(1);
+    EXPECT_EQ(board->GetMyBet(4), 0);
+    EXPECT_EQ(board->GetLastPlaced(4), 0);
+    EXPECT_FALSE(myBet->isVisible());
+    EXPECT_FALSE(board->GetAreaButton(4)->isBright());
+}
+
 // A race entered under way is not run: the start clock of its lining-up
 // stays no longer than that phase, and never over the next betting.
 TEST_F(HorseHandler, TheStartClockOfARestoredLiningUpGoesWithIt)

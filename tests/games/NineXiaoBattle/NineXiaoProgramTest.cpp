@@ -41,4 +41,13 @@ TEST_F(TwoCardProgram, NineXiaoTableIsRestoredFromEachScene)
     ExpectClean(o);
 }
 
+// Entered in free time as the banker (five others queued), my box is
+// ticked as a change of banker ticks it: unticked in the next free time it
+// gives the bank up with the cancel request, not an apply. The next round
+// bets on areas 1 and 3.
+TEST_F(TwoCardProgram, NineXiaoBankerEnteredInFreeTimeGivesTheBankUpByTheBox)
+{
+    PlayRestoredBanker("ninexiao", 110, {kBankerBox, {kChip10000, kChip100000}, {kArea1, kArea3}});
+}
+
 }  // namespace

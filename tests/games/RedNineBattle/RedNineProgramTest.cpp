@@ -46,4 +46,13 @@ TEST_F(TwoCardProgram, RedNineTableIsRestoredFromEachScene)
     ExpectClean(o);
 }
 
+// Entered in free time as the banker (five others queued), my box is
+// ticked as a change of banker ticks it: unticked in the next free time it
+// gives the bank up with the cancel request, not an apply. The next round
+// bets on door 1 and the corner of doors 1 and 2.
+TEST_F(TwoCardProgram, RedNineBankerEnteredInFreeTimeGivesTheBankUpByTheBox)
+{
+    PlayRestoredBanker("rednine", 106, {kBankerBox, {kChip10000, kChip100000}, {kDoor1, kCorner12}});
+}
+
 }  // namespace
