@@ -444,6 +444,26 @@ TEST_F(HoldemProgram, EnteringMidHandRestoresTheTable)
                  {{230, "holdem_restore_scene"}, {330, "holdem_restore_maximised"}, {450, "holdem_restore_end"}});
 }
 
+// A scene with my bet on the table, then a scene of my turn with my table
+// bet 0: my pile and its amount go with the first scene. My follow, the
+// hand's end, then a whole hand by clicks.
+TEST_F(HoldemProgram, ASecondSceneTakesMyChipFromTheFirst)
+{
+    PlayAndShoot("holdem_scene_again.json", 1750,
+                 {Nodes(255, "second_scene"), Click(275, kHoldemFollow), Click(660, kHoldemStart),
+                  Click(720, kHoldemPass), Click(825, kHoldemFollow), Click(951, kHoldemAdd),
+                  Click(991, kHoldemAddKind2), Click(1135, kHoldemPass), Click(1279, kHoldemPass),
+                  Click(1695, kHoldemStart)},
+                 {{255, "holdem_second_scene"}, {1500, "holdem_second_scene_next"}});
+    // The piles of chairs 3 and 5 with their amounts, and the pot's one chip.
+    const std::vector<gameprogram::ShownNode> shown = Nodes("second_scene");
+    int amounts = 0;
+    for (const gameprogram::ShownNode& node : shown)
+        amounts += node.kind == "CCLabelTTF" && node.Field("text") == "200" ? 1 : 0;
+    EXPECT_EQ(amounts, 2);
+    EXPECT_EQ(gameprogram::With(shown, "DZShowHand/res/chouma/").size(), 3u);
+}
+
 // The landlord game in the real program, drawing only its shots. Window
 // pixels of its table (the content root stands at (13, 16) of a 1288 x 762
 // window): the buttons of calls and plays sit on one row, my cards below.
