@@ -249,6 +249,19 @@ TEST_F(BoardProgram, ReadyClockRunsOutAndLeavesTheTable)
     }
 }
 
+// The free scene's start button and ready clock, then the scene of a game
+// the others play: the button goes with the free scene; I leave by the
+// close button.
+TEST_F(BoardProgram, AGameSceneTakesTheFreeScenesStartButton)
+{
+    const Outcome o = Play("board_scene_again.json", 330,
+                           {"--no-draw", Click(90, "179,245"), Nodes(220, "game_scene"), Click(240, kBoardClose)});
+    EXPECT_OUTCOME(o, kPassed);
+    const std::vector<gameprogram::ShownNode> shown = Nodes("game_scene");
+    ASSERT_FALSE(gameprogram::With(shown, "ClientGame/Table").empty());
+    EXPECT_TRUE(gameprogram::With(shown, "ClientGame/BtnStart").empty());
+}
+
 // Bull with dice (kind 104) at its own table in a room of 100 chairs. Every
 // step the server takes after my entry waits for a click of mine, so the
 // shots show the same moments however fast the frames run.
