@@ -805,6 +805,12 @@ void CBullBoard::ShowOpenAnimation(int zOrder)
 
 // --- waiting, result and reset ---------------------------------------------------------------------
 
+void CBullBoard::ClearForScene()
+{
+    ResetGameView();
+    RemoveWaitAnimation();
+}
+
 void CBullBoard::ShowWaitAnimation()
 {
     RemoveWaitAnimation();

@@ -46,6 +46,9 @@ struct SceneShape
 class CBullBoard : public Sexy::CGameBoard
 {
 public:
+    // The table of no round, as the start button leaves it, and no waiting:
+    // what a scene draws on.
+    void ClearForScene();
     static constexpr int kCountdownStart = 30;
     static constexpr int kCards = 5;
     static constexpr float kOtherCardScale = 0.7f;  // another seat's cards

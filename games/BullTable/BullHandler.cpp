@@ -100,6 +100,15 @@ void CBullHandler::BeginScene(uint8_t status)
     }
 }
 
+void CBullHandler::ClearScene()
+{
+    KillGameClock(kBullClockID);
+    const uint8_t restored = m_cbRestored;
+    if (CBullBoard* board = BullBoard())
+        board->ClearForScene();
+    m_cbRestored = restored;
+}
+
 void CBullHandler::ShowWaiting()
 {
     if (CBullBoard* board = BullBoard())

@@ -149,32 +149,44 @@ protected:
         BeginScene(status);
         switch (status)
         {
-            case kSceneFree: return size == freeSize;
+            case kSceneFree:
+                if (size != freeSize)
+                    return false;
+                ClearScene();
+                return true;
             case kSceneCall:
                 if (size != sizeof(call) || !wire::ReadRecord(data, size, call))
                     return false;
+                ClearScene();
                 RestoreBankerCall(call.wCallBanker);
                 return true;
             case kSceneBetting:
             {
                 if (SitsOut())
                 {
+                    ClearScene();
                     ShowWaiting();
                     return true;
                 }
                 Score score;
                 if (size != sizeof(score) || !wire::ReadRecord(data, size, score))
                     return false;
+                ClearScene();
                 RestoreBetting(score.lTurnMaxScore, score.wBankerUser);
                 return true;
             }
             default:
                 if (size != sizeof(play) || !wire::ReadRecord(data, size, play))
                     return false;
+                ClearScene();
                 RestorePlaying(play.cbOxCard, sizeof(play.cbOxCard));
                 return true;
         }
     }
+
+    // Before an accepted scene draws: the table, countdowns and clock of any
+    // earlier scene or round go (the scene's phase and restored flag stay).
+    void ClearScene();
 
     // Every accepted scene: its phase and the restored flag, before its size
     // is looked at.

@@ -121,6 +121,9 @@ public:
     void StopTurnTimer();
     void ClearSeat(uint16_t chair);
     void ClearTableEffects();
+    // The table before a scene draws it: nothing of an earlier hand or
+    // scene, no buttons of mine, no timer.
+    void ClearForScene();
 
     // --- parts, for the tests and the benchmark ------------------------------------
     cocos2d::ui::TouchGroup* GetUILayer() const { return m_pUILayer; }

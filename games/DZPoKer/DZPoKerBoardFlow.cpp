@@ -275,6 +275,31 @@ void DZPoKerBoard::ClearTableEffects()
     }
 }
 
+void DZPoKerBoard::ClearForScene()
+{
+    for (SEL_SCHEDULE step :
+         {schedule_selector(DZPoKerBoard::OnShowMyActions), schedule_selector(DZPoKerBoard::OnDealHoleCards),
+          schedule_selector(DZPoKerBoard::OnGatherBets), schedule_selector(DZPoKerBoard::OnHighlightBestFive),
+          schedule_selector(DZPoKerBoard::OnShowGameScores), schedule_selector(DZPoKerBoard::OnDistributePots),
+          schedule_selector(DZPoKerBoard::OnShowWinner)})
+        unschedule(step);
+    ResetGameView();
+    ResetGameViewEx();
+    for (int i = 0; i < kActionButtons; ++i)
+        ShowActionButton(i, false);
+    m_nShownMask = MASK_NONE;
+    m_pChipLayer->ClearAll();
+    m_pPotChips->Clear();
+    m_dwPotCount = 0;
+    for (int64_t& pot : m_lPotList)
+        pot = 0;
+    m_WinnerViews.clear();
+    for (std::vector<uint16_t>& winners : m_PotWinners)
+        winners.clear();
+    m_wWinnerChair = INVALID_CHAIR;
+    StopTurnTimer();
+}
+
 void DZPoKerBoard::ResetGameViewEx()
 {
     ClearTableEffects();

@@ -68,10 +68,11 @@ bool DZPoKerHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* da
             CMD_S_StatusFree free;
             if (!ReadExact(data, size, free))
                 return false;
+            ResetGameClient();
             m_wMeChairID = GetMeChairID();
             SetGameStatus(Sexy::GAME_STATUS_FREE);
             if (DZPoKerBoard* board = GetPokerBoard())
-                board->StopTurnTimer();
+                board->ClearForScene();
             return true;
         }
         case GS_PLAYING: return OnPlayingScene(data, size);
@@ -355,6 +356,11 @@ bool DZPoKerHandler::OnPlayingScene(const void* data, uint16_t size)
         return false;
     if (!ChairOrNobody(scene.wDealerUser))
         return false;
+    // The scene is the whole hand: nothing of an earlier one stays, on the
+    // table or in the sums.
+    ResetGameClient();
+    if (DZPoKerBoard* board = GetPokerBoard())
+        board->ClearForScene();
     m_wMeChairID = GetMeChairID();
     SetGameStatus(Sexy::GAME_STATUS_PLAY);
     m_wDealerUser = scene.wDealerUser;

@@ -117,6 +117,25 @@ void DZPokerColorChip::ShowPot(int64_t amount)
     SetPlateText(m_pMainLabel, CClientGlobal::FormatScore(amount), m_pMainPlate->getContentSize().width - 8);
 }
 
+void DZPokerColorChip::Clear()
+{
+    unscheduleAllSelectors();
+    removeAllChildrenWithCleanup(true);
+    m_MainPile.clear();
+    m_pMainPlate = nullptr;
+    m_pMainLabel = nullptr;
+    for (int i = 0; i < MAX_POT_COUNT; ++i)
+    {
+        m_PotStacks[i].clear();
+        m_pPotPlate[i] = nullptr;
+        m_pPotLabel[i] = nullptr;
+        m_lPotAmount[i] = 0;
+        m_bPotPaid[i] = false;
+    }
+    m_dwPotCount = 0;
+    m_MainWinners.clear();
+}
+
 void DZPokerColorChip::RemoveMainPlate()
 {
     if (m_pMainPlate != nullptr)

@@ -32,6 +32,8 @@ public:
     void DistributeMainPot(const std::vector<uint16_t>& winnerViews);
     // Each pot's stack to its winners (chairs).
     void DistributePots(uint32_t potCount, const std::vector<uint16_t> winnerChairs[MAX_POT_COUNT]);
+    // At once: no pile, stack, plate or payment of an earlier hand.
+    void Clear();
     // Called with 0 three seconds after the main pot is paid.
     void SetEndCallback(std::function<void(int)> callback) { m_EndCallback = std::move(callback); }
 

@@ -169,6 +169,22 @@ void MoveChipAnimation::ClearSeatChips(CCNode*, void* data)
     HideAmountLabel(nullptr, data);
 }
 
+void MoveChipAnimation::ClearAll()
+{
+    for (uint16_t view = 0; view < GAME_PLAYER; ++view)
+    {
+        for (CCSprite* chip : m_Piles[view][0])
+        {
+            chip->stopAllActions();
+            chip->removeFromParentAndCleanup(true);
+        }
+        m_Piles[view][0].clear();
+        m_lSeatAmount[view] = 0;
+        m_AmountBackgrounds[view]->stopAllActions();
+        HideAmountLabel(nullptr, AsData(view));
+    }
+}
+
 void MoveChipAnimation::HideAmountLabel(CCNode*, void* data)
 {
     const uint16_t view = ViewOf(data);

@@ -34,6 +34,8 @@ public:
     void ShowAmountLabel(cocos2d::CCNode* sender, void* view);
     void ShowAmountText(cocos2d::CCNode* sender, void* view);
     void SetAmountText(uint16_t view, int64_t amount);
+    // At once: every pile goes, flying or not, and no label shows.
+    void ClearAll();
     // "%lld", and past six characters the last four become "w".
     static std::string FormatChipAmount(int64_t amount);
     // The point the next chip of the view's pile lands on.

@@ -39,6 +39,7 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
     {
         if (board != nullptr)
             board->RefreshSeatUsers();
+        ClearScene();
         return true;
     }
     if (gameStatus != GS_TK_PLAYING)
@@ -48,6 +49,7 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
     EnterScene(Bull::kPhasePlaying);
     if (size != sizeof(m_PlayScene) || !wire::ReadRecord(data, size, m_PlayScene))
         return false;
+    ClearScene();
     const uint16_t me = GetMeChairID();
     if (board == nullptr || me >= GAME_PLAYER)
         return true;

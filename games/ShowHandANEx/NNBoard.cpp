@@ -348,6 +348,16 @@ void NNBoard::ResetGameView()
 
 void NNBoard::ResetGameViewEx() { ClearTable(); }
 
+void NNBoard::ClearForScene()
+{
+    ClearTable();
+    HideActionButtons();
+    ShowNoteSign(false);
+    for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
+        for (int k = 0; k < MAX_COUNT; ++k)
+            m_cbCards[chair][k] = 0;
+}
+
 void NNBoard::RemoveLabel(CCLabelTTF*& label)
 {
     if (label != nullptr)

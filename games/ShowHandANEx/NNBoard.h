@@ -79,6 +79,9 @@ public:
     void RestoreChip();
     // The scene's cards laid out at once.
     void RestoreCards();
+    // The table before a scene draws it: no pool, bets, cards, chips,
+    // labels, signs or buttons of an earlier hand.
+    void ClearForScene();
     void ShowNoteSign(bool visible);
     void SetShowHandMode(bool on) { m_bShowHandMode = on; }
     bool IsShowHandMode() const { return m_bShowHandMode; }

@@ -267,6 +267,13 @@ bool NNHandler::OnScenePlay(const void* data, uint16_t size)
     const uint8_t cardCount = scene.cbCardCount;
     if (!IsChairOrNobody(current) || cardCount > MAX_COUNT)
         return false;
+    // The scene is the whole hand: a scene sent again replaces the sums,
+    // the table and the clock of the one before instead of adding to them.
+    KillGameClock(IDI_TURN_CLOCK);
+    ResetGameClient();
+    NNBoard* board = Board();
+    if (board != nullptr)
+        board->ClearForScene();
     m_bRestored = true;
     m_dwRaiseCount = 5;
     m_wCurrentChair = current;
@@ -289,7 +296,6 @@ bool NNHandler::OnScenePlay(const void* data, uint16_t size)
         m_lCommitted[chair] = SaturatingAdd(m_lCommitted[chair], totals[chair]);
         pool = SaturatingAdd(pool, totals[chair]);
     }
-    NNBoard* board = Board();
     if (board != nullptr)
     {
         board->AddPool(pool);

@@ -220,6 +220,9 @@ void HPBoard::LayTrickInRow(uint16_t view, float scale)
 
 void HPBoard::OnScenePlay(const CMD_S_StatusPlay& scene)
 {
+    // The scene is the whole table: nothing of an earlier one stays.
+    ResetGameView();
+    m_cbPassAllowed = 0;
     HPHandler* handler = Handler();
     for (CCControlButton* button : {m_pLastTrickButton, m_pTrusteeButton, m_pSortButton})
         button->setEnabled(true);

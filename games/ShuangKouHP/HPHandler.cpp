@@ -114,7 +114,13 @@ bool HPHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
 {
     switch (gameStatus)
     {
-        case GS_SK_FREE: return size == sizeof(CMD_S_StatusFree);
+        case GS_SK_FREE:
+            if (size != sizeof(CMD_S_StatusFree))
+                return false;
+            // A free table: nothing of an earlier scene or hand stays.
+            if (HPBoard* board = Board())
+                board->ResetGameView();
+            return true;
         case GS_SK_PLAYING:
         {
             m_cbSceneFlag = 1;

@@ -745,6 +745,21 @@ void NNBoard::ResetCardSprites()
     }
 }
 
+void NNBoard::ClearTable()
+{
+    ResetGameView();
+    ShowRobButtons(false);
+    ShowBetButtons(false);
+    ShowOpenButtons(false);
+    m_wBankerChair = INVALID_CHAIR;
+    for (uint16_t chair = 0; chair < kSeats; ++chair)
+    {
+        m_cbInPlay[chair] = 0;
+        for (int i = 0; i < kCards; ++i)
+            m_cbCards[chair][i] = 0;
+    }
+}
+
 void NNBoard::ResetGameView()
 {
     m_cbOwnSign = 0;

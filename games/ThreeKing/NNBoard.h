@@ -75,6 +75,9 @@ public:
     void OnSubCallBanker(const CMD_S_CallBanker& message);
 
     // --- what the scenes and the clocks use ------------------------------
+    // The table of no round: what the start button clears, with every
+    // button of mine gone and no banker.
+    void ClearTable();
     void ShowRobButtons(bool show);
     // The show and hand-sign buttons.
     void ShowOpenButtons(bool show);

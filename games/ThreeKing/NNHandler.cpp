@@ -127,11 +127,25 @@ bool NNHandler::OnGameMessage(uint16_t sub, const void* data, uint16_t size)
     }
 }
 
+void NNHandler::ClearScene()
+{
+    // A scene tells the whole table: nothing of an earlier one stays, its
+    // clock neither.
+    for (uint32_t clock : {IDI_ADD_SCORE, IDI_CALL_BANKER, IDI_OPEN_CARD, IDI_SCENE_OPEN})
+        KillGameClock(clock);
+    if (NNBoard* board = Board())
+        board->ClearTable();
+}
+
 bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, uint16_t size)
 {
     switch (gameStatus)
     {
-        case GS_TK_FREE: return size == sizeof(CMD_S_StatusFree);
+        case GS_TK_FREE:
+            if (size != sizeof(CMD_S_StatusFree))
+                return false;
+            ClearScene();
+            return true;
         case GS_TK_CALL: return OnSceneCall(data, size);
         case GS_TK_SCORE: return OnSceneScore(data, size);
         case GS_TK_PLAYING: return OnScenePlay(data, size);
@@ -147,6 +161,7 @@ bool NNHandler::OnSceneCall(const void* data, uint16_t size)
     // A watcher waits for the next round whatever the scene holds.
     if (IsMeNotPlaying())
     {
+        ClearScene();
         if (board != nullptr)
             board->ShowWaitAnimation();
         return true;
@@ -154,6 +169,7 @@ bool NNHandler::OnSceneCall(const void* data, uint16_t size)
     CMD_S_StatusCall scene;
     if (!ReadExact(data, size, scene))
         return false;
+    ClearScene();
     if (board != nullptr)
     {
         board->ShowStateSign(NNBoard::kSignCall);
@@ -171,6 +187,7 @@ bool NNHandler::OnSceneScore(const void* data, uint16_t size)
     CMD_S_StatusScore scene;
     if (!ReadExact(data, size, scene))
         return false;
+    ClearScene();
     if (board == nullptr)
         return true;
     board->SetMaxScore(scene.lMaxScore);
@@ -204,8 +221,11 @@ bool NNHandler::OnScenePlay(const void* data, uint16_t size)
     NNBoard* board = Board();
     if (board != nullptr)
         board->RefreshTableUsers();
-    if (!ReadExact(data, size, m_SceneCopy))
+    CMD_S_StatusPlay scene;
+    if (!ReadExact(data, size, scene))
         return false;
+    m_SceneCopy = scene;
+    ClearScene();
     if (board == nullptr)
         return true;
     board->SetBankerChair(m_SceneCopy.wBankerUser);
@@ -229,7 +249,8 @@ bool NNHandler::OnScenePlay(const void* data, uint16_t size)
         return true;
     }
     board->ShowStateSign(NNBoard::kSignOpen);
-    board->ShowOpenButtons(true);
+    // A hand already shown has nothing left to show.
+    board->ShowOpenButtons(notShown);
     for (uint16_t chair = 0; chair < GAME_PLAYER; ++chair)
         if (chair != m_SceneCopy.wBankerUser && m_SceneCopy.lTableScore[chair] != 0)
             board->PlaceBetChip(chair, m_SceneCopy.lTableScore[chair]);

@@ -35,6 +35,8 @@ public:
     bool SendShow(uint8_t hasType);
 
 private:
+    // Before a scene draws: the table and the clocks of any earlier one go.
+    void ClearScene();
     bool OnSceneCall(const void* data, uint16_t size);
     bool OnSceneScore(const void* data, uint16_t size);
     bool OnScenePlay(const void* data, uint16_t size);

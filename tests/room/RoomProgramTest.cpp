@@ -249,6 +249,15 @@ TEST_F(BoardProgram, ReadyClockRunsOutAndLeavesTheTable)
     }
 }
 
+// The free scene's start button goes with it when a game's scene comes.
+TEST_F(BoardProgram, AGameSceneTakesTheFreeScenesStartButton)
+{
+    const Outcome o = Play("board_scene_again.json", 330,
+                           {"--no-draw", Click(90, "179,245"), Nodes(220, "game"), Click(240, kBoardClose)});
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_TRUE(gameprogram::With(Nodes("game"), "ClientGame/BtnStart").empty());
+}
+
 // Bull with dice (kind 104) at its own table in a room of 100 chairs. Every
 // step the server takes after my entry waits for a click of mine, so the
 // shots show the same moments however fast the frames run.
@@ -442,6 +451,18 @@ TEST_F(HoldemProgram, EnteringMidHandRestoresTheTable)
     PlayAndShoot("holdem_restore.json", 680,
                  {Click(240, kHoldemFollow), Click(260, kMaximise), Click(340, kRestore), Click(630, kHoldemStart)},
                  {{230, "holdem_restore_scene"}, {330, "holdem_restore_maximised"}, {450, "holdem_restore_end"}});
+}
+
+// A scene with my bet, then one with my table bet 0: only chairs 3, 5 and the pot keep chips.
+TEST_F(HoldemProgram, ASecondSceneTakesMyChipFromTheFirst)
+{
+    PlayAndShoot("holdem_scene_again.json", 1750,
+                 {Nodes(255, "second_scene"), Click(275, kHoldemFollow), Click(660, kHoldemStart),
+                  Click(720, kHoldemPass), Click(825, kHoldemFollow), Click(951, kHoldemAdd),
+                  Click(991, kHoldemAddKind2), Click(1135, kHoldemPass), Click(1279, kHoldemPass),
+                  Click(1695, kHoldemStart)},
+                 {{255, "holdem_second_scene"}, {1500, "holdem_second_scene_next"}});
+    EXPECT_EQ(gameprogram::With(Nodes("second_scene"), "DZShowHand/res/chouma/").size(), 3u);
 }
 
 // The landlord game in the real program, drawing only its shots. Window

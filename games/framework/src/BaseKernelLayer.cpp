@@ -301,6 +301,14 @@ bool CBaseKernelLayer::OnFrameMessage(uint16_t sub, const void* data, uint16_t s
                     seconds = m_dwClockTimerID != 0 ? static_cast<int>(m_dwClockSeconds) : 99;
                 m_pGameBoard->ShowStartButton(true, seconds);
             }
+            else if (m_pGameBoard != nullptr)
+            {
+                // A scene of a game under way: the start button and ready
+                // clock of an earlier free scene go (run out, the clock
+                // would stand me up mid-game).
+                m_pGameBoard->ShowStartButton(false, 0);
+                m_pGameBoard->HideStartButton();
+            }
             if (m_pGameHandler == nullptr)
                 return true;
             const bool lookOn = m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus == US_LOOKON;

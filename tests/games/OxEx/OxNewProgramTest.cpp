@@ -29,4 +29,13 @@ TEST_F(BullProgram, OxNewTableIsRestoredFromEachScene)
     ExpectClean(o);
 }
 
+// A betting scene, then a playing scene: a press where a bet was sends nothing.
+TEST_F(BullProgram, OxNewPlayingSceneTakesTheBettingScenesButtons)
+{
+    ExpectClean(Play("oxnew_scene_again.json", 27, 1170,
+                     {Shot(245, "oxnew_scene_again"), Click(250, kBet2), Click(270, kRightAction),
+                      Click(290, kLeftAction), Click(480, kStart), Click(580, kLeftAction), Click(690, kBet2),
+                      Click(880, kRightAction), Click(930, kLeftAction), Click(1110, kStart)}));
+}
+
 }  // namespace

@@ -324,8 +324,8 @@ TEST_F(StudHandler, ASceneShowHandIsPricedByItsMode)
     scene.showHandMode = 2;
     board->ResetGameView();
     ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, Scene(scene)));
-    // Committed grows with each scene: 5000 twice.
-    EXPECT_EQ(stud->ShowHandPrice(), 100 + kMyScore - 10000);
+    // The same scene again sets what is committed, it does not add to it.
+    EXPECT_EQ(stud->ShowHandPrice(), 100 + kMyScore - 5000);
     scene.showHandMode = 3;
     ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, Scene(scene)));
     EXPECT_EQ(stud->ShowHandPrice(), 0);
@@ -400,7 +400,8 @@ TEST_F(StudHandler, AmountsAtTheEndsOfTheRangeStopThere)
     board->ResetGameView();
     ASSERT_TRUE(SceneMessage(GS_TK_PLAYING, Scene(scene)));
     EXPECT_EQ(stud->Committed(0), INT64_MAX);
-    EXPECT_EQ(stud->Committed(1), big + INT64_MIN);
+    // The scene replaces the hand's sums: the start's ante is gone.
+    EXPECT_EQ(stud->Committed(1), INT64_MIN);
     EXPECT_EQ(board->GetPool(), -1);
 }
 

@@ -39,6 +39,17 @@ TEST_F(StudProgram, AHandIsRestoredFromThePlayingScene)
     ExpectClean(o);
 }
 
+// The same playing scene twice: the pool is its 900 once, my stake counted once.
+TEST_F(StudProgram, ASceneSentAgainSetsThePoolOnce)
+{
+    ExpectClean(Play("stud_scene_again.json", 19, "梭哈 一号房", 1000,
+                     {Nodes(150, "again"), Click(160, kFollow), Click(230, kRaise2), Click(430, kStart),
+                      Click(490, kRaise2), Click(580, kFollow), Click(640, kFollow), Click(700, kShowHand),
+                      Shot(860, "stud_scene_again_next"), Click(940, kStart)}));
+    EXPECT_TRUE(With(Shown("again"), "text=1800").empty());
+    EXPECT_FALSE(With(Shown("again"), "text=900").empty());
+}
+
 // Nobody clicks: the turn clock gives up for me once (the scenario would
 // take a second give-up in place of the next ready), and the buttons go.
 TEST_F(StudProgram, TheTurnClockGivesUpForMeOnce)

@@ -161,6 +161,19 @@ TEST_F(SkHandler, TheOutCardRecordIsThereBeforeTheFirstPlay)
     EXPECT_EQ(Selected(), "");
 }
 
+// My turn to beat his pair, then his lead: my buttons and his pair go.
+TEST_F(SkHandler, ASceneAfterASceneKeepsNothingOfTheFirst)
+{
+    EnterTable(0);
+    PlayScene scene = AHandUnderWay(10);
+    ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
+    scene.current = scene.turn;
+    ASSERT_TRUE(SceneMessage(GS_SK_PLAYING, Scene(scene)));
+    EXPECT_TRUE(board->Trick(1).empty());
+    Press(board->PassButton());
+    EXPECT_TRUE(Sends().empty());
+}
+
 TEST_F(SkHandler, AFollowWithNothingOnTheTableTakesAnyPattern)
 {
     EnterTable(0);

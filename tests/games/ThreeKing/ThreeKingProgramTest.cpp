@@ -119,3 +119,20 @@ TEST_F(GameProgram, ThreeKingBetMadeForMeTakesTheBetButtonsAndClock)
 }
 
 }  // namespace
+
+// Entered with my hand shown: presses where show and hand sign were send nothing.
+TEST_F(GameProgram, ThreeKingHandShownBeforeEntryIsNotOfferedAgain)
+{
+    ExpectClean(Play("threeking_shown_scene.json", 9, kRoom, 1200,
+                     {Shot(245, "threeking_shown_scene"), Click(250, kShow), Click(260, kHandSign), Click(580, kStart),
+                      Click(680, kNoRob), Click(800, kBetFull), Click(950, kShow), Click(1100, kStart)}));
+}
+
+// A betting scene, then a playing scene with my hand shown: the betting's clock goes.
+TEST_F(GameProgram, ThreeKingSceneAfterSceneKeepsNothingOfTheFirst)
+{
+    ExpectClean(Play("threeking_scene_again.json", 9, kRoom, 1300,
+                     {Nodes(245, "second_scene"), Click(650, kStart), Click(750, kNoRob), Click(870, kBetFull),
+                      Click(1020, kShow), Click(1170, kStart)}));
+    ExpectTurnGone(Shown("second_scene"), {1, 2, 3}, "");
+}
