@@ -284,6 +284,8 @@ private:
     int64_t m_lChipLimit = 0;
     // The hands were forced open this round.
     bool m_bForcedOpen = false;
+    // This round's result has its column on the record strip.
+    bool m_bRoundRecorded = false;
 };
 
 }  // namespace OxBattle

@@ -169,6 +169,9 @@ void OXBoard::OnBankButton(CCObject*, TouchEventType event)
 
 void OXBoard::AddRecordColumn()
 {
+    // A scene showing this round's result again adds no second column.
+    const bool recorded = m_bRoundRecorded;
+    m_bRoundRecorded = true;
     for (int area = 1; area <= AREA_COUNT; ++area)
     {
         uint8_t multiplier = 0;
@@ -184,12 +187,15 @@ void OXBoard::AddRecordColumn()
                 highlight->runAction(CCRepeatForever::create(CCBlink::create(1.0f, 1)));
             }
         }
+        if (recorded)
+            continue;
         CCSprite* mark = CCSprite::create(won ? "OxBattle/g" : "OxBattle/x");
         mark->setVisible(false);
         m_RecordMarks[area - 1].push_back(mark);
         AddContentChild(mark);
     }
-    LayoutRecords();
+    if (!recorded)
+        LayoutRecords();
 }
 
 }  // namespace OxBattle
