@@ -110,6 +110,8 @@ public:
     void OnRecordLeftButton(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
     void OnRecordRightButton(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
     void OnBankButton(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
+    void OnQueueScrollUp(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
+    void OnQueueScrollDown(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
     void RemoveBankerQueueItem(uint16_t chair);
 
     // --- framework slots -------------------------------------------------------

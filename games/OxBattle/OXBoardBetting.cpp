@@ -6,6 +6,7 @@
 #include "games/OxBattle/OXBoard.h"
 #include "games/OxBattle/OXHandler.h"
 #include "games/common/BoardWidgets.h"
+#include "games/common/RecordStrip.h"
 
 #include <algorithm>
 
@@ -157,6 +158,18 @@ void OXBoard::OnCancelBankerButton(CCObject*, TouchEventType event)
     }
     handler->SendGameData(SUB_C_CANCEL_BANKER);
     games::SetButtonEnabled(m_pCancelButton, false);
+}
+
+void OXBoard::OnQueueScrollUp(CCObject*, TouchEventType event)
+{
+    if (event == TOUCH_EVENT_ENDED)
+        games::ScrollListBy(m_BankerQueue.List(), -1, 0.3f);
+}
+
+void OXBoard::OnQueueScrollDown(CCObject*, TouchEventType event)
+{
+    if (event == TOUCH_EVENT_ENDED)
+        games::ScrollListBy(m_BankerQueue.List(), 1, 0.3f);
 }
 
 void OXBoard::OnBankButton(CCObject*, TouchEventType event)

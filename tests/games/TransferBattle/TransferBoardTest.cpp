@@ -242,11 +242,7 @@ TEST_F(TransferBoard, TheQueuesArrowsBringInTheRowsItHasNoRoomFor)
     Step();
     EXPECT_TRUE(nodeboxes::Shown(up) && nodeboxes::Shown(down));
     ListView* list = board->GetBankerList();
-    const CCRect view = nodeboxes::WorldBox(list);
-    auto inView = [&](unsigned int row) {
-        const CCRect box = nodeboxes::WorldBox(list->getItem(row));
-        return box.getMinY() >= view.getMinY() - 1 && box.getMaxY() <= view.getMaxY() + 1;
-    };
+    auto inView = [&](unsigned int row) { return nodeboxes::InView(list, list->getItem(row)); };
     EXPECT_TRUE(inView(0));
     EXPECT_FALSE(inView(4));
     for (int tap = 0; tap < 2; ++tap)
