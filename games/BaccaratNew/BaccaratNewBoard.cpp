@@ -270,6 +270,7 @@ void BaccaratNewBoard::ResetGameView()
     m_Queue.Clear();
     m_nWonAreas = 0;
     m_nLostAreas = 0;
+    ForgetRoundCounts();
     m_lRunningTotal = 0;
     ClearTable();
     games::SetButtonEnabled(m_pApplyButton, false);

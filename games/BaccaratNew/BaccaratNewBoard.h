@@ -240,6 +240,10 @@ private:
     void OpenCharts();
     void CloseCharts();
     void CountAreaResults(const int64_t (&results)[AREA_COUNT]);
+    // The next round's results count afresh.
+    void ForgetRoundCounts();
+    // The banker a scene names, and my banker buttons with him.
+    void SetBankerFromScene(uint16_t chair);
     void DrawBeadGrid(const char* listName, int cellTag);
     void DrawRoadChart(const char* listName, int road, int cellTag, const char* markPicture1, const char* markPicture2);
     void ShowPointImage(uint8_t side);
@@ -264,6 +268,9 @@ private:
     games::BankerQueue m_Queue;
     int32_t m_nWonAreas = 0;
     int32_t m_nLostAreas = 0;
+    // What this round's result added to them.
+    int32_t m_nRoundWon = 0;
+    int32_t m_nRoundLost = 0;
     int64_t m_lRunningTotal = 0;
     std::vector<int> m_PendingChips[AREA_COUNT];
     games::ChipPile m_ChipPile{kMostChipsPerArea};

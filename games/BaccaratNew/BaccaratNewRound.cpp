@@ -43,6 +43,7 @@ void BaccaratNewBoard::OnGameFree(const CMD_S_GameFree& message)
     m_cbStatus = GS_FREE;
     m_Bets.Clear();
     std::memset(m_lMyAreaResults, 0, sizeof(m_lMyAreaResults));
+    ForgetRoundCounts();
 
     FinishRound();
     ClearTable();
@@ -75,10 +76,11 @@ void BaccaratNewBoard::PutRoundAway(bool onlyShown)
     } panels[] = {{"GAME_END_FRAME", 513, 1300}, {"GAME_END", 511, 1300}, {"BET_TIP", 511, 900}};
     for (const auto& panel : panels)
     {
-        // A panel put away waits above the top of the view.
+        // A panel put away waits above the top of the view; one on its way
+        // in is shown already.
         Widget* widget = GetWidget(panel.name);
-        const bool shown =
-            widget != nullptr && widget->isVisible() && widget->getPositionY() < VisibleRect::top().y;
+        const bool shown = widget != nullptr && widget->isVisible() &&
+                           (widget->getPositionY() < VisibleRect::top().y || widget->numberOfRunningActions() > 0);
         if (!onlyShown || shown)
             MoveAway(panel.name, panel.x, panel.above);
     }
@@ -97,6 +99,7 @@ void BaccaratNewBoard::OnGameStart(const CMD_S_GameStart& message)
         handler->SetGameStatus(GS_PLACE_BET);
     }
     m_cbStatus = GS_PLACE_BET;
+    ForgetRoundCounts();
     UpdateControls();
     PlaySound("BaccaratNew/music/GAME_START");
 
@@ -127,13 +130,39 @@ void BaccaratNewBoard::OnPlaceBet(const CMD_S_PlaceBet& message)
 
 void BaccaratNewBoard::CountAreaResults(const int64_t (&results)[AREA_COUNT])
 {
+    // A round counts once: its result shown again replaces what it counted.
+    m_nWonAreas -= m_nRoundWon;
+    m_nLostAreas -= m_nRoundLost;
+    m_nRoundWon = 0;
+    m_nRoundLost = 0;
     for (int64_t result : results)
     {
         if (result > 0)
-            ++m_nWonAreas;
+            ++m_nRoundWon;
         else if (result < 0)
-            ++m_nLostAreas;
+            ++m_nRoundLost;
     }
+    m_nWonAreas += m_nRoundWon;
+    m_nLostAreas += m_nRoundLost;
+}
+
+void BaccaratNewBoard::ForgetRoundCounts()
+{
+    m_nRoundWon = 0;
+    m_nRoundLost = 0;
+}
+
+void BaccaratNewBoard::SetBankerFromScene(uint16_t chair)
+{
+    const bool wasMe = IsMeBanker();
+    m_wBankerChair = chair;
+    // The banker is in no queue: restored as banker I hold what a change of
+    // banker gives me, the cancel; no longer banker, my place in the queue
+    // says.
+    if (IsMeBanker())
+        m_bApplied = true;
+    else if (wasMe)
+        m_bApplied = m_Queue.Contains(MyChair());
 }
 
 void BaccaratNewBoard::SetRoundResults(const int64_t (&results)[AREA_COUNT], int64_t total)
@@ -235,10 +264,11 @@ void BaccaratNewBoard::OnSceneFree(const CMD_S_StatusFree& scene)
     ClearTable();
     PutRoundAway(true);
     m_cbStatus = GS_FREE;
+    ForgetRoundCounts();
     if (BaccaratNewHandler* handler = Handler())
         handler->SetGameClock(MyChair(), IDI_FREE, scene.cbTimeLeave);
     m_lMyBankerScore = scene.lUserBankerScore;
-    m_wBankerChair = scene.wBankerUser;
+    SetBankerFromScene(scene.wBankerUser);
     m_lBankerScore = scene.lBankerScore;
     m_lBankerWin = scene.lBankerWinScore;
     m_wBankerRounds = scene.wBankerTime;
@@ -264,9 +294,13 @@ void BaccaratNewBoard::OnScenePlay(uint8_t gameStatus, const CMD_S_StatusPlay& s
 {
     (void)gameStatus;
     // The scene's stakes and cards are the whole table: a scene before it
-    // must not add its own.
+    // must not add its own, nor leave its result panels or closed areas.
     ClearTable();
+    PutRoundAway(true);
+    SetAreasEnabled(scene.cbGameStatus == GS_PLACE_BET);
     m_cbStatus = scene.cbGameStatus;
+    if (scene.cbGameStatus != GS_GAME_END)
+        ForgetRoundCounts();
     if (BaccaratNewHandler* handler = Handler())
         handler->SetGameClock(MyChair(), scene.cbGameStatus == GS_GAME_END ? IDI_GAME_END : IDI_PLACE_BET,
                               scene.cbTimeLeave);
@@ -275,7 +309,7 @@ void BaccaratNewBoard::OnScenePlay(uint8_t gameStatus, const CMD_S_StatusPlay& s
     std::memcpy(m_lMyAreaResults, scene.lUserAreaScore, sizeof(m_lMyAreaResults));
     m_lMyAllowance = scene.lUserMaxScore;
     m_lMyBankerScore = scene.lUserBankerScore;
-    m_wBankerChair = scene.wBankerUser;
+    SetBankerFromScene(scene.wBankerUser);
     m_lBankerScore = scene.lBankerScore;
     m_lBankerWin = scene.lBankerWinScore;
     m_wBankerRounds = scene.wBankerTime;

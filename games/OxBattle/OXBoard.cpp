@@ -79,6 +79,9 @@ bool OXBoard::init()
     Listen(GetWidget("Button_2"), toucheventselector(OXBoard::OnRecordLeftButton));
     Listen(GetWidget("Button_3"), toucheventselector(OXBoard::OnRecordRightButton));
     Listen(GetWidget("Button_6"), toucheventselector(OXBoard::OnBankButton));
+    // The queue shows four rows: its arrows bring in the rest.
+    Listen(GetWidget("Button_queue_up"), toucheventselector(OXBoard::OnQueueScrollUp));
+    Listen(GetWidget("Button_queue_down"), toucheventselector(OXBoard::OnQueueScrollDown));
     Listen(GetWidget("Button_4"), toucheventselector(OXBoard::EnableManualOpen));
     Listen(GetWidget("Button_5"), toucheventselector(OXBoard::DisableManualOpen));
     SetManualOpenButtons();

@@ -110,6 +110,8 @@ public:
     void OnRecordLeftButton(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
     void OnRecordRightButton(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
     void OnBankButton(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
+    void OnQueueScrollUp(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
+    void OnQueueScrollDown(cocos2d::CCObject* sender, cocos2d::ui::TouchEventType event);
     void RemoveBankerQueueItem(uint16_t chair);
 
     // --- framework slots -------------------------------------------------------
@@ -284,6 +286,8 @@ private:
     int64_t m_lChipLimit = 0;
     // The hands were forced open this round.
     bool m_bForcedOpen = false;
+    // This round's result has its column on the record strip.
+    bool m_bRoundRecorded = false;
 };
 
 }  // namespace OxBattle

@@ -6,6 +6,7 @@
 #include "games/OxBattle/OXBoard.h"
 #include "games/OxBattle/OXHandler.h"
 #include "games/common/BoardWidgets.h"
+#include "games/common/RecordStrip.h"
 
 #include <algorithm>
 
@@ -159,6 +160,18 @@ void OXBoard::OnCancelBankerButton(CCObject*, TouchEventType event)
     games::SetButtonEnabled(m_pCancelButton, false);
 }
 
+void OXBoard::OnQueueScrollUp(CCObject*, TouchEventType event)
+{
+    if (event == TOUCH_EVENT_ENDED)
+        games::ScrollListBy(m_BankerQueue.List(), -1, 0.3f);
+}
+
+void OXBoard::OnQueueScrollDown(CCObject*, TouchEventType event)
+{
+    if (event == TOUCH_EVENT_ENDED)
+        games::ScrollListBy(m_BankerQueue.List(), 1, 0.3f);
+}
+
 void OXBoard::OnBankButton(CCObject*, TouchEventType event)
 {
     if (event == TOUCH_EVENT_ENDED)
@@ -169,6 +182,9 @@ void OXBoard::OnBankButton(CCObject*, TouchEventType event)
 
 void OXBoard::AddRecordColumn()
 {
+    // A scene showing this round's result again adds no second column.
+    const bool recorded = m_bRoundRecorded;
+    m_bRoundRecorded = true;
     for (int area = 1; area <= AREA_COUNT; ++area)
     {
         uint8_t multiplier = 0;
@@ -184,12 +200,15 @@ void OXBoard::AddRecordColumn()
                 highlight->runAction(CCRepeatForever::create(CCBlink::create(1.0f, 1)));
             }
         }
+        if (recorded)
+            continue;
         CCSprite* mark = CCSprite::create(won ? "OxBattle/g" : "OxBattle/x");
         mark->setVisible(false);
         m_RecordMarks[area - 1].push_back(mark);
         AddContentChild(mark);
     }
-    LayoutRecords();
+    if (!recorded)
+        LayoutRecords();
 }
 
 }  // namespace OxBattle

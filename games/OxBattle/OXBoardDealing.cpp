@@ -56,6 +56,8 @@ void OXBoard::StartDealing(const RoundEndMessage& message)
     ResetCards();
     m_nOpeningStep = 0;
     m_bForcedOpen = false;
+    // Every end the server sends gets its column.
+    m_bRoundRecorded = false;
 
     if (Dice* dice = Dice::create())
     {

@@ -31,6 +31,7 @@ void OXBoard::OnGameFree(const FreeMessage& message)
     StartClock(message.cbTimeLeave);
     SetStateTexture("OxBattle/free");
     m_nOpeningStep = 0;
+    m_bRoundRecorded = false;
     CCLog("2222222222");
 
     RemoveScoreView();
@@ -92,6 +93,7 @@ void OXBoard::OnRoundStart(const RoundStartMessage& message)
     StartClock(message.cbTimeLeave);
     SetStateTexture("OxBattle/call");
     m_Bets.Clear();
+    m_bRoundRecorded = false;
 
     const int banker = message.wBankerUser;
     if (banker == m_nBankerChair)
@@ -207,8 +209,10 @@ void OXBoard::OnChangeBanker(const ChangeBankerMessage& message)
 
 void OXBoard::SetBankerButtonsByQueue()
 {
+    // The banker is in no queue: restored as banker I get the buttons the
+    // change of banker gives, cancel and no apply.
     const bool queued = m_nMyChair >= 0 && m_BankerQueue.Contains(static_cast<uint16_t>(m_nMyChair));
-    games::SetQueueButtons(m_pApplyButton, m_pCancelButton, queued);
+    games::SetQueueButtons(m_pApplyButton, m_pCancelButton, queued || IsMeBanker());
 }
 
 // --- records ------------------------------------------------------------------------------------
@@ -305,6 +309,7 @@ void OXBoard::OnFreeScene(const FreeScene& scene)
     m_ChipRow.DisableAll();
     ShowChipButtons(true);
     SetManualOpenButtons();
+    m_bRoundRecorded = false;
 }
 
 void OXBoard::OnBetScene(const PlayScene& scene)
@@ -318,10 +323,14 @@ void OXBoard::OnBetScene(const PlayScene& scene)
     SetManualOpenButtons();
     SetBankerButtonsByQueue();
     // The scene's amounts are the whole table: what an earlier state laid
-    // goes first.
+    // goes first, a result's win marks and hidden chip row too.
     StopDealing();
     ClearTable();
     ResetCards();
+    HideAreaMarks();
+    m_ChipRow.DisableAll();
+    ShowChipButtons(true);
+    m_bRoundRecorded = false;
     SetAreaLabels(scene);
     const tagUserData* me = UserAt(m_nMyChair);
     m_lMyBetCapacity = me != nullptr ? me->lScore : 0;
@@ -340,8 +349,11 @@ void OXBoard::OnResultScene(const PlayScene& scene)
     SetBankerInfo(scene.wBankerUser, scene.wBankerTimes, scene.lBankerTotalResult);
     SetStateTexture(scene.cbGameStatus == GS_BETTING ? "OxBattle/call" : "OxBattle/outCard");
     SetBankerButtonsByQueue();
+    // The result alone: no chips a betting scene laid, no win marks of an
+    // earlier result (the same result again adds no second column).
     StopDealing();
-    ClearResult();
+    ClearTable();
+    HideAreaMarks();
     std::copy(&scene.cbTableCards[0][0], &scene.cbTableCards[0][0] + sizeof(m_cbCardData), &m_cbCardData[0][0]);
     m_nFirstHand = FirstHandOf(scene.cbDice[0], scene.cbDice[1]);
 

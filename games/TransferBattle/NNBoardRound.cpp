@@ -251,8 +251,10 @@ void NNBoard::OnChangeBanker(const ChangeBankerMessage& message)
 
 void NNBoard::SetQueueButtons()
 {
+    // The banker is in no queue: restored as banker I get the buttons the
+    // change of banker gives, cancel and no apply.
     const bool queued = m_nMyChair >= 0 && m_Queue.Contains(static_cast<uint16_t>(m_nMyChair));
-    games::SetQueueButtons(m_pApplyButton, m_pCancelButton, queued);
+    games::SetQueueButtons(m_pApplyButton, m_pCancelButton, queued || IsMeBanker());
 }
 
 // --- records ------------------------------------------------------------------------------------
@@ -324,7 +326,9 @@ void NNBoard::OnSceneResult(const PlayScene& scene)
         AddContentChild(m_pScoreView, kScoreViewZ);
         m_pScoreView->setVisible(true);
     }
+    // The scene gives no amounts: none of a betting scene before it stays.
     m_Bets.Clear();
+    HideAreaLabels();
 }
 
 // --- the table ------------------------------------------------------------------------------------

@@ -50,6 +50,15 @@ inline bool Shown(cocos2d::CCNode* node)
     return tinted == nullptr || tinted->getDisplayedOpacity() > 0;
 }
 
+// Whether an item of a list lies wholly in the list's view, up and down
+// (a point of rounding aside): a scrolled list's rows that show.
+inline bool InView(cocos2d::CCNode* list, cocos2d::CCNode* item)
+{
+    const cocos2d::CCRect view = WorldBox(list);
+    const cocos2d::CCRect box = WorldBox(item);
+    return box.getMinY() >= view.getMinY() - 1 && box.getMaxY() <= view.getMaxY() + 1;
+}
+
 // The rows of a box that its picture draws in, for a picture that leaves
 // the rest clear so that its drawing stands off the node's point.
 inline cocos2d::CCRect TopRows(const cocos2d::CCRect& box, float rows)

@@ -330,6 +330,26 @@ TEST_F(OxBattleProgram, EnteringMidRoundRestoresTheTableFromEachScene)
     CheckShots();
 }
 
+// Entered in free time as the banker, I keep a banker's buttons: my bank's
+// round plays from the server's messages (I bet nothing), and in the next
+// free time the cancel button steps me down with the request a banker made
+// by the change of banker sends; the bank goes on, and the round after I
+// bet 10,000 on area 1 and queue again by clicks. The clocks run four times
+// as fast as the frames.
+TEST_F(OxBattleProgram, ABankerEnteredInFreeTimeStepsDownByTheCancelButton)
+{
+    const Outcome o = Play("oxbattle_banker_restored.json", 1720,
+                           {"--speed", "4", "--no-draw", Shot(200, "oxbattle_banker_betting"),
+                            Shot(640, "oxbattle_banker_result"), Shot(990, "oxbattle_banker_free"),
+                            Click(1020, kOxCancel), Click(1080, kOxChip10000), Click(1110, kOxArea1),
+                            Shot(1160, "oxbattle_banker_next_betting"), Shot(1570, "oxbattle_banker_next_result"),
+                            Click(1600, kOxApply), Shot(1680, "oxbattle_banker_next_free")});
+    EXPECT_OUTCOME(o, kPassed);
+    EXPECT_EQ(o.clientLog.find("DATA ERROR"), std::string::npos) << o.clientLog;
+    EXPECT_EQ(o.clientLog.find("missing picture"), std::string::npos) << o.clientLog;
+    CheckShots();
+}
+
 // The car-brand game (kind 108) at its own table in a room of 100 chairs:
 // every step the server takes after my entry waits for a click of mine.
 class BumperCarProgram : public OxBattleProgram

@@ -26,6 +26,20 @@ protected:
         }
         return Game(SUB_S_SEND_RECORD, body);
     }
+    // A table entered in its result: the player's 10 and 3 against the
+    // banker's 5 and 2, and his third card when one is given; chair 1 banks.
+    static CMD_S_StatusPlay ResultScene(uint8_t seconds, uint8_t bankerThird = 0)
+    {
+        CMD_S_StatusPlay scene{};
+        scene.cbTimeLeave = seconds;
+        scene.cbGameStatus = GS_GAME_END;
+        scene.wBankerUser = 1;
+        scene.cbCardCount[SIDE_XIAN] = 2;
+        scene.cbCardCount[SIDE_ZHUANG] = bankerThird != 0 ? 3 : 2;
+        const uint8_t cards[2][3] = {{0x1A, 0x33, 0}, {0x05, 0x02, bankerThird}};
+        std::memcpy(scene.cbTableCardArray, cards, sizeof(cards));
+        return scene;
+    }
     bool CellShown(const char* list, int item, int tag)
     {
         auto* view = dynamic_cast<cocos2d::ui::ListView*>(board->GetWidget(list));
@@ -316,14 +330,7 @@ namespace {
 
 TEST_F(BaccaratDealing, AResultSceneShowsTheCardsAsTheyStandAndRecordsNothing)
 {
-    CMD_S_StatusPlay scene{};
-    scene.cbTimeLeave = 15;
-    scene.cbGameStatus = GS_GAME_END;
-    scene.wBankerUser = 1;
-    scene.cbCardCount[SIDE_XIAN] = 2;
-    scene.cbCardCount[SIDE_ZHUANG] = 3;
-    const uint8_t cards[2][3] = {{0x1A, 0x33, 0}, {0x05, 0x02, 0x21}};
-    std::memcpy(scene.cbTableCardArray, cards, sizeof(cards));
+    CMD_S_StatusPlay scene = ResultScene(15, 0x21);
     scene.lUserAreaScore[AREA_ZHUANG] = 2000;
     scene.lUserScore = 2000;
     ASSERT_TRUE(Scene(GS_GAME_END, BytesOf(scene)));
@@ -347,14 +354,7 @@ TEST_F(BaccaratDealing, AResultSceneShowsTheCardsAsTheyStandAndRecordsNothing)
 // twice.
 TEST_F(BaccaratDealing, AFreeOrBettingSceneShowsNothingOfTheSceneBefore)
 {
-    CMD_S_StatusPlay scene{};
-    scene.cbTimeLeave = 15;
-    scene.cbGameStatus = GS_GAME_END;
-    scene.wBankerUser = 1;
-    scene.cbCardCount[SIDE_XIAN] = 2;
-    scene.cbCardCount[SIDE_ZHUANG] = 2;
-    const uint8_t cards[2][3] = {{0x1A, 0x33, 0}, {0x05, 0x02, 0}};
-    std::memcpy(scene.cbTableCardArray, cards, sizeof(cards));
+    CMD_S_StatusPlay scene = ResultScene(15);
     scene.lAllBet[AREA_XIAN] = 30000;
     scene.lUserScore = 2000;
     ASSERT_TRUE(Scene(GS_GAME_END, BytesOf(scene)));
@@ -372,6 +372,32 @@ TEST_F(BaccaratDealing, AFreeOrBettingSceneShowsNothingOfTheSceneBefore)
     ASSERT_TRUE(Scene(GS_PLACE_BET, BytesOf(scene)));
     EXPECT_EQ(board->GetAllBet(AREA_XIAN), 30000);
     EXPECT_EQ(board->GetPendingChips(AREA_XIAN).size(), 3u);
+}
+
+// The same result scene again counts my won and lost areas once; a betting
+// scene after it keeps none of its panels; and after a free scene a betting
+// scene takes bets on its areas again.
+TEST_F(BaccaratDealing, AResultOrBettingSceneAgainShowsItselfAlone)
+{
+    CMD_S_StatusPlay scene = ResultScene(12);
+    scene.lUserAreaScore[AREA_ZHUANG] = 2000;
+    scene.lUserAreaScore[AREA_XIAN] = -1000;
+    scene.lUserScore = 1000;
+    ASSERT_TRUE(Scene(GS_GAME_END, BytesOf(scene)));
+    ASSERT_TRUE(Scene(GS_GAME_END, BytesOf(scene)));
+    EXPECT_EQ(board->GetWonAreas(), 1);
+    EXPECT_EQ(board->GetLostAreas(), 1);
+    Seconds(2);
+    ASSERT_TRUE(board->GetWidget("GAME_END")->isVisible());
+
+    scene.cbGameStatus = GS_PLACE_BET;
+    ASSERT_TRUE(Scene(GS_PLACE_BET, BytesOf(scene)));
+    EXPECT_FALSE(board->GetWidget("GAME_END")->isVisible());
+    EXPECT_FALSE(board->GetWidget("GAME_END_FRAME")->isVisible());
+    ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeScene(20))));
+    ASSERT_TRUE(Scene(GS_PLACE_BET, BytesOf(scene)));
+    for (int area = 0; area < static_cast<int>(AREA_COUNT); ++area)
+        EXPECT_TRUE(board->GetAreaButton(area)->isTouchEnabled()) << area;
 }
 
 }  // namespace

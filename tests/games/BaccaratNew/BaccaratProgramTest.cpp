@@ -50,4 +50,22 @@ TEST_F(GameProgram, BaccaratTableIsRestoredFromEachScene)
     ExpectClean(o);
 }
 
+// Entered in free time as the banker, I keep a banker's buttons: my bank's
+// round is dealt from the server's messages (I bet nothing), and in the
+// next free time the cancel button steps me down with the request a banker
+// made by the change of banker sends; the round after I bet 10,000 on the
+// player by clicks and queue again.
+TEST_F(GameProgram, BaccaratBankerEnteredInFreeTimeStepsDownByTheCancelButton)
+{
+    const Outcome o =
+        Play("baccarat_banker_restored.json", 122, kRoom, 1560,
+             {Shot(200, "baccarat_banker_betting"), Shot(560, "baccarat_banker_result"),
+              Shot(850, "baccarat_banker_free"), Click(880, kApplyOrCancel), Click(940, kChip1W),
+              Click(970, kAreaPlayer), Shot(1010, "baccarat_banker_next_betting"),
+              Shot(1400, "baccarat_banker_next_result"), Click(1440, kApplyOrCancel),
+              Shot(1520, "baccarat_banker_next_free")},
+             {"--speed", "4"});
+    ExpectClean(o);
+}
+
 }  // namespace

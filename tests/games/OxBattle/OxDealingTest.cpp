@@ -500,6 +500,25 @@ TEST_F(OxDealing, AResultSceneLaysTheResultOutAtOnce)
 
 namespace {
 
+// Each scene is the whole table: a result after a betting scene keeps none
+// of its chips, the same result again adds no second record column, and a
+// betting scene after it shows no win marks and its chip row again.
+TEST_F(OxDealing, EachSceneShowsItselfAlone)
+{
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(GS_BETTING, 9, 1))));
+    ASSERT_FALSE(board->GetTableChips().empty());
+    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(GS_RESULT, 12, 1))));
+    EXPECT_TRUE(board->GetTableChips().empty());
+    ASSERT_TRUE(board->GetWidget("Image_34_0")->isVisible());
+    ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(GS_RESULT, 11, 1))));
+    EXPECT_EQ(board->GetRecordMarks(1).size(), 1u);
+    ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(GS_BETTING, 9, 1))));
+    for (const char* highlight : {"Image_34_0", "Image_34", "Image_34_1", "Image_34_1_2"})
+        EXPECT_FALSE(board->GetWidget(highlight)->isVisible()) << highlight;
+    EXPECT_TRUE(board->GetChipButton(0)->isVisible());
+    EXPECT_TRUE(UsableChips().empty());
+}
+
 // A free scene is the whole table at free time: a result an earlier state
 // left goes.
 TEST_F(OxDealing, AFreeSceneAfterAResultClearsTheTable)

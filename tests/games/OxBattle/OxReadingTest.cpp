@@ -79,14 +79,16 @@ protected:
             add("my panel", board->GetWidget(name));
         for (const char* name : {"Label_8_0", "Label_8", "Label_8_1", "Label_8_1_2"})
             add("banker panel", board->GetWidget(name));
+        // The rows the queue has no room for are scrolled in by its arrows.
         for (unsigned int i = 0; Widget* row = board->GetBankerList()->getItem(i); ++i)
-            out.Node("queue row " + std::to_string(i), row, i >= 4);
+            out.Node("queue row " + std::to_string(i), row, !nodeboxes::InView(board->GetBankerList(), row));
         // A notice while it shows.
         for (CCSprite* notice : Showing("OxBattle/notify_03"))
             out.Words("a notice", notice, true);
         add("clock", board->GetWidget("AtlasLabel_15"));
         add("phase", board->GetStateImage());
-        for (const char* name : {"Button_57", "Button_16", "Button_6", "Button_4", "Button_5", "Button_2", "Button_3"})
+        for (const char* name : {"Button_57", "Button_16", "Button_6", "Button_4", "Button_5", "Button_2", "Button_3",
+                             "Button_queue_up", "Button_queue_down"})
             add("button", board->GetWidget(name));
         for (int tag = 0; tag < HAND_COUNT; ++tag)
         {
@@ -254,6 +256,30 @@ TEST_P(OxReading, ARestoredBettingTableWithoutCoinsToBet)
     std::vector<CCNode*> chips(board->GetTableChips().begin(), board->GetTableChips().end());
     CheckOpaque(Showing("OxBattle/notify_03").front(), chips, "the notice", "a betting table without my coins");
     ExpectQueueInsideItsList();
+}
+
+// Six queue with long names where four rows show: the queue's down arrow
+// brings the fifth and sixth into view.
+TEST_P(OxReading, TheQueuesArrowsBringInTheRowsItHasNoRoomFor)
+{
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
+    Queue();
+    Step();
+    ListView* list = board->GetBankerList();
+    ASSERT_EQ(list->getItems()->count(), 6u);
+    auto inView = [&](unsigned int row) { return nodeboxes::InView(list, list->getItem(row)); };
+    EXPECT_TRUE(inView(0));
+    EXPECT_FALSE(inView(4));
+    for (int tap = 0; tap < 2; ++tap)
+    {
+        TapWidget("Button_queue_down");
+        Step(60);
+    }
+    EXPECT_TRUE(inView(4));
+    EXPECT_TRUE(inView(5));
+    EXPECT_FALSE(inView(0));
+    Uncovered("the queue's last rows");
+    phasecheck::KeepScreen("the queue's last rows");
 }
 
 // The chips to bet with lie in their bar beside my panel, not under it,

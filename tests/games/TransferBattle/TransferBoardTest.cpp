@@ -242,11 +242,7 @@ TEST_F(TransferBoard, TheQueuesArrowsBringInTheRowsItHasNoRoomFor)
     Step();
     EXPECT_TRUE(nodeboxes::Shown(up) && nodeboxes::Shown(down));
     ListView* list = board->GetBankerList();
-    const CCRect view = nodeboxes::WorldBox(list);
-    auto inView = [&](unsigned int row) {
-        const CCRect box = nodeboxes::WorldBox(list->getItem(row));
-        return box.getMinY() >= view.getMinY() - 1 && box.getMaxY() <= view.getMaxY() + 1;
-    };
+    auto inView = [&](unsigned int row) { return nodeboxes::InView(list, list->getItem(row)); };
     EXPECT_TRUE(inView(0));
     EXPECT_FALSE(inView(4));
     for (int tap = 0; tap < 2; ++tap)
@@ -357,8 +353,9 @@ TEST_F(TransferBoard, AResultSceneShowsItsPanelAtOnce)
     EXPECT_EQ(board->GetScoreView(), nullptr);
 }
 
-// Entered in the betting, then the result, then free time: the free scene
-// shows no result panel and no amounts, and the next
+// Entered in the betting, then the result, then free time: the result
+// scene shows none of the betting scene's amounts, the free scene no result
+// panel and no amounts, and the next
 // round starts with no amount of the restored one; a betting scene after a
 // result scene shows no result either.
 TEST_F(TransferBoard, EachRestoredRoundEndsWithTheSceneOrRoundAfterIt)
@@ -375,6 +372,7 @@ TEST_F(TransferBoard, EachRestoredRoundEndsWithTheSceneOrRoundAfterIt)
     ASSERT_TRUE(Scene(GS_BETTING, BytesOf(PlaySceneRecord(14, 1))));
     ASSERT_TRUE(Scene(GS_RESULT, BytesOf(PlaySceneRecord(9, 1))));
     ASSERT_NE(board->GetScoreView(), nullptr);
+    noAmounts("result scene");
     ASSERT_TRUE(Scene(GS_FREE, BytesOf(FreeSceneRecord(12, 1, 3000000))));
     EXPECT_EQ(board->GetScoreView(), nullptr);
     noAmounts("free scene");

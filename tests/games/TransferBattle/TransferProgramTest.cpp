@@ -100,4 +100,21 @@ TEST_F(BettingProgram, TransferBattleTableIsRestoredFromEachSceneAndTheNextRound
     }
 }
 
+// Entered in free time as the banker, I keep a banker's buttons: my bank's
+// round runs to the wheel's stop from the server's messages (I bet
+// nothing), and in the next free time the cancel button steps me down with
+// the request a banker made by the change of banker sends; the round after
+// I bet 10,000 on the first area and queue again by clicks.
+TEST_F(BettingProgram, TransferBattleBankerEnteredInFreeTimeStepsDownByTheCancelButton)
+{
+    const Outcome o = Play("transferbattle_banker_restored.json", 404, kRoom, 1720,
+                           {Shot(200, "transferbattle_banker_betting"), Shot(640, "transferbattle_banker_result"),
+                            Shot(990, "transferbattle_banker_free"), Click(1020, kCancel), Click(1080, kChip10000),
+                            Click(1110, kArea1), Shot(1160, "transferbattle_banker_next_betting"),
+                            Shot(1570, "transferbattle_banker_next_result"), Click(1600, kApply),
+                            Shot(1680, "transferbattle_banker_next_free")},
+                           {"--speed", "4"});
+    ExpectClean(o);
+}
+
 }  // namespace
