@@ -13,6 +13,8 @@
 // and logged once. Music: one piece at a time, looping or once;
 // paused music does not count as playing. Effects: up to 32 at once; each
 // play returns an id for stopEffect and the like (0 when nothing plays).
+// Music and effects that are stopped or replaced fade out over a few tens
+// of milliseconds instead of being cut; they count as stopped at once.
 // Volumes are 0..1; the mix of them all is kept under full scale by a
 // limiter on the device (engine/backend/Limiter.h).
 
