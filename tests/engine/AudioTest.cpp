@@ -94,6 +94,7 @@ TEST_F(AudioTest, MusicAndEffectsPlayOnTheDevice) {
   EXPECT_FLOAT_EQ(audio->getBackgroundMusicVolume(), 0.5f);
 
   unsigned int a = audio->playEffect("Music/beep.wav", true);
+  step();
   unsigned int b = audio->playEffect("Music/beep.wav", true);
   EXPECT_NE(a, 0u);
   EXPECT_NE(a, b);
@@ -247,4 +248,25 @@ TEST_F(AudioTest, MusicAndLoopsEndWithoutAStep) {
   std::printf("largest step %.2f times the largest of the 0.3 s before it\n", worst);
   EXPECT_GT(steps.size(), 200u);
   EXPECT_LT(worst, 2.0f);
+}
+
+// Six deals of one card in one frame are one sound, as loud as one deal:
+// they would add up in phase.
+TEST_F(AudioTest, ASoundStartedAgainInTheSameFramePlaysOnce) {
+  writeFile("Sound/deal.wav", MakeWav(22050, 3300, 3932, 441));
+  const std::vector<float> mix = captureMix([](SimpleAudioEngine* audio) {
+    audio->playEffect("Sound/deal.wav");
+    wait(400);
+    step();
+    const unsigned int id = audio->playEffect("Sound/deal.wav");
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(audio->playEffect("Sound/deal.wav"), id);
+    EXPECT_EQ(audio->playingEffectCount(), 1);
+    wait(400);
+  });
+  size_t start = 0;
+  while (start < mix.size() && mix[start] == 0) ++start;
+  const float one = Peak(mix, start, start + 2 * 44100 * 3 / 10), six = Peak(mix, start + 2 * 44100 * 3 / 10);
+  std::printf("six deals in one frame peak %.1f dB over one\n", 20 * std::log10(six / one));
+  EXPECT_GT(one, 0.1f);
+  EXPECT_LT(20 * std::log10(six / one), 0.5f);
 }
