@@ -1,11 +1,13 @@
-// Wave files for sound tests: mono 16-bit PCM of a square tone.
+// Wave files for sound tests: mono 16-bit PCM of a square tone, or of a
+// sine from phase 0 (a whole number of its periods loops without a step).
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <string>
 
-inline std::string MakeWav(int rate, int samples, int16_t amplitude = 3000)
+inline std::string MakeWav(int rate, int samples, int16_t amplitude = 3000, double sineHz = 0)
 {
     std::string s;
     auto u32 = [&s](uint32_t v) {
@@ -29,7 +31,9 @@ inline std::string MakeWav(int rate, int samples, int16_t amplitude = 3000)
     s += "data";
     u32(samples * 2);
     for (int i = 0; i < samples; ++i)
-        u16((i / 20) % 2 ? static_cast<uint16_t>(amplitude) : static_cast<uint16_t>(-amplitude));
+        u16(sineHz > 0 ? static_cast<uint16_t>(std::lround(amplitude * std::sin(6.283185307179586 * sineHz * i / rate)))
+            : (i / 20) % 2 ? static_cast<uint16_t>(amplitude)
+                           : static_cast<uint16_t>(-amplitude));
     return s;
 }
 

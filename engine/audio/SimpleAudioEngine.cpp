@@ -1,13 +1,15 @@
 // Stands in for the Windows audio the engine used, on the back end's sound
 // device (engine/backend/Audio.h). Implemented: music and effects on 32
-// channels, volumes, pause and resume; a sound named .wav, .mp3 or .wma
-// that is not there plays its .ogg (the build's sounds are Ogg Vorbis).
+// channels, volumes, pause and resume, fades where a sound stops (the
+// device's); a sound named .wav, .mp3 or .wma that is not there plays its
+// .ogg (the build's sounds are Ogg Vorbis).
 // Not implemented: pitch, pan and gain of an effect (taken, not applied);
 // WMA (no decoder: logged once and silent, like any unplayable file).
 
 #include "SimpleAudioEngine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "CCDirector.h"
 #include "CCFileUtils.h"
@@ -172,12 +174,27 @@ unsigned int SimpleAudioEngine::playEffect(const char* path, bool loop, float, f
   preloadEffect(path);
   auto it = m_effects.find(full);
   if (it == m_effects.end()) return 0;
+  // Started again in the same frame (six cards dealt at once), a sound
+  // would add to itself in phase, six times as loud: it plays once. The
+  // frame's number stays while the loop waits for input, so what a message
+  // asks for after such a wait is not the same frame's.
+  const unsigned int frame = cocos2d::CCDirector::sharedDirector()->getTotalFrames();
+  const auto now = std::chrono::steady_clock::now();
+  if (frame != m_startFrame || now - m_frameStart > std::chrono::milliseconds(50)) {
+    m_started.clear();
+    m_startFrame = frame;
+    m_frameStart = now;
+  }
+  const auto key = std::make_pair(full, loop);
+  auto started = m_started.find(key);
+  if (started != m_started.end() && channelOf(started->second) >= 0) return started->second;
   int ch = device::playSound(it->second, loop);
   if (ch < 0) return 0;  // every channel busy: this one is dropped
   device::setChannelVolume(ch, m_effectsVolume);
   unsigned int id = m_nextId++;
   if (m_nextId == 0) m_nextId = 1;
   m_channelIds[ch] = id;
+  m_started[key] = id;
   return id;
 }
 

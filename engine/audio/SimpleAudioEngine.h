@@ -13,12 +13,18 @@
 // and logged once. Music: one piece at a time, looping or once;
 // paused music does not count as playing. Effects: up to 32 at once; each
 // play returns an id for stopEffect and the like (0 when nothing plays).
+// An effect started again within the same frame plays once: the call
+// returns the id of the one playing. Music and effects that are stopped or
+// replaced fade out over a few tens of milliseconds instead of being cut;
+// they count as stopped at once.
 // Volumes are 0..1; the mix of them all is kept under full scale by a
 // limiter on the device (engine/backend/Limiter.h).
 
+#include <chrono>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 
 // The sound device's types (engine/backend/Audio.h), kept out of this header.
 namespace kest {
@@ -89,6 +95,10 @@ class SimpleAudioEngine {
   std::set<std::string> m_failed;
   unsigned int m_nextId = 1;
   std::map<int, unsigned int> m_channelIds;  // channel -> id of the effect it plays
+  // The effects started in the frame, by file and looping, with their ids.
+  std::map<std::pair<std::string, bool>, unsigned int> m_started;
+  unsigned int m_startFrame = 0;
+  std::chrono::steady_clock::time_point m_frameStart;
 };
 
 }  // namespace CocosDenshion

@@ -5,6 +5,10 @@
 // effects on numbered channels. CocosDenshion::SimpleAudioEngine keeps the
 // names, ids and volumes; engine/backend/sdl/SdlAudio.cpp implements this
 // with SDL2_mixer. Main thread only. Volumes are 0..1.
+//
+// Nothing is cut mid-wave, where it would click: what is stopped, freed or
+// replaced fades out over a few tens of milliseconds, and music fades in
+// over a few. A sound fading out no longer counts as playing.
 
 #include <string>
 
@@ -24,8 +28,11 @@ void close();
 // Why the last call failed.
 const char* lastError();
 
+// Decoded whole, like a sound.
 Music* loadMusic(const std::string& path);
+// Stops it where it plays; freed once it is silent.
 void freeMusic(Music* music);
+// The piece playing gives way to this one, which starts at once.
 bool playMusic(Music* music, bool loop);
 void stopMusic();
 void pauseMusic();
@@ -36,12 +43,12 @@ bool isMusicPlaying();
 void setMusicVolume(float volume);
 
 Sound* loadSound(const std::string& path);
-// Stops the channels still playing it, then frees it.
+// Stops the channels still playing it; freed once they are silent.
 void freeSound(Sound* sound);
 // The channel it plays on, or -1 when every channel is busy.
 int playSound(Sound* sound, bool loop);
 bool isChannelPlaying(int channel);
-// A channel of -1 means every channel.
+// A channel of -1 means every channel of the effects.
 void setChannelVolume(int channel, float volume);
 void pauseChannel(int channel);
 void resumeChannel(int channel);

@@ -65,8 +65,12 @@ void Limiter::process(float* samples, size_t frames) {
     }
     const float gain = static_cast<float>(std::min(1.0, m_heldSum / static_cast<double>(m_window)));
     m_lastGain = gain;
-    for (size_t c = 0; c < channels; ++c)
-      frame[c] = std::min(m_ceiling, std::max(-m_ceiling, frame[c] * gain));
+    for (size_t c = 0; c < channels; ++c) {
+      const float turned = frame[c] * gain;
+      // The gain alone gets there but for the last bit of rounding.
+      m_clamped += std::fabs(turned) > m_ceiling * 1.000001f ? 1 : 0;
+      frame[c] = std::min(m_ceiling, std::max(-m_ceiling, turned));
+    }
   }
 }
 

@@ -33,6 +33,10 @@ class Limiter {
   size_t channels() const { return static_cast<size_t>(m_channels); }
   // The gain of the last frame given out (1: not limiting).
   float gain() const { return m_lastGain; }
+  // Samples the clamp after the gain has turned down by more than rounding
+  // so far. The gain alone keeps the mix under the ceiling: the clamp is
+  // only a guard.
+  unsigned long long clamped() const { return m_clamped; }
 
  private:
   int m_channels;
@@ -49,6 +53,7 @@ class Limiter {
   size_t m_at = 0;          // the ring index of the newest frame
   unsigned long long m_frames = 0;
   float m_lastGain = 1;
+  unsigned long long m_clamped = 0;
 };
 
 }  // namespace audio

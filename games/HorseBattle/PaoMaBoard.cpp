@@ -189,11 +189,15 @@ void PaoMaBoard::SetGameState(int state, float seconds)
     {
         if (handler != nullptr)
         {
-            handler->StopAllGameSounds();
+            // The finish's jingle rings out over the free time after the
+            // race; a phase with a start of its own stops what still sounds.
+            if (state != kStateFree || !m_bFinishSounded)
+                handler->StopAllGameSounds();
             handler->StopBackgroundMusic();
             handler->PlayBackgroundMusic(state == kStateBetting ? "HorseBattle/music/ChipBackground"
                                                                 : "HorseBattle/music/RunBackground");
         }
+        m_bFinishSounded = false;
         // A start clock still due, or still showing (a race entered under
         // way is not run), belongs to a lining-up that is over.
         unschedule(schedule_selector(PaoMaBoard::ShowClock));

@@ -238,6 +238,7 @@ private:
     uint8_t m_cbRacing = 0;
     uint8_t m_cbFirstHorse = NO_HORSE;
     uint8_t m_cbSecondHorse = NO_HORSE;
+    bool m_bFinishSounded = false;  // the finish's sounds played since the last phase began
     CourseTables m_Course;
     int32_t m_nPaths[HORSE_COUNT][kPathSteps] = {};
     int32_t m_nStepIndex[HORSE_COUNT] = {};

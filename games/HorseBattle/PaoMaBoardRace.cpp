@@ -364,6 +364,7 @@ void PaoMaBoard::FinishCheck(float)
         handler->StopAllGameSounds();
         handler->PlayGameSound("HorseBattle/music/camera", false);
         handler->PlayGameSound("HorseBattle/music/Finish", false);
+        m_bFinishSounded = true;
         handler->StopBackgroundMusic();
         handler->PlayBackgroundMusic("HorseBattle/music/RunBackground");
     }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -41,7 +42,39 @@ class AudioTest : public ExtTest {
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
     return n;
   }
+  // The stereo mix the device is handed while `play` runs (SDL's disk
+  // driver writes it as the mixer makes it, in floats, at a sound card's
+  // pace), up to the engine's end.
+  std::vector<float> captureMix(const std::function<void(SimpleAudioEngine*)>& play) {
+    const std::string capture = testing::TempDir() + "kest-mix-" + std::to_string(getpid()) + ".raw";
+    const char* old = getenv("SDL_AUDIODRIVER");
+    const std::string saved = old ? old : "";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+    SimpleAudioEngine::end();
+    SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
+    EXPECT_TRUE(audio->hasDevice());
+    play(audio);
+    SimpleAudioEngine::end();
+    if (old)
+      setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else
+      unsetenv("SDL_AUDIODRIVER");
+    std::ifstream in(capture, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::remove(capture.c_str());
+    std::vector<float> mix(bytes.size() / sizeof(float) / 2 * 2);
+    std::memcpy(mix.data(), bytes.data(), mix.size() * sizeof(float));
+    return mix;
+  }
+  static void wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 };
+
+float Peak(const std::vector<float>& mix, size_t from = 0, size_t to = SIZE_MAX) {
+  float peak = 0;
+  for (size_t i = from; i < mix.size() && i < to; ++i) peak = std::max(peak, std::fabs(mix[i]));
+  return peak;
+}
 
 }  // namespace
 
@@ -61,6 +94,7 @@ TEST_F(AudioTest, MusicAndEffectsPlayOnTheDevice) {
   EXPECT_FLOAT_EQ(audio->getBackgroundMusicVolume(), 0.5f);
 
   unsigned int a = audio->playEffect("Music/beep.wav", true);
+  step();
   unsigned int b = audio->playEffect("Music/beep.wav", true);
   EXPECT_NE(a, 0u);
   EXPECT_NE(a, b);
@@ -168,34 +202,71 @@ TEST_F(AudioTest, NamesOfOtherFormatsPlayTheOggOfTheSameName) {
 // mix the device is handed (SDL's disk driver writes it as the mixer makes
 // it, in floats) stays under the limiter's ceiling, with the sound in it.
 TEST_F(AudioTest, SoundsThatMeetReachTheDeviceUnderFullScale) {
-  const std::string capture = testing::TempDir() + "kest-mix-" + std::to_string(getpid()) + ".raw";
   writeFile("Sound/loud.wav", MakeWav(22050, 6000, 30000));
-  const char* old = getenv("SDL_AUDIODRIVER");
-  const std::string saved = old ? old : "";
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
-  SimpleAudioEngine::end();
-  SimpleAudioEngine* audio = SimpleAudioEngine::sharedEngine();
-  ASSERT_TRUE(audio->hasDevice());
-  for (int i = 0; i < 4; ++i) EXPECT_NE(audio->playEffect("Sound/loud.wav"), 0u);
-  // The disk driver writes as fast as a sound card plays.
-  for (int wait = 0; wait < 200 && audio->playingEffectCount() > 0; ++wait)
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  std::this_thread::sleep_for(std::chrono::milliseconds(150));
-  SimpleAudioEngine::end();
-  if (old)
-    setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
-  else
-    unsetenv("SDL_AUDIODRIVER");
-
-  std::ifstream in(capture, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::remove(capture.c_str());
-  std::vector<float> mix(bytes.size() / sizeof(float));
-  std::memcpy(mix.data(), bytes.data(), mix.size() * sizeof(float));
-  float peak = 0;
-  for (float v : mix) peak = std::max(peak, std::fabs(v));
+  const std::vector<float> mix = captureMix([this](SimpleAudioEngine* audio) {
+    // Four sounds, each a frame after the one before.
+    for (int i = 0; i < 4; ++i, step()) EXPECT_NE(audio->playEffect("Sound/loud.wav"), 0u);
+    // The disk driver writes as fast as a sound card plays.
+    for (int n = 0; n < 200 && audio->playingEffectCount() > 0; ++n) wait(20);
+    wait(150);
+  });
   EXPECT_GT(mix.size(), 2u * 6000u);
-  EXPECT_LE(peak, kest::backend::audio::Limiter::kCeiling);
-  EXPECT_GT(peak, 0.85f);
+  EXPECT_LE(Peak(mix), kest::backend::audio::Limiter::kCeiling);
+  EXPECT_GT(Peak(mix), 0.85f);
+}
+
+// Music replaced by another piece, music stopped and a looping effect
+// stopped all end without a click: no step between samples stands out of
+// the steps of the 0.3 s before it.
+TEST_F(AudioTest, MusicAndLoopsEndWithoutAStep) {
+  // Loops of whole periods at 22,050 a second, as the build's music is.
+  writeFile("Music/a.wav", MakeWav(22050, 22050, 9830, 220.5));
+  writeFile("Music/b.wav", MakeWav(22050, 22050, 4915, 315));
+  writeFile("Sound/loop.wav", MakeWav(22050, 2200, 9830, 441));
+  const std::vector<float> mix = captureMix([](SimpleAudioEngine* audio) {
+    audio->playBackgroundMusic("Music/a.wav", true);
+    wait(500);
+    audio->playBackgroundMusic("Music/b.wav", true);
+    wait(400);
+    audio->stopBackgroundMusic(true);
+    EXPECT_FALSE(audio->isBackgroundMusicPlaying());
+    wait(500);
+    const unsigned int loop = audio->playEffect("Sound/loop.wav", true);
+    wait(400);
+    audio->stopEffect(loop);
+    EXPECT_EQ(audio->playingEffectCount(), 0);
+    wait(500);
+  });
+  // The largest step in each 10 ms against the largest in the 0.3 s before.
+  std::vector<float> steps(mix.size() / 882 + 1, 0.0f);
+  for (size_t i = 2; i < mix.size(); ++i) steps[i / 882] = std::max(steps[i / 882], std::fabs(mix[i] - mix[i - 2]));
+  float worst = 0;
+  for (size_t b = 30; b < steps.size(); ++b) {
+    const float before = *std::max_element(steps.begin() + b - 30, steps.begin() + b);
+    if (before > 1e-3f) worst = std::max(worst, steps[b] / before);
+  }
+  std::printf("largest step %.2f times the largest of the 0.3 s before it\n", worst);
+  EXPECT_GT(steps.size(), 200u);
+  EXPECT_LT(worst, 2.0f);
+}
+
+// Six deals of one card in one frame are one sound, as loud as one deal:
+// they would add up in phase.
+TEST_F(AudioTest, ASoundStartedAgainInTheSameFramePlaysOnce) {
+  writeFile("Sound/deal.wav", MakeWav(22050, 3300, 3932, 441));
+  const std::vector<float> mix = captureMix([](SimpleAudioEngine* audio) {
+    audio->playEffect("Sound/deal.wav");
+    wait(400);
+    step();
+    const unsigned int id = audio->playEffect("Sound/deal.wav");
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(audio->playEffect("Sound/deal.wav"), id);
+    EXPECT_EQ(audio->playingEffectCount(), 1);
+    wait(400);
+  });
+  size_t start = 0;
+  while (start < mix.size() && mix[start] == 0) ++start;
+  const float one = Peak(mix, start, start + 2 * 44100 * 3 / 10), six = Peak(mix, start + 2 * 44100 * 3 / 10);
+  std::printf("six deals in one frame peak %.1f dB over one\n", 20 * std::log10(six / one));
+  EXPECT_GT(one, 0.1f);
+  EXPECT_LT(20 * std::log10(six / one), 0.5f);
 }

@@ -64,11 +64,15 @@ TEST(Limiter, NoSampleOfWhatMeetsPassesTheCeiling) {
     for (size_t at = 0; at < kRate; at += piece) limiter.process(out.data() + 2 * at, std::min(piece, kRate - at));
     EXPECT_LE(Peak(out), Limiter::kCeiling) << piece;
     EXPECT_GT(Peak(out), 0.8f) << piece;  // turned down to the ceiling, not far under it
+    // By the gain: the clamp behind it never had to act.
+    EXPECT_EQ(limiter.clamped(), 0u) << piece;
   }
 }
 
 // The gain turns down over the look-ahead, not in a step, and comes back
-// over the release: a click would be crackle of its own.
+// over the release: a click would be crackle of its own. The burst's first
+// sample comes out already turned down by the gain, to the ceiling: the
+// clamp behind the gain never acts.
 TEST(Limiter, TheGainMovesSmoothlyAndComesBack) {
   Limiter limiter(2, kRate);
   std::vector<float> in = Sine(440, 0.5f, kRate);
@@ -83,8 +87,17 @@ TEST(Limiter, TheGainMovesSmoothlyAndComesBack) {
     last = limiter.gain();
     gains.push_back(last);
   }
+  size_t first = 0;
+  while (first < gains.size() && std::fabs(in[2 * first]) < 0.6f) ++first;
+  EXPECT_LE(gains[first], Limiter::kCeiling / 4.0f + 1e-4f);
+  EXPECT_EQ(limiter.clamped(), 0u);
   EXPECT_NEAR(least, Limiter::kCeiling / 4.0f, 0.01f);
   EXPECT_LE(steepest, (1 - least) / window + 1e-4f);
+  // It starts back once the burst has left the look-ahead, and makes about
+  // 1 - 1/e of the way within the release (0.1 s), not at once.
+  const size_t back = 10010 + window, release = kRate / 10;
+  EXPECT_GT(1 - gains[back + release / 10], 0.85f * (1 - least));
+  EXPECT_LT(1 - gains[back + release + window], (1 - least) / 2.6f);
   // Half a second later it is back within 0.1 dB.
   EXPECT_LT(gains[10000 + kRate / 4], 0.989f);
   EXPECT_GT(gains[10000 + kRate / 2], 0.989f);
@@ -111,4 +124,5 @@ TEST(Limiter, BothSidesGoTogetherAndNonNumbersAreSilence) {
   EXPECT_EQ(out[2 * (1500 + lag) + 1], 0.0f);
   EXPECT_EQ(out[2 * (1600 + lag)], 0.0f);
   EXPECT_LE(Peak(out), Limiter::kCeiling);
+  EXPECT_EQ(limiter.clamped(), 0u);
 }
