@@ -1,8 +1,8 @@
 // Stands in for the Windows audio the engine used, on the back end's sound
-// device (engine/backend/Audio.h). Implemented: music and effects on 32
-// channels, volumes, pause and resume, fades where a sound stops (the
-// device's); a sound named .wav, .mp3 or .wma that is not there plays its
-// .ogg (the build's sounds are Ogg Vorbis).
+// device (engine/backend/Audio.h). Implemented: music (streamed) and
+// effects on 32 channels, volumes, pause and resume, fades where a sound
+// stops (the device's); a sound named .wav, .mp3 or .wma that is not there
+// plays its .ogg (the build's sounds are Ogg Vorbis).
 // Not implemented: pitch, pan and gain of an effect (taken, not applied);
 // WMA (no decoder: logged once and silent, like any unplayable file).
 

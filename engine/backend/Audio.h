@@ -8,7 +8,8 @@
 //
 // Nothing is cut mid-wave, where it would click: what is stopped, freed or
 // replaced fades out over a few tens of milliseconds, and music fades in
-// over a few. A sound fading out no longer counts as playing.
+// over a few (a pause and a change of the music's volume ramp too). A sound
+// fading out no longer counts as playing.
 
 #include <string>
 
@@ -28,11 +29,14 @@ void close();
 // Why the last call failed.
 const char* lastError();
 
-// Decoded whole, like a sound.
+// Ogg Vorbis is kept as it is and decoded as it plays, on the audio
+// thread; another format is decoded whole, like a sound. Null when it
+// cannot play.
 Music* loadMusic(const std::string& path);
 // Stops it where it plays; freed once it is silent.
 void freeMusic(Music* music);
-// The piece playing gives way to this one, which starts at once.
+// The piece playing gives way to this one, which starts at once (the
+// main thread opens a decoder, no more).
 bool playMusic(Music* music, bool loop);
 void stopMusic();
 void pauseMusic();

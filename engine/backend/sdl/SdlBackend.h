@@ -27,10 +27,10 @@
 //
 // Everything the back end keeps between calls is in one object, `g_sdl`,
 // used on the main thread only. Beside it are only the sound device's
-// (SdlAudio.cpp, whose fades and limiter run on SDL's audio thread), the
-// picture codecs' once-per-process start (any thread), the fonts' exit
-// hook, log-once flags, the X library's calls and the triangle cutter's and
-// damage search's scratch vectors, kept to reuse their storage.
+// (SdlAudio.cpp, whose music decoding, fades and limiter run on SDL's audio
+// thread), the picture codecs' once-per-process start (any thread), the
+// fonts' exit hook, log-once flags, the X library's calls and the triangle
+// cutter's and damage search's scratch vectors, kept to reuse their storage.
 //
 // Mesa's llvmpipe fills every pixel on the CPU, so two kinds of draw take the
 // cheap road with the same result: one whose pixel centres land on texel
