@@ -258,9 +258,9 @@ TEST_F(AudioTest, MusicAndLoopsEndWithoutAStep) {
   EXPECT_LT(worst, 2.0f);
 }
 
-// Ogg Vorbis music is decoded as it plays: starting a long piece costs the
-// caller no decoding, and a loop's end runs into its start without a step,
-// as do the switch and the stop after it.
+// Ogg Vorbis music is decoded as it plays (bench/audio measures what a start
+// costs): a loop's end runs into its start without a step, as do the switch
+// from a long piece and the stop after it.
 TEST_F(AudioTest, OggMusicStreamsAndLoopsWithoutAStep) {
   std::string loop, song;
   soundgen::Pcm wave(soundgen::kRate), minute;  // 441 whole periods; a minute of them, louder
@@ -271,11 +271,8 @@ TEST_F(AudioTest, OggMusicStreamsAndLoopsWithoutAStep) {
   ASSERT_TRUE(soundgen::EncodeOgg(minute, -0.1f, 2, song));
   writeFile("Music/loop.ogg", loop);
   writeFile("Music/song.ogg", song);
-  double startMs = 0;
-  const std::vector<float> mix = captureMix([&startMs](SimpleAudioEngine* audio) {
-    const auto start = std::chrono::steady_clock::now();
+  const std::vector<float> mix = captureMix([](SimpleAudioEngine* audio) {
     audio->playBackgroundMusic("Music/song.ogg", true);
-    startMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     EXPECT_TRUE(audio->isBackgroundMusicPlaying());
     wait(400);
     audio->playBackgroundMusic("Music/loop.ogg", true);
@@ -284,8 +281,7 @@ TEST_F(AudioTest, OggMusicStreamsAndLoopsWithoutAStep) {
     wait(400);
   });
   const float worst = LargestStepRatio(mix);
-  std::printf("a minute of music started in %.1f ms; largest step %.2f times the 0.3 s before it\n", startMs, worst);
-  EXPECT_LT(startMs, 30.0);
+  std::printf("largest step %.2f times the 0.3 s before it\n", worst);
   EXPECT_LT(worst, 2.0f);
 }
 
