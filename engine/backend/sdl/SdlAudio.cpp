@@ -327,18 +327,17 @@ void mixMusic(void* data, Uint8* stream, int bytes) {
   m.handedBack.insert(m.handedBack.end(), finished, finished + nFinished);
 }
 
-// A channel's fade, in frames: the audio thread moves both on, the main
-// thread only starts them (`out` from -1, `in` before the channel plays).
+// A channel's fade out: the main thread starts it, the audio thread counts
+// it down.
 struct Fade {
-  std::atomic<int> in{0};    // frames of the fade-in done
-  std::atomic<int> out{-1};  // frames of the fade-out left; 0: silent, -1: none
+  std::atomic<int> out{-1};  // frames left; 0: silent, -1: none
 };
 
 struct Device {
   Limiter* limiter = nullptr;
   int outputs = 2;
   int rate = 44100;
-  int fadeIn = 1, fadeOut = 1;
+  int fadeOut = 1;  // frames
   int channels = 0;
   std::unique_ptr<Fade[]> fades;
   std::vector<bool> faded;         // the fade effect is on the channel (main thread)
@@ -346,7 +345,6 @@ struct Device {
   std::unique_ptr<MusicMix> mix;   // the music hook's
   std::vector<Voice*> voices;      // every voice made and not yet freed (main thread)
   Voice* music = nullptr;          // the voice of the piece playing
-  float musicVolume = 1;
 };
 // Never destroyed: the sounds it keeps stay reachable until close() frees
 // them, also in a process that ends without closing the device.
@@ -358,22 +356,17 @@ bool fading(int ch) { return s_device.fades[ch].out.load(std::memory_order_relax
 // Runs on the audio thread, on a channel's samples before its volume.
 void fadeChannel(int ch, void* stream, int bytes, void*) {
   Fade& fade = s_device.fades[ch];
-  int in = fade.in.load(std::memory_order_relaxed), out = fade.out.load(std::memory_order_relaxed);
-  if (in >= s_device.fadeIn && out < 0) return;
+  int out = fade.out.load(std::memory_order_relaxed);
+  if (out < 0) return;
   float* samples = static_cast<float*>(stream);
   const size_t outputs = static_cast<size_t>(s_device.outputs);
   const size_t frames = static_cast<size_t>(std::max(bytes, 0)) / sizeof(float) / outputs;
   for (size_t f = 0; f < frames; ++f) {
-    float gain = 1;
-    if (in < s_device.fadeIn) gain = static_cast<float>(in++) / s_device.fadeIn;
-    if (out >= 0) {
-      gain *= static_cast<float>(out) / s_device.fadeOut;
-      if (out > 0) --out;
-    }
+    const float gain = static_cast<float>(out) / s_device.fadeOut;
+    if (out > 0) --out;
     for (size_t c = 0; c < outputs; ++c) samples[f * outputs + c] *= gain;
   }
-  fade.in.store(in, std::memory_order_relaxed);
-  if (out >= 0) fade.out.store(out, std::memory_order_relaxed);
+  fade.out.store(out, std::memory_order_relaxed);
 }
 
 // Runs on the audio thread, on the whole mix, after the music and every
@@ -389,7 +382,6 @@ void limitMix(void* data, Uint8* stream, int bytes) {
 void clearFade(int ch) {
   s_device.faded[ch] = false;
   s_device.fades[ch].out.store(-1);
-  s_device.fades[ch].in.store(s_device.fadeIn);
 }
 
 void putFade(int ch) {
@@ -458,7 +450,7 @@ void retire(Mix_Chunk* chunk) {
 
 // Every channel, or the one given.
 template <typename F>
-void forEffects(int channel, F f) {
+void forChannels(int channel, F f) {
   if (channel >= 0) {
     if (channel < s_device.channels) f(channel);
     return;
@@ -518,14 +510,13 @@ bool open(bool headless, int channels, std::string& why) {
   d.faded.assign(d.channels, false);
   d.outputs = outputs;
   d.rate = rate;
-  d.fadeIn = std::max(1, static_cast<int>(kFadeInSeconds * rate));
   d.fadeOut = std::max(1, static_cast<int>(kFadeOutSeconds * rate));
   d.limiter = new Limiter(outputs, rate);
   Mix_SetPostMix(limitMix, d.limiter);
   d.mix.reset(new MusicMix());
   MusicMix& m = *d.mix;
   m.outputs = static_cast<size_t>(outputs);
-  m.inStep = 1.0f / d.fadeIn;
+  m.inStep = 1.0f / std::max(1, static_cast<int>(kFadeInSeconds * rate));
   m.outStep = 1.0f / d.fadeOut;
   m.mix.assign(kBlockFrames * m.outputs, 0.0f);
   m.frames.assign(kBlockFrames * m.outputs, 0.0f);
@@ -623,8 +614,7 @@ bool isMusicPlaying() {
 
 // Every voice ramps to it.
 void setMusicVolume(float volume) {
-  s_device.musicVolume = std::min(std::max(volume, 0.0f), 1.0f);
-  if (s_device.mix) s_device.mix->volume.store(s_device.musicVolume);
+  if (s_device.mix) s_device.mix->volume.store(std::min(std::max(volume, 0.0f), 1.0f));
 }
 
 // --- effects ----------------------------------------------------------------
@@ -636,7 +626,7 @@ Sound* loadSound(const std::string& path) {
 
 void freeSound(Sound* sound) {
   if (!sound) return;
-  forEffects(-1, [sound](int ch) {
+  forChannels(-1, [sound](int ch) {
     if (playing(ch) && Mix_GetChunk(ch) == sound->mix) fadeOut(ch);
   });
   retire(sound->mix);
@@ -657,32 +647,32 @@ bool isChannelPlaying(int channel) {
 }
 
 void setChannelVolume(int channel, float volume) {
-  forEffects(channel, [volume](int ch) {
+  forChannels(channel, [volume](int ch) {
     if (!fading(ch)) Mix_Volume(ch, toMixVolume(volume));
   });
 }
 
 void pauseChannel(int channel) {
-  forEffects(channel, [](int ch) {
+  forChannels(channel, [](int ch) {
     if (!fading(ch)) Mix_Pause(ch);
   });
 }
 
 void resumeChannel(int channel) {
-  forEffects(channel, [](int ch) {
+  forChannels(channel, [](int ch) {
     if (!fading(ch)) Mix_Resume(ch);
   });
 }
 
 void stopChannel(int channel) {
   sweep();
-  forEffects(channel, fadeOut);
+  forChannels(channel, fadeOut);
 }
 
 int playingChannelCount() {
   sweep();
   int n = 0;
-  forEffects(-1, [&n](int ch) { n += isChannelPlaying(ch) ? 1 : 0; });
+  forChannels(-1, [&n](int ch) { n += isChannelPlaying(ch) ? 1 : 0; });
   return n;
 }
 
