@@ -253,6 +253,17 @@ bool NNHandler::OnGameEnd(const void* data, uint16_t size)
 
 bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, uint16_t size)
 {
+    if (gameStatus == GS_TK_FREE)
+    {
+        // Between hands: a hand the table still showed (the scene came
+        // again, or mid-hand) is over, and its buttons would send bets the
+        // server never asked for.
+        KillGameClock(IDI_TURN_CLOCK);
+        ResetGameClient();
+        if (NNBoard* board = Board())
+            board->ClearForScene();
+        return true;
+    }
     if (gameStatus != GS_TK_PLAYING)
         return true;
     return OnScenePlay(data, size);
