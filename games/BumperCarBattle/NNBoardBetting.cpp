@@ -363,7 +363,10 @@ void NNBoard::OnCancelBankerButton(CCObject*, TouchEventType event)
     NNHandler* handler = Handler();
     if (event != TOUCH_EVENT_BEGAN || handler == nullptr)
         return;
-    if (IsMyChair(m_wBankerChair))
+    // The refusal is the banker's of now: the banker chair stays until the
+    // next round starts, and a banker replaced in the free time before it
+    // may be queued again and take his place back out.
+    if (IsMeBanker())
         games::AddRoomMessage(this, games::CancelBankerRefusal());
     else
         handler->SendGameData(SUB_C_CANCEL_BANKER);

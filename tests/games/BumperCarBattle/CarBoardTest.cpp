@@ -414,10 +414,22 @@ TEST_F(CarBoard, BecomingBankerKeepsTheCancelButton)
     TapWidget(board->GetCancelButton());
     EXPECT_TRUE(SentGame().empty());
     EXPECT_EQ(LastChatLine(), "游戏已经开始，不能取消当庄");
-    // Another banker: I may apply again.
+    // Another banker in the free time, before the round that gives him the
+    // banker chair: I may apply again, and take my place back out.
+    ASSERT_TRUE(Game(SUB_S_GAME_FREE, Free(5)));
     ASSERT_TRUE(Game(SUB_S_CHANGE_BANKER, ChangeBanker(1)));
     EXPECT_FALSE(board->IsMeBanker());
     EXPECT_TRUE(board->GetApplyButton()->isVisible());
+    ASSERT_TRUE(Game(SUB_S_APPLY_BANKER, BytesOf(ApplyBankerMessage{kMe})));
+    ClearSent();
+    TapWidget(board->GetCancelButton());
+    ASSERT_EQ(SentGame().size(), 1u);
+    EXPECT_EQ(SentGame()[0].first, SUB_C_CANCEL_BANKER);
+    // Made banker again before the round starts: refused at once.
+    ClearSent();
+    ASSERT_TRUE(Game(SUB_S_CHANGE_BANKER, ChangeBanker(kMe)));
+    TapWidget(board->GetCancelButton());
+    EXPECT_TRUE(SentGame().empty());
 }
 
 // A player waiting in the list keeps his cancel button when the banker

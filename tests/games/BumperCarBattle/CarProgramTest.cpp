@@ -118,4 +118,24 @@ TEST_F(GameProgram, CarBankerEnteredInFreeTimeKeepsTheBankersButtons)
     EXPECT_EQ(With(refused, "游戏已经开始，不能取消当庄").size(), 2u);
 }
 
+// Entered in free time as the banker, four queued; in that free time the
+// bank goes to chair 0. My apply queues me and my cancel goes out (the
+// scene's banker chair lasts until the round starts, but the bank is no
+// longer mine), then a whole round under chair 0 by clicks.
+TEST_F(GameProgram, CarBankerReplacedInFreeTimeCanLeaveTheQueue)
+{
+    const Outcome o = Play("bumpercarbattle_banker_replaced.json", 108, kRoom, 900,
+                           {Click(180, kApply), Nodes(230, "queued"), Click(240, kApply), Nodes(270, "cancelled"),
+                            Click(320, kChip1000000), Click(340, kArea1), Click(370, kChip5000000),
+                            Click(390, kArea6), Click(420, kApply), Click(480, kApply),
+                            Shot(700, "bumpercar_banker_replaced_result")},
+                           {"--speed", "4"});
+    ExpectClean(o);
+
+    EXPECT_NE(Widget(Shown("queued"), "btn_cancel_banker"), nullptr);
+    const std::vector<ShownNode> cancelled = Shown("cancelled");
+    EXPECT_NE(Widget(cancelled, "btn_applay_banker"), nullptr);
+    EXPECT_TRUE(With(cancelled, "不能取消当庄").empty());
+}
+
 }  // namespace
