@@ -255,7 +255,8 @@ TEST_F(BoardProgram, AGameSceneTakesTheFreeScenesStartButton)
     const Outcome o = Play("board_scene_again.json", 330,
                            {"--no-draw", Click(90, "179,245"), Nodes(220, "game"), Click(240, kBoardClose)});
     EXPECT_OUTCOME(o, kPassed);
-    EXPECT_TRUE(gameprogram::With(Nodes("game"), "ClientGame/BtnStart").empty());
+    EXPECT_TRUE(gameprogram::With(Nodes("game"), "ClientGame/BtnStart").empty()) << "the start button";
+    EXPECT_TRUE(gameprogram::With(Nodes("game"), "ClientGame/Count.png").empty()) << "the ready clock";
 }
 
 // Bull with dice (kind 104) at its own table in a room of 100 chairs. Every

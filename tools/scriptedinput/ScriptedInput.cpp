@@ -174,6 +174,10 @@ bool Describe(CCNode* node, std::string& kind, std::string& what)
         CCString* title = button->getCurrentTitle();
         what = "text=" + OneLine(title != nullptr ? title->getCString() : "") +
                "\tenabled=" + (button->isEnabled() ? "1" : "0");
+        // Many buttons have no title: their picture says which one it is.
+        extension::CCScale9Sprite* background = button->getBackgroundSprite();
+        CCTexture2D* texture = background != nullptr ? background->getTexture() : nullptr;
+        what += "\tpicture=" + OneLine(texture != nullptr ? texture->getSourceName() : "");
         return true;
     }
     if (auto* widget = dynamic_cast<ui::Widget*>(node))
