@@ -31,6 +31,10 @@ display, through Xlib (and the XTest extension for real input):
   xwindow.py drag NAME X Y DX DY     a real press at (X, Y), the pointer moved
                                      by (DX, DY) in steps, and the release
   xwindow.py dblclick NAME X Y       a real double click at (X, Y) of its inside
+  xwindow.py tap NAME X Y            a real click at (X, Y) of its inside with no
+                                     hold: the release reaches the server with
+                                     the press, as a touchpad's tap does
+  xwindow.py dbltap NAME X Y         two such taps a tenth of a second apart
   xwindow.py down NAME X Y           the pointer to (X, Y) of its inside and the
                                      left button down (it stays down)
   xwindow.py up                      the left button up
@@ -304,6 +308,13 @@ def real_button(d, test, down):
     time.sleep(0.1)
 
 
+def real_tap(d, test):
+    # One flush for both: the server has the release before anyone reads the press.
+    test.XTestFakeButtonEvent(d, 1, 1, 0)
+    test.XTestFakeButtonEvent(d, 1, 0, 0)
+    xlib.XSync(d, 0)
+
+
 def real_key(d, test, combo):
     codes = []
     for part in combo.split("+"):
@@ -470,8 +481,8 @@ def panel(d, height):
 
 def main(argv):
     commands = ("wait", "click", "size", "geometry", "frame", "state", "shot", "digest", "colour", "close",
-                "workarea", "manager", "press", "drag", "dblclick", "down", "up", "key", "pointer", "focused",
-                "panel", "other", "free")
+                "workarea", "manager", "press", "drag", "dblclick", "tap", "dbltap", "down", "up", "key", "pointer",
+                "focused", "panel", "other", "free")
     if len(argv) < 2 or argv[1] not in commands:
         print(__doc__, file=sys.stderr)
         return 2
@@ -571,7 +582,7 @@ def main(argv):
         if not manager(d, w, argv[3], argv[4:]):
             print(__doc__, file=sys.stderr)
             return 2
-    elif command in ("press", "drag", "dblclick", "down"):
+    elif command in ("press", "drag", "dblclick", "tap", "dbltap", "down"):
         test = xtest()
         if test is None:
             print("xwindow: no XTest library (libxtst6)", file=sys.stderr)
@@ -579,16 +590,22 @@ def main(argv):
         left, top = geometry(d, w)[:2]
         x, y = left + int(argv[3]), top + int(argv[4])
         real_pointer(d, test, x, y)
-        real_button(d, test, True)
-        if command == "drag":
-            dx, dy = int(argv[5]), int(argv[6])
-            for step in range(1, 11):
-                real_pointer(d, test, x + dx * step // 10, y + dy * step // 10)
-        if command != "down":
-            real_button(d, test, False)
-        if command == "dblclick":
+        if command in ("tap", "dbltap"):
+            real_tap(d, test)
+            if command == "dbltap":
+                time.sleep(0.1)
+                real_tap(d, test)
+        else:
             real_button(d, test, True)
-            real_button(d, test, False)
+            if command == "drag":
+                dx, dy = int(argv[5]), int(argv[6])
+                for step in range(1, 11):
+                    real_pointer(d, test, x + dx * step // 10, y + dy * step // 10)
+            if command != "down":
+                real_button(d, test, False)
+            if command == "dblclick":
+                real_button(d, test, True)
+                real_button(d, test, False)
     xlib.XCloseDisplay(d)
     return 0
 

@@ -196,6 +196,9 @@ void beginMoveX11();
 // Where the pointer is on the window now, as the X server has it; false when
 // the window is not on X.
 bool pointerOnWindowX11(int& x, int& y);
+// Whether the X server has the left button down now: 1 or 0, -1 when the
+// window is not on X.
+int leftButtonDownX11();
 // Lets SDL ask the view where a press on the window lands (SdlEvents.cpp).
 void installHitTest(SDL_Window* win);
 // Keeps the window's rectangle as the one to restore when it is not
@@ -347,8 +350,8 @@ struct SdlState {
   // maximises it: the manager's restore gives it back too).
   int normalX = 0, normalY = 0, normalW = 0, normalH = 0;
   int leastW = 0, leastH = 0;  // setLeastWindowSize
-  // The last press on the caption that the window manager took (SDL ticks,
-  // 0 for none) and where it was: a second one soon after in the same place
+  // The last press on the caption of the window not maximised (SDL ticks, 0
+  // for none) and where it was: a second one soon after in the same place
   // is a double click, which the view gets (captionDoubleClick).
   uint32_t captionPressAt = 0;
   int captionPressX = 0, captionPressY = 0;

@@ -11,7 +11,8 @@
 // own maximise asked for) and told once a pass, after the sizes.
 //
 // A press on the window first asks the view where it lands: SDL lets the
-// window manager move the window from the caption and size it from an edge.
+// window manager move the window from the caption and size it from an edge,
+// while the button is still down.
 
 #include <chrono>
 #include <cstdlib>
@@ -61,11 +62,11 @@ void readMaximized() {
 constexpr uint32_t kDoubleClickMs = 500;
 constexpr int kDoubleClickPixels = 4;
 
-// SDL asks on every press of the left button. The caption's presses go to
-// the window manager, which moves the window, except where the view acts
-// itself: a double click (the first press was the manager's, so SDL counts
-// the second as a first) and a press on a maximised window's caption.
-SDL_HitTestResult hitTest(SDL_Window*, const SDL_Point* p, void*) {
+// Where a press of the left button lands. The caption's presses go to the
+// window manager, which moves the window, except where the view acts
+// itself: a double click (the first press may have been the manager's, which
+// SDL never saw) and a press on a maximised window's caption.
+SDL_HitTestResult areaResult(const SDL_Point* p) {
   switch (cocos2d::CCEGLView::sharedOpenGLView()->windowAreaAt((float)p->x, (float)p->y)) {
     case cocos2d::CCWindowArea::kCaption: {
       if (g_sdl.maximized) return SDL_HITTEST_NORMAL;
@@ -92,6 +93,17 @@ SDL_HitTestResult hitTest(SDL_Window*, const SDL_Point* p, void*) {
     case cocos2d::CCWindowArea::kTopLeft: return SDL_HITTEST_RESIZE_TOPLEFT;
     default: return SDL_HITTEST_NORMAL;
   }
+}
+
+// SDL asks on every press of the left button. The manager moves or sizes
+// until the button it was handed goes up: a press whose release the server
+// already has (a touchpad's tap, a click with no hold) would be handed over
+// after that release, and the window would follow the pointer until the
+// next click. Such a press stays the view's, an ordinary one.
+SDL_HitTestResult hitTest(SDL_Window*, const SDL_Point* p, void*) {
+  const SDL_HitTestResult result = areaResult(p);
+  if (result != SDL_HITTEST_NORMAL && leftButtonDownX11() == 0) return SDL_HITTEST_NORMAL;
+  return result;
 }
 
 }  // namespace

@@ -384,6 +384,17 @@ bool pointerOnWindowX11(int& x, int& y) {
 #endif
 }
 
+int leftButtonDownX11() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  int rootX = 0, rootY = 0, x = 0, y = 0;
+  unsigned buttons = 0;
+  if (!queryPointer(rootX, rootY, x, y, buttons)) return -1;
+  return (buttons & Button1Mask) ? 1 : 0;
+#else
+  return -1;
+#endif
+}
+
 void beginMoveX11() {
 #if defined(SDL_VIDEO_DRIVER_X11)
   const StateAtoms* atoms = stateAtoms();
