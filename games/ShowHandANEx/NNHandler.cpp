@@ -258,15 +258,20 @@ bool NNHandler::OnGameSceneMessage(uint8_t gameStatus, bool, const void* data, u
         // Between hands: a hand the table still showed (the scene came
         // again, or mid-hand) is over, and its buttons would send bets the
         // server never asked for.
-        KillGameClock(IDI_TURN_CLOCK);
-        ResetGameClient();
-        if (NNBoard* board = Board())
-            board->ClearForScene();
+        ClearHandForScene();
         return true;
     }
     if (gameStatus != GS_TK_PLAYING)
         return true;
     return OnScenePlay(data, size);
+}
+
+void NNHandler::ClearHandForScene()
+{
+    KillGameClock(IDI_TURN_CLOCK);
+    ResetGameClient();
+    if (NNBoard* board = Board())
+        board->ClearForScene();
 }
 
 bool NNHandler::OnScenePlay(const void* data, uint16_t size)
@@ -280,11 +285,8 @@ bool NNHandler::OnScenePlay(const void* data, uint16_t size)
         return false;
     // The scene is the whole hand: a scene sent again replaces the sums,
     // the table and the clock of the one before instead of adding to them.
-    KillGameClock(IDI_TURN_CLOCK);
-    ResetGameClient();
+    ClearHandForScene();
     NNBoard* board = Board();
-    if (board != nullptr)
-        board->ClearForScene();
     m_bRestored = true;
     m_dwRaiseCount = 5;
     m_wCurrentChair = current;

@@ -81,6 +81,8 @@ private:
     bool OnSendCard(const void* data, uint16_t size);
     bool OnGameEnd(const void* data, uint16_t size);
     bool OnScenePlay(const void* data, uint16_t size);
+    // Every scene first ends the hand the table shows: its clock, its sums, its table.
+    void ClearHandForScene();
     // Clock 201 on the chair; nobody (65535) only stops the running one.
     void StartTurnClock(uint16_t chair);
     bool SendAddScore(int64_t amount, uint8_t kind);

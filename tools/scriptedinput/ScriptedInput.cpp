@@ -164,6 +164,12 @@ std::string OneLine(const char* text)
     return line;
 }
 
+// "picture=" and the file a texture came from.
+std::string Picture(CCTexture2D* texture)
+{
+    return "picture=" + OneLine(texture != nullptr ? texture->getSourceName() : "");
+}
+
 // The kind and what the node shows; false for a node with nothing to read
 // (a plain node or layer).
 bool Describe(CCNode* node, std::string& kind, std::string& what)
@@ -176,8 +182,7 @@ bool Describe(CCNode* node, std::string& kind, std::string& what)
                "\tenabled=" + (button->isEnabled() ? "1" : "0");
         // Many buttons have no title: their picture says which one it is.
         extension::CCScale9Sprite* background = button->getBackgroundSprite();
-        CCTexture2D* texture = background != nullptr ? background->getTexture() : nullptr;
-        what += "\tpicture=" + OneLine(texture != nullptr ? texture->getSourceName() : "");
+        what += "\t" + Picture(background != nullptr ? background->getTexture() : nullptr);
         return true;
     }
     if (auto* widget = dynamic_cast<ui::Widget*>(node))
@@ -208,8 +213,7 @@ bool Describe(CCNode* node, std::string& kind, std::string& what)
     if (auto* sprite = dynamic_cast<CCSprite*>(node))
     {
         kind = "CCSprite";
-        CCTexture2D* texture = sprite->getTexture();
-        what = "picture=" + OneLine(texture != nullptr ? texture->getSourceName() : "");
+        what = Picture(sprite->getTexture());
         return true;
     }
     return false;
