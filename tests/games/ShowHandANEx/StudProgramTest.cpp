@@ -50,16 +50,17 @@ TEST_F(StudProgram, ASceneSentAgainSetsThePoolOnce)
     EXPECT_FALSE(With(Shown("again"), "text=900").empty());
 }
 
-// A free scene after a playing scene at my turn: the hand, its pool and its
-// buttons go; presses where follow and a raise stood send nothing (roomsim
-// wants my ready next), then a whole hand is played by clicks.
+// A free scene after a playing scene at my turn (pool 1,200,000,000): the
+// hand, its pool and its buttons go; presses where follow and a raise stood
+// send nothing (roomsim wants my ready next), then a whole hand is played
+// by clicks.
 TEST_F(StudProgram, AFreeSceneEndsTheHandThePlayingSceneLeft)
 {
     ExpectClean(Play("stud_free_after_play.json", 19, "梭哈 一号房", 880,
                      {Nodes(200, "free"), Click(210, kFollow), Click(220, kRaise2), Click(240, kStart),
                       Click(300, kRaise2), Click(390, kFollow), Click(450, kFollow), Click(510, kShowHand),
                       Shot(690, "stud_free_after_play_result"), Drag(720, "513,347,300,200"), Click(750, kStart)}));
-    EXPECT_TRUE(With(Shown("free"), "text=1200").empty());
+    EXPECT_TRUE(With(Shown("free"), "text=1200000000").empty());
     EXPECT_TRUE(With(Shown("free"), "text=500").empty()) << "a raise button";
     EXPECT_FALSE(With(Shown("free"), "ShowHandANEx/BtnStart").empty());
 }
