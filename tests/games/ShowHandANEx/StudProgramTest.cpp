@@ -6,6 +6,9 @@ namespace {
 
 using gameprogram::GameProgram;
 
+constexpr int kKind = 19;
+constexpr const char* kRoom = "梭哈 一号房";
+
 // Window pixels (top-left origin) of the table's buttons: the content root
 // stands at (13, 15) from the window's bottom left.
 constexpr const char* kStart = "533,591";
@@ -22,7 +25,7 @@ TEST_F(StudProgram, AHandIsPlayedByClicks)
 {
     (void)kRaise1;
     const Outcome o =
-        Play("stud_round.json", 19, "梭哈 一号房", 720,
+        Play("stud_round.json", kKind, kRoom, 720,
              {Click(110, kStart), Shot(160, "stud_dealt"), Click(170, kRaise2), Shot(250, "stud_third"),
               Click(260, kFollow), Shot(280, "stud_check"), Click(320, kFollow), Click(380, kShowHand),
               Shot(400, "stud_showhand"), Shot(560, "stud_result"), Drag(590, "513,347,300,200"),
@@ -33,7 +36,7 @@ TEST_F(StudProgram, AHandIsPlayedByClicks)
 TEST_F(StudProgram, AHandIsRestoredFromThePlayingScene)
 {
     const Outcome o =
-        Play("stud_restore.json", 19, "梭哈 一号房", 560,
+        Play("stud_restore.json", kKind, kRoom, 560,
              {Shot(110, "stud_restore_play"), Click(130, kFollow), Shot(190, "stud_restore_card"), Click(200, kRaise2),
               Shot(320, "stud_restore_result"), Click(400, kStart), Shot(440, "stud_restore_next")});
     ExpectClean(o);
@@ -42,7 +45,7 @@ TEST_F(StudProgram, AHandIsRestoredFromThePlayingScene)
 // The same playing scene twice: the pool is its 900 once, my stake counted once.
 TEST_F(StudProgram, ASceneSentAgainSetsThePoolOnce)
 {
-    ExpectClean(Play("stud_scene_again.json", 19, "梭哈 一号房", 1000,
+    ExpectClean(Play("stud_scene_again.json", kKind, kRoom, 1000,
                      {Nodes(150, "again"), Click(160, kFollow), Click(230, kRaise2), Click(430, kStart),
                       Click(490, kRaise2), Click(580, kFollow), Click(640, kFollow), Click(700, kShowHand),
                       Shot(860, "stud_scene_again_next"), Click(940, kStart)}));
@@ -56,7 +59,7 @@ TEST_F(StudProgram, ASceneSentAgainSetsThePoolOnce)
 // by clicks.
 TEST_F(StudProgram, AFreeSceneEndsTheHandThePlayingSceneLeft)
 {
-    ExpectClean(Play("stud_free_after_play.json", 19, "梭哈 一号房", 880,
+    ExpectClean(Play("stud_free_after_play.json", kKind, kRoom, 880,
                      {Nodes(200, "free"), Click(210, kFollow), Click(220, kRaise2), Click(240, kStart),
                       Click(300, kRaise2), Click(390, kFollow), Click(450, kFollow), Click(510, kShowHand),
                       Shot(690, "stud_free_after_play_result"), Drag(720, "513,347,300,200"), Click(750, kStart)}));
@@ -69,7 +72,7 @@ TEST_F(StudProgram, AFreeSceneEndsTheHandThePlayingSceneLeft)
 // take a second give-up in place of the next ready), and the buttons go.
 TEST_F(StudProgram, TheTurnClockGivesUpForMeOnce)
 {
-    const Outcome o = Play("stud_timeout.json", 19, "梭哈 一号房", 700,
+    const Outcome o = Play("stud_timeout.json", kKind, kRoom, 700,
                            {Click(110, kStart), Shot(250, "stud_clock"), Shot(480, "stud_clock_gave_up"),
                             Click(560, kStart), Shot(620, "stud_clock_next")},
                            {"--speed", "6"});
