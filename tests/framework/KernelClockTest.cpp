@@ -108,6 +108,38 @@ TEST_F(GameClock, SceneInTheFreeStatusStartsTheReadyCountdown)
     EXPECT_EQ(kernel->GetClockTimerID(), 0u);
 }
 
+// Ready, I stay at the table through free scenes: no button that could send
+// nothing and no clock that would stand me up, also when my ready came from
+// the server while a free scene's clock ran. Seated again, a free scene acts
+// as before.
+TEST_F(GameClock, AFreeSceneWhileIAmReadyKeepsMeAtTheTable)
+{
+    ASSERT_NE(EnterWithBoard(3), nullptr);
+    CGameBoard* board = kernel->GetGameBoard();
+    RecordingHandler* h = handler.get();
+    EXPECT_TRUE(Enter(1000, 2));
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {}));
+    EXPECT_TRUE(kernel->SendUserReady(nullptr, 0));
+    EXPECT_TRUE(Status(1000, US_READY, 2));
+    h->Take();
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {}));
+    EXPECT_EQ(h->Take(), (Lines{"frame 101", "scene 0 0"}));
+    EXPECT_FALSE(board->IsStartButtonShown());
+    Seconds(50);
+    EXPECT_EQ(room.exits, 0) << "ready, the free scene stood me up";
+
+    EXPECT_TRUE(Status(1000, US_SIT, 2));
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {}));
+    EXPECT_TRUE(board->IsStartButtonShown());
+    EXPECT_TRUE(Status(1000, US_READY, 2));  // readied by the server, not by the button
+    h->Take();
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {}));
+    EXPECT_EQ(h->Take(), (Lines{"frame 101", "kill 2 1224", "scene 0 0"}));
+    EXPECT_FALSE(board->IsStartButtonShown());
+    Seconds(50);
+    EXPECT_EQ(room.exits, 0);
+}
+
 TEST_F(GameClock, ManySeatGamesGetNoReadyCountdown)
 {
     ASSERT_NE(EnterWithBoard(20, 122), nullptr);

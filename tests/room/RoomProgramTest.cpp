@@ -259,6 +259,46 @@ TEST_F(BoardProgram, AGameSceneTakesTheFreeScenesStartButton)
     EXPECT_TRUE(gameprogram::With(Nodes("game"), "ClientGame/Count.png").empty()) << "the ready clock";
 }
 
+// Two-player mahjong (kind 10), which opens the framework's board.
+class PlainBoardProgram : public BoardProgram
+{
+protected:
+    std::vector<std::string> RoomOptions(int port) override
+    {
+        return {"--room", "10,二人麻将 一号房,127.0.0.1," + std::to_string(port)};
+    }
+};
+
+constexpr const char* kPlainStart = "513,512";
+
+// Ready in free time (status 3), the free scene comes again: no start button
+// that could send nothing and no ready clock that would stand me up; nothing
+// is sent while the server waits (55 to 60 s of the table's clocks), then a
+// whole round runs and my start goes again in the next free time.
+TEST_F(PlainBoardProgram, AFreeSceneWhileIAmReadyKeepsMeAtTheTable)
+{
+    const std::string ready = m_dir + "/ready.png";
+    const std::string next = m_dir + "/next.png";
+    // The server waits ten seconds: the next free time comes before frame
+    // 800 and its clock runs past 900 at 40 to 60 frames a second.
+    const Outcome o = Play("board_ready_free_again.json", 1000,
+                           {"--no-draw", "--speed", "6", Click(110, kPlainStart), Nodes(200, "ready"),
+                            Shot(200, ready), Click(210, kPlainStart), Nodes(880, "next"), Shot(880, next),
+                            Click(900, kPlainStart)});
+    EXPECT_OUTCOME(o, kPassed);
+    const auto shown = Nodes("ready");
+    EXPECT_EQ(gameprogram::Lines(gameprogram::With(shown, "ClientGame/BtnStart")), "")
+        << "a start button while I am ready";
+    EXPECT_EQ(gameprogram::Lines(gameprogram::With(shown, "ClientGame/Count.png")), "")
+        << "a ready clock while I am ready";
+    EXPECT_FALSE(gameprogram::With(Nodes("next"), "ClientGame/BtnStart").empty()) << "no start button in the next free time";
+    for (const auto& [file, name] : {std::pair{ready, "board_ready_free_again"}, std::pair{next, "board_next_free"}})
+    {
+        EXPECT_EQ(MagentaPixels(file), 0) << name;
+        KeepScreen(file, name);
+    }
+}
+
 // Bull with dice (kind 104) at its own table in a room of 100 chairs. Every
 // step the server takes after my entry waits for a click of mine, so the
 // shots show the same moments however fast the frames run.

@@ -294,7 +294,10 @@ bool CBaseKernelLayer::OnFrameMessage(uint16_t sub, const void* data, uint16_t s
             return true;
         case SUB_GF_SCENE:
         {
-            if (m_cbGameStatus == GAME_STATUS_FREE && m_pGameBoard != nullptr)
+            // Ready already, I have done what the free scene asks: its start
+            // button could send nothing, and its clock would stand me up.
+            const bool meReady = m_pMeUserData != nullptr && m_pMeUserData->cbUserStatus == US_READY;
+            if (m_cbGameStatus == GAME_STATUS_FREE && m_pGameBoard != nullptr && !meReady)
             {
                 int seconds = kReadySeconds;
                 if (!SearchReadyUser())
@@ -303,9 +306,9 @@ bool CBaseKernelLayer::OnFrameMessage(uint16_t sub, const void* data, uint16_t s
             }
             else if (m_pGameBoard != nullptr)
             {
-                // A scene of a game under way: the start button and ready
-                // clock of an earlier free scene go (run out, the clock
-                // would stand me up mid-game).
+                // A scene of a game under way, or a free one while I am
+                // ready: the start button and ready clock of an earlier free
+                // scene go (run out, the clock would stand me up).
                 m_pGameBoard->ShowStartButton(false, 0);
                 m_pGameBoard->HideStartButton();
             }
