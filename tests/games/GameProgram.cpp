@@ -89,6 +89,14 @@ std::vector<ShownNode> With(const std::vector<ShownNode>& shown, const std::stri
     return found;
 }
 
+std::string Lines(const std::vector<ShownNode>& shown)
+{
+    std::string lines;
+    for (const ShownNode& node : shown)
+        lines += node.line + "\n";
+    return lines;
+}
+
 const ShownNode* FindWidget(const std::vector<ShownNode>& shown, const std::string& name, int tag)
 {
     for (const ShownNode& node : shown)

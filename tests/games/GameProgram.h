@@ -31,6 +31,8 @@ struct ShownNode
 std::vector<ShownNode> ReadShownNodes(const std::string& file);
 // The shown nodes whose line holds the text (a picture's name, a label's text).
 std::vector<ShownNode> With(const std::vector<ShownNode>& shown, const std::string& text);
+// Their lines, one a line: what a failed check saw on screen.
+std::string Lines(const std::vector<ShownNode>& shown);
 // The shown widget of the name and tag (any name when empty, any tag when -1).
 const ShownNode* FindWidget(const std::vector<ShownNode>& shown, const std::string& name, int tag = -1);
 

@@ -5,6 +5,7 @@
 namespace {
 
 using gameprogram::GameProgram;
+using gameprogram::Lines;
 
 constexpr int kKind = 19;
 constexpr const char* kRoom = "梭哈 一号房";
@@ -63,9 +64,31 @@ TEST_F(StudProgram, AFreeSceneEndsTheHandThePlayingSceneLeft)
                      {Nodes(200, "free"), Click(210, kFollow), Click(220, kRaise2), Click(240, kStart),
                       Click(300, kRaise2), Click(390, kFollow), Click(450, kFollow), Click(510, kShowHand),
                       Shot(690, "stud_free_after_play_result"), Drag(720, "513,347,300,200"), Click(750, kStart)}));
-    EXPECT_TRUE(With(Shown("free"), "text=1200000000").empty());
-    EXPECT_TRUE(With(Shown("free"), "text=500").empty()) << "a raise button";
-    EXPECT_FALSE(With(Shown("free"), "ShowHandANEx/BtnStart").empty());
+    const auto free = Shown("free");
+    // The amounts as the labels draw them, grouped by ten thousands.
+    EXPECT_EQ(Lines(With(free, "text=12,0000,0000")), "") << "the pool of the hand before";
+    EXPECT_EQ(Lines(With(free, "text=6,0000,0000")), "") << "a stake of the hand before";
+    EXPECT_EQ(Lines(With(free, "text=500")), "") << "a raise button";
+    EXPECT_FALSE(With(free, "ShowHandANEx/BtnStart").empty()) << "no start button in free time";
+}
+
+// Ready in free time (status 3), the free scene comes again: no start button
+// that could send nothing and no ready clock that would stand me up; nothing
+// is sent while the server waits (55 to 60 s of the table's clocks), then a
+// whole hand is played by clicks.
+TEST_F(StudProgram, AFreeSceneWhileIAmReadyKeepsMeAtTheTable)
+{
+    // The server waits ten seconds: the frames of the hand stand after
+    // them at 40 to 60 frames a second, within its turn clocks.
+    ExpectClean(Play("stud_ready_free_again.json", kKind, kRoom, 1400,
+                     {Click(110, kStart), Nodes(200, "ready"), Shot(200, "stud_ready_free_again"), Click(210, kStart),
+                      Shot(500, "stud_ready_waiting"), Click(790, kRaise2), Click(880, kFollow), Click(940, kFollow),
+                      Click(1000, kShowHand), Shot(1180, "stud_ready_result"), Drag(1210, "513,347,300,200"),
+                      Click(1240, kStart)},
+                     {"--speed", "6"}));
+    const auto ready = Shown("ready");
+    EXPECT_EQ(Lines(With(ready, "ShowHandANEx/BtnStart")), "") << "a start button while I am ready";
+    EXPECT_EQ(Lines(With(ready, "ClientGame/Count.png")), "") << "a ready clock while I am ready";
 }
 
 // Nobody clicks: the turn clock gives up for me once (the scenario would
