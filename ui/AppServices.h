@@ -68,11 +68,17 @@ void ToggleMaximize();
 
 // The window hook's way to the board, who lays out on a resize or a change
 // of the maximised state (the scene on show: the hall, then the room while
-// it runs), and who answers the window's close request: true when it keeps
-// the window open (a hand runs: it asks the player instead).
+// it runs), and who answers the window's close request: the window closes
+// unless a hand runs (the player is asked instead, or already being asked).
+enum class CloseReply
+{
+    Close,
+    Asked,
+    AlreadyAsking
+};
 using InputTargetResolver = IWindowInputTarget* (*)();
 using ResizeHandler = void (*)(int width, int height);
-using CloseHandler = bool (*)();
+using CloseHandler = CloseReply (*)();
 void SetInputTargetResolver(InputTargetResolver resolver);
 InputTargetResolver GetInputTargetResolver();
 void SetResizeHandler(ResizeHandler handler);

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 using namespace cocos2d;
 using CocosDenshion::SimpleAudioEngine;
@@ -46,6 +47,18 @@ bool SoundExists(const std::string& path)
 void Post(const char* name, float x, float y)
 {
     CCNotificationCenter::sharedNotificationCenter()->postNotification(name, CMyPoint::create(x, y));
+}
+
+// Each close request gets a line on standard error: a window that stays open
+// after a close says why.
+const char* CloseOutcome(app_services::CloseReply reply)
+{
+    switch (reply)
+    {
+        case app_services::CloseReply::Asked: return "a hand is under way: the player is asked";
+        case app_services::CloseReply::AlreadyAsking: return "the player is being asked already: ignored";
+        default: return "ending the client";
+    }
 }
 
 }  // namespace
@@ -277,7 +290,9 @@ bool AppDelegate::WindowMessageHook(const CCWindowMessage& message)
         case CCWindowMessage::kClose:
         {
             const app_services::CloseHandler close = app_services::GetCloseHandler();
-            return close != nullptr && close();
+            const app_services::CloseReply reply = close != nullptr ? close() : app_services::CloseReply::Close;
+            std::fprintf(stderr, "kestrelium: close request: %s\n", CloseOutcome(reply));
+            return reply != app_services::CloseReply::Close;
         }
         default: return false;
     }

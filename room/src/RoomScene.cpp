@@ -99,13 +99,15 @@ IWindowInputTarget* ResolveBoardInput()
 
 // Closing the window in the middle of a hand is leaving the table: the
 // table's close button asks, and the window stays.
-bool AskBeforeClosing()
+app_services::CloseReply AskBeforeClosing()
 {
     Sexy::CBaseKernelLayer* kernel = g_pRoomScene != nullptr ? g_pRoomScene->GetKernelLayer() : nullptr;
     if (kernel == nullptr || !kernel->IsPlaying())
-        return false;
+        return app_services::CloseReply::Close;
+    const bool asking =
+        WindyTopLayer::sharedTopLayer()->getChildByTag(Sexy::CBaseKernelLayer::kExitDialogTag) != nullptr;
     kernel->RequestExit();
-    return true;
+    return asking ? app_services::CloseReply::AlreadyAsking : app_services::CloseReply::Asked;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 // while the button is still down.
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "CCEGLView.h"
@@ -127,7 +128,12 @@ bool pumpEvents() {
   g_sdl.xReadable = true;  // unless the next wait says otherwise
   while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     switch (e.type) {
-      case SDL_QUIT: keepRunning = false; break;
+      // Asked to quit with no window closed (a signal, say): said, so that a
+      // log shows why the program ended.
+      case SDL_QUIT:
+        std::fprintf(stderr, "%s: quit request: ending\n", view->getViewName());
+        keepRunning = false;
+        break;
       case SDL_MOUSEMOTION:
         view->handleMouseMove((float)e.motion.x, (float)e.motion.y, (e.motion.state & SDL_BUTTON_LMASK) != 0);
         break;
