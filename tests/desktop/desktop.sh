@@ -1,7 +1,7 @@
 # Sourced by the desktop tests: a desktop of the test's own (an Xvfb X server
 # and a window manager, openbox unless the caller names icewm), the xwindow
-# helper, and waits that poll a condition instead of sleeping a fixed time (a
-# loaded machine is slow).
+# helper, waits that poll a condition instead of sleeping a fixed time (a
+# loaded machine is slow), and `fail`, which shows the desktop as it was.
 #
 # The caller sets `here` (this folder), and `windowManager` to have another
 # than openbox. Exits 77 (skipped) without Xvfb, the window manager or the
@@ -24,9 +24,26 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# A failure shows the desktop as it was: the whole screen (a PNG under
+# screens/), the focus and the windows, what the client did with each close
+# request, then the logs' ends.
+failName=$(basename "$0")${2:+_$2}
+rm -f "$PWD/screens/${failName}_failure.png"  # an earlier run's
 fail() {
   echo "FAIL: $*" >&2
   local f
+  if [ -n "${desktopUp:-}" ]; then
+    mkdir -p "$PWD/screens"
+    f="$PWD/screens/${failName}_failure.png"
+    if xwindow screen "$f" 2>/dev/null; then echo "--- the screen: $f" >&2; else echo "--- no picture of the screen" >&2; fi
+    echo "--- the windows" >&2
+    xwindow windows >&2 2>/dev/null || echo "(the X server does not answer)" >&2
+  fi
+  for f in "$work"/demo-*.log; do
+    [ -f "$f" ] || continue
+    echo "--- the client's close requests ($(basename "$f"))" >&2
+    grep -E "(close|quit) request" "$f" >&2 || echo "(none)" >&2
+  done
   for f in "$work"/*.log; do
     [ -f "$f" ] && { echo "--- $f" >&2; tail -n 40 "$f" >&2; }
   done
@@ -71,6 +88,7 @@ startDesktop() {  # [WxH] [panel H]
   read -r -t 60 number <&3 || fail "Xvfb did not start"
   exec 3<&- 4>&-
   export DISPLAY=":$number"
+  desktopUp=1
   export KEST_USER_DIR="$work/user" XDG_RUNTIME_DIR="$work/run"
   mkdir -p "$KEST_USER_DIR" "$XDG_RUNTIME_DIR" "$work/home"
   unset KEST_HEADLESS

@@ -42,6 +42,15 @@ display, through Xlib (and the XTest extension for real input):
   xwindow.py pointer X Y             the pointer to (X, Y) of the screen
   xwindow.py focused                 print the title of the window with the
                                      focus
+  xwindow.py active                  print the title of the window the window
+                                     manager has as the active one (it acts on
+                                     that one for its keys, such as Alt+F4)
+  xwindow.py windows                 print which window has the focus and which
+                                     the manager has as active, then each
+                                     top-level window: its title, where its
+                                     inside is, its state and whether it is
+                                     mapped
+  xwindow.py screen FILE.png         write what the whole screen shows as a PNG
   xwindow.py free                    exit 0 when no program holds the pointer
                                      (a window manager moving a window holds it
                                      until the button goes up), else 1
@@ -273,6 +282,73 @@ def prop(d, w, name, kind, most=64):
     return items
 
 
+def title_of(d, w):
+    title = ctypes.c_char_p()
+    if not xlib.XFetchName(d, w, ctypes.byref(title)) or title.value is None:
+        return None
+    name = title.value.decode("utf-8", "replace")
+    xlib.XFree(title)
+    return name
+
+
+def first_under(d, w, test):
+    """w or the first window under it that passes the test, or 0."""
+    if test(w):
+        return w
+    for kid in children(d, w):
+        hit = first_under(d, kid, test)
+        if hit:
+            return hit
+    return 0
+
+
+def client_of(d, top):
+    """The program's window in a top-level one: the managed client (it has
+    WM_STATE; a manager's frame may have a title of its own), else the
+    first titled window: (window, title), or None."""
+    wm_state = atom(d, "WM_STATE")
+    for test in (lambda w: prop(d, w, "WM_STATE", wm_state, 2) and title_of(d, w) is not None,
+                 lambda w: title_of(d, w) is not None):
+        w = first_under(d, top, test)
+        if w:
+            return w, title_of(d, w)
+    return None
+
+
+def state_names(d, w):
+    names = [atom_name(d, a) for a in prop(d, w, "_NET_WM_STATE", XA_ATOM)]
+    wm_state = prop(d, w, "WM_STATE", atom(d, "WM_STATE"), 2)
+    if wm_state and wm_state[0] == 3:
+        names.append("iconic")
+    return names
+
+
+def windows(d):
+    """The focus and the manager's active window, then a line per titled
+    top-level window (for a manager's frame, the program's window in it),
+    from the bottom of the stack up."""
+    root = xlib.XDefaultRootWindow(d)
+    w, revert = Window(), ctypes.c_int()
+    xlib.XGetInputFocus(d, ctypes.byref(w), ctypes.byref(revert))
+    focus = {0: "none", 1: "pointer root"}.get(w.value) or f"{named_ancestor(d, w.value) or '(untitled)'} {w.value:#x}"
+    active = prop(d, root, "_NET_ACTIVE_WINDOW", XA_WINDOW, 1)
+    active = f"{named_ancestor(d, active[0]) or '(untitled)'} {active[0]:#x}" if active and active[0] else "none"
+    lines = [f"focus: {focus}; the manager's active window: {active}"]
+    for top in children(d, root):
+        hit = client_of(d, top)
+        if hit is None:
+            continue
+        client, name = hit
+        outer, inner = WindowAttributes(), WindowAttributes()
+        xlib.XGetWindowAttributes(d, top, ctypes.byref(outer))
+        xlib.XGetWindowAttributes(d, client, ctypes.byref(inner))
+        mapped = "mapped" if outer.map_state != 0 and inner.map_state != 0 else "unmapped"
+        state = " ".join(state_names(d, client)) or "-"
+        x, y, width, height = geometry(d, client)
+        lines.append(f"{client:#x} {name!r}: {x} {y} {width} {height}, {state}, {mapped}")
+    return lines
+
+
 def geometry(d, w):
     attributes = WindowAttributes()
     xlib.XGetWindowAttributes(d, w, ctypes.byref(attributes))
@@ -482,7 +558,7 @@ def panel(d, height):
 def main(argv):
     commands = ("wait", "click", "size", "geometry", "frame", "state", "shot", "digest", "colour", "close",
                 "workarea", "manager", "press", "drag", "dblclick", "tap", "dbltap", "down", "up", "key", "pointer",
-                "focused", "panel", "other", "free")
+                "focused", "active", "panel", "other", "free", "windows", "screen")
     if len(argv) < 2 or argv[1] not in commands:
         print(__doc__, file=sys.stderr)
         return 2
@@ -493,7 +569,8 @@ def main(argv):
         return 1
     root = xlib.XDefaultRootWindow(d)
     # Commands about the screen, the input or windows of our own.
-    if command in ("workarea", "key", "pointer", "up", "focused", "panel", "other", "free"):
+    if command in ("workarea", "key", "pointer", "up", "focused", "active", "panel", "other", "free", "windows",
+                   "screen"):
         test = xtest() if command in ("key", "pointer", "up") else None
         if command in ("key", "pointer", "up") and test is None:
             print("xwindow: no XTest library (libxtst6)", file=sys.stderr)
@@ -520,6 +597,15 @@ def main(argv):
             xlib.XUngrabPointer(d, 0)
             xlib.XCloseDisplay(d)
             return 1 if held else 0
+        elif command == "active":
+            active = prop(d, root, "_NET_ACTIVE_WINDOW", XA_WINDOW, 1)
+            print(named_ancestor(d, active[0]) if active and active[0] else "")
+        elif command == "windows":
+            print("\n".join(windows(d)))
+        elif command == "screen":
+            if not shot(d, root, argv[2]):
+                print("xwindow: cannot read the screen's pixels", file=sys.stderr)
+                return 1
         elif command == "focused":
             w, revert = Window(), ctypes.c_int()
             xlib.XGetInputFocus(d, ctypes.byref(w), ctypes.byref(revert))
@@ -559,11 +645,7 @@ def main(argv):
         extents = prop(d, w, "_NET_FRAME_EXTENTS", XA_CARDINAL, 4)
         print(*(extents if len(extents) == 4 else [0, 0, 0, 0]))
     elif command == "state":
-        names = [atom_name(d, a) for a in prop(d, w, "_NET_WM_STATE", XA_ATOM)]
-        wm_state = prop(d, w, "WM_STATE", atom(d, "WM_STATE"), 2)
-        if wm_state and wm_state[0] == 3:
-            names.append("iconic")
-        print(" ".join(names))
+        print(" ".join(state_names(d, w)))
     elif command == "shot":
         if not shot(d, w, argv[3]):
             print(f"xwindow: cannot read the pixels of {name}", file=sys.stderr)
