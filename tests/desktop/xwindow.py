@@ -216,22 +216,34 @@ def atom_name(d, a):
     return name
 
 
-def find(d, w, name, shown=True):
-    """The first window under w (w included) titled name, viewable when
-    shown is set (else also a minimised one), or 0."""
+def title_of(d, w):
     title = ctypes.c_char_p()
-    if xlib.XFetchName(d, w, ctypes.byref(title)) and title.value is not None:
-        same = title.value.decode("utf-8", "replace") == name
-        xlib.XFree(title)
-        attributes = WindowAttributes()
-        if same and xlib.XGetWindowAttributes(d, w, ctypes.byref(attributes)) and \
-                (attributes.map_state == IsViewable or not shown):
-            return w
+    if not xlib.XFetchName(d, w, ctypes.byref(title)) or title.value is None:
+        return None
+    name = title.value.decode("utf-8", "replace")
+    xlib.XFree(title)
+    return name
+
+
+def first_under(d, w, test):
+    """w or the first window under it that passes the test, or 0."""
+    if test(w):
+        return w
     for kid in children(d, w):
-        hit = find(d, kid, name, shown)
+        hit = first_under(d, kid, test)
         if hit:
             return hit
     return 0
+
+
+def find(d, w, name, shown=True):
+    """The first window under w (w included) titled name, viewable when
+    shown is set (else also a minimised one), or 0."""
+    def titled(x):
+        attributes = WindowAttributes()
+        return title_of(d, x) == name and xlib.XGetWindowAttributes(d, x, ctypes.byref(attributes)) and \
+            (attributes.map_state == IsViewable or not shown)
+    return first_under(d, w, titled)
 
 
 def children(d, w):
@@ -250,10 +262,8 @@ def named_ancestor(d, w):
     """The title of w or of the nearest window above it that has one."""
     root = xlib.XDefaultRootWindow(d)
     while w and w != root:
-        title = ctypes.c_char_p()
-        if xlib.XFetchName(d, w, ctypes.byref(title)) and title.value is not None:
-            name = title.value.decode("utf-8", "replace")
-            xlib.XFree(title)
+        name = title_of(d, w)
+        if name is not None:
             return name
         r, parent = Window(), Window()
         kids = ctypes.POINTER(Window)()
@@ -282,26 +292,6 @@ def prop(d, w, name, kind, most=64):
     return items
 
 
-def title_of(d, w):
-    title = ctypes.c_char_p()
-    if not xlib.XFetchName(d, w, ctypes.byref(title)) or title.value is None:
-        return None
-    name = title.value.decode("utf-8", "replace")
-    xlib.XFree(title)
-    return name
-
-
-def first_under(d, w, test):
-    """w or the first window under it that passes the test, or 0."""
-    if test(w):
-        return w
-    for kid in children(d, w):
-        hit = first_under(d, kid, test)
-        if hit:
-            return hit
-    return 0
-
-
 def client_of(d, top):
     """The program's window in a top-level one: the managed client (it has
     WM_STATE; a manager's frame may have a title of its own), else the
@@ -323,16 +313,28 @@ def state_names(d, w):
     return names
 
 
+def focus_window(d):
+    """The window with the input focus; 0 for none, 1 for the pointer's root."""
+    w, revert = Window(), ctypes.c_int()
+    xlib.XGetInputFocus(d, ctypes.byref(w), ctypes.byref(revert))
+    return w.value
+
+
+def active_window(d):
+    """The window the manager has as the active one, or 0."""
+    active = prop(d, xlib.XDefaultRootWindow(d), "_NET_ACTIVE_WINDOW", XA_WINDOW, 1)
+    return active[0] if active else 0
+
+
 def windows(d):
     """The focus and the manager's active window, then a line per titled
     top-level window (for a manager's frame, the program's window in it),
     from the bottom of the stack up."""
     root = xlib.XDefaultRootWindow(d)
-    w, revert = Window(), ctypes.c_int()
-    xlib.XGetInputFocus(d, ctypes.byref(w), ctypes.byref(revert))
-    focus = {0: "none", 1: "pointer root"}.get(w.value) or f"{named_ancestor(d, w.value) or '(untitled)'} {w.value:#x}"
-    active = prop(d, root, "_NET_ACTIVE_WINDOW", XA_WINDOW, 1)
-    active = f"{named_ancestor(d, active[0]) or '(untitled)'} {active[0]:#x}" if active and active[0] else "none"
+    w = focus_window(d)
+    focus = {0: "none", 1: "pointer root"}.get(w) or f"{named_ancestor(d, w) or '(untitled)'} {w:#x}"
+    w = active_window(d)
+    active = f"{named_ancestor(d, w) or '(untitled)'} {w:#x}" if w else "none"
     lines = [f"focus: {focus}; the manager's active window: {active}"]
     for top in children(d, root):
         hit = client_of(d, top)
@@ -598,8 +600,8 @@ def main(argv):
             xlib.XCloseDisplay(d)
             return 1 if held else 0
         elif command == "active":
-            active = prop(d, root, "_NET_ACTIVE_WINDOW", XA_WINDOW, 1)
-            print(named_ancestor(d, active[0]) if active and active[0] else "")
+            w = active_window(d)
+            print(named_ancestor(d, w) if w else "")
         elif command == "windows":
             print("\n".join(windows(d)))
         elif command == "screen":
@@ -607,9 +609,8 @@ def main(argv):
                 print("xwindow: cannot read the screen's pixels", file=sys.stderr)
                 return 1
         elif command == "focused":
-            w, revert = Window(), ctypes.c_int()
-            xlib.XGetInputFocus(d, ctypes.byref(w), ctypes.byref(revert))
-            print(named_ancestor(d, w.value) if w.value > 1 else "")
+            w = focus_window(d)
+            print(named_ancestor(d, w) if w > 1 else "")
         elif command in ("panel", "other"):
             if command == "panel":
                 panel(d, int(argv[2]))

@@ -282,16 +282,16 @@ TEST_F(PlainBoardProgram, AFreeSceneWhileIAmReadyKeepsMeAtTheTable)
     // The server waits ten seconds: the next free time comes before frame
     // 800 and its clock runs past 900 at 40 to 60 frames a second.
     const Outcome o = Play("board_ready_free_again.json", 1000,
-                           {"--no-draw", "--speed", "6", Click(110, kPlainStart), Nodes(200, "ready"),
-                            Shot(200, ready), Click(210, kPlainStart), Nodes(880, "next"), Shot(880, next),
-                            Click(900, kPlainStart)});
+                           {"--no-draw", "--speed", "6", Click(110, kPlainStart), Nodes(200, "ready"), Shot(200, ready),
+                            Click(210, kPlainStart), Nodes(880, "next"), Shot(880, next), Click(900, kPlainStart)});
     EXPECT_OUTCOME(o, kPassed);
     const auto shown = Nodes("ready");
     EXPECT_EQ(gameprogram::Lines(gameprogram::With(shown, "ClientGame/BtnStart")), "")
         << "a start button while I am ready";
     EXPECT_EQ(gameprogram::Lines(gameprogram::With(shown, "ClientGame/Count.png")), "")
         << "a ready clock while I am ready";
-    EXPECT_FALSE(gameprogram::With(Nodes("next"), "ClientGame/BtnStart").empty()) << "no start button in the next free time";
+    EXPECT_FALSE(gameprogram::With(Nodes("next"), "ClientGame/BtnStart").empty())
+        << "no start button in the next free time";
     for (const auto& [file, name] : {std::pair{ready, "board_ready_free_again"}, std::pair{next, "board_next_free"}})
     {
         EXPECT_EQ(MagentaPixels(file), 0) << name;
