@@ -106,7 +106,8 @@ public:
     // Only while I sit: resets the view, says I am ready, takes the button
     // off, stops the ready clock, then OnMeReady.
     void OnStartButton(cocos2d::CCObject* sender, cocos2d::extension::CCControlEvent event);
-    // Takes the start button off the table (the kernel, when I leave).
+    // Takes the start button off the table (the kernel, when I leave or am
+    // no longer seated).
     void HideStartButton();
     bool IsStartButtonShown() const;
 

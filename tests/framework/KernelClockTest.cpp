@@ -2,6 +2,8 @@
 
 #include "ui/Dialog.h"
 
+#include <algorithm>
+
 using namespace Sexy;
 using kt::KernelTest;
 using kt::RecordingHandler;
@@ -134,10 +136,67 @@ TEST_F(GameClock, AFreeSceneWhileIAmReadyKeepsMeAtTheTable)
     EXPECT_TRUE(Status(1000, US_READY, 2));  // readied by the server, not by the button
     h->Take();
     EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {}));
-    EXPECT_EQ(h->Take(), (Lines{"frame 101", "kill 2 1224", "scene 0 0"}));
+    EXPECT_EQ(h->Take(), (Lines{"frame 101", "scene 0 0"}));
     EXPECT_FALSE(board->IsStartButtonShown());
     Seconds(50);
     EXPECT_EQ(room.exits, 0);
+}
+
+// The start button and the ready clock are a seated player's who has not
+// pressed: my status leaving seated ends them, whichever message carries it.
+TEST_F(GameClock, LeavingSeatedEndsTheReadyPromptHoweverItComes)
+{
+    ASSERT_NE(EnterWithBoard(3), nullptr);
+    CGameBoard* board = kernel->GetGameBoard();
+    RecordingHandler* h = handler.get();
+    EXPECT_TRUE(Enter(1000, 2));
+    auto prompted = [&] {
+        EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {}));
+        EXPECT_TRUE(board->IsStartButtonShown());
+        EXPECT_EQ(kernel->GetClockTimerID(), ReadyClockID);
+        h->Take();
+    };
+    auto dropped = [&](const char* route) {
+        EXPECT_FALSE(board->IsStartButtonShown()) << route << ": the start button stayed";
+        const Lines calls = h->Take();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "kill 2 1224"), 1) << route << ": the ready clock ran on";
+        Seconds(50);
+        EXPECT_EQ(room.exits, 0) << route << ": the ready clock stood me up";
+    };
+
+    prompted();
+    EXPECT_TRUE(Status(1000, US_READY, 2));  // the room made me ready, no press
+    dropped("made ready by the room");
+    EXPECT_TRUE(Status(1000, US_SIT, 2));  // seated again, no scene: nothing comes back
+    EXPECT_FALSE(board->IsStartButtonShown());
+    EXPECT_EQ(kernel->GetClockTimerID(), 0u);
+    h->Take();
+
+    prompted();
+    EXPECT_TRUE(kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_TABLE_STARTED));
+    dropped("the table started");
+    EXPECT_TRUE(kernel->OnChannelMessage(IPC_MAIN_USER, IPC_SUB_TABLE_ENDED));
+    h->Take();
+
+    prompted();
+    EXPECT_TRUE(Enter(1000, 2, US_READY));  // my record sent again, ready
+    dropped("my record sent again");
+}
+
+TEST_F(GameClock, AReadyClockRunningOutWhileIAmNotSeatedDoesNothing)
+{
+    Configure(3);
+    Attach();
+    for (uint8_t status : {US_READY, US_PLAY, US_LOOKON})
+    {
+        EXPECT_TRUE(Enter(1000, 1, status));
+        EXPECT_TRUE(kernel->SetGameClock(1, ReadyClockID, 2));
+        const int exits = room.exits;
+        Seconds(4);
+        EXPECT_EQ(room.exits, exits) << "status " << int(status) << ": the ready clock stood me up";
+        EXPECT_EQ(WindyTopLayer::sharedTopLayer()->getChildByTag(CBaseKernelLayer::kExitDialogTag), nullptr)
+            << "status " << int(status) << ": the ready clock asked to leave";
+    }
 }
 
 TEST_F(GameClock, ManySeatGamesGetNoReadyCountdown)

@@ -267,21 +267,22 @@ protected:
     {
         return {"--room", "10,二人麻将 一号房,127.0.0.1," + std::to_string(port)};
     }
+    void ReadyThroughAFreeScene(const std::string& scenario, const std::string& name);
 };
 
 constexpr const char* kPlainStart = "513,512";
 
-// Ready in free time (status 3), the free scene comes again: no start button
-// that could send nothing and no ready clock that would stand me up; nothing
-// is sent while the server waits (55 to 60 s of the table's clocks), then a
+// Ready, I stay at the table through a free scene: no start button that
+// could send nothing and no ready clock that would stand me up; nothing is
+// sent while the server waits (55 to 60 s of the table's clocks), then a
 // whole round runs and my start goes again in the next free time.
-TEST_F(PlainBoardProgram, AFreeSceneWhileIAmReadyKeepsMeAtTheTable)
+void PlainBoardProgram::ReadyThroughAFreeScene(const std::string& scenario, const std::string& name)
 {
     const std::string ready = m_dir + "/ready.png";
     const std::string next = m_dir + "/next.png";
     // The server waits ten seconds: the next free time comes before frame
     // 800 and its clock runs past 900 at 40 to 60 frames a second.
-    const Outcome o = Play("board_ready_free_again.json", 1000,
+    const Outcome o = Play(scenario, 1000,
                            {"--no-draw", "--speed", "6", Click(110, kPlainStart), Nodes(200, "ready"), Shot(200, ready),
                             Click(210, kPlainStart), Nodes(880, "next"), Shot(880, next), Click(900, kPlainStart)});
     EXPECT_OUTCOME(o, kPassed);
@@ -292,11 +293,24 @@ TEST_F(PlainBoardProgram, AFreeSceneWhileIAmReadyKeepsMeAtTheTable)
         << "a ready clock while I am ready";
     EXPECT_FALSE(gameprogram::With(Nodes("next"), "ClientGame/BtnStart").empty())
         << "no start button in the next free time";
-    for (const auto& [file, name] : {std::pair{ready, "board_ready_free_again"}, std::pair{next, "board_next_free"}})
+    for (const auto& [file, shot] : {std::pair{ready, name}, std::pair{next, std::string("board_next_free")}})
     {
-        EXPECT_EQ(MagentaPixels(file), 0) << name;
-        KeepScreen(file, name);
+        EXPECT_EQ(MagentaPixels(file), 0) << shot;
+        KeepScreen(file, shot);
     }
+}
+
+// My ready (status 3), then the free scene again.
+TEST_F(PlainBoardProgram, AFreeSceneWhileIAmReadyKeepsMeAtTheTable)
+{
+    ReadyThroughAFreeScene("board_ready_free_again.json", "board_ready_free_again");
+}
+
+// My press, the free scene again (its button and clock come back while I
+// still sit), then the room's status 3: they go.
+TEST_F(PlainBoardProgram, AFreeSceneBeforeTheRoomsReadyKeepsMeAtTheTable)
+{
+    ReadyThroughAFreeScene("board_free_again_before_ready.json", "board_free_again_before_ready");
 }
 
 // Bull with dice (kind 104) at its own table in a room of 100 chairs. Every

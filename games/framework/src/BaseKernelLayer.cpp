@@ -232,11 +232,13 @@ void CBaseKernelLayer::OnClockTick(CMobileUserTimer* node, int32_t secondsLeft)
     const uint32_t timerID = node->GetTimerID();
     if (m_pGameHandler != nullptr)
         m_pGameHandler->OnClockInfo(chair, secondsLeft, timerID);
-    // The ready countdown ran out (and nobody stopped it meanwhile): leave.
+    // The ready countdown ran out (and nobody stopped it meanwhile): leave,
+    // if I still sit without having pressed. Ready or playing, I stay.
     if (timerID == ReadyClockID && secondsLeft == 0 && node == m_pClockNode)
     {
         node->Stop();
-        RequestExit();
+        if (m_pMeUserData == nullptr || m_pMeUserData->cbUserStatus == US_SIT)
+            RequestExit();
     }
 }
 
@@ -412,6 +414,8 @@ void CBaseKernelLayer::ActiveUserData(const tagUserData& record)
     tagUserData* user = m_UserManager.AllocUserData();
     if (user == nullptr)
         return;
+    const bool me = record.dwUserID == GetMeUserID();
+    const uint8_t myStatusWas = m_pMeUserData != nullptr ? m_pMeUserData->cbUserStatus : uint8_t{US_NULL};
     // A user changing chairs is announced at the new chair before his status
     // says so: empty his old seat first, so he is never seated twice.
     for (uint16_t i = 0; i < SeatLimit(); ++i)
@@ -422,11 +426,13 @@ void CBaseKernelLayer::ActiveUserData(const tagUserData& record)
     }
     *user = record;
     m_pSeats[chair] = user;
-    if (user->dwUserID == GetMeUserID())
+    if (me)
     {
         m_pMeUserData = user;
         m_wMeTableID = user->wTableID;
         m_wMeChairID = user->wChairID;
+        if (user->cbUserStatus != myStatusWas && user->cbUserStatus != US_SIT)
+            DropReadyPrompt();
     }
     if (m_pGameHandler != nullptr)
         m_pGameHandler->OnUserEnter(user, chair, false);
@@ -483,7 +489,7 @@ void CBaseKernelLayer::OnUserStatusMessage(const UserStatusMessage& message)
         tagUserData* user = m_UserManager.SearchUserByUserID(userID);
         if (user == nullptr)
             return;
-        user->cbUserStatus = status;
+        SetUserStatus(*user, status);
         if (m_pGameHandler != nullptr)
             m_pGameHandler->OnUserStatus(user, user->wChairID, status == US_LOOKON);
         return;
@@ -499,7 +505,9 @@ void CBaseKernelLayer::OnUserStatusMessage(const UserStatusMessage& message)
     if (m_pGameHandler != nullptr && m_pGameHandler->IsCloseFlag())
     {
         // The close notice keeps the board; the new table's users must
-        // still not sit down beside the old table's.
+        // still not sit down beside the old table's. Up, I have no ready
+        // to give.
+        DropReadyPrompt();
         if (status >= US_SIT)
             ClearSeats();
         return;
@@ -526,10 +534,25 @@ void CBaseKernelLayer::SetTableStatus(uint8_t status)
         tagUserData* user = m_pSeats[chair];
         if (user == nullptr)
             continue;
-        user->cbUserStatus = status;
+        SetUserStatus(*user, status);
         if (m_pGameHandler != nullptr)
             m_pGameHandler->OnUserStatus(user, chair, false);
     }
+}
+
+void CBaseKernelLayer::SetUserStatus(tagUserData& user, uint8_t status)
+{
+    const uint8_t was = user.cbUserStatus;
+    user.cbUserStatus = status;
+    if (&user == m_pMeUserData && status != was && status != US_SIT)
+        DropReadyPrompt();
+}
+
+void CBaseKernelLayer::DropReadyPrompt()
+{
+    if (m_pGameBoard != nullptr)
+        m_pGameBoard->HideStartButton();
+    KillGameClock(ReadyClockID);
 }
 
 void CBaseKernelLayer::ResetGameKernel()

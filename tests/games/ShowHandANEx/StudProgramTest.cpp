@@ -19,7 +19,10 @@ constexpr const char* kFollow = "413,717";
 constexpr const char* kShowHand = "603,717";
 
 class StudProgram : public GameProgram
-{};
+{
+protected:
+    void ReadyThroughAFreeScene(const std::string& scenario, const std::string& name);
+};
 
 // The settlement is dragged aside by its middle before the next start.
 TEST_F(StudProgram, AHandIsPlayedByClicks)
@@ -72,23 +75,36 @@ TEST_F(StudProgram, AFreeSceneEndsTheHandThePlayingSceneLeft)
     EXPECT_FALSE(With(free, "ShowHandANEx/BtnStart").empty()) << "no start button in free time";
 }
 
-// Ready in free time (status 3), the free scene comes again: no start button
-// that could send nothing and no ready clock that would stand me up; nothing
-// is sent while the server waits (55 to 60 s of the table's clocks), then a
+// Ready, I stay at the table through a free scene: no start button that
+// could send nothing and no ready clock that would stand me up; nothing is
+// sent while the server waits (55 to 60 s of the table's clocks), then a
 // whole hand is played by clicks.
-TEST_F(StudProgram, AFreeSceneWhileIAmReadyKeepsMeAtTheTable)
+void StudProgram::ReadyThroughAFreeScene(const std::string& scenario, const std::string& name)
 {
     // The server waits ten seconds: the frames of the hand stand after
     // them at 40 to 60 frames a second, within its turn clocks.
-    ExpectClean(Play("stud_ready_free_again.json", kKind, kRoom, 1400,
-                     {Click(110, kStart), Nodes(200, "ready"), Shot(200, "stud_ready_free_again"), Click(210, kStart),
-                      Shot(500, "stud_ready_waiting"), Click(790, kRaise2), Click(880, kFollow), Click(940, kFollow),
-                      Click(1000, kShowHand), Shot(1180, "stud_ready_result"), Drag(1210, "513,347,300,200"),
-                      Click(1240, kStart)},
+    ExpectClean(Play(scenario, kKind, kRoom, 1400,
+                     {Click(110, kStart), Nodes(200, "ready"), Shot(200, name.c_str()), Click(210, kStart),
+                      Shot(500, (name + "_waiting").c_str()), Click(790, kRaise2), Click(880, kFollow),
+                      Click(940, kFollow), Click(1000, kShowHand), Shot(1180, (name + "_result").c_str()),
+                      Drag(1210, "513,347,300,200"), Click(1240, kStart)},
                      {"--speed", "6"}));
     const auto ready = Shown("ready");
     EXPECT_EQ(Lines(With(ready, "ShowHandANEx/BtnStart")), "") << "a start button while I am ready";
     EXPECT_EQ(Lines(With(ready, "ClientGame/Count.png")), "") << "a ready clock while I am ready";
+}
+
+// My ready (status 3), then the free scene again.
+TEST_F(StudProgram, AFreeSceneWhileIAmReadyKeepsMeAtTheTable)
+{
+    ReadyThroughAFreeScene("stud_ready_free_again.json", "stud_ready_free_again");
+}
+
+// My press, the free scene again (its button and clock come back while I
+// still sit), then the room's status 3: they go.
+TEST_F(StudProgram, AFreeSceneBeforeTheRoomsReadyKeepsMeAtTheTable)
+{
+    ReadyThroughAFreeScene("stud_free_again_before_ready.json", "stud_free_again_before_ready");
 }
 
 // Nobody clicks: the turn clock gives up for me once (the scenario would
