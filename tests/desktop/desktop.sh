@@ -193,3 +193,30 @@ captionButtonX() {  # offset width height
     vw = 1288; if (sy < sx) { vw = w / s; if (vw > int(vw)) vw = int(vw) + 1 }
     printf "%d\n", (vw - o + 15) * s }'
 }
+
+# Table 3's lower chair in the demo's room, where the tests sit down: how it
+# looks once it keeps still. It looks so again once the client has taken the
+# server's stand-up.
+chairLook() { xwindow digest Kestrelium 504 294 20 20; }
+stillChair() {
+  local before now
+  before=$(chairLook)
+  sleep 0.1
+  now=$(chairLook)
+  [ "$now" = "$before" ] && echo "$now"
+}
+# Mid-hand the manager's close asks the table's question and the window
+# stays; OK leaves the table (stand up, forced). The room shows as soon as
+# OK is pressed, but until the client has the server's answer the hand is
+# still the player's and a close asks again: the answer frees the chair
+# (as it looked in $freeChair).
+leaveTheHand() {
+  xwindow manager Kestrelium close
+  asked() { ! demoGone && xwindow click Kestrelium 560 465 && seen "<- 3/4 5 bytes: 02 00 00 00 01" 1; }
+  until_ 50 asked || fail "closing mid-hand did not ask, or OK did not leave the table"
+  demoGone && fail "the client ended on a close mid-hand"
+  # Up once the server says so (until then the hand is still mine).
+  seen "-> 3/102 25 bytes: e9 03 00 00 ff ff ff ff" 10 || fail "the server did not stand the player up"
+  chairFree() { [ "$(chairLook)" = "$freeChair" ]; }
+  until_ 100 chairFree || fail "the client did not take the server's stand-up: table 3's lower chair does not show free"
+}

@@ -188,11 +188,18 @@ bool windowManagerX11();
 int maximizedX11();
 // Whether an SDL_SysWMmsg is the window manager changing the window's state.
 bool stateChangeX11(const void* sysWmMessage);
+// Whether an SDL_SysWMmsg is a press or release of a button on the window,
+// and where on the window the server had the pointer then.
+bool buttonAtX11(const void* sysWmMessage, int& x, int& y);
 // Hands a drag of the window to the window manager from where the pointer
 // is now, as a press on the caption does, when the left button is still
 // down (a press the client took: the manager moves the window on with it).
 // The button counts as up from then: its release goes to the manager.
 void beginMoveX11();
+// Tells SDL the left button went up where the pointer is now: for a press
+// whose release the window will never get (it went out of sight while the
+// button was down). Nothing when the window is not on X.
+void releaseLeftButtonX11();
 // Where the pointer is on the window now, as the X server has it; false when
 // the window is not on X.
 bool pointerOnWindowX11(int& x, int& y);

@@ -126,6 +126,10 @@ bool pumpEvents() {
     g_sdl.lastPump = t;
   }
   g_sdl.xReadable = true;  // unless the next wait says otherwise
+  // Where the server had the pointer at the X press or release SDL reports
+  // next (its own events come right after the X event's).
+  bool xButton = false;
+  int xButtonX = 0, xButtonY = 0;
   while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     switch (e.type) {
       // Asked to quit with no window closed (a signal, say): said, so that a
@@ -145,10 +149,21 @@ bool pumpEvents() {
           g_sdl.captionDoubleClick = false;
           clicks = 2;
         }
-        view->handleMouseButton((float)e.button.x, (float)e.button.y, button, e.type == SDL_MOUSEBUTTONDOWN, clicks);
+        // SDL gives a button where it last saw the pointer, and it misses a
+        // pointer that came into the window in one jump (a window shown
+        // again under it, a touch screen): the button acts where the
+        // server had the pointer, which has moved there first.
+        int x = e.button.x, y = e.button.y;
+        if (xButton && (xButtonX != x || xButtonY != y)) {
+          x = xButtonX, y = xButtonY;
+          view->handleMouseMove((float)x, (float)y, e.type == SDL_MOUSEBUTTONUP && button == 0);
+        }
+        xButton = false;
+        view->handleMouseButton((float)x, (float)y, button, e.type == SDL_MOUSEBUTTONDOWN, clicks);
         break;
       }
       case SDL_MOUSEWHEEL: {
+        xButton = false;  // the wheel's X buttons
         int dy = e.wheel.y;
         if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) dy = -dy;
         if (dy != 0) view->handleMouseWheel(dy * 120);
@@ -169,6 +184,11 @@ bool pumpEvents() {
         switch (e.window.event) {
           case SDL_WINDOWEVENT_MINIMIZED:
             g_sdl.pointerUnseen = true;
+            // Minimised while the left button was down (the board's caption
+            // buttons act on the press): the window, out of sight, never
+            // gets the release, and SDL would drop the next press as no
+            // change. The button counts as up from here.
+            if (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) releaseLeftButtonX11();
             view->handleWindowState(cocos2d::CCWindowMessage::kMinimized);
             break;
           // Also out of the minimised state: only what the manager has counts.
@@ -191,6 +211,7 @@ bool pumpEvents() {
         break;
       case SDL_SYSWMEVENT:
         if (stateChangeX11(e.syswm.msg)) readMaximized();
+        xButton = buttonAtX11(e.syswm.msg, xButtonX, xButtonY);
         break;
       default: break;
     }

@@ -369,6 +369,23 @@ bool queryPointer(int& rootX, int& rootY, int& x, int& y, unsigned& buttons) {
   return calls.queryPointer(static_cast<Display*>(g_sdl.xDisplay), g_sdl.xWindow, &root, &child, &rootX, &rootY, &x,
                             &y, &buttons);
 }
+
+// Tells the window, as the server would, that the left button went up at
+// (rootX, rootY): SDL, which saw the press, takes it as the release.
+void sendLeftRelease(Display* display, int rootX, int rootY, int x, int y, unsigned buttons) {
+  XEvent release{};
+  release.xbutton.type = ButtonRelease;
+  release.xbutton.window = g_sdl.xWindow;
+  release.xbutton.root = DefaultRootWindow(display);
+  release.xbutton.x = x;
+  release.xbutton.y = y;
+  release.xbutton.x_root = rootX;
+  release.xbutton.y_root = rootY;
+  release.xbutton.state = buttons | Button1Mask;  // as it was before the release
+  release.xbutton.button = Button1;
+  release.xbutton.same_screen = True;
+  xCalls().sendEvent(display, g_sdl.xWindow, False, ButtonReleaseMask, &release);
+}
 #endif
 
 }  // namespace
@@ -420,19 +437,35 @@ void beginMoveX11() {
   // The manager now holds the pointer and takes the release. SDL, which saw
   // the press, would keep the button held and drop the next press as no
   // change: the window is told the button went up here.
-  XEvent release{};
-  release.xbutton.type = ButtonRelease;
-  release.xbutton.window = g_sdl.xWindow;
-  release.xbutton.root = DefaultRootWindow(display);
-  release.xbutton.x = onWindowX;
-  release.xbutton.y = onWindowY;
-  release.xbutton.x_root = x;
-  release.xbutton.y_root = y;
-  release.xbutton.state = buttons;
-  release.xbutton.button = Button1;
-  release.xbutton.same_screen = True;
-  calls.sendEvent(display, g_sdl.xWindow, False, ButtonReleaseMask, &release);
+  sendLeftRelease(display, x, y, onWindowX, onWindowY, buttons);
   calls.flush(display);
+#endif
+}
+
+void releaseLeftButtonX11() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  int x = 0, y = 0, onWindowX = 0, onWindowY = 0;
+  unsigned buttons = 0;
+  if (!queryPointer(x, y, onWindowX, onWindowY, buttons)) return;
+  Display* display = static_cast<Display*>(g_sdl.xDisplay);
+  sendLeftRelease(display, x, y, onWindowX, onWindowY, buttons);
+  xCalls().flush(display);
+#endif
+}
+
+bool buttonAtX11(const void* sysWmMessage, int& x, int& y) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  const SDL_SysWMmsg* message = static_cast<const SDL_SysWMmsg*>(sysWmMessage);
+  if (!message || message->subsystem != SDL_SYSWM_X11) return false;
+  const XEvent& event = message->msg.x11.event;
+  if ((event.type != ButtonPress && event.type != ButtonRelease) || event.xbutton.window != g_sdl.xWindow)
+    return false;
+  x = event.xbutton.x;
+  y = event.xbutton.y;
+  return true;
+#else
+  (void)sysWmMessage, (void)x, (void)y;
+  return false;
 #endif
 }
 
