@@ -123,9 +123,11 @@ private:
     // Every seat emptied (each user told to leave) and my record forgotten.
     void ClearSeats();
     void SetTableStatus(uint8_t status);
-    // Every change of a seated user's status goes here: mine leaving seated
-    // (2), however it comes, drops the ready prompt.
+    // Every change of a seated user's status goes here.
     void SetUserStatus(tagUserData& user, uint8_t status);
+    // My record's status changed from `was`: leaving seated (2), however it
+    // comes, drops the ready prompt.
+    void OnMyStatus(uint8_t was);
     // The start button and the ready clock are a seated player's who has not
     // pressed yet: ready, playing or up, they go, as after the press.
     void DropReadyPrompt();

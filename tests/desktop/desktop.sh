@@ -103,6 +103,12 @@ startDesktop() {  # [WxH] [panel H]
   if [ "${1:-}" = panel ]; then keepWindow panel "$2"; fi
 }
 
+iconic() { [[ "$(xwindow state Kestrelium)" == *iconic* ]]; }
+focusedOn() { [ "$(xwindow focused)" = "$1" ]; }
+# The manager's keys act on the window it has as active, which it notes
+# once it has the focus there.
+activeOn() { focusedOn "$1" && [ "$(xwindow active)" = "$1" ]; }
+
 sizeIs() { [ "$(xwindow size Kestrelium)" = "$1 $2" ]; }
 sized() {  # width height [tenths]: waits (10 s) for the window to have that size
   until_ "${3:-100}" sizeIs "$1" "$2"
@@ -194,17 +200,20 @@ captionButtonX() {  # offset width height
     printf "%d\n", (vw - o + 15) * s }'
 }
 
+# A rectangle of the window that shows the same a tenth of a second apart:
+# prints the digest of what it shows.
+keptStill() {  # x y width height
+  local before now
+  before=$(xwindow digest Kestrelium "$@")
+  sleep 0.1
+  now=$(xwindow digest Kestrelium "$@")
+  [ "$now" = "$before" ] && echo "$now"
+}
 # Table 3's lower chair in the demo's room, where the tests sit down: how it
 # looks once it keeps still. It looks so again once the client has taken the
 # server's stand-up.
 chairLook() { xwindow digest Kestrelium 504 294 20 20; }
-stillChair() {
-  local before now
-  before=$(chairLook)
-  sleep 0.1
-  now=$(chairLook)
-  [ "$now" = "$before" ] && echo "$now"
-}
+stillChair() { keptStill 504 294 20 20; }
 # Mid-hand the manager's close asks the table's question and the window
 # stays; OK leaves the table (stand up, forced). The room shows as soon as
 # OK is pressed, but until the client has the server's answer the hand is

@@ -188,8 +188,9 @@ bool windowManagerX11();
 int maximizedX11();
 // Whether an SDL_SysWMmsg is the window manager changing the window's state.
 bool stateChangeX11(const void* sysWmMessage);
-// Whether an SDL_SysWMmsg is a press or release of a button on the window,
-// and where on the window the server had the pointer then.
+// Whether an SDL_SysWMmsg is a press or release of a button (not the
+// wheel's) on the window, and where on the window the server had the
+// pointer then.
 bool buttonAtX11(const void* sysWmMessage, int& x, int& y);
 // Hands a drag of the window to the window manager from where the pointer
 // is now, as a press on the caption does, when the left button is still

@@ -163,7 +163,6 @@ bool pumpEvents() {
         break;
       }
       case SDL_MOUSEWHEEL: {
-        xButton = false;  // the wheel's X buttons
         int dy = e.wheel.y;
         if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) dy = -dy;
         if (dy != 0) view->handleMouseWheel(dy * 120);

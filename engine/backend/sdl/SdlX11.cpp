@@ -460,6 +460,7 @@ bool buttonAtX11(const void* sysWmMessage, int& x, int& y) {
   const XEvent& event = message->msg.x11.event;
   if ((event.type != ButtonPress && event.type != ButtonRelease) || event.xbutton.window != g_sdl.xWindow)
     return false;
+  if (event.xbutton.button >= 4 && event.xbutton.button <= 7) return false;  // the wheel: no button of SDL's
   x = event.xbutton.x;
   y = event.xbutton.y;
   return true;

@@ -310,9 +310,8 @@ bool CBaseKernelLayer::OnFrameMessage(uint16_t sub, const void* data, uint16_t s
             {
                 // A scene of a game under way, or a free one while I am
                 // ready: the start button and ready clock of an earlier free
-                // scene go (run out, the clock would stand me up).
-                m_pGameBoard->ShowStartButton(false, 0);
-                m_pGameBoard->HideStartButton();
+                // scene go.
+                DropReadyPrompt();
             }
             if (m_pGameHandler == nullptr)
                 return true;
@@ -431,8 +430,7 @@ void CBaseKernelLayer::ActiveUserData(const tagUserData& record)
         m_pMeUserData = user;
         m_wMeTableID = user->wTableID;
         m_wMeChairID = user->wChairID;
-        if (user->cbUserStatus != myStatusWas && user->cbUserStatus != US_SIT)
-            DropReadyPrompt();
+        OnMyStatus(myStatusWas);
     }
     if (m_pGameHandler != nullptr)
         m_pGameHandler->OnUserEnter(user, chair, false);
@@ -544,7 +542,14 @@ void CBaseKernelLayer::SetUserStatus(tagUserData& user, uint8_t status)
 {
     const uint8_t was = user.cbUserStatus;
     user.cbUserStatus = status;
-    if (&user == m_pMeUserData && status != was && status != US_SIT)
+    if (&user == m_pMeUserData)
+        OnMyStatus(was);
+}
+
+void CBaseKernelLayer::OnMyStatus(uint8_t was)
+{
+    const uint8_t now = m_pMeUserData->cbUserStatus;
+    if (now != was && now != US_SIT)
         DropReadyPrompt();
 }
 
