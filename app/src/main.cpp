@@ -11,6 +11,8 @@
 #include "tools/scriptedinput/ScriptedInput.h"
 
 #include <chrono>
+#include <cxxabi.h>
+#include <typeinfo>
 #include <ctime>
 #include <cstdio>
 #include <cstdlib>
@@ -102,6 +104,38 @@ private:
     double m_lastCpu = 0;
     CCScene* m_first = nullptr;
     bool m_changed = false;
+};
+
+// Each scene change says on standard error when its first frame is out: a
+// transition as it starts (which one, how long), the scene once it is on.
+// What the window shows meanwhile is half the one and half the other: a
+// look of the window taken for later is taken once the scene is on.
+class SceneLog : public CCObject
+{
+public:
+    void shown(CCObject* sender)
+    {
+        if (auto* transition = dynamic_cast<CCTransitionScene*>(sender))
+            std::fprintf(stderr, "kestrelium: scene %s comes in by %s (%.1f s)\n",
+                         ClassName(transition->getInScene()).c_str(), ClassName(transition).c_str(),
+                         transition->getDuration());
+        else if (sender != nullptr)
+            std::fprintf(stderr, "kestrelium: scene %s is on\n", ClassName(sender).c_str());
+    }
+
+private:
+    static std::string ClassName(CCObject* object)
+    {
+        if (object == nullptr)
+            return "none";
+        const char* mangled = typeid(*object).name();
+        int status = 0;
+        char* plain = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
+        std::string name = status == 0 && plain != nullptr ? plain : mangled;
+        std::free(plain);
+        const std::string::size_type colons = name.rfind("::");
+        return colons == std::string::npos ? name : name.substr(colons + 2);
+    }
 };
 
 // The hall's configuration: hall.conf in the program's folder, then the
@@ -207,6 +241,9 @@ int main(int argc, char** argv)
         CCDirector::sharedDirector()->getScheduler()->scheduleSelector(schedule_selector(TimingProbe::tick), probe, 0,
                                                                        false);
     }
+    static SceneLog* sceneLog = new SceneLog();  // lives as long as the program
+    CCNotificationCenter::sharedNotificationCenter()->addObserver(sceneLog, callfuncO_selector(SceneLog::shown),
+                                                                  CCDirector::kSceneShownNotification, nullptr);
     int rc = app.Run();
     if (limit != nullptr)
     {

@@ -67,6 +67,11 @@ class CCDirector : public CCObject {
   void popScene();
   void popToRootScene();
   void replaceScene(CCScene* pScene);
+  // Posted through the notification centre, the new running scene as the
+  // sender, once the first frame of a scene change is out (drawn, or passed
+  // over while nothing draws): a transition as it starts, the scene it
+  // carries once it has handed over.
+  static constexpr const char* kSceneShownNotification = "director_scene_shown";
   bool isSendCleanupToScene() { return m_bSendCleanupToScene; }
   // A node drawn above every scene, running as long as it is set (retained).
   void setTopLayer(CCNode* pLayer);
@@ -132,6 +137,7 @@ class CCDirector : public CCObject {
 
  protected:
   void setNextScene();
+  void postSceneShown();
   void calculateDeltaTime();
   void enterNode(CCNode* node);
   void exitNode(CCNode* node, bool cleanup);
@@ -156,6 +162,7 @@ class CCDirector : public CCObject {
   CCScene* m_pRunningScene = nullptr;
   CCScene* m_pNextScene = nullptr;
   bool m_bSendCleanupToScene = false;
+  bool m_bSceneShownDue = false;
   std::vector<CCScene*> m_scenesStack;  // retained
   CCNode* m_pTopLayer = nullptr;
   CCNode* m_pNotificationNode = nullptr;

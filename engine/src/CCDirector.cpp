@@ -10,6 +10,7 @@
 #include "CCAutoreleasePool.h"
 #include "CCEGLView.h"
 #include "CCKeypadDispatcher.h"
+#include "CCNotificationCenter.h"
 #include "CCRenderer.h"
 #include "CCScheduler.h"
 #include "CCTouchDispatcher.h"
@@ -201,6 +202,13 @@ void CCDirector::setNextScene() {
     m_pRunningScene->onEnterTransitionDidFinish();
   }
   s_needsRedraw = true;
+  m_bSceneShownDue = true;
+}
+
+void CCDirector::postSceneShown() {
+  if (!m_bSceneShownDue) return;
+  m_bSceneShownDue = false;
+  CCNotificationCenter::sharedNotificationCenter()->postNotification(kSceneShownNotification, m_pRunningScene);
 }
 
 void CCDirector::enterNode(CCNode* node) {
@@ -331,6 +339,7 @@ void CCDirector::mainLoop() {
   if (m_pNextScene) setNextScene();
   stats::lap(stats::kUpdate, lap);
   if (s_needsRedraw && !m_bInvalid) drawScene();
+  postSceneShown();
   CCPoolManager::sharedPoolManager()->pop();
 }
 
@@ -349,6 +358,7 @@ bool CCDirector::saveScreenshot(const std::string& pngPath) {
   drawFrame(m_pRunningScene, m_pNotificationNode, m_pTopLayer, &pixels, &w, &h);
   ++m_uDrawnFrames;
   s_needsRedraw = false;
+  postSceneShown();
   if (pixels.empty() || !kest::backend::savePng(pngPath, pixels.data(), w, h)) {
     CCLOG("screenshot: cannot write %s", pngPath.c_str());
     return false;
@@ -364,6 +374,7 @@ bool CCDirector::captureFrame(std::vector<unsigned char>& rgba, int& width, int&
   drawFrame(m_pRunningScene, m_pNotificationNode, m_pTopLayer, &rgba, &width, &height);
   ++m_uDrawnFrames;
   s_needsRedraw = false;
+  postSceneShown();
   return !rgba.empty();
 }
 
@@ -386,6 +397,7 @@ void CCDirector::reset() {
     exitNode(s, true);
   }
   m_pNextScene = nullptr;
+  m_bSceneShownDue = false;
   std::vector<CCScene*> stack;
   stack.swap(m_scenesStack);
   for (CCScene* s : stack) {

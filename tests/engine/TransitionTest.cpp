@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ExtFixture.h"
 
@@ -180,4 +181,43 @@ TEST_F(TransitionTest, MoveInSlidesTheNewSceneOverTheOld) {
 TEST_F(TransitionTest, NoTransitionToTheSceneAlreadyRunning) {
   EXPECT_EQ(CCTransitionMoveInB::create(0.5f, m_old), nullptr);
   EXPECT_EQ(CCTransitionProgressRadialCCW::create(0.5f, nullptr), nullptr);
+}
+
+// Whoever looks at the window is told when a scene change is out: once as a
+// transition starts, once after it has handed over, never between, and each
+// time after the frame that shows it was drawn.
+TEST_F(TransitionTest, EachSceneChangeIsToldOnceItsFirstFrameIsOut) {
+  struct Watcher : CCObject {
+    std::vector<CCObject*> shown;
+    std::vector<unsigned int> drawnThen;
+    void onShown(CCObject* scene) {
+      shown.push_back(scene);
+      drawnThen.push_back(CCDirector::sharedDirector()->getDrawnFrames());
+    }
+  } watcher;
+  CCNotificationCenter::sharedNotificationCenter()->addObserver(
+      &watcher, callfuncO_selector(Watcher::onShown), CCDirector::kSceneShownNotification, nullptr);
+  CCDirector* d = CCDirector::sharedDirector();
+  CCScene* t = CCTransitionProgressHorizontal::create(0.7f, m_new);
+  d->pushScene(t);
+  const unsigned int before = d->getDrawnFrames();
+  step(1);
+  ASSERT_EQ(watcher.shown.size(), 1u);
+  EXPECT_EQ(watcher.shown[0], t) << "the transition's start was not told as such";
+  EXPECT_EQ(watcher.drawnThen[0], before + 1) << "told before its first frame was drawn";
+
+  step(35);  // most of the way: the new scene is not on yet
+  EXPECT_EQ(watcher.shown.size(), 1u) << "a scene was told on while the transition still ran";
+  step(15);
+  ASSERT_EQ(watcher.shown.size(), 2u);
+  EXPECT_EQ(watcher.shown[1], m_new);
+  EXPECT_EQ(d->getRunningScene(), m_new);
+  step(5);
+  EXPECT_EQ(watcher.shown.size(), 2u) << "told twice";
+
+  d->popScene();
+  step(1);
+  ASSERT_EQ(watcher.shown.size(), 3u);
+  EXPECT_EQ(watcher.shown[2], m_old);
+  CCNotificationCenter::sharedNotificationCenter()->removeAllObservers(&watcher);
 }
