@@ -183,20 +183,62 @@ TEST_F(GameClock, LeavingSeatedEndsTheReadyPromptHoweverItComes)
     dropped("my record sent again");
 }
 
-TEST_F(GameClock, AReadyClockRunningOutWhileIAmNotSeatedDoesNothing)
+// Each status on a table of its own: a question or a leave that one status
+// caused must not be taken for the next one's.
+class ReadyClockRunningOut : public KernelTest, public ::testing::WithParamInterface<uint8_t>
 {
+};
+
+TEST_P(ReadyClockRunningOut, WhileIAmNotSeatedDoesNothing)
+{
+    const uint8_t status = GetParam();
     Configure(3);
     Attach();
-    for (uint8_t status : {US_READY, US_PLAY, US_LOOKON})
-    {
-        EXPECT_TRUE(Enter(1000, 1, status));
-        EXPECT_TRUE(kernel->SetGameClock(1, ReadyClockID, 2));
-        const int exits = room.exits;
-        Seconds(4);
-        EXPECT_EQ(room.exits, exits) << "status " << int(status) << ": the ready clock stood me up";
-        EXPECT_EQ(WindyTopLayer::sharedTopLayer()->getChildByTag(CBaseKernelLayer::kExitDialogTag), nullptr)
-            << "status " << int(status) << ": the ready clock asked to leave";
-    }
+    ASSERT_EQ(WindyTopLayer::sharedTopLayer()->getChildByTag(CBaseKernelLayer::kExitDialogTag), nullptr);
+    EXPECT_TRUE(Enter(1000, 1, status));
+    EXPECT_TRUE(kernel->SetGameClock(1, ReadyClockID, 2));
+    Seconds(4);
+    EXPECT_EQ(room.exits, 0) << "status " << int(status) << ": the ready clock stood me up";
+    EXPECT_EQ(WindyTopLayer::sharedTopLayer()->getChildByTag(CBaseKernelLayer::kExitDialogTag), nullptr)
+        << "status " << int(status) << ": the ready clock asked to leave";
+}
+
+INSTANTIATE_TEST_SUITE_P(GameClock, ReadyClockRunningOut, ::testing::Values(US_READY, US_PLAY, US_LOOKON),
+                         [](const ::testing::TestParamInfo<uint8_t>& info) {
+                             switch (info.param)
+                             {
+                                 case US_READY: return std::string("Ready");
+                                 case US_PLAY: return std::string("Playing");
+                                 default: return std::string("LookingOn");
+                             }
+                         });
+
+// The close notice keeps the board when the room stands me up: the start
+// button and the ready clock of the free scene before it go all the same,
+// or the clock would ask me to leave a table I am no longer at.
+TEST_F(GameClock, AStandUpUnderACloseNoticeEndsTheReadyPrompt)
+{
+    ASSERT_NE(EnterWithBoard(3), nullptr);
+    CGameBoard* board = kernel->GetGameBoard();
+    RecordingHandler* h = handler.get();
+    EXPECT_TRUE(Enter(1000, 2));
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SCENE, {}));
+    ASSERT_TRUE(board->IsStartButtonShown());
+    ASSERT_EQ(kernel->GetClockTimerID(), ReadyClockID);
+    std::vector<uint8_t> notice = {0x01, 0x02, 2, 0, 'O', 0, 'K', 0};  // type 0x201
+    EXPECT_TRUE(Packet(MDM_GF_FRAME, SUB_GF_SYSTEM_MESSAGE, notice));
+    ASSERT_TRUE(h->IsCloseFlag());
+    h->Take();
+
+    EXPECT_TRUE(Status(1000, US_FREE));
+    EXPECT_EQ(kernel->GetGameBoard(), board) << "the close notice's board went";
+    EXPECT_FALSE(board->IsStartButtonShown()) << "stood up, I still have a start button";
+    const Lines calls = h->Take();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "kill 2 1224"), 1) << "stood up, my ready clock ran on";
+    Seconds(50);
+    EXPECT_EQ(room.exits, 0) << "the ready clock of a table I had left stood me up";
+    EXPECT_EQ(WindyTopLayer::sharedTopLayer()->getChildByTag(CBaseKernelLayer::kExitDialogTag), nullptr)
+        << "the ready clock of a table I had left asked to leave";
 }
 
 TEST_F(GameClock, ManySeatGamesGetNoReadyCountdown)
