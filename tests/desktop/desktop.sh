@@ -41,6 +41,7 @@ fail() {
   fi
   for f in "$work"/demo-*.log; do
     [ -f "$f" ] || continue
+    echo "--- the client's scene ($(basename "$f")): $(lastScene "$f")" >&2
     echo "--- the client's close requests ($(basename "$f"))" >&2
     grep -E "(close|quit) request" "$f" >&2 || echo "(none)" >&2
   done
@@ -104,16 +105,25 @@ startDesktop() {  # [WxH] [panel H]
 }
 
 iconic() { [[ "$(xwindow state Kestrelium)" == *iconic* ]]; }
+# Where the window stands and its state, or that it is minimised: an iconic
+# window has no place on the screen and no picture of its own.
+windowIs() {
+  if iconic; then
+    echo "minimised (iconic): $(xwindow state Kestrelium)"
+  else
+    echo "at $(xwindow geometry Kestrelium), $(xwindow state Kestrelium)"
+  fi
+}
 focusedOn() { [ "$(xwindow focused)" = "$1" ]; }
 # The manager's keys act on the window it has as active, which it notes
 # once it has the focus there.
 activeOn() { focusedOn "$1" && [ "$(xwindow active)" = "$1" ]; }
 
-sizeIs() { [ "$(xwindow size Kestrelium)" = "$1 $2" ]; }
+sizeIs() { [ "$(xwindow size Kestrelium 2>/dev/null)" = "$1 $2" ]; }
 sized() {  # width height [tenths]: waits (10 s) for the window to have that size
   until_ "${3:-100}" sizeIs "$1" "$2"
 }
-placedAt() { [ "$(xwindow geometry Kestrelium)" = "$1" ]; }
+placedAt() { [ "$(xwindow geometry Kestrelium 2>/dev/null)" = "$1" ]; }
 # Maximised (the caller read the usable area into usableX ... usableH): the
 # window fills the usable area and the manager has the state.
 maximised() {
@@ -159,17 +169,33 @@ seen() {  # text, seconds: waits until roomsim's log has the text
   until_ $(($2 * 10)) grep -q -- "$1" "$roomlog"
 }
 
-# Starts the demo (scripts/demo) with a renderer; sets `demo` (its process)
-# and `roomlog` (roomsim's log), and waits until the room has logged on.
+# The client says on standard error when a scene comes in (and by which
+# transition) and when it is on, its first frame out. Until then the window
+# shows part of the old scene, or the new one out of place, and may keep
+# still a while (a wipe that has not reached a place yet): a look taken for
+# later is taken once the scene is on.
+lastScene() {  # client log: the last scene it told of
+  local said
+  said=$(grep "^kestrelium: scene " "$1" | tail -n 1)
+  echo "${said:-none told yet}" | sed 's/^kestrelium: //'
+}
+sceneOn() {  # scene: the client's last word on its scenes is that this one is on
+  [ "$(lastScene "$clientLog")" = "scene $1 is on" ]
+}
+
+# Starts the demo (scripts/demo) with a renderer; sets `demo` (its process),
+# `clientLog` (what it says) and `roomlog` (roomsim's log), and waits until
+# the room has logged on and come in.
 startDemo() {  # renderer
-  local log="$work/demo-$1.log"
-  KEST_RENDERER=$1 "$source/scripts/demo" --build "$build" >"$log" 2>&1 &
+  clientLog="$work/demo-$1.log"
+  KEST_RENDERER=$1 "$source/scripts/demo" --build "$build" >"$clientLog" 2>&1 &
   demo=$!
   pids+=($demo)
   xwindow wait Kestrelium 60 || fail "$1: no window"
-  roomlog=$(sed -n 's/.*roomsim logs to \(.*\)$/\1/p' "$log")
+  roomlog=$(sed -n 's/.*roomsim logs to \(.*\)$/\1/p' "$clientLog")
   [ -n "$roomlog" ] || fail "$1: the demo did not name roomsim's log"
   seen "-> 1/102" 60 || fail "$1: the room log-on did not finish"
+  until_ 300 sceneOn RoomScene || fail "$1: the room did not come on; the client's last scene: $(lastScene "$clientLog")"
 }
 
 demoGone() { ! kill -0 "$demo" 2>/dev/null; }
@@ -210,10 +236,10 @@ keptStill() {  # x y width height
   [ "$now" = "$before" ] && echo "$now"
 }
 # Table 3's lower chair in the demo's room, where the tests sit down: how it
-# looks once it keeps still. It looks so again once the client has taken the
-# server's stand-up.
+# looks once the room is on (startDemo waits for that) and it keeps still.
+# It looks so again once the client has taken the server's stand-up.
 chairLook() { xwindow digest Kestrelium 504 294 20 20; }
-stillChair() { keptStill 504 294 20 20; }
+stillChair() { sceneOn RoomScene && keptStill 504 294 20 20; }
 # Mid-hand the manager's close asks the table's question and the window
 # stays; OK leaves the table (stand up, forced). The room shows as soon as
 # OK is pressed, but until the client has the server's answer the hand is
