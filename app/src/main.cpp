@@ -11,8 +11,6 @@
 #include "tools/scriptedinput/ScriptedInput.h"
 
 #include <chrono>
-#include <cxxabi.h>
-#include <typeinfo>
 #include <ctime>
 #include <cstdio>
 #include <cstdlib>
@@ -124,15 +122,10 @@ public:
     }
 
 private:
+    // Without the engine's namespace: the names read as the code has them.
     static std::string ClassName(CCObject* object)
     {
-        if (object == nullptr)
-            return "none";
-        const char* mangled = typeid(*object).name();
-        int status = 0;
-        char* plain = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
-        std::string name = status == 0 && plain != nullptr ? plain : mangled;
-        std::free(plain);
+        const std::string name = ccClassName(object);
         const std::string::size_type colons = name.rfind("::");
         return colons == std::string::npos ? name : name.substr(colons + 2);
     }

@@ -138,6 +138,8 @@ class CCDirector : public CCObject {
  protected:
   void setNextScene();
   void postSceneShown();
+  // After a frame was drawn: counted, nothing to redraw, its scene told.
+  void frameDrawn();
   void calculateDeltaTime();
   void enterNode(CCNode* node);
   void exitNode(CCNode* node, bool cleanup);

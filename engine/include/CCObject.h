@@ -7,6 +7,8 @@
 // which the director drains once a frame. Objects are not thread-safe: only the
 // main thread retains and releases.
 
+#include <string>
+
 #include "CCPlatformMacros.h"
 
 NS_CC_BEGIN
@@ -38,6 +40,10 @@ class CCObject {
   unsigned int m_uAutoReleaseCount;
   friend class CCAutoreleasePool;
 };
+
+// The object's class as the code names it, namespaces included: for logs
+// and test reports.
+std::string ccClassName(const CCObject* object);
 
 typedef void (CCObject::*SEL_SCHEDULE)(float);
 typedef void (CCObject::*SEL_CallFunc)();

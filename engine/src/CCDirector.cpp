@@ -323,9 +323,14 @@ static void drawFrame(CCScene* running, CCNode* notification, CCNode* top, std::
 void CCDirector::drawScene() {
   getOpenGLView()->openWindow();
   drawFrame(m_pRunningScene, m_pNotificationNode, m_pTopLayer, nullptr, nullptr, nullptr);
+  frameDrawn();
+}
+
+void CCDirector::frameDrawn() {
   ++m_uDrawnFrames;
   // Changes made while drawing do not count: the frame shows them already.
   s_needsRedraw = false;
+  postSceneShown();
 }
 
 void CCDirector::mainLoop() {
@@ -339,7 +344,7 @@ void CCDirector::mainLoop() {
   if (m_pNextScene) setNextScene();
   stats::lap(stats::kUpdate, lap);
   if (s_needsRedraw && !m_bInvalid) drawScene();
-  postSceneShown();
+  postSceneShown();  // a frame passed over is out too
   CCPoolManager::sharedPoolManager()->pop();
 }
 
@@ -356,9 +361,7 @@ bool CCDirector::saveScreenshot(const std::string& pngPath) {
   std::vector<uint8_t> pixels;
   int w = 0, h = 0;
   drawFrame(m_pRunningScene, m_pNotificationNode, m_pTopLayer, &pixels, &w, &h);
-  ++m_uDrawnFrames;
-  s_needsRedraw = false;
-  postSceneShown();
+  frameDrawn();
   if (pixels.empty() || !kest::backend::savePng(pngPath, pixels.data(), w, h)) {
     CCLOG("screenshot: cannot write %s", pngPath.c_str());
     return false;
@@ -372,9 +375,7 @@ bool CCDirector::captureFrame(std::vector<unsigned char>& rgba, int& width, int&
   if (!getOpenGLView()->openWindow()) return false;
   if (m_pNextScene) setNextScene();
   drawFrame(m_pRunningScene, m_pNotificationNode, m_pTopLayer, &rgba, &width, &height);
-  ++m_uDrawnFrames;
-  s_needsRedraw = false;
-  postSceneShown();
+  frameDrawn();
   return !rgba.empty();
 }
 

@@ -1,7 +1,12 @@
 #include "CCObject.h"
 
+#include <cxxabi.h>
+
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
 
 #include "CCAutoreleasePool.h"
 
@@ -122,6 +127,14 @@ void CCPoolManager::addObject(CCObject* pObject) { getCurReleasePool()->addObjec
 CCAutoreleasePool* CCPoolManager::getCurReleasePool() {
   if (m_pools.empty()) push();
   return m_pools.back();
+}
+
+std::string ccClassName(const CCObject* object) {
+  if (object == nullptr) return "none";
+  const char* mangled = typeid(*object).name();
+  int status = 0;
+  std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
+  return status == 0 && name ? std::string(name.get()) : std::string(mangled);
 }
 
 NS_CC_END

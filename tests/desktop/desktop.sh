@@ -239,7 +239,7 @@ keptStill() {  # x y width height
 # looks once the room is on (startDemo waits for that) and it keeps still.
 # It looks so again once the client has taken the server's stand-up.
 chairLook() { xwindow digest Kestrelium 504 294 20 20; }
-stillChair() { sceneOn RoomScene && keptStill 504 294 20 20; }
+stillChair() { keptStill 504 294 20 20; }
 # Mid-hand the manager's close asks the table's question and the window
 # stays; OK leaves the table (stand up, forced). The room shows as soon as
 # OK is pressed, but until the client has the server's answer the hand is

@@ -9,7 +9,24 @@ using kt::KernelTest;
 using kt::RecordingHandler;
 using Lines = std::vector<std::string>;
 
-using GameClock = KernelTest;
+class GameClock : public KernelTest
+{
+protected:
+    static cocos2d::CCNode* ExitQuestion()
+    {
+        return WindyTopLayer::sharedTopLayer()->getChildByTag(CBaseKernelLayer::kExitDialogTag);
+    }
+    // The start button gone, the ready clock killed once, and nobody stood
+    // up in the 50 s after.
+    void ExpectReadyPromptDropped(CGameBoard* board, const char* route)
+    {
+        EXPECT_FALSE(board->IsStartButtonShown()) << route << ": the start button stayed";
+        const Lines calls = handler->Take();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "kill 2 1224"), 1) << route << ": the ready clock ran on";
+        Seconds(50);
+        EXPECT_EQ(room.exits, 0) << route << ": the ready clock stood me up";
+    }
+};
 
 TEST_F(GameClock, ReportsItsSecondsAtOnceThenEverySecondDownToZeroTwice)
 {
@@ -156,13 +173,7 @@ TEST_F(GameClock, LeavingSeatedEndsTheReadyPromptHoweverItComes)
         EXPECT_EQ(kernel->GetClockTimerID(), ReadyClockID);
         h->Take();
     };
-    auto dropped = [&](const char* route) {
-        EXPECT_FALSE(board->IsStartButtonShown()) << route << ": the start button stayed";
-        const Lines calls = h->Take();
-        EXPECT_EQ(std::count(calls.begin(), calls.end(), "kill 2 1224"), 1) << route << ": the ready clock ran on";
-        Seconds(50);
-        EXPECT_EQ(room.exits, 0) << route << ": the ready clock stood me up";
-    };
+    auto dropped = [&](const char* route) { ExpectReadyPromptDropped(board, route); };
 
     prompted();
     EXPECT_TRUE(Status(1000, US_READY, 2));  // the room made me ready, no press
@@ -185,7 +196,7 @@ TEST_F(GameClock, LeavingSeatedEndsTheReadyPromptHoweverItComes)
 
 // Each status on a table of its own: a question or a leave that one status
 // caused must not be taken for the next one's.
-class ReadyClockRunningOut : public KernelTest, public ::testing::WithParamInterface<uint8_t>
+class ReadyClockRunningOut : public GameClock, public ::testing::WithParamInterface<uint8_t>
 {
 };
 
@@ -194,13 +205,12 @@ TEST_P(ReadyClockRunningOut, WhileIAmNotSeatedDoesNothing)
     const uint8_t status = GetParam();
     Configure(3);
     Attach();
-    ASSERT_EQ(WindyTopLayer::sharedTopLayer()->getChildByTag(CBaseKernelLayer::kExitDialogTag), nullptr);
+    ASSERT_EQ(ExitQuestion(), nullptr);
     EXPECT_TRUE(Enter(1000, 1, status));
     EXPECT_TRUE(kernel->SetGameClock(1, ReadyClockID, 2));
     Seconds(4);
     EXPECT_EQ(room.exits, 0) << "status " << int(status) << ": the ready clock stood me up";
-    EXPECT_EQ(WindyTopLayer::sharedTopLayer()->getChildByTag(CBaseKernelLayer::kExitDialogTag), nullptr)
-        << "status " << int(status) << ": the ready clock asked to leave";
+    EXPECT_EQ(ExitQuestion(), nullptr) << "status " << int(status) << ": the ready clock asked to leave";
 }
 
 INSTANTIATE_TEST_SUITE_P(GameClock, ReadyClockRunningOut, ::testing::Values(US_READY, US_PLAY, US_LOOKON),
@@ -232,13 +242,8 @@ TEST_F(GameClock, AStandUpUnderACloseNoticeEndsTheReadyPrompt)
 
     EXPECT_TRUE(Status(1000, US_FREE));
     EXPECT_EQ(kernel->GetGameBoard(), board) << "the close notice's board went";
-    EXPECT_FALSE(board->IsStartButtonShown()) << "stood up, I still have a start button";
-    const Lines calls = h->Take();
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "kill 2 1224"), 1) << "stood up, my ready clock ran on";
-    Seconds(50);
-    EXPECT_EQ(room.exits, 0) << "the ready clock of a table I had left stood me up";
-    EXPECT_EQ(WindyTopLayer::sharedTopLayer()->getChildByTag(CBaseKernelLayer::kExitDialogTag), nullptr)
-        << "the ready clock of a table I had left asked to leave";
+    ExpectReadyPromptDropped(board, "stood up under a close notice");
+    EXPECT_EQ(ExitQuestion(), nullptr) << "stood up under a close notice: the ready clock asked to leave";
 }
 
 TEST_F(GameClock, ManySeatGamesGetNoReadyCountdown)

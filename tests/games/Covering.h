@@ -21,7 +21,6 @@
 #include "cocos-ext.h"
 #include "cocos2d.h"
 
-#include <cxxabi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,7 +30,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -111,20 +109,12 @@ inline int Walk(cocos2d::CCNode* node, int& counter, std::vector<Drawn>& out)
     return counter;
 }
 
-inline std::string ClassName(cocos2d::CCNode* node)
-{
-    const char* mangled = typeid(*node).name();
-    int status = 0;
-    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
-    return status == 0 && name ? std::string(name.get()) : std::string(mangled);
-}
-
 inline std::string Describe(cocos2d::CCNode* node, const Names& names)
 {
     auto named = names.find(node);
     if (named != names.end())
         return named->second;
-    std::string text = ClassName(node);
+    std::string text = cocos2d::ccClassName(node);
     if (node->getTag() != cocos2d::kCCNodeTagInvalid)
         text += " tag " + std::to_string(node->getTag());
     if (auto* label = dynamic_cast<cocos2d::CCLabelProtocol*>(node))
