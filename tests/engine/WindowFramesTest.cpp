@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -353,6 +354,29 @@ TEST_P(WindowFramesTest, ARequestMadeAfterAShownFrameGoesOutBeforeTheWait) {
   EXPECT_EQ(propertySeenFromOutside("KEST_TEST_MARK"), "");
   be::waitEvents(fds, 5);
   EXPECT_EQ(propertySeenFromOutside("KEST_TEST_MARK"), "after the frame");
+}
+
+// Flushing a request before the wait reads whatever the server sent
+// meanwhile off the connection into the X library: a close request that
+// came just then is not left for a poll of the emptied connection, which in
+// an idle room would sleep until some other event came.
+TEST_P(WindowFramesTest, ACloseRequestReadInByTheFlushBeforeTheWaitEndsTheWait) {
+  CCDirector::sharedDirector()->drawScene();
+  int closes = 0;
+  CCEGLView::sharedOpenGLView()->setWindowMessageHook([&closes](const CCWindowMessage& m) {
+    if (m.kind == CCWindowMessage::kClose) ++closes;
+    return m.kind == CCWindowMessage::kClose;
+  });
+  ASSERT_TRUE(noOperationUnsent()) << "no X11 window";
+  ASSERT_TRUE(closeRequestArrivedUnread()) << "the close request did not reach the program's connection";
+  std::vector<pollfd> fds;
+  const auto start = std::chrono::steady_clock::now();
+  const bool slept = be::waitEvents(fds, 3000);
+  const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
+  EXPECT_FALSE(slept) << "the wait slept " << waited.count() << " s on the connection with a close request read in";
+  be::pumpEvents();
+  EXPECT_EQ(closes, 1) << "the close request did not come through at the next pump";
+  CCEGLView::sharedOpenGLView()->setWindowMessageHook(nullptr);
 }
 
 // A long frame animation over a still table (a dealer's hands: 38 frames of

@@ -6,6 +6,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <poll.h>
+
 #include <cstring>
 
 namespace {
@@ -47,19 +49,55 @@ bool sendARefusedRequest() {
   return true;
 }
 
+namespace {
+
+// Events read meanwhile would end the program's next wait before it sends
+// anything: SDL takes them now, and they are dropped.
+void dropEvents(Display* display) {
+  XSync(display, False);
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+}  // namespace
+
+bool noOperationUnsent() {
+  SDL_SysWMinfo info;
+  if (!programWindow(info)) return false;
+  dropEvents(info.info.x11.display);
+  XNoOp(info.info.x11.display);
+  return true;
+}
+
 bool setPropertyUnsent(const char* name, const char* value) {
   SDL_SysWMinfo info;
   if (!programWindow(info)) return false;
   Display* display = info.info.x11.display;
   const Atom atom = XInternAtom(display, name, False);
-  XSync(display, False);
-  // Events read meanwhile would end the program's next wait before it
-  // sends anything: SDL takes them now, and they are dropped.
-  SDL_PumpEvents();
-  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  dropEvents(display);
   XChangeProperty(display, info.info.x11.window, atom, XA_STRING, 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(value), (int)strlen(value));
   return true;
+}
+
+bool closeRequestArrivedUnread() {
+  SDL_SysWMinfo info;
+  if (!programWindow(info)) return false;
+  Display* other = XOpenDisplay(DisplayString(info.info.x11.display));
+  if (!other) return false;
+  XEvent event;
+  memset(&event, 0, sizeof event);
+  event.xclient.type = ClientMessage;
+  event.xclient.window = info.info.x11.window;
+  event.xclient.message_type = XInternAtom(other, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = (long)XInternAtom(other, "WM_DELETE_WINDOW", False);
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(other, info.info.x11.window, False, NoEventMask, &event);
+  XSync(other, False);
+  XCloseDisplay(other);
+  pollfd p{ConnectionNumber(info.info.x11.display), POLLIN, 0};
+  return poll(&p, 1, 5000) == 1;
 }
 
 std::string propertySeenFromOutside(const char* name) {

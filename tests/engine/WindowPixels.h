@@ -18,6 +18,15 @@ bool sendARefusedRequest();
 // program sends it (events queued before it are dropped). False without an
 // X11 window.
 bool setPropertyUnsent(const char* name, const char* value);
+// Sends the program's window a close request (WM_DELETE_WINDOW) from another
+// connection, as a window manager does, and waits until it has reached the
+// program's connection, unread. False without an X11 window or when it did
+// not come within five seconds.
+bool closeRequestArrivedUnread();
+// Leaves a request that brings nothing back (NoOperation) with the X library,
+// unsent, after the events read so far are dropped. False without an X11
+// window.
+bool noOperationUnsent();
 // The property as another connection to the same server reads it now ("" when unset).
 std::string propertySeenFromOutside(const char* name);
 // Whether an X server takes a connection on the display.

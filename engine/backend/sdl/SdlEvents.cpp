@@ -265,11 +265,12 @@ bool waitEvents(std::vector<pollfd>& fds, int timeoutMs) {
   }
   const int fd = displayFd();
   if (fd >= 0) {
-    // Events that came in since the pump (SDL's own, or read by the X
-    // library while it waited for a reply) wait for no one; else, with our
-    // requests sent, anything new arrives on the connection.
-    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || queuedX11Events() != 0) return false;
+    // Our requests go out first: sending also reads what the server sent
+    // meanwhile off the socket. Events that came in since the pump (SDL's
+    // own, or read while sending or awaiting a reply) wait for no one; else
+    // anything new arrives on the connection.
     flushX11IfRequested();
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || queuedX11Events() != 0) return false;
     fds.push_back(pollfd{fd, POLLIN, 0});
     const int ready = poll(fds.data(), fds.size(), timeoutMs);
     // Interrupted (a signal SDL turns into an event) or woken by X: pump.
