@@ -182,6 +182,16 @@ lastScene() {  # client log: the last scene it told of
 sceneOn() {  # scene: the client's last word on its scenes is that this one is on
   [ "$(lastScene "$clientLog")" = "scene $1 is on" ]
 }
+# The client says each close request it gets, and what it did with it.
+closeRequests() { grep -c "close request" "$clientLog" || true; }
+# Whether the client's event loop still runs: it answers the manager's ping.
+answering() {
+  if xwindow ping Kestrelium 5 2>/dev/null; then
+    echo "the client answers the manager's ping"
+  else
+    echo "the client's window is gone or does not answer the manager's ping (it hangs)"
+  fi
+}
 
 # Starts the demo (scripts/demo) with a renderer; sets `demo` (its process),
 # `clientLog` (what it says) and `roomlog` (roomsim's log), and waits until
@@ -205,7 +215,7 @@ demoGone() { ! kill -0 "$demo" 2>/dev/null; }
 demoEnds() {  # renderer
   local end=$((SECONDS + 120))
   until demoGone; do
-    [ "$SECONDS" -lt "$end" ] || fail "$1: the demo still runs two minutes after its window was closed"
+    [ "$SECONDS" -lt "$end" ] || fail "$1: the demo still runs two minutes after its window was closed; $(answering)"
     sleep 0.1
   done
   local status=0

@@ -21,6 +21,9 @@ display, through Xlib (and the XTest extension for real input):
                                      its inside; exits 1 when there are none
   xwindow.py close NAME              ask it to close, as a title bar's close
                                      button does (WM_DELETE_WINDOW)
+  xwindow.py ping NAME [SECONDS]     ask whether it still takes its events, as a
+                                     window manager does (_NET_WM_PING); exits 1
+                                     without an answer in time (2 s by default)
   xwindow.py workarea                print the window manager's usable area
   xwindow.py manager NAME ACTION ... ask the window manager, as a task bar or a
                                      key of its own does: maximize, close,
@@ -108,6 +111,9 @@ xlib.XStringToKeysym.argtypes = [ctypes.c_char_p]
 xlib.XGrabPointer.argtypes = [Display, Window, ctypes.c_int, ctypes.c_uint, ctypes.c_int, ctypes.c_int, Window,
                               ctypes.c_ulong, ctypes.c_ulong]
 xlib.XUngrabPointer.argtypes = [Display, ctypes.c_ulong]
+xlib.XSelectInput.argtypes = [Display, Window, ctypes.c_long]
+xlib.XPending.argtypes = [Display]
+xlib.XNextEvent.argtypes = [Display, ctypes.c_void_p]
 
 XA_ATOM, XA_CARDINAL, XA_WINDOW = 4, 6, 33
 
@@ -527,6 +533,30 @@ def close(d, w):
     xlib.XSync(d, 0)
 
 
+def ping(d, w, seconds):
+    """True when the program answers a _NET_WM_PING in time: it sends the
+    message back to the root window from its event loop."""
+    root = xlib.XDefaultRootWindow(d)
+    xlib.XSelectInput(d, root, SubstructureNotifyMask)
+    stamp = int(time.monotonic() * 1000) & 0xFFFFFFFF
+    event = XEvent()
+    e = event.client
+    e.type, e.window, e.format = ClientMessage, w, 32
+    e.message_type = atom(d, "WM_PROTOCOLS")
+    e.data[0], e.data[1], e.data[2] = atom(d, "_NET_WM_PING"), stamp, w
+    xlib.XSendEvent(d, w, 0, 0, ctypes.byref(event))
+    xlib.XSync(d, 0)
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        while xlib.XPending(d):
+            xlib.XNextEvent(d, ctypes.byref(event))
+            c = event.client
+            if c.type == ClientMessage and c.window == root and c.data[1] == stamp and c.data[2] == w:
+                return True
+        time.sleep(0.05)
+    return False
+
+
 def new_window(d, name, x, y, width, height, colour):
     """A window that stands where it asks (the manager places the others)."""
     root = xlib.XDefaultRootWindow(d)
@@ -558,7 +588,7 @@ def panel(d, height):
 
 
 def main(argv):
-    commands = ("wait", "click", "size", "geometry", "frame", "state", "shot", "digest", "colour", "close",
+    commands = ("wait", "click", "size", "geometry", "frame", "state", "shot", "digest", "colour", "close", "ping",
                 "workarea", "manager", "press", "drag", "dblclick", "tap", "dbltap", "down", "up", "key", "pointer",
                 "focused", "active", "panel", "other", "free", "windows", "screen")
     if len(argv) < 2 or argv[1] not in commands:
@@ -625,6 +655,7 @@ def main(argv):
 
     name = argv[2]
     seconds = float(argv[3]) if command == "wait" and len(argv) > 3 else 0
+    ping_seconds = float(argv[3]) if command == "ping" and len(argv) > 3 else 2
     end = time.monotonic() + seconds
     # The manager (a task bar) also reaches a minimised window.
     shown = command not in ("state", "manager")
@@ -661,6 +692,10 @@ def main(argv):
         print(*box)
     elif command == "close":
         close(d, w)
+    elif command == "ping":
+        if not ping(d, w, ping_seconds):
+            xlib.XCloseDisplay(d)
+            return 1
     elif command == "manager":
         if not manager(d, w, argv[3], argv[4:]):
             print(__doc__, file=sys.stderr)
