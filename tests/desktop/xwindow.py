@@ -416,17 +416,30 @@ def real_key(d, test, combo):
     return True
 
 
-def to_manager(d, w, kind, data):
-    """A request to the window manager about w, from a pager or task bar
-    (source 2): EWMH client messages to the root window."""
+def client_message(d, w, kind, data):
+    """A 32-bit client message about w."""
     event = XEvent()
     e = event.client
     e.type, e.window, e.format = ClientMessage, w, 32
     e.message_type = atom(d, kind)
     for i, value in enumerate(data):
         e.data[i] = value
+    return event
+
+
+def to_manager(d, w, kind, data):
+    """A request to the window manager about w, from a pager or task bar
+    (source 2): EWMH client messages to the root window."""
+    event = client_message(d, w, kind, data)
     xlib.XSendEvent(d, xlib.XDefaultRootWindow(d), 0, SubstructureNotifyMask | SubstructureRedirectMask,
                     ctypes.byref(event))
+    xlib.XSync(d, 0)
+
+
+def to_window(d, w, protocol, data=()):
+    """A WM_PROTOCOLS message to w itself, as the window manager sends."""
+    event = client_message(d, w, "WM_PROTOCOLS", [atom(d, protocol), *data])
+    xlib.XSendEvent(d, w, 0, 0, ctypes.byref(event))
     xlib.XSync(d, 0)
 
 
@@ -523,29 +536,14 @@ def colour_box(d, w, colour, x, y, width, height):
     return box
 
 
-def close(d, w):
-    event = XEvent()
-    e = event.client
-    e.type, e.window, e.format = ClientMessage, w, 32
-    e.message_type = atom(d, "WM_PROTOCOLS")
-    e.data[0] = atom(d, "WM_DELETE_WINDOW")
-    xlib.XSendEvent(d, w, 0, 0, ctypes.byref(event))
-    xlib.XSync(d, 0)
-
-
 def ping(d, w, seconds):
     """True when the program answers a _NET_WM_PING in time: it sends the
     message back to the root window from its event loop."""
     root = xlib.XDefaultRootWindow(d)
     xlib.XSelectInput(d, root, SubstructureNotifyMask)
     stamp = int(time.monotonic() * 1000) & 0xFFFFFFFF
+    to_window(d, w, "_NET_WM_PING", [stamp, w])
     event = XEvent()
-    e = event.client
-    e.type, e.window, e.format = ClientMessage, w, 32
-    e.message_type = atom(d, "WM_PROTOCOLS")
-    e.data[0], e.data[1], e.data[2] = atom(d, "_NET_WM_PING"), stamp, w
-    xlib.XSendEvent(d, w, 0, 0, ctypes.byref(event))
-    xlib.XSync(d, 0)
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         while xlib.XPending(d):
@@ -691,7 +689,7 @@ def main(argv):
             return 1
         print(*box)
     elif command == "close":
-        close(d, w)
+        to_window(d, w, "WM_DELETE_WINDOW")
     elif command == "ping":
         if not ping(d, w, ping_seconds):
             xlib.XCloseDisplay(d)

@@ -362,13 +362,15 @@ TEST_P(WindowFramesTest, ARequestMadeAfterAShownFrameGoesOutBeforeTheWait) {
 // an idle room would sleep until some other event came.
 TEST_P(WindowFramesTest, ACloseRequestReadInByTheFlushBeforeTheWaitEndsTheWait) {
   CCDirector::sharedDirector()->drawScene();
+  ASSERT_TRUE(noOperationUnsent()) << "no X11 window";
+  ASSERT_TRUE(closeRequestArrivedUnread()) << "the close request did not reach the program's connection";
+  // Set after the assertions: a return on one must not leave the hook
+  // pointing at this test's counter.
   int closes = 0;
   CCEGLView::sharedOpenGLView()->setWindowMessageHook([&closes](const CCWindowMessage& m) {
     if (m.kind == CCWindowMessage::kClose) ++closes;
     return m.kind == CCWindowMessage::kClose;
   });
-  ASSERT_TRUE(noOperationUnsent()) << "no X11 window";
-  ASSERT_TRUE(closeRequestArrivedUnread()) << "the close request did not reach the program's connection";
   std::vector<pollfd> fds;
   const auto start = std::chrono::steady_clock::now();
   const bool slept = be::waitEvents(fds, 3000);

@@ -19,6 +19,14 @@ bool programWindow(SDL_SysWMinfo& info) {
   return window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11;
 }
 
+// Events read meanwhile would end the program's next wait before it sends
+// anything: SDL takes them now, and they are dropped.
+void dropEvents(Display* display) {
+  XSync(display, False);
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
 }  // namespace
 
 std::vector<uint32_t> windowPixels() {
@@ -48,18 +56,6 @@ bool sendARefusedRequest() {
   XSync(display, False);
   return true;
 }
-
-namespace {
-
-// Events read meanwhile would end the program's next wait before it sends
-// anything: SDL takes them now, and they are dropped.
-void dropEvents(Display* display) {
-  XSync(display, False);
-  SDL_PumpEvents();
-  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-}
-
-}  // namespace
 
 bool noOperationUnsent() {
   SDL_SysWMinfo info;

@@ -173,10 +173,8 @@ bool drawsWaitOn(const Surface* surf);
 // window goes.
 void findWindowX11(SDL_Window* win, bool gl);
 void forgetWindowX11();
-// Events waiting for the X library, those its connection took in while
-// flushing or awaiting a reply (where a poll of the socket no longer sees
-// them) and those on the socket now; no request and no wait. -1 when the
-// window is not on X.
+// Events the X library has read and queued (no call to the server); -1 when
+// the window is not on X.
 int queuedX11Events();
 // Sends the requests the X library holds to the server.
 void flushX11();

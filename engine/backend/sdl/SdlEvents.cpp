@@ -265,10 +265,10 @@ bool waitEvents(std::vector<pollfd>& fds, int timeoutMs) {
   }
   const int fd = displayFd();
   if (fd >= 0) {
-    // Our requests go out first: sending also reads what the server sent
-    // meanwhile off the socket. Events that came in since the pump (SDL's
-    // own, or read while sending or awaiting a reply) wait for no one; else
-    // anything new arrives on the connection.
+    // Our requests go out first: the X library's flush also reads what the
+    // server sent meanwhile off the socket into its queue. Events that came
+    // in since the pump (SDL's own, or read while flushing or awaiting a
+    // reply) wait for no one; else anything new arrives on the connection.
     flushX11IfRequested();
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || queuedX11Events() != 0) return false;
     fds.push_back(pollfd{fd, POLLIN, 0});

@@ -294,7 +294,7 @@ int queuedX11Events() {
 #if defined(SDL_VIDEO_DRIVER_X11)
   XCalls& x = xCalls();
   if (!g_sdl.xDisplay || !x.ok) return -1;
-  return x.eventsQueued(static_cast<Display*>(g_sdl.xDisplay), QueuedAfterReading);
+  return x.eventsQueued(static_cast<Display*>(g_sdl.xDisplay), QueuedAlready);
 #else
   return -1;
 #endif
