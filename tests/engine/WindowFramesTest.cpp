@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -378,6 +379,51 @@ TEST_P(WindowFramesTest, ACloseRequestReadInByTheFlushBeforeTheWaitEndsTheWait) 
   EXPECT_FALSE(slept) << "the wait slept " << waited.count() << " s on the connection with a close request read in";
   be::pumpEvents();
   EXPECT_EQ(closes, 1) << "the close request did not come through at the next pump";
+  CCEGLView::sharedOpenGLView()->setWindowMessageHook(nullptr);
+}
+
+// A press that minimises the window (the board's caption buttons act on the
+// press) leaves the button down: the release goes elsewhere while the
+// window is away. A client that fell behind reads the minimise, the
+// window's return and the player's next click in one pass: that click
+// acts, however late the client reads it.
+TEST_P(WindowFramesTest, TheFirstClickAfterAMinimiseActsWhenAllIsReadInOnePass) {
+  CCDirector::sharedDirector()->drawScene();
+  ASSERT_TRUE(everythingSentQueued()) << "no X11 window";
+  be::pumpEvents();
+  std::vector<std::string> told;
+  CCEGLView::sharedOpenGLView()->setWindowMessageHook([&told](const CCWindowMessage& m) {
+    const std::string at = " " + std::to_string((int)m.locationInView.x) + "," + std::to_string((int)m.locationInView.y);
+    if (m.kind == CCWindowMessage::kLButtonDown) told.push_back("down" + at);
+    if (m.kind == CCWindowMessage::kLButtonUp) told.push_back("up" + at);
+    if (m.kind == CCWindowMessage::kMinimized) told.push_back("minimised");
+    return false;
+  });
+  auto saw = [&told] {
+    std::string all;
+    for (const std::string& t : told) all += (all.empty() ? "" : ", ") + t;
+    return all.empty() ? std::string("nothing") : all;
+  };
+  ASSERT_TRUE(leftButtonFromOutside(100, 12, true));
+  ASSERT_TRUE(everythingSentQueued());
+  be::pumpEvents();
+  ASSERT_EQ(told, (std::vector<std::string>{"down 100,12"})) << "the view saw " << saw();
+
+  // Held from its minimise until the window is back and clicked once.
+  told.clear();
+  ASSERT_TRUE(mappedFromOutside(false));
+  ASSERT_TRUE(mappedFromOutside(true));
+  ASSERT_TRUE(leftButtonFromOutside(511, 496, true));
+  ASSERT_TRUE(leftButtonFromOutside(511, 496, false));
+  ASSERT_TRUE(everythingSentQueued());
+  be::pumpEvents();
+  const auto minimised = std::find(told.begin(), told.end(), "minimised");
+  ASSERT_NE(minimised, told.end()) << "the view was not told of the minimise; it saw " << saw();
+  const auto press = std::find(minimised, told.end(), "down 511,496");
+  EXPECT_NE(press, told.end()) << "the click after the minimise was lost: the view saw " << saw();
+  if (press != told.end()) {
+    EXPECT_NE(std::find(press, told.end(), "up 511,496"), told.end()) << "no release after the press: " << saw();
+  }
   CCEGLView::sharedOpenGLView()->setWindowMessageHook(nullptr);
 }
 

@@ -96,6 +96,65 @@ bool closeRequestArrivedUnread() {
   return poll(&p, 1, 5000) == 1;
 }
 
+namespace {
+
+// Runs `act` on a connection of its own to the program's display, about the
+// program's window, and waits until the server has done it.
+template <typename Act>
+bool fromOutside(Act act) {
+  SDL_SysWMinfo info;
+  if (!programWindow(info)) return false;
+  Display* other = XOpenDisplay(DisplayString(info.info.x11.display));
+  if (!other) return false;
+  act(other, info.info.x11.window);
+  XSync(other, False);
+  XCloseDisplay(other);
+  return true;
+}
+
+}  // namespace
+
+bool leftButtonFromOutside(int x, int y, bool down) {
+  return fromOutside([x, y, down](Display* other, ::Window window) {
+    int rootX = 0, rootY = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(other, window, DefaultRootWindow(other), x, y, &rootX, &rootY, &child);
+    // The pointer there first, then the button. A motion event lays out as
+    // a button event does (its is_hint where the button is).
+    const int types[] = {MotionNotify, down ? ButtonPress : ButtonRelease};
+    for (int type : types) {
+      XEvent event;
+      memset(&event, 0, sizeof event);
+      event.xbutton.type = type;
+      event.xbutton.window = window;
+      event.xbutton.root = DefaultRootWindow(other);
+      event.xbutton.x = x, event.xbutton.y = y;
+      event.xbutton.x_root = rootX, event.xbutton.y_root = rootY;
+      event.xbutton.state = down ? 0 : Button1Mask;
+      event.xbutton.button = type == MotionNotify ? 0 : Button1;
+      event.xbutton.same_screen = True;
+      const long mask = type == MotionNotify ? PointerMotionMask : down ? ButtonPressMask : ButtonReleaseMask;
+      XSendEvent(other, window, False, mask, &event);
+    }
+  });
+}
+
+bool mappedFromOutside(bool mapped) {
+  return fromOutside([mapped](Display* other, ::Window window) {
+    if (mapped)
+      XMapWindow(other, window);
+    else
+      XUnmapWindow(other, window);
+  });
+}
+
+bool everythingSentQueued() {
+  SDL_SysWMinfo info;
+  if (!programWindow(info)) return false;
+  XSync(info.info.x11.display, False);
+  return true;
+}
+
 std::string propertySeenFromOutside(const char* name) {
   SDL_SysWMinfo info;
   if (!programWindow(info)) return "";

@@ -27,6 +27,19 @@ bool closeRequestArrivedUnread();
 // unsent, after the events read so far are dropped. False without an X11
 // window.
 bool noOperationUnsent();
+// From another connection: the pointer moved to (x, y) of the program's
+// window and the left button pressed or released there, as the X server
+// tells the window (events sent to it alone, which need no pointer). False
+// without an X11 window.
+bool leftButtonFromOutside(int x, int y, bool down);
+// From another connection, as a window manager minimising the window and
+// bringing it back: the window unmapped, or mapped again. False without an
+// X11 window.
+bool mappedFromOutside(bool mapped);
+// Waits until the program's connection has everything the X server sent it
+// so far, queued in the X library: what a client that fell behind finds
+// when it next reads. False without an X11 window.
+bool everythingSentQueued();
 // The property as another connection to the same server reads it now ("" when unset).
 std::string propertySeenFromOutside(const char* name);
 // Whether an X server takes a connection on the display.

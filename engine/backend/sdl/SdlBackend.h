@@ -197,10 +197,15 @@ bool buttonAtX11(const void* sysWmMessage, int& x, int& y);
 // down (a press the client took: the manager moves the window on with it).
 // The button counts as up from then: its release goes to the manager.
 void beginMoveX11();
-// Tells SDL the left button went up where the pointer is now: for a press
-// whose release the window will never get (it went out of sight while the
-// button was down). Nothing when the window is not on X.
-void releaseLeftButtonX11();
+// When SDL holds the left button down, has it read a release of it next,
+// before anything the X library has queued: for a press whose release the
+// window will never get (it went out of sight, or the manager took the
+// pointer, while the button was down). Else SDL would drop the next press
+// as no change. Nothing when the window is not on X.
+void releaseHeldLeftButtonX11();
+// Lets go of a held left button as soon as SDL reads that the window was
+// minimised, before the events that came after (SdlEvents.cpp).
+void watchPostedEvents();
 // Where the pointer is on the window now, as the X server has it; false when
 // the window is not on X.
 bool pointerOnWindowX11(int& x, int& y);

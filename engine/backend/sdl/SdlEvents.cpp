@@ -107,9 +107,26 @@ SDL_HitTestResult hitTest(SDL_Window*, const SDL_Point* p, void*) {
   return result;
 }
 
+// SDL calls it as it posts each event, in the order it reads them from the
+// window system: what follows is not read yet.
+int onPosted(void*, SDL_Event* e) {
+  // Minimised while the left button was down (the board's caption buttons
+  // act on the press): the window, out of sight, never gets the release,
+  // and SDL would drop the next press as no change. A client that is behind
+  // reads the window's return and the player's next click in the same pass,
+  // so the button goes up here, before those are read.
+  if (e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_MINIMIZED) releaseHeldLeftButtonX11();
+  return 1;
+}
+
 }  // namespace
 
 void installHitTest(SDL_Window* win) { SDL_SetWindowHitTest(win, &hitTest, nullptr); }
+
+void watchPostedEvents() {
+  SDL_DelEventWatch(&onPosted, nullptr);  // once, however often a window opens
+  SDL_AddEventWatch(&onPosted, nullptr);
+}
 
 bool pumpEvents() {
   if (!g_sdl.open) return true;
@@ -183,11 +200,6 @@ bool pumpEvents() {
         switch (e.window.event) {
           case SDL_WINDOWEVENT_MINIMIZED:
             g_sdl.pointerUnseen = true;
-            // Minimised while the left button was down (the board's caption
-            // buttons act on the press): the window, out of sight, never
-            // gets the release, and SDL would drop the next press as no
-            // change. The button counts as up from here.
-            if (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) releaseLeftButtonX11();
             view->handleWindowState(cocos2d::CCWindowMessage::kMinimized);
             break;
           // Also out of the minimised state: only what the manager has counts.

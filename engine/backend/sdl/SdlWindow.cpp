@@ -138,6 +138,7 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
     if (g_sdl.ownCaption) installHitTest(win);
     // The window manager's state changes come as X property changes.
     if (g_sdl.xDisplay) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    watchPostedEvents();
   }
   g_sdl.maximized = g_sdl.maximizedTold = g_sdl.ownMaximize = false;
   g_sdl.normalX = x;

@@ -45,6 +45,7 @@ struct XCalls {
   int (*ungrabPointer)(Display*, Time) = nullptr;
   Bool (*queryPointer)(Display*, ::Window, ::Window*, ::Window*, int*, int*, int*, int*, unsigned int*) = nullptr;
   Status (*sendEvent)(Display*, ::Window, Bool, long, XEvent*) = nullptr;
+  int (*putBackEvent)(Display*, XEvent*) = nullptr;
 };
 
 XCalls& xCalls() {
@@ -70,10 +71,11 @@ XCalls& xCalls() {
   x.ungrabPointer = reinterpret_cast<decltype(x.ungrabPointer)>(SDL_LoadFunction(lib, "XUngrabPointer"));
   x.queryPointer = reinterpret_cast<decltype(x.queryPointer)>(SDL_LoadFunction(lib, "XQueryPointer"));
   x.sendEvent = reinterpret_cast<decltype(x.sendEvent)>(SDL_LoadFunction(lib, "XSendEvent"));
+  x.putBackEvent = reinterpret_cast<decltype(x.putBackEvent)>(SDL_LoadFunction(lib, "XPutBackEvent"));
   // The library stays loaded for the process (SDL holds it too).
   x.ok = x.getWindowAttributes && x.createGC && x.createImage && x.putImage && x.flush && x.freeGC &&
          x.eventsQueued && x.internAtom && x.getWindowProperty && x.free && x.createPixmap && x.freePixmap &&
-         x.copyArea && x.ungrabPointer && x.queryPointer && x.sendEvent;
+         x.copyArea && x.ungrabPointer && x.queryPointer && x.sendEvent && x.putBackEvent;
   return x;
 }
 
@@ -370,22 +372,6 @@ bool queryPointer(int& rootX, int& rootY, int& x, int& y, unsigned& buttons) {
                             &y, &buttons);
 }
 
-// Tells the window, as the server would, that the left button went up at
-// (rootX, rootY): SDL, which saw the press, takes it as the release.
-void sendLeftRelease(Display* display, int rootX, int rootY, int x, int y, unsigned buttons) {
-  XEvent release{};
-  release.xbutton.type = ButtonRelease;
-  release.xbutton.window = g_sdl.xWindow;
-  release.xbutton.root = DefaultRootWindow(display);
-  release.xbutton.x = x;
-  release.xbutton.y = y;
-  release.xbutton.x_root = rootX;
-  release.xbutton.y_root = rootY;
-  release.xbutton.state = buttons | Button1Mask;  // as it was before the release
-  release.xbutton.button = Button1;
-  release.xbutton.same_screen = True;
-  xCalls().sendEvent(display, g_sdl.xWindow, False, ButtonReleaseMask, &release);
-}
 #endif
 
 }  // namespace
@@ -434,22 +420,37 @@ void beginMoveX11() {
   event.xclient.data.l[4] = 1;  // from an application
   calls.sendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
                   &event);
-  // The manager now holds the pointer and takes the release. SDL, which saw
-  // the press, would keep the button held and drop the next press as no
-  // change: the window is told the button went up here.
-  sendLeftRelease(display, x, y, onWindowX, onWindowY, buttons);
   calls.flush(display);
+  // The manager now holds the pointer and takes the release.
+  releaseHeldLeftButtonX11();
 #endif
 }
 
-void releaseLeftButtonX11() {
+void releaseHeldLeftButtonX11() {
 #if defined(SDL_VIDEO_DRIVER_X11)
-  int x = 0, y = 0, onWindowX = 0, onWindowY = 0;
-  unsigned buttons = 0;
-  if (!queryPointer(x, y, onWindowX, onWindowY, buttons)) return;
+  XCalls& calls = xCalls();
   Display* display = static_cast<Display*>(g_sdl.xDisplay);
-  sendLeftRelease(display, x, y, onWindowX, onWindowY, buttons);
-  xCalls().flush(display);
+  int x = 0, y = 0;
+  if (!display || !g_sdl.xWindow || !calls.ok || !(SDL_GetMouseState(&x, &y) & SDL_BUTTON_LMASK)) return;
+  // Where SDL last had the pointer: the release ends the press there.
+  int left = 0, top = 0;
+  if (g_sdl.window) SDL_GetWindowPosition(g_sdl.window, &left, &top);
+  XEvent release{};
+  release.xbutton.type = ButtonRelease;
+  release.xbutton.display = display;
+  release.xbutton.window = g_sdl.xWindow;
+  release.xbutton.root = DefaultRootWindow(display);
+  release.xbutton.x = x;
+  release.xbutton.y = y;
+  release.xbutton.x_root = left + x;
+  release.xbutton.y_root = top + y;
+  release.xbutton.state = Button1Mask;  // as it was before the release
+  release.xbutton.button = Button1;
+  release.xbutton.same_screen = True;
+  // At the head of the queue, not through the server: a press the server
+  // sent meanwhile (the window back and clicked before the client caught
+  // up) is read after it, and counts.
+  calls.putBackEvent(display, &release);
 #endif
 }
 
