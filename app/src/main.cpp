@@ -131,6 +131,21 @@ private:
     }
 };
 
+// The first frame at a new size or maximised state of the window says so on
+// standard error (`window 1920x1040 maximised is drawn`): until then the
+// window shows the last size's frame, or none where it grew.
+class WindowLog : public CCObject
+{
+public:
+    void drawn(CCObject*)
+    {
+        CCEGLView* view = CCEGLView::sharedOpenGLView();
+        const CCSize size = view->getFrameSize();
+        std::fprintf(stderr, "kestrelium: window %dx%d%s is drawn\n", static_cast<int>(size.width),
+                     static_cast<int>(size.height), view->isMaximized() ? " maximised" : "");
+    }
+};
+
 // The hall's configuration: hall.conf in the program's folder, then the
 // options; a room without a kind name takes the registry's. Scripted input
 // among the options starts playing with the first frame.
@@ -237,6 +252,9 @@ int main(int argc, char** argv)
     static SceneLog* sceneLog = new SceneLog();  // lives as long as the program
     CCNotificationCenter::sharedNotificationCenter()->addObserver(sceneLog, callfuncO_selector(SceneLog::shown),
                                                                   CCDirector::kSceneShownNotification, nullptr);
+    static WindowLog* windowLog = new WindowLog();
+    CCNotificationCenter::sharedNotificationCenter()->addObserver(windowLog, callfuncO_selector(WindowLog::drawn),
+                                                                  CCDirector::kWindowDrawnNotification, nullptr);
     int rc = app.Run();
     if (limit != nullptr)
     {

@@ -65,6 +65,9 @@ void flush();
 // Reads the frame drawn so far (before present), RGBA rows top first.
 bool readPixels(std::vector<uint8_t>& rgba, int& width, int& height);
 void present();
+// Returns once the window system has every frame presented so far (on X, a
+// round trip): whoever is told of a frame next may look at the window.
+void syncShown();
 // Waits until everything submitted so far is drawn (benchmarks).
 void finish();
 // How frames were drawn: whole, or again only where they differ from the one

@@ -72,6 +72,11 @@ class CCDirector : public CCObject {
   // over while nothing draws): a transition as it starts, the scene it
   // carries once it has handed over.
   static constexpr const char* kSceneShownNotification = "director_scene_shown";
+  // Posted, with no sender, once the first frame after a change of the
+  // window's size or maximised state is out (the first frame of the window
+  // too): what the window shows from then is drawn for its size and state
+  // (the view's getFrameSize and isMaximized).
+  static constexpr const char* kWindowDrawnNotification = "director_window_drawn";
   bool isSendCleanupToScene() { return m_bSendCleanupToScene; }
   // A node drawn above every scene, running as long as it is set (retained).
   void setTopLayer(CCNode* pLayer);
@@ -138,7 +143,8 @@ class CCDirector : public CCObject {
  protected:
   void setNextScene();
   void postSceneShown();
-  // After a frame was drawn: counted, nothing to redraw, its scene told.
+  // After a frame was drawn: counted, nothing to redraw, its scene and a
+  // new size of the window told.
   void frameDrawn();
   void calculateDeltaTime();
   void enterNode(CCNode* node);

@@ -222,6 +222,10 @@ class CCEGLView {
   void handleTextInput(const char* utf8);
   // Minimised, a touch that the left button began is cancelled.
   void handleWindowState(CCWindowMessage::Kind kind);
+  // Whether the window's size or maximised state changed since the last
+  // call (the window's opening counts): the director tells of the first
+  // frame drawn after it.
+  bool takeWindowChange();
   // The window was asked to close: false when it is to close (the hook did
   // not consume kClose).
   bool handleCloseRequest();
@@ -257,6 +261,7 @@ class CCEGLView {
   CCRect m_obScissor;
   int m_nExtraValue = 0;
   bool m_bLeftDown = false;
+  bool m_bWindowChanged = true;  // the first frame is the window's first
   CCPoint m_obPointer;  // where the mouse was last
   // A press on a maximised window's caption, held, and where it was.
   bool m_bCaptionHeld = false;

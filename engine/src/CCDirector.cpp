@@ -330,7 +330,12 @@ void CCDirector::frameDrawn() {
   ++m_uDrawnFrames;
   // Changes made while drawing do not count: the frame shows them already.
   s_needsRedraw = false;
+  const bool windowChanged = getOpenGLView()->takeWindowChange();
+  // Whoever is told looks at the window next: the window system has the
+  // frame first.
+  if (windowChanged || m_bSceneShownDue) kest::backend::syncShown();
   postSceneShown();
+  if (windowChanged) CCNotificationCenter::sharedNotificationCenter()->postNotification(kWindowDrawnNotification);
 }
 
 void CCDirector::mainLoop() {

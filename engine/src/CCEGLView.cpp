@@ -357,8 +357,15 @@ void CCEGLView::handleWindowState(CCWindowMessage::Kind kind) {
       handleTouchesCancel(1, &id, &x, &y);
     }
   }
+  if (kind == CCWindowMessage::kMaximized || kind == CCWindowMessage::kRestored) m_bWindowChanged = true;
   CCWindowMessage m = makeMessage(kind, 0, 0);
   sendToHook(m);
+}
+
+bool CCEGLView::takeWindowChange() {
+  const bool changed = m_bWindowChanged;
+  m_bWindowChanged = false;
+  return changed;
 }
 
 bool CCEGLView::handleCloseRequest() {
@@ -371,6 +378,7 @@ void CCEGLView::handleExposed() { ccSetNeedsRedraw(); }
 void CCEGLView::handleResize(float width, float height) {
   if (width <= 0 || height <= 0) return;
   m_obScreenSize = CCSize(width, height);
+  m_bWindowChanged = true;
   updateScale();
   CCWindowMessage m = makeMessage(CCWindowMessage::kResized, 0, 0);
   m.location = CCPoint(width, height);

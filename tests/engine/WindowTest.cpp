@@ -186,6 +186,62 @@ TEST_F(WindowTest, WithoutAManagerMaximisingTakesTheWorkAreaAndTellsAfterTheSize
   view->setWindowMessageHook(nullptr);
 }
 
+// Whoever looks at the window is told when the first frame after a change of
+// its size or maximised state is out: after that frame was drawn, once for
+// every change that came before it, even one that ends at a size told
+// before (a look taken then would be of a frame older than the change).
+TEST_F(WindowTest, TheFirstFrameAfterTheWindowChangedIsToldOnceItIsDrawn) {
+  ASSERT_TRUE(view->openWindow());
+  runScene();
+  struct Watcher : CCObject {
+    std::vector<std::string> told;
+    void onDrawn(CCObject*) {
+      CCEGLView* v = CCEGLView::sharedOpenGLView();
+      told.push_back(std::to_string((int)v->getFrameSize().width) + "x" +
+                     std::to_string((int)v->getFrameSize().height) + (v->isMaximized() ? " maximised" : "") +
+                     " after frame " + std::to_string(CCDirector::sharedDirector()->getDrawnFrames()));
+    }
+  } watcher;
+  CCNotificationCenter::sharedNotificationCenter()->addObserver(
+      &watcher, callfuncO_selector(Watcher::onDrawn), CCDirector::kWindowDrawnNotification, nullptr);
+  CCDirector* d = CCDirector::sharedDirector();
+  auto drawn = [d](int more) { return " after frame " + std::to_string(d->getDrawnFrames() + more); };
+  view->setWindowRect(CCRect(40, 30, 1288, 762));
+  view->pollEvents();
+  step(1);
+  watcher.told.clear();
+
+  view->setWindowRect(CCRect(40, 30, 1600, 900));
+  view->pollEvents();
+  EXPECT_TRUE(watcher.told.empty()) << "told before a frame was drawn: " << watcher.told[0];
+  std::string expected = "1600x900" + drawn(1);
+  step(3);
+  EXPECT_EQ(watcher.told, (std::vector<std::string>{expected})) << "the new size's first frame, once";
+
+  // Away and back before a frame: the frame after both is told.
+  watcher.told.clear();
+  view->setWindowRect(CCRect(40, 30, 1188, 762));
+  view->pollEvents();
+  view->setWindowRect(CCRect(40, 30, 1600, 900));
+  view->pollEvents();
+  expected = "1600x900" + drawn(1);
+  step(1);
+  EXPECT_EQ(watcher.told, (std::vector<std::string>{expected}));
+
+  // The state comes with its size (no manager headless): one word for both.
+  watcher.told.clear();
+  view->maximizeWindow();
+  view->pollEvents();
+  expected = "1920x1040 maximised" + drawn(1);
+  step(2);
+  view->restoreWindow();
+  view->pollEvents();
+  const std::string restored = "1600x900" + drawn(1);
+  step(1);
+  EXPECT_EQ(watcher.told, (std::vector<std::string>{expected, restored}));
+  CCNotificationCenter::sharedNotificationCenter()->removeAllObservers(&watcher);
+}
+
 namespace {
 
 // A window opened on a desktop of that size (headless, KEST_DESKTOP names

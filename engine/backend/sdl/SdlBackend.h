@@ -178,6 +178,8 @@ void forgetWindowX11();
 int queuedX11Events();
 // Sends the requests the X library holds to the server.
 void flushX11();
+// The same, and waits until the server has done them.
+void syncX11();
 // The same when a request was made since the last flush: a flush also reads
 // the connection, two system calls that a wait after a shown frame spares.
 void flushX11IfRequested();

@@ -497,6 +497,10 @@ void present() {
   if (g_sdl.headless) finish();
 }
 
+void syncShown() {
+  if (g_sdl.renderer && !g_sdl.headless) syncX11();
+}
+
 void outputSize(int& width, int& height) {
   width = height = 0;
   if (g_sdl.renderer) SDL_GetRendererOutputSize(g_sdl.renderer, &width, &height);

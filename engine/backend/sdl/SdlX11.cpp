@@ -32,6 +32,7 @@ struct XCalls {
                          int) = nullptr;
   int (*putImage)(Display*, Drawable, GC, XImage*, int, int, int, int, unsigned int, unsigned int) = nullptr;
   int (*flush)(Display*) = nullptr;
+  int (*sync)(Display*, Bool) = nullptr;
   int (*freeGC)(Display*, GC) = nullptr;
   int (*eventsQueued)(Display*, int) = nullptr;
   Atom (*internAtom)(Display*, const char*, Bool) = nullptr;
@@ -59,6 +60,7 @@ XCalls& xCalls() {
   x.createImage = reinterpret_cast<decltype(x.createImage)>(SDL_LoadFunction(lib, "XCreateImage"));
   x.putImage = reinterpret_cast<decltype(x.putImage)>(SDL_LoadFunction(lib, "XPutImage"));
   x.flush = reinterpret_cast<decltype(x.flush)>(SDL_LoadFunction(lib, "XFlush"));
+  x.sync = reinterpret_cast<decltype(x.sync)>(SDL_LoadFunction(lib, "XSync"));
   x.freeGC = reinterpret_cast<decltype(x.freeGC)>(SDL_LoadFunction(lib, "XFreeGC"));
   x.eventsQueued = reinterpret_cast<decltype(x.eventsQueued)>(SDL_LoadFunction(lib, "XEventsQueued"));
   x.internAtom = reinterpret_cast<decltype(x.internAtom)>(SDL_LoadFunction(lib, "XInternAtom"));
@@ -73,7 +75,7 @@ XCalls& xCalls() {
   x.sendEvent = reinterpret_cast<decltype(x.sendEvent)>(SDL_LoadFunction(lib, "XSendEvent"));
   x.putBackEvent = reinterpret_cast<decltype(x.putBackEvent)>(SDL_LoadFunction(lib, "XPutBackEvent"));
   // The library stays loaded for the process (SDL holds it too).
-  x.ok = x.getWindowAttributes && x.createGC && x.createImage && x.putImage && x.flush && x.freeGC &&
+  x.ok = x.getWindowAttributes && x.createGC && x.createImage && x.putImage && x.flush && x.sync && x.freeGC &&
          x.eventsQueued && x.internAtom && x.getWindowProperty && x.free && x.createPixmap && x.freePixmap &&
          x.copyArea && x.ungrabPointer && x.queryPointer && x.sendEvent && x.putBackEvent;
   return x;
@@ -313,6 +315,17 @@ void flushX11() {
   Display* display = static_cast<Display*>(g_sdl.xDisplay);
   if (!display || !xCalls().ok) return;
   xCalls().flush(display);
+  s_flushedDisplay = display;
+  s_flushedAt = NextRequest(display);
+#endif
+}
+
+void syncX11() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  Display* display = static_cast<Display*>(g_sdl.xDisplay);
+  if (!display || !xCalls().ok) return;
+  // Events read in meanwhile stay queued for the next pump.
+  xCalls().sync(display, False);
   s_flushedDisplay = display;
   s_flushedAt = NextRequest(display);
 #endif
