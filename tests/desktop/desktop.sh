@@ -1,24 +1,32 @@
 # Sourced by the desktop tests: a desktop of the test's own (an Xvfb X server
 # and a window manager, openbox unless the caller names icewm), the xwindow
 # helper, waits that poll a condition instead of sleeping a fixed time (a
-# loaded machine is slow), and `fail`, which shows the desktop as it was.
+# loaded machine is slow), and `fail`, which shows the desktop as it was and
+# says what a wait that ran out waited for.
 #
 # The caller sets `here` (this folder), and `windowManager` to have another
 # than openbox. Exits 77 (skipped) without Xvfb, the window manager or the
 # XTest library.
 
-xwindow() { python3 "$here/xwindow.py" "$@"; }
+# Debian's Python (scripts/deps installs it) where there is one: a version
+# manager's shim first in PATH starts shells and programs before it, which
+# on a loaded machine costs a second a look.
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
+xwindow() { "$python" "$here/xwindow.py" "$@"; }
 # A window of the helper's own (panel, other) that stays until the test ends.
 keepWindow() {  # kind arguments...
-  python3 "$here/xwindow.py" "$@" >"$work/$1.out" 2>&1 &
+  "$python" "$here/xwindow.py" "$@" >"$work/$1.out" 2>&1 &
   pids+=($!)
-  until_ 100 grep -q ready "$work/$1.out" || fail "no $1 window"
+  within 20 grep -q ready "$work/$1.out" || fail "no $1 window"
 }
 
 work=$(mktemp -d /tmp/kest-desktop-XXXXXX)
 pids=()
 cleanup() {
   local p
+  # A client a test holds (stopped) takes its end only once it goes on.
+  [ -n "${heldPid:-}" ] && kill -CONT "$heldPid" 2>/dev/null
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
@@ -30,8 +38,9 @@ trap cleanup EXIT
 failName=$(basename "$0")${2:+_$2}
 rm -f "$PWD/screens/${failName}_failure.png"  # an earlier run's
 fail() {
-  echo "FAIL: $*" >&2
-  local f
+  local f ranOut=""
+  [ -f "$work/ran-out" ] && ranOut="; $(cat "$work/ran-out")"
+  echo "FAIL: $*$ranOut" >&2
   if [ -n "${desktopUp:-}" ]; then
     mkdir -p "$PWD/screens"
     f="$PWD/screens/${failName}_failure.png"
@@ -42,6 +51,7 @@ fail() {
   for f in "$work"/demo-*.log; do
     [ -f "$f" ] || continue
     echo "--- the client's scene ($(basename "$f")): $(lastScene "$f")" >&2
+    echo "--- the client's window ($(basename "$f")): $(lastDrawn "$f")" >&2
     echo "--- the client's close requests ($(basename "$f"))" >&2
     grep -E "(close|quit) request" "$f" >&2 || echo "(none)" >&2
   done
@@ -51,17 +61,30 @@ fail() {
   exit 1
 }
 
-# until TENTHS COMMAND...: runs the command every tenth of a second until it
-# succeeds (true) or the time is up (false).
-until_() {
-  local i tenths=$1
+# within SECONDS COMMAND...: runs the command every tenth of a second until
+# it succeeds (true) or the time is up (false), at least once. The bound is
+# time, not a count of tries: on a loaded machine one try (a look through
+# xwindow) takes seconds. A wait that runs out leaves what it waited for,
+# and how long, for `fail` to say; waits inside it say theirs until then.
+# (Its locals have names of their own: the command sees them.)
+within() {
+  local withinSeconds=$1 withinFrom
   shift
-  for ((i = 0; i < tenths; i++)); do
-    "$@" && return 0
+  withinFrom=$(microseconds)
+  rm -f "$work/ran-out"
+  while :; do
+    if "$@"; then
+      rm -f "$work/ran-out"
+      return 0
+    fi
+    if (($(microseconds) - withinFrom >= withinSeconds * 1000000)); then
+      echo "waited $withinSeconds s for: $*" >"$work/ran-out"
+      return 1
+    fi
     sleep 0.1
   done
-  return 1
 }
+microseconds() { echo "${EPOCHREALTIME//[!0-9]/}"; }
 
 # An X server on a display of its own (Xvfb names the free one it took) and
 # a window manager that manages it. Servers start one at a time (the window
@@ -100,9 +123,26 @@ startDesktop() {  # [WxH] [panel H]
     *) fail "no such window manager: $wm" ;;
   esac
   pids+=($!)
-  until_ 200 xwindow workarea >/dev/null 2>&1 || fail "$wm did not start"
-  if [ "${1:-}" = panel ]; then keepWindow panel "$2"; fi
+  within 30 xwindow workarea >/dev/null 2>&1 || fail "$wm did not start"
+  # The server's first key from XTest tells every client that the keyboard
+  # changed, and the manager then takes its keys (Alt+F4) again, one at a
+  # time: a key pressed meanwhile goes to the window as a plain key. That
+  # first key is made now, harmlessly; `managerHolds` tells when the keys
+  # are back.
+  xwindow key shift || fail "no key from XTest"
+  if [ "${1:-}" = panel ]; then
+    keepWindow panel "$2"
+    # The manager takes the panel's strip out of its usable area once it
+    # has read the panel's strut.
+    panelKept() {
+      local top height
+      read -r _ top _ height < <(xwindow workarea)
+      ((top + height <= ${screen#*x} - $2))
+    }
+    within 20 panelKept "$@" || fail "$wm did not keep the panel's $2 pixels out of its usable area: $(xwindow workarea)"
+  fi
 }
+managerHolds() { xwindow held "$1"; }
 
 iconic() { [[ "$(xwindow state Kestrelium)" == *iconic* ]]; }
 # Where the window stands and its state, or that it is minimised: an iconic
@@ -120,8 +160,8 @@ focusedOn() { [ "$(xwindow focused)" = "$1" ]; }
 activeOn() { focusedOn "$1" && [ "$(xwindow active)" = "$1" ]; }
 
 sizeIs() { [ "$(xwindow size Kestrelium 2>/dev/null)" = "$1 $2" ]; }
-sized() {  # width height [tenths]: waits (10 s) for the window to have that size
-  until_ "${3:-100}" sizeIs "$1" "$2"
+sized() {  # width height [seconds]: waits (20 s) for the window to have that size
+  within "${3:-20}" sizeIs "$1" "$2"
 }
 placedAt() { [ "$(xwindow geometry Kestrelium 2>/dev/null)" = "$1" ]; }
 # Maximised (the caller read the usable area into usableX ... usableH): the
@@ -151,22 +191,17 @@ underPointer() {
   [ "$rw $rh" = "$w $h" ] && [[ "$(xwindow state Kestrelium)" != *MAXIMIZED* ]] &&
     ((px >= rx && px < rx + rw && py >= ry && py < ry + $(scaled 121 "$rw" "$rh")))
 }
-placed() {  # "x y width height" [tenths]: waits for the window to stand there
-  until_ "${2:-100}" placedAt "$1"
+placed() {  # "x y width height" [seconds]: waits (20 s) for the window to stand there
+  within "${2:-20}" placedAt "$1"
 }
 # A click that comes before the scene or the board is laid out on a loaded
-# machine misses what it aims at: it is made again, up to five times.
+# machine misses what it aims at: it is made again, for a minute at most.
 clickUntil() {  # x y check...: clicks at x, y until the check (which waits) holds
-  local x=$1 y=$2 tries
-  shift 2
-  for ((tries = 0; tries < 5; tries++)); do
-    xwindow click Kestrelium "$x" "$y"
-    "$@" && return 0
-  done
-  return 1
+  within 60 clickAndCheck "$@"
 }
+clickAndCheck() { xwindow click Kestrelium "$1" "$2" && "${@:3}"; }
 seen() {  # text, seconds: waits until roomsim's log has the text
-  until_ $(($2 * 10)) grep -q -- "$1" "$roomlog"
+  within "$2" grep -q -- "$1" "$roomlog"
 }
 
 # The client says on standard error when a scene comes in (and by which
@@ -181,6 +216,27 @@ lastScene() {  # client log: the last scene it told of
 }
 sceneOn() {  # scene: the client's last word on its scenes is that this one is on
   [ "$(lastScene "$clientLog")" = "scene $1 is on" ]
+}
+# The client also says when the first frame after a change of the window's
+# size or maximised state is out (`window 1288x762 is drawn`, `window
+# 1920x1040 maximised is drawn`). Until then the window shows the last
+# size's frame, or nothing where it grew, which keeps still too: a look
+# taken for later after such a change waits for that word, said since the
+# change was asked for (`markDrawn`).
+drawnWords() { grep "^kestrelium: window " "$1" || true; }
+lastDrawn() {  # client log: the last word on its window
+  local said
+  said=$(drawnWords "$1" | tail -n 1)
+  echo "${said:-none said yet}" | sed 's/^kestrelium: //'
+}
+markDrawn() { drawnMark=$(drawnWords "$clientLog" | wc -l); }
+drawnAs() {  # "1288x762" or "1920x1040 maximised": said since the mark, and the last word
+  [ "$(drawnWords "$clientLog" | wc -l)" -gt "$drawnMark" ] &&
+    [ "$(lastDrawn "$clientLog")" = "window $1 is drawn" ]
+}
+# Waits (30 s) for the client's word since the mark; fails with what it said.
+waitDrawn() {  # "1288x762" or "1920x1040 maximised", what changed
+  within 30 drawnAs "$1" || fail "$2: the client did not say its window was drawn at $1; its last word: $(lastDrawn "$clientLog")"
 }
 # The client says each close request it gets, and what it did with it.
 closeRequests() { grep -c "close request" "$clientLog" || true; }
@@ -201,11 +257,11 @@ startDemo() {  # renderer
   KEST_RENDERER=$1 "$source/scripts/demo" --build "$build" >"$clientLog" 2>&1 &
   demo=$!
   pids+=($demo)
-  xwindow wait Kestrelium 60 || fail "$1: no window"
+  xwindow wait Kestrelium 120 || fail "$1: no window"
   roomlog=$(sed -n 's/.*roomsim logs to \(.*\)$/\1/p' "$clientLog")
   [ -n "$roomlog" ] || fail "$1: the demo did not name roomsim's log"
   seen "-> 1/102" 60 || fail "$1: the room log-on did not finish"
-  until_ 300 sceneOn RoomScene || fail "$1: the room did not come on; the client's last scene: $(lastScene "$clientLog")"
+  within 60 sceneOn RoomScene || fail "$1: the room did not come on; the client's last scene: $(lastScene "$clientLog")"
 }
 
 demoGone() { ! kill -0 "$demo" 2>/dev/null; }
@@ -250,6 +306,29 @@ keptStill() {  # x y width height
 # It looks so again once the client has taken the server's stand-up.
 chairLook() { xwindow digest Kestrelium 504 294 20 20; }
 stillChair() { keptStill 504 294 20 20; }
+# Seated at table 3's lower chair, once the table shows: where its ready
+# button comes, the window keeps still and no longer shows the room. Sets
+# `freeChair` (the chair as the room shows it free, the window at its size
+# now) and `satAt` (when the server had the sit-down: the table's ready
+# clock gives 45 s from then).
+sitDown() {  # what to say first on a failure
+  local roomThere
+  freeChair=$(within 10 stillChair) || fail "$1table 3's lower chair does not keep still before the sit-down"
+  roomThere=$(within 10 keptStill 461 476 100 40) || fail "$1the room does not keep still before the sit-down"
+  clickUntil 514 304 seen "<- 100/1" 6 || fail "$1no sit-down after a click on a free chair"
+  satAt=$SECONDS
+  seen "-> 100/101" 20 || fail "$1roomsim sent no scene"
+  tableShown() {
+    local now
+    now=$(keptStill 461 476 100 40) && [ "$now" != "$roomThere" ]
+  }
+  within 30 tableShown || fail "$1the table does not show, or does not keep still"
+}
+# How long the table had waited for the player's ready when the ready
+# click was made (`readyClicked` marks it), for a failure.
+readyClicked() { readyAt=$SECONDS; }
+readyClock() { echo "the ready click came $((readyAt - satAt)) s after the sit-down; the ready clock gives 45 s"; }
+
 # Mid-hand the manager's close asks the table's question and the window
 # stays; OK leaves the table (stand up, forced). The room shows as soon as
 # OK is pressed, but until the client has the server's answer the hand is
@@ -258,10 +337,10 @@ stillChair() { keptStill 504 294 20 20; }
 leaveTheHand() {
   xwindow manager Kestrelium close
   asked() { ! demoGone && xwindow click Kestrelium 560 465 && seen "<- 3/4 5 bytes: 02 00 00 00 01" 1; }
-  until_ 50 asked || fail "closing mid-hand did not ask, or OK did not leave the table"
+  within 30 asked || fail "closing mid-hand did not ask, or OK did not leave the table"
   demoGone && fail "the client ended on a close mid-hand"
   # Up once the server says so (until then the hand is still mine).
   seen "-> 3/102 25 bytes: e9 03 00 00 ff ff ff ff" 10 || fail "the server did not stand the player up"
   chairFree() { [ "$(chairLook)" = "$freeChair" ]; }
-  until_ 100 chairFree || fail "the client did not take the server's stand-up: table 3's lower chair does not show free"
+  within 30 chairFree || fail "the client did not take the server's stand-up: table 3's lower chair does not show free"
 }

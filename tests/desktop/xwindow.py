@@ -42,6 +42,9 @@ display, through Xlib (and the XTest extension for real input):
                                      left button down (it stays down)
   xwindow.py up                      the left button up
   xwindow.py key COMBO               a real key press, e.g. alt+F4
+  xwindow.py held COMBO              exit 0 when another program (the window
+                                     manager) holds that key combination for
+                                     itself, else 1
   xwindow.py pointer X Y             the pointer to (X, Y) of the screen
   xwindow.py focused                 print the title of the window with the
                                      focus
@@ -57,6 +60,12 @@ display, through Xlib (and the XTest extension for real input):
   xwindow.py free                    exit 0 when no program holds the pointer
                                      (a window manager moving a window holds it
                                      until the button goes up), else 1
+  xwindow.py hold NAME               stop the window's program (SIGSTOP) the
+                                     moment it asks the window manager to
+                                     minimise the window, before it can read
+                                     what follows, as a loaded machine holds a
+                                     program back: prints "watching" once it
+                                     watches, then "held PID"
   xwindow.py panel HEIGHT            a dock along the bottom of the screen that
                                      keeps HEIGHT pixels for itself; runs until
                                      killed
@@ -67,12 +76,25 @@ Exits 1 when there is no such window (wait: by the end of the time)."""
 import ctypes
 import ctypes.util
 import hashlib
+import os
+import signal
 import struct
 import sys
 import time
 import zlib
 
-xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+
+
+def library(soname, name):
+    """A shared library by its soname, else wherever the linker's cache has
+    it (find_library runs ldconfig: slow on a loaded machine)."""
+    try:
+        return ctypes.cdll.LoadLibrary(soname)
+    except OSError:
+        return ctypes.cdll.LoadLibrary(ctypes.util.find_library(name) or soname)
+
+
+xlib = library("libX11.so.6", "X11")
 Window = ctypes.c_ulong
 Atom = ctypes.c_ulong
 Display = ctypes.c_void_p
@@ -143,7 +165,7 @@ USPosition, USSize = 1 << 0, 1 << 1
 def xtest():
     """The XTest extension's calls (libXtst), or None."""
     try:
-        lib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst") or "libXtst.so.6")
+        lib = library("libXtst.so.6", "Xtst")
     except OSError:
         return None
     lib.XTestFakeMotionEvent.argtypes = [Display, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
@@ -416,6 +438,45 @@ def real_key(d, test, combo):
     return True
 
 
+class XErrorEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("display", Display), ("resourceid", ctypes.c_ulong),
+                ("serial", ctypes.c_ulong), ("error_code", ctypes.c_ubyte), ("request_code", ctypes.c_ubyte),
+                ("minor_code", ctypes.c_ubyte)]
+
+
+xlib.XGrabKey.argtypes = [Display, ctypes.c_int, ctypes.c_uint, Window, ctypes.c_int, ctypes.c_int, ctypes.c_int]
+xlib.XUngrabKey.argtypes = [Display, ctypes.c_int, ctypes.c_uint, Window]
+
+
+def key_held(d, combo):
+    """Whether another program (the window manager) holds the key
+    combination on the root window: our own grab of it is refused. Taken
+    and given back at once when no one holds it."""
+    masks = {"alt": 1 << 3, "ctrl": 1 << 2, "shift": 1 << 0}
+    *modifiers, key = combo.split("+")
+    code = xlib.XKeysymToKeycode(d, xlib.XStringToKeysym(key.encode()))
+    if not code or any(m.lower() not in masks for m in modifiers):
+        return None
+    mask = sum(masks[m.lower()] for m in modifiers)
+    BadAccess, GrabModeAsync = 10, 1
+    errors = []
+
+    def note(display, event):
+        errors.append(ctypes.cast(event, ctypes.POINTER(XErrorEvent)).contents.error_code)
+        return 0
+
+    handler = ErrorHandler(note)
+    xlib.XSetErrorHandler(handler)
+    root = xlib.XDefaultRootWindow(d)
+    xlib.XGrabKey(d, code, mask, root, 1, GrabModeAsync, GrabModeAsync)
+    xlib.XSync(d, 0)
+    if not errors:
+        xlib.XUngrabKey(d, code, mask, root)
+        xlib.XSync(d, 0)
+    xlib.XSetErrorHandler(ignore_errors)
+    return BadAccess in errors
+
+
 def client_message(d, w, kind, data):
     """A 32-bit client message about w."""
     event = XEvent()
@@ -459,24 +520,30 @@ def manager(d, w, action, args):
     return True
 
 
-def grab(d, w):
-    """What a 24-bit TrueColor window shows: width, height and RGB rows, or
+def grab(d, w, x=0, y=0, width=None, height=None):
+    """What a rectangle of a 24-bit TrueColor window's inside shows (all of
+    it by default), cut to the window and the screen: the left and top of
+    the part read (in the window), its width, height and RGB rows, or
     None."""
     # Read from the screen, so a window that reaches past its edges (a
-    # maximised one) gives the part that shows.
+    # maximised one) gives the part that shows. Only the rectangle asked
+    # for: on a loaded machine a whole window's pixels take seconds.
     attributes, screen = WindowAttributes(), WindowAttributes()
     root = xlib.XDefaultRootWindow(d)
     xlib.XGetWindowAttributes(d, w, ctypes.byref(attributes))
     xlib.XGetWindowAttributes(d, root, ctypes.byref(screen))
-    x, y, child = ctypes.c_int(), ctypes.c_int(), Window()
-    xlib.XTranslateCoordinates(d, w, root, 0, 0, ctypes.byref(x), ctypes.byref(y), ctypes.byref(child))
-    left, top = max(x.value, 0), max(y.value, 0)
-    width = min(x.value + attributes.width, screen.width) - left
-    height = min(y.value + attributes.height, screen.height) - top
-    if width <= 0 or height <= 0:
+    wx, wy, child = ctypes.c_int(), ctypes.c_int(), Window()
+    xlib.XTranslateCoordinates(d, w, root, 0, 0, ctypes.byref(wx), ctypes.byref(wy), ctypes.byref(child))
+    width = attributes.width if width is None else width
+    height = attributes.height if height is None else height
+    x0, y0 = max(x, 0, -wx.value), max(y, 0, -wy.value)
+    x1 = min(x + width, attributes.width, screen.width - wx.value)
+    y1 = min(y + height, attributes.height, screen.height - wy.value)
+    if x1 <= x0 or y1 <= y0:
         return None
+    width, height = x1 - x0, y1 - y0
     ZPixmap, AllPlanes = 2, 0xFFFFFFFF
-    p = xlib.XGetImage(d, root, left, top, width, height, AllPlanes, ZPixmap)
+    p = xlib.XGetImage(d, root, wx.value + x0, wy.value + y0, width, height, AllPlanes, ZPixmap)
     if not p:
         return None
     image = ctypes.cast(p, ctypes.POINTER(XImage)).contents
@@ -486,13 +553,13 @@ def grab(d, w):
     stride = image.bytes_per_line
     data = ctypes.string_at(image.data, stride * height)
     rows = []
-    for y in range(height):
-        row = data[y * stride:y * stride + width * 4]
+    for row_y in range(height):
+        row = data[row_y * stride:row_y * stride + width * 4]
         rgb = bytearray(width * 3)
         rgb[0::3], rgb[1::3], rgb[2::3] = row[2::4], row[1::4], row[0::4]  # BGRX in memory
         rows.append(bytes(rgb))
     image.destroy_image(p)
-    return width, height, rows
+    return x0, y0, width, height, rows
 
 
 def shot(d, w, path):
@@ -500,7 +567,7 @@ def shot(d, w, path):
     pixels = grab(d, w)
     if pixels is None:
         return False
-    width, height, rows = pixels
+    _, _, width, height, rows = pixels
 
     def chunk(kind, body):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
@@ -512,14 +579,13 @@ def shot(d, w, path):
 
 
 def region(d, w, x, y, width, height):
-    """The RGB rows of a rectangle of the window's inside, cut to it."""
-    pixels = grab(d, w)
+    """The RGB rows of a rectangle of the window's inside, cut to it: (y,
+    row, x of its first pixel) each."""
+    pixels = grab(d, w, x, y, width, height)
     if pixels is None:
         return []
-    full_width, full_height, rows = pixels
-    x0, y0 = max(x, 0), max(y, 0)
-    x1, y1 = min(x + width, full_width), min(y + height, full_height)
-    return [(y, rows[y][x0 * 3:x1 * 3], x0) for y in range(y0, y1)]
+    x0, y0, _, _, rows = pixels
+    return [(y0 + i, row, x0) for i, row in enumerate(rows)]
 
 
 def colour_box(d, w, colour, x, y, width, height):
@@ -555,6 +621,27 @@ def ping(d, w, seconds):
     return False
 
 
+def hold(d, w):
+    """Stops the program of w (its _NET_WM_PID) as soon as it asks the
+    manager to minimise w: the request goes to the root window, where we
+    see it as the manager does."""
+    pid = prop(d, w, "_NET_WM_PID", XA_CARDINAL, 1)
+    if not pid:
+        return None
+    root = xlib.XDefaultRootWindow(d)
+    xlib.XSelectInput(d, root, SubstructureNotifyMask)
+    xlib.XSync(d, 0)
+    print("watching", flush=True)
+    change = atom(d, "WM_CHANGE_STATE")
+    event = XEvent()
+    while True:
+        xlib.XNextEvent(d, ctypes.byref(event))
+        c = event.client
+        if c.type == ClientMessage and c.message_type == change and c.window == w:
+            os.kill(pid[0], signal.SIGSTOP)
+            return pid[0]
+
+
 def new_window(d, name, x, y, width, height, colour):
     """A window that stands where it asks (the manager places the others)."""
     root = xlib.XDefaultRootWindow(d)
@@ -587,8 +674,8 @@ def panel(d, height):
 
 def main(argv):
     commands = ("wait", "click", "size", "geometry", "frame", "state", "shot", "digest", "colour", "close", "ping",
-                "workarea", "manager", "press", "drag", "dblclick", "tap", "dbltap", "down", "up", "key", "pointer",
-                "focused", "active", "panel", "other", "free", "windows", "screen")
+                "workarea", "manager", "press", "drag", "dblclick", "tap", "dbltap", "down", "up", "key", "held",
+                "hold", "pointer", "focused", "active", "panel", "other", "free", "windows", "screen")
     if len(argv) < 2 or argv[1] not in commands:
         print(__doc__, file=sys.stderr)
         return 2
@@ -599,8 +686,8 @@ def main(argv):
         return 1
     root = xlib.XDefaultRootWindow(d)
     # Commands about the screen, the input or windows of our own.
-    if command in ("workarea", "key", "pointer", "up", "focused", "active", "panel", "other", "free", "windows",
-                   "screen"):
+    if command in ("workarea", "key", "held", "pointer", "up", "focused", "active", "panel", "other", "free",
+                   "windows", "screen"):
         test = xtest() if command in ("key", "pointer", "up") else None
         if command in ("key", "pointer", "up") and test is None:
             print("xwindow: no XTest library (libxtst6)", file=sys.stderr)
@@ -615,6 +702,13 @@ def main(argv):
             if not real_key(d, test, argv[2]):
                 print(f"xwindow: no key for {argv[2]}", file=sys.stderr)
                 return 1
+        elif command == "held":
+            holds = key_held(d, argv[2])
+            if holds is None:
+                print(f"xwindow: no key for {argv[2]}", file=sys.stderr)
+                return 2
+            xlib.XCloseDisplay(d)
+            return 0 if holds else 1
         elif command == "pointer":
             real_pointer(d, test, int(argv[2]), int(argv[3]))
         elif command == "up":
@@ -694,6 +788,12 @@ def main(argv):
         if not ping(d, w, ping_seconds):
             xlib.XCloseDisplay(d)
             return 1
+    elif command == "hold":
+        pid = hold(d, w)
+        if pid is None:
+            print(f"xwindow: {name} does not name its program", file=sys.stderr)
+            return 1
+        print(f"held {pid}", flush=True)
     elif command == "manager":
         if not manager(d, w, argv[3], argv[4:]):
             print(__doc__, file=sys.stderr)
