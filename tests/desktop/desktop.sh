@@ -209,11 +209,12 @@ seen() {  # text, seconds: waits until roomsim's log has the text
 # shows part of the old scene, or the new one out of place, and may keep
 # still a while (a wipe that has not reached a place yet): a look taken for
 # later is taken once the scene is on.
-lastScene() {  # client log: the last scene it told of
+lastWord() {  # about (scene, window), client log: the last it said of that
   local said
-  said=$(grep "^kestrelium: scene " "$1" | tail -n 1)
+  said=$(grep "^kestrelium: $1 " "$2" | tail -n 1)
   echo "${said:-none told yet}" | sed 's/^kestrelium: //'
 }
+lastScene() { lastWord scene "$1"; }  # client log
 sceneOn() {  # scene: the client's last word on its scenes is that this one is on
   [ "$(lastScene "$clientLog")" = "scene $1 is on" ]
 }
@@ -223,16 +224,11 @@ sceneOn() {  # scene: the client's last word on its scenes is that this one is o
 # size's frame, or nothing where it grew, which keeps still too: a look
 # taken for later after such a change waits for that word, said since the
 # change was asked for (`markDrawn`).
-drawnWords() { grep "^kestrelium: window " "$1" || true; }
-lastDrawn() {  # client log: the last word on its window
-  local said
-  said=$(drawnWords "$1" | tail -n 1)
-  echo "${said:-none said yet}" | sed 's/^kestrelium: //'
-}
-markDrawn() { drawnMark=$(drawnWords "$clientLog" | wc -l); }
+lastDrawn() { lastWord window "$1"; }  # client log
+drawnWords() { grep -c "^kestrelium: window " "$clientLog" || true; }
+markDrawn() { drawnMark=$(drawnWords); }
 drawnAs() {  # "1288x762" or "1920x1040 maximised": said since the mark, and the last word
-  [ "$(drawnWords "$clientLog" | wc -l)" -gt "$drawnMark" ] &&
-    [ "$(lastDrawn "$clientLog")" = "window $1 is drawn" ]
+  [ "$(drawnWords)" -gt "$drawnMark" ] && [ "$(lastDrawn "$clientLog")" = "window $1 is drawn" ]
 }
 # Waits (30 s) for the client's word since the mark; fails with what it said.
 waitDrawn() {  # "1288x762" or "1920x1040 maximised", what changed

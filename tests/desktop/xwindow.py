@@ -84,7 +84,6 @@ import time
 import zlib
 
 
-
 def library(soname, name):
     """A shared library by its soname, else wherever the linker's cache has
     it (find_library runs ldconfig: slow on a loaded machine)."""
@@ -421,11 +420,19 @@ def real_tap(d, test):
     xlib.XSync(d, 0)
 
 
+# The modifiers a key combination (alt+F4) names: their key, and their bit
+# in a key event's state.
+MODIFIERS = {"alt": ("Alt_L", 1 << 3), "ctrl": ("Control_L", 1 << 2), "shift": ("Shift_L", 1 << 0)}
+
+
+def keycode(d, name):
+    return xlib.XKeysymToKeycode(d, xlib.XStringToKeysym(name.encode()))
+
+
 def real_key(d, test, combo):
     codes = []
     for part in combo.split("+"):
-        name = {"alt": "Alt_L", "ctrl": "Control_L", "shift": "Shift_L"}.get(part.lower(), part)
-        code = xlib.XKeysymToKeycode(d, xlib.XStringToKeysym(name.encode()))
+        code = keycode(d, MODIFIERS.get(part.lower(), (part,))[0])
         if not code:
             return False
         codes.append(code)
@@ -452,12 +459,11 @@ def key_held(d, combo):
     """Whether another program (the window manager) holds the key
     combination on the root window: our own grab of it is refused. Taken
     and given back at once when no one holds it."""
-    masks = {"alt": 1 << 3, "ctrl": 1 << 2, "shift": 1 << 0}
     *modifiers, key = combo.split("+")
-    code = xlib.XKeysymToKeycode(d, xlib.XStringToKeysym(key.encode()))
-    if not code or any(m.lower() not in masks for m in modifiers):
+    code = keycode(d, key)
+    if not code or any(m.lower() not in MODIFIERS for m in modifiers):
         return None
-    mask = sum(masks[m.lower()] for m in modifiers)
+    mask = sum(MODIFIERS[m.lower()][1] for m in modifiers)
     BadAccess, GrabModeAsync = 10, 1
     errors = []
 

@@ -27,6 +27,20 @@ void dropEvents(Display* display) {
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
+// Runs `act` on a connection of its own to the program's display, about the
+// program's window, and waits until the server has done it.
+template <typename Act>
+bool fromOutside(Act act) {
+  SDL_SysWMinfo info;
+  if (!programWindow(info)) return false;
+  Display* other = XOpenDisplay(DisplayString(info.info.x11.display));
+  if (!other) return false;
+  act(other, info.info.x11.window);
+  XSync(other, False);
+  XCloseDisplay(other);
+  return true;
+}
+
 }  // namespace
 
 std::vector<uint32_t> windowPixels() {
@@ -77,42 +91,22 @@ bool setPropertyUnsent(const char* name, const char* value) {
 }
 
 bool closeRequestArrivedUnread() {
+  const bool sent = fromOutside([](Display* other, ::Window window) {
+    XEvent event;
+    memset(&event, 0, sizeof event);
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(other, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = (long)XInternAtom(other, "WM_DELETE_WINDOW", False);
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(other, window, False, NoEventMask, &event);
+  });
   SDL_SysWMinfo info;
-  if (!programWindow(info)) return false;
-  Display* other = XOpenDisplay(DisplayString(info.info.x11.display));
-  if (!other) return false;
-  XEvent event;
-  memset(&event, 0, sizeof event);
-  event.xclient.type = ClientMessage;
-  event.xclient.window = info.info.x11.window;
-  event.xclient.message_type = XInternAtom(other, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = (long)XInternAtom(other, "WM_DELETE_WINDOW", False);
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(other, info.info.x11.window, False, NoEventMask, &event);
-  XSync(other, False);
-  XCloseDisplay(other);
+  if (!sent || !programWindow(info)) return false;
   pollfd p{ConnectionNumber(info.info.x11.display), POLLIN, 0};
   return poll(&p, 1, 5000) == 1;
 }
-
-namespace {
-
-// Runs `act` on a connection of its own to the program's display, about the
-// program's window, and waits until the server has done it.
-template <typename Act>
-bool fromOutside(Act act) {
-  SDL_SysWMinfo info;
-  if (!programWindow(info)) return false;
-  Display* other = XOpenDisplay(DisplayString(info.info.x11.display));
-  if (!other) return false;
-  act(other, info.info.x11.window);
-  XSync(other, False);
-  XCloseDisplay(other);
-  return true;
-}
-
-}  // namespace
 
 bool leftButtonFromOutside(int x, int y, bool down) {
   return fromOutside([x, y, down](Display* other, ::Window window) {
@@ -156,23 +150,20 @@ bool everythingSentQueued() {
 }
 
 std::string propertySeenFromOutside(const char* name) {
-  SDL_SysWMinfo info;
-  if (!programWindow(info)) return "";
-  Display* other = XOpenDisplay(DisplayString(info.info.x11.display));
-  if (!other) return "";
   std::string text;
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  const Atom atom = XInternAtom(other, name, False);
-  if (XGetWindowProperty(other, info.info.x11.window, atom, 0, 256, False, XA_STRING, &type, &format, &count, &after,
-                         &data) == Success &&
-      data) {
-    text.assign(reinterpret_cast<const char*>(data), count);
-    XFree(data);
-  }
-  XCloseDisplay(other);
+  fromOutside([name, &text](Display* other, ::Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom atom = XInternAtom(other, name, False);
+    if (XGetWindowProperty(other, window, atom, 0, 256, False, XA_STRING, &type, &format, &count, &after, &data) ==
+            Success &&
+        data) {
+      text.assign(reinterpret_cast<const char*>(data), count);
+      XFree(data);
+    }
+  });
   return text;
 }
 

@@ -310,26 +310,30 @@ const void* s_flushedDisplay = nullptr;
 unsigned long s_flushedAt = 0;
 }  // namespace
 
-void flushX11() {
+namespace {
+
+// Sends what the X library holds; with `wait`, also waits until the server
+// has done it (events read in meanwhile stay queued for the next pump).
+void sendRequests(bool wait) {
 #if defined(SDL_VIDEO_DRIVER_X11)
   Display* display = static_cast<Display*>(g_sdl.xDisplay);
   if (!display || !xCalls().ok) return;
-  xCalls().flush(display);
+  if (wait)
+    xCalls().sync(display, False);
+  else
+    xCalls().flush(display);
   s_flushedDisplay = display;
   s_flushedAt = NextRequest(display);
+#else
+  (void)wait;
 #endif
 }
 
-void syncX11() {
-#if defined(SDL_VIDEO_DRIVER_X11)
-  Display* display = static_cast<Display*>(g_sdl.xDisplay);
-  if (!display || !xCalls().ok) return;
-  // Events read in meanwhile stay queued for the next pump.
-  xCalls().sync(display, False);
-  s_flushedDisplay = display;
-  s_flushedAt = NextRequest(display);
-#endif
-}
+}  // namespace
+
+void flushX11() { sendRequests(false); }
+
+void syncX11() { sendRequests(true); }
 
 void flushX11IfRequested() {
 #if defined(SDL_VIDEO_DRIVER_X11)
