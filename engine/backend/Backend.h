@@ -120,8 +120,9 @@ bool setRenderTarget(Texture* t);
 // Window.
 void setTitle(const char* title);
 // Whether the window draws its own caption (before it opens, or at once):
-// the window manager then gives it no frame, and a press lands where the
-// view's windowAreaAt says (its caption moves the window, its edges size it).
+// the window manager then gives it no frame, and the view's windowAreaAt
+// says where a press lands (its caption moves the window, its edges size
+// it: dragWindow).
 void setOwnCaption(bool own);
 void setWindowSize(int width, int height);
 // The least size the window may be given (by the player, the window
@@ -137,10 +138,24 @@ void maximize();
 void restore();
 // Back from maximised to its size, placed under the pointer at the screen
 // point (x, y) so that the point lies at the same fraction of the window's
-// width and height as before, inside the usable area; with a window manager
-// the window then follows the pointer while the button is held (a maximised
-// window dragged by its caption).
+// width and height as before, inside the usable area; the window then
+// follows the pointer while the left button is held (a maximised window
+// dragged by its caption), as dragWindow moves it.
 void restoreUnder(int x, int y, float fractionX, float fractionY);
+// From a press on the window's own frame until the left button goes up, the
+// window follows the pointer: moved (sides 0, 0: the caption), or sized from
+// the edge or corner the sides name (-1 the left or top, 1 the right or
+// bottom), no smaller than its least size. The client moves it itself, with
+// a request to the window manager for each place, and stops when the button
+// is up: a drag handed to the manager could begin after the release and
+// leave the window on the pointer. False, with nothing begun, when the
+// button is up already or the window cannot be dragged so (headless, not on
+// X).
+bool dragWindow(int sideX, int sideY);
+// The rectangle (x, y, w, h) a window dragged from (x, y, w, h) becomes with
+// the pointer moved by (dx, dy): moved with it (sides 0, 0), or its named
+// edges following it down to the least size (the other edges stay).
+void draggedRect(int sideX, int sideY, int dx, int dy, int leastW, int leastH, int rect[4]);
 bool isMinimized();
 // Maximised now, as the window manager has it. The view hears of every
 // change (kMaximized, kRestored) after the size that came with it.

@@ -266,6 +266,8 @@ class CCEGLView {
   // A press on a maximised window's caption, held, and where it was.
   bool m_bCaptionHeld = false;
   CCPoint m_obCaptionPress;
+  // A press that drags the window by its frame: its release is the frame's too.
+  bool m_bFrameHeld = false;
   CCWindowMessageHook m_hook;
   CCWindowAreaHook m_areaHook;
   std::vector<std::unique_ptr<CCCursor>> m_cursors;

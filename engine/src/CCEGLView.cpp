@@ -264,8 +264,10 @@ void CCEGLView::handleMouseMove(float x, float y, bool leftHeld) {
   if (m_bCaptionHeld && leftHeld &&
       (std::fabs(x - m_obCaptionPress.x) >= kCaptionDragStart ||
        std::fabs(y - m_obCaptionPress.y) >= kCaptionDragStart)) {
-    // Out of the maximised state, with the pointer where it was on the window.
+    // Out of the maximised state, with the pointer where it was on the
+    // window; the window follows it until the release, which is the frame's.
     m_bCaptionHeld = false;
+    m_bFrameHeld = true;
     const CCRect window = getWindowRect();
     be::restoreUnder((int)(window.origin.x + x), (int)(window.origin.y + y), x / m_obScreenSize.width,
                      y / m_obScreenSize.height);
@@ -278,22 +280,33 @@ void CCEGLView::handleMouseMove(float x, float y, bool leftHeld) {
 
 void CCEGLView::handleMouseButton(float x, float y, int button, bool down, int clicks) {
   m_obPointer = CCPoint(x, y);
-  if (button == 0 && !down && m_bCaptionHeld) {
-    m_bCaptionHeld = false;
+  if (button == 0 && !down && (m_bCaptionHeld || m_bFrameHeld)) {
+    m_bCaptionHeld = m_bFrameHeld = false;
     return;
   }
-  if (button == 0 && down && m_areaHook && windowAreaAt(x, y) == CCWindowArea::kCaption) {
-    m_bCaptionHeld = false;
-    if (clicks == 2) {
+  if (button == 0 && down && m_areaHook) {
+    const CCWindowArea area = windowAreaAt(x, y);
+    m_bCaptionHeld = m_bFrameHeld = false;
+    if (area == CCWindowArea::kCaption && clicks == 2) {
       if (isMaximized())
         restoreWindow();
       else
         maximizeWindow();
       return;
     }
-    if (isMaximized()) {
+    if (area == CCWindowArea::kCaption && isMaximized()) {
       m_bCaptionHeld = true;
       m_obCaptionPress = CCPoint(x, y);
+      return;
+    }
+    // The caption moves the window, an edge or a corner sizes it (where
+    // there is a window to drag: headless, the press is the client's).
+    static const int kSides[][2] = {{0, 0},  {0, 0}, {0, -1}, {1, -1}, {1, 0},
+                                    {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}};
+    static_assert(sizeof kSides / sizeof kSides[0] == (size_t)CCWindowArea::kTopLeft + 1, "a side per area");
+    const int* sides = kSides[(int)area];
+    if (area != CCWindowArea::kClient && be::dragWindow(sides[0], sides[1])) {
+      m_bFrameHeld = true;
       return;
     }
   }
@@ -349,7 +362,7 @@ void CCEGLView::handleWindowState(CCWindowMessage::Kind kind) {
   if (kind == CCWindowMessage::kMinimized) {
     // The button's release goes elsewhere while the window is away (its
     // press minimised it): what it pressed lets go now.
-    m_bCaptionHeld = false;
+    m_bCaptionHeld = m_bFrameHeld = false;
     if (m_bLeftDown) {
       m_bLeftDown = false;
       int id = 0;

@@ -384,8 +384,9 @@ TEST_P(WindowFramesTest, ACloseRequestReadInByTheFlushBeforeTheWaitEndsTheWait) 
 
 // A press that minimises the window (the board's caption buttons act on the
 // press) leaves the button down: the release goes elsewhere while the
-// window is away. A client that fell behind reads the minimise, the
-// window's return and the player's next click in one pass: that click
+// window is away. The client ends the press itself, where it was (not where
+// the pointer went since). A client that fell behind reads the minimise,
+// the window's return and the player's next click in one pass: that click
 // acts, however late the client reads it.
 TEST_P(WindowFramesTest, TheFirstClickAfterAMinimiseActsWhenAllIsReadInOnePass) {
   CCDirector::sharedDirector()->drawScene();
@@ -405,6 +406,7 @@ TEST_P(WindowFramesTest, TheFirstClickAfterAMinimiseActsWhenAllIsReadInOnePass) 
     return all.empty() ? std::string("nothing") : all;
   };
   ASSERT_TRUE(leftButtonFromOutside(100, 12, true));
+  ASSERT_TRUE(leftButtonDraggedFromOutside(900, 300));
   ASSERT_TRUE(everythingSentQueued());
   be::pumpEvents();
   ASSERT_EQ(told, (std::vector<std::string>{"down 100,12"})) << "the view saw " << saw();
@@ -419,12 +421,75 @@ TEST_P(WindowFramesTest, TheFirstClickAfterAMinimiseActsWhenAllIsReadInOnePass) 
   be::pumpEvents();
   const auto minimised = std::find(told.begin(), told.end(), "minimised");
   ASSERT_NE(minimised, told.end()) << "the view was not told of the minimise; it saw " << saw();
+  EXPECT_TRUE(minimised + 1 != told.end() && minimised[1] == "up 100,12")
+      << "the press was not ended where it was: the view saw " << saw();
   const auto press = std::find(minimised, told.end(), "down 511,496");
   EXPECT_NE(press, told.end()) << "the click after the minimise was lost: the view saw " << saw();
   if (press != told.end()) {
     EXPECT_NE(std::find(press, told.end(), "up 511,496"), told.end()) << "no release after the press: " << saw();
   }
   CCEGLView::sharedOpenGLView()->setWindowMessageHook(nullptr);
+}
+
+// The caption moves the window and an edge sizes it: the client places it
+// itself, following the pointer's motions on it and stopping at the
+// release, read in the order the server sent them. A manager that takes the
+// presses on a window first lets press, motions and release through
+// together once the button is up: the window still goes as the drag went,
+// and stays there. A press there soon after is not a double click: the
+// window took its pixels along, the pointer is elsewhere on the screen.
+TEST_P(WindowFramesTest, ADragLetThroughAfterItsReleaseMovesAndSizesTheWindowAsItWent) {
+  CCEGLView* view = CCEGLView::sharedOpenGLView();
+  view->setWindowAreaHook([](const CCPoint& p) { return p.y < 30 ? CCWindowArea::kCaption : CCWindowArea::kClient; });
+  CCDirector::sharedDirector()->drawScene();
+  ASSERT_TRUE(everythingSentQueued()) << "no X11 window";
+  be::pumpEvents();
+  int x0 = 0, y0 = 0, w0 = 0, h0 = 0, x = 0, y = 0, w = 0, h = 0;
+  ASSERT_TRUE(windowPlaceFromOutside(x0, y0, w0, h0));
+  auto place = [&] {
+    be::syncShown();
+    windowPlaceFromOutside(x, y, w, h);
+    return std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(w) + "x" + std::to_string(h);
+  };
+  auto at = [](int px, int py, int pw, int ph) {
+    return std::to_string(px) + "," + std::to_string(py) + " " + std::to_string(pw) + "x" + std::to_string(ph);
+  };
+
+  ASSERT_TRUE(leftButtonFromOutside(100, 12, true));
+  ASSERT_TRUE(leftButtonDraggedFromOutside(130, 32));
+  ASSERT_TRUE(leftButtonDraggedFromOutside(150, 52));
+  ASSERT_TRUE(leftButtonFromOutside(150, 52, false));
+  ASSERT_TRUE(everythingSentQueued());
+  be::pumpEvents();
+  EXPECT_EQ(place(), at(x0 + 50, y0 + 40, w0, h0)) << "the caption dragged by (50, 40)";
+  ASSERT_TRUE(leftButtonDraggedFromOutside(400, 300));
+  ASSERT_TRUE(everythingSentQueued());
+  be::pumpEvents();
+  EXPECT_EQ(place(), at(x0 + 50, y0 + 40, w0, h0)) << "moved after the release";
+
+  ASSERT_TRUE(leftButtonFromOutside(100, 12, true));
+  ASSERT_TRUE(leftButtonFromOutside(100, 12, false));
+  ASSERT_TRUE(everythingSentQueued());
+  be::pumpEvents();
+  EXPECT_FALSE(view->isMaximized()) << "a press where the window's pixels came to counted as a double click";
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(leftButtonFromOutside(100, 12, true));
+    ASSERT_TRUE(leftButtonFromOutside(100, 12, false));
+  }
+  ASSERT_TRUE(everythingSentQueued());
+  be::pumpEvents();
+  EXPECT_TRUE(view->isMaximized()) << "a double click on the caption";
+  view->restoreWindow();
+  be::pumpEvents();
+
+  ASSERT_EQ(place(), at(x0 + 50, y0 + 40, w0, h0));
+  ASSERT_TRUE(leftButtonFromOutside(w0 - 2, 300, true));
+  ASSERT_TRUE(leftButtonDraggedFromOutside(w0 - 102, 330));
+  ASSERT_TRUE(leftButtonFromOutside(w0 - 102, 330, false));
+  ASSERT_TRUE(everythingSentQueued());
+  be::pumpEvents();
+  EXPECT_EQ(place(), at(x0 + 50, y0 + 40, w0 - 100, h0)) << "the right edge dragged 100 pixels left";
+  view->setWindowAreaHook(nullptr);
 }
 
 // A long frame animation over a still table (a dealer's hands: 38 frames of

@@ -9,6 +9,7 @@
 #include <poll.h>
 
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -108,28 +109,51 @@ bool closeRequestArrivedUnread() {
   return poll(&p, 1, 5000) == 1;
 }
 
+namespace {
+
+// Pointer events (a motion, a press or a release of the left button) at
+// (x, y) of the window, sent to it alone: a motion lays out as a button
+// event does (its is_hint where the button is).
+void pointerEvents(Display* other, ::Window window, int x, int y, std::initializer_list<int> types, bool held) {
+  int rootX = 0, rootY = 0;
+  ::Window child = 0;
+  XTranslateCoordinates(other, window, DefaultRootWindow(other), x, y, &rootX, &rootY, &child);
+  for (int type : types) {
+    XEvent event;
+    memset(&event, 0, sizeof event);
+    event.xbutton.type = type;
+    event.xbutton.window = window;
+    event.xbutton.root = DefaultRootWindow(other);
+    event.xbutton.x = x, event.xbutton.y = y;
+    event.xbutton.x_root = rootX, event.xbutton.y_root = rootY;
+    event.xbutton.state = held ? Button1Mask : 0;
+    event.xbutton.button = type == MotionNotify ? 0 : Button1;
+    event.xbutton.same_screen = True;
+    const long mask = type == MotionNotify ? PointerMotionMask : type == ButtonPress ? ButtonPressMask : ButtonReleaseMask;
+    XSendEvent(other, window, False, mask, &event);
+  }
+}
+
+}  // namespace
+
 bool leftButtonFromOutside(int x, int y, bool down) {
   return fromOutside([x, y, down](Display* other, ::Window window) {
-    int rootX = 0, rootY = 0;
+    // The pointer there first, then the button.
+    pointerEvents(other, window, x, y, {MotionNotify, down ? ButtonPress : ButtonRelease}, !down);
+  });
+}
+
+bool leftButtonDraggedFromOutside(int x, int y) {
+  return fromOutside([x, y](Display* other, ::Window window) { pointerEvents(other, window, x, y, {MotionNotify}, true); });
+}
+
+bool windowPlaceFromOutside(int& x, int& y, int& w, int& h) {
+  return fromOutside([&](Display* other, ::Window window) {
+    XWindowAttributes attributes;
     ::Window child = 0;
-    XTranslateCoordinates(other, window, DefaultRootWindow(other), x, y, &rootX, &rootY, &child);
-    // The pointer there first, then the button. A motion event lays out as
-    // a button event does (its is_hint where the button is).
-    const int types[] = {MotionNotify, down ? ButtonPress : ButtonRelease};
-    for (int type : types) {
-      XEvent event;
-      memset(&event, 0, sizeof event);
-      event.xbutton.type = type;
-      event.xbutton.window = window;
-      event.xbutton.root = DefaultRootWindow(other);
-      event.xbutton.x = x, event.xbutton.y = y;
-      event.xbutton.x_root = rootX, event.xbutton.y_root = rootY;
-      event.xbutton.state = down ? 0 : Button1Mask;
-      event.xbutton.button = type == MotionNotify ? 0 : Button1;
-      event.xbutton.same_screen = True;
-      const long mask = type == MotionNotify ? PointerMotionMask : down ? ButtonPressMask : ButtonReleaseMask;
-      XSendEvent(other, window, False, mask, &event);
-    }
+    XGetWindowAttributes(other, window, &attributes);
+    XTranslateCoordinates(other, window, DefaultRootWindow(other), 0, 0, &x, &y, &child);
+    w = attributes.width, h = attributes.height;
   });
 }
 

@@ -32,6 +32,13 @@ bool noOperationUnsent();
 // tells the window (events sent to it alone, which need no pointer). False
 // without an X11 window.
 bool leftButtonFromOutside(int x, int y, bool down);
+// From another connection: the pointer moved to (x, y) of the program's
+// window with the left button down, as the X server tells the window.
+// False without an X11 window.
+bool leftButtonDraggedFromOutside(int x, int y);
+// Where the program's window is on the screen and its size, as another
+// connection reads them now; false without an X11 window.
+bool windowPlaceFromOutside(int& x, int& y, int& w, int& h);
 // From another connection, as a window manager minimising the window and
 // bringing it back: the window unmapped, or mapped again. False without an
 // X11 window.

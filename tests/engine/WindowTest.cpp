@@ -1,6 +1,8 @@
 // What the view offers of the window besides drawing: whether it is open,
 // its icon, mouse cursors and the clipboard.
 
+#include <array>
+
 #include "EngineFixture.h"
 #include "engine/backend/Backend.h"
 
@@ -384,4 +386,30 @@ TEST_F(WindowTest, DraggingAMaximisedWindowsCaptionRestoresItUnderThePointer) {
     EXPECT_EQ(view->getWindowRect().size, CCSize(1288, 762));
   }
   view->setWindowAreaHook(nullptr);
+}
+
+// A window dragged by its frame: the caption moves it with the pointer; an
+// edge or corner follows the pointer while the opposite edges stay, down to
+// the least size, where the dragged edge stops (a left or top edge does not
+// push the window along).
+TEST_F(WindowTest, ADraggedEdgeFollowsThePointerDownToTheLeastSize) {
+  const struct {
+    int sideX, sideY, dx, dy;
+    std::array<int, 4> rect;
+  } cases[] = {
+      {0, 0, -130, 45, {170, 145, 1288, 762}},   // the caption
+      {1, 0, -120, 30, {300, 100, 1168, 762}},   // the right edge: across only
+      {-1, 0, 100, 0, {400, 100, 1188, 762}},    // the left edge in: the right edge stays
+      {-1, 0, 500, 0, {622, 100, 966, 762}},     // past the least width
+      {0, -1, 0, -50, {300, 50, 1288, 812}},     // the top edge up
+      {0, -1, 0, 400, {300, 290, 1288, 572}},    // past the least height
+      {1, 1, -600, -400, {300, 100, 966, 572}},  // the bottom right corner, both least
+      {-1, -1, -20, -10, {280, 90, 1308, 772}},  // the top left corner out
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "sides " << c.sideX << "," << c.sideY << " by " << c.dx << "," << c.dy);
+    std::array<int, 4> rect{300, 100, 1288, 762};
+    kest::backend::draggedRect(c.sideX, c.sideY, c.dx, c.dy, 966, 572, rect.data());
+    EXPECT_EQ(rect, c.rect);
+  }
 }

@@ -190,32 +190,46 @@ bool windowManagerX11();
 int maximizedX11();
 // Whether an SDL_SysWMmsg is the window manager changing the window's state.
 bool stateChangeX11(const void* sysWmMessage);
-// Whether an SDL_SysWMmsg is a press or release of a button (not the
-// wheel's) on the window, and where on the window the server had the
-// pointer then.
-bool buttonAtX11(const void* sysWmMessage, int& x, int& y);
-// Hands a drag of the window to the window manager from where the pointer
-// is now, as a press on the caption does, when the left button is still
-// down (a press the client took: the manager moves the window on with it).
-// The button counts as up from then: its release goes to the manager.
-void beginMoveX11();
+// What an SDL_SysWMmsg tells of the pointer on the window: a press or a
+// release of a button (not the wheel's: `button` says which, 1 the left), or
+// a motion; and where the server had the pointer then, on the window and on
+// the screen.
+enum class PointerEvent { kNone, kPress, kRelease, kMotion };
+PointerEvent pointerEventX11(const void* sysWmMessage, int& x, int& y, int& rootX, int& rootY, int& button);
 // When SDL holds the left button down, has it read a release of it next,
-// before anything the X library has queued: for a press whose release the
-// window will never get (it went out of sight, or the manager took the
-// pointer, while the button was down). Else SDL would drop the next press
-// as no change. Nothing when the window is not on X.
+// where the last left press was, before anything the X library has queued:
+// for a press whose release the window will never get (it went out of sight
+// while the button was down). Else SDL would drop the next press as no
+// change. Nothing when the window is not on X.
 void releaseHeldLeftButtonX11();
+// Whether the X server has the left button down now: 1 or 0, -1 when the
+// window is not on X.
+int leftButtonDownX11();
+// The window's rectangle on the screen as the X server has it now (SDL's
+// may be one it asked for and the manager has not given yet); false when
+// the window is not on X.
+bool windowOnScreenX11(int& x, int& y, int& w, int& h);
+// Asks for the window's place (and, with `size`, its size) with a request
+// of our own, sent at once: SDL's calls wait up to a tenth of a second each
+// for a manager that is slow, and then count the size asked for as the
+// window's, which it may get later or never. The window's size changes
+// when the server says so. False when the window is not on X.
+bool askWindowRectX11(int x, int y, int w, int h, bool size);
+// A window being dragged (dragWindow) follows the pointer's motions on it
+// and ends with the left button's release, read in the order the server
+// sent them: a press the manager held back and let through after the
+// release drags the window as it was made (SdlWindow.cpp).
+void windowDragTo(int rootX, int rootY);
+void endWindowDrag();
+// Once a pass: asks for the place the motions read last gave, and ends a
+// drag whose release went elsewhere (the button is up, nothing left to read).
+void followWindowDrag();
 // Lets go of a held left button as soon as SDL reads that the window was
 // minimised, before the events that came after (SdlEvents.cpp).
 void watchPostedEvents();
 // Where the pointer is on the window now, as the X server has it; false when
 // the window is not on X.
 bool pointerOnWindowX11(int& x, int& y);
-// Whether the X server has the left button down now: 1 or 0, -1 when the
-// window is not on X.
-int leftButtonDownX11();
-// Lets SDL ask the view where a press on the window lands (SdlEvents.cpp).
-void installHitTest(SDL_Window* win);
 // Keeps the window's rectangle as the one to restore when it is not
 // maximised (the window moved or changed size).
 void noteNormalRect();
@@ -365,12 +379,27 @@ struct SdlState {
   // maximises it: the manager's restore gives it back too).
   int normalX = 0, normalY = 0, normalW = 0, normalH = 0;
   int leastW = 0, leastH = 0;  // setLeastWindowSize
-  // The last press on the caption of the window not maximised (SDL ticks, 0
-  // for none) and where it was: a second one soon after in the same place
-  // is a double click, which the view gets (captionDoubleClick).
+  // The last press on the caption (SDL ticks, 0 for none) and where it was
+  // on the screen: a second one soon after in the same place is a double
+  // click. On the screen, not the window: a window dragged by the first
+  // press takes its pixels along under the pointer.
   uint32_t captionPressAt = 0;
   int captionPressX = 0, captionPressY = 0;
-  bool captionDoubleClick = false;
+  // Where the view was last told of a press of the left button, on the
+  // window and on the screen.
+  int leftPressX = 0, leftPressY = 0, leftPressRootX = 0, leftPressRootY = 0;
+  // A drag of the window by its frame (dragWindow): the sides that follow
+  // the pointer, where the pointer was on the screen when it began, the
+  // rectangle then, the one the pointer's last motion gives and the one
+  // last asked for.
+  struct WindowDrag {
+    bool on = false;
+    int sideX = 0, sideY = 0;
+    int pointerX = 0, pointerY = 0;
+    int from[4] = {0, 0, 0, 0};
+    int wanted[4] = {0, 0, 0, 0};
+    int asked[4] = {0, 0, 0, 0};
+  } drag;
   // Minimised since the pointer was last seen: what is under it is found
   // again when the window shows.
   bool pointerUnseen = false;

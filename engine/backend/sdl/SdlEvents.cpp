@@ -10,9 +10,9 @@
 // manager keeps it (on X its _NET_WM_STATE: SDL reports no change that its
 // own maximise asked for) and told once a pass, after the sizes.
 //
-// A press on the window first asks the view where it lands: SDL lets the
-// window manager move the window from the caption and size it from an edge,
-// while the button is still down.
+// A press on the window's own frame (the view's windowAreaAt) is the view's:
+// it drags the window (dragWindow), which follows the pointer here once a
+// pass until the button is up.
 
 #include <chrono>
 #include <cstdio>
@@ -59,52 +59,26 @@ void readMaximized() {
   g_sdl.maximized = x11 >= 0 ? x11 == 1 : (SDL_GetWindowFlags(g_sdl.window) & SDL_WINDOW_MAXIMIZED) != 0;
 }
 
-// A second press this soon and this near the last is a double click.
+// A second press on the caption this soon and this near the last is a
+// double click.
 constexpr uint32_t kDoubleClickMs = 500;
 constexpr int kDoubleClickPixels = 4;
 
-// Where a press of the left button lands. The caption's presses go to the
-// window manager, which moves the window, except where the view acts
-// itself: a double click (the first press may have been the manager's, which
-// SDL never saw) and a press on a maximised window's caption.
-SDL_HitTestResult areaResult(const SDL_Point* p) {
-  switch (cocos2d::CCEGLView::sharedOpenGLView()->windowAreaAt((float)p->x, (float)p->y)) {
-    case cocos2d::CCWindowArea::kCaption: {
-      if (g_sdl.maximized) return SDL_HITTEST_NORMAL;
-      const uint32_t now = SDL_GetTicks() | 1;  // 0 is none
-      if (g_sdl.captionPressAt != 0 && now - g_sdl.captionPressAt <= kDoubleClickMs &&
-          std::abs(p->x - g_sdl.captionPressX) <= kDoubleClickPixels &&
-          std::abs(p->y - g_sdl.captionPressY) <= kDoubleClickPixels) {
-        g_sdl.captionPressAt = 0;
-        g_sdl.captionDoubleClick = true;
-        return SDL_HITTEST_NORMAL;
-      }
-      g_sdl.captionPressAt = now;
-      g_sdl.captionPressX = p->x;
-      g_sdl.captionPressY = p->y;
-      return SDL_HITTEST_DRAGGABLE;
-    }
-    case cocos2d::CCWindowArea::kTop: return SDL_HITTEST_RESIZE_TOP;
-    case cocos2d::CCWindowArea::kTopRight: return SDL_HITTEST_RESIZE_TOPRIGHT;
-    case cocos2d::CCWindowArea::kRight: return SDL_HITTEST_RESIZE_RIGHT;
-    case cocos2d::CCWindowArea::kBottomRight: return SDL_HITTEST_RESIZE_BOTTOMRIGHT;
-    case cocos2d::CCWindowArea::kBottom: return SDL_HITTEST_RESIZE_BOTTOM;
-    case cocos2d::CCWindowArea::kBottomLeft: return SDL_HITTEST_RESIZE_BOTTOMLEFT;
-    case cocos2d::CCWindowArea::kLeft: return SDL_HITTEST_RESIZE_LEFT;
-    case cocos2d::CCWindowArea::kTopLeft: return SDL_HITTEST_RESIZE_TOPLEFT;
-    default: return SDL_HITTEST_NORMAL;
+// How many clicks a press of the left button on the caption at (rootX,
+// rootY) of the screen makes: SDL counts in the window's pixels, which a
+// drag by the first press takes along under the pointer.
+int captionClicks(int rootX, int rootY) {
+  const uint32_t now = SDL_GetTicks() | 1;  // 0 is none
+  if (g_sdl.captionPressAt != 0 && now - g_sdl.captionPressAt <= kDoubleClickMs &&
+      std::abs(rootX - g_sdl.captionPressX) <= kDoubleClickPixels &&
+      std::abs(rootY - g_sdl.captionPressY) <= kDoubleClickPixels) {
+    g_sdl.captionPressAt = 0;
+    return 2;
   }
-}
-
-// SDL asks on every press of the left button. The manager moves or sizes
-// until the button it was handed goes up: a press whose release the server
-// already has (a touchpad's tap, a click with no hold) would be handed over
-// after that release, and the window would follow the pointer until the
-// next click. Such a press stays the view's, an ordinary one.
-SDL_HitTestResult hitTest(SDL_Window*, const SDL_Point* p, void*) {
-  const SDL_HitTestResult result = areaResult(p);
-  if (result != SDL_HITTEST_NORMAL && leftButtonDownX11() == 0) return SDL_HITTEST_NORMAL;
-  return result;
+  g_sdl.captionPressAt = now;
+  g_sdl.captionPressX = rootX;
+  g_sdl.captionPressY = rootY;
+  return 1;
 }
 
 // SDL calls it as it posts each event, in the order it reads them from the
@@ -120,8 +94,6 @@ int onPosted(void*, SDL_Event* e) {
 }
 
 }  // namespace
-
-void installHitTest(SDL_Window* win) { SDL_SetWindowHitTest(win, &hitTest, nullptr); }
 
 void watchPostedEvents() {
   SDL_DelEventWatch(&onPosted, nullptr);  // once, however often a window opens
@@ -144,9 +116,10 @@ bool pumpEvents() {
   }
   g_sdl.xReadable = true;  // unless the next wait says otherwise
   // Where the server had the pointer at the X press or release SDL reports
-  // next (its own events come right after the X event's).
+  // next (its own events come right after the X event's), on the window and
+  // on the screen.
   bool xButton = false;
-  int xButtonX = 0, xButtonY = 0;
+  int xButtonX = 0, xButtonY = 0, xButtonRootX = 0, xButtonRootY = 0;
   while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     switch (e.type) {
       // Asked to quit with no window closed (a signal, say): said, so that a
@@ -162,10 +135,6 @@ bool pumpEvents() {
       case SDL_MOUSEBUTTONUP: {
         int button = e.button.button == SDL_BUTTON_LEFT ? 0 : (e.button.button == SDL_BUTTON_RIGHT ? 1 : 2);
         int clicks = e.button.clicks;
-        if (button == 0 && e.type == SDL_MOUSEBUTTONDOWN && g_sdl.captionDoubleClick) {
-          g_sdl.captionDoubleClick = false;
-          clicks = 2;
-        }
         // SDL gives a button where it last saw the pointer, and it misses a
         // pointer that came into the window in one jump (a window shown
         // again under it, a touch screen): the button acts where the
@@ -174,6 +143,17 @@ bool pumpEvents() {
         if (xButton && (xButtonX != x || xButtonY != y)) {
           x = xButtonX, y = xButtonY;
           view->handleMouseMove((float)x, (float)y, e.type == SDL_MOUSEBUTTONUP && button == 0);
+        }
+        if (button == 0 && e.type == SDL_MOUSEBUTTONDOWN) {
+          if (!xButton) {
+            int left = 0, top = 0;
+            SDL_GetWindowPosition(g_sdl.window, &left, &top);
+            xButtonRootX = left + x, xButtonRootY = top + y;
+          }
+          g_sdl.leftPressX = x, g_sdl.leftPressY = y;
+          g_sdl.leftPressRootX = xButtonRootX, g_sdl.leftPressRootY = xButtonRootY;
+          if (view->windowAreaAt((float)x, (float)y) == cocos2d::CCWindowArea::kCaption)
+            clicks = captionClicks(xButtonRootX, xButtonRootY);
         }
         xButton = false;
         view->handleMouseButton((float)x, (float)y, button, e.type == SDL_MOUSEBUTTONDOWN, clicks);
@@ -220,10 +200,18 @@ bool pumpEvents() {
           default: break;
         }
         break;
-      case SDL_SYSWMEVENT:
+      case SDL_SYSWMEVENT: {
         if (stateChangeX11(e.syswm.msg)) readMaximized();
-        xButton = buttonAtX11(e.syswm.msg, xButtonX, xButtonY);
+        int x = 0, y = 0, rootX = 0, rootY = 0, button = 0;
+        const PointerEvent pointer = pointerEventX11(e.syswm.msg, x, y, rootX, rootY, button);
+        xButton = pointer == PointerEvent::kPress || pointer == PointerEvent::kRelease;
+        if (xButton) xButtonX = x, xButtonY = y, xButtonRootX = rootX, xButtonRootY = rootY;
+        // A window dragged by its frame follows each motion, and stops at
+        // the release, before the view hears of it.
+        if (pointer == PointerEvent::kMotion) windowDragTo(rootX, rootY);
+        if (pointer == PointerEvent::kRelease && button == 1) endWindowDrag();
         break;
+      }
       default: break;
     }
   }
@@ -241,6 +229,7 @@ bool pumpEvents() {
     }
     view->handleMouseMove((float)x, (float)y, false);
   }
+  followWindowDrag();
   if (g_sdl.maximized != g_sdl.maximizedTold) {
     g_sdl.maximizedTold = g_sdl.maximized;
     view->handleWindowState(g_sdl.maximized ? cocos2d::CCWindowMessage::kMaximized

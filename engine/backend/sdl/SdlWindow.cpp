@@ -9,13 +9,19 @@
 // the fonts; textures and cursors made before then are stale.
 //
 // A window that draws its own caption has no frame from the window manager:
-// SDL asks the view where a press lands (SdlEvents.cpp) and lets the manager
-// move or size the window from the caption and the edges. A click that gives
-// the window the focus also acts, and closing only asks the view. Maximising
-// is the manager's (it keeps the rectangle to go back to and tells the other
-// programs); without one the back end does it. A maximised window dragged by
-// its caption is restored under the pointer here and handed to the manager
-// to move on.
+// the view says where a press lands, and a press on the caption or an edge
+// drags the window (dragWindow): the client moves or sizes it itself, with a
+// request to the manager for each place, until the button is up. A click
+// that gives the window the focus also acts, and closing only asks the
+// view. Maximising is the manager's (it keeps the rectangle to go back to
+// and tells the other programs); without one the back end does it. A
+// maximised window dragged by its caption is restored under the pointer
+// here and dragged on.
+//
+// With a manager, the window's place and size are asked for with requests
+// of our own (askWindowRectX11): SDL's calls count the size asked for as
+// the window's at once, and a GL window drawn at a size the X window does
+// not have yet shows its picture out of place until the next size change.
 
 #include <dlfcn.h>
 #include <link.h>
@@ -135,7 +141,6 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
   g_sdl.showAll = true;
   if (!hidden) {
     findWindowX11(win, strcmp(g_sdl.rendererName, "opengl") == 0);
-    if (g_sdl.ownCaption) installHitTest(win);
     // The window manager's state changes come as X property changes.
     if (g_sdl.xDisplay) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     watchPostedEvents();
@@ -146,7 +151,8 @@ bool tryOpen(const char* videoDriver, const char* renderDriver, bool hidden, int
   g_sdl.normalW = w;
   g_sdl.normalH = h;
   g_sdl.captionPressAt = 0;
-  g_sdl.captionDoubleClick = g_sdl.pointerUnseen = false;
+  g_sdl.pointerUnseen = false;
+  g_sdl.drag = SdlState::WindowDrag();
   applyLeastSize();
   g_sdl.gl = {};
   if (strcmp(g_sdl.rendererName, "opengl") == 0) {
@@ -256,6 +262,7 @@ void close() {
   g_sdl.gl = {};
   g_sdl.window = nullptr;
   g_sdl.maximized = g_sdl.maximizedTold = g_sdl.ownMaximize = false;
+  g_sdl.drag = SdlState::WindowDrag();
   g_sdl.canvas = g_sdl.target = nullptr;
   g_sdl.surfaceW = g_sdl.surfaceH = 0;
   endBatches(false);
@@ -288,14 +295,13 @@ void setOwnCaption(bool own) {
   g_sdl.ownCaption = own;
   if (!g_sdl.window || g_sdl.headless) return;
   SDL_SetWindowBordered(g_sdl.window, own ? SDL_FALSE : SDL_TRUE);
-  if (own)
-    installHitTest(g_sdl.window);
-  else
-    SDL_SetWindowHitTest(g_sdl.window, nullptr, nullptr);
 }
 
 void setWindowSize(int width, int height) {
-  if (g_sdl.window) SDL_SetWindowSize(g_sdl.window, width, height);
+  if (!g_sdl.window) return;
+  int x, y, w, h;
+  windowRect(x, y, w, h);
+  setWindowRect(x, y, width, height);
 }
 
 void setLeastWindowSize(int width, int height) {
@@ -313,6 +319,29 @@ namespace {
 // Whether a window manager looks after the window: not headless, and on X
 // only when one runs (a bare X server maximises nothing).
 bool managed() { return g_sdl.window && !g_sdl.headless && (!g_sdl.xDisplay || windowManagerX11()); }
+
+// The window's least size as SDL holds it (what the usable area allows of
+// the one asked for).
+void leastSize(int& w, int& h) {
+  w = h = 0;
+  if (g_sdl.window) SDL_GetWindowMinimumSize(g_sdl.window, &w, &h);
+  w = std::max(w, 1);
+  h = std::max(h, 1);
+}
+
+// Drags the window from the rectangle `from` until the left button's
+// release, the pointer at (pointerX, pointerY) of the screen then.
+void beginDrag(int sideX, int sideY, int pointerX, int pointerY, const int from[4]) {
+  SdlState::WindowDrag& d = g_sdl.drag;
+  d.on = true;
+  d.sideX = sideX;
+  d.sideY = sideY;
+  d.pointerX = pointerX;
+  d.pointerY = pointerY;
+  std::copy(from, from + 4, d.from);
+  std::copy(from, from + 4, d.wanted);
+  std::copy(from, from + 4, d.asked);
+}
 
 }  // namespace
 
@@ -352,14 +381,82 @@ void restoreUnder(int x, int y, float fractionX, float fractionY) {
   const int top = within(y - (int)std::lround(fractionY * (float)h), h, areaY, areaH);
   if (g_sdl.ownMaximize) {
     g_sdl.ownMaximize = g_sdl.maximized = false;
-    setWindowRect(left, top, w, h);
+  } else {
+    // The manager takes the window out of its state (to the rectangle it
+    // keeps), then it goes where the pointer is.
+    SDL_RestoreWindow(g_sdl.window);
+  }
+  setWindowRect(left, top, w, h);
+  // And follows it from there (not headless: no pointer there).
+  const int from[4] = {left, top, w, h};
+  if (g_sdl.xDisplay) beginDrag(0, 0, x, y, from);
+}
+
+bool dragWindow(int sideX, int sideY) {
+  g_sdl.drag.on = false;
+  if (!g_sdl.window || g_sdl.headless || g_sdl.maximized || !g_sdl.xDisplay) return false;
+  int from[4];
+  if (!windowOnScreenX11(from[0], from[1], from[2], from[3])) return false;
+  beginDrag(std::max(-1, std::min(sideX, 1)), std::max(-1, std::min(sideY, 1)), g_sdl.leftPressRootX,
+            g_sdl.leftPressRootY, from);
+  return true;
+}
+
+void draggedRect(int sideX, int sideY, int dx, int dy, int leastW, int leastH, int rect[4]) {
+  if (sideX == 0 && sideY == 0) {
+    rect[0] += dx;
+    rect[1] += dy;
     return;
   }
-  // The manager takes the window out of its state (to the rectangle it
-  // keeps), then it goes where the pointer is and follows it.
-  SDL_RestoreWindow(g_sdl.window);
-  setWindowRect(left, top, w, h);
-  beginMoveX11();
+  // One axis: the named edge follows, the other stays where it was.
+  auto follow = [](int side, int d, int least, int& at, int& length) {
+    if (side == 0) return;
+    const int end = at + length;
+    length = std::max(side < 0 ? length - d : length + d, std::max(least, 1));
+    if (side < 0) at = end - length;
+  };
+  follow(sideX, dx, leastW, rect[0], rect[2]);
+  follow(sideY, dy, leastH, rect[1], rect[3]);
+}
+
+void windowDragTo(int rootX, int rootY) {
+  SdlState::WindowDrag& d = g_sdl.drag;
+  if (!d.on) return;
+  int leastW, leastH;
+  leastSize(leastW, leastH);
+  std::copy(d.from, d.from + 4, d.wanted);
+  draggedRect(d.sideX, d.sideY, rootX - d.pointerX, rootY - d.pointerY, leastW, leastH, d.wanted);
+}
+
+namespace {
+
+// One request for all the motions read since the last, however far the
+// pointer went meanwhile: a manager that is slow takes them in order, and
+// the window ends where the last one put it.
+void askWanted() {
+  SdlState::WindowDrag& d = g_sdl.drag;
+  if (std::equal(d.wanted, d.wanted + 4, d.asked)) return;
+  const bool sized = d.wanted[2] != d.asked[2] || d.wanted[3] != d.asked[3];
+  std::copy(d.wanted, d.wanted + 4, d.asked);
+  askWindowRectX11(d.wanted[0], d.wanted[1], d.wanted[2], d.wanted[3], sized);
+}
+
+}  // namespace
+
+void endWindowDrag() {
+  if (!g_sdl.drag.on) return;
+  askWanted();
+  g_sdl.drag.on = false;
+}
+
+void followWindowDrag() {
+  if (!g_sdl.drag.on) return;
+  askWanted();
+  // The release goes to the window while the press holds the pointer, unless
+  // the window went out of sight meanwhile: with the button up and nothing
+  // left to read (the answer came after every event sent before it), it
+  // went elsewhere.
+  if (!g_sdl.window || (leftButtonDownX11() != 1 && queuedX11Events() <= 0)) g_sdl.drag.on = false;
 }
 
 void noteNormalRect() {
@@ -398,6 +495,11 @@ void windowRect(int& x, int& y, int& w, int& h) {
 
 void setWindowRect(int x, int y, int w, int h) {
   if (!g_sdl.window) return;
+  int leastW, leastH;
+  leastSize(leastW, leastH);
+  // Asked of the manager, the window changes when it says so (and SDL then
+  // tells the size); alone, it changes at once.
+  if (managed() && askWindowRectX11(x, y, std::max(w, leastW), std::max(h, leastH), true)) return;
   SDL_SetWindowPosition(g_sdl.window, x, y);
   SDL_SetWindowSize(g_sdl.window, w, h);
 }

@@ -1,7 +1,9 @@
 // What only X11 gives: putting part of a GL back buffer on the window, and
 // pixels kept from earlier frames; whether a window manager runs and whether
-// it has the window maximised; handing it a drag of the window (Xlib's own
-// calls, from the library SDL loaded, so the engine links no X library).
+// it has the window maximised; the pointer and the window as the server has
+// them, and requests for the window's place and size that wait for no one
+// (Xlib's own calls, from the library SDL loaded, so the engine links no X
+// library).
 //
 // Kept apart because Xlib's headers define names (None, Window, Cursor) that
 // the rest of the back end uses for its own.
@@ -43,10 +45,11 @@ struct XCalls {
   Pixmap (*createPixmap)(Display*, Drawable, unsigned int, unsigned int, unsigned int) = nullptr;
   int (*freePixmap)(Display*, Pixmap) = nullptr;
   int (*copyArea)(Display*, Drawable, Drawable, GC, int, int, unsigned int, unsigned int, int, int) = nullptr;
-  int (*ungrabPointer)(Display*, Time) = nullptr;
   Bool (*queryPointer)(Display*, ::Window, ::Window*, ::Window*, int*, int*, int*, int*, unsigned int*) = nullptr;
-  Status (*sendEvent)(Display*, ::Window, Bool, long, XEvent*) = nullptr;
   int (*putBackEvent)(Display*, XEvent*) = nullptr;
+  Bool (*translateCoordinates)(Display*, ::Window, ::Window, int, int, int*, int*, ::Window*) = nullptr;
+  int (*moveWindow)(Display*, ::Window, int, int) = nullptr;
+  int (*moveResizeWindow)(Display*, ::Window, int, int, unsigned int, unsigned int) = nullptr;
 };
 
 XCalls& xCalls() {
@@ -70,14 +73,17 @@ XCalls& xCalls() {
   x.createPixmap = reinterpret_cast<decltype(x.createPixmap)>(SDL_LoadFunction(lib, "XCreatePixmap"));
   x.freePixmap = reinterpret_cast<decltype(x.freePixmap)>(SDL_LoadFunction(lib, "XFreePixmap"));
   x.copyArea = reinterpret_cast<decltype(x.copyArea)>(SDL_LoadFunction(lib, "XCopyArea"));
-  x.ungrabPointer = reinterpret_cast<decltype(x.ungrabPointer)>(SDL_LoadFunction(lib, "XUngrabPointer"));
   x.queryPointer = reinterpret_cast<decltype(x.queryPointer)>(SDL_LoadFunction(lib, "XQueryPointer"));
-  x.sendEvent = reinterpret_cast<decltype(x.sendEvent)>(SDL_LoadFunction(lib, "XSendEvent"));
   x.putBackEvent = reinterpret_cast<decltype(x.putBackEvent)>(SDL_LoadFunction(lib, "XPutBackEvent"));
+  x.translateCoordinates =
+      reinterpret_cast<decltype(x.translateCoordinates)>(SDL_LoadFunction(lib, "XTranslateCoordinates"));
+  x.moveWindow = reinterpret_cast<decltype(x.moveWindow)>(SDL_LoadFunction(lib, "XMoveWindow"));
+  x.moveResizeWindow = reinterpret_cast<decltype(x.moveResizeWindow)>(SDL_LoadFunction(lib, "XMoveResizeWindow"));
   // The library stays loaded for the process (SDL holds it too).
   x.ok = x.getWindowAttributes && x.createGC && x.createImage && x.putImage && x.flush && x.sync && x.freeGC &&
          x.eventsQueued && x.internAtom && x.getWindowProperty && x.free && x.createPixmap && x.freePixmap &&
-         x.copyArea && x.ungrabPointer && x.queryPointer && x.sendEvent && x.putBackEvent;
+         x.copyArea && x.queryPointer && x.putBackEvent && x.translateCoordinates && x.moveWindow &&
+         x.moveResizeWindow;
   return x;
 }
 
@@ -105,7 +111,7 @@ void handleXErrors() {
 // The window manager's names, for the display they were made on.
 struct StateAtoms {
   Display* display = nullptr;
-  Atom check = 0, state = 0, vertical = 0, horizontal = 0, moveResize = 0;
+  Atom check = 0, state = 0, vertical = 0, horizontal = 0, frameExtents = 0;
 };
 
 const StateAtoms* stateAtoms() {
@@ -119,7 +125,7 @@ const StateAtoms* stateAtoms() {
     atoms.state = x.internAtom(display, "_NET_WM_STATE", False);
     atoms.vertical = x.internAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
     atoms.horizontal = x.internAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
-    atoms.moveResize = x.internAtom(display, "_NET_WM_MOVERESIZE", False);
+    atoms.frameExtents = x.internAtom(display, "_NET_FRAME_EXTENTS", False);
   }
   return &atoms;
 }
@@ -415,31 +421,47 @@ int leftButtonDownX11() {
 #endif
 }
 
-void beginMoveX11() {
+bool windowOnScreenX11(int& x, int& y, int& w, int& h) {
 #if defined(SDL_VIDEO_DRIVER_X11)
-  const StateAtoms* atoms = stateAtoms();
-  int x = 0, y = 0, onWindowX = 0, onWindowY = 0;
-  unsigned buttons = 0;
-  if (!atoms || !queryPointer(x, y, onWindowX, onWindowY, buttons) || !(buttons & Button1Mask)) return;
   XCalls& calls = xCalls();
   Display* display = static_cast<Display*>(g_sdl.xDisplay);
-  // The press made the client the pointer's owner: the manager takes it.
-  calls.ungrabPointer(display, CurrentTime);
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = g_sdl.xWindow;
-  event.xclient.message_type = atoms->moveResize;
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = x;
-  event.xclient.data.l[1] = y;
-  event.xclient.data.l[2] = 8;  // _NET_WM_MOVERESIZE_MOVE
-  event.xclient.data.l[3] = 1;  // the left button
-  event.xclient.data.l[4] = 1;  // from an application
-  calls.sendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
-                  &event);
-  calls.flush(display);
-  // The manager now holds the pointer and takes the release.
-  releaseHeldLeftButtonX11();
+  if (!display || !g_sdl.xWindow || !calls.ok) return false;
+  XWindowAttributes a;
+  ::Window child = 0;
+  if (!calls.getWindowAttributes(display, g_sdl.xWindow, &a) ||
+      !calls.translateCoordinates(display, g_sdl.xWindow, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+    return false;
+  w = a.width;
+  h = a.height;
+  return true;
+#else
+  (void)x, (void)y, (void)w, (void)h;
+  return false;
+#endif
+}
+
+bool askWindowRectX11(int x, int y, int w, int h, bool size) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  XCalls& calls = xCalls();
+  Display* display = static_cast<Display*>(g_sdl.xDisplay);
+  const StateAtoms* atoms = stateAtoms();
+  if (!display || !g_sdl.xWindow || !atoms || w <= 0 || h <= 0) return false;
+  // The manager places its frame where the window asks to be (the gravity
+  // SDL leaves): the frame's left and top come off first.
+  std::vector<unsigned long> extents;
+  if (readProperty(g_sdl.xWindow, atoms->frameExtents, XA_CARDINAL, 4, extents) && extents.size() == 4) {
+    x -= (int)extents[0];
+    y -= (int)extents[2];
+  }
+  if (size)
+    calls.moveResizeWindow(display, g_sdl.xWindow, x, y, (unsigned)w, (unsigned)h);
+  else
+    calls.moveWindow(display, g_sdl.xWindow, x, y);
+  flushX11();
+  return true;
+#else
+  (void)x, (void)y, (void)w, (void)h, (void)size;
+  return false;
 #endif
 }
 
@@ -447,9 +469,10 @@ void releaseHeldLeftButtonX11() {
 #if defined(SDL_VIDEO_DRIVER_X11)
   XCalls& calls = xCalls();
   Display* display = static_cast<Display*>(g_sdl.xDisplay);
-  int x = 0, y = 0;
-  if (!display || !g_sdl.xWindow || !calls.ok || !(SDL_GetMouseState(&x, &y) & SDL_BUTTON_LMASK)) return;
-  // Where SDL last had the pointer: the release ends the press there.
+  if (!display || !g_sdl.xWindow || !calls.ok || !(SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK)) return;
+  // The release ends the press where it was (where SDL last had the pointer
+  // may be long before it).
+  const int x = g_sdl.leftPressX, y = g_sdl.leftPressY;
   int left = 0, top = 0;
   if (g_sdl.window) SDL_GetWindowPosition(g_sdl.window, &left, &top);
   XEvent release{};
@@ -471,20 +494,26 @@ void releaseHeldLeftButtonX11() {
 #endif
 }
 
-bool buttonAtX11(const void* sysWmMessage, int& x, int& y) {
+PointerEvent pointerEventX11(const void* sysWmMessage, int& x, int& y, int& rootX, int& rootY, int& button) {
 #if defined(SDL_VIDEO_DRIVER_X11)
   const SDL_SysWMmsg* message = static_cast<const SDL_SysWMmsg*>(sysWmMessage);
-  if (!message || message->subsystem != SDL_SYSWM_X11) return false;
+  if (!message || message->subsystem != SDL_SYSWM_X11) return PointerEvent::kNone;
   const XEvent& event = message->msg.x11.event;
-  if ((event.type != ButtonPress && event.type != ButtonRelease) || event.xbutton.window != g_sdl.xWindow)
-    return false;
-  if (event.xbutton.button >= 4 && event.xbutton.button <= 7) return false;  // the wheel: no button of SDL's
+  // Presses, releases and motions lay out alike.
+  if ((event.type != ButtonPress && event.type != ButtonRelease && event.type != MotionNotify) ||
+      event.xbutton.window != g_sdl.xWindow)
+    return PointerEvent::kNone;
+  button = event.type == MotionNotify ? 0 : (int)event.xbutton.button;
+  if (button >= 4 && button <= 7) return PointerEvent::kNone;  // the wheel: no button of SDL's
   x = event.xbutton.x;
   y = event.xbutton.y;
-  return true;
+  rootX = event.xbutton.x_root;
+  rootY = event.xbutton.y_root;
+  return event.type == ButtonPress ? PointerEvent::kPress
+                                   : (event.type == ButtonRelease ? PointerEvent::kRelease : PointerEvent::kMotion);
 #else
-  (void)sysWmMessage, (void)x, (void)y;
-  return false;
+  (void)sysWmMessage, (void)x, (void)y, (void)rootX, (void)rootY, (void)button;
+  return PointerEvent::kNone;
 #endif
 }
 
