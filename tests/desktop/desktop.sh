@@ -122,6 +122,7 @@ startDesktop() {  # [WxH] [panel H]
     icewm) HOME="$work/home" icewm >"$work/icewm.log" 2>&1 & ;;
     *) fail "no such window manager: $wm" ;;
   esac
+  managerPid=$!
   pids+=($!)
   within 30 xwindow workarea >/dev/null 2>&1 || fail "$wm did not start"
   # The server's first key from XTest tells every client that the keyboard

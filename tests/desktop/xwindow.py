@@ -15,6 +15,8 @@ display, through Xlib (and the XTest extension for real input):
   xwindow.py shot NAME FILE.png      write what its inside shows as a PNG
   xwindow.py digest NAME X Y W H     print a digest of what a rectangle of its
                                      inside shows
+  xwindow.py blackrows NAME          print how many rows of its inside, from the
+                                     top, are wholly black
   xwindow.py colour NAME RRGGBB X Y W H
                                      print the box (left top right bottom) round
                                      the pixels of that colour in a rectangle of
@@ -679,9 +681,9 @@ def panel(d, height):
 
 
 def main(argv):
-    commands = ("wait", "click", "size", "geometry", "frame", "state", "shot", "digest", "colour", "close", "ping",
-                "workarea", "manager", "press", "drag", "dblclick", "tap", "dbltap", "down", "up", "key", "held",
-                "hold", "pointer", "focused", "active", "panel", "other", "free", "windows", "screen")
+    commands = ("wait", "click", "size", "geometry", "frame", "state", "shot", "digest", "blackrows", "colour",
+                "close", "ping", "workarea", "manager", "press", "drag", "dblclick", "tap", "dbltap", "down", "up",
+                "key", "held", "hold", "pointer", "focused", "active", "panel", "other", "free", "windows", "screen")
     if len(argv) < 2 or argv[1] not in commands:
         print(__doc__, file=sys.stderr)
         return 2
@@ -780,6 +782,13 @@ def main(argv):
         if not shot(d, w, argv[3]):
             print(f"xwindow: cannot read the pixels of {name}", file=sys.stderr)
             return 1
+    elif command == "blackrows":
+        black = 0
+        for _, row, _ in region(d, w, 0, 0, geometry(d, w)[2], 500):
+            if any(value > 6 for value in row):
+                break
+            black += 1
+        print(black)
     elif command == "digest":
         rows = region(d, w, *(int(v) for v in argv[3:7]))
         print(hashlib.md5(b"".join(row for _, row, _ in rows)).hexdigest())
