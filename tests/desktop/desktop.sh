@@ -201,8 +201,13 @@ clickUntil() {  # x y check...: clicks at x, y until the check (which waits) hol
   within 60 clickAndCheck "$@"
 }
 clickAndCheck() { xwindow click Kestrelium "$1" "$2" && "${@:3}"; }
-seen() {  # text, seconds: waits until roomsim's log has the text
-  within "$2" grep -q -- "$1" "$roomlog"
+# What roomsim logged since the mark (`markLog`; all of it until then): a
+# message seen before a second sit-down or stand-up is not that one's.
+logMark=0
+markLog() { logMark=$(wc -l <"$roomlog"); }
+inLog() { awk -v from="$logMark" -v text="$1" 'NR > from && index($0, text) { found = 1; exit } END { exit !found }' "$roomlog"; }
+seen() {  # text, seconds: waits until roomsim's log has the text since the mark
+  within "$2" inLog "$1"
 }
 
 # The client says on standard error when a scene comes in (and by which
@@ -303,6 +308,7 @@ keptStill() {  # x y width height
 # It looks so again once the client has taken the server's stand-up.
 chairLook() { xwindow digest Kestrelium 504 294 20 20; }
 stillChair() { keptStill 504 294 20 20; }
+chairFree() { [ "$(chairLook)" = "$freeChair" ]; }
 # Seated at table 3's lower chair, once the table shows: where its ready
 # button comes, the window keeps still and no longer shows the room. Sets
 # `freeChair` (the chair as the room shows it free, the window at its size
@@ -312,6 +318,7 @@ sitDown() {  # what to say first on a failure
   local roomThere
   freeChair=$(within 10 stillChair) || fail "$1table 3's lower chair does not keep still before the sit-down"
   roomThere=$(within 10 keptStill 461 476 100 40) || fail "$1the room does not keep still before the sit-down"
+  markLog
   clickUntil 514 304 seen "<- 100/1" 6 || fail "$1no sit-down after a click on a free chair"
   satAt=$SECONDS
   seen "-> 100/101" 20 || fail "$1roomsim sent no scene"
@@ -332,12 +339,12 @@ readyClock() { echo "the ready click came $((readyAt - satAt)) s after the sit-d
 # still the player's and a close asks again: the answer frees the chair
 # (as it looked in $freeChair).
 leaveTheHand() {
+  markLog
   xwindow manager Kestrelium close
   asked() { ! demoGone && xwindow click Kestrelium 560 465 && seen "<- 3/4 5 bytes: 02 00 00 00 01" 1; }
   within 30 asked || fail "closing mid-hand did not ask, or OK did not leave the table"
   demoGone && fail "the client ended on a close mid-hand"
   # Up once the server says so (until then the hand is still mine).
   seen "-> 3/102 25 bytes: e9 03 00 00 ff ff ff ff" 10 || fail "the server did not stand the player up"
-  chairFree() { [ "$(chairLook)" = "$freeChair" ]; }
   within 30 chairFree || fail "the client did not take the server's stand-up: table 3's lower chair does not show free"
 }
