@@ -5,14 +5,17 @@
 // and by nothing else:
 //
 //   SdlWindow.cpp        opening and closing the window and its renderer,
-//                        window state, icon, cursors, clipboard, message box
+//                        window state, the window dragged by its frame,
+//                        icon, cursors, clipboard, message box
 //   SdlEvents.cpp        the one place that waits for and reads SDL events,
-//                        handing them to CCEGLView; where a press lands
-//                        (caption, edges); the clock
+//                        handing them to CCEGLView; the caption's double
+//                        click; the clock
 //   SdlRenderer.cpp      frames: draws batched by state, the cheap states,
 //                        clip, render targets, read-back, present
 //   SdlX11.cpp           putting part of a GL back buffer, or pixels, on an
-//                        X11 window; the window manager's state of it
+//                        X11 window; the window manager's state of it; the
+//                        pointer and the window's place as the server has
+//                        them, and requests for a new place
 //   SdlFrames.cpp        frames kept between presents: draws recorded,
 //                        compared with the last frame's, drawn again only
 //                        where they changed
