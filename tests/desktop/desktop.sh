@@ -192,6 +192,15 @@ underPointer() {
   [ "$rw $rh" = "$w $h" ] && [[ "$(xwindow state Kestrelium)" != *MAXIMIZED* ]] &&
     ((px >= rx && px < rx + rw && py >= ry && py < ry + $(scaled 121 "$rw" "$rh")))
 }
+# A move or a size the manager began after the release follows the pointer
+# and holds it: the window must stay where it was left with the pointer
+# free, for a second on end (the manager may hold the pointer a moment while
+# it takes a press: that is no move).
+settledAt() { placedAt "$1" && xwindow free; }  # "x y width height"
+staysAt() { settledAt "$1" && sleep 1 && settledAt "$1"; }
+pointerState() {
+  if xwindow free; then echo free; else echo "held by another program (a move or size going on with the button up)"; fi
+}
 placed() {  # "x y width height" [seconds]: waits (20 s) for the window to stand there
   within "${2:-20}" placedAt "$1"
 }

@@ -472,18 +472,15 @@ void releaseHeldLeftButtonX11() {
   if (!display || !g_sdl.xWindow || !calls.ok || !(SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK)) return;
   // The release ends the press where it was (where SDL last had the pointer
   // may be long before it).
-  const int x = g_sdl.leftPressX, y = g_sdl.leftPressY;
-  int left = 0, top = 0;
-  if (g_sdl.window) SDL_GetWindowPosition(g_sdl.window, &left, &top);
   XEvent release{};
   release.xbutton.type = ButtonRelease;
   release.xbutton.display = display;
   release.xbutton.window = g_sdl.xWindow;
   release.xbutton.root = DefaultRootWindow(display);
-  release.xbutton.x = x;
-  release.xbutton.y = y;
-  release.xbutton.x_root = left + x;
-  release.xbutton.y_root = top + y;
+  release.xbutton.x = g_sdl.leftPressX;
+  release.xbutton.y = g_sdl.leftPressY;
+  release.xbutton.x_root = g_sdl.leftPressRootX;
+  release.xbutton.y_root = g_sdl.leftPressRootY;
   release.xbutton.state = Button1Mask;  // as it was before the release
   release.xbutton.button = Button1;
   release.xbutton.same_screen = True;
